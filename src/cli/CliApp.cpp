@@ -1,0 +1,113 @@
+#include "CliApp.h"
+
+#include "TerminalPrompt.h"
+#include "app/ProgramFolder.h"
+#include "doc/DataFile.h"
+#include "doc/RadioImage.h"
+#include "log/HLogPrint.h"
+#include "log/HVersionInfo.h"
+#include "ui/Strings.h"
+
+#include <CLI/CLI.hpp>
+#include <optional>
+#include <ostream>
+#include <sys/stat.h>
+
+namespace kq70 {
+
+namespace {
+
+constexpr const char* CLI_LOG_FILE = "kq70-cli.log";
+
+struct GlobalOptions {
+    std::optional<std::string> home;
+    std::optional<int> logLevel;
+};
+
+std::string versionText() {
+    return "kq70-cli " + HVersionInfo::fromBuild().GetFileVersion() + " (KQ70 Ver" +
+           std::string(Strings::get(IDS_VERSION_NUMBER)) + ")";
+}
+
+// Sets up the program folder and the log as the desktop program does at start-up.
+bool prepareProgramFolder(const GlobalOptions& options, std::ostream& err) {
+    const std::string folder =
+        resolveProgramFolder(programFolderInputsFromEnvironment(options.home));
+    if (!ensureFolder(folder)) {
+        err << "kq70-cli: cannot use the program folder " << folder << '\n';
+        return false;
+    }
+    HLogPrint& log = HLogPrint::global();
+    log.start(folder, HVersionInfo::fromBuild());
+    if (options.logLevel) {
+        log.enableChannel(0, *options.logLevel, joinPath(folder, CLI_LOG_FILE));
+    }
+    return true;
+}
+
+long long fileSize(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? static_cast<long long>(info.st_size) : -1;
+}
+
+// File > Open's checks and the read, without a document.
+int runCheck(const std::string& path, std::ostream& out, UserPrompt& prompt) {
+    const int status = OpenCheckStatus(path);
+    if (status != DATA_FILE_OK) {
+        ShowOpenStatusMessage(status, path, prompt);
+        return 1;
+    }
+    RadioImage image;
+    if (!ReadDataFile(path, image, prompt)) {
+        return 1;
+    }
+    out << "OK " << fileSize(path) << " bytes\n";
+    return 0;
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err, bool interactive) {
+    CLI::App app{"KQ70: programming and service tool for QM-724 radios", "kq70-cli"};
+    app.require_subcommand(0, 1);
+    GlobalOptions options;
+    bool showVersion = false;
+    app.add_flag("--version", showVersion, "Show the program version");
+    app.add_option("--home", options.home, "Program folder (settings, logs, templates)");
+    app.add_option("--log-level", options.logLevel, "Log on channel 0 at this level (1-6)")
+        ->check(CLI::Range(0, 6));
+
+    std::string checkPath;
+    CLI::App* check = app.add_subcommand("check", "Check and read a data file");
+    check->add_option("file", checkPath, "Data file (.k70)")->required();
+
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& error) {
+        std::ostream& stream = error.get_exit_code() == 0 ? out : err;
+        stream << (error.get_exit_code() == 0 && error.get_name() == "CallForHelp"
+                       ? app.help()
+                       : std::string(error.what()) + "\n");
+        return error.get_exit_code() == 0 ? 0 : 2;
+    }
+    if (showVersion) {
+        out << versionText() << '\n';
+        return 0;
+    }
+    if (app.get_subcommands().empty()) {
+        out << app.help();
+        return 0;
+    }
+    if (!prepareProgramFolder(options, err)) {
+        return 1;
+    }
+    TerminalPrompt prompt(in, err, interactive);
+    if (check->parsed()) {
+        return runCheck(checkPath, out, prompt);
+    }
+    return 0;
+}
+
+} // namespace kq70

@@ -1,0 +1,56 @@
+#include "app/CKQ70App.h"
+
+#include "app/Passwords.h"
+#include "app/ProgramFolder.h"
+#include "log/HLogPrint.h"
+#include "log/HVersionInfo.h"
+
+namespace kq70 {
+
+namespace {
+
+constexpr const char* SETTINGS_FILE = "KQ70.ini";
+constexpr const char* LOCK_FILE = "kq70.lock";
+constexpr const char* HELP_FILE = "KQ70.chm";
+
+} // namespace
+
+CKQ70App::CKQ70App(std::string programFolder, HLogPrint& log, UserPrompt& prompt)
+    : m_programFolder(std::move(programFolder)), m_log(log), m_prompt(prompt),
+      m_settingsFile(joinPath(m_programFolder, SETTINGS_FILE)) {}
+
+CKQ70App::StartResult CKQ70App::InitInstance(std::string_view commandLine) {
+    m_log.start(m_programFolder, HVersionInfo::fromBuild());
+
+    m_instanceLock = std::make_unique<SingleInstanceLock>(joinPath(m_programFolder, LOCK_FILE));
+    if (!m_instanceLock->acquired()) {
+        m_log.print(LOG_WR, 0, __FILE__, __LINE__, "second instance refused");
+        return StartResult::AlreadyRunning;
+    }
+
+    m_settings.load(m_settingsFile);
+    m_settings.writeNormalisedPort(m_settingsFile);
+
+    const int requestedMode = AccessMode::fromCommandLine(commandLine);
+    m_accessMode.set(requestedMode);
+    confirmStartupAccessMode(m_accessMode, m_prompt);
+
+    m_helpPath = joinPath(m_programFolder, HELP_FILE);
+    // Anything but a mode switch names a data file to open.
+    m_fileToOpen = requestedMode == ACCESS_NORMAL ? std::string(commandLine) : std::string();
+    return StartResult::Started;
+}
+
+void CKQ70App::ExitInstance() {
+    m_log.print(LOG_D1, 0, __FILE__, __LINE__, "ExitInstance() ");
+    m_settings.writeItems(m_settingsFile);
+}
+
+bool CKQ70App::UnlockAdjustmentMode() {
+    if (!m_accessMode.is(ACCESS_NORMAL)) {
+        return false;
+    }
+    return unlockAdjustmentMode(m_accessMode, m_prompt);
+}
+
+} // namespace kq70

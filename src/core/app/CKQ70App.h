@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/AccessMode.h"
+#include "app/AppSettings.h"
+#include "app/SingleInstanceLock.h"
+#include "platform/IniFile.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kq70 {
+
+class HLogPrint;
+class UserPrompt;
+
+// The application's start-up and exit, without any window: the log, the single-instance
+// check, the settings, the access mode with its password, and what the command line asks to
+// open. A front end creates one, runs InitInstance and, on success, builds its first document.
+class CKQ70App {
+public:
+    enum class StartResult {
+        Started,
+        AlreadyRunning, // another instance holds the program folder; this one must exit
+    };
+
+    CKQ70App(std::string programFolder, HLogPrint& log, UserPrompt& prompt);
+
+    // `commandLine` is the whole command line after the program name, as one text.
+    StartResult InitInstance(std::string_view commandLine);
+    void ExitInstance();
+
+    const std::string& programFolder() const { return m_programFolder; }
+    const std::string& settingsPath() const { return m_settingsFile.path(); }
+    const std::string& helpPath() const { return m_helpPath; }
+    const std::string& printerName() const { return m_printerName; }
+    void setPrinterName(std::string name) { m_printerName = std::move(name); }
+    // The data file named on the command line; empty when a new document is wanted.
+    const std::string& fileToOpen() const { return m_fileToOpen; }
+
+    AppSettings& settings() { return m_settings; }
+    IniFile& settingsFile() { return m_settingsFile; }
+    AccessMode& accessMode() { return m_accessMode; }
+    HLogPrint& log() { return m_log; }
+    UserPrompt& prompt() { return m_prompt; }
+
+    // Shift+F10 in normal mode: asks for the adjustment keyword.
+    bool UnlockAdjustmentMode();
+
+private:
+    std::string m_programFolder;
+    HLogPrint& m_log;
+    UserPrompt& m_prompt;
+    std::unique_ptr<SingleInstanceLock> m_instanceLock;
+    IniFile m_settingsFile;
+    AppSettings m_settings;
+    AccessMode m_accessMode;
+    std::string m_helpPath;
+    std::string m_printerName;
+    std::string m_fileToOpen;
+};
+
+} // namespace kq70

@@ -1,0 +1,78 @@
+#include "app/Passwords.h"
+
+#include "app/AccessMode.h"
+#include "ui/Strings.h"
+#include "ui/UserPrompt.h"
+
+#include <cctype>
+
+namespace kq70 {
+
+namespace {
+
+constexpr std::string_view MANUFACTURE_PHRASE = "Quiet Harbours";
+constexpr std::string_view E_MODE_WORD = "lomari-ke";
+constexpr std::string_view ADJUSTMENT_KEYWORD_UPPER = "MUL-PEK";
+constexpr std::string_view ADJUSTMENT_KEYWORD_LOWER = "mul-pek";
+
+} // namespace
+
+namespace passwords {
+
+bool isManufacturePhrase(std::string_view entry) { return entry == MANUFACTURE_PHRASE; }
+
+bool isEModeWord(std::string_view entry) {
+    if (entry.size() != E_MODE_WORD.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < entry.size(); ++i) {
+        const auto lowered = static_cast<char>(std::tolower(static_cast<unsigned char>(entry[i])));
+        if (lowered != E_MODE_WORD[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isAdjustmentKeyword(std::string_view entry) {
+    if (entry.size() < ADJUSTMENT_KEYWORD_UPPER.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < ADJUSTMENT_KEYWORD_UPPER.size(); ++i) {
+        if (entry[i] != ADJUSTMENT_KEYWORD_UPPER[i] && entry[i] != ADJUSTMENT_KEYWORD_LOWER[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace passwords
+
+void confirmStartupAccessMode(AccessMode& mode, UserPrompt& prompt) {
+    if (!mode.is(ACCESS_MANUFACTURE) && !mode.is(ACCESS_E_MODE)) {
+        return;
+    }
+    const auto entry = prompt.passwordEntry();
+    if (mode.is(ACCESS_MANUFACTURE)) {
+        if (entry && passwords::isManufacturePhrase(*entry)) {
+            prompt.message(Strings::get(IDS_MANUFACTURE_MODE_WARNING), MessageIcon::Information);
+            return;
+        }
+        mode.set(ACCESS_NORMAL);
+        return;
+    }
+    if (!entry || !passwords::isEModeWord(*entry)) {
+        mode.set(ACCESS_NORMAL);
+    }
+}
+
+bool unlockAdjustmentMode(AccessMode& mode, UserPrompt& prompt) {
+    const auto entry = prompt.passwordEntry();
+    if (!entry || !passwords::isAdjustmentKeyword(*entry)) {
+        return false;
+    }
+    mode.set(ACCESS_ADJUSTMENT);
+    return true;
+}
+
+} // namespace kq70

@@ -1,0 +1,44 @@
+#include "doc/CKQ70Doc.h"
+
+#include "doc/DataFile.h"
+#include "ui/Strings.h"
+#include "ui/UserPrompt.h"
+
+namespace kq70 {
+
+void CKQ70Doc::clearEditedFlags() {
+    m_word1Edited = false;
+    m_hardwareEdited = false;
+}
+
+bool CKQ70Doc::WriteToFile(const std::string& path, UserPrompt& prompt) {
+    if (!WriteDataFile(path, m_image, prompt)) {
+        return false;
+    }
+    m_dataModified = false;
+    return true;
+}
+
+bool CKQ70Doc::SaveModifiedData(UserPrompt& prompt, const std::function<bool()>& save) {
+    if (!m_dataModified) {
+        return true;
+    }
+    const MessageAnswer answer = prompt.messageBox(Strings::get(IDS_SAVE_CHANGES), {},
+                                                   MessageButtons::YesNoCancel,
+                                                   MessageIcon::Exclamation);
+    if (answer == MessageAnswer::Cancel) {
+        return false;
+    }
+    if (answer == MessageAnswer::Yes && !(save && save())) {
+        return false;
+    }
+    m_dataModified = false;
+    return true;
+}
+
+void PrepareImageForWrite(RadioImage& image) {
+    image.copyWithin(MANUFACTURE_DATE_OFFSET, MANUFACTURE_MIRROR_OFFSET, 4);
+    image.copyWithin(EEPROM_OFFSET, WORD0_MIRROR_OFFSET, 2);
+}
+
+} // namespace kq70

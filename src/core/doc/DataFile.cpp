@@ -1,0 +1,152 @@
+#include "doc/DataFile.h"
+
+#include "doc/DefaultTemplates.h"
+#include "doc/RadioImage.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+#include "ui/UserPrompt.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace kq70 {
+
+namespace {
+
+void showWithPath(UserPrompt& prompt, int id, std::string_view path) {
+    prompt.message(substitute1(Strings::get(id), path), MessageIcon::Stop);
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+} // namespace
+
+int CheckReadable(const std::string& path) {
+    if (path.empty()) {
+        return DATA_FILE_CANNOT_OPEN;
+    }
+    const FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        return DATA_FILE_CANNOT_OPEN;
+    }
+    unsigned char probe = 0;
+    return std::fread(&probe, 1, 1, file.get()) == 1 ? DATA_FILE_OK : DATA_FILE_CANNOT_READ;
+}
+
+int CheckDataFile(const std::string& path, std::size_t expectedSize) {
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0) {
+        return DATA_FILE_CANNOT_OPEN;
+    }
+    const auto size = static_cast<std::size_t>(info.st_size);
+    if (size != expectedSize && size + (IMAGE_SIZE - LEGACY_FILE_SIZE) != expectedSize) {
+        return DATA_FILE_BAD_SIZE;
+    }
+    return CheckReadable(path);
+}
+
+bool ReadDataFile(const std::string& path, RadioImage& image, UserPrompt& prompt) {
+    const FilePtr file(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        showWithPath(prompt, IDS_PROBLEM_OPENING_FILE, path);
+        return false;
+    }
+    // Any size but the two layouts is refused before a byte reaches the image.
+    if (CheckDataFile(path, IMAGE_SIZE) != DATA_FILE_OK) {
+        showWithPath(prompt, IDS_PROBLEM_READING_FILE, path);
+        return false;
+    }
+    std::vector<std::uint8_t> scratch(IMAGE_SIZE + 1);
+    const std::size_t count = std::fread(scratch.data(), 1, scratch.size(), file.get());
+    if (count != IMAGE_SIZE && count != LEGACY_FILE_SIZE) {
+        showWithPath(prompt, IDS_PROBLEM_READING_FILE, path);
+        return false;
+    }
+    std::copy_n(scratch.begin(), count, image.data());
+    return true;
+}
+
+bool WriteDataFile(const std::string& path, const RadioImage& image, UserPrompt& prompt,
+                   const FileWriteHooks& hooks) {
+    if (path.empty()) {
+        showWithPath(prompt, IDS_PROBLEM_OPENING_FILE_FOR_WRITING, path);
+        return false;
+    }
+    switch (writeFileAtomically(path, image.bytes(), hooks)) {
+    case AtomicWriteResult::Ok:
+        return true;
+    case AtomicWriteResult::CannotCreate:
+        showWithPath(prompt, IDS_PROBLEM_OPENING_FILE_FOR_WRITING, path);
+        return false;
+    case AtomicWriteResult::WriteFailed:
+        break;
+    }
+    prompt.message(Strings::get(IDS_PROBLEM_WRITING_FILE), MessageIcon::Stop);
+    return false;
+}
+
+bool CheckWritable(const std::string& path, UserPrompt& prompt) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return true;
+    }
+    // The owner's write bit is the file's read-only attribute; access() covers files of
+    // other users. Root passes access() for everything, so the bit decides for it.
+    const bool writable = (info.st_mode & S_IWUSR) != 0 && ::access(path.c_str(), W_OK) == 0;
+    if (!writable) {
+        prompt.message(substitute1(Strings::get(IDS_FILE_READ_ONLY), path), MessageIcon::Stop);
+    }
+    return writable;
+}
+
+bool HasDataFileExtension(std::string_view path) {
+    constexpr std::array<std::string_view, 4> extensions{".W70", ".K70", ".w70", ".k70"};
+    if (path.size() < 4) {
+        return false;
+    }
+    const std::string_view last = path.substr(path.size() - 4);
+    return std::find(extensions.begin(), extensions.end(), last) != extensions.end();
+}
+
+bool IsDefaultFileName(std::string_view path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    return std::find(TEMPLATE_NAMES.begin(), TEMPLATE_NAMES.end(), name) != TEMPLATE_NAMES.end();
+}
+
+int OpenCheckStatus(const std::string& path) {
+    if (!HasDataFileExtension(path)) {
+        return DATA_FILE_CANNOT_OPEN;
+    }
+    return CheckDataFile(path, IMAGE_SIZE);
+}
+
+int OpenStatusMessageId(int status) {
+    switch (status) {
+    case DATA_FILE_CANNOT_OPEN:
+        return IDS_PROBLEM_OPENING_FILE;
+    case DATA_FILE_CANNOT_READ:
+        return IDS_PROBLEM_READING_FILE;
+    case DATA_FILE_BAD_SIZE:
+        return IDS_FILE_FORMAT_INVALID;
+    default:
+        return 0;
+    }
+}
+
+void ShowOpenStatusMessage(int status, const std::string& path, UserPrompt& prompt) {
+    const int id = OpenStatusMessageId(status);
+    if (id != 0) {
+        showWithPath(prompt, id, path);
+    }
+}
+
+} // namespace kq70

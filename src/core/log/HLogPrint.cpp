@@ -1,0 +1,165 @@
+#include "log/HLogPrint.h"
+
+#include "log/HVersionInfo.h"
+#include "platform/IniFile.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace kq70 {
+
+namespace {
+
+constexpr const char* LOG_SETTINGS_FILE = "INI_LOG.ini";
+constexpr const char* LOG_SECTION = "LOG_INFO";
+constexpr std::size_t MAX_NAME_LENGTH = 512;
+
+std::string timeStamp() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm local{};
+    localtime_r(&now.tv_sec, &local);
+    return strprintf("%04d/%02d/%02d %02d:%02d:%02d.%03d", local.tm_year + 1900, local.tm_mon + 1,
+                     local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+                     static_cast<int>(now.tv_nsec / 1000000));
+}
+
+std::string joinFolder(const std::string& folder, const std::string& name) {
+    if (folder.empty() || folder.back() == '/') {
+        return folder + name;
+    }
+    return folder + "/" + name;
+}
+
+} // namespace
+
+HLogPrint::~HLogPrint() { end(); }
+
+HLogPrint& HLogPrint::global() {
+    static HLogPrint log;
+    return log;
+}
+
+void HLogPrint::start(const std::string& programFolder, const HVersionInfo& version) {
+    const IniFile settings(joinFolder(programFolder, LOG_SETTINGS_FILE));
+    m_defaultName = settings.readString(LOG_SECTION, "DEF_LOG_NAME", "").substr(0, MAX_NAME_LENGTH);
+    if (m_defaultName.empty()) {
+        m_levels.fill(0);
+        return;
+    }
+    for (int n = 0; n < LOG_CHANNELS; ++n) {
+        const auto index = static_cast<std::size_t>(n);
+        m_levels[index] = settings.readInt(LOG_SECTION, strprintf("%s%d", "LOG_LEVEL", n), 0);
+        const std::string name =
+            settings.readString(LOG_SECTION, strprintf("%s%d", "LOG_NAME", n), m_defaultName)
+                .substr(0, MAX_NAME_LENGTH);
+        m_paths[index] = joinFolder(programFolder, name);
+    }
+    m_bannerWritten = true;
+    print(LOG_D1, 0, __FILE__, __LINE__,
+          "**************The log output begins.[Ver.%s][Inner Ver.%s] *****************",
+          std::string(Strings::get(IDS_VERSION_NUMBER)).c_str(),
+          version.GetFileVersion().c_str());
+}
+
+void HLogPrint::end() {
+    if (m_bannerWritten) {
+        print(LOG_D1, 0, __FILE__, __LINE__,
+              "**************The log output ended.*****************");
+        m_bannerWritten = false;
+    }
+    m_levels.fill(0);
+}
+
+void HLogPrint::enableChannel(int channel, int newLevel, const std::string& filePath) {
+    if (static_cast<unsigned>(channel) >= static_cast<unsigned>(LOG_CHANNELS)) {
+        return;
+    }
+    m_levels[static_cast<std::size_t>(channel)] = newLevel;
+    m_paths[static_cast<std::size_t>(channel)] = filePath;
+}
+
+int HLogPrint::level(int channel) const {
+    if (static_cast<unsigned>(channel) >= static_cast<unsigned>(LOG_CHANNELS)) {
+        return 0;
+    }
+    return m_levels[static_cast<std::size_t>(channel)];
+}
+
+const std::string& HLogPrint::path(int channel) const {
+    static const std::string none;
+    if (static_cast<unsigned>(channel) >= static_cast<unsigned>(LOG_CHANNELS)) {
+        return none;
+    }
+    return m_paths[static_cast<std::size_t>(channel)];
+}
+
+std::string_view HLogPrint::tag(int messageLevel) {
+    switch (messageLevel) {
+    case LOG_ER:
+        return "[ER]";
+    case LOG_WR:
+        return "[WR]";
+    case LOG_D1:
+        return "[D1]";
+    case LOG_D2:
+        return "[D2]";
+    case LOG_D3:
+        return "[D3]";
+    case LOG_D4:
+        return "[D4]";
+    default:
+        return {};
+    }
+}
+
+std::string HLogPrint::lineBody(int messageLevel, std::string_view message, const char* file,
+                                int line) {
+    const std::string site = strprintf("(File:[%s] Line:[%d])", file, line);
+    return strprintf("%s %s %s", std::string(tag(messageLevel)).c_str(),
+                     std::string(message).c_str(), site.c_str());
+}
+
+void HLogPrint::vprint(int messageLevel, int channel, const char* file, int line,
+                       const char* format, va_list args) {
+    if (!accepts(messageLevel, channel) || level(channel) <= 0) {
+        return;
+    }
+    write(messageLevel, channel, vstrprintf(format, args), file, line);
+}
+
+void HLogPrint::print(int messageLevel, int channel, const char* file, int line,
+                      const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    vprint(messageLevel, channel, file, line, format, args);
+    va_end(args);
+}
+
+void HLogPrint::write(int messageLevel, int channel, const std::string& message, const char* file,
+                      int line) {
+    const std::string& target = path(channel);
+    if (target.empty() || tag(messageLevel).empty()) {
+        return;
+    }
+    // "%s %s %s %s\n": time stamp, tag, message, call site.
+    const std::string text = timeStamp() + " " + lineBody(messageLevel, message, file, line) + "\n";
+    const std::lock_guard<std::mutex> lock(m_fileMutex);
+    std::FILE* out = std::fopen(target.c_str(), "a");
+    if (out == nullptr) {
+        return; // an unwritable log drops the line
+    }
+    std::fwrite(text.data(), 1, text.size(), out);
+    std::fclose(out);
+}
+
+void LogPrint(int level, int channel, const char* file, int line, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    HLogPrint::global().vprint(level, channel, file, line, format, args);
+    va_end(args);
+}
+
+} // namespace kq70

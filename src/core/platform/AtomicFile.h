@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <sys/types.h>
+
+namespace kq70 {
+
+// The system calls the writer makes, so a test can make a write fail part-way (a full disk,
+// a vanished folder) without needing one.
+struct FileWriteHooks {
+    std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
+    std::function<int(int fd)> sync;
+};
+
+enum class AtomicWriteResult {
+    Ok,
+    CannotCreate, // the temporary file could not be made next to the target
+    WriteFailed,  // writing, flushing or renaming failed; the target is unchanged
+};
+
+// Writes `data` to `path` without ever truncating the old file: the bytes go to a temporary
+// file in the same folder, which is flushed to disk and then renamed over the target. On any
+// failure the temporary file is removed and the old file is left exactly as it was. A new file
+// keeps the old file's permission bits. A symbolic link is followed, not replaced.
+AtomicWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
+                                      const FileWriteHooks& hooks = {});
+
+} // namespace kq70

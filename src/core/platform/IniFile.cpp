@@ -1,0 +1,107 @@
+#include "platform/IniFile.h"
+
+#include "platform/AtomicFile.h"
+
+// Settings files are byte strings; no Unicode conversion.
+#define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>
+#include <climits>
+#include <unistd.h>
+
+namespace kq70 {
+
+namespace {
+
+// Case-insensitive section and key names, no multi-keys, no multi-line values.
+using Ini = CSimpleIniCaseA;
+
+bool load(Ini& ini, const std::string& path) {
+    ini.SetUnicode(false);
+    ini.SetMultiKey(false);
+    ini.SetMultiLine(false);
+    ini.SetSpaces(false);
+    return ini.LoadFile(path.c_str()) >= 0;
+}
+
+} // namespace
+
+std::string IniFile::readString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const {
+    Ini ini;
+    if (!load(ini, m_path)) {
+        return std::string(defaultValue);
+    }
+    const char* value =
+        ini.GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr);
+    return value != nullptr ? std::string(value) : std::string(defaultValue);
+}
+
+bool IniFile::hasKey(std::string_view section, std::string_view key) const {
+    Ini ini;
+    return load(ini, m_path) &&
+           ini.GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr) !=
+               nullptr;
+}
+
+bool IniFile::parseLeadingInt(std::string_view text, int& value) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const std::size_t firstDigit = i;
+    long long magnitude = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        if (magnitude <= INT_MAX) {
+            magnitude = magnitude * 10 + (text[i] - '0');
+        }
+        ++i;
+    }
+    if (i == firstDigit) {
+        return false;
+    }
+    const long long signedValue = negative ? -magnitude : magnitude;
+    value = static_cast<int>(signedValue > INT_MAX   ? INT_MAX
+                             : signedValue < INT_MIN ? INT_MIN
+                                                     : signedValue);
+    return true;
+}
+
+int IniFile::readInt(std::string_view section, std::string_view key, int defaultValue) const {
+    int value = 0;
+    return parseLeadingInt(readString(section, key, ""), value) ? value : defaultValue;
+}
+
+bool IniFile::writeString(std::string_view section, std::string_view key,
+                          std::string_view value) {
+    const IniEntry entry{std::string(section), std::string(key), std::string(value)};
+    return writeEntries(std::span<const IniEntry>(&entry, 1));
+}
+
+bool IniFile::writeEntries(std::span<const IniEntry> entries) {
+    Ini ini;
+    // A missing file starts empty; one that exists but cannot be read is never overwritten.
+    if (!load(ini, m_path) && ::access(m_path.c_str(), F_OK) == 0) {
+        return false;
+    }
+    for (const IniEntry& entry : entries) {
+        if (ini.SetValue(entry.section.c_str(), entry.key.c_str(), entry.value.c_str()) < 0) {
+            return false;
+        }
+    }
+    std::string text;
+    if (ini.Save(text) < 0) {
+        return false;
+    }
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                              text.size());
+    return writeFileAtomically(m_path, bytes) == AtomicWriteResult::Ok;
+}
+
+bool IniFile::writeInt(std::string_view section, std::string_view key, int value) {
+    return writeString(section, key, std::to_string(value));
+}
+
+} // namespace kq70

@@ -1,0 +1,430 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace kq70 {
+
+// The program's user-visible texts.  Texts with a resource id are looked up by id;
+// fixed texts that have no id are the named constants in namespace kq70::text.
+//
+// Every text is kept exactly as the radio dealers know it: double blanks, trailing blanks,
+// "\r\n" line breaks and odd spelling included.  "%1" (and "%2") are placeholders that the
+// caller replaces; other '%' sequences are printf formats for strprintf.
+class Strings {
+public:
+    // The text of string id `id`; an empty view when the table has no such id.
+    static std::string_view get(int id);
+    static bool has(int id);
+};
+
+// --- Ids of the string table ------------------------------------------------------------
+
+// Data files
+inline constexpr int IDS_PROBLEM_OPENING_FILE = 32; // %1 = path
+inline constexpr int IDS_PROBLEM_WRITING_FILE = 33;
+inline constexpr int IDS_PROBLEM_READING_FILE = 34;             // %1 = path
+inline constexpr int IDS_PROBLEM_OPENING_FILE_FOR_WRITING = 35; // %1 = path
+inline constexpr int IDS_WRITE_DEFAULT_FILE = 36; // Yes/No before overwriting a template
+inline constexpr int IDS_FILE_FORMAT_INVALID = 37;
+inline constexpr int IDS_FILE_READ_ONLY = 49; // %1 = path
+inline constexpr int IDS_SAVE_CHANGES = 146;  // Yes/No/Cancel
+
+// Download checks
+inline constexpr int IDS_FREQUENCY_BAND_MISMATCHED = 85;
+inline constexpr int IDS_CHANNEL_STEP_MISMATCHED = 88;
+inline constexpr int IDS_ADJ_DATA_CHECKSUM_ERROR = 96;
+inline constexpr int IDS_PASSWORD_MISMATCHED = 123;
+
+// Version, window titles by access mode, manufacture-mode warning
+inline constexpr int IDS_VERSION_NUMBER = 120;
+inline constexpr int IDS_VERSION_FORMAT = 1022; // %1 = IDS_VERSION_NUMBER
+inline constexpr int IDS_TITLE_NORMAL = 128;
+inline constexpr int IDS_TITLE_MANUFACTURE = 130;
+inline constexpr int IDS_TITLE_ADJUSTMENT = 156;
+inline constexpr int IDS_TITLE_E_MODE = 157;
+inline constexpr int IDS_MANUFACTURE_MODE_WARNING = 142;
+
+// Alignment
+inline constexpr int IDS_ALIGNMENT_ERROR = 115;
+inline constexpr int IDS_INITIAL_PROCESSING_FAILED = 125;
+inline constexpr int IDS_CHANGE_PROCESSING_FAILED = 126;
+inline constexpr int IDS_TUNE_ALIGNMENT_FAILED = 127;
+inline constexpr int IDS_CHANGE_CHANNEL_ERROR = 129;
+inline constexpr int IDS_ALIGNMENT_FILE_NOT_FOUND = 132; // %1 = file name
+inline constexpr int IDS_ALIGNMENT_PREPARATION_FAILED = 145;
+
+// Adjustment recovery
+inline constexpr int IDS_HARDWARE_DATA_MISMATCHED = 119;
+inline constexpr int IDS_ADJ_DATA_DEFECTED = 133;
+inline constexpr int IDS_LOT_NUMBER_NG = 134;
+inline constexpr int IDS_LOT_NUMBER_NG_CONTINUE = 135; // Yes/No
+inline constexpr int IDS_STOP_ADJ_RECOVERY = 136;
+inline constexpr int IDS_RECOVER_TO_SHIPPING_DEFAULT = 137; // Yes/No
+inline constexpr int IDS_RECOVER_FROM_ADJ_DATA = 138;       // Yes/No
+inline constexpr int IDS_LOAD_SAVED_DATA_FILE = 139;        // Yes/No
+
+// Prompt lines ("first pane\nsecond pane"), looked up by the id of the focused control.
+inline constexpr int IDS_PROMPT_KEY_FUNCTION_FIRST = 2220; // key slot 0 (SIDE1 press)
+inline constexpr int IDS_PROMPT_KEY_FUNCTION_LAST = 2231;  // key slot 11 ([D] press and hold)
+inline constexpr int IDS_PROMPT_GROUP_COUNT_FIRST = 2601;  // channel count of group 1
+inline constexpr int IDS_PROMPT_GROUP_COUNT_LAST = 2616;   // ... of group 16
+inline constexpr int IDS_PROMPT_GROUP_TAG_FIRST = 2617;    // alpha tag of group 1
+inline constexpr int IDS_PROMPT_GROUP_TAG_LAST = 2632;
+inline constexpr int IDS_PROMPT_GROUP_SCAN_FIRST = 2651; // group scan flag of group 1
+inline constexpr int IDS_PROMPT_GROUP_SCAN_LAST = 2666;
+
+namespace text {
+
+// --- Main window --------------------------------------------------------------------------
+// Caption of the main window's own questions.
+inline constexpr std::string_view KQ70WIN_CAPTION = "KQ70Win";
+inline constexpr std::string_view START_DOWNLOADING = "Do you start downloading?";
+inline constexpr std::string_view OUT_OF_RANGE_CONTINUE =
+    "Out of Frequency range!\r\nDo you continue downloading?";
+// Filter of the data-file dialogs.
+inline constexpr std::string_view DATA_FILE_FILTER = "KQ70 Files(*.K70)|*.K70||";
+inline constexpr std::string_view PASSWORD_DIALOG_TITLE = "Password";
+inline constexpr std::string_view ABOUT_DIALOG_TITLE = "Version Information of KQ70";
+
+// --- Menus (command ids in the comments) ---------------------------------------------------
+inline constexpr std::string_view MENU_FILE_NEW = "&New\tCtrl+N";             // 57600
+inline constexpr std::string_view MENU_FILE_OPEN = "&Open...\tCtrl+O";        // 57601
+inline constexpr std::string_view MENU_FILE_SAVE = "&Save\tCtrl+S";           // 57603
+inline constexpr std::string_view MENU_FILE_SAVE_AS = "Save &As...";          // 57604
+inline constexpr std::string_view MENU_FILE_PRINT = "&Print...\tCtrl+P";      // 57607
+inline constexpr std::string_view MENU_FILE_PRINT_PREVIEW = "Print Pre&view"; // 57609
+inline constexpr std::string_view MENU_FILE_PRINT_SETUP = "P&rint Setup...";  // 57606
+inline constexpr std::string_view MENU_FILE_EXPORT_CSV = "Export to CSV";     // 32864
+inline constexpr std::string_view MENU_FILE_CONFIGURE = "&Configure";         // 32891
+inline constexpr std::string_view MENU_FILE_RECENT = "Recent File";           // 57616
+inline constexpr std::string_view MENU_FILE_EXIT = "E&xit";                   // 57665
+inline constexpr std::string_view MENU_EDIT_COPY = "&Copy\tCtrl+C";           // 57634
+inline constexpr std::string_view MENU_EDIT_PASTE = "&Paste\tCtrl+V";         // 57637
+inline constexpr std::string_view MENU_VIEW_TOOLBAR = "&Toolbar";             // 59392
+inline constexpr std::string_view MENU_VIEW_STATUS_BAR = "&Status Bar";       // 59393
+inline constexpr std::string_view MENU_VIEW_ITEM_VISIBLE = "&Visible";        // 32857
+// View > Item, commands 32821-32837 in this order (column flags ITEM1-ITEM17).
+inline constexpr std::array<std::string_view, 17> MENU_VIEW_ITEMS = {
+    "Pri",           "W/N",   "TAG",  "RX/TX Channel", "Sub Audio Dec/Enc",
+    "Power Save RX", "Power", "Scan", "Dial Scan",     "TOT",
+    "Squelch",       "ANI",   "Encr", "Lock Out",      "Page/Signal",
+    "Clock Shift",   "ARTS"};
+inline constexpr std::string_view MENU_COMMON_HARDWARE = "&Hardware";       // 32772
+inline constexpr std::string_view MENU_COMMON_OPTION = "&Option";           // 32773
+inline constexpr std::string_view MENU_COMMON_FRONT_PANEL = "&Front Panel"; // 32776
+inline constexpr std::string_view MENU_COMMON_EMERGENCY = "&Emergency";     // 32778
+inline constexpr std::string_view MENU_COMMON_MARKETING = "&Marketing";     // 32779
+inline constexpr std::string_view MENU_COMMON_PASSWORD = "Pass&word";       // 32781
+inline constexpr std::string_view MENU_COMMON_DIRECT_CH = "&Direct CH";     // 32782
+inline constexpr std::string_view MENU_SIGNALLING = "&Signalling";
+inline constexpr std::string_view MENU_SIGNALLING_TYPE = "Signalling &Type";              // 32791
+inline constexpr std::string_view MENU_SIGNALLING_5TONE_ENCODE = "5-Tone Enc&ode";        // 32809
+inline constexpr std::string_view MENU_RADIO_UPLOAD = "&Upload";                          // 32851
+inline constexpr std::string_view MENU_RADIO_DOWNLOAD = "&Download";                      // 32852
+inline constexpr std::string_view MENU_RADIO_ALIGNMENT = "&Alignment";                    // 32853
+inline constexpr std::string_view MENU_RADIO_CH_FINE_ALIGNMENT = "&CH Fine Alignment";    // 32854
+inline constexpr std::string_view MENU_RADIO_ADJ_RECOVER = "Adjustment &Recover";         // 32855
+inline constexpr std::string_view MENU_RADIO_ADJ_DEFAULT = "AD&J Data Return to Default"; // 32856
+inline constexpr std::string_view MENU_CHANNEL = "Ch&annel";
+inline constexpr std::string_view MENU_CHANNEL_ALLOCATIONS =
+    "&Channel Allocations/Group Alpha Tag";                                       // 32862
+inline constexpr std::string_view MENU_HELP_TOPICS = "&Help Topics";              // 57667
+inline constexpr std::string_view MENU_HELP_GET_STARTED = "&Get Started";         // 32881
+inline constexpr std::string_view MENU_HELP_COMMON_PROBLEMS = "&Common Problems"; // 32882
+inline constexpr std::string_view MENU_HELP_ABOUT = "&About KQ70...";             // 32883
+
+// --- Configuration dialog ----------------------------------------------------------------
+inline constexpr std::string_view CONFIGURATION_DIALOG_TITLE = "Configuration";
+// Name of the USB interface cable: the check box, and the mark of a port entry on it.
+inline constexpr std::string_view PGC30 = "PGC-30";
+inline constexpr std::string_view PORT_ENTRY_FORMAT = "COM%d";
+inline constexpr std::string_view PORT_ENTRY_CABLE_FORMAT = "COM%d (PGC-30)";
+
+// --- Communication dialog: titles, status lines and job results ---------------------------
+inline constexpr std::string_view UPLOAD_TITLE = "Upload";
+inline constexpr std::string_view DOWNLOAD_TITLE = "Download";
+inline constexpr std::string_view SWITCH_RADIO_ON_TO_START =
+    "Switch radio ON, then start uploading";
+inline constexpr std::string_view NOW_UPLOADING = "Now uploading";
+inline constexpr std::string_view NOW_DOWNLOADING = "Now downloading";
+inline constexpr std::string_view PORT_OPEN_ERROR = "Port Open Error!";
+inline constexpr std::string_view COMMUNICATION_ERROR = "Communication Error!";
+inline constexpr std::string_view TIME_OUT = "TimeOut!";
+inline constexpr std::string_view SWITCH_RADIO_ON = "Switch radio On!";
+inline constexpr std::string_view HARDWARE_TYPE_MISMATCHED = "Hardware Type Mismatched!";
+inline constexpr std::string_view ADJ_CHECKSUM_ERROR = "Adj Checksum Error!";
+inline constexpr std::string_view UPLOAD_COMPLETE = "Upload Complete!";
+inline constexpr std::string_view DOWNLOAD_COMPLETE = "Download Complete!";
+inline constexpr std::string_view ALIGNMENT_FINISHED = "Alignment is Finished!";
+inline constexpr std::string_view ADJ_RECOVER_FAILED =
+    "Adjustment Recover Failed. Contact Orvalis Dealer!";
+inline constexpr std::string_view ADJ_DATA_MISMATCHED_RECOVER =
+    "ADJ Data Mismatched. Adjustment Recover, Now!";
+inline constexpr std::string_view ADJ_RECOVERY_COMPLETE = "Adjustment Recovery Complete!";
+
+// --- Channel view ------------------------------------------------------------------------
+inline constexpr std::string_view STATUS_HELP_WITH_GROUPS =
+    "F1 for Help   F2 for Next Group  F3 for DCS Complement   F10 for Menus";
+inline constexpr std::string_view STATUS_HELP =
+    "F1 for Help   F3 for DCS Complement   F10 for Menus";
+inline constexpr std::string_view OUT_OF_FREQUENCY_RANGE = "Out Of Frequency Range!";
+inline constexpr std::string_view FREQUENCY_CAPTION = "FREQUENCY";
+// %1 = source channel, %2 = target channel.
+inline constexpr std::string_view COPY_CHANNEL_DATA = "Do you copy Ch%1 data to Ch %2?";
+inline constexpr std::string_view GROUP_ENTRY_FORMAT = "Group %d";
+inline constexpr std::string_view CHANNELS_LEFT_FORMAT = "%d Channels Left";
+inline constexpr std::string_view VISIBLE_DIALOG_TITLE = "Visible";
+inline constexpr std::string_view RAW_EDITOR_TITLE = "File Data";
+// Grid header rows, columns 0-21; equal neighbours merge into one cell.
+inline constexpr std::array<std::string_view, 22> GRID_HEADER_TOP = {
+    "",
+    "",
+    "",
+    "",
+    "RX/TX Channel",
+    "RX/TX Channel",
+    "Sub Audio Dec/Enc",
+    "Sub Audio Dec/Enc",
+    " Power",
+    " Power",
+    "Pwr",
+    "",
+    "Dial",
+    "",
+    "",
+    "DTMF",
+    "",
+    "",
+    "Signalling",
+    "Signalling",
+    "Clock",
+    "",
+};
+inline constexpr std::array<std::string_view, 22> GRID_HEADER_BOTTOM = {
+    "Chn",
+    "Pri",
+    "W/N",
+    "TAG",
+    "(Frequency)",
+    "(Frequency)",
+    "Code No.(Value)",
+    "Code No.(Value)",
+    "Save",
+    "Save",
+    "H/L",
+    "SC",
+    "Scan",
+    "TOT",
+    "SQ",
+    "ANI",
+    "Encryption",
+    "BCLO",
+    "Type",
+    "No",
+    "Shift",
+    "ARTS",
+};
+
+// --- Channel allocation dialog -----------------------------------------------------------
+inline constexpr std::string_view CHANNEL_ALLOCATION_TITLE = "Channel Allocation/Group Tag";
+inline constexpr std::array<std::string_view, 16> GROUP_LABELS = {
+    "Grp 1(&1)",  "Grp 2(&2)",  "Grp 3(&3)",  "Grp 4(&4)",  "Grp 5(&5)",  "Grp 6(&6)",
+    "Grp 7(&7)",  "Grp 8(&8)",  "Grp 9(&9)",  "Grp 10(&A)", "Grp 11(&B)", "Grp 12(&C)",
+    "Grp 13(&D)", "Grp 14(&E)", "Grp 15(&F)", "Grp 16(&0)"};
+inline constexpr std::string_view GROUP_COUNT_HEADING = "CH";
+inline constexpr std::string_view GROUP_TAG_HEADING = "TAG";
+inline constexpr std::string_view GROUP_SCAN_HEADING = "Group SCAN";
+inline constexpr std::string_view CHANNELS_LEFT = "Channels Left";
+// Group number, tag, scan text; also the group line of the listing.
+inline constexpr std::string_view GROUP_LINE_FORMAT = "GROUP %d: %-8s %s";
+
+// --- Parameter page titles ---------------------------------------------------------------
+inline constexpr std::string_view HARDWARE_TITLE = "Hardware";
+inline constexpr std::string_view SCANNING_TITLE = "Scanning";
+inline constexpr std::string_view POWER_SAVING_TITLE = "Power Saving";
+inline constexpr std::string_view MISCELLANEOUS_TITLE = "Miscellaneous";
+inline constexpr std::string_view MARKETING_TITLE = "Marketing Parameters";
+inline constexpr std::string_view DIRECT_CH_TITLE = "Direct CH Parameters";
+
+// --- Hardware page -----------------------------------------------------------------------
+inline constexpr std::string_view MAX_MIN_FREQUENCY_ERROR = "Max or Min Frequency Error!";
+// Listing label of the two range edits, with "Min" or "Max".
+inline constexpr std::string_view FREQUENCY_RANGE_LABEL_FORMAT = "Frequency Range %s";
+// Prompt lines: edits end in "<ENTER>", combos in "<SELECT>".
+inline constexpr std::string_view PROMPT_REF_XTAL =
+    "Master Oscillator Frequency(0 - 99.99 MHz)\n<ENTER>";
+inline constexpr std::string_view PROMPT_FIRST_IF =
+    "First Intermediate Frequency Offset(0 - 99.99 MHz)\n<ENTER>";
+inline constexpr std::string_view PROMPT_FREQUENCY_RANGE_MIN =
+    "Frequency Range(Min)(100.00000 - 555.00000 MHz)\n<ENTER>";
+inline constexpr std::string_view PROMPT_FREQUENCY_RANGE_MAX =
+    "Frequency Range(Max)(100.00000 - 555.00000 MHz)\n<ENTER>";
+inline constexpr std::string_view PROMPT_SCAN_PLL_B = "Scan PLL B Register(0 - 255)\n<ENTER>";
+inline constexpr std::string_view PROMPT_RADIO_CHANNEL = "Radio Channel\n<SELECT>";
+inline constexpr std::string_view PROMPT_FREQUENCY_BAND = "Frequency Band\n<SELECT>";
+inline constexpr std::string_view PROMPT_PRODUCT_TYPE =
+    "Product Type(Mobile/Mobile(DTMF Rcv)/Handheld)\n<SELECT>";
+inline constexpr std::string_view PROMPT_LCD_TYPE = "LCD Type(Non-LCD/LCD)\n<SELECT>";
+inline constexpr std::string_view PROMPT_LOCAL_OFFSET = "Local Offset(Lower/Upper)\n<SELECT>";
+inline constexpr std::string_view PROMPT_CHANNEL_STEP =
+    "Channel Step(5,6.25kHz/5,6.25,2.5kHz/5,6.25,2.5,1.25kHz/10,12.5kHz)\n<SELECT>";
+inline constexpr std::string_view PROMPT_SQL_RELEASE_TIME =
+    "Squelch Release Time(0 - 280 msec)\n<SELECT>";
+inline constexpr std::string_view PROMPT_SQL_ATTACK_TIME =
+    "Noise Squelch Attack Time(0 - 75 msec)\n<SELECT>";
+inline constexpr std::string_view PROMPT_SQL_HYSTERESIS =
+    "Noise Squelch Hysteresis(0 - 15)\n<SELECT>";
+inline constexpr std::string_view PROMPT_RX_DCS_POLARITY =
+    "DCS Receive Data Polarity(Normal/Inverted)\n<SELECT>";
+inline constexpr std::string_view PROMPT_TX_DCS_POLARITY =
+    "DCS Transmit Data Polarity(Normal/Inverted)\n<SELECT>";
+inline constexpr std::string_view PROMPT_CTCSS_RELEASE_TIME =
+    "CTCSS Release Time(500/200 msec)\n<SELECT>";
+inline constexpr std::string_view PROMPT_KEYPAD = "KeyPad(4Key/NONE)\n<SELECT>";
+
+// --- Scanning page prompt lines ----------------------------------------------------------
+inline constexpr std::string_view PROMPT_SCAN_RESUME_TIME_1 =
+    "Scan Resume Time 1 RX(0.25/0.5/1 - 14 sec)\n<SELECT>";
+inline constexpr std::string_view PROMPT_SCAN_RESUME_TIME_2 =
+    "Scan Resume Time 2 TX(2 - 10/15/20/25/30/40/50/60 sec)\n<SELECT>";
+inline constexpr std::string_view PROMPT_DUAL_WATCH_TIMER =
+    "Time interval to check carrier at Pri channel(1 sec/2 sec)\n<SELECT>";
+inline constexpr std::string_view PROMPT_TALK_BACK = "Talk Back(Disable/Enable)\n<SELECT>";
+inline constexpr std::string_view PROMPT_REVERT_CHANNEL =
+    "Revert Channel(PRI CH/Channel Position/Last Busy CH)\n<SELECT>";
+inline constexpr std::string_view PROMPT_GROUP_SCAN =
+    "Group Scan(Group Only/Select Group) \n<SELECT>";
+inline constexpr std::string_view PROMPT_PRIORITY_CHECK =
+    "Priority Check(Disable/Enable)\n<SELECT>";
+inline constexpr std::string_view PROMPT_PRIORITY_CH = "Priority CH\n<SELECT>";
+inline constexpr std::string_view PROMPT_SCAN_BEEP =
+    "Beep when Radio enters into scan mode(Disable/Enable) \n<SELECT>";
+inline constexpr std::string_view PROMPT_POWER_ON_SCAN = "Power ON Scan(Disable/Enable)\n<SELECT>";
+inline constexpr std::string_view PROMPT_SCAN_DISPLAY =
+    "Scan Display(- SCAN - / Revert CH)\n<SELECT>";
+
+// --- Power Saving and Miscellaneous page prompt lines ------------------------------------
+inline constexpr std::string_view PROMPT_TRANSMIT_TIMER =
+    "Transmit Timer (0.5/1 - 7 min)\n<SELECT>";
+inline constexpr std::string_view PROMPT_PENALTY_TIMER = "Penalty Timer(0/6/20/60 sec)\n<SELECT>";
+inline constexpr std::string_view PROMPT_RELEASE_TIMER = "Release Timer(0/2/3/5 sec)\n<SELECT>";
+inline constexpr std::string_view PROMPT_POWER_SAVE_MODE =
+    "Determine the proportion of receiver on and off time\n<SELECT>";
+inline constexpr std::string_view PROMPT_LCD_LIGHTING_MODE =
+    "LCD Lighting Mode(Lamp Key/Key ON 5sec)\n<SELECT>";
+inline constexpr std::string_view PROMPT_LOW_BATTERY_INTERVAL =
+    "Low Battery Alert Interval(0.5/2/5/10 Sec)\n<SELECT>";
+inline constexpr std::string_view PROMPT_MIC_GAIN = "MIC Gain(Standard/+6dB/-6dB)\n<SELECT>";
+inline constexpr std::string_view PROMPT_POWER_ON_TAG =
+    "Edit Power-ON Alpha Tag display Max 8 Letters\n<ENTER>";
+inline constexpr std::string_view PROMPT_POWER_ON_CONDITION =
+    "Power ON Condition(Backup/Group 1/DW/Scan)\n<SELECT>";
+inline constexpr std::string_view PROMPT_CTCSS_TAIL_ELIMINATION =
+    "CTCSS Tail Elimination(Disable/No Tone/120 deg/180 deg)\n<SELECT>";
+inline constexpr std::string_view PROMPT_ARTS_MODE = "ARTS Mode(TRX/TX/RX)\n<SELECT>";
+
+// --- Marketing, Direct CH and programming password texts ---------------------------------
+// Single-line texts; a page that shows one in the prompt line adds the second pane itself.
+inline constexpr std::string_view MARKET_APPLICATION = "Market Application  Max 4 Letters (0 - 9)";
+inline constexpr std::string_view SERIAL_NUMBER = "Serial Number (Programmed by Manufacturer)";
+inline constexpr std::string_view DIRECT_CH_1 = "Direct CH No#1(1 - 256)";
+inline constexpr std::string_view DIRECT_CH_2 = "Direct CH No#2(1 - 256)";
+inline constexpr std::string_view PROGRAMMING_PASSWORD_ENABLE =
+    "Programming Password (Disable/Enable)";
+inline constexpr std::string_view PROGRAMMING_PASSWORD_TEXT = "Programming Password ( 0-9 / A-D )";
+
+// --- Listing and CSV export --------------------------------------------------------------
+inline constexpr std::string_view TEXT_FILE_FILTER = "text Files(*.txt)|*.txt||";
+inline constexpr std::string_view CSV_FILE_FILTER = "text Files(*.csv)|*.csv||";
+inline constexpr std::string_view CSV_TITLE = "***  Orvalis QM-724 PMR446  ***";
+inline constexpr std::string_view CSV_FILE_NAME = "File Name";
+inline constexpr std::string_view CSV_HARDWARE = "***Hardware Parameters***";
+inline constexpr std::string_view CSV_SCAN = "***Scan Parameters***";
+inline constexpr std::string_view CSV_POWER_SAVING = "***Power Saving Parameters***";
+inline constexpr std::string_view CSV_KEY_FUNCTION = "***Key Function Parameters***";
+inline constexpr std::string_view CSV_MISCELLANEOUS = "***Miscellaneous Parameters***";
+inline constexpr std::string_view CSV_DIRECT_CH = "***Direct CH Parameters***";
+inline constexpr std::string_view CSV_CHANNEL_DATA = "***CHANNEL DATA***";
+// Column titles of the CSV channel block, columns 0-21.
+inline constexpr std::array<std::string_view, 22> CSV_CHANNEL_TITLES = {
+    "Chn",
+    "Pri",
+    "W/N",
+    "TAG",
+    "RX/TX Channel (Frequency)",
+    "RX/TX Channel (Frequency)",
+    "SUB AUDIO Dec/Enc (Value)",
+    "SUB AUDIO Dec/Enc (Value)",
+    "Pwr Save",
+    "Pwr Save",
+    "Pwr H/L",
+    "SC",
+    "Dial Scan",
+    "TOT",
+    "SQ",
+    "DTMF ANI",
+    "Encr",
+    "BCLO",
+    "Signalling Type",
+    "Signalling No",
+    "Clock Shift",
+    "ARTS",
+};
+inline constexpr std::string_view PRINT_TITLE =
+    "                  ************  Orvalis QM-724 PMR446  ************";
+inline constexpr std::string_view PRINT_FILE_NAME_FORMAT = "     File Name              :%-32s";
+inline constexpr std::string_view PRINT_COMMON_DATA =
+    "                **********   COMMON DATA   **********";
+inline constexpr std::string_view PRINT_HARDWARE = "---Hardware Parameters---";
+inline constexpr std::string_view PRINT_SCAN = "---Scan Parameters---";
+inline constexpr std::string_view PRINT_POWER_SAVING = "---Power Saving Parameters---";
+inline constexpr std::string_view PRINT_KEY_FUNCTION = "---Key Function Parameters---";
+inline constexpr std::string_view PRINT_MISCELLANEOUS = "---Miscellaneous Parameters---";
+inline constexpr std::string_view PRINT_CHANNEL_DATA =
+    "                **********   CHANNEL DATA   **********";
+// Channel page headers: user modes (0, 2) or service modes (1, 4), with or without the
+// encryption column.  Each line is as wide as the rule of '-' drawn under it.
+inline constexpr std::string_view PRINT_HEADER_USER_ENCR_1 =
+    "        RX/TX Channel   Sub Audio Dec/Enc Power     Dial                            ";
+inline constexpr std::string_view PRINT_HEADER_USER_ENCR_2 =
+    "Chn      (Frequency)     Code No.(Value)  Save   SC Scan TOT SQ Encryption BCLO ARTS";
+inline constexpr std::string_view PRINT_HEADER_USER_1 =
+    "        RX/TX Channel   Sub Audio Dec/Enc Power     Dial                 ";
+inline constexpr std::string_view PRINT_HEADER_USER_2 =
+    "Chn      (Frequency)     Code No.(Value)  Save   SC Scan TOT SQ BCLO ARTS";
+inline constexpr std::string_view PRINT_HEADER_SERVICE_ENCR_1 =
+    "        RX/TX Channel   Sub Audio Dec/Enc Power      Dial                            ";
+inline constexpr std::string_view PRINT_HEADER_SERVICE_ENCR_2 =
+    "Chn      (Frequency)     Code No.(Value)  Save    SC Scan TOT SQ Encryption BCLO ARTS";
+inline constexpr std::string_view PRINT_HEADER_SERVICE_1 =
+    "        RX/TX Channel   Sub Audio Dec/Enc Power      Dial                 ";
+inline constexpr std::string_view PRINT_HEADER_SERVICE_2 =
+    "Chn      (Frequency)     Code No.(Value)  Save    SC Scan TOT SQ BCLO ARTS";
+
+// --- Alignment ---------------------------------------------------------------------------
+inline constexpr std::string_view RX_VCO_TITLE = "RX VCO Adjustment";
+inline constexpr std::string_view TX_VCO_TITLE = "TX VCO Adjustment";
+inline constexpr std::string_view TX_POWER_TITLE = "TX Power";
+inline constexpr std::string_view THRESHOLD_SQL_TITLE = "Threshold SQL";
+// VCO prompt per point, [direction 0 RX / 1 TX][point 0 High / 1 Middle / 2 Low].
+inline constexpr std::array<std::array<std::string_view, 3>, 2> VCO_START_PROMPTS = {{
+    {"Start Adjustment of the Band High RX VCO?", "Start Adjustment of the Band Middle RX VCO?",
+     "Start Adjustment of the Band Low RX VCO?"},
+    {"Start Adjustment of the Band High TX VCO?", "Start Adjustment of the Band Middle TX VCO?",
+     "Start Adjustment of the Band Low TX VCO?"},
+}};
+inline constexpr std::string_view WIDE = "Wide";
+inline constexpr std::string_view NARROW = "Narrow";
+inline constexpr std::string_view VCV_AD_LABEL = "VCV A/D";
+inline constexpr std::string_view UL_AD_LABEL = "UL A/D";
+inline constexpr std::string_view NSQ_AD_LABEL = "NSQ A/D";
+inline constexpr std::string_view ENTER_CTCSS_FREQUENCIES = "Enter the CTCSS Frequencies";
+// Battery procedure: the supply voltage the user sets, and the last step.
+inline constexpr std::string_view SET_VOLTAGE_6_5V = "Set the Voltage to 6.5V.";
+inline constexpr std::string_view SET_VOLTAGE_5_5V = "Set the Voltage to 5.5V.";
+inline constexpr std::string_view SET_VOLTAGE_7_5V = "Set the Voltage to 7.5V.";
+inline constexpr std::string_view UPDATE_OF_ADJ_DATA = "Update of Adjustment Data";
+
+} // namespace text
+} // namespace kq70
