@@ -104,10 +104,12 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         return 1;
     }
     TerminalPrompt prompt(in, err, interactive);
+    int code = 0;
     if (check->parsed()) {
-        return runCheck(checkPath, out, prompt);
+        code = runCheck(checkPath, out, prompt);
     }
-    return 0;
+    HLogPrint::global().end(); // the end banner, as at the program's exit
+    return code;
 }
 
 } // namespace kq70

@@ -49,8 +49,9 @@ MessageAnswer TerminalPrompt::messageBox(std::string_view text, std::string_view
         return positive;
     }
     const auto answer = askLine(hasYes ? "[y/n] " : "[ok/cancel] ");
-    if (answer && !answer->empty() && (answer->front() == 'y' || answer->front() == 'Y' ||
-                                       answer->front() == 'o' || answer->front() == 'O')) {
+    if (answer && !answer->empty() &&
+        (answer->front() == 'y' || answer->front() == 'Y' || answer->front() == 'o' ||
+         answer->front() == 'O')) {
         return positive;
     }
     if (buttons == MessageButtons::YesNoCancel && answer && !answer->empty() &&

@@ -17,7 +17,7 @@ public:
 
     struct Step {
         Kind kind = Kind::Message;
-        std::string text;   // expected message text; empty accepts any text
+        std::string text; // expected message text; empty accepts any text
         std::optional<MessageIcon> icon;
         std::optional<MessageButtons> buttons;
         MessageAnswer answer = MessageAnswer::Ok;

@@ -41,6 +41,8 @@ std::string TempFolder::readText(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-bool TempFolder::exists(const std::string& path) { return std::filesystem::exists(path); }
+bool TempFolder::exists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
 } // namespace kq70::test

@@ -14,14 +14,22 @@ constexpr const char* ITEM_SECTION = "ITEM";
 constexpr const char* END_STATUS = "End Status";
 constexpr const char* RECENT_SECTION = "Recent File List";
 
-std::string itemKey(int n) { return strprintf("ITEM%d", n); }
-std::string recentKey(std::size_t n) { return strprintf("File%zu", n); }
+std::string itemKey(int n) {
+    return strprintf("ITEM%d", n);
+}
+std::string recentKey(std::size_t n) {
+    return strprintf("File%zu", n);
+}
 
 } // namespace
 
-int AppSettings::normalisePortType(int value) { return value == 1 ? 1 : 0; }
+int AppSettings::normalisePortType(int value) {
+    return value == 1 ? 1 : 0;
+}
 
-int AppSettings::normaliseComPort(int value) { return std::clamp(value, 1, 255); }
+int AppSettings::normaliseComPort(int value) {
+    return std::clamp(value, 1, 255);
+}
 
 int AppSettings::normaliseBaudRate(int value) {
     return value == 9600 || value == 19200 || value == 38400 ? value : 9600;

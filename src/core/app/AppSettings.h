@@ -18,10 +18,10 @@ struct AppSettings {
     static constexpr int MIN_CY = 570;
     static constexpr int DEFAULT_END_BAND = 13;
 
-    int portType = 0;      // 0 serial port, 1 the USB programming cable
-    int comPort = 1;       // 1–255
-    int baudRate = 9600;   // 9600, 19200 or 38400
-    std::string portName;  // device path; empty means /dev/ttyS<comPort-1>
+    int portType = 0;     // 0 serial port, 1 the USB programming cable
+    int comPort = 1;      // 1–255
+    int baudRate = 9600;  // 9600, 19200 or 38400
+    std::string portName; // device path; empty means /dev/ttyS<comPort-1>
     std::array<int, ITEM_COUNT> items{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     int cx = MIN_CX;
     int cy = MIN_CY;

@@ -19,7 +19,9 @@ constexpr std::string_view ADJUSTMENT_KEYWORD_LOWER = "mul-pek";
 
 namespace passwords {
 
-bool isManufacturePhrase(std::string_view entry) { return entry == MANUFACTURE_PHRASE; }
+bool isManufacturePhrase(std::string_view entry) {
+    return entry == MANUFACTURE_PHRASE;
+}
 
 bool isEModeWord(std::string_view entry) {
     if (entry.size() != E_MODE_WORD.size()) {

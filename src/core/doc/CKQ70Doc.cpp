@@ -23,9 +23,8 @@ bool CKQ70Doc::SaveModifiedData(UserPrompt& prompt, const std::function<bool()>&
     if (!m_dataModified) {
         return true;
     }
-    const MessageAnswer answer = prompt.messageBox(Strings::get(IDS_SAVE_CHANGES), {},
-                                                   MessageButtons::YesNoCancel,
-                                                   MessageIcon::Exclamation);
+    const MessageAnswer answer = prompt.messageBox(
+        Strings::get(IDS_SAVE_CHANGES), {}, MessageButtons::YesNoCancel, MessageIcon::Exclamation);
     if (answer == MessageAnswer::Cancel) {
         return false;
     }

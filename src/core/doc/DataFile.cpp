@@ -2,6 +2,7 @@
 
 #include "doc/DefaultTemplates.h"
 #include "doc/RadioImage.h"
+#include "log/HLogPrint.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
@@ -54,6 +55,7 @@ int CheckDataFile(const std::string& path, std::size_t expectedSize) {
 }
 
 bool ReadDataFile(const std::string& path, RadioImage& image, UserPrompt& prompt) {
+    KQ70_LOG(LOG_D1, 0, "ReadDataFile(%s)", path.c_str());
     const FilePtr file(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
     if (!file) {
         showWithPath(prompt, IDS_PROBLEM_OPENING_FILE, path);
@@ -76,6 +78,7 @@ bool ReadDataFile(const std::string& path, RadioImage& image, UserPrompt& prompt
 
 bool WriteDataFile(const std::string& path, const RadioImage& image, UserPrompt& prompt,
                    const FileWriteHooks& hooks) {
+    KQ70_LOG(LOG_D1, 0, "WriteDataFile(%s)", path.c_str());
     if (path.empty()) {
         showWithPath(prompt, IDS_PROBLEM_OPENING_FILE_FOR_WRITING, path);
         return false;

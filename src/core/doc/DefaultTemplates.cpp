@@ -7,6 +7,8 @@ bool isDefinedBand(int band) {
            TEMPLATE_NAMES[static_cast<std::size_t>(band)] != "NotDefined";
 }
 
-int templateIndexForBand(int band) { return isDefinedBand(band) ? band : NO_TEMPLATE_INDEX; }
+int templateIndexForBand(int band) {
+    return isDefinedBand(band) ? band : NO_TEMPLATE_INDEX;
+}
 
 } // namespace kq70

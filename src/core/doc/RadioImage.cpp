@@ -84,10 +84,16 @@ int channelCapacityForRadioChannel(int radioChannelValue) {
     return capacities[static_cast<std::size_t>(radioChannelValue)];
 }
 
-int frequencyBandOf(const RadioImage& image) { return image.byteAt(0x26E8) & 0x0F; }
+int frequencyBandOf(const RadioImage& image) {
+    return image.byteAt(0x26E8) & 0x0F;
+}
 
-int radioChannelValueOf(const RadioImage& image) { return (image.byteAt(0x26E9) >> 4) & 0x07; }
+int radioChannelValueOf(const RadioImage& image) {
+    return (image.byteAt(0x26E9) >> 4) & 0x07;
+}
 
-int lcdTypeOf(const RadioImage& image) { return image.byteAt(0x26E9) & 0x01; }
+int lcdTypeOf(const RadioImage& image) {
+    return image.byteAt(0x26E9) & 0x01;
+}
 
 } // namespace kq70

@@ -44,7 +44,9 @@ constexpr std::size_t PRODUCT_TYPE_OFFSET = 0x29E8;
 constexpr std::size_t FLASH_PRODUCT_CODE_OFFSET = 0x29EA;
 constexpr std::size_t MANUFACTURE_DATE_OFFSET = 0x29EE; // year, month, lot number: 4 bytes
 
-constexpr std::size_t eepromWordOffset(std::size_t word) { return EEPROM_OFFSET + 2 * word; }
+constexpr std::size_t eepromWordOffset(std::size_t word) {
+    return EEPROM_OFFSET + 2 * word;
+}
 constexpr std::size_t flashPageOffset(std::size_t page) {
     return FLASH_OFFSET + FLASH_PAGE_SIZE * page;
 }
@@ -85,8 +87,8 @@ private:
 int channelCapacityForRadioChannel(int radioChannelValue);
 
 // The identity fields of the hardware block.
-int frequencyBandOf(const RadioImage& image);      // 0x26E8 bits 3–0
-int radioChannelValueOf(const RadioImage& image);  // 0x26E9 bits 6–4
-int lcdTypeOf(const RadioImage& image);            // 0x26E9 bit 0
+int frequencyBandOf(const RadioImage& image);     // 0x26E8 bits 3–0
+int radioChannelValueOf(const RadioImage& image); // 0x26E9 bits 6–4
+int lcdTypeOf(const RadioImage& image);           // 0x26E9 bit 0
 
 } // namespace kq70

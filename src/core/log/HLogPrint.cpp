@@ -35,7 +35,9 @@ std::string joinFolder(const std::string& folder, const std::string& name) {
 
 } // namespace
 
-HLogPrint::~HLogPrint() { end(); }
+HLogPrint::~HLogPrint() {
+    end();
+}
 
 HLogPrint& HLogPrint::global() {
     static HLogPrint log;
@@ -60,8 +62,7 @@ void HLogPrint::start(const std::string& programFolder, const HVersionInfo& vers
     m_bannerWritten = true;
     print(LOG_D1, 0, __FILE__, __LINE__,
           "**************The log output begins.[Ver.%s][Inner Ver.%s] *****************",
-          std::string(Strings::get(IDS_VERSION_NUMBER)).c_str(),
-          version.GetFileVersion().c_str());
+          std::string(Strings::get(IDS_VERSION_NUMBER)).c_str(), version.GetFileVersion().c_str());
 }
 
 void HLogPrint::end() {
@@ -130,8 +131,8 @@ void HLogPrint::vprint(int messageLevel, int channel, const char* file, int line
     write(messageLevel, channel, vstrprintf(format, args), file, line);
 }
 
-void HLogPrint::print(int messageLevel, int channel, const char* file, int line,
-                      const char* format, ...) {
+void HLogPrint::print(int messageLevel, int channel, const char* file, int line, const char* format,
+                      ...) {
     va_list args;
     va_start(args, format);
     vprint(messageLevel, channel, file, line, format, args);

@@ -81,9 +81,9 @@ void LogPrint(int level, int channel, const char* file, int line, const char* fo
 } // namespace kq70
 
 // Logs on the process-wide log with the call site; costs two comparisons when off.
-#define KQ70_LOG(level, channel, ...)                                                          \
-    do {                                                                                       \
-        if (::kq70::HLogPrint::global().accepts((level), (channel))) {                         \
-            ::kq70::LogPrint((level), (channel), __FILE__, __LINE__, __VA_ARGS__);             \
-        }                                                                                      \
+#define KQ70_LOG(level, channel, ...)                                                              \
+    do {                                                                                           \
+        if (::kq70::HLogPrint::global().accepts((level), (channel))) {                             \
+            ::kq70::LogPrint((level), (channel), __FILE__, __LINE__, __VA_ARGS__);                 \
+        }                                                                                          \
     } while (0)

@@ -6,7 +6,9 @@
 
 namespace kq70 {
 
-HVersionInfo::HVersionInfo() { m_strings.fill("-"); }
+HVersionInfo::HVersionInfo() {
+    m_strings.fill("-");
+}
 
 HVersionInfo HVersionInfo::fromBuild() {
     HVersionInfo info;

@@ -6,22 +6,43 @@
 #define SI_NO_CONVERSION
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
+#include <cerrno>
 #include <climits>
-#include <unistd.h>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
 
 namespace kq70 {
 
 namespace {
 
 // Case-insensitive section and key names, no multi-keys, no multi-line values.
-using Ini = CSimpleIniCaseA;
+using Ini = CSimpleIniA;
 
-bool load(Ini& ini, const std::string& path) {
+constexpr long long MAX_SETTINGS_FILE_SIZE = 1 << 20;
+
+enum class LoadResult { Loaded, Missing, Unreadable };
+
+// Reads the file ourselves so that only a regular file of sane size reaches the parser; a
+// folder or a device in its place is unreadable, never parsed or overwritten.
+LoadResult load(Ini& ini, const std::string& path) {
     ini.SetUnicode(false);
     ini.SetMultiKey(false);
     ini.SetMultiLine(false);
     ini.SetSpaces(false);
-    return ini.LoadFile(path.c_str()) >= 0;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
+    }
+    if (!S_ISREG(info.st_mode) || info.st_size > MAX_SETTINGS_FILE_SIZE) {
+        return LoadResult::Unreadable;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return LoadResult::Unreadable;
+    }
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return ini.LoadData(text) >= 0 ? LoadResult::Loaded : LoadResult::Unreadable;
 }
 
 } // namespace
@@ -29,7 +50,7 @@ bool load(Ini& ini, const std::string& path) {
 std::string IniFile::readString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
     Ini ini;
-    if (!load(ini, m_path)) {
+    if (load(ini, m_path) != LoadResult::Loaded) {
         return std::string(defaultValue);
     }
     const char* value =
@@ -39,9 +60,8 @@ std::string IniFile::readString(std::string_view section, std::string_view key,
 
 bool IniFile::hasKey(std::string_view section, std::string_view key) const {
     Ini ini;
-    return load(ini, m_path) &&
-           ini.GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr) !=
-               nullptr;
+    return load(ini, m_path) == LoadResult::Loaded &&
+           ini.GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr) != nullptr;
 }
 
 bool IniFile::parseLeadingInt(std::string_view text, int& value) {
@@ -74,8 +94,7 @@ int IniFile::readInt(std::string_view section, std::string_view key, int default
     return parseLeadingInt(readString(section, key, ""), value) ? value : defaultValue;
 }
 
-bool IniFile::writeString(std::string_view section, std::string_view key,
-                          std::string_view value) {
+bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     const IniEntry entry{std::string(section), std::string(key), std::string(value)};
     return writeEntries(std::span<const IniEntry>(&entry, 1));
 }
@@ -83,7 +102,7 @@ bool IniFile::writeString(std::string_view section, std::string_view key,
 bool IniFile::writeEntries(std::span<const IniEntry> entries) {
     Ini ini;
     // A missing file starts empty; one that exists but cannot be read is never overwritten.
-    if (!load(ini, m_path) && ::access(m_path.c_str(), F_OK) == 0) {
+    if (load(ini, m_path) == LoadResult::Unreadable) {
         return false;
     }
     for (const IniEntry& entry : entries) {

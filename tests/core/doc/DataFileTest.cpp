@@ -1,0 +1,370 @@
+#include "doc/DataFile.h"
+#include "doc/CKQ70Doc.h"
+#include "doc/RadioImage.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kq70 {
+namespace {
+
+using test::ScriptedPrompt;
+using test::TempFolder;
+
+std::vector<std::uint8_t> pattern(std::size_t size, std::uint8_t seed) {
+    std::vector<std::uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<std::uint8_t>(seed + i * 7 + (i >> 8));
+    }
+    return bytes;
+}
+
+RadioImage imageFrom(const std::vector<std::uint8_t>& bytes) {
+    RadioImage image;
+    std::copy(bytes.begin(), bytes.end(), image.data());
+    return image;
+}
+
+std::string withPath(int id, const std::string& path) {
+    return substitute1(Strings::get(id), path);
+}
+
+TEST(DataFileTest, ReadAcceptsBothLayoutsAndRefusesEveryOtherSize) {
+    struct Case {
+        std::size_t size;
+        bool accepted;
+    };
+    const Case cases[] = {{10787, true},  {10768, true}, {10786, false},
+                          {20000, false}, {0, false},    {10769, false}};
+    for (const Case& c : cases) {
+        TempFolder folder;
+        const std::string path = folder.file("radio.k70");
+        const auto bytes = pattern(c.size, 3);
+        TempFolder::writeBytes(path, bytes);
+        const RadioImage before = imageFrom(pattern(IMAGE_SIZE, 200));
+        RadioImage image = before;
+        ScriptedPrompt prompt;
+        if (!c.accepted) {
+            prompt.expectMessage(withPath(IDS_PROBLEM_READING_FILE, path), MessageAnswer::Ok,
+                                 MessageIcon::Stop);
+        }
+        EXPECT_EQ(ReadDataFile(path, image, prompt), c.accepted) << c.size;
+        if (!c.accepted) {
+            EXPECT_TRUE(image == before) << "a refused file leaves the image untouched";
+            continue;
+        }
+        EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), image.data())) << c.size;
+        // The older layout leaves the trailer extension as it was.
+        for (std::size_t i = c.size; i < IMAGE_SIZE; ++i) {
+            EXPECT_EQ(image.byteAt(i), before.byteAt(i)) << "offset " << i;
+        }
+    }
+}
+
+TEST(DataFileTest, ReadOfMissingOrUnnamedFileShowsProblemOpening) {
+    TempFolder folder;
+    for (const std::string& path : {std::string(), folder.file("absent.k70")}) {
+        ScriptedPrompt prompt;
+        prompt.expectMessage(withPath(IDS_PROBLEM_OPENING_FILE, path), MessageAnswer::Ok,
+                             MessageIcon::Stop);
+        RadioImage image;
+        EXPECT_FALSE(ReadDataFile(path, image, prompt));
+    }
+}
+
+TEST(DataFileTest, OpenCheckMapsToTheRightMessage) {
+    TempFolder folder;
+    struct Case {
+        const char* name;
+        std::size_t size; // 0: no file at all
+        int status;
+        int message;
+    };
+    const Case cases[] = {
+        {"good.k70", 10787, DATA_FILE_OK, 0},
+        {"legacy.W70", 10768, DATA_FILE_OK, 0},
+        {"good.txt", 10787, DATA_FILE_CANNOT_OPEN, IDS_PROBLEM_OPENING_FILE},
+        {"good.K7O", 10787, DATA_FILE_CANNOT_OPEN, IDS_PROBLEM_OPENING_FILE},
+        {"short.k70", 10786, DATA_FILE_BAD_SIZE, IDS_FILE_FORMAT_INVALID},
+        {"big.k70", 20000, DATA_FILE_BAD_SIZE, IDS_FILE_FORMAT_INVALID},
+        {"absent.k70", 0, DATA_FILE_CANNOT_OPEN, IDS_PROBLEM_OPENING_FILE},
+    };
+    for (const Case& c : cases) {
+        const std::string path = folder.file(c.name);
+        if (c.size > 0) {
+            TempFolder::writeBytes(path, pattern(c.size, 1));
+        }
+        EXPECT_EQ(OpenCheckStatus(path), c.status) << c.name;
+        EXPECT_EQ(OpenStatusMessageId(c.status), c.message) << c.name;
+        ScriptedPrompt prompt;
+        if (c.message != 0) {
+            prompt.expectMessage(withPath(c.message, path), MessageAnswer::Ok, MessageIcon::Stop);
+        }
+        ShowOpenStatusMessage(c.status, path, prompt);
+    }
+    EXPECT_EQ(OpenStatusMessageId(DATA_FILE_CANNOT_READ), IDS_PROBLEM_READING_FILE);
+    EXPECT_EQ(CheckReadable(""), DATA_FILE_CANNOT_OPEN);
+    EXPECT_EQ(CheckReadable(folder.path()), DATA_FILE_CANNOT_READ) << "a folder reads nothing";
+}
+
+TEST(DataFileTest, ExtensionAndDefaultNameTestsAreByteWise) {
+    for (const char* path : {"a.W70", "a.K70", "a.w70", "a.k70", "/x/y/.k70"}) {
+        EXPECT_TRUE(HasDataFileExtension(path)) << path;
+    }
+    for (const char* path : {"a.kk70", "a.K7", "k70", "", "a.k70 ", "a.W7O"}) {
+        EXPECT_FALSE(HasDataFileExtension(path)) << path;
+    }
+    for (const char* path : {"default_pmr.k70", "/home/u/kq70/defaultVC.k70", "NotDefined",
+                             "dir/defaultU350.k70", "defaultUH.k70"}) {
+        EXPECT_TRUE(IsDefaultFileName(path)) << path;
+    }
+    for (const char* path : {"Default_pmr.k70", "default_pmr.K70", "default_pmr.k70/x",
+                             "mydefault_pmr.k70", "defaultVC.k70.bak", ""}) {
+        EXPECT_FALSE(IsDefaultFileName(path)) << path;
+    }
+}
+
+TEST(DataFileTest, WriteProducesTheWholeImageAndReadsBack) {
+    TempFolder folder;
+    const std::string path = folder.file("out.k70");
+    const RadioImage image = imageFrom(pattern(IMAGE_SIZE, 9));
+    ScriptedPrompt prompt;
+    ASSERT_TRUE(WriteDataFile(path, image, prompt));
+    EXPECT_EQ(TempFolder::readBytes(path).size(), IMAGE_SIZE);
+    RadioImage back;
+    ASSERT_TRUE(ReadDataFile(path, back, prompt));
+    EXPECT_TRUE(back == image);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file is left behind";
+}
+
+TEST(DataFileTest, FailedWritesLeaveTheOldFileByteIdentical) {
+    const RadioImage image = imageFrom(pattern(IMAGE_SIZE, 77));
+    const auto oldBytes = pattern(IMAGE_SIZE, 5);
+
+    // Writes that fail part-way: a disk that fills up, then one whose flush fails.
+    FileWriteHooks fullDisk;
+    fullDisk.write = [written = std::size_t{0}](int fd, const void* data,
+                                                std::size_t size) mutable -> ssize_t {
+        if (written >= 4000) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const std::size_t chunk = std::min<std::size_t>(size, 1000);
+        written += chunk;
+        return ::write(fd, data, chunk);
+    };
+    FileWriteHooks devFull; // every write goes to /dev/full
+    devFull.write = [](int, const void* data, std::size_t size) -> ssize_t {
+        const int full = ::open("/dev/full", O_WRONLY);
+        const ssize_t n = ::write(full, data, size);
+        ::close(full);
+        return n;
+    };
+    FileWriteHooks flushFails;
+    flushFails.sync = [](int) {
+        errno = EIO;
+        return -1;
+    };
+
+    for (const FileWriteHooks* hooks : {&fullDisk, &devFull, &flushFails}) {
+        TempFolder folder;
+        const std::string path = folder.file("keep.k70");
+        TempFolder::writeBytes(path, oldBytes);
+        ScriptedPrompt prompt;
+        prompt.expectMessage(std::string(Strings::get(IDS_PROBLEM_WRITING_FILE)), MessageAnswer::Ok,
+                             MessageIcon::Stop);
+        EXPECT_FALSE(WriteDataFile(path, image, prompt, *hooks));
+        EXPECT_EQ(TempFolder::readBytes(path), oldBytes);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                                std::filesystem::directory_iterator()),
+                  1)
+            << "the temporary file is removed";
+    }
+}
+
+TEST(DataFileTest, WriteIntoAVanishedFolderShowsProblemOpening) {
+    std::string path;
+    {
+        TempFolder folder;
+        path = folder.file("gone.k70");
+    }
+    ScriptedPrompt prompt;
+    prompt.expectMessage(withPath(IDS_PROBLEM_OPENING_FILE_FOR_WRITING, path), MessageAnswer::Ok,
+                         MessageIcon::Stop);
+    EXPECT_FALSE(WriteDataFile(path, RadioImage(), prompt));
+    EXPECT_FALSE(TempFolder::exists(path));
+}
+
+TEST(DataFileTest, WriteKeepsPermissionsAndFollowsLinks) {
+    TempFolder folder;
+    const std::string real = folder.file("real.k70");
+    const std::string link = folder.file("link.k70");
+    TempFolder::writeBytes(real, pattern(IMAGE_SIZE, 1));
+    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+    ScriptedPrompt prompt;
+    const RadioImage image = imageFrom(pattern(IMAGE_SIZE, 50));
+    ASSERT_TRUE(WriteDataFile(link, image, prompt));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    RadioImage back;
+    ASSERT_TRUE(ReadDataFile(real, back, prompt));
+    EXPECT_TRUE(back == image);
+    struct stat info {};
+    ASSERT_EQ(::stat(real.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(DataFileTest, WritableCheck) {
+    TempFolder folder;
+    const std::string missing = folder.file("new.k70");
+    const std::string normal = folder.file("normal.k70");
+    const std::string readOnly = folder.file("locked.k70");
+    TempFolder::writeBytes(normal, pattern(10, 1));
+    TempFolder::writeBytes(readOnly, pattern(10, 1));
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+
+    ScriptedPrompt prompt;
+    EXPECT_TRUE(CheckWritable(missing, prompt));
+    EXPECT_TRUE(CheckWritable(normal, prompt));
+    prompt.expectMessage("The File's attribute is Read_Only.\r\nFile Name = " + readOnly,
+                         MessageAnswer::Ok, MessageIcon::Stop);
+    EXPECT_FALSE(CheckWritable(readOnly, prompt));
+}
+
+TEST(CKQ70DocTest, SaveModifiedDataAnswers) {
+    struct Case {
+        bool modified;
+        std::optional<MessageAnswer> answer; // nothing: no question expected
+        std::optional<bool> saveSucceeds;    // nothing: save must not run
+        bool result;
+        bool stillModified;
+    };
+    const Case cases[] = {
+        {false, std::nullopt, std::nullopt, true, false},
+        {true, MessageAnswer::Yes, true, true, false},
+        {true, MessageAnswer::Yes, false, false, true}, // save cancelled or failed
+        {true, MessageAnswer::No, std::nullopt, true, false},
+        {true, MessageAnswer::Cancel, std::nullopt, false, true},
+    };
+    for (const Case& c : cases) {
+        CKQ70Doc doc;
+        doc.GetMainMemory().setByte(100, 0x5A);
+        doc.setDataModified(c.modified);
+        ScriptedPrompt prompt;
+        if (c.answer) {
+            prompt.expectMessage("Do you want to save changes ?", *c.answer,
+                                 MessageIcon::Exclamation, MessageButtons::YesNoCancel);
+        }
+        int saves = 0;
+        const bool result = doc.SaveModifiedData(prompt, [&] {
+            ++saves;
+            return c.saveSucceeds.value_or(false);
+        });
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(doc.dataModified(), c.stillModified);
+        EXPECT_EQ(saves, c.saveSucceeds ? 1 : 0);
+        EXPECT_EQ(doc.GetMainMemory().byteAt(100), 0x5A);
+    }
+}
+
+TEST(CKQ70DocTest, SaveThroughSaveAsWritesTheFileAndClearsModified) {
+    TempFolder folder;
+    CKQ70Doc doc;
+    EXPECT_TRUE(doc.isUntitled());
+    doc.setDataModified(true);
+    ScriptedPrompt prompt;
+    prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Yes);
+    const std::string target = folder.file("saved.k70");
+    ASSERT_TRUE(doc.SaveModifiedData(prompt, [&] {
+        doc.setCurrentFilePath(target);
+        return doc.WriteToFile(target, prompt);
+    }));
+    EXPECT_FALSE(doc.dataModified());
+    EXPECT_EQ(TempFolder::readBytes(target).size(), IMAGE_SIZE);
+}
+
+TEST(CKQ70DocTest, FailedWriteKeepsTheDocumentModified) {
+    CKQ70Doc doc;
+    doc.setDataModified(true);
+    ScriptedPrompt prompt;
+    prompt.expectMessage("", MessageAnswer::Ok, MessageIcon::Stop);
+    EXPECT_FALSE(doc.WriteToFile("/nonexistent-folder/x.k70", prompt));
+    EXPECT_TRUE(doc.dataModified());
+}
+
+TEST(CKQ70DocTest, PrepareImageForWriteTouchesOnlyTheMirrors) {
+    CKQ70Doc doc;
+    const std::uint8_t* address = doc.GetMainMemory().data();
+    RadioImage& image = doc.GetMainMemory();
+    const auto bytes = pattern(IMAGE_SIZE, 11);
+    std::copy(bytes.begin(), bytes.end(), image.data());
+    const RadioImage before = image;
+    PrepareImageForWrite(image);
+    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
+        std::uint8_t expected = before.byteAt(i);
+        if (i >= 0x016C && i <= 0x016F) {
+            expected = before.byteAt(0x29EE + (i - 0x016C));
+        } else if (i == 0x0200 || i == 0x0201) {
+            expected = before.byteAt(i - 0x0200);
+        }
+        ASSERT_EQ(image.byteAt(i), expected) << "offset " << i;
+    }
+    doc.clearEditedFlags();
+    EXPECT_EQ(doc.GetMainMemory().data(), address);
+}
+
+TEST(RadioImageTest, CheckedAccessNeverLeavesTheImage) {
+    RadioImage image;
+    image.setBe16(0x0004, 0xC083);
+    EXPECT_EQ(image.byteAt(4), 0xC0);
+    EXPECT_EQ(image.byteAt(5), 0x83);
+    EXPECT_EQ(image.be16(4), 0xC083);
+    image.setBe32(0x29EE, 0x12345678);
+    EXPECT_EQ(image.be32(0x29EE), 0x12345678u);
+
+    const RadioImage before = image;
+    image.setByte(IMAGE_SIZE, 1);
+    image.setBe16(IMAGE_SIZE - 1, 0xFFFF);
+    image.setBe32(IMAGE_SIZE - 3, 0xFFFFFFFF);
+    image.copyWithin(0, IMAGE_SIZE - 1, 2);
+    EXPECT_TRUE(image == before);
+    EXPECT_EQ(image.byteAt(IMAGE_SIZE + 5), 0);
+    EXPECT_EQ(image.be16(IMAGE_SIZE - 1), 0);
+    EXPECT_TRUE(image.range(IMAGE_SIZE - 1, 2).empty());
+    EXPECT_TRUE(image.range(SIZE_MAX, 2).empty());
+    EXPECT_EQ(image.range(IMAGE_SIZE - 2, 2).size(), 2u);
+
+    EXPECT_EQ(eepromWordOffset(0xFF), 0x1FEu);
+    EXPECT_EQ(flashPageOffset(0x49), 0x2680u);
+    EXPECT_EQ(flashPageOffset(79) + FLASH_PAGE_SIZE, TRANSFER_SIZE);
+}
+
+TEST(RadioImageTest, CapacityAndIdentityFields) {
+    const int expected[] = {1, 2, 16, 16, 32, 48, 256};
+    for (int value = 0; value < 7; ++value) {
+        EXPECT_EQ(channelCapacityForRadioChannel(value), expected[value]);
+    }
+    EXPECT_EQ(channelCapacityForRadioChannel(7), 1);
+    EXPECT_EQ(channelCapacityForRadioChannel(-1), 1);
+    RadioImage image;
+    image.setByte(0x26E8, 0xAC); // band 12 in bits 3–0
+    image.setByte(0x26E9, 0xE5); // radio channel 6 in bits 6–4, LCD 1 in bit 0
+    EXPECT_EQ(frequencyBandOf(image), 12);
+    EXPECT_EQ(radioChannelValueOf(image), 6);
+    EXPECT_EQ(lcdTypeOf(image), 1);
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,183 @@
+#include "log/HLogPrint.h"
+#include "log/HVersionInfo.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+using test::TempFolder;
+
+std::vector<std::string> linesOf(const std::string& path) {
+    std::istringstream in(TempFolder::readText(path));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void writeLogSettings(const TempFolder& folder, const std::string& body) {
+    TempFolder::writeText(folder.file("INI_LOG.ini"), "[LOG_INFO]\n" + body);
+}
+
+TEST(HLogPrintTest, ChannelLevelFiltersMessagesAndPicksTags) {
+    TempFolder folder;
+    writeLogSettings(folder, "DEF_LOG_NAME=trace.log\nLOG_LEVEL0=3\n");
+    HLogPrint log;
+    log.start(folder.path(), HVersionInfo());
+    const std::string logPath = folder.file("trace.log");
+    const auto before = linesOf(logPath).size(); // the start banner
+
+    struct Case {
+        int level;
+        bool written;
+        const char* tag;
+    };
+    const Case cases[] = {{LOG_ER, true, "[ER]"}, {LOG_WR, true, "[WR]"}, {LOG_D1, true, "[D1]"},
+                          {LOG_D2, false, ""},    {LOG_D4, false, ""},    {7, false, ""},
+                          {0, false, ""},         {-1, false, ""}};
+    for (const Case& c : cases) {
+        const auto count = linesOf(logPath).size();
+        log.print(c.level, 0, "src/x.cpp", 42, "message %d", c.level);
+        const auto lines = linesOf(logPath);
+        ASSERT_EQ(lines.size(), count + (c.written ? 1 : 0)) << "level " << c.level;
+        if (c.written) {
+            EXPECT_NE(lines.back().find(std::string(" ") + c.tag + " message"), std::string::npos)
+                << lines.back();
+        }
+    }
+    EXPECT_EQ(linesOf(logPath).size(), before + 3);
+}
+
+TEST(HLogPrintTest, LineHasTimeTagMessageAndCallSite) {
+    TempFolder folder;
+    HLogPrint log;
+    log.enableChannel(5, LOG_D4, folder.file("five.log"));
+    log.print(LOG_D2, 5, "/src/core/doc/CKQ70Doc.cpp", 77, "[%s]%03d", "SendMessage", 25);
+    const std::string text = TempFolder::readText(folder.file("five.log"));
+    const std::regex line(R"(\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2}\.\d{3} \[D2\] \[SendMessage\]025 )"
+                          R"(\(File:\[/src/core/doc/CKQ70Doc\.cpp\] Line:\[77\]\)\n)");
+    EXPECT_TRUE(std::regex_match(text, line)) << text;
+}
+
+TEST(HLogPrintTest, ChannelNamesDefaultToTheDefaultLogName) {
+    TempFolder folder;
+    writeLogSettings(folder,
+                     "DEF_LOG_NAME=main.log\nLOG_LEVEL0=6\nLOG_LEVEL1=6\nLOG_NAME1=one.log\n"
+                     "LOG_LEVEL2=2\n");
+    HLogPrint log;
+    log.start(folder.path(), HVersionInfo());
+    EXPECT_EQ(log.path(0), folder.file("main.log"));
+    EXPECT_EQ(log.path(1), folder.file("one.log"));
+    EXPECT_EQ(log.path(2), folder.file("main.log"));
+    EXPECT_EQ(log.path(99), folder.file("main.log"));
+    EXPECT_EQ(log.level(99), 0);
+
+    log.print(LOG_WR, 2, "f", 1, "from channel two");
+    log.print(LOG_WR, 1, "f", 1, "from channel one");
+    log.print(LOG_WR, 99, "f", 1, "from channel 99, which is off");
+    const std::string mainLog = TempFolder::readText(folder.file("main.log"));
+    EXPECT_NE(mainLog.find("from channel two"), std::string::npos);
+    EXPECT_EQ(mainLog.find("from channel one"), std::string::npos);
+    EXPECT_EQ(mainLog.find("channel 99"), std::string::npos);
+    EXPECT_NE(TempFolder::readText(folder.file("one.log")).find("from channel one"),
+              std::string::npos);
+}
+
+TEST(HLogPrintTest, LogStaysOffWithoutDefaultName) {
+    for (const std::string& settings : {std::string(), std::string("[LOG_INFO]\nLOG_LEVEL0=6\n"),
+                                        std::string("[LOG_INFO]\nDEF_LOG_NAME=\nLOG_LEVEL0=6\n")}) {
+        TempFolder folder;
+        if (!settings.empty()) {
+            TempFolder::writeText(folder.file("INI_LOG.ini"), settings);
+        }
+        HLogPrint log;
+        log.start(folder.path(), HVersionInfo());
+        EXPECT_FALSE(log.accepts(LOG_ER, 0)) << settings;
+        log.print(LOG_ER, 0, "f", 1, "nothing");
+        log.end();
+        const auto files = std::distance(std::filesystem::directory_iterator(folder.path()),
+                                         std::filesystem::directory_iterator());
+        EXPECT_EQ(files, settings.empty() ? 0 : 1) << "no log file may appear";
+        EXPECT_EQ(log.path(0), "");
+    }
+}
+
+TEST(HLogPrintTest, BannersCarryVersionsAndEndOnce) {
+    TempFolder folder;
+    writeLogSettings(folder, "DEF_LOG_NAME=kq.log\nLOG_LEVEL0=3\n");
+    {
+        HLogPrint log;
+        log.start(folder.path(), HVersionInfo::fromBuild());
+        log.end();
+        log.print(LOG_ER, 0, "f", 1, "after the end");
+    } // the destructor must not write a second end banner
+    const auto lines = linesOf(folder.file("kq.log"));
+    ASSERT_EQ(lines.size(), 2u);
+    const std::string begins = "[D1] **************The log output begins.[Ver.1.01][Inner Ver." +
+                               HVersionInfo::fromBuild().GetFileVersion() +
+                               "] ***************** (File:[";
+    EXPECT_NE(lines[0].find(begins), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find("[D1] **************The log output ended.***************** (File:["),
+              std::string::npos)
+        << lines[1];
+}
+
+TEST(HLogPrintTest, OutOfRangeChannelsAndUnwritableFilesAreHarmless) {
+    TempFolder folder;
+    HLogPrint log;
+    log.enableChannel(-1, 6, folder.file("x.log"));
+    log.enableChannel(LOG_CHANNELS, 6, folder.file("x.log"));
+    EXPECT_FALSE(log.accepts(LOG_ER, -1));
+    EXPECT_FALSE(log.accepts(LOG_ER, LOG_CHANNELS));
+    log.print(LOG_ER, LOG_CHANNELS, "f", 1, "dropped");
+    EXPECT_FALSE(TempFolder::exists(folder.file("x.log")));
+
+    log.enableChannel(3, 6, folder.file("missing-folder/x.log"));
+    log.print(LOG_ER, 3, "f", 1, "dropped silently");
+    SUCCEED();
+}
+
+TEST(HLogPrintTest, LinesFromManyThreadsNeverInterleave) {
+    TempFolder folder;
+    HLogPrint log;
+    log.enableChannel(0, LOG_D4, folder.file("threads.log"));
+    const std::string payload(300, 'x');
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&log, &payload, t] {
+            for (int i = 0; i < 50; ++i) {
+                log.print(LOG_D3, 0, "f", t, "%d:%s", t, payload.c_str());
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    const auto lines = linesOf(folder.file("threads.log"));
+    ASSERT_EQ(lines.size(), 200u);
+    for (const auto& line : lines) {
+        EXPECT_NE(line.find(payload + " (File:[f] Line:["), std::string::npos);
+    }
+}
+
+TEST(HVersionInfoTest, UnsetStringsReadDashAndFileVersionIsTheProjectVersion) {
+    const HVersionInfo blank;
+    EXPECT_EQ(blank.GetCompanyName(), "-");
+    EXPECT_EQ(blank.GetSpecialBuild(), "-");
+    const HVersionInfo built = HVersionInfo::fromBuild();
+    EXPECT_EQ(built.GetFileVersion(), KQ70_TEST_PROJECT_VERSION);
+    EXPECT_EQ(built.GetPrivateBuild(), "-");
+    EXPECT_EQ(built.GetProductName(), "KQ70");
+}
+
+} // namespace
+} // namespace kq70

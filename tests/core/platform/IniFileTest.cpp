@@ -1,0 +1,88 @@
+#include "platform/IniFile.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace kq70 {
+namespace {
+
+using test::TempFolder;
+
+TEST(IniFileTest, ReadsFollowProfileFileRules) {
+    TempFolder folder;
+    const std::string path = folder.file("KQ70.ini");
+    TempFolder::writeText(path, "; settings\n[Initialize]\nCOM_PORT =  3  \nBAUDRATE=19200x\n"
+                                "NAME=  two words  \nEMPTY=\nWORD=abc\n[Other]\nCOM_PORT=9\n");
+    const IniFile ini(path);
+    EXPECT_EQ(ini.readInt("initialize", "com_port", 1), 3) << "names ignore case";
+    EXPECT_EQ(ini.readInt("INITIALIZE", "BaudRate", 9600), 19200) << "leading digits";
+    EXPECT_EQ(ini.readInt("Initialize", "WORD", 77), 77) << "no digits: the default";
+    EXPECT_EQ(ini.readInt("Initialize", "EMPTY", 5), 5);
+    EXPECT_EQ(ini.readInt("Initialize", "MISSING", -4), -4);
+    EXPECT_EQ(ini.readInt("Other", "COM_PORT", 1), 9);
+    EXPECT_EQ(ini.readString("Initialize", "NAME", ""), "two words") << "values are trimmed";
+    EXPECT_EQ(ini.readString("Nowhere", "NAME", "fallback"), "fallback");
+    EXPECT_EQ(IniFile(folder.file("absent.ini")).readInt("Initialize", "COM_PORT", 6), 6);
+}
+
+TEST(IniFileTest, LeadingIntegerParsing) {
+    struct Case {
+        const char* text;
+        bool ok;
+        int value;
+    };
+    const Case cases[] = {{"12abc", true, 12}, {"abc", false, 0},
+                          {"-7", true, -7},    {"+8", true, 8},
+                          {"", false, 0},      {"-", false, 0},
+                          {"0042", true, 42},  {"99999999999", true, 2147483647}};
+    for (const Case& c : cases) {
+        int value = 0;
+        EXPECT_EQ(IniFile::parseLeadingInt(c.text, value), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(value, c.value) << c.text;
+        }
+    }
+}
+
+TEST(IniFileTest, WritingOneKeyKeepsEveryOtherLine) {
+    TempFolder folder;
+    const std::string path = folder.file("KQ70.ini");
+    TempFolder::writeText(path, "[Initialize]\nPORT_TYPE=1\nCOM_PORT=300\nBAUDRATE=9600\n"
+                                "[ITEM]\nITEM1=0\nITEM2=1\n[Recent File List]\nFile1=/a b/c.k70\n");
+    IniFile ini(path);
+    ASSERT_TRUE(ini.writeInt("initialize", "com_port", 255));
+    ASSERT_TRUE(ini.writeString("End Status", "LCDType", "1"));
+
+    EXPECT_EQ(ini.readInt("Initialize", "COM_PORT", 0), 255);
+    EXPECT_EQ(ini.readInt("Initialize", "PORT_TYPE", 0), 1);
+    EXPECT_EQ(ini.readInt("Initialize", "BAUDRATE", 0), 9600);
+    EXPECT_EQ(ini.readInt("ITEM", "ITEM1", 1), 0);
+    EXPECT_EQ(ini.readInt("ITEM", "ITEM2", 0), 1);
+    EXPECT_EQ(ini.readString("Recent File List", "File1", ""), "/a b/c.k70");
+    EXPECT_EQ(ini.readInt("End Status", "LCDType", 0), 1);
+    const std::string text = TempFolder::readText(path);
+    EXPECT_EQ(text.find("COM_PORT=300"), std::string::npos);
+    EXPECT_EQ(text.find("com_port"), std::string::npos) << "the stored spelling of a key stays";
+}
+
+TEST(IniFileTest, WriteCreatesMissingFileButNeverClobbersAnUnreadableOne) {
+    TempFolder folder;
+    IniFile fresh(folder.file("new.ini"));
+    ASSERT_TRUE(fresh.writeInt("Initialize", "CX", 800));
+    EXPECT_EQ(fresh.readInt("Initialize", "CX", 0), 800);
+
+    // A folder in place of the file cannot be parsed; writing must fail, not replace it.
+    const std::string odd = folder.file("odd.ini");
+    ASSERT_EQ(::mkdir(odd.c_str(), 0755), 0);
+    IniFile unreadable(odd);
+    EXPECT_EQ(unreadable.readInt("Initialize", "CX", 11), 11);
+    EXPECT_FALSE(unreadable.writeInt("Initialize", "CX", 800));
+    EXPECT_EQ(IniFile("/dev/zero").readInt("Initialize", "CX", 12), 12) << "never parsed";
+    struct stat info {};
+    ASSERT_EQ(::stat(odd.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISDIR(info.st_mode));
+}
+
+} // namespace
+} // namespace kq70

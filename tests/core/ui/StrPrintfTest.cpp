@@ -1,0 +1,37 @@
+#include "ui/StrPrintf.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+TEST(StrPrintfTest, FormatsLikePrintfAtAnyLength) {
+    EXPECT_EQ(strprintf("%5s%-23s:%-20s", "", "Channel", "16"),
+              "     Channel                :16                  ");
+    EXPECT_EQ(strprintf("%9.5f", 446.00625), "446.00625");
+    EXPECT_EQ(strprintf("%s", std::string(5000, 'x').c_str()).size(), 5000u);
+    EXPECT_EQ(strprintf("%s", ""), "");
+}
+
+TEST(StrPrintfTest, Substitute1ReplacesEveryPercentOne) {
+    struct Case {
+        const char* text;
+        const char* argument;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Problem opening file\r\nFile Name = %1", "/a.k70",
+         "Problem opening file\r\nFile Name = /a.k70"},
+        {"%1 and %1", "x", "x and x"},
+        {"no place", "x", "no place"},
+        {"%2 stays, %%1 half", "x", "%2 stays, %x half"},
+        {"ends with %", "x", "ends with %"},
+        {"%1", "%1", "%1"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(substitute1(c.text, c.argument), c.expected) << c.text;
+    }
+}
+
+} // namespace
+} // namespace kq70
