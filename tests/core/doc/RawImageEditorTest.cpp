@@ -1,0 +1,143 @@
+#include "doc/RawImageEditor.h"
+#include "app/AccessMode.h"
+#include "doc/CKQ70Doc.h"
+#include "support/MemoryGrid.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+using test::MemoryGrid;
+
+RadioImage sampleImage() {
+    RadioImage image;
+    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
+        image.setByte(i, static_cast<std::uint8_t>(i * 13));
+    }
+    return image;
+}
+
+TEST(RawImageEditorTest, DumpSizeAndLabelsByMode) {
+    struct Case {
+        int mode;
+        int dataRows;
+        const char* lastLabel;
+    };
+    const Case cases[] = {{ACCESS_MANUFACTURE, 675, "0F820h"},
+                          {ACCESS_NORMAL, 672, "0F7F0h"},
+                          {ACCESS_ADJUSTMENT, 672, "0F7F0h"},
+                          {ACCESS_E_MODE, 672, "0F7F0h"}};
+    for (const Case& c : cases) {
+        MemoryGrid grid;
+        RawImageEditor editor(sampleImage(), c.mode, grid);
+        editor.fillGrid();
+        EXPECT_EQ(grid.rowCount(), 1 + c.dataRows) << c.mode;
+        EXPECT_EQ(grid.columnCount(), 17);
+        EXPECT_EQ(grid.textMatrix(grid.rowCount() - 1, 0), c.lastLabel) << c.mode;
+        EXPECT_TRUE(grid.redraw());
+    }
+    struct Label {
+        int dataRow;
+        const char* text;
+    };
+    const Label labels[] = {{0, "00000h"}, {1, ""},        {2, "00010h"}, {30, "000F0h"},
+                            {31, ""},      {32, "0D000h"}, {33, "0D010h"}};
+    for (const Label& l : labels) {
+        EXPECT_EQ(RawImageEditor::rowLabel(l.dataRow), l.text) << l.dataRow;
+    }
+}
+
+TEST(RawImageEditorTest, CellsShowTheBytesAndTheLastRowStopsAtTheImage) {
+    MemoryGrid grid;
+    const RadioImage image = sampleImage();
+    RawImageEditor editor(image, ACCESS_MANUFACTURE, grid);
+    editor.fillGrid();
+    EXPECT_EQ(grid.textMatrix(0, 1), "00");
+    EXPECT_EQ(grid.textMatrix(0, 16), "0F");
+    EXPECT_EQ(grid.textMatrix(1, 3), "1A");   // byte 2 = 26
+    EXPECT_EQ(grid.textMatrix(675, 3), "BA"); // byte 0x2A22: 10786 * 13 mod 256
+    EXPECT_EQ(grid.textMatrix(675, 4), "") << "no byte beyond the image";
+    EXPECT_FALSE(grid.typeInto(editor, 675, 4, "12")) << "cells beyond the image are not edited";
+    EXPECT_TRUE(editor.copy() == image);
+}
+
+TEST(RawImageEditorTest, NormalModeShowsButNeverEdits) {
+    MemoryGrid grid;
+    RawImageEditor editor(sampleImage(), ACCESS_NORMAL, grid);
+    editor.fillGrid();
+    EXPECT_FALSE(grid.typeInto(editor, 1, 1, "AB"));
+    EXPECT_FALSE(editor.validateEdit(1, 1, "AB")) << "not even by a direct validation";
+    EXPECT_TRUE(editor.copy() == sampleImage());
+}
+
+TEST(RawImageEditorTest, EditsTakeTwoHexDigitsAndDropEverythingElse) {
+    struct Case {
+        const char* typed;
+        bool accepted;
+        std::uint8_t byte;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"ab", true, 0xAB, "AB"},   {"7", true, 0x07, "07"}, {"g5z", true, 0x05, "05"},
+        {"1234", true, 0x12, "12"}, {"", false, 0x1A, "1A"}, {"xyz", false, 0x1A, "1A"},
+        {"-1", true, 0x01, "01"},
+    };
+    for (const Case& c : cases) {
+        MemoryGrid grid;
+        RawImageEditor editor(sampleImage(), ACCESS_E_MODE, grid);
+        editor.fillGrid();
+        EXPECT_EQ(grid.typeInto(editor, 1, 3, c.typed), c.accepted) << c.typed;
+        EXPECT_EQ(editor.copy().byteAt(2), c.byte) << c.typed;
+        EXPECT_EQ(grid.textMatrix(1, 3), c.shown) << c.typed;
+        EXPECT_EQ(grid.editMaxLength(), 2);
+    }
+    MemoryGrid grid;
+    RawImageEditor editor(sampleImage(), ACCESS_ADJUSTMENT, grid);
+    EXPECT_FALSE(editor.validateEdit(1, 1, "123")) << "three digits never reach a byte";
+    EXPECT_EQ(editor.keyPressEdit(1, 1, 8), 8);
+    EXPECT_EQ(editor.keyPressEdit(1, 1, 13), 13);
+    EXPECT_EQ(editor.keyPressEdit(1, 1, 27), 27);
+    EXPECT_EQ(editor.keyPressEdit(1, 1, ' '), 0);
+    EXPECT_EQ(editor.keyPressEdit(1, 1, 0xE9), 0);
+}
+
+TEST(RawImageEditorTest, OkSetsModifiedAndTheWord1FlagOnlyForBytes2And3) {
+    struct Case {
+        int row;
+        int column;
+        bool word1;
+    };
+    const Case cases[] = {{1, 3, true}, {1, 4, true}, {1, 2, false}, {1, 5, false}, {40, 8, false}};
+    for (const Case& c : cases) {
+        CKQ70Doc doc;
+        doc.GetMainMemory() = sampleImage();
+        MemoryGrid grid;
+        RawImageEditor editor(doc.GetMainMemory(), ACCESS_MANUFACTURE, grid);
+        editor.fillGrid();
+        ASSERT_TRUE(grid.typeInto(editor, c.row, c.column, "FF"));
+        const std::uint8_t* address = doc.GetMainMemory().data();
+        editor.applyTo(doc);
+        EXPECT_TRUE(doc.dataModified());
+        EXPECT_EQ(doc.word1Edited(), c.word1) << c.row << "," << c.column;
+        EXPECT_TRUE(doc.GetMainMemory() == editor.copy());
+        EXPECT_EQ(doc.GetMainMemory().data(), address);
+    }
+}
+
+TEST(RawImageEditorTest, CancelLeavesTheDocumentAlone) {
+    CKQ70Doc doc;
+    doc.GetMainMemory() = sampleImage();
+    MemoryGrid grid;
+    {
+        RawImageEditor editor(doc.GetMainMemory(), ACCESS_MANUFACTURE, grid);
+        editor.fillGrid();
+        ASSERT_TRUE(grid.typeInto(editor, 1, 3, "00"));
+    } // Cancel: the editor goes without applyTo
+    EXPECT_TRUE(doc.GetMainMemory() == sampleImage());
+    EXPECT_FALSE(doc.dataModified());
+    EXPECT_FALSE(doc.word1Edited());
+}
+
+} // namespace
+} // namespace kq70
