@@ -1,0 +1,82 @@
+#include "align/HShippingDefaultParams.h"
+
+#include "align/AdjustmentData.h"
+#include "align/HAdustmentBackUpParams.h"
+#include "doc/RadioImage.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+// A byte copy of the flash block and thresholds into the EEPROM, as the recovery makes,
+// must read back as the same items in the shipping-default set.
+TEST(HShippingDefaultParamsTest, ItemsMirrorTheFlashCopyByteForByte) {
+    HAdustmentBackUpParams flash;
+    for (std::size_t item = 0; item < ADJ_ITEM_COUNT; ++item) {
+        flash.set(item, static_cast<std::int32_t>(item * 2741 + 5));
+    }
+    RadioImage image;
+    flash.store(image);
+    flash.extract(image); // cut to the items' widths
+    image.copyWithin(WORKING_ADJUSTMENT_OFFSET, SHIPPING_ADJUSTMENT_OFFSET, ADJUSTMENT_DATA_SIZE);
+    image.copyWithin(ADJUSTMENT_SQUELCH_OFFSET, SHIPPING_SQUELCH_OFFSET, ADJUSTMENT_SQUELCH_SIZE);
+
+    HShippingDefaultParams shipping;
+    shipping.extract(image);
+    for (std::size_t item = 0; item < SHIPPING_BLOCK_ITEMS; ++item) {
+        EXPECT_EQ(shipping.get(item), flash.get(item + SHIPPING_BLOCK_ITEM_DISTANCE))
+            << "item " << item;
+    }
+    for (std::size_t level = 0; level < ADJUSTMENT_SQUELCH_SIZE; ++level) {
+        EXPECT_EQ(shipping.get(SHIPPING_LEVEL_FIRST_ITEM + level), flash.get(level))
+            << "level " << level;
+    }
+}
+
+TEST(HShippingDefaultParamsTest, ItemsLandAtTheirOffsets) {
+    struct Case {
+        std::size_t item;
+        std::size_t offset;
+        bool word;
+    };
+    const Case cases[] = {{0, 0x0104, true},   {2, 0x0102, true},   {6, 0x010C, false},
+                          {8, 0x0110, false},  {10, 0x010F, false}, {89, 0x0160, false},
+                          {90, 0x0164, false}, {97, 0x016B, false}, {98, 0x0162, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        HShippingDefaultParams set;
+        set.set(c.item, 0x1234);
+        RadioImage image;
+        set.store(image);
+        RadioImage expected;
+        if (c.word) {
+            expected.setBe16(c.offset, 0x1234);
+        } else {
+            expected.setByte(c.offset, 0x34);
+        }
+        EXPECT_EQ(image, expected);
+    }
+}
+
+TEST(HShippingDefaultParamsTest, ChecksumIsTheSumOfTheEepromBlock) {
+    RadioImage image;
+    for (std::size_t i = 0; i < ADJUSTMENT_DATA_SIZE; ++i) {
+        image.setByte(SHIPPING_ADJUSTMENT_OFFSET + i, 0xFF);
+    }
+    HShippingDefaultParams set;
+    set.extract(image);
+    set.recomputeChecksum(image);
+    EXPECT_EQ(image.byteAt(0x0162), 0x5E);
+    EXPECT_EQ(image.byteAt(0x0163), 0xA1);
+    EXPECT_EQ(image.byteAt(0x0161), 0x00);
+    EXPECT_EQ(image.byteAt(0x0164), 0x00);
+
+    HShippingDefaultParams check;
+    EXPECT_TRUE(check.verifyChecksum(image));
+    image.setByte(0x0160, 0x00);
+    EXPECT_FALSE(check.verifyChecksum(image));
+}
+
+} // namespace
+} // namespace kq70

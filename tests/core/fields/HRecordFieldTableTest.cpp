@@ -1,0 +1,103 @@
+#include "fields/HRecordFieldTable.h"
+
+#include "doc/RadioImage.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+constexpr std::size_t BASE = 0x0300;
+
+struct Placed {
+    std::size_t record;
+    std::size_t byte; // where the record's first field lands
+};
+
+TEST(HRecordFieldTableTest, RecordsSelectedByByteFollowStrideAndBlocks) {
+    const std::array<FieldDescriptor, 1> table{numberField(1, 0, 8)};
+    struct Case {
+        const char* name;
+        RecordLayout layout;
+        std::vector<Placed> places;
+    };
+    const std::vector<Case> cases = {
+        {"32-byte records", {.base = BASE, .strideBytes = 32}, {{0, BASE + 1}, {3, BASE + 97}}},
+        {"blocks of 8 with a gap",
+         {.base = BASE, .strideBytes = 16, .blockGap = 0x80, .recordsPerBlock = 8},
+         {{7, BASE + 113}, {8, BASE + 0x80 + 129}, {17, BASE + 0x100 + 273}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const Placed& p : c.places) {
+            RadioImage image;
+            HRecordFieldTable fields(table, c.layout);
+            fields.init(image);
+            fields.selectRecordByByte(p.record);
+            fields.setValue(0, 0x5A);
+            RadioImage expected;
+            expected.setByte(p.byte, 0x5A);
+            EXPECT_EQ(image, expected) << "record " << p.record;
+        }
+    }
+}
+
+TEST(HRecordFieldTableTest, RecordsSelectedByBitFollowTheBitStride) {
+    struct Bit {
+        std::size_t record;
+        std::size_t byte;
+        unsigned bit;
+    };
+    struct Case {
+        const char* name;
+        RecordLayout layout;
+        std::vector<Bit> bits;
+    };
+    const std::vector<Case> cases = {
+        {"bitmap, one bit per record",
+         {.base = BASE, .strideBits = 1},
+         {{0, BASE, 0}, {7, BASE, 7}, {8, BASE + 1, 0}, {13, BASE + 1, 5}, {255, BASE + 31, 7}}},
+        {"stride 16: every second byte",
+         {.base = BASE, .strideBits = 16},
+         {{0, BASE, 0}, {1, BASE + 2, 0}, {5, BASE + 10, 0}}},
+        {"word swap",
+         {.base = BASE, .strideBits = 1, .wordSwap = true},
+         {{0, BASE + 1, 0}, {7, BASE + 1, 7}, {8, BASE, 0}, {16, BASE + 3, 0}, {29, BASE + 2, 5}}},
+    };
+    const std::array<FieldDescriptor, 1> table{numberField(0, 0, 1)};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const Bit& b : c.bits) {
+            RadioImage image;
+            HRecordFieldTable fields(table, c.layout);
+            fields.init(image);
+            fields.selectRecordByBit(b.record);
+            fields.setValue(0, 1);
+            RadioImage expected;
+            expected.setByte(b.byte, static_cast<std::uint8_t>(1U << b.bit));
+            EXPECT_EQ(image, expected) << "record " << b.record;
+            EXPECT_EQ(fields.getValue(0), 1);
+        }
+    }
+}
+
+// A table used both ways must not carry the bit of a bit-selected record over.
+TEST(HRecordFieldTableTest, SelectingByByteStartsAtBitZero) {
+    const std::array<FieldDescriptor, 1> table{numberField(0, 0, 4)};
+    RadioImage image;
+    image.setByte(BASE + 32, 0x3C);
+    HRecordFieldTable fields(table, {.base = BASE, .strideBytes = 32, .strideBits = 3});
+    fields.init(image);
+    fields.selectRecordByBit(1);
+    EXPECT_EQ(fields.recordBit(), 3U);
+    fields.selectRecordByByte(1);
+    EXPECT_EQ(fields.recordBit(), 0U);
+    EXPECT_EQ(fields.getValue(0), 0xC);
+}
+
+} // namespace
+} // namespace kq70
