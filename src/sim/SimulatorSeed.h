@@ -1,0 +1,15 @@
+#pragma once
+
+#include "doc/RadioImage.h"
+
+namespace kq70 {
+
+// The memory the simulated radio starts with when no data file is given: a PMR446 radio of
+// 16 channels with its own identity (production and product codes in both places, serial
+// and lot bytes) and valid adjustment data in both copies. Everything else is clear.
+RadioImage makeSimulatorSeedImage();
+
+// The 16-bit sum the radio keeps after each adjustment copy.
+std::uint16_t adjustmentChecksum(const RadioImage& image, std::size_t offset);
+
+} // namespace kq70

@@ -1,0 +1,350 @@
+#include "link/HKqCommonCommunication.h"
+
+#include "InProcessRadio.h"
+#include "doc/RadioImage.h"
+#include "link/CloneFrame.h"
+#include "link/HCommRequest.h"
+#include "link/HSerialPort.h"
+#include "link/LastPortKind.h"
+#include "support/RecordingProgress.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+
+// Memory with a different value in every byte, so a unit in the wrong place shows.
+RadioImage patternedMemory() {
+    RadioImage memory = makeSimulatorSeedImage();
+    for (std::size_t offset = 0; offset < TRANSFER_SIZE; ++offset) {
+        if (offset < HARDWARE_BLOCK_OFFSET || offset > HARDWARE_BLOCK_OFFSET + 1) {
+            memory.setByte(offset, static_cast<std::uint8_t>(offset * 7 + offset / 256));
+        }
+    }
+    return memory;
+}
+
+class HKqCommonCommunicationTest : public ::testing::Test {
+protected:
+    HKqCommonCommunicationTest() : sim(patternedMemory()) {
+        request.m_workBuffer = workBuffer.get();
+        request.m_image = image.get();
+    }
+
+    void openPort() { ASSERT_TRUE(comm.OpenPortForJob(request)); }
+
+    void openInCloneMode() {
+        sim.radio.enterCloneMode();
+        openPort();
+    }
+
+    const SimFrame& lastFrame() const { return sim.radio.transcript().back(); }
+
+    InProcessRadio sim;
+    LastPortKind lastKind;
+    HSerialPort port{sim.link, lastKind};
+    test::RecordingProgress progress;
+    HKqCommonCommunication comm{port, progress, sim.clock};
+    std::unique_ptr<RadioImage> workBuffer = std::make_unique<RadioImage>();
+    std::unique_ptr<RadioImage> image = std::make_unique<RadioImage>();
+    HCommRequest request{0};
+};
+
+TEST_F(HKqCommonCommunicationTest, OpenPortForJobTakesTheRequestsLineSettings) {
+    request.m_portNumber = 3;
+    request.SetBaudRate(19200);
+    openPort();
+    EXPECT_EQ(sim.link.openedName(), "/dev/ttyS2");
+    const SerialLineSettings& dcb = sim.link.settings();
+    EXPECT_EQ(dcb.BaudRate, 19200u);
+    EXPECT_EQ(dcb.ByteSize, 8);
+    EXPECT_EQ(dcb.StopBits, TWOSTOPBITS);
+    EXPECT_EQ(dcb.Parity, NOPARITY);
+    EXPECT_EQ(port.GetEchoSuppression(), 0u);
+    EXPECT_EQ(port.GetIdentity()[2], 0x8C);
+}
+
+TEST_F(HKqCommonCommunicationTest, ReadBlockPutsEveryUnitInItsPlace) {
+    openInCloneMode();
+    struct Case {
+        int area;
+        std::uint8_t address;
+        std::size_t offset;
+        std::size_t size;
+        Bytes frame;
+    };
+    const std::vector<Case> cases = {
+        {AREA_EEPROM, 0x00, 0x000, 2, {0xF0, 0x02, 0x00, 0xF2}},
+        {AREA_EEPROM, 0xFF, 0x1FE, 2, {0xF0, 0x02, 0xFF, 0xF1}},
+        {AREA_FLASH, 0x00, 0x200, 128, {0xF2, 0x02, 0x00, 0xF4}},
+        {AREA_FLASH, 0x49, 0x2680, 128, {0xF2, 0x02, 0x49, 0x3D}},
+        {AREA_FLASH, 0x4F, 0x2980, 128, {0xF2, 0x02, 0x4F, 0x43}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(comm.ReadBlock(c.area, c.address, 0, *workBuffer, request)) << c.offset;
+        EXPECT_EQ(lastFrame().request, c.frame);
+        const auto got = workBuffer->range(c.offset, c.size);
+        const auto want = sim.radio.memory().range(c.offset, c.size);
+        EXPECT_TRUE(std::equal(got.begin(), got.end(), want.begin())) << c.offset;
+    }
+    RadioImage expected;
+    for (const Case& c : cases) {
+        const auto want = sim.radio.memory().range(c.offset, c.size);
+        std::copy(want.begin(), want.end(), expected.range(c.offset, c.size).begin());
+    }
+    EXPECT_EQ(*workBuffer, expected) << "nothing outside the units was touched";
+}
+
+TEST_F(HKqCommonCommunicationTest, WriteBlockStoresInTheRadio) {
+    openInCloneMode();
+    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
+        image->setByte(i, static_cast<std::uint8_t>(0xA0 ^ i));
+    }
+    ASSERT_TRUE(comm.WriteBlock(AREA_EEPROM, 0x7F, 0, *image, &request));
+    EXPECT_EQ(lastFrame().request, (Bytes{0xF1, 0x04, 0x7F, 0x5E, 0x5F, 0x31}));
+    EXPECT_EQ(sim.radio.memory().be16(0xFE), image->be16(0xFE));
+
+    ASSERT_TRUE(comm.WriteBlock(AREA_FLASH, 0x42, 0, *image, nullptr));
+    EXPECT_EQ(lastFrame().request.size(), FLASH_WRITE_FRAME_SIZE);
+    EXPECT_EQ(lastFrame().request[1], 0x82);
+    EXPECT_EQ(lastFrame().answer, Bytes{ACK});
+    const std::size_t page = flashPageOffset(0x42);
+    EXPECT_TRUE(std::equal(image->bytes().begin() + page, image->bytes().begin() + page + 128,
+                           sim.radio.memory().bytes().begin() + page));
+}
+
+TEST_F(HKqCommonCommunicationTest, BadAnswersFailAndLeaveTheBufferUntouched) {
+    struct Case {
+        SimFaultKind fault;
+        int area;
+        std::uint32_t code; // left in the request; 99 means unchanged
+    };
+    const std::vector<Case> cases = {
+        {SimFaultKind::BadChecksum, AREA_EEPROM, 99},
+        {SimFaultKind::BadChecksum, AREA_FLASH, 99},
+        {SimFaultKind::WrongCommand, AREA_EEPROM, 99},
+        {SimFaultKind::WrongCommand, AREA_FLASH, 99},
+        {SimFaultKind::Silence, AREA_EEPROM, 2},
+        {SimFaultKind::Silence, AREA_FLASH, 2},
+        {SimFaultKind::Nak, AREA_FLASH, 2},
+    };
+    openInCloneMode();
+    for (const Case& c : cases) {
+        sim.radio.addFault({c.fault, sim.radio.framesTaken() + 1, 0});
+        workBuffer->bytes()[0x2680] = 0x5C;
+        const RadioImage before = *workBuffer;
+        request.m_errorCode = 99;
+        EXPECT_FALSE(comm.ReadBlock(c.area, 0x49, 0, *workBuffer, request));
+        EXPECT_EQ(*workBuffer, before) << static_cast<int>(c.fault);
+        EXPECT_EQ(request.m_errorCode, c.code) << static_cast<int>(c.fault);
+        ASSERT_EQ(lastFrame().fault, c.fault);
+    }
+}
+
+TEST_F(HKqCommonCommunicationTest, WritesFailOnAnyButTheRightAnswer) {
+    struct Case {
+        SimFaultKind fault;
+        int area;
+    };
+    const std::vector<Case> cases = {
+        {SimFaultKind::Nak, AREA_FLASH},          {SimFaultKind::WrongCommand, AREA_FLASH},
+        {SimFaultKind::BadChecksum, AREA_FLASH},  {SimFaultKind::Silence, AREA_FLASH},
+        {SimFaultKind::BadChecksum, AREA_EEPROM}, {SimFaultKind::WrongCommand, AREA_EEPROM},
+        {SimFaultKind::Nak, AREA_EEPROM},
+    };
+    openInCloneMode();
+    for (const Case& c : cases) {
+        sim.radio.addFault({c.fault, sim.radio.framesTaken() + 1, 0});
+        EXPECT_FALSE(comm.WriteBlock(c.area, 0x10, 0, *image, &request))
+            << static_cast<int>(c.fault) << " area " << c.area;
+    }
+    EXPECT_TRUE(comm.WriteBlock(AREA_FLASH, 0x10, 0, *image, nullptr));
+}
+
+TEST_F(HKqCommonCommunicationTest, PagesBeyondTheFlashAreRefusedUnsent) {
+    openInCloneMode();
+    const RadioImage before = *workBuffer;
+    EXPECT_FALSE(comm.ReadBlock(AREA_FLASH, 0x50, 0, *workBuffer, request));
+    EXPECT_FALSE(comm.ReadBlock(AREA_FLASH, 0xFF, 0, *workBuffer, request));
+    EXPECT_FALSE(comm.WriteBlock(AREA_FLASH, 0x50, 0, *image, &request));
+    EXPECT_EQ(sim.radio.bytesReceived(), 0u);
+    EXPECT_EQ(*workBuffer, before);
+}
+
+TEST_F(HKqCommonCommunicationTest, FailedSendsAreRetriedAndLeaveTheirCode) {
+    openInCloneMode();
+    port.SetPortKind(PORT_KIND_OTHER); // every send is refused
+    EXPECT_FALSE(comm.ReadBlock(AREA_EEPROM, 1, 2, *workBuffer, request));
+    EXPECT_EQ(request.m_errorCode, static_cast<std::uint32_t>(PORT_COMM_ERROR));
+    EXPECT_FALSE(comm.WriteBlock(AREA_EEPROM, 1, 2, *image, nullptr));
+}
+
+TEST_F(HKqCommonCommunicationTest, HandshakeAnswersTheCheckByte) {
+    sim.radio.switchOn(sim.clock.now());
+    openPort();
+    ASSERT_TRUE(comm.SetCloneMode(request, false));
+    EXPECT_EQ(sim.radio.state(), SimState::CloneMode);
+    EXPECT_EQ(progress.statuses,
+              (std::vector<std::string>{std::string(text::SWITCH_RADIO_ON_TO_START),
+                                        std::string(text::NOW_UPLOADING)}));
+    EXPECT_EQ(sim.radio.transcript().back().request, Bytes{POWER_ON_COMMAND});
+}
+
+TEST_F(HKqCommonCommunicationTest, HandshakeWaitsOutLineNoise) {
+    struct Case {
+        unsigned garbage;
+        bool succeeds;
+    };
+    for (const Case c : {Case{3, true}, Case{9, true}, Case{10, false}}) {
+        InProcessRadio noisy;
+        HSerialPort noisyPort(noisy.link, lastKind);
+        HKqCommonCommunication noisyComm(noisyPort, progress, noisy.clock);
+        noisy.radio.addFault({SimFaultKind::GarbageBeforeCheck, 0, c.garbage});
+        noisy.radio.switchOn(noisy.clock.now());
+        ASSERT_TRUE(noisyComm.OpenPortForJob(request));
+        request.m_errorCode = 99;
+        EXPECT_EQ(noisyComm.SetCloneMode(request, false), c.succeeds) << c.garbage;
+        EXPECT_EQ(noisy.radio.state() == SimState::CloneMode, c.succeeds);
+        if (!c.succeeds) {
+            EXPECT_EQ(request.m_errorCode, 0u);
+        }
+    }
+}
+
+TEST_F(HKqCommonCommunicationTest, HandshakeGivesUpAfterTenSilentReads) {
+    sim.radio.addFault({SimFaultKind::NeverOffer, 0, 0});
+    sim.radio.switchOn(sim.clock.now());
+    openPort();
+    request.m_errorCode = 2;
+    const auto before = sim.clock.now();
+    EXPECT_FALSE(comm.SetCloneMode(request, false));
+    EXPECT_EQ(request.m_errorCode, 0u) << "the caller words this as \"Switch radio On!\"";
+    EXPECT_EQ(sim.clock.now() - before, 10 * 1005ms);
+    EXPECT_EQ(sim.radio.bytesReceived(), 0u);
+    EXPECT_EQ(progress.statuses,
+              std::vector<std::string>{std::string(text::SWITCH_RADIO_ON_TO_START)});
+}
+
+TEST_F(HKqCommonCommunicationTest, HandshakeReportsABrokenLine) {
+    sim.radio.switchOn(sim.clock.now());
+    openPort();
+    sim.link.setLineBroken(true);
+    EXPECT_FALSE(comm.SetCloneMode(request, false));
+    EXPECT_EQ(request.m_errorCode, static_cast<std::uint32_t>(PORT_COMM_ERROR));
+}
+
+TEST_F(HKqCommonCommunicationTest, ProbeFindsARadioStillInCloneMode) {
+    openInCloneMode();
+    ASSERT_TRUE(comm.SetCloneMode(request, true));
+    EXPECT_TRUE(progress.statuses.empty()) << "no handshake was needed";
+    ASSERT_EQ(sim.radio.transcript().size(), 1u);
+    EXPECT_EQ(lastFrame().request, (Bytes{0xF0, 0x02, 0x00, 0xF2}));
+    EXPECT_EQ(workBuffer->be16(0), sim.radio.memory().be16(0));
+}
+
+TEST_F(HKqCommonCommunicationTest, ProbeOfAnOfferingRadioFallsBackToTheHandshake) {
+    request.m_workBuffer = nullptr; // the probe still needs somewhere to read into
+    sim.radio.switchOn(sim.clock.now());
+    openPort();
+    ASSERT_TRUE(comm.SetCloneMode(request, true));
+    EXPECT_EQ(sim.radio.state(), SimState::CloneMode);
+    EXPECT_EQ(progress.statuses.back(), text::NOW_UPLOADING);
+}
+
+TEST_F(HKqCommonCommunicationTest, AdjustmentModeHandshakeAndReset) {
+    sim.radio.switchOn(sim.clock.now());
+    openPort();
+    ASSERT_TRUE(comm.SetAdjMode(request));
+    EXPECT_EQ(sim.radio.state(), SimState::AdjustmentMode);
+    EXPECT_EQ(sim.clock.totalSlept(), 50ms);
+    EXPECT_EQ(sim.radio.transcript().back().request, Bytes{ADJ_MODE_COMMAND});
+
+    EXPECT_EQ(comm.SendReset(request), 0);
+    EXPECT_EQ(sim.radio.state(), SimState::Off);
+    EXPECT_EQ(lastFrame().request, (Bytes{0x38, 0x01, 0x39}));
+}
+
+TEST_F(HKqCommonCommunicationTest, FlashLastResolvesByCapacity) {
+    struct Case {
+        int radioChannelValue;
+        int capacity;
+        std::uint8_t read;
+        std::uint8_t write;
+        std::uint8_t alignment;
+    };
+    const std::vector<Case> cases = {
+        {0, 1, 2, 2, 13},    {1, 2, 2, 2, 13},    {2, 16, 6, 6, 13},
+        {4, 32, 10, 10, 13}, {5, 48, 14, 14, 14}, {6, 256, 66, 66, 66},
+    };
+    for (const Case& c : cases) {
+        RadioImage radio;
+        radio.setByte(HARDWARE_BLOCK_OFFSET + 1,
+                      static_cast<std::uint8_t>(c.radioChannelValue << 4));
+        ASSERT_EQ(channelCapacityForRadioChannel(radioChannelValueOf(radio)), c.capacity);
+        for (std::uint32_t job : {0u, 1u, 2u, 3u, 4u, 8u}) {
+            const bool alignment = job >= 2 && job <= 4;
+            RangeList reads{{0x00, 0x01}, {0x02, 0xFF}, {0x42, 0x4F}};
+            RangeList writes = reads;
+            HKqCommonCommunication::ResolveFlashRanges(reads, radio, false, job);
+            HKqCommonCommunication::ResolveFlashRanges(writes, radio, true, job);
+            const std::uint8_t expectRead = alignment ? c.alignment : c.read;
+            const std::uint8_t expectWrite = alignment ? c.alignment : c.write;
+            EXPECT_EQ(reads[1], (BlockRange{0x02, expectRead})) << c.capacity << " job " << job;
+            EXPECT_EQ(writes[1], (BlockRange{0x02, expectWrite})) << c.capacity << " job " << job;
+            EXPECT_EQ(reads[2], (BlockRange{0x42, 0x4F})) << "explicit ranges stay";
+        }
+    }
+    // From a later first page a write stops at 0x42 and nothing goes past the last page.
+    EXPECT_EQ(HKqCommonCommunication::ResolvedFlashLast(0x10, 256, true, 1), 0x42);
+    EXPECT_EQ(HKqCommonCommunication::ResolvedFlashLast(0x10, 256, false, 0), 0x4F);
+}
+
+TEST_F(HKqCommonCommunicationTest, UploadListsMoveTheRadioAndDriveTheProgress) {
+    openInCloneMode();
+    ASSERT_TRUE(comm.ReadBlock(AREA_FLASH, 0x49, 0, *workBuffer, request));
+    request.m_eepromRead = {{0x00, 0xB9}};
+    request.m_flashRead = {{0x00, 0x01}, {0x02, 0xFF}, {0x42, 0x4F}};
+    ASSERT_TRUE(comm.PrepareReadPhase(request));
+    EXPECT_EQ(request.m_flashRead, (RangeList{{0x00, 0x01}, {0x02, 0x06}, {0x42, 0x4F}}));
+    EXPECT_EQ(progress.ranges, std::vector<int>{21});
+
+    ASSERT_TRUE(comm.ReadList(AREA_EEPROM, request.m_eepromRead, *workBuffer, request));
+    ASSERT_TRUE(comm.ReadList(AREA_FLASH, request.m_flashRead, *workBuffer, request));
+    EXPECT_EQ(progress.positions.size(), 1u + 2u + 21u) << "start, every 64 words, every page";
+    EXPECT_EQ(progress.positions.back(), 23);
+    const auto& memory = sim.radio.memory();
+    for (const auto& [offset, size] :
+         {std::pair{0x000, 0x174}, std::pair{0x200, 0x380}, std::pair{0x2300, 0x700}}) {
+        const auto got = workBuffer->range(offset, size);
+        const auto want = memory.range(offset, size);
+        EXPECT_TRUE(std::equal(got.begin(), got.end(), want.begin())) << offset;
+    }
+    EXPECT_EQ(workBuffer->byteAt(0x174), 0) << "word 0xBA was not in the list";
+    EXPECT_EQ(workBuffer->byteAt(0x580), 0) << "page 7 was not in the list";
+}
+
+TEST_F(HKqCommonCommunicationTest, WriteListStopsAtTheFirstFailure) {
+    openInCloneMode();
+    image->setByte(HARDWARE_BLOCK_OFFSET + 1, 0x60); // 256 channels
+    image->setByte(0x300, 0xAB);
+    request.m_flashWrite = {{0x02, 0xFF}};
+    ASSERT_TRUE(comm.PrepareWritePhase(request));
+    EXPECT_EQ(request.m_flashWrite, (RangeList{{0x02, 0x42}}));
+    EXPECT_EQ(progress.ranges, std::vector<int>{65});
+
+    sim.radio.addFault({SimFaultKind::Nak, 3, 0});
+    EXPECT_FALSE(comm.WriteList(AREA_FLASH, request.m_flashWrite, *image, request));
+    EXPECT_EQ(sim.radio.framesTaken(), 3u);
+    EXPECT_EQ(sim.radio.memory().byteAt(0x300), 0xAB);
+}
+
+} // namespace
+} // namespace kq70

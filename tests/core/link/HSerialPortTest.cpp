@@ -1,0 +1,218 @@
+#include "link/HSerialPort.h"
+
+#include "InProcessRadio.h"
+#include "link/CloneFrame.h"
+#include "link/LastPortKind.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+using namespace std::chrono_literals;
+
+class HSerialPortTest : public ::testing::Test {
+protected:
+    std::vector<std::uint8_t> readRequest(std::uint8_t command, std::uint8_t address) {
+        std::vector<std::uint8_t> frame{command, 0x02, address};
+        frame.push_back(frameChecksum(frame));
+        return frame;
+    }
+
+    InProcessRadio sim;
+    LastPortKind lastKind;
+    HSerialPort port{sim.link, lastKind};
+};
+
+TEST_F(HSerialPortTest, OpenFormsTheDeviceNameFromTheForcedPortNumber) {
+    struct Case {
+        unsigned portNumber;
+        std::string portName;
+        std::string device;
+        unsigned storedNumber;
+    };
+    const std::vector<Case> cases = {
+        {0, "", "/dev/ttyS0", 1},       {1, "", "/dev/ttyS0", 1},
+        {5, "", "/dev/ttyS4", 5},       {256, "", "/dev/ttyS255", 256},
+        {300, "", "/dev/ttyS255", 256}, {3, "/dev/ttyUSB0", "/dev/ttyUSB0", 3},
+    };
+    for (const Case& c : cases) {
+        port.SetPortNumber(c.portNumber);
+        port.SetPortName(c.portName);
+        ASSERT_EQ(port.Open(), 0) << c.portNumber;
+        EXPECT_EQ(sim.link.openedName(), c.device) << c.portNumber;
+        EXPECT_EQ(port.GetPortNumber(), c.storedNumber);
+        port.Close();
+    }
+}
+
+TEST_F(HSerialPortTest, OpenGivesTheDeviceTheLineSettingsAndFixedTimeOuts) {
+    SerialLineSettings dcb = port.GetDcb();
+    EXPECT_EQ(dcb, SerialLineSettings{});
+    EXPECT_EQ(dcb.BaudRate, 9600u);
+    EXPECT_EQ(dcb.StopBits, ONESTOPBIT);
+    EXPECT_EQ(dcb.fDtrControl, DTR_CONTROL_ENABLE);
+    EXPECT_EQ(dcb.fRtsControl, RTS_CONTROL_ENABLE);
+    dcb.BaudRate = 38400;
+    dcb.StopBits = TWOSTOPBITS;
+    port.SetDcb(dcb);
+
+    ASSERT_EQ(port.Open(), 0);
+    EXPECT_EQ(sim.link.settings(), dcb);
+    EXPECT_TRUE(sim.link.dtr());
+    const SerialTimeouts& t = sim.link.timeouts();
+    EXPECT_EQ(t.ReadIntervalTimeout, 100u);
+    EXPECT_EQ(t.ReadTotalTimeoutMultiplier, 5u);
+    EXPECT_EQ(t.ReadTotalTimeoutConstant, 1000u);
+    EXPECT_EQ(t.WriteTotalTimeoutMultiplier, 100u);
+    EXPECT_EQ(t.WriteTotalTimeoutConstant, 5000u);
+}
+
+TEST_F(HSerialPortTest, OpenRecordsThePortKindAndRefusesOtherDevices) {
+    sim.link.setPortKind(PORT_KIND_USB_CABLE);
+    ASSERT_EQ(port.Open(), 0);
+    EXPECT_EQ(port.GetPortKind(), PORT_KIND_USB_CABLE);
+    EXPECT_EQ(lastKind.get(), PORT_KIND_USB_CABLE);
+    EXPECT_EQ(HSerialPort(sim.link, lastKind).GetPortKind(), PORT_KIND_USB_CABLE);
+    port.Close();
+
+    sim.link.setPortKind(PORT_KIND_OTHER);
+    EXPECT_EQ(port.Open(), 1);
+    EXPECT_EQ(lastKind.get(), PORT_KIND_OTHER);
+    EXPECT_TRUE(port.IsOpen()) << "a refused device stays open until Close";
+    EXPECT_EQ(port.SendSglData(0x40), PORT_COMM_ERROR);
+    EXPECT_EQ(sim.link.bytesWritten(), 0u);
+    EXPECT_TRUE(port.Close());
+}
+
+TEST_F(HSerialPortTest, OpenFailsWhenTheDeviceCannotBeOpened) {
+    SimulatorLink onlyUsb(sim.radio, sim.clock, "/dev/ttyUSB0");
+    HSerialPort other(onlyUsb, lastKind);
+    other.SetPortNumber(2);
+    EXPECT_EQ(other.Open(), 1);
+    EXPECT_FALSE(other.IsOpen());
+    other.SetPortName("/dev/ttyUSB0");
+    EXPECT_EQ(other.Open(), 0);
+}
+
+TEST_F(HSerialPortTest, SendMltDataWritesAtMost4096Bytes) {
+    port.SetEchoSuppression(0);
+    ASSERT_EQ(port.Open(), 0);
+    EXPECT_EQ(port.SendMltData(std::vector<std::uint8_t>(4097, 0x11)), PORT_COMM_ERROR);
+    EXPECT_EQ(sim.link.bytesWritten(), 0u);
+    EXPECT_EQ(sim.radio.bytesReceived(), 0u);
+
+    EXPECT_EQ(port.SendMltData(std::vector<std::uint8_t>(4096, 0x11)), PORT_SUCCESS);
+    EXPECT_EQ(sim.link.bytesWritten(), 4096u);
+}
+
+TEST_F(HSerialPortTest, EchoIsReadBackOnlyWhenNotSuppressed) {
+    sim.radio.enterCloneMode();
+    const auto frame = readRequest(CMD_EEPROM_READ, 2);
+    ASSERT_EQ(port.Open(), 0);
+
+    port.SetEchoSuppression(1);
+    ASSERT_EQ(port.SendMltData(frame), PORT_SUCCESS);
+    std::vector<std::uint8_t> raw(9);
+    ASSERT_EQ(port.ReceiveMltData(raw), PORT_SUCCESS);
+    EXPECT_EQ(std::vector(raw.begin(), raw.begin() + 4), frame) << "the lead's echo comes first";
+
+    port.SetEchoSuppression(0);
+    ASSERT_EQ(port.SendMltData(frame), PORT_SUCCESS);
+    std::vector<std::uint8_t> answer(5);
+    ASSERT_EQ(port.ReceiveMltData(answer), PORT_SUCCESS);
+    EXPECT_EQ(answer, (std::vector<std::uint8_t>{0xF0, 0x03, 0xC0, 0x83, 0x36}));
+}
+
+TEST_F(HSerialPortTest, SendFailsWhenTheLeadGivesNoEcho) {
+    sim.radio.setEcho(false);
+    port.SetEchoSuppression(0);
+    ASSERT_EQ(port.Open(), 0);
+    const auto before = sim.clock.now();
+    EXPECT_EQ(port.SendMltData(std::vector<std::uint8_t>(4, 0x11)), PORT_COMM_ERROR);
+    EXPECT_EQ(sim.clock.now() - before, 1020ms);
+}
+
+TEST_F(HSerialPortTest, ReadTimesOutByTotalAndByInterval) {
+    ASSERT_EQ(port.Open(), 0);
+    std::uint8_t byte = 0;
+    auto before = sim.clock.now();
+    EXPECT_EQ(port.ReceiveSglData(byte), PORT_TIMEOUT);
+    EXPECT_EQ(sim.clock.now() - before, 1005ms);
+
+    // The offers come every 100 ms: a gap of exactly the interval still counts.
+    sim.radio.switchOn(sim.clock.now());
+    std::vector<std::uint8_t> offers(5);
+    before = sim.clock.now();
+    EXPECT_EQ(port.ReceiveMltData(offers), PORT_SUCCESS);
+    EXPECT_EQ(offers, std::vector<std::uint8_t>(5, CHECK_COMMAND));
+    EXPECT_EQ(sim.clock.now() - before, 500ms);
+
+    // A radio that stops after two bytes: the read ends 100 ms after the last one.
+    sim.radio.switchOff();
+    sim.radio.enterCloneMode();
+    port.SetEchoSuppression(1);
+    port.PurgeReceive();
+    ASSERT_EQ(port.SendSglData(0x77), PORT_SUCCESS); // noise the radio ignores: echo only
+    std::vector<std::uint8_t> buffer(10);
+    before = sim.clock.now();
+    EXPECT_EQ(port.ReceiveMltData(buffer), PORT_TIMEOUT);
+    EXPECT_EQ(buffer[0], 0x77) << "what came stays in the buffer";
+    EXPECT_EQ(sim.clock.now() - before, 100ms);
+}
+
+TEST_F(HSerialPortTest, BrokenLineIsACommunicationError) {
+    ASSERT_EQ(port.Open(), 0);
+    sim.link.setLineBroken(true);
+    std::uint8_t byte = 0;
+    EXPECT_EQ(port.ReceiveSglData(byte), PORT_COMM_ERROR);
+}
+
+TEST_F(HSerialPortTest, PurgeDropsWhatWaits) {
+    sim.radio.switchOn(sim.clock.now());
+    ASSERT_EQ(port.Open(), 0);
+    sim.clock.advance(350ms); // three offers wait
+    port.PurgeReceive();
+    std::uint8_t byte = 0;
+    const auto before = sim.clock.now();
+    EXPECT_EQ(port.ReceiveSglData(byte), PORT_SUCCESS);
+    EXPECT_EQ(sim.clock.now() - before, 50ms) << "only the next offer is read";
+}
+
+TEST_F(HSerialPortTest, CloseTwiceIsHarmlessAndDestructionCloses) {
+    ASSERT_EQ(port.Open(), 0);
+    EXPECT_TRUE(port.Close());
+    EXPECT_FALSE(sim.link.dtr()) << "DTR drops on close";
+    EXPECT_FALSE(port.Close());
+    EXPECT_FALSE(port.IsOpen());
+    {
+        HSerialPort scoped(sim.link, lastKind);
+        ASSERT_EQ(scoped.Open(), 0);
+    }
+    EXPECT_FALSE(sim.link.isOpen());
+}
+
+TEST_F(HSerialPortTest, ReopeningAnOpenPortClosesItFirst) {
+    ASSERT_EQ(port.Open(), 0);
+    EXPECT_EQ(port.Open(), 0);
+    EXPECT_EQ(sim.link.openCount(), 2);
+}
+
+TEST_F(HSerialPortTest, ProbePortReportsTheKindAndLeavesThePortClosed) {
+    sim.link.setPortKind(PORT_KIND_USB_CABLE);
+    EXPECT_EQ(port.ProbePort(4), PORT_KIND_USB_CABLE);
+    EXPECT_EQ(sim.link.openedName(), "/dev/ttyS3");
+    EXPECT_FALSE(port.IsOpen());
+
+    SimulatorLink onlyOne(sim.radio, sim.clock, "/dev/ttyS0");
+    HSerialPort other(onlyOne, lastKind);
+    EXPECT_EQ(other.ProbePort(2), PORT_KIND_OTHER);
+    EXPECT_EQ(other.ProbePort(1), PORT_KIND_RS232);
+    EXPECT_EQ(other.ProbePort(0), PORT_KIND_OTHER) << "port 0 is not forced when probing";
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,161 @@
+#include "platform/PosixSerialDevice.h"
+
+#include "platform/SystemClock.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A bare pseudo-terminal: the test plays the far end on the master side.
+class PtyPair {
+public:
+    PtyPair() {
+        m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (m_master >= 0 && ::grantpt(m_master) == 0 && ::unlockpt(m_master) == 0) {
+            m_path = ::ptsname(m_master);
+        }
+    }
+    ~PtyPair() { closeMaster(); }
+    PtyPair(const PtyPair&) = delete;
+    PtyPair& operator=(const PtyPair&) = delete;
+
+    const std::string& path() const { return m_path; }
+    int master() const { return m_master; }
+    void closeMaster() {
+        if (m_master >= 0) {
+            ::close(m_master);
+            m_master = -1;
+        }
+    }
+
+private:
+    int m_master = -1;
+    std::string m_path;
+};
+
+class PosixSerialDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_FALSE(pty.path().empty()); }
+
+    SystemClock clock;
+    PtyPair pty;
+    PosixSerialDevice device{clock};
+};
+
+TEST_F(PosixSerialDeviceTest, ConfiguresARawLineWithTheRequestedFraming) {
+    ASSERT_TRUE(device.open(pty.path()));
+    EXPECT_EQ(device.portKind(), PORT_KIND_RS232) << "a pseudo-terminal counts as a serial port";
+    SerialLineSettings settings;
+    settings.BaudRate = 19200;
+    settings.Parity = EVENPARITY;
+    settings.StopBits = TWOSTOPBITS;
+    ASSERT_TRUE(device.configure(settings));
+
+    termios tio{};
+    ASSERT_EQ(::tcgetattr(pty.master(), &tio), 0);
+    EXPECT_EQ(::cfgetospeed(&tio), static_cast<speed_t>(B19200));
+    EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_NE(tio.c_cflag & CSTOPB, 0u);
+    // A pseudo-terminal always runs without parity, so parity cannot be seen here.
+    EXPECT_NE(tio.c_cflag & CLOCAL, 0u);
+    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
+    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | ICRNL), 0u);
+    EXPECT_EQ(tio.c_oflag & OPOST, 0u);
+
+    for (auto bad : {SerialLineSettings{.BaudRate = 12345}, SerialLineSettings{.ByteSize = 9},
+                     SerialLineSettings{.Parity = 7}}) {
+        EXPECT_FALSE(device.configure(bad));
+    }
+}
+
+TEST_F(PosixSerialDeviceTest, MovesBytesBothWays) {
+    ASSERT_TRUE(device.open(pty.path()));
+    ASSERT_TRUE(device.configure(SerialLineSettings{}));
+    const std::vector<std::uint8_t> out{0x00, 0x0D, 0x0A, 0x11, 0x13, 0xFF};
+    std::size_t written = 0;
+    ASSERT_TRUE(device.write(out, written));
+    EXPECT_EQ(written, out.size());
+    std::vector<std::uint8_t> seen(out.size());
+    ASSERT_EQ(::read(pty.master(), seen.data(), seen.size()), static_cast<ssize_t>(out.size()));
+    EXPECT_EQ(seen, out) << "no byte is translated or eaten";
+
+    ASSERT_EQ(::write(pty.master(), out.data(), out.size()), static_cast<ssize_t>(out.size()));
+    std::vector<std::uint8_t> in(out.size());
+    std::size_t received = 0;
+    ASSERT_TRUE(device.read(in, received));
+    EXPECT_EQ(received, out.size());
+    EXPECT_EQ(in, out);
+}
+
+TEST_F(PosixSerialDeviceTest, AReadEndsWhenTheLineFallsSilent) {
+    ASSERT_TRUE(device.open(pty.path()));
+    ASSERT_TRUE(device.configure(SerialLineSettings{}));
+    const std::uint8_t two[] = {0x50, 0x51};
+    ASSERT_EQ(::write(pty.master(), two, 2), 2);
+    ::usleep(20000);
+    std::vector<std::uint8_t> buffer(10);
+    std::size_t received = 0;
+    const auto start = clock.now();
+    ASSERT_TRUE(device.read(buffer, received));
+    EXPECT_EQ(received, 2u);
+    EXPECT_GE(clock.now() - start, 100ms);
+}
+
+TEST_F(PosixSerialDeviceTest, PurgeDropsWaitingInput) {
+    ASSERT_TRUE(device.open(pty.path()));
+    ASSERT_TRUE(device.configure(SerialLineSettings{}));
+    const std::uint8_t stale[] = {1, 2, 3};
+    ASSERT_EQ(::write(pty.master(), stale, 3), 3);
+    ::usleep(20000);
+    ASSERT_TRUE(device.purgeReceive());
+    const std::uint8_t fresh = 9;
+    ASSERT_EQ(::write(pty.master(), &fresh, 1), 1);
+    std::uint8_t got = 0;
+    std::size_t received = 0;
+    ASSERT_TRUE(device.read(std::span(&got, 1), received));
+    EXPECT_EQ(got, 9);
+}
+
+TEST_F(PosixSerialDeviceTest, TheLineIsNotShared) {
+    ASSERT_TRUE(device.open(pty.path()));
+    PosixSerialDevice second(clock);
+    EXPECT_FALSE(second.open(pty.path()));
+    EXPECT_TRUE(device.close());
+    EXPECT_FALSE(device.close());
+    EXPECT_TRUE(second.open(pty.path()));
+}
+
+TEST_F(PosixSerialDeviceTest, AVanishedFarEndIsAnError) {
+    ASSERT_TRUE(device.open(pty.path()));
+    ASSERT_TRUE(device.configure(SerialLineSettings{}));
+    EXPECT_TRUE(device.clearErrors());
+    pty.closeMaster();
+    EXPECT_FALSE(device.clearErrors());
+    std::uint8_t byte = 0;
+    std::size_t received = 0;
+    EXPECT_FALSE(device.read(std::span(&byte, 1), received));
+}
+
+TEST_F(PosixSerialDeviceTest, WhatIsNoTerminalOpensAsAnotherKind) {
+    EXPECT_FALSE(device.open("/nonexistent/ttyS0"));
+    ASSERT_TRUE(device.open("/dev/null"));
+    EXPECT_EQ(device.portKind(), PORT_KIND_OTHER);
+    EXPECT_FALSE(device.configure(SerialLineSettings{}));
+    std::uint8_t byte = 0;
+    std::size_t received = 0;
+    EXPECT_TRUE(device.read(std::span(&byte, 1), received)) << "ends at once, does not spin";
+    EXPECT_EQ(received, 0u);
+}
+
+} // namespace
+} // namespace kq70

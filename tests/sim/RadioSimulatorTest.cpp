@@ -1,0 +1,202 @@
+#include "RadioSimulator.h"
+
+#include "SimulatorSeed.h"
+#include "link/CloneFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+using Duration = RadioSimulator::Duration;
+
+Bytes values(const std::vector<TimedByte>& bytes) {
+    Bytes out;
+    for (const TimedByte& b : bytes) {
+        out.push_back(b.value);
+    }
+    return out;
+}
+
+Bytes withChecksum(Bytes frame) {
+    frame.push_back(frameChecksum(frame));
+    return frame;
+}
+
+class RadioSimulatorTest : public ::testing::Test {
+protected:
+    // Sends `bytes` at `now` and returns what the radio says by then, echo included.
+    Bytes exchange(const Bytes& bytes, Duration now = Duration{0}) {
+        radio.receive(bytes, now);
+        return values(radio.takeOutput(now + 1s));
+    }
+
+    RadioSimulator radio{makeSimulatorSeedImage()};
+};
+
+TEST_F(RadioSimulatorTest, SwitchedOffItOnlyEchoes) {
+    EXPECT_EQ(exchange({0x40, 0xF0, 0x02}), (Bytes{0x40, 0xF0, 0x02}));
+    EXPECT_EQ(radio.state(), SimState::Off);
+    EXPECT_FALSE(radio.nextEventTime());
+    radio.setEcho(false);
+    EXPECT_EQ(exchange({0x40}), Bytes{});
+}
+
+TEST_F(RadioSimulatorTest, OffersEveryHundredMillisecondsUntilAnswered) {
+    radio.switchOn(Duration{0});
+    EXPECT_EQ(radio.nextEventTime(), Duration(100ms));
+    const auto offers = radio.takeOutput(350ms);
+    ASSERT_EQ(offers.size(), 3u);
+    EXPECT_EQ(offers[2].time, Duration(300ms));
+    EXPECT_EQ(values(offers), Bytes(3, CHECK_COMMAND));
+
+    radio.receive(Bytes{0x12, POWER_ON_COMMAND}, 350ms);
+    EXPECT_EQ(radio.state(), SimState::CloneMode);
+    EXPECT_EQ(values(radio.takeOutput(10s)), (Bytes{0x12, POWER_ON_COMMAND})) << "offers stop";
+}
+
+TEST_F(RadioSimulatorTest, AnswersTheFourFramesFromItsMemory) {
+    radio.enterCloneMode();
+    const Bytes readWord = withChecksum({CMD_EEPROM_READ, 0x02, 0x02});
+    EXPECT_EQ(exchange(readWord), (Bytes{0xF0, 0x02, 0x02, 0xF4, 0xF0, 0x03, 0xC0, 0x83, 0x36}));
+
+    const Bytes writeWord = withChecksum({CMD_EEPROM_WRITE, 0x04, 0x10, 0x12, 0x34});
+    const Bytes written = exchange(writeWord);
+    EXPECT_EQ(Bytes(written.begin() + 6, written.end()),
+              withChecksum({CMD_EEPROM_WRITE, 0x03, 0x12, 0x34}));
+    EXPECT_EQ(radio.memory().be16(0x20), 0x1234);
+
+    Bytes writePage{CMD_FLASH_WRITE, 0x82, 0x4F};
+    writePage.insert(writePage.end(), 128, 0x5A);
+    const Bytes pageAnswer = exchange(withChecksum(writePage));
+    EXPECT_EQ(pageAnswer.back(), ACK);
+    EXPECT_EQ(pageAnswer.size(), FLASH_WRITE_FRAME_SIZE + 1);
+
+    const Bytes page = exchange(withChecksum({CMD_FLASH_READ, 0x02, 0x4F}));
+    ASSERT_EQ(page.size(), READ_REQUEST_SIZE + FLASH_READ_ANSWER_SIZE);
+    EXPECT_EQ(page[4], CMD_FLASH_READ);
+    EXPECT_EQ(page[5], 0x81);
+    EXPECT_EQ(Bytes(page.begin() + 6, page.end() - 1), Bytes(128, 0x5A));
+    EXPECT_EQ(radio.framesTaken(), 4u);
+    ASSERT_EQ(radio.transcript().size(), 4u);
+    EXPECT_EQ(radio.transcript()[3].request, withChecksum({CMD_FLASH_READ, 0x02, 0x4F}));
+}
+
+TEST_F(RadioSimulatorTest, DamagedFramesAndNoiseAreNotAnswered) {
+    radio.enterCloneMode();
+    // A frame with a wrong checksum is heard but ignored, and not counted.
+    EXPECT_EQ(exchange({0xF0, 0x02, 0x00, 0x00}, 0s), (Bytes{0xF0, 0x02, 0x00, 0x00}));
+    EXPECT_EQ(radio.framesTaken(), 0u);
+    EXPECT_FALSE(radio.transcript().back().checksumOk);
+    // Noise before a frame is skipped; the frame after it is answered.
+    const Bytes answer = exchange({0x77, 0xF0, 0x09, 0xF0, 0x02, 0x01, 0xF3}, 1s);
+    EXPECT_EQ(answer.size(), 7u + EEPROM_READ_ANSWER_SIZE);
+    EXPECT_EQ(radio.framesTaken(), 1u);
+    // Half a frame forgotten after a pause does not spoil the next one.
+    radio.receive(Bytes{0xF0, 0x02}, 3s);
+    radio.takeOutput(3s);
+    EXPECT_EQ(exchange(withChecksum({CMD_EEPROM_READ, 0x02, 0x01}), 4s).size(), 4u + 5u);
+    // A page the radio does not have: no answer to a read, a NAK to a write.
+    EXPECT_EQ(exchange(withChecksum({CMD_FLASH_READ, 0x02, 0x50}), 6s).size(), 4u);
+    Bytes write{CMD_FLASH_WRITE, 0x82, 0x50};
+    write.insert(write.end(), 128, 0x11);
+    EXPECT_EQ(exchange(withChecksum(write), 8s).back(), NAK);
+}
+
+TEST_F(RadioSimulatorTest, ScriptedFaultsHitTheirFrame) {
+    radio.enterCloneMode();
+    radio.addFault({SimFaultKind::BadChecksum, 1, 0});
+    radio.addFault({SimFaultKind::WrongCommand, 2, 0});
+    radio.addFault({SimFaultKind::Silence, 3, 0});
+    radio.addFault({SimFaultKind::Nak, 4, 0});
+    const Bytes read = withChecksum({CMD_EEPROM_READ, 0x02, 0x02});
+    const Bytes good{0xF0, 0x03, 0xC0, 0x83, 0x36};
+
+    auto answerTo = [&](Duration at) {
+        const Bytes all = exchange(read, at);
+        return Bytes(all.begin() + 4, all.end());
+    };
+    EXPECT_EQ(answerTo(0s), (Bytes{0xF0, 0x03, 0xC0, 0x83, 0x37}));
+    EXPECT_EQ(answerTo(1s), (Bytes{0xF1, 0x03, 0xC0, 0x83, 0x37}));
+    EXPECT_EQ(answerTo(2s), Bytes{});
+    EXPECT_EQ(answerTo(3s), Bytes{NAK});
+    EXPECT_EQ(answerTo(4s), good);
+    EXPECT_EQ(radio.transcript()[2].fault, SimFaultKind::Silence);
+
+    // A write the radio did not hear is not stored.
+    radio.addFault({SimFaultKind::Silence, 6, 0});
+    exchange(withChecksum({CMD_EEPROM_WRITE, 0x04, 0x10, 0xAA, 0xBB}), 5s);
+    EXPECT_EQ(radio.memory().be16(0x20), 0);
+}
+
+TEST_F(RadioSimulatorTest, HandshakeFaults) {
+    RadioSimulator noisy(makeSimulatorSeedImage());
+    noisy.addFault({SimFaultKind::GarbageBeforeCheck, 0, 2});
+    noisy.switchOn(Duration{0});
+    const Bytes first = values(noisy.takeOutput(300ms));
+    ASSERT_EQ(first.size(), 3u);
+    EXPECT_NE(first[0], CHECK_COMMAND);
+    EXPECT_NE(first[1], CHECK_COMMAND);
+    EXPECT_EQ(first[2], CHECK_COMMAND);
+
+    RadioSimulator mute(makeSimulatorSeedImage());
+    mute.addFault({SimFaultKind::NeverOffer, 0, 0});
+    mute.switchOn(Duration{0});
+    EXPECT_TRUE(mute.takeOutput(1h).empty());
+
+    RadioSimulator other(makeSimulatorSeedImage());
+    other.addFault({SimFaultKind::WrongProductCode, 0, 0});
+    EXPECT_NE(other.memory().be16(PRODUCT_CODE_OFFSET), 0xC083);
+}
+
+TEST_F(RadioSimulatorTest, ResetSwitchesOffAndTheRadioMayComeBack) {
+    radio.setRestartDelay(Duration(2s));
+    radio.switchOn(Duration{0});
+    radio.receive(Bytes{ADJ_MODE_COMMAND}, 150ms);
+    EXPECT_EQ(radio.state(), SimState::AdjustmentMode);
+    radio.receive(RESET_COMMAND, 1s);
+    EXPECT_EQ(radio.state(), SimState::Off);
+    radio.takeOutput(2s);
+    EXPECT_EQ(radio.state(), SimState::Off);
+    EXPECT_EQ(radio.nextEventTime(), Duration(3s));
+    const Bytes offers = values(radio.takeOutput(3s + 250ms));
+    EXPECT_EQ(radio.state(), SimState::Offering);
+    EXPECT_EQ(offers, (Bytes{CHECK_COMMAND, CHECK_COMMAND}));
+}
+
+TEST_F(RadioSimulatorTest, AdjustmentModeFramesGoToTheServiceHandler) {
+    std::vector<Bytes> frames;
+    radio.setServiceHandler([&frames](std::span<const std::uint8_t> frame) {
+        frames.emplace_back(frame.begin(), frame.end());
+        return Bytes{ACK};
+    });
+    radio.switchOn(Duration{0});
+    radio.receive(Bytes{ADJ_MODE_COMMAND}, 100ms);
+    const Bytes change = withChecksum({0x30, 0x03, 0x01, 0x05});
+    const Bytes answer = exchange(change, 1s);
+    EXPECT_EQ(answer.back(), ACK);
+    EXPECT_EQ(frames, std::vector<Bytes>{change});
+    EXPECT_EQ(exchange(withChecksum({CMD_EEPROM_READ, 0x02, 0x00}), 2s).size(), 4u)
+        << "block frames mean nothing in adjustment mode";
+}
+
+TEST_F(RadioSimulatorTest, PacingGivesEveryByteItsWireTime) {
+    radio.setPacing(true);
+    radio.setBaudRate(9600);
+    radio.enterCloneMode();
+    radio.receive(withChecksum({CMD_FLASH_READ, 0x02, 0x00}), Duration{0});
+    const auto out = radio.takeOutput(1s);
+    ASSERT_EQ(out.size(), READ_REQUEST_SIZE + FLASH_READ_ANSWER_SIZE);
+    const Duration byte = Duration(11'000'000 / 9600);
+    EXPECT_EQ(out[0].time, byte);
+    EXPECT_EQ(out[3].time, 4 * byte) << "the echo comes as the PC's bytes arrive";
+    EXPECT_EQ(out.back().time, (4 + 131) * byte);
+}
+
+} // namespace
+} // namespace kq70
