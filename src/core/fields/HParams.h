@@ -48,13 +48,14 @@ public:
     std::span<const FieldDescriptor> descriptors() const { return m_descriptors; }
     const RecordPlace& place() const { return m_place; }
 
-    // An index at or beyond the count reads -1 (an empty text) and sets nothing.
-    std::int32_t get(std::size_t index) const;
-    void set(std::size_t index, std::int32_t value);
+    // An index at or beyond the count reads -1 (an empty text) and sets nothing. Objects
+    // with derived values override these to map indices onto them.
+    virtual std::int32_t get(std::size_t index) const;
+    virtual void set(std::size_t index, std::int32_t value);
     const std::string& getText(std::size_t index) const;
     void setText(std::size_t index, std::string_view text);
 
-    void resetToDefaults();
+    virtual void resetToDefaults();
 
 protected:
     // A field table over this object's descriptors, positioned on its record; init it with

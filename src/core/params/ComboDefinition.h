@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -40,6 +41,11 @@ struct ComboDefinition {
     std::string_view unit{};
     bool oneDecimal = false;
 };
+
+// The definition of a fixed text list of `entries`.
+template <std::size_t N> constexpr ComboDefinition textCombo(const ComboEntry (&entries)[N]) {
+    return {.kind = LIST_TEXT, .count = static_cast<int>(N), .entries = entries};
+}
 
 // The texts of a built-in two-entry list; empty for the other kinds.
 std::span<const ComboEntry> builtInComboList(int kind);

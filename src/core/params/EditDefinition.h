@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace kq70 {
@@ -14,8 +16,10 @@ enum EditKind : int {
 // Input filters of edits.
 enum EditFilter : int {
     FILTER_NONE = 0,
-    FILTER_NUMERIC = 1,   // digits, one decimal point, a leading minus
-    FILTER_ALPHA_TAG = 10 // letters, digits and "_:<> <>*+-/="
+    FILTER_NUMERIC = 1,    // digits, one decimal point, a leading minus
+    FILTER_ALPHA_TAG = 10, // letters, digits and "_:<> <>*+-/="
+    FILTER_DIGITS = 11,    // the digits 0–9 only
+    FILTER_HEX = 12,       // the digits 0–9 and the letters A–F
 };
 
 struct EditDefinition {
@@ -27,6 +31,12 @@ struct EditDefinition {
     int filter = FILTER_NUMERIC;
     std::int32_t scale = 1;
     std::string_view unit{};
+    // Letters are upper-cased as they are typed: the radio shows capitals only.
+    bool upperCase = false;
+    // For a value whose text is no printf of it (digits packed in nibbles, for example):
+    // set both. `fromText` gives nothing for a text that names no value.
+    std::string (*toText)(std::int32_t value) = nullptr;
+    std::optional<std::int32_t> (*fromText)(std::string_view text) = nullptr;
 };
 
 } // namespace kq70

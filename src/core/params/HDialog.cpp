@@ -230,8 +230,9 @@ bool HDialog::SaveDataCombo() {
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         const Binding& binding = m_bindings[i];
         const ComboItem* item = m_controls[i].selectedItem();
-        // What the user could not see is never saved: it keeps its stored value.
-        if (binding.combo != nullptr && m_controls[i].visible && item != nullptr) {
+        // What the user could not see or change is never saved: it keeps its stored value.
+        if (binding.combo != nullptr && m_controls[i].visible && m_controls[i].enabled &&
+            item != nullptr) {
             binding.params->set(binding.index, item->itemValue);
         }
     }
@@ -243,7 +244,8 @@ bool HDialog::SaveDataEdit() {
         const Binding& binding = m_bindings[i];
         // An edit the user did not touch keeps its stored value exactly, even where the
         // shown format has fewer digits than the value.
-        if (binding.edit == nullptr || !m_controls[i].visible || !binding.userEdited) {
+        if (binding.edit == nullptr || !m_controls[i].visible || !m_controls[i].enabled ||
+            !binding.userEdited) {
             continue;
         }
         if (binding.edit->kind == EDIT_TEXT) {
@@ -286,6 +288,10 @@ bool HDialog::filterAccepts(int filter, char ch) {
         return std::isdigit(u) != 0 || ch == '.' || ch == '-';
     case FILTER_ALPHA_TAG:
         return std::isalnum(u) != 0 || ALPHA_TAG_SYMBOLS.find(ch) != std::string_view::npos;
+    case FILTER_DIGITS:
+        return std::isdigit(u) != 0;
+    case FILTER_HEX:
+        return std::isxdigit(u) != 0;
     default:
         return std::isprint(u) != 0;
     }
@@ -298,8 +304,12 @@ bool HDialog::typeText(int id, std::string_view typed) {
         return false;
     }
     PageControl& edit = m_controls[i];
+    const bool upperCase = m_bindings[i].edit != nullptr && m_bindings[i].edit->upperCase;
     std::string text;
-    for (const char ch : typed) {
+    for (char ch : typed) {
+        if (upperCase) {
+            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        }
         if (filterAccepts(edit.filter, ch)) {
             text.push_back(ch);
         }
@@ -391,7 +401,22 @@ std::vector<std::string> HDialog::listingLines() const {
     return lines;
 }
 
+std::vector<std::string> HDialog::listingLinesByControl() const {
+    std::vector<std::string> lines;
+    for (const PageControl& c : m_controls) {
+        if (c.kind != ControlKind::Combo && c.kind != ControlKind::Edit) {
+            continue;
+        }
+        lines.push_back(c.visible ? listingLine23(withoutAmpersands(c.label), shownValue(c.id))
+                                  : std::string());
+    }
+    return lines;
+}
+
 std::string HDialog::formatEdit(const EditDefinition& definition, std::int32_t value) {
+    if (definition.toText != nullptr) {
+        return definition.toText(value);
+    }
     if (definition.kind == EDIT_SCALED) {
         const double scale = definition.scale != 0 ? definition.scale : 1;
         return strprintf(definition.format, value / scale);
@@ -401,6 +426,9 @@ std::string HDialog::formatEdit(const EditDefinition& definition, std::int32_t v
 
 std::optional<std::int32_t> HDialog::parseEdit(const EditDefinition& definition,
                                                std::string_view text) {
+    if (definition.fromText != nullptr) {
+        return definition.fromText(text);
+    }
     const std::string copy(text);
     char* end = nullptr;
     const double number = std::strtod(copy.c_str(), &end);

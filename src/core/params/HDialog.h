@@ -37,8 +37,9 @@ public:
     // The user's changes. False when the control or entry does not exist or is disabled.
     bool selectItemValue(int id, std::int32_t itemValue);
     bool selectIndex(int id, int index);
-    // Text typed into an edit: characters the filter refuses are dropped, the rest is cut to
-    // the edit's maximum length.
+    // Text typed into an edit: letters are upper-cased where the edit asks for it,
+    // characters the filter refuses are dropped, the rest is cut to the edit's maximum
+    // length.
     bool typeText(int id, std::string_view typed);
     void setFocus(int id);
     // The two panes of the prompt line.
@@ -53,6 +54,9 @@ public:
 
     // The page's lines in the listing: label without ampersands and shown value.
     virtual std::vector<std::string> listingLines() const;
+    // One line per combo and edit in the order they were added, an empty one for a hidden
+    // control, so the listing can pick a page's lines by position.
+    std::vector<std::string> listingLinesByControl() const;
     static std::string listingLine23(std::string_view label, std::string_view value);
     static std::string listingLine29(std::string_view label, std::string_view value);
     static std::string listingLine19(std::string_view label, std::string_view value);

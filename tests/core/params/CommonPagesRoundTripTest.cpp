@@ -1,0 +1,57 @@
+#include "app/AccessMode.h"
+#include "doc/RadioImage.h"
+#include "params/HDirectChDialog.h"
+#include "params/HKeyFuncDialog.h"
+#include "params/HMarketingDialog.h"
+#include "params/HMiscDialog.h"
+#include "params/HPowerSaveDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace kq70 {
+namespace {
+
+// An image of every default of these pages, on radios with and without a display.
+RadioImage defaultsImage(std::uint8_t hardwareByte) {
+    RadioImage image;
+    HKeyFuncParams().store(image);
+    HPowerSaveParams().store(image);
+    HMiscParams().store(image);
+    HMarketingParams().store(image);
+    HDirectChParams().store(image);
+    image.setByte(0x26E9, hardwareByte);
+    return image;
+}
+
+TEST(CommonPagesRoundTripTest, OkWithoutAChangeLeavesTheImageAlone) {
+    using Make = std::function<std::unique_ptr<HDialog>(RadioImage&, int)>;
+    const std::pair<const char*, Make> pages[] = {
+        {"key function",
+         [](RadioImage& i, int m) { return std::make_unique<HKeyFuncDialog>(i, m); }},
+        {"power saving",
+         [](RadioImage& i, int m) { return std::make_unique<HPowerSaveDialog>(i, m); }},
+        {"miscellaneous", [](RadioImage& i, int m) { return std::make_unique<HMiscDialog>(i, m); }},
+        {"marketing",
+         [](RadioImage& i, int m) { return std::make_unique<HMarketingDialog>(i, m); }},
+        {"direct CH", [](RadioImage& i, int m) { return std::make_unique<HDirectChDialog>(i, m); }},
+    };
+    for (const std::uint8_t hardware : {std::uint8_t{0x00}, std::uint8_t{0x63}}) {
+        for (const int mode :
+             {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE}) {
+            for (const auto& [name, make] : pages) {
+                RadioImage image = defaultsImage(hardware);
+                const RadioImage before = image;
+                const auto page = make(image, mode);
+                page->OnInitDialog();
+                ASSERT_TRUE(page->OnOK());
+                EXPECT_TRUE(image == before) << name << ", mode " << mode;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,63 @@
+#include "params/HMarketingParams.h"
+
+#include "doc/RadioImage.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+using P = HMarketingParams;
+
+TEST(HMarketingParamsTest, FirmwareVersionIsFourDecimalDigits) {
+    const struct {
+        std::uint8_t high, low;
+        std::int32_t version;
+    } cases[] = {{0x01, 0x10, 110}, {0x01, 0x09, 109}, {0x12, 0x34, 1234}, {0x00, 0x00, 0}};
+    for (const auto& c : cases) {
+        RadioImage image;
+        image.setByte(0x29EC, c.high);
+        image.setByte(0x29ED, c.low);
+        EXPECT_EQ(HMarketingParams::firmwareVersionOf(image), c.version);
+        HMarketingParams params;
+        params.extract(image);
+        EXPECT_EQ(params.firmwareVersion(), c.version);
+    }
+}
+
+TEST(HMarketingParamsTest, StoreWritesOnlyWhatChanged) {
+    // Erased memory holds nibbles that are no decimal digits; reading them and storing
+    // back must not turn them into other digits.
+    RadioImage image;
+    for (std::size_t offset : {0x0000, 0x0001, 0x29EC, 0x29ED}) {
+        image.setByte(offset, 0xFF);
+    }
+    image.setBe32(0x29EE, 0x2A05C3F1);
+    const RadioImage erased = image;
+    HMarketingParams params;
+    params.extract(image);
+    params.store(image);
+    EXPECT_TRUE(image == erased);
+
+    params.set(P::MARKET_APPLICATION, 1234);
+    params.set(P::SERIAL_NUMBER, static_cast<std::int32_t>(0x9B000001));
+    params.store(image);
+    EXPECT_EQ(image.be16(0x0000), 0x1234);
+    EXPECT_EQ(image.be32(0x29EE), 0x9B000001u);
+    EXPECT_EQ(image.be16(0x29EC), 0xFFFF);
+}
+
+TEST(HMarketingParamsTest, SerialNumberCharacters) {
+    EXPECT_EQ(P::serialNumberText(0x2A05C3F1), "2A05C3F1");
+    EXPECT_EQ(P::serialNumberText(-1), "FFFFFFFF");
+    EXPECT_EQ(P::serialNumberText(0x12), "00000012");
+    EXPECT_EQ(P::serialNumberFromText("2a05c3f1"), 0x2A05C3F1);
+    EXPECT_EQ(P::serialNumberFromText("FFFFFFFF"), -1);
+    EXPECT_EQ(P::serialNumberFromText("12"), 0x12);
+    for (const char* bad : {"", "123456789", "12G4", "12 4"}) {
+        EXPECT_EQ(P::serialNumberFromText(bad), std::nullopt) << bad;
+    }
+}
+
+} // namespace
+} // namespace kq70

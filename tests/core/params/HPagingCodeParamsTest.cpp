@@ -1,0 +1,74 @@
+#include "params/HPagingCodeParams.h"
+
+#include "doc/RadioImage.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+using P = HPagingCodeParams;
+
+TEST(HPagingCodeParamsTest, RecordsDecode) {
+    struct Case {
+        std::uint8_t byte0, byte1;
+        const char* code;
+        const char* action;
+        const char* status;
+    };
+    const Case cases[] = {
+        {0x12, 0x34, "234", "Alarm", "ENC Only"}, {0x00, 0x00, "000", "Normal", "ENC Only"},
+        {0xFA, 0xBC, "ABC", "Kill", "ENC & DEC"}, {0x4F, 0xFE, "##*", "Normal", "ENC & DEC"},
+        {0x2F, 0xFF, "", "Stun", "ENC Only"}, // erased digits: not defined
+        {0xFF, 0xFF, "", "Kill", "ENC & DEC"},
+    };
+    for (const Case& c : cases) {
+        for (const std::size_t record : {std::size_t{0}, std::size_t{9}}) {
+            RadioImage image;
+            image.setByte(0x26D4 + 2 * record, c.byte0);
+            image.setByte(0x26D5 + 2 * record, c.byte1);
+            P params(record);
+            params.extract(image);
+            EXPECT_EQ(params.codeText(), c.code) << record;
+            EXPECT_EQ(params.isDefined(), *c.code != '\0');
+            EXPECT_EQ(P::isDefinedIn(image, record), *c.code != '\0');
+            EXPECT_EQ(params.decodeActionText(), c.action);
+            EXPECT_EQ(params.decodeStatusText(), c.status);
+        }
+    }
+}
+
+TEST(HPagingCodeParamsTest, CodesAreWrittenIntoTheirNibbles) {
+    RadioImage image;
+    image.setByte(0x26D6, 0xD0); // record 1: flag, status and action Alarm
+    image.setByte(0x26D7, 0x00);
+    P params(1);
+    params.extract(image);
+    ASSERT_TRUE(params.setCodeText("1a*"));
+    params.store(image);
+    EXPECT_EQ(image.byteAt(0x26D6), 0xD1);
+    EXPECT_EQ(image.byteAt(0x26D7), 0xAE);
+    for (const char* bad : {"12", "1234", "12E", "1 2"}) {
+        EXPECT_FALSE(params.setCodeText(bad)) << bad;
+    }
+    EXPECT_EQ(params.codeText(), "1A*");
+    ASSERT_TRUE(params.setCodeText(""));
+    EXPECT_FALSE(params.isDefined());
+    params.store(image);
+    EXPECT_EQ(image.be16(0x26D6), 0xDFFF);
+}
+
+TEST(HPagingCodeParamsTest, RecordsBeyondTheTenTouchNothing) {
+    RadioImage image;
+    image.setBe16(0x26E8, 0x1234); // the hardware block follows the records
+    P params(P::PAGING_CODE_RECORDS);
+    params.extract(image);
+    EXPECT_FALSE(params.isDefined());
+    params.setCodeText("999");
+    params.store(image);
+    EXPECT_EQ(image.be16(0x26E8), 0x1234);
+    EXPECT_FALSE(P::isDefinedIn(image, P::PAGING_CODE_RECORDS));
+}
+
+} // namespace
+} // namespace kq70
