@@ -1,0 +1,115 @@
+#include "channel/FrequencyCodec.h"
+#include "channel/ToneTables.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+TEST(FrequencyCodecTest, DividerSplitsAndJoins) {
+    const PllWord word = splitDivider(70400);
+    EXPECT_EQ(word.a, 0);
+    EXPECT_EQ(word.m0, 0);
+    EXPECT_EQ(word.m1, 3);
+    EXPECT_EQ(word.high, 131);
+    for (const std::int64_t n : {70400LL, 70401LL, 71361LL, 72959LL, 87200LL, 348800LL, 364800LL}) {
+        EXPECT_EQ(joinDivider(splitDivider(n)), n) << n;
+    }
+}
+
+TEST(FrequencyCodecTest, StoreClampsAndPicksTheStepRow) {
+    struct Case {
+        std::int64_t hz;
+        int channelStep;
+        std::int64_t stored;
+        int row;
+    };
+    const Case cases[] = {
+        {460000000, 0, 456000000, 1}, // clamped; a multiple of both steps takes row 1
+        {430000000, 0, 436000000, 1},
+        {446025000, 0, 446025000, 1}, // 5 kHz and 6.25 kHz multiple
+        {446006250, 0, 446006250, 1},
+        {446010000, 0, 446010000, 0},
+        {446001000, 0, 446005000, 0}, // rounds up to the nearer of 446.005 and 446.00625
+        {446005500, 0, 446006250, 1}, // 446.00625 is nearer than 446.010
+        {446002500, 1, 446002500, 2},
+        {446002500, 0, 446005000, 0}, // row 2 only with Channel Step 1
+        {446001250, 2, 446001250, 3},
+        {446012500, 3, 446012500, 1}, // Channel Step 3: 10 kHz and 12.5 kHz
+        {446020000, 3, 446020000, 0},
+        {446001000, 3, 446010000, 0},
+    };
+    for (const Case& c : cases) {
+        int row = -1;
+        EXPECT_EQ(storableFrequency(c.hz, c.channelStep, row), c.stored) << c.hz;
+        EXPECT_EQ(row, c.row) << c.hz;
+    }
+}
+
+TEST(FrequencyCodecTest, ReceiveDividendEndingInNineIsRaised) {
+    EXPECT_EQ(receiveDivider(395156249, 0, false, 1, 0), 395156250 / 6250);
+    EXPECT_EQ(receiveDivider(395156248, 0, false, 1, 0), 395156248 / 6250);
+    // Lower local oscillator: N·step + IF; upper: N·step − IF.
+    const std::int64_t ifHz = 50850000;
+    const std::int64_t n = receiveDivider(446006250, ifHz, false, 1, 0);
+    EXPECT_EQ(receiveFrequency(n, ifHz, false, 1, 0), 446006250);
+    const std::int64_t up = receiveDivider(446006250, ifHz, true, 1, 0);
+    EXPECT_EQ(up, (446006250 + ifHz) / 6250);
+    EXPECT_EQ(receiveFrequency(up, ifHz, true, 1, 0), 446006250);
+}
+
+TEST(FrequencyCodecTest, BandDefaults) {
+    const std::pair<int, std::int64_t> cases[] = {{0, 154100000}, {1, 154100000},  {4, 44010000},
+                                                  {5, 480500000}, {6, 400500000},  {8, 154100000},
+                                                  {9, 370100000}, {12, 480500000}, {2, 0},
+                                                  {11, 0},        {13, 0}};
+    for (const auto& [band, hz] : cases) {
+        EXPECT_EQ(bandDefaultFrequency(band), hz) << band;
+    }
+}
+
+TEST(ToneTablesTest, SnapWalksTheStoredOrder) {
+    struct Case {
+        ToneKind kind;
+        std::int32_t value;
+        std::int32_t snapped;
+    };
+    const Case cases[] = {
+        {ToneKind::Ctcss, 2520, 2541}, // between 229.1 and 254.1 in stored order
+        {ToneKind::Ctcss, 100, 670},
+        {ToneKind::Ctcss, 670, 670},
+        {ToneKind::Ctcss, 680, 670},
+        {ToneKind::Ctcss, 682, 693},
+        {ToneKind::Ctcss, 1600, 1622},
+        {ToneKind::Ctcss, 2600, 2541}, // 1600: first pair 156.7–162.2
+        {ToneKind::Dcs, 5, 19},
+        {ToneKind::Dcs, 19, 19},
+        {ToneKind::Dcs, 20, 21},
+        {ToneKind::Dcs, 600, 492},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(snapTone(c.kind, c.value), c.snapped) << c.value;
+    }
+}
+
+TEST(ToneTablesTest, CodeNumbers) {
+    EXPECT_EQ(ctcssTable.front(), 670);
+    EXPECT_EQ(ctcssTable.back(), 2541);
+    EXPECT_EQ(dcsTable.front(), 19); // 023
+    EXPECT_EQ(dcsTable.back(), 492); // 754
+    EXPECT_EQ(toneCodeNumber(ToneKind::Ctcss, 670), 10);
+    EXPECT_EQ(toneCodeNumber(ToneKind::Ctcss, 2541), 59);
+    EXPECT_EQ(toneCodeNumber(ToneKind::Dcs, 19), 60);
+    EXPECT_EQ(toneCodeNumber(ToneKind::Dcs, 492), 163);
+    EXPECT_EQ(toneCodeNumber(ToneKind::Ctcss, 671), std::nullopt);
+    for (int number = 10; number < 164; ++number) {
+        const auto tone = toneOfCodeNumber(number);
+        ASSERT_TRUE(tone.has_value());
+        EXPECT_EQ(toneCodeNumber(number < 60 ? ToneKind::Ctcss : ToneKind::Dcs, *tone), number);
+    }
+    EXPECT_EQ(toneOfCodeNumber(9), std::nullopt);
+    EXPECT_EQ(toneOfCodeNumber(164), std::nullopt);
+}
+
+} // namespace
+} // namespace kq70
