@@ -1,10 +1,14 @@
 #include "app/AccessMode.h"
+#include "doc/CKQ70Doc.h"
 #include "doc/RadioImage.h"
 #include "params/HDirectChDialog.h"
+#include "params/HHardwareDialog.h"
 #include "params/HKeyFuncDialog.h"
 #include "params/HMarketingDialog.h"
 #include "params/HMiscDialog.h"
 #include "params/HPowerSaveDialog.h"
+#include "params/HScanningDialog.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +21,15 @@ namespace {
 // An image of every default of these pages, on radios with and without a display.
 RadioImage defaultsImage(std::uint8_t hardwareByte) {
     RadioImage image;
+    HHardwareParams().store(image);
+    HScanParams().store(image);
     HKeyFuncParams().store(image);
     HPowerSaveParams().store(image);
     HMiscParams().store(image);
     HMarketingParams().store(image);
     HDirectChParams().store(image);
     image.setByte(0x26E9, hardwareByte);
+    image.setByte(0x0007, hardwareByte); // the hardware block's mirror
     return image;
 }
 
@@ -37,6 +44,7 @@ TEST(CommonPagesRoundTripTest, OkWithoutAChangeLeavesTheImageAlone) {
         {"marketing",
          [](RadioImage& i, int m) { return std::make_unique<HMarketingDialog>(i, m); }},
         {"direct CH", [](RadioImage& i, int m) { return std::make_unique<HDirectChDialog>(i, m); }},
+        {"scanning", [](RadioImage& i, int m) { return std::make_unique<HScanningDialog>(i, m); }},
     };
     for (const std::uint8_t hardware : {std::uint8_t{0x00}, std::uint8_t{0x63}}) {
         for (const int mode :
@@ -49,6 +57,15 @@ TEST(CommonPagesRoundTripTest, OkWithoutAChangeLeavesTheImageAlone) {
                 ASSERT_TRUE(page->OnOK());
                 EXPECT_TRUE(image == before) << name << ", mode " << mode;
             }
+            CKQ70Doc doc;
+            doc.GetMainMemory() = defaultsImage(hardware);
+            test::ScriptedPrompt prompt;
+            HHardwareDialog page(doc, mode, prompt);
+            page.OnInitDialog();
+            ASSERT_TRUE(page.OnOK());
+            EXPECT_TRUE(doc.GetMainMemory() == defaultsImage(hardware))
+                << "hardware, mode " << mode;
+            EXPECT_FALSE(doc.hardwareEdited());
         }
     }
 }
