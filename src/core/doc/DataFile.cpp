@@ -54,26 +54,37 @@ int CheckDataFile(const std::string& path, std::size_t expectedSize) {
     return CheckReadable(path);
 }
 
-bool ReadDataFile(const std::string& path, RadioImage& image, UserPrompt& prompt) {
-    KQ70_LOG(LOG_D1, 0, "ReadDataFile(%s)", path.c_str());
+ImageFileRead readImageFile(const std::string& path, RadioImage& image) {
     const FilePtr file(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
     if (!file) {
-        showWithPath(prompt, IDS_PROBLEM_OPENING_FILE, path);
-        return false;
+        return ImageFileRead::CannotOpen;
     }
     // Any size but the two layouts is refused before a byte reaches the image.
     if (CheckDataFile(path, IMAGE_SIZE) != DATA_FILE_OK) {
-        showWithPath(prompt, IDS_PROBLEM_READING_FILE, path);
-        return false;
+        return ImageFileRead::CannotRead;
     }
     std::vector<std::uint8_t> scratch(IMAGE_SIZE + 1);
     const std::size_t count = std::fread(scratch.data(), 1, scratch.size(), file.get());
     if (count != IMAGE_SIZE && count != LEGACY_FILE_SIZE) {
-        showWithPath(prompt, IDS_PROBLEM_READING_FILE, path);
-        return false;
+        return ImageFileRead::CannotRead;
     }
     std::copy_n(scratch.begin(), count, image.data());
-    return true;
+    return ImageFileRead::Ok;
+}
+
+bool ReadDataFile(const std::string& path, RadioImage& image, UserPrompt& prompt) {
+    KQ70_LOG(LOG_D1, 0, "ReadDataFile(%s)", path.c_str());
+    switch (readImageFile(path, image)) {
+    case ImageFileRead::Ok:
+        return true;
+    case ImageFileRead::CannotOpen:
+        showWithPath(prompt, IDS_PROBLEM_OPENING_FILE, path);
+        return false;
+    case ImageFileRead::CannotRead:
+        break;
+    }
+    showWithPath(prompt, IDS_PROBLEM_READING_FILE, path);
+    return false;
 }
 
 bool WriteDataFile(const std::string& path, const RadioImage& image, UserPrompt& prompt,

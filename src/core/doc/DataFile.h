@@ -21,6 +21,12 @@ enum DataFileStatus : int {
     DATA_FILE_BAD_SIZE = 3,    // neither 10787 nor 10768 bytes
 };
 
+enum class ImageFileRead { Ok, CannotOpen, CannotRead };
+
+// Reads a data file into `image` without a word to the user; the image is touched only when
+// the whole file was read.
+ImageFileRead readImageFile(const std::string& path, RadioImage& image);
+
 // Reads a data file into `image`. The file is read into a scratch buffer first, so a failure
 // (message 32 or 34) leaves the image exactly as it was. A 10768-byte file keeps image bytes
 // 0x2A10–0x2A22.

@@ -6,6 +6,7 @@
 #include "doc/DataFile.h"
 #include "doc/DefaultTemplates.h"
 #include "log/HLogPrint.h"
+#include "params/HHardwareParams.h"
 #include "platform/IniFile.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
@@ -71,6 +72,15 @@ bool DocumentCommands::OnFileNew() {
     }
     NewDocumentWith(NO_FILE_MARKER, PMR446_BAND);
     return true;
+}
+
+void DocumentCommands::NewDocumentAtStartup(int lcdType) {
+    NewDocumentWith(NO_FILE_MARKER, PMR446_BAND);
+    HHardwareParams hardware;
+    hardware.extract(m_doc.GetMainMemory());
+    hardware.set(HW_LCD_TYPE, lcdType != 0 ? 1 : 0);
+    hardware.set(HW_CTCSS_RELEASE_TIME, lcdType != 0 ? 1 : 0);
+    hardware.store(m_doc.GetMainMemory());
 }
 
 bool DocumentCommands::OnFileSave() {

@@ -35,6 +35,9 @@ public:
     // File menu.
     void OnFileOpen();
     bool OnFileNew();
+    // The document the program starts with: PMR446, with the display type the last run ended
+    // with applied through the hardware fields.
+    void NewDocumentAtStartup(int lcdType);
     bool OnFileSave();
     bool OnFileSaveAs();
     // The loading step of a named file (command line, recent files, Open of another file).

@@ -86,6 +86,25 @@ TEST_F(DocumentCommandsTest, NewWithoutTemplatesBuildsAndWritesThePmr446Template
     EXPECT_EQ(listener.titles.back(), NO_FILE_MARKER);
 }
 
+TEST_F(DocumentCommandsTest, StartupDocumentTakesTheDisplayTypeThroughTheHardwareFields) {
+    struct Case {
+        int lcd;
+        std::uint8_t lcdBit;
+        std::uint8_t releaseBits;
+    };
+    for (const Case& c : {Case{0, 0, 0}, Case{1, 1, 2}, Case{7, 1, 2}}) {
+        commands.NewDocumentAtStartup(c.lcd);
+        const RadioImage& image = doc.GetMainMemory();
+        EXPECT_EQ(image.byteAt(0x26E9) & 0x01, c.lcdBit) << c.lcd;
+        EXPECT_EQ(image.byteAt(0x26E9) & 0x06, c.releaseBits) << c.lcd;
+        EXPECT_EQ(image.byteAt(0x0007), image.byteAt(0x26E9)) << "the mirror follows";
+        EXPECT_EQ(image.byteAt(0x26E9) & 0xF8, builtMarker(12) & 0xF8) << "other bits kept";
+        // The first start writes the template; later starts load it.
+        EXPECT_EQ(doc.currentFilePath(),
+                  c.lcd == 0 ? std::string(NO_FILE_MARKER) : home.file("default_pmr.k70"));
+    }
+}
+
 TEST_F(DocumentCommandsTest, NewLoadsAnExistingTemplateAndNamesIt) {
     TempFolder::writeBytes(home.file("default_pmr.k70"), fileBytes(10787, 0x42));
     doc.setDataModified(true);

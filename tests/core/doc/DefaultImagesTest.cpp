@@ -1,0 +1,230 @@
+#include "doc/DefaultImages.h"
+#include "align/HAdustmentBackUpParams.h"
+#include "align/HShippingDefaultParams.h"
+#include "channel/HChannelData.h"
+#include "doc/FactoryImages.h"
+#include "params/HDirectChParams.h"
+#include "params/HHardwareParams.h"
+#include "params/HKeyFuncParams.h"
+#include "params/HMarketingParams.h"
+#include "params/HMiscParams.h"
+#include "params/HPowerSaveParams.h"
+#include "params/HScanParams.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace kq70 {
+namespace {
+
+using test::TempFolder;
+
+TEST(DefaultImagesTest, EmbeddedImagesAreWhatTheFactoryCodeMakes) {
+    // When this fails, run kq70-imagegen resources/ and commit the two files.
+    EXPECT_TRUE(builtInImage(BuiltInImage::Vhf) == makeVhfFactoryImage());
+    EXPECT_TRUE(builtInImage(BuiltInImage::Uhf) == makeUhfFactoryImage());
+}
+
+TEST(DefaultImagesTest, FixedBytes) {
+    const std::uint8_t start[] = {0x01, 0x00, 0x06, 0x00, 0x06, 0x50, 0x00, 0x33};
+    const std::uint8_t trailer[] = {0x0A, 0x1E, 0x0A, 0x8B, 0x1E, 0x0A, 0x8B, 0x1E, 0x0A, 0x84,
+                                    0x1E, 0x0A, 0x84, 0x1E, 0x0A, 0x00, 0x00, 0x0F, 0x0F};
+    struct Case {
+        BuiltInImage which;
+        std::uint16_t hardware;
+        std::uint16_t productCode;
+    };
+    for (const Case& c :
+         {Case{BuiltInImage::Vhf, 0x0033, 0x0000}, Case{BuiltInImage::Uhf, 0x053B, 0xC065}}) {
+        const RadioImage& image = builtInImage(c.which);
+        for (std::size_t i = 0; i < std::size(start); ++i) {
+            EXPECT_EQ(image.byteAt(i), start[i]) << i;
+        }
+        EXPECT_EQ(image.be16(0x26E8), c.hardware);
+        EXPECT_EQ(image.be16(0x29EA), c.productCode);
+        for (std::size_t i = 0; i < std::size(trailer); ++i) {
+            EXPECT_EQ(image.byteAt(0x2A10 + i), trailer[i]) << i;
+        }
+    }
+}
+
+TEST(DefaultImagesTest, ImagesSurviveEveryParameterObject) {
+    using Pass = std::function<void(RadioImage&)>;
+    const std::pair<const char*, Pass> objects[] = {
+        {"hardware",
+         [](RadioImage& i) {
+             HHardwareParams p;
+             p.extract(i);
+             p.store(i);
+         }},
+        {"scan",
+         [](RadioImage& i) {
+             HScanParams p;
+             p.extract(i);
+             p.store(i);
+         }},
+        {"key function",
+         [](RadioImage& i) {
+             HKeyFuncParams p;
+             p.extract(i);
+             p.store(i);
+         }},
+        {"power saving",
+         [](RadioImage& i) {
+             HPowerSaveParams p;
+             p.extract(i);
+             p.store(i);
+         }},
+        {"miscellaneous",
+         [](RadioImage& i) {
+             HMiscParams p;
+             p.extract(i);
+             p.store(i);
+         }},
+        {"marketing",
+         [](RadioImage& i) {
+             HMarketingParams p;
+             p.extract(i);
+             p.store(i);
+         }},
+        {"direct CH",
+         [](RadioImage& i) {
+             HDirectChParams p;
+             p.extract(i);
+             p.store(i);
+         }},
+        {"adjustment",
+         [](RadioImage& i) {
+             HAdustmentBackUpParams p;
+             p.extract(i);
+             p.store(i);
+         }},
+        {"channels",
+         [](RadioImage& i) {
+             HChannelData p;
+             p.extract(i);
+             p.store(i);
+         }},
+    };
+    for (const BuiltInImage which : {BuiltInImage::Vhf, BuiltInImage::Uhf}) {
+        for (const auto& [name, pass] : objects) {
+            RadioImage image = builtInImage(which);
+            pass(image);
+            RadioImage expected = builtInImage(which);
+            if (which == BuiltInImage::Uhf && std::string(name) == "hardware") {
+                // The UHF image's first eight bytes are fixed: its mirror of the hardware
+                // bytes reads 00 33, which a hardware store brings up to date.
+                expected.setBe16(0x0006, 0x053B);
+            }
+            EXPECT_TRUE(image == expected)
+                << name << (which == BuiltInImage::Vhf ? " VHF" : " UHF");
+        }
+    }
+}
+
+TEST(DefaultImagesTest, AdjustmentCopiesAreValidAndEqual) {
+    for (const BuiltInImage which : {BuiltInImage::Vhf, BuiltInImage::Uhf}) {
+        const RadioImage& image = builtInImage(which);
+        HAdustmentBackUpParams working;
+        EXPECT_TRUE(working.verifyChecksum(image));
+        HShippingDefaultParams shipping;
+        EXPECT_TRUE(shipping.verifyChecksum(image));
+        for (std::size_t i = 0; i < 95; ++i) {
+            ASSERT_EQ(image.byteAt(0x0102 + i), image.byteAt(0x2980 + i)) << i;
+        }
+        EXPECT_EQ(image.be16(0x0162), image.be16(0x29DF)) << "equal blocks, equal sums";
+        HHardwareParams hardware;
+        hardware.extract(image);
+        working.extract(image);
+        const std::int64_t point2 = std::int64_t{working.get(10)} * 100000;
+        EXPECT_GE(point2, hardware.get(HW_FREQUENCY_MIN)) << "alignment points lie in the band";
+        EXPECT_LE(point2, hardware.get(HW_FREQUENCY_MAX));
+    }
+}
+
+TEST(DefaultImagesTest, UhfImageIsASixteenChannelPmr446Radio) {
+    HChannelData channels;
+    channels.extract(builtInImage(BuiltInImage::Uhf));
+    EXPECT_EQ(channels.capacity(), 16);
+    EXPECT_EQ(channels.groupChannelCount(0), 16);
+    for (int c = 0; c < 16; ++c) {
+        const std::int32_t hz = 446006250 + 12500 * (c % 8);
+        EXPECT_TRUE(channels.isInUse(c));
+        EXPECT_EQ(channels.getValue(c, rxFrequency), hz) << c;
+        EXPECT_EQ(channels.getValue(c, txFrequency), hz) << c;
+        EXPECT_EQ(channels.getValue(c, txToneMode), c < 8 ? 0 : 1) << c;
+    }
+    EXPECT_FALSE(channels.isInUse(16));
+}
+
+TEST(DefaultImagesTest, BandStamping) {
+    struct Case {
+        int band;
+        BuiltInImage source;
+        int stampedBand;
+        int localOffset;
+        int channelStep;
+        int squelchRelease;
+    };
+    const Case cases[] = {
+        {0, BuiltInImage::Vhf, 0, 1, 1, 6},   {8, BuiltInImage::Vhf, 8, 1, 1, 6},
+        {5, BuiltInImage::Uhf, 5, 0, 0, 4},   {12, BuiltInImage::Uhf, 12, 0, 0, 4},
+        {13, BuiltInImage::Vhf, 12, 0, 0, 4}, {9, BuiltInImage::Uhf, 9, 0, 0, 4},
+    };
+    for (const Case& c : cases) {
+        RadioImage image;
+        image.setByte(0x100, 0x77); // whatever was there is replaced
+        BuildDefaultImage(c.band, image);
+        const RadioImage& source = builtInImage(c.source);
+        EXPECT_EQ(image.byteAt(0x26E8) & 0x0F, c.stampedBand) << c.band;
+        EXPECT_EQ(image.byteAt(0x26E8) & 0xF0, source.byteAt(0x26E8) & 0xF0);
+        EXPECT_EQ(image.byteAt(0x272B) & 0x01, c.localOffset) << c.band;
+        EXPECT_EQ(image.byteAt(0x272B) & 0xFE, source.byteAt(0x272B) & 0xFE);
+        EXPECT_EQ(image.byteAt(0x26EA) >> 6, c.channelStep) << c.band;
+        EXPECT_EQ(image.byteAt(0x26EA) & 0x3F, source.byteAt(0x26EA) & 0x3F);
+        EXPECT_EQ(image.byteAt(0x2742) & 0x07, c.squelchRelease) << c.band;
+        EXPECT_EQ(image.byteAt(0x2742) & 0xF8, source.byteAt(0x2742) & 0xF8);
+        EXPECT_EQ(image.byteAt(0x100), source.byteAt(0x100));
+    }
+
+    RadioImage pmr;
+    BuildDefaultImage(12, pmr);
+    for (std::size_t i = CHANNEL_TABLE_OFFSET; i < CHANNEL_TABLE_OFFSET + 8192; ++i) {
+        ASSERT_EQ(pmr.byteAt(i), builtInImage(BuiltInImage::Uhf).byteAt(i)) << "channels kept";
+    }
+    // Band 9's 380 MHz lands at the edition's lowest storable frequency.
+    RadioImage band9;
+    BuildDefaultImage(9, band9);
+    HChannelData channels;
+    channels.extract(band9);
+    for (const int c : {0, 15, 255}) {
+        EXPECT_EQ(channels.getValue(c, rxFrequency), 436000000) << c;
+        EXPECT_EQ(channels.getValue(c, txFrequency), 436000000) << c;
+    }
+    RadioImage undefined;
+    BuildDefaultImage(3, undefined);
+    EXPECT_EQ(undefined.byteAt(0x26E8), 0x03);
+    EXPECT_EQ(undefined.byteAt(0x0000), 0x00) << "an undefined band has no built-in image";
+}
+
+TEST(DefaultImagesTest, BandDefaultPrefersAReadableTemplate) {
+    TempFolder folder;
+    RadioImage image;
+    LoadBandDefaultImage(folder.path(), 4, image);
+    RadioImage built;
+    BuildDefaultImage(4, built);
+    EXPECT_TRUE(image == built);
+
+    TempFolder::writeBytes(folder.file("defaultUA.k70"), std::vector<std::uint8_t>(10787, 0x3C));
+    LoadBandDefaultImage(folder.path(), 4, image);
+    EXPECT_EQ(image.byteAt(1234), 0x3C);
+
+    TempFolder::writeBytes(folder.file("defaultUA.k70"), std::vector<std::uint8_t>(100, 0x3C));
+    LoadBandDefaultImage(folder.path(), 4, image);
+    EXPECT_TRUE(image == built) << "a short template is passed over";
+}
+
+} // namespace
+} // namespace kq70
