@@ -79,39 +79,37 @@ std::vector<ComboEntry>* HDialog::workingList(int id) {
                                                                    : nullptr;
 }
 
-PageControl& HDialog::addCombo(int id, std::string label, int promptId,
-                               const ComboDefinition& definition, HParams& params,
-                               std::size_t index) {
+PageControl& HDialog::addBound(int id, ControlKind kind, std::string label, int promptId,
+                               Binding binding) {
     PageControl control;
     control.id = id;
-    control.kind = ControlKind::Combo;
+    control.kind = kind;
     control.label = std::move(label);
     control.promptId = promptId;
-    Binding binding;
-    binding.combo = &definition;
-    binding.workingList.assign(definition.entries.begin(), definition.entries.end());
-    binding.params = &params;
-    binding.index = index;
     m_controls.push_back(std::move(control));
     m_bindings.push_back(std::move(binding));
     return m_controls.back();
 }
 
+PageControl& HDialog::addCombo(int id, std::string label, int promptId,
+                               const ComboDefinition& definition, HParams& params,
+                               std::size_t index) {
+    Binding binding;
+    binding.combo = &definition;
+    binding.workingList.assign(definition.entries.begin(), definition.entries.end());
+    binding.params = &params;
+    binding.index = index;
+    return addBound(id, ControlKind::Combo, std::move(label), promptId, std::move(binding));
+}
+
 PageControl& HDialog::addEdit(int id, std::string label, int promptId,
                               const EditDefinition& definition, HParams& params,
                               std::size_t index) {
-    PageControl control;
-    control.id = id;
-    control.kind = ControlKind::Edit;
-    control.label = std::move(label);
-    control.promptId = promptId;
     Binding binding;
     binding.edit = &definition;
     binding.params = &params;
     binding.index = index;
-    m_controls.push_back(std::move(control));
-    m_bindings.push_back(std::move(binding));
-    return m_controls.back();
+    return addBound(id, ControlKind::Edit, std::move(label), promptId, std::move(binding));
 }
 
 PageControl& HDialog::addStatic(int id, std::string label) {

@@ -127,6 +127,8 @@ private:
     };
 
     bool runSlot(const char* operation, bool (HDialog::*slot)());
+    PageControl& addBound(int id, ControlKind kind, std::string label, int promptId,
+                          Binding binding);
     std::size_t indexOf(int id) const;
     std::vector<ComboItem> buildItems(const Binding& binding) const;
 

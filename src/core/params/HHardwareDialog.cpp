@@ -2,6 +2,7 @@
 
 #include "app/AccessMode.h"
 #include "doc/CKQ70Doc.h"
+#include "params/HKeyFuncParams.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
@@ -257,7 +258,11 @@ bool HHardwareDialog::CheckBeforeOk() {
 bool HHardwareDialog::StoreData() {
     m_params.store(image());
     if (m_params.get(HW_LCD_TYPE) == 0) {
-        clearKeyPadKeyFunctions(image());
+        // A radio without a display has no A–D keys.
+        HKeyFuncParams keys;
+        keys.extract(image());
+        keys.clearLcdKeySlots();
+        keys.store(image());
     }
     // Compared in stored units: a value typed differently but stored alike is no change.
     const auto differs = [this](std::size_t i) {

@@ -113,12 +113,6 @@ std::int32_t limitInHz(std::int32_t stored) {
 
 } // namespace
 
-void clearKeyPadKeyFunctions(RadioImage& image) {
-    for (const std::size_t offset : KEYPAD_KEY_FUNCTION_OFFSETS) {
-        image.setByte(offset, 0);
-    }
-}
-
 HHardwareParams::HHardwareParams()
     : HParams(std::span<const FieldDescriptor>(HARDWARE_FIELDS).first(HARDWARE_VALUE_COUNT)) {
     deriveFromStored();

@@ -58,14 +58,6 @@ constexpr std::size_t HARDWARE_DERIVED_COUNT = 8;     // derived values 34–41
 constexpr std::size_t HARDWARE_TABLE_SIZE = 42;       // descriptor table entries
 constexpr std::int32_t FREQUENCY_LIMIT_UNIT = 100000; // Hz per stored unit of 15 and 16
 
-// The key function slots of the A, B, C and D keys (press 0x026B–0x026E, press and hold
-// 0x0271–0x0274). A radio without a display has no such keys.
-constexpr std::array<std::size_t, 8> KEYPAD_KEY_FUNCTION_OFFSETS = {0x026B, 0x026C, 0x026D, 0x026E,
-                                                                    0x0271, 0x0272, 0x0273, 0x0274};
-
-// Sets the A–D key functions to 0 ("None"); done whenever the LCD type is 0.
-void clearKeyPadKeyFunctions(RadioImage& image);
-
 // The hardware block: the radio's build (channel capacity, band, display, synthesizer
 // constants, band limits, squelch and DCS behaviour). Built without an image it holds the
 // defaults with the derived values already in Hz, so storing it writes the defaults.

@@ -1,4 +1,5 @@
 #include "params/HHardwareParams.h"
+#include "params/HKeyFuncParams.h"
 
 #include "doc/RadioImage.h"
 
@@ -160,7 +161,10 @@ TEST(HHardwareParamsTest, ClearingTheKeyPadKeysTouchesOnlyTheAToDSlots) {
     for (std::size_t offset = 0x0268; offset <= 0x0275; ++offset) {
         image.setByte(offset, 0x11);
     }
-    clearKeyPadKeyFunctions(image);
+    HKeyFuncParams keys;
+    keys.extract(image);
+    keys.clearLcdKeySlots();
+    keys.store(image);
     for (std::size_t offset = 0x0268; offset <= 0x0275; ++offset) {
         const bool keypad =
             (offset >= 0x026B && offset <= 0x026E) || (offset >= 0x0271 && offset <= 0x0274);
