@@ -2,7 +2,6 @@
 
 #include "app/AccessMode.h"
 #include "doc/CKQ70Doc.h"
-#include "params/HKeyFuncParams.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
@@ -258,11 +257,7 @@ bool HHardwareDialog::CheckBeforeOk() {
 bool HHardwareDialog::StoreData() {
     m_params.store(image());
     if (m_params.get(HW_LCD_TYPE) == 0) {
-        // A radio without a display has no A–D keys.
-        HKeyFuncParams keys;
-        keys.extract(image());
-        keys.clearLcdKeySlots();
-        keys.store(image());
+        clearKeyPadKeyFunctions(image());
     }
     // Compared in stored units: a value typed differently but stored alike is no change.
     const auto differs = [this](std::size_t i) {

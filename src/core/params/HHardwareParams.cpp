@@ -1,6 +1,7 @@
 #include "params/HHardwareParams.h"
 
 #include "doc/RadioImage.h"
+#include "params/HKeyFuncParams.h"
 
 #include <limits>
 
@@ -112,6 +113,13 @@ std::int32_t limitInHz(std::int32_t stored) {
 }
 
 } // namespace
+
+void clearKeyPadKeyFunctions(RadioImage& image) {
+    HKeyFuncParams keys;
+    keys.extract(image);
+    keys.clearLcdKeySlots();
+    keys.store(image);
+}
 
 HHardwareParams::HHardwareParams()
     : HParams(std::span<const FieldDescriptor>(HARDWARE_FIELDS).first(HARDWARE_VALUE_COUNT)) {

@@ -58,6 +58,9 @@ constexpr std::size_t HARDWARE_DERIVED_COUNT = 8;     // derived values 34–41
 constexpr std::size_t HARDWARE_TABLE_SIZE = 42;       // descriptor table entries
 constexpr std::int32_t FREQUENCY_LIMIT_UNIT = 100000; // Hz per stored unit of 15 and 16
 
+// A radio without a display has no A, B, C and D keys: their key functions become "None".
+void clearKeyPadKeyFunctions(RadioImage& image);
+
 // The hardware block: the radio's build (channel capacity, band, display, synthesizer
 // constants, band limits, squelch and DCS behaviour). Built without an image it holds the
 // defaults with the derived values already in Hz, so storing it writes the defaults.

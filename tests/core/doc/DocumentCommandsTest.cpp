@@ -1,6 +1,7 @@
 #include "doc/DocumentCommands.h"
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
+#include "doc/DefaultImages.h"
 #include "platform/IniFile.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -301,6 +302,34 @@ TEST_F(DocumentCommandsTest, WriteDefaultFileWithoutANameIsReported) {
     prompt.expectMessage(message(IDS_PROBLEM_OPENING_FILE, ""));
     commands.WriteDefaultFile("");
     EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+}
+
+} // namespace
+} // namespace kq70
+
+namespace kq70 {
+namespace {
+
+// The real builder: with no templates a new document is the UHF image stamped as PMR446.
+TEST(DocumentCommandsBuiltInTest, FirstNewDocumentIsTheUhfImageAsPmr446) {
+    TempFolder home;
+    CKQ70Doc doc;
+    ScriptedPrompt prompt;
+    AppSettings settings;
+    IniFile ini(home.file("KQ70.ini"));
+    RecordingListener listener;
+    DocumentCommands commands(doc, prompt, home.path(), settings, ini, BuildDefaultImage, listener);
+    ASSERT_TRUE(commands.OnFileNew());
+    RadioImage expected;
+    BuildDefaultImage(12, expected);
+    EXPECT_TRUE(doc.GetMainMemory() == expected);
+    EXPECT_EQ(doc.GetMainMemory().byteAt(0x26E8) & 0x0F, 12);
+    EXPECT_EQ(doc.GetMainMemory().be16(0x29EA), 0xC065) << "the UHF image";
+    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    EXPECT_EQ(listener.titles.back(), NO_FILE_MARKER);
+    const auto written = TempFolder::readBytes(home.file("default_pmr.k70"));
+    ASSERT_EQ(written.size(), IMAGE_SIZE);
+    EXPECT_TRUE(std::equal(written.begin(), written.end(), expected.data()));
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "params/HHardwareParams.h"
-#include "params/HKeyFuncParams.h"
 
 #include "doc/RadioImage.h"
 
@@ -161,10 +160,7 @@ TEST(HHardwareParamsTest, ClearingTheKeyPadKeysTouchesOnlyTheAToDSlots) {
     for (std::size_t offset = 0x0268; offset <= 0x0275; ++offset) {
         image.setByte(offset, 0x11);
     }
-    HKeyFuncParams keys;
-    keys.extract(image);
-    keys.clearLcdKeySlots();
-    keys.store(image);
+    clearKeyPadKeyFunctions(image);
     for (std::size_t offset = 0x0268; offset <= 0x0275; ++offset) {
         const bool keypad =
             (offset >= 0x026B && offset <= 0x026E) || (offset >= 0x0271 && offset <= 0x0274);
