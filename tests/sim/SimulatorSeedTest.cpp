@@ -12,7 +12,6 @@ TEST(SimulatorSeedTest, TheSeedIsARadioWithItsOwnConsistentIdentity) {
     EXPECT_EQ(image.byteAt(PRODUCT_TYPE_OFFSET), 0x0C);
     EXPECT_EQ(image.be16(PRODUCT_CODE_OFFSET), 0xC083);
     EXPECT_EQ(image.be16(FLASH_PRODUCT_CODE_OFFSET), 0xC083);
-    EXPECT_EQ(image.byteAt(0x26ED), 0x80);
     EXPECT_EQ(frequencyBandOf(image), 12);
     EXPECT_EQ(channelCapacityForRadioChannel(radioChannelValueOf(image)), 16);
     EXPECT_EQ(image.be16(HARDWARE_MIRROR_OFFSET), image.be16(HARDWARE_BLOCK_OFFSET));

@@ -162,6 +162,8 @@ inline constexpr std::string_view ADJ_RECOVER_FAILED =
 inline constexpr std::string_view ADJ_DATA_MISMATCHED_RECOVER =
     "ADJ Data Mismatched. Adjustment Recover, Now!";
 inline constexpr std::string_view ADJ_RECOVERY_COMPLETE = "Adjustment Recovery Complete!";
+// Result of a requested job slot whose job this build does not carry.
+inline constexpr std::string_view JOB_NOT_AVAILABLE = "This radio job is not available.";
 
 // --- Channel view ------------------------------------------------------------------------
 inline constexpr std::string_view STATUS_HELP_WITH_GROUPS =

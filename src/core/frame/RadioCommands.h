@@ -1,0 +1,88 @@
+#pragma once
+
+#include "link/HKQ70CommunicationDialog.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace kq70 {
+
+class AccessMode;
+class CKQ70Doc;
+class Clock;
+class CommProgress;
+class DocumentListener;
+class HCommRequest;
+class LastPortKind;
+class RadioImage;
+class SerialDevice;
+class UserPrompt;
+struct AppSettings;
+
+// The line a radio command talks over and where its job shows progress.
+struct RadioLink {
+    SerialDevice& device;
+    Clock& clock;
+    LastPortKind& lastPortKind;
+    CommProgress& progress;
+};
+
+// The Radio menu's Upload and Download as the main window runs them: the view's edits
+// committed first, the questions asked, the transfer job run in a communication dialog, the
+// document fixed up afterwards and the view and radio menus refreshed.
+class RadioCommands {
+public:
+    // The save prompt of the document's file commands; false when the user cancelled.
+    using SaveModifiedFunction = std::function<bool()>;
+    // Runs a job and returns its result. The desktop runs it off the window thread behind
+    // its modal communication window; by default it runs on the calling thread.
+    using JobExecutor = std::function<int(const std::function<int()>& job)>;
+
+    static constexpr int TAG_COLUMN_ITEM = 2; // ITEM3
+
+    RadioCommands(CKQ70Doc& doc, AppSettings& settings, const AccessMode& accessMode,
+                  std::string programFolder, UserPrompt& prompt, DocumentListener& listener,
+                  RadioLink link, SaveModifiedFunction saveModified);
+
+    void setJobExecutor(JobExecutor executor) { m_executor = std::move(executor); }
+
+    // Radio > Upload: the job's result, or nothing when the save prompt was cancelled. Only
+    // a successful upload changes the document: it becomes the radio's untitled, modified
+    // data.
+    std::optional<int> OnRadioUpload();
+    // Radio > Download: the job's result, or nothing when a question was answered No.
+    std::optional<int> OnRadioDownload();
+
+    // One transfer: a cleared work buffer, a request from the port settings with the range
+    // lists of the direction and access mode, the job run in a communication dialog. Returns
+    // the job's result.
+    int RunTransferJob(TransferDirection direction);
+
+    // The EEPROM and flash range lists of the upload and download jobs.
+    static void SetRangeLists(HCommRequest& request, TransferDirection direction, int accessMode);
+    // True when a channel below the capacity has a receive or transmit frequency outside the
+    // hardware's frequency range.
+    static bool HasFrequencyOutOfRange(const RadioImage& image);
+    // What an uploaded image is given before the user sees it: no default split, and no ARTS
+    // beep in ARTS transmit mode.
+    static void NormaliseUploadedImage(RadioImage& image);
+
+private:
+    std::optional<int> Upload();
+    std::optional<int> Download();
+    bool Ask(std::string_view question);
+    void AfterTransfer();
+
+    CKQ70Doc& m_doc;
+    AppSettings& m_settings;
+    const AccessMode& m_accessMode;
+    std::string m_programFolder;
+    UserPrompt& m_prompt;
+    DocumentListener& m_listener;
+    RadioLink m_link;
+    SaveModifiedFunction m_saveModified;
+    JobExecutor m_executor;
+};
+
+} // namespace kq70

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace kq70 {
+
+// What the radio jobs need of the program around them.
+struct CommJobContext {
+    int accessMode = 0;
+    // Where the upload finds the band's default template for the channel records beyond
+    // the radio's capacity.
+    std::string programFolder;
+    // The document's edited flags: in manufacture mode the download keeps edited identity
+    // bytes instead of taking the radio's.
+    bool word1Edited = false;
+    bool hardwareEdited = false;
+};
+
+} // namespace kq70

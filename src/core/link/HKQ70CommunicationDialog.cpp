@@ -1,0 +1,350 @@
+#include "link/HKQ70CommunicationDialog.h"
+
+#include "align/HAdustmentBackUpParams.h"
+#include "app/AccessMode.h"
+#include "channel/HChannelData.h"
+#include "doc/DefaultImages.h"
+#include "doc/DefaultTemplates.h"
+#include "doc/RadioImage.h"
+#include "link/CommProgress.h"
+#include "link/DownloadMerge.h"
+#include "link/HCommRequest.h"
+#include "link/HSerialPort.h"
+#include "log/HLogPrint.h"
+#include "params/HHardwareParams.h"
+#include "params/HProgrammingPasswordParams.h"
+#include "ui/Strings.h"
+#include "ui/UserPrompt.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace kq70 {
+
+namespace {
+
+constexpr int LOG_CHANNEL = 0;
+
+// The codes a radio of this family reports in EEPROM words 1 and 2.
+constexpr std::uint8_t PRODUCTION_CODE = 0x0C;
+constexpr std::uint8_t PRODUCTION_CODE_NORMAL_SUFFIX = 0x00;
+constexpr std::uint16_t PRODUCT_CODE = 0xC083;
+constexpr std::uint8_t PRODUCTION_WORD = 1;
+constexpr std::uint8_t PRODUCT_WORD = 2;
+
+// The download markers: word 0xB8 says whether a download finished, word 0x7F that one did.
+constexpr std::uint8_t MARKER_WORD = 0xB8;
+constexpr std::uint8_t COMPLETED_WORD = 0x7F;
+constexpr std::uint8_t LAST_EEPROM_WORD = 0xFF;
+constexpr std::uint16_t MARKER_IN_PROGRESS = 0xFFFF;
+constexpr std::uint16_t MARKER_DONE = 0x5AA5;
+constexpr std::uint16_t COMPLETED_DONE = 0xA55A;
+
+// Channel Step values whose step rows 2 and 3 a radio may lack.
+constexpr int STEP_COARSE = 0;
+constexpr int STEP_FINE = 3;
+constexpr int FIRST_FINE_STEP_ROW = 2;
+
+std::string upperCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+// A channel below the capacity that uses step row 2 or 3 for receive or transmit.
+bool usesFineStepRows(const RadioImage& image) {
+    HChannelData channels;
+    channels.extract(image);
+    for (int channel = 0; channel < channels.capacity(); ++channel) {
+        if (channels.getValue(channel, rxStepIndex) >= FIRST_FINE_STEP_ROW ||
+            channels.getValue(channel, txStepIndex) >= FIRST_FINE_STEP_ROW) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+HKQ70CommunicationDialog::HKQ70CommunicationDialog(int mode, HSerialPort& port,
+                                                   CommProgress& progress, UserPrompt& prompt,
+                                                   Clock& clock, CommJobContext context)
+    : HKqCommonCommunication(port, progress, clock), m_mode(mode), m_prompt(prompt),
+      m_context(std::move(context)), m_runner(prompt) {
+    KQ70_LOG(LOG_D2, LOG_CHANNEL, "HKQ70CommunicationDialog mode %d", mode);
+    FillJobTable();
+}
+
+std::string HKQ70CommunicationDialog::GetTitle() const {
+    std::string title(m_mode == 0 || m_mode == 2 ? text::UPLOAD_TITLE : text::DOWNLOAD_TITLE);
+    title.resize(std::max(title.size(), TITLE_WIDTH), ' ');
+    return title;
+}
+
+void HKQ70CommunicationDialog::FillJobTable() {
+    const auto entry = [this](int (HKQ70CommunicationDialog::*job)(HCommRequest&)) {
+        return [this, job](HCommJob& plain) {
+            if (plain.m_kind != JOB_KIND_COMM_REQUEST) {
+                KQ70_LOG(LOG_ER, LOG_CHANNEL, "job %u without a request", plain.m_jobNumber);
+                return 1;
+            }
+            return (this->*job)(static_cast<HCommRequest&>(plain));
+        };
+    };
+    m_runner.SetJob(JOB_UPLOAD, entry(&HKQ70CommunicationDialog::Upload));
+    m_runner.SetJob(JOB_DOWNLOAD, entry(&HKQ70CommunicationDialog::Download));
+    // The alignment and recovery transfers are requested by their own dialogs; until those
+    // exist here the slots answer with a clear failure instead of doing half a job.
+    for (const std::uint32_t job :
+         {JOB_ALIGNMENT_START, JOB_ALIGNMENT_END, JOB_ALIGNMENT_END_RECOVER_BACKUP,
+          JOB_RECOVERY_READ, JOB_RECOVERY_WRITE, JOB_RECOVERY_CLOSE}) {
+        m_runner.SetJob(job, entry(&HKQ70CommunicationDialog::NotAvailable));
+    }
+}
+
+int HKQ70CommunicationDialog::RunJob(std::unique_ptr<HCommJob> job) {
+    return m_runner.RunJob(std::move(job));
+}
+
+int HKQ70CommunicationDialog::NotAvailable(HCommRequest& request) {
+    KQ70_LOG(LOG_ER, LOG_CHANNEL, "job %u is not available", request.m_jobNumber);
+    request.m_message = text::JOB_NOT_AVAILABLE;
+    return 1;
+}
+
+int HKQ70CommunicationDialog::Abort(HCommRequest& request, std::string_view message,
+                                    bool sendReset) {
+    if (sendReset) {
+        SendReset(request);
+    }
+    port().Close();
+    request.m_message = message;
+    return 1;
+}
+
+bool HKQ70CommunicationDialog::Connect(HCommRequest& request, Clock::Duration pause) {
+    if (!OpenPortForJob(request)) {
+        Abort(request, text::PORT_OPEN_ERROR, false);
+        return false;
+    }
+    if (!SetCloneMode(request, true)) {
+        const std::string_view message =
+            request.m_errorCode == PORT_COMM_ERROR ? text::COMMUNICATION_ERROR
+            : request.m_errorCode == PORT_TIMEOUT  ? text::TIME_OUT
+                                                   : text::SWITCH_RADIO_ON;
+        Abort(request, message, false);
+        return false;
+    }
+    clock().sleep(pause);
+    return true;
+}
+
+bool HKQ70CommunicationDialog::ProductCheck(HCommRequest& request) {
+    auto scratch = std::make_unique<RadioImage>();
+    if (!ReadBlock(AREA_EEPROM, PRODUCTION_WORD, 0, *scratch, request) ||
+        !ReadBlock(AREA_EEPROM, PRODUCT_WORD, 0, *scratch, request)) {
+        return false;
+    }
+    const bool normalMode = m_context.accessMode == ACCESS_NORMAL;
+    return scratch->byteAt(PRODUCTION_CODE_OFFSET) == PRODUCTION_CODE &&
+           (!normalMode ||
+            scratch->byteAt(PRODUCTION_CODE_OFFSET + 1) == PRODUCTION_CODE_NORMAL_SUFFIX) &&
+           scratch->be16(PRODUCT_CODE_OFFSET) == PRODUCT_CODE;
+}
+
+int HKQ70CommunicationDialog::PasswordCheck(HCommRequest& request) {
+    if (m_context.accessMode == ACCESS_MANUFACTURE) {
+        return PASSWORD_OK;
+    }
+    if (!ReadBlock(AREA_FLASH, PASSWORD_PAGE, 0, *request.m_workBuffer, request)) {
+        request.m_message = text::COMMUNICATION_ERROR;
+        return PASSWORD_FAILED;
+    }
+    HProgrammingPasswordParams radio;
+    radio.extract(*request.m_workBuffer);
+    if (!radio.isEnabled() || DocumentHasPassword(request, radio.password())) {
+        return PASSWORD_OK;
+    }
+    for (int attempt = 0; attempt < PASSWORD_TRIES; ++attempt) {
+        const auto entry = m_prompt.passwordEntry();
+        if (!entry) {
+            return PASSWORD_CANCELLED;
+        }
+        if (upperCase(*entry) == radio.password()) {
+            return PASSWORD_OK;
+        }
+        m_prompt.message(Strings::get(IDS_PASSWORD_MISMATCHED), MessageIcon::Exclamation);
+    }
+    m_prompt.message(Strings::get(IDS_PASSWORD_MISMATCHED), MessageIcon::Exclamation);
+    return PASSWORD_FAILED;
+}
+
+// A download of a document that carries the radio's own password asks for nothing.
+bool HKQ70CommunicationDialog::DocumentHasPassword(const HCommRequest& request,
+                                                   const std::string& radioPassword) const {
+    if ((m_mode != 1 && m_mode != 2) || request.m_image == nullptr) {
+        return false;
+    }
+    HProgrammingPasswordParams document;
+    document.extract(*request.m_image);
+    return document.isEnabled() && document.password() == radioPassword;
+}
+
+bool HKQ70CommunicationDialog::PassChecks(HCommRequest& request) {
+    if (!ProductCheck(request)) {
+        KQ70_LOG(LOG_WR, LOG_CHANNEL, "the radio is of another model; nothing is transferred");
+        Abort(request, text::HARDWARE_TYPE_MISMATCHED, true);
+        return false;
+    }
+    switch (PasswordCheck(request)) {
+    case PASSWORD_OK:
+        return true;
+    case PASSWORD_CANCELLED:
+        Abort(request, {}, false);
+        return false;
+    default: {
+        KQ70_LOG(LOG_WR, LOG_CHANNEL, "password check failed");
+        const std::string message = request.m_message; // set only when the page read failed
+        Abort(request, message, true);
+        return false;
+    }
+    }
+}
+
+bool HKQ70CommunicationDialog::ReadLists(HCommRequest& request) {
+    RadioImage& work = *request.m_workBuffer;
+    return PrepareReadPhase(request) &&
+           ReadList(AREA_EEPROM, request.m_eepromRead, work, request) &&
+           ReadList(AREA_FLASH, request.m_flashRead, work, request);
+}
+
+int HKQ70CommunicationDialog::Upload(HCommRequest& request) {
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]Upload");
+    if (request.m_workBuffer == nullptr || request.m_image == nullptr) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "Upload without buffers");
+        return 1;
+    }
+    if (!Connect(request, UPLOAD_PAUSE)) {
+        return 1;
+    }
+    // The hardware page first: the radio's capacity decides how much of the flash is read.
+    if (!ReadBlock(AREA_FLASH, HARDWARE_PAGE, 0, *request.m_workBuffer, request)) {
+        return Abort(request, text::COMMUNICATION_ERROR, false);
+    }
+    if (!PassChecks(request)) {
+        return 1;
+    }
+    progress().setStatus(text::NOW_UPLOADING);
+    if (!ReadLists(request)) {
+        return Abort(request, text::COMMUNICATION_ERROR, false);
+    }
+    request.m_message = text::UPLOAD_COMPLETE;
+    const auto received = request.m_workBuffer->range(0, TRANSFER_SIZE);
+    std::copy(received.begin(), received.end(), request.m_image->bytes().begin());
+    CompleteChannelTable(*request.m_image);
+    // No reset: the radio stays in clone mode, where a later job's probe finds it.
+    port().Close();
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]Upload");
+    return 0;
+}
+
+// The records beyond the radio's capacity come from the band's default image, so the
+// document never shows what an erased or foreign part of the flash happened to hold.
+void HKQ70CommunicationDialog::CompleteChannelTable(RadioImage& image) const {
+    const int band = frequencyBandOf(image);
+    const int capacity = channelCapacityForRadioChannel(radioChannelValueOf(image));
+    if (capacity >= CHANNEL_COUNT) {
+        return;
+    }
+    if (!isDefinedBand(band)) {
+        KQ70_LOG(LOG_WR, LOG_CHANNEL, "band %d has no default image; records kept", band);
+        return;
+    }
+    auto defaults = std::make_unique<RadioImage>();
+    LoadBandDefaultImage(m_context.programFolder, band, *defaults);
+    const std::size_t first = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * capacity;
+    const std::size_t length = CHANNEL_RECORD_SIZE * (CHANNEL_COUNT - capacity);
+    const auto from = defaults->range(first, length);
+    std::copy(from.begin(), from.end(), image.range(first, length).begin());
+}
+
+int HKQ70CommunicationDialog::Download(HCommRequest& request) {
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]Download");
+    if (request.m_workBuffer == nullptr || request.m_image == nullptr) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "Download without buffers");
+        return 1;
+    }
+    if (!Connect(request, DOWNLOAD_PAUSE) || !PassChecks(request)) {
+        return 1;
+    }
+    progress().setStatus(text::NOW_DOWNLOADING);
+    if (!ReadLists(request)) {
+        return Abort(request, text::COMMUNICATION_ERROR, false);
+    }
+    if (!RadioMatchesDocument(request)) {
+        return 1;
+    }
+    MergeRadioData(*request.m_workBuffer, {request.m_eepromRead, request.m_flashRead}, m_context,
+                   *request.m_image);
+    if (!WriteToRadio(request)) {
+        return Abort(request, text::COMMUNICATION_ERROR, false);
+    }
+    request.m_message = text::DOWNLOAD_COMPLETE;
+    SendReset(request);
+    port().Close();
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]Download");
+    return 0;
+}
+
+// The checks that stop a download before anything is written.
+bool HKQ70CommunicationDialog::RadioMatchesDocument(HCommRequest& request) {
+    HHardwareParams radio;
+    radio.extract(*request.m_workBuffer);
+    HHardwareParams document;
+    document.extract(*request.m_image);
+
+    if (radio.get(HW_FREQUENCY_BAND) != document.get(HW_FREQUENCY_BAND)) {
+        m_prompt.message(Strings::get(IDS_FREQUENCY_BAND_MISMATCHED), MessageIcon::Stop);
+        Abort(request, {}, true);
+        return false;
+    }
+    const int documentStep = document.get(HW_CHANNEL_STEP);
+    const int radioStep = radio.get(HW_CHANNEL_STEP);
+    if (documentStep == STEP_FINE && radioStep == STEP_COARSE) {
+        m_prompt.message(Strings::get(IDS_CHANNEL_STEP_MISMATCHED), MessageIcon::Exclamation);
+    } else if (documentStep == STEP_COARSE && radioStep == STEP_FINE &&
+               usesFineStepRows(*request.m_image)) {
+        m_prompt.message(Strings::get(IDS_CHANNEL_STEP_MISMATCHED), MessageIcon::Stop);
+        Abort(request, {}, true);
+        return false;
+    }
+    HAdustmentBackUpParams backup;
+    if (!backup.verifyChecksum(*request.m_workBuffer)) {
+        m_prompt.message(Strings::get(IDS_ADJ_DATA_CHECKSUM_ERROR), MessageIcon::Exclamation);
+        Abort(request, text::ADJ_CHECKSUM_ERROR, true);
+        return false;
+    }
+    return true;
+}
+
+// Marker word 0xB8 is invalid while the radio holds a half-written image and valid again,
+// together with word 0x7F, once everything is in.
+bool HKQ70CommunicationDialog::WriteToRadio(HCommRequest& request) {
+    RadioImage& image = *request.m_image;
+    PrepareWritePhase(request);
+    image.setBe16(eepromWordOffset(MARKER_WORD), MARKER_IN_PROGRESS);
+    if (!WriteBlock(AREA_EEPROM, MARKER_WORD, 0, image, &request)) {
+        KQ70_LOG(LOG_WR, LOG_CHANNEL, "marker word not invalidated; going on");
+    }
+    if (!WriteBlock(AREA_EEPROM, LAST_EEPROM_WORD, 0, image, &request) ||
+        !WriteList(AREA_EEPROM, request.m_eepromWrite, image, request) ||
+        !WriteList(AREA_FLASH, request.m_flashWrite, image, request)) {
+        return false;
+    }
+    image.setBe16(eepromWordOffset(MARKER_WORD), MARKER_DONE);
+    image.setBe16(eepromWordOffset(COMPLETED_WORD), COMPLETED_DONE);
+    return WriteBlock(AREA_EEPROM, MARKER_WORD, 0, image, &request) &&
+           WriteBlock(AREA_EEPROM, COMPLETED_WORD, 0, image, &request);
+}
+
+} // namespace kq70

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "link/CommJobContext.h"
+#include "link/HJobRunner.h"
+#include "link/HKqCommonCommunication.h"
+#include "platform/Clock.h"
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace kq70 {
+
+class HCommJob;
+class UserPrompt;
+
+// The two directions of the Radio menu; each is both the dialog's mode and the job number.
+enum TransferDirection : int {
+    TRANSFER_UPLOAD = 0,
+    TRANSFER_DOWNLOAD = 1,
+};
+
+// Job numbers of the job table. The program requests these eight; the other slots stay empty.
+constexpr std::uint32_t JOB_UPLOAD = 0;
+constexpr std::uint32_t JOB_DOWNLOAD = 1;
+constexpr std::uint32_t JOB_ALIGNMENT_START = 2;
+constexpr std::uint32_t JOB_ALIGNMENT_END = 3;
+constexpr std::uint32_t JOB_ALIGNMENT_END_RECOVER_BACKUP = 4;
+constexpr std::uint32_t JOB_RECOVERY_READ = 8;
+constexpr std::uint32_t JOB_RECOVERY_WRITE = 9;
+constexpr std::uint32_t JOB_RECOVERY_CLOSE = 10;
+
+// The communication dialog's logic: the job table and the jobs that read a radio into the
+// document (upload) and write the document into a radio (download), with every check that
+// guards them. A front end shows the title, the status line and the progress bar it reports
+// through CommProgress; questions go through UserPrompt. One dialog runs one job.
+class HKQ70CommunicationDialog : public HKqCommonCommunication {
+public:
+    static constexpr std::size_t TITLE_WIDTH = 96;
+    static constexpr Clock::Duration UPLOAD_PAUSE = std::chrono::milliseconds(500);
+    static constexpr Clock::Duration DOWNLOAD_PAUSE = std::chrono::milliseconds(1000);
+    static constexpr std::uint8_t HARDWARE_PAGE = 0x49;
+    static constexpr std::uint8_t PASSWORD_PAGE = 0x4F;
+    static constexpr int PASSWORD_TRIES = 3;
+
+    enum PasswordResult : int {
+        PASSWORD_OK = 0,
+        PASSWORD_FAILED = 1,
+        PASSWORD_CANCELLED = 2,
+    };
+
+    // `mode` 0 or 2 titles the dialog "Upload", anything else "Download"; modes 1 and 2 let
+    // the password check accept the document's own password.
+    HKQ70CommunicationDialog(int mode, HSerialPort& port, CommProgress& progress,
+                             UserPrompt& prompt, Clock& clock, CommJobContext context);
+
+    int GetMode() const { return m_mode; }
+    // "Upload" or "Download", filled with blanks to TITLE_WIDTH characters.
+    std::string GetTitle() const;
+
+    // The job message: runs the job's table entry now, shows its result text (information
+    // icon on success, stop icon otherwise) and returns 0 on success. The job is destroyed
+    // whatever happened.
+    int RunJob(std::unique_ptr<HCommJob> job);
+
+    // Job 0: reads the radio; only on success is the document's image replaced.
+    int Upload(HCommRequest& request);
+    // Job 1: checks the radio against the document, merges the radio's own data into the
+    // document's image and writes the image into the radio.
+    int Download(HCommRequest& request);
+
+    // The radio's production and product codes (EEPROM words 1 and 2).
+    bool ProductCheck(HCommRequest& request);
+    // The radio's programming password; PASSWORD_OK, PASSWORD_FAILED or PASSWORD_CANCELLED.
+    int PasswordCheck(HCommRequest& request);
+
+private:
+    void FillJobTable();
+    int NotAvailable(HCommRequest& request);
+
+    bool Connect(HCommRequest& request, Clock::Duration pause);
+    bool PassChecks(HCommRequest& request);
+    bool AskPassword(const std::string& radioPassword);
+    bool DocumentHasPassword(const HCommRequest& request, const std::string& radioPassword) const;
+    bool ReadLists(HCommRequest& request);
+    bool RadioMatchesDocument(HCommRequest& request);
+    bool WriteToRadio(HCommRequest& request);
+    void CompleteChannelTable(RadioImage& image) const;
+    // Ends a job: optionally the reset command, then the port closed and the result text.
+    int Abort(HCommRequest& request, std::string_view message, bool sendReset);
+
+    int m_mode;
+    UserPrompt& m_prompt;
+    CommJobContext m_context;
+    HJobRunner m_runner;
+};
+
+} // namespace kq70

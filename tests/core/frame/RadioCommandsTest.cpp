@@ -1,0 +1,279 @@
+#include "frame/RadioCommands.h"
+
+#include "InProcessRadio.h"
+#include "app/AccessMode.h"
+#include "app/AppSettings.h"
+#include "doc/CKQ70Doc.h"
+#include "doc/DocumentListener.h"
+#include "link/CloneFrame.h"
+#include "link/HCommRequest.h"
+#include "link/LastPortKind.h"
+#include "params/HHardwareParams.h"
+#include "params/HMiscParams.h"
+#include "support/RecordingProgress.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+using test::ScriptedPrompt;
+
+struct RecordingListener : DocumentListener {
+    void viewSaveData() override { events.push_back("save"); }
+    void viewUpdateData() override { events.push_back("update"); }
+    void titleChanged(const std::string& title) override { events.push_back("title " + title); }
+    void radioMenusChanged() override { events.push_back("menus"); }
+    std::vector<std::string> events;
+};
+
+void setMisc(RadioImage& image, std::size_t index, std::int32_t value) {
+    HMiscParams misc;
+    misc.extract(image);
+    misc.set(index, value);
+    misc.store(image);
+}
+
+std::int32_t miscValue(const RadioImage& image, std::size_t index) {
+    HMiscParams misc;
+    misc.extract(image);
+    return misc.get(index);
+}
+
+class RadioCommandsTest : public ::testing::Test {
+protected:
+    RadioCommandsTest() {
+        settings.portName = "/dev/ttyUSB0";
+        settings.baudRate = 19200;
+        settings.items[RadioCommands::TAG_COLUMN_ITEM] = 0;
+        doc.setCurrentFilePath(home.file("mine.k70"));
+    }
+
+    // A document on disk, with edits the upload must forget.
+    void openDocument(const RadioImage& image) {
+        doc.GetMainMemory() = image;
+        doc.setWord1Edited(true);
+        doc.setHardwareEdited(true);
+    }
+
+    bool portOpened() const { return sim.link.openCount() > 0; }
+
+    InProcessRadio sim;
+    LastPortKind lastKind;
+    test::RecordingProgress progress;
+    ScriptedPrompt prompt;
+    test::TempFolder home;
+    CKQ70Doc doc;
+    AppSettings settings;
+    AccessMode accessMode;
+    RecordingListener listener;
+    RadioCommands commands{doc,
+                           settings,
+                           accessMode,
+                           home.path(),
+                           prompt,
+                           listener,
+                           RadioLink{sim.link, sim.clock, lastKind, progress},
+                           [this] {
+                               return doc.SaveModifiedData(prompt, [this] {
+                                   return doc.WriteToFile(doc.currentFilePath(), prompt);
+                               });
+                           }};
+};
+
+TEST_F(RadioCommandsTest, RangeListsOfTheUploadAndTheDownload) {
+    using L = RangeList;
+    struct Case {
+        TransferDirection direction;
+        int mode;
+        L eepromRead, flashRead, eepromWrite, flashWrite;
+    };
+    const L downloadEepromRead = {{0x00, 0x03}, {0x80, 0xB8}};
+    const L downloadFlashRead = {{0x00, 0x00}, {0x02, 0x06}, {0x49, 0x4F}};
+    const L flashWrite = {{0x00, 0x01}, {0x02, 0xFF}, {0x42, 0x4F}};
+    const L normalWords = {{0x04, 0x80}, {0xB8, 0xB8}, {0xBA, 0xFF}};
+    const L serviceWords = {{0x04, 0x80}, {0x01, 0x01}, {0x03, 0x03}, {0xB6, 0xB8}, {0xBA, 0xFF}};
+    const std::vector<Case> cases = {
+        {TRANSFER_UPLOAD, 0, {{0x00, 0xB9}}, {{0x00, 0x01}, {0x02, 0xFF}, {0x42, 0x4F}}, {}, {}},
+        {TRANSFER_UPLOAD, 1, {{0x00, 0xB9}}, {{0x00, 0x01}, {0x02, 0xFF}, {0x42, 0x4F}}, {}, {}},
+        {TRANSFER_DOWNLOAD, 0, downloadEepromRead, downloadFlashRead, normalWords, flashWrite},
+        {TRANSFER_DOWNLOAD, 1, downloadEepromRead, downloadFlashRead, serviceWords, flashWrite},
+        {TRANSFER_DOWNLOAD, 2, downloadEepromRead, downloadFlashRead, serviceWords, flashWrite},
+        {TRANSFER_DOWNLOAD, 4, downloadEepromRead, downloadFlashRead, serviceWords, flashWrite},
+    };
+    for (const Case& c : cases) {
+        HCommRequest request(static_cast<std::uint32_t>(c.direction));
+        RadioCommands::SetRangeLists(request, c.direction, c.mode);
+        EXPECT_EQ(request.m_eepromRead, c.eepromRead);
+        EXPECT_EQ(request.m_flashRead, c.flashRead);
+        EXPECT_EQ(request.m_eepromWrite, c.eepromWrite);
+        EXPECT_EQ(request.m_flashWrite, c.flashWrite);
+    }
+}
+
+TEST_F(RadioCommandsTest, UploadMakesTheRadiosDataAnUntitledModifiedDocument) {
+    RadioImage radio = sim.radio.memory();
+    setMisc(radio, HMiscParams::ARTS_MODE, HMiscParams::ARTS_MODE_TX);
+    setMisc(radio, HMiscParams::ARTS_BEEP, 1);
+    sim.radio.memory() = radio;
+    RadioImage previous = test::radioWithChannels(6);
+    previous.setBe32(TRAILER_OFFSET, 0x12345678);
+    openDocument(previous);
+    sim.radio.switchOn(sim.clock.now());
+    int executed = 0;
+    commands.setJobExecutor([&executed](const std::function<int()>& job) {
+        ++executed;
+        return job();
+    });
+
+    prompt.expectMessage(std::string(text::UPLOAD_COMPLETE), MessageAnswer::Ok,
+                         MessageIcon::Information);
+    EXPECT_EQ(commands.OnRadioUpload(), 0);
+    EXPECT_EQ(executed, 1);
+    EXPECT_EQ(sim.link.openedName(), "/dev/ttyUSB0");
+    EXPECT_EQ(sim.link.settings().BaudRate, 19200u);
+
+    const RadioImage& image = doc.GetMainMemory();
+    EXPECT_EQ(test::firstDifference(image, radio, 0, 0x0262), "");
+    EXPECT_EQ(miscValue(image, HMiscParams::ARTS_MODE), HMiscParams::ARTS_MODE_TX);
+    EXPECT_EQ(miscValue(image, HMiscParams::ARTS_BEEP), 0) << "no ARTS beep in ARTS TX mode";
+    EXPECT_EQ(image.be32(TRAILER_OFFSET), 0u) << "no default split";
+    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    EXPECT_TRUE(doc.dataModified()) << "closing offers to save the radio's data";
+    EXPECT_FALSE(doc.word1Edited());
+    EXPECT_FALSE(doc.hardwareEdited());
+    EXPECT_EQ(settings.items[RadioCommands::TAG_COLUMN_ITEM], 1) << "the radio has a display";
+    EXPECT_EQ(listener.events,
+              (std::vector<std::string>{"save", "title <none>", "menus", "update"}));
+}
+
+TEST_F(RadioCommandsTest, UploadKeepsTheArtsBeepOutsideArtsTransmitMode) {
+    for (const std::int32_t mode : {HMiscParams::ARTS_MODE_TRX, HMiscParams::ARTS_MODE_RX}) {
+        setMisc(sim.radio.memory(), HMiscParams::ARTS_MODE, mode);
+        setMisc(sim.radio.memory(), HMiscParams::ARTS_BEEP, 1);
+        test::setHardwareValue(sim.radio.memory(), HW_LCD_TYPE, 0);
+        sim.radio.enterCloneMode();
+        settings.items[RadioCommands::TAG_COLUMN_ITEM] = 0;
+        prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
+        doc.setDataModified(false);
+        EXPECT_EQ(commands.OnRadioUpload(), 0);
+        EXPECT_EQ(miscValue(doc.GetMainMemory(), HMiscParams::ARTS_BEEP), 1) << mode;
+        EXPECT_EQ(settings.items[RadioCommands::TAG_COLUMN_ITEM], 0) << "no display, no change";
+    }
+}
+
+TEST_F(RadioCommandsTest, UploadOffersToSaveChangesFirst) {
+    const RadioImage previous = test::radioWithChannels(4);
+    openDocument(previous);
+    doc.setDataModified(true);
+    sim.radio.enterCloneMode();
+
+    prompt.expectMessage(std::string(Strings::get(IDS_SAVE_CHANGES)), MessageAnswer::Cancel);
+    EXPECT_EQ(commands.OnRadioUpload(), std::nullopt);
+    EXPECT_FALSE(portOpened()) << "Cancel ends the command before the port is opened";
+    EXPECT_EQ(doc.GetMainMemory(), previous);
+    EXPECT_TRUE(doc.dataModified());
+    EXPECT_EQ(listener.events, (std::vector<std::string>{"save", "update"}));
+
+    prompt.expectMessage(std::string(Strings::get(IDS_SAVE_CHANGES)), MessageAnswer::Yes);
+    prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
+    EXPECT_EQ(commands.OnRadioUpload(), 0);
+    EXPECT_EQ(test::TempFolder::readBytes(home.file("mine.k70")).size(), IMAGE_SIZE)
+        << "the changes were saved before they were replaced";
+}
+
+TEST_F(RadioCommandsTest, AFailedUploadChangesNothing) {
+    const RadioImage previous = test::radioWithChannels(5);
+    openDocument(previous);
+    const std::string path = doc.currentFilePath();
+    sim.radio.addFault({SimFaultKind::Silence, 150, 0});
+    sim.radio.switchOn(sim.clock.now());
+
+    prompt.expectMessage(std::string(text::COMMUNICATION_ERROR), MessageAnswer::Ok,
+                         MessageIcon::Stop);
+    EXPECT_EQ(commands.OnRadioUpload(), 1);
+    EXPECT_EQ(doc.GetMainMemory(), previous);
+    EXPECT_EQ(doc.currentFilePath(), path);
+    EXPECT_FALSE(doc.dataModified());
+    EXPECT_TRUE(doc.word1Edited());
+    EXPECT_TRUE(doc.hardwareEdited());
+    EXPECT_EQ(settings.items[RadioCommands::TAG_COLUMN_ITEM], 0);
+    EXPECT_EQ(listener.events, (std::vector<std::string>{"save", "update"}));
+}
+
+TEST_F(RadioCommandsTest, DownloadAsksBeforeItSendsAnything) {
+    struct Case {
+        const char* name;
+        bool outOfRange;
+        std::vector<MessageAnswer> answers;
+        bool sent;
+    };
+    const std::vector<Case> cases = {
+        {"No", false, {MessageAnswer::No}, false},
+        {"Yes", false, {MessageAnswer::Yes}, true},
+        {"out of range, No", true, {MessageAnswer::Yes, MessageAnswer::No}, false},
+        {"out of range, Yes", true, {MessageAnswer::Yes, MessageAnswer::Yes}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InProcessRadio radio;
+        ScriptedPrompt answers;
+        RadioCommands download(doc, settings, accessMode, home.path(), answers, listener,
+                               RadioLink{radio.link, radio.clock, lastKind, progress}, {});
+        RadioImage document = radio.radio.memory();
+        document.setBe16(0x0000, 0x1234);
+        if (c.outOfRange) {
+            test::setHardwareValue(document, HW_FREQUENCY_MAX, 440000000);
+        }
+        EXPECT_EQ(RadioCommands::HasFrequencyOutOfRange(document), c.outOfRange);
+        doc.GetMainMemory() = document;
+        radio.radio.enterCloneMode();
+        const RadioImage radioBefore = radio.radio.memory();
+
+        answers.expectMessage(std::string(text::START_DOWNLOADING), c.answers[0],
+                              MessageIcon::Question, MessageButtons::YesNo);
+        if (c.outOfRange) {
+            answers.expectMessage(std::string(text::OUT_OF_RANGE_CONTINUE), c.answers[1],
+                                  MessageIcon::Question, MessageButtons::YesNo);
+        }
+        if (c.sent) {
+            answers.expectMessage(std::string(text::DOWNLOAD_COMPLETE));
+        }
+        const std::optional<int> result = download.OnRadioDownload();
+        EXPECT_EQ(result, c.sent ? std::optional<int>(0) : std::nullopt);
+        const auto& asked = answers.asked();
+        for (std::size_t i = 0; i < asked.size(); ++i) {
+            const bool question = i + 1 < asked.size() || !c.sent;
+            EXPECT_EQ(asked[i].caption, question ? text::KQ70WIN_CAPTION : "");
+        }
+        EXPECT_EQ(radio.link.openCount() > 0, c.sent);
+        if (c.sent) {
+            EXPECT_EQ(radio.radio.memory().be16(WORD0_MIRROR_OFFSET), 0x1234)
+                << "the mirrors are made before the write";
+        } else {
+            EXPECT_EQ(radio.radio.memory(), radioBefore);
+            EXPECT_EQ(doc.GetMainMemory(), document);
+        }
+    }
+}
+
+TEST_F(RadioCommandsTest, AFailedDownloadReportsFailure) {
+    RadioImage document = sim.radio.memory();
+    test::setHardwareValue(document, HW_FREQUENCY_BAND, 9);
+    doc.GetMainMemory() = document;
+    sim.radio.enterCloneMode();
+    prompt.expectMessage(std::string(text::START_DOWNLOADING), MessageAnswer::Yes);
+    prompt.expectMessage(std::string(Strings::get(IDS_FREQUENCY_BAND_MISMATCHED)));
+    EXPECT_EQ(commands.OnRadioDownload(), 1);
+    EXPECT_EQ(listener.events, (std::vector<std::string>{"save", "menus", "update"}));
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,602 @@
+#include "link/HKQ70CommunicationDialog.h"
+
+#include "InProcessRadio.h"
+#include "app/AccessMode.h"
+#include "doc/DataFile.h"
+#include "doc/DefaultImages.h"
+#include "frame/RadioCommands.h"
+#include "link/CloneFrame.h"
+#include "link/HCommRequest.h"
+#include "link/HSerialPort.h"
+#include "link/LastPortKind.h"
+#include "params/HHardwareParams.h"
+#include "support/RecordingProgress.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <dirent.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+using test::firstDifference;
+using test::ScriptedPrompt;
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") {
+                names.push_back(name);
+            }
+        }
+        ::closedir(dir);
+    }
+    return names;
+}
+
+// A document image that is nothing like any radio, so every byte an upload leaves shows.
+std::unique_ptr<RadioImage> previousDocument() {
+    auto image = std::make_unique<RadioImage>();
+    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
+        image->setByte(i, static_cast<std::uint8_t>(0x3C ^ (i * 5)));
+    }
+    return image;
+}
+
+// Runs `job` on `device` as the Radio menu requests it, over `document`.
+int runJob(SerialDevice& device, Clock& clock, std::uint32_t job, RadioImage& document,
+           UserPrompt& prompt, const CommJobContext& context, CommProgress& progress,
+           const std::string& portName = "/dev/ttyUSB0") {
+    LastPortKind lastKind;
+    HSerialPort port(device, lastKind);
+    HKQ70CommunicationDialog dialog(static_cast<int>(job), port, progress, prompt, clock, context);
+    auto request = std::make_unique<HCommRequest>(job);
+    auto work = std::make_unique<RadioImage>();
+    request->m_workBuffer = work.get();
+    request->m_image = &document;
+    request->m_portName = portName;
+    if (job <= JOB_DOWNLOAD) {
+        RadioCommands::SetRangeLists(*request, static_cast<TransferDirection>(job),
+                                     context.accessMode);
+    }
+    return dialog.RunJob(std::move(request));
+}
+
+class HKQ70CommunicationDialogTest : public ::testing::Test {
+protected:
+    int run(std::uint32_t job, int accessMode = ACCESS_NORMAL) {
+        return runJob(sim.link, sim.clock, job, *image, prompt, context(accessMode), progress);
+    }
+
+    // Runs `job` on another radio.
+    int runOn(InProcessRadio& radio, std::uint32_t job, RadioImage& document,
+              int accessMode = ACCESS_NORMAL, UserPrompt* answers = nullptr) {
+        return runJob(radio.link, radio.clock, job, document, answers ? *answers : prompt,
+                      context(accessMode), progress);
+    }
+
+    CommJobContext context(int accessMode) const {
+        return {accessMode, home.path(), word1Edited, hardwareEdited};
+    }
+
+    void switchOn() { sim.radio.switchOn(sim.clock.now()); }
+
+    bool resetSent() const {
+        for (const SimFrame& frame : sim.radio.transcript()) {
+            if (!frame.request.empty() && frame.request[0] == RESET_COMMAND_BYTE) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    const SimFrame* frameNumber(unsigned number) const {
+        for (const SimFrame& frame : sim.radio.transcript()) {
+            if (frame.number == number) {
+                return &frame;
+            }
+        }
+        return nullptr;
+    }
+
+    InProcessRadio sim{makeSimulatorSeedImage()};
+    LastPortKind lastKind;
+    HSerialPort port{sim.link, lastKind};
+    test::RecordingProgress progress;
+    ScriptedPrompt prompt;
+    test::TempFolder home;
+    std::string portName = "/dev/ttyUSB0";
+    bool word1Edited = false;
+    bool hardwareEdited = false;
+    std::unique_ptr<RadioImage> work;
+    std::unique_ptr<RadioImage> image = previousDocument();
+};
+
+TEST_F(HKQ70CommunicationDialogTest, TitlesAndTheSlotsOfTheJobTable) {
+    struct Case {
+        int mode;
+        std::string_view title;
+    };
+    for (const Case c :
+         {Case{0, "Upload"}, Case{1, "Download"}, Case{2, "Upload"}, Case{4, "Download"}}) {
+        HKQ70CommunicationDialog dialog(c.mode, port, progress, prompt, sim.clock, {});
+        const std::string title = dialog.GetTitle();
+        EXPECT_EQ(title.size(), HKQ70CommunicationDialog::TITLE_WIDTH);
+        EXPECT_EQ(title.substr(0, c.title.size()), c.title);
+        EXPECT_EQ(title.find_first_not_of(' ', c.title.size()), std::string::npos);
+    }
+
+    // The alignment and recovery slots are requested but not carried yet: a clear failure.
+    for (const std::uint32_t job : {2u, 3u, 4u, 8u, 9u, 10u}) {
+        prompt.expectMessage(std::string(text::JOB_NOT_AVAILABLE), MessageAnswer::Ok,
+                             MessageIcon::Stop);
+        EXPECT_EQ(run(job), 1) << job;
+    }
+    // Slots nobody requests, one beyond the table, and a job that is no request fail quietly.
+    for (const std::uint32_t job : {5u, 27u, 28u, 1000u}) {
+        EXPECT_EQ(run(job), 1) << job;
+    }
+    HKQ70CommunicationDialog dialog(0, port, progress, prompt, sim.clock, {});
+    EXPECT_EQ(dialog.RunJob(std::make_unique<HCommJob>(JOB_UPLOAD)), 1);
+    EXPECT_EQ(dialog.RunJob(nullptr), 1);
+    EXPECT_EQ(sim.link.openCount(), 0) << "no port is opened for a job that is not there";
+}
+
+TEST_F(HKQ70CommunicationDialogTest, UploadOfEveryCapacityCompletesTheChannelTable) {
+    RadioImage defaults;
+    LoadBandDefaultImage(home.path(), 12, defaults);
+    for (int radioChannel = 0; radioChannel <= 6; ++radioChannel) {
+        SCOPED_TRACE(radioChannel);
+        const RadioImage radio = test::radioWithChannels(radioChannel);
+        sim.radio.memory() = radio;
+        switchOn();
+        image = previousDocument();
+        const RadioImage before = *image;
+        prompt.expectMessage(std::string(text::UPLOAD_COMPLETE), MessageAnswer::Ok,
+                             MessageIcon::Information);
+        ASSERT_EQ(run(JOB_UPLOAD), 0);
+
+        const int capacity = channelCapacityForRadioChannel(radioChannel);
+        const std::size_t recordsEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * capacity;
+        const std::size_t tableEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 256;
+        const std::size_t eepromReadEnd = eepromWordOffset(0xBA);
+        EXPECT_EQ(firstDifference(*image, radio, 0, eepromReadEnd), "");
+        EXPECT_EQ(firstDifference(*image, RadioImage(), eepromReadEnd, EEPROM_SIZE - eepromReadEnd),
+                  "")
+            << "words the upload does not read are the cleared work buffer's";
+        EXPECT_EQ(firstDifference(*image, radio, FLASH_OFFSET, recordsEnd - FLASH_OFFSET), "");
+        EXPECT_EQ(firstDifference(*image, defaults, recordsEnd, tableEnd - recordsEnd), "")
+            << "records beyond the capacity come from the default image";
+        EXPECT_EQ(firstDifference(*image, radio, tableEnd, TRANSFER_SIZE - tableEnd), "");
+        EXPECT_EQ(firstDifference(*image, before, TRANSFER_SIZE, IMAGE_SIZE - TRANSFER_SIZE), "")
+            << "the program trailer never comes over the wire";
+
+        const int channelPages = (capacity * 32 + 277) / 128 - 1;
+        EXPECT_EQ(progress.ranges.back(), 2 + channelPages + 14);
+        EXPECT_EQ(progress.positions.back(), progress.ranges.back() + 2)
+            << "one step per flash page and per 64 words read";
+        EXPECT_EQ(progress.statuses.back(), text::NOW_UPLOADING);
+        EXPECT_FALSE(resetSent()) << "the radio stays in clone mode after an upload";
+        EXPECT_EQ(sim.radio.state(), SimState::CloneMode);
+        EXPECT_FALSE(sim.link.isOpen());
+    }
+    EXPECT_TRUE(filesIn(home.path()).empty()) << "no template file is written";
+}
+
+TEST_F(HKQ70CommunicationDialogTest, UploadCompletionPrefersTheBandsTemplateAndSkipsUnknownBands) {
+    RadioImage radio = test::radioWithChannels(2);
+    RadioImage templateImage;
+    for (std::uint8_t& byte : templateImage.bytes()) {
+        byte = 0x5E;
+    }
+    ASSERT_TRUE(WriteDataFile(home.file("default_pmr.k70"), templateImage, prompt));
+    const auto templateBytes = test::TempFolder::readBytes(home.file("default_pmr.k70"));
+
+    sim.radio.memory() = radio;
+    sim.radio.enterCloneMode();
+    prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
+    ASSERT_EQ(run(JOB_UPLOAD), 0);
+    const std::size_t recordsEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 16;
+    EXPECT_EQ(image->byteAt(recordsEnd), 0x5E);
+    EXPECT_EQ(image->byteAt(0x2314), 0x5E);
+    EXPECT_EQ(test::TempFolder::readBytes(home.file("default_pmr.k70")), templateBytes);
+
+    // Band 2 has no default image: what came from the radio stays.
+    radio.setByte(HARDWARE_BLOCK_OFFSET,
+                  static_cast<std::uint8_t>((radio.byteAt(HARDWARE_BLOCK_OFFSET) & 0xF0) | 2));
+    sim.radio.memory() = radio;
+    prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
+    ASSERT_EQ(run(JOB_UPLOAD), 0);
+    EXPECT_EQ(firstDifference(*image, radio, recordsEnd, 0x580 - recordsEnd), "")
+        << "the rest of the last page read is the radio's";
+    EXPECT_EQ(image->byteAt(0x1000), 0x00) << "pages never read stay as the work buffer had them";
+}
+
+TEST_F(HKQ70CommunicationDialogTest, HandshakeFailuresNameTheirCause) {
+    struct Case {
+        const char* name;
+        std::string port;
+        bool neverOffer;
+        bool lineBroken;
+        std::string_view message;
+    };
+    const std::vector<Case> cases = {
+        {"port busy or absent", "", false, false, text::PORT_OPEN_ERROR},
+        {"radio never offers", "/dev/ttyUSB0", true, false, text::SWITCH_RADIO_ON},
+        {"line error", "/dev/ttyUSB0", false, true, text::COMMUNICATION_ERROR},
+    };
+    for (const std::uint32_t job : {JOB_UPLOAD, JOB_DOWNLOAD}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + " job " + std::to_string(job));
+            InProcessRadio radio;
+            SimulatorLink link(radio.radio, radio.clock, "/dev/ttyUSB0");
+            if (c.neverOffer) {
+                radio.radio.addFault({SimFaultKind::NeverOffer, 0, 0});
+            }
+            radio.radio.switchOn(radio.clock.now());
+            link.setLineBroken(c.lineBroken);
+            image = previousDocument();
+            const RadioImage before = *image;
+            prompt.expectMessage(std::string(c.message), MessageAnswer::Ok, MessageIcon::Stop);
+            EXPECT_EQ(runJob(link, radio.clock, job, *image, prompt, context(0), progress,
+                             c.port.empty() ? "/dev/ttyS7" : c.port),
+                      1);
+            EXPECT_EQ(*image, before);
+            EXPECT_FALSE(link.isOpen());
+            EXPECT_TRUE(radio.radio.transcript().empty()) << "no frame reached the radio";
+        }
+    }
+}
+
+TEST_F(HKQ70CommunicationDialogTest, ProductCheckRefusesOtherRadiosAndResetsThem) {
+    struct Case {
+        int accessMode;
+        std::uint8_t productionSuffix;
+        bool otherProduct;
+        bool accepted;
+    };
+    const std::vector<Case> cases = {
+        {ACCESS_NORMAL, 0x00, false, true},      {ACCESS_NORMAL, 0x01, false, false},
+        {ACCESS_MANUFACTURE, 0x01, false, true}, {ACCESS_E_MODE, 0x7F, false, true},
+        {ACCESS_NORMAL, 0x00, true, false},      {ACCESS_MANUFACTURE, 0x00, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.accessMode << " suffix "
+                                        << int(c.productionSuffix) << " other " << c.otherProduct);
+        InProcessRadio radio;
+        radio.radio.memory().setByte(PRODUCTION_CODE_OFFSET + 1, c.productionSuffix);
+        if (c.otherProduct) {
+            radio.radio.addFault({SimFaultKind::WrongProductCode, 0, 0});
+        }
+        radio.radio.enterCloneMode();
+        image = previousDocument();
+        const RadioImage before = *image;
+        prompt.expectMessage(
+            std::string(c.accepted ? text::UPLOAD_COMPLETE : text::HARDWARE_TYPE_MISMATCHED));
+        EXPECT_EQ(runOn(radio, JOB_UPLOAD, *image, c.accessMode), c.accepted ? 0 : 1);
+        const auto& frames = radio.radio.transcript();
+        ASSERT_FALSE(frames.empty());
+        EXPECT_EQ(frames.back().request[0] == RESET_COMMAND_BYTE, !c.accepted);
+        if (!c.accepted) {
+            EXPECT_EQ(*image, before);
+            EXPECT_EQ(frames.size(), 5u) << "probe, hardware page, two words, reset: no more";
+        }
+    }
+}
+
+TEST_F(HKQ70CommunicationDialogTest, ProgrammingPassword) {
+    struct Case {
+        const char* name;
+        int accessMode;
+        std::uint32_t job;
+        std::vector<std::optional<std::string>> entries;
+        std::string documentPassword; // empty: the document has none
+        int result;
+        int mismatches; // times string 123 is shown
+        bool reset;
+    };
+    const std::vector<Case> cases = {
+        {"right, in lower case", 0, JOB_UPLOAD, {"12ab34"}, "", 0, 0, false},
+        {"wrong, then right", 0, JOB_UPLOAD, {"000000", "12AB34"}, "", 0, 1, false},
+        {"wrong three times", 0, JOB_UPLOAD, {"1", "12AB35", "12AB3"}, "", 1, 4, true},
+        {"cancelled", 0, JOB_UPLOAD, {std::nullopt}, "", 1, 0, false},
+        {"wrong, then cancelled", 2, JOB_UPLOAD, {"999999", std::nullopt}, "", 1, 1, false},
+        {"manufacture mode asks nothing", 1, JOB_UPLOAD, {}, "", 0, 0, false},
+        {"upload ignores the document's password",
+         0,
+         JOB_UPLOAD,
+         {"12AB34"},
+         "12AB34",
+         0,
+         0,
+         false},
+        {"download of a document with the password", 0, JOB_DOWNLOAD, {}, "12AB34", 0, 0, true},
+        {"download of a document with another",
+         0,
+         JOB_DOWNLOAD,
+         {std::nullopt},
+         "12AB35",
+         1,
+         0,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InProcessRadio radio;
+        test::setProgrammingPassword(radio.radio.memory(), "12AB34");
+        radio.radio.enterCloneMode();
+        ScriptedPrompt answers;
+        for (const auto& entry : c.entries) {
+            answers.expectPassword(entry);
+            if (entry && std::string(*entry) != "12AB34" && std::string(*entry) != "12ab34") {
+                answers.expectMessage(std::string(Strings::get(IDS_PASSWORD_MISMATCHED)),
+                                      MessageAnswer::Ok, MessageIcon::Exclamation);
+            }
+        }
+        if (c.mismatches == 4) {
+            answers.expectMessage(std::string(Strings::get(IDS_PASSWORD_MISMATCHED)),
+                                  MessageAnswer::Ok, MessageIcon::Exclamation);
+        }
+        if (c.result == 0) {
+            answers.expectMessage(
+                std::string(c.job == JOB_UPLOAD ? text::UPLOAD_COMPLETE : text::DOWNLOAD_COMPLETE));
+        }
+        // The document is the radio's own data, so a download passes its checks.
+        RadioImage document = radio.radio.memory();
+        if (!c.documentPassword.empty()) {
+            test::setProgrammingPassword(document, c.documentPassword);
+        }
+        EXPECT_EQ(runOn(radio, c.job, document, c.accessMode, &answers), c.result);
+        int shown = 0;
+        for (const auto& asked : answers.asked()) {
+            shown += asked.text == Strings::get(IDS_PASSWORD_MISMATCHED) ? 1 : 0;
+        }
+        EXPECT_EQ(shown, c.mismatches);
+        const auto& frames = radio.radio.transcript();
+        EXPECT_EQ(!frames.empty() && frames.back().request[0] == RESET_COMMAND_BYTE, c.reset);
+    }
+}
+
+// Every exchange failure, at the first frame after the handshake and in the middle of a list.
+TEST_F(HKQ70CommunicationDialogTest, FailedExchangesEndTheJobWithTheirMessage) {
+    struct Case {
+        std::uint32_t job;
+        SimFaultKind fault;
+        unsigned frame;
+        std::uint8_t command; // of the frame that fails
+        std::string_view message;
+        bool reset;
+    };
+    const SimFaultKind kinds[] = {SimFaultKind::Silence, SimFaultKind::BadChecksum,
+                                  SimFaultKind::WrongCommand, SimFaultKind::Nak};
+    std::vector<Case> cases;
+    for (const SimFaultKind kind : kinds) {
+        // Upload: 1 hardware page, 2–3 product words, 4 password page, 5–190 EEPROM words,
+        // then the flash pages.
+        cases.push_back({JOB_UPLOAD, kind, 1, CMD_FLASH_READ, text::COMMUNICATION_ERROR, false});
+        cases.push_back(
+            {JOB_UPLOAD, kind, 2, CMD_EEPROM_READ, text::HARDWARE_TYPE_MISMATCHED, true});
+        cases.push_back({JOB_UPLOAD, kind, 4, CMD_FLASH_READ, text::COMMUNICATION_ERROR, true});
+        cases.push_back({JOB_UPLOAD, kind, 100, CMD_EEPROM_READ, text::COMMUNICATION_ERROR, false});
+        cases.push_back({JOB_UPLOAD, kind, 195, CMD_FLASH_READ, text::COMMUNICATION_ERROR, false});
+        // Download: 1–2 product words, 3 password page, 4–77 reads, 78 invalidate, 79 word
+        // 0xFF, 80–275 EEPROM writes, 276–296 flash writes, 297–298 validate.
+        cases.push_back(
+            {JOB_DOWNLOAD, kind, 1, CMD_EEPROM_READ, text::HARDWARE_TYPE_MISMATCHED, true});
+        cases.push_back(
+            {JOB_DOWNLOAD, kind, 40, CMD_EEPROM_READ, text::COMMUNICATION_ERROR, false});
+        cases.push_back(
+            {JOB_DOWNLOAD, kind, 79, CMD_EEPROM_WRITE, text::COMMUNICATION_ERROR, false});
+        cases.push_back(
+            {JOB_DOWNLOAD, kind, 150, CMD_EEPROM_WRITE, text::COMMUNICATION_ERROR, false});
+        cases.push_back(
+            {JOB_DOWNLOAD, kind, 290, CMD_FLASH_WRITE, text::COMMUNICATION_ERROR, false});
+        cases.push_back(
+            {JOB_DOWNLOAD, kind, 298, CMD_EEPROM_WRITE, text::COMMUNICATION_ERROR, false});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "job " << c.job << " fault " << describeSimFault({c.fault, c.frame, 0}));
+        InProcessRadio radio;
+        radio.radio.addFault({c.fault, c.frame, 0});
+        radio.radio.switchOn(radio.clock.now());
+        RadioImage document = c.job == JOB_UPLOAD ? *previousDocument() : radio.radio.memory();
+        const RadioImage before = document;
+        prompt.expectMessage(std::string(c.message), MessageAnswer::Ok, MessageIcon::Stop);
+        EXPECT_EQ(runOn(radio, c.job, document), 1);
+        const auto& frames = radio.radio.transcript();
+        const auto failed = std::find_if(frames.begin(), frames.end(),
+                                         [&c](const SimFrame& f) { return f.number == c.frame; });
+        ASSERT_NE(failed, frames.end());
+        EXPECT_EQ(failed->request[0], c.command) << "the fault hit the intended exchange";
+        EXPECT_EQ(frames.back().request[0] == RESET_COMMAND_BYTE, c.reset);
+        EXPECT_FALSE(radio.link.isOpen());
+        if (c.job == JOB_UPLOAD) {
+            EXPECT_EQ(document, before) << "a failed upload leaves the document as it was";
+        } else if (c.frame > 78 && c.frame < 297) {
+            EXPECT_EQ(radio.radio.memory().be16(eepromWordOffset(0xB8)), 0xFFFF)
+                << "a radio left half-written says so";
+        }
+    }
+}
+
+TEST_F(HKQ70CommunicationDialogTest, AFailedMarkerInvalidationIsOnlyLogged) {
+    switchOn();
+    sim.radio.addFault({SimFaultKind::Silence, 78, 0});
+    *image = sim.radio.memory();
+    prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE));
+    EXPECT_EQ(run(JOB_DOWNLOAD), 0);
+    ASSERT_NE(frameNumber(78), nullptr);
+    EXPECT_EQ(frameNumber(78)->request,
+              (std::vector<std::uint8_t>{0xF1, 0x04, 0xB8, 0xFF, 0xFF, 0xAB}));
+    EXPECT_EQ(sim.radio.memory().be16(eepromWordOffset(0xB8)), 0x5AA5);
+    EXPECT_TRUE(resetSent());
+}
+
+TEST_F(HKQ70CommunicationDialogTest, ABandMismatchStopsBeforeAnyWrite) {
+    *image = sim.radio.memory();
+    test::setHardwareValue(*image, HW_FREQUENCY_BAND, 4);
+    const RadioImage radioBefore = sim.radio.memory();
+    const RadioImage documentBefore = *image;
+    switchOn();
+    prompt.expectMessage(std::string(Strings::get(IDS_FREQUENCY_BAND_MISMATCHED)),
+                         MessageAnswer::Ok, MessageIcon::Stop);
+    EXPECT_EQ(run(JOB_DOWNLOAD), 1);
+    EXPECT_EQ(sim.radio.memory(), radioBefore);
+    EXPECT_EQ(*image, documentBefore);
+    EXPECT_TRUE(resetSent());
+    for (const SimFrame& frame : sim.radio.transcript()) {
+        EXPECT_NE(frame.request[0], CMD_EEPROM_WRITE);
+        EXPECT_NE(frame.request[0], CMD_FLASH_WRITE);
+    }
+}
+
+TEST_F(HKQ70CommunicationDialogTest, ChannelStepOfDocumentAndRadio) {
+    struct Case {
+        int documentStep;
+        int radioStep;
+        bool fineRow; // a channel of the document uses step row 2
+        std::optional<MessageIcon> warning;
+        bool written;
+    };
+    const std::vector<Case> cases = {
+        {0, 0, true, std::nullopt, true},  {3, 0, false, MessageIcon::Exclamation, true},
+        {0, 3, false, std::nullopt, true}, {0, 3, true, MessageIcon::Stop, false},
+        {1, 3, true, std::nullopt, true},  {2, 1, true, std::nullopt, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.documentStep << "/" << c.radioStep << " fine " << c.fineRow);
+        InProcessRadio radio;
+        test::setHardwareValue(radio.radio.memory(), HW_CHANNEL_STEP, c.radioStep);
+        RadioImage document = radio.radio.memory();
+        test::setHardwareValue(document, HW_CHANNEL_STEP, c.documentStep);
+        if (c.fineRow) {
+            const std::size_t record = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 15;
+            document.setByte(
+                record, static_cast<std::uint8_t>((document.byteAt(record) & ~0x18) | (2 << 3)));
+        }
+        const RadioImage radioBefore = radio.radio.memory();
+        radio.radio.enterCloneMode();
+        if (c.warning) {
+            prompt.expectMessage(std::string(Strings::get(IDS_CHANNEL_STEP_MISMATCHED)),
+                                 MessageAnswer::Ok, *c.warning);
+        }
+        if (c.written) {
+            prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE));
+        }
+        EXPECT_EQ(runOn(radio, JOB_DOWNLOAD, document), c.written ? 0 : 1);
+        const auto& frames = radio.radio.transcript();
+        const bool wrote = std::any_of(frames.begin(), frames.end(), [](const SimFrame& f) {
+            return f.request[0] == CMD_EEPROM_WRITE || f.request[0] == CMD_FLASH_WRITE;
+        });
+        EXPECT_EQ(wrote, c.written);
+        if (!c.written) {
+            EXPECT_EQ(radio.radio.memory(), radioBefore);
+        }
+    }
+}
+
+TEST_F(HKQ70CommunicationDialogTest, AnAdjustmentChecksumErrorStopsTheDownload) {
+    *image = sim.radio.memory();
+    sim.radio.memory().setByte(WORKING_ADJUSTMENT_OFFSET + 20,
+                               sim.radio.memory().byteAt(WORKING_ADJUSTMENT_OFFSET + 20) ^ 0x01);
+    const RadioImage radioBefore = sim.radio.memory();
+    const RadioImage documentBefore = *image;
+    sim.radio.enterCloneMode();
+    prompt.expectMessage(std::string(Strings::get(IDS_ADJ_DATA_CHECKSUM_ERROR)), MessageAnswer::Ok,
+                         MessageIcon::Exclamation);
+    prompt.expectMessage(std::string(text::ADJ_CHECKSUM_ERROR), MessageAnswer::Ok,
+                         MessageIcon::Stop);
+    EXPECT_EQ(run(JOB_DOWNLOAD), 1);
+    EXPECT_EQ(sim.radio.memory(), radioBefore);
+    EXPECT_EQ(*image, documentBefore);
+    EXPECT_TRUE(resetSent());
+}
+
+// A document written into the radio and read back: the radio holds the document in every
+// range written, with the markers of a finished download, and keeps its own data where the
+// merge says so.
+TEST_F(HKQ70CommunicationDialogTest, DownloadThenUploadGivesBackTheDocument) {
+    for (const int accessMode :
+         {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE}) {
+        SCOPED_TRACE(accessMode);
+        InProcessRadio radio;
+        const RadioImage radioOwn = radio.radio.memory();
+        // The document is another radio's data: other channels, tags, settings and identity.
+        RadioImage document = radioOwn;
+        for (std::size_t offset = 0x0008; offset < 0x0100; ++offset) {
+            document.setByte(offset, static_cast<std::uint8_t>(offset * 3));
+        }
+        for (std::size_t offset = 0x0200; offset < 0x26E8; ++offset) {
+            document.setByte(offset, static_cast<std::uint8_t>(offset * 7 + 1));
+        }
+        document.setBe16(0x0000, 0x1234);
+        document.setByte(0x2743, static_cast<std::uint8_t>(radioOwn.byteAt(0x2743) ^ 0x11));
+        document.setByte(0x29EF, 0x99);
+        document.setByte(0x0110, static_cast<std::uint8_t>(radioOwn.byteAt(0x0110) + 1));
+        test::setHardwareValue(document, HW_RADIO_CHANNEL, 2);
+
+        radio.radio.switchOn(radio.clock.now());
+        prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE), MessageAnswer::Ok,
+                             MessageIcon::Information);
+        ASSERT_EQ(runOn(radio, JOB_DOWNLOAD, document, accessMode), 0);
+
+        const RadioImage& inRadio = radio.radio.memory();
+        EXPECT_EQ(document.be16(0x0170), 0x5AA5);
+        EXPECT_EQ(document.be16(0x00FE), 0xA55A);
+        EXPECT_EQ(inRadio.be16(0x0170), 0x5AA5);
+        EXPECT_EQ(inRadio.be16(0x00FE), 0xA55A);
+        // The radio's own data stays the radio's.
+        EXPECT_EQ(firstDifference(document, radioOwn, 0x0102, 0x016C - 0x0102), "");
+        EXPECT_EQ(firstDifference(document, radioOwn, 0x2980, 0x29E1 - 0x2980), "");
+        EXPECT_EQ(document.byteAt(0x29EF), radioOwn.byteAt(0x29EF));
+        EXPECT_EQ(document.be16(0x0000), radioOwn.be16(0x0000));
+        EXPECT_EQ(document.byteAt(0x2743) == radioOwn.byteAt(0x2743), accessMode == ACCESS_NORMAL)
+            << "only normal mode takes the radio's whole hardware block";
+
+        // Every written range now holds the document.
+        std::vector<BlockRange> words = {{0x04, 0x80}, {0xB8, 0xB8}, {0xBA, 0xFF}};
+        if (accessMode != ACCESS_NORMAL) {
+            words = {{0x01, 0x01}, {0x03, 0x03}, {0x04, 0x80}, {0xB6, 0xB8}, {0xBA, 0xFF}};
+        }
+        for (const BlockRange& range : words) {
+            const std::size_t first = eepromWordOffset(range.first);
+            EXPECT_EQ(
+                firstDifference(inRadio, document, first, eepromWordOffset(range.last + 1) - first),
+                "");
+        }
+        for (const BlockRange& range : std::vector<BlockRange>{{0x00, 0x06}, {0x42, 0x4F}}) {
+            const std::size_t first = flashPageOffset(range.first);
+            EXPECT_EQ(
+                firstDifference(inRadio, document, first, flashPageOffset(range.last + 1) - first),
+                "");
+        }
+        EXPECT_EQ(radio.radio.state(), SimState::Off) << "a download ends with the reset";
+
+        // Read back, the document comes out again wherever the upload reads what was written.
+        radio.radio.enterCloneMode();
+        RadioImage uploaded;
+        prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
+        ASSERT_EQ(runOn(radio, JOB_UPLOAD, uploaded, accessMode), 0);
+        EXPECT_EQ(firstDifference(uploaded, document, eepromWordOffset(0x04),
+                                  eepromWordOffset(0xBA) - eepromWordOffset(0x04)),
+                  "");
+        EXPECT_EQ(firstDifference(uploaded, document, FLASH_OFFSET, 0x515 - FLASH_OFFSET), "");
+        const std::size_t tableEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 256;
+        EXPECT_EQ(firstDifference(uploaded, document, tableEnd, TRANSFER_SIZE - tableEnd), "");
+    }
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "doc/RadioImage.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace kq70::test {
+
+// Radios and documents for the transfer tests, built from the simulated radio's own memory.
+
+// The simulated radio with `radioChannelValue` (0–6) and every channel record byte set to a
+// pattern no default image holds, so a record's origin shows.
+RadioImage radioWithChannels(int radioChannelValue);
+
+// Hardware value `index` (HW_*) set and stored, mirror included.
+void setHardwareValue(RadioImage& image, std::size_t index, std::int32_t value);
+// Programming password switched on with `password`.
+void setProgrammingPassword(RadioImage& image, const std::string& password);
+
+// "" when [first, first + length) of both images is equal, else where they first differ.
+std::string firstDifference(const RadioImage& actual, const RadioImage& expected, std::size_t first,
+                            std::size_t length);
+
+} // namespace kq70::test
