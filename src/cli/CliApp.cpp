@@ -1,6 +1,8 @@
 #include "CliApp.h"
 
+#include "DocumentCommandsCli.h"
 #include "TerminalPrompt.h"
+#include "TransferCommands.h"
 #include "app/ProgramFolder.h"
 #include "doc/DataFile.h"
 #include "doc/RadioImage.h"
@@ -9,9 +11,11 @@
 #include "ui/Strings.h"
 
 #include <CLI/CLI.hpp>
+#include <iostream>
 #include <optional>
 #include <ostream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kq70 {
 
@@ -29,20 +33,26 @@ std::string versionText() {
            std::string(Strings::get(IDS_VERSION_NUMBER)) + ")";
 }
 
-// Sets up the program folder and the log as the desktop program does at start-up.
-bool prepareProgramFolder(const GlobalOptions& options, std::ostream& err) {
+// Sets up the program folder and the log as the desktop program does at start-up; the
+// folder, or nothing when it cannot be used.
+std::optional<std::string> prepareProgramFolder(const GlobalOptions& options, std::ostream& err) {
     const std::string folder =
         resolveProgramFolder(programFolderInputsFromEnvironment(options.home));
     if (!ensureFolder(folder)) {
         err << "kq70-cli: cannot use the program folder " << folder << '\n';
-        return false;
+        return std::nullopt;
     }
     HLogPrint& log = HLogPrint::global();
     log.start(folder, HVersionInfo::fromBuild());
     if (options.logLevel) {
         log.enableChannel(0, *options.logLevel, joinPath(folder, CLI_LOG_FILE));
     }
-    return true;
+    return folder;
+}
+
+// A progress bar is redrawn in place only where a person watches it.
+bool isTerminal(const std::ostream& stream) {
+    return &stream == &std::cerr && ::isatty(STDERR_FILENO) != 0;
 }
 
 long long fileSize(const std::string& path) {
@@ -81,6 +91,10 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     std::string checkPath;
     CLI::App* check = app.add_subcommand("check", "Check and read a data file");
     check->add_option("file", checkPath, "Data file (.k70)")->required();
+    DocumentCommandsCli documents(app);
+
+    TransferCommands transfers;
+    transfers.add(app);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -100,13 +114,18 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         out << app.help();
         return 0;
     }
-    if (!prepareProgramFolder(options, err)) {
+    const std::optional<std::string> folder = prepareProgramFolder(options, err);
+    if (!folder) {
         return 1;
     }
     TerminalPrompt prompt(in, err, interactive);
     int code = 0;
     if (check->parsed()) {
         code = runCheck(checkPath, out, prompt);
+    } else if (documents.parsed()) {
+        code = documents.run(options.home, out, err, prompt);
+    } else if (transfers.parsed()) {
+        code = transfers.run({*folder, in, out, err, interactive, isTerminal(err)});
     }
     HLogPrint::global().end(); // the end banner, as at the program's exit
     return code;

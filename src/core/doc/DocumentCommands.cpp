@@ -76,6 +76,10 @@ bool DocumentCommands::OnFileNew() {
 
 void DocumentCommands::NewDocumentAtStartup(int lcdType) {
     NewDocumentWith(NO_FILE_MARKER, PMR446_BAND);
+    ApplyLcdType(lcdType);
+}
+
+void DocumentCommands::ApplyLcdType(int lcdType) {
     HHardwareParams hardware;
     hardware.extract(m_doc.GetMainMemory());
     hardware.set(HW_LCD_TYPE, lcdType != 0 ? 1 : 0);

@@ -38,6 +38,9 @@ public:
     // The document the program starts with: PMR446, with the display type the last run ended
     // with applied through the hardware fields.
     void NewDocumentAtStartup(int lcdType);
+    // Sets the display type of the document's radio (0 without a display, else with one) and
+    // the CTCSS release time that goes with it.
+    void ApplyLcdType(int lcdType);
     bool OnFileSave();
     bool OnFileSaveAs();
     // The loading step of a named file (command line, recent files, Open of another file).

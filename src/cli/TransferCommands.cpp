@@ -1,0 +1,210 @@
+#include "TransferCommands.h"
+
+#include "ProgressPrompt.h"
+#include "TerminalProgress.h"
+#include "TerminalPrompt.h"
+#include "TransferLine.h"
+#include "app/AccessMode.h"
+#include "app/AppSettings.h"
+#include "app/Passwords.h"
+#include "app/ProgramFolder.h"
+#include "doc/CKQ70Doc.h"
+#include "doc/DataFile.h"
+#include "doc/DocumentListener.h"
+#include "frame/RadioCommands.h"
+#include "link/LastPortKind.h"
+#include "platform/IniFile.h"
+#include "platform/SerialDevice.h"
+#include "platform/SerialPortEnumerator.h"
+#include "ui/Strings.h"
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+
+namespace kq70 {
+
+namespace {
+
+constexpr const char* SETTINGS_FILE = "KQ70.ini";
+constexpr const char* SIMULATED_PORT_NAME = "simulated radio";
+
+void addLineOptions(CLI::App& command, TransferCommands::Options& options) {
+    CLI::Option_group* line = command.add_option_group("line", "Where the radio is");
+    line->add_option("--port", options.port, "Serial device of the programming lead");
+    CLI::Option* sim = line->add_flag("--sim", options.sim, "A simulated radio in this process");
+    line->require_option(1);
+    command
+        .add_option("--sim-image", options.simImage, "Data file the simulated radio starts with")
+        ->check(CLI::ExistingFile)
+        ->needs(sim);
+    command
+        .add_flag("--sim-instant", options.simInstant,
+                  "Do not wait for the simulated radio's time on the wire")
+        ->needs(sim);
+    command.add_option("--baud", options.baud, "Baud rate (default: the settings' rate)")
+        ->check(CLI::IsMember({9600, 19200, 38400}));
+    command
+        .add_option("--mode", options.mode,
+                    "Access mode: 0 normal, 1 manufacture, 2 adjustment, 4 E mode")
+        ->check(CLI::IsMember({0, 1, 2, 4}));
+    command.add_option("--mode-password", options.modePassword,
+                       "The access mode's password (asked on the terminal when missing)");
+    command.add_option("--password", options.password, "The radio's programming password");
+}
+
+// A protected access mode is granted with its password only, as at the program's start: the
+// manufacture mode would otherwise read a radio without its programming password.
+bool grantAccessMode(const TransferCommands::Options& options,
+                     const TransferCommands::Context& context, AccessMode& mode) {
+    if (options.mode == ACCESS_NORMAL) {
+        return true;
+    }
+    TerminalPrompt modePrompt(context.in, context.err, context.interactive);
+    modePrompt.setPassword(options.modePassword);
+    if (options.mode == ACCESS_ADJUSTMENT) {
+        unlockAdjustmentMode(mode, modePrompt);
+    } else {
+        mode.set(options.mode);
+        confirmStartupAccessMode(mode, modePrompt);
+    }
+    if (mode.value() != options.mode) {
+        context.err << "kq70-cli: access mode " << options.mode << " needs its password\n";
+        return false;
+    }
+    return true;
+}
+
+// Everything one transfer command works with, built from its options.
+struct Transfer {
+    Transfer(const TransferCommands::Options& options, const TransferCommands::Context& context)
+        : terminal(context.in, context.err, context.interactive),
+          progress(context.err, context.redrawProgress), prompt(terminal, progress) {
+        terminal.setAssumeYes(options.yes);
+        terminal.setPassword(options.password);
+        settings.load(IniFile(joinPath(context.programFolder, SETTINGS_FILE)));
+        if (options.baud) {
+            settings.baudRate = *options.baud;
+        }
+        settings.portName = options.sim ? SIMULATED_PORT_NAME : options.port;
+    }
+
+    // False when the access mode is refused or the simulated radio's memory file cannot be
+    // read.
+    bool openLine(const TransferCommands::Options& options,
+                  const TransferCommands::Context& context) {
+        if (!grantAccessMode(options, context, accessMode)) {
+            return false;
+        }
+        line = options.sim
+                   ? TransferLine::simulatedRadio(options.simImage, options.simInstant, prompt)
+                   : TransferLine::serialPort();
+        return line != nullptr;
+    }
+
+    RadioCommands commands(const std::string& programFolder) {
+        return RadioCommands(doc, settings, accessMode, programFolder, prompt, listener,
+                             RadioLink{line->device(), line->clock(), lastPortKind, progress}, {});
+    }
+
+    TerminalPrompt terminal;
+    TerminalProgress progress;
+    ProgressPrompt prompt;
+    AppSettings settings;
+    AccessMode accessMode;
+    LastPortKind lastPortKind;
+    DocumentListener listener; // no view to refresh
+    CKQ70Doc doc;
+    std::unique_ptr<TransferLine> line;
+};
+
+} // namespace
+
+void TransferCommands::add(CLI::App& app) {
+    m_ports = app.add_subcommand("ports", "List the serial ports");
+
+    m_upload = app.add_subcommand("upload", "Read a radio into a new data file");
+    addLineOptions(*m_upload, m_uploadOptions);
+    m_upload->add_option("file", m_uploadOptions.file, "Data file to write (.k70)")->required();
+
+    m_download = app.add_subcommand("download", "Write a data file into a radio");
+    addLineOptions(*m_download, m_downloadOptions);
+    m_download->add_flag("--yes", m_downloadOptions.yes, "Answer Yes to the questions");
+    m_download->add_option("file", m_downloadOptions.file, "Data file to send (.k70)")->required();
+}
+
+bool TransferCommands::parsed() const {
+    return (m_ports != nullptr && m_ports->parsed()) ||
+           (m_upload != nullptr && m_upload->parsed()) ||
+           (m_download != nullptr && m_download->parsed());
+}
+
+int TransferCommands::run(const Context& context) {
+    if (m_ports->parsed()) {
+        return runPorts(context);
+    }
+    if (m_upload->parsed()) {
+        return runUpload(context);
+    }
+    return runDownload(context);
+}
+
+void TransferCommands::printPorts(const std::vector<SerialPortInfo>& ports, std::ostream& out) {
+    for (const SerialPortInfo& port : ports) {
+        out << port.devicePath;
+        if (port.kind == PORT_KIND_USB_CABLE) {
+            out << " (" << text::PGC30 << ')';
+        }
+        out << '\n';
+    }
+}
+
+int TransferCommands::runPorts(const Context& context) {
+    const std::vector<SerialPortInfo> ports = SerialPortEnumerator().ports();
+    printPorts(ports, context.out);
+    if (ports.empty()) {
+        context.err << "kq70-cli: no serial ports found\n";
+    }
+    return 0;
+}
+
+int TransferCommands::runUpload(const Context& context) {
+    Transfer transfer(m_uploadOptions, context);
+    // A file that cannot be written is found out before the radio is read, not after.
+    if (!CheckWritable(m_uploadOptions.file, transfer.prompt) ||
+        !transfer.openLine(m_uploadOptions, context)) {
+        return 1;
+    }
+    RadioCommands commands = transfer.commands(context.programFolder);
+    const std::optional<int> result = commands.OnRadioUpload();
+    transfer.progress.endLine();
+    if (result != 0 || !transfer.doc.WriteToFile(m_uploadOptions.file, transfer.prompt)) {
+        return 1;
+    }
+    context.out << "Saved " << m_uploadOptions.file << '\n';
+    return 0;
+}
+
+int TransferCommands::runDownload(const Context& context) {
+    Transfer transfer(m_downloadOptions, context);
+    const std::string& path = m_downloadOptions.file;
+    const int status = OpenCheckStatus(path);
+    if (status != DATA_FILE_OK) {
+        ShowOpenStatusMessage(status, path, transfer.prompt);
+        return 1;
+    }
+    if (!ReadDataFile(path, transfer.doc.GetMainMemory(), transfer.prompt) ||
+        !transfer.openLine(m_downloadOptions, context)) {
+        return 1;
+    }
+    transfer.doc.setCurrentFilePath(path);
+    RadioCommands commands = transfer.commands(context.programFolder);
+    const std::optional<int> result = commands.OnRadioDownload();
+    transfer.progress.endLine();
+    if (!result) {
+        context.err << "kq70-cli: nothing was sent to the radio\n";
+        return 1;
+    }
+    return *result == 0 ? 0 : 1;
+}
+
+} // namespace kq70

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace kq70 {
+
+struct SerialPortInfo;
+class UserPrompt;
+
+// The radio commands of kq70-cli: `ports` lists the serial ports, `upload` reads a radio
+// into a data file, `download` writes a data file into a radio. Exit codes: 0 only when the
+// transfer job succeeded.
+class TransferCommands {
+public:
+    struct Options {
+        std::string port;
+        bool sim = false;
+        std::string simImage;
+        bool simInstant = false;
+        std::optional<int> baud;
+        int mode = 0;
+        std::optional<std::string> modePassword;
+        std::optional<std::string> password;
+        bool yes = false;
+        std::string file;
+    };
+
+    // Where a command runs: the program folder and the streams.
+    struct Context {
+        std::string programFolder;
+        std::istream& in;
+        std::ostream& out;
+        std::ostream& err;
+        bool interactive;
+        // Progress redrawn in place (the error stream is a terminal).
+        bool redrawProgress;
+    };
+
+    void add(CLI::App& app);
+    bool parsed() const;
+    int run(const Context& context);
+
+    // One port a line: the device path, with " (PGC-30)" for the USB interface cable.
+    static void printPorts(const std::vector<SerialPortInfo>& ports, std::ostream& out);
+
+private:
+    int runPorts(const Context& context);
+    int runUpload(const Context& context);
+    int runDownload(const Context& context);
+
+    CLI::App* m_ports = nullptr;
+    CLI::App* m_upload = nullptr;
+    CLI::App* m_download = nullptr;
+    Options m_uploadOptions;
+    Options m_downloadOptions;
+};
+
+} // namespace kq70

@@ -1,0 +1,55 @@
+#include "TransferLine.h"
+
+#include "InProcessRadio.h"
+#include "RealTimeLink.h"
+#include "doc/DataFile.h"
+#include "platform/PosixSerialDevice.h"
+
+namespace kq70 {
+
+TransferLine::TransferLine() = default;
+TransferLine::~TransferLine() = default;
+
+std::unique_ptr<TransferLine> TransferLine::serialPort() {
+    std::unique_ptr<TransferLine> line(new TransferLine());
+    line->m_serial = std::make_unique<PosixSerialDevice>(line->m_systemClock);
+    return line;
+}
+
+std::unique_ptr<TransferLine> TransferLine::simulatedRadio(const std::string& imagePath,
+                                                           bool instant, UserPrompt& prompt) {
+    auto memory = std::make_unique<RadioImage>(makeSimulatorSeedImage());
+    if (!imagePath.empty() && !ReadDataFile(imagePath, *memory, prompt)) {
+        return nullptr;
+    }
+    std::unique_ptr<TransferLine> line(new TransferLine());
+    line->m_radio = std::make_unique<InProcessRadio>(*memory);
+    RadioSimulator& radio = line->m_radio->radio;
+    radio.setPacing(true);
+    radio.setRecordTranscript(false);
+    radio.switchOn(line->m_radio->clock.now());
+    if (!instant) {
+        line->m_paced = std::make_unique<RealTimeLink>(line->m_radio->link, line->m_radio->clock,
+                                                       line->m_systemClock);
+    }
+    return line;
+}
+
+SerialDevice& TransferLine::device() {
+    if (m_paced) {
+        return *m_paced;
+    }
+    if (m_radio) {
+        return m_radio->link;
+    }
+    return *m_serial;
+}
+
+Clock& TransferLine::clock() {
+    if (m_radio) {
+        return m_radio->clock; // the link moves it on; the job's pauses must too
+    }
+    return m_systemClock;
+}
+
+} // namespace kq70

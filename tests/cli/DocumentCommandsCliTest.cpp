@@ -1,0 +1,294 @@
+#include "CliApp.h"
+#include "DocumentSummary.h"
+#include "doc/DefaultImages.h"
+#include "doc/DocumentCommands.h"
+#include "doc/RadioImage.h"
+#include "params/HHardwareParams.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace kq70 {
+namespace {
+
+using test::TempFolder;
+using Bytes = std::vector<std::uint8_t>;
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Bytes imageBytes(const RadioImage& image) {
+    return Bytes(image.bytes().begin(), image.bytes().end());
+}
+
+Bytes builtImage(int band) {
+    RadioImage image;
+    BuildDefaultImage(band, image);
+    return imageBytes(image);
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class DocumentCommandsCliTest : public ::testing::Test {
+protected:
+    CliRun run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", home.path()});
+        std::istringstream in;
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = runCli(args, in, out, err, false);
+        return {code, out.str(), err.str()};
+    }
+
+    // A PMR446 document made by `new`.
+    std::string newDocument(const std::string& name) {
+        const std::string path = files.file(name);
+        EXPECT_EQ(run({"new", path}).code, 0);
+        return path;
+    }
+
+    nlohmann::json shown(const std::string& path) {
+        const CliRun shownRun = run({"show", "--json", path});
+        EXPECT_EQ(shownRun.code, 0) << shownRun.err;
+        return nlohmann::json::parse(shownRun.out);
+    }
+
+    TempFolder home;
+    TempFolder files;
+};
+
+TEST_F(DocumentCommandsCliTest, NewMakesTheDocumentTheProgramMakes) {
+    // Templates put in place by the test stand out by one byte.
+    const auto marked = [](int band) {
+        Bytes bytes = builtImage(band);
+        bytes[0x0300] ^= 0xFF;
+        return bytes;
+    };
+    struct Case {
+        std::vector<std::string> options;
+        const char* placeTemplate; // written into the program folder before the run
+        int templateBand;
+        Bytes expected;
+    };
+    const Case cases[] = {
+        {{}, nullptr, 0, builtImage(PMR446_BAND)},
+        {{"--band", "4"}, nullptr, 0, builtImage(4)},
+        {{"--band", "5"}, "defaultUD.k70", 5, marked(5)},
+        // Any template: the first that exists in band order (1 before 4, 5 and 12).
+        {{"--band", "13"}, "defaultVC1.k70", 1, marked(1)},
+    };
+    for (const Case& c : cases) {
+        if (c.placeTemplate != nullptr) {
+            TempFolder::writeBytes(home.file(c.placeTemplate), marked(c.templateBand));
+        }
+        const std::string path = files.file("new.k70");
+        std::vector<std::string> args{"new", "--force"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.push_back(path);
+        const CliRun made = run(args);
+        ASSERT_EQ(made.code, 0) << made.err;
+        EXPECT_EQ(made.out, "Wrote " + path + " (10787 bytes)\n");
+        EXPECT_TRUE(TempFolder::readBytes(path) == c.expected) << args[2];
+    }
+    // Without a template the built image became the band's template, as File > New does.
+    EXPECT_TRUE(TempFolder::readBytes(home.file("default_pmr.k70")) == builtImage(PMR446_BAND));
+    EXPECT_TRUE(TempFolder::readBytes(home.file("defaultUA.k70")) == builtImage(4));
+}
+
+TEST_F(DocumentCommandsCliTest, NewAppliesTheDisplayTypeAsAtStartUp) {
+    for (const int lcd : {0, 1}) {
+        const std::string path = files.file("lcd" + std::to_string(lcd) + ".k70");
+        ASSERT_EQ(run({"new", "--lcd", std::to_string(lcd), path}).code, 0);
+        const nlohmann::json document = shown(path);
+        EXPECT_EQ(document["hardware"][HW_LCD_TYPE], lcd);
+        EXPECT_EQ(document["hardware"][HW_CTCSS_RELEASE_TIME], lcd);
+    }
+}
+
+TEST_F(DocumentCommandsCliTest, NewRefusesWithoutTouchingFiles) {
+    const std::string existing = files.file("mine.k70");
+    TempFolder::writeBytes(existing, Bytes(IMAGE_SIZE, 0x5A));
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"new", "--band", "2", files.file("b2.k70")},
+         1,
+         "kq70-cli: band 2 is not defined; use 0, 1, 4, 5, 6, 8, 9, 12 or 13\n"},
+        {{"new", existing}, 1, "kq70-cli: " + existing + " exists; give --force to replace it\n"},
+        {{"new", files.file("radio.bin")},
+         1,
+         "kq70-cli: the new file " + files.file("radio.bin") + " must end in .k70\n"},
+        {{"new", "--band", "14", files.file("b14.k70")}, 2, "--band: Value 14 not in range"},
+        {{"new", "--lcd", "2", files.file("l2.k70")}, 2, "--lcd: Value 2 not in range"},
+    };
+    for (const Case& c : cases) {
+        const CliRun refused = run(c.args);
+        EXPECT_EQ(refused.code, c.code) << c.args[1];
+        EXPECT_TRUE(contains(refused.err, c.err)) << refused.err;
+    }
+    EXPECT_TRUE(TempFolder::readBytes(existing) == Bytes(IMAGE_SIZE, 0x5A));
+    for (const char* name : {"b2.k70", "radio.bin", "b14.k70", "l2.k70"}) {
+        EXPECT_FALSE(TempFolder::exists(files.file(name))) << name;
+    }
+}
+
+TEST_F(DocumentCommandsCliTest, ShowJsonGivesTheFileSizeAndValues) {
+    const std::string path = newDocument("radio.k70");
+    EXPECT_EQ(shown(path)["size"], 10787);
+    EXPECT_EQ(shown(path)["channels"][15]["txToneCode"], 1072);
+
+    // An older file without the trailer extension reads as ever.
+    Bytes legacy = TempFolder::readBytes(path);
+    legacy.resize(LEGACY_FILE_SIZE);
+    const std::string old = files.file("old.W70");
+    TempFolder::writeBytes(old, legacy);
+    EXPECT_EQ(shown(old)["size"], 10768);
+}
+
+TEST_F(DocumentCommandsCliTest, ShowSummaryListsTheProgrammedChannels) {
+    const std::string path = newDocument("radio.k70");
+    const std::string patch = files.file("dcs.json");
+    TempFolder::writeText(patch, R"({"channels": [
+        {"index": 1, "txToneMode": 2, "txToneCode": 19, "txDcsInverted": 1,
+         "rxToneMode": 2, "rxToneCode": 19, "tag": "DCS"}]})");
+    ASSERT_EQ(run({"apply", path, patch}).code, 0);
+
+    const CliRun summary = run({"show", path});
+    ASSERT_EQ(summary.code, 0) << summary.err;
+    for (const std::string line : {
+             "Frequency band    PMR446 (12)\n",
+             "Radio channel      16CH: capacity 16, 1 active group, 0 channels left\n",
+             "    1        16  Off   \"00000000\"\n",
+             "  2      1  446.01875  446.01875  D023N    D023I    \"DCS     \"\n",
+             " 16      1  446.09375  446.09375  107.2    107.2    \"00000000\"\n",
+         }) {
+        EXPECT_TRUE(contains(summary.out, line)) << line << summary.out;
+    }
+    EXPECT_FALSE(contains(summary.out, "\n 17 ")) << "channel 17 is not in use";
+}
+
+TEST_F(DocumentCommandsCliTest, ShowOfABadFileSaysWhyAndPrintsNothing) {
+    const std::string shortFile = files.file("short.k70");
+    TempFolder::writeBytes(shortFile, Bytes(IMAGE_SIZE - 1, 0));
+    for (const std::string& path : {shortFile, files.file("absent.k70")}) {
+        const CliRun failed = run({"show", "--json", path});
+        EXPECT_EQ(failed.code, 1);
+        EXPECT_EQ(failed.out, "");
+        EXPECT_NE(failed.err, "");
+    }
+}
+
+TEST_F(DocumentCommandsCliTest, ApplyWritesInPlaceOrToTheOutput) {
+    const std::string path = newDocument("radio.k70");
+    const Bytes original = TempFolder::readBytes(path);
+    const std::string patch = files.file("patch.json");
+    TempFolder::writeText(patch, R"({"scan": {"6": 3}, "groups": [{"index": 0, "tag": "SITE"}]})");
+
+    const std::string output = files.file("out.k70");
+    const CliRun toOutput = run({"apply", path, patch, "-o", output});
+    ASSERT_EQ(toOutput.code, 0) << toOutput.err;
+    EXPECT_EQ(toOutput.out, "Wrote " + output + "\n");
+    EXPECT_TRUE(TempFolder::readBytes(path) == original) << "-o leaves the source alone";
+    EXPECT_EQ(shown(output)["scan"][6], 3);
+    EXPECT_EQ(shown(output)["groups"][0]["tag"], "SITE    ");
+
+    ASSERT_EQ(run({"apply", path, patch}).code, 0);
+    EXPECT_TRUE(TempFolder::readBytes(path) == TempFolder::readBytes(output));
+}
+
+TEST_F(DocumentCommandsCliTest, RefusedPatchesLeaveEveryFileAsItWas) {
+    const std::string path = newDocument("radio.k70");
+    const Bytes original = TempFolder::readBytes(path);
+    const std::string output = files.file("out.k70");
+    struct Case {
+        const char* name;
+        const char* text; // nullptr: no such file
+        std::string err;
+    };
+    const Case cases[] = {
+        {"unknown.json", R"({"scan": {"6": 3}, "colour": "red"})",
+         "unknown.json: colour: unknown key"},
+        {"type.json", R"({"channels": [{"index": 2, "squelchLevel": "3"}]})",
+         "type.json: channels[0].squelchLevel: expected an integer"},
+        {"range.json", R"({"channels": [{"index": 300, "inUse": 1}]})",
+         "range.json: channels[0].index: 300 is out of range (0-255)"},
+        {"fit.json", R"({"channels": [{"index": 2, "squelchLevel": 99}]})",
+         "fit.json: channels[0].squelchLevel: 99 cannot be stored"},
+        {"broken.json", R"({"scan": )", "broken.json: not valid JSON"},
+        {"absent.json", nullptr, "cannot read the patch"},
+    };
+    for (const Case& c : cases) {
+        const std::string patch = files.file(c.name);
+        if (c.text != nullptr) {
+            TempFolder::writeText(patch, c.text);
+        }
+        for (const bool toOutput : {false, true}) {
+            std::vector<std::string> args{"apply", path, patch};
+            if (toOutput) {
+                args.insert(args.end(), {"-o", output});
+            }
+            const CliRun refused = run(args);
+            EXPECT_EQ(refused.code, 1) << c.name;
+            EXPECT_EQ(refused.out, "");
+            EXPECT_TRUE(contains(refused.err, c.err)) << refused.err;
+            EXPECT_TRUE(contains(refused.err, "nothing was written\n")) << refused.err;
+            EXPECT_TRUE(TempFolder::readBytes(path) == original) << c.name;
+            EXPECT_FALSE(TempFolder::exists(output)) << c.name;
+        }
+    }
+}
+
+TEST_F(DocumentCommandsCliTest, HelpDescribesThePatch) {
+    const CliRun help = run({"apply", "--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(contains(help.out, "PATCH is one JSON object"));
+    EXPECT_TRUE(contains(help.out, "nothing is written when any part is refused"));
+}
+
+// The real program, as a user's script runs it.
+TEST_F(DocumentCommandsCliTest, ProgramExitCodes) {
+    const std::string base = std::string(KQ70_CLI_PATH) + " --home '" + home.path() + "' ";
+    const std::string path = files.file("radio.k70");
+    const std::string patch = files.file("bad.json");
+    TempFolder::writeText(patch, R"({"scan": {"99": 1}})");
+    const auto status = [](const std::string& command) {
+        return WEXITSTATUS(std::system(command.c_str()));
+    };
+    ASSERT_EQ(status(base + "new '" + path + "' >/dev/null"), 0);
+    const Bytes made = TempFolder::readBytes(path);
+    EXPECT_EQ(status(base + "show --json '" + path + "' >/dev/null"), 0);
+    EXPECT_EQ(status(base + "apply '" + path + "' '" + patch + "' 2>/dev/null"), 1);
+    EXPECT_TRUE(TempFolder::readBytes(path) == made);
+}
+
+TEST(DocumentSummaryTest, ToneTexts) {
+    struct Case {
+        int mode;
+        int code;
+        bool inverted;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, 670, false, "OFF"},  {1, 670, false, " 67.0"}, {1, 2541, false, "254.1"},
+        {2, 19, false, "D023N"}, {2, 19, true, "D023I"},   {2, 0x1FF, false, "D777N"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(toneText(c.mode, c.code, c.inverted), c.text);
+    }
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,103 @@
+#include "JsonDocument.h"
+
+#include "ChannelValueNames.h"
+#include "DocumentObjects.h"
+#include "doc/DefaultImages.h"
+#include "doc/DocumentCommands.h"
+#include "doc/RadioImage.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kq70 {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json shownJson(const RadioImage& image) {
+    const auto objects = std::make_unique<DocumentObjects>();
+    objects->extract(image);
+    return documentJson(*objects, image, 10787);
+}
+
+TEST(JsonDocumentTest, EveryValueUnderItsKey) {
+    RadioImage image;
+    BuildDefaultImage(PMR446_BAND, image);
+    const Json shown = shownJson(image);
+
+    std::vector<std::string> keys;
+    for (const auto& item : shown.items()) {
+        keys.push_back(item.key());
+    }
+    const std::vector<std::string> expected{"size",
+                                            "hardware",
+                                            "hardwareDerived",
+                                            "globals",
+                                            "capacity",
+                                            "activeGroups",
+                                            "channelsLeft",
+                                            "groups",
+                                            "channels",
+                                            "scan",
+                                            "keyFunction",
+                                            "powerSaving",
+                                            "miscellaneous",
+                                            "marketing",
+                                            "directCh",
+                                            "paging",
+                                            "programmingPassword",
+                                            "adjustment",
+                                            "shippingDefault",
+                                            "firmwareVersion"};
+    EXPECT_EQ(keys, expected);
+
+    const struct {
+        const char* key;
+        std::size_t size;
+    } lists[] = {{"hardware", 34},    {"hardwareDerived", 8}, {"globals", 7},
+                 {"groups", 16},      {"channels", 256},      {"scan", 11},
+                 {"keyFunction", 12}, {"powerSaving", 10},    {"miscellaneous", 13},
+                 {"marketing", 4},    {"directCh", 2},        {"paging", 10}};
+    for (const auto& list : lists) {
+        EXPECT_EQ(shown[list.key].size(), list.size) << list.key;
+    }
+    EXPECT_EQ(shown["adjustment"]["items"].size(), 133u);
+    EXPECT_EQ(shown["shippingDefault"]["items"].size(), 99u);
+
+    // The built-in PMR446 radio: 16 channels in one group, 9-16 with CTCSS tones.
+    EXPECT_EQ(shown["size"], 10787);
+    EXPECT_EQ(shown["capacity"], 16);
+    EXPECT_EQ(shown["activeGroups"], 1);
+    EXPECT_EQ(shown["channelsLeft"], 0);
+    EXPECT_EQ(shown["groups"][0]["count"], 16);
+    EXPECT_EQ(shown["hardware"][HW_FREQUENCY_MIN], 400000000) << "limits in Hz";
+    EXPECT_EQ(shown["hardware"][HW_FIRST_IF], shown["hardwareDerived"][4]) << "1st IF in Hz";
+    const Json& channel = shown["channels"][8];
+    EXPECT_EQ(channel.size(), 1u + CHANNEL_VALUE_COUNT);
+    EXPECT_EQ(channel["index"], 8);
+    EXPECT_EQ(channel["rxFrequency"], 446006250);
+    EXPECT_EQ(channel["txToneMode"], 1);
+    EXPECT_EQ(channel["txToneCode"], 670);
+    EXPECT_TRUE(channel["tag"].is_string());
+    EXPECT_EQ(shown["directCh"][1].size(), 2u);
+    EXPECT_TRUE(shown["paging"][0]["defined"].is_boolean());
+    EXPECT_TRUE(shown["powerSaving"][9].is_string()) << "the Power-ON tag is a text";
+    EXPECT_TRUE(shown["programmingPassword"]["enabled"].is_boolean());
+    EXPECT_EQ(shown["firmwareVersion"], shown["marketing"][1]);
+    EXPECT_EQ(shown["adjustment"]["checksumOk"], true);
+    EXPECT_EQ(shown["shippingDefault"]["checksumOk"], true);
+}
+
+TEST(JsonDocumentTest, ChecksumVerdictsFollowTheImage) {
+    RadioImage image;
+    BuildDefaultImage(PMR446_BAND, image);
+    image.setByte(WORKING_ADJUSTMENT_OFFSET + 3, image.byteAt(WORKING_ADJUSTMENT_OFFSET + 3) ^ 1);
+    image.setByte(SHIPPING_ADJUSTMENT_OFFSET + 3, image.byteAt(SHIPPING_ADJUSTMENT_OFFSET + 3) ^ 1);
+    const Json shown = shownJson(image);
+    EXPECT_EQ(shown["adjustment"]["checksumOk"], false);
+    EXPECT_EQ(shown["shippingDefault"]["checksumOk"], false);
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,294 @@
+#include "JsonPatch.h"
+
+#include "DocumentObjects.h"
+#include "JsonDocument.h"
+#include "doc/DefaultImages.h"
+#include "doc/DocumentCommands.h"
+#include "doc/RadioImage.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kq70 {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+RadioImage pmr446Image() {
+    RadioImage image;
+    BuildDefaultImage(PMR446_BAND, image);
+    return image;
+}
+
+std::vector<std::string> applyPatch(const std::string& text, RadioImage& image) {
+    return JsonPatch(Json::parse(text)).apply(image);
+}
+
+std::unique_ptr<DocumentObjects> objectsOf(const RadioImage& image) {
+    auto objects = std::make_unique<DocumentObjects>();
+    objects->extract(image);
+    return objects;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\n";
+    }
+    return text;
+}
+
+TEST(JsonPatchTest, RefusedPatchesNameTheKeyAndLeaveTheImageAlone) {
+    struct Case {
+        const char* patch;
+        const char* message; // a line of the refusal, whole
+    };
+    const Case cases[] = {
+        // The shape of the patch.
+        {R"([1])", "the patch must be one JSON object"},
+        {R"({"frobnicate": 1})", "frobnicate: unknown key"},
+        {R"({"capacity": 16})", "capacity: shown only; it cannot be set"},
+        {R"({"hardwareDerived": {"0": 1}})", "hardwareDerived: shown only; it cannot be set"},
+        {R"({"firmwareVersion": 110})", "firmwareVersion: shown only; set marketing.1 instead"},
+        {R"({"scan": [3]})", "scan: expected an object"},
+        {R"({"scan": {"11": 1}})", "scan.11: index 11 is out of range (0-10)"},
+        {R"({"scan": {"-1": 1}})", "scan.-1: a value index (0-10) is expected"},
+        {R"({"scan": {"6a": 1}})", "scan.6a: a value index (0-10) is expected"},
+        {R"({"hardware": {"34": 1}})", "hardware.34: index 34 is out of range (0-33)"},
+        {R"({"globals": {"7": 0}})", "globals.7: index 7 is out of range (0-6)"},
+        {R"({"channels": {"index": 3}})", "channels: expected a list"},
+        {R"({"channels": [3]})", "channels[0]: expected an object"},
+        {R"({"channels": [{"index": 256}]})", "channels[0].index: 256 is out of range (0-255)"},
+        {R"({"channels": [{"inUse": 1}]})", "channels[0]: \"index\" is missing"},
+        {R"({"channels": [{"index": 1}, {"index": 1}]})",
+         "channels[1].index: 1 is given more than once"},
+        {R"({"channels": [{"index": 1, "rxFreq": 1}]})", "channels[0].rxFreq: unknown key"},
+        {R"({"groups": [{"index": 16}]})", "groups[0].index: 16 is out of range (0-15)"},
+        {R"({"groups": [{"index": 0, "colour": 1}]})", "groups[0].colour: unknown key"},
+        {R"({"paging": [{"index": 10}]})", "paging[0].index: 10 is out of range (0-9)"},
+        {R"({"paging": [{"index": 0, "defined": false}]})",
+         "paging[0].defined: follows the code; give \"code\": \"\" to erase it"},
+        {R"({"directCh": {"2": [0, 1]}})", "directCh.2: index 2 is out of range (0-1)"},
+        {R"({"directCh": {"0": [1]}})", "directCh.0: expected [group, channel]"},
+        {R"({"adjustment": {"items": {"113": 0}}})",
+         "adjustment.items.113: the checksum is computed from the other items"},
+        {R"({"shippingDefault": {"items": {"98": 0}}})",
+         "shippingDefault.items.98: the checksum is computed from the other items"},
+        {R"({"shippingDefault": {"items": {"99": 0}}})",
+         "shippingDefault.items.99: index 99 is out of range (0-98)"},
+        {R"({"adjustment": {"checksumOk": true}})",
+         "adjustment.checksumOk: shown only; the checksum is computed when items change"},
+        {R"({"programmingPassword": {"pin": "1"}})", "programmingPassword.pin: unknown key"},
+        // Types.
+        {R"({"scan": {"6": "3"}})", "scan.6: expected an integer"},
+        {R"({"scan": {"6": 3.0}})", "scan.6: expected an integer"},
+        {R"({"scan": {"6": true}})", "scan.6: expected an integer"},
+        {R"({"scan": {"6": 4294967296}})", "scan.6: 4294967296 is too large for any value"},
+        {R"({"channels": [{"index": "1"}]})", "channels[0].index: expected an integer"},
+        {R"({"channels": [{"index": 1, "tag": 5}]})", "channels[0].tag: expected a text"},
+        {R"({"groups": [{"index": 0, "scan": 1}]})", "groups[0].scan: expected true or false"},
+        {R"({"programmingPassword": {"enabled": 1}})",
+         "programmingPassword.enabled: expected true or false"},
+        {R"({"powerSaving": {"9": 5}})", "powerSaving.9: expected a text"},
+        // Texts the fields cannot hold.
+        {R"({"channels": [{"index": 1, "tag": "TOO LONG!"}]})",
+         "channels[0].tag: \"TOO LONG!\" is longer than 8 characters"},
+        {R"({"channels": [{"index": 1, "tag": "Ch1"}]})",
+         "channels[0].tag: \"Ch1\": the radio cannot show \"h\" (digits, capitals and  "
+         "<>+-=*/[\\]:_ only)"},
+        {R"({"powerSaving": {"9": "WELCOME!!"}})",
+         "powerSaving.9: \"WELCOME!!\" is longer than 8 characters"},
+        {R"({"paging": [{"index": 0, "code": "12E"}]})",
+         "paging[0].code: expected three of 0-9, A-D, * and #, or \"\" to erase the code"},
+        {R"({"programmingPassword": {"password": "12345E"}})",
+         "programmingPassword.password: expected six of 0-9 and A-D"},
+        // Values that would not read back as given.
+        {R"({"scan": {"6": 9}})", "scan.6: 9 cannot be stored; it would read back as 1"},
+        {R"({"keyFunction": {"0": -1}})",
+         "keyFunction.0: -1 cannot be stored; it would read back as 255"},
+        {R"({"marketing": {"1": 12345}})",
+         "marketing.1: 12345 cannot be stored; it would read back as 2345"},
+        {R"({"hardware": {"13": 16810000}})",
+         "hardware.13: 16810000 cannot be stored; it would read back as 16800000"},
+        {R"({"globals": {"1": 4}})", "globals.1: 4 cannot be stored; it would read back as 0"},
+        {R"({"groups": [{"index": 0, "count": 17}]})",
+         "groups[0].count: 17 cannot be stored; it would read back as 16"},
+        {R"({"channels": [{"index": 0, "squelchLevel": 16}]})",
+         "channels[0].squelchLevel: 16 cannot be stored; it would read back as 0"},
+        {R"({"channels": [{"index": 0, "rxFrequency": 446001000}]})",
+         "channels[0].rxFrequency: 446001000 cannot be stored; it would read back as 446005000"},
+        {R"({"channels": [{"index": 0, "txFrequency": 480000000}]})",
+         "channels[0].txFrequency: 480000000 is outside the radio's frequency range "
+         "400.00000-470.00000 MHz"},
+        {R"({"channels": [{"index": 0, "rxFrequency": 460000000}]})",
+         "channels[0].rxFrequency: 460000000 cannot be stored; it would read back as 456000000"},
+        {R"({"channels": [{"index": 0, "txToneMode": 1, "txToneCode": 671}]})",
+         "channels[0].txToneCode: 671 is not a CTCSS tone (tenths of a hertz, e.g. 670 for 67.0 "
+         "Hz)"},
+        {R"({"channels": [{"index": 0, "rxToneMode": 2}]})",
+         "channels[0].rxToneCode: 0 is not a DCS code (the value of its octal digits, e.g. 19 for "
+         "D023)"},
+        {R"({"channels": [{"index": 0, "txToneMode": 3}]})",
+         "channels[0].txToneMode: 3 cannot be stored; it would read back as 1"},
+        {R"({"channels": [{"index": 0, "rxPllA": 3}]})",
+         "channels[0].rxPllA: 3 cannot be stored; it would read back as 1 (worked out from the "
+         "frequency when stored)"},
+        {R"({"channels": [{"index": 0, "txToneOn": 1}]})",
+         "channels[0].txToneOn: 1 cannot be stored; it would read back as 0 (follows the tone "
+         "mode)"},
+        {R"({"channels": [{"index": 0, "rxTuneDa": 5}]})",
+         "channels[0].rxTuneDa: 5 cannot be stored; it would read back as 128 (worked out from "
+         "the adjustment data unless \"keepAlignment\": 1 is given)"},
+        // A radio without a display has no A-D keys.
+        {R"({"hardware": {"3": 0}, "keyFunction": {"2": 5}})",
+         "keyFunction.2: 5 cannot be stored; it would read back as 0"},
+    };
+    const RadioImage original = pmr446Image();
+    for (const Case& c : cases) {
+        RadioImage image = original;
+        const std::string refused = joined(applyPatch(c.patch, image));
+        EXPECT_NE(refused.find(std::string(c.message) + "\n"), std::string::npos) << c.patch << "\n"
+                                                                                  << refused;
+        EXPECT_TRUE(image == original) << c.patch;
+    }
+}
+
+TEST(JsonPatchTest, EveryFaultOfAPatchIsReportedAtOnce) {
+    RadioImage image = pmr446Image();
+    const auto refused = applyPatch(
+        R"({"scan": {"11": 1, "6": "x"}, "colour": 1, "groups": [{"index": 99}]})", image);
+    EXPECT_EQ(refused.size(), 4u) << joined(refused);
+}
+
+TEST(JsonPatchTest, AcceptedValuesReadBackAsGiven) {
+    RadioImage image = pmr446Image();
+    const auto refused = applyPatch(R"({
+        "scan": {"6": 3},
+        "channels": [{"index": 3, "rxFrequency": 446043750, "txFrequency": 446043750,
+                      "txToneMode": 2, "txToneCode": 19, "txDcsInverted": 1, "tag": "CH4"},
+                     {"index": 20, "inUse": 1, "keepAlignment": 1, "rxTuneDa": 77}],
+        "groups": [{"index": 0, "scan": true, "tag": "PMR"}],
+        "powerSaving": {"9": "HELLO"},
+        "programmingPassword": {"enabled": true, "password": "12ab34"},
+        "paging": [{"index": 2, "code": "1a#", "action": 3}],
+        "directCh": {"1": [0, 5]},
+        "marketing": {"1": 110},
+        "adjustment": {"items": {"20": 130}},
+        "shippingDefault": {"items": {"12": 130}}
+    })",
+                                    image);
+    ASSERT_TRUE(refused.empty()) << joined(refused);
+    const auto o = objectsOf(image);
+    EXPECT_EQ(o->scan.get(SCAN_PRIORITY_CHECK), 3);
+    EXPECT_EQ(o->channels.getValue(3, txToneMode), 2);
+    EXPECT_EQ(o->channels.getValue(3, txToneCode), 19);
+    EXPECT_EQ(o->channels.getValue(3, txDcsInverted), 1);
+    EXPECT_EQ(o->channels.getTag(3), "CH4     ");
+    EXPECT_EQ(o->channels.getValue(20, rxTuneDa), 77) << "keepAlignment keeps a given byte";
+    EXPECT_TRUE(o->channels.groups().scanFlag(0));
+    EXPECT_EQ(o->channels.groups().tag(0), "PMR     ");
+    EXPECT_EQ(o->powerSaving.getText(HPowerSaveParams::POWER_ON_TAG), "HELLO   ");
+    EXPECT_TRUE(o->programmingPassword.isEnabled());
+    EXPECT_EQ(o->programmingPassword.password(), "12AB34");
+    EXPECT_EQ(o->paging[2].codeText(), "1A#");
+    EXPECT_EQ(o->paging[2].get(HPagingCodeParams::DECODE_ACTION), 3);
+    EXPECT_EQ(o->directCh.get(HDirectChParams::channelIndex(1)), 5);
+    EXPECT_EQ(o->marketing.firmwareVersion(), 110);
+    EXPECT_EQ(o->adjustment.get(20), 130);
+    EXPECT_EQ(o->shippingDefault.get(12), 130);
+    // Changed items get a new checksum, as an alignment gives them.
+    EXPECT_TRUE(HAdustmentBackUpParams().verifyChecksum(image));
+    EXPECT_TRUE(HShippingDefaultParams().verifyChecksum(image));
+}
+
+// The channel data is stored after the hardware, so a new first IF gives new PLL words for the
+// same frequencies instead of new frequencies from the old PLL words.
+TEST(JsonPatchTest, ChannelFrequenciesKeepTheirHertzUnderNewHardware) {
+    RadioImage image = pmr446Image();
+    const auto before = objectsOf(image);
+    ASSERT_NE(before->hardware.get(HW_FIRST_IF), 45000000);
+    ASSERT_TRUE(applyPatch(R"({"hardware": {"14": 45000000}})", image).empty());
+    const auto after = objectsOf(image);
+    EXPECT_EQ(after->hardware.get(HW_FIRST_IF), 45000000);
+    for (int c = 0; c < 16; ++c) {
+        EXPECT_EQ(after->channels.getValue(c, rxFrequency),
+                  before->channels.getValue(c, rxFrequency))
+            << c;
+    }
+    EXPECT_NE(after->channels.getValue(0, rxPllHigh), before->channels.getValue(0, rxPllHigh));
+}
+
+// The priority channel and the option unit live in bytes both a page and the channel data
+// write; the page value given must not be undone by the channel data stored after it.
+TEST(JsonPatchTest, PageValuesInBytesTheChannelDataSharesAreKept) {
+    struct Case {
+        const char* patch;
+        int global;
+        std::int32_t value;
+        const char* refusal;
+    };
+    const Case cases[] = {
+        {R"({"miscellaneous": {"0": 2}})", GLOBAL_OPTION_UNIT, 2, ""},
+        {R"({"scan": {"7": 5}})", GLOBAL_PRIORITY_CHANNEL, 5, ""},
+        // Both name the same byte: the global is set last and wins, the page value is refused.
+        {R"({"scan": {"7": 5}, "globals": {"3": 7}})", GLOBAL_PRIORITY_CHANNEL, 0,
+         "scan.7: 5 cannot be stored; it would read back as 7\n"},
+    };
+    for (const Case& c : cases) {
+        RadioImage image = pmr446Image();
+        EXPECT_EQ(joined(applyPatch(c.patch, image)), c.refusal) << c.patch;
+        EXPECT_EQ(objectsOf(image)->channels.getGlobal(c.global), c.value) << c.patch;
+    }
+}
+
+// Everything show prints can be given back to apply as it stands: the keys and types of both
+// agree, and a document patched with its own values does not change.
+TEST(JsonPatchTest, ShownValuesAreAcceptedBackUnchanged) {
+    RadioImage image = pmr446Image();
+    ASSERT_TRUE(applyPatch("{}", image).empty()); // first store sets the hardware mirror bytes
+    const RadioImage stored = image;
+    const Json shown = documentJson(*objectsOf(image), image, 10787);
+    const auto byIndex = [](const Json& values, std::size_t skip = 999) {
+        Json object = Json::object();
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i != skip) {
+                object[std::to_string(i)] = values[i];
+            }
+        }
+        return object;
+    };
+    const auto withIndex = [](const Json& list, const char* drop) {
+        Json out = Json::array();
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            Json element = list[i];
+            element["index"] = i;
+            element.erase(drop);
+            out.push_back(element);
+        }
+        return out;
+    };
+    Json patch;
+    for (const char* page : {"hardware", "globals", "scan", "keyFunction", "powerSaving",
+                             "miscellaneous", "marketing"}) {
+        patch[page] = byIndex(shown[page]);
+    }
+    patch["globals"].erase("1"); // cleared after every load
+    patch["globals"].erase("2");
+    patch["globals"].erase("0"); // carried, never written
+    patch["channels"] = shown["channels"];
+    patch["groups"] = withIndex(shown["groups"], "");
+    patch["paging"] = withIndex(shown["paging"], "defined");
+    patch["directCh"] = {{"0", shown["directCh"][0]}, {"1", shown["directCh"][1]}};
+    patch["programmingPassword"] = shown["programmingPassword"];
+    patch["adjustment"] = {{"items", byIndex(shown["adjustment"]["items"], ADJ_CHECKSUM)}};
+    patch["shippingDefault"] = {
+        {"items", byIndex(shown["shippingDefault"]["items"], SHIPPING_CHECKSUM_ITEM)}};
+
+    const auto refused = JsonPatch(patch).apply(image);
+    EXPECT_TRUE(refused.empty()) << joined(refused);
+    EXPECT_TRUE(image == stored);
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,201 @@
+#include "TransferCommands.h"
+
+#include "CliApp.h"
+#include "SimulatorSeed.h"
+#include "doc/DataFile.h"
+#include "params/HHardwareParams.h"
+#include "platform/SerialDevice.h"
+#include "platform/SerialPortEnumerator.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace kq70 {
+namespace {
+
+using test::TempFolder;
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+bool contains(const std::string& text, std::string_view part) {
+    return text.find(part) != std::string::npos;
+}
+
+class TransferCommandsTest : public ::testing::Test {
+protected:
+    CliRun run(std::vector<std::string> args, const std::string& input = {},
+               bool interactive = false) {
+        args.insert(args.begin(), {"--home", home.path()});
+        std::istringstream in(input);
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = runCli(args, in, out, err, interactive);
+        return {code, out.str(), err.str()};
+    }
+
+    // A data file holding `image`.
+    std::string dataFile(const std::string& name, const RadioImage& image) {
+        test::ScriptedPrompt quiet;
+        const std::string path = files.file(name);
+        EXPECT_TRUE(WriteDataFile(path, image, quiet));
+        return path;
+    }
+
+    TempFolder home;
+    TempFolder files;
+};
+
+TEST_F(TransferCommandsTest, UploadAndDownloadWithTheSimulatedRadio) {
+    const std::string path = files.file("radio.k70");
+    const CliRun upload = run({"upload", "--sim", "--sim-instant", "--baud", "38400", path});
+    ASSERT_EQ(upload.code, 0) << upload.err;
+    EXPECT_EQ(upload.out, "Saved " + path + "\n");
+    EXPECT_TRUE(contains(upload.err, text::NOW_UPLOADING));
+    EXPECT_TRUE(contains(upload.err, "100%"));
+    EXPECT_TRUE(contains(upload.err, "\n" + std::string(text::UPLOAD_COMPLETE) + "\n"));
+    RadioImage uploaded;
+    test::ScriptedPrompt quiet;
+    ASSERT_TRUE(ReadDataFile(path, uploaded, quiet));
+    const RadioImage seed = makeSimulatorSeedImage();
+    EXPECT_EQ(test::firstDifference(uploaded, seed, 0, 0x0174), "");
+
+    const CliRun download = run({"download", "--sim", "--sim-instant", "--yes", path});
+    EXPECT_EQ(download.code, 0) << download.err;
+    EXPECT_TRUE(contains(download.err, std::string(text::KQ70WIN_CAPTION) + ": " +
+                                           std::string(text::START_DOWNLOADING)));
+    EXPECT_TRUE(contains(download.err, text::NOW_DOWNLOADING));
+    EXPECT_TRUE(contains(download.err, text::DOWNLOAD_COMPLETE));
+}
+
+TEST_F(TransferCommandsTest, DownloadAsksOnTheTerminalUnlessToldYes) {
+    const std::string path = dataFile("radio.k70", makeSimulatorSeedImage());
+    const CliRun refused = run({"download", "--sim", "--sim-instant", path});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(contains(refused.err, "nothing was sent to the radio"));
+    EXPECT_FALSE(contains(refused.err, text::NOW_DOWNLOADING));
+
+    const CliRun answered = run({"download", "--sim", "--sim-instant", path}, "y\n", true);
+    EXPECT_EQ(answered.code, 0) << answered.err;
+    EXPECT_TRUE(contains(answered.err, text::DOWNLOAD_COMPLETE));
+}
+
+TEST_F(TransferCommandsTest, FailedJobsExitWithOneAndTheProgramsWords) {
+    RadioImage otherBand = makeSimulatorSeedImage();
+    test::setHardwareValue(otherBand, HW_FREQUENCY_BAND, 9);
+    RadioImage otherProduct = makeSimulatorSeedImage();
+    otherProduct.setBe16(PRODUCT_CODE_OFFSET, 0xC084);
+    RadioImage protectedRadio = makeSimulatorSeedImage();
+    test::setProgrammingPassword(protectedRadio, "1234AB");
+    const std::string mismatch(Strings::get(IDS_PASSWORD_MISMATCHED));
+    const std::string out = files.file("out.k70");
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"download", "--sim", "--sim-instant", "--yes", dataFile("vhf.k70", otherBand)},
+         1,
+         std::string(Strings::get(IDS_FREQUENCY_BAND_MISMATCHED))},
+        {{"upload", "--sim", "--sim-instant", "--sim-image", dataFile("c084.k70", otherProduct),
+          out},
+         1,
+         std::string(text::HARDWARE_TYPE_MISMATCHED)},
+        {{"upload", "--sim", "--sim-instant", "--sim-image", dataFile("locked.k70", protectedRadio),
+          "--password", "1234AC", out},
+         1,
+         mismatch + "\n" + mismatch + "\n" + mismatch + "\n" + mismatch + "\n"},
+        {{"upload", "--sim", "--sim-instant", "--sim-image", files.file("locked.k70"), "--password",
+          "1234ab", out},
+         0,
+         std::string(text::UPLOAD_COMPLETE)},
+        {{"upload", "--port", files.file("no-such-port"), out},
+         1,
+         std::string(text::PORT_OPEN_ERROR)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.message);
+        std::remove(out.c_str());
+        const CliRun result = run(c.args);
+        EXPECT_EQ(result.code, c.code) << result.err;
+        EXPECT_TRUE(contains(result.err, c.message)) << result.err;
+        EXPECT_EQ(TempFolder::exists(out), c.code == 0) << "a failed upload writes no file";
+    }
+}
+
+TEST_F(TransferCommandsTest, AProtectedAccessModeNeedsItsPassword) {
+    RadioImage protectedRadio = makeSimulatorSeedImage();
+    test::setProgrammingPassword(protectedRadio, "1234AB");
+    const std::string radio = dataFile("locked.k70", protectedRadio);
+    const std::string out = files.file("out.k70");
+    struct Case {
+        std::vector<std::string> modeArgs;
+        int code;
+    };
+    const std::vector<Case> cases = {
+        {{"--mode", "1"}, 1},
+        {{"--mode", "1", "--mode-password", "quiet harbours"}, 1},
+        {{"--mode", "2", "--mode-password", "1234AB"}, 1},
+        // Manufacture mode skips the radio's programming password.
+        {{"--mode", "1", "--mode-password", "Quiet Harbours"}, 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"upload", "--sim", "--sim-instant", "--sim-image", radio};
+        args.insert(args.end(), c.modeArgs.begin(), c.modeArgs.end());
+        args.push_back(out);
+        const CliRun result = run(args);
+        EXPECT_EQ(result.code, c.code) << result.err;
+        EXPECT_EQ(contains(result.err, "needs its password"), c.code != 0) << result.err;
+        EXPECT_EQ(contains(result.err, text::SWITCH_RADIO_ON_TO_START), c.code == 0)
+            << "a refused mode stops before the radio";
+    }
+}
+
+TEST_F(TransferCommandsTest, AnUnwritableFileStopsTheUploadBeforeTheRadio) {
+    const std::string path = dataFile("readonly.k70", RadioImage());
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    const CliRun result = run({"upload", "--sim", "--sim-instant", path});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_FALSE(contains(result.err, text::SWITCH_RADIO_ON_TO_START)) << result.err;
+}
+
+TEST_F(TransferCommandsTest, CommandLineMistakes) {
+    const std::string path = files.file("x.k70");
+    const std::vector<std::vector<std::string>> cases = {
+        {"upload", path},
+        {"upload", "--sim", "--port", "/dev/ttyUSB0", path},
+        {"upload", "--port", "/dev/ttyUSB0", "--sim-image", path, path},
+        {"upload", "--sim", "--baud", "4800", path},
+        {"download", "--sim", "--mode", "3", path},
+        {"download", "--sim"},
+    };
+    for (const auto& args : cases) {
+        EXPECT_EQ(run(args).code, 2) << args.size();
+    }
+}
+
+TEST_F(TransferCommandsTest, PortsAreListedWithTheCableMarked) {
+    std::ostringstream out;
+    TransferCommands::printPorts({{"ttyS0", "/dev/ttyS0", PORT_KIND_RS232},
+                                  {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}},
+                                 out);
+    EXPECT_EQ(out.str(), "/dev/ttyS0\n/dev/ttyUSB0 (PGC-30)\n");
+
+    const CliRun listed = run({"ports"});
+    EXPECT_EQ(listed.code, 0);
+    EXPECT_EQ(listed.out.empty(), contains(listed.err, "no serial ports found"));
+}
+
+} // namespace
+} // namespace kq70
