@@ -168,12 +168,12 @@ TEST_F(DocumentCommandsCliTest, ShowSummaryListsTheProgrammedChannels) {
 
     const CliRun summary = run({"show", path});
     ASSERT_EQ(summary.code, 0) << summary.err;
-    for (const std::string line : {
+    for (const std::string& line : {
              "Frequency band    PMR446 (12)\n",
              "Radio channel      16CH: capacity 16, 1 active group, 0 channels left\n",
-             "    1        16  Off   \"00000000\"\n",
+             "    1        16  Off   \"PMR446  \"\n",
              "  2      1  446.01875  446.01875  D023N    D023I    \"DCS     \"\n",
-             " 16      1  446.09375  446.09375  107.2    107.2    \"00000000\"\n",
+             " 16      1  446.09375  446.09375  107.2    107.2    \"PMR8 CT \"\n",
          }) {
         EXPECT_TRUE(contains(summary.out, line)) << line << summary.out;
     }

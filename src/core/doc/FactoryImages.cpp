@@ -13,12 +13,25 @@
 #include "params/HPowerSaveParams.h"
 #include "params/HProgrammingPasswordParams.h"
 #include "params/HScanParams.h"
+#include "ui/StrPrintf.h"
 
 #include <array>
 
 namespace kq70 {
 
 namespace {
+
+constexpr const char* BLANK_TAG = "        ";
+
+// Blank alpha tags everywhere; a cleared image would read as "00000000".
+void blankTags(HChannelData& channels) {
+    for (int c = 0; c < CHANNEL_COUNT; ++c) {
+        channels.setTag(c, BLANK_TAG);
+    }
+    for (int g = 0; g < HGroupTable::GROUP_COUNT; ++g) {
+        channels.groups().setTag(g, BLANK_TAG);
+    }
+}
 
 // Bytes every built-in image holds, whatever the parameter objects store there.
 constexpr std::array<std::uint8_t, 8> IMAGE_START{0x01, 0x00, 0x06, 0x00, 0x06, 0x50, 0x00, 0x33};
@@ -140,6 +153,7 @@ RadioImage makeVhfFactoryImage() {
     // unchanged.
     HChannelData channels;
     channels.extract(image);
+    blankTags(channels);
     for (int c = 0; c < CHANNEL_COUNT; ++c) {
         channels.setValue(c, rxFrequency, static_cast<std::int32_t>(436000000));
         channels.setValue(c, txFrequency, static_cast<std::int32_t>(436000000));
@@ -153,6 +167,8 @@ RadioImage makeUhfFactoryImage() {
     RadioImage image = baseImage(UHF);
     HChannelData channels;
     channels.extract(image);
+    blankTags(channels);
+    channels.groups().setTag(0, "PMR446  ");
     constexpr int PMR446_CHANNELS = 8;
     constexpr std::int32_t FIRST_PMR446_HZ = 446006250;
     constexpr std::int32_t PMR446_SPACING_HZ = 12500;
@@ -165,6 +181,10 @@ RadioImage makeUhfFactoryImage() {
         channels.setValue(c, rxFrequency, hz);
         channels.setValue(c, txFrequency, hz);
         channels.setValue(c, inUse, programmed ? 1 : 0);
+        if (programmed) {
+            channels.setTag(
+                c, strprintf("PMR%d%s    ", slot + 1, c < PMR446_CHANNELS ? "   " : " CT"));
+        }
         channels.setValue(c, txInhibit, programmed ? 0 : 1);
         channels.setValue(c, bandwidth, 2); // PMR446 is a narrow-band service
         channels.setValue(c, squelchLevel, programmed ? 3 : 0);
