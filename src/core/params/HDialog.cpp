@@ -28,6 +28,31 @@ bool HDialog::runSlot(const char* operation, bool (HDialog::*slot)()) {
     return result;
 }
 
+std::vector<HParams*> HDialog::boundObjects() const {
+    std::vector<HParams*> objects;
+    for (const Binding& binding : m_bindings) {
+        if (binding.params != nullptr &&
+            std::find(objects.begin(), objects.end(), binding.params) == objects.end()) {
+            objects.push_back(binding.params);
+        }
+    }
+    return objects;
+}
+
+bool HDialog::AcquireData() {
+    for (HParams* object : boundObjects()) {
+        object->extract(m_image);
+    }
+    return true;
+}
+
+bool HDialog::StoreData() {
+    for (const HParams* object : boundObjects()) {
+        object->store(m_image);
+    }
+    return true;
+}
+
 void HDialog::OnInitDialog() {
     KQ70_LOG(LOG_D4, 0, "[FUNC IN]%s", "HDialog::OnInitDialog");
     runSlot("AcquireData", &HDialog::AcquireData);

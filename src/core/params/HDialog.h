@@ -75,7 +75,8 @@ public:
 protected:
     // The slots, in their order. The base versions do the generic work of the bindings; a
     // page that overrides one calls the base first.
-    virtual bool AcquireData() { return true; }
+    // The base versions extract and store every parameter object a control is bound to.
+    virtual bool AcquireData();
     virtual bool InitCombo();
     virtual bool InitEdit();
     virtual bool InitStatic() { return true; }
@@ -89,7 +90,7 @@ protected:
     virtual bool SaveDataEdit();
     virtual bool SaveDataCheck() { return true; }
     virtual bool SaveDataOther() { return true; }
-    virtual bool StoreData() { return true; }
+    virtual bool StoreData();
     // Cross-field checks before anything is saved; false keeps the page open.
     virtual bool CheckBeforeOk() { return true; }
     // A dependency between controls: called after the user changed a control.
@@ -127,6 +128,8 @@ private:
     };
 
     bool runSlot(const char* operation, bool (HDialog::*slot)());
+    // The parameter objects the controls are bound to, each once, in binding order.
+    std::vector<HParams*> boundObjects() const;
     PageControl& addBound(int id, ControlKind kind, std::string label, int promptId,
                           Binding binding);
     std::size_t indexOf(int id) const;

@@ -36,16 +36,6 @@ HDirectChDialog::HDirectChDialog(RadioImage& image, int accessMode)
     }
 }
 
-bool HDirectChDialog::AcquireData() {
-    m_params.extract(image());
-    return true;
-}
-
-bool HDirectChDialog::StoreData() {
-    m_params.store(image());
-    return true;
-}
-
 std::optional<std::string> HDirectChDialog::promptText(int promptId) const {
     for (std::size_t k = 0; k < P::DIRECT_CH_COUNT; ++k) {
         if (promptId == controlId(k)) {

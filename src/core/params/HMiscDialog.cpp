@@ -80,16 +80,6 @@ HMiscDialog::HMiscDialog(RadioImage& image, int accessMode)
             DEFAULT_SPLIT_EDIT, m_params, P::DEFAULT_SPLIT);
 }
 
-bool HMiscDialog::AcquireData() {
-    m_params.extract(image());
-    return true;
-}
-
-bool HMiscDialog::StoreData() {
-    m_params.store(image());
-    return true;
-}
-
 std::optional<std::string> HMiscDialog::promptText(int promptId) const {
     for (const ComboControl& c : COMBOS) {
         if (promptId == controlId(c.index) && !c.prompt.empty()) {

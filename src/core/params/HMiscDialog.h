@@ -23,8 +23,6 @@ public:
     std::vector<std::string> listingLines() const override { return listingLinesByControl(); }
 
 protected:
-    bool AcquireData() override;
-    bool StoreData() override;
     std::optional<std::string> promptText(int promptId) const override;
 
 private:

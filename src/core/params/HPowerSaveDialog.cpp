@@ -74,16 +74,6 @@ HPowerSaveDialog::HPowerSaveDialog(RadioImage& image, int accessMode)
             POWER_ON_TAG_EDIT, m_params, P::POWER_ON_TAG);
 }
 
-bool HPowerSaveDialog::AcquireData() {
-    m_params.extract(image());
-    return true;
-}
-
-bool HPowerSaveDialog::StoreData() {
-    m_params.store(image());
-    return true;
-}
-
 std::optional<std::string> HPowerSaveDialog::promptText(int promptId) const {
     if (promptId == controlId(P::POWER_ON_TAG)) {
         return std::string(text::PROMPT_POWER_ON_TAG);

@@ -54,15 +54,14 @@ public:
     bool checksPass = true;
 
 protected:
+    // The base versions extract and store the bound parameter object.
     bool AcquireData() override {
         ++acquired;
-        m_params.extract(image());
-        return true;
+        return HDialog::AcquireData();
     }
     bool StoreData() override {
         ++stored;
-        m_params.store(image());
-        return true;
+        return HDialog::StoreData();
     }
     bool CheckBeforeOk() override { return checksPass; }
 
