@@ -168,7 +168,7 @@ TEST_F(DocumentCommandsCliTest, ShowSummaryListsTheProgrammedChannels) {
 
     const CliRun summary = run({"show", path});
     ASSERT_EQ(summary.code, 0) << summary.err;
-    for (const std::string& line : {
+    for (const std::string line : {
              "Frequency band    PMR446 (12)\n",
              "Radio channel      16CH: capacity 16, 1 active group, 0 channels left\n",
              "    1        16  Off   \"PMR446  \"\n",
