@@ -60,20 +60,6 @@ constexpr std::array<std::int32_t, 14> GROUP_CENTRES{200, 96,  132, 70,  38,  20
                                                      24,  128, 128, 112, 104, 128, 128};
 constexpr std::array<std::int32_t, 5> GROUP_OFFSETS{0xFC, 0xFE, 0, 2, 4};
 
-void storeParameterDefaults(RadioImage& image) {
-    HHardwareParams().store(image);
-    HScanParams().store(image);
-    HKeyFuncParams().store(image);
-    HPowerSaveParams().store(image);
-    HMiscParams().store(image);
-    HMarketingParams().store(image);
-    HDirectChParams().store(image);
-    HProgrammingPasswordParams().store(image);
-    for (std::size_t k = 0; k < HPagingCodeParams::PAGING_CODE_RECORDS; ++k) {
-        HPagingCodeParams(k).store(image);
-    }
-}
-
 void storeHardware(RadioImage& image, const FactoryBand& band) {
     image.setByte(0x26E8, band.hardware0);
     image.setByte(0x26E9, band.hardware1);
@@ -145,6 +131,20 @@ RadioImage baseImage(const FactoryBand& band) {
 }
 
 } // namespace
+
+void storeParameterDefaults(RadioImage& image) {
+    HHardwareParams().store(image);
+    HScanParams().store(image);
+    HKeyFuncParams().store(image);
+    HPowerSaveParams().store(image);
+    HMiscParams().store(image);
+    HMarketingParams().store(image);
+    HDirectChParams().store(image);
+    HProgrammingPasswordParams().store(image);
+    for (std::size_t k = 0; k < HPagingCodeParams::PAGING_CODE_RECORDS; ++k) {
+        HPagingCodeParams(k).store(image);
+    }
+}
 
 RadioImage makeVhfFactoryImage() {
     RadioImage image = baseImage(VHF);

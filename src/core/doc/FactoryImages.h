@@ -12,6 +12,9 @@ namespace kq70 {
 // band's hardware limits, an adjustment data set with plausible alignment points and valid
 // checksums in both copies, the channels, and finally the bytes every built-in image holds.
 RadioImage makeVhfFactoryImage();
+
+// Stores the defaults of every parameter object of the radio-wide pages into `image`.
+void storeParameterDefaults(RadioImage& image);
 // The UHF image is a 16-channel PMR446 radio: channels 1–8 on the eight PMR446 frequencies,
 // 9–16 on the same frequencies with CTCSS tones, one group of 16.
 RadioImage makeUhfFactoryImage();

@@ -1,5 +1,6 @@
 #include "app/AccessMode.h"
 #include "doc/CKQ70Doc.h"
+#include "doc/FactoryImages.h"
 #include "doc/RadioImage.h"
 #include "params/HDirectChDialog.h"
 #include "params/HHardwareDialog.h"
@@ -21,13 +22,7 @@ namespace {
 // An image of every default of these pages, on radios with and without a display.
 RadioImage defaultsImage(std::uint8_t hardwareByte) {
     RadioImage image;
-    HHardwareParams().store(image);
-    HScanParams().store(image);
-    HKeyFuncParams().store(image);
-    HPowerSaveParams().store(image);
-    HMiscParams().store(image);
-    HMarketingParams().store(image);
-    HDirectChParams().store(image);
+    storeParameterDefaults(image);
     image.setByte(0x26E9, hardwareByte);
     image.setByte(0x0007, hardwareByte); // the hardware block's mirror
     return image;
