@@ -18,7 +18,7 @@
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DataFile.h"
-#include "doc/DocumentListener.h"
+#include "frame/DocumentListener.h"
 #include "frame/RadioCommands.h"
 #include "link/CommProgress.h"
 #include "link/HCommRequest.h"

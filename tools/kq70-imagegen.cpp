@@ -2,7 +2,7 @@
 //   kq70-imagegen OUTPUT_FOLDER
 // produces default_vhf.k70 and default_uhf.k70 from the factory image code. Run it after
 // changing that code and commit the two files; a test checks they match.
-#include "doc/FactoryImages.h"
+#include "factory/FactoryImages.h"
 
 #include <cstdio>
 #include <string>

@@ -3,9 +3,10 @@
 #include "DocumentCommandsCli.h"
 #include "TerminalPrompt.h"
 #include "TransferCommands.h"
+#include "app/LogSettingsFile.h"
 #include "app/ProgramFolder.h"
 #include "doc/DataFile.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "log/HLogPrint.h"
 #include "log/HVersionInfo.h"
 #include "ui/Strings.h"
@@ -43,7 +44,7 @@ std::optional<std::string> prepareProgramFolder(const GlobalOptions& options, st
         return std::nullopt;
     }
     HLogPrint& log = HLogPrint::global();
-    log.start(folder, HVersionInfo::fromBuild());
+    log.start(readLogSettings(folder), HVersionInfo::fromBuild());
     if (options.logLevel) {
         log.enableChannel(0, *options.logLevel, joinPath(folder, CLI_LOG_FILE));
     }

@@ -10,7 +10,7 @@
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "doc/DefaultTemplates.h"
-#include "doc/DocumentCommands.h"
+#include "frame/DocumentCommands.h"
 #include "platform/IniFile.h"
 
 #include <CLI/CLI.hpp>

@@ -1,6 +1,6 @@
 #include "DocumentObjects.h"
 
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 
 #include <memory>
 

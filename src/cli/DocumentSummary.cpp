@@ -2,7 +2,7 @@
 
 #include "DocumentObjects.h"
 #include "app/AccessMode.h"
-#include "params/HHardwareDialog.h"
+#include "pages/HHardwareDialog.h"
 #include "ui/StrPrintf.h"
 
 namespace kq70 {

@@ -3,7 +3,7 @@
 #include "ChannelValueNames.h"
 #include "DocumentObjects.h"
 #include "channel/ToneTables.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "fields/RadioCharacterCode.h"
 #include "ui/StrPrintf.h"
 

@@ -10,7 +10,7 @@
 #include "app/ProgramFolder.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DataFile.h"
-#include "doc/DocumentListener.h"
+#include "frame/DocumentListener.h"
 #include "frame/RadioCommands.h"
 #include "link/LastPortKind.h"
 #include "platform/IniFile.h"

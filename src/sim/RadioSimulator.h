@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SimFault.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "platform/Clock.h"
 
 #include <chrono>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 
 namespace kq70 {
 

@@ -1,5 +1,5 @@
 #include "CliApp.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "CliApp.h"
 #include "DocumentSummary.h"
 #include "doc/DefaultImages.h"
-#include "doc/DocumentCommands.h"
-#include "doc/RadioImage.h"
+#include "frame/DocumentCommands.h"
+#include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
 #include "support/TempFolder.h"
 

@@ -3,8 +3,8 @@
 #include "ChannelValueNames.h"
 #include "DocumentObjects.h"
 #include "doc/DefaultImages.h"
-#include "doc/DocumentCommands.h"
-#include "doc/RadioImage.h"
+#include "frame/DocumentCommands.h"
+#include "image/RadioImage.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "DocumentObjects.h"
 #include "JsonDocument.h"
 #include "doc/DefaultImages.h"
-#include "doc/DocumentCommands.h"
-#include "doc/RadioImage.h"
+#include "frame/DocumentCommands.h"
+#include "image/RadioImage.h"
 
 #include <gtest/gtest.h>
 

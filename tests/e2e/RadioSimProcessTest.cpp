@@ -1,7 +1,7 @@
 // kq70-radiosim as a user runs it: a separate process on a pseudo-terminal.
 
 #include "support/RadioSimProcess.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "link/HCommRequest.h"
 #include "link/HKqCommonCommunication.h"
 #include "link/HSerialPort.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "channel/HGridControl.h"
+#include "ui/HGridControl.h"
 
 #include <map>
 #include <string>

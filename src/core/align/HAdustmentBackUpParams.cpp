@@ -2,7 +2,7 @@
 
 #include "align/AdjustmentData.h"
 #include "align/AdjustmentUnits.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "log/HLogPrint.h"
 
 namespace kq70 {

@@ -1,7 +1,7 @@
 #include "align/HShippingDefaultParams.h"
 
 #include "align/AdjustmentData.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 
 #include <array>
 

@@ -1,6 +1,7 @@
 #include "app/CKQ70App.h"
 
 #include "app/Passwords.h"
+#include "app/LogSettingsFile.h"
 #include "app/ProgramFolder.h"
 #include "log/HLogPrint.h"
 #include "log/HVersionInfo.h"
@@ -20,7 +21,7 @@ CKQ70App::CKQ70App(std::string programFolder, HLogPrint& log, UserPrompt& prompt
       m_settingsFile(joinPath(m_programFolder, SETTINGS_FILE)) {}
 
 CKQ70App::StartResult CKQ70App::InitInstance(std::string_view commandLine) {
-    m_log.start(m_programFolder, HVersionInfo::fromBuild());
+    m_log.start(readLogSettings(m_programFolder), HVersionInfo::fromBuild());
 
     m_instanceLock = std::make_unique<SingleInstanceLock>(joinPath(m_programFolder, LOCK_FILE));
     if (!m_instanceLock->acquired()) {

@@ -3,7 +3,7 @@
 #include "align/AdjustmentFrequencyLookup.h"
 #include "align/HAdustmentBackUpParams.h"
 #include "channel/FrequencyCodec.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "fields/HRecordFieldTable.h"
 
 #include <algorithm>

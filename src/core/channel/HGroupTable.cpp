@@ -1,6 +1,6 @@
 #include "channel/HGroupTable.h"
 
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "fields/HRecordFieldTable.h"
 
 #include <algorithm>

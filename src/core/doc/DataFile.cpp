@@ -1,7 +1,7 @@
 #include "doc/DataFile.h"
 
 #include "doc/DefaultTemplates.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "log/HLogPrint.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"

@@ -4,7 +4,7 @@
 #include "channel/HChannelData.h"
 #include "doc/DataFile.h"
 #include "doc/DefaultTemplates.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 
 #include <algorithm>
 #include <cstddef>

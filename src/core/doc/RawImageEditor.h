@@ -1,7 +1,7 @@
 #pragma once
 
-#include "channel/HGridControl.h"
-#include "doc/RadioImage.h"
+#include "ui/HGridControl.h"
+#include "image/RadioImage.h"
 
 #include <string>
 

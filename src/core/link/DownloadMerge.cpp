@@ -2,7 +2,7 @@
 
 #include "app/AccessMode.h"
 #include "channel/HChannelData.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "link/CloneFrame.h"
 #include "link/CommJobContext.h"
 #include "params/HHardwareParams.h"

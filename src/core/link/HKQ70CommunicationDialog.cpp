@@ -5,7 +5,7 @@
 #include "channel/HChannelData.h"
 #include "doc/DefaultImages.h"
 #include "doc/DefaultTemplates.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "link/CommProgress.h"
 #include "link/DownloadMerge.h"
 #include "link/HCommRequest.h"

@@ -1,6 +1,6 @@
 #include "link/HKqCommonCommunication.h"
 
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "link/CloneFrame.h"
 #include "link/CommProgress.h"
 #include "link/HCommRequest.h"

@@ -1,7 +1,6 @@
 #include "log/HLogPrint.h"
 
 #include "log/HVersionInfo.h"
-#include "platform/IniFile.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
@@ -12,10 +11,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr const char* LOG_SETTINGS_FILE = "INI_LOG.ini";
-constexpr const char* LOG_SECTION = "LOG_INFO";
-constexpr std::size_t MAX_NAME_LENGTH = 512;
-
 std::string timeStamp() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
@@ -24,13 +19,6 @@ std::string timeStamp() {
     return strprintf("%04d/%02d/%02d %02d:%02d:%02d.%03d", local.tm_year + 1900, local.tm_mon + 1,
                      local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
                      static_cast<int>(now.tv_nsec / 1000000));
-}
-
-std::string joinFolder(const std::string& folder, const std::string& name) {
-    if (folder.empty() || folder.back() == '/') {
-        return folder + name;
-    }
-    return folder + "/" + name;
 }
 
 } // namespace
@@ -44,21 +32,14 @@ HLogPrint& HLogPrint::global() {
     return log;
 }
 
-void HLogPrint::start(const std::string& programFolder, const HVersionInfo& version) {
-    const IniFile settings(joinFolder(programFolder, LOG_SETTINGS_FILE));
-    m_defaultName = settings.readString(LOG_SECTION, "DEF_LOG_NAME", "").substr(0, MAX_NAME_LENGTH);
+void HLogPrint::start(const LogSettings& settings, const HVersionInfo& version) {
+    m_defaultName = settings.defaultName;
     if (m_defaultName.empty()) {
         m_levels.fill(0);
         return;
     }
-    for (int n = 0; n < LOG_CHANNELS; ++n) {
-        const auto index = static_cast<std::size_t>(n);
-        m_levels[index] = settings.readInt(LOG_SECTION, strprintf("%s%d", "LOG_LEVEL", n), 0);
-        const std::string name =
-            settings.readString(LOG_SECTION, strprintf("%s%d", "LOG_NAME", n), m_defaultName)
-                .substr(0, MAX_NAME_LENGTH);
-        m_paths[index] = joinFolder(programFolder, name);
-    }
+    m_levels = settings.levels;
+    m_paths = settings.paths;
     m_bannerWritten = true;
     print(LOG_D1, 0, __FILE__, __LINE__,
           "**************The log output begins.[Ver.%s][Inner Ver.%s] *****************",

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "log/LogSettings.h"
+
 #include <array>
 #include <cstdarg>
 #include <mutex>
@@ -9,8 +11,6 @@
 namespace kq70 {
 
 class HVersionInfo;
-
-constexpr int LOG_CHANNELS = 100;
 
 // Message levels; a channel prints a message when its own level is at least the message's.
 enum LogLevel : int {
@@ -23,7 +23,7 @@ enum LogLevel : int {
 };
 
 // The diagnostic log: up to LOG_CHANNELS channels, each with a level and a file. It is off
-// unless "INI_LOG.ini" in the program folder names a default log file. Every line opens,
+// unless its settings name a default log file. Every line opens,
 // appends and closes its file, so a log can be removed or copied while the program runs.
 class HLogPrint {
 public:
@@ -35,9 +35,9 @@ public:
     // The one process-wide log the program writes to.
     static HLogPrint& global();
 
-    // Reads "INI_LOG.ini" from the program folder and, when the log is on, writes the start
+    // Takes the settings the application read and, when the log is on, writes the start
     // banner. Call once, before any other thread logs.
-    void start(const std::string& programFolder, const HVersionInfo& version);
+    void start(const LogSettings& settings, const HVersionInfo& version);
     // Writes the end banner when the log was on; later messages are dropped.
     void end();
 

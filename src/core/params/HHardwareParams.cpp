@@ -1,6 +1,6 @@
 #include "params/HHardwareParams.h"
 
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "params/HKeyFuncParams.h"
 
 #include <limits>

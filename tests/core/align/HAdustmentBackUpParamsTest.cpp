@@ -1,6 +1,6 @@
 #include "align/HAdustmentBackUpParams.h"
 
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "log/HLogPrint.h"
 #include "support/TempFolder.h"
 

@@ -2,7 +2,7 @@
 
 #include "align/AdjustmentData.h"
 #include "align/HAdustmentBackUpParams.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 
 #include <gtest/gtest.h>
 

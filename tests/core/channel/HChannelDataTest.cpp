@@ -1,7 +1,7 @@
 #include "channel/HChannelData.h"
 #include "align/HAdustmentBackUpParams.h"
 #include "channel/ToneTables.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "doc/DataFile.h"
 #include "doc/CKQ70Doc.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "ui/StrPrintf.h"

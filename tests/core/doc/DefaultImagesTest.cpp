@@ -2,7 +2,7 @@
 #include "align/HAdustmentBackUpParams.h"
 #include "align/HShippingDefaultParams.h"
 #include "channel/HChannelData.h"
-#include "doc/FactoryImages.h"
+#include "factory/FactoryImages.h"
 #include "params/HDirectChParams.h"
 #include "params/HHardwareParams.h"
 #include "params/HKeyFuncParams.h"

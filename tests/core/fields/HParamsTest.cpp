@@ -1,6 +1,6 @@
 #include "fields/HParams.h"
 
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 
 #include <gtest/gtest.h>
 

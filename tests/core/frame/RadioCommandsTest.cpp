@@ -4,7 +4,7 @@
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
-#include "doc/DocumentListener.h"
+#include "frame/DocumentListener.h"
 #include "link/CloneFrame.h"
 #include "link/HCommRequest.h"
 #include "link/LastPortKind.h"

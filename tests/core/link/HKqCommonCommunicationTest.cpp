@@ -1,7 +1,7 @@
 #include "link/HKqCommonCommunication.h"
 
 #include "InProcessRadio.h"
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "link/CloneFrame.h"
 #include "link/HCommRequest.h"
 #include "link/HSerialPort.h"

@@ -1,4 +1,5 @@
 #include "log/HLogPrint.h"
+#include "app/LogSettingsFile.h"
 #include "log/HVersionInfo.h"
 #include "support/TempFolder.h"
 
@@ -32,7 +33,7 @@ TEST(HLogPrintTest, ChannelLevelFiltersMessagesAndPicksTags) {
     TempFolder folder;
     writeLogSettings(folder, "DEF_LOG_NAME=trace.log\nLOG_LEVEL0=3\n");
     HLogPrint log;
-    log.start(folder.path(), HVersionInfo());
+    log.start(readLogSettings(folder.path()), HVersionInfo());
     const std::string logPath = folder.file("trace.log");
     const auto before = linesOf(logPath).size(); // the start banner
 
@@ -74,7 +75,7 @@ TEST(HLogPrintTest, ChannelNamesDefaultToTheDefaultLogName) {
                      "DEF_LOG_NAME=main.log\nLOG_LEVEL0=6\nLOG_LEVEL1=6\nLOG_NAME1=one.log\n"
                      "LOG_LEVEL2=2\n");
     HLogPrint log;
-    log.start(folder.path(), HVersionInfo());
+    log.start(readLogSettings(folder.path()), HVersionInfo());
     EXPECT_EQ(log.path(0), folder.file("main.log"));
     EXPECT_EQ(log.path(1), folder.file("one.log"));
     EXPECT_EQ(log.path(2), folder.file("main.log"));
@@ -100,7 +101,7 @@ TEST(HLogPrintTest, LogStaysOffWithoutDefaultName) {
             TempFolder::writeText(folder.file("INI_LOG.ini"), settings);
         }
         HLogPrint log;
-        log.start(folder.path(), HVersionInfo());
+        log.start(readLogSettings(folder.path()), HVersionInfo());
         EXPECT_FALSE(log.accepts(LOG_ER, 0)) << settings;
         log.print(LOG_ER, 0, "f", 1, "nothing");
         log.end();
@@ -116,7 +117,7 @@ TEST(HLogPrintTest, BannersCarryVersionsAndEndOnce) {
     writeLogSettings(folder, "DEF_LOG_NAME=kq.log\nLOG_LEVEL0=3\n");
     {
         HLogPrint log;
-        log.start(folder.path(), HVersionInfo::fromBuild());
+        log.start(readLogSettings(folder.path()), HVersionInfo::fromBuild());
         log.end();
         log.print(LOG_ER, 0, "f", 1, "after the end");
     } // the destructor must not write a second end banner

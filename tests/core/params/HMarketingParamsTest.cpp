@@ -1,6 +1,6 @@
 #include "params/HMarketingParams.h"
 
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 
 #include <gtest/gtest.h>
 

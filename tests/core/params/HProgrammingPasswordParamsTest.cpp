@@ -1,6 +1,6 @@
 #include "params/HProgrammingPasswordParams.h"
 
-#include "doc/RadioImage.h"
+#include "image/RadioImage.h"
 #include "fields/RadioCharacterCode.h"
 
 #include <gtest/gtest.h>

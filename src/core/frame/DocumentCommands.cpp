@@ -1,0 +1,217 @@
+#include "frame/DocumentCommands.h"
+
+#include "app/AppSettings.h"
+#include "app/ProgramFolder.h"
+#include "doc/CKQ70Doc.h"
+#include "doc/DataFile.h"
+#include "doc/DefaultTemplates.h"
+#include "log/HLogPrint.h"
+#include "params/HHardwareParams.h"
+#include "platform/IniFile.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+#include "ui/UserPrompt.h"
+
+namespace kq70 {
+
+namespace {
+
+constexpr const char* DATA_FILE_EXTENSION = "K70";
+constexpr const char* DATA_FILE_FILTER = "KQ70 Files(*.K70)|*.K70||";
+constexpr int WM_COMMAND = 0x111;
+
+FileDialogRequest dataFileDialog(const std::string& initialPath) {
+    return FileDialogRequest{DATA_FILE_EXTENSION, DATA_FILE_FILTER, initialPath};
+}
+
+} // namespace
+
+DocumentCommands::DocumentCommands(CKQ70Doc& doc, UserPrompt& prompt, std::string programFolder,
+                                   AppSettings& settings, IniFile& settingsFile,
+                                   DefaultImageBuilder builder, DocumentListener& listener)
+    : m_doc(doc), m_prompt(prompt), m_programFolder(std::move(programFolder)), m_settings(settings),
+      m_settingsFile(settingsFile), m_builder(std::move(builder)), m_listener(listener) {}
+
+bool DocumentCommands::SaveModifiedData() {
+    return m_doc.SaveModifiedData(m_prompt, [this] { return OnFileSave(); });
+}
+
+void DocumentCommands::OnFileOpen() {
+    const auto chosen = m_prompt.openFileDialog(dataFileDialog({}));
+    if (chosen) {
+        const std::string& path = *chosen;
+        const int status = OpenCheckStatus(path);
+        if (status != DATA_FILE_OK) {
+            ShowOpenStatusMessage(status, path, m_prompt);
+        } else if (SaveModifiedData()) {
+            if (path == m_doc.currentFilePath()) {
+                // Reopening the open file reloads it; a failed reload must never fall back
+                // to a band template, so it takes the named-file code.
+                NewDocumentWith(path, LOAD_NAMED_FILE);
+            } else {
+                OpenDocumentFile(path);
+            }
+            m_doc.clearEditedFlags();
+        }
+    }
+    m_listener.radioMenusChanged();
+}
+
+bool DocumentCommands::OpenDocumentFile(const std::string& path) {
+    NewDocumentWith(path, LOAD_NAMED_FILE);
+    const bool loaded = m_doc.currentFilePath() == path;
+    if (loaded) {
+        rememberRecentFile(path);
+    }
+    return loaded;
+}
+
+bool DocumentCommands::OnFileNew() {
+    if (!SaveModifiedData()) {
+        return false;
+    }
+    NewDocumentWith(NO_FILE_MARKER, PMR446_BAND);
+    return true;
+}
+
+void DocumentCommands::NewDocumentAtStartup(int lcdType) {
+    NewDocumentWith(NO_FILE_MARKER, PMR446_BAND);
+    ApplyLcdType(lcdType);
+}
+
+void DocumentCommands::ApplyLcdType(int lcdType) {
+    HHardwareParams hardware;
+    hardware.extract(m_doc.GetMainMemory());
+    hardware.set(HW_LCD_TYPE, lcdType != 0 ? 1 : 0);
+    hardware.set(HW_CTCSS_RELEASE_TIME, lcdType != 0 ? 1 : 0);
+    hardware.store(m_doc.GetMainMemory());
+}
+
+bool DocumentCommands::OnFileSave() {
+    if (m_doc.isUntitled()) {
+        return OnFileSaveAs();
+    }
+    return saveTo(m_doc.currentFilePath());
+}
+
+bool DocumentCommands::OnFileSaveAs() {
+    const auto chosen = m_prompt.saveFileDialog(
+        dataFileDialog(m_doc.isUntitled() ? std::string() : m_doc.currentFilePath()));
+    if (!chosen) {
+        return false;
+    }
+    KQ70_LOG(LOG_D2, 0, "[%s]%03d", "SendMessage", WM_COMMAND);
+    // The document takes the new name only once the file is written, so a cancelled or
+    // failed Save As leaves it belonging to its old file.
+    if (!saveTo(*chosen)) {
+        return false;
+    }
+    m_doc.setCurrentFilePath(*chosen);
+    rememberRecentFile(*chosen);
+    m_listener.titleChanged(m_doc.currentFilePath());
+    return true;
+}
+
+bool DocumentCommands::saveTo(const std::string& path) {
+    if (!CheckWritable(path, m_prompt)) {
+        return false;
+    }
+    if (IsDefaultFileName(path) &&
+        m_prompt.messageBox(Strings::get(IDS_WRITE_DEFAULT_FILE), {}, MessageButtons::YesNo,
+                            MessageIcon::Question) != MessageAnswer::Yes) {
+        return false;
+    }
+    m_listener.viewSaveData();
+    KQ70_LOG(LOG_D2, 0, "[%s]%03d", "SendMessage", DocumentListener::WM_VIEW_SAVEDATA);
+    if (!m_doc.WriteToFile(path, m_prompt)) {
+        return false;
+    }
+    m_listener.titleChanged(m_doc.currentFilePath());
+    m_listener.viewUpdateData();
+    return true;
+}
+
+void DocumentCommands::rememberRecentFile(const std::string& path) {
+    m_settings.addRecentFile(path);
+    m_settings.writeRecentFiles(m_settingsFile);
+}
+
+void DocumentCommands::NewDocumentWith(const std::string& path, int loadCode) {
+    m_doc.GetMainMemory() = RadioImage();
+    m_doc.setDataModified(false);
+    m_doc.setCurrentFilePath(path);
+    LoadBandImage(loadCode);
+    m_doc.clearEditedFlags();
+    m_listener.viewUpdateData();
+}
+
+void DocumentCommands::LoadBandImage(int loadCode) {
+    const int band = loadCode & 0x0F;
+    const bool found = FindDefaultFile(loadCode);
+    if (found && ReadDataFile(m_doc.currentFilePath(), m_doc.GetMainMemory(), m_prompt)) {
+        m_listener.titleChanged(m_doc.currentFilePath());
+        return;
+    }
+    if (!found && (loadCode & LOAD_CURRENT_PATH) != 0) {
+        // A named file that cannot be opened is said so, not silently replaced.
+        m_prompt.message(
+            substitute1(Strings::get(IDS_PROBLEM_OPENING_FILE), m_doc.currentFilePath()),
+            MessageIcon::Stop);
+    }
+    // The fallback image belongs to no file: a later Save must ask for a name instead of
+    // overwriting the file that could not be read.
+    m_doc.setCurrentFilePath(NO_FILE_MARKER);
+    m_builder(band, m_doc.GetMainMemory());
+    if ((loadCode & LOAD_CURRENT_PATH) == 0) {
+        const int templateBand = band == LOAD_ANY_TEMPLATE ? PMR446_BAND : band;
+        if (isDefinedBand(templateBand)) {
+            WriteDefaultFile(TEMPLATE_NAMES[static_cast<std::size_t>(templateBand)]);
+        }
+    }
+    m_listener.titleChanged(m_doc.currentFilePath());
+}
+
+bool DocumentCommands::tryTemplate(int band) {
+    if (!isDefinedBand(band)) {
+        return false;
+    }
+    const std::string path =
+        joinPath(m_programFolder, std::string(TEMPLATE_NAMES[static_cast<std::size_t>(band)]));
+    if (CheckReadable(path) != DATA_FILE_OK) {
+        return false;
+    }
+    m_doc.setCurrentFilePath(path);
+    return true;
+}
+
+bool DocumentCommands::FindDefaultFile(int loadCode) {
+    if ((loadCode & LOAD_CURRENT_PATH) != 0) {
+        return CheckReadable(m_doc.currentFilePath()) == DATA_FILE_OK;
+    }
+    const int band = loadCode & 0x0F;
+    if (band == LOAD_ANY_TEMPLATE) {
+        for (int code = 0; code < TEMPLATE_NAME_COUNT; ++code) {
+            if (tryTemplate(code)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    return tryTemplate(band);
+}
+
+void DocumentCommands::WriteDefaultFile(std::string_view templateName) {
+    if (templateName.empty()) {
+        m_prompt.message(substitute1(Strings::get(IDS_PROBLEM_OPENING_FILE), templateName),
+                         MessageIcon::Stop);
+        m_doc.setCurrentFilePath(NO_FILE_MARKER);
+        return;
+    }
+    const std::string path = joinPath(m_programFolder, std::string(templateName));
+    if (WriteDataFile(path, m_doc.GetMainMemory(), m_prompt)) {
+        m_doc.setCurrentFilePath(NO_FILE_MARKER);
+        m_listener.titleChanged(m_doc.currentFilePath());
+    }
+}
+
+} // namespace kq70

@@ -1,0 +1,472 @@
+#include "pages/HDialog.h"
+
+#include "fields/HParams.h"
+#include "log/HLogPrint.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+namespace kq70 {
+
+namespace {
+
+constexpr std::string_view ALPHA_TAG_SYMBOLS = "_:<> <>*+-/=";
+
+} // namespace
+
+HDialog::HDialog(std::string className, RadioImage& image, int accessMode)
+    : m_className(std::move(className)), m_image(image), m_accessMode(accessMode) {}
+
+bool HDialog::runSlot(const char* operation, bool (HDialog::*slot)()) {
+    KQ70_LOG(LOG_D1, 0, "[IN]%s::%s", m_className.c_str(), operation);
+    const bool result = (this->*slot)();
+    KQ70_LOG(LOG_D1, 0, "[OUT]%s::%s", m_className.c_str(), operation);
+    return result;
+}
+
+std::vector<HParams*> HDialog::boundObjects() const {
+    std::vector<HParams*> objects;
+    for (const Binding& binding : m_bindings) {
+        if (binding.params != nullptr &&
+            std::find(objects.begin(), objects.end(), binding.params) == objects.end()) {
+            objects.push_back(binding.params);
+        }
+    }
+    return objects;
+}
+
+bool HDialog::AcquireData() {
+    for (HParams* object : boundObjects()) {
+        object->extract(m_image);
+    }
+    return true;
+}
+
+bool HDialog::StoreData() {
+    for (const HParams* object : boundObjects()) {
+        object->store(m_image);
+    }
+    return true;
+}
+
+void HDialog::OnInitDialog() {
+    KQ70_LOG(LOG_D4, 0, "[FUNC IN]%s", "HDialog::OnInitDialog");
+    runSlot("AcquireData", &HDialog::AcquireData);
+    runSlot("InitCombo", &HDialog::InitCombo);
+    runSlot("InitEdit", &HDialog::InitEdit);
+    runSlot("InitStatic", &HDialog::InitStatic);
+    runSlot("InitCheck", &HDialog::InitCheck);
+    runSlot("InitOther", &HDialog::InitOther);
+    runSlot("SetDataCombo", &HDialog::SetDataCombo);
+    runSlot("SetDataEdit", &HDialog::SetDataEdit);
+    runSlot("SetDataCheck", &HDialog::SetDataCheck);
+    runSlot("SetDataOther", &HDialog::SetDataOther);
+    KQ70_LOG(LOG_D4, 0, "[FUNC OUT]%s", "HDialog::OnInitDialog");
+}
+
+bool HDialog::OnOK() {
+    if (!CheckBeforeOk()) {
+        return false;
+    }
+    runSlot("SaveDataCombo", &HDialog::SaveDataCombo);
+    runSlot("SaveDataEdit", &HDialog::SaveDataEdit);
+    runSlot("SaveDataCheck", &HDialog::SaveDataCheck);
+    runSlot("SaveDataOther", &HDialog::SaveDataOther);
+    return runSlot("StoreData", &HDialog::StoreData);
+}
+
+std::size_t HDialog::indexOf(int id) const {
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        if (m_controls[i].id == id) {
+            return i;
+        }
+    }
+    return m_controls.size();
+}
+
+const PageControl* HDialog::control(int id) const {
+    const std::size_t i = indexOf(id);
+    return i < m_controls.size() ? &m_controls[i] : nullptr;
+}
+
+PageControl* HDialog::mutableControl(int id) {
+    const std::size_t i = indexOf(id);
+    return i < m_controls.size() ? &m_controls[i] : nullptr;
+}
+
+std::vector<ComboEntry>* HDialog::workingList(int id) {
+    const std::size_t i = indexOf(id);
+    return i < m_bindings.size() && m_bindings[i].combo != nullptr ? &m_bindings[i].workingList
+                                                                   : nullptr;
+}
+
+PageControl& HDialog::addBound(int id, ControlKind kind, std::string label, int promptId,
+                               Binding binding) {
+    PageControl control;
+    control.id = id;
+    control.kind = kind;
+    control.label = std::move(label);
+    control.promptId = promptId;
+    m_controls.push_back(std::move(control));
+    m_bindings.push_back(std::move(binding));
+    return m_controls.back();
+}
+
+PageControl& HDialog::addCombo(int id, std::string label, int promptId,
+                               const ComboDefinition& definition, HParams& params,
+                               std::size_t index) {
+    Binding binding;
+    binding.combo = &definition;
+    binding.workingList.assign(definition.entries.begin(), definition.entries.end());
+    binding.params = &params;
+    binding.index = index;
+    return addBound(id, ControlKind::Combo, std::move(label), promptId, std::move(binding));
+}
+
+PageControl& HDialog::addEdit(int id, std::string label, int promptId,
+                              const EditDefinition& definition, HParams& params,
+                              std::size_t index) {
+    Binding binding;
+    binding.edit = &definition;
+    binding.params = &params;
+    binding.index = index;
+    return addBound(id, ControlKind::Edit, std::move(label), promptId, std::move(binding));
+}
+
+PageControl& HDialog::addStatic(int id, std::string label) {
+    PageControl control;
+    control.id = id;
+    control.kind = ControlKind::Static;
+    control.label = std::move(label);
+    m_controls.push_back(std::move(control));
+    m_bindings.emplace_back();
+    return m_controls.back();
+}
+
+std::vector<ComboItem> HDialog::buildItems(const Binding& binding) const {
+    const ComboDefinition& definition = *binding.combo;
+    std::vector<ComboItem> items;
+    if (definition.kind == LIST_TEXT) {
+        for (const ComboEntry& entry : binding.workingList) {
+            if (entry.shown) {
+                items.push_back({std::string(entry.text), entry.value});
+            }
+        }
+        return items;
+    }
+    if (definition.kind == LIST_NUMERIC) {
+        if (!definition.firstEntryText.empty()) {
+            items.push_back({std::string(definition.firstEntryText), definition.firstEntryValue});
+        }
+        const std::string unit(definition.unit);
+        for (int i = 0; i < definition.count; ++i) {
+            const std::int32_t valueX10 = definition.firstValueX10 + i * definition.stepX10;
+            std::string text = definition.oneDecimal
+                                   ? strprintf("%3.1f  %s", valueX10 / 10.0, unit.c_str())
+                                   : strprintf("%d  %s", valueX10 / 10, unit.c_str());
+            items.push_back({std::move(text), static_cast<std::int32_t>(items.size())});
+        }
+        return items;
+    }
+    for (const ComboEntry& entry : builtInComboList(definition.kind)) {
+        items.push_back({std::string(entry.text), entry.value});
+    }
+    return items;
+}
+
+void HDialog::selectValue(PageControl& combo, std::int32_t itemValue) {
+    combo.selectedIndex = -1;
+    for (const std::int32_t wanted : {itemValue, std::int32_t{0}}) {
+        for (std::size_t i = 0; i < combo.items.size(); ++i) {
+            if (combo.items[i].itemValue == wanted) {
+                combo.selectedIndex = static_cast<int>(i);
+                return;
+            }
+        }
+    }
+}
+
+void HDialog::refillCombo(int id, std::int32_t itemValue) {
+    const std::size_t i = indexOf(id);
+    if (i >= m_controls.size() || m_bindings[i].combo == nullptr) {
+        return;
+    }
+    m_controls[i].items = buildItems(m_bindings[i]);
+    selectValue(m_controls[i], itemValue);
+}
+
+void HDialog::setVisible(int id, bool visible, bool enabled) {
+    if (PageControl* c = mutableControl(id)) {
+        c->visible = visible;
+        c->enabled = enabled;
+    }
+}
+
+bool HDialog::InitCombo() {
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        if (m_bindings[i].combo != nullptr) {
+            m_controls[i].items = buildItems(m_bindings[i]);
+        }
+    }
+    return true;
+}
+
+bool HDialog::InitEdit() {
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        if (const EditDefinition* definition = m_bindings[i].edit) {
+            m_controls[i].maxLength = definition->maxChars;
+            m_controls[i].filter = definition->filter;
+        }
+    }
+    return true;
+}
+
+bool HDialog::SetDataCombo() {
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        const Binding& binding = m_bindings[i];
+        if (binding.combo != nullptr) {
+            selectValue(m_controls[i], binding.params->get(binding.index));
+        }
+    }
+    return true;
+}
+
+bool HDialog::SetDataEdit() {
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        Binding& binding = m_bindings[i];
+        if (binding.edit == nullptr) {
+            continue;
+        }
+        m_controls[i].text = binding.edit->kind == EDIT_TEXT
+                                 ? binding.params->getText(binding.index)
+                                 : formatEdit(*binding.edit, binding.params->get(binding.index));
+        binding.userEdited = false;
+    }
+    return true;
+}
+
+bool HDialog::SaveDataCombo() {
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        const Binding& binding = m_bindings[i];
+        const ComboItem* item = m_controls[i].selectedItem();
+        // What the user could not see or change is never saved: it keeps its stored value.
+        if (binding.combo != nullptr && m_controls[i].visible && m_controls[i].enabled &&
+            item != nullptr) {
+            binding.params->set(binding.index, item->itemValue);
+        }
+    }
+    return true;
+}
+
+bool HDialog::SaveDataEdit() {
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        const Binding& binding = m_bindings[i];
+        // An edit the user did not touch keeps its stored value exactly, even where the
+        // shown format has fewer digits than the value.
+        if (binding.edit == nullptr || !m_controls[i].visible || !m_controls[i].enabled ||
+            !binding.userEdited) {
+            continue;
+        }
+        if (binding.edit->kind == EDIT_TEXT) {
+            binding.params->setText(binding.index, m_controls[i].text);
+        } else if (const auto value = parseEdit(*binding.edit, m_controls[i].text)) {
+            binding.params->set(binding.index, *value);
+        }
+    }
+    return true;
+}
+
+bool HDialog::selectIndex(int id, int index) {
+    PageControl* c = mutableControl(id);
+    if (c == nullptr || c->kind != ControlKind::Combo || !c->enabled || !c->visible || index < 0 ||
+        index >= static_cast<int>(c->items.size())) {
+        return false;
+    }
+    c->selectedIndex = index;
+    OnControlChanged(id);
+    return true;
+}
+
+bool HDialog::selectItemValue(int id, std::int32_t itemValue) {
+    const PageControl* c = control(id);
+    if (c == nullptr) {
+        return false;
+    }
+    for (std::size_t i = 0; i < c->items.size(); ++i) {
+        if (c->items[i].itemValue == itemValue) {
+            return selectIndex(id, static_cast<int>(i));
+        }
+    }
+    return false;
+}
+
+bool HDialog::filterAccepts(int filter, char ch) {
+    const auto u = static_cast<unsigned char>(ch);
+    switch (filter) {
+    case FILTER_NUMERIC:
+        return std::isdigit(u) != 0 || ch == '.' || ch == '-';
+    case FILTER_ALPHA_TAG:
+        return std::isalnum(u) != 0 || ALPHA_TAG_SYMBOLS.find(ch) != std::string_view::npos;
+    case FILTER_DIGITS:
+        return std::isdigit(u) != 0;
+    case FILTER_HEX:
+        return std::isxdigit(u) != 0;
+    default:
+        return std::isprint(u) != 0;
+    }
+}
+
+bool HDialog::typeText(int id, std::string_view typed) {
+    const std::size_t i = indexOf(id);
+    if (i >= m_controls.size() || m_controls[i].kind != ControlKind::Edit ||
+        !m_controls[i].enabled || !m_controls[i].visible) {
+        return false;
+    }
+    PageControl& edit = m_controls[i];
+    const bool upperCase = m_bindings[i].edit != nullptr && m_bindings[i].edit->upperCase;
+    std::string text;
+    for (char ch : typed) {
+        if (upperCase) {
+            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        }
+        if (filterAccepts(edit.filter, ch)) {
+            text.push_back(ch);
+        }
+    }
+    if (edit.maxLength > 0 && text.size() > static_cast<std::size_t>(edit.maxLength)) {
+        text.resize(static_cast<std::size_t>(edit.maxLength));
+    }
+    edit.text = std::move(text);
+    m_bindings[i].userEdited = true;
+    OnControlChanged(id);
+    return true;
+}
+
+std::optional<std::string> HDialog::promptText(int promptId) const {
+    if (!Strings::has(promptId)) {
+        return std::nullopt;
+    }
+    return std::string(Strings::get(promptId));
+}
+
+void HDialog::setFocus(int id) {
+    const PageControl* c = control(id);
+    const int promptId = c != nullptr ? c->promptId : id;
+    if (promptId == 0) {
+        m_prompt = {" ", " "};
+        return;
+    }
+    const auto text = promptText(promptId);
+    if (!text) {
+        return; // no prompt for this control: the previous one stays
+    }
+    const std::size_t lineFeed = text->find('\n');
+    m_prompt = lineFeed == std::string::npos
+                   ? std::pair<std::string, std::string>{*text, std::string()}
+                   : std::pair<std::string, std::string>{text->substr(0, lineFeed),
+                                                         text->substr(lineFeed + 1)};
+}
+
+std::string HDialog::shownValue(int id) const {
+    const PageControl* c = control(id);
+    if (c == nullptr) {
+        return {};
+    }
+    if (c->kind == ControlKind::Combo) {
+        const ComboItem* item = c->selectedItem();
+        return item != nullptr ? item->text : std::string();
+    }
+    return c->text;
+}
+
+std::optional<std::int32_t> HDialog::selectedItemValue(int id) const {
+    const PageControl* c = control(id);
+    if (c == nullptr || c->selectedItem() == nullptr) {
+        return std::nullopt;
+    }
+    return c->selectedItem()->itemValue;
+}
+
+std::string HDialog::withoutAmpersands(std::string_view label) {
+    std::string out;
+    for (const char ch : label) {
+        if (ch != '&') {
+            out.push_back(ch);
+        }
+    }
+    return out;
+}
+
+std::string HDialog::listingLine23(std::string_view label, std::string_view value) {
+    return strprintf("%5s%-23s:%-20s", " ", std::string(label).c_str(), std::string(value).c_str());
+}
+
+std::string HDialog::listingLine29(std::string_view label, std::string_view value) {
+    return strprintf("%5s%-29s:%-14s", " ", std::string(label).c_str(), std::string(value).c_str());
+}
+
+std::string HDialog::listingLine19(std::string_view label, std::string_view value) {
+    return strprintf("%5s%-19s:%-24s", " ", std::string(label).c_str(), std::string(value).c_str());
+}
+
+std::vector<std::string> HDialog::listingLines() const {
+    std::vector<std::string> lines;
+    for (const PageControl& c : m_controls) {
+        if (c.visible && !c.label.empty() &&
+            (c.kind == ControlKind::Combo || c.kind == ControlKind::Edit)) {
+            lines.push_back(listingLine23(withoutAmpersands(c.label), shownValue(c.id)));
+        }
+    }
+    return lines;
+}
+
+std::vector<std::string> HDialog::listingLinesByControl() const {
+    std::vector<std::string> lines;
+    for (const PageControl& c : m_controls) {
+        if (c.kind != ControlKind::Combo && c.kind != ControlKind::Edit) {
+            continue;
+        }
+        lines.push_back(c.visible ? listingLine23(withoutAmpersands(c.label), shownValue(c.id))
+                                  : std::string());
+    }
+    return lines;
+}
+
+std::string HDialog::formatEdit(const EditDefinition& definition, std::int32_t value) {
+    if (definition.toText != nullptr) {
+        return definition.toText(value);
+    }
+    if (definition.kind == EDIT_SCALED) {
+        const double scale = definition.scale != 0 ? definition.scale : 1;
+        return strprintf(definition.format, value / scale);
+    }
+    return strprintf(definition.format, value);
+}
+
+std::optional<std::int32_t> HDialog::parseEdit(const EditDefinition& definition,
+                                               std::string_view text) {
+    if (definition.fromText != nullptr) {
+        return definition.fromText(text);
+    }
+    const std::string copy(text);
+    char* end = nullptr;
+    const double number = std::strtod(copy.c_str(), &end);
+    if (end == copy.c_str() || !std::isfinite(number)) {
+        return std::nullopt;
+    }
+    const double scale = definition.kind == EDIT_SCALED && definition.scale != 0
+                             ? static_cast<double>(definition.scale)
+                             : 1.0;
+    double stored = std::round(number * scale);
+    if (definition.maximum > definition.minimum) {
+        stored = std::clamp(stored, definition.minimum, definition.maximum);
+    }
+    stored = std::clamp(stored, -2147483648.0, 2147483647.0);
+    return static_cast<std::int32_t>(stored);
+}
+
+} // namespace kq70

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "pages/ComboDefinition.h"
+#include "pages/EditDefinition.h"
+#include "pages/PageControl.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace kq70 {
+
+class HParams;
+class RadioImage;
+
+// A parameter page. It binds combos and edits to values of parameter objects through their
+// definitions, and always runs the same sequence: opening extracts the objects from the image
+// and fills the controls; OK runs the page's checks, copies the controls back and stores the
+// objects into the image; Cancel writes nothing. Pages add their controls in their
+// constructor and override the slots only for the dependencies between controls.
+class HDialog {
+public:
+    HDialog(std::string className, RadioImage& image, int accessMode);
+    virtual ~HDialog() = default;
+    HDialog(const HDialog&) = delete;
+    HDialog& operator=(const HDialog&) = delete;
+
+    // The modal run.
+    void OnInitDialog();
+    // True when the page closes (its values are stored); false keeps it open.
+    bool OnOK();
+    void OnCancel() {}
+
+    // The user's changes. False when the control or entry does not exist or is disabled.
+    bool selectItemValue(int id, std::int32_t itemValue);
+    bool selectIndex(int id, int index);
+    // Text typed into an edit: letters are upper-cased where the edit asks for it,
+    // characters the filter refuses are dropped, the rest is cut to the edit's maximum
+    // length.
+    bool typeText(int id, std::string_view typed);
+    void setFocus(int id);
+    // The two panes of the prompt line.
+    const std::pair<std::string, std::string>& promptLine() const { return m_prompt; }
+
+    const std::string& className() const { return m_className; }
+    const std::vector<PageControl>& controls() const { return m_controls; }
+    const PageControl* control(int id) const;
+    // The shown value of a control: a combo's selected text, an edit's text.
+    std::string shownValue(int id) const;
+    std::optional<std::int32_t> selectedItemValue(int id) const;
+
+    // The page's lines in the listing: label without ampersands and shown value.
+    virtual std::vector<std::string> listingLines() const;
+    // One line per combo and edit in the order they were added, an empty one for a hidden
+    // control, so the listing can pick a page's lines by position.
+    std::vector<std::string> listingLinesByControl() const;
+    static std::string listingLine23(std::string_view label, std::string_view value);
+    static std::string listingLine29(std::string_view label, std::string_view value);
+    static std::string listingLine19(std::string_view label, std::string_view value);
+    static std::string withoutAmpersands(std::string_view label);
+
+    // Formats a stored value as an edit of `definition` shows it.
+    static std::string formatEdit(const EditDefinition& definition, std::int32_t value);
+    // Reads an edit's text back into stored units, rounded to the nearest unit and kept
+    // within the definition's range; nothing when it is not a number.
+    static std::optional<std::int32_t> parseEdit(const EditDefinition& definition,
+                                                 std::string_view text);
+
+    // The characters an edit with `filter` keeps.
+    static bool filterAccepts(int filter, char ch);
+
+protected:
+    // The slots, in their order. The base versions do the generic work of the bindings; a
+    // page that overrides one calls the base first.
+    // The base versions extract and store every parameter object a control is bound to.
+    virtual bool AcquireData();
+    virtual bool InitCombo();
+    virtual bool InitEdit();
+    virtual bool InitStatic() { return true; }
+    virtual bool InitCheck() { return true; }
+    virtual bool InitOther() { return true; }
+    virtual bool SetDataCombo();
+    virtual bool SetDataEdit();
+    virtual bool SetDataCheck() { return true; }
+    virtual bool SetDataOther() { return true; }
+    virtual bool SaveDataCombo();
+    virtual bool SaveDataEdit();
+    virtual bool SaveDataCheck() { return true; }
+    virtual bool SaveDataOther() { return true; }
+    virtual bool StoreData();
+    // Cross-field checks before anything is saved; false keeps the page open.
+    virtual bool CheckBeforeOk() { return true; }
+    // A dependency between controls: called after the user changed a control.
+    virtual void OnControlChanged(int /*id*/) {}
+    // The prompt text of an id; nothing when there is none.
+    virtual std::optional<std::string> promptText(int promptId) const;
+
+    PageControl& addCombo(int id, std::string label, int promptId,
+                          const ComboDefinition& definition, HParams& params, std::size_t index);
+    PageControl& addEdit(int id, std::string label, int promptId, const EditDefinition& definition,
+                         HParams& params, std::size_t index);
+    PageControl& addStatic(int id, std::string label);
+
+    PageControl* mutableControl(int id);
+    // The working copy of a text combo's entry list; hide or show entries, then refill.
+    std::vector<ComboEntry>* workingList(int id);
+    // Rebuilds a combo's entries from its definition and selects `itemValue` (or the
+    // fallback entry of item value 0, or nothing).
+    void refillCombo(int id, std::int32_t itemValue);
+    void selectValue(PageControl& combo, std::int32_t itemValue);
+    void setVisible(int id, bool visible, bool enabled);
+
+    RadioImage& image() { return m_image; }
+    const RadioImage& image() const { return m_image; }
+    int accessMode() const { return m_accessMode; }
+
+private:
+    struct Binding {
+        const ComboDefinition* combo = nullptr;
+        const EditDefinition* edit = nullptr;
+        std::vector<ComboEntry> workingList;
+        HParams* params = nullptr;
+        std::size_t index = 0;
+        bool userEdited = false;
+    };
+
+    bool runSlot(const char* operation, bool (HDialog::*slot)());
+    // The parameter objects the controls are bound to, each once, in binding order.
+    std::vector<HParams*> boundObjects() const;
+    PageControl& addBound(int id, ControlKind kind, std::string label, int promptId,
+                          Binding binding);
+    std::size_t indexOf(int id) const;
+    std::vector<ComboItem> buildItems(const Binding& binding) const;
+
+    std::string m_className;
+    RadioImage& m_image;
+    int m_accessMode;
+    std::vector<PageControl> m_controls;
+    std::vector<Binding> m_bindings;
+    std::pair<std::string, std::string> m_prompt{" ", " "};
+};
+
+} // namespace kq70

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "pages/HDialog.h"
+#include "params/HDirectChParams.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kq70 {
+
+// The Direct CH Parameters page: the channel numbers of the two direct channels. Their
+// groups are kept as stored.
+class HDirectChDialog : public HDialog {
+public:
+    // The channel number of direct channel k (0 or 1) is the edit with this id + k.
+    static constexpr int FIRST_CONTROL_ID = 3300;
+
+    HDirectChDialog(RadioImage& image, int accessMode);
+
+    static int controlId(std::size_t record) { return FIRST_CONTROL_ID + static_cast<int>(record); }
+    const HDirectChParams& params() const { return m_params; }
+    std::vector<std::string> listingLines() const override { return listingLinesByControl(); }
+
+protected:
+    std::optional<std::string> promptText(int promptId) const override;
+
+private:
+    HDirectChParams m_params;
+};
+
+} // namespace kq70

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "channel/HChannelData.h"
+#include "pages/HDialog.h"
+#include "params/HScanParams.h"
+
+namespace kq70 {
+
+// The "Scanning" page. Only Priority Check, Priority CH, Scan Beep and Power ON Scan are
+// shown, plus the two resume times in manufacture mode; Priority CH offers the programmed
+// channels among the first 16 and is enabled only while Priority Check is on. The caller
+// commits the channel view into the image before opening it.
+class HScanningDialog : public HDialog {
+public:
+    enum ControlId : int {
+        IDC_RESUME_TIME_RX = 1000,
+        IDC_RESUME_TIME_TX,
+        IDC_DUAL_WATCH_TIMER,
+        IDC_TALK_BACK,
+        IDC_REVERT_CHANNEL,
+        IDC_GROUP_SCAN,
+        IDC_PRIORITY_CHECK,
+        IDC_PRIORITY_CH,
+        IDC_SCAN_BEEP,
+        IDC_POWER_ON_SCAN,
+        IDC_SCAN_DISPLAY,
+    };
+
+    HScanningDialog(RadioImage& image, int accessMode);
+
+    const HScanParams& params() const { return m_params; }
+    std::vector<std::string> listingLines() const override;
+
+protected:
+    bool AcquireData() override;
+    bool InitCombo() override;
+    bool SetDataCombo() override;
+    bool StoreData() override;
+    void OnControlChanged(int id) override;
+    std::optional<std::string> promptText(int promptId) const override;
+
+private:
+    void enablePriorityChannel();
+
+    HScanParams m_params;
+    HChannelData m_channels;
+    int m_radioChannel = 0;
+};
+
+} // namespace kq70

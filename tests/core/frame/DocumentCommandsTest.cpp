@@ -1,0 +1,336 @@
+#include "frame/DocumentCommands.h"
+#include "app/AppSettings.h"
+#include "doc/CKQ70Doc.h"
+#include "doc/DefaultImages.h"
+#include "platform/IniFile.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace kq70 {
+namespace {
+
+using test::ScriptedPrompt;
+using test::TempFolder;
+
+// Every built image is filled with one byte telling which band it was built for.
+std::uint8_t builtMarker(int band) {
+    return static_cast<std::uint8_t>(0xA0 + band);
+}
+
+struct RecordingListener : DocumentListener {
+    void viewSaveData() override { events.push_back("save"); }
+    void viewUpdateData() override { events.push_back("update"); }
+    void titleChanged(const std::string& title) override { titles.push_back(title); }
+    void radioMenusChanged() override { events.push_back("menus"); }
+    std::vector<std::string> events;
+    std::vector<std::string> titles;
+};
+
+std::vector<std::uint8_t> fileBytes(std::size_t size, std::uint8_t value) {
+    return std::vector<std::uint8_t>(size, value);
+}
+
+class DocumentCommandsTest : public ::testing::Test {
+protected:
+    DocumentCommandsTest()
+        : settingsFile(home.file("KQ70.ini")),
+          commands(doc, prompt, home.path(), settings, settingsFile, builder(), listener) {}
+
+    DefaultImageBuilder builder() {
+        return [this](int band, RadioImage& image) {
+            builtBands.push_back(band);
+            for (std::uint8_t& byte : image.bytes()) {
+                byte = builtMarker(band);
+            }
+        };
+    }
+
+    bool imageIs(std::uint8_t value) const {
+        for (const std::uint8_t byte : doc.GetMainMemory().bytes()) {
+            if (byte != value) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    std::string message(int id, const std::string& path) const {
+        return substitute1(Strings::get(id), path);
+    }
+
+    TempFolder home;
+    TempFolder files;
+    CKQ70Doc doc;
+    ScriptedPrompt prompt;
+    AppSettings settings;
+    IniFile settingsFile;
+    RecordingListener listener;
+    std::vector<int> builtBands;
+    DocumentCommands commands;
+};
+
+TEST_F(DocumentCommandsTest, NewWithoutTemplatesBuildsAndWritesThePmr446Template) {
+    doc.setWord1Edited(true);
+    doc.setHardwareEdited(true);
+    ASSERT_TRUE(commands.OnFileNew());
+    EXPECT_EQ(builtBands, std::vector<int>{12});
+    EXPECT_TRUE(imageIs(builtMarker(12)));
+    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    EXPECT_EQ(TempFolder::readBytes(home.file("default_pmr.k70")), fileBytes(10787, 0xAC));
+    EXPECT_FALSE(doc.word1Edited());
+    EXPECT_FALSE(doc.hardwareEdited());
+    EXPECT_EQ(listener.titles.back(), NO_FILE_MARKER);
+}
+
+TEST_F(DocumentCommandsTest, StartupDocumentTakesTheDisplayTypeThroughTheHardwareFields) {
+    struct Case {
+        int lcd;
+        std::uint8_t lcdBit;
+        std::uint8_t releaseBits;
+    };
+    for (const Case& c : {Case{0, 0, 0}, Case{1, 1, 2}, Case{7, 1, 2}}) {
+        commands.NewDocumentAtStartup(c.lcd);
+        const RadioImage& image = doc.GetMainMemory();
+        EXPECT_EQ(image.byteAt(0x26E9) & 0x01, c.lcdBit) << c.lcd;
+        EXPECT_EQ(image.byteAt(0x26E9) & 0x06, c.releaseBits) << c.lcd;
+        EXPECT_EQ(image.byteAt(0x0007), image.byteAt(0x26E9)) << "the mirror follows";
+        EXPECT_EQ(image.byteAt(0x26E9) & 0xF8, builtMarker(12) & 0xF8) << "other bits kept";
+        // The first start writes the template; later starts load it.
+        EXPECT_EQ(doc.currentFilePath(),
+                  c.lcd == 0 ? std::string(NO_FILE_MARKER) : home.file("default_pmr.k70"));
+    }
+}
+
+TEST_F(DocumentCommandsTest, NewLoadsAnExistingTemplateAndNamesIt) {
+    TempFolder::writeBytes(home.file("default_pmr.k70"), fileBytes(10787, 0x42));
+    doc.setDataModified(true);
+    prompt.expectMessage("Do you want to save changes ?", MessageAnswer::No);
+    ASSERT_TRUE(commands.OnFileNew());
+    EXPECT_TRUE(builtBands.empty());
+    EXPECT_TRUE(imageIs(0x42));
+    EXPECT_EQ(doc.currentFilePath(), home.file("default_pmr.k70"));
+    EXPECT_FALSE(doc.dataModified());
+
+    // Saving over a template asks first; No leaves it byte-identical.
+    doc.GetMainMemory().setByte(0, 1);
+    prompt.expectMessage(std::string(Strings::get(IDS_WRITE_DEFAULT_FILE)), MessageAnswer::No,
+                         MessageIcon::Question, MessageButtons::YesNo);
+    EXPECT_FALSE(commands.OnFileSave());
+    EXPECT_EQ(TempFolder::readBytes(home.file("default_pmr.k70")), fileBytes(10787, 0x42));
+}
+
+TEST_F(DocumentCommandsTest, AnyTemplateCodeTakesTheFirstDefinedBandInCodeOrder) {
+    TempFolder::writeBytes(home.file("NotDefined"), fileBytes(10787, 0x01));
+    TempFolder::writeBytes(home.file("defaultU350.k70"), fileBytes(10787, 0x09));
+    TempFolder::writeBytes(home.file("defaultUD.k70"), fileBytes(10787, 0x05));
+    EXPECT_TRUE(commands.FindDefaultFile(LOAD_ANY_TEMPLATE));
+    EXPECT_EQ(doc.currentFilePath(), home.file("defaultUD.k70"));
+
+    TempFolder empty;
+    AppSettings otherSettings;
+    IniFile otherIni(empty.file("KQ70.ini"));
+    DocumentCommands bare(doc, prompt, empty.path(), otherSettings, otherIni, builder(), listener);
+    TempFolder::writeBytes(empty.file("NotDefined"), fileBytes(10787, 0x01));
+    EXPECT_FALSE(bare.FindDefaultFile(LOAD_ANY_TEMPLATE)) << "NotDefined is never a template";
+    EXPECT_FALSE(bare.FindDefaultFile(2));
+    bare.NewDocumentWith(NO_FILE_MARKER, LOAD_ANY_TEMPLATE);
+    EXPECT_EQ(builtBands.back(), 13);
+    EXPECT_TRUE(TempFolder::exists(empty.file("default_pmr.k70")));
+    bare.NewDocumentWith(NO_FILE_MARKER, 3); // an undefined band: nothing is written for it
+    EXPECT_EQ(TempFolder::readBytes(empty.file("NotDefined")), fileBytes(10787, 0x01));
+}
+
+TEST_F(DocumentCommandsTest, UnreadableTemplateIsReportedAndRewritten) {
+    TempFolder::writeBytes(home.file("defaultUA.k70"), fileBytes(100, 0x04));
+    prompt.expectMessage(message(IDS_PROBLEM_READING_FILE, home.file("defaultUA.k70")));
+    commands.NewDocumentWith(NO_FILE_MARKER, 4);
+    EXPECT_EQ(builtBands, std::vector<int>{4});
+    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    EXPECT_EQ(TempFolder::readBytes(home.file("defaultUA.k70")), fileBytes(10787, 0xA4));
+}
+
+TEST_F(DocumentCommandsTest, TemplateThatCannotBeWrittenLeavesAnUntitledDocument) {
+    TempFolder gone;
+    const std::string missing = gone.file("no/such/folder");
+    AppSettings otherSettings;
+    IniFile otherIni(gone.file("KQ70.ini"));
+    DocumentCommands homeless(doc, prompt, missing, otherSettings, otherIni, builder(), listener);
+    prompt.expectMessage(
+        message(IDS_PROBLEM_OPENING_FILE_FOR_WRITING, missing + "/default_pmr.k70"));
+    homeless.NewDocumentWith(NO_FILE_MARKER, PMR446_BAND);
+    EXPECT_TRUE(imageIs(builtMarker(12)));
+    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+}
+
+TEST_F(DocumentCommandsTest, OpenRefusesBadFilesBeforeReadingThem) {
+    struct Case {
+        const char* name;
+        std::size_t size;
+        int message;
+    };
+    const Case cases[] = {{"radio.txt", 10787, IDS_PROBLEM_OPENING_FILE},
+                          {"radio.k70", 10786, IDS_FILE_FORMAT_INVALID},
+                          {"huge.K70", 20000, IDS_FILE_FORMAT_INVALID}};
+    for (const Case& c : cases) {
+        const std::string path = files.file(c.name);
+        TempFolder::writeBytes(path, fileBytes(c.size, 0x33));
+        doc.setDataModified(true); // no save prompt: the file is refused first
+        prompt.expectOpenFile(path).expectMessage(message(c.message, path), MessageAnswer::Ok,
+                                                  MessageIcon::Stop);
+        commands.OnFileOpen();
+        EXPECT_TRUE(imageIs(0)) << c.name;
+        EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+        EXPECT_TRUE(doc.dataModified());
+    }
+    EXPECT_EQ(listener.events, (std::vector<std::string>{"menus", "menus", "menus"}));
+}
+
+TEST_F(DocumentCommandsTest, OpenLoadsTheFileAndRemembersIt) {
+    const std::string path = files.file("radio.k70");
+    TempFolder::writeBytes(path, fileBytes(10787, 0x5C));
+    doc.setHardwareEdited(true);
+    prompt.expectOpenFile(path);
+    commands.OnFileOpen();
+    EXPECT_TRUE(imageIs(0x5C));
+    EXPECT_EQ(doc.currentFilePath(), path);
+    EXPECT_FALSE(doc.hardwareEdited());
+    EXPECT_EQ(settings.recentFiles, std::vector<std::string>{path});
+    EXPECT_EQ(IniFile(home.file("KQ70.ini")).readString("Recent File List", "File1", ""), path);
+    EXPECT_EQ(listener.events.back(), "menus");
+
+    prompt.expectOpenFile(std::nullopt); // Cancel changes nothing but the menus
+    commands.OnFileOpen();
+    EXPECT_EQ(doc.currentFilePath(), path);
+}
+
+TEST_F(DocumentCommandsTest, ReopeningTheOpenFileOffersToSaveThenReloadsFromDisk) {
+    const std::string path = files.file("radio.k70");
+    TempFolder::writeBytes(path, fileBytes(10787, 0x11));
+    ASSERT_TRUE(commands.OpenDocumentFile(path));
+    doc.GetMainMemory().setByte(7, 0x99);
+    doc.setDataModified(true);
+    TempFolder::writeBytes(path, fileBytes(10787, 0x22)); // changed behind our back
+
+    prompt.expectOpenFile(path).expectMessage("Do you want to save changes ?", MessageAnswer::No);
+    commands.OnFileOpen();
+    EXPECT_TRUE(imageIs(0x22));
+    EXPECT_FALSE(doc.dataModified());
+
+    prompt.expectOpenFile(path);
+    ::truncate(path.c_str(), 10786); // the open check refuses it before anything is lost
+    prompt.expectMessage(message(IDS_FILE_FORMAT_INVALID, path));
+    commands.OnFileOpen();
+    EXPECT_TRUE(imageIs(0x22));
+    EXPECT_EQ(doc.currentFilePath(), path);
+}
+
+TEST_F(DocumentCommandsTest, NamedFileThatCannotBeReadFallsBackUntitled) {
+    const std::string shortFile = files.file("short.k70");
+    TempFolder::writeBytes(shortFile, fileBytes(5000, 0x10));
+    prompt.expectMessage(message(IDS_PROBLEM_READING_FILE, shortFile));
+    EXPECT_FALSE(commands.OpenDocumentFile(shortFile));
+    EXPECT_EQ(builtBands, std::vector<int>{13});
+    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER) << "Save must never overwrite it";
+    EXPECT_EQ(TempFolder::readBytes(shortFile), fileBytes(5000, 0x10));
+    EXPECT_FALSE(TempFolder::exists(home.file("default_pmr.k70")))
+        << "the fallback is not written as a template";
+    EXPECT_TRUE(settings.recentFiles.empty());
+
+    const std::string missing = files.file("missing.k70");
+    prompt.expectMessage(message(IDS_PROBLEM_OPENING_FILE, missing));
+    EXPECT_FALSE(commands.OpenDocumentFile(missing));
+    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+}
+
+TEST_F(DocumentCommandsTest, SaveOfAnUntitledDocumentGoesThroughSaveAs) {
+    doc.setDataModified(true);
+    const std::string path = files.file("new.k70");
+    prompt.expectSaveFile(path);
+    ASSERT_TRUE(commands.OnFileSave());
+    EXPECT_EQ(TempFolder::readBytes(path).size(), 10787u);
+    EXPECT_FALSE(doc.dataModified());
+    EXPECT_EQ(doc.currentFilePath(), path);
+    EXPECT_EQ(settings.recentFiles, std::vector<std::string>{path});
+    EXPECT_EQ(listener.events.front(), "save") << "the view commits before the write";
+}
+
+TEST_F(DocumentCommandsTest, SaveAsCancelledOrFailingKeepsTheOldPath) {
+    const std::string old = files.file("old.k70");
+    TempFolder::writeBytes(old, fileBytes(10787, 0x01));
+    ASSERT_TRUE(commands.OpenDocumentFile(old));
+    doc.setDataModified(true);
+
+    prompt.expectSaveFile(std::nullopt);
+    EXPECT_FALSE(commands.OnFileSaveAs());
+    EXPECT_EQ(doc.currentFilePath(), old);
+
+    const std::string nowhere = files.file("gone/x.k70");
+    prompt.expectSaveFile(nowhere).expectMessage(
+        message(IDS_PROBLEM_OPENING_FILE_FOR_WRITING, nowhere));
+    EXPECT_FALSE(commands.OnFileSaveAs());
+    EXPECT_EQ(doc.currentFilePath(), old);
+    EXPECT_TRUE(doc.dataModified());
+    EXPECT_EQ(settings.recentFiles, std::vector<std::string>{old});
+
+    const std::string locked = files.file("locked.k70");
+    TempFolder::writeBytes(locked, fileBytes(10787, 0x07));
+    ::chmod(locked.c_str(), 0444);
+    prompt.expectSaveFile(locked).expectMessage(message(IDS_FILE_READ_ONLY, locked));
+    EXPECT_FALSE(commands.OnFileSaveAs());
+    EXPECT_EQ(TempFolder::readBytes(locked), fileBytes(10787, 0x07));
+    EXPECT_EQ(doc.currentFilePath(), old);
+}
+
+TEST_F(DocumentCommandsTest, SavePromptYesWithCancelledSaveAsKeepsEverything) {
+    doc.setDataModified(true);
+    doc.GetMainMemory().setByte(3, 3);
+    prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Yes)
+        .expectSaveFile(std::nullopt);
+    EXPECT_FALSE(commands.OnFileNew());
+    EXPECT_TRUE(doc.dataModified());
+    EXPECT_EQ(doc.GetMainMemory().byteAt(3), 3);
+    EXPECT_TRUE(builtBands.empty());
+}
+
+TEST_F(DocumentCommandsTest, WriteDefaultFileWithoutANameIsReported) {
+    doc.setCurrentFilePath("/some/file.k70");
+    prompt.expectMessage(message(IDS_PROBLEM_OPENING_FILE, ""));
+    commands.WriteDefaultFile("");
+    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+}
+
+} // namespace
+} // namespace kq70
+
+namespace kq70 {
+namespace {
+
+// The real builder: with no templates a new document is the UHF image stamped as PMR446.
+TEST(DocumentCommandsBuiltInTest, FirstNewDocumentIsTheUhfImageAsPmr446) {
+    TempFolder home;
+    CKQ70Doc doc;
+    ScriptedPrompt prompt;
+    AppSettings settings;
+    IniFile ini(home.file("KQ70.ini"));
+    RecordingListener listener;
+    DocumentCommands commands(doc, prompt, home.path(), settings, ini, BuildDefaultImage, listener);
+    ASSERT_TRUE(commands.OnFileNew());
+    RadioImage expected;
+    BuildDefaultImage(12, expected);
+    EXPECT_TRUE(doc.GetMainMemory() == expected);
+    EXPECT_EQ(doc.GetMainMemory().byteAt(0x26E8) & 0x0F, 12);
+    EXPECT_EQ(doc.GetMainMemory().be16(0x29EA), 0xC065) << "the UHF image";
+    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    EXPECT_EQ(listener.titles.back(), NO_FILE_MARKER);
+    const auto written = TempFolder::readBytes(home.file("default_pmr.k70"));
+    ASSERT_EQ(written.size(), IMAGE_SIZE);
+    EXPECT_TRUE(std::equal(written.begin(), written.end(), expected.data()));
+}
+
+} // namespace
+} // namespace kq70

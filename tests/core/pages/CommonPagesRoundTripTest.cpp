@@ -1,0 +1,69 @@
+#include "app/AccessMode.h"
+#include "doc/CKQ70Doc.h"
+#include "factory/FactoryImages.h"
+#include "image/RadioImage.h"
+#include "pages/HDirectChDialog.h"
+#include "pages/HHardwareDialog.h"
+#include "pages/HKeyFuncDialog.h"
+#include "pages/HMarketingDialog.h"
+#include "pages/HMiscDialog.h"
+#include "pages/HPowerSaveDialog.h"
+#include "pages/HScanningDialog.h"
+#include "support/ScriptedPrompt.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace kq70 {
+namespace {
+
+// An image of every default of these pages, on radios with and without a display.
+RadioImage defaultsImage(std::uint8_t hardwareByte) {
+    RadioImage image;
+    storeParameterDefaults(image);
+    image.setByte(0x26E9, hardwareByte);
+    image.setByte(0x0007, hardwareByte); // the hardware block's mirror
+    return image;
+}
+
+TEST(CommonPagesRoundTripTest, OkWithoutAChangeLeavesTheImageAlone) {
+    using Make = std::function<std::unique_ptr<HDialog>(RadioImage&, int)>;
+    const std::pair<const char*, Make> pages[] = {
+        {"key function",
+         [](RadioImage& i, int m) { return std::make_unique<HKeyFuncDialog>(i, m); }},
+        {"power saving",
+         [](RadioImage& i, int m) { return std::make_unique<HPowerSaveDialog>(i, m); }},
+        {"miscellaneous", [](RadioImage& i, int m) { return std::make_unique<HMiscDialog>(i, m); }},
+        {"marketing",
+         [](RadioImage& i, int m) { return std::make_unique<HMarketingDialog>(i, m); }},
+        {"direct CH", [](RadioImage& i, int m) { return std::make_unique<HDirectChDialog>(i, m); }},
+        {"scanning", [](RadioImage& i, int m) { return std::make_unique<HScanningDialog>(i, m); }},
+    };
+    for (const std::uint8_t hardware : {std::uint8_t{0x00}, std::uint8_t{0x63}}) {
+        for (const int mode :
+             {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE}) {
+            for (const auto& [name, make] : pages) {
+                RadioImage image = defaultsImage(hardware);
+                const RadioImage before = image;
+                const auto page = make(image, mode);
+                page->OnInitDialog();
+                ASSERT_TRUE(page->OnOK());
+                EXPECT_TRUE(image == before) << name << ", mode " << mode;
+            }
+            CKQ70Doc doc;
+            doc.GetMainMemory() = defaultsImage(hardware);
+            test::ScriptedPrompt prompt;
+            HHardwareDialog page(doc, mode, prompt);
+            page.OnInitDialog();
+            ASSERT_TRUE(page.OnOK());
+            EXPECT_TRUE(doc.GetMainMemory() == defaultsImage(hardware))
+                << "hardware, mode " << mode;
+            EXPECT_FALSE(doc.hardwareEdited());
+        }
+    }
+}
+
+} // namespace
+} // namespace kq70

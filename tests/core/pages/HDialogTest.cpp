@@ -1,0 +1,294 @@
+#include "pages/HDialog.h"
+#include "image/RadioImage.h"
+#include "fields/HParams.h"
+#include "log/HLogPrint.h"
+#include "support/TempFolder.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+// A small page over three values at 0x0100: a text list, a numeric list, a scaled edit (a
+// frequency in Hz shown in MHz) and a text edit.
+constexpr FieldDescriptor SAMPLE_FIELDS[] = {
+    numberField(0x0100, 0, 4, 2),        // 0 mode, a text list
+    numberField(0x0100, 4, 4, 0),        // 1 level, a numeric list
+    numberField(0x0101, 0, 32, 1340000), // 2 a frequency in units of 100 Hz
+    textField(0x0105, 8, "HELLO"),       // 3 a tag
+};
+
+constexpr ComboEntry MODE_ENTRIES[] = {{"Off", 0, true}, {"Low", 2, true}, {"High", 5, true}};
+constexpr ComboDefinition MODE_COMBO{.kind = LIST_TEXT, .count = 3, .entries = MODE_ENTRIES};
+constexpr ComboDefinition LEVEL_COMBO{
+    .kind = LIST_NUMERIC, .count = 16, .firstValueX10 = 0, .stepX10 = 10};
+constexpr EditDefinition FREQUENCY_EDIT{.kind = EDIT_SCALED,
+                                        .maxChars = 9,
+                                        .minimum = 1000000,
+                                        .maximum = 5000000,
+                                        .format = "%-7.3f",
+                                        .filter = FILTER_NUMERIC,
+                                        .scale = 10000,
+                                        .unit = " MHz"};
+constexpr EditDefinition TAG_EDIT{
+    .kind = EDIT_TEXT, .maxChars = 8, .format = "%s", .filter = FILTER_ALPHA_TAG};
+
+constexpr int MODE_ID = 2000;
+constexpr int LEVEL_ID = 2001;
+constexpr int FREQUENCY_ID = 2002;
+constexpr int TAG_ID = 2003;
+
+class SamplePage : public HDialog {
+public:
+    SamplePage(RadioImage& image, int mode) : HDialog("HSampleDialog", image, mode) {
+        addCombo(MODE_ID, "&Mode", 0, MODE_COMBO, m_params, 0);
+        addCombo(LEVEL_ID, "&Level", 9999, LEVEL_COMBO, m_params, 1);
+        addEdit(FREQUENCY_ID, "&Frequency", IDS_PROBLEM_OPENING_FILE, FREQUENCY_EDIT, m_params, 2);
+        addEdit(TAG_ID, "T&ag", IDS_PROBLEM_READING_FILE, TAG_EDIT, m_params, 3);
+    }
+
+    void hide(int id) { setVisible(id, false, false); }
+    int acquired = 0;
+    int stored = 0;
+    bool checksPass = true;
+
+protected:
+    // The base versions extract and store the bound parameter object.
+    bool AcquireData() override {
+        ++acquired;
+        return HDialog::AcquireData();
+    }
+    bool StoreData() override {
+        ++stored;
+        return HDialog::StoreData();
+    }
+    bool CheckBeforeOk() override { return checksPass; }
+
+private:
+    HParams m_params{SAMPLE_FIELDS};
+};
+
+RadioImage imageWithDefaults() {
+    RadioImage image;
+    HParams(SAMPLE_FIELDS).store(image);
+    return image;
+}
+
+TEST(HDialogTest, ListsAreFilledFromTheirDefinitions) {
+    RadioImage image = imageWithDefaults();
+    SamplePage page(image, 0);
+    page.OnInitDialog();
+    const PageControl* level = page.control(LEVEL_ID);
+    ASSERT_NE(level, nullptr);
+    ASSERT_EQ(level->items.size(), 16u);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(level->items[static_cast<std::size_t>(i)].text, std::to_string(i) + "  ");
+        EXPECT_EQ(level->items[static_cast<std::size_t>(i)].itemValue, i);
+    }
+    EXPECT_EQ(page.shownValue(MODE_ID), "Low");
+    EXPECT_EQ(page.shownValue(FREQUENCY_ID), "134.000");
+    EXPECT_EQ(page.shownValue(TAG_ID), "HELLO   ");
+    EXPECT_EQ(page.control(TAG_ID)->maxLength, 8);
+}
+
+TEST(HDialogTest, ScaledEditsShowAndParse) {
+    constexpr EditDefinition MHZ{
+        .kind = EDIT_SCALED, .maxChars = 9, .format = "%-9.5f", .scale = 1000000};
+    EXPECT_EQ(HDialog::formatEdit(MHZ, 134000000), "134.00000");
+    EXPECT_EQ(HDialog::parseEdit(MHZ, "130.0125"), 130012500);
+    EXPECT_EQ(HDialog::parseEdit(MHZ, "446.00625"), 446006250);
+    EXPECT_EQ(HDialog::parseEdit(MHZ, "abc"), std::nullopt);
+    EXPECT_EQ(HDialog::parseEdit(MHZ, ""), std::nullopt);
+    constexpr EditDefinition PLAIN{.kind = EDIT_INTEGER, .format = "%d"};
+    EXPECT_EQ(HDialog::formatEdit(PLAIN, -12), "-12");
+    EXPECT_EQ(HDialog::parseEdit(PLAIN, "42"), 42);
+}
+
+TEST(HDialogTest, BuiltInAndNumericListVariants) {
+    const std::pair<int, std::vector<std::string>> lists[] = {
+        {LIST_DISABLE_ENABLE, {"Disable", "Enable "}},
+        {LIST_ENABLE_DISABLE, {"Enable", "Disable "}},
+        {LIST_OFF_ON, {"Off", "On "}},
+        {LIST_ON_OFF, {"On ", "Off"}},
+        {LIST_NO_YES, {"No", "Yes "}},
+        {LIST_YES_NO, {"Yes", "No "}},
+    };
+    for (const auto& [kind, texts] : lists) {
+        const auto list = builtInComboList(kind);
+        ASSERT_EQ(list.size(), 2u);
+        EXPECT_EQ(list[0].text, texts[0]);
+        EXPECT_EQ(list[1].text, texts[1]);
+        EXPECT_EQ(list[1].value, 1);
+    }
+    EXPECT_TRUE(builtInComboList(LIST_TEXT).empty());
+
+    static constexpr ComboDefinition SQUELCH{.kind = LIST_NUMERIC,
+                                             .count = 3,
+                                             .firstEntryText = "Off",
+                                             .firstEntryValue = 0,
+                                             .firstValueX10 = 15,
+                                             .stepX10 = 5,
+                                             .unit = "sec",
+                                             .oneDecimal = true};
+    static constexpr FieldDescriptor ONE[] = {numberField(0x10, 0, 8, 7)};
+    struct Page : HDialog {
+        explicit Page(RadioImage& image) : HDialog("HOne", image, 0) {
+            addCombo(1, "x", 0, SQUELCH, params, 0);
+        }
+        HParams params{ONE};
+    };
+    RadioImage image;
+    Page page(image);
+    page.OnInitDialog();
+    const auto& items = page.control(1)->items;
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0].text, "Off");
+    EXPECT_EQ(items[1].text, "1.5  sec");
+    EXPECT_EQ(items[3].text, "2.5  sec");
+    EXPECT_EQ(items[3].itemValue, 3);
+    EXPECT_EQ(page.shownValue(1), "Off") << "value 7 has no entry: the fallback of item 0";
+}
+
+TEST(HDialogTest, OkStoresWhatTheUserChose) {
+    RadioImage image = imageWithDefaults();
+    SamplePage page(image, 1);
+    page.OnInitDialog();
+    ASSERT_TRUE(page.selectItemValue(MODE_ID, 5));
+    ASSERT_TRUE(page.selectIndex(LEVEL_ID, 9));
+    ASSERT_TRUE(page.typeText(FREQUENCY_ID, "130.0125"));
+    ASSERT_TRUE(page.typeText(TAG_ID, "ab c!?toolong"));
+    EXPECT_EQ(page.shownValue(TAG_ID), "ab ctool") << "filtered and cut to 8";
+    ASSERT_TRUE(page.OnOK());
+
+    HParams back(SAMPLE_FIELDS);
+    back.extract(image);
+    EXPECT_EQ(back.get(0), 5);
+    EXPECT_EQ(back.get(1), 9);
+    EXPECT_EQ(back.get(2), 1300125) << "rounded to the nearest unit, not truncated";
+    EXPECT_EQ(page.acquired, 1);
+    EXPECT_EQ(page.stored, 1);
+}
+
+TEST(HDialogTest, EditsAreKeptWithinTheirRange) {
+    struct Case {
+        const char* typed;
+        std::int32_t stored;
+    };
+    const Case cases[] = {
+        {"999", 5000000}, {"1", 1000000}, {"-5", 1000000}, {"250.00004", 2500000}};
+    for (const Case& c : cases) {
+        RadioImage image = imageWithDefaults();
+        SamplePage page(image, 1);
+        page.OnInitDialog();
+        ASSERT_TRUE(page.typeText(FREQUENCY_ID, c.typed));
+        ASSERT_TRUE(page.OnOK());
+        HParams back(SAMPLE_FIELDS);
+        back.extract(image);
+        EXPECT_EQ(back.get(2), c.stored) << c.typed;
+    }
+}
+
+TEST(HDialogTest, CancelFailedChecksAndHiddenControlsWriteNothing) {
+    const RadioImage original = imageWithDefaults();
+    {
+        RadioImage image = original;
+        SamplePage page(image, 1);
+        page.OnInitDialog();
+        page.selectItemValue(MODE_ID, 0);
+        page.selectIndex(LEVEL_ID, 3);
+        page.typeText(FREQUENCY_ID, "200");
+        page.typeText(TAG_ID, "ZZ");
+        page.OnCancel();
+        EXPECT_TRUE(image == original);
+    }
+    {
+        RadioImage image = original;
+        SamplePage page(image, 1);
+        page.OnInitDialog();
+        page.typeText(FREQUENCY_ID, "200");
+        page.checksPass = false;
+        EXPECT_FALSE(page.OnOK()) << "a failed check keeps the page open";
+        EXPECT_TRUE(image == original);
+        EXPECT_EQ(page.stored, 0);
+    }
+    {
+        // A stored value no entry carries: a hidden combo keeps it, OK changes no byte.
+        RadioImage image = original;
+        image.setByte(0x0100, static_cast<std::uint8_t>((image.byteAt(0x0100) & 0xF0) | 0x7));
+        const RadioImage odd = image;
+        SamplePage page(image, 1);
+        page.OnInitDialog();
+        EXPECT_EQ(page.shownValue(MODE_ID), "Off");
+        page.hide(MODE_ID);
+        EXPECT_FALSE(page.selectItemValue(MODE_ID, 2)) << "hidden controls take no input";
+        ASSERT_TRUE(page.OnOK());
+        EXPECT_TRUE(image == odd);
+    }
+    {
+        // An untouched edit keeps digits its format does not show.
+        RadioImage image = original;
+        HParams params(SAMPLE_FIELDS);
+        params.extract(image);
+        params.set(2, 1340001); // 134.0001 MHz shows as "134.000"
+        params.store(image);
+        const RadioImage before = image;
+        SamplePage page(image, 1);
+        page.OnInitDialog();
+        ASSERT_TRUE(page.OnOK());
+        EXPECT_TRUE(image == before);
+    }
+}
+
+TEST(HDialogTest, PromptLineSplitsAtTheFirstLineFeed) {
+    RadioImage image = imageWithDefaults();
+    SamplePage page(image, 1);
+    page.OnInitDialog();
+    EXPECT_EQ(page.promptLine(), (std::pair<std::string, std::string>{" ", " "}));
+    page.setFocus(TAG_ID);
+    EXPECT_EQ(page.promptLine().first, "Problem reading from file\r");
+    EXPECT_EQ(page.promptLine().second, "File Name = %1");
+    page.setFocus(LEVEL_ID); // no text for its id: the prompt stays
+    EXPECT_EQ(page.promptLine().first, "Problem reading from file\r");
+    page.setFocus(MODE_ID); // id 0: blanks
+    EXPECT_EQ(page.promptLine(), (std::pair<std::string, std::string>{" ", " "}));
+}
+
+TEST(HDialogTest, ListingLinesAndFormatters) {
+    EXPECT_EQ(HDialog::listingLine23("Band", "UHF"),
+              "     Band                   :UHF                 ");
+    EXPECT_EQ(HDialog::listingLine29("Band", "UHF").size(), 5u + 29 + 1 + 14);
+    EXPECT_EQ(HDialog::listingLine19("Band", "UHF").size(), 5u + 19 + 1 + 24);
+    EXPECT_EQ(HDialog::withoutAmpersands("T&ag && x"), "Tag  x");
+    RadioImage image = imageWithDefaults();
+    SamplePage page(image, 1);
+    page.OnInitDialog();
+    const auto lines = page.listingLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], HDialog::listingLine23("Mode", "Low"));
+    EXPECT_EQ(lines[2], HDialog::listingLine23("Frequency", "134.000"));
+}
+
+TEST(HDialogTest, SlotsAreTracedInOrder) {
+    test::TempFolder folder;
+    HLogPrint::global().enableChannel(0, LOG_D1, folder.file("trace.log"));
+    RadioImage image = imageWithDefaults();
+    SamplePage page(image, 1);
+    page.OnInitDialog();
+    page.OnOK();
+    HLogPrint::global().enableChannel(0, 0, "");
+    const std::string log = test::TempFolder::readText(folder.file("trace.log"));
+    std::size_t at = 0;
+    for (const char* op : {"AcquireData", "InitCombo", "InitEdit", "InitStatic", "SetDataCombo",
+                           "SetDataEdit", "SaveDataCombo", "SaveDataEdit", "StoreData"}) {
+        for (const char* side : {"[IN]", "[OUT]"}) {
+            const std::string text = std::string("[D1] ") + side + "HSampleDialog::" + op + " ";
+            const std::size_t found = log.find(text, at);
+            ASSERT_NE(found, std::string::npos) << text;
+            at = found;
+        }
+    }
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,65 @@
+#include "pages/HMarketingDialog.h"
+
+#include "app/AccessMode.h"
+#include "image/RadioImage.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+using P = HMarketingParams;
+
+RadioImage sampleImage() {
+    RadioImage image;
+    HMarketingParams().store(image);
+    image.setBe16(0x29EC, 0x0110);
+    image.setBe32(0x29EE, 0x2A05C3F1);
+    image.setBe32(0x016C, 0x11111111);
+    return image;
+}
+
+TEST(HMarketingDialogTest, ShowsAndStoresDigitsAndSerialCharacters) {
+    RadioImage image = sampleImage();
+    HMarketingDialog page(image, ACCESS_MANUFACTURE);
+    page.OnInitDialog();
+    const int market = HMarketingDialog::controlId(P::MARKET_APPLICATION);
+    const int serial = HMarketingDialog::controlId(P::SERIAL_NUMBER);
+    EXPECT_EQ(page.shownValue(market), "0100");
+    EXPECT_EQ(page.shownValue(serial), "2A05C3F1");
+    EXPECT_FALSE(page.control(HMarketingDialog::controlId(P::FIRMWARE_VERSION))->visible);
+    EXPECT_FALSE(page.control(HMarketingDialog::controlId(P::EEPROM_SERIAL_NUMBER))->visible);
+
+    ASSERT_TRUE(page.typeText(market, "12a34"));
+    EXPECT_EQ(page.shownValue(market), "1234");
+    ASSERT_TRUE(page.typeText(serial, "3b-0c0011zz"));
+    EXPECT_EQ(page.shownValue(serial), "3B0C0011");
+    ASSERT_TRUE(page.OnOK());
+    EXPECT_EQ(image.be16(0x0000), 0x1234);
+    EXPECT_EQ(image.be32(0x29EE), 0x3B0C0011u);
+    EXPECT_EQ(image.be16(0x29EC), 0x0110) << "the firmware version is the radio's";
+    EXPECT_EQ(image.be32(0x016C), 0x11111111u) << "the copy is made before a write";
+}
+
+TEST(HMarketingDialogTest, NormalModeShowsTheValuesOnly) {
+    RadioImage image = sampleImage();
+    const RadioImage before = image;
+    HMarketingDialog page(image, ACCESS_NORMAL);
+    page.OnInitDialog();
+    EXPECT_FALSE(page.typeText(HMarketingDialog::controlId(P::SERIAL_NUMBER), "00000000"));
+    EXPECT_FALSE(page.typeText(HMarketingDialog::controlId(P::MARKET_APPLICATION), "9"));
+    ASSERT_TRUE(page.OnOK());
+    EXPECT_TRUE(image == before);
+
+    const auto lines = page.listingLines();
+    ASSERT_EQ(lines.size(), P::VALUE_COUNT);
+    EXPECT_EQ(lines[0], HDialog::listingLine23("Market Application", "0100"));
+    EXPECT_EQ(lines[2], HDialog::listingLine23("Serial Number", "2A05C3F1"));
+    EXPECT_TRUE(lines[1].empty());
+    page.setFocus(HMarketingDialog::controlId(P::MARKET_APPLICATION));
+    EXPECT_EQ(page.promptLine().first, "Market Application  Max 4 Letters (0 - 9)");
+    EXPECT_EQ(page.promptLine().second, "<ENTER>");
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,150 @@
+#include "pages/HScanningDialog.h"
+#include "app/AccessMode.h"
+#include "channel/HChannelData.h"
+#include "image/RadioImage.h"
+#include "params/HHardwareParams.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+using D = HScanningDialog;
+
+// A 16-channel radio with channels 1–4 programmed.
+RadioImage radioImage(int priorityChannel) {
+    RadioImage image;
+    HHardwareParams().store(image);
+    HScanParams().store(image);
+    HChannelData channels;
+    channels.extract(image);
+    for (int k = 0; k < 4; ++k) {
+        channels.setValue(k, inUse, 1);
+        channels.setValue(k, rxFrequency, 446006250 + 12500 * k);
+        channels.setValue(k, txFrequency, 446006250 + 12500 * k);
+    }
+    channels.store(image);
+    image.setByte(0x0263, static_cast<std::uint8_t>(priorityChannel));
+    return image;
+}
+
+TEST(HScanningDialogTest, DefaultsAreTwoAndFiveSeconds) {
+    RadioImage image;
+    HScanParams().store(image);
+    D page(image, ACCESS_MANUFACTURE);
+    page.OnInitDialog();
+    EXPECT_EQ(page.params().get(SCAN_RESUME_TIME_RX), 3);
+    EXPECT_EQ(page.shownValue(D::IDC_RESUME_TIME_RX), "2 sec");
+    EXPECT_EQ(page.shownValue(D::IDC_RESUME_TIME_TX), "5 sec");
+}
+
+TEST(HScanningDialogTest, PriorityCheckEnableSetsBitsThreeAndFour) {
+    RadioImage image = radioImage(2);
+    image.setByte(0x0206, 0x20); // bit 5 set, Dual Watch Timer 0
+    D page(image, ACCESS_NORMAL);
+    page.OnInitDialog();
+    EXPECT_FALSE(page.control(D::IDC_PRIORITY_CH)->enabled);
+    ASSERT_TRUE(page.selectItemValue(D::IDC_PRIORITY_CHECK, PRIORITY_CHECK_ENABLE));
+    EXPECT_TRUE(page.control(D::IDC_PRIORITY_CH)->enabled) << "enabled at once";
+    ASSERT_TRUE(page.selectItemValue(D::IDC_PRIORITY_CH, 3));
+    ASSERT_TRUE(page.OnOK());
+    EXPECT_EQ(image.byteAt(0x0206) & 0x38, 0x18);
+    EXPECT_EQ(image.byteAt(0x0263), 3);
+    HChannelData channels;
+    channels.extract(image);
+    EXPECT_EQ(channels.getGlobal(GLOBAL_PRIORITY_SET), 1) << "the channel data sees it too";
+
+    D off(image, ACCESS_NORMAL);
+    off.OnInitDialog();
+    ASSERT_TRUE(off.selectItemValue(D::IDC_PRIORITY_CHECK, 0));
+    ASSERT_TRUE(off.OnOK());
+    EXPECT_EQ(image.byteAt(0x0206) & 0x38, 0x00);
+}
+
+TEST(HScanningDialogTest, PriorityListOffersProgrammedChannelsOnly) {
+    struct Case {
+        int stored;
+        const char* shown;
+    };
+    const Case cases[] = {{2, "CH3"}, {6, "CH1"}, {20, "CH1"}};
+    for (const Case& c : cases) {
+        RadioImage image = radioImage(c.stored);
+        D page(image, ACCESS_NORMAL);
+        page.OnInitDialog();
+        const auto& items = page.control(D::IDC_PRIORITY_CH)->items;
+        ASSERT_EQ(items.size(), 4u);
+        EXPECT_EQ(items.back().text, "CH4");
+        EXPECT_EQ(page.shownValue(D::IDC_PRIORITY_CH), c.shown) << c.stored;
+    }
+}
+
+TEST(HScanningDialogTest, VisibleControlsByAccessMode) {
+    for (const int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE}) {
+        RadioImage image = radioImage(0);
+        D page(image, mode);
+        page.OnInitDialog();
+        std::vector<int> visible;
+        for (const PageControl& c : page.controls()) {
+            if (c.visible) {
+                visible.push_back(c.id);
+            }
+        }
+        std::vector<int> expected{D::IDC_PRIORITY_CHECK, D::IDC_PRIORITY_CH, D::IDC_SCAN_BEEP,
+                                  D::IDC_POWER_ON_SCAN};
+        if (mode == ACCESS_MANUFACTURE) {
+            expected.insert(expected.begin(), {D::IDC_RESUME_TIME_RX, D::IDC_RESUME_TIME_TX});
+        }
+        EXPECT_EQ(visible, expected) << "mode " << mode;
+        EXPECT_EQ(page.listingLines().size(), SCAN_VALUE_COUNT);
+        page.setFocus(D::IDC_PRIORITY_CHECK);
+        EXPECT_EQ(page.promptLine().first, "Priority Check(Disable/Enable)");
+        EXPECT_EQ(page.promptLine().second, "<SELECT>");
+    }
+}
+
+TEST(HScanningDialogTest, OkWithoutChangesLeavesTheImageByteIdentical) {
+    for (const int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE}) {
+        for (const int priority : {0, 2, 20}) {
+            // Priority Check off or on, with every other bit of the byte set or clear.
+            for (const std::uint8_t flags :
+                 {std::uint8_t{0x00}, std::uint8_t{0xC7}, std::uint8_t{0x18}, std::uint8_t{0xDF}}) {
+                RadioImage image = radioImage(priority);
+                image.setByte(0x0206, flags);
+                image.setByte(0x0207, 0xFF);
+                image.setByte(0x0264, 0xFF);
+                image.setByte(0x0202, 0xFF);
+                const RadioImage before = image;
+                D page(image, mode);
+                page.OnInitDialog();
+                ASSERT_TRUE(page.OnOK());
+                // A priority channel with no entry shows and saves the fallback, CH1, while
+                // Priority CH can be changed; everything else stays as it was.
+                const bool fallback = priority == 20 && (flags & 0x38) == 0x18;
+                RadioImage expected = before;
+                if (fallback) {
+                    expected.setByte(0x0263, 0);
+                }
+                EXPECT_TRUE(image == expected)
+                    << "mode " << mode << " priority " << priority << " flags " << int(flags);
+            }
+        }
+    }
+}
+
+TEST(HScanningDialogTest, GroupScanListingNeedsGroups) {
+    RadioImage image = radioImage(0);
+    D small(image, ACCESS_NORMAL);
+    small.OnInitDialog();
+    EXPECT_EQ(small.listingLines()[SCAN_GROUP_SCAN], HDialog::listingLine23("Group Scan", ""));
+    HHardwareParams hw;
+    hw.extract(image);
+    hw.set(HW_RADIO_CHANNEL, 4);
+    hw.store(image);
+    D large(image, ACCESS_NORMAL);
+    large.OnInitDialog();
+    EXPECT_EQ(large.listingLines()[SCAN_GROUP_SCAN],
+              HDialog::listingLine23("Group Scan", "Group Only"));
+}
+
+} // namespace
+} // namespace kq70
