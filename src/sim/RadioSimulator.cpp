@@ -212,7 +212,9 @@ void RadioSimulator::handleFrame(const std::vector<std::uint8_t>& frame, Duratio
         record(std::move(entry));
         return;
     }
-    const bool heard = entry.fault != SimFaultKind::Silence && entry.fault != SimFaultKind::Nak;
+    // A frame that is not answered, or whose write is lost, leaves the memory as it was.
+    const bool heard = entry.fault != SimFaultKind::Silence && entry.fault != SimFaultKind::Nak &&
+                       entry.fault != SimFaultKind::LostWrite;
     std::vector<std::uint8_t> answer;
     if (m_state == SimState::CloneMode) {
         answer = answerCloneFrame(frame, heard);

@@ -12,6 +12,7 @@ enum class SimFaultKind {
     WrongCommand,       // answer to frame N with a wrong command byte
     Silence,            // no answer to frame N
     Nak,                // NAK (0x15) instead of the answer to frame N
+    LostWrite,          // write frame N acknowledged but not kept, like a failing memory cell
     GarbageBeforeCheck, // `count` bytes of line noise before the first check byte
     NeverOffer,         // switched on, the radio never offers a connection
     WrongProductCode,   // the radio reports a product code of another model
@@ -28,7 +29,7 @@ struct SimFault {
 };
 
 // Parses the command line's fault words: "checksum@N", "command@N", "silence@N", "nak@N",
-// "garbage:N", "nooffer", "product". Nothing for anything else.
+// "lost@N", "garbage:N", "nooffer", "product". Nothing for anything else.
 std::optional<SimFault> parseSimFault(std::string_view word);
 // The word parseSimFault reads back, for messages.
 std::string describeSimFault(const SimFault& fault);

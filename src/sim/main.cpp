@@ -42,6 +42,7 @@ struct Options {
     bool pace = false;
     unsigned restartMs = 1000;
     std::vector<std::string> faults;
+    std::string damage;
 };
 
 bool configure(kq70::RadioSimulator& radio, const Options& options) {
@@ -73,13 +74,18 @@ int main(int argc, char** argv) {
     app.add_option("--restart-ms", options.restartMs,
                    "after the reset command, switch the radio on again after this time");
     app.add_option("--fault", options.faults,
-                   "checksum@N, command@N, silence@N, nak@N, garbage:N, nooffer, product");
+                   "checksum@N, command@N, silence@N, nak@N, lost@N, garbage:N, nooffer, product");
+    app.add_option("--damage", options.damage, "damaged adjustment data: flash, eeprom or both")
+        ->check(CLI::IsMember({"flash", "eeprom", "both"}));
     CLI11_PARSE(app, argc, argv);
 
     kq70::RadioImage memory = kq70::makeSimulatorSeedImage();
     StderrPrompt prompt;
     if (!options.imagePath.empty() && !kq70::ReadDataFile(options.imagePath, memory, prompt)) {
         return 1;
+    }
+    if (const auto damage = kq70::parseAdjustmentDamage(options.damage)) {
+        kq70::damageAdjustmentData(memory, *damage);
     }
     kq70::RadioSimulator radio(memory);
     if (!configure(radio, options)) {

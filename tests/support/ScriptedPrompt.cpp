@@ -91,8 +91,9 @@ MessageAnswer ScriptedPrompt::messageBox(std::string_view text, std::string_view
     return step->answer;
 }
 
-std::optional<std::string> ScriptedPrompt::openFileDialog(const FileDialogRequest&) {
-    m_asked.push_back(Record{Kind::OpenFile, {}, {}, MessageButtons::Ok, MessageIcon::None});
+std::optional<std::string> ScriptedPrompt::openFileDialog(const FileDialogRequest& request) {
+    m_asked.push_back(
+        Record{Kind::OpenFile, request.filter, {}, MessageButtons::Ok, MessageIcon::None});
     const auto step = next(Kind::OpenFile, {});
     return step ? step->entry : std::nullopt;
 }

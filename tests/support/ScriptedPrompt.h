@@ -26,7 +26,7 @@ public:
 
     struct Record {
         Kind kind;
-        std::string text;
+        std::string text; // a message's text, a file dialog's filter
         std::string caption;
         MessageButtons buttons = MessageButtons::Ok;
         MessageIcon icon = MessageIcon::None;
