@@ -28,5 +28,35 @@ TEST(SimulatorSeedTest, TheSeedIsARadioWithItsOwnConsistentIdentity) {
     EXPECT_TRUE(std::equal(working.begin(), working.end(), shipping.begin()));
 }
 
+TEST(SimulatorSeedTest, ADamageBreaksTheNamedCopiesAndNothingElse) {
+    struct Case {
+        const char* word;
+        bool flash;
+        bool eeprom;
+    };
+    const RadioImage seed = makeSimulatorSeedImage();
+    for (const Case c :
+         {Case{"flash", true, false}, Case{"eeprom", false, true}, Case{"both", true, true}}) {
+        SCOPED_TRACE(c.word);
+        const auto damage = parseAdjustmentDamage(c.word);
+        ASSERT_TRUE(damage);
+        RadioImage image = seed;
+        damageAdjustmentData(image, *damage);
+        EXPECT_EQ(image.be16(WORKING_CHECKSUM_OFFSET) ==
+                      adjustmentChecksum(image, WORKING_ADJUSTMENT_OFFSET),
+                  !c.flash);
+        EXPECT_EQ(image.be16(SHIPPING_CHECKSUM_OFFSET) ==
+                      adjustmentChecksum(image, SHIPPING_ADJUSTMENT_OFFSET),
+                  !c.eeprom);
+        std::size_t changed = 0;
+        for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
+            changed += image.byteAt(i) != seed.byteAt(i);
+        }
+        EXPECT_EQ(changed, static_cast<std::size_t>(c.flash) + static_cast<std::size_t>(c.eeprom));
+    }
+    EXPECT_FALSE(parseAdjustmentDamage("Flash"));
+    EXPECT_FALSE(parseAdjustmentDamage(""));
+}
+
 } // namespace
 } // namespace kq70

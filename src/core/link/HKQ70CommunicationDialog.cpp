@@ -6,6 +6,7 @@
 #include "doc/DefaultImages.h"
 #include "doc/DefaultTemplates.h"
 #include "image/RadioImage.h"
+#include "link/CloneFrame.h"
 #include "link/CommProgress.h"
 #include "link/DownloadMerge.h"
 #include "link/HCommRequest.h"
@@ -93,13 +94,15 @@ void HKQ70CommunicationDialog::FillJobTable() {
     };
     m_runner.SetJob(JOB_UPLOAD, entry(&HKQ70CommunicationDialog::Upload));
     m_runner.SetJob(JOB_DOWNLOAD, entry(&HKQ70CommunicationDialog::Download));
-    // The alignment and recovery transfers are requested by their own dialogs; until those
-    // exist here the slots answer with a clear failure instead of doing half a job.
+    // The alignment transfers are requested by their own dialogs; until those exist here
+    // the slots answer with a clear failure instead of doing half a job.
     for (const std::uint32_t job :
-         {JOB_ALIGNMENT_START, JOB_ALIGNMENT_END, JOB_ALIGNMENT_END_RECOVER_BACKUP,
-          JOB_RECOVERY_READ, JOB_RECOVERY_WRITE, JOB_RECOVERY_CLOSE}) {
+         {JOB_ALIGNMENT_START, JOB_ALIGNMENT_END, JOB_ALIGNMENT_END_RECOVER_BACKUP}) {
         m_runner.SetJob(job, entry(&HKQ70CommunicationDialog::NotAvailable));
     }
+    m_runner.SetJob(JOB_RECOVERY_READ, entry(&HKQ70CommunicationDialog::RecoveryRead));
+    m_runner.SetJob(JOB_RECOVERY_WRITE, entry(&HKQ70CommunicationDialog::RecoveryWrite));
+    m_runner.SetJob(JOB_RECOVERY_CLOSE, entry(&HKQ70CommunicationDialog::RecoveryClose));
 }
 
 int HKQ70CommunicationDialog::RunJob(std::unique_ptr<HCommJob> job) {
@@ -345,6 +348,139 @@ bool HKQ70CommunicationDialog::WriteToRadio(HCommRequest& request) {
     image.setBe16(eepromWordOffset(COMPLETED_WORD), COMPLETED_DONE);
     return WriteBlock(AREA_EEPROM, MARKER_WORD, 0, image, &request) &&
            WriteBlock(AREA_EEPROM, COMPLETED_WORD, 0, image, &request);
+}
+
+int HKQ70CommunicationDialog::RecoveryRead(HCommRequest& request) {
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]RecoveryRead");
+    if (request.m_workBuffer == nullptr) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "RecoveryRead without a buffer");
+        return 1;
+    }
+    if (!Connect(request, RECOVERY_PAUSE)) {
+        return 1;
+    }
+    // The hardware page first, as for an upload: the flash list runs to the end of the
+    // radio's own channel table, not of the cleared buffer's one channel.
+    if (!ReadBlock(AREA_FLASH, HARDWARE_PAGE, 0, *request.m_workBuffer, request)) {
+        return Abort(request, text::COMMUNICATION_ERROR, false);
+    }
+    if (!PassChecks(request)) {
+        return 1;
+    }
+    progress().setStatus(text::NOW_UPLOADING);
+    if (!ReadLists(request)) {
+        return Abort(request, text::COMMUNICATION_ERROR, false);
+    }
+    // No reset: the radio waits in clone mode for the write or the close.
+    port().Close();
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]RecoveryRead");
+    return 0;
+}
+
+int HKQ70CommunicationDialog::RecoveryWrite(HCommRequest& request) {
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]RecoveryWrite");
+    if (request.m_workBuffer == nullptr || request.m_image == nullptr) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "RecoveryWrite without buffers");
+        return 1;
+    }
+    // The radio is still in clone mode from the read and answers the probe. The probe
+    // reads into a scratch image: the repaired image must go out exactly as it was made.
+    RadioImage* const work = request.m_workBuffer;
+    request.m_workBuffer = nullptr;
+    const bool connected = Connect(request, RECOVERY_PAUSE);
+    request.m_workBuffer = work;
+    if (!connected) {
+        return 1;
+    }
+    const int result = WriteRecoveredImage(request);
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]RecoveryWrite");
+    return result;
+}
+
+// Marker word 0xB8 stays invalid until everything written has been read back equal, so a
+// radio whose write went wrong never looks complete.
+int HKQ70CommunicationDialog::WriteRecoveredImage(HCommRequest& request) {
+    RadioImage& image = *request.m_image;
+    progress().setStatus(text::NOW_DOWNLOADING);
+    PrepareWritePhase(request);
+    image.setBe16(eepromWordOffset(MARKER_WORD), MARKER_IN_PROGRESS);
+    if (!WriteBlock(AREA_EEPROM, MARKER_WORD, 0, image, &request)) {
+        KQ70_LOG(LOG_WR, LOG_CHANNEL, "marker word not invalidated; going on");
+    }
+    if (!WriteBlock(AREA_EEPROM, LAST_EEPROM_WORD, 0, image, &request) ||
+        !WriteList(AREA_EEPROM, request.m_eepromWrite, image, request) ||
+        !WriteList(AREA_FLASH, request.m_flashWrite, image, request)) {
+        return Abort(request, text::ADJ_RECOVER_FAILED, false);
+    }
+    auto written = std::make_unique<RadioImage>();
+    if (!ReadBack(request, *written)) {
+        return Abort(request, text::ADJ_RECOVER_FAILED, false);
+    }
+    if (!SameUnits(request, image, *written)) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "RecoveryWrite: the radio holds other data than written");
+        return Abort(request, text::ADJ_DATA_MISMATCHED_RECOVER, false);
+    }
+    image.setBe16(eepromWordOffset(MARKER_WORD), MARKER_DONE);
+    image.setBe16(eepromWordOffset(COMPLETED_WORD), COMPLETED_DONE);
+    if (!WriteBlock(AREA_EEPROM, MARKER_WORD, 0, image, &request) ||
+        !WriteBlock(AREA_EEPROM, COMPLETED_WORD, 0, image, &request)) {
+        return Abort(request, text::ADJ_RECOVER_FAILED, false);
+    }
+    request.m_message = text::ADJ_RECOVERY_COMPLETE;
+    SendReset(request);
+    port().Close();
+    return 0;
+}
+
+// Everything the write lists named, read back from the radio into `written`.
+bool HKQ70CommunicationDialog::ReadBack(HCommRequest& request, RadioImage& written) {
+    StartProgress(
+        ResolveFlashRanges(request.m_flashWrite, *request.m_image, true, request.m_jobNumber));
+    return ReadBlock(AREA_EEPROM, LAST_EEPROM_WORD, 0, written, request) &&
+           ReadList(AREA_EEPROM, request.m_eepromWrite, written, request) &&
+           ReadList(AREA_FLASH, request.m_flashWrite, written, request);
+}
+
+bool HKQ70CommunicationDialog::SameUnits(const HCommRequest& request, const RadioImage& image,
+                                         const RadioImage& written) {
+    const auto same = [&](std::size_t offset, std::size_t size) {
+        const auto a = image.range(offset, size);
+        const auto b = written.range(offset, size);
+        return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    };
+    if (!same(eepromWordOffset(LAST_EEPROM_WORD), EEPROM_WORD_SIZE)) {
+        return false;
+    }
+    for (const BlockRange& range : request.m_eepromWrite) {
+        for (int word = range.first; word <= range.last; ++word) {
+            if (!same(eepromWordOffset(static_cast<std::size_t>(word)), EEPROM_WORD_SIZE)) {
+                return false;
+            }
+        }
+    }
+    for (const BlockRange& range : request.m_flashWrite) {
+        for (int page = range.first; page <= range.last; ++page) {
+            if (!same(flashPageOffset(static_cast<std::size_t>(page)), FLASH_PAGE_SIZE)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+int HKQ70CommunicationDialog::RecoveryClose(HCommRequest& request) {
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]RecoveryClose");
+    if (!OpenPortForJob(request)) {
+        return Abort(request, text::PORT_OPEN_ERROR, false);
+    }
+    const bool sent = SendReset(request) == 0;
+    port().Close();
+    if (!sent) {
+        request.m_message = text::COMMUNICATION_ERROR;
+        return 1;
+    }
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]RecoveryClose");
+    return 0;
 }
 
 } // namespace kq70

@@ -40,6 +40,7 @@ public:
     static constexpr std::size_t TITLE_WIDTH = 96;
     static constexpr Clock::Duration UPLOAD_PAUSE = std::chrono::milliseconds(500);
     static constexpr Clock::Duration DOWNLOAD_PAUSE = std::chrono::milliseconds(1000);
+    static constexpr Clock::Duration RECOVERY_PAUSE = std::chrono::milliseconds(2000);
     static constexpr std::uint8_t HARDWARE_PAGE = 0x49;
     static constexpr std::uint8_t PASSWORD_PAGE = 0x4F;
     static constexpr int PASSWORD_TRIES = 3;
@@ -70,6 +71,15 @@ public:
     // document's image and writes the image into the radio.
     int Download(HCommRequest& request);
 
+    // Job 8: reads the radio for the adjustment recovery, after the product and password
+    // checks. The port is closed without the reset, so the radio waits in clone mode.
+    int RecoveryRead(HCommRequest& request);
+    // Job 9: writes the repaired image between the markers, reads back what was written and
+    // only then marks the radio complete and resets it.
+    int RecoveryWrite(HCommRequest& request);
+    // Job 10: ends a recovery that writes nothing: the reset command, and the port closed.
+    int RecoveryClose(HCommRequest& request);
+
     // The radio's production and product codes (EEPROM words 1 and 2).
     bool ProductCheck(HCommRequest& request);
     // The radio's programming password; PASSWORD_OK, PASSWORD_FAILED or PASSWORD_CANCELLED.
@@ -87,6 +97,10 @@ private:
     bool RadioMatchesDocument(HCommRequest& request);
     bool WriteToRadio(HCommRequest& request);
     void CompleteChannelTable(RadioImage& image) const;
+    int WriteRecoveredImage(HCommRequest& request);
+    bool ReadBack(HCommRequest& request, RadioImage& written);
+    static bool SameUnits(const HCommRequest& request, const RadioImage& image,
+                          const RadioImage& written);
     // Ends a job: optionally the reset command, then the port closed and the result text.
     int Abort(HCommRequest& request, std::string_view message, bool sendReset);
 

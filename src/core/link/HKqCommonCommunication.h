@@ -85,11 +85,12 @@ protected:
     HSerialPort& port() { return m_port; }
     CommProgress& progress() { return m_progress; }
     Clock& clock() { return m_clock; }
+    // A new phase of the progress bar: 0 to `high`, position 0.
+    void StartProgress(int high);
 
 private:
     bool WaitForCheckCommand(HCommRequest& request, std::uint8_t answer);
     bool SendFrame(std::span<const std::uint8_t> frame, int retries, HCommRequest* request);
-    void StartProgress(int high);
     void StepProgress(int area);
 
     HSerialPort& m_port;

@@ -4,6 +4,7 @@
 #include "app/AccessMode.h"
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
+#include "frame/AdjustmentRecoverCommand.h"
 #include "frame/RadioCommands.h"
 #include "link/CloneFrame.h"
 #include "link/HCommRequest.h"
@@ -136,8 +137,8 @@ TEST_F(HKQ70CommunicationDialogTest, TitlesAndTheSlotsOfTheJobTable) {
         EXPECT_EQ(title.find_first_not_of(' ', c.title.size()), std::string::npos);
     }
 
-    // The alignment and recovery slots are requested but not carried yet: a clear failure.
-    for (const std::uint32_t job : {2u, 3u, 4u, 8u, 9u, 10u}) {
+    // The alignment slots are requested but not carried yet: a clear failure.
+    for (const std::uint32_t job : {2u, 3u, 4u}) {
         prompt.expectMessage(std::string(text::JOB_NOT_AVAILABLE), MessageAnswer::Ok,
                              MessageIcon::Stop);
         EXPECT_EQ(run(job), 1) << job;
@@ -596,6 +597,128 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadThenUploadGivesBackTheDocument) {
         const std::size_t tableEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 256;
         EXPECT_EQ(firstDifference(uploaded, document, tableEnd, TRANSFER_SIZE - tableEnd), "");
     }
+}
+
+// The recovery jobs, each in a dialog of its own as the Adjustment Recover command runs them.
+class RecoveryJobsTest : public HKQ70CommunicationDialogTest {
+protected:
+    int runRecoveryJob(std::uint32_t job, RadioImage& buffer, RangeList eepromWrite = {},
+                       RangeList flashWrite = {}) {
+        HKQ70CommunicationDialog dialog(TRANSFER_UPLOAD, port, progress, prompt, sim.clock,
+                                        context(ACCESS_MANUFACTURE));
+        auto request = std::make_unique<HCommRequest>(job);
+        request->m_workBuffer = &buffer;
+        if (job == JOB_RECOVERY_READ) {
+            AdjustmentRecoverCommand::SetReadRangeLists(*request);
+        } else {
+            request->m_image = &buffer;
+        }
+        request->m_eepromWrite = std::move(eepromWrite);
+        request->m_flashWrite = std::move(flashWrite);
+        return dialog.RunJob(std::move(request));
+    }
+
+    // Job 8 on the simulated radio as it is now; the radio is left in clone mode.
+    std::unique_ptr<RadioImage> readRadio() {
+        switchOn();
+        auto buffer = std::make_unique<RadioImage>();
+        EXPECT_EQ(runRecoveryJob(JOB_RECOVERY_READ, *buffer), 0);
+        return buffer;
+    }
+
+    std::size_t writeFrames() const {
+        std::size_t count = 0;
+        for (const SimFrame& frame : sim.radio.transcript()) {
+            count += !frame.request.empty() &&
+                     (frame.request[0] == CMD_EEPROM_WRITE || frame.request[0] == CMD_FLASH_WRITE);
+        }
+        return count;
+    }
+};
+
+TEST_F(RecoveryJobsTest, TheReadTakesTheWholeChannelTableOfEveryCapacity) {
+    for (const int radioChannel : {0, 3, 6}) {
+        SCOPED_TRACE(radioChannel);
+        const RadioImage radio = test::radioWithChannels(radioChannel);
+        sim.radio.memory() = radio;
+        const auto buffer = readRadio();
+
+        const int capacity = channelCapacityForRadioChannel(radioChannel);
+        const std::size_t tableEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * capacity;
+        EXPECT_EQ(firstDifference(*buffer, radio, 0, eepromWordOffset(0xFF)), "");
+        EXPECT_EQ(buffer->be16(eepromWordOffset(0xFF)), 0) << "the last word is not read";
+        EXPECT_EQ(firstDifference(*buffer, radio, FLASH_OFFSET, tableEnd - FLASH_OFFSET), "");
+        EXPECT_EQ(firstDifference(*buffer, radio, flashPageOffset(0x49),
+                                  flashPageOffset(0x50) - flashPageOffset(0x49)),
+                  "");
+        EXPECT_EQ(sim.radio.state(), SimState::CloneMode) << "no reset between read and write";
+        EXPECT_FALSE(port.IsOpen());
+        EXPECT_EQ(writeFrames(), 0u);
+    }
+}
+
+TEST_F(RecoveryJobsTest, TheWriteFindsTheRadioStillInCloneModeAndMarksItComplete) {
+    auto buffer = readRadio();
+    const unsigned handshakeBytes = sim.link.bytesWritten();
+    // Word 0 differs from the radio's: the probe that finds the radio must not read over it.
+    buffer->setBe16(0x0000, 0x1234);
+    buffer->setByte(flashPageOffset(0x4F) + 3, 0xA7);
+    prompt.expectMessage(std::string(text::ADJ_RECOVERY_COMPLETE), MessageAnswer::Ok,
+                         MessageIcon::Information);
+
+    ASSERT_EQ(runRecoveryJob(JOB_RECOVERY_WRITE, *buffer, {{0x00, 0x00}}, {{73, 79}}), 0);
+    const RadioImage& radio = sim.radio.memory();
+    EXPECT_EQ(radio.be16(0x0000), 0x1234);
+    EXPECT_EQ(radio.byteAt(flashPageOffset(0x4F) + 3), 0xA7);
+    EXPECT_EQ(radio.be16(eepromWordOffset(0xB8)), 0x5AA5);
+    EXPECT_EQ(radio.be16(eepromWordOffset(0x7F)), 0xA55A);
+    EXPECT_EQ(sim.radio.state(), SimState::Off) << "the write ends with the reset";
+    EXPECT_GT(sim.link.bytesWritten(), handshakeBytes);
+    EXPECT_FALSE(port.IsOpen());
+}
+
+TEST_F(RecoveryJobsTest, AFailedOrLostWriteNeverLooksComplete) {
+    // Frames of the write after the probe: marker 0xB8, word 0xFF, pages 73–79, then the
+    // read back of word 0xFF and pages 73–79, then the two markers.
+    struct Case {
+        const char* name;
+        SimFaultKind fault;
+        unsigned frameAfterRead;
+        std::string_view message;
+    };
+    const Case cases[] = {
+        {"page refused", SimFaultKind::Nak, 5, text::ADJ_RECOVER_FAILED},
+        {"page not kept", SimFaultKind::LostWrite, 5, text::ADJ_DATA_MISMATCHED_RECOVER},
+        {"read back silent", SimFaultKind::Silence, 13, text::ADJ_RECOVER_FAILED},
+        {"final marker refused", SimFaultKind::Silence, 19, text::ADJ_RECOVER_FAILED},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim.radio.memory() = makeSimulatorSeedImage();
+        auto buffer = readRadio();
+        buffer->setByte(flashPageOffset(74) + 9, 0x3C);
+        sim.radio.addFault({c.fault, sim.radio.framesTaken() + c.frameAfterRead, 0});
+        prompt.expectMessage(std::string(c.message), MessageAnswer::Ok, MessageIcon::Stop);
+
+        EXPECT_EQ(runRecoveryJob(JOB_RECOVERY_WRITE, *buffer, {}, {{73, 79}}), 1);
+        EXPECT_EQ(sim.radio.memory().be16(eepromWordOffset(0xB8)), 0xFFFF);
+        EXPECT_EQ(sim.radio.state(), SimState::CloneMode) << "left for another try";
+        EXPECT_FALSE(port.IsOpen());
+    }
+}
+
+TEST_F(RecoveryJobsTest, TheCloseResetsTheRadioAndWritesNothing) {
+    sim.radio.memory() = makeSimulatorSeedImage();
+    auto buffer = readRadio();
+    buffer->setByte(flashPageOffset(74), 0x01);
+    const RadioImage before = sim.radio.memory();
+
+    EXPECT_EQ(runRecoveryJob(JOB_RECOVERY_CLOSE, *buffer, {{0, 255}}, {{0, 79}}), 0);
+    EXPECT_EQ(sim.radio.memory(), before);
+    EXPECT_EQ(writeFrames(), 0u);
+    EXPECT_EQ(sim.radio.state(), SimState::Off);
+    EXPECT_TRUE(resetSent());
+    EXPECT_TRUE(prompt.asked().empty());
 }
 
 } // namespace

@@ -1,0 +1,221 @@
+#include "frame/AdjustmentRecoverCommand.h"
+
+#include "InProcessRadio.h"
+#include "align/HAdustmentBackUpParams.h"
+#include "app/AccessMode.h"
+#include "app/AppSettings.h"
+#include "doc/DataFile.h"
+#include "frame/DocumentListener.h"
+#include "link/CloneFrame.h"
+#include "link/LastPortKind.h"
+#include "service/AdjustmentChecks.h"
+#include "support/RecordingProgress.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+using Outcome = AdjustmentRecoverCommand::Outcome;
+using test::firstDifference;
+using test::ScriptedPrompt;
+
+constexpr std::size_t EEPROM_BLOCK = 0x0102;
+constexpr std::size_t FLASH_BLOCK = 0x2980;
+constexpr std::size_t BLOCK_SIZE = 95;
+
+std::string text(int id) {
+    return std::string(Strings::get(id));
+}
+
+struct RecordingListener : DocumentListener {
+    void viewSaveData() override { events.push_back("save"); }
+    void viewUpdateData() override { events.push_back("update"); }
+    std::vector<std::string> events;
+};
+
+class AdjustmentRecoverCommandTest : public ::testing::Test {
+protected:
+    AdjustmentRecoverCommandTest() { settings.portName = "/dev/ttyUSB0"; }
+
+    // Switches the simulated radio on with `memory` and runs the command.
+    std::optional<AdjustmentRecoverCommand::Result> recover(const RadioImage& memory,
+                                                            UserPrompt& answers) {
+        sim.radio.memory() = memory;
+        sim.radio.switchOn(sim.clock.now());
+        AdjustmentRecoverCommand command(settings, accessMode, home.path(), answers, listener,
+                                         RadioLink{sim.link, sim.clock, lastKind, progress});
+        return command.OnRadioAdjustmentRecover();
+    }
+
+    std::size_t writeFrames() const {
+        std::size_t count = 0;
+        for (const SimFrame& frame : sim.radio.transcript()) {
+            count += !frame.request.empty() &&
+                     (frame.request[0] == CMD_EEPROM_WRITE || frame.request[0] == CMD_FLASH_WRITE);
+        }
+        return count;
+    }
+
+    std::string savedFile(const RadioImage& image) {
+        ScriptedPrompt quiet;
+        const std::string path = home.file("saved.k70");
+        EXPECT_TRUE(WriteDataFile(path, image, quiet));
+        return path;
+    }
+
+    static void expectBlocksEqual(const RadioImage& radio) {
+        for (std::size_t i = 0; i < BLOCK_SIZE; ++i) {
+            ASSERT_EQ(radio.byteAt(EEPROM_BLOCK + i), radio.byteAt(FLASH_BLOCK + i)) << i;
+        }
+    }
+
+    InProcessRadio sim;
+    LastPortKind lastKind;
+    test::RecordingProgress progress;
+    test::TempFolder home;
+    AppSettings settings;
+    AccessMode accessMode{ACCESS_MANUFACTURE};
+    RecordingListener listener;
+    const RadioImage sound = test::radioWithChannels(3);
+};
+
+TEST_F(AdjustmentRecoverCommandTest, ADamagedFlashCopyIsRepairedFromTheEepromCopy) {
+    // The dealer's saved upload of the radio from before the fault.
+    const std::string path = savedFile(sound);
+    RadioImage damaged = sound;
+    damageAdjustmentData(damaged, AdjustmentDamage::Flash);
+    ScriptedPrompt answers;
+    answers.expectMessage(text(IDS_LOAD_SAVED_DATA_FILE), MessageAnswer::Yes);
+    answers.expectOpenFile(path);
+    answers.expectMessage(std::string(text::ADJ_RECOVERY_COMPLETE), MessageAnswer::Ok,
+                          MessageIcon::Information);
+
+    const auto result = recover(damaged, answers);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->outcome, Outcome::Repaired);
+    EXPECT_EQ(result->status, 0);
+    const RadioImage& radio = sim.radio.memory();
+    EXPECT_EQ(AdjustmentChecks::ReliabilityTest(radio), AdjustmentChecks::BOTH_RIGHT);
+    EXPECT_EQ(firstDifference(radio, sound, FLASH_BLOCK, BLOCK_SIZE + 2), "");
+    EXPECT_EQ(firstDifference(radio, sound, CHANNEL_TABLE_OFFSET, 16 * CHANNEL_RECORD_SIZE), "");
+    EXPECT_EQ(firstDifference(radio, sound, 0, eepromWordOffset(0x7F)), "");
+    EXPECT_EQ(listener.events, (std::vector<std::string>{"save", "update"}));
+}
+
+TEST_F(AdjustmentRecoverCommandTest, ADamagedEepromCopyIsRepairedFromTheFlashCopy) {
+    RadioImage damaged = sound;
+    damageAdjustmentData(damaged, AdjustmentDamage::Eeprom);
+    damaged.setBe16(0x0006, 0xFFFF);
+    ScriptedPrompt answers;
+    answers.expectMessage(text(IDS_RECOVER_FROM_ADJ_DATA), MessageAnswer::Yes);
+    answers.expectMessage(std::string(text::ADJ_RECOVERY_COMPLETE));
+
+    const auto result = recover(damaged, answers);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->outcome, Outcome::Repaired);
+    const RadioImage& radio = sim.radio.memory();
+    EXPECT_EQ(AdjustmentChecks::ReliabilityTest(radio), AdjustmentChecks::BOTH_RIGHT);
+    expectBlocksEqual(radio);
+    EXPECT_EQ(radio.be16(0x0006), sound.be16(0x26E8));
+    // Only the EEPROM was written: the flash, channels included, is as it was.
+    EXPECT_EQ(firstDifference(radio, damaged, FLASH_OFFSET, TRANSFER_SIZE - FLASH_OFFSET), "");
+}
+
+TEST_F(AdjustmentRecoverCommandTest, ARadioWithBothCopiesSoundKeepsItsWholeChannelTable) {
+    // A 256-channel radio: the read must take every channel page, or the write would put
+    // zeros where the channels were.
+    RadioImage radio256 = test::radioWithChannels(6);
+    HAdustmentBackUpParams backup;
+    backup.extract(radio256);
+    backup.set(18, backup.get(18) + 2);
+    backup.recomputeChecksum(radio256);
+    ScriptedPrompt answers;
+    answers.expectMessage(text(IDS_RECOVER_TO_SHIPPING_DEFAULT), MessageAnswer::Yes);
+    answers.expectMessage(std::string(text::ADJ_RECOVERY_COMPLETE));
+
+    const auto result = recover(radio256, answers);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->outcome, Outcome::Repaired);
+    const RadioImage& radio = sim.radio.memory();
+    EXPECT_EQ(AdjustmentChecks::ReliabilityTest(radio), AdjustmentChecks::BOTH_RIGHT);
+    expectBlocksEqual(radio);
+    EXPECT_EQ(firstDifference(radio, radio256, CHANNEL_TABLE_OFFSET, 256 * CHANNEL_RECORD_SIZE),
+              "");
+}
+
+TEST_F(AdjustmentRecoverCommandTest, NothingIsWrittenWhenNoPathRepairs) {
+    struct Case {
+        const char* name;
+        AdjustmentDamage damage;
+        bool damaged;
+        std::vector<std::string> messages; // each answered No or OK
+    };
+    const Case cases[] = {
+        {"both copies damaged", AdjustmentDamage::Both, true, {text(IDS_ADJ_DATA_DEFECTED)}},
+        {"No to the shipping default",
+         AdjustmentDamage::Both,
+         false,
+         {text(IDS_RECOVER_TO_SHIPPING_DEFAULT)}},
+        {"No to the flash copy", AdjustmentDamage::Eeprom, true, {text(IDS_RECOVER_FROM_ADJ_DATA)}},
+        {"No to the saved file",
+         AdjustmentDamage::Flash,
+         true,
+         {text(IDS_LOAD_SAVED_DATA_FILE), text(IDS_STOP_ADJ_RECOVERY)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RadioImage memory = sound;
+        if (c.damaged) {
+            damageAdjustmentData(memory, c.damage);
+        }
+        ScriptedPrompt answers;
+        for (const std::string& message : c.messages) {
+            answers.expectMessage(message, MessageAnswer::No);
+        }
+        const std::size_t writesBefore = writeFrames();
+
+        const auto result = recover(memory, answers);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->outcome, Outcome::NotRepaired);
+        EXPECT_EQ(sim.radio.memory(), memory);
+        EXPECT_EQ(writeFrames(), writesBefore);
+        EXPECT_EQ(sim.radio.state(), SimState::Off) << "the close job resets the radio";
+    }
+}
+
+TEST_F(AdjustmentRecoverCommandTest, AFailedReadEndsTheCommandWithoutAQuestion) {
+    // A radio that reports another model is never written, whatever its copies hold.
+    RadioImage other = sound;
+    other.setBe16(0x0004, 0xC065);
+    ScriptedPrompt answers;
+    answers.expectMessage(std::string(text::HARDWARE_TYPE_MISMATCHED), MessageAnswer::Ok,
+                          MessageIcon::Stop);
+
+    const auto result = recover(other, answers);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->outcome, Outcome::Failed);
+    EXPECT_EQ(result->status, 1);
+    EXPECT_EQ(writeFrames(), 0u);
+}
+
+TEST_F(AdjustmentRecoverCommandTest, OfferedInTheManufactureModeOnly) {
+    for (const int mode : {ACCESS_NORMAL, ACCESS_ADJUSTMENT, ACCESS_E_MODE}) {
+        accessMode.set(mode);
+        ScriptedPrompt answers;
+        EXPECT_FALSE(recover(sound, answers)) << mode;
+    }
+    EXPECT_EQ(sim.link.openCount(), 0);
+    EXPECT_TRUE(listener.events.empty());
+}
+
+} // namespace
+} // namespace kq70
