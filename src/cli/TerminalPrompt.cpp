@@ -62,6 +62,10 @@ MessageAnswer TerminalPrompt::messageBox(std::string_view text, std::string_view
 }
 
 std::optional<std::string> TerminalPrompt::openFileDialog(const FileDialogRequest& /*request*/) {
+    if (m_openFile) {
+        m_err << "File to open: " << *m_openFile << '\n';
+        return m_openFile;
+    }
     auto path = askLine("File to open: ");
     return path && !path->empty() ? path : std::nullopt;
 }

@@ -17,6 +17,8 @@ public:
 
     void setAssumeYes(bool yes) { m_assumeYes = yes; }
     void setPassword(std::optional<std::string> password) { m_password = std::move(password); }
+    // The file a file-open question is answered with, instead of asking.
+    void setOpenFile(std::optional<std::string> path) { m_openFile = std::move(path); }
 
     MessageAnswer messageBox(std::string_view text, std::string_view caption,
                              MessageButtons buttons, MessageIcon icon) override;
@@ -35,6 +37,7 @@ private:
     bool m_interactive;
     bool m_assumeYes = false;
     std::optional<std::string> m_password;
+    std::optional<std::string> m_openFile;
 };
 
 } // namespace kq70

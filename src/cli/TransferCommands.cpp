@@ -10,6 +10,7 @@
 #include "app/ProgramFolder.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DataFile.h"
+#include "frame/AdjustmentRecoverCommand.h"
 #include "frame/DocumentListener.h"
 #include "frame/RadioCommands.h"
 #include "link/LastPortKind.h"
@@ -81,6 +82,9 @@ struct Transfer {
           progress(context.err, context.redrawProgress), prompt(terminal, progress) {
         terminal.setAssumeYes(options.yes);
         terminal.setPassword(options.password);
+        if (!options.file.empty()) {
+            terminal.setOpenFile(options.file);
+        }
         settings.load(IniFile(joinPath(context.programFolder, SETTINGS_FILE)));
         if (options.baud) {
             settings.baudRate = *options.baud;
@@ -101,9 +105,11 @@ struct Transfer {
         return line != nullptr;
     }
 
+    RadioLink link() { return RadioLink{line->device(), line->clock(), lastPortKind, progress}; }
+
     RadioCommands commands(const std::string& programFolder) {
-        return RadioCommands(doc, settings, accessMode, programFolder, prompt, listener,
-                             RadioLink{line->device(), line->clock(), lastPortKind, progress}, {});
+        return RadioCommands(doc, settings, accessMode, programFolder, prompt, listener, link(),
+                             {});
     }
 
     TerminalPrompt terminal;
@@ -130,12 +136,22 @@ void TransferCommands::add(CLI::App& app) {
     addLineOptions(*m_download, m_downloadOptions);
     m_download->add_flag("--yes", m_downloadOptions.yes, "Answer Yes to the questions");
     m_download->add_option("file", m_downloadOptions.file, "Data file to send (.k70)")->required();
+
+    m_recover = app.add_subcommand("recover",
+                                   "Repair a radio's adjustment data (manufacture mode, --mode 1)");
+    addLineOptions(*m_recover, m_recoverOptions);
+    m_recover->add_flag("--yes", m_recoverOptions.yes, "Answer Yes to the questions");
+    m_recover
+        ->add_option("--file", m_recoverOptions.file,
+                     "Saved data file of this radio, for a radio whose flash copy is damaged")
+        ->check(CLI::ExistingFile);
 }
 
 bool TransferCommands::parsed() const {
     return (m_ports != nullptr && m_ports->parsed()) ||
            (m_upload != nullptr && m_upload->parsed()) ||
-           (m_download != nullptr && m_download->parsed());
+           (m_download != nullptr && m_download->parsed()) ||
+           (m_recover != nullptr && m_recover->parsed());
 }
 
 int TransferCommands::run(const Context& context) {
@@ -144,6 +160,9 @@ int TransferCommands::run(const Context& context) {
     }
     if (m_upload->parsed()) {
         return runUpload(context);
+    }
+    if (m_recover->parsed()) {
+        return runRecover(context);
     }
     return runDownload(context);
 }
@@ -205,6 +224,28 @@ int TransferCommands::runDownload(const Context& context) {
         return 1;
     }
     return *result == 0 ? 0 : 1;
+}
+
+int TransferCommands::runRecover(const Context& context) {
+    if (m_recoverOptions.mode != ACCESS_MANUFACTURE) {
+        context.err << "kq70-cli: recover runs in the manufacture mode only (--mode 1)\n";
+        return 2;
+    }
+    Transfer transfer(m_recoverOptions, context);
+    if (!transfer.openLine(m_recoverOptions, context)) {
+        return 1;
+    }
+    AdjustmentRecoverCommand command(transfer.settings, transfer.accessMode, context.programFolder,
+                                     transfer.prompt, transfer.listener, transfer.link());
+    const auto result = command.OnRadioAdjustmentRecover();
+    transfer.progress.endLine();
+    if (result && result->outcome == AdjustmentRecoverCommand::Outcome::Repaired) {
+        return 0;
+    }
+    if (result && result->outcome == AdjustmentRecoverCommand::Outcome::NotRepaired) {
+        context.err << "kq70-cli: nothing was written to the radio\n";
+    }
+    return 1;
 }
 
 } // namespace kq70

@@ -15,8 +15,9 @@ struct SerialPortInfo;
 class UserPrompt;
 
 // The radio commands of kq70-cli: `ports` lists the serial ports, `upload` reads a radio
-// into a data file, `download` writes a data file into a radio. Exit codes: 0 only when the
-// transfer job succeeded.
+// into a data file, `download` writes a data file into a radio, `recover` repairs a radio's
+// adjustment data. Exit codes: 0 only when the transfer job succeeded, and for `recover`
+// only when a repair was written.
 class TransferCommands {
 public:
     struct Options {
@@ -54,12 +55,15 @@ private:
     int runPorts(const Context& context);
     int runUpload(const Context& context);
     int runDownload(const Context& context);
+    int runRecover(const Context& context);
 
     CLI::App* m_ports = nullptr;
     CLI::App* m_upload = nullptr;
     CLI::App* m_download = nullptr;
+    CLI::App* m_recover = nullptr;
     Options m_uploadOptions;
     Options m_downloadOptions;
+    Options m_recoverOptions;
 };
 
 } // namespace kq70

@@ -197,5 +197,106 @@ TEST_F(TransferCommandsTest, PortsAreListedWithTheCableMarked) {
     EXPECT_EQ(listed.out.empty(), contains(listed.err, "no serial ports found"));
 }
 
+TEST_F(TransferCommandsTest, RecoverRepairsOnlyWhatItCanAndSaysSo) {
+    const RadioImage seed = makeSimulatorSeedImage();
+    RadioImage flashDamaged = seed;
+    damageAdjustmentData(flashDamaged, AdjustmentDamage::Flash);
+    RadioImage eepromDamaged = seed;
+    damageAdjustmentData(eepromDamaged, AdjustmentDamage::Eeprom);
+    RadioImage bothDamaged = seed;
+    damageAdjustmentData(bothDamaged, AdjustmentDamage::Both);
+    RadioImage otherBand = seed;
+    test::setHardwareValue(otherBand, HW_FREQUENCY_BAND, 9);
+    const std::string saved = dataFile("saved.k70", seed);
+    const std::string complete(text::ADJ_RECOVERY_COMPLETE);
+    const std::string nothing = "nothing was written to the radio";
+    const std::string stop(Strings::get(IDS_STOP_ADJ_RECOVERY));
+    struct Case {
+        const char* name;
+        std::string simImage;
+        std::vector<std::string> extra;
+        std::string input; // typed on an interactive terminal; none means not interactive
+        int code;
+        std::vector<std::string> messages;
+    };
+    const std::vector<Case> cases = {
+        {"both sound",
+         dataFile("sound.k70", seed),
+         {"--yes"},
+         {},
+         0,
+         {"Recover to Shipping Default?", complete}},
+        {"EEPROM damaged",
+         dataFile("eeprom.k70", eepromDamaged),
+         {"--yes"},
+         {},
+         0,
+         {"Recover from Adjustment Data?", complete}},
+        {"flash damaged, saved file",
+         dataFile("flash.k70", flashDamaged),
+         {"--yes", "--file", saved},
+         {},
+         0,
+         {"Load a Saved Data File?", "File to open: " + saved, complete}},
+        {"flash damaged, file typed",
+         files.file("flash.k70"),
+         {},
+         "y\n" + saved + "\n",
+         0,
+         {complete}},
+        {"flash damaged, no file", files.file("flash.k70"), {"--yes"}, {}, 1, {stop, nothing}},
+        {"flash damaged, file of another band",
+         files.file("flash.k70"),
+         {"--yes", "--file", dataFile("other.k70", otherBand)},
+         {},
+         1,
+         {std::string(Strings::get(IDS_HARDWARE_DATA_MISMATCHED)), stop, nothing}},
+        {"both damaged",
+         dataFile("both.k70", bothDamaged),
+         {"--yes"},
+         {},
+         1,
+         {"Please Contact Orvalis.", nothing}},
+        {"not told yes", files.file("sound.k70"), {}, {}, 1, {nothing}},
+        {"answered no", files.file("sound.k70"), {}, "n\n", 1, {nothing}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = {"recover",     "--sim",           "--sim-instant",
+                                         "--sim-image", c.simImage,        "--mode",
+                                         "1",           "--mode-password", "Quiet Harbours"};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const CliRun result = run(args, c.input, !c.input.empty());
+        EXPECT_EQ(result.code, c.code) << result.err;
+        for (const std::string& message : c.messages) {
+            EXPECT_TRUE(contains(result.err, message)) << message << "\n" << result.err;
+        }
+        EXPECT_EQ(contains(result.err, complete), c.code == 0);
+    }
+}
+
+TEST_F(TransferCommandsTest, RecoverRunsInTheManufactureModeOnly) {
+    struct Case {
+        std::vector<std::string> modeArgs;
+        int code;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{}, 2, "manufacture mode only"},
+        {{"--mode", "2", "--mode-password", "1234AB"}, 2, "manufacture mode only"},
+        {{"--mode", "1", "--mode-password", "quiet harbours"}, 1, "needs its password"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"recover", "--sim", "--sim-instant", "--yes"};
+        args.insert(args.end(), c.modeArgs.begin(), c.modeArgs.end());
+        const CliRun result = run(args);
+        EXPECT_EQ(result.code, c.code) << result.err;
+        EXPECT_TRUE(contains(result.err, c.message)) << result.err;
+        EXPECT_FALSE(contains(result.err, text::SWITCH_RADIO_ON_TO_START)) << result.err;
+    }
+    EXPECT_EQ(run({"recover", "--sim", "--mode", "1", "--file", files.file("missing.k70")}).code,
+              2);
+}
+
 } // namespace
 } // namespace kq70
