@@ -383,15 +383,18 @@ int HKQ70CommunicationDialog::RecoveryWrite(HCommRequest& request) {
         KQ70_LOG(LOG_ER, LOG_CHANNEL, "RecoveryWrite without buffers");
         return 1;
     }
-    // The radio is still in clone mode from the read and answers the probe. The probe
-    // reads into a scratch image: the repaired image must go out exactly as it was made.
-    RadioImage* const work = request.m_workBuffer;
-    request.m_workBuffer = nullptr;
-    const bool connected = Connect(request, RECOVERY_PAUSE);
-    request.m_workBuffer = work;
-    if (!connected) {
-        return 1;
+    if (!OpenPortForJob(request)) {
+        return Abort(request, text::PORT_OPEN_ERROR, false);
     }
+    // The radio just read waits in clone mode and answers the probe. A radio that has to be
+    // switched on again may be another one: the repair of one radio is never written into
+    // another. The probe reads into a scratch image, so the repair goes out as it was made.
+    auto scratch = std::make_unique<RadioImage>();
+    if (!ReadBlock(AREA_EEPROM, 0, 0, *scratch, request)) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "RecoveryWrite: the radio read is no longer in clone mode");
+        return Abort(request, text::ADJ_RECOVER_FAILED, false);
+    }
+    clock().sleep(RECOVERY_PAUSE);
     const int result = WriteRecoveredImage(request);
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]RecoveryWrite");
     return result;

@@ -74,8 +74,9 @@ public:
     // Job 8: reads the radio for the adjustment recovery, after the product and password
     // checks. The port is closed without the reset, so the radio waits in clone mode.
     int RecoveryRead(HCommRequest& request);
-    // Job 9: writes the repaired image between the markers, reads back what was written and
-    // only then marks the radio complete and resets it.
+    // Job 9: finds the radio read by job 8 still in clone mode, writes the repaired image
+    // between the markers, reads back what was written and only then marks the radio
+    // complete and resets it.
     int RecoveryWrite(HCommRequest& request);
     // Job 10: ends a recovery that writes nothing: the reset command, and the port closed.
     int RecoveryClose(HCommRequest& request);

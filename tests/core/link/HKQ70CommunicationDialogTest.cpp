@@ -707,6 +707,21 @@ TEST_F(RecoveryJobsTest, AFailedOrLostWriteNeverLooksComplete) {
     }
 }
 
+TEST_F(RecoveryJobsTest, TheWriteGoesOnlyToTheRadioStillWaitingFromTheRead) {
+    auto buffer = readRadio();
+    // Switched off and on: whichever radio now offers a connection is not written.
+    sim.radio.switchOff();
+    switchOn();
+    const RadioImage before = sim.radio.memory();
+    prompt.expectMessage(std::string(text::ADJ_RECOVER_FAILED), MessageAnswer::Ok,
+                         MessageIcon::Stop);
+
+    EXPECT_EQ(runRecoveryJob(JOB_RECOVERY_WRITE, *buffer, {{0, 255}}, {{0, 79}}), 1);
+    EXPECT_EQ(sim.radio.memory(), before);
+    EXPECT_EQ(writeFrames(), 0u);
+    EXPECT_FALSE(port.IsOpen());
+}
+
 TEST_F(RecoveryJobsTest, TheCloseResetsTheRadioAndWritesNothing) {
     sim.radio.memory() = makeSimulatorSeedImage();
     auto buffer = readRadio();
