@@ -94,35 +94,21 @@ TEST_F(AdjustmentRecoveryTest, BothCopiesDamagedAsksNothingAndWritesNothing) {
 }
 
 TEST_F(AdjustmentRecoveryTest, BothSoundSetsTheWorkingCopyBackToTheShippingDefault) {
-    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
-        SCOPED_TRACE(answer == MessageAnswer::Yes ? "Yes" : "No");
-        RadioImage image = radio;
-        realignWorkingCopy(image);
-        const RadioImage before = image;
-        request.m_flashWrite.clear();
-        ScriptedPrompt answers;
-        answers.expectMessage(text(IDS_RECOVER_TO_SHIPPING_DEFAULT), answer, MessageIcon::Question,
-                              MessageButtons::YesNo);
-        AdjustmentRecovery recovery(answers, home.path());
+    RadioImage image = radio;
+    realignWorkingCopy(image);
+    const RadioImage before = image;
+    prompt.expectMessage(text(IDS_RECOVER_TO_SHIPPING_DEFAULT), MessageAnswer::Yes,
+                         MessageIcon::Question, MessageButtons::YesNo);
 
-        const bool repaired = recovery.Recover(image, request, *spare);
-        if (answer == MessageAnswer::No) {
-            EXPECT_FALSE(repaired);
-            EXPECT_EQ(image, before);
-            expectNothingToWrite();
-            continue;
-        }
-        ASSERT_TRUE(repaired);
-        EXPECT_EQ(firstDifference(image, radio, FLASH_BLOCK, BLOCK_SIZE + 2), "");
-        EXPECT_EQ(firstDifference(image, radio, FLASH_LEVELS, 8), "");
-        EXPECT_EQ(firstDifference(image, before, 0, FLASH_LEVELS), "");
-        EXPECT_EQ(firstDifference(image, before, FLASH_LEVELS + 8, FLASH_BLOCK - FLASH_LEVELS - 8),
-                  "");
-        EXPECT_EQ(AdjustmentChecks::ReliabilityTest(image), AdjustmentChecks::BOTH_RIGHT);
-        EXPECT_TRUE(request.m_eepromWrite.empty());
-        EXPECT_EQ(request.m_flashWrite,
-                  (RangeList{{0x00, 0x01}, {0x02, FLASH_LAST_END_OF_CHANNELS}, {73, 79}}));
-    }
+    ASSERT_TRUE(recover(image));
+    EXPECT_EQ(firstDifference(image, radio, FLASH_BLOCK, BLOCK_SIZE + 2), "");
+    EXPECT_EQ(firstDifference(image, radio, FLASH_LEVELS, 8), "");
+    EXPECT_EQ(firstDifference(image, before, 0, FLASH_LEVELS), "");
+    EXPECT_EQ(firstDifference(image, before, FLASH_LEVELS + 8, FLASH_BLOCK - FLASH_LEVELS - 8), "");
+    EXPECT_EQ(AdjustmentChecks::ReliabilityTest(image), AdjustmentChecks::BOTH_RIGHT);
+    EXPECT_TRUE(request.m_eepromWrite.empty());
+    EXPECT_EQ(request.m_flashWrite,
+              (RangeList{{0x00, 0x01}, {0x02, FLASH_LAST_END_OF_CHANNELS}, {73, 79}}));
 }
 
 TEST_F(AdjustmentRecoveryTest, FlashSoundRebuildsTheEepromPartFromIt) {
@@ -184,17 +170,6 @@ TEST_F(AdjustmentRecoveryTest, FlashSoundRebuildsTheEepromPartFromIt) {
         EXPECT_EQ(request.m_eepromWrite, (RangeList{{0, 255}}));
         EXPECT_TRUE(request.m_flashWrite.empty());
     }
-}
-
-TEST_F(AdjustmentRecoveryTest, FlashSoundAnsweredNoChangesNothing) {
-    RadioImage image = radio;
-    damageAdjustmentData(image, AdjustmentDamage::Eeprom);
-    const RadioImage before = image;
-    prompt.expectMessage(text(IDS_RECOVER_FROM_ADJ_DATA), MessageAnswer::No);
-
-    EXPECT_FALSE(recover(image));
-    EXPECT_EQ(image, before);
-    expectNothingToWrite();
 }
 
 // The EEPROM-sound path: a saved file of the radio gives the flash part.
