@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace kq70 {
+
+class CKQ70Doc;
+class DocumentListener;
+class HDialog;
+class MainMenuModel;
+class UserPrompt;
+
+// The Common menu: each command opens its parameter page over the document's image, and
+// after OK the frame carries out what the page's change means for the rest of the document
+// (channel data regrouped, signalling and encryption reset, radio menus rebuilt, the
+// document marked modified).
+class CommonCommands {
+public:
+    // Shows a page modally; true when the user closed it with OK and the page stored its
+    // values.
+    using PageRunner = std::function<bool(HDialog& page, std::string_view title)>;
+
+    CommonCommands(CKQ70Doc& doc, int accessMode, UserPrompt& prompt, DocumentListener& listener,
+                   MainMenuModel& menus);
+
+    // True when the page was closed with OK.
+    bool OnMenuCommon(int commandId, const PageRunner& run);
+
+    // The page of a Common command; nothing for a command without one.
+    static std::unique_ptr<HDialog> createPage(int commandId, CKQ70Doc& doc, int accessMode,
+                                               UserPrompt& prompt);
+    static std::string_view pageTitle(int commandId);
+
+    // A change of the option unit invalidates every channel's signalling and encryption.
+    static void ApplyOptionUnitChange(CKQ70Doc& doc, int newOptionUnit);
+    // A change of the Radio Channel value changes the capacity: the groups are allotted again.
+    static void RegroupChannels(CKQ70Doc& doc);
+
+    void setAccessMode(int accessMode) { m_accessMode = accessMode; }
+
+private:
+    CKQ70Doc& m_doc;
+    int m_accessMode;
+    UserPrompt& m_prompt;
+    DocumentListener& m_listener;
+    MainMenuModel& m_menus;
+};
+
+} // namespace kq70

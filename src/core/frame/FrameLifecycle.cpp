@@ -1,0 +1,53 @@
+#include "frame/FrameLifecycle.h"
+
+#include "app/AppSettings.h"
+#include "app/WindowTitles.h"
+#include "doc/CKQ70Doc.h"
+#include "params/HHardwareParams.h"
+#include "ui/FrameTexts.h"
+#include "ui/UserPrompt.h"
+
+#include <algorithm>
+
+namespace kq70 {
+
+FrameLifecycle::Size FrameLifecycle::InitialSize(const AppSettings& settings) {
+    return {std::max(settings.cx, AppSettings::MIN_CX), std::max(settings.cy, AppSettings::MIN_CY)};
+}
+
+std::string FrameLifecycle::DocumentName(const CKQ70Doc& doc) {
+    if (doc.isUntitled() || doc.currentFilePath().empty()) {
+        return std::string(text::NO_FILE_TITLE);
+    }
+    const std::string& path = doc.currentFilePath();
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FrameLifecycle::ModeTitle(int accessMode) {
+    std::string title = frameTitleForMode(accessMode);
+    const auto end = title.find_last_not_of(' ');
+    title.erase(end == std::string::npos ? 0 : end + 1);
+    return title;
+}
+
+bool FrameLifecycle::CanClose(bool printing, UserPrompt& prompt,
+                              const std::function<bool()>& saveModified) {
+    if (printing) {
+        prompt.message(text::CLOSE_WHILE_PRINTING, MessageIcon::Information);
+        return false;
+    }
+    return saveModified();
+}
+
+bool FrameLifecycle::OnDestroy(AppSettings& settings, IniFile& settingsFile, const CKQ70Doc& doc,
+                               Size size) {
+    settings.cx = std::max(size.width, AppSettings::MIN_CX);
+    settings.cy = std::max(size.height, AppSettings::MIN_CY);
+    HHardwareParams hardware;
+    hardware.extract(doc.GetMainMemory());
+    return settings.writeFrameValues(settingsFile, hardware.get(HW_FREQUENCY_BAND),
+                                     hardware.get(HW_LCD_TYPE));
+}
+
+} // namespace kq70

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace kq70 {
+
+class CKQ70Doc;
+class IniFile;
+class UserPrompt;
+struct AppSettings;
+
+// The main window's life: its caption, its size at creation, whether it may close, and what
+// it leaves in the settings file when it goes.
+class FrameLifecycle {
+public:
+    struct Size {
+        int width = 0;
+        int height = 0;
+    };
+
+    // The window size the settings ask for, never below the minimum.
+    static Size InitialSize(const AppSettings& settings);
+
+    // The document as the caption names it: the file's name without its folder, or "<none>".
+    static std::string DocumentName(const CKQ70Doc& doc);
+    // The mode's title without the blanks that padded it in the old caption bar.
+    static std::string ModeTitle(int accessMode);
+
+    // Closing asks to save first; while a print job runs the close is refused with a message,
+    // since the job still reads the document.
+    static bool CanClose(bool printing, UserPrompt& prompt, const std::function<bool()>& saveModified);
+
+    // What the window writes when it goes: the port, its size and the radio the document holds.
+    static bool OnDestroy(AppSettings& settings, IniFile& settingsFile, const CKQ70Doc& doc,
+                          Size size);
+};
+
+} // namespace kq70

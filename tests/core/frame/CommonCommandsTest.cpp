@@ -1,0 +1,175 @@
+#include "frame/CommonCommands.h"
+
+#include "app/AccessMode.h"
+#include "channel/HChannelData.h"
+#include "doc/CKQ70Doc.h"
+#include "doc/DefaultImages.h"
+#include "frame/DocumentCommands.h"
+#include "frame/DocumentListener.h"
+#include "frame/MainMenuModel.h"
+#include "pages/HDialog.h"
+#include "pages/HHardwareDialog.h"
+#include "pages/HMiscDialog.h"
+#include "pages/HScanningDialog.h"
+#include "params/HMiscParams.h"
+#include "support/ScriptedPrompt.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+struct Events : DocumentListener {
+    void viewSaveData() override { log.push_back("save"); }
+    void viewUpdateData() override { log.push_back("update"); }
+    void radioMenusChanged() override { log.push_back("menus"); }
+    std::vector<std::string> log;
+};
+
+constexpr int OPTION_UNIT_COMBO = HMiscDialog::FIRST_CONTROL_ID + HMiscParams::OPTION_UNIT;
+
+class CommonCommandsTest : public ::testing::Test {
+protected:
+    CommonCommandsTest() { BuildDefaultImage(PMR446_BAND, doc.GetMainMemory()); }
+
+    // Every channel gets signalling and encryption, so a reset shows.
+    void giveChannelsSignalling() {
+        HChannelData channels;
+        channels.extract(doc.GetMainMemory());
+        for (int ch = 0; ch < channels.capacity(); ++ch) {
+            channels.setValue(ch, signalType, 1);
+            channels.setValue(ch, signalNumber, 3);
+            channels.setValue(ch, encryption, 1);
+        }
+        channels.store(doc.GetMainMemory());
+    }
+
+    std::vector<std::int32_t> channelValues(int index) const {
+        HChannelData channels;
+        channels.extract(doc.GetMainMemory());
+        std::vector<std::int32_t> values;
+        for (int ch = 0; ch < channels.capacity(); ++ch) {
+            values.push_back(channels.getValue(ch, index));
+        }
+        return values;
+    }
+
+    // A page run by a user who picks one entry and presses OK.
+    static CommonCommands::PageRunner choose(int id, std::int32_t itemValue) {
+        return [id, itemValue](HDialog& page, std::string_view) {
+            page.OnInitDialog();
+            EXPECT_TRUE(page.selectItemValue(id, itemValue));
+            return page.OnOK();
+        };
+    }
+
+    CKQ70Doc doc;
+    test::ScriptedPrompt prompt;
+    Events events;
+};
+
+TEST_F(CommonCommandsTest, OptionUnitChangeResetsSignallingAndEncryptionOfEveryChannel) {
+    giveChannelsSignalling();
+    const auto capacity = channelValues(signalType).size();
+    MainMenuModel menus(ACCESS_NORMAL);
+    CommonCommands commands(doc, ACCESS_NORMAL, prompt, events, menus);
+
+    ASSERT_TRUE(commands.OnMenuCommon(ID_COMMON_MISCELLANEOUS,
+                                      choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_ENCRYPTION)));
+    EXPECT_EQ(HMiscParams::optionUnitOf(doc.GetMainMemory()), HMiscParams::OPTION_UNIT_ENCRYPTION);
+    EXPECT_EQ(channelValues(signalType), std::vector<std::int32_t>(capacity, 0));
+    EXPECT_EQ(channelValues(signalNumber), std::vector<std::int32_t>(capacity, 0));
+    EXPECT_EQ(channelValues(encryption), std::vector<std::int32_t>(capacity, 0));
+    EXPECT_TRUE(doc.dataModified());
+    EXPECT_EQ(events.log, (std::vector<std::string>{"save", "update"}));
+}
+
+TEST_F(CommonCommandsTest, OptionUnitKeptLeavesTheChannelsAndTheFlagAlone) {
+    giveChannelsSignalling();
+    const RadioImage before = doc.GetMainMemory();
+    MainMenuModel menus(ACCESS_NORMAL);
+    CommonCommands commands(doc, ACCESS_NORMAL, prompt, events, menus);
+
+    ASSERT_TRUE(commands.OnMenuCommon(ID_COMMON_MISCELLANEOUS,
+                                      choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_NONE)));
+    EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
+    EXPECT_FALSE(doc.dataModified());
+}
+
+TEST_F(CommonCommandsTest, EncryptionOptionUnitTurnsEncryptionOnInEveryChannel) {
+    giveChannelsSignalling();
+    CommonCommands::ApplyOptionUnitChange(doc, OPTION_UNIT_ENCRYPTION);
+    const auto capacity = channelValues(encryption).size();
+    EXPECT_EQ(channelValues(encryption), std::vector<std::int32_t>(capacity, 3));
+    EXPECT_EQ(channelValues(signalType), std::vector<std::int32_t>(capacity, 0));
+}
+
+TEST_F(CommonCommandsTest, ChangedPageMarksTheDocumentModifiedAndCancelDoesNot) {
+    MainMenuModel menus(ACCESS_NORMAL);
+    CommonCommands commands(doc, ACCESS_NORMAL, prompt, events, menus);
+    const RadioImage before = doc.GetMainMemory();
+
+    auto cancelAfterChange = [](HDialog& page, std::string_view) {
+        page.OnInitDialog();
+        page.selectIndex(page.controls().front().id, 1);
+        page.OnCancel();
+        return false;
+    };
+    EXPECT_FALSE(commands.OnMenuCommon(ID_COMMON_SCANNING, cancelAfterChange));
+    EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
+    EXPECT_FALSE(doc.dataModified());
+
+    // The first control of the page the user can change, set to its other entry.
+    auto changeFirst = [](HDialog& page, std::string_view title) {
+        EXPECT_EQ(title, "Scanning");
+        page.OnInitDialog();
+        for (const PageControl& control : page.controls()) {
+            if (control.kind == ControlKind::Combo && control.enabled && control.visible &&
+                control.items.size() > 1) {
+                page.selectIndex(control.id, control.selectedIndex == 0 ? 1 : 0);
+                break;
+            }
+        }
+        return page.OnOK();
+    };
+    EXPECT_TRUE(commands.OnMenuCommon(ID_COMMON_SCANNING, changeFirst));
+    EXPECT_FALSE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
+    EXPECT_TRUE(doc.dataModified());
+}
+
+TEST_F(CommonCommandsTest, HardwareRadioChannelChangeRegroupsAndRebuildsTheRadioMenus) {
+    MainMenuModel menus(ACCESS_MANUFACTURE);
+    menus.UpdateRadioMenus(doc.GetMainMemory());
+    ASSERT_FALSE(menus.has(ID_COMMON_DIRECT_CH));
+    CommonCommands commands(doc, ACCESS_MANUFACTURE, prompt, events, menus);
+
+    ASSERT_TRUE(commands.OnMenuCommon(ID_COMMON_HARDWARE, choose(IDC_HW_RADIO_CHANNEL, 6)));
+    EXPECT_TRUE(menus.has(ID_COMMON_DIRECT_CH));
+    EXPECT_EQ(menus.position("Ch&annel"), 6);
+    EXPECT_TRUE(doc.dataModified());
+    EXPECT_EQ(events.log, (std::vector<std::string>{"save", "save", "menus", "update"}));
+}
+
+TEST_F(CommonCommandsTest, EveryOfferedPageHasATitleAndCommandsWithoutAPageDoNothing) {
+    for (int id : {ID_COMMON_HARDWARE, ID_COMMON_SCANNING, ID_COMMON_POWER_SAVING,
+                   ID_COMMON_KEY_FUNCTION, ID_COMMON_MARKETING, ID_COMMON_MISCELLANEOUS,
+                   ID_COMMON_DIRECT_CH}) {
+        EXPECT_NE(CommonCommands::createPage(id, doc, ACCESS_MANUFACTURE, prompt), nullptr) << id;
+        EXPECT_FALSE(CommonCommands::pageTitle(id).empty()) << id;
+    }
+    MainMenuModel menus(ACCESS_NORMAL);
+    CommonCommands commands(doc, ACCESS_NORMAL, prompt, events, menus);
+    bool ran = false;
+    EXPECT_FALSE(commands.OnMenuCommon(ID_COMMON_OPTION, [&ran](HDialog&, std::string_view) {
+        ran = true;
+        return true;
+    }));
+    EXPECT_FALSE(ran);
+    EXPECT_TRUE(events.log.empty());
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,64 @@
+#include "frame/FrameLifecycle.h"
+
+#include "app/AccessMode.h"
+#include "app/AppSettings.h"
+#include "doc/CKQ70Doc.h"
+#include "doc/DefaultImages.h"
+#include "frame/DocumentCommands.h"
+#include "platform/IniFile.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "ui/FrameTexts.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+TEST(FrameLifecycleTest, CloseWhilePrintingIsRefusedWithoutTouchingTheDocument) {
+    test::ScriptedPrompt prompt;
+    prompt.expectMessage(std::string(text::CLOSE_WHILE_PRINTING));
+    int asked = 0;
+    auto save = [&asked] {
+        ++asked;
+        return true;
+    };
+    EXPECT_FALSE(FrameLifecycle::CanClose(true, prompt, save));
+    EXPECT_EQ(asked, 0);
+    EXPECT_TRUE(FrameLifecycle::CanClose(false, prompt, save));
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(FrameLifecycle::CanClose(false, prompt, [] { return false; }));
+}
+
+TEST(FrameLifecycleTest, CaptionNamesTheFileAndTheMode) {
+    CKQ70Doc doc;
+    EXPECT_EQ(FrameLifecycle::DocumentName(doc), "<none>");
+    doc.setCurrentFilePath("/home/dealer/radios/fleet 7.K70");
+    EXPECT_EQ(FrameLifecycle::DocumentName(doc), "fleet 7.K70");
+    EXPECT_EQ(FrameLifecycle::ModeTitle(ACCESS_NORMAL), "KQ70 for QM-724 PMR446");
+    EXPECT_EQ(FrameLifecycle::ModeTitle(ACCESS_MANUFACTURE), "KQ70 for QM-724PMR446(M)");
+    EXPECT_EQ(FrameLifecycle::ModeTitle(ACCESS_E_MODE), "KQ70 for QM-724 PMR446(E)");
+}
+
+TEST(FrameLifecycleTest, DestructionWritesPortSizeAndTheDocumentsRadio) {
+    test::TempFolder home;
+    IniFile ini(home.file("KQ70.ini"));
+    AppSettings settings;
+    settings.comPort = 3;
+    settings.baudRate = 38400;
+    CKQ70Doc doc;
+    BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
+
+    EXPECT_EQ(FrameLifecycle::InitialSize(settings).width, 700);
+    ASSERT_TRUE(FrameLifecycle::OnDestroy(settings, ini, doc, {640, 900}));
+    IniFile reread(home.file("KQ70.ini"));
+    EXPECT_EQ(reread.readInt("Initialize", "COM_PORT", 0), 3);
+    EXPECT_EQ(reread.readInt("Initialize", "BAUDRATE", 0), 38400);
+    EXPECT_EQ(reread.readInt("Initialize", "CX", 0), 700); // never below the minimum
+    EXPECT_EQ(reread.readInt("Initialize", "CY", 0), 900);
+    EXPECT_EQ(reread.readInt("End Status", "Freq.Band", 0), PMR446_BAND);
+    EXPECT_EQ(reread.readInt("End Status", "ProductType", 9), 0);
+}
+
+} // namespace
+} // namespace kq70

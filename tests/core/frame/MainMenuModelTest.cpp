@@ -1,0 +1,161 @@
+#include "frame/MainMenuModel.h"
+
+#include "app/AccessMode.h"
+#include "doc/DefaultImages.h"
+#include "frame/DocumentCommands.h"
+#include "image/RadioImage.h"
+#include "params/HHardwareParams.h"
+#include "ui/FrameTexts.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+const std::vector<int> COMMON_IDS{ID_COMMON_HARDWARE,     ID_COMMON_OPTION,
+                                  ID_COMMON_SCANNING,     ID_COMMON_POWER_SAVING,
+                                  ID_COMMON_FRONT_PANEL,  ID_COMMON_KEY_FUNCTION,
+                                  ID_COMMON_EMERGENCY,    ID_COMMON_MARKETING,
+                                  ID_COMMON_MISCELLANEOUS, ID_COMMON_PASSWORD,
+                                  ID_COMMON_DIRECT_CH};
+
+std::vector<int> commonCommands(const MainMenuModel& model) {
+    std::vector<int> shown;
+    for (int id : COMMON_IDS) {
+        if (model.has(id)) {
+            shown.push_back(id);
+        }
+    }
+    return shown;
+}
+
+std::vector<std::string_view> barTitles(const MainMenuModel& model) {
+    std::vector<std::string_view> titles;
+    for (const Menu& menu : model.menus()) {
+        titles.push_back(menu.title);
+    }
+    return titles;
+}
+
+TEST(MainMenuModelTest, CommonAndRadioCommandsByAccessModeAndRadioChannel) {
+    const std::vector<int> userPages{ID_COMMON_SCANNING, ID_COMMON_POWER_SAVING,
+                                     ID_COMMON_KEY_FUNCTION, ID_COMMON_MISCELLANEOUS};
+    const std::vector<int> factoryPages{ID_COMMON_HARDWARE, ID_COMMON_SCANNING,
+                                        ID_COMMON_POWER_SAVING, ID_COMMON_KEY_FUNCTION,
+                                        ID_COMMON_MARKETING, ID_COMMON_MISCELLANEOUS};
+    struct Case {
+        int mode;
+        int radioChannel;
+        std::vector<int> common;
+        bool alignment;
+        bool recover;
+    };
+    auto withDirect = [](std::vector<int> ids) {
+        ids.push_back(ID_COMMON_DIRECT_CH);
+        return ids;
+    };
+    const Case cases[] = {
+        {ACCESS_NORMAL, 2, userPages, false, false},
+        {ACCESS_NORMAL, 5, userPages, false, false},
+        {ACCESS_NORMAL, 6, withDirect(userPages), false, false},
+        {ACCESS_E_MODE, 6, withDirect(userPages), false, false},
+        {ACCESS_ADJUSTMENT, 3, userPages, true, false},
+        {ACCESS_MANUFACTURE, 4, factoryPages, false, true},
+        {ACCESS_MANUFACTURE, 6, withDirect(factoryPages), false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", radio channel " << c.radioChannel);
+        MainMenuModel model(c.mode);
+        model.UpdateRadioMenus(c.radioChannel);
+        EXPECT_EQ(commonCommands(model), c.common);
+        EXPECT_EQ(model.has(ID_RADIO_ALIGNMENT), c.alignment);
+        EXPECT_EQ(model.has(ID_RADIO_ADJ_RECOVER), c.recover);
+        EXPECT_TRUE(model.has(ID_RADIO_UPLOAD));
+        EXPECT_TRUE(model.has(ID_RADIO_DOWNLOAD));
+        for (int gone : {ID_RADIO_CH_FINE_ALIGNMENT, ID_RADIO_ADJ_DEFAULT, ID_SIGNALLING_TYPE,
+                         ID_SIGNALLING_5TONE_ENCODE}) {
+            EXPECT_FALSE(model.has(gone)) << gone;
+        }
+    }
+}
+
+TEST(MainMenuModelTest, ChannelMenuComesAndGoesAtPositionSixWithTheRadioChannel) {
+    MainMenuModel model(ACCESS_NORMAL);
+    const std::vector<std::string_view> base{text::MENU_FILE,   text::MENU_EDIT,
+                                             text::MENU_VIEW,   text::MENU_COMMON,
+                                             text::MENU_RADIO,  text::MENU_HELP};
+    EXPECT_EQ(barTitles(model), base);
+
+    struct Step {
+        int radioChannel;
+        bool channelMenu;
+        bool allocationsEnabled;
+    };
+    // Capacities 1, 2, 16, 16, 32, 48, 256; allocations need more than 16 channels.
+    const Step steps[] = {{3, false, false}, {4, true, true},   {6, true, true},
+                          {6, true, true},   {2, false, false}, {5, true, true}, {0, false, false}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.radioChannel);
+        model.UpdateRadioMenus(step.radioChannel);
+        std::vector<std::string_view> expected = base;
+        if (step.channelMenu) {
+            expected.insert(expected.begin() + 6, text::MENU_CHANNEL);
+        }
+        EXPECT_EQ(barTitles(model), expected);
+        EXPECT_EQ(model.has(ID_CHANNEL_ALLOCATIONS), step.channelMenu);
+        EXPECT_EQ(model.isEnabled(ID_CHANNEL_ALLOCATIONS), step.allocationsEnabled);
+    }
+}
+
+TEST(MainMenuModelTest, UpdateRadioMenusReadsTheRadioChannelFromTheImage) {
+    RadioImage image;
+    BuildDefaultImage(PMR446_BAND, image);
+    HHardwareParams hardware;
+    hardware.extract(image);
+    hardware.set(HW_RADIO_CHANNEL, 6);
+    hardware.store(image);
+
+    MainMenuModel model(ACCESS_NORMAL);
+    model.UpdateRadioMenus(image);
+    EXPECT_TRUE(model.has(ID_COMMON_DIRECT_CH));
+    EXPECT_EQ(model.position(text::MENU_CHANNEL), 6);
+}
+
+TEST(MainMenuModelTest, ViewItemsHideTheColumnsTheRadioDoesNotHave) {
+    MainMenuModel model(ACCESS_MANUFACTURE);
+    std::set<int> shownItems;
+    for (int id = ID_VIEW_ITEM_FIRST; id <= ID_VIEW_ITEM_LAST; ++id) {
+        if (model.has(id)) {
+            shownItems.insert(id - ID_VIEW_ITEM_FIRST + 1);
+        }
+    }
+    EXPECT_EQ(shownItems, (std::set<int>{4, 5, 6, 8, 9, 10, 11, 13, 14, 17}));
+}
+
+TEST(MainMenuModelTest, NoMenuStartsOrEndsWithASeparatorOrRepeatsOne) {
+    for (int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE}) {
+        MainMenuModel model(mode);
+        for (const Menu& menu : model.menus()) {
+            ASSERT_FALSE(menu.entries.empty()) << menu.title;
+            EXPECT_NE(menu.entries.front().commandId, ID_SEPARATOR) << menu.title;
+            EXPECT_FALSE(menu.entries.back().commandId == ID_SEPARATOR &&
+                         menu.entries.back().popup.empty())
+                << menu.title;
+        }
+    }
+}
+
+TEST(MainMenuModelTest, ToolbarUploadAndDownloadRunTheRadioCommands) {
+    EXPECT_EQ(MainMenuModel::canonicalCommand(ID_TOOLBAR_UPLOAD), ID_RADIO_UPLOAD);
+    EXPECT_EQ(MainMenuModel::canonicalCommand(ID_TOOLBAR_DOWNLOAD), ID_RADIO_DOWNLOAD);
+    MainMenuModel model(ACCESS_NORMAL);
+    EXPECT_TRUE(model.isEnabled(ID_TOOLBAR_UPLOAD));
+    EXPECT_FALSE(model.isEnabled(ID_COMMON_HARDWARE));
+}
+
+} // namespace
+} // namespace kq70
