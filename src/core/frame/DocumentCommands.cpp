@@ -66,6 +66,10 @@ bool DocumentCommands::OpenDocumentFile(const std::string& path) {
     return loaded;
 }
 
+bool DocumentCommands::OnOpenNamedFile(const std::string& path) {
+    return SaveModifiedData() && OpenDocumentFile(path);
+}
+
 bool DocumentCommands::OnFileNew() {
     if (!SaveModifiedData()) {
         return false;

@@ -45,6 +45,9 @@ public:
     bool OnFileSaveAs();
     // The loading step of a named file (command line, recent files, Open of another file).
     bool OpenDocumentFile(const std::string& path);
+    // A file chosen outside the Open dialog (the recent-file list, a file dropped on the
+    // window): the save prompt first, then the loading step.
+    bool OnOpenNamedFile(const std::string& path);
     // The save prompt before the document's contents would be replaced.
     bool SaveModifiedData();
 

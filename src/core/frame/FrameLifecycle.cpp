@@ -3,6 +3,8 @@
 #include "app/AppSettings.h"
 #include "app/WindowTitles.h"
 #include "doc/CKQ70Doc.h"
+#include "link/HSerialPort.h"
+#include "ui/StrPrintf.h"
 #include "params/HHardwareParams.h"
 #include "ui/FrameTexts.h"
 #include "ui/UserPrompt.h"
@@ -29,6 +31,23 @@ std::string FrameLifecycle::ModeTitle(int accessMode) {
     const auto end = title.find_last_not_of(' ');
     title.erase(end == std::string::npos ? 0 : end + 1);
     return title;
+}
+
+std::string FrameLifecycle::PortInUse(const AppSettings& settings) {
+    return settings.portName.empty()
+               ? HSerialPort::DeviceNameFor(static_cast<unsigned>(settings.comPort))
+               : settings.portName;
+}
+
+std::vector<std::string> FrameLifecycle::InformationLines(const CKQ70Doc& doc,
+                                                          const AppSettings& settings) {
+    HHardwareParams hardware;
+    hardware.extract(doc.GetMainMemory());
+    return {strprintf("Data file: %s%s", DocumentName(doc).c_str(),
+                      doc.dataModified() ? " (changed)" : ""),
+            strprintf("Radio: %d channels", hardware.channelCapacity()),
+            strprintf("Port: %s, %d baud%s", PortInUse(settings).c_str(), settings.baudRate,
+                      settings.portType == 1 ? " (PGC-30)" : "")};
 }
 
 bool FrameLifecycle::CanClose(bool printing, UserPrompt& prompt,

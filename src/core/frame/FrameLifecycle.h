@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kq70 {
 
@@ -26,6 +27,12 @@ public:
     static std::string DocumentName(const CKQ70Doc& doc);
     // The mode's title without the blanks that padded it in the old caption bar.
     static std::string ModeTitle(int accessMode);
+
+    // The port the radio commands use: the device, or the configured name.
+    static std::string PortInUse(const AppSettings& settings);
+    // The lines of the window's information strip: the data file, the radio, the port.
+    static std::vector<std::string> InformationLines(const CKQ70Doc& doc,
+                                                     const AppSettings& settings);
 
     // Closing asks to save first; while a print job runs the close is refused with a message,
     // since the job still reads the document.

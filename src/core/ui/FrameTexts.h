@@ -32,7 +32,6 @@ inline constexpr std::string_view PORT_PERMISSION_HINT =
     "You have no permission to use %s: add your user to the group '%s' "
     "(for example: sudo usermod -aG %s $USER), then log in again.";
 inline constexpr std::string_view STATUS_READY = "Ready";
-inline constexpr std::string_view STATUS_PORT_FORMAT = "Port: %s";
 inline constexpr std::string_view OPEN_FILE_FAILED_FORMAT = "The file %s could not be opened.";
 
 } // namespace kq70::text

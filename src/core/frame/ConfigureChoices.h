@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/SerialPortEnumerator.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kq70 {
+
+struct AppSettings;
+
+// The port name that selects the radio simulated inside the program.
+inline constexpr std::string_view SIMULATED_PORT_NAME = "simulated";
+
+// One entry of the Configuration dialog's port list.
+struct PortChoice {
+    std::string text;       // "/dev/ttyUSB0 (PGC-30)", "Simulated radio"
+    std::string devicePath; // what the settings keep as the port name
+    bool simulated = false;
+};
+
+// What File > Configure offers and how its choices become settings.
+class ConfigureChoices {
+public:
+    // The system's ports, the cable marked, then the simulated radio.
+    static std::vector<PortChoice> PortList(const std::vector<SerialPortInfo>& ports);
+    // The entry of the configured port; the simulated radio when nothing is configured and the
+    // system has no port; else the first entry.
+    static int SelectedPort(const std::vector<PortChoice>& choices, const AppSettings& settings);
+    static const std::vector<int>& BaudRates();
+    // The selected baud rate's entry; the first when the setting is not in the list.
+    static int SelectedBaudRate(const AppSettings& settings);
+    // OK: the port, the cable kind by the entry's mark, the baud rate.
+    static void Apply(AppSettings& settings, const PortChoice& port, int baudRate);
+};
+
+} // namespace kq70

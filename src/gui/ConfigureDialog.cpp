@@ -1,0 +1,92 @@
+#include "ConfigureDialog.h"
+
+#include "app/AppSettings.h"
+#include "ui/Strings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace kq70 {
+
+namespace {
+
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::string sysClassTty)
+    : QDialog(parent), m_settings(settings), m_sysClassTty(std::move(sysClassTty)),
+      m_ports(new QComboBox(this)), m_baudRates(new QComboBox(this)),
+      m_cable(new QCheckBox(qt(text::PGC30), this)) {
+    setWindowTitle(qt(text::CONFIGURATION_DIALOG_TITLE));
+    m_ports->setObjectName(QStringLiteral("ports"));
+    m_baudRates->setObjectName(QStringLiteral("baudRates"));
+    // The cable kind follows the chosen port; the box shows it.
+    m_cable->setEnabled(false);
+    auto* refresh = new QPushButton(QStringLiteral("&Refresh"), this);
+    refresh->setAutoDefault(false);
+    connect(refresh, &QPushButton::clicked, this, &ConfigureDialog::refreshPorts);
+    connect(m_ports, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_cable->setChecked(index >= 0 && static_cast<std::size_t>(index) < m_choices.size() &&
+                            m_choices[static_cast<std::size_t>(index)].text.find(text::PGC30) !=
+                                std::string::npos);
+    });
+
+    for (int rate : ConfigureChoices::BaudRates()) {
+        m_baudRates->addItem(QString::number(rate), rate);
+    }
+    m_baudRates->setCurrentIndex(ConfigureChoices::SelectedBaudRate(m_settings));
+
+    auto* portRow = new QHBoxLayout;
+    portRow->addWidget(m_ports, 1);
+    portRow->addWidget(refresh);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("&Port:"), portRow);
+    form->addRow(QStringLiteral("&Baud rate:"), m_baudRates);
+    form->addRow(QString(), m_cable);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &ConfigureDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ConfigureDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    refreshPorts();
+    m_cable->setChecked(m_settings.portType == 1);
+}
+
+void ConfigureDialog::refreshPorts() {
+    m_choices = ConfigureChoices::PortList(SerialPortEnumerator(m_sysClassTty).ports());
+    m_ports->clear();
+    for (const PortChoice& choice : m_choices) {
+        m_ports->addItem(QString::fromStdString(choice.text));
+    }
+    m_ports->setCurrentIndex(ConfigureChoices::SelectedPort(m_choices, m_settings));
+}
+
+void ConfigureDialog::accept() {
+    const int port = m_ports->currentIndex();
+    if (port >= 0 && static_cast<std::size_t>(port) < m_choices.size()) {
+        ConfigureChoices::Apply(m_settings, m_choices[static_cast<std::size_t>(port)],
+                                m_baudRates->currentData().toInt());
+    }
+    QDialog::accept();
+}
+
+void ConfigureDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace kq70

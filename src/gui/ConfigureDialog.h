@@ -1,0 +1,40 @@
+#pragma once
+
+#include "frame/ConfigureChoices.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+
+namespace kq70 {
+
+struct AppSettings;
+
+// File > Configure: the port (serial ports, the cable marked, the simulated radio), the baud
+// rate and the cable box. OK writes the choice into the settings; Cancel changes nothing.
+class ConfigureDialog : public QDialog {
+public:
+    ConfigureDialog(AppSettings& settings, QWidget* parent = nullptr,
+                    std::string sysClassTty = "/sys/class/tty");
+
+    QComboBox& ports() { return *m_ports; }
+    QComboBox& baudRates() { return *m_baudRates; }
+
+    void accept() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void refreshPorts();
+
+    AppSettings& m_settings;
+    std::string m_sysClassTty;
+    std::vector<PortChoice> m_choices;
+    QComboBox* m_ports;
+    QComboBox* m_baudRates;
+    QCheckBox* m_cable;
+};
+
+} // namespace kq70

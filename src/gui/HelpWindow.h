@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+
+class QListWidget;
+class QTextBrowser;
+
+namespace kq70 {
+
+// The help: pages built into the program, a contents list, back and forward.
+class HelpWindow : public QDialog {
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    // Shows a topic by its page name ("getting-started") or a page's class name; an unknown
+    // topic shows the contents page.
+    void showTopic(const QString& topic);
+    QTextBrowser& browser() { return *m_browser; }
+
+    static QString pageOfTopic(const QString& topic);
+
+private:
+    QListWidget* m_contents;
+    QTextBrowser* m_browser;
+};
+
+} // namespace kq70

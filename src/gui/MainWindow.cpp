@@ -1,0 +1,423 @@
+#include "MainWindow.h"
+
+#include "ConfigureDialog.h"
+#include "HelpWindow.h"
+#include "ParameterPageDialog.h"
+#include "RawImageDialog.h"
+#include "app/AccessMode.h"
+#include "app/AppSettings.h"
+#include "doc/CKQ70Doc.h"
+#include "doc/DefaultImages.h"
+#include "frame/FrameLifecycle.h"
+#include "log/HVersionInfo.h"
+#include "pages/HDialog.h"
+#include "ui/FrameTexts.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+#include "ui/UserPrompt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace kq70 {
+
+namespace {
+
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "&Save\tCtrl+S": the menu text and its accelerator.
+std::pair<QString, QString> splitMenuText(std::string_view text) {
+    const QString whole = qt(text);
+    const auto tab = whole.indexOf(QLatin1Char('\t'));
+    return tab < 0 ? std::pair{whole, QString()} : std::pair{whole.left(tab), whole.mid(tab + 1)};
+}
+
+struct ActionSpec {
+    int id;
+    std::string_view text;
+    QStyle::StandardPixmap icon;
+};
+
+} // namespace
+
+MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFile,
+                       const AccessMode& accessMode, UserPrompt& prompt, std::string programFolder,
+                       QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_settings(settings), m_settingsFile(settingsFile),
+      m_accessMode(accessMode), m_prompt(prompt), m_menuModel(accessMode.value()),
+      m_documents(doc, prompt, std::move(programFolder), settings, settingsFile, BuildDefaultImage,
+                  *this),
+      m_common(doc, accessMode.value(), prompt, *this, m_menuModel) {
+    setObjectName(QStringLiteral("MainWindow"));
+    setAcceptDrops(true);
+    createActions();
+
+    m_information = new QLabel(this);
+    m_information->setObjectName(QStringLiteral("information"));
+    m_information->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_information->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_information->setMargin(16);
+    setCentralWidget(m_information);
+
+    m_portStatus = new QLabel(this);
+    statusBar()->addPermanentWidget(m_portStatus);
+    statusBar()->showMessage(qt(text::STATUS_READY));
+
+    const FrameLifecycle::Size size = FrameLifecycle::InitialSize(m_settings);
+    setMinimumSize(AppSettings::MIN_CX / 2, AppSettings::MIN_CY / 2);
+    resize(size.width, size.height);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    rebuildMenus();
+    rebuildToolbar();
+    refreshState();
+}
+
+MainWindow::~MainWindow() { writeFrameValues(); }
+
+void MainWindow::createActions() {
+    const ActionSpec specs[] = {
+        {ID_FILE_NEW, text::MENU_FILE_NEW, QStyle::SP_FileIcon},
+        {ID_FILE_OPEN, text::MENU_FILE_OPEN, QStyle::SP_DialogOpenButton},
+        {ID_FILE_SAVE, text::MENU_FILE_SAVE, QStyle::SP_DialogSaveButton},
+        {ID_EDIT_COPY, text::MENU_EDIT_COPY, QStyle::SP_FileDialogContentsView},
+        {ID_EDIT_PASTE, text::MENU_EDIT_PASTE, QStyle::SP_FileDialogDetailedView},
+        {ID_FILE_PRINT, text::MENU_FILE_PRINT, QStyle::SP_ComputerIcon},
+        {ID_TOOLBAR_UPLOAD, text::MENU_RADIO_UPLOAD, QStyle::SP_ArrowDown},
+        {ID_TOOLBAR_DOWNLOAD, text::MENU_RADIO_DOWNLOAD, QStyle::SP_ArrowUp},
+        {ID_HELP, text::MENU_HELP_CONTENTS, QStyle::SP_DialogHelpButton},
+    };
+    for (const ActionSpec& spec : specs) {
+        auto* act = new QAction(style()->standardIcon(spec.icon), splitMenuText(spec.text).first, this);
+        act->setObjectName(QStringLiteral("toolbar%1").arg(spec.id));
+        m_actions.insert(spec.id == ID_TOOLBAR_UPLOAD || spec.id == ID_TOOLBAR_DOWNLOAD ||
+                                 spec.id == ID_HELP
+                             ? spec.id
+                             : -spec.id,
+                         act);
+        const int id = spec.id;
+        connect(act, &QAction::triggered, this, [this, id] { runCommand(id); });
+    }
+    // Shift+F9: the service dump of the image.
+    auto* raw = new QAction(this);
+    raw->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F9));
+    raw->setShortcutContext(Qt::WindowShortcut);
+    connect(raw, &QAction::triggered, this, [this] { runCommand(ID_RAW_EDITOR); });
+    addAction(raw);
+    m_actions.insert(ID_RAW_EDITOR, raw);
+}
+
+void MainWindow::rebuildMenus() {
+    menuBar()->clear();
+    // Menu actions are made afresh: a command the model no longer offers keeps no shortcut.
+    for (auto it = m_actions.begin(); it != m_actions.end();) {
+        if (it.key() > 0 && it.key() != ID_RAW_EDITOR && it.key() != ID_TOOLBAR_UPLOAD &&
+            it.key() != ID_TOOLBAR_DOWNLOAD && it.key() != ID_HELP) {
+            it.value()->deleteLater();
+            it = m_actions.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    std::function<void(QMenu*, const std::vector<MenuEntry>&)> fill =
+        [&](QMenu* menu, const std::vector<MenuEntry>& entries) {
+            for (const MenuEntry& entry : entries) {
+                if (!entry.popup.empty()) {
+                    fill(menu->addMenu(splitMenuText(entry.text).first), entry.popup);
+                } else if (entry.commandId == ID_SEPARATOR) {
+                    menu->addSeparator();
+                } else if (entry.commandId == ID_FILE_MRU_FILE1) {
+                    addRecentFiles(menu);
+                } else {
+                    const auto [label, shortcut] = splitMenuText(entry.text);
+                    QAction* act = menu->addAction(label);
+                    act->setObjectName(QStringLiteral("command%1").arg(entry.commandId));
+                    if (!shortcut.isEmpty()) {
+                        act->setShortcut(QKeySequence(shortcut));
+                    }
+                    const int id = entry.commandId;
+                    const bool isItem = id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST;
+                    if (isItem || id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR) {
+                        act->setCheckable(true);
+                    }
+                    connect(act, &QAction::triggered, this, [this, id] { runCommand(id); });
+                    m_actions.insert(id, act);
+                }
+            }
+        };
+    for (const Menu& menu : m_menuModel.menus()) {
+        fill(menuBar()->addMenu(qt(menu.title)), menu.entries);
+    }
+}
+
+void MainWindow::addRecentFiles(QMenu* menu) {
+    if (m_settings.recentFiles.empty()) {
+        QAction* none = menu->addAction(qt(text::MENU_FILE_RECENT));
+        none->setEnabled(false);
+        return;
+    }
+    int n = 1;
+    for (const std::string& path : m_settings.recentFiles) {
+        QAction* act = menu->addAction(QStringLiteral("&%1 %2").arg(n).arg(QString::fromStdString(path)));
+        act->setObjectName(QStringLiteral("recent%1").arg(n));
+        connect(act, &QAction::triggered, this, [this, path] {
+            m_documents.OnOpenNamedFile(path);
+            rebuildMenus();
+            refreshState();
+        });
+        ++n;
+    }
+}
+
+void MainWindow::rebuildToolbar() {
+    if (m_toolbar == nullptr) {
+        m_toolbar = addToolBar(QStringLiteral("Toolbar"));
+        m_toolbar->setObjectName(QStringLiteral("toolbar"));
+        m_toolbar->setMovable(true);
+    }
+    m_toolbar->clear();
+    for (int id : MainMenuModel::toolbarCommands()) {
+        if (id == ID_SEPARATOR) {
+            m_toolbar->addSeparator();
+            continue;
+        }
+        const bool own = id == ID_TOOLBAR_UPLOAD || id == ID_TOOLBAR_DOWNLOAD || id == ID_HELP;
+        if (QAction* act = m_actions.value(own ? id : -id)) {
+            m_toolbar->addAction(act);
+        }
+    }
+}
+
+void MainWindow::refreshState() {
+    setWindowTitle(QStringLiteral("%1[*] - %2")
+                       .arg(QString::fromStdString(FrameLifecycle::DocumentName(m_doc)),
+                            QString::fromStdString(FrameLifecycle::ModeTitle(m_accessMode.value()))));
+    setWindowModified(m_doc.dataModified());
+    QStringList lines;
+    for (const std::string& line : FrameLifecycle::InformationLines(m_doc, m_settings)) {
+        lines.append(QString::fromStdString(line));
+    }
+    m_information->setText(lines.join(QLatin1Char('\n')));
+    m_portStatus->setText(QString::fromStdString("Port: " + FrameLifecycle::PortInUse(m_settings)));
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        const int id = it.key() < 0 ? -it.key() : it.key();
+        it.value()->setEnabled(m_menuModel.isEnabled(id));
+        if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
+            it.value()->setChecked(m_settings.items[static_cast<std::size_t>(id - ID_VIEW_ITEM_FIRST)] != 0);
+        }
+    }
+    if (QAction* act = m_actions.value(ID_VIEW_TOOLBAR)) {
+        act->setChecked(m_toolbar == nullptr || !m_toolbar->isHidden());
+    }
+    if (QAction* act = m_actions.value(ID_VIEW_STATUS_BAR)) {
+        act->setChecked(!statusBar()->isHidden());
+    }
+}
+
+QString MainWindow::informationText() const { return m_information->text(); }
+
+void MainWindow::startWith(const std::string& fileToOpen) {
+    if (fileToOpen.empty() || !m_documents.OpenDocumentFile(fileToOpen)) {
+        if (m_doc.currentFilePath() != fileToOpen || fileToOpen.empty()) {
+            m_documents.NewDocumentAtStartup(m_settings.endLcdType);
+        }
+    }
+    m_menuModel.UpdateRadioMenus(m_doc.GetMainMemory());
+    rebuildMenus();
+    refreshState();
+}
+
+void MainWindow::runCommand(int commandId) {
+    const int id = MainMenuModel::canonicalCommand(commandId);
+    if (!m_menuModel.isEnabled(commandId)) {
+        return;
+    }
+    switch (id) {
+    case ID_FILE_NEW:
+        m_documents.OnFileNew();
+        m_menuModel.UpdateRadioMenus(m_doc.GetMainMemory());
+        rebuildMenus();
+        break;
+    case ID_FILE_OPEN:
+        m_documents.OnFileOpen();
+        rebuildMenus();
+        break;
+    case ID_FILE_SAVE:
+        m_documents.OnFileSave();
+        rebuildMenus();
+        break;
+    case ID_FILE_SAVE_AS:
+        m_documents.OnFileSaveAs();
+        rebuildMenus();
+        break;
+    case ID_APP_EXIT:
+        close();
+        break;
+    case ID_FILE_CONFIGURE:
+        showConfigure();
+        break;
+    case ID_VIEW_TOOLBAR:
+        m_toolbar->setVisible(m_toolbar->isHidden());
+        break;
+    case ID_VIEW_STATUS_BAR:
+        statusBar()->setVisible(statusBar()->isHidden());
+        break;
+    case ID_HELP_TOPICS:
+    case ID_HELP:
+        showHelp(QStringLiteral("index"));
+        break;
+    case ID_HELP_GET_STARTED:
+        showHelp(QStringLiteral("getting-started"));
+        break;
+    case ID_HELP_COMMON_PROBLEMS:
+        showHelp(QStringLiteral("problems"));
+        break;
+    case ID_APP_ABOUT:
+        showAbout();
+        break;
+    case ID_RAW_EDITOR:
+        showRawEditor();
+        break;
+    default:
+        if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
+            int& item = m_settings.items[static_cast<std::size_t>(id - ID_VIEW_ITEM_FIRST)];
+            item = item != 0 ? 0 : 1;
+        } else if (!CommonCommands::pageTitle(id).empty()) {
+            m_common.OnMenuCommon(id, [this](HDialog& page, std::string_view title) {
+                return runPage(page, title);
+            });
+            rebuildMenus();
+        } else {
+            notAvailable();
+        }
+        break;
+    }
+    refreshState();
+}
+
+bool MainWindow::runPage(HDialog& page, std::string_view title) {
+    ParameterPageDialog dialog(page, qt(title), this,
+                               [this](const QString& topic) { showHelp(topic); });
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MainWindow::notAvailable() {
+    m_prompt.message(text::NOT_AVAILABLE_YET, MessageIcon::Information);
+}
+
+void MainWindow::showHelp(const QString& topic) {
+    if (m_help.isNull()) {
+        m_help = new HelpWindow(this);
+    }
+    m_help->showTopic(topic);
+}
+
+void MainWindow::showAbout() {
+    QDialog about(this);
+    about.setWindowTitle(qt(text::ABOUT_DIALOG_TITLE));
+    auto* layout = new QVBoxLayout(&about);
+    auto* version = new QLabel(QString::fromStdString(substitute1(
+                                   Strings::get(IDS_VERSION_FORMAT), Strings::get(IDS_VERSION_NUMBER))),
+                               &about);
+    version->setObjectName(QStringLiteral("aboutVersion"));
+    QFont big(QStringLiteral("Courier New"));
+    big.setStyleHint(QFont::TypeWriter);
+    big.setPointSize(24);
+    version->setFont(big);
+    layout->addWidget(version);
+    auto* build = new QLabel(QStringLiteral("Build %1").arg(QString::fromStdString(
+                                 HVersionInfo::fromBuild().GetFileVersion())),
+                             &about);
+    build->setObjectName(QStringLiteral("aboutBuild"));
+    layout->addWidget(build);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
+    connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
+    layout->addWidget(buttons);
+    about.exec();
+}
+
+void MainWindow::showRawEditor() {
+    viewSaveData();
+    RawImageDialog dialog(m_doc, m_accessMode.value(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        viewUpdateData();
+    }
+}
+
+void MainWindow::showConfigure() {
+    ConfigureDialog dialog(m_settings, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        viewUpdateData();
+    }
+}
+
+void MainWindow::viewUpdateData() { refreshState(); }
+
+void MainWindow::titleChanged(const std::string& /*title*/) { refreshState(); }
+
+void MainWindow::radioMenusChanged() {
+    m_menuModel.UpdateRadioMenus(m_doc.GetMainMemory());
+    rebuildMenus();
+    refreshState();
+}
+
+void MainWindow::raiseFromOtherInstance() {
+    if (isMinimized()) {
+        showNormal();
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!FrameLifecycle::CanClose(m_printing, m_prompt,
+                                  [this] { return m_documents.SaveModifiedData(); })) {
+        event->ignore();
+        refreshState();
+        return;
+    }
+    writeFrameValues();
+    event->accept();
+}
+
+void MainWindow::writeFrameValues() {
+    if (m_frameValuesWritten) {
+        return;
+    }
+    m_frameValuesWritten = true;
+    FrameLifecycle::OnDestroy(m_settings, m_settingsFile, m_doc, {width(), height()});
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() && event->mimeData()->urls().size() == 1 &&
+        event->mimeData()->urls().first().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = event->mimeData()->urls().first().toLocalFile();
+    event->acceptProposedAction();
+    m_documents.OnOpenNamedFile(path.toStdString());
+    rebuildMenus();
+    refreshState();
+}
+
+} // namespace kq70

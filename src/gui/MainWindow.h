@@ -1,0 +1,89 @@
+#pragma once
+
+#include "frame/CommonCommands.h"
+#include "frame/DocumentCommands.h"
+#include "frame/DocumentListener.h"
+#include "frame/MainMenuModel.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QToolBar;
+
+namespace kq70 {
+
+class AccessMode;
+class CKQ70Doc;
+class HDialog;
+class HelpWindow;
+class IniFile;
+class UserPrompt;
+struct AppSettings;
+
+// The program's main window: it shows the menu model, toolbar, status bar and an information
+// strip, and hands every command to the core command it names.
+class MainWindow : public QMainWindow, public DocumentListener {
+public:
+    MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFile,
+               const AccessMode& accessMode, UserPrompt& prompt, std::string programFolder,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The first document: the file named on the command line, else the start-up document.
+    void startWith(const std::string& fileToOpen);
+
+    void runCommand(int commandId);
+    QAction* action(int commandId) const { return m_actions.value(commandId, nullptr); }
+    const MainMenuModel& menuModel() const { return m_menuModel; }
+    DocumentCommands& documents() { return m_documents; }
+    QString informationText() const;
+    // Brings the window to the front, as a second start of the program asks.
+    void raiseFromOtherInstance();
+
+    // DocumentListener
+    void viewUpdateData() override;
+    void titleChanged(const std::string& title) override;
+    void radioMenusChanged() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createActions();
+    void rebuildMenus();
+    void rebuildToolbar();
+    void addRecentFiles(QMenu* menu);
+    void refreshState();
+    bool runPage(HDialog& page, std::string_view title);
+    void showHelp(const QString& topic);
+    void showAbout();
+    void showRawEditor();
+    void showConfigure();
+    void notAvailable();
+    void writeFrameValues();
+
+    CKQ70Doc& m_doc;
+    AppSettings& m_settings;
+    IniFile& m_settingsFile;
+    const AccessMode& m_accessMode;
+    UserPrompt& m_prompt;
+    MainMenuModel m_menuModel;
+    DocumentCommands m_documents;
+    CommonCommands m_common;
+    QHash<int, QAction*> m_actions;
+    QToolBar* m_toolbar = nullptr;
+    QLabel* m_information = nullptr;
+    QLabel* m_portStatus = nullptr;
+    QPointer<HelpWindow> m_help;
+    bool m_printing = false;
+    bool m_frameValuesWritten = false;
+};
+
+} // namespace kq70

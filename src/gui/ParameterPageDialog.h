@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDialog>
+#include <QHash>
+
+#include <functional>
+
+class QLabel;
+class QWidget;
+
+namespace kq70 {
+
+class HDialog;
+
+// Shows any parameter page: one widget per page control, label beside it, in columns when
+// the page is long. Every change goes to the page, and the widgets are then redrawn from the
+// page, so its dependencies between controls show at once. OK and Cancel run the page's own
+// closing steps; the page decides whether it closes.
+class ParameterPageDialog : public QDialog {
+public:
+    // Opens the help at a topic (the page's class name).
+    using HelpFunction = std::function<void(const QString& topic)>;
+
+    ParameterPageDialog(HDialog& page, const QString& title, QWidget* parent = nullptr,
+                        HelpFunction help = {});
+
+    // The widget that shows control `id`; nullptr when the page has none.
+    QWidget* controlWidget(int id) const { return m_widgets.value(id, nullptr); }
+    QString promptText() const;
+
+    void accept() override;
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void refresh();
+    void showPrompt();
+
+    HDialog& m_page;
+    HelpFunction m_help;
+    QHash<int, QWidget*> m_widgets;
+    QHash<int, QLabel*> m_labels;
+    QLabel* m_promptFirst = nullptr;
+    QLabel* m_promptSecond = nullptr;
+    bool m_refreshing = false;
+};
+
+} // namespace kq70

@@ -1,0 +1,414 @@
+// The desktop windows driven as a user would: keys, clicks and real dialogs, offscreen.
+#include "ConfigureDialog.h"
+#include "FlexGridWidget.h"
+#include "HelpWindow.h"
+#include "InstanceChannel.h"
+#include "MainWindow.h"
+#include "ParameterPageDialog.h"
+#include "QtUserPrompt.h"
+#include "RawImageDialog.h"
+#include "app/AccessMode.h"
+#include "app/AppSettings.h"
+#include "app/SingleInstanceLock.h"
+#include "doc/CKQ70Doc.h"
+#include "doc/DefaultImages.h"
+#include "frame/CommonCommands.h"
+#include "frame/DocumentCommands.h"
+#include "pages/HDialog.h"
+#include "pages/HMiscDialog.h"
+#include "params/HHardwareParams.h"
+#include "params/HMiscParams.h"
+#include "platform/IniFile.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using namespace kq70;
+
+namespace {
+
+// Answers the next modal dialog when it shows, from inside its own event loop.
+void whenModal(std::function<void(QWidget*)> answer) {
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [answer = std::move(answer), poll] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            answer(modal);
+        } else {
+            QTimer::singleShot(10, *poll);
+        }
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+void answerFile(const QString& path) {
+    whenModal([path](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+void answerMessage(QMessageBox::StandardButton button, QString* seenText = nullptr) {
+    whenModal([button, seenText](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box != nullptr);
+        if (seenText != nullptr) {
+            *seenText = box->text();
+        }
+        box->button(button)->click();
+    });
+}
+
+QStringList barTitles(QMainWindow& window) {
+    QStringList titles;
+    for (QAction* menu : window.menuBar()->actions()) {
+        titles.append(menu->text());
+    }
+    return titles;
+}
+
+void setRadioChannel(RadioImage& image, int value) {
+    HHardwareParams hardware;
+    hardware.extract(image);
+    hardware.set(HW_RADIO_CHANNEL, value);
+    hardware.store(image);
+}
+
+void shoot(QWidget& widget, const QString& name) {
+    QDir().mkpath(QStringLiteral(KQ70_SCREENSHOT_DIR));
+    widget.grab().save(QStringLiteral(KQ70_SCREENSHOT_DIR "/%1.png").arg(name));
+}
+
+QPushButton* okButton(QDialog& dialog) {
+    return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+}
+
+// One main window over a document in its own program folder.
+struct Frame {
+    explicit Frame(int mode = ACCESS_NORMAL)
+        : settingsFile(home.filePath(QStringLiteral("KQ70.ini")).toStdString()), access(mode),
+          window(doc, settings, settingsFile, access, prompt, home.path().toStdString()) {
+        prompt.setParent(&window);
+    }
+    std::string file(const char* name) const { return home.filePath(QString::fromLatin1(name)).toStdString(); }
+
+    QTemporaryDir home;
+    CKQ70Doc doc;
+    AppSettings settings;
+    IniFile settingsFile;
+    AccessMode access;
+    QtUserPrompt prompt;
+    MainWindow window;
+};
+
+} // namespace
+
+class GuiTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menuBarFollowsAccessModeAndTheOpenedRadio();
+    void everyPageOpenedAndAcceptedLeavesTheImageByteIdentical();
+    void keyboardEditInAPageReachesTheImageAndEnterDoesNotClose();
+    void fileCommandsGoThroughTheDialogs();
+    void closingWritesTheSettingsAndAsksToSaveFirst();
+    void secondStartRaisesTheFirstWindow();
+    void rawEditorEditsOneByteOnlyWhereTheModeAllows();
+    void configureOffersTheSimulatedRadioWithoutPorts();
+    void qtFiltersAndExtensions();
+    void screenshotsOfTheMainScreens();
+};
+
+void GuiTest::menuBarFollowsAccessModeAndTheOpenedRadio() {
+    Frame frame;
+    frame.window.startWith({});
+    const QStringList base{QStringLiteral("&File"),   QStringLiteral("&Edit"),
+                           QStringLiteral("&View"),   QStringLiteral("&Common"),
+                           QStringLiteral("&Radio"),  QStringLiteral("&Help")};
+    QCOMPARE(barTitles(frame.window), base);
+    QVERIFY(frame.window.action(ID_COMMON_SCANNING) != nullptr);
+    QVERIFY(frame.window.action(ID_COMMON_HARDWARE) == nullptr);
+    QVERIFY(frame.window.action(ID_COMMON_DIRECT_CH) == nullptr);
+
+    // A 256-channel radio's file brings the Channel menu and Direct CH, a 2-channel one
+    // takes them away again.
+    RadioImage big;
+    BuildDefaultImage(PMR446_BAND, big);
+    setRadioChannel(big, 6);
+    RadioImage small = big;
+    setRadioChannel(small, 1);
+    const std::string bigFile = frame.file("big.K70");
+    const std::string smallFile = frame.file("small.K70");
+    CKQ70Doc writer;
+    writer.GetMainMemory() = big;
+    QVERIFY(writer.WriteToFile(bigFile, frame.prompt));
+    writer.GetMainMemory() = small;
+    QVERIFY(writer.WriteToFile(smallFile, frame.prompt));
+
+    answerFile(QString::fromStdString(bigFile));
+    frame.window.runCommand(ID_FILE_OPEN);
+    QStringList withChannel = base;
+    withChannel.insert(6, QStringLiteral("Ch&annel"));
+    QCOMPARE(barTitles(frame.window), withChannel);
+    QVERIFY(frame.window.action(ID_COMMON_DIRECT_CH) != nullptr);
+    QVERIFY(frame.window.action(ID_CHANNEL_ALLOCATIONS)->isEnabled());
+
+    answerFile(QString::fromStdString(smallFile));
+    frame.window.runCommand(ID_FILE_OPEN);
+    QCOMPARE(barTitles(frame.window), base);
+    QVERIFY(frame.window.action(ID_COMMON_DIRECT_CH) == nullptr);
+
+    Frame factory(ACCESS_MANUFACTURE);
+    factory.window.startWith({});
+    QVERIFY(factory.window.action(ID_COMMON_HARDWARE) != nullptr);
+    QVERIFY(factory.window.action(ID_COMMON_MARKETING) != nullptr);
+    QVERIFY(factory.window.action(ID_RADIO_ADJ_RECOVER) != nullptr);
+    QVERIFY(factory.window.action(ID_RADIO_ALIGNMENT) == nullptr);
+    QVERIFY(factory.window.windowTitle().startsWith(QStringLiteral("<none>[*] - KQ70 for QM-724PMR446(M)")));
+}
+
+void GuiTest::everyPageOpenedAndAcceptedLeavesTheImageByteIdentical() {
+    const int pages[] = {ID_COMMON_HARDWARE,     ID_COMMON_SCANNING,  ID_COMMON_POWER_SAVING,
+                         ID_COMMON_KEY_FUNCTION, ID_COMMON_MARKETING, ID_COMMON_MISCELLANEOUS,
+                         ID_COMMON_DIRECT_CH};
+    for (int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE}) {
+        for (int id : pages) {
+            CKQ70Doc doc;
+            BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
+            setRadioChannel(doc.GetMainMemory(), 6); // brings the hardware mirror up to date
+            const RadioImage before = doc.GetMainMemory();
+            QtUserPrompt prompt;
+            std::unique_ptr<HDialog> page = CommonCommands::createPage(id, doc, mode, prompt);
+            ParameterPageDialog dialog(*page, QString::fromUtf8(CommonCommands::pageTitle(id).data()));
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QVERIFY2(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()),
+                     qPrintable(QStringLiteral("page %1 in mode %2").arg(id).arg(mode)));
+        }
+    }
+}
+
+void GuiTest::keyboardEditInAPageReachesTheImageAndEnterDoesNotClose() {
+    CKQ70Doc doc;
+    BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
+    HMiscDialog page(doc.GetMainMemory(), ACCESS_NORMAL);
+    ParameterPageDialog dialog(page, QStringLiteral("Miscellaneous"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+    auto* option = qobject_cast<QComboBox*>(
+        dialog.controlWidget(HMiscDialog::FIRST_CONTROL_ID + HMiscParams::OPTION_UNIT));
+    QVERIFY(option != nullptr);
+    option->setFocus();
+    QTest::keyClick(option, Qt::Key_Down);
+    QCOMPARE(option->currentText(), QStringLiteral("Encryption Unit"));
+    QTest::keyClick(option, Qt::Key_Return);
+    QVERIFY(dialog.isVisible()); // Enter on a field is swallowed
+
+    auto* split = qobject_cast<QLineEdit*>(
+        dialog.controlWidget(HMiscDialog::FIRST_CONTROL_ID + HMiscParams::DEFAULT_SPLIT));
+    QVERIFY(split != nullptr);
+    split->setFocus();
+    split->selectAll();
+    QTest::keyClicks(split, QStringLiteral("x5.0"));
+    QCOMPARE(split->text(), QStringLiteral("5.0")); // the filter dropped the letter
+    QTest::keyClick(split, Qt::Key_Return);
+    QVERIFY(dialog.isVisible());
+
+    QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(HMiscParams::optionUnitOf(doc.GetMainMemory()), HMiscParams::OPTION_UNIT_ENCRYPTION);
+    HMiscParams misc;
+    misc.extract(doc.GetMainMemory());
+    QCOMPARE(misc.get(HMiscParams::DEFAULT_SPLIT), 5000000);
+}
+
+void GuiTest::fileCommandsGoThroughTheDialogs() {
+    Frame frame;
+    frame.window.startWith({});
+    const QString saved = frame.home.filePath(QStringLiteral("fleet"));
+
+    // Save of an untitled document asks for a name and adds the extension.
+    answerFile(saved);
+    frame.window.runCommand(ID_FILE_SAVE);
+    QVERIFY(QFileInfo::exists(saved + QStringLiteral(".K70")));
+    QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("fleet.K70[*] - ")));
+    QCOMPARE(frame.settings.recentFiles.front(), (saved + QStringLiteral(".K70")).toStdString());
+
+    // Save As under another name.
+    answerFile(frame.home.filePath(QStringLiteral("copy.K70")));
+    frame.window.runCommand(ID_FILE_SAVE_AS);
+    QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("copy.K70")));
+
+    // New with changes: the save question, answered No, then the new untitled document.
+    frame.doc.setDataModified(true);
+    QString question;
+    answerMessage(QMessageBox::No, &question);
+    frame.window.runCommand(ID_FILE_NEW);
+    QVERIFY(!question.isEmpty());
+    QVERIFY(!frame.window.windowTitle().startsWith(QStringLiteral("copy.K70")));
+    QVERIFY(!frame.doc.dataModified());
+
+    // Open, cancelled, changes nothing; then opened.
+    const QString titleBefore = frame.window.windowTitle();
+    whenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    frame.window.runCommand(ID_FILE_OPEN);
+    QCOMPARE(frame.window.windowTitle(), titleBefore);
+    answerFile(saved + QStringLiteral(".K70"));
+    frame.window.runCommand(ID_FILE_OPEN);
+    QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("fleet.K70")));
+    QVERIFY(frame.window.informationText().contains(QStringLiteral("fleet.K70")));
+}
+
+void GuiTest::closingWritesTheSettingsAndAsksToSaveFirst() {
+    Frame frame;
+    frame.window.startWith({});
+    frame.window.show();
+    frame.window.resize(900, 640);
+    frame.doc.setDataModified(true);
+
+    answerMessage(QMessageBox::Cancel);
+    QVERIFY(!frame.window.close()); // Cancel keeps the window and the changes
+    QVERIFY(frame.doc.dataModified());
+    QVERIFY(!QFileInfo::exists(frame.home.filePath(QStringLiteral("KQ70.ini"))) ||
+            IniFile(frame.settingsFile.path()).readInt("Initialize", "CX", 0) == 0);
+
+    answerMessage(QMessageBox::No);
+    QVERIFY(frame.window.close());
+    IniFile written(frame.settingsFile.path());
+    QCOMPARE(written.readInt("Initialize", "CX", 0), 900);
+    QCOMPARE(written.readInt("Initialize", "CY", 0), 640);
+    QCOMPARE(written.readInt("End Status", "Freq.Band", 0), PMR446_BAND);
+}
+
+void GuiTest::secondStartRaisesTheFirstWindow() {
+    QTemporaryDir home;
+    SingleInstanceLock lock(home.filePath(QStringLiteral("kq70.lock")).toStdString());
+    QVERIFY(lock.acquired());
+    int knocks = 0;
+    InstanceChannel channel(home.path(), [&knocks] { ++knocks; });
+    QVERIFY(channel.listening());
+
+    QProcess second;
+    second.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    second.start(QStringLiteral(KQ70_GUI_PATH), {QStringLiteral("--home"), home.path()});
+    QVERIFY(second.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(knocks, 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
+    QCOMPARE(second.exitCode(), 0);
+}
+
+void GuiTest::rawEditorEditsOneByteOnlyWhereTheModeAllows() {
+    for (int mode : {ACCESS_MANUFACTURE, ACCESS_NORMAL}) {
+        CKQ70Doc doc;
+        BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
+        doc.GetMainMemory().setByte(0x0013, 0x00);
+        RawImageDialog dialog(doc, mode);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        FlexGridWidget& grid = dialog.grid();
+        QCOMPARE(grid.rowCount(), mode == ACCESS_MANUFACTURE ? 676 : 673);
+        QCOMPARE(QString::fromStdString(grid.textMatrix(3, 0)), QStringLiteral("00010h"));
+        // Byte 0x13: data row 1, column 3.
+        grid.setCurrentCell(1, 3);
+        grid.setFocus();
+        // The first key opens the cell editor (a letter that is no hex digit is dropped).
+        QTest::keyClick(&grid, Qt::Key_G);
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(editor != nullptr);
+        if (editor != &grid) {
+            QTest::keyClicks(editor, QStringLiteral("3c"));
+            QTest::keyClick(editor, Qt::Key_Return);
+        }
+        QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+        const std::uint8_t expected = mode == ACCESS_MANUFACTURE ? 0x3C : 0x00;
+        QCOMPARE(int(doc.GetMainMemory().byteAt(0x0013)), int(expected));
+        QVERIFY(doc.dataModified());
+        QVERIFY(!doc.word1Edited());
+    }
+}
+
+void GuiTest::configureOffersTheSimulatedRadioWithoutPorts() {
+    QTemporaryDir noPorts;
+    AppSettings settings;
+    ConfigureDialog dialog(settings, nullptr, noPorts.path().toStdString());
+    QCOMPARE(dialog.ports().count(), 1);
+    QCOMPARE(dialog.ports().currentText(), QStringLiteral("Simulated radio"));
+    dialog.baudRates().setCurrentIndex(2);
+    dialog.accept();
+    QCOMPARE(settings.portName, std::string("simulated"));
+    QCOMPARE(settings.baudRate, 38400);
+    QCOMPARE(settings.portType, 0);
+
+    AppSettings untouched;
+    ConfigureDialog cancelled(untouched, nullptr, noPorts.path().toStdString());
+    cancelled.baudRates().setCurrentIndex(1);
+    cancelled.reject();
+    QCOMPARE(untouched.baudRate, 9600);
+    QVERIFY(untouched.portName.empty());
+}
+
+void GuiTest::qtFiltersAndExtensions() {
+    QCOMPARE(QtUserPrompt::qtFilter("KQ70 Files(*.K70)|*.K70||"),
+             QStringLiteral("KQ70 Files (*.K70 *.k70)"));
+    QCOMPARE(QtUserPrompt::withDefaultExtension(QStringLiteral("/tmp/a"), "K70"),
+             QStringLiteral("/tmp/a.K70"));
+    QCOMPARE(QtUserPrompt::withDefaultExtension(QStringLiteral("/tmp/a.k70"), "K70"),
+             QStringLiteral("/tmp/a.k70"));
+    QCOMPARE(HelpWindow::pageOfTopic(QStringLiteral("HScanningDialog")),
+             QStringLiteral("pages.html#scanning"));
+    QCOMPARE(HelpWindow::pageOfTopic(QStringLiteral("no-such-topic")), QStringLiteral("index.html"));
+}
+
+void GuiTest::screenshotsOfTheMainScreens() {
+    Frame frame(ACCESS_MANUFACTURE);
+    frame.window.startWith({});
+    frame.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
+    shoot(frame.window, QStringLiteral("main-window"));
+
+    for (int id : {ID_COMMON_HARDWARE, ID_COMMON_SCANNING, ID_COMMON_KEY_FUNCTION,
+                   ID_COMMON_MISCELLANEOUS, ID_COMMON_MARKETING, ID_COMMON_POWER_SAVING}) {
+        std::unique_ptr<HDialog> page =
+            CommonCommands::createPage(id, frame.doc, ACCESS_MANUFACTURE, frame.prompt);
+        ParameterPageDialog dialog(*page, QString::fromUtf8(CommonCommands::pageTitle(id).data()));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        shoot(dialog, QStringLiteral("page-%1").arg(QString::fromStdString(page->className())));
+    }
+    RawImageDialog raw(frame.doc, ACCESS_MANUFACTURE);
+    raw.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&raw));
+    shoot(raw, QStringLiteral("raw-editor"));
+    HelpWindow help;
+    help.showTopic(QStringLiteral("getting-started"));
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    QVERIFY(help.browser().toPlainText().contains(QStringLiteral("dialout")));
+    shoot(help, QStringLiteral("help"));
+    QTemporaryDir noPorts;
+    ConfigureDialog configure(frame.settings, nullptr, noPorts.path().toStdString());
+    configure.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&configure));
+    shoot(configure, QStringLiteral("configure"));
+}
+
+QTEST_MAIN(GuiTest)
+#include "GuiTest.moc"
