@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 
 namespace kq70 {
@@ -48,8 +49,12 @@ ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::st
     portRow->addWidget(m_ports, 1);
     portRow->addWidget(refresh);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Port:"), portRow);
-    form->addRow(QStringLiteral("&Baud rate:"), m_baudRates);
+    auto* portLabel = new QLabel(QStringLiteral("&Port:"), this);
+    portLabel->setBuddy(m_ports);
+    auto* baudLabel = new QLabel(QStringLiteral("&Baud rate:"), this);
+    baudLabel->setBuddy(m_baudRates);
+    form->addRow(portLabel, portRow);
+    form->addRow(baudLabel, m_baudRates);
     form->addRow(QString(), m_cable);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &ConfigureDialog::accept);
@@ -57,8 +62,15 @@ ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::st
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    m_hint = new QLabel(this);
+    m_hint->setObjectName(QStringLiteral("portHint"));
+    m_hint->setWordWrap(true);
+    m_hint->setTextFormat(Qt::PlainText);
+    layout->insertWidget(1, m_hint);
+    connect(m_ports, &QComboBox::currentIndexChanged, this, &ConfigureDialog::showPortHint);
     refreshPorts();
     m_cable->setChecked(m_settings.portType == 1);
+    setMinimumWidth(420);
 }
 
 void ConfigureDialog::refreshPorts() {
@@ -70,6 +82,16 @@ void ConfigureDialog::refreshPorts() {
     m_ports->setCurrentIndex(ConfigureChoices::SelectedPort(m_choices, m_settings));
 }
 
+void ConfigureDialog::showPortHint() {
+    const int port = m_ports->currentIndex();
+    std::string hint;
+    if (port >= 0 && static_cast<std::size_t>(port) < m_choices.size()) {
+        hint = ConfigureChoices::PermissionHint(m_choices[static_cast<std::size_t>(port)]);
+    }
+    m_hint->setText(QString::fromStdString(hint));
+    m_hint->setVisible(!hint.empty());
+}
+
 void ConfigureDialog::accept() {
     const int port = m_ports->currentIndex();
     if (port >= 0 && static_cast<std::size_t>(port) < m_choices.size()) {
@@ -78,6 +100,8 @@ void ConfigureDialog::accept() {
     }
     QDialog::accept();
 }
+
+QString ConfigureDialog::portHint() const { return m_hint->isHidden() ? QString() : m_hint->text(); }
 
 void ConfigureDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

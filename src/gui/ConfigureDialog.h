@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 
 namespace kq70 {
 
@@ -20,6 +21,7 @@ public:
 
     QComboBox& ports() { return *m_ports; }
     QComboBox& baudRates() { return *m_baudRates; }
+    QString portHint() const;
 
     void accept() override;
 
@@ -28,6 +30,7 @@ protected:
 
 private:
     void refreshPorts();
+    void showPortHint();
 
     AppSettings& m_settings;
     std::string m_sysClassTty;
@@ -35,6 +38,7 @@ private:
     QComboBox* m_ports;
     QComboBox* m_baudRates;
     QCheckBox* m_cable;
+    QLabel* m_hint = nullptr;
 };
 
 } // namespace kq70

@@ -70,6 +70,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     splitter->addWidget(m_contents);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 3);
+    splitter->setSizes({200, 600});
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(back);
     buttons->addWidget(forward);
@@ -96,7 +97,14 @@ QString HelpWindow::pageOfTopic(const QString& topic) {
 }
 
 void HelpWindow::showTopic(const QString& topic) {
-    m_browser->setSource(QUrl(pageOfTopic(topic)));
+    const QString page = pageOfTopic(topic);
+    m_browser->setSource(QUrl(page));
+    const QString name = page.left(page.indexOf(QStringLiteral(".html")));
+    for (int i = 0; i < m_contents->count(); ++i) {
+        if (m_contents->item(i)->data(Qt::UserRole).toString() == name) {
+            m_contents->setCurrentRow(i);
+        }
+    }
     show();
     raise();
     activateWindow();

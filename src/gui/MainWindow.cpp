@@ -20,6 +20,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QFrame>
+#include <QIcon>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -50,7 +52,7 @@ std::pair<QString, QString> splitMenuText(std::string_view text) {
 struct ActionSpec {
     int id;
     std::string_view text;
-    QStyle::StandardPixmap icon;
+    const char* icon;
 };
 
 } // namespace
@@ -70,9 +72,15 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     m_information = new QLabel(this);
     m_information->setObjectName(QStringLiteral("information"));
     m_information->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_information->setTextFormat(Qt::PlainText);
     m_information->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_information->setMargin(16);
-    setCentralWidget(m_information);
+    m_information->setFrameShape(QFrame::StyledPanel);
+    m_information->setMargin(12);
+    auto* centre = new QWidget(this);
+    auto* centreLayout = new QVBoxLayout(centre);
+    centreLayout->addWidget(m_information);
+    centreLayout->addStretch();
+    setCentralWidget(centre);
 
     m_portStatus = new QLabel(this);
     statusBar()->addPermanentWidget(m_portStatus);
@@ -93,19 +101,29 @@ MainWindow::~MainWindow() { writeFrameValues(); }
 
 void MainWindow::createActions() {
     const ActionSpec specs[] = {
-        {ID_FILE_NEW, text::MENU_FILE_NEW, QStyle::SP_FileIcon},
-        {ID_FILE_OPEN, text::MENU_FILE_OPEN, QStyle::SP_DialogOpenButton},
-        {ID_FILE_SAVE, text::MENU_FILE_SAVE, QStyle::SP_DialogSaveButton},
-        {ID_EDIT_COPY, text::MENU_EDIT_COPY, QStyle::SP_FileDialogContentsView},
-        {ID_EDIT_PASTE, text::MENU_EDIT_PASTE, QStyle::SP_FileDialogDetailedView},
-        {ID_FILE_PRINT, text::MENU_FILE_PRINT, QStyle::SP_ComputerIcon},
-        {ID_TOOLBAR_UPLOAD, text::MENU_RADIO_UPLOAD, QStyle::SP_ArrowDown},
-        {ID_TOOLBAR_DOWNLOAD, text::MENU_RADIO_DOWNLOAD, QStyle::SP_ArrowUp},
-        {ID_HELP, text::MENU_HELP_CONTENTS, QStyle::SP_DialogHelpButton},
+        {ID_FILE_NEW, text::MENU_FILE_NEW, "new"},
+        {ID_FILE_OPEN, text::MENU_FILE_OPEN, "open"},
+        {ID_FILE_SAVE, text::MENU_FILE_SAVE, "save"},
+        {ID_EDIT_COPY, text::MENU_EDIT_COPY, "copy"},
+        {ID_EDIT_PASTE, text::MENU_EDIT_PASTE, "paste"},
+        {ID_FILE_PRINT, text::MENU_FILE_PRINT, "print"},
+        {ID_TOOLBAR_UPLOAD, text::MENU_RADIO_UPLOAD, "upload"},
+        {ID_TOOLBAR_DOWNLOAD, text::MENU_RADIO_DOWNLOAD, "download"},
+        {ID_HELP, text::MENU_HELP_CONTENTS, "help"},
     };
     for (const ActionSpec& spec : specs) {
-        auto* act = new QAction(style()->standardIcon(spec.icon), splitMenuText(spec.text).first, this);
+        const auto [label, shortcut] = splitMenuText(spec.text);
+        auto* act = new QAction(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(spec.icon))),
+                                label, this);
         act->setObjectName(QStringLiteral("toolbar%1").arg(spec.id));
+        QString tip = label;
+        tip.remove(QLatin1Char('&'));
+        act->setToolTip(shortcut.isEmpty() ? tip : QStringLiteral("%1 (%2)").arg(tip, shortcut));
+        if (spec.id == ID_HELP) {
+            act->setShortcut(QKeySequence::HelpContents);
+            act->setShortcutContext(Qt::WindowShortcut);
+            addAction(act);
+        }
         m_actions.insert(spec.id == ID_TOOLBAR_UPLOAD || spec.id == ID_TOOLBAR_DOWNLOAD ||
                                  spec.id == ID_HELP
                              ? spec.id
@@ -214,7 +232,7 @@ void MainWindow::refreshState() {
         lines.append(QString::fromStdString(line));
     }
     m_information->setText(lines.join(QLatin1Char('\n')));
-    m_portStatus->setText(QString::fromStdString("Port: " + FrameLifecycle::PortInUse(m_settings)));
+    m_portStatus->setText(QString::fromStdString(FrameLifecycle::PortStatus(m_settings)));
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         const int id = it.key() < 0 ? -it.key() : it.key();
         it.value()->setEnabled(m_menuModel.isEnabled(id));

@@ -95,6 +95,7 @@ void ParameterPageDialog::buildControls() {
         }
         case ControlKind::Static: {
             auto* label = new QLabel(qt(control.label), this);
+            label->setTextFormat(Qt::PlainText);
             widget = label;
             break;
         }
@@ -122,7 +123,10 @@ void ParameterPageDialog::buildControls() {
     auto* prompt = new QHBoxLayout;
     m_promptFirst = new QLabel(this);
     m_promptFirst->setObjectName(QStringLiteral("promptFirst"));
+    m_promptFirst->setTextFormat(Qt::PlainText);
+    m_promptFirst->setWordWrap(true);
     m_promptSecond = new QLabel(this);
+    m_promptSecond->setTextFormat(Qt::PlainText);
     m_promptSecond->setObjectName(QStringLiteral("promptSecond"));
     prompt->addWidget(m_promptFirst, 1);
     prompt->addWidget(m_promptSecond);

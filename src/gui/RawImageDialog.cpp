@@ -20,9 +20,15 @@ RawImageDialog::RawImageDialog(CKQ70Doc& doc, int accessMode, QWidget* parent)
     m_grid->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_grid->setEvents(&m_editor);
     m_editor.fillGrid();
-    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_grid->horizontalHeader()->setMinimumSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("WWW")));
+    // Sixteen narrow byte columns, all in view at once.
+    const int cell = QFontMetrics(m_grid->font()).horizontalAdvance(QStringLiteral("000")) + 8;
+    m_grid->horizontalHeader()->setMinimumSectionSize(cell);
+    m_grid->horizontalHeader()->setDefaultSectionSize(cell);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setFont(m_grid->font());
+    m_grid->horizontalHeader()->setFont(m_grid->font());
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setCurrentCell(0, 0);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &RawImageDialog::accept);
@@ -30,7 +36,8 @@ RawImageDialog::RawImageDialog(CKQ70Doc& doc, int accessMode, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid);
     layout->addWidget(buttons);
-    resize(640, 520);
+    const int labels = QFontMetrics(m_grid->font()).horizontalAdvance(QStringLiteral("00000h")) + 16;
+    resize(labels + 16 * cell + 60, 560);
 }
 
 void RawImageDialog::accept() {

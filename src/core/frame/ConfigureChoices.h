@@ -31,6 +31,11 @@ public:
     static const std::vector<int>& BaudRates();
     // The selected baud rate's entry; the first when the setting is not in the list.
     static int SelectedBaudRate(const AppSettings& settings);
+    // One line saying how to get access when this user may not use the port; empty when the
+    // port is usable, missing, or the simulated radio.
+    static std::string PermissionHint(const PortChoice& port);
+    static std::string PermissionHint(const std::string& device, const std::string& group);
+
     // OK: the port, the cable kind by the entry's mark, the baud rate.
     static void Apply(AppSettings& settings, const PortChoice& port, int baudRate);
 };

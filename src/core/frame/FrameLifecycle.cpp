@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/WindowTitles.h"
 #include "doc/CKQ70Doc.h"
+#include "frame/ConfigureChoices.h"
 #include "link/HSerialPort.h"
 #include "ui/StrPrintf.h"
 #include "params/HHardwareParams.h"
@@ -33,7 +34,14 @@ std::string FrameLifecycle::ModeTitle(int accessMode) {
     return title;
 }
 
+std::string FrameLifecycle::PortStatus(const AppSettings& settings) {
+    return "Port: " + PortInUse(settings);
+}
+
 std::string FrameLifecycle::PortInUse(const AppSettings& settings) {
+    if (settings.portName == SIMULATED_PORT_NAME) {
+        return std::string(text::SIMULATED_RADIO);
+    }
     return settings.portName.empty()
                ? HSerialPort::DeviceNameFor(static_cast<unsigned>(settings.comPort))
                : settings.portName;

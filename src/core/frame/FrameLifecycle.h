@@ -28,8 +28,10 @@ public:
     // The mode's title without the blanks that padded it in the old caption bar.
     static std::string ModeTitle(int accessMode);
 
-    // The port the radio commands use: the device, or the configured name.
+    // The port the radio commands use: the device, or the simulated radio.
     static std::string PortInUse(const AppSettings& settings);
+    // The status bar's port pane.
+    static std::string PortStatus(const AppSettings& settings);
     // The lines of the window's information strip: the data file, the radio, the port.
     static std::vector<std::string> InformationLines(const CKQ70Doc& doc,
                                                      const AppSettings& settings);

@@ -28,9 +28,10 @@ inline constexpr std::string_view CLOSE_WHILE_PRINTING =
     "KQ70 is printing. Close the program when the print job has finished.";
 inline constexpr std::string_view NO_FILE_TITLE = "<none>";
 inline constexpr std::string_view SIMULATED_RADIO = "Simulated radio";
+// %1 = the device, %2 = the group that owns it.
 inline constexpr std::string_view PORT_PERMISSION_HINT =
-    "You have no permission to use %s: add your user to the group '%s' "
-    "(for example: sudo usermod -aG %s $USER), then log in again.";
+    "You may not use %1: add your user to the group \"%2\" (sudo usermod -aG %2 $USER), "
+    "then log out and in again.";
 inline constexpr std::string_view STATUS_READY = "Ready";
 inline constexpr std::string_view OPEN_FILE_FAILED_FORMAT = "The file %s could not be opened.";
 

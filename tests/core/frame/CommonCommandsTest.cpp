@@ -140,17 +140,20 @@ TEST_F(CommonCommandsTest, ChangedPageMarksTheDocumentModifiedAndCancelDoesNot) 
     EXPECT_TRUE(doc.dataModified());
 }
 
-TEST_F(CommonCommandsTest, HardwareRadioChannelChangeRegroupsAndRebuildsTheRadioMenus) {
+TEST_F(CommonCommandsTest, HardwareOkWithoutBandChangeMarksModifiedAndStoresTheChannels) {
     MainMenuModel menus(ACCESS_MANUFACTURE);
     menus.UpdateRadioMenus(doc.GetMainMemory());
-    ASSERT_FALSE(menus.has(ID_COMMON_DIRECT_CH));
     CommonCommands commands(doc, ACCESS_MANUFACTURE, prompt, events, menus);
-
-    ASSERT_TRUE(commands.OnMenuCommon(ID_COMMON_HARDWARE, choose(IDC_HW_RADIO_CHANNEL, 6)));
-    EXPECT_TRUE(menus.has(ID_COMMON_DIRECT_CH));
-    EXPECT_EQ(menus.position("Ch&annel"), 6);
+    auto pressOk = [](HDialog& page, std::string_view title) {
+        EXPECT_EQ(title, "Hardware");
+        page.OnInitDialog();
+        return page.OnOK();
+    };
+    ASSERT_TRUE(commands.OnMenuCommon(ID_COMMON_HARDWARE, pressOk));
     EXPECT_TRUE(doc.dataModified());
-    EXPECT_EQ(events.log, (std::vector<std::string>{"save", "save", "menus", "update"}));
+    // Edits committed before the page, the channel data stored after it, the view reloaded.
+    EXPECT_EQ(events.log, (std::vector<std::string>{"save", "save", "update"}));
+    EXPECT_FALSE(menus.has(ID_COMMON_DIRECT_CH));
 }
 
 TEST_F(CommonCommandsTest, EveryOfferedPageHasATitleAndCommandsWithoutAPageDoNothing) {

@@ -1,0 +1,77 @@
+#include "frame/ConfigureChoices.h"
+
+#include "app/AppSettings.h"
+#include "frame/FrameLifecycle.h"
+#include "platform/SerialDevice.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace kq70 {
+namespace {
+
+TEST(ConfigureChoicesTest, PortListMarksTheCableAndEndsWithTheSimulatedRadio) {
+    const std::vector<SerialPortInfo> ports{{"ttyS0", "/dev/ttyS0", 0},
+                                            {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}};
+    const auto choices = ConfigureChoices::PortList(ports);
+    ASSERT_EQ(choices.size(), 3u);
+    EXPECT_EQ(choices[0].text, "/dev/ttyS0");
+    EXPECT_EQ(choices[1].text, "/dev/ttyUSB0 (PGC-30)");
+    EXPECT_EQ(choices[2].text, "Simulated radio");
+    EXPECT_TRUE(choices[2].simulated);
+
+    struct Case {
+        std::string portName;
+        int comPort;
+        int selected;
+    };
+    const Case cases[] = {
+        {"/dev/ttyUSB0", 1, 1}, // the configured device
+        {"", 1, 0},             // COM1 is /dev/ttyS0
+        {"/dev/ttyACM7", 1, 0}, // gone: the first entry
+        {"simulated", 1, 2},
+    };
+    for (const Case& c : cases) {
+        AppSettings settings;
+        settings.portName = c.portName;
+        settings.comPort = c.comPort;
+        EXPECT_EQ(ConfigureChoices::SelectedPort(choices, settings), c.selected) << c.portName;
+    }
+    // Without any serial port, the simulated radio is what is selected.
+    EXPECT_EQ(ConfigureChoices::PortList({})[static_cast<std::size_t>(
+                  ConfigureChoices::SelectedPort(ConfigureChoices::PortList({}), AppSettings{}))]
+                  .text,
+              "Simulated radio");
+}
+
+TEST(ConfigureChoicesTest, OkTakesPortCableKindAndBaudRate) {
+    const auto choices = ConfigureChoices::PortList({{"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}});
+    AppSettings settings;
+    ConfigureChoices::Apply(settings, choices[0], 19200);
+    EXPECT_EQ(settings.portName, "/dev/ttyUSB0");
+    EXPECT_EQ(settings.portType, 1);
+    EXPECT_EQ(settings.baudRate, 19200);
+    ConfigureChoices::Apply(settings, choices[1], 57600);
+    EXPECT_EQ(settings.portType, 0);
+    EXPECT_EQ(settings.baudRate, 9600);
+    EXPECT_EQ(FrameLifecycle::PortStatus(settings), "Port: Simulated radio");
+    settings.baudRate = 4800;
+    EXPECT_EQ(ConfigureChoices::SelectedBaudRate(settings), 0);
+}
+
+TEST(ConfigureChoicesTest, PermissionHintNamesTheDeviceAndItsGroup) {
+    EXPECT_EQ(ConfigureChoices::PermissionHint("/dev/ttyUSB0", "dialout"),
+              "You may not use /dev/ttyUSB0: add your user to the group \"dialout\" "
+              "(sudo usermod -aG dialout $USER), then log out and in again.");
+    test::TempFolder folder;
+    const std::string usable = folder.file("tty");
+    std::ofstream(usable) << "";
+    EXPECT_EQ(ConfigureChoices::PermissionHint(PortChoice{usable, usable, false}), "");
+    EXPECT_EQ(ConfigureChoices::PermissionHint(PortChoice{"x", folder.file("missing"), false}), "");
+    EXPECT_EQ(ConfigureChoices::PermissionHint(PortChoice{"Simulated radio", "simulated", true}), "");
+}
+
+} // namespace
+} // namespace kq70
