@@ -166,9 +166,14 @@ void MainWindow::rebuildMenus() {
                     const auto [label, shortcut] = splitMenuText(entry.text);
                     QAction* act = menu->addAction(label);
                     act->setObjectName(QStringLiteral("command%1").arg(entry.commandId));
+                    QList<QKeySequence> keys;
                     if (!shortcut.isEmpty()) {
-                        act->setShortcut(QKeySequence(shortcut));
+                        keys.append(QKeySequence(shortcut));
                     }
+                    for (std::string_view extra : MainMenuModel::extraAccelerators(entry.commandId)) {
+                        keys.append(QKeySequence(qt(extra)));
+                    }
+                    act->setShortcuts(keys);
                     const int id = entry.commandId;
                     const bool isItem = id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST;
                     if (isItem || id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR) {

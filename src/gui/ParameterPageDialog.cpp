@@ -127,6 +127,9 @@ void ParameterPageDialog::buildControls() {
     m_promptFirst->setWordWrap(true);
     m_promptSecond = new QLabel(this);
     m_promptSecond->setTextFormat(Qt::PlainText);
+    // Room for the widest second pane ("<SELECT>") before any control has the focus.
+    m_promptSecond->setMinimumWidth(
+        m_promptSecond->fontMetrics().horizontalAdvance(QStringLiteral("<SELECT>")) + 8);
     m_promptSecond->setObjectName(QStringLiteral("promptSecond"));
     prompt->addWidget(m_promptFirst, 1);
     prompt->addWidget(m_promptSecond);

@@ -8,6 +8,10 @@
 #include "QtUserPrompt.h"
 #include "RawImageDialog.h"
 #include "app/AccessMode.h"
+#include "app/CKQ70App.h"
+#include "log/HLogPrint.h"
+#include "ui/FrameTexts.h"
+#include "ui/Strings.h"
 #include "app/AppSettings.h"
 #include "app/SingleInstanceLock.h"
 #include "doc/CKQ70Doc.h"
@@ -132,6 +136,9 @@ private slots:
     void rawEditorEditsOneByteOnlyWhereTheModeAllows();
     void configureOffersTheSimulatedRadioWithoutPorts();
     void qtFiltersAndExtensions();
+    void startUpAsksThePasswordOfTheManufactureMode();
+    void columnItemsAndRecentFilesSurviveTheRun();
+    void commandsOfLaterWindowsSayTheyAreNotAvailable();
     void screenshotsOfTheMainScreens();
 };
 
@@ -408,6 +415,102 @@ void GuiTest::screenshotsOfTheMainScreens() {
     configure.show();
     QVERIFY(QTest::qWaitForWindowExposed(&configure));
     shoot(configure, QStringLiteral("configure"));
+}
+
+void GuiTest::startUpAsksThePasswordOfTheManufactureMode() {
+    struct Case {
+        const char* commandLine;
+        QString password; // empty: Cancel
+        int mode;
+    };
+    const Case cases[] = {
+        {"/manu", QStringLiteral("Quiet Harbours"), ACCESS_MANUFACTURE},
+        {"/manu", QStringLiteral("quiet harbours"), ACCESS_NORMAL},
+        {"-E", QStringLiteral("LOMARI-KE"), ACCESS_E_MODE},
+        {"-E", QString(), ACCESS_NORMAL},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir home;
+        QtUserPrompt prompt;
+        HLogPrint log;
+        CKQ70App app(home.path().toStdString(), log, prompt);
+        QString passwordTitle;
+        QString warning;
+        const QString password = c.password;
+        whenModal([&passwordTitle, &warning, password](QWidget* modal) {
+            passwordTitle = modal->windowTitle();
+            auto* edit = modal->findChild<QLineEdit*>();
+            QVERIFY(edit != nullptr);
+            QCOMPARE(edit->echoMode(), QLineEdit::Password);
+            if (password.isEmpty()) {
+                QTest::keyClick(modal, Qt::Key_Escape);
+                return;
+            }
+            QTest::keyClicks(edit, password);
+            QTest::keyClick(edit, Qt::Key_Return);
+            if (password == QStringLiteral("Quiet Harbours")) {
+                answerMessage(QMessageBox::Ok, &warning);
+            }
+        });
+        QCOMPARE(app.InitInstance(c.commandLine), CKQ70App::StartResult::Started);
+        QCOMPARE(passwordTitle, QStringLiteral("Password"));
+        QCOMPARE(app.accessMode().value(), c.mode);
+        QCOMPARE(warning.isEmpty(), c.mode != ACCESS_MANUFACTURE);
+    }
+}
+
+void GuiTest::columnItemsAndRecentFilesSurviveTheRun() {
+    QTemporaryDir home;
+    QtUserPrompt prompt;
+    HLogPrint log;
+    {
+        CKQ70App app(home.path().toStdString(), log, prompt);
+        QCOMPARE(app.InitInstance(""), CKQ70App::StartResult::Started);
+        CKQ70Doc doc;
+        MainWindow window(doc, app.settings(), app.settingsFile(), app.accessMode(), prompt,
+                          app.programFolder());
+        prompt.setParent(&window);
+        window.startWith({});
+        // View > Item > Scan (ITEM8) switched off by its menu entry.
+        QAction* scan = window.action(ID_VIEW_ITEM_FIRST + 7);
+        QVERIFY(scan != nullptr && scan->isChecked());
+        scan->trigger();
+        QVERIFY(!scan->isChecked());
+        answerFile(home.filePath(QStringLiteral("kept.K70")));
+        window.runCommand(ID_FILE_SAVE_AS);
+        QVERIFY(window.close());
+        prompt.setParent(nullptr);
+        app.ExitInstance();
+    }
+    IniFile written(home.filePath(QStringLiteral("KQ70.ini")).toStdString());
+    QCOMPARE(written.readInt("ITEM", "ITEM8", 1), 0);
+    QCOMPARE(written.readInt("ITEM", "ITEM9", 0), 1);
+
+    // The next run offers the file in the File menu and opens it from there.
+    CKQ70App app(home.path().toStdString(), log, prompt);
+    QCOMPARE(app.InitInstance(""), CKQ70App::StartResult::Started);
+    CKQ70Doc doc;
+    MainWindow window(doc, app.settings(), app.settingsFile(), app.accessMode(), prompt,
+                      app.programFolder());
+    window.startWith({});
+    auto* recent = window.findChild<QAction*>(QStringLiteral("recent1"));
+    QVERIFY(recent != nullptr);
+    QVERIFY(recent->text().endsWith(QStringLiteral("kept.K70")));
+    recent->trigger();
+    QVERIFY(window.windowTitle().startsWith(QStringLiteral("kept.K70")));
+}
+
+void GuiTest::commandsOfLaterWindowsSayTheyAreNotAvailable() {
+    Frame frame;
+    frame.window.startWith({});
+    const std::string notYet(text::NOT_AVAILABLE_YET);
+    for (int id : {ID_TOOLBAR_UPLOAD, ID_FILE_PRINT, ID_FILE_EXPORT_CSV, ID_EDIT_COPY}) {
+        QString seen;
+        answerMessage(QMessageBox::Ok, &seen);
+        frame.window.runCommand(id);
+        QCOMPARE(seen.toStdString(), notYet);
+    }
+    QVERIFY(!frame.doc.dataModified());
 }
 
 QTEST_MAIN(GuiTest)

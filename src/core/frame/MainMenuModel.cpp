@@ -228,6 +228,17 @@ int MainMenuModel::canonicalCommand(int commandId) {
     }
 }
 
+std::vector<std::string_view> MainMenuModel::extraAccelerators(int commandId) {
+    switch (commandId) {
+    case ID_EDIT_COPY:
+        return {"Ctrl+Insert"};
+    case ID_EDIT_PASTE:
+        return {"Shift+Insert"};
+    default:
+        return {};
+    }
+}
+
 const std::vector<int>& MainMenuModel::toolbarCommands() {
     static const std::vector<int> buttons{ID_FILE_NEW,        ID_FILE_OPEN, ID_SEPARATOR,
                                           ID_FILE_SAVE,       ID_SEPARATOR, ID_EDIT_COPY,

@@ -95,6 +95,8 @@ public:
 
     // Commands that run another command's code (the toolbar's Upload and Download).
     static int canonicalCommand(int commandId);
+    // Keys that run a command besides the one its menu text shows ("Ctrl+Insert" for Copy).
+    static std::vector<std::string_view> extraAccelerators(int commandId);
     // The toolbar's buttons in order; ID_SEPARATOR between groups.
     static const std::vector<int>& toolbarCommands();
 

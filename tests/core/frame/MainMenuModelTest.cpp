@@ -152,6 +152,10 @@ TEST(MainMenuModelTest, NoMenuStartsOrEndsWithASeparatorOrRepeatsOne) {
 TEST(MainMenuModelTest, ToolbarUploadAndDownloadRunTheRadioCommands) {
     EXPECT_EQ(MainMenuModel::canonicalCommand(ID_TOOLBAR_UPLOAD), ID_RADIO_UPLOAD);
     EXPECT_EQ(MainMenuModel::canonicalCommand(ID_TOOLBAR_DOWNLOAD), ID_RADIO_DOWNLOAD);
+    EXPECT_EQ(MainMenuModel::extraAccelerators(ID_EDIT_COPY),
+              std::vector<std::string_view>{"Ctrl+Insert"});
+    EXPECT_EQ(MainMenuModel::extraAccelerators(ID_EDIT_PASTE),
+              std::vector<std::string_view>{"Shift+Insert"});
     MainMenuModel model(ACCESS_NORMAL);
     EXPECT_TRUE(model.isEnabled(ID_TOOLBAR_UPLOAD));
     EXPECT_FALSE(model.isEnabled(ID_COMMON_HARDWARE));
