@@ -23,8 +23,8 @@ namespace {
 bool runKq70(const std::string& home) {
     const std::string program = KQ70_GUI_PATH;
     std::string homeArg = home;
-    char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("--home"),
-                    homeArg.data(), const_cast<char*>("--exit-when-shown"), nullptr};
+    char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("--home"), homeArg.data(),
+                    const_cast<char*>("--exit-when-shown"), nullptr};
     pid_t pid = 0;
     if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) {
         return false;

@@ -101,7 +101,9 @@ void ConfigureDialog::accept() {
     QDialog::accept();
 }
 
-QString ConfigureDialog::portHint() const { return m_hint->isHidden() ? QString() : m_hint->text(); }
+QString ConfigureDialog::portHint() const {
+    return m_hint->isHidden() ? QString() : m_hint->text();
+}
 
 void ConfigureDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

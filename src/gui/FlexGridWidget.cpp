@@ -82,11 +82,17 @@ FlexGridWidget::FlexGridWidget(QWidget* parent) : QTableWidget(parent) {
     verticalHeader()->setVisible(false);
 }
 
-int FlexGridWidget::rowCount() const { return QTableWidget::rowCount() + headerRows(); }
+int FlexGridWidget::rowCount() const {
+    return QTableWidget::rowCount() + headerRows();
+}
 
-void FlexGridWidget::setRowCount(int rows) { QTableWidget::setRowCount(std::max(0, rows - headerRows())); }
+void FlexGridWidget::setRowCount(int rows) {
+    QTableWidget::setRowCount(std::max(0, rows - headerRows()));
+}
 
-int FlexGridWidget::columnCount() const { return QTableWidget::columnCount() + headerColumns(); }
+int FlexGridWidget::columnCount() const {
+    return QTableWidget::columnCount() + headerColumns();
+}
 
 void FlexGridWidget::setColumnCount(int columns) {
     QTableWidget::setColumnCount(std::max(0, columns - headerColumns()));
@@ -162,7 +168,8 @@ void FlexGridWidget::setTextMatrix(int row, int column, const std::string& text)
 
 void FlexGridWidget::setCellBackColour(std::uint32_t rgb) {
     if (QTableWidgetItem* cell = cellItem(m_row, m_column, true)) {
-        cell->setBackground(QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+        cell->setBackground(QColor(static_cast<int>(rgb & 0xFF),
+                                   static_cast<int>((rgb >> 8) & 0xFF),
                                    static_cast<int>((rgb >> 16) & 0xFF)));
     }
 }
@@ -171,7 +178,8 @@ void FlexGridWidget::setCheckCell(int row, int column, bool enabled, bool ticked
     if (QTableWidgetItem* cell = cellItem(row, column, true)) {
         cell->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
         cell->setText(ticked ? QStringLiteral(" ") : QStringLiteral("-"));
-        cell->setFlags(enabled ? cell->flags() | Qt::ItemIsEnabled : cell->flags() & ~Qt::ItemIsEnabled);
+        cell->setFlags(enabled ? cell->flags() | Qt::ItemIsEnabled
+                               : cell->flags() & ~Qt::ItemIsEnabled);
     }
 }
 

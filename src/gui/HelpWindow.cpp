@@ -9,7 +9,9 @@
 #include <QVBoxLayout>
 
 // The help pages and icons are compiled into the window library.
-static void initGuiResources() { Q_INIT_RESOURCE(gui); }
+static void initGuiResources() {
+    Q_INIT_RESOURCE(gui);
+}
 
 namespace kq70 {
 
@@ -31,7 +33,7 @@ constexpr Topic CONTENTS[] = {
 
 // Parameter pages open their own section of the pages topic.
 constexpr std::pair<const char*, const char*> PAGE_ANCHORS[] = {
-    {"HHardwareDialog", "pages#hardware"},     {"HScanningDialog", "pages#scanning"},
+    {"HHardwareDialog", "pages#hardware"},      {"HScanningDialog", "pages#scanning"},
     {"HPowerSaveDialog", "pages#power-saving"}, {"HKeyFuncDialog", "pages#key-function"},
     {"HMiscDialog", "pages#miscellaneous"},     {"HMarketingDialog", "pages#marketing"},
     {"HDirectChDialog", "pages#direct-ch"},
@@ -50,12 +52,10 @@ HelpWindow::HelpWindow(QWidget* parent)
         auto* item = new QListWidgetItem(QString::fromLatin1(topic.title), m_contents);
         item->setData(Qt::UserRole, QString::fromLatin1(topic.page));
     }
-    connect(m_contents, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        showTopic(item->data(Qt::UserRole).toString());
-    });
-    connect(m_contents, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        showTopic(item->data(Qt::UserRole).toString());
-    });
+    connect(m_contents, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { showTopic(item->data(Qt::UserRole).toString()); });
+    connect(m_contents, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { showTopic(item->data(Qt::UserRole).toString()); });
 
     auto* back = new QPushButton(QStringLiteral("&Back"), this);
     auto* forward = new QPushButton(QStringLiteral("&Forward"), this);

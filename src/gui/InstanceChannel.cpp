@@ -40,7 +40,9 @@ InstanceChannel::InstanceChannel(const QString& programFolder, std::function<voi
     });
 }
 
-bool InstanceChannel::listening() const { return m_server->isListening(); }
+bool InstanceChannel::listening() const {
+    return m_server->isListening();
+}
 
 bool InstanceChannel::knock(const QString& programFolder, int timeoutMs) {
     QLocalSocket socket;

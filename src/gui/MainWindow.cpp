@@ -20,11 +20,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
-#include <QFrame>
-#include <QIcon>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -97,7 +97,9 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     refreshState();
 }
 
-MainWindow::~MainWindow() { writeFrameValues(); }
+MainWindow::~MainWindow() {
+    writeFrameValues();
+}
 
 void MainWindow::createActions() {
     const ActionSpec specs[] = {
@@ -113,8 +115,8 @@ void MainWindow::createActions() {
     };
     for (const ActionSpec& spec : specs) {
         const auto [label, shortcut] = splitMenuText(spec.text);
-        auto* act = new QAction(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(spec.icon))),
-                                label, this);
+        auto* act = new QAction(
+            QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(spec.icon))), label, this);
         act->setObjectName(QStringLiteral("toolbar%1").arg(spec.id));
         QString tip = label;
         tip.remove(QLatin1Char('&'));
@@ -170,7 +172,8 @@ void MainWindow::rebuildMenus() {
                     if (!shortcut.isEmpty()) {
                         keys.append(QKeySequence(shortcut));
                     }
-                    for (std::string_view extra : MainMenuModel::extraAccelerators(entry.commandId)) {
+                    for (std::string_view extra :
+                         MainMenuModel::extraAccelerators(entry.commandId)) {
                         keys.append(QKeySequence(qt(extra)));
                     }
                     act->setShortcuts(keys);
@@ -197,7 +200,8 @@ void MainWindow::addRecentFiles(QMenu* menu) {
     }
     int n = 1;
     for (const std::string& path : m_settings.recentFiles) {
-        QAction* act = menu->addAction(QStringLiteral("&%1 %2").arg(n).arg(QString::fromStdString(path)));
+        QAction* act =
+            menu->addAction(QStringLiteral("&%1 %2").arg(n).arg(QString::fromStdString(path)));
         act->setObjectName(QStringLiteral("recent%1").arg(n));
         connect(act, &QAction::triggered, this, [this, path] {
             m_documents.OnOpenNamedFile(path);
@@ -228,9 +232,10 @@ void MainWindow::rebuildToolbar() {
 }
 
 void MainWindow::refreshState() {
-    setWindowTitle(QStringLiteral("%1[*] - %2")
-                       .arg(QString::fromStdString(FrameLifecycle::DocumentName(m_doc)),
-                            QString::fromStdString(FrameLifecycle::ModeTitle(m_accessMode.value()))));
+    setWindowTitle(
+        QStringLiteral("%1[*] - %2")
+            .arg(QString::fromStdString(FrameLifecycle::DocumentName(m_doc)),
+                 QString::fromStdString(FrameLifecycle::ModeTitle(m_accessMode.value()))));
     setWindowModified(m_doc.dataModified());
     QStringList lines;
     for (const std::string& line : FrameLifecycle::InformationLines(m_doc, m_settings)) {
@@ -242,7 +247,8 @@ void MainWindow::refreshState() {
         const int id = it.key() < 0 ? -it.key() : it.key();
         it.value()->setEnabled(m_menuModel.isEnabled(id));
         if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
-            it.value()->setChecked(m_settings.items[static_cast<std::size_t>(id - ID_VIEW_ITEM_FIRST)] != 0);
+            it.value()->setChecked(
+                m_settings.items[static_cast<std::size_t>(id - ID_VIEW_ITEM_FIRST)] != 0);
         }
     }
     if (QAction* act = m_actions.value(ID_VIEW_TOOLBAR)) {
@@ -253,7 +259,9 @@ void MainWindow::refreshState() {
     }
 }
 
-QString MainWindow::informationText() const { return m_information->text(); }
+QString MainWindow::informationText() const {
+    return m_information->text();
+}
 
 void MainWindow::startWith(const std::string& fileToOpen) {
     if (fileToOpen.empty() || !m_documents.OpenDocumentFile(fileToOpen)) {
@@ -322,9 +330,8 @@ void MainWindow::runCommand(int commandId) {
             int& item = m_settings.items[static_cast<std::size_t>(id - ID_VIEW_ITEM_FIRST)];
             item = item != 0 ? 0 : 1;
         } else if (!CommonCommands::pageTitle(id).empty()) {
-            m_common.OnMenuCommon(id, [this](HDialog& page, std::string_view title) {
-                return runPage(page, title);
-            });
+            m_common.OnMenuCommon(
+                id, [this](HDialog& page, std::string_view title) { return runPage(page, title); });
             rebuildMenus();
         } else {
             notAvailable();
@@ -355,18 +362,20 @@ void MainWindow::showAbout() {
     QDialog about(this);
     about.setWindowTitle(qt(text::ABOUT_DIALOG_TITLE));
     auto* layout = new QVBoxLayout(&about);
-    auto* version = new QLabel(QString::fromStdString(substitute1(
-                                   Strings::get(IDS_VERSION_FORMAT), Strings::get(IDS_VERSION_NUMBER))),
-                               &about);
+    auto* version =
+        new QLabel(QString::fromStdString(substitute1(Strings::get(IDS_VERSION_FORMAT),
+                                                      Strings::get(IDS_VERSION_NUMBER))),
+                   &about);
     version->setObjectName(QStringLiteral("aboutVersion"));
     QFont big(QStringLiteral("Courier New"));
     big.setStyleHint(QFont::TypeWriter);
     big.setPointSize(24);
     version->setFont(big);
     layout->addWidget(version);
-    auto* build = new QLabel(QStringLiteral("Build %1").arg(QString::fromStdString(
-                                 HVersionInfo::fromBuild().GetFileVersion())),
-                             &about);
+    auto* build =
+        new QLabel(QStringLiteral("Build %1")
+                       .arg(QString::fromStdString(HVersionInfo::fromBuild().GetFileVersion())),
+                   &about);
     build->setObjectName(QStringLiteral("aboutBuild"));
     layout->addWidget(build);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
@@ -390,9 +399,13 @@ void MainWindow::showConfigure() {
     }
 }
 
-void MainWindow::viewUpdateData() { refreshState(); }
+void MainWindow::viewUpdateData() {
+    refreshState();
+}
 
-void MainWindow::titleChanged(const std::string& /*title*/) { refreshState(); }
+void MainWindow::titleChanged(const std::string& /*title*/) {
+    refreshState();
+}
 
 void MainWindow::radioMenusChanged() {
     m_menuModel.UpdateRadioMenus(m_doc.GetMainMemory());

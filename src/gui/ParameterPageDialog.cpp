@@ -20,12 +20,18 @@ namespace {
 
 constexpr int ROWS_PER_COLUMN = 14;
 
-QString qt(const std::string& text) { return QString::fromStdString(text); }
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // Page labels carry the old ampersand mnemonics; they stay as the labels' mnemonics.
-int columnCount(int rows) { return std::max(1, (rows + ROWS_PER_COLUMN - 1) / ROWS_PER_COLUMN); }
+int columnCount(int rows) {
+    return std::max(1, (rows + ROWS_PER_COLUMN - 1) / ROWS_PER_COLUMN);
+}
 
-QString labelText(const std::string& label) { return qt(label) + QLatin1Char(':'); }
+QString labelText(const std::string& label) {
+    return qt(label) + QLatin1Char(':');
+}
 
 } // namespace
 

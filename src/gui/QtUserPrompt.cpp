@@ -120,9 +120,9 @@ std::optional<std::string> QtUserPrompt::fileDialog(const FileDialogRequest& req
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    const QString chosen = save ? withDefaultExtension(dialog.selectedFiles().first(),
-                                                       request.defaultExtension)
-                                : dialog.selectedFiles().first();
+    const QString chosen =
+        save ? withDefaultExtension(dialog.selectedFiles().first(), request.defaultExtension)
+             : dialog.selectedFiles().first();
     return chosen.toStdString();
 }
 

@@ -36,7 +36,8 @@ RawImageDialog::RawImageDialog(CKQ70Doc& doc, int accessMode, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid);
     layout->addWidget(buttons);
-    const int labels = QFontMetrics(m_grid->font()).horizontalAdvance(QStringLiteral("00000h")) + 16;
+    const int labels =
+        QFontMetrics(m_grid->font()).horizontalAdvance(QStringLiteral("00000h")) + 16;
     resize(labels + 16 * cell + 60, 560);
 }
 

@@ -8,21 +8,21 @@
 #include "QtUserPrompt.h"
 #include "RawImageDialog.h"
 #include "app/AccessMode.h"
-#include "app/CKQ70App.h"
-#include "log/HLogPrint.h"
-#include "ui/FrameTexts.h"
-#include "ui/Strings.h"
 #include "app/AppSettings.h"
+#include "app/CKQ70App.h"
 #include "app/SingleInstanceLock.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DefaultImages.h"
 #include "frame/CommonCommands.h"
 #include "frame/DocumentCommands.h"
+#include "log/HLogPrint.h"
 #include "pages/HDialog.h"
 #include "pages/HMiscDialog.h"
 #include "params/HHardwareParams.h"
 #include "params/HMiscParams.h"
 #include "platform/IniFile.h"
+#include "ui/FrameTexts.h"
+#include "ui/Strings.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -110,7 +110,9 @@ struct Frame {
           window(doc, settings, settingsFile, access, prompt, home.path().toStdString()) {
         prompt.setParent(&window);
     }
-    std::string file(const char* name) const { return home.filePath(QString::fromLatin1(name)).toStdString(); }
+    std::string file(const char* name) const {
+        return home.filePath(QString::fromLatin1(name)).toStdString();
+    }
 
     QTemporaryDir home;
     CKQ70Doc doc;
@@ -145,9 +147,9 @@ private slots:
 void GuiTest::menuBarFollowsAccessModeAndTheOpenedRadio() {
     Frame frame;
     frame.window.startWith({});
-    const QStringList base{QStringLiteral("&File"),   QStringLiteral("&Edit"),
-                           QStringLiteral("&View"),   QStringLiteral("&Common"),
-                           QStringLiteral("&Radio"),  QStringLiteral("&Help")};
+    const QStringList base{QStringLiteral("&File"),  QStringLiteral("&Edit"),
+                           QStringLiteral("&View"),  QStringLiteral("&Common"),
+                           QStringLiteral("&Radio"), QStringLiteral("&Help")};
     QCOMPARE(barTitles(frame.window), base);
     QVERIFY(frame.window.action(ID_COMMON_SCANNING) != nullptr);
     QVERIFY(frame.window.action(ID_COMMON_HARDWARE) == nullptr);
@@ -187,7 +189,8 @@ void GuiTest::menuBarFollowsAccessModeAndTheOpenedRadio() {
     QVERIFY(factory.window.action(ID_COMMON_MARKETING) != nullptr);
     QVERIFY(factory.window.action(ID_RADIO_ADJ_RECOVER) != nullptr);
     QVERIFY(factory.window.action(ID_RADIO_ALIGNMENT) == nullptr);
-    QVERIFY(factory.window.windowTitle().startsWith(QStringLiteral("<none>[*] - KQ70 for QM-724PMR446(M)")));
+    QVERIFY(factory.window.windowTitle().startsWith(
+        QStringLiteral("<none>[*] - KQ70 for QM-724PMR446(M)")));
 }
 
 void GuiTest::everyPageOpenedAndAcceptedLeavesTheImageByteIdentical() {
@@ -202,7 +205,8 @@ void GuiTest::everyPageOpenedAndAcceptedLeavesTheImageByteIdentical() {
             const RadioImage before = doc.GetMainMemory();
             QtUserPrompt prompt;
             std::unique_ptr<HDialog> page = CommonCommands::createPage(id, doc, mode, prompt);
-            ParameterPageDialog dialog(*page, QString::fromUtf8(CommonCommands::pageTitle(id).data()));
+            ParameterPageDialog dialog(*page,
+                                       QString::fromUtf8(CommonCommands::pageTitle(id).data()));
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             QTest::mouseClick(okButton(dialog), Qt::LeftButton);
@@ -382,7 +386,8 @@ void GuiTest::qtFiltersAndExtensions() {
              QStringLiteral("/tmp/a.k70"));
     QCOMPARE(HelpWindow::pageOfTopic(QStringLiteral("HScanningDialog")),
              QStringLiteral("pages.html#scanning"));
-    QCOMPARE(HelpWindow::pageOfTopic(QStringLiteral("no-such-topic")), QStringLiteral("index.html"));
+    QCOMPARE(HelpWindow::pageOfTopic(QStringLiteral("no-such-topic")),
+             QStringLiteral("index.html"));
 }
 
 void GuiTest::screenshotsOfTheMainScreens() {

@@ -22,8 +22,8 @@ namespace kq70 {
 
 CommonCommands::CommonCommands(CKQ70Doc& doc, int accessMode, UserPrompt& prompt,
                                DocumentListener& listener, MainMenuModel& menus)
-    : m_doc(doc), m_accessMode(accessMode), m_prompt(prompt), m_listener(listener),
-      m_menus(menus) {}
+    : m_doc(doc), m_accessMode(accessMode), m_prompt(prompt), m_listener(listener), m_menus(menus) {
+}
 
 std::unique_ptr<HDialog> CommonCommands::createPage(int commandId, CKQ70Doc& doc, int accessMode,
                                                     UserPrompt& prompt) {
@@ -110,7 +110,8 @@ void CommonCommands::ApplyOptionUnitChange(CKQ70Doc& doc, int newOptionUnit) {
     RadioImage& image = doc.GetMainMemory();
     HChannelData channels;
     channels.extract(image);
-    const std::int32_t encryptionValue = newOptionUnit == OPTION_UNIT_ENCRYPTION ? OPTION_UNIT_ENCRYPTION : 0;
+    const std::int32_t encryptionValue =
+        newOptionUnit == OPTION_UNIT_ENCRYPTION ? OPTION_UNIT_ENCRYPTION : 0;
     for (int channel = 0; channel < channels.capacity(); ++channel) {
         channels.setValue(channel, signalType, 0);
         channels.setValue(channel, signalNumber, 0);

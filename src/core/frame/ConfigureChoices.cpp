@@ -30,8 +30,9 @@ std::vector<PortChoice> ConfigureChoices::PortList(const std::vector<SerialPortI
 int ConfigureChoices::SelectedPort(const std::vector<PortChoice>& choices,
                                    const AppSettings& settings) {
     const std::string configured =
-        settings.portName.empty() ? HSerialPort::DeviceNameFor(static_cast<unsigned>(settings.comPort))
-                                  : settings.portName;
+        settings.portName.empty()
+            ? HSerialPort::DeviceNameFor(static_cast<unsigned>(settings.comPort))
+            : settings.portName;
     for (std::size_t i = 0; i < choices.size(); ++i) {
         if (choices[i].devicePath == configured) {
             return static_cast<int>(i);

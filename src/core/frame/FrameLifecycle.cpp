@@ -5,9 +5,9 @@
 #include "doc/CKQ70Doc.h"
 #include "frame/ConfigureChoices.h"
 #include "link/HSerialPort.h"
-#include "ui/StrPrintf.h"
 #include "params/HHardwareParams.h"
 #include "ui/FrameTexts.h"
+#include "ui/StrPrintf.h"
 #include "ui/UserPrompt.h"
 
 #include <algorithm>

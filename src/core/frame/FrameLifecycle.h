@@ -38,7 +38,8 @@ public:
 
     // Closing asks to save first; while a print job runs the close is refused with a message,
     // since the job still reads the document.
-    static bool CanClose(bool printing, UserPrompt& prompt, const std::function<bool()>& saveModified);
+    static bool CanClose(bool printing, UserPrompt& prompt,
+                         const std::function<bool()>& saveModified);
 
     // What the window writes when it goes: the port, its size and the radio the document holds.
     static bool OnDestroy(AppSettings& settings, IniFile& settingsFile, const CKQ70Doc& doc,

@@ -20,8 +20,12 @@ constexpr int DIRECT_CH_RADIO_CHANNEL = 6;
 constexpr int CHANNEL_MENU_RADIO_CHANNEL = 4;
 constexpr int ALLOCATION_MIN_CAPACITY = 17;
 
-MenuEntry command(int id, std::string_view text) { return MenuEntry{id, text, {}}; }
-MenuEntry separator() { return MenuEntry{}; }
+MenuEntry command(int id, std::string_view text) {
+    return MenuEntry{id, text, {}};
+}
+MenuEntry separator() {
+    return MenuEntry{};
+}
 
 Menu fileMenu() {
     return {text::MENU_FILE,
@@ -112,8 +116,8 @@ void tidySeparators(std::vector<MenuEntry>& entries) {
     std::vector<MenuEntry> kept;
     for (MenuEntry& entry : entries) {
         const bool isSeparator = entry.commandId == ID_SEPARATOR && entry.popup.empty();
-        if (isSeparator &&
-            (kept.empty() || (kept.back().commandId == ID_SEPARATOR && kept.back().popup.empty()))) {
+        if (isSeparator && (kept.empty() ||
+                            (kept.back().commandId == ID_SEPARATOR && kept.back().popup.empty()))) {
             continue;
         }
         kept.push_back(std::move(entry));
@@ -150,9 +154,8 @@ MainMenuModel::MainMenuModel(int accessMode)
     if (accessMode != ACCESS_ADJUSTMENT) {
         removeCommand(ID_RADIO_ALIGNMENT);
     }
-    for (int id : {ID_COMMON_OPTION, ID_COMMON_FRONT_PANEL, ID_COMMON_EMERGENCY,
-                   ID_COMMON_PASSWORD, ID_COMMON_DIRECT_CH, ID_RADIO_CH_FINE_ALIGNMENT,
-                   ID_RADIO_ADJ_DEFAULT}) {
+    for (int id : {ID_COMMON_OPTION, ID_COMMON_FRONT_PANEL, ID_COMMON_EMERGENCY, ID_COMMON_PASSWORD,
+                   ID_COMMON_DIRECT_CH, ID_RADIO_CH_FINE_ALIGNMENT, ID_RADIO_ADJ_DEFAULT}) {
         removeCommand(id);
     }
     m_menus.erase(m_menus.begin() + SIGNALLING_POSITION);
@@ -240,11 +243,10 @@ std::vector<std::string_view> MainMenuModel::extraAccelerators(int commandId) {
 }
 
 const std::vector<int>& MainMenuModel::toolbarCommands() {
-    static const std::vector<int> buttons{ID_FILE_NEW,        ID_FILE_OPEN, ID_SEPARATOR,
-                                          ID_FILE_SAVE,       ID_SEPARATOR, ID_EDIT_COPY,
-                                          ID_EDIT_PASTE,      ID_SEPARATOR, ID_FILE_PRINT,
-                                          ID_SEPARATOR,       ID_TOOLBAR_UPLOAD,
-                                          ID_TOOLBAR_DOWNLOAD, ID_HELP};
+    static const std::vector<int> buttons{
+        ID_FILE_NEW,       ID_FILE_OPEN,        ID_SEPARATOR, ID_FILE_SAVE,  ID_SEPARATOR,
+        ID_EDIT_COPY,      ID_EDIT_PASTE,       ID_SEPARATOR, ID_FILE_PRINT, ID_SEPARATOR,
+        ID_TOOLBAR_UPLOAD, ID_TOOLBAR_DOWNLOAD, ID_HELP};
     return buttons;
 }
 

@@ -77,8 +77,8 @@ TEST_F(CommonCommandsTest, OptionUnitChangeResetsSignallingAndEncryptionOfEveryC
     MainMenuModel menus(ACCESS_NORMAL);
     CommonCommands commands(doc, ACCESS_NORMAL, prompt, events, menus);
 
-    ASSERT_TRUE(commands.OnMenuCommon(ID_COMMON_MISCELLANEOUS,
-                                      choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_ENCRYPTION)));
+    ASSERT_TRUE(commands.OnMenuCommon(
+        ID_COMMON_MISCELLANEOUS, choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_ENCRYPTION)));
     EXPECT_EQ(HMiscParams::optionUnitOf(doc.GetMainMemory()), HMiscParams::OPTION_UNIT_ENCRYPTION);
     EXPECT_EQ(channelValues(signalType), std::vector<std::int32_t>(capacity, 0));
     EXPECT_EQ(channelValues(signalNumber), std::vector<std::int32_t>(capacity, 0));
@@ -157,9 +157,9 @@ TEST_F(CommonCommandsTest, HardwareOkWithoutBandChangeMarksModifiedAndStoresTheC
 }
 
 TEST_F(CommonCommandsTest, EveryOfferedPageHasATitleAndCommandsWithoutAPageDoNothing) {
-    for (int id : {ID_COMMON_HARDWARE, ID_COMMON_SCANNING, ID_COMMON_POWER_SAVING,
-                   ID_COMMON_KEY_FUNCTION, ID_COMMON_MARKETING, ID_COMMON_MISCELLANEOUS,
-                   ID_COMMON_DIRECT_CH}) {
+    for (int id :
+         {ID_COMMON_HARDWARE, ID_COMMON_SCANNING, ID_COMMON_POWER_SAVING, ID_COMMON_KEY_FUNCTION,
+          ID_COMMON_MARKETING, ID_COMMON_MISCELLANEOUS, ID_COMMON_DIRECT_CH}) {
         EXPECT_NE(CommonCommands::createPage(id, doc, ACCESS_MANUFACTURE, prompt), nullptr) << id;
         EXPECT_FALSE(CommonCommands::pageTitle(id).empty()) << id;
     }

@@ -40,14 +40,16 @@ TEST(ConfigureChoicesTest, PortListMarksTheCableAndEndsWithTheSimulatedRadio) {
         EXPECT_EQ(ConfigureChoices::SelectedPort(choices, settings), c.selected) << c.portName;
     }
     // Without any serial port, the simulated radio is what is selected.
-    EXPECT_EQ(ConfigureChoices::PortList({})[static_cast<std::size_t>(
-                  ConfigureChoices::SelectedPort(ConfigureChoices::PortList({}), AppSettings{}))]
-                  .text,
-              "Simulated radio");
+    EXPECT_EQ(
+        ConfigureChoices::PortList({})[static_cast<std::size_t>(ConfigureChoices::SelectedPort(
+                                           ConfigureChoices::PortList({}), AppSettings{}))]
+            .text,
+        "Simulated radio");
 }
 
 TEST(ConfigureChoicesTest, OkTakesPortCableKindAndBaudRate) {
-    const auto choices = ConfigureChoices::PortList({{"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}});
+    const auto choices =
+        ConfigureChoices::PortList({{"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}});
     AppSettings settings;
     ConfigureChoices::Apply(settings, choices[0], 19200);
     EXPECT_EQ(settings.portName, "/dev/ttyUSB0");
@@ -70,7 +72,8 @@ TEST(ConfigureChoicesTest, PermissionHintNamesTheDeviceAndItsGroup) {
     std::ofstream(usable) << "";
     EXPECT_EQ(ConfigureChoices::PermissionHint(PortChoice{usable, usable, false}), "");
     EXPECT_EQ(ConfigureChoices::PermissionHint(PortChoice{"x", folder.file("missing"), false}), "");
-    EXPECT_EQ(ConfigureChoices::PermissionHint(PortChoice{"Simulated radio", "simulated", true}), "");
+    EXPECT_EQ(ConfigureChoices::PermissionHint(PortChoice{"Simulated radio", "simulated", true}),
+              "");
 }
 
 } // namespace

@@ -16,12 +16,10 @@
 namespace kq70 {
 namespace {
 
-const std::vector<int> COMMON_IDS{ID_COMMON_HARDWARE,     ID_COMMON_OPTION,
-                                  ID_COMMON_SCANNING,     ID_COMMON_POWER_SAVING,
-                                  ID_COMMON_FRONT_PANEL,  ID_COMMON_KEY_FUNCTION,
-                                  ID_COMMON_EMERGENCY,    ID_COMMON_MARKETING,
-                                  ID_COMMON_MISCELLANEOUS, ID_COMMON_PASSWORD,
-                                  ID_COMMON_DIRECT_CH};
+const std::vector<int> COMMON_IDS{
+    ID_COMMON_HARDWARE,      ID_COMMON_OPTION,       ID_COMMON_SCANNING,  ID_COMMON_POWER_SAVING,
+    ID_COMMON_FRONT_PANEL,   ID_COMMON_KEY_FUNCTION, ID_COMMON_EMERGENCY, ID_COMMON_MARKETING,
+    ID_COMMON_MISCELLANEOUS, ID_COMMON_PASSWORD,     ID_COMMON_DIRECT_CH};
 
 std::vector<int> commonCommands(const MainMenuModel& model) {
     std::vector<int> shown;
@@ -44,9 +42,9 @@ std::vector<std::string_view> barTitles(const MainMenuModel& model) {
 TEST(MainMenuModelTest, CommonAndRadioCommandsByAccessModeAndRadioChannel) {
     const std::vector<int> userPages{ID_COMMON_SCANNING, ID_COMMON_POWER_SAVING,
                                      ID_COMMON_KEY_FUNCTION, ID_COMMON_MISCELLANEOUS};
-    const std::vector<int> factoryPages{ID_COMMON_HARDWARE, ID_COMMON_SCANNING,
+    const std::vector<int> factoryPages{ID_COMMON_HARDWARE,     ID_COMMON_SCANNING,
                                         ID_COMMON_POWER_SAVING, ID_COMMON_KEY_FUNCTION,
-                                        ID_COMMON_MARKETING, ID_COMMON_MISCELLANEOUS};
+                                        ID_COMMON_MARKETING,    ID_COMMON_MISCELLANEOUS};
     struct Case {
         int mode;
         int radioChannel;
@@ -68,7 +66,8 @@ TEST(MainMenuModelTest, CommonAndRadioCommandsByAccessModeAndRadioChannel) {
         {ACCESS_MANUFACTURE, 6, withDirect(factoryPages), false, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", radio channel " << c.radioChannel);
+        SCOPED_TRACE(testing::Message()
+                     << "mode " << c.mode << ", radio channel " << c.radioChannel);
         MainMenuModel model(c.mode);
         model.UpdateRadioMenus(c.radioChannel);
         EXPECT_EQ(commonCommands(model), c.common);
@@ -85,9 +84,8 @@ TEST(MainMenuModelTest, CommonAndRadioCommandsByAccessModeAndRadioChannel) {
 
 TEST(MainMenuModelTest, ChannelMenuComesAndGoesAtPositionSixWithTheRadioChannel) {
     MainMenuModel model(ACCESS_NORMAL);
-    const std::vector<std::string_view> base{text::MENU_FILE,   text::MENU_EDIT,
-                                             text::MENU_VIEW,   text::MENU_COMMON,
-                                             text::MENU_RADIO,  text::MENU_HELP};
+    const std::vector<std::string_view> base{text::MENU_FILE,   text::MENU_EDIT,  text::MENU_VIEW,
+                                             text::MENU_COMMON, text::MENU_RADIO, text::MENU_HELP};
     EXPECT_EQ(barTitles(model), base);
 
     struct Step {
@@ -96,8 +94,8 @@ TEST(MainMenuModelTest, ChannelMenuComesAndGoesAtPositionSixWithTheRadioChannel)
         bool allocationsEnabled;
     };
     // Capacities 1, 2, 16, 16, 32, 48, 256; allocations need more than 16 channels.
-    const Step steps[] = {{3, false, false}, {4, true, true},   {6, true, true},
-                          {6, true, true},   {2, false, false}, {5, true, true}, {0, false, false}};
+    const Step steps[] = {{3, false, false}, {4, true, true}, {6, true, true},  {6, true, true},
+                          {2, false, false}, {5, true, true}, {0, false, false}};
     for (const Step& step : steps) {
         SCOPED_TRACE(step.radioChannel);
         model.UpdateRadioMenus(step.radioChannel);
