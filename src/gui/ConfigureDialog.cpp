@@ -74,7 +74,8 @@ ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::st
 }
 
 void ConfigureDialog::refreshPorts() {
-    m_choices = ConfigureChoices::PortList(SerialPortEnumerator(m_sysClassTty).ports());
+    m_choices =
+        ConfigureChoices::PortList(SerialPortEnumerator(m_sysClassTty).ports(), m_sysClassTty);
     m_ports->clear();
     for (const PortChoice& choice : m_choices) {
         m_ports->addItem(QString::fromStdString(choice.text));

@@ -221,7 +221,9 @@ void GuiTest::keyboardEditInAPageReachesTheImageAndEnterDoesNotClose() {
     CKQ70Doc doc;
     BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
     HMiscDialog page(doc.GetMainMemory(), ACCESS_NORMAL);
-    ParameterPageDialog dialog(page, QStringLiteral("Miscellaneous"));
+    QString helpTopic;
+    ParameterPageDialog dialog(page, QStringLiteral("Miscellaneous"), nullptr,
+                               [&helpTopic](const QString& topic) { helpTopic = topic; });
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
 
@@ -234,6 +236,14 @@ void GuiTest::keyboardEditInAPageReachesTheImageAndEnterDoesNotClose() {
     QTest::keyClick(option, Qt::Key_Return);
     QVERIFY(dialog.isVisible()); // Enter on a field is swallowed
 
+    // The prompt line follows the focus.
+    QWidget* power =
+        dialog.controlWidget(HMiscDialog::FIRST_CONTROL_ID + HMiscParams::POWER_ON_CONDITION);
+    power->setFocus();
+    const std::string_view prompt = text::PROMPT_POWER_ON_CONDITION;
+    // "first pane\nsecond pane", as the page splits it.
+    QCOMPARE(dialog.promptText(), QString::fromStdString(std::string(prompt)));
+
     auto* split = qobject_cast<QLineEdit*>(
         dialog.controlWidget(HMiscDialog::FIRST_CONTROL_ID + HMiscParams::DEFAULT_SPLIT));
     QVERIFY(split != nullptr);
@@ -243,6 +253,9 @@ void GuiTest::keyboardEditInAPageReachesTheImageAndEnterDoesNotClose() {
     QCOMPARE(split->text(), QStringLiteral("5.0")); // the filter dropped the letter
     QTest::keyClick(split, Qt::Key_Return);
     QVERIFY(dialog.isVisible());
+    QTest::keyClick(split, Qt::Key_F1);
+    QCOMPARE(helpTopic, QStringLiteral("HMiscDialog"));
+    QCOMPARE(HelpWindow::pageOfTopic(helpTopic), QStringLiteral("pages.html#miscellaneous"));
 
     QTest::mouseClick(okButton(dialog), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));

@@ -8,16 +8,60 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace kq70 {
 
-std::vector<PortChoice> ConfigureChoices::PortList(const std::vector<SerialPortInfo>& ports) {
+namespace {
+
+std::string firstLine(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) {
+        line.pop_back();
+    }
+    return line;
+}
+
+} // namespace
+
+std::string ConfigureChoices::UsbDescription(const std::string& sysClassTty,
+                                             const std::string& ttyName) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::path at = fs::canonical(fs::path(sysClassTty) / ttyName / "device", error);
+    if (error) {
+        return {};
+    }
+    // Up the device tree to the USB device, which names its maker and product.
+    constexpr int MAX_LEVELS = 6;
+    for (int level = 0; level < MAX_LEVELS && at.has_relative_path();
+         ++level, at = at.parent_path()) {
+        const std::string manufacturer = firstLine(at / "manufacturer");
+        const std::string product = firstLine(at / "product");
+        if (!manufacturer.empty() || !product.empty()) {
+            return manufacturer.empty() || product.empty() ? manufacturer + product
+                                                           : manufacturer + " " + product;
+        }
+    }
+    return {};
+}
+
+std::vector<PortChoice> ConfigureChoices::PortList(const std::vector<SerialPortInfo>& ports,
+                                                   const std::string& sysClassTty) {
     std::vector<PortChoice> choices;
     for (const SerialPortInfo& port : ports) {
         std::string shown = port.devicePath;
+        const std::string description =
+            sysClassTty.empty() ? std::string() : UsbDescription(sysClassTty, port.name);
+        if (!description.empty()) {
+            shown += ": " + description;
+        }
         if (port.kind == PORT_KIND_USB_CABLE) {
             shown += " (" + std::string(text::PGC30) + ")";
         }

@@ -23,8 +23,13 @@ struct PortChoice {
 // What File > Configure offers and how its choices become settings.
 class ConfigureChoices {
 public:
-    // The system's ports, the cable marked, then the simulated radio.
-    static std::vector<PortChoice> PortList(const std::vector<SerialPortInfo>& ports);
+    // The system's ports, named by their USB adapter where the system knows it, the cable
+    // marked, then the simulated radio.
+    static std::vector<PortChoice> PortList(const std::vector<SerialPortInfo>& ports,
+                                            const std::string& sysClassTty = {});
+    // "FTDI FT232R USB UART": the manufacturer and product of the USB device a tty sits on;
+    // empty when it is not on USB or the system does not say.
+    static std::string UsbDescription(const std::string& sysClassTty, const std::string& ttyName);
     // The entry of the configured port; the simulated radio when nothing is configured and the
     // system has no port; else the first entry.
     static int SelectedPort(const std::vector<PortChoice>& choices, const AppSettings& settings);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace kq70 {
@@ -45,6 +46,35 @@ TEST(ConfigureChoicesTest, PortListMarksTheCableAndEndsWithTheSimulatedRadio) {
                                            ConfigureChoices::PortList({}), AppSettings{}))]
             .text,
         "Simulated radio");
+}
+
+TEST(ConfigureChoicesTest, UsbPortsAreNamedByTheirAdapter) {
+    namespace fs = std::filesystem;
+    test::TempFolder folder;
+    const fs::path root = folder.path();
+    const fs::path usbDevice = root / "devices/pci0000:00/usb1/1-2";
+    const fs::path usbTty = usbDevice / "1-2:1.0/ttyUSB0/tty/ttyUSB0";
+    const fs::path uart = root / "devices/platform/serial8250/tty/ttyS0";
+    fs::create_directories(usbTty);
+    fs::create_directories(uart);
+    test::TempFolder::writeText((usbDevice / "manufacturer").string(), "FTDI\n");
+    test::TempFolder::writeText((usbDevice / "product").string(), "FT232R USB UART\n");
+    const fs::path classTty = root / "class/tty";
+    for (const auto& [name, device] : {std::pair{"ttyUSB0", usbTty}, std::pair{"ttyS0", uart}}) {
+        fs::create_directories(classTty / name);
+        fs::create_directory_symlink(device, classTty / name / "device");
+    }
+
+    EXPECT_EQ(ConfigureChoices::UsbDescription(classTty.string(), "ttyUSB0"),
+              "FTDI FT232R USB UART");
+    EXPECT_EQ(ConfigureChoices::UsbDescription(classTty.string(), "ttyS0"), "");
+    EXPECT_EQ(ConfigureChoices::UsbDescription(classTty.string(), "ttyACM9"), "");
+    const auto choices = ConfigureChoices::PortList(
+        {{"ttyS0", "/dev/ttyS0", 0}, {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}},
+        classTty.string());
+    EXPECT_EQ(choices[0].text, "/dev/ttyS0");
+    EXPECT_EQ(choices[1].text, "/dev/ttyUSB0: FTDI FT232R USB UART (PGC-30)");
+    EXPECT_EQ(choices[1].devicePath, "/dev/ttyUSB0");
 }
 
 TEST(ConfigureChoicesTest, OkTakesPortCableKindAndBaudRate) {
