@@ -144,7 +144,12 @@ void MainWindow::createActions() {
 }
 
 void MainWindow::rebuildMenus() {
+    const QList<QMenu*> oldMenus =
+        menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
     menuBar()->clear();
+    for (QMenu* menu : oldMenus) {
+        menu->deleteLater();
+    }
     // Menu actions are made afresh: a command the model no longer offers keeps no shortcut.
     for (auto it = m_actions.begin(); it != m_actions.end();) {
         if (it.key() > 0 && it.key() != ID_RAW_EDITOR && it.key() != ID_TOOLBAR_UPLOAD &&

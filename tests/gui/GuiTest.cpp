@@ -32,6 +32,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -300,6 +301,18 @@ void GuiTest::fileCommandsGoThroughTheDialogs() {
     frame.window.runCommand(ID_FILE_OPEN);
     QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("fleet.K70")));
     QVERIFY(frame.window.informationText().contains(QStringLiteral("fleet.K70")));
+
+    // A file dropped on the window opens like one chosen in the Open dialog.
+    frame.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(frame.home.filePath(QStringLiteral("copy.K70")))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame.window, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame.window, &drop);
+    QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("copy.K70")));
 }
 
 void GuiTest::closingWritesTheSettingsAndAsksToSaveFirst() {
