@@ -130,7 +130,9 @@ void ParameterPageDialog::buildControls() {
     m_promptFirst = new QLabel(this);
     m_promptFirst->setObjectName(QStringLiteral("promptFirst"));
     m_promptFirst->setTextFormat(Qt::PlainText);
-    m_promptFirst->setWordWrap(true);
+    // One line wide enough for the pages' longest prompts, so the page keeps its size.
+    m_promptFirst->setMinimumWidth(
+        m_promptFirst->fontMetrics().horizontalAdvance(QString(52, QLatin1Char('x'))));
     m_promptSecond = new QLabel(this);
     m_promptSecond->setTextFormat(Qt::PlainText);
     // Room for the widest second pane ("<SELECT>") before any control has the focus.

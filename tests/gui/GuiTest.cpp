@@ -96,6 +96,7 @@ void setRadioChannel(RadioImage& image, int value) {
 }
 
 void shoot(QWidget& widget, const QString& name) {
+    QTest::qWait(50); // let the layout settle after the first focus
     QDir().mkpath(QStringLiteral(KQ70_SCREENSHOT_DIR));
     widget.grab().save(QStringLiteral(KQ70_SCREENSHOT_DIR "/%1.png").arg(name));
 }
