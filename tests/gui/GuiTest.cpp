@@ -29,6 +29,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -543,6 +544,19 @@ void GuiTest::commandsOfLaterWindowsSayTheyAreNotAvailable() {
         QCOMPARE(seen.toStdString(), notYet);
     }
     QVERIFY(!frame.doc.dataModified());
+
+    // About names the program's version and the build's.
+    QString version;
+    QString build;
+    whenModal([&version, &build](QWidget* modal) {
+        version = modal->findChild<QLabel*>(QStringLiteral("aboutVersion"))->text();
+        build = modal->findChild<QLabel*>(QStringLiteral("aboutBuild"))->text();
+        shoot(*modal, QStringLiteral("about"));
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    frame.window.runCommand(ID_APP_ABOUT);
+    QCOMPARE(version, QStringLiteral("KQ70 Ver1.01"));
+    QVERIFY(build.startsWith(QStringLiteral("Build ")));
 }
 
 QTEST_MAIN(GuiTest)
