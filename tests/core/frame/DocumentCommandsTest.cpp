@@ -229,6 +229,23 @@ TEST_F(DocumentCommandsTest, ReopeningTheOpenFileOffersToSaveThenReloadsFromDisk
     EXPECT_EQ(doc.currentFilePath(), path);
 }
 
+TEST_F(DocumentCommandsTest, FileChosenFromTheRecentListOrDroppedAsksToSaveFirst) {
+    const std::string path = files.file("other.k70");
+    TempFolder::writeBytes(path, fileBytes(10787, 0x33));
+    doc.GetMainMemory().setByte(7, 0x99);
+    doc.setDataModified(true);
+
+    prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Cancel);
+    EXPECT_FALSE(commands.OnOpenNamedFile(path)); // the unsaved changes stay
+    EXPECT_EQ(doc.GetMainMemory().byteAt(7), 0x99);
+    EXPECT_TRUE(doc.dataModified());
+
+    prompt.expectMessage("Do you want to save changes ?", MessageAnswer::No);
+    EXPECT_TRUE(commands.OnOpenNamedFile(path));
+    EXPECT_TRUE(imageIs(0x33));
+    EXPECT_EQ(doc.currentFilePath(), path);
+}
+
 TEST_F(DocumentCommandsTest, NamedFileThatCannotBeReadFallsBackUntitled) {
     const std::string shortFile = files.file("short.k70");
     TempFolder::writeBytes(shortFile, fileBytes(5000, 0x10));
