@@ -413,25 +413,33 @@ std::string HDialog::listingLine19(std::string_view label, std::string_view valu
     return strprintf("%5s%-19s:%-24s", " ", std::string(label).c_str(), std::string(value).c_str());
 }
 
-std::vector<std::string> HDialog::listingLines() const {
-    std::vector<std::string> lines;
+std::vector<HDialog::ListingItem> HDialog::listingItems() const {
+    std::vector<ListingItem> items;
     for (const PageControl& c : m_controls) {
         if (c.visible && !c.label.empty() &&
             (c.kind == ControlKind::Combo || c.kind == ControlKind::Edit)) {
-            lines.push_back(listingLine23(withoutAmpersands(c.label), shownValue(c.id)));
+            items.push_back({withoutAmpersands(c.label), shownValue(c.id)});
         }
     }
-    return lines;
+    return items;
 }
 
-std::vector<std::string> HDialog::listingLinesByControl() const {
-    std::vector<std::string> lines;
+std::vector<HDialog::ListingItem> HDialog::listingItemsByControl() const {
+    std::vector<ListingItem> items;
     for (const PageControl& c : m_controls) {
         if (c.kind != ControlKind::Combo && c.kind != ControlKind::Edit) {
             continue;
         }
-        lines.push_back(c.visible ? listingLine23(withoutAmpersands(c.label), shownValue(c.id))
-                                  : std::string());
+        items.push_back(c.visible ? ListingItem{withoutAmpersands(c.label), shownValue(c.id)}
+                                  : ListingItem{});
+    }
+    return items;
+}
+
+std::vector<std::string> HDialog::listingLines() const {
+    std::vector<std::string> lines;
+    for (const ListingItem& item : listingItems()) {
+        lines.push_back(item.hasLine() ? listingLine23(item.caption, item.value) : std::string());
     }
     return lines;
 }

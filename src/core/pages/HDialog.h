@@ -52,11 +52,20 @@ public:
     std::string shownValue(int id) const;
     std::optional<std::int32_t> selectedItemValue(int id) const;
 
-    // The page's lines in the listing: label without ampersands and shown value.
-    virtual std::vector<std::string> listingLines() const;
-    // One line per combo and edit in the order they were added, an empty one for a hidden
-    // control, so the listing can pick a page's lines by position.
-    std::vector<std::string> listingLinesByControl() const;
+    // One entry of the page in the listing and the CSV export: the caption (the label without
+    // ampersands) and the shown value. An entry without a caption has no line.
+    struct ListingItem {
+        std::string caption;
+        std::string value;
+        bool hasLine() const { return !caption.empty(); }
+    };
+    // The page's entries in the listing; by default the shown combos and edits.
+    virtual std::vector<ListingItem> listingItems() const;
+    // One entry per combo and edit in the order they were added, an empty one for a hidden
+    // control, so the listing can pick a page's entries by position.
+    std::vector<ListingItem> listingItemsByControl() const;
+    // The entries as listing lines ("%5s%-23s:%-20s"), an empty line for an entry without one.
+    std::vector<std::string> listingLines() const;
     static std::string listingLine23(std::string_view label, std::string_view value);
     static std::string listingLine29(std::string_view label, std::string_view value);
     static std::string listingLine19(std::string_view label, std::string_view value);

@@ -20,7 +20,7 @@ public:
 
     static int controlId(std::size_t record) { return FIRST_CONTROL_ID + static_cast<int>(record); }
     const HDirectChParams& params() const { return m_params; }
-    std::vector<std::string> listingLines() const override { return listingLinesByControl(); }
+    std::vector<ListingItem> listingItems() const override { return listingItemsByControl(); }
 
 protected:
     std::optional<std::string> promptText(int promptId) const override;

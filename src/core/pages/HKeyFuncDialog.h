@@ -108,7 +108,7 @@ public:
     bool offers(std::size_t slot, std::int32_t code) const;
 
     // Lines 0, 1, 6 and 7 are the shown slots; the hidden slots give empty lines.
-    std::vector<std::string> listingLines() const override { return listingLinesByControl(); }
+    std::vector<ListingItem> listingItems() const override { return listingItemsByControl(); }
 
 protected:
     bool AcquireData() override;

@@ -22,7 +22,7 @@ public:
     static int controlId(std::size_t index) { return FIRST_CONTROL_ID + static_cast<int>(index); }
     const HMarketingParams& params() const { return m_params; }
     // One line per value: line 0 the market application, line 2 the serial number.
-    std::vector<std::string> listingLines() const override { return listingLinesByControl(); }
+    std::vector<ListingItem> listingItems() const override { return listingItemsByControl(); }
 
 protected:
     bool AcquireData() override;

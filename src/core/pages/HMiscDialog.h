@@ -20,7 +20,7 @@ public:
     static int controlId(std::size_t index) { return FIRST_CONTROL_ID + static_cast<int>(index); }
     const HMiscParams& params() const { return m_params; }
     // One line per value, in value order.
-    std::vector<std::string> listingLines() const override { return listingLinesByControl(); }
+    std::vector<ListingItem> listingItems() const override { return listingItemsByControl(); }
 
 protected:
     std::optional<std::string> promptText(int promptId) const override;

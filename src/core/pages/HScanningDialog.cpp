@@ -143,14 +143,13 @@ std::optional<std::string> HScanningDialog::promptText(int promptId) const {
     return HDialog::promptText(promptId);
 }
 
-std::vector<std::string> HScanningDialog::listingLines() const {
-    std::vector<std::string> lines;
+std::vector<HDialog::ListingItem> HScanningDialog::listingItems() const {
+    std::vector<ListingItem> items;
     for (const PageControl& c : controls()) {
         const bool noGroups = c.id == IDC_GROUP_SCAN && m_radioChannel < GROUP_SCAN_RADIO_CHANNEL;
-        lines.push_back(
-            listingLine23(withoutAmpersands(c.label), noGroups ? std::string() : shownValue(c.id)));
+        items.push_back({withoutAmpersands(c.label), noGroups ? std::string() : shownValue(c.id)});
     }
-    return lines;
+    return items;
 }
 
 } // namespace kq70

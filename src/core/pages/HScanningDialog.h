@@ -29,7 +29,7 @@ public:
     HScanningDialog(RadioImage& image, int accessMode);
 
     const HScanParams& params() const { return m_params; }
-    std::vector<std::string> listingLines() const override;
+    std::vector<ListingItem> listingItems() const override;
 
 protected:
     bool AcquireData() override;

@@ -15,6 +15,8 @@ struct FileDialogRequest {
     std::string defaultExtension;
     std::string filter;
     std::string initialPath;
+    // A save dialog asks before it names a file that already exists.
+    bool overwritePrompt = false;
 };
 
 // Everything core asks a person goes through here. The desktop program answers with its
