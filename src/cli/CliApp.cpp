@@ -1,6 +1,7 @@
 #include "CliApp.h"
 
 #include "DocumentCommandsCli.h"
+#include "ListingCommands.h"
 #include "TerminalPrompt.h"
 #include "TransferCommands.h"
 #include "app/LogSettingsFile.h"
@@ -96,6 +97,8 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 
     TransferCommands transfers;
     transfers.add(app);
+    ListingCommands listings;
+    listings.add(app);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -127,6 +130,8 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         code = documents.run(options.home, out, err, prompt);
     } else if (transfers.parsed()) {
         code = transfers.run({*folder, in, out, err, interactive, isTerminal(err)});
+    } else if (listings.parsed()) {
+        code = listings.run(in, out, err, interactive);
     }
     HLogPrint::global().end(); // the end banner, as at the program's exit
     return code;

@@ -1,12 +1,12 @@
 #include "TransferCommands.h"
 
+#include "CliAccessMode.h"
 #include "ProgressPrompt.h"
 #include "TerminalProgress.h"
 #include "TerminalPrompt.h"
 #include "TransferLine.h"
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
-#include "app/Passwords.h"
 #include "app/ProgramFolder.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DataFile.h"
@@ -57,22 +57,8 @@ void addLineOptions(CLI::App& command, TransferCommands::Options& options) {
 // manufacture mode would otherwise read a radio without its programming password.
 bool grantAccessMode(const TransferCommands::Options& options,
                      const TransferCommands::Context& context, AccessMode& mode) {
-    if (options.mode == ACCESS_NORMAL) {
-        return true;
-    }
-    TerminalPrompt modePrompt(context.in, context.err, context.interactive);
-    modePrompt.setPassword(options.modePassword);
-    if (options.mode == ACCESS_ADJUSTMENT) {
-        unlockAdjustmentMode(mode, modePrompt);
-    } else {
-        mode.set(options.mode);
-        confirmStartupAccessMode(mode, modePrompt);
-    }
-    if (mode.value() != options.mode) {
-        context.err << "kq70-cli: access mode " << options.mode << " needs its password\n";
-        return false;
-    }
-    return true;
+    const AccessModeOptions modeOptions{options.mode, options.modePassword};
+    return modeOptions.grant(mode, context.in, context.err, context.interactive);
 }
 
 // Everything one transfer command works with, built from its options.

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace kq70 {
+
+class AccessMode;
+
+// The --mode and --mode-password options of the commands that work in an access mode.
+struct AccessModeOptions {
+    int mode = 0;
+    std::optional<std::string> modePassword;
+
+    void add(CLI::App& command);
+    // Grants the mode as the program's start does: a protected mode only with its password
+    // (from --mode-password, else asked on the terminal). False, with a message on `err`,
+    // when it is refused.
+    bool grant(AccessMode& accessMode, std::istream& in, std::ostream& err, bool interactive) const;
+};
+
+} // namespace kq70

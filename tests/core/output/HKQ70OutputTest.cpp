@@ -1,0 +1,205 @@
+#include "output/HKQ70Output.h"
+
+#include "app/AccessMode.h"
+#include "doc/CKQ70Doc.h"
+#include "doc/DefaultImages.h"
+#include "output/HCsvFileWriter.h"
+#include "params/HHardwareParams.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <memory>
+#include <unistd.h>
+
+namespace kq70 {
+namespace {
+
+using test::ScriptedPrompt;
+using test::TempFolder;
+
+constexpr int PMR446_BAND = 12;
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// The rows of a CSV text as the writer makes them: quoted cells, commas, CR LF.
+Rows parseCsv(const std::string& csv) {
+    Rows rows;
+    std::size_t start = 0;
+    while (start < csv.size()) {
+        const std::size_t end = csv.find("\r\n", start);
+        const std::string line = csv.substr(start, end - start);
+        std::vector<std::string> cells;
+        std::size_t at = 0;
+        while (at < line.size()) {
+            const std::size_t close = line.find("\",", at + 1);
+            const std::size_t stop = close == std::string::npos ? line.size() - 1 : close;
+            cells.push_back(line.substr(at + 1, stop - at - 1));
+            at = stop + 2;
+        }
+        rows.push_back(cells);
+        start = end == std::string::npos ? csv.size() : end + 2;
+    }
+    return rows;
+}
+
+class HKQ70OutputTest : public ::testing::Test {
+protected:
+    HKQ70OutputTest() { BuildDefaultImage(PMR446_BAND, doc.GetMainMemory()); }
+
+    void setRadioChannel(int value) {
+        test::setHardwareValue(doc.GetMainMemory(), HW_RADIO_CHANNEL, value);
+    }
+
+    // The CSV of the document in `mode`, written without a dialog.
+    Rows exported(int mode) {
+        ScriptedPrompt prompt;
+        HCsvFileWriter writer(prompt);
+        writer.setSetting(HTextFileWriter::DIALOG, "OFF");
+        writer.setSetting(HTextFileWriter::FILE_PATH, folder.file("out.csv"));
+        HKQ70Output output(doc, mode, "/data/radios/shop 7.k70", prompt);
+        EXPECT_EQ(output.exportTo(writer), HKQ70Output::ExportResult::Written);
+        return parseCsv(TempFolder::readText(folder.file("out.csv")));
+    }
+
+    // The first cells of the section banners, in order.
+    static std::vector<std::string> banners(const Rows& rows) {
+        std::vector<std::string> found;
+        for (const auto& row : rows) {
+            if (!row.empty() && row[0].starts_with("***") && row[0] != text::CSV_TITLE) {
+                found.push_back(row[0]);
+            }
+        }
+        return found;
+    }
+
+    CKQ70Doc doc;
+    TempFolder folder;
+};
+
+TEST_F(HKQ70OutputTest, TitleRowsNameTheFileAndTheMarketingValues) {
+    const Rows rows = exported(ACCESS_NORMAL);
+    ASSERT_GE(rows.size(), 4u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"***  Orvalis QM-724 PMR446  ***", ""}));
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"File Name", "shop 7.k70"}));
+    EXPECT_EQ(rows[2], (std::vector<std::string>{"Market Application", "[0100]"}));
+    EXPECT_EQ(rows[3], (std::vector<std::string>{"Serial Number", "[00000000]"}));
+}
+
+TEST_F(HKQ70OutputTest, SectionsByAccessModeAndRadioChannel) {
+    const std::string hardware(text::CSV_HARDWARE);
+    const std::string directCh(text::CSV_DIRECT_CH);
+    const std::vector<std::string> common{
+        std::string(text::CSV_SCAN), std::string(text::CSV_POWER_SAVING),
+        std::string(text::CSV_KEY_FUNCTION), std::string(text::CSV_MISCELLANEOUS)};
+    struct Case {
+        int mode;
+        int radioChannel;
+        bool hasHardware;
+        bool hasDirectCh;
+    };
+    const Case cases[] = {
+        {ACCESS_NORMAL, 0, false, false},     {ACCESS_NORMAL, 6, false, true},
+        {ACCESS_MANUFACTURE, 5, true, false}, {ACCESS_MANUFACTURE, 6, true, true},
+        {ACCESS_ADJUSTMENT, 4, false, false}, {ACCESS_E_MODE, 6, false, true},
+    };
+    for (const Case& c : cases) {
+        setRadioChannel(c.radioChannel);
+        std::vector<std::string> expected;
+        if (c.hasHardware) {
+            expected.push_back(hardware);
+        }
+        expected.insert(expected.end(), common.begin(), common.end());
+        if (c.hasDirectCh) {
+            expected.push_back(directCh);
+        }
+        expected.emplace_back(text::CSV_CHANNEL_DATA);
+        EXPECT_EQ(banners(exported(c.mode)), expected)
+            << "mode " << c.mode << ", Radio Channel " << c.radioChannel;
+    }
+}
+
+TEST_F(HKQ70OutputTest, ParameterSectionsListOnlyShownValues) {
+    for (const int radioChannel : {0, 6}) {
+        setRadioChannel(radioChannel);
+        const Rows rows = exported(ACCESS_MANUFACTURE);
+        bool inSection = false;
+        bool groupScan = false;
+        for (const auto& row : rows) {
+            if (row.size() == 2 && row[0].starts_with("***") && row[1].empty()) {
+                inSection = row[0] != text::CSV_CHANNEL_DATA && row[0] != text::CSV_TITLE;
+                continue;
+            }
+            if (!inSection) {
+                continue;
+            }
+            if (row == std::vector<std::string>{""}) {
+                inSection = false;
+                continue;
+            }
+            ASSERT_EQ(row.size(), 2u);
+            EXPECT_FALSE(row[0].empty());
+            EXPECT_FALSE(row[1].empty()) << row[0] << " has no value and no row";
+            groupScan = groupScan || row[0] == "Group Scan";
+        }
+        EXPECT_EQ(groupScan, radioChannel == 6) << "Group Scan shows a value only with groups";
+    }
+}
+
+TEST_F(HKQ70OutputTest, FailuresAreReportedAndLeaveTheTargetAlone) {
+    const std::string target = folder.file("radio.csv");
+    TempFolder::writeText(target, "kept\r\n");
+
+    ScriptedPrompt cancelled;
+    cancelled.expectSaveFile(std::nullopt);
+    HCsvFileWriter dialogWriter(cancelled);
+    EXPECT_EQ(HKQ70Output(doc, ACCESS_NORMAL, "a.k70", cancelled).exportTo(dialogWriter),
+              HKQ70Output::ExportResult::Cancelled);
+
+    ScriptedPrompt openFails;
+    const std::string missing = folder.file("gone/radio.csv");
+    openFails.expectMessage("Problem opening file\r\n" + missing, MessageAnswer::Ok,
+                            MessageIcon::Stop);
+    HCsvFileWriter badPath(openFails);
+    badPath.setSetting(HTextFileWriter::DIALOG, "OFF");
+    badPath.setSetting(HTextFileWriter::FILE_PATH, missing);
+    EXPECT_EQ(HKQ70Output(doc, ACCESS_NORMAL, "a.k70", openFails).exportTo(badPath),
+              HKQ70Output::ExportResult::Failed);
+
+    for (const int allowed : {0, 1, 10, 40}) {
+        ScriptedPrompt writeFails;
+        writeFails.expectMessage("Problem writing to file", MessageAnswer::Ok, MessageIcon::Stop);
+        HCsvFileWriter full(writeFails);
+        full.setSetting(HTextFileWriter::DIALOG, "OFF");
+        full.setSetting(HTextFileWriter::FILE_PATH, target);
+        auto count = std::make_shared<int>(0);
+        full.setWriteHooks(
+            {[count, allowed](int fd, const void* data, std::size_t size) -> ssize_t {
+                 if ((*count)++ >= allowed) {
+                     errno = ENOSPC;
+                     return -1;
+                 }
+                 return ::write(fd, data, size);
+             },
+             {}});
+        EXPECT_EQ(HKQ70Output(doc, ACCESS_NORMAL, "a.k70", writeFails).exportTo(full),
+                  HKQ70Output::ExportResult::Failed)
+            << allowed;
+        EXPECT_EQ(full.errorCode(), "01");
+        EXPECT_EQ(TempFolder::readText(target), "kept\r\n") << allowed;
+    }
+}
+
+TEST_F(HKQ70OutputTest, ExportLeavesTheDocumentUntouched) {
+    const RadioImage before = doc.GetMainMemory();
+    exported(ACCESS_MANUFACTURE);
+    exported(ACCESS_NORMAL);
+    EXPECT_EQ(test::firstDifference(doc.GetMainMemory(), before, 0, IMAGE_SIZE), "");
+}
+
+} // namespace
+} // namespace kq70
