@@ -178,6 +178,15 @@ inline constexpr std::string_view GROUP_ENTRY_FORMAT = "Group %d";
 inline constexpr std::string_view CHANNELS_LEFT_FORMAT = "%d Channels Left";
 inline constexpr std::string_view VISIBLE_DIALOG_TITLE = "Visible";
 inline constexpr std::string_view RAW_EDITOR_TITLE = "File Data";
+// Channel grid cells.
+inline constexpr std::array<std::string_view, 3> BANDWIDTH_TEXTS = {"W5", "W4", "N"};
+inline constexpr std::array<std::string_view, 2> POWER_TEXTS = {"H", "L"};
+inline constexpr std::array<std::string_view, 4> ENCRYPTION_TEXTS = {"OFF     ", "Key ON",
+                                                                     "Power ON", "All ON"};
+inline constexpr std::array<std::string_view, 4> SIGNAL_TYPE_TEXTS = {"------", "Signal", "Page",
+                                                                      "Option"};
+inline constexpr std::string_view TONE_OFF = "-----";
+inline constexpr std::string_view TX_INHIBITED = "---.-----";
 // Grid header rows, columns 0-21; equal neighbours merge into one cell.
 inline constexpr std::array<std::string_view, 22> GRID_HEADER_TOP = {
     "",
@@ -238,6 +247,8 @@ inline constexpr std::string_view GROUP_COUNT_HEADING = "CH";
 inline constexpr std::string_view GROUP_TAG_HEADING = "TAG";
 inline constexpr std::string_view GROUP_SCAN_HEADING = "Group SCAN";
 inline constexpr std::string_view CHANNELS_LEFT = "Channels Left";
+// Group scan flag entries, values 0 and 1.
+inline constexpr std::array<std::string_view, 2> GROUP_SCAN_TEXTS = {"None", "SCAN"};
 // Group number, tag, scan text; also the group line of the listing.
 inline constexpr std::string_view GROUP_LINE_FORMAT = "GROUP %d: %-8s %s";
 
