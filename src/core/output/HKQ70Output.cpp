@@ -2,6 +2,7 @@
 
 #include "doc/CKQ70Doc.h"
 #include "log/HLogPrint.h"
+#include "output/ChannelListing.h"
 #include "output/HCsvFileWriter.h"
 #include "output/ParameterListing.h"
 #include "ui/StrPrintf.h"
@@ -94,7 +95,20 @@ bool HKQ70Output::writeChannelSection(HCsvFileWriter& writer) {
     if (!writer.writeRow(bannerRow(text::CSV_CHANNEL_DATA))) {
         return false;
     }
-    // TODO channel rows
+    const ChannelListing channels(m_doc.GetMainMemory(), m_accessMode);
+    for (const ChannelListing::Block& block : channels.blocks()) {
+        if (channels.usesGroups() && !writer.writeRow({block.groupLine})) {
+            return false;
+        }
+        if (!writer.writeRow(channels.csvHeader())) {
+            return false;
+        }
+        for (const ChannelListing::Row& row : block.rows) {
+            if (!writer.writeRow(channels.csvRow(row))) {
+                return false;
+            }
+        }
+    }
     if (!writer.writeRow(emptyRow())) {
         return false;
     }

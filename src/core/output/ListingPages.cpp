@@ -1,10 +1,13 @@
 #include "output/ListingPages.h"
 
 #include "doc/CKQ70Doc.h"
+#include "output/ChannelListing.h"
 #include "output/ParameterListing.h"
 #include "pages/HDialog.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
+
+#include <algorithm>
 
 namespace kq70 {
 
@@ -92,6 +95,28 @@ std::vector<std::string> ListingPages::commonDataPage(CKQ70Doc& doc, int accessM
     return lines;
 }
 
-void ListingPages::addChannelPages(CKQ70Doc& /*doc*/, int /*accessMode*/, int /*linesPerPage*/) {}
+void ListingPages::addChannelPages(CKQ70Doc& doc, int accessMode, int linesPerPage) {
+    const ChannelListing channels(doc.GetMainMemory(), accessMode);
+    // Group lines take a line of the page like a channel, so a page never runs over.
+    std::vector<std::string> body;
+    for (const ChannelListing::Block& block : channels.blocks()) {
+        if (channels.usesGroups()) {
+            body.push_back(block.groupLine);
+        }
+        for (const ChannelListing::Row& row : block.rows) {
+            body.push_back(channels.printRow(row));
+        }
+    }
+    const std::size_t perPage = static_cast<std::size_t>(linesPerPage);
+    for (std::size_t first = 0; first < body.size(); first += perPage) {
+        std::vector<std::string> lines{
+            std::string(text::PRINT_CHANNEL_DATA), std::string(channels.printHeaderTop()),
+            std::string(channels.printHeaderBottom()), channels.printRule()};
+        const std::size_t last = std::min(body.size(), first + perPage);
+        lines.insert(lines.end(), body.begin() + static_cast<std::ptrdiff_t>(first),
+                     body.begin() + static_cast<std::ptrdiff_t>(last));
+        m_pages.push_back(std::move(lines));
+    }
+}
 
 } // namespace kq70

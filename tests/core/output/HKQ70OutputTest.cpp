@@ -1,6 +1,7 @@
 #include "output/HKQ70Output.h"
 
 #include "app/AccessMode.h"
+#include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DefaultImages.h"
 #include "output/HCsvFileWriter.h"
@@ -147,6 +148,69 @@ TEST_F(HKQ70OutputTest, ParameterSectionsListOnlyShownValues) {
             groupScan = groupScan || row[0] == "Group Scan";
         }
         EXPECT_EQ(groupScan, radioChannel == 6) << "Group Scan shows a value only with groups";
+    }
+}
+
+// The rows from the channel banner to the end.
+Rows channelSection(const Rows& rows) {
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        if (rows[k][0] == text::CSV_CHANNEL_DATA) {
+            return Rows(rows.begin() + static_cast<std::ptrdiff_t>(k), rows.end());
+        }
+    }
+    return {};
+}
+
+TEST_F(HKQ70OutputTest, ChannelSectionWithAndWithoutGroups) {
+    struct Case {
+        int radioChannel;
+        int mode;
+        std::vector<std::string> firstCells; // first cell of each row of the section
+        std::size_t headerCells;
+    };
+    const Case cases[] = {
+        {6,
+         ACCESS_MANUFACTURE,
+         {"***CHANNEL DATA***", "GROUP 1: DEPOT    None", "Chn", "  1", "  2",
+          "GROUP 3: YARD     SCAN", "Chn", "  3", ""},
+         11},
+        {4,
+         ACCESS_NORMAL,
+         {"***CHANNEL DATA***", "GROUP 1: DEPOT    None", "Chn", "  1", "  2",
+          "GROUP 2:          None", "Chn", "  3", ""},
+         10},
+        {3, ACCESS_E_MODE, {"***CHANNEL DATA***", "Chn", "  1", "  2", "  3", ""}, 11},
+    };
+    for (const Case& c : cases) {
+        setRadioChannel(c.radioChannel);
+        HChannelData data;
+        data.extract(doc.GetMainMemory());
+        const std::vector<int> sizes = c.radioChannel == 6   ? std::vector<int>{2, 0, 1}
+                                       : c.radioChannel == 4 ? std::vector<int>{2, 1}
+                                                             : std::vector<int>{3};
+        for (int g = 0; g < HGroupTable::GROUP_COUNT; ++g) {
+            data.groups().setCount(g, g < static_cast<int>(sizes.size()) ? sizes[g] : 0);
+            data.groups().setTag(g, "");
+        }
+        data.groups().setTag(0, "DEPOT");
+        data.groups().setTag(2, "YARD");
+        data.groups().setScanFlag(2, true);
+        for (int channel = 0; channel < CHANNEL_COUNT; ++channel) {
+            data.setValue(channel, inUse, channel < 3 ? 1 : 0);
+        }
+        data.store(doc.GetMainMemory());
+
+        const Rows section = channelSection(exported(c.mode));
+        std::vector<std::string> firstCells;
+        for (const auto& row : section) {
+            firstCells.push_back(row[0]);
+            if (row[0].starts_with("GROUP") || row == std::vector<std::string>{""}) {
+                EXPECT_EQ(row.size(), 1u) << row[0];
+            } else if (row[0] != text::CSV_CHANNEL_DATA) {
+                EXPECT_EQ(row.size(), c.headerCells) << row[0];
+            }
+        }
+        EXPECT_EQ(firstCells, c.firstCells) << "Radio Channel " << c.radioChannel;
     }
 }
 

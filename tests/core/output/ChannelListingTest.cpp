@@ -1,0 +1,182 @@
+#include "output/ChannelListing.h"
+
+#include "app/AccessMode.h"
+#include "channel/HChannelData.h"
+#include "doc/DefaultImages.h"
+#include "image/RadioImage.h"
+#include "params/HHardwareParams.h"
+#include "params/HMiscParams.h"
+#include "support/TestRadios.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+constexpr int PMR446_BAND = 12;
+
+void setOptionUnit(RadioImage& image, std::int32_t value) {
+    HMiscParams misc;
+    misc.extract(image);
+    misc.set(HMiscParams::OPTION_UNIT, value);
+    misc.store(image);
+}
+
+// The PMR446 image with channel 1 carrying a mix of flags and channel 2 unprogrammed.
+RadioImage sampleImage(std::int32_t optionUnit) {
+    RadioImage image;
+    BuildDefaultImage(PMR446_BAND, image);
+    setOptionUnit(image, optionUnit);
+    HChannelData data;
+    data.extract(image);
+    data.setValue(0, powerSaveRx, 1);
+    data.setValue(0, scan, 1);
+    data.setValue(0, dialScan, 0);
+    data.setValue(0, tot, 1);
+    data.setValue(0, squelchLevel, 5);
+    data.setValue(0, encryption, 2);
+    data.setValue(0, lockOut, 1);
+    data.setValue(0, arts, 0);
+    data.setValue(0, rxToneMode, 1);
+    data.setValue(0, rxToneCode, 670);
+    data.setValue(1, inUse, 0);
+    data.store(image);
+    return image;
+}
+
+TEST(ChannelListingTest, HeadersAndRulesByModeAndEncryption) {
+    struct Case {
+        int mode;
+        std::int32_t optionUnit;
+        std::string_view top;
+        std::string_view bottom;
+        std::size_t ruleLength;
+        std::vector<std::string> csvHeader;
+    };
+    const std::vector<std::string> plain{"Chn",
+                                         "RX/TX Channel (Frequency)",
+                                         "SUB AUDIO Dec/Enc (Value)",
+                                         "Pwr Save",
+                                         "SC",
+                                         "Dial Scan",
+                                         "TOT",
+                                         "SQ",
+                                         "BCLO",
+                                         "ARTS"};
+    auto with = [&](bool tx, bool encr) {
+        std::vector<std::string> header = plain;
+        if (encr) {
+            header.insert(header.begin() + 8, "Encr");
+        }
+        if (tx) {
+            header.insert(header.begin() + 2, "RX/TX Channel (Frequency)");
+        }
+        return header;
+    };
+    const Case cases[] = {
+        {ACCESS_NORMAL, 2,
+         "        RX/TX Channel   Sub Audio Dec/Enc Power     Dial                            ",
+         "Chn      (Frequency)     Code No.(Value)  Save   SC Scan TOT SQ Encryption BCLO ARTS", 84,
+         with(false, true)},
+        {ACCESS_ADJUSTMENT, 0,
+         "        RX/TX Channel   Sub Audio Dec/Enc Power     Dial                 ",
+         "Chn      (Frequency)     Code No.(Value)  Save   SC Scan TOT SQ BCLO ARTS", 73,
+         with(false, false)},
+        {ACCESS_MANUFACTURE, 3,
+         "        RX/TX Channel   Sub Audio Dec/Enc Power      Dial                            ",
+         "Chn      (Frequency)     Code No.(Value)  Save    SC Scan TOT SQ Encryption BCLO ARTS",
+         85, with(true, true)},
+        {ACCESS_E_MODE, 4,
+         "        RX/TX Channel   Sub Audio Dec/Enc Power      Dial                 ",
+         "Chn      (Frequency)     Code No.(Value)  Save    SC Scan TOT SQ BCLO ARTS", 74,
+         with(true, false)},
+        // Option unit 1 is no "None": encryption counts as used, in the header and the rows.
+        {ACCESS_NORMAL, 1,
+         "        RX/TX Channel   Sub Audio Dec/Enc Power     Dial                            ",
+         "Chn      (Frequency)     Code No.(Value)  Save   SC Scan TOT SQ Encryption BCLO ARTS", 84,
+         with(false, true)},
+    };
+    for (const Case& c : cases) {
+        const ChannelListing listing(sampleImage(c.optionUnit), c.mode);
+        EXPECT_EQ(listing.printHeaderTop(), c.top) << c.mode << "/" << c.optionUnit;
+        EXPECT_EQ(listing.printHeaderBottom(), c.bottom) << c.mode << "/" << c.optionUnit;
+        EXPECT_EQ(listing.printRule(), std::string(c.ruleLength, '-'));
+        EXPECT_EQ(listing.csvHeader(), c.csvHeader) << c.mode << "/" << c.optionUnit;
+        ASSERT_FALSE(listing.blocks().empty());
+        for (const auto& row : listing.blocks()[0].rows) {
+            EXPECT_EQ(listing.csvRow(row).size(), c.csvHeader.size()) << "row in step with header";
+        }
+    }
+}
+
+TEST(ChannelListingTest, RowCellsByModeAndEncryption) {
+    struct Case {
+        int mode;
+        std::int32_t optionUnit;
+        std::vector<std::string> first;
+        std::string printed;
+    };
+    const Case cases[] = {
+        {ACCESS_NORMAL,
+         0,
+         {"  1", "CH1 (446.00625)", "No.10 (C-67.0)", "v", "v", "-", "v", "5", "v", "-"},
+         "  1 CH1 (446.00625)      No.10 (C-67.0)   v      v  -    v   5  v    -"},
+        {ACCESS_NORMAL,
+         2,
+         {"  1", "CH1 (446.00625)", "No.10 (C-67.0)", "v", "v", "-", "v", "5", "Power ON", "v",
+          "-"},
+         "  1 CH1 (446.00625)      No.10 (C-67.0)   v      v  -    v   5  Power ON   v    -"},
+        {ACCESS_MANUFACTURE,
+         0,
+         {"  1", "446.00625", "446.00625", "No.10 (C-67.0)", "v", "v", "-", "v", "5", "v", "-"},
+         "  1 446.00625 446.00625  No.10 (C-67.0)   v       v  -    v   5  v    -"},
+        {ACCESS_E_MODE,
+         2,
+         {"  1", "446.00625", "446.00625", "No.10 (C-67.0)", "v", "v", "-", "v", "5", "Power ON",
+          "v", "-"},
+         "  1 446.00625 446.00625  No.10 (C-67.0)   v       v  -    v   5  Power ON   v    -"},
+    };
+    for (const Case& c : cases) {
+        const ChannelListing listing(sampleImage(c.optionUnit), c.mode);
+        ASSERT_EQ(listing.blocks().size(), 1u);
+        const auto& rows = listing.blocks()[0].rows;
+        ASSERT_EQ(rows.size(), 15u) << "channel 2 is not programmed";
+        EXPECT_EQ(rows[1].channel, 2);
+        EXPECT_EQ(listing.csvRow(rows[0]), c.first) << c.mode << "/" << c.optionUnit;
+        EXPECT_EQ(listing.printRow(rows[0]), c.printed) << c.mode << "/" << c.optionUnit;
+    }
+}
+
+// Every printed cell starts under its header word, whatever the texts' lengths.
+TEST(ChannelListingTest, PrintedCellsStandUnderTheirHeaderWords) {
+    RadioImage image = sampleImage(2);
+    HChannelData data;
+    data.extract(image);
+    data.setValue(2, rxToneMode, 2); // DCS 754 inverted: the longest decode text
+    data.setValue(2, rxToneCode, 0754);
+    data.setValue(2, rxDcsInverted, 1);
+    data.setValue(3, encryption, 0);
+    data.setValue(4, squelchLevel, 15);
+    data.store(image);
+    for (const int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE}) {
+        const ChannelListing listing(image, mode);
+        const std::string header(listing.printHeaderBottom());
+        for (const auto& row : listing.blocks()[0].rows) {
+            const std::string line = listing.printRow(row);
+            for (const char* word :
+                 {"Code", "Save", "SC", "Scan", "TOT", "SQ", "Encryption", "BCLO", "ARTS"}) {
+                std::size_t at = header.find(std::string(" ") + word + " ");
+                at = at == std::string::npos ? header.find(std::string(" ") + word) : at;
+                ASSERT_NE(at, std::string::npos) << word;
+                ++at;
+                ASSERT_LT(at, line.size()) << line;
+                EXPECT_NE(line[at], ' ') << word << " in \"" << line << "\"";
+                EXPECT_EQ(line[at - 1], ' ') << word << " in \"" << line << "\"";
+            }
+            EXPECT_LE(line.size(), header.size());
+        }
+    }
+}
+
+} // namespace
+} // namespace kq70
