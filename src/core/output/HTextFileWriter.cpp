@@ -77,6 +77,7 @@ HTextFileWriter::~HTextFileWriter() {
 
 bool HTextFileWriter::open() {
     discard();
+    setSetting(ERROR_CODE, ERROR_NONE);
     if (getSetting(DIALOG) == DIALOG_ON && !askForPath()) {
         return false;
     }

@@ -5,6 +5,7 @@
 #include "doc/CKQ70Doc.h"
 #include "doc/DefaultImages.h"
 #include "output/HCsvFileWriter.h"
+#include "output/ListingPages.h"
 #include "params/HHardwareParams.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -24,6 +25,8 @@ using test::ScriptedPrompt;
 using test::TempFolder;
 
 constexpr int PMR446_BAND = 12;
+// The first channel line of a channel page, under the banner, the header and the rule.
+constexpr std::size_t CHANNEL_FIRST_ROW = 4;
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -258,10 +261,19 @@ TEST_F(HKQ70OutputTest, FailuresAreReportedAndLeaveTheTargetAlone) {
     }
 }
 
-TEST_F(HKQ70OutputTest, ExportLeavesTheDocumentUntouched) {
+TEST_F(HKQ70OutputTest, ExportAndListingLeaveTheDocumentUntouched) {
+    // A frequency that is no PMR channel: the grid shows it as channel 1 and writes that back,
+    // the listing only shows it.
+    HChannelData data;
+    data.extract(doc.GetMainMemory());
+    data.setValue(3, rxFrequency, 446010000);
+    data.store(doc.GetMainMemory());
     const RadioImage before = doc.GetMainMemory();
     exported(ACCESS_MANUFACTURE);
     exported(ACCESS_NORMAL);
+    ScriptedPrompt quiet;
+    const ListingPages pages(doc, ACCESS_NORMAL, "a.k70", quiet);
+    EXPECT_TRUE(pages.page(1)[CHANNEL_FIRST_ROW + 3].starts_with("  4 CH1 (446.00625)"));
     EXPECT_EQ(test::firstDifference(doc.GetMainMemory(), before, 0, IMAGE_SIZE), "");
 }
 
