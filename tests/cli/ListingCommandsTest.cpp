@@ -1,6 +1,3 @@
-#include "ListingCommands.h"
-
-#include "CliApp.h"
 #include "app/AccessMode.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DataFile.h"
@@ -13,7 +10,6 @@
 
 #include <array>
 #include <cstdio>
-#include <sstream>
 #include <sys/wait.h>
 
 namespace kq70 {
@@ -159,25 +155,6 @@ TEST_F(ListingCommandsTest, FailuresExitWithTheProgramsMessage) {
     }
     EXPECT_EQ(TempFolder::readText(existing), "kept\r\n");
     EXPECT_FALSE(TempFolder::exists(files.file("gone")));
-}
-
-TEST_F(ListingCommandsTest, InProcessExportMatchesTheListingFileName) {
-    const std::string input = builtInFile(12);
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = runCli({"--home", home.path(), "listing", input}, in, out, err, false);
-    ASSERT_EQ(code, 0) << err.str();
-    std::istringstream lines(out.str());
-    std::string line;
-    int pages = 1;
-    bool named = false;
-    while (std::getline(lines, line)) {
-        pages += line == "\f" ? 1 : 0;
-        named = named || line == "     File Name              :band12.k70                      ";
-    }
-    EXPECT_EQ(pages, 2);
-    EXPECT_TRUE(named);
 }
 
 } // namespace
