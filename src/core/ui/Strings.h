@@ -186,6 +186,16 @@ inline constexpr std::array<std::string_view, 4> ENCRYPTION_TEXTS = {"OFF     ",
 inline constexpr std::array<std::string_view, 4> SIGNAL_TYPE_TEXTS = {"------", "Signal", "Page",
                                                                       "Option"};
 inline constexpr std::string_view TONE_OFF = "-----";
+// Information strip: frequency band names by band code (empty for undefined codes), the
+// product type, the channel count, the port of the programming cable.
+inline constexpr std::array<std::string_view, 13> FREQUENCY_BAND_NAMES = {
+    "VHF C", "VHF C1", "",        "", "UHF A", "UHF D", "UHF H",
+    "",      "VHF220", "UHF 350", "", "",      "PMR446"};
+inline constexpr std::string_view PRODUCT_TYPE_QM724 = "QM-724";
+inline constexpr std::string_view CHANNEL_COUNT_FORMAT = "%dCH";
+inline constexpr std::string_view FIRMWARE_VERSION_FORMAT = "%5.2f";
+inline constexpr std::string_view COM_PORT_FORMAT = "COM%d";
+inline constexpr std::string_view PGC_CABLE_SUFFIX = " (PGC-30)";
 inline constexpr std::string_view TX_INHIBITED = "---.-----";
 // Grid header rows, columns 0-21; equal neighbours merge into one cell.
 inline constexpr std::array<std::string_view, 22> GRID_HEADER_TOP = {

@@ -1,0 +1,1107 @@
+#include "channel/CKQ70View.h"
+
+#include "channel/ChannelGridLayout.h"
+#include "channel/FrequencyCodec.h"
+#include "channel/ToneTables.h"
+#include "image/RadioImage.h"
+#include "params/HScanParams.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+#include "ui/UserPrompt.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace kq70 {
+
+namespace {
+
+constexpr int TONE_OFF = 0;
+constexpr int TONE_CTCSS = 1;
+constexpr int TONE_DCS = 2;
+constexpr std::int32_t FIRST_CTCSS = 670;
+constexpr std::int32_t FIRST_DCS = 19; // 023
+constexpr int KEY_BACKSPACE = 8;
+constexpr int KEY_ENTER = 13;
+constexpr int KEY_ESCAPE = 27;
+constexpr int TAG_LENGTH = 8;
+constexpr int FREQUENCY_EDIT_LENGTH = 9;
+constexpr std::int64_t PMR_LOW_HZ = 446000000;
+constexpr std::int64_t PMR_HIGH_HZ = 446100000;
+constexpr double HIGHEST_MHZ = 999.0;
+constexpr int PAGING_TYPE = 2;
+constexpr int OPTION_TYPE = 3;
+constexpr int FIRMWARE_WITH_GROUPS = 110;
+constexpr int RADIO_CHANNEL_WITH_GROUPS = 4;
+constexpr int RADIO_CHANNEL_256 = 6;
+constexpr int PRODUCT_TYPE_QM724 = 6;
+constexpr std::string_view TAG_SYMBOLS = "_ <>*+-/=:";
+
+int toneMode(ToneKind kind) {
+    return kind == ToneKind::Dcs ? TONE_DCS : TONE_CTCSS;
+}
+
+ToneKind toneKind(int mode) {
+    return mode == TONE_DCS ? ToneKind::Dcs : ToneKind::Ctcss;
+}
+
+bool isListed(ToneKind kind, std::int32_t code) {
+    return toneCodeNumber(kind, code).has_value();
+}
+
+// A whole decimal number (digits and at most one point); nothing for anything else.
+std::optional<double> parseDecimal(std::string_view text) {
+    const std::string s(text);
+    if (s.empty() || s.find_first_not_of("0123456789.") != std::string::npos ||
+        s.find_first_of("0123456789") == std::string::npos ||
+        std::count(s.begin(), s.end(), '.') > 1) {
+        return std::nullopt;
+    }
+    return std::strtod(s.c_str(), nullptr);
+}
+
+std::optional<int> parseInt(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string s(text.substr(first));
+    char* end = nullptr;
+    const long value = std::strtol(s.c_str(), &end, 10);
+    if (end == s.c_str() || *end != '\0' || value < -1000000 || value > 1000000) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+// A tone as a sub-audio cell shows it: "C-" and hertz, or "D-" and three octal digits with
+// an optional polarity letter after them; "-----" is off.
+struct ParsedTone {
+    int mode = TONE_OFF;
+    std::int32_t code = 0;
+    char polarity = 'N';
+};
+
+std::optional<ParsedTone> parseTone(std::string_view text) {
+    if (text.find("-----") != std::string_view::npos) {
+        return ParsedTone{};
+    }
+    const std::size_t c = text.find("C-");
+    if (c != std::string_view::npos) {
+        std::size_t p = c + 2;
+        while (p < text.size() && (text[p] == ' ' || text[p] == '(')) {
+            ++p;
+        }
+        const std::size_t end = text.find_first_not_of("0123456789.", p);
+        const auto hz = parseDecimal(text.substr(p, end == std::string_view::npos ? end : end - p));
+        if (!hz) {
+            return std::nullopt;
+        }
+        const auto tenths = static_cast<std::int32_t>(std::llround(*hz * 10.0));
+        if (!isListed(ToneKind::Ctcss, tenths)) {
+            return std::nullopt;
+        }
+        return ParsedTone{TONE_CTCSS, tenths, 'N'};
+    }
+    const std::size_t d = text.find("D-");
+    if (d == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::size_t p = d + 2;
+    while (p < text.size() && (text[p] == ' ' || text[p] == '(')) {
+        ++p;
+    }
+    if (p + 3 > text.size()) {
+        return std::nullopt;
+    }
+    std::int32_t code = 0;
+    for (std::size_t i = p; i < p + 3; ++i) {
+        if (text[i] < '0' || text[i] > '7') {
+            return std::nullopt;
+        }
+        code = code * 8 + (text[i] - '0');
+    }
+    if (!isListed(ToneKind::Dcs, code)) {
+        return std::nullopt;
+    }
+    ParsedTone tone{TONE_DCS, code, 'N'};
+    const std::size_t letter = text.find_first_of("IBN", p + 3);
+    if (letter != std::string_view::npos) {
+        tone.polarity = text[letter];
+    }
+    return tone;
+}
+
+// The first cell of clipboard text: up to the first tab or line break.
+std::string firstCell(const std::string& text) {
+    return text.substr(0, text.find_first_of("\t\r\n"));
+}
+
+bool tagCharacter(int key) {
+    return std::isalnum(key) != 0 || TAG_SYMBOLS.find(static_cast<char>(key)) != std::string::npos;
+}
+
+std::string paddedTag(std::string tag) {
+    tag.resize(TAG_LENGTH, ' ');
+    return tag;
+}
+
+// The character an in-cell editor keeps for a typed key, or 0 to drop it. Backspace, Escape
+// and Enter always pass; the tag is upper-cased.
+int filteredKey(int column, int key) {
+    if (key == KEY_BACKSPACE || key == KEY_ESCAPE || key == KEY_ENTER) {
+        return key;
+    }
+    switch (column) {
+    case COL_TAG: {
+        if (key < 32 || key > 126) {
+            return 0;
+        }
+        const int upper = std::toupper(key);
+        return tagCharacter(upper) ? upper : 0;
+    }
+    case COL_RX_FREQUENCY:
+    case COL_TX_FREQUENCY:
+        return (key >= '0' && key <= '9') || key == '.' ? key : 0;
+    case COL_DECODE:
+    case COL_ENCODE:
+        return 0;
+    default:
+        return key;
+    }
+}
+
+} // namespace
+
+CKQ70View::CKQ70View(HGridControl& grid, UserPrompt& prompt, ChannelChoosers& choosers,
+                     int accessMode, AppSettings& settings)
+    : m_grid(grid), m_prompt(prompt), m_choosers(choosers), m_accessMode(accessMode),
+      m_settings(settings) {}
+
+// --- document binding --------------------------------------------------------------------
+
+void CKQ70View::OnUpdate(RadioImage& image) {
+    m_image = &image;
+    rebuild();
+    setupGrid();
+    m_group = 0;
+    // The load-time store normalises the records; the user hears of it only when it changed
+    // a byte of the image.
+    const RadioImage before = image;
+    OnSaveData();
+    if (!(image == before)) {
+        markModified();
+    }
+    Refresh();
+}
+
+void CKQ70View::OnUpdateData(bool resetGroup) {
+    if (m_image == nullptr) {
+        return;
+    }
+    rebuild();
+    if (resetGroup) {
+        m_group = 0;
+    }
+    Refresh();
+}
+
+void CKQ70View::OnSaveData() {
+    if (m_image != nullptr) {
+        m_data.store(*m_image);
+    }
+}
+
+void CKQ70View::rebuild() {
+    m_data.extract(*m_image);
+    m_hardware.extract(*m_image);
+    m_misc.extract(*m_image);
+    m_marketing.extract(*m_image);
+}
+
+void CKQ70View::setupGrid() {
+    m_grid.setColumnCount(CHANNEL_COLUMN_COUNT);
+    m_grid.setFixedColumns(ChannelGridLayout::FIXED_COLUMNS);
+    if (m_grid.rowCount() < ChannelGridLayout::HEADER_ROWS) {
+        m_grid.setRowCount(ChannelGridLayout::HEADER_ROWS);
+    }
+    m_grid.setFixedRows(ChannelGridLayout::HEADER_ROWS);
+    for (int column = 0; column < CHANNEL_COLUMN_COUNT; ++column) {
+        m_grid.setTextMatrix(0, column, std::string(ChannelGridLayout::headerTop(column)));
+        m_grid.setTextMatrix(1, column, std::string(ChannelGridLayout::headerBottom(column)));
+    }
+    m_grid.setMergeRow(0, true);
+    m_grid.setMergeRow(1, true);
+}
+
+void CKQ70View::Refresh() {
+    if (m_image == nullptr) {
+        return;
+    }
+    m_grid.setRedraw(false);
+    if (!m_data.isGroupUsed(m_group)) {
+        m_group = m_data.nextUsedGroup(m_group);
+    }
+    m_grid.setRowCount(ChannelGridLayout::HEADER_ROWS + m_data.groupChannelCount(m_group));
+    for (int column = 0; column < CHANNEL_COLUMN_COUNT; ++column) {
+        const std::string list = ChannelGridLayout::comboList(column);
+        if (!list.empty() || column == COL_POWER) {
+            m_grid.setColumnComboList(column, list);
+        }
+    }
+    for (int row = ChannelGridLayout::FIRST_DATA_ROW; row < m_grid.rowCount(); ++row) {
+        fillRow(row);
+    }
+    storeIfRepaired();
+    ApplyVisibility();
+    m_grid.setTopRow(ChannelGridLayout::FIRST_DATA_ROW);
+    m_grid.setRow(ChannelGridLayout::FIRST_DATA_ROW);
+    m_grid.setColumn(0);
+    m_channel = channelOfRow(ChannelGridLayout::FIRST_DATA_ROW);
+    m_grid.setRedraw(true);
+}
+
+void CKQ70View::ApplyVisibility() {
+    auto& items = m_settings.items;
+    if (m_hardware.get(HW_LCD_TYPE) == 0) {
+        items[ChannelGridLayout::ITEM_TAG] = 0;
+    }
+    items[ChannelGridLayout::ITEM_ENCR] = encryptionUnit() ? 1 : 0;
+    for (int column = 1; column < CHANNEL_COLUMN_COUNT; ++column) {
+        const int item = ChannelGridLayout::itemOfColumn(column);
+        bool hidden =
+            ChannelGridLayout::alwaysHiddenItem(item) || items[static_cast<std::size_t>(item)] == 0;
+        if (column == COL_ENCODE || column == COL_POWER_SAVE_TX ||
+            (column == COL_TX_FREQUENCY && userMode())) {
+            hidden = true;
+        }
+        m_grid.setColumnHidden(column, hidden);
+    }
+    m_grid.setColumnHidden(COL_CHANNEL, false);
+}
+
+// --- cells ---------------------------------------------------------------------------------
+
+CellTextContext CKQ70View::textContext() const {
+    return {.accessMode = m_accessMode,
+            .pmrBand = m_hardware.get(HW_FREQUENCY_BAND) == ChannelCellTexts::PMR_BAND};
+}
+
+int CKQ70View::channelOfRow(int row) const {
+    const int index = row - ChannelGridLayout::FIRST_DATA_ROW;
+    if (index < 0 || index >= m_data.groupChannelCount(m_group)) {
+        return -1;
+    }
+    return m_data.groupFirstChannel(m_group) + index;
+}
+
+int CKQ70View::rowOfChannel(int channel) const {
+    const int index = channel - m_data.groupFirstChannel(m_group);
+    if (index < 0 || index >= m_data.groupChannelCount(m_group)) {
+        return -1;
+    }
+    return ChannelGridLayout::FIRST_DATA_ROW + index;
+}
+
+void CKQ70View::fillRow(int row) {
+    const int channel = channelOfRow(row);
+    if (channel < 0) {
+        return;
+    }
+    m_repaired = repairShownValues(channel) || m_repaired;
+    for (int column = 0; column < CHANNEL_COLUMN_COUNT; ++column) {
+        fillCell(row, column);
+    }
+}
+
+void CKQ70View::fillCell(int row, int column) {
+    const int channel = channelOfRow(row);
+    if (channel < 0) {
+        return;
+    }
+    const bool programmed = m_data.isInUse(channel);
+    const bool enabled = programmed || column == COL_DIAL_SCAN;
+    if (ChannelCellTexts::isCheckColumn(column)) {
+        m_grid.setCheckCell(row, column, enabled,
+                            ChannelCellTexts::ticked(m_data, channel, column));
+    } else {
+        m_grid.setTextMatrix(row, column,
+                             ChannelCellTexts::cellText(m_data, channel, column, textContext()));
+    }
+    const int keepRow = m_grid.row();
+    const int keepColumn = m_grid.column();
+    m_grid.setRow(row);
+    m_grid.setColumn(column);
+    m_grid.setCellBackColour(enabled ? m_grid.foreColour()
+                                     : ChannelGridLayout::UNPROGRAMMED_BACK_COLOUR);
+    m_grid.setRow(keepRow);
+    m_grid.setColumn(keepColumn);
+}
+
+// What a cell shows is written back into the record: a frequency that is no PMR channel
+// becomes channel 1 on a PMR446 radio in the user modes, an unlisted decode tone the tone it
+// snaps to.
+bool CKQ70View::repairShownValues(int channel) {
+    bool repaired = false;
+    if (ChannelCellTexts::showsPmrChannels(textContext())) {
+        const std::int64_t first = ChannelCellTexts::pmrFrequency(1);
+        if (!ChannelCellTexts::pmrChannelOf(m_data.getValue(channel, rxFrequency))) {
+            m_data.setValue(channel, rxFrequency, static_cast<std::int32_t>(first));
+            repaired = true;
+        }
+        if (m_data.getValue(channel, txInhibit) == 0 &&
+            !ChannelCellTexts::pmrChannelOf(m_data.getValue(channel, txFrequency))) {
+            m_data.setValue(channel, txFrequency, static_cast<std::int32_t>(first));
+            repaired = true;
+        }
+    }
+    const int mode = m_data.getValue(channel, rxToneMode);
+    if (mode == TONE_CTCSS || mode == TONE_DCS) {
+        const std::int32_t code = m_data.getValue(channel, rxToneCode);
+        const std::int32_t snapped = snapTone(toneKind(mode), code);
+        if (snapped != code) {
+            m_data.setValue(channel, rxToneCode, snapped);
+            repaired = true;
+        }
+    }
+    return repaired;
+}
+
+void CKQ70View::storeIfRepaired() {
+    if (!m_repaired || m_image == nullptr) {
+        return;
+    }
+    m_repaired = false;
+    const RadioImage before = *m_image;
+    m_data.store(*m_image);
+    if (!(*m_image == before)) {
+        markModified();
+    }
+}
+
+void CKQ70View::markModified() {
+    if (m_modified) {
+        m_modified();
+    }
+}
+
+void CKQ70View::refreshAfter(int row, int column) {
+    switch (column) {
+    case COL_CHANNEL:
+    case COL_PRIORITY:
+        fillRow(row);
+        break;
+    case COL_RX_FREQUENCY:
+        for (const int c : {COL_RX_FREQUENCY, COL_TX_FREQUENCY, COL_CLOCK_SHIFT}) {
+            fillCell(row, c);
+        }
+        break;
+    case COL_DECODE:
+        for (const int c : {COL_DECODE, COL_ENCODE, COL_ARTS}) {
+            fillCell(row, c);
+        }
+        break;
+    case COL_ENCODE:
+        for (const int c : {COL_ENCODE, COL_ARTS}) {
+            fillCell(row, c);
+        }
+        break;
+    case COL_SIGNAL_TYPE: // the number is reset and type 1 clears ANI
+        for (const int c : {COL_SIGNAL_TYPE, COL_SIGNAL_NUMBER, COL_ANI}) {
+            fillCell(row, c);
+        }
+        break;
+    default:
+        fillCell(row, column);
+        break;
+    }
+}
+
+// --- information strip ---------------------------------------------------------------------
+
+int CKQ70View::radioChannelValue() const {
+    return m_hardware.get(HW_RADIO_CHANNEL);
+}
+
+void CKQ70View::selectGroup(int group) {
+    if (group >= 0 && group < HGroupTable::GROUP_COUNT) {
+        m_group = group;
+        Refresh();
+    }
+}
+
+CKQ70View::InfoStrip CKQ70View::infoStrip() const {
+    InfoStrip strip;
+    strip.serialNumber.text =
+        HMarketingParams::serialNumberText(m_marketing.get(HMarketingParams::SERIAL_NUMBER));
+    const int band = m_hardware.get(HW_FREQUENCY_BAND);
+    if (band >= 0 && static_cast<std::size_t>(band) < text::FREQUENCY_BAND_NAMES.size()) {
+        strip.bandName.text =
+            std::string(text::FREQUENCY_BAND_NAMES[static_cast<std::size_t>(band)]);
+    }
+    const int firmware = m_marketing.firmwareVersion();
+    strip.firmwareVersion.text =
+        strprintf(std::string(text::FIRMWARE_VERSION_FORMAT).c_str(), firmware / 100.0);
+    strip.port.text =
+        m_settings.portName.empty()
+            ? strprintf(std::string(text::COM_PORT_FORMAT).c_str(), m_settings.comPort)
+            : m_settings.portName;
+    if (m_settings.portType == 1) {
+        strip.port.text += text::PGC_CABLE_SUFFIX;
+    }
+    strip.printer.text = m_printerName;
+    if (m_hardware.get(HW_PRODUCT_TYPE) == PRODUCT_TYPE_QM724) {
+        strip.productType.text = std::string(text::PRODUCT_TYPE_QM724);
+    }
+    strip.channelCount.text =
+        strprintf(std::string(text::CHANNEL_COUNT_FORMAT).c_str(), m_data.capacity());
+    strip.channelsLeft.text =
+        strprintf(std::string(text::CHANNELS_LEFT_FORMAT).c_str(), m_data.channelsLeft());
+    for (int g = 0; g < HGroupTable::GROUP_COUNT; ++g) {
+        if (m_data.isGroupUsed(g)) {
+            strip.groups.push_back(
+                {strprintf(std::string(text::GROUP_ENTRY_FORMAT).c_str(), g + 1), g});
+        }
+    }
+    strip.selectedGroup = m_group;
+
+    const int radioChannel = radioChannelValue();
+    strip.groupSelectorEnabled = radioChannel >= RADIO_CHANNEL_WITH_GROUPS;
+    const bool groupsShown = (m_accessMode != 0 || firmware >= FIRMWARE_WITH_GROUPS) &&
+                             radioChannel >= RADIO_CHANNEL_WITH_GROUPS;
+    strip.channelCount.shown = !groupsShown;
+    strip.groupSelectorShown = groupsShown;
+    strip.channelsLeft.shown = groupsShown && radioChannel == RADIO_CHANNEL_256;
+    return strip;
+}
+
+std::string CKQ70View::statusText() const {
+    return std::string(radioChannelValue() >= RADIO_CHANNEL_WITH_GROUPS
+                           ? text::STATUS_HELP_WITH_GROUPS
+                           : text::STATUS_HELP);
+}
+
+// --- keys and mouse ------------------------------------------------------------------------
+
+CKQ70View::KeyOutcome CKQ70View::onEnter() {
+    const int row = m_grid.row();
+    const int column = m_grid.column();
+    if (column == COL_TAG || column == COL_LOCK_OUT ||
+        (ChannelGridLayout::frequencyColumn(column) && !userMode())) {
+        m_grid.setEditState(0);
+        return KeyOutcome::GridEdits;
+    }
+    if (ChannelGridLayout::frequencyColumn(column) || column == COL_DECODE ||
+        column == COL_ENCODE) {
+        cellAction(CellInput::Enter, row, column);
+        return KeyOutcome::Handled;
+    }
+    return KeyOutcome::GridEdits;
+}
+
+CKQ70View::KeyOutcome CKQ70View::onSpace() {
+    const int column = m_grid.column();
+    if (ChannelGridLayout::frequencyColumn(column) && !userMode()) {
+        m_grid.setEditState(0);
+        return KeyOutcome::GridEdits;
+    }
+    cellAction(CellInput::Space, m_grid.row(), column);
+    return KeyOutcome::Handled;
+}
+
+CKQ70View::KeyOutcome CKQ70View::onDoubleClick() {
+    const int row = m_grid.mouseRow();
+    if (row < m_grid.fixedRows()) {
+        return KeyOutcome::Handled;
+    }
+    const int column = m_grid.column();
+    if (ChannelGridLayout::frequencyColumn(column) && !userMode()) {
+        m_grid.setEditState(0);
+        return KeyOutcome::GridEdits;
+    }
+    cellAction(CellInput::Click, row, column);
+    return KeyOutcome::Handled;
+}
+
+void CKQ70View::onF2() {
+    m_group = m_data.nextUsedGroup(m_group);
+    Refresh();
+}
+
+void CKQ70View::onF3() {
+    const int row = m_grid.row();
+    const int channel = channelOfRow(row);
+    if (m_grid.column() != COL_DECODE || channel < 0 || !m_data.isInUse(channel)) {
+        return;
+    }
+    if (dcsComplement(channel)) {
+        fillCell(row, COL_DECODE);
+        fillCell(row, COL_ENCODE);
+        markModified();
+    }
+}
+
+int CKQ70View::helpTopic() const {
+    return HELP_TOPIC_BASE + m_grid.column();
+}
+
+CKQ70View::FrameRequest CKQ70View::onShiftF10() const {
+    return m_accessMode == 0 ? FrameRequest::AdjustmentUnlock : FrameRequest::None;
+}
+
+void CKQ70View::rowColumnChange() {
+    const int row = m_grid.row();
+    if (row < m_grid.fixedRows() || row >= m_grid.rowCount()) {
+        return;
+    }
+    if (const auto number = parseInt(m_grid.textMatrix(row, COL_CHANNEL))) {
+        m_channel = *number - 1;
+    }
+}
+
+// --- items ---------------------------------------------------------------------------------
+
+void CKQ70View::toggleItem(int item) {
+    if (item < 0 || item >= ChannelGridLayout::ITEM_COUNT) {
+        return;
+    }
+    int& flag = m_settings.items[static_cast<std::size_t>(item)];
+    flag = flag != 0 ? 0 : 1;
+    ApplyVisibility();
+}
+
+bool CKQ70View::itemChecked(int item) const {
+    return item >= 0 && item < ChannelGridLayout::ITEM_COUNT &&
+           m_settings.items[static_cast<std::size_t>(item)] != 0;
+}
+
+bool CKQ70View::itemCommandEnabled(int item) const {
+    if (item < 0 || item >= ChannelGridLayout::ITEM_COUNT ||
+        ChannelGridLayout::alwaysHiddenItem(item)) {
+        return false;
+    }
+    return item != ChannelGridLayout::ITEM_ENCR || encryptionUnit();
+}
+
+void CKQ70View::setItems(const std::array<int, 17>& items) {
+    m_settings.items = items;
+    ApplyVisibility();
+    Refresh();
+}
+
+// --- cell actions --------------------------------------------------------------------------
+
+bool CKQ70View::cellAction(CellInput input, int row, int column) {
+    const int channel = channelOfRow(row);
+    if (channel < 0 ||
+        (!m_data.isInUse(channel) && column != COL_CHANNEL && column != COL_DIAL_SCAN)) {
+        return false;
+    }
+    bool changed = false;
+    switch (column) {
+    case COL_CHANNEL:
+        changed = toggleInUse(channel);
+        break;
+    case COL_PRIORITY:
+        changed = togglePriority(channel, row);
+        break;
+    case COL_BANDWIDTH:
+        m_data.setValue(channel, bandwidth, (m_data.getValue(channel, bandwidth) + 1) % 3);
+        changed = true;
+        break;
+    case COL_RX_FREQUENCY:
+    case COL_TX_FREQUENCY:
+        changed = userMode() && chooseFrequency(channel, column == COL_RX_FREQUENCY);
+        break;
+    case COL_DECODE:
+        changed = decodeToneAction(input, channel);
+        break;
+    case COL_ENCODE:
+        changed = encodeToneAction(input, channel);
+        break;
+    case COL_POWER_SAVE_RX:
+        changed = flip(channel, powerSaveRx);
+        break;
+    case COL_POWER_SAVE_TX:
+        changed = flip(channel, powerSaveTx);
+        break;
+    case COL_POWER:
+        changed = flip(channel, txPowerLow);
+        break;
+    case COL_SCAN:
+        changed = flip(channel, scan);
+        break;
+    case COL_DIAL_SCAN:
+        changed = flip(channel, dialScan);
+        break;
+    case COL_TOT:
+        changed = flip(channel, tot);
+        break;
+    case COL_ANI:
+        changed = m_data.getValue(channel, signalType) != 1 && flip(channel, ani);
+        break;
+    case COL_ENCRYPTION:
+        changed = cycleEncryption(channel);
+        break;
+    case COL_LOCK_OUT:
+        m_data.setValue(channel, lockOut, m_data.getValue(channel, lockOut) == 0 ? 1 : 0);
+        changed = true;
+        break;
+    case COL_SIGNAL_TYPE:
+        changed = cycleSignalType(channel);
+        break;
+    case COL_SIGNAL_NUMBER:
+        changed = chooseSignalNumber(channel);
+        break;
+    case COL_CLOCK_SHIFT:
+        changed = flip(channel, clockShift);
+        break;
+    case COL_ARTS:
+        changed = artsAllowed(channel) && flip(channel, arts);
+        break;
+    default:
+        break;
+    }
+    if (changed) {
+        refreshAfter(row, column);
+        markModified();
+    }
+    return changed;
+}
+
+bool CKQ70View::flip(int channel, int index) {
+    m_data.setValue(channel, index, m_data.getValue(channel, index) != 0 ? 0 : 1);
+    return true;
+}
+
+// The first channel is always programmed. A channel that was the scan's priority channel
+// leaves no priority behind: the channel byte is cleared and Priority Check set to Disable,
+// so the scan page finds only values it can show.
+bool CKQ70View::toggleInUse(int channel) {
+    if (channel == 0 || m_image == nullptr) {
+        return false;
+    }
+    m_data.setValue(channel, inUse, m_data.isInUse(channel) ? 0 : 1);
+    const bool wasPriority = m_data.getGlobal(GLOBAL_PRIORITY_CHANNEL) == channel;
+    if (wasPriority) {
+        m_data.clearPriority();
+    }
+    m_data.store(*m_image);
+    if (wasPriority) {
+        HScanParams scanParams;
+        scanParams.extract(*m_image);
+        scanParams.set(SCAN_PRIORITY_CH, 0);
+        scanParams.set(SCAN_PRIORITY_CHECK, 0);
+        scanParams.store(*m_image);
+    }
+    return true;
+}
+
+bool CKQ70View::togglePriority(int channel, int row) {
+    const int group = m_data.groupOfChannel(channel);
+    const int previous = m_data.priorityChannelOfGroup(group);
+    if (previous == channel) {
+        m_data.clearPriority();
+    } else {
+        m_data.setPriority(channel);
+    }
+    const int previousRow = rowOfChannel(previous);
+    if (previousRow >= 0 && previousRow != row) {
+        fillRow(previousRow);
+    }
+    return true;
+}
+
+bool CKQ70View::chooseFrequency(int channel, bool both) {
+    const int index = both ? rxFrequency : txFrequency;
+    const int preset = ChannelCellTexts::pmrChannelOf(m_data.getValue(channel, index)).value_or(1);
+    const auto chosen = m_choosers.choosePmrChannel(preset);
+    if (!chosen || *chosen < 1 || *chosen > ChannelCellTexts::PMR_CHANNEL_COUNT) {
+        return false;
+    }
+    const auto hz = static_cast<std::int32_t>(ChannelCellTexts::pmrFrequency(*chosen));
+    if (both) {
+        m_data.setValue(channel, rxFrequency, hz);
+    }
+    m_data.setValue(channel, txFrequency, hz);
+    return true;
+}
+
+bool CKQ70View::decodeToneAction(CellInput input, int channel) {
+    const int mode = m_data.getValue(channel, rxToneMode);
+    if (input == CellInput::Space) {
+        // On gives CTCSS 67.0 Hz; any tone, DCS included, goes off.
+        const bool on = mode == TONE_OFF;
+        m_data.setValue(channel, rxToneMode, on ? TONE_CTCSS : TONE_OFF);
+        m_data.setValue(channel, rxToneCode, on ? FIRST_CTCSS : 0);
+        m_data.setValue(channel, rxDcsInverted, 0);
+        m_data.setValue(channel, rxDcsBoth, 0);
+        m_data.setValue(channel, txDcsInverted, 0);
+    } else {
+        if (mode == TONE_OFF) {
+            return false;
+        }
+        const auto chosen =
+            m_choosers.chooseTone({toneKind(mode), m_data.getValue(channel, rxToneCode)});
+        if (!chosen || !isListed(chosen->kind, chosen->code)) {
+            return false;
+        }
+        m_data.setValue(channel, rxToneMode, toneMode(chosen->kind));
+        m_data.setValue(channel, rxToneCode, chosen->code);
+    }
+    m_data.setValue(channel, txToneMode, m_data.getValue(channel, rxToneMode));
+    m_data.setValue(channel, txToneCode, m_data.getValue(channel, rxToneCode));
+    applyArtsRule(channel);
+    return true;
+}
+
+bool CKQ70View::encodeToneAction(CellInput input, int channel) {
+    const int mode = m_data.getValue(channel, txToneMode);
+    if (input == CellInput::Space) {
+        const int next = (mode + 1) % 3;
+        const std::int32_t code = next == TONE_CTCSS ? FIRST_CTCSS
+                                  : next == TONE_DCS ? FIRST_DCS
+                                                     : 0;
+        m_data.setValue(channel, txToneMode, next);
+        m_data.setValue(channel, txToneCode, code);
+        m_data.setValue(channel, txDcsInverted, 0);
+    } else {
+        if (mode == TONE_OFF) {
+            return false;
+        }
+        const auto chosen =
+            m_choosers.chooseTone({toneKind(mode), m_data.getValue(channel, txToneCode)});
+        if (!chosen || !isListed(chosen->kind, chosen->code)) {
+            return false;
+        }
+        // The mode follows the chosen kind, so a DCS code is never kept as a CTCSS tone.
+        m_data.setValue(channel, txToneMode, toneMode(chosen->kind));
+        m_data.setValue(channel, txToneCode, chosen->code);
+    }
+    applyArtsRule(channel);
+    return true;
+}
+
+bool CKQ70View::artsAllowed(int channel) const {
+    const bool rxDcs = m_data.getValue(channel, rxToneMode) == TONE_DCS;
+    const bool txDcs = m_data.getValue(channel, txToneMode) == TONE_DCS;
+    switch (m_misc.get(HMiscParams::ARTS_MODE)) {
+    case HMiscParams::ARTS_MODE_TRX:
+        return rxDcs && txDcs;
+    case HMiscParams::ARTS_MODE_TX:
+        return txDcs;
+    case HMiscParams::ARTS_MODE_RX:
+        return rxDcs;
+    default:
+        return false;
+    }
+}
+
+void CKQ70View::applyArtsRule(int channel) {
+    if (!artsAllowed(channel)) {
+        m_data.setValue(channel, arts, 0);
+    }
+}
+
+bool CKQ70View::cycleEncryption(int channel) {
+    int next = (m_data.getValue(channel, encryption) + 1) % 4;
+    if (optionUnit() == OPTION_UNIT_ENCRYPTION && next != 1) {
+        next = OPTION_UNIT_ENCRYPTION;
+    }
+    m_data.setValue(channel, encryption, next);
+    return true;
+}
+
+bool CKQ70View::cycleSignalType(int channel) {
+    const int unit = optionUnit();
+    int type = m_data.getValue(channel, signalType);
+    do {
+        type = (type + 1) % 4;
+    } while ((type == PAGING_TYPE && unit != 1 && unit != 3) || (type == OPTION_TYPE && unit != 4));
+    m_data.setValue(channel, signalType, type);
+    m_data.setValue(channel, signalDisplayNumber, 0);
+    if (type == 1) {
+        m_data.setValue(channel, ani, 0);
+    }
+    return true;
+}
+
+bool CKQ70View::chooseSignalNumber(int channel) {
+    const int type = m_data.getValue(channel, signalType);
+    if (type == 0) {
+        return false;
+    }
+    const auto chosen =
+        m_choosers.chooseSignalNumber(type, m_data.getValue(channel, signalDisplayNumber));
+    // Numbers the record can hold: 1–32 signalling, 1–10 paging (10 shown as 0), 1–31 option.
+    const int highest = type == PAGING_TYPE ? 10 : type == OPTION_TYPE ? 31 : 32;
+    if (!chosen || *chosen < 1 || *chosen > highest) {
+        return false;
+    }
+    m_data.setValue(channel, signalDisplayNumber, *chosen);
+    return true;
+}
+
+bool CKQ70View::dcsComplement(int channel) {
+    if (m_data.getValue(channel, rxToneMode) != TONE_DCS) {
+        return false;
+    }
+    if (m_data.getValue(channel, rxDcsInverted) != 0) {
+        m_data.setValue(channel, rxDcsInverted, 0);
+        m_data.setValue(channel, rxDcsBoth, 1);
+        m_data.setValue(channel, txDcsInverted, 1);
+    } else if (m_data.getValue(channel, rxDcsBoth) != 0) {
+        m_data.setValue(channel, rxDcsBoth, 0);
+        m_data.setValue(channel, txDcsInverted, 1);
+    } else {
+        m_data.setValue(channel, rxDcsInverted, 1);
+        m_data.setValue(channel, txDcsInverted, 0);
+    }
+    if (m_data.getValue(channel, txToneMode) == TONE_DCS) {
+        m_data.setValue(channel, txDcsInverted,
+                        m_data.getValue(channel, txDcsInverted) != 0 ? 0 : 1);
+    }
+    return true;
+}
+
+// --- in-cell editing -----------------------------------------------------------------------
+
+bool CKQ70View::beforeEdit(int row, int column) {
+    const int channel = channelOfRow(row);
+    if (channel < 0 || !m_data.isInUse(channel)) {
+        return false;
+    }
+    switch (column) {
+    case COL_TAG:
+    case COL_DECODE:
+    case COL_ENCODE:
+        m_grid.setEditMaxLength(TAG_LENGTH);
+        return true;
+    case COL_RX_FREQUENCY:
+    case COL_TX_FREQUENCY:
+        m_grid.setEditMaxLength(FREQUENCY_EDIT_LENGTH);
+        return true;
+    case COL_BANDWIDTH:
+    case COL_SQUELCH:
+    case COL_LOCK_OUT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int CKQ70View::keyPressEdit(int /*row*/, int column, int key) {
+    return filteredKey(column, key);
+}
+
+bool CKQ70View::validateEdit(int row, int column, const std::string& text) {
+    const int channel = channelOfRow(row);
+    if (channel < 0) {
+        return false;
+    }
+    if (column < COL_TAG || column > COL_ENCODE) {
+        return true;
+    }
+    if (!parseInto(channel, column, text)) {
+        return false;
+    }
+    if (ChannelGridLayout::frequencyColumn(column)) {
+        const int index = column == COL_RX_FREQUENCY ? rxFrequency : txFrequency;
+        m_grid.setTextMatrix(row, column,
+                             ChannelCellTexts::frequencyText(m_data.getValue(channel, index)));
+    }
+    markModified();
+    return true;
+}
+
+void CKQ70View::afterEdit(int row, int column) {
+    const int channel = channelOfRow(row);
+    if (channel < 0) {
+        return;
+    }
+    if (column >= COL_TAG && column <= COL_ENCODE) {
+        fillRow(row);
+        return;
+    }
+    const auto chosen = parseInt(m_grid.comboData(column));
+    struct Target {
+        int index;
+        int highest;
+    };
+    std::optional<Target> target;
+    switch (column) {
+    case COL_BANDWIDTH:
+        target = Target{bandwidth, 2};
+        break;
+    case COL_SQUELCH:
+        target = Target{squelchLevel, 15};
+        break;
+    case COL_ENCRYPTION:
+        target = Target{encryption, 3};
+        break;
+    case COL_LOCK_OUT:
+        target = Target{lockOut, 1};
+        break;
+    default:
+        break;
+    }
+    if (target && chosen && *chosen >= 0 && *chosen <= target->highest) {
+        m_data.setValue(channel, target->index, *chosen);
+        markModified();
+    }
+    fillCell(row, column);
+}
+
+std::optional<std::int64_t> CKQ70View::checkedFrequency(const std::string& text) {
+    const auto parsed = parseDecimal(text);
+    if (!parsed) {
+        return std::nullopt;
+    }
+    const double mhz = *parsed >= 1000.0 ? HIGHEST_MHZ : *parsed;
+    std::int64_t hz = std::llround(mhz * 1e6);
+    const bool service = !userMode();
+    const auto warn = [this] {
+        m_prompt.messageBox(text::OUT_OF_FREQUENCY_RANGE, text::FREQUENCY_CAPTION,
+                            MessageButtons::Ok, MessageIcon::Exclamation);
+    };
+    if (hz < STORE_MIN_HZ) {
+        warn();
+        hz = service ? STORE_MIN_HZ : ChannelCellTexts::pmrFrequency(1);
+    } else if (hz > STORE_MAX_HZ) {
+        warn();
+        hz = service ? STORE_MAX_HZ
+                     : ChannelCellTexts::pmrFrequency(ChannelCellTexts::PMR_CHANNEL_COUNT);
+    } else if (hz < PMR_LOW_HZ || hz > PMR_HIGH_HZ) {
+        warn();
+    }
+    return hz;
+}
+
+bool CKQ70View::parseInto(int channel, int column, const std::string& text) {
+    switch (column) {
+    case COL_TAG:
+        m_data.setTag(channel, paddedTag(text.substr(0, TAG_LENGTH)));
+        return true;
+    case COL_RX_FREQUENCY:
+    case COL_TX_FREQUENCY: {
+        const auto hz = checkedFrequency(text);
+        if (!hz) {
+            return false;
+        }
+        m_data.setValue(channel, column == COL_RX_FREQUENCY ? rxFrequency : txFrequency,
+                        static_cast<std::int32_t>(*hz));
+        return true;
+    }
+    case COL_DECODE: {
+        const auto tone = parseTone(text);
+        if (!tone) {
+            return false;
+        }
+        m_data.setValue(channel, rxToneMode, tone->mode);
+        m_data.setValue(channel, rxToneCode, tone->code);
+        m_data.setValue(channel, rxDcsInverted, tone->polarity == 'I' ? 1 : 0);
+        m_data.setValue(channel, rxDcsBoth, tone->polarity == 'B' ? 1 : 0);
+        applyArtsRule(channel);
+        return true;
+    }
+    case COL_ENCODE: {
+        const auto tone = parseTone(text);
+        if (!tone) {
+            return false;
+        }
+        m_data.setValue(channel, txToneMode, tone->mode);
+        m_data.setValue(channel, txToneCode, tone->code);
+        m_data.setValue(channel, txDcsInverted, tone->polarity == 'I' ? 1 : 0);
+        applyArtsRule(channel);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// --- copy and paste ------------------------------------------------------------------------
+
+std::string CKQ70View::copy() {
+    const HGridControl::Selection selection = m_grid.getSelection();
+    const std::string text = m_grid.clip();
+    m_copyRow = selection.firstRow;
+    m_copyColumn = selection.firstColumn;
+    m_copyToneKind = 0;
+    m_copyToneNumber = 0;
+    if (m_copyColumn == COL_DECODE) {
+        m_copyToneKind = text.find("D-") != std::string::npos ? 'D' : 'C';
+        const std::size_t number = text.find("No.");
+        if (number != std::string::npos) {
+            m_copyToneNumber = std::atoi(text.c_str() + number + 3);
+        }
+    }
+    return text;
+}
+
+// Each column keeps the characters its own editor accepts, so a pasted frequency keeps its
+// decimal point; a PMR channel text gives the frequency in its brackets.
+std::string CKQ70View::pasteText(int column, const std::string& text) const {
+    std::string source = firstCell(text);
+    if (ChannelGridLayout::frequencyColumn(column)) {
+        const std::size_t open = source.find('(');
+        const std::size_t close = source.find(')', open == std::string::npos ? 0 : open);
+        if (open != std::string::npos && close != std::string::npos) {
+            source = source.substr(open + 1, close - open - 1);
+        }
+    }
+    if (column == COL_DECODE || column == COL_ENCODE) {
+        return source; // read as the cell shows a tone
+    }
+    std::string kept;
+    for (const char ch : source) {
+        const int key = filteredKey(column, static_cast<unsigned char>(ch));
+        if (key > 0 && key != KEY_BACKSPACE && key != KEY_ESCAPE && key != KEY_ENTER) {
+            kept.push_back(static_cast<char>(key));
+        }
+    }
+    return kept;
+}
+
+bool CKQ70View::paste(const std::string& text) {
+    const HGridControl::Selection selection = m_grid.getSelection();
+    const int column = selection.firstColumn;
+    if (column < COL_TAG || column > COL_ENCODE || firstCell(text).empty()) {
+        return false;
+    }
+    if (column == COL_RX_FREQUENCY) {
+        const int source = channelOfRow(m_copyRow);
+        const int target = channelOfRow(selection.firstRow);
+        std::string question = substitute1(std::string(text::COPY_CHANNEL_DATA),
+                                           source >= 0 ? std::to_string(source + 1) : "");
+        const std::size_t at = question.find("%2");
+        if (at != std::string::npos) {
+            question.replace(at, 2, target >= 0 ? std::to_string(target + 1) : "");
+        }
+        if (m_prompt.messageBox(question, {}, MessageButtons::YesNo, MessageIcon::Question) !=
+            MessageAnswer::Yes) {
+            return false;
+        }
+    }
+    const std::string kept = pasteText(column, text);
+    bool changed = false;
+    for (int row = selection.firstRow; row <= selection.lastRow; ++row) {
+        const int channel = channelOfRow(row);
+        if (channel < 0 || !m_data.isInUse(channel)) {
+            continue;
+        }
+        if (parseInto(channel, column, kept)) {
+            fillRow(row);
+            changed = true;
+        }
+    }
+    if (changed) {
+        markModified();
+    }
+    return changed;
+}
+
+} // namespace kq70

@@ -1,0 +1,185 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "channel/ChannelCellTexts.h"
+#include "channel/ChannelChoosers.h"
+#include "channel/HChannelData.h"
+#include "params/HHardwareParams.h"
+#include "params/HMarketingParams.h"
+#include "params/HMiscParams.h"
+#include "ui/HGridControl.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kq70 {
+
+class RadioImage;
+class UserPrompt;
+
+// The channel view's logic: it fills an HGridControl with the channels of the current group,
+// decides what every key, click and in-cell edit does to the channel data, and writes the data
+// back into the image on request. A front end paints the grid and the information strip and
+// forwards input to the entry points below; nothing here draws.
+class CKQ70View : public HGridEvents {
+public:
+    // One text of the information strip and whether it is shown.
+    struct StripText {
+        std::string text;
+        bool shown = true;
+    };
+    struct GroupEntry {
+        std::string text;
+        int group = 0;
+    };
+    struct InfoStrip {
+        StripText serialNumber;
+        StripText bandName;
+        StripText firmwareVersion;
+        StripText port;
+        StripText printer;
+        StripText productType;
+        StripText channelCount;
+        StripText channelsLeft;
+        std::vector<GroupEntry> groups; // the group selector's entries
+        int selectedGroup = 0;
+        bool groupSelectorShown = false;
+        bool groupSelectorEnabled = false;
+    };
+
+    // What a key asks of the front end.
+    enum class KeyOutcome {
+        Handled,   // the view acted (or deliberately did nothing); the grid must not see it
+        GridEdits, // let the grid start its in-cell editor
+    };
+    enum class FrameRequest { None, RawImageEditor, AdjustmentUnlock };
+    enum class CellInput { Click, Enter, Space };
+
+    static constexpr int HELP_TOPIC_BASE = 0x20000 + 2001 * 32;
+
+    // The settings give the port of the strip and the column flags ITEM1–ITEM17, which the
+    // view keeps up to date there.
+    CKQ70View(HGridControl& grid, UserPrompt& prompt, ChannelChoosers& choosers, int accessMode,
+              AppSettings& settings);
+
+    // Called whenever the view changes the data or the image.
+    void setModifiedHandler(std::function<void()> handler) { m_modified = std::move(handler); }
+    void setPrinterName(std::string name) { m_printerName = std::move(name); }
+
+    // Document binding: the document's image changed (open, new, upload).
+    void OnUpdate(RadioImage& image);
+    // Reload request from a page or the frame; resetGroup selects group 0.
+    void OnUpdateData(bool resetGroup);
+    // Writes the channel data into the image (the view edits nothing else).
+    void OnSaveData();
+    void Refresh();
+    void ApplyVisibility();
+
+    // Group selector.
+    void selectGroup(int group);
+    int currentGroup() const { return m_group; }
+    int currentChannel() const { return m_channel; }
+    InfoStrip infoStrip() const;
+    std::string statusText() const;
+
+    // Keys and mouse, acting on the grid's current cell.
+    KeyOutcome onEnter();
+    KeyOutcome onSpace();
+    // Ignored on a header row (the grid's mouse row).
+    KeyOutcome onDoubleClick();
+    void onF2();
+    void onF3();
+    int helpTopic() const;
+    FrameRequest onShiftF9() const { return FrameRequest::RawImageEditor; }
+    FrameRequest onShiftF10() const;
+    void rowColumnChange();
+
+    // The View > Item menu.
+    void toggleItem(int item);
+    bool itemChecked(int item) const;
+    bool itemCommandEnabled(int item) const;
+    // The "Visible" dialog's OK with its check boxes.
+    void setItems(const std::array<int, 17>& items);
+
+    // Copy returns the text for the clipboard; paste applies clipboard text to the selection.
+    std::string copy();
+    bool paste(const std::string& text);
+    int copiedRow() const { return m_copyRow; }
+    int copiedColumn() const { return m_copyColumn; }
+    char copiedToneKind() const { return m_copyToneKind; }
+    int copiedToneNumber() const { return m_copyToneNumber; }
+
+    // In-cell editing.
+    bool beforeEdit(int row, int column) override;
+    int keyPressEdit(int row, int column, int key) override;
+    bool validateEdit(int row, int column, const std::string& text) override;
+    void afterEdit(int row, int column) override;
+
+    const HChannelData& channelData() const { return m_data; }
+    int accessMode() const { return m_accessMode; }
+    CellTextContext textContext() const;
+    // The channel index of a grid row; −1 for a header row or a row past the group.
+    int channelOfRow(int row) const;
+    int rowOfChannel(int channel) const;
+
+private:
+    void rebuild();
+    void setupGrid();
+    void fillRow(int row);
+    void fillCell(int row, int column);
+    void refreshAfter(int row, int column);
+    bool repairShownValues(int channel);
+    void storeIfRepaired();
+    void markModified();
+
+    bool cellAction(CellInput input, int row, int column);
+    bool toggleInUse(int channel);
+    bool togglePriority(int channel, int row);
+    bool chooseFrequency(int channel, bool both);
+    bool decodeToneAction(CellInput input, int channel);
+    bool encodeToneAction(CellInput input, int channel);
+    bool cycleEncryption(int channel);
+    bool cycleSignalType(int channel);
+    bool chooseSignalNumber(int channel);
+    bool flip(int channel, int index);
+    bool artsAllowed(int channel) const;
+    void applyArtsRule(int channel);
+    bool dcsComplement(int channel);
+
+    // The frequency check of an edited frequency: nothing when the text is no number.
+    std::optional<std::int64_t> checkedFrequency(const std::string& text);
+    bool parseInto(int channel, int column, const std::string& text);
+    std::string pasteText(int column, const std::string& text) const;
+
+    bool userMode() const { return m_accessMode == 0 || m_accessMode == 2; }
+    int optionUnit() const { return m_data.getGlobal(GLOBAL_OPTION_UNIT); }
+    bool encryptionUnit() const { return optionUnit() != 0 && optionUnit() != 4; }
+    int radioChannelValue() const;
+
+    HGridControl& m_grid;
+    UserPrompt& m_prompt;
+    ChannelChoosers& m_choosers;
+    int m_accessMode;
+    AppSettings& m_settings;
+    std::string m_printerName;
+    std::function<void()> m_modified;
+
+    RadioImage* m_image = nullptr;
+    HChannelData m_data;
+    HHardwareParams m_hardware;
+    HMiscParams m_misc;
+    HMarketingParams m_marketing;
+
+    int m_group = 0;
+    int m_channel = 0;
+    bool m_repaired = false;
+    int m_copyRow = -1;
+    int m_copyColumn = -1;
+    char m_copyToneKind = 0;
+    int m_copyToneNumber = 0;
+};
+
+} // namespace kq70

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "channel/CKQ70View.h"
+#include "image/RadioImage.h"
+#include "support/MemoryGrid.h"
+#include "support/ScriptedChoosers.h"
+#include "support/ScriptedPrompt.h"
+
+#include <memory>
+
+namespace kq70::test {
+
+// A channel view over an in-memory grid, scripted prompts and choosers, counting the times it
+// marks the document modified.
+struct ChannelViewHarness {
+    RadioImage image;
+    MemoryGrid grid;
+    ScriptedPrompt prompt;
+    ScriptedChoosers choosers;
+    AppSettings settings;
+    int modifiedCount = 0;
+    std::unique_ptr<CKQ70View> view;
+
+    explicit ChannelViewHarness(const RadioImage& start) : image(start) {}
+
+    CKQ70View& open(int accessMode) {
+        view = std::make_unique<CKQ70View>(grid, prompt, choosers, accessMode, settings);
+        view->setModifiedHandler([this] { ++modifiedCount; });
+        view->OnUpdate(image);
+        return *view;
+    }
+    void at(int row, int column) {
+        grid.setRow(row);
+        grid.setColumn(column);
+    }
+    // The channel data as the image holds it after the view saved.
+    HChannelData saved() {
+        view->OnSaveData();
+        HChannelData data;
+        data.extract(image);
+        return data;
+    }
+};
+
+// The built-in PMR446 image with `radioChannel` and the given group counts (the rest 0).
+RadioImage pmrImage(int radioChannel = 3);
+RadioImage imageWithGroups(std::initializer_list<int> counts);
+void setMiscValue(RadioImage& image, std::size_t index, std::int32_t value);
+
+} // namespace kq70::test
