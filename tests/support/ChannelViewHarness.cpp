@@ -14,8 +14,8 @@ RadioImage pmrImage(int radioChannel) {
     return image;
 }
 
-RadioImage imageWithGroups(std::initializer_list<int> counts) {
-    RadioImage image = pmrImage(6);
+RadioImage imageWithGroups(std::initializer_list<int> counts, int radioChannel) {
+    RadioImage image = pmrImage(radioChannel);
     HChannelData data;
     data.extract(image);
     int g = 0;

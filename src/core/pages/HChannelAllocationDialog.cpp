@@ -1,0 +1,262 @@
+#include "pages/HChannelAllocationDialog.h"
+
+#include "channel/GroupLine.h"
+#include "params/HHardwareParams.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+
+#include <algorithm>
+
+namespace kq70 {
+
+namespace {
+
+constexpr int GROUPS = HGroupTable::GROUP_COUNT;
+constexpr int SMALL_ROWS = 3;
+constexpr int LARGEST_GROUP = 255;
+constexpr int RADIO_CHANNEL_48 = 5;
+constexpr int RADIO_CHANNEL_256 = 6;
+
+constexpr ComboEntry GROUP_SCAN_ENTRIES[] = {{text::GROUP_SCAN_TEXTS[0], 0},
+                                             {text::GROUP_SCAN_TEXTS[1], 1}};
+constexpr ComboDefinition GROUP_SCAN_COMBO = textCombo(GROUP_SCAN_ENTRIES);
+constexpr EditDefinition COUNT_EDIT{.kind = EDIT_INTEGER,
+                                    .maxChars = 3,
+                                    .minimum = 0,
+                                    .maximum = LARGEST_GROUP,
+                                    .format = "%d",
+                                    .filter = FILTER_DIGITS};
+constexpr EditDefinition TAG_EDIT{.kind = EDIT_TEXT,
+                                  .maxChars = static_cast<int>(HGroupTable::TAG_LENGTH),
+                                  .format = "%s",
+                                  .filter = FILTER_ALPHA_TAG,
+                                  .upperCase = true};
+
+HChannelAllocationDialog::Variant variantOf(const RadioImage& image) {
+    HHardwareParams hardware;
+    hardware.extract(image);
+    return hardware.get(HW_RADIO_CHANNEL) >= RADIO_CHANNEL_256
+               ? HChannelAllocationDialog::Variant::Large
+               : HChannelAllocationDialog::Variant::Small;
+}
+
+std::size_t index(std::size_t base, int group) {
+    return base + static_cast<std::size_t>(group);
+}
+
+} // namespace
+
+HChannelAllocationDialog::HChannelAllocationDialog(RadioImage& image, int accessMode)
+    : HChannelAllocationDialog(image, accessMode, variantOf(image)) {}
+
+HChannelAllocationDialog::HChannelAllocationDialog(RadioImage& image, int accessMode,
+                                                   Variant variant)
+    : HDialog("HChannelAllocationDialog", image, accessMode), m_variant(variant) {
+    for (int g = 0; g < GROUPS; ++g) {
+        addStatic(IDC_GROUP_LABEL + g,
+                  std::string(text::GROUP_LABELS[static_cast<std::size_t>(g)]));
+        addEdit(IDC_COUNT + g, "CH", IDC_COUNT + g, COUNT_EDIT, m_groups,
+                index(HGroupParams::COUNT, g));
+        addEdit(IDC_TAG + g, "TAG", IDC_TAG + g, TAG_EDIT, m_groups, index(HGroupParams::TAG, g));
+        addCombo(IDC_SCAN + g, "Group SCAN", IDC_SCAN + g, GROUP_SCAN_COMBO, m_groups,
+                 index(HGroupParams::SCAN, g));
+    }
+    if (large()) {
+        addStatic(IDC_CHANNELS_LEFT, std::string(text::CHANNELS_LEFT));
+    }
+}
+
+bool HChannelAllocationDialog::AcquireData() {
+    m_data.extract(image());
+    m_groups.readFrom(m_data.groups());
+    m_radioChannel = m_data.hardware().radioChannel;
+    m_firstGrownGroup = NO_GROWN_GROUP;
+    return true;
+}
+
+bool HChannelAllocationDialog::InitCombo() {
+    HDialog::InitCombo();
+    if (!large()) {
+        // Rows 4–16 exist in the small page but are never shown; row 3 only for 48 channels.
+        for (int g = SMALL_ROWS; g < GROUPS; ++g) {
+            for (const int id : {IDC_GROUP_LABEL + g, IDC_COUNT + g, IDC_TAG + g, IDC_SCAN + g}) {
+                setVisible(id, false, false);
+            }
+        }
+        if (m_radioChannel < RADIO_CHANNEL_48) {
+            setVisible(IDC_SCAN + 2, false, false);
+            setVisible(IDC_GROUP_LABEL + 2, false, false);
+        }
+    }
+    return true;
+}
+
+bool HChannelAllocationDialog::InitEdit() {
+    HDialog::InitEdit();
+    if (!large()) {
+        if (accessMode() == 0) {
+            for (int g = 0; g < SMALL_ROWS; ++g) {
+                if (PageControl* edit = mutableControl(IDC_COUNT + g)) {
+                    edit->enabled = false;
+                }
+            }
+        }
+        if (m_radioChannel < RADIO_CHANNEL_48) {
+            setVisible(IDC_COUNT + 2, false, false);
+            setVisible(IDC_TAG + 2, false, false);
+        }
+    }
+    return true;
+}
+
+bool HChannelAllocationDialog::InitStatic() {
+    if (PageControl* label = mutableControl(IDC_CHANNELS_LEFT)) {
+        label->label =
+            strprintf(std::string(text::CHANNELS_LEFT_FORMAT).c_str(), m_data.channelsLeft());
+    }
+    return true;
+}
+
+bool HChannelAllocationDialog::SetDataCombo() {
+    HDialog::SetDataCombo();
+    for (int g = 0; g < GROUPS; ++g) {
+        PageControl* combo = mutableControl(IDC_SCAN + g);
+        if (combo != nullptr && combo->visible) {
+            combo->enabled = m_data.groupChannelCount(g) != 0;
+        }
+    }
+    return true;
+}
+
+bool HChannelAllocationDialog::SetDataEdit() {
+    HDialog::SetDataEdit();
+    if (!large()) {
+        for (int g = 0; g < SMALL_ROWS; ++g) {
+            PageControl* tag = mutableControl(IDC_TAG + g);
+            if (tag != nullptr && tag->visible) {
+                tag->enabled = m_data.groupChannelCount(g) != 0;
+            }
+        }
+    }
+    return true;
+}
+
+int HChannelAllocationDialog::shownCount(int group) const {
+    const PageControl* edit = control(IDC_COUNT + group);
+    if (edit == nullptr) {
+        return 0;
+    }
+    // The whole number shown; a fraction or anything after the digits is dropped.
+    int count = 0;
+    for (const char ch : edit->text) {
+        if (ch < '0' || ch > '9') {
+            break;
+        }
+        count = std::min(count * 10 + (ch - '0'), 100000);
+    }
+    return count;
+}
+
+void HChannelAllocationDialog::setCountText(int group, int count) {
+    if (PageControl* edit = mutableControl(IDC_COUNT + group)) {
+        edit->text = std::to_string(count);
+    }
+}
+
+void HChannelAllocationDialog::enableForCount(int group, int count) {
+    PageControl* combo = mutableControl(IDC_SCAN + group);
+    if (combo != nullptr && combo->visible) {
+        combo->enabled = count != 0;
+    }
+    if (!large()) {
+        PageControl* tag = mutableControl(IDC_TAG + group);
+        if (tag != nullptr && tag->visible) {
+            tag->enabled = count != 0;
+        }
+    }
+}
+
+void HChannelAllocationDialog::recompute(int group) {
+    if (group < 0 || group >= GROUPS) {
+        return;
+    }
+    int n = shownCount(group);
+    bool allZero = true;
+    for (int g = 0; g < GROUPS; ++g) {
+        allZero = allZero && shownCount(g) == 0;
+    }
+    if (n == 0 && allZero) {
+        n = 1; // at least one channel stays allotted
+    }
+    HGroupTable& groups = m_data.groups();
+    if (large() && n > groups.count(group) && group < m_firstGrownGroup) {
+        m_firstGrownGroup = group;
+    }
+    groups.setCount(group, 0);
+    if (large()) {
+        n = std::min(n, LARGEST_GROUP);
+    }
+    n = std::min(n, m_data.channelsLeft());
+    groups.setCount(group, n);
+    setCountText(group, n);
+    const PageControl* combo = control(IDC_SCAN + group);
+    if (large() && n == 0 && combo != nullptr && combo->enabled) {
+        m_focusRequest = group + 1 < GROUPS ? IDC_COUNT + group + 1 : IDOK;
+    }
+    enableForCount(group, n);
+    if (large()) {
+        InitStatic();
+    }
+}
+
+void HChannelAllocationDialog::countEditKillFocus(int group) {
+    recompute(group);
+    if (large() && shownCount(group) == 0) {
+        if (PageControl* combo = mutableControl(IDC_SCAN + group)) {
+            selectValue(*combo, 0);
+        }
+        m_groups.set(index(HGroupParams::SCAN, group), 0);
+    }
+}
+
+bool HChannelAllocationDialog::countEditEnter(int group) {
+    recompute(group);
+    return !large();
+}
+
+bool HChannelAllocationDialog::SaveDataEdit() {
+    // A count typed but not yet recomputed is recomputed as the focus leaving it would.
+    for (int g = 0; g < GROUPS; ++g) {
+        const PageControl* edit = control(IDC_COUNT + g);
+        if (edit != nullptr && edit->visible && edit->enabled &&
+            shownCount(g) != m_data.groupChannelCount(g)) {
+            countEditKillFocus(g);
+        }
+    }
+    HDialog::SaveDataEdit();
+    return true;
+}
+
+bool HChannelAllocationDialog::StoreData() {
+    HGroupTable& groups = m_data.groups();
+    for (int g = 0; g < GROUPS; ++g) {
+        groups.setScanFlag(g, m_groups.get(index(HGroupParams::SCAN, g)) != 0);
+        groups.setTag(g, m_groups.getText(index(HGroupParams::TAG, g)));
+    }
+    if (large()) {
+        for (int g = m_firstGrownGroup; g < GROUPS; ++g) {
+            const int first = m_data.groupFirstChannel(g);
+            for (int c = first; c < first + m_data.groupChannelCount(g); ++c) {
+                m_data.setValue(c, inUse, 1);
+            }
+        }
+    }
+    m_data.store(image());
+    return true;
+}
+
+std::string HChannelAllocationDialog::GroupLine(int group) const {
+    return groupLine(group, shownValue(IDC_TAG + group), shownValue(IDC_SCAN + group));
+}
+
+} // namespace kq70

@@ -1,0 +1,206 @@
+#include "pages/HChannelAllocationDialog.h"
+#include "support/ChannelViewHarness.h"
+#include "support/TestRadios.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70::test {
+namespace {
+
+using Dialog = HChannelAllocationDialog;
+
+int countId(int group) {
+    return Dialog::IDC_COUNT + group;
+}
+
+HChannelData dataOf(const RadioImage& image) {
+    HChannelData data;
+    data.extract(image);
+    return data;
+}
+
+void typeCount(Dialog& dialog, int group, const std::string& text) {
+    ASSERT_TRUE(dialog.typeText(countId(group), text)) << group;
+    dialog.countEditKillFocus(group);
+}
+
+TEST(HChannelAllocationDialogTest, LargeVariantCutsCountsToTheChannelsLeft) {
+    RadioImage image = imageWithGroups({200, 56});
+    Dialog dialog(image, 1);
+    ASSERT_EQ(dialog.variant(), Dialog::Variant::Large);
+    dialog.OnInitDialog();
+    EXPECT_EQ(dialog.control(Dialog::IDC_CHANNELS_LEFT)->label, "0 Channels Left");
+    EXPECT_FALSE(dialog.control(Dialog::IDC_SCAN + 2)->enabled);
+    EXPECT_TRUE(dialog.control(Dialog::IDC_TAG + 2)->enabled) << "large page keeps tags enabled";
+    typeCount(dialog, 2, "100");
+    EXPECT_EQ(dialog.shownValue(countId(2)), "0");
+    EXPECT_EQ(dialog.control(Dialog::IDC_CHANNELS_LEFT)->label, "0 Channels Left");
+    // Lowering group 2 frees channels that group 3 can then take, at most 255 a group.
+    typeCount(dialog, 1, "6");
+    EXPECT_EQ(dialog.control(Dialog::IDC_CHANNELS_LEFT)->label, "50 Channels Left");
+    typeCount(dialog, 2, "30");
+    EXPECT_EQ(dialog.control(Dialog::IDC_CHANNELS_LEFT)->label, "20 Channels Left");
+    EXPECT_TRUE(dialog.control(Dialog::IDC_SCAN + 2)->enabled);
+    typeCount(dialog, 0, "300");
+    EXPECT_EQ(dialog.shownValue(countId(0)), "220");
+
+    RadioImage whole = imageWithGroups({256});
+    Dialog single(whole, 1);
+    single.OnInitDialog();
+    typeCount(single, 0, "300");
+    EXPECT_EQ(single.shownValue(countId(0)), "255");
+    EXPECT_EQ(single.control(Dialog::IDC_CHANNELS_LEFT)->label, "1 Channels Left");
+}
+
+TEST(HChannelAllocationDialogTest, SettingEveryCountToZeroKeepsOneChannel) {
+    for (const bool large : {true, false}) {
+        RadioImage image = large ? imageWithGroups({10, 20}) : imageWithGroups({16, 16}, 4);
+        Dialog dialog(image, 1);
+        dialog.OnInitDialog();
+        typeCount(dialog, 0, "0");
+        typeCount(dialog, 1, "0");
+        EXPECT_EQ(dialog.shownValue(countId(0)), "0");
+        EXPECT_EQ(dialog.shownValue(countId(1)), "1") << large;
+        EXPECT_TRUE(dialog.control(Dialog::IDC_SCAN + 1)->enabled);
+        EXPECT_FALSE(dialog.control(Dialog::IDC_SCAN)->enabled);
+        ASSERT_TRUE(dialog.OnOK());
+        EXPECT_EQ(dataOf(image).groupChannelCount(1), 1);
+        EXPECT_EQ(dataOf(image).groupChannelCount(0), 0);
+    }
+}
+
+TEST(HChannelAllocationDialogTest, RaisingACountMarksTheChannelsFromThatGroupOnInUse) {
+    const auto unprogrammed = [] {
+        RadioImage image = imageWithGroups({10, 10, 10, 10, 10, 10});
+        HChannelData data = dataOf(image);
+        for (int c = 0; c < 256; ++c) {
+            data.setValue(c, inUse, c == 0 ? 1 : 0);
+        }
+        data.store(image);
+        return image;
+    };
+    RadioImage image = unprogrammed();
+    Dialog dialog(image, 1);
+    dialog.OnInitDialog();
+    typeCount(dialog, 4, "20");
+    EXPECT_EQ(dialog.firstGrownGroup(), 4);
+    ASSERT_TRUE(dialog.OnOK());
+    const HChannelData data = dataOf(image);
+    EXPECT_EQ(data.groupFirstChannel(5), 60);
+    // Groups 5 and 6 now hold channels 40–69; the channels after them belong to no group.
+    for (int c = 1; c < 80; ++c) {
+        EXPECT_EQ(data.isInUse(c), c >= 40 && c < 70) << c;
+    }
+
+    RadioImage lowered = unprogrammed();
+    Dialog lowering(lowered, 1);
+    lowering.OnInitDialog();
+    typeCount(lowering, 1, "5");
+    ASSERT_TRUE(lowering.OnOK());
+    EXPECT_EQ(lowering.firstGrownGroup(), Dialog::NO_GROWN_GROUP);
+    for (int c = 1; c < 60; ++c) {
+        EXPECT_FALSE(dataOf(lowered).isInUse(c)) << c;
+    }
+}
+
+TEST(HChannelAllocationDialogTest, ACountOfZeroResetsTheScanFlagInTheLargeVariant) {
+    RadioImage image = imageWithGroups({10, 10, 10});
+    HChannelData data = dataOf(image);
+    data.groups().setScanFlag(1, true);
+    data.store(image);
+    Dialog dialog(image, 1);
+    dialog.OnInitDialog();
+    EXPECT_EQ(dialog.shownValue(Dialog::IDC_SCAN + 1), "SCAN");
+    typeCount(dialog, 1, "0");
+    EXPECT_EQ(dialog.shownValue(Dialog::IDC_SCAN + 1), "None");
+    EXPECT_FALSE(dialog.control(Dialog::IDC_SCAN + 1)->enabled);
+    EXPECT_EQ(dialog.focusRequest(), countId(2));
+    typeCount(dialog, 15, "0"); // already empty: the focus stays
+    EXPECT_EQ(dialog.focusRequest(), countId(2));
+    ASSERT_TRUE(dialog.OnOK());
+    EXPECT_FALSE(dataOf(image).groups().scanFlag(1));
+    EXPECT_EQ(dataOf(image).groupChannelCount(2), 10);
+    EXPECT_EQ(dataOf(image).groupFirstChannel(2), 10);
+}
+
+TEST(HChannelAllocationDialogTest, SmallVariantRowsAndNormalMode) {
+    RadioImage image = pmrImage(4);
+    Dialog dialog(image, 0);
+    ASSERT_EQ(dialog.variant(), Dialog::Variant::Small);
+    dialog.OnInitDialog();
+    for (int g = 0; g < 16; ++g) {
+        const bool shown = g < 2;
+        EXPECT_EQ(dialog.control(Dialog::IDC_GROUP_LABEL + g)->visible, shown) << g;
+        EXPECT_EQ(dialog.control(countId(g))->visible, shown) << g;
+        EXPECT_EQ(dialog.control(Dialog::IDC_TAG + g)->visible, shown) << g;
+        EXPECT_EQ(dialog.control(Dialog::IDC_SCAN + g)->visible, shown) << g;
+        EXPECT_FALSE(dialog.control(countId(g))->enabled) << "mode 0: no allocation";
+    }
+    EXPECT_EQ(dialog.control(Dialog::IDC_CHANNELS_LEFT), nullptr);
+    EXPECT_FALSE(dialog.typeText(countId(0), "5"));
+    ASSERT_TRUE(dialog.typeText(Dialog::IDC_TAG, "fire"));
+    ASSERT_TRUE(dialog.selectItemValue(Dialog::IDC_SCAN, 1));
+    EXPECT_EQ(dialog.GroupLine(0), "GROUP 1: FIRE     SCAN");
+    ASSERT_TRUE(dialog.OnOK());
+    const HChannelData data = dataOf(image);
+    EXPECT_EQ(data.groups().tag(0), "FIRE    ");
+    EXPECT_TRUE(data.groups().scanFlag(0));
+    EXPECT_EQ(data.groupChannelCount(0), 16) << "counts unchanged";
+
+    RadioImage three = pmrImage(5);
+    Dialog service(three, 1);
+    service.OnInitDialog();
+    EXPECT_TRUE(service.control(countId(2))->visible);
+    EXPECT_TRUE(service.control(countId(0))->enabled);
+    EXPECT_FALSE(service.control(Dialog::IDC_TAG + 1)->enabled) << "group 2 holds no channels";
+    EXPECT_TRUE(service.typeText(countId(0), "40"));
+    EXPECT_TRUE(service.countEditEnter(0)) << "the small page lets OK end it";
+    EXPECT_EQ(service.shownValue(countId(0)), "40");
+    EXPECT_TRUE(service.typeText(countId(1), "20"));
+    service.countEditKillFocus(1);
+    EXPECT_EQ(service.shownValue(countId(1)), "8");
+    EXPECT_TRUE(service.control(Dialog::IDC_TAG + 1)->enabled);
+    service.setFocus(countId(1));
+    EXPECT_EQ(service.promptLine().first, "Edit Channel Number(1 - 255)");
+    EXPECT_EQ(service.promptLine().second, "<ENTER>");
+}
+
+TEST(HChannelAllocationDialogTest, EnterInTheLargeVariantKeepsTheDialogOpen) {
+    RadioImage image = imageWithGroups({16});
+    Dialog dialog(image, 1);
+    dialog.OnInitDialog();
+    ASSERT_TRUE(dialog.typeText(countId(1), "8"));
+    EXPECT_FALSE(dialog.countEditEnter(1));
+    EXPECT_EQ(dialog.control(Dialog::IDC_CHANNELS_LEFT)->label, "232 Channels Left");
+}
+
+TEST(HChannelAllocationDialogTest, CancelAndUntouchedOkLeaveTheImage) {
+    RadioImage image = imageWithGroups({100, 50});
+    const RadioImage before = image;
+    {
+        Dialog dialog(image, 1);
+        dialog.OnInitDialog();
+        typeCount(dialog, 0, "3");
+        dialog.typeText(Dialog::IDC_TAG + 1, "ABC");
+        dialog.OnCancel();
+    }
+    EXPECT_EQ(firstDifference(image, before, 0, IMAGE_SIZE), "");
+    Dialog dialog(image, 1);
+    dialog.OnInitDialog();
+    ASSERT_TRUE(dialog.OnOK());
+    EXPECT_EQ(firstDifference(image, before, 0, IMAGE_SIZE), "");
+}
+
+TEST(HChannelAllocationDialogTest, OkRecomputesACountTypedWithoutLeavingTheEdit) {
+    RadioImage image = imageWithGroups({200, 56});
+    Dialog dialog(image, 1);
+    dialog.OnInitDialog();
+    ASSERT_TRUE(dialog.typeText(countId(2), "100"));
+    ASSERT_TRUE(dialog.OnOK());
+    const HChannelData data = dataOf(image);
+    EXPECT_EQ(data.groupChannelCount(2), 0);
+    EXPECT_EQ(data.channelsLeft(), 0);
+}
+
+} // namespace
+} // namespace kq70::test
