@@ -1,6 +1,7 @@
 #include "CliApp.h"
 
 #include "DocumentCommandsCli.h"
+#include "GridCommand.h"
 #include "ListingCommands.h"
 #include "TerminalPrompt.h"
 #include "TransferCommands.h"
@@ -99,6 +100,8 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     transfers.add(app);
     ListingCommands listings;
     listings.add(app);
+    GridCommand grid;
+    grid.add(app);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -128,6 +131,8 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         code = runCheck(checkPath, out, prompt);
     } else if (documents.parsed()) {
         code = documents.run(options.home, out, err, prompt);
+    } else if (grid.parsed()) {
+        code = grid.run({*folder, in, out, err, interactive});
     } else if (transfers.parsed()) {
         code = transfers.run({*folder, in, out, err, interactive, isTerminal(err)});
     } else if (listings.parsed()) {

@@ -1,0 +1,244 @@
+#include "GridCommand.h"
+
+#include "TerminalPrompt.h"
+#include "TextGrid.h"
+#include "app/AccessMode.h"
+#include "app/AppSettings.h"
+#include "app/Passwords.h"
+#include "app/ProgramFolder.h"
+#include "channel/CKQ70View.h"
+#include "channel/ChannelGridLayout.h"
+#include "doc/DataFile.h"
+#include "image/RadioImage.h"
+#include "platform/IniFile.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <vector>
+
+namespace kq70 {
+
+namespace {
+
+constexpr const char* SETTINGS_FILE = "KQ70.ini";
+constexpr int JSON_INDENT = 2;
+
+// The command line only looks: every chooser is cancelled.
+class NoChoosers : public ChannelChoosers {
+public:
+    std::optional<int> choosePmrChannel(int /*preset*/) override { return std::nullopt; }
+    std::optional<Tone> chooseTone(const Tone& /*current*/) override { return std::nullopt; }
+    std::optional<int> chooseSignalNumber(int /*type*/, int /*preset*/) override {
+        return std::nullopt;
+    }
+};
+
+bool grantMode(int wanted, const std::optional<std::string>& password,
+               const GridCommand::Context& context, AccessMode& mode) {
+    if (wanted == ACCESS_NORMAL) {
+        return true;
+    }
+    TerminalPrompt prompt(context.in, context.err, context.interactive);
+    prompt.setPassword(password);
+    if (wanted == ACCESS_ADJUSTMENT) {
+        unlockAdjustmentMode(mode, prompt);
+    } else {
+        mode.set(wanted);
+        confirmStartupAccessMode(mode, prompt);
+    }
+    if (mode.value() != wanted) {
+        context.err << "kq70-cli: access mode " << wanted << " needs its password\n";
+        return false;
+    }
+    return true;
+}
+
+std::vector<int> visibleColumns(const TextGrid& grid) {
+    std::vector<int> columns;
+    for (int c = 0; c < CHANNEL_COLUMN_COUNT; ++c) {
+        if (!grid.columnHidden(c)) {
+            columns.push_back(c);
+        }
+    }
+    return columns;
+}
+
+std::string padded(const std::string& text, std::size_t width) {
+    return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
+}
+
+std::string rightTrimmed(std::string line) {
+    line.erase(line.find_last_not_of(' ') + 1);
+    return line;
+}
+
+void printTable(const TextGrid& grid, std::ostream& out) {
+    const std::vector<int> columns = visibleColumns(grid);
+    std::vector<std::size_t> widths;
+    for (const int c : columns) {
+        std::size_t width = 0;
+        for (int r = 0; r < grid.rowCount(); ++r) {
+            width = std::max(width, grid.textMatrix(r, c).size());
+        }
+        widths.push_back(width);
+    }
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        std::string line;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            std::string text = grid.textMatrix(r, columns[i]);
+            // Equal neighbours of the first header row form one cell: named once.
+            if (r == 0 && i > 0 && text == grid.textMatrix(0, columns[i - 1])) {
+                text.clear();
+            }
+            line += (i == 0 ? "" : "  ") + padded(text, widths[i]);
+        }
+        out << rightTrimmed(line) << '\n';
+    }
+}
+
+void printStrip(const CKQ70View::InfoStrip& strip, const std::string& status, std::ostream& out) {
+    const std::pair<const char*, const CKQ70View::StripText*> texts[] = {
+        {"Serial number", &strip.serialNumber},
+        {"Band", &strip.bandName},
+        {"Firmware", &strip.firmwareVersion},
+        {"Port", &strip.port},
+        {"Printer", &strip.printer},
+        {"Product", &strip.productType},
+        {"Channels", &strip.channelCount},
+        {"Channels left", &strip.channelsLeft},
+    };
+    out << '\n';
+    for (const auto& [name, text] : texts) {
+        if (text->shown) {
+            out << rightTrimmed(padded(std::string(name) + ":", 15) + text->text) << '\n';
+        }
+    }
+    if (strip.groupSelectorShown) {
+        out << padded("Group:", 15);
+        for (const auto& entry : strip.groups) {
+            out << (entry.group == strip.selectedGroup ? "[" + entry.text + "]" : entry.text)
+                << ' ';
+        }
+        out << (strip.groupSelectorEnabled ? "" : "(disabled)") << '\n';
+    }
+    out << status << '\n';
+}
+
+nlohmann::json stripJson(const CKQ70View::InfoStrip& strip) {
+    const auto entry = [](const CKQ70View::StripText& text) {
+        return nlohmann::json{{"text", text.text}, {"shown", text.shown}};
+    };
+    return {{"serialNumber", entry(strip.serialNumber)},
+            {"bandName", entry(strip.bandName)},
+            {"firmwareVersion", entry(strip.firmwareVersion)},
+            {"port", entry(strip.port)},
+            {"printer", entry(strip.printer)},
+            {"productType", entry(strip.productType)},
+            {"channelCount", entry(strip.channelCount)},
+            {"channelsLeft", entry(strip.channelsLeft)},
+            {"groupSelector",
+             {{"shown", strip.groupSelectorShown}, {"enabled", strip.groupSelectorEnabled}}}};
+}
+
+nlohmann::json gridJson(const CKQ70View& view, const TextGrid& grid) {
+    const CKQ70View::InfoStrip strip = view.infoStrip();
+    nlohmann::json groups = nlohmann::json::array();
+    for (const auto& entry : strip.groups) {
+        groups.push_back({{"text", entry.text}, {"group", entry.group}});
+    }
+    nlohmann::json columns = nlohmann::json::array();
+    for (int c = 0; c < CHANNEL_COLUMN_COUNT; ++c) {
+        columns.push_back(
+            {{"index", c},
+             {"header", {grid.textMatrix(0, c), grid.textMatrix(1, c)}},
+             {"hidden", grid.columnHidden(c)},
+             {"width", ChannelGridLayout::COLUMN_WIDTHS_TWIPS[static_cast<std::size_t>(c)]}});
+    }
+    nlohmann::json rows = nlohmann::json::array();
+    for (int r = ChannelGridLayout::FIRST_DATA_ROW; r < grid.rowCount(); ++r) {
+        const int channel = view.channelOfRow(r);
+        nlohmann::json cells = nlohmann::json::array();
+        for (int c = 0; c < CHANNEL_COLUMN_COUNT; ++c) {
+            cells.push_back(grid.textMatrix(r, c));
+        }
+        rows.push_back({{"channel", channel + 1},
+                        {"programmed", view.channelData().isInUse(channel)},
+                        {"cells", cells}});
+    }
+    return {{"group", view.currentGroup()}, {"groups", groups},
+            {"columns", columns},           {"rows", rows},
+            {"strip", stripJson(strip)},    {"status", view.statusText()}};
+}
+
+std::size_t differingBytes(const RadioImage& a, const RadioImage& b) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
+        count += a.byteAt(i) != b.byteAt(i) ? 1 : 0;
+    }
+    return count;
+}
+
+} // namespace
+
+void GridCommand::add(CLI::App& app) {
+    m_command = app.add_subcommand("grid", "Show a data file as the channel view shows it");
+    m_command->add_option("file", m_path, "Data file (.k70)")->required();
+    m_command
+        ->add_option("--mode", m_mode,
+                     "Access mode: 0 normal, 1 manufacture, 2 adjustment, 4 E mode")
+        ->check(CLI::IsMember({0, 1, 2, 4}));
+    m_command->add_option("--mode-password", m_modePassword,
+                          "The access mode's password (asked on the terminal when missing)");
+    m_command->add_option("--group", m_group, "Group to show, 1-16 (default: the view's choice)")
+        ->check(CLI::Range(1, 16));
+    m_command->add_flag("--json", m_json, "Print the grid, the strip and the status as JSON");
+}
+
+bool GridCommand::parsed() const {
+    return m_command != nullptr && m_command->parsed();
+}
+
+int GridCommand::run(const Context& context) const {
+    AccessMode mode;
+    if (!grantMode(m_mode, m_modePassword, context, mode)) {
+        return 1;
+    }
+    TerminalPrompt prompt(context.in, context.err, context.interactive);
+    const int status = OpenCheckStatus(m_path);
+    if (status != DATA_FILE_OK) {
+        ShowOpenStatusMessage(status, m_path, prompt);
+        return 1;
+    }
+    RadioImage image;
+    if (!ReadDataFile(m_path, image, prompt)) {
+        return 1;
+    }
+    const RadioImage asRead = image;
+    AppSettings settings;
+    settings.load(IniFile(joinPath(context.programFolder, SETTINGS_FILE)));
+    TextGrid grid;
+    NoChoosers choosers;
+    CKQ70View view(grid, prompt, choosers, mode.value(), settings);
+    view.OnUpdate(image); // a copy of the file's image: nothing goes back to the file
+    if (m_group) {
+        view.selectGroup(*m_group - 1);
+    }
+    if (const std::size_t changed = differingBytes(image, asRead); changed != 0) {
+        context.err << "kq70-cli: showing " << m_path << " in the channel view changes " << changed
+                    << " byte(s) of its image (the program would mark it modified); nothing was "
+                       "written\n";
+    }
+    if (m_json) {
+        context.out << gridJson(view, grid)
+                           .dump(JSON_INDENT, ' ', false, nlohmann::json::error_handler_t::replace)
+                    << '\n';
+    } else {
+        printTable(grid, context.out);
+        printStrip(view.infoStrip(), view.statusText(), context.out);
+    }
+    return 0;
+}
+
+} // namespace kq70

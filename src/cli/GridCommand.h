@@ -1,0 +1,39 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace kq70 {
+
+// `kq70-cli grid FILE`: what the channel view shows of a data file for an access mode and a
+// group, as an aligned table with the information strip and the status line, or as JSON.
+// Nothing is written; when showing the file would change its image, the error stream says so.
+class GridCommand {
+public:
+    struct Context {
+        std::string programFolder;
+        std::istream& in;
+        std::ostream& out;
+        std::ostream& err;
+        bool interactive;
+    };
+
+    void add(CLI::App& app);
+    bool parsed() const;
+    int run(const Context& context) const;
+
+private:
+    CLI::App* m_command = nullptr;
+    std::string m_path;
+    int m_mode = 0;
+    std::optional<std::string> m_modePassword;
+    std::optional<int> m_group;
+    bool m_json = false;
+};
+
+} // namespace kq70
