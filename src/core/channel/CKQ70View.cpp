@@ -4,6 +4,7 @@
 #include "channel/FrequencyCodec.h"
 #include "channel/ToneTables.h"
 #include "image/RadioImage.h"
+#include "log/HLogPrint.h"
 #include "params/HScanParams.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -185,6 +187,8 @@ CKQ70View::CKQ70View(HGridControl& grid, UserPrompt& prompt, ChannelChoosers& ch
 
 void CKQ70View::OnUpdate(RadioImage& image) {
     m_image = &image;
+    KQ70_LOG(LOG_D1, 0, "OnInitialUpdate()\tm_pMainMemory = [%X]",
+             static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(image.data())));
     rebuild();
     setupGrid();
     m_group = 0;
@@ -517,6 +521,7 @@ CKQ70View::KeyOutcome CKQ70View::onDoubleClick() {
     if (row < m_grid.fixedRows()) {
         return KeyOutcome::Handled;
     }
+    KQ70_LOG(LOG_ER, 0, "%s", "dblclick");
     const int column = m_grid.column();
     if (ChannelGridLayout::frequencyColumn(column) && !userMode()) {
         m_grid.setEditState(0);

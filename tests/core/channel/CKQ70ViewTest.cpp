@@ -5,6 +5,7 @@
 #include "params/HScanParams.h"
 #include "support/ChannelViewHarness.h"
 #include "support/TestRadios.h"
+#include "ui/CheckCellPicture.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
@@ -449,6 +450,29 @@ TEST(CKQ70ViewTest, PmrChooserInTheUserModes) {
     EXPECT_TRUE(s.choosers.pmrPresets.empty());
 }
 
+TEST(CKQ70ViewTest, CheckCellPictures) {
+    EXPECT_EQ(checkCellPicture(true, true), CheckCellPicture::Tick);
+    EXPECT_EQ(checkCellPicture(false, true), CheckCellPicture::GreyTick);
+    EXPECT_EQ(checkCellPicture(false, false), CheckCellPicture::None);
+    EXPECT_EQ(checkCellPicture(true, false), CheckCellPicture::None);
+}
+
+TEST(CKQ70ViewTest, KeysForTheFrame) {
+    ChannelViewHarness h(pmrImage());
+    CKQ70View& view = h.open(0);
+    h.at(ROW1, 6);
+    EXPECT_EQ(view.helpTopic(), CKQ70View::HELP_TOPIC_BASE + 6);
+    EXPECT_EQ(view.onShiftF9(), CKQ70View::FrameRequest::RawImageEditor);
+    EXPECT_EQ(view.onShiftF10(), CKQ70View::FrameRequest::AdjustmentUnlock);
+    h.at(ROW1, 3);
+    EXPECT_EQ(view.onEnter(), CKQ70View::KeyOutcome::GridEdits);
+    h.grid.setMouseRow(1); // a header row
+    EXPECT_EQ(view.onDoubleClick(), CKQ70View::KeyOutcome::Handled);
+    EXPECT_EQ(h.modifiedCount, 0);
+    ChannelViewHarness s(pmrImage());
+    EXPECT_EQ(s.open(1).onShiftF10(), CKQ70View::FrameRequest::None);
+}
+
 TEST(CKQ70ViewTest, InCellFilters) {
     ChannelViewHarness h(pmrImage());
     CKQ70View& view = h.open(1);
@@ -602,6 +626,17 @@ TEST(CKQ70ViewTest, ShowingADocumentMarksItModifiedOnlyWhenBytesChange) {
         EXPECT_EQ(h.grid.textMatrix(ROW1 + 1, 4), "440.00000") << band;
         EXPECT_EQ(h.modifiedCount, 0) << band;
         EXPECT_EQ(firstDifference(h.image, before, 0, IMAGE_SIZE), "") << band;
+    }
+    // An unlisted decode tone is shown and stored as the tone it snaps to.
+    {
+        ChannelViewHarness h(
+            edited(pmrImage(), [](HChannelData& d) { d.setValue(8, rxToneCode, 2520); }));
+        h.open(1);
+        EXPECT_EQ(h.grid.textMatrix(ROW1 + 8, 6), "No.59 (C-254.1)");
+        EXPECT_EQ(h.modifiedCount, 1);
+        HChannelData d;
+        d.extract(h.image);
+        EXPECT_EQ(d.getValue(8, rxToneCode), 2541);
     }
     // A load-time store that changes bytes (an unstepped frequency) marks the document.
     RadioImage raw = pmrImage();
