@@ -1,5 +1,6 @@
 #include "channel/CKQ70View.h"
 
+#include "channel/ChannelCellInput.h"
 #include "channel/ChannelGridLayout.h"
 #include "channel/FrequencyCodec.h"
 #include "channel/ToneTables.h"
@@ -15,7 +16,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 namespace kq70 {
 
@@ -26,9 +26,6 @@ constexpr int TONE_CTCSS = 1;
 constexpr int TONE_DCS = 2;
 constexpr std::int32_t FIRST_CTCSS = 670;
 constexpr std::int32_t FIRST_DCS = 19; // 023
-constexpr int KEY_BACKSPACE = 8;
-constexpr int KEY_ENTER = 13;
-constexpr int KEY_ESCAPE = 27;
 constexpr int TAG_LENGTH = 8;
 constexpr int FREQUENCY_EDIT_LENGTH = 9;
 constexpr std::int64_t PMR_LOW_HZ = 446000000;
@@ -40,7 +37,6 @@ constexpr int FIRMWARE_WITH_GROUPS = 110;
 constexpr int RADIO_CHANNEL_WITH_GROUPS = 4;
 constexpr int RADIO_CHANNEL_256 = 6;
 constexpr int PRODUCT_TYPE_QM724 = 6;
-constexpr std::string_view TAG_SYMBOLS = "_ <>*+-/=:";
 
 int toneMode(ToneKind kind) {
     return kind == ToneKind::Dcs ? TONE_DCS : TONE_CTCSS;
@@ -52,17 +48,6 @@ ToneKind toneKind(int mode) {
 
 bool isListed(ToneKind kind, std::int32_t code) {
     return toneCodeNumber(kind, code).has_value();
-}
-
-// A whole decimal number (digits and at most one point); nothing for anything else.
-std::optional<double> parseDecimal(std::string_view text) {
-    const std::string s(text);
-    if (s.empty() || s.find_first_not_of("0123456789.") != std::string::npos ||
-        s.find_first_of("0123456789") == std::string::npos ||
-        std::count(s.begin(), s.end(), '.') > 1) {
-        return std::nullopt;
-    }
-    return std::strtod(s.c_str(), nullptr);
 }
 
 std::optional<int> parseInt(std::string_view text) {
@@ -77,103 +62,6 @@ std::optional<int> parseInt(std::string_view text) {
         return std::nullopt;
     }
     return static_cast<int>(value);
-}
-
-// A tone as a sub-audio cell shows it: "C-" and hertz, or "D-" and three octal digits with
-// an optional polarity letter after them; "-----" is off.
-struct ParsedTone {
-    int mode = TONE_OFF;
-    std::int32_t code = 0;
-    char polarity = 'N';
-};
-
-std::optional<ParsedTone> parseTone(std::string_view text) {
-    if (text.find("-----") != std::string_view::npos) {
-        return ParsedTone{};
-    }
-    const std::size_t c = text.find("C-");
-    if (c != std::string_view::npos) {
-        std::size_t p = c + 2;
-        while (p < text.size() && (text[p] == ' ' || text[p] == '(')) {
-            ++p;
-        }
-        const std::size_t end = text.find_first_not_of("0123456789.", p);
-        const auto hz = parseDecimal(text.substr(p, end == std::string_view::npos ? end : end - p));
-        if (!hz) {
-            return std::nullopt;
-        }
-        const auto tenths = static_cast<std::int32_t>(std::llround(*hz * 10.0));
-        if (!isListed(ToneKind::Ctcss, tenths)) {
-            return std::nullopt;
-        }
-        return ParsedTone{TONE_CTCSS, tenths, 'N'};
-    }
-    const std::size_t d = text.find("D-");
-    if (d == std::string_view::npos) {
-        return std::nullopt;
-    }
-    std::size_t p = d + 2;
-    while (p < text.size() && (text[p] == ' ' || text[p] == '(')) {
-        ++p;
-    }
-    if (p + 3 > text.size()) {
-        return std::nullopt;
-    }
-    std::int32_t code = 0;
-    for (std::size_t i = p; i < p + 3; ++i) {
-        if (text[i] < '0' || text[i] > '7') {
-            return std::nullopt;
-        }
-        code = code * 8 + (text[i] - '0');
-    }
-    if (!isListed(ToneKind::Dcs, code)) {
-        return std::nullopt;
-    }
-    ParsedTone tone{TONE_DCS, code, 'N'};
-    const std::size_t letter = text.find_first_of("IBN", p + 3);
-    if (letter != std::string_view::npos) {
-        tone.polarity = text[letter];
-    }
-    return tone;
-}
-
-// The first cell of clipboard text: up to the first tab or line break.
-std::string firstCell(const std::string& text) {
-    return text.substr(0, text.find_first_of("\t\r\n"));
-}
-
-bool tagCharacter(int key) {
-    return std::isalnum(key) != 0 || TAG_SYMBOLS.find(static_cast<char>(key)) != std::string::npos;
-}
-
-std::string paddedTag(std::string tag) {
-    tag.resize(TAG_LENGTH, ' ');
-    return tag;
-}
-
-// The character an in-cell editor keeps for a typed key, or 0 to drop it. Backspace, Escape
-// and Enter always pass; the tag is upper-cased.
-int filteredKey(int column, int key) {
-    if (key == KEY_BACKSPACE || key == KEY_ESCAPE || key == KEY_ENTER) {
-        return key;
-    }
-    switch (column) {
-    case COL_TAG: {
-        if (key < 32 || key > 126) {
-            return 0;
-        }
-        const int upper = std::toupper(key);
-        return tagCharacter(upper) ? upper : 0;
-    }
-    case COL_RX_FREQUENCY:
-    case COL_TX_FREQUENCY:
-        return (key >= '0' && key <= '9') || key == '.' ? key : 0;
-    case COL_DECODE:
-    case COL_ENCODE:
-        return 0;
-    default:
-        return key;
-    }
 }
 
 } // namespace
@@ -899,7 +787,7 @@ bool CKQ70View::beforeEdit(int row, int column) {
 }
 
 int CKQ70View::keyPressEdit(int /*row*/, int column, int key) {
-    return filteredKey(column, key);
+    return ChannelCellInput::filteredKey(column, key);
 }
 
 bool CKQ70View::validateEdit(int row, int column, const std::string& text) {
@@ -961,7 +849,7 @@ void CKQ70View::afterEdit(int row, int column) {
 }
 
 std::optional<std::int64_t> CKQ70View::checkedFrequency(const std::string& text) {
-    const auto parsed = parseDecimal(text);
+    const auto parsed = ChannelCellInput::parseDecimal(text);
     if (!parsed) {
         return std::nullopt;
     }
@@ -988,7 +876,7 @@ std::optional<std::int64_t> CKQ70View::checkedFrequency(const std::string& text)
 bool CKQ70View::parseInto(int channel, int column, const std::string& text) {
     switch (column) {
     case COL_TAG:
-        m_data.setTag(channel, paddedTag(text.substr(0, TAG_LENGTH)));
+        m_data.setTag(channel, ChannelCellInput::paddedTag(text));
         return true;
     case COL_RX_FREQUENCY:
     case COL_TX_FREQUENCY: {
@@ -1001,7 +889,7 @@ bool CKQ70View::parseInto(int channel, int column, const std::string& text) {
         return true;
     }
     case COL_DECODE: {
-        const auto tone = parseTone(text);
+        const auto tone = ChannelCellInput::parseTone(text);
         if (!tone) {
             return false;
         }
@@ -1013,7 +901,7 @@ bool CKQ70View::parseInto(int channel, int column, const std::string& text) {
         return true;
     }
     case COL_ENCODE: {
-        const auto tone = parseTone(text);
+        const auto tone = ChannelCellInput::parseTone(text);
         if (!tone) {
             return false;
         }
@@ -1047,34 +935,10 @@ std::string CKQ70View::copy() {
     return text;
 }
 
-// Each column keeps the characters its own editor accepts, so a pasted frequency keeps its
-// decimal point; a PMR channel text gives the frequency in its brackets.
-std::string CKQ70View::pasteText(int column, const std::string& text) const {
-    std::string source = firstCell(text);
-    if (ChannelGridLayout::frequencyColumn(column)) {
-        const std::size_t open = source.find('(');
-        const std::size_t close = source.find(')', open == std::string::npos ? 0 : open);
-        if (open != std::string::npos && close != std::string::npos) {
-            source = source.substr(open + 1, close - open - 1);
-        }
-    }
-    if (column == COL_DECODE || column == COL_ENCODE) {
-        return source; // read as the cell shows a tone
-    }
-    std::string kept;
-    for (const char ch : source) {
-        const int key = filteredKey(column, static_cast<unsigned char>(ch));
-        if (key > 0 && key != KEY_BACKSPACE && key != KEY_ESCAPE && key != KEY_ENTER) {
-            kept.push_back(static_cast<char>(key));
-        }
-    }
-    return kept;
-}
-
 bool CKQ70View::paste(const std::string& text) {
     const HGridControl::Selection selection = m_grid.getSelection();
     const int column = selection.firstColumn;
-    if (column < COL_TAG || column > COL_ENCODE || firstCell(text).empty()) {
+    if (column < COL_TAG || column > COL_ENCODE || ChannelCellInput::firstCell(text).empty()) {
         return false;
     }
     if (column == COL_RX_FREQUENCY) {
@@ -1091,7 +955,7 @@ bool CKQ70View::paste(const std::string& text) {
             return false;
         }
     }
-    const std::string kept = pasteText(column, text);
+    const std::string kept = ChannelCellInput::pasteText(column, text);
     bool changed = false;
     for (int row = selection.firstRow; row <= selection.lastRow; ++row) {
         const int channel = channelOfRow(row);
