@@ -874,18 +874,28 @@ std::optional<std::int64_t> CKQ70View::checkedFrequency(const std::string& text)
 }
 
 bool CKQ70View::parseInto(int channel, int column, const std::string& text) {
+    if (ChannelGridLayout::frequencyColumn(column)) {
+        const auto hz = checkedFrequency(text);
+        return hz && setFromText(channel, column, ChannelCellTexts::frequencyText(*hz));
+    }
+    return setFromText(channel, column, text);
+}
+
+// A checked text into the channel: frequencies already within what the cell allows.
+bool CKQ70View::setFromText(int channel, int column, const std::string& text) {
     switch (column) {
     case COL_TAG:
         m_data.setTag(channel, ChannelCellInput::paddedTag(text));
         return true;
     case COL_RX_FREQUENCY:
     case COL_TX_FREQUENCY: {
-        const auto hz = checkedFrequency(text);
-        if (!hz) {
+        const auto mhz = ChannelCellInput::parseDecimal(
+            std::string_view(text).substr(std::min(text.size(), text.find_first_not_of(' '))));
+        if (!mhz) {
             return false;
         }
         m_data.setValue(channel, column == COL_RX_FREQUENCY ? rxFrequency : txFrequency,
-                        static_cast<std::int32_t>(*hz));
+                        static_cast<std::int32_t>(std::llround(*mhz * 1e6)));
         return true;
     }
     case COL_DECODE: {
@@ -955,14 +965,23 @@ bool CKQ70View::paste(const std::string& text) {
             return false;
         }
     }
-    const std::string kept = ChannelCellInput::pasteText(column, text);
+    std::string kept = ChannelCellInput::pasteText(column, text);
+    if (ChannelGridLayout::frequencyColumn(column)) {
+        // Checked once for the whole selection: one message, one result for every row.
+        const auto hz = checkedFrequency(kept);
+        if (!hz) {
+            return false;
+        }
+        kept = ChannelCellTexts::frequencyText(*hz);
+        kept.erase(0, kept.find_first_not_of(' '));
+    }
     bool changed = false;
     for (int row = selection.firstRow; row <= selection.lastRow; ++row) {
         const int channel = channelOfRow(row);
         if (channel < 0 || !m_data.isInUse(channel)) {
             continue;
         }
-        if (parseInto(channel, column, kept)) {
+        if (setFromText(channel, column, kept)) {
             fillRow(row);
             changed = true;
         }

@@ -152,6 +152,7 @@ private:
     // The frequency check of an edited frequency: nothing when the text is no number.
     std::optional<std::int64_t> checkedFrequency(const std::string& text);
     bool parseInto(int channel, int column, const std::string& text);
+    bool setFromText(int channel, int column, const std::string& text);
 
     bool userMode() const { return m_accessMode == 0 || m_accessMode == 2; }
     int optionUnit() const { return m_data.getGlobal(GLOBAL_OPTION_UNIT); }

@@ -581,6 +581,22 @@ TEST(CKQ70ViewTest, CopyAndPaste) {
     EXPECT_EQ(h.saved().getTag(0), "FIRE1 X ");
 }
 
+TEST(CKQ70ViewTest, APastedFrequencyIsCheckedOnceForTheSelection) {
+    ChannelViewHarness h(pmrImage());
+    CKQ70View& view = h.open(1);
+    h.prompt.expectMessage("", MessageAnswer::Yes);
+    h.prompt.expectMessage(std::string(text::OUT_OF_FREQUENCY_RANGE));
+    h.grid.select({ROW1, 4, ROW1 + 2, 4});
+    EXPECT_TRUE(view.paste("460.5"));
+    const HChannelData d = h.saved();
+    for (int channel = 0; channel < 3; ++channel) {
+        EXPECT_EQ(d.getValue(channel, rxFrequency), 456000000) << channel;
+    }
+    EXPECT_EQ(d.getValue(3, rxFrequency), 446043750);
+    h.prompt.expectMessage("", MessageAnswer::Yes);
+    EXPECT_FALSE(view.paste("..")) << "no number: nothing changes";
+}
+
 TEST(CKQ70ViewTest, PastedPmrChannelTextGivesItsFrequency) {
     ChannelViewHarness h(pmrImage());
     CKQ70View& view = h.open(1);
