@@ -1,6 +1,5 @@
 #include "DocumentCommandsCli.h"
 
-#include "DocumentObjects.h"
 #include "DocumentSummary.h"
 #include "JsonDocument.h"
 #include "JsonPatch.h"
@@ -10,6 +9,7 @@
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "doc/DefaultTemplates.h"
+#include "doc/DocumentObjects.h"
 #include "frame/DocumentCommands.h"
 #include "platform/IniFile.h"
 
@@ -90,19 +90,19 @@ bool hasDataFileName(const std::string& path, const char* what, std::ostream& er
     return false;
 }
 
-// Reads and checks a patch; the messages name the patch file and the key.
-std::optional<nlohmann::ordered_json> readPatch(const std::string& path, std::ostream& err) {
+// Reads a patch; a text that is not JSON is reported with its place in the file.
+std::optional<JsonPatch> readPatch(const std::string& path, std::ostream& err) {
     const auto text = readTextFile(path);
     if (!text) {
-        err << "kq70-cli: cannot read the patch " << path << '\n';
+        err << "kq70-cli: cannot read the patch " << path << "; nothing was written\n";
         return std::nullopt;
     }
-    try {
-        return nlohmann::ordered_json::parse(*text);
-    } catch (const nlohmann::json::parse_error& error) {
-        err << "kq70-cli: " << path << ": not valid JSON (" << error.what() << ")\n";
+    JsonPatch patch = JsonPatch::fromText(*text);
+    if (patch.syntaxError()) {
+        err << "kq70-cli: " << path << ": " << *patch.syntaxError() << "; nothing was written\n";
         return std::nullopt;
     }
+    return patch;
 }
 
 } // namespace
@@ -212,10 +212,9 @@ int DocumentCommandsCli::runApply(std::ostream& out, std::ostream& err, UserProm
     }
     const auto patch = readPatch(m_patchPath, err);
     if (!patch) {
-        err << "kq70-cli: nothing was written\n";
         return 1;
     }
-    const std::vector<std::string> refused = JsonPatch(*patch).apply(image);
+    const std::vector<std::string> refused = patch->apply(image);
     if (!refused.empty()) {
         for (const std::string& reason : refused) {
             err << "kq70-cli: " << m_patchPath << ": " << reason << '\n';

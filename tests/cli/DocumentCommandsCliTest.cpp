@@ -227,7 +227,9 @@ TEST_F(DocumentCommandsCliTest, RefusedPatchesLeaveEveryFileAsItWas) {
          "range.json: channels[0].index: 300 is out of range (0-255)"},
         {"fit.json", R"({"channels": [{"index": 2, "squelchLevel": 99}]})",
          "fit.json: channels[0].squelchLevel: 99 cannot be stored"},
-        {"broken.json", R"({"scan": )", "broken.json: not valid JSON"},
+        {"broken.json", R"({"scan": )",
+         "broken.json: line 1, column 10: syntax error while parsing value - unexpected end of "
+         "input; expected '[', '{', or a literal; nothing was written\n"},
         {"absent.json", nullptr, "cannot read the patch"},
     };
     for (const Case& c : cases) {
