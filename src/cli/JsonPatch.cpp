@@ -10,7 +10,6 @@
 #include <cctype>
 #include <charconv>
 #include <limits>
-#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -728,8 +727,11 @@ void setStage(const std::vector<Entry>& entries, Stage stage, DocumentObjects& o
     }
 }
 
-// Every value the document shows, by its dotted name ("channels.3.rxFrequency").
-void flatten(const Json& value, const std::string& name, std::map<std::string, Json>& out) {
+using NamedValues = std::vector<std::pair<std::string, Json>>;
+
+// Every value the document shows, by its dotted name ("channels.3.rxFrequency"), in the
+// order show prints them.
+void flatten(const Json& value, const std::string& name, NamedValues& out) {
     if (value.is_object()) {
         for (const auto& item : value.items()) {
             flatten(item.value(), name.empty() ? item.key() : name + "." + item.key(), out);
@@ -739,14 +741,14 @@ void flatten(const Json& value, const std::string& name, std::map<std::string, J
             flatten(value[k], name + "." + std::to_string(k), out);
         }
     } else {
-        out[name] = value;
+        out.emplace_back(name, value);
     }
 }
 
-std::map<std::string, Json> shownValues(const RadioImage& image) {
+NamedValues shownValues(const RadioImage& image) {
     const auto objects = std::make_unique<DocumentObjects>();
     objects->extract(image);
-    std::map<std::string, Json> values;
+    NamedValues values;
     flatten(documentJson(*objects, image, 0), "", values);
     return values;
 }
@@ -879,18 +881,19 @@ std::vector<std::string> JsonPatch::unnamedChanges(const RadioImage& before,
         named->markEdited(entry.part);
         targets.insert(entry.target);
     }
-    const std::map<std::string, Json> was = shownValues(before);
-    const std::map<std::string, Json> is = shownValues(after);
+    // Both views have the same shape: the document's layout does not depend on its values.
+    const NamedValues was = shownValues(before);
+    const NamedValues is = shownValues(after);
     std::vector<std::string> changes;
     std::size_t count = 0;
-    for (const auto& [name, value] : is) {
-        const auto old = was.find(name);
-        if (old == was.end() || old->second == value || targets.count(name) != 0 ||
+    for (std::size_t k = 0; k < is.size() && k < was.size(); ++k) {
+        const auto& [name, value] = is[k];
+        if (was[k].second == value || targets.count(name) != 0 ||
             followsNamedValues(name, *named)) {
             continue;
         }
         if (++count <= LISTED_CHANGES) {
-            changes.push_back(name + ": would change from " + old->second.dump() + " to " +
+            changes.push_back(name + ": would change from " + was[k].second.dump() + " to " +
                               value.dump() + ", which the patch does not name");
         }
     }
