@@ -48,14 +48,21 @@ constexpr const char* APPLY_HELP = R"(PATCH is one JSON object with the keys of 
 The whole patch is checked first, and nothing is written when any part is refused:
   an unknown or shown-only key, a wrong type, an index out of range;
   a text longer than its field or with characters the radio cannot show;
+  a key given twice in one object; text that is not JSON (said with its line and column);
   a tone code not in the table of its tone mode (CTCSS in 0.1 Hz, DCS as the value of its
     octal digits); a frequency outside the radio's range (hardware 15-16);
   any value that would not read back exactly as given once stored: a number too wide or
     negative for its field, a frequency off the channel steps or beyond 436-456 MHz, a
     value the store works out itself (PLL words, step indices, tone on/DCS bits, signal
-    number, and the alignment bytes unless "keepAlignment": 1 is given with them).
-Values are stored hardware first and channel data last, so channel frequencies keep their
-hertz values under changed hardware. The file is written whole, in the 10787-byte layout.)";
+    number, and the alignment bytes unless "keepAlignment": 1 is given with them);
+  any value the patch does not name that storing it would change (a new Channel Step
+    moves frequencies off its steps: name the new frequencies with it), listed.
+Hardware 13 and 14 are in their stored units (40 kHz, 5 kHz), 15 and 16 in Hz.
+Only the parts the patch names are stored (hardware first, channel data last, which is
+stored again when the hardware, paging codes or adjustment items change, so frequencies
+keep their hertz values); every other byte stays as it was. What the radio works out
+itself follows at once, so applying the result again changes nothing. The file is
+written whole, in the 10787-byte layout.)";
 
 long long fileSize(const std::string& path) {
     struct stat info {};
