@@ -301,6 +301,8 @@ TEST(JsonPatchTest, ShownValuesAreAcceptedBackUnchanged) {
 TEST(JsonPatchTest, ApplyingAnAcceptedPatchAgainChangesNothing) {
     const char* const corpus[] = {
         "{}",
+        R"({"hardware": {"0": 0}})", // fewer channels than the groups hold
+        R"({"hardware": {"0": 1}})",
         R"({"hardware": {"0": 2}})",
         R"({"hardware": {"0": 4}})",
         R"({"hardware": {"0": 5}})",
