@@ -14,6 +14,8 @@
 #include "ui/Strings.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <ostream>
@@ -36,21 +38,44 @@ std::string versionText() {
            std::string(Strings::get(IDS_VERSION_NUMBER)) + ")";
 }
 
-// Sets up the program folder and the log as the desktop program does at start-up; the
-// folder, or nothing when it cannot be used.
-std::optional<std::string> prepareProgramFolder(const GlobalOptions& options, std::ostream& err) {
+// Finds the program folder and starts the log there as the desktop program does at start-up.
+// A folder that cannot be created or written is no reason to stop: reading a file needs no
+// settings write, and the commands that would write there say so themselves.
+std::string prepareProgramFolder(const GlobalOptions& options, std::ostream& err) {
     const std::string folder =
         resolveProgramFolder(programFolderInputsFromEnvironment(options.home));
     if (!ensureFolder(folder)) {
-        err << "kq70-cli: cannot use the program folder " << folder << '\n';
-        return std::nullopt;
+        if (options.logLevel) {
+            err << "kq70-cli: cannot use the program folder " << folder << "; no log is written\n";
+        }
+        return folder;
     }
-    HLogPrint& log = HLogPrint::global();
-    log.start(readLogSettings(folder), HVersionInfo::fromBuild());
-    if (options.logLevel) {
-        log.enableChannel(0, *options.logLevel, joinPath(folder, CLI_LOG_FILE));
+    // --log-level switches the log on as INI_LOG.ini would, so the log begins and ends with
+    // its banners like the desktop program's.
+    LogSettings settings = readLogSettings(folder);
+    if (options.logLevel && *options.logLevel > 0) {
+        if (settings.defaultName.empty()) {
+            settings.defaultName = CLI_LOG_FILE;
+        }
+        settings.levels[0] = *options.logLevel;
+        settings.paths[0] = joinPath(folder, CLI_LOG_FILE);
     }
+    HLogPrint::global().start(settings, HVersionInfo::fromBuild());
     return folder;
+}
+
+// What a command printed must have reached its reader: a full disk or a closed pipe turns a
+// success into exit code 1 with a message.
+int checkOutput(std::ostream& out, std::ostream& err, int code) {
+    errno = 0;
+    out.flush();
+    if (out) {
+        return code;
+    }
+    const int error = errno;
+    err << "kq70-cli: the output could not be written"
+        << (error != 0 ? std::string(" (") + std::strerror(error) + ")" : std::string()) << '\n';
+    return 1;
 }
 
 // A progress bar is redrawn in place only where a person watches it.
@@ -78,10 +103,8 @@ int runCheck(const std::string& path, std::ostream& out, UserPrompt& prompt) {
     return 0;
 }
 
-} // namespace
-
-int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err, bool interactive) {
+int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+               std::ostream& err, bool interactive) {
     CLI::App app{"KQ70: programming and service tool for QM-724 radios", "kq70-cli"};
     app.require_subcommand(0, 1);
     GlobalOptions options;
@@ -121,10 +144,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         out << app.help();
         return 0;
     }
-    const std::optional<std::string> folder = prepareProgramFolder(options, err);
-    if (!folder) {
-        return 1;
-    }
+    const std::string folder = prepareProgramFolder(options, err);
     TerminalPrompt prompt(in, err, interactive);
     int code = 0;
     if (check->parsed()) {
@@ -134,12 +154,19 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     } else if (grid.parsed()) {
         code = grid.run({*folder, in, out, err, interactive});
     } else if (transfers.parsed()) {
-        code = transfers.run({*folder, in, out, err, interactive, isTerminal(err)});
+        code = transfers.run({folder, in, out, err, interactive, isTerminal(err)});
     } else if (listings.parsed()) {
         code = listings.run(in, out, err, interactive);
     }
     HLogPrint::global().end(); // the end banner, as at the program's exit
     return code;
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err, bool interactive) {
+    return checkOutput(out, err, runCommand(args, in, out, err, interactive));
 }
 
 } // namespace kq70

@@ -1,6 +1,5 @@
 #include "DocumentCommandsCli.h"
 
-#include "DocumentObjects.h"
 #include "DocumentSummary.h"
 #include "JsonDocument.h"
 #include "JsonPatch.h"
@@ -10,10 +9,14 @@
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "doc/DefaultTemplates.h"
+#include "doc/DocumentObjects.h"
 #include "frame/DocumentCommands.h"
 #include "platform/IniFile.h"
+#include "ui/UserPrompt.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <array>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -26,6 +29,7 @@ namespace {
 
 constexpr const char* SETTINGS_FILE = "KQ70.ini"; // `new` reads and writes nothing in it
 constexpr int JSON_INDENT = 2;
+constexpr long long MAX_PATCH_SIZE = 16LL * 1024 * 1024;
 
 constexpr const char* NEW_HELP =
     "The band's template in the program folder is used when it exists; otherwise the "
@@ -44,14 +48,21 @@ constexpr const char* APPLY_HELP = R"(PATCH is one JSON object with the keys of 
 The whole patch is checked first, and nothing is written when any part is refused:
   an unknown or shown-only key, a wrong type, an index out of range;
   a text longer than its field or with characters the radio cannot show;
+  a key given twice in one object; text that is not JSON (said with its line and column);
   a tone code not in the table of its tone mode (CTCSS in 0.1 Hz, DCS as the value of its
     octal digits); a frequency outside the radio's range (hardware 15-16);
   any value that would not read back exactly as given once stored: a number too wide or
     negative for its field, a frequency off the channel steps or beyond 436-456 MHz, a
     value the store works out itself (PLL words, step indices, tone on/DCS bits, signal
-    number, and the alignment bytes unless "keepAlignment": 1 is given with them).
-Values are stored hardware first and channel data last, so channel frequencies keep their
-hertz values under changed hardware. The file is written whole, in the 10787-byte layout.)";
+    number, and the alignment bytes unless "keepAlignment": 1 is given with them);
+  any value the patch does not name that storing it would change (a new Channel Step
+    moves frequencies off its steps: name the new frequencies with it), listed.
+Hardware 13 and 14 are in their stored units (40 kHz, 5 kHz), 15 and 16 in Hz.
+Only the parts the patch names are stored (hardware first, channel data last, which is
+stored again when the hardware, paging codes or adjustment items change, so frequencies
+keep their hertz values); every other byte stays as it was. What the radio works out
+itself follows at once, so applying the result again changes nothing. The file is
+written whole, in the 10787-byte layout.)";
 
 long long fileSize(const std::string& path) {
     struct stat info {};
@@ -73,13 +84,35 @@ bool readDocument(const std::string& path, RadioImage& image, UserPrompt& prompt
     return ReadDataFile(path, image, prompt);
 }
 
-std::optional<std::string> readTextFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf())) {
+// Reads a patch file whole. Only a regular file of sensible size is read: a device would
+// be read until memory runs out and a FIFO could keep the command waiting for ever.
+std::optional<std::string> readPatchText(const std::string& path, std::ostream& err) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        err << "kq70-cli: cannot read the patch " << path << "; nothing was written\n";
         return std::nullopt;
     }
-    return text.str();
+    if (!S_ISREG(info.st_mode)) {
+        err << "kq70-cli: the patch " << path << " is not a regular file; nothing was written\n";
+        return std::nullopt;
+    }
+    if (info.st_size > MAX_PATCH_SIZE) {
+        err << "kq70-cli: the patch " << path << " is larger than 16 MB; nothing was written\n";
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::string text;
+    std::array<char, 65536> block{};
+    while (in && static_cast<long long>(text.size()) <= MAX_PATCH_SIZE) {
+        in.read(block.data(), static_cast<std::streamsize>(block.size()));
+        text.append(block.data(), static_cast<std::size_t>(in.gcount()));
+    }
+    // A file that grew past the limit after the check is refused the same way.
+    if (in.bad() || !in.eof() || static_cast<long long>(text.size()) > MAX_PATCH_SIZE) {
+        err << "kq70-cli: cannot read the patch " << path << "; nothing was written\n";
+        return std::nullopt;
+    }
+    return text;
 }
 
 bool hasDataFileName(const std::string& path, const char* what, std::ostream& err) {
@@ -90,20 +123,53 @@ bool hasDataFileName(const std::string& path, const char* what, std::ostream& er
     return false;
 }
 
-// Reads and checks a patch; the messages name the patch file and the key.
-std::optional<nlohmann::ordered_json> readPatch(const std::string& path, std::ostream& err) {
-    const auto text = readTextFile(path);
+// Reads a patch; a text that is not JSON is reported with its place in the file.
+std::optional<JsonPatch> readPatch(const std::string& path, std::ostream& err) {
+    const auto text = readPatchText(path, err);
     if (!text) {
-        err << "kq70-cli: cannot read the patch " << path << '\n';
         return std::nullopt;
     }
-    try {
-        return nlohmann::ordered_json::parse(*text);
-    } catch (const nlohmann::json::parse_error& error) {
-        err << "kq70-cli: " << path << ": not valid JSON (" << error.what() << ")\n";
+    JsonPatch patch = JsonPatch::fromText(*text);
+    if (patch.syntaxError()) {
+        err << "kq70-cli: " << path << ": " << *patch.syntaxError() << "; nothing was written\n";
         return std::nullopt;
     }
+    return patch;
 }
+
+// Making a new document also keeps the band's template in the program folder, a convenience
+// for the next time: what goes wrong there (a folder that cannot be written, a template that
+// cannot be read) is told as a one-line warning, and the new document is written all the same.
+class TemplateNotices : public UserPrompt {
+public:
+    TemplateNotices(UserPrompt& prompt, std::ostream& err) : m_prompt(prompt), m_err(err) {}
+
+    MessageAnswer messageBox(std::string_view text, std::string_view caption,
+                             MessageButtons buttons, MessageIcon icon) override {
+        if (buttons != MessageButtons::Ok) {
+            return m_prompt.messageBox(text, caption, buttons, icon);
+        }
+        std::string line(text);
+        std::replace(line.begin(), line.end(), '\r', ' ');
+        std::replace(line.begin(), line.end(), '\n', ' ');
+        line.erase(std::unique(line.begin(), line.end(),
+                               [](char a, char b) { return a == ' ' && b == ' '; }),
+                   line.end());
+        m_err << "kq70-cli: warning: " << line << " (the band's template is left as it was)\n";
+        return MessageAnswer::Ok;
+    }
+    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override {
+        return m_prompt.openFileDialog(request);
+    }
+    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override {
+        return m_prompt.saveFileDialog(request);
+    }
+    std::optional<std::string> passwordEntry() override { return m_prompt.passwordEntry(); }
+
+private:
+    UserPrompt& m_prompt;
+    std::ostream& m_err;
+};
 
 } // namespace
 
@@ -170,8 +236,9 @@ int DocumentCommandsCli::runNew(const std::string& programFolder, std::ostream& 
     AppSettings settings;
     IniFile settingsFile(joinPath(programFolder, SETTINGS_FILE));
     DocumentListener listener;
-    DocumentCommands commands(doc, prompt, programFolder, settings, settingsFile, BuildDefaultImage,
-                              listener);
+    TemplateNotices notices(prompt, err);
+    DocumentCommands commands(doc, notices, programFolder, settings, settingsFile,
+                              BuildDefaultImage, listener);
     commands.NewDocumentWith(NO_FILE_MARKER, m_band);
     if (m_lcd) {
         commands.ApplyLcdType(*m_lcd);
@@ -212,10 +279,9 @@ int DocumentCommandsCli::runApply(std::ostream& out, std::ostream& err, UserProm
     }
     const auto patch = readPatch(m_patchPath, err);
     if (!patch) {
-        err << "kq70-cli: nothing was written\n";
         return 1;
     }
-    const std::vector<std::string> refused = JsonPatch(*patch).apply(image);
+    const std::vector<std::string> refused = patch->apply(image);
     if (!refused.empty()) {
         for (const std::string& reason : refused) {
             err << "kq70-cli: " << m_patchPath << ": " << reason << '\n';

@@ -1,7 +1,7 @@
 #include "DocumentSummary.h"
 
-#include "DocumentObjects.h"
 #include "app/AccessMode.h"
+#include "doc/DocumentObjects.h"
 #include "pages/HHardwareDialog.h"
 #include "ui/StrPrintf.h"
 

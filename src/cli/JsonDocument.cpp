@@ -1,7 +1,7 @@
 #include "JsonDocument.h"
 
 #include "ChannelValueNames.h"
-#include "DocumentObjects.h"
+#include "doc/DocumentObjects.h"
 
 namespace kq70 {
 
@@ -22,9 +22,21 @@ Json pageValues(const HParams& page, std::size_t count) {
     return values;
 }
 
-Json hardwareValues(const HHardwareParams& hardware, std::size_t first, std::size_t count) {
+bool isFrequencyLimit(std::size_t index) {
+    return index == HW_FREQUENCY_MIN || index == HW_FREQUENCY_MAX;
+}
+
+Json hardwareValues(const HHardwareParams& hardware) {
     Json values = Json::array();
-    for (std::size_t i = first; i < first + count; ++i) {
+    for (std::size_t i = 0; i < HARDWARE_VALUE_COUNT; ++i) {
+        values.push_back(shownHardwareValue(hardware, i));
+    }
+    return values;
+}
+
+Json hardwareDerivedValues(const HHardwareParams& hardware) {
+    Json values = Json::array();
+    for (std::size_t i = HARDWARE_VALUE_COUNT; i < HARDWARE_TABLE_SIZE; ++i) {
         values.push_back(hardware.get(i));
     }
     return values;
@@ -94,13 +106,24 @@ Json shippingJson(const HShippingDefaultParams& items, const RadioImage& image) 
 
 } // namespace
 
+std::int32_t shownHardwareValue(const HHardwareParams& hardware, std::size_t index) {
+    return isFrequencyLimit(index) ? hardware.get(index) : hardware.storedValue(index);
+}
+
+void setShownHardwareValue(HHardwareParams& hardware, std::size_t index, std::int32_t value) {
+    if (isFrequencyLimit(index)) {
+        hardware.set(index, value);
+    } else {
+        hardware.setStoredValue(index, value);
+    }
+}
+
 Json documentJson(const DocumentObjects& objects, const RadioImage& image, long long fileSize) {
     const HChannelData& channels = objects.channels;
     Json document;
     document["size"] = fileSize;
-    document["hardware"] = hardwareValues(objects.hardware, 0, HARDWARE_VALUE_COUNT);
-    document["hardwareDerived"] =
-        hardwareValues(objects.hardware, HARDWARE_VALUE_COUNT, HARDWARE_DERIVED_COUNT);
+    document["hardware"] = hardwareValues(objects.hardware);
+    document["hardwareDerived"] = hardwareDerivedValues(objects.hardware);
     Json globals = Json::array();
     for (int g = 0; g < CHANNEL_GLOBAL_COUNT; ++g) {
         globals.push_back(channels.getGlobal(g));

@@ -1,10 +1,9 @@
 #include "JsonPatch.h"
 
 #include "ChannelValueNames.h"
-#include "DocumentObjects.h"
-#include "channel/ToneTables.h"
+#include "JsonDocument.h"
+#include "channel/ChannelValueChecks.h"
 #include "image/RadioImage.h"
-#include "fields/RadioCharacterCode.h"
 #include "ui/StrPrintf.h"
 
 #include <algorithm>
@@ -14,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <type_traits>
 
 namespace kq70 {
 
@@ -22,6 +22,7 @@ namespace {
 using Json = nlohmann::ordered_json;
 using Entry = JsonPatch::Entry;
 using Stage = Entry::Stage;
+using Part = DocumentPart;
 using IntGet = std::function<std::int32_t(const DocumentObjects&)>;
 using IntSet = std::function<void(DocumentObjects&, std::int32_t)>;
 using TextGet = std::function<std::string(const DocumentObjects&)>;
@@ -29,7 +30,11 @@ using TextSet = std::function<void(DocumentObjects&, const std::string&)>;
 
 constexpr std::size_t TAG_LENGTH = 8;
 constexpr std::size_t NO_ITEM = std::numeric_limits<std::size_t>::max();
-constexpr double HZ_PER_MHZ = 1e6;
+// Stores repeated over their own result until the image stops changing; one more round than
+// any chain of store rules needs (hardware, then groups, then channels).
+constexpr int SETTLE_ROUNDS = 4;
+// More unnamed changes than this are counted, not listed.
+constexpr std::size_t LISTED_CHANGES = 20;
 
 std::string quoted(const std::string& text) {
     return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
@@ -60,80 +65,130 @@ std::string textMismatch(const std::string& wanted, const std::string& stored) {
                : quoted(wanted) + " cannot be stored; it would read back as " + quoted(stored);
 }
 
-// The first character an alpha tag cannot hold: the radio shows digits, capitals and a few
-// symbols, and stores anything else as a blank.
-std::optional<char> firstUnshowable(const std::string& text) {
-    for (const char c : text) {
-        if (RadioCharacterCode::decode(RadioCharacterCode::encode(c)) != c) {
-            return c;
-        }
-    }
-    return std::nullopt;
-}
-
-std::string frequencyRangeReason(std::int32_t hz, const HHardwareParams& hardware) {
-    const std::int32_t low = hardware.get(HW_FREQUENCY_MIN);
-    const std::int32_t high = hardware.get(HW_FREQUENCY_MAX);
-    if (hz >= low && hz <= high) {
-        return {};
-    }
-    return strprintf("%d is outside the radio's frequency range %.5f-%.5f MHz", hz,
-                     low / HZ_PER_MHZ, high / HZ_PER_MHZ);
-}
-
-// A channel's tone code must be one of its tone mode's table.
-std::string toneReason(const HChannelData& channels, int channel, bool transmit) {
-    const std::int32_t mode = channels.getValue(channel, transmit ? txToneMode : rxToneMode);
-    const std::int32_t code = channels.getValue(channel, transmit ? txToneCode : rxToneCode);
-    if (mode == 1 && !toneCodeNumber(ToneKind::Ctcss, code)) {
-        return strprintf("%d is not a CTCSS tone (tenths of a hertz, e.g. 670 for 67.0 Hz)", code);
-    }
-    if (mode == 2 && !toneCodeNumber(ToneKind::Dcs, code)) {
-        return strprintf("%d is not a DCS code (the value of its octal digits, e.g. 19 for D023)",
-                         code);
-    }
-    return {};
-}
-
 // Why a channel value may not read back as given: the store works some values out itself.
 std::string_view derivedHint(int value) {
-    switch (value) {
-    case rxStepIndex:
-    case txStepIndex:
-    case rxPllFlag:
-    case rxPllA:
-    case rxPllHigh:
-    case rxPllM0:
-    case rxPllM1:
-    case txPllFlag:
-    case txPllA:
-    case txPllHigh:
-    case txPllM0:
-    case txPllM1:
+    switch (channelValueSource(value)) {
+    case ChannelValueSource::Frequency:
         return " (worked out from the frequency when stored)";
-    case txToneOn:
-    case txToneDcs:
-    case rxToneOn:
-    case rxToneDcs:
+    case ChannelValueSource::ToneMode:
         return " (follows the tone mode)";
-    case signalType:
-    case signalNumber:
+    case ChannelValueSource::SignalDisplayNumber:
         return " (follows signalDisplayNumber)";
-    case rxTuneDa:
-    case txVcoDa:
-    case alignByte11:
-    case txPowerHighDa:
-    case txPowerDa:
-    case maxDeviationDa:
-    case subAudioDeviationDa:
-    case alignByte16:
-    case rxAlignDa:
-    case txAlignDa:
+    case ChannelValueSource::Adjustment:
         return " (worked out from the adjustment data unless \"keepAlignment\": 1 is given)";
     default:
         return {};
     }
 }
+
+std::string joinTarget(const std::string& section, std::size_t index, const std::string& name) {
+    return name.empty() ? section + "." + std::to_string(index)
+                        : section + "." + std::to_string(index) + "." + name;
+}
+
+// ----- Syntax ---------------------------------------------------------------------------------
+
+// Where in the text the reader stopped, as an editor counts lines and columns (both from 1).
+std::string textPosition(std::string_view text, std::size_t charsRead) {
+    const std::string_view read = text.substr(0, std::min(charsRead, text.size()));
+    const std::size_t line =
+        1 + static_cast<std::size_t>(std::count(read.begin(), read.end(), '\n'));
+    const std::size_t lastBreak = read.rfind('\n');
+    const std::size_t column =
+        lastBreak == std::string_view::npos ? charsRead : charsRead - lastBreak - 1;
+    return strprintf("line %zu, column %zu", line, std::max<std::size_t>(column, 1));
+}
+
+// The library's words for what is wrong, without its own error number and position.
+std::string syntaxProblem(const std::string& what) {
+    std::size_t from = what.find("column ");
+    from = from == std::string::npos ? what.find("] ") : what.find(": ", from);
+    return from == std::string::npos ? what : what.substr(from + 2);
+}
+
+// Goes through the text once without building anything: the first syntax fault with its
+// position, and every key an object names twice (the library would silently keep the last).
+class SyntaxCheck : public nlohmann::json_sax<Json> {
+public:
+    explicit SyntaxCheck(std::string_view text) : m_text(text) {}
+
+    bool null() override { return value(); }
+    bool boolean(bool /*value*/) override { return value(); }
+    bool number_integer(number_integer_t /*value*/) override { return value(); }
+    bool number_unsigned(number_unsigned_t /*value*/) override { return value(); }
+    bool number_float(number_float_t /*value*/, const string_t& /*text*/) override {
+        return value();
+    }
+    bool string(string_t& /*value*/) override { return value(); }
+    bool binary(binary_t& /*value*/) override { return value(); }
+    bool start_object(std::size_t /*count*/) override { return open(true); }
+    bool start_array(std::size_t /*count*/) override { return open(false); }
+    bool end_object() override { return close(); }
+    bool end_array() override { return close(); }
+
+    bool key(string_t& name) override {
+        Frame& frame = m_frames.back();
+        frame.key = name;
+        if (!frame.keys.insert(name).second) {
+            duplicates.push_back(childPath() + ": the key is given more than once");
+        }
+        return true;
+    }
+
+    bool parse_error(std::size_t position, const std::string& /*lastToken*/,
+                     const nlohmann::detail::exception& error) override {
+        fault = textPosition(m_text, position) + ": " + syntaxProblem(error.what());
+        return false;
+    }
+
+    std::optional<std::string> fault;
+    std::vector<std::string> duplicates;
+
+private:
+    struct Frame {
+        bool object = false;
+        std::string path;
+        std::string key;
+        std::size_t index = 0;
+        std::set<std::string> keys;
+    };
+
+    std::string childPath() const {
+        if (m_frames.empty()) {
+            return {};
+        }
+        const Frame& frame = m_frames.back();
+        if (frame.object) {
+            return frame.path.empty() ? frame.key : frame.path + "." + frame.key;
+        }
+        return frame.path + "[" + std::to_string(frame.index) + "]";
+    }
+
+    bool value() {
+        if (!m_frames.empty() && !m_frames.back().object) {
+            ++m_frames.back().index;
+        }
+        return true;
+    }
+
+    bool open(bool object) {
+        Frame frame;
+        frame.object = object;
+        frame.path = childPath();
+        m_frames.push_back(std::move(frame));
+        return true;
+    }
+
+    bool close() {
+        m_frames.pop_back();
+        return value();
+    }
+
+    std::string_view m_text;
+    std::vector<Frame> m_frames;
+};
+
+// ----- Reading the patch ---------------------------------------------------------------------
 
 // Reads a patch into entries, collecting every fault instead of stopping at the first.
 class PatchReader {
@@ -144,49 +199,50 @@ public:
     void read(const Json& patch);
 
 private:
-    // A page of values by index. `edited` is raised when one is set; `computedItem` is an
-    // index the patch may not name.
+    // A page of values by index. `computedItem` is an index the patch may not name.
     struct PageRules {
         std::size_t count = 0;
-        bool DocumentObjects::*edited = nullptr;
+        Part part = Part::Hardware;
         std::size_t computedItem = NO_ITEM;
     };
+    // Where a value goes: its path in the patch, its name in the document, its part.
+    struct Place {
+        std::string path;
+        std::string target;
+        Part part;
+    };
+    using ElementReader = void (PatchReader::*)(const std::string& path, const Json& element,
+                                                int index);
 
     void readSection(const std::string& key, const Json& value);
     template <class P>
-    void readPage(const std::string& path, const Json& value, P DocumentObjects::*page,
-                  const PageRules& rules);
+    void readPage(const std::string& path, const std::string& target, const Json& value,
+                  P DocumentObjects::*page, const PageRules& rules);
     void readGlobals(const Json& value);
-    void readGroups(const Json& value);
+    void readList(const std::string& name, const Json& value, int count, ElementReader element);
     void readGroup(const std::string& path, const Json& group, int index);
-    void readChannels(const Json& value);
     void readChannel(const std::string& path, const Json& channel, int index);
-    void readChannelValue(const std::string& path, const Json& value, int channel, int index);
+    void readChannelValue(const Place& place, const Json& value, int channel, int index);
     void readDirectCh(const Json& value);
-    void readPaging(const Json& value);
-    void readPagingRecord(const std::string& path, const Json& record, std::size_t index);
+    void readPagingRecord(const std::string& path, const Json& record, int index);
     void readPassword(const Json& value);
     template <class P>
     void readAdjustmentSet(const std::string& name, const Json& value, P DocumentObjects::*set,
                            const PageRules& rules);
 
-    // The "index" of a list element, checked against the list's range and against repeats.
-    std::optional<int> listIndex(const std::string& path, const Json& element, int count,
-                                 std::set<int>& seen);
     std::optional<std::size_t> keyIndex(const std::string& path, const std::string& key,
                                         std::size_t count);
     std::optional<std::int32_t> integer(const std::string& path, const Json& value);
     std::optional<std::string> tagText(const std::string& path, const Json& value,
                                        std::size_t length);
     bool isObject(const std::string& path, const Json& value);
-    bool isArray(const std::string& path, const Json& value);
 
-    void addInteger(const std::string& path, const Json& value, IntSet set, IntGet get,
+    void addInteger(const Place& place, const Json& value, IntSet set, IntGet get,
                     Stage stage = Stage::Objects);
-    void addBoolean(const std::string& path, const Json& value, IntSet set, IntGet get);
-    void addTag(const std::string& path, const Json& value, std::size_t length, TextSet set,
+    void addBoolean(const Place& place, const Json& value, IntSet set, IntGet get);
+    void addTag(const Place& place, const Json& value, std::size_t length, TextSet set,
                 TextGet get);
-    void add(std::string path, Stage stage, std::function<void(DocumentObjects&)> set,
+    void add(const Place& place, Stage stage, std::function<void(DocumentObjects&)> set,
              std::function<std::string(const DocumentObjects&)> verify);
     void fail(const std::string& path, const std::string& reason);
 
@@ -198,22 +254,15 @@ void PatchReader::fail(const std::string& path, const std::string& reason) {
     m_errors.push_back(path.empty() ? reason : path + ": " + reason);
 }
 
-void PatchReader::add(std::string path, Stage stage, std::function<void(DocumentObjects&)> set,
+void PatchReader::add(const Place& place, Stage stage, std::function<void(DocumentObjects&)> set,
                       std::function<std::string(const DocumentObjects&)> verify) {
-    m_entries.push_back({std::move(path), stage, std::move(set), std::move(verify)});
+    m_entries.push_back(
+        {place.path, place.target, place.part, stage, std::move(set), std::move(verify)});
 }
 
 bool PatchReader::isObject(const std::string& path, const Json& value) {
     if (!value.is_object()) {
         fail(path, "expected an object");
-        return false;
-    }
-    return true;
-}
-
-bool PatchReader::isArray(const std::string& path, const Json& value) {
-    if (!value.is_array()) {
-        fail(path, "expected a list");
         return false;
     }
     return true;
@@ -252,27 +301,6 @@ std::optional<std::size_t> PatchReader::keyIndex(const std::string& path, const 
     return index;
 }
 
-std::optional<int> PatchReader::listIndex(const std::string& path, const Json& element, int count,
-                                          std::set<int>& seen) {
-    if (!element.contains("index")) {
-        fail(path, "\"index\" is missing");
-        return std::nullopt;
-    }
-    const auto index = integer(path + ".index", element["index"]);
-    if (!index) {
-        return std::nullopt;
-    }
-    if (*index < 0 || *index >= count) {
-        fail(path + ".index", strprintf("%d is out of range (0-%d)", *index, count - 1));
-        return std::nullopt;
-    }
-    if (!seen.insert(*index).second) {
-        fail(path + ".index", strprintf("%d is given more than once", *index));
-        return std::nullopt;
-    }
-    return *index;
-}
-
 std::optional<std::string> PatchReader::tagText(const std::string& path, const Json& value,
                                                 std::size_t length) {
     if (!value.is_string()) {
@@ -280,37 +308,34 @@ std::optional<std::string> PatchReader::tagText(const std::string& path, const J
         return std::nullopt;
     }
     const auto text = value.get<std::string>();
-    if (text.size() > length) {
-        fail(path, quoted(text) + strprintf(" is longer than %zu characters", length));
-        return std::nullopt;
-    }
-    if (const auto c = firstUnshowable(text)) {
-        fail(path, quoted(text) + ": the radio cannot show " + quoted(std::string(1, *c)) +
-                       " (digits, capitals and  <>+-=*/[\\]:_ only)");
+    if (const std::string reason = tagTextReason(text, length); !reason.empty()) {
+        // "is longer than" reads on from the text; a character fault follows a colon.
+        const bool tooLong = text.size() > length;
+        fail(path, quoted(text) + (tooLong ? " " : ": ") + reason);
         return std::nullopt;
     }
     return text;
 }
 
-void PatchReader::addInteger(const std::string& path, const Json& value, IntSet set, IntGet get,
+void PatchReader::addInteger(const Place& place, const Json& value, IntSet set, IntGet get,
                              Stage stage) {
-    const auto wanted = integer(path, value);
+    const auto wanted = integer(place.path, value);
     if (!wanted) {
         return;
     }
     add(
-        path, stage, [set, v = *wanted](DocumentObjects& o) { set(o, v); },
+        place, stage, [set, v = *wanted](DocumentObjects& o) { set(o, v); },
         [get, v = *wanted](const DocumentObjects& o) { return integerMismatch(v, get(o)); });
 }
 
-void PatchReader::addBoolean(const std::string& path, const Json& value, IntSet set, IntGet get) {
+void PatchReader::addBoolean(const Place& place, const Json& value, IntSet set, IntGet get) {
     if (!value.is_boolean()) {
-        fail(path, "expected true or false");
+        fail(place.path, "expected true or false");
         return;
     }
     const std::int32_t wanted = value.get<bool>() ? 1 : 0;
     add(
-        path, Stage::Objects, [set, wanted](DocumentObjects& o) { set(o, wanted); },
+        place, Stage::Objects, [set, wanted](DocumentObjects& o) { set(o, wanted); },
         [get, wanted](const DocumentObjects& o) {
             return get(o) == wanted ? std::string()
                                     : std::string(wanted != 0 ? "true" : "false") +
@@ -319,14 +344,14 @@ void PatchReader::addBoolean(const std::string& path, const Json& value, IntSet 
         });
 }
 
-void PatchReader::addTag(const std::string& path, const Json& value, std::size_t length,
-                         TextSet set, TextGet get) {
-    const auto wanted = tagText(path, value, length);
+void PatchReader::addTag(const Place& place, const Json& value, std::size_t length, TextSet set,
+                         TextGet get) {
+    const auto wanted = tagText(place.path, value, length);
     if (!wanted) {
         return;
     }
     add(
-        path, Stage::Objects, [set, t = *wanted](DocumentObjects& o) { set(o, t); },
+        place, Stage::Objects, [set, t = *wanted](DocumentObjects& o) { set(o, t); },
         [get, t = *wanted](const DocumentObjects& o) { return textMismatch(t, get(o)); });
 }
 
@@ -342,41 +367,44 @@ void PatchReader::read(const Json& patch) {
 
 void PatchReader::readSection(const std::string& key, const Json& value) {
     if (key == "hardware") {
-        readPage(key, value, &DocumentObjects::hardware,
-                 {.count = HARDWARE_VALUE_COUNT, .edited = &DocumentObjects::hardwareEdited});
+        readPage(key, key, value, &DocumentObjects::hardware,
+                 {.count = HARDWARE_VALUE_COUNT, .part = Part::Hardware});
     } else if (key == "globals") {
         readGlobals(value);
     } else if (key == "groups") {
-        readGroups(value);
+        readList(key, value, HGroupTable::GROUP_COUNT, &PatchReader::readGroup);
     } else if (key == "channels") {
-        readChannels(value);
+        readList(key, value, CHANNEL_COUNT, &PatchReader::readChannel);
     } else if (key == "scan") {
-        readPage(key, value, &DocumentObjects::scan, {.count = SCAN_VALUE_COUNT});
+        readPage(key, key, value, &DocumentObjects::scan,
+                 {.count = SCAN_VALUE_COUNT, .part = Part::Scan});
     } else if (key == "keyFunction") {
-        readPage(key, value, &DocumentObjects::keyFunction,
-                 {.count = HKeyFuncParams::KEY_SLOT_COUNT});
+        readPage(key, key, value, &DocumentObjects::keyFunction,
+                 {.count = HKeyFuncParams::KEY_SLOT_COUNT, .part = Part::KeyFunction});
     } else if (key == "powerSaving") {
-        readPage(key, value, &DocumentObjects::powerSaving,
-                 {.count = HPowerSaveParams::VALUE_COUNT});
+        readPage(key, key, value, &DocumentObjects::powerSaving,
+                 {.count = HPowerSaveParams::VALUE_COUNT, .part = Part::PowerSaving});
     } else if (key == "miscellaneous") {
-        readPage(key, value, &DocumentObjects::miscellaneous, {.count = HMiscParams::VALUE_COUNT});
+        readPage(key, key, value, &DocumentObjects::miscellaneous,
+                 {.count = HMiscParams::VALUE_COUNT, .part = Part::Miscellaneous});
     } else if (key == "marketing") {
-        readPage(key, value, &DocumentObjects::marketing, {.count = HMarketingParams::VALUE_COUNT});
+        readPage(key, key, value, &DocumentObjects::marketing,
+                 {.count = HMarketingParams::VALUE_COUNT, .part = Part::Marketing});
     } else if (key == "directCh") {
         readDirectCh(value);
     } else if (key == "paging") {
-        readPaging(value);
+        readList(key, value, static_cast<int>(HPagingCodeParams::PAGING_CODE_RECORDS),
+                 &PatchReader::readPagingRecord);
     } else if (key == "programmingPassword") {
         readPassword(value);
     } else if (key == "adjustment") {
-        readAdjustmentSet(key, value, &DocumentObjects::adjustment,
-                          {.count = ADJ_ITEM_COUNT,
-                           .edited = &DocumentObjects::adjustmentEdited,
-                           .computedItem = ADJ_CHECKSUM});
+        readAdjustmentSet(
+            key, value, &DocumentObjects::adjustment,
+            {.count = ADJ_ITEM_COUNT, .part = Part::Adjustment, .computedItem = ADJ_CHECKSUM});
     } else if (key == "shippingDefault") {
         readAdjustmentSet(key, value, &DocumentObjects::shippingDefault,
                           {.count = SHIPPING_ITEM_COUNT,
-                           .edited = &DocumentObjects::shippingDefaultEdited,
+                           .part = Part::ShippingDefault,
                            .computedItem = SHIPPING_CHECKSUM_ITEM});
     } else if (key == "firmwareVersion") {
         fail(key, "shown only; set marketing.1 instead");
@@ -389,8 +417,8 @@ void PatchReader::readSection(const std::string& key, const Json& value) {
 }
 
 template <class P>
-void PatchReader::readPage(const std::string& path, const Json& value, P DocumentObjects::*page,
-                           const PageRules& rules) {
+void PatchReader::readPage(const std::string& path, const std::string& target, const Json& value,
+                           P DocumentObjects::*page, const PageRules& rules) {
     if (!isObject(path, value)) {
         return;
     }
@@ -406,23 +434,26 @@ void PatchReader::readPage(const std::string& path, const Json& value, P Documen
             fail(itemPath, "the checksum is computed from the other items");
             continue;
         }
-        const FieldDescriptor& field = probe.descriptors()[i];
-        if (field.kind == FieldKind::Text) {
+        const Place place{itemPath, joinTarget(target, i, ""), rules.part};
+        if (probe.descriptors()[i].kind == FieldKind::Text) {
             addTag(
-                itemPath, item.value(), field.width,
+                place, item.value(), probe.descriptors()[i].width,
                 [page, i](DocumentObjects& o, const std::string& t) { (o.*page).setText(i, t); },
                 [page, i](const DocumentObjects& o) { return (o.*page).getText(i); });
             continue;
         }
-        bool DocumentObjects::*const edited = rules.edited;
+        if constexpr (std::is_same_v<P, HHardwareParams>) {
+            addInteger(
+                place, item.value(),
+                [page, i](DocumentObjects& o, std::int32_t v) {
+                    setShownHardwareValue(o.*page, i, v);
+                },
+                [page, i](const DocumentObjects& o) { return shownHardwareValue(o.*page, i); });
+            continue;
+        }
         addInteger(
-            itemPath, item.value(),
-            [page, i, edited](DocumentObjects& o, std::int32_t v) {
-                (o.*page).set(i, v);
-                if (edited != nullptr) {
-                    o.*edited = true;
-                }
-            },
+            place, item.value(),
+            [page, i](DocumentObjects& o, std::int32_t v) { (o.*page).set(i, v); },
             [page, i](const DocumentObjects& o) { return (o.*page).get(i); });
     }
 }
@@ -436,7 +467,7 @@ void PatchReader::readAdjustmentSet(const std::string& name, const Json& value,
     for (const auto& item : value.items()) {
         const std::string path = name + "." + item.key();
         if (item.key() == "items") {
-            readPage(path, item.value(), set, rules);
+            readPage(path, path, item.value(), set, rules);
         } else if (item.key() == "checksumOk") {
             fail(path, "shown only; the checksum is computed when items change");
         } else {
@@ -459,89 +490,93 @@ void PatchReader::readGlobals(const Json& value) {
         }
         const int g = static_cast<int>(*index);
         addInteger(
-            path, item.value(),
+            {path, joinTarget("globals", *index, ""), Part::Channels}, item.value(),
             [g](DocumentObjects& o, std::int32_t v) { o.channels.setGlobal(g, v); },
             [g](const DocumentObjects& o) { return o.channels.getGlobal(g); },
             Stage::ChannelGlobals);
     }
 }
 
-void PatchReader::readGroups(const Json& value) {
-    if (!isArray("groups", value)) {
+// A list of objects, each naming the "index" of the record it sets, every index at most once.
+void PatchReader::readList(const std::string& name, const Json& value, int count,
+                           ElementReader element) {
+    if (!value.is_array()) {
+        fail(name, "expected a list");
         return;
     }
     std::set<int> seen;
     for (std::size_t k = 0; k < value.size(); ++k) {
-        const std::string path = strprintf("groups[%zu]", k);
+        const std::string path = strprintf("%s[%zu]", name.c_str(), k);
         if (!isObject(path, value[k])) {
             continue;
         }
-        if (const auto index = listIndex(path, value[k], HGroupTable::GROUP_COUNT, seen)) {
-            readGroup(path, value[k], *index);
+        if (!value[k].contains("index")) {
+            fail(path, "\"index\" is missing");
+            continue;
+        }
+        const auto index = integer(path + ".index", value[k]["index"]);
+        if (!index) {
+            continue;
+        }
+        if (*index < 0 || *index >= count) {
+            fail(path + ".index", strprintf("%d is out of range (0-%d)", *index, count - 1));
+        } else if (!seen.insert(*index).second) {
+            fail(path + ".index", strprintf("%d is given more than once", *index));
+        } else {
+            (this->*element)(path, value[k], *index);
         }
     }
 }
 
 void PatchReader::readGroup(const std::string& path, const Json& group, int g) {
     for (const auto& item : group.items()) {
-        const std::string itemPath = path + "." + item.key();
+        const Place place{path + "." + item.key(),
+                          joinTarget("groups", static_cast<std::size_t>(g), item.key()),
+                          Part::Channels};
         if (item.key() == "index") {
             continue;
         }
         if (item.key() == "count") {
             addInteger(
-                itemPath, item.value(),
+                place, item.value(),
                 [g](DocumentObjects& o, std::int32_t v) { o.channels.groups().setCount(g, v); },
                 [g](const DocumentObjects& o) { return o.channels.groups().count(g); });
         } else if (item.key() == "scan") {
             addBoolean(
-                itemPath, item.value(),
+                place, item.value(),
                 [g](DocumentObjects& o, std::int32_t v) {
                     o.channels.groups().setScanFlag(g, v != 0);
                 },
                 [g](const DocumentObjects& o) { return o.channels.groups().scanFlag(g) ? 1 : 0; });
         } else if (item.key() == "tag") {
             addTag(
-                itemPath, item.value(), HGroupTable::TAG_LENGTH,
+                place, item.value(), HGroupTable::TAG_LENGTH,
                 [g](DocumentObjects& o, const std::string& t) { o.channels.groups().setTag(g, t); },
                 [g](const DocumentObjects& o) { return o.channels.groups().tag(g); });
         } else {
-            fail(itemPath, "unknown key");
-        }
-    }
-}
-
-void PatchReader::readChannels(const Json& value) {
-    if (!isArray("channels", value)) {
-        return;
-    }
-    std::set<int> seen;
-    for (std::size_t k = 0; k < value.size(); ++k) {
-        const std::string path = strprintf("channels[%zu]", k);
-        if (!isObject(path, value[k])) {
-            continue;
-        }
-        if (const auto index = listIndex(path, value[k], CHANNEL_COUNT, seen)) {
-            readChannel(path, value[k], *index);
+            fail(place.path, "unknown key");
         }
     }
 }
 
 void PatchReader::readChannel(const std::string& path, const Json& channel, int c) {
+    const auto place = [&](const std::string& key) {
+        return Place{path + "." + key, joinTarget("channels", static_cast<std::size_t>(c), key),
+                     Part::Channels};
+    };
     for (const auto& item : channel.items()) {
-        const std::string itemPath = path + "." + item.key();
         if (item.key() == "index") {
             continue;
         }
         if (item.key() == "tag") {
             addTag(
-                itemPath, item.value(), TAG_LENGTH,
+                place(item.key()), item.value(), TAG_LENGTH,
                 [c](DocumentObjects& o, const std::string& t) { o.channels.setTag(c, t); },
                 [c](const DocumentObjects& o) { return o.channels.getTag(c); });
         } else if (const auto index = channelValueByName(item.key())) {
-            readChannelValue(itemPath, item.value(), c, *index);
+            readChannelValue(place(item.key()), item.value(), c, *index);
         } else {
-            fail(itemPath, "unknown key");
+            fail(path + "." + item.key(), "unknown key");
         }
     }
     // A tone code or mode given is checked against the tone table of the mode it ends with.
@@ -549,33 +584,29 @@ void PatchReader::readChannel(const std::string& path, const Json& channel, int 
         const char* modeKey = transmit ? "txToneMode" : "rxToneMode";
         const char* codeKey = transmit ? "txToneCode" : "rxToneCode";
         if (channel.contains(modeKey) || channel.contains(codeKey)) {
-            add(path + "." + codeKey, Stage::Objects, nullptr,
-                [c, transmit](const DocumentObjects& o) {
-                    return toneReason(o.channels, c, transmit);
-                });
+            add(place(codeKey), Stage::Objects, nullptr, [c, transmit](const DocumentObjects& o) {
+                return toneReason(o.channels, c, transmit);
+            });
         }
     }
 }
 
-void PatchReader::readChannelValue(const std::string& path, const Json& value, int c, int v) {
+void PatchReader::readChannelValue(const Place& place, const Json& value, int c, int v) {
     const IntSet set = [c, v](DocumentObjects& o, std::int32_t x) { o.channels.setValue(c, v, x); };
     const IntGet get = [c, v](const DocumentObjects& o) { return o.channels.getValue(c, v); };
-    if (v == keepAlignment || v == keepAlignByte11) {
-        // Instructions to the next store, not stored values: they always read back as 0.
-        if (const auto wanted = integer(path, value)) {
-            add(
-                path, Stage::Objects, [set, x = *wanted](DocumentObjects& o) { set(o, x); },
-                nullptr);
-        }
+    const auto wanted = integer(place.path, value);
+    if (!wanted) {
         return;
     }
-    const auto wanted = integer(path, value);
-    if (!wanted) {
+    if (channelValueSource(v) == ChannelValueSource::Instruction) {
+        // Read by the store, not stored: they always read back as 0.
+        add(
+            place, Stage::Objects, [set, x = *wanted](DocumentObjects& o) { set(o, x); }, nullptr);
         return;
     }
     const bool frequency = v == rxFrequency || v == txFrequency;
     add(
-        path, Stage::Objects, [set, x = *wanted](DocumentObjects& o) { set(o, x); },
+        place, Stage::Objects, [set, x = *wanted](DocumentObjects& o) { set(o, x); },
         [get, x = *wanted, frequency, hint = derivedHint(v)](const DocumentObjects& o) {
             const std::string outside = frequency ? frequencyRangeReason(x, o.hardware) : "";
             if (!outside.empty()) {
@@ -605,35 +636,21 @@ void PatchReader::readDirectCh(const Json& value) {
         for (std::size_t k = 0; k < 2; ++k) {
             const std::size_t slot = slots[k];
             addInteger(
-                strprintf("%s[%zu]", path.c_str(), k), item.value()[k],
+                {strprintf("%s[%zu]", path.c_str(), k),
+                 joinTarget("directCh", *index, std::to_string(k)), Part::DirectCh},
+                item.value()[k],
                 [slot](DocumentObjects& o, std::int32_t v) { o.directCh.set(slot, v); },
                 [slot](const DocumentObjects& o) { return o.directCh.get(slot); });
         }
     }
 }
 
-void PatchReader::readPaging(const Json& value) {
-    if (!isArray("paging", value)) {
-        return;
-    }
-    std::set<int> seen;
-    constexpr int RECORDS = static_cast<int>(HPagingCodeParams::PAGING_CODE_RECORDS);
-    for (std::size_t k = 0; k < value.size(); ++k) {
-        const std::string path = strprintf("paging[%zu]", k);
-        if (!isObject(path, value[k])) {
-            continue;
-        }
-        if (const auto index = listIndex(path, value[k], RECORDS, seen)) {
-            readPagingRecord(path, value[k], static_cast<std::size_t>(*index));
-        }
-    }
-}
-
-void PatchReader::readPagingRecord(const std::string& path, const Json& record, std::size_t r) {
+void PatchReader::readPagingRecord(const std::string& path, const Json& record, int index) {
     using P = HPagingCodeParams;
+    const auto r = static_cast<std::size_t>(index);
     for (const auto& item : record.items()) {
-        const std::string itemPath = path + "." + item.key();
         const std::string& key = item.key();
+        const Place place{path + "." + key, joinTarget("paging", r, key), Part::Paging};
         std::size_t field = NO_ITEM;
         if (key == "action") {
             field = P::DECODE_ACTION;
@@ -644,26 +661,26 @@ void PatchReader::readPagingRecord(const std::string& path, const Json& record, 
         }
         if (field != NO_ITEM) {
             addInteger(
-                itemPath, item.value(),
+                place, item.value(),
                 [r, field](DocumentObjects& o, std::int32_t v) { o.paging[r].set(field, v); },
                 [r, field](const DocumentObjects& o) { return o.paging[r].get(field); });
         } else if (key == "code") {
             P probe(r);
             if (!item.value().is_string() || !probe.setCodeText(item.value().get<std::string>())) {
-                fail(itemPath, "expected three of 0-9, A-D, * and #, or \"\" to erase the code");
+                fail(place.path, "expected three of 0-9, A-D, * and #, or \"\" to erase the code");
                 continue;
             }
             const std::string code = upperCased(item.value().get<std::string>());
             add(
-                itemPath, Stage::Objects,
+                place, Stage::Objects,
                 [r, code](DocumentObjects& o) { o.paging[r].setCodeText(code); },
                 [r, code](const DocumentObjects& o) {
                     return textMismatch(code, o.paging[r].codeText());
                 });
         } else if (key == "defined") {
-            fail(itemPath, "follows the code; give \"code\": \"\" to erase it");
+            fail(place.path, "follows the code; give \"code\": \"\" to erase it");
         } else if (key != "index") {
-            fail(itemPath, "unknown key");
+            fail(place.path, "unknown key");
         }
     }
 }
@@ -675,9 +692,10 @@ void PatchReader::readPassword(const Json& value) {
     }
     for (const auto& item : value.items()) {
         const std::string path = "programmingPassword." + item.key();
+        const Place place{path, path, Part::ProgrammingPassword};
         if (item.key() == "enabled") {
             addBoolean(
-                path, item.value(),
+                place, item.value(),
                 [](DocumentObjects& o, std::int32_t v) { o.programmingPassword.set(P::ENABLE, v); },
                 [](const DocumentObjects& o) { return o.programmingPassword.isEnabled() ? 1 : 0; });
         } else if (item.key() == "password") {
@@ -688,7 +706,7 @@ void PatchReader::readPassword(const Json& value) {
             }
             const std::string password = upperCased(item.value().get<std::string>());
             add(
-                path, Stage::Objects,
+                place, Stage::Objects,
                 [password](DocumentObjects& o) { o.programmingPassword.setPassword(password); },
                 [password](const DocumentObjects& o) {
                     return textMismatch(password, o.programmingPassword.password());
@@ -699,6 +717,8 @@ void PatchReader::readPassword(const Json& value) {
     }
 }
 
+// ----- Applying ------------------------------------------------------------------------------
+
 void setStage(const std::vector<Entry>& entries, Stage stage, DocumentObjects& objects) {
     for (const Entry& entry : entries) {
         if (entry.stage == stage && entry.set) {
@@ -707,24 +727,118 @@ void setStage(const std::vector<Entry>& entries, Stage stage, DocumentObjects& o
     }
 }
 
+using NamedValues = std::vector<std::pair<std::string, Json>>;
+
+// Every value the document shows, by its dotted name ("channels.3.rxFrequency"), in the
+// order show prints them.
+void flatten(const Json& value, const std::string& name, NamedValues& out) {
+    if (value.is_object()) {
+        for (const auto& item : value.items()) {
+            flatten(item.value(), name.empty() ? item.key() : name + "." + item.key(), out);
+        }
+    } else if (value.is_array()) {
+        for (std::size_t k = 0; k < value.size(); ++k) {
+            flatten(value[k], name + "." + std::to_string(k), out);
+        }
+    } else {
+        out.emplace_back(name, value);
+    }
+}
+
+NamedValues shownValues(const RadioImage& image) {
+    const auto objects = std::make_unique<DocumentObjects>();
+    objects->extract(image);
+    NamedValues values;
+    flatten(documentJson(*objects, image, 0), "", values);
+    return values;
+}
+
+// The section and the last name of a dotted value name: "channels", "rxFrequency".
+std::pair<std::string, std::string> sectionAndName(const std::string& name) {
+    return {name.substr(0, name.find('.')), name.substr(name.rfind('.') + 1)};
+}
+
+// Values that change because the radio's own rules follow from what the patch names: shown
+// figures worked out from others, values the store works out, and values bound to a named
+// part (a new capacity regroups the channels, a radio without a display has no A–D keys, a
+// changed option unit or paging code is reflected in the channels).
+bool followsNamedValues(const std::string& name, const DocumentObjects& named) {
+    const auto [section, last] = sectionAndName(name);
+    if (section == "hardwareDerived" || section == "capacity" || section == "activeGroups" ||
+        section == "channelsLeft" || section == "firmwareVersion" || last == "checksumOk" ||
+        last == "defined" || name == "globals.1" || name == "globals.2" ||
+        name == "adjustment.items." + std::to_string(ADJ_CHECKSUM) ||
+        name == "shippingDefault.items." + std::to_string(SHIPPING_CHECKSUM_ITEM)) {
+        return true;
+    }
+    if (section == "channels") {
+        const auto value = channelValueByName(last);
+        if (value && channelValueSource(*value) != ChannelValueSource::Given) {
+            return true;
+        }
+        if (last == "encryption") {
+            return named.isEdited(Part::Miscellaneous) || named.isEdited(Part::Channels);
+        }
+        if (last == "signalDisplayNumber") {
+            return named.isEdited(Part::Paging);
+        }
+    }
+    if (section == "groups" || section == "keyFunction") {
+        return named.isEdited(Part::Hardware);
+    }
+    // The priority channel and the option unit live in bytes a page and the channel globals
+    // share: naming one side moves the other.
+    if (section == "globals") {
+        return named.isEdited(Part::Scan) || named.isEdited(Part::Miscellaneous);
+    }
+    if (section == "scan" || section == "miscellaneous") {
+        return named.isEdited(Part::Channels);
+    }
+    return false;
+}
+
 } // namespace
 
 JsonPatch::JsonPatch(const nlohmann::ordered_json& patch) {
     PatchReader(m_entries, m_errors).read(patch);
 }
 
+JsonPatch JsonPatch::fromText(std::string_view text) {
+    JsonPatch patch;
+    SyntaxCheck check(text);
+    Json::sax_parse(text, &check);
+    if (check.fault) {
+        patch.m_syntaxError = check.fault;
+        return patch;
+    }
+    if (!check.duplicates.empty()) {
+        patch.m_errors = check.duplicates;
+        return patch;
+    }
+    JsonPatch read(Json::parse(text));
+    return read;
+}
+
 std::vector<std::string> JsonPatch::apply(RadioImage& image) const {
+    if (m_syntaxError) {
+        return {*m_syntaxError};
+    }
     if (!m_errors.empty()) {
         return m_errors;
     }
+    // Some store rules read what another store wrote (the channel groups follow a new
+    // capacity only once the hardware holds it), so the patch is stored again over its own
+    // result until nothing moves: the result is one a second apply leaves alone.
     RadioImage trial = image;
-    const auto objects = std::make_unique<DocumentObjects>();
-    objects->extract(trial);
-    setStage(m_entries, Stage::Objects, *objects);
-    objects->storeParameters(trial);
-    objects->takeSharedGlobals(trial);
-    setStage(m_entries, Stage::ChannelGlobals, *objects);
-    objects->storeChannelData(trial);
+    bool settled = false;
+    for (int round = 0; round < SETTLE_ROUNDS && !settled; ++round) {
+        const RadioImage previous = trial;
+        storeOnce(trial);
+        settled = round > 0 && trial == previous;
+    }
+    if (!settled) {
+        return {"storing the patch does not settle: each store changes the image again"};
+    }
 
     // What a later Open will see: every value the patch names must be there as given.
     const auto stored = std::make_unique<DocumentObjects>();
@@ -737,9 +851,57 @@ std::vector<std::string> JsonPatch::apply(RadioImage& image) const {
         }
     }
     if (refused.empty()) {
+        refused = unnamedChanges(image, trial);
+    }
+    if (refused.empty()) {
         image = trial;
     }
     return refused;
+}
+
+void JsonPatch::storeOnce(RadioImage& image) const {
+    const auto objects = std::make_unique<DocumentObjects>();
+    objects->extract(image);
+    for (const Entry& entry : m_entries) {
+        objects->markEdited(entry.part);
+    }
+    setStage(m_entries, Stage::Objects, *objects);
+    objects->storeParameters(image);
+    objects->takeSharedGlobals(image);
+    setStage(m_entries, Stage::ChannelGlobals, *objects);
+    objects->storeChannelData(image);
+}
+
+// Values the patch does not name but storing it would change, one line each.
+std::vector<std::string> JsonPatch::unnamedChanges(const RadioImage& before,
+                                                   const RadioImage& after) const {
+    const auto named = std::make_unique<DocumentObjects>();
+    std::set<std::string> targets;
+    for (const Entry& entry : m_entries) {
+        named->markEdited(entry.part);
+        targets.insert(entry.target);
+    }
+    // Both views have the same shape: the document's layout does not depend on its values.
+    const NamedValues was = shownValues(before);
+    const NamedValues is = shownValues(after);
+    std::vector<std::string> changes;
+    std::size_t count = 0;
+    for (std::size_t k = 0; k < is.size() && k < was.size(); ++k) {
+        const auto& [name, value] = is[k];
+        if (was[k].second == value || targets.count(name) != 0 ||
+            followsNamedValues(name, *named)) {
+            continue;
+        }
+        if (++count <= LISTED_CHANGES) {
+            changes.push_back(name + ": would change from " + was[k].second.dump() + " to " +
+                              value.dump() + ", which the patch does not name");
+        }
+    }
+    if (count > LISTED_CHANGES) {
+        changes.push_back(strprintf("and %zu more values the patch does not name would change",
+                                    count - LISTED_CHANGES));
+    }
+    return changes;
 }
 
 } // namespace kq70

@@ -13,6 +13,7 @@
 #include "frame/AdjustmentRecoverCommand.h"
 #include "frame/DocumentListener.h"
 #include "frame/RadioCommands.h"
+#include "image/RadioImage.h"
 #include "link/LastPortKind.h"
 #include "platform/IniFile.h"
 #include "platform/SerialDevice.h"
@@ -20,7 +21,15 @@
 #include "ui/Strings.h"
 
 #include <CLI/CLI.hpp>
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
 #include <ostream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kq70 {
 
@@ -109,6 +118,58 @@ struct Transfer {
     std::unique_ptr<TransferLine> line;
 };
 
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Why a data file could not be saved at `path`, found out before the radio is read: the
+// target must be a regular file or absent, and its folder must take a file of the image's
+// size (a trial file is written and removed, which finds read-only and full folders alike).
+std::optional<std::string> saveProblem(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        return "it is not a regular file";
+    }
+    const std::string folder = folderOf(path);
+    std::string trial = joinPath(folder, ".kq70-cli-trial.XXXXXX");
+    const int fd = ::mkstemp(trial.data());
+    if (fd < 0) {
+        return "the folder " + folder + " cannot be written (" + std::strerror(errno) + ")";
+    }
+    const std::vector<char> bytes(IMAGE_SIZE, 0);
+    const bool written =
+        ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
+        ::fsync(fd) == 0;
+    const int error = errno;
+    const bool closed = ::close(fd) == 0;
+    ::unlink(trial.c_str());
+    if (!written || !closed) {
+        return "the folder " + folder + " cannot take the file (" + std::strerror(error) + ")";
+    }
+    return std::nullopt;
+}
+
+// A name in the program folder that no file has yet, for an upload that could not be saved
+// where it was asked to be.
+std::string recoveryPath(const std::string& programFolder) {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    ::gmtime_r(&now, &utc);
+    std::array<char, 32> stamp{};
+    std::strftime(stamp.data(), stamp.size(), "%Y%m%d-%H%M%S", &utc);
+    std::string path = joinPath(programFolder, std::string("upload-") + stamp.data() + ".k70");
+    struct stat info {};
+    for (int n = 2; ::stat(path.c_str(), &info) == 0; ++n) {
+        path = joinPath(programFolder,
+                        std::string("upload-") + stamp.data() + "-" + std::to_string(n) + ".k70");
+    }
+    return path;
+}
+
 } // namespace
 
 void TransferCommands::add(CLI::App& app) {
@@ -174,18 +235,38 @@ int TransferCommands::runPorts(const Context& context) {
 
 int TransferCommands::runUpload(const Context& context) {
     Transfer transfer(m_uploadOptions, context);
+    const std::string& path = m_uploadOptions.file;
     // A file that cannot be written is found out before the radio is read, not after.
-    if (!CheckWritable(m_uploadOptions.file, transfer.prompt) ||
-        !transfer.openLine(m_uploadOptions, context)) {
+    if (!CheckWritable(path, transfer.prompt)) {
+        return 1;
+    }
+    if (const auto problem = saveProblem(path)) {
+        context.err << "kq70-cli: cannot save to " << path << ": " << *problem
+                    << "; the radio was not read\n";
+        return 1;
+    }
+    if (!transfer.openLine(m_uploadOptions, context)) {
         return 1;
     }
     RadioCommands commands = transfer.commands(context.programFolder);
     const std::optional<int> result = commands.OnRadioUpload();
     transfer.progress.endLine();
-    if (result != 0 || !transfer.doc.WriteToFile(m_uploadOptions.file, transfer.prompt)) {
+    if (result != 0) {
         return 1;
     }
-    context.out << "Saved " << m_uploadOptions.file << '\n';
+    if (!transfer.doc.WriteToFile(path, transfer.prompt)) {
+        // The radio was read: its data is not thrown away.
+        const std::string recovery = recoveryPath(context.programFolder);
+        if (WriteDataFile(recovery, transfer.doc.GetMainMemory(), transfer.prompt)) {
+            context.err << "kq70-cli: the radio's data could not be saved to " << path
+                        << "; it was saved to " << recovery << '\n';
+        } else {
+            context.err << "kq70-cli: the radio's data could not be saved to " << path << " nor to "
+                        << recovery << '\n';
+        }
+        return 1;
+    }
+    context.out << "Saved " << path << '\n';
     return 0;
 }
 

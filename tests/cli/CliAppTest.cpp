@@ -73,16 +73,66 @@ TEST(CliAppTest, VersionHelpAndBadUsage) {
     EXPECT_NE(runInProcess({"frobnicate"}).code, 0);
 }
 
-TEST(CliAppTest, LogLevelWritesIntoTheProgramFolder) {
+TEST(CliAppTest, LogLevelWritesALogWithItsBanners) {
     TempFolder home;
     TempFolder files;
     const std::string path = files.file("radio.k70");
     TempFolder::writeBytes(path, std::vector<std::uint8_t>(IMAGE_SIZE, 0));
     ASSERT_EQ(runInProcess({"--home", home.path(), "--log-level", "6", "check", path}).code, 0);
-    EXPECT_TRUE(TempFolder::exists(home.file("kq70-cli.log")));
+    const std::string log = TempFolder::readText(home.file("kq70-cli.log"));
+    const std::size_t begins = log.find("The log output begins.");
+    const std::size_t ended = log.find("The log output ended.");
+    ASSERT_NE(begins, std::string::npos) << log;
+    ASSERT_NE(ended, std::string::npos) << log;
+    EXPECT_LT(begins, ended);
+}
+
+// Reading a file needs no settings write: a program folder that cannot be made is no reason
+// to refuse a read-only command.
+TEST(CliAppTest, ReadOnlyCommandsNeedNoUsableProgramFolder) {
+    TempFolder files;
+    const std::string blocker = files.file("not-a-folder");
+    TempFolder::writeText(blocker, "x");
+    const std::string home = blocker + "/kq70"; // under a file: can never be created
+    const std::string path = files.file("radio.k70");
+    ASSERT_EQ(runInProcess({"--home", files.path(), "new", path}).code, 0);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"check", path}, {"show", path}, {"show", "--json", path}}) {
+        std::vector<std::string> full{"--home", home};
+        full.insert(full.end(), args.begin(), args.end());
+        const CliRun run = runInProcess(full);
+        EXPECT_EQ(run.code, 0) << args[0] << ": " << run.err;
+        EXPECT_NE(run.out, "") << args[0];
+        EXPECT_EQ(run.err, "") << args[0];
+    }
 }
 
 // The real program, as a user's script runs it.
+// Standard output on a full disk: what was asked for never arrived, so the command failed.
+TEST(CliAppTest, OutputThatCannotBeWrittenIsAFailure) {
+    TempFolder home;
+    TempFolder files;
+    const std::string path = files.file("radio.k70");
+    ASSERT_EQ(runInProcess({"--home", home.path(), "new", path}).code, 0);
+    const std::string errors = files.file("stderr.txt");
+    const std::vector<std::string> commands = {"--version",
+                                               "--help",
+                                               "check '" + path + "'",
+                                               "show '" + path + "'",
+                                               "show --json '" + path + "'",
+                                               "apply --help",
+                                               "new --help",
+                                               "upload --help"};
+    for (const std::string& command : commands) {
+        const std::string line = std::string(KQ70_CLI_PATH) + " --home '" + home.path() + "' " +
+                                 command + " >/dev/full 2>'" + errors + "'";
+        EXPECT_EQ(WEXITSTATUS(std::system(line.c_str())), 1) << command;
+        EXPECT_EQ(
+            TempFolder::readText(errors).rfind("kq70-cli: the output could not be written", 0), 0u)
+            << command << ": " << TempFolder::readText(errors);
+    }
+}
+
 TEST(CliAppTest, ProgramExitCodes) {
     TempFolder home;
     TempFolder files;

@@ -9,9 +9,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace kq70 {
 namespace {
@@ -227,7 +230,9 @@ TEST_F(DocumentCommandsCliTest, RefusedPatchesLeaveEveryFileAsItWas) {
          "range.json: channels[0].index: 300 is out of range (0-255)"},
         {"fit.json", R"({"channels": [{"index": 2, "squelchLevel": 99}]})",
          "fit.json: channels[0].squelchLevel: 99 cannot be stored"},
-        {"broken.json", R"({"scan": )", "broken.json: not valid JSON"},
+        {"broken.json", R"({"scan": )",
+         "broken.json: line 1, column 10: syntax error while parsing value - unexpected end of "
+         "input; expected '[', '{', or a literal; nothing was written\n"},
         {"absent.json", nullptr, "cannot read the patch"},
     };
     for (const Case& c : cases) {
@@ -249,6 +254,84 @@ TEST_F(DocumentCommandsCliTest, RefusedPatchesLeaveEveryFileAsItWas) {
             EXPECT_FALSE(TempFolder::exists(output)) << c.name;
         }
     }
+}
+
+// Only a regular patch file of sensible size is read: a device could be read until memory
+// runs out, a FIFO would wait for a writer for ever.
+TEST_F(DocumentCommandsCliTest, PatchesThatAreNoOrdinaryFileAreRefusedBeforeReading) {
+    const std::string path = newDocument("radio.k70");
+    const Bytes original = TempFolder::readBytes(path);
+    const std::string fifo = files.file("patch.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string large = files.file("large.json");
+    TempFolder::writeText(large, "{}");
+    ASSERT_EQ(::truncate(large.c_str(), 16 * 1024 * 1024 + 1), 0);
+    struct Case {
+        std::string patch;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"/dev/zero", "the patch /dev/zero is not a regular file; nothing was written\n"},
+        {fifo, "the patch " + fifo + " is not a regular file; nothing was written\n"},
+        {files.path(),
+         "the patch " + files.path() + " is not a regular file; nothing was written\n"},
+        {large, "the patch " + large + " is larger than 16 MB; nothing was written\n"},
+    };
+    for (const Case& c : cases) {
+        const CliRun refused = run({"apply", path, c.patch});
+        EXPECT_EQ(refused.code, 1) << c.patch;
+        EXPECT_TRUE(contains(refused.err, c.err)) << refused.err;
+        EXPECT_TRUE(TempFolder::readBytes(path) == original) << c.patch;
+    }
+    // Exactly 16 MB is still read, to its last byte.
+    const std::string limit = files.file("limit.json");
+    std::string text(16 * 1024 * 1024, ' ');
+    text.replace(0, 2, "{}");
+    text.back() = 'x';
+    TempFolder::writeText(limit, text);
+    const CliRun read = run({"apply", path, limit});
+    EXPECT_EQ(read.code, 1);
+    EXPECT_TRUE(contains(read.err, "line 1, column 16777216: syntax error")) << read.err;
+}
+
+TEST_F(DocumentCommandsCliTest, JsonFaultsNameTheLineAndColumn) {
+    const std::string path = newDocument("radio.k70");
+    const Bytes original = TempFolder::readBytes(path);
+    struct Case {
+        const char* text;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"{\"channels\": [{\"index\": 1,\n  \"rxFrequency\": 1e400}]}",
+         ": line 2, column 22: number overflow parsing '1e400'; nothing was written\n"},
+        {"{\"scan\": {\"6\": 3, \"6\": 4}}", ": scan.6: the key is given more than once\n"},
+    };
+    const std::string patch = files.file("patch.json");
+    for (const Case& c : cases) {
+        TempFolder::writeText(patch, c.text);
+        const CliRun refused = run({"apply", path, patch});
+        EXPECT_EQ(refused.code, 1) << c.text;
+        EXPECT_TRUE(contains(refused.err, "kq70-cli: " + patch + c.err)) << refused.err;
+        EXPECT_TRUE(TempFolder::readBytes(path) == original) << c.text;
+    }
+}
+
+// The template kept in the program folder is a convenience: a folder that cannot be written
+// costs a warning, not the new document.
+TEST_F(DocumentCommandsCliTest, NewWithAnUnwritableProgramFolderStillWritesTheFile) {
+    const std::string blocker = files.file("not-a-folder");
+    TempFolder::writeText(blocker, "x");
+    const std::string path = files.file("new.k70");
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = runCli({"--home", blocker + "/kq70", "new", path}, in, out, err, false);
+    EXPECT_EQ(code, 0) << err.str();
+    EXPECT_TRUE(TempFolder::readBytes(path) == builtImage(PMR446_BAND));
+    const std::string warning = err.str();
+    EXPECT_EQ(warning.rfind("kq70-cli: warning: ", 0), 0u) << warning;
+    EXPECT_NE(warning.find("default_pmr.k70"), std::string::npos) << warning;
+    EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1) << warning;
 }
 
 TEST_F(DocumentCommandsCliTest, HelpDescribesThePatch) {

@@ -1,8 +1,8 @@
 #include "JsonDocument.h"
 
 #include "ChannelValueNames.h"
-#include "DocumentObjects.h"
 #include "doc/DefaultImages.h"
+#include "doc/DocumentObjects.h"
 #include "frame/DocumentCommands.h"
 #include "image/RadioImage.h"
 
@@ -72,7 +72,10 @@ TEST(JsonDocumentTest, EveryValueUnderItsKey) {
     EXPECT_EQ(shown["channelsLeft"], 0);
     EXPECT_EQ(shown["groups"][0]["count"], 16);
     EXPECT_EQ(shown["hardware"][HW_FREQUENCY_MIN], 400000000) << "limits in Hz";
-    EXPECT_EQ(shown["hardware"][HW_FIRST_IF], shown["hardwareDerived"][4]) << "1st IF in Hz";
+    // The oscillator and the first IF as stored (40 kHz and 5 kHz units), their hertz apart.
+    EXPECT_EQ(shown["hardware"][HW_FIRST_IF], image.be16(0x272C));
+    EXPECT_EQ(shown["hardware"][HW_FIRST_IF].get<int>() * 5000, shown["hardwareDerived"][4]);
+    EXPECT_EQ(shown["hardware"][HW_REF_XTAL].get<int>() * 40000, shown["hardwareDerived"][0]);
     const Json& channel = shown["channels"][8];
     EXPECT_EQ(channel.size(), 1u + CHANNEL_VALUE_COUNT);
     EXPECT_EQ(channel["index"], 8);

@@ -1,8 +1,8 @@
 #include "JsonPatch.h"
 
-#include "DocumentObjects.h"
 #include "JsonDocument.h"
 #include "doc/DefaultImages.h"
+#include "doc/DocumentObjects.h"
 #include "frame/DocumentCommands.h"
 #include "image/RadioImage.h"
 
@@ -109,8 +109,8 @@ TEST(JsonPatchTest, RefusedPatchesNameTheKeyAndLeaveTheImageAlone) {
          "keyFunction.0: -1 cannot be stored; it would read back as 255"},
         {R"({"marketing": {"1": 12345}})",
          "marketing.1: 12345 cannot be stored; it would read back as 2345"},
-        {R"({"hardware": {"13": 16810000}})",
-         "hardware.13: 16810000 cannot be stored; it would read back as 16800000"},
+        {R"({"hardware": {"13": 4096}})",
+         "hardware.13: 4096 cannot be stored; it would read back as 0"},
         {R"({"globals": {"1": 4}})", "globals.1: 4 cannot be stored; it would read back as 0"},
         {R"({"groups": [{"index": 0, "count": 17}]})",
          "groups[0].count: 17 cannot be stored; it would read back as 16"},
@@ -208,7 +208,8 @@ TEST(JsonPatchTest, ChannelFrequenciesKeepTheirHertzUnderNewHardware) {
     RadioImage image = pmr446Image();
     const auto before = objectsOf(image);
     ASSERT_NE(before->hardware.get(HW_FIRST_IF), 45000000);
-    ASSERT_TRUE(applyPatch(R"({"hardware": {"14": 45000000}})", image).empty());
+    const auto refused = applyPatch(R"({"hardware": {"14": 9000}})", image); // 5 kHz units
+    ASSERT_TRUE(refused.empty()) << joined(refused);
     const auto after = objectsOf(image);
     EXPECT_EQ(after->hardware.get(HW_FIRST_IF), 45000000);
     for (int c = 0; c < 16; ++c) {
@@ -246,7 +247,6 @@ TEST(JsonPatchTest, PageValuesInBytesTheChannelDataSharesAreKept) {
 // agree, and a document patched with its own values does not change.
 TEST(JsonPatchTest, ShownValuesAreAcceptedBackUnchanged) {
     RadioImage image = pmr446Image();
-    ASSERT_TRUE(applyPatch("{}", image).empty()); // first store sets the hardware mirror bytes
     const RadioImage stored = image;
     const Json shown = documentJson(*objectsOf(image), image, 10787);
     const auto byIndex = [](const Json& values, std::size_t skip = 999) {
@@ -287,7 +287,148 @@ TEST(JsonPatchTest, ShownValuesAreAcceptedBackUnchanged) {
 
     const auto refused = JsonPatch(patch).apply(image);
     EXPECT_TRUE(refused.empty()) << joined(refused);
-    EXPECT_TRUE(image == stored);
+    // The hardware store brings its mirror in EEPROM word 3 up to date; nothing else moves.
+    for (std::size_t offset = 0; offset < IMAGE_SIZE; ++offset) {
+        if (offset != HARDWARE_MIRROR_OFFSET && offset != HARDWARE_MIRROR_OFFSET + 1) {
+            EXPECT_EQ(image.byteAt(offset), stored.byteAt(offset)) << std::hex << offset;
+        }
+    }
+}
+
+// Applying what was accepted a second time changes nothing: the store rules that follow from
+// a value (PLL words under a new IF, groups under a new capacity, the A-D keys of a radio
+// without a display, checksums) are applied once and completely.
+TEST(JsonPatchTest, ApplyingAnAcceptedPatchAgainChangesNothing) {
+    const char* const corpus[] = {
+        "{}",
+        R"({"hardware": {"0": 0}})", // fewer channels than the groups hold
+        R"({"hardware": {"0": 1}})",
+        R"({"hardware": {"0": 2}})",
+        R"({"hardware": {"0": 4}})",
+        R"({"hardware": {"0": 5}})",
+        R"({"hardware": {"0": 6}, "groups": [{"index": 1, "count": 8}]})",
+        R"({"hardware": {"5": 1}})",
+        R"({"hardware": {"5": 2}})",
+        R"({"hardware": {"14": 9000}})",
+        R"({"hardware": {"3": 0}})",
+        R"({"hardware": {"1": 4}})",
+        R"({"channels": [{"index": 3, "rxFrequency": 446043750, "txFrequency": 446050000}]})",
+        R"({"channels": [{"index": 0, "txToneMode": 2, "txToneCode": 19, "tag": "DCS"}]})",
+        R"({"channels": [{"index": 20, "inUse": 1, "keepAlignment": 1, "rxTuneDa": 77}]})",
+        R"({"paging": [{"index": 0, "code": "123"}],
+            "channels": [{"index": 2, "signalDisplayNumber": 1, "signalType": 2}]})",
+        R"({"paging": [{"index": 0, "code": ""}]})",
+        R"({"paging": [{"index": 0, "code": "123", "action": 2}]})",
+        R"({"miscellaneous": {"0": 2}})",
+        R"({"globals": {"3": 7}, "channels": [{"index": 7, "inUse": 1}]})",
+        R"({"adjustment": {"items": {"20": 130}}, "shippingDefault": {"items": {"12": 1}}})",
+        R"({"powerSaving": {"9": "HELLO"}, "keyFunction": {"2": 5}})",
+        R"({"programmingPassword": {"enabled": true, "password": "1234AB"}})",
+    };
+    for (const int band : {PMR446_BAND, 4}) {
+        RadioImage original;
+        BuildDefaultImage(band, original);
+        for (const char* patch : corpus) {
+            RadioImage once = original;
+            const auto refused = applyPatch(patch, once);
+            if (!refused.empty()) {
+                ADD_FAILURE() << "band " << band << " " << patch << "\n" << joined(refused);
+                continue;
+            }
+            RadioImage twice = once;
+            EXPECT_TRUE(applyPatch(patch, twice).empty()) << patch;
+            EXPECT_TRUE(twice == once) << "band " << band << " " << patch;
+        }
+    }
+}
+
+// A new Channel Step would move channel frequencies off their hertz; the patch must name them.
+TEST(JsonPatchTest, ValuesAPatchWouldChangeWithoutNamingThemAreListed) {
+    RadioImage image = pmr446Image();
+    const RadioImage original = image;
+    const std::string refused = joined(applyPatch(R"({"hardware": {"5": 3}})", image));
+    EXPECT_TRUE(image == original);
+    EXPECT_EQ(refused.rfind("channels.0.rxFrequency: would change from 446006250 to 446010000, "
+                            "which the patch does not name\n"
+                            "channels.0.txFrequency: would change from 446006250 to 446010000, "
+                            "which the patch does not name\n"
+                            "channels.1.rxFrequency: ",
+                            0),
+              0u)
+        << refused;
+    EXPECT_NE(refused.find("\nand 492 more values the patch does not name would change\n"),
+              std::string::npos)
+        << refused;
+}
+
+// A channel patch writes the channel data only: a page holding what its editor would not
+// store as it is (a power-on tag of codes the radio cannot show) keeps its bytes.
+TEST(JsonPatchTest, AChannelPatchLeavesEveryByteOutsideTheChannelDataAlone) {
+    RadioImage image = pmr446Image();
+    for (std::size_t k = 0; k < HPowerSaveParams::POWER_ON_TAG_LENGTH; ++k) {
+        image.setByte(0x027D + k, static_cast<std::uint8_t>(0x60 + k));
+    }
+    const RadioImage original = image;
+    ASSERT_TRUE(applyPatch(R"({"channels": [{"index": 3, "rxFrequency": 446043750,
+                                            "txFrequency": 446043750, "tag": "NEW"}]})",
+                           image)
+                    .empty());
+    // Channel 3's record, its scan bit and its alignment bytes.
+    const auto inChannel3 = [](std::size_t offset) {
+        const std::size_t record = CHANNEL_TABLE_OFFSET + 3 * CHANNEL_RECORD_SIZE;
+        const std::size_t align = CHANNEL_ALIGNMENT_OFFSET + 3 * 2;
+        return (offset >= record && offset < record + CHANNEL_RECORD_SIZE) ||
+               (offset >= align && offset < align + 2) || offset == SCAN_BITMAP_OFFSET;
+    };
+    int changed = 0;
+    for (std::size_t offset = 0; offset < IMAGE_SIZE; ++offset) {
+        if (image.byteAt(offset) != original.byteAt(offset)) {
+            ++changed;
+            EXPECT_TRUE(inChannel3(offset)) << std::hex << offset;
+        }
+    }
+    EXPECT_GT(changed, 0);
+}
+
+TEST(JsonPatchTest, TextsThatAreNotOneJsonObjectSayWhereAndWhy) {
+    struct Case {
+        const char* text;
+        const char* syntax; // the syntax fault, or nothing
+        const char* error;  // else the first refusal
+    };
+    const Case cases[] = {
+        {"{\n  \"scan\": {\"6\": 1e400}}", "line 2, column 21: number overflow parsing '1e400'",
+         nullptr},
+        {"{\"scan\": ",
+         "line 1, column 10: syntax error while parsing value - unexpected end of "
+         "input; expected '[', '{', or a literal",
+         nullptr},
+        {"",
+         "line 1, column 1: syntax error while parsing value - unexpected end of input; "
+         "expected '[', '{', or a literal",
+         nullptr},
+        {"{} {}",
+         "line 1, column 4: syntax error while parsing value - unexpected '{'; expected "
+         "end of input",
+         nullptr},
+        {R"({"scan": {"6": 1, "6": 2}})", nullptr, "scan.6: the key is given more than once"},
+        {R"({"scan": {"6": 1}, "scan": {"7": 2}})", nullptr,
+         "scan: the key is given more than once"},
+        {R"({"channels": [{"index": 1}, {"index": 2, "tag": "A", "tag": "B"}]})", nullptr,
+         "channels[1].tag: the key is given more than once"},
+    };
+    for (const Case& c : cases) {
+        const JsonPatch patch = JsonPatch::fromText(c.text);
+        EXPECT_EQ(patch.syntaxError().value_or(""), c.syntax ? c.syntax : "") << c.text;
+        RadioImage image = pmr446Image();
+        const RadioImage original = image;
+        const auto refused = patch.apply(image);
+        ASSERT_FALSE(refused.empty()) << c.text;
+        if (c.error != nullptr) {
+            EXPECT_EQ(refused.front(), c.error) << c.text;
+        }
+        EXPECT_TRUE(image == original) << c.text;
+    }
 }
 
 } // namespace

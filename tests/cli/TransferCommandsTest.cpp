@@ -170,6 +170,50 @@ TEST_F(TransferCommandsTest, AnUnwritableFileStopsTheUploadBeforeTheRadio) {
     EXPECT_FALSE(contains(result.err, text::SWITCH_RADIO_ON_TO_START)) << result.err;
 }
 
+// Where the upload could not be saved is found out before the radio is read.
+TEST_F(TransferCommandsTest, AnOutputPathThatCannotBeSavedStopsTheUploadBeforeTheRadio) {
+    const std::string blocker = files.file("not-a-folder");
+    TempFolder::writeText(blocker, "x");
+    struct Case {
+        std::string path;
+        std::string why;
+    };
+    const Case cases[] = {
+        {files.path(), "it is not a regular file"},
+        {"/dev/full", "it is not a regular file"},
+        {blocker + "/radio.k70", "the folder " + blocker + " cannot be written"},
+    };
+    for (const Case& c : cases) {
+        const CliRun result = run({"upload", "--sim", "--sim-instant", c.path});
+        EXPECT_EQ(result.code, 1) << c.path;
+        EXPECT_TRUE(contains(result.err, "kq70-cli: cannot save to " + c.path + ": " + c.why))
+            << result.err;
+        EXPECT_TRUE(contains(result.err, "; the radio was not read\n")) << result.err;
+        EXPECT_FALSE(contains(result.err, text::NOW_UPLOADING)) << result.err;
+    }
+}
+
+// A save that fails after the radio was read (here: a name too long for the temporary file
+// beside it) keeps the data in the program folder and says where.
+TEST_F(TransferCommandsTest, AnUploadThatCannotBeSavedGoesToARecoveryFile) {
+    const std::string path = files.file(std::string(250, 'r') + ".k70");
+    const CliRun result = run({"upload", "--sim", "--sim-instant", path});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_TRUE(contains(result.err, text::UPLOAD_COMPLETE)) << result.err;
+    const std::string said =
+        "kq70-cli: the radio's data could not be saved to " + path + "; it was saved to ";
+    const std::size_t at = result.err.find(said);
+    ASSERT_NE(at, std::string::npos) << result.err;
+    const std::size_t from = at + said.size();
+    const std::string recovery = result.err.substr(from, result.err.find('\n', from) - from);
+    EXPECT_EQ(recovery.rfind(home.path() + "/upload-", 0), 0u) << recovery;
+    RadioImage saved;
+    test::ScriptedPrompt quiet;
+    ASSERT_TRUE(ReadDataFile(recovery, saved, quiet)) << recovery;
+    EXPECT_EQ(test::firstDifference(saved, makeSimulatorSeedImage(), 0, 0x0174), "");
+    EXPECT_FALSE(TempFolder::exists(path));
+}
+
 TEST_F(TransferCommandsTest, CommandLineMistakes) {
     const std::string path = files.file("x.k70");
     const std::vector<std::vector<std::string>> cases = {

@@ -2,6 +2,7 @@
 
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
+#include "channel/ChannelValueChecks.h"
 #include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
 #include "frame/DocumentListener.h"
@@ -68,14 +69,11 @@ void RadioCommands::SetRangeLists(HCommRequest& request, TransferDirection direc
 bool RadioCommands::HasFrequencyOutOfRange(const RadioImage& image) {
     HHardwareParams hardware;
     hardware.extract(image);
-    const std::int64_t low = hardware.get(HW_FREQUENCY_MIN);
-    const std::int64_t high = hardware.get(HW_FREQUENCY_MAX);
     HChannelData channels;
     channels.extract(image);
     for (int channel = 0; channel < channels.capacity(); ++channel) {
         for (const int value : {rxFrequency, txFrequency}) {
-            const std::int64_t frequency = channels.getValue(channel, value);
-            if (frequency < low || frequency > high) {
+            if (!isFrequencyInRange(channels.getValue(channel, value), hardware)) {
                 return true;
             }
         }

@@ -6,7 +6,6 @@
 #include "link/CloneFrame.h"
 #include "link/CommJobContext.h"
 #include "params/HHardwareParams.h"
-#include "params/HKeyFuncParams.h"
 
 #include <algorithm>
 
@@ -53,21 +52,14 @@ std::uint8_t radioHighBits(std::uint8_t document, std::uint8_t radio) {
 
 // A radio without a display has no A–D keys. In normal mode the radio decides, and its
 // display type is first written into the document's hardware data.
-void clearKeysWithoutDisplay(const RadioImage& radio, int accessMode, RadioImage& image) {
-    int lcdType = lcdTypeOf(image);
+void takeRadioDisplay(const RadioImage& radio, int accessMode, RadioImage& image) {
     if (accessMode == ACCESS_NORMAL) {
         HHardwareParams hardware;
         hardware.extract(image);
         hardware.set(HW_LCD_TYPE, lcdTypeOf(radio));
         hardware.store(image);
-        lcdType = lcdTypeOf(radio);
     }
-    if (lcdType == 0) {
-        HKeyFuncParams keys;
-        keys.extract(image);
-        keys.clearLcdKeySlots();
-        keys.store(image);
-    }
+    clearKeysWithoutDisplay(image);
 }
 
 // Manufacture mode keeps what the document's own edits changed of the identity bytes.
@@ -137,7 +129,7 @@ void MergeRadioData(const RadioImage& radio, const RadioReadLists& read,
     HChannelData channels;
     channels.extract(image);
 
-    clearKeysWithoutDisplay(radio, context.accessMode, image);
+    takeRadioDisplay(radio, context.accessMode, image);
     if (context.accessMode == ACCESS_MANUFACTURE) {
         mergeManufactureIdentity(radio, context, image);
     } else {

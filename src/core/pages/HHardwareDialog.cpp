@@ -256,9 +256,7 @@ bool HHardwareDialog::CheckBeforeOk() {
 
 bool HHardwareDialog::StoreData() {
     m_params.store(image());
-    if (m_params.get(HW_LCD_TYPE) == 0) {
-        clearKeyPadKeyFunctions(image());
-    }
+    clearKeysWithoutDisplay(image());
     // Compared in stored units: a value typed differently but stored alike is no change.
     const auto differs = [this](std::size_t i) {
         return m_params.storedValue(i) != m_asRead.storedValue(i);

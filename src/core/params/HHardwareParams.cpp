@@ -3,6 +3,7 @@
 #include "image/RadioImage.h"
 #include "params/HKeyFuncParams.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace kq70 {
@@ -114,7 +115,10 @@ std::int32_t limitInHz(std::int32_t stored) {
 
 } // namespace
 
-void clearKeyPadKeyFunctions(RadioImage& image) {
+void clearKeysWithoutDisplay(RadioImage& image) {
+    if (lcdTypeOf(image) != 0) {
+        return;
+    }
     HKeyFuncParams keys;
     keys.extract(image);
     keys.clearLcdKeySlots();
@@ -178,6 +182,25 @@ std::int32_t HHardwareParams::storedValue(std::size_t index) const {
         }
     }
     return HParams::get(index);
+}
+
+void HHardwareParams::setStoredValue(std::size_t index, std::int32_t value) {
+    constexpr std::int64_t largest = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int64_t smallest = std::numeric_limits<std::int32_t>::min();
+    const auto inHz = [&](std::int64_t unitHz) {
+        return static_cast<std::int32_t>(std::clamp(value * unitHz, smallest, largest));
+    };
+    if (index >= HARDWARE_VALUE_COUNT) {
+        return;
+    }
+    for (std::size_t k = 0; k < DERIVED_VALUES.size(); ++k) {
+        if (DERIVED_VALUES[k].source == index) {
+            m_derived[k] = inHz(DERIVED_VALUES[k].unitHz);
+            return;
+        }
+    }
+    const bool limit = index == HW_FREQUENCY_MIN || index == HW_FREQUENCY_MAX;
+    HParams::set(index, limit ? inHz(FREQUENCY_LIMIT_UNIT) : value);
 }
 
 void HHardwareParams::store(RadioImage& image) const {

@@ -58,8 +58,10 @@ constexpr std::size_t HARDWARE_DERIVED_COUNT = 8;     // derived values 34–41
 constexpr std::size_t HARDWARE_TABLE_SIZE = 42;       // descriptor table entries
 constexpr std::int32_t FREQUENCY_LIMIT_UNIT = 100000; // Hz per stored unit of 15 and 16
 
-// A radio without a display has no A, B, C and D keys: their key functions become "None".
-void clearKeyPadKeyFunctions(RadioImage& image);
+// A radio without a display has no A, B, C and D keys: when the image's hardware says there
+// is no display (LCD type 0), their key functions become "None". Every store that can leave a
+// radio without a display (the hardware page, a download's merge, a patch) ends with this.
+void clearKeysWithoutDisplay(RadioImage& image);
 
 // The hardware block: the radio's build (channel capacity, band, display, synthesizer
 // constants, band limits, squelch and DCS behaviour). Built without an image it holds the
@@ -80,6 +82,8 @@ public:
     // Value `index` (0–33) as the image holds it: the hertz values divided back into their
     // units (truncating). What store writes.
     std::int32_t storedValue(std::size_t index) const;
+    // Sets value `index` (0–33) from the units the image holds it in; what storedValue reads.
+    void setStoredValue(std::size_t index, std::int32_t value);
 
     // Channel capacity of the Radio Channel value.
     int channelCapacity() const;

@@ -449,5 +449,17 @@ inline constexpr std::string_view SET_VOLTAGE_5_5V = "Set the Voltage to 5.5V.";
 inline constexpr std::string_view SET_VOLTAGE_7_5V = "Set the Voltage to 7.5V.";
 inline constexpr std::string_view UPDATE_OF_ADJ_DATA = "Update of Adjustment Data";
 
+// --- Value checks (what the radio can hold) -------------------------------------------------
+// printf formats; a tag's own text is put before them by the caller.
+inline constexpr std::string_view TAG_TOO_LONG = "is longer than %zu characters";
+inline constexpr std::string_view TAG_UNSHOWABLE =
+    "the radio cannot show %s (digits, capitals and  <>+-=*/[\\]:_ only)";
+inline constexpr std::string_view FREQUENCY_OUTSIDE_RANGE =
+    "%lld is outside the radio's frequency range %.5f-%.5f MHz";
+inline constexpr std::string_view NOT_A_CTCSS_TONE =
+    "%d is not a CTCSS tone (tenths of a hertz, e.g. 670 for 67.0 Hz)";
+inline constexpr std::string_view NOT_A_DCS_CODE =
+    "%d is not a DCS code (the value of its octal digits, e.g. 19 for D023)";
+
 } // namespace text
 } // namespace kq70

@@ -1,0 +1,118 @@
+#include "doc/DocumentObjects.h"
+
+#include "image/RadioImage.h"
+
+#include <memory>
+
+namespace kq70 {
+
+namespace {
+
+std::vector<HPagingCodeParams> pagingRecords() {
+    std::vector<HPagingCodeParams> records;
+    for (std::size_t k = 0; k < HPagingCodeParams::PAGING_CODE_RECORDS; ++k) {
+        records.emplace_back(k);
+    }
+    return records;
+}
+
+} // namespace
+
+DocumentObjects::DocumentObjects() : paging(pagingRecords()) {}
+
+void DocumentObjects::extract(const RadioImage& image) {
+    hardware.extract(image);
+    channels.extract(image);
+    scan.extract(image);
+    keyFunction.extract(image);
+    powerSaving.extract(image);
+    miscellaneous.extract(image);
+    marketing.extract(image);
+    directCh.extract(image);
+    for (HPagingCodeParams& record : paging) {
+        record.extract(image);
+    }
+    programmingPassword.extract(image);
+    adjustment.extract(image);
+    shippingDefault.extract(image);
+}
+
+void DocumentObjects::markEdited(DocumentPart part) {
+    m_edited[static_cast<std::size_t>(part)] = true;
+}
+
+bool DocumentObjects::isEdited(DocumentPart part) const {
+    return m_edited[static_cast<std::size_t>(part)];
+}
+
+bool DocumentObjects::isStored(DocumentPart part) const {
+    if (part == DocumentPart::Channels) {
+        return isEdited(DocumentPart::Channels) || isEdited(DocumentPart::Hardware) ||
+               isEdited(DocumentPart::Paging) || isEdited(DocumentPart::Adjustment);
+    }
+    return isEdited(part);
+}
+
+void DocumentObjects::store(RadioImage& image) {
+    storeParameters(image);
+    takeSharedGlobals(image);
+    storeChannelData(image);
+}
+
+void DocumentObjects::storeParameters(RadioImage& image) {
+    using P = DocumentPart;
+    if (isStored(P::Hardware)) {
+        hardware.store(image);
+    }
+    if (isStored(P::Scan)) {
+        scan.store(image);
+    }
+    if (isStored(P::KeyFunction)) {
+        keyFunction.store(image);
+    }
+    if (isStored(P::Hardware)) {
+        clearKeysWithoutDisplay(image);
+    }
+    if (isStored(P::PowerSaving)) {
+        powerSaving.store(image);
+    }
+    if (isStored(P::Miscellaneous)) {
+        miscellaneous.store(image);
+    }
+    if (isStored(P::Marketing)) {
+        marketing.store(image);
+    }
+    if (isStored(P::DirectCh)) {
+        directCh.store(image);
+    }
+    if (isStored(P::Paging)) {
+        for (const HPagingCodeParams& record : paging) {
+            record.store(image);
+        }
+    }
+    if (isStored(P::ProgrammingPassword)) {
+        programmingPassword.store(image);
+    }
+    if (isStored(P::Adjustment)) {
+        adjustment.recomputeChecksum(image);
+    }
+    if (isStored(P::ShippingDefault)) {
+        shippingDefault.recomputeChecksum(image);
+    }
+}
+
+void DocumentObjects::takeSharedGlobals(const RadioImage& image) {
+    const auto fresh = std::make_unique<HChannelData>();
+    fresh->extract(image);
+    for (int g = 0; g < CHANNEL_GLOBAL_COUNT; ++g) {
+        channels.setGlobal(g, fresh->getGlobal(g));
+    }
+}
+
+void DocumentObjects::storeChannelData(RadioImage& image) {
+    if (isStored(DocumentPart::Channels)) {
+        channels.store(image);
+    }
+}
+
+} // namespace kq70

@@ -1,0 +1,118 @@
+#include "doc/DocumentObjects.h"
+
+#include "doc/DefaultImages.h"
+#include "image/RadioImage.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace kq70 {
+namespace {
+
+RadioImage pmr446Image() {
+    RadioImage image;
+    BuildDefaultImage(12, image); // the PMR446 band
+    return image;
+}
+
+std::unique_ptr<DocumentObjects> objectsOf(const RadioImage& image) {
+    auto objects = std::make_unique<DocumentObjects>();
+    objects->extract(image);
+    return objects;
+}
+
+// The offsets at which two images differ.
+std::vector<std::size_t> differences(const RadioImage& a, const RadioImage& b) {
+    std::vector<std::size_t> offsets;
+    for (std::size_t offset = 0; offset < IMAGE_SIZE; ++offset) {
+        if (a.byteAt(offset) != b.byteAt(offset)) {
+            offsets.push_back(offset);
+        }
+    }
+    return offsets;
+}
+
+// Only edited parts are stored: a page whose bytes its editor would not write back as they
+// are (a power-on tag the radio cannot show) stays as read unless that page was edited.
+TEST(DocumentObjectsTest, OnlyEditedPartsAndThoseReadingThemAreStored) {
+    RadioImage original = pmr446Image();
+    for (std::size_t k = 0; k < HPowerSaveParams::POWER_ON_TAG_LENGTH; ++k) {
+        original.setByte(0x027D + k, 0x70);
+    }
+    struct Case {
+        const char* name;
+        DocumentPart part;
+        bool tagRewritten;
+        bool channelsStored;
+    };
+    const Case cases[] = {
+        {"scan", DocumentPart::Scan, false, false},
+        {"channels", DocumentPart::Channels, false, true},
+        {"hardware", DocumentPart::Hardware, false, true},
+        {"paging", DocumentPart::Paging, false, true},
+        {"adjustment", DocumentPart::Adjustment, false, true},
+        {"shipping default", DocumentPart::ShippingDefault, false, false},
+        {"power saving", DocumentPart::PowerSaving, true, false},
+    };
+    for (const Case& c : cases) {
+        auto objects = objectsOf(original);
+        objects->markEdited(c.part);
+        EXPECT_EQ(objects->isStored(DocumentPart::Channels), c.channelsStored) << c.name;
+        // A stored channel record shows itself by a changed tag.
+        objects->channels.setTag(5, "MARK");
+        RadioImage image = original;
+        objects->store(image);
+        EXPECT_EQ(image.byteAt(0x027D) != 0x70, c.tagRewritten) << c.name;
+        EXPECT_EQ(objectsOf(image)->channels.getTag(5) == "MARK    ", c.channelsStored) << c.name;
+    }
+}
+
+// Stored hardware brings the rules that hang on it: the channel data is worked out again
+// under it, and a radio without a display loses its A-D key functions.
+TEST(DocumentObjectsTest, StoredHardwareCarriesItsRules) {
+    const RadioImage original = pmr446Image();
+    auto objects = objectsOf(original);
+    objects->keyFunction.set(2, 5);
+    objects->markEdited(DocumentPart::KeyFunction);
+    objects->hardware.set(HW_LCD_TYPE, 0);
+    objects->hardware.set(HW_FIRST_IF, 45000000);
+    objects->markEdited(DocumentPart::Hardware);
+    RadioImage image = original;
+    objects->store(image);
+    const auto stored = objectsOf(image);
+    EXPECT_EQ(stored->keyFunction.get(2), HKeyFuncParams::KEY_NONE);
+    EXPECT_EQ(stored->channels.getValue(0, rxFrequency),
+              objectsOf(original)->channels.getValue(0, rxFrequency));
+    EXPECT_NE(stored->channels.getValue(0, rxPllHigh),
+              objectsOf(original)->channels.getValue(0, rxPllHigh));
+}
+
+// An edited adjustment set gets a new checksum; one that was not edited keeps its bytes, a
+// wrong checksum included.
+TEST(DocumentObjectsTest, EditedAdjustmentSetsGetANewChecksum) {
+    RadioImage original = pmr446Image();
+    original.setByte(WORKING_CHECKSUM_OFFSET, original.byteAt(WORKING_CHECKSUM_OFFSET) ^ 1);
+    original.setByte(SHIPPING_CHECKSUM_OFFSET, original.byteAt(SHIPPING_CHECKSUM_OFFSET) ^ 1);
+    auto objects = objectsOf(original);
+    objects->adjustment.set(20, objects->adjustment.get(20) + 1);
+    objects->markEdited(DocumentPart::Adjustment);
+    RadioImage image = original;
+    objects->store(image);
+    EXPECT_TRUE(HAdustmentBackUpParams().verifyChecksum(image));
+    EXPECT_FALSE(HShippingDefaultParams().verifyChecksum(image));
+    EXPECT_EQ(image.byteAt(SHIPPING_CHECKSUM_OFFSET), original.byteAt(SHIPPING_CHECKSUM_OFFSET));
+}
+
+TEST(DocumentObjectsTest, NothingEditedStoresNothing) {
+    const RadioImage original = pmr446Image();
+    auto objects = objectsOf(original);
+    objects->scan.set(SCAN_PRIORITY_CHECK, 3); // changed but not marked
+    RadioImage image = original;
+    objects->store(image);
+    EXPECT_TRUE(differences(image, original).empty());
+}
+
+} // namespace
+} // namespace kq70
