@@ -162,6 +162,15 @@ inline constexpr std::string_view ADJ_RECOVER_FAILED =
 inline constexpr std::string_view ADJ_DATA_MISMATCHED_RECOVER =
     "ADJ Data Mismatched. Adjustment Recover, Now!";
 inline constexpr std::string_view ADJ_RECOVERY_COMPLETE = "Adjustment Recovery Complete!";
+// The read-back after a download: its status line and the result when the radio does not
+// hold what was sent (EEPROM word or radio flash address, then VERIFY_NO_ANSWER or nothing).
+inline constexpr std::string_view NOW_VERIFYING = "Now verifying";
+inline constexpr std::string_view VERIFY_FAILED = "Verify failed";
+inline constexpr std::string_view VERIFY_FAILED_EEPROM_FORMAT =
+    "Verify failed\r\nAddress = EEPROM word %02Xh%s";
+inline constexpr std::string_view VERIFY_FAILED_FLASH_FORMAT =
+    "Verify failed\r\nAddress = Flash %04Xh%s";
+inline constexpr std::string_view VERIFY_NO_ANSWER = " (no answer)";
 // Result of a requested job slot whose job this build does not carry.
 inline constexpr std::string_view JOB_NOT_AVAILABLE = "This radio job is not available.";
 
