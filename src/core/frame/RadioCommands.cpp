@@ -158,6 +158,7 @@ std::optional<int> RadioCommands::Upload() {
     // The radio's data exists nowhere else yet: closing must offer to save it.
     m_doc.setDataModified(true);
     m_doc.clearEditedFlags();
+    m_doc.undoHistory().clear();
     AfterTransfer();
     return status;
 }
