@@ -1,5 +1,6 @@
 #include "CliApp.h"
 
+#include "DiffCommand.h"
 #include "DocumentCommandsCli.h"
 #include "ListingCommands.h"
 #include "TerminalPrompt.h"
@@ -99,6 +100,7 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     transfers.add(app);
     ListingCommands listings;
     listings.add(app);
+    DiffCommand diff(app);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -117,6 +119,9 @@ int runCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (app.get_subcommands().empty()) {
         out << app.help();
         return 0;
+    }
+    if (diff.parsed()) {
+        return diff.run(in, out, err, interactive); // reads two files; no folder, no log
     }
     const std::optional<std::string> folder = prepareProgramFolder(options, err);
     if (!folder) {
