@@ -11,6 +11,8 @@
 //              serial code on the wall clock: the time taken against the limit, and the CPU
 //              time this process used meanwhile.
 //
+// A download runs with and without the read-back of what it wrote (verify:1 and verify:0).
+//
 // Run: build/<tree>/bench/transfer [--benchmark_filter=InProcess]
 
 #include "InProcessRadio.h"
@@ -124,12 +126,13 @@ double cpuSeconds() {
 
 // One Radio menu command on `device`: 0 when the job succeeded.
 int runCommand(TransferDirection direction, SerialDevice& device, Clock& clock,
-               const std::string& portName, int baud, const RadioImage& document) {
+               const std::string& portName, int baud, bool verify, const RadioImage& document) {
     CKQ70Doc doc;
     doc.GetMainMemory() = document;
     AppSettings settings;
     settings.portName = portName;
     settings.baudRate = baud;
+    settings.verifyDownload = verify;
     AccessMode accessMode;
     YesPrompt prompt;
     DocumentListener listener;
@@ -151,6 +154,7 @@ void reportLimit(benchmark::State& state, double taken, double limit) {
 void InProcess(benchmark::State& state) {
     const auto direction = static_cast<TransferDirection>(state.range(0));
     const int baud = static_cast<int>(state.range(1));
+    const bool verify = state.range(2) != 0;
     const RadioImage radio = radioWith256Channels();
     for (auto _ : state) {
         InProcessRadio sim(radio);
@@ -159,7 +163,7 @@ void InProcess(benchmark::State& state) {
         sim.radio.enterCloneMode();
         CountingDevice device(sim.link);
         const Clock::Duration start = sim.clock.now();
-        if (runCommand(direction, device, sim.clock, "sim", baud, radio) != 0) {
+        if (runCommand(direction, device, sim.clock, "sim", baud, verify, radio) != 0) {
             state.SkipWithError("the job failed");
             return;
         }
@@ -173,6 +177,7 @@ void InProcess(benchmark::State& state) {
 void Pty(benchmark::State& state) {
     const auto direction = static_cast<TransferDirection>(state.range(0));
     const int baud = static_cast<int>(state.range(1));
+    const bool verify = state.range(2) != 0;
     const RadioImage radio = radioWith256Channels();
     char folder[] = "/tmp/kq70-bench-XXXXXX";
     if (::mkdtemp(folder) == nullptr) {
@@ -206,7 +211,7 @@ void Pty(benchmark::State& state) {
         CountingDevice device(serial);
         const double cpuBefore = cpuSeconds();
         const auto start = std::chrono::steady_clock::now();
-        const int status = runCommand(direction, device, clock, port, baud, radio);
+        const int status = runCommand(direction, device, clock, port, baud, verify, radio);
         const double taken =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const double cpu = cpuSeconds() - cpuBefore;
@@ -224,12 +229,12 @@ void Pty(benchmark::State& state) {
 }
 
 void transferArguments(benchmark::internal::Benchmark* benchmark) {
-    for (const int direction : {TRANSFER_UPLOAD, TRANSFER_DOWNLOAD}) {
-        for (const int baud : {9600, 19200, 38400}) {
-            benchmark->Args({direction, baud});
-        }
+    for (const int baud : {9600, 19200, 38400}) {
+        benchmark->Args({TRANSFER_UPLOAD, baud, 0});
+        benchmark->Args({TRANSFER_DOWNLOAD, baud, 0});
+        benchmark->Args({TRANSFER_DOWNLOAD, baud, 1});
     }
-    benchmark->ArgNames({"download", "baud"});
+    benchmark->ArgNames({"download", "baud", "verify"});
 }
 
 BENCHMARK(InProcess)->Apply(transferArguments)->Unit(benchmark::kMillisecond);

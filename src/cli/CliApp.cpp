@@ -1,5 +1,6 @@
 #include "CliApp.h"
 
+#include "DiffCommand.h"
 #include "DocumentCommandsCli.h"
 #include "GridCommand.h"
 #include "ListingCommands.h"
@@ -125,6 +126,7 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     listings.add(app);
     GridCommand grid;
     grid.add(app);
+    DiffCommand diff(app);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -144,6 +146,9 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
         out << app.help();
         return 0;
     }
+    if (diff.parsed()) {
+        return diff.run(in, out, err, interactive); // reads two files; no folder, no log
+    }
     const std::string folder = prepareProgramFolder(options, err);
     TerminalPrompt prompt(in, err, interactive);
     int code = 0;
@@ -152,7 +157,7 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     } else if (documents.parsed()) {
         code = documents.run(options.home, out, err, prompt);
     } else if (grid.parsed()) {
-        code = grid.run({*folder, in, out, err, interactive});
+        code = grid.run({folder, in, out, err, interactive});
     } else if (transfers.parsed()) {
         code = transfers.run({folder, in, out, err, interactive, isTerminal(err)});
     } else if (listings.parsed()) {

@@ -85,6 +85,9 @@ struct Transfer {
             settings.baudRate = *options.baud;
         }
         settings.portName = options.sim ? SIMULATED_PORT_NAME : options.port;
+        if (options.verify || options.noVerify) {
+            settings.verifyDownload = options.verify;
+        }
     }
 
     // False when the access mode is refused or the simulated radio's memory file cannot be
@@ -182,6 +185,12 @@ void TransferCommands::add(CLI::App& app) {
     m_download = app.add_subcommand("download", "Write a data file into a radio");
     addLineOptions(*m_download, m_downloadOptions);
     m_download->add_flag("--yes", m_downloadOptions.yes, "Answer Yes to the questions");
+    CLI::Option* verify = m_download->add_flag(
+        "--verify", m_downloadOptions.verify,
+        "Read back what was written before the radio is marked complete (default: VERIFY in "
+        "KQ70.ini, else on)");
+    m_download->add_flag("--no-verify", m_downloadOptions.noVerify, "Do not read back")
+        ->excludes(verify);
     m_download->add_option("file", m_downloadOptions.file, "Data file to send (.k70)")->required();
 
     m_recover = app.add_subcommand("recover",

@@ -30,6 +30,9 @@ public:
         std::optional<std::string> modePassword;
         std::optional<std::string> password;
         bool yes = false;
+        // Download: read back what was written (default: the settings' VERIFY).
+        bool verify = false;
+        bool noVerify = false;
         std::string file;
     };
 

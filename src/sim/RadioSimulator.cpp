@@ -185,13 +185,26 @@ void RadioSimulator::parseFrames(Duration time) {
     }
 }
 
-std::optional<SimFaultKind> RadioSimulator::faultFor(unsigned frameNumber) const {
+const SimFault* RadioSimulator::faultFor(unsigned frameNumber) const {
     for (const SimFault& fault : m_faults) {
         if (fault.frameNumber == frameNumber) {
-            return fault.kind;
+            return &fault;
         }
     }
-    return std::nullopt;
+    return nullptr;
+}
+
+// The answer said the unit was taken; one byte of it is kept inverted all the same.
+void RadioSimulator::corruptStoredUnit(std::span<const std::uint8_t> frame, unsigned byte) {
+    const std::uint8_t address = frame[2];
+    if (frame[0] == CMD_EEPROM_WRITE) {
+        const std::size_t offset = eepromWordOffset(address) + std::min<unsigned>(byte, 1);
+        m_memory.setByte(offset, static_cast<std::uint8_t>(~m_memory.byteAt(offset)));
+    } else if (frame[0] == CMD_FLASH_WRITE && address <= LAST_FLASH_PAGE) {
+        const std::size_t offset =
+            flashPageOffset(address) + std::min<std::size_t>(byte, FLASH_PAGE_SIZE - 1);
+        m_memory.setByte(offset, static_cast<std::uint8_t>(~m_memory.byteAt(offset)));
+    }
 }
 
 void RadioSimulator::handleFrame(const std::vector<std::uint8_t>& frame, Duration time) {
@@ -202,7 +215,10 @@ void RadioSimulator::handleFrame(const std::vector<std::uint8_t>& frame, Duratio
         return;
     }
     entry.number = ++m_frameCount;
-    entry.fault = faultFor(entry.number);
+    const SimFault* fault = faultFor(entry.number);
+    if (fault != nullptr) {
+        entry.fault = fault->kind;
+    }
     if (frame[0] == RESET_COMMAND_BYTE) {
         m_state = SimState::Off;
         m_rx.clear();
@@ -218,6 +234,9 @@ void RadioSimulator::handleFrame(const std::vector<std::uint8_t>& frame, Duratio
     std::vector<std::uint8_t> answer;
     if (m_state == SimState::CloneMode) {
         answer = answerCloneFrame(frame, heard);
+        if (entry.fault == SimFaultKind::CorruptStore) {
+            corruptStoredUnit(frame, fault->count);
+        }
     } else if (m_serviceHandler) {
         answer = m_serviceHandler(frame);
     }

@@ -95,7 +95,8 @@ private:
     std::optional<std::size_t> frameLength(std::uint8_t command, std::uint8_t length) const;
     void handleFrame(const std::vector<std::uint8_t>& frame, Duration time);
     std::vector<std::uint8_t> answerCloneFrame(std::span<const std::uint8_t> frame, bool store);
-    std::optional<SimFaultKind> faultFor(unsigned frameNumber) const;
+    const SimFault* faultFor(unsigned frameNumber) const;
+    void corruptStoredUnit(std::span<const std::uint8_t> frame, unsigned byte);
     void send(std::span<const std::uint8_t> bytes, Duration time);
     void record(SimFrame frame);
     Duration byteTime() const;

@@ -8,12 +8,13 @@ namespace kq70 {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, SimFaultKind>, 5> FRAME_FAULTS{{
+constexpr std::array<std::pair<std::string_view, SimFaultKind>, 6> FRAME_FAULTS{{
     {"checksum", SimFaultKind::BadChecksum},
     {"command", SimFaultKind::WrongCommand},
     {"silence", SimFaultKind::Silence},
     {"nak", SimFaultKind::Nak},
     {"lost", SimFaultKind::LostWrite},
+    {"corrupt", SimFaultKind::CorruptStore},
 }};
 
 std::optional<unsigned> parseNumber(std::string_view text) {
@@ -43,10 +44,18 @@ std::optional<SimFault> parseSimFault(std::string_view word) {
     if (at == std::string_view::npos) {
         return std::nullopt;
     }
-    const auto frame = parseNumber(word.substr(at + 1));
-    for (const auto& [name, kind] : FRAME_FAULTS) {
-        if (word.substr(0, at) == name && frame && *frame > 0) {
-            return SimFault{kind, *frame, 0};
+    const std::string_view name = word.substr(0, at);
+    std::string_view number = word.substr(at + 1);
+    std::optional<unsigned> byte = 0;
+    if (const auto colon = number.find(':'); colon != std::string_view::npos) {
+        // Only a corrupted store names a byte of the unit.
+        byte = name == "corrupt" ? parseNumber(number.substr(colon + 1)) : std::nullopt;
+        number = number.substr(0, colon);
+    }
+    const auto frame = parseNumber(number);
+    for (const auto& [faultName, kind] : FRAME_FAULTS) {
+        if (name == faultName && frame && *frame > 0 && byte) {
+            return SimFault{kind, *frame, *byte};
         }
     }
     return std::nullopt;
@@ -65,7 +74,11 @@ std::string describeSimFault(const SimFault& fault) {
     }
     for (const auto& [name, kind] : FRAME_FAULTS) {
         if (kind == fault.kind) {
-            return std::string(name) + "@" + std::to_string(fault.frameNumber);
+            std::string word = std::string(name) + "@" + std::to_string(fault.frameNumber);
+            if (kind == SimFaultKind::CorruptStore && fault.count != 0) {
+                word += ":" + std::to_string(fault.count);
+            }
+            return word;
         }
     }
     return {};

@@ -16,6 +16,8 @@ enum class SimFaultKind {
     GarbageBeforeCheck, // `count` bytes of line noise before the first check byte
     NeverOffer,         // switched on, the radio never offers a connection
     WrongProductCode,   // the radio reports a product code of another model
+    CorruptStore,       // write frame N is acknowledged, but byte `count` of the unit is
+                        // stored inverted, as a failing memory cell would
 };
 
 // A scripted fault. Frames are numbered from 1 in the order the radio takes them in clone
@@ -29,7 +31,8 @@ struct SimFault {
 };
 
 // Parses the command line's fault words: "checksum@N", "command@N", "silence@N", "nak@N",
-// "lost@N", "garbage:N", "nooffer", "product". Nothing for anything else.
+// "lost@N", "corrupt@N" or "corrupt@N:K" (byte K of the unit), "garbage:N", "nooffer",
+// "product". Nothing for anything else.
 std::optional<SimFault> parseSimFault(std::string_view word);
 // The word parseSimFault reads back, for messages.
 std::string describeSimFault(const SimFault& fault);

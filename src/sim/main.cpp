@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
     app.add_option("--restart-ms", options.restartMs,
                    "after the reset command, switch the radio on again after this time");
     app.add_option("--fault", options.faults,
-                   "checksum@N, command@N, silence@N, nak@N, lost@N, garbage:N, nooffer, product");
+                   "checksum@N, command@N, silence@N, nak@N, lost@N, corrupt@N[:K], garbage:N, "
+                   "nooffer, product");
     app.add_option("--damage", options.damage, "damaged adjustment data: flash, eeprom or both")
         ->check(CLI::IsMember({"flash", "eeprom", "both"}));
     CLI11_PARSE(app, argc, argv);

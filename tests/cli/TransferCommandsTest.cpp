@@ -90,6 +90,35 @@ TEST_F(TransferCommandsTest, DownloadAsksOnTheTerminalUnlessToldYes) {
     EXPECT_TRUE(contains(answered.err, text::DOWNLOAD_COMPLETE));
 }
 
+// The read-back after a download follows VERIFY in KQ70.ini unless the command line says.
+TEST_F(TransferCommandsTest, DownloadVerifiesByTheSettingUnlessTold) {
+    const std::string path = dataFile("radio.k70", makeSimulatorSeedImage());
+    struct Case {
+        const char* stored; // KQ70.ini's [Initialize] lines
+        std::vector<std::string> flags;
+        bool verified;
+    };
+    const std::vector<Case> cases = {
+        {"", {}, true},
+        {"VERIFY=0\n", {}, false},
+        {"VERIFY=1\n", {}, true},
+        {"VERIFY=0\n", {"--verify"}, true},
+        {"", {"--no-verify"}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.stored) + (c.flags.empty() ? "" : c.flags[0]));
+        TempFolder::writeText(home.file("KQ70.ini"), std::string("[Initialize]\n") + c.stored);
+        std::vector<std::string> args = {"download", "--sim", "--sim-instant", "--yes"};
+        args.insert(args.end(), c.flags.begin(), c.flags.end());
+        args.push_back(path);
+        const CliRun result = run(args);
+        EXPECT_EQ(result.code, 0) << result.err;
+        EXPECT_EQ(contains(result.err, text::NOW_VERIFYING), c.verified) << result.err;
+        EXPECT_TRUE(contains(result.err, text::DOWNLOAD_COMPLETE));
+    }
+    EXPECT_EQ(run({"download", "--sim", "--yes", "--verify", "--no-verify", path}).code, 2);
+}
+
 TEST_F(TransferCommandsTest, FailedJobsExitWithOneAndTheProgramsWords) {
     RadioImage otherBand = makeSimulatorSeedImage();
     test::setHardwareValue(otherBand, HW_FREQUENCY_BAND, 9);

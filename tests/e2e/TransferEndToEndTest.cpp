@@ -66,5 +66,32 @@ TEST(TransferEndToEndTest, UploadThenDownloadOverAPseudoTerminal) {
     EXPECT_EQ(sim.finish(SIGTERM), 0);
 }
 
+// A radio that keeps a different byte than it acknowledged: the download fails with the
+// address, and the radio read afterwards is still marked as half-written.
+TEST(TransferEndToEndTest, ADamagedWriteFailsTheDownloadAndLeavesTheRadioIncomplete) {
+    test::TempFolder home;
+    test::ScriptedPrompt quiet;
+    const std::string path = home.file("radio.k70");
+    ASSERT_TRUE(WriteDataFile(path, makeSimulatorSeedImage(), quiet));
+    // Frame 278 writes flash page 2 (after 2 product words, the password page, 74 reads, the
+    // two single words, 196 words and pages 0 and 1); byte 5 of it is image offset 0x0305,
+    // radio address 0xD105.
+    test::RadioSimProcess sim({"--restart-ms", "200", "--fault", "corrupt@278:5"});
+    const std::string port = sim.firstLine(10000);
+    std::string err;
+    EXPECT_EQ(runCommand({"--home", home.path(), "download", "--port", port, "--yes", path}, err),
+              1);
+    EXPECT_NE(err.find("Verify failed\nAddress = Flash D105h"), std::string::npos) << err;
+    EXPECT_EQ(err.find(text::DOWNLOAD_COMPLETE), std::string::npos);
+
+    const std::string uploaded = home.file("after.k70");
+    ASSERT_EQ(runCommand({"--home", home.path(), "upload", "--port", port, uploaded}, err), 0)
+        << err;
+    RadioImage radio;
+    ASSERT_TRUE(ReadDataFile(uploaded, radio, quiet));
+    EXPECT_EQ(radio.be16(0x0170), 0xFFFF);
+    EXPECT_EQ(sim.finish(SIGTERM), 0);
+}
+
 } // namespace
 } // namespace kq70

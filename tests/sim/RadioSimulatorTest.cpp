@@ -134,6 +134,31 @@ TEST_F(RadioSimulatorTest, ScriptedFaultsHitTheirFrame) {
     EXPECT_EQ(radio.memory().be16(0x20), 0);
 }
 
+// A corrupted store answers exactly as a good one; only the memory shows the damage.
+TEST_F(RadioSimulatorTest, ACorruptedStoreIsAcknowledgedButKeepsOneByteInverted) {
+    radio.enterCloneMode();
+    RadioSimulator clean{makeSimulatorSeedImage()};
+    clean.enterCloneMode();
+    radio.addFault({SimFaultKind::CorruptStore, 1, 1});
+    radio.addFault({SimFaultKind::CorruptStore, 2, 200}); // past the page: its last byte
+    radio.addFault({SimFaultKind::CorruptStore, 3, 0});   // a read stores nothing
+    Bytes page{CMD_FLASH_WRITE, 0x82, 0x10};
+    page.insert(page.end(), 128, 0x5A);
+    const Bytes frames[] = {withChecksum({CMD_EEPROM_WRITE, 0x04, 0x10, 0x12, 0x34}),
+                            withChecksum(page), withChecksum({CMD_EEPROM_READ, 0x02, 0x11})};
+    for (const Bytes& frame : frames) {
+        clean.receive(frame, Duration{0});
+        EXPECT_EQ(exchange(frame), values(clean.takeOutput(1s)));
+    }
+    EXPECT_EQ(radio.memory().be16(0x20), 0x12CB);
+    EXPECT_EQ(radio.memory().byteAt(flashPageOffset(0x10) + 126), 0x5A);
+    EXPECT_EQ(radio.memory().byteAt(flashPageOffset(0x10) + 127), 0xA5);
+    RadioImage expected = clean.memory();
+    expected.setByte(0x21, 0xCB);
+    expected.setByte(flashPageOffset(0x10) + 127, 0xA5);
+    EXPECT_EQ(radio.memory(), expected) << "no other byte differs";
+}
+
 TEST_F(RadioSimulatorTest, HandshakeFaults) {
     RadioSimulator noisy(makeSimulatorSeedImage());
     noisy.addFault({SimFaultKind::GarbageBeforeCheck, 0, 2});

@@ -10,6 +10,7 @@ namespace kq70 {
 namespace {
 
 constexpr const char* INITIALIZE = "Initialize";
+constexpr const char* VERIFY_KEY = "VERIFY";
 constexpr const char* ITEM_SECTION = "ITEM";
 constexpr const char* END_STATUS = "End Status";
 constexpr const char* RECENT_SECTION = "Recent File List";
@@ -40,6 +41,7 @@ void AppSettings::load(const IniFile& ini) {
     comPort = normaliseComPort(ini.readInt(INITIALIZE, "COM_PORT", 1));
     baudRate = normaliseBaudRate(ini.readInt(INITIALIZE, "BAUDRATE", 9600));
     portName = ini.readString(INITIALIZE, "PORT_NAME", "");
+    verifyDownload = ini.readInt(INITIALIZE, VERIFY_KEY, 1) != 0;
     for (int n = 1; n <= ITEM_COUNT; ++n) {
         items[static_cast<std::size_t>(n - 1)] = ini.readInt(ITEM_SECTION, itemKey(n), 1);
     }
@@ -93,6 +95,10 @@ bool AppSettings::writeRecentFiles(IniFile& ini) const {
             {RECENT_SECTION, recentKey(n), n <= recentFiles.size() ? recentFiles[n - 1] : ""});
     }
     return ini.writeEntries(entries);
+}
+
+bool AppSettings::writeVerifyDownload(IniFile& ini) const {
+    return ini.writeInt(INITIALIZE, VERIFY_KEY, verifyDownload ? 1 : 0);
 }
 
 void AppSettings::addRecentFile(const std::string& path) {

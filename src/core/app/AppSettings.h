@@ -22,6 +22,9 @@ struct AppSettings {
     int comPort = 1;      // 1–255
     int baudRate = 9600;  // 9600, 19200 or 38400
     std::string portName; // device path; empty means /dev/ttyS<comPort-1>
+    // A download reads back what it wrote before it marks the radio complete ("VERIFY"). Only
+    // 0 switches it off: a damaged value keeps the safe choice.
+    bool verifyDownload = true;
     std::array<int, ITEM_COUNT> items{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     int cx = MIN_CX;
     int cy = MIN_CY;
@@ -41,6 +44,8 @@ struct AppSettings {
     // The main window's destruction writes the port, the window size and the end status.
     bool writeFrameValues(IniFile& ini, int band, int lcdType) const;
     bool writeRecentFiles(IniFile& ini) const;
+    // The Configure dialog's OK writes the verify choice.
+    bool writeVerifyDownload(IniFile& ini) const;
 
     // Puts `path` at the head of the recent-file list, once.
     void addRecentFile(const std::string& path);

@@ -16,7 +16,16 @@ bool CKQ70Doc::WriteToFile(const std::string& path, UserPrompt& prompt) {
         return false;
     }
     m_dataModified = false;
+    m_undoHistory.markSaved(m_image);
     return true;
+}
+
+bool CKQ70Doc::Undo() {
+    return m_undoHistory.undo(m_image, m_dataModified);
+}
+
+bool CKQ70Doc::Redo() {
+    return m_undoHistory.redo(m_image, m_dataModified);
 }
 
 bool CKQ70Doc::SaveModifiedData(UserPrompt& prompt, const std::function<bool()>& save) {

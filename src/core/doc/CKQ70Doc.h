@@ -1,5 +1,6 @@
 #pragma once
 
+#include "doc/UndoHistory.h"
 #include "image/RadioImage.h"
 
 #include <functional>
@@ -43,6 +44,14 @@ public:
     // Writes the image to `path`; on success the document is no longer modified.
     bool WriteToFile(const std::string& path, UserPrompt& prompt);
 
+    // The editing steps that can be taken back. New, Open and Upload clear it.
+    UndoHistory& undoHistory() { return m_undoHistory; }
+    const UndoHistory& undoHistory() const { return m_undoHistory; }
+    // Edit > Undo and Redo on the image and the modified flag; false when there is nothing
+    // to undo or redo. The caller reloads the view.
+    bool Undo();
+    bool Redo();
+
     // Asks whether to save changes before they would be discarded. Yes runs `save` (the
     // caller's Save flow, Save As for an untitled document); when that is cancelled or fails
     // the answer is false and the document stays modified, so nothing is lost. No discards,
@@ -55,6 +64,7 @@ private:
     bool m_dataModified = false;
     bool m_word1Edited = false;
     bool m_hardwareEdited = false;
+    UndoHistory m_undoHistory;
 };
 
 // The mirror copies made before every write to a radio: 0x29EE–0x29F1 to 0x016C–0x016F, and

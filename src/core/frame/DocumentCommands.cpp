@@ -143,6 +143,7 @@ void DocumentCommands::rememberRecentFile(const std::string& path) {
 void DocumentCommands::NewDocumentWith(const std::string& path, int loadCode) {
     m_doc.GetMainMemory() = RadioImage();
     m_doc.setDataModified(false);
+    m_doc.undoHistory().clear(); // steps of another document cannot be taken back here
     m_doc.setCurrentFilePath(path);
     LoadBandImage(loadCode);
     m_doc.clearEditedFlags();

@@ -108,7 +108,8 @@ int RadioCommands::RunTransferJob(TransferDirection direction) {
 
     HKQ70CommunicationDialog dialog(direction, port, m_link.progress, m_prompt, m_link.clock,
                                     CommJobContext{m_accessMode.value(), m_programFolder,
-                                                   m_doc.word1Edited(), m_doc.hardwareEdited()});
+                                                   m_doc.word1Edited(), m_doc.hardwareEdited(),
+                                                   m_settings.verifyDownload});
     logMessage(WM_JOB_MESSAGE);
     const int status =
         m_executor([&dialog, &request] { return dialog.RunJob(std::move(request)); });
@@ -155,6 +156,7 @@ std::optional<int> RadioCommands::Upload() {
     // The radio's data exists nowhere else yet: closing must offer to save it.
     m_doc.setDataModified(true);
     m_doc.clearEditedFlags();
+    m_doc.undoHistory().clear();
     AfterTransfer();
     return status;
 }

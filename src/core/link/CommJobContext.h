@@ -14,6 +14,8 @@ struct CommJobContext {
     // bytes instead of taking the radio's.
     bool word1Edited = false;
     bool hardwareEdited = false;
+    // A download reads back everything it wrote before it marks the radio's memory complete.
+    bool verifyDownload = true;
 };
 
 } // namespace kq70

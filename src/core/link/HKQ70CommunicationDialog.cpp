@@ -9,6 +9,7 @@
 #include "link/CloneFrame.h"
 #include "link/CommProgress.h"
 #include "link/DownloadMerge.h"
+#include "link/DownloadVerification.h"
 #include "link/HCommRequest.h"
 #include "link/HSerialPort.h"
 #include "log/HLogPrint.h"
@@ -292,6 +293,15 @@ int HKQ70CommunicationDialog::Download(HCommRequest& request) {
     if (!WriteToRadio(request)) {
         return Abort(request, text::COMMUNICATION_ERROR, false);
     }
+    // The markers stay invalid unless the radio holds exactly what was sent, so a radio
+    // with a damaged write never runs it as if it were whole.
+    if (m_context.verifyDownload && !VerifyRadio(request)) {
+        const std::string message = request.m_message;
+        return Abort(request, message, true);
+    }
+    if (!ValidateMarkers(request)) {
+        return Abort(request, text::COMMUNICATION_ERROR, false);
+    }
     request.m_message = text::DOWNLOAD_COMPLETE;
     SendReset(request);
     port().Close();
@@ -339,11 +349,50 @@ bool HKQ70CommunicationDialog::WriteToRadio(HCommRequest& request) {
     if (!WriteBlock(AREA_EEPROM, MARKER_WORD, 0, image, &request)) {
         KQ70_LOG(LOG_WR, LOG_CHANNEL, "marker word not invalidated; going on");
     }
-    if (!WriteBlock(AREA_EEPROM, LAST_EEPROM_WORD, 0, image, &request) ||
-        !WriteList(AREA_EEPROM, request.m_eepromWrite, image, request) ||
-        !WriteList(AREA_FLASH, request.m_flashWrite, image, request)) {
+    return WriteBlock(AREA_EEPROM, LAST_EEPROM_WORD, 0, image, &request) &&
+           WriteList(AREA_EEPROM, request.m_eepromWrite, image, request) &&
+           WriteList(AREA_FLASH, request.m_flashWrite, image, request);
+}
+
+// Reads back every word and page the download wrote into a scratch image and compares them
+// with the document's image they were sent from. On a difference or a unit that cannot be
+// read the request's message names the first address.
+bool HKQ70CommunicationDialog::VerifyRadio(HCommRequest& request) {
+    const std::uint8_t writtenWords[] = {MARKER_WORD, LAST_EEPROM_WORD};
+    const DownloadVerification plan(request.m_eepromWrite, request.m_flashWrite, writtenWords);
+    progress().setStatus(text::NOW_VERIFYING);
+    StartProgress(static_cast<int>(plan.pages().size()));
+    auto readBack = std::make_unique<RadioImage>();
+    const auto firstFailure = [&](int area, const std::vector<std::uint8_t>& units)
+        -> std::optional<DownloadVerification::Failure> {
+        for (const std::uint8_t unit : units) {
+            if (!ReadList(area, {{unit, unit}}, *readBack, request)) {
+                return DownloadVerification::Unanswered(area, unit);
+            }
+            if (auto failure =
+                    DownloadVerification::CompareUnit(area, unit, *request.m_image, *readBack)) {
+                return failure;
+            }
+        }
+        return std::nullopt;
+    };
+    auto failure = firstFailure(AREA_EEPROM, plan.words());
+    if (!failure) {
+        failure = firstFailure(AREA_FLASH, plan.pages());
+    }
+    if (failure) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "verify: area %d unit %02X differs at %04zX (answered %d)",
+                 failure->area, failure->unit, failure->offset, failure->unanswered ? 0 : 1);
+        request.m_message = DownloadVerification::Message(*failure);
         return false;
     }
+    KQ70_LOG(LOG_D2, LOG_CHANNEL, "verify: %zu words and %zu pages as sent", plan.words().size(),
+             plan.pages().size());
+    return true;
+}
+
+bool HKQ70CommunicationDialog::ValidateMarkers(HCommRequest& request) {
+    RadioImage& image = *request.m_image;
     image.setBe16(eepromWordOffset(MARKER_WORD), MARKER_DONE);
     image.setBe16(eepromWordOffset(COMPLETED_WORD), COMPLETED_DONE);
     return WriteBlock(AREA_EEPROM, MARKER_WORD, 0, image, &request) &&

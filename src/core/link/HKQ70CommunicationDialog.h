@@ -97,6 +97,8 @@ private:
     bool ReadLists(HCommRequest& request);
     bool RadioMatchesDocument(HCommRequest& request);
     bool WriteToRadio(HCommRequest& request);
+    bool VerifyRadio(HCommRequest& request);
+    bool ValidateMarkers(HCommRequest& request);
     void CompleteChannelTable(RadioImage& image) const;
     int WriteRecoveredImage(HCommRequest& request);
     bool ReadBack(HCommRequest& request, RadioImage& written);

@@ -162,6 +162,15 @@ inline constexpr std::string_view ADJ_RECOVER_FAILED =
 inline constexpr std::string_view ADJ_DATA_MISMATCHED_RECOVER =
     "ADJ Data Mismatched. Adjustment Recover, Now!";
 inline constexpr std::string_view ADJ_RECOVERY_COMPLETE = "Adjustment Recovery Complete!";
+// The read-back after a download: its status line and the result when the radio does not
+// hold what was sent (EEPROM word or radio flash address, then VERIFY_NO_ANSWER or nothing).
+inline constexpr std::string_view NOW_VERIFYING = "Now verifying";
+inline constexpr std::string_view VERIFY_FAILED = "Verify failed";
+inline constexpr std::string_view VERIFY_FAILED_EEPROM_FORMAT =
+    "Verify failed\r\nAddress = EEPROM word %02Xh%s";
+inline constexpr std::string_view VERIFY_FAILED_FLASH_FORMAT =
+    "Verify failed\r\nAddress = Flash %04Xh%s";
+inline constexpr std::string_view VERIFY_NO_ANSWER = " (no answer)";
 // Result of a requested job slot whose job this build does not carry.
 inline constexpr std::string_view JOB_NOT_AVAILABLE = "This radio job is not available.";
 
@@ -269,6 +278,42 @@ inline constexpr std::string_view POWER_SAVING_TITLE = "Power Saving";
 inline constexpr std::string_view MISCELLANEOUS_TITLE = "Miscellaneous";
 inline constexpr std::string_view MARKETING_TITLE = "Marketing Parameters";
 inline constexpr std::string_view DIRECT_CH_TITLE = "Direct CH Parameters";
+
+// --- Comparing two images ----------------------------------------------------------------
+inline constexpr std::string_view COMPARE_SECTION_RADIO = "Radio";
+inline constexpr std::string_view COMPARE_SECTION_GROUPS = "Groups";
+inline constexpr std::string_view COMPARE_SECTION_CHANNELS = "Channels";
+inline constexpr std::string_view COMPARE_SECTION_UNSHOWN = "Not shown";
+inline constexpr std::string_view COMPARE_PRODUCTION_CODE = "Production code";
+inline constexpr std::string_view COMPARE_PRODUCT_CODE = "Product code";
+inline constexpr std::string_view COMPARE_MANUFACTURE_DATE = "Manufacture date and lot";
+inline constexpr std::string_view COMPARE_KEY_FUNCTION_TITLE = "Key Function";
+// Channels in the group, then the group line.
+inline constexpr std::string_view COMPARE_GROUP_FORMAT = "%d CH, %s";
+inline constexpr std::string_view COMPARE_UNSHOWN_CAPTION = "Bytes that differ";
+// The grid's columns named one by one, for "CH5 Sub Audio Dec" and the like.
+inline constexpr std::array<std::string_view, 22> COMPARE_CHANNEL_COLUMNS = {"Chn",
+                                                                             "Pri",
+                                                                             "W/N",
+                                                                             "TAG",
+                                                                             "RX Frequency",
+                                                                             "TX Frequency",
+                                                                             "Sub Audio Dec",
+                                                                             "Sub Audio Enc",
+                                                                             "Power Save RX",
+                                                                             "Power Save TX",
+                                                                             "Pwr H/L",
+                                                                             "Scan",
+                                                                             "Dial Scan",
+                                                                             "TOT",
+                                                                             "SQ",
+                                                                             "ANI",
+                                                                             "Encryption",
+                                                                             "BCLO",
+                                                                             "Signalling Type",
+                                                                             "Signalling No",
+                                                                             "Clock Shift",
+                                                                             "ARTS"};
 
 // --- Hardware page -----------------------------------------------------------------------
 inline constexpr std::string_view MAX_MIN_FREQUENCY_ERROR = "Max or Min Frequency Error!";

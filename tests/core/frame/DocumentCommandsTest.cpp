@@ -9,6 +9,8 @@
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 #include <sys/stat.h>
 
 namespace kq70 {
@@ -312,6 +314,75 @@ TEST_F(DocumentCommandsTest, SavePromptYesWithCancelledSaveAsKeepsEverything) {
     EXPECT_TRUE(doc.dataModified());
     EXPECT_EQ(doc.GetMainMemory().byteAt(3), 3);
     EXPECT_TRUE(builtBands.empty());
+}
+
+// Steps of the document that was there cannot be undone into the one that replaced it; a
+// command that replaced nothing leaves them.
+TEST_F(DocumentCommandsTest, NewAndOpenClearTheUndoHistoryOnlyWhenTheyReplaceTheDocument) {
+    const std::string path = files.file("radio.k70");
+    TempFolder::writeBytes(path, fileBytes(10787, 0x5C));
+    const std::string refused = files.file("radio.txt");
+    TempFolder::writeBytes(refused, fileBytes(10787, 0x5C));
+    const auto edit = [this] {
+        doc.undoHistory().record("Space on CH5 Sub Audio", doc.GetMainMemory(), doc.dataModified());
+        doc.GetMainMemory().setByte(0x0400, 0x77);
+        doc.setDataModified(true);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> command;
+        bool cleared;
+    };
+    const std::vector<Case> cases = {
+        {"New, save prompt cancelled",
+         [&] {
+             prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Cancel);
+             EXPECT_FALSE(commands.OnFileNew());
+         },
+         false},
+        {"Open refused",
+         [&] {
+             prompt.expectOpenFile(refused).expectMessage(
+                 message(IDS_PROBLEM_OPENING_FILE, refused), MessageAnswer::Ok, MessageIcon::Stop);
+             commands.OnFileOpen();
+         },
+         false},
+        {"Open cancelled",
+         [&] {
+             prompt.expectOpenFile(std::nullopt);
+             commands.OnFileOpen();
+         },
+         false},
+        {"New",
+         [&] {
+             prompt.expectMessage("Do you want to save changes ?", MessageAnswer::No);
+             EXPECT_TRUE(commands.OnFileNew());
+         },
+         true},
+        {"Open",
+         [&] {
+             prompt.expectOpenFile(path).expectMessage("Do you want to save changes ?",
+                                                       MessageAnswer::No);
+             commands.OnFileOpen();
+         },
+         true},
+        {"reopening the open file",
+         [&] {
+             prompt.expectOpenFile(path).expectMessage("Do you want to save changes ?",
+                                                       MessageAnswer::No);
+             commands.OnFileOpen();
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        edit();
+        ASSERT_TRUE(doc.undoHistory().canUndo());
+        c.command();
+        EXPECT_EQ(doc.undoHistory().canUndo(), !c.cleared);
+        EXPECT_EQ(doc.Undo(), !c.cleared);
+        doc.undoHistory().clear();
+    }
 }
 
 TEST_F(DocumentCommandsTest, WriteDefaultFileWithoutANameIsReported) {

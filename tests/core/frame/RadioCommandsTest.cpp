@@ -126,6 +126,7 @@ TEST_F(RadioCommandsTest, UploadMakesTheRadiosDataAnUntitledModifiedDocument) {
     RadioImage previous = test::radioWithChannels(6);
     previous.setBe32(TRAILER_OFFSET, 0x12345678);
     openDocument(previous);
+    doc.undoHistory().record("Hardware page", test::radioWithChannels(5), false);
     sim.radio.switchOn(sim.clock.now());
     int executed = 0;
     commands.setJobExecutor([&executed](const std::function<int()>& job) {
@@ -149,6 +150,7 @@ TEST_F(RadioCommandsTest, UploadMakesTheRadiosDataAnUntitledModifiedDocument) {
     EXPECT_TRUE(doc.dataModified()) << "closing offers to save the radio's data";
     EXPECT_FALSE(doc.word1Edited());
     EXPECT_FALSE(doc.hardwareEdited());
+    EXPECT_FALSE(doc.undoHistory().canUndo()) << "the old document's steps are gone";
     EXPECT_EQ(settings.items[RadioCommands::TAG_COLUMN_ITEM], 1) << "the radio has a display";
     EXPECT_EQ(listener.events,
               (std::vector<std::string>{"save", "title <none>", "menus", "update"}));
@@ -193,6 +195,7 @@ TEST_F(RadioCommandsTest, AFailedUploadChangesNothing) {
     const RadioImage previous = test::radioWithChannels(5);
     openDocument(previous);
     const std::string path = doc.currentFilePath();
+    doc.undoHistory().record("Hardware page", test::radioWithChannels(4), false);
     sim.radio.addFault({SimFaultKind::Silence, 150, 0});
     sim.radio.switchOn(sim.clock.now());
 
@@ -204,6 +207,7 @@ TEST_F(RadioCommandsTest, AFailedUploadChangesNothing) {
     EXPECT_FALSE(doc.dataModified());
     EXPECT_TRUE(doc.word1Edited());
     EXPECT_TRUE(doc.hardwareEdited());
+    EXPECT_TRUE(doc.undoHistory().canUndo()) << "steps of the document kept are kept";
     EXPECT_EQ(settings.items[RadioCommands::TAG_COLUMN_ITEM], 0);
     EXPECT_EQ(listener.events, (std::vector<std::string>{"save", "update"}));
 }

@@ -375,35 +375,35 @@ TEST_F(HKQ70CommunicationDialogTest, FailedExchangesEndTheJobWithTheirMessage) {
         SimFaultKind fault;
         unsigned frame;
         std::uint8_t command; // of the frame that fails
-        std::string_view message;
+        std::string message;
         bool reset;
     };
+    const std::string comm(text::COMMUNICATION_ERROR);
+    const std::string mismatched(text::HARDWARE_TYPE_MISMATCHED);
     const SimFaultKind kinds[] = {SimFaultKind::Silence, SimFaultKind::BadChecksum,
                                   SimFaultKind::WrongCommand, SimFaultKind::Nak};
     std::vector<Case> cases;
     for (const SimFaultKind kind : kinds) {
         // Upload: 1 hardware page, 2–3 product words, 4 password page, 5–190 EEPROM words,
         // then the flash pages.
-        cases.push_back({JOB_UPLOAD, kind, 1, CMD_FLASH_READ, text::COMMUNICATION_ERROR, false});
-        cases.push_back(
-            {JOB_UPLOAD, kind, 2, CMD_EEPROM_READ, text::HARDWARE_TYPE_MISMATCHED, true});
-        cases.push_back({JOB_UPLOAD, kind, 4, CMD_FLASH_READ, text::COMMUNICATION_ERROR, true});
-        cases.push_back({JOB_UPLOAD, kind, 100, CMD_EEPROM_READ, text::COMMUNICATION_ERROR, false});
-        cases.push_back({JOB_UPLOAD, kind, 195, CMD_FLASH_READ, text::COMMUNICATION_ERROR, false});
+        cases.push_back({JOB_UPLOAD, kind, 1, CMD_FLASH_READ, comm, false});
+        cases.push_back({JOB_UPLOAD, kind, 2, CMD_EEPROM_READ, mismatched, true});
+        cases.push_back({JOB_UPLOAD, kind, 4, CMD_FLASH_READ, comm, true});
+        cases.push_back({JOB_UPLOAD, kind, 100, CMD_EEPROM_READ, comm, false});
+        cases.push_back({JOB_UPLOAD, kind, 195, CMD_FLASH_READ, comm, false});
         // Download: 1–2 product words, 3 password page, 4–77 reads, 78 invalidate, 79 word
-        // 0xFF, 80–275 EEPROM writes, 276–296 flash writes, 297–298 validate.
-        cases.push_back(
-            {JOB_DOWNLOAD, kind, 1, CMD_EEPROM_READ, text::HARDWARE_TYPE_MISMATCHED, true});
-        cases.push_back(
-            {JOB_DOWNLOAD, kind, 40, CMD_EEPROM_READ, text::COMMUNICATION_ERROR, false});
-        cases.push_back(
-            {JOB_DOWNLOAD, kind, 79, CMD_EEPROM_WRITE, text::COMMUNICATION_ERROR, false});
-        cases.push_back(
-            {JOB_DOWNLOAD, kind, 150, CMD_EEPROM_WRITE, text::COMMUNICATION_ERROR, false});
-        cases.push_back(
-            {JOB_DOWNLOAD, kind, 290, CMD_FLASH_WRITE, text::COMMUNICATION_ERROR, false});
-        cases.push_back(
-            {JOB_DOWNLOAD, kind, 298, CMD_EEPROM_WRITE, text::COMMUNICATION_ERROR, false});
+        // 0xFF, 80–275 EEPROM writes, 276–296 flash writes, 297–492 the words read back,
+        // 493–513 the pages read back (0x00–0x06, then 0x42–0x4F), 514–515 validate.
+        cases.push_back({JOB_DOWNLOAD, kind, 1, CMD_EEPROM_READ, mismatched, true});
+        cases.push_back({JOB_DOWNLOAD, kind, 40, CMD_EEPROM_READ, comm, false});
+        cases.push_back({JOB_DOWNLOAD, kind, 79, CMD_EEPROM_WRITE, comm, false});
+        cases.push_back({JOB_DOWNLOAD, kind, 150, CMD_EEPROM_WRITE, comm, false});
+        cases.push_back({JOB_DOWNLOAD, kind, 290, CMD_FLASH_WRITE, comm, false});
+        cases.push_back({JOB_DOWNLOAD, kind, 297, CMD_EEPROM_READ,
+                         "Verify failed\r\nAddress = EEPROM word 04h (no answer)", true});
+        cases.push_back({JOB_DOWNLOAD, kind, 500, CMD_FLASH_READ,
+                         "Verify failed\r\nAddress = Flash F100h (no answer)", true});
+        cases.push_back({JOB_DOWNLOAD, kind, 515, CMD_EEPROM_WRITE, comm, false});
     }
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
@@ -413,7 +413,7 @@ TEST_F(HKQ70CommunicationDialogTest, FailedExchangesEndTheJobWithTheirMessage) {
         radio.radio.switchOn(radio.clock.now());
         RadioImage document = c.job == JOB_UPLOAD ? *previousDocument() : radio.radio.memory();
         const RadioImage before = document;
-        prompt.expectMessage(std::string(c.message), MessageAnswer::Ok, MessageIcon::Stop);
+        prompt.expectMessage(c.message, MessageAnswer::Ok, MessageIcon::Stop);
         EXPECT_EQ(runOn(radio, c.job, document), 1);
         const auto& frames = radio.radio.transcript();
         const auto failed = std::find_if(frames.begin(), frames.end(),
@@ -424,7 +424,7 @@ TEST_F(HKQ70CommunicationDialogTest, FailedExchangesEndTheJobWithTheirMessage) {
         EXPECT_FALSE(radio.link.isOpen());
         if (c.job == JOB_UPLOAD) {
             EXPECT_EQ(document, before) << "a failed upload leaves the document as it was";
-        } else if (c.frame > 78 && c.frame < 297) {
+        } else if (c.frame > 78 && c.frame < 514) {
             EXPECT_EQ(radio.radio.memory().be16(eepromWordOffset(0xB8)), 0xFFFF)
                 << "a radio left half-written says so";
         }
@@ -442,6 +442,148 @@ TEST_F(HKQ70CommunicationDialogTest, AFailedMarkerInvalidationIsOnlyLogged) {
               (std::vector<std::uint8_t>{0xF1, 0x04, 0xB8, 0xFF, 0xFF, 0xAB}));
     EXPECT_EQ(sim.radio.memory().be16(eepromWordOffset(0xB8)), 0x5AA5);
     EXPECT_TRUE(resetSent());
+}
+
+// The requests the radio took after the handshake, in order.
+std::vector<std::vector<std::uint8_t>> requestsOf(const RadioSimulator& radio) {
+    std::vector<std::vector<std::uint8_t>> requests;
+    for (const SimFrame& frame : radio.transcript()) {
+        if (frame.number > 0) {
+            requests.push_back(frame.request);
+        }
+    }
+    return requests;
+}
+
+bool isWrite(const std::vector<std::uint8_t>& request) {
+    return request[0] == CMD_EEPROM_WRITE || request[0] == CMD_FLASH_WRITE;
+}
+
+// The read-back sits between the last page written and the markers; without it the frames
+// are exactly those of a download that never verifies.
+TEST_F(HKQ70CommunicationDialogTest, DownloadReadsBackEverythingItWroteBeforeTheMarkers) {
+    struct Result {
+        std::vector<std::vector<std::uint8_t>> requests;
+        RadioImage radio;
+        RadioImage document;
+        test::RecordingProgress progress;
+    };
+    const auto download = [this](bool verify, int accessMode) {
+        InProcessRadio radio;
+        radio.radio.switchOn(radio.clock.now());
+        Result result;
+        result.document = radio.radio.memory();
+        result.document.setByte(CHANNEL_TABLE_OFFSET + 40, 0x77);
+        CommJobContext jobContext = context(accessMode);
+        jobContext.verifyDownload = verify;
+        prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE), MessageAnswer::Ok,
+                             MessageIcon::Information);
+        EXPECT_EQ(runJob(radio.link, radio.clock, JOB_DOWNLOAD, result.document, prompt, jobContext,
+                         result.progress),
+                  0);
+        result.requests = requestsOf(radio.radio);
+        result.radio = radio.radio.memory();
+        return result;
+    };
+    for (const int accessMode : {ACCESS_NORMAL, ACCESS_MANUFACTURE}) {
+        SCOPED_TRACE(accessMode);
+        const Result verified = download(true, accessMode);
+        const Result plain = download(false, accessMode);
+
+        // Everything written before the two markers and the reset, and the reads between.
+        const auto& frames = verified.requests;
+        ASSERT_GE(frames.size(), 4u);
+        const auto lastWrite = std::find_if(frames.rbegin() + 3, frames.rend(), isWrite).base();
+        std::vector<std::pair<std::uint8_t, std::uint8_t>> written;
+        for (auto it = std::find_if(frames.begin(), lastWrite, isWrite); it != lastWrite; ++it) {
+            ASSERT_TRUE(isWrite(*it)) << "the writes come in one run";
+            written.emplace_back((*it)[0] == CMD_EEPROM_WRITE ? 0 : 1, (*it)[2]);
+        }
+        std::sort(written.begin(), written.end());
+        written.erase(std::unique(written.begin(), written.end()), written.end());
+        std::vector<std::pair<std::uint8_t, std::uint8_t>> readBack;
+        for (auto it = lastWrite; it != frames.end() - 3; ++it) {
+            ASSERT_TRUE((*it)[0] == CMD_EEPROM_READ || (*it)[0] == CMD_FLASH_READ);
+            readBack.emplace_back((*it)[0] == CMD_EEPROM_READ ? 0 : 1, (*it)[2]);
+        }
+        EXPECT_EQ(readBack, written) << "every unit written, once, in address order";
+        EXPECT_EQ(frames[frames.size() - 3],
+                  (std::vector<std::uint8_t>{0xF1, 0x04, 0xB8, 0x5A, 0xA5, 0xAC}));
+        EXPECT_EQ(frames[frames.size() - 2][2], 0x7F);
+        EXPECT_EQ(frames.back()[0], RESET_COMMAND_BYTE);
+        EXPECT_EQ(verified.radio.be16(eepromWordOffset(0xB8)), 0x5AA5);
+        EXPECT_EQ(verified.radio.be16(eepromWordOffset(0x7F)), 0xA55A);
+
+        std::vector<std::vector<std::uint8_t>> withoutReadBack(frames.begin(), lastWrite);
+        withoutReadBack.insert(withoutReadBack.end(), frames.end() - 3, frames.end());
+        EXPECT_EQ(plain.requests, withoutReadBack);
+        EXPECT_EQ(plain.radio, verified.radio);
+        EXPECT_EQ(plain.document, verified.document);
+
+        // The bar runs once more, over the pages read back.
+        const auto& statuses = verified.progress.statuses;
+        ASSERT_FALSE(statuses.empty());
+        EXPECT_EQ(statuses.back(), text::NOW_VERIFYING);
+        EXPECT_EQ(std::count(plain.progress.statuses.begin(), plain.progress.statuses.end(),
+                             text::NOW_VERIFYING),
+                  0);
+        const auto pagesRead = std::count_if(readBack.begin(), readBack.end(),
+                                             [](const auto& unit) { return unit.first == 1; });
+        EXPECT_EQ(verified.progress.ranges.size(), plain.progress.ranges.size() + 1);
+        EXPECT_EQ(verified.progress.ranges.back(), pagesRead);
+        EXPECT_GE(verified.progress.positions.back(), pagesRead);
+    }
+}
+
+// A radio that acknowledges a write but keeps something else is caught by the read-back:
+// its markers are never validated, it is reset, and the first differing address is named.
+TEST_F(HKQ70CommunicationDialogTest, AVerifyFailureLeavesTheRadioMarkedIncomplete) {
+    struct Case {
+        const char* name;
+        std::vector<SimFault> faults;
+        std::string message;
+    };
+    // Frames 80–275 write words 0x04–0x80, 0xB8 and 0xBA–0xFF; 276–296 write pages 0x00–0x06
+    // and 0x42–0x4F.
+    const std::vector<Case> cases = {
+        {"a byte in flash page 3",
+         {{SimFaultKind::CorruptStore, 279, 77}},
+         "Verify failed\r\nAddress = Flash D1CDh"},
+        {"the last byte of the last page",
+         {{SimFaultKind::CorruptStore, 296, 127}},
+         "Verify failed\r\nAddress = Flash F7FFh"},
+        {"an EEPROM word",
+         {{SimFaultKind::CorruptStore, 92, 1}},
+         "Verify failed\r\nAddress = EEPROM word 10h"},
+        {"a word and a page: the word comes first",
+         {{SimFaultKind::CorruptStore, 278, 0}, {SimFaultKind::CorruptStore, 108, 0}},
+         "Verify failed\r\nAddress = EEPROM word 20h"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InProcessRadio radio;
+        for (const SimFault& fault : c.faults) {
+            radio.radio.addFault(fault);
+        }
+        radio.radio.switchOn(radio.clock.now());
+        RadioImage document = radio.radio.memory();
+        prompt.expectMessage(c.message, MessageAnswer::Ok, MessageIcon::Stop);
+        EXPECT_EQ(runOn(radio, JOB_DOWNLOAD, document), 1);
+
+        EXPECT_EQ(radio.radio.memory().be16(eepromWordOffset(0xB8)), 0xFFFF)
+            << "the radio stays marked incomplete";
+        EXPECT_EQ(document.be16(eepromWordOffset(0xB8)), 0xFFFF);
+        const auto requests = requestsOf(radio.radio);
+        ASSERT_FALSE(requests.empty());
+        EXPECT_EQ(requests.back()[0], RESET_COMMAND_BYTE);
+        for (const SimFault& fault : c.faults) {
+            ASSERT_GE(requests.size(), fault.frameNumber);
+            EXPECT_TRUE(isWrite(requests[fault.frameNumber - 1])) << "the fault hit a write";
+        }
+        const auto lastWrite = std::find_if(requests.rbegin(), requests.rend(), isWrite);
+        EXPECT_EQ((*lastWrite)[0], CMD_FLASH_WRITE) << "no marker is written after the read-back";
+        EXPECT_FALSE(radio.link.isOpen());
+    }
 }
 
 TEST_F(HKQ70CommunicationDialogTest, ABandMismatchStopsBeforeAnyWrite) {

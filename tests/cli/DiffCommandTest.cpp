@@ -1,0 +1,123 @@
+#include "DiffCommand.h"
+
+#include "CliApp.h"
+#include "channel/HChannelData.h"
+#include "doc/DataFile.h"
+#include "doc/DefaultImages.h"
+#include "image/RadioImage.h"
+#include "params/HPowerSaveParams.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <memory>
+#include <sstream>
+
+namespace kq70 {
+namespace {
+
+using test::TempFolder;
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+class DiffCommandTest : public ::testing::Test {
+protected:
+    DiffCommandTest() {
+        BuildDefaultImage(12, base);
+        auto channels = std::make_unique<HChannelData>();
+        channels->extract(base);
+        channels->store(base);
+        changed = base;
+        channels->extract(changed);
+        channels->setValue(4, txToneMode, 1);
+        channels->setValue(4, txToneCode, 1000);
+        channels->store(changed);
+        HPowerSaveParams powerSave;
+        powerSave.extract(changed);
+        powerSave.set(HPowerSaveParams::TRANSMIT_TIMER, 3);
+        powerSave.store(changed);
+        changed.setByte(0x2A08, static_cast<std::uint8_t>(changed.byteAt(0x2A08) ^ 0xFF));
+    }
+
+    std::string dataFile(const std::string& name, const RadioImage& image) {
+        test::ScriptedPrompt quiet;
+        const std::string path = files.file(name);
+        EXPECT_TRUE(WriteDataFile(path, image, quiet));
+        return path;
+    }
+
+    CliRun run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", home.path(), "diff"});
+        std::istringstream in;
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = runCli(args, in, out, err, false);
+        return {code, out.str(), err.str()};
+    }
+
+    RadioImage base;
+    RadioImage changed;
+    TempFolder home;
+    TempFolder files;
+};
+
+TEST_F(DiffCommandTest, ExitCodesAreDiffs) {
+    const std::string a = dataFile("a.k70", base);
+    const std::string same = dataFile("same.k70", base);
+    const std::string b = dataFile("b.k70", changed);
+    const std::string shortFile = files.file("short.k70");
+    TempFolder::writeBytes(shortFile, std::vector<std::uint8_t>(10786, 0));
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+    };
+    const std::vector<Case> cases = {
+        {{a, same}, 0},
+        {{a, b}, 1},
+        {{b, a, "--json"}, 1},
+        {{a, b, "--mode", "1", "--mode-password", "Quiet Harbours"}, 1},
+        {{a, files.file("missing.k70")}, 2},
+        {{shortFile, a}, 2},
+        {{a, b, "--mode", "1", "--mode-password", "wrong"}, 2},
+        {{a, b, "--mode", "3"}, 2},
+        {{a}, 2},
+    };
+    for (const Case& c : cases) {
+        const CliRun result = run(c.args);
+        EXPECT_EQ(result.code, c.code) << c.args.back() << ": " << result.err;
+        if (c.code == 0) {
+            EXPECT_EQ(result.out, "");
+        }
+    }
+}
+
+TEST_F(DiffCommandTest, PrintsWhatThePagesAndTheGridShow) {
+    const CliRun text = run({dataFile("a.k70", base), dataFile("b.k70", changed)});
+    EXPECT_EQ(text.code, 1);
+    EXPECT_EQ(text.out, "[Power Saving]\n"
+                        "Transmit Timer: \"1   min\" -> \"3   min\"\n"
+                        "[Channels]\n"
+                        "CH5 Sub Audio Enc: \"-----\" -> \"C- (100.0)\"\n"
+                        "[Not shown]\n"
+                        "Bytes that differ: 1\n");
+
+    const CliRun json = run({files.file("b.k70"), files.file("a.k70"), "--json"});
+    const auto document = nlohmann::json::parse(json.out);
+    EXPECT_FALSE(document["equal"].get<bool>());
+    EXPECT_EQ(document["unshownBytes"], 1);
+    ASSERT_EQ(document["entries"].size(), 2u);
+    EXPECT_EQ(document["entries"][1]["a"], "C- (100.0)");
+    EXPECT_EQ(document["entries"][1]["b"], "-----");
+    EXPECT_EQ(document["entries"][1]["channel"], 5);
+    EXPECT_FALSE(document["entries"][0].contains("channel"));
+}
+
+} // namespace
+} // namespace kq70
