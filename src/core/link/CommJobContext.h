@@ -14,6 +14,9 @@ struct CommJobContext {
     // bytes instead of taking the radio's.
     bool word1Edited = false;
     bool hardwareEdited = false;
+    // Without an adjustment default file in the program folder the alignment start takes
+    // the built-in one; when false it reports the file missing.
+    bool builtInAdjustmentDefault = true;
 };
 
 } // namespace kq70
