@@ -20,6 +20,7 @@ namespace kq70 {
 namespace {
 
 constexpr int LOG_CHANNEL = 0;
+constexpr std::size_t CHANNEL_ALIGNMENT_STRIDE = 2; // receive and transmit byte per channel
 // The adjustment data a write-back takes from the aligned copy: the thresholds and further
 // values, and the adjustment block with its checksum.
 constexpr std::pair<std::size_t, std::size_t> ADJUSTMENT_RANGES[] = {{0x273A, 0x2752 - 0x273A + 1},
@@ -67,6 +68,16 @@ void BasicAlignment::BuildWriteBack(const RadioImage& former, const RadioImage& 
     auto channels = std::make_unique<HChannelData>();
     channels->extract(out);
     channels->store(out);
+    // Records beyond the radio's capacity are none of its channels: they go back as read,
+    // not as the rebuild would repair them.
+    const int capacity = channelCapacityForRadioChannel(radioChannelValueOf(former));
+    for (int c = capacity; c < CHANNEL_COUNT; ++c) {
+        const auto index = static_cast<std::size_t>(c);
+        copyRange(former, out, CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * index,
+                  CHANNEL_RECORD_SIZE);
+        copyRange(former, out, CHANNEL_ALIGNMENT_OFFSET + CHANNEL_ALIGNMENT_STRIDE * index,
+                  CHANNEL_ALIGNMENT_STRIDE);
+    }
 }
 
 int BasicAlignment::RunJob(std::uint32_t job, RadioImage& image, RadioImage* workBuffer,
