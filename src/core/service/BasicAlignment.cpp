@@ -103,9 +103,11 @@ int BasicAlignment::RunJob(std::uint32_t job, RadioImage& image, RadioImage* wor
     return status;
 }
 
-bool BasicAlignment::WriteBack(const RadioImage& image) {
+bool BasicAlignment::WriteBack(const RadioImage& image, bool aligned) {
     *m_writeBack = image;
-    return RunJob(JOB_ALIGNMENT_END, *m_writeBack, nullptr, false) == 0;
+    const std::uint32_t job =
+        aligned && m_recoverBackup ? JOB_ALIGNMENT_END_RECOVER_BACKUP : JOB_ALIGNMENT_END;
+    return RunJob(job, *m_writeBack, nullptr, false) == 0;
 }
 
 BasicAlignment::Outcome BasicAlignment::Run(const WindowRunner& runWindow) {
@@ -142,15 +144,15 @@ BasicAlignment::Outcome BasicAlignment::Run(const WindowRunner& runWindow) {
         } else {
             *image = *m_former;
         }
-        outcome = !WriteBack(*image) ? Outcome::WriteBackFailed
-                  : aligned          ? Outcome::Aligned
-                                     : Outcome::FormerRestored;
+        outcome = !WriteBack(*image, aligned) ? Outcome::WriteBackFailed
+                  : aligned                   ? Outcome::Aligned
+                                              : Outcome::FormerRestored;
     } else if (m_status == HKQ70CommunicationDialog::ALIGNMENT_START_WRITTEN_FAILED) {
         m_port->port.Close();
         m_prompt.message(Strings::get(IDS_ALIGNMENT_PREPARATION_FAILED), MessageIcon::Stop);
         KQ70_LOG(LOG_WR, LOG_CHANNEL,
                  "preparation failed; the radio's former data is written back");
-        outcome = WriteBack(*m_former) ? Outcome::FormerRestored : Outcome::WriteBackFailed;
+        outcome = WriteBack(*m_former, false) ? Outcome::FormerRestored : Outcome::WriteBackFailed;
     } else {
         m_port->port.Close();
     }

@@ -62,6 +62,9 @@ public:
     BasicAlignment(const BasicAlignment&) = delete;
     BasicAlignment& operator=(const BasicAlignment&) = delete;
 
+    // With the backup recovery the aligned data goes back between an invalidated and a
+    // validated marker word 0xB8 (job 4) instead of plainly (job 3).
+    void SetRecoverBackup(bool recover) { m_recoverBackup = recover; }
     Outcome Run(const WindowRunner& runWindow);
     // Job 2's status: 0, 1, or 2 when it failed after writing.
     int PreparationStatus() const { return m_status; }
@@ -77,7 +80,7 @@ public:
 
 private:
     int RunJob(std::uint32_t job, RadioImage& image, RadioImage* workBuffer, bool keepPortOpen);
-    bool WriteBack(const RadioImage& image);
+    bool WriteBack(const RadioImage& image, bool aligned);
 
     const RadioImage& m_document;
     AlignmentLine m_line;
@@ -88,6 +91,7 @@ private:
     std::unique_ptr<RadioImage> m_former;
     std::unique_ptr<RadioImage> m_writeBack;
     int m_status = 1;
+    bool m_recoverBackup = false;
     class PortHolder;
     std::unique_ptr<PortHolder> m_port;
 };

@@ -62,12 +62,28 @@ void HSliderAlignDialog::SetCtcssFrequencies(int first, int second) {
     m_ctcss2 = second;
 }
 
+bool HSliderAlignDialog::SelectCtcssFrequency(int which) {
+    m_ctcssSelected = which == 1 ? 1 : 0;
+    if (!m_started || m_procedure != SliderProcedure::SubAudioBalance) {
+        return true;
+    }
+    const int tone = m_ctcssSelected == 1 ? m_ctcss2 : m_ctcss1;
+    return m_context.com.SetSubAudioModulation(true, 0, static_cast<std::uint16_t>(tone));
+}
+
+void HSliderAlignDialog::SetPoint(int point) {
+    m_point = std::clamp(point, 0, 4);
+}
+
 std::string HSliderAlignDialog::Title() const {
     return specOf(m_procedure).title;
 }
 
 std::size_t HSliderAlignDialog::Item() const {
-    return specOf(m_procedure).items[static_cast<std::size_t>(m_variant)];
+    const std::size_t item = specOf(m_procedure).items[static_cast<std::size_t>(m_variant)];
+    const bool group = std::find(ADJ_GROUP_MIDDLE_ITEMS.begin(), ADJ_GROUP_MIDDLE_ITEMS.end(),
+                                 item) != ADJ_GROUP_MIDDLE_ITEMS.end();
+    return group ? item - 2 + static_cast<std::size_t>(m_point) : item;
 }
 
 std::string HSliderAlignDialog::ChannelLine() const {
@@ -108,7 +124,9 @@ bool HSliderAlignDialog::Prepare() {
     case SliderProcedure::ModulationBalance:
         return referenceAndMic() && power() && com.StartModulation(TEST_TONE);
     case SliderProcedure::SubAudioBalance:
-        return power() && com.SetSubAudioModulation(true, 0, static_cast<std::uint16_t>(m_ctcss1));
+        return power() &&
+               com.SetSubAudioModulation(
+                   true, 0, static_cast<std::uint16_t>(m_ctcssSelected == 1 ? m_ctcss2 : m_ctcss1));
     case SliderProcedure::MicGain:
         return subAudioOff() && power();
     }

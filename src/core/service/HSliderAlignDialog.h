@@ -43,8 +43,14 @@ public:
     // before Start.
     void SetChannel(int channel) { m_channel = channel; }
     int Channel() const { return m_channel; }
-    // Sub-audio balance: the two CTCSS frequencies the user entered, in 0.1 Hz.
+    // Sub-audio balance: the two CTCSS frequencies the user entered, in 0.1 Hz, and which of
+    // them the radio sends (0 or 1); a transmitting radio changes over at once.
     void SetCtcssFrequencies(int first, int second);
+    bool SelectCtcssFrequency(int which);
+    // For the procedures that adjust a group of five: the alignment point 0–4 whose item the
+    // slider sets (2, the band centre, unless chosen).
+    void SetPoint(int point);
+    int Point() const { return m_point; }
 
     SliderProcedure Procedure() const { return m_procedure; }
     int Variant() const { return m_variant; }
@@ -80,6 +86,8 @@ private:
     int m_channel;
     int m_ctcss1 = 670;
     int m_ctcss2 = 2503;
+    int m_ctcssSelected = 0;
+    int m_point = 2;
     int m_value = 0;
     bool m_started = false;
     ProcedureButtons m_buttons;

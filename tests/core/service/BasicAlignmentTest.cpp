@@ -156,6 +156,21 @@ TEST_F(BasicAlignmentTest, APassKeepsTheRadiosProgrammingAndTakesTheNewAdjustmen
     EXPECT_EQ(firstDifference(*document, *documentBefore, 0, IMAGE_SIZE), "");
 }
 
+TEST_F(BasicAlignmentTest, WithTheBackupRecoveryTheWriteBackGoesBetweenTheMarkers) {
+    prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
+    BasicAlignment pass(*document, {sim.link, sim.clock, lastKind, progress}, {0, 9600, 1, ""},
+                        CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true}, prompt);
+    pass.SetRecoverBackup(true);
+    ASSERT_EQ(pass.Run([](HBasicAlignment&) { return true; }), BasicAlignment::Outcome::Aligned);
+    std::vector<int> markers;
+    for (const SimFrame& frame : sim.radio.transcript()) {
+        if (frame.request[0] == CMD_EEPROM_WRITE && frame.request[2] == 0xB8) {
+            markers.push_back(frame.request[3] << 8 | frame.request[4]);
+        }
+    }
+    EXPECT_EQ(markers, (std::vector<int>{0xFFFF, 0x5AA5}));
+}
+
 TEST_F(BasicAlignmentTest, ACancelledWindowWritesTheFormerDataBack) {
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
     const auto outcome = run([](HBasicAlignment& window) {

@@ -91,6 +91,31 @@ TEST_F(HSliderAlignDialogTest, CancelKeepsTheItem) {
     EXPECT_EQ(t.set.get(93), 50);
 }
 
+TEST_F(HSliderAlignDialogTest, GroupProceduresSetThePointChosenSingleItemsIgnoreIt) {
+    HSliderAlignDialog balance(t.context(), SliderProcedure::ModulationBalance, 0);
+    for (int point = 0; point < 5; ++point) {
+        balance.SetPoint(point);
+        EXPECT_EQ(balance.Item(), 56u + static_cast<std::size_t>(point));
+    }
+    balance.SetPoint(9);
+    EXPECT_EQ(balance.Item(), 60u);
+    HSliderAlignDialog mic(t.context(), SliderProcedure::MicGain, 0);
+    mic.SetPoint(0);
+    EXPECT_EQ(mic.Item(), 94u);
+}
+
+TEST_F(HSliderAlignDialogTest, SubAudioBalanceChangesOverBetweenTheTwoFrequencies) {
+    HSliderAlignDialog balance(t.context(), SliderProcedure::SubAudioBalance, 1);
+    balance.SetCtcssFrequencies(885, 1318);
+    EXPECT_TRUE(balance.SelectCtcssFrequency(1)); // not started: nothing sent
+    EXPECT_EQ(t.com.count(SVC_SET_SUB_AUDIO_MODULATION), 0);
+    ASSERT_TRUE(balance.Start());
+    EXPECT_EQ(t.com.count(SVC_SET_SUB_AUDIO_MODULATION), 1);
+    EXPECT_TRUE(balance.SelectCtcssFrequency(0));
+    EXPECT_EQ(t.com.count(SVC_SET_SUB_AUDIO_MODULATION), 2);
+    balance.Cancel();
+}
+
 TEST_F(HSliderAlignDialogTest, FailuresShowTheirMessages) {
     t.com.failing.insert(SVC_REQUEST_TX);
     t.prompt.expectMessage(std::string(Strings::get(IDS_INITIAL_PROCESSING_FAILED)));
