@@ -111,10 +111,10 @@ int HComAlignment::ReadAd(int index) {
 
 bool HComAlignment::ReadVcvUl(int& vcv, int& ul) {
     std::array<std::uint8_t, 3> frame{SVC_READ_AD, 0x01, 0};
-    m_clock.sleep(PAUSE);
     if (!SendCommand(frame)) {
         return false;
     }
+    m_clock.sleep(PAUSE);
     std::array<std::uint8_t, AD_DATA_COUNT> data{};
     const bool received = ReceiveReply(SVC_READ_AD, AD_ANSWER_SIZE, data);
     m_clock.sleep(PAUSE);
