@@ -232,7 +232,7 @@ std::vector<HBasicAlignment::ValueField> HBasicAlignment::Fields() const {
 
 std::vector<HBasicAlignment::GroupRow> HBasicAlignment::Groups() const {
     std::vector<GroupRow> rows;
-    for (std::size_t item : GROUP_ITEMS) {
+    for (std::size_t item : m_secondLayout ? GROUP_ITEMS_2 : GROUP_ITEMS) {
         GroupRow row{item, groupCaption(item), {}};
         if (isGroupOfFive(item)) {
             for (std::size_t point = 0; point < ADJ_POINT_COUNT; ++point) {

@@ -76,6 +76,10 @@ public:
         88, 87, 86, 91, 90, 89, 93, 13, 14, 15, 2, 6, 3, 7, 0, 4, 1, 5};
     static constexpr std::array<std::size_t, 15> GROUP_ITEMS = {18, 23, 28, 33, 38, 43, 48, 53,
                                                                 68, 73, 94, 97, 92, 95, 96};
+    // The second layout shows the modulation balance groups where the first shows the
+    // sub-audio balance.
+    static constexpr std::array<std::size_t, 15> GROUP_ITEMS_2 = {18, 23, 28, 33, 38, 43, 48, 53,
+                                                                  58, 63, 94, 97, 92, 95, 96};
     static constexpr int DEFAULT_CHANNEL = 1;
 
     struct ValueField {
@@ -109,6 +113,7 @@ public:
 
     std::vector<ValueField> Fields() const;
     std::vector<GroupRow> Groups() const;
+    void SetSecondLayout(bool second) { m_secondLayout = second; }
     // The level unit (0–4) the squelch and RSSI items are shown in.
     void SetDisplayUnit(int unit);
 
@@ -134,6 +139,7 @@ private:
     AlignmentContext m_context;
     int m_channel = DEFAULT_CHANNEL;
     bool m_enabled = true;
+    bool m_secondLayout = false;
 };
 
 } // namespace kq70

@@ -94,6 +94,10 @@ TEST_F(HBasicAlignmentTest, TheGroupListShowsFivePointsOfEachGroup) {
     EXPECT_EQ(groups[8].item, 68u);
     EXPECT_EQ(groups[10].item, 94u);
     EXPECT_EQ(groups[10].values.size(), 1u);
+    window.SetSecondLayout(true);
+    EXPECT_EQ(window.Groups()[8].item, 58u);
+    EXPECT_EQ(window.Groups()[9].item, 63u);
+    EXPECT_EQ(window.Groups()[9].caption, "Modulation Balance 2");
 }
 
 TEST_F(HBasicAlignmentTest, AfterOkTheImageHoldsTheItemsTheChecksumAndChannelsThatFollow) {
