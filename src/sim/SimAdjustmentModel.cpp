@@ -5,6 +5,7 @@
 #include "link/HComAlignment.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -32,6 +33,44 @@ int clampByte(int value) {
 }
 
 } // namespace
+
+std::optional<SimServiceFault> parseSimServiceFault(std::string_view word) {
+    const std::size_t colon = word.find(':');
+    if (colon == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view kind = word.substr(0, colon);
+    SimServiceFault fault;
+    if (kind == "nak") {
+        fault.kind = SimServiceFaultKind::Nak;
+    } else if (kind == "silence") {
+        fault.kind = SimServiceFaultKind::Silence;
+    } else if (kind == "byte") {
+        fault.kind = SimServiceFaultKind::BadFirstByte;
+    } else {
+        return std::nullopt;
+    }
+    std::string_view rest = word.substr(colon + 1);
+    const std::size_t star = rest.find('*');
+    const std::string_view command = rest.substr(0, star);
+    unsigned value = 0;
+    auto [end, error] = std::from_chars(command.data(), command.data() + command.size(), value, 16);
+    if (error != std::errc() || end != command.data() + command.size() || command.empty() ||
+        value > 0xFF) {
+        return std::nullopt;
+    }
+    fault.command = static_cast<std::uint8_t>(value);
+    if (star != std::string_view::npos) {
+        const std::string_view times = rest.substr(star + 1);
+        auto [timesEnd, timesError] =
+            std::from_chars(times.data(), times.data() + times.size(), fault.times);
+        if (timesError != std::errc() || timesEnd != times.data() + times.size() || times.empty() ||
+            fault.times == 0) {
+            return std::nullopt;
+        }
+    }
+    return fault;
+}
 
 SimAdjustmentModel::SimAdjustmentModel(std::uint32_t noiseSeed) : m_random(noiseSeed) {}
 

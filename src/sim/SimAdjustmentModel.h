@@ -3,8 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <random>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace kq70 {
@@ -24,6 +26,10 @@ struct SimServiceFault {
     SimServiceFaultKind kind = SimServiceFaultKind::Nak;
     unsigned times = 0;
 };
+
+// Reads a service fault from the command line: "nak:30", "silence:31" or "byte:32" (the
+// command byte in hex), optionally followed by "*N" for the first N frames only.
+std::optional<SimServiceFault> parseSimServiceFault(std::string_view word);
 
 // What the radio was last told in adjustment mode, for tests and traces.
 struct SimAdjustmentState {

@@ -46,6 +46,7 @@ struct Options {
     std::string damage;
     double supplyVolts = 7.5;
     std::uint32_t noiseSeed = 1;
+    std::vector<std::string> serviceFaults;
 };
 
 bool configure(kq70::RadioSimulator& radio, const Options& options) {
@@ -84,6 +85,9 @@ int main(int argc, char** argv) {
                    "supply voltage the battery reading follows in adjustment mode")
         ->check(CLI::Range(0.0, 10.0));
     app.add_option("--noise-seed", options.noiseSeed, "seed of the readings' noise");
+    app.add_option("--service-fault", options.serviceFaults,
+                   "adjustment-mode faults by command byte: nak:30, silence:31, byte:32, "
+                   "with *N for the first N frames only");
     CLI11_PARSE(app, argc, argv);
 
     kq70::RadioImage memory = kq70::makeSimulatorSeedImage();
@@ -100,6 +104,14 @@ int main(int argc, char** argv) {
     }
     kq70::SimAdjustmentModel adjustment(options.noiseSeed);
     adjustment.setSupplyVoltage(options.supplyVolts);
+    for (const std::string& word : options.serviceFaults) {
+        const auto fault = kq70::parseSimServiceFault(word);
+        if (!fault) {
+            std::cerr << "kq70-radiosim: unknown service fault '" << word << "'\n";
+            return 2;
+        }
+        adjustment.addFault(*fault);
+    }
     adjustment.attachTo(radio);
 
     // Signals are taken by sigwait below, never by the serving thread.

@@ -146,5 +146,28 @@ TEST(AlignEndToEndTest, AlignmentOverAPseudoTerminalKeepsTheChannelsAndStoresThe
     EXPECT_EQ(sim.finish(SIGTERM), 0);
 }
 
+TEST(AlignEndToEndTest, ARadioThatRefusesTheChannelGetsItsFormerDataBack) {
+    test::TempFolder home;
+    test::RadioSimProcess sim({"--restart-ms", "200", "--service-fault", "nak:30"});
+    const std::string port = sim.firstLine(10000);
+    ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
+    const CommandRun run = runCommand(
+        {"--home", home.path(), "align", "--port", port, "--mode-password", "MUL-PEK", "--yes"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.out.find("vco-rx: failed"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("former data was written back"), std::string::npos) << run.out;
+
+    const std::string path = home.file("after.k70");
+    ASSERT_EQ(runCommand({"--home", home.path(), "upload", "--port", port, path}).code, 0);
+    test::ScriptedPrompt quiet;
+    auto radio = std::make_unique<RadioImage>();
+    ASSERT_TRUE(ReadDataFile(path, *radio, quiet));
+    const RadioImage seed = makeSimulatorSeedImage();
+    // Everything the alignment start wrote is the radio's own again.
+    EXPECT_EQ(test::firstDifference(*radio, seed, FLASH_OFFSET, 0x0E * 128), "");
+    EXPECT_EQ(test::firstDifference(*radio, seed, FLASH_OFFSET + 0x49 * 128, 7 * 128), "");
+    EXPECT_EQ(sim.finish(SIGTERM), 0);
+}
+
 } // namespace
 } // namespace kq70

@@ -131,5 +131,32 @@ TEST_F(SimAdjustmentModelTest, ScriptedFaultsHitTheirCommandAsOftenAsAsked) {
     }
 }
 
+TEST(SimServiceFaultTest, CommandLineWords) {
+    struct Case {
+        const char* word;
+        std::optional<SimServiceFault> fault;
+    };
+    const Case cases[] = {
+        {"nak:30", SimServiceFault{0x30, SimServiceFaultKind::Nak, 0}},
+        {"silence:31*2", SimServiceFault{0x31, SimServiceFaultKind::Silence, 2}},
+        {"byte:3b", SimServiceFault{0x3B, SimServiceFaultKind::BadFirstByte, 0}},
+        {"nak:", std::nullopt},
+        {"nak:130", std::nullopt},
+        {"nak:30*0", std::nullopt},
+        {"nak:30*", std::nullopt},
+        {"drop:30", std::nullopt},
+        {"nak30", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const auto parsed = parseSimServiceFault(c.word);
+        ASSERT_EQ(parsed.has_value(), c.fault.has_value()) << c.word;
+        if (parsed) {
+            EXPECT_EQ(parsed->command, c.fault->command) << c.word;
+            EXPECT_EQ(parsed->kind, c.fault->kind) << c.word;
+            EXPECT_EQ(parsed->times, c.fault->times) << c.word;
+        }
+    }
+}
+
 } // namespace
 } // namespace kq70
