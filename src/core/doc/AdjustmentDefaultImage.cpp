@@ -91,21 +91,21 @@ void makeAdjustmentDefaultImage(RadioImage& image) {
     HChannelData channels;
     channels.extract(image);
     for (int c = 0; c < ALIGN_CHANNEL_COUNT; ++c) {
-        const AlignmentChannel& spec =
+        const AlignmentChannel& row =
             c < static_cast<int>(std::size(CHANNELS))
                 ? CHANNELS[c]
                 : AlignmentChannel{MIDDLE_HZ, WIDE, false, 0, 0, "ALIGN   "};
         channels.setValue(c, inUse, 1);
-        channels.setValue(c, rxFrequency, spec.hz);
-        channels.setValue(c, txFrequency, spec.hz);
-        channels.setValue(c, bandwidth, spec.width);
-        channels.setValue(c, txPowerLow, spec.lowPower ? 1 : 0);
+        channels.setValue(c, rxFrequency, row.hz);
+        channels.setValue(c, txFrequency, row.hz);
+        channels.setValue(c, bandwidth, row.width);
+        channels.setValue(c, txPowerLow, row.lowPower ? 1 : 0);
         channels.setValue(c, txInhibit, 0);
-        channels.setValue(c, txToneMode, spec.toneMode);
-        channels.setValue(c, txToneCode, spec.toneCode);
-        channels.setValue(c, rxToneMode, spec.toneMode);
-        channels.setValue(c, rxToneCode, spec.toneCode);
-        channels.setTag(c, spec.tag);
+        channels.setValue(c, txToneMode, row.toneMode);
+        channels.setValue(c, txToneCode, row.toneCode);
+        channels.setValue(c, rxToneMode, row.toneMode);
+        channels.setValue(c, rxToneCode, row.toneCode);
+        channels.setTag(c, row.tag);
     }
     for (int group = 0; group < HGroupTable::GROUP_COUNT; ++group) {
         channels.groups().setCount(group, group == 0 ? ALIGN_CHANNEL_COUNT : 0);

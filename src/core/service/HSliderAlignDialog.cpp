@@ -17,15 +17,15 @@ namespace {
 constexpr int LOG_CHANNEL = 0;
 constexpr int TONE_DCS = 2;
 
-struct SliderSpec {
+struct SliderRow {
     const char* title;
     std::array<std::size_t, 2> items; // by variant
     std::array<int, 2> channels;      // default alignment channel by variant
     bool showsChangeFailure;          // a failed change is shown (126), not only logged
 };
 
-const SliderSpec& specOf(SliderProcedure procedure) {
-    static constexpr SliderSpec SPECS[] = {
+const SliderRow& rowOf(SliderProcedure procedure) {
+    static constexpr SliderRow ROWS[] = {
         {"Freq DA", {ADJ_FREQ_DA, ADJ_FREQ_DA}, {1, 1}, false},
         {"TX Power", {ADJ_TX_POWER_HIGH, ADJ_TX_POWER_LOW}, {6, 1}, false},
         {"Max Deviation", {ADJ_MAX_DEVIATION_WIDE, ADJ_MAX_DEVIATION_NARROW}, {1, 4}, false},
@@ -40,7 +40,7 @@ const SliderSpec& specOf(SliderProcedure procedure) {
         {"DTMF/BEEP", {ADJ_DTMF_LEVEL, ADJ_DTMF_LEVEL}, {1, 1}, false},
         {"Seq Tone", {ADJ_SEQUENTIAL_TONE_DEVIATION, ADJ_SEQUENTIAL_TONE_DEVIATION}, {1, 1}, true},
     };
-    return SPECS[static_cast<std::size_t>(procedure)];
+    return ROWS[static_cast<std::size_t>(procedure)];
 }
 
 std::uint8_t byteOf(std::int32_t value) {
@@ -52,7 +52,7 @@ std::uint8_t byteOf(std::int32_t value) {
 HSliderAlignDialog::HSliderAlignDialog(const AlignmentContext& context, SliderProcedure procedure,
                                        int variant)
     : m_context(context), m_procedure(procedure), m_variant(variant == 1 ? 1 : 0),
-      m_channel(specOf(procedure).channels[static_cast<std::size_t>(m_variant)]) {
+      m_channel(rowOf(procedure).channels[static_cast<std::size_t>(m_variant)]) {
     m_buttons.okVisible = true;
     m_buttons.okEnabled = false;
 }
@@ -76,11 +76,11 @@ void HSliderAlignDialog::SetPoint(int point) {
 }
 
 std::string HSliderAlignDialog::Title() const {
-    return specOf(m_procedure).title;
+    return rowOf(m_procedure).title;
 }
 
 std::size_t HSliderAlignDialog::Item() const {
-    const std::size_t item = specOf(m_procedure).items[static_cast<std::size_t>(m_variant)];
+    const std::size_t item = rowOf(m_procedure).items[static_cast<std::size_t>(m_variant)];
     const bool group = std::find(ADJ_GROUP_MIDDLE_ITEMS.begin(), ADJ_GROUP_MIDDLE_ITEMS.end(),
                                  item) != ADJ_GROUP_MIDDLE_ITEMS.end();
     return group ? item - 2 + static_cast<std::size_t>(m_point) : item;
@@ -182,7 +182,7 @@ bool HSliderAlignDialog::SetValue(int value) {
         return true;
     }
     KQ70_LOG(LOG_WR, LOG_CHANNEL, "%s: value %d not sent", Title().c_str(), value);
-    if (specOf(m_procedure).showsChangeFailure) {
+    if (rowOf(m_procedure).showsChangeFailure) {
         m_context.prompt.message(Strings::get(IDS_CHANGE_PROCESSING_FAILED),
                                  MessageIcon::Exclamation);
     }

@@ -20,7 +20,7 @@ constexpr int LOG_CHANNEL = 0;
 constexpr int TRIMMED_COUNT = HSqlAlignment::SAMPLES - 2;
 constexpr std::array<int, 2> DEFAULT_CHANNELS = {1, 4}; // wide, narrow
 
-struct SqlSpec {
+struct SqlRow {
     const char* title;
     std::size_t wideItem;
     std::size_t levelItem; // 0: none
@@ -28,8 +28,8 @@ struct SqlSpec {
     std::size_t modulationItem;
 };
 
-const SqlSpec& specOf(SqlProcedure procedure) {
-    static constexpr SqlSpec SPECS[] = {
+const SqlRow& rowOf(SqlProcedure procedure) {
+    static constexpr SqlRow ROWS[] = {
         {"Threshold SQL", ADJ_THRESHOLD_NSQ_WIDE, ADJ_SG_THRESHOLD_NSQ_LEVEL,
          ADJ_SG_THRESHOLD_NSQ_DEVIATION, ADJ_SG_THRESHOLD_NSQ_MODULATION},
         {"Tight SQL", ADJ_TIGHT_NSQ_WIDE, ADJ_SG_TIGHT_NSQ_LEVEL, ADJ_SG_TIGHT_NSQ_DEVIATION,
@@ -37,7 +37,7 @@ const SqlSpec& specOf(SqlProcedure procedure) {
         {"Tight RSSI", ADJ_TIGHT_RSSI_WIDE, 0, 0, 0},
         {"TX SAVE", ADJ_TX_SAVE_WIDE, ADJ_SG_TX_SAVE_LEVEL, 0, 0},
     };
-    return SPECS[static_cast<std::size_t>(procedure)];
+    return ROWS[static_cast<std::size_t>(procedure)];
 }
 
 } // namespace
@@ -58,26 +58,26 @@ HSqlAlignment::HSqlAlignment(const AlignmentContext& context, SqlProcedure proce
       m_channel(DEFAULT_CHANNELS[static_cast<std::size_t>(m_variant)]) {}
 
 std::string HSqlAlignment::Title() const {
-    return specOf(m_procedure).title;
+    return rowOf(m_procedure).title;
 }
 
 std::size_t HSqlAlignment::Item() const {
-    return specOf(m_procedure).wideItem + ADJ_NARROW_STEP * static_cast<std::size_t>(m_variant);
+    return rowOf(m_procedure).wideItem + ADJ_NARROW_STEP * static_cast<std::size_t>(m_variant);
 }
 
 std::vector<std::string> HSqlAlignment::GeneratorLines() const {
-    const SqlSpec& spec = specOf(m_procedure);
+    const SqlRow& row = rowOf(m_procedure);
     const auto variantItem = [this](std::size_t item) {
         return item + static_cast<std::size_t>(m_variant);
     };
     std::vector<std::string> lines = {
         AlignmentChannelInfo::Of(m_context.image, m_channel).FrequencyText()};
-    if (spec.levelItem != 0) {
-        lines.push_back(m_context.set.levelText(variantItem(spec.levelItem)));
+    if (row.levelItem != 0) {
+        lines.push_back(m_context.set.levelText(variantItem(row.levelItem)));
     }
-    if (spec.deviationItem != 0) {
-        lines.push_back(formatTenthsKhz(m_context.set.get(variantItem(spec.deviationItem))));
-        lines.push_back(formatTenthsKhz(m_context.set.get(variantItem(spec.modulationItem))));
+    if (row.deviationItem != 0) {
+        lines.push_back(formatTenthsKhz(m_context.set.get(variantItem(row.deviationItem))));
+        lines.push_back(formatTenthsKhz(m_context.set.get(variantItem(row.modulationItem))));
     }
     return lines;
 }
