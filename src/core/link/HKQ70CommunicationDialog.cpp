@@ -488,7 +488,8 @@ int HKQ70CommunicationDialog::RecoveryClose(HCommRequest& request) {
 
 // The ranges of the adjustment default file a radio takes while it is aligned: the first 20
 // channel records, the group counts, the hardware block but its byte 0x26EA, and the
-// signal-generator settings.
+// signal-generator settings. The hardware bytes shape the channel rebuild of the image; the
+// write list leaves the hardware pages out, so the radio keeps its own.
 constexpr std::pair<std::size_t, std::size_t> ALIGNMENT_DEFAULT_RANGES[] = {
     {0x0315, 640}, {0x0305, 16}, {0x26E8, 2}, {0x26EB, 79}, {0x2A10, 19}};
 
