@@ -69,6 +69,11 @@ HRxTune::SearchResult HRxTune::Search(int point) {
         }
         clock.sleep(PAUSE);
     }
+    if (peak == 0) {
+        // No signal at any tune value: the cleared readings would make a "peak" of nothing.
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "RX tune: no signal at point %d", point);
+        return {};
+    }
     SearchResult result;
     result.peakFirst = 0;
     while (readings[static_cast<std::size_t>(result.peakFirst)] != peak) {

@@ -67,6 +67,12 @@ TEST_F(HRxTuneTest, AFailedReadFailsTheTuneAndKeepsNothing) {
     EXPECT_EQ(t.set.get(13), 33);
 }
 
+TEST_F(HRxTuneTest, NoSignalAtAllIsAFailedTuneNotTheMiddleOfTheRange) {
+    t.com.ad = [](int) { return rssi(0); };
+    HRxTune tune(t.context());
+    EXPECT_FALSE(tune.Search(1).ok);
+}
+
 TEST_F(HRxTuneTest, ThreePointsThenOkStoresLowMiddleHigh) {
     t.com.ad = [this](int tune) {
         const int peak = 30 + 70 * t.com.channel;
