@@ -78,7 +78,9 @@ bool AutomaticAlignment::RunVco(HBasicAlignment& window, int direction) {
         m_out << name << ' ' << VCO_POINT_NAMES[static_cast<std::size_t>(point)] << ": D/A "
               << result.value << " (UL " << result.reading << ")\n";
     }
-    procedure->Ok();
+    if (!procedure->Ok()) {
+        return false;
+    }
     window.AfterOk();
     return true;
 }
@@ -94,7 +96,9 @@ bool AutomaticAlignment::RunRxTune(HBasicAlignment& window) {
         m_out << "RX Tune " << TUNE_POINT_NAMES[static_cast<std::size_t>(point)] << ": "
               << result.tune << " (RSSI " << result.rssi << ")\n";
     }
-    procedure->Ok();
+    if (!procedure->Ok()) {
+        return false;
+    }
     window.AfterOk();
     return true;
 }

@@ -119,11 +119,15 @@ bool HRxTune::Start() {
     return true;
 }
 
-void HRxTune::Ok() {
+bool HRxTune::Ok() {
+    if (m_point < POINTS) {
+        return false;
+    }
     for (int point = 0; point < POINTS; ++point) {
         m_context.set.set(ADJ_RX_TUNE_LOW + static_cast<std::size_t>(point),
                           m_results[static_cast<std::size_t>(point)].tune);
     }
+    return true;
 }
 
 } // namespace kq70

@@ -49,7 +49,8 @@ public:
     // Start: receive on the point's channel and the peak search; advances on success.
     bool Start();
     SearchResult Search(int point);
-    void Ok();
+    // The three tune values into their items; false (nothing stored) before all are found.
+    bool Ok();
     void Cancel() {}
     const ProcedureButtons& Buttons() const { return m_buttons; }
 

@@ -192,13 +192,17 @@ void HVcoAlignAuto::UpdateButtons() {
     m_buttons.focus = done ? ProcedureFocus::Ok : ProcedureFocus::Start;
 }
 
-void HVcoAlignAuto::Ok() {
+bool HVcoAlignAuto::Ok() {
+    if (m_point < POINTS_DONE) {
+        return false;
+    }
     for (int point = VCO_LOW; point >= VCO_HIGH; --point) {
         m_context.set.set(ItemOfPoint(point), m_results[static_cast<std::size_t>(point)].value);
     }
     if (!m_context.com.ChangeChannel(0, m_returnChannel)) {
         KQ70_LOG(LOG_WR, LOG_CHANNEL, "ChangeChannel back to %d failed", m_returnChannel);
     }
+    return true;
 }
 
 } // namespace kq70

@@ -58,8 +58,9 @@ public:
     // The Start button: preparation, search and (TX) back to receive for the current point.
     // Failures are shown (125 or 115) and leave the point where it was.
     bool Start();
-    // OK: the three values into their items, then the caller's channel again.
-    void Ok();
+    // OK: the three values into their items, then the caller's channel again. Before every
+    // point is done there is nothing to store (false).
+    bool Ok();
     // Cancel changes nothing.
     void Cancel() {}
 

@@ -41,7 +41,9 @@ bool runAutomaticProcedures(HBasicAlignment& window) {
                 return false;
             }
         }
-        vco->Ok();
+        if (!vco->Ok()) {
+            return false;
+        }
         window.AfterOk();
     }
     auto tune = window.MakeRxTune();
@@ -50,7 +52,9 @@ bool runAutomaticProcedures(HBasicAlignment& window) {
             return false;
         }
     }
-    tune->Ok();
+    if (!tune->Ok()) {
+        return false;
+    }
     window.AfterOk();
     return true;
 }

@@ -79,12 +79,13 @@ TEST_F(HRxTuneTest, ThreePointsThenOkStoresLowMiddleHigh) {
         return rssi(std::max(0, 200 - 10 * std::abs(tune - peak)));
     };
     HRxTune tune(t.context());
+    EXPECT_FALSE(tune.Ok());
     for (int point = 0; point < 3; ++point) {
         ASSERT_TRUE(tune.Start()) << point;
     }
     EXPECT_FALSE(tune.Buttons().startVisible);
     EXPECT_TRUE(tune.Buttons().okVisible);
-    tune.Ok();
+    EXPECT_TRUE(tune.Ok());
     EXPECT_EQ(t.set.get(13), 30);
     EXPECT_EQ(t.set.get(14), 100);
     EXPECT_EQ(t.set.get(15), 170);

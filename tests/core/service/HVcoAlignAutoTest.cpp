@@ -109,7 +109,7 @@ TEST_F(HVcoAlignAutoTest, ThreeStepsThenOkStoresLowMiddleHighAndReturnsToTheChan
     }
     EXPECT_EQ(vco.Buttons(),
               (ProcedureButtons{false, false, true, true, true, ProcedureFocus::Ok}));
-    vco.Ok();
+    EXPECT_TRUE(vco.Ok());
     EXPECT_EQ(t.set.get(91), 115); // High
     EXPECT_EQ(t.set.get(90), 125); // Middle
     EXPECT_EQ(t.set.get(89), 135); // Low
