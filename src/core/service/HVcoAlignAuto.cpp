@@ -165,6 +165,10 @@ bool HVcoAlignAuto::Start() {
     m_buttons.cancelEnabled = false;
     bool ok = false;
     if (!PrepareStep(m_point)) {
+        // A transmitter keyed before the failure is not left on.
+        if (m_direction == VCO_TX && !m_context.com.RequestRx()) {
+            KQ70_LOG(LOG_WR, LOG_CHANNEL, "RequestRx after a failed preparation failed");
+        }
         m_context.prompt.message(Strings::get(IDS_INITIAL_PROCESSING_FAILED),
                                  MessageIcon::Exclamation);
     } else {

@@ -91,6 +91,7 @@ TEST_F(HVcoAlignAutoTest, AFailedPreparationShowsInitialProcessingAndKeepsThePoi
     EXPECT_FALSE(vco.Start());
     EXPECT_EQ(vco.CurrentPoint(), VCO_HIGH);
     EXPECT_TRUE(t.com.levels.empty());
+    EXPECT_FALSE(t.com.transmitting);
 }
 
 TEST_F(HVcoAlignAutoTest, ThreeStepsThenOkStoresLowMiddleHighAndReturnsToTheChannel) {
