@@ -44,6 +44,7 @@ bool HVcoAlignDialog::Open() {
         m_context.clock.sleep(TX_PAUSE);
         if (!com.SetAdjustLevel(0, 0, 0)) {
             KQ70_LOG(LOG_ER, LOG_CHANNEL, "HVcoAlignDialog: SetAdjustLevel failed");
+            Cancel(); // not left transmitting
             return false;
         }
         m_context.clock.sleep(TX_PAUSE);

@@ -154,6 +154,15 @@ TEST(HVcoAlignDialogTest, TheSliderSendsItsValueAndShowsWhatIsReadBack) {
     EXPECT_FALSE(t.com.transmitting);
 }
 
+TEST(HVcoAlignDialogTest, AFailedOpeningLeavesTheRadioReceiving) {
+    test::ServiceTestContext t;
+    t.com.failing.insert(SVC_SET_ADJUST_LEVEL);
+    HVcoAlignDialog dialog(t.context(), VCO_TX, VCO_LOW);
+    EXPECT_FALSE(dialog.Open());
+    EXPECT_FALSE(t.com.transmitting);
+    EXPECT_TRUE(t.com.levels.empty());
+}
+
 TEST(HVcoAlignDialogTest, TenFailedReadsShowTheValueSentAndNoLock) {
     test::ServiceTestContext t;
     t.com.failing.insert(SVC_READ_AD);
