@@ -262,8 +262,7 @@ int TransferCommands::runAlign(const Context& context) {
     if (!steps || !transfer.openLine(m_alignOptions, context)) {
         return 1;
     }
-    if (transfer.prompt.messageBox("Start the alignment? The radio is rewritten twice.", {},
-                                   MessageButtons::YesNo,
+    if (transfer.prompt.messageBox(text::START_ALIGNMENT, {}, MessageButtons::YesNo,
                                    MessageIcon::Question) != MessageAnswer::Yes) {
         context.err << "kq70-cli: nothing was sent to the radio\n";
         return 1;

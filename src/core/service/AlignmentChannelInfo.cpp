@@ -2,6 +2,7 @@
 
 #include "channel/HChannelData.h"
 #include "ui/StrPrintf.h"
+#include "ui/Strings.h"
 
 #include <memory>
 
@@ -16,11 +17,11 @@ constexpr int TONE_DCS = 2;
 } // namespace
 
 std::string AlignmentChannelInfo::FrequencyText() const {
-    return strprintf("%9.5f MHz", static_cast<double>(hz) / 1000000.0);
+    return strprintf(text::CHANNEL_FREQUENCY_FORMAT.data(), static_cast<double>(hz) / 1000000.0);
 }
 
 std::string AlignmentChannelInfo::WidthText() const {
-    return narrow ? "Narrow" : "Wide";
+    return std::string(narrow ? text::NARROW : text::WIDE);
 }
 
 std::string AlignmentChannelInfo::ToneText() const {

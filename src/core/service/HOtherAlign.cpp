@@ -13,16 +13,17 @@ namespace kq70 {
 namespace {
 
 constexpr int LOG_CHANNEL = 0;
-constexpr std::array<const char*, 4> PROMPTS = {
-    "Set the Voltage to 6.5V.", "Set the Voltage to 5.5V.", "Set the Voltage to 7.5V.",
-    "Update of Adjustment Data"};
 
 } // namespace
 
 HOtherAlign::HOtherAlign(const AlignmentContext& context) : m_context(context) {}
 
+std::string HOtherAlign::Title() const {
+    return std::string(text::BATTERY_TITLE);
+}
+
 std::string HOtherAlign::PromptText() const {
-    return PROMPTS[static_cast<std::size_t>(m_step)];
+    return std::string(text::BATTERY_PROMPTS[static_cast<std::size_t>(m_step)]);
 }
 
 bool HOtherAlign::Start() {

@@ -24,7 +24,7 @@ public:
     explicit HOtherAlign(const AlignmentContext& context);
 
     void SetChannel(int channel) { m_channel = channel; }
-    std::string Title() const { return "Battery"; }
+    std::string Title() const;
     int Step() const { return m_step; }
     // "Set the Voltage to 6.5V.", "… 5.5V.", "… 7.5V.", then "Update of Adjustment Data".
     std::string PromptText() const;

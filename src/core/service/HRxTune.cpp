@@ -15,17 +15,21 @@ namespace {
 
 constexpr int LOG_CHANNEL = 0;
 constexpr int TUNE_STEPS = 256;
-constexpr std::array<const char*, HRxTune::POINTS> POINT_NAMES = {"Low", "Middle", "High"};
 
 } // namespace
 
 HRxTune::HRxTune(const AlignmentContext& context) : m_context(context) {}
 
+std::string HRxTune::Title() const {
+    return std::string(text::RX_TUNE_TITLE);
+}
+
 std::vector<std::string> HRxTune::DisplayLines() const {
     std::vector<std::string> lines;
     if (m_point < POINTS) {
         const auto info = AlignmentChannelInfo::Of(m_context.image, m_point);
-        lines.push_back(strprintf("%s point: %s %s", POINT_NAMES[m_point],
+        lines.push_back(strprintf(text::RX_TUNE_POINT_FORMAT.data(),
+                                  text::TUNE_POINT_NAMES[static_cast<std::size_t>(m_point)].data(),
                                   info.FrequencyText().c_str(), info.WidthText().c_str()));
     }
     lines.push_back(m_context.set.levelText(ADJ_SG_RX_TUNE_LEVEL));
@@ -35,7 +39,9 @@ std::vector<std::string> HRxTune::DisplayLines() const {
         const PointResult& result = m_results[static_cast<std::size_t>(point)];
         if (result.done) {
             lines.push_back(
-                strprintf("%s: %d (RSSI %d)", POINT_NAMES[point], result.tune, result.rssi));
+                strprintf(text::RX_TUNE_RESULT_FORMAT.data(),
+                          text::TUNE_POINT_NAMES[static_cast<std::size_t>(point)].data(),
+                          result.tune, result.rssi));
         }
     }
     return lines;

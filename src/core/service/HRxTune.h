@@ -39,7 +39,7 @@ public:
 
     explicit HRxTune(const AlignmentContext& context);
 
-    std::string Title() const { return "RX Tune"; }
+    std::string Title() const;
     // 0 Low, 1 Middle, 2 High, 3 all done.
     int CurrentPoint() const { return m_point; }
     // The point's channel and the generator settings (items 114–116).

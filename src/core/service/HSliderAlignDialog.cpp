@@ -18,7 +18,6 @@ constexpr int LOG_CHANNEL = 0;
 constexpr int TONE_DCS = 2;
 
 struct SliderRow {
-    const char* title;
     std::array<std::size_t, 2> items; // by variant
     std::array<int, 2> channels;      // default alignment channel by variant
     bool showsChangeFailure;          // a failed change is shown (126), not only logged
@@ -26,19 +25,16 @@ struct SliderRow {
 
 const SliderRow& rowOf(SliderProcedure procedure) {
     static constexpr SliderRow ROWS[] = {
-        {"Freq DA", {ADJ_FREQ_DA, ADJ_FREQ_DA}, {1, 1}, false},
-        {"TX Power", {ADJ_TX_POWER_HIGH, ADJ_TX_POWER_LOW}, {6, 1}, false},
-        {"Max Deviation", {ADJ_MAX_DEVIATION_WIDE, ADJ_MAX_DEVIATION_NARROW}, {1, 4}, false},
-        {"CTCSS Deviation", {ADJ_CTCSS_DEVIATION_WIDE, ADJ_CTCSS_DEVIATION_NARROW}, {3, 7}, false},
-        {"DCS Deviation", {ADJ_DCS_DEVIATION_WIDE, ADJ_DCS_DEVIATION_NARROW}, {5, 8}, false},
-        {"Modulation Balance", {ADJ_MODULATION_BALANCE_1, ADJ_MODULATION_BALANCE_2}, {1, 4}, true},
-        {"Sub-Audio Bal",
-         {ADJ_SUB_AUDIO_BALANCE_WIDE, ADJ_SUB_AUDIO_BALANCE_NARROW},
-         {1, 4},
-         false},
-        {"Mic Gain", {ADJ_MIC_GAIN, ADJ_MIC_GAIN}, {1, 1}, false},
-        {"DTMF/BEEP", {ADJ_DTMF_LEVEL, ADJ_DTMF_LEVEL}, {1, 1}, false},
-        {"Seq Tone", {ADJ_SEQUENTIAL_TONE_DEVIATION, ADJ_SEQUENTIAL_TONE_DEVIATION}, {1, 1}, true},
+        {{ADJ_FREQ_DA, ADJ_FREQ_DA}, {1, 1}, false},
+        {{ADJ_TX_POWER_HIGH, ADJ_TX_POWER_LOW}, {6, 1}, false},
+        {{ADJ_MAX_DEVIATION_WIDE, ADJ_MAX_DEVIATION_NARROW}, {1, 4}, false},
+        {{ADJ_CTCSS_DEVIATION_WIDE, ADJ_CTCSS_DEVIATION_NARROW}, {3, 7}, false},
+        {{ADJ_DCS_DEVIATION_WIDE, ADJ_DCS_DEVIATION_NARROW}, {5, 8}, false},
+        {{ADJ_MODULATION_BALANCE_1, ADJ_MODULATION_BALANCE_2}, {1, 4}, true},
+        {{ADJ_SUB_AUDIO_BALANCE_WIDE, ADJ_SUB_AUDIO_BALANCE_NARROW}, {1, 4}, false},
+        {{ADJ_MIC_GAIN, ADJ_MIC_GAIN}, {1, 1}, false},
+        {{ADJ_DTMF_LEVEL, ADJ_DTMF_LEVEL}, {1, 1}, false},
+        {{ADJ_SEQUENTIAL_TONE_DEVIATION, ADJ_SEQUENTIAL_TONE_DEVIATION}, {1, 1}, true},
     };
     return ROWS[static_cast<std::size_t>(procedure)];
 }
@@ -76,7 +72,7 @@ void HSliderAlignDialog::SetPoint(int point) {
 }
 
 std::string HSliderAlignDialog::Title() const {
-    return rowOf(m_procedure).title;
+    return std::string(text::SLIDER_TITLES[static_cast<std::size_t>(m_procedure)]);
 }
 
 std::size_t HSliderAlignDialog::Item() const {

@@ -21,7 +21,6 @@ constexpr int TRIMMED_COUNT = HSqlAlignment::SAMPLES - 2;
 constexpr std::array<int, 2> DEFAULT_CHANNELS = {1, 4}; // wide, narrow
 
 struct SqlRow {
-    const char* title;
     std::size_t wideItem;
     std::size_t levelItem; // 0: none
     std::size_t deviationItem;
@@ -30,12 +29,12 @@ struct SqlRow {
 
 const SqlRow& rowOf(SqlProcedure procedure) {
     static constexpr SqlRow ROWS[] = {
-        {"Threshold SQL", ADJ_THRESHOLD_NSQ_WIDE, ADJ_SG_THRESHOLD_NSQ_LEVEL,
-         ADJ_SG_THRESHOLD_NSQ_DEVIATION, ADJ_SG_THRESHOLD_NSQ_MODULATION},
-        {"Tight SQL", ADJ_TIGHT_NSQ_WIDE, ADJ_SG_TIGHT_NSQ_LEVEL, ADJ_SG_TIGHT_NSQ_DEVIATION,
+        {ADJ_THRESHOLD_NSQ_WIDE, ADJ_SG_THRESHOLD_NSQ_LEVEL, ADJ_SG_THRESHOLD_NSQ_DEVIATION,
+         ADJ_SG_THRESHOLD_NSQ_MODULATION},
+        {ADJ_TIGHT_NSQ_WIDE, ADJ_SG_TIGHT_NSQ_LEVEL, ADJ_SG_TIGHT_NSQ_DEVIATION,
          ADJ_SG_TIGHT_NSQ_MODULATION},
-        {"Tight RSSI", ADJ_TIGHT_RSSI_WIDE, 0, 0, 0},
-        {"TX SAVE", ADJ_TX_SAVE_WIDE, ADJ_SG_TX_SAVE_LEVEL, 0, 0},
+        {ADJ_TIGHT_RSSI_WIDE, 0, 0, 0},
+        {ADJ_TX_SAVE_WIDE, ADJ_SG_TX_SAVE_LEVEL, 0, 0},
     };
     return ROWS[static_cast<std::size_t>(procedure)];
 }
@@ -58,7 +57,7 @@ HSqlAlignment::HSqlAlignment(const AlignmentContext& context, SqlProcedure proce
       m_channel(DEFAULT_CHANNELS[static_cast<std::size_t>(m_variant)]) {}
 
 std::string HSqlAlignment::Title() const {
-    return rowOf(m_procedure).title;
+    return std::string(text::MEASUREMENT_TITLES[static_cast<std::size_t>(m_procedure)]);
 }
 
 std::size_t HSqlAlignment::Item() const {

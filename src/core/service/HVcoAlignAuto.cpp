@@ -14,7 +14,6 @@ namespace {
 
 constexpr int LOG_CHANNEL = 0;
 constexpr int POINTS_DONE = VCO_POINT_COUNT;
-constexpr std::array<const char*, VCO_POINT_COUNT> POINT_NAMES = {"High", "Middle", "Low"};
 constexpr int RAIL_LOW_VCV = 10;
 constexpr int RAIL_HIGH_VCV = 245;
 
@@ -27,7 +26,7 @@ HVcoAlignAuto::HVcoAlignAuto(const AlignmentContext& context, int direction, int
 }
 
 std::string HVcoAlignAuto::Title() const {
-    return m_direction == VCO_TX ? "TX VCO Adjustment" : "RX VCO Adjustment";
+    return std::string(m_direction == VCO_TX ? text::TX_VCO_TITLE : text::RX_VCO_TITLE);
 }
 
 int HVcoAlignAuto::ChannelOfPoint(int point) {
@@ -43,15 +42,16 @@ std::vector<std::string> HVcoAlignAuto::DisplayLines() const {
     const char* direction = m_direction == VCO_TX ? "TX" : "RX";
     if (m_point < POINTS_DONE) {
         const auto info = AlignmentChannelInfo::Of(m_context.image, ChannelOfPoint(m_point));
-        return {
-            strprintf("Start Adjustment of the Band %s %s VCO?", POINT_NAMES[m_point], direction),
-            info.FrequencyText(), info.WidthText()};
+        return {std::string(text::VCO_START_PROMPTS[static_cast<std::size_t>(m_direction)]
+                                                   [static_cast<std::size_t>(m_point)]),
+                info.FrequencyText(), info.WidthText()};
     }
     std::vector<std::string> lines;
     for (int point = 0; point < VCO_POINT_COUNT; ++point) {
         const PointResult& result = m_results[static_cast<std::size_t>(point)];
-        lines.push_back(strprintf("%s %s VCO: %d (%d)", POINT_NAMES[point], direction, result.value,
-                                  result.reading));
+        lines.push_back(strprintf(text::VCO_RESULT_FORMAT.data(),
+                                  text::VCO_POINT_NAMES[static_cast<std::size_t>(point)].data(),
+                                  direction, result.value, result.reading));
     }
     return lines;
 }

@@ -6,6 +6,7 @@
 #include "service/HVcoAlignAuto.h"
 #include "service/VcoLimits.h"
 #include "ui/StrPrintf.h"
+#include "ui/Strings.h"
 
 #include <algorithm>
 
@@ -22,7 +23,7 @@ HVcoAlignDialog::HVcoAlignDialog(const AlignmentContext& context, int direction,
       m_point(std::clamp(point, 0, VCO_POINT_COUNT - 1)) {}
 
 std::string HVcoAlignDialog::Title() const {
-    return m_direction == VCO_TX ? "TX VCO Adjustment" : "RX VCO Adjustment";
+    return std::string(m_direction == VCO_TX ? text::TX_VCO_TITLE : text::RX_VCO_TITLE);
 }
 
 std::size_t HVcoAlignDialog::Item() const {

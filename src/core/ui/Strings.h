@@ -439,5 +439,31 @@ inline constexpr std::string_view SET_VOLTAGE_5_5V = "Set the Voltage to 5.5V.";
 inline constexpr std::string_view SET_VOLTAGE_7_5V = "Set the Voltage to 7.5V.";
 inline constexpr std::string_view UPDATE_OF_ADJ_DATA = "Update of Adjustment Data";
 
+// Alignment windows: texts around the procedures.
+// A done VCO point: point name, direction, D/A value, lock reading.
+inline constexpr std::string_view VCO_RESULT_FORMAT = "%s %s VCO: %d (%d)";
+inline constexpr std::array<std::string_view, 3> VCO_POINT_NAMES = {"High", "Middle", "Low"};
+inline constexpr std::string_view CHANNEL_FREQUENCY_FORMAT = "%9.5f MHz";
+inline constexpr std::string_view RX_TUNE_TITLE = "RX Tune";
+inline constexpr std::array<std::string_view, 3> TUNE_POINT_NAMES = {"Low", "Middle", "High"};
+// RX tune: point name, frequency, width; and a done point: name, tune value, RSSI.
+inline constexpr std::string_view RX_TUNE_POINT_FORMAT = "%s point: %s %s";
+inline constexpr std::string_view RX_TUNE_RESULT_FORMAT = "%s: %d (RSSI %d)";
+inline constexpr std::string_view BATTERY_TITLE = "Battery";
+inline constexpr std::array<std::string_view, 4> BATTERY_PROMPTS = {
+    SET_VOLTAGE_6_5V, SET_VOLTAGE_5_5V, SET_VOLTAGE_7_5V, UPDATE_OF_ADJ_DATA};
+// Window titles of the transmit procedures, in the order of their procedure list.
+inline constexpr std::array<std::string_view, 10> SLIDER_TITLES = {
+    "Freq DA",         "TX Power",      "Max Deviation",
+    "CTCSS Deviation", "DCS Deviation", "Modulation Balance",
+    "Sub-Audio Bal",   "Mic Gain",      "DTMF/BEEP",
+    "Seq Tone"};
+// Window titles of the receive measurements.
+inline constexpr std::array<std::string_view, 4> MEASUREMENT_TITLES = {
+    THRESHOLD_SQL_TITLE, "Tight SQL", "Tight RSSI", "TX SAVE"};
+// The command line's question before it aligns a radio.
+inline constexpr std::string_view START_ALIGNMENT =
+    "Start the alignment? The radio is rewritten twice.";
+
 } // namespace text
 } // namespace kq70
