@@ -1,5 +1,6 @@
 #include "TransferCommands.h"
 
+#include "AutomaticAlignment.h"
 #include "CliAccessMode.h"
 #include "ProgressPrompt.h"
 #include "TerminalProgress.h"
@@ -18,6 +19,8 @@
 #include "platform/IniFile.h"
 #include "platform/SerialDevice.h"
 #include "platform/SerialPortEnumerator.h"
+#include "service/BasicAlignment.h"
+#include "service/HBasicAlignment.h"
 #include "ui/Strings.h"
 
 #include <CLI/CLI.hpp>
@@ -38,7 +41,7 @@ namespace {
 constexpr const char* SETTINGS_FILE = "KQ70.ini";
 constexpr const char* SIMULATED_PORT_NAME = "simulated radio";
 
-void addLineOptions(CLI::App& command, TransferCommands::Options& options) {
+void addLineOptions(CLI::App& command, TransferCommands::Options& options, bool withMode = true) {
     CLI::Option_group* line = command.add_option_group("line", "Where the radio is");
     line->add_option("--port", options.port, "Serial device of the programming lead");
     CLI::Option* sim = line->add_flag("--sim", options.sim, "A simulated radio in this process");
@@ -53,10 +56,12 @@ void addLineOptions(CLI::App& command, TransferCommands::Options& options) {
         ->needs(sim);
     command.add_option("--baud", options.baud, "Baud rate (default: the settings' rate)")
         ->check(CLI::IsMember({9600, 19200, 38400}));
-    command
-        .add_option("--mode", options.mode,
-                    "Access mode: 0 normal, 1 manufacture, 2 adjustment, 4 E mode")
-        ->check(CLI::IsMember({0, 1, 2, 4}));
+    if (withMode) {
+        command
+            .add_option("--mode", options.mode,
+                        "Access mode: 0 normal, 1 manufacture, 2 adjustment, 4 E mode")
+            ->check(CLI::IsMember({0, 1, 2, 4}));
+    }
     command.add_option("--mode-password", options.modePassword,
                        "The access mode's password (asked on the terminal when missing)");
     command.add_option("--password", options.password, "The radio's programming password");
@@ -201,13 +206,27 @@ void TransferCommands::add(CLI::App& app) {
         ->add_option("--file", m_recoverOptions.file,
                      "Saved data file of this radio, for a radio whose flash copy is damaged")
         ->check(CLI::ExistingFile);
+
+    m_align = app.add_subcommand(
+        "align", "Align a radio in the adjustment mode with the automatic procedures");
+    m_alignOptions.mode = ACCESS_ADJUSTMENT;
+    addLineOptions(*m_align, m_alignOptions, false);
+    m_align->add_flag("--yes", m_alignOptions.yes, "Start without asking");
+    m_align
+        ->add_option("--steps", m_alignOptions.steps,
+                     "Automatic procedures to run: vco-rx, vco-tx, rx-tune (comma-separated)")
+        ->check([](const std::string& text) {
+            return AutomaticAlignment::ParseSteps(text) ? std::string()
+                                                        : "unknown or repeated step in " + text;
+        });
 }
 
 bool TransferCommands::parsed() const {
     return (m_ports != nullptr && m_ports->parsed()) ||
            (m_upload != nullptr && m_upload->parsed()) ||
            (m_download != nullptr && m_download->parsed()) ||
-           (m_recover != nullptr && m_recover->parsed());
+           (m_recover != nullptr && m_recover->parsed()) ||
+           (m_align != nullptr && m_align->parsed());
 }
 
 int TransferCommands::run(const Context& context) {
@@ -219,6 +238,9 @@ int TransferCommands::run(const Context& context) {
     }
     if (m_recover->parsed()) {
         return runRecover(context);
+    }
+    if (m_align->parsed()) {
+        return runAlign(context);
     }
     return runDownload(context);
 }
@@ -322,6 +344,50 @@ int TransferCommands::runRecover(const Context& context) {
         context.err << "kq70-cli: nothing was written to the radio\n";
     }
     return 1;
+}
+
+int TransferCommands::runAlign(const Context& context) {
+    Transfer transfer(m_alignOptions, context);
+    const auto steps = AutomaticAlignment::ParseSteps(m_alignOptions.steps);
+    if (!steps || !transfer.openLine(m_alignOptions, context)) {
+        return 1;
+    }
+    if (transfer.prompt.messageBox(text::START_ALIGNMENT, {}, MessageButtons::YesNo,
+                                   MessageIcon::Question) != MessageAnswer::Yes) {
+        context.err << "kq70-cli: nothing was sent to the radio\n";
+        return 1;
+    }
+    const AppSettings& settings = transfer.settings;
+    BasicAlignment pass(
+        transfer.doc.GetMainMemory(),
+        AlignmentLine{transfer.line->device(), transfer.line->clock(), transfer.lastPortKind,
+                      transfer.progress},
+        AlignmentPortSettings{settings.portType, static_cast<std::uint32_t>(settings.baudRate),
+                              static_cast<std::uint32_t>(settings.comPort), settings.portName},
+        CommJobContext{transfer.accessMode.value(), context.programFolder, false, false},
+        transfer.prompt);
+    AutomaticAlignment automatic(*steps, context.out);
+    const BasicAlignment::Outcome outcome =
+        pass.Run([&automatic, &transfer](HBasicAlignment& window) {
+            const bool ok = automatic.Run(window);
+            transfer.progress.endLine();
+            return ok;
+        });
+    transfer.progress.endLine();
+    switch (outcome) {
+    case BasicAlignment::Outcome::Aligned:
+        context.out << "Aligned data written back\n";
+        return 0;
+    case BasicAlignment::Outcome::FormerRestored:
+        context.out << "The radio's former data was written back\n";
+        return 1;
+    case BasicAlignment::Outcome::WriteBackFailed:
+        context.err << "kq70-cli: the radio's data could not be written back\n";
+        return 1;
+    default:
+        context.err << "kq70-cli: the radio was not changed\n";
+        return 1;
+    }
 }
 
 } // namespace kq70

@@ -16,8 +16,9 @@ class UserPrompt;
 
 // The radio commands of kq70-cli: `ports` lists the serial ports, `upload` reads a radio
 // into a data file, `download` writes a data file into a radio, `recover` repairs a radio's
-// adjustment data. Exit codes: 0 only when the transfer job succeeded, and for `recover`
-// only when a repair was written.
+// adjustment data, `align` runs an alignment pass with the automatic procedures. Exit codes:
+// 0 only when the transfer job or pass succeeded, and for `recover` only when a repair was
+// written.
 class TransferCommands {
 public:
     struct Options {
@@ -34,6 +35,7 @@ public:
         bool verify = false;
         bool noVerify = false;
         std::string file;
+        std::string steps = "vco-rx,vco-tx,rx-tune";
     };
 
     // Where a command runs: the program folder and the streams.
@@ -59,6 +61,7 @@ private:
     int runUpload(const Context& context);
     int runDownload(const Context& context);
     int runRecover(const Context& context);
+    int runAlign(const Context& context);
 
     CLI::App* m_ports = nullptr;
     CLI::App* m_upload = nullptr;
@@ -67,6 +70,8 @@ private:
     Options m_uploadOptions;
     Options m_downloadOptions;
     Options m_recoverOptions;
+    CLI::App* m_align = nullptr;
+    Options m_alignOptions;
 };
 
 } // namespace kq70

@@ -7,6 +7,12 @@
 
 namespace kq70 {
 
+namespace {
+
+constexpr auto RESTART_DELAY = std::chrono::milliseconds(1000);
+
+} // namespace
+
 TransferLine::TransferLine() = default;
 TransferLine::~TransferLine() = default;
 
@@ -27,6 +33,9 @@ std::unique_ptr<TransferLine> TransferLine::simulatedRadio(const std::string& im
     RadioSimulator& radio = line->m_radio->radio;
     radio.setPacing(true);
     radio.setRecordTranscript(false);
+    // Switched off by the reset command, the radio comes back on as a user would switch it:
+    // the alignment pass needs it again after each reset.
+    radio.setRestartDelay(RESTART_DELAY);
     radio.switchOn(line->m_radio->clock.now());
     if (!instant) {
         line->m_paced = std::make_unique<RealTimeLink>(line->m_radio->link, line->m_radio->clock,

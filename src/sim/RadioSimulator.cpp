@@ -83,6 +83,11 @@ void RadioSimulator::enterCloneMode() {
     m_rx.clear();
 }
 
+void RadioSimulator::enterAdjustmentMode() {
+    m_state = SimState::AdjustmentMode;
+    m_rx.clear();
+}
+
 RadioSimulator::Duration RadioSimulator::byteTime() const {
     return Duration(BITS_PER_BYTE * 1'000'000LL / std::max<std::uint32_t>(m_baudRate, 1));
 }

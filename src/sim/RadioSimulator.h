@@ -73,6 +73,8 @@ public:
     void switchOff();
     // As if a handshake had just happened, for a radio left in clone mode.
     void enterCloneMode();
+    // As if the handshake had been answered with the adjustment-mode command.
+    void enterAdjustmentMode();
     SimState state() const { return m_state; }
 
     // Bytes from the PC arriving at `now`.

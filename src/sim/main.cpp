@@ -3,6 +3,7 @@
 
 #include "PtyRadioRunner.h"
 #include "RadioSimulator.h"
+#include "SimAdjustmentModel.h"
 #include "SimFault.h"
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
@@ -43,6 +44,9 @@ struct Options {
     unsigned restartMs = 1000;
     std::vector<std::string> faults;
     std::string damage;
+    double supplyVolts = 7.5;
+    std::uint32_t noiseSeed = 1;
+    std::vector<std::string> serviceFaults;
 };
 
 bool configure(kq70::RadioSimulator& radio, const Options& options) {
@@ -78,6 +82,13 @@ int main(int argc, char** argv) {
                    "nooffer, product");
     app.add_option("--damage", options.damage, "damaged adjustment data: flash, eeprom or both")
         ->check(CLI::IsMember({"flash", "eeprom", "both"}));
+    app.add_option("--supply-voltage", options.supplyVolts,
+                   "supply voltage the battery reading follows in adjustment mode")
+        ->check(CLI::Range(0.0, 10.0));
+    app.add_option("--noise-seed", options.noiseSeed, "seed of the readings' noise");
+    app.add_option("--service-fault", options.serviceFaults,
+                   "adjustment-mode faults by command byte: nak:30, silence:31, byte:32, "
+                   "with *N for the first N frames only");
     CLI11_PARSE(app, argc, argv);
 
     kq70::RadioImage memory = kq70::makeSimulatorSeedImage();
@@ -92,6 +103,17 @@ int main(int argc, char** argv) {
     if (!configure(radio, options)) {
         return 2;
     }
+    kq70::SimAdjustmentModel adjustment(options.noiseSeed);
+    adjustment.setSupplyVoltage(options.supplyVolts);
+    for (const std::string& word : options.serviceFaults) {
+        const auto fault = kq70::parseSimServiceFault(word);
+        if (!fault) {
+            std::cerr << "kq70-radiosim: unknown service fault '" << word << "'\n";
+            return 2;
+        }
+        adjustment.addFault(*fault);
+    }
+    adjustment.attachTo(radio);
 
     // Signals are taken by sigwait below, never by the serving thread.
     sigset_t signals;

@@ -188,4 +188,24 @@ void RadioCommands::AfterTransfer() {
     m_listener.radioMenusChanged();
 }
 
+std::optional<BasicAlignment::Outcome>
+RadioCommands::OnRadioAlignment(const BasicAlignment::WindowRunner& runWindow) {
+    if (m_accessMode.value() != ACCESS_ADJUSTMENT) {
+        return std::nullopt;
+    }
+    m_listener.viewSaveData();
+    logMessage(DocumentListener::WM_VIEW_SAVEDATA);
+    BasicAlignment pass(m_doc.GetMainMemory(),
+                        {m_link.device, m_link.clock, m_link.lastPortKind, m_link.progress},
+                        {m_settings.portType, static_cast<std::uint32_t>(m_settings.baudRate),
+                         static_cast<std::uint32_t>(m_settings.comPort), m_settings.portName},
+                        CommJobContext{m_accessMode.value(), m_programFolder, m_doc.word1Edited(),
+                                       m_doc.hardwareEdited()},
+                        m_prompt);
+    const BasicAlignment::Outcome outcome = pass.Run(runWindow);
+    m_listener.viewUpdateData();
+    logMessage(DocumentListener::WM_VIEW_UPDATEDATA);
+    return outcome;
+}
+
 } // namespace kq70

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/HKQ70CommunicationDialog.h"
+#include "service/BasicAlignment.h"
 
 #include <functional>
 #include <optional>
@@ -53,6 +54,12 @@ public:
     std::optional<int> OnRadioUpload();
     // Radio > Download: the job's result, or nothing when a question was answered No.
     std::optional<int> OnRadioDownload();
+
+    // Radio > Alignment: an alignment pass against the radio with the port settings, the
+    // alignment window run by `runWindow`. Offered in the adjustment mode only (nothing
+    // otherwise); the document is not changed.
+    std::optional<BasicAlignment::Outcome>
+    OnRadioAlignment(const BasicAlignment::WindowRunner& runWindow);
 
     // One transfer: a cleared work buffer, a request from the port settings with the range
     // lists of the direction and access mode, the job run in a communication dialog. Returns

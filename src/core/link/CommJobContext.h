@@ -16,6 +16,9 @@ struct CommJobContext {
     bool hardwareEdited = false;
     // A download reads back everything it wrote before it marks the radio's memory complete.
     bool verifyDownload = true;
+    // Without an adjustment default file in the program folder the alignment start takes
+    // the built-in one; when false it reports the file missing.
+    bool builtInAdjustmentDefault = true;
 };
 
 } // namespace kq70

@@ -3,6 +3,7 @@
 #include "align/HAdustmentBackUpParams.h"
 #include "app/AccessMode.h"
 #include "channel/HChannelData.h"
+#include "doc/AdjustmentDefaultImage.h"
 #include "doc/DefaultImages.h"
 #include "doc/DefaultTemplates.h"
 #include "image/RadioImage.h"
@@ -15,6 +16,7 @@
 #include "log/HLogPrint.h"
 #include "params/HHardwareParams.h"
 #include "params/HProgrammingPasswordParams.h"
+#include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
 
@@ -95,12 +97,10 @@ void HKQ70CommunicationDialog::FillJobTable() {
     };
     m_runner.SetJob(JOB_UPLOAD, entry(&HKQ70CommunicationDialog::Upload));
     m_runner.SetJob(JOB_DOWNLOAD, entry(&HKQ70CommunicationDialog::Download));
-    // The alignment transfers are requested by their own dialogs; until those exist here
-    // the slots answer with a clear failure instead of doing half a job.
-    for (const std::uint32_t job :
-         {JOB_ALIGNMENT_START, JOB_ALIGNMENT_END, JOB_ALIGNMENT_END_RECOVER_BACKUP}) {
-        m_runner.SetJob(job, entry(&HKQ70CommunicationDialog::NotAvailable));
-    }
+    m_runner.SetJob(JOB_ALIGNMENT_START, entry(&HKQ70CommunicationDialog::AlignmentStart));
+    m_runner.SetJob(JOB_ALIGNMENT_END, entry(&HKQ70CommunicationDialog::AlignmentEnd));
+    m_runner.SetJob(JOB_ALIGNMENT_END_RECOVER_BACKUP,
+                    entry(&HKQ70CommunicationDialog::AlignmentEndRecoverBackup));
     m_runner.SetJob(JOB_RECOVERY_READ, entry(&HKQ70CommunicationDialog::RecoveryRead));
     m_runner.SetJob(JOB_RECOVERY_WRITE, entry(&HKQ70CommunicationDialog::RecoveryWrite));
     m_runner.SetJob(JOB_RECOVERY_CLOSE, entry(&HKQ70CommunicationDialog::RecoveryClose));
@@ -532,6 +532,122 @@ int HKQ70CommunicationDialog::RecoveryClose(HCommRequest& request) {
         return 1;
     }
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]RecoveryClose");
+    return 0;
+}
+
+// The ranges of the adjustment default file a radio takes while it is aligned: the first 20
+// channel records, the group counts, the hardware block but its byte 0x26EA, and the
+// signal-generator settings. The hardware bytes shape the channel rebuild of the image; the
+// write list leaves the hardware pages out, so the radio keeps its own.
+constexpr std::pair<std::size_t, std::size_t> ALIGNMENT_DEFAULT_RANGES[] = {
+    {0x0315, 640}, {0x0305, 16}, {0x26E8, 2}, {0x26EB, 79}, {0x2A10, 19}};
+
+int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]AlignmentStart");
+    if (request.m_workBuffer == nullptr || request.m_image == nullptr) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "AlignmentStart without buffers");
+        return 1;
+    }
+    if (!Connect(request, DOWNLOAD_PAUSE)) {
+        return 1;
+    }
+    if (!ReadBlock(AREA_FLASH, HARDWARE_PAGE, 0, *request.m_workBuffer, request)) {
+        return Abort(request, text::COMMUNICATION_ERROR, false);
+    }
+    if (!PassChecks(request)) {
+        return 1;
+    }
+    progress().setStatus(text::NOW_UPLOADING);
+    if (!ReadLists(request)) {
+        return Abort(request, text::COMMUNICATION_ERROR, false);
+    }
+    RadioImage& image = *request.m_image;
+    image = *request.m_workBuffer;
+
+    auto defaults = std::make_unique<RadioImage>();
+    const AdjustmentDefaultSource source = LoadAdjustmentDefaultImage(
+        m_context.programFolder, m_context.builtInAdjustmentDefault, *defaults);
+    if (source == AdjustmentDefaultSource::Unreadable ||
+        source == AdjustmentDefaultSource::Missing) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "adjustment default file not read");
+        return Abort(
+            request,
+            substitute1(Strings::get(IDS_ALIGNMENT_FILE_NOT_FOUND), ADJUSTMENT_DEFAULT_FILE_NAME),
+            true);
+    }
+    for (const auto& [offset, length] : ALIGNMENT_DEFAULT_RANGES) {
+        const auto from = defaults->range(offset, length);
+        std::copy(from.begin(), from.end(), image.range(offset, length).begin());
+    }
+    HChannelData channels;
+    channels.extract(image);
+    channels.store(image);
+
+    // From the first write on the radio no longer holds its own data: every failure is one
+    // the caller answers by writing the former data back.
+    progress().setStatus(text::NOW_DOWNLOADING);
+    PrepareWritePhase(request);
+    if (!WriteList(AREA_EEPROM, request.m_eepromWrite, image, request) ||
+        !WriteList(AREA_FLASH, request.m_flashWrite, image, request)) {
+        Abort(request, text::COMMUNICATION_ERROR, false);
+        return ALIGNMENT_START_WRITTEN_FAILED;
+    }
+    SendReset(request);
+    port().Close();
+    request.SetBaudRate(ADJUSTMENT_BAUD_RATE);
+    if (!OpenPortForJob(request)) {
+        request.m_message = text::PORT_OPEN_ERROR;
+        return ALIGNMENT_START_WRITTEN_FAILED;
+    }
+    if (!SetAdjMode(request)) {
+        Abort(request, text::SWITCH_RADIO_ON, false);
+        return ALIGNMENT_START_WRITTEN_FAILED;
+    }
+    // The port stays open: the alignment talks to the radio over it now.
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]AlignmentStart");
+    return 0;
+}
+
+int HKQ70CommunicationDialog::AlignmentEnd(HCommRequest& request) {
+    return WriteAlignmentBack(request, false);
+}
+
+int HKQ70CommunicationDialog::AlignmentEndRecoverBackup(HCommRequest& request) {
+    return WriteAlignmentBack(request, true);
+}
+
+int HKQ70CommunicationDialog::WriteAlignmentBack(HCommRequest& request, bool markers) {
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]WriteAlignmentBack %d", markers ? 1 : 0);
+    if (request.m_image == nullptr) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "WriteAlignmentBack without an image");
+        return 1;
+    }
+    if (!Connect(request, ALIGNMENT_END_PAUSE)) {
+        return 1;
+    }
+    RadioImage& image = *request.m_image;
+    progress().setStatus(text::NOW_DOWNLOADING);
+    PrepareWritePhase(request);
+    if (markers) {
+        image.setBe16(eepromWordOffset(MARKER_WORD), MARKER_IN_PROGRESS);
+        if (!WriteBlock(AREA_EEPROM, MARKER_WORD, 0, image, &request)) {
+            return Abort(request, text::COMMUNICATION_ERROR, false);
+        }
+    }
+    if (!WriteList(AREA_EEPROM, request.m_eepromWrite, image, request) ||
+        !WriteList(AREA_FLASH, request.m_flashWrite, image, request)) {
+        return Abort(request, text::COMMUNICATION_ERROR, false);
+    }
+    if (markers) {
+        image.setBe16(eepromWordOffset(MARKER_WORD), MARKER_DONE);
+        if (!WriteBlock(AREA_EEPROM, MARKER_WORD, 0, image, &request)) {
+            return Abort(request, text::COMMUNICATION_ERROR, false);
+        }
+    }
+    request.m_message = text::ALIGNMENT_FINISHED;
+    SendReset(request);
+    port().Close();
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]WriteAlignmentBack");
     return 0;
 }
 

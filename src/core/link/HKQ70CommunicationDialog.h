@@ -44,6 +44,11 @@ public:
     static constexpr std::uint8_t HARDWARE_PAGE = 0x49;
     static constexpr std::uint8_t PASSWORD_PAGE = 0x4F;
     static constexpr int PASSWORD_TRIES = 3;
+    static constexpr Clock::Duration ALIGNMENT_END_PAUSE = std::chrono::milliseconds(2000);
+    static constexpr std::uint32_t ADJUSTMENT_BAUD_RATE = 9600;
+    // Job 2's result when it failed after its first write: the radio no longer holds its own
+    // data and the caller writes it back.
+    static constexpr int ALIGNMENT_START_WRITTEN_FAILED = 2;
 
     enum PasswordResult : int {
         PASSWORD_OK = 0,
@@ -71,6 +76,16 @@ public:
     // document's image and writes the image into the radio.
     int Download(HCommRequest& request);
 
+    // Job 2: reads the radio into the request's work buffer and image, gives the image the
+    // alignment channels, groups, hardware and generator settings of the adjustment default
+    // file, writes it into the radio and leaves the port open with the radio in adjustment
+    // mode at 9600 baud. 0 on success, 1 when the radio was not changed,
+    // ALIGNMENT_START_WRITTEN_FAILED when it was.
+    int AlignmentStart(HCommRequest& request);
+    // Job 3: writes the request's image back after an alignment; "Alignment is Finished!".
+    int AlignmentEnd(HCommRequest& request);
+    // Job 4: the same between an invalidated and a validated marker word 0xB8.
+    int AlignmentEndRecoverBackup(HCommRequest& request);
     // Job 8: reads the radio for the adjustment recovery, after the product and password
     // checks. The port is closed without the reset, so the radio waits in clone mode.
     int RecoveryRead(HCommRequest& request);
@@ -106,6 +121,7 @@ private:
                           const RadioImage& written);
     // Ends a job: optionally the reset command, then the port closed and the result text.
     int Abort(HCommRequest& request, std::string_view message, bool sendReset);
+    int WriteAlignmentBack(HCommRequest& request, bool markers);
 
     int m_mode;
     UserPrompt& m_prompt;

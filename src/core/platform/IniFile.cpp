@@ -94,6 +94,21 @@ int IniFile::readInt(std::string_view section, std::string_view key, int default
     return parseLeadingInt(readString(section, key, ""), value) ? value : defaultValue;
 }
 
+int IniFile::readIntFromText(std::string_view text, std::string_view section, std::string_view key,
+                             int defaultValue) {
+    Ini ini;
+    ini.SetUnicode(false);
+    ini.SetMultiKey(false);
+    ini.SetMultiLine(false);
+    if (ini.LoadData(text.data(), text.size()) < 0) {
+        return defaultValue;
+    }
+    const char* value =
+        ini.GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr);
+    int parsed = 0;
+    return value != nullptr && parseLeadingInt(value, parsed) ? parsed : defaultValue;
+}
+
 bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     const IniEntry entry{std::string(section), std::string(key), std::string(value)};
     return writeEntries(std::span<const IniEntry>(&entry, 1));

@@ -34,6 +34,10 @@ public:
     // Several keys in one rewrite of the file.
     bool writeEntries(std::span<const IniEntry> entries);
 
+    // readInt over the text of a profile file held in memory (a built-in file, say).
+    static int readIntFromText(std::string_view text, std::string_view section,
+                               std::string_view key, int defaultValue);
+
     // The leading-digits rule on its own: an optional sign, then decimal digits.
     static bool parseLeadingInt(std::string_view text, int& value);
 

@@ -505,6 +505,31 @@ inline constexpr std::string_view NOT_A_CTCSS_TONE =
     "%d is not a CTCSS tone (tenths of a hertz, e.g. 670 for 67.0 Hz)";
 inline constexpr std::string_view NOT_A_DCS_CODE =
     "%d is not a DCS code (the value of its octal digits, e.g. 19 for D023)";
+// Alignment windows: texts around the procedures.
+// A done VCO point: point name, direction, D/A value, lock reading.
+inline constexpr std::string_view VCO_RESULT_FORMAT = "%s %s VCO: %d (%d)";
+inline constexpr std::array<std::string_view, 3> VCO_POINT_NAMES = {"High", "Middle", "Low"};
+inline constexpr std::string_view CHANNEL_FREQUENCY_FORMAT = "%9.5f MHz";
+inline constexpr std::string_view RX_TUNE_TITLE = "RX Tune";
+inline constexpr std::array<std::string_view, 3> TUNE_POINT_NAMES = {"Low", "Middle", "High"};
+// RX tune: point name, frequency, width; and a done point: name, tune value, RSSI.
+inline constexpr std::string_view RX_TUNE_POINT_FORMAT = "%s point: %s %s";
+inline constexpr std::string_view RX_TUNE_RESULT_FORMAT = "%s: %d (RSSI %d)";
+inline constexpr std::string_view BATTERY_TITLE = "Battery";
+inline constexpr std::array<std::string_view, 4> BATTERY_PROMPTS = {
+    SET_VOLTAGE_6_5V, SET_VOLTAGE_5_5V, SET_VOLTAGE_7_5V, UPDATE_OF_ADJ_DATA};
+// Window titles of the transmit procedures, in the order of their procedure list.
+inline constexpr std::array<std::string_view, 10> SLIDER_TITLES = {
+    "Freq DA",         "TX Power",      "Max Deviation",
+    "CTCSS Deviation", "DCS Deviation", "Modulation Balance",
+    "Sub-Audio Bal",   "Mic Gain",      "DTMF/BEEP",
+    "Seq Tone"};
+// Window titles of the receive measurements.
+inline constexpr std::array<std::string_view, 4> MEASUREMENT_TITLES = {
+    THRESHOLD_SQL_TITLE, "Tight SQL", "Tight RSSI", "TX SAVE"};
+// The command line's question before it aligns a radio.
+inline constexpr std::string_view START_ALIGNMENT =
+    "Start the alignment? The radio is rewritten twice.";
 
 } // namespace text
 } // namespace kq70

@@ -137,12 +137,6 @@ TEST_F(HKQ70CommunicationDialogTest, TitlesAndTheSlotsOfTheJobTable) {
         EXPECT_EQ(title.find_first_not_of(' ', c.title.size()), std::string::npos);
     }
 
-    // The alignment slots are requested but not carried yet: a clear failure.
-    for (const std::uint32_t job : {2u, 3u, 4u}) {
-        prompt.expectMessage(std::string(text::JOB_NOT_AVAILABLE), MessageAnswer::Ok,
-                             MessageIcon::Stop);
-        EXPECT_EQ(run(job), 1) << job;
-    }
     // Slots nobody requests, one beyond the table, and a job that is no request fail quietly.
     for (const std::uint32_t job : {5u, 27u, 28u, 1000u}) {
         EXPECT_EQ(run(job), 1) << job;

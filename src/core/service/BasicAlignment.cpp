@@ -1,0 +1,163 @@
+#include "service/BasicAlignment.h"
+
+#include "align/HAdustmentBackUpParams.h"
+#include "app/AccessMode.h"
+#include "channel/HChannelData.h"
+#include "image/RadioImage.h"
+#include "link/HComAlignment.h"
+#include "link/HCommRequest.h"
+#include "link/HKQ70CommunicationDialog.h"
+#include "link/HSerialPort.h"
+#include "log/HLogPrint.h"
+#include "service/HBasicAlignment.h"
+#include "ui/Strings.h"
+#include "ui/UserPrompt.h"
+
+#include <algorithm>
+
+namespace kq70 {
+
+namespace {
+
+constexpr int LOG_CHANNEL = 0;
+constexpr std::size_t CHANNEL_ALIGNMENT_STRIDE = 2; // receive and transmit byte per channel
+// The adjustment data a write-back takes from the aligned copy: the thresholds and further
+// values, and the adjustment block with its checksum.
+constexpr std::pair<std::size_t, std::size_t> ADJUSTMENT_RANGES[] = {{0x273A, 0x2752 - 0x273A + 1},
+                                                                     {0x2980, 0x29E0 - 0x2980 + 1}};
+
+void copyRange(const RadioImage& from, RadioImage& to, std::size_t offset, std::size_t length) {
+    const auto source = from.range(offset, length);
+    std::copy(source.begin(), source.end(), to.range(offset, length).begin());
+}
+
+void setAlignmentStartLists(HCommRequest& request) {
+    request.m_flashRead = {{0x00, 0x01}, {0x02, FLASH_LAST_END_OF_CHANNELS}, {0x49, 0x4F}};
+    request.m_flashWrite = {{0x00, 0x01}, {0x02, FLASH_LAST_END_OF_CHANNELS}, {0x4B, 0x4E}};
+}
+
+void setAlignmentEndLists(HCommRequest& request) {
+    request.m_flashWrite = {{0x00, 0x01}, {0x02, FLASH_LAST_END_OF_CHANNELS}, {0x49, 0x4F}};
+}
+
+} // namespace
+
+// The port outlives job 2: the alignment window talks over it in adjustment mode.
+class BasicAlignment::PortHolder {
+public:
+    PortHolder(SerialDevice& device, LastPortKind& lastPortKind) : port(device, lastPortKind) {}
+    HSerialPort port;
+};
+
+BasicAlignment::BasicAlignment(const RadioImage& document, AlignmentLine line,
+                               AlignmentPortSettings port, CommJobContext context,
+                               UserPrompt& prompt)
+    : m_document(document), m_line(line), m_portSettings(std::move(port)),
+      m_context(std::move(context)), m_prompt(prompt), m_working(std::make_unique<RadioImage>()),
+      m_former(std::make_unique<RadioImage>()), m_writeBack(std::make_unique<RadioImage>()),
+      m_port(std::make_unique<PortHolder>(line.device, line.lastPortKind)) {}
+
+BasicAlignment::~BasicAlignment() = default;
+
+void BasicAlignment::BuildWriteBack(const RadioImage& former, const RadioImage& aligned,
+                                    RadioImage& out) {
+    out = former;
+    for (const auto& [offset, length] : ADJUSTMENT_RANGES) {
+        copyRange(aligned, out, offset, length);
+    }
+    auto channels = std::make_unique<HChannelData>();
+    channels->extract(out);
+    channels->store(out);
+    // Records beyond the radio's capacity are none of its channels: they go back as read,
+    // not as the rebuild would repair them.
+    const int capacity = channelCapacityForRadioChannel(radioChannelValueOf(former));
+    for (int c = capacity; c < CHANNEL_COUNT; ++c) {
+        const auto index = static_cast<std::size_t>(c);
+        copyRange(former, out, CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * index,
+                  CHANNEL_RECORD_SIZE);
+        copyRange(former, out, CHANNEL_ALIGNMENT_OFFSET + CHANNEL_ALIGNMENT_STRIDE * index,
+                  CHANNEL_ALIGNMENT_STRIDE);
+    }
+}
+
+int BasicAlignment::RunJob(std::uint32_t job, RadioImage& image, RadioImage* workBuffer,
+                           bool keepPortOpen) {
+    auto request = std::make_unique<HCommRequest>(job, m_line.lastPortKind);
+    request->m_portKind = m_portSettings.portKind;
+    request->SetBaudRate(m_portSettings.baudRate);
+    request->m_portNumber = m_portSettings.portNumber;
+    request->m_portName = m_portSettings.portName;
+    request->m_image = &image;
+    request->m_workBuffer = workBuffer;
+    if (job == JOB_ALIGNMENT_START) {
+        setAlignmentStartLists(*request);
+    } else {
+        setAlignmentEndLists(*request);
+    }
+    HKQ70CommunicationDialog dialog(static_cast<int>(job), m_port->port, m_line.progress, m_prompt,
+                                    m_line.clock, m_context);
+    const int status = dialog.RunJob(std::move(request));
+    if (!keepPortOpen) {
+        m_port->port.Close();
+    }
+    return status;
+}
+
+bool BasicAlignment::WriteBack(const RadioImage& image, bool aligned) {
+    *m_writeBack = image;
+    const std::uint32_t job =
+        aligned && m_recoverBackup ? JOB_ALIGNMENT_END_RECOVER_BACKUP : JOB_ALIGNMENT_END;
+    return RunJob(job, *m_writeBack, nullptr, false) == 0;
+}
+
+BasicAlignment::Outcome BasicAlignment::Run(const WindowRunner& runWindow) {
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "BasicAlignment");
+    if (m_context.accessMode != ACCESS_ADJUSTMENT) {
+        KQ70_LOG(LOG_WR, LOG_CHANNEL, "alignment is offered in the adjustment mode only");
+        return Outcome::Refused;
+    }
+    *m_working = m_document;
+    // The working copy mirrors the manufacture bytes and word 0 as a download would; job 2
+    // then replaces it with the radio's data. The document itself is left alone.
+    std::copy_n(m_document.range(MANUFACTURE_DATE_OFFSET, 4).begin(), 4,
+                m_working->range(MANUFACTURE_MIRROR_OFFSET, 4).begin());
+    std::copy_n(m_document.range(0, 2).begin(), 2,
+                m_working->range(WORD0_MIRROR_OFFSET, 2).begin());
+
+    m_status = RunJob(JOB_ALIGNMENT_START, *m_working, m_former.get(), true);
+    Outcome outcome = Outcome::NotStarted;
+    if (m_status == 0) {
+        KQ70_LOG(LOG_D1, LOG_CHANNEL, "preparation complete; alignment starts");
+        HComAlignment com(m_port->port, m_line.clock);
+        HAdustmentBackUpParams set;
+        set.extract(*m_working);
+        HBasicAlignment window(com, set, *m_working, m_line.clock, m_prompt);
+        window.LoadLimits(m_context.programFolder);
+        m_line.clock.sleep(WINDOW_PAUSE);
+        const bool aligned = runWindow(window);
+        // The reset ends the adjustment mode; the radio restarts and offers clone mode.
+        com.SendReset();
+        m_port->port.Close();
+        auto image = std::make_unique<RadioImage>();
+        if (aligned) {
+            BuildWriteBack(*m_former, *m_working, *image);
+        } else {
+            *image = *m_former;
+        }
+        outcome = !WriteBack(*image, aligned) ? Outcome::WriteBackFailed
+                  : aligned                   ? Outcome::Aligned
+                                              : Outcome::FormerRestored;
+    } else if (m_status == HKQ70CommunicationDialog::ALIGNMENT_START_WRITTEN_FAILED) {
+        m_port->port.Close();
+        m_prompt.message(Strings::get(IDS_ALIGNMENT_PREPARATION_FAILED), MessageIcon::Stop);
+        KQ70_LOG(LOG_WR, LOG_CHANNEL,
+                 "preparation failed; the radio's former data is written back");
+        outcome = WriteBack(*m_former, false) ? Outcome::FormerRestored : Outcome::WriteBackFailed;
+    } else {
+        m_port->port.Close();
+    }
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "BasicAlignment[STATUS:%d]", m_status);
+    return outcome;
+}
+
+} // namespace kq70

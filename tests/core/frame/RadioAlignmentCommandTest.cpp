@@ -1,0 +1,67 @@
+// Radio > Alignment from the main window's radio commands.
+
+#include "InProcessRadio.h"
+#include "app/AccessMode.h"
+#include "app/AppSettings.h"
+#include "doc/CKQ70Doc.h"
+#include "frame/DocumentListener.h"
+#include "frame/RadioCommands.h"
+#include "link/LastPortKind.h"
+#include "service/HBasicAlignment.h"
+#include "support/RecordingProgress.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+struct CountingListener : DocumentListener {
+    void viewSaveData() override { ++saves; }
+    void viewUpdateData() override { ++updates; }
+    void titleChanged(const std::string&) override {}
+    void radioMenusChanged() override {}
+    int saves = 0;
+    int updates = 0;
+};
+
+TEST(RadioAlignmentCommandTest, OfferedInTheAdjustmentModeOnlyAndLeavesTheDocumentAlone) {
+    InProcessRadio sim;
+    sim.radio.setRestartDelay(std::chrono::milliseconds(1000));
+    sim.radio.switchOn(sim.clock.now());
+    LastPortKind lastKind;
+    test::RecordingProgress progress;
+    test::ScriptedPrompt prompt;
+    test::TempFolder home;
+    CKQ70Doc doc;
+    doc.GetMainMemory().setByte(0x0400, 0x42);
+    const RadioImage before = doc.GetMainMemory();
+    AppSettings settings;
+    settings.portName = "/dev/ttyUSB0";
+    AccessMode mode;
+    CountingListener listener;
+    RadioCommands commands(doc, settings, mode, home.path(), prompt, listener,
+                           RadioLink{sim.link, sim.clock, lastKind, progress}, {});
+    int windows = 0;
+    const auto window = [&windows](HBasicAlignment& w) {
+        ++windows;
+        return w.ChangeChannel(1);
+    };
+
+    EXPECT_FALSE(commands.OnRadioAlignment(window).has_value());
+    EXPECT_EQ(sim.link.openCount(), 0);
+
+    mode.set(ACCESS_ADJUSTMENT);
+    prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
+    EXPECT_EQ(commands.OnRadioAlignment(window), BasicAlignment::Outcome::Aligned);
+    EXPECT_EQ(windows, 1);
+    EXPECT_EQ(listener.saves, 1);
+    EXPECT_EQ(listener.updates, 1);
+    EXPECT_EQ(test::firstDifference(doc.GetMainMemory(), before, 0, IMAGE_SIZE), "");
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,257 @@
+#include "service/BasicAlignment.h"
+
+#include "InProcessRadio.h"
+#include "align/HAdustmentBackUpParams.h"
+#include "app/AccessMode.h"
+#include "channel/HChannelData.h"
+#include "doc/AdjustmentDefaultImage.h"
+#include "link/CloneFrame.h"
+#include "link/HComAlignment.h"
+#include "link/LastPortKind.h"
+#include "service/HBasicAlignment.h"
+#include "service/HRxTune.h"
+#include "service/HVcoAlignAuto.h"
+#include "support/RecordingProgress.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kq70 {
+namespace {
+
+using test::firstDifference;
+
+// The values of a channel that make its programming; the alignment bytes are left out.
+constexpr int PROGRAMMING_VALUES[] = {
+    inUse,        bandwidth,  rxStepIndex, txStepIndex, txInhibit,   txPowerLow, tot,
+    squelchLevel, signalType, txToneMode,  txToneCode,  rxToneMode,  rxToneCode, rxFrequency,
+    txFrequency,  scan,       encryption,  lockOut,     powerSaveRx, powerSaveTx};
+
+bool runAutomaticProcedures(HBasicAlignment& window) {
+    for (const int direction : {VCO_RX, VCO_TX}) {
+        auto vco = window.MakeVcoAuto(direction);
+        for (int point = 0; point < VCO_POINT_COUNT; ++point) {
+            if (!vco->Start()) {
+                return false;
+            }
+        }
+        if (!vco->Ok()) {
+            return false;
+        }
+        window.AfterOk();
+    }
+    auto tune = window.MakeRxTune();
+    for (int point = 0; point < HRxTune::POINTS; ++point) {
+        if (!tune->Start()) {
+            return false;
+        }
+    }
+    if (!tune->Ok()) {
+        return false;
+    }
+    window.AfterOk();
+    return true;
+}
+
+class BasicAlignmentTest : public ::testing::Test {
+protected:
+    BasicAlignmentTest() {
+        sim.adjustment.setNoiseAmplitude(0);
+        sim.radio.setRestartDelay(std::chrono::milliseconds(1000));
+        sim.radio.switchOn(sim.clock.now());
+        for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
+            document->setByte(i, static_cast<std::uint8_t>(i * 7));
+        }
+        *documentBefore = *document;
+        *radioBefore = sim.radio.memory();
+    }
+
+    BasicAlignment::Outcome run(const BasicAlignment::WindowRunner& window,
+                                int accessMode = ACCESS_ADJUSTMENT, bool builtIn = true) {
+        BasicAlignment pass(*document, {sim.link, sim.clock, lastKind, progress}, {0, 9600, 1, ""},
+                            CommJobContext{accessMode, home.path(), false, false, builtIn}, prompt);
+        const auto outcome = pass.Run(window);
+        status = pass.PreparationStatus();
+        return outcome;
+    }
+
+    bool sent(std::uint8_t command) const {
+        for (const SimFrame& frame : sim.radio.transcript()) {
+            if (!frame.request.empty() && frame.request[0] == command) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    InProcessRadio sim;
+    LastPortKind lastKind;
+    test::RecordingProgress progress;
+    test::ScriptedPrompt prompt;
+    test::TempFolder home;
+    std::unique_ptr<RadioImage> document = std::make_unique<RadioImage>();
+    std::unique_ptr<RadioImage> documentBefore = std::make_unique<RadioImage>();
+    std::unique_ptr<RadioImage> radioBefore = std::make_unique<RadioImage>();
+    int status = -1;
+};
+
+TEST_F(BasicAlignmentTest, APassKeepsTheRadiosProgrammingAndTakesTheNewAdjustmentItems) {
+    prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
+    std::array<int, 9> results{};
+    const auto outcome = run([&results](HBasicAlignment& window) {
+        EXPECT_EQ(window.Fields().size(), HBasicAlignment::FIELD_COUNT);
+        EXPECT_TRUE(window.ChangeChannel(1));
+        const bool ok = runAutomaticProcedures(window);
+        for (std::size_t i = 0; i < 6; ++i) {
+            results[i] = window.Context().set.get(86 + i);
+        }
+        for (std::size_t i = 0; i < 3; ++i) {
+            results[6 + i] = window.Context().set.get(13 + i);
+        }
+        return ok;
+    });
+    ASSERT_EQ(outcome, BasicAlignment::Outcome::Aligned);
+    EXPECT_EQ(status, 0);
+    // What the simulated radio's VCO and tune model give without noise.
+    EXPECT_EQ(results, (std::array<int, 9>{85, 105, 125, 95, 115, 135, 62, 110, 160}));
+
+    const RadioImage& radio = sim.radio.memory();
+    HAdustmentBackUpParams items;
+    ASSERT_TRUE(items.verifyChecksum(radio));
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(items.get(86 + i), results[i]) << 86 + i;
+    }
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(items.get(13 + i), results[6 + i]) << 13 + i;
+    }
+    // Channels, groups and the hardware block are the radio's own again.
+    auto before = std::make_unique<HChannelData>();
+    before->extract(*radioBefore);
+    auto after = std::make_unique<HChannelData>();
+    after->extract(radio);
+    for (int c = 0; c < CHANNEL_COUNT; ++c) {
+        for (const int value : PROGRAMMING_VALUES) {
+            EXPECT_EQ(after->getValue(c, value), before->getValue(c, value))
+                << "channel " << c << " value " << value;
+        }
+        EXPECT_EQ(after->getTag(c), before->getTag(c));
+    }
+    EXPECT_EQ(firstDifference(radio, *radioBefore, 0x0305, 16), "");
+    EXPECT_EQ(firstDifference(radio, *radioBefore, HARDWARE_BLOCK_OFFSET, 0x273A - 0x26E8), "");
+    EXPECT_EQ(firstDifference(radio, *radioBefore, 0, FLASH_OFFSET), "");
+    // The records' alignment bytes follow the new items: rebuilding the radio's 16 channels
+    // changes nothing.
+    const int capacity = after->capacity();
+    ASSERT_EQ(capacity, 16);
+    auto rebuilt = std::make_unique<RadioImage>(radio);
+    after->store(*rebuilt);
+    EXPECT_EQ(firstDifference(*rebuilt, radio, CHANNEL_TABLE_OFFSET, 32 * 16), "");
+    EXPECT_EQ(firstDifference(*rebuilt, radio, CHANNEL_ALIGNMENT_OFFSET, 2 * 16), "");
+    EXPECT_NE(firstDifference(radio, *radioBefore, CHANNEL_TABLE_OFFSET, 32 * 16), "");
+    // Records beyond the capacity are as they were, byte for byte.
+    EXPECT_EQ(firstDifference(radio, *radioBefore, CHANNEL_TABLE_OFFSET + 32 * 16, 32 * 240), "");
+    // The open document is not changed by a pass.
+    EXPECT_EQ(firstDifference(*document, *documentBefore, 0, IMAGE_SIZE), "");
+}
+
+TEST_F(BasicAlignmentTest, WithTheBackupRecoveryTheWriteBackGoesBetweenTheMarkers) {
+    prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
+    BasicAlignment pass(*document, {sim.link, sim.clock, lastKind, progress}, {0, 9600, 1, ""},
+                        CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true}, prompt);
+    pass.SetRecoverBackup(true);
+    ASSERT_EQ(pass.Run([](HBasicAlignment&) { return true; }), BasicAlignment::Outcome::Aligned);
+    std::vector<int> markers;
+    for (const SimFrame& frame : sim.radio.transcript()) {
+        if (frame.request[0] == CMD_EEPROM_WRITE && frame.request[2] == 0xB8) {
+            markers.push_back(frame.request[3] << 8 | frame.request[4]);
+        }
+    }
+    EXPECT_EQ(markers, (std::vector<int>{0xFFFF, 0x5AA5}));
+}
+
+TEST_F(BasicAlignmentTest, ACancelledWindowWritesTheFormerDataBack) {
+    prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
+    const auto outcome = run([](HBasicAlignment& window) {
+        auto vco = window.MakeVcoAuto(VCO_RX);
+        EXPECT_TRUE(vco->Start());
+        return false;
+    });
+    EXPECT_EQ(outcome, BasicAlignment::Outcome::FormerRestored);
+    EXPECT_EQ(firstDifference(sim.radio.memory(), *radioBefore, 0, IMAGE_SIZE), "");
+}
+
+TEST_F(BasicAlignmentTest, AFailureAfterTheFirstWriteWritesTheFormerDataBack) {
+    // Find where the first write of the alignment start falls, on a radio like this one.
+    unsigned firstWrite = 0;
+    {
+        InProcessRadio probe;
+        probe.radio.setRestartDelay(std::chrono::milliseconds(1000));
+        probe.radio.switchOn(probe.clock.now());
+        test::ScriptedPrompt quiet;
+        quiet.expectMessage({});
+        BasicAlignment pass(
+            *document, {probe.link, probe.clock, lastKind, progress}, {0, 9600, 1, ""},
+            CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true}, quiet);
+        pass.Run([](HBasicAlignment&) { return false; });
+        for (const SimFrame& frame : probe.radio.transcript()) {
+            if (firstWrite == 0 && frame.request[0] == CMD_FLASH_WRITE) {
+                firstWrite = frame.number;
+            }
+        }
+    }
+    ASSERT_GT(firstWrite, 0u);
+    sim.radio.addFault({SimFaultKind::Nak, firstWrite + 4, 0});
+    prompt.expectMessage(std::string(text::COMMUNICATION_ERROR))
+        .expectMessage(std::string(Strings::get(IDS_ALIGNMENT_PREPARATION_FAILED)))
+        .expectMessage(std::string(text::ALIGNMENT_FINISHED));
+    bool windowRan = false;
+    const auto outcome = run([&windowRan](HBasicAlignment&) { return windowRan = true; });
+    EXPECT_FALSE(windowRan);
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(outcome, BasicAlignment::Outcome::FormerRestored);
+    EXPECT_EQ(firstDifference(sim.radio.memory(), *radioBefore, 0, IMAGE_SIZE), "");
+}
+
+TEST_F(BasicAlignmentTest, AMissingAdjustmentDefaultFileStopsBeforeAnyWrite) {
+    prompt.expectMessage(substitute1(Strings::get(IDS_ALIGNMENT_FILE_NOT_FOUND), "adj_pmr.w70"));
+    const auto outcome = run([](HBasicAlignment&) { return true; }, ACCESS_ADJUSTMENT, false);
+    EXPECT_EQ(outcome, BasicAlignment::Outcome::NotStarted);
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(sent(RESET_COMMAND_BYTE));
+    EXPECT_FALSE(sent(CMD_FLASH_WRITE));
+    EXPECT_EQ(firstDifference(sim.radio.memory(), *radioBefore, 0, IMAGE_SIZE), "");
+}
+
+TEST_F(BasicAlignmentTest, AnUnreadableAdjustmentDefaultFileIsReportedToo) {
+    test::TempFolder::writeBytes(home.file("adj_pmr.w70"), std::vector<std::uint8_t>(100, 0));
+    prompt.expectMessage(substitute1(Strings::get(IDS_ALIGNMENT_FILE_NOT_FOUND), "adj_pmr.w70"));
+    EXPECT_EQ(run([](HBasicAlignment&) { return true; }), BasicAlignment::Outcome::NotStarted);
+}
+
+TEST_F(BasicAlignmentTest, AlignmentIsOfferedInTheAdjustmentModeOnly) {
+    for (const int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_E_MODE}) {
+        EXPECT_EQ(run([](HBasicAlignment&) { return true; }, mode),
+                  BasicAlignment::Outcome::Refused);
+    }
+    EXPECT_TRUE(sim.radio.transcript().empty());
+}
+
+TEST_F(BasicAlignmentTest, AFailedChannelChangeDisablesTheWindow) {
+    prompt.expectMessage(std::string(Strings::get(IDS_CHANGE_CHANNEL_ERROR)))
+        .expectMessage(std::string(text::ALIGNMENT_FINISHED));
+    sim.adjustment.addFault({SVC_CHANGE_CHANNEL, SimServiceFaultKind::Silence, 0});
+    run([](HBasicAlignment& window) {
+        EXPECT_FALSE(window.ChangeChannel(3));
+        EXPECT_FALSE(window.ControlsEnabled());
+        return false;
+    });
+}
+
+} // namespace
+} // namespace kq70

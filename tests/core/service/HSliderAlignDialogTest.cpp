@@ -1,0 +1,141 @@
+#include "service/HSliderAlignDialog.h"
+
+#include "core/service/ServiceTestContext.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+using test::ServiceTestContext;
+
+class HSliderAlignDialogTest : public ::testing::Test {
+protected:
+    ServiceTestContext t;
+};
+
+TEST_F(HSliderAlignDialogTest, EveryProcedureHasItsItemChannelAndTitle) {
+    struct Case {
+        SliderProcedure procedure;
+        int variant;
+        std::size_t item;
+        int channel;
+        const char* title;
+    };
+    const Case cases[] = {
+        {SliderProcedure::FreqDa, 0, 93, 1, "Freq DA"},
+        {SliderProcedure::TxPower, 0, 18, 6, "TX Power"},
+        {SliderProcedure::TxPower, 1, 23, 1, "TX Power"},
+        {SliderProcedure::MaxDeviation, 1, 33, 4, "Max Deviation"},
+        {SliderProcedure::CtcssDeviation, 0, 38, 3, "CTCSS Deviation"},
+        {SliderProcedure::DcsDeviation, 1, 53, 8, "DCS Deviation"},
+        {SliderProcedure::ModulationBalance, 1, 63, 4, "Modulation Balance"},
+        {SliderProcedure::SubAudioBalance, 0, 68, 1, "Sub-Audio Bal"},
+        {SliderProcedure::MicGain, 0, 94, 1, "Mic Gain"},
+        {SliderProcedure::DtmfLevel, 0, 92, 1, "DTMF/BEEP"},
+        {SliderProcedure::SeqTone, 0, 97, 1, "Seq Tone"},
+    };
+    for (const Case& c : cases) {
+        HSliderAlignDialog dialog(t.context(), c.procedure, c.variant);
+        EXPECT_EQ(dialog.Item(), c.item) << c.title;
+        EXPECT_EQ(dialog.Channel(), c.channel) << c.title;
+        EXPECT_EQ(dialog.Title(), c.title);
+        // Every procedure keys the radio and ends in receive, OK or not.
+        t.com.commands.clear();
+        ASSERT_TRUE(dialog.Start()) << c.title;
+        EXPECT_TRUE(t.com.transmitting) << c.title;
+        EXPECT_EQ(t.com.channel, c.channel) << c.title;
+        dialog.Cancel();
+        EXPECT_FALSE(t.com.transmitting) << c.title;
+        EXPECT_EQ(t.com.commands.back(), SVC_REQUEST_RX) << c.title;
+    }
+}
+
+TEST_F(HSliderAlignDialogTest, TxPowerSendsTheValueWithTheChannelsTxVcoValue) {
+    t.set.set(18, 100);
+    HSliderAlignDialog power(t.context(), SliderProcedure::TxPower, 0);
+    ASSERT_TRUE(power.Start());
+    const int txVco = t.com.levels.back().second;
+    EXPECT_EQ(t.com.levels.back().first, 100);
+    EXPECT_TRUE(power.Right());
+    EXPECT_TRUE(power.Enter(140));
+    EXPECT_EQ(t.com.levels.back(), std::make_pair(140, txVco));
+    power.Ok();
+    EXPECT_EQ(t.set.get(18), 140);
+    EXPECT_FALSE(t.com.transmitting);
+}
+
+TEST_F(HSliderAlignDialogTest, TheEdgesAndAnUnchangedValueSendNothing) {
+    for (const int edge : {0, 255}) {
+        t.set.set(18, edge);
+        HSliderAlignDialog power(t.context(), SliderProcedure::TxPower, 0);
+        ASSERT_TRUE(power.Start());
+        const std::size_t sent = t.com.levels.size();
+        EXPECT_TRUE(edge == 0 ? power.Left() : power.Right());
+        EXPECT_TRUE(power.SetValue(edge));
+        EXPECT_TRUE(power.Enter(256));
+        EXPECT_TRUE(power.Enter(-1));
+        EXPECT_EQ(t.com.levels.size(), sent) << edge;
+        EXPECT_EQ(power.Value(), edge);
+        power.Cancel();
+    }
+}
+
+TEST_F(HSliderAlignDialogTest, CancelKeepsTheItem) {
+    t.set.set(93, 50);
+    HSliderAlignDialog freq(t.context(), SliderProcedure::FreqDa, 0);
+    ASSERT_TRUE(freq.Start());
+    freq.SetValue(70);
+    freq.Cancel();
+    EXPECT_EQ(t.set.get(93), 50);
+}
+
+TEST_F(HSliderAlignDialogTest, GroupProceduresSetThePointChosenSingleItemsIgnoreIt) {
+    HSliderAlignDialog balance(t.context(), SliderProcedure::ModulationBalance, 0);
+    for (int point = 0; point < 5; ++point) {
+        balance.SetPoint(point);
+        EXPECT_EQ(balance.Item(), 56u + static_cast<std::size_t>(point));
+    }
+    balance.SetPoint(9);
+    EXPECT_EQ(balance.Item(), 60u);
+    HSliderAlignDialog mic(t.context(), SliderProcedure::MicGain, 0);
+    mic.SetPoint(0);
+    EXPECT_EQ(mic.Item(), 94u);
+}
+
+TEST_F(HSliderAlignDialogTest, SubAudioBalanceChangesOverBetweenTheTwoFrequencies) {
+    HSliderAlignDialog balance(t.context(), SliderProcedure::SubAudioBalance, 1);
+    balance.SetCtcssFrequencies(885, 1318);
+    EXPECT_TRUE(balance.SelectCtcssFrequency(1)); // not started: nothing sent
+    EXPECT_EQ(t.com.count(SVC_SET_SUB_AUDIO_MODULATION), 0);
+    ASSERT_TRUE(balance.Start());
+    EXPECT_EQ(t.com.count(SVC_SET_SUB_AUDIO_MODULATION), 1);
+    EXPECT_TRUE(balance.SelectCtcssFrequency(0));
+    EXPECT_EQ(t.com.count(SVC_SET_SUB_AUDIO_MODULATION), 2);
+    balance.Cancel();
+}
+
+TEST_F(HSliderAlignDialogTest, FailuresShowTheirMessages) {
+    t.com.failing.insert(SVC_REQUEST_TX);
+    t.prompt.expectMessage(std::string(Strings::get(IDS_INITIAL_PROCESSING_FAILED)));
+    HSliderAlignDialog power(t.context(), SliderProcedure::TxPower, 0);
+    EXPECT_FALSE(power.Start());
+    EXPECT_EQ(t.com.commands.back(), SVC_REQUEST_RX);
+    t.com.failing.clear();
+
+    // Only the modulation balance and sequential tone procedures show a failed change.
+    HSliderAlignDialog balance(t.context(), SliderProcedure::ModulationBalance, 0);
+    ASSERT_TRUE(balance.Start());
+    t.com.failing.insert(SVC_SET_ADJUST_LEVEL);
+    t.prompt.expectMessage(std::string(Strings::get(IDS_CHANGE_PROCESSING_FAILED)));
+    EXPECT_FALSE(balance.Right());
+    HSliderAlignDialog deviation(t.context(), SliderProcedure::MaxDeviation, 0);
+    t.com.failing.clear();
+    ASSERT_TRUE(deviation.Start());
+    t.com.failing.insert(SVC_SET_ADJUST_LEVEL);
+    EXPECT_FALSE(deviation.Right()); // logged only
+}
+
+} // namespace
+} // namespace kq70

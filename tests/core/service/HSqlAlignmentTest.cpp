@@ -1,0 +1,127 @@
+#include "service/HSqlAlignment.h"
+
+#include "core/service/ServiceTestContext.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+using test::ServiceTestContext;
+using AdData = test::FakeComAlignment::AdData;
+
+TEST(HSqlAlignmentSeriesTest, TheMeanLeavesOutTheLargestAndTheSmallestSample) {
+    struct Case {
+        std::vector<int> samples;
+        int mean;
+    };
+    std::vector<int> rising;
+    for (int v = 10; v <= 200; v += 10) {
+        rising.push_back(v);
+    }
+    const std::vector<Case> cases = {
+        {std::vector<int>(20, 77), 77},
+        {rising, 105},
+        {{0,   255, 100, 100, 100, 100, 100, 100, 100, 100,
+          100, 100, 100, 100, 100, 100, 100, 100, 100, 100},
+         100},
+    };
+    for (const Case& c : cases) {
+        HSqlAlignment::Series series;
+        for (int v : c.samples) {
+            series.Add(v);
+        }
+        EXPECT_EQ(series.Mean(), c.mean);
+    }
+}
+
+class HSqlAlignmentTest : public ::testing::Test {
+protected:
+    // Sample n reads RSSI 10·(n+1) and NSQ 200 - n.
+    void scriptReadings() {
+        t.com.ad = [this](int) {
+            const int n = reads++ / 2;
+            return AdData{0,
+                          static_cast<std::uint8_t>(200 - n),
+                          static_cast<std::uint8_t>(10 * (n + 1)),
+                          0,
+                          0,
+                          0};
+        };
+    }
+
+    ServiceTestContext t;
+    int reads = 0;
+};
+
+TEST_F(HSqlAlignmentTest, ThresholdSqlSamplesTwentyTimesAndStoresTheNoiseSquelch) {
+    scriptReadings();
+    HSqlAlignment sql(t.context(), SqlProcedure::ThresholdSql, 1);
+    EXPECT_EQ(sql.Item(), 6u);
+    ASSERT_TRUE(sql.Start());
+    EXPECT_EQ(t.com.channel, 4); // narrow alignment channel
+    const auto start = t.clock.now();
+    EXPECT_TRUE(sql.RunSampling());
+    EXPECT_EQ(t.clock.now() - start, 20 * HSqlAlignment::SAMPLE_INTERVAL);
+    EXPECT_EQ(t.com.adReads, 40);
+    EXPECT_EQ(sql.RssiResult(), 105);
+    EXPECT_EQ(sql.NsqText(), "190");
+    EXPECT_EQ(sql.Buttons().focus, ProcedureFocus::Ok);
+    EXPECT_TRUE(sql.Ok());
+    EXPECT_EQ(t.set.get(6), 190);
+}
+
+TEST_F(HSqlAlignmentTest, RssiProceduresStoreTheRssiReading) {
+    for (const auto& [procedure, item] :
+         {std::pair{SqlProcedure::TightRssi, 0u}, std::pair{SqlProcedure::TxSave, 1u}}) {
+        reads = 0;
+        scriptReadings();
+        HSqlAlignment sql(t.context(), procedure, 0);
+        ASSERT_TRUE(sql.Start());
+        const int before = t.com.adReads;
+        ASSERT_TRUE(sql.RunSampling());
+        EXPECT_EQ(t.com.adReads - before, 20); // one read a sample
+        ASSERT_TRUE(sql.Ok());
+        EXPECT_EQ(t.set.get(item), sql.RssiResult());
+    }
+}
+
+TEST_F(HSqlAlignmentTest, AFailedReadEndsTheMeasurementWithNothingToStore) {
+    t.com.ad = [this](int) -> std::optional<AdData> {
+        return ++reads == 7 ? std::nullopt : std::optional<AdData>(AdData{});
+    };
+    t.set.set(3, 42);
+    t.prompt.expectMessage(std::string(Strings::get(IDS_INITIAL_PROCESSING_FAILED)));
+    HSqlAlignment sql(t.context(), SqlProcedure::TightSql, 0);
+    ASSERT_TRUE(sql.Start());
+    EXPECT_FALSE(sql.RunSampling());
+    EXPECT_FALSE(sql.Ok());
+    EXPECT_EQ(t.set.get(3), 42);
+    EXPECT_TRUE(sql.Buttons().startEnabled);
+}
+
+TEST_F(HSqlAlignmentTest, AFailedStartShowsInitialProcessing) {
+    t.com.failing.insert(SVC_CHANGE_CHANNEL);
+    t.prompt.expectMessage(std::string(Strings::get(IDS_INITIAL_PROCESSING_FAILED)));
+    HSqlAlignment sql(t.context(), SqlProcedure::ThresholdSql, 0);
+    EXPECT_FALSE(sql.Start());
+    EXPECT_FALSE(sql.Sample());
+}
+
+TEST_F(HSqlAlignmentTest, TheGeneratorSettingsComeFromTheProceduresItems) {
+    HSqlAlignment sql(t.context(), SqlProcedure::ThresholdSql, 0);
+    const std::vector<std::string> lines = sql.GeneratorLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "446.09375 MHz");
+    EXPECT_EQ(lines[1], "-8 dBuV (EMF)");
+    EXPECT_EQ(lines[2], " 3.0 kHz");
+    EXPECT_EQ(lines[3], " 1.0 kHz");
+    t.set.setDisplayUnit(4);
+    EXPECT_EQ(sql.GeneratorLines()[1], "-121 dBm");
+}
+
+} // namespace
+} // namespace kq70

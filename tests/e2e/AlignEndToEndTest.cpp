@@ -1,0 +1,173 @@
+// kq70-cli align as service staff run it: against the simulated radio in the program, and
+// against kq70-radiosim in a separate process through the real serial code, the radio's
+// memory read back afterwards with kq70-cli upload.
+
+#include "CliApp.h"
+#include "SimulatorSeed.h"
+#include "align/HAdustmentBackUpParams.h"
+#include "channel/HChannelData.h"
+#include "doc/DataFile.h"
+#include "support/RadioSimProcess.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <sstream>
+
+namespace kq70 {
+namespace {
+
+struct CommandRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CommandRun runCommand(const std::vector<std::string>& args) {
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = runCli(args, in, out, err, false);
+    return {code, out.str(), err.str()};
+}
+
+// The program itself, its standard output captured.
+CommandRun runProgram(const std::string& arguments) {
+    const std::string command = std::string(KQ70_CLI_PATH) + " " + arguments + " 2>/dev/null";
+    CommandRun run{-1, {}, {}};
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        std::array<char, 256> buffer{};
+        while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) {
+            run.out += buffer.data();
+        }
+        run.code = WEXITSTATUS(::pclose(pipe));
+    }
+    return run;
+}
+
+TEST(AlignEndToEndTest, TheWholeAutomaticAlignmentOnTheSimulatedRadio) {
+    test::TempFolder home;
+    const CommandRun run = runProgram("--home '" + home.path() +
+                                      "' align --sim --sim-instant --mode-password mul-pek --yes");
+    EXPECT_EQ(run.code, 0) << run.out;
+    for (const char* line :
+         {"RX VCO High: D/A ", "RX VCO Middle: D/A ", "RX VCO Low: D/A ", "TX VCO High: D/A ",
+          "TX VCO Middle: D/A ", "TX VCO Low: D/A ",
+          "RX Tune Low: ", "RX Tune Middle: ", "RX Tune High: ", "Aligned data written back"}) {
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+    }
+    // RX VCO before TX VCO before RX tune.
+    EXPECT_LT(run.out.find("RX VCO"), run.out.find("TX VCO"));
+    EXPECT_LT(run.out.find("TX VCO"), run.out.find("RX Tune"));
+}
+
+TEST(AlignEndToEndTest, RefusedStartsAndFailedStepsEndWithExitCodeOne) {
+    test::TempFolder home;
+    const std::string base = "--home '" + home.path() + "' align --sim --sim-instant ";
+    // No keyword and no terminal to ask it on, or the wrong one: nothing is sent.
+    EXPECT_EQ(runProgram(base + "--yes").code, 1);
+    EXPECT_EQ(runProgram(base + "--mode-password MUL-PEX --yes").code, 1);
+    // Not confirmed.
+    EXPECT_EQ(runProgram(base + "--mode-password MUL-PEK").code, 1);
+    EXPECT_EQ(runProgram(base + "--mode-password MUL-PEK --yes --steps vco-rx,bogus").code, 2);
+
+    // Limits that cannot be met: the step fails and the former data goes back.
+    test::TempFolder::writeText(home.file("KQ70_ADJ.ini"),
+                                "[RX_VCO_INFO_PMR]\nVCO_STEP=1\nVCO_HIGH_TARGET=0\n");
+    const CommandRun failed = runProgram(base + "--mode-password MUL-PEK --yes --steps vco-rx");
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_NE(failed.out.find("vco-rx: failed"), std::string::npos) << failed.out;
+    EXPECT_NE(failed.out.find("former data was written back"), std::string::npos) << failed.out;
+}
+
+TEST(AlignEndToEndTest, AlignmentOverAPseudoTerminalKeepsTheChannelsAndStoresTheItems) {
+    test::TempFolder home;
+    // Tight limits around the simulated VCO's target keep the real-time search short.
+    std::string limits;
+    for (const auto& [section, offset] :
+         {std::pair{"RX_VCO_INFO_PMR", 0}, std::pair{"TX_VCO_INFO_PMR", 10}}) {
+        limits += std::string("[") + section + "]\nVCO_STEP=1\n";
+        for (const auto& [key, low] :
+             {std::pair{"HIGH", 120}, std::pair{"CENTER", 100}, std::pair{"LOW", 80}}) {
+            for (const char* bound : {"MIN1", "MIN2"}) {
+                limits += std::string("VCO_") + key + "_" + bound + "=" +
+                          std::to_string(low + offset) + "\n";
+            }
+            for (const char* bound : {"MAX1", "MAX2"}) {
+                limits += std::string("VCO_") + key + "_" + bound + "=" +
+                          std::to_string(low + offset + 10) + "\n";
+            }
+        }
+    }
+    test::TempFolder::writeText(home.file("KQ70_ADJ.ini"), limits);
+    test::RadioSimProcess sim(
+        {"--restart-ms", "200", "--noise-seed", "5", "--supply-voltage", "7.2"});
+    const std::string port = sim.firstLine(10000);
+    ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
+
+    const CommandRun run =
+        runCommand({"--home", home.path(), "align", "--port", port, "--mode-password", "MUL-PEK",
+                    "--yes", "--steps", "vco-tx,vco-rx"});
+    ASSERT_EQ(run.code, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("TX VCO Low: D/A "), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("RX Tune"), std::string::npos) << run.out;
+
+    const std::string path = home.file("after.k70");
+    const CommandRun upload = runCommand({"--home", home.path(), "upload", "--port", port, path});
+    ASSERT_EQ(upload.code, 0) << upload.err;
+    test::ScriptedPrompt quiet;
+    auto radio = std::make_unique<RadioImage>();
+    ASSERT_TRUE(ReadDataFile(path, *radio, quiet));
+    const RadioImage seed = makeSimulatorSeedImage();
+
+    HAdustmentBackUpParams items;
+    EXPECT_TRUE(items.verifyChecksum(*radio));
+    // The simulated VCO meets the target 35 steps above the bottom of its lock window.
+    const std::array<int, 6> expected = {85, 105, 125, 95, 115, 135};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(items.get(86 + i), expected[i], 2) << 86 + i;
+    }
+    auto before = std::make_unique<HChannelData>();
+    before->extract(seed);
+    auto after = std::make_unique<HChannelData>();
+    after->extract(*radio);
+    for (int c = 0; c < before->capacity(); ++c) {
+        EXPECT_EQ(after->getValue(c, rxFrequency), before->getValue(c, rxFrequency)) << c;
+        EXPECT_EQ(after->getValue(c, txToneCode), before->getValue(c, txToneCode)) << c;
+        EXPECT_EQ(after->getTag(c), before->getTag(c)) << c;
+    }
+    EXPECT_EQ(test::firstDifference(*radio, seed, 0x0305, 16), "");
+    EXPECT_EQ(sim.finish(SIGTERM), 0);
+}
+
+TEST(AlignEndToEndTest, ARadioThatRefusesTheChannelGetsItsFormerDataBack) {
+    test::TempFolder home;
+    test::RadioSimProcess sim({"--restart-ms", "200", "--service-fault", "nak:30"});
+    const std::string port = sim.firstLine(10000);
+    ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
+    const CommandRun run = runCommand(
+        {"--home", home.path(), "align", "--port", port, "--mode-password", "MUL-PEK", "--yes"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.out.find("vco-rx: failed"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("former data was written back"), std::string::npos) << run.out;
+
+    const std::string path = home.file("after.k70");
+    ASSERT_EQ(runCommand({"--home", home.path(), "upload", "--port", port, path}).code, 0);
+    test::ScriptedPrompt quiet;
+    auto radio = std::make_unique<RadioImage>();
+    ASSERT_TRUE(ReadDataFile(path, *radio, quiet));
+    const RadioImage seed = makeSimulatorSeedImage();
+    // Everything the alignment start wrote is the radio's own again.
+    EXPECT_EQ(test::firstDifference(*radio, seed, FLASH_OFFSET, 0x0E * 128), "");
+    EXPECT_EQ(test::firstDifference(*radio, seed, FLASH_OFFSET + 0x49 * 128, 7 * 128), "");
+    EXPECT_EQ(sim.finish(SIGTERM), 0);
+}
+
+} // namespace
+} // namespace kq70
