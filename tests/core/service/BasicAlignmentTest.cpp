@@ -75,7 +75,8 @@ protected:
     BasicAlignment::Outcome run(const BasicAlignment::WindowRunner& window,
                                 int accessMode = ACCESS_ADJUSTMENT, bool builtIn = true) {
         BasicAlignment pass(*document, {sim.link, sim.clock, lastKind, progress}, {0, 9600, 1, ""},
-                            CommJobContext{accessMode, home.path(), false, false, builtIn}, prompt);
+                            CommJobContext{accessMode, home.path(), false, false, true, builtIn},
+                            prompt);
         const auto outcome = pass.Run(window);
         status = pass.PreparationStatus();
         return outcome;
@@ -163,7 +164,8 @@ TEST_F(BasicAlignmentTest, APassKeepsTheRadiosProgrammingAndTakesTheNewAdjustmen
 TEST_F(BasicAlignmentTest, WithTheBackupRecoveryTheWriteBackGoesBetweenTheMarkers) {
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
     BasicAlignment pass(*document, {sim.link, sim.clock, lastKind, progress}, {0, 9600, 1, ""},
-                        CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true}, prompt);
+                        CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true, true},
+                        prompt);
     pass.SetRecoverBackup(true);
     ASSERT_EQ(pass.Run([](HBasicAlignment&) { return true; }), BasicAlignment::Outcome::Aligned);
     std::vector<int> markers;
@@ -197,7 +199,7 @@ TEST_F(BasicAlignmentTest, AFailureAfterTheFirstWriteWritesTheFormerDataBack) {
         quiet.expectMessage({});
         BasicAlignment pass(
             *document, {probe.link, probe.clock, lastKind, progress}, {0, 9600, 1, ""},
-            CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true}, quiet);
+            CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true, true}, quiet);
         pass.Run([](HBasicAlignment&) { return false; });
         for (const SimFrame& frame : probe.radio.transcript()) {
             if (firstWrite == 0 && frame.request[0] == CMD_FLASH_WRITE) {
