@@ -203,6 +203,11 @@ void RadioSimulator::handleFrame(const std::vector<std::uint8_t>& frame, Duratio
     }
     entry.number = ++m_frameCount;
     entry.fault = faultFor(entry.number);
+    if (entry.fault == SimFaultKind::SwitchedOff) {
+        record(std::move(entry));
+        switchOff();
+        return;
+    }
     if (frame[0] == RESET_COMMAND_BYTE) {
         m_state = SimState::Off;
         m_rx.clear();

@@ -8,12 +8,13 @@ namespace kq70 {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, SimFaultKind>, 5> FRAME_FAULTS{{
+constexpr std::array<std::pair<std::string_view, SimFaultKind>, 6> FRAME_FAULTS{{
     {"checksum", SimFaultKind::BadChecksum},
     {"command", SimFaultKind::WrongCommand},
     {"silence", SimFaultKind::Silence},
     {"nak", SimFaultKind::Nak},
     {"lost", SimFaultKind::LostWrite},
+    {"off", SimFaultKind::SwitchedOff},
 }};
 
 std::optional<unsigned> parseNumber(std::string_view text) {

@@ -16,6 +16,7 @@ enum class SimFaultKind {
     GarbageBeforeCheck, // `count` bytes of line noise before the first check byte
     NeverOffer,         // switched on, the radio never offers a connection
     WrongProductCode,   // the radio reports a product code of another model
+    SwitchedOff,        // switched off as frame N arrives: nothing stored, nothing answered
 };
 
 // A scripted fault. Frames are numbered from 1 in the order the radio takes them in clone
@@ -29,7 +30,7 @@ struct SimFault {
 };
 
 // Parses the command line's fault words: "checksum@N", "command@N", "silence@N", "nak@N",
-// "lost@N", "garbage:N", "nooffer", "product". Nothing for anything else.
+// "lost@N", "off@N", "garbage:N", "nooffer", "product". Nothing for anything else.
 std::optional<SimFault> parseSimFault(std::string_view word);
 // The word parseSimFault reads back, for messages.
 std::string describeSimFault(const SimFault& fault);

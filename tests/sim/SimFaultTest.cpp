@@ -18,6 +18,7 @@ TEST(SimFaultTest, ParsesTheFaultWordsAndRefusesOthers) {
         {"silence@1", SimFault{SimFaultKind::Silence, 1, 0}},
         {"nak@40", SimFault{SimFaultKind::Nak, 40, 0}},
         {"lost@7", SimFault{SimFaultKind::LostWrite, 7, 0}},
+        {"off@9", SimFault{SimFaultKind::SwitchedOff, 9, 0}},
         {"garbage:5", SimFault{SimFaultKind::GarbageBeforeCheck, 0, 5}},
         {"nooffer", SimFault{SimFaultKind::NeverOffer, 0, 0}},
         {"product", SimFault{SimFaultKind::WrongProductCode, 0, 0}},
