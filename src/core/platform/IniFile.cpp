@@ -64,13 +64,14 @@ std::string fromHex(std::string_view hex) {
     return bytes;
 }
 
+// Lines end where the parser ends them: at CR LF, LF or a lone CR.
 template <typename Visit> void forEachLine(std::string_view text, Visit visit) {
     std::size_t start = 0;
     while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
+        const std::size_t end = text.find_first_of("\r\n", start);
         const std::size_t stop = end == std::string_view::npos ? text.size() : end;
         visit(text.substr(start, stop - start));
-        start = stop + 1;
+        start = stop + (text.substr(stop, 2) == "\r\n" ? 2 : 1);
     }
 }
 
@@ -79,9 +80,6 @@ std::string protectMalformedLines(std::string_view text) {
     out.reserve(text.size());
     int number = 0;
     forEachLine(text, [&](std::string_view line) {
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
         if (isMalformed(line)) {
             out.append(VERBATIM_KEY_PREFIX);
             out.append(std::to_string(number++) + "=" + toHex(line));

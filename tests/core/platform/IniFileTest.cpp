@@ -69,7 +69,8 @@ TEST(IniFileTest, WritingOneKeyKeepsEveryOtherLine) {
 // A header without its closing bracket must not swallow the next line into a section name
 // (which then grew by a line on every write); malformed lines come back as they were.
 TEST(IniFileTest, MalformedLinesAreKeptVerbatimAcrossWrites) {
-    const std::string malformed[] = {"[BROKEN", "  [no close ; x", "just some words", "[]x["};
+    const std::string malformed[] = {"[BROKEN", "  [no close ; x", "just some words", "[]x[",
+                                     "; note\r["}; // a lone CR ends a line too
     for (const std::string& line : malformed) {
         for (const char* where : {"top", "middle", "end"}) {
             SCOPED_TRACE(line + " at the " + where);
@@ -87,7 +88,9 @@ TEST(IniFileTest, MalformedLinesAreKeptVerbatimAcrossWrites) {
             ASSERT_TRUE(ini.writeString("C", "new", "4"));
             const std::string thrice = TempFolder::readText(path);
 
-            EXPECT_NE(("\n" + once).find("\n" + line + "\n"), std::string::npos) << once;
+            if (line.find('\r') == std::string::npos) {
+                EXPECT_NE(("\n" + once).find("\n" + line + "\n"), std::string::npos) << once;
+            }
             EXPECT_EQ(thrice.size(), once.size() + std::string("new=4\n").size()) << thrice;
             EXPECT_EQ(ini.readString("A", "x", ""), "8");
             EXPECT_EQ(ini.readString("C", "z", ""), "3");
