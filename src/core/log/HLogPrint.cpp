@@ -115,7 +115,12 @@ std::string_view HLogPrint::tag(int messageLevel) {
 
 std::string HLogPrint::lineBody(int messageLevel, std::string_view message, const char* file,
                                 int line) {
-    const std::string site = strprintf("(File:[%s] Line:[%d])", file, line);
+    // A build that compiles from a relative path leaves "../" in front of the repository path.
+    std::string_view path = file != nullptr ? file : "";
+    while (path.starts_with("../") || path.starts_with("./")) {
+        path.remove_prefix(path.find('/') + 1);
+    }
+    const std::string site = strprintf("(File:[%s] Line:[%d])", std::string(path).c_str(), line);
     return strprintf("%s %s %s", std::string(tag(messageLevel)).c_str(),
                      std::string(message).c_str(), site.c_str());
 }
