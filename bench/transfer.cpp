@@ -186,7 +186,10 @@ void Pty(benchmark::State& state) {
     }
     const std::string imagePath = std::string(folder) + "/radio256.k70";
     YesPrompt quiet;
-    WriteDataFile(imagePath, radio, quiet);
+    if (!WriteDataFile(imagePath, radio, quiet)) {
+        state.SkipWithError("the radio image could not be written");
+        return;
+    }
     test::RadioSimProcess sim({"--image", imagePath, "--pace", "--baud", std::to_string(baud)});
     const std::string port = sim.firstLine(10000);
     SystemClock clock;

@@ -224,6 +224,11 @@ void RadioSimulator::handleFrame(const std::vector<std::uint8_t>& frame, Duratio
     if (fault != nullptr) {
         entry.fault = fault->kind;
     }
+    if (entry.fault == SimFaultKind::SwitchedOff) {
+        record(std::move(entry));
+        switchOff();
+        return;
+    }
     if (frame[0] == RESET_COMMAND_BYTE) {
         m_state = SimState::Off;
         m_rx.clear();

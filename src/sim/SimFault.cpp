@@ -15,6 +15,7 @@ constexpr std::array<std::pair<std::string_view, SimFaultKind>, 6> FRAME_FAULTS{
     {"nak", SimFaultKind::Nak},
     {"lost", SimFaultKind::LostWrite},
     {"corrupt", SimFaultKind::CorruptStore},
+    {"off", SimFaultKind::SwitchedOff},
 }};
 
 std::optional<unsigned> parseNumber(std::string_view text) {

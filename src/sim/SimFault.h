@@ -18,6 +18,7 @@ enum class SimFaultKind {
     WrongProductCode,   // the radio reports a product code of another model
     CorruptStore,       // write frame N is acknowledged, but byte `count` of the unit is
                         // stored inverted, as a failing memory cell would
+    SwitchedOff,        // switched off as frame N arrives: nothing stored, nothing answered
 };
 
 // A scripted fault. Frames are numbered from 1 in the order the radio takes them in clone
@@ -31,8 +32,8 @@ struct SimFault {
 };
 
 // Parses the command line's fault words: "checksum@N", "command@N", "silence@N", "nak@N",
-// "lost@N", "corrupt@N" or "corrupt@N:K" (byte K of the unit), "garbage:N", "nooffer",
-// "product". Nothing for anything else.
+// "lost@N", "off@N", "corrupt@N" or "corrupt@N:K" (byte K of the unit), "garbage:N",
+// "nooffer", "product". Nothing for anything else.
 std::optional<SimFault> parseSimFault(std::string_view word);
 // The word parseSimFault reads back, for messages.
 std::string describeSimFault(const SimFault& fault);

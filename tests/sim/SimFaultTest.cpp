@@ -22,6 +22,7 @@ TEST(SimFaultTest, ParsesTheFaultWordsAndRefusesOthers) {
         {"corrupt@290:127", SimFault{SimFaultKind::CorruptStore, 290, 127}},
         {"corrupt@3:", std::nullopt},
         {"nak@3:1", std::nullopt},
+        {"off@9", SimFault{SimFaultKind::SwitchedOff, 9, 0}},
         {"garbage:5", SimFault{SimFaultKind::GarbageBeforeCheck, 0, 5}},
         {"nooffer", SimFault{SimFaultKind::NeverOffer, 0, 0}},
         {"product", SimFault{SimFaultKind::WrongProductCode, 0, 0}},

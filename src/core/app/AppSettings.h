@@ -38,14 +38,14 @@ struct AppSettings {
 
     void load(const IniFile& ini);
     // Start-up writes the normalised port type and COM port back at once.
-    bool writeNormalisedPort(IniFile& ini) const;
+    [[nodiscard]] bool writeNormalisedPort(IniFile& ini) const;
     // Exit writes the column items.
-    bool writeItems(IniFile& ini) const;
+    [[nodiscard]] bool writeItems(IniFile& ini) const;
     // The main window's destruction writes the port, the window size and the end status.
-    bool writeFrameValues(IniFile& ini, int band, int lcdType) const;
-    bool writeRecentFiles(IniFile& ini) const;
+    [[nodiscard]] bool writeFrameValues(IniFile& ini, int band, int lcdType) const;
+    [[nodiscard]] bool writeRecentFiles(IniFile& ini) const;
     // The Configure dialog's OK writes the verify choice.
-    bool writeVerifyDownload(IniFile& ini) const;
+    [[nodiscard]] bool writeVerifyDownload(IniFile& ini) const;
 
     // Puts `path` at the head of the recent-file list, once.
     void addRecentFile(const std::string& path);

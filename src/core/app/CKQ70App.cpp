@@ -1,7 +1,7 @@
 #include "app/CKQ70App.h"
 
-#include "app/Passwords.h"
 #include "app/LogSettingsFile.h"
+#include "app/Passwords.h"
 #include "app/ProgramFolder.h"
 #include "log/HLogPrint.h"
 #include "log/HVersionInfo.h"
@@ -30,7 +30,11 @@ CKQ70App::StartResult CKQ70App::InitInstance(std::string_view commandLine) {
     }
 
     m_settings.load(m_settingsFile);
-    m_settings.writeNormalisedPort(m_settingsFile);
+    if (!m_settings.writeNormalisedPort(m_settingsFile)) {
+        // The program runs on with its defaults; only the next start reads them again.
+        m_log.print(LOG_WR, 0, __FILE__, __LINE__, "settings not written: %s",
+                    m_settingsFile.path().c_str());
+    }
 
     const int requestedMode = AccessMode::fromCommandLine(commandLine);
     m_accessMode.set(requestedMode);
@@ -44,7 +48,10 @@ CKQ70App::StartResult CKQ70App::InitInstance(std::string_view commandLine) {
 
 void CKQ70App::ExitInstance() {
     m_log.print(LOG_D1, 0, __FILE__, __LINE__, "ExitInstance() ");
-    m_settings.writeItems(m_settingsFile);
+    if (!m_settings.writeItems(m_settingsFile)) {
+        m_log.print(LOG_WR, 0, __FILE__, __LINE__, "settings not written: %s",
+                    m_settingsFile.path().c_str());
+    }
 }
 
 bool CKQ70App::UnlockAdjustmentMode() {

@@ -2,8 +2,9 @@
 
 #include "log/HLogPrint.h"
 #include "platform/IniFile.h"
+#include "ui/NumberParse.h"
 
-#include <cstdlib>
+#include <cstdint>
 #include <unistd.h>
 
 namespace kq70 {
@@ -58,7 +59,7 @@ int HWinIniReader::GetIniInt(std::string_view section, std::string_view key, int
     if (!read(section, key, text)) {
         return -1;
     }
-    const long parsed = std::strtol(text.c_str(), nullptr, 10);
+    const std::int64_t parsed = parseIntegerPrefix(text).value_or(0);
     const int value = parsed > INT32_MAX   ? INT32_MAX
                       : parsed < INT32_MIN ? INT32_MIN
                                            : static_cast<int>(parsed);

@@ -3,8 +3,8 @@
 #include "align/AdjustmentFrequencyLookup.h"
 #include "align/HAdustmentBackUpParams.h"
 #include "channel/FrequencyCodec.h"
-#include "image/RadioImage.h"
 #include "fields/HRecordFieldTable.h"
+#include "image/RadioImage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -316,6 +316,14 @@ void HChannelData::setTag(int channel, const std::string& text) {
 
 bool HChannelData::isInUse(int channel) const {
     return validChannel(channel) && getValue(channel, inUse) != 0;
+}
+
+std::bitset<16> HChannelData::firstSixteenInUse() const {
+    std::bitset<16> inUse;
+    for (std::size_t k = 0; k < inUse.size(); ++k) {
+        inUse.set(k, isInUse(static_cast<int>(k)));
+    }
+    return inUse;
 }
 
 int HChannelData::displayNumber(int channel) const {

@@ -5,6 +5,7 @@
 #include "channel/HGroupTable.h"
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 
@@ -41,6 +42,9 @@ public:
     std::string getTag(int channel) const;
     void setTag(int channel, const std::string& text);
     bool isInUse(int channel) const;
+    // Which of the first 16 channels are programmed: what the scanning page offers as
+    // priority channels.
+    std::bitset<16> firstSixteenInUse() const;
     // The channel number the user sees (1-based); −1 for an index outside the table.
     int displayNumber(int channel) const;
 

@@ -98,6 +98,7 @@ bool WriteDataFile(const std::string& path, const RadioImage& image, UserPrompt&
     case AtomicWriteResult::Ok:
         return true;
     case AtomicWriteResult::CannotCreate:
+    case AtomicWriteResult::NotARegularFile:
         showWithPath(prompt, IDS_PROBLEM_OPENING_FILE_FOR_WRITING, path);
         return false;
     case AtomicWriteResult::WriteFailed:

@@ -35,8 +35,8 @@ bool ReadDataFile(const std::string& path, RadioImage& image, UserPrompt& prompt
 // Writes the whole image to `path` without truncating the old file first (temporary file,
 // flush, rename). A failure shows message 35 (cannot create) or 33 (cannot write) and leaves
 // the old file intact. The caller clears its modified flag on success.
-bool WriteDataFile(const std::string& path, const RadioImage& image, UserPrompt& prompt,
-                   const FileWriteHooks& hooks = {});
+[[nodiscard]] bool WriteDataFile(const std::string& path, const RadioImage& image,
+                                 UserPrompt& prompt, const FileWriteHooks& hooks = {});
 
 int CheckDataFile(const std::string& path, std::size_t expectedSize);
 // 0 readable, 1 cannot open (or empty path), 2 cannot read one byte.

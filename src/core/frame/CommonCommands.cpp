@@ -31,8 +31,12 @@ std::unique_ptr<HDialog> CommonCommands::createPage(int commandId, CKQ70Doc& doc
     switch (commandId) {
     case ID_COMMON_HARDWARE:
         return std::make_unique<HHardwareDialog>(doc, accessMode, prompt);
-    case ID_COMMON_SCANNING:
-        return std::make_unique<HScanningDialog>(image, accessMode);
+    case ID_COMMON_SCANNING: {
+        const auto channels = std::make_unique<HChannelData>();
+        channels->extract(image);
+        return std::make_unique<HScanningDialog>(image, accessMode,
+                                                 channels->firstSixteenInUse());
+    }
     case ID_COMMON_POWER_SAVING:
         return std::make_unique<HPowerSaveDialog>(image, accessMode);
     case ID_COMMON_KEY_FUNCTION:

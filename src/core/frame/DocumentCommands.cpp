@@ -137,7 +137,9 @@ bool DocumentCommands::saveTo(const std::string& path) {
 
 void DocumentCommands::rememberRecentFile(const std::string& path) {
     m_settings.addRecentFile(path);
-    m_settings.writeRecentFiles(m_settingsFile);
+    if (!m_settings.writeRecentFiles(m_settingsFile)) {
+        KQ70_LOG(LOG_WR, 0, "recent files not written: %s", m_settingsFile.path().c_str());
+    }
 }
 
 void DocumentCommands::NewDocumentWith(const std::string& path, int loadCode) {

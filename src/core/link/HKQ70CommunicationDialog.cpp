@@ -143,17 +143,19 @@ bool HKQ70CommunicationDialog::Connect(HCommRequest& request, Clock::Duration pa
     return true;
 }
 
-bool HKQ70CommunicationDialog::ProductCheck(HCommRequest& request) {
+HKQ70CommunicationDialog::ProductCheckResult
+HKQ70CommunicationDialog::ProductCheck(HCommRequest& request) {
     auto scratch = std::make_unique<RadioImage>();
     if (!ReadBlock(AREA_EEPROM, PRODUCTION_WORD, 0, *scratch, request) ||
         !ReadBlock(AREA_EEPROM, PRODUCT_WORD, 0, *scratch, request)) {
-        return false;
+        return ProductCheckResult::ReadFailed;
     }
     const bool normalMode = m_context.accessMode == ACCESS_NORMAL;
-    return scratch->byteAt(PRODUCTION_CODE_OFFSET) == PRODUCTION_CODE &&
-           (!normalMode ||
-            scratch->byteAt(PRODUCTION_CODE_OFFSET + 1) == PRODUCTION_CODE_NORMAL_SUFFIX) &&
-           scratch->be16(PRODUCT_CODE_OFFSET) == PRODUCT_CODE;
+    const bool match = scratch->byteAt(PRODUCTION_CODE_OFFSET) == PRODUCTION_CODE &&
+                       (!normalMode || scratch->byteAt(PRODUCTION_CODE_OFFSET + 1) ==
+                                           PRODUCTION_CODE_NORMAL_SUFFIX) &&
+                       scratch->be16(PRODUCT_CODE_OFFSET) == PRODUCT_CODE;
+    return match ? ProductCheckResult::Match : ProductCheckResult::OtherModel;
 }
 
 int HKQ70CommunicationDialog::PasswordCheck(HCommRequest& request) {
@@ -195,7 +197,15 @@ bool HKQ70CommunicationDialog::DocumentHasPassword(const HCommRequest& request,
 }
 
 bool HKQ70CommunicationDialog::PassChecks(HCommRequest& request) {
-    if (!ProductCheck(request)) {
+    switch (ProductCheck(request)) {
+    case ProductCheckResult::Match:
+        break;
+    case ProductCheckResult::ReadFailed:
+        // A line failure, like any other failed block exchange: the model is not known.
+        KQ70_LOG(LOG_WR, LOG_CHANNEL, "the product codes could not be read");
+        Abort(request, text::COMMUNICATION_ERROR, false);
+        return false;
+    case ProductCheckResult::OtherModel:
         KQ70_LOG(LOG_WR, LOG_CHANNEL, "the radio is of another model; nothing is transferred");
         Abort(request, text::HARDWARE_TYPE_MISMATCHED, true);
         return false;

@@ -35,6 +35,13 @@ constexpr std::uint32_t JOB_RECOVERY_CLOSE = 10;
 // document (upload) and write the document into a radio (download), with every check that
 // guards them. A front end shows the title, the status line and the progress bar it reports
 // through CommProgress; questions go through UserPrompt. One dialog runs one job.
+//
+// Threads: a front end may run a job on a worker thread. The job then uses, from that
+// thread, its own port and clock, the request's buffers and document image, the log and
+// LastPortKind (both safe from any thread), the read-only string table and built-in images,
+// and template files it only reads. Its CommProgress and UserPrompt are called on the
+// worker: a GUI implementation hands those calls to its own thread. The document image must
+// not be read or changed by anyone else until the job has returned.
 class HKQ70CommunicationDialog : public HKqCommonCommunication {
 public:
     static constexpr std::size_t TITLE_WIDTH = 96;
@@ -96,8 +103,10 @@ public:
     // Job 10: ends a recovery that writes nothing: the reset command, and the port closed.
     int RecoveryClose(HCommRequest& request);
 
-    // The radio's production and product codes (EEPROM words 1 and 2).
-    bool ProductCheck(HCommRequest& request);
+    enum class ProductCheckResult { Match, OtherModel, ReadFailed };
+    // The radio's production and product codes (EEPROM words 1 and 2). A read that fails
+    // says nothing about the model: ReadFailed, not OtherModel.
+    ProductCheckResult ProductCheck(HCommRequest& request);
     // The radio's programming password; PASSWORD_OK, PASSWORD_FAILED or PASSWORD_CANCELLED.
     int PasswordCheck(HCommRequest& request);
 

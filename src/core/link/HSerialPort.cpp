@@ -58,14 +58,16 @@ int HSerialPort::Open() {
     }
     m_portKind = m_device.portKind();
     m_lastPortKind.set(m_portKind);
-    if (!m_device.setTimeouts(m_timeouts)) {
-        return 1;
-    }
     if (!IsUsableKind(m_portKind)) {
         KQ70_LOG(LOG_WR, LOG_CHANNEL, "%s is no serial port (kind %d)", name.c_str(), m_portKind);
+    }
+    if (!IsUsableKind(m_portKind) || !m_device.setTimeouts(m_timeouts) ||
+        !m_device.configure(m_dcb)) {
+        // A half-opened device would keep its lock and block the next attempt.
+        Close();
         return 1;
     }
-    return m_device.configure(m_dcb) ? 0 : 1;
+    return 0;
 }
 
 bool HSerialPort::Close() {

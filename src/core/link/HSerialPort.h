@@ -37,9 +37,10 @@ public:
     HSerialPort& operator=(const HSerialPort&) = delete;
 
     // 0 success, 1 failure. Forces the port number into 1..256 first. A port that opens but
-    // is neither a serial port nor the USB cable is refused with 1 (and stays open until
-    // Close). Opening an open port closes it first.
-    int Open();
+    // is neither a serial port nor the USB cable, or cannot take the time-outs or the line
+    // settings, is refused with 1 and closed (its lock released) at once. Opening an open
+    // port closes it first.
+    [[nodiscard]] int Open();
     // True when an open device was closed; a second Close does nothing and says false.
     bool Close();
     // The kind of port `portNumber` (or of the device `deviceName`), -1 when it cannot be
@@ -49,11 +50,11 @@ public:
 
     // 0 success, 1 failure: more than MAX_TRANSFER_SIZE bytes, a refused port, a short
     // write, or (echo suppression 0) an echo that did not come back.
-    PortResult SendMltData(std::span<const std::uint8_t> bytes);
-    PortResult SendSglData(std::uint8_t byte);
+    [[nodiscard]] PortResult SendMltData(std::span<const std::uint8_t> bytes);
+    [[nodiscard]] PortResult SendSglData(std::uint8_t byte);
     // 0 all bytes read, 1 communication error, 2 time-out (what came is left in the buffer).
-    PortResult ReceiveMltData(std::span<std::uint8_t> buffer);
-    PortResult ReceiveSglData(std::uint8_t& byte);
+    [[nodiscard]] PortResult ReceiveMltData(std::span<std::uint8_t> buffer);
+    [[nodiscard]] PortResult ReceiveSglData(std::uint8_t& byte);
     void PurgeReceive();
     void PurgeSend();
 

@@ -32,14 +32,23 @@ HLogPrint& HLogPrint::global() {
     return log;
 }
 
-void HLogPrint::start(const LogSettings& settings, const HVersionInfo& version) {
-    m_defaultName = settings.defaultName;
-    if (m_defaultName.empty()) {
-        m_levels.fill(0);
-        return;
+void HLogPrint::setAllLevels(const std::array<int, LOG_CHANNELS>& levels) {
+    for (std::size_t k = 0; k < levels.size(); ++k) {
+        m_levels[k].store(levels[k], std::memory_order_relaxed);
     }
-    m_levels = settings.levels;
-    m_paths = settings.paths;
+}
+
+void HLogPrint::start(const LogSettings& settings, const HVersionInfo& version) {
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_defaultName = settings.defaultName;
+        if (m_defaultName.empty()) {
+            setAllLevels({});
+            return;
+        }
+        m_paths = settings.paths;
+    }
+    setAllLevels(settings.levels);
     m_bannerWritten = true;
     print(LOG_D1, 0, __FILE__, __LINE__,
           "**************The log output begins.[Ver.%s][Inner Ver.%s] *****************",
@@ -47,35 +56,42 @@ void HLogPrint::start(const LogSettings& settings, const HVersionInfo& version) 
 }
 
 void HLogPrint::end() {
-    if (m_bannerWritten) {
+    if (m_bannerWritten.exchange(false)) {
         print(LOG_D1, 0, __FILE__, __LINE__,
               "**************The log output ended.*****************");
-        m_bannerWritten = false;
     }
-    m_levels.fill(0);
+    setAllLevels({});
 }
 
 void HLogPrint::enableChannel(int channel, int newLevel, const std::string& filePath) {
     if (static_cast<unsigned>(channel) >= static_cast<unsigned>(LOG_CHANNELS)) {
         return;
     }
-    m_levels[static_cast<std::size_t>(channel)] = newLevel;
-    m_paths[static_cast<std::size_t>(channel)] = filePath;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_paths[static_cast<std::size_t>(channel)] = filePath;
+    }
+    m_levels[static_cast<std::size_t>(channel)].store(newLevel, std::memory_order_relaxed);
 }
 
 int HLogPrint::level(int channel) const {
     if (static_cast<unsigned>(channel) >= static_cast<unsigned>(LOG_CHANNELS)) {
         return 0;
     }
-    return m_levels[static_cast<std::size_t>(channel)];
+    return m_levels[static_cast<std::size_t>(channel)].load(std::memory_order_relaxed);
 }
 
-const std::string& HLogPrint::path(int channel) const {
-    static const std::string none;
+std::string HLogPrint::path(int channel) const {
     if (static_cast<unsigned>(channel) >= static_cast<unsigned>(LOG_CHANNELS)) {
-        return none;
+        return {};
     }
+    const std::lock_guard<std::mutex> lock(m_mutex);
     return m_paths[static_cast<std::size_t>(channel)];
+}
+
+std::string HLogPrint::defaultName() const {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_defaultName;
 }
 
 std::string_view HLogPrint::tag(int messageLevel) {
@@ -99,7 +115,12 @@ std::string_view HLogPrint::tag(int messageLevel) {
 
 std::string HLogPrint::lineBody(int messageLevel, std::string_view message, const char* file,
                                 int line) {
-    const std::string site = strprintf("(File:[%s] Line:[%d])", file, line);
+    // A build that compiles from a relative path leaves "../" in front of the repository path.
+    std::string_view path = file != nullptr ? file : "";
+    while (path.starts_with("../") || path.starts_with("./")) {
+        path.remove_prefix(path.find('/') + 1);
+    }
+    const std::string site = strprintf("(File:[%s] Line:[%d])", std::string(path).c_str(), line);
     return strprintf("%s %s %s", std::string(tag(messageLevel)).c_str(),
                      std::string(message).c_str(), site.c_str());
 }
@@ -122,13 +143,16 @@ void HLogPrint::print(int messageLevel, int channel, const char* file, int line,
 
 void HLogPrint::write(int messageLevel, int channel, const std::string& message, const char* file,
                       int line) {
-    const std::string& target = path(channel);
-    if (target.empty() || tag(messageLevel).empty()) {
+    if (tag(messageLevel).empty()) {
         return;
     }
     // "%s %s %s %s\n": time stamp, tag, message, call site.
     const std::string text = timeStamp() + " " + lineBody(messageLevel, message, file, line) + "\n";
-    const std::lock_guard<std::mutex> lock(m_fileMutex);
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    const std::string& target = m_paths[static_cast<std::size_t>(channel)];
+    if (target.empty()) {
+        return;
+    }
     std::FILE* out = std::fopen(target.c_str(), "a");
     if (out == nullptr) {
         return; // an unwritable log drops the line

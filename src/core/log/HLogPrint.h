@@ -3,6 +3,7 @@
 #include "log/LogSettings.h"
 
 #include <array>
+#include <atomic>
 #include <cstdarg>
 #include <mutex>
 #include <string>
@@ -25,6 +26,8 @@ enum LogLevel : int {
 // The diagnostic log: up to LOG_CHANNELS channels, each with a level and a file. It is off
 // unless its settings name a default log file. Every line opens,
 // appends and closes its file, so a log can be removed or copied while the program runs.
+// Any thread may log and change a channel at any time: the levels are atomics (a relaxed
+// load when a channel is off), the file names and the files are guarded by one mutex.
 class HLogPrint {
 public:
     HLogPrint() = default;
@@ -47,7 +50,7 @@ public:
     // The check every log call makes first: two comparisons when the channel is off.
     bool accepts(int level, int channel) const noexcept {
         return static_cast<unsigned>(channel) < static_cast<unsigned>(LOG_CHANNELS) &&
-               level <= m_levels[static_cast<std::size_t>(channel)];
+               level <= m_levels[static_cast<std::size_t>(channel)].load(std::memory_order_relaxed);
     }
 
     void vprint(int level, int channel, const char* file, int line, const char* format,
@@ -56,8 +59,9 @@ public:
         __attribute__((format(printf, 6, 7)));
 
     int level(int channel) const;
-    const std::string& path(int channel) const;
-    const std::string& defaultName() const { return m_defaultName; }
+    // Copies: another thread may change them at any moment.
+    std::string path(int channel) const;
+    std::string defaultName() const;
 
     // "[ER]" … "[D4]"; empty for any other level.
     static std::string_view tag(int level);
@@ -66,12 +70,13 @@ public:
 
 private:
     void write(int level, int channel, const std::string& message, const char* file, int line);
+    void setAllLevels(const std::array<int, LOG_CHANNELS>& levels);
 
-    std::array<int, LOG_CHANNELS> m_levels{};
+    std::array<std::atomic<int>, LOG_CHANNELS> m_levels{};
+    std::atomic<bool> m_bannerWritten = false;
+    mutable std::mutex m_mutex; // guards the names below and every write to a log file
     std::array<std::string, LOG_CHANNELS> m_paths;
     std::string m_defaultName;
-    bool m_bannerWritten = false;
-    std::mutex m_fileMutex;
 };
 
 // Formats and writes one message to the process-wide log.

@@ -2,6 +2,7 @@
 
 #include "fields/HParams.h"
 #include "log/HLogPrint.h"
+#include "ui/NumberParse.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
@@ -460,12 +461,11 @@ std::optional<std::int32_t> HDialog::parseEdit(const EditDefinition& definition,
     if (definition.fromText != nullptr) {
         return definition.fromText(text);
     }
-    const std::string copy(text);
-    char* end = nullptr;
-    const double number = std::strtod(copy.c_str(), &end);
-    if (end == copy.c_str() || !std::isfinite(number)) {
+    const std::optional<double> parsed = parseDecimalPrefix(text);
+    if (!parsed) {
         return std::nullopt;
     }
+    const double number = *parsed;
     const double scale = definition.kind == EDIT_SCALED && definition.scale != 0
                              ? static_cast<double>(definition.scale)
                              : 1.0;

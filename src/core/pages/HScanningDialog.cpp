@@ -47,7 +47,6 @@ constexpr ComboDefinition ENABLE_THREE = textList(ENABLE_THREE_ENTRIES);
 constexpr ComboDefinition PRIORITY_CH = textList(PRIORITY_CH_ENTRIES);
 constexpr ComboDefinition SCAN_DISPLAY = textList(SCAN_DISPLAY_ENTRIES);
 
-constexpr int PRIORITY_LIST_CHANNELS = 16;
 constexpr int GROUP_SCAN_RADIO_CHANNEL = 4;
 
 struct ScanControl {
@@ -78,8 +77,8 @@ const std::array<ScanControl, SCAN_VALUE_COUNT> CONTROLS{{
 
 } // namespace
 
-HScanningDialog::HScanningDialog(RadioImage& image, int accessMode)
-    : HDialog("HScanningDialog", image, accessMode) {
+HScanningDialog::HScanningDialog(RadioImage& image, int accessMode, ChannelsInUse channelsInUse)
+    : HDialog("HScanningDialog", image, accessMode), m_channelsInUse(channelsInUse) {
     for (std::size_t i = 0; i < CONTROLS.size(); ++i) {
         addCombo(CONTROLS[i].id, CONTROLS[i].label, CONTROLS[i].id, *CONTROLS[i].definition,
                  m_params, i);
@@ -88,7 +87,6 @@ HScanningDialog::HScanningDialog(RadioImage& image, int accessMode)
 
 bool HScanningDialog::AcquireData() {
     m_params.extract(image());
-    m_channels.extract(image());
     m_radioChannel = radioChannelValueOf(image());
     return true;
 }
@@ -96,8 +94,8 @@ bool HScanningDialog::AcquireData() {
 bool HScanningDialog::InitCombo() {
     // Priority CH offers the programmed channels among the first 16.
     if (std::vector<ComboEntry>* list = workingList(IDC_PRIORITY_CH)) {
-        for (std::size_t k = 0; k < list->size(); ++k) {
-            (*list)[k].shown = m_channels.isInUse(static_cast<int>(k));
+        for (std::size_t k = 0; k < list->size() && k < m_channelsInUse.size(); ++k) {
+            (*list)[k].shown = m_channelsInUse.test(k);
         }
     }
     HDialog::InitCombo();

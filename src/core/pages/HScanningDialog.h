@@ -1,17 +1,21 @@
 #pragma once
 
-#include "channel/HChannelData.h"
 #include "pages/HDialog.h"
 #include "params/HScanParams.h"
+
+#include <bitset>
 
 namespace kq70 {
 
 // The "Scanning" page. Only Priority Check, Priority CH, Scan Beep and Power ON Scan are
 // shown, plus the two resume times in manufacture mode; Priority CH offers the programmed
 // channels among the first 16 and is enabled only while Priority Check is on. The caller
-// commits the channel view into the image before opening it.
+// tells which of those channels are programmed (HChannelData::firstSixteenInUse).
 class HScanningDialog : public HDialog {
 public:
+    static constexpr std::size_t PRIORITY_LIST_CHANNELS = 16;
+    using ChannelsInUse = std::bitset<PRIORITY_LIST_CHANNELS>;
+
     enum ControlId : int {
         IDC_RESUME_TIME_RX = 1000,
         IDC_RESUME_TIME_TX,
@@ -26,7 +30,7 @@ public:
         IDC_SCAN_DISPLAY,
     };
 
-    HScanningDialog(RadioImage& image, int accessMode);
+    HScanningDialog(RadioImage& image, int accessMode, ChannelsInUse channelsInUse);
 
     const HScanParams& params() const { return m_params; }
     std::vector<ListingItem> listingItems() const override;
@@ -43,7 +47,7 @@ private:
     void enablePriorityChannel();
 
     HScanParams m_params;
-    HChannelData m_channels;
+    ChannelsInUse m_channelsInUse;
     int m_radioChannel = 0;
 };
 

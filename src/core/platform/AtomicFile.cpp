@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,14 +38,32 @@ bool writeAll(int fd, std::span<const std::uint8_t> data, const FileWriteHooks& 
     return true;
 }
 
-mode_t modeForNewFile(const std::string& target) {
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0) {
-        return existing.st_mode & 07777;
+// Creates a new temporary file next to `target` with mode 0666, so the kernel applies the
+// process umask as for any new file; the umask itself is never read or changed, which
+// would race with other threads creating files.
+int createTemporary(const std::string& target, std::string& temporary) {
+    constexpr int ATTEMPTS = 100;
+    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
+        timespec now{};
+        ::clock_gettime(CLOCK_MONOTONIC, &now);
+        temporary = target + "." + std::to_string(::getpid()) + "-" + std::to_string(::gettid()) +
+                    "-" + std::to_string(now.tv_nsec) + "-" + std::to_string(attempt) + ".tmp";
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
     }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    return -1;
+}
+
+// A file that replaces an existing one keeps its permission bits; a new file has the
+// bits it was created with.
+bool keepExistingMode(int fd, const std::string& target) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) != 0) {
+        return true;
+    }
+    return ::fchmod(fd, existing.st_mode & 07777) == 0;
 }
 
 } // namespace
@@ -51,13 +71,17 @@ mode_t modeForNewFile(const std::string& target) {
 AtomicWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
                                       const FileWriteHooks& hooks) {
     const std::string target = resolveTarget(path);
-    std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        return AtomicWriteResult::NotARegularFile; // a rename would replace the node
+    }
+    std::string temporary;
+    const int fd = createTemporary(target, temporary);
     if (fd < 0) {
         return AtomicWriteResult::CannotCreate;
     }
     bool ok = writeAll(fd, data, hooks);
-    ok = ok && ::fchmod(fd, modeForNewFile(target)) == 0;
+    ok = ok && keepExistingMode(fd, target);
     ok = ok && (hooks.sync ? hooks.sync(fd) : ::fsync(fd)) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;

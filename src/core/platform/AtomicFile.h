@@ -18,15 +18,18 @@ struct FileWriteHooks {
 
 enum class AtomicWriteResult {
     Ok,
-    CannotCreate, // the temporary file could not be made next to the target
-    WriteFailed,  // writing, flushing or renaming failed; the target is unchanged
+    CannotCreate,    // the temporary file could not be made next to the target
+    NotARegularFile, // the path names a device, FIFO, folder…: refused, left untouched
+    WriteFailed,     // writing, flushing or renaming failed; the target is unchanged
 };
 
 // Writes `data` to `path` without ever truncating the old file: the bytes go to a temporary
 // file in the same folder, which is flushed to disk and then renamed over the target. On any
 // failure the temporary file is removed and the old file is left exactly as it was. A new file
-// keeps the old file's permission bits. A symbolic link is followed, not replaced.
-AtomicWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
-                                      const FileWriteHooks& hooks = {});
+// keeps the old file's permission bits; a new one gets the usual 0666 less the umask. A
+// symbolic link is followed, not replaced. Safe to call from any thread.
+[[nodiscard]] AtomicWriteResult writeFileAtomically(const std::string& path,
+                                                    std::span<const std::uint8_t> data,
+                                                    const FileWriteHooks& hooks = {});
 
 } // namespace kq70

@@ -23,6 +23,90 @@ constexpr long long MAX_SETTINGS_FILE_SIZE = 1 << 20;
 
 enum class LoadResult { Loaded, Missing, Unreadable };
 
+// Lines the parser would misread (a section header without its closing bracket, a line
+// that is neither a key, a header nor a comment) travel through it as keys of this prefix
+// with the line's bytes in hex, and come out of a write as they went in. The parser would
+// otherwise run such a header into the next line and make the file grow on every write.
+constexpr std::string_view VERBATIM_KEY_PREFIX = "\x01kq70-verbatim-";
+
+bool isMalformed(std::string_view line) {
+    if (line.starts_with(VERBATIM_KEY_PREFIX)) {
+        return true; // such a line in the file itself must come back as it was, too
+    }
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos || line[first] == ';' || line[first] == '#') {
+        return false;
+    }
+    if (line[first] == '[') {
+        // No closing bracket, or no name between the brackets.
+        const std::size_t close = line.find(']', first);
+        return close == std::string_view::npos || close == first + 1;
+    }
+    return line.find('=') == std::string_view::npos;
+}
+
+std::string toHex(std::string_view bytes) {
+    static constexpr char DIGITS[] = "0123456789abcdef";
+    std::string hex;
+    for (const unsigned char c : bytes) {
+        hex.push_back(DIGITS[c >> 4]);
+        hex.push_back(DIGITS[c & 0x0F]);
+    }
+    return hex;
+}
+
+std::string fromHex(std::string_view hex) {
+    const auto nibble = [](char c) { return c >= 'a' ? c - 'a' + 10 : c - '0'; };
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes.push_back(static_cast<char>(nibble(hex[i]) * 16 + nibble(hex[i + 1])));
+    }
+    return bytes;
+}
+
+// Lines end where the parser ends them: at CR LF, LF or a lone CR.
+template <typename Visit> void forEachLine(std::string_view text, Visit visit) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        const std::size_t stop = end == std::string_view::npos ? text.size() : end;
+        visit(text.substr(start, stop - start));
+        start = stop + (text.substr(stop, 2) == "\r\n" ? 2 : 1);
+    }
+}
+
+std::string protectMalformedLines(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    int number = 0;
+    forEachLine(text, [&](std::string_view line) {
+        if (isMalformed(line)) {
+            out.append(VERBATIM_KEY_PREFIX);
+            out.append(std::to_string(number++) + "=" + toHex(line));
+        } else {
+            out.append(line);
+        }
+        out.push_back('\n');
+    });
+    return out;
+}
+
+std::string restoreMalformedLines(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    forEachLine(text, [&](std::string_view line) {
+        if (line.starts_with(VERBATIM_KEY_PREFIX)) {
+            const std::size_t equals = line.find('=');
+            out.append(fromHex(equals == std::string_view::npos ? std::string_view()
+                                                                : line.substr(equals + 1)));
+        } else {
+            out.append(line);
+        }
+        out.push_back('\n');
+    });
+    return out;
+}
+
 // Reads the file ourselves so that only a regular file of sane size reaches the parser; a
 // folder or a device in its place is unreadable, never parsed or overwritten.
 LoadResult load(Ini& ini, const std::string& path) {
@@ -42,7 +126,8 @@ LoadResult load(Ini& ini, const std::string& path) {
         return LoadResult::Unreadable;
     }
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return ini.LoadData(text) >= 0 ? LoadResult::Loaded : LoadResult::Unreadable;
+    return ini.LoadData(protectMalformedLines(text)) >= 0 ? LoadResult::Loaded
+                                                          : LoadResult::Unreadable;
 }
 
 } // namespace
@@ -125,10 +210,11 @@ bool IniFile::writeEntries(std::span<const IniEntry> entries) {
             return false;
         }
     }
-    std::string text;
-    if (ini.Save(text) < 0) {
+    std::string saved;
+    if (ini.Save(saved) < 0) {
         return false;
     }
+    const std::string text = restoreMalformedLines(saved);
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
     return writeFileAtomically(m_path, bytes) == AtomicWriteResult::Ok;

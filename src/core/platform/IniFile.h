@@ -16,7 +16,8 @@ struct IniEntry {
 // names compare without regard to case, values are trimmed, a missing file or key gives the
 // caller's default, and an integer is read from the value's leading decimal digits ("12abc"
 // is 12, "abc" gives the default). Every read looks at the file as it is on disk now, and
-// writing one key rewrites the file safely with every other line kept.
+// writing one key rewrites the file safely with every other line kept (a malformed line
+// too, byte for byte).
 class IniFile {
 public:
     explicit IniFile(std::string path) : m_path(std::move(path)) {}
@@ -29,10 +30,11 @@ public:
     bool hasKey(std::string_view section, std::string_view key) const;
 
     // False when the file could not be written; the old file is then unchanged.
-    bool writeString(std::string_view section, std::string_view key, std::string_view value);
-    bool writeInt(std::string_view section, std::string_view key, int value);
+    [[nodiscard]] bool writeString(std::string_view section, std::string_view key,
+                                   std::string_view value);
+    [[nodiscard]] bool writeInt(std::string_view section, std::string_view key, int value);
     // Several keys in one rewrite of the file.
-    bool writeEntries(std::span<const IniEntry> entries);
+    [[nodiscard]] bool writeEntries(std::span<const IniEntry> entries);
 
     // readInt over the text of a profile file held in memory (a built-in file, say).
     static int readIntFromText(std::string_view text, std::string_view section,

@@ -1,10 +1,41 @@
 #include "ui/StrPrintf.h"
 
+#include <clocale>
 #include <cstdio>
+#include <locale.h>
 
 namespace kq70 {
 
+namespace {
+
+// The "C" locale, made once and never changed: the program's formats and files use a
+// point for decimals whatever locale the front end set for the process.
+locale_t cLocale() {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+
+// Switches the calling thread to the "C" locale for its lifetime; other threads and the
+// process locale are left alone.
+class CLocaleScope {
+public:
+    CLocaleScope() : m_previous(cLocale() != nullptr ? uselocale(cLocale()) : nullptr) {}
+    ~CLocaleScope() {
+        if (m_previous != nullptr) {
+            uselocale(m_previous);
+        }
+    }
+    CLocaleScope(const CLocaleScope&) = delete;
+    CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+private:
+    locale_t m_previous;
+};
+
+} // namespace
+
 std::string vstrprintf(const char* format, va_list args) {
+    const CLocaleScope cNumbers;
     va_list measure;
     va_copy(measure, args);
     const int length = std::vsnprintf(nullptr, 0, format, measure);

@@ -68,48 +68,5 @@ TEST(FrequencyCodecTest, BandDefaults) {
     }
 }
 
-TEST(ToneTablesTest, SnapWalksTheStoredOrder) {
-    struct Case {
-        ToneKind kind;
-        std::int32_t value;
-        std::int32_t snapped;
-    };
-    const Case cases[] = {
-        {ToneKind::Ctcss, 2520, 2541}, // between 229.1 and 254.1 in stored order
-        {ToneKind::Ctcss, 100, 670},
-        {ToneKind::Ctcss, 670, 670},
-        {ToneKind::Ctcss, 680, 670},
-        {ToneKind::Ctcss, 682, 693},
-        {ToneKind::Ctcss, 1600, 1622},
-        {ToneKind::Ctcss, 2600, 2541}, // 1600: first pair 156.7–162.2
-        {ToneKind::Dcs, 5, 19},
-        {ToneKind::Dcs, 19, 19},
-        {ToneKind::Dcs, 20, 21},
-        {ToneKind::Dcs, 600, 492},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(snapTone(c.kind, c.value), c.snapped) << c.value;
-    }
-}
-
-TEST(ToneTablesTest, CodeNumbers) {
-    EXPECT_EQ(ctcssTable.front(), 670);
-    EXPECT_EQ(ctcssTable.back(), 2541);
-    EXPECT_EQ(dcsTable.front(), 19); // 023
-    EXPECT_EQ(dcsTable.back(), 492); // 754
-    EXPECT_EQ(toneCodeNumber(ToneKind::Ctcss, 670), 10);
-    EXPECT_EQ(toneCodeNumber(ToneKind::Ctcss, 2541), 59);
-    EXPECT_EQ(toneCodeNumber(ToneKind::Dcs, 19), 60);
-    EXPECT_EQ(toneCodeNumber(ToneKind::Dcs, 492), 163);
-    EXPECT_EQ(toneCodeNumber(ToneKind::Ctcss, 671), std::nullopt);
-    for (int number = 10; number < 164; ++number) {
-        const auto tone = toneOfCodeNumber(number);
-        ASSERT_TRUE(tone.has_value());
-        EXPECT_EQ(toneCodeNumber(number < 60 ? ToneKind::Ctcss : ToneKind::Dcs, *tone), number);
-    }
-    EXPECT_EQ(toneOfCodeNumber(9), std::nullopt);
-    EXPECT_EQ(toneOfCodeNumber(164), std::nullopt);
-}
-
 } // namespace
 } // namespace kq70

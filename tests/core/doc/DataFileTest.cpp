@@ -226,6 +226,54 @@ TEST(DataFileTest, WriteKeepsPermissionsAndFollowsLinks) {
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
+TEST(DataFileTest, NewFileTakesTheUmaskWhichIsLeftAlone) {
+    for (const mode_t mask : {mode_t{022}, mode_t{077}, mode_t{0}}) {
+        TempFolder folder;
+        const mode_t before = ::umask(mask);
+        ScriptedPrompt prompt;
+        const bool written = WriteDataFile(folder.file("new.k70"), RadioImage(), prompt);
+        const mode_t after = ::umask(before);
+        ASSERT_TRUE(written);
+        EXPECT_EQ(after, mask) << "the process umask is not changed";
+        struct stat info {};
+        ASSERT_EQ(::stat(folder.file("new.k70").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0666u & ~mask) << std::oct << mask;
+    }
+}
+
+// Saving over something that is not a data file (a FIFO, a device, a folder), directly or
+// through a link, must not replace it with a regular file.
+TEST(DataFileTest, WriteOverANonRegularPathIsRefusedAndLeavesItAlone) {
+    TempFolder folder;
+    const std::string fifo = folder.file("pipe.k70");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string linkToFifo = folder.file("link.k70");
+    ASSERT_EQ(::symlink(fifo.c_str(), linkToFifo.c_str()), 0);
+    const std::string directory = folder.file("folder.k70");
+    ASSERT_EQ(::mkdir(directory.c_str(), 0700), 0);
+    const std::string linkToDevice = folder.file("null.k70");
+    ASSERT_EQ(::symlink("/dev/null", linkToDevice.c_str()), 0);
+
+    const std::pair<std::string, std::string> targets[] = {
+        {fifo, fifo}, {linkToFifo, fifo}, {directory, directory}, {linkToDevice, "/dev/null"}};
+    for (const auto& [path, node] : targets) {
+        struct stat before {};
+        ASSERT_EQ(::stat(node.c_str(), &before), 0);
+        ScriptedPrompt prompt;
+        prompt.expectMessage(withPath(IDS_PROBLEM_OPENING_FILE_FOR_WRITING, path),
+                             MessageAnswer::Ok, MessageIcon::Stop);
+        EXPECT_FALSE(WriteDataFile(path, RadioImage(), prompt)) << path;
+        struct stat after {};
+        ASSERT_EQ(::stat(node.c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino) << path;
+        EXPECT_EQ(after.st_mode & S_IFMT, before.st_mode & S_IFMT) << path;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              4)
+        << "no temporary file is left behind";
+}
+
 TEST(DataFileTest, WritableCheck) {
     TempFolder folder;
     const std::string missing = folder.file("new.k70");
@@ -241,129 +289,6 @@ TEST(DataFileTest, WritableCheck) {
     prompt.expectMessage("The File's attribute is Read_Only.\r\nFile Name = " + readOnly,
                          MessageAnswer::Ok, MessageIcon::Stop);
     EXPECT_FALSE(CheckWritable(readOnly, prompt));
-}
-
-TEST(CKQ70DocTest, SaveModifiedDataAnswers) {
-    struct Case {
-        bool modified;
-        std::optional<MessageAnswer> answer; // nothing: no question expected
-        std::optional<bool> saveSucceeds;    // nothing: save must not run
-        bool result;
-        bool stillModified;
-    };
-    const Case cases[] = {
-        {false, std::nullopt, std::nullopt, true, false},
-        {true, MessageAnswer::Yes, true, true, false},
-        {true, MessageAnswer::Yes, false, false, true}, // save cancelled or failed
-        {true, MessageAnswer::No, std::nullopt, true, false},
-        {true, MessageAnswer::Cancel, std::nullopt, false, true},
-    };
-    for (const Case& c : cases) {
-        CKQ70Doc doc;
-        doc.GetMainMemory().setByte(100, 0x5A);
-        doc.setDataModified(c.modified);
-        ScriptedPrompt prompt;
-        if (c.answer) {
-            prompt.expectMessage("Do you want to save changes ?", *c.answer,
-                                 MessageIcon::Exclamation, MessageButtons::YesNoCancel);
-        }
-        int saves = 0;
-        const bool result = doc.SaveModifiedData(prompt, [&] {
-            ++saves;
-            return c.saveSucceeds.value_or(false);
-        });
-        EXPECT_EQ(result, c.result);
-        EXPECT_EQ(doc.dataModified(), c.stillModified);
-        EXPECT_EQ(saves, c.saveSucceeds ? 1 : 0);
-        EXPECT_EQ(doc.GetMainMemory().byteAt(100), 0x5A);
-    }
-}
-
-TEST(CKQ70DocTest, SaveThroughSaveAsWritesTheFileAndClearsModified) {
-    TempFolder folder;
-    CKQ70Doc doc;
-    EXPECT_TRUE(doc.isUntitled());
-    doc.setDataModified(true);
-    ScriptedPrompt prompt;
-    prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Yes);
-    const std::string target = folder.file("saved.k70");
-    ASSERT_TRUE(doc.SaveModifiedData(prompt, [&] {
-        doc.setCurrentFilePath(target);
-        return doc.WriteToFile(target, prompt);
-    }));
-    EXPECT_FALSE(doc.dataModified());
-    EXPECT_EQ(TempFolder::readBytes(target).size(), IMAGE_SIZE);
-}
-
-TEST(CKQ70DocTest, FailedWriteKeepsTheDocumentModified) {
-    CKQ70Doc doc;
-    doc.setDataModified(true);
-    ScriptedPrompt prompt;
-    prompt.expectMessage("", MessageAnswer::Ok, MessageIcon::Stop);
-    EXPECT_FALSE(doc.WriteToFile("/nonexistent-folder/x.k70", prompt));
-    EXPECT_TRUE(doc.dataModified());
-}
-
-TEST(CKQ70DocTest, PrepareImageForWriteTouchesOnlyTheMirrors) {
-    CKQ70Doc doc;
-    const std::uint8_t* address = doc.GetMainMemory().data();
-    RadioImage& image = doc.GetMainMemory();
-    const auto bytes = pattern(IMAGE_SIZE, 11);
-    std::copy(bytes.begin(), bytes.end(), image.data());
-    const RadioImage before = image;
-    PrepareImageForWrite(image);
-    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
-        std::uint8_t expected = before.byteAt(i);
-        if (i >= 0x016C && i <= 0x016F) {
-            expected = before.byteAt(0x29EE + (i - 0x016C));
-        } else if (i == 0x0200 || i == 0x0201) {
-            expected = before.byteAt(i - 0x0200);
-        }
-        ASSERT_EQ(image.byteAt(i), expected) << "offset " << i;
-    }
-    doc.clearEditedFlags();
-    EXPECT_EQ(doc.GetMainMemory().data(), address);
-}
-
-TEST(RadioImageTest, CheckedAccessNeverLeavesTheImage) {
-    RadioImage image;
-    image.setBe16(0x0004, 0xC083);
-    EXPECT_EQ(image.byteAt(4), 0xC0);
-    EXPECT_EQ(image.byteAt(5), 0x83);
-    EXPECT_EQ(image.be16(4), 0xC083);
-    image.setBe32(0x29EE, 0x12345678);
-    EXPECT_EQ(image.be32(0x29EE), 0x12345678u);
-
-    const RadioImage before = image;
-    image.setByte(IMAGE_SIZE, 1);
-    image.setBe16(IMAGE_SIZE - 1, 0xFFFF);
-    image.setBe32(IMAGE_SIZE - 3, 0xFFFFFFFF);
-    image.copyWithin(0, IMAGE_SIZE - 1, 2);
-    EXPECT_TRUE(image == before);
-    EXPECT_EQ(image.byteAt(IMAGE_SIZE + 5), 0);
-    EXPECT_EQ(image.be16(IMAGE_SIZE - 1), 0);
-    EXPECT_TRUE(image.range(IMAGE_SIZE - 1, 2).empty());
-    EXPECT_TRUE(image.range(SIZE_MAX, 2).empty());
-    EXPECT_EQ(image.range(IMAGE_SIZE - 2, 2).size(), 2u);
-
-    EXPECT_EQ(eepromWordOffset(0xFF), 0x1FEu);
-    EXPECT_EQ(flashPageOffset(0x49), 0x2680u);
-    EXPECT_EQ(flashPageOffset(79) + FLASH_PAGE_SIZE, TRANSFER_SIZE);
-}
-
-TEST(RadioImageTest, CapacityAndIdentityFields) {
-    const int expected[] = {1, 2, 16, 16, 32, 48, 256};
-    for (int value = 0; value < 7; ++value) {
-        EXPECT_EQ(channelCapacityForRadioChannel(value), expected[value]);
-    }
-    EXPECT_EQ(channelCapacityForRadioChannel(7), 1);
-    EXPECT_EQ(channelCapacityForRadioChannel(-1), 1);
-    RadioImage image;
-    image.setByte(0x26E8, 0xAC); // band 12 in bits 3–0
-    image.setByte(0x26E9, 0xE5); // radio channel 6 in bits 6–4, LCD 1 in bit 0
-    EXPECT_EQ(frequencyBandOf(image), 12);
-    EXPECT_EQ(radioChannelValueOf(image), 6);
-    EXPECT_EQ(lcdTypeOf(image), 1);
 }
 
 } // namespace

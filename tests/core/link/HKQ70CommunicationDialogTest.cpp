@@ -289,6 +289,35 @@ TEST_F(HKQ70CommunicationDialogTest, ProductCheckRefusesOtherRadiosAndResetsThem
     }
 }
 
+// A line failure while the product codes are read says nothing about the model.
+TEST_F(HKQ70CommunicationDialogTest, LineFailureDuringTheProductCheckIsACommunicationError) {
+    const SimFaultKind kinds[] = {SimFaultKind::BadChecksum, SimFaultKind::Silence,
+                                  SimFaultKind::Nak, SimFaultKind::WrongCommand,
+                                  SimFaultKind::SwitchedOff};
+    // The two product words: frames 2–3 of an upload (after the hardware page), 1–2 of a
+    // download.
+    const std::pair<std::uint32_t, unsigned> words[] = {
+        {JOB_UPLOAD, 2}, {JOB_UPLOAD, 3}, {JOB_DOWNLOAD, 1}, {JOB_DOWNLOAD, 2}};
+    for (const auto& [job, frame] : words) {
+        for (const SimFaultKind kind : kinds) {
+            SCOPED_TRACE(describeSimFault({kind, frame, 0}) +
+                         (job == JOB_UPLOAD ? " upload" : " download"));
+            InProcessRadio radio;
+            radio.radio.addFault({kind, frame, 0});
+            radio.radio.switchOn(radio.clock.now());
+            RadioImage document = job == JOB_UPLOAD ? *previousDocument() : radio.radio.memory();
+            const RadioImage before = document;
+            const RadioImage radioBefore = radio.radio.memory();
+            prompt.expectMessage(std::string(text::COMMUNICATION_ERROR), MessageAnswer::Ok,
+                                 MessageIcon::Stop);
+            EXPECT_EQ(runOn(radio, job, document), 1);
+            EXPECT_FALSE(radio.link.isOpen());
+            EXPECT_EQ(document, before);
+            EXPECT_EQ(radio.radio.memory(), radioBefore);
+        }
+    }
+}
+
 TEST_F(HKQ70CommunicationDialogTest, ProgrammingPassword) {
     struct Case {
         const char* name;
@@ -373,7 +402,6 @@ TEST_F(HKQ70CommunicationDialogTest, FailedExchangesEndTheJobWithTheirMessage) {
         bool reset;
     };
     const std::string comm(text::COMMUNICATION_ERROR);
-    const std::string mismatched(text::HARDWARE_TYPE_MISMATCHED);
     const SimFaultKind kinds[] = {SimFaultKind::Silence, SimFaultKind::BadChecksum,
                                   SimFaultKind::WrongCommand, SimFaultKind::Nak};
     std::vector<Case> cases;
@@ -381,14 +409,14 @@ TEST_F(HKQ70CommunicationDialogTest, FailedExchangesEndTheJobWithTheirMessage) {
         // Upload: 1 hardware page, 2–3 product words, 4 password page, 5–190 EEPROM words,
         // then the flash pages.
         cases.push_back({JOB_UPLOAD, kind, 1, CMD_FLASH_READ, comm, false});
-        cases.push_back({JOB_UPLOAD, kind, 2, CMD_EEPROM_READ, mismatched, true});
+        cases.push_back({JOB_UPLOAD, kind, 2, CMD_EEPROM_READ, comm, false});
         cases.push_back({JOB_UPLOAD, kind, 4, CMD_FLASH_READ, comm, true});
         cases.push_back({JOB_UPLOAD, kind, 100, CMD_EEPROM_READ, comm, false});
         cases.push_back({JOB_UPLOAD, kind, 195, CMD_FLASH_READ, comm, false});
         // Download: 1–2 product words, 3 password page, 4–77 reads, 78 invalidate, 79 word
         // 0xFF, 80–275 EEPROM writes, 276–296 flash writes, 297–492 the words read back,
         // 493–513 the pages read back (0x00–0x06, then 0x42–0x4F), 514–515 validate.
-        cases.push_back({JOB_DOWNLOAD, kind, 1, CMD_EEPROM_READ, mismatched, true});
+        cases.push_back({JOB_DOWNLOAD, kind, 1, CMD_EEPROM_READ, comm, false});
         cases.push_back({JOB_DOWNLOAD, kind, 40, CMD_EEPROM_READ, comm, false});
         cases.push_back({JOB_DOWNLOAD, kind, 79, CMD_EEPROM_WRITE, comm, false});
         cases.push_back({JOB_DOWNLOAD, kind, 150, CMD_EEPROM_WRITE, comm, false});

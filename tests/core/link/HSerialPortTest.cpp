@@ -82,10 +82,49 @@ TEST_F(HSerialPortTest, OpenRecordsThePortKindAndRefusesOtherDevices) {
     sim.link.setPortKind(PORT_KIND_OTHER);
     EXPECT_EQ(port.Open(), 1);
     EXPECT_EQ(lastKind.get(), PORT_KIND_OTHER);
-    EXPECT_TRUE(port.IsOpen()) << "a refused device stays open until Close";
+    EXPECT_FALSE(port.IsOpen()) << "a refused device is closed at once";
     EXPECT_EQ(port.SendSglData(0x40), PORT_COMM_ERROR);
     EXPECT_EQ(sim.link.bytesWritten(), 0u);
-    EXPECT_TRUE(port.Close());
+    EXPECT_FALSE(port.Close());
+}
+
+// A device that opens but fails one later step of opening.
+class FailingStepDevice : public SimulatorLink {
+public:
+    using SimulatorLink::SimulatorLink;
+    bool failTimeouts = false;
+    bool failConfigure = false;
+    bool setTimeouts(const SerialTimeouts& timeouts) override {
+        return !failTimeouts && SimulatorLink::setTimeouts(timeouts);
+    }
+    bool configure(const SerialLineSettings& settings) override {
+        return !failConfigure && SimulatorLink::configure(settings);
+    }
+};
+
+TEST_F(HSerialPortTest, OpenClosesTheDeviceWhenALaterStepFails) {
+    struct Case {
+        const char* step;
+        int kind;
+        bool failTimeouts;
+        bool failConfigure;
+    };
+    const Case cases[] = {{"port kind", PORT_KIND_OTHER, false, false},
+                          {"time-outs", PORT_KIND_RS232, true, false},
+                          {"line settings", PORT_KIND_USB_CABLE, false, true}};
+    for (const Case& c : cases) {
+        FailingStepDevice device(sim.radio, sim.clock);
+        device.setPortKind(c.kind);
+        device.failTimeouts = c.failTimeouts;
+        device.failConfigure = c.failConfigure;
+        HSerialPort failing(device, lastKind);
+        EXPECT_EQ(failing.Open(), 1) << c.step;
+        EXPECT_FALSE(device.isOpen()) << c.step << ": closed, so its lock is released";
+        device.failTimeouts = false;
+        device.failConfigure = false;
+        device.setPortKind(PORT_KIND_RS232);
+        EXPECT_EQ(failing.Open(), 0) << c.step << ": the next attempt opens";
+    }
 }
 
 TEST_F(HSerialPortTest, OpenFailsWhenTheDeviceCannotBeOpened) {

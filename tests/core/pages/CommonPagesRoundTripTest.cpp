@@ -1,4 +1,5 @@
 #include "app/AccessMode.h"
+#include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
 #include "factory/FactoryImages.h"
 #include "image/RadioImage.h"
@@ -39,7 +40,12 @@ TEST(CommonPagesRoundTripTest, OkWithoutAChangeLeavesTheImageAlone) {
         {"marketing",
          [](RadioImage& i, int m) { return std::make_unique<HMarketingDialog>(i, m); }},
         {"direct CH", [](RadioImage& i, int m) { return std::make_unique<HDirectChDialog>(i, m); }},
-        {"scanning", [](RadioImage& i, int m) { return std::make_unique<HScanningDialog>(i, m); }},
+        {"scanning",
+         [](RadioImage& i, int m) {
+             HChannelData channels;
+             channels.extract(i);
+             return std::make_unique<HScanningDialog>(i, m, channels.firstSixteenInUse());
+         }},
     };
     for (const std::uint8_t hardware : {std::uint8_t{0x00}, std::uint8_t{0x63}}) {
         for (const int mode :

@@ -1,7 +1,8 @@
 #include "pages/HDialog.h"
-#include "image/RadioImage.h"
 #include "fields/HParams.h"
+#include "image/RadioImage.h"
 #include "log/HLogPrint.h"
+#include "support/CommaDecimalLocale.h"
 #include "support/TempFolder.h"
 #include "ui/Strings.h"
 
@@ -92,17 +93,36 @@ TEST(HDialogTest, ListsAreFilledFromTheirDefinitions) {
     EXPECT_EQ(page.control(TAG_ID)->maxLength, 8);
 }
 
-TEST(HDialogTest, ScaledEditsShowAndParse) {
+void expectEditNumbers() {
     constexpr EditDefinition MHZ{
         .kind = EDIT_SCALED, .maxChars = 9, .format = "%-9.5f", .scale = 1000000};
     EXPECT_EQ(HDialog::formatEdit(MHZ, 134000000), "134.00000");
-    EXPECT_EQ(HDialog::parseEdit(MHZ, "130.0125"), 130012500);
-    EXPECT_EQ(HDialog::parseEdit(MHZ, "446.00625"), 446006250);
-    EXPECT_EQ(HDialog::parseEdit(MHZ, "abc"), std::nullopt);
-    EXPECT_EQ(HDialog::parseEdit(MHZ, ""), std::nullopt);
+    EXPECT_EQ(HDialog::formatEdit(MHZ, 446006250), "446.00625");
+    const std::pair<const char*, std::optional<std::int32_t>> parses[] = {
+        {"130.0125", 130012500},      {"446.00625", 446006250}, {" +446.00625", 446006250},
+        {"446.00625 MHz", 446006250}, {"-0.5", -500000},        {"446,00625", 446000000},
+        {"abc", std::nullopt},        {"", std::nullopt},       {"1e400", std::nullopt},
+    };
+    for (const auto& [text, expected] : parses) {
+        EXPECT_EQ(HDialog::parseEdit(MHZ, text), expected) << text;
+    }
     constexpr EditDefinition PLAIN{.kind = EDIT_INTEGER, .format = "%d"};
     EXPECT_EQ(HDialog::formatEdit(PLAIN, -12), "-12");
     EXPECT_EQ(HDialog::parseEdit(PLAIN, "42"), 42);
+    EXPECT_EQ(HDialog::parseEdit(PLAIN, "99999999999"), 2147483647);
+}
+
+TEST(HDialogTest, ScaledEditsShowAndParse) {
+    expectEditNumbers();
+}
+
+// A front end sets the user's locale; "446.00625" must still be 446.00625 MHz, not 446.
+TEST(HDialogTest, EditNumbersIgnoreACommaDecimalLocale) {
+    const test::CommaDecimalLocale comma;
+    if (!comma.active()) {
+        GTEST_SKIP() << comma.why();
+    }
+    expectEditNumbers();
 }
 
 TEST(HDialogTest, BuiltInAndNumericListVariants) {

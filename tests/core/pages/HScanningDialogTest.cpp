@@ -28,10 +28,16 @@ RadioImage radioImage(int priorityChannel) {
     return image;
 }
 
+D::ChannelsInUse channelsInUse(const RadioImage& image) {
+    HChannelData channels;
+    channels.extract(image);
+    return channels.firstSixteenInUse();
+}
+
 TEST(HScanningDialogTest, DefaultsAreTwoAndFiveSeconds) {
     RadioImage image;
     HScanParams().store(image);
-    D page(image, ACCESS_MANUFACTURE);
+    D page(image, ACCESS_MANUFACTURE, channelsInUse(image));
     page.OnInitDialog();
     EXPECT_EQ(page.params().get(SCAN_RESUME_TIME_RX), 3);
     EXPECT_EQ(page.shownValue(D::IDC_RESUME_TIME_RX), "2 sec");
@@ -41,7 +47,7 @@ TEST(HScanningDialogTest, DefaultsAreTwoAndFiveSeconds) {
 TEST(HScanningDialogTest, PriorityCheckEnableSetsBitsThreeAndFour) {
     RadioImage image = radioImage(2);
     image.setByte(0x0206, 0x20); // bit 5 set, Dual Watch Timer 0
-    D page(image, ACCESS_NORMAL);
+    D page(image, ACCESS_NORMAL, channelsInUse(image));
     page.OnInitDialog();
     EXPECT_FALSE(page.control(D::IDC_PRIORITY_CH)->enabled);
     ASSERT_TRUE(page.selectItemValue(D::IDC_PRIORITY_CHECK, PRIORITY_CHECK_ENABLE));
@@ -54,7 +60,7 @@ TEST(HScanningDialogTest, PriorityCheckEnableSetsBitsThreeAndFour) {
     channels.extract(image);
     EXPECT_EQ(channels.getGlobal(GLOBAL_PRIORITY_SET), 1) << "the channel data sees it too";
 
-    D off(image, ACCESS_NORMAL);
+    D off(image, ACCESS_NORMAL, channelsInUse(image));
     off.OnInitDialog();
     ASSERT_TRUE(off.selectItemValue(D::IDC_PRIORITY_CHECK, 0));
     ASSERT_TRUE(off.OnOK());
@@ -69,7 +75,7 @@ TEST(HScanningDialogTest, PriorityListOffersProgrammedChannelsOnly) {
     const Case cases[] = {{2, "CH3"}, {6, "CH1"}, {20, "CH1"}};
     for (const Case& c : cases) {
         RadioImage image = radioImage(c.stored);
-        D page(image, ACCESS_NORMAL);
+        D page(image, ACCESS_NORMAL, channelsInUse(image));
         page.OnInitDialog();
         const auto& items = page.control(D::IDC_PRIORITY_CH)->items;
         ASSERT_EQ(items.size(), 4u);
@@ -81,7 +87,7 @@ TEST(HScanningDialogTest, PriorityListOffersProgrammedChannelsOnly) {
 TEST(HScanningDialogTest, VisibleControlsByAccessMode) {
     for (const int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE}) {
         RadioImage image = radioImage(0);
-        D page(image, mode);
+        D page(image, mode, channelsInUse(image));
         page.OnInitDialog();
         std::vector<int> visible;
         for (const PageControl& c : page.controls()) {
@@ -114,7 +120,7 @@ TEST(HScanningDialogTest, OkWithoutChangesLeavesTheImageByteIdentical) {
                 image.setByte(0x0264, 0xFF);
                 image.setByte(0x0202, 0xFF);
                 const RadioImage before = image;
-                D page(image, mode);
+                D page(image, mode, channelsInUse(image));
                 page.OnInitDialog();
                 ASSERT_TRUE(page.OnOK());
                 // A priority channel with no entry shows and saves the fallback, CH1, while
@@ -133,14 +139,14 @@ TEST(HScanningDialogTest, OkWithoutChangesLeavesTheImageByteIdentical) {
 
 TEST(HScanningDialogTest, GroupScanListingNeedsGroups) {
     RadioImage image = radioImage(0);
-    D small(image, ACCESS_NORMAL);
+    D small(image, ACCESS_NORMAL, channelsInUse(image));
     small.OnInitDialog();
     EXPECT_EQ(small.listingLines()[SCAN_GROUP_SCAN], HDialog::listingLine23("Group Scan", ""));
     HHardwareParams hw;
     hw.extract(image);
     hw.set(HW_RADIO_CHANNEL, 4);
     hw.store(image);
-    D large(image, ACCESS_NORMAL);
+    D large(image, ACCESS_NORMAL, channelsInUse(image));
     large.OnInitDialog();
     EXPECT_EQ(large.listingLines()[SCAN_GROUP_SCAN],
               HDialog::listingLine23("Group Scan", "Group Only"));

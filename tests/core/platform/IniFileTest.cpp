@@ -66,6 +66,39 @@ TEST(IniFileTest, WritingOneKeyKeepsEveryOtherLine) {
     EXPECT_EQ(text.find("com_port"), std::string::npos) << "the stored spelling of a key stays";
 }
 
+// A header without its closing bracket must not swallow the next line into a section name
+// (which then grew by a line on every write); malformed lines come back as they were.
+TEST(IniFileTest, MalformedLinesAreKeptVerbatimAcrossWrites) {
+    const std::string malformed[] = {"[BROKEN", "  [no close ; x", "just some words", "[]x[",
+                                     "; note\r["}; // a lone CR ends a line too
+    for (const std::string& line : malformed) {
+        for (const char* where : {"top", "middle", "end"}) {
+            SCOPED_TRACE(line + " at the " + where);
+            const std::string w = where;
+            const std::string text = (w == "top" ? line + "\n" : "") + "[A]\nx=1\n" +
+                                     (w == "middle" ? line + "\n" : "") + "y=2\n[C]\nz=3\n" +
+                                     (w == "end" ? line + "\n" : "");
+            TempFolder folder;
+            const std::string path = folder.file("KQ70.ini");
+            TempFolder::writeText(path, text);
+            IniFile ini(path);
+            ASSERT_TRUE(ini.writeString("A", "x", "9"));
+            const std::string once = TempFolder::readText(path);
+            ASSERT_TRUE(ini.writeString("A", "x", "8"));
+            ASSERT_TRUE(ini.writeString("C", "new", "4"));
+            const std::string thrice = TempFolder::readText(path);
+
+            if (line.find('\r') == std::string::npos) {
+                EXPECT_NE(("\n" + once).find("\n" + line + "\n"), std::string::npos) << once;
+            }
+            EXPECT_EQ(thrice.size(), once.size() + std::string("new=4\n").size()) << thrice;
+            EXPECT_EQ(ini.readString("A", "x", ""), "8");
+            EXPECT_EQ(ini.readString("C", "z", ""), "3");
+            EXPECT_EQ(ini.readString("C", "new", ""), "4");
+        }
+    }
+}
+
 TEST(IniFileTest, WriteCreatesMissingFileButNeverClobbersAnUnreadableOne) {
     TempFolder folder;
     IniFile fresh(folder.file("new.ini"));

@@ -1,4 +1,8 @@
 #include "ui/StrPrintf.h"
+#include "align/AdjustmentUnits.h"
+#include "support/CommaDecimalLocale.h"
+
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +15,22 @@ TEST(StrPrintfTest, FormatsLikePrintfAtAnyLength) {
     EXPECT_EQ(strprintf("%9.5f", 446.00625), "446.00625");
     EXPECT_EQ(strprintf("%s", std::string(5000, 'x').c_str()).size(), 5000u);
     EXPECT_EQ(strprintf("%s", ""), "");
+}
+
+TEST(StrPrintfTest, NumbersKeepTheirPointUnderACommaLocale) {
+    const test::CommaDecimalLocale comma;
+    if (!comma.active()) {
+        GTEST_SKIP() << comma.why();
+    }
+    char plain[32];
+    std::snprintf(plain, sizeof plain, "%.5f", 446.00625);
+    ASSERT_STREQ(plain, "446,00625") << "the locale must really use a comma";
+
+    EXPECT_EQ(strprintf("%-9.5f", 446.00625), "446.00625");
+    EXPECT_EQ(strprintf("%3.1f  %s", 12.5, "dB"), "12.5  dB");
+    EXPECT_EQ(formatLevel(20, 2), "10.00 uV (EMF)");
+    EXPECT_EQ(formatTenthsKhz(0x19), " 2.5 kHz");
+    EXPECT_EQ(formatTenthsKhz(0x99), "-2.5 kHz");
 }
 
 TEST(StrPrintfTest, Substitute1ReplacesEveryPercentOne) {

@@ -1,0 +1,81 @@
+#include "app/Passwords.h"
+#include "app/AccessMode.h"
+#include "app/WindowTitles.h"
+#include "support/ScriptedPrompt.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70 {
+namespace {
+
+using test::ScriptedPrompt;
+
+TEST(PasswordsTest, EachModeHasItsOwnRule) {
+    struct Case {
+        const char* entry;
+        bool manufacture;
+        bool eMode;
+        bool adjustment;
+    };
+    const Case cases[] = {
+        {"Quiet Harbours", true, false, false},   {"quiet harbours", false, false, false},
+        {"Quiet Harbours ", false, false, false}, {"lomari-ke", false, true, false},
+        {"LoMaRi-Ke", false, true, false},        {"lomari ke", false, false, false},
+        {"lomari-ke1", false, false, false},      {"MUL-PEK", false, false, true},
+        {"mul-pek", false, false, true},          {"mUl-PeK", false, false, true},
+        {"MUL-PEKXYZ", false, false, true},       {"MUL PEK", false, false, false},
+        {"MUL-PE", false, false, false},          {"", false, false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(passwords::isManufacturePhrase(c.entry), c.manufacture) << c.entry;
+        EXPECT_EQ(passwords::isEModeWord(c.entry), c.eMode) << c.entry;
+        EXPECT_EQ(passwords::isAdjustmentKeyword(c.entry), c.adjustment) << c.entry;
+    }
+}
+
+TEST(PasswordsTest, StartupKeepsAModeOnlyWithItsPassword) {
+    struct Case {
+        int requested;
+        std::optional<std::string> entry; // nothing: Cancel
+        int result;
+        bool warning;
+    };
+    const Case cases[] = {
+        {ACCESS_MANUFACTURE, "Quiet Harbours", ACCESS_MANUFACTURE, true},
+        {ACCESS_MANUFACTURE, "lomari-ke", ACCESS_NORMAL, false},
+        {ACCESS_MANUFACTURE, std::nullopt, ACCESS_NORMAL, false},
+        {ACCESS_E_MODE, "LOMARI-KE", ACCESS_E_MODE, false},
+        {ACCESS_E_MODE, "Quiet Harbours", ACCESS_NORMAL, false},
+        {ACCESS_E_MODE, std::nullopt, ACCESS_NORMAL, false},
+    };
+    for (const Case& c : cases) {
+        ScriptedPrompt prompt;
+        prompt.expectPassword(c.entry);
+        if (c.warning) {
+            prompt.expectMessage(std::string(Strings::get(IDS_MANUFACTURE_MODE_WARNING)),
+                                 MessageAnswer::Ok, MessageIcon::Information, MessageButtons::Ok);
+        }
+        AccessMode mode(c.requested);
+        confirmStartupAccessMode(mode, prompt);
+        EXPECT_EQ(mode.value(), c.result) << c.entry.value_or("<cancel>");
+    }
+    ScriptedPrompt silent; // normal mode asks nothing
+    AccessMode normal;
+    confirmStartupAccessMode(normal, silent);
+    EXPECT_EQ(normal.value(), ACCESS_NORMAL);
+}
+
+TEST(PasswordsTest, AdjustmentUnlock) {
+    for (const auto& [entry, unlocked] : std::vector<std::pair<std::optional<std::string>, bool>>{
+             {"Mul-pek and more", true}, {"MUL PEK", false}, {std::nullopt, false}}) {
+        ScriptedPrompt prompt;
+        prompt.expectPassword(entry);
+        AccessMode mode;
+        EXPECT_EQ(unlockAdjustmentMode(mode, prompt), unlocked);
+        EXPECT_EQ(mode.value(), unlocked ? ACCESS_ADJUSTMENT : ACCESS_NORMAL);
+    }
+}
+
+} // namespace
+} // namespace kq70

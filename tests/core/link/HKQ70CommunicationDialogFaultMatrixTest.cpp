@@ -1,0 +1,181 @@
+#include "link/HKQ70CommunicationDialog.h"
+
+#include "InProcessRadio.h"
+#include "app/AccessMode.h"
+#include "frame/RadioCommands.h"
+#include "link/CloneFrame.h"
+#include "link/HCommRequest.h"
+#include "link/HSerialPort.h"
+#include "link/LastPortKind.h"
+#include "support/RecordingProgress.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+// Every fault the simulated radio can make at one frame, at every frame of a whole Upload
+// and Download of a 16-channel radio, and a few amounts of line noise before the handshake.
+// Each run must end with its message and the port closed; a failed Upload leaves the
+// document byte for byte as it was; a failed Download leaves the radio either untouched
+// (nothing written yet) or marked as not completely written.
+
+constexpr std::uint8_t MARKER_WORD = 0xB8;
+constexpr std::uint16_t MARKER_DONE = 0x5AA5;
+
+struct Outcome {
+    int result = -1;
+    std::string message;
+    bool portOpen = true;
+    RadioImage document;
+    RadioImage radioAfter;
+    std::vector<SimFrame> frames;
+};
+
+Outcome runTransfer(std::uint32_t job, const std::vector<SimFault>& faults,
+                    const RadioImage& document, const std::string& programFolder) {
+    InProcessRadio radio;
+    for (const SimFault& fault : faults) {
+        radio.radio.addFault(fault);
+    }
+    radio.radio.switchOn(radio.clock.now());
+    Outcome outcome;
+    outcome.document = job == JOB_UPLOAD ? document : radio.radio.memory();
+    test::ScriptedPrompt prompt;
+    prompt.expectMessage(""); // any text: the test reads it back
+    test::RecordingProgress progress;
+    LastPortKind lastKind;
+    HSerialPort port(radio.link, lastKind);
+    const CommJobContext context{ACCESS_NORMAL, programFolder, false, false};
+    HKQ70CommunicationDialog dialog(static_cast<int>(job), port, progress, prompt, radio.clock,
+                                    context);
+    auto request = std::make_unique<HCommRequest>(job);
+    auto work = std::make_unique<RadioImage>();
+    request->m_workBuffer = work.get();
+    request->m_image = &outcome.document;
+    request->m_portName = "/dev/ttyUSB0";
+    RadioCommands::SetRangeLists(*request, static_cast<TransferDirection>(job), ACCESS_NORMAL);
+    outcome.result = dialog.RunJob(std::move(request));
+    outcome.message = prompt.asked().empty() ? std::string() : prompt.asked().back().text;
+    outcome.portOpen = radio.link.isOpen();
+    outcome.radioAfter = radio.radio.memory();
+    outcome.frames = radio.radio.transcript();
+    return outcome;
+}
+
+// A document nothing like the radio, so every byte a failed upload touched would show.
+RadioImage strangeDocument() {
+    RadioImage image;
+    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
+        image.setByte(i, static_cast<std::uint8_t>(0x5A ^ (i * 3)));
+    }
+    return image;
+}
+
+// Frames whose failure the job rides out by design: the closing reset, and the first
+// marker write of a download (only logged) unless the radio went off there.
+bool failureIsTolerated(const SimFrame& frame, bool firstWrite, SimFaultKind kind) {
+    return frame.request[0] == RESET_COMMAND_BYTE ||
+           (firstWrite && kind != SimFaultKind::SwitchedOff);
+}
+
+bool completionMarked(const RadioImage& radio) {
+    return radio.be16(eepromWordOffset(MARKER_WORD)) == MARKER_DONE;
+}
+
+// Faults that spoil only the answer: the radio has stored the frame all the same.
+bool radioStores(SimFaultKind kind) {
+    return kind == SimFaultKind::BadChecksum || kind == SimFaultKind::WrongCommand;
+}
+
+// The write that marks the radio as completely written.
+bool marksCompletion(const SimFrame& frame) {
+    return frame.request.size() >= 5 && frame.request[0] == CMD_EEPROM_WRITE &&
+           frame.request[2] == MARKER_WORD && frame.request[3] == (MARKER_DONE >> 8) &&
+           frame.request[4] == (MARKER_DONE & 0xFF);
+}
+
+TEST(HKQ70CommunicationDialogFaultMatrixTest, EveryFaultAtEveryFrame) {
+    test::TempFolder home;
+    const RadioImage document = strangeDocument();
+    const SimFaultKind kinds[] = {SimFaultKind::BadChecksum, SimFaultKind::WrongCommand,
+                                  SimFaultKind::Silence, SimFaultKind::Nak,
+                                  SimFaultKind::SwitchedOff};
+    int rows = 0;
+    for (const std::uint32_t job : {JOB_UPLOAD, JOB_DOWNLOAD}) {
+        const Outcome clean = runTransfer(job, {}, document, home.path());
+        ASSERT_EQ(clean.result, 0);
+        const RadioImage radioBefore = InProcessRadio().radio.memory();
+        std::vector<SimFrame> numbered;
+        for (const SimFrame& frame : clean.frames) {
+            if (frame.number != 0) {
+                numbered.push_back(frame);
+            }
+        }
+        ASSERT_GT(numbered.size(), 100u);
+        bool writeSeen = false;
+        bool completionWritten = false;
+        for (const SimFrame& frame : numbered) {
+            const bool isWrite =
+                frame.request[0] == CMD_EEPROM_WRITE || frame.request[0] == CMD_FLASH_WRITE;
+            const bool firstWrite = isWrite && !writeSeen;
+            for (const SimFaultKind kind : kinds) {
+                const SimFault fault{kind, frame.number, 0};
+                SCOPED_TRACE(describeSimFault(fault) +
+                             (job == JOB_UPLOAD ? " in an upload" : " in a download"));
+                const Outcome run = runTransfer(job, {fault}, document, home.path());
+                ++rows;
+                EXPECT_FALSE(run.portOpen);
+                if (failureIsTolerated(frame, firstWrite, kind)) {
+                    EXPECT_EQ(run.result, 0);
+                    EXPECT_EQ(run.message,
+                              job == JOB_UPLOAD ? text::UPLOAD_COMPLETE : text::DOWNLOAD_COMPLETE);
+                    continue;
+                }
+                EXPECT_EQ(run.result, 1);
+                EXPECT_EQ(run.message, text::COMMUNICATION_ERROR);
+                if (job == JOB_UPLOAD) {
+                    EXPECT_TRUE(run.document == document) << "the document is untouched";
+                    EXPECT_TRUE(run.radioAfter == radioBefore) << "an upload writes nothing";
+                } else if (!writeSeen) {
+                    EXPECT_TRUE(run.radioAfter == radioBefore) << "nothing written yet";
+                } else if (!completionWritten && !(marksCompletion(frame) && radioStores(kind))) {
+                    EXPECT_FALSE(completionMarked(run.radioAfter))
+                        << "a half-written radio must not look completely written";
+                }
+            }
+            writeSeen = writeSeen || isWrite;
+            completionWritten = completionWritten || marksCompletion(frame);
+        }
+    }
+    for (const std::uint32_t job : {JOB_UPLOAD, JOB_DOWNLOAD}) {
+        for (const unsigned noise : {1u, 2u, 7u, 64u}) {
+            SCOPED_TRACE("garbage:" + std::to_string(noise));
+            const Outcome run = runTransfer(
+                job, {SimFault{SimFaultKind::GarbageBeforeCheck, 0, noise}}, document, home.path());
+            ++rows;
+            EXPECT_FALSE(run.portOpen);
+            // A little noise is skipped; a long burst hides the offer like a radio that is off.
+            if (noise < 64) {
+                EXPECT_EQ(run.result, 0);
+            } else {
+                EXPECT_EQ(run.result, 1);
+                EXPECT_EQ(run.message, text::SWITCH_RADIO_ON);
+                EXPECT_TRUE(job == JOB_UPLOAD ? run.document == document
+                                              : run.radioAfter == InProcessRadio().radio.memory());
+            }
+        }
+    }
+    RecordProperty("rows", rows);
+    EXPECT_GT(rows, 2000);
+}
+
+} // namespace
+} // namespace kq70
