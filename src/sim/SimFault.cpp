@@ -8,7 +8,7 @@ namespace kq70 {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, SimFaultKind>, 6> FRAME_FAULTS{{
+constexpr std::array<std::pair<std::string_view, SimFaultKind>, 7> FRAME_FAULTS{{
     {"checksum", SimFaultKind::BadChecksum},
     {"command", SimFaultKind::WrongCommand},
     {"silence", SimFaultKind::Silence},

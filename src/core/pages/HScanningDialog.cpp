@@ -1,8 +1,11 @@
 #include "pages/HScanningDialog.h"
 
 #include "app/AccessMode.h"
+#include "channel/HChannelData.h"
 #include "image/RadioImage.h"
 #include "ui/Strings.h"
+
+#include <memory>
 
 #include <array>
 
@@ -76,6 +79,19 @@ const std::array<ScanControl, SCAN_VALUE_COUNT> CONTROLS{{
 }};
 
 } // namespace
+
+namespace {
+
+HScanningDialog::ChannelsInUse channelsInUseOf(const RadioImage& image) {
+    const auto channels = std::make_unique<HChannelData>();
+    channels->extract(image);
+    return HScanningDialog::ChannelsInUse(channels->firstSixteenInUse().to_ulong());
+}
+
+} // namespace
+
+HScanningDialog::HScanningDialog(RadioImage& image, int accessMode)
+    : HScanningDialog(image, accessMode, channelsInUseOf(image)) {}
 
 HScanningDialog::HScanningDialog(RadioImage& image, int accessMode, ChannelsInUse channelsInUse)
     : HDialog("HScanningDialog", image, accessMode), m_channelsInUse(channelsInUse) {

@@ -31,6 +31,8 @@ public:
     };
 
     HScanningDialog(RadioImage& image, int accessMode, ChannelsInUse channelsInUse);
+    // For readers of a whole image (listing, comparison): the in-use set comes from it.
+    HScanningDialog(RadioImage& image, int accessMode);
 
     const HScanParams& params() const { return m_params; }
     std::vector<ListingItem> listingItems() const override;
