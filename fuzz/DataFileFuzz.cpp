@@ -1,6 +1,6 @@
 // The data-file loader and every editor over whatever it loaded: what `show --json` and the
 // pages do with a file from anywhere.
-#include "DocumentObjects.h"
+#include "doc/DocumentObjects.h"
 #include "FuzzSupport.h"
 #include "JsonDocument.h"
 #include "app/AccessMode.h"
