@@ -1,11 +1,11 @@
 // The data-file loader and every editor over whatever it loaded: what `show --json` and the
 // pages do with a file from anywhere.
-#include "doc/DocumentObjects.h"
 #include "FuzzSupport.h"
 #include "JsonDocument.h"
 #include "app/AccessMode.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DataFile.h"
+#include "doc/DocumentObjects.h"
 #include "pages/HDirectChDialog.h"
 #include "pages/HHardwareDialog.h"
 #include "pages/HKeyFuncDialog.h"
