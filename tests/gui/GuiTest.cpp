@@ -1,6 +1,7 @@
 // The desktop windows driven as a user would: keys, clicks and real dialogs, offscreen.
 #include "ConfigureDialog.h"
 #include "FlexGridWidget.h"
+#include "GuiTestSupport.h"
 #include "HelpWindow.h"
 #include "InstanceChannel.h"
 #include "MainWindow.h"
@@ -45,88 +46,6 @@
 #include <memory>
 
 using namespace kq70;
-
-namespace {
-
-// Answers the next modal dialog when it shows, from inside its own event loop.
-void whenModal(std::function<void(QWidget*)> answer) {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [answer = std::move(answer), poll] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            answer(modal);
-        } else {
-            QTimer::singleShot(10, *poll);
-        }
-    };
-    QTimer::singleShot(0, *poll);
-}
-
-void answerFile(const QString& path) {
-    whenModal([path](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        QVERIFY(dialog != nullptr);
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-}
-
-void answerMessage(QMessageBox::StandardButton button, QString* seenText = nullptr) {
-    whenModal([button, seenText](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        QVERIFY(box != nullptr);
-        if (seenText != nullptr) {
-            *seenText = box->text();
-        }
-        box->button(button)->click();
-    });
-}
-
-QStringList barTitles(QMainWindow& window) {
-    QStringList titles;
-    for (QAction* menu : window.menuBar()->actions()) {
-        titles.append(menu->text());
-    }
-    return titles;
-}
-
-void setRadioChannel(RadioImage& image, int value) {
-    HHardwareParams hardware;
-    hardware.extract(image);
-    hardware.set(HW_RADIO_CHANNEL, value);
-    hardware.store(image);
-}
-
-void shoot(QWidget& widget, const QString& name) {
-    QTest::qWait(50); // let the layout settle after the first focus
-    QDir().mkpath(QStringLiteral(KQ70_SCREENSHOT_DIR));
-    widget.grab().save(QStringLiteral(KQ70_SCREENSHOT_DIR "/%1.png").arg(name));
-}
-
-QPushButton* okButton(QDialog& dialog) {
-    return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
-}
-
-// One main window over a document in its own program folder.
-struct Frame {
-    explicit Frame(int mode = ACCESS_NORMAL)
-        : settingsFile(home.filePath(QStringLiteral("KQ70.ini")).toStdString()), access(mode),
-          window(doc, settings, settingsFile, access, prompt, home.path().toStdString()) {
-        prompt.setParent(&window);
-    }
-    std::string file(const char* name) const {
-        return home.filePath(QString::fromLatin1(name)).toStdString();
-    }
-
-    QTemporaryDir home;
-    CKQ70Doc doc;
-    AppSettings settings;
-    IniFile settingsFile;
-    AccessMode access;
-    QtUserPrompt prompt;
-    MainWindow window;
-};
-
-} // namespace
 
 class GuiTest : public QObject {
     Q_OBJECT
@@ -559,5 +478,5 @@ void GuiTest::commandsOfLaterWindowsSayTheyAreNotAvailable() {
     QVERIFY(build.startsWith(QStringLiteral("Build ")));
 }
 
-QTEST_MAIN(GuiTest)
+KQ70_GUI_TEST(GuiTest);
 #include "GuiTest.moc"
