@@ -2,22 +2,40 @@
 
 #include "ui/HGridControl.h"
 
+#include <QHash>
+#include <QPixmap>
+#include <QStringList>
 #include <QTableWidget>
+
+#include <array>
+#include <functional>
+#include <vector>
 
 namespace kq70 {
 
-// The grid of the table editors over a QTableWidget. A first fixed row and a first fixed
-// column become the table's headers, so they stay in view while the rest scrolls; row and
-// column numbers are the editor's, headers included. Edits go through the editor's grid
-// events: it decides which cells may be edited, which keys count, and what is kept.
+// The grid of the table editors over a QTableWidget. The fixed rows are drawn by the table's
+// own header (equal adjacent texts of a row merged into one cell where the editor asks for
+// it), and a fixed column becomes the row header, so both stay in view while the rest
+// scrolls; row and column numbers are the editor's, headers included. Edits go through the
+// editor's grid events: it decides which cells may be edited, which keys count, and what is
+// kept; the grid never changes a cell's text on its own.
 class FlexGridWidget : public QTableWidget, public HGridControl {
 public:
+    // A check-mark cell's picture by (enabled, ticked).
+    enum CheckPicture { CHECK_DISABLED_EMPTY, CHECK_DISABLED_TICK, CHECK_EMPTY, CHECK_TICK };
+    // Item data role that holds a cell's CheckPicture.
+    static constexpr int CHECK_PICTURE_ROLE = Qt::UserRole + 1;
+
     explicit FlexGridWidget(QWidget* parent = nullptr);
 
     void setEvents(HGridEvents* events) { m_events = events; }
     HGridEvents* events() const { return m_events; }
     int editMaxLength() const { return m_editMaxLength; }
     void setEditorText(const QString& text) { m_editorText = text; }
+    // Told whenever the user moves the current cell (the editor's rowColumnChange).
+    void setCurrentCellHandler(std::function<void()> handler) {
+        m_currentCellHandler = std::move(handler);
+    }
 
     int rowCount() const override;
     void setRowCount(int rows) override;
@@ -35,6 +53,7 @@ public:
     void setColumn(int column) override { m_column = column; }
     void setRedraw(bool on) override;
     int mouseRow() const override { return m_mouseRow; }
+    void setMouseRow(int row) { m_mouseRow = row; }
 
     std::string textMatrix(int row, int column) const override;
     void setTextMatrix(int row, int column, const std::string& text) override;
@@ -46,12 +65,35 @@ public:
     std::string editText() const override { return m_editorText.toStdString(); }
     void setEditState(int state) override { m_editState = state; }
     void setEditMaxLength(int length) override { m_editMaxLength = length; }
-    void setMergeRow(int /*row*/, bool /*merge*/) override {}
+    void setMergeRow(int row, bool merge) override;
 
-    void setColumnComboList(int /*column*/, const std::string& /*list*/) override {}
-    std::string comboData(int /*column*/) const override { return {}; }
+    void setColumnComboList(int column, const std::string& list) override;
+    std::string comboData(int column) const override;
     void setColumnHidden(int column, bool hidden) override;
-    std::uint32_t foreColour() const override { return 0x000000; }
+    std::uint32_t foreColour() const override;
+
+    // Layout: a column's width in twips, scaled to the screen's resolution.
+    void setColumnWidthTwips(int column, int twips);
+    static int pixelsOfTwips(int twips, double dotsPerInch);
+
+    // What the header draws for fixed row `row` at `column`, and the run of columns that
+    // share its cell (the column itself when the row is not merged).
+    QString headerText(int row, int column) const;
+    std::pair<int, int> mergedRun(int row, int column) const;
+    bool isFixedColumnHidden() const { return m_fixedColumns == 0; }
+    const QPixmap& checkPicture(CheckPicture picture) const {
+        return m_checkPictures[static_cast<std::size_t>(picture)];
+    }
+    // The drop-down entries of a column: item data and text.
+    const std::vector<std::pair<int, QString>>& comboEntries(int column) const;
+    void setChosenComboData(int column, int itemData) { m_comboData.insert(column, itemData); }
+    QColor backgroundOfFixedCell(int row) const;
+
+    bool isEditing() const { return state() == EditingState; }
+    // Starts the in-cell editor on the current cell, as the editor asked through a key.
+    bool editCurrentCell();
+    // The current cell as the user left it (Qt's current index), in editor numbers.
+    void takeCurrentCell();
 
     // Table cell of an editor cell; row or column -1 for a header.
     int tableRow(int row) const { return row - headerRows(); }
@@ -62,13 +104,17 @@ public:
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    int headerRows() const { return m_fixedRows > 0 ? 1 : 0; }
+    int headerRows() const { return m_fixedRows; }
     int headerColumns() const { return m_fixedColumns > 0 ? 1 : 0; }
     QTableWidgetItem* cellItem(int row, int column, bool create);
+    void buildCheckPictures();
+    void updateHeaderHeight();
 
     HGridEvents* m_events = nullptr;
+    std::function<void()> m_currentCellHandler;
     int m_fixedRows = 0;
     int m_fixedColumns = 0;
     int m_row = 0;
@@ -76,7 +122,14 @@ private:
     int m_mouseRow = 0;
     int m_editState = 0;
     int m_editMaxLength = 0;
+    bool m_syncing = false;
     QString m_editorText;
+    // Texts of the fixed rows, by editor row and column.
+    std::vector<QStringList> m_headerTexts;
+    std::vector<bool> m_mergedRows;
+    QHash<int, std::vector<std::pair<int, QString>>> m_comboLists;
+    QHash<int, int> m_comboData;
+    std::array<QPixmap, 4> m_checkPictures;
 };
 
 } // namespace kq70

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "ChannelViewWidget.h"
 #include "ConfigureDialog.h"
 #include "HelpWindow.h"
 #include "ParameterPageDialog.h"
@@ -75,11 +76,22 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     m_information->setTextFormat(Qt::PlainText);
     m_information->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_information->setFrameShape(QFrame::StyledPanel);
-    m_information->setMargin(12);
+    m_information->setMargin(4);
+    m_channelView =
+        new ChannelViewWidget(m_doc, m_prompt, m_accessMode.value(), m_settings, *this, this);
+    m_channelView->setChangedHandler([this] { refreshState(); });
+    m_channelView->setStatusHandler(
+        [this](const QString& text) { statusBar()->showMessage(text); });
+    m_channelView->setHelpHandler([this](int) { showHelp(QStringLiteral("main-window")); });
+    m_channelView->setFrameRequestHandler([this](CKQ70View::FrameRequest request) {
+        if (request == CKQ70View::FrameRequest::RawImageEditor) {
+            runCommand(ID_RAW_EDITOR);
+        }
+    });
     auto* centre = new QWidget(this);
     auto* centreLayout = new QVBoxLayout(centre);
     centreLayout->addWidget(m_information);
-    centreLayout->addStretch();
+    centreLayout->addWidget(m_channelView, 1);
     setCentralWidget(centre);
 
     m_portStatus = new QLabel(this);
@@ -210,6 +222,7 @@ void MainWindow::addRecentFiles(QMenu* menu) {
         act->setObjectName(QStringLiteral("recent%1").arg(n));
         connect(act, &QAction::triggered, this, [this, path] {
             m_documents.OnOpenNamedFile(path);
+            documentReplaced();
             rebuildMenus();
             refreshState();
         });
@@ -252,8 +265,10 @@ void MainWindow::refreshState() {
         const int id = it.key() < 0 ? -it.key() : it.key();
         it.value()->setEnabled(m_menuModel.isEnabled(id));
         if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
-            it.value()->setChecked(
-                m_settings.items[static_cast<std::size_t>(id - ID_VIEW_ITEM_FIRST)] != 0);
+            const int item = id - ID_VIEW_ITEM_FIRST;
+            it.value()->setChecked(m_channelView->view().itemChecked(item));
+            it.value()->setEnabled(m_menuModel.isEnabled(id) &&
+                                   m_channelView->view().itemCommandEnabled(item));
         }
     }
     if (QAction* act = m_actions.value(ID_VIEW_TOOLBAR)) {
@@ -274,6 +289,7 @@ void MainWindow::startWith(const std::string& fileToOpen) {
             m_documents.NewDocumentAtStartup(m_settings.endLcdType);
         }
     }
+    documentReplaced();
     m_menuModel.UpdateRadioMenus(m_doc.GetMainMemory());
     rebuildMenus();
     refreshState();
@@ -287,11 +303,13 @@ void MainWindow::runCommand(int commandId) {
     switch (id) {
     case ID_FILE_NEW:
         m_documents.OnFileNew();
+        documentReplaced();
         m_menuModel.UpdateRadioMenus(m_doc.GetMainMemory());
         rebuildMenus();
         break;
     case ID_FILE_OPEN:
         m_documents.OnFileOpen();
+        documentReplaced();
         rebuildMenus();
         break;
     case ID_FILE_SAVE:
@@ -330,10 +348,19 @@ void MainWindow::runCommand(int commandId) {
     case ID_RAW_EDITOR:
         showRawEditor();
         break;
+    case ID_EDIT_COPY:
+        if (m_channelView->gridHasFocus()) {
+            m_channelView->copyToClipboard();
+        }
+        break;
+    case ID_EDIT_PASTE:
+        if (m_channelView->gridHasFocus()) {
+            m_channelView->pasteFromClipboard();
+        }
+        break;
     default:
         if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
-            int& item = m_settings.items[static_cast<std::size_t>(id - ID_VIEW_ITEM_FIRST)];
-            item = item != 0 ? 0 : 1;
+            m_channelView->view().toggleItem(id - ID_VIEW_ITEM_FIRST);
         } else if (!CommonCommands::pageTitle(id).empty()) {
             m_common.OnMenuCommon(
                 id, [this](HDialog& page, std::string_view title) { return runPage(page, title); });
@@ -404,7 +431,16 @@ void MainWindow::showConfigure() {
     }
 }
 
+void MainWindow::documentReplaced() {
+    m_channelView->documentChanged();
+}
+
+void MainWindow::viewSaveData() {
+    m_channelView->saveData();
+}
+
 void MainWindow::viewUpdateData() {
+    m_channelView->reload();
     refreshState();
 }
 
@@ -457,6 +493,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     const QString path = event->mimeData()->urls().first().toLocalFile();
     event->acceptProposedAction();
     m_documents.OnOpenNamedFile(path.toStdString());
+    documentReplaced();
     rebuildMenus();
     refreshState();
 }

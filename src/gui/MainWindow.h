@@ -19,6 +19,7 @@ namespace kq70 {
 
 class AccessMode;
 class CKQ70Doc;
+class ChannelViewWidget;
 class HDialog;
 class HelpWindow;
 class IniFile;
@@ -45,7 +46,10 @@ public:
     // Brings the window to the front, as a second start of the program asks.
     void raiseFromOtherInstance();
 
+    ChannelViewWidget& channelView() { return *m_channelView; }
+
     // DocumentListener
+    void viewSaveData() override;
     void viewUpdateData() override;
     void titleChanged(const std::string& title) override;
     void radioMenusChanged() override;
@@ -67,6 +71,7 @@ private:
     void showRawEditor();
     void showConfigure();
     void notAvailable();
+    void documentReplaced();
     void writeFrameValues();
 
     CKQ70Doc& m_doc;
@@ -80,6 +85,7 @@ private:
     QHash<int, QAction*> m_actions;
     QToolBar* m_toolbar = nullptr;
     QLabel* m_information = nullptr;
+    ChannelViewWidget* m_channelView = nullptr;
     QLabel* m_portStatus = nullptr;
     QPointer<HelpWindow> m_help;
     bool m_printing = false;
