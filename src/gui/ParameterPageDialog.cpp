@@ -37,13 +37,18 @@ QString labelText(const std::string& label) {
 
 ParameterPageDialog::ParameterPageDialog(HDialog& page, const QString& title, QWidget* parent,
                                          HelpFunction help)
+    : ParameterPageDialog(page, title, parent, std::move(help), OwnLayout{}) {
+    buildControls();
+    refresh();
+    showPrompt();
+}
+
+ParameterPageDialog::ParameterPageDialog(HDialog& page, const QString& title, QWidget* parent,
+                                         HelpFunction help, OwnLayout /*unused*/)
     : QDialog(parent), m_page(page), m_help(std::move(help)) {
     setWindowTitle(title);
     setObjectName(QString::fromStdString(page.className()));
     m_page.OnInitDialog();
-    buildControls();
-    refresh();
-    showPrompt();
 }
 
 void ParameterPageDialog::buildControls() {
@@ -67,48 +72,8 @@ void ParameterPageDialog::buildControls() {
             columns->addLayout(form);
             rows = 0;
         }
+        QWidget* widget = createControlWidget(control);
         const int id = control.id;
-        QWidget* widget = nullptr;
-        switch (control.kind) {
-        case ControlKind::Combo: {
-            auto* combo = new QComboBox(this);
-            connect(combo, &QComboBox::activated, this, [this, id](int index) {
-                m_page.selectIndex(id, index);
-                refresh();
-            });
-            widget = combo;
-            break;
-        }
-        case ControlKind::Edit: {
-            auto* edit = new QLineEdit(this);
-            connect(edit, &QLineEdit::textEdited, this, [this, id, edit](const QString& typed) {
-                const int cursor = edit->cursorPosition();
-                m_page.typeText(id, typed.toStdString());
-                refresh();
-                edit->setCursorPosition(std::min(cursor, static_cast<int>(edit->text().size())));
-            });
-            widget = edit;
-            break;
-        }
-        case ControlKind::Check: {
-            auto* check = new QCheckBox(qt(control.label), this);
-            connect(check, &QCheckBox::clicked, this, [this, id](bool checked) {
-                m_page.selectIndex(id, checked ? 1 : 0);
-                refresh();
-            });
-            widget = check;
-            break;
-        }
-        case ControlKind::Static: {
-            auto* label = new QLabel(qt(control.label), this);
-            label->setTextFormat(Qt::PlainText);
-            widget = label;
-            break;
-        }
-        }
-        widget->setObjectName(QStringLiteral("control%1").arg(id));
-        widget->installEventFilter(this);
-        m_widgets.insert(id, widget);
         if (control.kind == ControlKind::Combo || control.kind == ControlKind::Edit) {
             auto* label = new QLabel(labelText(control.label), this);
             label->setBuddy(widget);
@@ -122,6 +87,56 @@ void ParameterPageDialog::buildControls() {
         }
     }
 
+    addPromptAndButtons(root);
+}
+
+QWidget* ParameterPageDialog::createControlWidget(const PageControl& control) {
+    const int id = control.id;
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+    case ControlKind::Combo: {
+        auto* combo = new QComboBox(this);
+        connect(combo, &QComboBox::activated, this, [this, id](int index) {
+            m_page.selectIndex(id, index);
+            refresh();
+        });
+        widget = combo;
+        break;
+    }
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(this);
+        connect(edit, &QLineEdit::textEdited, this, [this, id, edit](const QString& typed) {
+            const int cursor = edit->cursorPosition();
+            m_page.typeText(id, typed.toStdString());
+            refresh();
+            edit->setCursorPosition(std::min(cursor, static_cast<int>(edit->text().size())));
+        });
+        widget = edit;
+        break;
+    }
+    case ControlKind::Check: {
+        auto* check = new QCheckBox(qt(control.label), this);
+        connect(check, &QCheckBox::clicked, this, [this, id](bool checked) {
+            m_page.selectIndex(id, checked ? 1 : 0);
+            refresh();
+        });
+        widget = check;
+        break;
+    }
+    case ControlKind::Static: {
+        auto* label = new QLabel(qt(control.label), this);
+        label->setTextFormat(Qt::PlainText);
+        widget = label;
+        break;
+    }
+    }
+    widget->setObjectName(QStringLiteral("control%1").arg(id));
+    widget->installEventFilter(this);
+    m_widgets.insert(id, widget);
+    return widget;
+}
+
+void ParameterPageDialog::addPromptAndButtons(QVBoxLayout* root) {
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
@@ -143,8 +158,10 @@ void ParameterPageDialog::buildControls() {
     prompt->addWidget(m_promptSecond);
     root->addLayout(prompt);
 
-    auto* buttons = new QDialogButtonBox(
-        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    if (m_help) {
+        buttons->addButton(QDialogButtonBox::Help);
+    }
     for (QAbstractButton* button : buttons->buttons()) {
         if (auto* push = qobject_cast<QPushButton*>(button)) {
             // Enter belongs to the buttons only; see keyPressEvent.
@@ -199,6 +216,9 @@ void ParameterPageDialog::refresh() {
             }
         } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
             check->setChecked(control.checked);
+        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+            // A page may rewrite a label, e.g. a count of what is left.
+            label->setText(qt(control.label));
         }
     }
     m_refreshing = false;

@@ -6,11 +6,13 @@
 #include <functional>
 
 class QLabel;
+class QVBoxLayout;
 class QWidget;
 
 namespace kq70 {
 
 class HDialog;
+struct PageControl;
 
 // Shows any parameter page: one widget per page control, label beside it, in columns when
 // the page is long. Every change goes to the page, and the widgets are then redrawn from the
@@ -32,13 +34,26 @@ public:
     void reject() override;
 
 protected:
+    // For pages with a layout of their own: opens the page and shows nothing yet. The subclass
+    // places the widgets of createControlWidget, then calls addPromptAndButtons, refresh and
+    // showPrompt.
+    struct OwnLayout {};
+    ParameterPageDialog(HDialog& page, const QString& title, QWidget* parent, HelpFunction help,
+                        OwnLayout);
+
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
-    void buildControls();
+    HDialog& page() { return m_page; }
+    // The widget of one control, wired to the page; the caller places it.
+    QWidget* createControlWidget(const PageControl& control);
+    // The prompt line and the OK, Cancel (and Help) buttons below the controls.
+    void addPromptAndButtons(QVBoxLayout* root);
     void refresh();
     void showPrompt();
+
+private:
+    void buildControls();
 
     HDialog& m_page;
     HelpFunction m_help;

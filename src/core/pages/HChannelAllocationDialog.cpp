@@ -202,6 +202,7 @@ void HChannelAllocationDialog::recompute(int group) {
     const PageControl* combo = control(IDC_SCAN + group);
     if (large() && n == 0 && combo != nullptr && combo->enabled) {
         m_focusRequest = group + 1 < GROUPS ? IDC_COUNT + group + 1 : IDOK;
+        m_pendingFocus = m_focusRequest;
     }
     enableForCount(group, n);
     if (large()) {

@@ -5,6 +5,7 @@
 #include "pages/HDialog.h"
 
 #include <string>
+#include <utility>
 
 namespace kq70 {
 
@@ -38,6 +39,8 @@ public:
     bool countEditEnter(int group);
     // Where the page moved the focus last (a count edit or IDOK); 0 when it did not.
     int focusRequest() const { return m_focusRequest; }
+    // The focus move the window has not made yet (0 for none); taking it clears it.
+    int takeFocusRequest() { return std::exchange(m_pendingFocus, 0); }
     int firstGrownGroup() const { return m_firstGrownGroup; }
     const HChannelData& channelData() const { return m_data; }
 
@@ -67,6 +70,7 @@ private:
     int m_radioChannel = 0;
     int m_firstGrownGroup = NO_GROWN_GROUP;
     int m_focusRequest = 0;
+    int m_pendingFocus = 0;
 };
 
 } // namespace kq70

@@ -531,5 +531,17 @@ inline constexpr std::array<std::string_view, 4> MEASUREMENT_TITLES = {
 inline constexpr std::string_view START_ALIGNMENT =
     "Start the alignment? The radio is rewritten twice.";
 
+// --- Channel grid choosers ---------------------------------------------------------------
+inline constexpr std::string_view PMR_CHANNEL_CHOOSER_TITLE = "PMR446 Channel";
+inline constexpr std::string_view TONE_CHOOSER_TITLE = "Sub Audio";
+inline constexpr std::string_view TONE_KIND_CTCSS = "&CTCSS";
+inline constexpr std::string_view TONE_KIND_DCS = "&DCS";
+// Code number and hertz; code number and octal code.
+inline constexpr std::string_view CTCSS_CHOOSER_FORMAT = "No.%02d   %5.1f Hz";
+inline constexpr std::string_view DCS_CHOOSER_FORMAT = "No.%d   D%03o";
+// Signalling type 1, 2 and 3.
+inline constexpr std::array<std::string_view, 3> SIGNAL_NUMBER_CHOOSER_TITLES = {
+    "Signalling No.", "Paging No.", "Option No."};
+
 } // namespace text
 } // namespace kq70

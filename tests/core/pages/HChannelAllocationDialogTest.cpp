@@ -115,8 +115,11 @@ TEST(HChannelAllocationDialogTest, ACountOfZeroResetsTheScanFlagInTheLargeVarian
     EXPECT_EQ(dialog.shownValue(Dialog::IDC_SCAN + 1), "None");
     EXPECT_FALSE(dialog.control(Dialog::IDC_SCAN + 1)->enabled);
     EXPECT_EQ(dialog.focusRequest(), countId(2));
+    EXPECT_EQ(dialog.takeFocusRequest(), countId(2));
+    EXPECT_EQ(dialog.takeFocusRequest(), 0) << "a focus move is made once";
     typeCount(dialog, 15, "0"); // already empty: the focus stays
     EXPECT_EQ(dialog.focusRequest(), countId(2));
+    EXPECT_EQ(dialog.takeFocusRequest(), 0);
     ASSERT_TRUE(dialog.OnOK());
     EXPECT_FALSE(dataOf(image).groups().scanFlag(1));
     EXPECT_EQ(dataOf(image).groupChannelCount(2), 10);

@@ -1,0 +1,360 @@
+// The channel grid's choosers and the channel allocation window, driven with keys and clicks.
+#include "ChannelAllocationWindow.h"
+#include "FlexGridWidget.h"
+#include "GuiTestSupport.h"
+#include "QtChannelChoosers.h"
+#include "QtUserPrompt.h"
+#include "app/AppSettings.h"
+#include "channel/CKQ70View.h"
+#include "channel/HChannelData.h"
+#include "doc/CKQ70Doc.h"
+#include "doc/DefaultImages.h"
+#include "frame/ChannelViewBinding.h"
+#include "frame/DocumentCommands.h"
+#include "frame/DocumentListener.h"
+#include "pages/HChannelAllocationDialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <algorithm>
+#include <initializer_list>
+
+using namespace kq70;
+
+namespace {
+
+using Page = HChannelAllocationDialog;
+
+RadioImage imageWithGroups(std::initializer_list<int> counts, int radioChannel) {
+    RadioImage image;
+    BuildDefaultImage(PMR446_BAND, image);
+    setRadioChannel(image, radioChannel);
+    HChannelData data;
+    data.extract(image);
+    for (int g = 0; g < HGroupTable::GROUP_COUNT; ++g) {
+        const auto index = static_cast<std::size_t>(g);
+        data.groups().setCount(g, index < counts.size() ? counts.begin()[index] : 0);
+    }
+    data.store(image);
+    return image;
+}
+
+HChannelData channelsOf(const RadioImage& image) {
+    HChannelData data;
+    data.extract(image);
+    return data;
+}
+
+QListWidget* chooserList(QWidget* dialog) {
+    return dialog->findChild<QListWidget*>(QStringLiteral("chooserList"));
+}
+
+QString currentText(QWidget* dialog) {
+    QListWidget* list = chooserList(dialog);
+    return list != nullptr && list->currentItem() != nullptr ? list->currentItem()->text()
+                                                             : QString();
+}
+
+// Runs `keys` in the next modal window once it is active; a window the keys left open (a
+// failed check) is cancelled, so a failure cannot hang the run.
+void answerWindow(std::function<void(QWidget*)> keys) {
+    whenModal([keys = std::move(keys)](QWidget* window) {
+        QPointer<QWidget> open(window);
+        if (QTest::qWaitForWindowActive(window)) {
+            keys(window);
+        } else {
+            QTest::qFail("the modal window never became active", __FILE__, __LINE__);
+        }
+        if (open && open->isVisible()) {
+            QMetaObject::invokeMethod(open, "reject", Qt::QueuedConnection);
+        }
+    });
+}
+
+// Keys for the next chooser; the text it opened on is kept in `opened`.
+void answerChooser(QString* opened, std::function<void(QWidget*, QListWidget*)> keys) {
+    answerWindow([opened, keys = std::move(keys)](QWidget* dialog) {
+        QListWidget* list = chooserList(dialog);
+        QVERIFY(list != nullptr);
+        *opened = currentText(dialog);
+        keys(dialog, list);
+    });
+}
+
+QLineEdit* edit(QWidget* window, int id) {
+    return window->findChild<QLineEdit*>(QStringLiteral("control%1").arg(id));
+}
+
+QString labelText(QWidget* window, int id) {
+    auto* label = window->findChild<QLabel*>(QStringLiteral("control%1").arg(id));
+    return label != nullptr ? label->text() : QStringLiteral("<none>");
+}
+
+// Replaces what a count or tag edit shows by typing, then leaves it with Tab.
+void typeInto(QLineEdit* field, const QString& typed) {
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, typed);
+}
+
+void leave(QLineEdit* field) {
+    QTest::keyClick(field, Qt::Key_Tab);
+    QApplication::processEvents();
+}
+
+} // namespace
+
+class ChannelDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pmrChannelAndSignalNumberChoosersWithKeys();
+    void toneChooserSwitchesKindsAndFindsTonesByTyping();
+    void largeAllocationCutsCountsAndCancelKeepsTheImage();
+    void okThroughTheViewBindingStoresCountsAndMarksModified();
+    void smallAllocationClosesOnEnterInACount();
+
+private:
+    QtChannelChoosers m_choosers;
+};
+
+void ChannelDialogsTest::pmrChannelAndSignalNumberChoosersWithKeys() {
+    struct Case {
+        const char* name;
+        std::function<std::optional<int>()> open;
+        std::function<void(QWidget*, QListWidget*)> keys;
+        QString opensOn;
+        std::optional<int> result;
+    };
+    const auto press = [](std::initializer_list<Qt::Key> pressed) {
+        return [keys = std::vector<Qt::Key>(pressed)](QWidget*, QListWidget* list) {
+            for (const Qt::Key key : keys) {
+                QTest::keyClick(list, key);
+            }
+        };
+    };
+    const auto type = [](const char* typed) {
+        return [typed](QWidget*, QListWidget* list) {
+            QTest::keyClicks(list, QString::fromLatin1(typed));
+            QTest::keyClick(list, Qt::Key_Return);
+        };
+    };
+    const Case cases[] = {
+        {"pmr down and enter", [this] { return m_choosers.choosePmrChannel(5); },
+         press({Qt::Key_Down, Qt::Key_Return}), QStringLiteral("CH5 (446.05625)"), 6},
+        {"pmr unknown preset", [this] { return m_choosers.choosePmrChannel(0); },
+         press({Qt::Key_End, Qt::Key_Enter}), QStringLiteral("CH1 (446.00625)"), 8},
+        {"pmr typed", [this] { return m_choosers.choosePmrChannel(1); }, type("ch7"),
+         QStringLiteral("CH1 (446.00625)"), 7},
+        {"pmr escape", [this] { return m_choosers.choosePmrChannel(2); },
+         press({Qt::Key_Down, Qt::Key_Escape}), QStringLiteral("CH2 (446.01875)"), std::nullopt},
+        {"paging 10 shows 0", [this] { return m_choosers.chooseSignalNumber(2, 10); }, type("3"),
+         QStringLiteral("0"), 3},
+        {"signalling up", [this] { return m_choosers.chooseSignalNumber(1, 32); },
+         press({Qt::Key_Up, Qt::Key_Return}), QStringLiteral("32"), 31},
+        {"option typed", [this] { return m_choosers.chooseSignalNumber(3, 0); }, type("25"),
+         QStringLiteral("1"), 25},
+        {"option escape", [this] { return m_choosers.chooseSignalNumber(3, 4); },
+         press({Qt::Key_Escape}), QStringLiteral("4"), std::nullopt},
+    };
+    for (const Case& c : cases) {
+        QString opened;
+        answerChooser(&opened, c.keys);
+        const std::optional<int> chosen = c.open();
+        QCOMPARE(opened, c.opensOn);
+        QVERIFY2(chosen == c.result, c.name);
+    }
+}
+
+void ChannelDialogsTest::toneChooserSwitchesKindsAndFindsTonesByTyping() {
+    using Tone = ChannelChoosers::Tone;
+    QString opened;
+    // An unlisted code opens on the tone it snaps to; typing hertz finds a tone.
+    answerChooser(&opened, [](QWidget* dialog, QListWidget* list) {
+        QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("ctcssKind"))->isChecked());
+        shoot(*dialog, QStringLiteral("tone-chooser"));
+        QTest::keyClicks(list, QStringLiteral("100"));
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    std::optional<Tone> tone = m_choosers.chooseTone({ToneKind::Ctcss, 1001});
+    QCOMPARE(opened, QStringLiteral("No.22   100.0 Hz"));
+    QVERIFY(tone.has_value());
+    QCOMPARE(int(tone->kind), int(ToneKind::Ctcss));
+    QCOMPARE(tone->code, 1000);
+
+    // Switching to DCS with the keyboard, then typing the octal code.
+    answerChooser(&opened, [](QWidget* dialog, QListWidget* list) {
+        auto* dcs = dialog->findChild<QRadioButton*>(QStringLiteral("dcsKind"));
+        auto* ctcss = dialog->findChild<QRadioButton*>(QStringLiteral("ctcssKind"));
+        ctcss->setFocus();
+        QTest::keyClick(ctcss, Qt::Key_Right);
+        QVERIFY(dcs->isChecked());
+        QCOMPARE(currentText(dialog), QStringLiteral("No.60   D023"));
+        list->setFocus();
+        QTest::keyClicks(list, QStringLiteral("754"));
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    tone = m_choosers.chooseTone({ToneKind::Ctcss, 670});
+    QCOMPARE(opened, QStringLiteral("No.10    67.0 Hz"));
+    QVERIFY(tone.has_value());
+    QCOMPARE(int(tone->kind), int(ToneKind::Dcs));
+    QCOMPARE(tone->code, 0754);
+
+    // A DCS code opens the DCS list on it; back on CTCSS and again on DCS keeps the preset;
+    // Escape gives nothing.
+    answerChooser(&opened, [](QWidget* dialog, QListWidget* list) {
+        auto* dcs = dialog->findChild<QRadioButton*>(QStringLiteral("dcsKind"));
+        auto* ctcss = dialog->findChild<QRadioButton*>(QStringLiteral("ctcssKind"));
+        QVERIFY(dcs->isChecked());
+        ctcss->click();
+        QCOMPARE(currentText(dialog), QStringLiteral("No.10    67.0 Hz"));
+        dcs->click();
+        QCOMPARE(currentText(dialog), QStringLiteral("No.61   D025"));
+        QTest::keyClick(list, Qt::Key_Escape);
+    });
+    tone = m_choosers.chooseTone({ToneKind::Dcs, 025});
+    QCOMPARE(opened, QStringLiteral("No.61   D025"));
+    QVERIFY(!tone.has_value());
+}
+
+void ChannelDialogsTest::largeAllocationCutsCountsAndCancelKeepsTheImage() {
+    RadioImage image = imageWithGroups({10}, 6);
+    const RadioImage before = image;
+    Page page(image, 1);
+    bool checked = false;
+    answerWindow([&checked](QWidget* window) {
+        QCOMPARE(labelText(window, Page::IDC_CHANNELS_LEFT), QStringLiteral("246 Channels Left"));
+        QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("control%1").arg(Page::IDC_SCAN + 2))
+                     ->isEnabled());
+        QLineEdit* first = edit(window, Page::IDC_COUNT);
+        typeInto(first, QStringLiteral("300"));
+        QCOMPARE(first->text(), QStringLiteral("300"));
+        leave(first);
+        QCOMPARE(first->text(), QStringLiteral("255"));
+        QCOMPARE(labelText(window, Page::IDC_CHANNELS_LEFT), QStringLiteral("1 Channels Left"));
+
+        // Enter recomputes and keeps the large window open.
+        QLineEdit* second = edit(window, Page::IDC_COUNT + 1);
+        typeInto(second, QStringLiteral("9"));
+        QTest::keyClick(second, Qt::Key_Return);
+        QVERIFY(window->isVisible());
+        QCOMPARE(second->text(), QStringLiteral("1"));
+        QCOMPARE(labelText(window, Page::IDC_CHANNELS_LEFT), QStringLiteral("0 Channels Left"));
+
+        // A group emptied moves the focus on to the next group's count.
+        typeInto(second, QStringLiteral("0"));
+        leave(second);
+        QTest::qWait(20);
+        QCOMPARE(QApplication::focusWidget(), edit(window, Page::IDC_COUNT + 2));
+        QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("control%1").arg(Page::IDC_SCAN + 1))
+                     ->isEnabled());
+
+        typeInto(edit(window, Page::IDC_TAG + 1), QStringLiteral("abc"));
+        QCOMPARE(edit(window, Page::IDC_TAG + 1)->text(), QStringLiteral("ABC"));
+        shoot(*window, QStringLiteral("channel-allocation-large"));
+        checked = true;
+        QTest::keyClick(window, Qt::Key_Escape);
+    });
+    QVERIFY(!runChannelAllocationWindow(page, nullptr));
+    QVERIFY(checked);
+    QVERIFY(std::ranges::equal(image.bytes(), before.bytes()));
+}
+
+void ChannelDialogsTest::okThroughTheViewBindingStoresCountsAndMarksModified() {
+    CKQ70Doc doc;
+    doc.GetMainMemory() = imageWithGroups({10, 6}, 6);
+    FlexGridWidget grid;
+    QtUserPrompt prompt(&grid);
+    QtChannelChoosers choosers(&grid);
+    AppSettings settings;
+    CKQ70View view(grid, prompt, choosers, 1, settings);
+    DocumentListener frame;
+    ChannelViewBinding binding(doc, view, frame);
+    binding.documentChanged();
+    doc.setDataModified(false);
+    const int rowsBefore = grid.rowCount();
+
+    answerWindow([](QWidget* window) {
+        typeInto(edit(window, Page::IDC_COUNT), QStringLiteral("30"));
+        typeInto(edit(window, Page::IDC_TAG + 1), QStringLiteral("fire"));
+        auto* scan =
+            window->findChild<QComboBox*>(QStringLiteral("control%1").arg(Page::IDC_SCAN + 1));
+        scan->setFocus();
+        QTest::keyClick(scan, Qt::Key_Down);
+        // OK with the mouse: the count was worked out when the focus left it.
+        QTest::mouseClick(okButton(*qobject_cast<QDialog*>(window)), Qt::LeftButton);
+    });
+    const bool stored = binding.runChannelAllocation(
+        1, [&grid](Page& page) { return runChannelAllocationWindow(page, &grid); });
+    QVERIFY(stored);
+    QVERIFY(doc.dataModified());
+    const HChannelData data = channelsOf(doc.GetMainMemory());
+    QCOMPARE(data.groupChannelCount(0), 30);
+    QCOMPARE(data.groupChannelCount(1), 6);
+    QCOMPARE(data.groupFirstChannel(1), 30);
+    QCOMPARE(QString::fromStdString(data.groups().tag(1)).trimmed(), QStringLiteral("FIRE"));
+    QVERIFY(data.groups().scanFlag(1));
+    for (int c = 0; c < 30; ++c) {
+        QVERIFY2(data.isInUse(c), qPrintable(QString::number(c)));
+    }
+    // The view reloaded: the first group now has 30 rows.
+    QCOMPARE(grid.rowCount(), rowsBefore + 20);
+
+    // Cancel through the binding stores nothing and leaves the document unmodified.
+    doc.setDataModified(false);
+    const RadioImage before = doc.GetMainMemory();
+    answerWindow([](QWidget* window) {
+        typeInto(edit(window, Page::IDC_COUNT), QStringLiteral("3"));
+        QTest::keyClick(window, Qt::Key_Escape);
+    });
+    QVERIFY(!binding.runChannelAllocation(
+        1, [&grid](Page& page) { return runChannelAllocationWindow(page, &grid); }));
+    QVERIFY(!doc.dataModified());
+    QVERIFY(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
+}
+
+void ChannelDialogsTest::smallAllocationClosesOnEnterInACount() {
+    // 48 channels in the service mode: three rows, counts editable, Enter in a count is OK.
+    RadioImage image = imageWithGroups({16, 8, 16}, 5);
+    Page page(image, 1);
+    answerWindow([](QWidget* window) {
+        QVERIFY(window->findChild<QLabel*>(
+                    QStringLiteral("control%1").arg(Page::IDC_CHANNELS_LEFT)) == nullptr);
+        QVERIFY(edit(window, Page::IDC_COUNT + 2)->isVisible());
+        QVERIFY(!edit(window, Page::IDC_COUNT + 3)->isVisible());
+        QLineEdit* second = edit(window, Page::IDC_COUNT + 1);
+        typeInto(second, QStringLiteral("40"));
+        shoot(*window, QStringLiteral("channel-allocation-small"));
+        QTest::keyClick(second, Qt::Key_Return);
+    });
+    QVERIFY(runChannelAllocationWindow(page, nullptr));
+    QCOMPARE(channelsOf(image).groupChannelCount(1), 16); // only what was left
+    QCOMPARE(channelsOf(image).groupChannelCount(2), 16);
+
+    // 32 channels in the normal mode: two rows, counts fixed, tags still saved.
+    RadioImage normal = imageWithGroups({16, 16}, 4);
+    Page normalPage(normal, 0);
+    answerWindow([](QWidget* window) {
+        QVERIFY(!edit(window, Page::IDC_COUNT)->isEnabled());
+        QVERIFY(!edit(window, Page::IDC_COUNT + 2)->isVisible());
+        QVERIFY(!edit(window, Page::IDC_TAG + 2)->isVisible());
+        QLineEdit* tag = edit(window, Page::IDC_TAG);
+        typeInto(tag, QStringLiteral("base"));
+        QTest::keyClick(tag, Qt::Key_Return);
+    });
+    QVERIFY(runChannelAllocationWindow(normalPage, nullptr));
+    QCOMPARE(QString::fromStdString(channelsOf(normal).groups().tag(0)).trimmed(),
+             QStringLiteral("BASE"));
+    QCOMPARE(channelsOf(normal).groupChannelCount(0), 16);
+}
+
+KQ70_GUI_TEST(ChannelDialogsTest);
+#include "ChannelDialogsTest.moc"
