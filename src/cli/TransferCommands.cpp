@@ -2,6 +2,7 @@
 
 #include "AutomaticAlignment.h"
 #include "CliAccessMode.h"
+#include "InterruptCancel.h"
 #include "ProgressPrompt.h"
 #include "TerminalProgress.h"
 #include "TerminalPrompt.h"
@@ -280,8 +281,14 @@ int TransferCommands::runUpload(const Context& context) {
         return 1;
     }
     RadioCommands commands = transfer.commands(context.programFolder);
+    const InterruptCancel interrupt;
+    commands.setCancelFlag(&interrupt.flag());
     const std::optional<int> result = commands.OnRadioUpload();
     transfer.progress.endLine();
+    // Stopped with Ctrl+C: nothing is saved, even when the last block was already in.
+    if (interrupt.interrupted()) {
+        return InterruptCancel::EXIT_INTERRUPTED;
+    }
     if (result != 0) {
         return 1;
     }
@@ -315,8 +322,13 @@ int TransferCommands::runDownload(const Context& context) {
     }
     transfer.doc.setCurrentFilePath(path);
     RadioCommands commands = transfer.commands(context.programFolder);
+    const InterruptCancel interrupt;
+    commands.setCancelFlag(&interrupt.flag());
     const std::optional<int> result = commands.OnRadioDownload();
     transfer.progress.endLine();
+    if (interrupt.interrupted() && commands.lastJobCancelled()) {
+        return InterruptCancel::EXIT_INTERRUPTED;
+    }
     if (!result) {
         context.err << "kq70-cli: nothing was sent to the radio\n";
         return 1;

@@ -106,19 +106,22 @@ int RadioCommands::RunTransferJob(TransferDirection direction) {
     request->m_image = &m_doc.GetMainMemory();
     SetRangeLists(*request, direction, m_accessMode.value());
 
+    CommJobContext context{m_accessMode.value(), m_programFolder, m_doc.word1Edited(),
+                           m_doc.hardwareEdited(), m_settings.verifyDownload};
+    context.cancel = m_cancel;
     HKQ70CommunicationDialog dialog(direction, port, m_link.progress, m_prompt, m_link.clock,
-                                    CommJobContext{m_accessMode.value(), m_programFolder,
-                                                   m_doc.word1Edited(), m_doc.hardwareEdited(),
-                                                   m_settings.verifyDownload});
+                                    std::move(context));
     logMessage(WM_JOB_MESSAGE);
     const int status =
         m_executor([&dialog, &request] { return dialog.RunJob(std::move(request)); });
+    m_lastJobCancelled = dialog.WasCancelled();
     KQ70_LOG(LOG_D1, LOG_CHANNEL, upload ? UPLOAD_END : DOWNLOAD_END, status);
     return status;
 }
 
 std::optional<int> RadioCommands::OnRadioUpload() {
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]OnMenuRadio");
+    m_lastJobCancelled = false;
     m_listener.viewSaveData();
     logMessage(DocumentListener::WM_VIEW_SAVEDATA);
     const std::optional<int> result = Upload();
@@ -130,6 +133,7 @@ std::optional<int> RadioCommands::OnRadioUpload() {
 
 std::optional<int> RadioCommands::OnRadioDownload() {
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]OnMenuRadio");
+    m_lastJobCancelled = false;
     m_listener.viewSaveData();
     logMessage(DocumentListener::WM_VIEW_SAVEDATA);
     const std::optional<int> result = Download();

@@ -10,6 +10,7 @@
 namespace kq70 {
 
 class AccessMode;
+class CancelFlag;
 class CKQ70Doc;
 class Clock;
 class CommProgress;
@@ -47,6 +48,10 @@ public:
                   RadioLink link, SaveModifiedFunction saveModified);
 
     void setJobExecutor(JobExecutor executor) { m_executor = std::move(executor); }
+    // The flag that stops a running transfer at its next block; none by default.
+    void setCancelFlag(const CancelFlag* cancel) { m_cancel = cancel; }
+    // True when the last transfer job ended because the flag asked it to stop.
+    bool lastJobCancelled() const { return m_lastJobCancelled; }
 
     // Radio > Upload: the job's result, or nothing when the save prompt was cancelled. Only
     // a successful upload changes the document: it becomes the radio's untitled, modified
@@ -90,6 +95,8 @@ private:
     RadioLink m_link;
     SaveModifiedFunction m_saveModified;
     JobExecutor m_executor;
+    const CancelFlag* m_cancel = nullptr;
+    bool m_lastJobCancelled = false;
 };
 
 } // namespace kq70

@@ -4,6 +4,8 @@
 
 namespace kq70 {
 
+class CancelFlag;
+
 // What the radio jobs need of the program around them.
 struct CommJobContext {
     int accessMode = 0;
@@ -19,6 +21,8 @@ struct CommJobContext {
     // Without an adjustment default file in the program folder the alignment start takes
     // the built-in one; when false it reports the file missing.
     bool builtInAdjustmentDefault = true;
+    // Set while the job runs when the user asks it to stop; none: the job cannot be stopped.
+    const CancelFlag* cancel = nullptr;
 };
 
 } // namespace kq70

@@ -76,6 +76,7 @@ HKQ70CommunicationDialog::HKQ70CommunicationDialog(int mode, HSerialPort& port,
     : HKqCommonCommunication(port, progress, clock), m_mode(mode), m_prompt(prompt),
       m_context(std::move(context)), m_runner(prompt) {
     KQ70_LOG(LOG_D2, LOG_CHANNEL, "HKQ70CommunicationDialog mode %d", mode);
+    SetCancelFlag(m_context.cancel);
     FillJobTable();
 }
 
@@ -126,12 +127,28 @@ int HKQ70CommunicationDialog::Abort(HCommRequest& request, std::string_view mess
     return 1;
 }
 
+int HKQ70CommunicationDialog::Cancelled(HCommRequest& request, bool written) {
+    const bool upload = request.m_jobNumber == JOB_UPLOAD;
+    KQ70_LOG(LOG_WR, LOG_CHANNEL, "job %u cancelled%s", request.m_jobNumber,
+             written ? " after the first write" : "");
+    const std::string_view message = upload    ? text::UPLOAD_CANCELLED
+                                     : written ? text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN
+                                               : text::DOWNLOAD_CANCELLED;
+    // The reset takes the radio out of clone mode, so it runs whatever it holds: with a
+    // partial write its marker word stays invalid.
+    return Abort(request, message, !upload);
+}
+
 bool HKQ70CommunicationDialog::Connect(HCommRequest& request, Clock::Duration pause) {
     if (!OpenPortForJob(request)) {
         Abort(request, text::PORT_OPEN_ERROR, false);
         return false;
     }
     if (!SetCloneMode(request, true)) {
+        if (StoppedByCancel()) {
+            Cancelled(request, false);
+            return false;
+        }
         const std::string_view message =
             request.m_errorCode == PORT_COMM_ERROR ? text::COMMUNICATION_ERROR
             : request.m_errorCode == PORT_TIMEOUT  ? text::TIME_OUT
@@ -250,7 +267,11 @@ int HKQ70CommunicationDialog::Upload(HCommRequest& request) {
     }
     progress().setStatus(text::NOW_UPLOADING);
     if (!ReadLists(request)) {
-        return Abort(request, text::COMMUNICATION_ERROR, false);
+        return StoppedByCancel() ? Cancelled(request, false)
+                                 : Abort(request, text::COMMUNICATION_ERROR, false);
+    }
+    if (StopRequested()) {
+        return Cancelled(request, false); // the document is still untouched
     }
     request.m_message = text::UPLOAD_COMPLETE;
     const auto received = request.m_workBuffer->range(0, TRANSFER_SIZE);
@@ -293,19 +314,27 @@ int HKQ70CommunicationDialog::Download(HCommRequest& request) {
     }
     progress().setStatus(text::NOW_DOWNLOADING);
     if (!ReadLists(request)) {
-        return Abort(request, text::COMMUNICATION_ERROR, false);
+        return StoppedByCancel() ? Cancelled(request, false)
+                                 : Abort(request, text::COMMUNICATION_ERROR, false);
     }
     if (!RadioMatchesDocument(request)) {
         return 1;
     }
+    if (StopRequested()) {
+        return Cancelled(request, false);
+    }
     MergeRadioData(*request.m_workBuffer, {request.m_eepromRead, request.m_flashRead}, m_context,
                    *request.m_image);
     if (!WriteToRadio(request)) {
-        return Abort(request, text::COMMUNICATION_ERROR, false);
+        return StoppedByCancel() ? Cancelled(request, true)
+                                 : Abort(request, text::COMMUNICATION_ERROR, false);
     }
     // The markers stay invalid unless the radio holds exactly what was sent, so a radio
     // with a damaged write never runs it as if it were whole.
     if (m_context.verifyDownload && !VerifyRadio(request)) {
+        if (StoppedByCancel()) {
+            return Cancelled(request, true);
+        }
         const std::string message = request.m_message;
         return Abort(request, message, true);
     }

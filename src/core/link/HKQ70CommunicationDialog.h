@@ -69,6 +69,8 @@ public:
                              UserPrompt& prompt, Clock& clock, CommJobContext context);
 
     int GetMode() const { return m_mode; }
+    // True when the last job ended because the user asked it to stop (its result is 1).
+    bool WasCancelled() const { return StoppedByCancel(); }
     // "Upload" or "Download", filled with blanks to TITLE_WIDTH characters.
     std::string GetTitle() const;
 
@@ -130,6 +132,9 @@ private:
                           const RadioImage& written);
     // Ends a job: optionally the reset command, then the port closed and the result text.
     int Abort(HCommRequest& request, std::string_view message, bool sendReset);
+    // Ends a job the user stopped. A download sends the reset command; `written` says the
+    // radio already took part of the new data.
+    int Cancelled(HCommRequest& request, bool written);
     int WriteAlignmentBack(HCommRequest& request, bool markers);
 
     int m_mode;

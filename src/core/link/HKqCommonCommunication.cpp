@@ -1,6 +1,7 @@
 #include "link/HKqCommonCommunication.h"
 
 #include "image/RadioImage.h"
+#include "link/CancelFlag.h"
 #include "link/CloneFrame.h"
 #include "link/CommProgress.h"
 #include "link/HCommRequest.h"
@@ -136,6 +137,10 @@ bool HKqCommonCommunication::SetAdjMode(HCommRequest& request) {
 
 bool HKqCommonCommunication::WaitForCheckCommand(HCommRequest& request, std::uint8_t answer) {
     for (int attempt = 0; attempt < HANDSHAKE_ATTEMPTS; ++attempt) {
+        if (StopRequested()) {
+            request.m_errorCode = 0;
+            return false;
+        }
         std::uint8_t byte = 0;
         const PortResult result = m_port.ReceiveSglData(byte);
         if (result == PORT_COMM_ERROR) {
@@ -296,6 +301,16 @@ void HKqCommonCommunication::StartProgress(int high) {
     m_progress.setPosition(0);
 }
 
+bool HKqCommonCommunication::StopRequested() {
+    if (m_cancel != nullptr && m_cancel->requested()) {
+        if (!m_stoppedByCancel) {
+            KQ70_LOG(LOG_WR, LOG_CHANNEL, "stopped at the user's request");
+        }
+        m_stoppedByCancel = true;
+    }
+    return m_stoppedByCancel;
+}
+
 void HKqCommonCommunication::StepProgress(int area) {
     if (area == AREA_EEPROM && ++m_wordsSinceStep < EEPROM_WORDS_PER_PROGRESS_STEP) {
         return;
@@ -311,7 +326,8 @@ bool HKqCommonCommunication::ReadList(int area, const RangeList& ranges, RadioIm
                                       HCommRequest& request) {
     for (const BlockRange& range : ranges) {
         for (int unit = range.first; unit <= range.last; ++unit) {
-            if (!ReadBlock(area, static_cast<std::uint8_t>(unit), 0, buffer, request)) {
+            if (StopRequested() ||
+                !ReadBlock(area, static_cast<std::uint8_t>(unit), 0, buffer, request)) {
                 return false;
             }
             StepProgress(area);
@@ -324,7 +340,8 @@ bool HKqCommonCommunication::WriteList(int area, const RangeList& ranges, const 
                                        HCommRequest& request) {
     for (const BlockRange& range : ranges) {
         for (int unit = range.first; unit <= range.last; ++unit) {
-            if (!WriteBlock(area, static_cast<std::uint8_t>(unit), 0, buffer, &request)) {
+            if (StopRequested() ||
+                !WriteBlock(area, static_cast<std::uint8_t>(unit), 0, buffer, &request)) {
                 return false;
             }
             StepProgress(area);

@@ -8,6 +8,7 @@
 
 namespace kq70 {
 
+class CancelFlag;
 class Clock;
 class CommProgress;
 class HCommRequest;
@@ -43,6 +44,12 @@ public:
     virtual bool OpenPortForJob(HCommRequest& request);
     // The request's data bits, stop bits, parity and baud rate into the port's settings.
     virtual void ConfigurePort(HCommRequest& request);
+    // The flag that asks a running job to stop: the handshake wait and the range lists look
+    // at it before every attempt and every block. None: the job cannot be stopped.
+    void SetCancelFlag(const CancelFlag* cancel) { m_cancel = cancel; }
+    // True once a wait or a list ended because the flag was set.
+    bool StoppedByCancel() const { return m_stoppedByCancel; }
+
     // The port's identity bytes; no transfer reads them.
     virtual void SetupPortIdentity();
     // Waits up to ten reads for the radio's check byte and answers it with the clone-mode
@@ -87,6 +94,8 @@ protected:
     Clock& clock() { return m_clock; }
     // A new phase of the progress bar: 0 to `high`, position 0.
     void StartProgress(int high);
+    // True when the user asked the job to stop; remembered for StoppedByCancel().
+    bool StopRequested();
 
 private:
     bool WaitForCheckCommand(HCommRequest& request, std::uint8_t answer);
@@ -98,6 +107,8 @@ private:
     Clock& m_clock;
     int m_progressPosition = 0;
     std::size_t m_wordsSinceStep = 0;
+    const CancelFlag* m_cancel = nullptr;
+    bool m_stoppedByCancel = false;
 };
 
 } // namespace kq70

@@ -542,6 +542,14 @@ inline constexpr std::string_view DCS_CHOOSER_FORMAT = "No.%d   D%03o";
 // Signalling type 1, 2 and 3.
 inline constexpr std::array<std::string_view, 3> SIGNAL_NUMBER_CHOOSER_TITLES = {
     "Signalling No.", "Paging No.", "Option No."};
+// A radio job the user stopped: the window's status line while it winds down, and the
+// result of each case.
+inline constexpr std::string_view CANCELLING = "Cancelling...";
+inline constexpr std::string_view UPLOAD_CANCELLED = "Upload cancelled. Nothing was changed.";
+inline constexpr std::string_view DOWNLOAD_CANCELLED =
+    "Download cancelled. Nothing was written to the radio.";
+inline constexpr std::string_view DOWNLOAD_CANCELLED_PARTLY_WRITTEN =
+    "Download cancelled. The radio is only partly written and must be written again.";
 
 } // namespace text
 } // namespace kq70

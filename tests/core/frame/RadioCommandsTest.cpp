@@ -5,6 +5,7 @@
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
 #include "frame/DocumentListener.h"
+#include "link/CancelFlag.h"
 #include "link/CloneFrame.h"
 #include "link/HCommRequest.h"
 #include "link/LastPortKind.h"
@@ -277,6 +278,50 @@ TEST_F(RadioCommandsTest, AFailedDownloadReportsFailure) {
     prompt.expectMessage(std::string(Strings::get(IDS_FREQUENCY_BAND_MISMATCHED)));
     EXPECT_EQ(commands.OnRadioDownload(), 1);
     EXPECT_EQ(listener.events, (std::vector<std::string>{"save", "menus", "update"}));
+}
+
+} // namespace
+} // namespace kq70
+
+namespace kq70 {
+namespace {
+
+// A stopped upload is told apart from a failed one; neither touches the document.
+TEST_F(RadioCommandsTest, AStoppedUploadIsNoFailureAndLeavesTheDocument) {
+    struct Case {
+        const char* name;
+        bool stop;
+        std::string_view message;
+    };
+    const Case cases[] = {
+        {"radio switched off", false, text::SWITCH_RADIO_ON},
+        {"stopped while waiting for the radio", true, text::UPLOAD_CANCELLED},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RadioImage previous = test::radioWithChannels(6);
+        openDocument(previous);
+        doc.setDataModified(false);
+        listener.events.clear();
+        CancelFlag flag;
+        if (c.stop) {
+            flag.request();
+        }
+        commands.setCancelFlag(&flag);
+        prompt.expectMessage(std::string(c.message), MessageAnswer::Ok, MessageIcon::Stop);
+
+        EXPECT_EQ(commands.OnRadioUpload(), 1);
+
+        EXPECT_EQ(commands.lastJobCancelled(), c.stop);
+        EXPECT_TRUE(doc.GetMainMemory() == previous);
+        EXPECT_EQ(doc.currentFilePath(), home.file("mine.k70"));
+        EXPECT_FALSE(doc.dataModified());
+        EXPECT_TRUE(doc.word1Edited());
+        EXPECT_TRUE(doc.hardwareEdited());
+        EXPECT_EQ(listener.events, (std::vector<std::string>{"save", "update"}));
+        EXPECT_FALSE(sim.link.isOpen());
+        commands.setCancelFlag(nullptr);
+    }
 }
 
 } // namespace

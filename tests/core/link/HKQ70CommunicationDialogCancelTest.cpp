@@ -1,0 +1,171 @@
+#include "link/HKQ70CommunicationDialog.h"
+
+#include "InProcessRadio.h"
+#include "app/AccessMode.h"
+#include "frame/RadioCommands.h"
+#include "link/CancelFlag.h"
+#include "link/CloneFrame.h"
+#include "link/CommProgress.h"
+#include "link/HCommRequest.h"
+#include "link/HSerialPort.h"
+#include "link/LastPortKind.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace kq70 {
+namespace {
+
+constexpr std::uint8_t MARKER_WORD = 0xB8;
+constexpr std::uint16_t MARKER_IN_PROGRESS = 0xFFFF;
+
+// Asks the job to stop when it reaches a given position of a given phase of its progress bar
+// (phase 0 is the first range it sets), or at once when `phase` is negative.
+class CancellingProgress : public CommProgress {
+public:
+    CancellingProgress(CancelFlag& flag, int phase, int position)
+        : m_flag(flag), m_phase(phase), m_position(position) {
+        if (phase < 0) {
+            m_flag.request();
+        }
+    }
+    void setStatus(std::string_view /*text*/) override {}
+    void setRange(int /*high*/) override { ++m_rangesSeen; }
+    void setPosition(int position) override {
+        if (m_rangesSeen - 1 == m_phase && position == m_position) {
+            m_flag.request();
+        }
+    }
+
+private:
+    CancelFlag& m_flag;
+    int m_phase;
+    int m_position;
+    int m_rangesSeen = 0;
+};
+
+bool resetSent(const RadioSimulator& radio) {
+    for (const SimFrame& frame : radio.transcript()) {
+        if (!frame.request.empty() && frame.request[0] == RESET_COMMAND_BYTE) {
+            return true;
+        }
+    }
+    return false;
+}
+
+struct Outcome {
+    int result = 0;
+    bool cancelled = false;
+    bool resetSent = false;
+    bool portOpen = true;
+    RadioImage radioBefore;
+    RadioImage radioAfter;
+    RadioImage documentBefore;
+    RadioImage documentAfter;
+};
+
+// One job against a fresh simulated radio whose document differs from the radio in its
+// channel table, stopped where `phase` and `position` say.
+Outcome runCancelled(std::uint32_t job, int phase, int position, std::string_view message,
+                     bool withFlag = true) {
+    test::TempFolder home;
+    InProcessRadio sim;
+    sim.radio.switchOn(sim.clock.now());
+    Outcome outcome;
+    outcome.radioBefore = sim.radio.memory();
+    RadioImage document = sim.radio.memory();
+    for (std::size_t offset = CHANNEL_TABLE_OFFSET; offset < CHANNEL_TABLE_OFFSET + 64; ++offset) {
+        document.setByte(offset, static_cast<std::uint8_t>(offset * 7 + 1));
+    }
+    outcome.documentBefore = document;
+
+    CancelFlag flag;
+    CancellingProgress progress(flag, phase, position);
+    test::ScriptedPrompt prompt;
+    prompt.expectMessage(std::string(message));
+    LastPortKind lastKind;
+    HSerialPort port(sim.link, lastKind);
+    CommJobContext context{ACCESS_NORMAL, home.path()};
+    context.cancel = withFlag ? &flag : nullptr;
+    HKQ70CommunicationDialog dialog(static_cast<int>(job), port, progress, prompt, sim.clock,
+                                    context);
+    auto request = std::make_unique<HCommRequest>(job);
+    auto work = std::make_unique<RadioImage>();
+    request->m_workBuffer = work.get();
+    request->m_image = &document;
+    request->m_portName = "/dev/ttyUSB0";
+    RadioCommands::SetRangeLists(*request, static_cast<TransferDirection>(job), ACCESS_NORMAL);
+    outcome.result = dialog.RunJob(std::move(request));
+    outcome.cancelled = dialog.WasCancelled();
+    outcome.resetSent = resetSent(sim.radio);
+    outcome.portOpen = sim.link.isOpen();
+    outcome.radioAfter = sim.radio.memory();
+    outcome.documentAfter = document;
+    EXPECT_TRUE(prompt.finished());
+    return outcome;
+}
+
+TEST(HKQ70CommunicationDialogCancelTest, AStoppedJobSaysWhatItLeft) {
+    struct Case {
+        const char* name;
+        std::uint32_t job;
+        int phase;
+        int position;
+        std::string_view message;
+        bool reset;
+        bool radioChanged;
+    };
+    const Case cases[] = {
+        // Upload: the document is never touched, the radio is only read.
+        {"upload stopped while waiting for the radio", JOB_UPLOAD, -1, 0, text::UPLOAD_CANCELLED,
+         false, false},
+        {"upload stopped while reading", JOB_UPLOAD, 0, 3, text::UPLOAD_CANCELLED, false, false},
+        // Download before its first write: the reset, nothing in the radio changed.
+        // (A radio still offering the connection takes no reset: none shows in its frames.)
+        {"download stopped while waiting for the radio", JOB_DOWNLOAD, -1, 0,
+         text::DOWNLOAD_CANCELLED, false, false},
+        {"download stopped while reading the radio", JOB_DOWNLOAD, 0, 2, text::DOWNLOAD_CANCELLED,
+         true, false},
+        // After its first write: the marker stays invalid and the radio must be written again.
+        {"download stopped while writing", JOB_DOWNLOAD, 1, 2,
+         text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN, true, true},
+        {"download stopped while reading back", JOB_DOWNLOAD, 2, 1,
+         text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome outcome = runCancelled(c.job, c.phase, c.position, c.message);
+        EXPECT_EQ(outcome.result, 1);
+        EXPECT_TRUE(outcome.cancelled);
+        EXPECT_EQ(outcome.resetSent, c.reset);
+        EXPECT_FALSE(outcome.portOpen);
+        if (c.job == JOB_UPLOAD) {
+            EXPECT_TRUE(outcome.documentAfter == outcome.documentBefore);
+        }
+        if (c.radioChanged) {
+            EXPECT_EQ(outcome.radioAfter.be16(eepromWordOffset(MARKER_WORD)), MARKER_IN_PROGRESS);
+            EXPECT_FALSE(outcome.radioAfter == outcome.radioBefore);
+        } else {
+            EXPECT_TRUE(outcome.radioAfter == outcome.radioBefore);
+        }
+    }
+}
+
+// A job without a flag, or whose flag is set only after it has finished, runs to its end.
+TEST(HKQ70CommunicationDialogCancelTest, WithoutTheFlagAJobRunsToItsEnd) {
+    const Outcome upload = runCancelled(JOB_UPLOAD, 0, 3, text::UPLOAD_COMPLETE, false);
+    EXPECT_EQ(upload.result, 0);
+    EXPECT_FALSE(upload.cancelled);
+    const Outcome download = runCancelled(JOB_DOWNLOAD, 1, 2, text::DOWNLOAD_COMPLETE, false);
+    EXPECT_EQ(download.result, 0);
+    EXPECT_FALSE(download.cancelled);
+    EXPECT_NE(download.radioAfter.be16(eepromWordOffset(MARKER_WORD)), MARKER_IN_PROGRESS);
+}
+
+} // namespace
+} // namespace kq70
