@@ -4,12 +4,15 @@
 #include "ConfigureDialog.h"
 #include "HelpWindow.h"
 #include "ParameterPageDialog.h"
+#include "RadioSession.h"
 #include "RawImageDialog.h"
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DefaultImages.h"
+#include "frame/AdjustmentRecoverCommand.h"
 #include "frame/FrameLifecycle.h"
+#include "frame/RadioCommands.h"
 #include "log/HVersionInfo.h"
 #include "pages/HDialog.h"
 #include "ui/FrameTexts.h"
@@ -68,6 +71,7 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
       m_common(doc, accessMode.value(), prompt, *this, m_menuModel) {
     setObjectName(QStringLiteral("MainWindow"));
     setAcceptDrops(true);
+    m_radio = new RadioSession(*this, m_settings, m_prompt);
     createActions();
 
     m_information = new QLabel(this);
@@ -358,6 +362,15 @@ void MainWindow::runCommand(int commandId) {
             m_channelView->pasteFromClipboard();
         }
         break;
+    case ID_RADIO_UPLOAD:
+        runTransfer(TRANSFER_UPLOAD);
+        break;
+    case ID_RADIO_DOWNLOAD:
+        runTransfer(TRANSFER_DOWNLOAD);
+        break;
+    case ID_RADIO_ADJ_RECOVER:
+        runAdjustmentRecover();
+        break;
     default:
         if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
             m_channelView->view().toggleItem(id - ID_VIEW_ITEM_FIRST);
@@ -377,6 +390,31 @@ bool MainWindow::runPage(HDialog& page, std::string_view title) {
     ParameterPageDialog dialog(page, qt(title), this,
                                [this](const QString& topic) { showHelp(topic); });
     return dialog.exec() == QDialog::Accepted;
+}
+
+// Radio > Upload and Download: the job runs behind its communication window on a worker
+// thread while the main window takes no input.
+void MainWindow::runTransfer(TransferDirection direction) {
+    RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.programFolder(),
+                           m_radio->prompt(), *this, m_radio->link(),
+                           [this] { return m_documents.SaveModifiedData(); });
+    commands.setJobExecutor(m_radio->executor(
+        qt(direction == TRANSFER_UPLOAD ? text::UPLOAD_TITLE : text::DOWNLOAD_TITLE)));
+    commands.setCancelFlag(&m_radio->cancelFlag());
+    if (direction == TRANSFER_UPLOAD) {
+        commands.OnRadioUpload();
+    } else {
+        commands.OnRadioDownload();
+    }
+}
+
+// Radio > Adjustment Recover: its read and write jobs each run in a communication window;
+// the document is not touched.
+void MainWindow::runAdjustmentRecover() {
+    AdjustmentRecoverCommand command(m_settings, m_accessMode, m_documents.programFolder(),
+                                     m_radio->prompt(), *this, m_radio->link());
+    command.setJobExecutor(m_radio->executor(qt(text::UPLOAD_TITLE)));
+    command.OnRadioAdjustmentRecover();
 }
 
 void MainWindow::notAvailable() {
@@ -464,6 +502,11 @@ void MainWindow::raiseFromOtherInstance() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A radio job still works on the document and the port.
+    if (m_radio->busy()) {
+        event->ignore();
+        return;
+    }
     if (!FrameLifecycle::CanClose(m_printing, m_prompt,
                                   [this] { return m_documents.SaveModifiedData(); })) {
         event->ignore();

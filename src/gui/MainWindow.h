@@ -4,6 +4,7 @@
 #include "frame/DocumentCommands.h"
 #include "frame/DocumentListener.h"
 #include "frame/MainMenuModel.h"
+#include "link/HKQ70CommunicationDialog.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -23,6 +24,7 @@ class ChannelViewWidget;
 class HDialog;
 class HelpWindow;
 class IniFile;
+class RadioSession;
 class UserPrompt;
 struct AppSettings;
 
@@ -45,6 +47,8 @@ public:
     QString informationText() const;
     // Brings the window to the front, as a second start of the program asks.
     void raiseFromOtherInstance();
+    // The radio jobs' port, prompt, progress and communication window.
+    RadioSession& radio() { return *m_radio; }
 
     ChannelViewWidget& channelView() { return *m_channelView; }
 
@@ -73,6 +77,8 @@ private:
     void notAvailable();
     void documentReplaced();
     void writeFrameValues();
+    void runTransfer(TransferDirection direction);
+    void runAdjustmentRecover();
 
     CKQ70Doc& m_doc;
     AppSettings& m_settings;
@@ -90,6 +96,7 @@ private:
     QPointer<HelpWindow> m_help;
     bool m_printing = false;
     bool m_frameValuesWritten = false;
+    RadioSession* m_radio = nullptr; // a child object
 };
 
 } // namespace kq70

@@ -8,6 +8,11 @@ RealTimeLink::RealTimeLink(SerialDevice& link, ManualClock& virtualClock, Clock&
     : m_link(link), m_virtualClock(virtualClock), m_realClock(realClock),
       m_virtualStart(virtualClock.now()), m_realStart(realClock.now()) {}
 
+void RealTimeLink::restart() {
+    m_virtualStart = m_virtualClock.now();
+    m_realStart = m_realClock.now();
+}
+
 bool RealTimeLink::paced(bool result) {
     const Clock::Duration ahead =
         (m_virtualClock.now() - m_virtualStart) - (m_realClock.now() - m_realStart);

@@ -14,6 +14,9 @@ class RealTimeLink : public SerialDevice {
 public:
     RealTimeLink(SerialDevice& link, ManualClock& virtualClock, Clock& realClock);
 
+    // Keeps pace from now on: time the line lay idle is not made up for later.
+    void restart();
+
     bool open(const std::string& name) override { return paced(m_link.open(name)); }
     bool isOpen() const override { return m_link.isOpen(); }
     int portKind() const override { return m_link.portKind(); }

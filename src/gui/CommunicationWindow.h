@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace kq70 {
+
+class CancelFlag;
+
+// The window a radio job runs behind: its title ("Upload", "Download", ...), the job's status
+// line and progress bar, and a Cancel button. run() starts the job on a worker thread and
+// keeps the program's windows alive until it returns. Cancel, Escape and closing the window
+// only ask the job to stop at its next safe point; the window goes when the job has ended.
+class CommunicationWindow : public QDialog {
+public:
+    CommunicationWindow(const QString& title, CancelFlag& cancel, QWidget* parent = nullptr);
+    ~CommunicationWindow() override;
+
+    // Runs `job` on a worker thread behind this modal window and returns its result. The
+    // cancel flag is cleared first.
+    int run(const std::function<int()>& job);
+
+    // The job's reports, on the window thread.
+    void showStatus(const QString& text);
+    void setRange(int high);
+    void setPosition(int position);
+
+    QString statusText() const;
+    int progressValue() const;
+    int progressMaximum() const;
+    // How many times the job started a new phase of the bar (reading, writing, checking).
+    int phaseCount() const { return m_phases; }
+    bool cancelRequested() const;
+
+protected:
+    void done(int result) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void requestCancel();
+
+    CancelFlag& m_cancel;
+    QLabel* m_status = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    bool m_finished = false;
+    int m_phases = 0;
+};
+
+} // namespace kq70
