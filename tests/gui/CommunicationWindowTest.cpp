@@ -168,6 +168,7 @@ private slots:
         frame.run(ID_RADIO_UPLOAD, answerer);
         RadioImage& image = frame.doc.GetMainMemory();
         const std::vector<std::uint8_t> record = copySecondChannelToFirst(image);
+        frame.window.viewUpdateData(); // the grid shows the edit, so its commit keeps it
         QVERIFY(!sameChannels(image, frame.sim().memory()));
         answerer.texts.clear();
 
