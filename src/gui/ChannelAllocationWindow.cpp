@@ -53,6 +53,14 @@ ChannelAllocationWindow::ChannelAllocationWindow(HChannelAllocationDialog& page,
     buildLayout();
     refresh();
     showPrompt();
+    // Where the counts are fixed, a group's mnemonic goes to its tag instead.
+    for (int g = 0; g < GROUPS; ++g) {
+        auto* label = qobject_cast<QLabel*>(controlWidget(Page::IDC_GROUP_LABEL + g));
+        QWidget* count = controlWidget(Page::IDC_COUNT + g);
+        if (label != nullptr && count != nullptr && !count->isEnabled()) {
+            label->setBuddy(controlWidget(Page::IDC_TAG + g));
+        }
+    }
 }
 
 void ChannelAllocationWindow::buildLayout() {
@@ -95,7 +103,7 @@ void ChannelAllocationWindow::buildLayout() {
         root->addWidget(label, 0, Qt::AlignRight);
     }
     addPromptAndButtons(root);
-    // Tab runs down each column of groups, then on to the buttons.
+    // Tab runs group by group (count, tag, scan choice), then on to the buttons.
     QWidget* previous = nullptr;
     for (int g = 0; g < GROUPS; ++g) {
         for (const int id : {Page::IDC_COUNT + g, Page::IDC_TAG + g, Page::IDC_SCAN + g}) {

@@ -208,6 +208,18 @@ void ChannelDialogsTest::toneChooserSwitchesKindsAndFindsTonesByTyping() {
     QCOMPARE(int(tone->kind), int(ToneKind::Dcs));
     QCOMPARE(tone->code, 0754);
 
+    // The kinds' mnemonics switch the list too.
+    answerChooser(&opened, [](QWidget* dialog, QListWidget* list) {
+        // A mnemonic presses its button with a short animation: wait for the click.
+        QTest::keyClick(dialog, Qt::Key_D, Qt::AltModifier);
+        QTRY_COMPARE(currentText(dialog), QStringLiteral("No.60   D023"));
+        QTest::keyClick(dialog, Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(currentText(dialog), QStringLiteral("No.12    71.9 Hz"));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Escape);
+    });
+    QVERIFY(!m_choosers.chooseTone({ToneKind::Ctcss, 719}).has_value());
+
     // A DCS code opens the DCS list on it; back on CTCSS and again on DCS keeps the preset;
     // Escape gives nothing.
     answerChooser(&opened, [](QWidget* dialog, QListWidget* list) {
@@ -339,6 +351,26 @@ void ChannelDialogsTest::smallAllocationClosesOnEnterInACount() {
     QCOMPARE(channelsOf(image).groupChannelCount(1), 16); // only what was left
     QCOMPARE(channelsOf(image).groupChannelCount(2), 16);
 
+    // A count emptied with Tab disables the group's tag and scan choice; the focus goes on.
+    RadioImage emptied = imageWithGroups({16, 8, 16}, 5);
+    Page emptiedPage(emptied, 1);
+    answerWindow([](QWidget* window) {
+        QLineEdit* second = edit(window, Page::IDC_COUNT + 1);
+        typeInto(second, QStringLiteral("0"));
+        leave(second);
+        QTest::qWait(20);
+        QVERIFY(!edit(window, Page::IDC_TAG + 1)->isEnabled());
+        QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("control%1").arg(Page::IDC_SCAN + 1))
+                     ->isEnabled());
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus != nullptr && focus->isEnabled() && focus->window() == window);
+        QVERIFY(focus != second);
+        QTest::mouseClick(okButton(*qobject_cast<QDialog*>(window)), Qt::LeftButton);
+    });
+    QVERIFY(runChannelAllocationWindow(emptiedPage, nullptr));
+    QCOMPARE(channelsOf(emptied).groupChannelCount(1), 0);
+    QCOMPARE(channelsOf(emptied).groupFirstChannel(2), 16);
+
     // 32 channels in the normal mode: two rows, counts fixed, tags still saved.
     RadioImage normal = imageWithGroups({16, 16}, 4);
     Page normalPage(normal, 0);
@@ -347,6 +379,8 @@ void ChannelDialogsTest::smallAllocationClosesOnEnterInACount() {
         QVERIFY(!edit(window, Page::IDC_COUNT + 2)->isVisible());
         QVERIFY(!edit(window, Page::IDC_TAG + 2)->isVisible());
         QLineEdit* tag = edit(window, Page::IDC_TAG);
+        QTest::keyClick(window, Qt::Key_2, Qt::AltModifier); // the group's mnemonic
+        QTRY_COMPARE(QApplication::focusWidget(), edit(window, Page::IDC_TAG + 1));
         typeInto(tag, QStringLiteral("base"));
         QTest::keyClick(tag, Qt::Key_Return);
     });

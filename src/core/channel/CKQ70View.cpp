@@ -2,6 +2,7 @@
 
 #include "channel/ChannelCellInput.h"
 #include "channel/ChannelGridLayout.h"
+#include "channel/ChooserLists.h"
 #include "channel/FrequencyCodec.h"
 #include "channel/ToneTables.h"
 #include "image/RadioImage.h"
@@ -729,9 +730,7 @@ bool CKQ70View::chooseSignalNumber(int channel) {
     }
     const auto chosen =
         m_choosers.chooseSignalNumber(type, m_data.getValue(channel, signalDisplayNumber));
-    // Numbers the record can hold: 1–32 signalling, 1–10 paging (10 shown as 0), 1–31 option.
-    const int highest = type == PAGING_TYPE ? 10 : type == OPTION_TYPE ? 31 : 32;
-    if (!chosen || *chosen < 1 || *chosen > highest) {
+    if (!chosen || *chosen < 1 || *chosen > ChooserLists::highestSignalNumber(type)) {
         return false;
     }
     m_data.setValue(channel, signalDisplayNumber, *chosen);
