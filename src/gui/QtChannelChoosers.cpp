@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -47,10 +48,22 @@ public:
         m_typed.clear();
         clear();
         for (const ChooserLists::Entry& entry : m_entries) {
-            addItem(QString::fromStdString(entry.text));
+            auto* item = new QListWidgetItem(QString::fromStdString(entry.text), this);
+            // Rows of a set height, so the list's size can be worked out before it shows.
+            item->setSizeHint({fontMetrics().horizontalAdvance(item->text()) + 8, rowHeight()});
         }
         if (!m_entries.empty()) {
             setCurrentRow(static_cast<int>(std::min(preset, m_entries.size() - 1)));
+        }
+        showPreset();
+        updateGeometry();
+    }
+
+    // A short list shows from its top; a long one centres the current entry.
+    void showPreset() {
+        if (count() <= VISIBLE_ROWS) {
+            scrollToTop();
+        } else if (currentItem() != nullptr) {
             scrollToItem(currentItem(), QAbstractItemView::PositionAtCenter);
         }
     }
@@ -70,8 +83,11 @@ public:
                               fontMetrics().horizontalAdvance(QString::fromStdString(entry.text)));
         }
         const int rows = std::min(VISIBLE_ROWS, std::max(1, count()));
-        const int rowHeight = std::max(sizeHintForRow(0), fontMetrics().height());
-        return {widest + 2 * frameWidth() + 32, rows * rowHeight + 2 * frameWidth()};
+        // A short list shows whole; a long one shows a page and a scroll bar beside it.
+        const QMargins margins = contentsMargins();
+        return {widest + 2 * frameWidth() + margins.left() + margins.right() +
+                    verticalScrollBar()->sizeHint().width() + 8,
+                rows * rowHeight() + 2 * frameWidth() + margins.top() + margins.bottom() + 6};
     }
 
     void keyboardSearch(const QString& search) override {
@@ -96,6 +112,8 @@ public:
     }
 
 private:
+    int rowHeight() const { return fontMetrics().height() + 4; }
+
     std::optional<std::size_t> find(const QString& typed, std::size_t start) const {
         return ChooserLists::find(m_entries, typed.toStdString(), start);
     }
@@ -128,9 +146,7 @@ public:
     std::optional<std::int32_t> run() {
         m_list->setFocus();
         // The list can centre its preset only once it has its size.
-        QTimer::singleShot(0, m_list, [list = m_list] {
-            list->scrollToItem(list->currentItem(), QAbstractItemView::PositionAtCenter);
-        });
+        QTimer::singleShot(0, m_list, [list = m_list] { list->showPreset(); });
         if (exec() != QDialog::Accepted) {
             return std::nullopt;
         }

@@ -149,7 +149,12 @@ void ChannelDialogsTest::pmrChannelAndSignalNumberChoosersWithKeys() {
     };
     const Case cases[] = {
         {"pmr down and enter", [this] { return m_choosers.choosePmrChannel(5); },
-         press({Qt::Key_Down, Qt::Key_Return}), QStringLiteral("CH5 (446.05625)"), 6},
+         [](QWidget* dialog, QListWidget* list) {
+             shoot(*dialog, QStringLiteral("pmr-channel-chooser"));
+             QTest::keyClick(list, Qt::Key_Down);
+             QTest::keyClick(list, Qt::Key_Return);
+         },
+         QStringLiteral("CH5 (446.05625)"), 6},
         {"pmr unknown preset", [this] { return m_choosers.choosePmrChannel(0); },
          press({Qt::Key_End, Qt::Key_Enter}), QStringLiteral("CH1 (446.00625)"), 8},
         {"pmr typed", [this] { return m_choosers.choosePmrChannel(1); }, type("ch7"),
