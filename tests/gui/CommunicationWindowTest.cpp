@@ -1,7 +1,10 @@
 #include "CommunicationWindow.h"
+#include "ChannelViewWidget.h"
+#include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
 #include "InProcessRadio.h"
 #include "RadioSession.h"
+#include "channel/ChannelCellTexts.h"
 #include "frame/ConfigureChoices.h"
 #include "frame/MainMenuModel.h"
 #include "image/RadioImage.h"
@@ -211,8 +214,16 @@ private slots:
         const RadioImage before = frame.doc.GetMainMemory();
         const bool word1Edited = frame.doc.word1Edited();
         const bool hardwareEdited = frame.doc.hardwareEdited();
+        frame.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
+        frame.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame.window));
+        // Space on a decode cell would set a tone, were it to arrive.
+        FlexGridWidget& grid = frame.window.channelView().grid();
+        constexpr int FIRST_CHANNEL_ROW = 2;
+        grid.setCurrentCell(grid.tableRow(FIRST_CHANNEL_ROW), grid.tableColumn(COL_DECODE));
         KeyCounter keys;
-        QWidget* target = frame.window.centralWidget();
+        QWidget* target = &grid;
         target->installEventFilter(&keys);
 
         bool timerFiredDuringJob = false;
@@ -229,6 +240,8 @@ private slots:
                 return;
             }
             acted = true;
+            grid.setCurrentCell(grid.tableRow(FIRST_CHANNEL_ROW), grid.tableColumn(COL_DECODE));
+            QTest::keyClick(target, Qt::Key_Space);
             QTest::keyClicks(target, QStringLiteral("123"));
             menuDisabled = !frame.window.menuBar()->isEnabled();
             closeRefused = !frame.window.close();
@@ -252,9 +265,12 @@ private slots:
         QCOMPARE(frame.doc.hardwareEdited(), hardwareEdited);
         QVERIFY(!frame.portOpen());
         QVERIFY(frame.window.menuBar()->isEnabled());
-        // Input reaches the window again once the job is over.
-        QTest::keyClick(target, Qt::Key_A);
+        // Input reaches the grid again once the job is over.
+        grid.setCurrentCell(grid.tableRow(FIRST_CHANNEL_ROW), grid.tableColumn(COL_DECODE));
+        grid.setFocus();
+        QTest::keyClick(target, Qt::Key_Space);
         QCOMPARE(keys.presses, 1);
+        QVERIFY(frame.doc.dataModified());
     }
 
     // Escape during the writing: the radio keeps its marker invalid and the user is told.
