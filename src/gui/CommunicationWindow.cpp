@@ -4,7 +4,9 @@
 #include "ui/Strings.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QLabel>
 #include <QMetaObject>
 #include <QProgressBar>
@@ -70,6 +72,12 @@ int CommunicationWindow::run(const std::function<int()>& job) {
             Qt::QueuedConnection);
     });
     exec();
+    // The loop also ends when the program quits: the job is then stopped and awaited, with
+    // its questions still answered, so the worker is never left waiting on this thread.
+    while (!m_finished) {
+        requestCancel();
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
     worker.join();
     return result;
 }
