@@ -66,6 +66,9 @@ int RadioSession::runJob(const QString& title, const std::function<int()>& job) 
         CommunicationWindow window(title, m_cancel, &m_mainWindow);
         m_window = &window;
         m_progress.attach(&window);
+        if (m_jobStarted) {
+            m_jobStarted(window);
+        }
         result = window.run(job);
         m_progress.attach(nullptr);
         m_window = nullptr;

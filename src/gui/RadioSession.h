@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class QWidget;
 
 namespace kq70 {
@@ -43,6 +45,11 @@ public:
     bool busy() const { return m_busy; }
     // The window of the running job, or nothing.
     CommunicationWindow* currentWindow() const { return m_window; }
+    // Called with each job's window just before its job starts (for tests and service
+    // windows that follow the jobs).
+    void setJobStartedHandler(std::function<void(CommunicationWindow&)> handler) {
+        m_jobStarted = std::move(handler);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +65,7 @@ private:
     CancelFlag m_cancel;
     CommunicationWindow* m_window = nullptr;
     bool m_busy = false;
+    std::function<void(CommunicationWindow&)> m_jobStarted;
 };
 
 } // namespace kq70

@@ -4,12 +4,14 @@
 #include "GuiTestSupport.h"
 #include "InProcessRadio.h"
 #include "RadioSession.h"
+#include "SimulatorSeed.h"
 #include "channel/ChannelCellTexts.h"
 #include "frame/ConfigureChoices.h"
 #include "frame/MainMenuModel.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
 #include "params/HProgrammingPasswordParams.h"
+#include "service/AdjustmentChecks.h"
 #include "ui/Strings.h"
 
 #include <QApplication>
@@ -91,7 +93,7 @@ protected:
 
 // A main window whose port is the radio simulated inside the program.
 struct RadioFrame : Frame {
-    explicit RadioFrame(bool paced = false) {
+    explicit RadioFrame(bool paced = false, int accessMode = ACCESS_NORMAL) : Frame(accessMode) {
         settings.portName = std::string(SIMULATED_PORT_NAME);
         window.radio().port().setPaced(paced);
         window.startWith({});
@@ -291,6 +293,30 @@ private slots:
 
         QCOMPARE(texts.last(), qt(text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN));
         QCOMPARE(frame.sim().memory().be16(eepromWordOffset(MARKER_WORD)), 0xFFFF);
+        QVERIFY(!frame.portOpen());
+    }
+
+    // Both jobs of the recovery run in communication windows; the repair is asked for and
+    // written in between.
+    void adjustmentRecoverRepairsTheRadioFromTheMenu() {
+        RadioFrame frame(false, ACCESS_MANUFACTURE);
+        damageAdjustmentData(frame.sim().memory(), AdjustmentDamage::Eeprom);
+        QVERIFY(AdjustmentChecks::ReliabilityTest(frame.sim().memory()) !=
+                AdjustmentChecks::BOTH_RIGHT);
+        const RadioImage document = frame.doc.GetMainMemory();
+        QStringList titles;
+        frame.window.radio().setJobStartedHandler(
+            [&titles](CommunicationWindow& window) { titles.append(window.windowTitle()); });
+        Answerer answerer(frame.window.radio());
+
+        const QStringList texts = frame.run(ID_RADIO_ADJ_RECOVER, answerer);
+
+        QVERIFY(!texts.isEmpty());
+        QCOMPARE(texts.last(), qt(text::ADJ_RECOVERY_COMPLETE));
+        QCOMPARE(AdjustmentChecks::ReliabilityTest(frame.sim().memory()),
+                 AdjustmentChecks::BOTH_RIGHT);
+        QVERIFY(frame.doc.GetMainMemory() == document);
+        QCOMPARE(titles, (QStringList{qt(text::UPLOAD_TITLE), qt(text::UPLOAD_TITLE)}));
         QVERIFY(!frame.portOpen());
     }
 
