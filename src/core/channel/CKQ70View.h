@@ -119,6 +119,7 @@ public:
     void afterEdit(int row, int column) override;
 
     const HChannelData& channelData() const { return m_data; }
+    const HGridControl& grid() const { return m_grid; }
     int accessMode() const { return m_accessMode; }
     CellTextContext textContext() const;
     // The channel index of a grid row; −1 for a header row or a row past the group.

@@ -1,14 +1,14 @@
 #include "frame/ChannelViewBinding.h"
 
-#include "channel/CKQ70View.h"
 #include "doc/CKQ70Doc.h"
 #include "log/HLogPrint.h"
 #include "pages/HChannelAllocationDialog.h"
+#include "ui/FrameTexts.h"
 
 namespace kq70 {
 
 ChannelViewBinding::ChannelViewBinding(CKQ70Doc& doc, CKQ70View& view, DocumentListener& frame)
-    : m_doc(doc), m_view(view), m_frame(frame) {
+    : m_doc(doc), m_view(view), m_frame(frame), m_steps(doc, *this) {
     m_view.setModifiedHandler([this] { m_doc.setDataModified(true); });
 }
 
@@ -30,15 +30,85 @@ void ChannelViewBinding::viewUpdateData() {
 
 bool ChannelViewBinding::runChannelAllocation(
     int accessMode, const std::function<bool(HChannelAllocationDialog&)>& runModal) {
-    viewSaveData();
-    HChannelAllocationDialog dialog(m_doc.GetMainMemory(), accessMode);
-    dialog.OnInitDialog();
-    const bool stored = runModal(dialog);
-    if (stored) {
-        m_doc.setDataModified(true);
-    }
-    viewUpdateData();
+    bool stored = false;
+    m_steps.run(std::string(text::STEP_CHANNEL_ALLOCATION), [&] {
+        HChannelAllocationDialog dialog(m_doc.GetMainMemory(), accessMode);
+        dialog.OnInitDialog();
+        stored = runModal(dialog);
+        if (stored) {
+            m_doc.setDataModified(true);
+        }
+        // The view reloads before the step ends, or committing it would write its old
+        // channel data over what the page stored.
+        viewUpdateData();
+        return stored;
+    });
     return stored;
+}
+
+CKQ70View::KeyOutcome
+ChannelViewBinding::cellStep(std::string_view action, int row,
+                             const std::function<CKQ70View::KeyOutcome()>& input) {
+    const std::string description =
+        EditSteps::cellStep(action, channelOfRow(row), m_view.grid().column());
+    CKQ70View::KeyOutcome outcome = CKQ70View::KeyOutcome::Handled;
+    m_steps.run(description, [&] {
+        outcome = input();
+        return true;
+    });
+    return outcome;
+}
+
+CKQ70View::KeyOutcome ChannelViewBinding::onEnter() {
+    return cellStep(text::STEP_KEY_ENTER, m_view.grid().row(), [this] { return m_view.onEnter(); });
+}
+
+CKQ70View::KeyOutcome ChannelViewBinding::onSpace() {
+    return cellStep(text::STEP_KEY_SPACE, m_view.grid().row(), [this] { return m_view.onSpace(); });
+}
+
+CKQ70View::KeyOutcome ChannelViewBinding::onDoubleClick() {
+    return cellStep(text::STEP_DOUBLE_CLICK, m_view.grid().mouseRow(),
+                    [this] { return m_view.onDoubleClick(); });
+}
+
+void ChannelViewBinding::onF3() {
+    cellStep(text::STEP_KEY_F3, m_view.grid().row(), [this] {
+        m_view.onF3();
+        return CKQ70View::KeyOutcome::Handled;
+    });
+}
+
+bool ChannelViewBinding::paste(const std::string& text) {
+    // The step is named after the programmed channels of the selection, the ones paste fills.
+    const HGridControl::Selection selection = m_view.grid().getSelection();
+    int channels = 0;
+    for (int row = selection.firstRow; row <= selection.lastRow; ++row) {
+        const int channel = channelOfRow(row);
+        channels += channel >= 0 && m_view.channelData().isInUse(channel) ? 1 : 0;
+    }
+    return m_steps.run(EditSteps::pasteStep(channels), [&] { return m_view.paste(text); });
+}
+
+bool ChannelViewBinding::beforeEdit(int row, int column) {
+    const bool editable = m_view.beforeEdit(row, column);
+    if (editable) {
+        m_steps.begin();
+    }
+    return editable;
+}
+
+int ChannelViewBinding::keyPressEdit(int row, int column, int key) {
+    return m_view.keyPressEdit(row, column, key);
+}
+
+bool ChannelViewBinding::validateEdit(int row, int column, const std::string& text) {
+    return m_view.validateEdit(row, column, text);
+}
+
+void ChannelViewBinding::afterEdit(int row, int column) {
+    m_view.afterEdit(row, column);
+    m_steps.end(EditSteps::editStep(channelOfRow(row), column));
 }
 
 } // namespace kq70

@@ -3,6 +3,7 @@
 #include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
 #include "frame/DocumentListener.h"
+#include "frame/EditSteps.h"
 #include "frame/MainMenuModel.h"
 #include "pages/HDirectChDialog.h"
 #include "pages/HHardwareDialog.h"
@@ -15,7 +16,6 @@
 #include "ui/FrameTexts.h"
 #include "ui/Strings.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace kq70 {
@@ -34,8 +34,7 @@ std::unique_ptr<HDialog> CommonCommands::createPage(int commandId, CKQ70Doc& doc
     case ID_COMMON_SCANNING: {
         const auto channels = std::make_unique<HChannelData>();
         channels->extract(image);
-        return std::make_unique<HScanningDialog>(image, accessMode,
-                                                 channels->firstSixteenInUse());
+        return std::make_unique<HScanningDialog>(image, accessMode, channels->firstSixteenInUse());
     }
     case ID_COMMON_POWER_SAVING:
         return std::make_unique<HPowerSaveDialog>(image, accessMode);
@@ -80,7 +79,8 @@ bool CommonCommands::OnMenuCommon(int commandId, const PageRunner& run) {
     }
     m_listener.viewSaveData();
     RadioImage& image = m_doc.GetMainMemory();
-    const std::vector<std::uint8_t> before(image.bytes().begin(), image.bytes().end());
+    const auto before = std::make_unique<RadioImage>(image);
+    const bool modifiedBefore = m_doc.dataModified();
     const std::int32_t optionBefore = HMiscParams::optionUnitOf(image);
 
     const bool accepted = run(*page, pageTitle(commandId));
@@ -101,8 +101,10 @@ bool CommonCommands::OnMenuCommon(int commandId, const PageRunner& run) {
         if (commandId == ID_COMMON_MISCELLANEOUS && optionAfter != optionBefore) {
             ApplyOptionUnitChange(m_doc, optionAfter);
         }
-        // Whatever OK changed must reach the save prompt, on every page.
-        if (!std::equal(before.begin(), before.end(), image.bytes().begin())) {
+        // Whatever OK changed must reach the save prompt, on every page, and can be taken
+        // back as one step.
+        if (m_doc.undoHistory().recordIfChanged(EditSteps::pageStep(pageTitle(commandId)), *before,
+                                                modifiedBefore, image)) {
             m_doc.setDataModified(true);
         }
     }

@@ -2,6 +2,8 @@
 
 #include "app/AppSettings.h"
 #include "link/HSerialPort.h"
+#include "log/HLogPrint.h"
+#include "platform/IniFile.h"
 #include "platform/SerialDevice.h"
 #include "ui/FrameTexts.h"
 #include "ui/Strings.h"
@@ -131,6 +133,15 @@ void ConfigureChoices::Apply(AppSettings& settings, const PortChoice& port, int 
     settings.portName = port.devicePath;
     settings.portType = port.text.find(text::PGC30) != std::string::npos ? 1 : 0;
     settings.baudRate = AppSettings::normaliseBaudRate(baudRate);
+}
+
+bool ConfigureChoices::StoreVerify(AppSettings& settings, IniFile& settingsFile, bool verify) {
+    settings.verifyDownload = verify;
+    if (!settings.writeVerifyDownload(settingsFile)) {
+        KQ70_LOG(LOG_WR, 0, "verify setting not written: %s", settingsFile.path().c_str());
+        return false;
+    }
+    return true;
 }
 
 } // namespace kq70

@@ -9,6 +9,7 @@
 namespace kq70 {
 
 struct AppSettings;
+class IniFile;
 
 // The port name that selects the radio simulated inside the program.
 inline constexpr std::string_view SIMULATED_PORT_NAME = "simulated";
@@ -43,6 +44,9 @@ public:
 
     // OK: the port, the cable kind by the entry's mark, the baud rate.
     static void Apply(AppSettings& settings, const PortChoice& port, int baudRate);
+    // OK also keeps the Verify choice in the settings file at once, so a download started
+    // before the program ends already follows it; a failed write is logged.
+    static bool StoreVerify(AppSettings& settings, IniFile& settingsFile, bool verify);
 };
 
 } // namespace kq70

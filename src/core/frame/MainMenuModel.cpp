@@ -1,9 +1,11 @@
 #include "frame/MainMenuModel.h"
 
 #include "app/AccessMode.h"
+#include "doc/UndoHistory.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
 #include "ui/FrameTexts.h"
+#include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
 #include <algorithm>
@@ -35,7 +37,8 @@ Menu fileMenu() {
              command(ID_FILE_PRINT, text::MENU_FILE_PRINT),
              command(ID_FILE_PRINT_PREVIEW, text::MENU_FILE_PRINT_PREVIEW),
              command(ID_FILE_PRINT_SETUP, text::MENU_FILE_PRINT_SETUP), separator(),
-             command(ID_FILE_EXPORT_CSV, text::MENU_FILE_EXPORT_CSV), separator(),
+             command(ID_FILE_EXPORT_CSV, text::MENU_FILE_EXPORT_CSV),
+             command(ID_FILE_COMPARE, text::MENU_FILE_COMPARE), separator(),
              command(ID_FILE_CONFIGURE, text::MENU_FILE_CONFIGURE), separator(),
              command(ID_FILE_MRU_FILE1, text::MENU_FILE_RECENT), separator(),
              command(ID_APP_EXIT, text::MENU_FILE_EXIT)}};
@@ -72,7 +75,8 @@ Menu commonMenu() {
 Menu radioMenu() {
     return {text::MENU_RADIO,
             {command(ID_RADIO_UPLOAD, text::MENU_RADIO_UPLOAD),
-             command(ID_RADIO_DOWNLOAD, text::MENU_RADIO_DOWNLOAD), separator(),
+             command(ID_RADIO_DOWNLOAD, text::MENU_RADIO_DOWNLOAD),
+             command(ID_RADIO_COMPARE, text::MENU_RADIO_COMPARE), separator(),
              command(ID_RADIO_ALIGNMENT, text::MENU_RADIO_ALIGNMENT),
              command(ID_RADIO_CH_FINE_ALIGNMENT, text::MENU_RADIO_CH_FINE_ALIGNMENT),
              command(ID_RADIO_ADJ_RECOVER, text::MENU_RADIO_ADJ_RECOVER),
@@ -104,6 +108,32 @@ bool removeFrom(std::vector<MenuEntry>& entries, int commandId) {
     return false;
 }
 
+const MenuEntry* find(const std::vector<MenuEntry>& entries, int commandId) {
+    for (const MenuEntry& entry : entries) {
+        if (entry.commandId == commandId && entry.popup.empty()) {
+            return &entry;
+        }
+        if (const MenuEntry* inner = find(entry.popup, commandId)) {
+            return inner;
+        }
+    }
+    return nullptr;
+}
+
+// A description is shown as it is: an ampersand in it marks no mnemonic, and a tab in it
+// would split off a false accelerator.
+std::string menuSafe(const std::string& description) {
+    std::string safe;
+    for (const char c : description) {
+        if (c == '&') {
+            safe += "&&";
+        } else {
+            safe += c == '\t' ? ' ' : c;
+        }
+    }
+    return safe;
+}
+
 bool contains(const std::vector<MenuEntry>& entries, int commandId) {
     return std::any_of(entries.begin(), entries.end(), [commandId](const MenuEntry& entry) {
         return (entry.commandId == commandId && entry.popup.empty()) ||
@@ -133,7 +163,9 @@ void tidySeparators(std::vector<MenuEntry>& entries) {
 MainMenuModel::MainMenuModel(int accessMode)
     : m_menus{fileMenu(),
               {text::MENU_EDIT,
-               {command(ID_EDIT_COPY, text::MENU_EDIT_COPY),
+               {command(ID_EDIT_UNDO, text::MENU_EDIT_UNDO),
+                command(ID_EDIT_REDO, text::MENU_EDIT_REDO), separator(),
+                command(ID_EDIT_COPY, text::MENU_EDIT_COPY),
                 command(ID_EDIT_PASTE, text::MENU_EDIT_PASTE)}},
               viewMenu(),
               commonMenu(),
@@ -208,7 +240,34 @@ bool MainMenuModel::isEnabled(int commandId) const {
     if (commandId == ID_CHANNEL_ALLOCATIONS) {
         return m_capacity >= ALLOCATION_MIN_CAPACITY;
     }
+    if (commandId == ID_EDIT_UNDO) {
+        return m_undoHistory != nullptr && m_undoHistory->canUndo();
+    }
+    if (commandId == ID_EDIT_REDO) {
+        return m_undoHistory != nullptr && m_undoHistory->canRedo();
+    }
     return true;
+}
+
+std::string MainMenuModel::commandText(int commandId) const {
+    const MenuEntry* found = nullptr;
+    for (const Menu& each : m_menus) {
+        if ((found = find(each.entries, commandId)) != nullptr) {
+            break;
+        }
+    }
+    if (found == nullptr) {
+        return {};
+    }
+    if (m_undoHistory != nullptr && isEnabled(commandId) &&
+        (commandId == ID_EDIT_UNDO || commandId == ID_EDIT_REDO)) {
+        const bool undo = commandId == ID_EDIT_UNDO;
+        return strprintf(
+            (undo ? text::MENU_EDIT_UNDO_FORMAT : text::MENU_EDIT_REDO_FORMAT).data(),
+            menuSafe(undo ? m_undoHistory->undoDescription() : m_undoHistory->redoDescription())
+                .c_str());
+    }
+    return std::string(found->text);
 }
 
 int MainMenuModel::position(std::string_view title) const {
@@ -237,6 +296,10 @@ std::vector<std::string_view> MainMenuModel::extraAccelerators(int commandId) {
         return {"Ctrl+Insert"};
     case ID_EDIT_PASTE:
         return {"Shift+Insert"};
+    case ID_EDIT_UNDO:
+        return {"Alt+Backspace"};
+    case ID_EDIT_REDO:
+        return {"Ctrl+Shift+Z"};
     default:
         return {};
     }

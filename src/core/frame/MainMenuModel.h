@@ -1,11 +1,13 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace kq70 {
 
 class RadioImage;
+class UndoHistory;
 
 // Command ids of the main window.
 enum MainCommand : int {
@@ -56,6 +58,10 @@ enum MainCommand : int {
     ID_HELP = 57664,
     // The service dump of the image; Shift+F9 while the channel grid is not there to take it.
     ID_RAW_EDITOR = 32900,
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
+    ID_FILE_COMPARE = 32866,
+    ID_RADIO_COMPARE = 32858,
 };
 
 constexpr int ID_SEPARATOR = 0;
@@ -90,6 +96,11 @@ public:
     const std::vector<Menu>& menus() const { return m_menus; }
     bool has(int commandId) const;
     bool isEnabled(int commandId) const;
+    // Edit > Undo and Redo follow this history: enabled when it has a step, named after it.
+    void setUndoHistory(const UndoHistory* history) { m_undoHistory = history; }
+    // The text a command's entry shows now ("&Undo Hardware page\tCtrl+Z"); empty when the
+    // bar has no such command.
+    std::string commandText(int commandId) const;
     // The bar position of a menu by its title; -1 when the bar has no such menu.
     int position(std::string_view title) const;
 
@@ -105,6 +116,7 @@ private:
 
     std::vector<Menu> m_menus;
     int m_capacity = 0;
+    const UndoHistory* m_undoHistory = nullptr;
 };
 
 } // namespace kq70

@@ -92,6 +92,25 @@ void RadioCommands::NormaliseUploadedImage(RadioImage& image) {
 }
 
 int RadioCommands::RunTransferJob(TransferDirection direction) {
+    return RunTransferJob(direction, m_doc.GetMainMemory());
+}
+
+int RadioCommands::UploadForComparison(RadioImage& scratch) {
+    // The view's edits are part of what the document holds.
+    m_listener.viewSaveData();
+    logMessage(DocumentListener::WM_VIEW_SAVEDATA);
+    // Starting from the document, the scratch image ends as the document would after an
+    // Upload: bytes the radio does not send keep the document's values, and the password
+    // check sees the document's password as it would then.
+    scratch = m_doc.GetMainMemory();
+    const int status = RunTransferJob(TRANSFER_UPLOAD, scratch);
+    if (status == 0) {
+        NormaliseUploadedImage(scratch);
+    }
+    return status;
+}
+
+int RadioCommands::RunTransferJob(TransferDirection direction, RadioImage& image) {
     const bool upload = direction == TRANSFER_UPLOAD;
     HSerialPort port(m_link.device, m_link.lastPortKind);
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "%s", upload ? UPLOAD_START : DOWNLOAD_START);
@@ -103,7 +122,7 @@ int RadioCommands::RunTransferJob(TransferDirection direction) {
     request->m_portNumber = static_cast<std::uint32_t>(m_settings.comPort);
     request->m_portName = m_settings.portName;
     request->m_workBuffer = workBuffer.get();
-    request->m_image = &m_doc.GetMainMemory();
+    request->m_image = &image;
     SetRangeLists(*request, direction, m_accessMode.value());
 
     CommJobContext context{m_accessMode.value(), m_programFolder, m_doc.word1Edited(),

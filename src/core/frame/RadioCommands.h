@@ -71,6 +71,10 @@ public:
     // the job's result.
     int RunTransferJob(TransferDirection direction);
 
+    // Radio > Compare With Radio's read: the radio's data as an Upload would show it, read
+    // into `scratch`. The document, its path and its flags stay as they are. The job's result.
+    int UploadForComparison(RadioImage& scratch);
+
     // The EEPROM and flash range lists of the upload and download jobs.
     static void SetRangeLists(HCommRequest& request, TransferDirection direction, int accessMode);
     // True when a channel below the capacity has a receive or transmit frequency outside the
@@ -83,6 +87,7 @@ public:
 private:
     std::optional<int> Upload();
     std::optional<int> Download();
+    int RunTransferJob(TransferDirection direction, RadioImage& image);
     bool Ask(std::string_view question);
     void AfterTransfer();
 

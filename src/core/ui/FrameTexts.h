@@ -35,4 +35,38 @@ inline constexpr std::string_view PORT_PERMISSION_HINT =
 inline constexpr std::string_view STATUS_READY = "Ready";
 inline constexpr std::string_view OPEN_FILE_FAILED_FORMAT = "The file %s could not be opened.";
 
+// Edit > Undo and Redo; the step's description goes after the command's name.
+inline constexpr std::string_view MENU_EDIT_UNDO = "&Undo\tCtrl+Z"; // 57643
+inline constexpr std::string_view MENU_EDIT_REDO = "&Redo\tCtrl+Y"; // 57644
+inline constexpr std::string_view MENU_EDIT_UNDO_FORMAT = "&Undo %s\tCtrl+Z";
+inline constexpr std::string_view MENU_EDIT_REDO_FORMAT = "&Redo %s\tCtrl+Y";
+// What one editing step is called in the Undo and Redo entries.
+inline constexpr std::string_view STEP_CELL_FORMAT = "%s on CH%d %s"; // key, channel, column
+inline constexpr std::string_view STEP_KEY_SPACE = "Space";
+inline constexpr std::string_view STEP_KEY_ENTER = "Enter";
+inline constexpr std::string_view STEP_DOUBLE_CLICK = "Double-click";
+inline constexpr std::string_view STEP_KEY_F3 = "F3";
+inline constexpr std::string_view STEP_EDIT_FORMAT = "Edit CH%d %s";
+inline constexpr std::string_view STEP_PASTE_ONE = "Paste into 1 channel";
+inline constexpr std::string_view STEP_PASTE_FORMAT = "Paste into %d channels";
+inline constexpr std::string_view STEP_PAGE_FORMAT = "%s page";
+inline constexpr std::string_view STEP_CHANNEL_ALLOCATION = "Channel allocation";
+inline constexpr std::string_view STEP_RAW_EDITOR = "File Data";
+
+// Comparing the document with another data file or with the radio.
+inline constexpr std::string_view MENU_FILE_COMPARE = "Compare &With...";     // 32866
+inline constexpr std::string_view MENU_RADIO_COMPARE = "Co&mpare With Radio"; // 32858
+inline constexpr std::string_view COMPARE_WINDOW_TITLE = "Compare";
+inline constexpr std::string_view COMPARE_THIS_DOCUMENT = "This document";
+inline constexpr std::string_view COMPARE_RADIO = "Radio";
+inline constexpr std::string_view COMPARE_CAPTION_HEADER = "Item";
+inline constexpr std::string_view COMPARE_EQUAL = "Both hold the same data.";
+inline constexpr std::string_view COMPARE_ONE_VALUE = "1 value differs.";
+inline constexpr std::string_view COMPARE_VALUES_FORMAT = "%d values differ.";
+inline constexpr std::string_view COMPARE_ONE_BYTE = "1 byte differs that no editor shows.";
+inline constexpr std::string_view COMPARE_BYTES_FORMAT = "%d bytes differ that no editor shows.";
+
+// File > Configure: the read-back after a download ("VERIFY").
+inline constexpr std::string_view CONFIGURE_VERIFY = "&Verify the radio after Download";
+
 } // namespace kq70::text

@@ -135,9 +135,15 @@ TEST_F(CommonCommandsTest, ChangedPageMarksTheDocumentModifiedAndCancelDoesNot) 
         }
         return page.OnOK();
     };
+    EXPECT_FALSE(doc.undoHistory().canUndo()) << "Cancel is no step";
     EXPECT_TRUE(commands.OnMenuCommon(ID_COMMON_SCANNING, changeFirst));
     EXPECT_FALSE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
     EXPECT_TRUE(doc.dataModified());
+    // OK with a change is one step, and undoing it gives back the page's values unsaved.
+    EXPECT_EQ(doc.undoHistory().undoDescription(), "Scanning page");
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
+    EXPECT_FALSE(doc.dataModified());
 }
 
 TEST_F(CommonCommandsTest, HardwareOkWithoutBandChangeMarksModifiedAndStoresTheChannels) {

@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "frame/FrameLifecycle.h"
+#include "platform/IniFile.h"
 #include "platform/SerialDevice.h"
 #include "support/TempFolder.h"
 
@@ -91,6 +92,23 @@ TEST(ConfigureChoicesTest, OkTakesPortCableKindAndBaudRate) {
     EXPECT_EQ(FrameLifecycle::PortStatus(settings), "Port: Simulated radio");
     settings.baudRate = 4800;
     EXPECT_EQ(ConfigureChoices::SelectedBaudRate(settings), 0);
+}
+
+TEST(ConfigureChoicesTest, VerifyChoiceIsKeptInTheSettingsFileAtOnce) {
+    test::TempFolder folder;
+    IniFile ini(folder.file("KQ70.ini"));
+    AppSettings settings;
+    for (const bool verify : {false, true, false}) {
+        EXPECT_TRUE(ConfigureChoices::StoreVerify(settings, ini, verify));
+        EXPECT_EQ(settings.verifyDownload, verify);
+        AppSettings reloaded;
+        reloaded.load(ini);
+        EXPECT_EQ(reloaded.verifyDownload, verify);
+    }
+    // A settings file that cannot be written still changes this run's choice.
+    IniFile nowhere(folder.file("missing/KQ70.ini"));
+    EXPECT_FALSE(ConfigureChoices::StoreVerify(settings, nowhere, true));
+    EXPECT_TRUE(settings.verifyDownload);
 }
 
 TEST(ConfigureChoicesTest, PermissionHintNamesTheDeviceAndItsGroup) {

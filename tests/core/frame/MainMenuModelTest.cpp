@@ -2,6 +2,7 @@
 
 #include "app/AccessMode.h"
 #include "doc/DefaultImages.h"
+#include "doc/UndoHistory.h"
 #include "frame/DocumentCommands.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
@@ -157,6 +158,35 @@ TEST(MainMenuModelTest, ToolbarUploadAndDownloadRunTheRadioCommands) {
     MainMenuModel model(ACCESS_NORMAL);
     EXPECT_TRUE(model.isEnabled(ID_TOOLBAR_UPLOAD));
     EXPECT_FALSE(model.isEnabled(ID_COMMON_HARDWARE));
+}
+
+TEST(MainMenuModelTest, UndoAndRedoFollowTheHistory) {
+    MainMenuModel model(ACCESS_NORMAL);
+    EXPECT_FALSE(model.isEnabled(ID_EDIT_UNDO)) << "no history yet";
+    UndoHistory history;
+    model.setUndoHistory(&history);
+    auto state = [&] {
+        return std::vector<std::string>{
+            model.isEnabled(ID_EDIT_UNDO) ? "on" : "off", model.commandText(ID_EDIT_UNDO),
+            model.isEnabled(ID_EDIT_REDO) ? "on" : "off", model.commandText(ID_EDIT_REDO)};
+    };
+    EXPECT_EQ(state(), (std::vector<std::string>{"off", "&Undo\tCtrl+Z", "off", "&Redo\tCtrl+Y"}));
+
+    RadioImage image;
+    bool modified = false;
+    history.record("Space on CH5 Sub Audio Dec", image, false);
+    history.record("R&D page", image, false);
+    EXPECT_EQ(state(),
+              (std::vector<std::string>{"on", "&Undo R&&D page\tCtrl+Z", "off", "&Redo\tCtrl+Y"}))
+        << "an ampersand in a description is shown, not taken as a mnemonic";
+    history.undo(image, modified);
+    EXPECT_EQ(state(), (std::vector<std::string>{"on", "&Undo Space on CH5 Sub Audio Dec\tCtrl+Z",
+                                                 "on", "&Redo R&&D page\tCtrl+Y"}));
+    EXPECT_EQ(MainMenuModel::extraAccelerators(ID_EDIT_UNDO),
+              std::vector<std::string_view>{"Alt+Backspace"});
+    EXPECT_EQ(MainMenuModel::extraAccelerators(ID_EDIT_REDO),
+              std::vector<std::string_view>{"Ctrl+Shift+Z"});
+    EXPECT_EQ(model.commandText(ID_COMMON_HARDWARE), "") << "not offered in this mode";
 }
 
 } // namespace

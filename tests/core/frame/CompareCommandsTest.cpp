@@ -1,0 +1,248 @@
+#include "frame/CompareCommands.h"
+
+#include "InProcessRadio.h"
+#include "app/AccessMode.h"
+#include "app/AppSettings.h"
+#include "channel/HChannelData.h"
+#include "doc/CKQ70Doc.h"
+#include "doc/DataFile.h"
+#include "doc/DefaultImages.h"
+#include "frame/DocumentCommands.h"
+#include "frame/DocumentListener.h"
+#include "frame/RadioCommands.h"
+#include "link/LastPortKind.h"
+#include "params/HPowerSaveParams.h"
+#include "support/RecordingProgress.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+#include "ui/FrameTexts.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kq70 {
+namespace {
+
+using test::ScriptedPrompt;
+
+struct Events : DocumentListener {
+    void viewSaveData() override { log.push_back("save"); }
+    void viewUpdateData() override { log.push_back("update"); }
+    void titleChanged(const std::string& title) override { log.push_back("title " + title); }
+    void radioMenusChanged() override { log.push_back("menus"); }
+    std::vector<std::string> log;
+};
+
+void setChannelValue(RadioImage& image, int channel, int value, std::int32_t to) {
+    auto channels = std::make_unique<HChannelData>();
+    channels->extract(image);
+    channels->setValue(channel, value, to);
+    channels->store(image);
+}
+
+void toggleTransmitTimer(RadioImage& image) {
+    HPowerSaveParams powerSave;
+    powerSave.extract(image);
+    powerSave.set(HPowerSaveParams::TRANSMIT_TIMER,
+                  powerSave.get(HPowerSaveParams::TRANSMIT_TIMER) == 1 ? 2 : 1);
+    powerSave.store(image);
+}
+
+// What a document carries that a comparison must leave alone.
+struct DocumentState {
+    RadioImage image;
+    std::string path;
+    bool modified;
+    bool word1Edited;
+    bool hardwareEdited;
+    std::size_t undoSteps;
+
+    explicit DocumentState(const CKQ70Doc& doc)
+        : image(doc.GetMainMemory()), path(doc.currentFilePath()), modified(doc.dataModified()),
+          word1Edited(doc.word1Edited()), hardwareEdited(doc.hardwareEdited()),
+          undoSteps(doc.undoHistory().undoCount()) {}
+};
+
+void expectUnchanged(const CKQ70Doc& doc, const DocumentState& was) {
+    EXPECT_EQ(test::firstDifference(doc.GetMainMemory(), was.image, 0, IMAGE_SIZE), "");
+    EXPECT_EQ(doc.currentFilePath(), was.path);
+    EXPECT_EQ(doc.dataModified(), was.modified);
+    EXPECT_EQ(doc.word1Edited(), was.word1Edited);
+    EXPECT_EQ(doc.hardwareEdited(), was.hardwareEdited);
+    EXPECT_EQ(doc.undoHistory().undoCount(), was.undoSteps);
+}
+
+class CompareCommandsTest : public ::testing::Test {
+protected:
+    CompareCommandsTest() {
+        BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
+        // Stored once through the channel data, so the edits below change only what they set.
+        setChannelValue(doc.GetMainMemory(), 0, scan, 0);
+        doc.setCurrentFilePath(home.file("mine.k70"));
+        doc.setDataModified(true);
+        doc.setHardwareEdited(true);
+        doc.undoHistory().record("Hardware page", doc.GetMainMemory(), false);
+    }
+
+    CKQ70Doc doc;
+    ScriptedPrompt prompt;
+    Events events;
+    test::TempFolder home;
+    CompareCommands commands{doc, ACCESS_NORMAL, prompt, events};
+};
+
+TEST_F(CompareCommandsTest, AnotherFileIsComparedByWhatThePagesAndTheGridShow) {
+    RadioImage other = doc.GetMainMemory();
+    setChannelValue(other, 4, txToneMode, 1);
+    setChannelValue(other, 4, txToneCode, 1000);
+    toggleTransmitTimer(other);
+    const std::string path = home.file("kept.k70");
+    ASSERT_TRUE(WriteDataFile(path, other, prompt));
+    const DocumentState was(doc);
+
+    prompt.expectOpenFile(path);
+    const auto result = commands.OnFileCompare();
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(result->nameA, text::COMPARE_THIS_DOCUMENT);
+    EXPECT_EQ(result->nameB, "kept.k70");
+    const auto tables = CompareCommands::Tables(result->comparison);
+    ASSERT_EQ(tables.size(), 2u);
+    EXPECT_EQ(tables[0].title, text::POWER_SAVING_TITLE);
+    EXPECT_EQ(tables[1].title, text::COMPARE_SECTION_CHANNELS);
+    ASSERT_EQ(tables[1].rows.size(), 1u);
+    EXPECT_EQ(tables[1].rows[0].caption, "CH5 Sub Audio Enc");
+    EXPECT_EQ(tables[1].rows[0].valueB, "C- (100.0)");
+    EXPECT_EQ(CompareCommands::Summary(result->comparison), "2 values differ.");
+    expectUnchanged(doc, was);
+    EXPECT_EQ(events.log, std::vector<std::string>{"save"}) << "the view's edits count";
+}
+
+TEST_F(CompareCommandsTest, UnreadableChoicesChangeNothing) {
+    const DocumentState was(doc);
+    prompt.expectOpenFile(std::nullopt);
+    EXPECT_FALSE(commands.OnFileCompare().has_value()) << "cancelled";
+
+    const std::string wrongName = home.file("notes.txt");
+    test::TempFolder::writeText(wrongName, "not a radio");
+    const std::string tooShort = home.file("short.k70");
+    test::TempFolder::writeText(tooShort, "not a radio");
+    for (const std::string& path : {home.file("missing.k70"), wrongName, tooShort}) {
+        prompt.expectMessage({});
+        EXPECT_FALSE(commands.CompareWithFile(path).has_value()) << path;
+        EXPECT_TRUE(prompt.finished()) << "the user hears why: " << path;
+    }
+    expectUnchanged(doc, was);
+}
+
+TEST_F(CompareCommandsTest, SummaryCountsValuesAndUnshownBytes) {
+    const RadioImage& a = doc.GetMainMemory();
+    const std::size_t unshown = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 20 + 5;
+    struct Case {
+        const char* name;
+        std::function<void(RadioImage&)> change;
+        std::string summary;
+    };
+    const std::vector<Case> cases = {
+        {"equal", [](RadioImage&) {}, "Both hold the same data."},
+        {"one value", toggleTransmitTimer, "1 value differs."},
+        {"one byte",
+         [&](RadioImage& b) { b.setByte(unshown, static_cast<std::uint8_t>(~b.byteAt(unshown))); },
+         "1 byte differs that no editor shows."},
+        {"values and bytes",
+         [&](RadioImage& b) {
+             toggleTransmitTimer(b);
+             setChannelValue(b, 4, txToneMode, 1);
+             b.setByte(unshown, static_cast<std::uint8_t>(~b.byteAt(unshown)));
+             b.setByte(unshown + 1, static_cast<std::uint8_t>(~b.byteAt(unshown + 1)));
+         },
+         "2 values differ. 2 bytes differ that no editor shows."},
+    };
+    for (const Case& c : cases) {
+        RadioImage b = a;
+        c.change(b);
+        const ImageComparison comparison = ImageComparison::Compare(a, b, ACCESS_NORMAL);
+        EXPECT_EQ(CompareCommands::Summary(comparison), c.summary) << c.name;
+        std::size_t rows = 0;
+        for (const ComparisonTable& table : CompareCommands::Tables(comparison)) {
+            rows += table.rows.size();
+        }
+        EXPECT_EQ(rows, comparison.entries().size()) << c.name;
+    }
+}
+
+class CompareWithRadioTest : public ::testing::Test {
+protected:
+    CompareWithRadioTest() {
+        settings.portName = "/dev/ttyUSB0";
+        // The document is what an earlier upload of this radio gave, saved and edited since.
+        sim.radio.enterCloneMode();
+        prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
+        EXPECT_EQ(radio.OnRadioUpload(), 0);
+        doc.setCurrentFilePath(home.file("radio.k70"));
+        doc.setWord1Edited(true);
+        doc.undoHistory().record("Space on CH1 Scan", doc.GetMainMemory(), false);
+        events.log.clear();
+    }
+
+    InProcessRadio sim;
+    LastPortKind lastKind;
+    test::RecordingProgress progress;
+    ScriptedPrompt prompt;
+    test::TempFolder home;
+    CKQ70Doc doc;
+    AppSettings settings;
+    AccessMode accessMode;
+    Events events;
+    RadioCommands radio{doc,
+                        settings,
+                        accessMode,
+                        home.path(),
+                        prompt,
+                        events,
+                        RadioLink{sim.link, sim.clock, lastKind, progress},
+                        nullptr};
+    CompareCommands commands{doc, ACCESS_NORMAL, prompt, events};
+};
+
+TEST_F(CompareWithRadioTest, ShowsWhatTheRadioHoldsAndLeavesTheDocumentAlone) {
+    const DocumentState was(doc);
+    sim.radio.enterCloneMode();
+    prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
+    const auto same = commands.OnRadioCompare(radio);
+    ASSERT_TRUE(same.has_value());
+    EXPECT_TRUE(same->comparison.equal())
+        << CompareCommands::Summary(same->comparison) << ": an upload's data compared with itself";
+    EXPECT_EQ(same->nameB, text::COMPARE_RADIO);
+
+    // Someone changed a channel on the radio since.
+    setChannelValue(sim.radio.memory(), 1, txToneMode, 1);
+    setChannelValue(sim.radio.memory(), 1, txToneCode, 1000);
+    sim.radio.enterCloneMode();
+    prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
+    const auto changed = commands.OnRadioCompare(radio);
+    ASSERT_TRUE(changed.has_value());
+    ASSERT_EQ(changed->comparison.entries().size(), 1u);
+    EXPECT_EQ(changed->comparison.entries()[0].caption, "CH2 Sub Audio Enc");
+    EXPECT_EQ(changed->comparison.entries()[0].valueB, "C- (100.0)");
+    expectUnchanged(doc, was);
+    EXPECT_EQ(events.log, (std::vector<std::string>{"save", "save"}))
+        << "no reload, no title, no menus: nothing of the document changed";
+}
+
+TEST_F(CompareWithRadioTest, AFailedReadShowsNothingAndChangesNothing) {
+    const DocumentState was(doc);
+    sim.radio.addFault({SimFaultKind::Silence, sim.radio.framesTaken() + 150, 0});
+    sim.radio.switchOn(sim.clock.now());
+    prompt.expectMessage(std::string(text::COMMUNICATION_ERROR), MessageAnswer::Ok,
+                         MessageIcon::Stop);
+    EXPECT_FALSE(commands.OnRadioCompare(radio).has_value());
+    expectUnchanged(doc, was);
+}
+
+} // namespace
+} // namespace kq70

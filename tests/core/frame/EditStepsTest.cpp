@@ -1,0 +1,192 @@
+#include "frame/EditSteps.h"
+
+#include "channel/ChannelGridLayout.h"
+#include "doc/CKQ70Doc.h"
+#include "frame/ChannelViewBinding.h"
+#include "pages/HChannelAllocationDialog.h"
+#include "support/ChannelViewHarness.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kq70::test {
+namespace {
+
+constexpr int ROW1 = ChannelGridLayout::FIRST_DATA_ROW;
+
+struct Frame : DocumentListener {
+    int menuRebuilds = 0;
+    void radioMenusChanged() override { ++menuRebuilds; }
+};
+
+// A document with its channel view, as the main window holds them.
+struct Bound {
+    CKQ70Doc doc;
+    MemoryGrid grid;
+    ScriptedPrompt prompt;
+    ScriptedChoosers choosers;
+    AppSettings settings;
+    Frame frame;
+    CKQ70View view{grid, prompt, choosers, ACCESS_MODE, settings};
+    ChannelViewBinding binding{doc, view, frame};
+
+    static constexpr int ACCESS_MODE = 1;
+
+    explicit Bound(const RadioImage& image) {
+        doc.GetMainMemory() = image;
+        binding.documentChanged();
+    }
+    EditSteps& steps() { return binding.editSteps(); }
+    void at(int row, int column) {
+        grid.setRow(row);
+        grid.setColumn(column);
+    }
+};
+
+TEST(EditStepsTest, DescriptionsNameTheStep) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {EditSteps::cellStep("Space", 4, COL_DECODE), "Space on CH5 Sub Audio Dec"},
+        {EditSteps::cellStep("Enter", 0, COL_RX_FREQUENCY), "Enter on CH1 RX Frequency"},
+        {EditSteps::editStep(15, COL_TAG), "Edit CH16 TAG"},
+        {EditSteps::pasteStep(4), "Paste into 4 channels"},
+        {EditSteps::pasteStep(1), "Paste into 1 channel"},
+        {EditSteps::pageStep("Hardware"), "Hardware page"},
+    };
+    for (const auto& [actual, expected] : cases) {
+        EXPECT_EQ(actual, expected);
+    }
+}
+
+// Every kind of grid step, then all undone and redone: each intermediate image comes back
+// byte for byte, with its modified flag, and the grid shows it again.
+TEST(EditStepsTest, GridStepsUndoneAndRedoneRestoreEveryImage) {
+    Bound b(imageWithGroups({10, 6}));
+    ASSERT_FALSE(b.doc.dataModified());
+    struct Taken {
+        RadioImage image;
+        bool modified;
+        std::string tagCell;
+    };
+    std::vector<Taken> states;
+    auto keep = [&] {
+        b.binding.viewSaveData();
+        states.push_back(
+            {b.doc.GetMainMemory(), b.doc.dataModified(), b.grid.textMatrix(ROW1 + 1, COL_TAG)});
+    };
+    keep();
+
+    b.at(ROW1, COL_SCAN);
+    EXPECT_EQ(b.binding.onSpace(), CKQ70View::KeyOutcome::Handled);
+    keep();
+    ASSERT_TRUE(b.grid.typeInto(b.binding, ROW1 + 1, COL_TAG, "PUMP"));
+    keep();
+    b.grid.select({ROW1, COL_TAG, ROW1 + 3, COL_TAG});
+    ASSERT_TRUE(b.binding.paste("YARD"));
+    keep();
+    ASSERT_TRUE(b.binding.runChannelAllocation(Bound::ACCESS_MODE, [](auto& dialog) {
+        dialog.typeText(HChannelAllocationDialog::IDC_COUNT, "3");
+        dialog.countEditKillFocus(0);
+        return dialog.OnOK();
+    }));
+    keep();
+
+    const std::vector<std::string> names = {"Space on CH1 Scan", "Edit CH2 TAG",
+                                            "Paste into 4 channels", "Channel allocation"};
+    ASSERT_EQ(b.doc.undoHistory().undoCount(), names.size());
+    for (std::size_t i = names.size(); i-- > 0;) {
+        EXPECT_EQ(b.doc.undoHistory().undoDescription(), names[i]);
+        ASSERT_TRUE(b.steps().OnEditUndo());
+        const Taken& expected = states[i];
+        EXPECT_EQ(firstDifference(b.doc.GetMainMemory(), expected.image, 0, IMAGE_SIZE), "")
+            << "after undoing " << names[i];
+        EXPECT_EQ(b.doc.dataModified(), expected.modified) << names[i];
+        EXPECT_EQ(b.grid.textMatrix(ROW1 + 1, COL_TAG), expected.tagCell) << "view reloaded";
+    }
+    EXPECT_FALSE(b.doc.dataModified()) << "back at the opened state";
+    EXPECT_FALSE(b.steps().OnEditUndo());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(b.doc.undoHistory().redoDescription(), names[i]);
+        ASSERT_TRUE(b.steps().OnEditRedo());
+        EXPECT_EQ(firstDifference(b.doc.GetMainMemory(), states[i + 1].image, 0, IMAGE_SIZE), "")
+            << "after redoing " << names[i];
+        EXPECT_TRUE(b.doc.dataModified());
+    }
+    EXPECT_FALSE(b.steps().OnEditRedo());
+    EXPECT_EQ(b.frame.menuRebuilds, 2 * static_cast<int>(names.size()))
+        << "a step may change the Radio Channel value and with it the menus";
+}
+
+TEST(EditStepsTest, InputThatChangesNothingIsNoStep) {
+    Bound b(imageWithGroups({10, 6}));
+    const std::vector<std::pair<std::string, std::function<void()>>> inputs = {
+        {"Space on a header row",
+         [&] {
+             b.at(0, COL_SCAN);
+             b.binding.onSpace();
+         }},
+        {"Enter that starts the cell editor",
+         [&] {
+             b.at(ROW1, COL_TAG);
+             EXPECT_EQ(b.binding.onEnter(), CKQ70View::KeyOutcome::GridEdits);
+         }},
+        {"the same text typed again",
+         [&] {
+             const std::string tag = b.grid.textMatrix(ROW1, COL_TAG);
+             b.grid.typeInto(b.binding, ROW1, COL_TAG, tag);
+         }},
+        {"an edit the view refuses", [&] { b.grid.typeInto(b.binding, 0, COL_TAG, "X"); }},
+        {"channel allocation cancelled", [&] {
+             b.binding.runChannelAllocation(Bound::ACCESS_MODE, [](auto& dialog) {
+                 dialog.typeText(HChannelAllocationDialog::IDC_COUNT, "3");
+                 dialog.countEditKillFocus(0);
+                 return false;
+             });
+         }}};
+    for (const auto& [name, input] : inputs) {
+        input();
+        EXPECT_FALSE(b.doc.undoHistory().canUndo()) << name;
+    }
+}
+
+// An edit the view had not yet written into the image when Undo came is part of the state
+// left: Redo brings it back.
+TEST(EditStepsTest, UndoKeepsTheViewsUncommittedDataForRedo) {
+    Bound b(imageWithGroups({10, 6}));
+    b.at(ROW1, COL_SCAN);
+    b.binding.onSpace();
+    const RadioImage afterFirst = b.doc.GetMainMemory();
+    b.at(ROW1 + 1, COL_SCAN);
+    b.view.onSpace(); // straight to the view: no step recorded
+    ASSERT_TRUE(b.steps().OnEditUndo());
+    ASSERT_TRUE(b.steps().OnEditRedo());
+    b.binding.viewSaveData();
+    HChannelData data;
+    data.extract(b.doc.GetMainMemory());
+    HChannelData first;
+    first.extract(afterFirst);
+    EXPECT_EQ(data.getValue(1, scan), b.view.channelData().getValue(1, scan));
+    EXPECT_NE(data.getValue(1, scan), first.getValue(1, scan)) << "the second change is back";
+}
+
+TEST(EditStepsTest, SavingMakesThatStateTheCleanOne) {
+    Bound b(imageWithGroups({10, 6}));
+    TempFolder home;
+    b.at(ROW1, COL_SCAN);
+    b.binding.onSpace();
+    ASSERT_TRUE(b.doc.WriteToFile(home.file("saved.k70"), b.prompt));
+    b.at(ROW1 + 1, COL_SCAN);
+    b.binding.onSpace();
+    ASSERT_TRUE(b.doc.dataModified());
+    ASSERT_TRUE(b.steps().OnEditUndo());
+    EXPECT_FALSE(b.doc.dataModified()) << "undone to the saved state";
+    ASSERT_TRUE(b.steps().OnEditUndo());
+    EXPECT_TRUE(b.doc.dataModified()) << "the opened state is not what the file holds";
+}
+
+} // namespace
+} // namespace kq70::test
