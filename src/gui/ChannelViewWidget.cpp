@@ -38,7 +38,8 @@ ChannelViewWidget::ChannelViewWidget(CKQ70Doc& doc, UserPrompt& prompt, int acce
       m_view(*m_grid, prompt, m_relay, accessMode, settings), m_binding(doc, m_view, frame) {
     setObjectName(QStringLiteral("channelView"));
     m_grid->setObjectName(QStringLiteral("channelGrid"));
-    m_grid->setEvents(&m_view);
+    // The binding hands the grid's edit events to the view, each edit one undo step.
+    m_grid->setEvents(&m_binding);
     m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_grid->setCurrentCellHandler([this] { m_view.rowColumnChange(); });
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -169,7 +170,7 @@ void ChannelViewWidget::copyToClipboard() {
 void ChannelViewWidget::pasteFromClipboard() {
     const QString text = QGuiApplication::clipboard()->text();
     if (!text.isEmpty()) {
-        m_view.paste(text.toStdString());
+        m_binding.paste(text.toStdString());
         afterInput();
     }
 }
@@ -209,12 +210,12 @@ bool ChannelViewWidget::routeKey(QKeyEvent& key) {
     switch (key.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (m_view.onEnter() == CKQ70View::KeyOutcome::GridEdits) {
+        if (m_binding.onEnter() == CKQ70View::KeyOutcome::GridEdits) {
             m_grid->editCurrentCell();
         }
         break;
     case Qt::Key_Space:
-        if (m_view.onSpace() == CKQ70View::KeyOutcome::GridEdits) {
+        if (m_binding.onSpace() == CKQ70View::KeyOutcome::GridEdits) {
             m_grid->editCurrentCell();
         }
         break;
@@ -228,7 +229,7 @@ bool ChannelViewWidget::routeKey(QKeyEvent& key) {
         showStrip();
         break;
     case Qt::Key_F3:
-        m_view.onF3();
+        m_binding.onF3();
         break;
     case Qt::Key_F9:
         if (m_frameRequest) {
@@ -251,7 +252,7 @@ void ChannelViewWidget::doubleClicked(int row, int column) {
     m_grid->setMouseRow(row);
     m_grid->setRow(row);
     m_grid->setColumn(column);
-    if (m_view.onDoubleClick() == CKQ70View::KeyOutcome::GridEdits) {
+    if (m_binding.onDoubleClick() == CKQ70View::KeyOutcome::GridEdits) {
         m_grid->editCurrentCell();
     }
     afterInput();

@@ -1,6 +1,7 @@
 #include "ConfigureDialog.h"
 
 #include "app/AppSettings.h"
+#include "ui/FrameTexts.h"
 #include "ui/Strings.h"
 
 #include <QCheckBox>
@@ -25,7 +26,8 @@ QString qt(std::string_view text) {
 ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::string sysClassTty)
     : QDialog(parent), m_settings(settings), m_sysClassTty(std::move(sysClassTty)),
       m_ports(new QComboBox(this)), m_baudRates(new QComboBox(this)),
-      m_cable(new QCheckBox(qt(text::PGC30), this)) {
+      m_cable(new QCheckBox(qt(text::PGC30), this)),
+      m_verify(new QCheckBox(qt(text::CONFIGURE_VERIFY), this)) {
     setWindowTitle(qt(text::CONFIGURATION_DIALOG_TITLE));
     m_ports->setObjectName(QStringLiteral("ports"));
     m_baudRates->setObjectName(QStringLiteral("baudRates"));
@@ -56,6 +58,9 @@ ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::st
     form->addRow(portLabel, portRow);
     form->addRow(baudLabel, m_baudRates);
     form->addRow(QString(), m_cable);
+    m_verify->setObjectName(QStringLiteral("verify"));
+    m_verify->setChecked(m_settings.verifyDownload);
+    form->addRow(QString(), m_verify);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &ConfigureDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &ConfigureDialog::reject);
@@ -100,6 +105,10 @@ void ConfigureDialog::accept() {
                                 m_baudRates->currentData().toInt());
     }
     QDialog::accept();
+}
+
+bool ConfigureDialog::verifyChecked() const {
+    return m_verify->isChecked();
 }
 
 QString ConfigureDialog::portHint() const {

@@ -13,7 +13,9 @@ namespace kq70 {
 struct AppSettings;
 
 // File > Configure: the port (serial ports, the cable marked, the simulated radio), the baud
-// rate and the cable box. OK writes the choice into the settings; Cancel changes nothing.
+// rate, the cable box and whether a download is read back. OK writes the port choice into the
+// settings; the caller keeps the verify choice (verifyChecked) in the settings file. Cancel
+// changes nothing.
 class ConfigureDialog : public QDialog {
 public:
     ConfigureDialog(AppSettings& settings, QWidget* parent = nullptr,
@@ -21,6 +23,8 @@ public:
 
     QComboBox& ports() { return *m_ports; }
     QComboBox& baudRates() { return *m_baudRates; }
+    QCheckBox& verify() { return *m_verify; }
+    bool verifyChecked() const;
     QString portHint() const;
 
     void accept() override;
@@ -38,6 +42,7 @@ private:
     QComboBox* m_ports;
     QComboBox* m_baudRates;
     QCheckBox* m_cable;
+    QCheckBox* m_verify;
     QLabel* m_hint = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "ChannelViewWidget.h"
+#include "ComparisonWindow.h"
 #include "ConfigureDialog.h"
 #include "HelpWindow.h"
 #include "ParameterPageDialog.h"
@@ -11,6 +12,7 @@
 #include "doc/CKQ70Doc.h"
 #include "doc/DefaultImages.h"
 #include "frame/AdjustmentRecoverCommand.h"
+#include "frame/ConfigureChoices.h"
 #include "frame/FrameLifecycle.h"
 #include "frame/RadioCommands.h"
 #include "log/HVersionInfo.h"
@@ -68,8 +70,10 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
       m_accessMode(accessMode), m_prompt(prompt), m_menuModel(accessMode.value()),
       m_documents(doc, prompt, std::move(programFolder), settings, settingsFile, BuildDefaultImage,
                   *this),
-      m_common(doc, accessMode.value(), prompt, *this, m_menuModel) {
+      m_common(doc, accessMode.value(), prompt, *this, m_menuModel), m_edits(doc, *this),
+      m_compare(doc, accessMode.value(), prompt, *this) {
     setObjectName(QStringLiteral("MainWindow"));
+    m_menuModel.setUndoHistory(&m_doc.undoHistory());
     setAcceptDrops(true);
     m_radio = new RadioSession(*this, m_settings, m_prompt);
     createActions();
@@ -170,6 +174,9 @@ void MainWindow::rebuildMenus() {
     for (auto it = m_actions.begin(); it != m_actions.end();) {
         if (it.key() > 0 && it.key() != ID_RAW_EDITOR && it.key() != ID_TOOLBAR_UPLOAD &&
             it.key() != ID_TOOLBAR_DOWNLOAD && it.key() != ID_HELP) {
+            // Its keys go at once: until the deferred delete, the old and the new entry would
+            // share them, and a shared key runs neither (Ctrl+Z held down, undoing).
+            it.value()->setShortcuts({});
             it.value()->deleteLater();
             it = m_actions.erase(it);
         } else {
@@ -268,6 +275,9 @@ void MainWindow::refreshState() {
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         const int id = it.key() < 0 ? -it.key() : it.key();
         it.value()->setEnabled(m_menuModel.isEnabled(id));
+        if (id == ID_EDIT_UNDO || id == ID_EDIT_REDO) {
+            it.value()->setText(splitMenuText(m_menuModel.commandText(id)).first);
+        }
         if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
             const int item = id - ID_VIEW_ITEM_FIRST;
             it.value()->setChecked(m_channelView->view().itemChecked(item));
@@ -371,6 +381,18 @@ void MainWindow::runCommand(int commandId) {
     case ID_RADIO_ADJ_RECOVER:
         runAdjustmentRecover();
         break;
+    case ID_EDIT_UNDO:
+        m_edits.OnEditUndo();
+        break;
+    case ID_EDIT_REDO:
+        m_edits.OnEditRedo();
+        break;
+    case ID_FILE_COMPARE:
+        showComparison(m_compare.OnFileCompare());
+        break;
+    case ID_RADIO_COMPARE:
+        runRadioCompare();
+        break;
     default:
         if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
             m_channelView->view().toggleItem(id - ID_VIEW_ITEM_FIRST);
@@ -406,6 +428,16 @@ void MainWindow::runTransfer(TransferDirection direction) {
     } else {
         commands.OnRadioDownload();
     }
+}
+
+// Radio > Compare With Radio: the radio is read behind its communication window into a
+// scratch image; the document stays as it is.
+void MainWindow::runRadioCompare() {
+    RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.programFolder(),
+                           m_radio->prompt(), *this, m_radio->link(), nullptr);
+    commands.setJobExecutor(m_radio->executor(qt(text::UPLOAD_TITLE)));
+    commands.setCancelFlag(&m_radio->cancelFlag());
+    showComparison(m_compare.OnRadioCompare(commands));
 }
 
 // Radio > Adjustment Recover: its read and write jobs each run in a communication window;
@@ -455,16 +487,37 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::showRawEditor() {
-    viewSaveData();
-    RawImageDialog dialog(m_doc, m_accessMode.value(), this);
-    if (dialog.exec() == QDialog::Accepted) {
+    m_edits.run(std::string(text::STEP_RAW_EDITOR), [this] {
+        RawImageDialog dialog(m_doc, m_accessMode.value(), this);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
         viewUpdateData();
+        return true;
+    });
+}
+
+ComparisonWindow* MainWindow::comparisonWindow() const {
+    return m_comparison.data();
+}
+
+void MainWindow::showComparison(const std::optional<ComparisonResult>& result) {
+    if (!result) {
+        return;
     }
+    if (!m_comparison.isNull()) {
+        m_comparison->close();
+    }
+    m_comparison = new ComparisonWindow(*result, this);
+    m_comparison->setAttribute(Qt::WA_DeleteOnClose);
+    m_comparison->show();
 }
 
 void MainWindow::showConfigure() {
     ConfigureDialog dialog(m_settings, this);
     if (dialog.exec() == QDialog::Accepted) {
+        // A failed write is logged; this run follows the choice all the same.
+        ConfigureChoices::StoreVerify(m_settings, m_settingsFile, dialog.verifyChecked());
         viewUpdateData();
     }
 }

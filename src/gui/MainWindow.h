@@ -1,8 +1,10 @@
 #pragma once
 
 #include "frame/CommonCommands.h"
+#include "frame/CompareCommands.h"
 #include "frame/DocumentCommands.h"
 #include "frame/DocumentListener.h"
+#include "frame/EditSteps.h"
 #include "frame/MainMenuModel.h"
 #include "link/HKQ70CommunicationDialog.h"
 
@@ -21,6 +23,7 @@ namespace kq70 {
 class AccessMode;
 class CKQ70Doc;
 class ChannelViewWidget;
+class ComparisonWindow;
 class HDialog;
 class HelpWindow;
 class IniFile;
@@ -45,6 +48,8 @@ public:
     const MainMenuModel& menuModel() const { return m_menuModel; }
     DocumentCommands& documents() { return m_documents; }
     QString informationText() const;
+    // The last comparison's result window while it is open.
+    ComparisonWindow* comparisonWindow() const;
     // Brings the window to the front, as a second start of the program asks.
     void raiseFromOtherInstance();
     // The radio jobs' port, prompt, progress and communication window.
@@ -79,6 +84,8 @@ private:
     void writeFrameValues();
     void runTransfer(TransferDirection direction);
     void runAdjustmentRecover();
+    void runRadioCompare();
+    void showComparison(const std::optional<ComparisonResult>& result);
 
     CKQ70Doc& m_doc;
     AppSettings& m_settings;
@@ -94,6 +101,9 @@ private:
     ChannelViewWidget* m_channelView = nullptr;
     QLabel* m_portStatus = nullptr;
     QPointer<HelpWindow> m_help;
+    EditSteps m_edits;
+    CompareCommands m_compare;
+    QPointer<ComparisonWindow> m_comparison;
     bool m_printing = false;
     bool m_frameValuesWritten = false;
     RadioSession* m_radio = nullptr; // a child object

@@ -1,0 +1,216 @@
+// Undo and redo, comparisons and the download read-back choice, driven as a user would.
+#include "ChannelViewWidget.h"
+#include "ComparisonWindow.h"
+#include "ConfigureDialog.h"
+#include "FlexGridWidget.h"
+#include "GuiTestSupport.h"
+#include "MainWindow.h"
+#include "ParameterPageDialog.h"
+#include "channel/ChannelCellTexts.h"
+#include "channel/HChannelData.h"
+#include "doc/DataFile.h"
+#include "pages/HMiscDialog.h"
+#include "params/HMiscParams.h"
+#include "platform/IniFile.h"
+#include "ui/FrameTexts.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace kq70;
+
+namespace {
+
+// Miscellaneous opened from the menu, its option unit moved one entry down, OK.
+void changeOptionUnit(Frame& frame) {
+    whenModal([](QWidget* modal) {
+        auto* page = dynamic_cast<ParameterPageDialog*>(modal);
+        QVERIFY(page != nullptr);
+        auto* option = qobject_cast<QComboBox*>(
+            page->controlWidget(HMiscDialog::FIRST_CONTROL_ID + HMiscParams::OPTION_UNIT));
+        QVERIFY(option != nullptr);
+        option->setFocus();
+        QTest::keyClick(option, Qt::Key_Down);
+        QTest::mouseClick(okButton(*page), Qt::LeftButton);
+    });
+    frame.window.runCommand(ID_COMMON_MISCELLANEOUS);
+}
+
+} // namespace
+
+class SafetyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void spaceOnACellThenCtrlZRestoresTheCellAndTheImage();
+    void undoAndRedoTakeBackAPageByKeyAndMenu();
+    void configureKeepsTheVerifyChoice();
+    void compareWithAFileShowsATablePerSection();
+};
+
+void SafetyTest::spaceOnACellThenCtrlZRestoresTheCellAndTheImage() {
+    constexpr int row = 2; // channel 1, under the two header rows
+    Frame frame;
+    frame.window.startWith({});
+    frame.window.show();
+    frame.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame.window));
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    auto decode = [&grid] { return QString::fromStdString(grid.textMatrix(row, COL_DECODE)); };
+    auto committed = [&frame] {
+        frame.window.channelView().saveData();
+        return frame.doc.GetMainMemory();
+    };
+    const QString before = decode();
+    const RadioImage opened = committed();
+
+    grid.setCurrentCell(grid.tableRow(row), grid.tableColumn(COL_DECODE));
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Space);
+    const QString after = decode();
+    QVERIFY(after != before);
+    QVERIFY(frame.window.isWindowModified());
+    const RadioImage spaced = committed();
+    QVERIFY(!(spaced == opened));
+    QCOMPARE(frame.window.action(ID_EDIT_UNDO)->text(),
+             QStringLiteral("&Undo Space on CH1 Sub Audio Dec"));
+
+    QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(decode(), before);
+    QVERIFY(committed() == opened);
+    QVERIFY(!frame.doc.dataModified());
+    QVERIFY(!frame.window.isWindowModified());
+
+    QTest::keyClick(&grid, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(decode(), after);
+    QVERIFY(committed() == spaced);
+    QVERIFY(frame.window.isWindowModified());
+}
+
+void SafetyTest::undoAndRedoTakeBackAPageByKeyAndMenu() {
+    Frame frame;
+    frame.window.startWith({});
+    frame.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frame.window));
+    // The menus are rebuilt after some commands: the entries are looked up each time.
+    auto undo = [&frame] { return frame.window.action(ID_EDIT_UNDO); };
+    auto redo = [&frame] { return frame.window.action(ID_EDIT_REDO); };
+    QVERIFY(undo() != nullptr && redo() != nullptr);
+    QVERIFY(!undo()->isEnabled());
+    QVERIFY(!redo()->isEnabled());
+    QCOMPARE(undo()->text(), QStringLiteral("&Undo"));
+
+    const RadioImage opened = frame.doc.GetMainMemory();
+    changeOptionUnit(frame);
+    const RadioImage changed = frame.doc.GetMainMemory();
+    QVERIFY(!(changed == opened));
+    QVERIFY(frame.window.isWindowModified());
+    QVERIFY(undo()->isEnabled());
+    QCOMPARE(undo()->text(), QStringLiteral("&Undo Miscellaneous page"));
+
+    struct Key {
+        QKeyCombination key;
+        bool undone;
+    };
+    const Key keys[] = {{Qt::CTRL | Qt::Key_Z, true},
+                        {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, false},
+                        {Qt::ALT | Qt::Key_Backspace, true},
+                        {Qt::CTRL | Qt::Key_Y, false}};
+    frame.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame.window));
+    for (const Key& key : keys) {
+        QTest::keyClick(&frame.window, key.key.key(), key.key.keyboardModifiers());
+        QVERIFY(frame.doc.GetMainMemory() == (key.undone ? opened : changed));
+        QCOMPARE(frame.doc.dataModified(), !key.undone);
+        QCOMPARE(frame.window.isWindowModified(), !key.undone);
+        QCOMPARE(undo()->isEnabled(), !key.undone);
+        QCOMPARE(redo()->isEnabled(), key.undone);
+        QCOMPARE(redo()->text(),
+                 key.undone ? QStringLiteral("&Redo Miscellaneous page") : QStringLiteral("&Redo"));
+    }
+
+    // The menu entry does what the key does; New forgets every step.
+    frame.window.runCommand(ID_EDIT_UNDO);
+    QVERIFY(frame.doc.GetMainMemory() == opened);
+    frame.window.runCommand(ID_EDIT_REDO);
+    answerMessage(QMessageBox::No);
+    frame.window.runCommand(ID_FILE_NEW);
+    QVERIFY(!undo()->isEnabled());
+    QVERIFY(!redo()->isEnabled());
+}
+
+void SafetyTest::configureKeepsTheVerifyChoice() {
+    Frame frame;
+    frame.window.startWith({});
+    QVERIFY(frame.settings.verifyDownload);
+    for (const bool ok : {false, true}) {
+        bool shownChecked = false;
+        whenModal([&shownChecked, ok](QWidget* modal) {
+            auto* dialog = dynamic_cast<ConfigureDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            shownChecked = dialog->verify().isChecked();
+            QCheckBox& box = dialog->verify();
+            QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
+            if (ok) {
+                QTest::mouseClick(okButton(*dialog), Qt::LeftButton);
+            } else {
+                dialog->reject();
+            }
+        });
+        frame.window.runCommand(ID_FILE_CONFIGURE);
+        QVERIFY(shownChecked);
+        QCOMPARE(frame.settings.verifyDownload, !ok);
+        QCOMPARE(frame.settingsFile.readInt("Initialize", "VERIFY", -1), ok ? 0 : -1);
+    }
+}
+
+void SafetyTest::compareWithAFileShowsATablePerSection() {
+    Frame frame;
+    frame.window.startWith({});
+    const RadioImage document = frame.doc.GetMainMemory();
+    auto other = std::make_unique<RadioImage>(document);
+    {
+        auto channels = std::make_unique<HChannelData>();
+        channels->extract(*other);
+        channels->setValue(1, txToneMode, 1);
+        channels->setValue(1, txToneCode, 1000);
+        channels->store(*other);
+        HMiscParams misc;
+        misc.extract(*other);
+        misc.set(HMiscParams::OPTION_UNIT, HMiscParams::OPTION_UNIT_ENCRYPTION);
+        misc.store(*other);
+    }
+    const std::string path = frame.file("kept.k70");
+    QVERIFY(WriteDataFile(path, *other, frame.prompt));
+
+    answerFile(QString::fromStdString(path));
+    frame.window.runCommand(ID_FILE_COMPARE);
+    ComparisonWindow* window = frame.window.comparisonWindow();
+    QVERIFY(window != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(window->windowTitle().contains(QStringLiteral("kept.k70")));
+    QCOMPARE(window->summary(), QStringLiteral("2 values differ."));
+    QCOMPARE(window->sections().count(), 2);
+    QCOMPARE(window->sections().tabText(0), QStringLiteral("Miscellaneous (1)"));
+    QCOMPARE(window->sections().tabText(1), QStringLiteral("Channels (1)"));
+    window->sections().setCurrentIndex(1);
+    QTableWidget* channels = window->table(1);
+    QVERIFY(channels != nullptr);
+    QCOMPARE(channels->rowCount(), 1);
+    QCOMPARE(channels->item(0, 0)->text(), QStringLiteral("CH2 Sub Audio Enc"));
+    QCOMPARE(channels->item(0, 2)->text(), QStringLiteral("C- (100.0)"));
+    QCOMPARE(channels->horizontalHeaderItem(2)->text(), QStringLiteral("kept.k70"));
+    shoot(*window, QStringLiteral("comparison"));
+    QVERIFY(frame.doc.GetMainMemory() == document);
+    QVERIFY(!frame.doc.dataModified());
+}
+
+KQ70_GUI_TEST(SafetyTest);
+#include "SafetyTest.moc"
