@@ -6,6 +6,7 @@
 #include "GuiTestSupport.h"
 #include "MainWindow.h"
 #include "ParameterPageDialog.h"
+#include "RawImageDialog.h"
 #include "channel/ChannelCellTexts.h"
 #include "channel/HChannelData.h"
 #include "doc/DataFile.h"
@@ -15,6 +16,7 @@
 #include "ui/FrameTexts.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -51,6 +53,7 @@ class SafetyTest : public QObject {
 private slots:
     void spaceOnACellThenCtrlZRestoresTheCellAndTheImage();
     void undoAndRedoTakeBackAPageByKeyAndMenu();
+    void rawEditorOkIsOneStepAndCancelNone();
     void configureKeepsTheVerifyChoice();
     void compareWithAFileShowsATablePerSection();
 };
@@ -144,6 +147,40 @@ void SafetyTest::undoAndRedoTakeBackAPageByKeyAndMenu() {
     frame.window.runCommand(ID_FILE_NEW);
     QVERIFY(!undo()->isEnabled());
     QVERIFY(!redo()->isEnabled());
+}
+
+void SafetyTest::rawEditorOkIsOneStepAndCancelNone() {
+    Frame frame(ACCESS_MANUFACTURE);
+    frame.window.startWith({});
+    const std::uint8_t opened = frame.doc.GetMainMemory().byteAt(0x0013);
+    for (const bool ok : {false, true}) {
+        whenModal([ok, opened](QWidget* modal) {
+            auto* dialog = dynamic_cast<RawImageDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            // Byte 0x13: data row 1, column 3; the first key opens the cell editor.
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            FlexGridWidget& grid = dialog->grid();
+            grid.setCurrentCell(1, 3);
+            grid.setFocus();
+            QTest::keyClick(&grid, Qt::Key_G);
+            QWidget* editor = QApplication::focusWidget();
+            QVERIFY(editor != nullptr && editor != &grid);
+            QTest::keyClicks(editor, opened == 0x3C ? QStringLiteral("3d") : QStringLiteral("3c"));
+            QTest::keyClick(editor, Qt::Key_Return);
+            if (ok) {
+                QTest::mouseClick(okButton(*dialog), Qt::LeftButton);
+            } else {
+                dialog->reject();
+            }
+        });
+        frame.window.runCommand(ID_RAW_EDITOR);
+        QCOMPARE(frame.doc.undoHistory().undoCount(), std::size_t{ok ? 1u : 0u});
+    }
+    QVERIFY(frame.doc.GetMainMemory().byteAt(0x0013) != opened);
+    QCOMPARE(frame.window.action(ID_EDIT_UNDO)->text(), QStringLiteral("&Undo File Data"));
+    frame.window.runCommand(ID_EDIT_UNDO);
+    QCOMPARE(int(frame.doc.GetMainMemory().byteAt(0x0013)), int(opened));
+    QVERIFY(!frame.doc.dataModified());
 }
 
 void SafetyTest::configureKeepsTheVerifyChoice() {
