@@ -5,7 +5,6 @@
 #include "frame/ChannelViewBinding.h"
 #include "pages/HChannelAllocationDialog.h"
 #include "support/ChannelViewHarness.h"
-#include "support/TempFolder.h"
 #include "support/TestRadios.h"
 
 #include <gtest/gtest.h>
@@ -171,21 +170,6 @@ TEST(EditStepsTest, UndoKeepsTheViewsUncommittedDataForRedo) {
     first.extract(afterFirst);
     EXPECT_EQ(data.getValue(1, scan), b.view.channelData().getValue(1, scan));
     EXPECT_NE(data.getValue(1, scan), first.getValue(1, scan)) << "the second change is back";
-}
-
-TEST(EditStepsTest, SavingMakesThatStateTheCleanOne) {
-    Bound b(imageWithGroups({10, 6}));
-    TempFolder home;
-    b.at(ROW1, COL_SCAN);
-    b.binding.onSpace();
-    ASSERT_TRUE(b.doc.WriteToFile(home.file("saved.k70"), b.prompt));
-    b.at(ROW1 + 1, COL_SCAN);
-    b.binding.onSpace();
-    ASSERT_TRUE(b.doc.dataModified());
-    ASSERT_TRUE(b.steps().OnEditUndo());
-    EXPECT_FALSE(b.doc.dataModified()) << "undone to the saved state";
-    ASSERT_TRUE(b.steps().OnEditUndo());
-    EXPECT_TRUE(b.doc.dataModified()) << "the opened state is not what the file holds";
 }
 
 } // namespace
