@@ -4,12 +4,15 @@
 #include "ConfigureDialog.h"
 #include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
+#include "InProcessRadio.h"
 #include "MainWindow.h"
 #include "ParameterPageDialog.h"
+#include "RadioSession.h"
 #include "RawImageDialog.h"
 #include "channel/ChannelCellTexts.h"
 #include "channel/HChannelData.h"
 #include "doc/DataFile.h"
+#include "frame/ConfigureChoices.h"
 #include "pages/HMiscDialog.h"
 #include "params/HMiscParams.h"
 #include "platform/IniFile.h"
@@ -22,6 +25,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -45,6 +49,34 @@ void changeOptionUnit(Frame& frame) {
     frame.window.runCommand(ID_COMMON_MISCELLANEOUS);
 }
 
+// Channel 2 encodes CTCSS 100.0 Hz.
+void giveSecondChannelATone(RadioImage& image) {
+    auto channels = std::make_unique<HChannelData>();
+    channels->extract(image);
+    channels->setValue(1, txToneMode, 1);
+    channels->setValue(1, txToneCode, 1000);
+    channels->store(image);
+}
+
+// Presses OK (or Yes) in every message box a radio command shows, while it lives.
+class MessageAnswerer : public QObject {
+public:
+    MessageAnswerer() {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts.append(box->text());
+                QAbstractButton* yes = box->button(QMessageBox::Yes);
+                (yes != nullptr ? yes : box->button(QMessageBox::Ok))->click();
+            }
+        });
+        m_timer.start(5);
+    }
+    QStringList texts;
+
+private:
+    QTimer m_timer;
+};
+
 } // namespace
 
 class SafetyTest : public QObject {
@@ -56,6 +88,7 @@ private slots:
     void rawEditorOkIsOneStepAndCancelNone();
     void configureKeepsTheVerifyChoice();
     void compareWithAFileShowsATablePerSection();
+    void compareWithRadioReadsTheRadioAndChangesNothing();
 };
 
 void SafetyTest::spaceOnACellThenCtrlZRestoresTheCellAndTheImage() {
@@ -213,12 +246,8 @@ void SafetyTest::compareWithAFileShowsATablePerSection() {
     frame.window.startWith({});
     const RadioImage document = frame.doc.GetMainMemory();
     auto other = std::make_unique<RadioImage>(document);
+    giveSecondChannelATone(*other);
     {
-        auto channels = std::make_unique<HChannelData>();
-        channels->extract(*other);
-        channels->setValue(1, txToneMode, 1);
-        channels->setValue(1, txToneCode, 1000);
-        channels->store(*other);
         HMiscParams misc;
         misc.extract(*other);
         misc.set(HMiscParams::OPTION_UNIT, HMiscParams::OPTION_UNIT_ENCRYPTION);
@@ -247,6 +276,37 @@ void SafetyTest::compareWithAFileShowsATablePerSection() {
     shoot(*window, QStringLiteral("comparison"));
     QVERIFY(frame.doc.GetMainMemory() == document);
     QVERIFY(!frame.doc.dataModified());
+}
+
+void SafetyTest::compareWithRadioReadsTheRadioAndChangesNothing() {
+    Frame frame;
+    frame.settings.portName = std::string(SIMULATED_PORT_NAME);
+    frame.window.startWith({});
+    MessageAnswerer answerer;
+    // The document is the radio's data as an upload gave it, saved since.
+    frame.window.runCommand(ID_RADIO_UPLOAD);
+    QVERIFY(frame.doc.dataModified());
+    answerFile(QString::fromStdString(frame.file("radio.k70")));
+    frame.window.runCommand(ID_FILE_SAVE);
+    QVERIFY(!frame.doc.dataModified());
+    const RadioImage document = frame.doc.GetMainMemory();
+    const std::string path = frame.doc.currentFilePath();
+    // Someone changed a channel on the radio since.
+    giveSecondChannelATone(frame.window.radio().port().simulatedRadio().radio.memory());
+
+    frame.window.runCommand(ID_RADIO_COMPARE);
+    ComparisonWindow* window = frame.window.comparisonWindow();
+    QVERIFY(window != nullptr);
+    QVERIFY(window->windowTitle().contains(QStringLiteral("Radio")));
+    QCOMPARE(window->summary(), QStringLiteral("1 value differs."));
+    QTableWidget* channels = window->table(0);
+    QVERIFY(channels != nullptr);
+    QCOMPARE(channels->item(0, 0)->text(), QStringLiteral("CH2 Sub Audio Enc"));
+    QCOMPARE(channels->item(0, 2)->text(), QStringLiteral("C- (100.0)"));
+    QVERIFY(frame.doc.GetMainMemory() == document);
+    QCOMPARE(frame.doc.currentFilePath(), path);
+    QVERIFY(!frame.doc.dataModified());
+    QVERIFY(!frame.window.isWindowModified());
 }
 
 KQ70_GUI_TEST(SafetyTest);
