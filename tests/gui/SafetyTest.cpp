@@ -226,6 +226,9 @@ void SafetyTest::configureKeepsTheVerifyChoice() {
             auto* dialog = dynamic_cast<ConfigureDialog*>(modal);
             QVERIFY(dialog != nullptr);
             shownChecked = dialog->verify().isChecked();
+            if (!ok) {
+                shoot(*dialog, QStringLiteral("configure-verify"));
+            }
             QCheckBox& box = dialog->verify();
             QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(6, box.height() / 2));
             if (ok) {
