@@ -20,12 +20,28 @@ bool CKQ70Doc::WriteToFile(const std::string& path, UserPrompt& prompt) {
     return true;
 }
 
+void CKQ70Doc::setEditFlags(const EditFlags& flags) {
+    m_dataModified = flags.modified;
+    m_word1Edited = flags.word1Edited;
+    m_hardwareEdited = flags.hardwareEdited;
+}
+
 bool CKQ70Doc::Undo() {
-    return m_undoHistory.undo(m_image, m_dataModified);
+    EditFlags flags = editFlags();
+    if (!m_undoHistory.undo(m_image, flags)) {
+        return false;
+    }
+    setEditFlags(flags);
+    return true;
 }
 
 bool CKQ70Doc::Redo() {
-    return m_undoHistory.redo(m_image, m_dataModified);
+    EditFlags flags = editFlags();
+    if (!m_undoHistory.redo(m_image, flags)) {
+        return false;
+    }
+    setEditFlags(flags);
+    return true;
 }
 
 bool CKQ70Doc::SaveModifiedData(UserPrompt& prompt, const std::function<bool()>& save) {

@@ -40,6 +40,9 @@ public:
     void setHardwareEdited(bool edited) { m_hardwareEdited = edited; }
     // A document start, an Open and the end of an Upload forget both edits.
     void clearEditedFlags();
+    // The modified and edited flags together, as an undo step keeps them.
+    EditFlags editFlags() const { return {m_dataModified, m_word1Edited, m_hardwareEdited}; }
+    void setEditFlags(const EditFlags& flags);
 
     // Writes the image to `path`; on success the document is no longer modified.
     bool WriteToFile(const std::string& path, UserPrompt& prompt);

@@ -13,21 +13,21 @@ const std::string NO_DESCRIPTION;
 
 UndoHistory::UndoHistory(std::size_t maxSteps) : m_maxSteps(std::max<std::size_t>(maxSteps, 1)) {}
 
-void UndoHistory::record(std::string description, const RadioImage& before, bool modifiedBefore) {
+void UndoHistory::record(std::string description, const RadioImage& before, EditFlags flagsBefore) {
     m_redo.clear();
     m_undo.push_back(
-        Step{std::make_unique<RadioImage>(before), modifiedBefore, std::move(description)});
+        Step{std::make_unique<RadioImage>(before), flagsBefore, std::move(description)});
     while (m_undo.size() > m_maxSteps) {
         m_undo.pop_front();
     }
 }
 
 bool UndoHistory::recordIfChanged(std::string description, const RadioImage& before,
-                                  bool modifiedBefore, const RadioImage& after) {
+                                  EditFlags flagsBefore, const RadioImage& after) {
     if (before == after) {
         return false;
     }
-    record(std::move(description), before, modifiedBefore);
+    record(std::move(description), before, flagsBefore);
     return true;
 }
 
@@ -41,29 +41,29 @@ const std::string& UndoHistory::redoDescription() const {
 
 // The step's snapshot and the document's present state change places, so the same step
 // object moves to the other list and can be applied again the other way.
-void UndoHistory::swapIn(Step& step, RadioImage& image, bool& modified) {
+void UndoHistory::swapIn(Step& step, RadioImage& image, EditFlags& flags) {
     std::swap(*step.image, image);
-    std::swap(step.modified, modified);
+    std::swap(step.flags, flags);
 }
 
-bool UndoHistory::undo(RadioImage& image, bool& modified) {
+bool UndoHistory::undo(RadioImage& image, EditFlags& flags) {
     if (m_undo.empty()) {
         return false;
     }
     Step step = std::move(m_undo.back());
     m_undo.pop_back();
-    swapIn(step, image, modified);
+    swapIn(step, image, flags);
     m_redo.push_back(std::move(step));
     return true;
 }
 
-bool UndoHistory::redo(RadioImage& image, bool& modified) {
+bool UndoHistory::redo(RadioImage& image, EditFlags& flags) {
     if (m_redo.empty()) {
         return false;
     }
     Step step = std::move(m_redo.back());
     m_redo.pop_back();
-    swapIn(step, image, modified);
+    swapIn(step, image, flags);
     m_undo.push_back(std::move(step));
     return true;
 }
@@ -71,7 +71,7 @@ bool UndoHistory::redo(RadioImage& image, bool& modified) {
 void UndoHistory::markSaved(const RadioImage& saved) {
     for (auto* steps : {&m_undo, &m_redo}) {
         for (Step& step : *steps) {
-            step.modified = !(*step.image == saved);
+            step.flags.modified = !(*step.image == saved);
         }
     }
 }

@@ -9,6 +9,17 @@
 
 namespace kq70 {
 
+// What a step puts back besides the image: the modified flag, and which of the radio's own
+// values the user has edited (a download keeps the edited ones instead of the radio's, so
+// taking an edit back must take its mark back too).
+struct EditFlags {
+    bool modified = false;
+    bool word1Edited = false;
+    bool hardwareEdited = false;
+
+    bool operator==(const EditFlags&) const = default;
+};
+
 // Undo and redo of the user's editing steps as whole snapshots of the image, each with the
 // document's modified flag and a short description of the step ("Space on CH5 Sub Audio",
 // "Hardware page"). The front end records one step per user-level action, with the image as
@@ -21,12 +32,12 @@ public:
     explicit UndoHistory(std::size_t maxSteps = DEFAULT_STEPS);
 
     // One user-level step is about to change the image (or just did, with `before` kept):
-    // `before` and `modifiedBefore` are what undoing it restores. Whatever could be redone is
+    // `before` and `flagsBefore` are what undoing it restores. Whatever could be redone is
     // forgotten; beyond the limit the oldest step goes.
-    void record(std::string description, const RadioImage& before, bool modifiedBefore);
+    void record(std::string description, const RadioImage& before, EditFlags flagsBefore);
     // Records only when the step changed the image, as for a page left with OK; true when it
     // recorded.
-    bool recordIfChanged(std::string description, const RadioImage& before, bool modifiedBefore,
+    bool recordIfChanged(std::string description, const RadioImage& before, EditFlags flagsBefore,
                          const RadioImage& after);
 
     bool canUndo() const { return !m_undo.empty(); }
@@ -38,10 +49,10 @@ public:
     std::size_t undoCount() const { return m_undo.size(); }
     std::size_t redoCount() const { return m_redo.size(); }
 
-    // Takes back the last step: `image` and `modified` become what they were before it, and
+    // Takes back the last step: `image` and `flags` become what they were before it, and
     // their present state can be redone. False, with nothing changed, when there is nothing.
-    bool undo(RadioImage& image, bool& modified);
-    bool redo(RadioImage& image, bool& modified);
+    bool undo(RadioImage& image, EditFlags& flags);
+    bool redo(RadioImage& image, EditFlags& flags);
 
     // The document was written as `saved`: every kept state but one equal to it now counts as
     // modified, so undoing back past a save cannot claim a state the file does not hold.
@@ -51,11 +62,11 @@ public:
 private:
     struct Step {
         std::unique_ptr<RadioImage> image;
-        bool modified = false;
+        EditFlags flags;
         std::string description;
     };
 
-    static void swapIn(Step& step, RadioImage& image, bool& modified);
+    static void swapIn(Step& step, RadioImage& image, EditFlags& flags);
 
     std::size_t m_maxSteps;
     std::deque<Step> m_undo; // oldest first

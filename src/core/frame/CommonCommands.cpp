@@ -80,7 +80,7 @@ bool CommonCommands::OnMenuCommon(int commandId, const PageRunner& run) {
     m_listener.viewSaveData();
     RadioImage& image = m_doc.GetMainMemory();
     const auto before = std::make_unique<RadioImage>(image);
-    const bool modifiedBefore = m_doc.dataModified();
+    const EditFlags flagsBefore = m_doc.editFlags();
     const std::int32_t optionBefore = HMiscParams::optionUnitOf(image);
 
     const bool accepted = run(*page, pageTitle(commandId));
@@ -104,7 +104,7 @@ bool CommonCommands::OnMenuCommon(int commandId, const PageRunner& run) {
         // Whatever OK changed must reach the save prompt, on every page, and can be taken
         // back as one step.
         if (m_doc.undoHistory().recordIfChanged(EditSteps::pageStep(pageTitle(commandId)), *before,
-                                                modifiedBefore, image)) {
+                                                flagsBefore, image)) {
             m_doc.setDataModified(true);
         }
     }

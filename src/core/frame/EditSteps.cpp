@@ -34,7 +34,7 @@ bool EditSteps::run(const std::string& description, const std::function<bool()>&
 void EditSteps::begin() {
     m_view.viewSaveData();
     m_before = std::make_unique<RadioImage>(m_doc.GetMainMemory());
-    m_modifiedBefore = m_doc.dataModified();
+    m_flagsBefore = m_doc.editFlags();
 }
 
 bool EditSteps::end(const std::string& description) {
@@ -43,7 +43,7 @@ bool EditSteps::end(const std::string& description) {
     }
     const std::unique_ptr<RadioImage> before = std::move(m_before);
     m_view.viewSaveData();
-    return m_doc.undoHistory().recordIfChanged(description, *before, m_modifiedBefore,
+    return m_doc.undoHistory().recordIfChanged(description, *before, m_flagsBefore,
                                                m_doc.GetMainMemory());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "doc/UndoHistory.h"
 #include "image/RadioImage.h"
 
 #include <functional>
@@ -56,7 +57,7 @@ private:
     CKQ70Doc& m_doc;
     DocumentListener& m_view;
     std::unique_ptr<RadioImage> m_before;
-    bool m_modifiedBefore = false;
+    EditFlags m_flagsBefore;
 };
 
 } // namespace kq70

@@ -28,16 +28,16 @@ struct Session {
         : history(maxSteps) {
         states.push_back(image);
         for (int step = 1; step <= count; ++step) {
-            history.record("step " + std::to_string(step), image, modified);
+            history.record("step " + std::to_string(step), image, flags);
             image = edited(image, step);
-            modified = true;
+            flags.modified = true;
             states.push_back(image);
         }
     }
 
     UndoHistory history;
     RadioImage image;
-    bool modified = false;
+    EditFlags flags;
     std::vector<RadioImage> states;
 };
 
@@ -45,31 +45,31 @@ TEST(UndoHistoryTest, EveryStepUndoneAndRedoneRestoresItsImageAndFlag) {
     Session s(5);
     for (int step = 5; step >= 1; --step) {
         EXPECT_EQ(s.history.undoDescription(), "step " + std::to_string(step));
-        ASSERT_TRUE(s.history.undo(s.image, s.modified));
+        ASSERT_TRUE(s.history.undo(s.image, s.flags));
         EXPECT_EQ(s.image, s.states[static_cast<std::size_t>(step - 1)]) << step;
-        EXPECT_EQ(s.modified, step > 1) << "back at the opened state the document is clean";
+        EXPECT_EQ(s.flags.modified, step > 1) << "back at the opened state the document is clean";
         EXPECT_EQ(s.history.redoDescription(), "step " + std::to_string(step));
     }
     const RadioImage unchanged = s.image;
-    EXPECT_FALSE(s.history.undo(s.image, s.modified));
+    EXPECT_FALSE(s.history.undo(s.image, s.flags));
     EXPECT_EQ(s.image, unchanged);
     EXPECT_EQ(s.history.undoDescription(), "");
 
     for (int step = 1; step <= 5; ++step) {
-        ASSERT_TRUE(s.history.redo(s.image, s.modified));
+        ASSERT_TRUE(s.history.redo(s.image, s.flags));
         EXPECT_EQ(s.image, s.states[static_cast<std::size_t>(step)]) << step;
-        EXPECT_TRUE(s.modified);
+        EXPECT_TRUE(s.flags.modified);
     }
-    EXPECT_FALSE(s.history.redo(s.image, s.modified));
+    EXPECT_FALSE(s.history.redo(s.image, s.flags));
     EXPECT_EQ(s.history.redoDescription(), "");
 
     // A new step after two undos forgets what could have been redone.
-    s.history.undo(s.image, s.modified);
-    s.history.undo(s.image, s.modified);
-    s.history.record("other", s.image, s.modified);
+    s.history.undo(s.image, s.flags);
+    s.history.undo(s.image, s.flags);
+    s.history.record("other", s.image, s.flags);
     EXPECT_FALSE(s.history.canRedo());
     EXPECT_EQ(s.history.undoCount(), 4u);
-    ASSERT_TRUE(s.history.undo(s.image, s.modified));
+    ASSERT_TRUE(s.history.undo(s.image, s.flags));
     EXPECT_EQ(s.image, s.states[3]);
 }
 
@@ -77,10 +77,10 @@ TEST(UndoHistoryTest, EveryStepUndoneAndRedoneRestoresItsImageAndFlag) {
 TEST(UndoHistoryTest, OnlyTheSavedStateIsUnmodified) {
     Session s(3);
     // Saved at step 2, reached by one undo.
-    s.history.undo(s.image, s.modified);
+    s.history.undo(s.image, s.flags);
     ASSERT_EQ(s.image, s.states[2]);
     s.history.markSaved(s.image);
-    s.modified = false;
+    s.flags.modified = false;
 
     struct Expect {
         bool undo; // else redo
@@ -92,28 +92,27 @@ TEST(UndoHistoryTest, OnlyTheSavedStateIsUnmodified) {
         {false, 2, false}, {false, 3, true}, {true, 2, false},
     };
     for (const Expect& e : walk) {
-        ASSERT_TRUE(e.undo ? s.history.undo(s.image, s.modified)
-                           : s.history.redo(s.image, s.modified));
+        ASSERT_TRUE(e.undo ? s.history.undo(s.image, s.flags) : s.history.redo(s.image, s.flags));
         EXPECT_EQ(s.image, s.states[e.state]) << e.state;
-        EXPECT_EQ(s.modified, e.modified) << e.state;
+        EXPECT_EQ(s.flags.modified, e.modified) << e.state;
     }
 }
 
 TEST(UndoHistoryTest, KeepsTheLatestStepsUpToItsLimit) {
     Session s(150);
     EXPECT_EQ(s.history.undoCount(), UndoHistory::DEFAULT_STEPS);
-    while (s.history.undo(s.image, s.modified)) {
+    while (s.history.undo(s.image, s.flags)) {
     }
     EXPECT_EQ(s.image, s.states[50]) << "the oldest 50 steps are gone";
-    EXPECT_TRUE(s.modified);
+    EXPECT_TRUE(s.flags.modified);
 
     Session tiny(3, 0); // a limit of 0 still keeps the last step
     EXPECT_EQ(tiny.history.undoCount(), 1u);
 
     UndoHistory history;
     const RadioImage image;
-    EXPECT_FALSE(history.recordIfChanged("page closed with OK", image, false, image));
-    EXPECT_TRUE(history.recordIfChanged("Hardware page", image, false, edited(image, 1)));
+    EXPECT_FALSE(history.recordIfChanged("page closed with OK", image, {}, image));
+    EXPECT_TRUE(history.recordIfChanged("Hardware page", image, {}, edited(image, 1)));
     EXPECT_EQ(history.undoDescription(), "Hardware page");
     history.clear();
     EXPECT_FALSE(history.canUndo());
@@ -129,7 +128,7 @@ TEST(UndoHistoryTest, TheDocumentUndoesInPlaceAndKnowsWhatWasSaved) {
     const RadioImage opened = doc.GetMainMemory();
     EXPECT_FALSE(doc.Undo());
 
-    doc.undoHistory().record("Space on CH5 Sub Audio", doc.GetMainMemory(), doc.dataModified());
+    doc.undoHistory().record("Space on CH5 Sub Audio", doc.GetMainMemory(), doc.editFlags());
     doc.GetMainMemory() = edited(opened, 1);
     doc.setDataModified(true);
     ASSERT_TRUE(doc.WriteToFile(folder.file("a.k70"), prompt));
@@ -143,6 +142,20 @@ TEST(UndoHistoryTest, TheDocumentUndoesInPlaceAndKnowsWhatWasSaved) {
     EXPECT_EQ(doc.GetMainMemory(), saved);
     EXPECT_FALSE(doc.dataModified());
     EXPECT_FALSE(doc.Redo());
+}
+
+// A download keeps the values the user edited instead of the radio's; an undone edit must not
+// leave that mark behind, nor a redone one lose it.
+TEST(UndoHistoryTest, TheEditedMarksFollowUndoAndRedo) {
+    CKQ70Doc doc;
+    doc.undoHistory().record("Hardware page", doc.GetMainMemory(), doc.editFlags());
+    doc.GetMainMemory() = edited(doc.GetMainMemory(), 2);
+    doc.setEditFlags({true, true, true});
+
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.editFlags(), EditFlags{});
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_EQ(doc.editFlags(), (EditFlags{true, true, true}));
 }
 
 } // namespace

@@ -86,7 +86,7 @@ protected:
         doc.setCurrentFilePath(home.file("mine.k70"));
         doc.setDataModified(true);
         doc.setHardwareEdited(true);
-        doc.undoHistory().record("Hardware page", doc.GetMainMemory(), false);
+        doc.undoHistory().record("Hardware page", doc.GetMainMemory(), {});
     }
 
     CKQ70Doc doc;
@@ -180,7 +180,7 @@ protected:
         EXPECT_EQ(radio.OnRadioUpload(), 0);
         doc.setCurrentFilePath(home.file("radio.k70"));
         doc.setWord1Edited(true);
-        doc.undoHistory().record("Space on CH1 Scan", doc.GetMainMemory(), false);
+        doc.undoHistory().record("Space on CH1 Scan", doc.GetMainMemory(), {});
         events.log.clear();
     }
 

@@ -324,7 +324,7 @@ TEST_F(DocumentCommandsTest, NewAndOpenClearTheUndoHistoryOnlyWhenTheyReplaceThe
     const std::string refused = files.file("radio.txt");
     TempFolder::writeBytes(refused, fileBytes(10787, 0x5C));
     const auto edit = [this] {
-        doc.undoHistory().record("Space on CH5 Sub Audio", doc.GetMainMemory(), doc.dataModified());
+        doc.undoHistory().record("Space on CH5 Sub Audio", doc.GetMainMemory(), doc.editFlags());
         doc.GetMainMemory().setByte(0x0400, 0x77);
         doc.setDataModified(true);
     };

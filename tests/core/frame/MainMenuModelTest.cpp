@@ -173,13 +173,13 @@ TEST(MainMenuModelTest, UndoAndRedoFollowTheHistory) {
     EXPECT_EQ(state(), (std::vector<std::string>{"off", "&Undo\tCtrl+Z", "off", "&Redo\tCtrl+Y"}));
 
     RadioImage image;
-    bool modified = false;
-    history.record("Space on CH5 Sub Audio Dec", image, false);
-    history.record("R&D page", image, false);
+    EditFlags flags;
+    history.record("Space on CH5 Sub Audio Dec", image, {});
+    history.record("R&D page", image, {});
     EXPECT_EQ(state(),
               (std::vector<std::string>{"on", "&Undo R&&D page\tCtrl+Z", "off", "&Redo\tCtrl+Y"}))
         << "an ampersand in a description is shown, not taken as a mnemonic";
-    history.undo(image, modified);
+    history.undo(image, flags);
     EXPECT_EQ(state(), (std::vector<std::string>{"on", "&Undo Space on CH5 Sub Audio Dec\tCtrl+Z",
                                                  "on", "&Redo R&&D page\tCtrl+Y"}));
     EXPECT_EQ(MainMenuModel::extraAccelerators(ID_EDIT_UNDO),

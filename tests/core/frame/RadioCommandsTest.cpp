@@ -127,7 +127,7 @@ TEST_F(RadioCommandsTest, UploadMakesTheRadiosDataAnUntitledModifiedDocument) {
     RadioImage previous = test::radioWithChannels(6);
     previous.setBe32(TRAILER_OFFSET, 0x12345678);
     openDocument(previous);
-    doc.undoHistory().record("Hardware page", test::radioWithChannels(5), false);
+    doc.undoHistory().record("Hardware page", test::radioWithChannels(5), {});
     sim.radio.switchOn(sim.clock.now());
     int executed = 0;
     commands.setJobExecutor([&executed](const std::function<int()>& job) {
@@ -196,7 +196,7 @@ TEST_F(RadioCommandsTest, AFailedUploadChangesNothing) {
     const RadioImage previous = test::radioWithChannels(5);
     openDocument(previous);
     const std::string path = doc.currentFilePath();
-    doc.undoHistory().record("Hardware page", test::radioWithChannels(4), false);
+    doc.undoHistory().record("Hardware page", test::radioWithChannels(4), {});
     sim.radio.addFault({SimFaultKind::Silence, 150, 0});
     sim.radio.switchOn(sim.clock.now());
 
