@@ -51,6 +51,8 @@ public:
     // slider sets (2, the band centre, unless chosen).
     void SetPoint(int point);
     int Point() const { return m_point; }
+    // True when the procedure adjusts one point of a group of five.
+    bool AdjustsGroup() const;
 
     SliderProcedure Procedure() const { return m_procedure; }
     int Variant() const { return m_variant; }
