@@ -37,6 +37,7 @@ QString qt(std::string_view text) {
 }
 
 constexpr int GROUP_POINTS = 5;
+constexpr std::size_t TRANSMIT_SECTION = 2;
 // The VCO, reference and tune values down the first column, the eight levels beside them.
 constexpr int FIELD_ROWS = 10;
 
@@ -46,10 +47,23 @@ AlignmentWindow::AlignmentWindow(HBasicAlignment& alignment, QWidget* parent)
     : QDialog(parent), m_alignment(alignment) {
     setObjectName(QStringLiteral("AlignmentWindow"));
     setWindowTitle(qt(text::ALIGNMENT_WINDOW_TITLE));
+    // The values over the item groups; the VCO, receive and battery procedures beside them,
+    // the long list of transmit procedures in a column of its own.
+    auto* values = new QVBoxLayout;
+    values->addWidget(makeValues());
+    values->addWidget(makeGroups(), 1);
+    auto* procedures = new QVBoxLayout;
+    auto* transmit = new QVBoxLayout;
+    const auto sections = HBasicAlignment::Sections();
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        (i == TRANSMIT_SECTION ? transmit : procedures)->addWidget(makeSection(sections[i]));
+    }
+    procedures->addStretch();
+    transmit->addStretch();
     auto* columns = new QHBoxLayout;
-    columns->addWidget(makeValues());
-    columns->addWidget(makeProcedures());
-    columns->addWidget(makeGroups(), 1);
+    columns->addLayout(values, 1);
+    columns->addLayout(procedures);
+    columns->addLayout(transmit);
 
     auto* help = new QPushButton(qt(text::ALIGNMENT_HELP));
     m_ok = new QPushButton(qt(text::ALIGNMENT_OK));
@@ -113,31 +127,24 @@ QWidget* AlignmentWindow::makeValues() {
     return box;
 }
 
-QWidget* AlignmentWindow::makeProcedures() {
-    auto* column = new QWidget;
-    auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (const ProcedureSection& section : HBasicAlignment::Sections()) {
-        auto* box = new QGroupBox(QString::fromStdString(section.caption));
-        auto* grid = new QGridLayout(box);
-        grid->setVerticalSpacing(2);
-        int row = 0;
-        for (const ProcedureEntry& entry : section.entries) {
-            auto* button = new QPushButton(qt(text::ALIGNMENT_START));
-            button->setObjectName(QStringLiteral("start%1").arg(static_cast<int>(entry.procedure)));
-            button->setAutoDefault(false);
-            const AlignmentProcedure procedure = entry.procedure;
-            connect(button, &QPushButton::clicked, this,
-                    [this, procedure] { startProcedure(procedure); });
-            m_buttons[procedure] = button;
-            grid->addWidget(button, row, 0);
-            grid->addWidget(new QLabel(QString::fromLatin1(entry.caption)), row, 1);
-            ++row;
-        }
-        layout->addWidget(box);
+QWidget* AlignmentWindow::makeSection(const ProcedureSection& section) {
+    auto* box = new QGroupBox(QString::fromStdString(section.caption));
+    auto* grid = new QGridLayout(box);
+    grid->setVerticalSpacing(2);
+    int row = 0;
+    for (const ProcedureEntry& entry : section.entries) {
+        auto* button = new QPushButton(qt(text::ALIGNMENT_START));
+        button->setObjectName(QStringLiteral("start%1").arg(static_cast<int>(entry.procedure)));
+        button->setAutoDefault(false);
+        const AlignmentProcedure procedure = entry.procedure;
+        connect(button, &QPushButton::clicked, this,
+                [this, procedure] { startProcedure(procedure); });
+        m_buttons[procedure] = button;
+        grid->addWidget(button, row, 0);
+        grid->addWidget(new QLabel(QString::fromLatin1(entry.caption)), row, 1);
+        ++row;
     }
-    layout->addStretch();
-    return column;
+    return box;
 }
 
 QWidget* AlignmentWindow::makeGroups() {
@@ -158,11 +165,14 @@ QWidget* AlignmentWindow::makeGroups() {
     }
     m_groups->setVerticalHeaderLabels(captions);
     m_groups->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_groups->verticalHeader()->setDefaultSectionSize(22);
+    m_groups->verticalHeader()->setDefaultSectionSize(21);
     auto* box = new QGroupBox(qt(text::ALIGNMENT_GROUPS));
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(m_groups);
-    box->setMinimumWidth(420);
+    // Every group in sight, no scrolling.
+    m_groups->setMinimumHeight(
+        m_groups->verticalHeader()->defaultSectionSize() * m_groups->rowCount() +
+        m_groups->horizontalHeader()->sizeHint().height() + 2 * m_groups->frameWidth());
     return box;
 }
 

@@ -43,7 +43,7 @@ public:
 
 private:
     QWidget* makeValues();
-    QWidget* makeProcedures();
+    QWidget* makeSection(const ProcedureSection& section);
     QWidget* makeGroups();
     ProcedureDialog* makeProcedureWindow(const ProcedureEntry& entry);
     void procedureEnded(int result);

@@ -15,6 +15,8 @@ QString qt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+constexpr int MINIMUM_WIDTH = 460;
+
 } // namespace
 
 ProcedureDialog::ProcedureDialog(const QString& title, QWidget* parent)
@@ -48,6 +50,8 @@ ProcedureDialog::ProcedureDialog(const QString& title, QWidget* parent)
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
+    // Room for every button: OK appears only when a procedure has its result.
+    setMinimumWidth(MINIMUM_WIDTH);
     layout->addLayout(m_content);
     layout->addStretch();
     layout->addLayout(buttons);
