@@ -34,6 +34,8 @@ bool AlignmentTask::run(std::function<bool()> work, std::function<void(bool)> do
     m_thread = thread;
     QObject::connect(thread, &QThread::finished, &m_owner,
                      [this, thread, result, done = std::move(done)] {
+                         // Sent just before the thread ends: let it end before it goes.
+                         thread->wait();
                          thread->deleteLater();
                          m_thread = nullptr;
                          if (done) {

@@ -4,6 +4,7 @@
 #include "ui/Strings.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -12,10 +13,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kq70 {
 
@@ -26,6 +29,8 @@ QString qt(std::string_view text) {
 }
 
 constexpr int GROUP_POINTS = 5;
+constexpr double CTCSS_LOWEST = 60.0;
+constexpr double CTCSS_HIGHEST = 260.0;
 
 } // namespace
 
@@ -57,12 +62,17 @@ SliderAlignDialog::SliderAlignDialog(std::unique_ptr<HSliderAlignDialog> procedu
         }
         m_point->setCurrentIndex(m_procedure->Point());
         connect(m_point, &QComboBox::activated, this, [this](int index) {
-            if (!busy() && !m_procedure->Started()) {
-                m_procedure->SetPoint(index);
+            if (busy() || m_live) {
+                m_point->setCurrentIndex(m_procedure->Point()); // chosen before Start only
+                return;
             }
+            m_procedure->SetPoint(index);
             refresh();
         });
         form->addRow(qt(text::SLIDER_POINT), m_point);
+    }
+    if (m_procedure->UsesCtcssPair()) {
+        addCtcssPair(*form);
     }
     content().addLayout(form);
     auto* sliderRow = new QHBoxLayout;
@@ -83,6 +93,40 @@ SliderAlignDialog::SliderAlignDialog(std::unique_ptr<HSliderAlignDialog> procedu
 }
 
 SliderAlignDialog::~SliderAlignDialog() = default;
+
+void SliderAlignDialog::addCtcssPair(QFormLayout& form) {
+    form.addRow(new QLabel(qt(text::ENTER_CTCSS_FREQUENCIES)));
+    for (int which = 0; which < 2; ++which) {
+        auto* frequency = new QDoubleSpinBox;
+        frequency->setObjectName(QStringLiteral("ctcss%1").arg(which + 1));
+        frequency->setDecimals(1);
+        frequency->setRange(CTCSS_LOWEST, CTCSS_HIGHEST);
+        frequency->setSuffix(QStringLiteral(" Hz"));
+        frequency->setValue(m_procedure->CtcssFrequency(which) / 10.0);
+        connect(frequency, &QDoubleSpinBox::valueChanged, this, [this] {
+            if (!busy() && !m_live) {
+                m_procedure->SetCtcssFrequencies(
+                    static_cast<int>(std::lround(m_ctcss[0]->value() * 10)),
+                    static_cast<int>(std::lround(m_ctcss[1]->value() * 10)));
+            }
+        });
+        auto* sending = new QRadioButton(QString::number(which + 1));
+        sending->setObjectName(QStringLiteral("sending%1").arg(which + 1));
+        sending->setChecked(m_procedure->SelectedCtcss() == which);
+        connect(sending, &QRadioButton::clicked, this, [this, which] { selectCtcss(which); });
+        m_ctcss[which] = frequency;
+        m_sending[which] = sending;
+        form.addRow(sending, frequency);
+    }
+}
+
+void SliderAlignDialog::selectCtcss(int which) {
+    if (busy() || closing()) {
+        m_sending[m_selectedSeen]->setChecked(true); // the radio keeps the tone it sends
+        return;
+    }
+    runCall([this, which] { return m_procedure->SelectCtcssFrequency(which); });
+}
 
 QString SliderAlignDialog::channelLine() const {
     return m_channel->text();
@@ -166,6 +210,13 @@ void SliderAlignDialog::refresh() {
     m_value->setEnabled(started && !closing());
     if (m_point != nullptr) {
         m_point->setEnabled(!started && !closing());
+    }
+    for (int which = 0; which < 2; ++which) {
+        if (m_ctcss[which] != nullptr) {
+            m_ctcss[which]->setEnabled(!started && !closing());
+            m_selectedSeen = m_procedure->SelectedCtcss();
+            m_sending[which]->setChecked(m_selectedSeen == which);
+        }
     }
     showButtons(m_procedure->Buttons());
     if (started && m_slider->isEnabled() && !m_slider->hasFocus() && !m_value->hasFocus() &&

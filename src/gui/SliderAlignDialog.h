@@ -5,6 +5,9 @@
 #include <memory>
 
 class QComboBox;
+class QDoubleSpinBox;
+class QRadioButton;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QSlider;
@@ -37,10 +40,16 @@ private:
     void want(int value);
     void takeTyped();
     void sendWanted();
+    void addCtcssPair(QFormLayout& form);
+    void selectCtcss(int which);
 
     std::unique_ptr<HSliderAlignDialog> m_procedure;
     QLabel* m_channel;
     QComboBox* m_point = nullptr;
+    // Sub-audio balance: the two CTCSS frequencies and which of them the radio sends.
+    QDoubleSpinBox* m_ctcss[2] = {nullptr, nullptr};
+    QRadioButton* m_sending[2] = {nullptr, nullptr};
+    int m_selectedSeen = 0;
     QSlider* m_slider;
     QLineEdit* m_value;
     int m_wanted = -1;

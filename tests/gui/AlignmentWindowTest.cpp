@@ -23,9 +23,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -277,6 +279,32 @@ private slots:
             QTRY_VERIFY(b.window.procedureWindow() == nullptr);
             QVERIFY(!b.sim.adjustment.state().transmitting);
         }
+    }
+
+    void subAudioBalanceSendsTheEnteredFrequencyChosen() {
+        Bench b;
+        b.window.show();
+        auto* balance = b.open<SliderAlignDialog>(AlignmentProcedure::SubAudioBalanceWide);
+        QVERIFY(balance != nullptr);
+        auto* first = balance->findChild<QDoubleSpinBox*>(QStringLiteral("ctcss1"));
+        auto* second = balance->findChild<QDoubleSpinBox*>(QStringLiteral("ctcss2"));
+        auto* sendSecond = balance->findChild<QRadioButton*>(QStringLiteral("sending2"));
+        QVERIFY(first != nullptr && second != nullptr && sendSecond != nullptr);
+        first->setValue(88.5);
+        second->setValue(131.8);
+        pressStart(*balance);
+        QVERIFY(!first->isEnabled());
+        const auto tone = [](int tenths) {
+            return HComAlignment::SubAudioBytes(true, 0, static_cast<std::uint16_t>(tenths));
+        };
+        QCOMPARE(b.sim.adjustment.state().subAudio, tone(885));
+        sendSecond->click();
+        waitIdle(*balance);
+        QCOMPARE(b.sim.adjustment.state().subAudio, tone(1318));
+        QVERIFY(sendSecond->isChecked());
+        balance->cancelButton().click();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        QVERIFY(!b.sim.adjustment.state().transmitting);
     }
 
     void thresholdSqlSamplesOnSimulatedTimeAndOkStoresTheResult() {

@@ -96,7 +96,8 @@ int BasicAlignment::RunJob(std::uint32_t job, RadioImage& image, RadioImage* wor
     }
     HKQ70CommunicationDialog dialog(static_cast<int>(job), m_port->port, m_line.progress, m_prompt,
                                     m_line.clock, m_context);
-    const int status = dialog.RunJob(std::move(request));
+    const auto run = [&dialog, &request] { return dialog.RunJob(std::move(request)); };
+    const int status = m_executor ? m_executor(run) : run();
     if (!keepPortOpen) {
         m_port->port.Close();
     }
