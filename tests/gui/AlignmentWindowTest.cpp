@@ -2,6 +2,7 @@
 // adjustment mode, on the simulator's virtual time.
 
 #include "AlignmentWindow.h"
+#include "BatteryDialog.h"
 #include "GuiTestSupport.h"
 #include "GuiThreadPrompt.h"
 #include "InProcessRadio.h"
@@ -364,6 +365,54 @@ private slots:
         QCOMPARE(b.window.fieldText(7), QStringLiteral("62"));
         QCOMPARE(b.window.fieldText(8), QStringLiteral("110"));
         QCOMPARE(b.window.fieldText(9), QStringLiteral("160"));
+    }
+
+    void batteryStepsFollowTheSupplyVoltageAndOkStoresBothLevels() {
+        Bench b;
+        b.window.show();
+        auto* battery = b.open<BatteryDialog>(AlignmentProcedure::Battery);
+        QVERIFY(battery != nullptr);
+        struct Step {
+            const char* prompt;
+            double volts;
+        };
+        const Step steps[] = {{"Set the Voltage to 6.5V.", 6.5},
+                              {"Set the Voltage to 5.5V.", 5.5},
+                              {"Set the Voltage to 7.5V.", 7.5}};
+        int levels[2] = {};
+        for (std::size_t i = 0; i < 3; ++i) {
+            QCOMPARE(battery->promptText(), QString::fromLatin1(steps[i].prompt));
+            QVERIFY(!battery->okButton().isVisible());
+            b.sim.adjustment.setSupplyVoltage(steps[i].volts);
+            if (i < 2) {
+                levels[i] = b.sim.adjustment.battery();
+            }
+            pressStart(*battery);
+            QTRY_VERIFY(battery->startButton().isEnabled() || battery->okButton().isVisible());
+        }
+        QCOMPARE(battery->promptText(), QStringLiteral("Update of Adjustment Data"));
+        QVERIFY(!battery->startButton().isVisible());
+        battery->okButton().click();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        QCOMPARE(b.set.get(95), levels[0]);
+        QCOMPARE(b.set.get(96), levels[1]);
+        QVERIFY(levels[0] != levels[1]);
+    }
+
+    void txVcoLeavesTheRadioReceivingAfterEveryPoint() {
+        Bench b;
+        b.window.show();
+        auto* vco = b.open<VcoAutoDialog>(AlignmentProcedure::TxVco);
+        QVERIFY(vco != nullptr);
+        for (int point = 0; point < 3; ++point) {
+            pressStart(*vco);
+            QVERIFY(!b.sim.adjustment.state().transmitting);
+        }
+        vco->okButton().click();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        // The simulated transmit VCO locks around 135, 115 and 95.
+        QCOMPARE(b.window.fieldText(3), QStringLiteral("135"));
+        QCOMPARE(b.window.fieldText(5), QStringLiteral("95"));
     }
 
     void aRefusedChannelChangeShowsItsMessageAndLeavesTheButtonsDisabled() {
