@@ -9,7 +9,7 @@ namespace kq70 {
 
 // Runs calls into the alignment procedures off the window thread, one at a time, and hands
 // each result back on the window thread, so a search or a sampling run never freezes the
-// window. The procedures' questions reach the window through a GuiThreadPrompt.
+// window. The procedures' questions reach the window through a WorkerUserPrompt.
 class AlignmentTask {
 public:
     explicit AlignmentTask(QObject& owner) : m_owner(owner) {}

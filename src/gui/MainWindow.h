@@ -79,6 +79,7 @@ private:
     void writeFrameValues();
     void runTransfer(TransferDirection direction);
     void runAdjustmentRecover();
+    void runAlignment();
 
     CKQ70Doc& m_doc;
     AppSettings& m_settings;

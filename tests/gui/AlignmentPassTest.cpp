@@ -1,27 +1,25 @@
-// A whole alignment pass with the alignment window: job 2, the window driven like a user
-// would, the write-back, against the in-process simulated radio.
+// Radio > Alignment from the main window against the radio simulated inside the program: job
+// 2 in a communication window, the alignment window driven like a user would, the
+// write-back in another communication window.
 
 #include "AlignmentWindow.h"
-#include "AlignmentWindowRunner.h"
 #include "GuiTestSupport.h"
-#include "GuiThreadPrompt.h"
 #include "InProcessRadio.h"
 #include "ProcedureDialog.h"
-#include "QtUserPrompt.h"
+#include "RadioPort.h"
+#include "RadioSession.h"
 #include "VcoAutoDialog.h"
 #include "align/HAdustmentBackUpParams.h"
-#include "app/AccessMode.h"
 #include "channel/HChannelData.h"
+#include "frame/ConfigureChoices.h"
 #include "image/RadioImage.h"
-#include "link/LastPortKind.h"
-#include "service/BasicAlignment.h"
-#include "support/RecordingProgress.h"
 #include "ui/Strings.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -31,38 +29,60 @@ namespace kq70 {
 
 namespace {
 
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // The values that make a channel's programming (the alignment bytes follow the items).
 constexpr int PROGRAMMING_VALUES[] = {
     inUse,        bandwidth,  rxStepIndex, txStepIndex, txInhibit,   txPowerLow, tot,
     squelchLevel, signalType, txToneMode,  txToneCode,  rxToneMode,  rxToneCode, rxFrequency,
     txFrequency,  scan,       encryption,  lockOut,     powerSaveRx, powerSaveTx};
 
-// Presses OK in every message box that shows, keeping their texts.
-void answerMessages(QStringList* seen, const bool* stop) {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [seen, stop, poll] {
-        if (*stop) {
-            return;
+// Presses OK in every message box while the pass runs, keeping their texts, and hands the
+// alignment window to `align` once it is the modal window.
+class PassDriver : public QObject {
+public:
+    explicit PassDriver(std::function<void(AlignmentWindow&)> align) : m_align(std::move(align)) {
+        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
+        m_timer.start(5);
+    }
+
+    QStringList texts;
+    bool windowSeen = false;
+
+private:
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            texts.append(box->text());
+            box->button(QMessageBox::Ok)->click();
+        } else if (auto* window = dynamic_cast<AlignmentWindow*>(modal); window && !windowSeen) {
+            windowSeen = true;
+            m_align(*window);
         }
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            if (box != nullptr && box->isVisible()) {
-                seen->append(box->text());
-                box->button(QMessageBox::Ok)->click();
+    }
+
+    std::function<void(AlignmentWindow&)> m_align;
+    QTimer m_timer;
+};
+
+QAction* menuAction(QMenuBar& bar, const QString& text) {
+    for (QMenu* menu : bar.findChildren<QMenu*>()) {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == text) {
+                return action;
             }
         }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+    }
+    return nullptr;
 }
 
 // The RX VCO run through its three points and OK, then the alignment window's OK.
-void alignRxVco(QWidget* modal) {
-    auto* window = dynamic_cast<AlignmentWindow*>(modal);
-    QVERIFY(window != nullptr);
-    QTRY_VERIFY(!window->busy());
-    window->startButton(AlignmentProcedure::RxVco)->click();
-    auto* vco = dynamic_cast<VcoAutoDialog*>(window->procedureWindow());
+void alignRxVco(AlignmentWindow& window) {
+    QTRY_VERIFY(!window.busy());
+    window.startButton(AlignmentProcedure::RxVco)->click();
+    auto* vco = dynamic_cast<VcoAutoDialog*>(window.procedureWindow());
     QVERIFY(vco != nullptr);
     for (int point = 0; point < 3; ++point) {
         QTRY_VERIFY(vco->startButton().isEnabled());
@@ -71,9 +91,9 @@ void alignRxVco(QWidget* modal) {
     }
     QTRY_VERIFY(vco->okButton().isVisible() && vco->okButton().isEnabled());
     vco->okButton().click();
-    QTRY_VERIFY(window->procedureWindow() == nullptr);
-    QCOMPARE(window->fieldText(0), QStringLiteral("125"));
-    window->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    QTRY_VERIFY(window.procedureWindow() == nullptr);
+    QCOMPARE(window.fieldText(0), QStringLiteral("125"));
+    window.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
 }
 
 } // namespace
@@ -82,34 +102,22 @@ class AlignmentPassTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void aPassWritesTheNewVcoValuesAndKeepsTheRadiosChannels() {
-        InProcessRadio sim;
+    void radioAlignmentWritesTheNewVcoValuesAndKeepsTheRadiosChannels() {
+        Frame frame(ACCESS_ADJUSTMENT);
+        frame.settings.portName = std::string(SIMULATED_PORT_NAME);
+        frame.window.radio().port().setPaced(false);
+        frame.window.startWith({});
+        InProcessRadio& sim = frame.window.radio().port().simulatedRadio();
         sim.adjustment.setNoiseAmplitude(0);
-        sim.radio.setRestartDelay(std::chrono::milliseconds(1000));
-        sim.radio.switchOn(sim.clock.now());
         auto radioBefore = std::make_unique<RadioImage>(sim.radio.memory());
-        auto document = std::make_unique<RadioImage>();
-        LastPortKind lastKind;
-        test::RecordingProgress progress;
-        QTemporaryDir home;
-        QObject anchor;
-        QtUserPrompt shown;
-        GuiThreadPrompt prompt(shown, anchor);
-        BasicAlignment pass(
-            *document, {sim.link, sim.clock, lastKind, progress}, {0, 9600, 1, ""},
-            CommJobContext{ACCESS_ADJUSTMENT, home.path().toStdString(), false, false, true, true},
-            prompt);
+        auto documentBefore = std::make_unique<RadioImage>(frame.doc.GetMainMemory());
 
-        QStringList messages;
-        bool stop = false;
-        whenModal(alignRxVco);
-        answerMessages(&messages, &stop);
-        QCOMPARE(pass.Run(alignmentWindowRunner(nullptr)), BasicAlignment::Outcome::Aligned);
-        QTRY_COMPARE(messages.size(), 1);
-        stop = true;
-        QCOMPARE(messages.front(),
-                 QString::fromLatin1(text::ALIGNMENT_FINISHED.data(),
-                                     static_cast<qsizetype>(text::ALIGNMENT_FINISHED.size())));
+        QAction* alignment = menuAction(*frame.window.menuBar(), qt(text::MENU_RADIO_ALIGNMENT));
+        QVERIFY(alignment != nullptr);
+        PassDriver driver(alignRxVco);
+        alignment->trigger();
+        QVERIFY(driver.windowSeen);
+        QTRY_COMPARE(driver.texts, QStringList{qt(text::ALIGNMENT_FINISHED)});
 
         const RadioImage& radio = sim.radio.memory();
         HAdustmentBackUpParams items;
@@ -128,6 +136,7 @@ private slots:
                          qPrintable(QStringLiteral("channel %1 value %2").arg(c).arg(value)));
             }
         }
+        QVERIFY(frame.doc.GetMainMemory() == *documentBefore);
     }
 };
 

@@ -4,7 +4,6 @@
 #include "AlignmentWindow.h"
 #include "BatteryDialog.h"
 #include "GuiTestSupport.h"
-#include "GuiThreadPrompt.h"
 #include "InProcessRadio.h"
 #include "MeasurementDialog.h"
 #include "ProcedureDialog.h"
@@ -13,6 +12,7 @@
 #include "SliderAlignDialog.h"
 #include "VcoAutoDialog.h"
 #include "VcoManualDialog.h"
+#include "WorkerUserPrompt.h"
 #include "align/HAdustmentBackUpParams.h"
 #include "doc/AdjustmentDefaultImage.h"
 #include "link/HComAlignment.h"
@@ -97,9 +97,8 @@ struct Bench {
     bool opened = false;
     std::unique_ptr<RadioImage> image = std::make_unique<RadioImage>();
     HAdustmentBackUpParams set;
-    QObject anchor;
     QtUserPrompt shown;
-    GuiThreadPrompt prompt{shown, anchor};
+    WorkerUserPrompt prompt{shown};
     HBasicAlignment alignment{com, set, *image, sim.clock, prompt};
     AlignmentWindow window{alignment};
 };

@@ -134,7 +134,12 @@ BasicAlignment::Outcome BasicAlignment::Run(const WindowRunner& runWindow) {
         set.extract(*m_working);
         HBasicAlignment window(com, set, *m_working, m_line.clock, m_prompt);
         window.LoadLimits(m_context.programFolder);
-        m_line.clock.sleep(WINDOW_PAUSE);
+        // The radio restarts in the adjustment mode; like a job, the wait is the executor's.
+        const auto pause = [this] {
+            m_line.clock.sleep(WINDOW_PAUSE);
+            return 0;
+        };
+        m_executor ? m_executor(pause) : pause();
         const bool aligned = runWindow(window);
         // The reset ends the adjustment mode; the radio restarts and offers clone mode.
         com.SendReset();
