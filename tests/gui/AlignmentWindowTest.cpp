@@ -4,6 +4,7 @@
 #include "AlignmentWindow.h"
 #include "BatteryDialog.h"
 #include "GuiTestSupport.h"
+#include "HelpWindow.h"
 #include "InProcessRadio.h"
 #include "MeasurementDialog.h"
 #include "ProcedureDialog.h"
@@ -25,6 +26,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -429,6 +431,20 @@ private slots:
         }
         b.window.startButton(AlignmentProcedure::RxVco)->click();
         QVERIFY(b.window.procedureWindow() == nullptr);
+    }
+
+    void everyAlignmentWindowOpensItsOwnHelpSection() {
+        QFile page(QStringLiteral(":/help/alignment.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        for (const char* window :
+             {"AlignmentWindow", "VcoAutoDialog", "VcoManualDialog", "SliderAlignDialog",
+              "MeasurementDialog", "RxTuneDialog", "BatteryDialog"}) {
+            const QString target = HelpWindow::pageOfTopic(QString::fromLatin1(window));
+            QVERIFY2(target.startsWith(QStringLiteral("alignment.html#")), window);
+            const QString anchor = target.mid(target.indexOf(QLatin1Char('#')) + 1);
+            QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(anchor)), window);
+        }
     }
 
     void theUnitBoxShowsTheLevelsInTheChosenUnit() {
