@@ -29,14 +29,18 @@ constexpr Topic CONTENTS[] = {
     {"pages", "Parameter pages"},
     {"radio", "Radio commands and their messages"},
     {"problems", "Common problems"},
+    {"alignment", "Alignment"},
 };
 
 // Parameter pages open their own section of the pages topic.
 constexpr std::pair<const char*, const char*> PAGE_ANCHORS[] = {
-    {"HHardwareDialog", "pages#hardware"},      {"HScanningDialog", "pages#scanning"},
-    {"HPowerSaveDialog", "pages#power-saving"}, {"HKeyFuncDialog", "pages#key-function"},
-    {"HMiscDialog", "pages#miscellaneous"},     {"HMarketingDialog", "pages#marketing"},
-    {"HDirectChDialog", "pages#direct-ch"},
+    {"HHardwareDialog", "pages#hardware"},       {"HScanningDialog", "pages#scanning"},
+    {"HPowerSaveDialog", "pages#power-saving"},  {"HKeyFuncDialog", "pages#key-function"},
+    {"HMiscDialog", "pages#miscellaneous"},      {"HMarketingDialog", "pages#marketing"},
+    {"HDirectChDialog", "pages#direct-ch"},      {"AlignmentWindow", "alignment#window"},
+    {"VcoAutoDialog", "alignment#vco-auto"},     {"VcoManualDialog", "alignment#vco-manual"},
+    {"SliderAlignDialog", "alignment#transmit"}, {"MeasurementDialog", "alignment#receive"},
+    {"RxTuneDialog", "alignment#rx-tune"},       {"BatteryDialog", "alignment#battery"},
 };
 
 } // namespace

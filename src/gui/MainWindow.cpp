@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "AlignmentWindowRunner.h"
 #include "ChannelViewWidget.h"
 #include "ComparisonWindow.h"
 #include "ConfigureDialog.h"
@@ -393,6 +394,9 @@ void MainWindow::runCommand(int commandId) {
     case ID_RADIO_COMPARE:
         runRadioCompare();
         break;
+    case ID_RADIO_ALIGNMENT:
+        runAlignment();
+        break;
     default:
         if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
             m_channelView->view().toggleItem(id - ID_VIEW_ITEM_FIRST);
@@ -447,6 +451,16 @@ void MainWindow::runAdjustmentRecover() {
                                      m_radio->prompt(), *this, m_radio->link());
     command.setJobExecutor(m_radio->executor(qt(text::UPLOAD_TITLE)));
     command.OnRadioAdjustmentRecover();
+}
+
+// Radio > Alignment: job 2 in a communication window, the alignment window, then the
+// write-back in another communication window; the document is not touched.
+void MainWindow::runAlignment() {
+    RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.programFolder(),
+                           m_radio->prompt(), *this, m_radio->link(),
+                           [this] { return m_documents.SaveModifiedData(); });
+    commands.setJobExecutor(m_radio->executor(qt(text::ALIGNMENT_WINDOW_TITLE)));
+    commands.OnRadioAlignment(alignmentWindowRunner(this));
 }
 
 void MainWindow::notAvailable() {

@@ -86,6 +86,7 @@ private:
     void runAdjustmentRecover();
     void runRadioCompare();
     void showComparison(const std::optional<ComparisonResult>& result);
+    void runAlignment();
 
     CKQ70Doc& m_doc;
     AppSettings& m_settings;

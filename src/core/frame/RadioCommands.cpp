@@ -225,6 +225,7 @@ RadioCommands::OnRadioAlignment(const BasicAlignment::WindowRunner& runWindow) {
                         CommJobContext{m_accessMode.value(), m_programFolder, m_doc.word1Edited(),
                                        m_doc.hardwareEdited()},
                         m_prompt);
+    pass.SetJobExecutor(m_executor);
     const BasicAlignment::Outcome outcome = pass.Run(runWindow);
     m_listener.viewUpdateData();
     logMessage(DocumentListener::WM_VIEW_UPDATEDATA);

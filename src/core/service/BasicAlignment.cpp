@@ -96,7 +96,8 @@ int BasicAlignment::RunJob(std::uint32_t job, RadioImage& image, RadioImage* wor
     }
     HKQ70CommunicationDialog dialog(static_cast<int>(job), m_port->port, m_line.progress, m_prompt,
                                     m_line.clock, m_context);
-    const int status = dialog.RunJob(std::move(request));
+    const auto run = [&dialog, &request] { return dialog.RunJob(std::move(request)); };
+    const int status = m_executor ? m_executor(run) : run();
     if (!keepPortOpen) {
         m_port->port.Close();
     }
@@ -133,7 +134,12 @@ BasicAlignment::Outcome BasicAlignment::Run(const WindowRunner& runWindow) {
         set.extract(*m_working);
         HBasicAlignment window(com, set, *m_working, m_line.clock, m_prompt);
         window.LoadLimits(m_context.programFolder);
-        m_line.clock.sleep(WINDOW_PAUSE);
+        // The radio restarts in the adjustment mode; like a job, the wait is the executor's.
+        const auto pause = [this] {
+            m_line.clock.sleep(WINDOW_PAUSE);
+            return 0;
+        };
+        m_executor ? m_executor(pause) : pause();
         const bool aligned = runWindow(window);
         // The reset ends the adjustment mode; the radio restarts and offers clone mode.
         com.SendReset();

@@ -62,6 +62,11 @@ public:
     BasicAlignment(const BasicAlignment&) = delete;
     BasicAlignment& operator=(const BasicAlignment&) = delete;
 
+    // Runs a job and returns its result: the desktop runs jobs 2 and 3 behind its
+    // communication window, off the window thread. By default they run on the calling thread.
+    using JobExecutor = std::function<int(const std::function<int()>& job)>;
+    void SetJobExecutor(JobExecutor executor) { m_executor = std::move(executor); }
+
     // With the backup recovery the aligned data goes back between an invalidated and a
     // validated marker word 0xB8 (job 4) instead of plainly (job 3).
     void SetRecoverBackup(bool recover) { m_recoverBackup = recover; }
@@ -92,6 +97,7 @@ private:
     std::unique_ptr<RadioImage> m_writeBack;
     int m_status = 1;
     bool m_recoverBackup = false;
+    JobExecutor m_executor;
     class PortHolder;
     std::unique_ptr<PortHolder> m_port;
 };

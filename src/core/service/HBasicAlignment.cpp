@@ -26,88 +26,17 @@ constexpr int LOG_CHANNEL = 0;
 using AP = AlignmentProcedure;
 using PK = ProcedureKind;
 
-const char* fieldCaption(std::size_t item) {
-    switch (item) {
-    case 88:
-        return "RX VCO High";
-    case 87:
-        return "RX VCO Middle";
-    case 86:
-        return "RX VCO Low";
-    case 91:
-        return "TX VCO High";
-    case 90:
-        return "TX VCO Middle";
-    case 89:
-        return "TX VCO Low";
-    case 93:
-        return "Freq DA";
-    case 13:
-        return "RX Tune Low";
-    case 14:
-        return "RX Tune Middle";
-    case 15:
-        return "RX Tune High";
-    case 2:
-        return "Threshold SQL Wide";
-    case 6:
-        return "Threshold SQL Narrow";
-    case 3:
-        return "Tight SQL Wide";
-    case 7:
-        return "Tight SQL Narrow";
-    case 0:
-        return "Tight RSSI Wide";
-    case 4:
-        return "Tight RSSI Narrow";
-    case 1:
-        return "TX SAVE Wide";
-    case 5:
-        return "TX SAVE Narrow";
-    default:
-        return "";
+std::string_view captionOf(std::size_t item) {
+    for (const auto& [captioned, caption] : text::ADJUSTMENT_CAPTIONS) {
+        if (captioned == item) {
+            return caption;
+        }
     }
+    return {};
 }
 
-const char* groupCaption(std::size_t item) {
-    switch (item) {
-    case 18:
-        return "TX Power High";
-    case 23:
-        return "TX Power Low";
-    case 28:
-        return "Max Deviation Wide";
-    case 33:
-        return "Max Deviation Narrow";
-    case 38:
-        return "CTCSS Deviation Wide";
-    case 43:
-        return "CTCSS Deviation Narrow";
-    case 48:
-        return "DCS Deviation Wide";
-    case 53:
-        return "DCS Deviation Narrow";
-    case 58:
-        return "Modulation Balance 1";
-    case 63:
-        return "Modulation Balance 2";
-    case 68:
-        return "Sub-Audio Bal Wide";
-    case 73:
-        return "Sub-Audio Bal Narrow";
-    case 92:
-        return "DTMF/BEEP";
-    case 94:
-        return "Mic Gain";
-    case 95:
-        return "Low Battery";
-    case 96:
-        return "EEPROM Protect";
-    case 97:
-        return "Seq Tone";
-    default:
-        return "";
-    }
+const char* caption(std::size_t procedure) {
+    return text::PROCEDURE_CAPTIONS[procedure].data();
 }
 
 bool isGroupOfFive(std::size_t item) {
@@ -176,36 +105,36 @@ void HBasicAlignment::LoadLimits(const std::string& programFolder) {
 
 const std::vector<ProcedureEntry>& HBasicAlignment::AllProcedures() {
     static const std::vector<ProcedureEntry> entries = {
-        {AP::RxVco, "RX VCO", PK::VcoAuto, 0},
-        {AP::TxVco, "TX VCO", PK::VcoAuto, 1},
-        {AP::Frequency, "Frequency", PK::Slider, 0},
-        {AP::RxTune, "RX Tune", PK::RxTune, 0},
-        {AP::ThresholdSqlWide, "Threshold SQL Wide", PK::Measurement, 0},
-        {AP::ThresholdSqlNarrow, "Threshold SQL Narrow", PK::Measurement, 1},
-        {AP::TightSqlWide, "Tight SQL Wide", PK::Measurement, 0},
-        {AP::TightSqlNarrow, "Tight SQL Narrow", PK::Measurement, 1},
-        {AP::TightRssiWide, "Tight RSSI Wide", PK::Measurement, 0},
-        {AP::TightRssiNarrow, "Tight RSSI Narrow", PK::Measurement, 1},
-        {AP::TxSaveWide, "TX SAVE Wide", PK::Measurement, 0},
-        {AP::TxSaveNarrow, "TX SAVE Narrow", PK::Measurement, 1},
-        {AP::RxVcoManual, "RX VCO (manual)", PK::VcoManual, 0},
-        {AP::TxVcoManual, "TX VCO (manual)", PK::VcoManual, 1},
-        {AP::TxPowerHigh, "TX Power High", PK::Slider, 0},
-        {AP::TxPowerLow, "TX Power Low", PK::Slider, 1},
-        {AP::MaxDeviationWide, "Max Deviation Wide", PK::Slider, 0},
-        {AP::MaxDeviationNarrow, "Max Deviation Narrow", PK::Slider, 1},
-        {AP::CtcssDeviationWide, "CTCSS Deviation Wide", PK::Slider, 0},
-        {AP::CtcssDeviationNarrow, "CTCSS Deviation Narrow", PK::Slider, 1},
-        {AP::DcsDeviationWide, "DCS Deviation Wide", PK::Slider, 0},
-        {AP::DcsDeviationNarrow, "DCS Deviation Narrow", PK::Slider, 1},
-        {AP::ModulationBalance1, "Modulation Balance 1", PK::Slider, 0},
-        {AP::ModulationBalance2, "Modulation Balance 2", PK::Slider, 1},
-        {AP::SubAudioBalanceWide, "Sub-Audio Bal Wide", PK::Slider, 0},
-        {AP::SubAudioBalanceNarrow, "Sub-Audio Bal Narrow", PK::Slider, 1},
-        {AP::MicGain, "Mic Gain", PK::Slider, 0},
-        {AP::DtmfLevel, "DTMF/BEEP", PK::Slider, 0},
-        {AP::SeqTone, "Seq Tone", PK::Slider, 0},
-        {AP::Battery, "Battery", PK::Battery, 0},
+        {AP::RxVco, caption(0), PK::VcoAuto, 0},
+        {AP::TxVco, caption(1), PK::VcoAuto, 1},
+        {AP::Frequency, caption(2), PK::Slider, 0},
+        {AP::RxTune, caption(3), PK::RxTune, 0},
+        {AP::ThresholdSqlWide, caption(4), PK::Measurement, 0},
+        {AP::ThresholdSqlNarrow, caption(5), PK::Measurement, 1},
+        {AP::TightSqlWide, caption(6), PK::Measurement, 0},
+        {AP::TightSqlNarrow, caption(7), PK::Measurement, 1},
+        {AP::TightRssiWide, caption(8), PK::Measurement, 0},
+        {AP::TightRssiNarrow, caption(9), PK::Measurement, 1},
+        {AP::TxSaveWide, caption(10), PK::Measurement, 0},
+        {AP::TxSaveNarrow, caption(11), PK::Measurement, 1},
+        {AP::RxVcoManual, caption(12), PK::VcoManual, 0},
+        {AP::TxVcoManual, caption(13), PK::VcoManual, 1},
+        {AP::TxPowerHigh, caption(14), PK::Slider, 0},
+        {AP::TxPowerLow, caption(15), PK::Slider, 1},
+        {AP::MaxDeviationWide, caption(16), PK::Slider, 0},
+        {AP::MaxDeviationNarrow, caption(17), PK::Slider, 1},
+        {AP::CtcssDeviationWide, caption(18), PK::Slider, 0},
+        {AP::CtcssDeviationNarrow, caption(19), PK::Slider, 1},
+        {AP::DcsDeviationWide, caption(20), PK::Slider, 0},
+        {AP::DcsDeviationNarrow, caption(21), PK::Slider, 1},
+        {AP::ModulationBalance1, caption(22), PK::Slider, 0},
+        {AP::ModulationBalance2, caption(23), PK::Slider, 1},
+        {AP::SubAudioBalanceWide, caption(24), PK::Slider, 0},
+        {AP::SubAudioBalanceNarrow, caption(25), PK::Slider, 1},
+        {AP::MicGain, caption(26), PK::Slider, 0},
+        {AP::DtmfLevel, caption(27), PK::Slider, 0},
+        {AP::SeqTone, caption(28), PK::Slider, 0},
+        {AP::Battery, caption(29), PK::Battery, 0},
     };
     return entries;
 }
@@ -220,12 +149,38 @@ const ProcedureEntry& HBasicAlignment::EntryOf(AlignmentProcedure procedure) {
     return AllProcedures()[static_cast<std::size_t>(procedure)];
 }
 
+std::vector<ProcedureSection> HBasicAlignment::Sections() {
+    const auto sectionOf = [](ProcedureKind kind) -> std::size_t {
+        switch (kind) {
+        case PK::VcoAuto:
+        case PK::VcoManual:
+            return 0;
+        case PK::Measurement:
+        case PK::RxTune:
+            return 1;
+        case PK::Slider:
+            return 2;
+        case PK::Battery:
+            return 3;
+        }
+        return 2;
+    };
+    std::vector<ProcedureSection> sections;
+    for (std::string_view caption : text::PROCEDURE_SECTIONS) {
+        sections.push_back({std::string(caption), {}});
+    }
+    for (const ProcedureEntry& entry : AllProcedures()) {
+        sections[sectionOf(entry.kind)].entries.push_back(entry);
+    }
+    return sections;
+}
+
 std::vector<HBasicAlignment::ValueField> HBasicAlignment::Fields() const {
     std::vector<ValueField> fields;
     for (std::size_t item : FIELD_ITEMS) {
         const std::string text = item < ADJ_LEVEL_ITEMS ? m_context.set.levelText(item)
                                                         : strprintf("%d", m_context.set.get(item));
-        fields.push_back({item, fieldCaption(item), text});
+        fields.push_back({item, std::string(captionOf(item)), text});
     }
     return fields;
 }
@@ -233,7 +188,7 @@ std::vector<HBasicAlignment::ValueField> HBasicAlignment::Fields() const {
 std::vector<HBasicAlignment::GroupRow> HBasicAlignment::Groups() const {
     std::vector<GroupRow> rows;
     for (std::size_t item : m_secondLayout ? GROUP_ITEMS_2 : GROUP_ITEMS) {
-        GroupRow row{item, groupCaption(item), {}};
+        GroupRow row{item, std::string(captionOf(item)), {}};
         if (isGroupOfFive(item)) {
             for (std::size_t point = 0; point < ADJ_POINT_COUNT; ++point) {
                 row.values.push_back(m_context.set.get(item - 2 + point));

@@ -63,6 +63,12 @@ struct ProcedureEntry {
     int variant;
 };
 
+// Procedures the window shows together under one caption.
+struct ProcedureSection {
+    std::string caption;
+    std::vector<ProcedureEntry> entries;
+};
+
 // The alignment window of a pass: twelve START buttons (and the further procedures), the
 // current values of eighteen items and of the item groups, the level unit, and what happens
 // around every procedure: the channel change before a step and the write-back into the
@@ -110,6 +116,8 @@ public:
     static const std::vector<ProcedureEntry>& Buttons();
     static const std::vector<ProcedureEntry>& AllProcedures();
     static const ProcedureEntry& EntryOf(AlignmentProcedure procedure);
+    // Every procedure by what it aligns: VCO, receive, transmit, battery; each in list order.
+    static std::vector<ProcedureSection> Sections();
 
     std::vector<ValueField> Fields() const;
     std::vector<GroupRow> Groups() const;

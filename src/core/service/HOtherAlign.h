@@ -33,6 +33,8 @@ public:
     bool Sample();
     // Start's samples to the end on the clock; true when the step completed.
     bool RunSampling();
+    bool Sampling() const { return m_sampling; }
+    int SamplesTaken() const { return m_count; }
     int LowBatteryLevel() const { return m_lowBattery; }
     int EepromProtectLevel() const { return m_eepromProtect; }
     // At step 3 the two levels go into their items; false before.

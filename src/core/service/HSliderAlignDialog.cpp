@@ -75,11 +75,15 @@ std::string HSliderAlignDialog::Title() const {
     return std::string(text::SLIDER_TITLES[static_cast<std::size_t>(m_procedure)]);
 }
 
+bool HSliderAlignDialog::AdjustsGroup() const {
+    const std::size_t item = rowOf(m_procedure).items[static_cast<std::size_t>(m_variant)];
+    return std::find(ADJ_GROUP_MIDDLE_ITEMS.begin(), ADJ_GROUP_MIDDLE_ITEMS.end(), item) !=
+           ADJ_GROUP_MIDDLE_ITEMS.end();
+}
+
 std::size_t HSliderAlignDialog::Item() const {
     const std::size_t item = rowOf(m_procedure).items[static_cast<std::size_t>(m_variant)];
-    const bool group = std::find(ADJ_GROUP_MIDDLE_ITEMS.begin(), ADJ_GROUP_MIDDLE_ITEMS.end(),
-                                 item) != ADJ_GROUP_MIDDLE_ITEMS.end();
-    return group ? item - 2 + static_cast<std::size_t>(m_point) : item;
+    return AdjustsGroup() ? item - 2 + static_cast<std::size_t>(m_point) : item;
 }
 
 std::string HSliderAlignDialog::ChannelLine() const {

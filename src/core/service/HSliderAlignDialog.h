@@ -47,10 +47,16 @@ public:
     // them the radio sends (0 or 1); a transmitting radio changes over at once.
     void SetCtcssFrequencies(int first, int second);
     bool SelectCtcssFrequency(int which);
+    // True for the procedure that balances two CTCSS frequencies.
+    bool UsesCtcssPair() const { return m_procedure == SliderProcedure::SubAudioBalance; }
+    int CtcssFrequency(int which) const { return which == 1 ? m_ctcss2 : m_ctcss1; }
+    int SelectedCtcss() const { return m_ctcssSelected; }
     // For the procedures that adjust a group of five: the alignment point 0–4 whose item the
     // slider sets (2, the band centre, unless chosen).
     void SetPoint(int point);
     int Point() const { return m_point; }
+    // True when the procedure adjusts one point of a group of five.
+    bool AdjustsGroup() const;
 
     SliderProcedure Procedure() const { return m_procedure; }
     int Variant() const { return m_variant; }

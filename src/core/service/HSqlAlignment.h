@@ -47,6 +47,8 @@ public:
     // Start's samples to the end on the clock; true when all 20 were taken.
     bool RunSampling();
     bool Finished() const { return m_taken == SAMPLES && !m_failed; }
+    bool Sampling() const { return m_sampling; }
+    int SamplesTaken() const { return m_taken; }
     int NsqResult() const { return m_nsq.Mean(); }
     int RssiResult() const { return m_rssi.Mean(); }
     std::string NsqText() const;

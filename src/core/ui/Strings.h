@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
+#include <utility>
 
 namespace kq70 {
 
@@ -530,6 +532,102 @@ inline constexpr std::array<std::string_view, 4> MEASUREMENT_TITLES = {
 // The command line's question before it aligns a radio.
 inline constexpr std::string_view START_ALIGNMENT =
     "Start the alignment? The radio is rewritten twice.";
+// Captions of the alignment window's value fields and item groups, by adjustment item.
+inline constexpr std::array<std::pair<std::size_t, std::string_view>, 35> ADJUSTMENT_CAPTIONS = {{
+    {88, "RX VCO High"},
+    {87, "RX VCO Middle"},
+    {86, "RX VCO Low"},
+    {91, "TX VCO High"},
+    {90, "TX VCO Middle"},
+    {89, "TX VCO Low"},
+    {93, "Freq DA"},
+    {13, "RX Tune Low"},
+    {14, "RX Tune Middle"},
+    {15, "RX Tune High"},
+    {2, "Threshold SQL Wide"},
+    {6, "Threshold SQL Narrow"},
+    {3, "Tight SQL Wide"},
+    {7, "Tight SQL Narrow"},
+    {0, "Tight RSSI Wide"},
+    {4, "Tight RSSI Narrow"},
+    {1, "TX SAVE Wide"},
+    {5, "TX SAVE Narrow"},
+    {18, "TX Power High"},
+    {23, "TX Power Low"},
+    {28, "Max Deviation Wide"},
+    {33, "Max Deviation Narrow"},
+    {38, "CTCSS Deviation Wide"},
+    {43, "CTCSS Deviation Narrow"},
+    {48, "DCS Deviation Wide"},
+    {53, "DCS Deviation Narrow"},
+    {58, "Modulation Balance 1"},
+    {63, "Modulation Balance 2"},
+    {68, "Sub-Audio Bal Wide"},
+    {73, "Sub-Audio Bal Narrow"},
+    {92, "DTMF/BEEP"},
+    {94, "Mic Gain"},
+    {95, "Low Battery"},
+    {96, "EEPROM Protect"},
+    {97, "Seq Tone"},
+}};
+// The alignment window's procedures, in the order of their procedure list.
+inline constexpr std::array<std::string_view, 30> PROCEDURE_CAPTIONS = {"RX VCO",
+                                                                        "TX VCO",
+                                                                        "Frequency",
+                                                                        "RX Tune",
+                                                                        "Threshold SQL Wide",
+                                                                        "Threshold SQL Narrow",
+                                                                        "Tight SQL Wide",
+                                                                        "Tight SQL Narrow",
+                                                                        "Tight RSSI Wide",
+                                                                        "Tight RSSI Narrow",
+                                                                        "TX SAVE Wide",
+                                                                        "TX SAVE Narrow",
+                                                                        "RX VCO (manual)",
+                                                                        "TX VCO (manual)",
+                                                                        "TX Power High",
+                                                                        "TX Power Low",
+                                                                        "Max Deviation Wide",
+                                                                        "Max Deviation Narrow",
+                                                                        "CTCSS Deviation Wide",
+                                                                        "CTCSS Deviation Narrow",
+                                                                        "DCS Deviation Wide",
+                                                                        "DCS Deviation Narrow",
+                                                                        "Modulation Balance 1",
+                                                                        "Modulation Balance 2",
+                                                                        "Sub-Audio Bal Wide",
+                                                                        "Sub-Audio Bal Narrow",
+                                                                        "Mic Gain",
+                                                                        "DTMF/BEEP",
+                                                                        "Seq Tone",
+                                                                        "Battery"};
+// The alignment window's sections of procedures.
+inline constexpr std::array<std::string_view, 4> PROCEDURE_SECTIONS = {"VCO", "Receive", "Transmit",
+                                                                       "Battery"};
+inline constexpr std::string_view ALIGNMENT_WINDOW_TITLE = "Alignment";
+inline constexpr std::string_view ALIGNMENT_VALUES = "Current values";
+inline constexpr std::string_view ALIGNMENT_GROUPS = "Item groups (points 1-5)";
+inline constexpr std::string_view ALIGNMENT_UNIT = "UNIT";
+inline constexpr std::string_view ALIGNMENT_START = "START";
+inline constexpr std::string_view ALIGNMENT_OK = "OK";
+inline constexpr std::string_view ALIGNMENT_CANCEL = "Cancel";
+inline constexpr std::string_view ALIGNMENT_HELP = "Help";
+inline constexpr std::string_view PROCEDURE_START = "&Start";
+// The level units of the UNIT box, by unit index.
+inline constexpr std::array<std::string_view, 5> LEVEL_UNIT_NAMES = {"dBuV (EMF)", "dBuV (PD)",
+                                                                     "uV (EMF)", "uV (PD)", "dBm"};
+inline constexpr std::string_view VCV_AD = "VCV A/D";
+inline constexpr std::string_view UL_AD = "UL A/D";
+inline constexpr std::string_view NSQ_AD = "NSQ A/D";
+inline constexpr std::string_view RSSI_AD = "RSSI A/D";
+inline constexpr std::string_view VCO_POINT = "Point";
+inline constexpr std::string_view SLIDER_POINT = "Alignment point";
+inline constexpr std::string_view CHANNEL_LINE = "Channel";
+inline constexpr std::string_view SAMPLES_TAKEN = "Samples";
+// What to set on the signal generator, in the order the measurements list the settings.
+inline constexpr std::array<std::string_view, 4> GENERATOR_CAPTIONS = {"Frequency", "RF level",
+                                                                       "Deviation", "Modulation"};
+inline constexpr std::string_view GENERATOR_SETTINGS = "Set the signal generator to";
 
 // --- Channel grid choosers ---------------------------------------------------------------
 inline constexpr std::string_view PMR_CHANNEL_CHOOSER_TITLE = "PMR446 Channel";

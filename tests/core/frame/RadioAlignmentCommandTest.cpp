@@ -56,8 +56,14 @@ TEST(RadioAlignmentCommandTest, OfferedInTheAdjustmentModeOnlyAndLeavesTheDocume
 
     mode.set(ACCESS_ADJUSTMENT);
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
+    int executed = 0;
+    commands.setJobExecutor([&executed](const std::function<int()>& job) {
+        ++executed;
+        return job();
+    });
     EXPECT_EQ(commands.OnRadioAlignment(window), BasicAlignment::Outcome::Aligned);
     EXPECT_EQ(windows, 1);
+    EXPECT_EQ(executed, 3); // job 2, the restart wait, job 3
     EXPECT_EQ(listener.saves, 1);
     EXPECT_EQ(listener.updates, 1);
     EXPECT_EQ(test::firstDifference(doc.GetMainMemory(), before, 0, IMAGE_SIZE), "");

@@ -177,6 +177,28 @@ TEST_F(BasicAlignmentTest, WithTheBackupRecoveryTheWriteBackGoesBetweenTheMarker
     EXPECT_EQ(markers, (std::vector<int>{0xFFFF, 0x5AA5}));
 }
 
+TEST_F(BasicAlignmentTest, BothJobsAndTheRestartWaitRunThroughTheExecutorTheWindowDoesNot) {
+    prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
+    std::vector<std::string> steps;
+    BasicAlignment pass(*document, {sim.link, sim.clock, lastKind, progress}, {0, 9600, 1, ""},
+                        CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true, true},
+                        prompt);
+    pass.SetJobExecutor([&steps](const std::function<int()>& job) {
+        steps.push_back("job");
+        const int result = job();
+        steps.push_back(strprintf("status %d", result));
+        return result;
+    });
+    const auto outcome = pass.Run([&steps](HBasicAlignment&) {
+        steps.push_back("window");
+        return true;
+    });
+    EXPECT_EQ(outcome, BasicAlignment::Outcome::Aligned);
+    // Job 2, the wait for the radio's restart, the window, job 3.
+    EXPECT_EQ(steps, (std::vector<std::string>{"job", "status 0", "job", "status 0", "window",
+                                               "job", "status 0"}));
+}
+
 TEST_F(BasicAlignmentTest, ACancelledWindowWritesTheFormerDataBack) {
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
     const auto outcome = run([](HBasicAlignment& window) {

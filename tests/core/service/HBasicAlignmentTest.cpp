@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace kq70 {
 namespace {
 
@@ -81,6 +83,50 @@ TEST_F(HBasicAlignmentTest, TwelveButtonsAndEveryProcedureOfTheFamily) {
     EXPECT_EQ(window.MakeMeasurement(AlignmentProcedure::TightSqlNarrow)->Item(), 7u);
     EXPECT_EQ(window.MakeMeasurement(AlignmentProcedure::TxSaveWide)->Item(), 1u);
     EXPECT_EQ(window.MakeSlider(AlignmentProcedure::TxPowerLow)->Item(), 23u);
+}
+
+TEST(HBasicAlignmentSectionsTest, EveryProcedureOnceInTheSectionOfWhatItAligns) {
+    const auto sections = HBasicAlignment::Sections();
+    ASSERT_EQ(sections.size(), 4u);
+    struct Expectation {
+        const char* caption;
+        std::vector<ProcedureKind> kinds;
+    };
+    const Expectation expected[] = {
+        {"VCO", {ProcedureKind::VcoAuto, ProcedureKind::VcoManual}},
+        {"Receive", {ProcedureKind::Measurement, ProcedureKind::RxTune}},
+        {"Transmit", {ProcedureKind::Slider}},
+        {"Battery", {ProcedureKind::Battery}},
+    };
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        EXPECT_EQ(sections[i].caption, expected[i].caption);
+        for (const ProcedureEntry& entry : sections[i].entries) {
+            EXPECT_NE(std::find(expected[i].kinds.begin(), expected[i].kinds.end(), entry.kind),
+                      expected[i].kinds.end())
+                << entry.caption;
+        }
+        total += sections[i].entries.size();
+    }
+    EXPECT_EQ(total, HBasicAlignment::AllProcedures().size());
+    // List order inside a section: the START buttons come before the further procedures.
+    EXPECT_EQ(sections[0].entries.front().procedure, AlignmentProcedure::RxVco);
+    EXPECT_EQ(sections[0].entries.back().procedure, AlignmentProcedure::TxVcoManual);
+    EXPECT_EQ(sections[2].entries.front().procedure, AlignmentProcedure::Frequency);
+}
+
+TEST_F(HBasicAlignmentTest, EveryFieldAndGroupOfBothLayoutsHasItsCaption) {
+    for (const bool second : {false, true}) {
+        window.SetSecondLayout(second);
+        for (const auto& group : window.Groups()) {
+            EXPECT_FALSE(group.caption.empty()) << group.item;
+        }
+    }
+    for (const auto& field : window.Fields()) {
+        EXPECT_FALSE(field.caption.empty()) << field.item;
+    }
+    EXPECT_EQ(window.Groups()[14].caption, "EEPROM Protect");
+    EXPECT_STREQ(HBasicAlignment::EntryOf(AlignmentProcedure::Battery).caption, "Battery");
 }
 
 TEST_F(HBasicAlignmentTest, TheGroupListShowsFivePointsOfEachGroup) {

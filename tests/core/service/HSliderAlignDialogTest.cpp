@@ -99,9 +99,11 @@ TEST_F(HSliderAlignDialogTest, GroupProceduresSetThePointChosenSingleItemsIgnore
     }
     balance.SetPoint(9);
     EXPECT_EQ(balance.Item(), 60u);
+    EXPECT_TRUE(balance.AdjustsGroup());
     HSliderAlignDialog mic(t.context(), SliderProcedure::MicGain, 0);
     mic.SetPoint(0);
     EXPECT_EQ(mic.Item(), 94u);
+    EXPECT_FALSE(mic.AdjustsGroup());
 }
 
 TEST_F(HSliderAlignDialogTest, SubAudioBalanceChangesOverBetweenTheTwoFrequencies) {

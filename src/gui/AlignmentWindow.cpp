@@ -1,0 +1,277 @@
+#include "AlignmentWindow.h"
+
+#include "BatteryDialog.h"
+#include "HelpWindow.h"
+#include "MeasurementDialog.h"
+#include "RxTuneDialog.h"
+#include "SliderAlignDialog.h"
+#include "VcoAutoDialog.h"
+#include "VcoManualDialog.h"
+#include "align/HAdustmentBackUpParams.h"
+#include "service/HOtherAlign.h"
+#include "service/HRxTune.h"
+#include "service/HSliderAlignDialog.h"
+#include "service/HSqlAlignment.h"
+#include "service/HVcoAlignAuto.h"
+#include "service/HVcoAlignDialog.h"
+#include "service/VcoLimits.h"
+#include "ui/Strings.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace kq70 {
+
+namespace {
+
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+constexpr int GROUP_POINTS = 5;
+constexpr std::size_t TRANSMIT_SECTION = 2;
+// The VCO, reference and tune values down the first column, the eight levels beside them.
+constexpr int FIELD_ROWS = 10;
+
+} // namespace
+
+AlignmentWindow::AlignmentWindow(HBasicAlignment& alignment, QWidget* parent)
+    : QDialog(parent), m_alignment(alignment) {
+    setObjectName(QStringLiteral("AlignmentWindow"));
+    setWindowTitle(qt(text::ALIGNMENT_WINDOW_TITLE));
+    // The values over the item groups; the VCO, receive and battery procedures beside them,
+    // the long list of transmit procedures in a column of its own.
+    auto* values = new QVBoxLayout;
+    values->addWidget(makeValues());
+    values->addWidget(makeGroups(), 1);
+    auto* procedures = new QVBoxLayout;
+    auto* transmit = new QVBoxLayout;
+    const auto sections = HBasicAlignment::Sections();
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        (i == TRANSMIT_SECTION ? transmit : procedures)->addWidget(makeSection(sections[i]));
+    }
+    procedures->addStretch();
+    transmit->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(values, 1);
+    columns->addLayout(procedures);
+    columns->addLayout(transmit);
+
+    auto* help = new QPushButton(qt(text::ALIGNMENT_HELP));
+    m_ok = new QPushButton(qt(text::ALIGNMENT_OK));
+    auto* cancel = new QPushButton(qt(text::ALIGNMENT_CANCEL));
+    m_ok->setObjectName(QStringLiteral("okButton"));
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    for (QPushButton* button : {help, m_ok, cancel}) {
+        button->setAutoDefault(false);
+    }
+    connect(help, &QPushButton::clicked, this, [this] {
+        auto* window = new HelpWindow(this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->showTopic(objectName());
+    });
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &AlignmentWindow::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(help);
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+    refresh();
+}
+
+AlignmentWindow::~AlignmentWindow() = default;
+
+QWidget* AlignmentWindow::makeValues() {
+    auto* box = new QGroupBox(qt(text::ALIGNMENT_VALUES));
+    auto* grid = new QGridLayout(box);
+    const auto fields = m_alignment.Fields();
+    const int rows = FIELD_ROWS;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        auto* value = new QLineEdit;
+        value->setObjectName(QStringLiteral("field%1").arg(i));
+        value->setReadOnly(true);
+        value->setFocusPolicy(Qt::NoFocus);
+        value->setMinimumWidth(110);
+        m_fields.push_back(value);
+        const int row = static_cast<int>(i) % rows;
+        const int column = static_cast<int>(i) / rows * 2;
+        grid->addWidget(new QLabel(QString::fromStdString(fields[i].caption)), row, column);
+        grid->addWidget(value, row, column + 1);
+    }
+    m_unit = new QComboBox;
+    m_unit->setObjectName(QStringLiteral("unitBox"));
+    for (std::string_view unit : text::LEVEL_UNIT_NAMES) {
+        m_unit->addItem(qt(unit));
+    }
+    m_unit->setCurrentIndex(m_alignment.Context().set.displayUnit());
+    connect(m_unit, &QComboBox::currentIndexChanged, this, [this](int unit) {
+        m_alignment.SetDisplayUnit(unit);
+        refresh();
+    });
+    grid->addWidget(new QLabel(qt(text::ALIGNMENT_UNIT)), rows, 2);
+    grid->addWidget(m_unit, rows, 3);
+    grid->setRowStretch(rows + 1, 1);
+    return box;
+}
+
+QWidget* AlignmentWindow::makeSection(const ProcedureSection& section) {
+    auto* box = new QGroupBox(QString::fromStdString(section.caption));
+    auto* grid = new QGridLayout(box);
+    grid->setVerticalSpacing(2);
+    int row = 0;
+    for (const ProcedureEntry& entry : section.entries) {
+        auto* button = new QPushButton(qt(text::ALIGNMENT_START));
+        button->setObjectName(QStringLiteral("start%1").arg(static_cast<int>(entry.procedure)));
+        button->setAutoDefault(false);
+        const AlignmentProcedure procedure = entry.procedure;
+        connect(button, &QPushButton::clicked, this,
+                [this, procedure] { startProcedure(procedure); });
+        m_buttons[procedure] = button;
+        grid->addWidget(button, row, 0);
+        grid->addWidget(new QLabel(QString::fromLatin1(entry.caption)), row, 1);
+        ++row;
+    }
+    return box;
+}
+
+QWidget* AlignmentWindow::makeGroups() {
+    const auto groups = m_alignment.Groups();
+    m_groups = new QTableWidget(static_cast<int>(groups.size()), GROUP_POINTS);
+    m_groups->setObjectName(QStringLiteral("groups"));
+    m_groups->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_groups->setSelectionMode(QAbstractItemView::NoSelection);
+    m_groups->setFocusPolicy(Qt::NoFocus);
+    QStringList points;
+    for (int point = 1; point <= GROUP_POINTS; ++point) {
+        points << QString::number(point);
+    }
+    m_groups->setHorizontalHeaderLabels(points);
+    QStringList captions;
+    for (const auto& group : groups) {
+        captions << QString::fromStdString(group.caption);
+    }
+    m_groups->setVerticalHeaderLabels(captions);
+    m_groups->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_groups->verticalHeader()->setDefaultSectionSize(21);
+    auto* box = new QGroupBox(qt(text::ALIGNMENT_GROUPS));
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(m_groups);
+    // Every group in sight, no scrolling.
+    m_groups->setMinimumHeight(
+        m_groups->verticalHeader()->defaultSectionSize() * m_groups->rowCount() +
+        m_groups->horizontalHeader()->sizeHint().height() + 2 * m_groups->frameWidth());
+    return box;
+}
+
+QPushButton* AlignmentWindow::startButton(AlignmentProcedure procedure) const {
+    const auto found = m_buttons.find(procedure);
+    return found == m_buttons.end() ? nullptr : found->second;
+}
+
+QString AlignmentWindow::fieldText(std::size_t index) const {
+    return index < m_fields.size() ? m_fields[index]->text() : QString();
+}
+
+QString AlignmentWindow::groupText(int row, int point) const {
+    const QTableWidgetItem* item = m_groups->item(row, point);
+    return item != nullptr ? item->text() : QString();
+}
+
+void AlignmentWindow::selectChannel(int channel) {
+    if (m_task.run([this, channel] { return m_alignment.ChangeChannel(channel); },
+                   [this](bool) { refresh(); })) {
+        refresh();
+    }
+}
+
+ProcedureDialog* AlignmentWindow::makeProcedureWindow(const ProcedureEntry& entry) {
+    HBasicAlignment& a = m_alignment;
+    Clock& clock = a.Context().clock;
+    switch (entry.kind) {
+    case ProcedureKind::VcoAuto:
+        return new VcoAutoDialog(a.MakeVcoAuto(entry.variant), this);
+    case ProcedureKind::VcoManual: {
+        const int direction = entry.variant;
+        return new VcoManualDialog(
+            [&a, direction](int point) { return a.MakeVcoManual(direction, point); }, VCO_MIDDLE,
+            this);
+    }
+    case ProcedureKind::Slider:
+        return new SliderAlignDialog(a.MakeSlider(entry.procedure), this);
+    case ProcedureKind::Measurement:
+        return new MeasurementDialog(a.MakeMeasurement(entry.procedure), clock, this);
+    case ProcedureKind::Battery:
+        return new BatteryDialog(a.MakeBattery(), clock, this);
+    case ProcedureKind::RxTune:
+        return new RxTuneDialog(a.MakeRxTune(), this);
+    }
+    return nullptr;
+}
+
+void AlignmentWindow::startProcedure(AlignmentProcedure procedure) {
+    if (busy() || m_procedure != nullptr || !m_alignment.ControlsEnabled()) {
+        return;
+    }
+    m_procedure = makeProcedureWindow(HBasicAlignment::EntryOf(procedure));
+    connect(m_procedure.data(), &QDialog::finished, this, &AlignmentWindow::procedureEnded);
+    m_procedure->open();
+    refresh();
+}
+
+void AlignmentWindow::procedureEnded(int result) {
+    if (m_procedure != nullptr) {
+        m_procedure->deleteLater();
+        m_procedure = nullptr;
+    }
+    if (result == QDialog::Accepted) {
+        m_alignment.AfterOk();
+    }
+    refresh();
+}
+
+void AlignmentWindow::reject() {
+    // A procedure window or a call to the radio ends first.
+    if (busy() || m_procedure != nullptr) {
+        return;
+    }
+    QDialog::reject();
+}
+
+void AlignmentWindow::refresh() {
+    const bool idle = !busy() && m_procedure == nullptr;
+    if (idle) {
+        const auto fields = m_alignment.Fields();
+        for (std::size_t i = 0; i < fields.size() && i < m_fields.size(); ++i) {
+            m_fields[i]->setText(QString::fromStdString(fields[i].text));
+        }
+        const auto groups = m_alignment.Groups();
+        for (std::size_t row = 0; row < groups.size(); ++row) {
+            for (std::size_t point = 0; point < groups[row].values.size(); ++point) {
+                auto* item = new QTableWidgetItem(QString::number(groups[row].values[point]));
+                item->setTextAlignment(Qt::AlignCenter);
+                m_groups->setItem(static_cast<int>(row), static_cast<int>(point), item);
+            }
+        }
+    }
+    const bool enabled = idle && m_alignment.ControlsEnabled();
+    for (auto& [procedure, button] : m_buttons) {
+        button->setEnabled(enabled);
+    }
+    m_unit->setEnabled(idle);
+    m_ok->setEnabled(idle);
+}
+
+} // namespace kq70

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ProcedureDialog.h"
+
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+
+namespace kq70 {
+
+class Clock;
+class HOtherAlign;
+
+// The battery procedure: the supply voltage to set for the step, Start, the step's 20
+// samples as they come, the two levels found; OK stores them once every step is done.
+class BatteryDialog : public ProcedureDialog {
+public:
+    BatteryDialog(std::unique_ptr<HOtherAlign> procedure, Clock& clock, QWidget* parent);
+    ~BatteryDialog() override;
+
+    const HOtherAlign& procedure() const { return *m_procedure; }
+    QString promptText() const;
+
+protected:
+    void start() override;
+    bool okCall() override;
+    void cancelCall() override;
+    void refresh() override;
+
+private:
+    void sampleNext();
+
+    std::unique_ptr<HOtherAlign> m_procedure;
+    Clock& m_clock;
+    QLabel* m_prompt;
+    QProgressBar* m_progress;
+    QLineEdit* m_lowBattery;
+    QLineEdit* m_eepromProtect;
+};
+
+} // namespace kq70

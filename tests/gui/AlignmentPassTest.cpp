@@ -1,0 +1,147 @@
+// Radio > Alignment from the main window against the radio simulated inside the program: job
+// 2 in a communication window, the alignment window driven like a user would, the
+// write-back in another communication window.
+
+#include "AlignmentWindow.h"
+#include "GuiTestSupport.h"
+#include "InProcessRadio.h"
+#include "ProcedureDialog.h"
+#include "RadioPort.h"
+#include "RadioSession.h"
+#include "VcoAutoDialog.h"
+#include "align/HAdustmentBackUpParams.h"
+#include "channel/HChannelData.h"
+#include "frame/ConfigureChoices.h"
+#include "image/RadioImage.h"
+#include "ui/Strings.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace kq70 {
+
+namespace {
+
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The values that make a channel's programming (the alignment bytes follow the items).
+constexpr int PROGRAMMING_VALUES[] = {
+    inUse,        bandwidth,  rxStepIndex, txStepIndex, txInhibit,   txPowerLow, tot,
+    squelchLevel, signalType, txToneMode,  txToneCode,  rxToneMode,  rxToneCode, rxFrequency,
+    txFrequency,  scan,       encryption,  lockOut,     powerSaveRx, powerSaveTx};
+
+// Presses OK in every message box while the pass runs, keeping their texts, and hands the
+// alignment window to `align` once it is the modal window.
+class PassDriver : public QObject {
+public:
+    explicit PassDriver(std::function<void(AlignmentWindow&)> align) : m_align(std::move(align)) {
+        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
+        m_timer.start(5);
+    }
+
+    QStringList texts;
+    bool windowSeen = false;
+
+private:
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            texts.append(box->text());
+            box->button(QMessageBox::Ok)->click();
+        } else if (auto* window = dynamic_cast<AlignmentWindow*>(modal); window && !windowSeen) {
+            windowSeen = true;
+            m_align(*window);
+        }
+    }
+
+    std::function<void(AlignmentWindow&)> m_align;
+    QTimer m_timer;
+};
+
+QAction* menuAction(QMenuBar& bar, const QString& text) {
+    for (QMenu* menu : bar.findChildren<QMenu*>()) {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == text) {
+                return action;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The RX VCO run through its three points and OK, then the alignment window's OK.
+void alignRxVco(AlignmentWindow& window) {
+    QTRY_VERIFY(!window.busy());
+    window.startButton(AlignmentProcedure::RxVco)->click();
+    auto* vco = dynamic_cast<VcoAutoDialog*>(window.procedureWindow());
+    QVERIFY(vco != nullptr);
+    for (int point = 0; point < 3; ++point) {
+        QTRY_VERIFY(vco->startButton().isEnabled());
+        vco->startButton().click();
+        QTRY_VERIFY(!vco->busy());
+    }
+    QTRY_VERIFY(vco->okButton().isVisible() && vco->okButton().isEnabled());
+    vco->okButton().click();
+    QTRY_VERIFY(window.procedureWindow() == nullptr);
+    QCOMPARE(window.fieldText(0), QStringLiteral("125"));
+    window.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+}
+
+} // namespace
+
+class AlignmentPassTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void radioAlignmentWritesTheNewVcoValuesAndKeepsTheRadiosChannels() {
+        Frame frame(ACCESS_ADJUSTMENT);
+        frame.settings.portName = std::string(SIMULATED_PORT_NAME);
+        frame.window.radio().port().setPaced(false);
+        frame.window.startWith({});
+        InProcessRadio& sim = frame.window.radio().port().simulatedRadio();
+        sim.adjustment.setNoiseAmplitude(0);
+        auto radioBefore = std::make_unique<RadioImage>(sim.radio.memory());
+        auto documentBefore = std::make_unique<RadioImage>(frame.doc.GetMainMemory());
+
+        QAction* alignment = menuAction(*frame.window.menuBar(), qt(text::MENU_RADIO_ALIGNMENT));
+        QVERIFY(alignment != nullptr);
+        PassDriver driver(alignRxVco);
+        alignment->trigger();
+        QVERIFY(driver.windowSeen);
+        QTRY_COMPARE(driver.texts, QStringList{qt(text::ALIGNMENT_FINISHED)});
+
+        const RadioImage& radio = sim.radio.memory();
+        HAdustmentBackUpParams items;
+        items.extract(radio);
+        QVERIFY(items.verifyChecksum(radio));
+        QCOMPARE(items.get(88), 125);
+        QCOMPARE(items.get(87), 105);
+        QCOMPARE(items.get(86), 85);
+        auto before = std::make_unique<HChannelData>();
+        before->extract(*radioBefore);
+        auto after = std::make_unique<HChannelData>();
+        after->extract(radio);
+        for (int c = 0; c < CHANNEL_COUNT; ++c) {
+            for (const int value : PROGRAMMING_VALUES) {
+                QVERIFY2(after->getValue(c, value) == before->getValue(c, value),
+                         qPrintable(QStringLiteral("channel %1 value %2").arg(c).arg(value)));
+            }
+        }
+        QVERIFY(frame.doc.GetMainMemory() == *documentBefore);
+    }
+};
+
+} // namespace kq70
+
+using kq70::AlignmentPassTest;
+KQ70_GUI_TEST(AlignmentPassTest);
+#include "AlignmentPassTest.moc"

@@ -1,0 +1,465 @@
+// The alignment window and its procedure windows against the in-process simulated radio in
+// adjustment mode, on the simulator's virtual time.
+
+#include "AlignmentWindow.h"
+#include "BatteryDialog.h"
+#include "GuiTestSupport.h"
+#include "HelpWindow.h"
+#include "InProcessRadio.h"
+#include "MeasurementDialog.h"
+#include "ProcedureDialog.h"
+#include "QtUserPrompt.h"
+#include "RxTuneDialog.h"
+#include "SliderAlignDialog.h"
+#include "VcoAutoDialog.h"
+#include "VcoManualDialog.h"
+#include "WorkerUserPrompt.h"
+#include "align/HAdustmentBackUpParams.h"
+#include "doc/AdjustmentDefaultImage.h"
+#include "link/HComAlignment.h"
+#include "link/HSerialPort.h"
+#include "link/LastPortKind.h"
+#include "service/HSliderAlignDialog.h"
+#include "service/HVcoAlignDialog.h"
+#include "ui/Strings.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <chrono>
+#include <memory>
+
+namespace kq70 {
+
+namespace {
+
+constexpr std::uint8_t CMD_CHANGE_CHANNEL = 0x30;
+constexpr std::uint8_t CMD_TUNE_LEVEL = 0x32;
+
+// Presses OK in the next message box, which may come while a procedure window is open.
+void answerMessageBox(QString* seen) {
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [seen, poll] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box != nullptr && box->isVisible()) {
+                *seen = box->text();
+                box->button(QMessageBox::Ok)->click();
+                return;
+            }
+        }
+        QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+// The alignment window of a pass over the simulated radio, the adjustment default image as
+// the working image.
+struct Bench {
+    Bench() {
+        sim.adjustment.setNoiseAmplitude(0);
+        sim.radio.enterAdjustmentMode();
+        port.SetEchoSuppression(0);
+        opened = port.Open() == 0;
+        makeAdjustmentDefaultImage(*image);
+        set.extract(*image);
+        alignment.LoadLimits(home.path().toStdString());
+    }
+
+    unsigned sent(std::uint8_t command) const {
+        const auto& counts = sim.adjustment.commandCounts();
+        const auto found = counts.find(command);
+        return found == counts.end() ? 0u : found->second;
+    }
+
+    template <typename Dialog> Dialog* open(AlignmentProcedure procedure) {
+        window.startButton(procedure)->click();
+        auto* dialog = dynamic_cast<Dialog*>(window.procedureWindow());
+        if (dialog == nullptr || !QTest::qWaitForWindowExposed(dialog)) {
+            return nullptr;
+        }
+        return dialog;
+    }
+
+    QTemporaryDir home;
+    InProcessRadio sim;
+    LastPortKind lastKind;
+    HSerialPort port{sim.link, lastKind};
+    HComAlignment com{port, sim.clock};
+    bool opened = false;
+    std::unique_ptr<RadioImage> image = std::make_unique<RadioImage>();
+    HAdustmentBackUpParams set;
+    QtUserPrompt shown;
+    WorkerUserPrompt prompt{shown};
+    HBasicAlignment alignment{com, set, *image, sim.clock, prompt};
+    AlignmentWindow window{alignment};
+};
+
+void waitIdle(ProcedureDialog& dialog) {
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.busy(), 10000);
+}
+
+// Presses Start and waits until the procedure's radio calls have returned.
+void pressStart(ProcedureDialog& dialog) {
+    QTRY_VERIFY(dialog.startButton().isEnabled());
+    dialog.startButton().click();
+    waitIdle(dialog);
+}
+
+} // namespace
+
+class AlignmentWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rxVcoAutomaticRunsThreePointsAndTheWindowShowsTheNewValues() {
+        Bench b;
+        QVERIFY(b.opened);
+        b.window.show();
+        b.window.selectChannel();
+        QTRY_VERIFY(!b.window.busy());
+        QVERIFY(b.window.startButton(AlignmentProcedure::RxVco)->isEnabled());
+        QCOMPARE(b.window.fieldText(0), QStringLiteral("%1").arg(b.set.get(88)));
+        shoot(b.window, QStringLiteral("alignment-window"));
+
+        auto* vco = b.open<VcoAutoDialog>(AlignmentProcedure::RxVco);
+        QVERIFY(vco != nullptr);
+        // The other START buttons wait for the procedure window.
+        QVERIFY(!b.window.startButton(AlignmentProcedure::TxVco)->isEnabled());
+        QCOMPARE(vco->windowTitle(), QStringLiteral("RX VCO Adjustment"));
+        QVERIFY(vco->displayText().startsWith(
+            QStringLiteral("Start Adjustment of the Band High RX VCO?")));
+        QVERIFY(vco->displayText().contains(QStringLiteral(" MHz")));
+        QVERIFY(vco->startButton().isVisible());
+        QVERIFY(!vco->okButton().isVisible());
+        shoot(*vco, QStringLiteral("vco-auto-dialog"));
+
+        const QString prompts[] = {QStringLiteral("Middle RX VCO?"), QStringLiteral("Low RX VCO?")};
+        for (const QString& next : prompts) {
+            pressStart(*vco);
+            QVERIFY2(vco->displayText().contains(next), qPrintable(vco->displayText()));
+        }
+        pressStart(*vco);
+        QVERIFY(!vco->startButton().isVisible());
+        QVERIFY(vco->okButton().isVisible());
+        QVERIFY(vco->okButton().hasFocus());
+        // The simulated VCO locks around 125 (High), 105 (Middle) and 85 (Low).
+        QVERIFY2(vco->displayText().contains(QStringLiteral("High RX VCO: 125")),
+                 qPrintable(vco->displayText()));
+        shoot(*vco, QStringLiteral("vco-auto-dialog-done"));
+
+        vco->okButton().click();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        QCOMPARE(b.window.fieldText(0), QStringLiteral("125"));
+        QCOMPARE(b.window.fieldText(1), QStringLiteral("105"));
+        QCOMPARE(b.window.fieldText(2), QStringLiteral("85"));
+        // After OK the items are in the working image too.
+        HAdustmentBackUpParams stored;
+        stored.extract(*b.image);
+        QCOMPARE(stored.get(88), 125);
+        QVERIFY(stored.verifyChecksum(*b.image));
+        QVERIFY(b.window.startButton(AlignmentProcedure::TxVco)->isEnabled());
+    }
+
+    void cancelledVcoRunKeepsTheValues() {
+        Bench b;
+        b.window.show();
+        const int before = b.set.get(88);
+        auto* vco = b.open<VcoAutoDialog>(AlignmentProcedure::RxVco);
+        QVERIFY(vco != nullptr);
+        pressStart(*vco);
+        QTest::keyClick(vco, Qt::Key_Escape);
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        QCOMPARE(b.set.get(88), before);
+        QCOMPARE(b.window.fieldText(0), QString::number(before));
+    }
+
+    void manualVcoSliderMovedWithTheArrowKeysUpdatesTheReadings() {
+        Bench b;
+        b.window.show();
+        auto* manual = b.open<VcoManualDialog>(AlignmentProcedure::RxVcoManual);
+        QVERIFY(manual != nullptr);
+        waitIdle(*manual);
+        QTRY_VERIFY(manual->slider().hasFocus());
+        const int start = manual->slider().value();
+        QCOMPARE(start, b.set.get(manual->procedure().Item()));
+        // Into the lock window of the Middle point and back out below it.
+        struct Step {
+            Qt::Key key;
+            int times;
+        };
+        for (const Step& step : {Step{Qt::Key_Right, 3}, Step{Qt::Key_Left, 5}}) {
+            for (int i = 0; i < step.times; ++i) {
+                QTest::keyClick(&manual->slider(), step.key);
+            }
+            waitIdle(*manual);
+            const int expected = start + (step.key == Qt::Key_Right ? 3 : -2);
+            QTRY_COMPARE(manual->slider().value(), expected);
+            waitIdle(*manual);
+            QCOMPARE(static_cast<int>(b.sim.adjustment.state().vcoLevel), expected);
+            QCOMPARE(manual->vcvText(), QString::number(b.sim.adjustment.vcv()));
+            QCOMPARE(manual->ulText(), QString::number(b.sim.adjustment.lockDetector()));
+        }
+        manual->okButton().click();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        QCOMPARE(b.set.get(87), start - 2);
+    }
+
+    void txPowerRightAtTheTopSendsNothingAndTheCloseButtonEndsTransmitting() {
+        Bench b;
+        b.window.show();
+        const int stored = b.set.get(18);
+        auto* power = b.open<SliderAlignDialog>(AlignmentProcedure::TxPowerHigh);
+        QVERIFY(power != nullptr);
+        QCOMPARE(power->windowTitle(), QStringLiteral("TX Power"));
+        QVERIFY(power->channelLine().contains(QStringLiteral(" MHz")));
+        QCOMPARE(power->slider().maximum(), 255);
+        QCOMPARE(power->slider().tickInterval(), 10);
+        QCOMPARE(power->slider().pageStep(), 20);
+        // Before Start the radio is not keyed and the slider sends nothing.
+        QVERIFY(!power->slider().isEnabled());
+        pressStart(*power);
+        QVERIFY(b.sim.adjustment.state().transmitting);
+        QCOMPARE(power->slider().value(), stored);
+        shoot(*power, QStringLiteral("slider-dialog"));
+
+        // The typed number is taken with Enter, then with a double click.
+        power->valueBox().setFocus();
+        power->valueBox().setText(QStringLiteral("254"));
+        QTest::keyClick(&power->valueBox(), Qt::Key_Return);
+        waitIdle(*power);
+        QVERIFY(power->isVisible()); // Enter is the box's, not OK's
+        QCOMPARE(static_cast<int>(b.sim.adjustment.state().tuneLevel), 254);
+        power->valueBox().setText(QStringLiteral("255"));
+        QTest::mouseDClick(&power->valueBox(), Qt::LeftButton);
+        waitIdle(*power);
+        QCOMPARE(static_cast<int>(b.sim.adjustment.state().tuneLevel), 255);
+        QCOMPARE(power->slider().value(), 255);
+
+        const unsigned sends = b.sent(CMD_TUNE_LEVEL);
+        QTest::keyClick(&power->slider(), Qt::Key_Right);
+        waitIdle(*power);
+        QCOMPARE(b.sent(CMD_TUNE_LEVEL), sends);
+        QCOMPARE(power->slider().value(), 255);
+        QTest::keyClick(&power->okButton(), Qt::Key_Left);
+        waitIdle(*power);
+        QCOMPARE(b.sent(CMD_TUNE_LEVEL), sends + 1);
+        QCOMPARE(static_cast<int>(b.sim.adjustment.state().tuneLevel), 254);
+
+        // The window's close button: back to receive, nothing stored.
+        power->close();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        QVERIFY(!b.sim.adjustment.state().transmitting);
+        QCOMPARE(b.set.get(18), stored);
+    }
+
+    void everyWayOfClosingATransmitWindowReturnsToReceive() {
+        Bench b;
+        b.window.show();
+        const std::function<void(SliderAlignDialog&)> closings[] = {
+            [](SliderAlignDialog& d) { d.cancelButton().click(); },
+            [](SliderAlignDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); },
+            [](SliderAlignDialog& d) { d.close(); },
+            [](SliderAlignDialog& d) { d.okButton().click(); },
+        };
+        for (const auto& close : closings) {
+            auto* dialog = b.open<SliderAlignDialog>(AlignmentProcedure::MicGain);
+            QVERIFY(dialog != nullptr);
+            pressStart(*dialog);
+            QVERIFY(b.sim.adjustment.state().transmitting);
+            close(*dialog);
+            QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+            QVERIFY(!b.sim.adjustment.state().transmitting);
+        }
+    }
+
+    void subAudioBalanceSendsTheEnteredFrequencyChosen() {
+        Bench b;
+        b.window.show();
+        auto* balance = b.open<SliderAlignDialog>(AlignmentProcedure::SubAudioBalanceWide);
+        QVERIFY(balance != nullptr);
+        auto* first = balance->findChild<QDoubleSpinBox*>(QStringLiteral("ctcss1"));
+        auto* second = balance->findChild<QDoubleSpinBox*>(QStringLiteral("ctcss2"));
+        auto* sendSecond = balance->findChild<QRadioButton*>(QStringLiteral("sending2"));
+        QVERIFY(first != nullptr && second != nullptr && sendSecond != nullptr);
+        first->setValue(88.5);
+        second->setValue(131.8);
+        pressStart(*balance);
+        QVERIFY(!first->isEnabled());
+        const auto tone = [](int tenths) {
+            return HComAlignment::SubAudioBytes(true, 0, static_cast<std::uint16_t>(tenths));
+        };
+        QCOMPARE(b.sim.adjustment.state().subAudio, tone(885));
+        sendSecond->click();
+        waitIdle(*balance);
+        QCOMPARE(b.sim.adjustment.state().subAudio, tone(1318));
+        QVERIFY(sendSecond->isChecked());
+        balance->cancelButton().click();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        QVERIFY(!b.sim.adjustment.state().transmitting);
+    }
+
+    void thresholdSqlSamplesOnSimulatedTimeAndOkStoresTheResult() {
+        Bench b;
+        b.sim.adjustment.setSignalLevel(12);
+        b.window.show();
+        auto* sql = b.open<MeasurementDialog>(AlignmentProcedure::ThresholdSqlWide);
+        QVERIFY(sql != nullptr);
+        QCOMPARE(sql->windowTitle(), QStringLiteral("Threshold SQL"));
+        QVERIFY(!sql->okButton().isVisible());
+        const auto slept = b.sim.clock.totalSlept();
+        pressStart(*sql);
+        QTRY_VERIFY(!sql->nsqText().isEmpty());
+        QCOMPARE(sql->samplesShown(), 20);
+        // Twenty sample intervals on the radio's clock, besides the pauses of the two reads
+        // of each sample and of the channel change before them.
+        using std::chrono::milliseconds;
+        const auto sampling = b.sim.clock.totalSlept() - slept;
+        QVERIFY(sampling >= milliseconds(20 * 50));
+        QVERIFY(sampling <= 20 * (milliseconds(50) + 2 * HComAlignment::PAUSE) + milliseconds(200));
+        const int nsq = b.sim.adjustment.noiseSquelch();
+        QCOMPARE(sql->nsqText(), QString::number(nsq));
+        QCOMPARE(sql->rssiText(), QString::number(b.sim.adjustment.rssi()));
+        QVERIFY(sql->okButton().isVisible());
+        shoot(*sql, QStringLiteral("measurement-dialog"));
+        sql->okButton().click();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        QCOMPARE(b.set.get(2), nsq);
+        QCOMPARE(b.window.fieldText(10), QString::fromStdString(b.set.levelText(2)));
+    }
+
+    void closingDuringSamplingStopsTheRunAndStoresNothing() {
+        Bench b;
+        b.window.show();
+        const int before = b.set.get(6);
+        auto* sql = b.open<MeasurementDialog>(AlignmentProcedure::ThresholdSqlNarrow);
+        QVERIFY(sql != nullptr);
+        sql->startButton().click();
+        sql->close();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        QCOMPARE(b.set.get(6), before);
+    }
+
+    void rxTuneOverThreePoints() {
+        Bench b;
+        b.window.show();
+        auto* tune = b.open<RxTuneDialog>(AlignmentProcedure::RxTune);
+        QVERIFY(tune != nullptr);
+        for (int point = 0; point < 3; ++point) {
+            pressStart(*tune);
+        }
+        QVERIFY(tune->okButton().isVisible());
+        QVERIFY(!tune->startButton().isVisible());
+        tune->okButton().click();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        // The simulated RSSI peaks at 62 (Low), 110 (Middle) and 160 (High).
+        QCOMPARE(b.window.fieldText(7), QStringLiteral("62"));
+        QCOMPARE(b.window.fieldText(8), QStringLiteral("110"));
+        QCOMPARE(b.window.fieldText(9), QStringLiteral("160"));
+    }
+
+    void batteryStepsFollowTheSupplyVoltageAndOkStoresBothLevels() {
+        Bench b;
+        b.window.show();
+        auto* battery = b.open<BatteryDialog>(AlignmentProcedure::Battery);
+        QVERIFY(battery != nullptr);
+        struct Step {
+            const char* prompt;
+            double volts;
+        };
+        const Step steps[] = {{"Set the Voltage to 6.5V.", 6.5},
+                              {"Set the Voltage to 5.5V.", 5.5},
+                              {"Set the Voltage to 7.5V.", 7.5}};
+        int levels[2] = {};
+        for (std::size_t i = 0; i < 3; ++i) {
+            QCOMPARE(battery->promptText(), QString::fromLatin1(steps[i].prompt));
+            QVERIFY(!battery->okButton().isVisible());
+            b.sim.adjustment.setSupplyVoltage(steps[i].volts);
+            if (i < 2) {
+                levels[i] = b.sim.adjustment.battery();
+            }
+            pressStart(*battery);
+            QTRY_VERIFY(battery->startButton().isEnabled() || battery->okButton().isVisible());
+        }
+        QCOMPARE(battery->promptText(), QStringLiteral("Update of Adjustment Data"));
+        QVERIFY(!battery->startButton().isVisible());
+        battery->okButton().click();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        QCOMPARE(b.set.get(95), levels[0]);
+        QCOMPARE(b.set.get(96), levels[1]);
+        QVERIFY(levels[0] != levels[1]);
+    }
+
+    void txVcoLeavesTheRadioReceivingAfterEveryPoint() {
+        Bench b;
+        b.window.show();
+        auto* vco = b.open<VcoAutoDialog>(AlignmentProcedure::TxVco);
+        QVERIFY(vco != nullptr);
+        for (int point = 0; point < 3; ++point) {
+            pressStart(*vco);
+            QVERIFY(!b.sim.adjustment.state().transmitting);
+        }
+        vco->okButton().click();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        // The simulated transmit VCO locks around 135, 115 and 95.
+        QCOMPARE(b.window.fieldText(3), QStringLiteral("135"));
+        QCOMPARE(b.window.fieldText(5), QStringLiteral("95"));
+    }
+
+    void aRefusedChannelChangeShowsItsMessageAndLeavesTheButtonsDisabled() {
+        Bench b;
+        b.sim.adjustment.addFault({CMD_CHANGE_CHANNEL, SimServiceFaultKind::Nak, 0});
+        b.window.show();
+        QString seen;
+        answerMessageBox(&seen);
+        b.window.selectChannel();
+        QTRY_VERIFY(!b.window.busy());
+        const std::string_view expected = Strings::get(IDS_CHANGE_CHANNEL_ERROR);
+        QCOMPARE(seen, QString::fromUtf8(expected.data(), static_cast<qsizetype>(expected.size())));
+        for (const ProcedureEntry& entry : HBasicAlignment::AllProcedures()) {
+            QVERIFY2(!b.window.startButton(entry.procedure)->isEnabled(), entry.caption);
+        }
+        b.window.startButton(AlignmentProcedure::RxVco)->click();
+        QVERIFY(b.window.procedureWindow() == nullptr);
+    }
+
+    void everyAlignmentWindowOpensItsOwnHelpSection() {
+        QFile page(QStringLiteral(":/help/alignment.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(page.readAll());
+        for (const char* window :
+             {"AlignmentWindow", "VcoAutoDialog", "VcoManualDialog", "SliderAlignDialog",
+              "MeasurementDialog", "RxTuneDialog", "BatteryDialog"}) {
+            const QString target = HelpWindow::pageOfTopic(QString::fromLatin1(window));
+            QVERIFY2(target.startsWith(QStringLiteral("alignment.html#")), window);
+            const QString anchor = target.mid(target.indexOf(QLatin1Char('#')) + 1);
+            QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(anchor)), window);
+        }
+    }
+
+    void theUnitBoxShowsTheLevelsInTheChosenUnit() {
+        Bench b;
+        b.set.set(2, 0x85); // -5 dBuV EMF
+        b.window.unitBox().setCurrentIndex(0);
+        b.window.unitBox().setCurrentIndex(4);
+        QCOMPARE(b.window.fieldText(10), QStringLiteral("-118 dBm"));
+        b.window.unitBox().setCurrentIndex(1);
+        QCOMPARE(b.window.fieldText(10), QStringLiteral("-11 dBuV (PD)"));
+    }
+};
+
+} // namespace kq70
+
+using kq70::AlignmentWindowTest;
+KQ70_GUI_TEST(AlignmentWindowTest);
+#include "AlignmentWindowTest.moc"
