@@ -5,6 +5,7 @@
 #include "ConfigureDialog.h"
 #include "HelpWindow.h"
 #include "ParameterPageDialog.h"
+#include "PrintCommands.h"
 #include "RadioSession.h"
 #include "RawImageDialog.h"
 #include "app/AccessMode.h"
@@ -76,6 +77,8 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     m_menuModel.setUndoHistory(&m_doc.undoHistory());
     setAcceptDrops(true);
     m_radio = new RadioSession(*this, m_settings, m_prompt);
+    m_print =
+        std::make_unique<PrintCommands>(doc, accessMode.value(), prompt, *this, m_printing, this);
     createActions();
 
     m_information = new QLabel(this);
@@ -267,7 +270,8 @@ void MainWindow::refreshState() {
                  QString::fromStdString(FrameLifecycle::ModeTitle(m_accessMode.value()))));
     setWindowModified(m_doc.dataModified());
     QStringList lines;
-    for (const std::string& line : FrameLifecycle::InformationLines(m_doc, m_settings)) {
+    for (const std::string& line :
+         FrameLifecycle::InformationLines(m_doc, m_settings, m_print->printerName())) {
         lines.append(QString::fromStdString(line));
     }
     m_information->setText(lines.join(QLatin1Char('\n')));
@@ -392,6 +396,21 @@ void MainWindow::runCommand(int commandId) {
         break;
     case ID_RADIO_COMPARE:
         runRadioCompare();
+        break;
+    case ID_FILE_PRINT:
+        m_print->OnFilePrint();
+        break;
+    case ID_FILE_PRINT_PREVIEW:
+        m_print->OnFilePrintPreview();
+        break;
+    case ID_FILE_PRINT_SETUP:
+        m_print->OnFilePrintSetup();
+        break;
+    case ID_FILE_EXPORT_PDF:
+        m_print->OnFileExportPdf();
+        break;
+    case ID_FILE_EXPORT_CSV:
+        m_print->OnFileExportCsv();
         break;
     default:
         if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
@@ -552,6 +571,11 @@ void MainWindow::raiseFromOtherInstance() {
     show();
     raise();
     activateWindow();
+}
+
+void MainWindow::setPrinterName(const std::string& name) {
+    m_print->setPrinterName(name);
+    refreshState();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
