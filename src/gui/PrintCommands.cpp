@@ -11,6 +11,7 @@
 #include "ui/FrameTexts.h"
 #include "ui/UserPrompt.h"
 
+#include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -70,6 +71,10 @@ void PrintCommands::OnFilePrint() {
         return;
     }
     const PrintingScope scope(m_printing);
+    printPages(listing);
+}
+
+void PrintCommands::printPages(const ListingPrinter& listing) {
     if (m_printer->outputFormat() == QPrinter::PdfFormat) {
         printToFile(listing);
     } else if (!listing.print(*m_printer)) {
@@ -94,7 +99,13 @@ void PrintCommands::OnFilePrintPreview() {
     QPrintPreviewDialog dialog(m_printer.get(), m_parent);
     dialog.setObjectName(QStringLiteral("printPreview"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&listing](QPrinter* printer) { listing.print(*printer); });
+                     [this, &listing](QPrinter* printer) {
+                         if (printer->paintEngine()->type() == QPaintEngine::Picture) {
+                             listing.print(*printer); // the preview's own pages
+                         } else {
+                             printPages(listing); // the preview's Print button
+                         }
+                     });
     dialog.exec();
 }
 

@@ -40,6 +40,8 @@ public:
 
 private:
     ListingPrinter committedListing();
+    // Prints on the printer's settings; a PDF file is put in place only when complete.
+    void printPages(const ListingPrinter& listing);
     void printToFile(const ListingPrinter& listing);
 
     CKQ70Doc& m_doc;

@@ -15,6 +15,7 @@
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -26,9 +27,11 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QTimer>
 #include <QtTest>
 
 using namespace kq70;
@@ -65,6 +68,39 @@ int corePageCount(Frame& frame) {
         .pageCount();
 }
 
+// Answers the next print dialog: the file printer, `path`, pages `from` to `to` (0: all).
+void answerPrintToFile(const QString& path, int* offered = nullptr, int from = 0, int to = 0) {
+    whenModal([path, offered, from, to](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        if (offered != nullptr) {
+            *offered = dialog->maxPage();
+        }
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        QVERIFY(printers != nullptr);
+        printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)"
+        dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(path);
+        if (from != 0) {
+            dialog->findChild<QRadioButton*>(QStringLiteral("printRange"))->setChecked(true);
+            dialog->findChild<QSpinBox*>(QStringLiteral("from"))->setValue(from);
+            dialog->findChild<QSpinBox*>(QStringLiteral("to"))->setValue(to);
+        }
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+// Answers the first message box that shows, letting other dialogs come and go before it.
+void answerLaterMessage(QString* seen) {
+    whenModal([seen](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            *seen = box->text();
+            box->button(QMessageBox::Ok)->click();
+        } else {
+            QTimer::singleShot(10, [seen] { answerLaterMessage(seen); });
+        }
+    });
+}
+
 QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden);
 }
@@ -78,6 +114,7 @@ private slots:
     void pdfExportHasThePagesTheCoreLaysOut();
     void printDialogToAFileWritesTheSamePages();
     void previewShowsEveryPageAndTheWindowStaysOpen();
+    void printFromThePreviewWritesTheFileWholeOrNotAtAll();
     void csvExportIsTheCoreCsvByteForByte();
     void failedExportsSayWhyAndLeaveNoFile();
     void printSetupChoosesThePrinterTheStripNames();
@@ -121,21 +158,7 @@ void ListingOutputTest::printDialogToAFileWritesTheSamePages() {
                           Case{"last.pdf", pages, pages, 1}}) {
         const QString path = frame.home.filePath(QString::fromLatin1(c.file));
         int offered = 0;
-        whenModal([&path, &offered, c](QWidget* modal) {
-            auto* dialog = qobject_cast<QPrintDialog*>(modal);
-            QVERIFY(dialog != nullptr);
-            offered = dialog->maxPage();
-            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
-            QVERIFY(printers != nullptr);
-            printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)"
-            dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(path);
-            if (c.from != 0) {
-                dialog->findChild<QRadioButton*>(QStringLiteral("printRange"))->setChecked(true);
-                dialog->findChild<QSpinBox*>(QStringLiteral("from"))->setValue(c.from);
-                dialog->findChild<QSpinBox*>(QStringLiteral("to"))->setValue(c.to);
-            }
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
+        answerPrintToFile(path, &offered, c.from, c.to);
         frame.window.runCommand(ID_FILE_PRINT);
         QCOMPARE(offered, pages);
         QCOMPARE(pdfPageCount(readAll(path)), c.printed);
@@ -169,6 +192,44 @@ void ListingOutputTest::previewShowsEveryPageAndTheWindowStaysOpen() {
     QCOMPARE(shown, corePageCount(frame));
     QCOMPARE(refusal.toStdString(), std::string(text::CLOSE_WHILE_PRINTING));
     QVERIFY(frame.window.isVisible());
+}
+
+void ListingOutputTest::printFromThePreviewWritesTheFileWholeOrNotAtAll() {
+    Frame frame;
+    frame.window.startWith({});
+    allotChannels(frame.doc, LISTED_CHANNELS);
+    struct Case {
+        QString path;
+        int pages; // -1: the file cannot be made
+    };
+    const Case cases[] = {{frame.home.filePath(QStringLiteral("previewed.pdf")), 3},
+                          {QStringLiteral("/sys/kq70-previewed.pdf"), -1}};
+    for (const Case& c : cases) {
+        QString seen;
+        whenModal([&c, &seen](QWidget* modal) {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            QAction* print = nullptr;
+            for (QAction* act : dialog->findChildren<QAction*>()) {
+                if (act->text().remove(QLatin1Char('&')).startsWith(QStringLiteral("Print"))) {
+                    print = act;
+                }
+            }
+            QVERIFY(print != nullptr);
+            answerPrintToFile(c.path);
+            if (c.pages < 0) {
+                answerLaterMessage(&seen);
+            }
+            print->trigger();
+        });
+        frame.window.runCommand(ID_FILE_PRINT_PREVIEW);
+        if (c.pages < 0) {
+            QVERIFY(seen.startsWith(QStringLiteral("Problem opening file")));
+            QVERIFY(!QFileInfo::exists(c.path));
+        } else {
+            QCOMPARE(pdfPageCount(readAll(c.path)), corePageCount(frame));
+        }
+    }
 }
 
 void ListingOutputTest::csvExportIsTheCoreCsvByteForByte() {
