@@ -270,8 +270,7 @@ void MainWindow::refreshState() {
                  QString::fromStdString(FrameLifecycle::ModeTitle(m_accessMode.value()))));
     setWindowModified(m_doc.dataModified());
     QStringList lines;
-    for (const std::string& line :
-         FrameLifecycle::InformationLines(m_doc, m_settings, m_print->printerName())) {
+    for (const std::string& line : FrameLifecycle::InformationLines(m_doc, m_settings)) {
         lines.append(QString::fromStdString(line));
     }
     m_information->setText(lines.join(QLatin1Char('\n')));
@@ -405,6 +404,7 @@ void MainWindow::runCommand(int commandId) {
         break;
     case ID_FILE_PRINT_SETUP:
         m_print->OnFilePrintSetup();
+        showPrinterName();
         break;
     case ID_FILE_EXPORT_PDF:
         m_print->OnFileExportPdf();
@@ -575,7 +575,12 @@ void MainWindow::raiseFromOtherInstance() {
 
 void MainWindow::setPrinterName(const std::string& name) {
     m_print->setPrinterName(name);
-    refreshState();
+    showPrinterName();
+}
+
+void MainWindow::showPrinterName() {
+    m_channelView->view().setPrinterName(m_print->printerName());
+    m_channelView->refreshStrip();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -85,6 +85,7 @@ private:
     void showRawEditor();
     void showConfigure();
     void notAvailable();
+    void showPrinterName();
     void documentReplaced();
     void writeFrameValues();
     void runTransfer(TransferDirection direction);

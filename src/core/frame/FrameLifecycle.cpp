@@ -48,16 +48,14 @@ std::string FrameLifecycle::PortInUse(const AppSettings& settings) {
 }
 
 std::vector<std::string> FrameLifecycle::InformationLines(const CKQ70Doc& doc,
-                                                          const AppSettings& settings,
-                                                          const std::string& printerName) {
+                                                          const AppSettings& settings) {
     HHardwareParams hardware;
     hardware.extract(doc.GetMainMemory());
     return {strprintf("Data file: %s%s", DocumentName(doc).c_str(),
                       doc.dataModified() ? " (changed)" : ""),
             strprintf("Radio: %d channels", hardware.channelCapacity()),
             strprintf("Port: %s, %d baud%s", PortInUse(settings).c_str(), settings.baudRate,
-                      settings.portType == 1 ? " (PGC-30)" : ""),
-            std::string(text::PRINTER_LINE_PREFIX) + printerName};
+                      settings.portType == 1 ? " (PGC-30)" : "")};
 }
 
 bool FrameLifecycle::CanClose(bool printing, UserPrompt& prompt,

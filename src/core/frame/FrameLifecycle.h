@@ -32,11 +32,9 @@ public:
     static std::string PortInUse(const AppSettings& settings);
     // The status bar's port pane.
     static std::string PortStatus(const AppSettings& settings);
-    // The lines of the window's information strip: the data file, the radio, the port and
-    // the printer the listing goes to.
+    // The lines of the window's information strip: the data file, the radio, the port.
     static std::vector<std::string> InformationLines(const CKQ70Doc& doc,
-                                                     const AppSettings& settings,
-                                                     const std::string& printerName = {});
+                                                     const AppSettings& settings);
 
     // Closing asks to save first; while a print job runs the close is refused with a message,
     // since the job still reads the document.

@@ -40,7 +40,6 @@ inline constexpr std::string_view PRINT_SETUP_TITLE = "Print Setup";
 inline constexpr std::string_view PRINT_SETUP_PRINTER = "&Printer:";
 inline constexpr std::string_view PRINT_SETUP_PAPER = "P&aper:";
 inline constexpr std::string_view PRINT_SETUP_NO_PRINTER = "(no printer installed)";
-inline constexpr std::string_view PRINTER_LINE_PREFIX = "Printer: ";
 inline constexpr std::string_view PRINT_FAILED =
     "The listing could not be printed. Check the printer and try again.";
 
