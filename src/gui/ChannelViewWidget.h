@@ -56,6 +56,8 @@ public:
     FlexGridWidget& grid() { return *m_grid; }
     QComboBox& groupSelector() { return *m_groups; }
     QString stripText() const;
+    // Shows the strip again after a value it names changed outside the document (the printer).
+    void refreshStrip() { showStrip(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,6 +6,7 @@
 #include "ConfigureDialog.h"
 #include "HelpWindow.h"
 #include "ParameterPageDialog.h"
+#include "PrintCommands.h"
 #include "RadioSession.h"
 #include "RawImageDialog.h"
 #include "app/AccessMode.h"
@@ -77,6 +78,8 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     m_menuModel.setUndoHistory(&m_doc.undoHistory());
     setAcceptDrops(true);
     m_radio = new RadioSession(*this, m_settings, m_prompt);
+    m_print =
+        std::make_unique<PrintCommands>(doc, accessMode.value(), prompt, *this, m_printing, this);
     createActions();
 
     m_information = new QLabel(this);
@@ -397,6 +400,22 @@ void MainWindow::runCommand(int commandId) {
     case ID_RADIO_ALIGNMENT:
         runAlignment();
         break;
+    case ID_FILE_PRINT:
+        m_print->OnFilePrint();
+        break;
+    case ID_FILE_PRINT_PREVIEW:
+        m_print->OnFilePrintPreview();
+        break;
+    case ID_FILE_PRINT_SETUP:
+        m_print->OnFilePrintSetup();
+        showPrinterName();
+        break;
+    case ID_FILE_EXPORT_PDF:
+        m_print->OnFileExportPdf();
+        break;
+    case ID_FILE_EXPORT_CSV:
+        m_print->OnFileExportCsv();
+        break;
     default:
         if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
             m_channelView->view().toggleItem(id - ID_VIEW_ITEM_FIRST);
@@ -566,6 +585,16 @@ void MainWindow::raiseFromOtherInstance() {
     show();
     raise();
     activateWindow();
+}
+
+void MainWindow::setPrinterName(const std::string& name) {
+    m_print->setPrinterName(name);
+    showPrinterName();
+}
+
+void MainWindow::showPrinterName() {
+    m_channelView->view().setPrinterName(m_print->printerName());
+    m_channelView->refreshStrip();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

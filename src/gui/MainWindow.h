@@ -13,6 +13,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -27,6 +28,7 @@ class ComparisonWindow;
 class HDialog;
 class HelpWindow;
 class IniFile;
+class PrintCommands;
 class RadioSession;
 class UserPrompt;
 struct AppSettings;
@@ -54,6 +56,9 @@ public:
     void raiseFromOtherInstance();
     // The radio jobs' port, prompt, progress and communication window.
     RadioSession& radio() { return *m_radio; }
+    // The system's default printer, taken at start-up.
+    void setPrinterName(const std::string& name);
+    PrintCommands& printCommands() { return *m_print; }
 
     ChannelViewWidget& channelView() { return *m_channelView; }
 
@@ -80,6 +85,7 @@ private:
     void showRawEditor();
     void showConfigure();
     void notAvailable();
+    void showPrinterName();
     void documentReplaced();
     void writeFrameValues();
     void runTransfer(TransferDirection direction);
@@ -108,6 +114,7 @@ private:
     bool m_printing = false;
     bool m_frameValuesWritten = false;
     RadioSession* m_radio = nullptr; // a child object
+    std::unique_ptr<PrintCommands> m_print;
 };
 
 } // namespace kq70

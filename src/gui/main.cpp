@@ -89,6 +89,7 @@ int main(int argc, char* argv[]) {
         kq70::MainWindow window(doc, app.settings(), app.settingsFile(), app.accessMode(), prompt,
                                 folder);
         prompt.setParent(&window);
+        window.setPrinterName(app.printerName());
         kq70::InstanceChannel channel(QString::fromStdString(folder),
                                       [&window] { window.raiseFromOtherInstance(); });
         window.startWith(app.fileToOpen());

@@ -62,6 +62,7 @@ enum MainCommand : int {
     ID_EDIT_REDO = 57644,
     ID_FILE_COMPARE = 32866,
     ID_RADIO_COMPARE = 32858,
+    ID_FILE_EXPORT_PDF = 32865,
 };
 
 constexpr int ID_SEPARATOR = 0;

@@ -34,6 +34,14 @@ inline constexpr std::string_view PORT_PERMISSION_HINT =
     "then log out and in again.";
 inline constexpr std::string_view STATUS_READY = "Ready";
 inline constexpr std::string_view OPEN_FILE_FAILED_FORMAT = "The file %s could not be opened.";
+inline constexpr std::string_view MENU_FILE_EXPORT_PDF = "Export Listing as PDF..."; // 32865
+inline constexpr std::string_view PDF_FILE_FILTER = "PDF Files(*.pdf)|*.pdf||";
+inline constexpr std::string_view PRINT_SETUP_TITLE = "Print Setup";
+inline constexpr std::string_view PRINT_SETUP_PRINTER = "&Printer:";
+inline constexpr std::string_view PRINT_SETUP_PAPER = "P&aper:";
+inline constexpr std::string_view PRINT_SETUP_NO_PRINTER = "(no printer installed)";
+inline constexpr std::string_view PRINT_FAILED =
+    "The listing could not be printed. Check the printer and try again.";
 
 // Edit > Undo and Redo; the step's description goes after the command's name.
 inline constexpr std::string_view MENU_EDIT_UNDO = "&Undo\tCtrl+Z"; // 57643

@@ -1,0 +1,369 @@
+// File > Print, Print Preview, Export Listing as PDF and Export to CSV, driven through the
+// window's commands and their real dialogs.
+#include "ChannelViewWidget.h"
+#include "GuiTestSupport.h"
+#include "ListingPrinter.h"
+#include "MainWindow.h"
+#include "PrintCommands.h"
+#include "channel/HChannelData.h"
+#include "doc/DefaultImages.h"
+#include "frame/DocumentListener.h"
+#include "frame/MainMenuModel.h"
+#include "output/HCsvFileWriter.h"
+#include "output/HKQ70Output.h"
+#include "output/ListingPages.h"
+#include "params/HHardwareParams.h"
+#include "ui/FrameTexts.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTimer>
+#include <QtTest>
+
+using namespace kq70;
+
+namespace {
+
+constexpr int LISTED_CHANNELS = 65;
+
+// Radio Channel 6, one group holding the first `channels` channels, all in use.
+void allotChannels(CKQ70Doc& doc, int channels) {
+    setRadioChannel(doc.GetMainMemory(), 6);
+    HChannelData data;
+    data.extract(doc.GetMainMemory());
+    data.groups().setCount(0, channels);
+    for (int channel = 0; channel < CHANNEL_COUNT; ++channel) {
+        data.setValue(channel, inUse, channel < channels ? 1 : 0);
+    }
+    data.store(doc.GetMainMemory());
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Page objects of a PDF ("/Type /Page", not the "/Type /Pages" tree above them).
+int pdfPageCount(const QByteArray& pdf) {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    return static_cast<int>(QString::fromLatin1(pdf).count(page));
+}
+
+int corePageCount(Frame& frame) {
+    return ListingPages(frame.doc, frame.access.value(), frame.doc.currentFilePath(), frame.prompt)
+        .pageCount();
+}
+
+// Answers the next print dialog: the file printer, `path`, pages `from` to `to` (0: all).
+void answerPrintToFile(const QString& path, int* offered = nullptr, int from = 0, int to = 0) {
+    whenModal([path, offered, from, to](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        if (offered != nullptr) {
+            *offered = dialog->maxPage();
+        }
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+        QVERIFY(printers != nullptr);
+        printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)"
+        dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(path);
+        if (from != 0) {
+            dialog->findChild<QRadioButton*>(QStringLiteral("printRange"))->setChecked(true);
+            dialog->findChild<QSpinBox*>(QStringLiteral("from"))->setValue(from);
+            dialog->findChild<QSpinBox*>(QStringLiteral("to"))->setValue(to);
+        }
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+// Answers the first message box that shows, letting other dialogs come and go before it.
+void answerLaterMessage(QString* seen) {
+    whenModal([seen](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            *seen = box->text();
+            box->button(QMessageBox::Ok)->click();
+        } else {
+            QTimer::singleShot(10, [seen] { answerLaterMessage(seen); });
+        }
+    });
+}
+
+QStringList filesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden);
+}
+
+} // namespace
+
+class ListingOutputTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pdfExportHasThePagesTheCoreLaysOut();
+    void printDialogToAFileWritesTheSamePages();
+    void previewShowsEveryPageAndTheWindowStaysOpen();
+    void printFromThePreviewWritesTheFileWholeOrNotAtAll();
+    void csvExportIsTheCoreCsvByteForByte();
+    void failedExportsSayWhyAndLeaveNoFile();
+    void printSetupChoosesThePrinterTheStripNames();
+    void everyListingCommitsTheViewsEditsFirst();
+};
+
+void ListingOutputTest::pdfExportHasThePagesTheCoreLaysOut() {
+    struct Case {
+        int mode;
+        int channels;
+    };
+    for (const Case c : {Case{ACCESS_NORMAL, LISTED_CHANNELS}, Case{ACCESS_MANUFACTURE, 64},
+                         Case{ACCESS_NORMAL, 0}}) {
+        Frame frame(c.mode);
+        frame.window.startWith({});
+        allotChannels(frame.doc, c.channels);
+        frame.window.viewUpdateData(); // the grid shows them, as after File > Open
+        const int pages = corePageCount(frame);
+        const QString path = frame.home.filePath(QStringLiteral("listing.pdf"));
+        answerFile(path);
+        frame.window.runCommand(ID_FILE_EXPORT_PDF);
+        const QByteArray pdf = readAll(path);
+        QVERIFY2(pdf.startsWith("%PDF-"), qPrintable(path));
+        QCOMPARE(pdfPageCount(pdf), pages);
+        QVERIFY(!frame.doc.dataModified());
+        QCOMPARE(filesIn(frame.home.path()).filter(QStringLiteral("listing")),
+                 QStringList{QStringLiteral("listing.pdf")});
+    }
+}
+
+void ListingOutputTest::printDialogToAFileWritesTheSamePages() {
+    Frame frame;
+    frame.window.startWith({});
+    allotChannels(frame.doc, LISTED_CHANNELS);
+    frame.window.viewUpdateData(); // the grid shows them, as after File > Open
+    const int pages = corePageCount(frame);
+    struct Case {
+        const char* file;
+        int from; // 0: every page
+        int to;
+        int printed;
+    };
+    for (const Case& c : {Case{"all.pdf", 0, 0, pages}, Case{"range.pdf", 2, 3, 2},
+                          Case{"last.pdf", pages, pages, 1}}) {
+        const QString path = frame.home.filePath(QString::fromLatin1(c.file));
+        int offered = 0;
+        answerPrintToFile(path, &offered, c.from, c.to);
+        frame.window.runCommand(ID_FILE_PRINT);
+        QCOMPARE(offered, pages);
+        QCOMPARE(pdfPageCount(readAll(path)), c.printed);
+    }
+    QVERIFY(!frame.doc.dataModified());
+}
+
+void ListingOutputTest::previewShowsEveryPageAndTheWindowStaysOpen() {
+    Frame frame;
+    frame.window.show();
+    frame.window.startWith({});
+    allotChannels(frame.doc, LISTED_CHANNELS);
+    frame.window.viewUpdateData(); // the grid shows them, as after File > Open
+    int shown = -1;
+    QString refusal;
+    whenModal([&frame, &shown, &refusal](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+        QVERIFY(preview != nullptr);
+        shown = preview->pageCount();
+        dialog->resize(900, 700);
+        shoot(*dialog, QStringLiteral("print-preview"));
+        preview->setCurrentPage(2);
+        shoot(*dialog, QStringLiteral("print-preview-channels"));
+        // Closing the program while the listing is out is refused.
+        answerMessage(QMessageBox::Ok, &refusal);
+        QVERIFY(!frame.window.close());
+        dialog->reject();
+    });
+    frame.window.runCommand(ID_FILE_PRINT_PREVIEW);
+    QCOMPARE(shown, corePageCount(frame));
+    QCOMPARE(refusal.toStdString(), std::string(text::CLOSE_WHILE_PRINTING));
+    QVERIFY(frame.window.isVisible());
+}
+
+void ListingOutputTest::printFromThePreviewWritesTheFileWholeOrNotAtAll() {
+    Frame frame;
+    frame.window.startWith({});
+    allotChannels(frame.doc, LISTED_CHANNELS);
+    frame.window.viewUpdateData(); // the grid shows them, as after File > Open
+    struct Case {
+        QString path;
+        int pages; // -1: the file cannot be made
+    };
+    const Case cases[] = {{frame.home.filePath(QStringLiteral("previewed.pdf")), 3},
+                          {QStringLiteral("/sys/kq70-previewed.pdf"), -1}};
+    for (const Case& c : cases) {
+        QString seen;
+        whenModal([&c, &seen](QWidget* modal) {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            QAction* print = nullptr;
+            for (QAction* act : dialog->findChildren<QAction*>()) {
+                if (act->text().remove(QLatin1Char('&')).startsWith(QStringLiteral("Print"))) {
+                    print = act;
+                }
+            }
+            QVERIFY(print != nullptr);
+            answerPrintToFile(c.path);
+            if (c.pages < 0) {
+                answerLaterMessage(&seen);
+            }
+            print->trigger();
+        });
+        frame.window.runCommand(ID_FILE_PRINT_PREVIEW);
+        if (c.pages < 0) {
+            QVERIFY(seen.startsWith(QStringLiteral("Problem opening file")));
+            QVERIFY(!QFileInfo::exists(c.path));
+        } else {
+            QCOMPARE(pdfPageCount(readAll(c.path)), corePageCount(frame));
+        }
+    }
+}
+
+void ListingOutputTest::csvExportIsTheCoreCsvByteForByte() {
+    for (const int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE}) {
+        Frame frame(mode);
+        frame.window.startWith({});
+        allotChannels(frame.doc, LISTED_CHANNELS);
+        frame.window.viewUpdateData(); // the grid shows them, as after File > Open
+        const QString path = frame.home.filePath(QStringLiteral("radio.csv"));
+        answerFile(path);
+        frame.window.runCommand(ID_FILE_EXPORT_CSV);
+
+        const std::string expected = frame.file("expected.csv");
+        HCsvFileWriter writer(frame.prompt);
+        writer.setSetting(HTextFileWriter::DIALOG, "OFF");
+        writer.setSetting(HTextFileWriter::FILE_PATH, expected);
+        QCOMPARE(HKQ70Output(frame.doc, mode, frame.doc.currentFilePath(), frame.prompt)
+                     .exportTo(writer),
+                 HKQ70Output::ExportResult::Written);
+        const QByteArray written = readAll(path);
+        QVERIFY(written.contains("***CHANNEL DATA***"));
+        QCOMPARE(written, readAll(QString::fromStdString(expected)));
+    }
+}
+
+void ListingOutputTest::failedExportsSayWhyAndLeaveNoFile() {
+    Frame frame;
+    frame.window.startWith({});
+    // Nobody, not even the superuser, may make files here.
+    const QString folder = QStringLiteral("/sys");
+    struct Case {
+        int command;
+        QString name;
+    };
+    for (const Case& c : {Case{ID_FILE_EXPORT_PDF, QStringLiteral("kq70-listing.pdf")},
+                          Case{ID_FILE_EXPORT_CSV, QStringLiteral("kq70-listing.csv")}}) {
+        const QString path = folder + QLatin1Char('/') + c.name;
+        const QStringList before = filesIn(folder);
+        QString seen;
+        answerFile(path);
+        answerMessage(QMessageBox::Ok, &seen);
+        frame.window.runCommand(c.command);
+        // The box shows the table's CR LF as one line break.
+        const std::string expected =
+            substitute1(Strings::get(IDS_PROBLEM_OPENING_FILE_FOR_WRITING), path.toStdString());
+        QCOMPARE(seen, QString::fromStdString(expected).remove(QLatin1Char('\r')));
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(filesIn(folder), before);
+    }
+}
+
+void ListingOutputTest::printSetupChoosesThePrinterTheStripNames() {
+    Frame frame;
+    frame.window.startWith({});
+    const QStringList installed = QPrinterInfo::availablePrinterNames();
+    frame.window.setPrinterName(QPrinterInfo::defaultPrinterName().toStdString());
+    QString offered;
+    bool enabled = true;
+    whenModal([&offered, &enabled](QWidget* modal) {
+        auto* printers = modal->findChild<QComboBox*>(QStringLiteral("printers"));
+        auto* paper = modal->findChild<QComboBox*>(QStringLiteral("paper"));
+        QVERIFY(printers != nullptr && paper != nullptr);
+        printers->setCurrentIndex(printers->count() - 1);
+        offered = printers->currentText();
+        enabled = printers->isEnabled();
+        paper->setCurrentIndex(paper->findData(static_cast<int>(QPageSize::Legal)));
+        shoot(*modal, QStringLiteral("print-setup"));
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    frame.window.runCommand(ID_FILE_PRINT_SETUP);
+    const QString strip = frame.window.channelView().stripText();
+    if (installed.isEmpty()) {
+        // Nothing to choose: the dialog says so and the strip names no printer.
+        QCOMPARE(enabled, false);
+        QCOMPARE(offered.toStdString(), std::string(text::PRINT_SETUP_NO_PRINTER));
+        QVERIFY(!strip.contains(offered));
+    } else {
+        QVERIFY(enabled);
+        QVERIFY(strip.contains(offered));
+    }
+
+    // The paper chosen there is the PDF's too (Legal: 8.5 by 14 inches).
+    const QString path = frame.home.filePath(QStringLiteral("legal.pdf"));
+    answerFile(path);
+    frame.window.runCommand(ID_FILE_EXPORT_PDF);
+    const QByteArray pdf = readAll(path);
+    const auto box = pdf.indexOf("/MediaBox");
+    QVERIFY2(pdf.contains("/MediaBox [0 0 612.000000 1008.000000]"), pdf.mid(box, 40).constData());
+}
+
+// A view holding an edit it has not stored yet: 65 channels in use, stored on save data.
+class PendingEditView : public DocumentListener {
+public:
+    explicit PendingEditView(CKQ70Doc& doc) : m_doc(doc) {}
+    void viewSaveData() override {
+        ++commits;
+        allotChannels(m_doc, LISTED_CHANNELS);
+    }
+    int commits = 0;
+
+private:
+    CKQ70Doc& m_doc;
+};
+
+void ListingOutputTest::everyListingCommitsTheViewsEditsFirst() {
+    QTemporaryDir home;
+    CKQ70Doc doc;
+    BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
+    QtUserPrompt prompt;
+    PendingEditView view(doc);
+    bool printing = false;
+    PrintCommands commands(doc, ACCESS_NORMAL, prompt, view, printing, nullptr);
+
+    const QString pdf = home.filePath(QStringLiteral("edited.pdf"));
+    answerFile(pdf);
+    commands.OnFileExportPdf();
+    QCOMPARE(view.commits, 1);
+    QCOMPARE(pdfPageCount(readAll(pdf)), 3); // the common page and two channel pages
+
+    const QString csv = home.filePath(QStringLiteral("edited.csv"));
+    answerFile(csv);
+    commands.OnFileExportCsv();
+    QCOMPARE(view.commits, 2);
+    // The last channel the view had not stored yet is listed; the one after it is not.
+    QVERIFY(readAll(csv).contains("\n\" 65\","));
+    QVERIFY(!readAll(csv).contains("\n\" 66\","));
+}
+
+KQ70_GUI_TEST(ListingOutputTest);
+#include "ListingOutputTest.moc"
