@@ -6,11 +6,13 @@
 #include "ParameterPageDialog.h"
 #include "RadioSession.h"
 #include "RawImageDialog.h"
+#include "VisibleItemsDialog.h"
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DefaultImages.h"
 #include "frame/AdjustmentRecoverCommand.h"
+#include "frame/AdjustmentUnlock.h"
 #include "frame/FrameLifecycle.h"
 #include "frame/RadioCommands.h"
 #include "log/HVersionInfo.h"
@@ -62,7 +64,7 @@ struct ActionSpec {
 } // namespace
 
 MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFile,
-                       const AccessMode& accessMode, UserPrompt& prompt, std::string programFolder,
+                       AccessMode& accessMode, UserPrompt& prompt, std::string programFolder,
                        QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_settings(settings), m_settingsFile(settingsFile),
       m_accessMode(accessMode), m_prompt(prompt), m_menuModel(accessMode.value()),
@@ -90,6 +92,8 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     m_channelView->setFrameRequestHandler([this](CKQ70View::FrameRequest request) {
         if (request == CKQ70View::FrameRequest::RawImageEditor) {
             runCommand(ID_RAW_EDITOR);
+        } else if (request == CKQ70View::FrameRequest::AdjustmentUnlock) {
+            AdjustmentUnlock::Run(m_accessMode, m_prompt, m_channelView->view(), m_common, *this);
         }
     });
     auto* centre = new QWidget(this);
@@ -352,6 +356,11 @@ void MainWindow::runCommand(int commandId) {
     case ID_RAW_EDITOR:
         showRawEditor();
         break;
+    case ID_VIEW_ITEM_VISIBLE: {
+        VisibleItemsDialog visible(m_channelView->view(), this);
+        visible.exec();
+        break;
+    }
     case ID_EDIT_COPY:
         if (m_channelView->gridHasFocus()) {
             m_channelView->copyToClipboard();

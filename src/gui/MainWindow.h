@@ -32,9 +32,8 @@ struct AppSettings;
 // strip, and hands every command to the core command it names.
 class MainWindow : public QMainWindow, public DocumentListener {
 public:
-    MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFile,
-               const AccessMode& accessMode, UserPrompt& prompt, std::string programFolder,
-               QWidget* parent = nullptr);
+    MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFile, AccessMode& accessMode,
+               UserPrompt& prompt, std::string programFolder, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The first document: the file named on the command line, else the start-up document.
@@ -83,7 +82,7 @@ private:
     CKQ70Doc& m_doc;
     AppSettings& m_settings;
     IniFile& m_settingsFile;
-    const AccessMode& m_accessMode;
+    AccessMode& m_accessMode;
     UserPrompt& m_prompt;
     MainMenuModel m_menuModel;
     DocumentCommands m_documents;

@@ -3,6 +3,7 @@
 #include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
 #include "channel/ChannelCellTexts.h"
+#include "channel/ChannelGridLayout.h"
 #include "channel/HChannelData.h"
 #include "channel/HChannelRecord.h"
 #include "doc/DataFile.h"
@@ -13,10 +14,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <functional>
@@ -87,11 +92,21 @@ RadioImage radioWith256Channels() {
     return image;
 }
 
+int itemCommand(int item) {
+    return ID_VIEW_ITEM_FIRST + item;
+}
+
+// Offscreen, a window does not get the focus back by itself once a message box has gone.
+void reactivate(QWidget& window) {
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
 void showFrame(Frame& frame) {
     frame.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
     frame.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&frame.window));
+    reactivate(frame.window);
 }
 
 } // namespace
@@ -104,6 +119,13 @@ private slots:
     void enterOnADecodeCellOpensTheToneChooser();
     void doubleClickOnTheChannelNumberProgramsTheChannel();
     void openingAFileShowsItsChannels();
+    void typedFrequenciesAreFilteredAndChecked();
+    void f3ThreeTimesReturnsTheDecodePolarity();
+    void copiedToneCellPastesIntoThreeRows();
+    void pasteIntoFrequencyAnsweredNoChangesNothing();
+    void viewItemCommandsHideAndShowColumns();
+    void shiftF10WithTheKeywordEntersAdjustmentMode();
+    void pmr446ScreenInNormalMode();
 };
 
 void ChannelGridTest::spaceOnDecodeShowsCtcssAndASaveWritesItOnBothSides() {
@@ -227,6 +249,238 @@ void ChannelGridTest::openingAFileShowsItsChannels() {
     frame.window.runCommand(ID_FILE_NEW);
     QCOMPARE(grid.rowCount(), ROW1 + 16);
     QVERIFY(view.groupSelector().isHidden());
+}
+
+void ChannelGridTest::typedFrequenciesAreFilteredAndChecked() {
+    struct Case {
+        const char* typed;
+        bool outOfRange;
+        const char* shown;
+    };
+    // Letters never reach the editor; a value outside the band is cut to its edge after the
+    // message, one inside the band but outside PMR446 is kept after it.
+    const Case cases[] = {
+        {"460", true, "456.00000"},
+        {"4x4y5", true, "445.00000"},
+        {"446.05", false, "446.05000"},
+        {"430", true, "436.00000"},
+    };
+    Frame frame(ACCESS_MANUFACTURE);
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    int row = ROW1;
+    for (const Case& c : cases) {
+        const QString typed = QString::fromLatin1(c.typed);
+        selectCell(grid, row, COL_RX_FREQUENCY);
+        QTest::keyClicks(&grid, typed.left(1));
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY2(editor != nullptr, c.typed);
+        QTest::keyClicks(editor, typed.mid(1));
+        QString digits = typed;
+        digits.remove(QRegularExpression(QStringLiteral("[a-z]")));
+        QCOMPARE(editor->text(), digits);
+        QString seen;
+        if (c.outOfRange) {
+            answerMessage(QMessageBox::Ok, &seen);
+        }
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The editor commits once the key has been handled.
+        QTRY_COMPARE(cell(grid, row, COL_RX_FREQUENCY).trimmed(), QString::fromLatin1(c.shown));
+        if (c.outOfRange) {
+            QCOMPARE(seen, QStringLiteral("Out Of Frequency Range!"));
+        }
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        reactivate(frame.window);
+        ++row;
+    }
+    QVERIFY(frame.doc.dataModified());
+
+    // In normal mode the frequency column holds PMR446 channels: letters open no editor text.
+    Frame user;
+    user.window.startWith({});
+    showFrame(user);
+    FlexGridWidget& userGrid = user.window.channelView().grid();
+    const QString before = cell(userGrid, ROW1, COL_RX_FREQUENCY);
+    QCOMPARE(before, QStringLiteral("CH1 (446.00625)"));
+    selectCell(userGrid, ROW1, COL_RX_FREQUENCY);
+    QTest::keyClicks(&userGrid, QStringLiteral("abc"));
+    if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+        QTest::keyClick(editor, Qt::Key_Escape);
+    }
+    QCOMPARE(cell(userGrid, ROW1, COL_RX_FREQUENCY), before);
+    QVERIFY(!user.doc.dataModified());
+}
+
+void ChannelGridTest::f3ThreeTimesReturnsTheDecodePolarity() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    editChannels(frame, [](HChannelData& data) {
+        data.setValue(0, rxToneMode, 2);
+        data.setValue(0, rxToneCode, 19);
+        data.setValue(0, rxDcsInverted, 0);
+        data.setValue(0, rxDcsBoth, 0);
+        data.setValue(0, txToneMode, 2);
+        data.setValue(0, txToneCode, 19);
+        data.setValue(0, txDcsInverted, 0);
+    });
+    frame.doc.setDataModified(false);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    const QString start = cell(grid, ROW1, COL_DECODE);
+    QVERIFY(start.endsWith(QStringLiteral(" N)")));
+    const QStringList endings{QStringLiteral(" I)"), QStringLiteral(" B)"), QStringLiteral(" N)")};
+    for (const QString& ending : endings) {
+        press(grid, ROW1, COL_DECODE, Qt::Key_F3);
+        QVERIFY2(cell(grid, ROW1, COL_DECODE).endsWith(ending),
+                 qPrintable(cell(grid, ROW1, COL_DECODE)));
+    }
+    QCOMPARE(cell(grid, ROW1, COL_DECODE), start);
+    QVERIFY(frame.doc.dataModified());
+    // F3 on any other column changes nothing.
+    const QString tx = cell(grid, ROW1, COL_ENCODE);
+    press(grid, ROW1, COL_SCAN, Qt::Key_F3);
+    QCOMPARE(cell(grid, ROW1, COL_ENCODE), tx);
+}
+
+void ChannelGridTest::copiedToneCellPastesIntoThreeRows() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    const QString tone = cell(grid, ROW1 + 8, COL_DECODE);
+    QCOMPARE(tone, QStringLiteral("No.10 (C-67.0)"));
+
+    press(grid, ROW1 + 8, COL_DECODE, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(QGuiApplication::clipboard()->text().contains(tone));
+    QCOMPARE(frame.window.channelView().view().copiedToneNumber(), 10);
+
+    selectCell(grid, ROW1 + 1, COL_DECODE);
+    grid.setRangeSelected(
+        QTableWidgetSelectionRange(grid.tableRow(ROW1 + 1), grid.tableColumn(COL_DECODE),
+                                   grid.tableRow(ROW1 + 3), grid.tableColumn(COL_DECODE)),
+        true);
+    QTest::keyClick(&grid, Qt::Key_Insert, Qt::ShiftModifier);
+    for (int row : {ROW1 + 1, ROW1 + 2, ROW1 + 3}) {
+        QCOMPARE(cell(grid, row, COL_DECODE), tone);
+    }
+    QCOMPARE(cell(grid, ROW1 + 4, COL_DECODE), QStringLiteral("-----"));
+    QVERIFY(frame.doc.dataModified());
+
+    // Copy acts only while the grid has the focus.
+    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    grid.clearFocus();
+    frame.window.runCommand(ID_EDIT_COPY);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
+}
+
+void ChannelGridTest::pasteIntoFrequencyAnsweredNoChangesNothing() {
+    Frame frame(ACCESS_MANUFACTURE);
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    selectCell(grid, ROW1 + 1, COL_RX_FREQUENCY);
+    frame.window.runCommand(ID_EDIT_COPY);
+    const RadioImage before = frame.doc.GetMainMemory();
+    const QString target = cell(grid, ROW1 + 4, COL_RX_FREQUENCY);
+
+    selectCell(grid, ROW1 + 4, COL_RX_FREQUENCY);
+    QString question;
+    answerMessage(QMessageBox::No, &question);
+    frame.window.runCommand(ID_EDIT_PASTE);
+    QCOMPARE(question, QStringLiteral("Do you copy Ch2 data to Ch 5?"));
+    QCOMPARE(cell(grid, ROW1 + 4, COL_RX_FREQUENCY), target);
+    QVERIFY(!frame.doc.dataModified());
+    frame.window.viewSaveData();
+    QVERIFY(frame.doc.GetMainMemory() == before);
+
+    // Yes copies it.
+    reactivate(frame.window);
+    selectCell(grid, ROW1 + 4, COL_RX_FREQUENCY);
+    answerMessage(QMessageBox::Yes);
+    frame.window.runCommand(ID_EDIT_PASTE);
+    QCOMPARE(cell(grid, ROW1 + 4, COL_RX_FREQUENCY), cell(grid, ROW1 + 1, COL_RX_FREQUENCY));
+    QVERIFY(frame.doc.dataModified());
+}
+
+void ChannelGridTest::viewItemCommandsHideAndShowColumns() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    QAction* scan = frame.window.action(itemCommand(ChannelGridLayout::ITEM_SCAN));
+    QVERIFY(scan != nullptr);
+    QVERIFY(scan->isChecked());
+    QVERIFY(!grid.isColumnHidden(grid.tableColumn(COL_SCAN)));
+
+    scan->trigger();
+    QVERIFY(grid.isColumnHidden(grid.tableColumn(COL_SCAN)));
+    QVERIFY(!scan->isChecked());
+    QCOMPARE(frame.settings.items[ChannelGridLayout::ITEM_SCAN], 0);
+    scan->trigger();
+    QVERIFY(!grid.isColumnHidden(grid.tableColumn(COL_SCAN)));
+    QVERIFY(scan->isChecked());
+
+    // Sub audio shows the decode column again, never the encode one.
+    QAction* tones = frame.window.action(itemCommand(ChannelGridLayout::ITEM_SUB_AUDIO));
+    tones->trigger();
+    QVERIFY(grid.isColumnHidden(grid.tableColumn(COL_DECODE)));
+    tones->trigger();
+    QVERIFY(!grid.isColumnHidden(grid.tableColumn(COL_DECODE)));
+    QVERIFY(grid.isColumnHidden(grid.tableColumn(COL_ENCODE)));
+
+    // Without an encryption unit the Encr command is offered but cannot be used.
+    QAction* encr = frame.window.action(itemCommand(ChannelGridLayout::ITEM_ENCR));
+    QVERIFY(encr != nullptr);
+    QVERIFY(!encr->isEnabled());
+
+    // The Visible dialog: Dial Scan unticked hides its column; the fixed ones stay disabled.
+    whenModal([](QWidget* modal) {
+        auto* dial = modal->findChild<QCheckBox*>(QStringLiteral("item9"));
+        auto* pri = modal->findChild<QCheckBox*>(QStringLiteral("item1"));
+        QVERIFY(dial != nullptr && pri != nullptr);
+        QVERIFY(dial->isChecked());
+        QVERIFY(!pri->isEnabled());
+        dial->setChecked(false);
+        shoot(*modal, QStringLiteral("visible-items"));
+        okButton(*static_cast<QDialog*>(modal))->click();
+    });
+    frame.window.runCommand(ID_VIEW_ITEM_VISIBLE);
+    QVERIFY(grid.isColumnHidden(grid.tableColumn(COL_DIAL_SCAN)));
+    QVERIFY(!frame.window.action(itemCommand(ChannelGridLayout::ITEM_DIAL_SCAN))->isChecked());
+}
+
+void ChannelGridTest::shiftF10WithTheKeywordEntersAdjustmentMode() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    QVERIFY(frame.window.windowTitle().endsWith(QStringLiteral("PMR446")));
+    FlexGridWidget& grid = frame.window.channelView().grid();
+
+    for (const QString& word : {QStringLiteral("MUL PEK"), QStringLiteral("mul-PEK")}) {
+        whenModal([word](QWidget* modal) {
+            auto* input = qobject_cast<QInputDialog*>(modal);
+            QVERIFY(input != nullptr);
+            input->setTextValue(word);
+            input->accept();
+        });
+        press(grid, ROW1, COL_DECODE, Qt::Key_F10, Qt::ShiftModifier);
+    }
+    QVERIFY(frame.window.windowTitle().endsWith(QStringLiteral("PMR446(A)")));
+    QCOMPARE(frame.access.value(), int{ACCESS_ADJUSTMENT});
+    QVERIFY(!frame.doc.dataModified());
+}
+
+void ChannelGridTest::pmr446ScreenInNormalMode() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    frame.window.resize(900, 600);
+    ChannelViewWidget& view = frame.window.channelView();
+    QVERIFY(view.groupSelector().isHidden());
+    QVERIFY(view.stripText().contains(QStringLiteral("16CH")));
+    QVERIFY(view.grid().isColumnHidden(view.grid().tableColumn(COL_TX_FREQUENCY)));
+    shoot(frame.window, QStringLiteral("main-window-pmr446-mode0"));
 }
 
 KQ70_GUI_TEST(ChannelGridTest);
