@@ -378,8 +378,13 @@ void FlexGridWidget::updateHeaderHeight() {
 
 void FlexGridWidget::setTopRow(int row) {
     const int r = tableRow(row);
-    if (r >= 0 && r < QTableWidget::rowCount() && QTableWidget::columnCount() > 0) {
-        scrollTo(model()->index(r, 0), QAbstractItemView::PositionAtTop);
+    int c = 0;
+    // A hidden cell cannot be scrolled to; any shown one of the row will do.
+    while (c < QTableWidget::columnCount() && isColumnHidden(c)) {
+        ++c;
+    }
+    if (r >= 0 && r < QTableWidget::rowCount() && c < QTableWidget::columnCount()) {
+        scrollTo(model()->index(r, c), QAbstractItemView::PositionAtTop);
     }
 }
 

@@ -125,6 +125,7 @@ private slots:
     void pasteIntoFrequencyAnsweredNoChangesNothing();
     void viewItemCommandsHideAndShowColumns();
     void shiftF10WithTheKeywordEntersAdjustmentMode();
+    void squelchIsChosenFromItsDropDown();
     void pmr446ScreenInNormalMode();
 };
 
@@ -231,8 +232,13 @@ void ChannelGridTest::openingAFileShowsItsChannels() {
     QVERIFY(!view.groupSelector().isHidden());
     QCOMPARE(cell(grid, ROW1, COL_RX_FREQUENCY).trimmed(), QStringLiteral("440.00000"));
 
-    // F2 moves to the next used group; the selector follows.
-    press(grid, ROW1, COL_RX_FREQUENCY, Qt::Key_F2);
+    // F2 moves to the next used group, shown from its first channel; the selector follows.
+    frame.window.resize(700, 300);
+    QTRY_VERIFY(grid.viewport()->height() < grid.rowHeight(0) * 16);
+    grid.scrollToBottom();
+    QVERIFY(grid.rowAt(0) > 0);
+    press(grid, ROW1 + 15, COL_RX_FREQUENCY, Qt::Key_F2);
+    QCOMPARE(grid.rowAt(0), 0);
     QCOMPARE(view.view().currentGroup(), 1);
     QCOMPARE(view.groupSelector().currentData().toInt(), 1);
     QCOMPARE(cell(grid, ROW1, COL_CHANNEL).trimmed(), QStringLiteral("17"));
@@ -469,6 +475,24 @@ void ChannelGridTest::shiftF10WithTheKeywordEntersAdjustmentMode() {
     QVERIFY(frame.window.windowTitle().endsWith(QStringLiteral("PMR446(A)")));
     QCOMPARE(frame.access.value(), int{ACCESS_ADJUSTMENT});
     QVERIFY(!frame.doc.dataModified());
+}
+
+void ChannelGridTest::squelchIsChosenFromItsDropDown() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    QCOMPARE(cell(grid, ROW1 + 2, COL_SQUELCH), QStringLiteral("3"));
+    press(grid, ROW1 + 2, COL_SQUELCH, Qt::Key_Return);
+    auto* combo = grid.viewport()->findChild<QComboBox*>();
+    QVERIFY(combo != nullptr);
+    QCOMPARE(combo->count(), 16);
+    QCOMPARE(combo->currentText(), QStringLiteral("3"));
+    combo->setCurrentIndex(7);
+    QTest::keyClick(combo, Qt::Key_Return);
+    QTRY_COMPARE(cell(grid, ROW1 + 2, COL_SQUELCH), QStringLiteral("7"));
+    QCOMPARE(frame.window.channelView().view().channelData().getValue(2, squelchLevel), 7);
+    QVERIFY(frame.doc.dataModified());
 }
 
 void ChannelGridTest::pmr446ScreenInNormalMode() {
