@@ -2,6 +2,8 @@
 #include "ChannelViewWidget.h"
 #include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
+#include "HelpWindow.h"
+#include "RawImageDialog.h"
 #include "channel/ChannelCellTexts.h"
 #include "channel/ChannelGridLayout.h"
 #include "channel/HChannelData.h"
@@ -20,6 +22,10 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
@@ -126,6 +132,7 @@ private slots:
     void viewItemCommandsHideAndShowColumns();
     void shiftF10WithTheKeywordEntersAdjustmentMode();
     void squelchIsChosenFromItsDropDown();
+    void functionKeysReachTheWindow();
     void pmr446ScreenInNormalMode();
 };
 
@@ -493,6 +500,46 @@ void ChannelGridTest::squelchIsChosenFromItsDropDown() {
     QTRY_COMPARE(cell(grid, ROW1 + 2, COL_SQUELCH), QStringLiteral("7"));
     QCOMPARE(frame.window.channelView().view().channelData().getValue(2, squelchLevel), 7);
     QVERIFY(frame.doc.dataModified());
+}
+
+void ChannelGridTest::functionKeysReachTheWindow() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    QCOMPARE(frame.window.statusBar()->currentMessage(),
+             QStringLiteral("F1 for Help   F3 for DCS Complement   F10 for Menus"));
+
+    // F1 in the grid opens the help on the main window's page.
+    press(grid, ROW1, COL_DECODE, Qt::Key_F1);
+    auto* help = frame.window.findChild<HelpWindow*>();
+    QVERIFY(help != nullptr);
+    QVERIFY(help->isVisible());
+    QVERIFY(help->browser().source().toString().contains(QStringLiteral("main-window")));
+    help->close();
+
+    // Shift+F9 opens the raw image editor over the committed image.
+    bool rawShown = false;
+    whenModal([&rawShown](QWidget* modal) {
+        rawShown = dynamic_cast<RawImageDialog*>(modal) != nullptr;
+        static_cast<QDialog*>(modal)->reject();
+    });
+    reactivate(frame.window);
+    press(grid, ROW1, COL_DECODE, Qt::Key_F9, Qt::ShiftModifier);
+    QVERIFY(rawShown);
+
+    // The grid's context menu copies the current cell.
+    reactivate(frame.window);
+    selectCell(grid, ROW1 + 8, COL_DECODE);
+    QGuiApplication::clipboard()->clear();
+    QTimer::singleShot(50, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    emit grid.customContextMenuRequested(centreOf(grid, ROW1 + 8, COL_DECODE));
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("No.10 (C-67.0)")));
 }
 
 void ChannelGridTest::pmr446ScreenInNormalMode() {
