@@ -23,11 +23,11 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QTimer>
-#include <QPushButton>
-#include <QRegularExpression>
 #include <QtTest>
 
 #include <functional>
@@ -550,7 +550,16 @@ void ChannelGridTest::pmr446ScreenInNormalMode() {
     ChannelViewWidget& view = frame.window.channelView();
     QVERIFY(view.groupSelector().isHidden());
     QVERIFY(view.stripText().contains(QStringLiteral("16CH")));
-    QVERIFY(view.grid().isColumnHidden(view.grid().tableColumn(COL_TX_FREQUENCY)));
+    FlexGridWidget& grid = view.grid();
+    QVERIFY(grid.isColumnHidden(grid.tableColumn(COL_TX_FREQUENCY)));
+    // Equal neighbours of a header row share one cell, blank ones included.
+    using Run = std::pair<int, int>;
+    QCOMPARE(grid.mergedRun(0, COL_TX_FREQUENCY), Run(COL_RX_FREQUENCY, COL_TX_FREQUENCY));
+    QCOMPARE(grid.mergedRun(0, COL_TOT), Run(COL_TOT, COL_SQUELCH));
+    QCOMPARE(grid.mergedRun(0, COL_DIAL_SCAN), Run(COL_DIAL_SCAN, COL_DIAL_SCAN));
+    QCOMPARE(grid.mergedRun(1, COL_POWER_SAVE_RX), Run(COL_POWER_SAVE_RX, COL_POWER_SAVE_TX));
+    QCOMPARE(grid.headerText(1, COL_CHANNEL), QStringLiteral("Chn"));
+    shoot(*grid.horizontalHeader(), QStringLiteral("grid-header"));
     shoot(frame.window, QStringLiteral("main-window-pmr446-mode0"));
 }
 
