@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "ChannelAllocationWindow.h"
 #include "ChannelViewWidget.h"
 #include "ConfigureDialog.h"
 #include "HelpWindow.h"
@@ -85,6 +86,7 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     m_information->setMargin(4);
     m_channelView =
         new ChannelViewWidget(m_doc, m_prompt, m_accessMode.value(), m_settings, *this, this);
+    m_channelView->setChoosers(&m_choosers);
     m_channelView->setChangedHandler([this] { refreshState(); });
     m_channelView->setStatusHandler(
         [this](const QString& text) { statusBar()->showMessage(text); });
@@ -361,6 +363,9 @@ void MainWindow::runCommand(int commandId) {
         visible.exec();
         break;
     }
+    case ID_CHANNEL_ALLOCATIONS:
+        runChannelAllocation();
+        break;
     case ID_EDIT_COPY:
         if (m_channelView->gridHasFocus()) {
             m_channelView->copyToClipboard();
@@ -476,6 +481,13 @@ void MainWindow::showConfigure() {
     if (dialog.exec() == QDialog::Accepted) {
         viewUpdateData();
     }
+}
+
+void MainWindow::runChannelAllocation() {
+    m_channelView->runChannelAllocation([this](HChannelAllocationDialog& page) {
+        return runChannelAllocationWindow(page, this,
+                                          [this](const QString& topic) { showHelp(topic); });
+    });
 }
 
 void MainWindow::documentReplaced() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtChannelChoosers.h"
 #include "frame/CommonCommands.h"
 #include "frame/DocumentCommands.h"
 #include "frame/DocumentListener.h"
@@ -75,6 +76,7 @@ private:
     void showConfigure();
     void notAvailable();
     void documentReplaced();
+    void runChannelAllocation();
     void writeFrameValues();
     void runTransfer(TransferDirection direction);
     void runAdjustmentRecover();
@@ -91,6 +93,7 @@ private:
     QToolBar* m_toolbar = nullptr;
     QLabel* m_information = nullptr;
     ChannelViewWidget* m_channelView = nullptr;
+    QtChannelChoosers m_choosers{this};
     QLabel* m_portStatus = nullptr;
     QPointer<HelpWindow> m_help;
     bool m_printing = false;

@@ -22,6 +22,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -133,6 +134,8 @@ private slots:
     void shiftF10WithTheKeywordEntersAdjustmentMode();
     void squelchIsChosenFromItsDropDown();
     void functionKeysReachTheWindow();
+    void channelAllocationReloadsTheGridAndCancelKeepsTheImage();
+    void theWindowsChoosersOpenFromTheGrid();
     void pmr446ScreenInNormalMode();
 };
 
@@ -540,6 +543,84 @@ void ChannelGridTest::functionKeysReachTheWindow() {
     });
     emit grid.customContextMenuRequested(centreOf(grid, ROW1 + 8, COL_DECODE));
     QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("No.10 (C-67.0)")));
+}
+
+void ChannelGridTest::channelAllocationReloadsTheGridAndCancelKeepsTheImage() {
+    Frame frame(ACCESS_MANUFACTURE);
+    frame.window.startWith({});
+    showFrame(frame);
+    QAction* allocation = frame.window.action(ID_CHANNEL_ALLOCATIONS);
+    QVERIFY(allocation == nullptr || !allocation->isEnabled());
+
+    RadioImage image = radioWith256Channels();
+    HChannelData data = channelsOf(image);
+    data.groups().setCount(0, 1);
+    for (int g = 1; g < HGroupTable::GROUP_COUNT; ++g) {
+        data.groups().setCount(g, 0);
+    }
+    data.store(image);
+    const std::string path = frame.file("one.K70");
+    QVERIFY(WriteDataFile(path, image, frame.prompt));
+    answerFile(QString::fromStdString(path));
+    frame.window.runCommand(ID_FILE_OPEN);
+    ChannelViewWidget& view = frame.window.channelView();
+    QCOMPARE(view.grid().rowCount(), ROW1 + 1);
+    QVERIFY(view.stripText().contains(QStringLiteral("255 Channels Left")));
+    allocation = frame.window.action(ID_CHANNEL_ALLOCATIONS);
+    QVERIFY(allocation != nullptr && allocation->isEnabled());
+    frame.doc.setDataModified(false);
+    const RadioImage before = frame.doc.GetMainMemory();
+
+    // Cancel after an edit: nothing reaches the image.
+    whenModal([](QWidget* window) {
+        auto* count = window->findChild<QLineEdit*>(QStringLiteral("control2601"));
+        QVERIFY(count != nullptr);
+        count->setFocus();
+        QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(count, QStringLiteral("300"));
+        QTest::keyClick(count, Qt::Key_Tab);
+        static_cast<QDialog*>(window)->reject();
+    });
+    allocation->trigger();
+    QVERIFY(frame.doc.GetMainMemory() == before);
+    QVERIFY(!frame.doc.dataModified());
+    QCOMPARE(view.grid().rowCount(), ROW1 + 1);
+
+    // OK: the first group takes the 255 it may have, the grid and the strip follow.
+    whenModal([](QWidget* window) {
+        auto* count = window->findChild<QLineEdit*>(QStringLiteral("control2601"));
+        QVERIFY(count != nullptr);
+        count->setFocus();
+        QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(count, QStringLiteral("300"));
+        QTest::keyClick(count, Qt::Key_Tab);
+        QCOMPARE(count->text(), QStringLiteral("255"));
+        okButton(*static_cast<QDialog*>(window))->click();
+    });
+    reactivate(frame.window);
+    frame.window.action(ID_CHANNEL_ALLOCATIONS)->trigger();
+    QVERIFY(frame.doc.dataModified());
+    QCOMPARE(view.grid().rowCount(), ROW1 + 255);
+    QVERIFY(view.stripText().contains(QStringLiteral("1 Channels Left")));
+    QVERIFY(frame.window.isWindowModified());
+}
+
+void ChannelGridTest::theWindowsChoosersOpenFromTheGrid() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    const QString before = cell(grid, ROW1 + 8, COL_DECODE);
+    QString shownTitle;
+    whenModal([&shownTitle](QWidget* dialog) {
+        shownTitle = dialog->windowTitle();
+        QVERIFY(dialog->findChild<QListWidget*>(QStringLiteral("chooserList")) != nullptr);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    press(grid, ROW1 + 8, COL_DECODE, Qt::Key_Return);
+    QVERIFY(!shownTitle.isEmpty());
+    QCOMPARE(cell(grid, ROW1 + 8, COL_DECODE), before);
+    QVERIFY(!frame.doc.dataModified());
 }
 
 void ChannelGridTest::pmr446ScreenInNormalMode() {
