@@ -628,6 +628,16 @@ void ChannelGridTest::pmr446ScreenInNormalMode() {
     frame.window.startWith({});
     showFrame(frame);
     frame.window.resize(900, 600);
+    // Scanned channels, and two channels not programmed: their ticks are grey.
+    editChannels(frame, [](HChannelData& data) {
+        for (int ch = 0; ch < 16; ch += 3) {
+            data.setValue(ch, scan, 1);
+            data.setValue(ch, dialScan, 1);
+        }
+        data.setValue(13, inUse, 0);
+        data.setValue(15, inUse, 0);
+        data.setValue(15, dialScan, 1);
+    });
     ChannelViewWidget& view = frame.window.channelView();
     QVERIFY(view.groupSelector().isHidden());
     QVERIFY(view.stripText().contains(QStringLiteral("16CH")));
@@ -640,6 +650,18 @@ void ChannelGridTest::pmr446ScreenInNormalMode() {
     QCOMPARE(grid.mergedRun(0, COL_DIAL_SCAN), Run(COL_DIAL_SCAN, COL_DIAL_SCAN));
     QCOMPARE(grid.mergedRun(1, COL_POWER_SAVE_RX), Run(COL_POWER_SAVE_RX, COL_POWER_SAVE_TX));
     QCOMPARE(grid.headerText(1, COL_CHANNEL), QStringLiteral("Chn"));
+    // Check marks: the picture tells ticked from not, and a disabled tick from an enabled one.
+    auto picture = [&grid](int row, int column) {
+        return grid.item(grid.tableRow(row), grid.tableColumn(column))
+            ->data(FlexGridWidget::CHECK_PICTURE_ROLE)
+            .toInt();
+    };
+    QCOMPARE(picture(ROW1, COL_SCAN), int{FlexGridWidget::CHECK_TICK});
+    QCOMPARE(cell(grid, ROW1, COL_SCAN), QStringLiteral(" "));
+    QCOMPARE(picture(ROW1 + 1, COL_SCAN), int{FlexGridWidget::CHECK_EMPTY});
+    QCOMPARE(cell(grid, ROW1 + 1, COL_SCAN), QStringLiteral("-"));
+    QCOMPARE(picture(ROW1 + 15, COL_SCAN), int{FlexGridWidget::CHECK_DISABLED_TICK});
+    QCOMPARE(picture(ROW1 + 15, COL_DIAL_SCAN), int{FlexGridWidget::CHECK_TICK});
     shoot(*grid.horizontalHeader(), QStringLiteral("grid-header"));
     shoot(frame.window, QStringLiteral("main-window-pmr446-mode0"));
 }
