@@ -326,6 +326,13 @@ void ChannelGridTest::typedFrequenciesAreFilteredAndChecked() {
     }
     QCOMPARE(cell(userGrid, ROW1, COL_RX_FREQUENCY), before);
     QVERIFY(!user.doc.dataModified());
+
+    // A letter on a cell that is not typed into goes nowhere, not even to another row.
+    selectCell(userGrid, ROW1 + 3, COL_SCAN);
+    QTest::keyClicks(&userGrid, QStringLiteral("c3"));
+    QCOMPARE(userGrid.currentRow(), userGrid.tableRow(ROW1 + 3));
+    QCOMPARE(userGrid.currentColumn(), userGrid.tableColumn(COL_SCAN));
+    QVERIFY(!user.doc.dataModified());
 }
 
 void ChannelGridTest::f3ThreeTimesReturnsTheDecodePolarity() {
@@ -578,7 +585,7 @@ void ChannelGridTest::channelAllocationReloadsTheGridAndCancelKeepsTheImage() {
         count->setFocus();
         QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(count, QStringLiteral("300"));
-        QTest::keyClick(count, Qt::Key_Tab);
+        QTest::keyClick(count, Qt::Key_Return); // the large window works the count out
         static_cast<QDialog*>(window)->reject();
     });
     allocation->trigger();
@@ -593,7 +600,7 @@ void ChannelGridTest::channelAllocationReloadsTheGridAndCancelKeepsTheImage() {
         count->setFocus();
         QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(count, QStringLiteral("300"));
-        QTest::keyClick(count, Qt::Key_Tab);
+        QTest::keyClick(count, Qt::Key_Return); // the large window works the count out
         QCOMPARE(count->text(), QStringLiteral("255"));
         okButton(*static_cast<QDialog*>(window))->click();
     });
