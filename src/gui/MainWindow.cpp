@@ -16,6 +16,7 @@
 #include "frame/AdjustmentUnlock.h"
 #include "frame/FrameLifecycle.h"
 #include "frame/RadioCommands.h"
+#include "image/RadioImage.h"
 #include "log/HVersionInfo.h"
 #include "pages/HDialog.h"
 #include "ui/FrameTexts.h"
@@ -231,8 +232,7 @@ void MainWindow::addRecentFiles(QMenu* menu) {
             menu->addAction(QStringLiteral("&%1 %2").arg(n).arg(QString::fromStdString(path)));
         act->setObjectName(QStringLiteral("recent%1").arg(n));
         connect(act, &QAction::triggered, this, [this, path] {
-            m_documents.OnOpenNamedFile(path);
-            documentReplaced();
+            replacingDocument([this, &path] { m_documents.OnOpenNamedFile(path); });
             rebuildMenus();
             refreshState();
         });
@@ -312,14 +312,12 @@ void MainWindow::runCommand(int commandId) {
     }
     switch (id) {
     case ID_FILE_NEW:
-        m_documents.OnFileNew();
-        documentReplaced();
+        replacingDocument([this] { m_documents.OnFileNew(); });
         m_menuModel.UpdateRadioMenus(m_doc.GetMainMemory());
         rebuildMenus();
         break;
     case ID_FILE_OPEN:
-        m_documents.OnFileOpen();
-        documentReplaced();
+        replacingDocument([this] { m_documents.OnFileOpen(); });
         rebuildMenus();
         break;
     case ID_FILE_SAVE:
@@ -490,6 +488,16 @@ void MainWindow::runChannelAllocation() {
     });
 }
 
+void MainWindow::replacingDocument(const std::function<void()>& command) {
+    const std::string path = m_doc.currentFilePath();
+    const RadioImage image = m_doc.GetMainMemory();
+    command();
+    // A command that was cancelled or refused leaves the grid as it is, edits included.
+    if (m_doc.currentFilePath() != path || !(m_doc.GetMainMemory() == image)) {
+        documentReplaced();
+    }
+}
+
 void MainWindow::documentReplaced() {
     m_channelView->documentChanged();
 }
@@ -556,8 +564,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindow::dropEvent(QDropEvent* event) {
     const QString path = event->mimeData()->urls().first().toLocalFile();
     event->acceptProposedAction();
-    m_documents.OnOpenNamedFile(path.toStdString());
-    documentReplaced();
+    replacingDocument([this, &path] { m_documents.OnOpenNamedFile(path.toStdString()); });
     rebuildMenus();
     refreshState();
 }

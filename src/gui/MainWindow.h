@@ -76,6 +76,8 @@ private:
     void showConfigure();
     void notAvailable();
     void documentReplaced();
+    // Runs a File command that may put another document in place of this one.
+    void replacingDocument(const std::function<void()>& command);
     void runChannelAllocation();
     void writeFrameValues();
     void runTransfer(TransferDirection direction);

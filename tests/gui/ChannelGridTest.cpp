@@ -135,6 +135,7 @@ private slots:
     void squelchIsChosenFromItsDropDown();
     void functionKeysReachTheWindow();
     void channelAllocationReloadsTheGridAndCancelKeepsTheImage();
+    void cancelledOpenKeepsTheGridsEdits();
     void theWindowsChoosersOpenFromTheGrid();
     void pmr446ScreenInNormalMode();
 };
@@ -610,6 +611,27 @@ void ChannelGridTest::channelAllocationReloadsTheGridAndCancelKeepsTheImage() {
     QCOMPARE(view.grid().rowCount(), ROW1 + 255);
     QVERIFY(view.stripText().contains(QStringLiteral("1 Channels Left")));
     QVERIFY(frame.window.isWindowModified());
+}
+
+void ChannelGridTest::cancelledOpenKeepsTheGridsEdits() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    press(grid, ROW1, COL_DECODE, Qt::Key_Space);
+    const QString edited = cell(grid, ROW1, COL_DECODE);
+    QCOMPARE(edited, QStringLiteral("No.10 (C-67.0)"));
+
+    // The file dialog cancelled, then New refused at its save question: the edit stays.
+    whenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    frame.window.runCommand(ID_FILE_OPEN);
+    QCOMPARE(cell(grid, ROW1, COL_DECODE), edited);
+    answerMessage(QMessageBox::Cancel);
+    frame.window.runCommand(ID_FILE_NEW);
+    QCOMPARE(cell(grid, ROW1, COL_DECODE), edited);
+    QVERIFY(frame.doc.dataModified());
+    frame.window.viewSaveData();
+    QCOMPARE(channelsOf(frame.doc.GetMainMemory()).getValue(0, rxToneCode), 670);
 }
 
 void ChannelGridTest::theWindowsChoosersOpenFromTheGrid() {
