@@ -475,6 +475,8 @@ void MainWindow::showRawEditor() {
 }
 
 void MainWindow::showConfigure() {
+    // The view reloads from the image afterwards: its edits must be there first.
+    viewSaveData();
     ConfigureDialog dialog(m_settings, this);
     if (dialog.exec() == QDialog::Accepted) {
         viewUpdateData();

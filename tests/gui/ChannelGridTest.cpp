@@ -135,7 +135,7 @@ private slots:
     void squelchIsChosenFromItsDropDown();
     void functionKeysReachTheWindow();
     void channelAllocationReloadsTheGridAndCancelKeepsTheImage();
-    void cancelledOpenKeepsTheGridsEdits();
+    void gridEditsSurviveCancelledFileCommandsAndConfigure();
     void theWindowsChoosersOpenFromTheGrid();
     void pmr446ScreenInNormalMode();
 };
@@ -613,7 +613,7 @@ void ChannelGridTest::channelAllocationReloadsTheGridAndCancelKeepsTheImage() {
     QVERIFY(frame.window.isWindowModified());
 }
 
-void ChannelGridTest::cancelledOpenKeepsTheGridsEdits() {
+void ChannelGridTest::gridEditsSurviveCancelledFileCommandsAndConfigure() {
     Frame frame;
     frame.window.startWith({});
     showFrame(frame);
@@ -630,6 +630,11 @@ void ChannelGridTest::cancelledOpenKeepsTheGridsEdits() {
     frame.window.runCommand(ID_FILE_NEW);
     QCOMPARE(cell(grid, ROW1, COL_DECODE), edited);
     QVERIFY(frame.doc.dataModified());
+
+    // File > Configure reloads the view with the port it names: the edit survives it.
+    whenModal([](QWidget* modal) { okButton(*static_cast<QDialog*>(modal))->click(); });
+    frame.window.runCommand(ID_FILE_CONFIGURE);
+    QCOMPARE(cell(grid, ROW1, COL_DECODE), edited);
     frame.window.viewSaveData();
     QCOMPARE(channelsOf(frame.doc.GetMainMemory()).getValue(0, rxToneCode), 670);
 }
