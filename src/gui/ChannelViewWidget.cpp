@@ -64,7 +64,6 @@ ChannelViewWidget::ChannelViewWidget(CKQ70Doc& doc, UserPrompt& prompt, int acce
     connect(m_groups, &QComboBox::activated, this, [this](int index) {
         m_view.selectGroup(m_groups->itemData(index).toInt());
         showStrip();
-        m_grid->setFocus();
     });
 }
 
@@ -118,6 +117,8 @@ void ChannelViewWidget::showStrip() {
     }
     m_groups->setVisible(strip.groupSelectorShown);
     m_groups->setEnabled(strip.groupSelectorEnabled);
+    // Every refresh leaves the keyboard in the grid.
+    m_grid->setFocus();
     if (m_status) {
         m_status(QString::fromStdString(m_view.statusText()));
     }

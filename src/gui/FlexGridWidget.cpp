@@ -106,7 +106,8 @@ private:
     FlexGridWidget& m_grid;
 };
 
-// The row header shows the fixed column: its text and the background the editor gives it.
+// The row header shows the fixed column: its text, right-aligned as numbers are, on the
+// background the editor gives it.
 class GridRowHeader : public QHeaderView {
 public:
     explicit GridRowHeader(FlexGridWidget& grid) : QHeaderView(Qt::Vertical, &grid), m_grid(grid) {
@@ -116,10 +117,9 @@ public:
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
-        const QColor back = m_grid.backgroundOfFixedCell(m_grid.editorRow(logicalIndex));
+        QColor back = m_grid.backgroundOfFixedCell(m_grid.editorRow(logicalIndex));
         if (!back.isValid()) {
-            QHeaderView::paintSection(painter, rect, logicalIndex);
-            return;
+            back = palette().color(QPalette::Button);
         }
         painter->save();
         painter->fillRect(rect, back);
@@ -128,7 +128,7 @@ protected:
         painter->drawLine(rect.topRight(), rect.bottomRight());
         painter->setPen(palette().color(QPalette::ButtonText));
         const QVariant text = model()->headerData(logicalIndex, Qt::Vertical, Qt::DisplayRole);
-        painter->drawText(rect.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignRight,
+        painter->drawText(rect.adjusted(3, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight,
                           text.toString());
         painter->restore();
     }
@@ -378,8 +378,13 @@ void FlexGridWidget::updateHeaderHeight() {
 
 void FlexGridWidget::setTopRow(int row) {
     const int r = tableRow(row);
-    if (r >= 0 && r < QTableWidget::rowCount() && QTableWidget::columnCount() > 0) {
-        scrollTo(model()->index(r, 0), QAbstractItemView::PositionAtTop);
+    int c = 0;
+    // A hidden cell cannot be scrolled to; any shown one of the row will do.
+    while (c < QTableWidget::columnCount() && isColumnHidden(c)) {
+        ++c;
+    }
+    if (r >= 0 && r < QTableWidget::rowCount() && c < QTableWidget::columnCount()) {
+        scrollTo(model()->index(r, c), QAbstractItemView::PositionAtTop);
     }
 }
 

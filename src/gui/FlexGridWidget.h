@@ -101,6 +101,9 @@ public:
     int editorRow(int tableRow) const { return tableRow + headerRows(); }
     int editorColumn(int tableColumn) const { return tableColumn + headerColumns(); }
 
+    // Typing never moves the current cell: a key the editor does not take does nothing.
+    void keyboardSearch(const QString&) override {}
+
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AlignmentWindowRunner.h"
+#include "ChannelAllocationWindow.h"
 #include "ChannelViewWidget.h"
 #include "ComparisonWindow.h"
 #include "ConfigureDialog.h"
@@ -9,14 +10,17 @@
 #include "PrintCommands.h"
 #include "RadioSession.h"
 #include "RawImageDialog.h"
+#include "VisibleItemsDialog.h"
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DefaultImages.h"
 #include "frame/AdjustmentRecoverCommand.h"
+#include "frame/AdjustmentUnlock.h"
 #include "frame/ConfigureChoices.h"
 #include "frame/FrameLifecycle.h"
 #include "frame/RadioCommands.h"
+#include "image/RadioImage.h"
 #include "log/HVersionInfo.h"
 #include "pages/HDialog.h"
 #include "ui/FrameTexts.h"
@@ -66,7 +70,7 @@ struct ActionSpec {
 } // namespace
 
 MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFile,
-                       const AccessMode& accessMode, UserPrompt& prompt, std::string programFolder,
+                       AccessMode& accessMode, UserPrompt& prompt, std::string programFolder,
                        QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_settings(settings), m_settingsFile(settingsFile),
       m_accessMode(accessMode), m_prompt(prompt), m_menuModel(accessMode.value()),
@@ -91,6 +95,7 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     m_information->setMargin(4);
     m_channelView =
         new ChannelViewWidget(m_doc, m_prompt, m_accessMode.value(), m_settings, *this, this);
+    m_channelView->setChoosers(&m_choosers);
     m_channelView->setChangedHandler([this] { refreshState(); });
     m_channelView->setStatusHandler(
         [this](const QString& text) { statusBar()->showMessage(text); });
@@ -98,6 +103,8 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     m_channelView->setFrameRequestHandler([this](CKQ70View::FrameRequest request) {
         if (request == CKQ70View::FrameRequest::RawImageEditor) {
             runCommand(ID_RAW_EDITOR);
+        } else if (request == CKQ70View::FrameRequest::AdjustmentUnlock) {
+            AdjustmentUnlock::Run(m_accessMode, m_prompt, m_channelView->view(), m_common, *this);
         }
     });
     auto* centre = new QWidget(this);
@@ -236,8 +243,7 @@ void MainWindow::addRecentFiles(QMenu* menu) {
             menu->addAction(QStringLiteral("&%1 %2").arg(n).arg(QString::fromStdString(path)));
         act->setObjectName(QStringLiteral("recent%1").arg(n));
         connect(act, &QAction::triggered, this, [this, path] {
-            m_documents.OnOpenNamedFile(path);
-            documentReplaced();
+            replacingDocument([this, &path] { m_documents.OnOpenNamedFile(path); });
             rebuildMenus();
             refreshState();
         });
@@ -320,14 +326,12 @@ void MainWindow::runCommand(int commandId) {
     }
     switch (id) {
     case ID_FILE_NEW:
-        m_documents.OnFileNew();
-        documentReplaced();
+        replacingDocument([this] { m_documents.OnFileNew(); });
         m_menuModel.UpdateRadioMenus(m_doc.GetMainMemory());
         rebuildMenus();
         break;
     case ID_FILE_OPEN:
-        m_documents.OnFileOpen();
-        documentReplaced();
+        replacingDocument([this] { m_documents.OnFileOpen(); });
         rebuildMenus();
         break;
     case ID_FILE_SAVE:
@@ -365,6 +369,14 @@ void MainWindow::runCommand(int commandId) {
         break;
     case ID_RAW_EDITOR:
         showRawEditor();
+        break;
+    case ID_VIEW_ITEM_VISIBLE: {
+        VisibleItemsDialog visible(m_channelView->view(), this);
+        visible.exec();
+        break;
+    }
+    case ID_CHANNEL_ALLOCATIONS:
+        runChannelAllocation();
         break;
     case ID_EDIT_COPY:
         if (m_channelView->gridHasFocus()) {
@@ -547,11 +559,30 @@ void MainWindow::showComparison(const std::optional<ComparisonResult>& result) {
 }
 
 void MainWindow::showConfigure() {
+    // The view reloads from the image afterwards: its edits must be there first.
+    viewSaveData();
     ConfigureDialog dialog(m_settings, this);
     if (dialog.exec() == QDialog::Accepted) {
         // A failed write is logged; this run follows the choice all the same.
         ConfigureChoices::StoreVerify(m_settings, m_settingsFile, dialog.verifyChecked());
         viewUpdateData();
+    }
+}
+
+void MainWindow::runChannelAllocation() {
+    m_channelView->runChannelAllocation([this](HChannelAllocationDialog& page) {
+        return runChannelAllocationWindow(page, this,
+                                          [this](const QString& topic) { showHelp(topic); });
+    });
+}
+
+void MainWindow::replacingDocument(const std::function<void()>& command) {
+    const std::string path = m_doc.currentFilePath();
+    const RadioImage image = m_doc.GetMainMemory();
+    command();
+    // A command that was cancelled or refused leaves the grid as it is, edits included.
+    if (m_doc.currentFilePath() != path || !(m_doc.GetMainMemory() == image)) {
+        documentReplaced();
     }
 }
 
@@ -631,8 +662,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindow::dropEvent(QDropEvent* event) {
     const QString path = event->mimeData()->urls().first().toLocalFile();
     event->acceptProposedAction();
-    m_documents.OnOpenNamedFile(path.toStdString());
-    documentReplaced();
+    replacingDocument([this, &path] { m_documents.OnOpenNamedFile(path.toStdString()); });
     rebuildMenus();
     refreshState();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtChannelChoosers.h"
 #include "frame/CommonCommands.h"
 #include "frame/CompareCommands.h"
 #include "frame/DocumentCommands.h"
@@ -37,9 +38,8 @@ struct AppSettings;
 // strip, and hands every command to the core command it names.
 class MainWindow : public QMainWindow, public DocumentListener {
 public:
-    MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFile,
-               const AccessMode& accessMode, UserPrompt& prompt, std::string programFolder,
-               QWidget* parent = nullptr);
+    MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFile, AccessMode& accessMode,
+               UserPrompt& prompt, std::string programFolder, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The first document: the file named on the command line, else the start-up document.
@@ -87,6 +87,9 @@ private:
     void notAvailable();
     void showPrinterName();
     void documentReplaced();
+    // Runs a File command that may put another document in place of this one.
+    void replacingDocument(const std::function<void()>& command);
+    void runChannelAllocation();
     void writeFrameValues();
     void runTransfer(TransferDirection direction);
     void runAdjustmentRecover();
@@ -97,7 +100,7 @@ private:
     CKQ70Doc& m_doc;
     AppSettings& m_settings;
     IniFile& m_settingsFile;
-    const AccessMode& m_accessMode;
+    AccessMode& m_accessMode;
     UserPrompt& m_prompt;
     MainMenuModel m_menuModel;
     DocumentCommands m_documents;
@@ -106,6 +109,7 @@ private:
     QToolBar* m_toolbar = nullptr;
     QLabel* m_information = nullptr;
     ChannelViewWidget* m_channelView = nullptr;
+    QtChannelChoosers m_choosers{this};
     QLabel* m_portStatus = nullptr;
     QPointer<HelpWindow> m_help;
     EditSteps m_edits;

@@ -2,7 +2,10 @@
 #include "ChannelViewWidget.h"
 #include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
+#include "HelpWindow.h"
+#include "RawImageDialog.h"
 #include "channel/ChannelCellTexts.h"
+#include "channel/ChannelGridLayout.h"
 #include "channel/HChannelData.h"
 #include "channel/HChannelRecord.h"
 #include "doc/DataFile.h"
@@ -13,10 +16,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QtTest>
 
 #include <functional>
@@ -87,11 +99,21 @@ RadioImage radioWith256Channels() {
     return image;
 }
 
+int itemCommand(int item) {
+    return ID_VIEW_ITEM_FIRST + item;
+}
+
+// Offscreen, a window does not get the focus back by itself once a message box has gone.
+void reactivate(QWidget& window) {
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
 void showFrame(Frame& frame) {
     frame.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
     frame.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&frame.window));
+    reactivate(frame.window);
 }
 
 } // namespace
@@ -104,6 +126,18 @@ private slots:
     void enterOnADecodeCellOpensTheToneChooser();
     void doubleClickOnTheChannelNumberProgramsTheChannel();
     void openingAFileShowsItsChannels();
+    void typedFrequenciesAreFilteredAndChecked();
+    void f3ThreeTimesReturnsTheDecodePolarity();
+    void copiedToneCellPastesIntoThreeRows();
+    void pasteIntoFrequencyAnsweredNoChangesNothing();
+    void viewItemCommandsHideAndShowColumns();
+    void shiftF10WithTheKeywordEntersAdjustmentMode();
+    void squelchIsChosenFromItsDropDown();
+    void functionKeysReachTheWindow();
+    void channelAllocationReloadsTheGridAndCancelKeepsTheImage();
+    void gridEditsSurviveCancelledFileCommandsAndConfigure();
+    void theWindowsChoosersOpenFromTheGrid();
+    void pmr446ScreenInNormalMode();
 };
 
 void ChannelGridTest::spaceOnDecodeShowsCtcssAndASaveWritesItOnBothSides() {
@@ -209,8 +243,13 @@ void ChannelGridTest::openingAFileShowsItsChannels() {
     QVERIFY(!view.groupSelector().isHidden());
     QCOMPARE(cell(grid, ROW1, COL_RX_FREQUENCY).trimmed(), QStringLiteral("440.00000"));
 
-    // F2 moves to the next used group; the selector follows.
-    press(grid, ROW1, COL_RX_FREQUENCY, Qt::Key_F2);
+    // F2 moves to the next used group, shown from its first channel; the selector follows.
+    frame.window.resize(700, 300);
+    QTRY_VERIFY(grid.viewport()->height() < grid.rowHeight(0) * 16);
+    grid.scrollToBottom();
+    QVERIFY(grid.rowAt(0) > 0);
+    press(grid, ROW1 + 15, COL_RX_FREQUENCY, Qt::Key_F2);
+    QCOMPARE(grid.rowAt(0), 0);
     QCOMPARE(view.view().currentGroup(), 1);
     QCOMPARE(view.groupSelector().currentData().toInt(), 1);
     QCOMPARE(cell(grid, ROW1, COL_CHANNEL).trimmed(), QStringLiteral("17"));
@@ -227,6 +266,438 @@ void ChannelGridTest::openingAFileShowsItsChannels() {
     frame.window.runCommand(ID_FILE_NEW);
     QCOMPARE(grid.rowCount(), ROW1 + 16);
     QVERIFY(view.groupSelector().isHidden());
+}
+
+void ChannelGridTest::typedFrequenciesAreFilteredAndChecked() {
+    struct Case {
+        const char* typed;
+        bool outOfRange;
+        const char* shown;
+    };
+    // Letters never reach the editor; a value outside the band is cut to its edge after the
+    // message, one inside the band but outside PMR446 is kept after it.
+    const Case cases[] = {
+        {"460", true, "456.00000"},
+        {"4x4y5", true, "445.00000"},
+        {"446.05", false, "446.05000"},
+        {"430", true, "436.00000"},
+    };
+    Frame frame(ACCESS_MANUFACTURE);
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    int row = ROW1;
+    for (const Case& c : cases) {
+        const QString typed = QString::fromLatin1(c.typed);
+        selectCell(grid, row, COL_RX_FREQUENCY);
+        QTest::keyClicks(&grid, typed.left(1));
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY2(editor != nullptr, c.typed);
+        QTest::keyClicks(editor, typed.mid(1));
+        QString digits = typed;
+        digits.remove(QRegularExpression(QStringLiteral("[a-z]")));
+        QCOMPARE(editor->text(), digits);
+        QString seen;
+        if (c.outOfRange) {
+            answerMessage(QMessageBox::Ok, &seen);
+        }
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The editor commits once the key has been handled.
+        QTRY_COMPARE(cell(grid, row, COL_RX_FREQUENCY).trimmed(), QString::fromLatin1(c.shown));
+        if (c.outOfRange) {
+            QCOMPARE(seen, QStringLiteral("Out Of Frequency Range!"));
+        }
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        reactivate(frame.window);
+        ++row;
+    }
+    QVERIFY(frame.doc.dataModified());
+
+    // In normal mode the frequency column holds PMR446 channels: letters open no editor text.
+    Frame user;
+    user.window.startWith({});
+    showFrame(user);
+    FlexGridWidget& userGrid = user.window.channelView().grid();
+    const QString before = cell(userGrid, ROW1, COL_RX_FREQUENCY);
+    QCOMPARE(before, QStringLiteral("CH1 (446.00625)"));
+    selectCell(userGrid, ROW1, COL_RX_FREQUENCY);
+    QTest::keyClicks(&userGrid, QStringLiteral("abc"));
+    if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+        QTest::keyClick(editor, Qt::Key_Escape);
+    }
+    QCOMPARE(cell(userGrid, ROW1, COL_RX_FREQUENCY), before);
+    QVERIFY(!user.doc.dataModified());
+
+    // A letter on a cell that is not typed into goes nowhere, not even to another row.
+    selectCell(userGrid, ROW1 + 3, COL_SCAN);
+    QTest::keyClicks(&userGrid, QStringLiteral("c3"));
+    QCOMPARE(userGrid.currentRow(), userGrid.tableRow(ROW1 + 3));
+    QCOMPARE(userGrid.currentColumn(), userGrid.tableColumn(COL_SCAN));
+    QVERIFY(!user.doc.dataModified());
+}
+
+void ChannelGridTest::f3ThreeTimesReturnsTheDecodePolarity() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    editChannels(frame, [](HChannelData& data) {
+        data.setValue(0, rxToneMode, 2);
+        data.setValue(0, rxToneCode, 19);
+        data.setValue(0, rxDcsInverted, 0);
+        data.setValue(0, rxDcsBoth, 0);
+        data.setValue(0, txToneMode, 2);
+        data.setValue(0, txToneCode, 19);
+        data.setValue(0, txDcsInverted, 0);
+    });
+    frame.doc.setDataModified(false);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    const QString start = cell(grid, ROW1, COL_DECODE);
+    QVERIFY(start.endsWith(QStringLiteral(" N)")));
+    const QStringList endings{QStringLiteral(" I)"), QStringLiteral(" B)"), QStringLiteral(" N)")};
+    for (const QString& ending : endings) {
+        press(grid, ROW1, COL_DECODE, Qt::Key_F3);
+        QVERIFY2(cell(grid, ROW1, COL_DECODE).endsWith(ending),
+                 qPrintable(cell(grid, ROW1, COL_DECODE)));
+    }
+    QCOMPARE(cell(grid, ROW1, COL_DECODE), start);
+    QVERIFY(frame.doc.dataModified());
+    // F3 on any other column changes nothing.
+    const QString tx = cell(grid, ROW1, COL_ENCODE);
+    press(grid, ROW1, COL_SCAN, Qt::Key_F3);
+    QCOMPARE(cell(grid, ROW1, COL_ENCODE), tx);
+}
+
+void ChannelGridTest::copiedToneCellPastesIntoThreeRows() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    const QString tone = cell(grid, ROW1 + 8, COL_DECODE);
+    QCOMPARE(tone, QStringLiteral("No.10 (C-67.0)"));
+
+    press(grid, ROW1 + 8, COL_DECODE, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(QGuiApplication::clipboard()->text().contains(tone));
+    QCOMPARE(frame.window.channelView().view().copiedToneNumber(), 10);
+
+    selectCell(grid, ROW1 + 1, COL_DECODE);
+    grid.setRangeSelected(
+        QTableWidgetSelectionRange(grid.tableRow(ROW1 + 1), grid.tableColumn(COL_DECODE),
+                                   grid.tableRow(ROW1 + 3), grid.tableColumn(COL_DECODE)),
+        true);
+    QTest::keyClick(&grid, Qt::Key_Insert, Qt::ShiftModifier);
+    for (int row : {ROW1 + 1, ROW1 + 2, ROW1 + 3}) {
+        QCOMPARE(cell(grid, row, COL_DECODE), tone);
+    }
+    QCOMPARE(cell(grid, ROW1 + 4, COL_DECODE), QStringLiteral("-----"));
+    QVERIFY(frame.doc.dataModified());
+
+    // Copy acts only while the grid has the focus.
+    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    grid.clearFocus();
+    frame.window.runCommand(ID_EDIT_COPY);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
+}
+
+void ChannelGridTest::pasteIntoFrequencyAnsweredNoChangesNothing() {
+    Frame frame(ACCESS_MANUFACTURE);
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    selectCell(grid, ROW1 + 1, COL_RX_FREQUENCY);
+    frame.window.runCommand(ID_EDIT_COPY);
+    const RadioImage before = frame.doc.GetMainMemory();
+    const QString target = cell(grid, ROW1 + 4, COL_RX_FREQUENCY);
+
+    selectCell(grid, ROW1 + 4, COL_RX_FREQUENCY);
+    QString question;
+    answerMessage(QMessageBox::No, &question);
+    frame.window.runCommand(ID_EDIT_PASTE);
+    QCOMPARE(question, QStringLiteral("Do you copy Ch2 data to Ch 5?"));
+    QCOMPARE(cell(grid, ROW1 + 4, COL_RX_FREQUENCY), target);
+    QVERIFY(!frame.doc.dataModified());
+    frame.window.viewSaveData();
+    QVERIFY(frame.doc.GetMainMemory() == before);
+
+    // Yes copies it.
+    reactivate(frame.window);
+    selectCell(grid, ROW1 + 4, COL_RX_FREQUENCY);
+    answerMessage(QMessageBox::Yes);
+    frame.window.runCommand(ID_EDIT_PASTE);
+    QCOMPARE(cell(grid, ROW1 + 4, COL_RX_FREQUENCY), cell(grid, ROW1 + 1, COL_RX_FREQUENCY));
+    QVERIFY(frame.doc.dataModified());
+}
+
+void ChannelGridTest::viewItemCommandsHideAndShowColumns() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    QAction* scan = frame.window.action(itemCommand(ChannelGridLayout::ITEM_SCAN));
+    QVERIFY(scan != nullptr);
+    QVERIFY(scan->isChecked());
+    QVERIFY(!grid.isColumnHidden(grid.tableColumn(COL_SCAN)));
+
+    scan->trigger();
+    QVERIFY(grid.isColumnHidden(grid.tableColumn(COL_SCAN)));
+    QVERIFY(!scan->isChecked());
+    QCOMPARE(frame.settings.items[ChannelGridLayout::ITEM_SCAN], 0);
+    scan->trigger();
+    QVERIFY(!grid.isColumnHidden(grid.tableColumn(COL_SCAN)));
+    QVERIFY(scan->isChecked());
+
+    // Sub audio shows the decode column again, never the encode one.
+    QAction* tones = frame.window.action(itemCommand(ChannelGridLayout::ITEM_SUB_AUDIO));
+    tones->trigger();
+    QVERIFY(grid.isColumnHidden(grid.tableColumn(COL_DECODE)));
+    tones->trigger();
+    QVERIFY(!grid.isColumnHidden(grid.tableColumn(COL_DECODE)));
+    QVERIFY(grid.isColumnHidden(grid.tableColumn(COL_ENCODE)));
+
+    // Without an encryption unit the Encr command is offered but cannot be used.
+    QAction* encr = frame.window.action(itemCommand(ChannelGridLayout::ITEM_ENCR));
+    QVERIFY(encr != nullptr);
+    QVERIFY(!encr->isEnabled());
+
+    // The Visible dialog: Dial Scan unticked hides its column; the fixed ones stay disabled.
+    whenModal([](QWidget* modal) {
+        auto* dial = modal->findChild<QCheckBox*>(QStringLiteral("item9"));
+        auto* pri = modal->findChild<QCheckBox*>(QStringLiteral("item1"));
+        QVERIFY(dial != nullptr && pri != nullptr);
+        QVERIFY(dial->isChecked());
+        QVERIFY(!pri->isEnabled());
+        dial->setChecked(false);
+        shoot(*modal, QStringLiteral("visible-items"));
+        okButton(*static_cast<QDialog*>(modal))->click();
+    });
+    frame.window.runCommand(ID_VIEW_ITEM_VISIBLE);
+    QVERIFY(grid.isColumnHidden(grid.tableColumn(COL_DIAL_SCAN)));
+    QVERIFY(!frame.window.action(itemCommand(ChannelGridLayout::ITEM_DIAL_SCAN))->isChecked());
+}
+
+void ChannelGridTest::shiftF10WithTheKeywordEntersAdjustmentMode() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    QVERIFY(frame.window.windowTitle().endsWith(QStringLiteral("PMR446")));
+    FlexGridWidget& grid = frame.window.channelView().grid();
+
+    for (const QString& word : {QStringLiteral("MUL PEK"), QStringLiteral("mul-PEK")}) {
+        whenModal([word](QWidget* modal) {
+            auto* input = qobject_cast<QInputDialog*>(modal);
+            QVERIFY(input != nullptr);
+            input->setTextValue(word);
+            input->accept();
+        });
+        press(grid, ROW1, COL_DECODE, Qt::Key_F10, Qt::ShiftModifier);
+    }
+    QVERIFY(frame.window.windowTitle().endsWith(QStringLiteral("PMR446(A)")));
+    QCOMPARE(frame.access.value(), int{ACCESS_ADJUSTMENT});
+    QVERIFY(!frame.doc.dataModified());
+}
+
+void ChannelGridTest::squelchIsChosenFromItsDropDown() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    QCOMPARE(cell(grid, ROW1 + 2, COL_SQUELCH), QStringLiteral("3"));
+    press(grid, ROW1 + 2, COL_SQUELCH, Qt::Key_Return);
+    auto* combo = grid.viewport()->findChild<QComboBox*>();
+    QVERIFY(combo != nullptr);
+    QCOMPARE(combo->count(), 16);
+    QCOMPARE(combo->currentText(), QStringLiteral("3"));
+    combo->setCurrentIndex(7);
+    QTest::keyClick(combo, Qt::Key_Return);
+    QTRY_COMPARE(cell(grid, ROW1 + 2, COL_SQUELCH), QStringLiteral("7"));
+    QCOMPARE(frame.window.channelView().view().channelData().getValue(2, squelchLevel), 7);
+    QVERIFY(frame.doc.dataModified());
+}
+
+void ChannelGridTest::functionKeysReachTheWindow() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    QCOMPARE(frame.window.statusBar()->currentMessage(),
+             QStringLiteral("F1 for Help   F3 for DCS Complement   F10 for Menus"));
+
+    // F1 in the grid opens the help on the main window's page.
+    press(grid, ROW1, COL_DECODE, Qt::Key_F1);
+    auto* help = frame.window.findChild<HelpWindow*>();
+    QVERIFY(help != nullptr);
+    QVERIFY(help->isVisible());
+    QVERIFY(help->browser().source().toString().contains(QStringLiteral("main-window")));
+    help->close();
+
+    // Shift+F9 opens the raw image editor over the committed image.
+    bool rawShown = false;
+    whenModal([&rawShown](QWidget* modal) {
+        rawShown = dynamic_cast<RawImageDialog*>(modal) != nullptr;
+        static_cast<QDialog*>(modal)->reject();
+    });
+    reactivate(frame.window);
+    press(grid, ROW1, COL_DECODE, Qt::Key_F9, Qt::ShiftModifier);
+    QVERIFY(rawShown);
+
+    // The grid's context menu copies the current cell.
+    reactivate(frame.window);
+    selectCell(grid, ROW1 + 8, COL_DECODE);
+    QGuiApplication::clipboard()->clear();
+    QTimer::singleShot(50, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    emit grid.customContextMenuRequested(centreOf(grid, ROW1 + 8, COL_DECODE));
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("No.10 (C-67.0)")));
+}
+
+void ChannelGridTest::channelAllocationReloadsTheGridAndCancelKeepsTheImage() {
+    Frame frame(ACCESS_MANUFACTURE);
+    frame.window.startWith({});
+    showFrame(frame);
+    QAction* allocation = frame.window.action(ID_CHANNEL_ALLOCATIONS);
+    QVERIFY(allocation == nullptr || !allocation->isEnabled());
+
+    RadioImage image = radioWith256Channels();
+    HChannelData data = channelsOf(image);
+    data.groups().setCount(0, 1);
+    for (int g = 1; g < HGroupTable::GROUP_COUNT; ++g) {
+        data.groups().setCount(g, 0);
+    }
+    data.store(image);
+    const std::string path = frame.file("one.K70");
+    QVERIFY(WriteDataFile(path, image, frame.prompt));
+    answerFile(QString::fromStdString(path));
+    frame.window.runCommand(ID_FILE_OPEN);
+    ChannelViewWidget& view = frame.window.channelView();
+    QCOMPARE(view.grid().rowCount(), ROW1 + 1);
+    QVERIFY(view.stripText().contains(QStringLiteral("255 Channels Left")));
+    allocation = frame.window.action(ID_CHANNEL_ALLOCATIONS);
+    QVERIFY(allocation != nullptr && allocation->isEnabled());
+    frame.doc.setDataModified(false);
+    const RadioImage before = frame.doc.GetMainMemory();
+
+    // Cancel after an edit: nothing reaches the image.
+    whenModal([](QWidget* window) {
+        auto* count = window->findChild<QLineEdit*>(QStringLiteral("control2601"));
+        QVERIFY(count != nullptr);
+        count->setFocus();
+        QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(count, QStringLiteral("300"));
+        QTest::keyClick(count, Qt::Key_Return); // the large window works the count out
+        static_cast<QDialog*>(window)->reject();
+    });
+    allocation->trigger();
+    QVERIFY(frame.doc.GetMainMemory() == before);
+    QVERIFY(!frame.doc.dataModified());
+    QCOMPARE(view.grid().rowCount(), ROW1 + 1);
+
+    // OK: the first group takes the 255 it may have, the grid and the strip follow.
+    whenModal([](QWidget* window) {
+        auto* count = window->findChild<QLineEdit*>(QStringLiteral("control2601"));
+        QVERIFY(count != nullptr);
+        count->setFocus();
+        QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(count, QStringLiteral("300"));
+        QTest::keyClick(count, Qt::Key_Return); // the large window works the count out
+        QCOMPARE(count->text(), QStringLiteral("255"));
+        okButton(*static_cast<QDialog*>(window))->click();
+    });
+    reactivate(frame.window);
+    frame.window.action(ID_CHANNEL_ALLOCATIONS)->trigger();
+    QVERIFY(frame.doc.dataModified());
+    QCOMPARE(view.grid().rowCount(), ROW1 + 255);
+    QVERIFY(view.stripText().contains(QStringLiteral("1 Channels Left")));
+    QVERIFY(frame.window.isWindowModified());
+}
+
+void ChannelGridTest::gridEditsSurviveCancelledFileCommandsAndConfigure() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    press(grid, ROW1, COL_DECODE, Qt::Key_Space);
+    const QString edited = cell(grid, ROW1, COL_DECODE);
+    QCOMPARE(edited, QStringLiteral("No.10 (C-67.0)"));
+
+    // The file dialog cancelled, then New refused at its save question: the edit stays.
+    whenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    frame.window.runCommand(ID_FILE_OPEN);
+    QCOMPARE(cell(grid, ROW1, COL_DECODE), edited);
+    answerMessage(QMessageBox::Cancel);
+    frame.window.runCommand(ID_FILE_NEW);
+    QCOMPARE(cell(grid, ROW1, COL_DECODE), edited);
+    QVERIFY(frame.doc.dataModified());
+
+    // File > Configure reloads the view with the port it names: the edit survives it.
+    whenModal([](QWidget* modal) { okButton(*static_cast<QDialog*>(modal))->click(); });
+    frame.window.runCommand(ID_FILE_CONFIGURE);
+    QCOMPARE(cell(grid, ROW1, COL_DECODE), edited);
+    frame.window.viewSaveData();
+    QCOMPARE(channelsOf(frame.doc.GetMainMemory()).getValue(0, rxToneCode), 670);
+}
+
+void ChannelGridTest::theWindowsChoosersOpenFromTheGrid() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    const QString before = cell(grid, ROW1 + 8, COL_DECODE);
+    QString shownTitle;
+    whenModal([&shownTitle](QWidget* dialog) {
+        shownTitle = dialog->windowTitle();
+        QVERIFY(dialog->findChild<QListWidget*>(QStringLiteral("chooserList")) != nullptr);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    press(grid, ROW1 + 8, COL_DECODE, Qt::Key_Return);
+    QVERIFY(!shownTitle.isEmpty());
+    QCOMPARE(cell(grid, ROW1 + 8, COL_DECODE), before);
+    QVERIFY(!frame.doc.dataModified());
+}
+
+void ChannelGridTest::pmr446ScreenInNormalMode() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    frame.window.resize(900, 600);
+    // Scanned channels, and two channels not programmed: their ticks are grey.
+    editChannels(frame, [](HChannelData& data) {
+        for (int ch = 0; ch < 16; ch += 3) {
+            data.setValue(ch, scan, 1);
+            data.setValue(ch, dialScan, 1);
+        }
+        data.setValue(13, inUse, 0);
+        data.setValue(15, inUse, 0);
+        data.setValue(15, dialScan, 1);
+    });
+    ChannelViewWidget& view = frame.window.channelView();
+    QVERIFY(view.groupSelector().isHidden());
+    QVERIFY(view.stripText().contains(QStringLiteral("16CH")));
+    FlexGridWidget& grid = view.grid();
+    QVERIFY(grid.isColumnHidden(grid.tableColumn(COL_TX_FREQUENCY)));
+    // Equal neighbours of a header row share one cell, blank ones included.
+    using Run = std::pair<int, int>;
+    QCOMPARE(grid.mergedRun(0, COL_TX_FREQUENCY), Run(COL_RX_FREQUENCY, COL_TX_FREQUENCY));
+    QCOMPARE(grid.mergedRun(0, COL_TOT), Run(COL_TOT, COL_SQUELCH));
+    QCOMPARE(grid.mergedRun(0, COL_DIAL_SCAN), Run(COL_DIAL_SCAN, COL_DIAL_SCAN));
+    QCOMPARE(grid.mergedRun(1, COL_POWER_SAVE_RX), Run(COL_POWER_SAVE_RX, COL_POWER_SAVE_TX));
+    QCOMPARE(grid.headerText(1, COL_CHANNEL), QStringLiteral("Chn"));
+    // Check marks: the picture tells ticked from not, and a disabled tick from an enabled one.
+    auto picture = [&grid](int row, int column) {
+        return grid.item(grid.tableRow(row), grid.tableColumn(column))
+            ->data(FlexGridWidget::CHECK_PICTURE_ROLE)
+            .toInt();
+    };
+    QCOMPARE(picture(ROW1, COL_SCAN), int{FlexGridWidget::CHECK_TICK});
+    QCOMPARE(cell(grid, ROW1, COL_SCAN), QStringLiteral(" "));
+    QCOMPARE(picture(ROW1 + 1, COL_SCAN), int{FlexGridWidget::CHECK_EMPTY});
+    QCOMPARE(cell(grid, ROW1 + 1, COL_SCAN), QStringLiteral("-"));
+    QCOMPARE(picture(ROW1 + 15, COL_SCAN), int{FlexGridWidget::CHECK_DISABLED_TICK});
+    QCOMPARE(picture(ROW1 + 15, COL_DIAL_SCAN), int{FlexGridWidget::CHECK_TICK});
+    shoot(*grid.horizontalHeader(), QStringLiteral("grid-header"));
+    shoot(frame.window, QStringLiteral("main-window-pmr446-mode0"));
 }
 
 KQ70_GUI_TEST(ChannelGridTest);

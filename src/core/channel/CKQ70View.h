@@ -121,6 +121,8 @@ public:
     const HChannelData& channelData() const { return m_data; }
     const HGridControl& grid() const { return m_grid; }
     int accessMode() const { return m_accessMode; }
+    // The run moved to another access mode (the adjustment-mode unlock).
+    void setAccessMode(int accessMode) { m_accessMode = accessMode; }
     CellTextContext textContext() const;
     // The channel index of a grid row; −1 for a header row or a row past the group.
     int channelOfRow(int row) const;

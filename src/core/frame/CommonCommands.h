@@ -39,6 +39,7 @@ public:
     static void RegroupChannels(CKQ70Doc& doc);
 
     void setAccessMode(int accessMode) { m_accessMode = accessMode; }
+    int accessMode() const { return m_accessMode; }
 
 private:
     CKQ70Doc& m_doc;
