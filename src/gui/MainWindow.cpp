@@ -604,7 +604,8 @@ void MainWindow::titleChanged(const std::string& /*title*/) {
 }
 
 void MainWindow::radioMenusChanged() {
-    m_menuModel.UpdateRadioMenus(m_doc.GetMainMemory());
+    // The run's access mode may have changed too (Shift+F10).
+    m_menuModel.SetAccessMode(m_accessMode.value(), m_doc.GetMainMemory());
     rebuildMenus();
     refreshState();
 }

@@ -3,6 +3,8 @@
 // write-back in another communication window.
 
 #include "AlignmentWindow.h"
+#include "ChannelViewWidget.h"
+#include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
 #include "InProcessRadio.h"
 #include "ProcedureDialog.h"
@@ -16,6 +18,7 @@
 #include "ui/Strings.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -96,6 +99,22 @@ void alignRxVco(AlignmentWindow& window) {
     window.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
 }
 
+// Shift+F10 in the grid with the keyword, as service staff switch a running program over.
+void unlockAdjustmentMode(Frame& frame) {
+    frame.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
+    whenModal([](QWidget* modal) {
+        auto* input = qobject_cast<QInputDialog*>(modal);
+        QVERIFY(input != nullptr);
+        input->setTextValue(QStringLiteral("MUL-PEK"));
+        input->accept();
+    });
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(frame.access.value(), int{ACCESS_ADJUSTMENT});
+}
+
 } // namespace
 
 class AlignmentPassTest : public QObject {
@@ -103,10 +122,12 @@ class AlignmentPassTest : public QObject {
 
 private slots:
     void radioAlignmentWritesTheNewVcoValuesAndKeepsTheRadiosChannels() {
-        Frame frame(ACCESS_ADJUSTMENT);
+        Frame frame;
         frame.settings.portName = std::string(SIMULATED_PORT_NAME);
         frame.window.radio().port().setPaced(false);
         frame.window.startWith({});
+        QVERIFY(menuAction(*frame.window.menuBar(), qt(text::MENU_RADIO_ALIGNMENT)) == nullptr);
+        unlockAdjustmentMode(frame);
         InProcessRadio& sim = frame.window.radio().port().simulatedRadio();
         sim.adjustment.setNoiseAmplitude(0);
         auto radioBefore = std::make_unique<RadioImage>(sim.radio.memory());

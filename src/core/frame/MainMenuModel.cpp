@@ -210,6 +210,13 @@ void MainMenuModel::UpdateRadioMenus(const RadioImage& image) {
     UpdateRadioMenus(hardware.get(HW_RADIO_CHANNEL));
 }
 
+void MainMenuModel::SetAccessMode(int accessMode, const RadioImage& image) {
+    const UndoHistory* history = m_undoHistory;
+    *this = MainMenuModel(accessMode);
+    m_undoHistory = history;
+    UpdateRadioMenus(image);
+}
+
 void MainMenuModel::UpdateRadioMenus(int radioChannelValue) {
     m_capacity = channelCapacityForRadioChannel(radioChannelValue);
     if (radioChannelValue < DIRECT_CH_RADIO_CHANNEL) {

@@ -93,6 +93,9 @@ public:
     // Direct CH from Radio Channel 6 on, the Channel menu from 4 on (at bar position 6).
     void UpdateRadioMenus(const RadioImage& image);
     void UpdateRadioMenus(int radioChannelValue);
+    // Shift+F10 switched the run to another access mode: the bar becomes that mode's, for the
+    // radio in the document; the Edit menu keeps following the same history.
+    void SetAccessMode(int accessMode, const RadioImage& image);
 
     const std::vector<Menu>& menus() const { return m_menus; }
     bool has(int commandId) const;

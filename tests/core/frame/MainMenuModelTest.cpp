@@ -124,6 +124,28 @@ TEST(MainMenuModelTest, UpdateRadioMenusReadsTheRadioChannelFromTheImage) {
     EXPECT_EQ(model.position(text::MENU_CHANNEL), 6);
 }
 
+// A run unlocked into the adjustment mode offers Alignment from then on, for the same radio.
+TEST(MainMenuModelTest, AnotherAccessModeRebuildsTheBarForTheSameRadio) {
+    RadioImage image;
+    BuildDefaultImage(PMR446_BAND, image);
+    HHardwareParams hardware;
+    hardware.extract(image);
+    hardware.set(HW_RADIO_CHANNEL, 6);
+    hardware.store(image);
+    UndoHistory history;
+    history.record("Hardware page", image, {});
+
+    MainMenuModel model(ACCESS_NORMAL);
+    model.setUndoHistory(&history);
+    model.UpdateRadioMenus(image);
+    ASSERT_FALSE(model.has(ID_RADIO_ALIGNMENT));
+    model.SetAccessMode(ACCESS_ADJUSTMENT, image);
+    EXPECT_TRUE(model.has(ID_RADIO_ALIGNMENT));
+    EXPECT_FALSE(model.has(ID_RADIO_ADJ_RECOVER));
+    EXPECT_EQ(model.position(text::MENU_CHANNEL), 6);
+    EXPECT_TRUE(model.isEnabled(ID_EDIT_UNDO));
+}
+
 TEST(MainMenuModelTest, ViewItemsHideTheColumnsTheRadioDoesNotHave) {
     MainMenuModel model(ACCESS_MANUFACTURE);
     std::set<int> shownItems;
