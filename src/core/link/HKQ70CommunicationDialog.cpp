@@ -249,16 +249,13 @@ bool HKQ70CommunicationDialog::ReadLists(HCommRequest& request) {
            ReadList(AREA_FLASH, request.m_flashRead, work, request);
 }
 
-int HKQ70CommunicationDialog::Upload(HCommRequest& request) {
-    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]Upload");
-    if (request.m_workBuffer == nullptr || request.m_image == nullptr) {
-        KQ70_LOG(LOG_ER, LOG_CHANNEL, "Upload without buffers");
+// The read every reading job begins with. The hardware page comes first: the radio's capacity
+// decides how much of the flash is read (not the cleared buffer's one channel).
+std::optional<int> HKQ70CommunicationDialog::ReadRadio(HCommRequest& request,
+                                                       Clock::Duration pause) {
+    if (!Connect(request, pause)) {
         return 1;
     }
-    if (!Connect(request, UPLOAD_PAUSE)) {
-        return 1;
-    }
-    // The hardware page first: the radio's capacity decides how much of the flash is read.
     if (!ReadBlock(AREA_FLASH, HARDWARE_PAGE, 0, *request.m_workBuffer, request)) {
         return Abort(request, text::COMMUNICATION_ERROR, false);
     }
@@ -269,6 +266,18 @@ int HKQ70CommunicationDialog::Upload(HCommRequest& request) {
     if (!ReadLists(request)) {
         return StoppedByCancel() ? Cancelled(request, false)
                                  : Abort(request, text::COMMUNICATION_ERROR, false);
+    }
+    return std::nullopt;
+}
+
+int HKQ70CommunicationDialog::Upload(HCommRequest& request) {
+    KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]Upload");
+    if (request.m_workBuffer == nullptr || request.m_image == nullptr) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "Upload without buffers");
+        return 1;
+    }
+    if (const std::optional<int> ended = ReadRadio(request, UPLOAD_PAUSE)) {
+        return *ended;
     }
     if (StopRequested()) {
         return Cancelled(request, false); // the document is still untouched
@@ -444,20 +453,8 @@ int HKQ70CommunicationDialog::RecoveryRead(HCommRequest& request) {
         KQ70_LOG(LOG_ER, LOG_CHANNEL, "RecoveryRead without a buffer");
         return 1;
     }
-    if (!Connect(request, RECOVERY_PAUSE)) {
-        return 1;
-    }
-    // The hardware page first, as for an upload: the flash list runs to the end of the
-    // radio's own channel table, not of the cleared buffer's one channel.
-    if (!ReadBlock(AREA_FLASH, HARDWARE_PAGE, 0, *request.m_workBuffer, request)) {
-        return Abort(request, text::COMMUNICATION_ERROR, false);
-    }
-    if (!PassChecks(request)) {
-        return 1;
-    }
-    progress().setStatus(text::NOW_UPLOADING);
-    if (!ReadLists(request)) {
-        return Abort(request, text::COMMUNICATION_ERROR, false);
+    if (const std::optional<int> ended = ReadRadio(request, RECOVERY_PAUSE)) {
+        return *ended;
     }
     // No reset: the radio waits in clone mode for the write or the close.
     port().Close();
@@ -587,18 +584,8 @@ int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
         KQ70_LOG(LOG_ER, LOG_CHANNEL, "AlignmentStart without buffers");
         return 1;
     }
-    if (!Connect(request, DOWNLOAD_PAUSE)) {
-        return 1;
-    }
-    if (!ReadBlock(AREA_FLASH, HARDWARE_PAGE, 0, *request.m_workBuffer, request)) {
-        return Abort(request, text::COMMUNICATION_ERROR, false);
-    }
-    if (!PassChecks(request)) {
-        return 1;
-    }
-    progress().setStatus(text::NOW_UPLOADING);
-    if (!ReadLists(request)) {
-        return Abort(request, text::COMMUNICATION_ERROR, false);
+    if (const std::optional<int> ended = ReadRadio(request, DOWNLOAD_PAUSE)) {
+        return *ended;
     }
     RadioImage& image = *request.m_image;
     image = *request.m_workBuffer;

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kq70 {
@@ -121,6 +122,9 @@ private:
     bool AskPassword(const std::string& radioPassword);
     bool DocumentHasPassword(const HCommRequest& request, const std::string& radioPassword) const;
     bool ReadLists(HCommRequest& request);
+    // Connects, checks the radio and reads the request's lists into the work buffer; nothing
+    // when that worked, else the job's result.
+    std::optional<int> ReadRadio(HCommRequest& request, Clock::Duration pause);
     bool RadioMatchesDocument(HCommRequest& request);
     bool WriteToRadio(HCommRequest& request);
     bool VerifyRadio(HCommRequest& request);
