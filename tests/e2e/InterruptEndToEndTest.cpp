@@ -14,15 +14,10 @@
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
-#include <fcntl.h>
 #include <functional>
 #include <poll.h>
-#include <spawn.h>
 #include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace kq70 {
 namespace {
@@ -31,50 +26,18 @@ constexpr int EXIT_INTERRUPTED = 130;
 constexpr std::size_t MARKER_OFFSET = 0x0170; // EEPROM word 0xB8
 
 // kq70-cli in a child process, its error stream (the progress and messages) on a pipe.
-class CliProcess {
+class CliProcess : public test::ChildProcess {
 public:
-    explicit CliProcess(std::vector<std::string> arguments) {
-        int err[2];
-        if (::pipe2(err, O_CLOEXEC) != 0) {
-            return;
-        }
-        arguments.insert(arguments.begin(), KQ70_CLI_PATH);
-        std::vector<char*> argv;
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
-        }
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-            m_pid = -1;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(err[1]);
-        m_err = err[0];
-    }
-    ~CliProcess() {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-        if (m_err >= 0) {
-            ::close(m_err);
-        }
-    }
-    CliProcess(const CliProcess&) = delete;
-    CliProcess& operator=(const CliProcess&) = delete;
+    explicit CliProcess(std::vector<std::string> arguments)
+        : ChildProcess(KQ70_CLI_PATH, std::move(arguments), STDERR_FILENO) {}
 
     // Reads error lines until `wanted` accepts one; false after `timeoutMs` without a line or
     // at the end of the stream.
     bool waitForLine(const std::function<bool(const std::string&)>& wanted, int timeoutMs) {
         std::string line;
         char c = 0;
-        pollfd pfd{m_err, POLLIN, 0};
-        while (::poll(&pfd, 1, timeoutMs) == 1 && ::read(m_err, &c, 1) == 1) {
+        pollfd pfd{output(), POLLIN, 0};
+        while (::poll(&pfd, 1, timeoutMs) == 1 && ::read(output(), &c, 1) == 1) {
             errors += c;
             if (c != '\n') {
                 line += c;
@@ -89,23 +52,16 @@ public:
 
     // SIGINT, then the exit code (-1 when the program did not exit by itself).
     int interrupt() {
-        ::kill(m_pid, SIGINT);
+        signal(SIGINT);
         char buffer[256];
         ssize_t n = 0;
-        while ((n = ::read(m_err, buffer, sizeof buffer)) > 0) {
+        while ((n = ::read(output(), buffer, sizeof buffer)) > 0) {
             errors.append(buffer, static_cast<std::size_t>(n));
         }
-        int status = 0;
-        const pid_t done = ::waitpid(m_pid, &status, 0);
-        m_pid = -1;
-        return done > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return finish(0);
     }
 
     std::string errors;
-
-private:
-    pid_t m_pid = -1;
-    int m_err = -1;
 };
 
 bool contains(const std::string& text, std::string_view part) {

@@ -11,12 +11,13 @@ extern char** environ;
 
 namespace kq70::test {
 
-RadioSimProcess::RadioSimProcess(std::vector<std::string> arguments) {
+ChildProcess::ChildProcess(const char* program, std::vector<std::string> arguments,
+                           int capturedStream) {
     int out[2];
     if (::pipe2(out, O_CLOEXEC) != 0) {
         return;
     }
-    arguments.insert(arguments.begin(), KQ70_RADIOSIM_PATH);
+    arguments.insert(arguments.begin(), program);
     std::vector<char*> argv;
     for (std::string& argument : arguments) {
         argv.push_back(argument.data());
@@ -24,7 +25,11 @@ RadioSimProcess::RadioSimProcess(std::vector<std::string> arguments) {
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, out[1], capturedStream);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (capturedStream != STDOUT_FILENO) {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    }
     if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
         m_pid = -1;
     }
@@ -33,7 +38,7 @@ RadioSimProcess::RadioSimProcess(std::vector<std::string> arguments) {
     m_out = out[0];
 }
 
-RadioSimProcess::~RadioSimProcess() {
+ChildProcess::~ChildProcess() {
     if (m_pid > 0) {
         ::kill(m_pid, SIGKILL);
         ::waitpid(m_pid, nullptr, 0);
@@ -43,24 +48,33 @@ RadioSimProcess::~RadioSimProcess() {
     }
 }
 
-std::string RadioSimProcess::firstLine(int timeoutMs) {
-    std::string line;
-    char c = 0;
-    pollfd pfd{m_out, POLLIN, 0};
-    while (::poll(&pfd, 1, timeoutMs) == 1 && ::read(m_out, &c, 1) == 1 && c != '\n') {
-        line += c;
+void ChildProcess::signal(int number) const {
+    if (m_pid > 0) {
+        ::kill(m_pid, number);
     }
-    return line;
 }
 
-int RadioSimProcess::finish(int signal) {
-    if (signal != 0) {
-        ::kill(m_pid, signal);
+int ChildProcess::finish(int number) {
+    if (number != 0) {
+        signal(number);
     }
     int status = 0;
     const pid_t done = ::waitpid(m_pid, &status, 0);
     m_pid = -1;
     return done > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+RadioSimProcess::RadioSimProcess(std::vector<std::string> arguments)
+    : ChildProcess(KQ70_RADIOSIM_PATH, std::move(arguments), STDOUT_FILENO) {}
+
+std::string RadioSimProcess::firstLine(int timeoutMs) {
+    std::string line;
+    char c = 0;
+    pollfd pfd{output(), POLLIN, 0};
+    while (::poll(&pfd, 1, timeoutMs) == 1 && ::read(output(), &c, 1) == 1 && c != '\n') {
+        line += c;
+    }
+    return line;
 }
 
 } // namespace kq70::test

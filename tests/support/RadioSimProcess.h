@@ -6,22 +6,33 @@
 
 namespace kq70::test {
 
-// kq70-radiosim in a child process, its standard output on a pipe; killed if a test gives up.
-class RadioSimProcess {
+// A program in a child process with one of its output streams (STDOUT_FILENO or
+// STDERR_FILENO) on a pipe and its input from /dev/null; killed if a test gives up.
+class ChildProcess {
 public:
-    explicit RadioSimProcess(std::vector<std::string> arguments);
-    ~RadioSimProcess();
-    RadioSimProcess(const RadioSimProcess&) = delete;
-    RadioSimProcess& operator=(const RadioSimProcess&) = delete;
+    ChildProcess(const char* program, std::vector<std::string> arguments, int capturedStream);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // The first line the tool prints, waiting at most `timeoutMs`.
-    std::string firstLine(int timeoutMs);
-    // The exit status after `signal` (0 = none sent), -1 when it did not exit normally.
-    int finish(int signal);
+    // The reading end of the captured stream.
+    int output() const { return m_out; }
+    void signal(int number) const;
+    // The exit status after `number` (0 = none sent), -1 when it did not exit normally.
+    int finish(int number);
 
 private:
     pid_t m_pid = -1;
     int m_out = -1;
+};
+
+// kq70-radiosim with its standard output on the pipe.
+class RadioSimProcess : public ChildProcess {
+public:
+    explicit RadioSimProcess(std::vector<std::string> arguments);
+
+    // The first line the tool prints, waiting at most `timeoutMs`.
+    std::string firstLine(int timeoutMs);
 };
 
 } // namespace kq70::test
