@@ -66,7 +66,19 @@ void HDialog::OnInitDialog() {
     runSlot("SetDataEdit", &HDialog::SetDataEdit);
     runSlot("SetDataCheck", &HDialog::SetDataCheck);
     runSlot("SetDataOther", &HDialog::SetDataOther);
+    markCombosWithoutTheirValue();
     KQ70_LOG(LOG_D4, 0, "[FUNC OUT]%s", "HDialog::OnInitDialog");
+}
+
+void HDialog::markCombosWithoutTheirValue() {
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        Binding& binding = m_bindings[i];
+        if (binding.combo != nullptr) {
+            const ComboItem* item = m_controls[i].selectedItem();
+            binding.keepStored =
+                item == nullptr || item->itemValue != binding.params->get(binding.index);
+        }
+    }
 }
 
 bool HDialog::OnOK() {
@@ -196,8 +208,17 @@ void HDialog::refillCombo(int id, std::int32_t itemValue) {
     if (i >= m_controls.size() || m_bindings[i].combo == nullptr) {
         return;
     }
+    // What the combo shows: whether an entry is selected, and its item value.
+    const auto shown = [this, i] {
+        const ComboItem* item = m_controls[i].selectedItem();
+        return std::pair{item != nullptr, item != nullptr ? item->itemValue : 0};
+    };
+    const auto before = shown();
     m_controls[i].items = buildItems(m_bindings[i]);
     selectValue(m_controls[i], itemValue);
+    if (m_userChange && shown() != before) {
+        m_bindings[i].keepStored = false;
+    }
 }
 
 void HDialog::setVisible(int id, bool visible, bool enabled) {
@@ -256,7 +277,7 @@ bool HDialog::SaveDataCombo() {
         const ComboItem* item = m_controls[i].selectedItem();
         // What the user could not see or change is never saved: it keeps its stored value.
         if (binding.combo != nullptr && m_controls[i].visible && m_controls[i].enabled &&
-            item != nullptr) {
+            item != nullptr && !binding.keepStored) {
             binding.params->set(binding.index, item->itemValue);
         }
     }
@@ -288,7 +309,10 @@ bool HDialog::selectIndex(int id, int index) {
         return false;
     }
     c->selectedIndex = index;
+    m_bindings[indexOf(id)].keepStored = false;
+    m_userChange = true;
     OnControlChanged(id);
+    m_userChange = false;
     return true;
 }
 
