@@ -6,6 +6,7 @@
 #include "app/ProgramFolder.h"
 #include "doc/CKQ70Doc.h"
 #include "log/HLogPrint.h"
+#include "ui/FrameTexts.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -15,13 +16,16 @@
 
 #include <iostream>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
 struct Options {
     std::optional<std::string> home;
     bool exitWhenShown = false; // for start-up measurements and smoke tests
-    QStringList rest;
+    std::vector<std::string> rest;
 };
 
 Options parseOptions(const QStringList& arguments) {
@@ -33,7 +37,7 @@ Options parseOptions(const QStringList& arguments) {
         } else if (argument == QLatin1String("--exit-when-shown")) {
             options.exitWhenShown = true;
         } else {
-            options.rest.append(argument);
+            options.rest.push_back(argument.toStdString());
         }
     }
     return options;
@@ -60,6 +64,14 @@ private:
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Before the window system is asked for anything: --help works without a display.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--help" || argument == "-h") {
+            std::cout << kq70::text::DESKTOP_USAGE;
+            return 0;
+        }
+    }
     Q_INIT_RESOURCE(gui);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KQ70"));
@@ -75,9 +87,9 @@ int main(int argc, char* argv[]) {
 
     kq70::QtUserPrompt prompt;
     kq70::CKQ70App app(folder, kq70::HLogPrint::global(), prompt);
-    const QString commandLine = options.rest.join(QLatin1Char(' '));
-    if (app.InitInstance(commandLine.toStdString()) ==
-        kq70::CKQ70App::StartResult::AlreadyRunning) {
+    // The start-up reads the whole command line, as one text.
+    const std::string commandLine = kq70::CKQ70App::JoinCommandLine(options.rest);
+    if (app.InitInstance(commandLine) == kq70::CKQ70App::StartResult::AlreadyRunning) {
         kq70::InstanceChannel::knock(QString::fromStdString(folder));
         return 0;
     }
