@@ -220,7 +220,7 @@ int GridCommand::run(const Context& context) const {
     settings.load(IniFile(joinPath(context.programFolder, SETTINGS_FILE)));
     TextGrid grid;
     NoChoosers choosers;
-    CKQ70View view(grid, prompt, choosers, mode.value(), settings);
+    CKQ70View view(grid, prompt, choosers, mode, settings);
     view.OnUpdate(image); // a copy of the file's image: nothing goes back to the file
     if (m_group) {
         view.selectGroup(*m_group - 1);

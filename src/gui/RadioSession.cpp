@@ -63,7 +63,7 @@ int RadioSession::runJob(const QString& title, const std::function<int()>& job) 
     m_port.startJob();
     int result = 1;
     {
-        CommunicationWindow window(title, m_cancel, &m_mainWindow);
+        CommunicationWindow window(title, m_cancel, m_prompt, &m_mainWindow);
         m_window = &window;
         m_progress.attach(&window);
         if (m_jobStarted) {

@@ -120,6 +120,12 @@ void RawImageEditor::afterEdit(int row, int column) {
 
 void RawImageEditor::applyTo(CKQ70Doc& doc) const {
     RadioImage& image = doc.GetMainMemory();
+    // Closing without a changed byte (always so in normal mode, where nothing is editable)
+    // leaves the document as it was.
+    if (m_copy == image) {
+        return;
+    }
+    const CKQ70Doc::ChangeScope scope(doc);
     doc.setDataModified(true);
     if (m_copy.be16(PRODUCTION_CODE_OFFSET) != image.be16(PRODUCTION_CODE_OFFSET)) {
         doc.setWord1Edited(true);

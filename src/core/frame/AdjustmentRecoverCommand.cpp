@@ -51,8 +51,6 @@ AdjustmentRecoverCommand::OnRadioAdjustmentRecover() {
     m_listener.viewSaveData();
     logMessage(DocumentListener::WM_VIEW_SAVEDATA);
     const Result result = Run();
-    m_listener.viewUpdateData();
-    logMessage(DocumentListener::WM_VIEW_UPDATEDATA);
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]OnMenuRadio");
     return result;
 }
@@ -102,8 +100,10 @@ std::unique_ptr<HCommRequest> AdjustmentRecoverCommand::MakeRequest(std::uint32_
 // One job in a dialog of its own, as every radio job runs.
 int AdjustmentRecoverCommand::RunJob(std::unique_ptr<HCommRequest> request) {
     HSerialPort port(m_link.device, m_link.lastPortKind);
+    CommJobContext context{m_accessMode.value(), m_programFolder};
+    context.cancel = m_cancel;
     HKQ70CommunicationDialog dialog(TRANSFER_UPLOAD, port, m_link.progress, m_prompt, m_link.clock,
-                                    CommJobContext{m_accessMode.value(), m_programFolder});
+                                    std::move(context));
     logMessage(WM_JOB_MESSAGE);
     return m_executor([&dialog, &request] { return dialog.RunJob(std::move(request)); });
 }

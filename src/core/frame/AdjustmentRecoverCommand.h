@@ -36,6 +36,8 @@ public:
                              DocumentListener& listener, RadioLink link);
 
     void setJobExecutor(RadioCommands::JobExecutor executor) { m_executor = std::move(executor); }
+    // The flag that stops either job at its next block, as it stops a transfer.
+    void setCancelFlag(const CancelFlag* cancel) { m_cancel = cancel; }
 
     // Nothing when the access mode does not offer the command.
     std::optional<Result> OnRadioAdjustmentRecover();
@@ -56,6 +58,7 @@ private:
     DocumentListener& m_listener;
     RadioLink m_link;
     RadioCommands::JobExecutor m_executor;
+    const CancelFlag* m_cancel = nullptr;
 };
 
 } // namespace kq70

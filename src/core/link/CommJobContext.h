@@ -21,6 +21,9 @@ struct CommJobContext {
     // Without an adjustment default file in the program folder the alignment start takes
     // the built-in one; when false it reports the file missing.
     bool builtInAdjustmentDefault = true;
+    // The alignment's write-back puts the radio's former data back (it then says so instead
+    // of "Alignment is Finished!").
+    bool formerDataBack = false;
     // Set while the job runs when the user asks it to stop; none: the job cannot be stopped.
     const CancelFlag* cancel = nullptr;
 };

@@ -129,11 +129,18 @@ int HKQ70CommunicationDialog::Abort(HCommRequest& request, std::string_view mess
 
 int HKQ70CommunicationDialog::Cancelled(HCommRequest& request, bool written) {
     const bool upload = request.m_jobNumber == JOB_UPLOAD;
+    const bool recovery =
+        request.m_jobNumber == JOB_RECOVERY_READ || request.m_jobNumber == JOB_RECOVERY_WRITE;
     KQ70_LOG(LOG_WR, LOG_CHANNEL, "job %u cancelled%s", request.m_jobNumber,
              written ? " after the first write" : "");
-    const std::string_view message = upload    ? text::UPLOAD_CANCELLED
-                                     : written ? text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN
-                                               : text::DOWNLOAD_CANCELLED;
+    std::string_view message = text::DOWNLOAD_CANCELLED;
+    if (upload) {
+        message = text::UPLOAD_CANCELLED;
+    } else if (recovery) {
+        message = written ? text::RECOVER_CANCELLED_PARTLY_WRITTEN : text::RECOVER_CANCELLED;
+    } else if (written) {
+        message = text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN;
+    }
     // The reset takes the radio out of clone mode, so it runs whatever it holds: with a
     // partial write its marker word stays invalid.
     return Abort(request, message, !upload);
@@ -456,6 +463,9 @@ int HKQ70CommunicationDialog::RecoveryRead(HCommRequest& request) {
     if (const std::optional<int> ended = ReadRadio(request, RECOVERY_PAUSE)) {
         return *ended;
     }
+    if (StopRequested()) {
+        return Cancelled(request, false); // nothing is repaired from a stopped read
+    }
     // No reset: the radio waits in clone mode for the write or the close.
     port().Close();
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]RecoveryRead");
@@ -480,6 +490,9 @@ int HKQ70CommunicationDialog::RecoveryWrite(HCommRequest& request) {
         return Abort(request, text::ADJ_RECOVER_FAILED, false);
     }
     clock().sleep(RECOVERY_PAUSE);
+    if (StopRequested()) {
+        return Cancelled(request, false);
+    }
     const int result = WriteRecoveredImage(request);
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]RecoveryWrite");
     return result;
@@ -498,11 +511,13 @@ int HKQ70CommunicationDialog::WriteRecoveredImage(HCommRequest& request) {
     if (!WriteBlock(AREA_EEPROM, LAST_EEPROM_WORD, 0, image, &request) ||
         !WriteList(AREA_EEPROM, request.m_eepromWrite, image, request) ||
         !WriteList(AREA_FLASH, request.m_flashWrite, image, request)) {
-        return Abort(request, text::ADJ_RECOVER_FAILED, false);
+        return StoppedByCancel() ? Cancelled(request, true)
+                                 : Abort(request, text::ADJ_RECOVER_FAILED, false);
     }
     auto written = std::make_unique<RadioImage>();
     if (!ReadBack(request, *written)) {
-        return Abort(request, text::ADJ_RECOVER_FAILED, false);
+        return StoppedByCancel() ? Cancelled(request, true)
+                                 : Abort(request, text::ADJ_RECOVER_FAILED, false);
     }
     if (!SameUnits(request, image, *written)) {
         KQ70_LOG(LOG_ER, LOG_CHANNEL, "RecoveryWrite: the radio holds other data than written");
@@ -670,7 +685,8 @@ int HKQ70CommunicationDialog::WriteAlignmentBack(HCommRequest& request, bool mar
             return Abort(request, text::COMMUNICATION_ERROR, false);
         }
     }
-    request.m_message = text::ALIGNMENT_FINISHED;
+    request.m_message =
+        m_context.formerDataBack ? text::ALIGNMENT_FORMER_RESTORED : text::ALIGNMENT_FINISHED;
     SendReset(request);
     port().Close();
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]WriteAlignmentBack");

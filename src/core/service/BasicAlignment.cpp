@@ -81,7 +81,7 @@ void BasicAlignment::BuildWriteBack(const RadioImage& former, const RadioImage& 
 }
 
 int BasicAlignment::RunJob(std::uint32_t job, RadioImage& image, RadioImage* workBuffer,
-                           bool keepPortOpen) {
+                           bool keepPortOpen, bool formerDataBack) {
     auto request = std::make_unique<HCommRequest>(job, m_line.lastPortKind);
     request->m_portKind = m_portSettings.portKind;
     request->SetBaudRate(m_portSettings.baudRate);
@@ -94,8 +94,10 @@ int BasicAlignment::RunJob(std::uint32_t job, RadioImage& image, RadioImage* wor
     } else {
         setAlignmentEndLists(*request);
     }
+    CommJobContext context = m_context;
+    context.formerDataBack = formerDataBack;
     HKQ70CommunicationDialog dialog(static_cast<int>(job), m_port->port, m_line.progress, m_prompt,
-                                    m_line.clock, m_context);
+                                    m_line.clock, std::move(context));
     const auto run = [&dialog, &request] { return dialog.RunJob(std::move(request)); };
     const int status = m_executor ? m_executor(run) : run();
     if (!keepPortOpen) {
@@ -108,7 +110,7 @@ bool BasicAlignment::WriteBack(const RadioImage& image, bool aligned) {
     *m_writeBack = image;
     const std::uint32_t job =
         aligned && m_recoverBackup ? JOB_ALIGNMENT_END_RECOVER_BACKUP : JOB_ALIGNMENT_END;
-    return RunJob(job, *m_writeBack, nullptr, false) == 0;
+    return RunJob(job, *m_writeBack, nullptr, false, !aligned) == 0;
 }
 
 BasicAlignment::Outcome BasicAlignment::Run(const WindowRunner& runWindow) {

@@ -84,7 +84,8 @@ public:
                                RadioImage& out);
 
 private:
-    int RunJob(std::uint32_t job, RadioImage& image, RadioImage* workBuffer, bool keepPortOpen);
+    int RunJob(std::uint32_t job, RadioImage& image, RadioImage* workBuffer, bool keepPortOpen,
+               bool formerDataBack = false);
     bool WriteBack(const RadioImage& image, bool aligned);
 
     const RadioImage& m_document;

@@ -648,6 +648,23 @@ inline constexpr std::string_view DOWNLOAD_CANCELLED =
     "Download cancelled. Nothing was written to the radio.";
 inline constexpr std::string_view DOWNLOAD_CANCELLED_PARTLY_WRITTEN =
     "Download cancelled. The radio is only partly written and must be written again.";
+// Cancel once the radio is being written: stopping is asked first.
+inline constexpr std::string_view STOP_WHILE_WRITING =
+    "Stop now? The radio will be left partly written and must be written again.";
+inline constexpr std::string_view RECOVER_CANCELLED =
+    "Adjustment Recover cancelled. Nothing was written to the radio.";
+inline constexpr std::string_view RECOVER_CANCELLED_PARTLY_WRITTEN =
+    "Adjustment Recover cancelled. The radio is only partly written and must be written again.";
+// Leaving the alignment window without OK after a procedure ended with OK, and the end of a
+// pass that put the radio's former data back.
+inline constexpr std::string_view ALIGNMENT_DISCARD_QUESTION =
+    "Discard the new adjustment values and restore the radio's former data?";
+inline constexpr std::string_view ALIGNMENT_FORMER_RESTORED =
+    "The radio's former data was written back. No adjustment value was changed.";
+// A command came while a frequency cell still holds text that is no frequency.
+inline constexpr std::string_view FREQUENCY_EDIT_NOT_A_NUMBER =
+    "The frequency being typed is not a number of MHz (for example 446.00625). Correct it, or "
+    "press Escape to drop it.";
 
 } // namespace text
 } // namespace kq70

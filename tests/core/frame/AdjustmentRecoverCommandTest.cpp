@@ -6,6 +6,7 @@
 #include "app/AppSettings.h"
 #include "doc/DataFile.h"
 #include "frame/DocumentListener.h"
+#include "link/CancelFlag.h"
 #include "link/CloneFrame.h"
 #include "link/LastPortKind.h"
 #include "service/AdjustmentChecks.h"
@@ -38,8 +39,46 @@ std::string text(int id) {
 
 struct RecordingListener : DocumentListener {
     void viewSaveData() override { events.push_back("save"); }
-    void viewUpdateData() override { events.push_back("update"); }
     std::vector<std::string> events;
+};
+
+// Asks the jobs to stop at a position of the n-th range of the progress bar they set (0 the
+// read, 1 the write, 2 the read-back), as a click on Cancel would.
+class StoppingProgress : public CommProgress {
+public:
+    StoppingProgress(CancelFlag& flag, int phase, int position)
+        : m_flag(flag), m_phase(phase), m_position(position) {}
+    void setStatus(std::string_view) override {}
+    void setRange(int) override { ++m_ranges; }
+    void setPosition(int position) override {
+        if (m_ranges - 1 == m_phase && position == m_position) {
+            m_flag.request();
+        }
+    }
+
+private:
+    CancelFlag& m_flag;
+    int m_phase;
+    int m_position;
+    int m_ranges = 0;
+};
+
+// Answers as scripted, and asks the jobs to stop when it answers `stopAt`.
+class StoppingPrompt : public ScriptedPrompt {
+public:
+    StoppingPrompt(CancelFlag& flag, std::string stopAt)
+        : m_flag(flag), m_stopAt(std::move(stopAt)) {}
+    MessageAnswer messageBox(std::string_view text, std::string_view caption,
+                             MessageButtons buttons, MessageIcon icon) override {
+        if (text == m_stopAt) {
+            m_flag.request();
+        }
+        return ScriptedPrompt::messageBox(text, caption, buttons, icon);
+    }
+
+private:
+    CancelFlag& m_flag;
+    std::string m_stopAt;
 };
 
 class AdjustmentRecoverCommandTest : public ::testing::Test {
@@ -48,11 +87,15 @@ protected:
 
     // Switches the simulated radio on with `memory` and runs the command.
     std::optional<AdjustmentRecoverCommand::Result> recover(const RadioImage& memory,
-                                                            UserPrompt& answers) {
+                                                            UserPrompt& answers,
+                                                            const CancelFlag* cancel = nullptr,
+                                                            CommProgress* shown = nullptr) {
         sim.radio.memory() = memory;
         sim.radio.switchOn(sim.clock.now());
-        AdjustmentRecoverCommand command(settings, accessMode, home.path(), answers, listener,
-                                         RadioLink{sim.link, sim.clock, lastKind, progress});
+        AdjustmentRecoverCommand command(
+            settings, accessMode, home.path(), answers, listener,
+            RadioLink{sim.link, sim.clock, lastKind, shown != nullptr ? *shown : progress});
+        command.setCancelFlag(cancel);
         return command.OnRadioAdjustmentRecover();
     }
 
@@ -108,7 +151,7 @@ TEST_F(AdjustmentRecoverCommandTest, ADamagedFlashCopyIsRepairedFromTheEepromCop
     EXPECT_EQ(firstDifference(radio, sound, FLASH_BLOCK, BLOCK_SIZE + 2), "");
     EXPECT_EQ(firstDifference(radio, sound, CHANNEL_TABLE_OFFSET, 16 * CHANNEL_RECORD_SIZE), "");
     EXPECT_EQ(firstDifference(radio, sound, 0, eepromWordOffset(0x7F)), "");
-    EXPECT_EQ(listener.events, (std::vector<std::string>{"save", "update"}));
+    EXPECT_EQ(listener.events, std::vector<std::string>{"save"});
 }
 
 TEST_F(AdjustmentRecoverCommandTest, ADamagedEepromCopyIsRepairedFromTheFlashCopy) {
@@ -205,6 +248,51 @@ TEST_F(AdjustmentRecoverCommandTest, AFailedReadEndsTheCommandWithoutAQuestion) 
     EXPECT_EQ(result->outcome, Outcome::Failed);
     EXPECT_EQ(result->status, 1);
     EXPECT_EQ(writeFrames(), 0u);
+}
+
+// Cancel stops the command at every point: a stopped read asks nothing and writes nothing,
+// a stop at the repair question writes nothing, a stop during the write leaves the radio
+// marked incomplete and says it must be written again. Never "Complete!".
+TEST_F(AdjustmentRecoverCommandTest, CancelStopsItWhereverItComes) {
+    struct Case {
+        const char* name;
+        int phase; // -1: at the repair question
+        int position;
+        std::string_view result;
+        bool written;
+    };
+    const Case cases[] = {
+        {"while the radio is read", 0, 3, text::RECOVER_CANCELLED, false},
+        {"at the repair question", -1, 0, text::RECOVER_CANCELLED, false},
+        {"while the repair is written", 1, 2, text::RECOVER_CANCELLED_PARTLY_WRITTEN, true},
+        {"while it is read back", 2, 1, text::RECOVER_CANCELLED_PARTLY_WRITTEN, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RadioImage damaged = sound;
+        damageAdjustmentData(damaged, AdjustmentDamage::Eeprom);
+        CancelFlag flag;
+        StoppingProgress shown(flag, c.phase, c.position);
+        StoppingPrompt answers(flag, c.phase < 0 ? text(IDS_RECOVER_FROM_ADJ_DATA) : "");
+        if (c.phase != 0) {
+            answers.expectMessage(text(IDS_RECOVER_FROM_ADJ_DATA), MessageAnswer::Yes);
+        }
+        answers.expectMessage(std::string(c.result), MessageAnswer::Ok, MessageIcon::Stop);
+        const std::size_t writesBefore = writeFrames();
+
+        const auto result = recover(damaged, answers, &flag, &shown);
+
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->outcome, Outcome::Failed);
+        EXPECT_TRUE(answers.finished());
+        EXPECT_FALSE(sim.link.isOpen());
+        EXPECT_EQ(writeFrames() > writesBefore, c.written);
+        if (c.written) {
+            EXPECT_EQ(sim.radio.memory().be16(eepromWordOffset(0xB8)), 0xFFFF);
+        } else {
+            EXPECT_EQ(sim.radio.memory(), damaged);
+        }
+    }
 }
 
 TEST_F(AdjustmentRecoverCommandTest, OfferedInTheManufactureModeOnly) {

@@ -63,6 +63,7 @@ struct Outcome {
     bool cancelled = false;
     bool resetSent = false;
     bool portOpen = true;
+    bool writing = false; // what the flag said the job had reached
     RadioImage radioBefore;
     RadioImage radioAfter;
     RadioImage documentBefore;
@@ -104,6 +105,7 @@ Outcome runCancelled(std::uint32_t job, int phase, int position, std::string_vie
     outcome.cancelled = dialog.WasCancelled();
     outcome.resetSent = resetSent(sim.radio);
     outcome.portOpen = sim.link.isOpen();
+    outcome.writing = flag.writing();
     outcome.radioAfter = sim.radio.memory();
     outcome.documentAfter = document;
     EXPECT_TRUE(prompt.finished());
@@ -147,12 +149,42 @@ TEST(HKQ70CommunicationDialogCancelTest, AStoppedJobSaysWhatItLeft) {
         if (c.job == JOB_UPLOAD) {
             EXPECT_TRUE(outcome.documentAfter == outcome.documentBefore);
         }
+        // From its first write the job tells whoever would stop it.
+        EXPECT_EQ(outcome.writing, c.radioChanged);
         if (c.radioChanged) {
             EXPECT_EQ(outcome.radioAfter.be16(eepromWordOffset(MARKER_WORD)), MARKER_IN_PROGRESS);
             EXPECT_FALSE(outcome.radioAfter == outcome.radioBefore);
         } else {
             EXPECT_TRUE(outcome.radioAfter == outcome.radioBefore);
         }
+    }
+}
+
+// Stopping once the radio is written asks first; before, it just stops.
+TEST(HKQ70CommunicationDialogCancelTest, StoppingWhileWritingAsksFirst) {
+    struct Case {
+        bool writing;
+        std::optional<MessageAnswer> answer; // nothing: nothing asked
+        bool stopped;
+    };
+    const Case cases[] = {{false, std::nullopt, true},
+                          {true, MessageAnswer::No, false},
+                          {true, MessageAnswer::Yes, true}};
+    for (const Case& c : cases) {
+        CancelFlag flag;
+        if (c.writing) {
+            flag.noteWriting();
+        }
+        test::ScriptedPrompt prompt;
+        if (c.answer) {
+            prompt.expectMessage(std::string(text::STOP_WHILE_WRITING), *c.answer,
+                                 MessageIcon::Question, MessageButtons::YesNo);
+        }
+        EXPECT_EQ(flag.RequestStop(prompt), c.stopped);
+        EXPECT_EQ(flag.requested(), c.stopped);
+        EXPECT_TRUE(prompt.finished());
+        flag.clear();
+        EXPECT_FALSE(flag.writing()) << "a new job starts with nothing written";
     }
 }
 

@@ -199,11 +199,21 @@ TEST_F(BasicAlignmentTest, BothJobsAndTheRestartWaitRunThroughTheExecutorTheWind
                                                "job", "status 0"}));
 }
 
+// Leaving the window without OK asks first once a procedure ended with OK; the former data
+// goes back and the end says so.
 TEST_F(BasicAlignmentTest, ACancelledWindowWritesTheFormerDataBack) {
-    prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
+    const std::string discard(text::ALIGNMENT_DISCARD_QUESTION);
+    prompt.expectMessage(discard, MessageAnswer::No, MessageIcon::Question, MessageButtons::YesNo)
+        .expectMessage(discard, MessageAnswer::Yes)
+        .expectMessage(std::string(text::ALIGNMENT_FORMER_RESTORED));
     const auto outcome = run([](HBasicAlignment& window) {
+        EXPECT_TRUE(window.ConfirmDiscard()) << "nothing new: nothing asked";
         auto vco = window.MakeVcoAuto(VCO_RX);
         EXPECT_TRUE(vco->Start());
+        window.AfterOk();
+        EXPECT_TRUE(window.HasNewValues());
+        EXPECT_FALSE(window.ConfirmDiscard());
+        EXPECT_TRUE(window.ConfirmDiscard());
         return false;
     });
     EXPECT_EQ(outcome, BasicAlignment::Outcome::FormerRestored);
@@ -233,7 +243,7 @@ TEST_F(BasicAlignmentTest, AFailureAfterTheFirstWriteWritesTheFormerDataBack) {
     sim.radio.addFault({SimFaultKind::Nak, firstWrite + 4, 0});
     prompt.expectMessage(std::string(text::COMMUNICATION_ERROR))
         .expectMessage(std::string(Strings::get(IDS_ALIGNMENT_PREPARATION_FAILED)))
-        .expectMessage(std::string(text::ALIGNMENT_FINISHED));
+        .expectMessage(std::string(text::ALIGNMENT_FORMER_RESTORED));
     bool windowRan = false;
     const auto outcome = run([&windowRan](HBasicAlignment&) { return windowRan = true; });
     EXPECT_FALSE(windowRan);
@@ -268,7 +278,7 @@ TEST_F(BasicAlignmentTest, AlignmentIsOfferedInTheAdjustmentModeOnly) {
 
 TEST_F(BasicAlignmentTest, AFailedChannelChangeDisablesTheWindow) {
     prompt.expectMessage(std::string(Strings::get(IDS_CHANGE_CHANNEL_ERROR)))
-        .expectMessage(std::string(text::ALIGNMENT_FINISHED));
+        .expectMessage(std::string(text::ALIGNMENT_FORMER_RESTORED));
     sim.adjustment.addFault({SVC_CHANGE_CHANNEL, SimServiceFaultKind::Silence, 0});
     run([](HBasicAlignment& window) {
         EXPECT_FALSE(window.ChangeChannel(3));
