@@ -46,6 +46,9 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <string>
+#include <vector>
+
 namespace kq70 {
 
 namespace {
@@ -313,7 +316,18 @@ QString MainWindow::informationText() const {
 }
 
 void MainWindow::startWith(const std::string& fileToOpen) {
-    m_gate.run([this, &fileToOpen] { m_documents.StartWith(fileToOpen, m_settings.endLcdType); });
+    runGated([this, &fileToOpen] { m_documents.StartWith(fileToOpen, m_settings.endLcdType); });
+}
+
+bool MainWindow::runGated(const std::function<void()>& command) {
+    const std::vector<std::string> recentFiles = m_settings.recentFiles;
+    const bool ran = m_gate.run(command);
+    // The recent-file list is the settings', not the document's: the menu shows it again.
+    if (m_settings.recentFiles != recentFiles) {
+        rebuildMenus();
+    }
+    refreshCommands();
+    return ran;
 }
 
 void MainWindow::runCommand(int commandId) {
@@ -322,11 +336,11 @@ void MainWindow::runCommand(int commandId) {
     }
     const int id = MainMenuModel::canonicalCommand(commandId);
     if (DocumentGate::Gated(id)) {
-        m_gate.run([this, id] { dispatch(id); });
+        runGated([this, id] { dispatch(id); });
     } else {
         dispatch(id);
+        refreshCommands();
     }
-    refreshCommands();
 }
 
 void MainWindow::dispatch(int id) {
@@ -339,11 +353,9 @@ void MainWindow::dispatch(int id) {
         break;
     case ID_FILE_SAVE:
         m_documents.OnFileSave();
-        rebuildMenus(); // the recent-file list
         break;
     case ID_FILE_SAVE_AS:
         m_documents.OnFileSaveAs();
-        rebuildMenus();
         break;
     case ID_APP_EXIT:
         close();
@@ -446,9 +458,7 @@ void MainWindow::dispatch(int id) {
 
 // A recent file or a dropped one: File > Open's checks and question, through the gate.
 void MainWindow::openNamedFile(const std::string& path) {
-    m_gate.run([this, &path] { m_documents.OnOpenNamedFile(path); });
-    rebuildMenus(); // the recent-file list
-    refreshCommands();
+    runGated([this, &path] { m_documents.OnOpenNamedFile(path); });
 }
 
 bool MainWindow::runPage(HDialog& page, std::string_view title) {
@@ -607,7 +617,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     bool canClose = false;
-    m_gate.run([this, &canClose] {
+    runGated([this, &canClose] {
         canClose = FrameLifecycle::CanClose(m_printing, m_prompt,
                                             [this] { return m_documents.SaveModifiedData(); });
     });

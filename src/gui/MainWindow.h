@@ -82,6 +82,8 @@ private:
     // The commands' enabled state, check marks and Undo/Redo texts.
     void refreshCommands();
     void dispatch(int id);
+    // A document command through the gate; false when an open cell refused it.
+    bool runGated(const std::function<void()>& command);
     bool runPage(HDialog& page, std::string_view title);
     void showHelp(const QString& topic);
     void showAbout();
