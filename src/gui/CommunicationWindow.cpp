@@ -143,8 +143,13 @@ void CommunicationWindow::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
+void CommunicationWindow::setStoppable(bool stoppable) {
+    m_stoppable = stoppable;
+    m_cancelButton->setVisible(stoppable);
+}
+
 void CommunicationWindow::askToStop() {
-    if (m_finished || m_cancel.requested()) {
+    if (m_finished || !m_stoppable || m_cancel.requested()) {
         return;
     }
     if (m_cancel.RequestStop(m_prompt)) {

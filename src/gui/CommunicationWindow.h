@@ -25,6 +25,8 @@ public:
                         QWidget* parent = nullptr);
     ~CommunicationWindow() override;
 
+    // A job that cannot be stopped: no Cancel, and Escape or closing the window do nothing.
+    void setStoppable(bool stoppable);
     // Runs `job` on a worker thread behind this modal window and returns its result. The
     // cancel flag is cleared first.
     int run(const std::function<int()>& job);
@@ -57,6 +59,7 @@ private:
     QProgressBar* m_progress = nullptr;
     QPushButton* m_cancelButton = nullptr;
     bool m_finished = false;
+    bool m_stoppable = true;
     int m_phases = 0;
 };
 

@@ -509,7 +509,8 @@ void MainWindow::runAlignment() {
     RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.programFolder(),
                            m_radio->prompt(), m_channelView->binding(), m_radio->link(),
                            [this] { return m_documents.SaveModifiedData(); });
-    commands.setJobExecutor(m_radio->executor(qt(text::ALIGNMENT_WINDOW_TITLE)));
+    // The pass's own jobs are not stopped halfway: it writes the radio's data back itself.
+    commands.setJobExecutor(m_radio->executor(qt(text::ALIGNMENT_WINDOW_TITLE), false));
     commands.OnRadioAlignment(alignmentWindowRunner(this));
 }
 
