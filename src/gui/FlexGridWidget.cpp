@@ -263,8 +263,10 @@ protected:
             }
         }
         auto* editor = qobject_cast<QLineEdit*>(object);
-        HGridEvents* events = m_grid.events();
-        if (editor != nullptr && events != nullptr && event->type() == QEvent::KeyPress) {
+        // Only a key asks the grid for its editor: other events also come while it goes away.
+        HGridEvents* events =
+            editor != nullptr && event->type() == QEvent::KeyPress ? m_grid.events() : nullptr;
+        if (events != nullptr) {
             auto* key = static_cast<QKeyEvent*>(event);
             const QString typed = key->text();
             if (typed.size() == 1 && typed.at(0).isPrint() &&
