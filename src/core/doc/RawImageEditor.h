@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/HGridControl.h"
 #include "image/RadioImage.h"
+#include "ui/HGridControl.h"
 
 #include <string>
 
