@@ -428,6 +428,7 @@ private slots:
         }
         QCOMPARE(battery->promptText(), QStringLiteral("Update of Adjustment Data"));
         QVERIFY(!battery->startButton().isVisible());
+        shoot(*battery, QStringLiteral("battery-dialog"));
         battery->okButton().click();
         QTRY_VERIFY(b.window.procedureWindow() == nullptr);
         QCOMPARE(b.set.get(95), levels[0]);
