@@ -777,22 +777,23 @@ bool followsNamedValues(const std::string& name, const DocumentObjects& named) {
             return true;
         }
         if (last == "encryption") {
-            return named.isEdited(Part::Miscellaneous) || named.isEdited(Part::Channels);
+            return named.mayChange(DependentValues::ChannelEncryption);
         }
         if (last == "signalDisplayNumber") {
-            return named.isEdited(Part::Paging);
+            return named.mayChange(DependentValues::ChannelSignalNumbers);
         }
     }
-    if (section == "groups" || section == "keyFunction") {
-        return named.isEdited(Part::Hardware);
+    if (section == "groups") {
+        return named.mayChange(DependentValues::Groups);
     }
-    // The priority channel and the option unit live in bytes a page and the channel globals
-    // share: naming one side moves the other.
+    if (section == "keyFunction") {
+        return named.mayChange(DependentValues::KeyFunctions);
+    }
     if (section == "globals") {
-        return named.isEdited(Part::Scan) || named.isEdited(Part::Miscellaneous);
+        return named.mayChange(DependentValues::ChannelGlobals);
     }
     if (section == "scan" || section == "miscellaneous") {
-        return named.isEdited(Part::Channels);
+        return named.mayChange(DependentValues::SharedPageValues);
     }
     return false;
 }

@@ -40,11 +40,11 @@ namespace kq70 {
 namespace {
 
 constexpr const char* SETTINGS_FILE = "KQ70.ini";
-constexpr const char* SIMULATED_PORT_NAME = "simulated radio";
 
 void addLineOptions(CLI::App& command, TransferCommands::Options& options, bool withMode = true) {
     CLI::Option_group* line = command.add_option_group("line", "Where the radio is");
-    line->add_option("--port", options.port, "Serial device of the programming lead");
+    line->add_option("--port", options.port,
+                     "Serial device of the programming lead (\"simulated\": as --sim)");
     CLI::Option* sim = line->add_flag("--sim", options.sim, "A simulated radio in this process");
     line->require_option(1);
     command
@@ -68,12 +68,9 @@ void addLineOptions(CLI::App& command, TransferCommands::Options& options, bool 
     command.add_option("--password", options.password, "The radio's programming password");
 }
 
-// A protected access mode is granted with its password only, as at the program's start: the
-// manufacture mode would otherwise read a radio without its programming password.
-bool grantAccessMode(const TransferCommands::Options& options,
-                     const TransferCommands::Context& context, AccessMode& mode) {
-    const AccessModeOptions modeOptions{options.mode, options.modePassword};
-    return modeOptions.grant(mode, context.in, context.err, context.interactive);
+// "--port simulated" names the simulated radio as the desktop program's settings do.
+bool simulatedLine(const TransferCommands::Options& options) {
+    return options.sim || options.port == SIMULATED_PORT_NAME;
 }
 
 // Everything one transfer command works with, built from its options.
@@ -90,7 +87,8 @@ struct Transfer {
         if (options.baud) {
             settings.baudRate = *options.baud;
         }
-        settings.portName = options.sim ? SIMULATED_PORT_NAME : options.port;
+        settings.portName =
+            simulatedLine(options) ? std::string(SIMULATED_PORT_NAME) : options.port;
         if (options.verify || options.noVerify) {
             settings.verifyDownload = options.verify;
         }
@@ -100,10 +98,13 @@ struct Transfer {
     // read.
     bool openLine(const TransferCommands::Options& options,
                   const TransferCommands::Context& context) {
-        if (!grantAccessMode(options, context, accessMode)) {
+        // A protected access mode is granted with its password only, as at the program's start:
+        // the manufacture mode would otherwise read a radio without its programming password.
+        const AccessModeOptions modeOptions{options.mode, options.modePassword};
+        if (!modeOptions.grant(accessMode, context.in, context.err, context.interactive)) {
             return false;
         }
-        line = options.sim
+        line = simulatedLine(options)
                    ? TransferLine::simulatedRadio(options.simImage, options.simInstant, prompt)
                    : TransferLine::serialPort();
         return line != nullptr;

@@ -69,6 +69,13 @@ TEST_F(TransferCommandsTest, UploadAndDownloadWithTheSimulatedRadio) {
     ASSERT_TRUE(ReadDataFile(path, uploaded, quiet));
     const RadioImage seed = makeSimulatorSeedImage();
     EXPECT_EQ(test::firstDifference(uploaded, seed, 0, 0x0174), "");
+    // The port name the desktop program keeps for the simulated radio names it here too (at the
+    // wire's pace).
+    const std::string again = files.file("again.k70");
+    ASSERT_EQ(run({"upload", "--port", "simulated", "--baud", "38400", again}).code, 0);
+    RadioImage uploadedAgain;
+    ASSERT_TRUE(ReadDataFile(again, uploadedAgain, quiet));
+    EXPECT_TRUE(uploadedAgain == uploaded);
 
     const CliRun download = run({"download", "--sim", "--sim-instant", "--yes", path});
     EXPECT_EQ(download.code, 0) << download.err;

@@ -127,6 +127,7 @@ void GuiTest::everyPageOpenedAndAcceptedLeavesTheImageByteIdentical() {
             const RadioImage before = doc.GetMainMemory();
             QtUserPrompt prompt;
             std::unique_ptr<HDialog> page = CommonCommands::createPage(id, doc, mode, prompt);
+            QVERIFY2(helpSectionExists(page->helpTopic()), page->className().c_str());
             ParameterPageDialog dialog(*page,
                                        QString::fromUtf8(CommonCommands::pageTitle(id).data()));
             dialog.show();
@@ -176,7 +177,7 @@ void GuiTest::keyboardEditInAPageReachesTheImageAndEnterDoesNotClose() {
     QTest::keyClick(split, Qt::Key_Return);
     QVERIFY(dialog.isVisible());
     QTest::keyClick(split, Qt::Key_F1);
-    QCOMPARE(helpTopic, QStringLiteral("HMiscDialog"));
+    QCOMPARE(helpTopic, QStringLiteral("pages#miscellaneous"));
     QCOMPARE(HelpWindow::pageOfTopic(helpTopic), QStringLiteral("pages.html#miscellaneous"));
 
     QTest::mouseClick(okButton(dialog), Qt::LeftButton);
@@ -331,8 +332,10 @@ void GuiTest::qtFiltersAndExtensions() {
              QStringLiteral("/tmp/a.K70"));
     QCOMPARE(QtUserPrompt::withDefaultExtension(QStringLiteral("/tmp/a.k70"), "K70"),
              QStringLiteral("/tmp/a.k70"));
-    QCOMPARE(HelpWindow::pageOfTopic(QStringLiteral("HScanningDialog")),
+    QCOMPARE(HelpWindow::pageOfTopic(QStringLiteral("pages#scanning")),
              QStringLiteral("pages.html#scanning"));
+    QCOMPARE(HelpWindow::pageOfTopic(QStringLiteral("main-window")),
+             QStringLiteral("main-window.html"));
     QCOMPARE(HelpWindow::pageOfTopic(QStringLiteral("no-such-topic")),
              QStringLiteral("index.html"));
 }

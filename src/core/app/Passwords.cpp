@@ -77,4 +77,21 @@ bool unlockAdjustmentMode(AccessMode& mode, UserPrompt& prompt) {
     return true;
 }
 
+bool grantAccessMode(AccessMode& mode, int wanted, UserPrompt& prompt) {
+    mode.set(ACCESS_NORMAL);
+    switch (wanted) {
+    case ACCESS_NORMAL:
+        return true;
+    case ACCESS_ADJUSTMENT:
+        return unlockAdjustmentMode(mode, prompt);
+    case ACCESS_MANUFACTURE:
+    case ACCESS_E_MODE:
+        mode.set(wanted);
+        confirmStartupAccessMode(mode, prompt);
+        return mode.value() == wanted;
+    default:
+        return false;
+    }
+}
+
 } // namespace kq70

@@ -64,12 +64,14 @@ std::vector<PortChoice> ConfigureChoices::PortList(const std::vector<SerialPortI
         if (!description.empty()) {
             shown += ": " + description;
         }
-        if (port.kind == PORT_KIND_USB_CABLE) {
+        const bool cable = port.kind == PORT_KIND_USB_CABLE;
+        if (cable) {
             shown += " (" + std::string(text::PGC30) + ")";
         }
-        choices.push_back({shown, port.devicePath, false});
+        choices.push_back({shown, port.devicePath, false, cable});
     }
-    choices.push_back({std::string(text::SIMULATED_RADIO), std::string(SIMULATED_PORT_NAME), true});
+    choices.push_back(
+        {std::string(text::SIMULATED_RADIO), std::string(SIMULATED_PORT_NAME), true, false});
     return choices;
 }
 
@@ -131,7 +133,7 @@ std::string ConfigureChoices::PermissionHint(const PortChoice& port) {
 
 void ConfigureChoices::Apply(AppSettings& settings, const PortChoice& port, int baudRate) {
     settings.portName = port.devicePath;
-    settings.portType = port.text.find(text::PGC30) != std::string::npos ? 1 : 0;
+    settings.portType = port.usbCable ? 1 : 0;
     settings.baudRate = AppSettings::normaliseBaudRate(baudRate);
 }
 

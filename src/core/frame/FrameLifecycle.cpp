@@ -3,7 +3,6 @@
 #include "app/AppSettings.h"
 #include "app/WindowTitles.h"
 #include "doc/CKQ70Doc.h"
-#include "frame/ConfigureChoices.h"
 #include "link/HSerialPort.h"
 #include "params/HHardwareParams.h"
 #include "ui/FrameTexts.h"
@@ -39,7 +38,7 @@ std::string FrameLifecycle::PortStatus(const AppSettings& settings) {
 }
 
 std::string FrameLifecycle::PortInUse(const AppSettings& settings) {
-    if (settings.portName == SIMULATED_PORT_NAME) {
+    if (settings.usesSimulatedRadio()) {
         return std::string(text::SIMULATED_RADIO);
     }
     return settings.portName.empty()

@@ -3,6 +3,7 @@
 #include "pages/ComboDefinition.h"
 #include "pages/EditDefinition.h"
 #include "pages/PageControl.h"
+#include "ui/HelpTopics.h"
 
 #include <cstdint>
 #include <optional>
@@ -46,6 +47,8 @@ public:
     const std::pair<std::string, std::string>& promptLine() const { return m_prompt; }
 
     const std::string& className() const { return m_className; }
+    // The section of the help that explains the page.
+    std::string_view helpTopic() const { return m_helpTopic; }
     const std::vector<PageControl>& controls() const { return m_controls; }
     const PageControl* control(int id) const;
     // The shown value of a control: a combo's selected text, an edit's text.
@@ -122,6 +125,8 @@ protected:
     void selectValue(PageControl& combo, std::int32_t itemValue);
     void setVisible(int id, bool visible, bool enabled);
 
+    void setHelpTopic(std::string_view topic) { m_helpTopic = topic; }
+
     RadioImage& image() { return m_image; }
     const RadioImage& image() const { return m_image; }
     int accessMode() const { return m_accessMode; }
@@ -145,6 +150,7 @@ private:
     std::vector<ComboItem> buildItems(const Binding& binding) const;
 
     std::string m_className;
+    std::string_view m_helpTopic = help::PAGES;
     RadioImage& m_image;
     int m_accessMode;
     std::vector<PageControl> m_controls;
