@@ -43,6 +43,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -610,13 +611,25 @@ void MainWindow::radioMenusChanged() {
     refreshState();
 }
 
-void MainWindow::raiseFromOtherInstance() {
+void MainWindow::raiseFromOtherInstance(const std::string& file) {
     if (isMinimized()) {
         showNormal();
     }
     show();
     raise();
     activateWindow();
+    if (!file.empty()) {
+        openHandedFile(file);
+    }
+}
+
+void MainWindow::openHandedFile(const std::string& path) {
+    // A question, a page or a radio job has the window: the file waits until it is done.
+    if (m_radio->busy() || m_printing || QApplication::activeModalWidget() != nullptr) {
+        QTimer::singleShot(250, this, [this, path] { openHandedFile(path); });
+        return;
+    }
+    openNamedFile(path);
 }
 
 void MainWindow::setPrinterName(const std::string& name) {
@@ -663,7 +676,11 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindow::dropEvent(QDropEvent* event) {
     const QString path = event->mimeData()->urls().first().toLocalFile();
     event->acceptProposedAction();
-    replacingDocument([this, &path] { m_documents.OnOpenNamedFile(path.toStdString()); });
+    openNamedFile(path.toStdString());
+}
+
+void MainWindow::openNamedFile(const std::string& path) {
+    replacingDocument([this, &path] { m_documents.OnOpenNamedFile(path); });
     rebuildMenus();
     refreshState();
 }

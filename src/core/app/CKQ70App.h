@@ -35,7 +35,8 @@ public:
     const std::string& helpPath() const { return m_helpPath; }
     const std::string& printerName() const { return m_printerName; }
     void setPrinterName(std::string name) { m_printerName = std::move(name); }
-    // The data file named on the command line; empty when a new document is wanted.
+    // The data file named on the command line; empty when a new document is wanted. Known
+    // also when InitInstance found another instance running.
     const std::string& fileToOpen() const { return m_fileToOpen; }
 
     AppSettings& settings() { return m_settings; }

@@ -16,6 +16,7 @@
 #include "log/HLogPrint.h"
 #include "params/HHardwareParams.h"
 #include "params/HProgrammingPasswordParams.h"
+#include "platform/SerialPortAccess.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
@@ -117,6 +118,11 @@ int HKQ70CommunicationDialog::NotAvailable(HCommRequest& request) {
     return 1;
 }
 
+std::string HKQ70CommunicationDialog::PortOpenError() {
+    const std::string hint = portPermissionHint(port().DeviceName());
+    return std::string(text::PORT_OPEN_ERROR) + (hint.empty() ? "" : "\r\n" + hint);
+}
+
 int HKQ70CommunicationDialog::Abort(HCommRequest& request, std::string_view message,
                                     bool sendReset) {
     if (sendReset) {
@@ -141,7 +147,7 @@ int HKQ70CommunicationDialog::Cancelled(HCommRequest& request, bool written) {
 
 bool HKQ70CommunicationDialog::Connect(HCommRequest& request, Clock::Duration pause) {
     if (!OpenPortForJob(request)) {
-        Abort(request, text::PORT_OPEN_ERROR, false);
+        Abort(request, PortOpenError(), false);
         return false;
     }
     if (!SetCloneMode(request, true)) {
@@ -469,7 +475,7 @@ int HKQ70CommunicationDialog::RecoveryWrite(HCommRequest& request) {
         return 1;
     }
     if (!OpenPortForJob(request)) {
-        return Abort(request, text::PORT_OPEN_ERROR, false);
+        return Abort(request, PortOpenError(), false);
     }
     // The radio just read waits in clone mode and answers the probe. A radio that has to be
     // switched on again may be another one: the repair of one radio is never written into
@@ -559,7 +565,7 @@ bool HKQ70CommunicationDialog::SameUnits(const HCommRequest& request, const Radi
 int HKQ70CommunicationDialog::RecoveryClose(HCommRequest& request) {
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]RecoveryClose");
     if (!OpenPortForJob(request)) {
-        return Abort(request, text::PORT_OPEN_ERROR, false);
+        return Abort(request, PortOpenError(), false);
     }
     const bool sent = SendReset(request) == 0;
     port().Close();
@@ -622,7 +628,7 @@ int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
     port().Close();
     request.SetBaudRate(ADJUSTMENT_BAUD_RATE);
     if (!OpenPortForJob(request)) {
-        request.m_message = text::PORT_OPEN_ERROR;
+        request.m_message = PortOpenError();
         return ALIGNMENT_START_WRITTEN_FAILED;
     }
     if (!SetAdjMode(request)) {

@@ -134,6 +134,8 @@ private:
     bool ReadBack(HCommRequest& request, RadioImage& written);
     static bool SameUnits(const HCommRequest& request, const RadioImage& image,
                           const RadioImage& written);
+    // "Port Open Error!", with the group to join when the user may not open the device.
+    std::string PortOpenError();
     // Ends a job: optionally the reset command, then the port closed and the result text.
     int Abort(HCommRequest& request, std::string_view message, bool sendReset);
     // Ends a job the user stopped. A download sends the reset command; `written` says the
