@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,7 +45,7 @@ std::string compiledLocaleFolder() {
         return {};
     }
     if (std::rename(building.c_str(), target.c_str()) != 0) {
-        std::system(("rm -rf '" + building + "'").c_str());
+        std::filesystem::remove_all(building); // another test made it first
     }
     return base;
 }
