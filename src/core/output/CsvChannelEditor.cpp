@@ -80,7 +80,21 @@ public:
 CsvChannelEditor::CsvChannelEditor(RadioImage& image, int accessMode, UserPrompt& prompt)
     : m_grid(std::make_unique<Grid>()), m_choosers(std::make_unique<Choosers>()),
       m_view(std::make_unique<CKQ70View>(*m_grid, prompt, *m_choosers, accessMode, m_settings)) {
+    m_view->setModifiedHandler([this] { m_changed = true; });
     m_view->OnUpdate(image);
+    m_changed = false; // the view stored what it read
+}
+
+void CsvChannelEditor::commit() {
+    if (m_changed) {
+        m_view->OnSaveData();
+        m_changed = false;
+    }
+}
+
+void CsvChannelEditor::reload() {
+    m_view->OnUpdateData(false);
+    m_changed = false;
 }
 
 CsvChannelEditor::~CsvChannelEditor() = default;

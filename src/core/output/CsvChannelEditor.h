@@ -30,10 +30,11 @@ public:
     // The cell's text as the grid shows it (check marks as the listing writes them, v or -).
     std::string cellText(int channel, int column) const;
 
-    // The image gets the grid's data before a page or dialog reads it, and the grid is
-    // rebuilt from the image after one stored.
-    void commit() { m_view->OnSaveData(); }
-    void reload() { m_view->OnUpdateData(false); }
+    // The image gets the grid's data before a page or dialog reads it (when the grid changed
+    // anything since: storing what was read changes nothing), and the grid is rebuilt from
+    // the image after one stored.
+    void commit();
+    void reload();
     // Shows every group once: what a row shows is written back as the view does it (a
     // frequency that is no PMR channel, an unlisted decode tone).
     void showEveryGroup();
@@ -61,6 +62,7 @@ private:
     std::unique_ptr<Choosers> m_choosers;
     AppSettings m_settings;
     std::unique_ptr<CKQ70View> m_view;
+    bool m_changed = false;
 };
 
 } // namespace kq70

@@ -139,7 +139,7 @@ private:
             m_editor->commit();
             m_channels = std::make_unique<CsvChannelImport>(*m_editor, m_doc.GetMainMemory(),
                                                             m_accessMode, line, m_errors);
-        } else if (exported) {
+        } else if (exported && known != PAGE_SECTIONS.end()) {
             m_sawSection = true;
             m_place = Place::Page;
             m_section = *known;
