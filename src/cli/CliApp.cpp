@@ -4,6 +4,7 @@
 #include "DiffCommand.h"
 #include "DocumentCommandsCli.h"
 #include "GridCommand.h"
+#include "ImportCsvCommand.h"
 #include "ListingCommands.h"
 #include "ProgramManuals.h"
 #include "TerminalPrompt.h"
@@ -125,6 +126,8 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     GridCommand grid;
     grid.add(app);
     DiffCommand diff(app);
+    ImportCsvCommand importCsv;
+    importCsv.add(app);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -163,6 +166,8 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
         code = transfers.run({folder, in, out, err, interactive, isTerminal(err)});
     } else if (listings.parsed()) {
         code = listings.run(in, out, err, interactive);
+    } else if (importCsv.parsed()) {
+        code = importCsv.run(in, out, err, interactive);
     }
     HLogPrint::global().end(); // the end banner, as at the program's exit
     return code;

@@ -392,6 +392,11 @@ std::optional<std::int32_t> HDialog::selectedItemValue(int id) const {
     return c->selectedItem()->itemValue;
 }
 
+const EditDefinition* HDialog::editDefinition(int id) const {
+    const std::size_t i = indexOf(id);
+    return i < m_bindings.size() ? m_bindings[i].edit : nullptr;
+}
+
 std::string HDialog::withoutAmpersands(std::string_view label) {
     std::string out;
     for (const char ch : label) {

@@ -54,6 +54,8 @@ public:
     // The shown value of a control: a combo's selected text, an edit's text.
     std::string shownValue(int id) const;
     std::optional<std::int32_t> selectedItemValue(int id) const;
+    // An edit's definition (range, format, filter); nothing for any other control.
+    const EditDefinition* editDefinition(int id) const;
 
     // One entry of the page in the listing and the CSV export: the caption (the label without
     // ampersands) and the shown value. An entry without a caption has no line.

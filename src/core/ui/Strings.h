@@ -649,5 +649,85 @@ inline constexpr std::string_view DOWNLOAD_CANCELLED =
 inline constexpr std::string_view DOWNLOAD_CANCELLED_PARTLY_WRITTEN =
     "Download cancelled. The radio is only partly written and must be written again.";
 
+
+// --- Import from CSV ---------------------------------------------------------------------
+// An error of the import: the line (counted from 1), the column title or the row's caption,
+// and what is wrong; an error of the whole file has neither.
+inline constexpr std::string_view CSV_IMPORT_CELL_ERROR = "line %d, %s: %s";
+inline constexpr std::string_view CSV_IMPORT_LINE_ERROR = "line %d: %s";
+inline constexpr std::string_view CSV_IMPORT_UNREADABLE = "The CSV file cannot be read.";
+inline constexpr std::string_view CSV_IMPORT_NOT_REGULAR = "The CSV file is not a regular file.";
+inline constexpr std::string_view CSV_IMPORT_TOO_LARGE = "The CSV file is larger than 1 MB.";
+inline constexpr std::string_view CSV_IMPORT_NOT_TEXT = "The CSV file is not a text file.";
+inline constexpr std::string_view CSV_IMPORT_NO_SECTION =
+    "The file holds none of the sections Export to CSV writes.";
+// Rows and sections.
+inline constexpr std::string_view CSV_IMPORT_OUTSIDE_SECTION = "the row belongs to no section";
+inline constexpr std::string_view CSV_IMPORT_UNKNOWN_SECTION = "there is no such section";
+inline constexpr std::string_view CSV_IMPORT_NO_PAGE =
+    "this radio has no such page in this access mode";
+inline constexpr std::string_view CSV_IMPORT_UNKNOWN_CAPTION = "the page has no entry of this name";
+inline constexpr std::string_view CSV_IMPORT_EXTRA_CELLS =
+    "the row holds more than a caption and a value";
+// Parameter values: the text, then the page's entries.
+inline constexpr std::string_view CSV_IMPORT_NOT_AN_ENTRY = "\"%s\" is not one of the entries (%s)";
+inline constexpr std::string_view CSV_IMPORT_LOCKED =
+    "the page does not let this entry be changed in this access mode or with these values";
+inline constexpr std::string_view CSV_IMPORT_NOT_A_NUMBER = "\"%s\" is not a number";
+inline constexpr std::string_view CSV_IMPORT_NUMBER_RANGE = "%s is outside %s - %s";
+inline constexpr std::string_view CSV_IMPORT_NOT_TYPABLE =
+    "\"%s\" is longer than %d characters or has characters the entry does not take";
+inline constexpr std::string_view CSV_IMPORT_PAGE_KEEPS = "the page keeps \"%s\" instead";
+inline constexpr std::string_view CSV_IMPORT_PAGE_REFUSED = "the page did not take the values";
+// Channel columns and rows.
+inline constexpr std::string_view CSV_IMPORT_UNKNOWN_COLUMN = "there is no such column";
+inline constexpr std::string_view CSV_IMPORT_COLUMN_TWICE = "the column is there twice";
+inline constexpr std::string_view CSV_IMPORT_COLUMN_NOT_SHOWN =
+    "the channel grid does not show this column in this access mode or on this radio";
+inline constexpr std::string_view CSV_IMPORT_NO_CHANNEL_COLUMN = "the column titles have no \"Chn\"";
+inline constexpr std::string_view CSV_IMPORT_NO_HEADER =
+    "a channel row comes before the column titles";
+inline constexpr std::string_view CSV_IMPORT_NOT_A_CHANNEL = "\"%s\" is not a channel number";
+inline constexpr std::string_view CSV_IMPORT_BEYOND_CAPACITY =
+    "channel %d is beyond the radio's %d channels";
+inline constexpr std::string_view CSV_IMPORT_CHANNEL_TWICE = "channel %d is listed on line %d too";
+inline constexpr std::string_view CSV_IMPORT_IN_NO_GROUP =
+    "channel %d lies in no group, so the grid does not show it";
+inline constexpr std::string_view CSV_IMPORT_FIRST_CHANNEL =
+    "channel 1 is always programmed; the grid cannot change that";
+inline constexpr std::string_view CSV_IMPORT_NOT_A_FREQUENCY = "\"%s\" is not a frequency in MHz";
+inline constexpr std::string_view CSV_IMPORT_STORE_RANGE =
+    "%s MHz is outside 436.00000-456.00000 MHz, which the channel table holds";
+inline constexpr std::string_view CSV_IMPORT_OFF_STEP = "%s MHz is not on the radio's channel step";
+inline constexpr std::string_view CSV_IMPORT_PMR_ONLY =
+    "\"%s\" is no PMR446 channel; in this access mode only CH1-CH8 can be chosen";
+inline constexpr std::string_view CSV_IMPORT_TX_SWITCH =
+    "the grid cannot switch this channel's transmit frequency on or off";
+inline constexpr std::string_view CSV_IMPORT_NOT_A_TONE =
+    "\"%s\" is not a tone of the CTCSS or DCS table";
+inline constexpr std::string_view CSV_IMPORT_NOT_A_FLAG = "\"%s\" is neither \"v\" nor \"-\"";
+inline constexpr std::string_view CSV_IMPORT_NOT_A_SQUELCH = "\"%s\" is not a squelch level 0-15";
+inline constexpr std::string_view CSV_IMPORT_NOT_AN_ENCRYPTION =
+    "\"%s\" is not one of OFF, Key ON, Power ON, All ON";
+inline constexpr std::string_view CSV_IMPORT_GRID_KEEPS = "the channel grid keeps \"%s\" here";
+// Group lines.
+inline constexpr std::string_view CSV_IMPORT_NOT_A_GROUP_LINE =
+    "\"%s\" is not a group line (GROUP n: tag None or SCAN)";
+inline constexpr std::string_view CSV_IMPORT_NO_GROUPS = "this radio has no channel groups";
+inline constexpr std::string_view CSV_IMPORT_NO_SUCH_GROUP =
+    "this radio has groups 1-%d, not group %d";
+inline constexpr std::string_view CSV_IMPORT_GROUP_TWICE = "group %d is listed on line %d too";
+inline constexpr std::string_view CSV_IMPORT_GROUP_ORDER =
+    "channel %d cannot be in group %d: each group holds the channels after those of the "
+    "groups before it";
+inline constexpr std::string_view CSV_IMPORT_ALLOCATION_LOCKED =
+    "the channel allocation cannot be changed in this access mode";
+inline constexpr std::string_view CSV_IMPORT_ALLOCATION_KEEPS =
+    "the channel allocation gives group %d %d channels, not %d";
+inline constexpr std::string_view CSV_IMPORT_GROUP_SCAN_LOCKED =
+    "a group without channels has no group scan";
+inline constexpr std::string_view CSV_IMPORT_TAG_NOT_TYPABLE =
+    "the tag \"%s\" is longer than 8 characters or has characters a tag does not take";
+
 } // namespace text
 } // namespace kq70
