@@ -4,10 +4,10 @@
 #include "JsonDocument.h"
 #include "channel/ChannelValueChecks.h"
 #include "image/RadioImage.h"
+#include "ui/AsciiText.h"
 #include "ui/StrPrintf.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <limits>
 #include <memory>
@@ -41,10 +41,7 @@ std::string quoted(const std::string& text) {
 }
 
 std::string upperCased(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
+    return asciiUpperCase(text);
 }
 
 // Stored texts are padded with blanks; "CH1" and "CH1     " are the same tag.

@@ -16,12 +16,12 @@
 #include "log/HLogPrint.h"
 #include "params/HHardwareParams.h"
 #include "params/HProgrammingPasswordParams.h"
+#include "ui/AsciiText.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace kq70 {
 
@@ -48,12 +48,6 @@ constexpr std::uint16_t COMPLETED_DONE = 0xA55A;
 constexpr int STEP_COARSE = 0;
 constexpr int STEP_FINE = 3;
 constexpr int FIRST_FINE_STEP_ROW = 2;
-
-std::string upperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 // A channel below the capacity that uses step row 2 or 3 for receive or transmit.
 bool usesFineStepRows(const RadioImage& image) {
@@ -193,7 +187,7 @@ int HKQ70CommunicationDialog::PasswordCheck(HCommRequest& request) {
         if (!entry) {
             return PASSWORD_CANCELLED;
         }
-        if (upperCase(*entry) == radio.password()) {
+        if (asciiUpperCase(*entry) == radio.password()) {
             return PASSWORD_OK;
         }
         m_prompt.message(Strings::get(IDS_PASSWORD_MISMATCHED), MessageIcon::Exclamation);
