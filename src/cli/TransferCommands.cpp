@@ -17,6 +17,7 @@
 #include "frame/RadioCommands.h"
 #include "image/RadioImage.h"
 #include "link/LastPortKind.h"
+#include "platform/FilePaths.h"
 #include "platform/IniFile.h"
 #include "platform/SerialDevice.h"
 #include "platform/SerialPortEnumerator.h"
@@ -25,11 +26,9 @@
 #include "ui/Strings.h"
 
 #include <CLI/CLI.hpp>
-#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <ostream>
 #include <sys/stat.h>
@@ -162,23 +161,6 @@ std::optional<std::string> saveProblem(const std::string& path) {
     return std::nullopt;
 }
 
-// A name in the program folder that no file has yet, for an upload that could not be saved
-// where it was asked to be.
-std::string recoveryPath(const std::string& programFolder) {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    std::array<char, 32> stamp{};
-    std::strftime(stamp.data(), stamp.size(), "%Y%m%d-%H%M%S", &utc);
-    std::string path = joinPath(programFolder, std::string("upload-") + stamp.data() + ".k70");
-    struct stat info {};
-    for (int n = 2; ::stat(path.c_str(), &info) == 0; ++n) {
-        path = joinPath(programFolder,
-                        std::string("upload-") + stamp.data() + "-" + std::to_string(n) + ".k70");
-    }
-    return path;
-}
-
 } // namespace
 
 void TransferCommands::add(CLI::App& app) {
@@ -272,6 +254,11 @@ int TransferCommands::runUpload(const Context& context) {
     if (!CheckWritable(path, transfer.prompt)) {
         return 1;
     }
+    if (!m_uploadOptions.simImage.empty() && isSameFile(path, m_uploadOptions.simImage)) {
+        context.err << "kq70-cli: " << path
+                    << " is the simulated radio's data file; the radio was not read\n";
+        return 1;
+    }
     if (const auto problem = saveProblem(path)) {
         context.err << "kq70-cli: cannot save to " << path << ": " << *problem
                     << "; the radio was not read\n";
@@ -294,7 +281,8 @@ int TransferCommands::runUpload(const Context& context) {
     }
     if (!transfer.doc.WriteToFile(path, transfer.prompt)) {
         // The radio was read: its data is not thrown away.
-        const std::string recovery = recoveryPath(context.programFolder);
+        // A name in the program folder that no file has yet.
+        const std::string recovery = uniqueTimestampedPath(context.programFolder, "upload", ".k70");
         if (WriteDataFile(recovery, transfer.doc.GetMainMemory(), transfer.prompt)) {
             context.err << "kq70-cli: the radio's data could not be saved to " << path
                         << "; it was saved to " << recovery << '\n';
