@@ -335,8 +335,13 @@ int TransferCommands::runRecover(const Context& context) {
     }
     AdjustmentRecoverCommand command(transfer.settings, transfer.accessMode, context.programFolder,
                                      transfer.prompt, transfer.listener, transfer.link());
+    const InterruptCancel interrupt;
+    command.setCancelFlag(&interrupt.flag());
     const auto result = command.OnRadioAdjustmentRecover();
     transfer.progress.endLine();
+    if (interrupt.interrupted()) {
+        return InterruptCancel::EXIT_INTERRUPTED;
+    }
     if (result && result->outcome == AdjustmentRecoverCommand::Outcome::Repaired) {
         return 0;
     }
@@ -366,7 +371,9 @@ int TransferCommands::runAlign(const Context& context) {
                               static_cast<std::uint32_t>(settings.comPort), settings.portName},
         CommJobContext{transfer.accessMode.value(), context.programFolder, false, false},
         transfer.prompt);
-    AutomaticAlignment automatic(*steps, context.out);
+    const InterruptCancel interrupt;
+    pass.SetCancelFlag(&interrupt.flag());
+    AutomaticAlignment automatic(*steps, context.out, &interrupt.flag());
     const BasicAlignment::Outcome outcome =
         pass.Run([&automatic, &transfer](HBasicAlignment& window) {
             const bool ok = automatic.Run(window);
@@ -374,19 +381,28 @@ int TransferCommands::runAlign(const Context& context) {
             return ok;
         });
     transfer.progress.endLine();
+    const int failed = interrupt.interrupted() ? InterruptCancel::EXIT_INTERRUPTED : 1;
     switch (outcome) {
     case BasicAlignment::Outcome::Aligned:
         context.out << "Aligned data written back\n";
-        return 0;
+        return interrupt.interrupted() ? InterruptCancel::EXIT_INTERRUPTED : 0;
     case BasicAlignment::Outcome::FormerRestored:
         context.out << "The radio's former data was written back\n";
-        return 1;
+        return failed;
     case BasicAlignment::Outcome::WriteBackFailed:
-        context.err << "kq70-cli: the radio's data could not be written back\n";
-        return 1;
+        context.err << "kq70-cli: the radio's data could not be written back";
+        if (!pass.FormerDataPath().empty()) {
+            // The radio may hold the alignment channels now: say how it gets its own back.
+            context.err << "; its former data is saved in " << pass.FormerDataPath()
+                        << "\nkq70-cli: write it back with: kq70-cli download --port "
+                        << (m_alignOptions.sim ? std::string("PORT") : m_alignOptions.port) << " "
+                        << pass.FormerDataPath();
+        }
+        context.err << '\n';
+        return failed;
     default:
         context.err << "kq70-cli: the radio was not changed\n";
-        return 1;
+        return failed;
     }
 }
 
