@@ -17,6 +17,11 @@ void AccessModeOptions::add(CLI::App& command) {
                        "The access mode's password (asked on the terminal when missing)");
 }
 
+std::string refusedModeText(int mode, bool passwordGiven) {
+    return passwordGiven ? "the password for access mode " + std::to_string(mode) + " is wrong"
+                         : "access mode " + std::to_string(mode) + " needs its password";
+}
+
 bool AccessModeOptions::grant(AccessMode& accessMode, std::istream& in, std::ostream& err,
                               bool interactive) const {
     if (mode == ACCESS_NORMAL) {
@@ -31,7 +36,7 @@ bool AccessModeOptions::grant(AccessMode& accessMode, std::istream& in, std::ost
         confirmStartupAccessMode(accessMode, modePrompt);
     }
     if (accessMode.value() != mode) {
-        err << "kq70-cli: access mode " << mode << " needs its password\n";
+        err << "kq70-cli: " << refusedModeText(mode, modePrompt.passwordGiven()) << '\n';
         return false;
     }
     return true;
