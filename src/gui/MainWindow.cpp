@@ -118,11 +118,14 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     statusBar()->addPermanentWidget(m_portStatus);
     statusBar()->showMessage(qt(text::STATUS_READY));
 
-    const FrameLifecycle::Size size = FrameLifecycle::InitialSize(m_settings);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
+    const FrameLifecycle::Size size =
+        FrameLifecycle::InitialSize(m_settings, {available.width(), available.height()});
     setMinimumSize(AppSettings::MIN_CX / 2, AppSettings::MIN_CY / 2);
     resize(size.width, size.height);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+    if (screen != nullptr) {
+        move(available.center() - rect().center());
     }
     rebuildMenus();
     rebuildToolbar();

@@ -226,6 +226,7 @@ RadioCommands::OnRadioAlignment(const BasicAlignment::WindowRunner& runWindow) {
                                        m_doc.hardwareEdited()},
                         m_prompt);
     pass.SetJobExecutor(m_executor);
+    pass.SetCancelFlag(m_cancel);
     const BasicAlignment::Outcome outcome = pass.Run(runWindow);
     m_listener.viewUpdateData();
     logMessage(DocumentListener::WM_VIEW_UPDATEDATA);

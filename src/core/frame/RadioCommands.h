@@ -61,8 +61,8 @@ public:
     std::optional<int> OnRadioDownload();
 
     // Radio > Alignment: an alignment pass against the radio with the port settings, the
-    // alignment window run by `runWindow`. Offered in the adjustment mode only (nothing
-    // otherwise); the document is not changed.
+    // alignment window run by `runWindow`, stopped by the cancel flag as a transfer is. Offered
+    // in the adjustment mode only (nothing otherwise); the document is not changed.
     std::optional<BasicAlignment::Outcome>
     OnRadioAlignment(const BasicAlignment::WindowRunner& runWindow);
 

@@ -17,12 +17,12 @@
 #include "params/HHardwareParams.h"
 #include "params/HProgrammingPasswordParams.h"
 #include "platform/SerialPortAccess.h"
+#include "ui/AsciiText.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace kq70 {
 
@@ -49,12 +49,6 @@ constexpr std::uint16_t COMPLETED_DONE = 0xA55A;
 constexpr int STEP_COARSE = 0;
 constexpr int STEP_FINE = 3;
 constexpr int FIRST_FINE_STEP_ROW = 2;
-
-std::string upperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 // A channel below the capacity that uses step row 2 or 3 for receive or transmit.
 bool usesFineStepRows(const RadioImage& image) {
@@ -134,15 +128,26 @@ int HKQ70CommunicationDialog::Abort(HCommRequest& request, std::string_view mess
 }
 
 int HKQ70CommunicationDialog::Cancelled(HCommRequest& request, bool written) {
-    const bool upload = request.m_jobNumber == JOB_UPLOAD;
-    KQ70_LOG(LOG_WR, LOG_CHANNEL, "job %u cancelled%s", request.m_jobNumber,
+    const std::uint32_t job = request.m_jobNumber;
+    KQ70_LOG(LOG_WR, LOG_CHANNEL, "job %u cancelled%s", job,
              written ? " after the first write" : "");
-    const std::string_view message = upload    ? text::UPLOAD_CANCELLED
-                                     : written ? text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN
-                                               : text::DOWNLOAD_CANCELLED;
+    const bool recovery =
+        job == JOB_RECOVERY_READ || job == JOB_RECOVERY_WRITE || job == JOB_RECOVERY_CLOSE;
+    if (job == JOB_ALIGNMENT_START && written) {
+        // No reset: the pass writes the former data back at once, to the radio still in clone
+        // mode (or restarting, when the stop came while it changed modes).
+        Abort(request, text::ALIGNMENT_CANCELLED_WRITING_BACK, false);
+        return ALIGNMENT_START_WRITTEN_FAILED;
+    }
+    const std::string_view message =
+        job == JOB_UPLOAD            ? text::UPLOAD_CANCELLED
+        : job == JOB_ALIGNMENT_START ? text::ALIGNMENT_CANCELLED
+        : recovery ? (written ? text::RECOVERY_CANCELLED_PARTLY_WRITTEN : text::RECOVERY_CANCELLED)
+        : written  ? text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN
+                   : text::DOWNLOAD_CANCELLED;
     // The reset takes the radio out of clone mode, so it runs whatever it holds: with a
     // partial write its marker word stays invalid.
-    return Abort(request, message, !upload);
+    return Abort(request, message, job != JOB_UPLOAD);
 }
 
 bool HKQ70CommunicationDialog::Connect(HCommRequest& request, Clock::Duration pause) {
@@ -199,7 +204,7 @@ int HKQ70CommunicationDialog::PasswordCheck(HCommRequest& request) {
         if (!entry) {
             return PASSWORD_CANCELLED;
         }
-        if (upperCase(*entry) == radio.password()) {
+        if (asciiUpperCase(*entry) == radio.password()) {
             return PASSWORD_OK;
         }
         m_prompt.message(Strings::get(IDS_PASSWORD_MISMATCHED), MessageIcon::Exclamation);
@@ -504,11 +509,13 @@ int HKQ70CommunicationDialog::WriteRecoveredImage(HCommRequest& request) {
     if (!WriteBlock(AREA_EEPROM, LAST_EEPROM_WORD, 0, image, &request) ||
         !WriteList(AREA_EEPROM, request.m_eepromWrite, image, request) ||
         !WriteList(AREA_FLASH, request.m_flashWrite, image, request)) {
-        return Abort(request, text::ADJ_RECOVER_FAILED, false);
+        return StoppedByCancel() ? Cancelled(request, true)
+                                 : Abort(request, text::ADJ_RECOVER_FAILED, false);
     }
     auto written = std::make_unique<RadioImage>();
     if (!ReadBack(request, *written)) {
-        return Abort(request, text::ADJ_RECOVER_FAILED, false);
+        return StoppedByCancel() ? Cancelled(request, true)
+                                 : Abort(request, text::ADJ_RECOVER_FAILED, false);
     }
     if (!SameUnits(request, image, *written)) {
         KQ70_LOG(LOG_ER, LOG_CHANNEL, "RecoveryWrite: the radio holds other data than written");
@@ -593,6 +600,15 @@ int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
     if (const std::optional<int> ended = ReadRadio(request, DOWNLOAD_PAUSE)) {
         return *ended;
     }
+    // Kept before anything changes in the radio, so a pass that cannot give the radio its
+    // data back leaves it in a file.
+    if (m_context.keepFormerData && !m_context.keepFormerData(*request.m_workBuffer)) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "the radio's data was not kept; nothing is written");
+        return Abort(request, {}, true);
+    }
+    if (StopRequested()) {
+        return Cancelled(request, false);
+    }
     RadioImage& image = *request.m_image;
     image = *request.m_workBuffer;
 
@@ -621,6 +637,9 @@ int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
     PrepareWritePhase(request);
     if (!WriteList(AREA_EEPROM, request.m_eepromWrite, image, request) ||
         !WriteList(AREA_FLASH, request.m_flashWrite, image, request)) {
+        if (StoppedByCancel()) {
+            return Cancelled(request, true);
+        }
         Abort(request, text::COMMUNICATION_ERROR, false);
         return ALIGNMENT_START_WRITTEN_FAILED;
     }
@@ -632,6 +651,9 @@ int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
         return ALIGNMENT_START_WRITTEN_FAILED;
     }
     if (!SetAdjMode(request)) {
+        if (StoppedByCancel()) {
+            return Cancelled(request, true);
+        }
         Abort(request, text::SWITCH_RADIO_ON, false);
         return ALIGNMENT_START_WRITTEN_FAILED;
     }

@@ -2,12 +2,12 @@
 
 #include "fields/HParams.h"
 #include "log/HLogPrint.h"
+#include "ui/AsciiText.h"
 #include "ui/NumberParse.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 
@@ -306,18 +306,17 @@ bool HDialog::selectItemValue(int id, std::int32_t itemValue) {
 }
 
 bool HDialog::filterAccepts(int filter, char ch) {
-    const auto u = static_cast<unsigned char>(ch);
     switch (filter) {
     case FILTER_NUMERIC:
-        return std::isdigit(u) != 0 || ch == '.' || ch == '-';
+        return isAsciiDigit(ch) || ch == '.' || ch == '-';
     case FILTER_ALPHA_TAG:
-        return std::isalnum(u) != 0 || ALPHA_TAG_SYMBOLS.find(ch) != std::string_view::npos;
+        return isAsciiAlnum(ch) || ALPHA_TAG_SYMBOLS.find(ch) != std::string_view::npos;
     case FILTER_DIGITS:
-        return std::isdigit(u) != 0;
+        return isAsciiDigit(ch);
     case FILTER_HEX:
-        return std::isxdigit(u) != 0;
+        return isAsciiHexDigit(ch);
     default:
-        return std::isprint(u) != 0;
+        return isAsciiPrint(static_cast<unsigned char>(ch));
     }
 }
 
@@ -332,7 +331,7 @@ bool HDialog::typeText(int id, std::string_view typed) {
     std::string text;
     for (char ch : typed) {
         if (upperCase) {
-            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+            ch = asciiUpper(ch);
         }
         if (filterAccepts(edit.filter, ch)) {
             text.push_back(ch);

@@ -11,6 +11,7 @@
 
 namespace kq70 {
 
+class CancelFlag;
 class CommProgress;
 class HBasicAlignment;
 class LastPortKind;
@@ -37,9 +38,11 @@ struct AlignmentPortSettings {
 // One alignment pass: the radio is read and given the adjustment default file's alignment
 // channels (job 2), the alignment window runs against it in adjustment mode, and the radio
 // gets its own data back (job 3) with only the adjustment data taken from the aligned copy,
-// so every channel keeps its programming. When the window is cancelled or fails, or job 2
-// fails after its first write, the radio's former data is written back unchanged. The
-// document is never changed by a pass.
+// so every channel keeps its programming. When the window is cancelled or fails, the pass is
+// stopped, or job 2 fails after its first write, the radio's former data is written back
+// unchanged. Before job 2 changes anything the radio's data is saved in the program folder
+// ("align-<time>.k70"); the file is removed once the radio has its data again and kept, with
+// a message naming it, when the last write-back failed. The document is never changed.
 class BasicAlignment {
 public:
     static constexpr Clock::Duration WINDOW_PAUSE = std::chrono::milliseconds(2000);
@@ -70,6 +73,10 @@ public:
     // With the backup recovery the aligned data goes back between an invalidated and a
     // validated marker word 0xB8 (job 4) instead of plainly (job 3).
     void SetRecoverBackup(bool recover) { m_recoverBackup = recover; }
+    // The flag that stops the pass (Cancel, a signal): job 2 stops at its next block, the
+    // window is not started or its result not taken, and the former data goes back. The
+    // write-back itself always runs to its end.
+    void SetCancelFlag(const CancelFlag* cancel) { m_cancel = cancel; }
     Outcome Run(const WindowRunner& runWindow);
     // Job 2's status: 0, 1, or 2 when it failed after writing.
     int PreparationStatus() const { return m_status; }
@@ -77,6 +84,10 @@ public:
     // The radio's data as job 2 read it, and what the last write-back sent.
     const RadioImage& FormerData() const { return *m_former; }
     const RadioImage& WriteBackImage() const { return *m_writeBack; }
+    // Where the radio's data was saved before job 2 changed it; empty when no file is kept.
+    const std::string& FormerDataPath() const { return m_formerPath; }
+    // True when the pass ended early because the cancel flag was set.
+    bool WasCancelled() const;
 
     // The former data with the adjustment data (items, block and checksum) of `aligned`, the
     // channel records rebuilt over it.
@@ -86,6 +97,8 @@ public:
 private:
     int RunJob(std::uint32_t job, RadioImage& image, RadioImage* workBuffer, bool keepPortOpen);
     bool WriteBack(const RadioImage& image, bool aligned);
+    bool KeepFormerData(const RadioImage& radio);
+    void AfterWriteBack(Outcome outcome);
 
     const RadioImage& m_document;
     AlignmentLine m_line;
@@ -97,6 +110,8 @@ private:
     std::unique_ptr<RadioImage> m_writeBack;
     int m_status = 1;
     bool m_recoverBackup = false;
+    const CancelFlag* m_cancel = nullptr;
+    std::string m_formerPath;
     JobExecutor m_executor;
     class PortHolder;
     std::unique_ptr<PortHolder> m_port;

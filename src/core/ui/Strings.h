@@ -648,7 +648,26 @@ inline constexpr std::string_view DOWNLOAD_CANCELLED =
     "Download cancelled. Nothing was written to the radio.";
 inline constexpr std::string_view DOWNLOAD_CANCELLED_PARTLY_WRITTEN =
     "Download cancelled. The radio is only partly written and must be written again.";
-
+// The same for the adjustment recovery and the alignment start.
+inline constexpr std::string_view RECOVERY_CANCELLED =
+    "Adjustment recovery cancelled. Nothing was written to the radio.";
+inline constexpr std::string_view RECOVERY_CANCELLED_PARTLY_WRITTEN =
+    "Adjustment recovery cancelled. The radio is only partly written and must be written again.";
+inline constexpr std::string_view ALIGNMENT_CANCELLED =
+    "Alignment cancelled. Nothing was written to the radio.";
+inline constexpr std::string_view ALIGNMENT_CANCELLED_WRITING_BACK =
+    "Alignment cancelled. The radio's former data is written back.";
+// The alignment keeps the radio's data in the program folder before it changes the radio.
+inline constexpr std::string_view ALIGNMENT_DATA_NOT_SAVED =
+    "The radio's data could not be saved in the program folder, so the alignment did not "
+    "start.\r\nNothing was written to the radio.";
+// %1 = the saved file.
+inline constexpr std::string_view FORMER_DATA_NOT_WRITTEN_BACK =
+    "The radio's former data could not be written back.\r\nIt is saved in %1: open that file "
+    "and download it into the radio.";
+// Another program holds the data file for a change of its own. %1 = path.
+inline constexpr std::string_view FILE_IN_USE =
+    "The File is being changed by another program.\r\nFile Name = %1";
 
 // --- Import from CSV ---------------------------------------------------------------------
 // An error of the import: the line (counted from 1), the column title or the row's caption,
@@ -684,7 +703,8 @@ inline constexpr std::string_view CSV_IMPORT_UNKNOWN_COLUMN = "there is no such 
 inline constexpr std::string_view CSV_IMPORT_COLUMN_TWICE = "the column is there twice";
 inline constexpr std::string_view CSV_IMPORT_COLUMN_NOT_SHOWN =
     "the channel grid does not show this column in this access mode or on this radio";
-inline constexpr std::string_view CSV_IMPORT_NO_CHANNEL_COLUMN = "the column titles have no \"Chn\"";
+inline constexpr std::string_view CSV_IMPORT_NO_CHANNEL_COLUMN =
+    "the column titles have no \"Chn\"";
 inline constexpr std::string_view CSV_IMPORT_NO_HEADER =
     "a channel row comes before the column titles";
 inline constexpr std::string_view CSV_IMPORT_NOT_A_CHANNEL = "\"%s\" is not a channel number";

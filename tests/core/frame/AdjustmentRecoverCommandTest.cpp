@@ -6,9 +6,11 @@
 #include "app/AppSettings.h"
 #include "doc/DataFile.h"
 #include "frame/DocumentListener.h"
+#include "link/CancelFlag.h"
 #include "link/CloneFrame.h"
 #include "link/LastPortKind.h"
 #include "service/AdjustmentChecks.h"
+#include "support/CancellingProgress.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -205,6 +207,53 @@ TEST_F(AdjustmentRecoverCommandTest, AFailedReadEndsTheCommandWithoutAQuestion) 
     EXPECT_EQ(result->outcome, Outcome::Failed);
     EXPECT_EQ(result->status, 1);
     EXPECT_EQ(writeFrames(), 0u);
+}
+
+// Cancel or a signal: the radio is reset, and the message says whether it took part of the
+// repair (its marker word then stays invalid).
+TEST_F(AdjustmentRecoverCommandTest, AStoppedCommandResetsTheRadioAndSaysWhatItLeft) {
+    struct Case {
+        const char* name;
+        int phase; // 0 the read, 1 the write of the repair
+        std::string_view message;
+        bool written;
+    };
+    const Case cases[] = {
+        {"stopped while reading", 0, text::RECOVERY_CANCELLED, false},
+        {"stopped while writing the repair", 1, text::RECOVERY_CANCELLED_PARTLY_WRITTEN, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InProcessRadio radio;
+        RadioImage damaged = sound;
+        damageAdjustmentData(damaged, AdjustmentDamage::Eeprom);
+        radio.radio.memory() = damaged;
+        radio.radio.switchOn(radio.clock.now());
+        CancelFlag stop;
+        test::CancellingProgress stopping(stop, c.phase, 1);
+        ScriptedPrompt answers;
+        if (c.written) {
+            answers.expectMessage(text(IDS_RECOVER_FROM_ADJ_DATA), MessageAnswer::Yes);
+        }
+        answers.expectMessage(std::string(c.message));
+        AdjustmentRecoverCommand command(settings, accessMode, home.path(), answers, listener,
+                                         RadioLink{radio.link, radio.clock, lastKind, stopping});
+        command.setCancelFlag(&stop);
+        const auto result = command.OnRadioAdjustmentRecover();
+        ASSERT_TRUE(result);
+        EXPECT_NE(result->outcome, Outcome::Repaired);
+        bool reset = false;
+        for (const SimFrame& frame : radio.radio.transcript()) {
+            reset = reset || (!frame.request.empty() && frame.request[0] == RESET_COMMAND_BYTE);
+        }
+        EXPECT_TRUE(reset);
+        EXPECT_FALSE(radio.link.isOpen());
+        if (c.written) {
+            EXPECT_EQ(radio.radio.memory().be16(eepromWordOffset(0xB8)), 0xFFFF);
+        } else {
+            EXPECT_EQ(firstDifference(radio.radio.memory(), damaged, 0, TRANSFER_SIZE), "");
+        }
+    }
 }
 
 TEST_F(AdjustmentRecoverCommandTest, OfferedInTheManufactureModeOnly) {
