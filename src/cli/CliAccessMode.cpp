@@ -26,8 +26,8 @@ bool AccessModeOptions::grant(AccessMode& accessMode, std::istream& in, std::ost
     TerminalPrompt modePrompt(in, err, interactive);
     modePrompt.setPassword(modePassword);
     if (!grantAccessMode(accessMode, mode, modePrompt)) {
-        err << "kq70-cli: " << refusedModeText(mode, modePrompt.passwordGiven()) << '
-'; return false;
+        err << "kq70-cli: " << refusedModeText(mode, modePrompt.passwordGiven()) << '\n';
+        return false;
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,7 +30,7 @@ std::string compiledLocaleFolder(const std::string& language, const std::string&
         return {};
     }
     if (std::rename(building.c_str(), target.c_str()) != 0) {
-        std::system(("rm -rf '" + building + "'").c_str());
+        std::filesystem::remove_all(building); // another test made it first
     }
     return base;
 }
