@@ -43,6 +43,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -120,11 +121,14 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     statusBar()->addPermanentWidget(m_portStatus);
     statusBar()->showMessage(qt(text::STATUS_READY));
 
-    const FrameLifecycle::Size size = FrameLifecycle::InitialSize(m_settings);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
+    const FrameLifecycle::Size size =
+        FrameLifecycle::InitialSize(m_settings, {available.width(), available.height()});
     setMinimumSize(AppSettings::MIN_CX / 2, AppSettings::MIN_CY / 2);
     resize(size.width, size.height);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+    if (screen != nullptr) {
+        move(available.center() - rect().center());
     }
     rebuildMenus();
     rebuildToolbar();
@@ -504,13 +508,17 @@ void MainWindow::runAdjustmentRecover() {
 }
 
 // Radio > Alignment: job 2 in a communication window, the alignment window, then the
-// write-back in another communication window; the document is not touched.
+// write-back in another communication window; the document is not touched. Cancel during job
+// 2 or the radio's restart stops the pass, which then writes the radio's former data back.
 void MainWindow::runAlignment() {
     RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.programFolder(),
                            m_radio->prompt(), m_channelView->binding(), m_radio->link(),
                            [this] { return m_documents.SaveModifiedData(); });
-    // The pass's own jobs are not stopped halfway: it writes the radio's data back itself.
-    commands.setJobExecutor(m_radio->executor(qt(text::ALIGNMENT_WINDOW_TITLE), false));
+    const QString title = qt(text::ALIGNMENT_WINDOW_TITLE);
+    commands.setJobExecutor(m_radio->executor(title));
+    // The write-back always runs to its end: its window offers no Cancel.
+    commands.setWriteBackExecutor(m_radio->executor(title, false));
+    commands.setCancelFlag(&m_radio->cancelFlag());
     commands.OnRadioAlignment(alignmentWindowRunner(this));
 }
 
@@ -592,13 +600,25 @@ void MainWindow::runChannelAllocation() {
     });
 }
 
-void MainWindow::raiseFromOtherInstance() {
+void MainWindow::raiseFromOtherInstance(const std::string& file) {
     if (isMinimized()) {
         showNormal();
     }
     show();
     raise();
     activateWindow();
+    if (!file.empty()) {
+        openHandedFile(file);
+    }
+}
+
+void MainWindow::openHandedFile(const std::string& path) {
+    // A question, a page or a radio job has the window: the file waits until it is done.
+    if (m_radio->busy() || m_printing || QApplication::activeModalWidget() != nullptr) {
+        QTimer::singleShot(250, this, [this, path] { openHandedFile(path); });
+        return;
+    }
+    openNamedFile(path);
 }
 
 void MainWindow::setPrinterName(const std::string& name) {

@@ -55,8 +55,9 @@ public:
     QString informationText() const;
     // The last comparison's result window while it is open.
     ComparisonWindow* comparisonWindow() const;
-    // Brings the window to the front, as a second start of the program asks.
-    void raiseFromOtherInstance();
+    // Brings the window to the front, as a second start of the program asks, and opens the
+    // file that start was given, as a dropped file, once no dialog or radio job is open.
+    void raiseFromOtherInstance(const std::string& file = {});
     // The radio jobs' port, prompt, progress and communication window.
     RadioSession& radio() { return *m_radio; }
     // The system's default printer, taken at start-up.
@@ -92,6 +93,8 @@ private:
     void notAvailable();
     void showPrinterName();
     void openNamedFile(const std::string& path);
+    // A file a second start handed over: opened once no dialog or radio job has the window.
+    void openHandedFile(const std::string& path);
     void runChannelAllocation();
     void writeFrameValues();
     void runTransfer(TransferDirection direction);

@@ -142,6 +142,7 @@ private slots:
     void aFailedUploadAfterNoKeepsTheChangedMark();
     void strayKeysNeverStopADownload();
     void cancelStopsAdjustmentRecover();
+    void cancelStopsTheAlignmentPass();
 };
 
 // Power ON Condition "DW" shares its bits with Scanning's Power ON Scan, which has no entry
@@ -245,12 +246,13 @@ void FrameFaultsTest::leavingTheAlignmentWindowAsksBeforeDiscarding() {
         Driver driver(&frame.window.radio());
         bool stayedOpen = false;
         bool seen = false;
-        // The pass's jobs write the radio's data back themselves: no Cancel that does nothing.
-        bool cancelOffered = false;
-        driver.duringJob = [&cancelOffered](CommunicationWindow& job) {
-            cancelOffered =
-                cancelOffered || job.findChild<QPushButton*>(QStringLiteral("cancel"))->isVisible();
-        };
+        // Cancel stops job 2 and the restart wait; the write-back always runs to its end, so
+        // its window offers no Cancel that would do nothing.
+        QList<bool> cancelOffered;
+        frame.window.radio().setJobStartedHandler([&cancelOffered](CommunicationWindow& job) {
+            cancelOffered.append(
+                job.findChild<QPushButton*>(QStringLiteral("cancel"))->isVisibleTo(&job));
+        });
         driver.choose = [&](QMessageBox& box) {
             if (box.text() != qt(text::ALIGNMENT_DISCARD_QUESTION)) {
                 return QMessageBox::Ok;
@@ -293,7 +295,7 @@ void FrameFaultsTest::leavingTheAlignmentWindowAsksBeforeDiscarding() {
         QVERIFY2(!driver.texts.contains(qt(text::ALIGNMENT_FINISHED)), c.name);
         QCOMPARE(driver.texts.count(qt(text::ALIGNMENT_DISCARD_QUESTION)), c.procedureDone ? 2 : 0);
         QCOMPARE(stayedOpen, c.procedureDone);
-        QVERIFY2(!cancelOffered, c.name);
+        QCOMPARE(cancelOffered, (QList<bool>{true, true, false}));
         QVERIFY2(frame.sim().radio.memory() == radioBefore, c.name);
     }
 }
@@ -426,8 +428,8 @@ void FrameFaultsTest::cancelStopsAdjustmentRecover() {
         std::string_view result;
     };
     const Case cases[] = {
-        {"Cancel while reading", 0, 1, text::RECOVER_CANCELLED},
-        {"Cancel while writing", 1, 1, text::RECOVER_CANCELLED_PARTLY_WRITTEN},
+        {"Cancel while reading", 0, 1, text::RECOVERY_CANCELLED},
+        {"Cancel while writing", 1, 1, text::RECOVERY_CANCELLED_PARTLY_WRITTEN},
     };
     for (const Case& c : cases) {
         RadioFrame frame(ACCESS_MANUFACTURE, true);
@@ -453,6 +455,54 @@ void FrameFaultsTest::cancelStopsAdjustmentRecover() {
         QCOMPARE(driver.texts.contains(qt(text::STOP_WHILE_WRITING)), c.job == 1);
         QCOMPARE(jobs, c.job + 1);
         QVERIFY2(!frame.window.radio().port().simulatedRadio().link.isOpen(), c.name);
+    }
+}
+
+// Cancel in the alignment's first communication window stops the pass before its window
+// opens: a radio already changed gets its former data back, without the question a partly
+// written download asks.
+void FrameFaultsTest::cancelStopsTheAlignmentPass() {
+    struct Case {
+        const char* name;
+        int phase; // the bar's phase within job 2
+        QStringList endTexts;
+    };
+    const Case cases[] = {
+        {"Cancel while job 2 reads", 1, {qt(text::ALIGNMENT_CANCELLED)}},
+        {"Cancel while job 2 writes",
+         2,
+         {qt(text::ALIGNMENT_CANCELLED_WRITING_BACK), qt(text::ALIGNMENT_FORMER_RESTORED)}},
+    };
+    for (const Case& c : cases) {
+        RadioFrame frame(ACCESS_ADJUSTMENT, true);
+        frame.settings.baudRate = 38400;
+        const RadioImage radioBefore = frame.sim().radio.memory();
+        int jobs = 0;
+        frame.window.radio().setJobStartedHandler([&jobs](CommunicationWindow&) { ++jobs; });
+        Driver driver(&frame.window.radio());
+        bool cancelled = false;
+        driver.duringJob = [&](CommunicationWindow& window) {
+            if (!cancelled && jobs == 1 && window.phaseCount() >= c.phase &&
+                window.progressValue() >= 1) {
+                cancelled = true;
+                window.findChild<QPushButton*>(QStringLiteral("cancel"))->click();
+            }
+        };
+        bool windowShown = false;
+        driver.onModal = [&windowShown](QWidget& modal) {
+            if (auto* window = dynamic_cast<AlignmentWindow*>(&modal)) {
+                windowShown = true;
+                window->reject();
+            }
+        };
+
+        frame.window.runCommand(ID_RADIO_ALIGNMENT);
+
+        QVERIFY2(cancelled, c.name);
+        QVERIFY2(!windowShown, c.name);
+        QCOMPARE(driver.texts.mid(driver.texts.size() - c.endTexts.size()), c.endTexts);
+        QVERIFY2(!driver.texts.contains(qt(text::STOP_WHILE_WRITING)), c.name);
+        QVERIFY2(frame.sim().radio.memory() == radioBefore, c.name);
     }
 }
 

@@ -22,6 +22,10 @@ CKQ70App::CKQ70App(std::string programFolder, HLogPrint& log, UserPrompt& prompt
 
 CKQ70App::StartResult CKQ70App::InitInstance(std::string_view commandLine) {
     m_log.start(readLogSettings(m_programFolder), HVersionInfo::fromBuild());
+    const int requestedMode = AccessMode::fromCommandLine(commandLine);
+    // Anything but a mode switch on its own names a data file to open; a second start hands
+    // it over.
+    m_fileToOpen = requestedMode == ACCESS_NORMAL ? FileToOpen(commandLine) : std::string();
 
     m_instanceLock = std::make_unique<SingleInstanceLock>(joinPath(m_programFolder, LOCK_FILE));
     if (!m_instanceLock->acquired()) {
@@ -36,13 +40,10 @@ CKQ70App::StartResult CKQ70App::InitInstance(std::string_view commandLine) {
                     m_settingsFile.path().c_str());
     }
 
-    const int requestedMode = AccessMode::fromCommandLine(commandLine);
     m_accessMode.set(requestedMode);
     confirmStartupAccessMode(m_accessMode, m_prompt);
 
     m_helpPath = joinPath(m_programFolder, HELP_FILE);
-    // Anything but a mode switch on its own names a data file to open.
-    m_fileToOpen = requestedMode == ACCESS_NORMAL ? FileToOpen(commandLine) : std::string();
     return StartResult::Started;
 }
 

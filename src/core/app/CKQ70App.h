@@ -36,7 +36,8 @@ public:
     const std::string& helpPath() const { return m_helpPath; }
     const std::string& printerName() const { return m_printerName; }
     void setPrinterName(std::string name) { m_printerName = std::move(name); }
-    // The data file named on the command line; empty when a new document is wanted.
+    // The data file named on the command line; empty when a new document is wanted. Known
+    // also when InitInstance found another instance running.
     const std::string& fileToOpen() const { return m_fileToOpen; }
 
     // The file a command line names that is no mode switch on its own: its words are read as

@@ -2,6 +2,8 @@
 
 #include "doc/DataFile.h"
 #include "params/HHardwareParams.h"
+#include "platform/FileLock.h"
+#include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
 
@@ -129,6 +131,13 @@ void CKQ70Doc::clearEditedFlags() {
 }
 
 bool CKQ70Doc::WriteToFile(const std::string& path, UserPrompt& prompt) {
+    // Another program in the middle of changing the file (kq70-cli apply) would lose its
+    // change, or this save would: the save is refused instead, never waited for.
+    const FileLock lock = FileLock::Acquire(path, std::chrono::milliseconds(0));
+    if (lock.result() == FileLock::Result::Busy) {
+        prompt.message(substitute1(text::FILE_IN_USE, path), MessageIcon::Stop);
+        return false;
+    }
     if (!WriteDataFile(path, m_image, prompt)) {
         return false;
     }

@@ -70,7 +70,8 @@ public:
     EditFlags editFlags() const { return {m_dataModified, m_word1Edited, m_hardwareEdited}; }
     void setEditFlags(const EditFlags& flags);
 
-    // Writes the image to `path`; on success the document is no longer modified.
+    // Writes the image to `path`; on success the document is no longer modified. Refused
+    // (FILE_IN_USE) while another program holds the file's lock for a change of its own.
     bool WriteToFile(const std::string& path, UserPrompt& prompt);
 
     // The editing steps that can be taken back. New, Open and Upload clear it.

@@ -36,7 +36,9 @@ public:
                              DocumentListener& listener, RadioLink link);
 
     void setJobExecutor(RadioCommands::JobExecutor executor) { m_executor = std::move(executor); }
-    // The flag that stops either job at its next block, as it stops a transfer.
+    // The flag that stops the command (Cancel, a signal): a read stops at its next block and
+    // nothing is written, a repair that has not started is not written, one that has stops
+    // at its next block and says the radio must be written again. The radio is always reset.
     void setCancelFlag(const CancelFlag* cancel) { m_cancel = cancel; }
 
     // Nothing when the access mode does not offer the command.

@@ -224,6 +224,8 @@ RadioCommands::OnRadioAlignment(const BasicAlignment::WindowRunner& runWindow) {
                                        m_doc.hardwareEdited()},
                         m_prompt);
     pass.SetJobExecutor(m_executor);
+    pass.SetWriteBackExecutor(m_writeBackExecutor);
+    pass.SetCancelFlag(m_cancel);
     return pass.Run(runWindow);
 }
 

@@ -16,12 +16,13 @@
 #include "log/HLogPrint.h"
 #include "params/HHardwareParams.h"
 #include "params/HProgrammingPasswordParams.h"
+#include "platform/SerialPortAccess.h"
+#include "ui/AsciiText.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace kq70 {
 
@@ -48,12 +49,6 @@ constexpr std::uint16_t COMPLETED_DONE = 0xA55A;
 constexpr int STEP_COARSE = 0;
 constexpr int STEP_FINE = 3;
 constexpr int FIRST_FINE_STEP_ROW = 2;
-
-std::string upperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 // A channel below the capacity that uses step row 2 or 3 for receive or transmit.
 bool usesFineStepRows(const RadioImage& image) {
@@ -117,6 +112,11 @@ int HKQ70CommunicationDialog::NotAvailable(HCommRequest& request) {
     return 1;
 }
 
+std::string HKQ70CommunicationDialog::PortOpenError() {
+    const std::string hint = portPermissionHint(port().DeviceName());
+    return std::string(text::PORT_OPEN_ERROR) + (hint.empty() ? "" : "\r\n" + hint);
+}
+
 int HKQ70CommunicationDialog::Abort(HCommRequest& request, std::string_view message,
                                     bool sendReset) {
     if (sendReset) {
@@ -128,27 +128,31 @@ int HKQ70CommunicationDialog::Abort(HCommRequest& request, std::string_view mess
 }
 
 int HKQ70CommunicationDialog::Cancelled(HCommRequest& request, bool written) {
-    const bool upload = request.m_jobNumber == JOB_UPLOAD;
-    const bool recovery =
-        request.m_jobNumber == JOB_RECOVERY_READ || request.m_jobNumber == JOB_RECOVERY_WRITE;
-    KQ70_LOG(LOG_WR, LOG_CHANNEL, "job %u cancelled%s", request.m_jobNumber,
+    const std::uint32_t job = request.m_jobNumber;
+    KQ70_LOG(LOG_WR, LOG_CHANNEL, "job %u cancelled%s", job,
              written ? " after the first write" : "");
-    std::string_view message = text::DOWNLOAD_CANCELLED;
-    if (upload) {
-        message = text::UPLOAD_CANCELLED;
-    } else if (recovery) {
-        message = written ? text::RECOVER_CANCELLED_PARTLY_WRITTEN : text::RECOVER_CANCELLED;
-    } else if (written) {
-        message = text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN;
+    const bool recovery =
+        job == JOB_RECOVERY_READ || job == JOB_RECOVERY_WRITE || job == JOB_RECOVERY_CLOSE;
+    if (job == JOB_ALIGNMENT_START && written) {
+        // No reset: the pass writes the former data back at once, to the radio still in clone
+        // mode (or restarting, when the stop came while it changed modes).
+        Abort(request, text::ALIGNMENT_CANCELLED_WRITING_BACK, false);
+        return ALIGNMENT_START_WRITTEN_FAILED;
     }
+    const std::string_view message =
+        job == JOB_UPLOAD            ? text::UPLOAD_CANCELLED
+        : job == JOB_ALIGNMENT_START ? text::ALIGNMENT_CANCELLED
+        : recovery ? (written ? text::RECOVERY_CANCELLED_PARTLY_WRITTEN : text::RECOVERY_CANCELLED)
+        : written  ? text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN
+                   : text::DOWNLOAD_CANCELLED;
     // The reset takes the radio out of clone mode, so it runs whatever it holds: with a
     // partial write its marker word stays invalid.
-    return Abort(request, message, !upload);
+    return Abort(request, message, job != JOB_UPLOAD);
 }
 
 bool HKQ70CommunicationDialog::Connect(HCommRequest& request, Clock::Duration pause) {
     if (!OpenPortForJob(request)) {
-        Abort(request, text::PORT_OPEN_ERROR, false);
+        Abort(request, PortOpenError(), false);
         return false;
     }
     if (!SetCloneMode(request, true)) {
@@ -200,7 +204,7 @@ int HKQ70CommunicationDialog::PasswordCheck(HCommRequest& request) {
         if (!entry) {
             return PASSWORD_CANCELLED;
         }
-        if (upperCase(*entry) == radio.password()) {
+        if (asciiUpperCase(*entry) == radio.password()) {
             return PASSWORD_OK;
         }
         m_prompt.message(Strings::get(IDS_PASSWORD_MISMATCHED), MessageIcon::Exclamation);
@@ -479,7 +483,7 @@ int HKQ70CommunicationDialog::RecoveryWrite(HCommRequest& request) {
         return 1;
     }
     if (!OpenPortForJob(request)) {
-        return Abort(request, text::PORT_OPEN_ERROR, false);
+        return Abort(request, PortOpenError(), false);
     }
     // The radio just read waits in clone mode and answers the probe. A radio that has to be
     // switched on again may be another one: the repair of one radio is never written into
@@ -574,7 +578,7 @@ bool HKQ70CommunicationDialog::SameUnits(const HCommRequest& request, const Radi
 int HKQ70CommunicationDialog::RecoveryClose(HCommRequest& request) {
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]RecoveryClose");
     if (!OpenPortForJob(request)) {
-        return Abort(request, text::PORT_OPEN_ERROR, false);
+        return Abort(request, PortOpenError(), false);
     }
     const bool sent = SendReset(request) == 0;
     port().Close();
@@ -601,6 +605,15 @@ int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
     }
     if (const std::optional<int> ended = ReadRadio(request, DOWNLOAD_PAUSE)) {
         return *ended;
+    }
+    // Kept before anything changes in the radio, so a pass that cannot give the radio its
+    // data back leaves it in a file.
+    if (m_context.keepFormerData && !m_context.keepFormerData(*request.m_workBuffer)) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "the radio's data was not kept; nothing is written");
+        return Abort(request, {}, true);
+    }
+    if (StopRequested()) {
+        return Cancelled(request, false);
     }
     RadioImage& image = *request.m_image;
     image = *request.m_workBuffer;
@@ -630,6 +643,9 @@ int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
     PrepareWritePhase(request);
     if (!WriteList(AREA_EEPROM, request.m_eepromWrite, image, request) ||
         !WriteList(AREA_FLASH, request.m_flashWrite, image, request)) {
+        if (StoppedByCancel()) {
+            return Cancelled(request, true);
+        }
         Abort(request, text::COMMUNICATION_ERROR, false);
         return ALIGNMENT_START_WRITTEN_FAILED;
     }
@@ -637,10 +653,13 @@ int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
     port().Close();
     request.SetBaudRate(ADJUSTMENT_BAUD_RATE);
     if (!OpenPortForJob(request)) {
-        request.m_message = text::PORT_OPEN_ERROR;
+        request.m_message = PortOpenError();
         return ALIGNMENT_START_WRITTEN_FAILED;
     }
     if (!SetAdjMode(request)) {
+        if (StoppedByCancel()) {
+            return Cancelled(request, true);
+        }
         Abort(request, text::SWITCH_RADIO_ON, false);
         return ALIGNMENT_START_WRITTEN_FAILED;
     }

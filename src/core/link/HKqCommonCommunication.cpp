@@ -289,8 +289,9 @@ bool HKqCommonCommunication::PrepareWritePhase(HCommRequest& request) {
     if (request.m_image == nullptr) {
         return false;
     }
-    // From here a stop leaves the radio partly written; the one who asks to stop is told.
-    if (m_cancel != nullptr) {
+    // From here a stop leaves the radio partly written; the one who asks to stop is told. A
+    // stopped alignment writes the radio's former data back itself: nothing to tell.
+    if (m_cancel != nullptr && !IsAlignmentJob(request.m_jobNumber)) {
         m_cancel->noteWriting();
     }
     StartProgress(

@@ -2,12 +2,12 @@
 
 #include "fields/HParams.h"
 #include "log/HLogPrint.h"
+#include "ui/AsciiText.h"
 #include "ui/NumberParse.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 
@@ -330,18 +330,17 @@ bool HDialog::selectItemValue(int id, std::int32_t itemValue) {
 }
 
 bool HDialog::filterAccepts(int filter, char ch) {
-    const auto u = static_cast<unsigned char>(ch);
     switch (filter) {
     case FILTER_NUMERIC:
-        return std::isdigit(u) != 0 || ch == '.' || ch == '-';
+        return isAsciiDigit(ch) || ch == '.' || ch == '-';
     case FILTER_ALPHA_TAG:
-        return std::isalnum(u) != 0 || ALPHA_TAG_SYMBOLS.find(ch) != std::string_view::npos;
+        return isAsciiAlnum(ch) || ALPHA_TAG_SYMBOLS.find(ch) != std::string_view::npos;
     case FILTER_DIGITS:
-        return std::isdigit(u) != 0;
+        return isAsciiDigit(ch);
     case FILTER_HEX:
-        return std::isxdigit(u) != 0;
+        return isAsciiHexDigit(ch);
     default:
-        return std::isprint(u) != 0;
+        return isAsciiPrint(static_cast<unsigned char>(ch));
     }
 }
 
@@ -356,7 +355,7 @@ bool HDialog::typeText(int id, std::string_view typed) {
     std::string text;
     for (char ch : typed) {
         if (upperCase) {
-            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+            ch = asciiUpper(ch);
         }
         if (filterAccepts(edit.filter, ch)) {
             text.push_back(ch);
@@ -414,6 +413,11 @@ std::optional<std::int32_t> HDialog::selectedItemValue(int id) const {
         return std::nullopt;
     }
     return c->selectedItem()->itemValue;
+}
+
+const EditDefinition* HDialog::editDefinition(int id) const {
+    const std::size_t i = indexOf(id);
+    return i < m_bindings.size() ? m_bindings[i].edit : nullptr;
 }
 
 std::string HDialog::withoutAmpersands(std::string_view label) {

@@ -3,6 +3,7 @@
 #include "pages/ComboDefinition.h"
 #include "pages/EditDefinition.h"
 #include "pages/PageControl.h"
+#include "ui/HelpTopics.h"
 
 #include <cstdint>
 #include <optional>
@@ -46,11 +47,15 @@ public:
     const std::pair<std::string, std::string>& promptLine() const { return m_prompt; }
 
     const std::string& className() const { return m_className; }
+    // The section of the help that explains the page.
+    std::string_view helpTopic() const { return m_helpTopic; }
     const std::vector<PageControl>& controls() const { return m_controls; }
     const PageControl* control(int id) const;
     // The shown value of a control: a combo's selected text, an edit's text.
     std::string shownValue(int id) const;
     std::optional<std::int32_t> selectedItemValue(int id) const;
+    // An edit's definition (range, format, filter); nothing for any other control.
+    const EditDefinition* editDefinition(int id) const;
 
     // One entry of the page in the listing and the CSV export: the caption (the label without
     // ampersands) and the shown value. An entry without a caption has no line.
@@ -123,6 +128,8 @@ protected:
     void selectValue(PageControl& combo, std::int32_t itemValue);
     void setVisible(int id, bool visible, bool enabled);
 
+    void setHelpTopic(std::string_view topic) { m_helpTopic = topic; }
+
     RadioImage& image() { return m_image; }
     const RadioImage& image() const { return m_image; }
     int accessMode() const { return m_accessMode; }
@@ -151,6 +158,7 @@ private:
     std::vector<ComboItem> buildItems(const Binding& binding) const;
 
     std::string m_className;
+    std::string_view m_helpTopic = help::PAGES;
     RadioImage& m_image;
     int m_accessMode;
     std::vector<PageControl> m_controls;

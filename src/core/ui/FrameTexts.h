@@ -77,19 +77,4 @@ inline constexpr std::string_view COMPARE_BYTES_FORMAT = "%d bytes differ that n
 // File > Configure: the read-back after a download ("VERIFY").
 inline constexpr std::string_view CONFIGURE_VERIFY = "&Verify the radio after Download";
 
-// kq70 --help.
-inline constexpr std::string_view DESKTOP_USAGE =
-    "Usage: kq70 [--home DIR] [FILE.K70]\n"
-    "       kq70 [--home DIR] /manu     manufacture mode (-manu, /MANU and -MANU alike)\n"
-    "       kq70 [--home DIR] /E        E mode (-E, /e and -e alike)\n"
-    "\n"
-    "Starts the KQ70 window with a new document, or with FILE.K70 opened.\n"
-    "A mode switch counts only when it stands alone: both modes ask for their password, and\n"
-    "a wrong one starts the normal mode. With a file name after it (kq70 /manu FILE.K70) the\n"
-    "switch is ignored and the file opens in the normal mode; to work on a file in another\n"
-    "mode, start in that mode and open the file with File > Open.\n"
-    "\n"
-    "  --home DIR   program folder for KQ70.ini, logs and templates (also $KQ70_HOME)\n"
-    "  --help       this text\n";
-
 } // namespace kq70::text

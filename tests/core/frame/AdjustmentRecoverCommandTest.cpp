@@ -10,6 +10,7 @@
 #include "link/CloneFrame.h"
 #include "link/LastPortKind.h"
 #include "service/AdjustmentChecks.h"
+#include "support/CancellingProgress.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -40,27 +41,6 @@ std::string text(int id) {
 struct RecordingListener : DocumentListener {
     void viewSaveData() override { events.push_back("save"); }
     std::vector<std::string> events;
-};
-
-// Asks the jobs to stop at a position of the n-th range of the progress bar they set (0 the
-// read, 1 the write, 2 the read-back), as a click on Cancel would.
-class StoppingProgress : public CommProgress {
-public:
-    StoppingProgress(CancelFlag& flag, int phase, int position)
-        : m_flag(flag), m_phase(phase), m_position(position) {}
-    void setStatus(std::string_view) override {}
-    void setRange(int) override { ++m_ranges; }
-    void setPosition(int position) override {
-        if (m_ranges - 1 == m_phase && position == m_position) {
-            m_flag.request();
-        }
-    }
-
-private:
-    CancelFlag& m_flag;
-    int m_phase;
-    int m_position;
-    int m_ranges = 0;
 };
 
 // Answers as scripted, and asks the jobs to stop when it answers `stopAt`.
@@ -104,6 +84,14 @@ protected:
         for (const SimFrame& frame : sim.radio.transcript()) {
             count += !frame.request.empty() &&
                      (frame.request[0] == CMD_EEPROM_WRITE || frame.request[0] == CMD_FLASH_WRITE);
+        }
+        return count;
+    }
+
+    std::size_t resetFrames() const {
+        std::size_t count = 0;
+        for (const SimFrame& frame : sim.radio.transcript()) {
+            count += !frame.request.empty() && frame.request[0] == RESET_COMMAND_BYTE;
         }
         return count;
     }
@@ -250,42 +238,50 @@ TEST_F(AdjustmentRecoverCommandTest, AFailedReadEndsTheCommandWithoutAQuestion) 
     EXPECT_EQ(writeFrames(), 0u);
 }
 
-// Cancel stops the command at every point: a stopped read asks nothing and writes nothing,
-// a stop at the repair question writes nothing, a stop during the write leaves the radio
-// marked incomplete and says it must be written again. Never "Complete!".
+// Cancel or a signal stops the command at every point, and the radio is always reset: a
+// stopped read asks nothing and writes nothing, a stop at the repair question writes nothing,
+// a stop during the write leaves the radio marked incomplete and says it must be written
+// again. Never "Complete!".
 TEST_F(AdjustmentRecoverCommandTest, CancelStopsItWhereverItComes) {
+    constexpr int AT_QUESTION = 9; // a phase the bar never reaches: the prompt stops it
     struct Case {
         const char* name;
-        int phase; // -1: at the repair question
+        int phase; // of the progress bar: 0 the read, 1 the write, 2 the read-back
         int position;
         std::string_view result;
         bool written;
+        Outcome outcome;
     };
     const Case cases[] = {
-        {"while the radio is read", 0, 3, text::RECOVER_CANCELLED, false},
-        {"at the repair question", -1, 0, text::RECOVER_CANCELLED, false},
-        {"while the repair is written", 1, 2, text::RECOVER_CANCELLED_PARTLY_WRITTEN, true},
-        {"while it is read back", 2, 1, text::RECOVER_CANCELLED_PARTLY_WRITTEN, true},
+        {"while the radio is read", 0, 3, text::RECOVERY_CANCELLED, false, Outcome::Failed},
+        {"at the repair question", AT_QUESTION, 0, text::RECOVERY_CANCELLED, false,
+         Outcome::NotRepaired},
+        {"while the repair is written", 1, 2, text::RECOVERY_CANCELLED_PARTLY_WRITTEN, true,
+         Outcome::Failed},
+        {"while it is read back", 2, 1, text::RECOVERY_CANCELLED_PARTLY_WRITTEN, true,
+         Outcome::Failed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RadioImage damaged = sound;
         damageAdjustmentData(damaged, AdjustmentDamage::Eeprom);
         CancelFlag flag;
-        StoppingProgress shown(flag, c.phase, c.position);
-        StoppingPrompt answers(flag, c.phase < 0 ? text(IDS_RECOVER_FROM_ADJ_DATA) : "");
+        test::CancellingProgress shown(flag, c.phase, c.position);
+        StoppingPrompt answers(flag, c.phase == AT_QUESTION ? text(IDS_RECOVER_FROM_ADJ_DATA) : "");
         if (c.phase != 0) {
             answers.expectMessage(text(IDS_RECOVER_FROM_ADJ_DATA), MessageAnswer::Yes);
         }
         answers.expectMessage(std::string(c.result), MessageAnswer::Ok, MessageIcon::Stop);
         const std::size_t writesBefore = writeFrames();
+        const std::size_t resetsBefore = resetFrames();
 
         const auto result = recover(damaged, answers, &flag, &shown);
 
         ASSERT_TRUE(result);
-        EXPECT_EQ(result->outcome, Outcome::Failed);
+        EXPECT_EQ(result->outcome, c.outcome);
         EXPECT_TRUE(answers.finished());
         EXPECT_FALSE(sim.link.isOpen());
+        EXPECT_EQ(resetFrames(), resetsBefore + 1);
         EXPECT_EQ(writeFrames() > writesBefore, c.written);
         if (c.written) {
             EXPECT_EQ(sim.radio.memory().be16(eepromWordOffset(0xB8)), 0xFFFF);
