@@ -5,6 +5,7 @@
 #include "ChannelViewWidget.h"
 #include "ComparisonWindow.h"
 #include "ConfigureDialog.h"
+#include "CsvImportErrorWindow.h"
 #include "HelpWindow.h"
 #include "ParameterPageDialog.h"
 #include "PrintCommands.h"
@@ -18,6 +19,7 @@
 #include "frame/AdjustmentRecoverCommand.h"
 #include "frame/AdjustmentUnlock.h"
 #include "frame/ConfigureChoices.h"
+#include "frame/CsvImportCommand.h"
 #include "frame/FrameLifecycle.h"
 #include "frame/RadioCommands.h"
 #include "image/RadioImage.h"
@@ -447,6 +449,9 @@ void MainWindow::dispatch(int id) {
     case ID_FILE_EXPORT_CSV:
         m_print->OnFileExportCsv();
         break;
+    case ID_FILE_IMPORT_CSV:
+        runCsvImport();
+        break;
     default:
         if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
             m_channelView->view().toggleItem(id - ID_VIEW_ITEM_FIRST);
@@ -520,6 +525,15 @@ void MainWindow::runAlignment() {
     commands.setWriteBackExecutor(m_radio->executor(title, false));
     commands.setCancelFlag(&m_radio->cancelFlag());
     commands.OnRadioAlignment(alignmentWindowRunner(this));
+}
+
+// File > Import from CSV: the grid's undo step, or the window listing why nothing changed.
+void MainWindow::runCsvImport() {
+    CsvImportCommand command(m_doc, m_accessMode, m_prompt, m_channelView->binding());
+    command.OnFileImportCsv([this](const CsvImportErrorList& errors) {
+        CsvImportErrorWindow window(errors, this);
+        window.exec();
+    });
 }
 
 void MainWindow::notAvailable() {

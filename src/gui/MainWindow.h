@@ -102,6 +102,7 @@ private:
     void runRadioCompare();
     void showComparison(const std::optional<ComparisonResult>& result);
     void runAlignment();
+    void runCsvImport();
 
     CKQ70Doc& m_doc;
     AppSettings& m_settings;

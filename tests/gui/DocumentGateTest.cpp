@@ -243,6 +243,7 @@ std::vector<GateCase> gateCases() {
         {"Print Preview", command(ID_FILE_PRINT_PREVIEW)},
         {"Export PDF", command(ID_FILE_EXPORT_PDF)},
         {"Export CSV", command(ID_FILE_EXPORT_CSV)},
+        {"Import CSV", command(ID_FILE_IMPORT_CSV)},
         {"Hardware", command(ID_COMMON_HARDWARE)},
         {"Scanning", command(ID_COMMON_SCANNING)},
         {"Power Saving", command(ID_COMMON_POWER_SAVING)},

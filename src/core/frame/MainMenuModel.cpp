@@ -38,6 +38,7 @@ Menu fileMenu() {
              command(ID_FILE_PRINT_PREVIEW, text::MENU_FILE_PRINT_PREVIEW),
              command(ID_FILE_PRINT_SETUP, text::MENU_FILE_PRINT_SETUP), separator(),
              command(ID_FILE_EXPORT_CSV, text::MENU_FILE_EXPORT_CSV),
+             command(ID_FILE_IMPORT_CSV, text::MENU_FILE_IMPORT_CSV),
              command(ID_FILE_EXPORT_PDF, text::MENU_FILE_EXPORT_PDF),
              command(ID_FILE_COMPARE, text::MENU_FILE_COMPARE), separator(),
              command(ID_FILE_CONFIGURE, text::MENU_FILE_CONFIGURE), separator(),

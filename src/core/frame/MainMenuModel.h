@@ -63,6 +63,7 @@ enum MainCommand : int {
     ID_FILE_COMPARE = 32866,
     ID_RADIO_COMPARE = 32858,
     ID_FILE_EXPORT_PDF = 32865,
+    ID_FILE_IMPORT_CSV = 32867,
 };
 
 constexpr int ID_SEPARATOR = 0;

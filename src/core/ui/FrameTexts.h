@@ -77,4 +77,29 @@ inline constexpr std::string_view COMPARE_BYTES_FORMAT = "%d bytes differ that n
 // File > Configure: the read-back after a download ("VERIFY").
 inline constexpr std::string_view CONFIGURE_VERIFY = "&Verify the radio after Download";
 
+// File > Import from CSV: the menu entry, its undo step, the question about channels the file
+// does not list (%d = how many), and the window that lists what is wrong with a file.
+inline constexpr std::string_view MENU_FILE_IMPORT_CSV = "&Import from CSV..."; // 32867
+inline constexpr std::string_view STEP_IMPORT_CSV = "Import from CSV";
+inline constexpr std::string_view CSV_IMPORT_UNLISTED_QUESTION =
+    "The CSV file does not list %d of the channels in use.\r\nMake them unused? (No keeps them "
+    "as they are.)";
+inline constexpr std::string_view CSV_IMPORT_WINDOW_TITLE = "Import from CSV";
+// %s = the CSV file.
+inline constexpr std::string_view CSV_IMPORT_ONE_ERROR =
+    "%s was not imported: 1 error. Nothing was changed.";
+// %s = the CSV file, %d = how many errors.
+inline constexpr std::string_view CSV_IMPORT_ERRORS_FORMAT =
+    "%s was not imported: %d errors. Nothing was changed.";
+inline constexpr std::string_view CSV_IMPORT_HEADER_LINE = "Line";
+inline constexpr std::string_view CSV_IMPORT_HEADER_COLUMN = "Column";
+inline constexpr std::string_view CSV_IMPORT_HEADER_REASON = "Reason";
+
+// The program was ended by a signal (a session logout) with unsaved changes, which it kept in
+// a file of the program folder; the next start names that file. %s = the file.
+inline constexpr std::string_view SESSION_RECOVERY_FILE_NAME = "unsaved-changes.k70";
+inline constexpr std::string_view SESSION_RECOVERY_QUESTION =
+    "KQ70 was ended by the system while the document had unsaved changes. They were kept in "
+    "%s.\r\nOpen that file now?";
+
 } // namespace kq70::text

@@ -1,0 +1,182 @@
+#include "frame/CsvImportCommand.h"
+
+#include "channel/HChannelData.h"
+#include "output/CsvReader.h"
+#include "output/HCsvFileWriter.h"
+#include "output/HKQ70Output.h"
+#include "support/BoundView.h"
+#include "support/ChannelViewHarness.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+#include "ui/FrameTexts.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+namespace kq70::test {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+constexpr int CH2 = 1;
+constexpr int CH5 = 4;
+
+// The document's data as File > Export to CSV writes it, as rows of cells.
+Rows exportedRows(CKQ70Doc& doc, int mode, const TempFolder& folder) {
+    ScriptedPrompt prompt;
+    HCsvFileWriter writer(prompt);
+    writer.setSetting(HTextFileWriter::DIALOG, "OFF");
+    writer.setSetting(HTextFileWriter::FILE_PATH, folder.file("export.csv"));
+    HKQ70Output(doc, mode, "radio.k70", prompt).exportTo(writer);
+    Rows rows;
+    for (const CsvRow& row : CsvReader::rows(TempFolder::readText(folder.file("export.csv")))) {
+        rows.push_back(row.cells);
+    }
+    return rows;
+}
+
+std::string trimmedCell(std::string text) {
+    std::erase(text, ' ');
+    return text;
+}
+
+// The row of channel `number` (from 1), and the index of the squelch column.
+std::vector<std::string>& channelRow(Rows& rows, int number) {
+    const auto it = std::find_if(rows.begin(), rows.end(), [number](const auto& row) {
+        return !row.empty() && trimmedCell(row[0]) == std::to_string(number);
+    });
+    EXPECT_NE(it, rows.end()) << number;
+    return *it;
+}
+std::size_t squelchColumn(const Rows& rows) {
+    for (const auto& row : rows) {
+        if (!row.empty() && row[0] == "Chn") {
+            return static_cast<std::size_t>(std::find(row.begin(), row.end(), "SQ") - row.begin());
+        }
+    }
+    ADD_FAILURE() << "no column titles";
+    return 0;
+}
+
+std::string written(const Rows& rows) {
+    std::string text;
+    for (const auto& row : rows) {
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            text += (k != 0 ? ",\"" : "\"") + row[k] + "\"";
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::int32_t valueOf(const RadioImage& image, int channel, int field) {
+    HChannelData data;
+    data.extract(image);
+    return data.getValue(channel, field);
+}
+
+std::string unlistedQuestion(int count) {
+    return strprintf(text::CSV_IMPORT_UNLISTED_QUESTION.data(), count);
+}
+
+struct Edited {
+    BoundView bound{pmrImage()};
+    TempFolder folder;
+    std::string csv = folder.file("plan.csv");
+    RadioImage before;
+    std::optional<CsvImportErrorList> shown;
+
+    // CH2's squelch set to `squelch` in the CSV; CH5's row dropped when `dropCh5`.
+    Edited(const std::string& squelch, bool dropCh5) {
+        Rows rows = exportedRows(bound.doc, ACCESS_MANUFACTURE, folder);
+        const std::size_t sq = squelchColumn(rows);
+        channelRow(rows, 2)[sq] = squelch;
+        if (dropCh5) {
+            std::erase(rows, channelRow(rows, 5));
+        }
+        TempFolder::writeText(csv, written(rows));
+        before = bound.doc.GetMainMemory();
+    }
+    // Answers the file dialog with the CSV, then the unlisted-channels question with `answer`.
+    bool run(std::optional<MessageAnswer> answer = std::nullopt) {
+        CsvImportCommand command(bound.doc, bound.mode, bound.prompt, bound.binding);
+        bound.prompt.expectOpenFile(csv);
+        if (answer) {
+            bound.prompt.expectMessage(unlistedQuestion(1), *answer, MessageIcon::Question,
+                                       MessageButtons::YesNoCancel);
+        }
+        return command.OnFileImportCsv([this](const CsvImportErrorList& list) { shown = list; });
+    }
+};
+
+// A good import is one step named after the command; Undo gives back the image and the
+// unmodified document. Channels the file leaves out are made unused only on Yes; Cancel
+// leaves the document alone.
+TEST(CsvImportCommandTest, AGoodImportIsOneUndoStepAndAsksAboutUnlistedChannels) {
+    struct Case {
+        const char* name;
+        bool dropCh5;
+        std::optional<MessageAnswer> answer; // to the unlisted-channels question
+        bool changed;
+        bool ch5InUse;
+    };
+    const Case cases[] = {
+        {"every channel listed", false, std::nullopt, true, true},
+        {"CH5 left out, Yes", true, MessageAnswer::Yes, true, false},
+        {"CH5 left out, No", true, MessageAnswer::No, true, true},
+        {"CH5 left out, Cancel", true, MessageAnswer::Cancel, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Edited edited("9", c.dropCh5);
+        ASSERT_NE(valueOf(edited.before, CH2, squelchLevel), 9);
+        EXPECT_EQ(edited.run(c.answer), c.changed);
+        EXPECT_FALSE(edited.shown.has_value());
+        const RadioImage& image = edited.bound.doc.GetMainMemory();
+        EXPECT_EQ(valueOf(image, CH2, squelchLevel),
+                  c.changed ? 9 : valueOf(edited.before, CH2, squelchLevel));
+        EXPECT_EQ(valueOf(image, CH5, inUse), c.ch5InUse ? 1 : 0);
+        EXPECT_EQ(edited.bound.doc.dataModified(), c.changed);
+        EXPECT_EQ(edited.bound.doc.undoHistory().canUndo(), c.changed);
+        if (c.changed) {
+            EXPECT_EQ(edited.bound.doc.undoHistory().undoDescription(), text::STEP_IMPORT_CSV);
+            EXPECT_TRUE(edited.bound.steps().OnEditUndo());
+            EXPECT_EQ(firstDifference(image, edited.before, 0, IMAGE_SIZE), "");
+            EXPECT_FALSE(edited.bound.doc.dataModified());
+        }
+        EXPECT_TRUE(edited.bound.prompt.finished());
+    }
+}
+
+// A file with an error changes nothing and records no step; the error window gets one row per
+// error with its line, column and reason, and a summary naming the file.
+TEST(CsvImportCommandTest, AnErrorChangesNothingAndListsLineColumnAndReason) {
+    Edited edited("99", true); // the unlisted CH5 is not asked about either
+    EXPECT_FALSE(edited.run());
+    ASSERT_TRUE(edited.shown.has_value());
+    EXPECT_EQ(edited.shown->summary,
+              strprintf(text::CSV_IMPORT_ONE_ERROR.data(), edited.csv.c_str()));
+    ASSERT_EQ(edited.shown->rows.size(), 1u);
+    const CsvImportErrorList::Row& row = edited.shown->rows[0];
+    EXPECT_GT(std::stoi(row[0]), 1);
+    EXPECT_EQ(row[1], "SQ");
+    EXPECT_EQ(row[2], strprintf(text::CSV_IMPORT_NOT_A_SQUELCH.data(), "99"));
+    EXPECT_EQ(firstDifference(edited.bound.doc.GetMainMemory(), edited.before, 0, IMAGE_SIZE), "");
+    EXPECT_FALSE(edited.bound.doc.dataModified());
+    EXPECT_FALSE(edited.bound.doc.undoHistory().canUndo());
+}
+
+TEST(CsvImportCommandTest, ErrorsOfTheWholeFileHaveNoLine) {
+    const CsvImportErrorList list =
+        CsvImportErrorList::From("a.csv", {{0, "", "unreadable"}, {3, "SQ", "bad"}});
+    EXPECT_EQ(list.summary, strprintf(text::CSV_IMPORT_ERRORS_FORMAT.data(), "a.csv", 2));
+    EXPECT_EQ(list.rows,
+              (std::vector<CsvImportErrorList::Row>{{"", "", "unreadable"}, {"3", "SQ", "bad"}}));
+}
+
+} // namespace
+} // namespace kq70::test

@@ -1,0 +1,147 @@
+// File > Import from CSV in the window: a file with an error is listed line by line and the
+// document stays as it was; a good file is one Ctrl+Z away from the document before it.
+#include "ChannelViewWidget.h"
+#include "CsvImportErrorWindow.h"
+#include "FlexGridWidget.h"
+#include "GuiTestSupport.h"
+#include "channel/ChannelGridLayout.h"
+#include "channel/HChannelData.h"
+#include "frame/MainMenuModel.h"
+#include "output/CsvReader.h"
+#include "ui/FrameTexts.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+
+#include <QFile>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace kq70;
+
+namespace {
+
+constexpr int CH2 = 1;
+
+std::int32_t ch2Squelch(const RadioImage& image) {
+    HChannelData data;
+    data.extract(image);
+    return data.getValue(CH2, squelchLevel);
+}
+
+QString readText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The window's own export with CH2's squelch cell replaced by `squelch`.
+QString editedExport(Frame& frame, const QString& squelch) {
+    const QString exported = frame.home.filePath(QStringLiteral("export.csv"));
+    answerFile(exported);
+    frame.window.runCommand(ID_FILE_EXPORT_CSV);
+    std::string out;
+    int sq = -1;
+    for (CsvRow& row : CsvReader::rows(readText(exported).toStdString())) {
+        if (!row.cells.empty() && row.cells[0] == "Chn") {
+            sq = static_cast<int>(std::find(row.cells.begin(), row.cells.end(), "SQ") -
+                                  row.cells.begin());
+        } else if (sq > 0 && !row.cells.empty() &&
+                   QString::fromStdString(row.cells[0]).trimmed() == QStringLiteral("2")) {
+            row.cells[static_cast<std::size_t>(sq)] = squelch.toStdString();
+        }
+        for (std::size_t k = 0; k < row.cells.size(); ++k) {
+            out += (k != 0 ? ",\"" : "\"") + row.cells[k] + "\"";
+        }
+        out += "\r\n";
+    }
+    const QString path = frame.home.filePath(QStringLiteral("plan.csv"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(QByteArray::fromStdString(out));
+    }
+    return path;
+}
+
+struct ImportFrame : Frame {
+    ImportFrame() : Frame(ACCESS_MANUFACTURE) { window.startWith({}); }
+    void showActive() {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+};
+
+} // namespace
+
+class CsvImportWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aFileWithAnErrorIsListedAndChangesNothing();
+    void aGoodImportIsOneCtrlZAway();
+};
+
+void CsvImportWindowTest::aFileWithAnErrorIsListedAndChangesNothing() {
+    ImportFrame frame;
+    const QString csv = editedExport(frame, QStringLiteral("99"));
+    const RadioImage before = frame.doc.GetMainMemory();
+    QString summary;
+    QStringList row;
+    bool closedByEscape = false;
+    answerFile(csv);
+    whenModal([&](QWidget* modal) {
+        auto* window = dynamic_cast<CsvImportErrorWindow*>(modal);
+        QVERIFY(window != nullptr);
+        summary = window->summary();
+        QCOMPARE(window->table().rowCount(), 1);
+        for (int column = 0; column < 3; ++column) {
+            row.append(window->table().item(0, column)->text());
+        }
+        shoot(*window, QStringLiteral("csv-import-errors"));
+        QTest::keyClick(window, Qt::Key_Escape);
+        closedByEscape = !window->isVisible();
+    });
+
+    frame.window.runCommand(ID_FILE_IMPORT_CSV);
+
+    QVERIFY(closedByEscape);
+    QCOMPARE(summary.toStdString(),
+             strprintf(text::CSV_IMPORT_ONE_ERROR.data(), csv.toStdString().c_str()));
+    QCOMPARE(row.size(), 3);
+    QVERIFY(row[0].toInt() > 1);
+    QCOMPARE(row[1], QStringLiteral("SQ"));
+    QCOMPARE(row[2].toStdString(), strprintf(text::CSV_IMPORT_NOT_A_SQUELCH.data(), "99"));
+    QVERIFY(frame.doc.GetMainMemory() == before);
+    QVERIFY(!frame.window.isWindowModified());
+    QVERIFY(!frame.window.action(ID_EDIT_UNDO)->isEnabled());
+}
+
+void CsvImportWindowTest::aGoodImportIsOneCtrlZAway() {
+    ImportFrame frame;
+    const QString csv = editedExport(frame, QStringLiteral("9"));
+    const RadioImage before = frame.doc.GetMainMemory();
+    QVERIFY(ch2Squelch(before) != 9);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    frame.showActive();
+
+    answerFile(csv);
+    frame.window.runCommand(ID_FILE_IMPORT_CSV);
+
+    QCOMPARE(ch2Squelch(frame.doc.GetMainMemory()), 9);
+    QVERIFY(frame.window.isWindowModified());
+    QCOMPARE(grid.textMatrix(2 + CH2, COL_SQUELCH), std::string("9"));
+    QCOMPARE(frame.window.action(ID_EDIT_UNDO)->text(),
+             QStringLiteral("&Undo %1").arg(QString::fromUtf8(text::STEP_IMPORT_CSV.data())));
+
+    frame.showActive(); // the file dialog had the focus
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
+
+    QCOMPARE(ch2Squelch(frame.doc.GetMainMemory()), ch2Squelch(before));
+    QVERIFY(!frame.window.isWindowModified());
+    QVERIFY(frame.doc.GetMainMemory() == before);
+    QCOMPARE(grid.textMatrix(2 + CH2, COL_SQUELCH), std::to_string(ch2Squelch(before)));
+}
+
+KQ70_GUI_TEST(CsvImportWindowTest);
+#include "CsvImportWindowTest.moc"
