@@ -62,6 +62,9 @@ CommunicationWindow::~CommunicationWindow() = default;
 int CommunicationWindow::run(const std::function<int()>& job) {
     m_cancel.clear();
     m_finished = false;
+    if (m_stopNow) {
+        stopNow();
+    }
     int result = 1;
     std::thread worker([this, &job, &result] {
         result = job();
@@ -146,6 +149,14 @@ void CommunicationWindow::keyPressEvent(QKeyEvent* event) {
 void CommunicationWindow::setStoppable(bool stoppable) {
     m_stoppable = stoppable;
     m_cancelButton->setVisible(stoppable);
+}
+
+void CommunicationWindow::stopNow() {
+    m_stopNow = true;
+    if (m_stoppable && !m_finished) {
+        m_cancel.request();
+        stopping();
+    }
 }
 
 void CommunicationWindow::askToStop() {

@@ -28,8 +28,11 @@ public:
     // A job that cannot be stopped: no Cancel, and Escape or closing the window do nothing.
     void setStoppable(bool stoppable);
     // Runs `job` on a worker thread behind this modal window and returns its result. The
-    // cancel flag is cleared first.
+    // cancel flag is cleared first, unless the job is to stop at once (stopNow before run).
     int run(const std::function<int()>& job);
+    // The program is ending: a stoppable job stops at its next safe point without a question,
+    // also when it has not started yet.
+    void stopNow();
 
     // The job's reports, on the window thread.
     void showStatus(const QString& text);
@@ -60,6 +63,7 @@ private:
     QPushButton* m_cancelButton = nullptr;
     bool m_finished = false;
     bool m_stoppable = true;
+    bool m_stopNow = false;
     int m_phases = 0;
 };
 

@@ -22,7 +22,9 @@
 #include "frame/CsvImportCommand.h"
 #include "frame/FrameLifecycle.h"
 #include "frame/RadioCommands.h"
+#include "frame/SessionRecovery.h"
 #include "image/RadioImage.h"
+#include "log/HLogPrint.h"
 #include "log/HVersionInfo.h"
 #include "pages/HDialog.h"
 #include "ui/FrameTexts.h"
@@ -323,6 +325,34 @@ QString MainWindow::informationText() const {
 
 void MainWindow::startWith(const std::string& fileToOpen) {
     runGated([this, &fileToOpen] { m_documents.StartWith(fileToOpen, m_settings.endLcdType); });
+    const SessionRecovery recovery(m_documents.programFolder());
+    if (recovery.Offer(m_prompt)) {
+        runGated([this, &recovery] {
+            if (m_documents.SaveModifiedData()) {
+                recovery.Restore(m_doc, m_prompt);
+            }
+        });
+    }
+}
+
+void MainWindow::stopForSignal(int signal) {
+    if (m_stopSignal != 0) {
+        return;
+    }
+    m_stopSignal = signal;
+    KQ70_LOG(LOG_D1, 0, "stop signal %d", signal);
+    m_radio->endSession();
+    // A running job may still change the document: it is kept once the job has ended.
+    if (!m_radio->busy()) {
+        keepUnsavedChanges();
+    }
+    QApplication::exit(128 + signal);
+}
+
+void MainWindow::keepUnsavedChanges() {
+    if (m_stopSignal != 0) {
+        SessionRecovery(m_documents.programFolder()).Keep(m_doc, m_channelView->binding());
+    }
 }
 
 bool MainWindow::runGated(const std::function<void()>& command) {

@@ -45,8 +45,17 @@ public:
                UserPrompt& prompt, std::string programFolder, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The first document: the file named on the command line, else the start-up document.
+    // The first document: the file named on the command line, else the start-up document;
+    // then the changes a stop signal kept last time, when the user wants them.
     void startWith(const std::string& fileToOpen);
+
+    // SIGINT, SIGTERM or SIGHUP (a session logout): a running radio job stops as after
+    // Cancel, unsaved changes go to the recovery file, and the program's event loops end with
+    // 128 + the signal. The first signal decides; later ones change nothing.
+    void stopForSignal(int signal);
+    // Once the stopped job has ended: what it left of the document is kept too.
+    void keepUnsavedChanges();
+    int stopSignal() const { return m_stopSignal; }
 
     void runCommand(int commandId);
     QAction* action(int commandId) const { return m_actions.value(commandId, nullptr); }
@@ -124,6 +133,7 @@ private:
     QPointer<ComparisonWindow> m_comparison;
     bool m_printing = false;
     bool m_frameValuesWritten = false;
+    int m_stopSignal = 0;
     RadioSession* m_radio = nullptr; // a child object
     std::unique_ptr<PrintCommands> m_print;
 };

@@ -67,6 +67,9 @@ int RadioSession::runJob(const QString& title, bool stoppable, const std::functi
     {
         CommunicationWindow window(title, m_cancel, m_prompt, &m_mainWindow);
         window.setStoppable(stoppable);
+        if (m_ending) {
+            window.stopNow(); // kept through the start of the job, which clears the flag
+        }
         m_window = &window;
         m_progress.attach(&window);
         if (m_jobStarted) {
@@ -87,6 +90,14 @@ int RadioSession::runJob(const QString& title, bool stoppable, const std::functi
     }
     m_busy = false;
     return result;
+}
+
+void RadioSession::endSession() {
+    m_ending = true;
+    m_cancel.request();
+    if (m_window != nullptr) {
+        m_window->stopNow();
+    }
 }
 
 // The window's own parts, not the dialogs it owns: those must still take the job's

@@ -45,6 +45,11 @@ public:
     RadioCommands::JobExecutor executor(const QString& title, bool stoppable = true);
 
     bool busy() const { return m_busy; }
+    // The program is ending (a stop signal): the running job and every later one stop at their
+    // next safe point, as after Cancel; the jobs that put the radio right (a reset, a
+    // write-back) still run to their end.
+    void endSession();
+    bool ending() const { return m_ending; }
     // The window of the running job, or nothing.
     CommunicationWindow* currentWindow() const { return m_window; }
     // Called with each job's window just before its job starts (for tests and service
@@ -67,6 +72,7 @@ private:
     CancelFlag m_cancel;
     CommunicationWindow* m_window = nullptr;
     bool m_busy = false;
+    bool m_ending = false;
     std::function<void(CommunicationWindow&)> m_jobStarted;
 };
 

@@ -4,6 +4,7 @@
 #include "ManPage.h"
 #include "ProgramManuals.h"
 #include "QtUserPrompt.h"
+#include "StopSignals.h"
 #include "app/CKQ70App.h"
 #include "app/DesktopCommandLine.h"
 #include "app/ProgramFolder.h"
@@ -118,13 +119,16 @@ int main(int argc, char* argv[]) {
         kq70::InstanceChannel channel(
             QString::fromStdString(folder),
             [&window](const QString& file) { window.raiseFromOtherInstance(file.toStdString()); });
+        kq70::StopSignals stopSignals([&window](int signal) { window.stopForSignal(signal); });
         window.startWith(app.fileToOpen());
         FirstPaint firstPaint;
         if (options.exitWhenShown) {
             window.installEventFilter(&firstPaint);
         }
         window.show();
-        result = QApplication::exec();
+        // A stop signal during the start-up questions has ended their loops already.
+        result = window.stopSignal() == 0 ? QApplication::exec() : 128 + window.stopSignal();
+        window.keepUnsavedChanges();
         prompt.setParent(nullptr);
     }
     app.ExitInstance();

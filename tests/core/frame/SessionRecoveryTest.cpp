@@ -1,0 +1,105 @@
+#include "frame/SessionRecovery.h"
+
+#include "channel/HChannelData.h"
+#include "doc/CKQ70Doc.h"
+#include "support/BoundView.h"
+#include "support/ChannelViewHarness.h"
+#include "support/TempFolder.h"
+#include "ui/FrameTexts.h"
+#include "ui/StrPrintf.h"
+
+#include <gtest/gtest.h>
+
+namespace kq70::test {
+namespace {
+
+std::vector<std::uint8_t> bytesOf(const RadioImage& image) {
+    return {image.bytes().begin(), image.bytes().end()};
+}
+
+// Unsaved changes go to the program folder's recovery file and nowhere else; the document
+// keeps its own file and mark. Nothing unsaved, no file.
+TEST(SessionRecoveryTest, KeepsOnlyUnsavedChangesAndLeavesTheDocumentAsItIs) {
+    for (const bool modified : {false, true}) {
+        SCOPED_TRACE(modified);
+        TempFolder home;
+        BoundView bound(pmrImage());
+        bound.doc.setCurrentFilePath(home.file("mine.k70"));
+        {
+            const CKQ70Doc::ChangeScope scope(bound.doc); // the view follows
+            bound.doc.GetMainMemory().bytes()[0x400] ^= 0xFF;
+        }
+        bound.doc.setDataModified(modified);
+        const SessionRecovery recovery(home.path());
+
+        EXPECT_TRUE(recovery.Keep(bound.doc, bound.binding));
+
+        EXPECT_EQ(recovery.path(), home.file(std::string(text::SESSION_RECOVERY_FILE_NAME)));
+        EXPECT_EQ(TempFolder::exists(recovery.path()), modified);
+        if (modified) {
+            EXPECT_EQ(TempFolder::readBytes(recovery.path()), bytesOf(bound.doc.GetMainMemory()));
+        }
+        EXPECT_FALSE(TempFolder::exists(home.file("mine.k70")));
+        EXPECT_EQ(bound.doc.currentFilePath(), home.file("mine.k70"));
+        EXPECT_EQ(bound.doc.dataModified(), modified);
+    }
+}
+
+// The next start: nothing asked without a file; Yes opens it as an untitled, unsaved
+// document and removes it; No keeps it for the start after; a damaged file is said so and
+// kept.
+TEST(SessionRecoveryTest, TheNextStartOffersTheKeptChanges) {
+    struct Case {
+        const char* name;
+        bool fileThere;
+        bool damaged;
+        MessageAnswer answer;
+        bool restored;
+    };
+    const Case cases[] = {
+        {"no file", false, false, MessageAnswer::Yes, false},
+        {"Yes", true, false, MessageAnswer::Yes, true},
+        {"No", true, false, MessageAnswer::No, false},
+        {"Yes, damaged file", true, true, MessageAnswer::Yes, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder home;
+        const SessionRecovery recovery(home.path());
+        RadioImage kept = pmrImage();
+        HChannelData channels;
+        channels.extract(kept);
+        channels.setValue(1, squelchLevel, (channels.getValue(1, squelchLevel) + 5) % 16);
+        channels.store(kept);
+        std::vector<std::uint8_t> bytes = bytesOf(kept);
+        if (c.damaged) {
+            bytes.resize(100);
+        }
+        if (c.fileThere) {
+            TempFolder::writeBytes(recovery.path(), bytes);
+        }
+        BoundView bound(pmrImage());
+        bound.doc.setCurrentFilePath(home.file("mine.k70"));
+        if (c.fileThere) {
+            bound.prompt.expectMessage(
+                strprintf(text::SESSION_RECOVERY_QUESTION.data(), recovery.path().c_str()),
+                c.answer, MessageIcon::Question, MessageButtons::YesNo);
+        }
+        if (c.damaged) {
+            bound.prompt.expectMessage({});
+        }
+
+        const auto offered = recovery.Offer(bound.prompt);
+        const bool restored = offered && recovery.Restore(bound.doc, bound.prompt);
+
+        EXPECT_EQ(restored, c.restored);
+        EXPECT_EQ(TempFolder::exists(recovery.path()), c.fileThere && !c.restored);
+        EXPECT_EQ(bound.doc.GetMainMemory() == kept, c.restored);
+        EXPECT_EQ(bound.doc.isUntitled(), c.restored);
+        EXPECT_EQ(bound.doc.dataModified(), c.restored);
+        EXPECT_TRUE(bound.prompt.finished());
+    }
+}
+
+} // namespace
+} // namespace kq70::test

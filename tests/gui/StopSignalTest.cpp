@@ -1,0 +1,212 @@
+// SIGTERM, SIGHUP and SIGINT sent to the desktop program, as a session logout or a closed
+// terminal sends them: a radio job stops as after Cancel, an interrupted alignment gives the
+// radio its data back, and unsaved changes are kept for the next start, which offers them.
+#include "AlignmentWindow.h"
+#include "ChannelViewWidget.h"
+#include "CommunicationWindow.h"
+#include "FlexGridWidget.h"
+#include "GuiTestSupport.h"
+#include "InProcessRadio.h"
+#include "RadioPort.h"
+#include "RadioSession.h"
+#include "StopSignals.h"
+#include "channel/HChannelData.h"
+#include "channel/HChannelRecord.h"
+#include "image/RadioImage.h"
+#include "ui/FrameTexts.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QInputDialog>
+#include <QTimer>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+#include <unistd.h>
+
+using namespace kq70;
+
+namespace {
+
+QByteArray bytesOf(const RadioImage& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()), IMAGE_SIZE);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The window's stop ended every event loop of the program; the next test needs them again.
+void endTheQuit() {
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
+// A window whose stop signals are caught as the program catches them.
+struct SignalFrame : Frame {
+    explicit SignalFrame(int mode = ACCESS_NORMAL) : Frame(mode) {}
+    void sendSignal(int signal) {
+        QVERIFY(stops.active());
+        QVERIFY(::kill(::getpid(), signal) == 0);
+    }
+    QString recoveryFile() const {
+        return home.filePath(QString::fromUtf8(text::SESSION_RECOVERY_FILE_NAME.data()));
+    }
+    StopSignals stops{[this](int signal) { window.stopForSignal(signal); }};
+};
+
+QAction* commandAction(MainWindow& window, int command) {
+    return window.findChild<QAction*>(QStringLiteral("command%1").arg(command));
+}
+
+} // namespace
+
+class StopSignalTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aStopSignalKeepsUnsavedChangesForTheNextStart();
+    void aStopSignalDuringAnUploadStopsItAndKeepsTheDocument();
+    void aStopSignalDuringTheAlignmentGivesTheRadioItsDataBack();
+};
+
+void StopSignalTest::aStopSignalKeepsUnsavedChangesForTheNextStart() {
+    struct Case {
+        int signal;
+        QMessageBox::StandardButton answer; // at the next start
+    };
+    for (const Case& c : {Case{SIGTERM, QMessageBox::Yes}, Case{SIGHUP, QMessageBox::No},
+                          Case{SIGINT, QMessageBox::Yes}}) {
+        SignalFrame frame;
+        frame.window.startWith({});
+        const QString userFile = frame.home.filePath(QStringLiteral("radio.k70"));
+        answerFile(userFile);
+        frame.window.runCommand(ID_FILE_SAVE_AS);
+        const QByteArray saved = fileBytes(userFile);
+        {
+            const CKQ70Doc::ChangeScope scope(frame.doc);
+            HChannelData channels;
+            channels.extract(frame.doc.GetMainMemory());
+            channels.setValue(1, squelchLevel, (channels.getValue(1, squelchLevel) + 5) % 16);
+            channels.store(frame.doc.GetMainMemory());
+            frame.doc.setDataModified(true);
+        }
+        const QByteArray edited = bytesOf(frame.doc.GetMainMemory());
+        QVERIFY(edited != saved);
+
+        frame.sendSignal(c.signal);
+        QTRY_COMPARE(frame.window.stopSignal(), c.signal);
+        endTheQuit();
+
+        QCOMPARE(fileBytes(frame.recoveryFile()), edited);
+        QCOMPARE(fileBytes(userFile), saved);
+        QVERIFY(frame.doc.dataModified());
+
+        Frame next;
+        QVERIFY(QFile::copy(frame.recoveryFile(),
+                            next.home.filePath(QFileInfo(frame.recoveryFile()).fileName())));
+        const QString kept = next.home.filePath(QFileInfo(frame.recoveryFile()).fileName());
+        QString question;
+        answerMessage(c.answer, &question);
+        next.window.startWith({});
+        const std::string asked =
+            strprintf(text::SESSION_RECOVERY_QUESTION.data(), kept.toStdString().c_str());
+        QCOMPARE(question, QString::fromStdString(asked).replace(QStringLiteral("\r\n"),
+                                                                 QStringLiteral("\n")));
+        const bool opened = c.answer == QMessageBox::Yes;
+        QCOMPARE(bytesOf(next.doc.GetMainMemory()) == edited, opened);
+        QCOMPARE(next.doc.dataModified(), opened);
+        QCOMPARE(QFile::exists(kept), !opened);
+        if (opened) {
+            QVERIFY(next.doc.isUntitled()); // a Save asks where, never over the program's file
+        }
+    }
+}
+
+void StopSignalTest::aStopSignalDuringAnUploadStopsItAndKeepsTheDocument() {
+    SignalFrame frame;
+    frame.settings.portName = std::string(SIMULATED_PORT_NAME);
+    frame.window.radio().port().setPaced(true);
+    frame.window.startWith({});
+    const RadioImage before = frame.doc.GetMainMemory();
+    bool sent = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        CommunicationWindow* window = frame.window.radio().currentWindow();
+        if (!sent && window != nullptr && window->progressValue() >= 2) {
+            sent = true;
+            frame.sendSignal(SIGTERM);
+        }
+    });
+    poll.start(5);
+
+    frame.window.runCommand(ID_RADIO_UPLOAD);
+    poll.stop();
+    endTheQuit();
+
+    QVERIFY(sent);
+    QCOMPARE(frame.window.stopSignal(), SIGTERM);
+    QVERIFY(frame.window.radio().ending());
+    QVERIFY(frame.doc.GetMainMemory() == before);
+    QVERIFY(!frame.window.radio().port().simulatedRadio().link.isOpen());
+    frame.window.keepUnsavedChanges();
+    QVERIFY(!QFile::exists(frame.recoveryFile())); // nothing was unsaved
+}
+
+void StopSignalTest::aStopSignalDuringTheAlignmentGivesTheRadioItsDataBack() {
+    SignalFrame frame;
+    frame.settings.portName = std::string(SIMULATED_PORT_NAME);
+    frame.window.radio().port().setPaced(false);
+    frame.window.startWith({});
+    frame.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
+    whenModal([](QWidget* modal) {
+        auto* input = qobject_cast<QInputDialog*>(modal);
+        QVERIFY(input != nullptr);
+        input->setTextValue(QStringLiteral("MUL-PEK"));
+        input->accept();
+    });
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(frame.access.value(), int{ACCESS_ADJUSTMENT});
+    InProcessRadio& sim = frame.window.radio().port().simulatedRadio();
+    auto radioBefore = std::make_unique<RadioImage>(sim.radio.memory());
+    auto documentBefore = std::make_unique<RadioImage>(frame.doc.GetMainMemory());
+    bool windowSeen = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (dynamic_cast<AlignmentWindow*>(QApplication::activeModalWidget()) && !windowSeen) {
+            windowSeen = true;
+            frame.sendSignal(SIGTERM);
+        }
+    });
+    poll.start(5);
+
+    QAction* alignment = commandAction(frame.window, ID_RADIO_ALIGNMENT);
+    QVERIFY(alignment != nullptr);
+    alignment->trigger();
+    poll.stop();
+    endTheQuit();
+
+    QVERIFY(windowSeen);
+    QCOMPARE(frame.window.stopSignal(), SIGTERM);
+    // The alignment wrote its channels into the radio; the radio has its own back, and the
+    // copy kept in the program folder is gone with the need for it.
+    const auto channels = [](const RadioImage& image) {
+        const auto table = image.range(CHANNEL_TABLE_OFFSET, CHANNEL_RECORD_SIZE * CHANNEL_COUNT);
+        return QByteArray(reinterpret_cast<const char*>(table.data()),
+                          static_cast<qsizetype>(table.size()));
+    };
+    QCOMPARE(channels(sim.radio.memory()), channels(*radioBefore));
+    QCOMPARE(QDir(frame.home.path()).entryList({QStringLiteral("align-*.k70")}), QStringList());
+    QVERIFY(frame.doc.GetMainMemory() == *documentBefore);
+}
+
+KQ70_GUI_TEST(StopSignalTest);
+#include "StopSignalTest.moc"
