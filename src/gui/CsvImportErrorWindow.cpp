@@ -40,6 +40,7 @@ CsvImportErrorWindow::CsvImportErrorWindow(const CsvImportErrorList& errors, QWi
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setAlternatingRowColors(true);
+    m_table->setWordWrap(true);
     int row = 0;
     for (const CsvImportErrorList::Row& error : errors.rows) {
         for (int column = 0; column < 3; ++column) {
@@ -50,7 +51,7 @@ CsvImportErrorWindow::CsvImportErrorWindow(const CsvImportErrorList& errors, QWi
         }
         ++row;
     }
-    // Line and column as wide as their texts; the reason takes the rest.
+    // Line and column as wide as their texts; the reason takes the rest and wraps.
     QHeaderView* header = m_table->horizontalHeader();
     header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     header->setSectionResizeMode(1, QHeaderView::ResizeToContents);
@@ -66,6 +67,12 @@ CsvImportErrorWindow::CsvImportErrorWindow(const CsvImportErrorList& errors, QWi
     layout->addWidget(buttons);
     resize(WINDOW_WIDTH, WINDOW_HEIGHT);
     close->setFocus();
+}
+
+// The rows are as high as their wrapped reasons once the columns have their widths.
+void CsvImportErrorWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    m_table->resizeRowsToContents();
 }
 
 QString CsvImportErrorWindow::summary() const {

@@ -18,6 +18,9 @@ public:
     QString summary() const;
     QTableWidget& table() { return *m_table; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLabel* m_summary;
     QTableWidget* m_table;
