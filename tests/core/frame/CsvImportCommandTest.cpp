@@ -170,13 +170,5 @@ TEST(CsvImportCommandTest, AnErrorChangesNothingAndListsLineColumnAndReason) {
     EXPECT_FALSE(edited.bound.doc.undoHistory().canUndo());
 }
 
-TEST(CsvImportCommandTest, ErrorsOfTheWholeFileHaveNoLine) {
-    const CsvImportErrorList list =
-        CsvImportErrorList::From("a.csv", {{0, "", "unreadable"}, {3, "SQ", "bad"}});
-    EXPECT_EQ(list.summary, strprintf(text::CSV_IMPORT_ERRORS_FORMAT.data(), "a.csv", 2));
-    EXPECT_EQ(list.rows,
-              (std::vector<CsvImportErrorList::Row>{{"", "", "unreadable"}, {"3", "SQ", "bad"}}));
-}
-
 } // namespace
 } // namespace kq70::test
