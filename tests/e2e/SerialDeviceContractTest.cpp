@@ -77,14 +77,14 @@ TYPED_TEST(SerialDeviceContractTest, OpensEchoesAndExchangesBlocks) {
     EXPECT_EQ(this->line.device.portKind(), PORT_KIND_OTHER) << "closed";
     ASSERT_TRUE(this->comm.OpenPortForJob(this->request));
     EXPECT_NE(this->line.device.portKind(), PORT_KIND_OTHER);
-    HSerialPort& port = this->port;
+    HSerialPort& serial = this->port;
 
-    port.SetEchoSuppression(1);
-    ASSERT_EQ(port.SendSglData(0x77), PORT_SUCCESS);
+    serial.SetEchoSuppression(1);
+    ASSERT_EQ(serial.SendSglData(0x77), PORT_SUCCESS);
     std::uint8_t echo = 0;
-    ASSERT_EQ(port.ReceiveSglData(echo), PORT_SUCCESS);
+    ASSERT_EQ(serial.ReceiveSglData(echo), PORT_SUCCESS);
     EXPECT_EQ(echo, 0x77) << "the lead hands every byte back";
-    port.SetEchoSuppression(0);
+    serial.SetEchoSuppression(0);
 
     RadioImage& buffer = *this->workBuffer;
     ASSERT_TRUE(this->comm.ReadBlock(AREA_FLASH, 0x49, 0, buffer, this->request));
@@ -105,8 +105,8 @@ TYPED_TEST(SerialDeviceContractTest, OpensEchoesAndExchangesBlocks) {
         EXPECT_EQ(r.memory().be16(eepromWordOffset(0x20)), 0xBEEF);
     });
 
-    EXPECT_TRUE(port.Close());
-    EXPECT_FALSE(port.Close());
+    EXPECT_TRUE(serial.Close());
+    EXPECT_FALSE(serial.Close());
     EXPECT_EQ(this->line.device.portKind(), PORT_KIND_OTHER);
 }
 
