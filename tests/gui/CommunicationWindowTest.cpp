@@ -12,6 +12,7 @@
 #include "params/HHardwareParams.h"
 #include "params/HProgrammingPasswordParams.h"
 #include "service/AdjustmentChecks.h"
+#include "support/CompletionMarker.h"
 #include "ui/Strings.h"
 
 #include <QApplication>
@@ -363,4 +364,3 @@ private slots:
 
 KQ70_GUI_TEST(CommunicationWindowTest);
 #include "CommunicationWindowTest.moc"
-#include "support/CompletionMarker.h"

@@ -25,6 +25,7 @@
 #include "params/HMiscParams.h"
 #include "params/HScanParams.h"
 #include "service/AdjustmentChecks.h"
+#include "support/CompletionMarker.h"
 #include "ui/Strings.h"
 
 #include <QApplication>
@@ -509,4 +510,3 @@ void FrameFaultsTest::cancelStopsTheAlignmentPass() {
 KQ70_GUI_TEST(FrameFaultsTest);
 
 #include "FrameFaultsTest.moc"
-#include "support/CompletionMarker.h"
