@@ -31,13 +31,14 @@ struct TerminalPerson {
 TEST(UserPromptContractTest, TheTerminalKeepsEveryPromise) {
     TerminalPerson person;
     TerminalPrompt terminal(person.in, person.err, true);
-    EXPECT_EQ(userPromptContractBreaches(terminal, person, PATH), std::vector<std::string>{});
+    EXPECT_EQ(userPromptContractBreaches(terminal, person, PATH, PATH), std::vector<std::string>{});
 
     TerminalPerson behindTheBar;
     TerminalPrompt inner(behindTheBar.in, behindTheBar.err, true);
     TerminalProgress progress(behindTheBar.err, false);
     ProgressPrompt outer(inner, progress);
-    EXPECT_EQ(userPromptContractBreaches(outer, behindTheBar, PATH), std::vector<std::string>{});
+    EXPECT_EQ(userPromptContractBreaches(outer, behindTheBar, PATH, PATH),
+              std::vector<std::string>{});
 }
 
 } // namespace

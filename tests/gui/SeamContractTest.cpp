@@ -25,10 +25,11 @@ QByteArray firstOf(const std::vector<std::string>& broken) {
 
 // A person in front of the window: presses a button of the next dialog, or closes it.
 struct WindowPerson {
-    explicit WindowPerson(QString chosen) : path(std::move(chosen)) {}
+    WindowPerson(QString existing, QString fresh)
+        : toOpen(std::move(existing)), toSave(std::move(fresh)) {}
 
     void willReply(Reply reply, Asked asked) {
-        const QString file = path;
+        const QString file = asked == Asked::File && ++files > 2 ? toSave : toOpen;
         whenModal([reply, asked, file](QWidget* modal) {
             auto* dialog = qobject_cast<QDialog*>(modal);
             QVERIFY(dialog != nullptr);
@@ -57,7 +58,9 @@ struct WindowPerson {
         });
     }
 
-    QString path;
+    QString toOpen;
+    QString toSave;
+    int files = 0; // the contract opens twice, then saves twice
 };
 
 } // namespace
@@ -83,9 +86,10 @@ void SeamContractTest::theDialogsKeepTheUserPromptContract() {
     QVERIFY(file.open(QIODevice::WriteOnly)); // an Open dialog only takes a file that exists
     file.close();
     QtUserPrompt prompt;
-    WindowPerson person(path);
+    const QString fresh = folder.filePath(QStringLiteral("new.K70"));
+    WindowPerson person(path, fresh);
     const std::vector<std::string> broken =
-        userPromptContractBreaches(prompt, person, path.toStdString());
+        userPromptContractBreaches(prompt, person, path.toStdString(), fresh.toStdString());
     QVERIFY2(broken.empty(), firstOf(broken).constData());
 }
 

@@ -21,11 +21,12 @@ inline const std::string CONTRACT_PASSWORD = "Secret 1";
 
 // What every user prompt owes core, whoever answers: consent reads as consent, a refusal or
 // a person who is gone never does, and every answer is one of the buttons offered. `person`
-// has willReply(Reply, Asked), called before each question; consent chooses `path` for a file.
-// Returns the promises broken.
+// has willReply(Reply, Asked), called before each question; consent opens `existing` and
+// saves as `fresh`. Returns the promises broken.
 template <typename Person>
 std::vector<std::string> userPromptContractBreaches(UserPrompt& prompt, Person& person,
-                                                    const std::string& path) {
+                                                    const std::string& existing,
+                                                    const std::string& fresh) {
     std::vector<std::string> broken;
     const auto expect = [&broken](bool kept, const std::string& promise) {
         if (!kept) {
@@ -64,11 +65,11 @@ std::vector<std::string> userPromptContractBreaches(UserPrompt& prompt, Person& 
     }
     const FileDialogRequest request{"K70", "Data Files (*.K70)|*.K70||", {}, false};
     person.willReply(Reply::Consent, Asked::File);
-    expect(prompt.openFileDialog(request) == path, "a chosen file is named");
+    expect(prompt.openFileDialog(request) == existing, "a chosen file is named");
     person.willReply(Reply::Gone, Asked::File);
     expect(!prompt.openFileDialog(request), "no file when nobody chooses one");
     person.willReply(Reply::Consent, Asked::File);
-    expect(prompt.saveFileDialog(request) == path, "a file to save is named");
+    expect(prompt.saveFileDialog(request) == fresh, "a file to save is named");
     person.willReply(Reply::Gone, Asked::File);
     expect(!prompt.saveFileDialog(request), "no file to save when nobody names one");
     person.willReply(Reply::Consent, Asked::Password);
