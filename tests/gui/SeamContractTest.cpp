@@ -29,7 +29,7 @@ struct WindowPerson {
         : toOpen(std::move(existing)), toSave(std::move(fresh)) {}
 
     void willReply(Reply reply, Asked asked) {
-        const QString file = asked == Asked::File && ++files > 2 ? toSave : toOpen;
+        const QString file = asked == Asked::File && ++filesAsked > 2 ? toSave : toOpen;
         whenModal([reply, asked, file](QWidget* modal) {
             auto* dialog = qobject_cast<QDialog*>(modal);
             QVERIFY(dialog != nullptr);
@@ -60,7 +60,7 @@ struct WindowPerson {
 
     QString toOpen;
     QString toSave;
-    int files = 0; // the contract opens twice, then saves twice
+    int filesAsked = 0; // the contract opens twice, then saves twice
 };
 
 } // namespace
