@@ -2,6 +2,16 @@
 
 namespace kq70 {
 
+void TextGrid::setRowCount(int rows) {
+    m_rows = rows;
+    std::erase_if(m_text, [rows](const auto& entry) { return entry.first.first >= rows; });
+}
+
+void TextGrid::setColumnCount(int columns) {
+    m_columns = columns;
+    std::erase_if(m_text, [columns](const auto& entry) { return entry.first.second >= columns; });
+}
+
 std::string TextGrid::textMatrix(int row, int column) const {
     const auto it = m_text.find({row, column});
     return it == m_text.end() ? std::string() : it->second;

@@ -13,9 +13,10 @@ namespace kq70 {
 class TextGrid : public HGridControl {
 public:
     int rowCount() const override { return m_rows; }
-    void setRowCount(int rows) override { m_rows = rows; }
+    // Rows and columns cut off lose their texts, as in the window's grid.
+    void setRowCount(int rows) override;
     int columnCount() const override { return m_columns; }
-    void setColumnCount(int columns) override { m_columns = columns; }
+    void setColumnCount(int columns) override;
     int fixedRows() const override { return m_fixedRows; }
     void setFixedRows(int rows) override { m_fixedRows = rows; }
     int fixedColumns() const override { return m_fixedColumns; }

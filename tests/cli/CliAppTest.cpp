@@ -1,5 +1,6 @@
 #include "CliApp.h"
 #include "image/RadioImage.h"
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,20 +12,12 @@
 namespace kq70 {
 namespace {
 
+using test::CliRun;
+
 using test::TempFolder;
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
 CliRun runInProcess(std::vector<std::string> args) {
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = runCli(args, in, out, err, false);
-    return {code, out.str(), err.str()};
+    return test::runCliWith(std::move(args));
 }
 
 TEST(CliAppTest, CheckReportsGoodFilesAndTheMessageForBadOnes) {

@@ -6,6 +6,7 @@
 #include "doc/DefaultImages.h"
 #include "image/RadioImage.h"
 #include "params/HPowerSaveParams.h"
+#include "support/CliRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "ui/Strings.h"
@@ -20,13 +21,9 @@
 namespace kq70 {
 namespace {
 
-using test::TempFolder;
+using test::CliRun;
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
+using test::TempFolder;
 
 class DiffCommandTest : public ::testing::Test {
 protected:
@@ -55,12 +52,8 @@ protected:
     }
 
     CliRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home.path(), "diff"});
-        std::istringstream in;
-        std::ostringstream out;
-        std::ostringstream err;
-        const int code = runCli(args, in, out, err, false);
-        return {code, out.str(), err.str()};
+        args.insert(args.begin(), "diff");
+        return test::runCliWith(std::move(args), home.path());
     }
 
     RadioImage base;

@@ -4,6 +4,7 @@
 #include "frame/DocumentCommands.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,14 +20,10 @@
 namespace kq70 {
 namespace {
 
+using test::CliRun;
+
 using test::TempFolder;
 using Bytes = std::vector<std::uint8_t>;
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
 
 Bytes imageBytes(const RadioImage& image) {
     return Bytes(image.bytes().begin(), image.bytes().end());
@@ -45,12 +42,7 @@ bool contains(const std::string& text, const std::string& part) {
 class DocumentCommandsCliTest : public ::testing::Test {
 protected:
     CliRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home.path()});
-        std::istringstream in;
-        std::ostringstream out;
-        std::ostringstream err;
-        const int code = runCli(args, in, out, err, false);
-        return {code, out.str(), err.str()};
+        return test::runCliWith(std::move(args), home.path());
     }
 
     // A PMR446 document made by `new`.

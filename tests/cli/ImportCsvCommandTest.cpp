@@ -1,4 +1,5 @@
 #include "CliApp.h"
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,30 +11,12 @@
 namespace kq70 {
 namespace {
 
+using test::CliRun;
+using test::filesIn;
+
 using test::TempFolder;
 
 constexpr const char* MANUFACTURE_PASSWORD = "Quiet Harbours";
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-std::vector<std::string> filesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") {
-                names.push_back(name);
-            }
-        }
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
@@ -51,12 +34,7 @@ protected:
     }
 
     CliRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home.path()});
-        std::istringstream in;
-        std::ostringstream out;
-        std::ostringstream err;
-        const int code = runCli(args, in, out, err, false);
-        return {code, out.str(), err.str()};
+        return test::runCliWith(std::move(args), home.path());
     }
 
     void writeCsv(const std::string& text) const { TempFolder::writeText(csv, text); }

@@ -21,49 +21,10 @@ Json shownJson(const RadioImage& image) {
     return documentJson(*objects, image, 10787);
 }
 
-TEST(JsonDocumentTest, EveryValueUnderItsKey) {
+TEST(JsonDocumentTest, ValuesOfTheBuiltInRadio) {
     RadioImage image;
     BuildDefaultImage(PMR446_BAND, image);
     const Json shown = shownJson(image);
-
-    std::vector<std::string> keys;
-    for (const auto& item : shown.items()) {
-        keys.push_back(item.key());
-    }
-    const std::vector<std::string> expected{"size",
-                                            "hardware",
-                                            "hardwareDerived",
-                                            "globals",
-                                            "capacity",
-                                            "activeGroups",
-                                            "channelsLeft",
-                                            "groups",
-                                            "channels",
-                                            "scan",
-                                            "keyFunction",
-                                            "powerSaving",
-                                            "miscellaneous",
-                                            "marketing",
-                                            "directCh",
-                                            "paging",
-                                            "programmingPassword",
-                                            "adjustment",
-                                            "shippingDefault",
-                                            "firmwareVersion"};
-    EXPECT_EQ(keys, expected);
-
-    const struct {
-        const char* key;
-        std::size_t size;
-    } lists[] = {{"hardware", 34},    {"hardwareDerived", 8}, {"globals", 7},
-                 {"groups", 16},      {"channels", 256},      {"scan", 11},
-                 {"keyFunction", 12}, {"powerSaving", 10},    {"miscellaneous", 13},
-                 {"marketing", 4},    {"directCh", 2},        {"paging", 10}};
-    for (const auto& list : lists) {
-        EXPECT_EQ(shown[list.key].size(), list.size) << list.key;
-    }
-    EXPECT_EQ(shown["adjustment"]["items"].size(), 133u);
-    EXPECT_EQ(shown["shippingDefault"]["items"].size(), 99u);
 
     // The built-in PMR446 radio: 16 channels in one group, 9-16 with CTCSS tones.
     EXPECT_EQ(shown["size"], 10787);

@@ -4,6 +4,7 @@
 #include "CliApp.h"
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
+#include "support/CliRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 
@@ -37,13 +38,9 @@ protected:
     }
 
     int run(std::vector<std::string> args, std::string& err) const {
-        args.insert(args.begin(), {"--home", folder.path()});
-        std::istringstream in;
-        std::ostringstream out;
-        std::ostringstream errors;
-        const int code = runCli(args, in, out, errors, false);
-        err = errors.str();
-        return code;
+        const test::CliRun run = test::runCliWith(std::move(args), folder.path());
+        err = run.err;
+        return run.code;
     }
 
     TempFolder folder;

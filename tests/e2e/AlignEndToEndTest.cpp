@@ -7,6 +7,7 @@
 #include "align/HAdustmentBackUpParams.h"
 #include "channel/HChannelData.h"
 #include "doc/DataFile.h"
+#include "support/CliRun.h"
 #include "support/RadioSimProcess.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -23,24 +24,16 @@
 namespace kq70 {
 namespace {
 
-struct CommandRun {
-    int code;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
-CommandRun runCommand(const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = runCli(args, in, out, err, false);
-    return {code, out.str(), err.str()};
+CliRun runCommand(const std::vector<std::string>& args) {
+    return test::runCliWith(args);
 }
 
 // The program itself, its standard output captured.
-CommandRun runProgram(const std::string& arguments) {
+CliRun runProgram(const std::string& arguments) {
     const std::string command = std::string(KQ70_CLI_PATH) + " " + arguments + " 2>/dev/null";
-    CommandRun run{-1, {}, {}};
+    CliRun run{-1, {}, {}};
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
         std::array<char, 256> buffer{};
         while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) {
@@ -53,8 +46,8 @@ CommandRun runProgram(const std::string& arguments) {
 
 TEST(AlignEndToEndTest, TheWholeAutomaticAlignmentOnTheSimulatedRadio) {
     test::TempFolder home;
-    const CommandRun run = runProgram("--home '" + home.path() +
-                                      "' align --sim --sim-instant --mode-password mul-pek --yes");
+    const CliRun run = runProgram("--home '" + home.path() +
+                                  "' align --sim --sim-instant --mode-password mul-pek --yes");
     EXPECT_EQ(run.code, 0) << run.out;
     for (const char* line :
          {"RX VCO High: D/A ", "RX VCO Middle: D/A ", "RX VCO Low: D/A ", "TX VCO High: D/A ",
@@ -80,7 +73,7 @@ TEST(AlignEndToEndTest, RefusedStartsAndFailedStepsEndWithExitCodeOne) {
     // Limits that cannot be met: the step fails and the former data goes back.
     test::TempFolder::writeText(home.file("KQ70_ADJ.ini"),
                                 "[RX_VCO_INFO_PMR]\nVCO_STEP=1\nVCO_HIGH_TARGET=0\n");
-    const CommandRun failed = runProgram(base + "--mode-password MUL-PEK --yes --steps vco-rx");
+    const CliRun failed = runProgram(base + "--mode-password MUL-PEK --yes --steps vco-rx");
     EXPECT_EQ(failed.code, 1);
     EXPECT_NE(failed.out.find("vco-rx: failed"), std::string::npos) << failed.out;
     EXPECT_NE(failed.out.find("former data was written back"), std::string::npos) << failed.out;
@@ -111,7 +104,7 @@ TEST(AlignEndToEndTest, AlignmentOverAPseudoTerminalKeepsTheChannelsAndStoresThe
     const std::string port = sim.firstLine(10000);
     ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
 
-    const CommandRun run =
+    const CliRun run =
         runCommand({"--home", home.path(), "align", "--port", port, "--mode-password", "MUL-PEK",
                     "--yes", "--steps", "vco-tx,vco-rx"});
     ASSERT_EQ(run.code, 0) << run.out << run.err;
@@ -119,7 +112,7 @@ TEST(AlignEndToEndTest, AlignmentOverAPseudoTerminalKeepsTheChannelsAndStoresThe
     EXPECT_EQ(run.out.find("RX Tune"), std::string::npos) << run.out;
 
     const std::string path = home.file("after.k70");
-    const CommandRun upload = runCommand({"--home", home.path(), "upload", "--port", port, path});
+    const CliRun upload = runCommand({"--home", home.path(), "upload", "--port", port, path});
     ASSERT_EQ(upload.code, 0) << upload.err;
     test::ScriptedPrompt quiet;
     auto radio = std::make_unique<RadioImage>();
@@ -151,7 +144,7 @@ TEST(AlignEndToEndTest, ARadioThatRefusesTheChannelGetsItsFormerDataBack) {
     test::RadioSimProcess sim({"--restart-ms", "200", "--service-fault", "nak:30"});
     const std::string port = sim.firstLine(10000);
     ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
-    const CommandRun run = runCommand(
+    const CliRun run = runCommand(
         {"--home", home.path(), "align", "--port", port, "--mode-password", "MUL-PEK", "--yes"});
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(run.out.find("vco-rx: failed"), std::string::npos) << run.out;

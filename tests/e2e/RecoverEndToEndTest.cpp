@@ -5,6 +5,8 @@
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
 #include "service/AdjustmentChecks.h"
+#include "support/CliRun.h"
+#include "support/CompletionMarker.h"
 #include "support/RadioSimProcess.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -19,13 +21,12 @@
 namespace kq70 {
 namespace {
 
+using namespace test;
+
 int runCommand(const std::vector<std::string>& args, std::string& err) {
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream errors;
-    const int code = runCli(args, in, out, errors, false);
-    err = errors.str();
-    return code;
+    const test::CliRun run = test::runCliWith(args);
+    err = run.err;
+    return run.code;
 }
 
 TEST(RecoverEndToEndTest, ADamagedFlashCopyIsRepairedOverAPseudoTerminal) {
@@ -71,7 +72,7 @@ TEST(RecoverEndToEndTest, ADamagedFlashCopyIsRepairedOverAPseudoTerminal) {
         "");
     const std::size_t channels = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 16;
     EXPECT_EQ(test::firstDifference(repaired, damaged, FLASH_OFFSET, channels - FLASH_OFFSET), "");
-    EXPECT_EQ(repaired.be16(0x0170), 0x5AA5);
+    EXPECT_EQ(repaired.be16(MARKER_OFFSET), MARKER_DONE);
 
     EXPECT_EQ(sim.finish(SIGTERM), 0);
 }

@@ -4,6 +4,8 @@
 #include "CliApp.h"
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
+#include "support/CliRun.h"
+#include "support/CompletionMarker.h"
 #include "support/RadioSimProcess.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -18,13 +20,12 @@
 namespace kq70 {
 namespace {
 
+using namespace test;
+
 int runCommand(const std::vector<std::string>& args, std::string& err) {
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream errors;
-    const int code = runCli(args, in, out, errors, false);
-    err = errors.str();
-    return code;
+    const test::CliRun run = test::runCliWith(args);
+    err = run.err;
+    return run.code;
 }
 
 TEST(TransferEndToEndTest, UploadThenDownloadOverAPseudoTerminal) {
@@ -60,7 +61,7 @@ TEST(TransferEndToEndTest, UploadThenDownloadOverAPseudoTerminal) {
     RadioImage again;
     ASSERT_TRUE(ReadDataFile(path, again, quiet));
     EXPECT_EQ(again.byteAt(0x0020), 0xA5);
-    EXPECT_EQ(again.be16(0x0170), 0x5AA5);
+    EXPECT_EQ(again.be16(MARKER_OFFSET), MARKER_DONE);
     EXPECT_EQ(again.be16(0x00FE), 0xA55A);
 
     EXPECT_EQ(sim.finish(SIGTERM), 0);

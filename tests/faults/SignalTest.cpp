@@ -5,6 +5,8 @@
 #include "CliApp.h"
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
+#include "support/CliRun.h"
+#include "support/CompletionMarker.h"
 #include "support/RadioSimProcess.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -22,9 +24,12 @@
 namespace kq70 {
 namespace {
 
+using namespace test;
+
+using test::filesIn;
+
 constexpr int EXIT_INTERRUPTED = 130;
 constexpr int WAIT_MS = 60000;
-constexpr std::size_t MARKER_OFFSET = 0x0170; // EEPROM word 0xB8
 
 // kq70-cli with its output and error streams on one pipe.
 class CliProcess : public test::ChildProcess {
@@ -65,20 +70,6 @@ std::function<bool(const std::string&)> midway(std::string_view status) {
         const int percent = percentOf(line);
         return contains(line, status) && percent >= 20 && percent < 100;
     };
-}
-
-std::vector<std::string> filesIn(const std::string& folder, const std::string& prefix = {}) {
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != ".." && name.starts_with(prefix)) {
-                names.push_back(name);
-            }
-        }
-        ::closedir(dir);
-    }
-    return names;
 }
 
 const char* signalName(int number) {
@@ -135,7 +126,7 @@ TEST(SignalTest, AHangUpAfterTheFirstWriteLeavesTheRadioMarkedIncomplete) {
         << err.str();
     RadioImage radio;
     ASSERT_TRUE(ReadDataFile(readBack, radio, quiet));
-    EXPECT_EQ(radio.be16(MARKER_OFFSET), 0xFFFF);
+    EXPECT_EQ(radio.be16(MARKER_OFFSET), MARKER_IN_PROGRESS);
     EXPECT_EQ(sim.finish(SIGTERM), 0);
 }
 

@@ -1,17 +1,9 @@
 // The channel grid's choosers and the channel allocation window, driven with keys and clicks.
 #include "ChannelAllocationWindow.h"
-#include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
 #include "QtChannelChoosers.h"
-#include "QtUserPrompt.h"
-#include "app/AppSettings.h"
-#include "channel/CKQ70View.h"
 #include "channel/HChannelData.h"
-#include "doc/CKQ70Doc.h"
 #include "doc/DefaultImages.h"
-#include "frame/ChannelViewBinding.h"
-#include "frame/DocumentCommands.h"
-#include "frame/DocumentListener.h"
 #include "pages/HChannelAllocationDialog.h"
 
 #include <QApplication>
@@ -119,7 +111,6 @@ private slots:
     void pmrChannelAndSignalNumberChoosersWithKeys();
     void toneChooserSwitchesKindsAndFindsTonesByTyping();
     void largeAllocationCutsCountsAndCancelKeepsTheImage();
-    void okThroughTheViewBindingStoresCountsAndMarksModified();
     void smallAllocationClosesOnEnterInACount();
 
 private:
@@ -285,59 +276,6 @@ void ChannelDialogsTest::largeAllocationCutsCountsAndCancelKeepsTheImage() {
     QVERIFY(std::ranges::equal(image.bytes(), before.bytes()));
 }
 
-void ChannelDialogsTest::okThroughTheViewBindingStoresCountsAndMarksModified() {
-    CKQ70Doc doc;
-    doc.GetMainMemory() = imageWithGroups({10, 6}, 6);
-    FlexGridWidget grid;
-    QtUserPrompt prompt(&grid);
-    QtChannelChoosers choosers(&grid);
-    AppSettings settings;
-    const AccessMode manufacture(ACCESS_MANUFACTURE);
-    CKQ70View view(grid, prompt, choosers, manufacture, settings);
-    ChannelViewBinding binding(doc, view);
-    binding.documentChanged();
-    doc.setDataModified(false);
-    const int rowsBefore = grid.rowCount();
-
-    answerWindow([](QWidget* window) {
-        typeInto(edit(window, Page::IDC_COUNT), QStringLiteral("30"));
-        typeInto(edit(window, Page::IDC_TAG + 1), QStringLiteral("fire"));
-        auto* scan =
-            window->findChild<QComboBox*>(QStringLiteral("control%1").arg(Page::IDC_SCAN + 1));
-        scan->setFocus();
-        QTest::keyClick(scan, Qt::Key_Down);
-        // OK with the mouse: the count was worked out when the focus left it.
-        QTest::mouseClick(okButton(*qobject_cast<QDialog*>(window)), Qt::LeftButton);
-    });
-    const bool stored = binding.runChannelAllocation(
-        [&grid](Page& page) { return runChannelAllocationWindow(page, &grid); });
-    QVERIFY(stored);
-    QVERIFY(doc.dataModified());
-    const HChannelData data = channelsOf(doc.GetMainMemory());
-    QCOMPARE(data.groupChannelCount(0), 30);
-    QCOMPARE(data.groupChannelCount(1), 6);
-    QCOMPARE(data.groupFirstChannel(1), 30);
-    QCOMPARE(QString::fromStdString(data.groups().tag(1)).trimmed(), QStringLiteral("FIRE"));
-    QVERIFY(data.groups().scanFlag(1));
-    for (int c = 0; c < 30; ++c) {
-        QVERIFY2(data.isInUse(c), qPrintable(QString::number(c)));
-    }
-    // The view reloaded: the first group now has 30 rows.
-    QCOMPARE(grid.rowCount(), rowsBefore + 20);
-
-    // Cancel through the binding stores nothing and leaves the document unmodified.
-    doc.setDataModified(false);
-    const RadioImage before = doc.GetMainMemory();
-    answerWindow([](QWidget* window) {
-        typeInto(edit(window, Page::IDC_COUNT), QStringLiteral("3"));
-        QTest::keyClick(window, Qt::Key_Escape);
-    });
-    QVERIFY(!binding.runChannelAllocation(
-        [&grid](Page& page) { return runChannelAllocationWindow(page, &grid); }));
-    QVERIFY(!doc.dataModified());
-    QVERIFY(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
-}
-
 void ChannelDialogsTest::smallAllocationClosesOnEnterInACount() {
     // 48 channels in the service mode: three rows, counts editable, Enter in a count is OK.
     RadioImage image = imageWithGroups({16, 8, 16}, 5);
@@ -355,26 +293,6 @@ void ChannelDialogsTest::smallAllocationClosesOnEnterInACount() {
     QVERIFY(runChannelAllocationWindow(page, nullptr));
     QCOMPARE(channelsOf(image).groupChannelCount(1), 16); // only what was left
     QCOMPARE(channelsOf(image).groupChannelCount(2), 16);
-
-    // A count emptied with Tab disables the group's tag and scan choice; the focus goes on.
-    RadioImage emptied = imageWithGroups({16, 8, 16}, 5);
-    Page emptiedPage(emptied, 1);
-    answerWindow([](QWidget* window) {
-        QLineEdit* second = edit(window, Page::IDC_COUNT + 1);
-        typeInto(second, QStringLiteral("0"));
-        leave(second);
-        QTest::qWait(20);
-        QVERIFY(!edit(window, Page::IDC_TAG + 1)->isEnabled());
-        QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("control%1").arg(Page::IDC_SCAN + 1))
-                     ->isEnabled());
-        QWidget* focus = QApplication::focusWidget();
-        QVERIFY(focus != nullptr && focus->isEnabled() && focus->window() == window);
-        QVERIFY(focus != second);
-        QTest::mouseClick(okButton(*qobject_cast<QDialog*>(window)), Qt::LeftButton);
-    });
-    QVERIFY(runChannelAllocationWindow(emptiedPage, nullptr));
-    QCOMPARE(channelsOf(emptied).groupChannelCount(1), 0);
-    QCOMPARE(channelsOf(emptied).groupFirstChannel(2), 16);
 
     // 32 channels in the normal mode: two rows, counts fixed, tags still saved.
     RadioImage normal = imageWithGroups({16, 16}, 4);

@@ -12,6 +12,7 @@
 #include "params/HHardwareParams.h"
 #include "params/HProgrammingPasswordParams.h"
 #include "service/AdjustmentChecks.h"
+#include "support/CompletionMarker.h"
 #include "ui/Strings.h"
 
 #include <QApplication>
@@ -28,8 +29,6 @@
 namespace kq70 {
 
 namespace {
-
-constexpr std::uint8_t MARKER_WORD = 0xB8;
 
 QString qt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -129,6 +128,7 @@ std::vector<std::uint8_t> copySecondChannelToFirst(RadioImage& image) {
 } // namespace kq70
 
 using namespace kq70;
+using namespace kq70::test;
 
 class CommunicationWindowTest : public QObject {
     Q_OBJECT
@@ -298,7 +298,7 @@ private slots:
 
         QVERIFY(texts.contains(qt(text::STOP_WHILE_WRITING)));
         QCOMPARE(texts.last(), qt(text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN));
-        QCOMPARE(frame.sim().memory().be16(eepromWordOffset(MARKER_WORD)), 0xFFFF);
+        QCOMPARE(frame.sim().memory().be16(eepromWordOffset(MARKER_WORD)), MARKER_IN_PROGRESS);
         QVERIFY(!frame.portOpen());
     }
 

@@ -268,7 +268,6 @@ private slots:
     void anUnfinishedValueRefusesEveryCommand();
     void alignmentTakesAPickedDropDownEntry();
     void undoTakesTheTypedValueBackAsOneStep();
-    void everyWayOfReplacingTheDocumentGivesTheSameWindow();
     void anUnreadableDropLeavesTheDocumentAlone();
 };
 
@@ -374,80 +373,6 @@ void DocumentGateTest::undoTakesTheTypedValueBackAsOneStep() {
 
 // File > Open, a recent file and a dropped file, each from a 256-channel radio to a
 // 16-channel one and back: the same menus, strip, title and grid every way.
-void DocumentGateTest::everyWayOfReplacingTheDocumentGivesTheSameWindow() {
-    struct Shown {
-        QStringList bar;
-        QStringList common;
-        QString strip;
-        QString title;
-        int rows = 0;
-        bool operator==(const Shown&) const = default;
-    };
-    const auto shownBy = [](Frame& frame) {
-        Shown shown;
-        shown.bar = barTitles(frame.window);
-        for (QAction* act : frame.window.menuBar()->actions()) {
-            if (act->text() == QStringLiteral("&Common")) {
-                for (QAction* entry : act->menu()->actions()) {
-                    shown.common.append(entry->text());
-                }
-            }
-        }
-        shown.strip = frame.window.channelView().stripText();
-        shown.title = frame.window.windowTitle();
-        shown.rows = frame.window.channelView().grid().rowCount();
-        return shown;
-    };
-    using Way = std::function<void(Frame&, const QString&)>;
-    const std::pair<const char*, Way> ways[] = {
-        {"File > Open",
-         [](Frame& frame, const QString& path) {
-             answerFile(path);
-             frame.window.runCommand(ID_FILE_OPEN);
-         }},
-        {"recent file",
-         [](Frame& frame, const QString& path) {
-             for (QAction* act : frame.window.findChildren<QAction*>()) {
-                 if (act->objectName().startsWith(QStringLiteral("recent")) &&
-                     act->text().endsWith(path)) {
-                     act->trigger();
-                     return;
-                 }
-             }
-             QFAIL("no recent entry");
-         }},
-        {"drop", [](Frame& frame, const QString& path) { dropFile(frame.window, path); }},
-    };
-    for (const int first : {6, 3}) {
-        const int second = first == 6 ? 3 : 6;
-        std::optional<Shown> reference;
-        for (const auto& [name, way] : ways) {
-            Frame frame(ACCESS_MANUFACTURE);
-            const auto write = [&frame](const char* fileName, int radioChannel) {
-                RadioImage image;
-                BuildDefaultImage(PMR446_BAND, image);
-                setRadioChannel(image, radioChannel);
-                HChannelData channels = channelsOf(image); // as the window would store it
-                channels.store(image);
-                QVERIFY(WriteDataFile(frame.file(fileName), image, frame.prompt));
-            };
-            write("first.k70", first);
-            write("second.k70", second);
-            frame.settings.recentFiles = {frame.file("first.k70"), frame.file("second.k70")};
-            frame.window.startWith(frame.file("first.k70"));
-            way(frame, frame.home.filePath(QStringLiteral("second.k70")));
-            QCOMPARE(frame.doc.currentFilePath(), frame.file("second.k70"));
-            const Shown shown = shownBy(frame);
-            if (!reference) {
-                reference = shown;
-            }
-            QVERIFY2(shown == *reference, name);
-            QCOMPARE(shown.bar.contains(QStringLiteral("Ch&annel")), second == 6);
-            QCOMPARE(shown.common.contains(QStringLiteral("&Direct CH")), second == 6);
-        }
-    }
-}
-
 // A drop that File > Open would refuse is refused before anything is asked, and the document
 // keeps its unsaved edit.
 void DocumentGateTest::anUnreadableDropLeavesTheDocumentAlone() {

@@ -25,6 +25,7 @@
 #include "params/HMiscParams.h"
 #include "params/HScanParams.h"
 #include "service/AdjustmentChecks.h"
+#include "support/CompletionMarker.h"
 #include "ui/Strings.h"
 
 #include <QApplication>
@@ -38,11 +39,11 @@
 #include <functional>
 
 using namespace kq70;
+using namespace kq70::test;
 
 namespace {
 
 constexpr int ROW1 = 2;
-constexpr std::uint8_t MARKER_WORD = 0xB8;
 
 QString qt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -415,7 +416,7 @@ void FrameFaultsTest::strayKeysNeverStopADownload() {
     QVERIFY(goingOn);
     QCOMPARE(driver.texts.count(qt(text::STOP_WHILE_WRITING)), 2);
     QCOMPARE(driver.texts.last(), qt(text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN));
-    QCOMPARE(frame.sim().radio.memory().be16(eepromWordOffset(MARKER_WORD)), 0xFFFF);
+    QCOMPARE(frame.sim().radio.memory().be16(eepromWordOffset(MARKER_WORD)), MARKER_IN_PROGRESS);
 }
 
 // Cancel while the radio is read stops before the repair question; Cancel while the repair is

@@ -91,6 +91,7 @@ private slots:
     void compareWithRadioReadsTheRadioAndChangesNothing();
 };
 
+// The keys reach the history from the grid; what a step restores is the history's own test.
 void SafetyTest::spaceOnACellThenCtrlZRestoresTheCellAndTheImage() {
     constexpr int row = 2; // channel 1, under the two header rows
     Frame frame;
@@ -100,12 +101,7 @@ void SafetyTest::spaceOnACellThenCtrlZRestoresTheCellAndTheImage() {
     QVERIFY(QTest::qWaitForWindowActive(&frame.window));
     FlexGridWidget& grid = frame.window.channelView().grid();
     auto decode = [&grid] { return QString::fromStdString(grid.textMatrix(row, COL_DECODE)); };
-    auto committed = [&frame] {
-        frame.window.channelView().saveData();
-        return frame.doc.GetMainMemory();
-    };
     const QString before = decode();
-    const RadioImage opened = committed();
 
     grid.setCurrentCell(grid.tableRow(row), grid.tableColumn(COL_DECODE));
     grid.setFocus();
@@ -113,20 +109,14 @@ void SafetyTest::spaceOnACellThenCtrlZRestoresTheCellAndTheImage() {
     const QString after = decode();
     QVERIFY(after != before);
     QVERIFY(frame.window.isWindowModified());
-    const RadioImage spaced = committed();
-    QVERIFY(!(spaced == opened));
     QCOMPARE(frame.window.action(ID_EDIT_UNDO)->text(),
              QStringLiteral("&Undo Space on CH1 Sub Audio Dec"));
 
     QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(decode(), before);
-    QVERIFY(committed() == opened);
-    QVERIFY(!frame.doc.dataModified());
     QVERIFY(!frame.window.isWindowModified());
-
     QTest::keyClick(&grid, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(decode(), after);
-    QVERIFY(committed() == spaced);
     QVERIFY(frame.window.isWindowModified());
 }
 

@@ -39,15 +39,16 @@ void MemoryGrid::setCheckCell(int row, int column, bool enabled, bool ticked) {
 }
 
 std::string MemoryGrid::clip() const {
+    const Selection selection = getSelection();
     std::string out;
-    for (int r = m_selection.firstRow; r <= m_selection.lastRow; ++r) {
-        for (int c = m_selection.firstColumn; c <= m_selection.lastColumn; ++c) {
+    for (int r = selection.firstRow; r <= selection.lastRow; ++r) {
+        for (int c = selection.firstColumn; c <= selection.lastColumn; ++c) {
             out += textMatrix(r, c);
-            if (c < m_selection.lastColumn) {
+            if (c < selection.lastColumn) {
                 out += '\t';
             }
         }
-        if (r < m_selection.lastRow) {
+        if (r < selection.lastRow) {
             out += '\r';
         }
     }

@@ -3,6 +3,7 @@
 #include "ui/HGridControl.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,7 +42,10 @@ public:
     void setCheckCell(int row, int column, bool enabled, bool ticked) override;
 
     std::string clip() const override;
-    Selection getSelection() const override { return m_selection; }
+    // Like the widget: the cells selected, or the current cell while nothing is.
+    Selection getSelection() const override {
+        return m_selection.value_or(Selection{m_row, m_column, m_row, m_column});
+    }
     std::string editText() const override { return m_editText; }
     void setEditState(int state) override { m_editState = state; }
     void setEditMaxLength(int length) override { m_editMaxLength = length; }
@@ -91,7 +95,7 @@ private:
     int m_editMaxLength = 0;
     std::string m_editText;
     HGridEvents* m_openEdit = nullptr;
-    Selection m_selection;
+    std::optional<Selection> m_selection;
     std::map<Cell, std::string> m_text;
     std::map<Cell, std::uint32_t> m_back;
     std::map<Cell, CheckCell> m_checks;

@@ -250,7 +250,8 @@ TEST(HChannelDataTest, SignallingNumbersAndEncryption) {
         int storedNumber;
     };
     const Case cases[] = {
-        {1, 5, 1, 4}, {1, 0, 0, 0}, {3, 7, 3, 7}, {3, 0, 0, 0}, {1, 1, 1, 0},
+        {1, 5, 1, 4}, {1, 0, 0, 0}, {3, 7, 3, 7},
+        {3, 0, 0, 0}, {1, 1, 1, 0}, {2, 10, 2, 9}, // paging: the tenth code, the highest there is
     };
     for (const Case& c : cases) {
         RadioImage image = imageWith({});

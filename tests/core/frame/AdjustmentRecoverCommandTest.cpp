@@ -11,6 +11,7 @@
 #include "link/LastPortKind.h"
 #include "service/AdjustmentChecks.h"
 #include "support/CancellingProgress.h"
+#include "support/CompletionMarker.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -25,6 +26,8 @@
 
 namespace kq70 {
 namespace {
+
+using namespace test;
 
 using Outcome = AdjustmentRecoverCommand::Outcome;
 using test::firstDifference;
@@ -284,7 +287,7 @@ TEST_F(AdjustmentRecoverCommandTest, CancelStopsItWhereverItComes) {
         EXPECT_EQ(resetFrames(), resetsBefore + 1);
         EXPECT_EQ(writeFrames() > writesBefore, c.written);
         if (c.written) {
-            EXPECT_EQ(sim.radio.memory().be16(eepromWordOffset(0xB8)), 0xFFFF);
+            EXPECT_EQ(sim.radio.memory().be16(eepromWordOffset(MARKER_WORD)), MARKER_IN_PROGRESS);
         } else {
             EXPECT_EQ(sim.radio.memory(), damaged);
         }

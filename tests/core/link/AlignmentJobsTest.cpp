@@ -10,6 +10,7 @@
 #include "link/HKQ70CommunicationDialog.h"
 #include "link/HSerialPort.h"
 #include "link/LastPortKind.h"
+#include "support/CompletionMarker.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -22,6 +23,8 @@
 
 namespace kq70 {
 namespace {
+
+using namespace test;
 
 using test::firstDifference;
 
@@ -52,7 +55,7 @@ protected:
     std::vector<std::uint16_t> markerWrites() const {
         std::vector<std::uint16_t> values;
         for (const SimFrame& frame : sim.radio.transcript()) {
-            if (frame.request[0] == CMD_EEPROM_WRITE && frame.request[2] == 0xB8) {
+            if (frame.request[0] == CMD_EEPROM_WRITE && frame.request[2] == MARKER_WORD) {
                 values.push_back(
                     static_cast<std::uint16_t>(frame.request[3] << 8 | frame.request[4]));
             }
@@ -128,7 +131,7 @@ TEST_F(AlignmentJobsTest, TheMarkerVariantInvalidatesAndValidatesWordB8AroundThe
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
     ASSERT_EQ(run(JOB_ALIGNMENT_END_RECOVER_BACKUP, *image, nullptr), 0);
     EXPECT_EQ(markerWrites(), (std::vector<std::uint16_t>{0xFFFF, 0x5AA5}));
-    EXPECT_EQ(sim.radio.memory().be16(0x0170), 0x5AA5);
+    EXPECT_EQ(sim.radio.memory().be16(MARKER_OFFSET), MARKER_DONE);
 }
 
 TEST_F(AlignmentJobsTest, AFailedWriteBackIsACommunicationError) {

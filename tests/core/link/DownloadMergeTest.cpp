@@ -55,6 +55,26 @@ TEST(DownloadMergeTest, ReadListsCoverTheirUnitsOnly) {
     }
 }
 
+// The bytes a download always sets, whatever document and radio held there.
+TEST(DownloadMergeTest, TheDownloadsFixedBytesAreSetInEveryMode) {
+    const std::pair<std::size_t, std::uint8_t> fixed[] = {
+        {0x00EA, 0x20}, {0x00EB, 0x00}, {0x00EE, 0x00}, {0x00FD, 0x00}, {0x0101, 0x00}};
+    for (const int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE}) {
+        RadioImage radio = makeSimulatorSeedImage();
+        RadioImage document = radio;
+        for (std::size_t offset = 0x00E8; offset <= 0x0101; ++offset) {
+            radio.setByte(offset, 0x5A);
+            document.setByte(offset, 0xA5);
+        }
+        merge(radio, document, CommJobContext{mode, {}, false, false});
+        for (const auto& [offset, value] : fixed) {
+            EXPECT_EQ(document.byteAt(offset), value) << std::hex << offset << " mode " << mode;
+        }
+        EXPECT_EQ(document.byteAt(0x00FE), 0xA5) << "the document's own after the cleared run";
+        EXPECT_EQ(document.byteAt(0x0100), 0x5A) << "the radio's own";
+    }
+}
+
 TEST(DownloadMergeTest, ManufactureModeKeepsTheDocumentsEditedIdentity) {
     RadioImage radio = makeSimulatorSeedImage();
     radio.setByte(0x0007, 0x7B); // not the mirror of 0x26E9, so the source of each byte shows

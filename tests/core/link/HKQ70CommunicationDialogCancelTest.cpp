@@ -10,6 +10,7 @@
 #include "link/HSerialPort.h"
 #include "link/LastPortKind.h"
 #include "support/CancellingProgress.h"
+#include "support/CompletionMarker.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "ui/Strings.h"
@@ -22,8 +23,7 @@
 namespace kq70 {
 namespace {
 
-constexpr std::uint8_t MARKER_WORD = 0xB8;
-constexpr std::uint16_t MARKER_IN_PROGRESS = 0xFFFF;
+using namespace test;
 
 using test::CancellingProgress;
 

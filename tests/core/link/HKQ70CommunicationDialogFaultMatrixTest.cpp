@@ -7,6 +7,7 @@
 #include "link/HCommRequest.h"
 #include "link/HSerialPort.h"
 #include "link/LastPortKind.h"
+#include "support/CompletionMarker.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -21,14 +22,13 @@
 namespace kq70 {
 namespace {
 
+using namespace test;
+
 // Every fault the simulated radio can make at one frame, at every frame of a whole Upload
 // and Download of a 16-channel radio, and a few amounts of line noise before the handshake.
 // Each run must end with its message and the port closed; a failed Upload leaves the
 // document byte for byte as it was; a failed Download leaves the radio either untouched
 // (nothing written yet) or marked as not completely written.
-
-constexpr std::uint8_t MARKER_WORD = 0xB8;
-constexpr std::uint16_t MARKER_DONE = 0x5AA5;
 
 struct Outcome {
     int result = -1;

@@ -1,6 +1,7 @@
 #include "output/PdfListingExport.h"
 
 #include "doc/CKQ70Doc.h"
+#include "support/CliRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 
@@ -14,19 +15,12 @@
 namespace kq70 {
 namespace {
 
+using test::filesIn;
+
 using test::ScriptedPrompt;
 using test::TempFolder;
 
 const std::vector<std::uint8_t> PDF_BYTES{'%', 'P', 'D', 'F', '-', '1', '.', '4', '\n'};
-
-std::vector<std::string> filesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 TEST(PdfListingExportTest, SuggestedPathIsTheDataFileWithPdfExtension) {
     struct Case {

@@ -16,37 +16,6 @@ RadioImage defaultImage() {
     return image;
 }
 
-TEST(HMiscDialogTest, ValuesAreReadFromTheirBits) {
-    RadioImage image;
-    image.setByte(0x0265, 0xB2); // power saving values in bits 7-4
-    image.setByte(0x0202, 0x03);
-    image.setByte(0x0207, 0b0010'0000);
-    image.setByte(0x0205, 0b1'10'1'0000);
-    image.setByte(0x0204, 0b1'00'1'0000);
-    image.setByte(0x0262, 0b10'1'1'0000);
-    image.setByte(0x0206, 0b1000'0000);
-    HMiscDialog page(image, ACCESS_NORMAL);
-    page.OnInitDialog();
-    const std::pair<std::size_t, const char*> shown[] = {
-        {P::OPTION_UNIT, "Encryption Unit"},
-        {P::POWER_ON_CONDITION, "SCAN"},
-        {P::BELL, "Enable "},
-        {P::CTCSS_TAIL_ELIMINATION, "120 deg"},
-        {P::RADIO_TO_RADIO_CLONE, "Enable "},
-        {P::ARTS_MODE, "RX"},
-        {P::ARTS_BEEP, "Enable "},
-        {P::ARTS_TX_TIME, "55  sec"},
-        {P::EXTERNAL_JACK, "Speaker MIC"},
-        {P::KEY_HOLDING_TIME, "150 msec"},
-        {P::LED_LIGHTING, "Enable "},
-        {P::BEEP, "Enable "},
-    };
-    for (const auto& [index, text] : shown) {
-        EXPECT_EQ(page.shownValue(HMiscDialog::controlId(index)), text) << index;
-    }
-    EXPECT_EQ(HMiscParams::optionUnitOf(image), P::OPTION_UNIT_ENCRYPTION);
-}
-
 // An unlisted option unit shows "None"; OK keeps the stored value unless "None" was picked.
 TEST(HMiscDialogTest, UnlistedOptionUnitShowsNoneAndIsKeptUnlessPicked) {
     for (const bool picked : {false, true}) {

@@ -34,16 +34,6 @@ D::ChannelsInUse channelsInUse(const RadioImage& image) {
     return channels.firstSixteenInUse();
 }
 
-TEST(HScanningDialogTest, DefaultsAreTwoAndFiveSeconds) {
-    RadioImage image;
-    HScanParams().store(image);
-    D page(image, ACCESS_MANUFACTURE, channelsInUse(image));
-    page.OnInitDialog();
-    EXPECT_EQ(page.params().get(SCAN_RESUME_TIME_RX), 3);
-    EXPECT_EQ(page.shownValue(D::IDC_RESUME_TIME_RX), "2 sec");
-    EXPECT_EQ(page.shownValue(D::IDC_RESUME_TIME_TX), "5 sec");
-}
-
 TEST(HScanningDialogTest, PriorityCheckEnableSetsBitsThreeAndFour) {
     RadioImage image = radioImage(2);
     image.setByte(0x0206, 0x20); // bit 5 set, Dual Watch Timer 0

@@ -16,20 +16,6 @@ void writeText(RadioImage& image, std::size_t offset, std::string_view text) {
     }
 }
 
-TEST(HProgrammingPasswordParamsTest, ReadsEnableBitAndSixCharacters) {
-    RadioImage image;
-    image.setByte(0x29E1, 0x04);
-    writeText(image, 0x29E2, "1A2B3C");
-    P params;
-    params.extract(image);
-    EXPECT_TRUE(params.isEnabled());
-    EXPECT_EQ(params.password(), "1A2B3C");
-    image.setByte(0x29E1, 0xFB);
-    params.extract(image);
-    EXPECT_FALSE(params.isEnabled());
-    EXPECT_EQ(P().password().size(), P::PASSWORD_LENGTH);
-}
-
 TEST(HProgrammingPasswordParamsTest, PasswordsAreSixCharactersOf0To9AndAToD) {
     P params;
     EXPECT_TRUE(params.setPassword("ab12cd"));

@@ -14,6 +14,7 @@
 #include "service/HRxTune.h"
 #include "service/HVcoAlignAuto.h"
 #include "support/CancellingProgress.h"
+#include "support/CompletionMarker.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -29,6 +30,8 @@
 
 namespace kq70 {
 namespace {
+
+using namespace test;
 
 using test::firstDifference;
 
@@ -175,7 +178,7 @@ TEST_F(BasicAlignmentTest, WithTheBackupRecoveryTheWriteBackGoesBetweenTheMarker
     ASSERT_EQ(pass.Run([](HBasicAlignment&) { return true; }), BasicAlignment::Outcome::Aligned);
     std::vector<int> markers;
     for (const SimFrame& frame : sim.radio.transcript()) {
-        if (frame.request[0] == CMD_EEPROM_WRITE && frame.request[2] == 0xB8) {
+        if (frame.request[0] == CMD_EEPROM_WRITE && frame.request[2] == MARKER_WORD) {
             markers.push_back(frame.request[3] << 8 | frame.request[4]);
         }
     }

@@ -1,0 +1,97 @@
+// The window's side of the seams core talks through: its grid and its prompt keep the same
+// promises as the command line's and the tests' own.
+#include "FlexGridWidget.h"
+#include "GuiTestSupport.h"
+#include "QtUserPrompt.h"
+#include "support/GridControlContract.h"
+#include "support/UserPromptContract.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace kq70;
+using namespace kq70::test;
+
+namespace {
+
+QByteArray firstOf(const std::vector<std::string>& broken) {
+    return broken.empty() ? QByteArray() : QByteArray::fromStdString(broken.front());
+}
+
+// A person in front of the window: presses a button of the next dialog, or closes it.
+struct WindowPerson {
+    WindowPerson(QString existing, QString fresh)
+        : toOpen(std::move(existing)), toSave(std::move(fresh)) {}
+
+    void willReply(Reply reply, Asked asked) {
+        const QString file = asked == Asked::File && ++filesAsked > 2 ? toSave : toOpen;
+        whenModal([reply, asked, file](QWidget* modal) {
+            auto* dialog = qobject_cast<QDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            if (reply == Reply::Gone) {
+                dialog->reject(); // Escape, or the window's close button
+                return;
+            }
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                const bool yes = box->button(QMessageBox::Yes) != nullptr;
+                const QMessageBox::StandardButton pressed =
+                    reply == Reply::Consent ? (yes ? QMessageBox::Yes : QMessageBox::Ok)
+                    : box->button(QMessageBox::No) != nullptr     ? QMessageBox::No
+                    : box->button(QMessageBox::Cancel) != nullptr ? QMessageBox::Cancel
+                                                                  : QMessageBox::Ok;
+                box->button(pressed)->click();
+            } else if (auto* input = qobject_cast<QInputDialog*>(modal)) {
+                input->setTextValue(QString::fromStdString(CONTRACT_PASSWORD));
+                input->accept();
+            } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+                QCOMPARE(asked, Asked::File);
+                files->selectFile(file);
+                QMetaObject::invokeMethod(files, "accept");
+            } else {
+                QFAIL("an unexpected window");
+            }
+        });
+    }
+
+    QString toOpen;
+    QString toSave;
+    int filesAsked = 0; // the contract opens twice, then saves twice
+};
+
+} // namespace
+
+class SeamContractTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theGridKeepsTheGridControlContract();
+    void theDialogsKeepTheUserPromptContract();
+};
+
+void SeamContractTest::theGridKeepsTheGridControlContract() {
+    FlexGridWidget grid;
+    const std::vector<std::string> broken = gridControlContractBreaches(grid);
+    QVERIFY2(broken.empty(), firstOf(broken).constData());
+}
+
+void SeamContractTest::theDialogsKeepTheUserPromptContract() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("radio.K70"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly)); // an Open dialog only takes a file that exists
+    file.close();
+    QtUserPrompt prompt;
+    const QString fresh = folder.filePath(QStringLiteral("new.K70"));
+    WindowPerson person(path, fresh);
+    const std::vector<std::string> broken =
+        userPromptContractBreaches(prompt, person, path.toStdString(), fresh.toStdString());
+    QVERIFY2(broken.empty(), firstOf(broken).constData());
+}
+
+KQ70_GUI_TEST(SeamContractTest);
+#include "SeamContractTest.moc"
