@@ -19,12 +19,12 @@ using test::TempFolder;
 
 TEST(HVersionInfoTest, UnsetStringsReadDashAndFileVersionIsTheProjectVersion) {
     const HVersionInfo blank;
-    EXPECT_EQ(blank.GetCompanyName(), "-");
-    EXPECT_EQ(blank.GetSpecialBuild(), "-");
+    EXPECT_EQ(blank.get(HVersionInfo::CompanyName), "-");
+    EXPECT_EQ(blank.get(HVersionInfo::SpecialBuild), "-");
     const HVersionInfo built = HVersionInfo::fromBuild();
     EXPECT_EQ(built.GetFileVersion(), KQ70_TEST_PROJECT_VERSION);
-    EXPECT_EQ(built.GetPrivateBuild(), "-");
-    EXPECT_EQ(built.GetProductName(), "KQ70");
+    EXPECT_EQ(built.get(HVersionInfo::PrivateBuild), "-");
+    EXPECT_EQ(built.get(HVersionInfo::ProductName), "KQ70");
 }
 
 } // namespace
