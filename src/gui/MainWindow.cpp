@@ -23,7 +23,6 @@
 #include "image/RadioImage.h"
 #include "log/HVersionInfo.h"
 #include "pages/HDialog.h"
-#include "ui/FrameTexts.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
@@ -256,7 +255,7 @@ void MainWindow::addRecentFiles(QMenu* menu) {
 
 void MainWindow::rebuildToolbar() {
     if (m_toolbar == nullptr) {
-        m_toolbar = addToolBar(QStringLiteral("Toolbar"));
+        m_toolbar = addToolBar(qt(text::TOOLBAR_TITLE));
         m_toolbar->setObjectName(QStringLiteral("toolbar"));
         m_toolbar->setMovable(true);
     }
@@ -548,7 +547,7 @@ void MainWindow::showAbout() {
     version->setFont(big);
     layout->addWidget(version);
     auto* build =
-        new QLabel(QStringLiteral("Build %1")
+        new QLabel(qt(text::ABOUT_BUILD)
                        .arg(QString::fromStdString(HVersionInfo::fromBuild().GetFileVersion())),
                    &about);
     build->setObjectName(QStringLiteral("aboutBuild"));
