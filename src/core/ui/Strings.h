@@ -274,55 +274,6 @@ inline constexpr std::string_view FIRMWARE_VERSION_FORMAT = "%5.2f";
 inline constexpr std::string_view COM_PORT_FORMAT = "COM%d";
 inline constexpr std::string_view PGC_CABLE_SUFFIX = " (PGC-30)";
 inline constexpr std::string_view TX_INHIBITED = "---.-----";
-// Grid header rows, columns 0-21; equal neighbours merge into one cell.
-inline constexpr std::array<std::string_view, 22> GRID_HEADER_TOP = {
-    "",
-    "",
-    "",
-    "",
-    "RX/TX Channel",
-    "RX/TX Channel",
-    "Sub Audio Dec/Enc",
-    "Sub Audio Dec/Enc",
-    " Power",
-    " Power",
-    "Pwr",
-    "",
-    "Dial",
-    "",
-    "",
-    "DTMF",
-    "",
-    "",
-    "Signalling",
-    "Signalling",
-    "Clock",
-    "",
-};
-inline constexpr std::array<std::string_view, 22> GRID_HEADER_BOTTOM = {
-    "Chn",
-    "Pri",
-    "W/N",
-    "TAG",
-    "(Frequency)",
-    "(Frequency)",
-    "Code No.(Value)",
-    "Code No.(Value)",
-    "Save",
-    "Save",
-    "H/L",
-    "SC",
-    "Scan",
-    "TOT",
-    "SQ",
-    "ANI",
-    "Encryption",
-    "BCLO",
-    "Type",
-    "No",
-    "Shift",
-    "ARTS",
-};
 
 // --- Channel allocation dialog -----------------------------------------------------------
 inline constexpr std::string_view CHANNEL_ALLOCATION_TITLE = "Channel Allocation/Group Tag";
@@ -359,29 +310,6 @@ inline constexpr std::string_view COMPARE_KEY_FUNCTION_TITLE = "Key Function";
 // Channels in the group, then the group line.
 inline constexpr std::string_view COMPARE_GROUP_FORMAT = "%d CH, %s";
 inline constexpr std::string_view COMPARE_UNSHOWN_CAPTION = "Bytes that differ";
-// The grid's columns named one by one, for "CH5 Sub Audio Dec" and the like.
-inline constexpr std::array<std::string_view, 22> COMPARE_CHANNEL_COLUMNS = {"Chn",
-                                                                             "Pri",
-                                                                             "W/N",
-                                                                             "TAG",
-                                                                             "RX Frequency",
-                                                                             "TX Frequency",
-                                                                             "Sub Audio Dec",
-                                                                             "Sub Audio Enc",
-                                                                             "Power Save RX",
-                                                                             "Power Save TX",
-                                                                             "Pwr H/L",
-                                                                             "Scan",
-                                                                             "Dial Scan",
-                                                                             "TOT",
-                                                                             "SQ",
-                                                                             "ANI",
-                                                                             "Encryption",
-                                                                             "BCLO",
-                                                                             "Signalling Type",
-                                                                             "Signalling No",
-                                                                             "Clock Shift",
-                                                                             "ARTS"};
 // The comparison window.
 inline constexpr std::string_view COMPARE_WINDOW_TITLE = "Compare";
 inline constexpr std::string_view COMPARE_THIS_DOCUMENT = "This document";
@@ -489,31 +417,6 @@ inline constexpr std::string_view CSV_KEY_FUNCTION = "***Key Function Parameters
 inline constexpr std::string_view CSV_MISCELLANEOUS = "***Miscellaneous Parameters***";
 inline constexpr std::string_view CSV_DIRECT_CH = "***Direct CH Parameters***";
 inline constexpr std::string_view CSV_CHANNEL_DATA = "***CHANNEL DATA***";
-// Column titles of the CSV channel block, columns 0-21.
-inline constexpr std::array<std::string_view, 22> CSV_CHANNEL_TITLES = {
-    "Chn",
-    "Pri",
-    "W/N",
-    "TAG",
-    "RX/TX Channel (Frequency)",
-    "RX/TX Channel (Frequency)",
-    "SUB AUDIO Dec/Enc (Value)",
-    "SUB AUDIO Dec/Enc (Value)",
-    "Pwr Save",
-    "Pwr Save",
-    "Pwr H/L",
-    "SC",
-    "Dial Scan",
-    "TOT",
-    "SQ",
-    "DTMF ANI",
-    "Encr",
-    "BCLO",
-    "Signalling Type",
-    "Signalling No",
-    "Clock Shift",
-    "ARTS",
-};
 inline constexpr std::string_view PRINT_TITLE =
     "                  ************  Orvalis QM-724 PMR446  ************";
 inline constexpr std::string_view PRINT_FILE_NAME_FORMAT = "     File Name              :%-32s";
