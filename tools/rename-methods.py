@@ -10,6 +10,7 @@ Re-runnable: renames what still carries an old name and leaves the rest alone.
 2. Builds BUILD_DIR with `-k 0` and renames each call the compiler reports as naming a
    method that no longer exists (a member of another object, an inherited one), at the very
    line and column reported; repeats until the build has no such error left.
+3. Runs clang-format on the C++ files that differ from HEAD, so run it on a clean tree.
 It is kept out of the build. Fuzz targets are not in a normal tree: build build/fuzz too
 (scripts/fuzz-build) and run the script on it once.
 """
@@ -343,14 +344,17 @@ ERROR = re.compile(
     r"|'(?P<b>\w+)' was not declared in this scope"
     r"|'(?P<c>\w+)' is not a member of '(?:const )?kq70::(?P<cls2>\w+)'"
     r"|there are no arguments to '(?P<d>\w+)'"
-    r"|'[^']*?(?P<e>\w+)\([^']*' marked '?override'?, but does not override)",
+    r"|'[^']*?(?P<e>\w+)\([^']*' marked '?override'?, but does not override"
+    # An inherited accessor whose old name is also a C library function (`clock()`).
+    r"|request for member '\w+' in '(?P<f>\w+)\(\)')",
     re.M)
 
 
 def build(build_dir):
+    env = dict(os.environ, LC_ALL="C")  # the messages' quotes as plain apostrophes
     result = subprocess.run(["nice", "cmake", "--build", build_dir, "-j2", "--", "-k", "0"],
                             cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                            text=True)
+                            text=True, env=env)
     status, output = result.returncode, result.stdout
     # The fuzz targets build only in a clang tree; a syntax check finds their calls here.
     for name in sorted(os.listdir(os.path.join(ROOT, "fuzz"))):
@@ -359,7 +363,7 @@ def build(build_dir):
                 ["nice", "g++", "-std=c++20", "-fsyntax-only", "-DKQ70_PROJECT_VERSION=\"0\"",
                  "-Isrc/core", "-Isrc", "-Isrc/cli", "-Isrc/sim", "-Ifuzz",
                  os.path.join(ROOT, "fuzz", name)],
-                cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+                cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, env=env)
             status = status or check.returncode
             output += check.stdout
     return status, output
@@ -368,7 +372,7 @@ def build(build_dir):
 def fix_reported(output, build_dir, new_of):
     fixes = {}
     for m in ERROR.finditer(output):
-        old = m.group("a") or m.group("b") or m.group("c") or m.group("d") or m.group("e")
+        old = next(m.group(g) for g in "abcdef" if m.group(g))
         if old not in new_of:
             continue
         path = m.group("file")
@@ -385,12 +389,21 @@ def fix_reported(output, build_dir, new_of):
         # Right to left, so that earlier columns on a line stay valid.
         for line, col, old in sorted(places, key=lambda p: (p[0], -p[1])):
             text = lines[line - 1]
-            m = re.compile(r"\b" + old + r"\b").search(text, max(col - 1, 0))
+            name = re.compile(r"\b" + old + r"\b")
+            m = name.search(text, max(col - 1, 0)) or name.search(text)
             if m:
                 lines[line - 1] = text[:m.start()] + new_of[old] + text[m.end():]
                 count += 1
         write(path, "\n".join(lines))
     return count
+
+
+def reformat():
+    """clang-format every C++ file the renames changed (a longer name can move a line break)."""
+    changed = subprocess.run(["git", "diff", "--name-only", "--", "*.h", "*.cpp"], cwd=ROOT,
+                             stdout=subprocess.PIPE, text=True, check=True).stdout.split()
+    if changed:
+        subprocess.run(["clang-format", "-i"] + changed, cwd=ROOT, check=True)
 
 
 def main():
@@ -406,6 +419,7 @@ def main():
         status, output = build(build_dir)
         if status == 0:
             print(f"rename-methods: built cleanly after {round_} round(s)")
+            reformat()
             return 0
         fixed = fix_reported(output, build_dir, new_of)
         print(f"rename-methods: round {round_}: {fixed} call(s) renamed")
