@@ -129,11 +129,10 @@ nlohmann::json gridJson(const CKQ70View& view, const TextGrid& grid) {
     }
     nlohmann::json columns = nlohmann::json::array();
     for (int c = 0; c < CHANNEL_COLUMN_COUNT; ++c) {
-        columns.push_back(
-            {{"index", c},
-             {"header", {grid.textMatrix(0, c), grid.textMatrix(1, c)}},
-             {"hidden", grid.columnHidden(c)},
-             {"width", ChannelGridLayout::COLUMN_WIDTHS_TWIPS[static_cast<std::size_t>(c)]}});
+        columns.push_back({{"index", c},
+                           {"header", {grid.textMatrix(0, c), grid.textMatrix(1, c)}},
+                           {"hidden", grid.columnHidden(c)},
+                           {"width", ChannelGridLayout::widthTwips(c)}});
     }
     nlohmann::json rows = nlohmann::json::array();
     for (int r = ChannelGridLayout::FIRST_DATA_ROW; r < grid.rowCount(); ++r) {

@@ -29,7 +29,6 @@ public:
 
     SerialDevice& device();
     Clock& clock();
-    bool isSimulated() const { return m_radio != nullptr; }
 
 private:
     TransferLine();

@@ -184,11 +184,6 @@ QString AlignmentWindow::fieldText(std::size_t index) const {
     return index < m_fields.size() ? m_fields[index]->text() : QString();
 }
 
-QString AlignmentWindow::groupText(int row, int point) const {
-    const QTableWidgetItem* item = m_groups->item(row, point);
-    return item != nullptr ? item->text() : QString();
-}
-
 void AlignmentWindow::selectChannel(int channel) {
     if (m_task.run([this, channel] { return m_alignment.ChangeChannel(channel); },
                    [this](bool) { refresh(); })) {

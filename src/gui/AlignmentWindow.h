@@ -33,7 +33,6 @@ public:
     bool busy() const { return m_task.busy(); }
     QPushButton* startButton(AlignmentProcedure procedure) const;
     QString fieldText(std::size_t index) const;
-    QString groupText(int row, int point) const;
     QComboBox& unitBox() { return *m_unit; }
     // The procedure window now open, if any.
     ProcedureDialog* procedureWindow() const { return m_procedure; }

@@ -99,8 +99,7 @@ void ChannelViewWidget::layoutColumns() {
     }
     m_columnsLaidOut = true;
     for (int column = 0; column < CHANNEL_COLUMN_COUNT; ++column) {
-        m_grid->setColumnWidthTwips(
-            column, ChannelGridLayout::COLUMN_WIDTHS_TWIPS[static_cast<std::size_t>(column)]);
+        m_grid->setColumnWidthTwips(column, ChannelGridLayout::widthTwips(column));
     }
 }
 

@@ -111,10 +111,6 @@ int CommunicationWindow::progressValue() const {
     return m_progress->value();
 }
 
-int CommunicationWindow::progressMaximum() const {
-    return m_progress->maximum();
-}
-
 bool CommunicationWindow::cancelRequested() const {
     return m_cancel.requested();
 }

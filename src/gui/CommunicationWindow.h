@@ -41,7 +41,6 @@ public:
 
     QString statusText() const;
     int progressValue() const;
-    int progressMaximum() const;
     // How many times the job started a new phase of the bar (reading, writing, checking).
     int phaseCount() const { return m_phases; }
     bool cancelRequested() const;

@@ -1,6 +1,6 @@
 #include "ComparisonWindow.h"
 
-#include "ui/FrameTexts.h"
+#include "ui/Strings.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

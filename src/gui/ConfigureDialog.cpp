@@ -1,7 +1,6 @@
 #include "ConfigureDialog.h"
 
 #include "app/AppSettings.h"
-#include "ui/FrameTexts.h"
 #include "ui/Strings.h"
 
 #include <QCheckBox>
@@ -33,7 +32,7 @@ ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::st
     m_baudRates->setObjectName(QStringLiteral("baudRates"));
     // The cable kind follows the chosen port; the box shows it.
     m_cable->setEnabled(false);
-    auto* refresh = new QPushButton(QStringLiteral("&Refresh"), this);
+    auto* refresh = new QPushButton(qt(text::CONFIGURE_REFRESH), this);
     refresh->setAutoDefault(false);
     connect(refresh, &QPushButton::clicked, this, &ConfigureDialog::refreshPorts);
     connect(m_ports, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -50,9 +49,9 @@ ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::st
     portRow->addWidget(m_ports, 1);
     portRow->addWidget(refresh);
     auto* form = new QFormLayout;
-    auto* portLabel = new QLabel(QStringLiteral("&Port:"), this);
+    auto* portLabel = new QLabel(qt(text::CONFIGURE_PORT), this);
     portLabel->setBuddy(m_ports);
-    auto* baudLabel = new QLabel(QStringLiteral("&Baud rate:"), this);
+    auto* baudLabel = new QLabel(qt(text::CONFIGURE_BAUD_RATE), this);
     baudLabel->setBuddy(m_baudRates);
     form->addRow(portLabel, portRow);
     form->addRow(baudLabel, m_baudRates);

@@ -85,7 +85,6 @@ public:
     // share its cell (the column itself when the row is not merged).
     QString headerText(int row, int column) const;
     std::pair<int, int> mergedRun(int row, int column) const;
-    bool isFixedColumnHidden() const { return m_fixedColumns == 0; }
     const QPixmap& checkPicture(CheckPicture picture) const {
         return m_checkPictures[static_cast<std::size_t>(picture)];
     }

@@ -1,5 +1,7 @@
 #include "HelpWindow.h"
 
+#include "ui/Strings.h"
+
 #include <QFile>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -17,41 +19,30 @@ namespace kq70 {
 
 namespace {
 
-struct Topic {
-    const char* page;
-    const char* title;
-};
-
-constexpr Topic CONTENTS[] = {
-    {"index", "Contents"},
-    {"getting-started", "Getting started"},
-    {"main-window", "The main window"},
-    {"pages", "Parameter pages"},
-    {"radio", "Radio commands and their messages"},
-    {"problems", "Common problems"},
-    {"alignment", "Alignment"},
-};
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* parent)
     : QDialog(parent), m_contents(new QListWidget(this)), m_browser(new QTextBrowser(this)) {
     initGuiResources();
-    setWindowTitle(QStringLiteral("KQ70 Help"));
+    setWindowTitle(qt(text::HELP_WINDOW_TITLE));
     setObjectName(QStringLiteral("HelpWindow"));
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
     m_browser->setSearchPaths({QStringLiteral(":/help")});
-    for (const Topic& topic : CONTENTS) {
-        auto* item = new QListWidgetItem(QString::fromLatin1(topic.title), m_contents);
-        item->setData(Qt::UserRole, QString::fromLatin1(topic.page));
+    for (const auto& [page, title] : text::HELP_CONTENTS) {
+        auto* item = new QListWidgetItem(qt(title), m_contents);
+        item->setData(Qt::UserRole, qt(page));
     }
     connect(m_contents, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { showTopic(item->data(Qt::UserRole).toString()); });
     connect(m_contents, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { showTopic(item->data(Qt::UserRole).toString()); });
 
-    auto* back = new QPushButton(QStringLiteral("&Back"), this);
-    auto* forward = new QPushButton(QStringLiteral("&Forward"), this);
+    auto* back = new QPushButton(qt(text::HELP_BACK), this);
+    auto* forward = new QPushButton(qt(text::HELP_FORWARD), this);
     back->setEnabled(false);
     forward->setEnabled(false);
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);

@@ -27,7 +27,6 @@
 #include "log/HLogPrint.h"
 #include "log/HVersionInfo.h"
 #include "pages/HDialog.h"
-#include "ui/FrameTexts.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
@@ -260,7 +259,7 @@ void MainWindow::addRecentFiles(QMenu* menu) {
 
 void MainWindow::rebuildToolbar() {
     if (m_toolbar == nullptr) {
-        m_toolbar = addToolBar(QStringLiteral("Toolbar"));
+        m_toolbar = addToolBar(qt(text::TOOLBAR_TITLE));
         m_toolbar->setObjectName(QStringLiteral("toolbar"));
         m_toolbar->setMovable(true);
     }
@@ -592,7 +591,7 @@ void MainWindow::showAbout() {
     version->setFont(big);
     layout->addWidget(version);
     auto* build =
-        new QLabel(QStringLiteral("Build %1")
+        new QLabel(qt(text::ABOUT_BUILD)
                        .arg(QString::fromStdString(HVersionInfo::fromBuild().GetFileVersion())),
                    &about);
     build->setObjectName(QStringLiteral("aboutBuild"));

@@ -59,7 +59,6 @@ public:
 
     void runCommand(int commandId);
     QAction* action(int commandId) const { return m_actions.value(commandId, nullptr); }
-    const MainMenuModel& menuModel() const { return m_frame.menus(); }
     DocumentCommands& documents() { return m_documents; }
     QString informationText() const;
     // The last comparison's result window while it is open.
@@ -71,7 +70,6 @@ public:
     RadioSession& radio() { return *m_radio; }
     // The system's default printer, taken at start-up.
     void setPrinterName(const std::string& name);
-    PrintCommands& printCommands() { return *m_print; }
 
     ChannelViewWidget& channelView() { return *m_channelView; }
 

@@ -9,7 +9,7 @@
 #include "output/HKQ70Output.h"
 #include "output/ListingPages.h"
 #include "output/PdfListingExport.h"
-#include "ui/FrameTexts.h"
+#include "ui/Strings.h"
 #include "ui/UserPrompt.h"
 
 #include <QPaintEngine>

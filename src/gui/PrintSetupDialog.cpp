@@ -1,6 +1,6 @@
 #include "PrintSetupDialog.h"
 
-#include "ui/FrameTexts.h"
+#include "ui/Strings.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -71,7 +71,6 @@ public:
     std::vector<std::uint8_t> answer(std::span<const std::uint8_t> frame);
 
     void setSupplyVoltage(double volts) { m_supplyVolts = volts; }
-    double supplyVoltage() const { return m_supplyVolts; }
     // The signal generator's level in dBµV EMF.
     void setSignalLevel(int dbuv) { m_signalLevel = dbuv; }
     // ± this much noise on every reading; 0 makes the radio exact.

@@ -23,7 +23,6 @@
 #include "params/HHardwareParams.h"
 #include "params/HMiscParams.h"
 #include "platform/IniFile.h"
-#include "ui/FrameTexts.h"
 #include "ui/Strings.h"
 
 #include <QApplication>

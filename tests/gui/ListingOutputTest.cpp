@@ -13,7 +13,6 @@
 #include "output/HKQ70Output.h"
 #include "output/ListingPages.h"
 #include "params/HHardwareParams.h"
-#include "ui/FrameTexts.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 

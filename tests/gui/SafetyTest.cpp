@@ -16,7 +16,7 @@
 #include "pages/HMiscDialog.h"
 #include "params/HMiscParams.h"
 #include "platform/IniFile.h"
-#include "ui/FrameTexts.h"
+#include "ui/Strings.h"
 
 #include <QAction>
 #include <QApplication>

@@ -32,7 +32,6 @@ public:
     void ExitInstance();
 
     const std::string& programFolder() const { return m_programFolder; }
-    const std::string& settingsPath() const { return m_settingsFile.path(); }
     const std::string& helpPath() const { return m_helpPath; }
     const std::string& printerName() const { return m_printerName; }
     void setPrinterName(std::string name) { m_printerName = std::move(name); }

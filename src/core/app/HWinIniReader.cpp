@@ -5,7 +5,6 @@
 #include "ui/NumberParse.h"
 
 #include <cstdint>
-#include <unistd.h>
 
 namespace kq70 {
 
@@ -30,11 +29,6 @@ HWinIniReader::HWinIniReader(std::string folder, HLogPrint& log, int channel)
         folder += '/';
     }
     m_path = folder + "KQ70Win.ini";
-}
-
-std::string HWinIniReader::currentFolder() {
-    char buffer[4096];
-    return ::getcwd(buffer, sizeof buffer) != nullptr ? std::string(buffer) : std::string(".");
 }
 
 bool HWinIniReader::read(std::string_view section, std::string_view key, std::string& value) {

@@ -14,8 +14,6 @@ class HWinIniReader {
 public:
     // `folder` is the process's current folder; `log` and `channel` are the dialog's.
     HWinIniReader(std::string folder, HLogPrint& log, int channel);
-    // The current folder of the process, for the usual case.
-    static std::string currentFolder();
 
     // The value clamped to [minimum, maximum], where a bound of 0 means no bound; −1 when the
     // key cannot be read.

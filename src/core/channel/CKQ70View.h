@@ -108,8 +108,6 @@ public:
     // Copy returns the text for the clipboard; paste applies clipboard text to the selection.
     std::string copy();
     bool paste(const std::string& text);
-    int copiedRow() const { return m_copyRow; }
-    int copiedColumn() const { return m_copyColumn; }
     char copiedToneKind() const { return m_copyToneKind; }
     int copiedToneNumber() const { return m_copyToneNumber; }
 

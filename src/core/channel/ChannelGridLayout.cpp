@@ -1,35 +1,11 @@
 #include "channel/ChannelGridLayout.h"
 
+#include "channel/ChannelColumns.h"
 #include "ui/Strings.h"
 
 namespace kq70 {
 
 namespace {
-
-constexpr std::array<int, CHANNEL_COLUMN_COUNT> COLUMN_ITEMS = {
-    -1,
-    ChannelGridLayout::ITEM_PRI,
-    ChannelGridLayout::ITEM_WN,
-    ChannelGridLayout::ITEM_TAG,
-    ChannelGridLayout::ITEM_FREQUENCY,
-    ChannelGridLayout::ITEM_FREQUENCY,
-    ChannelGridLayout::ITEM_SUB_AUDIO,
-    ChannelGridLayout::ITEM_SUB_AUDIO,
-    ChannelGridLayout::ITEM_POWER_SAVE,
-    ChannelGridLayout::ITEM_POWER_SAVE,
-    ChannelGridLayout::ITEM_POWER,
-    ChannelGridLayout::ITEM_SCAN,
-    ChannelGridLayout::ITEM_DIAL_SCAN,
-    ChannelGridLayout::ITEM_TOT,
-    ChannelGridLayout::ITEM_SQUELCH,
-    ChannelGridLayout::ITEM_ANI,
-    ChannelGridLayout::ITEM_ENCR,
-    ChannelGridLayout::ITEM_LOCK_OUT,
-    ChannelGridLayout::ITEM_PAGE_SIGNAL,
-    ChannelGridLayout::ITEM_PAGE_SIGNAL,
-    ChannelGridLayout::ITEM_CLOCK_SHIFT,
-    ChannelGridLayout::ITEM_ARTS,
-};
 
 template <std::size_t N> std::string textList(const std::array<std::string_view, N>& texts) {
     std::string list;
@@ -39,14 +15,11 @@ template <std::size_t N> std::string textList(const std::array<std::string_view,
     return list;
 }
 
-bool validColumn(int column) {
-    return column >= 0 && column < CHANNEL_COLUMN_COUNT;
-}
-
 } // namespace
 
 int ChannelGridLayout::itemOfColumn(int column) {
-    return validColumn(column) ? COLUMN_ITEMS[static_cast<std::size_t>(column)] : -1;
+    const ChannelColumnInfo* info = channelColumnInfo(column);
+    return info != nullptr ? info->item : -1;
 }
 
 bool ChannelGridLayout::alwaysHiddenItem(int item) {
@@ -65,13 +38,18 @@ bool ChannelGridLayout::alwaysHiddenItem(int item) {
 }
 
 std::string_view ChannelGridLayout::headerTop(int column) {
-    return validColumn(column) ? text::GRID_HEADER_TOP[static_cast<std::size_t>(column)]
-                               : std::string_view();
+    const ChannelColumnInfo* info = channelColumnInfo(column);
+    return info != nullptr ? info->headerTop : std::string_view();
 }
 
 std::string_view ChannelGridLayout::headerBottom(int column) {
-    return validColumn(column) ? text::GRID_HEADER_BOTTOM[static_cast<std::size_t>(column)]
-                               : std::string_view();
+    const ChannelColumnInfo* info = channelColumnInfo(column);
+    return info != nullptr ? info->headerBottom : std::string_view();
+}
+
+int ChannelGridLayout::widthTwips(int column) {
+    const ChannelColumnInfo* info = channelColumnInfo(column);
+    return info != nullptr ? info->widthTwips : 0;
 }
 
 std::string ChannelGridLayout::comboList(int column) {

@@ -9,8 +9,8 @@
 namespace kq70 {
 
 // The channel grid's fixed layout, for the view and the front end that paints it: two merged
-// header rows, one fixed column, 22 columns with their widths in twips, the drop-down lists,
-// and which View > Item entry owns which columns.
+// header rows, one fixed column, 22 columns (their captions, widths in twips and View > Item
+// entries are rows of the column table, channel/ChannelColumns.h) and the drop-down lists.
 class ChannelGridLayout {
 public:
     static constexpr int HEADER_ROWS = 2;
@@ -19,9 +19,6 @@ public:
     static constexpr int ITEM_COUNT = 17;
     static constexpr std::uint32_t UNPROGRAMMED_BACK_COLOUR = 0xDCDCDC;
 
-    static constexpr std::array<int, CHANNEL_COLUMN_COUNT> COLUMN_WIDTHS_TWIPS = {
-        480, 480, 480, 570, 2010, 2010, 2070, 2070, 750,  750, 480,
-        750, 750, 750, 750, 855,  1185, 600,  1080, 1080, 855, 660};
     // Display format the front end applies to the two frequency columns.
     static constexpr std::string_view FREQUENCY_DISPLAY_FORMAT = "####0.00000";
 
@@ -53,6 +50,7 @@ public:
 
     static std::string_view headerTop(int column);
     static std::string_view headerBottom(int column);
+    static int widthTwips(int column); // 0 for a column the grid does not have
     // "#0;W5|#1;W4|#2;N|" and the like; empty for a column without a list.
     static std::string comboList(int column);
     static bool frequencyColumn(int column) {

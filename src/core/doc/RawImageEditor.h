@@ -23,7 +23,6 @@ public:
     void fillGrid();
 
     // The dump's size: the whole image in manufacture mode, else everything but the trailer.
-    std::size_t shownSize() const { return m_shownSize; }
     int dataRows() const;
     // "%05Xh" labels: EEPROM word addresses on every second of the first 32 rows, then radio
     // flash addresses from 0xD000. Empty for the unlabelled rows.

@@ -47,7 +47,6 @@ public:
     const std::string& undoDescription() const;
     const std::string& redoDescription() const;
     std::size_t undoCount() const { return m_undo.size(); }
-    std::size_t redoCount() const { return m_redo.size(); }
 
     // Takes back the last step: `image` and `flags` become what they were before it, and
     // their present state can be redone. False, with nothing changed, when there is nothing.

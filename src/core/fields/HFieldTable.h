@@ -40,7 +40,6 @@ public:
 
     std::int32_t getDefault(std::size_t index) const;
 
-    std::size_t recordByte() const { return m_recordByte; }
     std::uint32_t recordBit() const { return m_recordBit; }
 
 protected:

@@ -3,7 +3,7 @@
 #include "doc/CKQ70Doc.h"
 #include "log/HLogPrint.h"
 #include "pages/HChannelAllocationDialog.h"
-#include "ui/FrameTexts.h"
+#include "ui/Strings.h"
 
 namespace kq70 {
 

@@ -14,7 +14,6 @@
 #include "pages/HPowerSaveDialog.h"
 #include "pages/HScanningDialog.h"
 #include "params/HMiscParams.h"
-#include "ui/FrameTexts.h"
 #include "ui/Strings.h"
 
 #include <vector>

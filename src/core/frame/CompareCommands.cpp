@@ -6,8 +6,8 @@
 #include "frame/DocumentListener.h"
 #include "frame/RadioCommands.h"
 #include "image/RadioImage.h"
-#include "ui/FrameTexts.h"
 #include "ui/StrPrintf.h"
+#include "ui/Strings.h"
 #include "ui/UserPrompt.h"
 
 #include <algorithm>

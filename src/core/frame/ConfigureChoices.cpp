@@ -6,7 +6,6 @@
 #include "platform/IniFile.h"
 #include "platform/SerialDevice.h"
 #include "platform/SerialPortAccess.h"
-#include "ui/FrameTexts.h"
 #include "ui/Strings.h"
 
 #include <algorithm>

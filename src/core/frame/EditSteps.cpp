@@ -1,9 +1,9 @@
 #include "frame/EditSteps.h"
 
 #include "channel/ChannelCellTexts.h"
+#include "channel/ChannelColumns.h"
 #include "doc/CKQ70Doc.h"
 #include "frame/DocumentListener.h"
-#include "ui/FrameTexts.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
@@ -12,10 +12,8 @@ namespace kq70 {
 namespace {
 
 std::string columnName(int column) {
-    if (column < 0 || column >= CHANNEL_COLUMN_COUNT) {
-        return {};
-    }
-    return std::string(text::COMPARE_CHANNEL_COLUMNS[static_cast<std::size_t>(column)]);
+    const ChannelColumnInfo* info = channelColumnInfo(column);
+    return info != nullptr ? std::string(info->name) : std::string();
 }
 
 } // namespace

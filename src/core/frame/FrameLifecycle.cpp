@@ -5,8 +5,8 @@
 #include "doc/CKQ70Doc.h"
 #include "link/HSerialPort.h"
 #include "params/HHardwareParams.h"
-#include "ui/FrameTexts.h"
 #include "ui/StrPrintf.h"
+#include "ui/Strings.h"
 #include "ui/UserPrompt.h"
 
 #include <algorithm>

@@ -4,7 +4,6 @@
 #include "doc/UndoHistory.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
-#include "ui/FrameTexts.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 

@@ -5,7 +5,7 @@
 #include "frame/DocumentListener.h"
 #include "log/HLogPrint.h"
 #include "platform/AtomicFile.h"
-#include "ui/FrameTexts.h"
+#include "ui/Strings.h"
 #include "ui/StrPrintf.h"
 #include "ui/UserPrompt.h"
 

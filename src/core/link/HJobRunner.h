@@ -24,7 +24,6 @@ public:
     explicit HJobRunner(UserPrompt& prompt) : m_prompt(prompt) {}
 
     void SetJob(std::size_t slot, JobFunction function);
-    int GetStatus() const { return m_status; }
     void SetStatus(int status) { m_status = status; }
 
     // 1 without running anything when there is no job or the slot is empty.

@@ -106,12 +106,6 @@ int HKQ70CommunicationDialog::RunJob(std::unique_ptr<HCommJob> job) {
     return m_runner.RunJob(std::move(job));
 }
 
-int HKQ70CommunicationDialog::NotAvailable(HCommRequest& request) {
-    KQ70_LOG(LOG_ER, LOG_CHANNEL, "job %u is not available", request.m_jobNumber);
-    request.m_message = text::JOB_NOT_AVAILABLE;
-    return 1;
-}
-
 std::string HKQ70CommunicationDialog::PortOpenError() {
     const std::string hint = portPermissionHint(port().DeviceName());
     return std::string(text::PORT_OPEN_ERROR) + (hint.empty() ? "" : "\r\n" + hint);

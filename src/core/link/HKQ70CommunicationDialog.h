@@ -69,7 +69,6 @@ public:
     HKQ70CommunicationDialog(int mode, HSerialPort& port, CommProgress& progress,
                              UserPrompt& prompt, Clock& clock, CommJobContext context);
 
-    int GetMode() const { return m_mode; }
     // True when the last job ended because the user asked it to stop (its result is 1).
     bool WasCancelled() const { return StoppedByCancel(); }
     // "Upload" or "Download", filled with blanks to TITLE_WIDTH characters.
@@ -115,11 +114,9 @@ public:
 
 private:
     void FillJobTable();
-    int NotAvailable(HCommRequest& request);
 
     bool Connect(HCommRequest& request, Clock::Duration pause);
     bool PassChecks(HCommRequest& request);
-    bool AskPassword(const std::string& radioPassword);
     bool DocumentHasPassword(const HCommRequest& request, const std::string& radioPassword) const;
     bool ReadLists(HCommRequest& request);
     // Connects, checks the radio and reads the request's lists into the work buffer; nothing

@@ -65,7 +65,6 @@ public:
 
     unsigned GetPortNumber() const { return m_portNumber; }
     void SetPortNumber(unsigned portNumber) { m_portNumber = portNumber; }
-    const std::string& GetPortName() const { return m_portName; }
     void SetPortName(std::string portName) { m_portName = std::move(portName); }
     std::uint32_t GetEchoSuppression() const { return m_echoSuppression; }
     void SetEchoSuppression(std::uint32_t flag) { m_echoSuppression = flag; }
@@ -73,12 +72,10 @@ public:
     void SetPortKind(int kind) { m_portKind = kind; }
     SerialLineSettings GetDcb() const { return m_dcb; }
     void SetDcb(const SerialLineSettings& dcb) { m_dcb = dcb; }
-    const SerialTimeouts& GetTimeouts() const { return m_timeouts; }
     const std::array<std::uint8_t, IDENTITY_SIZE>& GetIdentity() const { return m_identity; }
     void SetIdentityByte(std::size_t index, std::uint8_t value);
 
 private:
-    int OpenDevice(const std::string& name);
     static bool IsUsableKind(int kind);
 
     SerialDevice& m_device;

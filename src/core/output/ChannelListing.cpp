@@ -2,6 +2,7 @@
 
 #include "app/AccessMode.h"
 #include "channel/ChannelCellTexts.h"
+#include "channel/ChannelColumns.h"
 #include "channel/GroupLine.h"
 #include "image/RadioImage.h"
 #include "params/HMiscParams.h"
@@ -115,7 +116,7 @@ ChannelListing::Row ChannelListing::makeRow(const HChannelData& data, int channe
 }
 
 std::vector<std::string> ChannelListing::csvHeader() const {
-    const auto title = [](CsvTitle k) { return std::string(text::CSV_CHANNEL_TITLES[k]); };
+    const auto title = [](CsvTitle k) { return std::string(channelColumns()[k].csvTitle); };
     std::vector<std::string> header{title(TITLE_CHANNEL), title(TITLE_RX_FREQUENCY)};
     if (showsTransmitFrequency()) {
         header.push_back(title(TITLE_TX_FREQUENCY));

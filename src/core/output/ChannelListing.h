@@ -44,7 +44,6 @@ public:
     bool showsTransmitFrequency() const;
     // Encryption counts as used when the option unit is neither 0 nor 4: the same rule for
     // the CSV header, the CSV rows and the printed header.
-    bool encryptionUsed() const { return m_encryptionUsed; }
     bool usesGroups() const { return m_usesGroups; }
     const std::vector<Block>& blocks() const { return m_blocks; }
 

@@ -3,6 +3,7 @@
 #include "app/AccessMode.h"
 #include "channel/ChannelCellInput.h"
 #include "channel/ChannelCellTexts.h"
+#include "channel/ChannelColumns.h"
 #include "channel/ChannelValueChecks.h"
 #include "channel/FrequencyCodec.h"
 #include "channel/GroupLine.h"
@@ -59,12 +60,13 @@ constexpr std::array<int, 11> APPLY_ORDER = {
     COL_TOT,          COL_SQUELCH,      COL_ENCRYPTION, COL_LOCK_OUT,      COL_ARTS};
 
 std::string_view titleText(std::size_t title) {
-    return text::CSV_CHANNEL_TITLES[title];
+    return channelColumns()[title].csvTitle;
 }
 
 bool isKnownTitle(std::string_view text) {
-    return std::find(text::CSV_CHANNEL_TITLES.begin(), text::CSV_CHANNEL_TITLES.end(), text) !=
-           text::CSV_CHANNEL_TITLES.end();
+    const auto columns = channelColumns();
+    return std::any_of(columns.begin(), columns.end(),
+                       [text](const ChannelColumnInfo& c) { return c.csvTitle == text; });
 }
 
 std::string upper(std::string text) {

@@ -1,6 +1,7 @@
 #include "output/ImageComparison.h"
 
 #include "channel/ChannelCellTexts.h"
+#include "channel/ChannelColumns.h"
 #include "channel/ChannelGridLayout.h"
 #include "channel/GroupLine.h"
 #include "channel/HChannelData.h"
@@ -137,8 +138,7 @@ void addChannels(const RadioImage& image, const HChannelData& channels, int acce
             }
             const std::string caption = strprintf(
                 "CH%d %s", channel + 1,
-                std::string(text::COMPARE_CHANNEL_COLUMNS[static_cast<std::size_t>(column)])
-                    .c_str());
+                std::string(channelColumns()[static_cast<std::size_t>(column)].name).c_str());
             values.push_back({section + "|" + caption, section, caption,
                               ChannelCellTexts::cellText(channels, channel, column, context),
                               channel + 1});

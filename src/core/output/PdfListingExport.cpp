@@ -2,7 +2,6 @@
 
 #include "doc/CKQ70Doc.h"
 #include "log/HLogPrint.h"
-#include "ui/FrameTexts.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"

@@ -148,12 +148,6 @@ std::string IniFile::readString(std::string_view section, std::string_view key,
     return value != nullptr ? std::string(value) : std::string(defaultValue);
 }
 
-bool IniFile::hasKey(std::string_view section, std::string_view key) const {
-    Ini ini;
-    return load(ini, m_path) == LoadResult::Loaded &&
-           ini.GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr) != nullptr;
-}
-
 bool IniFile::parseLeadingInt(std::string_view text, int& value) {
     std::size_t i = 0;
     bool negative = false;

@@ -27,7 +27,6 @@ public:
     std::string readString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
     int readInt(std::string_view section, std::string_view key, int defaultValue) const;
-    bool hasKey(std::string_view section, std::string_view key) const;
 
     // False when the file could not be written; the old file is then unchanged.
     [[nodiscard]] bool writeString(std::string_view section, std::string_view key,

@@ -38,10 +38,6 @@ RegularFile RegularFile::openForReading(const std::string& path) {
     return open(path, O_RDONLY);
 }
 
-RegularFile RegularFile::openForAppending(const std::string& path) {
-    return open(path, O_WRONLY | O_APPEND | O_CREAT);
-}
-
 RegularFile::~RegularFile() {
     if (m_fd >= 0) {
         ::close(m_fd);

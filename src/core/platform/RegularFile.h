@@ -23,8 +23,6 @@ enum class FileOpenStatus {
 class RegularFile {
 public:
     static RegularFile openForReading(const std::string& path);
-    // Appends at the end; a missing file is created (0666 less the umask).
-    static RegularFile openForAppending(const std::string& path);
 
     RegularFile() = default;
     ~RegularFile();

@@ -1,6 +1,6 @@
 #include "platform/SerialPortAccess.h"
 
-#include "ui/FrameTexts.h"
+#include "ui/Strings.h"
 
 #include <cerrno>
 #include <grp.h>

@@ -86,8 +86,6 @@ public:
     int PreparationStatus() const { return m_status; }
 
     // The radio's data as job 2 read it, and what the last write-back sent.
-    const RadioImage& FormerData() const { return *m_former; }
-    const RadioImage& WriteBackImage() const { return *m_writeBack; }
     // Where the radio's data was saved before job 2 changed it; empty when no file is kept.
     const std::string& FormerDataPath() const { return m_formerPath; }
     // True when the pass ended early because the cancel flag was set.

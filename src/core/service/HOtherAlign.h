@@ -36,8 +36,6 @@ public:
     bool RunSampling(const SamplingWatch& watch = {});
     bool Sampling() const { return m_sampling; }
     int SamplesTaken() const { return m_count; }
-    int LowBatteryLevel() const { return m_lowBattery; }
-    int EepromProtectLevel() const { return m_eepromProtect; }
 
     // A level found, under the caption of the item it goes into; the text stays empty until
     // the level's step is done.

@@ -47,14 +47,6 @@ inline std::string asciiUpperCase(std::string_view text) {
     return out;
 }
 
-inline std::string asciiLowerCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        c = asciiLower(c);
-    }
-    return out;
-}
-
 constexpr bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;

@@ -7,8 +7,10 @@
 
 namespace kq70 {
 
-// The program's user-visible texts.  Texts with a resource id are looked up by id;
-// fixed texts that have no id are the named constants in namespace kq70::text.
+// Every user-visible text of the program, core and front ends alike, lives in this one
+// table.  Texts with a string id are looked up by id (Strings::get); every other text is a
+// named constant in namespace kq70::text, in the section of the window or feature that
+// shows it.  A widget writes no visible text of its own.
 //
 // Every text is kept exactly as the radio dealers know it: double blanks, trailing blanks,
 // "\r\n" line breaks and odd spelling included.  "%1" (and "%2") are placeholders that the
@@ -88,6 +90,15 @@ inline constexpr std::string_view OUT_OF_RANGE_CONTINUE =
 inline constexpr std::string_view DATA_FILE_FILTER = "KQ70 Files(*.K70)|*.K70||";
 inline constexpr std::string_view PASSWORD_DIALOG_TITLE = "Password";
 inline constexpr std::string_view ABOUT_DIALOG_TITLE = "Version Information of KQ70";
+// %1 = the program's version.
+inline constexpr std::string_view ABOUT_BUILD = "Build %1";
+inline constexpr std::string_view TOOLBAR_TITLE = "Toolbar";
+inline constexpr std::string_view NOT_AVAILABLE_YET =
+    "This command is not available in this version of KQ70 yet.";
+inline constexpr std::string_view CLOSE_WHILE_PRINTING =
+    "KQ70 is printing. Close the program when the print job has finished.";
+inline constexpr std::string_view NO_FILE_TITLE = "<none>";
+inline constexpr std::string_view STATUS_READY = "Ready";
 
 // --- Menus (command ids in the comments) ---------------------------------------------------
 inline constexpr std::string_view MENU_FILE_NEW = "&New\tCtrl+N";             // 57600
@@ -135,13 +146,71 @@ inline constexpr std::string_view MENU_HELP_TOPICS = "&Help Topics";            
 inline constexpr std::string_view MENU_HELP_GET_STARTED = "&Get Started";         // 32881
 inline constexpr std::string_view MENU_HELP_COMMON_PROBLEMS = "&Common Problems"; // 32882
 inline constexpr std::string_view MENU_HELP_ABOUT = "&About KQ70...";             // 32883
+// Menu bar titles and the entries that carry no string id of their own.
+inline constexpr std::string_view MENU_FILE = "&File";
+inline constexpr std::string_view MENU_EDIT = "&Edit";
+inline constexpr std::string_view MENU_VIEW = "&View";
+inline constexpr std::string_view MENU_VIEW_ITEM = "&Item";
+inline constexpr std::string_view MENU_COMMON = "&Common";
+inline constexpr std::string_view MENU_RADIO = "&Radio";
+inline constexpr std::string_view MENU_HELP = "&Help";
+inline constexpr std::string_view MENU_COMMON_SCANNING = "&Scanning";           // 32774
+inline constexpr std::string_view MENU_COMMON_POWER_SAVING = "&Power Saving";   // 32775
+inline constexpr std::string_view MENU_COMMON_KEY_FUNCTION = "&Key Function";   // 32777
+inline constexpr std::string_view MENU_COMMON_MISCELLANEOUS = "Misce&llaneous"; // 32780
+inline constexpr std::string_view MENU_HELP_CONTENTS = "Help";                  // toolbar 57664
+inline constexpr std::string_view KEY_FUNCTION_TITLE = "Key Function";
+inline constexpr std::string_view MENU_FILE_EXPORT_PDF = "Export Listing as PDF..."; // 32865
+inline constexpr std::string_view MENU_FILE_COMPARE = "Compare &With...";            // 32866
+inline constexpr std::string_view MENU_RADIO_COMPARE = "Co&mpare With Radio";        // 32858
+// Edit > Undo and Redo; the step's description goes after the command's name.
+inline constexpr std::string_view MENU_EDIT_UNDO = "&Undo\tCtrl+Z"; // 57643
+inline constexpr std::string_view MENU_EDIT_REDO = "&Redo\tCtrl+Y"; // 57644
+inline constexpr std::string_view MENU_EDIT_UNDO_FORMAT = "&Undo %s\tCtrl+Z";
+inline constexpr std::string_view MENU_EDIT_REDO_FORMAT = "&Redo %s\tCtrl+Y";
+
+// --- Editing steps, as the Undo and Redo entries name them --------------------------------
+inline constexpr std::string_view STEP_CELL_FORMAT = "%s on CH%d %s"; // key, channel, column
+inline constexpr std::string_view STEP_KEY_SPACE = "Space";
+inline constexpr std::string_view STEP_KEY_ENTER = "Enter";
+inline constexpr std::string_view STEP_DOUBLE_CLICK = "Double-click";
+inline constexpr std::string_view STEP_KEY_F3 = "F3";
+inline constexpr std::string_view STEP_EDIT_FORMAT = "Edit CH%d %s";
+inline constexpr std::string_view STEP_PASTE_ONE = "Paste into 1 channel";
+inline constexpr std::string_view STEP_PASTE_FORMAT = "Paste into %d channels";
+inline constexpr std::string_view STEP_PAGE_FORMAT = "%s page";
+inline constexpr std::string_view STEP_CHANNEL_ALLOCATION = "Channel allocation";
+inline constexpr std::string_view STEP_RAW_EDITOR = "File Data";
+
+// --- Help window -----------------------------------------------------------------------
+inline constexpr std::string_view HELP_WINDOW_TITLE = "KQ70 Help";
+inline constexpr std::string_view HELP_BACK = "&Back";
+inline constexpr std::string_view HELP_FORWARD = "&Forward";
+// The contents list: the help page, then the title the list shows for it.
+inline constexpr std::array<std::pair<std::string_view, std::string_view>, 7> HELP_CONTENTS = {{
+    {"index", "Contents"},
+    {"getting-started", "Getting started"},
+    {"main-window", "The main window"},
+    {"pages", "Parameter pages"},
+    {"radio", "Radio commands and their messages"},
+    {"problems", "Common problems"},
+    {"alignment", "Alignment"},
+}};
 
 // --- Configuration dialog ----------------------------------------------------------------
 inline constexpr std::string_view CONFIGURATION_DIALOG_TITLE = "Configuration";
 // Name of the USB interface cable: the check box, and the mark of a port entry on it.
 inline constexpr std::string_view PGC30 = "PGC-30";
-inline constexpr std::string_view PORT_ENTRY_FORMAT = "COM%d";
-inline constexpr std::string_view PORT_ENTRY_CABLE_FORMAT = "COM%d (PGC-30)";
+inline constexpr std::string_view SIMULATED_RADIO = "Simulated radio";
+// %1 = the device, %2 = the group that owns it.
+inline constexpr std::string_view PORT_PERMISSION_HINT =
+    "You may not use %1: add your user to the group \"%2\" (sudo usermod -aG %2 $USER), "
+    "then log out and in again.";
+// The read-back after a download ("VERIFY").
+inline constexpr std::string_view CONFIGURE_VERIFY = "&Verify the radio after Download";
+inline constexpr std::string_view CONFIGURE_PORT = "&Port:";
+inline constexpr std::string_view CONFIGURE_BAUD_RATE = "&Baud rate:";
+inline constexpr std::string_view CONFIGURE_REFRESH = "&Refresh";
 
 // --- Communication dialog: titles, status lines and job results ---------------------------
 inline constexpr std::string_view UPLOAD_TITLE = "Upload";
@@ -167,14 +236,11 @@ inline constexpr std::string_view ADJ_RECOVERY_COMPLETE = "Adjustment Recovery C
 // The read-back after a download: its status line and the result when the radio does not
 // hold what was sent (EEPROM word or radio flash address, then VERIFY_NO_ANSWER or nothing).
 inline constexpr std::string_view NOW_VERIFYING = "Now verifying";
-inline constexpr std::string_view VERIFY_FAILED = "Verify failed";
 inline constexpr std::string_view VERIFY_FAILED_EEPROM_FORMAT =
     "Verify failed\r\nAddress = EEPROM word %02Xh%s";
 inline constexpr std::string_view VERIFY_FAILED_FLASH_FORMAT =
     "Verify failed\r\nAddress = Flash %04Xh%s";
 inline constexpr std::string_view VERIFY_NO_ANSWER = " (no answer)";
-// Result of a requested job slot whose job this build does not carry.
-inline constexpr std::string_view JOB_NOT_AVAILABLE = "This radio job is not available.";
 
 // --- Channel view ------------------------------------------------------------------------
 inline constexpr std::string_view STATUS_HELP_WITH_GROUPS =
@@ -208,55 +274,6 @@ inline constexpr std::string_view FIRMWARE_VERSION_FORMAT = "%5.2f";
 inline constexpr std::string_view COM_PORT_FORMAT = "COM%d";
 inline constexpr std::string_view PGC_CABLE_SUFFIX = " (PGC-30)";
 inline constexpr std::string_view TX_INHIBITED = "---.-----";
-// Grid header rows, columns 0-21; equal neighbours merge into one cell.
-inline constexpr std::array<std::string_view, 22> GRID_HEADER_TOP = {
-    "",
-    "",
-    "",
-    "",
-    "RX/TX Channel",
-    "RX/TX Channel",
-    "Sub Audio Dec/Enc",
-    "Sub Audio Dec/Enc",
-    " Power",
-    " Power",
-    "Pwr",
-    "",
-    "Dial",
-    "",
-    "",
-    "DTMF",
-    "",
-    "",
-    "Signalling",
-    "Signalling",
-    "Clock",
-    "",
-};
-inline constexpr std::array<std::string_view, 22> GRID_HEADER_BOTTOM = {
-    "Chn",
-    "Pri",
-    "W/N",
-    "TAG",
-    "(Frequency)",
-    "(Frequency)",
-    "Code No.(Value)",
-    "Code No.(Value)",
-    "Save",
-    "Save",
-    "H/L",
-    "SC",
-    "Scan",
-    "TOT",
-    "SQ",
-    "ANI",
-    "Encryption",
-    "BCLO",
-    "Type",
-    "No",
-    "Shift",
-    "ARTS",
-};
 
 // --- Channel allocation dialog -----------------------------------------------------------
 inline constexpr std::string_view CHANNEL_ALLOCATION_TITLE = "Channel Allocation/Group Tag";
@@ -293,29 +310,16 @@ inline constexpr std::string_view COMPARE_KEY_FUNCTION_TITLE = "Key Function";
 // Channels in the group, then the group line.
 inline constexpr std::string_view COMPARE_GROUP_FORMAT = "%d CH, %s";
 inline constexpr std::string_view COMPARE_UNSHOWN_CAPTION = "Bytes that differ";
-// The grid's columns named one by one, for "CH5 Sub Audio Dec" and the like.
-inline constexpr std::array<std::string_view, 22> COMPARE_CHANNEL_COLUMNS = {"Chn",
-                                                                             "Pri",
-                                                                             "W/N",
-                                                                             "TAG",
-                                                                             "RX Frequency",
-                                                                             "TX Frequency",
-                                                                             "Sub Audio Dec",
-                                                                             "Sub Audio Enc",
-                                                                             "Power Save RX",
-                                                                             "Power Save TX",
-                                                                             "Pwr H/L",
-                                                                             "Scan",
-                                                                             "Dial Scan",
-                                                                             "TOT",
-                                                                             "SQ",
-                                                                             "ANI",
-                                                                             "Encryption",
-                                                                             "BCLO",
-                                                                             "Signalling Type",
-                                                                             "Signalling No",
-                                                                             "Clock Shift",
-                                                                             "ARTS"};
+// The comparison window.
+inline constexpr std::string_view COMPARE_WINDOW_TITLE = "Compare";
+inline constexpr std::string_view COMPARE_THIS_DOCUMENT = "This document";
+inline constexpr std::string_view COMPARE_RADIO = "Radio";
+inline constexpr std::string_view COMPARE_CAPTION_HEADER = "Item";
+inline constexpr std::string_view COMPARE_EQUAL = "Both hold the same data.";
+inline constexpr std::string_view COMPARE_ONE_VALUE = "1 value differs.";
+inline constexpr std::string_view COMPARE_VALUES_FORMAT = "%d values differ.";
+inline constexpr std::string_view COMPARE_ONE_BYTE = "1 byte differs that no editor shows.";
+inline constexpr std::string_view COMPARE_BYTES_FORMAT = "%d bytes differ that no editor shows.";
 
 // --- Hardware page -----------------------------------------------------------------------
 inline constexpr std::string_view MAX_MIN_FREQUENCY_ERROR = "Max or Min Frequency Error!";
@@ -394,15 +398,12 @@ inline constexpr std::string_view PROMPT_CTCSS_TAIL_ELIMINATION =
     "CTCSS Tail Elimination(Disable/No Tone/120 deg/180 deg)\n<SELECT>";
 inline constexpr std::string_view PROMPT_ARTS_MODE = "ARTS Mode(TRX/TX/RX)\n<SELECT>";
 
-// --- Marketing, Direct CH and programming password texts ---------------------------------
+// --- Marketing and Direct CH texts ------------------------------------------------
 // Single-line texts; a page that shows one in the prompt line adds the second pane itself.
 inline constexpr std::string_view MARKET_APPLICATION = "Market Application  Max 4 Letters (0 - 9)";
 inline constexpr std::string_view SERIAL_NUMBER = "Serial Number (Programmed by Manufacturer)";
 inline constexpr std::string_view DIRECT_CH_1 = "Direct CH No#1(1 - 256)";
 inline constexpr std::string_view DIRECT_CH_2 = "Direct CH No#2(1 - 256)";
-inline constexpr std::string_view PROGRAMMING_PASSWORD_ENABLE =
-    "Programming Password (Disable/Enable)";
-inline constexpr std::string_view PROGRAMMING_PASSWORD_TEXT = "Programming Password ( 0-9 / A-D )";
 
 // --- Listing and CSV export --------------------------------------------------------------
 inline constexpr std::string_view TEXT_FILE_FILTER = "text Files(*.txt)|*.txt||";
@@ -416,31 +417,6 @@ inline constexpr std::string_view CSV_KEY_FUNCTION = "***Key Function Parameters
 inline constexpr std::string_view CSV_MISCELLANEOUS = "***Miscellaneous Parameters***";
 inline constexpr std::string_view CSV_DIRECT_CH = "***Direct CH Parameters***";
 inline constexpr std::string_view CSV_CHANNEL_DATA = "***CHANNEL DATA***";
-// Column titles of the CSV channel block, columns 0-21.
-inline constexpr std::array<std::string_view, 22> CSV_CHANNEL_TITLES = {
-    "Chn",
-    "Pri",
-    "W/N",
-    "TAG",
-    "RX/TX Channel (Frequency)",
-    "RX/TX Channel (Frequency)",
-    "SUB AUDIO Dec/Enc (Value)",
-    "SUB AUDIO Dec/Enc (Value)",
-    "Pwr Save",
-    "Pwr Save",
-    "Pwr H/L",
-    "SC",
-    "Dial Scan",
-    "TOT",
-    "SQ",
-    "DTMF ANI",
-    "Encr",
-    "BCLO",
-    "Signalling Type",
-    "Signalling No",
-    "Clock Shift",
-    "ARTS",
-};
 inline constexpr std::string_view PRINT_TITLE =
     "                  ************  Orvalis QM-724 PMR446  ************";
 inline constexpr std::string_view PRINT_FILE_NAME_FORMAT = "     File Name              :%-32s";
@@ -471,11 +447,18 @@ inline constexpr std::string_view PRINT_HEADER_SERVICE_1 =
     "        RX/TX Channel   Sub Audio Dec/Enc Power      Dial                 ";
 inline constexpr std::string_view PRINT_HEADER_SERVICE_2 =
     "Chn      (Frequency)     Code No.(Value)  Save    SC Scan TOT SQ BCLO ARTS";
+// Printing and the PDF export of the listing.
+inline constexpr std::string_view PDF_FILE_FILTER = "PDF Files(*.pdf)|*.pdf||";
+inline constexpr std::string_view PRINT_SETUP_TITLE = "Print Setup";
+inline constexpr std::string_view PRINT_SETUP_PRINTER = "&Printer:";
+inline constexpr std::string_view PRINT_SETUP_PAPER = "P&aper:";
+inline constexpr std::string_view PRINT_SETUP_NO_PRINTER = "(no printer installed)";
+inline constexpr std::string_view PRINT_FAILED =
+    "The listing could not be printed. Check the printer and try again.";
 
 // --- Alignment ---------------------------------------------------------------------------
 inline constexpr std::string_view RX_VCO_TITLE = "RX VCO Adjustment";
 inline constexpr std::string_view TX_VCO_TITLE = "TX VCO Adjustment";
-inline constexpr std::string_view TX_POWER_TITLE = "TX Power";
 inline constexpr std::string_view THRESHOLD_SQL_TITLE = "Threshold SQL";
 // VCO prompt per point, [direction 0 RX / 1 TX][point 0 High / 1 Middle / 2 Low].
 inline constexpr std::array<std::array<std::string_view, 3>, 2> VCO_START_PROMPTS = {{
@@ -486,9 +469,6 @@ inline constexpr std::array<std::array<std::string_view, 3>, 2> VCO_START_PROMPT
 }};
 inline constexpr std::string_view WIDE = "Wide";
 inline constexpr std::string_view NARROW = "Narrow";
-inline constexpr std::string_view VCV_AD_LABEL = "VCV A/D";
-inline constexpr std::string_view UL_AD_LABEL = "UL A/D";
-inline constexpr std::string_view NSQ_AD_LABEL = "NSQ A/D";
 inline constexpr std::string_view ENTER_CTCSS_FREQUENCIES = "Enter the CTCSS Frequencies";
 // Battery procedure: the supply voltage the user sets, and the last step.
 inline constexpr std::string_view SET_VOLTAGE_6_5V = "Set the Voltage to 6.5V.";
@@ -761,6 +741,32 @@ inline constexpr std::string_view CSV_IMPORT_GROUP_SCAN_LOCKED =
     "a group without channels has no group scan";
 inline constexpr std::string_view CSV_IMPORT_TAG_NOT_TYPABLE =
     "the tag \"%s\" is longer than 8 characters or has characters a tag does not take";
+
+// --- Import from CSV in the window, and the unsaved changes kept after a stop signal ----
+// File > Import from CSV: the menu entry, its undo step, the question about channels the file
+// does not list (%d = how many), and the window that lists what is wrong with a file.
+inline constexpr std::string_view MENU_FILE_IMPORT_CSV = "&Import from CSV..."; // 32867
+inline constexpr std::string_view STEP_IMPORT_CSV = "Import from CSV";
+inline constexpr std::string_view CSV_IMPORT_UNLISTED_QUESTION =
+    "The CSV file does not list %d of the channels in use.\r\nMake them unused? (No keeps them "
+    "as they are.)";
+inline constexpr std::string_view CSV_IMPORT_WINDOW_TITLE = "Import from CSV";
+// %s = the CSV file.
+inline constexpr std::string_view CSV_IMPORT_ONE_ERROR =
+    "%s was not imported: 1 error. Nothing was changed.";
+// %s = the CSV file, %d = how many errors.
+inline constexpr std::string_view CSV_IMPORT_ERRORS_FORMAT =
+    "%s was not imported: %d errors. Nothing was changed.";
+inline constexpr std::string_view CSV_IMPORT_HEADER_LINE = "Line";
+inline constexpr std::string_view CSV_IMPORT_HEADER_COLUMN = "Column";
+inline constexpr std::string_view CSV_IMPORT_HEADER_REASON = "Reason";
+
+// The program was ended by a signal (a session logout) with unsaved changes, which it kept in
+// a file of the program folder; the next start names that file. %s = the file.
+inline constexpr std::string_view SESSION_RECOVERY_FILE_NAME = "unsaved-changes.k70";
+inline constexpr std::string_view SESSION_RECOVERY_QUESTION =
+    "KQ70 was ended by the system while the document had unsaved changes. They were kept in "
+    "%s.\r\nOpen that file now?";
 
 } // namespace text
 } // namespace kq70

@@ -55,7 +55,7 @@ TEST(CKQ70ViewTest, GridLayoutAfterRefresh) {
     EXPECT_EQ(h.grid.comboList(2), "#0;W5|#1;W4|#2;N|");
     EXPECT_EQ(h.grid.comboList(16), "#0;OFF     |#1;Key ON|#2;Power ON|#3;All ON|");
     EXPECT_EQ(h.grid.comboList(14).substr(0, 12), "#0;0|#1;1|#2");
-    EXPECT_EQ(ChannelGridLayout::COLUMN_WIDTHS_TWIPS[4], 2010);
+    EXPECT_EQ(ChannelGridLayout::widthTwips(COL_RX_FREQUENCY), 2010);
     // Refresh selects the first data row, column 0.
     EXPECT_EQ(h.grid.row(), ROW1);
     EXPECT_EQ(h.grid.column(), 0);

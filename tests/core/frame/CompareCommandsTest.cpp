@@ -16,7 +16,6 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
-#include "ui/FrameTexts.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "platform/IniFile.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
-#include "ui/FrameTexts.h"
+#include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,6 @@
 #include "frame/DocumentCommands.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
-#include "ui/FrameTexts.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "support/BoundView.h"
 #include "support/ChannelViewHarness.h"
 #include "support/TempFolder.h"
-#include "ui/FrameTexts.h"
+#include "ui/Strings.h"
 #include "ui/StrPrintf.h"
 
 #include <gtest/gtest.h>
