@@ -18,6 +18,13 @@ function(kq70_batch target)
   endif()
   set_target_properties(${target} PROPERTIES UNITY_BUILD ON
                                              UNITY_BUILD_BATCH_SIZE ${KQ70_UNITY_BATCH_SIZE})
+  # GCC 12 reports out-of-bounds copies inside std::string that cannot happen when it inlines
+  # across the files of a batch. They stay warnings here; the file-by-file build, where they do
+  # not arise, still fails on them.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -Wno-error=array-bounds -Wno-error=restrict
+                           -Wno-error=stringop-overflow -Wno-error=stringop-overread)
+  endif()
   if(arg_SKIP)
     set_source_files_properties(${arg_SKIP} TARGET_DIRECTORY ${target}
                                 PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
