@@ -2,6 +2,8 @@
 # process (halt_on_error is set by scripts/test), so a sanitizer finding fails the test.
 if(KQ70_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  # Line tables are all a sanitizer report needs; full debug information costs build time.
+  add_compile_options(-g1)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
@@ -10,6 +12,6 @@ if(KQ70_TSAN)
   if(KQ70_SANITIZE)
     message(FATAL_ERROR "KQ70_TSAN and KQ70_SANITIZE cannot be combined")
   endif()
-  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer -g1)
   add_link_options(-fsanitize=thread)
 endif()

@@ -33,7 +33,7 @@ bool readImage(const std::string& path, RadioImage& image, UserPrompt& prompt) {
     return ReadDataFile(path, image, prompt);
 }
 
-std::string quoted(const std::string& text) {
+std::string quotedValue(const std::string& text) {
     return "\"" + text + "\"";
 }
 
@@ -86,8 +86,8 @@ void DiffCommand::printText(const ImageComparison& comparison, std::ostream& out
             section = &entry.section;
             out << '[' << entry.section << "]\n";
         }
-        out << entry.caption << ": " << quoted(entry.valueA) << " -> " << quoted(entry.valueB)
-            << '\n';
+        out << entry.caption << ": " << quotedValue(entry.valueA) << " -> "
+            << quotedValue(entry.valueB) << '\n';
     }
     if (comparison.unshownDifferences() > 0) {
         out << '[' << text::COMPARE_SECTION_UNSHOWN << "]\n"

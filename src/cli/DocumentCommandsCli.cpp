@@ -30,8 +30,8 @@ namespace kq70 {
 
 namespace {
 
-constexpr const char* SETTINGS_FILE = "KQ70.ini"; // `new` reads and writes nothing in it
-constexpr int JSON_INDENT = 2;
+constexpr const char* NEW_SETTINGS_FILE = "KQ70.ini"; // `new` reads and writes nothing in it
+constexpr int SHOW_JSON_INDENT = 2;
 constexpr std::size_t MAX_PATCH_SIZE = 16 * 1024 * 1024;
 // How long apply waits for another program that is changing the same file.
 constexpr std::chrono::milliseconds APPLY_LOCK_WAIT(10000);
@@ -69,7 +69,7 @@ keep their hertz values); every other byte stays as it was. What the radio works
 itself follows at once, so applying the result again changes nothing. The file is
 written whole, in the 10787-byte layout.)";
 
-long long fileSize(const std::string& path) {
+long long sizeOfFile(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 ? static_cast<long long>(info.st_size) : -1;
 }
@@ -227,7 +227,7 @@ int DocumentCommandsCli::runNew(const std::string& programFolder, std::ostream& 
     }
     CKQ70Doc doc;
     AppSettings settings;
-    IniFile settingsFile(joinPath(programFolder, SETTINGS_FILE));
+    IniFile settingsFile(joinPath(programFolder, NEW_SETTINGS_FILE));
     DocumentListener listener;
     TemplateNotices notices(prompt, err);
     DocumentCommands commands(doc, notices, programFolder, settings, settingsFile,
@@ -239,7 +239,7 @@ int DocumentCommandsCli::runNew(const std::string& programFolder, std::ostream& 
     if (!WriteDataFile(m_newPath, doc.GetMainMemory(), prompt)) {
         return 1;
     }
-    out << "Wrote " << m_newPath << " (" << fileSize(m_newPath) << " bytes)\n";
+    out << "Wrote " << m_newPath << " (" << sizeOfFile(m_newPath) << " bytes)\n";
     return 0;
 }
 
@@ -251,10 +251,10 @@ int DocumentCommandsCli::runShow(std::ostream& out, std::ostream& err, UserPromp
     }
     const auto objects = std::make_unique<DocumentObjects>();
     objects->extract(doc.GetMainMemory());
-    const long long size = fileSize(m_showPath);
+    const long long size = sizeOfFile(m_showPath);
     if (m_json) {
         out << documentJson(*objects, doc.GetMainMemory(), size)
-                   .dump(JSON_INDENT, ' ', false, nlohmann::json::error_handler_t::replace)
+                   .dump(SHOW_JSON_INDENT, ' ', false, nlohmann::json::error_handler_t::replace)
             << '\n';
     } else {
         out << documentSummary(doc, *objects, m_showPath, size, prompt);

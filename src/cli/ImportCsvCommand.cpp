@@ -13,7 +13,7 @@ namespace kq70 {
 
 namespace {
 
-constexpr int JSON_INDENT = 2;
+constexpr int IMPORT_JSON_INDENT = 2;
 constexpr const char* KEEP = "keep";
 constexpr const char* UNPROGRAM = "unprogram";
 
@@ -27,7 +27,7 @@ nlohmann::json errorsJson(const std::vector<CsvImportError>& errors) {
 }
 
 std::string dump(const nlohmann::json& json) {
-    return json.dump(JSON_INDENT, ' ', false, nlohmann::json::error_handler_t::replace);
+    return json.dump(IMPORT_JSON_INDENT, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 // What became of the programmed channels the CSV does not list.
