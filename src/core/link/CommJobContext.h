@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace kq70 {
 
 class CancelFlag;
+class RadioImage;
 
 // What the radio jobs need of the program around them.
 struct CommJobContext {
@@ -23,6 +25,10 @@ struct CommJobContext {
     bool builtInAdjustmentDefault = true;
     // Set while the job runs when the user asks it to stop; none: the job cannot be stopped.
     const CancelFlag* cancel = nullptr;
+    // Told by a download once it has read the radio's identity, hardware and adjustment data
+    // (the work buffer), before the checks: whoever programs several radios learns which one
+    // it is talking to even when the radio is then refused. Called on the job's thread.
+    std::function<void(const RadioImage& radio)> radioRead{};
 };
 
 } // namespace kq70
