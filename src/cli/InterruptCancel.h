@@ -5,9 +5,9 @@ namespace kq70 {
 class CancelFlag;
 
 // Ctrl+C during a radio command: instead of ending the program in the middle of a transfer,
-// SIGINT asks the running job to stop at its next block, so the port is closed and the radio
-// is told what it needs. Only one exists at a time; the former handler comes back when it
-// goes.
+// SIGINT (and SIGTERM, SIGHUP) asks the running job to stop at its next block, so the port is
+// closed and the radio is told what it needs. Only one exists at a time; the former handler comes
+// back when it goes.
 class InterruptCancel {
 public:
     // The shell's exit code of a program ended by Ctrl+C.
