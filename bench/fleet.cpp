@@ -15,6 +15,7 @@
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
 #include "frame/FleetDownload.h"
+#include "frame/FleetReport.h"
 #include "params/HHardwareParams.h"
 #include "support/RadioSimProcess.h"
 #include "ui/UserPrompt.h"
@@ -24,6 +25,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <string>
 #include <sys/resource.h>
 #include <thread>
@@ -87,10 +89,13 @@ Run writeRadios(const RadioImage& document, const std::vector<std::string>& port
     run.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.cpu = cpuSeconds() - cpuBefore;
     const auto results = fleet.Results();
-    run.allSucceeded = !results.empty() && std::all_of(results.begin(), results.end(),
-                                                       [](const FleetRadioResult& result) {
-                                                           return result.succeeded();
-                                                       });
+    run.allSucceeded = !results.empty();
+    for (const FleetRadioResult& result : results) {
+        if (!result.succeeded()) {
+            run.allSucceeded = false;
+            std::fprintf(stderr, "%s\n", FleetReport::RadioLine(result).c_str());
+        }
+    }
     return run;
 }
 

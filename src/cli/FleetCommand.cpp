@@ -20,6 +20,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <mutex>
 #include <nlohmann/json.hpp>
@@ -118,7 +119,7 @@ Json radioJson(const FleetRadioResult& result) {
     radio["notices"] = result.notices;
     radio["start"] = localTime(result.start);
     radio["end"] = localTime(result.end);
-    radio["seconds"] = static_cast<double>(static_cast<long long>(result.seconds * 10 + 0.5)) / 10;
+    radio["seconds"] = std::round(result.seconds * 10) / 10; // tenths, as the record has them
     return radio;
 }
 
