@@ -112,6 +112,10 @@ Json radioJson(const FleetRadioResult& result) {
     radio["port"] = result.port;
     radio["serialNumber"] = result.serialNumber.empty() ? Json() : Json(result.serialNumber);
     radio["band"] = result.band ? Json(*result.band) : Json();
+    const bool named = result.band && *result.band >= 0 &&
+                       static_cast<std::size_t>(*result.band) < text::FREQUENCY_BAND_NAMES.size();
+    radio["bandName"] =
+        named ? Json(text::FREQUENCY_BAND_NAMES[static_cast<std::size_t>(*result.band)]) : Json();
     radio["result"] = FleetReport::ResultText(result);
     radio["outcome"] = outcomeName(result.outcome);
     radio["message"] = result.message;

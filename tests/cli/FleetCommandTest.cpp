@@ -78,6 +78,7 @@ TEST_F(FleetCommandTest, SeveralSimulatedRadiosAsJsonAndInTheRecord) {
             EXPECT_EQ(radio["serialNumber"], "4525014" + std::to_string(2 + k));
             EXPECT_EQ(radio["result"], "Verified");
             EXPECT_EQ(radio["band"], 12);
+            EXPECT_EQ(radio["bandName"], "PMR446");
         }
         EXPECT_EQ(json["summary"], "3 of 3 verified");
         EXPECT_EQ(json["record"], record);
