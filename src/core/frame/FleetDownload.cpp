@@ -388,6 +388,7 @@ void FleetDownload::RunRadio(std::size_t radio, std::unique_ptr<FleetLine> line)
     result.finished = true;
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "fleet download to %s ended: status %d", portName.c_str(),
              status);
+    line.reset(); // the port is free again before anyone hears the radio is done
     Finish(radio, std::move(result));
 }
 
