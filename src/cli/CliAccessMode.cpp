@@ -9,29 +9,24 @@
 
 namespace kq70 {
 
-void AccessModeOptions::add(CLI::App& command) {
-    command
-        .add_option("--mode", mode, "Access mode: 0 normal, 1 manufacture, 2 adjustment, 4 E mode")
+void AccessModeOptions::add(CLI::App& command, const std::string& what) {
+    command.add_option("--mode", mode, what + ": 0 normal, 1 manufacture, 2 adjustment, 4 E mode")
         ->check(CLI::IsMember({0, 1, 2, 4}));
     command.add_option("--mode-password", modePassword,
                        "The access mode's password (asked on the terminal when missing)");
 }
 
+std::string refusedModeText(int mode, bool passwordGiven) {
+    return passwordGiven ? "the password for access mode " + std::to_string(mode) + " is wrong"
+                         : "access mode " + std::to_string(mode) + " needs its password";
+}
+
 bool AccessModeOptions::grant(AccessMode& accessMode, std::istream& in, std::ostream& err,
                               bool interactive) const {
-    if (mode == ACCESS_NORMAL) {
-        return true;
-    }
     TerminalPrompt modePrompt(in, err, interactive);
     modePrompt.setPassword(modePassword);
-    if (mode == ACCESS_ADJUSTMENT) {
-        unlockAdjustmentMode(accessMode, modePrompt);
-    } else {
-        accessMode.set(mode);
-        confirmStartupAccessMode(accessMode, modePrompt);
-    }
-    if (accessMode.value() != mode) {
-        err << "kq70-cli: access mode " << mode << " needs its password\n";
+    if (!grantAccessMode(accessMode, mode, modePrompt)) {
+        err << "kq70-cli: " << refusedModeText(mode, modePrompt.passwordGiven()) << '\n';
         return false;
     }
     return true;

@@ -17,11 +17,15 @@ struct AccessModeOptions {
     int mode = 0;
     std::optional<std::string> modePassword;
 
-    void add(CLI::App& command);
-    // Grants the mode as the program's start does: a protected mode only with its password
-    // (from --mode-password, else asked on the terminal). False, with a message on `err`,
-    // when it is refused.
+    // `what` says what the mode does for the command.
+    void add(CLI::App& command, const std::string& what = "Access mode");
+    // Grants the mode as the program does: a protected mode only with its password (from
+    // --mode-password, else asked on the terminal). False, with a message on `err`, when it
+    // is refused.
     bool grant(AccessMode& accessMode, std::istream& in, std::ostream& err, bool interactive) const;
 };
+
+// Why a protected access mode was refused: a wrong password, or none given.
+std::string refusedModeText(int mode, bool passwordGiven);
 
 } // namespace kq70

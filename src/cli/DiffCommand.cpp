@@ -1,8 +1,8 @@
 #include "DiffCommand.h"
 
+#include "CliAccessMode.h"
 #include "TerminalPrompt.h"
 #include "app/AccessMode.h"
-#include "app/Passwords.h"
 #include "doc/DataFile.h"
 #include "image/RadioImage.h"
 #include "output/ImageComparison.h"
@@ -33,29 +33,6 @@ bool readImage(const std::string& path, RadioImage& image, UserPrompt& prompt) {
     return ReadDataFile(path, image, prompt);
 }
 
-// The manufacture, adjustment and E modes show values the normal mode keeps hidden: they
-// are granted with their password only, as at the program's start.
-bool grantMode(int wanted, const std::optional<std::string>& password, std::istream& in,
-               std::ostream& err, bool interactive) {
-    if (wanted == ACCESS_NORMAL) {
-        return true;
-    }
-    TerminalPrompt prompt(in, err, interactive);
-    prompt.setPassword(password);
-    AccessMode mode;
-    if (wanted == ACCESS_ADJUSTMENT) {
-        unlockAdjustmentMode(mode, prompt);
-    } else {
-        mode.set(wanted);
-        confirmStartupAccessMode(mode, prompt);
-    }
-    if (mode.value() != wanted) {
-        err << "kq70-cli: access mode " << wanted << " needs its password\n";
-        return false;
-    }
-    return true;
-}
-
 std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
@@ -68,13 +45,8 @@ DiffCommand::DiffCommand(CLI::App& app) {
                                    "(exit 0 equal, 1 different, 2 trouble)");
     m_diff->add_option("a", m_pathA, "First data file (.k70)")->required();
     m_diff->add_option("b", m_pathB, "Second data file (.k70)")->required();
-    m_diff
-        ->add_option(
-            "--mode", m_mode,
-            "Show values as in access mode 0 normal, 1 manufacture, 2 adjustment, 4 E mode")
-        ->check(CLI::IsMember({0, 1, 2, 4}));
-    m_diff->add_option("--mode-password", m_modePassword,
-                       "The access mode's password (asked on the terminal when missing)");
+    // The manufacture, adjustment and E modes show values the normal mode keeps hidden.
+    m_mode.add(*m_diff, "Show values as in access mode");
     m_diff->add_flag("--json", m_json, "Print the differences as JSON");
 }
 
@@ -84,18 +56,23 @@ bool DiffCommand::parsed() const {
 
 int DiffCommand::run(std::istream& in, std::ostream& out, std::ostream& err,
                      bool interactive) const {
-    if (!grantMode(m_mode, m_modePassword, in, err, interactive)) {
+    AccessMode granted;
+    if (!m_mode.grant(granted, in, err, interactive)) {
         return EXIT_TROUBLE;
     }
     TerminalPrompt prompt(in, err, interactive);
     auto a = std::make_unique<RadioImage>();
     auto b = std::make_unique<RadioImage>();
-    if (!readImage(m_pathA, *a, prompt) || !readImage(m_pathB, *b, prompt)) {
-        return EXIT_TROUBLE;
+    for (const auto& [path, image] : {std::pair{&m_pathA, a.get()}, std::pair{&m_pathB, b.get()}}) {
+        if (!readImage(*path, *image, prompt)) {
+            // Not every message of the file checks names the file.
+            err << "kq70-cli: cannot compare: " << *path << " could not be read\n";
+            return EXIT_TROUBLE;
+        }
     }
-    const ImageComparison comparison = ImageComparison::Compare(*a, *b, m_mode);
+    const ImageComparison comparison = ImageComparison::Compare(*a, *b, m_mode.mode);
     if (m_json) {
-        printJson(comparison, m_pathA, m_pathB, m_mode, out);
+        printJson(comparison, m_pathA, m_pathB, m_mode.mode, out);
     } else {
         printText(comparison, out);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CliAccessMode.h"
+
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -34,8 +36,7 @@ private:
     CLI::App* m_diff = nullptr;
     std::string m_pathA;
     std::string m_pathB;
-    int m_mode = 0;
-    std::optional<std::string> m_modePassword;
+    AccessModeOptions m_mode;
     bool m_json = false;
 };
 

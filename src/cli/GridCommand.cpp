@@ -4,7 +4,6 @@
 #include "TextGrid.h"
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
-#include "app/Passwords.h"
 #include "app/ProgramFolder.h"
 #include "channel/CKQ70View.h"
 #include "channel/ChannelGridLayout.h"
@@ -34,26 +33,6 @@ public:
         return std::nullopt;
     }
 };
-
-bool grantMode(int wanted, const std::optional<std::string>& password,
-               const GridCommand::Context& context, AccessMode& mode) {
-    if (wanted == ACCESS_NORMAL) {
-        return true;
-    }
-    TerminalPrompt prompt(context.in, context.err, context.interactive);
-    prompt.setPassword(password);
-    if (wanted == ACCESS_ADJUSTMENT) {
-        unlockAdjustmentMode(mode, prompt);
-    } else {
-        mode.set(wanted);
-        confirmStartupAccessMode(mode, prompt);
-    }
-    if (mode.value() != wanted) {
-        context.err << "kq70-cli: access mode " << wanted << " needs its password\n";
-        return false;
-    }
-    return true;
-}
 
 std::vector<int> visibleColumns(const TextGrid& grid) {
     std::vector<int> columns;
@@ -185,12 +164,7 @@ std::size_t differingBytes(const RadioImage& a, const RadioImage& b) {
 void GridCommand::add(CLI::App& app) {
     m_command = app.add_subcommand("grid", "Show a data file as the channel view shows it");
     m_command->add_option("file", m_path, "Data file (.k70)")->required();
-    m_command
-        ->add_option("--mode", m_mode,
-                     "Access mode: 0 normal, 1 manufacture, 2 adjustment, 4 E mode")
-        ->check(CLI::IsMember({0, 1, 2, 4}));
-    m_command->add_option("--mode-password", m_modePassword,
-                          "The access mode's password (asked on the terminal when missing)");
+    m_mode.add(*m_command);
     m_command->add_option("--group", m_group, "Group to show, 1-16 (default: the view's choice)")
         ->check(CLI::Range(1, 16));
     m_command->add_flag("--json", m_json, "Print the grid, the strip and the status as JSON");
@@ -202,7 +176,7 @@ bool GridCommand::parsed() const {
 
 int GridCommand::run(const Context& context) const {
     AccessMode mode;
-    if (!grantMode(m_mode, m_modePassword, context, mode)) {
+    if (!m_mode.grant(mode, context.in, context.err, context.interactive)) {
         return 1;
     }
     TerminalPrompt prompt(context.in, context.err, context.interactive);
@@ -220,7 +194,7 @@ int GridCommand::run(const Context& context) const {
     settings.load(IniFile(joinPath(context.programFolder, SETTINGS_FILE)));
     TextGrid grid;
     NoChoosers choosers;
-    CKQ70View view(grid, prompt, choosers, mode.value(), settings);
+    CKQ70View view(grid, prompt, choosers, mode, settings);
     view.OnUpdate(image); // a copy of the file's image: nothing goes back to the file
     if (m_group) {
         view.selectGroup(*m_group - 1);

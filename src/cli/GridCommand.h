@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CliAccessMode.h"
+
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -30,8 +32,7 @@ public:
 private:
     CLI::App* m_command = nullptr;
     std::string m_path;
-    int m_mode = 0;
-    std::optional<std::string> m_modePassword;
+    AccessModeOptions m_mode;
     std::optional<int> m_group;
     bool m_json = false;
 };

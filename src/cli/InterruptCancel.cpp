@@ -2,20 +2,21 @@
 
 #include "link/CancelFlag.h"
 
+#include <array>
 #include <csignal>
-#include <iterator>
+#include <cstddef>
 
 namespace kq70 {
 
 namespace {
 
+constexpr std::array<int, 3> STOP_SIGNALS = {SIGINT, SIGTERM, SIGHUP};
+
 // A signal handler can reach nothing else; the flag is lock-free, so setting it is safe there.
 CancelFlag interruptFlag;
-// Ctrl+C, and the end of a session or a service manager's stop, stop a transfer the same way.
-constexpr int STOP_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP};
-struct sigaction formerActions[std::size(STOP_SIGNALS)]{};
+std::array<struct sigaction, STOP_SIGNALS.size()> formerActions{};
 
-extern "C" void onInterrupt(int /*signal*/) {
+extern "C" void onStopSignal(int /*signal*/) {
     interruptFlag.request();
 }
 
@@ -24,16 +25,16 @@ extern "C" void onInterrupt(int /*signal*/) {
 InterruptCancel::InterruptCancel() {
     interruptFlag.clear();
     struct sigaction action {};
-    action.sa_handler = onInterrupt;
+    action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART; // the serial code and the terminal go on where they were
-    for (std::size_t i = 0; i < std::size(STOP_SIGNALS); ++i) {
+    for (std::size_t i = 0; i < STOP_SIGNALS.size(); ++i) {
         ::sigaction(STOP_SIGNALS[i], &action, &formerActions[i]);
     }
 }
 
 InterruptCancel::~InterruptCancel() {
-    for (std::size_t i = 0; i < std::size(STOP_SIGNALS); ++i) {
+    for (std::size_t i = 0; i < STOP_SIGNALS.size(); ++i) {
         ::sigaction(STOP_SIGNALS[i], &formerActions[i], nullptr);
     }
 }

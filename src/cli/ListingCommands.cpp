@@ -1,5 +1,6 @@
 #include "ListingCommands.h"
 
+#include "OutputGuard.h"
 #include "TerminalPrompt.h"
 #include "app/AccessMode.h"
 #include "doc/CKQ70Doc.h"
@@ -58,7 +59,8 @@ int ListingCommands::runExport(std::istream& in, std::ostream& out, std::ostream
     AccessMode accessMode;
     TerminalPrompt prompt(in, err, interactive);
     CKQ70Doc doc;
-    if (!m_exportMode.grant(accessMode, in, err, interactive) ||
+    if (!outputIsNoInput(m_exportOutput, {m_exportFile}, err) ||
+        !m_exportMode.grant(accessMode, in, err, interactive) ||
         !openDocument(m_exportFile, doc, prompt)) {
         return 1;
     }
@@ -78,7 +80,8 @@ int ListingCommands::runListing(std::istream& in, std::ostream& out, std::ostrea
     AccessMode accessMode;
     TerminalPrompt prompt(in, err, interactive);
     CKQ70Doc doc;
-    if (!m_listingMode.grant(accessMode, in, err, interactive) ||
+    if (!standardOutputIsNoInput(out, m_listingFile, err) ||
+        !m_listingMode.grant(accessMode, in, err, interactive) ||
         !openDocument(m_listingFile, doc, prompt)) {
         return 1;
     }

@@ -18,6 +18,7 @@
 #include "frame/RadioCommands.h"
 #include "image/RadioImage.h"
 #include "link/LastPortKind.h"
+#include "platform/FilePaths.h"
 #include "platform/IniFile.h"
 #include "platform/SerialDevice.h"
 #include "platform/SerialPortEnumerator.h"
@@ -26,11 +27,9 @@
 #include "ui/Strings.h"
 
 #include <CLI/CLI.hpp>
-#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <ostream>
 #include <sys/stat.h>
@@ -41,7 +40,6 @@ namespace kq70 {
 namespace {
 
 constexpr const char* SETTINGS_FILE = "KQ70.ini";
-constexpr const char* SIMULATED_PORT_NAME = "simulated radio";
 
 // With `severalRadios` (download) --port may be given again and again, and --sim takes an
 // optional count of simulated radios. These two sit on the command itself, not in a group,
@@ -50,12 +48,13 @@ void addLineOptions(CLI::App& command, TransferCommands::Options& options, bool 
                     bool severalRadios = false) {
     CLI::Option* sim = nullptr;
     if (severalRadios) {
-        CLI::Option* port =
-            command
-                .add_option("--port", options.ports,
-                            "Serial device of the programming lead; again for each further radio")
-                ->allow_extra_args(false)
-                ->group("line");
+        CLI::Option* port = command
+                                .add_option("--port", options.ports,
+                                            "Serial device of the programming lead (\"simulated\": "
+                                            "as --sim); again for each "
+                                            "further radio")
+                                ->allow_extra_args(false)
+                                ->group("line");
         sim = command
                   .add_option("--sim", options.simCount,
                               "Simulated radios in this process (one without a number)")
@@ -71,7 +70,8 @@ void addLineOptions(CLI::App& command, TransferCommands::Options& options, bool 
         });
     } else {
         CLI::Option_group* line = command.add_option_group("line", "Where the radio is");
-        line->add_option("--port", options.port, "Serial device of the programming lead");
+        line->add_option("--port", options.port,
+                         "Serial device of the programming lead (\"simulated\": as --sim)");
         sim = line->add_flag("--sim", options.sim, "A simulated radio in this process");
         line->require_option(1);
     }
@@ -96,12 +96,9 @@ void addLineOptions(CLI::App& command, TransferCommands::Options& options, bool 
     command.add_option("--password", options.password, "The radio's programming password");
 }
 
-// A protected access mode is granted with its password only, as at the program's start: the
-// manufacture mode would otherwise read a radio without its programming password.
-bool grantAccessMode(const TransferCommands::Options& options,
-                     const TransferCommands::Context& context, AccessMode& mode) {
-    const AccessModeOptions modeOptions{options.mode, options.modePassword};
-    return modeOptions.grant(mode, context.in, context.err, context.interactive);
+// "--port simulated" names the simulated radio as the desktop program's settings do.
+bool simulatedLine(const TransferCommands::Options& options) {
+    return options.sim || options.port == SIMULATED_PORT_NAME;
 }
 
 // Everything one transfer command works with, built from its options.
@@ -118,7 +115,8 @@ struct Transfer {
         if (options.baud) {
             settings.baudRate = *options.baud;
         }
-        settings.portName = options.sim ? SIMULATED_PORT_NAME : options.port;
+        settings.portName =
+            simulatedLine(options) ? std::string(SIMULATED_PORT_NAME) : options.port;
         if (options.verify || options.noVerify) {
             settings.verifyDownload = options.verify;
         }
@@ -128,10 +126,13 @@ struct Transfer {
     // read.
     bool openLine(const TransferCommands::Options& options,
                   const TransferCommands::Context& context) {
-        if (!grantAccessMode(options, context, accessMode)) {
+        // A protected access mode is granted with its password only, as at the program's start:
+        // the manufacture mode would otherwise read a radio without its programming password.
+        const AccessModeOptions modeOptions{options.mode, options.modePassword};
+        if (!modeOptions.grant(accessMode, context.in, context.err, context.interactive)) {
             return false;
         }
-        line = options.sim
+        line = simulatedLine(options)
                    ? TransferLine::simulatedRadio(options.simImage, options.simInstant, prompt)
                    : TransferLine::serialPort();
         return line != nullptr;
@@ -188,23 +189,6 @@ std::optional<std::string> saveProblem(const std::string& path) {
         return "the folder " + folder + " cannot take the file (" + std::strerror(error) + ")";
     }
     return std::nullopt;
-}
-
-// A name in the program folder that no file has yet, for an upload that could not be saved
-// where it was asked to be.
-std::string recoveryPath(const std::string& programFolder) {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    std::array<char, 32> stamp{};
-    std::strftime(stamp.data(), stamp.size(), "%Y%m%d-%H%M%S", &utc);
-    std::string path = joinPath(programFolder, std::string("upload-") + stamp.data() + ".k70");
-    struct stat info {};
-    for (int n = 2; ::stat(path.c_str(), &info) == 0; ++n) {
-        path = joinPath(programFolder,
-                        std::string("upload-") + stamp.data() + "-" + std::to_string(n) + ".k70");
-    }
-    return path;
 }
 
 } // namespace
@@ -301,6 +285,11 @@ int TransferCommands::runUpload(const Context& context) {
     if (!CheckWritable(path, transfer.prompt)) {
         return 1;
     }
+    if (!m_uploadOptions.simImage.empty() && isSameFile(path, m_uploadOptions.simImage)) {
+        context.err << "kq70-cli: " << path
+                    << " is the simulated radio's data file; the radio was not read\n";
+        return 1;
+    }
     if (const auto problem = saveProblem(path)) {
         context.err << "kq70-cli: cannot save to " << path << ": " << *problem
                     << "; the radio was not read\n";
@@ -323,7 +312,8 @@ int TransferCommands::runUpload(const Context& context) {
     }
     if (!transfer.doc.WriteToFile(path, transfer.prompt)) {
         // The radio was read: its data is not thrown away.
-        const std::string recovery = recoveryPath(context.programFolder);
+        // A name in the program folder that no file has yet.
+        const std::string recovery = uniqueTimestampedPath(context.programFolder, "upload", ".k70");
         if (WriteDataFile(recovery, transfer.doc.GetMainMemory(), transfer.prompt)) {
             context.err << "kq70-cli: the radio's data could not be saved to " << path
                         << "; it was saved to " << recovery << '\n';
@@ -382,8 +372,13 @@ int TransferCommands::runRecover(const Context& context) {
     }
     AdjustmentRecoverCommand command(transfer.settings, transfer.accessMode, context.programFolder,
                                      transfer.prompt, transfer.listener, transfer.link());
+    const InterruptCancel interrupt;
+    command.setCancelFlag(&interrupt.flag());
     const auto result = command.OnRadioAdjustmentRecover();
     transfer.progress.endLine();
+    if (interrupt.interrupted()) {
+        return InterruptCancel::EXIT_INTERRUPTED;
+    }
     if (result && result->outcome == AdjustmentRecoverCommand::Outcome::Repaired) {
         return 0;
     }
@@ -413,7 +408,9 @@ int TransferCommands::runAlign(const Context& context) {
                               static_cast<std::uint32_t>(settings.comPort), settings.portName},
         CommJobContext{transfer.accessMode.value(), context.programFolder, false, false},
         transfer.prompt);
-    AutomaticAlignment automatic(*steps, context.out);
+    const InterruptCancel interrupt;
+    pass.SetCancelFlag(&interrupt.flag());
+    AutomaticAlignment automatic(*steps, context.out, &interrupt.flag());
     const BasicAlignment::Outcome outcome =
         pass.Run([&automatic, &transfer](HBasicAlignment& window) {
             const bool ok = automatic.Run(window);
@@ -421,19 +418,28 @@ int TransferCommands::runAlign(const Context& context) {
             return ok;
         });
     transfer.progress.endLine();
+    const int failed = interrupt.interrupted() ? InterruptCancel::EXIT_INTERRUPTED : 1;
     switch (outcome) {
     case BasicAlignment::Outcome::Aligned:
         context.out << "Aligned data written back\n";
-        return 0;
+        return interrupt.interrupted() ? InterruptCancel::EXIT_INTERRUPTED : 0;
     case BasicAlignment::Outcome::FormerRestored:
         context.out << "The radio's former data was written back\n";
-        return 1;
+        return failed;
     case BasicAlignment::Outcome::WriteBackFailed:
-        context.err << "kq70-cli: the radio's data could not be written back\n";
-        return 1;
+        context.err << "kq70-cli: the radio's data could not be written back";
+        if (!pass.FormerDataPath().empty()) {
+            // The radio may hold the alignment channels now: say how it gets its own back.
+            context.err << "; its former data is saved in " << pass.FormerDataPath()
+                        << "\nkq70-cli: write it back with: kq70-cli download --port "
+                        << (m_alignOptions.sim ? std::string("PORT") : m_alignOptions.port) << " "
+                        << pass.FormerDataPath();
+        }
+        context.err << '\n';
+        return failed;
     default:
         context.err << "kq70-cli: the radio was not changed\n";
-        return 1;
+        return failed;
     }
 }
 

@@ -1,17 +1,10 @@
 #include "TransferLine.h"
 
-#include "InProcessRadio.h"
-#include "RealTimeLink.h"
+#include "SimulatedRadioLine.h"
 #include "doc/DataFile.h"
 #include "platform/PosixSerialDevice.h"
 
 namespace kq70 {
-
-namespace {
-
-constexpr auto RESTART_DELAY = std::chrono::milliseconds(1000);
-
-} // namespace
 
 TransferLine::TransferLine() = default;
 TransferLine::~TransferLine() = default;
@@ -33,36 +26,17 @@ std::unique_ptr<TransferLine> TransferLine::simulatedRadio(const std::string& im
 
 std::unique_ptr<TransferLine> TransferLine::simulatedRadio(const RadioImage& memory, bool instant) {
     std::unique_ptr<TransferLine> line(new TransferLine());
-    line->m_radio = std::make_unique<InProcessRadio>(memory);
-    RadioSimulator& radio = line->m_radio->radio;
-    radio.setPacing(true);
-    radio.setRecordTranscript(false);
-    // Switched off by the reset command, the radio comes back on as a user would switch it:
-    // the alignment pass needs it again after each reset.
-    radio.setRestartDelay(RESTART_DELAY);
-    radio.switchOn(line->m_radio->clock.now());
-    if (!instant) {
-        line->m_paced = std::make_unique<RealTimeLink>(line->m_radio->link, line->m_radio->clock,
-                                                       line->m_systemClock);
-    }
+    line->m_radio = std::make_unique<SimulatedRadioLine>(memory, line->m_systemClock);
+    line->m_paced = !instant;
     return line;
 }
 
 SerialDevice& TransferLine::device() {
-    if (m_paced) {
-        return *m_paced;
-    }
-    if (m_radio) {
-        return m_radio->link;
-    }
-    return *m_serial;
+    return m_radio ? m_radio->device(m_paced) : *m_serial;
 }
 
 Clock& TransferLine::clock() {
-    if (m_radio) {
-        return m_radio->clock; // the link moves it on; the job's pauses must too
-    }
-    return m_systemClock;
+    return m_radio ? m_radio->clock() : static_cast<Clock&>(m_systemClock);
 }
 
 } // namespace kq70

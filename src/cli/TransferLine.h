@@ -11,10 +11,9 @@ namespace kq70 {
 class Clock;
 class PosixSerialDevice;
 class RadioImage;
-class RealTimeLink;
 class SerialDevice;
+class SimulatedRadioLine;
 class UserPrompt;
-struct InProcessRadio;
 
 // The line a transfer command talks over: the serial device the user named, or a simulated
 // radio in this process. The simulated radio is switched on with the lead attached and
@@ -40,8 +39,8 @@ private:
 
     SystemClock m_systemClock;
     std::unique_ptr<PosixSerialDevice> m_serial;
-    std::unique_ptr<InProcessRadio> m_radio;
-    std::unique_ptr<RealTimeLink> m_paced;
+    std::unique_ptr<SimulatedRadioLine> m_radio;
+    bool m_paced = true;
 };
 
 } // namespace kq70

@@ -36,8 +36,6 @@ QString qt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-constexpr int GROUP_POINTS = 5;
-constexpr std::size_t TRANSMIT_SECTION = 2;
 // The VCO, reference and tune values down the first column, the eight levels beside them.
 constexpr int FIELD_ROWS = 10;
 
@@ -54,9 +52,9 @@ AlignmentWindow::AlignmentWindow(HBasicAlignment& alignment, QWidget* parent)
     values->addWidget(makeGroups(), 1);
     auto* procedures = new QVBoxLayout;
     auto* transmit = new QVBoxLayout;
-    const auto sections = HBasicAlignment::Sections();
-    for (std::size_t i = 0; i < sections.size(); ++i) {
-        (i == TRANSMIT_SECTION ? transmit : procedures)->addWidget(makeSection(sections[i]));
+    for (const ProcedureSection& section : HBasicAlignment::Sections()) {
+        (section.kind == SectionKind::Transmit ? transmit : procedures)
+            ->addWidget(makeSection(section));
     }
     procedures->addStretch();
     transmit->addStretch();
@@ -76,7 +74,7 @@ AlignmentWindow::AlignmentWindow(HBasicAlignment& alignment, QWidget* parent)
     connect(help, &QPushButton::clicked, this, [this] {
         auto* window = new HelpWindow(this);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        window->showTopic(objectName());
+        window->showTopic(qt(HBasicAlignment::HELP_TOPIC));
     });
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &AlignmentWindow::reject);
@@ -149,16 +147,17 @@ QWidget* AlignmentWindow::makeSection(const ProcedureSection& section) {
 
 QWidget* AlignmentWindow::makeGroups() {
     const auto groups = m_alignment.Groups();
-    m_groups = new QTableWidget(static_cast<int>(groups.size()), GROUP_POINTS);
+    const auto points = HBasicAlignment::PointCaptions();
+    m_groups = new QTableWidget(static_cast<int>(groups.size()), static_cast<int>(points.size()));
     m_groups->setObjectName(QStringLiteral("groups"));
     m_groups->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_groups->setSelectionMode(QAbstractItemView::NoSelection);
     m_groups->setFocusPolicy(Qt::NoFocus);
-    QStringList points;
-    for (int point = 1; point <= GROUP_POINTS; ++point) {
-        points << QString::number(point);
+    QStringList pointCaptions;
+    for (const std::string& point : points) {
+        pointCaptions << QString::fromStdString(point);
     }
-    m_groups->setHorizontalHeaderLabels(points);
+    m_groups->setHorizontalHeaderLabels(pointCaptions);
     QStringList captions;
     for (const auto& group : groups) {
         captions << QString::fromStdString(group.caption);
@@ -199,7 +198,6 @@ void AlignmentWindow::selectChannel(int channel) {
 
 ProcedureDialog* AlignmentWindow::makeProcedureWindow(const ProcedureEntry& entry) {
     HBasicAlignment& a = m_alignment;
-    Clock& clock = a.Context().clock;
     switch (entry.kind) {
     case ProcedureKind::VcoAuto:
         return new VcoAutoDialog(a.MakeVcoAuto(entry.variant), this);
@@ -212,9 +210,9 @@ ProcedureDialog* AlignmentWindow::makeProcedureWindow(const ProcedureEntry& entr
     case ProcedureKind::Slider:
         return new SliderAlignDialog(a.MakeSlider(entry.procedure), this);
     case ProcedureKind::Measurement:
-        return new MeasurementDialog(a.MakeMeasurement(entry.procedure), clock, this);
+        return new MeasurementDialog(a.MakeMeasurement(entry.procedure), this);
     case ProcedureKind::Battery:
-        return new BatteryDialog(a.MakeBattery(), clock, this);
+        return new BatteryDialog(a.MakeBattery(), this);
     case ProcedureKind::RxTune:
         return new RxTuneDialog(a.MakeRxTune(), this);
     }
@@ -225,7 +223,9 @@ void AlignmentWindow::startProcedure(AlignmentProcedure procedure) {
     if (busy() || m_procedure != nullptr || !m_alignment.ControlsEnabled()) {
         return;
     }
-    m_procedure = makeProcedureWindow(HBasicAlignment::EntryOf(procedure));
+    const ProcedureEntry& entry = HBasicAlignment::EntryOf(procedure);
+    m_procedure = makeProcedureWindow(entry);
+    m_procedure->setHelpTopic(qt(HBasicAlignment::HelpTopicOf(entry.kind)));
     connect(m_procedure.data(), &QDialog::finished, this, &AlignmentWindow::procedureEnded);
     m_procedure->open();
     refresh();
@@ -247,7 +247,10 @@ void AlignmentWindow::reject() {
     if (busy() || m_procedure != nullptr) {
         return;
     }
-    QDialog::reject();
+    // Leaving puts the radio's former data back: new values go only when the user says so.
+    if (m_alignment.ConfirmDiscard()) {
+        QDialog::reject();
+    }
 }
 
 void AlignmentWindow::refresh() {

@@ -1,8 +1,6 @@
 #include "BatteryDialog.h"
 
-#include "platform/Clock.h"
 #include "service/HOtherAlign.h"
-#include "ui/Strings.h"
 
 #include <QFont>
 #include <QFormLayout>
@@ -11,22 +9,9 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace kq70 {
 
 namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString captionOf(std::size_t item) {
-    const auto found =
-        std::find_if(text::ADJUSTMENT_CAPTIONS.begin(), text::ADJUSTMENT_CAPTIONS.end(),
-                     [item](const auto& entry) { return entry.first == item; });
-    return found == text::ADJUSTMENT_CAPTIONS.end() ? QString() : qt(found->second);
-}
 
 QLineEdit* levelField(const char* name) {
     auto* field = new QLineEdit;
@@ -36,28 +21,25 @@ QLineEdit* levelField(const char* name) {
     return field;
 }
 
-constexpr std::size_t LOW_BATTERY_ITEM = 95;
-constexpr std::size_t EEPROM_PROTECT_ITEM = 96;
-
 } // namespace
 
-BatteryDialog::BatteryDialog(std::unique_ptr<HOtherAlign> procedure, Clock& clock, QWidget* parent)
+BatteryDialog::BatteryDialog(std::unique_ptr<HOtherAlign> procedure, QWidget* parent)
     : ProcedureDialog(QString::fromStdString(procedure->Title()), parent),
-      m_procedure(std::move(procedure)), m_clock(clock), m_prompt(new QLabel),
-      m_progress(new QProgressBar), m_lowBattery(levelField("lowBatteryField")),
-      m_eepromProtect(levelField("eepromProtectField")) {
+      m_procedure(std::move(procedure)), m_prompt(new QLabel),
+      m_progress(makeSamplesBar()), m_levels{levelField("lowBatteryField"),
+                                             levelField("eepromProtectField")} {
     setObjectName(QStringLiteral("BatteryDialog"));
     m_prompt->setObjectName(QStringLiteral("prompt"));
     QFont bigger = m_prompt->font();
     bigger.setBold(true);
     m_prompt->setFont(bigger);
-    m_progress->setRange(0, HOtherAlign::SAMPLES);
-    m_progress->setFormat(qt(text::SAMPLES_TAKEN) + QStringLiteral(" %v/%m"));
     auto* form = new QFormLayout;
     form->addRow(m_prompt);
     form->addRow(m_progress);
-    form->addRow(captionOf(LOW_BATTERY_ITEM), m_lowBattery);
-    form->addRow(captionOf(EEPROM_PROTECT_ITEM), m_eepromProtect);
+    const auto levels = m_procedure->Levels();
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        form->addRow(QString::fromStdString(levels[i].caption), m_levels[i]);
+    }
     content().addLayout(form);
     setMinimumWidth(320);
     refresh();
@@ -70,28 +52,7 @@ QString BatteryDialog::promptText() const {
 }
 
 void BatteryDialog::start() {
-    runCall([this] { return m_procedure->Start(); },
-            [this](bool started) {
-                m_progress->setValue(0);
-                if (started) {
-                    sampleNext();
-                }
-            });
-}
-
-// One sample per call, each after the sample interval on the procedure's clock.
-void BatteryDialog::sampleNext() {
-    runCall(
-        [this] {
-            m_clock.sleep(HOtherAlign::SAMPLE_INTERVAL);
-            return m_procedure->Sample();
-        },
-        [this](bool more) {
-            m_progress->setValue(m_procedure->SamplesTaken());
-            if (more) {
-                sampleNext();
-            }
-        });
+    startSampling(*m_procedure, *m_progress);
 }
 
 bool BatteryDialog::okCall() {
@@ -104,10 +65,10 @@ void BatteryDialog::cancelCall() {
 
 void BatteryDialog::refresh() {
     m_prompt->setText(QString::fromStdString(m_procedure->PromptText()));
-    const int step = m_procedure->Step();
-    m_lowBattery->setText(step > 0 ? QString::number(m_procedure->LowBatteryLevel()) : QString());
-    m_eepromProtect->setText(step > 1 ? QString::number(m_procedure->EepromProtectLevel())
-                                      : QString());
+    const auto levels = m_procedure->Levels();
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        m_levels[i]->setText(QString::fromStdString(levels[i].text));
+    }
     showButtons(m_procedure->Buttons());
 }
 

@@ -2,6 +2,7 @@
 
 #include "ProcedureDialog.h"
 
+#include <array>
 #include <memory>
 
 class QLabel;
@@ -10,14 +11,13 @@ class QProgressBar;
 
 namespace kq70 {
 
-class Clock;
 class HOtherAlign;
 
 // The battery procedure: the supply voltage to set for the step, Start, the step's 20
 // samples as they come, the two levels found; OK stores them once every step is done.
 class BatteryDialog : public ProcedureDialog {
 public:
-    BatteryDialog(std::unique_ptr<HOtherAlign> procedure, Clock& clock, QWidget* parent);
+    BatteryDialog(std::unique_ptr<HOtherAlign> procedure, QWidget* parent);
     ~BatteryDialog() override;
 
     const HOtherAlign& procedure() const { return *m_procedure; }
@@ -30,14 +30,10 @@ protected:
     void refresh() override;
 
 private:
-    void sampleNext();
-
     std::unique_ptr<HOtherAlign> m_procedure;
-    Clock& m_clock;
     QLabel* m_prompt;
     QProgressBar* m_progress;
-    QLineEdit* m_lowBattery;
-    QLineEdit* m_eepromProtect;
+    std::array<QLineEdit*, 2> m_levels;
 };
 
 } // namespace kq70

@@ -38,8 +38,7 @@ ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::st
     connect(refresh, &QPushButton::clicked, this, &ConfigureDialog::refreshPorts);
     connect(m_ports, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_cable->setChecked(index >= 0 && static_cast<std::size_t>(index) < m_choices.size() &&
-                            m_choices[static_cast<std::size_t>(index)].text.find(text::PGC30) !=
-                                std::string::npos);
+                            m_choices[static_cast<std::size_t>(index)].usbCable);
     });
 
     for (int rate : ConfigureChoices::BaudRates()) {

@@ -32,17 +32,6 @@ constexpr Topic CONTENTS[] = {
     {"alignment", "Alignment"},
 };
 
-// Parameter pages open their own section of the pages topic.
-constexpr std::pair<const char*, const char*> PAGE_ANCHORS[] = {
-    {"HHardwareDialog", "pages#hardware"},       {"HScanningDialog", "pages#scanning"},
-    {"HPowerSaveDialog", "pages#power-saving"},  {"HKeyFuncDialog", "pages#key-function"},
-    {"HMiscDialog", "pages#miscellaneous"},      {"HMarketingDialog", "pages#marketing"},
-    {"HDirectChDialog", "pages#direct-ch"},      {"AlignmentWindow", "alignment#window"},
-    {"VcoAutoDialog", "alignment#vco-auto"},     {"VcoManualDialog", "alignment#vco-manual"},
-    {"SliderAlignDialog", "alignment#transmit"}, {"MeasurementDialog", "alignment#receive"},
-    {"RxTuneDialog", "alignment#rx-tune"},       {"BatteryDialog", "alignment#battery"},
-};
-
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* parent)
@@ -87,17 +76,12 @@ HelpWindow::HelpWindow(QWidget* parent)
 
 QString HelpWindow::pageOfTopic(const QString& topic) {
     initGuiResources();
-    for (const auto& [className, anchor] : PAGE_ANCHORS) {
-        if (topic == QLatin1String(className)) {
-            const QString target = QString::fromLatin1(anchor);
-            const auto hash = target.indexOf(QLatin1Char('#'));
-            return target.left(hash) + QStringLiteral(".html") + target.mid(hash);
-        }
+    const auto hash = topic.indexOf(QLatin1Char('#'));
+    const QString page = hash < 0 ? topic : topic.left(hash);
+    if (page.isEmpty() || !QFile::exists(QStringLiteral(":/help/%1.html").arg(page))) {
+        return QStringLiteral("index.html");
     }
-    if (QFile::exists(QStringLiteral(":/help/%1.html").arg(topic))) {
-        return topic + QStringLiteral(".html");
-    }
-    return QStringLiteral("index.html");
+    return page + QStringLiteral(".html") + (hash < 0 ? QString() : topic.mid(hash));
 }
 
 void HelpWindow::showTopic(const QString& topic) {

@@ -12,8 +12,8 @@ class HelpWindow : public QDialog {
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
-    // Shows a topic by its page name ("getting-started") or a page's class name; an unknown
-    // topic shows the contents page.
+    // Shows a topic: a page name ("getting-started"), with a section after "#"
+    // ("pages#scanning"); an unknown page shows the contents page.
     void showTopic(const QString& topic);
     QTextBrowser& browser() { return *m_browser; }
 

@@ -1,6 +1,5 @@
 #include "MeasurementDialog.h"
 
-#include "platform/Clock.h"
 #include "service/HSqlAlignment.h"
 #include "ui/Strings.h"
 
@@ -29,17 +28,12 @@ QLineEdit* resultField(const char* name) {
 
 } // namespace
 
-MeasurementDialog::MeasurementDialog(std::unique_ptr<HSqlAlignment> procedure, Clock& clock,
-                                     QWidget* parent)
+MeasurementDialog::MeasurementDialog(std::unique_ptr<HSqlAlignment> procedure, QWidget* parent)
     : ProcedureDialog(QString::fromStdString(procedure->Title()), parent),
-      m_procedure(std::move(procedure)), m_clock(clock), m_generator(new QLabel),
-      m_progress(new QProgressBar), m_nsq(resultField("nsqField")),
-      m_rssi(resultField("rssiField")) {
+      m_procedure(std::move(procedure)), m_generator(new QLabel), m_progress(makeSamplesBar()),
+      m_nsq(resultField("nsqField")), m_rssi(resultField("rssiField")) {
     setObjectName(QStringLiteral("MeasurementDialog"));
     m_generator->setObjectName(QStringLiteral("generatorSettings"));
-    m_progress->setObjectName(QStringLiteral("samples"));
-    m_progress->setRange(0, HSqlAlignment::SAMPLES);
-    m_progress->setFormat(qt(text::SAMPLES_TAKEN) + QStringLiteral(" %v/%m"));
 
     auto* generator = new QGroupBox(qt(text::GENERATOR_SETTINGS));
     auto* settings = new QFormLayout(generator);
@@ -73,28 +67,7 @@ int MeasurementDialog::samplesShown() const {
 }
 
 void MeasurementDialog::start() {
-    runCall([this] { return m_procedure->Start(); },
-            [this](bool started) {
-                if (started) {
-                    sampleNext();
-                }
-            });
-}
-
-// One sample per call, each after the sample interval on the procedure's clock, so closing
-// the window stops the run at the next sample.
-void MeasurementDialog::sampleNext() {
-    runCall(
-        [this] {
-            m_clock.sleep(HSqlAlignment::SAMPLE_INTERVAL);
-            return m_procedure->Sample();
-        },
-        [this](bool more) {
-            m_progress->setValue(m_procedure->SamplesTaken());
-            if (more) {
-                sampleNext();
-            }
-        });
+    startSampling(*m_procedure, *m_progress);
 }
 
 bool MeasurementDialog::okCall() {

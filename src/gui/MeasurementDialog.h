@@ -10,15 +10,14 @@ class QProgressBar;
 
 namespace kq70 {
 
-class Clock;
 class HSqlAlignment;
 
-// A receive measurement: what to set on the signal generator, Start, the 20 samples as they
-// come (one every sample interval on the procedure's clock, off the window thread) and the
-// NSQ and RSSI results; OK stores the result.
+// A receive measurement: what to set on the signal generator, Start, the procedure's 20
+// samples as they come (its sampling run, off the window thread) and the NSQ and RSSI
+// results; OK stores the result.
 class MeasurementDialog : public ProcedureDialog {
 public:
-    MeasurementDialog(std::unique_ptr<HSqlAlignment> procedure, Clock& clock, QWidget* parent);
+    MeasurementDialog(std::unique_ptr<HSqlAlignment> procedure, QWidget* parent);
     ~MeasurementDialog() override;
 
     const HSqlAlignment& procedure() const { return *m_procedure; }
@@ -33,10 +32,7 @@ protected:
     void refresh() override;
 
 private:
-    void sampleNext();
-
     std::unique_ptr<HSqlAlignment> m_procedure;
-    Clock& m_clock;
     QLabel* m_generator;
     QProgressBar* m_progress;
     QLineEdit* m_nsq;

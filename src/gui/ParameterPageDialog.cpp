@@ -51,6 +51,11 @@ ParameterPageDialog::ParameterPageDialog(HDialog& page, const QString& title, QW
     m_page.OnInitDialog();
 }
 
+QString ParameterPageDialog::helpTopic() const {
+    const std::string_view topic = m_page.helpTopic();
+    return QString::fromUtf8(topic.data(), static_cast<qsizetype>(topic.size()));
+}
+
 void ParameterPageDialog::buildControls() {
     auto* root = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout;
@@ -173,7 +178,7 @@ void ParameterPageDialog::addPromptAndButtons(QVBoxLayout* root) {
     connect(buttons, &QDialogButtonBox::rejected, this, &ParameterPageDialog::reject);
     connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
         if (m_help) {
-            m_help(objectName());
+            m_help(helpTopic());
         }
     });
     root->addWidget(buttons);
@@ -251,7 +256,7 @@ void ParameterPageDialog::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_F1) {
         if (m_help) {
-            m_help(objectName());
+            m_help(helpTopic());
         }
         return;
     }

@@ -20,7 +20,7 @@ struct PageControl;
 // closing steps; the page decides whether it closes.
 class ParameterPageDialog : public QDialog {
 public:
-    // Opens the help at a topic (the page's class name).
+    // Opens the help at a topic (the section the page names).
     using HelpFunction = std::function<void(const QString& topic)>;
 
     ParameterPageDialog(HDialog& page, const QString& title, QWidget* parent = nullptr,
@@ -54,6 +54,7 @@ protected:
 
 private:
     void buildControls();
+    QString helpTopic() const;
 
     HDialog& m_page;
     HelpFunction m_help;

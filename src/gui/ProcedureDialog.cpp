@@ -1,10 +1,13 @@
 #include "ProcedureDialog.h"
 
 #include "HelpWindow.h"
+#include "service/DaSlider.h"
 #include "ui/Strings.h"
 
 #include <QHBoxLayout>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSlider>
 #include <QVBoxLayout>
 
 namespace kq70 {
@@ -41,7 +44,7 @@ ProcedureDialog::ProcedureDialog(const QString& title, QWidget* parent)
     connect(help, &QPushButton::clicked, this, [this] {
         auto* window = new HelpWindow(this);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        window->showTopic(objectName());
+        window->showTopic(m_helpTopic);
     });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(help);
@@ -55,6 +58,41 @@ ProcedureDialog::ProcedureDialog(const QString& title, QWidget* parent)
     layout->addLayout(m_content);
     layout->addStretch();
     layout->addLayout(buttons);
+}
+
+QSlider* ProcedureDialog::makeDaSlider() {
+    auto* slider = new QSlider(Qt::Horizontal);
+    slider->setObjectName(QStringLiteral("slider"));
+    slider->setRange(DaSlider::MIN, DaSlider::MAX);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setTickInterval(DaSlider::TICK);
+    slider->setPageStep(DaSlider::PAGE_STEP);
+    slider->setSingleStep(DaSlider::LINE_STEP);
+    slider->setMinimumWidth(320);
+    return slider;
+}
+
+QProgressBar* ProcedureDialog::makeSamplesBar() {
+    auto* bar = new QProgressBar;
+    bar->setObjectName(QStringLiteral("samples"));
+    bar->setRange(0, SAMPLE_COUNT);
+    bar->setFormat(qt(text::SAMPLES_TAKEN) + QStringLiteral(" %v/%m"));
+    return bar;
+}
+
+void ProcedureDialog::runSampling(std::function<bool(const SamplingWatch&)> run,
+                                  QProgressBar& progress) {
+    progress.setValue(0);
+    QProgressBar* bar = &progress; // a child: it lives as long as the window the counts go to
+    runCall([this, run = std::move(run), bar] {
+        SamplingWatch watch;
+        watch.stop = &m_closeRequest;
+        watch.sampled = [this, bar](int taken) {
+            QMetaObject::invokeMethod(
+                this, [bar, taken] { bar->setValue(taken); }, Qt::QueuedConnection);
+        };
+        return run(watch);
+    });
 }
 
 void ProcedureDialog::showButtons(const ProcedureButtons& buttons) {
@@ -121,6 +159,7 @@ void ProcedureDialog::reject() {
         return;
     }
     m_closing = Closing::Requested;
+    m_closeRequest.request();
     if (!busy()) {
         closeNow();
     }

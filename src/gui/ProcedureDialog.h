@@ -1,13 +1,17 @@
 #pragma once
 
 #include "AlignmentTask.h"
+#include "link/CancelFlag.h"
 #include "service/ProcedureButtons.h"
+#include "service/Sampling.h"
 
 #include <QDialog>
 
 #include <functional>
 
+class QProgressBar;
 class QPushButton;
+class QSlider;
 class QVBoxLayout;
 
 namespace kq70 {
@@ -21,6 +25,8 @@ public:
     ProcedureDialog(const QString& title, QWidget* parent);
 
     bool busy() const { return m_task.busy(); }
+    // The help section the window's Help button opens.
+    void setHelpTopic(const QString& topic) { m_helpTopic = topic; }
     QPushButton& startButton() { return *m_start; }
     QPushButton& okButton() { return *m_ok; }
     QPushButton& cancelButton() { return *m_cancel; }
@@ -36,6 +42,25 @@ protected:
     void runCall(std::function<bool()> work, std::function<void(bool)> done = {});
     bool closing() const { return m_closing != Closing::None; }
     void showButtons(const ProcedureButtons& buttons);
+    // Start, then the procedure's sampling run off the window thread: `progress` follows each
+    // sample, and closing the window ends the run at its next sample.
+    template <class Procedure> void startSampling(Procedure& procedure, QProgressBar& progress) {
+        runCall([&procedure] { return procedure.Start(); },
+                [this, &procedure, &progress](bool started) {
+                    if (started) {
+                        runSampling(
+                            [&procedure](const SamplingWatch& watch) {
+                                return procedure.RunSampling(watch);
+                            },
+                            progress);
+                    }
+                });
+    }
+    void runSampling(std::function<bool(const SamplingWatch&)> run, QProgressBar& progress);
+    // A slider over the D/A range the procedures send.
+    static QSlider* makeDaSlider();
+    // A bar for the samples of a sampling run.
+    static QProgressBar* makeSamplesBar();
 
     virtual void start() = 0;
     // On the worker: the procedure's OK; true when it stored something.
@@ -55,6 +80,8 @@ private:
     QPushButton* m_start;
     QPushButton* m_ok;
     QPushButton* m_cancel;
+    QString m_helpTopic;
+    CancelFlag m_closeRequest;
     Closing m_closing = Closing::None;
 };
 

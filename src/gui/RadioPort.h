@@ -9,13 +9,13 @@
 namespace kq70 {
 
 class Clock;
-class RealTimeLink;
 class SerialDevice;
+class SimulatedRadioLine;
 struct AppSettings;
 struct InProcessRadio;
 
 // The line the desktop's radio jobs talk over: the serial device of the settings, or, when
-// the configured port is "simulated", a radio simulated inside the program. The simulated
+// the settings name the simulated radio, a radio simulated inside the program. The simulated
 // radio is made on first use and kept for the program's life, so its memory carries from one
 // job to the next like a real radio's.
 //
@@ -41,6 +41,7 @@ public:
 
     // The simulated radio, switched on with the lead attached; made when first asked for.
     InProcessRadio& simulatedRadio();
+    SimulatedRadioLine& simulatedLine();
     // Paced (the default) or instant wire time for the simulated radio.
     void setPaced(bool paced) { m_pacedWanted = paced; }
 
@@ -49,8 +50,7 @@ private:
     SystemClock m_systemClock;
     LastPortKind m_lastPortKind;
     PosixSerialDevice m_serial;
-    std::unique_ptr<InProcessRadio> m_radio;
-    std::unique_ptr<RealTimeLink> m_paced;
+    std::unique_ptr<SimulatedRadioLine> m_simulated;
     bool m_pacedWanted = true;
 };
 

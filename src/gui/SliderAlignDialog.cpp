@@ -1,5 +1,6 @@
 #include "SliderAlignDialog.h"
 
+#include "service/HBasicAlignment.h"
 #include "service/HSliderAlignDialog.h"
 #include "ui/Strings.h"
 
@@ -17,9 +18,6 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <cmath>
-
 namespace kq70 {
 
 namespace {
@@ -28,28 +26,16 @@ QString qt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-constexpr int GROUP_POINTS = 5;
-constexpr double CTCSS_LOWEST = 60.0;
-constexpr double CTCSS_HIGHEST = 260.0;
-
 } // namespace
 
 SliderAlignDialog::SliderAlignDialog(std::unique_ptr<HSliderAlignDialog> procedure, QWidget* parent)
     : ProcedureDialog(QString::fromStdString(procedure->Title()), parent),
-      m_procedure(std::move(procedure)), m_channel(new QLabel),
-      m_slider(new QSlider(Qt::Horizontal)), m_value(new QLineEdit) {
+      m_procedure(std::move(procedure)), m_channel(new QLabel), m_slider(makeDaSlider()),
+      m_value(new QLineEdit) {
     setObjectName(QStringLiteral("SliderAlignDialog"));
     m_channel->setObjectName(QStringLiteral("channelLine"));
-    m_slider->setObjectName(QStringLiteral("slider"));
     m_value->setObjectName(QStringLiteral("valueBox"));
-    m_slider->setRange(HSliderAlignDialog::SLIDER_MIN, HSliderAlignDialog::SLIDER_MAX);
-    m_slider->setTickPosition(QSlider::TicksBelow);
-    m_slider->setTickInterval(HSliderAlignDialog::TICK);
-    m_slider->setPageStep(HSliderAlignDialog::PAGE_STEP);
-    m_slider->setSingleStep(HSliderAlignDialog::LINE_STEP);
-    m_slider->setMinimumWidth(320);
-    m_value->setValidator(
-        new QIntValidator(HSliderAlignDialog::SLIDER_MIN, HSliderAlignDialog::SLIDER_MAX, this));
+    m_value->setValidator(new QIntValidator(DaSlider::MIN, DaSlider::MAX, this));
     m_value->setMaximumWidth(60);
 
     auto* form = new QFormLayout;
@@ -57,16 +43,15 @@ SliderAlignDialog::SliderAlignDialog(std::unique_ptr<HSliderAlignDialog> procedu
     if (m_procedure->AdjustsGroup()) {
         m_point = new QComboBox;
         m_point->setObjectName(QStringLiteral("pointBox"));
-        for (int point = 1; point <= GROUP_POINTS; ++point) {
-            m_point->addItem(QString::number(point));
+        for (const std::string& point : HBasicAlignment::PointCaptions()) {
+            m_point->addItem(QString::fromStdString(point));
         }
         m_point->setCurrentIndex(m_procedure->Point());
         connect(m_point, &QComboBox::activated, this, [this](int index) {
-            if (busy() || m_live) {
-                m_point->setCurrentIndex(m_procedure->Point()); // chosen before Start only
+            if (busy() || !m_procedure->SetPoint(index)) {
+                m_point->setCurrentIndex(m_procedure->Point());
                 return;
             }
-            m_procedure->SetPoint(index);
             refresh();
         });
         form->addRow(qt(text::SLIDER_POINT), m_point);
@@ -76,9 +61,9 @@ SliderAlignDialog::SliderAlignDialog(std::unique_ptr<HSliderAlignDialog> procedu
     }
     content().addLayout(form);
     auto* sliderRow = new QHBoxLayout;
-    sliderRow->addWidget(new QLabel(QStringLiteral("%1").arg(HSliderAlignDialog::SLIDER_MIN)));
+    sliderRow->addWidget(new QLabel(QString::number(DaSlider::MIN)));
     sliderRow->addWidget(m_slider, 1);
-    sliderRow->addWidget(new QLabel(QStringLiteral("%1").arg(HSliderAlignDialog::SLIDER_MAX)));
+    sliderRow->addWidget(new QLabel(QString::number(DaSlider::MAX)));
     sliderRow->addWidget(m_value);
     content().addLayout(sliderRow);
 
@@ -99,15 +84,18 @@ void SliderAlignDialog::addCtcssPair(QFormLayout& form) {
     for (int which = 0; which < 2; ++which) {
         auto* frequency = new QDoubleSpinBox;
         frequency->setObjectName(QStringLiteral("ctcss%1").arg(which + 1));
-        frequency->setDecimals(1);
-        frequency->setRange(CTCSS_LOWEST, CTCSS_HIGHEST);
+        frequency->setDecimals(HSliderAlignDialog::CTCSS_DECIMALS);
+        frequency->setRange(HSliderAlignDialog::CTCSS_LOWEST_HZ,
+                            HSliderAlignDialog::CTCSS_HIGHEST_HZ);
         frequency->setSuffix(QStringLiteral(" Hz"));
-        frequency->setValue(m_procedure->CtcssFrequency(which) / 10.0);
+        frequency->setValue(m_procedure->CtcssHz(which));
         connect(frequency, &QDoubleSpinBox::valueChanged, this, [this] {
-            if (!busy() && !m_live) {
-                m_procedure->SetCtcssFrequencies(
-                    static_cast<int>(std::lround(m_ctcss[0]->value() * 10)),
-                    static_cast<int>(std::lround(m_ctcss[1]->value() * 10)));
+            // Taken before Start only; the boxes show what the procedure keeps.
+            if (busy() || !m_procedure->SetCtcssHz(m_ctcss[0]->value(), m_ctcss[1]->value())) {
+                for (int box = 0; box < 2; ++box) {
+                    const QSignalBlocker quiet(m_ctcss[box]);
+                    m_ctcss[box]->setValue(m_procedure->CtcssHz(box));
+                }
             }
         });
         auto* sending = new QRadioButton(QString::number(which + 1));
@@ -141,8 +129,7 @@ bool SliderAlignDialog::eventFilter(QObject* watched, QEvent* event) {
         }
         if (watched != m_value && (key == Qt::Key_Right || key == Qt::Key_Left)) {
             const int current = m_wanted >= 0 ? m_wanted : m_procedure->Value();
-            want(std::clamp(current + (key == Qt::Key_Right ? 1 : -1),
-                            HSliderAlignDialog::SLIDER_MIN, HSliderAlignDialog::SLIDER_MAX));
+            want(DaSlider::Clamp(current + (key == Qt::Key_Right ? 1 : -1)));
             return true;
         }
     }

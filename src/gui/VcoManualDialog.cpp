@@ -30,21 +30,13 @@ QLineEdit* readingField(const char* name) {
 VcoManualDialog::VcoManualDialog(Factory factory, int point, QWidget* parent)
     : ProcedureDialog(QString(), parent), m_factory(std::move(factory)),
       m_procedure(m_factory(point)), m_pointIndex(point), m_point(new QComboBox),
-      m_slider(new QSlider(Qt::Horizontal)), m_vcv(readingField("vcvField")),
-      m_ul(readingField("ulField")) {
+      m_slider(makeDaSlider()), m_vcv(readingField("vcvField")), m_ul(readingField("ulField")) {
     setObjectName(QStringLiteral("VcoManualDialog"));
     setWindowTitle(QString::fromStdString(m_procedure->Title()));
     for (std::string_view name : text::VCO_POINT_NAMES) {
         m_point->addItem(qt(name));
     }
     m_point->setCurrentIndex(point);
-    m_slider->setObjectName(QStringLiteral("slider"));
-    m_slider->setRange(0, 255);
-    m_slider->setTickPosition(QSlider::TicksBelow);
-    m_slider->setTickInterval(10);
-    m_slider->setPageStep(20);
-    m_slider->setSingleStep(1);
-    m_slider->setMinimumWidth(300);
     auto* form = new QFormLayout;
     form->addRow(qt(text::VCO_POINT), m_point);
     form->addRow(m_slider);

@@ -2,6 +2,8 @@
 // N pseudo-terminals, each with its own serial number). Point the program's port at a
 // printed path to try it without a radio. Serves until SIGTERM or Ctrl+C.
 
+#include "Cli11Doc.h"
+#include "ProgramManuals.h"
 #include "PtyRadioRunner.h"
 #include "RadioSimulator.h"
 #include "SimAdjustmentModel.h"
@@ -9,6 +11,7 @@
 #include "SimulatedRadios.h"
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
+#include "log/HVersionInfo.h"
 #include "platform/SystemClock.h"
 #include "ui/UserPrompt.h"
 
@@ -89,7 +92,10 @@ bool addServiceFaults(kq70::SimAdjustmentModel& adjustment, const Options& optio
 
 int main(int argc, char** argv) {
     Options options;
-    CLI::App app{"Simulated QM-724 radio on a pseudo-terminal"};
+    CLI::App app{"Simulated QM-724 radio on a pseudo-terminal", "kq70-radiosim"};
+    app.set_version_flag("--version", kq70::programVersionLine("kq70-radiosim"));
+    std::string docFormat;
+    kq70::addDocOption(app, docFormat);
     app.add_option("--image", options.imagePath, "data file with the radio's memory")
         ->check(CLI::ExistingFile);
     app.add_option("--baud", options.baudRate, "baud rate for --pace")
@@ -113,6 +119,9 @@ int main(int argc, char** argv) {
                    "adjustment-mode faults by command byte: nak:30, silence:31, byte:32, "
                    "with *N for the first N frames only");
     CLI11_PARSE(app, argc, argv);
+    if (!docFormat.empty()) {
+        return kq70::writeDoc(docFormat, kq70::radiosimProgramDoc(app), std::cout);
+    }
 
     kq70::RadioImage memory = kq70::makeSimulatorSeedImage();
     StderrPrompt prompt;

@@ -12,8 +12,8 @@
 #include "RadioSession.h"
 #include "VcoAutoDialog.h"
 #include "align/HAdustmentBackUpParams.h"
+#include "app/AppSettings.h"
 #include "channel/HChannelData.h"
-#include "frame/ConfigureChoices.h"
 #include "image/RadioImage.h"
 #include "ui/Strings.h"
 

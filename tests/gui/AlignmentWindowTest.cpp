@@ -19,6 +19,7 @@
 #include "link/HComAlignment.h"
 #include "link/HSerialPort.h"
 #include "link/LastPortKind.h"
+#include "platform/ManualClock.h"
 #include "service/HSliderAlignDialog.h"
 #include "service/HVcoAlignDialog.h"
 #include "ui/Strings.h"
@@ -29,21 +30,25 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 
 #include <chrono>
 #include <memory>
+#include <thread>
 
 namespace kq70 {
 
 namespace {
 
 constexpr std::uint8_t CMD_CHANGE_CHANNEL = 0x30;
+constexpr std::uint8_t CMD_READ_AD = 0x31;
 constexpr std::uint8_t CMD_TUNE_LEVEL = 0x32;
 
 // Presses OK in the next message box, which may come while a procedure window is open.
@@ -63,10 +68,25 @@ void answerMessageBox(QString* seen) {
     QTimer::singleShot(0, *poll);
 }
 
+// The radio's virtual clock, with each of the procedures' own pauses also waited for on the
+// wall clock, as with a real radio: a sampling run then takes its second.
+class WallPacedClock : public Clock {
+public:
+    explicit WallPacedClock(ManualClock& radio) : m_radio(radio) {}
+    Duration now() override { return m_radio.now(); }
+    void sleep(Duration duration) override {
+        m_radio.sleep(duration);
+        std::this_thread::sleep_for(duration);
+    }
+
+private:
+    ManualClock& m_radio;
+};
+
 // The alignment window of a pass over the simulated radio, the adjustment default image as
 // the working image.
 struct Bench {
-    Bench() {
+    explicit Bench(bool paced = false) : wallPaced(paced) {
         sim.adjustment.setNoiseAmplitude(0);
         sim.radio.enterAdjustmentMode();
         port.SetEchoSuppression(0);
@@ -91,8 +111,10 @@ struct Bench {
         return dialog;
     }
 
+    bool wallPaced;
     QTemporaryDir home;
     InProcessRadio sim;
+    WallPacedClock wallClock{sim.clock};
     LastPortKind lastKind;
     HSerialPort port{sim.link, lastKind};
     HComAlignment com{port, sim.clock};
@@ -101,7 +123,8 @@ struct Bench {
     HAdustmentBackUpParams set;
     QtUserPrompt shown;
     WorkerUserPrompt prompt{shown};
-    HBasicAlignment alignment{com, set, *image, sim.clock, prompt};
+    HBasicAlignment alignment{com, set, *image,
+                              wallPaced ? static_cast<Clock&>(wallClock) : sim.clock, prompt};
     AlignmentWindow window{alignment};
 };
 
@@ -338,16 +361,28 @@ private slots:
         QCOMPARE(b.window.fieldText(10), QString::fromStdString(b.set.levelText(2)));
     }
 
+    // The window shows the procedure's own sampling run as it goes, and closing it ends the
+    // run at its next sample.
     void closingDuringSamplingStopsTheRunAndStoresNothing() {
-        Bench b;
-        b.window.show();
-        const int before = b.set.get(6);
-        auto* sql = b.open<MeasurementDialog>(AlignmentProcedure::ThresholdSqlNarrow);
-        QVERIFY(sql != nullptr);
-        sql->startButton().click();
-        sql->close();
-        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
-        QCOMPARE(b.set.get(6), before);
+        for (const bool battery : {false, true}) {
+            Bench b(true);
+            b.window.show();
+            const int before = b.set.get(battery ? 95 : 6);
+            ProcedureDialog* dialog =
+                battery ? static_cast<ProcedureDialog*>(
+                              b.open<BatteryDialog>(AlignmentProcedure::Battery))
+                        : b.open<MeasurementDialog>(AlignmentProcedure::ThresholdSqlNarrow);
+            QVERIFY(dialog != nullptr);
+            auto* samples = dialog->findChild<QProgressBar*>(QStringLiteral("samples"));
+            QVERIFY(samples != nullptr);
+            dialog->startButton().click();
+            QTRY_VERIFY(samples->value() >= 2);
+            QVERIFY(samples->value() < 20);
+            dialog->close();
+            QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+            QVERIFY(b.sent(CMD_READ_AD) < (battery ? 20u : 40u));
+            QCOMPARE(b.set.get(battery ? 95 : 6), before);
+        }
     }
 
     void rxTuneOverThreePoints() {
@@ -393,6 +428,7 @@ private slots:
         }
         QCOMPARE(battery->promptText(), QStringLiteral("Update of Adjustment Data"));
         QVERIFY(!battery->startButton().isVisible());
+        shoot(*battery, QStringLiteral("battery-dialog"));
         battery->okButton().click();
         QTRY_VERIFY(b.window.procedureWindow() == nullptr);
         QCOMPARE(b.set.get(95), levels[0]);
@@ -434,17 +470,25 @@ private slots:
     }
 
     void everyAlignmentWindowOpensItsOwnHelpSection() {
-        QFile page(QStringLiteral(":/help/alignment.html"));
-        QVERIFY(page.open(QIODevice::ReadOnly));
-        const QString html = QString::fromUtf8(page.readAll());
-        for (const char* window :
-             {"AlignmentWindow", "VcoAutoDialog", "VcoManualDialog", "SliderAlignDialog",
-              "MeasurementDialog", "RxTuneDialog", "BatteryDialog"}) {
-            const QString target = HelpWindow::pageOfTopic(QString::fromLatin1(window));
-            QVERIFY2(target.startsWith(QStringLiteral("alignment.html#")), window);
-            const QString anchor = target.mid(target.indexOf(QLatin1Char('#')) + 1);
-            QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(anchor)), window);
+        QVERIFY(helpSectionExists(HBasicAlignment::HELP_TOPIC));
+        for (const ProcedureEntry& entry : HBasicAlignment::AllProcedures()) {
+            QVERIFY2(helpSectionExists(HBasicAlignment::HelpTopicOf(entry.kind)), entry.caption);
         }
+        // The procedure window's Help button opens its own section.
+        Bench b;
+        b.window.show();
+        auto* battery = b.open<BatteryDialog>(AlignmentProcedure::Battery);
+        QVERIFY(battery != nullptr);
+        for (QPushButton* button : battery->findChildren<QPushButton*>()) {
+            if (button->text() == QString::fromUtf8(text::ALIGNMENT_HELP.data())) {
+                button->click();
+            }
+        }
+        auto* help = battery->findChild<HelpWindow*>();
+        QVERIFY(help != nullptr);
+        QCOMPARE(help->browser().source().fragment(), QStringLiteral("battery"));
+        battery->cancelButton().click();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
     }
 
     void theUnitBoxShowsTheLevelsInTheChosenUnit() {

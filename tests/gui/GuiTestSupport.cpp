@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 
+#include "HelpWindow.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
 
@@ -7,6 +8,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -70,6 +72,18 @@ void shoot(QWidget& widget, const QString& name) {
     QTest::qWait(50); // let the layout settle after the first focus
     QDir().mkpath(QStringLiteral(KQ70_SCREENSHOT_DIR));
     widget.grab().save(QStringLiteral(KQ70_SCREENSHOT_DIR "/%1.png").arg(name));
+}
+
+bool helpSectionExists(std::string_view topic) {
+    const QString target = HelpWindow::pageOfTopic(
+        QString::fromUtf8(topic.data(), static_cast<qsizetype>(topic.size())));
+    const auto hash = target.indexOf(QLatin1Char('#'));
+    QFile page(QStringLiteral(":/help/") + target.left(hash));
+    if (target == QStringLiteral("index.html") || hash < 0 || !page.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    return QString::fromUtf8(page.readAll())
+        .contains(QStringLiteral("name=\"%1\"").arg(target.mid(hash + 1)));
 }
 
 QPushButton* okButton(QDialog& dialog) {

@@ -37,6 +37,8 @@ void setRadioChannel(RadioImage& image, int value);
 // Writes a picture of `widget` into the build tree's screenshot folder.
 void shoot(QWidget& widget, const QString& name);
 QPushButton* okButton(QDialog& dialog);
+// True when the built-in help has the page and the section a help topic names.
+bool helpSectionExists(std::string_view topic);
 
 // One main window over a document in its own program folder.
 struct Frame {

@@ -44,6 +44,7 @@ public:
     int vcoReads = 0;
     int adReads = 0;
     int channel = -1;
+    std::uint16_t subAudioTone = 0; // the last one sent
     bool transmitting = false;
 
     bool ChangeChannel(int, int c) override {
@@ -78,7 +79,8 @@ public:
     bool RequestTx() override { return record(SVC_REQUEST_TX) && (transmitting = true); }
     bool RequestRx() override { return record(SVC_REQUEST_RX) && !(transmitting = false); }
     bool StartModulation(std::uint16_t) override { return record(SVC_START_MODULATION); }
-    bool SetSubAudioModulation(bool, int, std::uint16_t) override {
+    bool SetSubAudioModulation(bool, int, std::uint16_t tone) override {
+        subAudioTone = tone;
         return record(SVC_SET_SUB_AUDIO_MODULATION);
     }
     bool SetAfSwitch(bool) override { return record(SVC_SET_AF_SWITCH); }

@@ -1,6 +1,7 @@
 #include "align/AdjustmentUnits.h"
 
 #include "ui/StrPrintf.h"
+#include "ui/Strings.h"
 
 #include <cmath>
 
@@ -50,6 +51,15 @@ std::string formatLevel(int level, int unit) {
 
 std::string formatTenthsKhz(std::int32_t storedByte) {
     return formatDouble(TENTHS_KHZ_FORMAT, signedLevel(storedByte) / 10.0);
+}
+
+std::string_view adjustmentCaption(std::size_t item) {
+    for (const auto& [captioned, caption] : text::ADJUSTMENT_CAPTIONS) {
+        if (captioned == item) {
+            return caption;
+        }
+    }
+    return {};
 }
 
 } // namespace kq70

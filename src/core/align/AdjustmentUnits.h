@@ -29,4 +29,8 @@ std::string formatLevel(int level, int unit);
 // A stored sign-and-magnitude byte in steps of 0.1 kHz, as "%4.1f kHz".
 std::string formatTenthsKhz(std::int32_t storedByte);
 
+// The caption the alignment windows show beside an adjustment item's value; empty for an item
+// they do not show.
+std::string_view adjustmentCaption(std::size_t item);
+
 } // namespace kq70

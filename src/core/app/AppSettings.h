@@ -2,11 +2,16 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kq70 {
 
 class IniFile;
+
+// The port name that selects the radio simulated inside the program, in the settings file and
+// wherever a front end names the port.
+inline constexpr std::string_view SIMULATED_PORT_NAME = "simulated";
 
 // The program settings kept in "KQ70.ini": the port, the window size, the optional grid
 // columns, the band and LCD type the last run ended with, and the recent-file list.
@@ -49,6 +54,9 @@ struct AppSettings {
 
     // Puts `path` at the head of the recent-file list, once.
     void addRecentFile(const std::string& path);
+
+    // True when the radio jobs talk to the simulated radio.
+    bool usesSimulatedRadio() const { return portName == SIMULATED_PORT_NAME; }
 };
 
 } // namespace kq70

@@ -1,10 +1,9 @@
 #include "app/Passwords.h"
 
 #include "app/AccessMode.h"
+#include "ui/AsciiText.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
-
-#include <cctype>
 
 namespace kq70 {
 
@@ -28,8 +27,7 @@ bool isEModeWord(std::string_view entry) {
         return false;
     }
     for (std::size_t i = 0; i < entry.size(); ++i) {
-        const auto lowered = static_cast<char>(std::tolower(static_cast<unsigned char>(entry[i])));
-        if (lowered != E_MODE_WORD[i]) {
+        if (asciiLower(entry[i]) != E_MODE_WORD[i]) {
             return false;
         }
     }
@@ -75,6 +73,23 @@ bool unlockAdjustmentMode(AccessMode& mode, UserPrompt& prompt) {
     }
     mode.set(ACCESS_ADJUSTMENT);
     return true;
+}
+
+bool grantAccessMode(AccessMode& mode, int wanted, UserPrompt& prompt) {
+    mode.set(ACCESS_NORMAL);
+    switch (wanted) {
+    case ACCESS_NORMAL:
+        return true;
+    case ACCESS_ADJUSTMENT:
+        return unlockAdjustmentMode(mode, prompt);
+    case ACCESS_MANUFACTURE:
+    case ACCESS_E_MODE:
+        mode.set(wanted);
+        confirmStartupAccessMode(mode, prompt);
+        return mode.value() == wanted;
+    default:
+        return false;
+    }
 }
 
 } // namespace kq70

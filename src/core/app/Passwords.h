@@ -29,4 +29,9 @@ void confirmStartupAccessMode(AccessMode& mode, UserPrompt& prompt);
 // then the adjustment mode.
 bool unlockAdjustmentMode(AccessMode& mode, UserPrompt& prompt);
 
+// A mode asked for by its number (a command-line option), granted as the program grants it:
+// the manufacture and E modes with their password, the adjustment mode with its keyword,
+// normal mode always. True when `mode` is now the mode asked for; otherwise it is normal mode.
+bool grantAccessMode(AccessMode& mode, int wanted, UserPrompt& prompt);
+
 } // namespace kq70

@@ -1,7 +1,7 @@
 #include "channel/HGroupTable.h"
 
-#include "image/RadioImage.h"
 #include "fields/HRecordFieldTable.h"
+#include "image/RadioImage.h"
 
 #include <algorithm>
 

@@ -53,6 +53,25 @@ bool DocumentObjects::isStored(DocumentPart part) const {
     return isEdited(part);
 }
 
+bool DocumentObjects::mayChange(DependentValues values) const {
+    using P = DocumentPart;
+    using D = DependentValues;
+    switch (values) {
+    case D::ChannelGlobals:
+        return isEdited(P::Scan) || isEdited(P::Miscellaneous);
+    case D::SharedPageValues:
+        return isEdited(P::Channels);
+    case D::Groups:
+    case D::KeyFunctions:
+        return isEdited(P::Hardware);
+    case D::ChannelEncryption:
+        return isEdited(P::Miscellaneous) || isEdited(P::Channels);
+    case D::ChannelSignalNumbers:
+        return isEdited(P::Paging);
+    }
+    return false;
+}
+
 void DocumentObjects::store(RadioImage& image) {
     storeParameters(image);
     takeSharedGlobals(image);

@@ -37,6 +37,17 @@ enum class DocumentPart : std::size_t {
 };
 constexpr std::size_t DOCUMENT_PART_COUNT = 12;
 
+// Values of one part that a store may change although nobody edited that part: bytes it
+// shares with another part, and values its store works out from another part.
+enum class DependentValues {
+    ChannelGlobals,       // the priority channel and the option unit, in the pages' bytes
+    SharedPageValues,     // the same bytes as the scanning and miscellaneous pages show them
+    Groups,               // regrouped under a new channel capacity
+    KeyFunctions,         // a radio without a display has no A–D keys
+    ChannelEncryption,    // follows the option unit
+    ChannelSignalNumbers, // follows the paging codes
+};
+
 // Every parameter object of one image, as the editors see them after extract. An editor sets
 // values and marks the parts it changed; storing writes only those parts, and the parts whose
 // store reads them, so bytes nobody edited stay as they were read.
@@ -58,6 +69,8 @@ struct DocumentObjects {
     bool isEdited(DocumentPart part) const;
     // Edited, or read by the store of an edited part.
     bool isStored(DocumentPart part) const;
+    // True when storing the edited parts may change these values.
+    bool mayChange(DependentValues values) const;
 
     // The stored parts, in the document's order. Between the parameter objects and the
     // channel data an editor may set the channel globals (see takeSharedGlobals).

@@ -1,7 +1,7 @@
 #include "fields/HFieldTable.h"
 
-#include "image/RadioImage.h"
 #include "fields/RadioCharacterCode.h"
+#include "image/RadioImage.h"
 
 #include <algorithm>
 #include <cmath>

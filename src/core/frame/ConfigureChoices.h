@@ -11,14 +11,12 @@ namespace kq70 {
 struct AppSettings;
 class IniFile;
 
-// The port name that selects the radio simulated inside the program.
-inline constexpr std::string_view SIMULATED_PORT_NAME = "simulated";
-
 // One entry of the Configuration dialog's port list.
 struct PortChoice {
     std::string text;       // "/dev/ttyUSB0 (PGC-30)", "Simulated radio"
     std::string devicePath; // what the settings keep as the port name
     bool simulated = false;
+    bool usbCable = false; // the USB programming cable (port type 1)
 };
 
 // What File > Configure offers and how its choices become settings.
@@ -42,7 +40,7 @@ public:
     static std::string PermissionHint(const PortChoice& port);
     static std::string PermissionHint(const std::string& device, const std::string& group);
 
-    // OK: the port, the cable kind by the entry's mark, the baud rate.
+    // OK: the port, its cable kind, the baud rate.
     static void Apply(AppSettings& settings, const PortChoice& port, int baudRate);
     // OK also keeps the Verify choice in the settings file at once, so a download started
     // before the program ends already follows it; a failed write is logged.

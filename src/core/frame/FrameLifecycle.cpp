@@ -3,7 +3,6 @@
 #include "app/AppSettings.h"
 #include "app/WindowTitles.h"
 #include "doc/CKQ70Doc.h"
-#include "frame/ConfigureChoices.h"
 #include "link/HSerialPort.h"
 #include "params/HHardwareParams.h"
 #include "ui/FrameTexts.h"
@@ -14,8 +13,16 @@
 
 namespace kq70 {
 
-FrameLifecycle::Size FrameLifecycle::InitialSize(const AppSettings& settings) {
-    return {std::max(settings.cx, AppSettings::MIN_CX), std::max(settings.cy, AppSettings::MIN_CY)};
+FrameLifecycle::Size FrameLifecycle::InitialSize(const AppSettings& settings, Size available) {
+    Size size{std::max(settings.cx, AppSettings::MIN_CX),
+              std::max(settings.cy, AppSettings::MIN_CY)};
+    if (available.width > 0) {
+        size.width = std::min(size.width, available.width);
+    }
+    if (available.height > 0) {
+        size.height = std::min(size.height, available.height);
+    }
+    return size;
 }
 
 std::string FrameLifecycle::DocumentName(const CKQ70Doc& doc) {
@@ -39,7 +46,7 @@ std::string FrameLifecycle::PortStatus(const AppSettings& settings) {
 }
 
 std::string FrameLifecycle::PortInUse(const AppSettings& settings) {
-    if (settings.portName == SIMULATED_PORT_NAME) {
+    if (settings.usesSimulatedRadio()) {
         return std::string(text::SIMULATED_RADIO);
     }
     return settings.portName.empty()

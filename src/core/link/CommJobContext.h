@@ -23,12 +23,18 @@ struct CommJobContext {
     // Without an adjustment default file in the program folder the alignment start takes
     // the built-in one; when false it reports the file missing.
     bool builtInAdjustmentDefault = true;
+    // The alignment's write-back puts the radio's former data back (it then says so instead
+    // of "Alignment is Finished!").
+    bool formerDataBack = false;
     // Set while the job runs when the user asks it to stop; none: the job cannot be stopped.
     const CancelFlag* cancel = nullptr;
     // Told by a download once it has read the radio's identity, hardware and adjustment data
     // (the work buffer), before the checks: whoever programs several radios learns which one
     // it is talking to even when the radio is then refused. Called on the job's thread.
     std::function<void(const RadioImage& radio)> radioRead{};
+    // The alignment start hands the radio's data, as read, to this before it writes anything
+    // (the pass keeps it in a file); false ends the job with the radio unchanged.
+    std::function<bool(const RadioImage& radio)> keepFormerData = nullptr;
 };
 
 } // namespace kq70

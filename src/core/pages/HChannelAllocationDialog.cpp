@@ -52,6 +52,7 @@ HChannelAllocationDialog::HChannelAllocationDialog(RadioImage& image, int access
 HChannelAllocationDialog::HChannelAllocationDialog(RadioImage& image, int accessMode,
                                                    Variant variant)
     : HDialog("HChannelAllocationDialog", image, accessMode), m_variant(variant) {
+    setHelpTopic(help::MAIN_WINDOW);
     for (int g = 0; g < GROUPS; ++g) {
         addStatic(IDC_GROUP_LABEL + g,
                   std::string(text::GROUP_LABELS[static_cast<std::size_t>(g)]));

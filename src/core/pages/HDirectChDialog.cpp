@@ -30,6 +30,7 @@ constexpr std::string_view ENTER_PANE = "\n<ENTER>";
 
 HDirectChDialog::HDirectChDialog(RadioImage& image, int accessMode)
     : HDialog("HDirectChDialog", image, accessMode) {
+    setHelpTopic(help::PAGE_DIRECT_CH);
     for (std::size_t k = 0; k < P::DIRECT_CH_COUNT; ++k) {
         addEdit(controlId(k), std::string(LABELS[k]), controlId(k), CHANNEL_NUMBER_EDIT, m_params,
                 P::channelIndex(k));

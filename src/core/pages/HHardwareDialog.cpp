@@ -152,6 +152,7 @@ std::string editLabel(const EditControl& edit) {
 
 HHardwareDialog::HHardwareDialog(CKQ70Doc& doc, int accessMode, UserPrompt& prompt)
     : HDialog("HHardwareDialog", doc.GetMainMemory(), accessMode), m_doc(doc), m_prompt(prompt) {
+    setHelpTopic(help::PAGE_HARDWARE);
     for (const ComboControl& combo : COMBOS) {
         addCombo(combo.id, std::string(combo.label), combo.id, *combo.definition, m_params,
                  static_cast<std::size_t>(combo.id - IDC_HW_FIRST_COMBO));

@@ -88,6 +88,7 @@ constexpr std::array<Slot, HKeyFuncParams::KEY_SLOT_COUNT> CLAIM_ORDER{0, 1, 6, 
 
 HKeyFuncDialog::HKeyFuncDialog(RadioImage& image, int accessMode)
     : HDialog("HKeyFuncDialog", image, accessMode) {
+    setHelpTopic(help::PAGE_KEY_FUNCTION);
     for (Slot slot = 0; slot < HKeyFuncParams::KEY_SLOT_COUNT; ++slot) {
         addCombo(controlId(slot), std::string(SLOT_LABELS[slot]), controlId(slot),
                  KEY_FUNCTION_COMBO, m_params, slot);

@@ -32,6 +32,7 @@ constexpr std::string_view ENTER_PANE = "\n<ENTER>";
 
 HMarketingDialog::HMarketingDialog(RadioImage& image, int accessMode)
     : HDialog("HMarketingDialog", image, accessMode) {
+    setHelpTopic(help::PAGE_MARKETING);
     addEdit(controlId(P::MARKET_APPLICATION), "Market Application",
             controlId(P::MARKET_APPLICATION), FOUR_DIGITS_EDIT, m_params, P::MARKET_APPLICATION);
     addEdit(controlId(P::FIRMWARE_VERSION), "", controlId(P::FIRMWARE_VERSION), FOUR_DIGITS_EDIT,

@@ -72,6 +72,7 @@ constexpr std::array<ComboControl, P::DEFAULT_SPLIT> COMBOS{{
 
 HMiscDialog::HMiscDialog(RadioImage& image, int accessMode)
     : HDialog("HMiscDialog", image, accessMode) {
+    setHelpTopic(help::PAGE_MISCELLANEOUS);
     for (const ComboControl& c : COMBOS) {
         addCombo(controlId(c.index), std::string(c.label), controlId(c.index), *c.combo, m_params,
                  c.index);

@@ -66,6 +66,7 @@ constexpr std::array<ComboControl, P::POWER_ON_TAG> COMBOS{{
 
 HPowerSaveDialog::HPowerSaveDialog(RadioImage& image, int accessMode)
     : HDialog("HPowerSaveDialog", image, accessMode) {
+    setHelpTopic(help::PAGE_POWER_SAVING);
     for (const ComboControl& c : COMBOS) {
         addCombo(controlId(c.index), std::string(c.label), controlId(c.index), *c.combo, m_params,
                  c.index);

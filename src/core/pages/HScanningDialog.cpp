@@ -95,6 +95,7 @@ HScanningDialog::HScanningDialog(RadioImage& image, int accessMode)
 
 HScanningDialog::HScanningDialog(RadioImage& image, int accessMode, ChannelsInUse channelsInUse)
     : HDialog("HScanningDialog", image, accessMode), m_channelsInUse(channelsInUse) {
+    setHelpTopic(help::PAGE_SCANNING);
     for (std::size_t i = 0; i < CONTROLS.size(); ++i) {
         addCombo(CONTROLS[i].id, CONTROLS[i].label, CONTROLS[i].id, *CONTROLS[i].definition,
                  m_params, i);

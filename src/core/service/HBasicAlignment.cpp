@@ -1,5 +1,6 @@
 #include "service/HBasicAlignment.h"
 
+#include "align/AdjustmentUnits.h"
 #include "align/HAdustmentBackUpParams.h"
 #include "channel/HChannelData.h"
 #include "image/RadioImage.h"
@@ -25,15 +26,6 @@ namespace {
 constexpr int LOG_CHANNEL = 0;
 using AP = AlignmentProcedure;
 using PK = ProcedureKind;
-
-std::string_view captionOf(std::size_t item) {
-    for (const auto& [captioned, caption] : text::ADJUSTMENT_CAPTIONS) {
-        if (captioned == item) {
-            return caption;
-        }
-    }
-    return {};
-}
 
 const char* caption(std::size_t procedure) {
     return text::PROCEDURE_CAPTIONS[procedure].data();
@@ -150,29 +142,57 @@ const ProcedureEntry& HBasicAlignment::EntryOf(AlignmentProcedure procedure) {
 }
 
 std::vector<ProcedureSection> HBasicAlignment::Sections() {
-    const auto sectionOf = [](ProcedureKind kind) -> std::size_t {
+    const auto sectionOf = [](ProcedureKind kind) {
         switch (kind) {
         case PK::VcoAuto:
         case PK::VcoManual:
-            return 0;
+            return SectionKind::Vco;
         case PK::Measurement:
         case PK::RxTune:
-            return 1;
+            return SectionKind::Receive;
         case PK::Slider:
-            return 2;
+            return SectionKind::Transmit;
         case PK::Battery:
-            return 3;
+            return SectionKind::Battery;
         }
-        return 2;
+        return SectionKind::Transmit;
     };
+    // The section captions are in the order of the kinds.
     std::vector<ProcedureSection> sections;
-    for (std::string_view caption : text::PROCEDURE_SECTIONS) {
-        sections.push_back({std::string(caption), {}});
+    for (std::size_t i = 0; i < text::PROCEDURE_SECTIONS.size(); ++i) {
+        sections.push_back(
+            {static_cast<SectionKind>(i), std::string(text::PROCEDURE_SECTIONS[i]), {}});
     }
     for (const ProcedureEntry& entry : AllProcedures()) {
-        sections[sectionOf(entry.kind)].entries.push_back(entry);
+        sections[static_cast<std::size_t>(sectionOf(entry.kind))].entries.push_back(entry);
     }
     return sections;
+}
+
+std::string_view HBasicAlignment::HelpTopicOf(ProcedureKind kind) {
+    switch (kind) {
+    case PK::VcoAuto:
+        return help::ALIGNMENT_VCO_AUTO;
+    case PK::VcoManual:
+        return help::ALIGNMENT_VCO_MANUAL;
+    case PK::Slider:
+        return help::ALIGNMENT_TRANSMIT;
+    case PK::Measurement:
+        return help::ALIGNMENT_RECEIVE;
+    case PK::RxTune:
+        return help::ALIGNMENT_RX_TUNE;
+    case PK::Battery:
+        return help::ALIGNMENT_BATTERY;
+    }
+    return HELP_TOPIC;
+}
+
+std::vector<std::string> HBasicAlignment::PointCaptions() {
+    std::vector<std::string> captions;
+    for (std::size_t point = 1; point <= ADJ_POINT_COUNT; ++point) {
+        captions.push_back(std::to_string(point));
+    }
+    return captions;
 }
 
 std::vector<HBasicAlignment::ValueField> HBasicAlignment::Fields() const {
@@ -180,7 +200,7 @@ std::vector<HBasicAlignment::ValueField> HBasicAlignment::Fields() const {
     for (std::size_t item : FIELD_ITEMS) {
         const std::string text = item < ADJ_LEVEL_ITEMS ? m_context.set.levelText(item)
                                                         : strprintf("%d", m_context.set.get(item));
-        fields.push_back({item, std::string(captionOf(item)), text});
+        fields.push_back({item, std::string(adjustmentCaption(item)), text});
     }
     return fields;
 }
@@ -188,7 +208,7 @@ std::vector<HBasicAlignment::ValueField> HBasicAlignment::Fields() const {
 std::vector<HBasicAlignment::GroupRow> HBasicAlignment::Groups() const {
     std::vector<GroupRow> rows;
     for (std::size_t item : m_secondLayout ? GROUP_ITEMS_2 : GROUP_ITEMS) {
-        GroupRow row{item, std::string(captionOf(item)), {}};
+        GroupRow row{item, std::string(adjustmentCaption(item)), {}};
         if (isGroupOfFive(item)) {
             for (std::size_t point = 0; point < ADJ_POINT_COUNT; ++point) {
                 row.values.push_back(m_context.set.get(item - 2 + point));
@@ -226,6 +246,13 @@ void HBasicAlignment::AfterOk() {
     m_context.set.extract(image);
     KQ70_LOG(LOG_D2, LOG_CHANNEL, "adjustment items written back [SUM:%04X]",
              m_context.set.get(ADJ_CHECKSUM));
+    m_newValues = true;
+}
+
+bool HBasicAlignment::ConfirmDiscard() {
+    return !m_newValues ||
+           m_context.prompt.messageBox(text::ALIGNMENT_DISCARD_QUESTION, {}, MessageButtons::YesNo,
+                                       MessageIcon::Question) == MessageAnswer::Yes;
 }
 
 std::unique_ptr<HVcoAlignAuto> HBasicAlignment::MakeVcoAuto(int direction) const {

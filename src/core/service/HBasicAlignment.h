@@ -2,11 +2,13 @@
 
 #include "service/AlignmentContext.h"
 #include "service/VcoLimits.h"
+#include "ui/HelpTopics.h"
 
 #include <array>
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kq70 {
@@ -63,8 +65,12 @@ struct ProcedureEntry {
     int variant;
 };
 
+// What the procedures of a section align.
+enum class SectionKind { Vco, Receive, Transmit, Battery };
+
 // Procedures the window shows together under one caption.
 struct ProcedureSection {
+    SectionKind kind;
     std::string caption;
     std::vector<ProcedureEntry> entries;
 };
@@ -87,6 +93,7 @@ public:
     static constexpr std::array<std::size_t, 15> GROUP_ITEMS_2 = {18, 23, 28, 33, 38, 43, 48, 53,
                                                                   58, 63, 94, 97, 92, 95, 96};
     static constexpr int DEFAULT_CHANNEL = 1;
+    static constexpr std::string_view HELP_TOPIC = help::ALIGNMENT_WINDOW;
 
     struct ValueField {
         std::size_t item;
@@ -118,6 +125,10 @@ public:
     static const ProcedureEntry& EntryOf(AlignmentProcedure procedure);
     // Every procedure by what it aligns: VCO, receive, transmit, battery; each in list order.
     static std::vector<ProcedureSection> Sections();
+    // The help section of a procedure's window.
+    static std::string_view HelpTopicOf(ProcedureKind kind);
+    // The captions of the five alignment points of an item group, low edge first.
+    static std::vector<std::string> PointCaptions();
 
     std::vector<ValueField> Fields() const;
     std::vector<GroupRow> Groups() const;
@@ -133,6 +144,11 @@ public:
     // After a procedure ended with OK: the items into the working image, the checksum, the
     // channel data rebuilt over the new items, the items read back.
     void AfterOk();
+    // True once a procedure ended with OK: leaving without OK would discard new values.
+    bool HasNewValues() const { return m_newValues; }
+    // Cancel, Escape or closing the window writes the radio's former data back; with new
+    // values the user says Yes to that first. True when the window may go.
+    bool ConfirmDiscard();
 
     // The procedure windows, on this window's context.
     std::unique_ptr<HVcoAlignAuto> MakeVcoAuto(int direction) const;
@@ -148,6 +164,7 @@ private:
     int m_channel = DEFAULT_CHANNEL;
     bool m_enabled = true;
     bool m_secondLayout = false;
+    bool m_newValues = false;
 };
 
 } // namespace kq70

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <optional>
 
 namespace kq70 {
 
@@ -43,6 +45,16 @@ std::uint8_t byteOf(std::int32_t value) {
     return static_cast<std::uint8_t>(value & 0xFF);
 }
 
+// An entered CTCSS frequency in the radio's 0.1 Hz; nothing outside the range.
+std::optional<int> ctcssTenths(double hz) {
+    const double tenths = std::round(hz * 10.0);
+    if (!(tenths >= HSliderAlignDialog::CTCSS_LOWEST_HZ * 10.0 &&
+          tenths <= HSliderAlignDialog::CTCSS_HIGHEST_HZ * 10.0)) {
+        return std::nullopt;
+    }
+    return static_cast<int>(tenths);
+}
+
 } // namespace
 
 HSliderAlignDialog::HSliderAlignDialog(const AlignmentContext& context, SliderProcedure procedure,
@@ -53,9 +65,19 @@ HSliderAlignDialog::HSliderAlignDialog(const AlignmentContext& context, SliderPr
     m_buttons.okEnabled = false;
 }
 
-void HSliderAlignDialog::SetCtcssFrequencies(int first, int second) {
-    m_ctcss1 = first;
-    m_ctcss2 = second;
+bool HSliderAlignDialog::SetCtcssHz(double first, double second) {
+    const auto tenths1 = ctcssTenths(first);
+    const auto tenths2 = ctcssTenths(second);
+    if (m_started || !tenths1 || !tenths2) {
+        return false;
+    }
+    m_ctcss1 = *tenths1;
+    m_ctcss2 = *tenths2;
+    return true;
+}
+
+double HSliderAlignDialog::CtcssHz(int which) const {
+    return (which == 1 ? m_ctcss2 : m_ctcss1) / 10.0;
 }
 
 bool HSliderAlignDialog::SelectCtcssFrequency(int which) {
@@ -67,8 +89,12 @@ bool HSliderAlignDialog::SelectCtcssFrequency(int which) {
     return m_context.com.SetSubAudioModulation(true, 0, static_cast<std::uint16_t>(tone));
 }
 
-void HSliderAlignDialog::SetPoint(int point) {
-    m_point = std::clamp(point, 0, 4);
+bool HSliderAlignDialog::SetPoint(int point) {
+    if (m_started) {
+        return false;
+    }
+    m_point = std::clamp(point, 0, static_cast<int>(ADJ_POINT_COUNT) - 1);
+    return true;
 }
 
 std::string HSliderAlignDialog::Title() const {
@@ -160,7 +186,7 @@ bool HSliderAlignDialog::Start() {
         Close();
         return false;
     }
-    m_value = std::clamp<int>(m_context.set.get(Item()), SLIDER_MIN, SLIDER_MAX);
+    m_value = DaSlider::Clamp(m_context.set.get(Item()));
     if (!Send(m_value)) {
         KQ70_LOG(LOG_WR, LOG_CHANNEL, "%s: first value not sent", Title().c_str());
     }
@@ -173,7 +199,7 @@ bool HSliderAlignDialog::Start() {
 }
 
 bool HSliderAlignDialog::SetValue(int value) {
-    if (!m_started || value == m_value || value < SLIDER_MIN || value > SLIDER_MAX) {
+    if (!m_started || value == m_value || !DaSlider::Holds(value)) {
         return true;
     }
     m_value = value;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "service/AlignmentContext.h"
+#include "service/DaSlider.h"
 #include "service/ProcedureButtons.h"
 
 #include <cstddef>
@@ -30,12 +31,12 @@ enum class SliderProcedure {
 // window puts the radio back to receive.
 class HSliderAlignDialog {
 public:
-    static constexpr int SLIDER_MIN = 0;
-    static constexpr int SLIDER_MAX = 255;
-    static constexpr int TICK = 10;
-    static constexpr int PAGE_STEP = 20;
-    static constexpr int LINE_STEP = 1;
     static constexpr std::uint16_t TEST_TONE = 1000;
+    // Sub-audio balance: the CTCSS frequencies the user may enter, in Hz with one decimal (the
+    // radio takes them in 0.1 Hz).
+    static constexpr double CTCSS_LOWEST_HZ = 60.0;
+    static constexpr double CTCSS_HIGHEST_HZ = 260.0;
+    static constexpr int CTCSS_DECIMALS = 1;
 
     HSliderAlignDialog(const AlignmentContext& context, SliderProcedure procedure, int variant);
 
@@ -43,17 +44,20 @@ public:
     // before Start.
     void SetChannel(int channel) { m_channel = channel; }
     int Channel() const { return m_channel; }
-    // Sub-audio balance: the two CTCSS frequencies the user entered, in 0.1 Hz, and which of
-    // them the radio sends (0 or 1); a transmitting radio changes over at once.
-    void SetCtcssFrequencies(int first, int second);
+    // Sub-audio balance: the two CTCSS frequencies the user entered, in Hz, each rounded to
+    // 0.1 Hz. They are chosen before Start: a frequency outside the range, or any change once
+    // the radio transmits, changes nothing (false).
+    bool SetCtcssHz(double first, double second);
+    double CtcssHz(int which) const;
+    // Which of the two the radio sends (0 or 1); a transmitting radio changes over at once.
     bool SelectCtcssFrequency(int which);
     // True for the procedure that balances two CTCSS frequencies.
     bool UsesCtcssPair() const { return m_procedure == SliderProcedure::SubAudioBalance; }
-    int CtcssFrequency(int which) const { return which == 1 ? m_ctcss2 : m_ctcss1; }
     int SelectedCtcss() const { return m_ctcssSelected; }
     // For the procedures that adjust a group of five: the alignment point 0–4 whose item the
-    // slider sets (2, the band centre, unless chosen).
-    void SetPoint(int point);
+    // slider sets (2, the band centre, unless chosen). Chosen before Start only: false, and
+    // the point kept, once the radio transmits.
+    bool SetPoint(int point);
     int Point() const { return m_point; }
     // True when the procedure adjusts one point of a group of five.
     bool AdjustsGroup() const;
@@ -73,8 +77,8 @@ public:
     // A new value from the slider, the edit box (Enter) or the arrows. A value equal to the
     // current one, or outside 0–255, sends nothing. False when the send failed.
     bool SetValue(int value);
-    bool Right() { return m_value < SLIDER_MAX ? SetValue(m_value + 1) : true; }
-    bool Left() { return m_value > SLIDER_MIN ? SetValue(m_value - 1) : true; }
+    bool Right() { return m_value < DaSlider::MAX ? SetValue(m_value + 1) : true; }
+    bool Left() { return m_value > DaSlider::MIN ? SetValue(m_value - 1) : true; }
     bool Enter(int typed) { return SetValue(typed); }
 
     void Ok();

@@ -17,7 +17,7 @@ namespace kq70 {
 namespace {
 
 constexpr int LOG_CHANNEL = 0;
-constexpr int TRIMMED_COUNT = HSqlAlignment::SAMPLES - 2;
+constexpr int TRIMMED_COUNT = SAMPLE_COUNT - 2;
 constexpr std::array<int, 2> DEFAULT_CHANNELS = {1, 4}; // wide, narrow
 
 struct SqlRow {
@@ -110,12 +110,16 @@ bool HSqlAlignment::Read(int index, int& value) {
     return true;
 }
 
-void HSqlAlignment::Fail() {
-    KQ70_LOG(LOG_WR, LOG_CHANNEL, "%s: A/D read failed", Title().c_str());
+void HSqlAlignment::StopSampling() {
     m_sampling = false;
-    m_failed = true;
     m_buttons.startEnabled = true;
     m_buttons.cancelEnabled = true;
+}
+
+void HSqlAlignment::Fail() {
+    KQ70_LOG(LOG_WR, LOG_CHANNEL, "%s: A/D read failed", Title().c_str());
+    StopSampling();
+    m_failed = true;
     m_context.prompt.message(Strings::get(IDS_INITIAL_PROCESSING_FAILED), MessageIcon::Exclamation);
 }
 
@@ -137,12 +141,10 @@ bool HSqlAlignment::Sample() {
         }
         m_nsq.Add(nsq);
     }
-    if (++m_taken < SAMPLES) {
+    if (++m_taken < SAMPLE_COUNT) {
         return true;
     }
-    m_sampling = false;
-    m_buttons.startEnabled = true;
-    m_buttons.cancelEnabled = true;
+    StopSampling();
     m_buttons.okVisible = true;
     m_buttons.focus = ProcedureFocus::Ok;
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "%s [NSQ:%d][RSSI:%d]", Title().c_str(), NsqResult(),
@@ -150,10 +152,11 @@ bool HSqlAlignment::Sample() {
     return false;
 }
 
-bool HSqlAlignment::RunSampling() {
-    while (m_sampling) {
-        m_context.clock.sleep(SAMPLE_INTERVAL);
-        Sample();
+bool HSqlAlignment::RunSampling(const SamplingWatch& watch) {
+    const auto sample = [this] { return Sample(); };
+    if (m_sampling && !RunSamples(m_context.clock, sample, m_taken, watch)) {
+        KQ70_LOG(LOG_D1, LOG_CHANNEL, "%s: stopped after %d samples", Title().c_str(), m_taken);
+        StopSampling();
     }
     return Finished();
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "platform/Clock.h"
 #include "service/AlignmentContext.h"
 #include "service/ProcedureButtons.h"
+#include "service/Sampling.h"
 
-#include <chrono>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -20,16 +19,12 @@ enum class SqlProcedure {
     TxSave,       // items 1 wide, 5 narrow: the RSSI reading
 };
 
-// One receive measurement: Start puts the radio on its alignment channel, then 20 samples
-// are taken 50 ms apart (each a one-shot timer in a window; RunSampling does it all on the
-// clock), and the result of each reading is the mean of its 18 middle samples. OK stores
-// the procedure's reading into its item. A failed read ends the measurement with string 125
-// and nothing to store.
+// One receive measurement: Start puts the radio on its alignment channel, RunSampling takes
+// the 20 samples 50 ms apart on the radio's clock, and the result of each reading is the mean
+// of its 18 middle samples. OK stores the procedure's reading into its item. A failed read
+// ends the measurement with string 125 and nothing to store; a stopped run stores nothing.
 class HSqlAlignment {
 public:
-    static constexpr int SAMPLES = 20;
-    static constexpr Clock::Duration SAMPLE_INTERVAL = std::chrono::milliseconds(50);
-
     HSqlAlignment(const AlignmentContext& context, SqlProcedure procedure, int variant);
 
     void SetChannel(int channel) { m_channel = channel; }
@@ -44,9 +39,10 @@ public:
     bool Start();
     // One sample; false once sampling has ended (all taken, or a failed read).
     bool Sample();
-    // Start's samples to the end on the clock; true when all 20 were taken.
-    bool RunSampling();
-    bool Finished() const { return m_taken == SAMPLES && !m_failed; }
+    // Start's samples to the end on the clock, or until `watch` stops the run; true when all
+    // 20 were taken.
+    bool RunSampling(const SamplingWatch& watch = {});
+    bool Finished() const { return m_taken == SAMPLE_COUNT && !m_failed; }
     bool Sampling() const { return m_sampling; }
     int SamplesTaken() const { return m_taken; }
     int NsqResult() const { return m_nsq.Mean(); }
@@ -73,6 +69,7 @@ private:
     bool ReadsNsq() const;
     bool Read(int index, int& value);
     void Fail();
+    void StopSampling();
 
     AlignmentContext m_context;
     SqlProcedure m_procedure;

@@ -3,6 +3,7 @@
 #include "align/HAdustmentBackUpParams.h"
 #include "link/HComAlignment.h"
 #include "log/HLogPrint.h"
+#include "service/DaSlider.h"
 #include "service/HVcoAlignAuto.h"
 #include "service/VcoLimits.h"
 #include "ui/StrPrintf.h"
@@ -50,13 +51,13 @@ bool HVcoAlignDialog::Open() {
         }
         m_context.clock.sleep(TX_PAUSE);
     }
-    m_value = std::clamp<int>(m_context.set.get(Item()), 0, 255);
+    m_value = DaSlider::Clamp(m_context.set.get(Item()));
     SendAndRead();
     return true;
 }
 
 void HVcoAlignDialog::SetSlider(int value) {
-    m_value = std::clamp(value, 0, 255);
+    m_value = DaSlider::Clamp(value);
     SendAndRead();
 }
 

@@ -77,5 +77,36 @@ TEST(PasswordsTest, AdjustmentUnlock) {
     }
 }
 
+// What the command line's --mode option runs: each mode with its own word, and nothing asked
+// for normal mode or a mode the program does not have.
+TEST(PasswordsTest, AModeAskedForByNumberIsGrantedWithItsOwnWord) {
+    struct Case {
+        int wanted;
+        std::optional<std::optional<std::string>> entry; // outer nothing: no question
+        bool granted;
+    };
+    const Case cases[] = {
+        {ACCESS_NORMAL, std::nullopt, true},
+        {ACCESS_MANUFACTURE, "Quiet Harbours", true},
+        {ACCESS_ADJUSTMENT, "mul-PEK", true},
+        {ACCESS_ADJUSTMENT, "Quiet Harbours", false},
+        {ACCESS_E_MODE, std::optional<std::string>{}, false},
+        {3, std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        ScriptedPrompt prompt;
+        if (c.entry) {
+            prompt.expectPassword(*c.entry);
+        }
+        if (c.wanted == ACCESS_MANUFACTURE) {
+            prompt.expectMessage(std::string(Strings::get(IDS_MANUFACTURE_MODE_WARNING)),
+                                 MessageAnswer::Ok, MessageIcon::Information, MessageButtons::Ok);
+        }
+        AccessMode mode(ACCESS_E_MODE);
+        EXPECT_EQ(grantAccessMode(mode, c.wanted, prompt), c.granted) << c.wanted;
+        EXPECT_EQ(mode.value(), c.granted ? c.wanted : ACCESS_NORMAL) << c.wanted;
+    }
+}
+
 } // namespace
 } // namespace kq70

@@ -114,5 +114,62 @@ TEST(DocumentObjectsTest, NothingEditedStoresNothing) {
     EXPECT_TRUE(differences(image, original).empty());
 }
 
+// A part edited alone changes the values of another part exactly where the document says it
+// may: the pages and the channel globals share the priority channel and option unit bytes.
+TEST(DocumentObjectsTest, SharedBytesMoveTheValuesTheDocumentSaysTheyMay) {
+    using D = DependentValues;
+    struct Case {
+        const char* name;
+        DocumentPart part;
+        std::function<void(DocumentObjects&)> edit;
+        std::function<bool(const DocumentObjects&, const DocumentObjects&)> moved;
+        D dependent;
+    };
+    const Case cases[] = {
+        {"option unit on its page", DocumentPart::Miscellaneous,
+         [](DocumentObjects& o) {
+             o.miscellaneous.set(HMiscParams::OPTION_UNIT, HMiscParams::OPTION_UNIT_ENCRYPTION);
+         },
+         [](const DocumentObjects& was, const DocumentObjects& is) {
+             return was.channels.getGlobal(GLOBAL_OPTION_UNIT) !=
+                    is.channels.getGlobal(GLOBAL_OPTION_UNIT);
+         },
+         D::ChannelGlobals},
+        {"priority channel on its page", DocumentPart::Scan,
+         [](DocumentObjects& o) { o.scan.set(SCAN_PRIORITY_CH, o.scan.get(SCAN_PRIORITY_CH) + 1); },
+         [](const DocumentObjects& was, const DocumentObjects& is) {
+             return was.channels.getGlobal(GLOBAL_PRIORITY_CHANNEL) !=
+                    is.channels.getGlobal(GLOBAL_PRIORITY_CHANNEL);
+         },
+         D::ChannelGlobals},
+        {"option unit in the channel globals", DocumentPart::Channels,
+         [](DocumentObjects& o) {
+             o.channels.setGlobal(GLOBAL_OPTION_UNIT, HMiscParams::OPTION_UNIT_ENCRYPTION);
+         },
+         [](const DocumentObjects& was, const DocumentObjects& is) {
+             return was.miscellaneous.optionUnit() != is.miscellaneous.optionUnit();
+         },
+         D::SharedPageValues},
+    };
+    const RadioImage original = pmr446Image();
+    for (const Case& c : cases) {
+        auto objects = objectsOf(original);
+        EXPECT_FALSE(objects->mayChange(c.dependent)) << c.name;
+        c.edit(*objects);
+        objects->markEdited(c.part);
+        RadioImage image = original;
+        // An editor of the channel globals sets them after they took the pages' bytes.
+        if (c.part == DocumentPart::Channels) {
+            objects->storeParameters(image);
+            objects->storeChannelData(image);
+        } else {
+            objects->store(image);
+        }
+        EXPECT_TRUE(c.moved(*objectsOf(original), *objectsOf(image))) << c.name;
+        EXPECT_TRUE(objects->mayChange(c.dependent)) << c.name;
+        EXPECT_FALSE(objects->mayChange(D::Groups)) << c.name;
+    }
+}
+
 } // namespace
 } // namespace kq70

@@ -23,6 +23,8 @@ TEST(ConfigureChoicesTest, PortListMarksTheCableAndEndsWithTheSimulatedRadio) {
     EXPECT_EQ(choices[1].text, "/dev/ttyUSB0 (PGC-30)");
     EXPECT_EQ(choices[2].text, "Simulated radio");
     EXPECT_TRUE(choices[2].simulated);
+    EXPECT_FALSE(choices[0].usbCable);
+    EXPECT_TRUE(choices[1].usbCable);
 
     struct Case {
         std::string portName;
@@ -90,6 +92,9 @@ TEST(ConfigureChoicesTest, OkTakesPortCableKindAndBaudRate) {
     EXPECT_EQ(settings.portType, 0);
     EXPECT_EQ(settings.baudRate, 9600);
     EXPECT_EQ(FrameLifecycle::PortStatus(settings), "Port: Simulated radio");
+    // The kind is the port's, not its label's: an adapter named after the cable is not it.
+    ConfigureChoices::Apply(settings, {"/dev/ttyS1: PGC-30 clone", "/dev/ttyS1", false}, 9600);
+    EXPECT_EQ(settings.portType, 0);
     settings.baudRate = 4800;
     EXPECT_EQ(ConfigureChoices::SelectedBaudRate(settings), 0);
 }

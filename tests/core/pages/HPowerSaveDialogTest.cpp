@@ -1,8 +1,8 @@
 #include "pages/HPowerSaveDialog.h"
 
 #include "app/AccessMode.h"
-#include "image/RadioImage.h"
 #include "fields/RadioCharacterCode.h"
+#include "image/RadioImage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "params/HProgrammingPasswordParams.h"
 
-#include "image/RadioImage.h"
 #include "fields/RadioCharacterCode.h"
+#include "image/RadioImage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "service/HOtherAlign.h"
 
 #include "core/service/ServiceTestContext.h"
+#include "link/CancelFlag.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
@@ -27,20 +28,39 @@ TEST(HOtherAlignTest, ThreeVoltageStepsKeepTheFirstTwoLevels) {
     }
     EXPECT_EQ(battery.PromptText(), prompts[3]);
     EXPECT_FALSE(battery.Buttons().startVisible);
+    const auto levels = battery.Levels();
+    EXPECT_EQ(levels[0].caption, "Low Battery");
+    EXPECT_EQ(levels[0].text, "162");
+    EXPECT_EQ(levels[1].caption, "EEPROM Protect");
+    EXPECT_EQ(levels[1].text, "137");
     EXPECT_TRUE(battery.Ok());
     EXPECT_EQ(t.set.get(95), 162);
     EXPECT_EQ(t.set.get(96), 137);
 }
 
-TEST(HOtherAlignTest, AFailedReadRepeatsTheStepAndKeepsNothing) {
-    test::ServiceTestContext t;
-    t.com.ad = [](int) -> std::optional<AdData> { return std::nullopt; };
-    t.prompt.expectMessage(std::string(Strings::get(IDS_INITIAL_PROCESSING_FAILED)));
-    HOtherAlign battery(t.context());
-    ASSERT_TRUE(battery.Start());
-    EXPECT_FALSE(battery.RunSampling());
-    EXPECT_EQ(battery.Step(), 0);
-    EXPECT_EQ(battery.LowBatteryLevel(), 0);
+// A failed read and a run stopped by closing the window both leave the step to be done again.
+TEST(HOtherAlignTest, AFailedReadOrAStoppedRunRepeatsTheStepAndKeepsNothing) {
+    for (const bool fails : {true, false}) {
+        test::ServiceTestContext t;
+        if (fails) {
+            t.com.ad = [](int) -> std::optional<AdData> { return std::nullopt; };
+            t.prompt.expectMessage(std::string(Strings::get(IDS_INITIAL_PROCESSING_FAILED)));
+        }
+        CancelFlag stop;
+        const SamplingWatch watch{[&stop](int taken) {
+                                      if (taken == 3) {
+                                          stop.request();
+                                      }
+                                  },
+                                  &stop};
+        HOtherAlign battery(t.context());
+        ASSERT_TRUE(battery.Start());
+        EXPECT_FALSE(battery.RunSampling(watch)) << fails;
+        EXPECT_EQ(t.com.adReads, fails ? 1 : 3) << fails;
+        EXPECT_EQ(battery.Step(), 0) << fails;
+        EXPECT_EQ(battery.Levels()[0].text, "") << fails;
+        EXPECT_TRUE(battery.Buttons().startEnabled) << fails;
+    }
 }
 
 } // namespace

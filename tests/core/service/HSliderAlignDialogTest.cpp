@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace kq70 {
 namespace {
 
@@ -100,6 +102,10 @@ TEST_F(HSliderAlignDialogTest, GroupProceduresSetThePointChosenSingleItemsIgnore
     balance.SetPoint(9);
     EXPECT_EQ(balance.Item(), 60u);
     EXPECT_TRUE(balance.AdjustsGroup());
+    ASSERT_TRUE(balance.Start());
+    EXPECT_FALSE(balance.SetPoint(1)); // chosen before Start only
+    EXPECT_EQ(balance.Item(), 60u);
+    balance.Cancel();
     HSliderAlignDialog mic(t.context(), SliderProcedure::MicGain, 0);
     mic.SetPoint(0);
     EXPECT_EQ(mic.Item(), 94u);
@@ -108,7 +114,7 @@ TEST_F(HSliderAlignDialogTest, GroupProceduresSetThePointChosenSingleItemsIgnore
 
 TEST_F(HSliderAlignDialogTest, SubAudioBalanceChangesOverBetweenTheTwoFrequencies) {
     HSliderAlignDialog balance(t.context(), SliderProcedure::SubAudioBalance, 1);
-    balance.SetCtcssFrequencies(885, 1318);
+    ASSERT_TRUE(balance.SetCtcssHz(88.5, 131.8));
     EXPECT_TRUE(balance.SelectCtcssFrequency(1)); // not started: nothing sent
     EXPECT_EQ(t.com.count(SVC_SET_SUB_AUDIO_MODULATION), 0);
     ASSERT_TRUE(balance.Start());
@@ -116,6 +122,31 @@ TEST_F(HSliderAlignDialogTest, SubAudioBalanceChangesOverBetweenTheTwoFrequencie
     EXPECT_TRUE(balance.SelectCtcssFrequency(0));
     EXPECT_EQ(t.com.count(SVC_SET_SUB_AUDIO_MODULATION), 2);
     balance.Cancel();
+}
+
+// The window's boxes take Hz; the radio gets 0.1 Hz, and nothing outside the range.
+TEST_F(HSliderAlignDialogTest, CtcssFrequenciesAreTakenInTenthsWithinTheirRangeBeforeStart) {
+    struct Case {
+        double first;
+        double second;
+        bool taken;
+        int sent; // the first frequency, as the radio gets it
+    };
+    const Case cases[] = {
+        {88.5, 131.8, true, 885},   {60.0, 260.0, true, 600},          {67.04, 254.06, true, 670},
+        {59.9, 100.0, false, 670}, // the procedure's own first frequency stays
+        {100.0, 260.1, false, 670}, {std::nan(""), 100.0, false, 670},
+    };
+    for (const Case& c : cases) {
+        HSliderAlignDialog balance(t.context(), SliderProcedure::SubAudioBalance, 0);
+        EXPECT_EQ(balance.SetCtcssHz(c.first, c.second), c.taken) << c.first << " " << c.second;
+        ASSERT_TRUE(balance.Start());
+        EXPECT_EQ(t.com.subAudioTone, c.sent) << c.first;
+        EXPECT_DOUBLE_EQ(balance.CtcssHz(0), c.sent / 10.0);
+        EXPECT_FALSE(balance.SetCtcssHz(100.0, 100.0)); // the radio transmits one of them
+        EXPECT_DOUBLE_EQ(balance.CtcssHz(0), c.sent / 10.0);
+        balance.Cancel();
+    }
 }
 
 TEST_F(HSliderAlignDialogTest, FailuresShowTheirMessages) {

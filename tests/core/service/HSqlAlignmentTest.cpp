@@ -1,6 +1,7 @@
 #include "service/HSqlAlignment.h"
 
 #include "core/service/ServiceTestContext.h"
+#include "link/CancelFlag.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
@@ -64,9 +65,13 @@ TEST_F(HSqlAlignmentTest, ThresholdSqlSamplesTwentyTimesAndStoresTheNoiseSquelch
     ASSERT_TRUE(sql.Start());
     EXPECT_EQ(t.com.channel, 4); // narrow alignment channel
     const auto start = t.clock.now();
-    EXPECT_TRUE(sql.RunSampling());
-    EXPECT_EQ(t.clock.now() - start, 20 * HSqlAlignment::SAMPLE_INTERVAL);
+    std::vector<int> heard;
+    EXPECT_TRUE(sql.RunSampling({[&heard](int taken) { heard.push_back(taken); }, nullptr}));
+    EXPECT_EQ(t.clock.now() - start, 20 * SAMPLE_INTERVAL);
     EXPECT_EQ(t.com.adReads, 40);
+    ASSERT_EQ(heard.size(), 20u);
+    EXPECT_EQ(heard.front(), 1);
+    EXPECT_EQ(heard.back(), 20);
     EXPECT_EQ(sql.RssiResult(), 105);
     EXPECT_EQ(sql.NsqText(), "190");
     EXPECT_EQ(sql.Buttons().focus, ProcedureFocus::Ok);
@@ -101,6 +106,32 @@ TEST_F(HSqlAlignmentTest, AFailedReadEndsTheMeasurementWithNothingToStore) {
     EXPECT_FALSE(sql.Ok());
     EXPECT_EQ(t.set.get(3), 42);
     EXPECT_TRUE(sql.Buttons().startEnabled);
+}
+
+// Closing the window asks the run to stop: it ends before the next read, keeps nothing and can
+// be started again.
+TEST_F(HSqlAlignmentTest, AStoppedRunEndsBeforeTheNextReadAndStoresNothing) {
+    scriptReadings();
+    t.set.set(2, 42);
+    HSqlAlignment sql(t.context(), SqlProcedure::ThresholdSql, 0);
+    ASSERT_TRUE(sql.Start());
+    CancelFlag stop;
+    const SamplingWatch watch{[&stop](int taken) {
+                                  if (taken == 5) {
+                                      stop.request();
+                                  }
+                              },
+                              &stop};
+    EXPECT_FALSE(sql.RunSampling(watch));
+    EXPECT_EQ(sql.SamplesTaken(), 5);
+    EXPECT_EQ(t.com.adReads, 10);
+    EXPECT_FALSE(sql.Sampling());
+    EXPECT_FALSE(sql.Ok());
+    EXPECT_EQ(t.set.get(2), 42);
+    EXPECT_TRUE(sql.Buttons().startEnabled);
+    EXPECT_TRUE(sql.Buttons().cancelEnabled);
+    ASSERT_TRUE(sql.Start());
+    EXPECT_TRUE(sql.RunSampling());
 }
 
 TEST_F(HSqlAlignmentTest, AFailedStartShowsInitialProcessing) {
