@@ -289,6 +289,10 @@ void FleetWindow::start() {
     m_model.started(ports);
     hold(true);
     render();
+    // The question belonged to the main window: the keys come back here, where Escape means
+    // something while the radios run.
+    activateWindow();
+    raise();
 }
 
 void FleetWindow::cancelRadio(std::size_t radio) {

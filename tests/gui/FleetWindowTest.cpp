@@ -146,7 +146,7 @@ private slots:
         QVERIFY(frame.window.documentHold().held());
         const std::string path = frame.doc.currentFilePath();
         const RadioImage before = frame.doc.GetMainMemory();
-        for (int command : {ID_FILE_NEW, ID_COMMON_SCANNING, ID_RADIO_FLEET}) {
+        for (int command : {int{ID_FILE_NEW}, int{ID_COMMON_SCANNING}, ID_RADIO_FLEET}) {
             QString seen;
             answerMessage(QMessageBox::Ok, &seen);
             frame.window.runCommand(command);

@@ -139,10 +139,13 @@ void FleetWindowModel::radioFinished(std::size_t radio, const FleetRadioResult& 
         r->serialNumber = result.serialNumber;
     }
     r->result = FleetReport::ResultText(result);
-    // The whole row's line, with whether a radio that did not succeed was written to.
-    r->status = FleetReport::RadioLine(result);
+    // A radio that succeeded keeps the job's last status; for one that did not, what became
+    // of it matters more.
     if (result.succeeded()) {
         r->position = r->high;
+    } else {
+        r->status = format(result.radioChanged ? text::FLEET_STATUS_INCOMPLETE
+                                               : text::FLEET_STATUS_UNTOUCHED);
     }
     if (!anyRunning()) {
         m_phase = FleetPhase::Finished;

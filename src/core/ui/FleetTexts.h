@@ -23,6 +23,10 @@ inline constexpr std::string_view FLEET_CHOOSE_PORTS = "Choose the radios, then 
 inline constexpr std::string_view FLEET_RUNNING_FORMAT = "%d of %d radios finished";
 inline constexpr std::string_view FLEET_CANCELLING = "Cancelling...";
 inline constexpr std::string_view FLEET_WAITING = "Waiting";
+// A row's status once its radio did not succeed.
+inline constexpr std::string_view FLEET_STATUS_UNTOUCHED = "Nothing was written to the radio";
+inline constexpr std::string_view FLEET_STATUS_INCOMPLETE =
+    "Marked incomplete: the radio must be written again";
 inline constexpr std::string_view FLEET_RECORD_FORMAT = "Record: %s";
 inline constexpr std::string_view FLEET_SAVE_FIRST =
     "Save the document before programming radios from it: the programming record names the "

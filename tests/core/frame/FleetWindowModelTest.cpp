@@ -136,6 +136,8 @@ TEST(FleetWindowModelTest, CancelsAreShownAtOnceAndEscapeTwiceAbandonsNothing) {
     EXPECT_EQ(model.summary(), "0 of 2 verified, 2 cancelled: P1 (untouched); P2 (marked "
                                "incomplete)");
     EXPECT_EQ(model.retrySet(), (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(model.rows()[0].status, std::string(text::FLEET_STATUS_UNTOUCHED));
+    EXPECT_EQ(model.rows()[1].status, std::string(text::FLEET_STATUS_INCOMPLETE));
 }
 
 TEST(FleetWindowModelTest, RadiosAreProgrammedOnlyFromASavedDocument) {
