@@ -10,7 +10,6 @@
 #include "frame/FleetDownload.h"
 #include "frame/FleetRecord.h"
 #include "platform/Sha256.h"
-#include "platform/SystemClock.h"
 #include "ui/FleetTexts.h"
 
 #include <QCloseEvent>
@@ -69,11 +68,6 @@ private:
     std::shared_ptr<SimulatedRadioLine> m_line;
     bool m_paced;
 };
-
-SystemClock& wallClock() {
-    static SystemClock clock; // stateless: it only reads the system's clock
-    return clock;
-}
 
 } // namespace
 
@@ -251,7 +245,7 @@ std::unique_ptr<FleetDownload> FleetWindow::makeFleet() {
         if (!line) {
             RadioImage memory = makeSimulatorSeedImage();
             numberSimulatedRadio(memory, static_cast<unsigned>(number));
-            line = std::make_shared<SimulatedRadioLine>(memory, wallClock());
+            line = std::make_shared<SimulatedRadioLine>(memory, m_wallClock);
             if (m_simulatedHook) {
                 m_simulatedHook(number, line->radio());
             }

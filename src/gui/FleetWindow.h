@@ -2,6 +2,7 @@
 
 #include "WorkerUserPrompt.h"
 #include "frame/FleetWindowModel.h"
+#include "platform/SystemClock.h"
 
 #include <QDialog>
 
@@ -88,6 +89,7 @@ private:
     std::unique_ptr<FleetDownload> m_fleet;
     std::string m_dataFile;
     std::string m_sha256;
+    SystemClock m_wallClock; // the simulated radios' pace; outlives them
     std::map<int, std::shared_ptr<SimulatedRadioLine>> m_simulated;
     std::function<void(int, InProcessRadio&)> m_simulatedHook;
     std::function<void(const QString&)> m_openFolder;
