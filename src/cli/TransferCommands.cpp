@@ -2,6 +2,7 @@
 
 #include "AutomaticAlignment.h"
 #include "CliAccessMode.h"
+#include "FleetCommand.h"
 #include "InterruptCancel.h"
 #include "ProgressPrompt.h"
 #include "TerminalProgress.h"
@@ -40,12 +41,40 @@ namespace {
 
 constexpr const char* SETTINGS_FILE = "KQ70.ini";
 
-void addLineOptions(CLI::App& command, TransferCommands::Options& options, bool withMode = true) {
-    CLI::Option_group* line = command.add_option_group("line", "Where the radio is");
-    line->add_option("--port", options.port,
-                     "Serial device of the programming lead (\"simulated\": as --sim)");
-    CLI::Option* sim = line->add_flag("--sim", options.sim, "A simulated radio in this process");
-    line->require_option(1);
+// With `severalRadios` (download) --port may be given again and again, and --sim takes an
+// optional count of simulated radios. These two sit on the command itself, not in a group,
+// so an optional count never takes the data file's name.
+void addLineOptions(CLI::App& command, TransferCommands::Options& options, bool withMode = true,
+                    bool severalRadios = false) {
+    CLI::Option* sim = nullptr;
+    if (severalRadios) {
+        CLI::Option* port = command
+                                .add_option("--port", options.ports,
+                                            "Serial device of the programming lead (\"simulated\": "
+                                            "as --sim); again for each "
+                                            "further radio")
+                                ->allow_extra_args(false)
+                                ->group("line");
+        sim = command
+                  .add_option("--sim", options.simCount,
+                              "Simulated radios in this process (one without a number)")
+                  ->expected(0, 1)
+                  ->default_str("1")
+                  ->check(CLI::Range(1, FleetCommand::MAX_SIMULATED_RADIOS))
+                  ->excludes(port)
+                  ->group("line");
+        command.callback([&options] {
+            if (options.ports.empty() && options.simCount == 0) {
+                throw CLI::RequiredError("--port or --sim");
+            }
+        });
+    } else {
+        CLI::Option_group* line = command.add_option_group("line", "Where the radio is");
+        line->add_option("--port", options.port,
+                         "Serial device of the programming lead (\"simulated\": as --sim)");
+        sim = line->add_flag("--sim", options.sim, "A simulated radio in this process");
+        line->require_option(1);
+    }
     command
         .add_option("--sim-image", options.simImage, "Data file the simulated radio starts with")
         ->check(CLI::ExistingFile)
@@ -171,8 +200,9 @@ void TransferCommands::add(CLI::App& app) {
     addLineOptions(*m_upload, m_uploadOptions);
     m_upload->add_option("file", m_uploadOptions.file, "Data file to write (.k70)")->required();
 
-    m_download = app.add_subcommand("download", "Write a data file into a radio");
-    addLineOptions(*m_download, m_downloadOptions);
+    m_download = app.add_subcommand("download", "Write a data file into a radio, or into several");
+    addLineOptions(*m_download, m_downloadOptions, true, true);
+    FleetCommand::addOptions(*m_download, m_downloadOptions);
     m_download->add_flag("--yes", m_downloadOptions.yes, "Answer Yes to the questions");
     CLI::Option* verify = m_download->add_flag(
         "--verify", m_downloadOptions.verify,
@@ -298,6 +328,12 @@ int TransferCommands::runUpload(const Context& context) {
 }
 
 int TransferCommands::runDownload(const Context& context) {
+    if (FleetCommand::wanted(m_downloadOptions)) {
+        return FleetCommand(m_downloadOptions, context).run();
+    }
+    m_downloadOptions.sim = m_downloadOptions.simCount > 0;
+    m_downloadOptions.port =
+        m_downloadOptions.ports.empty() ? std::string() : m_downloadOptions.ports.front();
     Transfer transfer(m_downloadOptions, context);
     const std::string& path = m_downloadOptions.file;
     const int status = OpenCheckStatus(path);

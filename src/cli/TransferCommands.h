@@ -36,6 +36,12 @@ public:
         bool noVerify = false;
         std::string file;
         std::string steps = "vco-rx,vco-tx,rx-tune";
+        // Download into several radios at once: every --port, or --sim N simulated radios,
+        // the result as JSON, the programming record elsewhere than next to the file.
+        std::vector<std::string> ports;
+        int simCount = 0;
+        bool json = false;
+        std::optional<std::string> record;
     };
 
     // Where a command runs: the program folder and the streams.

@@ -21,8 +21,12 @@ std::unique_ptr<TransferLine> TransferLine::simulatedRadio(const std::string& im
     if (!imagePath.empty() && !ReadDataFile(imagePath, *memory, prompt)) {
         return nullptr;
     }
+    return simulatedRadio(*memory, instant);
+}
+
+std::unique_ptr<TransferLine> TransferLine::simulatedRadio(const RadioImage& memory, bool instant) {
     std::unique_ptr<TransferLine> line(new TransferLine());
-    line->m_radio = std::make_unique<SimulatedRadioLine>(*memory, line->m_systemClock);
+    line->m_radio = std::make_unique<SimulatedRadioLine>(memory, line->m_systemClock);
     line->m_paced = !instant;
     return line;
 }

@@ -10,6 +10,7 @@ namespace kq70 {
 
 class Clock;
 class PosixSerialDevice;
+class RadioImage;
 class SerialDevice;
 class SimulatedRadioLine;
 class UserPrompt;
@@ -25,6 +26,8 @@ public:
     // nothing when that file cannot be read (the prompt said why).
     static std::unique_ptr<TransferLine> simulatedRadio(const std::string& imagePath, bool instant,
                                                         UserPrompt& prompt);
+    // A simulated radio with `memory`.
+    static std::unique_ptr<TransferLine> simulatedRadio(const RadioImage& memory, bool instant);
     ~TransferLine();
 
     SerialDevice& device();

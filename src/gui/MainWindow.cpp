@@ -6,6 +6,7 @@
 #include "ComparisonWindow.h"
 #include "ConfigureDialog.h"
 #include "CsvImportErrorWindow.h"
+#include "FleetWindow.h"
 #include "HelpWindow.h"
 #include "ParameterPageDialog.h"
 #include "PrintCommands.h"
@@ -82,13 +83,15 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     : QMainWindow(parent), m_doc(doc), m_settings(settings), m_settingsFile(settingsFile),
       m_accessMode(accessMode), m_prompt(prompt), m_frame(doc, accessMode, *this),
       m_channelView(new ChannelViewWidget(doc, prompt, accessMode, settings, this)),
-      m_gate(doc, m_channelView->binding()),
+      m_gate(doc, m_channelView->binding()), m_hold(prompt),
       m_documents(doc, prompt, std::move(programFolder), settings, settingsFile, BuildDefaultImage,
                   m_channelView->binding()),
       m_common(doc, accessMode, prompt, m_channelView->binding()),
       m_compare(doc, accessMode, prompt, m_channelView->binding()) {
     setObjectName(QStringLiteral("MainWindow"));
     setAcceptDrops(true);
+    m_gate.setHold(&m_hold);
+    m_channelView->binding().setHold(&m_hold);
     m_radio = new RadioSession(*this, m_settings, m_prompt);
     m_print = std::make_unique<PrintCommands>(doc, accessMode, prompt, m_channelView->binding(),
                                               m_printing, this);
@@ -354,9 +357,9 @@ void MainWindow::keepUnsavedChanges() {
     }
 }
 
-bool MainWindow::runGated(const std::function<void()>& command) {
+bool MainWindow::runGated(const std::function<void()>& command, int commandId) {
     const std::vector<std::string> recentFiles = m_settings.recentFiles;
-    const bool ran = m_gate.run(command);
+    const bool ran = m_gate.run(command, commandId);
     // The recent-file list is the settings', not the document's: the menu shows it again.
     if (m_settings.recentFiles != recentFiles) {
         rebuildMenus();
@@ -371,7 +374,7 @@ void MainWindow::runCommand(int commandId) {
     }
     const int id = MainMenuModel::canonicalCommand(commandId);
     if (DocumentGate::Gated(id)) {
-        runGated([this, id] { dispatch(id); });
+        runGated([this, id] { dispatch(id); }, id);
     } else {
         dispatch(id);
         refreshCommands();
@@ -461,6 +464,9 @@ void MainWindow::dispatch(int id) {
         break;
     case ID_RADIO_ALIGNMENT:
         runAlignment();
+        break;
+    case ID_RADIO_FLEET:
+        showFleet();
         break;
     case ID_FILE_PRINT:
         m_print->OnFilePrint();
@@ -712,6 +718,27 @@ void MainWindow::dropEvent(QDropEvent* event) {
     const QString path = event->mimeData()->urls().first().toLocalFile();
     event->acceptProposedAction();
     openNamedFile(path.toStdString());
+}
+
+FleetWindow* MainWindow::fleetWindow() const {
+    return m_fleet.data();
+}
+
+// Radio > Program Several Radios: one window, beside the main window, which stays open for
+// reading; the document is held while the window's radios run.
+void MainWindow::showFleet() {
+    if (const std::optional<std::string> problem = FleetWindowModel::DocumentProblem(m_doc)) {
+        m_prompt.message(*problem, MessageIcon::Exclamation);
+        return;
+    }
+    if (!m_fleet) {
+        m_fleet = new FleetWindow(m_doc, m_hold, m_settings, m_accessMode,
+                                  m_documents.programFolder(), m_prompt, this);
+        m_fleet->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_fleet->show();
+    m_fleet->raise();
+    m_fleet->activateWindow();
 }
 
 } // namespace kq70

@@ -6,6 +6,7 @@
 #include "frame/CompareCommands.h"
 #include "frame/DocumentCommands.h"
 #include "frame/DocumentGate.h"
+#include "frame/DocumentHold.h"
 #include "frame/MainMenuModel.h"
 #include "link/HKQ70CommunicationDialog.h"
 
@@ -27,6 +28,7 @@ class AccessMode;
 class CKQ70Doc;
 class ChannelViewWidget;
 class ComparisonWindow;
+class FleetWindow;
 class HDialog;
 class HelpWindow;
 class IniFile;
@@ -70,6 +72,11 @@ public:
     RadioSession& radio() { return *m_radio; }
     // The system's default printer, taken at start-up.
     void setPrinterName(const std::string& name);
+    PrintCommands& printCommands() { return *m_print; }
+    // Radio > Program Several Radios' window while it is open.
+    FleetWindow* fleetWindow() const;
+    // Held while the fleet window's radios run.
+    const DocumentHold& documentHold() const { return m_hold; }
 
     ChannelViewWidget& channelView() { return *m_channelView; }
 
@@ -90,8 +97,9 @@ private:
     // The commands' enabled state, check marks and Undo/Redo texts.
     void refreshCommands();
     void dispatch(int id);
-    // A document command through the gate; false when an open cell refused it.
-    bool runGated(const std::function<void()>& command);
+    // A document command through the gate; false when an open cell or the held document
+    // refused it.
+    bool runGated(const std::function<void()>& command, int commandId = DocumentGate::MAY_CHANGE);
     bool runPage(HDialog& page, std::string_view title);
     void showHelp(const QString& topic);
     void showAbout();
@@ -110,6 +118,7 @@ private:
     void showComparison(const std::optional<ComparisonResult>& result);
     void runAlignment();
     void runCsvImport();
+    void showFleet();
 
     CKQ70Doc& m_doc;
     AppSettings& m_settings;
@@ -122,6 +131,7 @@ private:
     QLabel* m_information = nullptr;
     ChannelViewWidget* m_channelView = nullptr; // made before the commands that commit it
     DocumentGate m_gate;
+    DocumentHold m_hold;
     DocumentCommands m_documents;
     CommonCommands m_common;
     QtChannelChoosers m_choosers{this};
@@ -129,6 +139,7 @@ private:
     QPointer<HelpWindow> m_help;
     CompareCommands m_compare;
     QPointer<ComparisonWindow> m_comparison;
+    QPointer<FleetWindow> m_fleet;
     bool m_printing = false;
     bool m_frameValuesWritten = false;
     int m_stopSignal = 0;

@@ -51,6 +51,19 @@ void damageAdjustmentData(RadioImage& memory, AdjustmentDamage which) {
     }
 }
 
+void numberSimulatedRadio(RadioImage& memory, unsigned radioNumber) {
+    if (radioNumber <= 1) {
+        return;
+    }
+    const std::uint32_t serial = static_cast<std::uint32_t>(memory.be16(MANUFACTURE_DATE_OFFSET))
+                                     << 16 |
+                                 memory.be16(MANUFACTURE_DATE_OFFSET + 2);
+    const std::uint32_t numbered = serial + (radioNumber - 1);
+    memory.setBe16(MANUFACTURE_DATE_OFFSET, static_cast<std::uint16_t>(numbered >> 16));
+    memory.setBe16(MANUFACTURE_DATE_OFFSET + 2, static_cast<std::uint16_t>(numbered));
+    memory.copyWithin(MANUFACTURE_DATE_OFFSET, MANUFACTURE_MIRROR_OFFSET, SERIAL_BYTES);
+}
+
 std::uint16_t adjustmentChecksum(const RadioImage& image, std::size_t offset) {
     unsigned sum = 0;
     for (std::uint8_t byte : image.range(offset, ADJUSTMENT_DATA_SIZE)) {

@@ -13,6 +13,10 @@ namespace kq70 {
 // valid adjustment data, so both adjustment copies pass their checks.
 RadioImage makeSimulatorSeedImage();
 
+// Makes `memory` the `radioNumber`-th of several simulated radios (from 1): radio 1 keeps the
+// serial number it has, radio k the one k - 1 units on, in flash and in its EEPROM copy.
+void numberSimulatedRadio(RadioImage& memory, unsigned radioNumber);
+
 // The 16-bit sum the radio keeps after each adjustment copy.
 std::uint16_t adjustmentChecksum(const RadioImage& image, std::size_t offset);
 

@@ -1,5 +1,6 @@
-// kq70-radiosim: a simulated QM-724 radio on a pseudo-terminal. Point the program's port at
-// the printed path to try it without a radio. Serves until SIGTERM or Ctrl+C.
+// kq70-radiosim: a simulated QM-724 radio on a pseudo-terminal (with --count N, N radios on
+// N pseudo-terminals, each with its own serial number). Point the program's port at a
+// printed path to try it without a radio. Serves until SIGTERM or Ctrl+C.
 
 #include "Cli11Doc.h"
 #include "ProgramManuals.h"
@@ -7,6 +8,7 @@
 #include "RadioSimulator.h"
 #include "SimAdjustmentModel.h"
 #include "SimFault.h"
+#include "SimulatedRadios.h"
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
 #include "log/HVersionInfo.h"
@@ -19,6 +21,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <pthread.h>
 
 namespace {
@@ -50,20 +53,37 @@ struct Options {
     double supplyVolts = 7.5;
     std::uint32_t noiseSeed = 1;
     std::vector<std::string> serviceFaults;
+    unsigned count = 1;
 };
 
-bool configure(kq70::RadioSimulator& radio, const Options& options) {
+// Radio `radioNumber` (from 1) with the faults meant for it.
+bool configure(kq70::RadioSimulator& radio, const Options& options, unsigned radioNumber) {
     radio.setBaudRate(options.baudRate);
     radio.setPacing(options.pace);
     radio.setRecordTranscript(false); // a long session would only pile it up
     radio.setRestartDelay(std::chrono::milliseconds(options.restartMs));
-    for (const std::string& word : options.faults) {
-        const auto fault = kq70::parseSimFault(word);
-        if (!fault) {
-            std::cerr << "kq70-radiosim: unknown fault '" << word << "'\n";
+    for (const std::string& text : options.faults) {
+        const auto target = kq70::splitRadioFaultWord(text);
+        const auto fault = target ? kq70::parseSimFault(target->word) : std::nullopt;
+        if (!fault || target->radio > options.count) {
+            std::cerr << "kq70-radiosim: unknown fault '" << text << "'\n";
             return false;
         }
-        radio.addFault(*fault);
+        if (target->appliesTo(radioNumber)) {
+            radio.addFault(*fault);
+        }
+    }
+    return true;
+}
+
+bool addServiceFaults(kq70::SimAdjustmentModel& adjustment, const Options& options) {
+    for (const std::string& word : options.serviceFaults) {
+        const auto fault = kq70::parseSimServiceFault(word);
+        if (!fault) {
+            std::cerr << "kq70-radiosim: unknown service fault '" << word << "'\n";
+            return false;
+        }
+        adjustment.addFault(*fault);
     }
     return true;
 }
@@ -85,7 +105,10 @@ int main(int argc, char** argv) {
                    "after the reset command, switch the radio on again after this time");
     app.add_option("--fault", options.faults,
                    "checksum@N, command@N, silence@N, nak@N, lost@N, corrupt@N[:K], garbage:N, "
-                   "nooffer, product");
+                   "nooffer, product; R:fault for radio R of --count only");
+    app.add_option("--count", options.count,
+                   "serve this many radios, each on its own pseudo-terminal")
+        ->check(CLI::Range(1, 64));
     app.add_option("--damage", options.damage, "damaged adjustment data: flash, eeprom or both")
         ->check(CLI::IsMember({"flash", "eeprom", "both"}));
     app.add_option("--supply-voltage", options.supplyVolts,
@@ -108,23 +131,7 @@ int main(int argc, char** argv) {
     if (const auto damage = kq70::parseAdjustmentDamage(options.damage)) {
         kq70::damageAdjustmentData(memory, *damage);
     }
-    kq70::RadioSimulator radio(memory);
-    if (!configure(radio, options)) {
-        return 2;
-    }
-    kq70::SimAdjustmentModel adjustment(options.noiseSeed);
-    adjustment.setSupplyVoltage(options.supplyVolts);
-    for (const std::string& word : options.serviceFaults) {
-        const auto fault = kq70::parseSimServiceFault(word);
-        if (!fault) {
-            std::cerr << "kq70-radiosim: unknown service fault '" << word << "'\n";
-            return 2;
-        }
-        adjustment.addFault(*fault);
-    }
-    adjustment.attachTo(radio);
-
-    // Signals are taken by sigwait below, never by the serving thread.
+    // Signals are taken by sigwait below, never by the serving threads.
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGTERM);
@@ -133,17 +140,36 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
     kq70::SystemClock clock;
-    kq70::PtyRadioRunner runner(radio, clock);
-    if (!runner.open()) {
-        std::cerr << "kq70-radiosim: " << runner.errorText() << '\n';
-        return 1;
+    std::vector<std::unique_ptr<kq70::PtyRadio>> radios;
+    for (unsigned number = 1; number <= options.count; ++number) {
+        kq70::RadioImage numbered = memory;
+        kq70::numberSimulatedRadio(numbered, number);
+        auto radio =
+            std::make_unique<kq70::PtyRadio>(numbered, options.noiseSeed + number - 1, clock);
+        if (!configure(radio->radio, options, number)) {
+            return 2;
+        }
+        radio->adjustment.setSupplyVoltage(options.supplyVolts);
+        if (!addServiceFaults(radio->adjustment, options)) {
+            return 2;
+        }
+        if (!radio->runner.open()) {
+            std::cerr << "kq70-radiosim: " << radio->runner.errorText() << '\n';
+            return 1;
+        }
+        radios.push_back(std::move(radio));
     }
-    runner.withRadio([&clock](kq70::RadioSimulator& r) { r.switchOn(clock.now()); });
-    runner.start();
-    std::cout << runner.devicePath() << std::endl;
+    for (const auto& radio : radios) {
+        radio->runner.withRadio([&clock](kq70::RadioSimulator& r) { r.switchOn(clock.now()); });
+        radio->runner.start();
+        std::cout << radio->runner.devicePath() << '\n';
+    }
+    std::cout << std::flush;
 
     int signal = 0;
     sigwait(&signals, &signal);
-    runner.stop();
+    for (const auto& radio : radios) {
+        radio->runner.stop();
+    }
     return 0;
 }

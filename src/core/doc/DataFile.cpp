@@ -48,7 +48,8 @@ int CheckDataFile(const std::string& path, std::size_t expectedSize) {
     return CheckReadable(path);
 }
 
-ImageFileRead readImageFile(const std::string& path, RadioImage& image) {
+ImageFileRead readImageFile(const std::string& path, RadioImage& image,
+                            std::vector<std::uint8_t>* bytesRead) {
     // A FIFO, a device or a folder in the file's place is refused without waiting on it.
     RegularFile file = RegularFile::openForReading(path);
     if (!file.isOpen()) {
@@ -62,12 +63,17 @@ ImageFileRead readImageFile(const std::string& path, RadioImage& image) {
         return ImageFileRead::CannotRead;
     }
     std::copy_n(scratch.begin(), count, image.data());
+    if (bytesRead != nullptr) {
+        scratch.resize(count);
+        *bytesRead = std::move(scratch);
+    }
     return ImageFileRead::Ok;
 }
 
-bool ReadDataFile(const std::string& path, RadioImage& image, UserPrompt& prompt) {
+bool ReadDataFile(const std::string& path, RadioImage& image, UserPrompt& prompt,
+                  std::vector<std::uint8_t>* bytesRead) {
     KQ70_LOG(LOG_D1, 0, "ReadDataFile(%s)", path.c_str());
-    switch (readImageFile(path, image)) {
+    switch (readImageFile(path, image, bytesRead)) {
     case ImageFileRead::Ok:
         return true;
     case ImageFileRead::CannotOpen:

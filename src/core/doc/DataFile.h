@@ -2,8 +2,10 @@
 
 #include "platform/AtomicFile.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kq70 {
 
@@ -25,12 +27,15 @@ enum class ImageFileRead { Ok, CannotOpen, CannotRead };
 
 // Reads a data file into `image` without a word to the user; the image is touched only when
 // the whole file was read.
-ImageFileRead readImageFile(const std::string& path, RadioImage& image);
+// `bytesRead`, when given, receives the file's bytes exactly as they were read.
+ImageFileRead readImageFile(const std::string& path, RadioImage& image,
+                            std::vector<std::uint8_t>* bytesRead = nullptr);
 
 // Reads a data file into `image`. The file is read into a scratch buffer first, so a failure
 // (message 32 or 34) leaves the image exactly as it was. A 10768-byte file keeps image bytes
 // 0x2A10–0x2A22.
-bool ReadDataFile(const std::string& path, RadioImage& image, UserPrompt& prompt);
+bool ReadDataFile(const std::string& path, RadioImage& image, UserPrompt& prompt,
+                  std::vector<std::uint8_t>* bytesRead = nullptr);
 
 // Writes the whole image to `path` without truncating the old file first (temporary file,
 // flush, rename). A failure shows message 35 (cannot create) or 33 (cannot write) and leaves

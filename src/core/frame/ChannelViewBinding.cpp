@@ -1,6 +1,7 @@
 #include "frame/ChannelViewBinding.h"
 
 #include "doc/CKQ70Doc.h"
+#include "frame/DocumentHold.h"
 #include "log/HLogPrint.h"
 #include "pages/HChannelAllocationDialog.h"
 #include "ui/Strings.h"
@@ -78,6 +79,9 @@ bool ChannelViewBinding::runChannelAllocation(
 CKQ70View::KeyOutcome
 ChannelViewBinding::cellStep(std::string_view action, int row,
                              const std::function<CKQ70View::KeyOutcome()>& input) {
+    if (!mayChange()) {
+        return CKQ70View::KeyOutcome::Handled;
+    }
     const std::string description =
         EditSteps::cellStep(action, channelOfRow(row), m_view.grid().column());
     CKQ70View::KeyOutcome outcome = CKQ70View::KeyOutcome::Handled;
@@ -109,6 +113,9 @@ void ChannelViewBinding::onF3() {
 }
 
 bool ChannelViewBinding::paste(const std::string& text) {
+    if (!mayChange()) {
+        return false;
+    }
     // The step is named after the programmed channels of the selection, the ones paste fills.
     const HGridControl::Selection selection = m_view.grid().getSelection();
     int channels = 0;
@@ -119,7 +126,14 @@ bool ChannelViewBinding::paste(const std::string& text) {
     return m_steps.run(EditSteps::pasteStep(channels), [&] { return m_view.paste(text); });
 }
 
+bool ChannelViewBinding::mayChange() const {
+    return m_hold == nullptr || m_hold->mayChange();
+}
+
 bool ChannelViewBinding::beforeEdit(int row, int column) {
+    if (!mayChange()) {
+        return false;
+    }
     const bool editable = m_view.beforeEdit(row, column);
     if (editable) {
         m_steps.begin();

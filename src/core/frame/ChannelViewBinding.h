@@ -12,6 +12,7 @@
 namespace kq70 {
 
 class CKQ70Doc;
+class DocumentHold;
 class HChannelAllocationDialog;
 
 // Ties the channel view to the document: the view works on the document's image, every change
@@ -30,6 +31,9 @@ public:
 
     // Told after the view showed the image again, so a front end can paint what goes with it.
     void setShownHandler(std::function<void()> handler) { m_shown = std::move(handler); }
+    // While `hold` holds the document the grid's input is refused (keys, clicks, paste, the
+    // in-cell editor).
+    void setHold(const DocumentHold* hold) { m_hold = hold; }
 
     // The document's image was replaced (start-up, New, Open, Upload): the view rebuilds itself
     // from it, and the document is marked modified when that changed a byte.
@@ -73,11 +77,13 @@ private:
                                    const std::function<CKQ70View::KeyOutcome()>& input);
     int channelOfRow(int row) const { return m_view.channelOfRow(row); }
     void shown();
+    bool mayChange() const;
 
     CKQ70Doc& m_doc;
     CKQ70View& m_view;
     EditSteps m_steps;
     std::function<void()> m_shown;
+    const DocumentHold* m_hold = nullptr;
 };
 
 } // namespace kq70

@@ -1,6 +1,7 @@
 #include "frame/DocumentGate.h"
 
 #include "doc/CKQ70Doc.h"
+#include "frame/DocumentHold.h"
 #include "frame/DocumentListener.h"
 #include "frame/MainMenuModel.h"
 #include "log/HLogPrint.h"
@@ -9,7 +10,10 @@ namespace kq70 {
 
 DocumentGate::DocumentGate(CKQ70Doc& doc, DocumentListener& view) : m_doc(doc), m_view(view) {}
 
-bool DocumentGate::run(const std::function<void()>& command) {
+bool DocumentGate::run(const std::function<void()>& command, int commandId) {
+    if (m_hold != nullptr && !ReadsOnly(commandId) && !m_hold->mayChange()) {
+        return false;
+    }
     if (!m_view.commitPendingEdit()) {
         return false;
     }
@@ -34,6 +38,27 @@ bool DocumentGate::Gated(int commandId) {
         return false;
     default:
         return true;
+    }
+}
+
+bool DocumentGate::ReadsOnly(int commandId) {
+    if (!Gated(commandId)) {
+        return true;
+    }
+    const int id = MainMenuModel::canonicalCommand(commandId);
+    if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
+        return true;
+    }
+    switch (id) {
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
+    case ID_FILE_EXPORT_CSV:
+    case ID_FILE_EXPORT_PDF:
+    case ID_FILE_COMPARE:
+    case ID_VIEW_ITEM_VISIBLE:
+        return true;
+    default:
+        return false;
     }
 }
 

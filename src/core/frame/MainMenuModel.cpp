@@ -2,6 +2,7 @@
 
 #include "app/AccessMode.h"
 #include "doc/UndoHistory.h"
+#include "frame/FleetWindowModel.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
 #include "ui/StrPrintf.h"
@@ -77,7 +78,8 @@ Menu radioMenu() {
     return {text::MENU_RADIO,
             {command(ID_RADIO_UPLOAD, text::MENU_RADIO_UPLOAD),
              command(ID_RADIO_DOWNLOAD, text::MENU_RADIO_DOWNLOAD),
-             command(ID_RADIO_COMPARE, text::MENU_RADIO_COMPARE), separator(),
+             command(ID_RADIO_COMPARE, text::MENU_RADIO_COMPARE),
+             command(ID_RADIO_FLEET, text::MENU_RADIO_FLEET), separator(),
              command(ID_RADIO_ALIGNMENT, text::MENU_RADIO_ALIGNMENT),
              command(ID_RADIO_CH_FINE_ALIGNMENT, text::MENU_RADIO_CH_FINE_ALIGNMENT),
              command(ID_RADIO_ADJ_RECOVER, text::MENU_RADIO_ADJ_RECOVER),

@@ -28,6 +28,10 @@ struct CommJobContext {
     bool formerDataBack = false;
     // Set while the job runs when the user asks it to stop; none: the job cannot be stopped.
     const CancelFlag* cancel = nullptr;
+    // Told by a download once it has read the radio's identity, hardware and adjustment data
+    // (the work buffer), before the checks: whoever programs several radios learns which one
+    // it is talking to even when the radio is then refused. Called on the job's thread.
+    std::function<void(const RadioImage& radio)> radioRead{};
     // The alignment start hands the radio's data, as read, to this before it writes anything
     // (the pass keeps it in a file); false ends the job with the radio unchanged.
     std::function<bool(const RadioImage& radio)> keepFormerData = nullptr;

@@ -331,6 +331,9 @@ int HKQ70CommunicationDialog::Download(HCommRequest& request) {
         return StoppedByCancel() ? Cancelled(request, false)
                                  : Abort(request, text::COMMUNICATION_ERROR, false);
     }
+    if (m_context.radioRead) {
+        m_context.radioRead(*request.m_workBuffer);
+    }
     if (!RadioMatchesDocument(request)) {
         return 1;
     }

@@ -24,7 +24,22 @@ std::string timeStamp() {
                      static_cast<int>(now.tv_nsec / 1000000));
 }
 
+// Each thread's own tag; no other thread ever reads it.
+thread_local std::string threadTag;
+
 } // namespace
+
+LogThreadTag::LogThreadTag(std::string tag) : m_previous(std::move(threadTag)) {
+    threadTag = std::move(tag);
+}
+
+LogThreadTag::~LogThreadTag() {
+    threadTag = std::move(m_previous);
+}
+
+const std::string& LogThreadTag::current() {
+    return threadTag;
+}
 
 HLogPrint::~HLogPrint() {
     end();
@@ -133,7 +148,11 @@ void HLogPrint::vprint(int messageLevel, int channel, const char* file, int line
     if (!accepts(messageLevel, channel) || level(channel) <= 0) {
         return;
     }
-    write(messageLevel, channel, vstrprintf(format, args), file, line);
+    std::string message = vstrprintf(format, args);
+    if (!threadTag.empty()) {
+        message = "[" + threadTag + "] " + message;
+    }
+    write(messageLevel, channel, message, file, line);
 }
 
 void HLogPrint::print(int messageLevel, int channel, const char* file, int line, const char* format,

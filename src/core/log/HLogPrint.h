@@ -79,6 +79,23 @@ private:
     std::string m_defaultName;
 };
 
+// Puts `tag` in front of every message the calling thread logs while the object lives, as
+// "[tag] message": the jobs of several radios run at once, each on a thread of its own, and
+// each one's lines carry its port's name. The former tag comes back when the object goes.
+class LogThreadTag {
+public:
+    explicit LogThreadTag(std::string tag);
+    ~LogThreadTag();
+    LogThreadTag(const LogThreadTag&) = delete;
+    LogThreadTag& operator=(const LogThreadTag&) = delete;
+
+    // The calling thread's tag; empty when it has none.
+    static const std::string& current();
+
+private:
+    std::string m_previous;
+};
+
 // Formats and writes one message to the process-wide log.
 void LogPrint(int level, int channel, const char* file, int line, const char* format, ...)
     __attribute__((format(printf, 5, 6)));

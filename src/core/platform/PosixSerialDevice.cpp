@@ -178,6 +178,10 @@ bool PosixSerialDevice::configure(const SerialLineSettings& settings) {
         ::tcsetattr(m_fd, TCSANOW, &tio) != 0) {
         return false;
     }
+    // Start bit, data bits, parity bit, stop bits.
+    const int bits = 1 + settings.ByteSize + (settings.Parity != NOPARITY ? 1 : 0) +
+                     (settings.StopBits == ONESTOPBIT ? 1 : 2);
+    m_byteTimeUs = static_cast<long long>(bits) * 1000000 / settings.BaudRate;
     // A pseudo-terminal has no modem lines; that is no reason to refuse it.
     setModemLines(TIOCM_DTR, settings.fDtrControl == DTR_CONTROL_ENABLE);
     setModemLines(TIOCM_RTS, settings.fRtsControl == RTS_CONTROL_ENABLE);
@@ -210,7 +214,10 @@ int PosixSerialDevice::waitFor(short events, long long deadlineUs) {
     for (;;) {
         const long long remaining = deadlineUs - m_clock.now().count();
         if (remaining <= 0) {
-            return 0;
+            // Time is up by this thread's clock; but bytes that came while the thread was not
+            // running (a busy machine, several radios at once) are no silence on the line.
+            pollfd pfd{m_fd, events, 0};
+            return ::poll(&pfd, 1, 0) == 1 && (pfd.revents & events) != 0 ? 1 : 0;
         }
         pollfd pfd{m_fd, events, 0};
         const int ready = ::poll(&pfd, 1, pollTimeoutMs(remaining));
@@ -271,6 +278,7 @@ bool PosixSerialDevice::read(std::span<std::uint8_t> buffer, std::size_t& receiv
         if (n > 0) {
             received += static_cast<std::size_t>(n);
             lastByte = m_clock.now().count();
+            awaitRest(buffer.size() - received, std::min(total, lastByte + interval) - lastByte);
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EINTR) {
@@ -288,6 +296,18 @@ bool PosixSerialDevice::read(std::span<std::uint8_t> buffer, std::size_t& receiv
         }
     }
     return true;
+}
+
+void PosixSerialDevice::awaitRest(std::size_t count, long long leftUs) {
+    if (count == 0 || m_byteTimeUs <= 0 || !m_isTerminal) {
+        return;
+    }
+    const long long halfInterval = static_cast<long long>(m_timeouts.ReadIntervalTimeout) * 500;
+    const long long wait =
+        std::min({static_cast<long long>(count) * m_byteTimeUs, halfInterval, leftUs});
+    if (wait > 0) {
+        m_clock.sleep(std::chrono::microseconds(wait));
+    }
 }
 
 bool PosixSerialDevice::setModemLines(int lines, bool raised) {

@@ -36,6 +36,10 @@ private:
     bool setModemLines(int lines, bool raised);
     // Waits for `events` until `deadline`; 1 ready, 0 time is up, -1 the device failed.
     int waitFor(short events, long long deadlineUs);
+    // Once an answer has begun, its other `count` bytes cannot come faster than the line
+    // carries them: waits for most of them at once (never past `leftUs` nor half the
+    // interval time-out) instead of waking for every byte.
+    void awaitRest(std::size_t count, long long leftUs);
 
     Clock& m_clock;
     std::string m_sysClassTty;
@@ -43,6 +47,7 @@ private:
     int m_kind = PORT_KIND_OTHER;
     bool m_isTerminal = false;
     SerialTimeouts m_timeouts;
+    long long m_byteTimeUs = 0; // one character's time on the configured line
 };
 
 } // namespace kq70

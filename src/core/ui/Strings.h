@@ -768,5 +768,65 @@ inline constexpr std::string_view SESSION_RECOVERY_QUESTION =
     "KQ70 was ended by the system while the document had unsaved changes. They were kept in "
     "%s.\r\nOpen that file now?";
 
+// --- Programming several radios ----------------------------------------------------------
+// A radio's result, as the record and the lists show it; %1 = the job's message.
+inline constexpr std::string_view FLEET_VERIFIED = "Verified";
+inline constexpr std::string_view FLEET_WRITTEN_WITHOUT_VERIFY = "Written without verify";
+inline constexpr std::string_view FLEET_FAILED = "Failed: %1";
+inline constexpr std::string_view FLEET_CANCELLED = "Cancelled";
+inline constexpr std::string_view FLEET_NOT_ANSWERING = "Not answering";
+// One radio's line: port, serial number (or nothing), result, seconds, and what became of a
+// radio that did not succeed.
+inline constexpr std::string_view FLEET_RADIO_LINE_FORMAT = "%s%s: %s (%.1f s)%s";
+inline constexpr std::string_view FLEET_SERIAL_FORMAT = " serial %s";
+inline constexpr std::string_view FLEET_RADIO_UNTOUCHED = "; nothing was written to the radio";
+inline constexpr std::string_view FLEET_RADIO_INCOMPLETE =
+    "; the radio is marked incomplete and must be written again";
+// The summary: "11 of 12 verified, 1 failed: COM3 Hardware Type Mismatched!".
+inline constexpr std::string_view FLEET_SUMMARY_VERIFIED_FORMAT = "%d of %d verified";
+inline constexpr std::string_view FLEET_SUMMARY_WRITTEN_FORMAT = "%d of %d written";
+inline constexpr std::string_view FLEET_SUMMARY_FAILED_FORMAT = ", %d failed: %s";
+inline constexpr std::string_view FLEET_SUMMARY_NOT_ANSWERING_FORMAT = ", %d not answering: %s";
+inline constexpr std::string_view FLEET_SUMMARY_CANCELLED_FORMAT = ", %d cancelled: %s";
+inline constexpr std::string_view FLEET_SUMMARY_INCOMPLETE = " (marked incomplete)";
+inline constexpr std::string_view FLEET_SUMMARY_UNTOUCHED = " (untouched)";
+// The programming record: its header cells, and a failed append (%s = path, reason).
+inline constexpr std::array<std::string_view, 7> FLEET_RECORD_HEADER = {
+    "Date and time", "Data file", "SHA-256", "Port", "Serial number", "Result", "Seconds"};
+inline constexpr std::string_view FLEET_RECORD_FAILED_FORMAT =
+    "The programming record %s could not be written: %s";
+// Whose password the terminal asks for; the simulated radios' port names.
+inline constexpr std::string_view FLEET_PASSWORD_FOR_FORMAT =
+    "The radio on %s asks for its password.";
+inline constexpr std::string_view FLEET_SIMULATED_PORT_FORMAT = "simulated radio %d";
+
+// --- Program Several Radios: the window, its table and buttons, the held document ----
+inline constexpr std::string_view MENU_RADIO_FLEET = "Program &Several Radios..."; // 32901
+inline constexpr std::string_view FLEET_WINDOW_TITLE = "Program Several Radios";
+inline constexpr std::string_view FLEET_PORTS_LABEL = "&Radios on these ports:";
+inline constexpr std::string_view FLEET_SIMULATED_LABEL = "S&imulated radios for training:";
+inline constexpr std::array<std::string_view, 5> FLEET_COLUMNS = {"Port", "Progress", "Status",
+                                                                  "Serial number", "Result"};
+inline constexpr std::string_view FLEET_START = "&Start";
+inline constexpr std::string_view FLEET_CANCEL = "Cancel";
+inline constexpr std::string_view FLEET_CANCEL_ALL = "Cancel &All";
+inline constexpr std::string_view FLEET_RETRY_FAILED = "&Retry Failed";
+inline constexpr std::string_view FLEET_OPEN_FOLDER = "Open &Folder";
+inline constexpr std::string_view FLEET_CLOSE = "Close";
+inline constexpr std::string_view FLEET_CHOOSE_PORTS = "Choose the radios, then Start.";
+inline constexpr std::string_view FLEET_RUNNING_FORMAT = "%d of %d radios finished";
+inline constexpr std::string_view FLEET_CANCELLING = "Cancelling...";
+inline constexpr std::string_view FLEET_WAITING = "Waiting";
+// A row's status once its radio did not succeed.
+inline constexpr std::string_view FLEET_STATUS_UNTOUCHED = "Nothing was written to the radio";
+inline constexpr std::string_view FLEET_STATUS_INCOMPLETE =
+    "Marked incomplete: the radio must be written again";
+inline constexpr std::string_view FLEET_RECORD_FORMAT = "Record: %s";
+inline constexpr std::string_view FLEET_SAVE_FIRST =
+    "Save the document before programming radios from it: the programming record names the "
+    "data file.";
+inline constexpr std::string_view DOCUMENT_HELD =
+    "Radios are being programmed from this document. It cannot change until they are done.";
+
 } // namespace text
 } // namespace kq70

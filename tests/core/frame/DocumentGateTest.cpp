@@ -6,6 +6,7 @@
 #include "doc/DefaultImages.h"
 #include "frame/CMainFrame.h"
 #include "frame/DocumentCommands.h"
+#include "frame/DocumentHold.h"
 #include "frame/RadioCommands.h"
 #include "link/LastPortKind.h"
 #include "platform/IniFile.h"
@@ -13,6 +14,7 @@
 #include "support/RecordingProgress.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
+#include "ui/Strings.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
@@ -159,6 +161,70 @@ TEST_F(DocumentGateTest, AValueBeingTypedIsTakenFirstOrRefusesTheCommand) {
             b.grid.finishTyping(); // Enter: the view keeps the old value
         }
     }
+}
+
+// While radios are programmed from the document nothing may change it: every command that
+// could is refused with one message, before it runs, and so is the grid's input; commands that
+// only read it still run.
+TEST_F(DocumentGateTest, AHeldDocumentRefusesEveryChangeAndStillReads) {
+    struct Case {
+        const char* name;
+        int commandId;
+        bool runs;
+    };
+    const Case cases[] = {
+        {"New", ID_FILE_NEW, false},
+        {"Open", ID_FILE_OPEN, false},
+        {"Save As", ID_FILE_SAVE_AS, false},
+        {"Undo", ID_EDIT_UNDO, false},
+        {"Paste", ID_EDIT_PASTE, false},
+        {"a page", ID_COMMON_SCANNING, false},
+        {"Download", ID_TOOLBAR_DOWNLOAD, false},
+        {"a dropped file or closing", DocumentGate::MAY_CHANGE, false},
+        {"Print", ID_FILE_PRINT, true},
+        {"Export to CSV", ID_FILE_EXPORT_CSV, true},
+        {"Compare With", ID_FILE_COMPARE, true},
+        {"a column shown", ID_VIEW_ITEM_FIRST + 4, true},
+        {"Help", ID_HELP, true},
+    };
+    DocumentHold hold(b.prompt);
+    gate.setHold(&hold);
+    b.binding.setHold(&hold);
+    hold.set(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.runs) {
+            b.prompt.expectMessage(std::string(text::DOCUMENT_HELD), MessageAnswer::Ok,
+                                   MessageIcon::Exclamation);
+        }
+        bool ran = false;
+        EXPECT_EQ(gate.run([&] { ran = true; }, c.commandId), c.runs);
+        EXPECT_EQ(ran, c.runs);
+        EXPECT_TRUE(b.prompt.finished());
+    }
+
+    const RadioImage before = b.doc.GetMainMemory();
+    b.at(ROW1 + 1, COL_RX_FREQUENCY);
+    const std::pair<const char*, std::function<void()>> inputs[] = {
+        {"typing", [this] { EXPECT_FALSE(b.binding.beforeEdit(ROW1 + 1, COL_RX_FREQUENCY)); }},
+        {"Space", [this] { b.binding.onSpace(); }},
+        {"paste", [this] { EXPECT_FALSE(b.binding.paste("446.1")); }},
+    };
+    for (const auto& [name, input] : inputs) {
+        SCOPED_TRACE(name);
+        b.prompt.expectMessage(std::string(text::DOCUMENT_HELD), MessageAnswer::Ok,
+                               MessageIcon::Exclamation);
+        input();
+        EXPECT_TRUE(b.prompt.finished());
+    }
+    EXPECT_TRUE(b.doc.GetMainMemory() == before);
+    EXPECT_FALSE(b.doc.undoHistory().canUndo());
+
+    hold.set(false);
+    EXPECT_TRUE(gate.run([] {}, ID_FILE_NEW));
+    EXPECT_TRUE(b.binding.beforeEdit(ROW1 + 1, COL_RX_FREQUENCY));
+    b.binding.afterEdit(ROW1 + 1, COL_RX_FREQUENCY);
+    EXPECT_TRUE(b.prompt.finished());
 }
 
 } // namespace

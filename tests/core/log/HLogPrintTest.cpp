@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -171,6 +172,46 @@ TEST(HLogPrintTest, LinesFromManyThreadsNeverInterleave) {
     for (const auto& line : lines) {
         EXPECT_NE(line.find(payload + " (File:[f] Line:["), std::string::npos);
     }
+}
+
+// Several radio jobs at once: each thread's lines carry its own tag, a nested tag gives way
+// to the outer one again, and a thread without one logs plain lines.
+TEST(HLogPrintTest, EachThreadsLinesCarryItsOwnTag) {
+    TempFolder folder;
+    HLogPrint log;
+    log.enableChannel(0, LOG_D4, folder.file("tags.log"));
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 3; ++t) {
+        threads.emplace_back([&log, t] {
+            const LogThreadTag tag("/dev/pts/" + std::to_string(t));
+            for (int i = 0; i < 20; ++i) {
+                if (i == 10) {
+                    const LogThreadTag inner("inner");
+                    log.print(LOG_D3, 0, "f", 1, "%d nested", t);
+                }
+                log.print(LOG_D3, 0, "f", 1, "%d line", t);
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    log.print(LOG_D3, 0, "f", 1, "untagged");
+    EXPECT_TRUE(LogThreadTag::current().empty());
+
+    std::map<std::string, int> counts;
+    for (const auto& line : linesOf(folder.file("tags.log"))) {
+        const std::size_t start = line.find("[D3] ") + 5;
+        counts[line.substr(start, line.find(" (File:") - start)] += 1;
+    }
+    const std::map<std::string, int> expected = {{"[/dev/pts/0] 0 line", 20},
+                                                 {"[/dev/pts/1] 1 line", 20},
+                                                 {"[/dev/pts/2] 2 line", 20},
+                                                 {"[inner] 0 nested", 1},
+                                                 {"[inner] 1 nested", 1},
+                                                 {"[inner] 2 nested", 1},
+                                                 {"untagged", 1}};
+    EXPECT_EQ(counts, expected);
 }
 
 // A worker logs while the window switches channels: levels and file names change under the

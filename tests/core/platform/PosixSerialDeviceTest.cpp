@@ -111,6 +111,43 @@ TEST_F(PosixSerialDeviceTest, AReadEndsWhenTheLineFallsSilent) {
     EXPECT_GE(clock.now() - start, 100ms);
 }
 
+// The reading thread is held up longer than the interval time-out right after a byte came,
+// and the rest of the answer arrives meanwhile: that is no silence on the line.
+TEST_F(PosixSerialDeviceTest, BytesThatCameWhileTheReaderWasHeldUpAreRead) {
+    class HeldUpClock : public Clock {
+    public:
+        explicit HeldUpClock(int master) : m_master(master) {}
+        Duration now() override {
+            if (++m_calls == 3) { // the wait after the first byte
+                const std::uint8_t rest[] = {2, 3, 4, 5};
+                EXPECT_EQ(::write(m_master, rest, 4), 4);
+                ::usleep(20000);
+                m_time += 150ms;
+            }
+            return m_time;
+        }
+        void sleep(Duration duration) override { m_time += duration; }
+
+    private:
+        int m_master;
+        int m_calls = 0;
+        Duration m_time{0};
+    };
+    HeldUpClock heldUp(pty.master());
+    PosixSerialDevice late(heldUp);
+    ASSERT_TRUE(late.open(pty.path()));
+    ASSERT_TRUE(late.configure(SerialLineSettings{}));
+    ASSERT_TRUE(late.setTimeouts(SerialTimeouts{}));
+    const std::uint8_t first = 1;
+    ASSERT_EQ(::write(pty.master(), &first, 1), 1);
+    ::usleep(20000);
+    std::vector<std::uint8_t> answer(5);
+    std::size_t received = 0;
+    ASSERT_TRUE(late.read(answer, received));
+    EXPECT_EQ(received, 5u);
+    EXPECT_EQ(answer, (std::vector<std::uint8_t>{1, 2, 3, 4, 5}));
+}
+
 TEST_F(PosixSerialDeviceTest, PurgeDropsWaitingInput) {
     ASSERT_TRUE(device.open(pty.path()));
     ASSERT_TRUE(device.configure(SerialLineSettings{}));

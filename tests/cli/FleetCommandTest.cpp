@@ -1,0 +1,150 @@
+#include "FleetCommand.h"
+
+#include "CliApp.h"
+#include "SimulatorSeed.h"
+#include "doc/DataFile.h"
+#include "params/HHardwareParams.h"
+#include "platform/Sha256.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+
+namespace kq70 {
+namespace {
+
+using test::TempFolder;
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+bool contains(const std::string& text, std::string_view part) {
+    return text.find(part) != std::string::npos;
+}
+
+std::size_t lineCount(const std::string& text) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2)) {
+        ++count;
+    }
+    return count;
+}
+
+class FleetCommandTest : public ::testing::Test {
+protected:
+    FleetCommandTest() {
+        test::ScriptedPrompt quiet;
+        RadioImage document = makeSimulatorSeedImage();
+        document.setByte(0x0020, 0xA5);
+        EXPECT_TRUE(WriteDataFile(path, document, quiet));
+    }
+
+    CliRun run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", home.path()});
+        std::istringstream in;
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = runCli(args, in, out, err, false);
+        return {code, out.str(), err.str()};
+    }
+
+    TempFolder home;
+    TempFolder files;
+    const std::string path = files.file("radio.k70");
+    const std::string record = files.file("radio.k70.record.csv");
+};
+
+// Three simulated radios: a JSON document with one object per radio, each verified with its
+// own serial number, and one record line per radio per run under one header.
+TEST_F(FleetCommandTest, SeveralSimulatedRadiosAsJsonAndInTheRecord) {
+    for (int runNumber = 1; runNumber <= 2; ++runNumber) {
+        const CliRun result =
+            run({"download", "--sim", "3", "--sim-instant", "--yes", "--json", path});
+        ASSERT_EQ(result.code, 0) << result.err;
+        const auto json = nlohmann::json::parse(result.out);
+        ASSERT_EQ(json["radios"].size(), 3u) << result.out;
+        for (int k = 0; k < 3; ++k) {
+            const auto& radio = json["radios"][static_cast<std::size_t>(k)];
+            EXPECT_EQ(radio["port"], "simulated radio " + std::to_string(k + 1));
+            EXPECT_EQ(radio["serialNumber"], "4525014" + std::to_string(2 + k));
+            EXPECT_EQ(radio["result"], "Verified");
+            EXPECT_EQ(radio["band"], 12);
+            EXPECT_EQ(radio["bandName"], "PMR446");
+        }
+        EXPECT_EQ(json["summary"], "3 of 3 verified");
+        EXPECT_EQ(json["record"], record);
+        EXPECT_EQ(json["sha256"], Sha256::hex(TempFolder::readBytes(path)));
+        // The radios' lines go to the error stream with --json.
+        EXPECT_TRUE(contains(result.err, "simulated radio 2 serial 45250143: Verified"))
+            << result.err;
+
+        const std::string text = TempFolder::readText(record);
+        EXPECT_EQ(lineCount(text), 1u + 3u * static_cast<std::size_t>(runNumber)) << text;
+        EXPECT_TRUE(text.starts_with("\"Date and time\"")) << text;
+    }
+    EXPECT_TRUE(contains(TempFolder::readText(record),
+                         "\"radio.k70\",\"" + Sha256::hex(TempFolder::readBytes(path)) +
+                             "\",\"simulated radio 3\",\"45250144\",\"Verified\","));
+}
+
+// Without --json: a line per radio, then the summary and where the record is. A radio of
+// another band fails each one, and the exit code says so.
+TEST_F(FleetCommandTest, LinesAndSummaryOnStdoutAndTheExitCode) {
+    RadioImage otherBand = makeSimulatorSeedImage();
+    test::setHardwareValue(otherBand, HW_FREQUENCY_BAND, 9);
+    const std::string vhf = files.file("vhf.k70");
+    test::ScriptedPrompt quiet;
+    ASSERT_TRUE(WriteDataFile(vhf, otherBand, quiet));
+    const std::string elsewhere = files.file("elsewhere.csv");
+
+    const CliRun failed = run({"download", "--sim", "2", "--sim-instant", "--sim-image", vhf,
+                               "--yes", "--no-verify", "--record", elsewhere, path});
+    EXPECT_EQ(failed.code, 1);
+    const std::string mismatch = "Failed: Frequency Band mismatched!";
+    EXPECT_TRUE(contains(failed.out, "simulated radio 1 serial 45250142: " + mismatch))
+        << failed.out;
+    EXPECT_TRUE(contains(failed.out, "0 of 2 written, 2 failed: simulated radio 1 Frequency "
+                                     "Band mismatched!; simulated radio 2 Frequency Band "
+                                     "mismatched!\nRecord: " +
+                                         elsewhere + "\n"))
+        << failed.out;
+    EXPECT_EQ(lineCount(TempFolder::readText(elsewhere)), 3u);
+    EXPECT_FALSE(TempFolder::exists(record));
+
+    // A record that cannot be written is reported; the radios' results are still shown.
+    const CliRun unrecorded = run({"download", "--sim", "2", "--sim-instant", "--yes", "--record",
+                                   files.file("missing/record.csv"), path});
+    EXPECT_EQ(unrecorded.code, 1);
+    EXPECT_TRUE(contains(unrecorded.out, "2 of 2 verified\n")) << unrecorded.out;
+    EXPECT_TRUE(contains(unrecorded.err, "The programming record")) << unrecorded.err;
+}
+
+TEST_F(FleetCommandTest, SeveralRadiosCommandLineMistakes) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"download", "--sim", "9", path},
+        {"download", "--sim", "0", path},
+        {"download", "--port", "/dev/ttyUSB0", "--port", "/dev/ttyUSB0", path},
+        {"download", "--port", "/dev/ttyUSB0", "--sim", "2", path},
+        {"download", "--sim", "2", "--json", "--record"},
+    };
+    for (const auto& args : cases) {
+        EXPECT_EQ(run(args).code, 2) << args[1] << " " << args[2] << " " << args[3];
+    }
+    // --sim before the file is today's single simulated radio, with its own messages.
+    const CliRun single = run({"download", "--sim-instant", "--yes", "--sim", path});
+    EXPECT_EQ(single.code, 0) << single.err;
+    EXPECT_TRUE(contains(single.err, text::DOWNLOAD_COMPLETE));
+    EXPECT_FALSE(TempFolder::exists(record));
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,194 @@
+#include "FleetWindow.h"
+#include "GuiTestSupport.h"
+#include "InProcessRadio.h"
+#include "SimFault.h"
+#include "SimulatorSeed.h"
+#include "doc/DataFile.h"
+#include "frame/MainMenuModel.h"
+#include "image/RadioImage.h"
+#include "ui/Strings.h"
+#include "ui/Strings.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace kq70 {
+
+namespace {
+
+constexpr int FINISH_MS = 60000;
+constexpr std::size_t DOCUMENT_BYTE = 0x0020; // a byte the merge leaves to the document
+// Radio 3 stores one wrong byte in the second page it is sent.
+constexpr const char* WRONG_BYTE = "corrupt@278:5";
+
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A main window whose document is the simulated radios' kind of data, saved in a file.
+struct FleetFrame : Frame {
+    FleetFrame() {
+        window.startWith({});
+        RadioImage document = makeSimulatorSeedImage();
+        document.setByte(DOCUMENT_BYTE, 0xA5);
+        dataFile = file("fleet.k70");
+        QVERIFY(WriteDataFile(dataFile, document, prompt));
+        window.documents().OnOpenNamedFile(dataFile);
+        if (doc.dataModified()) { // showing the data may tidy a byte: the file follows
+            QVERIFY(doc.WriteToFile(dataFile, prompt));
+        }
+    }
+
+    FleetWindow& openFleet(int simulated, bool paced) {
+        window.runCommand(ID_RADIO_FLEET);
+        FleetWindow* fleet = window.fleetWindow();
+        [&] { QVERIFY(fleet != nullptr); }();
+        fleet->setPaced(paced);
+        fleet->setSimulatedRadios(simulated);
+        return *fleet;
+    }
+
+    // Start, with the Download's question answered Yes.
+    void start(FleetWindow& fleet) {
+        answerMessage(QMessageBox::Yes);
+        fleet.findChild<QPushButton*>(QStringLiteral("start"))->click();
+    }
+
+    std::string dataFile;
+};
+
+QString cell(FleetWindow& fleet, int row, int column) {
+    return fleet.findChild<QTableWidget*>(QStringLiteral("radios"))->item(row, column)->text();
+}
+
+QString labelText(FleetWindow& fleet, const char* name) {
+    return fleet.findChild<QLabel*>(QString::fromLatin1(name))->text();
+}
+
+QStringList recordLines(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    lines.removeAll(QString());
+    return lines;
+}
+
+} // namespace
+
+class FleetWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Four simulated radios, the third storing a wrong byte: three verified, the third failed
+    // with its serial number, one record line each; Retry Failed runs the third alone again.
+    void fourRadiosOneStoringAWrongByteThenRetryFailed() {
+        FleetFrame frame;
+        FleetWindow& fleet = frame.openFleet(4, false);
+        fleet.setSimulatedRadioHook([](int number, InProcessRadio& radio) {
+            if (number == 3) {
+                radio.radio.addFault(*parseSimFault(WRONG_BYTE));
+            }
+        });
+
+        frame.start(fleet);
+        QTRY_VERIFY_WITH_TIMEOUT(fleet.model().phase() == FleetPhase::Finished, FINISH_MS);
+
+        for (int row : {0, 1, 3}) {
+            QCOMPARE(cell(fleet, row, 4), qt(text::FLEET_VERIFIED));
+        }
+        QVERIFY2(cell(fleet, 2, 4).startsWith(QStringLiteral("Failed: Verify failed")),
+                 qPrintable(cell(fleet, 2, 4)));
+        QCOMPARE(cell(fleet, 2, 3), QStringLiteral("45250144"));
+        QCOMPARE(cell(fleet, 2, 0), QStringLiteral("simulated radio 3"));
+        QVERIFY2(labelText(fleet, "summary")
+                     .startsWith(QStringLiteral("3 of 4 verified, 1 failed: simulated radio 3 ")),
+                 qPrintable(labelText(fleet, "summary")));
+        const std::string record = frame.dataFile + ".record.csv";
+        QCOMPARE(labelText(fleet, "record"), QStringLiteral("Record: ") + qt(record));
+        QCOMPARE(recordLines(record).size(), 5); // the header and one line per radio
+        QVERIFY(!frame.window.documentHold().held());
+        QVERIFY(fleet.findChild<QPushButton*>(QStringLiteral("retryFailed"))->isEnabled());
+        QVERIFY(!fleet.findChild<QPushButton*>(QStringLiteral("cancelAll"))->isEnabled());
+        fleet.show();
+        shoot(fleet, QStringLiteral("fleet-finished"));
+
+        const auto firstStart = fleet.model().rows()[0].last.start;
+        fleet.findChild<QPushButton*>(QStringLiteral("retryFailed"))->click(); // no question again
+        QVERIFY(fleet.model().phase() == FleetPhase::Running);
+        QTRY_VERIFY_WITH_TIMEOUT(fleet.model().phase() == FleetPhase::Finished, FINISH_MS);
+        QVERIFY(fleet.model().rows()[0].last.start == firstStart);
+        const QStringList lines = recordLines(record);
+        QCOMPARE(lines.size(), 6);
+        QVERIFY2(lines.back().contains(QStringLiteral("\"simulated radio 3\",\"45250144\"")),
+                 qPrintable(lines.back()));
+    }
+
+    // Mid-run the main window reads but its document cannot change; Escape does not leave the
+    // radios running unseen: it cancels them all safely and the window stays to say how each
+    // ended, and only then closes.
+    void midRunTheDocumentIsHeldAndEscapeCancelsAll() {
+        FleetFrame frame;
+        frame.settings.baudRate = 38400;
+        FleetWindow& fleet = frame.openFleet(2, true);
+        fleet.show();
+        frame.start(fleet);
+        QTRY_VERIFY_WITH_TIMEOUT(fleet.model().rows().size() == 2 &&
+                                     fleet.model().rows()[0].position > 0 &&
+                                     fleet.model().rows()[1].position > 0,
+                                 FINISH_MS);
+        shoot(fleet, QStringLiteral("fleet-running"));
+
+        QVERIFY(frame.window.documentHold().held());
+        const std::string path = frame.doc.currentFilePath();
+        const RadioImage before = frame.doc.GetMainMemory();
+        for (int command : {int{ID_FILE_NEW}, int{ID_COMMON_SCANNING}, ID_RADIO_FLEET}) {
+            QString seen;
+            answerMessage(QMessageBox::Ok, &seen);
+            frame.window.runCommand(command);
+            QCOMPARE(seen, qt(text::DOCUMENT_HELD));
+        }
+        QCOMPARE(frame.doc.currentFilePath(), path);
+        QVERIFY(frame.doc.GetMainMemory() == before);
+        answerMessage(QMessageBox::Ok);
+        QVERIFY(!frame.window.close()); // the program does not end under running radios
+
+        QTest::keyClick(&fleet, Qt::Key_Escape);
+        QVERIFY(fleet.isVisible());
+        QVERIFY(!fleet.findChild<QPushButton*>(QStringLiteral("cancelAll"))->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(fleet.model().phase() == FleetPhase::Finished, FINISH_MS);
+        for (const FleetRow& row : fleet.model().rows()) {
+            QCOMPARE(row.last.outcome, FleetOutcome::Cancelled);
+        }
+        QVERIFY2(labelText(fleet, "summary").contains(QStringLiteral("2 cancelled")),
+                 qPrintable(labelText(fleet, "summary")));
+        QVERIFY(!frame.window.documentHold().held());
+        QTest::keyClick(&fleet, Qt::Key_Escape);
+        QTRY_VERIFY(frame.window.fleetWindow() == nullptr);
+    }
+
+    // One radio's Cancel stops that radio alone.
+    void aRowsCancelStopsOnlyItsRadio() {
+        FleetFrame frame;
+        frame.settings.baudRate = 38400;
+        FleetWindow& fleet = frame.openFleet(2, true);
+        frame.start(fleet);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            fleet.model().rows().size() == 2 && fleet.model().rows()[1].position > 0, FINISH_MS);
+        auto* table = fleet.findChild<QTableWidget*>(QStringLiteral("radios"));
+        static_cast<QPushButton*>(table->cellWidget(1, 5))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(fleet.model().phase() == FleetPhase::Finished, FINISH_MS);
+        QCOMPARE(fleet.model().rows()[0].last.outcome, FleetOutcome::Verified);
+        QCOMPARE(fleet.model().rows()[1].last.outcome, FleetOutcome::Cancelled);
+    }
+};
+
+KQ70_GUI_TEST(FleetWindowTest);
+
+} // namespace kq70
+
+#include "FleetWindowTest.moc"
