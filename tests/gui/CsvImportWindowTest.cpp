@@ -8,7 +8,6 @@
 #include "channel/HChannelData.h"
 #include "frame/MainMenuModel.h"
 #include "output/CsvReader.h"
-#include "ui/Strings.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 

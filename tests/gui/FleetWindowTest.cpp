@@ -7,7 +7,6 @@
 #include "frame/MainMenuModel.h"
 #include "image/RadioImage.h"
 #include "ui/Strings.h"
-#include "ui/Strings.h"
 
 #include <QFile>
 #include <QLabel>

@@ -13,7 +13,6 @@
 #include "channel/HChannelData.h"
 #include "channel/HChannelRecord.h"
 #include "image/RadioImage.h"
-#include "ui/Strings.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 

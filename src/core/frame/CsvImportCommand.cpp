@@ -4,7 +4,6 @@
 #include "doc/CKQ70Doc.h"
 #include "frame/ChannelViewBinding.h"
 #include "output/CsvImport.h"
-#include "ui/Strings.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"

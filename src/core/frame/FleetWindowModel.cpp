@@ -2,7 +2,6 @@
 
 #include "doc/CKQ70Doc.h"
 #include "frame/FleetReport.h"
-#include "ui/Strings.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 

@@ -5,8 +5,8 @@
 #include "frame/DocumentListener.h"
 #include "log/HLogPrint.h"
 #include "platform/AtomicFile.h"
-#include "ui/Strings.h"
 #include "ui/StrPrintf.h"
+#include "ui/Strings.h"
 #include "ui/UserPrompt.h"
 
 #include <cstdio>

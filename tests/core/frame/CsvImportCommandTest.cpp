@@ -8,7 +8,6 @@
 #include "support/ChannelViewHarness.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
-#include "ui/Strings.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 

@@ -15,7 +15,6 @@
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
 #include "ui/Strings.h"
-#include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "support/BoundView.h"
 #include "support/ChannelViewHarness.h"
 #include "support/TempFolder.h"
-#include "ui/Strings.h"
 #include "ui/StrPrintf.h"
+#include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 
