@@ -35,6 +35,8 @@ public:
     QString fieldText(std::size_t index) const;
     QString groupText(int row, int point) const;
     QComboBox& unitBox() { return *m_unit; }
+    QLineEdit& field(std::size_t index) { return *m_fields.at(index); }
+    QPushButton& cancelButton() { return *m_cancel; }
     // The procedure window now open, if any.
     ProcedureDialog* procedureWindow() const { return m_procedure; }
     void startProcedure(AlignmentProcedure procedure);
@@ -57,6 +59,7 @@ private:
     QComboBox* m_unit = nullptr;
     std::map<AlignmentProcedure, QPushButton*> m_buttons;
     QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
 };
 
 } // namespace kq70

@@ -490,7 +490,7 @@ void MainWindow::runAlignment() {
     RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.programFolder(),
                            m_radio->prompt(), *this, m_radio->link(),
                            [this] { return m_documents.SaveModifiedData(); });
-    commands.setJobExecutor(m_radio->executor(qt(text::ALIGNMENT_WINDOW_TITLE)));
+    commands.setJobExecutor(m_radio->executor(qt(text::ALIGNMENT_TRANSFER_TITLE)));
     commands.OnRadioAlignment(alignmentWindowRunner(this));
 }
 

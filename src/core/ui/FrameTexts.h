@@ -73,8 +73,14 @@ inline constexpr std::string_view COMPARE_ONE_VALUE = "1 value differs.";
 inline constexpr std::string_view COMPARE_VALUES_FORMAT = "%d values differ.";
 inline constexpr std::string_view COMPARE_ONE_BYTE = "1 byte differs that no editor shows.";
 inline constexpr std::string_view COMPARE_BYTES_FORMAT = "%d bytes differ that no editor shows.";
+// Compare With Radio: what was compared.
+inline constexpr std::string_view COMPARE_RADIO_AREAS =
+    "Only what the radio holds is compared (what an Upload reads); everything else is taken "
+    "from this document.";
 
 // File > Configure: the read-back after a download ("VERIFY").
 inline constexpr std::string_view CONFIGURE_VERIFY = "&Verify the radio after Download";
+// File > Configure: the configured port, kept in the list while the system does not have it.
+inline constexpr std::string_view PORT_NOT_FOUND = "(not found)";
 
 } // namespace kq70::text

@@ -403,6 +403,10 @@ inline constexpr std::string_view DIRECT_CH_2 = "Direct CH No#2(1 - 256)";
 inline constexpr std::string_view PROGRAMMING_PASSWORD_ENABLE =
     "Programming Password (Disable/Enable)";
 inline constexpr std::string_view PROGRAMMING_PASSWORD_TEXT = "Programming Password ( 0-9 / A-D )";
+// A direct channel number outside the prompt's range: the field's label, the lowest and the
+// highest number.
+inline constexpr std::string_view DIRECT_CH_OUT_OF_RANGE =
+    "%s: enter a channel number from %d to %d.";
 
 // --- Listing and CSV export --------------------------------------------------------------
 inline constexpr std::string_view TEXT_FILE_FILTER = "text Files(*.txt)|*.txt||";
@@ -628,6 +632,14 @@ inline constexpr std::string_view SAMPLES_TAKEN = "Samples";
 inline constexpr std::array<std::string_view, 4> GENERATOR_CAPTIONS = {"Frequency", "RF level",
                                                                        "Deviation", "Modulation"};
 inline constexpr std::string_view GENERATOR_SETTINGS = "Set the signal generator to";
+// The communication window of the jobs around an alignment, titled apart from the alignment
+// window itself.
+inline constexpr std::string_view ALIGNMENT_TRANSFER_TITLE = "Alignment: Radio Data Transfer";
+// The manual VCO window: the D/A value it sends.
+inline constexpr std::string_view VCO_DA_SENT = "VCO D/A";
+// The TX Power window: which power level it aligns, by variant.
+inline constexpr std::string_view TX_POWER_LEVEL = "Power level";
+inline constexpr std::array<std::string_view, 2> TX_POWER_LEVELS = {"High", "Low"};
 
 // --- Channel grid choosers ---------------------------------------------------------------
 inline constexpr std::string_view PMR_CHANNEL_CHOOSER_TITLE = "PMR446 Channel";
