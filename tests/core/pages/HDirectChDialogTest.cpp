@@ -2,6 +2,7 @@
 
 #include "app/AccessMode.h"
 #include "image/RadioImage.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 
@@ -10,26 +11,39 @@ namespace {
 
 using P = HDirectChParams;
 
-TEST(HDirectChDialogTest, ChannelNumbersAreStoredAsTyped) {
+TEST(HDirectChDialogTest, ChannelNumbersOneToTwoFiftySixFillTheByte) {
     struct Case {
         const char* typed;
-        std::uint8_t stored;
+        int stored; // -1: refused with the prompt's range, the page stays open
     };
-    // One byte holds no 256: the edit stops at 255 rather than wrap to 0.
-    const Case cases[] = {{"1", 1}, {"12", 12}, {"255", 255}, {"256", 255}, {"0", 1}};
+    const Case cases[] = {{"1", 0x00}, {"12", 0x0B}, {"255", 0xFE}, {"256", 0xFF},
+                          {"0", -1},   {"257", -1},  {"300", -1}};
     for (const Case& c : cases) {
         RadioImage image;
-        image.setBe16(0x0279, 0xA305); // group 3 in the low nibble, channel 5
-        image.setBe16(0x027B, 0x0C40);
-        HDirectChDialog page(image, ACCESS_NORMAL);
+        image.setBe16(0x0279, 0xA305); // group 3 in the low nibble, channel 6
+        image.setBe16(0x027B, 0x0CFF); // channel 256
+        const RadioImage before = image;
+        test::ScriptedPrompt prompt;
+        HDirectChDialog page(image, ACCESS_NORMAL, &prompt);
         page.OnInitDialog();
-        EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(0)), "5");
-        EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(1)), "64");
+        EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(0)), "6");
+        EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(1)), "256");
         ASSERT_TRUE(page.typeText(HDirectChDialog::controlId(1), c.typed));
+        if (c.stored < 0) {
+            prompt.expectMessage("Direct CH No#2: enter a channel number from 1 to 256.");
+            EXPECT_FALSE(page.OnOK()) << c.typed;
+            EXPECT_TRUE(image == before) << c.typed;
+            EXPECT_EQ(page.promptLine().first, "Direct CH No#2(1 - 256)");
+            continue;
+        }
         ASSERT_TRUE(page.OnOK());
         EXPECT_EQ(image.byteAt(0x027C), c.stored) << c.typed;
         EXPECT_EQ(image.byteAt(0x027B), 0x0C) << "the group is kept";
         EXPECT_EQ(image.be16(0x0279), 0xA305) << "the untouched record is kept";
+        // What was stored shows again as typed.
+        HDirectChDialog again(image, ACCESS_NORMAL);
+        again.OnInitDialog();
+        EXPECT_EQ(again.shownValue(HDirectChDialog::controlId(1)), c.typed);
     }
 }
 
@@ -40,7 +54,7 @@ TEST(HDirectChDialogTest, RecordsAndPrompts) {
     HDirectChParams params;
     params.extract(image);
     EXPECT_EQ(params.get(P::groupIndex(0)), 15);
-    EXPECT_EQ(params.get(P::channelIndex(0)), 2);
+    EXPECT_EQ(params.get(P::channelIndex(0)), 2); // channel 3
     EXPECT_EQ(params.get(P::GROUP_2), 1);
     EXPECT_EQ(params.get(P::CHANNEL_2), 7);
 
