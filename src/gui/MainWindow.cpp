@@ -35,6 +35,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -66,6 +67,9 @@ struct ActionSpec {
     std::string_view text;
     const char* icon;
 };
+
+// Room in the About window's title bar for its icon and buttons.
+constexpr int ABOUT_TITLE_MARGIN = 140;
 
 } // namespace
 
@@ -524,7 +528,17 @@ void MainWindow::showAbout() {
                        .arg(QString::fromStdString(HVersionInfo::fromBuild().GetFileVersion())),
                    &about);
     build->setObjectName(QStringLiteral("aboutBuild"));
+    // Courier New where the system has it, else its own fixed font.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setFamilies({QStringLiteral("Courier New"), fixed.family()});
+    fixed.setPointSize(10);
+    build->setFont(fixed);
     layout->addWidget(build);
+    // Wide enough for the whole title beside the window manager's buttons.
+    QFont titleFont = about.font();
+    titleFont.setBold(true);
+    about.setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(about.windowTitle()) +
+                          ABOUT_TITLE_MARGIN);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
     connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
     layout->addWidget(buttons);

@@ -36,8 +36,10 @@ RawImageDialog::RawImageDialog(CKQ70Doc& doc, int accessMode, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid);
     layout->addWidget(buttons);
+    // The row labels ("0D000h") whole, beside the header's own margins.
     const int labels =
         QFontMetrics(m_grid->font()).horizontalAdvance(QStringLiteral("00000h")) + 16;
+    m_grid->verticalHeader()->setFixedWidth(labels);
     resize(labels + 16 * cell + 60, 560);
 }
 

@@ -30,6 +30,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -359,6 +360,10 @@ void GuiTest::screenshotsOfTheMainScreens() {
     RawImageDialog raw(frame.doc, ACCESS_MANUFACTURE);
     raw.show();
     QVERIFY(QTest::qWaitForWindowExposed(&raw));
+    // Row labels are not clipped.
+    QHeaderView* rows = raw.findChild<FlexGridWidget*>(QStringLiteral("rawGrid"))->verticalHeader();
+    QVERIFY(rows->width() >=
+            QFontMetrics(rows->font()).horizontalAdvance(QStringLiteral("0D000h")) + 7);
     shoot(raw, QStringLiteral("raw-editor"));
     HelpWindow help;
     help.showTopic(QStringLiteral("getting-started"));
@@ -463,15 +468,24 @@ void GuiTest::commandsOfLaterWindowsSayTheyAreNotAvailable() {
     // About names the program's version and the build's.
     QString version;
     QString build;
-    whenModal([&version, &build](QWidget* modal) {
+    bool fixedPitch = false;
+    bool titleFits = false;
+    whenModal([&](QWidget* modal) {
         version = modal->findChild<QLabel*>(QStringLiteral("aboutVersion"))->text();
-        build = modal->findChild<QLabel*>(QStringLiteral("aboutBuild"))->text();
+        const QLabel* second = modal->findChild<QLabel*>(QStringLiteral("aboutBuild"));
+        build = second->text();
+        fixedPitch = QFontInfo(second->font()).fixedPitch();
+        titleFits =
+            modal->width() >= modal->fontMetrics().horizontalAdvance(modal->windowTitle()) + 100;
         shoot(*modal, QStringLiteral("about"));
         QTest::keyClick(modal, Qt::Key_Return);
     });
     frame.window.runCommand(ID_APP_ABOUT);
     QCOMPARE(version, QStringLiteral("KQ70 Ver1.01"));
     QVERIFY(build.startsWith(QStringLiteral("Build ")));
+    // The second line in the fixed font; the title whole.
+    QVERIFY(fixedPitch);
+    QVERIFY(titleFits);
 }
 
 KQ70_GUI_TEST(GuiTest);
