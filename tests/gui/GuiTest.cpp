@@ -26,6 +26,7 @@
 #include "ui/Strings.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -309,7 +310,8 @@ void GuiTest::rawEditorEditsOneByteOnlyWhereTheModeAllows() {
 void GuiTest::configureOffersTheSimulatedRadioWithoutPorts() {
     QTemporaryDir noPorts;
     AppSettings settings;
-    ConfigureDialog dialog(settings, nullptr, noPorts.path().toStdString());
+    ConfigureDialog dialog(settings, nullptr, noPorts.path().toStdString(),
+                           noPorts.path().toStdString());
     QCOMPARE(dialog.ports().count(), 1);
     QCOMPARE(dialog.ports().currentText(), QStringLiteral("Simulated radio"));
     dialog.baudRates().setCurrentIndex(2);
@@ -317,6 +319,20 @@ void GuiTest::configureOffersTheSimulatedRadioWithoutPorts() {
     QCOMPARE(settings.portName, std::string("simulated"));
     QCOMPARE(settings.baudRate, 38400);
     QCOMPARE(settings.portType, 0);
+
+    // A port the system does not list now stays the port when OK is pressed for something
+    // else.
+    AppSettings unplugged;
+    unplugged.portName = "/dev/serial/by-id/usb-Unplugged-if00-port0";
+    unplugged.portType = 1;
+    ConfigureDialog keeping(unplugged, nullptr, noPorts.path().toStdString(),
+                            noPorts.path().toStdString());
+    QCOMPARE(keeping.ports().currentText(),
+             QStringLiteral("/dev/serial/by-id/usb-Unplugged-if00-port0 (not found)"));
+    keeping.verify().setChecked(false);
+    keeping.accept();
+    QCOMPARE(unplugged.portName, std::string("/dev/serial/by-id/usb-Unplugged-if00-port0"));
+    QCOMPARE(unplugged.portType, 1);
 
     AppSettings untouched;
     ConfigureDialog cancelled(untouched, nullptr, noPorts.path().toStdString());
