@@ -21,6 +21,9 @@ struct CommJobContext {
     // Without an adjustment default file in the program folder the alignment start takes
     // the built-in one; when false it reports the file missing.
     bool builtInAdjustmentDefault = true;
+    // An upload read only to be compared ends without its "Upload Complete!": what follows
+    // the read is the comparison.
+    bool reportUploadComplete = true;
     // Set while the job runs when the user asks it to stop; none: the job cannot be stopped.
     const CancelFlag* cancel = nullptr;
 };
