@@ -161,7 +161,7 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     } else if (transfers.parsed()) {
         code = transfers.run({folder, in, out, err, interactive, isTerminal(err)});
     } else if (listings.parsed()) {
-        code = listings.run(in, out, err, interactive);
+        code = listings.run({folder, in, out, err, interactive});
     }
     HLogPrint::global().end(); // the end banner, as at the program's exit
     return code;
