@@ -117,9 +117,18 @@ void RadioCommands::TakeUploadedAreas(const RadioImage& radio, RadioImage& into)
     SetRangeLists(ranges, TRANSFER_UPLOAD, ACCESS_NORMAL);
     HKqCommonCommunication::ResolveFlashRanges(ranges.m_flashRead, radio, false,
                                                static_cast<std::uint32_t>(TRANSFER_UPLOAD));
+    // The records beyond the radio's capacity are the band's defaults after an Upload, not
+    // what the radio holds: they stay the document's too.
+    const std::size_t capacity =
+        static_cast<std::size_t>(channelCapacityForRadioChannel(radioChannelValueOf(radio)));
+    const std::size_t unusedRecords = CHANNEL_TABLE_OFFSET + capacity * CHANNEL_RECORD_SIZE;
+    const std::size_t tableEnd =
+        CHANNEL_TABLE_OFFSET + static_cast<std::size_t>(CHANNEL_COUNT) * CHANNEL_RECORD_SIZE;
     const auto take = [&](std::size_t offset, std::size_t size) {
         for (std::size_t i = offset; i < offset + size && i < TRANSFER_SIZE; ++i) {
-            into.setByte(i, radio.byteAt(i));
+            if (i < unusedRecords || i >= tableEnd) {
+                into.setByte(i, radio.byteAt(i));
+            }
         }
     };
     for (const BlockRange& range : ranges.m_eepromRead) {

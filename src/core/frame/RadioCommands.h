@@ -78,7 +78,8 @@ public:
     // flags stay as they are. The job's result.
     int UploadForComparison(RadioImage& scratch);
     // Copies the EEPROM words and flash pages an Upload reads of a radio like `radio` (the
-    // channel pages as far as its capacity) from `radio` into `into`.
+    // channel pages as far as its capacity, without the records beyond it) from `radio` into
+    // `into`.
     static void TakeUploadedAreas(const RadioImage& radio, RadioImage& into);
 
     // The EEPROM and flash range lists of the upload and download jobs.
