@@ -329,6 +329,9 @@ void GuiTest::configureOffersTheSimulatedRadioWithoutPorts() {
                             noPorts.path().toStdString());
     QCOMPARE(keeping.ports().currentText(),
              QStringLiteral("/dev/serial/by-id/usb-Unplugged-if00-port0 (not found)"));
+    keeping.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&keeping));
+    shoot(keeping, QStringLiteral("configure-port-not-found"));
     keeping.verify().setChecked(false);
     keeping.accept();
     QCOMPARE(unplugged.portName, std::string("/dev/serial/by-id/usb-Unplugged-if00-port0"));
