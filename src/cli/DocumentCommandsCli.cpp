@@ -38,8 +38,7 @@ constexpr const char* NEW_HELP =
 
 constexpr const char* APPLY_HELP = R"(PATCH is one JSON object with the keys of `show --json`:
   values by index, as objects:  "hardware", "globals", "scan", "keyFunction", "powerSaving",
-    "miscellaneous", "marketing": {"6": 3};
-    "directCh": {"0": [group, channel]} (as stored: channel 0-255 is channel number 1-256);
+    "miscellaneous", "marketing": {"6": 3};  "directCh": {"0": [group, channel]};
     "adjustment", "shippingDefault": {"items": {"20": 128}} (the checksum is recomputed)
   lists of objects naming their "index" (counted from 0):
     "channels": [{"index": 3, "rxFrequency": 446006250, "txToneMode": 1, "txToneCode": 670}]

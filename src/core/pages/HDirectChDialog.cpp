@@ -14,35 +14,22 @@ namespace {
 
 using P = HDirectChParams;
 
-// The typed channel number, when it is one the record can hold.
-std::optional<std::int32_t> channelNumber(std::string_view text) {
+// The typed text as a whole number, when it is one.
+std::optional<std::int32_t> typedNumber(std::string_view text) {
     std::int32_t number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size() ||
-        number < P::FIRST_CHANNEL_NUMBER || number > P::LAST_CHANNEL_NUMBER) {
+    if (error != std::errc() || end != text.data() + text.size()) {
         return std::nullopt;
     }
     return number;
 }
 
-std::string shownNumber(std::int32_t stored) {
-    return strprintf("%d", P::numberOf(stored));
-}
-
-std::optional<std::int32_t> storedNumber(std::string_view text) {
-    const auto number = channelNumber(text);
-    return number ? std::optional<std::int32_t>(P::storedOf(*number)) : std::nullopt;
-}
-
-// The edit shows the channel number; the record holds it less one.
 constexpr EditDefinition CHANNEL_NUMBER_EDIT{.kind = EDIT_INTEGER,
                                              .maxChars = 3,
-                                             .minimum = P::storedOf(P::FIRST_CHANNEL_NUMBER),
-                                             .maximum = P::storedOf(P::LAST_CHANNEL_NUMBER),
+                                             .minimum = P::FIRST_CHANNEL_NUMBER,
+                                             .maximum = P::LAST_CHANNEL_NUMBER,
                                              .format = "%d",
-                                             .filter = FILTER_DIGITS,
-                                             .toText = shownNumber,
-                                             .fromText = storedNumber};
+                                             .filter = FILTER_DIGITS};
 
 constexpr std::array<std::string_view, P::DIRECT_CH_COUNT> LABELS{"Direct CH No#1",
                                                                   "Direct CH No#2"};
@@ -61,19 +48,29 @@ HDirectChDialog::HDirectChDialog(RadioImage& image, int accessMode, UserPrompt* 
     }
 }
 
-// A number outside the prompt's range is refused, never cut to fit: the radio would call
-// another channel than the one typed. An empty edit names no channel and keeps the record.
+// A number is refused, never cut to fit: the radio would call another channel than the one
+// typed. A number outside the prompt's range says so; 256 is within it but its byte cannot
+// hold it. An empty edit names no channel and keeps the record.
 bool HDirectChDialog::CheckBeforeOk() {
     for (std::size_t k = 0; k < P::DIRECT_CH_COUNT; ++k) {
         const PageControl* edit = control(controlId(k));
-        if (edit == nullptr || edit->text.empty() || channelNumber(edit->text)) {
+        if (edit == nullptr || edit->text.empty()) {
             continue;
         }
+        const auto number = typedNumber(edit->text);
+        if (number && *number >= P::FIRST_CHANNEL_NUMBER && *number <= P::LAST_CHANNEL_NUMBER) {
+            continue;
+        }
+        const std::string label(LABELS[k]);
+        const bool inPromptRange =
+            number && *number > P::LAST_CHANNEL_NUMBER && *number <= P::PROMPT_LAST_CHANNEL_NUMBER;
         if (m_prompt != nullptr) {
-            m_prompt->message(strprintf(text::DIRECT_CH_OUT_OF_RANGE.data(),
-                                        std::string(LABELS[k]).c_str(), P::FIRST_CHANNEL_NUMBER,
-                                        P::LAST_CHANNEL_NUMBER),
-                              MessageIcon::Exclamation);
+            m_prompt->message(
+                inPromptRange ? strprintf(text::DIRECT_CH_NOT_STORABLE.data(), label.c_str(),
+                                          *number, P::LAST_CHANNEL_NUMBER)
+                              : strprintf(text::DIRECT_CH_OUT_OF_RANGE.data(), label.c_str(),
+                                          P::FIRST_CHANNEL_NUMBER, P::PROMPT_LAST_CHANNEL_NUMBER),
+                MessageIcon::Exclamation);
         }
         setFocus(controlId(k));
         return false;

@@ -8,7 +8,7 @@
 namespace kq70 {
 
 // The two direct channels the "Direct CH1" and "Direct CH2" keys call: per record a group
-// (low nibble of its first byte) and a channel (its second byte, the channel number - 1).
+// (low nibble of its first byte) and a channel number (its second byte).
 class HDirectChParams : public HParams {
 public:
     static constexpr std::size_t DIRECT_CH_COUNT = 2;
@@ -19,17 +19,12 @@ public:
     static constexpr std::size_t CHANNEL_2 = 3;
     static constexpr std::size_t VALUE_COUNT = 4;
 
-    // The channel number the user sees counts from 1; its byte counts from 0, as the radio's
-    // signalling and paging numbers do, so one byte holds every channel of a 256-channel
-    // radio.
+    // The channel number is stored as the user sees and types it, counting from 1, as files
+    // and radios written by earlier versions hold it; one byte holds no more than 255. The
+    // page's prompt names 256, the highest channel of the largest radio.
     static constexpr std::int32_t FIRST_CHANNEL_NUMBER = 1;
-    static constexpr std::int32_t LAST_CHANNEL_NUMBER = 256;
-    static constexpr std::int32_t storedOf(std::int32_t number) {
-        return number - FIRST_CHANNEL_NUMBER;
-    }
-    static constexpr std::int32_t numberOf(std::int32_t stored) {
-        return stored + FIRST_CHANNEL_NUMBER;
-    }
+    static constexpr std::int32_t LAST_CHANNEL_NUMBER = 255;
+    static constexpr std::int32_t PROMPT_LAST_CHANNEL_NUMBER = 256;
 
     HDirectChParams();
 

@@ -407,6 +407,10 @@ inline constexpr std::string_view PROGRAMMING_PASSWORD_TEXT = "Programming Passw
 // highest number.
 inline constexpr std::string_view DIRECT_CH_OUT_OF_RANGE =
     "%s: enter a channel number from %d to %d.";
+// A direct channel number its byte cannot hold: the field's label, the number and the highest
+// number that can be stored.
+inline constexpr std::string_view DIRECT_CH_NOT_STORABLE =
+    "%s: channel %d cannot be a direct channel; enter a number from 1 to %d.";
 
 // --- Listing and CSV export --------------------------------------------------------------
 inline constexpr std::string_view TEXT_FILE_FILTER = "text Files(*.txt)|*.txt||";

@@ -11,26 +11,31 @@ namespace {
 
 using P = HDirectChParams;
 
-TEST(HDirectChDialogTest, ChannelNumbersOneToTwoFiftySixFillTheByte) {
+TEST(HDirectChDialogTest, ChannelNumbersAreStoredAsTypedOrRefused) {
     struct Case {
         const char* typed;
-        int stored; // -1: refused with the prompt's range, the page stays open
+        int stored;          // -1: refused, the page stays open
+        const char* message; // the refusal
     };
-    const Case cases[] = {{"1", 0x00}, {"12", 0x0B}, {"255", 0xFE}, {"256", 0xFF},
-                          {"0", -1},   {"257", -1},  {"300", -1}};
+    const char* outOfRange = "Direct CH No#2: enter a channel number from 1 to 256.";
+    const char* notStorable =
+        "Direct CH No#2: channel 256 cannot be a direct channel; enter a number from 1 to 255.";
+    const Case cases[] = {{"1", 1, nullptr},        {"12", 12, nullptr},   {"255", 255, nullptr},
+                          {"256", -1, notStorable}, {"0", -1, outOfRange}, {"257", -1, outOfRange},
+                          {"300", -1, outOfRange}};
     for (const Case& c : cases) {
         RadioImage image;
-        image.setBe16(0x0279, 0xA305); // group 3 in the low nibble, channel 6
-        image.setBe16(0x027B, 0x0CFF); // channel 256
+        image.setBe16(0x0279, 0xA305); // group 3 in the low nibble, channel 5
+        image.setBe16(0x027B, 0x0CFF); // channel 255
         const RadioImage before = image;
         test::ScriptedPrompt prompt;
         HDirectChDialog page(image, ACCESS_NORMAL, &prompt);
         page.OnInitDialog();
-        EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(0)), "6");
-        EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(1)), "256");
+        EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(0)), "5");
+        EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(1)), "255");
         ASSERT_TRUE(page.typeText(HDirectChDialog::controlId(1), c.typed));
         if (c.stored < 0) {
-            prompt.expectMessage("Direct CH No#2: enter a channel number from 1 to 256.");
+            prompt.expectMessage(c.message);
             EXPECT_FALSE(page.OnOK()) << c.typed;
             EXPECT_TRUE(image == before) << c.typed;
             EXPECT_EQ(page.promptLine().first, "Direct CH No#2(1 - 256)");
@@ -54,7 +59,7 @@ TEST(HDirectChDialogTest, RecordsAndPrompts) {
     HDirectChParams params;
     params.extract(image);
     EXPECT_EQ(params.get(P::groupIndex(0)), 15);
-    EXPECT_EQ(params.get(P::channelIndex(0)), 2); // channel 3
+    EXPECT_EQ(params.get(P::channelIndex(0)), 2);
     EXPECT_EQ(params.get(P::GROUP_2), 1);
     EXPECT_EQ(params.get(P::CHANNEL_2), 7);
 
