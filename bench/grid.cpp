@@ -78,8 +78,8 @@ struct Shown {
     CKQ70Doc doc;
     AppSettings settings;
     QtUserPrompt prompt;
-    DocumentListener frame;
-    ChannelViewWidget view{doc, prompt, ACCESS_MANUFACTURE, settings, frame};
+    AccessMode mode{ACCESS_MANUFACTURE};
+    ChannelViewWidget view{doc, prompt, mode, settings};
 
     PaintCounter paints;
 

@@ -1,5 +1,6 @@
 #include "AutomaticAlignment.h"
 
+#include "link/CancelFlag.h"
 #include "service/HBasicAlignment.h"
 #include "service/HRxTune.h"
 #include "service/HVcoAlignAuto.h"
@@ -50,8 +51,13 @@ std::string_view AutomaticAlignment::StepName(AutomaticStep step) {
     return STEP_NAMES[static_cast<std::size_t>(step)];
 }
 
-AutomaticAlignment::AutomaticAlignment(std::vector<AutomaticStep> steps, std::ostream& out)
-    : m_steps(std::move(steps)), m_out(out) {}
+AutomaticAlignment::AutomaticAlignment(std::vector<AutomaticStep> steps, std::ostream& out,
+                                       const CancelFlag* cancel)
+    : m_steps(std::move(steps)), m_out(out), m_cancel(cancel) {}
+
+bool AutomaticAlignment::Stopped() const {
+    return m_cancel != nullptr && m_cancel->requested();
+}
 
 bool AutomaticAlignment::Run(HBasicAlignment& window) {
     for (AutomaticStep step : m_steps) {
@@ -59,7 +65,7 @@ bool AutomaticAlignment::Run(HBasicAlignment& window) {
                             ? RunRxTune(window)
                             : RunVco(window, step == AutomaticStep::VcoTx ? VCO_TX : VCO_RX);
         if (!ok) {
-            m_out << StepName(step) << ": failed\n";
+            m_out << StepName(step) << (Stopped() ? ": stopped\n" : ": failed\n");
             return false;
         }
     }
@@ -71,12 +77,13 @@ bool AutomaticAlignment::RunVco(HBasicAlignment& window, int direction) {
     const char* name = direction == VCO_TX ? "TX VCO" : "RX VCO";
     while (procedure->CurrentPoint() < VCO_POINT_COUNT) {
         const int point = procedure->CurrentPoint();
-        if (!procedure->Start()) {
+        if (Stopped() || !procedure->Start()) {
             return false;
         }
         const auto& result = procedure->Results()[static_cast<std::size_t>(point)];
+        // Each result as it comes, also into a pipe: the alignment takes a while.
         m_out << name << ' ' << VCO_POINT_NAMES[static_cast<std::size_t>(point)] << ": D/A "
-              << result.value << " (UL " << result.reading << ")\n";
+              << result.value << " (UL " << result.reading << ")" << std::endl;
     }
     if (!procedure->Ok()) {
         return false;
@@ -89,12 +96,12 @@ bool AutomaticAlignment::RunRxTune(HBasicAlignment& window) {
     const auto procedure = window.MakeRxTune();
     while (procedure->CurrentPoint() < HRxTune::POINTS) {
         const int point = procedure->CurrentPoint();
-        if (!procedure->Start()) {
+        if (Stopped() || !procedure->Start()) {
             return false;
         }
         const auto& result = procedure->Results()[static_cast<std::size_t>(point)];
         m_out << "RX Tune " << TUNE_POINT_NAMES[static_cast<std::size_t>(point)] << ": "
-              << result.tune << " (RSSI " << result.rssi << ")\n";
+              << result.tune << " (RSSI " << result.rssi << ")" << std::endl;
     }
     if (!procedure->Ok()) {
         return false;

@@ -8,6 +8,7 @@
 
 namespace kq70 {
 
+class CancelFlag;
 class HBasicAlignment;
 
 // The automatic procedures the command line can run, in the order they run.
@@ -15,7 +16,8 @@ enum class AutomaticStep { VcoRx, VcoTx, RxTune };
 
 // The automatic part of an alignment window, without a window: RX VCO, TX VCO and RX tune
 // (or the steps named), each point's result printed, each procedure ended with OK so its
-// items land in the working image. The first failure ends the run.
+// items land in the working image. The first failure ends the run, and so does the cancel
+// flag, looked at before every point.
 class AutomaticAlignment {
 public:
     // "vco-rx,vco-tx,rx-tune" in any order and selection; the steps always run in that
@@ -23,7 +25,8 @@ public:
     static std::optional<std::vector<AutomaticStep>> ParseSteps(std::string_view text);
     static std::string_view StepName(AutomaticStep step);
 
-    AutomaticAlignment(std::vector<AutomaticStep> steps, std::ostream& out);
+    AutomaticAlignment(std::vector<AutomaticStep> steps, std::ostream& out,
+                       const CancelFlag* cancel = nullptr);
 
     // True when every step succeeded.
     bool Run(HBasicAlignment& window);
@@ -31,9 +34,11 @@ public:
 private:
     bool RunVco(HBasicAlignment& window, int direction);
     bool RunRxTune(HBasicAlignment& window);
+    bool Stopped() const;
 
     std::vector<AutomaticStep> m_steps;
     std::ostream& m_out;
+    const CancelFlag* m_cancel;
 };
 
 } // namespace kq70

@@ -16,12 +16,17 @@ void AccessModeOptions::add(CLI::App& command, const std::string& what) {
                        "The access mode's password (asked on the terminal when missing)");
 }
 
+std::string refusedModeText(int mode, bool passwordGiven) {
+    return passwordGiven ? "the password for access mode " + std::to_string(mode) + " is wrong"
+                         : "access mode " + std::to_string(mode) + " needs its password";
+}
+
 bool AccessModeOptions::grant(AccessMode& accessMode, std::istream& in, std::ostream& err,
                               bool interactive) const {
     TerminalPrompt modePrompt(in, err, interactive);
     modePrompt.setPassword(modePassword);
     if (!grantAccessMode(accessMode, mode, modePrompt)) {
-        err << "kq70-cli: access mode " << mode << " needs its password\n";
+        err << "kq70-cli: " << refusedModeText(mode, modePrompt.passwordGiven()) << '\n';
         return false;
     }
     return true;

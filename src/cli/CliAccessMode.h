@@ -25,4 +25,7 @@ struct AccessModeOptions {
     bool grant(AccessMode& accessMode, std::istream& in, std::ostream& err, bool interactive) const;
 };
 
+// Why a protected access mode was refused: a wrong password, or none given.
+std::string refusedModeText(int mode, bool passwordGiven);
+
 } // namespace kq70

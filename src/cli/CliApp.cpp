@@ -1,9 +1,12 @@
 #include "CliApp.h"
 
+#include "Cli11Doc.h"
 #include "DiffCommand.h"
 #include "DocumentCommandsCli.h"
 #include "GridCommand.h"
+#include "ImportCsvCommand.h"
 #include "ListingCommands.h"
+#include "ProgramManuals.h"
 #include "TerminalPrompt.h"
 #include "TransferCommands.h"
 #include "app/LogSettingsFile.h"
@@ -12,7 +15,6 @@
 #include "image/RadioImage.h"
 #include "log/HLogPrint.h"
 #include "log/HVersionInfo.h"
-#include "ui/Strings.h"
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
@@ -33,11 +35,6 @@ struct GlobalOptions {
     std::optional<std::string> home;
     std::optional<int> logLevel;
 };
-
-std::string versionText() {
-    return "kq70-cli " + HVersionInfo::fromBuild().GetFileVersion() + " (KQ70 Ver" +
-           std::string(Strings::get(IDS_VERSION_NUMBER)) + ")";
-}
 
 // Finds the program folder and starts the log there as the desktop program does at start-up.
 // A folder that cannot be created or written is no reason to stop: reading a file needs no
@@ -110,7 +107,9 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     app.require_subcommand(0, 1);
     GlobalOptions options;
     bool showVersion = false;
+    std::string docFormat;
     app.add_flag("--version", showVersion, "Show the program version");
+    addDocOption(app, docFormat);
     app.add_option("--home", options.home, "Program folder (settings, logs, templates)");
     app.add_option("--log-level", options.logLevel, "Log on channel 0 at this level (1-6)")
         ->check(CLI::Range(0, 6));
@@ -127,6 +126,8 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     GridCommand grid;
     grid.add(app);
     DiffCommand diff(app);
+    ImportCsvCommand importCsv;
+    importCsv.add(app);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
@@ -138,8 +139,11 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
                        : std::string(error.what()) + "\n");
         return error.get_exit_code() == 0 ? 0 : 2;
     }
+    if (!docFormat.empty()) {
+        return writeDoc(docFormat, cliProgramDoc(app), out);
+    }
     if (showVersion) {
-        out << versionText() << '\n';
+        out << programVersionLine("kq70-cli") << '\n';
         return 0;
     }
     if (app.get_subcommands().empty()) {
@@ -162,6 +166,8 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
         code = transfers.run({folder, in, out, err, interactive, isTerminal(err)});
     } else if (listings.parsed()) {
         code = listings.run({folder, in, out, err, interactive});
+    } else if (importCsv.parsed()) {
+        code = importCsv.run(in, out, err, interactive);
     }
     HLogPrint::global().end(); // the end banner, as at the program's exit
     return code;

@@ -29,7 +29,8 @@ std::size_t differingBytes(const RadioImage& a, const RadioImage& b) {
 
 } // namespace
 
-CliChannelView::CliChannelView(UserPrompt& prompt, int accessMode, const std::string& programFolder)
+CliChannelView::CliChannelView(UserPrompt& prompt, const AccessMode& accessMode,
+                               const std::string& programFolder)
     : m_settings(loadedSettings(programFolder)),
       m_view(m_grid, prompt, m_choosers, accessMode, m_settings) {}
 

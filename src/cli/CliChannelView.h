@@ -19,7 +19,8 @@ class UserPrompt;
 // (frequencies off the step grid or outside the radio's range, ...) to the values it shows.
 class CliChannelView {
 public:
-    CliChannelView(UserPrompt& prompt, int accessMode, const std::string& programFolder);
+    CliChannelView(UserPrompt& prompt, const AccessMode& accessMode,
+                   const std::string& programFolder);
 
     // Shows `image` as the view's first refresh does; the number of bytes that changed.
     std::size_t show(RadioImage& image);

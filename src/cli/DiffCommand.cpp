@@ -1,5 +1,6 @@
 #include "DiffCommand.h"
 
+#include "CliAccessMode.h"
 #include "TerminalPrompt.h"
 #include "app/AccessMode.h"
 #include "doc/DataFile.h"
@@ -62,8 +63,12 @@ int DiffCommand::run(std::istream& in, std::ostream& out, std::ostream& err,
     TerminalPrompt prompt(in, err, interactive);
     auto a = std::make_unique<RadioImage>();
     auto b = std::make_unique<RadioImage>();
-    if (!readImage(m_pathA, *a, prompt) || !readImage(m_pathB, *b, prompt)) {
-        return EXIT_TROUBLE;
+    for (const auto& [path, image] : {std::pair{&m_pathA, a.get()}, std::pair{&m_pathB, b.get()}}) {
+        if (!readImage(*path, *image, prompt)) {
+            // Not every message of the file checks names the file.
+            err << "kq70-cli: cannot compare: " << *path << " could not be read\n";
+            return EXIT_TROUBLE;
+        }
     }
     const ImageComparison comparison = ImageComparison::Compare(*a, *b, m_mode.mode);
     if (m_json) {

@@ -3,6 +3,7 @@
 #include "DocumentSummary.h"
 #include "JsonDocument.h"
 #include "JsonPatch.h"
+#include "OutputGuard.h"
 #include "app/AppSettings.h"
 #include "app/ProgramFolder.h"
 #include "doc/CKQ70Doc.h"
@@ -11,13 +12,15 @@
 #include "doc/DefaultTemplates.h"
 #include "doc/DocumentObjects.h"
 #include "frame/DocumentCommands.h"
+#include "platform/FileLock.h"
 #include "platform/IniFile.h"
+#include "platform/RegularFile.h"
 #include "ui/UserPrompt.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
-#include <fstream>
+#include <chrono>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -29,7 +32,9 @@ namespace {
 
 constexpr const char* SETTINGS_FILE = "KQ70.ini"; // `new` reads and writes nothing in it
 constexpr int JSON_INDENT = 2;
-constexpr long long MAX_PATCH_SIZE = 16LL * 1024 * 1024;
+constexpr std::size_t MAX_PATCH_SIZE = 16 * 1024 * 1024;
+// How long apply waits for another program that is changing the same file.
+constexpr std::chrono::milliseconds APPLY_LOCK_WAIT(10000);
 
 constexpr const char* NEW_HELP =
     "The band's template in the program folder is used when it exists; otherwise the "
@@ -87,32 +92,20 @@ bool readDocument(const std::string& path, RadioImage& image, UserPrompt& prompt
 // Reads a patch file whole. Only a regular file of sensible size is read: a device would
 // be read until memory runs out and a FIFO could keep the command waiting for ever.
 std::optional<std::string> readPatchText(const std::string& path, std::ostream& err) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        err << "kq70-cli: cannot read the patch " << path << "; nothing was written\n";
-        return std::nullopt;
-    }
-    if (!S_ISREG(info.st_mode)) {
+    std::string text;
+    switch (readRegularFile(path, MAX_PATCH_SIZE, text)) {
+    case FileReadStatus::Ok:
+        return text;
+    case FileReadStatus::NotRegular:
         err << "kq70-cli: the patch " << path << " is not a regular file; nothing was written\n";
         return std::nullopt;
-    }
-    if (info.st_size > MAX_PATCH_SIZE) {
+    case FileReadStatus::TooLarge:
         err << "kq70-cli: the patch " << path << " is larger than 16 MB; nothing was written\n";
         return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::string text;
-    std::array<char, 65536> block{};
-    while (in && static_cast<long long>(text.size()) <= MAX_PATCH_SIZE) {
-        in.read(block.data(), static_cast<std::streamsize>(block.size()));
-        text.append(block.data(), static_cast<std::size_t>(in.gcount()));
-    }
-    // A file that grew past the limit after the check is refused the same way.
-    if (in.bad() || !in.eof() || static_cast<long long>(text.size()) > MAX_PATCH_SIZE) {
+    default:
         err << "kq70-cli: cannot read the patch " << path << "; nothing was written\n";
         return std::nullopt;
     }
-    return text;
 }
 
 bool hasDataFileName(const std::string& path, const char* what, std::ostream& err) {
@@ -209,7 +202,7 @@ int DocumentCommandsCli::run(const std::optional<std::string>& home, std::ostrea
             return runNew(folder, out, err, prompt);
         }
         if (m_show->parsed()) {
-            return runShow(out, prompt);
+            return runShow(out, err, prompt);
         }
         return runApply(out, err, prompt);
     } catch (const std::exception& error) {
@@ -250,9 +243,10 @@ int DocumentCommandsCli::runNew(const std::string& programFolder, std::ostream& 
     return 0;
 }
 
-int DocumentCommandsCli::runShow(std::ostream& out, UserPrompt& prompt) const {
+int DocumentCommandsCli::runShow(std::ostream& out, std::ostream& err, UserPrompt& prompt) const {
     CKQ70Doc doc;
-    if (!readDocument(m_showPath, doc.GetMainMemory(), prompt)) {
+    if (!standardOutputIsNoInput(out, m_showPath, err) ||
+        !readDocument(m_showPath, doc.GetMainMemory(), prompt)) {
         return 1;
     }
     const auto objects = std::make_unique<DocumentObjects>();
@@ -270,7 +264,16 @@ int DocumentCommandsCli::runShow(std::ostream& out, UserPrompt& prompt) const {
 
 int DocumentCommandsCli::runApply(std::ostream& out, std::ostream& err, UserPrompt& prompt) const {
     const std::string target = m_outputPath.value_or(m_applyPath);
-    if (m_outputPath && !hasDataFileName(*m_outputPath, "the output file", err)) {
+    if (m_outputPath && (!hasDataFileName(*m_outputPath, "the output file", err) ||
+                         !outputIsNoInput(*m_outputPath, {m_patchPath}, err))) {
+        return 1;
+    }
+    // Read, change and write back under the file's lock: another apply (or the desktop's
+    // save) of the same file waits its turn instead of one change overwriting the other.
+    const FileLock lock = FileLock::Acquire(m_applyPath, APPLY_LOCK_WAIT);
+    if (lock.result() == FileLock::Result::Busy) {
+        err << "kq70-cli: " << m_applyPath
+            << " is being changed by another program; nothing was written\n";
         return 1;
     }
     RadioImage image;

@@ -31,7 +31,7 @@ public:
 private:
     int runNew(const std::string& programFolder, std::ostream& out, std::ostream& err,
                UserPrompt& prompt) const;
-    int runShow(std::ostream& out, UserPrompt& prompt) const;
+    int runShow(std::ostream& out, std::ostream& err, UserPrompt& prompt) const;
     int runApply(std::ostream& out, std::ostream& err, UserPrompt& prompt) const;
 
     CLI::App* m_new = nullptr;

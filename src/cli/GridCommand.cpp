@@ -169,7 +169,7 @@ int GridCommand::run(const Context& context) const {
         return 1;
     }
     // A copy of the file's image: nothing goes back to the file.
-    CliChannelView shown(prompt, mode.value(), context.programFolder);
+    CliChannelView shown(prompt, mode, context.programFolder);
     const std::size_t changed = shown.show(image);
     CKQ70View& view = shown.view();
     const TextGrid& grid = shown.grid();

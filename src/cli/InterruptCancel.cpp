@@ -2,17 +2,21 @@
 
 #include "link/CancelFlag.h"
 
+#include <array>
 #include <csignal>
+#include <cstddef>
 
 namespace kq70 {
 
 namespace {
 
+constexpr std::array<int, 3> STOP_SIGNALS = {SIGINT, SIGTERM, SIGHUP};
+
 // A signal handler can reach nothing else; the flag is lock-free, so setting it is safe there.
 CancelFlag interruptFlag;
-struct sigaction formerAction {};
+std::array<struct sigaction, STOP_SIGNALS.size()> formerActions{};
 
-extern "C" void onInterrupt(int /*signal*/) {
+extern "C" void onStopSignal(int /*signal*/) {
     interruptFlag.request();
 }
 
@@ -21,14 +25,18 @@ extern "C" void onInterrupt(int /*signal*/) {
 InterruptCancel::InterruptCancel() {
     interruptFlag.clear();
     struct sigaction action {};
-    action.sa_handler = onInterrupt;
+    action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART; // the serial code and the terminal go on where they were
-    ::sigaction(SIGINT, &action, &formerAction);
+    for (std::size_t i = 0; i < STOP_SIGNALS.size(); ++i) {
+        ::sigaction(STOP_SIGNALS[i], &action, &formerActions[i]);
+    }
 }
 
 InterruptCancel::~InterruptCancel() {
-    ::sigaction(SIGINT, &formerAction, nullptr);
+    for (std::size_t i = 0; i < STOP_SIGNALS.size(); ++i) {
+        ::sigaction(STOP_SIGNALS[i], &formerActions[i], nullptr);
+    }
 }
 
 const CancelFlag& InterruptCancel::flag() const {

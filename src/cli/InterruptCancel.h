@@ -4,13 +4,14 @@ namespace kq70 {
 
 class CancelFlag;
 
-// Ctrl+C during a radio command: instead of ending the program in the middle of a transfer,
-// SIGINT asks the running job to stop at its next block, so the port is closed and the radio
-// is told what it needs. Only one exists at a time; the former handler comes back when it
-// goes.
+// Ctrl+C, a kill (SIGTERM) or a closed terminal (SIGHUP) during a radio command: instead of
+// ending the program in the middle of a transfer, each asks the running job to stop at its
+// next safe point, so the port is closed and the radio is told what it needs. Only one exists
+// at a time; the former handlers come back when it goes.
 class InterruptCancel {
 public:
-    // The shell's exit code of a program ended by Ctrl+C.
+    // The shell's exit code of a program ended by Ctrl+C; the command ends with it whichever
+    // of the three signals stopped it.
     static constexpr int EXIT_INTERRUPTED = 130;
 
     InterruptCancel();

@@ -4,10 +4,10 @@
 #include "JsonDocument.h"
 #include "channel/ChannelValueChecks.h"
 #include "image/RadioImage.h"
+#include "ui/AsciiText.h"
 #include "ui/StrPrintf.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <limits>
 #include <memory>
@@ -41,10 +41,7 @@ std::string quoted(const std::string& text) {
 }
 
 std::string upperCased(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
+    return asciiUpperCase(text);
 }
 
 // Stored texts are padded with blanks; "CH1" and "CH1     " are the same tag.
@@ -97,6 +94,42 @@ std::string textPosition(std::string_view text, std::size_t charsRead) {
     const std::size_t column =
         lastBreak == std::string_view::npos ? charsRead : charsRead - lastBreak - 1;
     return strprintf("line %zu, column %zu", line, std::max<std::size_t>(column, 1));
+}
+
+// A patch names a value inside an element inside a section; nothing it means is nested much
+// deeper. A deeper text is refused before it is parsed: each level costs the reader memory
+// in proportion to its depth, so a small file of nested brackets would take gigabytes.
+constexpr std::size_t MAX_NESTING = 8;
+
+// Where the first bracket opens a level deeper than MAX_NESTING (outside strings), as the
+// parser counts characters read; nothing when there is none.
+std::optional<std::size_t> firstTooDeep(std::string_view text) {
+    std::size_t depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (escaped) {
+                escaped = false;
+            } else if (c == '\\') {
+                escaped = true;
+            } else if (c == '"') {
+                inString = false;
+            }
+            continue;
+        }
+        if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > MAX_NESTING) {
+                return i + 1;
+            }
+        } else if ((c == ']' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+    return std::nullopt;
 }
 
 // The library's words for what is wrong, without its own error number and position.
@@ -829,6 +862,11 @@ JsonPatch::JsonPatch(const nlohmann::ordered_json& patch) {
 
 JsonPatch JsonPatch::fromText(std::string_view text) {
     JsonPatch patch;
+    if (const auto deep = firstTooDeep(text)) {
+        patch.m_syntaxError =
+            textPosition(text, *deep) + strprintf(": nested deeper than %zu levels", MAX_NESTING);
+        return patch;
+    }
     SyntaxCheck check(text);
     Json::sax_parse(text, &check);
     if (check.fault) {

@@ -1,6 +1,7 @@
 #include "ListingCommands.h"
 
 #include "CliChannelView.h"
+#include "OutputGuard.h"
 #include "TerminalPrompt.h"
 #include "app/AccessMode.h"
 #include "doc/CKQ70Doc.h"
@@ -60,11 +61,12 @@ int ListingCommands::run(const Context& context) const {
 int ListingCommands::runExport(const Context& context) const {
     AccessMode accessMode;
     TerminalPrompt prompt(context.in, context.err, context.interactive);
-    if (!m_exportMode.grant(accessMode, context.in, context.err, context.interactive)) {
+    if (!outputIsNoInput(m_exportOutput, {m_exportFile}, context.err) ||
+        !m_exportMode.grant(accessMode, context.in, context.err, context.interactive)) {
         return 1;
     }
     CKQ70Doc doc;
-    CliChannelView view(prompt, accessMode.value(), context.programFolder);
+    CliChannelView view(prompt, accessMode, context.programFolder);
     if (!openDocument(m_exportFile, doc, view, prompt, context.err)) {
         return 1;
     }
@@ -82,11 +84,12 @@ int ListingCommands::runExport(const Context& context) const {
 int ListingCommands::runListing(const Context& context) const {
     AccessMode accessMode;
     TerminalPrompt prompt(context.in, context.err, context.interactive);
-    if (!m_listingMode.grant(accessMode, context.in, context.err, context.interactive)) {
+    if (!standardOutputIsNoInput(context.out, m_listingFile, context.err) ||
+        !m_listingMode.grant(accessMode, context.in, context.err, context.interactive)) {
         return 1;
     }
     CKQ70Doc doc;
-    CliChannelView view(prompt, accessMode.value(), context.programFolder);
+    CliChannelView view(prompt, accessMode, context.programFolder);
     if (!openDocument(m_listingFile, doc, view, prompt, context.err)) {
         return 1;
     }

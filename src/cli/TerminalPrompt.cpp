@@ -76,10 +76,9 @@ std::optional<std::string> TerminalPrompt::saveFileDialog(const FileDialogReques
 }
 
 std::optional<std::string> TerminalPrompt::passwordEntry() {
-    if (m_password) {
-        return m_password;
-    }
-    return askLine("Password: ");
+    std::optional<std::string> entry = m_password ? m_password : askLine("Password: ");
+    m_passwordGiven = m_passwordGiven || entry.has_value();
+    return entry;
 }
 
 } // namespace kq70

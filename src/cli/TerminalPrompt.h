@@ -25,6 +25,8 @@ public:
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> passwordEntry() override;
+    // True once a password was given (by --password or on the terminal), right or wrong.
+    bool passwordGiven() const { return m_passwordGiven; }
 
     // Message texts use "\r\n" line breaks; a terminal wants "\n".
     static std::string forTerminal(std::string_view text);
@@ -38,6 +40,7 @@ private:
     bool m_assumeYes = false;
     std::optional<std::string> m_password;
     std::optional<std::string> m_openFile;
+    bool m_passwordGiven = false;
 };
 
 } // namespace kq70

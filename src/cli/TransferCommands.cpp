@@ -17,6 +17,7 @@
 #include "frame/RadioCommands.h"
 #include "image/RadioImage.h"
 #include "link/LastPortKind.h"
+#include "platform/FilePaths.h"
 #include "platform/IniFile.h"
 #include "platform/SerialDevice.h"
 #include "platform/SerialPortEnumerator.h"
@@ -25,11 +26,9 @@
 #include "ui/Strings.h"
 
 #include <CLI/CLI.hpp>
-#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <ostream>
 #include <sys/stat.h>
@@ -163,23 +162,6 @@ std::optional<std::string> saveProblem(const std::string& path) {
     return std::nullopt;
 }
 
-// A name in the program folder that no file has yet, for an upload that could not be saved
-// where it was asked to be.
-std::string recoveryPath(const std::string& programFolder) {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    std::array<char, 32> stamp{};
-    std::strftime(stamp.data(), stamp.size(), "%Y%m%d-%H%M%S", &utc);
-    std::string path = joinPath(programFolder, std::string("upload-") + stamp.data() + ".k70");
-    struct stat info {};
-    for (int n = 2; ::stat(path.c_str(), &info) == 0; ++n) {
-        path = joinPath(programFolder,
-                        std::string("upload-") + stamp.data() + "-" + std::to_string(n) + ".k70");
-    }
-    return path;
-}
-
 } // namespace
 
 void TransferCommands::add(CLI::App& app) {
@@ -273,6 +255,11 @@ int TransferCommands::runUpload(const Context& context) {
     if (!CheckWritable(path, transfer.prompt)) {
         return 1;
     }
+    if (!m_uploadOptions.simImage.empty() && isSameFile(path, m_uploadOptions.simImage)) {
+        context.err << "kq70-cli: " << path
+                    << " is the simulated radio's data file; the radio was not read\n";
+        return 1;
+    }
     if (const auto problem = saveProblem(path)) {
         context.err << "kq70-cli: cannot save to " << path << ": " << *problem
                     << "; the radio was not read\n";
@@ -295,7 +282,8 @@ int TransferCommands::runUpload(const Context& context) {
     }
     if (!transfer.doc.WriteToFile(path, transfer.prompt)) {
         // The radio was read: its data is not thrown away.
-        const std::string recovery = recoveryPath(context.programFolder);
+        // A name in the program folder that no file has yet.
+        const std::string recovery = uniqueTimestampedPath(context.programFolder, "upload", ".k70");
         if (WriteDataFile(recovery, transfer.doc.GetMainMemory(), transfer.prompt)) {
             context.err << "kq70-cli: the radio's data could not be saved to " << path
                         << "; it was saved to " << recovery << '\n';
@@ -348,8 +336,13 @@ int TransferCommands::runRecover(const Context& context) {
     }
     AdjustmentRecoverCommand command(transfer.settings, transfer.accessMode, context.programFolder,
                                      transfer.prompt, transfer.listener, transfer.link());
+    const InterruptCancel interrupt;
+    command.setCancelFlag(&interrupt.flag());
     const auto result = command.OnRadioAdjustmentRecover();
     transfer.progress.endLine();
+    if (interrupt.interrupted()) {
+        return InterruptCancel::EXIT_INTERRUPTED;
+    }
     if (result && result->outcome == AdjustmentRecoverCommand::Outcome::Repaired) {
         return 0;
     }
@@ -379,7 +372,9 @@ int TransferCommands::runAlign(const Context& context) {
                               static_cast<std::uint32_t>(settings.comPort), settings.portName},
         CommJobContext{transfer.accessMode.value(), context.programFolder, false, false},
         transfer.prompt);
-    AutomaticAlignment automatic(*steps, context.out);
+    const InterruptCancel interrupt;
+    pass.SetCancelFlag(&interrupt.flag());
+    AutomaticAlignment automatic(*steps, context.out, &interrupt.flag());
     const BasicAlignment::Outcome outcome =
         pass.Run([&automatic, &transfer](HBasicAlignment& window) {
             const bool ok = automatic.Run(window);
@@ -387,19 +382,28 @@ int TransferCommands::runAlign(const Context& context) {
             return ok;
         });
     transfer.progress.endLine();
+    const int failed = interrupt.interrupted() ? InterruptCancel::EXIT_INTERRUPTED : 1;
     switch (outcome) {
     case BasicAlignment::Outcome::Aligned:
         context.out << "Aligned data written back\n";
-        return 0;
+        return interrupt.interrupted() ? InterruptCancel::EXIT_INTERRUPTED : 0;
     case BasicAlignment::Outcome::FormerRestored:
         context.out << "The radio's former data was written back\n";
-        return 1;
+        return failed;
     case BasicAlignment::Outcome::WriteBackFailed:
-        context.err << "kq70-cli: the radio's data could not be written back\n";
-        return 1;
+        context.err << "kq70-cli: the radio's data could not be written back";
+        if (!pass.FormerDataPath().empty()) {
+            // The radio may hold the alignment channels now: say how it gets its own back.
+            context.err << "; its former data is saved in " << pass.FormerDataPath()
+                        << "\nkq70-cli: write it back with: kq70-cli download --port "
+                        << (m_alignOptions.sim ? std::string("PORT") : m_alignOptions.port) << " "
+                        << pass.FormerDataPath();
+        }
+        context.err << '\n';
+        return failed;
     default:
         context.err << "kq70-cli: the radio was not changed\n";
-        return 1;
+        return failed;
     }
 }
 

@@ -269,7 +269,10 @@ void AlignmentWindow::reject() {
     if (busy() || m_procedure != nullptr) {
         return;
     }
-    QDialog::reject();
+    // Leaving puts the radio's former data back: new values go only when the user says so.
+    if (m_alignment.ConfirmDiscard()) {
+        QDialog::reject();
+    }
 }
 
 void AlignmentWindow::refresh() {

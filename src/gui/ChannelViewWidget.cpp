@@ -31,15 +31,19 @@ QString menuLabel(std::string_view text) {
 
 } // namespace
 
-ChannelViewWidget::ChannelViewWidget(CKQ70Doc& doc, UserPrompt& prompt, int accessMode,
-                                     AppSettings& settings, DocumentListener& frame,
+ChannelViewWidget::ChannelViewWidget(CKQ70Doc& doc, UserPrompt& prompt,
+                                     const AccessMode& accessMode, AppSettings& settings,
                                      QWidget* parent)
     : QWidget(parent), m_grid(new FlexGridWidget(this)),
-      m_view(*m_grid, prompt, m_relay, accessMode, settings), m_binding(doc, m_view, frame) {
+      m_view(*m_grid, prompt, m_relay, accessMode, settings), m_binding(doc, m_view) {
     setObjectName(QStringLiteral("channelView"));
     m_grid->setObjectName(QStringLiteral("channelGrid"));
     // The binding hands the grid's edit events to the view, each edit one undo step.
     m_grid->setEvents(&m_binding);
+    m_binding.setShownHandler([this] {
+        layoutColumns();
+        showStrip();
+    });
     m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_grid->setCurrentCellHandler([this] { m_view.rowColumnChange(); });
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -69,6 +73,7 @@ ChannelViewWidget::ChannelViewWidget(CKQ70Doc& doc, UserPrompt& prompt, int acce
 
 ChannelViewWidget::~ChannelViewWidget() {
     // The grid goes with the widget's children, after the view that talks to it.
+    m_binding.setShownHandler(nullptr);
     m_grid->setEvents(nullptr);
     m_grid->setCurrentCellHandler(nullptr);
 }
@@ -139,14 +144,10 @@ QString ChannelViewWidget::stripText() const {
 
 void ChannelViewWidget::documentChanged() {
     m_binding.documentChanged();
-    layoutColumns();
-    showStrip();
 }
 
 void ChannelViewWidget::reload() {
-    m_binding.viewUpdateData();
-    layoutColumns();
-    showStrip();
+    m_binding.reload();
 }
 
 void ChannelViewWidget::saveData() {
@@ -155,9 +156,7 @@ void ChannelViewWidget::saveData() {
 
 bool ChannelViewWidget::runChannelAllocation(
     const std::function<bool(HChannelAllocationDialog&)>& runModal) {
-    const bool stored = m_binding.runChannelAllocation(m_view.accessMode(), runModal);
-    showStrip();
-    return stored;
+    return m_binding.runChannelAllocation(runModal);
 }
 
 bool ChannelViewWidget::gridHasFocus() const {

@@ -14,6 +14,7 @@ class QLabel;
 
 namespace kq70 {
 
+class AccessMode;
 class CKQ70Doc;
 class FlexGridWidget;
 class HChannelAllocationDialog;
@@ -25,8 +26,8 @@ struct AppSettings;
 // key and click the view wants to see before the grid does.
 class ChannelViewWidget : public QWidget {
 public:
-    ChannelViewWidget(CKQ70Doc& doc, UserPrompt& prompt, int accessMode, AppSettings& settings,
-                      DocumentListener& frame, QWidget* parent = nullptr);
+    ChannelViewWidget(CKQ70Doc& doc, UserPrompt& prompt, const AccessMode& accessMode,
+                      AppSettings& settings, QWidget* parent = nullptr);
     ~ChannelViewWidget() override;
 
     // The choosers the grid's cells open; none means every chooser is cancelled.
@@ -41,11 +42,14 @@ public:
     }
     void setHelpHandler(std::function<void(int topic)> handler) { m_help = std::move(handler); }
 
-    // Document binding.
+    // Document binding: it follows the document's announcements by itself; these are for
+    // an image changed behind the document's back (tests, start-up).
     void documentChanged();
     void reload();
     void saveData();
     bool runChannelAllocation(const std::function<bool(HChannelAllocationDialog&)>& runModal);
+    // What the commands commit before they run.
+    ChannelViewBinding& binding() { return m_binding; }
 
     // Edit menu; only while the grid has the focus.
     bool gridHasFocus() const;

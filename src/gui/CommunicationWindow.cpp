@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMetaObject>
 #include <QProgressBar>
@@ -23,8 +24,9 @@ constexpr int WINDOW_WIDTH = 380;
 
 } // namespace
 
-CommunicationWindow::CommunicationWindow(const QString& title, CancelFlag& cancel, QWidget* parent)
-    : QDialog(parent), m_cancel(cancel) {
+CommunicationWindow::CommunicationWindow(const QString& title, CancelFlag& cancel,
+                                         UserPrompt& prompt, QWidget* parent)
+    : QDialog(parent), m_cancel(cancel), m_prompt(prompt) {
     setObjectName(QStringLiteral("CommunicationWindow"));
     setWindowTitle(title);
     setWindowModality(Qt::ApplicationModal);
@@ -44,7 +46,9 @@ CommunicationWindow::CommunicationWindow(const QString& title, CancelFlag& cance
     m_cancelButton = buttons->button(QDialogButtonBox::Cancel);
     m_cancelButton->setObjectName(QStringLiteral("cancel"));
     m_cancelButton->setAutoDefault(false);
-    connect(m_cancelButton, &QPushButton::clicked, this, [this] { requestCancel(); });
+    // Without the keyboard focus a stray Space or Enter cannot press it.
+    m_cancelButton->setFocusPolicy(Qt::NoFocus);
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] { askToStop(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_status);
@@ -75,7 +79,8 @@ int CommunicationWindow::run(const std::function<int()>& job) {
     // The loop also ends when the program quits: the job is then stopped and awaited, with
     // its questions still answered, so the worker is never left waiting on this thread.
     while (!m_finished) {
-        requestCancel();
+        m_cancel.request();
+        stopping();
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     worker.join();
@@ -118,7 +123,7 @@ void CommunicationWindow::done(int result) {
         QDialog::done(result);
         return;
     }
-    requestCancel();
+    askToStop();
 }
 
 void CommunicationWindow::closeEvent(QCloseEvent* event) {
@@ -127,11 +132,32 @@ void CommunicationWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    requestCancel();
+    askToStop();
 }
 
-void CommunicationWindow::requestCancel() {
-    m_cancel.request();
+// Keys typed during a transfer are dropped; Escape is the one that asks to stop.
+void CommunicationWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        askToStop();
+    }
+    event->accept();
+}
+
+void CommunicationWindow::setStoppable(bool stoppable) {
+    m_stoppable = stoppable;
+    m_cancelButton->setVisible(stoppable);
+}
+
+void CommunicationWindow::askToStop() {
+    if (m_finished || !m_stoppable || m_cancel.requested()) {
+        return;
+    }
+    if (m_cancel.RequestStop(m_prompt)) {
+        stopping();
+    }
+}
+
+void CommunicationWindow::stopping() {
     m_cancelButton->setEnabled(false);
     m_status->setText(QString::fromUtf8(text::CANCELLING.data(),
                                         static_cast<qsizetype>(text::CANCELLING.size())));

@@ -206,9 +206,11 @@ public:
             for (const auto& [data, text] : entries) {
                 combo->addItem(text, data);
             }
+            m_grid.setOpenEditor(combo);
             return combo;
         }
         auto* editor = new QLineEdit(parent);
+        m_grid.setOpenEditor(editor);
         if (m_grid.editMaxLength() > 0) {
             editor->setMaxLength(m_grid.editMaxLength());
         }
@@ -252,9 +254,19 @@ public:
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override {
+        // Another window coming up (a message, a command's dialog) leaves the cell open: the
+        // command decides first whether what is typed goes in.
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
+                return false;
+            }
+        }
         auto* editor = qobject_cast<QLineEdit*>(object);
-        HGridEvents* events = m_grid.events();
-        if (editor != nullptr && events != nullptr && event->type() == QEvent::KeyPress) {
+        // Only a key asks the grid for its editor: other events also come while it goes away.
+        HGridEvents* events =
+            editor != nullptr && event->type() == QEvent::KeyPress ? m_grid.events() : nullptr;
+        if (events != nullptr) {
             auto* key = static_cast<QKeyEvent*>(event);
             const QString typed = key->text();
             if (typed.size() == 1 && typed.at(0).isPrint() &&
@@ -625,6 +637,27 @@ void FlexGridWidget::setColumnWidthTwips(int column, int twips) {
     } else {
         verticalHeader()->setFixedWidth(pixels);
     }
+}
+
+std::string FlexGridWidget::editText() const {
+    if (isEditing()) {
+        if (const auto* line = qobject_cast<const QLineEdit*>(m_openEditor.data())) {
+            return line->text().toStdString();
+        }
+        if (const auto* combo = qobject_cast<const QComboBox*>(m_openEditor.data())) {
+            return combo->currentText().toStdString();
+        }
+    }
+    return m_editorText.toStdString();
+}
+
+void FlexGridWidget::commitEdit() {
+    QWidget* editor = m_openEditor.data();
+    if (!isEditing() || editor == nullptr) {
+        return;
+    }
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 bool FlexGridWidget::editCurrentCell() {

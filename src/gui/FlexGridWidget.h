@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QPixmap>
+#include <QPointer>
 #include <QStringList>
 #include <QTableWidget>
 
@@ -32,6 +33,8 @@ public:
     HGridEvents* events() const { return m_events; }
     int editMaxLength() const { return m_editMaxLength; }
     void setEditorText(const QString& text) { m_editorText = text; }
+    // The cell editor now open; the delegate says when it makes one.
+    void setOpenEditor(QWidget* editor) { m_openEditor = editor; }
     // Told whenever the user moves the current cell (the editor's rowColumnChange).
     void setCurrentCellHandler(std::function<void()> handler) {
         m_currentCellHandler = std::move(handler);
@@ -62,7 +65,9 @@ public:
 
     std::string clip() const override;
     Selection getSelection() const override;
-    std::string editText() const override { return m_editorText.toStdString(); }
+    std::string editText() const override;
+    bool editing() const override { return isEditing(); }
+    void commitEdit() override;
     void setEditState(int state) override { m_editState = state; }
     void setEditMaxLength(int length) override { m_editMaxLength = length; }
     void setMergeRow(int row, bool merge) override;
@@ -127,6 +132,7 @@ private:
     int m_editMaxLength = 0;
     bool m_syncing = false;
     QString m_editorText;
+    QPointer<QWidget> m_openEditor;
     // Texts of the fixed rows, by editor row and column.
     std::vector<QStringList> m_headerTexts;
     std::vector<bool> m_mergedRows;

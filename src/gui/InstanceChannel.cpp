@@ -3,12 +3,24 @@
 #include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
+#include <QUrl>
 
 namespace kq70 {
 
 namespace {
-constexpr char KNOCK[] = "raise\n";
+
+// One line: "raise", or "open " and the file as an encoded URL, so any file name (blanks,
+// line breaks, any bytes) travels intact.
+constexpr char RAISE[] = "raise";
+constexpr char OPEN[] = "open ";
+
+QString fileOf(const QByteArray& line) {
+    return line.startsWith(OPEN) ? QUrl::fromEncoded(line.mid(int(sizeof OPEN) - 1)).toLocalFile()
+                                 : QString();
 }
+
+} // namespace
 
 QString InstanceChannel::socketName(const QString& programFolder) {
     const QByteArray hash =
@@ -16,8 +28,8 @@ QString InstanceChannel::socketName(const QString& programFolder) {
     return QStringLiteral("kq70-%1").arg(QString::fromLatin1(hash));
 }
 
-InstanceChannel::InstanceChannel(const QString& programFolder, std::function<void()> onKnock,
-                                 QObject* parent)
+InstanceChannel::InstanceChannel(const QString& programFolder,
+                                 std::function<void(const QString&)> onKnock, QObject* parent)
     : QObject(parent), m_server(new QLocalServer(this)), m_onKnock(std::move(onKnock)) {
     const QString name = socketName(programFolder);
     // The folder's lock already proved no other program runs: a socket left behind by a
@@ -28,12 +40,17 @@ InstanceChannel::InstanceChannel(const QString& programFolder, std::function<voi
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().startsWith("raise") && m_onKnock) {
-                    m_onKnock();
+                if (!socket->canReadLine()) {
+                    return; // the rest of the line is still on its way
                 }
+                const QByteArray line = socket->readLine().trimmed();
                 socket->write("ok\n");
                 socket->flush();
                 socket->disconnectFromServer();
+                // After this slot: opening a file may ask a question in a nested event loop.
+                if ((line == RAISE || line.startsWith(OPEN)) && m_onKnock) {
+                    QTimer::singleShot(0, this, [this, file = fileOf(line)] { m_onKnock(file); });
+                }
             });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         }
@@ -44,13 +61,15 @@ bool InstanceChannel::listening() const {
     return m_server->isListening();
 }
 
-bool InstanceChannel::knock(const QString& programFolder, int timeoutMs) {
+bool InstanceChannel::knock(const QString& programFolder, const QString& file, int timeoutMs) {
     QLocalSocket socket;
     socket.connectToServer(socketName(programFolder));
     if (!socket.waitForConnected(timeoutMs)) {
         return false;
     }
-    socket.write(KNOCK);
+    socket.write(file.isEmpty() ? QByteArray(RAISE)
+                                : QByteArray(OPEN) + QUrl::fromLocalFile(file).toEncoded());
+    socket.write("\n");
     socket.flush();
     return socket.waitForReadyRead(timeoutMs) && socket.readAll().startsWith("ok");
 }

@@ -44,8 +44,12 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <string>
+#include <vector>
 
 namespace kq70 {
 
@@ -77,17 +81,18 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
                        AccessMode& accessMode, UserPrompt& prompt, std::string programFolder,
                        QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_settings(settings), m_settingsFile(settingsFile),
-      m_accessMode(accessMode), m_prompt(prompt), m_menuModel(accessMode.value()),
+      m_accessMode(accessMode), m_prompt(prompt), m_frame(doc, accessMode, *this),
+      m_channelView(new ChannelViewWidget(doc, prompt, accessMode, settings, this)),
+      m_gate(doc, m_channelView->binding()),
       m_documents(doc, prompt, std::move(programFolder), settings, settingsFile, BuildDefaultImage,
-                  *this),
-      m_common(doc, accessMode.value(), prompt, *this, m_menuModel), m_edits(doc, *this),
-      m_compare(doc, accessMode.value(), prompt, *this) {
+                  m_channelView->binding()),
+      m_common(doc, accessMode, prompt, m_channelView->binding()),
+      m_compare(doc, accessMode, prompt, m_channelView->binding()) {
     setObjectName(QStringLiteral("MainWindow"));
-    m_menuModel.setUndoHistory(&m_doc.undoHistory());
     setAcceptDrops(true);
     m_radio = new RadioSession(*this, m_settings, m_prompt);
-    m_print =
-        std::make_unique<PrintCommands>(doc, accessMode.value(), prompt, *this, m_printing, this);
+    m_print = std::make_unique<PrintCommands>(doc, accessMode, prompt, m_channelView->binding(),
+                                              m_printing, this);
     createActions();
 
     m_information = new QLabel(this);
@@ -97,10 +102,8 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     m_information->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_information->setFrameShape(QFrame::StyledPanel);
     m_information->setMargin(4);
-    m_channelView =
-        new ChannelViewWidget(m_doc, m_prompt, m_accessMode.value(), m_settings, *this, this);
     m_channelView->setChoosers(&m_choosers);
-    m_channelView->setChangedHandler([this] { refreshState(); });
+    m_channelView->setChangedHandler([this] { refreshCommands(); });
     m_channelView->setStatusHandler(
         [this](const QString& text) { statusBar()->showMessage(text); });
     m_channelView->setHelpHandler([this](int) { showHelp(QStringLiteral("main-window")); });
@@ -108,7 +111,8 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
         if (request == CKQ70View::FrameRequest::RawImageEditor) {
             runCommand(ID_RAW_EDITOR);
         } else if (request == CKQ70View::FrameRequest::AdjustmentUnlock) {
-            AdjustmentUnlock::Run(m_accessMode, m_prompt, m_channelView->view(), m_common, *this);
+            // The mode's listeners (the frame, the menus) follow; the commands read it.
+            AdjustmentUnlock::Run(m_accessMode, m_prompt);
         }
     });
     auto* centre = new QWidget(this);
@@ -121,15 +125,18 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     statusBar()->addPermanentWidget(m_portStatus);
     statusBar()->showMessage(qt(text::STATUS_READY));
 
-    const FrameLifecycle::Size size = FrameLifecycle::InitialSize(m_settings);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect();
+    const FrameLifecycle::Size size =
+        FrameLifecycle::InitialSize(m_settings, {available.width(), available.height()});
     setMinimumSize(AppSettings::MIN_CX / 2, AppSettings::MIN_CY / 2);
     resize(size.width, size.height);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+    if (screen != nullptr) {
+        move(available.center() - rect().center());
     }
     rebuildMenus();
     rebuildToolbar();
-    refreshState();
+    titleChanged();
 }
 
 MainWindow::~MainWindow() {
@@ -230,7 +237,7 @@ void MainWindow::rebuildMenus() {
                 }
             }
         };
-    for (const Menu& menu : m_menuModel.menus()) {
+    for (const Menu& menu : m_frame.menus().menus()) {
         fill(menuBar()->addMenu(qt(menu.title)), menu.entries);
     }
 }
@@ -246,11 +253,7 @@ void MainWindow::addRecentFiles(QMenu* menu) {
         QAction* act =
             menu->addAction(QStringLiteral("&%1 %2").arg(n).arg(QString::fromStdString(path)));
         act->setObjectName(QStringLiteral("recent%1").arg(n));
-        connect(act, &QAction::triggered, this, [this, path] {
-            replacingDocument([this, &path] { m_documents.OnOpenNamedFile(path); });
-            rebuildMenus();
-            refreshState();
-        });
+        connect(act, &QAction::triggered, this, [this, path] { openNamedFile(path); });
         ++n;
     }
 }
@@ -274,28 +277,37 @@ void MainWindow::rebuildToolbar() {
     }
 }
 
-void MainWindow::refreshState() {
-    setWindowTitle(
-        QStringLiteral("%1[*] - %2")
-            .arg(QString::fromStdString(FrameLifecycle::DocumentName(m_doc)),
-                 QString::fromStdString(FrameLifecycle::ModeTitle(m_accessMode.value()))));
-    setWindowModified(m_doc.dataModified());
+void MainWindow::menusChanged() {
+    rebuildMenus();
+    refreshCommands();
+}
+
+void MainWindow::titleChanged() {
+    setWindowTitle(QStringLiteral("%1[*] - %2")
+                       .arg(QString::fromStdString(m_frame.documentName()),
+                            QString::fromStdString(m_frame.modeTitle())));
+    setWindowModified(m_frame.modified());
     QStringList lines;
     for (const std::string& line : FrameLifecycle::InformationLines(m_doc, m_settings)) {
         lines.append(QString::fromStdString(line));
     }
     m_information->setText(lines.join(QLatin1Char('\n')));
     m_portStatus->setText(QString::fromStdString(FrameLifecycle::PortStatus(m_settings)));
+    refreshCommands();
+}
+
+void MainWindow::refreshCommands() {
+    const MainMenuModel& menus = m_frame.menus();
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         const int id = it.key() < 0 ? -it.key() : it.key();
-        it.value()->setEnabled(m_menuModel.isEnabled(id));
+        it.value()->setEnabled(menus.isEnabled(id));
         if (id == ID_EDIT_UNDO || id == ID_EDIT_REDO) {
-            it.value()->setText(splitMenuText(m_menuModel.commandText(id)).first);
+            it.value()->setText(splitMenuText(menus.commandText(id)).first);
         }
         if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
             const int item = id - ID_VIEW_ITEM_FIRST;
             it.value()->setChecked(m_channelView->view().itemChecked(item));
-            it.value()->setEnabled(m_menuModel.isEnabled(id) &&
+            it.value()->setEnabled(menus.isEnabled(id) &&
                                    m_channelView->view().itemCommandEnabled(item));
         }
     }
@@ -312,39 +324,46 @@ QString MainWindow::informationText() const {
 }
 
 void MainWindow::startWith(const std::string& fileToOpen) {
-    if (fileToOpen.empty() || !m_documents.OpenDocumentFile(fileToOpen)) {
-        if (m_doc.currentFilePath() != fileToOpen || fileToOpen.empty()) {
-            m_documents.NewDocumentAtStartup(m_settings.endLcdType);
-        }
+    runGated([this, &fileToOpen] { m_documents.StartWith(fileToOpen, m_settings.endLcdType); });
+}
+
+bool MainWindow::runGated(const std::function<void()>& command) {
+    const std::vector<std::string> recentFiles = m_settings.recentFiles;
+    const bool ran = m_gate.run(command);
+    // The recent-file list is the settings', not the document's: the menu shows it again.
+    if (m_settings.recentFiles != recentFiles) {
+        rebuildMenus();
     }
-    documentReplaced();
-    m_menuModel.UpdateRadioMenus(m_doc.GetMainMemory());
-    rebuildMenus();
-    refreshState();
+    refreshCommands();
+    return ran;
 }
 
 void MainWindow::runCommand(int commandId) {
-    const int id = MainMenuModel::canonicalCommand(commandId);
-    if (!m_menuModel.isEnabled(commandId)) {
+    if (!m_frame.menus().isEnabled(commandId)) {
         return;
     }
+    const int id = MainMenuModel::canonicalCommand(commandId);
+    if (DocumentGate::Gated(id)) {
+        runGated([this, id] { dispatch(id); });
+    } else {
+        dispatch(id);
+        refreshCommands();
+    }
+}
+
+void MainWindow::dispatch(int id) {
     switch (id) {
     case ID_FILE_NEW:
-        replacingDocument([this] { m_documents.OnFileNew(); });
-        m_menuModel.UpdateRadioMenus(m_doc.GetMainMemory());
-        rebuildMenus();
+        m_documents.OnFileNew();
         break;
     case ID_FILE_OPEN:
-        replacingDocument([this] { m_documents.OnFileOpen(); });
-        rebuildMenus();
+        m_documents.OnFileOpen();
         break;
     case ID_FILE_SAVE:
         m_documents.OnFileSave();
-        rebuildMenus();
         break;
     case ID_FILE_SAVE_AS:
         m_documents.OnFileSaveAs();
-        rebuildMenus();
         break;
     case ID_APP_EXIT:
         close();
@@ -402,10 +421,10 @@ void MainWindow::runCommand(int commandId) {
         runAdjustmentRecover();
         break;
     case ID_EDIT_UNDO:
-        m_edits.OnEditUndo();
+        m_channelView->binding().editSteps().OnEditUndo();
         break;
     case ID_EDIT_REDO:
-        m_edits.OnEditRedo();
+        m_channelView->binding().editSteps().OnEditRedo();
         break;
     case ID_FILE_COMPARE:
         showComparison(m_compare.OnFileCompare());
@@ -438,13 +457,16 @@ void MainWindow::runCommand(int commandId) {
         } else if (!CommonCommands::pageTitle(id).empty()) {
             m_common.OnMenuCommon(
                 id, [this](HDialog& page, std::string_view title) { return runPage(page, title); });
-            rebuildMenus();
         } else {
             notAvailable();
         }
         break;
     }
-    refreshState();
+}
+
+// A recent file or a dropped one: File > Open's checks and question, through the gate.
+void MainWindow::openNamedFile(const std::string& path) {
+    runGated([this, &path] { m_documents.OnOpenNamedFile(path); });
 }
 
 bool MainWindow::runPage(HDialog& page, std::string_view title) {
@@ -457,7 +479,7 @@ bool MainWindow::runPage(HDialog& page, std::string_view title) {
 // thread while the main window takes no input.
 void MainWindow::runTransfer(TransferDirection direction) {
     RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.programFolder(),
-                           m_radio->prompt(), *this, m_radio->link(),
+                           m_radio->prompt(), m_channelView->binding(), m_radio->link(),
                            [this] { return m_documents.SaveModifiedData(); });
     commands.setJobExecutor(m_radio->executor(
         qt(direction == TRANSFER_UPLOAD ? text::UPLOAD_TITLE : text::DOWNLOAD_TITLE)));
@@ -473,7 +495,7 @@ void MainWindow::runTransfer(TransferDirection direction) {
 // scratch image; the document stays as it is.
 void MainWindow::runRadioCompare() {
     RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.programFolder(),
-                           m_radio->prompt(), *this, m_radio->link(), nullptr);
+                           m_radio->prompt(), m_channelView->binding(), m_radio->link(), nullptr);
     commands.setJobExecutor(m_radio->executor(qt(text::UPLOAD_TITLE)));
     commands.setCancelFlag(&m_radio->cancelFlag());
     showComparison(m_compare.OnRadioCompare(commands));
@@ -483,18 +505,25 @@ void MainWindow::runRadioCompare() {
 // the document is not touched.
 void MainWindow::runAdjustmentRecover() {
     AdjustmentRecoverCommand command(m_settings, m_accessMode, m_documents.programFolder(),
-                                     m_radio->prompt(), *this, m_radio->link());
+                                     m_radio->prompt(), m_channelView->binding(), m_radio->link());
     command.setJobExecutor(m_radio->executor(qt(text::UPLOAD_TITLE)));
+    command.setCancelFlag(&m_radio->cancelFlag());
     command.OnRadioAdjustmentRecover();
 }
 
 // Radio > Alignment: job 2 in a communication window, the alignment window, then the
-// write-back in another communication window; the document is not touched.
+// write-back in another communication window; the document is not touched. Cancel during job
+// 2 or the radio's restart stops the pass, which then writes the radio's former data back.
 void MainWindow::runAlignment() {
     RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.programFolder(),
-                           m_radio->prompt(), *this, m_radio->link(),
+                           m_radio->prompt(), m_channelView->binding(), m_radio->link(),
                            [this] { return m_documents.SaveModifiedData(); });
-    commands.setJobExecutor(m_radio->executor(qt(text::ALIGNMENT_TRANSFER_TITLE)));
+    // The communication windows of the pass have their own title, not the alignment window's.
+    const QString title = qt(text::ALIGNMENT_TRANSFER_TITLE);
+    commands.setJobExecutor(m_radio->executor(title));
+    // The write-back always runs to its end: its window offers no Cancel.
+    commands.setWriteBackExecutor(m_radio->executor(title, false));
+    commands.setCancelFlag(&m_radio->cancelFlag());
     commands.OnRadioAlignment(alignmentWindowRunner(this));
 }
 
@@ -546,13 +575,9 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::showRawEditor() {
-    m_edits.run(std::string(text::STEP_RAW_EDITOR), [this] {
+    m_channelView->binding().runImageStep(std::string(text::STEP_RAW_EDITOR), [this] {
         RawImageDialog dialog(m_doc, m_accessMode.value(), this);
-        if (dialog.exec() != QDialog::Accepted) {
-            return false;
-        }
-        viewUpdateData();
-        return true;
+        return dialog.exec() == QDialog::Accepted;
     });
 }
 
@@ -573,13 +598,13 @@ void MainWindow::showComparison(const std::optional<ComparisonResult>& result) {
 }
 
 void MainWindow::showConfigure() {
-    // The view reloads from the image afterwards: its edits must be there first.
-    viewSaveData();
     ConfigureDialog dialog(m_settings, this);
     if (dialog.exec() == QDialog::Accepted) {
         // A failed write is logged; this run follows the choice all the same.
         ConfigureChoices::StoreVerify(m_settings, m_settingsFile, dialog.verifyChecked());
-        viewUpdateData();
+        // The port is no part of the document: the strips name it again.
+        m_channelView->refreshStrip();
+        titleChanged();
     }
 }
 
@@ -590,47 +615,25 @@ void MainWindow::runChannelAllocation() {
     });
 }
 
-void MainWindow::replacingDocument(const std::function<void()>& command) {
-    const std::string path = m_doc.currentFilePath();
-    const RadioImage image = m_doc.GetMainMemory();
-    command();
-    // A command that was cancelled or refused leaves the grid as it is, edits included.
-    if (m_doc.currentFilePath() != path || !(m_doc.GetMainMemory() == image)) {
-        documentReplaced();
-    }
-}
-
-void MainWindow::documentReplaced() {
-    m_channelView->documentChanged();
-}
-
-void MainWindow::viewSaveData() {
-    m_channelView->saveData();
-}
-
-void MainWindow::viewUpdateData() {
-    m_channelView->reload();
-    refreshState();
-}
-
-void MainWindow::titleChanged(const std::string& /*title*/) {
-    refreshState();
-}
-
-void MainWindow::radioMenusChanged() {
-    // The run's access mode may have changed too (Shift+F10).
-    m_menuModel.SetAccessMode(m_accessMode.value(), m_doc.GetMainMemory());
-    rebuildMenus();
-    refreshState();
-}
-
-void MainWindow::raiseFromOtherInstance() {
+void MainWindow::raiseFromOtherInstance(const std::string& file) {
     if (isMinimized()) {
         showNormal();
     }
     show();
     raise();
     activateWindow();
+    if (!file.empty()) {
+        openHandedFile(file);
+    }
+}
+
+void MainWindow::openHandedFile(const std::string& path) {
+    // A question, a page or a radio job has the window: the file waits until it is done.
+    if (m_radio->busy() || m_printing || QApplication::activeModalWidget() != nullptr) {
+        QTimer::singleShot(250, this, [this, path] { openHandedFile(path); });
+        return;
+    }
+    openNamedFile(path);
 }
 
 void MainWindow::setPrinterName(const std::string& name) {
@@ -649,10 +652,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!FrameLifecycle::CanClose(m_printing, m_prompt,
-                                  [this] { return m_documents.SaveModifiedData(); })) {
+    bool canClose = false;
+    runGated([this, &canClose] {
+        canClose = FrameLifecycle::CanClose(m_printing, m_prompt,
+                                            [this] { return m_documents.SaveModifiedData(); });
+    });
+    if (!canClose) {
         event->ignore();
-        refreshState();
         return;
     }
     writeFrameValues();
@@ -677,9 +683,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindow::dropEvent(QDropEvent* event) {
     const QString path = event->mimeData()->urls().first().toLocalFile();
     event->acceptProposedAction();
-    replacingDocument([this, &path] { m_documents.OnOpenNamedFile(path.toStdString()); });
-    rebuildMenus();
-    refreshState();
+    openNamedFile(path.toStdString());
 }
 
 } // namespace kq70

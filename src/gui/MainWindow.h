@@ -1,11 +1,11 @@
 #pragma once
 
 #include "QtChannelChoosers.h"
+#include "frame/CMainFrame.h"
 #include "frame/CommonCommands.h"
 #include "frame/CompareCommands.h"
 #include "frame/DocumentCommands.h"
-#include "frame/DocumentListener.h"
-#include "frame/EditSteps.h"
+#include "frame/DocumentGate.h"
 #include "frame/MainMenuModel.h"
 #include "link/HKQ70CommunicationDialog.h"
 
@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -34,9 +35,11 @@ class RadioSession;
 class UserPrompt;
 struct AppSettings;
 
-// The program's main window: it shows the menu model, toolbar, status bar and an information
-// strip, and hands every command to the core command it names.
-class MainWindow : public QMainWindow, public DocumentListener {
+// The program's main window: it shows the frame's menu model, the toolbar, the status bar and
+// an information strip, and hands every command to the core command it names. Document
+// commands pass the frame's gate; what they change reaches the window through the document's
+// announcements, never by hand.
+class MainWindow : public QMainWindow, public FrameWindow {
 public:
     MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFile, AccessMode& accessMode,
                UserPrompt& prompt, std::string programFolder, QWidget* parent = nullptr);
@@ -47,13 +50,14 @@ public:
 
     void runCommand(int commandId);
     QAction* action(int commandId) const { return m_actions.value(commandId, nullptr); }
-    const MainMenuModel& menuModel() const { return m_menuModel; }
+    const MainMenuModel& menuModel() const { return m_frame.menus(); }
     DocumentCommands& documents() { return m_documents; }
     QString informationText() const;
     // The last comparison's result window while it is open.
     ComparisonWindow* comparisonWindow() const;
-    // Brings the window to the front, as a second start of the program asks.
-    void raiseFromOtherInstance();
+    // Brings the window to the front, as a second start of the program asks, and opens the
+    // file that start was given, as a dropped file, once no dialog or radio job is open.
+    void raiseFromOtherInstance(const std::string& file = {});
     // The radio jobs' port, prompt, progress and communication window.
     RadioSession& radio() { return *m_radio; }
     // The system's default printer, taken at start-up.
@@ -62,11 +66,9 @@ public:
 
     ChannelViewWidget& channelView() { return *m_channelView; }
 
-    // DocumentListener
-    void viewSaveData() override;
-    void viewUpdateData() override;
-    void titleChanged(const std::string& title) override;
-    void radioMenusChanged() override;
+    // FrameWindow
+    void menusChanged() override;
+    void titleChanged() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -78,7 +80,11 @@ private:
     void rebuildMenus();
     void rebuildToolbar();
     void addRecentFiles(QMenu* menu);
-    void refreshState();
+    // The commands' enabled state, check marks and Undo/Redo texts.
+    void refreshCommands();
+    void dispatch(int id);
+    // A document command through the gate; false when an open cell refused it.
+    bool runGated(const std::function<void()>& command);
     bool runPage(HDialog& page, std::string_view title);
     void showHelp(const QString& topic);
     void showAbout();
@@ -86,9 +92,9 @@ private:
     void showConfigure();
     void notAvailable();
     void showPrinterName();
-    void documentReplaced();
-    // Runs a File command that may put another document in place of this one.
-    void replacingDocument(const std::function<void()>& command);
+    void openNamedFile(const std::string& path);
+    // A file a second start handed over: opened once no dialog or radio job has the window.
+    void openHandedFile(const std::string& path);
     void runChannelAllocation();
     void writeFrameValues();
     void runTransfer(TransferDirection direction);
@@ -102,17 +108,17 @@ private:
     IniFile& m_settingsFile;
     AccessMode& m_accessMode;
     UserPrompt& m_prompt;
-    MainMenuModel m_menuModel;
-    DocumentCommands m_documents;
-    CommonCommands m_common;
+    CMainFrame m_frame;
     QHash<int, QAction*> m_actions;
     QToolBar* m_toolbar = nullptr;
     QLabel* m_information = nullptr;
-    ChannelViewWidget* m_channelView = nullptr;
+    ChannelViewWidget* m_channelView = nullptr; // made before the commands that commit it
+    DocumentGate m_gate;
+    DocumentCommands m_documents;
+    CommonCommands m_common;
     QtChannelChoosers m_choosers{this};
     QLabel* m_portStatus = nullptr;
     QPointer<HelpWindow> m_help;
-    EditSteps m_edits;
     CompareCommands m_compare;
     QPointer<ComparisonWindow> m_comparison;
     bool m_printing = false;

@@ -2,6 +2,7 @@
 
 #include "ListingPrinter.h"
 #include "PrintSetupDialog.h"
+#include "app/AccessMode.h"
 #include "doc/CKQ70Doc.h"
 #include "frame/DocumentListener.h"
 #include "output/HCsvFileWriter.h"
@@ -38,7 +39,7 @@ std::vector<std::uint8_t> bytesOf(const QByteArray& bytes) {
 
 } // namespace
 
-PrintCommands::PrintCommands(CKQ70Doc& doc, int accessMode, UserPrompt& prompt,
+PrintCommands::PrintCommands(CKQ70Doc& doc, const AccessMode& accessMode, UserPrompt& prompt,
                              DocumentListener& view, bool& printing, QWidget* parent)
     : m_doc(doc), m_accessMode(accessMode), m_prompt(prompt), m_view(view), m_printing(printing),
       m_parent(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
@@ -59,7 +60,7 @@ void PrintCommands::setPrinterName(const std::string& name) {
 
 ListingPrinter PrintCommands::committedListing() {
     m_view.viewSaveData();
-    const ListingPages pages(m_doc, m_accessMode, m_doc.currentFilePath(), m_prompt);
+    const ListingPages pages(m_doc, m_accessMode.value(), m_doc.currentFilePath(), m_prompt);
     return ListingPrinter(pages.pages());
 }
 
@@ -126,7 +127,7 @@ void PrintCommands::OnFileExportPdf() {
 void PrintCommands::OnFileExportCsv() {
     m_view.viewSaveData();
     HCsvFileWriter writer(m_prompt);
-    HKQ70Output(m_doc, m_accessMode, m_doc.currentFilePath(), m_prompt).exportTo(writer);
+    HKQ70Output(m_doc, m_accessMode.value(), m_doc.currentFilePath(), m_prompt).exportTo(writer);
 }
 
 } // namespace kq70

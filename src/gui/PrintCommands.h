@@ -8,6 +8,7 @@ class QWidget;
 
 namespace kq70 {
 
+class AccessMode;
 class CKQ70Doc;
 class DocumentListener;
 class ListingPrinter;
@@ -20,8 +21,8 @@ class PrintCommands {
 public:
     // `printing` is set from the start to the end of a print job or preview; the window
     // refuses to close meanwhile.
-    PrintCommands(CKQ70Doc& doc, int accessMode, UserPrompt& prompt, DocumentListener& view,
-                  bool& printing, QWidget* parent);
+    PrintCommands(CKQ70Doc& doc, const AccessMode& accessMode, UserPrompt& prompt,
+                  DocumentListener& view, bool& printing, QWidget* parent);
     ~PrintCommands();
     PrintCommands(const PrintCommands&) = delete;
     PrintCommands& operator=(const PrintCommands&) = delete;
@@ -45,7 +46,7 @@ private:
     void printToFile(const ListingPrinter& listing);
 
     CKQ70Doc& m_doc;
-    int m_accessMode;
+    const AccessMode& m_accessMode;
     UserPrompt& m_prompt;
     DocumentListener& m_view;
     bool& m_printing;

@@ -49,11 +49,13 @@ RadioLink RadioSession::link() {
     return RadioLink{m_port.deviceForJob(), m_port.clock(), m_port.lastPortKind(), m_progress};
 }
 
-RadioCommands::JobExecutor RadioSession::executor(const QString& title) {
-    return [this, title](const std::function<int()>& job) { return runJob(title, job); };
+RadioCommands::JobExecutor RadioSession::executor(const QString& title, bool stoppable) {
+    return [this, title, stoppable](const std::function<int()>& job) {
+        return runJob(title, stoppable, job);
+    };
 }
 
-int RadioSession::runJob(const QString& title, const std::function<int()>& job) {
+int RadioSession::runJob(const QString& title, bool stoppable, const std::function<int()>& job) {
     if (m_busy) {
         return 1; // one radio, one job
     }
@@ -63,7 +65,8 @@ int RadioSession::runJob(const QString& title, const std::function<int()>& job) 
     m_port.startJob();
     int result = 1;
     {
-        CommunicationWindow window(title, m_cancel, &m_mainWindow);
+        CommunicationWindow window(title, m_cancel, m_prompt, &m_mainWindow);
+        window.setStoppable(stoppable);
         m_window = &window;
         m_progress.attach(&window);
         if (m_jobStarted) {

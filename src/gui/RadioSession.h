@@ -40,7 +40,9 @@ public:
     // The line of the next job; its progress goes to the job's window.
     RadioLink link();
     CancelFlag& cancelFlag() { return m_cancel; }
-    RadioCommands::JobExecutor executor(const QString& title);
+    // `stoppable`: the command's jobs watch cancelFlag(); without it the window offers no
+    // Cancel, rather than one that would do nothing.
+    RadioCommands::JobExecutor executor(const QString& title, bool stoppable = true);
 
     bool busy() const { return m_busy; }
     // The window of the running job, or nothing.
@@ -55,7 +57,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    int runJob(const QString& title, const std::function<int()>& job);
+    int runJob(const QString& title, bool stoppable, const std::function<int()>& job);
     QList<QPointer<QWidget>> disableMainWindow();
 
     QWidget& m_mainWindow;

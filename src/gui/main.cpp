@@ -1,13 +1,18 @@
 // kq70: the desktop program.
 #include "InstanceChannel.h"
 #include "MainWindow.h"
+#include "ManPage.h"
+#include "ProgramManuals.h"
 #include "QtUserPrompt.h"
 #include "app/CKQ70App.h"
+#include "app/DesktopCommandLine.h"
 #include "app/ProgramFolder.h"
 #include "doc/CKQ70Doc.h"
 #include "log/HLogPrint.h"
+#include "log/HVersionInfo.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QPrinterInfo>
 #include <QStringList>
@@ -15,29 +20,10 @@
 
 #include <iostream>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
-
-struct Options {
-    std::optional<std::string> home;
-    bool exitWhenShown = false; // for start-up measurements and smoke tests
-    QStringList rest;
-};
-
-Options parseOptions(const QStringList& arguments) {
-    Options options;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == QLatin1String("--home") && i + 1 < arguments.size()) {
-            options.home = arguments[++i].toStdString();
-        } else if (argument == QLatin1String("--exit-when-shown")) {
-            options.exitWhenShown = true;
-        } else {
-            options.rest.append(argument);
-        }
-    }
-    return options;
-}
 
 // A painted window tells the start-up measurement that it is done.
 class FirstPaint : public QObject {
@@ -57,14 +43,51 @@ private:
     bool m_seen = false;
 };
 
+std::vector<std::string> argumentsOf(const QStringList& arguments) {
+    std::vector<std::string> args;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        args.push_back(arguments[i].toStdString());
+    }
+    return args;
+}
+
+// --help, --version and --doc answer without a window, so they work without a display.
+// Returns the exit code when the program is done.
+std::optional<int> answerWithoutWindow(int argc, char* argv[]) {
+    const kq70::DesktopCommandLine line =
+        kq70::parseDesktopCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!line.error.empty()) {
+        std::cerr << "kq70: " << line.error << " (kq70 --help lists the options)\n";
+        return 2;
+    }
+    if (line.help || line.version || !line.doc.empty()) {
+        std::cout << (line.help      ? kq70::desktopHelpText()
+                      : line.version ? kq70::programVersionLine("kq70") + "\n"
+                                     : kq70::renderManPage(kq70::desktopProgramDoc()));
+        return std::cout.flush() ? 0 : 1;
+    }
+    return std::nullopt;
+}
+
+// The file a second start hands to the running window, named from this start's folder.
+QString absoluteFile(const std::string& file) {
+    return file.empty() ? QString() : QFileInfo(QString::fromStdString(file)).absoluteFilePath();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> code = answerWithoutWindow(argc, argv)) {
+        return *code;
+    }
     Q_INIT_RESOURCE(gui);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KQ70"));
+    QApplication::setDesktopFileName(QStringLiteral(KQ70_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kq70.svg")));
-    const Options options = parseOptions(QApplication::arguments());
+    // Qt has taken its own options (-platform and the like) out of the arguments by now.
+    const kq70::DesktopCommandLine options =
+        kq70::parseDesktopCommandLine(argumentsOf(QApplication::arguments()));
 
     const std::string folder =
         kq70::resolveProgramFolder(kq70::programFolderInputsFromEnvironment(options.home));
@@ -75,10 +98,12 @@ int main(int argc, char* argv[]) {
 
     kq70::QtUserPrompt prompt;
     kq70::CKQ70App app(folder, kq70::HLogPrint::global(), prompt);
-    const QString commandLine = options.rest.join(QLatin1Char(' '));
-    if (app.InitInstance(commandLine.toStdString()) ==
-        kq70::CKQ70App::StartResult::AlreadyRunning) {
-        kq70::InstanceChannel::knock(QString::fromStdString(folder));
+    // The start-up reads the whole command line as one text; a file name holding blanks is
+    // quoted so that it is read back whole.
+    const std::string commandLine = kq70::CKQ70App::JoinCommandLine(options.rest);
+    if (app.InitInstance(commandLine) == kq70::CKQ70App::StartResult::AlreadyRunning) {
+        kq70::InstanceChannel::knock(QString::fromStdString(folder),
+                                     absoluteFile(app.fileToOpen()));
         return 0;
     }
     app.setPrinterName(QPrinterInfo::defaultPrinterName().toStdString());
@@ -90,8 +115,9 @@ int main(int argc, char* argv[]) {
                                 folder);
         prompt.setParent(&window);
         window.setPrinterName(app.printerName());
-        kq70::InstanceChannel channel(QString::fromStdString(folder),
-                                      [&window] { window.raiseFromOtherInstance(); });
+        kq70::InstanceChannel channel(
+            QString::fromStdString(folder),
+            [&window](const QString& file) { window.raiseFromOtherInstance(file.toStdString()); });
         window.startWith(app.fileToOpen());
         FirstPaint firstPaint;
         if (options.exitWhenShown) {

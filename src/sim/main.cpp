@@ -1,12 +1,15 @@
 // kq70-radiosim: a simulated QM-724 radio on a pseudo-terminal. Point the program's port at
 // the printed path to try it without a radio. Serves until SIGTERM or Ctrl+C.
 
+#include "Cli11Doc.h"
+#include "ProgramManuals.h"
 #include "PtyRadioRunner.h"
 #include "RadioSimulator.h"
 #include "SimAdjustmentModel.h"
 #include "SimFault.h"
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
+#include "log/HVersionInfo.h"
 #include "platform/SystemClock.h"
 #include "ui/UserPrompt.h"
 
@@ -69,7 +72,10 @@ bool configure(kq70::RadioSimulator& radio, const Options& options) {
 
 int main(int argc, char** argv) {
     Options options;
-    CLI::App app{"Simulated QM-724 radio on a pseudo-terminal"};
+    CLI::App app{"Simulated QM-724 radio on a pseudo-terminal", "kq70-radiosim"};
+    app.set_version_flag("--version", kq70::programVersionLine("kq70-radiosim"));
+    std::string docFormat;
+    kq70::addDocOption(app, docFormat);
     app.add_option("--image", options.imagePath, "data file with the radio's memory")
         ->check(CLI::ExistingFile);
     app.add_option("--baud", options.baudRate, "baud rate for --pace")
@@ -90,6 +96,9 @@ int main(int argc, char** argv) {
                    "adjustment-mode faults by command byte: nak:30, silence:31, byte:32, "
                    "with *N for the first N frames only");
     CLI11_PARSE(app, argc, argv);
+    if (!docFormat.empty()) {
+        return kq70::writeDoc(docFormat, kq70::radiosimProgramDoc(app), std::cout);
+    }
 
     kq70::RadioImage memory = kq70::makeSimulatorSeedImage();
     StderrPrompt prompt;

@@ -15,6 +15,7 @@
 
 #include <memory>
 #include <sstream>
+#include <tuple>
 
 namespace kq70 {
 namespace {
@@ -95,6 +96,15 @@ TEST_F(DiffCommandTest, ExitCodesAreDiffs) {
         if (c.code == 0) {
             EXPECT_EQ(result.out, "");
         }
+    }
+    // Not every message of the file checks names the file: the command does.
+    for (const auto& [first, second, bad] :
+         {std::tuple{shortFile, a, shortFile}, std::tuple{a, shortFile, shortFile},
+          std::tuple{a, files.file("missing.k70"), files.file("missing.k70")}}) {
+        const CliRun result = run({first, second});
+        EXPECT_NE(result.err.find("cannot compare: " + bad + " could not be read"),
+                  std::string::npos)
+            << result.err;
     }
 }
 

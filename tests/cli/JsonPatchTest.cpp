@@ -403,6 +403,12 @@ TEST(JsonPatchTest, AChannelPatchLeavesEveryByteOutsideTheChannelDataAlone) {
     }
 }
 
+TEST(JsonPatchTest, ADeeplyNestedTextIsRefusedQuickly) {
+    const std::string deep = std::string(60 * 1024, '[') + std::string(60 * 1024, ']');
+    EXPECT_EQ(JsonPatch::fromText(deep).syntaxError(),
+              "line 1, column 9: nested deeper than 8 levels");
+}
+
 TEST(JsonPatchTest, TextsThatAreNotOneJsonObjectSayWhereAndWhy) {
     struct Case {
         const char* text;
@@ -429,6 +435,11 @@ TEST(JsonPatchTest, TextsThatAreNotOneJsonObjectSayWhereAndWhy) {
          "scan: the key is given more than once"},
         {R"({"channels": [{"index": 1}, {"index": 2, "tag": "A", "tag": "B"}]})", nullptr,
          "channels[1].tag: the key is given more than once"},
+        // Nesting no patch needs is refused before it is parsed: 60 KB of brackets would
+        // otherwise take gigabytes. Brackets in strings do not count.
+        {"{\"a\":\n [[[[[[[[[[", "line 2, column 9: nested deeper than 8 levels", nullptr},
+        {R"({"groups": [{"index": 0, "tag": "[[[[[[[[[["}]})", nullptr,
+         "groups[0].tag: \"[[[[[[[[[[\" is longer than 8 characters"},
     };
     for (const Case& c : cases) {
         const JsonPatch patch = JsonPatch::fromText(c.text);

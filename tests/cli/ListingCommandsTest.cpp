@@ -172,7 +172,7 @@ TEST_F(ListingCommandsTest, FailuresExitWithTheProgramsMessage) {
         {"export-csv " + quoted(input) + " " + quoted(files.file("gone/out.csv")),
          "Problem opening file\n" + files.file("gone/out.csv")},
         {"export-csv " + quoted(input) + " " + quoted(existing) + " --mode 1 --mode-password wrong",
-         "access mode 1 needs its password"},
+         "the password for access mode 1 is wrong"},
         {"export-csv " + quoted(input) + " /dev/full", "Problem opening file\n/dev/full"},
         {"listing " + quoted(files.file("none.k70")), "Problem opening file"},
     };

@@ -292,9 +292,9 @@ void ChannelDialogsTest::okThroughTheViewBindingStoresCountsAndMarksModified() {
     QtUserPrompt prompt(&grid);
     QtChannelChoosers choosers(&grid);
     AppSettings settings;
-    CKQ70View view(grid, prompt, choosers, 1, settings);
-    DocumentListener frame;
-    ChannelViewBinding binding(doc, view, frame);
+    const AccessMode manufacture(ACCESS_MANUFACTURE);
+    CKQ70View view(grid, prompt, choosers, manufacture, settings);
+    ChannelViewBinding binding(doc, view);
     binding.documentChanged();
     doc.setDataModified(false);
     const int rowsBefore = grid.rowCount();
@@ -310,7 +310,7 @@ void ChannelDialogsTest::okThroughTheViewBindingStoresCountsAndMarksModified() {
         QTest::mouseClick(okButton(*qobject_cast<QDialog*>(window)), Qt::LeftButton);
     });
     const bool stored = binding.runChannelAllocation(
-        1, [&grid](Page& page) { return runChannelAllocationWindow(page, &grid); });
+        [&grid](Page& page) { return runChannelAllocationWindow(page, &grid); });
     QVERIFY(stored);
     QVERIFY(doc.dataModified());
     const HChannelData data = channelsOf(doc.GetMainMemory());
@@ -333,7 +333,7 @@ void ChannelDialogsTest::okThroughTheViewBindingStoresCountsAndMarksModified() {
         QTest::keyClick(window, Qt::Key_Escape);
     });
     QVERIFY(!binding.runChannelAllocation(
-        1, [&grid](Page& page) { return runChannelAllocationWindow(page, &grid); }));
+        [&grid](Page& page) { return runChannelAllocationWindow(page, &grid); }));
     QVERIFY(!doc.dataModified());
     QVERIFY(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
 }

@@ -415,7 +415,7 @@ void ChannelGridTest::pasteIntoFrequencyAnsweredNoChangesNothing() {
     QCOMPARE(question, QStringLiteral("Do you copy Ch2 data to Ch 5?"));
     QCOMPARE(cell(grid, ROW1 + 4, COL_RX_FREQUENCY), target);
     QVERIFY(!frame.doc.dataModified());
-    frame.window.viewSaveData();
+    frame.window.channelView().saveData();
     QVERIFY(frame.doc.GetMainMemory() == before);
 
     // Yes copies it.
@@ -635,7 +635,7 @@ void ChannelGridTest::gridEditsSurviveCancelledFileCommandsAndConfigure() {
     whenModal([](QWidget* modal) { okButton(*static_cast<QDialog*>(modal))->click(); });
     frame.window.runCommand(ID_FILE_CONFIGURE);
     QCOMPARE(cell(grid, ROW1, COL_DECODE), edited);
-    frame.window.viewSaveData();
+    frame.window.channelView().saveData();
     QCOMPARE(channelsOf(frame.doc.GetMainMemory()).getValue(0, rxToneCode), 670);
 }
 

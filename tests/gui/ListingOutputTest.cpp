@@ -133,7 +133,7 @@ void ListingOutputTest::pdfExportHasThePagesTheCoreLaysOut() {
         Frame frame(c.mode);
         frame.window.startWith({});
         allotChannels(frame.doc, c.channels);
-        frame.window.viewUpdateData(); // the grid shows them, as after File > Open
+        frame.window.channelView().reload(); // the grid shows them, as after File > Open
         const int pages = corePageCount(frame);
         const QString path = frame.home.filePath(QStringLiteral("listing.pdf"));
         answerFile(path);
@@ -151,7 +151,7 @@ void ListingOutputTest::printDialogToAFileWritesTheSamePages() {
     Frame frame;
     frame.window.startWith({});
     allotChannels(frame.doc, LISTED_CHANNELS);
-    frame.window.viewUpdateData(); // the grid shows them, as after File > Open
+    frame.window.channelView().reload(); // the grid shows them, as after File > Open
     const int pages = corePageCount(frame);
     struct Case {
         const char* file;
@@ -176,7 +176,7 @@ void ListingOutputTest::previewShowsEveryPageAndTheWindowStaysOpen() {
     frame.window.show();
     frame.window.startWith({});
     allotChannels(frame.doc, LISTED_CHANNELS);
-    frame.window.viewUpdateData(); // the grid shows them, as after File > Open
+    frame.window.channelView().reload(); // the grid shows them, as after File > Open
     int shown = -1;
     QString refusal;
     whenModal([&frame, &shown, &refusal](QWidget* modal) {
@@ -204,7 +204,7 @@ void ListingOutputTest::printFromThePreviewWritesTheFileWholeOrNotAtAll() {
     Frame frame;
     frame.window.startWith({});
     allotChannels(frame.doc, LISTED_CHANNELS);
-    frame.window.viewUpdateData(); // the grid shows them, as after File > Open
+    frame.window.channelView().reload(); // the grid shows them, as after File > Open
     struct Case {
         QString path;
         int pages; // -1: the file cannot be made
@@ -244,7 +244,7 @@ void ListingOutputTest::csvExportIsTheCoreCsvByteForByte() {
         Frame frame(mode);
         frame.window.startWith({});
         allotChannels(frame.doc, LISTED_CHANNELS);
-        frame.window.viewUpdateData(); // the grid shows them, as after File > Open
+        frame.window.channelView().reload(); // the grid shows them, as after File > Open
         const QString path = frame.home.filePath(QStringLiteral("radio.csv"));
         answerFile(path);
         frame.window.runCommand(ID_FILE_EXPORT_CSV);
@@ -348,7 +348,8 @@ void ListingOutputTest::everyListingCommitsTheViewsEditsFirst() {
     QtUserPrompt prompt;
     PendingEditView view(doc);
     bool printing = false;
-    PrintCommands commands(doc, ACCESS_NORMAL, prompt, view, printing, nullptr);
+    const AccessMode normal;
+    PrintCommands commands(doc, normal, prompt, view, printing, nullptr);
 
     const QString pdf = home.filePath(QStringLiteral("edited.pdf"));
     answerFile(pdf);

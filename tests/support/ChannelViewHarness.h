@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "channel/CKQ70View.h"
 #include "image/RadioImage.h"
@@ -19,13 +20,15 @@ struct ChannelViewHarness {
     ScriptedPrompt prompt;
     ScriptedChoosers choosers;
     AppSettings settings;
+    AccessMode mode;
     int modifiedCount = 0;
     std::unique_ptr<CKQ70View> view;
 
     explicit ChannelViewHarness(const RadioImage& start) : image(start) {}
 
     CKQ70View& open(int accessMode) {
-        view = std::make_unique<CKQ70View>(grid, prompt, choosers, accessMode, settings);
+        mode.set(accessMode);
+        view = std::make_unique<CKQ70View>(grid, prompt, choosers, mode, settings);
         view->setModifiedHandler([this] { ++modifiedCount; });
         view->OnUpdate(image);
         return *view;

@@ -1,5 +1,7 @@
 #include "support/MemoryGrid.h"
 
+#include <utility>
+
 #include <gtest/gtest.h>
 
 namespace kq70::test {
@@ -82,6 +84,10 @@ MemoryGrid::CheckCell MemoryGrid::checkCell(int row, int column) const {
 }
 
 bool MemoryGrid::typeInto(HGridEvents& events, int row, int column, const std::string& typed) {
+    return startTyping(events, row, column, typed) && finishTyping();
+}
+
+bool MemoryGrid::startTyping(HGridEvents& events, int row, int column, const std::string& typed) {
     m_row = row;
     m_column = column;
     m_editMaxLength = 0;
@@ -99,11 +105,17 @@ bool MemoryGrid::typeInto(HGridEvents& events, int row, int column, const std::s
         }
         m_editText.push_back(static_cast<char>(key));
     }
-    if (!events.validateEdit(row, column, m_editText)) {
+    m_openEdit = &events;
+    return true;
+}
+
+bool MemoryGrid::finishTyping() {
+    HGridEvents* events = std::exchange(m_openEdit, nullptr);
+    if (events == nullptr || !events->validateEdit(m_row, m_column, m_editText)) {
         return false;
     }
-    setTextMatrix(row, column, m_editText);
-    events.afterEdit(row, column);
+    setTextMatrix(m_row, m_column, m_editText);
+    events->afterEdit(m_row, m_column);
     return true;
 }
 

@@ -68,6 +68,12 @@ public:
     // editor drops vanish; the cell editor keeps at most editMaxLength characters), then
     // validateEdit and afterEdit. False when the editor refused the edit at any step.
     bool typeInto(HGridEvents& events, int row, int column, const std::string& typed);
+    // The same edit left open (the user has not pressed Enter yet), and Enter.
+    bool startTyping(HGridEvents& events, int row, int column, const std::string& typed);
+    bool finishTyping();
+
+    bool editing() const override { return m_openEdit != nullptr; }
+    void commitEdit() override { finishTyping(); }
 
 private:
     using Cell = std::pair<int, int>;
@@ -84,6 +90,7 @@ private:
     int m_editState = 0;
     int m_editMaxLength = 0;
     std::string m_editText;
+    HGridEvents* m_openEdit = nullptr;
     Selection m_selection;
     std::map<Cell, std::string> m_text;
     std::map<Cell, std::uint32_t> m_back;

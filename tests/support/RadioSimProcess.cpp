@@ -1,5 +1,6 @@
 #include "support/RadioSimProcess.h"
 
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
@@ -25,9 +26,13 @@ ChildProcess::ChildProcess(const char* program, std::vector<std::string> argumen
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], capturedStream);
+    const bool both = capturedStream == BOTH_STREAMS;
+    posix_spawn_file_actions_adddup2(&actions, out[1], both ? STDOUT_FILENO : capturedStream);
+    if (both) {
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDERR_FILENO);
+    }
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    if (capturedStream != STDOUT_FILENO) {
+    if (capturedStream != STDOUT_FILENO && !both) {
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     }
     if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
@@ -62,6 +67,43 @@ int ChildProcess::finish(int number) {
     const pid_t done = ::waitpid(m_pid, &status, 0);
     m_pid = -1;
     return done > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool ChildProcess::readToEnd(std::string& text, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    char buffer[4096];
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd pfd{m_out, POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&pfd, 1, static_cast<int>(left.count())) != 1) {
+            return false;
+        }
+        const ssize_t n = ::read(m_out, buffer, sizeof buffer);
+        if (n <= 0) {
+            return true;
+        }
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+bool ChildProcess::waitForLine(std::string& text,
+                               const std::function<bool(const std::string&)>& wanted,
+                               int timeoutMs) {
+    std::string line;
+    char c = 0;
+    pollfd pfd{m_out, POLLIN, 0};
+    while (::poll(&pfd, 1, timeoutMs) == 1 && ::read(m_out, &c, 1) == 1) {
+        text += c;
+        if (c != '\n') {
+            line += c;
+        } else if (wanted(line)) {
+            return true;
+        } else {
+            line.clear();
+        }
+    }
+    return false;
 }
 
 RadioSimProcess::RadioSimProcess(std::vector<std::string> arguments)

@@ -22,6 +22,10 @@ CKQ70App::CKQ70App(std::string programFolder, HLogPrint& log, UserPrompt& prompt
 
 CKQ70App::StartResult CKQ70App::InitInstance(std::string_view commandLine) {
     m_log.start(readLogSettings(m_programFolder), HVersionInfo::fromBuild());
+    const int requestedMode = AccessMode::fromCommandLine(commandLine);
+    // Anything but a mode switch on its own names a data file to open; a second start hands
+    // it over.
+    m_fileToOpen = requestedMode == ACCESS_NORMAL ? FileToOpen(commandLine) : std::string();
 
     m_instanceLock = std::make_unique<SingleInstanceLock>(joinPath(m_programFolder, LOCK_FILE));
     if (!m_instanceLock->acquired()) {
@@ -36,14 +40,61 @@ CKQ70App::StartResult CKQ70App::InitInstance(std::string_view commandLine) {
                     m_settingsFile.path().c_str());
     }
 
-    const int requestedMode = AccessMode::fromCommandLine(commandLine);
     m_accessMode.set(requestedMode);
     confirmStartupAccessMode(m_accessMode, m_prompt);
 
     m_helpPath = joinPath(m_programFolder, HELP_FILE);
-    // Anything but a mode switch names a data file to open.
-    m_fileToOpen = requestedMode == ACCESS_NORMAL ? std::string(commandLine) : std::string();
     return StartResult::Started;
+}
+
+std::string CKQ70App::FileToOpen(std::string_view commandLine) {
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    bool quoted = false;
+    for (const char ch : commandLine) {
+        if (ch == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if ((ch == ' ' || ch == '\t') && !quoted) {
+            if (inWord) {
+                words.push_back(std::move(word));
+                word.clear();
+            }
+            inWord = false;
+        } else {
+            word += ch;
+            inWord = true;
+        }
+    }
+    if (inWord) {
+        words.push_back(std::move(word));
+    }
+    for (const std::string& candidate : words) {
+        if (AccessMode::fromCommandLine(candidate) == ACCESS_NORMAL) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+std::string CKQ70App::JoinCommandLine(const std::vector<std::string>& words) {
+    std::string line;
+    for (const std::string& word : words) {
+        if (!line.empty()) {
+            line += ' ';
+        }
+        const bool quote = word.empty() || word.find_first_of(" \t\"") != std::string::npos;
+        // A quote inside a word cannot be kept; a file name with one is unusual enough.
+        std::string kept;
+        for (const char ch : word) {
+            if (ch != '"') {
+                kept += ch;
+            }
+        }
+        line += quote ? '"' + kept + '"' : kept;
+    }
+    return line;
 }
 
 void CKQ70App::ExitInstance() {

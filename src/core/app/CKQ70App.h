@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kq70 {
 
@@ -35,8 +36,17 @@ public:
     const std::string& helpPath() const { return m_helpPath; }
     const std::string& printerName() const { return m_printerName; }
     void setPrinterName(std::string name) { m_printerName = std::move(name); }
-    // The data file named on the command line; empty when a new document is wanted.
+    // The data file named on the command line; empty when a new document is wanted. Known
+    // also when InitInstance found another instance running.
     const std::string& fileToOpen() const { return m_fileToOpen; }
+
+    // The file a command line names that is no mode switch on its own: its words are read as
+    // usual (blanks separate them, double quotes keep blanks in one), a mode switch among
+    // other words is passed over, and the first other word is the file. Empty when none.
+    static std::string FileToOpen(std::string_view commandLine);
+    // The words of a command line, with a word holding blanks or quotes quoted; what
+    // FileToOpen reads back.
+    static std::string JoinCommandLine(const std::vector<std::string>& words);
 
     AppSettings& settings() { return m_settings; }
     IniFile& settingsFile() { return m_settingsFile; }

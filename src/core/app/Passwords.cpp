@@ -1,10 +1,9 @@
 #include "app/Passwords.h"
 
 #include "app/AccessMode.h"
+#include "ui/AsciiText.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
-
-#include <cctype>
 
 namespace kq70 {
 
@@ -28,8 +27,7 @@ bool isEModeWord(std::string_view entry) {
         return false;
     }
     for (std::size_t i = 0; i < entry.size(); ++i) {
-        const auto lowered = static_cast<char>(std::tolower(static_cast<unsigned char>(entry[i])));
-        if (lowered != E_MODE_WORD[i]) {
+        if (asciiLower(entry[i]) != E_MODE_WORD[i]) {
             return false;
         }
     }

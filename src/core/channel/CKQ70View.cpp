@@ -68,7 +68,7 @@ std::optional<int> parseInt(std::string_view text) {
 } // namespace
 
 CKQ70View::CKQ70View(HGridControl& grid, UserPrompt& prompt, ChannelChoosers& choosers,
-                     int accessMode, AppSettings& settings)
+                     const AccessMode& accessMode, AppSettings& settings)
     : m_grid(grid), m_prompt(prompt), m_choosers(choosers), m_accessMode(accessMode),
       m_settings(settings) {}
 
@@ -179,7 +179,7 @@ void CKQ70View::ApplyVisibility() {
 // --- cells ---------------------------------------------------------------------------------
 
 CellTextContext CKQ70View::textContext() const {
-    return {.accessMode = m_accessMode,
+    return {.accessMode = accessMode(),
             .pmrBand = m_hardware.get(HW_FREQUENCY_BAND) == ChannelCellTexts::PMR_BAND};
 }
 
@@ -363,7 +363,7 @@ CKQ70View::InfoStrip CKQ70View::infoStrip() const {
 
     const int radioChannel = radioChannelValue();
     strip.groupSelectorEnabled = radioChannel >= RADIO_CHANNEL_WITH_GROUPS;
-    const bool groupsShown = (m_accessMode != 0 || firmware >= FIRMWARE_WITH_GROUPS) &&
+    const bool groupsShown = (accessMode() != 0 || firmware >= FIRMWARE_WITH_GROUPS) &&
                              radioChannel >= RADIO_CHANNEL_WITH_GROUPS;
     strip.channelCount.shown = !groupsShown;
     strip.groupSelectorShown = groupsShown;
@@ -443,7 +443,7 @@ int CKQ70View::helpTopic() const {
 }
 
 CKQ70View::FrameRequest CKQ70View::onShiftF10() const {
-    return m_accessMode == 0 ? FrameRequest::AdjustmentUnlock : FrameRequest::None;
+    return accessMode() == 0 ? FrameRequest::AdjustmentUnlock : FrameRequest::None;
 }
 
 void CKQ70View::rowColumnChange() {
@@ -787,6 +787,28 @@ bool CKQ70View::beforeEdit(int row, int column) {
 
 int CKQ70View::keyPressEdit(int /*row*/, int column, int key) {
     return ChannelCellInput::filteredKey(column, key);
+}
+
+std::optional<std::string_view> CKQ70View::pendingEditProblem(int column, const std::string& text) {
+    // Only a frequency can be typed as something that is none: the other cells' keys and
+    // lists give values only.
+    if (ChannelGridLayout::frequencyColumn(column) && !ChannelCellInput::parseDecimal(text)) {
+        return text::FREQUENCY_EDIT_NOT_A_NUMBER;
+    }
+    return std::nullopt;
+}
+
+bool CKQ70View::commitPendingEdit() {
+    if (!m_grid.editing()) {
+        return true;
+    }
+    if (const auto problem = pendingEditProblem(m_grid.column(), m_grid.editText())) {
+        m_prompt.messageBox(*problem, text::FREQUENCY_CAPTION, MessageButtons::Ok,
+                            MessageIcon::Exclamation);
+        return false;
+    }
+    m_grid.commitEdit();
+    return true;
 }
 
 bool CKQ70View::validateEdit(int row, int column, const std::string& text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "channel/ChannelCellTexts.h"
 #include "channel/ChannelChoosers.h"
@@ -62,8 +63,8 @@ public:
 
     // The settings give the port of the strip and the column flags ITEM1–ITEM17, which the
     // view keeps up to date there.
-    CKQ70View(HGridControl& grid, UserPrompt& prompt, ChannelChoosers& choosers, int accessMode,
-              AppSettings& settings);
+    CKQ70View(HGridControl& grid, UserPrompt& prompt, ChannelChoosers& choosers,
+              const AccessMode& accessMode, AppSettings& settings);
 
     // Called whenever the view changes the data or the image.
     void setModifiedHandler(std::function<void()> handler) { m_modified = std::move(handler); }
@@ -112,6 +113,13 @@ public:
     char copiedToneKind() const { return m_copyToneKind; }
     int copiedToneNumber() const { return m_copyToneNumber; }
 
+    // A command is about to read the document while the grid may still have a cell open:
+    // its text goes into the channel as Enter would put it. Text that is no value of the
+    // cell is refused with a message, and the cell stays open as it was; false then.
+    bool commitPendingEdit();
+    // What is wrong with `text` as the new value of a cell; nothing when Enter may take it.
+    static std::optional<std::string_view> pendingEditProblem(int column, const std::string& text);
+
     // In-cell editing.
     bool beforeEdit(int row, int column) override;
     int keyPressEdit(int row, int column, int key) override;
@@ -120,9 +128,7 @@ public:
 
     const HChannelData& channelData() const { return m_data; }
     const HGridControl& grid() const { return m_grid; }
-    int accessMode() const { return m_accessMode; }
-    // The run moved to another access mode (the adjustment-mode unlock).
-    void setAccessMode(int accessMode) { m_accessMode = accessMode; }
+    int accessMode() const { return m_accessMode.value(); }
     CellTextContext textContext() const;
     // The channel index of a grid row; −1 for a header row or a row past the group.
     int channelOfRow(int row) const;
@@ -157,7 +163,7 @@ private:
     bool parseInto(int channel, int column, const std::string& text);
     bool setFromText(int channel, int column, const std::string& text);
 
-    bool userMode() const { return m_accessMode == 0 || m_accessMode == 2; }
+    bool userMode() const { return accessMode() == 0 || accessMode() == 2; }
     int optionUnit() const { return m_data.getGlobal(GLOBAL_OPTION_UNIT); }
     bool encryptionUnit() const { return optionUnit() != 0 && optionUnit() != 4; }
     int radioChannelValue() const;
@@ -165,7 +171,7 @@ private:
     HGridControl& m_grid;
     UserPrompt& m_prompt;
     ChannelChoosers& m_choosers;
-    int m_accessMode;
+    const AccessMode& m_accessMode;
     AppSettings& m_settings;
     std::string m_printerName;
     std::function<void()> m_modified;

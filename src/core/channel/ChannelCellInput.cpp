@@ -2,11 +2,11 @@
 
 #include "channel/ChannelCellTexts.h"
 #include "channel/ToneTables.h"
+#include "ui/AsciiText.h"
+#include "ui/NumberParse.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <cstdlib>
 
 namespace kq70 {
 
@@ -21,7 +21,7 @@ bool isListed(ToneKind kind, std::int32_t code) {
 }
 
 bool tagCharacter(int key) {
-    return std::isalnum(key) != 0 || TAG_SYMBOLS.find(static_cast<char>(key)) != std::string::npos;
+    return isAsciiAlnum(key) || TAG_SYMBOLS.find(static_cast<char>(key)) != std::string::npos;
 }
 
 std::size_t skipOpening(std::string_view text, std::size_t p) {
@@ -80,7 +80,7 @@ int ChannelCellInput::filteredKey(int column, int key) {
         if (key < 32 || key > 126) {
             return 0;
         }
-        const int upper = std::toupper(key);
+        const int upper = asciiUpperKey(key);
         return tagCharacter(upper) ? upper : 0;
     }
     case COL_RX_FREQUENCY:
@@ -101,7 +101,8 @@ std::optional<double> ChannelCellInput::parseDecimal(std::string_view text) {
         std::count(s.begin(), s.end(), '.') > 1) {
         return std::nullopt;
     }
-    return std::strtod(s.c_str(), nullptr);
+    // The point is the decimal separator whatever the locale the front end set.
+    return parseDecimalPrefix(s);
 }
 
 std::optional<ChannelCellInput::Tone> ChannelCellInput::parseTone(std::string_view text) {

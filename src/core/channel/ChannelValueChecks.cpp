@@ -4,10 +4,9 @@
 #include "channel/ToneTables.h"
 #include "fields/RadioCharacterCode.h"
 #include "params/HHardwareParams.h"
+#include "ui/AsciiText.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
-
-#include <cctype>
 
 namespace kq70 {
 
@@ -20,7 +19,7 @@ constexpr std::int32_t TONE_DCS = 2;
 // A character in double quotes; one that prints nothing is written as its code.
 std::string quotedCharacter(char c) {
     const auto byte = static_cast<unsigned char>(c);
-    if (std::isprint(byte) == 0) {
+    if (!isAsciiPrint(byte)) {
         return strprintf("\"\\x%02X\"", byte);
     }
     if (c == '"' || c == '\\') {

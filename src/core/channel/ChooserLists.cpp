@@ -1,10 +1,9 @@
 #include "channel/ChooserLists.h"
 
 #include "channel/ChannelCellTexts.h"
+#include "ui/AsciiText.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
-
-#include <cctype>
 
 namespace kq70 {
 
@@ -18,14 +17,7 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     if (prefix.size() > text.size()) {
         return false;
     }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const auto a = static_cast<unsigned char>(text[i]);
-        const auto b = static_cast<unsigned char>(prefix[i]);
-        if (std::toupper(a) != std::toupper(b)) {
-            return false;
-        }
-    }
-    return true;
+    return equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
 } // namespace

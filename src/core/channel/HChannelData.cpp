@@ -215,14 +215,12 @@ void HChannelData::prepareForStore(HChannelRecord& record) const {
     }
 }
 
-void HChannelData::computeAlignment(HChannelRecord& record, const RadioImage& image) const {
+void HChannelData::computeAlignment(HChannelRecord& record,
+                                    const AdjustmentFrequencyLookup& lookup) const {
     auto& v = record.values;
     if (v[keepAlignment] != 0) {
         return;
     }
-    HAdustmentBackUpParams items;
-    items.extract(image);
-    const AdjustmentFrequencyLookup lookup = AdjustmentFrequencyLookup::fromItems(items);
     const ChannelHardware& hw = m_hardware;
     const std::int64_t rx = v[rxFrequency];
     const std::int64_t tx = v[txFrequency];
@@ -254,10 +252,14 @@ void HChannelData::computeAlignment(HChannelRecord& record, const RadioImage& im
 
 void HChannelData::store(RadioImage& image, const ChannelStoreScope& scope) {
     m_hardware = ChannelHardware::fromImage(image);
+    // The adjustment items are read once: computing the records writes nothing of them.
+    HAdustmentBackUpParams items;
+    items.extract(image);
+    const AdjustmentFrequencyLookup lookup = AdjustmentFrequencyLookup::fromItems(items);
     for (std::size_t i = 0; i < CHANNEL_COUNT; ++i) {
         if (scope.records.test(i)) {
             prepareForStore(m_records[i]);
-            computeAlignment(m_records[i], image);
+            computeAlignment(m_records[i], lookup);
         }
     }
     storeRecords(image, scope.records);

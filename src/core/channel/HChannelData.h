@@ -11,6 +11,7 @@
 
 namespace kq70 {
 
+class AdjustmentFrequencyLookup;
 class RadioImage;
 
 // Indices of the channel data's global values.
@@ -90,7 +91,7 @@ private:
     void extractRecords(const RadioImage& image);
     void deriveValues(HChannelRecord& record) const;
     void prepareForStore(HChannelRecord& record) const;
-    void computeAlignment(HChannelRecord& record, const RadioImage& image) const;
+    void computeAlignment(HChannelRecord& record, const AdjustmentFrequencyLookup& lookup) const;
     void storeRecords(RadioImage& image, const std::bitset<CHANNEL_COUNT>& records) const;
 
     std::array<HChannelRecord, CHANNEL_COUNT> m_records;

@@ -3,16 +3,15 @@
 #include "doc/DefaultTemplates.h"
 #include "image/RadioImage.h"
 #include "log/HLogPrint.h"
+#include "platform/FilePaths.h"
+#include "platform/RegularFile.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
-#include <memory>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace kq70 {
@@ -23,23 +22,18 @@ void showWithPath(UserPrompt& prompt, int id, std::string_view path) {
     prompt.message(substitute1(Strings::get(id), path), MessageIcon::Stop);
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
 } // namespace
 
 int CheckReadable(const std::string& path) {
     if (path.empty()) {
         return DATA_FILE_CANNOT_OPEN;
     }
-    const FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
+    RegularFile file = RegularFile::openForReading(path);
+    if (!file.isOpen()) {
         return DATA_FILE_CANNOT_OPEN;
     }
-    unsigned char probe = 0;
-    return std::fread(&probe, 1, 1, file.get()) == 1 ? DATA_FILE_OK : DATA_FILE_CANNOT_READ;
+    std::array<std::uint8_t, 1> probe{};
+    return file.readUpTo(probe) == 1 ? DATA_FILE_OK : DATA_FILE_CANNOT_READ;
 }
 
 int CheckDataFile(const std::string& path, std::size_t expectedSize) {
@@ -55,17 +49,16 @@ int CheckDataFile(const std::string& path, std::size_t expectedSize) {
 }
 
 ImageFileRead readImageFile(const std::string& path, RadioImage& image) {
-    const FilePtr file(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
-    if (!file) {
+    // A FIFO, a device or a folder in the file's place is refused without waiting on it.
+    RegularFile file = RegularFile::openForReading(path);
+    if (!file.isOpen()) {
         return ImageFileRead::CannotOpen;
     }
     // Any size but the two layouts is refused before a byte reaches the image.
-    if (CheckDataFile(path, IMAGE_SIZE) != DATA_FILE_OK) {
-        return ImageFileRead::CannotRead;
-    }
     std::vector<std::uint8_t> scratch(IMAGE_SIZE + 1);
-    const std::size_t count = std::fread(scratch.data(), 1, scratch.size(), file.get());
-    if (count != IMAGE_SIZE && count != LEGACY_FILE_SIZE) {
+    const long long count = file.readUpTo(scratch);
+    if (count != static_cast<long long>(IMAGE_SIZE) &&
+        count != static_cast<long long>(LEGACY_FILE_SIZE)) {
         return ImageFileRead::CannotRead;
     }
     std::copy_n(scratch.begin(), count, image.data());
@@ -101,6 +94,9 @@ bool WriteDataFile(const std::string& path, const RadioImage& image, UserPrompt&
     case AtomicWriteResult::NotARegularFile:
         showWithPath(prompt, IDS_PROBLEM_OPENING_FILE_FOR_WRITING, path);
         return false;
+    case AtomicWriteResult::ReadOnly:
+        showWithPath(prompt, IDS_FILE_READ_ONLY, path);
+        return false;
     case AtomicWriteResult::WriteFailed:
         break;
     }
@@ -109,17 +105,11 @@ bool WriteDataFile(const std::string& path, const RadioImage& image, UserPrompt&
 }
 
 bool CheckWritable(const std::string& path, UserPrompt& prompt) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
+    if (!isReadOnlyFile(path)) {
         return true;
     }
-    // The owner's write bit is the file's read-only attribute; access() covers files of
-    // other users. Root passes access() for everything, so the bit decides for it.
-    const bool writable = (info.st_mode & S_IWUSR) != 0 && ::access(path.c_str(), W_OK) == 0;
-    if (!writable) {
-        prompt.message(substitute1(Strings::get(IDS_FILE_READ_ONLY), path), MessageIcon::Stop);
-    }
-    return writable;
+    prompt.message(substitute1(Strings::get(IDS_FILE_READ_ONLY), path), MessageIcon::Stop);
+    return false;
 }
 
 bool HasDataFileExtension(std::string_view path) {

@@ -2,9 +2,8 @@
 
 #include "app/AccessMode.h"
 #include "doc/CKQ70Doc.h"
+#include "ui/AsciiText.h"
 #include "ui/StrPrintf.h"
-
-#include <cctype>
 
 namespace kq70 {
 
@@ -20,7 +19,7 @@ constexpr unsigned FLASH_ROW_ADDRESS = 0xD000;
 constexpr unsigned WORDS_PER_LABEL = 0x10;
 
 bool isHexDigit(int key) {
-    return key >= 0 && key < 128 && std::isxdigit(key) != 0;
+    return isAsciiHexDigit(key);
 }
 
 } // namespace
@@ -88,7 +87,7 @@ int RawImageEditor::keyPressEdit(int /*row*/, int /*column*/, int key) {
     if (key == KEY_BACKSPACE || key == KEY_ENTER || key == KEY_ESCAPE) {
         return key;
     }
-    return isHexDigit(key) ? std::toupper(key) : 0;
+    return isHexDigit(key) ? asciiUpperKey(key) : 0;
 }
 
 bool RawImageEditor::validateEdit(int row, int column, const std::string& text) {
@@ -102,9 +101,8 @@ bool RawImageEditor::validateEdit(int row, int column, const std::string& text) 
         if (!isHexDigit(static_cast<unsigned char>(ch))) {
             return false;
         }
-        value = value * 16 + static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(ch))
-                                                       ? ch - '0'
-                                                       : std::toupper(ch) - 'A' + 10);
+        value = value * 16 +
+                static_cast<unsigned>(isAsciiDigit(ch) ? ch - '0' : asciiUpper(ch) - 'A' + 10);
     }
     m_copy.setByte(static_cast<std::size_t>(offset), static_cast<std::uint8_t>(value));
     return true;
@@ -120,6 +118,12 @@ void RawImageEditor::afterEdit(int row, int column) {
 
 void RawImageEditor::applyTo(CKQ70Doc& doc) const {
     RadioImage& image = doc.GetMainMemory();
+    // Closing without a changed byte (always so in normal mode, where nothing is editable)
+    // leaves the document as it was.
+    if (m_copy == image) {
+        return;
+    }
+    const CKQ70Doc::ChangeScope scope(doc);
     doc.setDataModified(true);
     if (m_copy.be16(PRODUCTION_CODE_OFFSET) != image.be16(PRODUCTION_CODE_OFFSET)) {
         doc.setWord1Edited(true);

@@ -36,8 +36,8 @@ public:
 
     const RadioImage& copy() const { return m_copy; }
 
-    // OK: the document takes the copy and is modified; the word-1 edited flag is set when
-    // bytes 0x0002–0x0003 changed. The caller then refreshes the views.
+    // OK: the document takes the copy and is modified when a byte changed; the word-1 edited
+    // flag is set when bytes 0x0002–0x0003 changed.
     void applyTo(CKQ70Doc& doc) const;
 
 private:

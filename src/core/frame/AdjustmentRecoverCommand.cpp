@@ -4,10 +4,13 @@
 #include "app/AppSettings.h"
 #include "frame/DocumentListener.h"
 #include "image/RadioImage.h"
+#include "link/CancelFlag.h"
 #include "link/HCommRequest.h"
 #include "link/HSerialPort.h"
 #include "log/HLogPrint.h"
 #include "service/AdjustmentRecovery.h"
+#include "ui/Strings.h"
+#include "ui/UserPrompt.h"
 
 #include <memory>
 
@@ -51,8 +54,6 @@ AdjustmentRecoverCommand::OnRadioAdjustmentRecover() {
     m_listener.viewSaveData();
     logMessage(DocumentListener::WM_VIEW_SAVEDATA);
     const Result result = Run();
-    m_listener.viewUpdateData();
-    logMessage(DocumentListener::WM_VIEW_UPDATEDATA);
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]OnMenuRadio");
     return result;
 }
@@ -72,7 +73,12 @@ AdjustmentRecoverCommand::Result AdjustmentRecoverCommand::Run() {
         auto write = MakeRequest(JOB_RECOVERY_WRITE, *recovery);
         write->m_image = recovery.get();
         AdjustmentRecovery repair(m_prompt, m_programFolder);
-        const bool repaired = repair.Recover(*recovery, *write, *spare);
+        // Stopped before the repair is written (also while its questions were asked): only
+        // the reset goes out.
+        const auto stopped = [this] { return m_cancel != nullptr && m_cancel->requested(); };
+        const bool repaired = !stopped() && repair.Recover(*recovery, *write, *spare) && !stopped();
+        // Seen now: the desktop clears the flag as the close job's window opens.
+        const bool cancelled = !repaired && stopped();
         if (!repaired) {
             // Nothing is written: the request goes out as the close job with empty lists.
             write->m_eepromWrite.clear();
@@ -80,6 +86,9 @@ AdjustmentRecoverCommand::Result AdjustmentRecoverCommand::Run() {
             write->m_jobNumber = JOB_RECOVERY_CLOSE;
         }
         result.status = RunJob(std::move(write));
+        if (cancelled && result.status == 0) {
+            m_prompt.message(text::RECOVERY_CANCELLED, MessageIcon::Stop);
+        }
         result.outcome = result.status != 0 ? Outcome::Failed
                          : repaired         ? Outcome::Repaired
                                             : Outcome::NotRepaired;
@@ -102,8 +111,11 @@ std::unique_ptr<HCommRequest> AdjustmentRecoverCommand::MakeRequest(std::uint32_
 // One job in a dialog of its own, as every radio job runs.
 int AdjustmentRecoverCommand::RunJob(std::unique_ptr<HCommRequest> request) {
     HSerialPort port(m_link.device, m_link.lastPortKind);
+    CommJobContext context{m_accessMode.value(), m_programFolder};
+    // The close job is the reset that ends a stopped command: it always runs.
+    context.cancel = request->m_jobNumber == JOB_RECOVERY_CLOSE ? nullptr : m_cancel;
     HKQ70CommunicationDialog dialog(TRANSFER_UPLOAD, port, m_link.progress, m_prompt, m_link.clock,
-                                    CommJobContext{m_accessMode.value(), m_programFolder});
+                                    std::move(context));
     logMessage(WM_JOB_MESSAGE);
     return m_executor([&dialog, &request] { return dialog.RunJob(std::move(request)); });
 }

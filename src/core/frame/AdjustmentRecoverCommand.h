@@ -36,6 +36,10 @@ public:
                              DocumentListener& listener, RadioLink link);
 
     void setJobExecutor(RadioCommands::JobExecutor executor) { m_executor = std::move(executor); }
+    // The flag that stops the command (Cancel, a signal): a read stops at its next block and
+    // nothing is written, a repair that has not started is not written, one that has stops
+    // at its next block and says the radio must be written again. The radio is always reset.
+    void setCancelFlag(const CancelFlag* cancel) { m_cancel = cancel; }
 
     // Nothing when the access mode does not offer the command.
     std::optional<Result> OnRadioAdjustmentRecover();
@@ -56,6 +60,7 @@ private:
     DocumentListener& m_listener;
     RadioLink m_link;
     RadioCommands::JobExecutor m_executor;
+    const CancelFlag* m_cancel = nullptr;
 };
 
 } // namespace kq70

@@ -7,14 +7,40 @@
 
 namespace kq70 {
 
-ChannelViewBinding::ChannelViewBinding(CKQ70Doc& doc, CKQ70View& view, DocumentListener& frame)
-    : m_doc(doc), m_view(view), m_frame(frame), m_steps(doc, *this) {
+ChannelViewBinding::ChannelViewBinding(CKQ70Doc& doc, CKQ70View& view)
+    : m_doc(doc), m_view(view), m_steps(doc, *this) {
     m_view.setModifiedHandler([this] { m_doc.setDataModified(true); });
+    m_doc.addObserver(*this);
+}
+
+ChannelViewBinding::~ChannelViewBinding() {
+    m_doc.removeObserver(*this);
 }
 
 void ChannelViewBinding::documentChanged() {
     KQ70_LOG(LOG_D2, 0, "[%s]%03d", "SendMessage", WM_VIEW_SAVEDATA);
     m_view.OnUpdate(m_doc.GetMainMemory());
+    shown();
+}
+
+void ChannelViewBinding::reload() {
+    KQ70_LOG(LOG_D1, 0, "%s", "View OnUpdateData Start");
+    m_view.OnUpdateData(false);
+    shown();
+}
+
+void ChannelViewBinding::shown() {
+    if (m_shown) {
+        m_shown();
+    }
+}
+
+void ChannelViewBinding::documentChanged(const DocumentChange& change) {
+    if (change.replaced()) {
+        documentChanged();
+    } else if (change.has(DocumentChange::IMAGE)) {
+        reload();
+    }
 }
 
 void ChannelViewBinding::viewSaveData() {
@@ -23,27 +49,30 @@ void ChannelViewBinding::viewSaveData() {
     KQ70_LOG(LOG_D4, 0, "[FUNC OUT]%s", "OnSaveData");
 }
 
-void ChannelViewBinding::viewUpdateData() {
-    KQ70_LOG(LOG_D1, 0, "%s", "View OnUpdateData Start");
-    m_view.OnUpdateData(false);
+bool ChannelViewBinding::commitPendingEdit() {
+    return m_view.commitPendingEdit();
+}
+
+bool ChannelViewBinding::runImageStep(const std::string& description,
+                                      const std::function<bool()>& step) {
+    return m_steps.run(description, [&] {
+        const bool result = step();
+        reload();
+        return result;
+    });
 }
 
 bool ChannelViewBinding::runChannelAllocation(
-    int accessMode, const std::function<bool(HChannelAllocationDialog&)>& runModal) {
-    bool stored = false;
-    m_steps.run(std::string(text::STEP_CHANNEL_ALLOCATION), [&] {
-        HChannelAllocationDialog dialog(m_doc.GetMainMemory(), accessMode);
+    const std::function<bool(HChannelAllocationDialog&)>& runModal) {
+    return runImageStep(std::string(text::STEP_CHANNEL_ALLOCATION), [&] {
+        HChannelAllocationDialog dialog(m_doc.GetMainMemory(), m_view.accessMode());
         dialog.OnInitDialog();
-        stored = runModal(dialog);
+        const bool stored = runModal(dialog);
         if (stored) {
             m_doc.setDataModified(true);
         }
-        // The view reloads before the step ends, or committing it would write its old
-        // channel data over what the page stored.
-        viewUpdateData();
         return stored;
     });
-    return stored;
 }
 
 CKQ70View::KeyOutcome

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channel/CKQ70View.h"
+#include "doc/DocumentObserver.h"
 #include "frame/DocumentListener.h"
 #include "frame/EditSteps.h"
 #include "ui/HGridControl.h"
@@ -14,24 +15,37 @@ class CKQ70Doc;
 class HChannelAllocationDialog;
 
 // Ties the channel view to the document: the view works on the document's image, every change
-// it makes marks the document modified, and the document commands' save and reload requests
-// reach it. Title and radio-menu notifications go on to the frame's own listener.
+// it makes marks the document modified, it shows the image again whenever the document
+// announces a change of it, and it commits its data, and a cell still open, when a command
+// asks it to.
 //
 // The grid's input goes through here, so that each key, click, paste and in-cell edit is one
 // step Edit > Undo can take back; as the grid's edit events it forwards to the view.
-class ChannelViewBinding : public DocumentListener, public HGridEvents {
+class ChannelViewBinding : public DocumentListener, public DocumentObserver, public HGridEvents {
 public:
-    ChannelViewBinding(CKQ70Doc& doc, CKQ70View& view, DocumentListener& frame);
+    ChannelViewBinding(CKQ70Doc& doc, CKQ70View& view);
+    ~ChannelViewBinding() override;
+    ChannelViewBinding(const ChannelViewBinding&) = delete;
+    ChannelViewBinding& operator=(const ChannelViewBinding&) = delete;
+
+    // Told after the view showed the image again, so a front end can paint what goes with it.
+    void setShownHandler(std::function<void()> handler) { m_shown = std::move(handler); }
 
     // The document's image was replaced (start-up, New, Open, Upload): the view rebuilds itself
     // from it, and the document is marked modified when that changed a byte.
     void documentChanged();
+    // The image changed under the view (a page, Undo): the view reads it again.
+    void reload();
+
+    // One undo step that changes the image itself, not through the view (the raw editor's
+    // OK): the view reads the image again before the step ends, so its old data never goes
+    // over what the step wrote. Returns what the step returned.
+    bool runImageStep(const std::string& description, const std::function<bool()>& step);
 
     // Channel > Channel Allocations/Group Alpha Tag: commits the grid, opens the page and runs
     // it through `runModal`, which returns true when the page closed with OK (its OnOK stored
     // the values), then reloads the view. True when the page stored its values.
-    bool runChannelAllocation(int accessMode,
-                              const std::function<bool(HChannelAllocationDialog&)>& runModal);
+    bool runChannelAllocation(const std::function<bool(HChannelAllocationDialog&)>& runModal);
 
     // The view's keys and mouse on the current cell, each recorded as one step.
     CKQ70View::KeyOutcome onEnter();
@@ -48,20 +62,22 @@ public:
 
     EditSteps& editSteps() { return m_steps; }
 
+    // DocumentListener
     void viewSaveData() override;
-    void viewUpdateData() override;
-    void titleChanged(const std::string& title) override { m_frame.titleChanged(title); }
-    void radioMenusChanged() override { m_frame.radioMenusChanged(); }
+    bool commitPendingEdit() override;
+    // DocumentObserver
+    void documentChanged(const DocumentChange& change) override;
 
 private:
     CKQ70View::KeyOutcome cellStep(std::string_view action, int row,
                                    const std::function<CKQ70View::KeyOutcome()>& input);
     int channelOfRow(int row) const { return m_view.channelOfRow(row); }
+    void shown();
 
     CKQ70Doc& m_doc;
     CKQ70View& m_view;
-    DocumentListener& m_frame;
     EditSteps m_steps;
+    std::function<void()> m_shown;
 };
 
 } // namespace kq70

@@ -1,5 +1,6 @@
 #include "frame/CommonCommands.h"
 
+#include "app/AccessMode.h"
 #include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
 #include "frame/DocumentListener.h"
@@ -20,10 +21,9 @@
 
 namespace kq70 {
 
-CommonCommands::CommonCommands(CKQ70Doc& doc, int accessMode, UserPrompt& prompt,
-                               DocumentListener& listener, MainMenuModel& menus)
-    : m_doc(doc), m_accessMode(accessMode), m_prompt(prompt), m_listener(listener), m_menus(menus) {
-}
+CommonCommands::CommonCommands(CKQ70Doc& doc, const AccessMode& accessMode, UserPrompt& prompt,
+                               DocumentListener& view)
+    : m_doc(doc), m_accessMode(accessMode), m_prompt(prompt), m_listener(view) {}
 
 std::unique_ptr<HDialog> CommonCommands::createPage(int commandId, CKQ70Doc& doc, int accessMode,
                                                     UserPrompt& prompt) {
@@ -73,11 +73,13 @@ std::string_view CommonCommands::pageTitle(int commandId) {
 }
 
 bool CommonCommands::OnMenuCommon(int commandId, const PageRunner& run) {
-    std::unique_ptr<HDialog> page = createPage(commandId, m_doc, m_accessMode, m_prompt);
+    std::unique_ptr<HDialog> page = createPage(commandId, m_doc, m_accessMode.value(), m_prompt);
     if (!page) {
         return false;
     }
     m_listener.viewSaveData();
+    // Whatever OK led to is announced once the page's consequences are all in.
+    const CKQ70Doc::ChangeScope scope(m_doc);
     RadioImage& image = m_doc.GetMainMemory();
     const auto before = std::make_unique<RadioImage>(image);
     const EditFlags flagsBefore = m_doc.editFlags();
@@ -93,8 +95,6 @@ bool CommonCommands::OnMenuCommon(int commandId, const PageRunner& run) {
             m_listener.viewSaveData();
             if (hardware.radioChannelChanged()) {
                 RegroupChannels(m_doc);
-                m_menus.UpdateRadioMenus(image);
-                m_listener.radioMenusChanged();
             }
         }
         const std::int32_t optionAfter = HMiscParams::optionUnitOf(image);
@@ -108,7 +108,6 @@ bool CommonCommands::OnMenuCommon(int commandId, const PageRunner& run) {
             m_doc.setDataModified(true);
         }
     }
-    m_listener.viewUpdateData();
     return accepted;
 }
 

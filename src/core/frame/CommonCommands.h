@@ -6,24 +6,25 @@
 
 namespace kq70 {
 
+class AccessMode;
 class CKQ70Doc;
 class DocumentListener;
 class HDialog;
-class MainMenuModel;
 class UserPrompt;
 
 // The Common menu: each command opens its parameter page over the document's image, and
 // after OK the frame carries out what the page's change means for the rest of the document
-// (channel data regrouped, signalling and encryption reset, radio menus rebuilt, the
-// document marked modified).
+// (channel data regrouped, signalling and encryption reset, the document marked modified).
+// The document announces the result; the view and the menus follow it.
 class CommonCommands {
 public:
     // Shows a page modally; true when the user closed it with OK and the page stored its
     // values.
     using PageRunner = std::function<bool(HDialog& page, std::string_view title)>;
 
-    CommonCommands(CKQ70Doc& doc, int accessMode, UserPrompt& prompt, DocumentListener& listener,
-                   MainMenuModel& menus);
+    // `view` commits the channel view's data around the page.
+    CommonCommands(CKQ70Doc& doc, const AccessMode& accessMode, UserPrompt& prompt,
+                   DocumentListener& view);
 
     // True when the page was closed with OK.
     bool OnMenuCommon(int commandId, const PageRunner& run);
@@ -38,15 +39,11 @@ public:
     // A change of the Radio Channel value changes the capacity: the groups are allotted again.
     static void RegroupChannels(CKQ70Doc& doc);
 
-    void setAccessMode(int accessMode) { m_accessMode = accessMode; }
-    int accessMode() const { return m_accessMode; }
-
 private:
     CKQ70Doc& m_doc;
-    int m_accessMode;
+    const AccessMode& m_accessMode;
     UserPrompt& m_prompt;
     DocumentListener& m_listener;
-    MainMenuModel& m_menus;
 };
 
 } // namespace kq70

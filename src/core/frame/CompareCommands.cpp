@@ -1,5 +1,6 @@
 #include "frame/CompareCommands.h"
 
+#include "app/AccessMode.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DataFile.h"
 #include "frame/DocumentListener.h"
@@ -26,7 +27,7 @@ std::string fileName(const std::string& path) {
 
 } // namespace
 
-CompareCommands::CompareCommands(CKQ70Doc& doc, int accessMode, UserPrompt& prompt,
+CompareCommands::CompareCommands(CKQ70Doc& doc, const AccessMode& accessMode, UserPrompt& prompt,
                                  DocumentListener& view)
     : m_doc(doc), m_accessMode(accessMode), m_prompt(prompt), m_view(view) {}
 
@@ -66,10 +67,11 @@ std::optional<ComparisonResult> CompareCommands::OnRadioCompare(RadioCommands& r
 }
 
 ComparisonResult CompareCommands::compare(const RadioImage& other, std::string otherName) const {
-    return ComparisonResult{std::string(text::COMPARE_THIS_DOCUMENT),
-                            std::move(otherName),
-                            ImageComparison::Compare(m_doc.GetMainMemory(), other, m_accessMode),
-                            {}};
+    return ComparisonResult{
+        std::string(text::COMPARE_THIS_DOCUMENT),
+        std::move(otherName),
+        ImageComparison::Compare(m_doc.GetMainMemory(), other, m_accessMode.value()),
+        {}};
 }
 
 std::vector<ComparisonTable> CompareCommands::Tables(const ImageComparison& comparison) {

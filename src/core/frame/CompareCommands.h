@@ -8,6 +8,7 @@
 
 namespace kq70 {
 
+class AccessMode;
 class CKQ70Doc;
 class DocumentListener;
 class RadioCommands;
@@ -35,7 +36,8 @@ struct ComparisonResult {
 class CompareCommands {
 public:
     // `view` commits the channel view's edits, which are part of the document.
-    CompareCommands(CKQ70Doc& doc, int accessMode, UserPrompt& prompt, DocumentListener& view);
+    CompareCommands(CKQ70Doc& doc, const AccessMode& accessMode, UserPrompt& prompt,
+                    DocumentListener& view);
 
     // Asks for a data file; nothing when the choice was cancelled or the file could not be
     // read (the user was told why).
@@ -50,13 +52,11 @@ public:
     // "3 values differ. 2 bytes differ that no editor shows." or that both are the same.
     static std::string Summary(const ImageComparison& comparison);
 
-    void setAccessMode(int accessMode) { m_accessMode = accessMode; }
-
 private:
     ComparisonResult compare(const RadioImage& other, std::string otherName) const;
 
     CKQ70Doc& m_doc;
-    int m_accessMode;
+    const AccessMode& m_accessMode;
     UserPrompt& m_prompt;
     DocumentListener& m_view;
 };

@@ -5,16 +5,13 @@
 #include "log/HLogPrint.h"
 #include "platform/IniFile.h"
 #include "platform/SerialDevice.h"
+#include "platform/SerialPortAccess.h"
 #include "ui/FrameTexts.h"
 #include "ui/Strings.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <grp.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kq70 {
 
@@ -143,33 +140,11 @@ int ConfigureChoices::SelectedBaudRate(const AppSettings& settings) {
 }
 
 std::string ConfigureChoices::PermissionHint(const std::string& device, const std::string& group) {
-    std::string hint(text::PORT_PERMISSION_HINT);
-    const auto replaceAll = [&hint](std::string_view placeholder, const std::string& value) {
-        for (auto at = hint.find(placeholder); at != std::string::npos;
-             at = hint.find(placeholder, at + value.size())) {
-            hint.replace(at, placeholder.size(), value);
-        }
-    };
-    replaceAll("%1", device);
-    replaceAll("%2", group);
-    return hint;
+    return formatPortPermissionHint(device, group);
 }
 
 std::string ConfigureChoices::PermissionHint(const PortChoice& port) {
-    struct stat info {};
-    if (port.simulated || ::stat(port.devicePath.c_str(), &info) != 0 ||
-        ::access(port.devicePath.c_str(), R_OK | W_OK) == 0 || errno != EACCES) {
-        return {};
-    }
-    std::string group = std::to_string(info.st_gid);
-    std::vector<char> buffer(4096);
-    struct group entry {};
-    struct group* found = nullptr;
-    if (::getgrgid_r(info.st_gid, &entry, buffer.data(), buffer.size(), &found) == 0 &&
-        found != nullptr) {
-        group = found->gr_name;
-    }
-    return PermissionHint(port.devicePath, group);
+    return port.simulated ? std::string() : portPermissionHint(port.devicePath);
 }
 
 void ConfigureChoices::Apply(AppSettings& settings, const PortChoice& port, int baudRate) {

@@ -37,24 +37,9 @@ bool DocumentCommands::SaveModifiedData() {
 }
 
 void DocumentCommands::OnFileOpen() {
-    const auto chosen = m_prompt.openFileDialog(dataFileDialog({}));
-    if (chosen) {
-        const std::string& path = *chosen;
-        const int status = OpenCheckStatus(path);
-        if (status != DATA_FILE_OK) {
-            ShowOpenStatusMessage(status, path, m_prompt);
-        } else if (SaveModifiedData()) {
-            if (path == m_doc.currentFilePath()) {
-                // Reopening the open file reloads it; a failed reload must never fall back
-                // to a band template, so it takes the named-file code.
-                NewDocumentWith(path, LOAD_NAMED_FILE);
-            } else {
-                OpenDocumentFile(path);
-            }
-            m_doc.clearEditedFlags();
-        }
+    if (const auto chosen = m_prompt.openFileDialog(dataFileDialog({}))) {
+        OnOpenNamedFile(*chosen);
     }
-    m_listener.radioMenusChanged();
 }
 
 bool DocumentCommands::OpenDocumentFile(const std::string& path) {
@@ -67,7 +52,34 @@ bool DocumentCommands::OpenDocumentFile(const std::string& path) {
 }
 
 bool DocumentCommands::OnOpenNamedFile(const std::string& path) {
-    return SaveModifiedData() && OpenDocumentFile(path);
+    // A file that cannot be opened is said so before anything is asked: the unsaved changes
+    // are never given up for it.
+    const int status = OpenCheckStatus(path);
+    if (status != DATA_FILE_OK) {
+        ShowOpenStatusMessage(status, path, m_prompt);
+        return false;
+    }
+    if (!SaveModifiedData()) {
+        return false;
+    }
+    bool loaded = false;
+    if (path == m_doc.currentFilePath()) {
+        // Reopening the open file reloads it; a failed reload must never fall back to a band
+        // template, so it takes the named-file code.
+        NewDocumentWith(path, LOAD_NAMED_FILE);
+        loaded = m_doc.currentFilePath() == path;
+    } else {
+        loaded = OpenDocumentFile(path);
+    }
+    m_doc.clearEditedFlags();
+    return loaded;
+}
+
+void DocumentCommands::StartWith(const std::string& fileToOpen, int lcdType) {
+    // A named file that cannot be read has said so; the run then starts as without one.
+    if (fileToOpen.empty() || !OpenDocumentFile(fileToOpen)) {
+        NewDocumentAtStartup(lcdType);
+    }
 }
 
 bool DocumentCommands::OnFileNew() {
@@ -79,6 +91,7 @@ bool DocumentCommands::OnFileNew() {
 }
 
 void DocumentCommands::NewDocumentAtStartup(int lcdType) {
+    const CKQ70Doc::ChangeScope scope(m_doc);
     NewDocumentWith(NO_FILE_MARKER, PMR446_BAND);
     ApplyLcdType(lcdType);
 }
@@ -112,7 +125,6 @@ bool DocumentCommands::OnFileSaveAs() {
     }
     m_doc.setCurrentFilePath(*chosen);
     rememberRecentFile(*chosen);
-    m_listener.titleChanged(m_doc.currentFilePath());
     return true;
 }
 
@@ -127,12 +139,7 @@ bool DocumentCommands::saveTo(const std::string& path) {
     }
     m_listener.viewSaveData();
     KQ70_LOG(LOG_D2, 0, "[%s]%03d", "SendMessage", DocumentListener::WM_VIEW_SAVEDATA);
-    if (!m_doc.WriteToFile(path, m_prompt)) {
-        return false;
-    }
-    m_listener.titleChanged(m_doc.currentFilePath());
-    m_listener.viewUpdateData();
-    return true;
+    return m_doc.WriteToFile(path, m_prompt);
 }
 
 void DocumentCommands::rememberRecentFile(const std::string& path) {
@@ -143,20 +150,20 @@ void DocumentCommands::rememberRecentFile(const std::string& path) {
 }
 
 void DocumentCommands::NewDocumentWith(const std::string& path, int loadCode) {
+    const CKQ70Doc::ChangeScope scope(m_doc);
+    m_doc.markReplaced();
     m_doc.GetMainMemory() = RadioImage();
     m_doc.setDataModified(false);
     m_doc.undoHistory().clear(); // steps of another document cannot be taken back here
     m_doc.setCurrentFilePath(path);
     LoadBandImage(loadCode);
     m_doc.clearEditedFlags();
-    m_listener.viewUpdateData();
 }
 
 void DocumentCommands::LoadBandImage(int loadCode) {
     const int band = loadCode & 0x0F;
     const bool found = FindDefaultFile(loadCode);
     if (found && ReadDataFile(m_doc.currentFilePath(), m_doc.GetMainMemory(), m_prompt)) {
-        m_listener.titleChanged(m_doc.currentFilePath());
         return;
     }
     if (!found && (loadCode & LOAD_CURRENT_PATH) != 0) {
@@ -175,7 +182,6 @@ void DocumentCommands::LoadBandImage(int loadCode) {
             WriteDefaultFile(TEMPLATE_NAMES[static_cast<std::size_t>(templateBand)]);
         }
     }
-    m_listener.titleChanged(m_doc.currentFilePath());
 }
 
 bool DocumentCommands::tryTemplate(int band) {
@@ -217,7 +223,6 @@ void DocumentCommands::WriteDefaultFile(std::string_view templateName) {
     const std::string path = joinPath(m_programFolder, std::string(templateName));
     if (WriteDataFile(path, m_doc.GetMainMemory(), m_prompt)) {
         m_doc.setCurrentFilePath(NO_FILE_MARKER);
-        m_listener.titleChanged(m_doc.currentFilePath());
     }
 }
 

@@ -45,9 +45,13 @@ public:
     bool OnFileSaveAs();
     // The loading step of a named file (command line, recent files, Open of another file).
     bool OpenDocumentFile(const std::string& path);
-    // A file chosen outside the Open dialog (the recent-file list, a file dropped on the
-    // window): the save prompt first, then the loading step.
+    // A file chosen in the Open dialog, from the recent-file list or dropped on the window:
+    // the checks of File > Open first (a file that would fail is refused before anything is
+    // asked), then the save prompt, then the loading step. True when the file was loaded.
     bool OnOpenNamedFile(const std::string& path);
+    // The run's first document: the file named on the command line, else (or when it could
+    // not be read) the PMR446 start-up document.
+    void StartWith(const std::string& fileToOpen, int lcdType);
     // The save prompt before the document's contents would be replaced.
     bool SaveModifiedData();
 

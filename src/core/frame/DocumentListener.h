@@ -1,22 +1,22 @@
 #pragma once
 
-#include <string>
-
 namespace kq70 {
 
-// Who hears what the document's commands do: the channel view commits its edits before the
-// image is read (save data) and rebuilds itself afterwards (update data); the frame shows the
-// title and rebuilds the radio menus. Every notification may be ignored.
+// The document's view as the commands see it: the channel view keeps its own copy of the
+// channel data and may still have a cell open, so a command that reads or replaces the image
+// has the view commit first. (What the commands change reaches the view, the menus and the
+// title through the document's own announcements.)
 class DocumentListener {
 public:
     static constexpr int WM_VIEW_UPDATEDATA = 2024;
     static constexpr int WM_VIEW_SAVEDATA = 2025;
 
     virtual ~DocumentListener() = default;
+    // Writes the view's channel data into the image.
     virtual void viewSaveData() {}
-    virtual void viewUpdateData() {}
-    virtual void titleChanged(const std::string& /*title*/) {}
-    virtual void radioMenusChanged() {}
+    // Commits an edit still open in a cell, as Enter would. False when its text is no value:
+    // the view has said why, the cell stays open, and the command must not run.
+    virtual bool commitPendingEdit() { return true; }
 };
 
 } // namespace kq70

@@ -61,13 +61,8 @@ bool EditSteps::apply(bool undo) {
     // Whatever the view holds reaches the image first, so the state left can be redone
     // exactly as it was.
     m_view.viewSaveData();
-    if (!(undo ? m_doc.Undo() : m_doc.Redo())) {
-        return false;
-    }
-    m_view.viewUpdateData();
-    // A step may have changed the Radio Channel value, and with it the menus.
-    m_view.radioMenusChanged();
-    return true;
+    // The document announces the step taken back; the view, the menus and the title follow.
+    return undo ? m_doc.Undo() : m_doc.Redo();
 }
 
 std::string EditSteps::cellStep(std::string_view action, int channel, int column) {

@@ -20,8 +20,7 @@ class DocumentListener;
 // compared; a step that changed nothing is not recorded.
 class EditSteps {
 public:
-    // `view` commits the channel view's data (save data), reloads it (update data) and hears
-    // that the radio menus may have changed.
+    // `view` commits the channel view's data (save data).
     EditSteps(CKQ70Doc& doc, DocumentListener& view);
     ~EditSteps();
     EditSteps(const EditSteps&) = delete;
@@ -37,8 +36,8 @@ public:
     bool end(const std::string& description);
     bool pending() const { return m_before != nullptr; }
 
-    // Edit > Undo and Redo: the image and the modified flag as they were, the view reloaded.
-    // False when there was nothing to take back or do again.
+    // Edit > Undo and Redo: the image and the modified flag as they were. False when there
+    // was nothing to take back or do again.
     bool OnEditUndo();
     bool OnEditRedo();
 

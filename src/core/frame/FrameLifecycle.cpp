@@ -13,8 +13,16 @@
 
 namespace kq70 {
 
-FrameLifecycle::Size FrameLifecycle::InitialSize(const AppSettings& settings) {
-    return {std::max(settings.cx, AppSettings::MIN_CX), std::max(settings.cy, AppSettings::MIN_CY)};
+FrameLifecycle::Size FrameLifecycle::InitialSize(const AppSettings& settings, Size available) {
+    Size size{std::max(settings.cx, AppSettings::MIN_CX),
+              std::max(settings.cy, AppSettings::MIN_CY)};
+    if (available.width > 0) {
+        size.width = std::min(size.width, available.width);
+    }
+    if (available.height > 0) {
+        size.height = std::min(size.height, available.height);
+    }
+    return size;
 }
 
 std::string FrameLifecycle::DocumentName(const CKQ70Doc& doc) {

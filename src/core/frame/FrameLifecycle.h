@@ -20,8 +20,9 @@ public:
         int height = 0;
     };
 
-    // The window size the settings ask for, never below the minimum.
-    static Size InitialSize(const AppSettings& settings);
+    // The window size the settings ask for, never below the minimum, and never larger than
+    // the screen area `available` (a side of 0: not known) so the whole window can be seen.
+    static Size InitialSize(const AppSettings& settings, Size available);
 
     // The document as the caption names it: the file's name without its folder, or "<none>".
     static std::string DocumentName(const CKQ70Doc& doc);

@@ -178,9 +178,9 @@ std::optional<int> RadioCommands::OnRadioUpload() {
     m_lastJobCancelled = false;
     m_listener.viewSaveData();
     logMessage(DocumentListener::WM_VIEW_SAVEDATA);
+    // What the transfer did to the document is announced once it is over.
+    const CKQ70Doc::ChangeScope scope(m_doc);
     const std::optional<int> result = Upload();
-    m_listener.viewUpdateData();
-    logMessage(DocumentListener::WM_VIEW_UPDATEDATA);
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]OnMenuRadio");
     return result;
 }
@@ -190,9 +190,8 @@ std::optional<int> RadioCommands::OnRadioDownload() {
     m_lastJobCancelled = false;
     m_listener.viewSaveData();
     logMessage(DocumentListener::WM_VIEW_SAVEDATA);
+    const CKQ70Doc::ChangeScope scope(m_doc);
     const std::optional<int> result = Download();
-    m_listener.viewUpdateData();
-    logMessage(DocumentListener::WM_VIEW_UPDATEDATA);
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]OnMenuRadio");
     return result;
 }
@@ -208,9 +207,9 @@ std::optional<int> RadioCommands::Upload() {
         return status;
     }
     RadioImage& image = m_doc.GetMainMemory();
+    m_doc.markReplaced();
     NormaliseUploadedImage(image);
     m_doc.setCurrentFilePath(NO_FILE_MARKER);
-    m_listener.titleChanged(m_doc.currentFilePath());
     // The radio's data exists nowhere else yet: closing must offer to save it.
     m_doc.setDataModified(true);
     m_doc.clearEditedFlags();
@@ -243,7 +242,6 @@ void RadioCommands::AfterTransfer() {
     if (lcdTypeOf(m_doc.GetMainMemory()) == LCD_TYPE_LCD) {
         m_settings.items[TAG_COLUMN_ITEM] = 1;
     }
-    m_listener.radioMenusChanged();
 }
 
 std::optional<BasicAlignment::Outcome>
@@ -261,10 +259,9 @@ RadioCommands::OnRadioAlignment(const BasicAlignment::WindowRunner& runWindow) {
                                        m_doc.hardwareEdited()},
                         m_prompt);
     pass.SetJobExecutor(m_executor);
-    const BasicAlignment::Outcome outcome = pass.Run(runWindow);
-    m_listener.viewUpdateData();
-    logMessage(DocumentListener::WM_VIEW_UPDATEDATA);
-    return outcome;
+    pass.SetWriteBackExecutor(m_writeBackExecutor);
+    pass.SetCancelFlag(m_cancel);
+    return pass.Run(runWindow);
 }
 
 } // namespace kq70

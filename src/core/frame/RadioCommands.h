@@ -48,6 +48,9 @@ public:
                   RadioLink link, SaveModifiedFunction saveModified);
 
     void setJobExecutor(JobExecutor executor) { m_executor = std::move(executor); }
+    // The alignment's write-backs, which are never stopped, run with this one when it is set
+    // (the desktop shows them without Cancel), else with the job executor.
+    void setWriteBackExecutor(JobExecutor executor) { m_writeBackExecutor = std::move(executor); }
     // The flag that stops a running transfer at its next block; none by default.
     void setCancelFlag(const CancelFlag* cancel) { m_cancel = cancel; }
     // True when the last transfer job ended because the flag asked it to stop.
@@ -61,8 +64,8 @@ public:
     std::optional<int> OnRadioDownload();
 
     // Radio > Alignment: an alignment pass against the radio with the port settings, the
-    // alignment window run by `runWindow`. Offered in the adjustment mode only (nothing
-    // otherwise); the document is not changed.
+    // alignment window run by `runWindow`, stopped by the cancel flag as a transfer is. Offered
+    // in the adjustment mode only (nothing otherwise); the document is not changed.
     std::optional<BasicAlignment::Outcome>
     OnRadioAlignment(const BasicAlignment::WindowRunner& runWindow);
 
@@ -108,6 +111,7 @@ private:
     RadioLink m_link;
     SaveModifiedFunction m_saveModified;
     JobExecutor m_executor;
+    JobExecutor m_writeBackExecutor;
     const CancelFlag* m_cancel = nullptr;
     bool m_lastJobCancelled = false;
 };

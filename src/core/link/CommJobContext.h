@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace kq70 {
 
 class CancelFlag;
+class RadioImage;
 
 // What the radio jobs need of the program around them.
 struct CommJobContext {
@@ -24,8 +26,14 @@ struct CommJobContext {
     // An upload read only to be compared ends without its "Upload Complete!": what follows
     // the read is the comparison.
     bool reportUploadComplete = true;
+    // The alignment's write-back puts the radio's former data back (it then says so instead
+    // of "Alignment is Finished!").
+    bool formerDataBack = false;
     // Set while the job runs when the user asks it to stop; none: the job cannot be stopped.
     const CancelFlag* cancel = nullptr;
+    // The alignment start hands the radio's data, as read, to this before it writes anything
+    // (the pass keeps it in a file); false ends the job with the radio unchanged.
+    std::function<bool(const RadioImage& radio)> keepFormerData = nullptr;
 };
 
 } // namespace kq70

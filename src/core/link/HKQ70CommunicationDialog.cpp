@@ -16,12 +16,13 @@
 #include "log/HLogPrint.h"
 #include "params/HHardwareParams.h"
 #include "params/HProgrammingPasswordParams.h"
+#include "platform/SerialPortAccess.h"
+#include "ui/AsciiText.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace kq70 {
 
@@ -48,12 +49,6 @@ constexpr std::uint16_t COMPLETED_DONE = 0xA55A;
 constexpr int STEP_COARSE = 0;
 constexpr int STEP_FINE = 3;
 constexpr int FIRST_FINE_STEP_ROW = 2;
-
-std::string upperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 // A channel below the capacity that uses step row 2 or 3 for receive or transmit.
 bool usesFineStepRows(const RadioImage& image) {
@@ -117,6 +112,11 @@ int HKQ70CommunicationDialog::NotAvailable(HCommRequest& request) {
     return 1;
 }
 
+std::string HKQ70CommunicationDialog::PortOpenError() {
+    const std::string hint = portPermissionHint(port().DeviceName());
+    return std::string(text::PORT_OPEN_ERROR) + (hint.empty() ? "" : "\r\n" + hint);
+}
+
 int HKQ70CommunicationDialog::Abort(HCommRequest& request, std::string_view message,
                                     bool sendReset) {
     if (sendReset) {
@@ -128,20 +128,31 @@ int HKQ70CommunicationDialog::Abort(HCommRequest& request, std::string_view mess
 }
 
 int HKQ70CommunicationDialog::Cancelled(HCommRequest& request, bool written) {
-    const bool upload = request.m_jobNumber == JOB_UPLOAD;
-    KQ70_LOG(LOG_WR, LOG_CHANNEL, "job %u cancelled%s", request.m_jobNumber,
+    const std::uint32_t job = request.m_jobNumber;
+    KQ70_LOG(LOG_WR, LOG_CHANNEL, "job %u cancelled%s", job,
              written ? " after the first write" : "");
-    const std::string_view message = upload    ? text::UPLOAD_CANCELLED
-                                     : written ? text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN
-                                               : text::DOWNLOAD_CANCELLED;
+    const bool recovery =
+        job == JOB_RECOVERY_READ || job == JOB_RECOVERY_WRITE || job == JOB_RECOVERY_CLOSE;
+    if (job == JOB_ALIGNMENT_START && written) {
+        // No reset: the pass writes the former data back at once, to the radio still in clone
+        // mode (or restarting, when the stop came while it changed modes).
+        Abort(request, text::ALIGNMENT_CANCELLED_WRITING_BACK, false);
+        return ALIGNMENT_START_WRITTEN_FAILED;
+    }
+    const std::string_view message =
+        job == JOB_UPLOAD            ? text::UPLOAD_CANCELLED
+        : job == JOB_ALIGNMENT_START ? text::ALIGNMENT_CANCELLED
+        : recovery ? (written ? text::RECOVERY_CANCELLED_PARTLY_WRITTEN : text::RECOVERY_CANCELLED)
+        : written  ? text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN
+                   : text::DOWNLOAD_CANCELLED;
     // The reset takes the radio out of clone mode, so it runs whatever it holds: with a
     // partial write its marker word stays invalid.
-    return Abort(request, message, !upload);
+    return Abort(request, message, job != JOB_UPLOAD);
 }
 
 bool HKQ70CommunicationDialog::Connect(HCommRequest& request, Clock::Duration pause) {
     if (!OpenPortForJob(request)) {
-        Abort(request, text::PORT_OPEN_ERROR, false);
+        Abort(request, PortOpenError(), false);
         return false;
     }
     if (!SetCloneMode(request, true)) {
@@ -193,7 +204,7 @@ int HKQ70CommunicationDialog::PasswordCheck(HCommRequest& request) {
         if (!entry) {
             return PASSWORD_CANCELLED;
         }
-        if (upperCase(*entry) == radio.password()) {
+        if (asciiUpperCase(*entry) == radio.password()) {
             return PASSWORD_OK;
         }
         m_prompt.message(Strings::get(IDS_PASSWORD_MISMATCHED), MessageIcon::Exclamation);
@@ -458,6 +469,9 @@ int HKQ70CommunicationDialog::RecoveryRead(HCommRequest& request) {
     if (const std::optional<int> ended = ReadRadio(request, RECOVERY_PAUSE)) {
         return *ended;
     }
+    if (StopRequested()) {
+        return Cancelled(request, false); // nothing is repaired from a stopped read
+    }
     // No reset: the radio waits in clone mode for the write or the close.
     port().Close();
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]RecoveryRead");
@@ -471,7 +485,7 @@ int HKQ70CommunicationDialog::RecoveryWrite(HCommRequest& request) {
         return 1;
     }
     if (!OpenPortForJob(request)) {
-        return Abort(request, text::PORT_OPEN_ERROR, false);
+        return Abort(request, PortOpenError(), false);
     }
     // The radio just read waits in clone mode and answers the probe. A radio that has to be
     // switched on again may be another one: the repair of one radio is never written into
@@ -482,6 +496,9 @@ int HKQ70CommunicationDialog::RecoveryWrite(HCommRequest& request) {
         return Abort(request, text::ADJ_RECOVER_FAILED, false);
     }
     clock().sleep(RECOVERY_PAUSE);
+    if (StopRequested()) {
+        return Cancelled(request, false);
+    }
     const int result = WriteRecoveredImage(request);
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]RecoveryWrite");
     return result;
@@ -500,11 +517,13 @@ int HKQ70CommunicationDialog::WriteRecoveredImage(HCommRequest& request) {
     if (!WriteBlock(AREA_EEPROM, LAST_EEPROM_WORD, 0, image, &request) ||
         !WriteList(AREA_EEPROM, request.m_eepromWrite, image, request) ||
         !WriteList(AREA_FLASH, request.m_flashWrite, image, request)) {
-        return Abort(request, text::ADJ_RECOVER_FAILED, false);
+        return StoppedByCancel() ? Cancelled(request, true)
+                                 : Abort(request, text::ADJ_RECOVER_FAILED, false);
     }
     auto written = std::make_unique<RadioImage>();
     if (!ReadBack(request, *written)) {
-        return Abort(request, text::ADJ_RECOVER_FAILED, false);
+        return StoppedByCancel() ? Cancelled(request, true)
+                                 : Abort(request, text::ADJ_RECOVER_FAILED, false);
     }
     if (!SameUnits(request, image, *written)) {
         KQ70_LOG(LOG_ER, LOG_CHANNEL, "RecoveryWrite: the radio holds other data than written");
@@ -561,7 +580,7 @@ bool HKQ70CommunicationDialog::SameUnits(const HCommRequest& request, const Radi
 int HKQ70CommunicationDialog::RecoveryClose(HCommRequest& request) {
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]RecoveryClose");
     if (!OpenPortForJob(request)) {
-        return Abort(request, text::PORT_OPEN_ERROR, false);
+        return Abort(request, PortOpenError(), false);
     }
     const bool sent = SendReset(request) == 0;
     port().Close();
@@ -588,6 +607,15 @@ int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
     }
     if (const std::optional<int> ended = ReadRadio(request, DOWNLOAD_PAUSE)) {
         return *ended;
+    }
+    // Kept before anything changes in the radio, so a pass that cannot give the radio its
+    // data back leaves it in a file.
+    if (m_context.keepFormerData && !m_context.keepFormerData(*request.m_workBuffer)) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "the radio's data was not kept; nothing is written");
+        return Abort(request, {}, true);
+    }
+    if (StopRequested()) {
+        return Cancelled(request, false);
     }
     RadioImage& image = *request.m_image;
     image = *request.m_workBuffer;
@@ -617,6 +645,9 @@ int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
     PrepareWritePhase(request);
     if (!WriteList(AREA_EEPROM, request.m_eepromWrite, image, request) ||
         !WriteList(AREA_FLASH, request.m_flashWrite, image, request)) {
+        if (StoppedByCancel()) {
+            return Cancelled(request, true);
+        }
         Abort(request, text::COMMUNICATION_ERROR, false);
         return ALIGNMENT_START_WRITTEN_FAILED;
     }
@@ -624,10 +655,13 @@ int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
     port().Close();
     request.SetBaudRate(ADJUSTMENT_BAUD_RATE);
     if (!OpenPortForJob(request)) {
-        request.m_message = text::PORT_OPEN_ERROR;
+        request.m_message = PortOpenError();
         return ALIGNMENT_START_WRITTEN_FAILED;
     }
     if (!SetAdjMode(request)) {
+        if (StoppedByCancel()) {
+            return Cancelled(request, true);
+        }
         Abort(request, text::SWITCH_RADIO_ON, false);
         return ALIGNMENT_START_WRITTEN_FAILED;
     }
@@ -672,7 +706,8 @@ int HKQ70CommunicationDialog::WriteAlignmentBack(HCommRequest& request, bool mar
             return Abort(request, text::COMMUNICATION_ERROR, false);
         }
     }
-    request.m_message = text::ALIGNMENT_FINISHED;
+    request.m_message =
+        m_context.formerDataBack ? text::ALIGNMENT_FORMER_RESTORED : text::ALIGNMENT_FINISHED;
     SendReset(request);
     port().Close();
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]WriteAlignmentBack");

@@ -134,10 +134,13 @@ private:
     bool ReadBack(HCommRequest& request, RadioImage& written);
     static bool SameUnits(const HCommRequest& request, const RadioImage& image,
                           const RadioImage& written);
+    // "Port Open Error!", with the group to join when the user may not open the device.
+    std::string PortOpenError();
     // Ends a job: optionally the reset command, then the port closed and the result text.
     int Abort(HCommRequest& request, std::string_view message, bool sendReset);
-    // Ends a job the user stopped. A download sends the reset command; `written` says the
-    // radio already took part of the new data.
+    // Ends a job the user stopped; `written` says the radio already took part of the new data.
+    // Every job but the upload sends the reset command, except an alignment start that has
+    // written: it leaves the radio to the pass's write-back (ALIGNMENT_START_WRITTEN_FAILED).
     int Cancelled(HCommRequest& request, bool written);
     int WriteAlignmentBack(HCommRequest& request, bool markers);
 

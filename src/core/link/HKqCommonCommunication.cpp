@@ -289,6 +289,11 @@ bool HKqCommonCommunication::PrepareWritePhase(HCommRequest& request) {
     if (request.m_image == nullptr) {
         return false;
     }
+    // From here a stop leaves the radio partly written; the one who asks to stop is told. A
+    // stopped alignment writes the radio's former data back itself: nothing to tell.
+    if (m_cancel != nullptr && !IsAlignmentJob(request.m_jobNumber)) {
+        m_cancel->noteWriting();
+    }
     StartProgress(
         ResolveFlashRanges(request.m_flashWrite, *request.m_image, true, request.m_jobNumber));
     return true;

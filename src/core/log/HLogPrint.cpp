@@ -6,6 +6,9 @@
 
 #include <cstdio>
 #include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kq70 {
 
@@ -153,12 +156,20 @@ void HLogPrint::write(int messageLevel, int channel, const std::string& message,
     if (target.empty()) {
         return;
     }
-    std::FILE* out = std::fopen(target.c_str(), "a");
-    if (out == nullptr) {
+    // Only a regular file takes the line. The open never waits (a FIFO without a reader
+    // fails at once, one with a reader is refused by its type), so a settings file naming a
+    // FIFO or a device cannot stop the program. (The log sits below the platform layer and
+    // its RegularFile, hence this one open of its own.)
+    const int fd = ::open(target.c_str(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
         return; // an unwritable log drops the line
     }
-    std::fwrite(text.data(), 1, text.size(), out);
-    std::fclose(out);
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        [[maybe_unused]] const ssize_t written = ::write(fd, text.data(), text.size());
+    }
+    ::close(fd);
 }
 
 void LogPrint(int level, int channel, const char* file, int line, const char* format, ...) {

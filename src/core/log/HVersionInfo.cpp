@@ -22,4 +22,8 @@ HVersionInfo HVersionInfo::fromBuild() {
     return info;
 }
 
+std::string programVersionLine(std::string_view program) {
+    return std::string(program) + " (KQ70) " + HVersionInfo::fromBuild().GetFileVersion();
+}
+
 } // namespace kq70

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace kq70 {
 
@@ -45,5 +46,8 @@ public:
 private:
     std::array<std::string, NameCount> m_strings;
 };
+
+// What `--version` prints for each of the programs: "kq70-cli (KQ70) 1.01".
+std::string programVersionLine(std::string_view program);
 
 } // namespace kq70

@@ -15,6 +15,8 @@ public:
     static constexpr std::string_view ERROR_NONE = "None";
     static constexpr std::string_view ERROR_OPEN = "00";
     static constexpr std::string_view ERROR_WRITE = "01";
+    // The target has its read-only attribute; the writer has said so (message 49).
+    static constexpr std::string_view ERROR_READ_ONLY = "02";
 
     HFileSettings();
     virtual ~HFileSettings() = default;

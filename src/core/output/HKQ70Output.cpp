@@ -39,6 +39,9 @@ bool HKQ70Output::output(HCsvFileWriter& writer) {
 
 HKQ70Output::ExportResult HKQ70Output::exportTo(HCsvFileWriter& writer) {
     if (!writer.open()) {
+        if (writer.errorCode() == HFileSettings::ERROR_READ_ONLY) {
+            return ExportResult::Failed;
+        }
         if (writer.errorCode() != HFileSettings::ERROR_OPEN) {
             return ExportResult::Cancelled;
         }

@@ -1,12 +1,13 @@
 #include "output/HTextFileWriter.h"
 
 #include "log/HLogPrint.h"
+#include "platform/FilePaths.h"
+#include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
 
 #include <array>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <optional>
@@ -18,15 +19,6 @@ namespace kq70 {
 namespace {
 
 constexpr std::string_view DEFAULT_EXTENSION = ".txt";
-
-// The file the path names in the end: a link to a file means that file.
-std::string resolveTarget(const std::string& path) {
-    std::array<char, PATH_MAX> resolved{};
-    if (::realpath(path.c_str(), resolved.data()) != nullptr) {
-        return resolved.data();
-    }
-    return path;
-}
 
 // A folder, a device or a pipe is never replaced by an export.
 bool isReplaceable(const std::string& target) {
@@ -105,9 +97,16 @@ bool HTextFileWriter::askForPath() {
 }
 
 bool HTextFileWriter::startFile(const std::string& path, bool append) {
-    m_target = resolveTarget(path);
-    if (!isReplaceable(m_target)) {
+    // A link to a file means that file, also when its target is not there yet.
+    const std::optional<std::string> target = resolveWriteTarget(path);
+    if (!target || !isReplaceable(*target)) {
         return failOpen();
+    }
+    m_target = *target;
+    if (isReadOnlyFile(m_target)) {
+        m_prompt.message(substitute1(Strings::get(IDS_FILE_READ_ONLY), path), MessageIcon::Stop);
+        setSetting(ERROR_CODE, ERROR_READ_ONLY);
+        return false;
     }
     m_temporary = m_target + ".XXXXXX";
     m_fd = ::mkstemp(m_temporary.data());
@@ -125,7 +124,7 @@ bool HTextFileWriter::startFile(const std::string& path, bool append) {
 
 // Appending starts the new file with the old one's contents; a missing file is empty.
 bool HTextFileWriter::copyExisting() {
-    const int source = ::open(m_target.c_str(), O_RDONLY | O_CLOEXEC);
+    const int source = ::open(m_target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (source < 0) {
         return errno == ENOENT;
     }

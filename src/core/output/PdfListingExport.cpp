@@ -53,6 +53,9 @@ PdfListingExport::Result PdfListingExport::writeTo(const std::string& path) {
         m_prompt.message(substitute1(Strings::get(IDS_PROBLEM_OPENING_FILE_FOR_WRITING), path),
                          MessageIcon::Stop);
         return Result::Failed;
+    case AtomicWriteResult::ReadOnly:
+        m_prompt.message(substitute1(Strings::get(IDS_FILE_READ_ONLY), path), MessageIcon::Stop);
+        return Result::Failed;
     case AtomicWriteResult::WriteFailed:
         break;
     }

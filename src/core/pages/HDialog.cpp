@@ -2,12 +2,12 @@
 
 #include "fields/HParams.h"
 #include "log/HLogPrint.h"
+#include "ui/AsciiText.h"
 #include "ui/NumberParse.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 
@@ -66,7 +66,19 @@ void HDialog::OnInitDialog() {
     runSlot("SetDataEdit", &HDialog::SetDataEdit);
     runSlot("SetDataCheck", &HDialog::SetDataCheck);
     runSlot("SetDataOther", &HDialog::SetDataOther);
+    markCombosWithoutTheirValue();
     KQ70_LOG(LOG_D4, 0, "[FUNC OUT]%s", "HDialog::OnInitDialog");
+}
+
+void HDialog::markCombosWithoutTheirValue() {
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        Binding& binding = m_bindings[i];
+        if (binding.combo != nullptr) {
+            const ComboItem* item = m_controls[i].selectedItem();
+            binding.keepStored =
+                item == nullptr || item->itemValue != binding.params->get(binding.index);
+        }
+    }
 }
 
 bool HDialog::OnOK() {
@@ -196,8 +208,17 @@ void HDialog::refillCombo(int id, std::int32_t itemValue) {
     if (i >= m_controls.size() || m_bindings[i].combo == nullptr) {
         return;
     }
+    // What the combo shows: whether an entry is selected, and its item value.
+    const auto shown = [this, i] {
+        const ComboItem* item = m_controls[i].selectedItem();
+        return std::pair{item != nullptr, item != nullptr ? item->itemValue : 0};
+    };
+    const auto before = shown();
     m_controls[i].items = buildItems(m_bindings[i]);
     selectValue(m_controls[i], itemValue);
+    if (m_userChange && shown() != before) {
+        m_bindings[i].keepStored = false;
+    }
 }
 
 void HDialog::setVisible(int id, bool visible, bool enabled) {
@@ -256,7 +277,7 @@ bool HDialog::SaveDataCombo() {
         const ComboItem* item = m_controls[i].selectedItem();
         // What the user could not see or change is never saved: it keeps its stored value.
         if (binding.combo != nullptr && m_controls[i].visible && m_controls[i].enabled &&
-            item != nullptr) {
+            item != nullptr && !binding.keepStored) {
             binding.params->set(binding.index, item->itemValue);
         }
     }
@@ -288,7 +309,10 @@ bool HDialog::selectIndex(int id, int index) {
         return false;
     }
     c->selectedIndex = index;
+    m_bindings[indexOf(id)].keepStored = false;
+    m_userChange = true;
     OnControlChanged(id);
+    m_userChange = false;
     return true;
 }
 
@@ -306,18 +330,17 @@ bool HDialog::selectItemValue(int id, std::int32_t itemValue) {
 }
 
 bool HDialog::filterAccepts(int filter, char ch) {
-    const auto u = static_cast<unsigned char>(ch);
     switch (filter) {
     case FILTER_NUMERIC:
-        return std::isdigit(u) != 0 || ch == '.' || ch == '-';
+        return isAsciiDigit(ch) || ch == '.' || ch == '-';
     case FILTER_ALPHA_TAG:
-        return std::isalnum(u) != 0 || ALPHA_TAG_SYMBOLS.find(ch) != std::string_view::npos;
+        return isAsciiAlnum(ch) || ALPHA_TAG_SYMBOLS.find(ch) != std::string_view::npos;
     case FILTER_DIGITS:
-        return std::isdigit(u) != 0;
+        return isAsciiDigit(ch);
     case FILTER_HEX:
-        return std::isxdigit(u) != 0;
+        return isAsciiHexDigit(ch);
     default:
-        return std::isprint(u) != 0;
+        return isAsciiPrint(static_cast<unsigned char>(ch));
     }
 }
 
@@ -332,7 +355,7 @@ bool HDialog::typeText(int id, std::string_view typed) {
     std::string text;
     for (char ch : typed) {
         if (upperCase) {
-            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+            ch = asciiUpper(ch);
         }
         if (filterAccepts(edit.filter, ch)) {
             text.push_back(ch);
@@ -390,6 +413,11 @@ std::optional<std::int32_t> HDialog::selectedItemValue(int id) const {
         return std::nullopt;
     }
     return c->selectedItem()->itemValue;
+}
+
+const EditDefinition* HDialog::editDefinition(int id) const {
+    const std::size_t i = indexOf(id);
+    return i < m_bindings.size() ? m_bindings[i].edit : nullptr;
 }
 
 std::string HDialog::withoutAmpersands(std::string_view label) {

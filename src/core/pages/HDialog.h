@@ -54,6 +54,8 @@ public:
     // The shown value of a control: a combo's selected text, an edit's text.
     std::string shownValue(int id) const;
     std::optional<std::int32_t> selectedItemValue(int id) const;
+    // An edit's definition (range, format, filter); nothing for any other control.
+    const EditDefinition* editDefinition(int id) const;
 
     // One entry of the page in the listing and the CSV export: the caption (the label without
     // ampersands) and the shown value. An entry without a caption has no line.
@@ -120,7 +122,8 @@ protected:
     // The working copy of a text combo's entry list; hide or show entries, then refill.
     std::vector<ComboEntry>* workingList(int id);
     // Rebuilds a combo's entries from its definition and selects `itemValue` (or the
-    // fallback entry of item value 0, or nothing).
+    // fallback entry of item value 0, or nothing). While the page follows the user's change
+    // of another control, a combo whose selection this moves is saved as it then shows.
     void refillCombo(int id, std::int32_t itemValue);
     void selectValue(PageControl& combo, std::int32_t itemValue);
     void setVisible(int id, bool visible, bool enabled);
@@ -139,9 +142,14 @@ private:
         HParams* params = nullptr;
         std::size_t index = 0;
         bool userEdited = false;
+        // A combo that opened without an entry for its stored value (it shows the fallback
+        // entry, or none) writes the stored value back unchanged unless the user picks an
+        // entry: often another page's value shares its bits.
+        bool keepStored = false;
     };
 
     bool runSlot(const char* operation, bool (HDialog::*slot)());
+    void markCombosWithoutTheirValue();
     // The parameter objects the controls are bound to, each once, in binding order.
     std::vector<HParams*> boundObjects() const;
     PageControl& addBound(int id, ControlKind kind, std::string label, int promptId,
@@ -156,6 +164,7 @@ private:
     std::vector<PageControl> m_controls;
     std::vector<Binding> m_bindings;
     std::pair<std::string, std::string> m_prompt{" ", " "};
+    bool m_userChange = false; // the page is following a change the user made
 };
 
 } // namespace kq70

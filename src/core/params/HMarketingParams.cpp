@@ -1,10 +1,10 @@
 #include "params/HMarketingParams.h"
 
 #include "image/RadioImage.h"
+#include "ui/AsciiText.h"
 #include "ui/StrPrintf.h"
 
 #include <array>
-#include <cctype>
 
 namespace kq70 {
 
@@ -48,10 +48,10 @@ std::optional<std::int32_t> HMarketingParams::serialNumberFromText(std::string_v
     }
     std::uint32_t value = 0;
     for (const char ch : text) {
-        const int digit = std::isdigit(static_cast<unsigned char>(ch)) != 0 ? ch - '0'
-                          : ch >= 'A' && ch <= 'F'                          ? ch - 'A' + 10
-                          : ch >= 'a' && ch <= 'f'                          ? ch - 'a' + 10
-                                                                            : -1;
+        const int digit = isAsciiDigit(ch)         ? ch - '0'
+                          : ch >= 'A' && ch <= 'F' ? ch - 'A' + 10
+                          : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10
+                                                   : -1;
         if (digit < 0) {
             return std::nullopt;
         }

@@ -1,6 +1,6 @@
 #include "params/HPagingCodeParams.h"
 
-#include <cctype>
+#include "ui/AsciiText.h"
 
 namespace kq70 {
 
@@ -84,7 +84,7 @@ bool HPagingCodeParams::setCodeText(std::string_view code) {
     }
     std::array<std::int32_t, CODE_LENGTH> values{};
     for (std::size_t k = 0; k < CODE_LENGTH; ++k) {
-        const char ch = static_cast<char>(std::toupper(static_cast<unsigned char>(code[k])));
+        const char ch = asciiUpper(code[k]);
         const std::size_t position = DTMF_CHARACTERS.find(ch);
         if (position == std::string_view::npos) {
             return false;

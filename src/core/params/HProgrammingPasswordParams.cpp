@@ -1,7 +1,8 @@
 #include "params/HProgrammingPasswordParams.h"
 
+#include "ui/AsciiText.h"
+
 #include <array>
-#include <cctype>
 
 namespace kq70 {
 
@@ -37,7 +38,7 @@ bool HProgrammingPasswordParams::setPassword(std::string_view password) {
     }
     std::string upper;
     for (const char ch : password) {
-        const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        const char c = asciiUpper(ch);
         if (PASSWORD_CHARACTERS.find(c) == std::string_view::npos) {
             return false;
         }

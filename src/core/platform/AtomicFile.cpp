@@ -1,10 +1,12 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/FilePaths.h"
+
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,15 +14,6 @@
 namespace kq70 {
 
 namespace {
-
-// The file the path names in the end: a link to a data file means the data file.
-std::string resolveTarget(const std::string& path) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) != nullptr) {
-        return resolved;
-    }
-    return path;
-}
 
 bool writeAll(int fd, std::span<const std::uint8_t> data, const FileWriteHooks& hooks) {
     std::size_t done = 0;
@@ -70,10 +63,20 @@ bool keepExistingMode(int fd, const std::string& target) {
 
 AtomicWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
                                       const FileWriteHooks& hooks) {
-    const std::string target = resolveTarget(path);
+    // A link to a data file means the data file, also when the link's target is not there
+    // yet: the link stays a link.
+    const std::optional<std::string> resolved = resolveWriteTarget(path);
+    if (!resolved) {
+        return AtomicWriteResult::CannotCreate;
+    }
+    const std::string& target = *resolved;
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
         return AtomicWriteResult::NotARegularFile; // a rename would replace the node
+    }
+    // The folder's permissions would let the rename replace it all the same.
+    if (isReadOnlyFile(target)) {
+        return AtomicWriteResult::ReadOnly;
     }
     std::string temporary;
     const int fd = createTemporary(target, temporary);

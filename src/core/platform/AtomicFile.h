@@ -20,6 +20,7 @@ enum class AtomicWriteResult {
     Ok,
     CannotCreate,    // the temporary file could not be made next to the target
     NotARegularFile, // the path names a device, FIFO, folder…: refused, left untouched
+    ReadOnly,        // the file has its read-only attribute: refused, left untouched
     WriteFailed,     // writing, flushing or renaming failed; the target is unchanged
 };
 
@@ -27,7 +28,8 @@ enum class AtomicWriteResult {
 // file in the same folder, which is flushed to disk and then renamed over the target. On any
 // failure the temporary file is removed and the old file is left exactly as it was. A new file
 // keeps the old file's permission bits; a new one gets the usual 0666 less the umask. A
-// symbolic link is followed, not replaced. Safe to call from any thread.
+// read-only file is never replaced. A symbolic link is followed, not replaced, also when its
+// target does not exist yet. Safe to call from any thread.
 [[nodiscard]] AtomicWriteResult writeFileAtomically(const std::string& path,
                                                     std::span<const std::uint8_t> data,
                                                     const FileWriteHooks& hooks = {});

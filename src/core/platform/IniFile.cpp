@@ -1,16 +1,13 @@
 #include "platform/IniFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
 
 // Settings files are byte strings; no Unicode conversion.
 #define SI_NO_CONVERSION
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
-#include <cerrno>
 #include <climits>
-#include <fstream>
-#include <iterator>
-#include <sys/stat.h>
 
 namespace kq70 {
 
@@ -19,7 +16,7 @@ namespace {
 // Case-insensitive section and key names, no multi-keys, no multi-line values.
 using Ini = CSimpleIniA;
 
-constexpr long long MAX_SETTINGS_FILE_SIZE = 1 << 20;
+constexpr std::size_t MAX_SETTINGS_FILE_SIZE = 1 << 20;
 
 enum class LoadResult { Loaded, Missing, Unreadable };
 
@@ -107,26 +104,34 @@ std::string restoreMalformedLines(std::string_view text) {
     return out;
 }
 
+// A file saved by an editor that marks UTF-8 starts with these bytes; the parser would take
+// them for part of the first section's name.
+constexpr std::string_view UTF8_BOM = "\xEF\xBB\xBF";
+
 // Reads the file ourselves so that only a regular file of sane size reaches the parser; a
-// folder or a device in its place is unreadable, never parsed or overwritten.
-LoadResult load(Ini& ini, const std::string& path) {
+// FIFO, a folder or a device in its place is unreadable, never waited on, parsed or
+// overwritten. `bom` tells whether the file began with a byte-order mark.
+LoadResult load(Ini& ini, const std::string& path, bool* bom = nullptr) {
     ini.SetUnicode(false);
     ini.SetMultiKey(false);
     ini.SetMultiLine(false);
     ini.SetSpaces(false);
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        return errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
-    }
-    if (!S_ISREG(info.st_mode) || info.st_size > MAX_SETTINGS_FILE_SIZE) {
+    std::string text;
+    switch (readRegularFile(path, MAX_SETTINGS_FILE_SIZE, text)) {
+    case FileReadStatus::Ok:
+        break;
+    case FileReadStatus::Missing:
+        return LoadResult::Missing;
+    default:
         return LoadResult::Unreadable;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return LoadResult::Unreadable;
+    const bool marked = text.starts_with(UTF8_BOM);
+    if (bom != nullptr) {
+        *bom = marked;
     }
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return ini.LoadData(protectMalformedLines(text)) >= 0 ? LoadResult::Loaded
+    const std::string_view body =
+        marked ? std::string_view(text).substr(UTF8_BOM.size()) : std::string_view(text);
+    return ini.LoadData(protectMalformedLines(body)) >= 0 ? LoadResult::Loaded
                                                           : LoadResult::Unreadable;
 }
 
@@ -185,6 +190,9 @@ int IniFile::readIntFromText(std::string_view text, std::string_view section, st
     ini.SetUnicode(false);
     ini.SetMultiKey(false);
     ini.SetMultiLine(false);
+    if (text.starts_with(UTF8_BOM)) {
+        text.remove_prefix(UTF8_BOM.size());
+    }
     if (ini.LoadData(text.data(), text.size()) < 0) {
         return defaultValue;
     }
@@ -201,20 +209,33 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
 
 bool IniFile::writeEntries(std::span<const IniEntry> entries) {
     Ini ini;
+    bool bom = false;
     // A missing file starts empty; one that exists but cannot be read is never overwritten.
-    if (load(ini, m_path) == LoadResult::Unreadable) {
+    if (load(ini, m_path, &bom) == LoadResult::Unreadable) {
         return false;
     }
+    bool changed = false;
     for (const IniEntry& entry : entries) {
+        const char* old = ini.GetValue(entry.section.c_str(), entry.key.c_str(), nullptr);
+        if (old != nullptr && entry.value == old) {
+            continue;
+        }
+        changed = true;
         if (ini.SetValue(entry.section.c_str(), entry.key.c_str(), entry.value.c_str()) < 0) {
             return false;
         }
+    }
+    // The file already says all this: nothing to write, and nothing that could fail (a
+    // read-only settings file stays untouched and is no error).
+    if (!changed) {
+        return true;
     }
     std::string saved;
     if (ini.Save(saved) < 0) {
         return false;
     }
-    const std::string text = restoreMalformedLines(saved);
+    const std::string text =
+        (bom ? std::string(UTF8_BOM) : std::string()) + restoreMalformedLines(saved);
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
     return writeFileAtomically(m_path, bytes) == AtomicWriteResult::Ok;

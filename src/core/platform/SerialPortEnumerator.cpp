@@ -1,9 +1,9 @@
 #include "platform/SerialPortEnumerator.h"
 
 #include "platform/SerialDevice.h"
+#include "ui/AsciiText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -18,7 +18,7 @@ namespace {
 // "ttyS10" → ("ttyS", 10) so that numbered ports sort as people count.
 std::tuple<std::string, unsigned long, std::string> naturalKey(const std::string& name) {
     std::size_t digits = name.size();
-    while (digits > 0 && std::isdigit(static_cast<unsigned char>(name[digits - 1])) != 0) {
+    while (digits > 0 && isAsciiDigit(name[digits - 1])) {
         --digits;
     }
     const std::string tail = name.substr(digits);

@@ -3,23 +3,30 @@
 #include "align/HAdustmentBackUpParams.h"
 #include "app/AccessMode.h"
 #include "channel/HChannelData.h"
+#include "doc/DataFile.h"
 #include "image/RadioImage.h"
+#include "link/CancelFlag.h"
 #include "link/HComAlignment.h"
 #include "link/HCommRequest.h"
 #include "link/HKQ70CommunicationDialog.h"
 #include "link/HSerialPort.h"
 #include "log/HLogPrint.h"
+#include "platform/FilePaths.h"
 #include "service/HBasicAlignment.h"
+#include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
 
 #include <algorithm>
+#include <unistd.h>
 
 namespace kq70 {
 
 namespace {
 
 constexpr int LOG_CHANNEL = 0;
+constexpr const char* FORMER_DATA_PREFIX = "align";
+constexpr const char* FORMER_DATA_EXTENSION = ".k70";
 constexpr std::size_t CHANNEL_ALIGNMENT_STRIDE = 2; // receive and transmit byte per channel
 // The adjustment data a write-back takes from the aligned copy: the thresholds and further
 // values, and the adjustment block with its checksum.
@@ -32,6 +39,9 @@ void copyRange(const RadioImage& from, RadioImage& to, std::size_t offset, std::
 }
 
 void setAlignmentStartLists(HCommRequest& request) {
+    // The EEPROM words an upload reads as well, though the pass writes none: the radio's
+    // data saved before the pass is then a whole data file that a download can send back.
+    request.m_eepromRead = {{0x00, 0xB9}};
     request.m_flashRead = {{0x00, 0x01}, {0x02, FLASH_LAST_END_OF_CHANNELS}, {0x49, 0x4F}};
     request.m_flashWrite = {{0x00, 0x01}, {0x02, FLASH_LAST_END_OF_CHANNELS}, {0x4B, 0x4E}};
 }
@@ -80,8 +90,50 @@ void BasicAlignment::BuildWriteBack(const RadioImage& former, const RadioImage& 
     }
 }
 
+bool BasicAlignment::WasCancelled() const {
+    return m_stopped || (m_cancel != nullptr && m_cancel->requested());
+}
+
+// A job or the restart wait through an executor. A stop asked for while it ran is kept: the
+// desktop clears the flag as each job's window opens, and a stop that came just after job
+// 2's last block would otherwise be lost on the way to the alignment window.
+int BasicAlignment::Execute(const JobExecutor& executor, const std::function<int()>& job) {
+    const int status = executor ? executor(job) : job();
+    m_stopped = WasCancelled();
+    return status;
+}
+
+// Runs inside job 2, between reading the radio and the first write.
+bool BasicAlignment::KeepFormerData(const RadioImage& radio) {
+    m_formerPath =
+        uniqueTimestampedPath(m_context.programFolder.empty() ? "." : m_context.programFolder,
+                              FORMER_DATA_PREFIX, FORMER_DATA_EXTENSION);
+    if (WriteDataFile(m_formerPath, radio, m_prompt)) {
+        KQ70_LOG(LOG_D1, LOG_CHANNEL, "the radio's data is kept in %s", m_formerPath.c_str());
+        return true;
+    }
+    m_formerPath.clear();
+    m_prompt.message(text::ALIGNMENT_DATA_NOT_SAVED, MessageIcon::Stop);
+    return false;
+}
+
+// The saved data is needed only while the radio may lack it.
+void BasicAlignment::AfterWriteBack(Outcome outcome) {
+    if (m_formerPath.empty()) {
+        return;
+    }
+    if (outcome == Outcome::WriteBackFailed) {
+        KQ70_LOG(LOG_ER, LOG_CHANNEL, "the radio's data stays in %s", m_formerPath.c_str());
+        m_prompt.message(substitute1(text::FORMER_DATA_NOT_WRITTEN_BACK, m_formerPath),
+                         MessageIcon::Stop);
+        return;
+    }
+    ::unlink(m_formerPath.c_str());
+    m_formerPath.clear();
+}
+
 int BasicAlignment::RunJob(std::uint32_t job, RadioImage& image, RadioImage* workBuffer,
-                           bool keepPortOpen) {
+                           bool keepPortOpen, bool formerDataBack) {
     auto request = std::make_unique<HCommRequest>(job, m_line.lastPortKind);
     request->m_portKind = m_portSettings.portKind;
     request->SetBaudRate(m_portSettings.baudRate);
@@ -94,10 +146,19 @@ int BasicAlignment::RunJob(std::uint32_t job, RadioImage& image, RadioImage* wor
     } else {
         setAlignmentEndLists(*request);
     }
+    CommJobContext context = m_context;
+    context.formerDataBack = formerDataBack;
+    if (job == JOB_ALIGNMENT_START) {
+        context.cancel = m_cancel;
+        context.keepFormerData = [this](const RadioImage& radio) { return KeepFormerData(radio); };
+    } else {
+        context.cancel = nullptr; // a write-back is never stopped half-way
+    }
     HKQ70CommunicationDialog dialog(static_cast<int>(job), m_port->port, m_line.progress, m_prompt,
-                                    m_line.clock, m_context);
+                                    m_line.clock, std::move(context));
     const auto run = [&dialog, &request] { return dialog.RunJob(std::move(request)); };
-    const int status = m_executor ? m_executor(run) : run();
+    const bool writeBack = job != JOB_ALIGNMENT_START && m_writeBackExecutor;
+    const int status = Execute(writeBack ? m_writeBackExecutor : m_executor, run);
     if (!keepPortOpen) {
         m_port->port.Close();
     }
@@ -108,7 +169,7 @@ bool BasicAlignment::WriteBack(const RadioImage& image, bool aligned) {
     *m_writeBack = image;
     const std::uint32_t job =
         aligned && m_recoverBackup ? JOB_ALIGNMENT_END_RECOVER_BACKUP : JOB_ALIGNMENT_END;
-    return RunJob(job, *m_writeBack, nullptr, false) == 0;
+    return RunJob(job, *m_writeBack, nullptr, false, !aligned) == 0;
 }
 
 BasicAlignment::Outcome BasicAlignment::Run(const WindowRunner& runWindow) {
@@ -139,8 +200,9 @@ BasicAlignment::Outcome BasicAlignment::Run(const WindowRunner& runWindow) {
             m_line.clock.sleep(WINDOW_PAUSE);
             return 0;
         };
-        m_executor ? m_executor(pause) : pause();
-        const bool aligned = runWindow(window);
+        Execute(m_executor, pause);
+        // Stopped before or while the window ran: its values are not taken.
+        const bool aligned = !WasCancelled() && runWindow(window) && !WasCancelled();
         // The reset ends the adjustment mode; the radio restarts and offers clone mode.
         com.SendReset();
         m_port->port.Close();
@@ -155,13 +217,17 @@ BasicAlignment::Outcome BasicAlignment::Run(const WindowRunner& runWindow) {
                                               : Outcome::FormerRestored;
     } else if (m_status == HKQ70CommunicationDialog::ALIGNMENT_START_WRITTEN_FAILED) {
         m_port->port.Close();
-        m_prompt.message(Strings::get(IDS_ALIGNMENT_PREPARATION_FAILED), MessageIcon::Stop);
+        // A stopped start has said so; the radio waits in clone mode for its data.
+        if (!WasCancelled()) {
+            m_prompt.message(Strings::get(IDS_ALIGNMENT_PREPARATION_FAILED), MessageIcon::Stop);
+        }
         KQ70_LOG(LOG_WR, LOG_CHANNEL,
                  "preparation failed; the radio's former data is written back");
         outcome = WriteBack(*m_former, false) ? Outcome::FormerRestored : Outcome::WriteBackFailed;
     } else {
         m_port->port.Close();
     }
+    AfterWriteBack(outcome);
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "BasicAlignment[STATUS:%d]", m_status);
     return outcome;
 }

@@ -246,6 +246,13 @@ void HBasicAlignment::AfterOk() {
     m_context.set.extract(image);
     KQ70_LOG(LOG_D2, LOG_CHANNEL, "adjustment items written back [SUM:%04X]",
              m_context.set.get(ADJ_CHECKSUM));
+    m_newValues = true;
+}
+
+bool HBasicAlignment::ConfirmDiscard() {
+    return !m_newValues ||
+           m_context.prompt.messageBox(text::ALIGNMENT_DISCARD_QUESTION, {}, MessageButtons::YesNo,
+                                       MessageIcon::Question) == MessageAnswer::Yes;
 }
 
 std::unique_ptr<HVcoAlignAuto> HBasicAlignment::MakeVcoAuto(int direction) const {

@@ -144,6 +144,11 @@ public:
     // After a procedure ended with OK: the items into the working image, the checksum, the
     // channel data rebuilt over the new items, the items read back.
     void AfterOk();
+    // True once a procedure ended with OK: leaving without OK would discard new values.
+    bool HasNewValues() const { return m_newValues; }
+    // Cancel, Escape or closing the window writes the radio's former data back; with new
+    // values the user says Yes to that first. True when the window may go.
+    bool ConfirmDiscard();
 
     // The procedure windows, on this window's context.
     std::unique_ptr<HVcoAlignAuto> MakeVcoAuto(int direction) const;
@@ -159,6 +164,7 @@ private:
     int m_channel = DEFAULT_CHANNEL;
     bool m_enabled = true;
     bool m_secondLayout = false;
+    bool m_newValues = false;
 };
 
 } // namespace kq70

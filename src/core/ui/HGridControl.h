@@ -47,8 +47,13 @@ public:
     // The text of the selected cells, as Copy takes it.
     virtual std::string clip() const = 0;
     virtual Selection getSelection() const = 0;
-    // The text in the cell editor while an edit is being validated.
+    // The text in the cell editor while an edit is being validated, or while it is open.
     virtual std::string editText() const = 0;
+    // An in-cell edit is open on the current cell (the user is still typing). A grid without
+    // an editor of its own never has one.
+    virtual bool editing() const { return false; }
+    // Ends the open edit as Enter would: its text goes through validateEdit and afterEdit.
+    virtual void commitEdit() {}
     virtual void setEditState(int state) = 0;
     virtual void setEditMaxLength(int length) = 0;
     virtual void setMergeRow(int row, bool merge) = 0;

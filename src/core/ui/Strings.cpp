@@ -4,6 +4,11 @@
 #include <cstddef>
 #include <iterator>
 
+// The version number is the project's, set in one place by the build.
+#ifndef KQ70_PROJECT_VERSION
+#error "KQ70_PROJECT_VERSION is set by the build"
+#endif
+
 namespace kq70 {
 namespace {
 
@@ -31,7 +36,7 @@ constexpr StringEntry STRING_TABLE[] = {
     // Alignment, version, window titles, radio password and adjustment recovery
     {115, "Alingnment Error"},
     {119, "Hardware Data mismatched! "},
-    {120, "1.01"},
+    {120, KQ70_PROJECT_VERSION},
     {123, "Password mismatched! "},
     {125, "It failed in initial processing. "},
     {126, "It failed in the change processing. \n"},

@@ -664,6 +664,119 @@ inline constexpr std::string_view DOWNLOAD_CANCELLED =
     "Download cancelled. Nothing was written to the radio.";
 inline constexpr std::string_view DOWNLOAD_CANCELLED_PARTLY_WRITTEN =
     "Download cancelled. The radio is only partly written and must be written again.";
+// The same for the adjustment recovery and the alignment start.
+inline constexpr std::string_view RECOVERY_CANCELLED =
+    "Adjustment recovery cancelled. Nothing was written to the radio.";
+inline constexpr std::string_view RECOVERY_CANCELLED_PARTLY_WRITTEN =
+    "Adjustment recovery cancelled. The radio is only partly written and must be written again.";
+inline constexpr std::string_view ALIGNMENT_CANCELLED =
+    "Alignment cancelled. Nothing was written to the radio.";
+inline constexpr std::string_view ALIGNMENT_CANCELLED_WRITING_BACK =
+    "Alignment cancelled. The radio's former data is written back.";
+// The alignment keeps the radio's data in the program folder before it changes the radio.
+inline constexpr std::string_view ALIGNMENT_DATA_NOT_SAVED =
+    "The radio's data could not be saved in the program folder, so the alignment did not "
+    "start.\r\nNothing was written to the radio.";
+// %1 = the saved file.
+inline constexpr std::string_view FORMER_DATA_NOT_WRITTEN_BACK =
+    "The radio's former data could not be written back.\r\nIt is saved in %1: open that file "
+    "and download it into the radio.";
+// Another program holds the data file for a change of its own. %1 = path.
+inline constexpr std::string_view FILE_IN_USE =
+    "The File is being changed by another program.\r\nFile Name = %1";
+// Cancel once the radio is being written: stopping is asked first.
+inline constexpr std::string_view STOP_WHILE_WRITING =
+    "Stop now? The radio will be left partly written and must be written again.";
+// Leaving the alignment window without OK after a procedure ended with OK, and the end of a
+// pass that put the radio's former data back.
+inline constexpr std::string_view ALIGNMENT_DISCARD_QUESTION =
+    "Discard the new adjustment values and restore the radio's former data?";
+inline constexpr std::string_view ALIGNMENT_FORMER_RESTORED =
+    "The radio's former data was written back. No adjustment value was changed.";
+// A command came while a frequency cell still holds text that is no frequency.
+inline constexpr std::string_view FREQUENCY_EDIT_NOT_A_NUMBER =
+    "The frequency being typed is not a number of MHz (for example 446.00625). Correct it, or "
+    "press Escape to drop it.";
+
+// --- Import from CSV ---------------------------------------------------------------------
+// An error of the import: the line (counted from 1), the column title or the row's caption,
+// and what is wrong; an error of the whole file has neither.
+inline constexpr std::string_view CSV_IMPORT_CELL_ERROR = "line %d, %s: %s";
+inline constexpr std::string_view CSV_IMPORT_LINE_ERROR = "line %d: %s";
+inline constexpr std::string_view CSV_IMPORT_UNREADABLE = "The CSV file cannot be read.";
+inline constexpr std::string_view CSV_IMPORT_NOT_REGULAR = "The CSV file is not a regular file.";
+inline constexpr std::string_view CSV_IMPORT_TOO_LARGE = "The CSV file is larger than 1 MB.";
+inline constexpr std::string_view CSV_IMPORT_NOT_TEXT = "The CSV file is not a text file.";
+inline constexpr std::string_view CSV_IMPORT_NO_SECTION =
+    "The file holds none of the sections Export to CSV writes.";
+// Rows and sections.
+inline constexpr std::string_view CSV_IMPORT_OUTSIDE_SECTION = "the row belongs to no section";
+inline constexpr std::string_view CSV_IMPORT_UNKNOWN_SECTION = "there is no such section";
+inline constexpr std::string_view CSV_IMPORT_NO_PAGE =
+    "this radio has no such page in this access mode";
+inline constexpr std::string_view CSV_IMPORT_UNKNOWN_CAPTION = "the page has no entry of this name";
+inline constexpr std::string_view CSV_IMPORT_EXTRA_CELLS =
+    "the row holds more than a caption and a value";
+// Parameter values: the text, then the page's entries.
+inline constexpr std::string_view CSV_IMPORT_NOT_AN_ENTRY = "\"%s\" is not one of the entries (%s)";
+inline constexpr std::string_view CSV_IMPORT_LOCKED =
+    "the page does not let this entry be changed in this access mode or with these values";
+inline constexpr std::string_view CSV_IMPORT_NOT_A_NUMBER = "\"%s\" is not a number";
+inline constexpr std::string_view CSV_IMPORT_NUMBER_RANGE = "%s is outside %s - %s";
+inline constexpr std::string_view CSV_IMPORT_NOT_TYPABLE =
+    "\"%s\" is longer than %d characters or has characters the entry does not take";
+inline constexpr std::string_view CSV_IMPORT_PAGE_KEEPS = "the page keeps \"%s\" instead";
+inline constexpr std::string_view CSV_IMPORT_PAGE_REFUSED = "the page did not take the values";
+// Channel columns and rows.
+inline constexpr std::string_view CSV_IMPORT_UNKNOWN_COLUMN = "there is no such column";
+inline constexpr std::string_view CSV_IMPORT_COLUMN_TWICE = "the column is there twice";
+inline constexpr std::string_view CSV_IMPORT_COLUMN_NOT_SHOWN =
+    "the channel grid does not show this column in this access mode or on this radio";
+inline constexpr std::string_view CSV_IMPORT_NO_CHANNEL_COLUMN =
+    "the column titles have no \"Chn\"";
+inline constexpr std::string_view CSV_IMPORT_NO_HEADER =
+    "a channel row comes before the column titles";
+inline constexpr std::string_view CSV_IMPORT_NOT_A_CHANNEL = "\"%s\" is not a channel number";
+inline constexpr std::string_view CSV_IMPORT_BEYOND_CAPACITY =
+    "channel %d is beyond the radio's %d channels";
+inline constexpr std::string_view CSV_IMPORT_CHANNEL_TWICE = "channel %d is listed on line %d too";
+inline constexpr std::string_view CSV_IMPORT_IN_NO_GROUP =
+    "channel %d lies in no group, so the grid does not show it";
+inline constexpr std::string_view CSV_IMPORT_FIRST_CHANNEL =
+    "channel 1 is always programmed; the grid cannot change that";
+inline constexpr std::string_view CSV_IMPORT_NOT_A_FREQUENCY = "\"%s\" is not a frequency in MHz";
+inline constexpr std::string_view CSV_IMPORT_STORE_RANGE =
+    "%s MHz is outside 436.00000-456.00000 MHz, which the channel table holds";
+inline constexpr std::string_view CSV_IMPORT_OFF_STEP = "%s MHz is not on the radio's channel step";
+inline constexpr std::string_view CSV_IMPORT_PMR_ONLY =
+    "\"%s\" is no PMR446 channel; in this access mode only CH1-CH8 can be chosen";
+inline constexpr std::string_view CSV_IMPORT_TX_SWITCH =
+    "the grid cannot switch this channel's transmit frequency on or off";
+inline constexpr std::string_view CSV_IMPORT_NOT_A_TONE =
+    "\"%s\" is not a tone of the CTCSS or DCS table";
+inline constexpr std::string_view CSV_IMPORT_NOT_A_FLAG = "\"%s\" is neither \"v\" nor \"-\"";
+inline constexpr std::string_view CSV_IMPORT_NOT_A_SQUELCH = "\"%s\" is not a squelch level 0-15";
+inline constexpr std::string_view CSV_IMPORT_NOT_AN_ENCRYPTION =
+    "\"%s\" is not one of OFF, Key ON, Power ON, All ON";
+inline constexpr std::string_view CSV_IMPORT_GRID_KEEPS = "the channel grid keeps \"%s\" here";
+// Group lines.
+inline constexpr std::string_view CSV_IMPORT_NOT_A_GROUP_LINE =
+    "\"%s\" is not a group line (GROUP n: tag None or SCAN)";
+inline constexpr std::string_view CSV_IMPORT_NO_GROUPS = "this radio has no channel groups";
+inline constexpr std::string_view CSV_IMPORT_NO_SUCH_GROUP =
+    "this radio has groups 1-%d, not group %d";
+inline constexpr std::string_view CSV_IMPORT_GROUP_TWICE = "group %d is listed on line %d too";
+inline constexpr std::string_view CSV_IMPORT_GROUP_ORDER =
+    "channel %d cannot be in group %d: each group holds the channels after those of the "
+    "groups before it";
+inline constexpr std::string_view CSV_IMPORT_ALLOCATION_LOCKED =
+    "the channel allocation cannot be changed in this access mode";
+inline constexpr std::string_view CSV_IMPORT_ALLOCATION_KEEPS =
+    "the channel allocation gives group %d %d channels, not %d";
+inline constexpr std::string_view CSV_IMPORT_GROUP_SCAN_LOCKED =
+    "a group without channels has no group scan";
+inline constexpr std::string_view CSV_IMPORT_TAG_NOT_TYPABLE =
+    "the tag \"%s\" is longer than 8 characters or has characters a tag does not take";
 
 } // namespace text
 } // namespace kq70

@@ -25,7 +25,13 @@ TEST(CKQ70AppTest, CommandLineDecidesModeAndFileToOpen) {
         {"/home/u/radio.k70", std::nullopt, false, ACCESS_NORMAL, "/home/u/radio.k70"},
         {"-E", "lomari-ke", true, ACCESS_E_MODE, ""},
         {"-manu", "wrong", true, ACCESS_NORMAL, ""},
-        {"-manu radio.k70", std::nullopt, false, ACCESS_NORMAL, "-manu radio.k70"},
+        // A switch with a file name is no switch: the file opens in the normal mode.
+        {"-manu radio.k70", std::nullopt, false, ACCESS_NORMAL, "radio.k70"},
+        {"/manu /home/u/radio.k70", std::nullopt, false, ACCESS_NORMAL, "/home/u/radio.k70"},
+        {"radio.k70 -E", std::nullopt, false, ACCESS_NORMAL, "radio.k70"},
+        {"\"/home/u/my radio.k70\"", std::nullopt, false, ACCESS_NORMAL, "/home/u/my radio.k70"},
+        {"/E \"my radio.k70\" other.k70", std::nullopt, false, ACCESS_NORMAL, "my radio.k70"},
+        {"/manu -E", std::nullopt, false, ACCESS_NORMAL, ""},
     };
     for (const Case& c : cases) {
         TempFolder folder;
@@ -39,6 +45,27 @@ TEST(CKQ70AppTest, CommandLineDecidesModeAndFileToOpen) {
         EXPECT_EQ(app.accessMode().value(), c.mode) << c.line;
         EXPECT_EQ(app.fileToOpen(), c.file) << c.line;
         EXPECT_EQ(app.helpPath(), folder.file("KQ70.chm"));
+    }
+}
+
+// The desktop program joins its arguments into one command line; the start-up reads the mode
+// and the file back from it word for word.
+TEST(CKQ70AppTest, JoinedArgumentsAreReadBackAsTheyWere) {
+    struct Case {
+        std::vector<std::string> words;
+        int mode;
+        std::string file;
+    };
+    const Case cases[] = {
+        {{"/manu"}, ACCESS_MANUFACTURE, ""},
+        {{"/home/u/my radio.k70"}, ACCESS_NORMAL, "/home/u/my radio.k70"},
+        {{"-E", "a b.k70"}, ACCESS_NORMAL, "a b.k70"},
+        {{"x.k70", "y.k70"}, ACCESS_NORMAL, "x.k70"},
+    };
+    for (const Case& c : cases) {
+        const std::string line = CKQ70App::JoinCommandLine(c.words);
+        EXPECT_EQ(AccessMode::fromCommandLine(line), c.mode) << line;
+        EXPECT_EQ(CKQ70App::FileToOpen(line), c.file) << line;
     }
 }
 

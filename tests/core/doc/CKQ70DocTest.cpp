@@ -1,5 +1,6 @@
 #include "doc/CKQ70Doc.h"
 #include "doc/DataFile.h"
+#include "doc/DocumentObserver.h"
 #include "image/RadioImage.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -40,7 +41,9 @@ TEST(CKQ70DocTest, SaveModifiedDataAnswers) {
         {false, std::nullopt, std::nullopt, true, false},
         {true, MessageAnswer::Yes, true, true, false},
         {true, MessageAnswer::Yes, false, false, true}, // save cancelled or failed
-        {true, MessageAnswer::No, std::nullopt, true, false},
+        // No gives the changes up to the caller's command, which may yet fail: the mark stays
+        // until the document is replaced.
+        {true, MessageAnswer::No, std::nullopt, true, true},
         {true, MessageAnswer::Cancel, std::nullopt, false, true},
     };
     for (const Case& c : cases) {
@@ -108,6 +111,79 @@ TEST(CKQ70DocTest, PrepareImageForWriteTouchesOnlyTheMirrors) {
     }
     doc.clearEditedFlags();
     EXPECT_EQ(doc.GetMainMemory().data(), address);
+}
+
+// Hears the document's announcements; the first one it hears it answers with a change of
+// its own, as a view that repairs what it shows would.
+struct Listener : DocumentObserver {
+    explicit Listener(CKQ70Doc& doc, std::vector<std::string>& heard, std::string name)
+        : m_doc(doc), m_heard(heard), m_name(std::move(name)) {}
+    void documentChanged(const DocumentChange& change) override {
+        m_heard.push_back(m_name + " " + std::to_string(change.what));
+        if (answerOnce) {
+            answerOnce = false;
+            m_doc.setDataModified(true);
+        }
+    }
+    bool answerOnce = false;
+
+private:
+    CKQ70Doc& m_doc;
+    std::vector<std::string>& m_heard;
+    std::string m_name;
+};
+
+TEST(CKQ70DocTest, ChangesAreAnnouncedOnceAScopeClosesAndInOrder) {
+    CKQ70Doc doc;
+    std::vector<std::string> heard;
+    Listener first(doc, heard, "first");
+    Listener second(doc, heard, "second");
+    doc.addObserver(first);
+    doc.addObserver(second);
+    const auto word = [](unsigned what) { return std::to_string(what); };
+
+    doc.setDataModified(false);             // no change, nothing said
+    doc.GetMainMemory().setByte(0x0315, 1); // outside a scope: not looked at
+    EXPECT_TRUE(heard.empty());
+
+    doc.setCurrentFilePath("a.k70");
+    EXPECT_EQ(heard, (std::vector<std::string>{"first " + word(DocumentChange::PATH),
+                                               "second " + word(DocumentChange::PATH)}));
+    heard.clear();
+    {
+        const CKQ70Doc::ChangeScope outer(doc);
+        {
+            const CKQ70Doc::ChangeScope inner(doc);
+            doc.GetMainMemory().setByte(0x0315, 2);
+            doc.setCurrentFilePath("b.k70");
+        }
+        doc.setDataModified(true);
+        EXPECT_TRUE(heard.empty()) << "nothing before the outermost scope closes";
+    }
+    const unsigned all = DocumentChange::IMAGE | DocumentChange::PATH | DocumentChange::MODIFIED;
+    EXPECT_EQ(heard, (std::vector<std::string>{"first " + word(all), "second " + word(all)}));
+
+    // A change made while hearing one is heard by everyone after the first.
+    heard.clear();
+    first.answerOnce = true;
+    doc.setDataModified(false);
+    EXPECT_EQ(heard, (std::vector<std::string>{"first " + word(DocumentChange::MODIFIED),
+                                               "second " + word(DocumentChange::MODIFIED),
+                                               "first " + word(DocumentChange::MODIFIED),
+                                               "second " + word(DocumentChange::MODIFIED)}));
+    EXPECT_TRUE(doc.dataModified());
+
+    // Another radio's data, or a replacement, is announced as a new document.
+    heard.clear();
+    doc.removeObserver(second);
+    {
+        const CKQ70Doc::ChangeScope scope(doc);
+        doc.GetMainMemory().setByte(0x26E9, 0x60); // the Radio Channel value
+    }
+    doc.markReplaced();
+    EXPECT_EQ(heard, (std::vector<std::string>{"first " + word(DocumentChange::EVERYTHING),
+                                               "first " + word(DocumentChange::EVERYTHING)}));
+    doc.removeObserver(first);
 }
 
 } // namespace

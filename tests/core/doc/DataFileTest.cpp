@@ -113,7 +113,7 @@ TEST(DataFileTest, OpenCheckMapsToTheRightMessage) {
     }
     EXPECT_EQ(OpenStatusMessageId(DATA_FILE_CANNOT_READ), IDS_PROBLEM_READING_FILE);
     EXPECT_EQ(CheckReadable(""), DATA_FILE_CANNOT_OPEN);
-    EXPECT_EQ(CheckReadable(folder.path()), DATA_FILE_CANNOT_READ) << "a folder reads nothing";
+    EXPECT_EQ(CheckReadable(folder.path()), DATA_FILE_CANNOT_OPEN) << "a folder is no data file";
 }
 
 TEST(DataFileTest, ExtensionAndDefaultNameTestsAreByteWise) {

@@ -6,9 +6,11 @@
 #include "app/AppSettings.h"
 #include "doc/DataFile.h"
 #include "frame/DocumentListener.h"
+#include "link/CancelFlag.h"
 #include "link/CloneFrame.h"
 #include "link/LastPortKind.h"
 #include "service/AdjustmentChecks.h"
+#include "support/CancellingProgress.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -38,8 +40,25 @@ std::string text(int id) {
 
 struct RecordingListener : DocumentListener {
     void viewSaveData() override { events.push_back("save"); }
-    void viewUpdateData() override { events.push_back("update"); }
     std::vector<std::string> events;
+};
+
+// Answers as scripted, and asks the jobs to stop when it answers `stopAt`.
+class StoppingPrompt : public ScriptedPrompt {
+public:
+    StoppingPrompt(CancelFlag& flag, std::string stopAt)
+        : m_flag(flag), m_stopAt(std::move(stopAt)) {}
+    MessageAnswer messageBox(std::string_view text, std::string_view caption,
+                             MessageButtons buttons, MessageIcon icon) override {
+        if (text == m_stopAt) {
+            m_flag.request();
+        }
+        return ScriptedPrompt::messageBox(text, caption, buttons, icon);
+    }
+
+private:
+    CancelFlag& m_flag;
+    std::string m_stopAt;
 };
 
 class AdjustmentRecoverCommandTest : public ::testing::Test {
@@ -48,11 +67,15 @@ protected:
 
     // Switches the simulated radio on with `memory` and runs the command.
     std::optional<AdjustmentRecoverCommand::Result> recover(const RadioImage& memory,
-                                                            UserPrompt& answers) {
+                                                            UserPrompt& answers,
+                                                            const CancelFlag* cancel = nullptr,
+                                                            CommProgress* shown = nullptr) {
         sim.radio.memory() = memory;
         sim.radio.switchOn(sim.clock.now());
-        AdjustmentRecoverCommand command(settings, accessMode, home.path(), answers, listener,
-                                         RadioLink{sim.link, sim.clock, lastKind, progress});
+        AdjustmentRecoverCommand command(
+            settings, accessMode, home.path(), answers, listener,
+            RadioLink{sim.link, sim.clock, lastKind, shown != nullptr ? *shown : progress});
+        command.setCancelFlag(cancel);
         return command.OnRadioAdjustmentRecover();
     }
 
@@ -61,6 +84,14 @@ protected:
         for (const SimFrame& frame : sim.radio.transcript()) {
             count += !frame.request.empty() &&
                      (frame.request[0] == CMD_EEPROM_WRITE || frame.request[0] == CMD_FLASH_WRITE);
+        }
+        return count;
+    }
+
+    std::size_t resetFrames() const {
+        std::size_t count = 0;
+        for (const SimFrame& frame : sim.radio.transcript()) {
+            count += !frame.request.empty() && frame.request[0] == RESET_COMMAND_BYTE;
         }
         return count;
     }
@@ -108,7 +139,7 @@ TEST_F(AdjustmentRecoverCommandTest, ADamagedFlashCopyIsRepairedFromTheEepromCop
     EXPECT_EQ(firstDifference(radio, sound, FLASH_BLOCK, BLOCK_SIZE + 2), "");
     EXPECT_EQ(firstDifference(radio, sound, CHANNEL_TABLE_OFFSET, 16 * CHANNEL_RECORD_SIZE), "");
     EXPECT_EQ(firstDifference(radio, sound, 0, eepromWordOffset(0x7F)), "");
-    EXPECT_EQ(listener.events, (std::vector<std::string>{"save", "update"}));
+    EXPECT_EQ(listener.events, std::vector<std::string>{"save"});
 }
 
 TEST_F(AdjustmentRecoverCommandTest, ADamagedEepromCopyIsRepairedFromTheFlashCopy) {
@@ -205,6 +236,59 @@ TEST_F(AdjustmentRecoverCommandTest, AFailedReadEndsTheCommandWithoutAQuestion) 
     EXPECT_EQ(result->outcome, Outcome::Failed);
     EXPECT_EQ(result->status, 1);
     EXPECT_EQ(writeFrames(), 0u);
+}
+
+// Cancel or a signal stops the command at every point, and the radio is always reset: a
+// stopped read asks nothing and writes nothing, a stop at the repair question writes nothing,
+// a stop during the write leaves the radio marked incomplete and says it must be written
+// again. Never "Complete!".
+TEST_F(AdjustmentRecoverCommandTest, CancelStopsItWhereverItComes) {
+    constexpr int AT_QUESTION = 9; // a phase the bar never reaches: the prompt stops it
+    struct Case {
+        const char* name;
+        int phase; // of the progress bar: 0 the read, 1 the write, 2 the read-back
+        int position;
+        std::string_view result;
+        bool written;
+        Outcome outcome;
+    };
+    const Case cases[] = {
+        {"while the radio is read", 0, 3, text::RECOVERY_CANCELLED, false, Outcome::Failed},
+        {"at the repair question", AT_QUESTION, 0, text::RECOVERY_CANCELLED, false,
+         Outcome::NotRepaired},
+        {"while the repair is written", 1, 2, text::RECOVERY_CANCELLED_PARTLY_WRITTEN, true,
+         Outcome::Failed},
+        {"while it is read back", 2, 1, text::RECOVERY_CANCELLED_PARTLY_WRITTEN, true,
+         Outcome::Failed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RadioImage damaged = sound;
+        damageAdjustmentData(damaged, AdjustmentDamage::Eeprom);
+        CancelFlag flag;
+        test::CancellingProgress shown(flag, c.phase, c.position);
+        StoppingPrompt answers(flag, c.phase == AT_QUESTION ? text(IDS_RECOVER_FROM_ADJ_DATA) : "");
+        if (c.phase != 0) {
+            answers.expectMessage(text(IDS_RECOVER_FROM_ADJ_DATA), MessageAnswer::Yes);
+        }
+        answers.expectMessage(std::string(c.result), MessageAnswer::Ok, MessageIcon::Stop);
+        const std::size_t writesBefore = writeFrames();
+        const std::size_t resetsBefore = resetFrames();
+
+        const auto result = recover(damaged, answers, &flag, &shown);
+
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->outcome, c.outcome);
+        EXPECT_TRUE(answers.finished());
+        EXPECT_FALSE(sim.link.isOpen());
+        EXPECT_EQ(resetFrames(), resetsBefore + 1);
+        EXPECT_EQ(writeFrames() > writesBefore, c.written);
+        if (c.written) {
+            EXPECT_EQ(sim.radio.memory().be16(eepromWordOffset(0xB8)), 0xFFFF);
+        } else {
+            EXPECT_EQ(sim.radio.memory(), damaged);
+        }
+    }
 }
 
 TEST_F(AdjustmentRecoverCommandTest, OfferedInTheManufactureModeOnly) {

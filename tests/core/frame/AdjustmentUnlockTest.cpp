@@ -2,8 +2,7 @@
 
 #include "app/AccessMode.h"
 #include "doc/CKQ70Doc.h"
-#include "frame/CommonCommands.h"
-#include "frame/DocumentListener.h"
+#include "frame/CMainFrame.h"
 #include "frame/MainMenuModel.h"
 #include "support/ChannelViewHarness.h"
 
@@ -12,14 +11,16 @@
 namespace kq70::test {
 namespace {
 
-struct Frame : DocumentListener {
-    std::vector<std::string> titles;
-    int radioMenus = 0;
-    void titleChanged(const std::string& title) override { titles.push_back(title); }
-    void radioMenusChanged() override { ++radioMenus; }
+struct Window : FrameWindow {
+    int menus = 0;
+    int titles = 0;
+    void menusChanged() override { ++menus; }
+    void titleChanged() override { ++titles; }
 };
 
-TEST(AdjustmentUnlockTest, OnlyTheKeywordInNormalModeUnlocks) {
+// The unlock changes the run's one access mode; the view reads it and the frame follows it,
+// so nothing is copied by hand.
+TEST(AdjustmentUnlockTest, OnlyTheKeywordInNormalModeUnlocksAndEverythingFollows) {
     struct Case {
         int startMode;
         std::optional<std::string> entry; // nothing: no password asked, or Cancel
@@ -40,27 +41,30 @@ TEST(AdjustmentUnlockTest, OnlyTheKeywordInNormalModeUnlocks) {
         ChannelViewHarness h(pmrImage());
         CKQ70View& view = h.open(c.startMode);
         CKQ70Doc doc;
-        Frame frame;
-        MainMenuModel menus(c.startMode);
-        CommonCommands common(doc, c.startMode, h.prompt, frame, menus);
-        AccessMode mode(c.startMode);
+        doc.GetMainMemory() = pmrImage();
+        Window window;
+        const CMainFrame frame(doc, h.mode, window);
+        const bool alignmentBefore = frame.menus().has(ID_RADIO_ALIGNMENT);
         if (c.asked) {
             h.prompt.expectPassword(c.entry);
         }
-        EXPECT_EQ(AdjustmentUnlock::Run(mode, h.prompt, view, common, frame), c.unlocked);
+
+        EXPECT_EQ(AdjustmentUnlock::Run(h.mode, h.prompt), c.unlocked);
+
         EXPECT_TRUE(h.prompt.finished());
         const int expected = c.unlocked ? ACCESS_ADJUSTMENT : c.startMode;
-        EXPECT_EQ(mode.value(), expected);
+        EXPECT_EQ(h.mode.value(), expected);
         EXPECT_EQ(view.accessMode(), expected);
-        EXPECT_EQ(common.accessMode(), expected);
-        EXPECT_EQ(frame.radioMenus, c.unlocked ? 1 : 0);
+        EXPECT_EQ(window.menus, c.unlocked ? 1 : 0);
+        EXPECT_EQ(window.titles, c.unlocked ? 1 : 0);
         if (c.unlocked) {
-            ASSERT_EQ(frame.titles.size(), 1u);
-            EXPECT_EQ(frame.titles[0], "KQ70 for QM-724 PMR446(A)");
+            EXPECT_EQ(frame.modeTitle(), "KQ70 for QM-724 PMR446(A)");
+            EXPECT_FALSE(alignmentBefore);
+            EXPECT_TRUE(frame.menus().has(ID_RADIO_ALIGNMENT));
             // Once unlocked, Shift+F10 asks for nothing more.
             EXPECT_EQ(view.onShiftF10(), CKQ70View::FrameRequest::None);
         } else {
-            EXPECT_TRUE(frame.titles.empty());
+            EXPECT_EQ(frame.menus().has(ID_RADIO_ALIGNMENT), alignmentBefore);
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "frame/ChannelViewBinding.h"
 #include "doc/CKQ70Doc.h"
 #include "pages/HChannelAllocationDialog.h"
+#include "support/BoundView.h"
 #include "support/ChannelViewHarness.h"
 #include "support/TestRadios.h"
 
@@ -9,23 +10,7 @@
 namespace kq70::test {
 namespace {
 
-struct Frame : DocumentListener {
-    std::vector<std::string> titles;
-    void titleChanged(const std::string& title) override { titles.push_back(title); }
-};
-
-struct Bound {
-    CKQ70Doc doc;
-    MemoryGrid grid;
-    ScriptedPrompt prompt;
-    ScriptedChoosers choosers;
-    AppSettings settings;
-    Frame frame;
-    CKQ70View view{grid, prompt, choosers, 1, settings};
-    ChannelViewBinding binding{doc, view, frame};
-
-    explicit Bound(const RadioImage& image) { doc.GetMainMemory() = image; }
-};
+using Bound = BoundView;
 
 TEST(ChannelViewBindingTest, ViewChangesMarkTheDocumentModified) {
     Bound b(pmrImage());
@@ -39,8 +24,33 @@ TEST(ChannelViewBindingTest, ViewChangesMarkTheDocumentModified) {
     HChannelData data;
     data.extract(b.doc.GetMainMemory());
     EXPECT_EQ(data.getValue(0, scan), 1);
-    b.binding.titleChanged("radio.k70");
-    EXPECT_EQ(b.frame.titles, std::vector<std::string>{"radio.k70"});
+}
+
+// The view follows what the document announces: a changed image is read again, one of another
+// radio starts afresh; a change made outside any announcement is not looked at.
+TEST(ChannelViewBindingTest, TheViewFollowsTheDocumentsAnnouncements) {
+    Bound b(imageWithGroups({10, 6}));
+    const int rows = b.grid.rowCount();
+    const auto setFirstGroup = [&b](int count) {
+        HChannelData data;
+        data.extract(b.doc.GetMainMemory());
+        data.groups().setCount(0, count);
+        data.store(b.doc.GetMainMemory());
+    };
+    setFirstGroup(4);
+    EXPECT_EQ(b.grid.rowCount(), rows) << "not announced";
+    {
+        const CKQ70Doc::ChangeScope scope(b.doc);
+        setFirstGroup(3);
+        EXPECT_EQ(b.grid.rowCount(), rows) << "announced when the scope closes";
+    }
+    EXPECT_EQ(b.grid.rowCount(), 2 + 3);
+    b.view.selectGroup(1);
+    {
+        const CKQ70Doc::ChangeScope scope(b.doc);
+        setHardwareValue(b.doc.GetMainMemory(), HW_RADIO_CHANNEL, 5);
+    }
+    EXPECT_EQ(b.view.currentGroup(), 0) << "another radio's data starts at the first group";
 }
 
 TEST(ChannelViewBindingTest, ChannelAllocationOkAndCancel) {
@@ -48,14 +58,14 @@ TEST(ChannelViewBindingTest, ChannelAllocationOkAndCancel) {
     b.binding.documentChanged();
     ASSERT_FALSE(b.doc.dataModified());
     const RadioImage before = b.doc.GetMainMemory();
-    EXPECT_FALSE(b.binding.runChannelAllocation(1, [](HChannelAllocationDialog& dialog) {
+    EXPECT_FALSE(b.binding.runChannelAllocation([](HChannelAllocationDialog& dialog) {
         dialog.typeText(HChannelAllocationDialog::IDC_COUNT, "3");
         dialog.countEditKillFocus(0);
         return false; // Cancel
     }));
     EXPECT_FALSE(b.doc.dataModified());
     EXPECT_EQ(firstDifference(b.doc.GetMainMemory(), before, 0, IMAGE_SIZE), "");
-    EXPECT_TRUE(b.binding.runChannelAllocation(1, [](HChannelAllocationDialog& dialog) {
+    EXPECT_TRUE(b.binding.runChannelAllocation([](HChannelAllocationDialog& dialog) {
         dialog.typeText(HChannelAllocationDialog::IDC_COUNT, "3");
         dialog.countEditKillFocus(0);
         return dialog.OnOK();

@@ -12,6 +12,7 @@
 #include "pages/HMiscDialog.h"
 #include "pages/HScanningDialog.h"
 #include "params/HMiscParams.h"
+#include "support/BoundView.h"
 #include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
@@ -24,8 +25,6 @@ namespace {
 
 struct Events : DocumentListener {
     void viewSaveData() override { log.push_back("save"); }
-    void viewUpdateData() override { log.push_back("update"); }
-    void radioMenusChanged() override { log.push_back("menus"); }
     std::vector<std::string> log;
 };
 
@@ -69,13 +68,14 @@ protected:
     CKQ70Doc doc;
     test::ScriptedPrompt prompt;
     Events events;
+    test::DocumentRecorder announced{doc};
 };
 
 TEST_F(CommonCommandsTest, OptionUnitChangeResetsSignallingAndEncryptionOfEveryChannel) {
     giveChannelsSignalling();
     const auto capacity = channelValues(signalType).size();
-    MainMenuModel menus(ACCESS_NORMAL);
-    CommonCommands commands(doc, ACCESS_NORMAL, prompt, events, menus);
+    const AccessMode normal(ACCESS_NORMAL);
+    CommonCommands commands(doc, normal, prompt, events);
 
     ASSERT_TRUE(commands.OnMenuCommon(
         ID_COMMON_MISCELLANEOUS, choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_ENCRYPTION)));
@@ -84,14 +84,16 @@ TEST_F(CommonCommandsTest, OptionUnitChangeResetsSignallingAndEncryptionOfEveryC
     EXPECT_EQ(channelValues(signalNumber), std::vector<std::int32_t>(capacity, 0));
     EXPECT_EQ(channelValues(encryption), std::vector<std::int32_t>(capacity, 0));
     EXPECT_TRUE(doc.dataModified());
-    EXPECT_EQ(events.log, (std::vector<std::string>{"save", "update"}));
+    EXPECT_EQ(events.log, std::vector<std::string>{"save"});
+    ASSERT_EQ(announced.changes.size(), 1u) << "the page and its consequences at once";
+    EXPECT_TRUE(announced.changes[0].has(DocumentChange::IMAGE | DocumentChange::MODIFIED));
 }
 
 TEST_F(CommonCommandsTest, OptionUnitKeptLeavesTheChannelsAndTheFlagAlone) {
     giveChannelsSignalling();
     const RadioImage before = doc.GetMainMemory();
-    MainMenuModel menus(ACCESS_NORMAL);
-    CommonCommands commands(doc, ACCESS_NORMAL, prompt, events, menus);
+    const AccessMode normal(ACCESS_NORMAL);
+    CommonCommands commands(doc, normal, prompt, events);
 
     ASSERT_TRUE(commands.OnMenuCommon(ID_COMMON_MISCELLANEOUS,
                                       choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_NONE)));
@@ -108,8 +110,8 @@ TEST_F(CommonCommandsTest, EncryptionOptionUnitTurnsEncryptionOnInEveryChannel) 
 }
 
 TEST_F(CommonCommandsTest, ChangedPageMarksTheDocumentModifiedAndCancelDoesNot) {
-    MainMenuModel menus(ACCESS_NORMAL);
-    CommonCommands commands(doc, ACCESS_NORMAL, prompt, events, menus);
+    const AccessMode normal(ACCESS_NORMAL);
+    CommonCommands commands(doc, normal, prompt, events);
     const RadioImage before = doc.GetMainMemory();
 
     auto cancelAfterChange = [](HDialog& page, std::string_view) {
@@ -147,9 +149,8 @@ TEST_F(CommonCommandsTest, ChangedPageMarksTheDocumentModifiedAndCancelDoesNot) 
 }
 
 TEST_F(CommonCommandsTest, HardwareOkWithoutBandChangeMarksModifiedAndStoresTheChannels) {
-    MainMenuModel menus(ACCESS_MANUFACTURE);
-    menus.UpdateRadioMenus(doc.GetMainMemory());
-    CommonCommands commands(doc, ACCESS_MANUFACTURE, prompt, events, menus);
+    const AccessMode manufacture(ACCESS_MANUFACTURE);
+    CommonCommands commands(doc, manufacture, prompt, events);
     auto pressOk = [](HDialog& page, std::string_view title) {
         EXPECT_EQ(title, "Hardware");
         page.OnInitDialog();
@@ -157,9 +158,10 @@ TEST_F(CommonCommandsTest, HardwareOkWithoutBandChangeMarksModifiedAndStoresTheC
     };
     ASSERT_TRUE(commands.OnMenuCommon(ID_COMMON_HARDWARE, pressOk));
     EXPECT_TRUE(doc.dataModified());
-    // Edits committed before the page, the channel data stored after it, the view reloaded.
-    EXPECT_EQ(events.log, (std::vector<std::string>{"save", "save", "update"}));
-    EXPECT_FALSE(menus.has(ID_COMMON_DIRECT_CH));
+    // Edits committed before the page, the channel data stored after it.
+    EXPECT_EQ(events.log, (std::vector<std::string>{"save", "save"}));
+    ASSERT_EQ(announced.changes.size(), 1u);
+    EXPECT_FALSE(announced.changes[0].has(DocumentChange::IDENTITY)) << "the same radio";
 }
 
 TEST_F(CommonCommandsTest, EveryOfferedPageHasATitleAndCommandsWithoutAPageDoNothing) {
@@ -169,8 +171,8 @@ TEST_F(CommonCommandsTest, EveryOfferedPageHasATitleAndCommandsWithoutAPageDoNot
         EXPECT_NE(CommonCommands::createPage(id, doc, ACCESS_MANUFACTURE, prompt), nullptr) << id;
         EXPECT_FALSE(CommonCommands::pageTitle(id).empty()) << id;
     }
-    MainMenuModel menus(ACCESS_NORMAL);
-    CommonCommands commands(doc, ACCESS_NORMAL, prompt, events, menus);
+    const AccessMode normal(ACCESS_NORMAL);
+    CommonCommands commands(doc, normal, prompt, events);
     bool ran = false;
     EXPECT_FALSE(commands.OnMenuCommon(ID_COMMON_OPTION, [&ran](HDialog&, std::string_view) {
         ran = true;

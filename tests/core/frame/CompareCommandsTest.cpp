@@ -33,9 +33,6 @@ using test::ScriptedPrompt;
 
 struct Events : DocumentListener {
     void viewSaveData() override { log.push_back("save"); }
-    void viewUpdateData() override { log.push_back("update"); }
-    void titleChanged(const std::string& title) override { log.push_back("title " + title); }
-    void radioMenusChanged() override { log.push_back("menus"); }
     std::vector<std::string> log;
 };
 
@@ -94,7 +91,8 @@ protected:
     ScriptedPrompt prompt;
     Events events;
     test::TempFolder home;
-    CompareCommands commands{doc, ACCESS_NORMAL, prompt, events};
+    AccessMode mode;
+    CompareCommands commands{doc, mode, prompt, events};
 };
 
 TEST_F(CompareCommandsTest, AnotherFileIsComparedByWhatThePagesAndTheGridShow) {
@@ -202,7 +200,8 @@ protected:
                         events,
                         RadioLink{sim.link, sim.clock, lastKind, progress},
                         nullptr};
-    CompareCommands commands{doc, ACCESS_NORMAL, prompt, events};
+    AccessMode mode;
+    CompareCommands commands{doc, mode, prompt, events};
 };
 
 TEST_F(CompareWithRadioTest, ShowsWhatTheRadioHoldsAndLeavesTheDocumentAlone) {

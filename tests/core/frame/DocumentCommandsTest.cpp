@@ -3,6 +3,7 @@
 #include "doc/CKQ70Doc.h"
 #include "doc/DefaultImages.h"
 #include "platform/IniFile.h"
+#include "support/BoundView.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "ui/StrPrintf.h"
@@ -26,12 +27,10 @@ std::uint8_t builtMarker(int band) {
 
 struct RecordingListener : DocumentListener {
     void viewSaveData() override { events.push_back("save"); }
-    void viewUpdateData() override { events.push_back("update"); }
-    void titleChanged(const std::string& title) override { titles.push_back(title); }
-    void radioMenusChanged() override { events.push_back("menus"); }
     std::vector<std::string> events;
-    std::vector<std::string> titles;
 };
+
+const DocumentChange REPLACED{DocumentChange::EVERYTHING};
 
 std::vector<std::uint8_t> fileBytes(std::size_t size, std::uint8_t value) {
     return std::vector<std::uint8_t>(size, value);
@@ -72,6 +71,7 @@ protected:
     AppSettings settings;
     IniFile settingsFile;
     RecordingListener listener;
+    test::DocumentRecorder announced{doc};
     std::vector<int> builtBands;
     DocumentCommands commands;
 };
@@ -86,7 +86,7 @@ TEST_F(DocumentCommandsTest, NewWithoutTemplatesBuildsAndWritesThePmr446Template
     EXPECT_EQ(TempFolder::readBytes(home.file("default_pmr.k70")), fileBytes(10787, 0xAC));
     EXPECT_FALSE(doc.word1Edited());
     EXPECT_FALSE(doc.hardwareEdited());
-    EXPECT_EQ(listener.titles.back(), NO_FILE_MARKER);
+    EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
 }
 
 TEST_F(DocumentCommandsTest, StartupDocumentTakesTheDisplayTypeThroughTheHardwareFields) {
@@ -178,18 +178,22 @@ TEST_F(DocumentCommandsTest, OpenRefusesBadFilesBeforeReadingThem) {
     const Case cases[] = {{"radio.txt", 10787, IDS_PROBLEM_OPENING_FILE},
                           {"radio.k70", 10786, IDS_FILE_FORMAT_INVALID},
                           {"huge.K70", 20000, IDS_FILE_FORMAT_INVALID}};
+    doc.setDataModified(true); // no save prompt: the file is refused first
+    announced.changes.clear();
     for (const Case& c : cases) {
         const std::string path = files.file(c.name);
         TempFolder::writeBytes(path, fileBytes(c.size, 0x33));
-        doc.setDataModified(true); // no save prompt: the file is refused first
+        // File > Open, and the same file from the recent-file list or dropped on the window.
         prompt.expectOpenFile(path).expectMessage(message(c.message, path), MessageAnswer::Ok,
                                                   MessageIcon::Stop);
         commands.OnFileOpen();
+        prompt.expectMessage(message(c.message, path), MessageAnswer::Ok, MessageIcon::Stop);
+        EXPECT_FALSE(commands.OnOpenNamedFile(path));
         EXPECT_TRUE(imageIs(0)) << c.name;
         EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
         EXPECT_TRUE(doc.dataModified());
     }
-    EXPECT_EQ(listener.events, (std::vector<std::string>{"menus", "menus", "menus"}));
+    EXPECT_TRUE(announced.changes.empty()) << "the document was never touched";
 }
 
 TEST_F(DocumentCommandsTest, OpenLoadsTheFileAndRemembersIt) {
@@ -203,7 +207,7 @@ TEST_F(DocumentCommandsTest, OpenLoadsTheFileAndRemembersIt) {
     EXPECT_FALSE(doc.hardwareEdited());
     EXPECT_EQ(settings.recentFiles, std::vector<std::string>{path});
     EXPECT_EQ(IniFile(home.file("KQ70.ini")).readString("Recent File List", "File1", ""), path);
-    EXPECT_EQ(listener.events.back(), "menus");
+    EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
 
     prompt.expectOpenFile(std::nullopt); // Cancel changes nothing but the menus
     commands.OnFileOpen();
@@ -224,7 +228,7 @@ TEST_F(DocumentCommandsTest, ReopeningTheOpenFileOffersToSaveThenReloadsFromDisk
     EXPECT_FALSE(doc.dataModified());
 
     prompt.expectOpenFile(path);
-    ::truncate(path.c_str(), 10786); // the open check refuses it before anything is lost
+    ASSERT_EQ(::truncate(path.c_str(), 10786), 0); // the open check refuses it first
     prompt.expectMessage(message(IDS_FILE_FORMAT_INVALID, path));
     commands.OnFileOpen();
     EXPECT_TRUE(imageIs(0x22));
@@ -407,6 +411,7 @@ TEST(DocumentCommandsBuiltInTest, FirstNewDocumentIsTheUhfImageAsPmr446) {
     IniFile ini(home.file("KQ70.ini"));
     RecordingListener listener;
     DocumentCommands commands(doc, prompt, home.path(), settings, ini, BuildDefaultImage, listener);
+    test::DocumentRecorder announced(doc);
     ASSERT_TRUE(commands.OnFileNew());
     RadioImage expected;
     BuildDefaultImage(12, expected);
@@ -414,7 +419,7 @@ TEST(DocumentCommandsBuiltInTest, FirstNewDocumentIsTheUhfImageAsPmr446) {
     EXPECT_EQ(doc.GetMainMemory().byteAt(0x26E8) & 0x0F, 12);
     EXPECT_EQ(doc.GetMainMemory().be16(0x29EA), 0xC065) << "the UHF image";
     EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
-    EXPECT_EQ(listener.titles.back(), NO_FILE_MARKER);
+    EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
     const auto written = TempFolder::readBytes(home.file("default_pmr.k70"));
     ASSERT_EQ(written.size(), IMAGE_SIZE);
     EXPECT_TRUE(std::equal(written.begin(), written.end(), expected.data()));

@@ -4,6 +4,7 @@
 #include "doc/CKQ70Doc.h"
 #include "frame/ChannelViewBinding.h"
 #include "pages/HChannelAllocationDialog.h"
+#include "support/BoundView.h"
 #include "support/ChannelViewHarness.h"
 #include "support/TestRadios.h"
 
@@ -18,34 +19,7 @@ namespace {
 
 constexpr int ROW1 = ChannelGridLayout::FIRST_DATA_ROW;
 
-struct Frame : DocumentListener {
-    int menuRebuilds = 0;
-    void radioMenusChanged() override { ++menuRebuilds; }
-};
-
-// A document with its channel view, as the main window holds them.
-struct Bound {
-    CKQ70Doc doc;
-    MemoryGrid grid;
-    ScriptedPrompt prompt;
-    ScriptedChoosers choosers;
-    AppSettings settings;
-    Frame frame;
-    CKQ70View view{grid, prompt, choosers, ACCESS_MODE, settings};
-    ChannelViewBinding binding{doc, view, frame};
-
-    static constexpr int ACCESS_MODE = 1;
-
-    explicit Bound(const RadioImage& image) {
-        doc.GetMainMemory() = image;
-        binding.documentChanged();
-    }
-    EditSteps& steps() { return binding.editSteps(); }
-    void at(int row, int column) {
-        grid.setRow(row);
-        grid.setColumn(column);
-    }
-};
+using Bound = BoundView;
 
 TEST(EditStepsTest, DescriptionsNameTheStep) {
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -66,6 +40,7 @@ TEST(EditStepsTest, DescriptionsNameTheStep) {
 TEST(EditStepsTest, GridStepsUndoneAndRedoneRestoreEveryImage) {
     Bound b(imageWithGroups({10, 6}));
     ASSERT_FALSE(b.doc.dataModified());
+    DocumentRecorder announced(b.doc);
     struct Taken {
         RadioImage image;
         bool modified;
@@ -87,7 +62,7 @@ TEST(EditStepsTest, GridStepsUndoneAndRedoneRestoreEveryImage) {
     b.grid.select({ROW1, COL_TAG, ROW1 + 3, COL_TAG});
     ASSERT_TRUE(b.binding.paste("YARD"));
     keep();
-    ASSERT_TRUE(b.binding.runChannelAllocation(Bound::ACCESS_MODE, [](auto& dialog) {
+    ASSERT_TRUE(b.binding.runChannelAllocation([](auto& dialog) {
         dialog.typeText(HChannelAllocationDialog::IDC_COUNT, "3");
         dialog.countEditKillFocus(0);
         return dialog.OnOK();
@@ -97,6 +72,7 @@ TEST(EditStepsTest, GridStepsUndoneAndRedoneRestoreEveryImage) {
     const std::vector<std::string> names = {"Space on CH1 Scan", "Edit CH2 TAG",
                                             "Paste into 4 channels", "Channel allocation"};
     ASSERT_EQ(b.doc.undoHistory().undoCount(), names.size());
+    announced.changes.clear();
     for (std::size_t i = names.size(); i-- > 0;) {
         EXPECT_EQ(b.doc.undoHistory().undoDescription(), names[i]);
         ASSERT_TRUE(b.steps().OnEditUndo());
@@ -116,8 +92,12 @@ TEST(EditStepsTest, GridStepsUndoneAndRedoneRestoreEveryImage) {
         EXPECT_TRUE(b.doc.dataModified());
     }
     EXPECT_FALSE(b.steps().OnEditRedo());
-    EXPECT_EQ(b.frame.menuRebuilds, 2 * static_cast<int>(names.size()))
-        << "a step may change the Radio Channel value and with it the menus";
+    // Each step taken back or done again is announced once: the view, the menus and the
+    // title follow it.
+    ASSERT_EQ(announced.changes.size(), 2 * names.size());
+    for (const DocumentChange& change : announced.changes) {
+        EXPECT_TRUE(change.has(DocumentChange::IMAGE));
+    }
 }
 
 TEST(EditStepsTest, InputThatChangesNothingIsNoStep) {
@@ -140,7 +120,7 @@ TEST(EditStepsTest, InputThatChangesNothingIsNoStep) {
          }},
         {"an edit the view refuses", [&] { b.grid.typeInto(b.binding, 0, COL_TAG, "X"); }},
         {"channel allocation cancelled", [&] {
-             b.binding.runChannelAllocation(Bound::ACCESS_MODE, [](auto& dialog) {
+             b.binding.runChannelAllocation([](auto& dialog) {
                  dialog.typeText(HChannelAllocationDialog::IDC_COUNT, "3");
                  dialog.countEditKillFocus(0);
                  return false;

@@ -40,6 +40,31 @@ TEST(FrameLifecycleTest, CaptionNamesTheFileAndTheMode) {
     EXPECT_EQ(FrameLifecycle::ModeTitle(ACCESS_E_MODE), "KQ70 for QM-724 PMR446(E)");
 }
 
+// A settings file with CX=CY=2147483647 must not put the window off the screen.
+TEST(FrameLifecycleTest, TheInitialSizeKeepsTheMinimumAndFitsTheScreen) {
+    struct Case {
+        int cx;
+        int cy;
+        FrameLifecycle::Size available;
+        FrameLifecycle::Size expected;
+    };
+    const Case cases[] = {
+        {0, 0, {0, 0}, {700, 570}},
+        {900, 800, {0, 0}, {900, 800}},
+        {2147483647, 2147483647, {1366, 738}, {1366, 738}},
+        {900, 600, {1366, 738}, {900, 600}},
+        {-5, 2147483647, {1366, 0}, {700, 2147483647}},
+    };
+    for (const Case& c : cases) {
+        AppSettings settings;
+        settings.cx = c.cx;
+        settings.cy = c.cy;
+        const FrameLifecycle::Size size = FrameLifecycle::InitialSize(settings, c.available);
+        EXPECT_EQ(size.width, c.expected.width) << c.cx;
+        EXPECT_EQ(size.height, c.expected.height) << c.cy;
+    }
+}
+
 TEST(FrameLifecycleTest, DestructionWritesPortSizeAndTheDocumentsRadio) {
     test::TempFolder home;
     IniFile ini(home.file("KQ70.ini"));
@@ -49,7 +74,6 @@ TEST(FrameLifecycleTest, DestructionWritesPortSizeAndTheDocumentsRadio) {
     CKQ70Doc doc;
     BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
 
-    EXPECT_EQ(FrameLifecycle::InitialSize(settings).width, 700);
     ASSERT_TRUE(FrameLifecycle::OnDestroy(settings, ini, doc, {640, 900}));
     IniFile reread(home.file("KQ70.ini"));
     EXPECT_EQ(reread.readInt("Initialize", "COM_PORT", 0), 3);

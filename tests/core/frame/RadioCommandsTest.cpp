@@ -11,6 +11,7 @@
 #include "link/LastPortKind.h"
 #include "params/HHardwareParams.h"
 #include "params/HMiscParams.h"
+#include "support/BoundView.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -29,9 +30,6 @@ using test::ScriptedPrompt;
 
 struct RecordingListener : DocumentListener {
     void viewSaveData() override { events.push_back("save"); }
-    void viewUpdateData() override { events.push_back("update"); }
-    void titleChanged(const std::string& title) override { events.push_back("title " + title); }
-    void radioMenusChanged() override { events.push_back("menus"); }
     std::vector<std::string> events;
 };
 
@@ -75,6 +73,7 @@ protected:
     AppSettings settings;
     AccessMode accessMode;
     RecordingListener listener;
+    test::DocumentRecorder announced{doc};
     RadioCommands commands{doc,
                            settings,
                            accessMode,
@@ -180,8 +179,10 @@ TEST_F(RadioCommandsTest, UploadMakesTheRadiosDataAnUntitledModifiedDocument) {
     EXPECT_FALSE(doc.hardwareEdited());
     EXPECT_FALSE(doc.undoHistory().canUndo()) << "the old document's steps are gone";
     EXPECT_EQ(settings.items[RadioCommands::TAG_COLUMN_ITEM], 1) << "the radio has a display";
-    EXPECT_EQ(listener.events,
-              (std::vector<std::string>{"save", "title <none>", "menus", "update"}));
+    EXPECT_EQ(listener.events, std::vector<std::string>{"save"});
+    // Once, as a new document: the view, the menus and the title follow.
+    ASSERT_FALSE(announced.changes.empty());
+    EXPECT_EQ(announced.changes.back(), DocumentChange{DocumentChange::EVERYTHING});
 }
 
 TEST_F(RadioCommandsTest, UploadKeepsTheArtsBeepOutsideArtsTransmitMode) {
@@ -204,13 +205,15 @@ TEST_F(RadioCommandsTest, UploadOffersToSaveChangesFirst) {
     openDocument(previous);
     doc.setDataModified(true);
     sim.radio.enterCloneMode();
+    announced.changes.clear();
 
     prompt.expectMessage(std::string(Strings::get(IDS_SAVE_CHANGES)), MessageAnswer::Cancel);
     EXPECT_EQ(commands.OnRadioUpload(), std::nullopt);
     EXPECT_FALSE(portOpened()) << "Cancel ends the command before the port is opened";
     EXPECT_EQ(doc.GetMainMemory(), previous);
     EXPECT_TRUE(doc.dataModified());
-    EXPECT_EQ(listener.events, (std::vector<std::string>{"save", "update"}));
+    EXPECT_EQ(listener.events, std::vector<std::string>{"save"});
+    EXPECT_TRUE(announced.changes.empty());
 
     prompt.expectMessage(std::string(Strings::get(IDS_SAVE_CHANGES)), MessageAnswer::Yes);
     prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
@@ -219,25 +222,39 @@ TEST_F(RadioCommandsTest, UploadOffersToSaveChangesFirst) {
         << "the changes were saved before they were replaced";
 }
 
+// Whether the changes were kept or "No" was answered to saving them, a failed upload leaves
+// the document exactly as it was, its modified mark included.
 TEST_F(RadioCommandsTest, AFailedUploadChangesNothing) {
-    const RadioImage previous = test::radioWithChannels(5);
-    openDocument(previous);
-    const std::string path = doc.currentFilePath();
-    doc.undoHistory().record("Hardware page", test::radioWithChannels(4), {});
-    sim.radio.addFault({SimFaultKind::Silence, 150, 0});
-    sim.radio.switchOn(sim.clock.now());
+    for (const bool modified : {false, true}) {
+        SCOPED_TRACE(modified);
+        InProcessRadio radio;
+        RadioCommands upload(doc, settings, accessMode, home.path(), prompt, listener,
+                             RadioLink{radio.link, radio.clock, lastKind, progress},
+                             [this] { return doc.SaveModifiedData(prompt, nullptr); });
+        const RadioImage previous = test::radioWithChannels(5);
+        openDocument(previous);
+        doc.setDataModified(modified);
+        const std::string path = doc.currentFilePath();
+        doc.undoHistory().record("Hardware page", test::radioWithChannels(4), {});
+        radio.radio.addFault({SimFaultKind::Silence, 150, 0});
+        radio.radio.switchOn(radio.clock.now());
+        announced.changes.clear();
 
-    prompt.expectMessage(std::string(text::COMMUNICATION_ERROR), MessageAnswer::Ok,
-                         MessageIcon::Stop);
-    EXPECT_EQ(commands.OnRadioUpload(), 1);
-    EXPECT_EQ(doc.GetMainMemory(), previous);
-    EXPECT_EQ(doc.currentFilePath(), path);
-    EXPECT_FALSE(doc.dataModified());
-    EXPECT_TRUE(doc.word1Edited());
-    EXPECT_TRUE(doc.hardwareEdited());
-    EXPECT_TRUE(doc.undoHistory().canUndo()) << "steps of the document kept are kept";
-    EXPECT_EQ(settings.items[RadioCommands::TAG_COLUMN_ITEM], 0);
-    EXPECT_EQ(listener.events, (std::vector<std::string>{"save", "update"}));
+        if (modified) {
+            prompt.expectMessage(std::string(Strings::get(IDS_SAVE_CHANGES)), MessageAnswer::No);
+        }
+        prompt.expectMessage(std::string(text::COMMUNICATION_ERROR), MessageAnswer::Ok,
+                             MessageIcon::Stop);
+        EXPECT_EQ(upload.OnRadioUpload(), 1);
+        EXPECT_EQ(doc.GetMainMemory(), previous);
+        EXPECT_EQ(doc.currentFilePath(), path);
+        EXPECT_EQ(doc.dataModified(), modified);
+        EXPECT_TRUE(doc.word1Edited());
+        EXPECT_TRUE(doc.hardwareEdited());
+        EXPECT_TRUE(doc.undoHistory().canUndo()) << "steps of the document kept are kept";
+        EXPECT_EQ(settings.items[RadioCommands::TAG_COLUMN_ITEM], 0);
+        EXPECT_TRUE(announced.changes.empty());
+    }
 }
 
 TEST_F(RadioCommandsTest, DownloadAsksBeforeItSendsAnything) {
@@ -304,7 +321,7 @@ TEST_F(RadioCommandsTest, AFailedDownloadReportsFailure) {
     prompt.expectMessage(std::string(text::START_DOWNLOADING), MessageAnswer::Yes);
     prompt.expectMessage(std::string(Strings::get(IDS_FREQUENCY_BAND_MISMATCHED)));
     EXPECT_EQ(commands.OnRadioDownload(), 1);
-    EXPECT_EQ(listener.events, (std::vector<std::string>{"save", "menus", "update"}));
+    EXPECT_EQ(listener.events, std::vector<std::string>{"save"});
 }
 
 } // namespace
@@ -330,6 +347,7 @@ TEST_F(RadioCommandsTest, AStoppedUploadIsNoFailureAndLeavesTheDocument) {
         openDocument(previous);
         doc.setDataModified(false);
         listener.events.clear();
+        announced.changes.clear();
         CancelFlag flag;
         if (c.stop) {
             flag.request();
@@ -345,7 +363,8 @@ TEST_F(RadioCommandsTest, AStoppedUploadIsNoFailureAndLeavesTheDocument) {
         EXPECT_FALSE(doc.dataModified());
         EXPECT_TRUE(doc.word1Edited());
         EXPECT_TRUE(doc.hardwareEdited());
-        EXPECT_EQ(listener.events, (std::vector<std::string>{"save", "update"}));
+        EXPECT_EQ(listener.events, std::vector<std::string>{"save"});
+        EXPECT_TRUE(announced.changes.empty());
         EXPECT_FALSE(sim.link.isOpen());
         commands.setCancelFlag(nullptr);
     }

@@ -9,6 +9,7 @@
 #include "link/HCommRequest.h"
 #include "link/HSerialPort.h"
 #include "link/LastPortKind.h"
+#include "support/CancellingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "ui/Strings.h"
@@ -24,30 +25,7 @@ namespace {
 constexpr std::uint8_t MARKER_WORD = 0xB8;
 constexpr std::uint16_t MARKER_IN_PROGRESS = 0xFFFF;
 
-// Asks the job to stop when it reaches a given position of a given phase of its progress bar
-// (phase 0 is the first range it sets), or at once when `phase` is negative.
-class CancellingProgress : public CommProgress {
-public:
-    CancellingProgress(CancelFlag& flag, int phase, int position)
-        : m_flag(flag), m_phase(phase), m_position(position) {
-        if (phase < 0) {
-            m_flag.request();
-        }
-    }
-    void setStatus(std::string_view /*text*/) override {}
-    void setRange(int /*high*/) override { ++m_rangesSeen; }
-    void setPosition(int position) override {
-        if (m_rangesSeen - 1 == m_phase && position == m_position) {
-            m_flag.request();
-        }
-    }
-
-private:
-    CancelFlag& m_flag;
-    int m_phase;
-    int m_position;
-    int m_rangesSeen = 0;
-};
+using test::CancellingProgress;
 
 bool resetSent(const RadioSimulator& radio) {
     for (const SimFrame& frame : radio.transcript()) {
@@ -63,6 +41,7 @@ struct Outcome {
     bool cancelled = false;
     bool resetSent = false;
     bool portOpen = true;
+    bool writing = false; // what the flag said the job had reached
     RadioImage radioBefore;
     RadioImage radioAfter;
     RadioImage documentBefore;
@@ -104,6 +83,7 @@ Outcome runCancelled(std::uint32_t job, int phase, int position, std::string_vie
     outcome.cancelled = dialog.WasCancelled();
     outcome.resetSent = resetSent(sim.radio);
     outcome.portOpen = sim.link.isOpen();
+    outcome.writing = flag.writing();
     outcome.radioAfter = sim.radio.memory();
     outcome.documentAfter = document;
     EXPECT_TRUE(prompt.finished());
@@ -147,12 +127,42 @@ TEST(HKQ70CommunicationDialogCancelTest, AStoppedJobSaysWhatItLeft) {
         if (c.job == JOB_UPLOAD) {
             EXPECT_TRUE(outcome.documentAfter == outcome.documentBefore);
         }
+        // From its first write the job tells whoever would stop it.
+        EXPECT_EQ(outcome.writing, c.radioChanged);
         if (c.radioChanged) {
             EXPECT_EQ(outcome.radioAfter.be16(eepromWordOffset(MARKER_WORD)), MARKER_IN_PROGRESS);
             EXPECT_FALSE(outcome.radioAfter == outcome.radioBefore);
         } else {
             EXPECT_TRUE(outcome.radioAfter == outcome.radioBefore);
         }
+    }
+}
+
+// Stopping once the radio is written asks first; before, it just stops.
+TEST(HKQ70CommunicationDialogCancelTest, StoppingWhileWritingAsksFirst) {
+    struct Case {
+        bool writing;
+        std::optional<MessageAnswer> answer; // nothing: nothing asked
+        bool stopped;
+    };
+    const Case cases[] = {{false, std::nullopt, true},
+                          {true, MessageAnswer::No, false},
+                          {true, MessageAnswer::Yes, true}};
+    for (const Case& c : cases) {
+        CancelFlag flag;
+        if (c.writing) {
+            flag.noteWriting();
+        }
+        test::ScriptedPrompt prompt;
+        if (c.answer) {
+            prompt.expectMessage(std::string(text::STOP_WHILE_WRITING), *c.answer,
+                                 MessageIcon::Question, MessageButtons::YesNo);
+        }
+        EXPECT_EQ(flag.RequestStop(prompt), c.stopped);
+        EXPECT_EQ(flag.requested(), c.stopped);
+        EXPECT_TRUE(prompt.finished());
+        flag.clear();
+        EXPECT_FALSE(flag.writing()) << "a new job starts with nothing written";
     }
 }
 

@@ -220,7 +220,7 @@ TEST(HCsvFileWriterTest, AbandonedWriterLeavesNoFile) {
 TEST(HCsvFileWriterTest, FinishedFileReplacesTheOldOneOrAppendsToIt) {
     TempFolder folder;
     const std::string target = folder.file("radio.csv");
-    ::symlink(target.c_str(), folder.file("link.csv").c_str());
+    ASSERT_EQ(::symlink(target.c_str(), folder.file("link.csv").c_str()), 0);
     ScriptedPrompt prompt;
     struct Case {
         std::string openType;

@@ -16,19 +16,32 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace kq70 {
 namespace {
 
-// An image of every default of these pages, on radios with and without a display.
-RadioImage defaultsImage(std::uint8_t hardwareByte) {
+// An image of every default of these pages, on radios with and without a display; with a
+// fill, the bytes of the pages' settings hold values many lists have no entry for, and values
+// that two pages read from the same bits.
+RadioImage defaultsImage(std::uint8_t hardwareByte, std::optional<std::uint8_t> fill = {}) {
     RadioImage image;
     storeParameterDefaults(image);
     image.setByte(0x26E9, hardwareByte);
     image.setByte(0x0007, hardwareByte); // the hardware block's mirror
+    if (fill) {
+        for (const auto& [first, end] : {std::pair{0x0202, 0x0208}, std::pair{0x0262, 0x027D}}) {
+            for (std::size_t offset = first; offset < static_cast<std::size_t>(end); ++offset) {
+                image.setByte(offset, *fill);
+            }
+        }
+    }
     return image;
 }
 
+// A page the user opens and closes with OK writes back exactly what it read: a value its list
+// has no entry for (shown as the list's first entry) is kept, not replaced by that entry.
 TEST(CommonPagesRoundTripTest, OkWithoutAChangeLeavesTheImageAlone) {
     using Make = std::function<std::unique_ptr<HDialog>(RadioImage&, int)>;
     const std::pair<const char*, Make> pages[] = {
@@ -47,16 +60,21 @@ TEST(CommonPagesRoundTripTest, OkWithoutAChangeLeavesTheImageAlone) {
              return std::make_unique<HScanningDialog>(i, m, channels.firstSixteenInUse());
          }},
     };
+    // Power ON Condition "DW" (2) in the bits Power ON Scan reads, every bit set, and a mix.
+    const std::optional<std::uint8_t> fills[] = {std::nullopt, 0x02, 0xFF, 0xA5};
     for (const std::uint8_t hardware : {std::uint8_t{0x00}, std::uint8_t{0x63}}) {
         for (const int mode :
              {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE}) {
-            for (const auto& [name, make] : pages) {
-                RadioImage image = defaultsImage(hardware);
-                const RadioImage before = image;
-                const auto page = make(image, mode);
-                page->OnInitDialog();
-                ASSERT_TRUE(page->OnOK());
-                EXPECT_TRUE(image == before) << name << ", mode " << mode;
+            for (const auto& fill : fills) {
+                for (const auto& [name, make] : pages) {
+                    RadioImage image = defaultsImage(hardware, fill);
+                    const RadioImage before = image;
+                    const auto page = make(image, mode);
+                    page->OnInitDialog();
+                    ASSERT_TRUE(page->OnOK());
+                    EXPECT_TRUE(image == before)
+                        << name << ", mode " << mode << ", fill " << (fill ? int(*fill) : -1);
+                }
             }
             CKQ70Doc doc;
             doc.GetMainMemory() = defaultsImage(hardware);

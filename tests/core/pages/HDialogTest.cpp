@@ -2,7 +2,7 @@
 #include "fields/HParams.h"
 #include "image/RadioImage.h"
 #include "log/HLogPrint.h"
-#include "support/CommaDecimalLocale.h"
+#include "support/ProcessLocale.h"
 #include "support/TempFolder.h"
 #include "ui/Strings.h"
 
@@ -118,7 +118,7 @@ TEST(HDialogTest, ScaledEditsShowAndParse) {
 
 // A front end sets the user's locale; "446.00625" must still be 446.00625 MHz, not 446.
 TEST(HDialogTest, EditNumbersIgnoreACommaDecimalLocale) {
-    const test::CommaDecimalLocale comma;
+    const test::ProcessLocale comma("de_DE");
     if (!comma.active()) {
         GTEST_SKIP() << comma.why();
     }

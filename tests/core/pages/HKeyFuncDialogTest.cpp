@@ -191,7 +191,9 @@ TEST(HKeyFuncDialogTest, OptionSwitch1TakesThePressAndHoldSlot) {
     EXPECT_FALSE(other.selectItemValue(HKeyFuncDialog::controlId(0), 27));
 }
 
-TEST(HKeyFuncDialogTest, StoredCodesTheRadioCannotHaveAreSavedAsNone) {
+// A code the slot cannot offer shows "None"; OK keeps it unless the user picks an entry, and
+// picking "None" saves 0.
+TEST(HKeyFuncDialogTest, StoredCodesTheRadioCannotHaveShowNoneAndAreKept) {
     struct Case {
         const char* what;
         Radio radio;
@@ -199,10 +201,10 @@ TEST(HKeyFuncDialogTest, StoredCodesTheRadioCannotHaveAreSavedAsNone) {
         std::vector<std::pair<std::size_t, std::uint8_t>> afterOk; // offset, byte
     };
     const Case cases[] = {
-        {"Whisper on old firmware", {.firmware = 100}, keysWith({{0, 63}}), {{0x0269, 0}}},
-        {"Option Switch1 held", {}, keysWith({{7, 27}}), {{0x0270, 0}}},
-        {"a code without function", {}, keysWith({{1, 14}}), {{0x026A, 0}}},
-        {"the same function twice", {}, keysWith({{0, 3}, {1, 3}}), {{0x0269, 3}, {0x026A, 0}}},
+        {"Whisper on old firmware", {.firmware = 100}, keysWith({{0, 63}}), {{0x0269, 63}}},
+        {"Option Switch1 held", {}, keysWith({{7, 27}}), {{0x0270, 27}}},
+        {"a code without function", {}, keysWith({{1, 14}}), {{0x026A, 14}}},
+        {"the same function twice", {}, keysWith({{0, 3}, {1, 3}}), {{0x0269, 3}, {0x026A, 3}}},
         // The [A]–[D] slots are never saved: their codes stay, even ones the radio lacks,
         // and a code shared with a shown slot stays on the shown slot.
         {"hidden slots keep their codes",
@@ -219,6 +221,13 @@ TEST(HKeyFuncDialogTest, StoredCodesTheRadioCannotHaveAreSavedAsNone) {
             EXPECT_EQ(image.byteAt(offset), value) << c.what << std::hex << " at " << offset;
         }
     }
+    RadioImage image = imageOf({.firmware = 100}, keysWith({{0, 63}}));
+    HKeyFuncDialog page(image, ACCESS_NORMAL);
+    page.OnInitDialog();
+    EXPECT_EQ(page.selectedItemValue(HKeyFuncDialog::controlId(0)), HKeyFuncParams::KEY_NONE);
+    ASSERT_TRUE(page.selectItemValue(HKeyFuncDialog::controlId(0), HKeyFuncParams::KEY_NONE));
+    ASSERT_TRUE(page.OnOK());
+    EXPECT_EQ(image.byteAt(0x0269), 0);
 }
 
 TEST(HKeyFuncDialogTest, OnlyTheSideKeysAreShown) {

@@ -47,17 +47,24 @@ TEST(HMiscDialogTest, ValuesAreReadFromTheirBits) {
     EXPECT_EQ(HMiscParams::optionUnitOf(image), P::OPTION_UNIT_ENCRYPTION);
 }
 
-TEST(HMiscDialogTest, UnlistedOptionUnitShowsNoneAndIsSavedSo) {
-    RadioImage image = defaultImage();
-    image.setByte(0x0265, 0xB1);
-    HMiscDialog page(image, ACCESS_NORMAL);
-    page.OnInitDialog();
-    EXPECT_EQ(page.shownValue(HMiscDialog::controlId(P::OPTION_UNIT)), "None");
-    const auto& items = page.control(HMiscDialog::controlId(P::ARTS_TX_TIME))->items;
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0].text, "25  sec");
-    ASSERT_TRUE(page.OnOK());
-    EXPECT_EQ(image.byteAt(0x0265), 0xB0) << "the power saving bits stay";
+// An unlisted option unit shows "None"; OK keeps the stored value unless "None" was picked.
+TEST(HMiscDialogTest, UnlistedOptionUnitShowsNoneAndIsKeptUnlessPicked) {
+    for (const bool picked : {false, true}) {
+        RadioImage image = defaultImage();
+        image.setByte(0x0265, 0xB1);
+        HMiscDialog page(image, ACCESS_NORMAL);
+        page.OnInitDialog();
+        const int option = HMiscDialog::controlId(P::OPTION_UNIT);
+        EXPECT_EQ(page.shownValue(option), "None");
+        const auto& items = page.control(HMiscDialog::controlId(P::ARTS_TX_TIME))->items;
+        ASSERT_EQ(items.size(), 2u);
+        EXPECT_EQ(items[0].text, "25  sec");
+        if (picked) {
+            ASSERT_TRUE(page.selectItemValue(option, 0));
+        }
+        ASSERT_TRUE(page.OnOK());
+        EXPECT_EQ(image.byteAt(0x0265), picked ? 0xB0 : 0xB1) << "the power saving bits stay";
+    }
 }
 
 TEST(HMiscDialogTest, DefaultSplitIsEditedInMegahertz) {

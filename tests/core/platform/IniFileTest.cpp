@@ -117,5 +117,35 @@ TEST(IniFileTest, WriteCreatesMissingFileButNeverClobbersAnUnreadableOne) {
     EXPECT_TRUE(S_ISDIR(info.st_mode));
 }
 
+// An editor that saves UTF-8 with a byte-order mark must not cost the first section.
+TEST(IniFileTest, AByteOrderMarkKeepsTheFirstSection) {
+    TempFolder folder;
+    const std::string path = folder.file("KQ70.ini");
+    TempFolder::writeText(path, "\xEF\xBB\xBF[Initialize]\r\nCOM_PORT=5\r\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.readInt("Initialize", "COM_PORT", 1), 5);
+    ASSERT_TRUE(ini.writeInt("Initialize", "BAUDRATE", 19200));
+    EXPECT_EQ(ini.readInt("Initialize", "COM_PORT", 1), 5);
+    EXPECT_EQ(TempFolder::readText(path).rfind("\xEF\xBB\xBF[Initialize]", 0), 0u)
+        << "one mark, still first";
+    EXPECT_EQ(IniFile::readIntFromText("\xEF\xBB\xBF[A]\nB=7\n", "A", "B", 0), 7);
+}
+
+// A settings file made read-only by its user is never rewritten; writing what it already
+// says is no failure.
+TEST(IniFileTest, AReadOnlyFileIsLeftAlone) {
+    TempFolder folder;
+    const std::string path = folder.file("KQ70.ini");
+    TempFolder::writeText(path, "[ITEM]\nITEM1=1\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    IniFile ini(path);
+    EXPECT_TRUE(ini.writeInt("ITEM", "ITEM1", 1));
+    EXPECT_FALSE(ini.writeInt("ITEM", "ITEM1", 0));
+    EXPECT_EQ(TempFolder::readText(path), "[ITEM]\nITEM1=1\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0444u);
+}
+
 } // namespace
 } // namespace kq70

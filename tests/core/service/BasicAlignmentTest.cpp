@@ -5,12 +5,15 @@
 #include "app/AccessMode.h"
 #include "channel/HChannelData.h"
 #include "doc/AdjustmentDefaultImage.h"
+#include "doc/DataFile.h"
+#include "link/CancelFlag.h"
 #include "link/CloneFrame.h"
 #include "link/HComAlignment.h"
 #include "link/LastPortKind.h"
 #include "service/HBasicAlignment.h"
 #include "service/HRxTune.h"
 #include "service/HVcoAlignAuto.h"
+#include "support/CancellingProgress.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -20,7 +23,9 @@
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <memory>
+#include <unistd.h>
 
 namespace kq70 {
 namespace {
@@ -199,11 +204,21 @@ TEST_F(BasicAlignmentTest, BothJobsAndTheRestartWaitRunThroughTheExecutorTheWind
                                                "job", "status 0"}));
 }
 
+// Leaving the window without OK asks first once a procedure ended with OK; the former data
+// goes back and the end says so.
 TEST_F(BasicAlignmentTest, ACancelledWindowWritesTheFormerDataBack) {
-    prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
+    const std::string discard(text::ALIGNMENT_DISCARD_QUESTION);
+    prompt.expectMessage(discard, MessageAnswer::No, MessageIcon::Question, MessageButtons::YesNo)
+        .expectMessage(discard, MessageAnswer::Yes)
+        .expectMessage(std::string(text::ALIGNMENT_FORMER_RESTORED));
     const auto outcome = run([](HBasicAlignment& window) {
+        EXPECT_TRUE(window.ConfirmDiscard()) << "nothing new: nothing asked";
         auto vco = window.MakeVcoAuto(VCO_RX);
         EXPECT_TRUE(vco->Start());
+        window.AfterOk();
+        EXPECT_TRUE(window.HasNewValues());
+        EXPECT_FALSE(window.ConfirmDiscard());
+        EXPECT_TRUE(window.ConfirmDiscard());
         return false;
     });
     EXPECT_EQ(outcome, BasicAlignment::Outcome::FormerRestored);
@@ -233,7 +248,7 @@ TEST_F(BasicAlignmentTest, AFailureAfterTheFirstWriteWritesTheFormerDataBack) {
     sim.radio.addFault({SimFaultKind::Nak, firstWrite + 4, 0});
     prompt.expectMessage(std::string(text::COMMUNICATION_ERROR))
         .expectMessage(std::string(Strings::get(IDS_ALIGNMENT_PREPARATION_FAILED)))
-        .expectMessage(std::string(text::ALIGNMENT_FINISHED));
+        .expectMessage(std::string(text::ALIGNMENT_FORMER_RESTORED));
     bool windowRan = false;
     const auto outcome = run([&windowRan](HBasicAlignment&) { return windowRan = true; });
     EXPECT_FALSE(windowRan);
@@ -268,13 +283,178 @@ TEST_F(BasicAlignmentTest, AlignmentIsOfferedInTheAdjustmentModeOnly) {
 
 TEST_F(BasicAlignmentTest, AFailedChannelChangeDisablesTheWindow) {
     prompt.expectMessage(std::string(Strings::get(IDS_CHANGE_CHANNEL_ERROR)))
-        .expectMessage(std::string(text::ALIGNMENT_FINISHED));
+        .expectMessage(std::string(text::ALIGNMENT_FORMER_RESTORED));
     sim.adjustment.addFault({SVC_CHANGE_CHANNEL, SimServiceFaultKind::Silence, 0});
     run([](HBasicAlignment& window) {
         EXPECT_FALSE(window.ChangeChannel(3));
         EXPECT_FALSE(window.ControlsEnabled());
         return false;
     });
+}
+
+// The files the pass left in the program folder under the name of the radio's saved data.
+std::vector<std::string> savedFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            if (std::string(entry->d_name).starts_with("align-")) {
+                names.emplace_back(entry->d_name);
+            }
+        }
+        ::closedir(dir);
+    }
+    return names;
+}
+
+// A pass stopped by Cancel or a signal, or one whose radio vanishes: the radio's data is
+// saved before the radio changes, and goes back; the file stays only when it could not.
+class BasicAlignmentCancelTest : public BasicAlignmentTest {
+protected:
+    BasicAlignment::Outcome runStoppable(const BasicAlignment::WindowRunner& window,
+                                         CommProgress& stops) {
+        pass = std::make_unique<BasicAlignment>(
+            *document, AlignmentLine{sim.link, sim.clock, lastKind, stops},
+            AlignmentPortSettings{0, 9600, 1, ""},
+            CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true, true}, prompt);
+        pass->SetCancelFlag(&stop);
+        return pass->Run(window);
+    }
+
+    CancelFlag stop;
+    std::unique_ptr<BasicAlignment> pass;
+};
+
+TEST_F(BasicAlignmentCancelTest, AStopAtAnyPointLeavesTheRadioWithItsOwnData) {
+    constexpr int IN_WINDOW = 99; // a phase the progress never reaches
+    struct Case {
+        const char* name;
+        int phase; // of job 2's progress: 0 reading, 1 writing; IN_WINDOW in the window
+        std::vector<std::string> messages;
+        BasicAlignment::Outcome outcome;
+    };
+    const Case cases[] = {
+        {"while job 2 reads",
+         0,
+         {std::string(text::ALIGNMENT_CANCELLED)},
+         BasicAlignment::Outcome::NotStarted},
+        {"while job 2 writes",
+         1,
+         {std::string(text::ALIGNMENT_CANCELLED_WRITING_BACK),
+          std::string(text::ALIGNMENT_FORMER_RESTORED)},
+         BasicAlignment::Outcome::FormerRestored},
+        {"in the window",
+         IN_WINDOW,
+         {std::string(text::ALIGNMENT_FORMER_RESTORED)},
+         BasicAlignment::Outcome::FormerRestored},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InProcessRadio fresh;
+        fresh.radio.setRestartDelay(std::chrono::milliseconds(1000));
+        fresh.radio.switchOn(fresh.clock.now());
+        std::swap(sim.radio.memory(), fresh.radio.memory());
+        sim.radio.switchOn(sim.clock.now());
+        stop.clear();
+        for (const std::string& message : c.messages) {
+            prompt.expectMessage(message);
+        }
+        test::CancellingProgress stops(stop, c.phase, 2);
+        bool windowRan = false;
+        const auto outcome = runStoppable(
+            [this, &windowRan](HBasicAlignment&) {
+                windowRan = true;
+                stop.request(); // as a signal during a procedure
+                return true;
+            },
+            stops);
+        EXPECT_EQ(outcome, c.outcome);
+        EXPECT_EQ(windowRan, c.phase == IN_WINDOW);
+        EXPECT_TRUE(pass->WasCancelled());
+        EXPECT_TRUE(prompt.finished());
+        EXPECT_EQ(firstDifference(sim.radio.memory(), *radioBefore, 0, IMAGE_SIZE), "");
+        EXPECT_TRUE(savedFiles(home.path()).empty());
+    }
+}
+
+// The desktop runs each job behind a window of its own that clears the flag as it opens, and
+// the write-back behind one without Cancel. A stop that came just after job 2's last block
+// still keeps the alignment window from starting.
+TEST_F(BasicAlignmentCancelTest, AStopAtTheEndOfJobTwoOutlivesTheNextWindow) {
+    prompt.expectMessage(std::string(text::ALIGNMENT_FORMER_RESTORED));
+    std::vector<std::string> steps;
+    pass = std::make_unique<BasicAlignment>(
+        *document, AlignmentLine{sim.link, sim.clock, lastKind, progress},
+        AlignmentPortSettings{0, 9600, 1, ""},
+        CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true, true}, prompt);
+    pass->SetCancelFlag(&stop);
+    pass->SetJobExecutor([this, &steps](const std::function<int()>& job) {
+        stop.clear();
+        const int result = job();
+        steps.push_back(strprintf("stoppable %d", result));
+        if (steps.size() == 1) {
+            stop.request(); // Cancel as job 2's window closes
+        }
+        return result;
+    });
+    pass->SetWriteBackExecutor([this, &steps](const std::function<int()>& job) {
+        stop.clear();
+        steps.push_back("write-back");
+        return job();
+    });
+    bool windowRan = false;
+    const auto outcome = pass->Run([&windowRan](HBasicAlignment&) { return windowRan = true; });
+    EXPECT_FALSE(windowRan);
+    EXPECT_TRUE(pass->WasCancelled());
+    EXPECT_EQ(outcome, BasicAlignment::Outcome::FormerRestored);
+    EXPECT_EQ(steps, (std::vector<std::string>{"stoppable 0", "stoppable 0", "write-back"}));
+    EXPECT_EQ(firstDifference(sim.radio.memory(), *radioBefore, 0, IMAGE_SIZE), "");
+    EXPECT_TRUE(savedFiles(home.path()).empty());
+}
+
+TEST_F(BasicAlignmentCancelTest, ARadioThatVanishesLeavesItsDataInANamedFile) {
+    struct Case {
+        const char* name;
+        bool duringWriteBack;
+    };
+    for (const Case c :
+         {Case{"during the adjustment", false}, Case{"during the write-back", true}}) {
+        SCOPED_TRACE(c.name);
+        InProcessRadio fresh;
+        std::swap(sim.radio.memory(), fresh.radio.memory());
+        sim.radio.switchOn(sim.clock.now());
+        prompt.expectMessage({}); // the write-back's own failure
+        prompt.expectMessage({});
+        const auto outcome = runStoppable(
+            [this, &c](HBasicAlignment&) {
+                if (c.duringWriteBack) {
+                    unsigned last = 0;
+                    for (const SimFrame& frame : sim.radio.transcript()) {
+                        last = std::max(last, frame.number);
+                    }
+                    sim.radio.addFault({SimFaultKind::SwitchedOff, last + 12, 0});
+                } else {
+                    sim.radio.switchOff();
+                }
+                return false;
+            },
+            progress);
+        EXPECT_EQ(outcome, BasicAlignment::Outcome::WriteBackFailed);
+        const std::string saved = pass->FormerDataPath();
+        ASSERT_EQ(savedFiles(home.path()),
+                  std::vector<std::string>{saved.substr(home.path().size() + 1)});
+        EXPECT_EQ(prompt.asked().back().text,
+                  substitute1(text::FORMER_DATA_NOT_WRITTEN_BACK, saved));
+        // The file is the radio as it was: its EEPROM part and every page the pass changes.
+        test::ScriptedPrompt quiet;
+        auto file = std::make_unique<RadioImage>();
+        ASSERT_TRUE(ReadDataFile(saved, *file, quiet));
+        EXPECT_EQ(firstDifference(*file, *radioBefore, 0, 2 * 0xBA), "");
+        EXPECT_EQ(firstDifference(*file, *radioBefore, FLASH_OFFSET, 0x0E * FLASH_PAGE_SIZE), "");
+        EXPECT_EQ(firstDifference(*file, *radioBefore, FLASH_OFFSET + 0x49 * FLASH_PAGE_SIZE,
+                                  7 * FLASH_PAGE_SIZE),
+                  "");
+        ::unlink(saved.c_str());
+    }
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "ui/StrPrintf.h"
 #include "align/AdjustmentUnits.h"
-#include "support/CommaDecimalLocale.h"
+#include "support/ProcessLocale.h"
 
 #include <cstdio>
 
@@ -18,7 +18,7 @@ TEST(StrPrintfTest, FormatsLikePrintfAtAnyLength) {
 }
 
 TEST(StrPrintfTest, NumbersKeepTheirPointUnderACommaLocale) {
-    const test::CommaDecimalLocale comma;
+    const test::ProcessLocale comma("de_DE");
     if (!comma.active()) {
         GTEST_SKIP() << comma.why();
     }

@@ -1,0 +1,144 @@
+#include "CliApp.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <dirent.h>
+#include <sstream>
+
+namespace kq70 {
+namespace {
+
+using test::TempFolder;
+
+constexpr const char* MANUFACTURE_PASSWORD = "Quiet Harbours";
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") {
+                names.push_back(name);
+            }
+        }
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+class ImportCsvCommandTest : public ::testing::Test {
+protected:
+    ImportCsvCommandTest() {
+        EXPECT_EQ(run({"new", radio}).code, 0);
+        EXPECT_EQ(run({"export-csv", radio, csv}).code, 0);
+        exportedCsv = TempFolder::readText(csv);
+        radioBytes = TempFolder::readBytes(radio);
+    }
+
+    CliRun run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", home.path()});
+        std::istringstream in;
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = runCli(args, in, out, err, false);
+        return {code, out.str(), err.str()};
+    }
+
+    void writeCsv(const std::string& text) const { TempFolder::writeText(csv, text); }
+
+    TempFolder home;
+    TempFolder files;
+    const std::string radio = files.file("radio.k70");
+    const std::string csv = files.file("radio.csv");
+    std::string exportedCsv;
+    std::vector<std::uint8_t> radioBytes;
+};
+
+// A good CSV is written over FILE (or into OUT) whole, leaving no other file behind; the
+// output says what became of the channels the CSV does not list.
+TEST_F(ImportCsvCommandTest, AGoodCsvIsWrittenWholeAndSaysWhatItDidWithUnlistedChannels) {
+    writeCsv(replaced(exportedCsv, "\"  3\",\"CH3 (446.03125)\",\"-----\"",
+                      "\"  3\",\"CH3 (446.03125)\",\"No.12 (C-71.9)\""));
+    const std::string out = files.file("out.k70");
+    const CliRun toOut = run({"import-csv", radio, csv, "-o", out});
+    EXPECT_EQ(toOut.code, 0) << toOut.err;
+    EXPECT_EQ(TempFolder::readBytes(radio), radioBytes);
+    EXPECT_NE(TempFolder::readBytes(out), radioBytes);
+    EXPECT_EQ(run({"export-csv", out, files.file("again.csv")}).code, 0);
+    EXPECT_NE(TempFolder::readText(files.file("again.csv")).find("No.12 (C-71.9)"),
+              std::string::npos);
+
+    writeCsv(replaced(
+        exportedCsv,
+        "\"  7\",\"CH7 (446.08125)\",\"-----\",\"-\",\"-\",\"-\",\"-\",\"3\",\"-\",\"-\"\r\n", ""));
+    const CliRun kept = run({"import-csv", radio, csv});
+    EXPECT_EQ(kept.code, 0) << kept.err;
+    EXPECT_EQ(kept.out, "Wrote " + radio +
+                            "\n1 programmed channel(s) not in the CSV were kept "
+                            "(--unlisted unprogram makes them unused): 7\n");
+    const CliRun unused = run({"import-csv", radio, csv, "--unlisted", "unprogram", "--json"});
+    EXPECT_EQ(unused.code, 0) << unused.err;
+    const auto json = nlohmann::json::parse(unused.out);
+    EXPECT_EQ(json["unlisted"], "unprogrammed");
+    EXPECT_EQ(json["unlistedChannels"], nlohmann::json::array({7}));
+    EXPECT_EQ(filesIn(files.path()),
+              (std::vector<std::string>{"again.csv", "out.k70", "radio.csv", "radio.k70"}));
+}
+
+// A CSV with bad cells writes nothing: every error on the error stream (as JSON with --json),
+// exit code 1, the file untouched and no output file made.
+TEST_F(ImportCsvCommandTest, ABadCsvWritesNothingAndListsEveryError) {
+    std::string bad =
+        replaced(exportedCsv, "\"Penalty Timer\",\"0  sec\"", "\"Penalty Timer\",\"9 sec\"");
+    bad = replaced(bad, "\"  5\",\"CH5 (446.05625)\",\"-----\",\"-\",\"-\",\"-\",\"-\",\"3\"",
+                   "\"  5\",\"CH5 (446.05625)\",\"-----\",\"-\",\"-\",\"-\",\"-\",\"20\"");
+    writeCsv(bad);
+    const std::string out = files.file("out.k70");
+    const CliRun text = run({"import-csv", radio, csv, "-o", out});
+    EXPECT_EQ(text.code, 1);
+    EXPECT_NE(text.err.find(": line 19, Penalty Timer: \"9 sec\" is not one of the entries"),
+              std::string::npos)
+        << text.err;
+    EXPECT_NE(text.err.find(": line 56, SQ: \"20\" is not a squelch level 0-15"), std::string::npos)
+        << text.err;
+    EXPECT_NE(text.err.find("nothing was written"), std::string::npos);
+
+    const CliRun json = run({"import-csv", radio, csv, "--json"});
+    EXPECT_EQ(json.code, 1);
+    const auto errors = nlohmann::json::parse(json.err)["errors"];
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[1]["line"], 56);
+    EXPECT_EQ(errors[1]["column"], "SQ");
+    EXPECT_EQ(TempFolder::readBytes(radio), radioBytes);
+    EXPECT_FALSE(TempFolder::exists(out));
+
+    // The service modes' CSV needs the mode, and the mode its password.
+    EXPECT_EQ(
+        run({"export-csv", "--mode", "1", "--mode-password", MANUFACTURE_PASSWORD, radio, csv})
+            .code,
+        0);
+    EXPECT_EQ(run({"import-csv", radio, csv}).code, 1);
+    EXPECT_EQ(run({"import-csv", radio, csv, "--mode", "1", "--mode-password", "wrong"}).code, 1);
+    const CliRun service =
+        run({"import-csv", radio, csv, "--mode", "1", "--mode-password", MANUFACTURE_PASSWORD});
+    EXPECT_EQ(service.code, 0) << service.err;
+    EXPECT_EQ(TempFolder::readBytes(radio), radioBytes);
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,120 @@
+// Outputs of kq70-cli never replace the command's own input, never replace a read-only file,
+// and follow a symbolic link to its target even when the target is not there yet.
+
+#include "CliApp.h"
+#include "SimulatorSeed.h"
+#include "doc/DataFile.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kq70 {
+namespace {
+
+using test::TempFolder;
+
+constexpr const char* READ_ONLY = "The File's attribute is Read_Only.";
+constexpr const char* OWN_INPUT = "is also read by this command";
+
+class OutputGuardTest : public ::testing::Test {
+protected:
+    OutputGuardTest() {
+        test::ScriptedPrompt quiet;
+        EXPECT_TRUE(WriteDataFile(data, makeSimulatorSeedImage(), quiet));
+        EXPECT_TRUE(WriteDataFile(patchNamedK70, makeSimulatorSeedImage(), quiet));
+        TempFolder::writeText(readOnlyCsv, "kept\r\n");
+        EXPECT_TRUE(WriteDataFile(readOnlyK70, makeSimulatorSeedImage(), quiet));
+        EXPECT_EQ(::chmod(readOnlyCsv.c_str(), 0444), 0);
+        EXPECT_EQ(::chmod(readOnlyK70.c_str(), 0444), 0);
+        EXPECT_EQ(::symlink(data.c_str(), linkToData.c_str()), 0);
+    }
+
+    int run(std::vector<std::string> args, std::string& err) const {
+        args.insert(args.begin(), {"--home", folder.path()});
+        std::istringstream in;
+        std::ostringstream out;
+        std::ostringstream errors;
+        const int code = runCli(args, in, out, errors, false);
+        err = errors.str();
+        return code;
+    }
+
+    TempFolder folder;
+    const std::string data = folder.file("radio.k70");
+    const std::string patchNamedK70 = folder.file("patch.k70");
+    const std::string readOnlyCsv = folder.file("locked.csv");
+    const std::string readOnlyK70 = folder.file("locked.k70");
+    const std::string linkToData = folder.file("link.csv");
+};
+
+TEST_F(OutputGuardTest, AnOutputOverAnInputOrAReadOnlyFileIsRefused) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+        std::string untouched;
+    };
+    const Case cases[] = {
+        {{"export-csv", data, data}, OWN_INPUT, data},
+        {{"export-csv", data, linkToData}, OWN_INPUT, data},
+        {{"export-csv", data, readOnlyCsv}, READ_ONLY, readOnlyCsv},
+        {{"new", "--force", readOnlyK70}, READ_ONLY, readOnlyK70},
+        {{"apply", data, patchNamedK70, "-o", patchNamedK70}, OWN_INPUT, patchNamedK70},
+        {{"upload", "--sim", "--sim-instant", "--sim-image", data, data},
+         "simulated radio's",
+         data},
+    };
+    for (const Case& c : cases) {
+        const auto before = TempFolder::readBytes(c.untouched);
+        std::string err;
+        EXPECT_EQ(run(c.args, err), 1) << c.args.front() << ": " << err;
+        EXPECT_NE(err.find(c.message), std::string::npos) << c.args.front() << ": " << err;
+        EXPECT_EQ(TempFolder::readBytes(c.untouched), before) << c.args.front();
+    }
+}
+
+// A listing or summary appended to the data file it shows would spoil it.
+TEST_F(OutputGuardTest, TheStandardOutputRedirectedIntoTheInputIsRefused) {
+    const auto before = TempFolder::readBytes(data);
+    for (const char* command : {"listing", "show"}) {
+        const std::string shell = std::string(KQ70_CLI_PATH) + " " + command + " '" + data +
+                                  "' >>'" + data + "' 2>/dev/null";
+        const int status = std::system(shell.c_str());
+        EXPECT_EQ(WEXITSTATUS(status), 1) << command;
+        EXPECT_EQ(TempFolder::readBytes(data), before) << command;
+    }
+}
+
+// A link whose target does not exist yet: the file is made where the link points, and the
+// link stays a link.
+TEST_F(OutputGuardTest, ADanglingLinkIsWrittenThroughToItsTarget) {
+    ASSERT_EQ(::mkdir(folder.file("real").c_str(), 0700), 0);
+    struct Case {
+        std::vector<std::string> args;
+        std::string link;
+        std::string target;
+    };
+    const Case cases[] = {
+        {{"new", folder.file("new.k70")}, folder.file("new.k70"), "real/made.k70"},
+        {{"export-csv", data, folder.file("out.csv")}, folder.file("out.csv"), "real/out.csv"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(::symlink(c.target.c_str(), c.link.c_str()), 0);
+        std::string err;
+        EXPECT_EQ(run(c.args, err), 0) << err;
+        struct stat info {};
+        ASSERT_EQ(::lstat(c.link.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISLNK(info.st_mode)) << c.link << " was replaced";
+        ASSERT_EQ(::stat(folder.file(c.target).c_str(), &info), 0) << c.target;
+        EXPECT_GT(info.st_size, 0);
+    }
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,165 @@
+#include "frame/DocumentGate.h"
+
+#include "InProcessRadio.h"
+#include "channel/ChannelGridLayout.h"
+#include "doc/DataFile.h"
+#include "doc/DefaultImages.h"
+#include "frame/CMainFrame.h"
+#include "frame/DocumentCommands.h"
+#include "frame/RadioCommands.h"
+#include "link/LastPortKind.h"
+#include "platform/IniFile.h"
+#include "support/BoundView.h"
+#include "support/RecordingProgress.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace kq70::test {
+namespace {
+
+constexpr int ROW1 = ChannelGridLayout::FIRST_DATA_ROW;
+const DocumentChange REPLACED{DocumentChange::EVERYTHING};
+
+struct CountingWindow : FrameWindow {
+    int menus = 0;
+    int titles = 0;
+    void menusChanged() override { ++menus; }
+    void titleChanged() override { ++titles; }
+};
+
+// A radio's data as the channel view shows and stores it, so showing it again changes no
+// byte.
+RadioImage stored(const RadioImage& image) {
+    const BoundView shown(image);
+    return shown.doc.GetMainMemory();
+}
+
+std::int32_t rxOf(const RadioImage& image, int channel) {
+    HChannelData data;
+    data.extract(image);
+    return data.getValue(channel, rxFrequency);
+}
+
+// A window's worth of parts over one document: the view, the frame with its menus, the gate
+// and the commands, in the manufacture mode, holding a 256-channel radio's data.
+class DocumentGateTest : public ::testing::Test {
+protected:
+    DocumentGateTest() { settings.portName = "/dev/ttyUSB0"; }
+
+    TempFolder home;
+    InProcessRadio sim;
+    LastPortKind lastKind;
+    RecordingProgress progress;
+    BoundView b{radioWithChannels(6)};
+    AppSettings settings;
+    IniFile ini{home.file("KQ70.ini")};
+    DocumentCommands documents{b.doc, b.prompt,          home.path(), settings,
+                               ini,   BuildDefaultImage, b.binding};
+    RadioCommands radio{b.doc,
+                        settings,
+                        b.mode,
+                        home.path(),
+                        b.prompt,
+                        b.binding,
+                        RadioLink{sim.link, sim.clock, lastKind, progress},
+                        [this] { return documents.SaveModifiedData(); }};
+    CountingWindow window;
+    CMainFrame frame{b.doc, b.mode, window};
+    DocumentGate gate{b.doc, b.binding};
+};
+
+// New, Open, a recent or dropped file, Upload and an Undo back to another radio's data each
+// replace the document: each is announced once, as a whole, and the view, the menus and the
+// title follow alike.
+TEST_F(DocumentGateTest, EveryWayOfReplacingTheDocumentIsAnnouncedAlike) {
+    const RadioImage sixteen = stored(radioWithChannels(3));
+    const std::string file = home.file("sixteen.k70");
+    ASSERT_TRUE(WriteDataFile(file, sixteen, b.prompt));
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"New", [this] { documents.OnFileNew(); }},
+        {"Open",
+         [this, &file] {
+             b.prompt.expectOpenFile(file);
+             documents.OnFileOpen();
+         }},
+        {"recent file or drop", [this, &file] { documents.OnOpenNamedFile(file); }},
+        {"Upload",
+         [this, &sixteen] {
+             sim.radio.memory() = sixteen;
+             sim.radio.switchOn(sim.clock.now());
+             b.prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
+             radio.OnRadioUpload();
+         }},
+        {"Undo to another radio",
+         [this, &sixteen] {
+             b.doc.undoHistory().record("Hardware page", sixteen, {});
+             b.steps().OnEditUndo();
+         }},
+    };
+    for (const auto& [name, replace] : ways) {
+        SCOPED_TRACE(name);
+        {
+            const CKQ70Doc::ChangeScope scope(b.doc);
+            b.doc.GetMainMemory() = radioWithChannels(6);
+        }
+        b.doc.setDataModified(false);
+        b.view.selectGroup(2);
+        ASSERT_TRUE(frame.menus().has(ID_COMMON_DIRECT_CH));
+        DocumentRecorder announced(b.doc);
+        window = CountingWindow{};
+
+        ASSERT_TRUE(gate.run(replace));
+
+        EXPECT_TRUE(b.prompt.finished());
+        EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
+        EXPECT_EQ(window.menus, 1);
+        EXPECT_EQ(window.titles, 1);
+        const int radioChannel = radioChannelValueOf(b.doc.GetMainMemory());
+        EXPECT_LT(radioChannel, 6);
+        EXPECT_FALSE(frame.menus().has(ID_COMMON_DIRECT_CH));
+        EXPECT_EQ(frame.menus().position("Ch&annel") >= 0, radioChannel >= 4);
+        EXPECT_EQ(b.view.currentGroup(), 0) << "the view starts afresh";
+        EXPECT_EQ(b.grid.textMatrix(ROW1, COL_RX_FREQUENCY),
+                  ChannelCellTexts::frequencyText(rxOf(b.doc.GetMainMemory(), 0)));
+    }
+}
+
+// A value still being typed goes into the document before the command runs; one that is no
+// value refuses the command with the view's message and leaves the cell open.
+TEST_F(DocumentGateTest, AValueBeingTypedIsTakenFirstOrRefusesTheCommand) {
+    struct Case {
+        const char* typed;
+        bool runs;
+    };
+    for (const Case& c : {Case{"446.05", true}, Case{"4..4", false}}) {
+        SCOPED_TRACE(c.typed);
+        const RadioImage before = b.doc.GetMainMemory();
+        ASSERT_TRUE(b.grid.startTyping(b.binding, ROW1 + 2, COL_RX_FREQUENCY, c.typed));
+        if (!c.runs) {
+            b.prompt.expectMessage(std::string(text::FREQUENCY_EDIT_NOT_A_NUMBER),
+                                   MessageAnswer::Ok, MessageIcon::Exclamation);
+        }
+        std::optional<std::int32_t> seen;
+        EXPECT_EQ(gate.run([&] { seen = rxOf(b.doc.GetMainMemory(), 2); }), c.runs);
+        EXPECT_TRUE(b.prompt.finished());
+        EXPECT_EQ(b.grid.editing(), !c.runs);
+        if (c.runs) {
+            EXPECT_EQ(seen, 446050000);
+            EXPECT_EQ(b.doc.undoHistory().undoDescription(), "Edit CH3 RX Frequency");
+        } else {
+            EXPECT_FALSE(seen);
+            EXPECT_EQ(b.grid.editText(), "4..4");
+            EXPECT_TRUE(b.doc.GetMainMemory() == before);
+            b.grid.finishTyping(); // Enter: the view keeps the old value
+        }
+    }
+}
+
+} // namespace
+} // namespace kq70::test

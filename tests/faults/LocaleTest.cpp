@@ -1,0 +1,118 @@
+// The program under the user's locale, as the desktop program's Qt sets it for the whole
+// process: numbers keep their decimal point and case mapping stays ASCII whatever the locale.
+
+#include "CliApp.h"
+#include "SimulatorSeed.h"
+#include "app/AccessMode.h"
+#include "app/Passwords.h"
+#include "channel/ChannelCellInput.h"
+#include "channel/ChannelCellTexts.h"
+#include "channel/ChannelGridLayout.h"
+#include "doc/DataFile.h"
+#include "support/ChannelViewHarness.h"
+#include "support/ProcessLocale.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace kq70 {
+namespace {
+
+using test::TempFolder;
+
+constexpr const char* LANGUAGES[] = {"de_DE", "tr_TR"};
+constexpr int ROW2 = ChannelGridLayout::FIRST_DATA_ROW + 1; // channel 2 of the group
+
+struct Outputs {
+    std::vector<std::string> printed;
+    std::vector<std::vector<std::uint8_t>> files;
+};
+
+// Every command that reads or writes numbers, run in this process with its outputs kept.
+Outputs runCommands(const TempFolder& folder, const std::string& tag) {
+    const std::string data = folder.file("radio.k70");
+    const std::vector<std::vector<std::string>> commands = {
+        {"show", "--json", data},
+        {"show", data},
+        {"grid", "--mode", "1", "--mode-password", "Quiet Harbours", data},
+        {"listing", data},
+        {"export-csv", data, folder.file(tag + ".csv")},
+        {"apply", data, folder.file("patch.json"), "-o", folder.file(tag + ".k70")},
+        {"export-csv", "--mode", "4", "--mode-password", "LOMARI-KE", data,
+         folder.file(tag + "-e.csv")},
+    };
+    Outputs outputs;
+    for (const auto& command : commands) {
+        std::vector<std::string> args = {"--home", folder.path()};
+        args.insert(args.end(), command.begin(), command.end());
+        std::istringstream in;
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(runCli(args, in, out, err, false), 0) << command.front() << ": " << err.str();
+        // Only the names of the written files differ.
+        std::string printed = out.str();
+        if (const std::size_t at = printed.find(tag); at != std::string::npos) {
+            printed.replace(at, tag.size(), "TAG");
+        }
+        outputs.printed.push_back(printed);
+    }
+    for (const char* suffix : {".csv", ".k70", "-e.csv"}) {
+        outputs.files.push_back(TempFolder::readBytes(folder.file(tag + suffix)));
+    }
+    return outputs;
+}
+
+TEST(LocaleTest, CommandsPrintAndWriteTheSameUnderEveryLocale) {
+    TempFolder folder;
+    test::ScriptedPrompt quiet;
+    ASSERT_TRUE(WriteDataFile(folder.file("radio.k70"), makeSimulatorSeedImage(), quiet));
+    TempFolder::writeText(folder.file("patch.json"),
+                          R"({"channels": [{"index": 1, "rxFrequency": 446012500}]})");
+    const Outputs plain = runCommands(folder, "plain");
+    for (const char* language : LANGUAGES) {
+        const test::ProcessLocale locale(language);
+        if (!locale.active()) {
+            GTEST_SKIP() << locale.why();
+        }
+        const Outputs localised = runCommands(folder, language);
+        for (std::size_t i = 0; i < plain.printed.size(); ++i) {
+            EXPECT_EQ(localised.printed[i], plain.printed[i]) << language << " command " << i;
+        }
+        for (std::size_t i = 0; i < plain.files.size(); ++i) {
+            EXPECT_EQ(localised.files[i], plain.files[i]) << language << " file " << i;
+        }
+    }
+}
+
+// A frequency typed or pasted into the grid, the E mode's word in capitals, a tag typed in
+// lower case: what the desktop program takes from the user.
+TEST(LocaleTest, TypedNumbersAndWordsMeanTheSameUnderEveryLocale) {
+    for (const char* language : LANGUAGES) {
+        const test::ProcessLocale locale(language);
+        if (!locale.active()) {
+            GTEST_SKIP() << locale.why();
+        }
+        SCOPED_TRACE(language);
+        EXPECT_EQ(ChannelCellInput::parseDecimal("446.0125"), 446.0125);
+        EXPECT_EQ(ChannelCellInput::filteredKey(COL_TAG, 'i'), 'I');
+        EXPECT_TRUE(passwords::isEModeWord("LOMARI-KE"));
+
+        test::ChannelViewHarness typed(test::pmrImage());
+        EXPECT_TRUE(typed.grid.typeInto(typed.open(ACCESS_MANUFACTURE), ROW2, COL_RX_FREQUENCY,
+                                        "446.0125"));
+        EXPECT_EQ(typed.saved().getValue(1, rxFrequency), 446012500);
+
+        test::ChannelViewHarness pasted(test::pmrImage());
+        CKQ70View& view = pasted.open(ACCESS_MANUFACTURE);
+        pasted.prompt.expectMessage("", MessageAnswer::Yes); // copy into channel 2?
+        pasted.grid.select({ROW2, COL_RX_FREQUENCY, ROW2, COL_RX_FREQUENCY});
+        EXPECT_TRUE(view.paste("446.0125\r\n"));
+        EXPECT_EQ(pasted.saved().getValue(1, rxFrequency), 446012500);
+    }
+}
+
+} // namespace
+} // namespace kq70

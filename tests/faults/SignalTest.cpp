@@ -1,0 +1,253 @@
+// Signals during the radio commands of kq70-cli, in a process of its own: Ctrl+C (SIGINT), a
+// kill (SIGTERM) and a closed terminal (SIGHUP) each stop a command at a safe point, leave
+// the radio knowing what it holds, and end the program with exit code 130.
+
+#include "CliApp.h"
+#include "SimulatorSeed.h"
+#include "doc/DataFile.h"
+#include "support/RadioSimProcess.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "support/TestRadios.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <dirent.h>
+#include <memory>
+#include <sstream>
+
+namespace kq70 {
+namespace {
+
+constexpr int EXIT_INTERRUPTED = 130;
+constexpr int WAIT_MS = 60000;
+constexpr std::size_t MARKER_OFFSET = 0x0170; // EEPROM word 0xB8
+
+// kq70-cli with its output and error streams on one pipe.
+class CliProcess : public test::ChildProcess {
+public:
+    explicit CliProcess(std::vector<std::string> arguments)
+        : ChildProcess(KQ70_CLI_PATH, std::move(arguments), BOTH_STREAMS) {}
+
+    bool waitFor(const std::function<bool(const std::string&)>& wanted) {
+        return waitForLine(text, wanted, WAIT_MS);
+    }
+    // Sends `number` and returns the exit code once the program has ended by itself.
+    int stop(int number) {
+        signal(number);
+        readToEnd(text, WAIT_MS);
+        return finish(0);
+    }
+
+    std::string text;
+};
+
+bool contains(const std::string& text, std::string_view part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The percentage at the end of a progress line, or -1.
+int percentOf(const std::string& line) {
+    const std::size_t sign = line.rfind('%');
+    const std::size_t start = line.find_last_of(' ', sign);
+    if (sign == std::string::npos || start == std::string::npos) {
+        return -1;
+    }
+    return std::atoi(line.substr(start + 1, sign - start - 1).c_str());
+}
+
+// A progress line of `status` somewhere in the middle of its phase.
+std::function<bool(const std::string&)> midway(std::string_view status) {
+    return [status](const std::string& line) {
+        const int percent = percentOf(line);
+        return contains(line, status) && percent >= 20 && percent < 100;
+    };
+}
+
+std::vector<std::string> filesIn(const std::string& folder, const std::string& prefix = {}) {
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != ".." && name.starts_with(prefix)) {
+                names.push_back(name);
+            }
+        }
+        ::closedir(dir);
+    }
+    return names;
+}
+
+const char* signalName(int number) {
+    return number == SIGINT ? "SIGINT" : number == SIGTERM ? "SIGTERM" : "SIGHUP";
+}
+
+TEST(SignalTest, EveryStopSignalCancelsAnUploadAndSavesNothing) {
+    for (const int number : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signalName(number));
+        test::TempFolder home;
+        test::TempFolder target;
+        CliProcess cli(
+            {"--home", home.path(), "upload", "--sim", "--baud", "9600", target.file("radio.k70")});
+        ASSERT_TRUE(cli.waitFor(midway(text::NOW_UPLOADING))) << cli.text;
+
+        EXPECT_EQ(cli.stop(number), EXIT_INTERRUPTED) << cli.text;
+        EXPECT_TRUE(contains(cli.text, text::UPLOAD_CANCELLED)) << cli.text;
+        EXPECT_TRUE(filesIn(target.path()).empty()); // no data file, no temporary file
+    }
+}
+
+TEST(SignalTest, AHangUpAfterTheFirstWriteLeavesTheRadioMarkedIncomplete) {
+    test::TempFolder home;
+    test::ScriptedPrompt quiet;
+    const std::string path = home.file("radio.k70");
+    ASSERT_TRUE(WriteDataFile(path, makeSimulatorSeedImage(), quiet));
+    test::RadioSimProcess sim({"--pace", "--baud", "38400", "--restart-ms", "200"});
+    const std::string port = sim.firstLine(10000);
+    ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
+    {
+        CliProcess cli(
+            {"--home", home.path(), "download", "--port", port, "--baud", "38400", "--yes", path});
+        // The reading ends at 100 %; the writing starts again at 0 %.
+        bool readingDone = false;
+        ASSERT_TRUE(cli.waitFor([&readingDone](const std::string& line) {
+            if (contains(line, text::NOW_DOWNLOADING) && contains(line, "100%")) {
+                readingDone = true;
+            }
+            return readingDone && contains(line, "  0%");
+        })) << cli.text;
+
+        EXPECT_EQ(cli.stop(SIGHUP), EXIT_INTERRUPTED) << cli.text;
+        EXPECT_TRUE(contains(cli.text, text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN)) << cli.text;
+    }
+
+    // Read back: the radio knows its data is incomplete.
+    const std::string readBack = home.file("back.k70");
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(runCli({"--home", home.path(), "upload", "--port", port, "--baud", "38400", readBack},
+                     in, out, err, false),
+              0)
+        << err.str();
+    RadioImage radio;
+    ASSERT_TRUE(ReadDataFile(readBack, radio, quiet));
+    EXPECT_EQ(radio.be16(MARKER_OFFSET), 0xFFFF);
+    EXPECT_EQ(sim.finish(SIGTERM), 0);
+}
+
+TEST(SignalTest, ATerminatedRecoveryResetsTheRadioAndWritesNothing) {
+    test::TempFolder home;
+    CliProcess cli({"--home", home.path(), "recover", "--sim", "--baud", "9600", "--mode", "1",
+                    "--mode-password", "Quiet Harbours", "--yes"});
+    ASSERT_TRUE(cli.waitFor(midway(text::NOW_UPLOADING))) << cli.text;
+    EXPECT_EQ(cli.stop(SIGTERM), EXIT_INTERRUPTED) << cli.text;
+    EXPECT_TRUE(contains(cli.text, text::RECOVERY_CANCELLED)) << cli.text;
+}
+
+// kq70-cli align against kq70-radiosim over a pseudo-terminal, stopped or left without its
+// radio in the middle of the pass; the radio is read back afterwards with kq70-cli upload.
+class AlignmentInterruptTest : public ::testing::Test {
+protected:
+    AlignmentInterruptTest() {
+        // Tight limits around the simulated VCO's target keep the real-time search short.
+        std::string limits = "[RX_VCO_INFO_PMR]\nVCO_STEP=1\n";
+        for (const auto& [point, low] : {std::pair{"HIGH", 120}, {"CENTER", 100}, {"LOW", 80}}) {
+            for (const char* bound : {"MIN1", "MIN2", "MAX1", "MAX2"}) {
+                const int value = bound[1] == 'I' ? low : low + 10;
+                limits +=
+                    std::string("VCO_") + point + "_" + bound + "=" + std::to_string(value) + "\n";
+            }
+        }
+        test::TempFolder::writeText(home.file("KQ70_ADJ.ini"), limits);
+        port = sim->firstLine(10000);
+    }
+
+    std::vector<std::string> align() const {
+        return {"--home",          home.path(), "align", "--port",  port,
+                "--mode-password", "MUL-PEK",   "--yes", "--steps", "vco-rx"};
+    }
+
+    // The radio's memory as an upload reads it now; "" in `problem` when it could be read.
+    RadioImage radioNow(std::string& problem) const {
+        const std::string path = home.file("after.k70");
+        std::istringstream in;
+        std::ostringstream out;
+        std::ostringstream err;
+        RadioImage radio;
+        test::ScriptedPrompt quiet;
+        if (runCli({"--home", home.path(), "upload", "--port", port, path}, in, out, err, false) !=
+                0 ||
+            !ReadDataFile(path, radio, quiet)) {
+            problem = err.str();
+        }
+        return radio;
+    }
+
+    // "" when `image` holds the simulated radio's own data in every part a pass changes.
+    static std::string ownData(const RadioImage& image) {
+        const RadioImage seed = makeSimulatorSeedImage();
+        return test::firstDifference(image, seed, FLASH_OFFSET, 0x0E * FLASH_PAGE_SIZE) +
+               test::firstDifference(image, seed, FLASH_OFFSET + 0x49 * FLASH_PAGE_SIZE,
+                                     7 * FLASH_PAGE_SIZE);
+    }
+
+    test::TempFolder home;
+    std::unique_ptr<test::RadioSimProcess> sim = std::make_unique<test::RadioSimProcess>(
+        std::vector<std::string>{"--restart-ms", "200", "--noise-seed", "5"});
+    std::string port;
+};
+
+TEST_F(AlignmentInterruptTest, AStopInTheWindowOrWhileTheRadioIsWrittenGivesTheRadioItsData) {
+    ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
+    struct Case {
+        const char* where;
+        int number;
+        std::function<bool(const std::string&)> when;
+    };
+    const Case cases[] = {
+        {"while the alignment channels are written", SIGHUP, midway(text::NOW_DOWNLOADING)},
+        {"in the window", SIGTERM,
+         [](const std::string& line) { return contains(line, "RX VCO High: D/A"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        CliProcess cli(align());
+        ASSERT_TRUE(cli.waitFor(c.when)) << cli.text;
+        EXPECT_EQ(cli.stop(c.number), EXIT_INTERRUPTED) << cli.text;
+        EXPECT_TRUE(contains(cli.text, "The radio's former data was written back")) << cli.text;
+        std::string problem;
+        const RadioImage radio = radioNow(problem);
+        ASSERT_EQ(problem, "");
+        EXPECT_EQ(ownData(radio), "");
+        EXPECT_TRUE(filesIn(home.path(), "align-").empty()) << "the saved data was not removed";
+    }
+    EXPECT_EQ(sim->finish(SIGTERM), 0);
+}
+
+TEST_F(AlignmentInterruptTest, ARadioThatVanishesLeavesItsDataInANamedFile) {
+    ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
+    CliProcess cli(align());
+    ASSERT_TRUE(cli.waitFor([](const std::string& line) { return contains(line, "RX VCO"); }))
+        << cli.text;
+    sim->finish(SIGKILL); // the lead pulled, the radio gone
+
+    ASSERT_TRUE(cli.readToEnd(cli.text, WAIT_MS)) << cli.text;
+    EXPECT_EQ(cli.finish(0), 1) << cli.text;
+    const std::vector<std::string> saved = filesIn(home.path(), "align-");
+    ASSERT_EQ(saved.size(), 1u) << cli.text;
+    const std::string path = home.file(saved.front());
+    EXPECT_TRUE(contains(cli.text, "its former data is saved in " + path)) << cli.text;
+    EXPECT_TRUE(contains(cli.text, "kq70-cli download --port " + port + " " + path)) << cli.text;
+    test::ScriptedPrompt quiet;
+    RadioImage former;
+    ASSERT_TRUE(ReadDataFile(path, former, quiet));
+    EXPECT_EQ(ownData(former), "");
+    EXPECT_EQ(test::firstDifference(former, makeSimulatorSeedImage(), 0, 2 * 0xBA), "");
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,168 @@
+// A FIFO (or a device, a folder) where the program expects a file: every place a file is read
+// or written by name refuses it at once instead of waiting for the FIFO's other end.
+
+#include "SimulatorSeed.h"
+#include "app/AppSettings.h"
+#include "doc/CKQ70Doc.h"
+#include "doc/DataFile.h"
+#include "doc/DefaultImages.h"
+#include "frame/DocumentCommands.h"
+#include "frame/DocumentListener.h"
+#include "platform/IniFile.h"
+#include "support/RadioSimProcess.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+#include "ui/StrPrintf.h"
+#include "ui/Strings.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kq70 {
+namespace {
+
+using test::TempFolder;
+
+constexpr int ENDS_WITHIN_MS = 30000;
+
+void makeFifo(const std::string& path) {
+    ::unlink(path.c_str());
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0) << path;
+}
+
+// An in-process step that waits on a FIFO ends the whole test program instead of hanging it.
+class HangGuard {
+public:
+    HangGuard() { ::alarm(ENDS_WITHIN_MS / 1000); }
+    ~HangGuard() { ::alarm(0); }
+    HangGuard(const HangGuard&) = delete;
+    HangGuard& operator=(const HangGuard&) = delete;
+};
+
+TEST(SpecialFileTest, CommandsRefuseAFifoWhereTheyExpectAFileAndEnd) {
+    TempFolder home;
+    test::ScriptedPrompt quiet;
+    const std::string good = home.file("good.k70");
+    ASSERT_TRUE(WriteDataFile(good, makeSimulatorSeedImage(), quiet));
+    TempFolder::writeText(home.file("patch.json"), "{}");
+    struct Case {
+        const char* place;
+        std::string fifo;
+        const char* program;
+        std::vector<std::string> args;
+        int code;
+        std::string message;
+    };
+    const std::string sim = "--sim";
+    const Case cases[] = {
+        // The upload completes the channel table from the band's template.
+        {"band template",
+         home.file("default_pmr.k70"),
+         KQ70_CLI_PATH,
+         {"upload", sim, "--sim-instant", home.file("out1.k70")},
+         0,
+         ""},
+        {"adjustment default file",
+         home.file("adj_pmr.w70"),
+         KQ70_CLI_PATH,
+         {"align", sim, "--sim-instant", "--mode-password", "MUL-PEK", "--yes"},
+         1,
+         substitute1(Strings::get(IDS_ALIGNMENT_FILE_NOT_FOUND), "adj_pmr.w70")},
+        {"log file", home.file("trace.log"), KQ70_CLI_PATH, {"check", good}, 0, ""},
+        {"simulated radio's image",
+         home.file("image.k70"),
+         KQ70_CLI_PATH,
+         {"upload", sim, "--sim-instant", "--sim-image", home.file("image.k70"),
+          home.file("out2.k70")},
+         1,
+         "Problem opening file"},
+        {"radio simulator's image",
+         home.file("sim.k70"),
+         KQ70_RADIOSIM_PATH,
+         {"--image", home.file("sim.k70")},
+         1,
+         "Problem opening file"},
+        {"upload output",
+         home.file("fifo-out.k70"),
+         KQ70_CLI_PATH,
+         {"upload", sim, "--sim-instant", home.file("fifo-out.k70")},
+         1,
+         "not a regular file"},
+        {"data file",
+         home.file("fifo-in.k70"),
+         KQ70_CLI_PATH,
+         {"show", home.file("fifo-in.k70")},
+         1,
+         "The File cannot be Opened."},
+        {"patch",
+         home.file("fifo.json"),
+         KQ70_CLI_PATH,
+         {"apply", good, home.file("fifo.json")},
+         1,
+         "not a regular file"},
+        {"CSV output",
+         home.file("fifo.csv"),
+         KQ70_CLI_PATH,
+         {"export-csv", good, home.file("fifo.csv")},
+         1,
+         "Problem opening file"},
+        {"settings file",
+         home.file("KQ70.ini"),
+         KQ70_CLI_PATH,
+         {"upload", sim, "--sim-instant", home.file("out3.k70")},
+         0,
+         ""},
+    };
+    TempFolder::writeText(home.file("INI_LOG.ini"),
+                          "[LOG_INFO]\nDEF_LOG_NAME=trace.log\nLOG_LEVEL0=6\n");
+    for (const Case& c : cases) {
+        makeFifo(c.fifo);
+        std::vector<std::string> args = c.args;
+        if (c.program == std::string(KQ70_CLI_PATH)) {
+            args.insert(args.begin(), {"--home", home.path()});
+        }
+        test::ChildProcess run(c.program, args, STDERR_FILENO);
+        std::string errors;
+        ASSERT_TRUE(run.readToEnd(errors, ENDS_WITHIN_MS)) << c.place << ": hangs\n" << errors;
+        EXPECT_EQ(run.finish(0), c.code) << c.place << "\n" << errors;
+        EXPECT_NE(errors.find(c.message), std::string::npos) << c.place << "\n" << errors;
+        struct stat info {};
+        ASSERT_EQ(::lstat(c.fifo.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISFIFO(info.st_mode)) << c.place << ": the FIFO was replaced";
+        ::unlink(c.fifo.c_str());
+    }
+}
+
+// The desktop program opens a file named on its command line, a recent file or a dropped one
+// through the same loading step, and starts with the band's template.
+TEST(SpecialFileTest, TheDocumentsLoadingStepsReportAFifo) {
+    TempFolder home;
+    makeFifo(home.file("named.k70"));
+    makeFifo(home.file("default_pmr.k70"));
+    const HangGuard guard;
+    CKQ70Doc doc;
+    AppSettings settings;
+    IniFile settingsFile(home.file("KQ70.ini"));
+    DocumentListener listener;
+    test::ScriptedPrompt prompt;
+    DocumentCommands commands(doc, prompt, home.path(), settings, settingsFile, BuildDefaultImage,
+                              listener);
+
+    prompt.expectMessage(
+        substitute1(Strings::get(IDS_PROBLEM_OPENING_FILE), home.file("named.k70")));
+    commands.NewDocumentWith(home.file("named.k70"), LOAD_NAMED_FILE);
+    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+
+    // The template cannot be read nor be replaced: the built-in image, and a word about it.
+    prompt.expectMessage({});
+    commands.NewDocumentWith(NO_FILE_MARKER, PMR446_BAND);
+    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    RadioImage builtIn;
+    BuildDefaultImage(PMR446_BAND, builtIn);
+    EXPECT_EQ(doc.GetMainMemory().bytes()[0x26E8], builtIn.bytes()[0x26E8]);
+}
+
+} // namespace
+} // namespace kq70

@@ -1,0 +1,491 @@
+// A value still being typed in a grid cell, and the commands that come while it is: every
+// command that reads, saves, replaces or closes the document takes the value first, or is
+// refused with the cell still open when the text is no value. Also the ways of replacing the
+// document, which must all leave the window alike.
+#include "ChannelViewWidget.h"
+#include "FlexGridWidget.h"
+#include "GuiTestSupport.h"
+#include "channel/ChannelGridLayout.h"
+#include "channel/HChannelData.h"
+#include "doc/DataFile.h"
+#include "doc/DefaultImages.h"
+#include "frame/DocumentCommands.h"
+#include "frame/MainMenuModel.h"
+#include "ui/Strings.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+
+#include <functional>
+#include <utility>
+
+using namespace kq70;
+
+namespace {
+
+constexpr int ROW1 = 2;           // first channel row under the two header rows
+constexpr int CH3_ROW = ROW1 + 2; // the row of channel 3
+constexpr std::int32_t TYPED_HZ = 446050000;
+
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+HChannelData channelsOf(const RadioImage& image) {
+    HChannelData data;
+    data.extract(image);
+    return data;
+}
+
+std::int32_t ch3Rx(const RadioImage& image) {
+    return channelsOf(image).getValue(2, rxFrequency);
+}
+
+std::int32_t ch3Squelch(const RadioImage& image) {
+    return channelsOf(image).getValue(2, squelchLevel);
+}
+
+RadioImage readFile(const std::string& path) {
+    RadioImage image;
+    QFile file(QString::fromStdString(path));
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), IMAGE_SIZE),
+                    reinterpret_cast<char*>(image.data()));
+    }
+    return image;
+}
+
+// Answers every dialog a command opens the way that changes least (Cancel, No, OK; file
+// dialogs rejected unless a file to save to is given) and keeps what each one was.
+class Answerer : public QObject {
+public:
+    Answerer() {
+        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
+        m_timer.start(5);
+        qApp->installEventFilter(this);
+    }
+    QStringList seen;
+    QString saveTo;
+    // Called as the command's first window shows, before it takes the focus.
+    std::function<void()> firstWindow;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->windowType() == Qt::Dialog && firstWindow) {
+            const auto call = std::exchange(firstWindow, nullptr);
+            call();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal->objectName() == QLatin1String("CommunicationWindow")) {
+            return; // a radio job ends its window itself
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen.append(box->text());
+            for (const auto button : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok}) {
+                if (QAbstractButton* b = box->button(button)) {
+                    b->click();
+                    return;
+                }
+            }
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            seen.append(QStringLiteral("file dialog"));
+            if (!saveTo.isEmpty() && files->acceptMode() == QFileDialog::AcceptSave) {
+                files->selectFile(saveTo);
+                QMetaObject::invokeMethod(files, "accept");
+            } else {
+                files->reject();
+            }
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            seen.append(dialog->metaObject()->className());
+            dialog->reject();
+        }
+    }
+
+    QTimer m_timer;
+};
+
+void showFrame(Frame& frame) {
+    frame.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
+    frame.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame.window));
+}
+
+void selectCell(FlexGridWidget& grid, int row, int column) {
+    grid.setCurrentCell(grid.tableRow(row), grid.tableColumn(column));
+    grid.setFocus();
+}
+
+// A window over a saved file of its own ("radio.k70", also the recent file), on a port that
+// is not there, shown and active.
+struct GateFrame : Frame {
+    explicit GateFrame(int mode, int radioChannel = 0) : Frame(mode) {
+        settings.portName = file("no-such-port");
+        window.startWith({});
+        if (radioChannel != 0) {
+            const CKQ70Doc::ChangeScope scope(doc); // the window follows the document
+            setRadioChannel(doc.GetMainMemory(), radioChannel);
+        }
+        answerFile(home.filePath(QStringLiteral("radio.k70")));
+        window.runCommand(ID_FILE_SAVE_AS);
+        showFrame(*this);
+    }
+    FlexGridWidget& grid() { return window.channelView().grid(); }
+
+    // Types into CH3's receive frequency and leaves the cell open.
+    QLineEdit* typeFrequency(const QString& text) {
+        selectCell(grid(), CH3_ROW, COL_RX_FREQUENCY);
+        QTest::keyClicks(&grid(), text.left(1));
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        if (editor != nullptr) {
+            QTest::keyClicks(editor, text.mid(1));
+        }
+        return editor;
+    }
+    // Picks the next squelch level in CH3's drop-down and leaves it open.
+    QComboBox* pickSquelch() {
+        selectCell(grid(), CH3_ROW, COL_SQUELCH);
+        QTest::keyClick(&grid(), Qt::Key_Return);
+        auto* combo = qobject_cast<QComboBox*>(QApplication::focusWidget());
+        if (combo != nullptr) {
+            combo->setCurrentIndex(combo->currentIndex() + 1);
+        }
+        return combo;
+    }
+};
+
+void dropFile(QWidget& window, const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+}
+
+void menu(Frame& frame, int command) {
+    QAction* act = frame.window.action(command);
+    QVERIFY2(act != nullptr, qPrintable(QString::number(command)));
+    act->trigger();
+}
+
+using Trigger = std::function<void(GateFrame&)>;
+
+Trigger keys(int key) {
+    return [key](GateFrame& /*frame*/) {
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key),
+                        Qt::ControlModifier);
+    };
+}
+
+Trigger command(int id) {
+    return [id](GateFrame& frame) { menu(frame, id); };
+}
+
+struct GateCase {
+    const char* name;
+    Trigger trigger;
+    int mode = ACCESS_MANUFACTURE;
+    int radioChannel = 0;
+    const char* savedTo = nullptr; // the file the command writes
+    bool asksToSave = false;       // the command would replace or close the document
+};
+
+// Every command of the window that reads, saves, replaces or closes the document.
+std::vector<GateCase> gateCases() {
+    return {
+        {"Save (Ctrl+S)", keys(Qt::Key_S), ACCESS_MANUFACTURE, 0, "radio.k70"},
+        {"Save As", command(ID_FILE_SAVE_AS), ACCESS_MANUFACTURE, 0, "saved-as.k70"},
+        {"New (Ctrl+N)", keys(Qt::Key_N), ACCESS_MANUFACTURE, 0, nullptr, true},
+        {"Open (Ctrl+O)", keys(Qt::Key_O)},
+        {"recent file",
+         [](GateFrame& frame) {
+             frame.window.findChild<QAction*>(QStringLiteral("recent1"))->trigger();
+         },
+         ACCESS_MANUFACTURE, 0, nullptr, true},
+        {"drop",
+         [](GateFrame& frame) {
+             dropFile(frame.window, frame.home.filePath(QStringLiteral("radio.k70")));
+         },
+         ACCESS_MANUFACTURE, 0, nullptr, true},
+        {"close event (Alt+F4)", [](GateFrame& frame) { frame.window.close(); }, ACCESS_MANUFACTURE,
+         0, nullptr, true},
+        {"File > Exit", command(ID_APP_EXIT), ACCESS_MANUFACTURE, 0, nullptr, true},
+        {"Upload", command(ID_RADIO_UPLOAD), ACCESS_MANUFACTURE, 0, nullptr, true},
+        {"Upload on the toolbar",
+         [](GateFrame& frame) {
+             frame.window.findChild<QAction*>(QStringLiteral("toolbar%1").arg(ID_TOOLBAR_UPLOAD))
+                 ->trigger();
+         },
+         ACCESS_MANUFACTURE, 0, nullptr, true},
+        {"Download", command(ID_RADIO_DOWNLOAD)},
+        {"Compare With", command(ID_FILE_COMPARE)},
+        {"Compare With Radio", command(ID_RADIO_COMPARE)},
+        {"Print (Ctrl+P)", keys(Qt::Key_P)},
+        {"Print Preview", command(ID_FILE_PRINT_PREVIEW)},
+        {"Export PDF", command(ID_FILE_EXPORT_PDF)},
+        {"Export CSV", command(ID_FILE_EXPORT_CSV)},
+        {"Hardware", command(ID_COMMON_HARDWARE)},
+        {"Scanning", command(ID_COMMON_SCANNING)},
+        {"Power Saving", command(ID_COMMON_POWER_SAVING)},
+        {"Key Function", command(ID_COMMON_KEY_FUNCTION)},
+        {"Marketing", command(ID_COMMON_MARKETING)},
+        {"Miscellaneous", command(ID_COMMON_MISCELLANEOUS)},
+        {"Direct CH", command(ID_COMMON_DIRECT_CH), ACCESS_MANUFACTURE, 6},
+        {"Configure", command(ID_FILE_CONFIGURE)},
+        {"Adjustment Recover", command(ID_RADIO_ADJ_RECOVER)},
+        {"File Data (Shift+F9)", command(ID_RAW_EDITOR)},
+        {"Channel allocation", command(ID_CHANNEL_ALLOCATIONS), ACCESS_MANUFACTURE, 6},
+    };
+}
+
+} // namespace
+
+class DocumentGateTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyCommandTakesTheValueBeingTyped();
+    void anUnfinishedValueRefusesEveryCommand();
+    void alignmentTakesAPickedDropDownEntry();
+    void undoTakesTheTypedValueBackAsOneStep();
+    void everyWayOfReplacingTheDocumentGivesTheSameWindow();
+    void anUnreadableDropLeavesTheDocumentAlone();
+};
+
+void DocumentGateTest::everyCommandTakesTheValueBeingTyped() {
+    for (const GateCase& c : gateCases()) {
+        GateFrame frame(c.mode, c.radioChannel);
+        const std::int32_t before = ch3Rx(frame.doc.GetMainMemory());
+        QVERIFY(before != TYPED_HZ);
+        QVERIFY2(frame.typeFrequency(QStringLiteral("446.05")) != nullptr, c.name);
+        Answerer answerer;
+        answerer.saveTo = frame.home.filePath(QStringLiteral("saved-as.k70"));
+        bool windowShown = false;
+        answerer.firstWindow = [&] {
+            windowShown = true;
+            QVERIFY2(!frame.grid().isEditing(), c.name);
+            QVERIFY2(ch3Rx(frame.doc.GetMainMemory()) == TYPED_HZ, c.name);
+        };
+
+        c.trigger(frame);
+
+        QVERIFY2(!frame.grid().isEditing(), c.name);
+        QVERIFY2(frame.window.isVisible(), c.name);
+        QVERIFY2(ch3Rx(frame.doc.GetMainMemory()) == TYPED_HZ, c.name);
+        const std::string file = c.savedTo != nullptr ? c.savedTo : "radio.k70";
+        QCOMPARE(frame.doc.currentFilePath(), frame.file(file.c_str()));
+        if (c.savedTo != nullptr) {
+            QVERIFY2(ch3Rx(readFile(frame.file(c.savedTo))) == TYPED_HZ, c.name);
+            QVERIFY2(!frame.window.isWindowModified(), c.name);
+        } else {
+            QVERIFY2(windowShown, c.name);
+            QVERIFY2(frame.window.isWindowModified(), c.name);
+        }
+        QCOMPARE(!answerer.seen.isEmpty() &&
+                     answerer.seen.first() == qt(Strings::get(IDS_SAVE_CHANGES)),
+                 c.asksToSave);
+    }
+}
+
+void DocumentGateTest::anUnfinishedValueRefusesEveryCommand() {
+    for (const GateCase& c : gateCases()) {
+        GateFrame frame(c.mode, c.radioChannel);
+        const RadioImage before = frame.doc.GetMainMemory();
+        QLineEdit* editor = frame.typeFrequency(QStringLiteral("4..4"));
+        QVERIFY2(editor != nullptr, c.name);
+        Answerer answerer;
+        answerer.saveTo = frame.home.filePath(QStringLiteral("saved-as.k70"));
+
+        c.trigger(frame);
+
+        // The view's message and nothing else: the command did not run.
+        QCOMPARE(answerer.seen, QStringList{qt(text::FREQUENCY_EDIT_NOT_A_NUMBER)});
+        QVERIFY2(frame.grid().isEditing(), c.name);
+        QCOMPARE(editor->text(), QStringLiteral("4..4"));
+        QVERIFY2(frame.window.isVisible(), c.name);
+        QVERIFY2(frame.doc.GetMainMemory() == before, c.name);
+        QVERIFY2(!frame.doc.dataModified(), c.name);
+        QVERIFY2(!QFile::exists(answerer.saveTo), c.name);
+        QCOMPARE(frame.doc.currentFilePath(), frame.file("radio.k70"));
+    }
+}
+
+// In the adjustment mode a frequency is chosen, not typed: the open drop-down of a squelch
+// cell is the value still being entered.
+void DocumentGateTest::alignmentTakesAPickedDropDownEntry() {
+    GateFrame frame(ACCESS_ADJUSTMENT);
+    const std::int32_t before = ch3Squelch(frame.doc.GetMainMemory());
+    QVERIFY(frame.pickSquelch() != nullptr);
+    Answerer answerer;
+    bool windowShown = false;
+    answerer.firstWindow = [&] {
+        windowShown = true;
+        QVERIFY(!frame.grid().isEditing());
+        QCOMPARE(ch3Squelch(frame.doc.GetMainMemory()), before + 1);
+    };
+
+    menu(frame, ID_RADIO_ALIGNMENT);
+
+    QVERIFY(windowShown);
+    QVERIFY(!frame.grid().isEditing());
+    QCOMPARE(ch3Squelch(frame.doc.GetMainMemory()), before + 1);
+    QCOMPARE(answerer.seen, QStringList{qt(text::PORT_OPEN_ERROR)});
+}
+
+// Edit > Undo while a value is typed takes back exactly that value; Redo brings it again.
+void DocumentGateTest::undoTakesTheTypedValueBackAsOneStep() {
+    GateFrame frame(ACCESS_MANUFACTURE);
+    FlexGridWidget& grid = frame.grid();
+    selectCell(grid, ROW1, COL_SCAN);
+    QTest::keyClick(&grid, Qt::Key_Space); // a step before the typing
+    const RadioImage afterSpace = frame.doc.GetMainMemory();
+    const std::int32_t before = ch3Rx(afterSpace);
+    frame.typeFrequency(QStringLiteral("446.05"));
+
+    menu(frame, ID_EDIT_UNDO);
+    QVERIFY(!grid.isEditing());
+    QCOMPARE(ch3Rx(frame.doc.GetMainMemory()), before);
+    QVERIFY(frame.doc.GetMainMemory() == afterSpace);
+
+    menu(frame, ID_EDIT_REDO);
+    QCOMPARE(ch3Rx(frame.doc.GetMainMemory()), TYPED_HZ);
+    QCOMPARE(grid.textMatrix(CH3_ROW, COL_RX_FREQUENCY), std::string("446.05000"));
+}
+
+// File > Open, a recent file and a dropped file, each from a 256-channel radio to a
+// 16-channel one and back: the same menus, strip, title and grid every way.
+void DocumentGateTest::everyWayOfReplacingTheDocumentGivesTheSameWindow() {
+    struct Shown {
+        QStringList bar;
+        QStringList common;
+        QString strip;
+        QString title;
+        int rows = 0;
+        bool operator==(const Shown&) const = default;
+    };
+    const auto shownBy = [](Frame& frame) {
+        Shown shown;
+        shown.bar = barTitles(frame.window);
+        for (QAction* act : frame.window.menuBar()->actions()) {
+            if (act->text() == QStringLiteral("&Common")) {
+                for (QAction* entry : act->menu()->actions()) {
+                    shown.common.append(entry->text());
+                }
+            }
+        }
+        shown.strip = frame.window.channelView().stripText();
+        shown.title = frame.window.windowTitle();
+        shown.rows = frame.window.channelView().grid().rowCount();
+        return shown;
+    };
+    using Way = std::function<void(Frame&, const QString&)>;
+    const std::pair<const char*, Way> ways[] = {
+        {"File > Open",
+         [](Frame& frame, const QString& path) {
+             answerFile(path);
+             frame.window.runCommand(ID_FILE_OPEN);
+         }},
+        {"recent file",
+         [](Frame& frame, const QString& path) {
+             for (QAction* act : frame.window.findChildren<QAction*>()) {
+                 if (act->objectName().startsWith(QStringLiteral("recent")) &&
+                     act->text().endsWith(path)) {
+                     act->trigger();
+                     return;
+                 }
+             }
+             QFAIL("no recent entry");
+         }},
+        {"drop", [](Frame& frame, const QString& path) { dropFile(frame.window, path); }},
+    };
+    for (const int first : {6, 3}) {
+        const int second = first == 6 ? 3 : 6;
+        std::optional<Shown> reference;
+        for (const auto& [name, way] : ways) {
+            Frame frame(ACCESS_MANUFACTURE);
+            const auto write = [&frame](const char* fileName, int radioChannel) {
+                RadioImage image;
+                BuildDefaultImage(PMR446_BAND, image);
+                setRadioChannel(image, radioChannel);
+                HChannelData channels = channelsOf(image); // as the window would store it
+                channels.store(image);
+                QVERIFY(WriteDataFile(frame.file(fileName), image, frame.prompt));
+            };
+            write("first.k70", first);
+            write("second.k70", second);
+            frame.settings.recentFiles = {frame.file("first.k70"), frame.file("second.k70")};
+            frame.window.startWith(frame.file("first.k70"));
+            way(frame, frame.home.filePath(QStringLiteral("second.k70")));
+            QCOMPARE(frame.doc.currentFilePath(), frame.file("second.k70"));
+            const Shown shown = shownBy(frame);
+            if (!reference) {
+                reference = shown;
+            }
+            QVERIFY2(shown == *reference, name);
+            QCOMPARE(shown.bar.contains(QStringLiteral("Ch&annel")), second == 6);
+            QCOMPARE(shown.common.contains(QStringLiteral("&Direct CH")), second == 6);
+        }
+    }
+}
+
+// A drop that File > Open would refuse is refused before anything is asked, and the document
+// keeps its unsaved edit.
+void DocumentGateTest::anUnreadableDropLeavesTheDocumentAlone() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    selectCell(grid, ROW1, COL_SCAN);
+    QTest::keyClick(&grid, Qt::Key_Space);
+    QVERIFY(frame.doc.dataModified());
+    const RadioImage edited = frame.doc.GetMainMemory();
+
+    QVERIFY(QDir(frame.home.path()).mkdir(QStringLiteral("folder.K70")));
+    QFile truncated(frame.home.filePath(QStringLiteral("truncated.K70")));
+    QVERIFY(truncated.open(QIODevice::WriteOnly));
+    truncated.write(QByteArray(100, 'x'));
+    truncated.close();
+    QFile huge(frame.home.filePath(QStringLiteral("huge.K70")));
+    QVERIFY(huge.open(QIODevice::WriteOnly));
+    QVERIFY(huge.resize(qint64(2) * 1024 * 1024 * 1024));
+    huge.close();
+    QFile text(frame.home.filePath(QStringLiteral("notes.txt")));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write(QByteArray(IMAGE_SIZE, 'x'));
+    text.close();
+
+    for (const char* name :
+         {"folder.K70", "truncated.K70", "huge.K70", "missing.K70", "notes.txt"}) {
+        Answerer answerer;
+        dropFile(frame.window, frame.home.filePath(QString::fromLatin1(name)));
+        QCOMPARE(answerer.seen.size(), 1);
+        QVERIFY2(answerer.seen.first() != qt(Strings::get(IDS_SAVE_CHANGES)), name);
+        QVERIFY2(frame.doc.GetMainMemory() == edited, name);
+        QVERIFY2(frame.doc.dataModified(), name);
+        QVERIFY2(frame.doc.isUntitled(), name);
+        QVERIFY2(frame.window.windowTitle().startsWith(QStringLiteral("<none>")), name);
+    }
+}
+
+KQ70_GUI_TEST(DocumentGateTest);
+
+#include "DocumentGateTest.moc"

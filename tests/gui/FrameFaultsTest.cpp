@@ -1,0 +1,511 @@
+// Faults found where the window's parts meet: pages that store what the user never touched,
+// the start-up command line, leaving the alignment window, the read-only raw editor, a failed
+// upload after "No", stray keys during a transfer and Cancel in Adjustment Recover.
+#include "AlignmentWindow.h"
+#include "ChannelViewWidget.h"
+#include "CommunicationWindow.h"
+#include "FlexGridWidget.h"
+#include "GuiTestSupport.h"
+#include "InProcessRadio.h"
+#include "ParameterPageDialog.h"
+#include "RadioSession.h"
+#include "RawImageDialog.h"
+#include "SimulatorSeed.h"
+#include "VcoAutoDialog.h"
+#include "app/CKQ70App.h"
+#include "channel/ChannelGridLayout.h"
+#include "channel/HChannelData.h"
+#include "doc/DataFile.h"
+#include "doc/DefaultImages.h"
+#include "frame/ConfigureChoices.h"
+#include "frame/DocumentCommands.h"
+#include "log/HLogPrint.h"
+#include "pages/HMiscDialog.h"
+#include "pages/HScanningDialog.h"
+#include "params/HMiscParams.h"
+#include "params/HScanParams.h"
+#include "service/AdjustmentChecks.h"
+#include "ui/Strings.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QInputDialog>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using namespace kq70;
+
+namespace {
+
+constexpr int ROW1 = 2;
+constexpr std::uint8_t MARKER_WORD = 0xB8;
+
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Answers message boxes with the button `choose` picks (Yes, else OK, by default) and keeps
+// their texts; `duringJob` runs every few milliseconds while a communication window is open,
+// `onModal` for any other modal window. Those two run outside the polling timer's own call,
+// so a message they bring up is answered too.
+class Driver : public QObject {
+public:
+    explicit Driver(RadioSession* session = nullptr) : m_session(session) {
+        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
+        m_timer.start(5);
+    }
+    QStringList texts;
+    std::function<QMessageBox::StandardButton(QMessageBox&)> choose;
+    std::function<void(CommunicationWindow&)> duringJob;
+    std::function<void(QWidget&)> onModal;
+
+private:
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            texts.append(box->text());
+            QMessageBox::StandardButton button = choose ? choose(*box) : QMessageBox::Yes;
+            if (box->button(button) == nullptr) {
+                button = QMessageBox::Ok;
+            }
+            box->button(button)->click();
+        } else if (m_acting) {
+            return;
+        } else if (m_session != nullptr && m_session->currentWindow() != nullptr) {
+            if (duringJob) {
+                // The job's window may be gone by the time this runs.
+                act([this] {
+                    if (CommunicationWindow* window = m_session->currentWindow()) {
+                        duringJob(*window);
+                    }
+                });
+            }
+        } else if (modal != nullptr && onModal) {
+            act([this, modal = QPointer<QWidget>(modal)] {
+                if (modal) {
+                    onModal(*modal);
+                }
+            });
+        }
+    }
+
+    void act(std::function<void()> action) {
+        m_acting = true;
+        QTimer::singleShot(0, this, [this, action = std::move(action)] {
+            action();
+            m_acting = false;
+        });
+    }
+
+    RadioSession* m_session;
+    QTimer m_timer;
+    bool m_acting = false;
+};
+
+// A main window whose port is the radio simulated inside the program.
+struct RadioFrame : Frame {
+    explicit RadioFrame(int mode = ACCESS_NORMAL, bool paced = false) : Frame(mode) {
+        settings.portName = std::string(SIMULATED_PORT_NAME);
+        window.radio().port().setPaced(paced);
+        window.startWith({});
+    }
+    InProcessRadio& sim() { return window.radio().port().simulatedRadio(); }
+};
+
+void showFrame(Frame& frame) {
+    frame.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
+    frame.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame.window));
+}
+
+std::int32_t powerOnCondition(const RadioImage& image) {
+    HMiscParams misc;
+    misc.extract(image);
+    return misc.get(HMiscParams::POWER_ON_CONDITION);
+}
+
+} // namespace
+
+class FrameFaultsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void okOnAnUntouchedPageKeepsAnotherPagesSetting();
+    void aModeSwitchWithAFileOpensTheFile();
+    void leavingTheAlignmentWindowAsksBeforeDiscarding();
+    void theReadOnlyRawEditorChangesNothing();
+    void aFailedUploadAfterNoKeepsTheChangedMark();
+    void strayKeysNeverStopADownload();
+    void cancelStopsAdjustmentRecover();
+    void cancelStopsTheAlignmentPass();
+};
+
+// Power ON Condition "DW" shares its bits with Scanning's Power ON Scan, which has no entry
+// for that value.
+void FrameFaultsTest::okOnAnUntouchedPageKeepsAnotherPagesSetting() {
+    Frame frame;
+    frame.window.startWith({});
+    showFrame(frame);
+    whenModal([](QWidget* modal) {
+        auto* page = dynamic_cast<ParameterPageDialog*>(modal);
+        QVERIFY(page != nullptr);
+        auto* condition = qobject_cast<QComboBox*>(
+            page->controlWidget(HMiscDialog::controlId(HMiscParams::POWER_ON_CONDITION)));
+        QVERIFY(condition != nullptr);
+        condition->setFocus();
+        while (condition->currentText() != QStringLiteral("DW") &&
+               condition->currentIndex() + 1 < condition->count()) {
+            QTest::keyClick(condition, Qt::Key_Down);
+        }
+        QTest::mouseClick(okButton(*page), Qt::LeftButton);
+    });
+    frame.window.runCommand(ID_COMMON_MISCELLANEOUS);
+    QCOMPARE(powerOnCondition(frame.doc.GetMainMemory()), 2);
+
+    QString shownScan;
+    whenModal([&shownScan](QWidget* modal) {
+        auto* page = dynamic_cast<ParameterPageDialog*>(modal);
+        QVERIFY(page != nullptr);
+        auto* scan =
+            qobject_cast<QComboBox*>(page->controlWidget(HScanningDialog::IDC_POWER_ON_SCAN));
+        QVERIFY(scan != nullptr);
+        shownScan = scan->currentText();
+        shoot(*page, QStringLiteral("scanning-after-power-on-dw"));
+        QTest::mouseClick(okButton(*page), Qt::LeftButton);
+    });
+    frame.window.runCommand(ID_COMMON_SCANNING);
+    QCOMPARE(shownScan, QStringLiteral("Disable"));
+
+    answerFile(frame.home.filePath(QStringLiteral("kept.k70")));
+    frame.window.runCommand(ID_FILE_SAVE_AS);
+    RadioImage saved;
+    QVERIFY(ReadDataFile(frame.file("kept.k70"), saved, frame.prompt));
+    QCOMPARE(saved.byteAt(0x0202) & 0x03, 2);
+    QCOMPARE(powerOnCondition(saved), 2);
+}
+
+void FrameFaultsTest::aModeSwitchWithAFileOpensTheFile() {
+    QTemporaryDir home;
+    const std::string path = home.filePath(QStringLiteral("FILE.K70")).toStdString();
+    RadioImage image;
+    BuildDefaultImage(PMR446_BAND, image);
+    setRadioChannel(image, 4); // the start-up document has 3
+    HChannelData channels;
+    channels.extract(image);
+    channels.store(image);
+    QtUserPrompt prompt;
+    QVERIFY(WriteDataFile(path, image, prompt));
+    HLogPrint log;
+    for (const char* line : {"/manu", "-E", "-manu", "/e"}) {
+        CKQ70App app(home.path().toStdString(), log, prompt);
+        Driver driver;
+        driver.onModal = [](QWidget& modal) {
+            QFAIL(qPrintable(QStringLiteral("asked: ") + modal.windowTitle()));
+        };
+        QCOMPARE(app.InitInstance(std::string(line) + " " + path), CKQ70App::StartResult::Started);
+        QCOMPARE(app.accessMode().value(), int{ACCESS_NORMAL});
+        QCOMPARE(app.fileToOpen(), path);
+        CKQ70Doc doc;
+        MainWindow window(doc, app.settings(), app.settingsFile(), app.accessMode(), prompt,
+                          app.programFolder());
+        window.startWith(app.fileToOpen());
+        QVERIFY2(driver.texts.isEmpty(), qPrintable(driver.texts.join(QLatin1Char('|'))));
+        QCOMPARE(doc.currentFilePath(), path);
+        QCOMPARE(radioChannelValueOf(doc.GetMainMemory()), 4);
+        app.ExitInstance();
+    }
+}
+
+// Cancel, Escape and the close button with a procedure ended with OK ask first; No keeps the
+// window, Yes puts the radio's former data back and says so.
+void FrameFaultsTest::leavingTheAlignmentWindowAsksBeforeDiscarding() {
+    struct Case {
+        const char* name;
+        bool procedureDone;
+        std::function<void(AlignmentWindow&)> leave;
+    };
+    const auto cancelButton = [](AlignmentWindow& window) {
+        window.findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
+    };
+    const Case cases[] = {
+        {"Cancel after a procedure", true, cancelButton},
+        {"Escape after a procedure", true,
+         [](AlignmentWindow& window) { QTest::keyClick(&window, Qt::Key_Escape); }},
+        {"close button after a procedure", true, [](AlignmentWindow& window) { window.close(); }},
+        {"Cancel before any procedure", false, cancelButton},
+    };
+    for (const Case& c : cases) {
+        RadioFrame frame(ACCESS_ADJUSTMENT);
+        frame.sim().adjustment.setNoiseAmplitude(0);
+        const RadioImage radioBefore = frame.sim().radio.memory();
+        Driver driver(&frame.window.radio());
+        bool stayedOpen = false;
+        bool seen = false;
+        // Cancel stops job 2 and the restart wait; the write-back always runs to its end, so
+        // its window offers no Cancel that would do nothing.
+        QList<bool> cancelOffered;
+        frame.window.radio().setJobStartedHandler([&cancelOffered](CommunicationWindow& job) {
+            cancelOffered.append(
+                job.findChild<QPushButton*>(QStringLiteral("cancel"))->isVisibleTo(&job));
+        });
+        driver.choose = [&](QMessageBox& box) {
+            if (box.text() != qt(text::ALIGNMENT_DISCARD_QUESTION)) {
+                return QMessageBox::Ok;
+            }
+            // The first time No, which keeps the window; then Yes.
+            if (driver.texts.count(box.text()) == 1) {
+                shoot(box, QStringLiteral("alignment-discard-question"));
+                return QMessageBox::No;
+            }
+            return QMessageBox::Yes;
+        };
+        driver.onModal = [&](QWidget& modal) {
+            auto* window = dynamic_cast<AlignmentWindow*>(&modal);
+            if (window == nullptr || seen) {
+                return;
+            }
+            seen = true;
+            QTRY_VERIFY(!window->busy());
+            if (c.procedureDone) {
+                window->startButton(AlignmentProcedure::RxVco)->click();
+                auto* vco = dynamic_cast<VcoAutoDialog*>(window->procedureWindow());
+                QVERIFY(vco != nullptr);
+                for (int point = 0; point < 3; ++point) {
+                    QTRY_VERIFY(vco->startButton().isEnabled());
+                    vco->startButton().click();
+                    QTRY_VERIFY(!vco->busy());
+                }
+                QTRY_VERIFY(vco->okButton().isEnabled());
+                vco->okButton().click();
+                QTRY_VERIFY(window->procedureWindow() == nullptr);
+                c.leave(*window);
+                stayedOpen = window->isVisible();
+            }
+            c.leave(*window);
+        };
+
+        frame.window.runCommand(ID_RADIO_ALIGNMENT);
+        QVERIFY2(seen, c.name);
+        QTRY_VERIFY2(driver.texts.contains(qt(text::ALIGNMENT_FORMER_RESTORED)), c.name);
+        QVERIFY2(!driver.texts.contains(qt(text::ALIGNMENT_FINISHED)), c.name);
+        QCOMPARE(driver.texts.count(qt(text::ALIGNMENT_DISCARD_QUESTION)), c.procedureDone ? 2 : 0);
+        QCOMPARE(stayedOpen, c.procedureDone);
+        QCOMPARE(cancelOffered, (QList<bool>{true, true, false}));
+        QVERIFY2(frame.sim().radio.memory() == radioBefore, c.name);
+    }
+}
+
+void FrameFaultsTest::theReadOnlyRawEditorChangesNothing() {
+    struct Case {
+        const char* name;
+        int mode;
+        int key;
+    };
+    const Case cases[] = {
+        {"normal mode, Enter", ACCESS_NORMAL, Qt::Key_Return},
+        {"normal mode, OK", ACCESS_NORMAL, 0},
+        {"manufacture mode, OK without a change", ACCESS_MANUFACTURE, 0},
+    };
+    for (const Case& c : cases) {
+        Frame frame(c.mode);
+        frame.window.startWith({});
+        showFrame(frame);
+        const RadioImage before = frame.doc.GetMainMemory();
+        whenModal([&c](QWidget* modal) {
+            auto* dialog = dynamic_cast<RawImageDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            if (c.key != 0) {
+                QTest::keyClick(&dialog->grid(), static_cast<Qt::Key>(c.key));
+                if (dialog->isVisible()) {
+                    QTest::keyClick(dialog, static_cast<Qt::Key>(c.key));
+                }
+            } else {
+                okButton(*dialog)->click();
+            }
+        });
+        frame.window.runCommand(ID_RAW_EDITOR);
+        QVERIFY2(QApplication::activeModalWidget() == nullptr, c.name);
+        QVERIFY2(!frame.doc.dataModified(), c.name);
+        QVERIFY2(!frame.window.isWindowModified(), c.name);
+        QVERIFY2(frame.doc.GetMainMemory() == before, c.name);
+        QVERIFY2(!frame.doc.undoHistory().canUndo(), c.name);
+    }
+}
+
+void FrameFaultsTest::aFailedUploadAfterNoKeepsTheChangedMark() {
+    Frame frame;
+    frame.settings.portName = frame.file("no-such-port");
+    frame.window.startWith({});
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    grid.setCurrentCell(grid.tableRow(ROW1), grid.tableColumn(COL_SCAN));
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Space);
+    QVERIFY(frame.window.isWindowModified());
+    const RadioImage edited = frame.doc.GetMainMemory();
+    Driver driver(&frame.window.radio());
+    driver.choose = [](QMessageBox& box) {
+        return box.text() == qt(Strings::get(IDS_SAVE_CHANGES)) ? QMessageBox::No : QMessageBox::Ok;
+    };
+
+    frame.window.runCommand(ID_RADIO_UPLOAD);
+
+    QCOMPARE(driver.texts,
+             (QStringList{qt(Strings::get(IDS_SAVE_CHANGES)), qt(text::PORT_OPEN_ERROR)}));
+    QVERIFY(frame.doc.dataModified());
+    QVERIFY(frame.window.isWindowModified());
+    QVERIFY(frame.window.informationText().contains(QStringLiteral("(changed)")));
+    QVERIFY(frame.doc.GetMainMemory() == edited);
+    // Closing still asks.
+    driver.texts.clear();
+    driver.choose = [](QMessageBox&) { return QMessageBox::Cancel; };
+    QVERIFY(!frame.window.close());
+    QCOMPARE(driver.texts, QStringList{qt(Strings::get(IDS_SAVE_CHANGES))});
+}
+
+// Space and Enter reach nothing during a download; Cancel while the radio is written asks
+// first: No lets the download go on, Escape and Yes stop it.
+void FrameFaultsTest::strayKeysNeverStopADownload() {
+    RadioFrame frame;
+    frame.settings.baudRate = 38400;
+    Driver driver(&frame.window.radio());
+    frame.window.runCommand(ID_RADIO_UPLOAD);
+    frame.window.radio().port().setPaced(true);
+    driver.texts.clear();
+    // The first question is answered No, the second Yes.
+    driver.choose = [&driver](QMessageBox& box) {
+        return box.text() == qt(text::STOP_WHILE_WRITING) && driver.texts.count(box.text()) == 1
+                   ? QMessageBox::No
+                   : QMessageBox::Yes;
+    };
+    int step = 0;
+    bool goingOn = false;
+    driver.duringJob = [&](CommunicationWindow& window) {
+        if (window.phaseCount() < 2 || window.progressValue() < 1) {
+            if (step == 0 && window.progressValue() >= 1) { // keys while the radio is read
+                QWidget* focus = QApplication::focusWidget();
+                QTest::keyClick(focus != nullptr ? focus : &window, Qt::Key_Space);
+                QTest::keyClick(focus != nullptr ? focus : &window, Qt::Key_Return);
+                QTest::keyClicks(&window, QStringLiteral(" x "));
+                step = window.cancelRequested() ? -1 : 1;
+            }
+            return;
+        }
+        if (step == 1) { // while it is written
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : &window, Qt::Key_Space);
+            QTest::keyClick(focus != nullptr ? focus : &window, Qt::Key_Enter);
+            window.findChild<QPushButton*>(QStringLiteral("cancel"))->click();
+            goingOn = !window.cancelRequested();
+            step = 2;
+        } else if (step == 2) {
+            QTest::keyClick(&window, Qt::Key_Escape);
+            step = 3;
+        }
+    };
+
+    frame.window.runCommand(ID_RADIO_DOWNLOAD);
+
+    QCOMPARE(step, 3);
+    QVERIFY(goingOn);
+    QCOMPARE(driver.texts.count(qt(text::STOP_WHILE_WRITING)), 2);
+    QCOMPARE(driver.texts.last(), qt(text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN));
+    QCOMPARE(frame.sim().radio.memory().be16(eepromWordOffset(MARKER_WORD)), 0xFFFF);
+}
+
+// Cancel while the radio is read stops before the repair question; Cancel while the repair is
+// written asks, and Yes stops it with the radio marked incomplete.
+void FrameFaultsTest::cancelStopsAdjustmentRecover() {
+    struct Case {
+        const char* name;
+        int job;   // 0 the read, 1 the write
+        int phase; // the bar's phase within the job
+        std::string_view result;
+    };
+    const Case cases[] = {
+        {"Cancel while reading", 0, 1, text::RECOVERY_CANCELLED},
+        {"Cancel while writing", 1, 1, text::RECOVERY_CANCELLED_PARTLY_WRITTEN},
+    };
+    for (const Case& c : cases) {
+        RadioFrame frame(ACCESS_MANUFACTURE, true);
+        frame.settings.baudRate = 38400;
+        damageAdjustmentData(frame.sim().radio.memory(), AdjustmentDamage::Eeprom);
+        int jobs = 0;
+        frame.window.radio().setJobStartedHandler([&jobs](CommunicationWindow&) { ++jobs; });
+        Driver driver(&frame.window.radio());
+        bool cancelled = false;
+        driver.duringJob = [&](CommunicationWindow& window) {
+            if (!cancelled && jobs == c.job + 1 && window.phaseCount() >= c.phase &&
+                window.progressValue() >= 1) {
+                cancelled = true;
+                window.findChild<QPushButton*>(QStringLiteral("cancel"))->click();
+            }
+        };
+
+        frame.window.runCommand(ID_RADIO_ADJ_RECOVER);
+
+        QVERIFY2(cancelled, c.name);
+        QCOMPARE(driver.texts.last(), qt(c.result));
+        QVERIFY2(!driver.texts.contains(qt(text::ADJ_RECOVERY_COMPLETE)), c.name);
+        QCOMPARE(driver.texts.contains(qt(text::STOP_WHILE_WRITING)), c.job == 1);
+        QCOMPARE(jobs, c.job + 1);
+        QVERIFY2(!frame.window.radio().port().simulatedRadio().link.isOpen(), c.name);
+    }
+}
+
+// Cancel in the alignment's first communication window stops the pass before its window
+// opens: a radio already changed gets its former data back, without the question a partly
+// written download asks.
+void FrameFaultsTest::cancelStopsTheAlignmentPass() {
+    struct Case {
+        const char* name;
+        int phase; // the bar's phase within job 2
+        QStringList endTexts;
+    };
+    const Case cases[] = {
+        {"Cancel while job 2 reads", 1, {qt(text::ALIGNMENT_CANCELLED)}},
+        {"Cancel while job 2 writes",
+         2,
+         {qt(text::ALIGNMENT_CANCELLED_WRITING_BACK), qt(text::ALIGNMENT_FORMER_RESTORED)}},
+    };
+    for (const Case& c : cases) {
+        RadioFrame frame(ACCESS_ADJUSTMENT, true);
+        frame.settings.baudRate = 38400;
+        const RadioImage radioBefore = frame.sim().radio.memory();
+        int jobs = 0;
+        frame.window.radio().setJobStartedHandler([&jobs](CommunicationWindow&) { ++jobs; });
+        Driver driver(&frame.window.radio());
+        bool cancelled = false;
+        driver.duringJob = [&](CommunicationWindow& window) {
+            if (!cancelled && jobs == 1 && window.phaseCount() >= c.phase &&
+                window.progressValue() >= 1) {
+                cancelled = true;
+                window.findChild<QPushButton*>(QStringLiteral("cancel"))->click();
+            }
+        };
+        bool windowShown = false;
+        driver.onModal = [&windowShown](QWidget& modal) {
+            if (auto* window = dynamic_cast<AlignmentWindow*>(&modal)) {
+                windowShown = true;
+                window->reject();
+            }
+        };
+
+        frame.window.runCommand(ID_RADIO_ALIGNMENT);
+
+        QVERIFY2(cancelled, c.name);
+        QVERIFY2(!windowShown, c.name);
+        QCOMPARE(driver.texts.mid(driver.texts.size() - c.endTexts.size()), c.endTexts);
+        QVERIFY2(!driver.texts.contains(qt(text::STOP_WHILE_WRITING)), c.name);
+        QVERIFY2(frame.sim().radio.memory() == radioBefore, c.name);
+    }
+}
+
+KQ70_GUI_TEST(FrameFaultsTest);
+
+#include "FrameFaultsTest.moc"
