@@ -78,6 +78,7 @@ private:
     CKQ70View& m_view;
     EditSteps m_steps;
     std::function<void()> m_shown;
+    bool m_tookImage = false;
 };
 
 } // namespace kq70
