@@ -1,5 +1,6 @@
 #include "ConfigureDialog.h"
 
+#include "DialogButtons.h"
 #include "app/AppSettings.h"
 #include "ui/FrameTexts.h"
 #include "ui/Strings.h"
@@ -62,6 +63,7 @@ ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::st
     m_verify->setChecked(m_settings.verifyDownload);
     form->addRow(QString(), m_verify);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    nameDialogButtons(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &ConfigureDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &ConfigureDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -5,6 +5,7 @@
 #include "ChannelViewWidget.h"
 #include "ComparisonWindow.h"
 #include "ConfigureDialog.h"
+#include "DialogButtons.h"
 #include "HelpWindow.h"
 #include "ParameterPageDialog.h"
 #include "PrintCommands.h"
@@ -43,6 +44,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -104,9 +106,12 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     m_information->setMargin(4);
     m_channelView->setChoosers(&m_choosers);
     m_channelView->setChangedHandler([this] { refreshCommands(); });
-    m_channelView->setStatusHandler(
-        [this](const QString& text) { statusBar()->showMessage(text); });
-    m_channelView->setHelpHandler([this](int) { showHelp(QStringLiteral("main-window")); });
+    m_channelView->setStatusHandler([this](const QString& text) {
+        m_statusHint = text;
+        statusBar()->showMessage(text);
+    });
+    m_channelView->setHelpHandler(
+        [this](int topic) { showHelp(qt(CKQ70View::helpSection(topic))); });
     m_channelView->setFrameRequestHandler([this](CKQ70View::FrameRequest request) {
         if (request == CKQ70View::FrameRequest::RawImageEditor) {
             runCommand(ID_RAW_EDITOR);
@@ -183,6 +188,18 @@ void MainWindow::createActions() {
     connect(raw, &QAction::triggered, this, [this] { runCommand(ID_RAW_EDITOR); });
     addAction(raw);
     m_actions.insert(ID_RAW_EDITOR, raw);
+    // F10 opens the first menu, as the status bar says; the arrows go on from there.
+    auto* menus = new QAction(this);
+    menus->setObjectName(QStringLiteral("openMenus"));
+    menus->setShortcut(QKeySequence(Qt::Key_F10));
+    menus->setShortcutContext(Qt::WindowShortcut);
+    connect(menus, &QAction::triggered, this, [this] {
+        const QList<QAction*> menuActions = menuBar()->actions();
+        if (!menuActions.isEmpty()) {
+            menuBar()->setActiveAction(menuActions.first());
+        }
+    });
+    addAction(menus);
 }
 
 void MainWindow::rebuildMenus() {
@@ -527,6 +544,16 @@ void MainWindow::runAlignment() {
     commands.OnRadioAlignment(alignmentWindowRunner(this));
 }
 
+bool MainWindow::event(QEvent* event) {
+    // Leaving a menu sends an empty tip, which would clear the key hint until the next refresh.
+    if (event->type() == QEvent::StatusTip && !m_statusHint.isEmpty() &&
+        static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
+        statusBar()->showMessage(m_statusHint);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
 void MainWindow::notAvailable() {
     m_prompt.message(text::NOT_AVAILABLE_YET, MessageIcon::Information);
 }
@@ -535,7 +562,8 @@ void MainWindow::showHelp(const QString& topic) {
     if (m_help.isNull()) {
         m_help = new HelpWindow(this);
     }
-    m_help->showTopic(topic);
+    // Asked for from a page or a dialog: shown over it, usable while it is open.
+    m_help->showTopicOver(topic, QApplication::activeModalWidget());
 }
 
 void MainWindow::showAbout() {
@@ -569,6 +597,7 @@ void MainWindow::showAbout() {
     about.setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(about.windowTitle()) +
                           ABOUT_TITLE_MARGIN);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
+    nameDialogButtons(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
     layout->addWidget(buttons);
     about.exec();

@@ -1,5 +1,6 @@
 #include "RawImageDialog.h"
 
+#include "DialogButtons.h"
 #include "FlexGridWidget.h"
 #include "doc/CKQ70Doc.h"
 #include "ui/Strings.h"
@@ -31,6 +32,7 @@ RawImageDialog::RawImageDialog(CKQ70Doc& doc, int accessMode, QWidget* parent)
     m_grid->setCurrentCell(0, 0);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    nameDialogButtons(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &RawImageDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &RawImageDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -83,4 +83,9 @@ inline constexpr std::string_view CONFIGURE_VERIFY = "&Verify the radio after Do
 // File > Configure: the configured port, kept in the list while the system does not have it.
 inline constexpr std::string_view PORT_NOT_FOUND = "(not found)";
 
+// The OK button of pages and dialogs, with the letter Alt presses (the help names Alt+O).
+// Cancel has Escape and Help has F1, and their letters would take those of the dialogs' own
+// fields.
+inline constexpr std::string_view BUTTON_OK = "&OK";
+
 } // namespace kq70::text
