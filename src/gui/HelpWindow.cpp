@@ -108,6 +108,8 @@ void HelpWindow::showTopic(const QString& topic) {
     show();
     raise();
     activateWindow();
+    // The keys scroll the page at once.
+    m_browser->setFocus();
 }
 
 void HelpWindow::showTopicOver(const QString& topic, QWidget* owner) {
