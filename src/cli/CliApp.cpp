@@ -165,7 +165,7 @@ int runCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
     } else if (transfers.parsed()) {
         code = transfers.run({folder, in, out, err, interactive, isTerminal(err)});
     } else if (listings.parsed()) {
-        code = listings.run(in, out, err, interactive);
+        code = listings.run({folder, in, out, err, interactive});
     } else if (importCsv.parsed()) {
         code = importCsv.run(in, out, err, interactive);
     }

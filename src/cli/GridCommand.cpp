@@ -1,15 +1,13 @@
 #include "GridCommand.h"
 
+#include "CliChannelView.h"
 #include "TerminalPrompt.h"
 #include "TextGrid.h"
 #include "app/AccessMode.h"
-#include "app/AppSettings.h"
-#include "app/ProgramFolder.h"
 #include "channel/CKQ70View.h"
 #include "channel/ChannelGridLayout.h"
 #include "doc/DataFile.h"
 #include "image/RadioImage.h"
-#include "platform/IniFile.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -21,18 +19,7 @@ namespace kq70 {
 
 namespace {
 
-constexpr const char* SETTINGS_FILE = "KQ70.ini";
 constexpr int JSON_INDENT = 2;
-
-// The command line only looks: every chooser is cancelled.
-class NoChoosers : public ChannelChoosers {
-public:
-    std::optional<int> choosePmrChannel(int /*preset*/) override { return std::nullopt; }
-    std::optional<Tone> chooseTone(const Tone& /*current*/) override { return std::nullopt; }
-    std::optional<int> chooseSignalNumber(int /*type*/, int /*preset*/) override {
-        return std::nullopt;
-    }
-};
 
 std::vector<int> visibleColumns(const TextGrid& grid) {
     std::vector<int> columns;
@@ -150,14 +137,6 @@ nlohmann::json gridJson(const CKQ70View& view, const TextGrid& grid) {
             {"strip", stripJson(strip)},    {"status", view.statusText()}};
 }
 
-std::size_t differingBytes(const RadioImage& a, const RadioImage& b) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
-        count += a.byteAt(i) != b.byteAt(i) ? 1 : 0;
-    }
-    return count;
-}
-
 } // namespace
 
 void GridCommand::add(CLI::App& app) {
@@ -188,21 +167,15 @@ int GridCommand::run(const Context& context) const {
     if (!ReadDataFile(m_path, image, prompt)) {
         return 1;
     }
-    const RadioImage asRead = image;
-    AppSettings settings;
-    settings.load(IniFile(joinPath(context.programFolder, SETTINGS_FILE)));
-    TextGrid grid;
-    NoChoosers choosers;
-    CKQ70View view(grid, prompt, choosers, mode, settings);
-    view.OnUpdate(image); // a copy of the file's image: nothing goes back to the file
+    // A copy of the file's image: nothing goes back to the file.
+    CliChannelView shown(prompt, mode, context.programFolder);
+    const std::size_t changed = shown.show(image);
+    CKQ70View& view = shown.view();
+    const TextGrid& grid = shown.grid();
     if (m_group) {
         view.selectGroup(*m_group - 1);
     }
-    if (const std::size_t changed = differingBytes(image, asRead); changed != 0) {
-        context.err << "kq70-cli: showing " << m_path << " in the channel view changes " << changed
-                    << " byte(s) of its image (the program would mark it modified); nothing was "
-                       "written\n";
-    }
+    CliChannelView::reportChanges(context.err, m_path, changed);
     if (m_json) {
         context.out << gridJson(view, grid)
                            .dump(JSON_INDENT, ' ', false, nlohmann::json::error_handler_t::replace)

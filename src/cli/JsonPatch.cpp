@@ -238,11 +238,14 @@ private:
         Part part = Part::Hardware;
         std::size_t computedItem = NO_ITEM;
     };
-    // Where a value goes: its path in the patch, its name in the document, its part.
+    // Where a value goes: its path in the patch, its name in the document, its part and,
+    // within the channel data, its record, group or the global values.
     struct Place {
         std::string path;
         std::string target;
         Part part;
+        Entry::Object object = Entry::Object::Part;
+        int index = -1;
     };
     using ElementReader = void (PatchReader::*)(const std::string& path, const Json& element,
                                                 int index);
@@ -289,8 +292,8 @@ void PatchReader::fail(const std::string& path, const std::string& reason) {
 
 void PatchReader::add(const Place& place, Stage stage, std::function<void(DocumentObjects&)> set,
                       std::function<std::string(const DocumentObjects&)> verify) {
-    m_entries.push_back(
-        {place.path, place.target, place.part, stage, std::move(set), std::move(verify)});
+    m_entries.push_back({place.path, place.target, place.part, stage, std::move(set),
+                         std::move(verify), place.object, place.index});
 }
 
 bool PatchReader::isObject(const std::string& path, const Json& value) {
@@ -523,8 +526,9 @@ void PatchReader::readGlobals(const Json& value) {
         }
         const int g = static_cast<int>(*index);
         addInteger(
-            {path, joinTarget("globals", *index, ""), Part::Channels}, item.value(),
-            [g](DocumentObjects& o, std::int32_t v) { o.channels.setGlobal(g, v); },
+            {path, joinTarget("globals", *index, ""), Part::Channels,
+             Entry::Object::ChannelGlobals},
+            item.value(), [g](DocumentObjects& o, std::int32_t v) { o.channels.setGlobal(g, v); },
             [g](const DocumentObjects& o) { return o.channels.getGlobal(g); },
             Stage::ChannelGlobals);
     }
@@ -565,7 +569,7 @@ void PatchReader::readGroup(const std::string& path, const Json& group, int g) {
     for (const auto& item : group.items()) {
         const Place place{path + "." + item.key(),
                           joinTarget("groups", static_cast<std::size_t>(g), item.key()),
-                          Part::Channels};
+                          Part::Channels, Entry::Object::Group, g};
         if (item.key() == "index") {
             continue;
         }
@@ -595,7 +599,7 @@ void PatchReader::readGroup(const std::string& path, const Json& group, int g) {
 void PatchReader::readChannel(const std::string& path, const Json& channel, int c) {
     const auto place = [&](const std::string& key) {
         return Place{path + "." + key, joinTarget("channels", static_cast<std::size_t>(c), key),
-                     Part::Channels};
+                     Part::Channels, Entry::Object::Channel, c};
     };
     for (const auto& item : channel.items()) {
         if (item.key() == "index") {
@@ -752,6 +756,25 @@ void PatchReader::readPassword(const Json& value) {
 
 // ----- Applying ------------------------------------------------------------------------------
 
+// What storing the entry writes: its whole part, or the one record or group of the channel
+// data it names, or the channel data's global values.
+void markNamed(const Entry& entry, DocumentObjects& objects) {
+    switch (entry.object) {
+    case Entry::Object::Channel:
+        objects.markEditedChannel(entry.index);
+        break;
+    case Entry::Object::Group:
+        objects.markEditedGroup(entry.index);
+        break;
+    case Entry::Object::ChannelGlobals:
+        objects.markEditedChannelGlobals();
+        break;
+    case Entry::Object::Part:
+        objects.markEdited(entry.part);
+        break;
+    }
+}
+
 void setStage(const std::vector<Entry>& entries, Stage stage, DocumentObjects& objects) {
     for (const Entry& entry : entries) {
         if (entry.stage == stage && entry.set) {
@@ -902,7 +925,7 @@ void JsonPatch::storeOnce(RadioImage& image) const {
     const auto objects = std::make_unique<DocumentObjects>();
     objects->extract(image);
     for (const Entry& entry : m_entries) {
-        objects->markEdited(entry.part);
+        markNamed(entry, *objects);
     }
     setStage(m_entries, Stage::Objects, *objects);
     objects->storeParameters(image);
@@ -917,7 +940,7 @@ std::vector<std::string> JsonPatch::unnamedChanges(const RadioImage& before,
     const auto named = std::make_unique<DocumentObjects>();
     std::set<std::string> targets;
     for (const Entry& entry : m_entries) {
-        named->markEdited(entry.part);
+        markNamed(entry, *named);
         targets.insert(entry.target);
     }
     // Both views have the same shape: the document's layout does not depend on its values.

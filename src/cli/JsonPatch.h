@@ -51,6 +51,11 @@ public:
         std::function<void(DocumentObjects&)> set;
         // The reason the stored document does not hold the value; empty when it does.
         std::function<std::string(const DocumentObjects&)> verify;
+        // What of the channel data part the value belongs to, so that storing writes that
+        // record, group or the global values only.
+        enum class Object { Part, Channel, Group, ChannelGlobals };
+        Object object = Object::Part;
+        int index = -1;
     };
 
 private:

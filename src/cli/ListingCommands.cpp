@@ -1,5 +1,6 @@
 #include "ListingCommands.h"
 
+#include "CliChannelView.h"
 #include "OutputGuard.h"
 #include "TerminalPrompt.h"
 #include "app/AccessMode.h"
@@ -16,8 +17,12 @@ namespace kq70 {
 
 namespace {
 
-// File > Open's checks and the read into the document; the document then names the file.
-bool openDocument(const std::string& path, CKQ70Doc& doc, UserPrompt& prompt) {
+// The file opened as the program opens it: File > Open's checks, the read into the document
+// (which then names the file), and the channel view's first refresh, which brings values the
+// grid cannot show to what it shows. Nothing goes back to the file; the error stream says
+// when the refresh changed the image.
+bool openDocument(const std::string& path, CKQ70Doc& doc, CliChannelView& view, UserPrompt& prompt,
+                  std::ostream& err) {
     const int status = OpenCheckStatus(path);
     if (status != DATA_FILE_OK) {
         ShowOpenStatusMessage(status, path, prompt);
@@ -27,6 +32,7 @@ bool openDocument(const std::string& path, CKQ70Doc& doc, UserPrompt& prompt) {
         return false;
     }
     doc.setCurrentFilePath(path);
+    CliChannelView::reportChanges(err, path, view.show(doc.GetMainMemory()));
     return true;
 }
 
@@ -48,20 +54,20 @@ bool ListingCommands::parsed() const {
            (m_listing != nullptr && m_listing->parsed());
 }
 
-int ListingCommands::run(std::istream& in, std::ostream& out, std::ostream& err,
-                         bool interactive) const {
-    return m_export->parsed() ? runExport(in, out, err, interactive)
-                              : runListing(in, out, err, interactive);
+int ListingCommands::run(const Context& context) const {
+    return m_export->parsed() ? runExport(context) : runListing(context);
 }
 
-int ListingCommands::runExport(std::istream& in, std::ostream& out, std::ostream& err,
-                               bool interactive) const {
+int ListingCommands::runExport(const Context& context) const {
     AccessMode accessMode;
-    TerminalPrompt prompt(in, err, interactive);
+    TerminalPrompt prompt(context.in, context.err, context.interactive);
+    if (!outputIsNoInput(m_exportOutput, {m_exportFile}, context.err) ||
+        !m_exportMode.grant(accessMode, context.in, context.err, context.interactive)) {
+        return 1;
+    }
     CKQ70Doc doc;
-    if (!outputIsNoInput(m_exportOutput, {m_exportFile}, err) ||
-        !m_exportMode.grant(accessMode, in, err, interactive) ||
-        !openDocument(m_exportFile, doc, prompt)) {
+    CliChannelView view(prompt, accessMode, context.programFolder);
+    if (!openDocument(m_exportFile, doc, view, prompt, context.err)) {
         return 1;
     }
     HCsvFileWriter writer(prompt);
@@ -71,20 +77,23 @@ int ListingCommands::runExport(std::istream& in, std::ostream& out, std::ostream
     if (output.exportTo(writer) != HKQ70Output::ExportResult::Written) {
         return 1;
     }
-    out << "Saved " << m_exportOutput << '\n';
+    context.out << "Saved " << m_exportOutput << '\n';
     return 0;
 }
 
-int ListingCommands::runListing(std::istream& in, std::ostream& out, std::ostream& err,
-                                bool interactive) const {
+int ListingCommands::runListing(const Context& context) const {
     AccessMode accessMode;
-    TerminalPrompt prompt(in, err, interactive);
-    CKQ70Doc doc;
-    if (!standardOutputIsNoInput(out, m_listingFile, err) ||
-        !m_listingMode.grant(accessMode, in, err, interactive) ||
-        !openDocument(m_listingFile, doc, prompt)) {
+    TerminalPrompt prompt(context.in, context.err, context.interactive);
+    if (!standardOutputIsNoInput(context.out, m_listingFile, context.err) ||
+        !m_listingMode.grant(accessMode, context.in, context.err, context.interactive)) {
         return 1;
     }
+    CKQ70Doc doc;
+    CliChannelView view(prompt, accessMode, context.programFolder);
+    if (!openDocument(m_listingFile, doc, view, prompt, context.err)) {
+        return 1;
+    }
+    std::ostream& out = context.out;
     const ListingPages listing(doc, accessMode.value(), doc.currentFilePath(), prompt);
     for (int n = 0; n < listing.pageCount(); ++n) {
         if (n != 0) {

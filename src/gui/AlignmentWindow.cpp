@@ -7,6 +7,7 @@
 #include "SliderAlignDialog.h"
 #include "VcoAutoDialog.h"
 #include "VcoManualDialog.h"
+#include "align/AdjustmentUnits.h"
 #include "align/HAdustmentBackUpParams.h"
 #include "service/HOtherAlign.h"
 #include "service/HRxTune.h"
@@ -36,8 +37,14 @@ QString qt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The VCO, reference and tune values down the first column, the eight levels beside them.
-constexpr int FIELD_ROWS = 10;
+// The value fields in three columns: the six VCO values, the reference and the tune values
+// with the UNIT box under them, and the eight levels.
+constexpr int VCO_FIELDS = 6;
+constexpr int NUMBER_FIELDS = 10;
+constexpr int FIELD_ROWS = 8;
+constexpr int NUMBER_FIELD_WIDTH = 56;
+// A line edit's frame and inner margins around its text.
+constexpr int LEVEL_FIELD_MARGIN = 14;
 
 } // namespace
 
@@ -45,8 +52,9 @@ AlignmentWindow::AlignmentWindow(HBasicAlignment& alignment, QWidget* parent)
     : QDialog(parent), m_alignment(alignment) {
     setObjectName(QStringLiteral("AlignmentWindow"));
     setWindowTitle(qt(text::ALIGNMENT_WINDOW_TITLE));
-    // The values over the item groups; the VCO, receive and battery procedures beside them,
-    // the long list of transmit procedures in a column of its own.
+    // The values over the item groups on the left; on the right the VCO, receive and battery
+    // procedures beside the long list of transmit procedures, with the window's buttons
+    // under them, so the window fits a laptop screen of 768 lines.
     auto* values = new QVBoxLayout;
     values->addWidget(makeValues());
     values->addWidget(makeGroups(), 1);
@@ -58,17 +66,16 @@ AlignmentWindow::AlignmentWindow(HBasicAlignment& alignment, QWidget* parent)
     }
     procedures->addStretch();
     transmit->addStretch();
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(values, 1);
-    columns->addLayout(procedures);
-    columns->addLayout(transmit);
+    auto* sections = new QHBoxLayout;
+    sections->addLayout(procedures);
+    sections->addLayout(transmit);
 
     auto* help = new QPushButton(qt(text::ALIGNMENT_HELP));
     m_ok = new QPushButton(qt(text::ALIGNMENT_OK));
-    auto* cancel = new QPushButton(qt(text::ALIGNMENT_CANCEL));
+    m_cancel = new QPushButton(qt(text::ALIGNMENT_CANCEL));
     m_ok->setObjectName(QStringLiteral("okButton"));
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    for (QPushButton* button : {help, m_ok, cancel}) {
+    m_cancel->setObjectName(QStringLiteral("cancelButton"));
+    for (QPushButton* button : {help, m_ok, m_cancel}) {
         button->setAutoDefault(false);
     }
     connect(help, &QPushButton::clicked, this, [this] {
@@ -77,16 +84,19 @@ AlignmentWindow::AlignmentWindow(HBasicAlignment& alignment, QWidget* parent)
         window->showTopic(qt(HBasicAlignment::HELP_TOPIC));
     });
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &AlignmentWindow::reject);
+    connect(m_cancel, &QPushButton::clicked, this, &AlignmentWindow::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(help);
     buttons->addStretch();
     buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
+    buttons->addWidget(m_cancel);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addLayout(buttons);
+    auto* right = new QVBoxLayout;
+    right->addLayout(sections, 1);
+    right->addLayout(buttons);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(values, 1);
+    layout->addLayout(right);
     refresh();
 }
 
@@ -95,17 +105,27 @@ AlignmentWindow::~AlignmentWindow() = default;
 QWidget* AlignmentWindow::makeValues() {
     auto* box = new QGroupBox(qt(text::ALIGNMENT_VALUES));
     auto* grid = new QGridLayout(box);
+    grid->setVerticalSpacing(3);
     const auto fields = m_alignment.Fields();
-    const int rows = FIELD_ROWS;
+    // Room for the longest text a level can show, so no unit cuts a value short.
+    const int levelWidth =
+        box->fontMetrics().horizontalAdvance(QString::fromStdString(longestLevelText())) +
+        LEVEL_FIELD_MARGIN;
     for (std::size_t i = 0; i < fields.size(); ++i) {
+        const int n = static_cast<int>(i);
         auto* value = new QLineEdit;
         value->setObjectName(QStringLiteral("field%1").arg(i));
         value->setReadOnly(true);
         value->setFocusPolicy(Qt::NoFocus);
-        value->setMinimumWidth(110);
+        const bool level = n >= NUMBER_FIELDS;
+        if (level) {
+            value->setMinimumWidth(levelWidth);
+        } else {
+            value->setFixedWidth(NUMBER_FIELD_WIDTH);
+        }
         m_fields.push_back(value);
-        const int row = static_cast<int>(i) % rows;
-        const int column = static_cast<int>(i) / rows * 2;
+        const int column = n < VCO_FIELDS ? 0 : level ? 4 : 2;
+        const int row = n < VCO_FIELDS ? n : level ? n - NUMBER_FIELDS : n - VCO_FIELDS;
         grid->addWidget(new QLabel(QString::fromStdString(fields[i].caption)), row, column);
         grid->addWidget(value, row, column + 1);
     }
@@ -119,9 +139,11 @@ QWidget* AlignmentWindow::makeValues() {
         m_alignment.SetDisplayUnit(unit);
         refresh();
     });
-    grid->addWidget(new QLabel(qt(text::ALIGNMENT_UNIT)), rows, 2);
-    grid->addWidget(m_unit, rows, 3);
-    grid->setRowStretch(rows + 1, 1);
+    auto* unitLabel = new QLabel(qt(text::ALIGNMENT_UNIT));
+    unitLabel->setBuddy(m_unit);
+    grid->addWidget(unitLabel, FIELD_ROWS - 1, 2);
+    grid->addWidget(m_unit, FIELD_ROWS - 1, 3, 1, 1, Qt::AlignLeft);
+    grid->setColumnStretch(5, 1);
     return box;
 }
 
@@ -164,7 +186,7 @@ QWidget* AlignmentWindow::makeGroups() {
     }
     m_groups->setVerticalHeaderLabels(captions);
     m_groups->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_groups->verticalHeader()->setDefaultSectionSize(21);
+    m_groups->verticalHeader()->setDefaultSectionSize(m_groups->fontMetrics().height() + 4);
     auto* box = new QGroupBox(qt(text::ALIGNMENT_GROUPS));
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(m_groups);
@@ -254,6 +276,7 @@ void AlignmentWindow::refresh() {
         const auto fields = m_alignment.Fields();
         for (std::size_t i = 0; i < fields.size() && i < m_fields.size(); ++i) {
             m_fields[i]->setText(QString::fromStdString(fields[i].text));
+            m_fields[i]->setCursorPosition(0);
         }
         const auto groups = m_alignment.Groups();
         for (std::size_t row = 0; row < groups.size(); ++row) {
@@ -270,6 +293,8 @@ void AlignmentWindow::refresh() {
     }
     m_unit->setEnabled(idle);
     m_ok->setEnabled(idle);
+    // A running procedure ends first: Cancel would do nothing meanwhile.
+    m_cancel->setEnabled(idle);
 }
 
 } // namespace kq70

@@ -34,6 +34,8 @@ public:
     QPushButton* startButton(AlignmentProcedure procedure) const;
     QString fieldText(std::size_t index) const;
     QComboBox& unitBox() { return *m_unit; }
+    QLineEdit& field(std::size_t index) { return *m_fields.at(index); }
+    QPushButton& cancelButton() { return *m_cancel; }
     // The procedure window now open, if any.
     ProcedureDialog* procedureWindow() const { return m_procedure; }
     void startProcedure(AlignmentProcedure procedure);
@@ -56,6 +58,7 @@ private:
     QComboBox* m_unit = nullptr;
     std::map<AlignmentProcedure, QPushButton*> m_buttons;
     QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
 };
 
 } // namespace kq70

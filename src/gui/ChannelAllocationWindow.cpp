@@ -177,19 +177,6 @@ bool ChannelAllocationWindow::eventFilter(QObject* watched, QEvent* event) {
     return ParameterPageDialog::eventFilter(watched, event);
 }
 
-void ChannelAllocationWindow::keyPressEvent(QKeyEvent* event) {
-    // Enter anywhere else works as in any dialog: the button with the focus, else OK.
-    if (isEnter(event)) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
-            button->click();
-        } else {
-            pressDefaultButton();
-        }
-        return;
-    }
-    ParameterPageDialog::keyPressEvent(event);
-}
-
 bool runChannelAllocationWindow(HChannelAllocationDialog& page, QWidget* parent,
                                 ParameterPageDialog::HelpFunction help) {
     ChannelAllocationWindow window(page, parent, std::move(help));

@@ -34,7 +34,11 @@ ComparisonWindow::ComparisonWindow(const ComparisonResult& result, QWidget* pare
     m_summary->setObjectName(QStringLiteral("summary"));
     m_summary->setTextFormat(Qt::PlainText);
     m_summary->setWordWrap(true);
-    m_summary->setText(QString::fromStdString(CompareCommands::Summary(result.comparison)));
+    QString summary = QString::fromStdString(CompareCommands::Summary(result.comparison));
+    if (!result.scope.empty()) {
+        summary += QLatin1Char('\n') + QString::fromStdString(result.scope);
+    }
+    m_summary->setText(summary);
     m_sections->setObjectName(QStringLiteral("sections"));
     for (const ComparisonTable& table : CompareCommands::Tables(result.comparison)) {
         m_sections->addTab(makeTable(table, result), QStringLiteral("%1 (%2)")

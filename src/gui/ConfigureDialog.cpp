@@ -1,5 +1,6 @@
 #include "ConfigureDialog.h"
 
+#include "DialogButtons.h"
 #include "app/AppSettings.h"
 #include "ui/Strings.h"
 
@@ -22,10 +23,11 @@ QString qt(std::string_view text) {
 
 } // namespace
 
-ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::string sysClassTty)
+ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::string sysClassTty,
+                                 std::string deviceFolder)
     : QDialog(parent), m_settings(settings), m_sysClassTty(std::move(sysClassTty)),
-      m_ports(new QComboBox(this)), m_baudRates(new QComboBox(this)),
-      m_cable(new QCheckBox(qt(text::PGC30), this)),
+      m_deviceFolder(std::move(deviceFolder)), m_ports(new QComboBox(this)),
+      m_baudRates(new QComboBox(this)), m_cable(new QCheckBox(qt(text::PGC30), this)),
       m_verify(new QCheckBox(qt(text::CONFIGURE_VERIFY), this)) {
     setWindowTitle(qt(text::CONFIGURATION_DIALOG_TITLE));
     m_ports->setObjectName(QStringLiteral("ports"));
@@ -60,6 +62,7 @@ ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::st
     m_verify->setChecked(m_settings.verifyDownload);
     form->addRow(QString(), m_verify);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    nameDialogButtons(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &ConfigureDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &ConfigureDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -77,8 +80,10 @@ ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::st
 }
 
 void ConfigureDialog::refreshPorts() {
-    m_choices =
-        ConfigureChoices::PortList(SerialPortEnumerator(m_sysClassTty).ports(), m_sysClassTty);
+    const SerialPortEnumerator system(m_sysClassTty, m_deviceFolder);
+    m_choices = ConfigureChoices::WithConfiguredPort(
+        ConfigureChoices::PortList(system.ports(), m_sysClassTty, system.stableNames()),
+        m_settings);
     m_ports->clear();
     for (const PortChoice& choice : m_choices) {
         m_ports->addItem(QString::fromStdString(choice.text));

@@ -12,14 +12,15 @@ namespace kq70 {
 
 struct AppSettings;
 
-// File > Configure: the port (serial ports, the cable marked, the simulated radio), the baud
+// File > Configure: the port (serial ports with their stable names, the cable marked, the
+// configured port even when the system lacks it, the simulated radio), the baud
 // rate, the cable box and whether a download is read back. OK writes the port choice into the
 // settings; the caller keeps the verify choice (verifyChecked) in the settings file. Cancel
 // changes nothing.
 class ConfigureDialog : public QDialog {
 public:
     ConfigureDialog(AppSettings& settings, QWidget* parent = nullptr,
-                    std::string sysClassTty = "/sys/class/tty");
+                    std::string sysClassTty = "/sys/class/tty", std::string deviceFolder = "/dev");
 
     QComboBox& ports() { return *m_ports; }
     QComboBox& baudRates() { return *m_baudRates; }
@@ -38,6 +39,7 @@ private:
 
     AppSettings& m_settings;
     std::string m_sysClassTty;
+    std::string m_deviceFolder;
     std::vector<PortChoice> m_choices;
     QComboBox* m_ports;
     QComboBox* m_baudRates;

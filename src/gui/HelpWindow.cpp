@@ -2,6 +2,7 @@
 
 #include "ui/Strings.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -9,6 +10,8 @@
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 // The help pages and icons are compiled into the window library.
 static void initGuiResources() {
@@ -26,7 +29,8 @@ QString qt(std::string_view text) {
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : QDialog(parent), m_contents(new QListWidget(this)), m_browser(new QTextBrowser(this)) {
+    : QDialog(parent), m_home(parent), m_contents(new QListWidget(this)),
+      m_browser(new QTextBrowser(this)) {
     initGuiResources();
     setWindowTitle(qt(text::HELP_WINDOW_TITLE));
     setObjectName(QStringLiteral("HelpWindow"));
@@ -54,7 +58,6 @@ HelpWindow::HelpWindow(QWidget* parent)
     splitter->addWidget(m_contents);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 3);
-    splitter->setSizes({200, 600});
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(back);
     buttons->addWidget(forward);
@@ -62,7 +65,16 @@ HelpWindow::HelpWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(splitter);
-    resize(820, 560);
+    // The contents list shows its longest entry whole.
+    int widest = 0;
+    for (const Topic& topic : CONTENTS) {
+        widest = std::max(
+            widest, m_contents->fontMetrics().horizontalAdvance(QString::fromLatin1(topic.title)));
+    }
+    const int contentsWidth = widest + 2 * m_contents->frameWidth() + 24;
+    m_contents->setMinimumWidth(contentsWidth);
+    splitter->setSizes({contentsWidth, 640});
+    resize(contentsWidth + 680, 560);
 }
 
 QString HelpWindow::pageOfTopic(const QString& topic) {
@@ -87,6 +99,42 @@ void HelpWindow::showTopic(const QString& topic) {
     show();
     raise();
     activateWindow();
+    // The keys scroll the page at once.
+    m_browser->setFocus();
+}
+
+void HelpWindow::showTopicOver(const QString& topic, QWidget* owner) {
+    moveTo(owner != nullptr ? owner : m_home.data());
+    showTopic(topic);
+}
+
+void HelpWindow::moveTo(QWidget* owner) {
+    QWidget* current = parentWidget();
+    if (owner == current) {
+        return;
+    }
+    if (current != nullptr && current != m_home) {
+        current->removeEventFilter(this);
+    }
+    // Changing the parent hides the window: it comes back where it was.
+    const bool shown = !isHidden();
+    const QRect place = geometry();
+    setParent(owner, windowFlags());
+    if (owner != nullptr && owner != m_home) {
+        owner->installEventFilter(this);
+    }
+    setGeometry(place);
+    if (shown) {
+        show();
+    }
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The modal window it was shown over closes: the help stays open with its first parent.
+    if (watched == parentWidget() && watched != m_home && event->type() == QEvent::Hide) {
+        moveTo(m_home);
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace kq70

@@ -6,6 +6,7 @@
 #include "ComparisonWindow.h"
 #include "ConfigureDialog.h"
 #include "CsvImportErrorWindow.h"
+#include "DialogButtons.h"
 #include "FleetWindow.h"
 #include "HelpWindow.h"
 #include "ParameterPageDialog.h"
@@ -39,6 +40,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -46,6 +48,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -74,6 +77,9 @@ struct ActionSpec {
     std::string_view text;
     const char* icon;
 };
+
+// Room in the About window's title bar for its icon and buttons.
+constexpr int ABOUT_TITLE_MARGIN = 140;
 
 } // namespace
 
@@ -106,9 +112,12 @@ MainWindow::MainWindow(CKQ70Doc& doc, AppSettings& settings, IniFile& settingsFi
     m_information->setMargin(4);
     m_channelView->setChoosers(&m_choosers);
     m_channelView->setChangedHandler([this] { refreshCommands(); });
-    m_channelView->setStatusHandler(
-        [this](const QString& text) { statusBar()->showMessage(text); });
-    m_channelView->setHelpHandler([this](int) { showHelp(QStringLiteral("main-window")); });
+    m_channelView->setStatusHandler([this](const QString& text) {
+        m_statusHint = text;
+        statusBar()->showMessage(text);
+    });
+    m_channelView->setHelpHandler(
+        [this](int topic) { showHelp(qt(CKQ70View::helpSection(topic))); });
     m_channelView->setFrameRequestHandler([this](CKQ70View::FrameRequest request) {
         if (request == CKQ70View::FrameRequest::RawImageEditor) {
             runCommand(ID_RAW_EDITOR);
@@ -185,6 +194,18 @@ void MainWindow::createActions() {
     connect(raw, &QAction::triggered, this, [this] { runCommand(ID_RAW_EDITOR); });
     addAction(raw);
     m_actions.insert(ID_RAW_EDITOR, raw);
+    // F10 opens the first menu, as the status bar says; the arrows go on from there.
+    auto* menus = new QAction(this);
+    menus->setObjectName(QStringLiteral("openMenus"));
+    menus->setShortcut(QKeySequence(Qt::Key_F10));
+    menus->setShortcutContext(Qt::WindowShortcut);
+    connect(menus, &QAction::triggered, this, [this] {
+        const QList<QAction*> menuActions = menuBar()->actions();
+        if (!menuActions.isEmpty()) {
+            menuBar()->setActiveAction(menuActions.first());
+        }
+    });
+    addAction(menus);
 }
 
 void MainWindow::rebuildMenus() {
@@ -554,7 +575,8 @@ void MainWindow::runAlignment() {
     RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.programFolder(),
                            m_radio->prompt(), m_channelView->binding(), m_radio->link(),
                            [this] { return m_documents.SaveModifiedData(); });
-    const QString title = qt(text::ALIGNMENT_WINDOW_TITLE);
+    // The communication windows of the pass have their own title, not the alignment window's.
+    const QString title = qt(text::ALIGNMENT_TRANSFER_TITLE);
     commands.setJobExecutor(m_radio->executor(title));
     // The write-back always runs to its end: its window offers no Cancel.
     commands.setWriteBackExecutor(m_radio->executor(title, false));
@@ -571,6 +593,16 @@ void MainWindow::runCsvImport() {
     });
 }
 
+bool MainWindow::event(QEvent* event) {
+    // Leaving a menu sends an empty tip, which would clear the key hint until the next refresh.
+    if (event->type() == QEvent::StatusTip && !m_statusHint.isEmpty() &&
+        static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
+        statusBar()->showMessage(m_statusHint);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
 void MainWindow::notAvailable() {
     m_prompt.message(text::NOT_AVAILABLE_YET, MessageIcon::Information);
 }
@@ -579,7 +611,8 @@ void MainWindow::showHelp(const QString& topic) {
     if (m_help.isNull()) {
         m_help = new HelpWindow(this);
     }
-    m_help->showTopic(topic);
+    // Asked for from a page or a dialog: shown over it, usable while it is open.
+    m_help->showTopicOver(topic, QApplication::activeModalWidget());
 }
 
 void MainWindow::showAbout() {
@@ -601,8 +634,19 @@ void MainWindow::showAbout() {
                        .arg(QString::fromStdString(HVersionInfo::fromBuild().GetFileVersion())),
                    &about);
     build->setObjectName(QStringLiteral("aboutBuild"));
+    // Courier New where the system has it, else its own fixed font.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setFamilies({QStringLiteral("Courier New"), fixed.family()});
+    fixed.setPointSize(10);
+    build->setFont(fixed);
     layout->addWidget(build);
+    // Wide enough for the whole title beside the window manager's buttons.
+    QFont titleFont = about.font();
+    titleFont.setBold(true);
+    about.setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(about.windowTitle()) +
+                          ABOUT_TITLE_MARGIN);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
+    nameDialogButtons(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
     layout->addWidget(buttons);
     about.exec();

@@ -85,6 +85,7 @@ public:
     void titleChanged() override;
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -136,6 +137,8 @@ private:
     CommonCommands m_common;
     QtChannelChoosers m_choosers{this};
     QLabel* m_portStatus = nullptr;
+    // The grid's key hint, which the status bar shows whenever no menu entry has a tip.
+    QString m_statusHint;
     QPointer<HelpWindow> m_help;
     CompareCommands m_compare;
     QPointer<ComparisonWindow> m_comparison;

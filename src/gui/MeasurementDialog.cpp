@@ -35,15 +35,8 @@ MeasurementDialog::MeasurementDialog(std::unique_ptr<HSqlAlignment> procedure, Q
     setObjectName(QStringLiteral("MeasurementDialog"));
     m_generator->setObjectName(QStringLiteral("generatorSettings"));
 
-    auto* generator = new QGroupBox(qt(text::GENERATOR_SETTINGS));
-    auto* settings = new QFormLayout(generator);
-    const auto lines = m_procedure->GeneratorLines();
-    for (std::size_t i = 0; i < lines.size() && i < text::GENERATOR_CAPTIONS.size(); ++i) {
-        auto* value = new QLabel(QString::fromStdString(lines[i]));
-        value->setObjectName(QStringLiteral("generator%1").arg(i));
-        settings->addRow(qt(text::GENERATOR_CAPTIONS[i]), value);
-    }
-    content().addWidget(generator);
+    std::vector<QLabel*> generatorValues;
+    content().addWidget(makeGeneratorBox(m_procedure->GeneratorLines(), generatorValues));
     auto* results = new QFormLayout;
     results->addRow(m_progress);
     results->addRow(qt(text::NSQ_AD), m_nsq);

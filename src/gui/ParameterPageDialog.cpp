@@ -1,5 +1,6 @@
 #include "ParameterPageDialog.h"
 
+#include "DialogButtons.h"
 #include "pages/HDialog.h"
 
 #include <QCheckBox>
@@ -167,6 +168,7 @@ void ParameterPageDialog::addPromptAndButtons(QVBoxLayout* root) {
     if (m_help) {
         buttons->addButton(QDialogButtonBox::Help);
     }
+    nameDialogButtons(*buttons);
     for (QAbstractButton* button : buttons->buttons()) {
         if (auto* push = qobject_cast<QPushButton*>(button)) {
             // Enter belongs to the buttons only; see keyPressEvent.

@@ -1,5 +1,6 @@
 #include "PrintSetupDialog.h"
 
+#include "DialogButtons.h"
 #include "ui/Strings.h"
 
 #include <QComboBox>
@@ -46,6 +47,7 @@ PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent)
     layout->addLayout(form);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    nameDialogButtons(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

@@ -4,7 +4,10 @@
 #include "service/DaSlider.h"
 #include "ui/Strings.h"
 
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -77,7 +80,28 @@ QProgressBar* ProcedureDialog::makeSamplesBar() {
     bar->setObjectName(QStringLiteral("samples"));
     bar->setRange(0, SAMPLE_COUNT);
     bar->setFormat(qt(text::SAMPLES_TAKEN) + QStringLiteral(" %v/%m"));
+    bar->setValue(0);
     return bar;
+}
+
+QGroupBox* ProcedureDialog::makeGeneratorBox(const std::vector<std::string>& lines,
+                                             std::vector<QLabel*>& values) {
+    auto* generator = new QGroupBox(qt(text::GENERATOR_SETTINGS));
+    auto* settings = new QFormLayout(generator);
+    for (std::size_t i = 0; i < lines.size() && i < text::GENERATOR_CAPTIONS.size(); ++i) {
+        auto* value = new QLabel(QString::fromStdString(lines[i]));
+        value->setObjectName(QStringLiteral("generator%1").arg(i));
+        settings->addRow(qt(text::GENERATOR_CAPTIONS[i]), value);
+        values.push_back(value);
+    }
+    return generator;
+}
+
+void ProcedureDialog::showGeneratorLines(const std::vector<std::string>& lines,
+                                         const std::vector<QLabel*>& values) {
+    for (std::size_t i = 0; i < lines.size() && i < values.size(); ++i) {
+        values[i]->setText(QString::fromStdString(lines[i]));
+    }
 }
 
 void ProcedureDialog::runSampling(std::function<bool(const SamplingWatch&)> run,

@@ -8,7 +8,11 @@
 #include <QDialog>
 
 #include <functional>
+#include <string>
+#include <vector>
 
+class QGroupBox;
+class QLabel;
 class QProgressBar;
 class QPushButton;
 class QSlider;
@@ -59,8 +63,14 @@ protected:
     void runSampling(std::function<bool(const SamplingWatch&)> run, QProgressBar& progress);
     // A slider over the D/A range the procedures send.
     static QSlider* makeDaSlider();
-    // A bar for the samples of a sampling run.
+    // A bar for the samples of a sampling run, at 0 of them until the run starts.
     static QProgressBar* makeSamplesBar();
+    // What to set on the signal generator, each line under its caption; `values` receives
+    // the line's label, to show later lines in.
+    static QGroupBox* makeGeneratorBox(const std::vector<std::string>& lines,
+                                       std::vector<QLabel*>& values);
+    static void showGeneratorLines(const std::vector<std::string>& lines,
+                                   const std::vector<QLabel*>& values);
 
     virtual void start() = 0;
     // On the worker: the procedure's OK; true when it stored something.

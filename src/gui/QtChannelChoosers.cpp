@@ -1,5 +1,6 @@
 #include "QtChannelChoosers.h"
 
+#include "DialogButtons.h"
 #include "channel/ChooserLists.h"
 #include "ui/Strings.h"
 
@@ -8,7 +9,9 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -123,6 +126,8 @@ private:
     QElapsedTimer m_sinceTyped;
 };
 
+constexpr int TITLE_MARGIN = 140;
+
 // A modal list chooser: OK is the default button, so Enter in the list takes the entry.
 class ChooserDialog : public QDialog {
 public:
@@ -130,9 +135,14 @@ public:
         : QDialog(parent), m_list(new ChooserListWidget(this)) {
         setObjectName(objectName);
         setWindowTitle(qt(title));
+        // Wide enough for the whole title beside the window manager's buttons.
+        QFont titleFont = font();
+        titleFont.setBold(true);
+        setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + TITLE_MARGIN);
         m_layout = new QVBoxLayout(this);
         m_layout->addWidget(m_list);
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        nameDialogButtons(*buttons);
         buttons->button(QDialogButtonBox::Ok)->setDefault(true);
         m_layout->addWidget(buttons);
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -1,5 +1,6 @@
 #include "RawImageDialog.h"
 
+#include "DialogButtons.h"
 #include "FlexGridWidget.h"
 #include "doc/CKQ70Doc.h"
 #include "ui/Strings.h"
@@ -31,13 +32,16 @@ RawImageDialog::RawImageDialog(CKQ70Doc& doc, int accessMode, QWidget* parent)
     m_grid->setCurrentCell(0, 0);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    nameDialogButtons(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &RawImageDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &RawImageDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid);
     layout->addWidget(buttons);
+    // The row labels ("0D000h") whole, beside the header's own margins.
     const int labels =
         QFontMetrics(m_grid->font()).horizontalAdvance(QStringLiteral("00000h")) + 16;
+    m_grid->verticalHeader()->setFixedWidth(labels);
     resize(labels + 16 * cell + 60, 560);
 }
 

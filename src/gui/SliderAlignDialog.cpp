@@ -39,6 +39,11 @@ SliderAlignDialog::SliderAlignDialog(std::unique_ptr<HSliderAlignDialog> procedu
     m_value->setMaximumWidth(60);
 
     auto* form = new QFormLayout;
+    if (const std::string level = m_procedure->LevelText(); !level.empty()) {
+        auto* levelLine = new QLabel(QString::fromStdString(level));
+        levelLine->setObjectName(QStringLiteral("levelLine"));
+        form->addRow(qt(text::TX_POWER_LEVEL), levelLine);
+    }
     form->addRow(qt(text::CHANNEL_LINE), m_channel);
     if (m_procedure->AdjustsGroup()) {
         m_point = new QComboBox;

@@ -30,7 +30,8 @@ QLineEdit* readingField(const char* name) {
 VcoManualDialog::VcoManualDialog(Factory factory, int point, QWidget* parent)
     : ProcedureDialog(QString(), parent), m_factory(std::move(factory)),
       m_procedure(m_factory(point)), m_pointIndex(point), m_point(new QComboBox),
-      m_slider(makeDaSlider()), m_vcv(readingField("vcvField")), m_ul(readingField("ulField")) {
+      m_slider(makeDaSlider()), m_da(readingField("daField")), m_vcv(readingField("vcvField")),
+      m_ul(readingField("ulField")) {
     setObjectName(QStringLiteral("VcoManualDialog"));
     setWindowTitle(QString::fromStdString(m_procedure->Title()));
     for (std::string_view name : text::VCO_POINT_NAMES) {
@@ -40,6 +41,7 @@ VcoManualDialog::VcoManualDialog(Factory factory, int point, QWidget* parent)
     auto* form = new QFormLayout;
     form->addRow(qt(text::VCO_POINT), m_point);
     form->addRow(m_slider);
+    form->addRow(qt(text::VCO_DA_SENT), m_da);
     form->addRow(qt(text::VCV_AD), m_vcv);
     form->addRow(qt(text::UL_AD), m_ul);
     content().addLayout(form);
@@ -53,6 +55,10 @@ VcoManualDialog::VcoManualDialog(Factory factory, int point, QWidget* parent)
 }
 
 VcoManualDialog::~VcoManualDialog() = default;
+
+QString VcoManualDialog::daText() const {
+    return m_da->text();
+}
 
 QString VcoManualDialog::vcvText() const {
     return m_vcv->text();
@@ -109,6 +115,7 @@ void VcoManualDialog::cancelCall() {
 }
 
 void VcoManualDialog::refresh() {
+    m_da->setText(QString::fromStdString(m_procedure->DaText()));
     m_vcv->setText(QString::fromStdString(m_procedure->VcvText()));
     m_ul->setText(QString::fromStdString(m_procedure->UlText()));
     m_slider->setEnabled(!closing());

@@ -13,8 +13,8 @@ namespace kq70 {
 
 class HVcoAlignDialog;
 
-// The manual VCO alignment: a point, a slider 0–255 that sets the VCO D/A directly, and the
-// "VCV A/D" and "UL A/D" readings after each move. OK stores the slider's value.
+// The manual VCO alignment: a point, a slider 0–255 that sets the VCO D/A directly, the value
+// sent and the "VCV A/D" and "UL A/D" readings after each move. OK stores the slider's value.
 class VcoManualDialog : public ProcedureDialog {
 public:
     // Makes the procedure of a point (0 High, 1 Middle, 2 Low).
@@ -24,6 +24,8 @@ public:
     ~VcoManualDialog() override;
 
     QSlider& slider() { return *m_slider; }
+    // The D/A value sent to the radio, as the readings beside it answer it.
+    QString daText() const;
     QString vcvText() const;
     QString ulText() const;
     const HVcoAlignDialog& procedure() const { return *m_procedure; }
@@ -44,6 +46,7 @@ private:
     int m_pointIndex;
     QComboBox* m_point;
     QSlider* m_slider;
+    QLineEdit* m_da;
     QLineEdit* m_vcv;
     QLineEdit* m_ul;
     int m_wanted = -1;

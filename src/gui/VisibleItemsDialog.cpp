@@ -1,5 +1,6 @@
 #include "VisibleItemsDialog.h"
 
+#include "DialogButtons.h"
 #include "channel/CKQ70View.h"
 #include "channel/ChannelGridLayout.h"
 #include "ui/Strings.h"
@@ -35,6 +36,7 @@ VisibleItemsDialog::VisibleItemsDialog(CKQ70View& view, QWidget* parent)
         m_boxes.push_back(box);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    nameDialogButtons(*buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &VisibleItemsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &VisibleItemsDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -368,6 +368,11 @@ TEST(JsonPatchTest, AChannelPatchLeavesEveryByteOutsideTheChannelDataAlone) {
     for (std::size_t k = 0; k < HPowerSaveParams::POWER_ON_TAG_LENGTH; ++k) {
         image.setByte(0x027D + k, static_cast<std::uint8_t>(0x60 + k));
     }
+    // Tags not in their stored form (ended early, not padded): group 2's and channel 5's,
+    // which a store of the whole channel data would pad.
+    constexpr std::size_t GROUP_TAGS = 0x0285;
+    image.setByte(GROUP_TAGS + 2 * HGroupTable::TAG_LENGTH, 0xFF);
+    image.setByte(CHANNEL_TABLE_OFFSET + 5 * CHANNEL_RECORD_SIZE + 0x17, 0xFF);
     const RadioImage original = image;
     ASSERT_TRUE(applyPatch(R"({"channels": [{"index": 3, "rxFrequency": 446043750,
                                             "txFrequency": 446043750, "tag": "NEW"}]})",
@@ -388,6 +393,14 @@ TEST(JsonPatchTest, AChannelPatchLeavesEveryByteOutsideTheChannelDataAlone) {
         }
     }
     EXPECT_GT(changed, 0);
+
+    // A group's scan flag: its scan bit only; the group's tag keeps its stored form.
+    const RadioImage before = image;
+    ASSERT_TRUE(applyPatch(R"({"groups": [{"index": 2, "scan": true}]})", image).empty());
+    for (std::size_t offset = 0; offset < IMAGE_SIZE; ++offset) {
+        EXPECT_TRUE(image.byteAt(offset) == before.byteAt(offset) || offset == 0x0028)
+            << std::hex << offset;
+    }
 }
 
 TEST(JsonPatchTest, ADeeplyNestedTextIsRefusedQuickly) {

@@ -1,4 +1,5 @@
 #include "app/AccessMode.h"
+#include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
@@ -128,6 +129,33 @@ TEST_F(ListingCommandsTest, ProcessesOnBuiltInAndUploadedImagesInBothModes) {
             EXPECT_EQ(listing.out.find("\n\f\n") != std::string::npos, input != inputs[1]) << what;
         }
     }
+}
+
+// A stored frequency the grid cannot show (440 MHz on a PMR446 radio) is listed as the grid
+// shows it once the program has opened the file; the file itself is left alone.
+TEST_F(ListingCommandsTest, ListsTheTextsTheGridShows) {
+    RadioImage image;
+    BuildDefaultImage(12, image);
+    HChannelData data;
+    data.extract(image);
+    data.setValue(1, rxFrequency, 440000000);
+    data.store(image);
+    const std::string input = files.file("offplan.k70");
+    test::ScriptedPrompt quiet;
+    ASSERT_TRUE(WriteDataFile(input, image, quiet));
+    const std::string before = TempFolder::readText(input);
+    const std::string csv = files.file("out.csv");
+    for (const std::string& arguments :
+         {"export-csv " + quoted(input) + " " + quoted(csv), "listing " + quoted(input)}) {
+        const ProcessRun run = runProcess(cli(arguments), files);
+        ASSERT_EQ(run.code, 0) << arguments << run.err;
+        const std::string listed =
+            arguments.starts_with("listing") ? run.out : TempFolder::readText(csv);
+        EXPECT_EQ(listed.find("440.00000"), std::string::npos) << arguments;
+        EXPECT_NE(run.err.find("changes"), std::string::npos) << arguments << run.err;
+        EXPECT_NE(run.err.find("nothing was written"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(TempFolder::readText(input), before);
 }
 
 TEST_F(ListingCommandsTest, FailuresExitWithTheProgramsMessage) {

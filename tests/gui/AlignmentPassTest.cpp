@@ -4,6 +4,7 @@
 
 #include "AlignmentWindow.h"
 #include "ChannelViewWidget.h"
+#include "CommunicationWindow.h"
 #include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
 #include "InProcessRadio.h"
@@ -135,10 +136,21 @@ private slots:
 
         QAction* alignment = menuAction(*frame.window.menuBar(), qt(text::MENU_RADIO_ALIGNMENT));
         QVERIFY(alignment != nullptr);
-        PassDriver driver(alignRxVco);
+        // The windows of the jobs around the alignment are told apart from the alignment
+        // window by their titles.
+        QStringList titles;
+        frame.window.radio().setJobStartedHandler(
+            [&titles](CommunicationWindow& job) { titles << job.windowTitle(); });
+        QString alignmentTitle;
+        PassDriver driver([&alignmentTitle](AlignmentWindow& window) {
+            alignmentTitle = window.windowTitle();
+            alignRxVco(window);
+        });
         alignment->trigger();
         QVERIFY(driver.windowSeen);
         QTRY_COMPARE(driver.texts, QStringList{qt(text::ALIGNMENT_FINISHED)});
+        QVERIFY(!titles.isEmpty());
+        QVERIFY(!titles.contains(alignmentTitle));
 
         const RadioImage& radio = sim.radio.memory();
         HAdustmentBackUpParams items;

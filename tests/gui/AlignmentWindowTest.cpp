@@ -28,6 +28,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -200,9 +201,12 @@ private slots:
         const int before = b.set.get(88);
         auto* vco = b.open<VcoAutoDialog>(AlignmentProcedure::RxVco);
         QVERIFY(vco != nullptr);
+        // The alignment window's Cancel waits for the procedure window.
+        QVERIFY(!b.window.cancelButton().isEnabled());
         pressStart(*vco);
         QTest::keyClick(vco, Qt::Key_Escape);
         QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        QVERIFY(b.window.cancelButton().isEnabled());
         QCOMPARE(b.set.get(88), before);
         QCOMPARE(b.window.fieldText(0), QString::number(before));
     }
@@ -230,9 +234,11 @@ private slots:
             QTRY_COMPARE(manual->slider().value(), expected);
             waitIdle(*manual);
             QCOMPARE(static_cast<int>(b.sim.adjustment.state().vcoLevel), expected);
+            QCOMPARE(manual->daText(), QString::number(expected));
             QCOMPARE(manual->vcvText(), QString::number(b.sim.adjustment.vcv()));
             QCOMPARE(manual->ulText(), QString::number(b.sim.adjustment.lockDetector()));
         }
+        shoot(*manual, QStringLiteral("vco-manual-dialog"));
         manual->okButton().click();
         QTRY_VERIFY(b.window.procedureWindow() == nullptr);
         QCOMPARE(b.set.get(87), start - 2);
@@ -245,12 +251,17 @@ private slots:
         auto* power = b.open<SliderAlignDialog>(AlignmentProcedure::TxPowerHigh);
         QVERIFY(power != nullptr);
         QCOMPARE(power->windowTitle(), QStringLiteral("TX Power"));
+        QCOMPARE(power->findChild<QLabel*>(QStringLiteral("levelLine"))->text(),
+                 QStringLiteral("High"));
         QVERIFY(power->channelLine().contains(QStringLiteral(" MHz")));
         QCOMPARE(power->slider().maximum(), 255);
         QCOMPARE(power->slider().tickInterval(), 10);
         QCOMPARE(power->slider().pageStep(), 20);
-        // Before Start the radio is not keyed and the slider sends nothing.
+        // Before Start the radio is not keyed and the slider sends nothing, but shows the
+        // value Start sends.
         QVERIFY(!power->slider().isEnabled());
+        QCOMPARE(power->slider().value(), stored);
+        QCOMPARE(power->valueBox().text(), QString::number(stored));
         pressStart(*power);
         QVERIFY(b.sim.adjustment.state().transmitting);
         QCOMPARE(power->slider().value(), stored);
@@ -284,6 +295,14 @@ private slots:
         QTRY_VERIFY(b.window.procedureWindow() == nullptr);
         QVERIFY(!b.sim.adjustment.state().transmitting);
         QCOMPARE(b.set.get(18), stored);
+
+        auto* low = b.open<SliderAlignDialog>(AlignmentProcedure::TxPowerLow);
+        QVERIFY(low != nullptr);
+        QCOMPARE(low->findChild<QLabel*>(QStringLiteral("levelLine"))->text(),
+                 QStringLiteral("Low"));
+        QCOMPARE(low->slider().value(), b.set.get(23));
+        low->close();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
     }
 
     void everyWayOfClosingATransmitWindowReturnsToReceive() {
@@ -390,6 +409,18 @@ private slots:
         b.window.show();
         auto* tune = b.open<RxTuneDialog>(AlignmentProcedure::RxTune);
         QVERIFY(tune != nullptr);
+        // The generator settings under the measurement windows' captions.
+        QStringList captions;
+        for (const QLabel* label : tune->findChildren<QLabel*>()) {
+            captions << label->text();
+        }
+        for (const std::string_view caption : text::GENERATOR_CAPTIONS) {
+            QVERIFY2(captions.contains(QString::fromUtf8(caption.data(), caption.size())),
+                     caption.data());
+        }
+        QVERIFY(tune->generatorText(1).endsWith(QStringLiteral("dBuV (EMF)")));
+        QVERIFY(tune->generatorText(2).endsWith(QStringLiteral("kHz")));
+        shoot(*tune, QStringLiteral("rx-tune-dialog"));
         for (int point = 0; point < 3; ++point) {
             pressStart(*tune);
         }
@@ -408,6 +439,9 @@ private slots:
         b.window.show();
         auto* battery = b.open<BatteryDialog>(AlignmentProcedure::Battery);
         QVERIFY(battery != nullptr);
+        QCOMPARE(battery->findChild<QProgressBar*>(QStringLiteral("samples"))->text(),
+                 QStringLiteral("Samples 0/20"));
+        shoot(*battery, QStringLiteral("battery-dialog-start"));
         struct Step {
             const char* prompt;
             double volts;
@@ -494,11 +528,30 @@ private slots:
     void theUnitBoxShowsTheLevelsInTheChosenUnit() {
         Bench b;
         b.set.set(2, 0x85); // -5 dBuV EMF
+        b.set.set(6, 0x7F); // 127 dBuV EMF, the longest level in microvolts
         b.window.unitBox().setCurrentIndex(0);
         b.window.unitBox().setCurrentIndex(4);
         QCOMPARE(b.window.fieldText(10), QStringLiteral("-118 dBm"));
         b.window.unitBox().setCurrentIndex(1);
         QCOMPARE(b.window.fieldText(10), QStringLiteral("-11 dBuV (PD)"));
+
+        // The whole window, OK and Cancel included, on a 1366x768 laptop screen (the window
+        // manager's title bar and a panel take some 70 lines), every level field showing its
+        // whole value.
+        b.window.unitBox().setCurrentIndex(2);
+        b.window.resize(b.window.minimumSizeHint());
+        b.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b.window));
+        const QSize size = b.window.size();
+        QVERIFY2(size.width() <= 1366 && size.height() <= 768 - 70,
+                 qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
+        QCOMPARE(b.window.fieldText(11), QStringLiteral("2238721.14 uV (EMF)"));
+        for (std::size_t i = 10; i < HBasicAlignment::FIELD_COUNT; ++i) {
+            QLineEdit& field = b.window.field(i);
+            QVERIFY2(field.width() >= field.fontMetrics().horizontalAdvance(field.text()) + 8,
+                     qPrintable(field.text()));
+        }
+        shoot(b.window, QStringLiteral("alignment-window-1366x768"));
     }
 };
 

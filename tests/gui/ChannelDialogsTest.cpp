@@ -112,6 +112,7 @@ private slots:
     void toneChooserSwitchesKindsAndFindsTonesByTyping();
     void largeAllocationCutsCountsAndCancelKeepsTheImage();
     void smallAllocationClosesOnEnterInACount();
+    void enterInATagOrScanChoiceLeavesTheLargeWindowOpen();
 
 private:
     QtChannelChoosers m_choosers;
@@ -141,6 +142,11 @@ void ChannelDialogsTest::pmrChannelAndSignalNumberChoosersWithKeys() {
     const Case cases[] = {
         {"pmr down and enter", [this] { return m_choosers.choosePmrChannel(5); },
          [](QWidget* dialog, QListWidget* list) {
+             // The whole title fits beside the window manager's buttons.
+             QFont bold = dialog->font();
+             bold.setBold(true);
+             QVERIFY(dialog->width() >
+                     QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) + 100);
              shoot(*dialog, QStringLiteral("pmr-channel-chooser"));
              QTest::keyClick(list, Qt::Key_Down);
              QTest::keyClick(list, Qt::Key_Return);
@@ -305,12 +311,40 @@ void ChannelDialogsTest::smallAllocationClosesOnEnterInACount() {
         QTest::keyClick(window, Qt::Key_2, Qt::AltModifier); // the group's mnemonic
         QTRY_COMPARE(QApplication::focusWidget(), edit(window, Page::IDC_TAG + 1));
         typeInto(tag, QStringLiteral("base"));
-        QTest::keyClick(tag, Qt::Key_Return);
+        QTest::keyClick(tag, Qt::Key_Return); // only a count's Enter ends the small page
+        QVERIFY(window->isVisible());
+        QTest::mouseClick(okButton(*qobject_cast<QDialog*>(window)), Qt::LeftButton);
     });
     QVERIFY(runChannelAllocationWindow(normalPage, nullptr));
     QCOMPARE(QString::fromStdString(channelsOf(normal).groups().tag(0)).trimmed(),
              QStringLiteral("BASE"));
     QCOMPARE(channelsOf(normal).groupChannelCount(0), 16);
+}
+
+void ChannelDialogsTest::enterInATagOrScanChoiceLeavesTheLargeWindowOpen() {
+    RadioImage image = imageWithGroups({10, 6}, 6);
+    Page page(image, 1);
+    answerWindow([](QWidget* window) {
+        // The tag edit starts without padding: typing after the last letter adds to it.
+        QLineEdit* tag = edit(window, Page::IDC_TAG);
+        QVERIFY(!tag->text().endsWith(QLatin1Char(' ')));
+        typeInto(tag, QStringLiteral("f"));
+        QTest::keyClick(tag, Qt::Key_End);
+        QTest::keyClicks(tag, QStringLiteral("ire"));
+        QCOMPARE(tag->text(), QStringLiteral("FIRE"));
+        QTest::keyClick(tag, Qt::Key_Return);
+        QVERIFY(window->isVisible());
+        auto* scan = window->findChild<QComboBox*>(QStringLiteral("control%1").arg(Page::IDC_SCAN));
+        scan->setFocus();
+        QTest::keyClick(scan, Qt::Key_Return);
+        QVERIFY(window->isVisible());
+        // Enter on the OK button is OK.
+        QPushButton* ok = okButton(*qobject_cast<QDialog*>(window));
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Return);
+    });
+    QVERIFY(runChannelAllocationWindow(page, nullptr));
+    QCOMPARE(QString::fromStdString(channelsOf(image).groups().tag(0)), QStringLiteral("FIRE    "));
 }
 
 KQ70_GUI_TEST(ChannelDialogsTest);

@@ -402,6 +402,7 @@ void ChannelGridTest::viewItemCommandsHideAndShowColumns() {
         QVERIFY(dial != nullptr && pri != nullptr);
         QVERIFY(dial->isChecked());
         QVERIFY(!pri->isEnabled());
+        QVERIFY(!pri->isChecked()); // never shown, so never ticked
         dial->setChecked(false);
         shoot(*modal, QStringLiteral("visible-items"));
         okButton(*static_cast<QDialog*>(modal))->click();

@@ -26,10 +26,12 @@
 #include "ui/Strings.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -343,7 +345,8 @@ void GuiTest::rawEditorEditsOneByteOnlyWhereTheModeAllows() {
 void GuiTest::configureOffersTheSimulatedRadioWithoutPorts() {
     QTemporaryDir noPorts;
     AppSettings settings;
-    ConfigureDialog dialog(settings, nullptr, noPorts.path().toStdString());
+    ConfigureDialog dialog(settings, nullptr, noPorts.path().toStdString(),
+                           noPorts.path().toStdString());
     QCOMPARE(dialog.ports().count(), 1);
     QCOMPARE(dialog.ports().currentText(), QStringLiteral("Simulated radio"));
     dialog.baudRates().setCurrentIndex(2);
@@ -351,6 +354,23 @@ void GuiTest::configureOffersTheSimulatedRadioWithoutPorts() {
     QCOMPARE(settings.portName, std::string("simulated"));
     QCOMPARE(settings.baudRate, 38400);
     QCOMPARE(settings.portType, 0);
+
+    // A port the system does not list now stays the port when OK is pressed for something
+    // else.
+    AppSettings unplugged;
+    unplugged.portName = "/dev/serial/by-id/usb-Unplugged-if00-port0";
+    unplugged.portType = 1;
+    ConfigureDialog keeping(unplugged, nullptr, noPorts.path().toStdString(),
+                            noPorts.path().toStdString());
+    QCOMPARE(keeping.ports().currentText(),
+             QStringLiteral("/dev/serial/by-id/usb-Unplugged-if00-port0 (not found)"));
+    keeping.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&keeping));
+    shoot(keeping, QStringLiteral("configure-port-not-found"));
+    keeping.verify().setChecked(false);
+    keeping.accept();
+    QCOMPARE(unplugged.portName, std::string("/dev/serial/by-id/usb-Unplugged-if00-port0"));
+    QCOMPARE(unplugged.portType, 1);
 
     AppSettings untouched;
     ConfigureDialog cancelled(untouched, nullptr, noPorts.path().toStdString());
@@ -394,6 +414,10 @@ void GuiTest::screenshotsOfTheMainScreens() {
     RawImageDialog raw(frame.doc, ACCESS_MANUFACTURE);
     raw.show();
     QVERIFY(QTest::qWaitForWindowExposed(&raw));
+    // Row labels are not clipped.
+    QHeaderView* rows = raw.findChild<FlexGridWidget*>(QStringLiteral("rawGrid"))->verticalHeader();
+    QVERIFY(rows->width() >=
+            QFontMetrics(rows->font()).horizontalAdvance(QStringLiteral("0D000h")) + 7);
     shoot(raw, QStringLiteral("raw-editor"));
     HelpWindow help;
     help.showTopic(QStringLiteral("getting-started"));
@@ -498,15 +522,24 @@ void GuiTest::commandsOfLaterWindowsSayTheyAreNotAvailable() {
     // About names the program's version and the build's.
     QString version;
     QString build;
-    whenModal([&version, &build](QWidget* modal) {
+    bool fixedPitch = false;
+    bool titleFits = false;
+    whenModal([&](QWidget* modal) {
         version = modal->findChild<QLabel*>(QStringLiteral("aboutVersion"))->text();
-        build = modal->findChild<QLabel*>(QStringLiteral("aboutBuild"))->text();
+        const QLabel* second = modal->findChild<QLabel*>(QStringLiteral("aboutBuild"));
+        build = second->text();
+        fixedPitch = QFontInfo(second->font()).fixedPitch();
+        titleFits =
+            modal->width() >= modal->fontMetrics().horizontalAdvance(modal->windowTitle()) + 100;
         shoot(*modal, QStringLiteral("about"));
         QTest::keyClick(modal, Qt::Key_Return);
     });
     frame.window.runCommand(ID_APP_ABOUT);
     QCOMPARE(version, QStringLiteral("KQ70 Ver1.01"));
     QVERIFY(build.startsWith(QStringLiteral("Build ")));
+    // The second line in the fixed font; the title whole.
+    QVERIFY(fixedPitch);
+    QVERIFY(titleFits);
 }
 
 KQ70_GUI_TEST(GuiTest);

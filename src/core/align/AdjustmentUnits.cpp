@@ -49,6 +49,20 @@ std::string formatLevel(int level, int unit) {
     }
 }
 
+std::string longestLevelText() {
+    constexpr int LARGEST_MAGNITUDE = MAGNITUDE_BITS;
+    std::string longest;
+    for (int level = -LARGEST_MAGNITUDE; level <= LARGEST_MAGNITUDE; ++level) {
+        for (int unit = 0; unit < static_cast<int>(LEVEL_UNIT_COUNT); ++unit) {
+            std::string text = formatLevel(level, unit);
+            if (text.size() > longest.size()) {
+                longest = std::move(text);
+            }
+        }
+    }
+    return longest;
+}
+
 std::string formatTenthsKhz(std::int32_t storedByte) {
     return formatDouble(TENTHS_KHZ_FORMAT, signedLevel(storedByte) / 10.0);
 }

@@ -26,6 +26,10 @@ int signedLevel(std::int32_t storedByte);
 // A level in unit 0–4; any other unit shows as unit 0.
 std::string formatLevel(int level, int unit);
 
+// The longest text formatLevel gives for any stored level in any unit: what a level field
+// must have room for.
+std::string longestLevelText();
+
 // A stored sign-and-magnitude byte in steps of 0.1 kHz, as "%4.1f kHz".
 std::string formatTenthsKhz(std::int32_t storedByte);
 

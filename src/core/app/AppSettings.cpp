@@ -2,6 +2,7 @@
 
 #include "platform/IniFile.h"
 #include "ui/StrPrintf.h"
+#include "ui/Strings.h"
 
 #include <algorithm>
 
@@ -107,6 +108,17 @@ void AppSettings::addRecentFile(const std::string& path) {
     if (recentFiles.size() > RECENT_FILE_COUNT) {
         recentFiles.resize(RECENT_FILE_COUNT);
     }
+}
+
+std::string AppSettings::portText() const {
+    if (usesSimulatedRadio()) {
+        return std::string(text::SIMULATED_RADIO);
+    }
+    std::string text = portName.empty() ? strprintf("/dev/ttyS%d", comPort - 1) : portName;
+    if (portType == 1) {
+        text += text::PGC_CABLE_SUFFIX;
+    }
+    return text;
 }
 
 } // namespace kq70

@@ -57,6 +57,10 @@ struct AppSettings {
 
     // True when the radio jobs talk to the simulated radio.
     bool usesSimulatedRadio() const { return portName == SIMULATED_PORT_NAME; }
+    // The port the radio commands use as the whole window names it: the device path
+    // ("/dev/ttyS0" for port 1 when no path is set) with " (PGC-30)" for the interface
+    // cable, or the simulated radio.
+    std::string portText() const;
 };
 
 } // namespace kq70

@@ -8,6 +8,7 @@
 #include "image/RadioImage.h"
 #include "log/HLogPrint.h"
 #include "params/HScanParams.h"
+#include "ui/HelpTopics.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 #include "ui/UserPrompt.h"
@@ -164,16 +165,22 @@ void CKQ70View::ApplyVisibility() {
     }
     items[ChannelGridLayout::ITEM_ENCR] = encryptionUnit() ? 1 : 0;
     for (int column = 1; column < CHANNEL_COLUMN_COUNT; ++column) {
-        const int item = ChannelGridLayout::itemOfColumn(column);
-        bool hidden =
-            ChannelGridLayout::alwaysHiddenItem(item) || items[static_cast<std::size_t>(item)] == 0;
-        if (column == COL_ENCODE || column == COL_POWER_SAVE_TX ||
-            (column == COL_TX_FREQUENCY && userMode())) {
-            hidden = true;
-        }
-        m_grid.setColumnHidden(column, hidden);
+        m_grid.setColumnHidden(column, columnHidden(column));
     }
     m_grid.setColumnHidden(COL_CHANNEL, false);
+}
+
+bool CKQ70View::columnHidden(int column) const {
+    if (column == COL_CHANNEL) {
+        return false;
+    }
+    if (column == COL_ENCODE || column == COL_POWER_SAVE_TX ||
+        (column == COL_TX_FREQUENCY && userMode())) {
+        return true;
+    }
+    const int item = ChannelGridLayout::itemOfColumn(column);
+    return ChannelGridLayout::alwaysHiddenItem(item) ||
+           m_settings.items[static_cast<std::size_t>(item)] == 0;
 }
 
 // --- cells ---------------------------------------------------------------------------------
@@ -338,13 +345,7 @@ CKQ70View::InfoStrip CKQ70View::infoStrip() const {
     const int firmware = m_marketing.firmwareVersion();
     strip.firmwareVersion.text =
         strprintf(std::string(text::FIRMWARE_VERSION_FORMAT).c_str(), firmware / 100.0);
-    strip.port.text =
-        m_settings.portName.empty()
-            ? strprintf(std::string(text::COM_PORT_FORMAT).c_str(), m_settings.comPort)
-            : m_settings.portName;
-    if (m_settings.portType == 1) {
-        strip.port.text += text::PGC_CABLE_SUFFIX;
-    }
+    strip.port.text = m_settings.portText();
     strip.printer.text = m_printerName;
     if (m_hardware.get(HW_PRODUCT_TYPE) == PRODUCT_TYPE_QM724) {
         strip.productType.text = std::string(text::PRODUCT_TYPE_QM724);
@@ -442,6 +443,33 @@ int CKQ70View::helpTopic() const {
     return HELP_TOPIC_BASE + m_grid.column();
 }
 
+std::string_view CKQ70View::helpSection(int topic) {
+    switch (topic - HELP_TOPIC_BASE) {
+    case COL_CHANNEL:
+        return help::GRID_CHANNEL;
+    case COL_RX_FREQUENCY:
+    case COL_TX_FREQUENCY:
+        return help::GRID_FREQUENCY;
+    case COL_DECODE:
+    case COL_ENCODE:
+    case COL_ARTS:
+        return help::GRID_TONES;
+    case COL_POWER_SAVE_RX:
+    case COL_POWER_SAVE_TX:
+    case COL_SCAN:
+    case COL_DIAL_SCAN:
+    case COL_TOT:
+    case COL_LOCK_OUT:
+        return help::GRID_CHECKS;
+    case COL_SQUELCH:
+        return help::GRID_SQUELCH;
+    case COL_ENCRYPTION:
+        return help::GRID_ENCRYPTION;
+    default:
+        return help::GRID;
+    }
+}
+
 CKQ70View::FrameRequest CKQ70View::onShiftF10() const {
     return accessMode() == 0 ? FrameRequest::AdjustmentUnlock : FrameRequest::None;
 }
@@ -468,7 +496,9 @@ void CKQ70View::toggleItem(int item) {
 }
 
 bool CKQ70View::itemChecked(int item) const {
+    // An item the fixed rules always hide is never shown, whatever its flag says.
     return item >= 0 && item < ChannelGridLayout::ITEM_COUNT &&
+           !ChannelGridLayout::alwaysHiddenItem(item) &&
            m_settings.items[static_cast<std::size_t>(item)] != 0;
 }
 
@@ -481,7 +511,13 @@ bool CKQ70View::itemCommandEnabled(int item) const {
 }
 
 void CKQ70View::setItems(const std::array<int, 17>& items) {
-    m_settings.items = items;
+    // The flags of always-hidden items stay as the settings file has them.
+    for (int item = 0; item < ChannelGridLayout::ITEM_COUNT; ++item) {
+        if (!ChannelGridLayout::alwaysHiddenItem(item)) {
+            m_settings.items[static_cast<std::size_t>(item)] =
+                items[static_cast<std::size_t>(item)];
+        }
+    }
     ApplyVisibility();
     Refresh();
 }
@@ -778,7 +814,6 @@ bool CKQ70View::beforeEdit(int row, int column) {
         return true;
     case COL_BANDWIDTH:
     case COL_SQUELCH:
-    case COL_LOCK_OUT:
         return true;
     default:
         return false;
@@ -904,6 +939,14 @@ bool CKQ70View::parseInto(int channel, int column, const std::string& text) {
 
 // A checked text into the channel: frequencies already within what the cell allows.
 bool CKQ70View::setFromText(int channel, int column, const std::string& text) {
+    if (!storeText(channel, column, text)) {
+        return false;
+    }
+    matchHiddenSide(channel, column);
+    return true;
+}
+
+bool CKQ70View::storeText(int channel, int column, const std::string& text) {
     switch (column) {
     case COL_TAG:
         m_data.setTag(channel, ChannelCellInput::paddedTag(text));
@@ -947,6 +990,31 @@ bool CKQ70View::setFromText(int channel, int column, const std::string& text) {
     }
 }
 
+void CKQ70View::matchHiddenSide(int channel, int column) {
+    switch (column) {
+    case COL_RX_FREQUENCY:
+    case COL_TX_FREQUENCY: {
+        const bool rx = column == COL_RX_FREQUENCY;
+        if (columnHidden(rx ? COL_TX_FREQUENCY : COL_RX_FREQUENCY)) {
+            m_data.setValue(channel, rx ? txFrequency : rxFrequency,
+                            m_data.getValue(channel, rx ? rxFrequency : txFrequency));
+        }
+        break;
+    }
+    case COL_DECODE:
+        if (columnHidden(COL_ENCODE)) {
+            m_data.setValue(channel, txToneMode, m_data.getValue(channel, rxToneMode));
+            m_data.setValue(channel, txToneCode, m_data.getValue(channel, rxToneCode));
+            // Encode has no "both": only an inverted decode inverts the encode.
+            m_data.setValue(channel, txDcsInverted, m_data.getValue(channel, rxDcsInverted));
+            applyArtsRule(channel);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
 // --- copy and paste ------------------------------------------------------------------------
 
 std::string CKQ70View::copy() {
@@ -966,6 +1034,17 @@ std::string CKQ70View::copy() {
     return text;
 }
 
+// "3" for one row, "3-5" for a block of rows; empty when no row holds a channel.
+std::string CKQ70View::channelRange(int firstRow, int lastRow) const {
+    const int first = channelOfRow(firstRow);
+    const int last = channelOfRow(lastRow);
+    if (first < 0) {
+        return {};
+    }
+    return last > first ? std::to_string(first + 1) + "-" + std::to_string(last + 1)
+                        : std::to_string(first + 1);
+}
+
 bool CKQ70View::paste(const std::string& text) {
     const HGridControl::Selection selection = m_grid.getSelection();
     const int column = selection.firstColumn;
@@ -973,13 +1052,11 @@ bool CKQ70View::paste(const std::string& text) {
         return false;
     }
     if (column == COL_RX_FREQUENCY) {
-        const int source = channelOfRow(m_copyRow);
-        const int target = channelOfRow(selection.firstRow);
-        std::string question = substitute1(std::string(text::COPY_CHANNEL_DATA),
-                                           source >= 0 ? std::to_string(source + 1) : "");
+        std::string question =
+            substitute1(std::string(text::COPY_CHANNEL_DATA), channelRange(m_copyRow, m_copyRow));
         const std::size_t at = question.find("%2");
         if (at != std::string::npos) {
-            question.replace(at, 2, target >= 0 ? std::to_string(target + 1) : "");
+            question.replace(at, 2, channelRange(selection.firstRow, selection.lastRow));
         }
         if (m_prompt.messageBox(question, {}, MessageButtons::YesNo, MessageIcon::Question) !=
             MessageAnswer::Yes) {

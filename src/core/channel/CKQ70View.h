@@ -94,6 +94,8 @@ public:
     void onF2();
     void onF3();
     int helpTopic() const;
+    // The built-in help's section for a topic helpTopic gave.
+    static std::string_view helpSection(int topic);
     FrameRequest onShiftF9() const { return FrameRequest::RawImageEditor; }
     FrameRequest onShiftF10() const;
     void rowColumnChange();
@@ -160,6 +162,13 @@ private:
     std::optional<std::int64_t> checkedFrequency(const std::string& text);
     bool parseInto(int channel, int column, const std::string& text);
     bool setFromText(int channel, int column, const std::string& text);
+    bool storeText(int channel, int column, const std::string& text);
+    std::string channelRange(int firstRow, int lastRow) const;
+    // The fixed rules and the item flags: whether `column` is hidden.
+    bool columnHidden(int column) const;
+    // A typed or pasted value of one side goes to the other side too when that side's column
+    // is hidden: a split the user cannot see is never made.
+    void matchHiddenSide(int channel, int column);
 
     bool userMode() const { return accessMode() == 0 || accessMode() == 2; }
     int optionUnit() const { return m_data.getGlobal(GLOBAL_OPTION_UNIT); }

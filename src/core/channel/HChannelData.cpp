@@ -250,26 +250,30 @@ void HChannelData::computeAlignment(HChannelRecord& record,
     v[txAlignDa] = byteValue(lookup.valueAt(K_TX_VCO, tx));
 }
 
-void HChannelData::store(RadioImage& image) {
+void HChannelData::store(RadioImage& image, const ChannelStoreScope& scope) {
     m_hardware = ChannelHardware::fromImage(image);
     // The adjustment items are read once: computing the records writes nothing of them.
     HAdustmentBackUpParams items;
     items.extract(image);
     const AdjustmentFrequencyLookup lookup = AdjustmentFrequencyLookup::fromItems(items);
-    for (HChannelRecord& record : m_records) {
-        prepareForStore(record);
-        computeAlignment(record, lookup);
+    for (std::size_t i = 0; i < CHANNEL_COUNT; ++i) {
+        if (scope.records.test(i)) {
+            prepareForStore(m_records[i]);
+            computeAlignment(m_records[i], lookup);
+        }
     }
-    storeRecords(image);
-    HFieldTable globals(CHANNEL_GLOBAL_FIELDS);
-    globals.init(image);
-    for (std::size_t i = 0; i < CHANNEL_GLOBAL_COUNT; ++i) {
-        globals.setValue(i, m_globals[i]);
+    storeRecords(image, scope.records);
+    if (scope.globals) {
+        HFieldTable globals(CHANNEL_GLOBAL_FIELDS);
+        globals.init(image);
+        for (std::size_t i = 0; i < CHANNEL_GLOBAL_COUNT; ++i) {
+            globals.setValue(i, m_globals[i]);
+        }
     }
-    m_groups.store(image);
+    m_groups.store(image, scope.groups);
 }
 
-void HChannelData::storeRecords(RadioImage& image) const {
+void HChannelData::storeRecords(RadioImage& image, const std::bitset<CHANNEL_COUNT>& stored) const {
     HRecordFieldTable records = recordTable();
     records.init(image);
     auto outside = outsideTables();
@@ -277,13 +281,18 @@ void HChannelData::storeRecords(RadioImage& image) const {
         table.init(image);
     }
     for (std::size_t i = 0; i < CHANNEL_COUNT; ++i) {
+        if (!stored.test(i)) {
+            continue;
+        }
         const HChannelRecord& record = m_records[i];
         records.selectRecordByByte(i);
         for (int v = 0; v <= LAST_STORED_VALUE; ++v) {
             records.setValue(static_cast<std::size_t>(v),
                              record.values[static_cast<std::size_t>(v)]);
         }
-        records.writeString(tag, record.tagText);
+        if (records.readString(tag) != record.tagText) {
+            records.writeString(tag, record.tagText);
+        }
         for (std::size_t t = 0; t < outside.size(); ++t) {
             outside[t].selectRecordByBit(i);
             outside[t].setValue(0, record.values[scan + t]);

@@ -28,6 +28,20 @@ constexpr int CHANNEL_GLOBAL_COUNT = 7;
 constexpr int NO_PRIORITY_CHANNEL = 65535;
 constexpr int OPTION_UNIT_ENCRYPTION = 3;
 
+// What a store of the channel data writes: the records, groups and global values of the
+// scope. An editor that changed only some of them stores only those, so bytes nobody edited
+// stay as they were read.
+struct ChannelStoreScope {
+    std::bitset<CHANNEL_COUNT> records;
+    std::bitset<HGroupTable::GROUP_COUNT> groups;
+    bool globals = false;
+
+    static ChannelStoreScope all() {
+        return {std::bitset<CHANNEL_COUNT>().set(), std::bitset<HGroupTable::GROUP_COUNT>().set(),
+                true};
+    }
+};
+
 // The 256 channel records, the group table and the channel-related global values, with the
 // frequencies and tones in the units the user sees. Built from the image by extract and
 // written back by store; the image stays the only lasting copy.
@@ -36,7 +50,10 @@ public:
     HChannelData();
 
     void extract(const RadioImage& image);
-    void store(RadioImage& image);
+    void store(RadioImage& image) { store(image, ChannelStoreScope::all()); }
+    // A record's tag is written only when the image reads otherwise, so a tag nobody changed
+    // keeps its stored form.
+    void store(RadioImage& image, const ChannelStoreScope& scope);
 
     std::int32_t getValue(int channel, int index) const;
     void setValue(int channel, int index, std::int32_t value);
@@ -75,7 +92,7 @@ private:
     void deriveValues(HChannelRecord& record) const;
     void prepareForStore(HChannelRecord& record) const;
     void computeAlignment(HChannelRecord& record, const AdjustmentFrequencyLookup& lookup) const;
-    void storeRecords(RadioImage& image) const;
+    void storeRecords(RadioImage& image, const std::bitset<CHANNEL_COUNT>& records) const;
 
     std::array<HChannelRecord, CHANNEL_COUNT> m_records;
     std::array<std::int32_t, CHANNEL_GLOBAL_COUNT> m_globals{};

@@ -80,17 +80,22 @@ void HGroupTable::normalise() {
     }
 }
 
-void HGroupTable::store(RadioImage& image) const {
+void HGroupTable::store(RadioImage& image, const std::bitset<GROUP_COUNT>& groups) const {
     HRecordFieldTable tags = tagTable();
     tags.init(image);
     for (int g = 0; g < GROUP_COUNT; ++g) {
         const auto index = static_cast<std::size_t>(g);
+        if (!groups.test(index)) {
+            continue;
+        }
         image.setByte(GROUP_COUNT_OFFSET + index, static_cast<std::uint8_t>(m_counts[index]));
         const std::uint8_t byte = image.byteAt(scanByte(g));
         image.setByte(scanByte(g), m_scan[index] ? byte | scanMask(g)
                                                  : byte & static_cast<std::uint8_t>(~scanMask(g)));
         tags.selectRecordByByte(index);
-        tags.writeString(0, m_tags[index]);
+        if (tags.readString(0) != m_tags[index]) {
+            tags.writeString(0, m_tags[index]);
+        }
     }
 }
 

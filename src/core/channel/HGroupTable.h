@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <string>
 
 namespace kq70 {
@@ -21,8 +22,11 @@ public:
     // so that they add up to at most the capacity, and an empty table gives group 0 all.
     void extract(const RadioImage& image, int radioChannelValue);
     // Counts are stored as their low byte: a whole 256-channel group reads back as 0, which
-    // the repair on extract turns into the whole capacity again.
-    void store(RadioImage& image) const;
+    // the repair on extract turns into the whole capacity again. Only the groups of `groups`
+    // are written, and a tag only when the image reads otherwise, so a tag nobody changed
+    // keeps its stored form.
+    void store(RadioImage& image,
+               const std::bitset<GROUP_COUNT>& groups = std::bitset<GROUP_COUNT>().set()) const;
 
     int capacity() const { return m_capacity; }
     int activeGroups() const { return m_activeGroups; }

@@ -39,6 +39,38 @@ void DocumentObjects::extract(const RadioImage& image) {
 
 void DocumentObjects::markEdited(DocumentPart part) {
     m_edited[static_cast<std::size_t>(part)] = true;
+    m_wholeChannelData = m_wholeChannelData || part == DocumentPart::Channels;
+}
+
+void DocumentObjects::markEditedChannel(int channel) {
+    m_edited[static_cast<std::size_t>(DocumentPart::Channels)] = true;
+    if (channel >= 0 && channel < CHANNEL_COUNT) {
+        m_namedChannelData.records.set(static_cast<std::size_t>(channel));
+    }
+}
+
+void DocumentObjects::markEditedGroup(int group) {
+    m_edited[static_cast<std::size_t>(DocumentPart::Channels)] = true;
+    if (group >= 0 && group < HGroupTable::GROUP_COUNT) {
+        m_namedChannelData.groups.set(static_cast<std::size_t>(group));
+    }
+}
+
+void DocumentObjects::markEditedChannelGlobals() {
+    m_edited[static_cast<std::size_t>(DocumentPart::Channels)] = true;
+    m_namedChannelData.globals = true;
+}
+
+// Every record follows a change of what its store reads: the hardware (PLL words, groups),
+// the paging codes (signal numbers), the adjustment items (alignment bytes) and the option
+// unit (encryption).
+ChannelStoreScope DocumentObjects::channelScope() const {
+    using P = DocumentPart;
+    if (m_wholeChannelData || isEdited(P::Hardware) || isEdited(P::Paging) ||
+        isEdited(P::Adjustment) || isEdited(P::Miscellaneous)) {
+        return ChannelStoreScope::all();
+    }
+    return m_namedChannelData;
 }
 
 bool DocumentObjects::isEdited(DocumentPart part) const {
@@ -130,7 +162,7 @@ void DocumentObjects::takeSharedGlobals(const RadioImage& image) {
 
 void DocumentObjects::storeChannelData(RadioImage& image) {
     if (isStored(DocumentPart::Channels)) {
-        channels.store(image);
+        channels.store(image, channelScope());
     }
 }
 

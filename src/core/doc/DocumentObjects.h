@@ -66,6 +66,12 @@ struct DocumentObjects {
     void extract(const RadioImage& image);
 
     void markEdited(DocumentPart part);
+    // The channel data narrowed to what an editor named: one record, one group, or the
+    // global values. Storing then writes only those, unless a whole part their store reads
+    // (hardware, paging codes, adjustment items, the option unit's page) was edited too.
+    void markEditedChannel(int channel);
+    void markEditedGroup(int group);
+    void markEditedChannelGlobals();
     bool isEdited(DocumentPart part) const;
     // Edited, or read by the store of an edited part.
     bool isStored(DocumentPart part) const;
@@ -97,7 +103,11 @@ struct DocumentObjects {
     HShippingDefaultParams shippingDefault;
 
 private:
+    ChannelStoreScope channelScope() const;
+
     std::array<bool, DOCUMENT_PART_COUNT> m_edited{};
+    ChannelStoreScope m_namedChannelData;
+    bool m_wholeChannelData = false;
 };
 
 } // namespace kq70

@@ -6,6 +6,8 @@
 #include "pages/HChannelAllocationDialog.h"
 #include "ui/Strings.h"
 
+#include <cstdint>
+
 namespace kq70 {
 
 ChannelViewBinding::ChannelViewBinding(CKQ70Doc& doc, CKQ70View& view)
@@ -19,12 +21,20 @@ ChannelViewBinding::~ChannelViewBinding() {
 }
 
 void ChannelViewBinding::documentChanged() {
+    RadioImage& image = m_doc.GetMainMemory();
+    if (!m_tookImage) {
+        // The image's address stays the same for the document's life: said once.
+        KQ70_LOG(LOG_D1, 0, "GetMainMemory()\tm_pMainMemory = [%X]",
+                 static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(&image)));
+        m_tookImage = true;
+    }
     KQ70_LOG(LOG_D2, 0, "[%s]%03d", "SendMessage", WM_VIEW_SAVEDATA);
-    m_view.OnUpdate(m_doc.GetMainMemory());
+    m_view.OnUpdate(image);
     shown();
 }
 
 void ChannelViewBinding::reload() {
+    KQ70_LOG(LOG_D2, 0, "[%s]%03d", "SendMessage", WM_VIEW_UPDATEDATA);
     KQ70_LOG(LOG_D1, 0, "%s", "View OnUpdateData Start");
     m_view.OnUpdateData(false);
     shown();

@@ -84,6 +84,7 @@ private:
     EditSteps m_steps;
     std::function<void()> m_shown;
     const DocumentHold* m_hold = nullptr;
+    bool m_tookImage = false;
 };
 
 } // namespace kq70

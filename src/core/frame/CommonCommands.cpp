@@ -44,7 +44,7 @@ std::unique_ptr<HDialog> CommonCommands::createPage(int commandId, CKQ70Doc& doc
     case ID_COMMON_MISCELLANEOUS:
         return std::make_unique<HMiscDialog>(image, accessMode);
     case ID_COMMON_DIRECT_CH:
-        return std::make_unique<HDirectChDialog>(image, accessMode);
+        return std::make_unique<HDirectChDialog>(image, accessMode, &prompt);
     default:
         return nullptr;
     }

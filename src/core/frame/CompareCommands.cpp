@@ -61,13 +61,17 @@ std::optional<ComparisonResult> CompareCommands::OnRadioCompare(RadioCommands& r
     if (radio.UploadForComparison(*scratch) != 0) {
         return std::nullopt;
     }
-    return compare(*scratch, std::string(text::COMPARE_RADIO));
+    ComparisonResult result = compare(*scratch, std::string(text::COMPARE_RADIO));
+    result.scope = text::COMPARE_RADIO_AREAS;
+    return result;
 }
 
 ComparisonResult CompareCommands::compare(const RadioImage& other, std::string otherName) const {
     return ComparisonResult{
-        std::string(text::COMPARE_THIS_DOCUMENT), std::move(otherName),
-        ImageComparison::Compare(m_doc.GetMainMemory(), other, m_accessMode.value())};
+        std::string(text::COMPARE_THIS_DOCUMENT),
+        std::move(otherName),
+        ImageComparison::Compare(m_doc.GetMainMemory(), other, m_accessMode.value()),
+        {}};
 }
 
 std::vector<ComparisonTable> CompareCommands::Tables(const ImageComparison& comparison) {

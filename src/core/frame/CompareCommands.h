@@ -26,6 +26,8 @@ struct ComparisonResult {
     std::string nameA;
     std::string nameB;
     ImageComparison comparison;
+    // What the comparison covered when that is not the whole image; empty otherwise.
+    std::string scope;
 };
 
 // File > Compare With... and Radio > Compare With Radio: the document compared by what the
@@ -41,7 +43,8 @@ public:
     // read (the user was told why).
     std::optional<ComparisonResult> OnFileCompare();
     std::optional<ComparisonResult> CompareWithFile(const std::string& path);
-    // Reads the radio as an Upload would; nothing when the read failed (the job said why).
+    // Reads the radio as an Upload would and compares only what it read; nothing when the
+    // read failed (the job said why).
     std::optional<ComparisonResult> OnRadioCompare(RadioCommands& radio);
 
     // The entries by section, in the order the comparison found them.

@@ -51,12 +51,11 @@ std::string ConfigureChoices::UsbDescription(const std::string& sysClassTty,
 }
 
 std::vector<PortChoice> ConfigureChoices::PortList(const std::vector<SerialPortInfo>& ports,
-                                                   const std::string& sysClassTty) {
+                                                   const std::string& sysClassTty,
+                                                   const std::vector<SerialPortInfo>& stableNames) {
     std::vector<PortChoice> choices;
-    for (const SerialPortInfo& port : ports) {
+    const auto add = [&choices](const SerialPortInfo& port, const std::string& description) {
         std::string shown = port.devicePath;
-        const std::string description =
-            sysClassTty.empty() ? std::string() : UsbDescription(sysClassTty, port.name);
         if (!description.empty()) {
             shown += ": " + description;
         }
@@ -65,18 +64,60 @@ std::vector<PortChoice> ConfigureChoices::PortList(const std::vector<SerialPortI
             shown += " (" + std::string(text::PGC30) + ")";
         }
         choices.push_back({shown, port.devicePath, false, cable});
+    };
+    std::vector<bool> listed(stableNames.size(), false);
+    for (const SerialPortInfo& port : ports) {
+        add(port, sysClassTty.empty() ? std::string() : UsbDescription(sysClassTty, port.name));
+        for (std::size_t k = 0; k < stableNames.size(); ++k) {
+            if (stableNames[k].name == port.name) {
+                add(stableNames[k], {});
+                listed[k] = true;
+            }
+        }
+    }
+    for (std::size_t k = 0; k < stableNames.size(); ++k) {
+        if (!listed[k]) {
+            add(stableNames[k], {});
+        }
     }
     choices.push_back(
         {std::string(text::SIMULATED_RADIO), std::string(SIMULATED_PORT_NAME), true, false});
     return choices;
 }
 
+std::string ConfigureChoices::ConfiguredPort(const AppSettings& settings) {
+    return settings.portName.empty()
+               ? HSerialPort::DeviceNameFor(static_cast<unsigned>(settings.comPort))
+               : settings.portName;
+}
+
+std::vector<PortChoice> ConfigureChoices::WithConfiguredPort(std::vector<PortChoice> choices,
+                                                             const AppSettings& settings) {
+    // Only a device the user picked is kept; the COM port number alone names a port of the
+    // older settings, which the first listed port replaces as before.
+    if (settings.portName.empty()) {
+        return choices;
+    }
+    const std::string& configured = settings.portName;
+    const bool listed = std::any_of(choices.begin(), choices.end(), [&](const PortChoice& c) {
+        return c.devicePath == configured;
+    });
+    if (listed) {
+        return choices;
+    }
+    std::error_code error;
+    const bool present = std::filesystem::exists(configured, error);
+    PortChoice kept{present ? configured : configured + " " + std::string(text::PORT_NOT_FOUND),
+                    configured, false, settings.portType == 1};
+    const auto simulated = std::find_if(choices.begin(), choices.end(),
+                                        [](const PortChoice& c) { return c.simulated; });
+    choices.insert(simulated, std::move(kept));
+    return choices;
+}
+
 int ConfigureChoices::SelectedPort(const std::vector<PortChoice>& choices,
                                    const AppSettings& settings) {
-    const std::string configured =
-        settings.portName.empty()
-            ? HSerialPort::DeviceNameFor(static_cast<unsigned>(settings.comPort))
-            : settings.portName;
+    const std::string configured = ConfiguredPort(settings);
     for (std::size_t i = 0; i < choices.size(); ++i) {
         if (choices[i].devicePath == configured) {
             return static_cast<int>(i);

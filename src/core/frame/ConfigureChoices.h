@@ -22,15 +22,24 @@ struct PortChoice {
 // What File > Configure offers and how its choices become settings.
 class ConfigureChoices {
 public:
-    // The system's ports, named by their USB adapter where the system knows it, the cable
-    // marked, then the simulated radio.
+    // The system's ports, named by their USB adapter where the system knows it, each followed
+    // by its stable names (`stableNames`, /dev/serial/by-id), the cable marked; then the
+    // simulated radio.
     static std::vector<PortChoice> PortList(const std::vector<SerialPortInfo>& ports,
-                                            const std::string& sysClassTty = {});
+                                            const std::string& sysClassTty = {},
+                                            const std::vector<SerialPortInfo>& stableNames = {});
+    // The port the settings name, whether the system lists it or not: a device picked before
+    // that the list lacks (a stable name, an unplugged cable, a pseudo-terminal) is added
+    // before the simulated radio, marked "(not found)" when the system has no such device, so
+    // that OK keeps it until the user picks another.
+    static std::vector<PortChoice> WithConfiguredPort(std::vector<PortChoice> choices,
+                                                      const AppSettings& settings);
+    static std::string ConfiguredPort(const AppSettings& settings);
     // "FTDI FT232R USB UART": the manufacturer and product of the USB device a tty sits on;
     // empty when it is not on USB or the system does not say.
     static std::string UsbDescription(const std::string& sysClassTty, const std::string& ttyName);
-    // The entry of the configured port; the simulated radio when nothing is configured and the
-    // system has no port; else the first entry.
+    // The entry of the configured port; else the first entry (the simulated radio when the
+    // system has no port).
     static int SelectedPort(const std::vector<PortChoice>& choices, const AppSettings& settings);
     static const std::vector<int>& BaudRates();
     // The selected baud rate's entry; the first when the setting is not in the list.

@@ -4,6 +4,7 @@
 #include "app/WindowTitles.h"
 #include "doc/CKQ70Doc.h"
 #include "link/HSerialPort.h"
+#include "log/HLogPrint.h"
 #include "params/HHardwareParams.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
@@ -42,7 +43,7 @@ std::string FrameLifecycle::ModeTitle(int accessMode) {
 }
 
 std::string FrameLifecycle::PortStatus(const AppSettings& settings) {
-    return "Port: " + PortInUse(settings);
+    return "Port: " + settings.portText();
 }
 
 std::string FrameLifecycle::PortInUse(const AppSettings& settings) {
@@ -61,8 +62,7 @@ std::vector<std::string> FrameLifecycle::InformationLines(const CKQ70Doc& doc,
     return {strprintf("Data file: %s%s", DocumentName(doc).c_str(),
                       doc.dataModified() ? " (changed)" : ""),
             strprintf("Radio: %d channels", hardware.channelCapacity()),
-            strprintf("Port: %s, %d baud%s", PortInUse(settings).c_str(), settings.baudRate,
-                      settings.portType == 1 ? " (PGC-30)" : "")};
+            strprintf("Port: %s, %d baud", settings.portText().c_str(), settings.baudRate)};
 }
 
 bool FrameLifecycle::CanClose(bool printing, UserPrompt& prompt,
@@ -76,6 +76,7 @@ bool FrameLifecycle::CanClose(bool printing, UserPrompt& prompt,
 
 bool FrameLifecycle::OnDestroy(AppSettings& settings, IniFile& settingsFile, const CKQ70Doc& doc,
                                Size size) {
+    KQ70_LOG(LOG_D1, 0, "%s", "CMainFrame::OnDestroy()");
     settings.cx = std::max(size.width, AppSettings::MIN_CX);
     settings.cy = std::max(size.height, AppSettings::MIN_CY);
     HHardwareParams hardware;

@@ -7,7 +7,9 @@
 #include "doc/CKQ70Doc.h"
 #include "frame/DocumentListener.h"
 #include "image/RadioImage.h"
+#include "link/CloneFrame.h"
 #include "link/HCommRequest.h"
+#include "link/HKqCommonCommunication.h"
 #include "link/HSerialPort.h"
 #include "log/HLogPrint.h"
 #include "params/HHardwareParams.h"
@@ -99,18 +101,50 @@ int RadioCommands::UploadForComparison(RadioImage& scratch) {
     // The view's edits are part of what the document holds.
     m_listener.viewSaveData();
     logMessage(DocumentListener::WM_VIEW_SAVEDATA);
-    // Starting from the document, the scratch image ends as the document would after an
-    // Upload: bytes the radio does not send keep the document's values, and the password
-    // check sees the document's password as it would then.
-    scratch = m_doc.GetMainMemory();
-    const int status = RunTransferJob(TRANSFER_UPLOAD, scratch);
+    // The password check sees the document's password, as it would in an Upload.
+    const RadioImage& document = m_doc.GetMainMemory();
+    auto uploaded = std::make_unique<RadioImage>(document);
+    const int status = RunTransferJob(TRANSFER_UPLOAD, *uploaded, false);
+    scratch = document;
     if (status == 0) {
-        NormaliseUploadedImage(scratch);
+        TakeUploadedAreas(*uploaded, scratch);
     }
     return status;
 }
 
-int RadioCommands::RunTransferJob(TransferDirection direction, RadioImage& image) {
+void RadioCommands::TakeUploadedAreas(const RadioImage& radio, RadioImage& into) {
+    HCommRequest ranges(static_cast<std::uint32_t>(TRANSFER_UPLOAD));
+    SetRangeLists(ranges, TRANSFER_UPLOAD, ACCESS_NORMAL);
+    HKqCommonCommunication::ResolveFlashRanges(ranges.m_flashRead, radio, false,
+                                               static_cast<std::uint32_t>(TRANSFER_UPLOAD));
+    // The records beyond the radio's capacity are the band's defaults after an Upload, not
+    // what the radio holds: they stay the document's too.
+    const std::size_t capacity =
+        static_cast<std::size_t>(channelCapacityForRadioChannel(radioChannelValueOf(radio)));
+    const std::size_t unusedRecords = CHANNEL_TABLE_OFFSET + capacity * CHANNEL_RECORD_SIZE;
+    const std::size_t tableEnd =
+        CHANNEL_TABLE_OFFSET + static_cast<std::size_t>(CHANNEL_COUNT) * CHANNEL_RECORD_SIZE;
+    const auto take = [&](std::size_t offset, std::size_t size) {
+        for (std::size_t i = offset; i < offset + size && i < TRANSFER_SIZE; ++i) {
+            if (i < unusedRecords || i >= tableEnd) {
+                into.setByte(i, radio.byteAt(i));
+            }
+        }
+    };
+    for (const BlockRange& range : ranges.m_eepromRead) {
+        for (unsigned word = range.first; word <= range.last; ++word) {
+            take(eepromWordOffset(word), EEPROM_WORD_SIZE);
+        }
+    }
+    for (const BlockRange& range : ranges.m_flashRead) {
+        for (unsigned page = range.first; page <= range.last; ++page) {
+            take(flashPageOffset(page), FLASH_PAGE_SIZE);
+        }
+    }
+}
+
+int RadioCommands::RunTransferJob(TransferDirection direction, RadioImage& image,
+                                  bool reportUploadComplete) {
     const bool upload = direction == TRANSFER_UPLOAD;
     HSerialPort port(m_link.device, m_link.lastPortKind);
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "%s", upload ? UPLOAD_START : DOWNLOAD_START);
@@ -128,6 +162,7 @@ int RadioCommands::RunTransferJob(TransferDirection direction, RadioImage& image
     CommJobContext context{m_accessMode.value(), m_programFolder, m_doc.word1Edited(),
                            m_doc.hardwareEdited(), m_settings.verifyDownload};
     context.cancel = m_cancel;
+    context.reportUploadComplete = reportUploadComplete;
     HKQ70CommunicationDialog dialog(direction, port, m_link.progress, m_prompt, m_link.clock,
                                     std::move(context));
     logMessage(WM_JOB_MESSAGE);

@@ -74,9 +74,16 @@ public:
     // the job's result.
     int RunTransferJob(TransferDirection direction);
 
-    // Radio > Compare With Radio's read: the radio's data as an Upload would show it, read
-    // into `scratch`. The document, its path and its flags stay as they are. The job's result.
+    // Radio > Compare With Radio's read: `scratch` becomes the document with what the radio
+    // holds in the areas an Upload reads; everything else (the trailer, the EEPROM words and
+    // flash pages an Upload leaves alone) stays the document's, so only what the radio holds
+    // can differ. The read ends without "Upload Complete!". The document, its path and its
+    // flags stay as they are. The job's result.
     int UploadForComparison(RadioImage& scratch);
+    // Copies the EEPROM words and flash pages an Upload reads of a radio like `radio` (the
+    // channel pages as far as its capacity, without the records beyond it) from `radio` into
+    // `into`.
+    static void TakeUploadedAreas(const RadioImage& radio, RadioImage& into);
 
     // The EEPROM and flash range lists of the upload and download jobs.
     static void SetRangeLists(HCommRequest& request, TransferDirection direction, int accessMode);
@@ -90,7 +97,8 @@ public:
 private:
     std::optional<int> Upload();
     std::optional<int> Download();
-    int RunTransferJob(TransferDirection direction, RadioImage& image);
+    int RunTransferJob(TransferDirection direction, RadioImage& image,
+                       bool reportUploadComplete = true);
     bool Ask(std::string_view question);
     void AfterTransfer();
 

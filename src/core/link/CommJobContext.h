@@ -23,6 +23,9 @@ struct CommJobContext {
     // Without an adjustment default file in the program folder the alignment start takes
     // the built-in one; when false it reports the file missing.
     bool builtInAdjustmentDefault = true;
+    // An upload read only to be compared ends without its "Upload Complete!": what follows
+    // the read is the comparison.
+    bool reportUploadComplete = true;
     // The alignment's write-back puts the radio's former data back (it then says so instead
     // of "Alignment is Finished!").
     bool formerDataBack = false;

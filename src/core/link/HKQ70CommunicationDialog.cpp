@@ -287,7 +287,9 @@ int HKQ70CommunicationDialog::Upload(HCommRequest& request) {
     if (StopRequested()) {
         return Cancelled(request, false); // the document is still untouched
     }
-    request.m_message = text::UPLOAD_COMPLETE;
+    if (m_context.reportUploadComplete) {
+        request.m_message = text::UPLOAD_COMPLETE;
+    }
     const auto received = request.m_workBuffer->range(0, TRANSFER_SIZE);
     std::copy(received.begin(), received.end(), request.m_image->bytes().begin());
     CompleteChannelTable(*request.m_image);

@@ -70,6 +70,13 @@ HChannelAllocationDialog::HChannelAllocationDialog(RadioImage& image, int access
 bool HChannelAllocationDialog::AcquireData() {
     m_data.extract(image());
     m_groups.readFrom(m_data.groups());
+    // Tags are edited without the blanks that pad them to their stored length, so typing
+    // after the last letter adds to the tag; StoreData pads them again.
+    for (int g = 0; g < GROUPS; ++g) {
+        std::string tag = m_groups.getText(index(HGroupParams::TAG, g));
+        tag.erase(tag.find_last_not_of(' ') + 1);
+        m_groups.setText(index(HGroupParams::TAG, g), tag);
+    }
     m_radioChannel = m_data.hardware().radioChannel;
     m_firstGrownGroup = NO_GROWN_GROUP;
     return true;
@@ -243,7 +250,9 @@ bool HChannelAllocationDialog::StoreData() {
     HGroupTable& groups = m_data.groups();
     for (int g = 0; g < GROUPS; ++g) {
         groups.setScanFlag(g, m_groups.get(index(HGroupParams::SCAN, g)) != 0);
-        groups.setTag(g, m_groups.getText(index(HGroupParams::TAG, g)));
+        std::string tag = m_groups.getText(index(HGroupParams::TAG, g));
+        tag.resize(HGroupTable::TAG_LENGTH, ' ');
+        groups.setTag(g, tag);
     }
     if (large()) {
         for (int g = m_firstGrownGroup; g < GROUPS; ++g) {

@@ -1,8 +1,11 @@
 #include "pages/HDirectChDialog.h"
 
+#include "ui/StrPrintf.h"
 #include "ui/Strings.h"
+#include "ui/UserPrompt.h"
 
 #include <array>
+#include <charconv>
 #include <string_view>
 
 namespace kq70 {
@@ -11,8 +14,16 @@ namespace {
 
 using P = HDirectChParams;
 
-// The record holds the number exactly as typed (1-based), so the edit takes only what the
-// byte can hold.
+// The typed text as a whole number, when it is one.
+std::optional<std::int32_t> typedNumber(std::string_view text) {
+    std::int32_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return number;
+}
+
 constexpr EditDefinition CHANNEL_NUMBER_EDIT{.kind = EDIT_INTEGER,
                                              .maxChars = 3,
                                              .minimum = P::FIRST_CHANNEL_NUMBER,
@@ -28,13 +39,43 @@ constexpr std::string_view ENTER_PANE = "\n<ENTER>";
 
 } // namespace
 
-HDirectChDialog::HDirectChDialog(RadioImage& image, int accessMode)
-    : HDialog("HDirectChDialog", image, accessMode) {
+HDirectChDialog::HDirectChDialog(RadioImage& image, int accessMode, UserPrompt* prompt)
+    : HDialog("HDirectChDialog", image, accessMode), m_prompt(prompt) {
     setHelpTopic(help::PAGE_DIRECT_CH);
     for (std::size_t k = 0; k < P::DIRECT_CH_COUNT; ++k) {
         addEdit(controlId(k), std::string(LABELS[k]), controlId(k), CHANNEL_NUMBER_EDIT, m_params,
                 P::channelIndex(k));
     }
+}
+
+// A number is refused, never cut to fit: the radio would call another channel than the one
+// typed. A number outside the prompt's range says so; 256 is within it but its byte cannot
+// hold it. An empty edit names no channel and keeps the record.
+bool HDirectChDialog::CheckBeforeOk() {
+    for (std::size_t k = 0; k < P::DIRECT_CH_COUNT; ++k) {
+        const PageControl* edit = control(controlId(k));
+        if (edit == nullptr || edit->text.empty()) {
+            continue;
+        }
+        const auto number = typedNumber(edit->text);
+        if (number && *number >= P::FIRST_CHANNEL_NUMBER && *number <= P::LAST_CHANNEL_NUMBER) {
+            continue;
+        }
+        const std::string label(LABELS[k]);
+        const bool inPromptRange =
+            number && *number > P::LAST_CHANNEL_NUMBER && *number <= P::PROMPT_LAST_CHANNEL_NUMBER;
+        if (m_prompt != nullptr) {
+            m_prompt->message(
+                inPromptRange ? strprintf(text::DIRECT_CH_NOT_STORABLE.data(), label.c_str(),
+                                          *number, P::LAST_CHANNEL_NUMBER)
+                              : strprintf(text::DIRECT_CH_OUT_OF_RANGE.data(), label.c_str(),
+                                          P::FIRST_CHANNEL_NUMBER, P::PROMPT_LAST_CHANNEL_NUMBER),
+                MessageIcon::Exclamation);
+        }
+        setFocus(controlId(k));
+        return false;
+    }
+    return true;
 }
 
 std::optional<std::string> HDirectChDialog::promptText(int promptId) const {

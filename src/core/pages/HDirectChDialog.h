@@ -9,24 +9,29 @@
 
 namespace kq70 {
 
-// The Direct CH Parameters page: the channel numbers of the two direct channels. Their
-// groups are kept as stored.
+class UserPrompt;
+
+// The Direct CH Parameters page: the channel numbers (1 - 256) of the two direct channels.
+// Their groups are kept as stored. OK refuses a number outside the range, with a message
+// through `prompt` when there is one.
 class HDirectChDialog : public HDialog {
 public:
     // The channel number of direct channel k (0 or 1) is the edit with this id + k.
     static constexpr int FIRST_CONTROL_ID = 3300;
 
-    HDirectChDialog(RadioImage& image, int accessMode);
+    HDirectChDialog(RadioImage& image, int accessMode, UserPrompt* prompt = nullptr);
 
     static int controlId(std::size_t record) { return FIRST_CONTROL_ID + static_cast<int>(record); }
     const HDirectChParams& params() const { return m_params; }
     std::vector<ListingItem> listingItems() const override { return listingItemsByControl(); }
 
 protected:
+    bool CheckBeforeOk() override;
     std::optional<std::string> promptText(int promptId) const override;
 
 private:
     HDirectChParams m_params;
+    UserPrompt* m_prompt;
 };
 
 } // namespace kq70

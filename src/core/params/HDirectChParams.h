@@ -19,10 +19,12 @@ public:
     static constexpr std::size_t CHANNEL_2 = 3;
     static constexpr std::size_t VALUE_COUNT = 4;
 
-    // The channel number is stored as the user sees and types it, counting from 1; one
-    // byte holds no more than this.
+    // The channel number is stored as the user sees and types it, counting from 1, as files
+    // and radios written by earlier versions hold it; one byte holds no more than 255. The
+    // page's prompt names 256, the highest channel of the largest radio.
     static constexpr std::int32_t FIRST_CHANNEL_NUMBER = 1;
     static constexpr std::int32_t LAST_CHANNEL_NUMBER = 255;
+    static constexpr std::int32_t PROMPT_LAST_CHANNEL_NUMBER = 256;
 
     HDirectChParams();
 

@@ -50,6 +50,25 @@ std::vector<SerialPortInfo> SerialPortEnumerator::ports() const {
     return result;
 }
 
+std::vector<SerialPortInfo> SerialPortEnumerator::stableNames() const {
+    std::vector<SerialPortInfo> result;
+    const fs::path folder = fs::path(m_deviceFolder) / "serial" / "by-id";
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::error_code broken;
+        const fs::path target = fs::canonical(it->path(), broken);
+        if (broken) {
+            continue;
+        }
+        const std::string tty = target.filename().string();
+        result.push_back({tty, (folder / it->path().filename()).string(), kindOf(tty)});
+    }
+    std::sort(result.begin(), result.end(),
+              [](const auto& a, const auto& b) { return a.devicePath < b.devicePath; });
+    return result;
+}
+
 bool SerialPortEnumerator::isSerialPort(const std::string& ttyName) const {
     const fs::path entry = fs::path(m_sysClassTty) / ttyName;
     std::error_code error;

@@ -22,6 +22,11 @@ public:
 
     // In natural order: ttyS2 before ttyS10.
     std::vector<SerialPortInfo> ports() const;
+    // The stable names the system gives serial ports by their adapter
+    // ("/dev/serial/by-id/usb-…"), which keep naming the same cable whatever ttyUSB number it
+    // gets: each with the name and kind of the tty it points at, in name order. A link to
+    // nothing (its cable unplugged) is left out.
+    std::vector<SerialPortInfo> stableNames() const;
 
     // The kind of the tty called `ttyName`: PORT_KIND_USB_CABLE when its device is on USB,
     // else PORT_KIND_RS232 (a tty the folder does not list, such as a pseudo-terminal).

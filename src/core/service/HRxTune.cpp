@@ -32,9 +32,6 @@ std::vector<std::string> HRxTune::DisplayLines() const {
                                   text::TUNE_POINT_NAMES[static_cast<std::size_t>(m_point)].data(),
                                   info.FrequencyText().c_str(), info.WidthText().c_str()));
     }
-    lines.push_back(m_context.set.levelText(ADJ_SG_RX_TUNE_LEVEL));
-    lines.push_back(formatTenthsKhz(m_context.set.get(ADJ_SG_RX_TUNE_DEVIATION)));
-    lines.push_back(formatTenthsKhz(m_context.set.get(ADJ_SG_RX_TUNE_MODULATION)));
     for (int point = 0; point < POINTS; ++point) {
         const PointResult& result = m_results[static_cast<std::size_t>(point)];
         if (result.done) {
@@ -45,6 +42,15 @@ std::vector<std::string> HRxTune::DisplayLines() const {
         }
     }
     return lines;
+}
+
+std::vector<std::string> HRxTune::GeneratorLines() const {
+    const std::string frequency =
+        m_point < POINTS ? AlignmentChannelInfo::Of(m_context.image, m_point).FrequencyText()
+                         : std::string();
+    return {frequency, m_context.set.levelText(ADJ_SG_RX_TUNE_LEVEL),
+            formatTenthsKhz(m_context.set.get(ADJ_SG_RX_TUNE_DEVIATION)),
+            formatTenthsKhz(m_context.set.get(ADJ_SG_RX_TUNE_MODULATION))};
 }
 
 HRxTune::SearchResult HRxTune::Search(int point) {

@@ -42,8 +42,12 @@ public:
     std::string Title() const;
     // 0 Low, 1 Middle, 2 High, 3 all done.
     int CurrentPoint() const { return m_point; }
-    // The point's channel and the generator settings (items 114–116).
+    // The pending point's channel and the results so far.
     std::vector<std::string> DisplayLines() const;
+    // What to set on the signal generator, as the measurements list it: the pending point's
+    // frequency (empty once all are done), the RF level, the deviation and the modulation
+    // (items 114–116).
+    std::vector<std::string> GeneratorLines() const;
     const std::array<PointResult, POINTS>& Results() const { return m_results; }
 
     // Start: receive on the point's channel and the peak search; advances on success.

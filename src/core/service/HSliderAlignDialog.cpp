@@ -101,6 +101,16 @@ std::string HSliderAlignDialog::Title() const {
     return std::string(text::SLIDER_TITLES[static_cast<std::size_t>(m_procedure)]);
 }
 
+std::string HSliderAlignDialog::LevelText() const {
+    return m_procedure == SliderProcedure::TxPower
+               ? std::string(text::TX_POWER_LEVELS[static_cast<std::size_t>(m_variant)])
+               : std::string();
+}
+
+int HSliderAlignDialog::Value() const {
+    return m_started ? m_value : DaSlider::Clamp(m_context.set.get(Item()));
+}
+
 bool HSliderAlignDialog::AdjustsGroup() const {
     const std::size_t item = rowOf(m_procedure).items[static_cast<std::size_t>(m_variant)];
     return std::find(ADJ_GROUP_MIDDLE_ITEMS.begin(), ADJ_GROUP_MIDDLE_ITEMS.end(), item) !=

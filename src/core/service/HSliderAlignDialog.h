@@ -65,6 +65,8 @@ public:
     SliderProcedure Procedure() const { return m_procedure; }
     int Variant() const { return m_variant; }
     std::string Title() const;
+    // Which power level TX Power aligns ("High", "Low"); empty for the other procedures.
+    std::string LevelText() const;
     std::size_t Item() const;
     // The channel information line: frequency, width, tone.
     std::string ChannelLine() const;
@@ -73,7 +75,8 @@ public:
     // on the slider and sent. A failure shows string 125 and the radio goes back to receive.
     bool Start();
     bool Started() const { return m_started; }
-    int Value() const { return m_value; }
+    // The value sent last; before Start, the item's stored value, which Start sends first.
+    int Value() const;
     // A new value from the slider, the edit box (Enter) or the arrows. A value equal to the
     // current one, or outside 0–255, sends nothing. False when the send failed.
     bool SetValue(int value);

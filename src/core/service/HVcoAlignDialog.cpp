@@ -81,6 +81,10 @@ void HVcoAlignDialog::SendAndRead() {
     m_ul = 0;
 }
 
+std::string HVcoAlignDialog::DaText() const {
+    return strprintf("%d", m_value);
+}
+
 std::string HVcoAlignDialog::VcvText() const {
     return strprintf("%d", m_vcv);
 }

@@ -29,6 +29,8 @@ public:
     // A slider change: the value sent, then up to ten reads.
     void SetSlider(int value);
     int Slider() const { return m_value; }
+    // The D/A value last sent, as the window shows it.
+    std::string DaText() const;
     // "VCV A/D" and "UL A/D": the last readings, or the value sent and 0 when none came.
     std::string VcvText() const;
     std::string UlText() const;

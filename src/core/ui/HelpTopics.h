@@ -18,6 +18,15 @@ inline constexpr std::string_view PAGE_MISCELLANEOUS = "pages#miscellaneous";
 inline constexpr std::string_view PAGE_MARKETING = "pages#marketing";
 inline constexpr std::string_view PAGE_DIRECT_CH = "pages#direct-ch";
 
+// The channel grid's columns (F1 in the grid).
+inline constexpr std::string_view GRID = "main-window#grid";
+inline constexpr std::string_view GRID_CHANNEL = "main-window#grid-channel";
+inline constexpr std::string_view GRID_FREQUENCY = "main-window#grid-frequency";
+inline constexpr std::string_view GRID_TONES = "main-window#grid-tones";
+inline constexpr std::string_view GRID_CHECKS = "main-window#grid-checks";
+inline constexpr std::string_view GRID_SQUELCH = "main-window#grid-squelch";
+inline constexpr std::string_view GRID_ENCRYPTION = "main-window#grid-encryption";
+
 inline constexpr std::string_view ALIGNMENT_WINDOW = "alignment#window";
 inline constexpr std::string_view ALIGNMENT_VCO_AUTO = "alignment#vco-auto";
 inline constexpr std::string_view ALIGNMENT_VCO_MANUAL = "alignment#vco-manual";

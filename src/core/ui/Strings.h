@@ -211,6 +211,12 @@ inline constexpr std::string_view CONFIGURE_VERIFY = "&Verify the radio after Do
 inline constexpr std::string_view CONFIGURE_PORT = "&Port:";
 inline constexpr std::string_view CONFIGURE_BAUD_RATE = "&Baud rate:";
 inline constexpr std::string_view CONFIGURE_REFRESH = "&Refresh";
+// The configured port, kept in the list while the system does not have it.
+inline constexpr std::string_view PORT_NOT_FOUND = "(not found)";
+// The OK button of pages and dialogs, with the letter Alt presses (the help names Alt+O).
+// Cancel has Escape and Help has F1, and their letters would take those of the dialogs' own
+// fields.
+inline constexpr std::string_view BUTTON_OK = "&OK";
 
 // --- Communication dialog: titles, status lines and job results ---------------------------
 inline constexpr std::string_view UPLOAD_TITLE = "Upload";
@@ -271,7 +277,6 @@ inline constexpr std::array<std::string_view, 13> FREQUENCY_BAND_NAMES = {
 inline constexpr std::string_view PRODUCT_TYPE_QM724 = "QM-724";
 inline constexpr std::string_view CHANNEL_COUNT_FORMAT = "%dCH";
 inline constexpr std::string_view FIRMWARE_VERSION_FORMAT = "%5.2f";
-inline constexpr std::string_view COM_PORT_FORMAT = "COM%d";
 inline constexpr std::string_view PGC_CABLE_SUFFIX = " (PGC-30)";
 inline constexpr std::string_view TX_INHIBITED = "---.-----";
 
@@ -320,6 +325,10 @@ inline constexpr std::string_view COMPARE_ONE_VALUE = "1 value differs.";
 inline constexpr std::string_view COMPARE_VALUES_FORMAT = "%d values differ.";
 inline constexpr std::string_view COMPARE_ONE_BYTE = "1 byte differs that no editor shows.";
 inline constexpr std::string_view COMPARE_BYTES_FORMAT = "%d bytes differ that no editor shows.";
+// Compare With Radio: what was compared.
+inline constexpr std::string_view COMPARE_RADIO_AREAS =
+    "Only what the radio holds is compared (what an Upload reads); everything else is taken "
+    "from this document.";
 
 // --- Hardware page -----------------------------------------------------------------------
 inline constexpr std::string_view MAX_MIN_FREQUENCY_ERROR = "Max or Min Frequency Error!";
@@ -404,6 +413,14 @@ inline constexpr std::string_view MARKET_APPLICATION = "Market Application  Max 
 inline constexpr std::string_view SERIAL_NUMBER = "Serial Number (Programmed by Manufacturer)";
 inline constexpr std::string_view DIRECT_CH_1 = "Direct CH No#1(1 - 256)";
 inline constexpr std::string_view DIRECT_CH_2 = "Direct CH No#2(1 - 256)";
+// A direct channel number outside the prompt's range: the field's label, the lowest and the
+// highest number.
+inline constexpr std::string_view DIRECT_CH_OUT_OF_RANGE =
+    "%s: enter a channel number from %d to %d.";
+// A direct channel number its byte cannot hold: the field's label, the number and the highest
+// number that can be stored.
+inline constexpr std::string_view DIRECT_CH_NOT_STORABLE =
+    "%s: channel %d cannot be a direct channel; enter a number from 1 to %d.";
 
 // --- Listing and CSV export --------------------------------------------------------------
 inline constexpr std::string_view TEXT_FILE_FILTER = "text Files(*.txt)|*.txt||";
@@ -608,6 +625,14 @@ inline constexpr std::string_view SAMPLES_TAKEN = "Samples";
 inline constexpr std::array<std::string_view, 4> GENERATOR_CAPTIONS = {"Frequency", "RF level",
                                                                        "Deviation", "Modulation"};
 inline constexpr std::string_view GENERATOR_SETTINGS = "Set the signal generator to";
+// The communication window of the jobs around an alignment, titled apart from the alignment
+// window itself.
+inline constexpr std::string_view ALIGNMENT_TRANSFER_TITLE = "Alignment: Radio Data Transfer";
+// The manual VCO window: the D/A value it sends.
+inline constexpr std::string_view VCO_DA_SENT = "VCO D/A";
+// The TX Power window: which power level it aligns, by variant.
+inline constexpr std::string_view TX_POWER_LEVEL = "Power level";
+inline constexpr std::array<std::string_view, 2> TX_POWER_LEVELS = {"High", "Low"};
 
 // --- Channel grid choosers ---------------------------------------------------------------
 inline constexpr std::string_view PMR_CHANNEL_CHOOSER_TITLE = "PMR446 Channel";

@@ -17,6 +17,8 @@ TEST(AdjustmentUnitsTest, LevelsInEveryUnit) {
         {0x85, {"-5 dBuV (EMF)", "-11 dBuV (PD)", "0.56 uV (EMF)", "0.28 uV (PD)", "-118 dBm"}},
         {0x14, {"20 dBuV (EMF)", "14 dBuV (PD)", "10.00 uV (EMF)", "5.01 uV (PD)", "-93 dBm"}},
         {0x80, {"0 dBuV (EMF)", "-6 dBuV (PD)", "1.00 uV (EMF)", "0.50 uV (PD)", "-113 dBm"}},
+        {0x7C,
+         {"124 dBuV (EMF)", "118 dBuV (PD)", "1584893.19 uV (EMF)", "794328.23 uV (PD)", "11 dBm"}},
     };
     for (const Case& c : cases) {
         for (std::size_t unit = 0; unit < LEVEL_UNIT_COUNT; ++unit) {
@@ -25,6 +27,8 @@ TEST(AdjustmentUnitsTest, LevelsInEveryUnit) {
         }
     }
     EXPECT_EQ(formatLevel(-5, 9), "-5 dBuV (EMF)");
+    // A level field needs room for seven digits before the point.
+    EXPECT_EQ(longestLevelText().size(), formatLevel(127, 2).size());
 }
 
 TEST(AdjustmentUnitsTest, DeviationSettingsInTenthsOfKilohertz) {

@@ -169,7 +169,7 @@ TEST(CKQ70ViewTest, InformationStripAndStatusText) {
     const auto strip = h.open(1).infoStrip();
     EXPECT_EQ(strip.channelsLeft.text, "16 Channels Left");
     EXPECT_EQ(strip.channelCount.text, "256CH");
-    EXPECT_EQ(strip.port.text, "COM3");
+    EXPECT_EQ(strip.port.text, "/dev/ttyS2");
     ASSERT_EQ(strip.groups.size(), 2u);
     EXPECT_EQ(strip.groups[1].text, "Group 2");
     EXPECT_EQ(strip.groups[1].group, 1);
@@ -489,8 +489,8 @@ TEST(CKQ70ViewTest, InCellFilters) {
     EXPECT_TRUE(h.grid.typeInto(view, ROW1, 4, "44x6.0 4375"));
     EXPECT_EQ(h.grid.editMaxLength(), 9);
     EXPECT_EQ(h.grid.textMatrix(ROW1, 4), "446.04375");
-    // Never edited in place.
-    for (const int column : {0, 1, 8, 9, 10, 11, 12, 13, 15, 16, 18, 19, 20, 21}) {
+    // Never edited in place; BCLO is a check column, with no text to type.
+    for (const int column : {0, 1, 8, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21}) {
         EXPECT_FALSE(view.beforeEdit(ROW1, column)) << column;
     }
     // Drop-down columns store the chosen item data.
@@ -561,7 +561,7 @@ TEST(CKQ70ViewTest, CopyAndPaste) {
     // Frequencies keep their decimal point; the question is asked once.
     h.grid.select({ROW1, 4, ROW1, 4});
     view.copy();
-    h.prompt.expectMessage("Do you copy Ch1 data to Ch 2?", MessageAnswer::Yes,
+    h.prompt.expectMessage("Do you copy Ch1 data to Ch 2-3?", MessageAnswer::Yes,
                            MessageIcon::Question, MessageButtons::YesNo);
     h.grid.select({ROW1 + 1, 4, ROW1 + 2, 4});
     EXPECT_TRUE(view.paste("446.00625"));
@@ -661,6 +661,69 @@ TEST(CKQ70ViewTest, ShowingADocumentMarksItModifiedOnlyWhenBytesChange) {
     ChannelViewHarness h(raw);
     h.open(1);
     EXPECT_EQ(h.modifiedCount, 1);
+}
+
+TEST(CKQ70ViewTest, AnEditSetsBothSidesWhenTheOtherSideIsHidden) {
+    // Normal modes hide the TX frequency, every mode hides the encode column: a typed or
+    // pasted value there would make a split the user cannot see.
+    struct Case {
+        int mode;
+        int column;
+        bool paste;
+        const char* text;
+        bool bothSides;
+    };
+    const Case cases[] = {
+        {0, 4, false, "446.03125", true},     {0, 4, true, "446.03125", true},
+        {2, 4, false, "446.03125", true},     {1, 4, false, "446.03125", false},
+        {1, 4, true, "446.03125", false},     {0, 6, true, "No.60 (D-023 I)", true},
+        {1, 6, true, "No.10 (C-67.0)", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " mode " + std::to_string(c.mode) +
+                     (c.paste ? " pasted" : " typed"));
+        ChannelViewHarness h(pmrImage());
+        CKQ70View& view = h.open(c.mode);
+        const HChannelData before = h.saved();
+        if (c.paste) {
+            if (c.column == 4) {
+                h.prompt.expectMessage("", MessageAnswer::Yes);
+            }
+            h.grid.select({ROW1 + 1, c.column, ROW1 + 1, c.column});
+            EXPECT_TRUE(view.paste(c.text));
+        } else {
+            EXPECT_TRUE(h.grid.typeInto(view, ROW1 + 1, c.column, c.text));
+        }
+        const HChannelData d = h.saved();
+        if (c.column == 4) {
+            EXPECT_EQ(d.getValue(1, rxFrequency), 446031250);
+            EXPECT_EQ(d.getValue(1, txFrequency),
+                      c.bothSides ? 446031250 : before.getValue(1, txFrequency));
+        } else {
+            for (const auto& [rx, tx] :
+                 {std::pair{rxToneMode, txToneMode}, std::pair{rxToneCode, txToneCode},
+                  std::pair{rxDcsInverted, txDcsInverted}}) {
+                EXPECT_EQ(d.getValue(1, tx), d.getValue(1, rx)) << tx;
+            }
+            EXPECT_NE(d.getValue(1, rxToneMode), 0);
+        }
+    }
+}
+
+TEST(CKQ70ViewTest, AlwaysHiddenItemsShowUncheckedAndKeepTheirFlags) {
+    ChannelViewHarness h(pmrImage());
+    h.settings.items.fill(1);
+    CKQ70View& view = h.open(1);
+    std::array<int, ChannelGridLayout::ITEM_COUNT> none{};
+    view.setItems(none);
+    for (int item = 0; item < ChannelGridLayout::ITEM_COUNT; ++item) {
+        const bool fixed = ChannelGridLayout::alwaysHiddenItem(item);
+        SCOPED_TRACE(item);
+        EXPECT_FALSE(view.itemChecked(item));
+        if (item != ChannelGridLayout::ITEM_TAG) { // the display type decides that flag
+            EXPECT_EQ(h.settings.items[static_cast<std::size_t>(item)], fixed ? 1 : 0);
+        }
+    }
 }
 
 } // namespace

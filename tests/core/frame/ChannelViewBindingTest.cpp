@@ -1,8 +1,13 @@
 #include "frame/ChannelViewBinding.h"
+#include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
+#include "frame/FrameLifecycle.h"
+#include "log/HLogPrint.h"
 #include "pages/HChannelAllocationDialog.h"
+#include "platform/IniFile.h"
 #include "support/BoundView.h"
 #include "support/ChannelViewHarness.h"
+#include "support/TempFolder.h"
 #include "support/TestRadios.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +77,39 @@ TEST(ChannelViewBindingTest, ChannelAllocationOkAndCancel) {
     }));
     EXPECT_TRUE(b.doc.dataModified());
     EXPECT_EQ(b.grid.rowCount(), 2 + 3) << "the view reloaded";
+}
+
+TEST(ChannelViewBindingTest, TheLogShowsTheImageAndEveryViewMessage) {
+    TempFolder folder;
+    HLogPrint::global().enableChannel(0, LOG_D2, folder.file("trace.log"));
+    {
+        Bound b(pmrImage());
+        b.binding.documentChanged();
+        b.binding.documentChanged();
+        b.binding.reload();
+        AppSettings settings;
+        IniFile ini(folder.file("KQ70.ini"));
+        FrameLifecycle::OnDestroy(settings, ini, b.doc, {800, 600});
+    }
+    HLogPrint::global().enableChannel(0, 0, "");
+    const std::string log = TempFolder::readText(folder.file("trace.log"));
+    const struct {
+        const char* line;
+        std::size_t times;
+    } expected[] = {
+        {"[D1] GetMainMemory()\tm_pMainMemory = [", 1},
+        {"[D2] [SendMessage]2025", 3}, // the first showing too
+        {"[D2] [SendMessage]2024", 1},
+        {"[D1] CMainFrame::OnDestroy()", 1},
+    };
+    for (const auto& e : expected) {
+        std::size_t count = 0;
+        for (std::size_t at = log.find(e.line); at != std::string::npos;
+             at = log.find(e.line, at + 1)) {
+            ++count;
+        }
+        EXPECT_EQ(count, e.times) << e.line << "\n" << log;
+    }
 }
 
 } // namespace

@@ -51,6 +51,50 @@ TEST(ConfigureChoicesTest, PortListMarksTheCableAndEndsWithTheSimulatedRadio) {
         "Simulated radio");
 }
 
+TEST(ConfigureChoicesTest, TheConfiguredPortIsKeptUntilTheUserPicksAnother) {
+    test::TempFolder folder;
+    const std::string pseudoTerminal = folder.file("pts3");
+    std::ofstream(pseudoTerminal) << "";
+    const std::string byId = "/dev/serial/by-id/usb-Maker_Cable_A1-if00-port0";
+    const auto listed = ConfigureChoices::PortList(
+        {{"ttyS0", "/dev/ttyS0", 0}, {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}}, {},
+        {{"ttyUSB0", byId, PORT_KIND_USB_CABLE}});
+    ASSERT_EQ(listed.size(), 4u);
+    EXPECT_EQ(listed[2].text, byId + " (PGC-30)"); // beside its device path
+    EXPECT_TRUE(listed[2].usbCable);
+
+    struct Case {
+        std::string portName;
+        int portType;
+        std::string shown; // the selected entry
+        std::size_t entries;
+    };
+    const std::string gone = "/dev/serial/by-id/usb-Unplugged-if00-port0";
+    const Case cases[] = {
+        {byId, 1, byId + " (PGC-30)", 4},
+        {pseudoTerminal, 0, pseudoTerminal, 5},
+        {gone, 1, gone + " (not found)", 5},
+        {"", 0, "/dev/ttyS0", 4}, // COM1, listed
+    };
+    for (const Case& c : cases) {
+        AppSettings settings;
+        settings.portName = c.portName;
+        settings.portType = c.portType;
+        const auto choices = ConfigureChoices::WithConfiguredPort(listed, settings);
+        ASSERT_EQ(choices.size(), c.entries) << c.portName;
+        EXPECT_TRUE(choices.back().simulated);
+        const int selected = ConfigureChoices::SelectedPort(choices, settings);
+        ASSERT_GE(selected, 0);
+        const PortChoice& choice = choices[static_cast<std::size_t>(selected)];
+        EXPECT_EQ(choice.text, c.shown);
+        // OK without picking another port keeps the port and its cable kind.
+        AppSettings applied = settings;
+        ConfigureChoices::Apply(applied, choice, 9600);
+        EXPECT_EQ(applied.portName, ConfigureChoices::ConfiguredPort(settings));
+        EXPECT_EQ(applied.portType, c.portType) << c.portName;
+    }
+}
+
 TEST(ConfigureChoicesTest, UsbPortsAreNamedByTheirAdapter) {
     namespace fs = std::filesystem;
     test::TempFolder folder;

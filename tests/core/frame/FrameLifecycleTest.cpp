@@ -6,8 +6,10 @@
 #include "doc/DefaultImages.h"
 #include "frame/DocumentCommands.h"
 #include "platform/IniFile.h"
+#include "support/ChannelViewHarness.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
+#include "support/TestRadios.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +84,33 @@ TEST(FrameLifecycleTest, DestructionWritesPortSizeAndTheDocumentsRadio) {
     EXPECT_EQ(reread.readInt("Initialize", "CY", 0), 900);
     EXPECT_EQ(reread.readInt("End Status", "Freq.Band", 0), PMR446_BAND);
     EXPECT_EQ(reread.readInt("End Status", "ProductType", 9), 0);
+}
+
+TEST(FrameLifecycleTest, StripStatusBarAndBoxNameThePortAlike) {
+    struct Case {
+        const char* portName;
+        int comPort;
+        int portType;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"", 1, 0, "/dev/ttyS0"},
+        {"", 3, 1, "/dev/ttyS2 (PGC-30)"},
+        {"/dev/serial/by-id/usb-cable", 1, 1, "/dev/serial/by-id/usb-cable (PGC-30)"},
+        {"simulated", 1, 1, "Simulated radio"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        test::ChannelViewHarness h(test::pmrImage());
+        h.settings.portName = c.portName;
+        h.settings.comPort = c.comPort;
+        h.settings.portType = c.portType;
+        EXPECT_EQ(h.open(1).infoStrip().port.text, c.shown);
+        EXPECT_EQ(FrameLifecycle::PortStatus(h.settings), std::string("Port: ") + c.shown);
+        CKQ70Doc doc;
+        EXPECT_EQ(FrameLifecycle::InformationLines(doc, h.settings).at(2),
+                  std::string("Port: ") + c.shown + ", 9600 baud");
+    }
 }
 
 } // namespace

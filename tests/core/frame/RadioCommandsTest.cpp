@@ -118,6 +118,33 @@ TEST_F(RadioCommandsTest, RangeListsOfTheUploadAndTheDownload) {
     }
 }
 
+// What Compare With Radio takes of the radio: what an Upload reads of a 16-channel radio, the
+// records beyond its capacity left out.
+TEST_F(RadioCommandsTest, TheAreasAnUploadReads) {
+    const RadioImage radio = sim.radio.memory();
+    RadioImage into = radio;
+    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
+        into.setByte(i, static_cast<std::uint8_t>(~radio.byteAt(i)));
+    }
+    RadioCommands::TakeUploadedAreas(radio, into);
+    const std::size_t record16 = CHANNEL_TABLE_OFFSET + 16 * CHANNEL_RECORD_SIZE;
+    const std::pair<std::size_t, bool> cases[] = {
+        {eepromWordOffset(0xB9) + 1, true},
+        {eepromWordOffset(0xBA), false},
+        {flashPageOffset(0x01), true},
+        {record16 - 1, true},
+        {record16, false},
+        {flashPageOffset(0x07), false},
+        {flashPageOffset(0x41) + 127, false},
+        {flashPageOffset(0x42) + 0x20, true},
+        {flashPageOffset(0x4F) + 127, true},
+        {TRAILER_OFFSET, false},
+    };
+    for (const auto& [offset, taken] : cases) {
+        EXPECT_EQ(into.byteAt(offset) == radio.byteAt(offset), taken) << std::hex << offset;
+    }
+}
+
 TEST_F(RadioCommandsTest, UploadMakesTheRadiosDataAnUntitledModifiedDocument) {
     RadioImage radio = sim.radio.memory();
     setMisc(radio, HMiscParams::ARTS_MODE, HMiscParams::ARTS_MODE_TX);

@@ -205,5 +205,35 @@ TEST(HChannelAllocationDialogTest, OkRecomputesACountTypedWithoutLeavingTheEdit)
     EXPECT_EQ(data.channelsLeft(), 0);
 }
 
+TEST(HChannelAllocationDialogTest, TagsAreEditedWithoutTheirPaddingAndStoredPadded) {
+    struct Case {
+        const char* stored;
+        const char* shown;
+        const char* typed; // nullptr: left as it is
+        const char* after;
+    };
+    const Case cases[] = {
+        {"FIRE    ", "FIRE", "FIRE2", "FIRE2   "},
+        {"        ", "", "A", "A       "},
+        {"A B     ", "A B", nullptr, "A B     "},
+        {"ABCDEFGH", "ABCDEFGH", nullptr, "ABCDEFGH"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        RadioImage image = imageWithGroups({10, 20});
+        HChannelData data = dataOf(image);
+        data.groups().setTag(1, c.stored);
+        data.store(image);
+        Dialog dialog(image, 1);
+        dialog.OnInitDialog();
+        EXPECT_EQ(dialog.control(Dialog::IDC_TAG + 1)->text, c.shown);
+        if (c.typed != nullptr) {
+            ASSERT_TRUE(dialog.typeText(Dialog::IDC_TAG + 1, c.typed));
+        }
+        ASSERT_TRUE(dialog.OnOK());
+        EXPECT_EQ(dataOf(image).groups().tag(1), c.after);
+    }
+}
+
 } // namespace
 } // namespace kq70::test

@@ -2,6 +2,7 @@
 
 #include "app/AccessMode.h"
 #include "image/RadioImage.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 
@@ -10,26 +11,44 @@ namespace {
 
 using P = HDirectChParams;
 
-TEST(HDirectChDialogTest, ChannelNumbersAreStoredAsTyped) {
+TEST(HDirectChDialogTest, ChannelNumbersAreStoredAsTypedOrRefused) {
     struct Case {
         const char* typed;
-        std::uint8_t stored;
+        int stored;          // -1: refused, the page stays open
+        const char* message; // the refusal
     };
-    // One byte holds no 256: the edit stops at 255 rather than wrap to 0.
-    const Case cases[] = {{"1", 1}, {"12", 12}, {"255", 255}, {"256", 255}, {"0", 1}};
+    const char* outOfRange = "Direct CH No#2: enter a channel number from 1 to 256.";
+    const char* notStorable =
+        "Direct CH No#2: channel 256 cannot be a direct channel; enter a number from 1 to 255.";
+    const Case cases[] = {{"1", 1, nullptr},        {"12", 12, nullptr},   {"255", 255, nullptr},
+                          {"256", -1, notStorable}, {"0", -1, outOfRange}, {"257", -1, outOfRange},
+                          {"300", -1, outOfRange}};
     for (const Case& c : cases) {
         RadioImage image;
         image.setBe16(0x0279, 0xA305); // group 3 in the low nibble, channel 5
-        image.setBe16(0x027B, 0x0C40);
-        HDirectChDialog page(image, ACCESS_NORMAL);
+        image.setBe16(0x027B, 0x0CFF); // channel 255
+        const RadioImage before = image;
+        test::ScriptedPrompt prompt;
+        HDirectChDialog page(image, ACCESS_NORMAL, &prompt);
         page.OnInitDialog();
         EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(0)), "5");
-        EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(1)), "64");
+        EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(1)), "255");
         ASSERT_TRUE(page.typeText(HDirectChDialog::controlId(1), c.typed));
+        if (c.stored < 0) {
+            prompt.expectMessage(c.message);
+            EXPECT_FALSE(page.OnOK()) << c.typed;
+            EXPECT_TRUE(image == before) << c.typed;
+            EXPECT_EQ(page.promptLine().first, "Direct CH No#2(1 - 256)");
+            continue;
+        }
         ASSERT_TRUE(page.OnOK());
         EXPECT_EQ(image.byteAt(0x027C), c.stored) << c.typed;
         EXPECT_EQ(image.byteAt(0x027B), 0x0C) << "the group is kept";
         EXPECT_EQ(image.be16(0x0279), 0xA305) << "the untouched record is kept";
+        // What was stored shows again as typed.
+        HDirectChDialog again(image, ACCESS_NORMAL);
+        again.OnInitDialog();
+        EXPECT_EQ(again.shownValue(HDirectChDialog::controlId(1)), c.typed);
     }
 }
 

@@ -67,8 +67,34 @@ TEST(SerialPortEnumeratorTest, ListsSerialPortsWithTheirKind) {
     EXPECT_EQ(enumerator.kindOf("7"), PORT_KIND_RS232) << "a pseudo-terminal is not listed";
 }
 
+TEST(SerialPortEnumeratorTest, StableNamesPointAtTheirTty) {
+    test::TempFolder folder;
+    FakeSysfs sysfs(folder.path());
+    sysfs.addTty("ttyUSB1", "pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0/ttyUSB1/tty/ttyUSB1");
+    sysfs.addTty("ttyS4", "platform/serial8250/tty/ttyS4", 4);
+    const fs::path dev = fs::path(folder.path()) / "dev";
+    const fs::path byId = dev / "serial/by-id";
+    fs::create_directories(byId);
+    test::TempFolder::writeText((dev / "ttyUSB1").string(), "");
+    test::TempFolder::writeText((dev / "ttyS4").string(), "");
+    fs::create_symlink("../../ttyUSB1", byId / "usb-Maker_Cable_A1-if00-port0");
+    fs::create_symlink("../../ttyS4", byId / "pci-Board_UART");
+    fs::create_symlink("../../ttyUSB7", byId / "usb-Unplugged-if00-port0"); // points nowhere
+
+    const auto names = SerialPortEnumerator(sysfs.classFolder(), dev.string()).stableNames();
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(names[0].devicePath, (byId / "pci-Board_UART").string());
+    EXPECT_EQ(names[0].name, "ttyS4");
+    EXPECT_EQ(names[0].kind, PORT_KIND_RS232);
+    EXPECT_EQ(names[1].devicePath, (byId / "usb-Maker_Cable_A1-if00-port0").string());
+    EXPECT_EQ(names[1].name, "ttyUSB1");
+    EXPECT_EQ(names[1].kind, PORT_KIND_USB_CABLE);
+}
+
 TEST(SerialPortEnumeratorTest, AMissingFolderListsNothing) {
     EXPECT_TRUE(SerialPortEnumerator("/nonexistent/class/tty").ports().empty());
+    EXPECT_TRUE(
+        SerialPortEnumerator("/nonexistent/class/tty", "/nonexistent").stableNames().empty());
 }
 
 } // namespace

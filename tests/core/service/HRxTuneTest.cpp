@@ -1,6 +1,7 @@
 #include "service/HRxTune.h"
 
 #include "core/service/ServiceTestContext.h"
+#include "service/AlignmentChannelInfo.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
@@ -81,8 +82,14 @@ TEST_F(HRxTuneTest, ThreePointsThenOkStoresLowMiddleHigh) {
     HRxTune tune(t.context());
     EXPECT_FALSE(tune.Ok());
     for (int point = 0; point < 3; ++point) {
+        // The generator is set to the pending point's frequency, as a measurement lists it.
+        const auto generator = tune.GeneratorLines();
+        ASSERT_EQ(generator.size(), 4u);
+        EXPECT_EQ(generator[0], AlignmentChannelInfo::Of(*t.image, point).FrequencyText());
+        EXPECT_NE(generator[1].find("dBuV (EMF)"), std::string::npos);
         ASSERT_TRUE(tune.Start()) << point;
     }
+    EXPECT_EQ(tune.GeneratorLines()[0], "");
     EXPECT_FALSE(tune.Buttons().startVisible);
     EXPECT_TRUE(tune.Buttons().okVisible);
     EXPECT_TRUE(tune.Ok());

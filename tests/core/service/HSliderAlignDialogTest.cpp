@@ -24,11 +24,12 @@ TEST_F(HSliderAlignDialogTest, EveryProcedureHasItsItemChannelAndTitle) {
         std::size_t item;
         int channel;
         const char* title;
+        const char* level = "";
     };
     const Case cases[] = {
         {SliderProcedure::FreqDa, 0, 93, 1, "Freq DA"},
-        {SliderProcedure::TxPower, 0, 18, 6, "TX Power"},
-        {SliderProcedure::TxPower, 1, 23, 1, "TX Power"},
+        {SliderProcedure::TxPower, 0, 18, 6, "TX Power", "High"},
+        {SliderProcedure::TxPower, 1, 23, 1, "TX Power", "Low"},
         {SliderProcedure::MaxDeviation, 1, 33, 4, "Max Deviation"},
         {SliderProcedure::CtcssDeviation, 0, 38, 3, "CTCSS Deviation"},
         {SliderProcedure::DcsDeviation, 1, 53, 8, "DCS Deviation"},
@@ -39,10 +40,14 @@ TEST_F(HSliderAlignDialogTest, EveryProcedureHasItsItemChannelAndTitle) {
         {SliderProcedure::SeqTone, 0, 97, 1, "Seq Tone"},
     };
     for (const Case& c : cases) {
+        t.set.set(c.item, static_cast<std::int32_t>(c.item) + 7);
         HSliderAlignDialog dialog(t.context(), c.procedure, c.variant);
         EXPECT_EQ(dialog.Item(), c.item) << c.title;
         EXPECT_EQ(dialog.Channel(), c.channel) << c.title;
         EXPECT_EQ(dialog.Title(), c.title);
+        EXPECT_EQ(dialog.LevelText(), c.level) << c.title;
+        // Before Start the window shows the value Start will send.
+        EXPECT_EQ(dialog.Value(), static_cast<int>(c.item) + 7) << c.title;
         // Every procedure keys the radio and ends in receive, OK or not.
         t.com.commands.clear();
         ASSERT_TRUE(dialog.Start()) << c.title;

@@ -1,0 +1,264 @@
+// The keys the built-in help promises, tried on the windows; the help over a page and from the
+// grid; the key hint of the status bar.
+#include "ChannelViewWidget.h"
+#include "FlexGridWidget.h"
+#include "GuiTestSupport.h"
+#include "HelpWindow.h"
+#include "ParameterPageDialog.h"
+#include "channel/CKQ70View.h"
+#include "channel/ChannelCellTexts.h"
+#include "doc/DefaultImages.h"
+#include "frame/CommonCommands.h"
+#include "frame/MainMenuModel.h"
+#include "pages/HDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QMap>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using namespace kq70;
+
+namespace {
+
+constexpr int ROW1 = 2; // first channel row under the two header rows
+
+void showFrame(Frame& frame) {
+    frame.window.startWith({});
+    frame.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
+    frame.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame.window));
+}
+
+// The help window (HelpWindow has no meta object of its own: found by its name).
+HelpWindow* helpOf(QWidget& window) {
+    return static_cast<HelpWindow*>(window.findChild<QDialog*>(QStringLiteral("HelpWindow")));
+}
+
+void focusCell(FlexGridWidget& grid, int row, int column) {
+    grid.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(grid.window()));
+    grid.setCurrentCell(grid.tableRow(row), grid.tableColumn(column));
+    grid.setFocus();
+}
+
+// Every key combination the help pages name ("Ctrl+N", "Shift+F9", "F10", "Alt+O", ...).
+QStringList keysTheHelpNames() {
+    static const QRegularExpression key(
+        QStringLiteral(R"(\b(?:(?:Ctrl|Shift|Alt)\+)+(?:F\d+|[A-Z]\b)|\bF\d+\b)"));
+    QStringList keys;
+    const QDir pages(QStringLiteral(":/help"));
+    for (const QString& name : pages.entryList({QStringLiteral("*.html")})) {
+        QFile page(pages.filePath(name));
+        if (!page.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        const QString text = QString::fromUtf8(page.readAll());
+        for (auto it = key.globalMatch(text); it.hasNext();) {
+            const QString found = it.next().captured();
+            if (!keys.contains(found)) {
+                keys.append(found);
+            }
+        }
+    }
+    return keys;
+}
+
+// An enabled window command the key sequence triggers.
+bool windowHasKey(QMainWindow& window, const QString& sequence) {
+    const QKeySequence wanted(sequence);
+    for (QAction* action : window.findChildren<QAction*>()) {
+        if (action->isEnabled() && action->shortcuts().contains(wanted)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A page as the Common menu opens it, with a help function that keeps the topic it got.
+struct OpenPage {
+    explicit OpenPage(QString* topic) {
+        BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
+        page = CommonCommands::createPage(ID_COMMON_SCANNING, doc, ACCESS_NORMAL, prompt);
+        dialog = std::make_unique<ParameterPageDialog>(
+            *page, QStringLiteral("Scanning"), nullptr,
+            [topic](const QString& asked) { *topic = asked; });
+        dialog->show();
+        dialog->activateWindow();
+    }
+    CKQ70Doc doc;
+    QtUserPrompt prompt;
+    std::unique_ptr<HDialog> page;
+    std::unique_ptr<ParameterPageDialog> dialog;
+};
+
+} // namespace
+
+class KeysAndHelpTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyKeyTheHelpNamesWorks();
+    void helpFromAPageIsOnTopOfItAndStaysWhenItCloses();
+    void f1InTheGridOpensTheColumnsSection();
+    void theKeyHintStaysAfterAMenu();
+};
+
+void KeysAndHelpTest::everyKeyTheHelpNamesWorks() {
+    Frame frame;
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    const auto command = [&frame](const QString& key) {
+        return [&frame, key] { QVERIFY2(windowHasKey(frame.window, key), qPrintable(key)); };
+    };
+    QMap<QString, std::function<void()>> checks;
+    checks[QStringLiteral("Ctrl+N")] = command(QStringLiteral("Ctrl+N"));
+    checks[QStringLiteral("Ctrl+O")] = command(QStringLiteral("Ctrl+O"));
+    checks[QStringLiteral("Ctrl+S")] = command(QStringLiteral("Ctrl+S"));
+    checks[QStringLiteral("Shift+F9")] = command(QStringLiteral("Shift+F9"));
+    checks[QStringLiteral("F10")] = [&frame, &grid] {
+        focusCell(grid, ROW1, COL_DECODE);
+        QTest::keyClick(&grid, Qt::Key_F10);
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr);
+        QCOMPARE(frame.window.menuBar()->activeAction(), frame.window.menuBar()->actions().first());
+        shoot(frame.window, QStringLiteral("f10-opens-the-file-menu"));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTest::keyClick(frame.window.menuBar(), Qt::Key_Escape);
+    };
+    checks[QStringLiteral("Shift+F10")] = [&grid] {
+        bool asked = false;
+        whenModal([&asked](QWidget* modal) {
+            asked = true;
+            static_cast<QDialog*>(modal)->reject();
+        });
+        focusCell(grid, ROW1, COL_DECODE);
+        QTest::keyClick(&grid, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(asked); // the adjustment-mode password
+    };
+    checks[QStringLiteral("Alt+O")] = [] {
+        QString topic;
+        OpenPage open(&topic);
+        QVERIFY(QTest::qWaitForWindowActive(open.dialog.get()));
+        // A mnemonic clicks its button after a short animation.
+        QTest::keyClick(open.dialog.get(), Qt::Key_O, Qt::AltModifier);
+        QTRY_COMPARE(open.dialog->result(), int(QDialog::Accepted));
+    };
+    checks[QStringLiteral("F1")] = [] {
+        QString topic;
+        OpenPage open(&topic);
+        QVERIFY(QTest::qWaitForWindowActive(open.dialog.get()));
+        QTest::keyClick(open.dialog.get(), Qt::Key_F1);
+        QCOMPARE(topic, QString::fromUtf8(open.page->helpTopic().data(),
+                                          static_cast<qsizetype>(open.page->helpTopic().size())));
+    };
+
+    const QStringList promised = keysTheHelpNames();
+    QVERIFY(promised.contains(QStringLiteral("Alt+O")));
+    for (const QString& key : promised) {
+        QVERIFY2(checks.contains(key), qPrintable(key + QStringLiteral(" has no check")));
+        checks[key]();
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        frame.window.activateWindow();
+    }
+}
+
+void KeysAndHelpTest::helpFromAPageIsOnTopOfItAndStaysWhenItCloses() {
+    Frame frame;
+    showFrame(frame);
+    bool checked = false;
+    whenModal([&frame, &checked](QWidget* page) {
+        QVERIFY(QTest::qWaitForWindowActive(page));
+        QTest::keyClick(page, Qt::Key_F1);
+        auto* help = helpOf(frame.window);
+        QVERIFY(help != nullptr);
+        QTRY_VERIFY(help->isVisible());
+        // The page's own window: on top of it, not blocked by it.
+        QCOMPARE(help->parentWidget(), page);
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QVERIFY(help->browser().source().toString().startsWith(QStringLiteral("pages.html")));
+        shoot(*help, QStringLiteral("help-over-a-page"));
+        checked = true;
+        static_cast<QDialog*>(page)->reject();
+    });
+    frame.window.runCommand(ID_COMMON_SCANNING);
+    QVERIFY(checked);
+    auto* help = helpOf(frame.window);
+    QVERIFY(help != nullptr);
+    QCOMPARE(help->parentWidget(), &frame.window);
+    QVERIFY(help->isVisible());
+    help->close();
+}
+
+void KeysAndHelpTest::f1InTheGridOpensTheColumnsSection() {
+    Frame frame(ACCESS_MANUFACTURE);
+    showFrame(frame);
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    const struct {
+        int column;
+        const char* section;
+    } cases[] = {
+        {COL_CHANNEL, "#grid-channel"}, {COL_RX_FREQUENCY, "#grid-frequency"},
+        {COL_DECODE, "#grid-tones"},    {COL_SCAN, "#grid-checks"},
+        {COL_SQUELCH, "#grid-squelch"}, {COL_LOCK_OUT, "#grid-checks"},
+    };
+    for (const auto& c : cases) {
+        focusCell(grid, ROW1, c.column);
+        QTest::keyClick(&grid, Qt::Key_F1);
+        auto* help = helpOf(frame.window);
+        QVERIFY(help != nullptr);
+        QCOMPARE(help->browser().source().toString(),
+                 QStringLiteral("main-window.html") + QLatin1String(c.section));
+        frame.window.activateWindow();
+    }
+    // Every column, shown or not, has its section in the help.
+    for (int column = 0; column < CHANNEL_COLUMN_COUNT; ++column) {
+        QVERIFY2(helpSectionExists(CKQ70View::helpSection(CKQ70View::HELP_TOPIC_BASE + column)),
+                 qPrintable(QString::number(column)));
+    }
+    auto* help = helpOf(frame.window);
+    // The contents list shows its longest entry whole.
+    auto* contents = help->findChild<QListWidget*>();
+    for (int i = 0; i < contents->count(); ++i) {
+        QVERIFY(contents->fontMetrics().horizontalAdvance(contents->item(i)->text()) <
+                contents->viewport()->width());
+    }
+    shoot(*help, QStringLiteral("help-grid-column"));
+    help->close();
+}
+
+void KeysAndHelpTest::theKeyHintStaysAfterAMenu() {
+    Frame frame;
+    showFrame(frame);
+    const QString hint = frame.window.statusBar()->currentMessage();
+    QVERIFY(hint.contains(QStringLiteral("F10 for Menus")));
+    // Opening a menu and leaving it sends the window empty tips.
+    QMenu* file = frame.window.menuBar()->actions().first()->menu();
+    QVERIFY(file != nullptr);
+    QStatusTipEvent empty{QString()};
+    QApplication::sendEvent(&frame.window, &empty);
+    QCOMPARE(frame.window.statusBar()->currentMessage(), hint);
+    QStatusTipEvent tip{QStringLiteral("Creates a new document")};
+    QApplication::sendEvent(&frame.window, &tip);
+    QCOMPARE(frame.window.statusBar()->currentMessage(), QStringLiteral("Creates a new document"));
+    QApplication::sendEvent(&frame.window, &empty);
+    QCOMPARE(frame.window.statusBar()->currentMessage(), hint);
+}
+
+KQ70_GUI_TEST(KeysAndHelpTest);
+#include "KeysAndHelpTest.moc"
