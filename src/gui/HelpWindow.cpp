@@ -67,9 +67,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->addWidget(splitter);
     // The contents list shows its longest entry whole.
     int widest = 0;
-    for (const Topic& topic : CONTENTS) {
-        widest = std::max(
-            widest, m_contents->fontMetrics().horizontalAdvance(QString::fromLatin1(topic.title)));
+    for (const auto& entry : text::HELP_CONTENTS) {
+        widest = std::max(widest, m_contents->fontMetrics().horizontalAdvance(qt(entry.second)));
     }
     const int contentsWidth = widest + 2 * m_contents->frameWidth() + 24;
     m_contents->setMinimumWidth(contentsWidth);
