@@ -138,10 +138,11 @@ void FleetWindowModel::radioFinished(std::size_t radio, const FleetRadioResult& 
         r->serialNumber = result.serialNumber;
     }
     r->result = FleetReport::ResultText(result);
-    // A radio that succeeded keeps the job's last status; for one that did not, what became
-    // of it matters more.
+    // A radio that succeeded says its job is complete (not the job's last step, such as the
+    // read-back); for one that did not, what became of it matters more.
     if (result.succeeded()) {
         r->position = r->high;
+        r->status = format(text::DOWNLOAD_COMPLETE);
     } else {
         r->status = format(result.radioChanged ? text::FLEET_STATUS_INCOMPLETE
                                                : text::FLEET_STATUS_UNTOUCHED);

@@ -89,7 +89,10 @@ TEST(FleetWindowModelTest, ARunShowsEachRadioThenTheSummaryAndRetriesOnlyTheFail
     EXPECT_EQ(model.summary(), "2 of 3 radios finished");
     EXPECT_FALSE(model.cancelEnabled(0));
     EXPECT_TRUE(model.cancelEnabled(2));
+    model.radioStatus(2, "Now verifying");
     model.radioFinished(2, ended("P3", FleetOutcome::Verified));
+    EXPECT_EQ(model.rows()[2].status, std::string(text::DOWNLOAD_COMPLETE))
+        << "a finished radio does not show its job's last step";
 
     EXPECT_EQ(model.phase(), FleetPhase::Finished);
     EXPECT_EQ(model.summary(), "2 of 3 verified, 1 failed: P2 Hardware Type Mismatched!");
