@@ -99,14 +99,6 @@ const char* outcomeName(FleetOutcome outcome) {
     return "";
 }
 
-std::string localTime(std::chrono::system_clock::time_point when) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-    std::tm local{};
-    ::localtime_r(&seconds, &local);
-    return strprintf("%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1,
-                     local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-}
-
 Json radioJson(const FleetRadioResult& result) {
     Json radio;
     radio["port"] = result.port;
@@ -121,8 +113,8 @@ Json radioJson(const FleetRadioResult& result) {
     radio["message"] = result.message;
     radio["radioChanged"] = result.radioChanged;
     radio["notices"] = result.notices;
-    radio["start"] = localTime(result.start);
-    radio["end"] = localTime(result.end);
+    radio["start"] = FleetRecord::LocalTime(result.start);
+    radio["end"] = FleetRecord::LocalTime(result.end);
     radio["seconds"] = std::round(result.seconds * 10) / 10; // tenths, as the record has them
     return radio;
 }

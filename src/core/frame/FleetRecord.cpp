@@ -23,14 +23,6 @@ constexpr std::string_view SEPARATOR = ",";
 constexpr std::string_view QUOTES = "\"";
 constexpr std::string_view LINE_END = "\r\n";
 
-std::string localTime(std::chrono::system_clock::time_point when) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-    std::tm local{};
-    ::localtime_r(&seconds, &local);
-    return strprintf("%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1,
-                     local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-}
-
 std::string fileNameOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -91,6 +83,14 @@ std::optional<std::string> leadFor(int fd, off_t size) {
 
 } // namespace
 
+std::string FleetRecord::LocalTime(std::chrono::system_clock::time_point when) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+    ::localtime_r(&seconds, &local);
+    return strprintf("%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1,
+                     local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+}
+
 std::string FleetRecord::PathFor(const std::string& dataFilePath) {
     return dataFilePath + RECORD_SUFFIX;
 }
@@ -102,7 +102,7 @@ std::vector<std::string> FleetRecord::HeaderCells() {
 std::vector<std::string> FleetRecord::Cells(const FleetRadioResult& result,
                                             const std::string& dataFilePath,
                                             const std::string& sha256) {
-    return {localTime(result.start),
+    return {FleetRecord::LocalTime(result.start),
             fileNameOf(dataFilePath),
             sha256,
             result.port,

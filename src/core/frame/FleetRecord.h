@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@ public:
     static std::string PathFor(const std::string& dataFilePath);
 
     static std::vector<std::string> HeaderCells();
+    // A moment as the record and the command line's JSON give it: local "YYYY-MM-DD hh:mm:ss".
+    static std::string LocalTime(std::chrono::system_clock::time_point when);
     // One radio's cells: date and time (local, of its start), the data file's name without
     // its folder, the SHA-256 of the data file's bytes, the port as given, the serial number
     // as read from the radio, the result text and the seconds it took.
