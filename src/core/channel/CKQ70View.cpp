@@ -846,6 +846,12 @@ bool CKQ70View::commitPendingEdit() {
     return true;
 }
 
+void CKQ70View::commitValidPendingEdit() {
+    if (m_grid.editing() && !pendingEditProblem(m_grid.column(), m_grid.editText())) {
+        m_grid.commitEdit();
+    }
+}
+
 bool CKQ70View::validateEdit(int row, int column, const std::string& text) {
     const int channel = channelOfRow(row);
     if (channel < 0) {

@@ -117,6 +117,9 @@ public:
     // its text goes into the channel as Enter would put it. Text that is no value of the
     // cell is refused with a message, and the cell stays open as it was; false then.
     bool commitPendingEdit();
+    // The same without a word, for a program that must end now: text that is no value of the
+    // cell is left as it is.
+    void commitValidPendingEdit();
     // What is wrong with `text` as the new value of a cell; nothing when Enter may take it.
     static std::optional<std::string_view> pendingEditProblem(int column, const std::string& text);
 

@@ -64,6 +64,10 @@ bool ChannelViewBinding::commitPendingEdit() {
     return m_view.commitPendingEdit();
 }
 
+void ChannelViewBinding::commitValidPendingEdit() {
+    m_view.commitValidPendingEdit();
+}
+
 bool ChannelViewBinding::runImageStep(const std::string& description,
                                       const std::function<bool()>& step) {
     return m_steps.run(description, [&] {

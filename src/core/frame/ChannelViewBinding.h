@@ -69,6 +69,7 @@ public:
     // DocumentListener
     void viewSaveData() override;
     bool commitPendingEdit() override;
+    void commitValidPendingEdit() override;
     // DocumentObserver
     void documentChanged(const DocumentChange& change) override;
 

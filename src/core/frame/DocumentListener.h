@@ -17,6 +17,8 @@ public:
     // Commits an edit still open in a cell, as Enter would. False when its text is no value:
     // the view has said why, the cell stays open, and the command must not run.
     virtual bool commitPendingEdit() { return true; }
+    // The same, asking nothing, when the program must end: text that is no value is left out.
+    virtual void commitValidPendingEdit() {}
 };
 
 } // namespace kq70

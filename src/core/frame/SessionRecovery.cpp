@@ -27,6 +27,8 @@ SessionRecovery::SessionRecovery(const std::string& programFolder)
     : m_path(programFolder + "/" + std::string(text::SESSION_RECOVERY_FILE_NAME)) {}
 
 bool SessionRecovery::Keep(CKQ70Doc& doc, DocumentListener& view) const {
+    // A value still being typed is part of the changes when it is one.
+    view.commitValidPendingEdit();
     view.viewSaveData();
     if (!doc.dataModified()) {
         return true;

@@ -1,10 +1,12 @@
 #include "frame/SessionRecovery.h"
 
+#include "channel/ChannelGridLayout.h"
 #include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
 #include "support/BoundView.h"
 #include "support/ChannelViewHarness.h"
 #include "support/TempFolder.h"
+#include "support/TestRadios.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
@@ -12,6 +14,12 @@
 
 namespace kq70::test {
 namespace {
+
+std::int32_t rxOf(const RadioImage& image, int channel) {
+    HChannelData channels;
+    channels.extract(image);
+    return channels.getValue(channel, rxFrequency);
+}
 
 std::vector<std::uint8_t> bytesOf(const RadioImage& image) {
     return {image.bytes().begin(), image.bytes().end()};
@@ -42,6 +50,34 @@ TEST(SessionRecoveryTest, KeepsOnlyUnsavedChangesAndLeavesTheDocumentAsItIs) {
         EXPECT_FALSE(TempFolder::exists(home.file("mine.k70")));
         EXPECT_EQ(bound.doc.currentFilePath(), home.file("mine.k70"));
         EXPECT_EQ(bound.doc.dataModified(), modified);
+    }
+}
+
+// A value still being typed when the program must end is kept when it is one; text that is
+// no value is left out without a question (nobody is there to answer it).
+TEST(SessionRecoveryTest, AValueBeingTypedIsKeptWhenItIsOne) {
+    struct Case {
+        const char* typed;
+        bool kept;
+    };
+    for (const Case& c : {Case{"446.05", true}, Case{"4..4", false}}) {
+        SCOPED_TRACE(c.typed);
+        TempFolder home;
+        BoundView bound(radioWithChannels(6));
+        bound.doc.setDataModified(true); // other changes are unsaved too
+        const std::int32_t before = rxOf(bound.doc.GetMainMemory(), 2);
+        ASSERT_TRUE(bound.grid.startTyping(bound.binding, ChannelGridLayout::FIRST_DATA_ROW + 2,
+                                           COL_RX_FREQUENCY, c.typed));
+        const SessionRecovery recovery(home.path());
+
+        EXPECT_TRUE(recovery.Keep(bound.doc, bound.binding));
+
+        EXPECT_TRUE(bound.prompt.finished()) << "nothing is asked";
+        RadioImage kept = bound.doc.GetMainMemory();
+        const std::vector<std::uint8_t> bytes = TempFolder::readBytes(recovery.path());
+        ASSERT_EQ(bytes.size(), kept.bytes().size());
+        std::copy(bytes.begin(), bytes.end(), kept.bytes().begin());
+        EXPECT_EQ(rxOf(kept, 2), c.kept ? 446050000 : before);
     }
 }
 
