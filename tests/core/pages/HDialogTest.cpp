@@ -125,24 +125,7 @@ TEST(HDialogTest, EditNumbersIgnoreACommaDecimalLocale) {
     expectEditNumbers();
 }
 
-TEST(HDialogTest, BuiltInAndNumericListVariants) {
-    const std::pair<int, std::vector<std::string>> lists[] = {
-        {LIST_DISABLE_ENABLE, {"Disable", "Enable "}},
-        {LIST_ENABLE_DISABLE, {"Enable", "Disable "}},
-        {LIST_OFF_ON, {"Off", "On "}},
-        {LIST_ON_OFF, {"On ", "Off"}},
-        {LIST_NO_YES, {"No", "Yes "}},
-        {LIST_YES_NO, {"Yes", "No "}},
-    };
-    for (const auto& [kind, texts] : lists) {
-        const auto list = builtInComboList(kind);
-        ASSERT_EQ(list.size(), 2u);
-        EXPECT_EQ(list[0].text, texts[0]);
-        EXPECT_EQ(list[1].text, texts[1]);
-        EXPECT_EQ(list[1].value, 1);
-    }
-    EXPECT_TRUE(builtInComboList(LIST_TEXT).empty());
-
+TEST(HDialogTest, NumericListWithAFirstEntryOfItsOwn) {
     static constexpr ComboDefinition SQUELCH{.kind = LIST_NUMERIC,
                                              .count = 3,
                                              .firstEntryText = "Off",

@@ -86,31 +86,6 @@ TEST(HHardwareDialogTest, ControlsFollowTheAccessMode) {
     }
 }
 
-TEST(HHardwareDialogTest, ShownValuesAndListing) {
-    CKQ70Doc doc;
-    storeDefaults(doc);
-    test::ScriptedPrompt prompt;
-    HHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
-    page.OnInitDialog();
-    const std::vector<std::string> expected = {
-        HDialog::listingLine23("Local Offset", "Lower"),
-        HDialog::listingLine23("SQL Release Time", "240 msec"),
-        HDialog::listingLine23("SQL Attack Time", "15  msec"),
-        HDialog::listingLine23("SQL Hysteresis", "12  "),
-        HDialog::listingLine23("RX DCS Data", "Normal"),
-        HDialog::listingLine23("TX DCS Data", "Normal"),
-        HDialog::listingLine23("KeyPad", "NONE"),
-        HDialog::listingLine23("Ref XTAL", "16.80"),
-        HDialog::listingLine23("1st IF", "50.85"),
-        HDialog::listingLine23("Scan PLL B Register", "150"),
-    };
-    EXPECT_EQ(page.listingLines(), expected);
-    EXPECT_EQ(page.control(IDC_HW_FREQUENCY_MIN)->label, "Frequency Range Min");
-    EXPECT_EQ(page.shownValue(IDC_HW_FREQUENCY_MAX), "174.00000");
-    EXPECT_EQ(page.control(IDC_HW_SQL_ATTACK_TIME)->items.size(), 16u);
-    EXPECT_EQ(page.control(IDC_HW_SQL_RELEASE_TIME)->items.front().text, "  0 msec");
-}
-
 TEST(HHardwareDialogTest, ChannelStepOffersTheStepsOfTheBand) {
     const std::pair<int, std::vector<std::string>> cases[] = {
         {0, {"5,6.25kHz", "5,6.25,2.5kHz", "5,6.25,2.5,1.25kHz"}},

@@ -228,16 +228,6 @@ TEST(HKeyFuncDialogTest, OnlyTheSideKeysAreShown) {
         EXPECT_EQ(combo->visible, side) << slot;
         EXPECT_EQ(combo->enabled, side) << slot;
     }
-    const auto lines = page.listingLines();
-    ASSERT_EQ(lines.size(), 12u);
-    EXPECT_EQ(lines[0], HDialog::listingLine23("[SIDE1] press", "MON"));
-    EXPECT_EQ(lines[6], HDialog::listingLine23("[SIDE1] press and hold", "SQL OFF"));
-    EXPECT_EQ(lines[7], HDialog::listingLine23("[SIDE2] press and hold", "None"));
-    EXPECT_TRUE(lines[2].empty());
-
-    page.setFocus(HKeyFuncDialog::controlId(7));
-    EXPECT_EQ(page.promptLine().first, "Specify [SIDE2] Key Press & Hold Function");
-    EXPECT_EQ(page.promptLine().second, "<SELECT>");
 }
 
 } // namespace

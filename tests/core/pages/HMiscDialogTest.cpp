@@ -67,17 +67,5 @@ TEST(HMiscDialogTest, DefaultSplitIsEditedInMegahertz) {
     }
 }
 
-TEST(HMiscDialogTest, ListingLinesArePlacedByValue) {
-    RadioImage image = defaultImage();
-    HMiscDialog page(image, ACCESS_NORMAL);
-    page.OnInitDialog();
-    const auto lines = page.listingLines();
-    ASSERT_EQ(lines.size(), P::VALUE_COUNT);
-    EXPECT_EQ(lines[1], HDialog::listingLine23("Power ON Condition", "Backup"));
-    EXPECT_EQ(lines[12], HDialog::listingLine23("Default Split", "0.0 "));
-    page.setFocus(HMiscDialog::controlId(P::ARTS_MODE));
-    EXPECT_EQ(page.promptLine().first, "ARTS Mode(TRX/TX/RX)");
-}
-
 } // namespace
 } // namespace kq70

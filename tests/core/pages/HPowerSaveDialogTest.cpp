@@ -34,23 +34,5 @@ TEST(HPowerSaveDialogTest, PowerOnTagIsTypedInCapitals) {
     EXPECT_EQ(image.byteAt(0x0285), 0) << "nothing beyond the eight characters";
 }
 
-TEST(HPowerSaveDialogTest, PromptLinesAndListing) {
-    RadioImage image = defaultImage();
-    HPowerSaveDialog page(image, ACCESS_NORMAL);
-    page.OnInitDialog();
-    page.setFocus(HPowerSaveDialog::controlId(P::POWER_ON_TAG));
-    EXPECT_EQ(page.promptLine().first, "Edit Power-ON Alpha Tag display Max 8 Letters");
-    EXPECT_EQ(page.promptLine().second, "<ENTER>");
-    page.setFocus(HPowerSaveDialog::controlId(P::LOW_BATTERY_ALERT)); // has no prompt
-    EXPECT_EQ(page.promptLine().second, "<ENTER>");
-    page.setFocus(HPowerSaveDialog::controlId(P::TRANSMIT_TIMER));
-    EXPECT_EQ(page.promptLine().first, "Transmit Timer (0.5/1 - 7 min)");
-
-    const auto lines = page.listingLines();
-    ASSERT_EQ(lines.size(), P::VALUE_COUNT);
-    EXPECT_EQ(lines[P::TRANSMIT_TIMER], HDialog::listingLine23("Transmit Timer", "1   min"));
-    EXPECT_EQ(lines[P::POWER_ON_TAG], HDialog::listingLine23("Power-ON Alpha Tag", "SELFTEST"));
-}
-
 } // namespace
 } // namespace kq70

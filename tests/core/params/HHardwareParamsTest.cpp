@@ -155,23 +155,5 @@ TEST(HHardwareParamsTest, StoreRewritesTheMirrorOfTheIdentityBytes) {
     EXPECT_EQ(lcdTypeOf(image), 0);
 }
 
-TEST(HHardwareParamsTest, WithoutADisplayOnlyTheAToDKeysAreCleared) {
-    for (const int lcdType : {0, 1}) {
-        RadioImage image;
-        for (std::size_t offset = 0x0268; offset <= 0x0275; ++offset) {
-            image.setByte(offset, 0x11);
-        }
-        image.setByte(0x26E9, static_cast<std::uint8_t>(lcdType));
-        ASSERT_EQ(lcdTypeOf(image), lcdType);
-        clearKeysWithoutDisplay(image);
-        for (std::size_t offset = 0x0268; offset <= 0x0275; ++offset) {
-            const bool keypad =
-                (offset >= 0x026B && offset <= 0x026E) || (offset >= 0x0271 && offset <= 0x0274);
-            EXPECT_EQ(image.byteAt(offset), keypad && lcdType == 0 ? 0 : 0x11)
-                << std::hex << offset << " display " << lcdType;
-        }
-    }
-}
-
 } // namespace
 } // namespace kq70
