@@ -34,31 +34,6 @@ TEST(HShippingDefaultParamsTest, ItemsMirrorTheFlashCopyByteForByte) {
     }
 }
 
-TEST(HShippingDefaultParamsTest, ItemsLandAtTheirOffsets) {
-    struct Case {
-        std::size_t item;
-        std::size_t offset;
-        bool word;
-    };
-    const Case cases[] = {{0, 0x0104, true},   {2, 0x0102, true},   {6, 0x010C, false},
-                          {8, 0x0110, false},  {10, 0x010F, false}, {89, 0x0160, false},
-                          {90, 0x0164, false}, {97, 0x016B, false}, {98, 0x0162, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.item);
-        HShippingDefaultParams set;
-        set.set(c.item, 0x1234);
-        RadioImage image;
-        set.store(image);
-        RadioImage expected;
-        if (c.word) {
-            expected.setBe16(c.offset, 0x1234);
-        } else {
-            expected.setByte(c.offset, 0x34);
-        }
-        EXPECT_EQ(image, expected);
-    }
-}
-
 TEST(HShippingDefaultParamsTest, ChecksumIsTheSumOfTheEepromBlock) {
     RadioImage image;
     for (std::size_t i = 0; i < ADJUSTMENT_DATA_SIZE; ++i) {

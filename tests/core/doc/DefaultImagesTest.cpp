@@ -50,63 +50,28 @@ TEST(DefaultImagesTest, FixedBytes) {
     }
 }
 
+using Pass = std::function<void(RadioImage&)>;
+
+// Extracts `Params` from the image and stores it back.
+template <typename Params> Pass extractAndStore() {
+    return [](RadioImage& image) {
+        Params params;
+        params.extract(image);
+        params.store(image);
+    };
+}
+
 TEST(DefaultImagesTest, ImagesSurviveEveryParameterObject) {
-    using Pass = std::function<void(RadioImage&)>;
     const std::pair<const char*, Pass> objects[] = {
-        {"hardware",
-         [](RadioImage& i) {
-             HHardwareParams p;
-             p.extract(i);
-             p.store(i);
-         }},
-        {"scan",
-         [](RadioImage& i) {
-             HScanParams p;
-             p.extract(i);
-             p.store(i);
-         }},
-        {"key function",
-         [](RadioImage& i) {
-             HKeyFuncParams p;
-             p.extract(i);
-             p.store(i);
-         }},
-        {"power saving",
-         [](RadioImage& i) {
-             HPowerSaveParams p;
-             p.extract(i);
-             p.store(i);
-         }},
-        {"miscellaneous",
-         [](RadioImage& i) {
-             HMiscParams p;
-             p.extract(i);
-             p.store(i);
-         }},
-        {"marketing",
-         [](RadioImage& i) {
-             HMarketingParams p;
-             p.extract(i);
-             p.store(i);
-         }},
-        {"direct CH",
-         [](RadioImage& i) {
-             HDirectChParams p;
-             p.extract(i);
-             p.store(i);
-         }},
-        {"adjustment",
-         [](RadioImage& i) {
-             HAdustmentBackUpParams p;
-             p.extract(i);
-             p.store(i);
-         }},
-        {"channels",
-         [](RadioImage& i) {
-             HChannelData p;
-             p.extract(i);
-             p.store(i);
-         }},
+        {"hardware", extractAndStore<HHardwareParams>()},
+        {"scan", extractAndStore<HScanParams>()},
+        {"key function", extractAndStore<HKeyFuncParams>()},
+        {"power saving", extractAndStore<HPowerSaveParams>()},
+        {"miscellaneous", extractAndStore<HMiscParams>()},
+        {"marketing", extractAndStore<HMarketingParams>()},
+        {"direct CH", extractAndStore<HDirectChParams>()},
+        {"adjustment", extractAndStore<HAdustmentBackUpParams>()},
+        {"channels", extractAndStore<HChannelData>()},
     };
     for (const BuiltInImage which : {BuiltInImage::Vhf, BuiltInImage::Uhf}) {
         for (const auto& [name, pass] : objects) {

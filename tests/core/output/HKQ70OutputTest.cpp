@@ -4,6 +4,7 @@
 #include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DefaultImages.h"
+#include "output/CsvReader.h"
 #include "output/HCsvFileWriter.h"
 #include "output/ListingPages.h"
 #include "params/HHardwareParams.h"
@@ -30,23 +31,10 @@ constexpr std::size_t CHANNEL_FIRST_ROW = 4;
 
 using Rows = std::vector<std::vector<std::string>>;
 
-// The rows of a CSV text as the writer makes them: quoted cells, commas, CR LF.
 Rows parseCsv(const std::string& csv) {
     Rows rows;
-    std::size_t start = 0;
-    while (start < csv.size()) {
-        const std::size_t end = csv.find("\r\n", start);
-        const std::string line = csv.substr(start, end - start);
-        std::vector<std::string> cells;
-        std::size_t at = 0;
-        while (at < line.size()) {
-            const std::size_t close = line.find("\",", at + 1);
-            const std::size_t stop = close == std::string::npos ? line.size() - 1 : close;
-            cells.push_back(line.substr(at + 1, stop - at - 1));
-            at = stop + 2;
-        }
-        rows.push_back(cells);
-        start = end == std::string::npos ? csv.size() : end + 2;
+    for (const CsvRow& row : CsvReader::rows(csv)) {
+        rows.push_back(row.cells);
     }
     return rows;
 }

@@ -284,17 +284,6 @@ TEST_F(BasicAlignmentTest, AlignmentIsOfferedInTheAdjustmentModeOnly) {
     EXPECT_TRUE(sim.radio.transcript().empty());
 }
 
-TEST_F(BasicAlignmentTest, AFailedChannelChangeDisablesTheWindow) {
-    prompt.expectMessage(std::string(Strings::get(IDS_CHANGE_CHANNEL_ERROR)))
-        .expectMessage(std::string(text::ALIGNMENT_FORMER_RESTORED));
-    sim.adjustment.addFault({SVC_CHANGE_CHANNEL, SimServiceFaultKind::Silence, 0});
-    run([](HBasicAlignment& window) {
-        EXPECT_FALSE(window.ChangeChannel(3));
-        EXPECT_FALSE(window.ControlsEnabled());
-        return false;
-    });
-}
-
 // The files the pass left in the program folder under the name of the radio's saved data.
 std::vector<std::string> savedFiles(const std::string& folder) {
     std::vector<std::string> names;

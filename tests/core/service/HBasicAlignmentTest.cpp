@@ -115,20 +115,6 @@ TEST(HBasicAlignmentSectionsTest, EveryProcedureOnceInTheSectionOfWhatItAligns) 
     EXPECT_EQ(sections[2].entries.front().procedure, AlignmentProcedure::Frequency);
 }
 
-TEST_F(HBasicAlignmentTest, EveryFieldAndGroupOfBothLayoutsHasItsCaption) {
-    for (const bool second : {false, true}) {
-        window.SetSecondLayout(second);
-        for (const auto& group : window.Groups()) {
-            EXPECT_FALSE(group.caption.empty()) << group.item;
-        }
-    }
-    for (const auto& field : window.Fields()) {
-        EXPECT_FALSE(field.caption.empty()) << field.item;
-    }
-    EXPECT_EQ(window.Groups()[14].caption, "EEPROM Protect");
-    EXPECT_STREQ(HBasicAlignment::EntryOf(AlignmentProcedure::Battery).caption, "Battery");
-}
-
 TEST_F(HBasicAlignmentTest, TheGroupListShowsFivePointsOfEachGroup) {
     for (std::size_t item = 16; item <= 20; ++item) {
         t.set.set(item, static_cast<std::int32_t>(item));
