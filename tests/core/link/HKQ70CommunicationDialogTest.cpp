@@ -78,9 +78,7 @@ protected:
                       context(accessMode), progress);
     }
 
-    CommJobContext context(int accessMode) const {
-        return {accessMode, home.path(), word1Edited, hardwareEdited};
-    }
+    CommJobContext context(int accessMode) const { return {accessMode, home.path(), false, false}; }
 
     void switchOn() { sim.radio.switchOn(sim.clock.now()); }
 
@@ -93,42 +91,24 @@ protected:
         return false;
     }
 
-    const SimFrame* frameNumber(unsigned number) const {
-        for (const SimFrame& frame : sim.radio.transcript()) {
-            if (frame.number == number) {
-                return &frame;
-            }
-        }
-        return nullptr;
-    }
-
     InProcessRadio sim{makeSimulatorSeedImage()};
     LastPortKind lastKind;
     HSerialPort port{sim.link, lastKind};
     test::RecordingProgress progress;
     ScriptedPrompt prompt;
     test::TempFolder home;
-    std::string portName = "/dev/ttyUSB0";
-    bool word1Edited = false;
-    bool hardwareEdited = false;
-    std::unique_ptr<RadioImage> work;
     std::unique_ptr<RadioImage> image = previousDocument();
 };
 
 TEST_F(HKQ70CommunicationDialogTest, TitlesAndTheSlotsOfTheJobTable) {
-    struct Case {
-        int mode;
-        std::string_view title;
-    };
-    for (const Case c :
-         {Case{0, "Upload"}, Case{1, "Download"}, Case{2, "Upload"}, Case{4, "Download"}}) {
-        HKQ70CommunicationDialog dialog(c.mode, port, progress, prompt, sim.clock, {});
-        const std::string title = dialog.GetTitle();
-        EXPECT_EQ(title.size(), HKQ70CommunicationDialog::TITLE_WIDTH);
-        EXPECT_EQ(title.substr(0, c.title.size()), c.title);
-        EXPECT_EQ(title.find_first_not_of(' ', c.title.size()), std::string::npos);
+    for (const auto& [mode, title] : {std::pair<int, std::string>{0, "Upload"},
+                                      {1, "Download"},
+                                      {2, "Upload"},
+                                      {4, "Download"}}) {
+        HKQ70CommunicationDialog dialog(mode, port, progress, prompt, sim.clock, {});
+        const std::string padding(HKQ70CommunicationDialog::TITLE_WIDTH - title.size(), ' ');
+        EXPECT_EQ(dialog.GetTitle(), title + padding);
     }
-
     // Slots nobody requests, one beyond the table, and a job that is no request fail quietly.
     for (const std::uint32_t job : {5u, 27u, 28u, 1000u}) {
         EXPECT_EQ(run(job), 1) << job;
@@ -281,35 +261,6 @@ TEST_F(HKQ70CommunicationDialogTest, ProductCheckRefusesOtherRadiosAndResetsThem
     }
 }
 
-// A line failure while the product codes are read says nothing about the model.
-TEST_F(HKQ70CommunicationDialogTest, LineFailureDuringTheProductCheckIsACommunicationError) {
-    const SimFaultKind kinds[] = {SimFaultKind::BadChecksum, SimFaultKind::Silence,
-                                  SimFaultKind::Nak, SimFaultKind::WrongCommand,
-                                  SimFaultKind::SwitchedOff};
-    // The two product words: frames 2–3 of an upload (after the hardware page), 1–2 of a
-    // download.
-    const std::pair<std::uint32_t, unsigned> words[] = {
-        {JOB_UPLOAD, 2}, {JOB_UPLOAD, 3}, {JOB_DOWNLOAD, 1}, {JOB_DOWNLOAD, 2}};
-    for (const auto& [job, frame] : words) {
-        for (const SimFaultKind kind : kinds) {
-            SCOPED_TRACE(describeSimFault({kind, frame, 0}) +
-                         (job == JOB_UPLOAD ? " upload" : " download"));
-            InProcessRadio radio;
-            radio.radio.addFault({kind, frame, 0});
-            radio.radio.switchOn(radio.clock.now());
-            RadioImage document = job == JOB_UPLOAD ? *previousDocument() : radio.radio.memory();
-            const RadioImage before = document;
-            const RadioImage radioBefore = radio.radio.memory();
-            prompt.expectMessage(std::string(text::COMMUNICATION_ERROR), MessageAnswer::Ok,
-                                 MessageIcon::Stop);
-            EXPECT_EQ(runOn(radio, job, document), 1);
-            EXPECT_FALSE(radio.link.isOpen());
-            EXPECT_EQ(document, before);
-            EXPECT_EQ(radio.radio.memory(), radioBefore);
-        }
-    }
-}
-
 TEST_F(HKQ70CommunicationDialogTest, ProgrammingPassword) {
     struct Case {
         const char* name;
@@ -434,19 +385,6 @@ TEST_F(HKQ70CommunicationDialogTest, FailedExchangesEndTheJobWithTheirMessage) {
                 << "a radio left half-written says so";
         }
     }
-}
-
-TEST_F(HKQ70CommunicationDialogTest, AFailedMarkerInvalidationIsOnlyLogged) {
-    switchOn();
-    sim.radio.addFault({SimFaultKind::Silence, 78, 0});
-    *image = sim.radio.memory();
-    prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE));
-    EXPECT_EQ(run(JOB_DOWNLOAD), 0);
-    ASSERT_NE(frameNumber(78), nullptr);
-    EXPECT_EQ(frameNumber(78)->request,
-              (std::vector<std::uint8_t>{0xF1, 0x04, 0xB8, 0xFF, 0xFF, 0xAB}));
-    EXPECT_EQ(sim.radio.memory().be16(eepromWordOffset(MARKER_WORD)), MARKER_DONE);
-    EXPECT_TRUE(resetSent());
 }
 
 // The requests the radio took after the handshake, in order.
@@ -783,27 +721,6 @@ protected:
     }
 };
 
-TEST_F(RecoveryJobsTest, TheReadTakesTheWholeChannelTableOfEveryCapacity) {
-    for (const int radioChannel : {0, 3, 6}) {
-        SCOPED_TRACE(radioChannel);
-        const RadioImage radio = test::radioWithChannels(radioChannel);
-        sim.radio.memory() = radio;
-        const auto buffer = readRadio();
-
-        const int capacity = channelCapacityForRadioChannel(radioChannel);
-        const std::size_t tableEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * capacity;
-        EXPECT_EQ(firstDifference(*buffer, radio, 0, eepromWordOffset(0xFF)), "");
-        EXPECT_EQ(buffer->be16(eepromWordOffset(0xFF)), 0) << "the last word is not read";
-        EXPECT_EQ(firstDifference(*buffer, radio, FLASH_OFFSET, tableEnd - FLASH_OFFSET), "");
-        EXPECT_EQ(firstDifference(*buffer, radio, flashPageOffset(0x49),
-                                  flashPageOffset(0x50) - flashPageOffset(0x49)),
-                  "");
-        EXPECT_EQ(sim.radio.state(), SimState::CloneMode) << "no reset between read and write";
-        EXPECT_FALSE(port.IsOpen());
-        EXPECT_EQ(writeFrames(), 0u);
-    }
-}
-
 TEST_F(RecoveryJobsTest, TheWriteFindsTheRadioStillInCloneModeAndMarksItComplete) {
     auto buffer = readRadio();
     const unsigned handshakeBytes = sim.link.bytesWritten();
@@ -867,20 +784,6 @@ TEST_F(RecoveryJobsTest, TheWriteGoesOnlyToTheRadioStillWaitingFromTheRead) {
     EXPECT_EQ(sim.radio.memory(), before);
     EXPECT_EQ(writeFrames(), 0u);
     EXPECT_FALSE(port.IsOpen());
-}
-
-TEST_F(RecoveryJobsTest, TheCloseResetsTheRadioAndWritesNothing) {
-    sim.radio.memory() = makeSimulatorSeedImage();
-    auto buffer = readRadio();
-    buffer->setByte(flashPageOffset(74), 0x01);
-    const RadioImage before = sim.radio.memory();
-
-    EXPECT_EQ(runRecoveryJob(JOB_RECOVERY_CLOSE, *buffer, {{0, 255}}, {{0, 79}}), 0);
-    EXPECT_EQ(sim.radio.memory(), before);
-    EXPECT_EQ(writeFrames(), 0u);
-    EXPECT_EQ(sim.radio.state(), SimState::Off);
-    EXPECT_TRUE(resetSent());
-    EXPECT_TRUE(prompt.asked().empty());
 }
 
 } // namespace
