@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <vector>
 
 namespace kq70 {
@@ -145,17 +144,6 @@ TEST(MainMenuModelTest, AnotherAccessModeRebuildsTheBarForTheSameRadio) {
     EXPECT_TRUE(model.isEnabled(ID_EDIT_UNDO));
 }
 
-TEST(MainMenuModelTest, ViewItemsHideTheColumnsTheRadioDoesNotHave) {
-    MainMenuModel model(ACCESS_MANUFACTURE);
-    std::set<int> shownItems;
-    for (int id = ID_VIEW_ITEM_FIRST; id <= ID_VIEW_ITEM_LAST; ++id) {
-        if (model.has(id)) {
-            shownItems.insert(id - ID_VIEW_ITEM_FIRST + 1);
-        }
-    }
-    EXPECT_EQ(shownItems, (std::set<int>{4, 5, 6, 8, 9, 10, 11, 13, 14, 17}));
-}
-
 TEST(MainMenuModelTest, NoMenuStartsOrEndsWithASeparatorOrRepeatsOne) {
     for (int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE}) {
         MainMenuModel model(mode);
@@ -174,8 +162,6 @@ TEST(MainMenuModelTest, ToolbarUploadAndDownloadRunTheRadioCommands) {
     EXPECT_EQ(MainMenuModel::canonicalCommand(ID_TOOLBAR_DOWNLOAD), ID_RADIO_DOWNLOAD);
     EXPECT_EQ(MainMenuModel::extraAccelerators(ID_EDIT_COPY),
               std::vector<std::string_view>{"Ctrl+Insert"});
-    EXPECT_EQ(MainMenuModel::extraAccelerators(ID_EDIT_PASTE),
-              std::vector<std::string_view>{"Shift+Insert"});
     MainMenuModel model(ACCESS_NORMAL);
     EXPECT_TRUE(model.isEnabled(ID_TOOLBAR_UPLOAD));
     EXPECT_FALSE(model.isEnabled(ID_COMMON_HARDWARE));
