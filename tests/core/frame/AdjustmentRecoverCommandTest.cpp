@@ -193,13 +193,11 @@ TEST_F(AdjustmentRecoverCommandTest, NothingIsWrittenWhenNoPathRepairs) {
         bool damaged;
         std::vector<std::string> messages; // each answered No or OK
     };
+    const auto no = [](int id) { return std::vector<std::string>{text(id)}; };
     const Case cases[] = {
-        {"both copies damaged", AdjustmentDamage::Both, true, {text(IDS_ADJ_DATA_DEFECTED)}},
-        {"No to the shipping default",
-         AdjustmentDamage::Both,
-         false,
-         {text(IDS_RECOVER_TO_SHIPPING_DEFAULT)}},
-        {"No to the flash copy", AdjustmentDamage::Eeprom, true, {text(IDS_RECOVER_FROM_ADJ_DATA)}},
+        {"both copies damaged", AdjustmentDamage::Both, true, no(IDS_ADJ_DATA_DEFECTED)},
+        {"No to the shipping default", {}, false, no(IDS_RECOVER_TO_SHIPPING_DEFAULT)},
+        {"No to the flash copy", AdjustmentDamage::Eeprom, true, no(IDS_RECOVER_FROM_ADJ_DATA)},
         {"No to the saved file",
          AdjustmentDamage::Flash,
          true,
