@@ -1,15 +1,10 @@
 #include "link/HKQ70CommunicationDialog.h"
 
-#include "InProcessRadio.h"
+#include "DialogJobs.h"
 #include "app/AccessMode.h"
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "frame/AdjustmentRecoverCommand.h"
-#include "frame/RadioCommands.h"
-#include "link/CloneFrame.h"
-#include "link/HCommRequest.h"
-#include "link/HSerialPort.h"
-#include "link/LastPortKind.h"
 #include "params/HHardwareParams.h"
 #include "support/CliRun.h"
 #include "support/CompletionMarker.h"
@@ -21,9 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <dirent.h>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,64 +24,26 @@ namespace {
 
 using namespace test;
 
-using test::filesIn;
-
-using test::firstDifference;
-using test::ScriptedPrompt;
-
-// A document image that is nothing like any radio, so every byte an upload leaves shows.
-std::unique_ptr<RadioImage> previousDocument() {
-    auto image = std::make_unique<RadioImage>();
-    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
-        image->setByte(i, static_cast<std::uint8_t>(0x3C ^ (i * 5)));
-    }
-    return image;
-}
-
-// Runs `job` on `device` as the Radio menu requests it, over `document`.
-int runJob(SerialDevice& device, Clock& clock, std::uint32_t job, RadioImage& document,
-           UserPrompt& prompt, const CommJobContext& context, CommProgress& progress,
-           const std::string& portName = "/dev/ttyUSB0") {
-    LastPortKind lastKind;
-    HSerialPort port(device, lastKind);
-    HKQ70CommunicationDialog dialog(static_cast<int>(job), port, progress, prompt, clock, context);
-    auto request = std::make_unique<HCommRequest>(job);
-    auto work = std::make_unique<RadioImage>();
-    request->m_workBuffer = work.get();
-    request->m_image = &document;
-    request->m_portName = portName;
-    if (job <= JOB_DOWNLOAD) {
-        RadioCommands::SetRangeLists(*request, static_cast<TransferDirection>(job),
-                                     context.accessMode);
-    }
-    return dialog.RunJob(std::move(request));
-}
-
 class HKQ70CommunicationDialogTest : public ::testing::Test {
 protected:
     int run(std::uint32_t job, int accessMode = ACCESS_NORMAL) {
-        return runJob(sim.link, sim.clock, job, *image, prompt, context(accessMode), progress);
+        return DialogJob(sim.link, sim.clock, job, prompt, context(accessMode), progress)
+            .run(image);
     }
 
     // Runs `job` on another radio.
     int runOn(InProcessRadio& radio, std::uint32_t job, RadioImage& document,
               int accessMode = ACCESS_NORMAL, UserPrompt* answers = nullptr) {
-        return runJob(radio.link, radio.clock, job, document, answers ? *answers : prompt,
-                      context(accessMode), progress);
+        return DialogJob(radio.link, radio.clock, job, answers ? *answers : prompt,
+                         context(accessMode), progress)
+            .run(document);
     }
 
     CommJobContext context(int accessMode) const { return {accessMode, home.path(), false, false}; }
 
     void switchOn() { sim.radio.switchOn(sim.clock.now()); }
 
-    bool resetSent() const {
-        for (const SimFrame& frame : sim.radio.transcript()) {
-            if (!frame.request.empty() && frame.request[0] == RESET_COMMAND_BYTE) {
-                return true;
-            }
-        }
-        return false;
-    }
+    bool resetSent() const { return countFrames(sim.radio, isReset) > 0; }
 
     InProcessRadio sim{makeSimulatorSeedImage()};
     LastPortKind lastKind;
@@ -97,14 +51,13 @@ protected:
     test::RecordingProgress progress;
     ScriptedPrompt prompt;
     test::TempFolder home;
-    std::unique_ptr<RadioImage> image = previousDocument();
+    RadioImage image = unlikeAnyRadio();
 };
 
 TEST_F(HKQ70CommunicationDialogTest, TitlesAndTheSlotsOfTheJobTable) {
-    for (const auto& [mode, title] : {std::pair<int, std::string>{0, "Upload"},
-                                      {1, "Download"},
-                                      {2, "Upload"},
-                                      {4, "Download"}}) {
+    const std::pair<int, std::string> titles[] = {
+        {0, "Upload"}, {1, "Download"}, {2, "Upload"}, {4, "Download"}};
+    for (const auto& [mode, title] : titles) {
         HKQ70CommunicationDialog dialog(mode, port, progress, prompt, sim.clock, {});
         const std::string padding(HKQ70CommunicationDialog::TITLE_WIDTH - title.size(), ' ');
         EXPECT_EQ(dialog.GetTitle(), title + padding);
@@ -127,8 +80,8 @@ TEST_F(HKQ70CommunicationDialogTest, UploadOfEveryCapacityCompletesTheChannelTab
         const RadioImage radio = test::radioWithChannels(radioChannel);
         sim.radio.memory() = radio;
         switchOn();
-        image = previousDocument();
-        const RadioImage before = *image;
+        image = unlikeAnyRadio();
+        const RadioImage before = image;
         prompt.expectMessage(std::string(text::UPLOAD_COMPLETE), MessageAnswer::Ok,
                              MessageIcon::Information);
         ASSERT_EQ(run(JOB_UPLOAD), 0);
@@ -137,15 +90,15 @@ TEST_F(HKQ70CommunicationDialogTest, UploadOfEveryCapacityCompletesTheChannelTab
         const std::size_t recordsEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * capacity;
         const std::size_t tableEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 256;
         const std::size_t eepromReadEnd = eepromWordOffset(0xBA);
-        EXPECT_EQ(firstDifference(*image, radio, 0, eepromReadEnd), "");
-        EXPECT_EQ(firstDifference(*image, RadioImage(), eepromReadEnd, EEPROM_SIZE - eepromReadEnd),
+        EXPECT_EQ(firstDifference(image, radio, 0, eepromReadEnd), "");
+        EXPECT_EQ(firstDifference(image, RadioImage(), eepromReadEnd, EEPROM_SIZE - eepromReadEnd),
                   "")
             << "words the upload does not read are the cleared work buffer's";
-        EXPECT_EQ(firstDifference(*image, radio, FLASH_OFFSET, recordsEnd - FLASH_OFFSET), "");
-        EXPECT_EQ(firstDifference(*image, defaults, recordsEnd, tableEnd - recordsEnd), "")
+        EXPECT_EQ(firstDifference(image, radio, FLASH_OFFSET, recordsEnd - FLASH_OFFSET), "");
+        EXPECT_EQ(firstDifference(image, defaults, recordsEnd, tableEnd - recordsEnd), "")
             << "records beyond the capacity come from the default image";
-        EXPECT_EQ(firstDifference(*image, radio, tableEnd, TRANSFER_SIZE - tableEnd), "");
-        EXPECT_EQ(firstDifference(*image, before, TRANSFER_SIZE, IMAGE_SIZE - TRANSFER_SIZE), "")
+        EXPECT_EQ(firstDifference(image, radio, tableEnd, TRANSFER_SIZE - tableEnd), "");
+        EXPECT_EQ(firstDifference(image, before, TRANSFER_SIZE, IMAGE_SIZE - TRANSFER_SIZE), "")
             << "the program trailer never comes over the wire";
 
         const int channelPages = (capacity * 32 + 277) / 128 - 1;
@@ -174,8 +127,8 @@ TEST_F(HKQ70CommunicationDialogTest, UploadCompletionPrefersTheBandsTemplateAndS
     prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
     ASSERT_EQ(run(JOB_UPLOAD), 0);
     const std::size_t recordsEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 16;
-    EXPECT_EQ(image->byteAt(recordsEnd), 0x5E);
-    EXPECT_EQ(image->byteAt(0x2314), 0x5E);
+    EXPECT_EQ(image.byteAt(recordsEnd), 0x5E);
+    EXPECT_EQ(image.byteAt(0x2314), 0x5E);
     EXPECT_EQ(test::TempFolder::readBytes(home.file("default_pmr.k70")), templateBytes);
 
     // Band 2 has no default image: what came from the radio stays.
@@ -184,9 +137,9 @@ TEST_F(HKQ70CommunicationDialogTest, UploadCompletionPrefersTheBandsTemplateAndS
     sim.radio.memory() = radio;
     prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
     ASSERT_EQ(run(JOB_UPLOAD), 0);
-    EXPECT_EQ(firstDifference(*image, radio, recordsEnd, 0x580 - recordsEnd), "")
+    EXPECT_EQ(firstDifference(image, radio, recordsEnd, 0x580 - recordsEnd), "")
         << "the rest of the last page read is the radio's";
-    EXPECT_EQ(image->byteAt(0x1000), 0x00) << "pages never read stay as the work buffer had them";
+    EXPECT_EQ(image.byteAt(0x1000), 0x00) << "pages never read stay as the work buffer had them";
 }
 
 TEST_F(HKQ70CommunicationDialogTest, HandshakeFailuresNameTheirCause) {
@@ -212,13 +165,12 @@ TEST_F(HKQ70CommunicationDialogTest, HandshakeFailuresNameTheirCause) {
             }
             radio.radio.switchOn(radio.clock.now());
             link.setLineBroken(c.lineBroken);
-            image = previousDocument();
-            const RadioImage before = *image;
+            image = unlikeAnyRadio();
+            const RadioImage before = image;
             prompt.expectMessage(std::string(c.message), MessageAnswer::Ok, MessageIcon::Stop);
-            EXPECT_EQ(runJob(link, radio.clock, job, *image, prompt, context(0), progress,
-                             c.port.empty() ? "/dev/ttyS7" : c.port),
-                      1);
-            EXPECT_EQ(*image, before);
+            DialogJob dialog(link, radio.clock, job, prompt, context(0), progress);
+            EXPECT_EQ(dialog.run(image, c.port.empty() ? "/dev/ttyS7" : c.port), 1);
+            EXPECT_EQ(image, before);
             EXPECT_FALSE(link.isOpen());
             EXPECT_TRUE(radio.radio.transcript().empty()) << "no frame reached the radio";
         }
@@ -246,16 +198,16 @@ TEST_F(HKQ70CommunicationDialogTest, ProductCheckRefusesOtherRadiosAndResetsThem
             radio.radio.addFault({SimFaultKind::WrongProductCode, 0, 0});
         }
         radio.radio.enterCloneMode();
-        image = previousDocument();
-        const RadioImage before = *image;
+        image = unlikeAnyRadio();
+        const RadioImage before = image;
         prompt.expectMessage(
             std::string(c.accepted ? text::UPLOAD_COMPLETE : text::HARDWARE_TYPE_MISMATCHED));
-        EXPECT_EQ(runOn(radio, JOB_UPLOAD, *image, c.accessMode), c.accepted ? 0 : 1);
+        EXPECT_EQ(runOn(radio, JOB_UPLOAD, image, c.accessMode), c.accepted ? 0 : 1);
         const auto& frames = radio.radio.transcript();
         ASSERT_FALSE(frames.empty());
         EXPECT_EQ(frames.back().request[0] == RESET_COMMAND_BYTE, !c.accepted);
         if (!c.accepted) {
-            EXPECT_EQ(*image, before);
+            EXPECT_EQ(image, before);
             EXPECT_EQ(frames.size(), 5u) << "probe, hardware page, two words, reset: no more";
         }
     }
@@ -353,7 +305,7 @@ TEST_F(HKQ70CommunicationDialogTest, FailedExchangesEndTheJobWithTheirMessage) {
         InProcessRadio radio;
         radio.radio.addFault({c.fault, c.frame, 0});
         radio.radio.switchOn(radio.clock.now());
-        RadioImage document = c.job == JOB_UPLOAD ? *previousDocument() : radio.radio.memory();
+        RadioImage document = c.job == JOB_UPLOAD ? unlikeAnyRadio() : radio.radio.memory();
         const RadioImage before = document;
         prompt.expectMessage(c.message, MessageAnswer::Ok, MessageIcon::Stop);
         EXPECT_EQ(runOn(radio, c.job, document), 1);
@@ -371,21 +323,6 @@ TEST_F(HKQ70CommunicationDialogTest, FailedExchangesEndTheJobWithTheirMessage) {
                 << "a radio left half-written says so";
         }
     }
-}
-
-// The requests the radio took after the handshake, in order.
-std::vector<std::vector<std::uint8_t>> requestsOf(const RadioSimulator& radio) {
-    std::vector<std::vector<std::uint8_t>> requests;
-    for (const SimFrame& frame : radio.transcript()) {
-        if (frame.number > 0) {
-            requests.push_back(frame.request);
-        }
-    }
-    return requests;
-}
-
-bool isWrite(const std::vector<std::uint8_t>& request) {
-    return request[0] == CMD_EEPROM_WRITE || request[0] == CMD_FLASH_WRITE;
 }
 
 // The read-back sits between the last page written and the markers; without it the frames
@@ -407,9 +344,9 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadReadsBackEverythingItWroteBeforeThe
         jobContext.verifyDownload = verify;
         prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE), MessageAnswer::Ok,
                              MessageIcon::Information);
-        EXPECT_EQ(runJob(radio.link, radio.clock, JOB_DOWNLOAD, result.document, prompt, jobContext,
-                         result.progress),
-                  0);
+        DialogJob dialog(radio.link, radio.clock, JOB_DOWNLOAD, prompt, jobContext,
+                         result.progress);
+        EXPECT_EQ(dialog.run(result.document), 0);
         result.requests = requestsOf(radio.radio);
         result.radio = radio.radio.memory();
         return result;
@@ -516,16 +453,16 @@ TEST_F(HKQ70CommunicationDialogTest, AVerifyFailureLeavesTheRadioMarkedIncomplet
 }
 
 TEST_F(HKQ70CommunicationDialogTest, ABandMismatchStopsBeforeAnyWrite) {
-    *image = sim.radio.memory();
-    test::setHardwareValue(*image, HW_FREQUENCY_BAND, 4);
+    image = sim.radio.memory();
+    test::setHardwareValue(image, HW_FREQUENCY_BAND, 4);
     const RadioImage radioBefore = sim.radio.memory();
-    const RadioImage documentBefore = *image;
+    const RadioImage documentBefore = image;
     switchOn();
     prompt.expectMessage(std::string(Strings::get(IDS_FREQUENCY_BAND_MISMATCHED)),
                          MessageAnswer::Ok, MessageIcon::Stop);
     EXPECT_EQ(run(JOB_DOWNLOAD), 1);
     EXPECT_EQ(sim.radio.memory(), radioBefore);
-    EXPECT_EQ(*image, documentBefore);
+    EXPECT_EQ(image, documentBefore);
     EXPECT_TRUE(resetSent());
     for (const SimFrame& frame : sim.radio.transcript()) {
         EXPECT_NE(frame.request[0], CMD_EEPROM_WRITE);
@@ -580,11 +517,11 @@ TEST_F(HKQ70CommunicationDialogTest, ChannelStepOfDocumentAndRadio) {
 }
 
 TEST_F(HKQ70CommunicationDialogTest, AnAdjustmentChecksumErrorStopsTheDownload) {
-    *image = sim.radio.memory();
+    image = sim.radio.memory();
     sim.radio.memory().setByte(WORKING_ADJUSTMENT_OFFSET + 20,
                                sim.radio.memory().byteAt(WORKING_ADJUSTMENT_OFFSET + 20) ^ 0x01);
     const RadioImage radioBefore = sim.radio.memory();
-    const RadioImage documentBefore = *image;
+    const RadioImage documentBefore = image;
     sim.radio.enterCloneMode();
     prompt.expectMessage(std::string(Strings::get(IDS_ADJ_DATA_CHECKSUM_ERROR)), MessageAnswer::Ok,
                          MessageIcon::Exclamation);
@@ -592,7 +529,7 @@ TEST_F(HKQ70CommunicationDialogTest, AnAdjustmentChecksumErrorStopsTheDownload) 
                          MessageIcon::Stop);
     EXPECT_EQ(run(JOB_DOWNLOAD), 1);
     EXPECT_EQ(sim.radio.memory(), radioBefore);
-    EXPECT_EQ(*image, documentBefore);
+    EXPECT_EQ(image, documentBefore);
     EXPECT_TRUE(resetSent());
 }
 
@@ -697,14 +634,7 @@ protected:
         return buffer;
     }
 
-    std::size_t writeFrames() const {
-        std::size_t count = 0;
-        for (const SimFrame& frame : sim.radio.transcript()) {
-            count += !frame.request.empty() &&
-                     (frame.request[0] == CMD_EEPROM_WRITE || frame.request[0] == CMD_FLASH_WRITE);
-        }
-        return count;
-    }
+    std::size_t writeFrames() const { return countFrames(sim.radio, isWrite); }
 };
 
 TEST_F(RecoveryJobsTest, TheWriteFindsTheRadioStillInCloneModeAndMarksItComplete) {
