@@ -108,20 +108,6 @@ TEST(MainMenuModelTest, ChannelMenuComesAndGoesAtPositionSixWithTheRadioChannel)
     }
 }
 
-TEST(MainMenuModelTest, UpdateRadioMenusReadsTheRadioChannelFromTheImage) {
-    RadioImage image;
-    BuildDefaultImage(PMR446_BAND, image);
-    HHardwareParams hardware;
-    hardware.extract(image);
-    hardware.set(HW_RADIO_CHANNEL, 6);
-    hardware.store(image);
-
-    MainMenuModel model(ACCESS_NORMAL);
-    model.UpdateRadioMenus(image);
-    EXPECT_TRUE(model.has(ID_COMMON_DIRECT_CH));
-    EXPECT_EQ(model.position(text::MENU_CHANNEL), 6);
-}
-
 // A run unlocked into the adjustment mode offers Alignment from then on, for the same radio.
 TEST(MainMenuModelTest, AnotherAccessModeRebuildsTheBarForTheSameRadio) {
     RadioImage image;
@@ -135,7 +121,9 @@ TEST(MainMenuModelTest, AnotherAccessModeRebuildsTheBarForTheSameRadio) {
 
     MainMenuModel model(ACCESS_NORMAL);
     model.setUndoHistory(&history);
-    model.UpdateRadioMenus(image);
+    model.UpdateRadioMenus(image); // the radio channel comes from the image
+    EXPECT_TRUE(model.has(ID_COMMON_DIRECT_CH));
+    EXPECT_EQ(model.position(text::MENU_CHANNEL), 6);
     ASSERT_FALSE(model.has(ID_RADIO_ALIGNMENT));
     model.SetAccessMode(ACCESS_ADJUSTMENT, image);
     EXPECT_TRUE(model.has(ID_RADIO_ALIGNMENT));
