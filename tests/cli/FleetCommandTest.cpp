@@ -1,10 +1,10 @@
 #include "FleetCommand.h"
 
-#include "CliApp.h"
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
 #include "params/HHardwareParams.h"
 #include "platform/Sha256.h"
+#include "support/CliRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
@@ -13,18 +13,11 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sstream>
-
 namespace kq70 {
 namespace {
 
+using test::CliRun;
 using test::TempFolder;
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
 
 bool contains(const std::string& text, std::string_view part) {
     return text.find(part) != std::string::npos;
@@ -48,14 +41,7 @@ protected:
         EXPECT_TRUE(WriteDataFile(path, document, quiet));
     }
 
-    CliRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home.path()});
-        std::istringstream in;
-        std::ostringstream out;
-        std::ostringstream err;
-        const int code = runCli(args, in, out, err, false);
-        return {code, out.str(), err.str()};
-    }
+    CliRun run(std::vector<std::string> args) { return test::runCliWith(args, home.path()); }
 
     TempFolder home;
     TempFolder files;

@@ -4,52 +4,17 @@
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "output/ListingPages.h"
+#include "support/CliRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
-
 namespace kq70 {
 namespace {
 
+using test::CliRun;
 using test::TempFolder;
-
-constexpr const char* MANUFACTURE_PASSWORD = "Quiet Harbours";
-
-struct ProcessRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-// kq70-cli as a separate process; the error stream goes to a file.
-ProcessRun runProcess(const std::string& arguments, const TempFolder& scratch) {
-    const std::string errPath = scratch.file("stderr.txt");
-    const std::string command =
-        std::string(KQ70_CLI_PATH) + " " + arguments + " 2>'" + errPath + "'";
-    ProcessRun run{-1, {}, {}};
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        run.out.append(buffer.data(), n);
-    }
-    const int status = ::pclose(pipe);
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = TempFolder::readText(errPath);
-    return run;
-}
-
-std::string quoted(const std::string& path) {
-    return "'" + path + "'";
-}
 
 // The pages the core makes for `path`, as kq70-cli listing prints them.
 std::string expectedListing(const std::string& path, int mode) {
@@ -67,10 +32,13 @@ std::string expectedListing(const std::string& path, int mode) {
     return text;
 }
 
-std::string modeArguments(int mode) {
-    return mode == ACCESS_NORMAL
-               ? std::string()
-               : " --mode 1 --mode-password '" + std::string(MANUFACTURE_PASSWORD) + "'";
+using Args = std::vector<std::string>;
+
+Args withMode(Args args, int mode) {
+    if (mode != ACCESS_NORMAL) {
+        args.insert(args.end(), {"--mode", "1", "--mode-password", "Quiet Harbours"});
+    }
+    return args;
 }
 
 class ListingCommandsTest : public ::testing::Test {
@@ -85,19 +53,16 @@ protected:
         return path;
     }
 
-    std::string cli(const std::string& arguments) {
-        return "--home " + quoted(home.path()) + " " + arguments;
-    }
+    CliRun cli(const Args& args) { return test::runCliWith(args, home.path()); }
 
     TempFolder home;
     TempFolder files;
 };
 
-TEST_F(ListingCommandsTest, ProcessesOnBuiltInAndUploadedImagesInBothModes) {
+TEST_F(ListingCommandsTest, BuiltInAndUploadedImagesInBothModes) {
     std::vector<std::string> inputs{builtInFile(12), builtInFile(0)};
     const std::string uploaded = files.file("uploaded.k70");
-    const ProcessRun upload =
-        runProcess(cli("upload --sim --sim-instant " + quoted(uploaded)), files);
+    const CliRun upload = cli({"upload", "--sim", "--sim-instant", uploaded});
     ASSERT_EQ(upload.code, 0) << upload.err;
     inputs.push_back(uploaded);
 
@@ -105,9 +70,7 @@ TEST_F(ListingCommandsTest, ProcessesOnBuiltInAndUploadedImagesInBothModes) {
         for (const int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE}) {
             const std::string what = input + " mode " + std::to_string(mode);
             const std::string csv = files.file("out.csv");
-            const ProcessRun exported = runProcess(
-                cli("export-csv " + quoted(input) + " " + quoted(csv) + modeArguments(mode)),
-                files);
+            const CliRun exported = cli(withMode({"export-csv", input, csv}, mode));
             ASSERT_EQ(exported.code, 0) << what << exported.err;
             EXPECT_EQ(exported.out, "Saved " + csv + "\n");
             const std::string written = TempFolder::readText(csv);
@@ -121,8 +84,7 @@ TEST_F(ListingCommandsTest, ProcessesOnBuiltInAndUploadedImagesInBothModes) {
                 << what;
             EXPECT_TRUE(written.ends_with("\"\"\r\n")) << what;
 
-            const ProcessRun listing =
-                runProcess(cli("listing " + quoted(input) + modeArguments(mode)), files);
+            const CliRun listing = cli(withMode({"listing", input}, mode));
             ASSERT_EQ(listing.code, 0) << what << listing.err;
             EXPECT_EQ(listing.out, expectedListing(input, mode)) << what;
             // The VHF image has no programmed channel, so no channel page.
@@ -145,14 +107,12 @@ TEST_F(ListingCommandsTest, ListsTheTextsTheGridShows) {
     ASSERT_TRUE(WriteDataFile(input, image, quiet));
     const std::string before = TempFolder::readText(input);
     const std::string csv = files.file("out.csv");
-    for (const std::string& arguments :
-         {"export-csv " + quoted(input) + " " + quoted(csv), "listing " + quoted(input)}) {
-        const ProcessRun run = runProcess(cli(arguments), files);
-        ASSERT_EQ(run.code, 0) << arguments << run.err;
-        const std::string listed =
-            arguments.starts_with("listing") ? run.out : TempFolder::readText(csv);
-        EXPECT_EQ(listed.find("440.00000"), std::string::npos) << arguments;
-        EXPECT_NE(run.err.find("changes"), std::string::npos) << arguments << run.err;
+    for (const Args& args : {Args{"export-csv", input, csv}, Args{"listing", input}}) {
+        const CliRun run = cli(args);
+        ASSERT_EQ(run.code, 0) << args[0] << run.err;
+        const std::string listed = args[0] == "listing" ? run.out : TempFolder::readText(csv);
+        EXPECT_EQ(listed.find("440.00000"), std::string::npos) << args[0];
+        EXPECT_NE(run.err.find("changes"), std::string::npos) << args[0] << run.err;
         EXPECT_NE(run.err.find("nothing was written"), std::string::npos) << run.err;
     }
     EXPECT_EQ(TempFolder::readText(input), before);
@@ -163,23 +123,22 @@ TEST_F(ListingCommandsTest, FailuresExitWithTheProgramsMessage) {
     const std::string existing = files.file("kept.csv");
     TempFolder::writeText(existing, "kept\r\n");
     struct Case {
-        std::string arguments;
+        Args args;
         std::string message;
     };
     const Case cases[] = {
-        {"export-csv " + quoted(files.file("none.k70")) + " " + quoted(existing),
-         "Problem opening file"},
-        {"export-csv " + quoted(input) + " " + quoted(files.file("gone/out.csv")),
+        {{"export-csv", files.file("none.k70"), existing}, "Problem opening file"},
+        {{"export-csv", input, files.file("gone/out.csv")},
          "Problem opening file\n" + files.file("gone/out.csv")},
-        {"export-csv " + quoted(input) + " " + quoted(existing) + " --mode 1 --mode-password wrong",
+        {{"export-csv", input, existing, "--mode", "1", "--mode-password", "wrong"},
          "the password for access mode 1 is wrong"},
-        {"export-csv " + quoted(input) + " /dev/full", "Problem opening file\n/dev/full"},
-        {"listing " + quoted(files.file("none.k70")), "Problem opening file"},
+        {{"export-csv", input, "/dev/full"}, "Problem opening file\n/dev/full"},
+        {{"listing", files.file("none.k70")}, "Problem opening file"},
     };
     for (const Case& c : cases) {
-        const ProcessRun run = runProcess(cli(c.arguments), files);
-        EXPECT_EQ(run.code, 1) << c.arguments;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << "\n" << run.err;
+        const CliRun run = cli(c.args);
+        EXPECT_EQ(run.code, 1) << c.args[1];
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args[1] << "\n" << run.err;
     }
     EXPECT_EQ(TempFolder::readText(existing), "kept\r\n");
     EXPECT_FALSE(TempFolder::exists(files.file("gone")));

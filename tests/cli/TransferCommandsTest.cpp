@@ -119,35 +119,33 @@ TEST_F(TransferCommandsTest, DownloadVerifiesByTheSettingUnlessTold) {
 }
 
 TEST_F(TransferCommandsTest, FailedJobsExitWithOneAndTheProgramsWords) {
-    RadioImage otherBand = makeSimulatorSeedImage();
-    test::setHardwareValue(otherBand, HW_FREQUENCY_BAND, 9);
     RadioImage otherProduct = makeSimulatorSeedImage();
     otherProduct.setBe16(PRODUCT_CODE_OFFSET, 0xC084);
     RadioImage protectedRadio = makeSimulatorSeedImage();
     test::setProgrammingPassword(protectedRadio, "1234AB");
-    const std::string mismatch(Strings::get(IDS_PASSWORD_MISMATCHED));
+    const std::string mismatch = std::string(Strings::get(IDS_PASSWORD_MISMATCHED)) + "\n";
     const std::string out = files.file("out.k70");
+    const std::vector<std::string> other = {"upload", "--sim", "--sim-instant", "--sim-image",
+                                            dataFile("c084.k70", otherProduct)};
+    const std::vector<std::string> locked = {"upload",
+                                             "--sim",
+                                             "--sim-instant",
+                                             "--sim-image",
+                                             dataFile("locked.k70", protectedRadio),
+                                             "--password"};
+    const auto with = [](std::vector<std::string> args, std::vector<std::string> more) {
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
     struct Case {
         std::vector<std::string> args;
         int code;
         std::string message;
     };
     const std::vector<Case> cases = {
-        {{"download", "--sim", "--sim-instant", "--yes", dataFile("vhf.k70", otherBand)},
-         1,
-         std::string(Strings::get(IDS_FREQUENCY_BAND_MISMATCHED))},
-        {{"upload", "--sim", "--sim-instant", "--sim-image", dataFile("c084.k70", otherProduct),
-          out},
-         1,
-         std::string(text::HARDWARE_TYPE_MISMATCHED)},
-        {{"upload", "--sim", "--sim-instant", "--sim-image", dataFile("locked.k70", protectedRadio),
-          "--password", "1234AC", out},
-         1,
-         mismatch + "\n" + mismatch + "\n" + mismatch + "\n" + mismatch + "\n"},
-        {{"upload", "--sim", "--sim-instant", "--sim-image", files.file("locked.k70"), "--password",
-          "1234ab", out},
-         0,
-         std::string(text::UPLOAD_COMPLETE)},
+        {with(other, {out}), 1, std::string(text::HARDWARE_TYPE_MISMATCHED)},
+        {with(locked, {"1234AC", out}), 1, mismatch + mismatch + mismatch + mismatch},
+        {with(locked, {"1234ab", out}), 0, std::string(text::UPLOAD_COMPLETE)},
         {{"upload", "--port", files.file("no-such-port"), out},
          1,
          std::string(text::PORT_OPEN_ERROR)},

@@ -2,7 +2,6 @@
 // kill (SIGTERM) and a closed terminal (SIGHUP) each stop a command at a safe point, leave
 // the radio knowing what it holds, and end the program with exit code 130.
 
-#include "CliApp.h"
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
 #include "support/CliRun.h"
@@ -19,7 +18,6 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <memory>
-#include <sstream>
 
 namespace kq70 {
 namespace {
@@ -117,13 +115,9 @@ TEST(SignalTest, AHangUpAfterTheFirstWriteLeavesTheRadioMarkedIncomplete) {
 
     // Read back: the radio knows its data is incomplete.
     const std::string readBack = home.file("back.k70");
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    ASSERT_EQ(runCli({"--home", home.path(), "upload", "--port", port, "--baud", "38400", readBack},
-                     in, out, err, false),
-              0)
-        << err.str();
+    const CliRun upload =
+        runCliWith({"upload", "--port", port, "--baud", "38400", readBack}, home.path());
+    ASSERT_EQ(upload.code, 0) << upload.err;
     RadioImage radio;
     ASSERT_TRUE(ReadDataFile(readBack, radio, quiet));
     EXPECT_EQ(radio.be16(MARKER_OFFSET), MARKER_IN_PROGRESS);
@@ -165,15 +159,11 @@ protected:
     // The radio's memory as an upload reads it now; "" in `problem` when it could be read.
     RadioImage radioNow(std::string& problem) const {
         const std::string path = home.file("after.k70");
-        std::istringstream in;
-        std::ostringstream out;
-        std::ostringstream err;
         RadioImage radio;
         test::ScriptedPrompt quiet;
-        if (runCli({"--home", home.path(), "upload", "--port", port, path}, in, out, err, false) !=
-                0 ||
-            !ReadDataFile(path, radio, quiet)) {
-            problem = err.str();
+        const CliRun upload = runCliWith({"upload", "--port", port, path}, home.path());
+        if (upload.code != 0 || !ReadDataFile(path, radio, quiet)) {
+            problem = upload.err;
         }
         return radio;
     }

@@ -50,70 +50,41 @@ TEST(SpecialFileTest, CommandsRefuseAFifoWhereTheyExpectAFileAndEnd) {
     struct Case {
         const char* place;
         std::string fifo;
-        const char* program;
         std::vector<std::string> args;
         int code;
         std::string message;
+        const char* program = KQ70_CLI_PATH;
     };
-    const std::string sim = "--sim";
+    const auto in = [&home](const char* name) { return home.file(name); };
+    using Args = std::vector<std::string>;
+    const auto upload = [](Args more) {
+        more.insert(more.begin(), {"upload", "--sim", "--sim-instant"});
+        return more;
+    };
+    const Args align = {"align", "--sim", "--sim-instant", "--mode-password", "MUL-PEK", "--yes"};
+    const std::string noAdjustmentFile =
+        substitute1(Strings::get(IDS_ALIGNMENT_FILE_NOT_FOUND), "adj_pmr.w70");
+    const std::string unopened = "Problem opening file";
+    const std::string irregular = "not a regular file";
+    const std::string unreadable = "The File cannot be Opened.";
     const Case cases[] = {
         // The upload completes the channel table from the band's template.
-        {"band template",
-         home.file("default_pmr.k70"),
-         KQ70_CLI_PATH,
-         {"upload", sim, "--sim-instant", home.file("out1.k70")},
-         0,
-         ""},
-        {"adjustment default file",
-         home.file("adj_pmr.w70"),
-         KQ70_CLI_PATH,
-         {"align", sim, "--sim-instant", "--mode-password", "MUL-PEK", "--yes"},
+        {"band template", in("default_pmr.k70"), upload({in("o1.k70")}), 0, ""},
+        {"adjustment default file", in("adj_pmr.w70"), align, 1, noAdjustmentFile},
+        {"log file", in("trace.log"), {"check", good}, 0, ""},
+        {"simulated radio's image", in("image.k70"),
+         upload({"--sim-image", in("image.k70"), in("o2.k70")}), 1, unopened},
+        {"simulator's image",
+         in("sim.k70"),
+         {"--image", in("sim.k70")},
          1,
-         substitute1(Strings::get(IDS_ALIGNMENT_FILE_NOT_FOUND), "adj_pmr.w70")},
-        {"log file", home.file("trace.log"), KQ70_CLI_PATH, {"check", good}, 0, ""},
-        {"simulated radio's image",
-         home.file("image.k70"),
-         KQ70_CLI_PATH,
-         {"upload", sim, "--sim-instant", "--sim-image", home.file("image.k70"),
-          home.file("out2.k70")},
-         1,
-         "Problem opening file"},
-        {"radio simulator's image",
-         home.file("sim.k70"),
-         KQ70_RADIOSIM_PATH,
-         {"--image", home.file("sim.k70")},
-         1,
-         "Problem opening file"},
-        {"upload output",
-         home.file("fifo-out.k70"),
-         KQ70_CLI_PATH,
-         {"upload", sim, "--sim-instant", home.file("fifo-out.k70")},
-         1,
-         "not a regular file"},
-        {"data file",
-         home.file("fifo-in.k70"),
-         KQ70_CLI_PATH,
-         {"show", home.file("fifo-in.k70")},
-         1,
-         "The File cannot be Opened."},
-        {"patch",
-         home.file("fifo.json"),
-         KQ70_CLI_PATH,
-         {"apply", good, home.file("fifo.json")},
-         1,
-         "not a regular file"},
-        {"CSV output",
-         home.file("fifo.csv"),
-         KQ70_CLI_PATH,
-         {"export-csv", good, home.file("fifo.csv")},
-         1,
-         "Problem opening file"},
-        {"settings file",
-         home.file("KQ70.ini"),
-         KQ70_CLI_PATH,
-         {"upload", sim, "--sim-instant", home.file("out3.k70")},
-         0,
-         ""},
+         unopened,
+         KQ70_RADIOSIM_PATH},
+        {"upload output", in("fifo-out.k70"), upload({in("fifo-out.k70")}), 1, irregular},
+        {"data file", in("fifo-in.k70"), {"show", in("fifo-in.k70")}, 1, unreadable},
+        {"patch", in("fifo.json"), {"apply", good, in("fifo.json")}, 1, irregular},
+        {"CSV output", in("fifo.csv"), {"export-csv", good, in("fifo.csv")}, 1, unopened},
+        {"settings file", in("KQ70.ini"), upload({in("o3.k70")}), 0, ""},
     };
     TempFolder::writeText(home.file("INI_LOG.ini"),
                           "[LOG_INFO]\nDEF_LOG_NAME=trace.log\nLOG_LEVEL0=6\n");

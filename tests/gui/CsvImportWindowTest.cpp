@@ -22,9 +22,7 @@ namespace {
 constexpr int CH2 = 1;
 
 std::int32_t ch2Squelch(const RadioImage& image) {
-    HChannelData data;
-    data.extract(image);
-    return data.getValue(CH2, squelchLevel);
+    return channelsOf(image).getValue(CH2, squelchLevel);
 }
 
 QString readText(const QString& path) {
@@ -62,12 +60,6 @@ QString editedExport(Frame& frame, const QString& squelch) {
 
 struct ImportFrame : Frame {
     ImportFrame() : Frame(ACCESS_MANUFACTURE) { window.startWith({}); }
-    void showActive() {
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-    }
 };
 
 } // namespace
@@ -121,7 +113,7 @@ void CsvImportWindowTest::aGoodImportIsOneCtrlZAway() {
     const RadioImage before = frame.doc.GetMainMemory();
     QVERIFY(ch2Squelch(before) != 9);
     FlexGridWidget& grid = frame.window.channelView().grid();
-    frame.showActive();
+    showFrame(frame);
 
     answerFile(csv);
     frame.window.runCommand(ID_FILE_IMPORT_CSV);
@@ -132,7 +124,7 @@ void CsvImportWindowTest::aGoodImportIsOneCtrlZAway() {
     QCOMPARE(frame.window.action(ID_EDIT_UNDO)->text(),
              QStringLiteral("&Undo %1").arg(QString::fromUtf8(text::STEP_IMPORT_CSV.data())));
 
-    frame.showActive(); // the file dialog had the focus
+    showFrame(frame); // the file dialog had the focus
     grid.setFocus();
     QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
 

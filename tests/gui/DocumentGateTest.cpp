@@ -34,19 +34,8 @@ using namespace kq70;
 
 namespace {
 
-constexpr int ROW1 = 2;           // first channel row under the two header rows
 constexpr int CH3_ROW = ROW1 + 2; // the row of channel 3
 constexpr std::int32_t TYPED_HZ = 446050000;
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-HChannelData channelsOf(const RadioImage& image) {
-    HChannelData data;
-    data.extract(image);
-    return data;
-}
 
 std::int32_t ch3Rx(const RadioImage& image) {
     return channelsOf(image).getValue(2, rxFrequency);
@@ -121,18 +110,6 @@ private:
 
     QTimer m_timer;
 };
-
-void showFrame(Frame& frame) {
-    frame.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
-    frame.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&frame.window));
-}
-
-void selectCell(FlexGridWidget& grid, int row, int column) {
-    grid.setCurrentCell(grid.tableRow(row), grid.tableColumn(column));
-    grid.setFocus();
-}
 
 // A window over a saved file of its own ("radio.k70", also the recent file), on a port that
 // is not there, shown and active.

@@ -23,10 +23,6 @@ constexpr std::size_t DOCUMENT_BYTE = 0x0020; // a byte the merge leaves to the 
 // Radio 3 stores one wrong byte in the second page it is sent.
 constexpr const char* WRONG_BYTE = "corrupt@278:5";
 
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A main window whose document is the simulated radios' kind of data, saved in a file.
 struct FleetFrame : Frame {
     FleetFrame() {

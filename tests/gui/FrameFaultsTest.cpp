@@ -43,87 +43,6 @@ using namespace kq70::test;
 
 namespace {
 
-constexpr int ROW1 = 2;
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// Answers message boxes with the button `choose` picks (Yes, else OK, by default) and keeps
-// their texts; `duringJob` runs every few milliseconds while a communication window is open,
-// `onModal` for any other modal window. Those two run outside the polling timer's own call,
-// so a message they bring up is answered too.
-class Driver : public QObject {
-public:
-    explicit Driver(RadioSession* session = nullptr) : m_session(session) {
-        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
-        m_timer.start(5);
-    }
-    QStringList texts;
-    std::function<QMessageBox::StandardButton(QMessageBox&)> choose;
-    std::function<void(CommunicationWindow&)> duringJob;
-    std::function<void(QWidget&)> onModal;
-
-private:
-    void poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            texts.append(box->text());
-            QMessageBox::StandardButton button = choose ? choose(*box) : QMessageBox::Yes;
-            if (box->button(button) == nullptr) {
-                button = QMessageBox::Ok;
-            }
-            box->button(button)->click();
-        } else if (m_acting) {
-            return;
-        } else if (m_session != nullptr && m_session->currentWindow() != nullptr) {
-            if (duringJob) {
-                // The job's window may be gone by the time this runs.
-                act([this] {
-                    if (CommunicationWindow* window = m_session->currentWindow()) {
-                        duringJob(*window);
-                    }
-                });
-            }
-        } else if (modal != nullptr && onModal) {
-            act([this, modal = QPointer<QWidget>(modal)] {
-                if (modal) {
-                    onModal(*modal);
-                }
-            });
-        }
-    }
-
-    void act(std::function<void()> action) {
-        m_acting = true;
-        QTimer::singleShot(0, this, [this, action = std::move(action)] {
-            action();
-            m_acting = false;
-        });
-    }
-
-    RadioSession* m_session;
-    QTimer m_timer;
-    bool m_acting = false;
-};
-
-// A main window whose port is the radio simulated inside the program.
-struct RadioFrame : Frame {
-    explicit RadioFrame(int mode = ACCESS_NORMAL, bool paced = false) : Frame(mode) {
-        settings.portName = std::string(SIMULATED_PORT_NAME);
-        window.radio().port().setPaced(paced);
-        window.startWith({});
-    }
-    InProcessRadio& sim() { return window.radio().port().simulatedRadio(); }
-};
-
-void showFrame(Frame& frame) {
-    frame.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
-    frame.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&frame.window));
-}
-
 std::int32_t powerOnCondition(const RadioImage& image) {
     HMiscParams misc;
     misc.extract(image);
@@ -202,7 +121,7 @@ void FrameFaultsTest::aModeSwitchWithAFileOpensTheFile() {
     QtUserPrompt prompt;
     QVERIFY(WriteDataFile(path, image, prompt));
     HLogPrint log;
-    for (const char* line : {"/manu", "-E", "-manu", "/e"}) {
+    for (const char* line : {"/manu", "-E"}) {
         CKQ70App app(home.path().toStdString(), log, prompt);
         Driver driver;
         driver.onModal = [](QWidget& modal) {

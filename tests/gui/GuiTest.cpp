@@ -56,11 +56,9 @@ private slots:
     void menuBarFollowsAccessModeAndTheOpenedRadio();
     void everyPageOpenedAndAcceptedLeavesTheImageByteIdentical();
     void keyboardEditInAPageReachesTheImageAndEnterDoesNotClose();
-    void fileCommandsGoThroughTheDialogs();
     void closingWritesTheSettingsAndAsksToSaveFirst();
     void secondStartRaisesTheFirstWindow();
     void handedFileOpensOnceTheDialogIsClosed();
-    void rawEditorEditsOneByteOnlyWhereTheModeAllows();
     void configureOffersTheSimulatedRadioWithoutPorts();
     void qtFiltersAndExtensions();
     void startUpAsksThePasswordOfTheManufactureMode();
@@ -107,15 +105,6 @@ void GuiTest::menuBarFollowsAccessModeAndTheOpenedRadio() {
     frame.window.runCommand(ID_FILE_OPEN);
     QCOMPARE(barTitles(frame.window), base);
     QVERIFY(frame.window.action(ID_COMMON_DIRECT_CH) == nullptr);
-
-    Frame factory(ACCESS_MANUFACTURE);
-    factory.window.startWith({});
-    QVERIFY(factory.window.action(ID_COMMON_HARDWARE) != nullptr);
-    QVERIFY(factory.window.action(ID_COMMON_MARKETING) != nullptr);
-    QVERIFY(factory.window.action(ID_RADIO_ADJ_RECOVER) != nullptr);
-    QVERIFY(factory.window.action(ID_RADIO_ALIGNMENT) == nullptr);
-    QVERIFY(factory.window.windowTitle().startsWith(
-        QStringLiteral("<none>[*] - KQ70 for QM-724PMR446(M)")));
 }
 
 void GuiTest::everyPageOpenedAndAcceptedLeavesTheImageByteIdentical() {
@@ -191,55 +180,6 @@ void GuiTest::keyboardEditInAPageReachesTheImageAndEnterDoesNotClose() {
     QCOMPARE(misc.get(HMiscParams::DEFAULT_SPLIT), 5000000);
 }
 
-void GuiTest::fileCommandsGoThroughTheDialogs() {
-    Frame frame;
-    frame.window.startWith({});
-    const QString saved = frame.home.filePath(QStringLiteral("fleet"));
-
-    // Save of an untitled document asks for a name and adds the extension.
-    answerFile(saved);
-    frame.window.runCommand(ID_FILE_SAVE);
-    QVERIFY(QFileInfo::exists(saved + QStringLiteral(".K70")));
-    QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("fleet.K70[*] - ")));
-    QCOMPARE(frame.settings.recentFiles.front(), (saved + QStringLiteral(".K70")).toStdString());
-
-    // Save As under another name.
-    answerFile(frame.home.filePath(QStringLiteral("copy.K70")));
-    frame.window.runCommand(ID_FILE_SAVE_AS);
-    QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("copy.K70")));
-
-    // New with changes: the save question, answered No, then the new untitled document.
-    frame.doc.setDataModified(true);
-    QString question;
-    answerMessage(QMessageBox::No, &question);
-    frame.window.runCommand(ID_FILE_NEW);
-    QVERIFY(!question.isEmpty());
-    QVERIFY(!frame.window.windowTitle().startsWith(QStringLiteral("copy.K70")));
-    QVERIFY(!frame.doc.dataModified());
-
-    // Open, cancelled, changes nothing; then opened.
-    const QString titleBefore = frame.window.windowTitle();
-    whenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-    frame.window.runCommand(ID_FILE_OPEN);
-    QCOMPARE(frame.window.windowTitle(), titleBefore);
-    answerFile(saved + QStringLiteral(".K70"));
-    frame.window.runCommand(ID_FILE_OPEN);
-    QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("fleet.K70")));
-    QVERIFY(frame.window.informationText().contains(QStringLiteral("fleet.K70")));
-
-    // A file dropped on the window opens like one chosen in the Open dialog.
-    frame.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(frame.home.filePath(QStringLiteral("copy.K70")))});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&frame.window, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&frame.window, &drop);
-    QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("copy.K70")));
-}
-
 void GuiTest::closingWritesTheSettingsAndAsksToSaveFirst() {
     Frame frame;
     frame.window.startWith({});
@@ -310,36 +250,6 @@ void GuiTest::handedFileOpensOnceTheDialogIsClosed() {
     QVERIFY(frame.doc.currentFilePath() != file.toStdString());
     dialog.close();
     QTRY_COMPARE(QString::fromStdString(frame.doc.currentFilePath()), file);
-}
-
-void GuiTest::rawEditorEditsOneByteOnlyWhereTheModeAllows() {
-    for (int mode : {ACCESS_MANUFACTURE, ACCESS_NORMAL}) {
-        CKQ70Doc doc;
-        BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
-        doc.GetMainMemory().setByte(0x0013, 0x00);
-        RawImageDialog dialog(doc, mode);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        FlexGridWidget& grid = dialog.grid();
-        QCOMPARE(grid.rowCount(), mode == ACCESS_MANUFACTURE ? 676 : 673);
-        QCOMPARE(QString::fromStdString(grid.textMatrix(3, 0)), QStringLiteral("00010h"));
-        // Byte 0x13: data row 1, column 3.
-        grid.setCurrentCell(1, 3);
-        grid.setFocus();
-        // The first key opens the cell editor (a letter that is no hex digit is dropped).
-        QTest::keyClick(&grid, Qt::Key_G);
-        QWidget* editor = QApplication::focusWidget();
-        QVERIFY(editor != nullptr);
-        if (editor != &grid) {
-            QTest::keyClicks(editor, QStringLiteral("3c"));
-            QTest::keyClick(editor, Qt::Key_Return);
-        }
-        QTest::mouseClick(okButton(dialog), Qt::LeftButton);
-        const std::uint8_t expected = mode == ACCESS_MANUFACTURE ? 0x3C : 0x00;
-        QCOMPARE(int(doc.GetMainMemory().byteAt(0x0013)), int(expected));
-        QCOMPARE(doc.dataModified(), mode == ACCESS_MANUFACTURE); // only a changed byte counts
-        QVERIFY(!doc.word1Edited());
-    }
 }
 
 void GuiTest::configureOffersTheSimulatedRadioWithoutPorts() {
@@ -439,7 +349,6 @@ void GuiTest::startUpAsksThePasswordOfTheManufactureMode() {
     };
     const Case cases[] = {
         {"/manu", QStringLiteral("Quiet Harbours"), ACCESS_MANUFACTURE},
-        {"/manu", QStringLiteral("quiet harbours"), ACCESS_NORMAL},
         {"-E", QStringLiteral("LOMARI-KE"), ACCESS_E_MODE},
         {"-E", QString(), ACCESS_NORMAL},
     };

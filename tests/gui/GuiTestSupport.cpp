@@ -1,6 +1,13 @@
 #include "GuiTestSupport.h"
 
+#include "ChannelViewWidget.h"
+#include "CommunicationWindow.h"
+#include "FlexGridWidget.h"
 #include "HelpWindow.h"
+#include "InProcessRadio.h"
+#include "RadioPort.h"
+#include "RadioSession.h"
+#include "channel/HChannelData.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
 
@@ -10,16 +17,109 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include <map>
 #include <string>
 
 namespace kq70 {
+
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+HChannelData channelsOf(const RadioImage& image) {
+    HChannelData data;
+    data.extract(image);
+    return data;
+}
+
+void selectCell(FlexGridWidget& grid, int row, int column) {
+    grid.setCurrentCell(grid.tableRow(row), grid.tableColumn(column));
+    grid.setFocus();
+}
+
+void showFrame(Frame& frame) {
+    frame.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
+    frame.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame.window));
+}
+
+void unlockAdjustmentMode(Frame& frame) {
+    frame.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
+    whenModal([](QWidget* modal) {
+        auto* input = qobject_cast<QInputDialog*>(modal);
+        QVERIFY(input != nullptr);
+        input->setTextValue(QStringLiteral("MUL-PEK"));
+        input->accept();
+    });
+    FlexGridWidget& grid = frame.window.channelView().grid();
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(frame.access.value(), int{ACCESS_ADJUSTMENT});
+}
+
+RadioFrame::RadioFrame(int mode, bool paced) : Frame(mode) {
+    settings.portName = std::string(SIMULATED_PORT_NAME);
+    window.radio().port().setPaced(paced);
+    window.startWith({});
+}
+
+InProcessRadio& RadioFrame::sim() {
+    return window.radio().port().simulatedRadio();
+}
+
+bool RadioFrame::portOpen() {
+    return sim().link.isOpen();
+}
+
+Driver::Driver(RadioSession* session) : m_session(session) {
+    connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
+    m_timer.start(5);
+}
+
+void Driver::poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        texts.append(box->text());
+        QMessageBox::StandardButton button = choose ? choose(*box) : QMessageBox::Yes;
+        if (box->button(button) == nullptr) {
+            button = QMessageBox::Ok;
+        }
+        box->button(button)->click();
+    } else if (m_acting) {
+        return;
+    } else if (modal != nullptr && onModal &&
+               dynamic_cast<CommunicationWindow*>(modal) == nullptr) {
+        act([this, modal = QPointer<QWidget>(modal)] {
+            if (modal) {
+                onModal(*modal);
+            }
+        });
+    } else if (m_session != nullptr && m_session->currentWindow() != nullptr && duringJob) {
+        // The job's window may be gone by the time this runs.
+        act([this] {
+            if (CommunicationWindow* window = m_session->currentWindow()) {
+                duringJob(*window);
+            }
+        });
+    }
+}
+
+void Driver::act(std::function<void()> action) {
+    m_acting = true;
+    QTimer::singleShot(0, this, [this, action = std::move(action)] {
+        action();
+        m_acting = false;
+    });
+}
 
 void whenModal(std::function<void(QWidget*)> answer) {
     auto poll = std::make_shared<std::function<void()>>();

@@ -13,9 +13,11 @@
 #include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 class QDialog;
 class QMainWindow;
@@ -24,7 +26,19 @@ class QWidget;
 
 namespace kq70 {
 
+class CommunicationWindow;
+class FlexGridWidget;
+class HChannelData;
 class RadioImage;
+class RadioSession;
+struct InProcessRadio;
+
+// The grid's first channel row, under its two header rows.
+constexpr int ROW1 = 2;
+
+QString qt(std::string_view text);
+HChannelData channelsOf(const RadioImage& image);
+void selectCell(FlexGridWidget& grid, int row, int column);
 
 // Answers the next modal dialog when it shows, from inside its own event loop.
 void whenModal(std::function<void(QWidget*)> answer);
@@ -58,6 +72,39 @@ struct Frame {
     AccessMode access;
     QtUserPrompt prompt;
     MainWindow window;
+};
+
+// Shows the window and waits until it is active: keys reach it only then.
+void showFrame(Frame& frame);
+// Shift+F10 in the grid with the keyword, as service staff switch a running program over.
+void unlockAdjustmentMode(Frame& frame);
+
+// A started main window whose port is the radio simulated inside the program.
+struct RadioFrame : Frame {
+    explicit RadioFrame(int mode = ACCESS_NORMAL, bool paced = false);
+    InProcessRadio& sim();
+    bool portOpen();
+};
+
+// Answers message boxes with the button `choose` picks (Yes, else OK, by default) and keeps
+// their texts; `duringJob` runs every few milliseconds while a communication window is open,
+// `onModal` for any other modal window. Those two run outside the polling timer's own call,
+// so a message they bring up is answered too.
+class Driver : public QObject {
+public:
+    explicit Driver(RadioSession* session = nullptr);
+    QStringList texts;
+    std::function<QMessageBox::StandardButton(QMessageBox&)> choose;
+    std::function<void(CommunicationWindow&)> duringJob;
+    std::function<void(QWidget&)> onModal;
+
+private:
+    void poll();
+    void act(std::function<void()> action);
+
+    RadioSession* m_session;
+    QTimer m_timer;
+    bool m_acting = false;
 };
 
 // The test program runs every registered test class in turn; the first argument, when it

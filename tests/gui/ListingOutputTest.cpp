@@ -4,10 +4,8 @@
 #include "GuiTestSupport.h"
 #include "ListingPrinter.h"
 #include "MainWindow.h"
-#include "PrintCommands.h"
 #include "channel/HChannelData.h"
 #include "doc/DefaultImages.h"
-#include "frame/DocumentListener.h"
 #include "frame/MainMenuModel.h"
 #include "output/HCsvFileWriter.h"
 #include "output/HKQ70Output.h"
@@ -119,7 +117,6 @@ private slots:
     void csvExportIsTheCoreCsvByteForByte();
     void failedExportsSayWhyAndLeaveNoFile();
     void printSetupChoosesThePrinterTheStripNames();
-    void everyListingCommitsTheViewsEditsFirst();
 };
 
 void ListingOutputTest::pdfExportHasThePagesTheCoreLaysOut() {
@@ -324,45 +321,6 @@ void ListingOutputTest::printSetupChoosesThePrinterTheStripNames() {
     const QByteArray pdf = readAll(path);
     const auto box = pdf.indexOf("/MediaBox");
     QVERIFY2(pdf.contains("/MediaBox [0 0 612.000000 1008.000000]"), pdf.mid(box, 40).constData());
-}
-
-// A view holding an edit it has not stored yet: 65 channels in use, stored on save data.
-class PendingEditView : public DocumentListener {
-public:
-    explicit PendingEditView(CKQ70Doc& doc) : m_doc(doc) {}
-    void viewSaveData() override {
-        ++commits;
-        allotChannels(m_doc, LISTED_CHANNELS);
-    }
-    int commits = 0;
-
-private:
-    CKQ70Doc& m_doc;
-};
-
-void ListingOutputTest::everyListingCommitsTheViewsEditsFirst() {
-    QTemporaryDir home;
-    CKQ70Doc doc;
-    BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
-    QtUserPrompt prompt;
-    PendingEditView view(doc);
-    bool printing = false;
-    const AccessMode normal;
-    PrintCommands commands(doc, normal, prompt, view, printing, nullptr);
-
-    const QString pdf = home.filePath(QStringLiteral("edited.pdf"));
-    answerFile(pdf);
-    commands.OnFileExportPdf();
-    QCOMPARE(view.commits, 1);
-    QCOMPARE(pdfPageCount(readAll(pdf)), 3); // the common page and two channel pages
-
-    const QString csv = home.filePath(QStringLiteral("edited.csv"));
-    answerFile(csv);
-    commands.OnFileExportCsv();
-    QCOMPARE(view.commits, 2);
-    // The last channel the view had not stored yet is listed; the one after it is not.
-    QVERIFY(readAll(csv).contains("\n\" 65\","));
-    QVERIFY(!readAll(csv).contains("\n\" 66\","));
 }
 
 KQ70_GUI_TEST(ListingOutputTest);

@@ -162,18 +162,7 @@ void StopSignalTest::aStopSignalDuringTheAlignmentGivesTheRadioItsDataBack() {
     frame.settings.portName = std::string(SIMULATED_PORT_NAME);
     frame.window.radio().port().setPaced(false);
     frame.window.startWith({});
-    frame.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
-    whenModal([](QWidget* modal) {
-        auto* input = qobject_cast<QInputDialog*>(modal);
-        QVERIFY(input != nullptr);
-        input->setTextValue(QStringLiteral("MUL-PEK"));
-        input->accept();
-    });
-    FlexGridWidget& grid = frame.window.channelView().grid();
-    grid.setFocus();
-    QTest::keyClick(&grid, Qt::Key_F10, Qt::ShiftModifier);
-    QCOMPARE(frame.access.value(), int{ACCESS_ADJUSTMENT});
+    unlockAdjustmentMode(frame);
     InProcessRadio& sim = frame.window.radio().port().simulatedRadio();
     auto radioBefore = std::make_unique<RadioImage>(sim.radio.memory());
     auto documentBefore = std::make_unique<RadioImage>(frame.doc.GetMainMemory());

@@ -4,6 +4,7 @@
 #include "align/HAdustmentBackUpParams.h"
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
+#include "core/link/DialogJobs.h"
 #include "doc/DataFile.h"
 #include "frame/DocumentListener.h"
 #include "link/CancelFlag.h"
@@ -82,22 +83,8 @@ protected:
         return command.OnRadioAdjustmentRecover();
     }
 
-    std::size_t writeFrames() const {
-        std::size_t count = 0;
-        for (const SimFrame& frame : sim.radio.transcript()) {
-            count += !frame.request.empty() &&
-                     (frame.request[0] == CMD_EEPROM_WRITE || frame.request[0] == CMD_FLASH_WRITE);
-        }
-        return count;
-    }
-
-    std::size_t resetFrames() const {
-        std::size_t count = 0;
-        for (const SimFrame& frame : sim.radio.transcript()) {
-            count += !frame.request.empty() && frame.request[0] == RESET_COMMAND_BYTE;
-        }
-        return count;
-    }
+    std::size_t writeFrames() const { return countFrames(sim.radio, isWrite); }
+    std::size_t resetFrames() const { return countFrames(sim.radio, isReset); }
 
     std::string savedFile(const RadioImage& image) {
         ScriptedPrompt quiet;
@@ -193,13 +180,11 @@ TEST_F(AdjustmentRecoverCommandTest, NothingIsWrittenWhenNoPathRepairs) {
         bool damaged;
         std::vector<std::string> messages; // each answered No or OK
     };
+    const auto no = [](int id) { return std::vector<std::string>{text(id)}; };
     const Case cases[] = {
-        {"both copies damaged", AdjustmentDamage::Both, true, {text(IDS_ADJ_DATA_DEFECTED)}},
-        {"No to the shipping default",
-         AdjustmentDamage::Both,
-         false,
-         {text(IDS_RECOVER_TO_SHIPPING_DEFAULT)}},
-        {"No to the flash copy", AdjustmentDamage::Eeprom, true, {text(IDS_RECOVER_FROM_ADJ_DATA)}},
+        {"both copies damaged", AdjustmentDamage::Both, true, no(IDS_ADJ_DATA_DEFECTED)},
+        {"No to the shipping default", {}, false, no(IDS_RECOVER_TO_SHIPPING_DEFAULT)},
+        {"No to the flash copy", AdjustmentDamage::Eeprom, true, no(IDS_RECOVER_FROM_ADJ_DATA)},
         {"No to the saved file",
          AdjustmentDamage::Flash,
          true,

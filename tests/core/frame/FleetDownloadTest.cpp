@@ -331,6 +331,9 @@ TEST(FleetDownloadTest, EachRadioEndsWithItsOwnOutcome) {
     otherModel.setBe16(PRODUCT_CODE_OFFSET, 0xC084);
     RadioImage locked = radioMemory(5);
     test::setProgrammingPassword(locked, "SECRET");
+    const std::string bandMismatch(Strings::get(IDS_FREQUENCY_BAND_MISMATCHED));
+    const std::string modelMismatch(text::HARDWARE_TYPE_MISMATCHED);
+    const std::string portError(text::PORT_OPEN_ERROR);
     const struct {
         std::string port;
         std::optional<RadioImage> memory; // none: the port cannot be had
@@ -340,26 +343,11 @@ TEST(FleetDownloadTest, EachRadioEndsWithItsOwnOutcome) {
         bool identified;
     } cases[] = {
         {"plain", radioMemory(1), {}, FleetOutcome::WrittenWithoutVerify, "", true},
-        {"other band",
-         otherBand,
-         {},
-         FleetOutcome::Failed,
-         std::string(Strings::get(IDS_FREQUENCY_BAND_MISMATCHED)),
-         true},
-        {"other model",
-         otherModel,
-         {},
-         FleetOutcome::Failed,
-         std::string(text::HARDWARE_TYPE_MISMATCHED),
-         false},
+        {"other band", otherBand, {}, FleetOutcome::Failed, bandMismatch, true},
+        {"other model", otherModel, {}, FleetOutcome::Failed, modelMismatch, false},
         {"switched off", radioMemory(4), {"nooffer"}, FleetOutcome::NotAnswering, "", false},
         {"locked", locked, {}, FleetOutcome::Cancelled, "", false},
-        {"unplugged",
-         std::nullopt,
-         {},
-         FleetOutcome::Failed,
-         std::string(text::PORT_OPEN_ERROR),
-         false},
+        {"unplugged", std::nullopt, {}, FleetOutcome::Failed, portError, false},
     };
     std::vector<std::string> ports;
     for (const auto& c : cases) {

@@ -88,36 +88,6 @@ protected:
                            }};
 };
 
-TEST_F(RadioCommandsTest, RangeListsOfTheUploadAndTheDownload) {
-    using L = RangeList;
-    struct Case {
-        TransferDirection direction;
-        int mode;
-        L eepromRead, flashRead, eepromWrite, flashWrite;
-    };
-    const L downloadEepromRead = {{0x00, 0x03}, {0x80, 0xB8}};
-    const L downloadFlashRead = {{0x00, 0x00}, {0x02, 0x06}, {0x49, 0x4F}};
-    const L flashWrite = {{0x00, 0x01}, {0x02, 0xFF}, {0x42, 0x4F}};
-    const L normalWords = {{0x04, 0x80}, {0xB8, 0xB8}, {0xBA, 0xFF}};
-    const L serviceWords = {{0x04, 0x80}, {0x01, 0x01}, {0x03, 0x03}, {0xB6, 0xB8}, {0xBA, 0xFF}};
-    const std::vector<Case> cases = {
-        {TRANSFER_UPLOAD, 0, {{0x00, 0xB9}}, {{0x00, 0x01}, {0x02, 0xFF}, {0x42, 0x4F}}, {}, {}},
-        {TRANSFER_UPLOAD, 1, {{0x00, 0xB9}}, {{0x00, 0x01}, {0x02, 0xFF}, {0x42, 0x4F}}, {}, {}},
-        {TRANSFER_DOWNLOAD, 0, downloadEepromRead, downloadFlashRead, normalWords, flashWrite},
-        {TRANSFER_DOWNLOAD, 1, downloadEepromRead, downloadFlashRead, serviceWords, flashWrite},
-        {TRANSFER_DOWNLOAD, 2, downloadEepromRead, downloadFlashRead, serviceWords, flashWrite},
-        {TRANSFER_DOWNLOAD, 4, downloadEepromRead, downloadFlashRead, serviceWords, flashWrite},
-    };
-    for (const Case& c : cases) {
-        HCommRequest request(static_cast<std::uint32_t>(c.direction));
-        RadioCommands::SetRangeLists(request, c.direction, c.mode);
-        EXPECT_EQ(request.m_eepromRead, c.eepromRead);
-        EXPECT_EQ(request.m_flashRead, c.flashRead);
-        EXPECT_EQ(request.m_eepromWrite, c.eepromWrite);
-        EXPECT_EQ(request.m_flashWrite, c.flashWrite);
-    }
-}
-
 // What Compare With Radio takes of the radio: what an Upload reads of a 16-channel radio, the
 // records beyond its capacity left out.
 TEST_F(RadioCommandsTest, TheAreasAnUploadReads) {

@@ -1,14 +1,9 @@
 #include "link/HKQ70CommunicationDialog.h"
 
-#include "InProcessRadio.h"
+#include "DialogJobs.h"
 #include "app/AccessMode.h"
-#include "frame/RadioCommands.h"
 #include "link/CancelFlag.h"
-#include "link/CloneFrame.h"
 #include "link/CommProgress.h"
-#include "link/HCommRequest.h"
-#include "link/HSerialPort.h"
-#include "link/LastPortKind.h"
 #include "support/CancellingProgress.h"
 #include "support/CompletionMarker.h"
 #include "support/ScriptedPrompt.h"
@@ -17,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 namespace kq70 {
@@ -26,15 +20,6 @@ namespace {
 using namespace test;
 
 using test::CancellingProgress;
-
-bool resetSent(const RadioSimulator& radio) {
-    for (const SimFrame& frame : radio.transcript()) {
-        if (!frame.request.empty() && frame.request[0] == RESET_COMMAND_BYTE) {
-            return true;
-        }
-    }
-    return false;
-}
 
 struct Outcome {
     int result = 0;
@@ -50,7 +35,7 @@ struct Outcome {
 
 // One job against a fresh simulated radio whose document differs from the radio in its
 // channel table, stopped where `phase` and `position` say.
-Outcome runCancelled(std::uint32_t job, int phase, int position, std::string_view message,
+Outcome runCancelled(std::uint32_t jobNumber, int phase, int position, std::string_view message,
                      bool withFlag = true) {
     test::TempFolder home;
     InProcessRadio sim;
@@ -67,21 +52,12 @@ Outcome runCancelled(std::uint32_t job, int phase, int position, std::string_vie
     CancellingProgress progress(flag, phase, position);
     test::ScriptedPrompt prompt;
     prompt.expectMessage(std::string(message));
-    LastPortKind lastKind;
-    HSerialPort port(sim.link, lastKind);
     CommJobContext context{ACCESS_NORMAL, home.path()};
     context.cancel = withFlag ? &flag : nullptr;
-    HKQ70CommunicationDialog dialog(static_cast<int>(job), port, progress, prompt, sim.clock,
-                                    context);
-    auto request = std::make_unique<HCommRequest>(job);
-    auto work = std::make_unique<RadioImage>();
-    request->m_workBuffer = work.get();
-    request->m_image = &document;
-    request->m_portName = "/dev/ttyUSB0";
-    RadioCommands::SetRangeLists(*request, static_cast<TransferDirection>(job), ACCESS_NORMAL);
-    outcome.result = dialog.RunJob(std::move(request));
-    outcome.cancelled = dialog.WasCancelled();
-    outcome.resetSent = resetSent(sim.radio);
+    DialogJob job(sim.link, sim.clock, jobNumber, prompt, context, progress);
+    outcome.result = job.run(document);
+    outcome.cancelled = job.dialog().WasCancelled();
+    outcome.resetSent = countFrames(sim.radio, isReset) > 0;
     outcome.portOpen = sim.link.isOpen();
     outcome.writing = flag.writing();
     outcome.radioAfter = sim.radio.memory();

@@ -1,12 +1,7 @@
 #include "link/HKQ70CommunicationDialog.h"
 
-#include "InProcessRadio.h"
+#include "DialogJobs.h"
 #include "app/AccessMode.h"
-#include "frame/RadioCommands.h"
-#include "link/CloneFrame.h"
-#include "link/HCommRequest.h"
-#include "link/HSerialPort.h"
-#include "link/LastPortKind.h"
 #include "support/CompletionMarker.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
@@ -15,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,32 +45,14 @@ Outcome runTransfer(std::uint32_t job, const std::vector<SimFault>& faults,
     test::ScriptedPrompt prompt;
     prompt.expectMessage(""); // any text: the test reads it back
     test::RecordingProgress progress;
-    LastPortKind lastKind;
-    HSerialPort port(radio.link, lastKind);
-    const CommJobContext context{ACCESS_NORMAL, programFolder, false, false};
-    HKQ70CommunicationDialog dialog(static_cast<int>(job), port, progress, prompt, radio.clock,
-                                    context);
-    auto request = std::make_unique<HCommRequest>(job);
-    auto work = std::make_unique<RadioImage>();
-    request->m_workBuffer = work.get();
-    request->m_image = &outcome.document;
-    request->m_portName = "/dev/ttyUSB0";
-    RadioCommands::SetRangeLists(*request, static_cast<TransferDirection>(job), ACCESS_NORMAL);
-    outcome.result = dialog.RunJob(std::move(request));
+    DialogJob dialog(radio.link, radio.clock, job, prompt,
+                     {ACCESS_NORMAL, programFolder, false, false}, progress);
+    outcome.result = dialog.run(outcome.document);
     outcome.message = prompt.asked().empty() ? std::string() : prompt.asked().back().text;
     outcome.portOpen = radio.link.isOpen();
     outcome.radioAfter = radio.radio.memory();
     outcome.frames = radio.radio.transcript();
     return outcome;
-}
-
-// A document nothing like the radio, so every byte a failed upload touched would show.
-RadioImage strangeDocument() {
-    RadioImage image;
-    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
-        image.setByte(i, static_cast<std::uint8_t>(0x5A ^ (i * 3)));
-    }
-    return image;
 }
 
 // Frames whose failure the job rides out by design: the closing reset, and the first
@@ -128,7 +104,7 @@ class HKQ70CommunicationDialogFaultMatrixTest : public ::testing::TestWithParam<
 TEST_P(HKQ70CommunicationDialogFaultMatrixTest, FaultAtEveryFrame) {
     const auto [job, kind, name] = GetParam();
     test::TempFolder home;
-    const RadioImage document = strangeDocument();
+    const RadioImage document = unlikeAnyRadio();
     const Outcome clean = runTransfer(job, {}, document, home.path());
     ASSERT_EQ(clean.result, 0);
     const RadioImage radioBefore = InProcessRadio().radio.memory();
@@ -142,9 +118,8 @@ TEST_P(HKQ70CommunicationDialogFaultMatrixTest, FaultAtEveryFrame) {
     bool writeSeen = false;
     bool completionWritten = false;
     for (const SimFrame& frame : numbered) {
-        const bool isWrite =
-            frame.request[0] == CMD_EEPROM_WRITE || frame.request[0] == CMD_FLASH_WRITE;
-        const bool firstWrite = isWrite && !writeSeen;
+        const bool write = isWrite(frame.request);
+        const bool firstWrite = write && !writeSeen;
         const SimFault fault{kind, frame.number, 0};
         SCOPED_TRACE(describeSimFault(fault) +
                      (job == JOB_UPLOAD ? " in an upload" : " in a download"));
@@ -157,7 +132,7 @@ TEST_P(HKQ70CommunicationDialogFaultMatrixTest, FaultAtEveryFrame) {
         } else {
             EXPECT_EQ(run.result, 1);
             // A download's reads after its writes are the read-back of what it wrote.
-            if (job == JOB_DOWNLOAD && writeSeen && !isWrite) {
+            if (job == JOB_DOWNLOAD && writeSeen && !write) {
                 EXPECT_EQ(std::string(run.message).rfind("Verify failed", 0), 0u) << run.message;
             } else {
                 EXPECT_EQ(run.message, text::COMMUNICATION_ERROR);
@@ -172,7 +147,7 @@ TEST_P(HKQ70CommunicationDialogFaultMatrixTest, FaultAtEveryFrame) {
                     << "a half-written radio must not look completely written";
             }
         }
-        writeSeen = writeSeen || isWrite;
+        writeSeen = writeSeen || write;
         completionWritten = completionWritten || marksCompletion(frame);
     }
     RecordProperty("rows", static_cast<int>(numbered.size()));
@@ -186,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(EveryFault, HKQ70CommunicationDialogFaultMatrixTest,
 
 TEST(HKQ70CommunicationDialogNoiseTest, GarbageBeforeTheHandshake) {
     test::TempFolder home;
-    const RadioImage document = strangeDocument();
+    const RadioImage document = unlikeAnyRadio();
     for (const std::uint32_t job : {JOB_UPLOAD, JOB_DOWNLOAD}) {
         for (const unsigned noise : {1u, 2u, 7u, 64u}) {
             SCOPED_TRACE("garbage:" + std::to_string(noise));

@@ -1,15 +1,10 @@
 #include "link/HKQ70CommunicationDialog.h"
 
-#include "InProcessRadio.h"
+#include "DialogJobs.h"
 #include "app/AccessMode.h"
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "frame/AdjustmentRecoverCommand.h"
-#include "frame/RadioCommands.h"
-#include "link/CloneFrame.h"
-#include "link/HCommRequest.h"
-#include "link/HSerialPort.h"
-#include "link/LastPortKind.h"
 #include "params/HHardwareParams.h"
 #include "support/CliRun.h"
 #include "support/CompletionMarker.h"
@@ -21,9 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <dirent.h>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,75 +24,26 @@ namespace {
 
 using namespace test;
 
-using test::filesIn;
-
-using test::firstDifference;
-using test::ScriptedPrompt;
-
-// A document image that is nothing like any radio, so every byte an upload leaves shows.
-std::unique_ptr<RadioImage> previousDocument() {
-    auto image = std::make_unique<RadioImage>();
-    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
-        image->setByte(i, static_cast<std::uint8_t>(0x3C ^ (i * 5)));
-    }
-    return image;
-}
-
-// Runs `job` on `device` as the Radio menu requests it, over `document`.
-int runJob(SerialDevice& device, Clock& clock, std::uint32_t job, RadioImage& document,
-           UserPrompt& prompt, const CommJobContext& context, CommProgress& progress,
-           const std::string& portName = "/dev/ttyUSB0") {
-    LastPortKind lastKind;
-    HSerialPort port(device, lastKind);
-    HKQ70CommunicationDialog dialog(static_cast<int>(job), port, progress, prompt, clock, context);
-    auto request = std::make_unique<HCommRequest>(job);
-    auto work = std::make_unique<RadioImage>();
-    request->m_workBuffer = work.get();
-    request->m_image = &document;
-    request->m_portName = portName;
-    if (job <= JOB_DOWNLOAD) {
-        RadioCommands::SetRangeLists(*request, static_cast<TransferDirection>(job),
-                                     context.accessMode);
-    }
-    return dialog.RunJob(std::move(request));
-}
-
 class HKQ70CommunicationDialogTest : public ::testing::Test {
 protected:
     int run(std::uint32_t job, int accessMode = ACCESS_NORMAL) {
-        return runJob(sim.link, sim.clock, job, *image, prompt, context(accessMode), progress);
+        return DialogJob(sim.link, sim.clock, job, prompt, context(accessMode), progress)
+            .run(image);
     }
 
     // Runs `job` on another radio.
     int runOn(InProcessRadio& radio, std::uint32_t job, RadioImage& document,
               int accessMode = ACCESS_NORMAL, UserPrompt* answers = nullptr) {
-        return runJob(radio.link, radio.clock, job, document, answers ? *answers : prompt,
-                      context(accessMode), progress);
+        return DialogJob(radio.link, radio.clock, job, answers ? *answers : prompt,
+                         context(accessMode), progress)
+            .run(document);
     }
 
-    CommJobContext context(int accessMode) const {
-        return {accessMode, home.path(), word1Edited, hardwareEdited};
-    }
+    CommJobContext context(int accessMode) const { return {accessMode, home.path(), false, false}; }
 
     void switchOn() { sim.radio.switchOn(sim.clock.now()); }
 
-    bool resetSent() const {
-        for (const SimFrame& frame : sim.radio.transcript()) {
-            if (!frame.request.empty() && frame.request[0] == RESET_COMMAND_BYTE) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    const SimFrame* frameNumber(unsigned number) const {
-        for (const SimFrame& frame : sim.radio.transcript()) {
-            if (frame.number == number) {
-                return &frame;
-            }
-        }
-        return nullptr;
-    }
+    bool resetSent() const { return countFrames(sim.radio, isReset) > 0; }
 
     InProcessRadio sim{makeSimulatorSeedImage()};
     LastPortKind lastKind;
@@ -108,27 +51,17 @@ protected:
     test::RecordingProgress progress;
     ScriptedPrompt prompt;
     test::TempFolder home;
-    std::string portName = "/dev/ttyUSB0";
-    bool word1Edited = false;
-    bool hardwareEdited = false;
-    std::unique_ptr<RadioImage> work;
-    std::unique_ptr<RadioImage> image = previousDocument();
+    RadioImage image = unlikeAnyRadio();
 };
 
 TEST_F(HKQ70CommunicationDialogTest, TitlesAndTheSlotsOfTheJobTable) {
-    struct Case {
-        int mode;
-        std::string_view title;
-    };
-    for (const Case c :
-         {Case{0, "Upload"}, Case{1, "Download"}, Case{2, "Upload"}, Case{4, "Download"}}) {
-        HKQ70CommunicationDialog dialog(c.mode, port, progress, prompt, sim.clock, {});
-        const std::string title = dialog.GetTitle();
-        EXPECT_EQ(title.size(), HKQ70CommunicationDialog::TITLE_WIDTH);
-        EXPECT_EQ(title.substr(0, c.title.size()), c.title);
-        EXPECT_EQ(title.find_first_not_of(' ', c.title.size()), std::string::npos);
+    const std::pair<int, std::string> titles[] = {
+        {0, "Upload"}, {1, "Download"}, {2, "Upload"}, {4, "Download"}};
+    for (const auto& [mode, title] : titles) {
+        HKQ70CommunicationDialog dialog(mode, port, progress, prompt, sim.clock, {});
+        const std::string padding(HKQ70CommunicationDialog::TITLE_WIDTH - title.size(), ' ');
+        EXPECT_EQ(dialog.GetTitle(), title + padding);
     }
-
     // Slots nobody requests, one beyond the table, and a job that is no request fail quietly.
     for (const std::uint32_t job : {5u, 27u, 28u, 1000u}) {
         EXPECT_EQ(run(job), 1) << job;
@@ -147,8 +80,8 @@ TEST_F(HKQ70CommunicationDialogTest, UploadOfEveryCapacityCompletesTheChannelTab
         const RadioImage radio = test::radioWithChannels(radioChannel);
         sim.radio.memory() = radio;
         switchOn();
-        image = previousDocument();
-        const RadioImage before = *image;
+        image = unlikeAnyRadio();
+        const RadioImage before = image;
         prompt.expectMessage(std::string(text::UPLOAD_COMPLETE), MessageAnswer::Ok,
                              MessageIcon::Information);
         ASSERT_EQ(run(JOB_UPLOAD), 0);
@@ -157,15 +90,15 @@ TEST_F(HKQ70CommunicationDialogTest, UploadOfEveryCapacityCompletesTheChannelTab
         const std::size_t recordsEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * capacity;
         const std::size_t tableEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 256;
         const std::size_t eepromReadEnd = eepromWordOffset(0xBA);
-        EXPECT_EQ(firstDifference(*image, radio, 0, eepromReadEnd), "");
-        EXPECT_EQ(firstDifference(*image, RadioImage(), eepromReadEnd, EEPROM_SIZE - eepromReadEnd),
+        EXPECT_EQ(firstDifference(image, radio, 0, eepromReadEnd), "");
+        EXPECT_EQ(firstDifference(image, RadioImage(), eepromReadEnd, EEPROM_SIZE - eepromReadEnd),
                   "")
             << "words the upload does not read are the cleared work buffer's";
-        EXPECT_EQ(firstDifference(*image, radio, FLASH_OFFSET, recordsEnd - FLASH_OFFSET), "");
-        EXPECT_EQ(firstDifference(*image, defaults, recordsEnd, tableEnd - recordsEnd), "")
+        EXPECT_EQ(firstDifference(image, radio, FLASH_OFFSET, recordsEnd - FLASH_OFFSET), "");
+        EXPECT_EQ(firstDifference(image, defaults, recordsEnd, tableEnd - recordsEnd), "")
             << "records beyond the capacity come from the default image";
-        EXPECT_EQ(firstDifference(*image, radio, tableEnd, TRANSFER_SIZE - tableEnd), "");
-        EXPECT_EQ(firstDifference(*image, before, TRANSFER_SIZE, IMAGE_SIZE - TRANSFER_SIZE), "")
+        EXPECT_EQ(firstDifference(image, radio, tableEnd, TRANSFER_SIZE - tableEnd), "");
+        EXPECT_EQ(firstDifference(image, before, TRANSFER_SIZE, IMAGE_SIZE - TRANSFER_SIZE), "")
             << "the program trailer never comes over the wire";
 
         const int channelPages = (capacity * 32 + 277) / 128 - 1;
@@ -194,8 +127,8 @@ TEST_F(HKQ70CommunicationDialogTest, UploadCompletionPrefersTheBandsTemplateAndS
     prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
     ASSERT_EQ(run(JOB_UPLOAD), 0);
     const std::size_t recordsEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 16;
-    EXPECT_EQ(image->byteAt(recordsEnd), 0x5E);
-    EXPECT_EQ(image->byteAt(0x2314), 0x5E);
+    EXPECT_EQ(image.byteAt(recordsEnd), 0x5E);
+    EXPECT_EQ(image.byteAt(0x2314), 0x5E);
     EXPECT_EQ(test::TempFolder::readBytes(home.file("default_pmr.k70")), templateBytes);
 
     // Band 2 has no default image: what came from the radio stays.
@@ -204,9 +137,9 @@ TEST_F(HKQ70CommunicationDialogTest, UploadCompletionPrefersTheBandsTemplateAndS
     sim.radio.memory() = radio;
     prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
     ASSERT_EQ(run(JOB_UPLOAD), 0);
-    EXPECT_EQ(firstDifference(*image, radio, recordsEnd, 0x580 - recordsEnd), "")
+    EXPECT_EQ(firstDifference(image, radio, recordsEnd, 0x580 - recordsEnd), "")
         << "the rest of the last page read is the radio's";
-    EXPECT_EQ(image->byteAt(0x1000), 0x00) << "pages never read stay as the work buffer had them";
+    EXPECT_EQ(image.byteAt(0x1000), 0x00) << "pages never read stay as the work buffer had them";
 }
 
 TEST_F(HKQ70CommunicationDialogTest, HandshakeFailuresNameTheirCause) {
@@ -232,13 +165,12 @@ TEST_F(HKQ70CommunicationDialogTest, HandshakeFailuresNameTheirCause) {
             }
             radio.radio.switchOn(radio.clock.now());
             link.setLineBroken(c.lineBroken);
-            image = previousDocument();
-            const RadioImage before = *image;
+            image = unlikeAnyRadio();
+            const RadioImage before = image;
             prompt.expectMessage(std::string(c.message), MessageAnswer::Ok, MessageIcon::Stop);
-            EXPECT_EQ(runJob(link, radio.clock, job, *image, prompt, context(0), progress,
-                             c.port.empty() ? "/dev/ttyS7" : c.port),
-                      1);
-            EXPECT_EQ(*image, before);
+            DialogJob dialog(link, radio.clock, job, prompt, context(0), progress);
+            EXPECT_EQ(dialog.run(image, c.port.empty() ? "/dev/ttyS7" : c.port), 1);
+            EXPECT_EQ(image, before);
             EXPECT_FALSE(link.isOpen());
             EXPECT_TRUE(radio.radio.transcript().empty()) << "no frame reached the radio";
         }
@@ -266,46 +198,17 @@ TEST_F(HKQ70CommunicationDialogTest, ProductCheckRefusesOtherRadiosAndResetsThem
             radio.radio.addFault({SimFaultKind::WrongProductCode, 0, 0});
         }
         radio.radio.enterCloneMode();
-        image = previousDocument();
-        const RadioImage before = *image;
+        image = unlikeAnyRadio();
+        const RadioImage before = image;
         prompt.expectMessage(
             std::string(c.accepted ? text::UPLOAD_COMPLETE : text::HARDWARE_TYPE_MISMATCHED));
-        EXPECT_EQ(runOn(radio, JOB_UPLOAD, *image, c.accessMode), c.accepted ? 0 : 1);
+        EXPECT_EQ(runOn(radio, JOB_UPLOAD, image, c.accessMode), c.accepted ? 0 : 1);
         const auto& frames = radio.radio.transcript();
         ASSERT_FALSE(frames.empty());
         EXPECT_EQ(frames.back().request[0] == RESET_COMMAND_BYTE, !c.accepted);
         if (!c.accepted) {
-            EXPECT_EQ(*image, before);
+            EXPECT_EQ(image, before);
             EXPECT_EQ(frames.size(), 5u) << "probe, hardware page, two words, reset: no more";
-        }
-    }
-}
-
-// A line failure while the product codes are read says nothing about the model.
-TEST_F(HKQ70CommunicationDialogTest, LineFailureDuringTheProductCheckIsACommunicationError) {
-    const SimFaultKind kinds[] = {SimFaultKind::BadChecksum, SimFaultKind::Silence,
-                                  SimFaultKind::Nak, SimFaultKind::WrongCommand,
-                                  SimFaultKind::SwitchedOff};
-    // The two product words: frames 2–3 of an upload (after the hardware page), 1–2 of a
-    // download.
-    const std::pair<std::uint32_t, unsigned> words[] = {
-        {JOB_UPLOAD, 2}, {JOB_UPLOAD, 3}, {JOB_DOWNLOAD, 1}, {JOB_DOWNLOAD, 2}};
-    for (const auto& [job, frame] : words) {
-        for (const SimFaultKind kind : kinds) {
-            SCOPED_TRACE(describeSimFault({kind, frame, 0}) +
-                         (job == JOB_UPLOAD ? " upload" : " download"));
-            InProcessRadio radio;
-            radio.radio.addFault({kind, frame, 0});
-            radio.radio.switchOn(radio.clock.now());
-            RadioImage document = job == JOB_UPLOAD ? *previousDocument() : radio.radio.memory();
-            const RadioImage before = document;
-            const RadioImage radioBefore = radio.radio.memory();
-            prompt.expectMessage(std::string(text::COMMUNICATION_ERROR), MessageAnswer::Ok,
-                                 MessageIcon::Stop);
-            EXPECT_EQ(runOn(radio, job, document), 1);
-            EXPECT_FALSE(radio.link.isOpen());
-            EXPECT_EQ(document, before);
-            EXPECT_EQ(radio.radio.memory(), radioBefore);
         }
     }
 }
@@ -328,23 +231,9 @@ TEST_F(HKQ70CommunicationDialogTest, ProgrammingPassword) {
         {"cancelled", 0, JOB_UPLOAD, {std::nullopt}, "", 1, 0, false},
         {"wrong, then cancelled", 2, JOB_UPLOAD, {"999999", std::nullopt}, "", 1, 1, false},
         {"manufacture mode asks nothing", 1, JOB_UPLOAD, {}, "", 0, 0, false},
-        {"upload ignores the document's password",
-         0,
-         JOB_UPLOAD,
-         {"12AB34"},
-         "12AB34",
-         0,
-         0,
-         false},
-        {"download of a document with the password", 0, JOB_DOWNLOAD, {}, "12AB34", 0, 0, true},
-        {"download of a document with another",
-         0,
-         JOB_DOWNLOAD,
-         {std::nullopt},
-         "12AB35",
-         1,
-         0,
-         false},
+        {"upload: document's ignored", 0, JOB_UPLOAD, {"12AB34"}, "12AB34", 0, 0, false},
+        {"download: document's right", 0, JOB_DOWNLOAD, {}, "12AB34", 0, 0, true},
+        {"download: document's wrong", 0, JOB_DOWNLOAD, {std::nullopt}, "12AB35", 1, 0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -416,7 +305,7 @@ TEST_F(HKQ70CommunicationDialogTest, FailedExchangesEndTheJobWithTheirMessage) {
         InProcessRadio radio;
         radio.radio.addFault({c.fault, c.frame, 0});
         radio.radio.switchOn(radio.clock.now());
-        RadioImage document = c.job == JOB_UPLOAD ? *previousDocument() : radio.radio.memory();
+        RadioImage document = c.job == JOB_UPLOAD ? unlikeAnyRadio() : radio.radio.memory();
         const RadioImage before = document;
         prompt.expectMessage(c.message, MessageAnswer::Ok, MessageIcon::Stop);
         EXPECT_EQ(runOn(radio, c.job, document), 1);
@@ -434,34 +323,6 @@ TEST_F(HKQ70CommunicationDialogTest, FailedExchangesEndTheJobWithTheirMessage) {
                 << "a radio left half-written says so";
         }
     }
-}
-
-TEST_F(HKQ70CommunicationDialogTest, AFailedMarkerInvalidationIsOnlyLogged) {
-    switchOn();
-    sim.radio.addFault({SimFaultKind::Silence, 78, 0});
-    *image = sim.radio.memory();
-    prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE));
-    EXPECT_EQ(run(JOB_DOWNLOAD), 0);
-    ASSERT_NE(frameNumber(78), nullptr);
-    EXPECT_EQ(frameNumber(78)->request,
-              (std::vector<std::uint8_t>{0xF1, 0x04, 0xB8, 0xFF, 0xFF, 0xAB}));
-    EXPECT_EQ(sim.radio.memory().be16(eepromWordOffset(MARKER_WORD)), MARKER_DONE);
-    EXPECT_TRUE(resetSent());
-}
-
-// The requests the radio took after the handshake, in order.
-std::vector<std::vector<std::uint8_t>> requestsOf(const RadioSimulator& radio) {
-    std::vector<std::vector<std::uint8_t>> requests;
-    for (const SimFrame& frame : radio.transcript()) {
-        if (frame.number > 0) {
-            requests.push_back(frame.request);
-        }
-    }
-    return requests;
-}
-
-bool isWrite(const std::vector<std::uint8_t>& request) {
-    return request[0] == CMD_EEPROM_WRITE || request[0] == CMD_FLASH_WRITE;
 }
 
 // The read-back sits between the last page written and the markers; without it the frames
@@ -483,9 +344,9 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadReadsBackEverythingItWroteBeforeThe
         jobContext.verifyDownload = verify;
         prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE), MessageAnswer::Ok,
                              MessageIcon::Information);
-        EXPECT_EQ(runJob(radio.link, radio.clock, JOB_DOWNLOAD, result.document, prompt, jobContext,
-                         result.progress),
-                  0);
+        DialogJob dialog(radio.link, radio.clock, JOB_DOWNLOAD, prompt, jobContext,
+                         result.progress);
+        EXPECT_EQ(dialog.run(result.document), 0);
         result.requests = requestsOf(radio.radio);
         result.radio = radio.radio.memory();
         return result;
@@ -592,16 +453,16 @@ TEST_F(HKQ70CommunicationDialogTest, AVerifyFailureLeavesTheRadioMarkedIncomplet
 }
 
 TEST_F(HKQ70CommunicationDialogTest, ABandMismatchStopsBeforeAnyWrite) {
-    *image = sim.radio.memory();
-    test::setHardwareValue(*image, HW_FREQUENCY_BAND, 4);
+    image = sim.radio.memory();
+    test::setHardwareValue(image, HW_FREQUENCY_BAND, 4);
     const RadioImage radioBefore = sim.radio.memory();
-    const RadioImage documentBefore = *image;
+    const RadioImage documentBefore = image;
     switchOn();
     prompt.expectMessage(std::string(Strings::get(IDS_FREQUENCY_BAND_MISMATCHED)),
                          MessageAnswer::Ok, MessageIcon::Stop);
     EXPECT_EQ(run(JOB_DOWNLOAD), 1);
     EXPECT_EQ(sim.radio.memory(), radioBefore);
-    EXPECT_EQ(*image, documentBefore);
+    EXPECT_EQ(image, documentBefore);
     EXPECT_TRUE(resetSent());
     for (const SimFrame& frame : sim.radio.transcript()) {
         EXPECT_NE(frame.request[0], CMD_EEPROM_WRITE);
@@ -656,11 +517,11 @@ TEST_F(HKQ70CommunicationDialogTest, ChannelStepOfDocumentAndRadio) {
 }
 
 TEST_F(HKQ70CommunicationDialogTest, AnAdjustmentChecksumErrorStopsTheDownload) {
-    *image = sim.radio.memory();
+    image = sim.radio.memory();
     sim.radio.memory().setByte(WORKING_ADJUSTMENT_OFFSET + 20,
                                sim.radio.memory().byteAt(WORKING_ADJUSTMENT_OFFSET + 20) ^ 0x01);
     const RadioImage radioBefore = sim.radio.memory();
-    const RadioImage documentBefore = *image;
+    const RadioImage documentBefore = image;
     sim.radio.enterCloneMode();
     prompt.expectMessage(std::string(Strings::get(IDS_ADJ_DATA_CHECKSUM_ERROR)), MessageAnswer::Ok,
                          MessageIcon::Exclamation);
@@ -668,7 +529,7 @@ TEST_F(HKQ70CommunicationDialogTest, AnAdjustmentChecksumErrorStopsTheDownload) 
                          MessageIcon::Stop);
     EXPECT_EQ(run(JOB_DOWNLOAD), 1);
     EXPECT_EQ(sim.radio.memory(), radioBefore);
-    EXPECT_EQ(*image, documentBefore);
+    EXPECT_EQ(image, documentBefore);
     EXPECT_TRUE(resetSent());
 }
 
@@ -773,36 +634,8 @@ protected:
         return buffer;
     }
 
-    std::size_t writeFrames() const {
-        std::size_t count = 0;
-        for (const SimFrame& frame : sim.radio.transcript()) {
-            count += !frame.request.empty() &&
-                     (frame.request[0] == CMD_EEPROM_WRITE || frame.request[0] == CMD_FLASH_WRITE);
-        }
-        return count;
-    }
+    std::size_t writeFrames() const { return countFrames(sim.radio, isWrite); }
 };
-
-TEST_F(RecoveryJobsTest, TheReadTakesTheWholeChannelTableOfEveryCapacity) {
-    for (const int radioChannel : {0, 3, 6}) {
-        SCOPED_TRACE(radioChannel);
-        const RadioImage radio = test::radioWithChannels(radioChannel);
-        sim.radio.memory() = radio;
-        const auto buffer = readRadio();
-
-        const int capacity = channelCapacityForRadioChannel(radioChannel);
-        const std::size_t tableEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * capacity;
-        EXPECT_EQ(firstDifference(*buffer, radio, 0, eepromWordOffset(0xFF)), "");
-        EXPECT_EQ(buffer->be16(eepromWordOffset(0xFF)), 0) << "the last word is not read";
-        EXPECT_EQ(firstDifference(*buffer, radio, FLASH_OFFSET, tableEnd - FLASH_OFFSET), "");
-        EXPECT_EQ(firstDifference(*buffer, radio, flashPageOffset(0x49),
-                                  flashPageOffset(0x50) - flashPageOffset(0x49)),
-                  "");
-        EXPECT_EQ(sim.radio.state(), SimState::CloneMode) << "no reset between read and write";
-        EXPECT_FALSE(port.IsOpen());
-        EXPECT_EQ(writeFrames(), 0u);
-    }
-}
 
 TEST_F(RecoveryJobsTest, TheWriteFindsTheRadioStillInCloneModeAndMarksItComplete) {
     auto buffer = readRadio();
@@ -867,20 +700,6 @@ TEST_F(RecoveryJobsTest, TheWriteGoesOnlyToTheRadioStillWaitingFromTheRead) {
     EXPECT_EQ(sim.radio.memory(), before);
     EXPECT_EQ(writeFrames(), 0u);
     EXPECT_FALSE(port.IsOpen());
-}
-
-TEST_F(RecoveryJobsTest, TheCloseResetsTheRadioAndWritesNothing) {
-    sim.radio.memory() = makeSimulatorSeedImage();
-    auto buffer = readRadio();
-    buffer->setByte(flashPageOffset(74), 0x01);
-    const RadioImage before = sim.radio.memory();
-
-    EXPECT_EQ(runRecoveryJob(JOB_RECOVERY_CLOSE, *buffer, {{0, 255}}, {{0, 79}}), 0);
-    EXPECT_EQ(sim.radio.memory(), before);
-    EXPECT_EQ(writeFrames(), 0u);
-    EXPECT_EQ(sim.radio.state(), SimState::Off);
-    EXPECT_TRUE(resetSent());
-    EXPECT_TRUE(prompt.asked().empty());
 }
 
 } // namespace

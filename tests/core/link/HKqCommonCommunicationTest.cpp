@@ -233,14 +233,6 @@ TEST_F(HKqCommonCommunicationTest, HandshakeGivesUpAfterTenSilentReads) {
               std::vector<std::string>{std::string(text::SWITCH_RADIO_ON_TO_START)});
 }
 
-TEST_F(HKqCommonCommunicationTest, HandshakeReportsABrokenLine) {
-    sim.radio.switchOn(sim.clock.now());
-    openPort();
-    sim.link.setLineBroken(true);
-    EXPECT_FALSE(comm.SetCloneMode(request, false));
-    EXPECT_EQ(request.m_errorCode, static_cast<std::uint32_t>(PORT_COMM_ERROR));
-}
-
 TEST_F(HKqCommonCommunicationTest, ProbeFindsARadioStillInCloneMode) {
     openInCloneMode();
     ASSERT_TRUE(comm.SetCloneMode(request, true));
