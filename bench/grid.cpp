@@ -139,7 +139,7 @@ BENCHMARK(OpenFileAndShowGrid)->Unit(benchmark::kMillisecond);
 
 void RefreshLargestGroup(benchmark::State& state) {
     Fixture& f = fixture();
-    f.shown.view.view().selectGroup(0);
+    f.shown.view.view().SelectGroup(0);
     for (auto _ : state) {
         f.shown.view.view().Refresh();
     }
@@ -149,7 +149,7 @@ BENCHMARK(RefreshLargestGroup)->Unit(benchmark::kMillisecond);
 
 void RefreshAndPaintLargestGroup(benchmark::State& state) {
     Fixture& f = fixture();
-    f.shown.view.view().selectGroup(0);
+    f.shown.view.view().SelectGroup(0);
     const long paintsBefore = f.shown.paints.count;
     for (auto _ : state) {
         f.shown.view.view().Refresh();
@@ -162,7 +162,7 @@ BENCHMARK(RefreshAndPaintLargestGroup)->Unit(benchmark::kMillisecond);
 // Space on the Scan cell of a channel half-way down: the toggle, the cell's refresh, a paint.
 void CellActionWithPartialRefresh(benchmark::State& state) {
     Fixture& f = fixture();
-    f.shown.view.view().selectGroup(0);
+    f.shown.view.view().SelectGroup(0);
     FlexGridWidget& grid = f.shown.view.grid();
     const int row = 2 + LARGEST_GROUP / 2;
     grid.setTopRow(row);
@@ -170,7 +170,7 @@ void CellActionWithPartialRefresh(benchmark::State& state) {
     for (auto _ : state) {
         grid.setRow(row);
         grid.setColumn(COL_SCAN);
-        f.shown.view.view().onSpace();
+        f.shown.view.view().OnSpace();
         f.shown.paintCell(row, COL_SCAN);
     }
     state.counters["paints"] = static_cast<double>(f.shown.paints.count - paintsBefore);

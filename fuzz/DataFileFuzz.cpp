@@ -24,7 +24,7 @@ void openPages(CKQ70Doc& doc, const HChannelData& channels, int mode, UserPrompt
     RadioImage& image = doc.GetMainMemory();
     HHardwareDialog hardware(doc, mode, prompt);
     hardware.OnInitDialog();
-    (void)hardware.listingLines();
+    (void)hardware.GetListingLines();
     std::unique_ptr<HDialog> pages[] = {
         std::make_unique<HKeyFuncDialog>(image, mode),
         std::make_unique<HPowerSaveDialog>(image, mode),
@@ -35,7 +35,7 @@ void openPages(CKQ70Doc& doc, const HChannelData& channels, int mode, UserPrompt
     };
     for (const auto& page : pages) {
         page->OnInitDialog();
-        (void)page->listingLines();
+        (void)page->GetListingLines();
         (void)page->OnOK();
     }
 }

@@ -340,7 +340,9 @@ def rename_qualified(by_class):
 
 ERROR = re.compile(
     r"^(?P<file>[^:\s]+):(?P<line>\d+):(?P<col>\d+): error: (?:"
-    r"'(?:const )?(?:class|struct) kq70::(?P<cls>\w+)' has no member named '(?P<a>\w+)'"
+    # Also `'using Alias = class kq70::X' {aka ...}` and nested or local classes.
+    r"'(?:using \w+ = )?(?:const )?(?:class|struct) kq70::(?:[\w{}()]+::)*(?P<cls>\w+)'"
+    r"(?: \{aka [^}]*\})? has no member named '(?P<a>\w+)'"
     r"|'(?P<b>\w+)' was not declared in this scope"
     r"|'(?P<c>\w+)' is not a member of '(?:const )?kq70::(?P<cls2>\w+)'"
     r"|there are no arguments to '(?P<d>\w+)'"

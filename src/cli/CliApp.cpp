@@ -58,7 +58,7 @@ std::string prepareProgramFolder(const GlobalOptions& options, std::ostream& err
         settings.levels[0] = *options.logLevel;
         settings.paths[0] = joinPath(folder, CLI_LOG_FILE);
     }
-    HLogPrint::global().start(settings, HVersionInfo::fromBuild());
+    HLogPrint::global().start(settings, HVersionInfo::FromBuild());
     return folder;
 }
 

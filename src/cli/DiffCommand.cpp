@@ -70,7 +70,7 @@ int DiffCommand::run(std::istream& in, std::ostream& out, std::ostream& err,
             return EXIT_TROUBLE;
         }
     }
-    const ImageComparison comparison = ImageComparison::Compare(*a, *b, m_mode.mode);
+    const ImageComparison comparison = ImageComparison::compare(*a, *b, m_mode.mode);
     if (m_json) {
         printJson(comparison, m_pathA, m_pathB, m_mode.mode, out);
     } else {

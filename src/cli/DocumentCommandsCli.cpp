@@ -270,7 +270,7 @@ int DocumentCommandsCli::runApply(std::ostream& out, std::ostream& err, UserProm
     }
     // Read, change and write back under the file's lock: another apply (or the desktop's
     // save) of the same file waits its turn instead of one change overwriting the other.
-    const FileLock lock = FileLock::Acquire(m_applyPath, APPLY_LOCK_WAIT);
+    const FileLock lock = FileLock::acquire(m_applyPath, APPLY_LOCK_WAIT);
     if (lock.result() == FileLock::Result::Busy) {
         err << "kq70-cli: " << m_applyPath
             << " is being changed by another program; nothing was written\n";

@@ -25,16 +25,16 @@ std::string identity(CKQ70Doc& doc, const DocumentObjects& objects, UserPrompt& 
     const HChannelData& channels = objects.channels;
     const int groups = channels.groupCount();
     std::string text;
-    text += line("Product type", page.shownValue(IDC_HW_PRODUCT_TYPE));
-    text +=
-        line("Frequency band", strprintf("%s (%d)", page.shownValue(IDC_HW_FREQUENCY_BAND).c_str(),
-                                         objects.hardware.get(HW_FREQUENCY_BAND)));
+    text += line("Product type", page.GetShownValue(IDC_HW_PRODUCT_TYPE));
+    text += line("Frequency band",
+                 strprintf("%s (%d)", page.GetShownValue(IDC_HW_FREQUENCY_BAND).c_str(),
+                           objects.hardware.get(HW_FREQUENCY_BAND)));
     text += line("Radio channel",
                  strprintf("%s: capacity %d, %d active group%s, %d channel%s left",
-                           page.shownValue(IDC_HW_RADIO_CHANNEL).c_str(), channels.capacity(),
+                           page.GetShownValue(IDC_HW_RADIO_CHANNEL).c_str(), channels.capacity(),
                            groups, groups == 1 ? "" : "s", channels.channelsLeft(),
                            channels.channelsLeft() == 1 ? "" : "s"));
-    text += line("LCD type", page.shownValue(IDC_HW_LCD_TYPE));
+    text += line("LCD type", page.GetShownValue(IDC_HW_LCD_TYPE));
     const int version = objects.marketing.firmwareVersion();
     text += line("Firmware version",
                  strprintf("%d.%02d", version / VERSION_DIGITS, version % VERSION_DIGITS));

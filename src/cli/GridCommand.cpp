@@ -109,7 +109,7 @@ nlohmann::json stripJson(const CKQ70View::InfoStrip& strip) {
 }
 
 nlohmann::json gridJson(const CKQ70View& view, const TextGrid& grid) {
-    const CKQ70View::InfoStrip strip = view.infoStrip();
+    const CKQ70View::InfoStrip strip = view.GetInfoStrip();
     nlohmann::json groups = nlohmann::json::array();
     for (const auto& entry : strip.groups) {
         groups.push_back({{"text", entry.text}, {"group", entry.group}});
@@ -123,18 +123,21 @@ nlohmann::json gridJson(const CKQ70View& view, const TextGrid& grid) {
     }
     nlohmann::json rows = nlohmann::json::array();
     for (int r = ChannelGridLayout::FIRST_DATA_ROW; r < grid.rowCount(); ++r) {
-        const int channel = view.channelOfRow(r);
+        const int channel = view.ChannelOfRow(r);
         nlohmann::json cells = nlohmann::json::array();
         for (int c = 0; c < CHANNEL_COLUMN_COUNT; ++c) {
             cells.push_back(grid.textMatrix(r, c));
         }
         rows.push_back({{"channel", channel + 1},
-                        {"programmed", view.channelData().isInUse(channel)},
+                        {"programmed", view.GetChannelData().isInUse(channel)},
                         {"cells", cells}});
     }
-    return {{"group", view.currentGroup()}, {"groups", groups},
-            {"columns", columns},           {"rows", rows},
-            {"strip", stripJson(strip)},    {"status", view.statusText()}};
+    return {{"group", view.GetCurrentGroup()},
+            {"groups", groups},
+            {"columns", columns},
+            {"rows", rows},
+            {"strip", stripJson(strip)},
+            {"status", view.GetStatusText()}};
 }
 
 } // namespace
@@ -173,7 +176,7 @@ int GridCommand::run(const Context& context) const {
     CKQ70View& view = shown.view();
     const TextGrid& grid = shown.grid();
     if (m_group) {
-        view.selectGroup(*m_group - 1);
+        view.SelectGroup(*m_group - 1);
     }
     CliChannelView::reportChanges(context.err, m_path, changed);
     if (m_json) {
@@ -182,7 +185,7 @@ int GridCommand::run(const Context& context) const {
                     << '\n';
     } else {
         printTable(grid, context.out);
-        printStrip(view.infoStrip(), view.statusText(), context.out);
+        printStrip(view.GetInfoStrip(), view.GetStatusText(), context.out);
     }
     return 0;
 }

@@ -31,7 +31,7 @@ bool openDocument(const std::string& path, CKQ70Doc& doc, CliChannelView& view, 
     if (!ReadDataFile(path, doc.GetMainMemory(), prompt)) {
         return false;
     }
-    doc.setCurrentFilePath(path);
+    doc.SetCurrentFilePath(path);
     CliChannelView::reportChanges(err, path, view.show(doc.GetMainMemory()));
     return true;
 }
@@ -73,7 +73,7 @@ int ListingCommands::runExport(const Context& context) const {
     HCsvFileWriter writer(prompt);
     writer.setSetting(HTextFileWriter::DIALOG, "OFF");
     writer.setSetting(HTextFileWriter::FILE_PATH, m_exportOutput);
-    HKQ70Output output(doc, accessMode.value(), doc.currentFilePath(), prompt);
+    HKQ70Output output(doc, accessMode.value(), doc.GetCurrentFilePath(), prompt);
     if (output.exportTo(writer) != HKQ70Output::ExportResult::Written) {
         return 1;
     }
@@ -94,7 +94,7 @@ int ListingCommands::runListing(const Context& context) const {
         return 1;
     }
     std::ostream& out = context.out;
-    const ListingPages listing(doc, accessMode.value(), doc.currentFilePath(), prompt);
+    const ListingPages listing(doc, accessMode.value(), doc.GetCurrentFilePath(), prompt);
     for (int n = 0; n < listing.pageCount(); ++n) {
         if (n != 0) {
             out << "\f\n";

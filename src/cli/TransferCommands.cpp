@@ -300,7 +300,7 @@ int TransferCommands::runUpload(const Context& context) {
     }
     RadioCommands commands = transfer.commands(context.programFolder);
     const InterruptCancel interrupt;
-    commands.setCancelFlag(&interrupt.flag());
+    commands.SetCancelFlag(&interrupt.flag());
     const std::optional<int> result = commands.OnRadioUpload();
     transfer.progress.endLine();
     // Stopped with Ctrl+C: nothing is saved, even when the last block was already in.
@@ -345,13 +345,13 @@ int TransferCommands::runDownload(const Context& context) {
         !transfer.openLine(m_downloadOptions, context)) {
         return 1;
     }
-    transfer.doc.setCurrentFilePath(path);
+    transfer.doc.SetCurrentFilePath(path);
     RadioCommands commands = transfer.commands(context.programFolder);
     const InterruptCancel interrupt;
-    commands.setCancelFlag(&interrupt.flag());
+    commands.SetCancelFlag(&interrupt.flag());
     const std::optional<int> result = commands.OnRadioDownload();
     transfer.progress.endLine();
-    if (interrupt.interrupted() && commands.lastJobCancelled()) {
+    if (interrupt.interrupted() && commands.GetLastJobCancelled()) {
         return InterruptCancel::EXIT_INTERRUPTED;
     }
     if (!result) {
@@ -373,7 +373,7 @@ int TransferCommands::runRecover(const Context& context) {
     AdjustmentRecoverCommand command(transfer.settings, transfer.accessMode, context.programFolder,
                                      transfer.prompt, transfer.listener, transfer.link());
     const InterruptCancel interrupt;
-    command.setCancelFlag(&interrupt.flag());
+    command.SetCancelFlag(&interrupt.flag());
     const auto result = command.OnRadioAdjustmentRecover();
     transfer.progress.endLine();
     if (interrupt.interrupted()) {

@@ -9,7 +9,7 @@ namespace kq70 {
 namespace {
 
 std::string versionText() {
-    return "KQ70 " + HVersionInfo::fromBuild().GetFileVersion();
+    return "KQ70 " + HVersionInfo::FromBuild().GetFileVersion();
 }
 
 ManSection programFolderFiles() {

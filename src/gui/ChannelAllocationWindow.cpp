@@ -68,7 +68,7 @@ void ChannelAllocationWindow::buildLayout() {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     root->addLayout(grid);
-    const bool large = m_allocation.variant() == Page::Variant::Large;
+    const bool large = m_allocation.GetVariant() == Page::Variant::Large;
     const int blocks = large ? GROUPS / LARGE_ROWS_PER_COLUMN : 1;
     for (int block = 0; block < blocks; ++block) {
         const int left = block * BLOCK_COLUMNS;
@@ -85,10 +85,10 @@ void ChannelAllocationWindow::buildLayout() {
         const int block = large ? g / LARGE_ROWS_PER_COLUMN : 0;
         const int row = 1 + (large ? g % LARGE_ROWS_PER_COLUMN : g);
         const int left = block * BLOCK_COLUMNS;
-        QWidget* label = createControlWidget(*page().control(Page::IDC_GROUP_LABEL + g));
-        QWidget* count = createControlWidget(*page().control(Page::IDC_COUNT + g));
-        QWidget* tag = createControlWidget(*page().control(Page::IDC_TAG + g));
-        QWidget* scan = createControlWidget(*page().control(Page::IDC_SCAN + g));
+        QWidget* label = createControlWidget(*page().GetControl(Page::IDC_GROUP_LABEL + g));
+        QWidget* count = createControlWidget(*page().GetControl(Page::IDC_COUNT + g));
+        QWidget* tag = createControlWidget(*page().GetControl(Page::IDC_TAG + g));
+        QWidget* scan = createControlWidget(*page().GetControl(Page::IDC_SCAN + g));
         // The label's mnemonic (Alt+1 … Alt+0) goes to the group's count.
         static_cast<QLabel*>(label)->setBuddy(count);
         count->setFixedWidth(charsWide(count, 3));
@@ -98,7 +98,7 @@ void ChannelAllocationWindow::buildLayout() {
         grid->addWidget(tag, row, left + 2);
         grid->addWidget(scan, row, left + 3);
     }
-    if (const PageControl* left = page().control(Page::IDC_CHANNELS_LEFT)) {
+    if (const PageControl* left = page().GetControl(Page::IDC_CHANNELS_LEFT)) {
         QWidget* label = createControlWidget(*left);
         root->addWidget(label, 0, Qt::AlignRight);
     }
@@ -126,14 +126,14 @@ int ChannelAllocationWindow::countGroupOf(const QObject* watched) const {
 }
 
 void ChannelAllocationWindow::countLeft(int group) {
-    m_allocation.countEditKillFocus(group);
+    m_allocation.CountEditKillFocus(group);
     refresh();
     // Moving the focus from inside a focus change confuses Qt: do it once that is over.
     QTimer::singleShot(0, this, [this] { moveFocusAsRequested(); });
 }
 
 bool ChannelAllocationWindow::countEnter(int group) {
-    const bool closes = m_allocation.countEditEnter(group);
+    const bool closes = m_allocation.CountEditEnter(group);
     refresh();
     moveFocusAsRequested();
     if (closes) {
@@ -143,7 +143,7 @@ bool ChannelAllocationWindow::countEnter(int group) {
 }
 
 void ChannelAllocationWindow::moveFocusAsRequested() {
-    const int target = m_allocation.takeFocusRequest();
+    const int target = m_allocation.TakeFocusRequest();
     if (target == 0) {
         return;
     }

@@ -66,7 +66,7 @@ ChannelViewWidget::ChannelViewWidget(CKQ70Doc& doc, UserPrompt& prompt,
     layout->addLayout(strip);
     layout->addWidget(m_grid, 1);
     connect(m_groups, &QComboBox::activated, this, [this](int index) {
-        m_view.selectGroup(m_groups->itemData(index).toInt());
+        m_view.SelectGroup(m_groups->itemData(index).toInt());
         showStrip();
     });
 }
@@ -104,7 +104,7 @@ void ChannelViewWidget::layoutColumns() {
 }
 
 void ChannelViewWidget::showStrip() {
-    const CKQ70View::InfoStrip strip = m_view.infoStrip();
+    const CKQ70View::InfoStrip strip = m_view.GetInfoStrip();
     const CKQ70View::StripText* texts[] = {
         &strip.serialNumber, &strip.bandName,    &strip.firmwareVersion, &strip.port,
         &strip.printer,      &strip.productType, &strip.channelCount,    &strip.channelsLeft};
@@ -124,7 +124,7 @@ void ChannelViewWidget::showStrip() {
     // Every refresh leaves the keyboard in the grid.
     m_grid->setFocus();
     if (m_status) {
-        m_status(QString::fromStdString(m_view.statusText()));
+        m_status(QString::fromStdString(m_view.GetStatusText()));
     }
 }
 
@@ -163,7 +163,7 @@ bool ChannelViewWidget::gridHasFocus() const {
 }
 
 void ChannelViewWidget::copyToClipboard() {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(m_view.copy()));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(m_view.Copy()));
 }
 
 void ChannelViewWidget::pasteFromClipboard() {
@@ -220,11 +220,11 @@ bool ChannelViewWidget::routeKey(QKeyEvent& key) {
         break;
     case Qt::Key_F1:
         if (m_help) {
-            m_help(m_view.helpTopic());
+            m_help(m_view.GetHelpTopic());
         }
         break;
     case Qt::Key_F2:
-        m_view.onF2();
+        m_view.OnF2();
         showStrip();
         break;
     case Qt::Key_F3:
@@ -232,12 +232,12 @@ bool ChannelViewWidget::routeKey(QKeyEvent& key) {
         break;
     case Qt::Key_F9:
         if (m_frameRequest) {
-            m_frameRequest(m_view.onShiftF9());
+            m_frameRequest(m_view.OnShiftF9());
         }
         break;
     case Qt::Key_F10:
         if (m_frameRequest) {
-            m_frameRequest(m_view.onShiftF10());
+            m_frameRequest(m_view.OnShiftF10());
         }
         break;
     default:

@@ -159,7 +159,7 @@ void CommunicationWindow::askToStop() {
     if (m_finished || !m_stoppable || m_cancel.requested()) {
         return;
     }
-    if (m_cancel.RequestStop(m_prompt)) {
+    if (m_cancel.requestStop(m_prompt)) {
         stopping();
     }
 }

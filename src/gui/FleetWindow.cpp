@@ -231,8 +231,9 @@ void FleetWindow::setSimulatedRadios(int count) {
 
 std::unique_ptr<FleetDownload> FleetWindow::makeFleet() {
     FleetSettings fleetSettings;
-    fleetSettings.job = CommJobContext{m_accessMode.value(), m_programFolder, m_doc.word1Edited(),
-                                       m_doc.hardwareEdited(), m_settings.verifyDownload};
+    fleetSettings.job =
+        CommJobContext{m_accessMode.value(), m_programFolder, m_doc.GetWord1Edited(),
+                       m_doc.GetHardwareEdited(), m_settings.verifyDownload};
     fleetSettings.baudRate = static_cast<std::uint32_t>(m_settings.baudRate);
     fleetSettings.portType = m_settings.portType;
     FleetLineFactory serial = SerialFleetLines();
@@ -268,10 +269,10 @@ void FleetWindow::start() {
     // The record names the data file by its bytes as they are now.
     RadioImage scratch;
     std::vector<std::uint8_t> bytes;
-    if (!ReadDataFile(m_doc.currentFilePath(), scratch, m_prompt, &bytes)) {
+    if (!ReadDataFile(m_doc.GetCurrentFilePath(), scratch, m_prompt, &bytes)) {
         return;
     }
-    m_dataFile = m_doc.currentFilePath();
+    m_dataFile = m_doc.GetCurrentFilePath();
     m_sha256 = Sha256::hex(bytes);
     const std::vector<std::string> ports = m_model.chosenPorts();
     m_fleet = makeFleet();

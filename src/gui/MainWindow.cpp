@@ -246,7 +246,7 @@ void MainWindow::rebuildMenus() {
                         keys.append(QKeySequence(shortcut));
                     }
                     for (std::string_view extra :
-                         MainMenuModel::extraAccelerators(entry.commandId)) {
+                         MainMenuModel::ExtraAccelerators(entry.commandId)) {
                         keys.append(QKeySequence(qt(extra)));
                     }
                     act->setShortcuts(keys);
@@ -260,7 +260,7 @@ void MainWindow::rebuildMenus() {
                 }
             }
         };
-    for (const Menu& menu : m_frame.menus().menus()) {
+    for (const Menu& menu : m_frame.menus().GetMenus()) {
         fill(menuBar()->addMenu(qt(menu.title)), menu.entries);
     }
 }
@@ -288,7 +288,7 @@ void MainWindow::rebuildToolbar() {
         m_toolbar->setMovable(true);
     }
     m_toolbar->clear();
-    for (int id : MainMenuModel::toolbarCommands()) {
+    for (int id : MainMenuModel::ToolbarCommands()) {
         if (id == ID_SEPARATOR) {
             m_toolbar->addSeparator();
             continue;
@@ -323,15 +323,15 @@ void MainWindow::refreshCommands() {
     const MainMenuModel& menus = m_frame.menus();
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         const int id = it.key() < 0 ? -it.key() : it.key();
-        it.value()->setEnabled(menus.isEnabled(id));
+        it.value()->setEnabled(menus.IsEnabled(id));
         if (id == ID_EDIT_UNDO || id == ID_EDIT_REDO) {
-            it.value()->setText(splitMenuText(menus.commandText(id)).first);
+            it.value()->setText(splitMenuText(menus.CommandText(id)).first);
         }
         if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
             const int item = id - ID_VIEW_ITEM_FIRST;
-            it.value()->setChecked(m_channelView->view().itemChecked(item));
-            it.value()->setEnabled(menus.isEnabled(id) &&
-                                   m_channelView->view().itemCommandEnabled(item));
+            it.value()->setChecked(m_channelView->view().ItemChecked(item));
+            it.value()->setEnabled(menus.IsEnabled(id) &&
+                                   m_channelView->view().ItemCommandEnabled(item));
         }
     }
     if (QAction* act = m_actions.value(ID_VIEW_TOOLBAR)) {
@@ -348,7 +348,7 @@ QString MainWindow::informationText() const {
 
 void MainWindow::startWith(const std::string& fileToOpen) {
     runGated([this, &fileToOpen] { m_documents.StartWith(fileToOpen, m_settings.endLcdType); });
-    const SessionRecovery recovery(m_documents.programFolder());
+    const SessionRecovery recovery(m_documents.GetProgramFolder());
     if (recovery.Offer(m_prompt)) {
         runGated([this, &recovery] {
             if (m_documents.SaveModifiedData()) {
@@ -374,7 +374,7 @@ void MainWindow::stopForSignal(int signal) {
 
 void MainWindow::keepUnsavedChanges() {
     if (m_stopSignal != 0) {
-        SessionRecovery(m_documents.programFolder()).Keep(m_doc, m_channelView->binding());
+        SessionRecovery(m_documents.GetProgramFolder()).Keep(m_doc, m_channelView->binding());
     }
 }
 
@@ -390,11 +390,11 @@ bool MainWindow::runGated(const std::function<void()>& command, int commandId) {
 }
 
 void MainWindow::runCommand(int commandId) {
-    if (!m_frame.menus().isEnabled(commandId)) {
+    if (!m_frame.menus().IsEnabled(commandId)) {
         return;
     }
-    const int id = MainMenuModel::canonicalCommand(commandId);
-    if (DocumentGate::Gated(id)) {
+    const int id = MainMenuModel::CanonicalCommand(commandId);
+    if (DocumentGate::gated(id)) {
         runGated([this, id] { dispatch(id); }, id);
     } else {
         dispatch(id);
@@ -510,8 +510,8 @@ void MainWindow::dispatch(int id) {
         break;
     default:
         if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
-            m_channelView->view().toggleItem(id - ID_VIEW_ITEM_FIRST);
-        } else if (!CommonCommands::pageTitle(id).empty()) {
+            m_channelView->view().ToggleItem(id - ID_VIEW_ITEM_FIRST);
+        } else if (!CommonCommands::PageTitle(id).empty()) {
             m_common.OnMenuCommon(
                 id, [this](HDialog& page, std::string_view title) { return runPage(page, title); });
         } else {
@@ -535,12 +535,12 @@ bool MainWindow::runPage(HDialog& page, std::string_view title) {
 // Radio > Upload and Download: the job runs behind its communication window on a worker
 // thread while the main window takes no input.
 void MainWindow::runTransfer(TransferDirection direction) {
-    RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.programFolder(),
+    RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.GetProgramFolder(),
                            m_radio->prompt(), m_channelView->binding(), m_radio->link(),
                            [this] { return m_documents.SaveModifiedData(); });
-    commands.setJobExecutor(m_radio->executor(
+    commands.SetJobExecutor(m_radio->executor(
         qt(direction == TRANSFER_UPLOAD ? text::UPLOAD_TITLE : text::DOWNLOAD_TITLE)));
-    commands.setCancelFlag(&m_radio->cancelFlag());
+    commands.SetCancelFlag(&m_radio->cancelFlag());
     if (direction == TRANSFER_UPLOAD) {
         commands.OnRadioUpload();
     } else {
@@ -551,20 +551,20 @@ void MainWindow::runTransfer(TransferDirection direction) {
 // Radio > Compare With Radio: the radio is read behind its communication window into a
 // scratch image; the document stays as it is.
 void MainWindow::runRadioCompare() {
-    RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.programFolder(),
+    RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.GetProgramFolder(),
                            m_radio->prompt(), m_channelView->binding(), m_radio->link(), nullptr);
-    commands.setJobExecutor(m_radio->executor(qt(text::UPLOAD_TITLE)));
-    commands.setCancelFlag(&m_radio->cancelFlag());
+    commands.SetJobExecutor(m_radio->executor(qt(text::UPLOAD_TITLE)));
+    commands.SetCancelFlag(&m_radio->cancelFlag());
     showComparison(m_compare.OnRadioCompare(commands));
 }
 
 // Radio > Adjustment Recover: its read and write jobs each run in a communication window;
 // the document is not touched.
 void MainWindow::runAdjustmentRecover() {
-    AdjustmentRecoverCommand command(m_settings, m_accessMode, m_documents.programFolder(),
+    AdjustmentRecoverCommand command(m_settings, m_accessMode, m_documents.GetProgramFolder(),
                                      m_radio->prompt(), m_channelView->binding(), m_radio->link());
-    command.setJobExecutor(m_radio->executor(qt(text::UPLOAD_TITLE)));
-    command.setCancelFlag(&m_radio->cancelFlag());
+    command.SetJobExecutor(m_radio->executor(qt(text::UPLOAD_TITLE)));
+    command.SetCancelFlag(&m_radio->cancelFlag());
     command.OnRadioAdjustmentRecover();
 }
 
@@ -572,15 +572,15 @@ void MainWindow::runAdjustmentRecover() {
 // write-back in another communication window; the document is not touched. Cancel during job
 // 2 or the radio's restart stops the pass, which then writes the radio's former data back.
 void MainWindow::runAlignment() {
-    RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.programFolder(),
+    RadioCommands commands(m_doc, m_settings, m_accessMode, m_documents.GetProgramFolder(),
                            m_radio->prompt(), m_channelView->binding(), m_radio->link(),
                            [this] { return m_documents.SaveModifiedData(); });
     // The communication windows of the pass have their own title, not the alignment window's.
     const QString title = qt(text::ALIGNMENT_TRANSFER_TITLE);
-    commands.setJobExecutor(m_radio->executor(title));
+    commands.SetJobExecutor(m_radio->executor(title));
     // The write-back always runs to its end: its window offers no Cancel.
-    commands.setWriteBackExecutor(m_radio->executor(title, false));
-    commands.setCancelFlag(&m_radio->cancelFlag());
+    commands.SetWriteBackExecutor(m_radio->executor(title, false));
+    commands.SetCancelFlag(&m_radio->cancelFlag());
     commands.OnRadioAlignment(alignmentWindowRunner(this));
 }
 
@@ -631,7 +631,7 @@ void MainWindow::showAbout() {
     layout->addWidget(version);
     auto* build =
         new QLabel(qt(text::ABOUT_BUILD)
-                       .arg(QString::fromStdString(HVersionInfo::fromBuild().GetFileVersion())),
+                       .arg(QString::fromStdString(HVersionInfo::FromBuild().GetFileVersion())),
                    &about);
     build->setObjectName(QStringLiteral("aboutBuild"));
     // Courier New where the system has it, else its own fixed font.
@@ -715,12 +715,12 @@ void MainWindow::openHandedFile(const std::string& path) {
 }
 
 void MainWindow::setPrinterName(const std::string& name) {
-    m_print->setPrinterName(name);
+    m_print->SetPrinterName(name);
     showPrinterName();
 }
 
 void MainWindow::showPrinterName() {
-    m_channelView->view().setPrinterName(m_print->printerName());
+    m_channelView->view().SetPrinterName(m_print->GetPrinterName());
     m_channelView->refreshStrip();
 }
 
@@ -777,7 +777,7 @@ void MainWindow::showFleet() {
     }
     if (!m_fleet) {
         m_fleet = new FleetWindow(m_doc, m_hold, m_settings, m_accessMode,
-                                  m_documents.programFolder(), m_prompt, this);
+                                  m_documents.GetProgramFolder(), m_prompt, this);
         m_fleet->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_fleet->show();

@@ -48,12 +48,12 @@ ParameterPageDialog::ParameterPageDialog(HDialog& page, const QString& title, QW
                                          HelpFunction help, OwnLayout /*unused*/)
     : QDialog(parent), m_page(page), m_help(std::move(help)) {
     setWindowTitle(title);
-    setObjectName(QString::fromStdString(page.className()));
+    setObjectName(QString::fromStdString(page.GetClassName()));
     m_page.OnInitDialog();
 }
 
 QString ParameterPageDialog::helpTopic() const {
-    const std::string_view topic = m_page.helpTopic();
+    const std::string_view topic = m_page.GetHelpTopic();
     return QString::fromUtf8(topic.data(), static_cast<qsizetype>(topic.size()));
 }
 
@@ -64,13 +64,13 @@ void ParameterPageDialog::buildControls() {
     QFormLayout* form = nullptr;
     int rows = 0;
     int visibleCount = 0;
-    for (const PageControl& control : m_page.controls()) {
+    for (const PageControl& control : m_page.GetControls()) {
         visibleCount += control.visible ? 1 : 0;
     }
     const int perColumn =
         (visibleCount + columnCount(visibleCount) - 1) / columnCount(visibleCount);
 
-    for (const PageControl& control : m_page.controls()) {
+    for (const PageControl& control : m_page.GetControls()) {
         if (form == nullptr || rows >= perColumn) {
             form = new QFormLayout;
             form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -103,7 +103,7 @@ QWidget* ParameterPageDialog::createControlWidget(const PageControl& control) {
     case ControlKind::Combo: {
         auto* combo = new QComboBox(this);
         connect(combo, &QComboBox::activated, this, [this, id](int index) {
-            m_page.selectIndex(id, index);
+            m_page.SelectIndex(id, index);
             refresh();
         });
         widget = combo;
@@ -113,7 +113,7 @@ QWidget* ParameterPageDialog::createControlWidget(const PageControl& control) {
         auto* edit = new QLineEdit(this);
         connect(edit, &QLineEdit::textEdited, this, [this, id, edit](const QString& typed) {
             const int cursor = edit->cursorPosition();
-            m_page.typeText(id, typed.toStdString());
+            m_page.TypeText(id, typed.toStdString());
             refresh();
             edit->setCursorPosition(std::min(cursor, static_cast<int>(edit->text().size())));
         });
@@ -123,7 +123,7 @@ QWidget* ParameterPageDialog::createControlWidget(const PageControl& control) {
     case ControlKind::Check: {
         auto* check = new QCheckBox(qt(control.label), this);
         connect(check, &QCheckBox::clicked, this, [this, id](bool checked) {
-            m_page.selectIndex(id, checked ? 1 : 0);
+            m_page.SelectIndex(id, checked ? 1 : 0);
             refresh();
         });
         widget = check;
@@ -188,7 +188,7 @@ void ParameterPageDialog::addPromptAndButtons(QVBoxLayout* root) {
 
 void ParameterPageDialog::refresh() {
     m_refreshing = true;
-    for (const PageControl& control : m_page.controls()) {
+    for (const PageControl& control : m_page.GetControls()) {
         QWidget* widget = m_widgets.value(control.id);
         if (widget == nullptr) {
             continue;
@@ -232,7 +232,7 @@ void ParameterPageDialog::refresh() {
 }
 
 void ParameterPageDialog::showPrompt() {
-    const auto& [first, second] = m_page.promptLine();
+    const auto& [first, second] = m_page.GetPromptLine();
     m_promptFirst->setText(qt(first));
     m_promptSecond->setText(qt(second));
 }
@@ -245,7 +245,7 @@ bool ParameterPageDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         for (auto it = m_widgets.cbegin(); it != m_widgets.cend(); ++it) {
             if (it.value() == watched) {
-                m_page.setFocus(it.key());
+                m_page.SetFocus(it.key());
                 showPrompt();
                 break;
             }

@@ -46,44 +46,44 @@ PrintCommands::PrintCommands(CKQ70Doc& doc, const AccessMode& accessMode, UserPr
 
 PrintCommands::~PrintCommands() = default;
 
-std::string PrintCommands::printerName() const {
+std::string PrintCommands::GetPrinterName() const {
     return m_printer->outputFormat() == QPrinter::NativeFormat
                ? m_printer->printerName().toStdString()
                : std::string();
 }
 
-void PrintCommands::setPrinterName(const std::string& name) {
+void PrintCommands::SetPrinterName(const std::string& name) {
     if (!name.empty()) {
         m_printer->setPrinterName(QString::fromStdString(name));
     }
 }
 
-ListingPrinter PrintCommands::committedListing() {
+ListingPrinter PrintCommands::CommittedListing() {
     m_view.viewSaveData();
-    const ListingPages pages(m_doc, m_accessMode.value(), m_doc.currentFilePath(), m_prompt);
+    const ListingPages pages(m_doc, m_accessMode.value(), m_doc.GetCurrentFilePath(), m_prompt);
     return ListingPrinter(pages.pages());
 }
 
 void PrintCommands::OnFilePrint() {
-    const ListingPrinter listing = committedListing();
+    const ListingPrinter listing = CommittedListing();
     QPrintDialog dialog(m_printer.get(), m_parent);
     dialog.setMinMax(1, listing.pageCount());
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     const PrintingScope scope(m_printing);
-    printPages(listing);
+    PrintPages(listing);
 }
 
-void PrintCommands::printPages(const ListingPrinter& listing) {
+void PrintCommands::PrintPages(const ListingPrinter& listing) {
     if (m_printer->outputFormat() == QPrinter::PdfFormat) {
-        printToFile(listing);
+        PrintToFile(listing);
     } else if (!listing.print(*m_printer)) {
         m_prompt.message(text::PRINT_FAILED, MessageIcon::Stop);
     }
 }
 
-void PrintCommands::printToFile(const ListingPrinter& listing) {
+void PrintCommands::PrintToFile(const ListingPrinter& listing) {
     // Drawn in memory and put in place whole, so a failed print leaves no partial file.
     const auto [first, last] = listing.chosenPages(*m_printer);
     PdfListingExport file(m_prompt, [this, &listing, first = first, last = last] {
@@ -93,7 +93,7 @@ void PrintCommands::printToFile(const ListingPrinter& listing) {
 }
 
 void PrintCommands::OnFilePrintPreview() {
-    const ListingPrinter listing = committedListing();
+    const ListingPrinter listing = CommittedListing();
     const PrintingScope scope(m_printing);
     // The preview shows the whole listing; its Print button asks for a range anew.
     m_printer->setPrintRange(QPrinter::AllPages);
@@ -104,7 +104,7 @@ void PrintCommands::OnFilePrintPreview() {
                          if (printer->paintEngine()->type() == QPaintEngine::Picture) {
                              listing.print(*printer); // the preview's own pages
                          } else {
-                             printPages(listing); // the preview's Print button
+                             PrintPages(listing); // the preview's Print button
                          }
                      });
     dialog.exec();
@@ -116,7 +116,7 @@ void PrintCommands::OnFilePrintSetup() {
 }
 
 void PrintCommands::OnFileExportPdf() {
-    const ListingPrinter listing = committedListing();
+    const ListingPrinter listing = CommittedListing();
     PdfListingExport file(m_prompt, [this, &listing] {
         return bytesOf(listing.pdf(m_printer->pageLayout(), m_printer->resolution(), 0,
                                    listing.pageCount() - 1));
@@ -127,7 +127,7 @@ void PrintCommands::OnFileExportPdf() {
 void PrintCommands::OnFileExportCsv() {
     m_view.viewSaveData();
     HCsvFileWriter writer(m_prompt);
-    HKQ70Output(m_doc, m_accessMode.value(), m_doc.currentFilePath(), m_prompt).exportTo(writer);
+    HKQ70Output(m_doc, m_accessMode.value(), m_doc.GetCurrentFilePath(), m_prompt).exportTo(writer);
 }
 
 } // namespace kq70

@@ -34,16 +34,16 @@ public:
     void OnFileExportCsv();
 
     // The printer the listing goes to, as the information strip names it.
-    std::string printerName() const;
+    std::string GetPrinterName() const;
     // The system's default printer, taken at start-up; empty when there is none.
-    void setPrinterName(const std::string& name);
-    QPrinter& printer() { return *m_printer; }
+    void SetPrinterName(const std::string& name);
+    QPrinter& GetPrinter() { return *m_printer; }
 
 private:
-    ListingPrinter committedListing();
+    ListingPrinter CommittedListing();
     // Prints on the printer's settings; a PDF file is put in place only when complete.
-    void printPages(const ListingPrinter& listing);
-    void printToFile(const ListingPrinter& listing);
+    void PrintPages(const ListingPrinter& listing);
+    void PrintToFile(const ListingPrinter& listing);
 
     CKQ70Doc& m_doc;
     const AccessMode& m_accessMode;

@@ -30,8 +30,8 @@ VisibleItemsDialog::VisibleItemsDialog(CKQ70View& view, QWidget* parent)
     for (int item = 0; item < ChannelGridLayout::ITEM_COUNT; ++item) {
         auto* box = new QCheckBox(qt(text::MENU_VIEW_ITEMS[static_cast<std::size_t>(item)]), this);
         box->setObjectName(QStringLiteral("item%1").arg(item + 1));
-        box->setChecked(view.itemChecked(item));
-        box->setEnabled(view.itemCommandEnabled(item));
+        box->setChecked(view.ItemChecked(item));
+        box->setEnabled(view.ItemCommandEnabled(item));
         boxes->addWidget(box, item % BOXES_PER_COLUMN, item / BOXES_PER_COLUMN);
         m_boxes.push_back(box);
     }
@@ -49,7 +49,7 @@ void VisibleItemsDialog::accept() {
     for (std::size_t item = 0; item < items.size(); ++item) {
         items[item] = m_boxes[item]->isChecked() ? 1 : 0;
     }
-    m_view.setItems(items);
+    m_view.SetItems(items);
     QDialog::accept();
 }
 

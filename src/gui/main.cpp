@@ -104,23 +104,23 @@ int main(int argc, char* argv[]) {
     const std::string commandLine = kq70::CKQ70App::JoinCommandLine(options.rest);
     if (app.InitInstance(commandLine) == kq70::CKQ70App::StartResult::AlreadyRunning) {
         kq70::InstanceChannel::knock(QString::fromStdString(folder),
-                                     absoluteFile(app.fileToOpen()));
+                                     absoluteFile(app.GetFileToOpen()));
         return 0;
     }
-    app.setPrinterName(QPrinterInfo::defaultPrinterName().toStdString());
+    app.SetPrinterName(QPrinterInfo::defaultPrinterName().toStdString());
 
     int result = 0;
     {
         kq70::CKQ70Doc doc;
-        kq70::MainWindow window(doc, app.settings(), app.settingsFile(), app.accessMode(), prompt,
-                                folder);
+        kq70::MainWindow window(doc, app.GetSettings(), app.GetSettingsFile(), app.GetAccessMode(),
+                                prompt, folder);
         prompt.setParent(&window);
-        window.setPrinterName(app.printerName());
+        window.setPrinterName(app.GetPrinterName());
         kq70::InstanceChannel channel(
             QString::fromStdString(folder),
             [&window](const QString& file) { window.raiseFromOtherInstance(file.toStdString()); });
         kq70::StopSignals stopSignals([&window](int signal) { window.stopForSignal(signal); });
-        window.startWith(app.fileToOpen());
+        window.startWith(app.GetFileToOpen());
         FirstPaint firstPaint;
         if (options.exitWhenShown) {
             window.installEventFilter(&firstPaint);

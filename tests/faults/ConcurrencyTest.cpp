@@ -92,13 +92,13 @@ TEST(ConcurrencyTest, ASaveIsRefusedWhileAnotherProgramChangesTheFile) {
     ASSERT_TRUE(doc.WriteToFile(path, prompt));
     const auto before = TempFolder::readBytes(path);
     doc.GetMainMemory().setByte(0x0400, 0x42);
-    doc.setDataModified(true);
+    doc.SetDataModified(true);
     {
-        const FileLock other = FileLock::Acquire(path, std::chrono::milliseconds(0));
+        const FileLock other = FileLock::acquire(path, std::chrono::milliseconds(0));
         ASSERT_TRUE(other.locked());
         prompt.expectMessage(substitute1(text::FILE_IN_USE, path));
         EXPECT_FALSE(doc.WriteToFile(path, prompt));
-        EXPECT_TRUE(doc.dataModified());
+        EXPECT_TRUE(doc.GetDataModified());
         EXPECT_EQ(TempFolder::readBytes(path), before);
     }
     EXPECT_TRUE(doc.WriteToFile(path, prompt));

@@ -109,7 +109,7 @@ TEST(LocaleTest, TypedNumbersAndWordsMeanTheSameUnderEveryLocale) {
         CKQ70View& view = pasted.open(ACCESS_MANUFACTURE);
         pasted.prompt.expectMessage("", MessageAnswer::Yes); // copy into channel 2?
         pasted.grid.select({ROW2, COL_RX_FREQUENCY, ROW2, COL_RX_FREQUENCY});
-        EXPECT_TRUE(view.paste("446.0125\r\n"));
+        EXPECT_TRUE(view.Paste("446.0125\r\n"));
         EXPECT_EQ(pasted.saved().getValue(1, rxFrequency), 446012500);
     }
 }

@@ -124,12 +124,12 @@ TEST(SpecialFileTest, TheDocumentsLoadingStepsReportAFifo) {
     prompt.expectMessage(
         substitute1(Strings::get(IDS_PROBLEM_OPENING_FILE), home.file("named.k70")));
     commands.NewDocumentWith(home.file("named.k70"), LOAD_NAMED_FILE);
-    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
 
     // The template cannot be read nor be replaced: the built-in image, and a word about it.
     prompt.expectMessage({});
     commands.NewDocumentWith(NO_FILE_MARKER, PMR446_BAND);
-    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
     RadioImage builtIn;
     BuildDefaultImage(PMR446_BAND, builtIn);
     EXPECT_EQ(doc.GetMainMemory().bytes()[0x26E8], builtIn.bytes()[0x26E8]);

@@ -130,12 +130,12 @@ void ChannelGridTest::spaceOnDecodeShowsCtcssAndASaveWritesItOnBothSides() {
     FlexGridWidget& grid = frame.window.channelView().grid();
     QCOMPARE(grid.rowCount(), ROW1 + 16);
     QCOMPARE(cell(grid, ROW1, COL_DECODE), QStringLiteral("-----"));
-    QVERIFY(!frame.doc.dataModified());
+    QVERIFY(!frame.doc.GetDataModified());
 
     press(grid, ROW1, COL_DECODE, Qt::Key_Space);
     QCOMPARE(cell(grid, ROW1, COL_DECODE), QStringLiteral("No.10 (C-67.0)"));
     QVERIFY(cell(grid, ROW1, COL_ENCODE).contains(QStringLiteral("67.0")));
-    QVERIFY(frame.doc.dataModified());
+    QVERIFY(frame.doc.GetDataModified());
     QVERIFY(frame.window.isWindowModified());
 
     // The save commits the grid's edit before it writes.
@@ -149,7 +149,7 @@ void ChannelGridTest::spaceOnDecodeShowsCtcssAndASaveWritesItOnBothSides() {
     QCOMPARE(saved.getValue(0, rxToneCode), 670);
     QCOMPARE(saved.getValue(0, txToneMode), 1);
     QCOMPARE(saved.getValue(0, txToneCode), 670);
-    QVERIFY(!frame.doc.dataModified());
+    QVERIFY(!frame.doc.GetDataModified());
 }
 
 void ChannelGridTest::enterOnADecodeCellOpensTheToneChooser() {
@@ -165,14 +165,14 @@ void ChannelGridTest::enterOnADecodeCellOpensTheToneChooser() {
     QCOMPARE(choosers.tonePresets.size(), std::size_t{1});
     QCOMPARE(choosers.tonePresets[0].code, 670);
     QVERIFY(cell(grid, ROW1 + 8, COL_DECODE).contains(QStringLiteral("D-023")));
-    QVERIFY(frame.doc.dataModified());
+    QVERIFY(frame.doc.GetDataModified());
 }
 
 void ChannelGridTest::doubleClickOnTheChannelNumberProgramsTheChannel() {
     Frame frame;
     showStarted(frame);
     editChannels(frame, [](HChannelData& data) { data.setValue(4, inUse, 0); });
-    frame.doc.setDataModified(false);
+    frame.doc.SetDataModified(false);
     FlexGridWidget& grid = frame.window.channelView().grid();
     const int row = ROW1 + 4;
     const QColor grey(0xDC, 0xDC, 0xDC);
@@ -188,18 +188,18 @@ void ChannelGridTest::doubleClickOnTheChannelNumberProgramsTheChannel() {
     const QString before = cell(grid, row, COL_DECODE);
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, centreOf(grid, row, COL_DECODE));
     QCOMPARE(cell(grid, row, COL_DECODE), before);
-    QVERIFY(!frame.doc.dataModified());
+    QVERIFY(!frame.doc.GetDataModified());
 
     QHeaderView* numbers = grid.verticalHeader();
     const QPoint at(numbers->width() / 2, numbers->sectionViewportPosition(grid.tableRow(row)) +
                                               numbers->sectionSize(grid.tableRow(row)) / 2);
     QTest::mouseDClick(numbers->viewport(), Qt::LeftButton, {}, at);
-    QVERIFY(frame.window.channelView().view().channelData().isInUse(4));
+    QVERIFY(frame.window.channelView().view().GetChannelData().isInUse(4));
     QVERIFY(!grid.backgroundOfFixedCell(row).isValid());
     QVERIFY(grid.item(grid.tableRow(row), grid.tableColumn(COL_DECODE))
                 ->data(Qt::BackgroundRole)
                 .isNull());
-    QVERIFY(frame.doc.dataModified());
+    QVERIFY(frame.doc.GetDataModified());
 }
 
 void ChannelGridTest::openingAFileShowsItsChannels() {
@@ -224,7 +224,7 @@ void ChannelGridTest::openingAFileShowsItsChannels() {
     QVERIFY(grid.rowAt(0) > 0);
     press(grid, ROW1 + 15, COL_RX_FREQUENCY, Qt::Key_F2);
     QCOMPARE(grid.rowAt(0), 0);
-    QCOMPARE(view.view().currentGroup(), 1);
+    QCOMPARE(view.view().GetCurrentGroup(), 1);
     QCOMPARE(view.groupSelector().currentData().toInt(), 1);
     QCOMPARE(cell(grid, ROW1, COL_CHANNEL).trimmed(), QStringLiteral("17"));
     QCOMPARE(cell(grid, ROW1, COL_RX_FREQUENCY).trimmed(), QStringLiteral("440.20000"));
@@ -261,16 +261,16 @@ void ChannelGridTest::typedFrequenciesAreFilteredAndChecked() {
     QTRY_COMPARE(cell(grid, ROW1, COL_RX_FREQUENCY).trimmed(), QStringLiteral("445.00000"));
     QCOMPARE(seen, QStringLiteral("Out Of Frequency Range!"));
     QVERIFY(QApplication::activeModalWidget() == nullptr);
-    QVERIFY(frame.doc.dataModified());
+    QVERIFY(frame.doc.GetDataModified());
     reactivate(frame.window);
 
     // A letter on a cell that is not typed into goes nowhere, not even to another row.
-    frame.doc.setDataModified(false);
+    frame.doc.SetDataModified(false);
     selectCell(grid, ROW1 + 3, COL_SCAN);
     QTest::keyClicks(&grid, QStringLiteral("c3"));
     QCOMPARE(grid.currentRow(), grid.tableRow(ROW1 + 3));
     QCOMPARE(grid.currentColumn(), grid.tableColumn(COL_SCAN));
-    QVERIFY(!frame.doc.dataModified());
+    QVERIFY(!frame.doc.GetDataModified());
 }
 
 void ChannelGridTest::f3ReachesTheDecodeColumnOnly() {
@@ -285,14 +285,14 @@ void ChannelGridTest::f3ReachesTheDecodeColumnOnly() {
         data.setValue(0, txToneCode, 19);
         data.setValue(0, txDcsInverted, 0);
     });
-    frame.doc.setDataModified(false);
+    frame.doc.SetDataModified(false);
     FlexGridWidget& grid = frame.window.channelView().grid();
     const QString start = cell(grid, ROW1, COL_DECODE);
     QVERIFY(start.endsWith(QStringLiteral(" N)")));
     press(grid, ROW1, COL_DECODE, Qt::Key_F3);
     QVERIFY2(cell(grid, ROW1, COL_DECODE).endsWith(QStringLiteral(" I)")),
              qPrintable(cell(grid, ROW1, COL_DECODE)));
-    QVERIFY(frame.doc.dataModified());
+    QVERIFY(frame.doc.GetDataModified());
     // F3 on any other column changes nothing.
     const QString tx = cell(grid, ROW1, COL_ENCODE);
     press(grid, ROW1, COL_SCAN, Qt::Key_F3);
@@ -308,7 +308,7 @@ void ChannelGridTest::copiedToneCellPastesIntoThreeRows() {
 
     press(grid, ROW1 + 8, COL_DECODE, Qt::Key_C, Qt::ControlModifier);
     QVERIFY(QGuiApplication::clipboard()->text().contains(tone));
-    QCOMPARE(frame.window.channelView().view().copiedToneNumber(), 10);
+    QCOMPARE(frame.window.channelView().view().GetCopiedToneNumber(), 10);
 
     selectCell(grid, ROW1 + 1, COL_DECODE);
     grid.setRangeSelected(
@@ -320,7 +320,7 @@ void ChannelGridTest::copiedToneCellPastesIntoThreeRows() {
         QCOMPARE(cell(grid, row, COL_DECODE), tone);
     }
     QCOMPARE(cell(grid, ROW1 + 4, COL_DECODE), QStringLiteral("-----"));
-    QVERIFY(frame.doc.dataModified());
+    QVERIFY(frame.doc.GetDataModified());
 
     // Copy acts only while the grid has the focus.
     QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
@@ -369,7 +369,7 @@ void ChannelGridTest::shiftF10WithTheKeywordEntersAdjustmentMode() {
     QVERIFY(frame.window.windowTitle().endsWith(QStringLiteral("PMR446")));
     unlockAdjustmentMode(frame);
     QVERIFY(frame.window.windowTitle().endsWith(QStringLiteral("PMR446(A)")));
-    QVERIFY(!frame.doc.dataModified());
+    QVERIFY(!frame.doc.GetDataModified());
 }
 
 void ChannelGridTest::squelchIsChosenFromItsDropDown() {
@@ -385,8 +385,8 @@ void ChannelGridTest::squelchIsChosenFromItsDropDown() {
     combo->setCurrentIndex(7);
     QTest::keyClick(combo, Qt::Key_Return);
     QTRY_COMPARE(cell(grid, ROW1 + 2, COL_SQUELCH), QStringLiteral("7"));
-    QCOMPARE(frame.window.channelView().view().channelData().getValue(2, squelchLevel), 7);
-    QVERIFY(frame.doc.dataModified());
+    QCOMPARE(frame.window.channelView().view().GetChannelData().getValue(2, squelchLevel), 7);
+    QVERIFY(frame.doc.GetDataModified());
 }
 
 void ChannelGridTest::functionKeysReachTheWindow() {
@@ -442,7 +442,7 @@ void ChannelGridTest::channelAllocationReloadsTheGridAndCancelKeepsTheImage() {
     QVERIFY(view.stripText().contains(QStringLiteral("255 Channels Left")));
     allocation = frame.window.action(ID_CHANNEL_ALLOCATIONS);
     QVERIFY(allocation != nullptr && allocation->isEnabled());
-    frame.doc.setDataModified(false);
+    frame.doc.SetDataModified(false);
 
     // OK: the first group takes the 255 it may have, the grid and the strip follow.
     whenModal([](QWidget* window) {
@@ -456,7 +456,7 @@ void ChannelGridTest::channelAllocationReloadsTheGridAndCancelKeepsTheImage() {
         okButton(*static_cast<QDialog*>(window))->click();
     });
     allocation->trigger();
-    QVERIFY(frame.doc.dataModified());
+    QVERIFY(frame.doc.GetDataModified());
     QCOMPARE(view.grid().rowCount(), ROW1 + 255);
     QVERIFY(view.stripText().contains(QStringLiteral("1 Channels Left")));
     QVERIFY(frame.window.isWindowModified());
@@ -492,7 +492,7 @@ void ChannelGridTest::theWindowsChoosersOpenFromTheGrid() {
     press(grid, ROW1 + 8, COL_DECODE, Qt::Key_Return);
     QVERIFY(!shownTitle.isEmpty());
     QCOMPARE(cell(grid, ROW1 + 8, COL_DECODE), before);
-    QVERIFY(!frame.doc.dataModified());
+    QVERIFY(!frame.doc.GetDataModified());
 }
 
 void ChannelGridTest::pmr446ScreenInNormalMode() {

@@ -77,9 +77,9 @@ private slots:
 
         QCOMPARE(driver.texts, QStringList{qt(text::UPLOAD_COMPLETE)});
         QVERIFY(sameChannels(frame.doc.GetMainMemory(), frame.sim().radio.memory()));
-        QCOMPARE(frame.doc.currentFilePath(), std::string(NO_FILE_MARKER));
+        QCOMPARE(frame.doc.GetCurrentFilePath(), std::string(NO_FILE_MARKER));
         QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("<none>")));
-        QVERIFY(frame.doc.dataModified());
+        QVERIFY(frame.doc.GetDataModified());
         QVERIFY(!frame.portOpen());
         QVERIFY(frame.window.radio().currentWindow() == nullptr);
         QVERIFY(frame.window.menuBar()->isEnabled());
@@ -103,11 +103,11 @@ private slots:
     // it was.
     void cancelDuringAPacedUploadLeavesTheDocument() {
         RadioFrame frame(ACCESS_NORMAL, true);
-        frame.doc.setCurrentFilePath(frame.file("mine.k70"));
-        frame.doc.setDataModified(false);
+        frame.doc.SetCurrentFilePath(frame.file("mine.k70"));
+        frame.doc.SetDataModified(false);
         const RadioImage before = frame.doc.GetMainMemory();
-        const bool word1Edited = frame.doc.word1Edited();
-        const bool hardwareEdited = frame.doc.hardwareEdited();
+        const bool word1Edited = frame.doc.GetWord1Edited();
+        const bool hardwareEdited = frame.doc.GetHardwareEdited();
         showFrame(frame);
         // Space on a decode cell would set a tone, were it to arrive.
         FlexGridWidget& grid = frame.window.channelView().grid();
@@ -147,17 +147,17 @@ private slots:
         QVERIFY(menuDisabled);
         QVERIFY(closeRefused);
         QVERIFY(frame.doc.GetMainMemory() == before);
-        QCOMPARE(frame.doc.currentFilePath(), frame.file("mine.k70"));
-        QVERIFY(!frame.doc.dataModified());
-        QCOMPARE(frame.doc.word1Edited(), word1Edited);
-        QCOMPARE(frame.doc.hardwareEdited(), hardwareEdited);
+        QCOMPARE(frame.doc.GetCurrentFilePath(), frame.file("mine.k70"));
+        QVERIFY(!frame.doc.GetDataModified());
+        QCOMPARE(frame.doc.GetWord1Edited(), word1Edited);
+        QCOMPARE(frame.doc.GetHardwareEdited(), hardwareEdited);
         QVERIFY(!frame.portOpen());
         QVERIFY(frame.window.menuBar()->isEnabled());
         // Input reaches the grid again once the job is over.
         selectCell(grid, ROW1, COL_DECODE);
         QTest::keyClick(&grid, Qt::Key_Space);
         QCOMPARE(keys.presses, 1);
-        QVERIFY(frame.doc.dataModified());
+        QVERIFY(frame.doc.GetDataModified());
     }
 
     void thePasswordAskedOnTheWorkerIsAnsweredOnTheWindowThread() {

@@ -269,7 +269,7 @@ void DocumentGateTest::everyCommandTakesTheValueBeingTyped() {
         QVERIFY2(frame.window.isVisible(), c.name);
         QVERIFY2(ch3Rx(frame.doc.GetMainMemory()) == TYPED_HZ, c.name);
         const std::string file = c.savedTo != nullptr ? c.savedTo : "radio.k70";
-        QCOMPARE(frame.doc.currentFilePath(), frame.file(file.c_str()));
+        QCOMPARE(frame.doc.GetCurrentFilePath(), frame.file(file.c_str()));
         if (c.savedTo != nullptr) {
             QVERIFY2(ch3Rx(readFile(frame.file(c.savedTo))) == TYPED_HZ, c.name);
             QVERIFY2(!frame.window.isWindowModified(), c.name);
@@ -300,9 +300,9 @@ void DocumentGateTest::anUnfinishedValueRefusesEveryCommand() {
         QCOMPARE(editor->text(), QStringLiteral("4..4"));
         QVERIFY2(frame.window.isVisible(), c.name);
         QVERIFY2(frame.doc.GetMainMemory() == before, c.name);
-        QVERIFY2(!frame.doc.dataModified(), c.name);
+        QVERIFY2(!frame.doc.GetDataModified(), c.name);
         QVERIFY2(!QFile::exists(answerer.saveTo), c.name);
-        QCOMPARE(frame.doc.currentFilePath(), frame.file("radio.k70"));
+        QCOMPARE(frame.doc.GetCurrentFilePath(), frame.file("radio.k70"));
     }
 }
 
@@ -359,7 +359,7 @@ void DocumentGateTest::anUnreadableDropLeavesTheDocumentAlone() {
     FlexGridWidget& grid = frame.window.channelView().grid();
     selectCell(grid, ROW1, COL_SCAN);
     QTest::keyClick(&grid, Qt::Key_Space);
-    QVERIFY(frame.doc.dataModified());
+    QVERIFY(frame.doc.GetDataModified());
     const RadioImage edited = frame.doc.GetMainMemory();
 
     QVERIFY(QDir(frame.home.path()).mkdir(QStringLiteral("folder.K70")));
@@ -383,8 +383,8 @@ void DocumentGateTest::anUnreadableDropLeavesTheDocumentAlone() {
         QCOMPARE(answerer.seen.size(), 1);
         QVERIFY2(answerer.seen.first() != qt(Strings::get(IDS_SAVE_CHANGES)), name);
         QVERIFY2(frame.doc.GetMainMemory() == edited, name);
-        QVERIFY2(frame.doc.dataModified(), name);
-        QVERIFY2(frame.doc.isUntitled(), name);
+        QVERIFY2(frame.doc.GetDataModified(), name);
+        QVERIFY2(frame.doc.IsUntitled(), name);
         QVERIFY2(frame.window.windowTitle().startsWith(QStringLiteral("<none>")), name);
     }
 }

@@ -32,7 +32,7 @@ struct FleetFrame : Frame {
         dataFile = file("fleet.k70");
         QVERIFY(WriteDataFile(dataFile, document, prompt));
         window.documents().OnOpenNamedFile(dataFile);
-        if (doc.dataModified()) { // showing the data may tidy a byte: the file follows
+        if (doc.GetDataModified()) { // showing the data may tidy a byte: the file follows
             QVERIFY(doc.WriteToFile(dataFile, prompt));
         }
     }
@@ -139,7 +139,7 @@ private slots:
         shoot(fleet, QStringLiteral("fleet-running"));
 
         QVERIFY(frame.window.documentHold().held());
-        const std::string path = frame.doc.currentFilePath();
+        const std::string path = frame.doc.GetCurrentFilePath();
         const RadioImage before = frame.doc.GetMainMemory();
         for (int command : {int{ID_FILE_NEW}, int{ID_COMMON_SCANNING}, ID_RADIO_FLEET}) {
             QString seen;
@@ -147,7 +147,7 @@ private slots:
             frame.window.runCommand(command);
             QCOMPARE(seen, qt(text::DOCUMENT_HELD));
         }
-        QCOMPARE(frame.doc.currentFilePath(), path);
+        QCOMPARE(frame.doc.GetCurrentFilePath(), path);
         QVERIFY(frame.doc.GetMainMemory() == before);
         answerMessage(QMessageBox::Ok);
         QVERIFY(!frame.window.close()); // the program does not end under running radios

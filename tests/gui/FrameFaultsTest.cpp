@@ -75,7 +75,7 @@ void FrameFaultsTest::okOnAnUntouchedPageKeepsAnotherPagesSetting() {
         auto* page = dynamic_cast<ParameterPageDialog*>(modal);
         QVERIFY(page != nullptr);
         auto* condition = qobject_cast<QComboBox*>(
-            page->controlWidget(HMiscDialog::controlId(HMiscParams::POWER_ON_CONDITION)));
+            page->controlWidget(HMiscDialog::GetControlId(HMiscParams::POWER_ON_CONDITION)));
         QVERIFY(condition != nullptr);
         condition->setFocus();
         while (condition->currentText() != QStringLiteral("DW") &&
@@ -128,14 +128,14 @@ void FrameFaultsTest::aModeSwitchWithAFileOpensTheFile() {
             QFAIL(qPrintable(QStringLiteral("asked: ") + modal.windowTitle()));
         };
         QCOMPARE(app.InitInstance(std::string(line) + " " + path), CKQ70App::StartResult::Started);
-        QCOMPARE(app.accessMode().value(), int{ACCESS_NORMAL});
-        QCOMPARE(app.fileToOpen(), path);
+        QCOMPARE(app.GetAccessMode().value(), int{ACCESS_NORMAL});
+        QCOMPARE(app.GetFileToOpen(), path);
         CKQ70Doc doc;
-        MainWindow window(doc, app.settings(), app.settingsFile(), app.accessMode(), prompt,
-                          app.programFolder());
-        window.startWith(app.fileToOpen());
+        MainWindow window(doc, app.GetSettings(), app.GetSettingsFile(), app.GetAccessMode(),
+                          prompt, app.GetProgramFolder());
+        window.startWith(app.GetFileToOpen());
         QVERIFY2(driver.texts.isEmpty(), qPrintable(driver.texts.join(QLatin1Char('|'))));
-        QCOMPARE(doc.currentFilePath(), path);
+        QCOMPARE(doc.GetCurrentFilePath(), path);
         QCOMPARE(radioChannelValueOf(doc.GetMainMemory()), 4);
         app.ExitInstance();
     }
@@ -250,10 +250,10 @@ void FrameFaultsTest::theReadOnlyRawEditorChangesNothing() {
         });
         frame.window.runCommand(ID_RAW_EDITOR);
         QVERIFY2(QApplication::activeModalWidget() == nullptr, c.name);
-        QVERIFY2(!frame.doc.dataModified(), c.name);
+        QVERIFY2(!frame.doc.GetDataModified(), c.name);
         QVERIFY2(!frame.window.isWindowModified(), c.name);
         QVERIFY2(frame.doc.GetMainMemory() == before, c.name);
-        QVERIFY2(!frame.doc.undoHistory().canUndo(), c.name);
+        QVERIFY2(!frame.doc.GetUndoHistory().canUndo(), c.name);
     }
 }
 
@@ -277,7 +277,7 @@ void FrameFaultsTest::aFailedUploadAfterNoKeepsTheChangedMark() {
 
     QCOMPARE(driver.texts,
              (QStringList{qt(Strings::get(IDS_SAVE_CHANGES)), qt(text::PORT_OPEN_ERROR)}));
-    QVERIFY(frame.doc.dataModified());
+    QVERIFY(frame.doc.GetDataModified());
     QVERIFY(frame.window.isWindowModified());
     QVERIFY(frame.window.informationText().contains(QStringLiteral("(changed)")));
     QVERIFY(frame.doc.GetMainMemory() == edited);

@@ -118,10 +118,10 @@ void GuiTest::everyPageOpenedAndAcceptedLeavesTheImageByteIdentical() {
             setRadioChannel(doc.GetMainMemory(), 6); // brings the hardware mirror up to date
             const RadioImage before = doc.GetMainMemory();
             QtUserPrompt prompt;
-            std::unique_ptr<HDialog> page = CommonCommands::createPage(id, doc, mode, prompt);
-            QVERIFY2(helpSectionExists(page->helpTopic()), page->className().c_str());
+            std::unique_ptr<HDialog> page = CommonCommands::CreatePage(id, doc, mode, prompt);
+            QVERIFY2(helpSectionExists(page->GetHelpTopic()), page->GetClassName().c_str());
             ParameterPageDialog dialog(*page,
-                                       QString::fromUtf8(CommonCommands::pageTitle(id).data()));
+                                       QString::fromUtf8(CommonCommands::PageTitle(id).data()));
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             QTest::mouseClick(okButton(dialog), Qt::LeftButton);
@@ -185,11 +185,11 @@ void GuiTest::closingWritesTheSettingsAndAsksToSaveFirst() {
     frame.window.startWith({});
     frame.window.show();
     frame.window.resize(900, 640);
-    frame.doc.setDataModified(true);
+    frame.doc.SetDataModified(true);
 
     answerMessage(QMessageBox::Cancel);
     QVERIFY(!frame.window.close()); // Cancel keeps the window and the changes
-    QVERIFY(frame.doc.dataModified());
+    QVERIFY(frame.doc.GetDataModified());
     QVERIFY(!QFileInfo::exists(frame.home.filePath(QStringLiteral("KQ70.ini"))) ||
             IniFile(frame.settingsFile.path()).readInt("Initialize", "CX", 0) == 0);
 
@@ -247,9 +247,9 @@ void GuiTest::handedFileOpensOnceTheDialogIsClosed() {
     dialog.show();
     frame.window.raiseFromOtherInstance(file.toStdString());
     QTest::qWait(400);
-    QVERIFY(frame.doc.currentFilePath() != file.toStdString());
+    QVERIFY(frame.doc.GetCurrentFilePath() != file.toStdString());
     dialog.close();
-    QTRY_COMPARE(QString::fromStdString(frame.doc.currentFilePath()), file);
+    QTRY_COMPARE(QString::fromStdString(frame.doc.GetCurrentFilePath()), file);
 }
 
 void GuiTest::configureOffersTheSimulatedRadioWithoutPorts() {
@@ -315,11 +315,11 @@ void GuiTest::screenshotsOfTheMainScreens() {
     for (int id : {ID_COMMON_HARDWARE, ID_COMMON_SCANNING, ID_COMMON_KEY_FUNCTION,
                    ID_COMMON_MISCELLANEOUS, ID_COMMON_MARKETING, ID_COMMON_POWER_SAVING}) {
         std::unique_ptr<HDialog> page =
-            CommonCommands::createPage(id, frame.doc, ACCESS_MANUFACTURE, frame.prompt);
-        ParameterPageDialog dialog(*page, QString::fromUtf8(CommonCommands::pageTitle(id).data()));
+            CommonCommands::CreatePage(id, frame.doc, ACCESS_MANUFACTURE, frame.prompt);
+        ParameterPageDialog dialog(*page, QString::fromUtf8(CommonCommands::PageTitle(id).data()));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        shoot(dialog, QStringLiteral("page-%1").arg(QString::fromStdString(page->className())));
+        shoot(dialog, QStringLiteral("page-%1").arg(QString::fromStdString(page->GetClassName())));
     }
     RawImageDialog raw(frame.doc, ACCESS_MANUFACTURE);
     raw.show();
@@ -377,7 +377,7 @@ void GuiTest::startUpAsksThePasswordOfTheManufactureMode() {
         });
         QCOMPARE(app.InitInstance(c.commandLine), CKQ70App::StartResult::Started);
         QCOMPARE(passwordTitle, QStringLiteral("Password"));
-        QCOMPARE(app.accessMode().value(), c.mode);
+        QCOMPARE(app.GetAccessMode().value(), c.mode);
         QCOMPARE(warning.isEmpty(), c.mode != ACCESS_MANUFACTURE);
     }
 }
@@ -390,8 +390,8 @@ void GuiTest::columnItemsAndRecentFilesSurviveTheRun() {
         CKQ70App app(home.path().toStdString(), log, prompt);
         QCOMPARE(app.InitInstance(""), CKQ70App::StartResult::Started);
         CKQ70Doc doc;
-        MainWindow window(doc, app.settings(), app.settingsFile(), app.accessMode(), prompt,
-                          app.programFolder());
+        MainWindow window(doc, app.GetSettings(), app.GetSettingsFile(), app.GetAccessMode(),
+                          prompt, app.GetProgramFolder());
         prompt.setParent(&window);
         window.startWith({});
         // View > Item > Scan (ITEM8) switched off by its menu entry.
@@ -413,8 +413,8 @@ void GuiTest::columnItemsAndRecentFilesSurviveTheRun() {
     CKQ70App app(home.path().toStdString(), log, prompt);
     QCOMPARE(app.InitInstance(""), CKQ70App::StartResult::Started);
     CKQ70Doc doc;
-    MainWindow window(doc, app.settings(), app.settingsFile(), app.accessMode(), prompt,
-                      app.programFolder());
+    MainWindow window(doc, app.GetSettings(), app.GetSettingsFile(), app.GetAccessMode(), prompt,
+                      app.GetProgramFolder());
     window.startWith({});
     auto* recent = window.findChild<QAction*>(QStringLiteral("recent1"));
     QVERIFY(recent != nullptr);
@@ -426,7 +426,7 @@ void GuiTest::columnItemsAndRecentFilesSurviveTheRun() {
 void GuiTest::commandsOfLaterWindowsSayTheyAreNotAvailable() {
     Frame frame;
     frame.window.startWith({});
-    QVERIFY(!frame.doc.dataModified());
+    QVERIFY(!frame.doc.GetDataModified());
 
     // About names the program's version and the build's.
     QString version;

@@ -88,7 +88,7 @@ bool windowHasKey(QMainWindow& window, const QString& sequence) {
 struct OpenPage {
     explicit OpenPage(QString* topic) {
         BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
-        page = CommonCommands::createPage(ID_COMMON_SCANNING, doc, ACCESS_NORMAL, prompt);
+        page = CommonCommands::CreatePage(ID_COMMON_SCANNING, doc, ACCESS_NORMAL, prompt);
         dialog = std::make_unique<ParameterPageDialog>(
             *page, QStringLiteral("Scanning"), nullptr,
             [topic](const QString& asked) { *topic = asked; });
@@ -157,8 +157,9 @@ void KeysAndHelpTest::everyKeyTheHelpNamesWorks() {
         OpenPage open(&topic);
         QVERIFY(QTest::qWaitForWindowActive(open.dialog.get()));
         QTest::keyClick(open.dialog.get(), Qt::Key_F1);
-        QCOMPARE(topic, QString::fromUtf8(open.page->helpTopic().data(),
-                                          static_cast<qsizetype>(open.page->helpTopic().size())));
+        QCOMPARE(topic,
+                 QString::fromUtf8(open.page->GetHelpTopic().data(),
+                                   static_cast<qsizetype>(open.page->GetHelpTopic().size())));
     };
 
     const QStringList promised = keysTheHelpNames();

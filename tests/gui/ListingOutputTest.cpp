@@ -63,7 +63,8 @@ int pdfPageCount(const QByteArray& pdf) {
 }
 
 int corePageCount(Frame& frame) {
-    return ListingPages(frame.doc, frame.access.value(), frame.doc.currentFilePath(), frame.prompt)
+    return ListingPages(frame.doc, frame.access.value(), frame.doc.GetCurrentFilePath(),
+                        frame.prompt)
         .pageCount();
 }
 
@@ -137,7 +138,7 @@ void ListingOutputTest::pdfExportHasThePagesTheCoreLaysOut() {
         const QByteArray pdf = readAll(path);
         QVERIFY2(pdf.startsWith("%PDF-"), qPrintable(path));
         QCOMPARE(pdfPageCount(pdf), pages);
-        QVERIFY(!frame.doc.dataModified());
+        QVERIFY(!frame.doc.GetDataModified());
         QCOMPARE(filesIn(frame.home.path()).filter(QStringLiteral("listing")),
                  QStringList{QStringLiteral("listing.pdf")});
     }
@@ -164,7 +165,7 @@ void ListingOutputTest::printDialogToAFileWritesTheSamePages() {
         QCOMPARE(offered, pages);
         QCOMPARE(pdfPageCount(readAll(path)), c.printed);
     }
-    QVERIFY(!frame.doc.dataModified());
+    QVERIFY(!frame.doc.GetDataModified());
 }
 
 void ListingOutputTest::previewShowsEveryPageAndTheWindowStaysOpen() {
@@ -249,7 +250,7 @@ void ListingOutputTest::csvExportIsTheCoreCsvByteForByte() {
         HCsvFileWriter writer(frame.prompt);
         writer.setSetting(HTextFileWriter::DIALOG, "OFF");
         writer.setSetting(HTextFileWriter::FILE_PATH, expected);
-        QCOMPARE(HKQ70Output(frame.doc, mode, frame.doc.currentFilePath(), frame.prompt)
+        QCOMPARE(HKQ70Output(frame.doc, mode, frame.doc.GetCurrentFilePath(), frame.prompt)
                      .exportTo(writer),
                  HKQ70Output::ExportResult::Written);
         const QByteArray written = readAll(path);

@@ -129,7 +129,7 @@ void SafetyTest::undoAndRedoTakeBackAPageByKeyAndMenu() {
     for (const Key& key : keys) {
         QTest::keyClick(&frame.window, key.key.key(), key.key.keyboardModifiers());
         QVERIFY(frame.doc.GetMainMemory() == (key.undone ? opened : changed));
-        QCOMPARE(frame.doc.dataModified(), !key.undone);
+        QCOMPARE(frame.doc.GetDataModified(), !key.undone);
         QCOMPARE(frame.window.isWindowModified(), !key.undone);
         QCOMPARE(undo()->isEnabled(), !key.undone);
         QCOMPARE(redo()->isEnabled(), key.undone);
@@ -172,13 +172,13 @@ void SafetyTest::rawEditorOkIsOneStepAndCancelNone() {
             }
         });
         frame.window.runCommand(ID_RAW_EDITOR);
-        QCOMPARE(frame.doc.undoHistory().undoCount(), std::size_t{ok ? 1u : 0u});
+        QCOMPARE(frame.doc.GetUndoHistory().undoCount(), std::size_t{ok ? 1u : 0u});
     }
     QVERIFY(frame.doc.GetMainMemory().byteAt(0x0013) != opened);
     QCOMPARE(frame.window.action(ID_EDIT_UNDO)->text(), QStringLiteral("&Undo File Data"));
     frame.window.runCommand(ID_EDIT_UNDO);
     QCOMPARE(int(frame.doc.GetMainMemory().byteAt(0x0013)), int(opened));
-    QVERIFY(!frame.doc.dataModified());
+    QVERIFY(!frame.doc.GetDataModified());
 }
 
 void SafetyTest::configureKeepsTheVerifyChoice() {
@@ -243,7 +243,7 @@ void SafetyTest::compareWithAFileShowsATablePerSection() {
     QCOMPARE(channels->horizontalHeaderItem(2)->text(), QStringLiteral("kept.k70"));
     shoot(*window, QStringLiteral("comparison"));
     QVERIFY(frame.doc.GetMainMemory() == document);
-    QVERIFY(!frame.doc.dataModified());
+    QVERIFY(!frame.doc.GetDataModified());
 }
 
 void SafetyTest::compareWithRadioReadsTheRadioAndChangesNothing() {
@@ -253,12 +253,12 @@ void SafetyTest::compareWithRadioReadsTheRadioAndChangesNothing() {
     Driver answerer;
     // The document is the radio's data as an upload gave it, saved since.
     frame.window.runCommand(ID_RADIO_UPLOAD);
-    QVERIFY(frame.doc.dataModified());
+    QVERIFY(frame.doc.GetDataModified());
     answerFile(QString::fromStdString(frame.file("radio.k70")));
     frame.window.runCommand(ID_FILE_SAVE);
-    QVERIFY(!frame.doc.dataModified());
+    QVERIFY(!frame.doc.GetDataModified());
     const RadioImage document = frame.doc.GetMainMemory();
-    const std::string path = frame.doc.currentFilePath();
+    const std::string path = frame.doc.GetCurrentFilePath();
     // Someone changed a channel on the radio since.
     giveSecondChannelATone(frame.window.radio().port().simulatedRadio().radio.memory());
 
@@ -277,8 +277,8 @@ void SafetyTest::compareWithRadioReadsTheRadioAndChangesNothing() {
     QCOMPARE(channels->item(0, 0)->text(), QStringLiteral("CH2 Sub Audio Enc"));
     QCOMPARE(channels->item(0, 2)->text(), QStringLiteral("C- (100.0)"));
     QVERIFY(frame.doc.GetMainMemory() == document);
-    QCOMPARE(frame.doc.currentFilePath(), path);
-    QVERIFY(!frame.doc.dataModified());
+    QCOMPARE(frame.doc.GetCurrentFilePath(), path);
+    QVERIFY(!frame.doc.GetDataModified());
     QVERIFY(!frame.window.isWindowModified());
 }
 

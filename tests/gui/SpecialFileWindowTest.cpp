@@ -71,8 +71,8 @@ void SpecialFileWindowTest::aFifoIsRefusedWithAMessageWhereverItComesFrom() {
         open(frame, fifo);
         ::alarm(0);
         QVERIFY2(!seen.isEmpty(), name);
-        QVERIFY2(frame.doc.isUntitled(), name);
-        QVERIFY2(!frame.doc.dataModified(), name);
+        QVERIFY2(frame.doc.IsUntitled(), name);
+        QVERIFY2(!frame.doc.GetDataModified(), name);
     }
 }
 

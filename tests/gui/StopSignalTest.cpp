@@ -93,7 +93,7 @@ void StopSignalTest::aStopSignalKeepsUnsavedChangesForTheNextStart() {
             channels.extract(frame.doc.GetMainMemory());
             channels.setValue(1, squelchLevel, (channels.getValue(1, squelchLevel) + 5) % 16);
             channels.store(frame.doc.GetMainMemory());
-            frame.doc.setDataModified(true);
+            frame.doc.SetDataModified(true);
         }
         const QByteArray edited = bytesOf(frame.doc.GetMainMemory());
         QVERIFY(edited != saved);
@@ -104,7 +104,7 @@ void StopSignalTest::aStopSignalKeepsUnsavedChangesForTheNextStart() {
 
         QCOMPARE(fileBytes(frame.recoveryFile()), edited);
         QCOMPARE(fileBytes(userFile), saved);
-        QVERIFY(frame.doc.dataModified());
+        QVERIFY(frame.doc.GetDataModified());
 
         Frame next;
         QVERIFY(QFile::copy(frame.recoveryFile(),
@@ -119,10 +119,10 @@ void StopSignalTest::aStopSignalKeepsUnsavedChangesForTheNextStart() {
                                                                  QStringLiteral("\n")));
         const bool opened = c.answer == QMessageBox::Yes;
         QCOMPARE(bytesOf(next.doc.GetMainMemory()) == edited, opened);
-        QCOMPARE(next.doc.dataModified(), opened);
+        QCOMPARE(next.doc.GetDataModified(), opened);
         QCOMPARE(QFile::exists(kept), !opened);
         if (opened) {
-            QVERIFY(next.doc.isUntitled()); // a Save asks where, never over the program's file
+            QVERIFY(next.doc.IsUntitled()); // a Save asks where, never over the program's file
         }
     }
 }

@@ -17,8 +17,8 @@ namespace kq70::test {
 // Every announcement a document makes while it lives.
 class DocumentRecorder : public DocumentObserver {
 public:
-    explicit DocumentRecorder(CKQ70Doc& doc) : m_doc(doc) { m_doc.addObserver(*this); }
-    ~DocumentRecorder() override { m_doc.removeObserver(*this); }
+    explicit DocumentRecorder(CKQ70Doc& doc) : m_doc(doc) { m_doc.AddObserver(*this); }
+    ~DocumentRecorder() override { m_doc.RemoveObserver(*this); }
     DocumentRecorder(const DocumentRecorder&) = delete;
     DocumentRecorder& operator=(const DocumentRecorder&) = delete;
 

@@ -29,7 +29,7 @@ struct ChannelViewHarness {
     CKQ70View& open(int accessMode) {
         mode.set(accessMode);
         view = std::make_unique<CKQ70View>(grid, prompt, choosers, mode, settings);
-        view->setModifiedHandler([this] { ++modifiedCount; });
+        view->SetModifiedHandler([this] { ++modifiedCount; });
         view->OnUpdate(image);
         return *view;
     }

@@ -21,7 +21,7 @@ CKQ70App::CKQ70App(std::string programFolder, HLogPrint& log, UserPrompt& prompt
       m_settingsFile(joinPath(m_programFolder, SETTINGS_FILE)) {}
 
 CKQ70App::StartResult CKQ70App::InitInstance(std::string_view commandLine) {
-    m_log.start(readLogSettings(m_programFolder), HVersionInfo::fromBuild());
+    m_log.start(readLogSettings(m_programFolder), HVersionInfo::FromBuild());
     const int requestedMode = AccessMode::fromCommandLine(commandLine);
     // Anything but a mode switch on its own names a data file to open; a second start hands
     // it over.

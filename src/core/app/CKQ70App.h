@@ -31,13 +31,13 @@ public:
     StartResult InitInstance(std::string_view commandLine);
     void ExitInstance();
 
-    const std::string& programFolder() const { return m_programFolder; }
-    const std::string& helpPath() const { return m_helpPath; }
-    const std::string& printerName() const { return m_printerName; }
-    void setPrinterName(std::string name) { m_printerName = std::move(name); }
+    const std::string& GetProgramFolder() const { return m_programFolder; }
+    const std::string& GetHelpPath() const { return m_helpPath; }
+    const std::string& GetPrinterName() const { return m_printerName; }
+    void SetPrinterName(std::string name) { m_printerName = std::move(name); }
     // The data file named on the command line; empty when a new document is wanted. Known
     // also when InitInstance found another instance running.
-    const std::string& fileToOpen() const { return m_fileToOpen; }
+    const std::string& GetFileToOpen() const { return m_fileToOpen; }
 
     // The file a command line names that is no mode switch on its own: its words are read as
     // usual (blanks separate them, double quotes keep blanks in one), a mode switch among
@@ -47,11 +47,11 @@ public:
     // FileToOpen reads back.
     static std::string JoinCommandLine(const std::vector<std::string>& words);
 
-    AppSettings& settings() { return m_settings; }
-    IniFile& settingsFile() { return m_settingsFile; }
-    AccessMode& accessMode() { return m_accessMode; }
-    HLogPrint& log() { return m_log; }
-    UserPrompt& prompt() { return m_prompt; }
+    AppSettings& GetSettings() { return m_settings; }
+    IniFile& GetSettingsFile() { return m_settingsFile; }
+    AccessMode& GetAccessMode() { return m_accessMode; }
+    HLogPrint& GetLog() { return m_log; }
+    UserPrompt& GetPrompt() { return m_prompt; }
 
     // Shift+F10 in normal mode: asks for the adjustment keyword.
     bool UnlockAdjustmentMode();

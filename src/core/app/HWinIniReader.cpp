@@ -31,7 +31,7 @@ HWinIniReader::HWinIniReader(std::string folder, HLogPrint& log, int channel)
     m_path = folder + "KQ70Win.ini";
 }
 
-bool HWinIniReader::read(std::string_view section, std::string_view key, std::string& value) {
+bool HWinIniReader::Read(std::string_view section, std::string_view key, std::string& value) {
     const std::string sectionText(section);
     const std::string keyText(key);
     value = IniFile(m_path).readString(section, key, "").substr(0, MAX_VALUE_LENGTH);
@@ -50,7 +50,7 @@ bool HWinIniReader::read(std::string_view section, std::string_view key, std::st
 int HWinIniReader::GetIniInt(std::string_view section, std::string_view key, int minimum,
                              int maximum) {
     std::string text;
-    if (!read(section, key, text)) {
+    if (!Read(section, key, text)) {
         return -1;
     }
     const std::int64_t parsed = parseIntegerPrefix(text).value_or(0);
@@ -68,7 +68,7 @@ int HWinIniReader::GetIniInt(std::string_view section, std::string_view key, int
 
 std::string HWinIniReader::GetIniString(std::string_view section, std::string_view key) {
     std::string text;
-    if (!read(section, key, text)) {
+    if (!Read(section, key, text)) {
         m_readError = true;
         return {};
     }

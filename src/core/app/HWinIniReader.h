@@ -21,13 +21,13 @@ public:
     // The text; empty when the key cannot be read, which also sets the read-error flag.
     std::string GetIniString(std::string_view section, std::string_view key);
 
-    const std::string& path() const { return m_path; }
+    const std::string& GetPath() const { return m_path; }
     // Section and key of every failed read, in pairs, in the order they failed.
-    const std::vector<std::string>& missing() const { return m_missing; }
-    bool readError() const { return m_readError; }
+    const std::vector<std::string>& GetMissing() const { return m_missing; }
+    bool GetReadError() const { return m_readError; }
 
 private:
-    bool read(std::string_view section, std::string_view key, std::string& value);
+    bool Read(std::string_view section, std::string_view key, std::string& value);
 
     std::string m_path;
     HLogPrint& m_log;

@@ -79,15 +79,15 @@ void CKQ70View::OnUpdate(RadioImage& image) {
     m_image = &image;
     KQ70_LOG(LOG_D1, 0, "OnInitialUpdate()\tm_pMainMemory = [%X]",
              static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(image.data())));
-    rebuild();
-    setupGrid();
+    Rebuild();
+    SetupGrid();
     m_group = 0;
     // The load-time store normalises the records; the user hears of it only when it changed
     // a byte of the image.
     const RadioImage before = image;
     OnSaveData();
     if (!(image == before)) {
-        markModified();
+        MarkModified();
     }
     Refresh();
 }
@@ -96,7 +96,7 @@ void CKQ70View::OnUpdateData(bool resetGroup) {
     if (m_image == nullptr) {
         return;
     }
-    rebuild();
+    Rebuild();
     if (resetGroup) {
         m_group = 0;
     }
@@ -109,14 +109,14 @@ void CKQ70View::OnSaveData() {
     }
 }
 
-void CKQ70View::rebuild() {
+void CKQ70View::Rebuild() {
     m_data.extract(*m_image);
     m_hardware.extract(*m_image);
     m_misc.extract(*m_image);
     m_marketing.extract(*m_image);
 }
 
-void CKQ70View::setupGrid() {
+void CKQ70View::SetupGrid() {
     m_grid.setColumnCount(CHANNEL_COLUMN_COUNT);
     m_grid.setFixedColumns(ChannelGridLayout::FIXED_COLUMNS);
     if (m_grid.rowCount() < ChannelGridLayout::HEADER_ROWS) {
@@ -147,14 +147,14 @@ void CKQ70View::Refresh() {
         }
     }
     for (int row = ChannelGridLayout::FIRST_DATA_ROW; row < m_grid.rowCount(); ++row) {
-        fillRow(row);
+        FillRow(row);
     }
-    storeIfRepaired();
+    StoreIfRepaired();
     ApplyVisibility();
     m_grid.setTopRow(ChannelGridLayout::FIRST_DATA_ROW);
     m_grid.setRow(ChannelGridLayout::FIRST_DATA_ROW);
     m_grid.setColumn(0);
-    m_channel = channelOfRow(ChannelGridLayout::FIRST_DATA_ROW);
+    m_channel = ChannelOfRow(ChannelGridLayout::FIRST_DATA_ROW);
     m_grid.setRedraw(true);
 }
 
@@ -163,7 +163,7 @@ void CKQ70View::ApplyVisibility() {
     if (m_hardware.get(HW_LCD_TYPE) == 0) {
         items[ChannelGridLayout::ITEM_TAG] = 0;
     }
-    items[ChannelGridLayout::ITEM_ENCR] = encryptionUnit() ? 1 : 0;
+    items[ChannelGridLayout::ITEM_ENCR] = GetEncryptionUnit() ? 1 : 0;
     for (int column = 1; column < CHANNEL_COLUMN_COUNT; ++column) {
         m_grid.setColumnHidden(column, columnHidden(column));
     }
@@ -175,7 +175,7 @@ bool CKQ70View::columnHidden(int column) const {
         return false;
     }
     if (column == COL_ENCODE || column == COL_POWER_SAVE_TX ||
-        (column == COL_TX_FREQUENCY && userMode())) {
+        (column == COL_TX_FREQUENCY && GetUserMode())) {
         return true;
     }
     const int item = ChannelGridLayout::itemOfColumn(column);
@@ -185,12 +185,12 @@ bool CKQ70View::columnHidden(int column) const {
 
 // --- cells ---------------------------------------------------------------------------------
 
-CellTextContext CKQ70View::textContext() const {
-    return {.accessMode = accessMode(),
+CellTextContext CKQ70View::GetTextContext() const {
+    return {.accessMode = GetAccessMode(),
             .pmrBand = m_hardware.get(HW_FREQUENCY_BAND) == ChannelCellTexts::PMR_BAND};
 }
 
-int CKQ70View::channelOfRow(int row) const {
+int CKQ70View::ChannelOfRow(int row) const {
     const int index = row - ChannelGridLayout::FIRST_DATA_ROW;
     if (index < 0 || index >= m_data.groupChannelCount(m_group)) {
         return -1;
@@ -198,7 +198,7 @@ int CKQ70View::channelOfRow(int row) const {
     return m_data.groupFirstChannel(m_group) + index;
 }
 
-int CKQ70View::rowOfChannel(int channel) const {
+int CKQ70View::RowOfChannel(int channel) const {
     const int index = channel - m_data.groupFirstChannel(m_group);
     if (index < 0 || index >= m_data.groupChannelCount(m_group)) {
         return -1;
@@ -206,19 +206,19 @@ int CKQ70View::rowOfChannel(int channel) const {
     return ChannelGridLayout::FIRST_DATA_ROW + index;
 }
 
-void CKQ70View::fillRow(int row) {
-    const int channel = channelOfRow(row);
+void CKQ70View::FillRow(int row) {
+    const int channel = ChannelOfRow(row);
     if (channel < 0) {
         return;
     }
-    m_repaired = repairShownValues(channel) || m_repaired;
+    m_repaired = RepairShownValues(channel) || m_repaired;
     for (int column = 0; column < CHANNEL_COLUMN_COUNT; ++column) {
-        fillCell(row, column);
+        FillCell(row, column);
     }
 }
 
-void CKQ70View::fillCell(int row, int column) {
-    const int channel = channelOfRow(row);
+void CKQ70View::FillCell(int row, int column) {
+    const int channel = ChannelOfRow(row);
     if (channel < 0) {
         return;
     }
@@ -229,7 +229,7 @@ void CKQ70View::fillCell(int row, int column) {
                             ChannelCellTexts::ticked(m_data, channel, column));
     } else {
         m_grid.setTextMatrix(row, column,
-                             ChannelCellTexts::cellText(m_data, channel, column, textContext()));
+                             ChannelCellTexts::cellText(m_data, channel, column, GetTextContext()));
     }
     const int keepRow = m_grid.row();
     const int keepColumn = m_grid.column();
@@ -244,9 +244,9 @@ void CKQ70View::fillCell(int row, int column) {
 // What a cell shows is written back into the record: a frequency that is no PMR channel
 // becomes channel 1 on a PMR446 radio in the user modes, an unlisted decode tone the tone it
 // snaps to.
-bool CKQ70View::repairShownValues(int channel) {
+bool CKQ70View::RepairShownValues(int channel) {
     bool repaired = false;
-    if (ChannelCellTexts::showsPmrChannels(textContext())) {
+    if (ChannelCellTexts::showsPmrChannels(GetTextContext())) {
         const std::int64_t first = ChannelCellTexts::pmrFrequency(1);
         if (!ChannelCellTexts::pmrChannelOf(m_data.getValue(channel, rxFrequency))) {
             m_data.setValue(channel, rxFrequency, static_cast<std::int32_t>(first));
@@ -270,7 +270,7 @@ bool CKQ70View::repairShownValues(int channel) {
     return repaired;
 }
 
-void CKQ70View::storeIfRepaired() {
+void CKQ70View::StoreIfRepaired() {
     if (!m_repaired || m_image == nullptr) {
         return;
     }
@@ -278,62 +278,62 @@ void CKQ70View::storeIfRepaired() {
     const RadioImage before = *m_image;
     m_data.store(*m_image);
     if (!(*m_image == before)) {
-        markModified();
+        MarkModified();
     }
 }
 
-void CKQ70View::markModified() {
+void CKQ70View::MarkModified() {
     if (m_modified) {
         m_modified();
     }
 }
 
-void CKQ70View::refreshAfter(int row, int column) {
+void CKQ70View::RefreshAfter(int row, int column) {
     switch (column) {
     case COL_CHANNEL:
     case COL_PRIORITY:
-        fillRow(row);
+        FillRow(row);
         break;
     case COL_RX_FREQUENCY:
         for (const int c : {COL_RX_FREQUENCY, COL_TX_FREQUENCY, COL_CLOCK_SHIFT}) {
-            fillCell(row, c);
+            FillCell(row, c);
         }
         break;
     case COL_DECODE:
         for (const int c : {COL_DECODE, COL_ENCODE, COL_ARTS}) {
-            fillCell(row, c);
+            FillCell(row, c);
         }
         break;
     case COL_ENCODE:
         for (const int c : {COL_ENCODE, COL_ARTS}) {
-            fillCell(row, c);
+            FillCell(row, c);
         }
         break;
     case COL_SIGNAL_TYPE: // the number is reset and type 1 clears ANI
         for (const int c : {COL_SIGNAL_TYPE, COL_SIGNAL_NUMBER, COL_ANI}) {
-            fillCell(row, c);
+            FillCell(row, c);
         }
         break;
     default:
-        fillCell(row, column);
+        FillCell(row, column);
         break;
     }
 }
 
 // --- information strip ---------------------------------------------------------------------
 
-int CKQ70View::radioChannelValue() const {
+int CKQ70View::GetRadioChannelValue() const {
     return m_hardware.get(HW_RADIO_CHANNEL);
 }
 
-void CKQ70View::selectGroup(int group) {
+void CKQ70View::SelectGroup(int group) {
     if (group >= 0 && group < HGroupTable::GROUP_COUNT) {
         m_group = group;
         Refresh();
     }
 }
 
-CKQ70View::InfoStrip CKQ70View::infoStrip() const {
+CKQ70View::InfoStrip CKQ70View::GetInfoStrip() const {
     InfoStrip strip;
     strip.serialNumber.text =
         HMarketingParams::serialNumberText(m_marketing.get(HMarketingParams::SERIAL_NUMBER));
@@ -362,9 +362,9 @@ CKQ70View::InfoStrip CKQ70View::infoStrip() const {
     }
     strip.selectedGroup = m_group;
 
-    const int radioChannel = radioChannelValue();
+    const int radioChannel = GetRadioChannelValue();
     strip.groupSelectorEnabled = radioChannel >= RADIO_CHANNEL_WITH_GROUPS;
-    const bool groupsShown = (accessMode() != 0 || firmware >= FIRMWARE_WITH_GROUPS) &&
+    const bool groupsShown = (GetAccessMode() != 0 || firmware >= FIRMWARE_WITH_GROUPS) &&
                              radioChannel >= RADIO_CHANNEL_WITH_GROUPS;
     strip.channelCount.shown = !groupsShown;
     strip.groupSelectorShown = groupsShown;
@@ -372,74 +372,74 @@ CKQ70View::InfoStrip CKQ70View::infoStrip() const {
     return strip;
 }
 
-std::string CKQ70View::statusText() const {
-    return std::string(radioChannelValue() >= RADIO_CHANNEL_WITH_GROUPS
+std::string CKQ70View::GetStatusText() const {
+    return std::string(GetRadioChannelValue() >= RADIO_CHANNEL_WITH_GROUPS
                            ? text::STATUS_HELP_WITH_GROUPS
                            : text::STATUS_HELP);
 }
 
 // --- keys and mouse ------------------------------------------------------------------------
 
-CKQ70View::KeyOutcome CKQ70View::onEnter() {
+CKQ70View::KeyOutcome CKQ70View::OnEnter() {
     const int row = m_grid.row();
     const int column = m_grid.column();
     if (column == COL_TAG || column == COL_LOCK_OUT ||
-        (ChannelGridLayout::frequencyColumn(column) && !userMode())) {
+        (ChannelGridLayout::frequencyColumn(column) && !GetUserMode())) {
         m_grid.setEditState(0);
         return KeyOutcome::GridEdits;
     }
     if (ChannelGridLayout::frequencyColumn(column) || column == COL_DECODE ||
         column == COL_ENCODE) {
-        cellAction(CellInput::Enter, row, column);
+        CellAction(CellInput::Enter, row, column);
         return KeyOutcome::Handled;
     }
     return KeyOutcome::GridEdits;
 }
 
-CKQ70View::KeyOutcome CKQ70View::onSpace() {
+CKQ70View::KeyOutcome CKQ70View::OnSpace() {
     const int column = m_grid.column();
-    if (ChannelGridLayout::frequencyColumn(column) && !userMode()) {
+    if (ChannelGridLayout::frequencyColumn(column) && !GetUserMode()) {
         m_grid.setEditState(0);
         return KeyOutcome::GridEdits;
     }
-    cellAction(CellInput::Space, m_grid.row(), column);
+    CellAction(CellInput::Space, m_grid.row(), column);
     return KeyOutcome::Handled;
 }
 
-CKQ70View::KeyOutcome CKQ70View::onDoubleClick() {
+CKQ70View::KeyOutcome CKQ70View::OnDoubleClick() {
     const int row = m_grid.mouseRow();
     if (row < m_grid.fixedRows()) {
         return KeyOutcome::Handled;
     }
     KQ70_LOG(LOG_ER, 0, "%s", "dblclick");
     const int column = m_grid.column();
-    if (ChannelGridLayout::frequencyColumn(column) && !userMode()) {
+    if (ChannelGridLayout::frequencyColumn(column) && !GetUserMode()) {
         m_grid.setEditState(0);
         return KeyOutcome::GridEdits;
     }
-    cellAction(CellInput::Click, row, column);
+    CellAction(CellInput::Click, row, column);
     return KeyOutcome::Handled;
 }
 
-void CKQ70View::onF2() {
+void CKQ70View::OnF2() {
     m_group = m_data.nextUsedGroup(m_group);
     Refresh();
 }
 
-void CKQ70View::onF3() {
+void CKQ70View::OnF3() {
     const int row = m_grid.row();
-    const int channel = channelOfRow(row);
+    const int channel = ChannelOfRow(row);
     if (m_grid.column() != COL_DECODE || channel < 0 || !m_data.isInUse(channel)) {
         return;
     }
-    if (dcsComplement(channel)) {
-        fillCell(row, COL_DECODE);
-        fillCell(row, COL_ENCODE);
-        markModified();
+    if (DcsComplement(channel)) {
+        FillCell(row, COL_DECODE);
+        FillCell(row, COL_ENCODE);
+        MarkModified();
     }
 }
 
-int CKQ70View::helpTopic() const {
+int CKQ70View::GetHelpTopic() const {
     return HELP_TOPIC_BASE + m_grid.column();
 }
 
@@ -470,8 +470,8 @@ std::string_view CKQ70View::helpSection(int topic) {
     }
 }
 
-CKQ70View::FrameRequest CKQ70View::onShiftF10() const {
-    return accessMode() == 0 ? FrameRequest::AdjustmentUnlock : FrameRequest::None;
+CKQ70View::FrameRequest CKQ70View::OnShiftF10() const {
+    return GetAccessMode() == 0 ? FrameRequest::AdjustmentUnlock : FrameRequest::None;
 }
 
 void CKQ70View::rowColumnChange() {
@@ -486,7 +486,7 @@ void CKQ70View::rowColumnChange() {
 
 // --- items ---------------------------------------------------------------------------------
 
-void CKQ70View::toggleItem(int item) {
+void CKQ70View::ToggleItem(int item) {
     if (item < 0 || item >= ChannelGridLayout::ITEM_COUNT) {
         return;
     }
@@ -495,22 +495,22 @@ void CKQ70View::toggleItem(int item) {
     ApplyVisibility();
 }
 
-bool CKQ70View::itemChecked(int item) const {
+bool CKQ70View::ItemChecked(int item) const {
     // An item the fixed rules always hide is never shown, whatever its flag says.
     return item >= 0 && item < ChannelGridLayout::ITEM_COUNT &&
            !ChannelGridLayout::alwaysHiddenItem(item) &&
            m_settings.items[static_cast<std::size_t>(item)] != 0;
 }
 
-bool CKQ70View::itemCommandEnabled(int item) const {
+bool CKQ70View::ItemCommandEnabled(int item) const {
     if (item < 0 || item >= ChannelGridLayout::ITEM_COUNT ||
         ChannelGridLayout::alwaysHiddenItem(item)) {
         return false;
     }
-    return item != ChannelGridLayout::ITEM_ENCR || encryptionUnit();
+    return item != ChannelGridLayout::ITEM_ENCR || GetEncryptionUnit();
 }
 
-void CKQ70View::setItems(const std::array<int, 17>& items) {
+void CKQ70View::SetItems(const std::array<int, 17>& items) {
     // The flags of always-hidden items stay as the settings file has them.
     for (int item = 0; item < ChannelGridLayout::ITEM_COUNT; ++item) {
         if (!ChannelGridLayout::alwaysHiddenItem(item)) {
@@ -524,8 +524,8 @@ void CKQ70View::setItems(const std::array<int, 17>& items) {
 
 // --- cell actions --------------------------------------------------------------------------
 
-bool CKQ70View::cellAction(CellInput input, int row, int column) {
-    const int channel = channelOfRow(row);
+bool CKQ70View::CellAction(CellInput input, int row, int column) {
+    const int channel = ChannelOfRow(row);
     if (channel < 0 ||
         (!m_data.isInUse(channel) && column != COL_CHANNEL && column != COL_DIAL_SCAN)) {
         return false;
@@ -533,10 +533,10 @@ bool CKQ70View::cellAction(CellInput input, int row, int column) {
     bool changed = false;
     switch (column) {
     case COL_CHANNEL:
-        changed = toggleInUse(channel);
+        changed = ToggleInUse(channel);
         break;
     case COL_PRIORITY:
-        changed = togglePriority(channel, row);
+        changed = TogglePriority(channel, row);
         break;
     case COL_BANDWIDTH:
         m_data.setValue(channel, bandwidth, (m_data.getValue(channel, bandwidth) + 1) % 3);
@@ -544,65 +544,65 @@ bool CKQ70View::cellAction(CellInput input, int row, int column) {
         break;
     case COL_RX_FREQUENCY:
     case COL_TX_FREQUENCY:
-        changed = userMode() && chooseFrequency(channel, column == COL_RX_FREQUENCY);
+        changed = GetUserMode() && ChooseFrequency(channel, column == COL_RX_FREQUENCY);
         break;
     case COL_DECODE:
-        changed = decodeToneAction(input, channel);
+        changed = DecodeToneAction(input, channel);
         break;
     case COL_ENCODE:
-        changed = encodeToneAction(input, channel);
+        changed = EncodeToneAction(input, channel);
         break;
     case COL_POWER_SAVE_RX:
-        changed = flip(channel, powerSaveRx);
+        changed = Flip(channel, powerSaveRx);
         break;
     case COL_POWER_SAVE_TX:
-        changed = flip(channel, powerSaveTx);
+        changed = Flip(channel, powerSaveTx);
         break;
     case COL_POWER:
-        changed = flip(channel, txPowerLow);
+        changed = Flip(channel, txPowerLow);
         break;
     case COL_SCAN:
-        changed = flip(channel, scan);
+        changed = Flip(channel, scan);
         break;
     case COL_DIAL_SCAN:
-        changed = flip(channel, dialScan);
+        changed = Flip(channel, dialScan);
         break;
     case COL_TOT:
-        changed = flip(channel, tot);
+        changed = Flip(channel, tot);
         break;
     case COL_ANI:
-        changed = m_data.getValue(channel, signalType) != 1 && flip(channel, ani);
+        changed = m_data.getValue(channel, signalType) != 1 && Flip(channel, ani);
         break;
     case COL_ENCRYPTION:
-        changed = cycleEncryption(channel);
+        changed = CycleEncryption(channel);
         break;
     case COL_LOCK_OUT:
         m_data.setValue(channel, lockOut, m_data.getValue(channel, lockOut) == 0 ? 1 : 0);
         changed = true;
         break;
     case COL_SIGNAL_TYPE:
-        changed = cycleSignalType(channel);
+        changed = CycleSignalType(channel);
         break;
     case COL_SIGNAL_NUMBER:
-        changed = chooseSignalNumber(channel);
+        changed = ChooseSignalNumber(channel);
         break;
     case COL_CLOCK_SHIFT:
-        changed = flip(channel, clockShift);
+        changed = Flip(channel, clockShift);
         break;
     case COL_ARTS:
-        changed = artsAllowed(channel) && flip(channel, arts);
+        changed = ArtsAllowed(channel) && Flip(channel, arts);
         break;
     default:
         break;
     }
     if (changed) {
-        refreshAfter(row, column);
-        markModified();
+        RefreshAfter(row, column);
+        MarkModified();
     }
     return changed;
 }
 
-bool CKQ70View::flip(int channel, int index) {
+bool CKQ70View::Flip(int channel, int index) {
     m_data.setValue(channel, index, m_data.getValue(channel, index) != 0 ? 0 : 1);
     return true;
 }
@@ -610,7 +610,7 @@ bool CKQ70View::flip(int channel, int index) {
 // The first channel is always programmed. A channel that was the scan's priority channel
 // leaves no priority behind: the channel byte is cleared and Priority Check set to Disable,
 // so the scan page finds only values it can show.
-bool CKQ70View::toggleInUse(int channel) {
+bool CKQ70View::ToggleInUse(int channel) {
     if (channel == 0 || m_image == nullptr) {
         return false;
     }
@@ -630,7 +630,7 @@ bool CKQ70View::toggleInUse(int channel) {
     return true;
 }
 
-bool CKQ70View::togglePriority(int channel, int row) {
+bool CKQ70View::TogglePriority(int channel, int row) {
     const int group = m_data.groupOfChannel(channel);
     const int previous = m_data.priorityChannelOfGroup(group);
     if (previous == channel) {
@@ -638,14 +638,14 @@ bool CKQ70View::togglePriority(int channel, int row) {
     } else {
         m_data.setPriority(channel);
     }
-    const int previousRow = rowOfChannel(previous);
+    const int previousRow = RowOfChannel(previous);
     if (previousRow >= 0 && previousRow != row) {
-        fillRow(previousRow);
+        FillRow(previousRow);
     }
     return true;
 }
 
-bool CKQ70View::chooseFrequency(int channel, bool both) {
+bool CKQ70View::ChooseFrequency(int channel, bool both) {
     const int index = both ? rxFrequency : txFrequency;
     const int preset = ChannelCellTexts::pmrChannelOf(m_data.getValue(channel, index)).value_or(1);
     const auto chosen = m_choosers.choosePmrChannel(preset);
@@ -660,7 +660,7 @@ bool CKQ70View::chooseFrequency(int channel, bool both) {
     return true;
 }
 
-bool CKQ70View::decodeToneAction(CellInput input, int channel) {
+bool CKQ70View::DecodeToneAction(CellInput input, int channel) {
     const int mode = m_data.getValue(channel, rxToneMode);
     if (input == CellInput::Space) {
         // On gives CTCSS 67.0 Hz; any tone, DCS included, goes off.
@@ -684,11 +684,11 @@ bool CKQ70View::decodeToneAction(CellInput input, int channel) {
     }
     m_data.setValue(channel, txToneMode, m_data.getValue(channel, rxToneMode));
     m_data.setValue(channel, txToneCode, m_data.getValue(channel, rxToneCode));
-    applyArtsRule(channel);
+    ApplyArtsRule(channel);
     return true;
 }
 
-bool CKQ70View::encodeToneAction(CellInput input, int channel) {
+bool CKQ70View::EncodeToneAction(CellInput input, int channel) {
     const int mode = m_data.getValue(channel, txToneMode);
     if (input == CellInput::Space) {
         const int next = (mode + 1) % 3;
@@ -711,11 +711,11 @@ bool CKQ70View::encodeToneAction(CellInput input, int channel) {
         m_data.setValue(channel, txToneMode, toneMode(chosen->kind));
         m_data.setValue(channel, txToneCode, chosen->code);
     }
-    applyArtsRule(channel);
+    ApplyArtsRule(channel);
     return true;
 }
 
-bool CKQ70View::artsAllowed(int channel) const {
+bool CKQ70View::ArtsAllowed(int channel) const {
     const bool rxDcs = m_data.getValue(channel, rxToneMode) == TONE_DCS;
     const bool txDcs = m_data.getValue(channel, txToneMode) == TONE_DCS;
     switch (m_misc.get(HMiscParams::ARTS_MODE)) {
@@ -730,23 +730,23 @@ bool CKQ70View::artsAllowed(int channel) const {
     }
 }
 
-void CKQ70View::applyArtsRule(int channel) {
-    if (!artsAllowed(channel)) {
+void CKQ70View::ApplyArtsRule(int channel) {
+    if (!ArtsAllowed(channel)) {
         m_data.setValue(channel, arts, 0);
     }
 }
 
-bool CKQ70View::cycleEncryption(int channel) {
+bool CKQ70View::CycleEncryption(int channel) {
     int next = (m_data.getValue(channel, encryption) + 1) % 4;
-    if (optionUnit() == OPTION_UNIT_ENCRYPTION && next != 1) {
+    if (GetOptionUnit() == OPTION_UNIT_ENCRYPTION && next != 1) {
         next = OPTION_UNIT_ENCRYPTION;
     }
     m_data.setValue(channel, encryption, next);
     return true;
 }
 
-bool CKQ70View::cycleSignalType(int channel) {
-    const int unit = optionUnit();
+bool CKQ70View::CycleSignalType(int channel) {
+    const int unit = GetOptionUnit();
     int type = m_data.getValue(channel, signalType);
     do {
         type = (type + 1) % 4;
@@ -759,7 +759,7 @@ bool CKQ70View::cycleSignalType(int channel) {
     return true;
 }
 
-bool CKQ70View::chooseSignalNumber(int channel) {
+bool CKQ70View::ChooseSignalNumber(int channel) {
     const int type = m_data.getValue(channel, signalType);
     if (type == 0) {
         return false;
@@ -773,7 +773,7 @@ bool CKQ70View::chooseSignalNumber(int channel) {
     return true;
 }
 
-bool CKQ70View::dcsComplement(int channel) {
+bool CKQ70View::DcsComplement(int channel) {
     if (m_data.getValue(channel, rxToneMode) != TONE_DCS) {
         return false;
     }
@@ -798,7 +798,7 @@ bool CKQ70View::dcsComplement(int channel) {
 // --- in-cell editing -----------------------------------------------------------------------
 
 bool CKQ70View::beforeEdit(int row, int column) {
-    const int channel = channelOfRow(row);
+    const int channel = ChannelOfRow(row);
     if (channel < 0 || !m_data.isInUse(channel)) {
         return false;
     }
@@ -824,7 +824,7 @@ int CKQ70View::keyPressEdit(int /*row*/, int column, int key) {
     return ChannelCellInput::filteredKey(column, key);
 }
 
-std::optional<std::string_view> CKQ70View::pendingEditProblem(int column, const std::string& text) {
+std::optional<std::string_view> CKQ70View::PendingEditProblem(int column, const std::string& text) {
     // Only a frequency can be typed as something that is none: the other cells' keys and
     // lists give values only.
     if (ChannelGridLayout::frequencyColumn(column) && !ChannelCellInput::parseDecimal(text)) {
@@ -833,11 +833,11 @@ std::optional<std::string_view> CKQ70View::pendingEditProblem(int column, const 
     return std::nullopt;
 }
 
-bool CKQ70View::commitPendingEdit() {
+bool CKQ70View::CommitPendingEdit() {
     if (!m_grid.editing()) {
         return true;
     }
-    if (const auto problem = pendingEditProblem(m_grid.column(), m_grid.editText())) {
+    if (const auto problem = PendingEditProblem(m_grid.column(), m_grid.editText())) {
         m_prompt.messageBox(*problem, text::FREQUENCY_CAPTION, MessageButtons::Ok,
                             MessageIcon::Exclamation);
         return false;
@@ -847,20 +847,20 @@ bool CKQ70View::commitPendingEdit() {
 }
 
 void CKQ70View::commitValidPendingEdit() {
-    if (m_grid.editing() && !pendingEditProblem(m_grid.column(), m_grid.editText())) {
+    if (m_grid.editing() && !PendingEditProblem(m_grid.column(), m_grid.editText())) {
         m_grid.commitEdit();
     }
 }
 
 bool CKQ70View::validateEdit(int row, int column, const std::string& text) {
-    const int channel = channelOfRow(row);
+    const int channel = ChannelOfRow(row);
     if (channel < 0) {
         return false;
     }
     if (column < COL_TAG || column > COL_ENCODE) {
         return true;
     }
-    if (!parseInto(channel, column, text)) {
+    if (!ParseInto(channel, column, text)) {
         return false;
     }
     if (ChannelGridLayout::frequencyColumn(column)) {
@@ -868,17 +868,17 @@ bool CKQ70View::validateEdit(int row, int column, const std::string& text) {
         m_grid.setTextMatrix(row, column,
                              ChannelCellTexts::frequencyText(m_data.getValue(channel, index)));
     }
-    markModified();
+    MarkModified();
     return true;
 }
 
 void CKQ70View::afterEdit(int row, int column) {
-    const int channel = channelOfRow(row);
+    const int channel = ChannelOfRow(row);
     if (channel < 0) {
         return;
     }
     if (column >= COL_TAG && column <= COL_ENCODE) {
-        fillRow(row);
+        FillRow(row);
         return;
     }
     const auto chosen = parseInt(m_grid.comboData(column));
@@ -905,19 +905,19 @@ void CKQ70View::afterEdit(int row, int column) {
     }
     if (target && chosen && *chosen >= 0 && *chosen <= target->highest) {
         m_data.setValue(channel, target->index, *chosen);
-        markModified();
+        MarkModified();
     }
-    fillCell(row, column);
+    FillCell(row, column);
 }
 
-std::optional<std::int64_t> CKQ70View::checkedFrequency(const std::string& text) {
+std::optional<std::int64_t> CKQ70View::CheckedFrequency(const std::string& text) {
     const auto parsed = ChannelCellInput::parseDecimal(text);
     if (!parsed) {
         return std::nullopt;
     }
     const double mhz = *parsed >= 1000.0 ? HIGHEST_MHZ : *parsed;
     std::int64_t hz = std::llround(mhz * 1e6);
-    const bool service = !userMode();
+    const bool service = !GetUserMode();
     const auto warn = [this] {
         m_prompt.messageBox(text::OUT_OF_FREQUENCY_RANGE, text::FREQUENCY_CAPTION,
                             MessageButtons::Ok, MessageIcon::Exclamation);
@@ -935,16 +935,16 @@ std::optional<std::int64_t> CKQ70View::checkedFrequency(const std::string& text)
     return hz;
 }
 
-bool CKQ70View::parseInto(int channel, int column, const std::string& text) {
+bool CKQ70View::ParseInto(int channel, int column, const std::string& text) {
     if (ChannelGridLayout::frequencyColumn(column)) {
-        const auto hz = checkedFrequency(text);
-        return hz && setFromText(channel, column, ChannelCellTexts::frequencyText(*hz));
+        const auto hz = CheckedFrequency(text);
+        return hz && SetFromText(channel, column, ChannelCellTexts::frequencyText(*hz));
     }
-    return setFromText(channel, column, text);
+    return SetFromText(channel, column, text);
 }
 
 // A checked text into the channel: frequencies already within what the cell allows.
-bool CKQ70View::setFromText(int channel, int column, const std::string& text) {
+bool CKQ70View::SetFromText(int channel, int column, const std::string& text) {
     if (!storeText(channel, column, text)) {
         return false;
     }
@@ -977,7 +977,7 @@ bool CKQ70View::storeText(int channel, int column, const std::string& text) {
         m_data.setValue(channel, rxToneCode, tone->code);
         m_data.setValue(channel, rxDcsInverted, tone->polarity == 'I' ? 1 : 0);
         m_data.setValue(channel, rxDcsBoth, tone->polarity == 'B' ? 1 : 0);
-        applyArtsRule(channel);
+        ApplyArtsRule(channel);
         return true;
     }
     case COL_ENCODE: {
@@ -988,7 +988,7 @@ bool CKQ70View::storeText(int channel, int column, const std::string& text) {
         m_data.setValue(channel, txToneMode, tone->mode);
         m_data.setValue(channel, txToneCode, tone->code);
         m_data.setValue(channel, txDcsInverted, tone->polarity == 'I' ? 1 : 0);
-        applyArtsRule(channel);
+        ApplyArtsRule(channel);
         return true;
     }
     default:
@@ -1013,7 +1013,7 @@ void CKQ70View::matchHiddenSide(int channel, int column) {
             m_data.setValue(channel, txToneCode, m_data.getValue(channel, rxToneCode));
             // Encode has no "both": only an inverted decode inverts the encode.
             m_data.setValue(channel, txDcsInverted, m_data.getValue(channel, rxDcsInverted));
-            applyArtsRule(channel);
+            ApplyArtsRule(channel);
         }
         break;
     default:
@@ -1023,7 +1023,7 @@ void CKQ70View::matchHiddenSide(int channel, int column) {
 
 // --- copy and paste ------------------------------------------------------------------------
 
-std::string CKQ70View::copy() {
+std::string CKQ70View::Copy() {
     const HGridControl::Selection selection = m_grid.getSelection();
     const std::string text = m_grid.clip();
     m_copyRow = selection.firstRow;
@@ -1042,8 +1042,8 @@ std::string CKQ70View::copy() {
 
 // "3" for one row, "3-5" for a block of rows; empty when no row holds a channel.
 std::string CKQ70View::channelRange(int firstRow, int lastRow) const {
-    const int first = channelOfRow(firstRow);
-    const int last = channelOfRow(lastRow);
+    const int first = ChannelOfRow(firstRow);
+    const int last = ChannelOfRow(lastRow);
     if (first < 0) {
         return {};
     }
@@ -1051,7 +1051,7 @@ std::string CKQ70View::channelRange(int firstRow, int lastRow) const {
                         : std::to_string(first + 1);
 }
 
-bool CKQ70View::paste(const std::string& text) {
+bool CKQ70View::Paste(const std::string& text) {
     const HGridControl::Selection selection = m_grid.getSelection();
     const int column = selection.firstColumn;
     if (column < COL_TAG || column > COL_ENCODE || ChannelCellInput::firstCell(text).empty()) {
@@ -1072,7 +1072,7 @@ bool CKQ70View::paste(const std::string& text) {
     std::string kept = ChannelCellInput::pasteText(column, text);
     if (ChannelGridLayout::frequencyColumn(column)) {
         // Checked once for the whole selection: one message, one result for every row.
-        const auto hz = checkedFrequency(kept);
+        const auto hz = CheckedFrequency(kept);
         if (!hz) {
             return false;
         }
@@ -1081,17 +1081,17 @@ bool CKQ70View::paste(const std::string& text) {
     }
     bool changed = false;
     for (int row = selection.firstRow; row <= selection.lastRow; ++row) {
-        const int channel = channelOfRow(row);
+        const int channel = ChannelOfRow(row);
         if (channel < 0 || !m_data.isInUse(channel)) {
             continue;
         }
-        if (setFromText(channel, column, kept)) {
-            fillRow(row);
+        if (SetFromText(channel, column, kept)) {
+            FillRow(row);
             changed = true;
         }
     }
     if (changed) {
-        markModified();
+        MarkModified();
     }
     return changed;
 }

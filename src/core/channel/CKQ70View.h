@@ -67,8 +67,8 @@ public:
               const AccessMode& accessMode, AppSettings& settings);
 
     // Called whenever the view changes the data or the image.
-    void setModifiedHandler(std::function<void()> handler) { m_modified = std::move(handler); }
-    void setPrinterName(std::string name) { m_printerName = std::move(name); }
+    void SetModifiedHandler(std::function<void()> handler) { m_modified = std::move(handler); }
+    void SetPrinterName(std::string name) { m_printerName = std::move(name); }
 
     // Document binding: the document's image changed (open, new, upload).
     void OnUpdate(RadioImage& image);
@@ -80,48 +80,48 @@ public:
     void ApplyVisibility();
 
     // Group selector.
-    void selectGroup(int group);
-    int currentGroup() const { return m_group; }
-    int currentChannel() const { return m_channel; }
-    InfoStrip infoStrip() const;
-    std::string statusText() const;
+    void SelectGroup(int group);
+    int GetCurrentGroup() const { return m_group; }
+    int GetCurrentChannel() const { return m_channel; }
+    InfoStrip GetInfoStrip() const;
+    std::string GetStatusText() const;
 
     // Keys and mouse, acting on the grid's current cell.
-    KeyOutcome onEnter();
-    KeyOutcome onSpace();
+    KeyOutcome OnEnter();
+    KeyOutcome OnSpace();
     // Ignored on a header row (the grid's mouse row).
-    KeyOutcome onDoubleClick();
-    void onF2();
-    void onF3();
-    int helpTopic() const;
+    KeyOutcome OnDoubleClick();
+    void OnF2();
+    void OnF3();
+    int GetHelpTopic() const;
     // The built-in help's section for a topic helpTopic gave.
     static std::string_view helpSection(int topic);
-    FrameRequest onShiftF9() const { return FrameRequest::RawImageEditor; }
-    FrameRequest onShiftF10() const;
+    FrameRequest OnShiftF9() const { return FrameRequest::RawImageEditor; }
+    FrameRequest OnShiftF10() const;
     void rowColumnChange();
 
     // The View > Item menu.
-    void toggleItem(int item);
-    bool itemChecked(int item) const;
-    bool itemCommandEnabled(int item) const;
+    void ToggleItem(int item);
+    bool ItemChecked(int item) const;
+    bool ItemCommandEnabled(int item) const;
     // The "Visible" dialog's OK with its check boxes.
-    void setItems(const std::array<int, 17>& items);
+    void SetItems(const std::array<int, 17>& items);
 
     // Copy returns the text for the clipboard; paste applies clipboard text to the selection.
-    std::string copy();
-    bool paste(const std::string& text);
-    char copiedToneKind() const { return m_copyToneKind; }
-    int copiedToneNumber() const { return m_copyToneNumber; }
+    std::string Copy();
+    bool Paste(const std::string& text);
+    char GetCopiedToneKind() const { return m_copyToneKind; }
+    int GetCopiedToneNumber() const { return m_copyToneNumber; }
 
     // A command is about to read the document while the grid may still have a cell open:
     // its text goes into the channel as Enter would put it. Text that is no value of the
     // cell is refused with a message, and the cell stays open as it was; false then.
-    bool commitPendingEdit();
+    bool CommitPendingEdit();
     // The same without a word, for a program that must end now: text that is no value of the
     // cell is left as it is.
     void commitValidPendingEdit();
     // What is wrong with `text` as the new value of a cell; nothing when Enter may take it.
-    static std::optional<std::string_view> pendingEditProblem(int column, const std::string& text);
+    static std::optional<std::string_view> PendingEditProblem(int column, const std::string& text);
 
     // In-cell editing.
     bool beforeEdit(int row, int column) override;
@@ -129,42 +129,42 @@ public:
     bool validateEdit(int row, int column, const std::string& text) override;
     void afterEdit(int row, int column) override;
 
-    const HChannelData& channelData() const { return m_data; }
-    const HGridControl& grid() const { return m_grid; }
-    int accessMode() const { return m_accessMode.value(); }
-    CellTextContext textContext() const;
+    const HChannelData& GetChannelData() const { return m_data; }
+    const HGridControl& GetGrid() const { return m_grid; }
+    int GetAccessMode() const { return m_accessMode.value(); }
+    CellTextContext GetTextContext() const;
     // The channel index of a grid row; −1 for a header row or a row past the group.
-    int channelOfRow(int row) const;
-    int rowOfChannel(int channel) const;
+    int ChannelOfRow(int row) const;
+    int RowOfChannel(int channel) const;
 
 private:
-    void rebuild();
-    void setupGrid();
-    void fillRow(int row);
-    void fillCell(int row, int column);
-    void refreshAfter(int row, int column);
-    bool repairShownValues(int channel);
-    void storeIfRepaired();
-    void markModified();
+    void Rebuild();
+    void SetupGrid();
+    void FillRow(int row);
+    void FillCell(int row, int column);
+    void RefreshAfter(int row, int column);
+    bool RepairShownValues(int channel);
+    void StoreIfRepaired();
+    void MarkModified();
 
-    bool cellAction(CellInput input, int row, int column);
-    bool toggleInUse(int channel);
-    bool togglePriority(int channel, int row);
-    bool chooseFrequency(int channel, bool both);
-    bool decodeToneAction(CellInput input, int channel);
-    bool encodeToneAction(CellInput input, int channel);
-    bool cycleEncryption(int channel);
-    bool cycleSignalType(int channel);
-    bool chooseSignalNumber(int channel);
-    bool flip(int channel, int index);
-    bool artsAllowed(int channel) const;
-    void applyArtsRule(int channel);
-    bool dcsComplement(int channel);
+    bool CellAction(CellInput input, int row, int column);
+    bool ToggleInUse(int channel);
+    bool TogglePriority(int channel, int row);
+    bool ChooseFrequency(int channel, bool both);
+    bool DecodeToneAction(CellInput input, int channel);
+    bool EncodeToneAction(CellInput input, int channel);
+    bool CycleEncryption(int channel);
+    bool CycleSignalType(int channel);
+    bool ChooseSignalNumber(int channel);
+    bool Flip(int channel, int index);
+    bool ArtsAllowed(int channel) const;
+    void ApplyArtsRule(int channel);
+    bool DcsComplement(int channel);
 
     // The frequency check of an edited frequency: nothing when the text is no number.
-    std::optional<std::int64_t> checkedFrequency(const std::string& text);
-    bool parseInto(int channel, int column, const std::string& text);
-    bool setFromText(int channel, int column, const std::string& text);
+    std::optional<std::int64_t> CheckedFrequency(const std::string& text);
+    bool ParseInto(int channel, int column, const std::string& text);
+    bool SetFromText(int channel, int column, const std::string& text);
     bool storeText(int channel, int column, const std::string& text);
     std::string channelRange(int firstRow, int lastRow) const;
     // The fixed rules and the item flags: whether `column` is hidden.
@@ -173,10 +173,10 @@ private:
     // is hidden: a split the user cannot see is never made.
     void matchHiddenSide(int channel, int column);
 
-    bool userMode() const { return accessMode() == 0 || accessMode() == 2; }
-    int optionUnit() const { return m_data.getGlobal(GLOBAL_OPTION_UNIT); }
-    bool encryptionUnit() const { return optionUnit() != 0 && optionUnit() != 4; }
-    int radioChannelValue() const;
+    bool GetUserMode() const { return GetAccessMode() == 0 || GetAccessMode() == 2; }
+    int GetOptionUnit() const { return m_data.getGlobal(GLOBAL_OPTION_UNIT); }
+    bool GetEncryptionUnit() const { return GetOptionUnit() != 0 && GetOptionUnit() != 4; }
+    int GetRadioChannelValue() const;
 
     HGridControl& m_grid;
     UserPrompt& m_prompt;

@@ -30,35 +30,35 @@ bool sameRadio(const RadioImage& a, const RadioImage& b) {
 } // namespace
 
 CKQ70Doc::ChangeScope::ChangeScope(CKQ70Doc& doc) : m_doc(doc) {
-    m_doc.openScope();
+    m_doc.OpenScope();
 }
 
 CKQ70Doc::ChangeScope::~ChangeScope() {
-    m_doc.closeScope();
+    m_doc.CloseScope();
 }
 
 CKQ70Doc::CKQ70Doc() = default;
 
 CKQ70Doc::~CKQ70Doc() = default;
 
-void CKQ70Doc::addObserver(DocumentObserver& observer) {
+void CKQ70Doc::AddObserver(DocumentObserver& observer) {
     if (std::find(m_observers.begin(), m_observers.end(), &observer) == m_observers.end()) {
         m_observers.push_back(&observer);
     }
 }
 
-void CKQ70Doc::removeObserver(DocumentObserver& observer) {
+void CKQ70Doc::RemoveObserver(DocumentObserver& observer) {
     std::erase(m_observers, &observer);
 }
 
-void CKQ70Doc::openScope() {
+void CKQ70Doc::OpenScope() {
     if (m_scopeDepth++ == 0) {
         m_scopeImage = std::make_unique<RadioImage>(m_image);
         m_scopeChanges = 0;
     }
 }
 
-void CKQ70Doc::closeScope() {
+void CKQ70Doc::CloseScope() {
     if (--m_scopeDepth > 0) {
         return;
     }
@@ -72,15 +72,15 @@ void CKQ70Doc::closeScope() {
     }
     m_scopeImage.reset();
     m_scopeChanges = 0;
-    announce(changes);
+    Announce(changes);
 }
 
-void CKQ70Doc::markReplaced() {
+void CKQ70Doc::MarkReplaced() {
     const ChangeScope scope(*this);
     m_scopeChanges |= DocumentChange::EVERYTHING;
 }
 
-void CKQ70Doc::announce(unsigned what) {
+void CKQ70Doc::Announce(unsigned what) {
     if (what == 0) {
         return;
     }
@@ -109,23 +109,23 @@ void CKQ70Doc::announce(unsigned what) {
     m_announcing = false;
 }
 
-void CKQ70Doc::setCurrentFilePath(std::string path) {
+void CKQ70Doc::SetCurrentFilePath(std::string path) {
     if (path == m_currentFilePath) {
         return;
     }
     m_currentFilePath = std::move(path);
-    announce(DocumentChange::PATH);
+    Announce(DocumentChange::PATH);
 }
 
-void CKQ70Doc::setDataModified(bool modified) {
+void CKQ70Doc::SetDataModified(bool modified) {
     if (modified == m_dataModified) {
         return;
     }
     m_dataModified = modified;
-    announce(DocumentChange::MODIFIED);
+    Announce(DocumentChange::MODIFIED);
 }
 
-void CKQ70Doc::clearEditedFlags() {
+void CKQ70Doc::ClearEditedFlags() {
     m_word1Edited = false;
     m_hardwareEdited = false;
 }
@@ -133,7 +133,7 @@ void CKQ70Doc::clearEditedFlags() {
 bool CKQ70Doc::WriteToFile(const std::string& path, UserPrompt& prompt) {
     // Another program in the middle of changing the file (kq70-cli apply) would lose its
     // change, or this save would: the save is refused instead, never waited for.
-    const FileLock lock = FileLock::Acquire(path, std::chrono::milliseconds(0));
+    const FileLock lock = FileLock::acquire(path, std::chrono::milliseconds(0));
     if (lock.result() == FileLock::Result::Busy) {
         prompt.message(substitute1(text::FILE_IN_USE, path), MessageIcon::Stop);
         return false;
@@ -141,34 +141,34 @@ bool CKQ70Doc::WriteToFile(const std::string& path, UserPrompt& prompt) {
     if (!WriteDataFile(path, m_image, prompt)) {
         return false;
     }
-    setDataModified(false);
+    SetDataModified(false);
     m_undoHistory.markSaved(m_image);
     return true;
 }
 
-void CKQ70Doc::setEditFlags(const EditFlags& flags) {
-    setDataModified(flags.modified);
+void CKQ70Doc::SetEditFlags(const EditFlags& flags) {
+    SetDataModified(flags.modified);
     m_word1Edited = flags.word1Edited;
     m_hardwareEdited = flags.hardwareEdited;
 }
 
 bool CKQ70Doc::Undo() {
     const ChangeScope scope(*this);
-    EditFlags flags = editFlags();
+    EditFlags flags = GetEditFlags();
     if (!m_undoHistory.undo(m_image, flags)) {
         return false;
     }
-    setEditFlags(flags);
+    SetEditFlags(flags);
     return true;
 }
 
 bool CKQ70Doc::Redo() {
     const ChangeScope scope(*this);
-    EditFlags flags = editFlags();
+    EditFlags flags = GetEditFlags();
     if (!m_undoHistory.redo(m_image, flags)) {
         return false;
     }
-    setEditFlags(flags);
+    SetEditFlags(flags);
     return true;
 }
 
@@ -187,7 +187,7 @@ bool CKQ70Doc::SaveModifiedData(UserPrompt& prompt, const std::function<bool()>&
     if (!(save && save())) {
         return false;
     }
-    setDataModified(false);
+    SetDataModified(false);
     return true;
 }
 

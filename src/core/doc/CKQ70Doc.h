@@ -43,40 +43,40 @@ public:
     CKQ70Doc(const CKQ70Doc&) = delete;
     CKQ70Doc& operator=(const CKQ70Doc&) = delete;
 
-    void addObserver(DocumentObserver& observer);
-    void removeObserver(DocumentObserver& observer);
+    void AddObserver(DocumentObserver& observer);
+    void RemoveObserver(DocumentObserver& observer);
     // The contents are another document's now (New, Open, Upload): announced as a whole.
-    void markReplaced();
+    void MarkReplaced();
 
     RadioImage& GetMainMemory() { return m_image; }
     const RadioImage& GetMainMemory() const { return m_image; }
 
-    const std::string& currentFilePath() const { return m_currentFilePath; }
-    void setCurrentFilePath(std::string path);
-    bool isUntitled() const { return m_currentFilePath == NO_FILE_MARKER; }
+    const std::string& GetCurrentFilePath() const { return m_currentFilePath; }
+    void SetCurrentFilePath(std::string path);
+    bool IsUntitled() const { return m_currentFilePath == NO_FILE_MARKER; }
 
-    bool dataModified() const { return m_dataModified; }
-    void setDataModified(bool modified);
+    bool GetDataModified() const { return m_dataModified; }
+    void SetDataModified(bool modified);
 
     // Set when the raw image editor changes bytes 0x0002–0x0003.
-    bool word1Edited() const { return m_word1Edited; }
-    void setWord1Edited(bool edited) { m_word1Edited = edited; }
+    bool GetWord1Edited() const { return m_word1Edited; }
+    void SetWord1Edited(bool edited) { m_word1Edited = edited; }
     // Set when the hardware page changes a hardware value.
-    bool hardwareEdited() const { return m_hardwareEdited; }
-    void setHardwareEdited(bool edited) { m_hardwareEdited = edited; }
+    bool GetHardwareEdited() const { return m_hardwareEdited; }
+    void SetHardwareEdited(bool edited) { m_hardwareEdited = edited; }
     // A document start, an Open and the end of an Upload forget both edits.
-    void clearEditedFlags();
+    void ClearEditedFlags();
     // The modified and edited flags together, as an undo step keeps them.
-    EditFlags editFlags() const { return {m_dataModified, m_word1Edited, m_hardwareEdited}; }
-    void setEditFlags(const EditFlags& flags);
+    EditFlags GetEditFlags() const { return {m_dataModified, m_word1Edited, m_hardwareEdited}; }
+    void SetEditFlags(const EditFlags& flags);
 
     // Writes the image to `path`; on success the document is no longer modified. Refused
     // (FILE_IN_USE) while another program holds the file's lock for a change of its own.
     bool WriteToFile(const std::string& path, UserPrompt& prompt);
 
     // The editing steps that can be taken back. New, Open and Upload clear it.
-    UndoHistory& undoHistory() { return m_undoHistory; }
-    const UndoHistory& undoHistory() const { return m_undoHistory; }
+    UndoHistory& GetUndoHistory() { return m_undoHistory; }
+    const UndoHistory& GetUndoHistory() const { return m_undoHistory; }
     // Edit > Undo and Redo on the image and the modified flag; false when there is nothing
     // to undo or redo. The caller reloads the view.
     bool Undo();
@@ -91,9 +91,9 @@ public:
     bool SaveModifiedData(UserPrompt& prompt, const std::function<bool()>& save);
 
 private:
-    void announce(unsigned what);
-    void openScope();
-    void closeScope();
+    void Announce(unsigned what);
+    void OpenScope();
+    void CloseScope();
 
     RadioImage m_image;
     std::string m_currentFilePath = NO_FILE_MARKER;

@@ -124,9 +124,9 @@ void RawImageEditor::applyTo(CKQ70Doc& doc) const {
         return;
     }
     const CKQ70Doc::ChangeScope scope(doc);
-    doc.setDataModified(true);
+    doc.SetDataModified(true);
     if (m_copy.be16(PRODUCTION_CODE_OFFSET) != image.be16(PRODUCTION_CODE_OFFSET)) {
-        doc.setWord1Edited(true);
+        doc.SetWord1Edited(true);
     }
     image = m_copy;
 }

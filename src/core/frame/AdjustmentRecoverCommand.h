@@ -35,11 +35,11 @@ public:
                              std::string programFolder, UserPrompt& prompt,
                              DocumentListener& listener, RadioLink link);
 
-    void setJobExecutor(RadioCommands::JobExecutor executor) { m_executor = std::move(executor); }
+    void SetJobExecutor(RadioCommands::JobExecutor executor) { m_executor = std::move(executor); }
     // The flag that stops the command (Cancel, a signal): a read stops at its next block and
     // nothing is written, a repair that has not started is not written, one that has stops
     // at its next block and says the radio must be written again. The radio is always reset.
-    void setCancelFlag(const CancelFlag* cancel) { m_cancel = cancel; }
+    void SetCancelFlag(const CancelFlag* cancel) { m_cancel = cancel; }
 
     // Nothing when the access mode does not offer the command.
     std::optional<Result> OnRadioAdjustmentRecover();

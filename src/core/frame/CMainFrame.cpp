@@ -7,15 +7,15 @@ namespace kq70 {
 
 CMainFrame::CMainFrame(CKQ70Doc& doc, AccessMode& accessMode, FrameWindow& window)
     : m_doc(doc), m_accessMode(accessMode), m_window(window), m_menus(accessMode.value()) {
-    m_menus.setUndoHistory(&m_doc.undoHistory());
+    m_menus.SetUndoHistory(&m_doc.GetUndoHistory());
     m_menus.UpdateRadioMenus(m_doc.GetMainMemory());
-    m_doc.addObserver(*this);
+    m_doc.AddObserver(*this);
     m_accessMode.addListener(*this);
 }
 
 CMainFrame::~CMainFrame() {
     m_accessMode.removeListener(*this);
-    m_doc.removeObserver(*this);
+    m_doc.RemoveObserver(*this);
 }
 
 std::string CMainFrame::documentName() const {
@@ -27,7 +27,7 @@ std::string CMainFrame::modeTitle() const {
 }
 
 bool CMainFrame::modified() const {
-    return m_doc.dataModified();
+    return m_doc.GetDataModified();
 }
 
 void CMainFrame::documentChanged(const DocumentChange& change) {

@@ -12,12 +12,12 @@ namespace kq70 {
 
 ChannelViewBinding::ChannelViewBinding(CKQ70Doc& doc, CKQ70View& view)
     : m_doc(doc), m_view(view), m_steps(doc, *this) {
-    m_view.setModifiedHandler([this] { m_doc.setDataModified(true); });
-    m_doc.addObserver(*this);
+    m_view.SetModifiedHandler([this] { m_doc.SetDataModified(true); });
+    m_doc.AddObserver(*this);
 }
 
 ChannelViewBinding::~ChannelViewBinding() {
-    m_doc.removeObserver(*this);
+    m_doc.RemoveObserver(*this);
 }
 
 void ChannelViewBinding::documentChanged() {
@@ -61,7 +61,7 @@ void ChannelViewBinding::viewSaveData() {
 }
 
 bool ChannelViewBinding::commitPendingEdit() {
-    return m_view.commitPendingEdit();
+    return m_view.CommitPendingEdit();
 }
 
 void ChannelViewBinding::commitValidPendingEdit() {
@@ -70,7 +70,7 @@ void ChannelViewBinding::commitValidPendingEdit() {
 
 bool ChannelViewBinding::runImageStep(const std::string& description,
                                       const std::function<bool()>& step) {
-    return m_steps.run(description, [&] {
+    return m_steps.Run(description, [&] {
         const bool result = step();
         reload();
         return result;
@@ -80,11 +80,11 @@ bool ChannelViewBinding::runImageStep(const std::string& description,
 bool ChannelViewBinding::runChannelAllocation(
     const std::function<bool(HChannelAllocationDialog&)>& runModal) {
     return runImageStep(std::string(text::STEP_CHANNEL_ALLOCATION), [&] {
-        HChannelAllocationDialog dialog(m_doc.GetMainMemory(), m_view.accessMode());
+        HChannelAllocationDialog dialog(m_doc.GetMainMemory(), m_view.GetAccessMode());
         dialog.OnInitDialog();
         const bool stored = runModal(dialog);
         if (stored) {
-            m_doc.setDataModified(true);
+            m_doc.SetDataModified(true);
         }
         return stored;
     });
@@ -97,9 +97,9 @@ ChannelViewBinding::cellStep(std::string_view action, int row,
         return CKQ70View::KeyOutcome::Handled;
     }
     const std::string description =
-        EditSteps::cellStep(action, channelOfRow(row), m_view.grid().column());
+        EditSteps::CellStep(action, channelOfRow(row), m_view.GetGrid().column());
     CKQ70View::KeyOutcome outcome = CKQ70View::KeyOutcome::Handled;
-    m_steps.run(description, [&] {
+    m_steps.Run(description, [&] {
         outcome = input();
         return true;
     });
@@ -107,21 +107,23 @@ ChannelViewBinding::cellStep(std::string_view action, int row,
 }
 
 CKQ70View::KeyOutcome ChannelViewBinding::onEnter() {
-    return cellStep(text::STEP_KEY_ENTER, m_view.grid().row(), [this] { return m_view.onEnter(); });
+    return cellStep(text::STEP_KEY_ENTER, m_view.GetGrid().row(),
+                    [this] { return m_view.OnEnter(); });
 }
 
 CKQ70View::KeyOutcome ChannelViewBinding::onSpace() {
-    return cellStep(text::STEP_KEY_SPACE, m_view.grid().row(), [this] { return m_view.onSpace(); });
+    return cellStep(text::STEP_KEY_SPACE, m_view.GetGrid().row(),
+                    [this] { return m_view.OnSpace(); });
 }
 
 CKQ70View::KeyOutcome ChannelViewBinding::onDoubleClick() {
-    return cellStep(text::STEP_DOUBLE_CLICK, m_view.grid().mouseRow(),
-                    [this] { return m_view.onDoubleClick(); });
+    return cellStep(text::STEP_DOUBLE_CLICK, m_view.GetGrid().mouseRow(),
+                    [this] { return m_view.OnDoubleClick(); });
 }
 
 void ChannelViewBinding::onF3() {
-    cellStep(text::STEP_KEY_F3, m_view.grid().row(), [this] {
-        m_view.onF3();
+    cellStep(text::STEP_KEY_F3, m_view.GetGrid().row(), [this] {
+        m_view.OnF3();
         return CKQ70View::KeyOutcome::Handled;
     });
 }
@@ -131,13 +133,13 @@ bool ChannelViewBinding::paste(const std::string& text) {
         return false;
     }
     // The step is named after the programmed channels of the selection, the ones paste fills.
-    const HGridControl::Selection selection = m_view.grid().getSelection();
+    const HGridControl::Selection selection = m_view.GetGrid().getSelection();
     int channels = 0;
     for (int row = selection.firstRow; row <= selection.lastRow; ++row) {
         const int channel = channelOfRow(row);
-        channels += channel >= 0 && m_view.channelData().isInUse(channel) ? 1 : 0;
+        channels += channel >= 0 && m_view.GetChannelData().isInUse(channel) ? 1 : 0;
     }
-    return m_steps.run(EditSteps::pasteStep(channels), [&] { return m_view.paste(text); });
+    return m_steps.Run(EditSteps::PasteStep(channels), [&] { return m_view.Paste(text); });
 }
 
 bool ChannelViewBinding::mayChange() const {
@@ -150,7 +152,7 @@ bool ChannelViewBinding::beforeEdit(int row, int column) {
     }
     const bool editable = m_view.beforeEdit(row, column);
     if (editable) {
-        m_steps.begin();
+        m_steps.Begin();
     }
     return editable;
 }
@@ -165,7 +167,7 @@ bool ChannelViewBinding::validateEdit(int row, int column, const std::string& te
 
 void ChannelViewBinding::afterEdit(int row, int column) {
     m_view.afterEdit(row, column);
-    m_steps.end(EditSteps::editStep(channelOfRow(row), column));
+    m_steps.End(EditSteps::EditStep(channelOfRow(row), column));
 }
 
 } // namespace kq70

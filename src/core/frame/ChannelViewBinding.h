@@ -76,7 +76,7 @@ public:
 private:
     CKQ70View::KeyOutcome cellStep(std::string_view action, int row,
                                    const std::function<CKQ70View::KeyOutcome()>& input);
-    int channelOfRow(int row) const { return m_view.channelOfRow(row); }
+    int channelOfRow(int row) const { return m_view.ChannelOfRow(row); }
     void shown();
     bool mayChange() const;
 

@@ -24,7 +24,7 @@ CommonCommands::CommonCommands(CKQ70Doc& doc, const AccessMode& accessMode, User
                                DocumentListener& view)
     : m_doc(doc), m_accessMode(accessMode), m_prompt(prompt), m_listener(view) {}
 
-std::unique_ptr<HDialog> CommonCommands::createPage(int commandId, CKQ70Doc& doc, int accessMode,
+std::unique_ptr<HDialog> CommonCommands::CreatePage(int commandId, CKQ70Doc& doc, int accessMode,
                                                     UserPrompt& prompt) {
     RadioImage& image = doc.GetMainMemory();
     switch (commandId) {
@@ -50,7 +50,7 @@ std::unique_ptr<HDialog> CommonCommands::createPage(int commandId, CKQ70Doc& doc
     }
 }
 
-std::string_view CommonCommands::pageTitle(int commandId) {
+std::string_view CommonCommands::PageTitle(int commandId) {
     switch (commandId) {
     case ID_COMMON_HARDWARE:
         return text::HARDWARE_TITLE;
@@ -72,7 +72,7 @@ std::string_view CommonCommands::pageTitle(int commandId) {
 }
 
 bool CommonCommands::OnMenuCommon(int commandId, const PageRunner& run) {
-    std::unique_ptr<HDialog> page = createPage(commandId, m_doc, m_accessMode.value(), m_prompt);
+    std::unique_ptr<HDialog> page = CreatePage(commandId, m_doc, m_accessMode.value(), m_prompt);
     if (!page) {
         return false;
     }
@@ -81,18 +81,18 @@ bool CommonCommands::OnMenuCommon(int commandId, const PageRunner& run) {
     const CKQ70Doc::ChangeScope scope(m_doc);
     RadioImage& image = m_doc.GetMainMemory();
     const auto before = std::make_unique<RadioImage>(image);
-    const EditFlags flagsBefore = m_doc.editFlags();
+    const EditFlags flagsBefore = m_doc.GetEditFlags();
     const std::int32_t optionBefore = HMiscParams::optionUnitOf(image);
 
-    const bool accepted = run(*page, pageTitle(commandId));
+    const bool accepted = run(*page, PageTitle(commandId));
     if (accepted) {
         if (commandId == ID_COMMON_HARDWARE) {
             const auto& hardware = static_cast<const HHardwareDialog&>(*page);
-            if (!hardware.bandChanged()) {
-                m_doc.setDataModified(true);
+            if (!hardware.BandChanged()) {
+                m_doc.SetDataModified(true);
             }
             m_listener.viewSaveData();
-            if (hardware.radioChannelChanged()) {
+            if (hardware.RadioChannelChanged()) {
                 RegroupChannels(m_doc);
             }
         }
@@ -102,9 +102,9 @@ bool CommonCommands::OnMenuCommon(int commandId, const PageRunner& run) {
         }
         // Whatever OK changed must reach the save prompt, on every page, and can be taken
         // back as one step.
-        if (m_doc.undoHistory().recordIfChanged(EditSteps::pageStep(pageTitle(commandId)), *before,
-                                                flagsBefore, image)) {
-            m_doc.setDataModified(true);
+        if (m_doc.GetUndoHistory().recordIfChanged(EditSteps::PageStep(PageTitle(commandId)),
+                                                   *before, flagsBefore, image)) {
+            m_doc.SetDataModified(true);
         }
     }
     return accepted;
@@ -122,7 +122,7 @@ void CommonCommands::ApplyOptionUnitChange(CKQ70Doc& doc, int newOptionUnit) {
         channels.setValue(channel, encryption, encryptionValue);
     }
     channels.store(image);
-    doc.setDataModified(true);
+    doc.SetDataModified(true);
 }
 
 void CommonCommands::RegroupChannels(CKQ70Doc& doc) {

@@ -30,9 +30,9 @@ public:
     bool OnMenuCommon(int commandId, const PageRunner& run);
 
     // The page of a Common command; nothing for a command without one.
-    static std::unique_ptr<HDialog> createPage(int commandId, CKQ70Doc& doc, int accessMode,
+    static std::unique_ptr<HDialog> CreatePage(int commandId, CKQ70Doc& doc, int accessMode,
                                                UserPrompt& prompt);
-    static std::string_view pageTitle(int commandId);
+    static std::string_view PageTitle(int commandId);
 
     // A change of the option unit invalidates every channel's signalling and encryption.
     static void ApplyOptionUnitChange(CKQ70Doc& doc, int newOptionUnit);

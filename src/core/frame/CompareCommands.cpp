@@ -53,7 +53,7 @@ std::optional<ComparisonResult> CompareCommands::CompareWithFile(const std::stri
     if (!ReadDataFile(path, *other, m_prompt)) {
         return std::nullopt;
     }
-    return compare(*other, fileName(path));
+    return Compare(*other, fileName(path));
 }
 
 std::optional<ComparisonResult> CompareCommands::OnRadioCompare(RadioCommands& radio) {
@@ -61,16 +61,16 @@ std::optional<ComparisonResult> CompareCommands::OnRadioCompare(RadioCommands& r
     if (radio.UploadForComparison(*scratch) != 0) {
         return std::nullopt;
     }
-    ComparisonResult result = compare(*scratch, std::string(text::COMPARE_RADIO));
+    ComparisonResult result = Compare(*scratch, std::string(text::COMPARE_RADIO));
     result.scope = text::COMPARE_RADIO_AREAS;
     return result;
 }
 
-ComparisonResult CompareCommands::compare(const RadioImage& other, std::string otherName) const {
+ComparisonResult CompareCommands::Compare(const RadioImage& other, std::string otherName) const {
     return ComparisonResult{
         std::string(text::COMPARE_THIS_DOCUMENT),
         std::move(otherName),
-        ImageComparison::Compare(m_doc.GetMainMemory(), other, m_accessMode.value()),
+        ImageComparison::compare(m_doc.GetMainMemory(), other, m_accessMode.value()),
         {}};
 }
 

@@ -53,7 +53,7 @@ public:
     static std::string Summary(const ImageComparison& comparison);
 
 private:
-    ComparisonResult compare(const RadioImage& other, std::string otherName) const;
+    ComparisonResult Compare(const RadioImage& other, std::string otherName) const;
 
     CKQ70Doc& m_doc;
     const AccessMode& m_accessMode;

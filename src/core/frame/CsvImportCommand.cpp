@@ -82,9 +82,9 @@ bool CsvImportCommand::ImportFile(const std::string& csvPath, const ErrorWindow&
             return true;
         }
         m_doc.GetMainMemory() = result.image;
-        m_doc.setDataModified(true);
+        m_doc.SetDataModified(true);
         if (result.hardwareEdited) {
-            m_doc.setHardwareEdited(true);
+            m_doc.SetHardwareEdited(true);
         }
         return true;
     });

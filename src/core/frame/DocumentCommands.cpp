@@ -44,9 +44,9 @@ void DocumentCommands::OnFileOpen() {
 
 bool DocumentCommands::OpenDocumentFile(const std::string& path) {
     NewDocumentWith(path, LOAD_NAMED_FILE);
-    const bool loaded = m_doc.currentFilePath() == path;
+    const bool loaded = m_doc.GetCurrentFilePath() == path;
     if (loaded) {
-        rememberRecentFile(path);
+        RememberRecentFile(path);
     }
     return loaded;
 }
@@ -63,15 +63,15 @@ bool DocumentCommands::OnOpenNamedFile(const std::string& path) {
         return false;
     }
     bool loaded = false;
-    if (path == m_doc.currentFilePath()) {
+    if (path == m_doc.GetCurrentFilePath()) {
         // Reopening the open file reloads it; a failed reload must never fall back to a band
         // template, so it takes the named-file code.
         NewDocumentWith(path, LOAD_NAMED_FILE);
-        loaded = m_doc.currentFilePath() == path;
+        loaded = m_doc.GetCurrentFilePath() == path;
     } else {
         loaded = OpenDocumentFile(path);
     }
-    m_doc.clearEditedFlags();
+    m_doc.ClearEditedFlags();
     return loaded;
 }
 
@@ -105,30 +105,30 @@ void DocumentCommands::ApplyLcdType(int lcdType) {
 }
 
 bool DocumentCommands::OnFileSave() {
-    if (m_doc.isUntitled()) {
+    if (m_doc.IsUntitled()) {
         return OnFileSaveAs();
     }
-    return saveTo(m_doc.currentFilePath());
+    return SaveTo(m_doc.GetCurrentFilePath());
 }
 
 bool DocumentCommands::OnFileSaveAs() {
     const auto chosen = m_prompt.saveFileDialog(
-        dataFileDialog(m_doc.isUntitled() ? std::string() : m_doc.currentFilePath()));
+        dataFileDialog(m_doc.IsUntitled() ? std::string() : m_doc.GetCurrentFilePath()));
     if (!chosen) {
         return false;
     }
     KQ70_LOG(LOG_D2, 0, "[%s]%03d", "SendMessage", WM_COMMAND);
     // The document takes the new name only once the file is written, so a cancelled or
     // failed Save As leaves it belonging to its old file.
-    if (!saveTo(*chosen)) {
+    if (!SaveTo(*chosen)) {
         return false;
     }
-    m_doc.setCurrentFilePath(*chosen);
-    rememberRecentFile(*chosen);
+    m_doc.SetCurrentFilePath(*chosen);
+    RememberRecentFile(*chosen);
     return true;
 }
 
-bool DocumentCommands::saveTo(const std::string& path) {
+bool DocumentCommands::SaveTo(const std::string& path) {
     if (!CheckWritable(path, m_prompt)) {
         return false;
     }
@@ -142,7 +142,7 @@ bool DocumentCommands::saveTo(const std::string& path) {
     return m_doc.WriteToFile(path, m_prompt);
 }
 
-void DocumentCommands::rememberRecentFile(const std::string& path) {
+void DocumentCommands::RememberRecentFile(const std::string& path) {
     m_settings.addRecentFile(path);
     if (!m_settings.writeRecentFiles(m_settingsFile)) {
         KQ70_LOG(LOG_WR, 0, "recent files not written: %s", m_settingsFile.path().c_str());
@@ -151,30 +151,30 @@ void DocumentCommands::rememberRecentFile(const std::string& path) {
 
 void DocumentCommands::NewDocumentWith(const std::string& path, int loadCode) {
     const CKQ70Doc::ChangeScope scope(m_doc);
-    m_doc.markReplaced();
+    m_doc.MarkReplaced();
     m_doc.GetMainMemory() = RadioImage();
-    m_doc.setDataModified(false);
-    m_doc.undoHistory().clear(); // steps of another document cannot be taken back here
-    m_doc.setCurrentFilePath(path);
+    m_doc.SetDataModified(false);
+    m_doc.GetUndoHistory().clear(); // steps of another document cannot be taken back here
+    m_doc.SetCurrentFilePath(path);
     LoadBandImage(loadCode);
-    m_doc.clearEditedFlags();
+    m_doc.ClearEditedFlags();
 }
 
 void DocumentCommands::LoadBandImage(int loadCode) {
     const int band = loadCode & 0x0F;
     const bool found = FindDefaultFile(loadCode);
-    if (found && ReadDataFile(m_doc.currentFilePath(), m_doc.GetMainMemory(), m_prompt)) {
+    if (found && ReadDataFile(m_doc.GetCurrentFilePath(), m_doc.GetMainMemory(), m_prompt)) {
         return;
     }
     if (!found && (loadCode & LOAD_CURRENT_PATH) != 0) {
         // A named file that cannot be opened is said so, not silently replaced.
         m_prompt.message(
-            substitute1(Strings::get(IDS_PROBLEM_OPENING_FILE), m_doc.currentFilePath()),
+            substitute1(Strings::get(IDS_PROBLEM_OPENING_FILE), m_doc.GetCurrentFilePath()),
             MessageIcon::Stop);
     }
     // The fallback image belongs to no file: a later Save must ask for a name instead of
     // overwriting the file that could not be read.
-    m_doc.setCurrentFilePath(NO_FILE_MARKER);
+    m_doc.SetCurrentFilePath(NO_FILE_MARKER);
     m_builder(band, m_doc.GetMainMemory());
     if ((loadCode & LOAD_CURRENT_PATH) == 0) {
         const int templateBand = band == LOAD_ANY_TEMPLATE ? PMR446_BAND : band;
@@ -184,7 +184,7 @@ void DocumentCommands::LoadBandImage(int loadCode) {
     }
 }
 
-bool DocumentCommands::tryTemplate(int band) {
+bool DocumentCommands::TryTemplate(int band) {
     if (!isDefinedBand(band)) {
         return false;
     }
@@ -193,36 +193,36 @@ bool DocumentCommands::tryTemplate(int band) {
     if (CheckReadable(path) != DATA_FILE_OK) {
         return false;
     }
-    m_doc.setCurrentFilePath(path);
+    m_doc.SetCurrentFilePath(path);
     return true;
 }
 
 bool DocumentCommands::FindDefaultFile(int loadCode) {
     if ((loadCode & LOAD_CURRENT_PATH) != 0) {
-        return CheckReadable(m_doc.currentFilePath()) == DATA_FILE_OK;
+        return CheckReadable(m_doc.GetCurrentFilePath()) == DATA_FILE_OK;
     }
     const int band = loadCode & 0x0F;
     if (band == LOAD_ANY_TEMPLATE) {
         for (int code = 0; code < TEMPLATE_NAME_COUNT; ++code) {
-            if (tryTemplate(code)) {
+            if (TryTemplate(code)) {
                 return true;
             }
         }
         return false;
     }
-    return tryTemplate(band);
+    return TryTemplate(band);
 }
 
 void DocumentCommands::WriteDefaultFile(std::string_view templateName) {
     if (templateName.empty()) {
         m_prompt.message(substitute1(Strings::get(IDS_PROBLEM_OPENING_FILE), templateName),
                          MessageIcon::Stop);
-        m_doc.setCurrentFilePath(NO_FILE_MARKER);
+        m_doc.SetCurrentFilePath(NO_FILE_MARKER);
         return;
     }
     const std::string path = joinPath(m_programFolder, std::string(templateName));
     if (WriteDataFile(path, m_doc.GetMainMemory(), m_prompt)) {
-        m_doc.setCurrentFilePath(NO_FILE_MARKER);
+        m_doc.SetCurrentFilePath(NO_FILE_MARKER);
     }
 }
 

@@ -61,12 +61,12 @@ public:
     void WriteDefaultFile(std::string_view templateName);
     void NewDocumentWith(const std::string& path, int loadCode);
 
-    const std::string& programFolder() const { return m_programFolder; }
+    const std::string& GetProgramFolder() const { return m_programFolder; }
 
 private:
-    bool saveTo(const std::string& path);
-    bool tryTemplate(int band);
-    void rememberRecentFile(const std::string& path);
+    bool SaveTo(const std::string& path);
+    bool TryTemplate(int band);
+    void RememberRecentFile(const std::string& path);
 
     CKQ70Doc& m_doc;
     UserPrompt& m_prompt;

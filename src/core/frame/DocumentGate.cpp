@@ -24,8 +24,8 @@ bool DocumentGate::run(const std::function<void()>& command, int commandId) {
     return true;
 }
 
-bool DocumentGate::Gated(int commandId) {
-    switch (MainMenuModel::canonicalCommand(commandId)) {
+bool DocumentGate::gated(int commandId) {
+    switch (MainMenuModel::CanonicalCommand(commandId)) {
     case ID_HELP:
     case ID_HELP_TOPICS:
     case ID_HELP_GET_STARTED:
@@ -42,10 +42,10 @@ bool DocumentGate::Gated(int commandId) {
 }
 
 bool DocumentGate::ReadsOnly(int commandId) {
-    if (!Gated(commandId)) {
+    if (!gated(commandId)) {
         return true;
     }
-    const int id = MainMenuModel::canonicalCommand(commandId);
+    const int id = MainMenuModel::CanonicalCommand(commandId);
     if (id >= ID_VIEW_ITEM_FIRST && id <= ID_VIEW_ITEM_LAST) {
         return true;
     }

@@ -29,7 +29,7 @@ public:
 
     // Commands that neither read nor change the document (help, the bars, Print Setup, Copy)
     // need not pass the gate; every other command does.
-    static bool Gated(int commandId);
+    static bool gated(int commandId);
     // Commands that only read the document or change how it is shown: they run while the
     // document is held.
     static bool ReadsOnly(int commandId);

@@ -22,38 +22,38 @@ EditSteps::EditSteps(CKQ70Doc& doc, DocumentListener& view) : m_doc(doc), m_view
 
 EditSteps::~EditSteps() = default;
 
-bool EditSteps::run(const std::string& description, const std::function<bool()>& step) {
-    begin();
+bool EditSteps::Run(const std::string& description, const std::function<bool()>& step) {
+    Begin();
     const bool result = step();
-    end(description);
+    End(description);
     return result;
 }
 
-void EditSteps::begin() {
+void EditSteps::Begin() {
     m_view.viewSaveData();
     m_before = std::make_unique<RadioImage>(m_doc.GetMainMemory());
-    m_flagsBefore = m_doc.editFlags();
+    m_flagsBefore = m_doc.GetEditFlags();
 }
 
-bool EditSteps::end(const std::string& description) {
+bool EditSteps::End(const std::string& description) {
     if (!m_before) {
         return false;
     }
     const std::unique_ptr<RadioImage> before = std::move(m_before);
     m_view.viewSaveData();
-    return m_doc.undoHistory().recordIfChanged(description, *before, m_flagsBefore,
-                                               m_doc.GetMainMemory());
+    return m_doc.GetUndoHistory().recordIfChanged(description, *before, m_flagsBefore,
+                                                  m_doc.GetMainMemory());
 }
 
 bool EditSteps::OnEditUndo() {
-    return apply(true);
+    return Apply(true);
 }
 
 bool EditSteps::OnEditRedo() {
-    return apply(false);
+    return Apply(false);
 }
 
-bool EditSteps::apply(bool undo) {
+bool EditSteps::Apply(bool undo) {
     // An edit still open when the command came belongs to the state being left.
     m_before.reset();
     // Whatever the view holds reaches the image first, so the state left can be redone
@@ -63,21 +63,21 @@ bool EditSteps::apply(bool undo) {
     return undo ? m_doc.Undo() : m_doc.Redo();
 }
 
-std::string EditSteps::cellStep(std::string_view action, int channel, int column) {
+std::string EditSteps::CellStep(std::string_view action, int channel, int column) {
     return strprintf(text::STEP_CELL_FORMAT.data(), std::string(action).c_str(), channel + 1,
                      columnName(column).c_str());
 }
 
-std::string EditSteps::editStep(int channel, int column) {
+std::string EditSteps::EditStep(int channel, int column) {
     return strprintf(text::STEP_EDIT_FORMAT.data(), channel + 1, columnName(column).c_str());
 }
 
-std::string EditSteps::pasteStep(int channels) {
+std::string EditSteps::PasteStep(int channels) {
     return channels == 1 ? std::string(text::STEP_PASTE_ONE)
                          : strprintf(text::STEP_PASTE_FORMAT.data(), channels);
 }
 
-std::string EditSteps::pageStep(std::string_view pageTitle) {
+std::string EditSteps::PageStep(std::string_view pageTitle) {
     return strprintf(text::STEP_PAGE_FORMAT.data(), std::string(pageTitle).c_str());
 }
 

@@ -28,13 +28,13 @@ public:
 
     // Runs `step` as one user-level step and records it under `description` when it changed
     // the document's data. Returns what the step returned.
-    bool run(const std::string& description, const std::function<bool()>& step);
+    bool Run(const std::string& description, const std::function<bool()>& step);
 
     // A step that spans several calls, as an in-cell edit from its start to its end.
-    void begin();
+    void Begin();
     // True when the step begun changed the data and was recorded.
-    bool end(const std::string& description);
-    bool pending() const { return m_before != nullptr; }
+    bool End(const std::string& description);
+    bool GetPending() const { return m_before != nullptr; }
 
     // Edit > Undo and Redo: the image and the modified flag as they were. False when there
     // was nothing to take back or do again.
@@ -42,16 +42,16 @@ public:
     bool OnEditRedo();
 
     // "Space on CH5 Sub Audio Dec": a key or click on a cell. `channel` counts from 0.
-    static std::string cellStep(std::string_view action, int channel, int column);
+    static std::string CellStep(std::string_view action, int channel, int column);
     // "Edit CH5 RX Frequency": an in-cell edit.
-    static std::string editStep(int channel, int column);
+    static std::string EditStep(int channel, int column);
     // "Paste into 4 channels".
-    static std::string pasteStep(int channels);
+    static std::string PasteStep(int channels);
     // "Hardware page": a parameter page closed with OK.
-    static std::string pageStep(std::string_view pageTitle);
+    static std::string PageStep(std::string_view pageTitle);
 
 private:
-    bool apply(bool undo);
+    bool Apply(bool undo);
 
     CKQ70Doc& m_doc;
     DocumentListener& m_view;

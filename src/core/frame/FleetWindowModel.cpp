@@ -27,7 +27,7 @@ FleetWindowModel::FleetWindowModel(const std::vector<PortChoice>& choices) {
 }
 
 std::optional<std::string> FleetWindowModel::DocumentProblem(const CKQ70Doc& doc) {
-    if (doc.isUntitled() || doc.dataModified()) {
+    if (doc.IsUntitled() || doc.GetDataModified()) {
         return format(text::FLEET_SAVE_FIRST);
     }
     return std::nullopt;

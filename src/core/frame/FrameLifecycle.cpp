@@ -27,10 +27,10 @@ FrameLifecycle::Size FrameLifecycle::InitialSize(const AppSettings& settings, Si
 }
 
 std::string FrameLifecycle::DocumentName(const CKQ70Doc& doc) {
-    if (doc.isUntitled() || doc.currentFilePath().empty()) {
+    if (doc.IsUntitled() || doc.GetCurrentFilePath().empty()) {
         return std::string(text::NO_FILE_TITLE);
     }
-    const std::string& path = doc.currentFilePath();
+    const std::string& path = doc.GetCurrentFilePath();
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
@@ -60,7 +60,7 @@ std::vector<std::string> FrameLifecycle::InformationLines(const CKQ70Doc& doc,
     HHardwareParams hardware;
     hardware.extract(doc.GetMainMemory());
     return {strprintf("Data file: %s%s", DocumentName(doc).c_str(),
-                      doc.dataModified() ? " (changed)" : ""),
+                      doc.GetDataModified() ? " (changed)" : ""),
             strprintf("Radio: %d channels", hardware.channelCapacity()),
             strprintf("Port: %s, %d baud", settings.portText().c_str(), settings.baudRate)};
 }

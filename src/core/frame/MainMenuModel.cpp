@@ -179,24 +179,24 @@ MainMenuModel::MainMenuModel(int accessMode)
               channelMenu(),
               helpMenu()} {
     if (accessMode != ACCESS_MANUFACTURE) {
-        removeCommand(ID_COMMON_HARDWARE);
-        removeCommand(ID_COMMON_MARKETING);
+        RemoveCommand(ID_COMMON_HARDWARE);
+        RemoveCommand(ID_COMMON_MARKETING);
         // Recovery rewrites the radio's adjustment data: a factory task.
-        removeCommand(ID_RADIO_ADJ_RECOVER);
+        RemoveCommand(ID_RADIO_ADJ_RECOVER);
     }
     // Alignment drives the radio's RF circuits; it is offered only once the adjustment mode
     // has been unlocked.
     if (accessMode != ACCESS_ADJUSTMENT) {
-        removeCommand(ID_RADIO_ALIGNMENT);
+        RemoveCommand(ID_RADIO_ALIGNMENT);
     }
     for (int id : {ID_COMMON_OPTION, ID_COMMON_FRONT_PANEL, ID_COMMON_EMERGENCY, ID_COMMON_PASSWORD,
                    ID_COMMON_DIRECT_CH, ID_RADIO_CH_FINE_ALIGNMENT, ID_RADIO_ADJ_DEFAULT}) {
-        removeCommand(id);
+        RemoveCommand(id);
     }
     m_menus.erase(m_menus.begin() + SIGNALLING_POSITION);
     m_menus.erase(m_menus.begin() + CHANNEL_POSITION_AT_CREATION);
     for (int item : {1, 2, 3, 7, 12, 15, 16}) { // Pri, W/N, TAG, Power, ANI, Page/Signal, Clock
-        removeCommand(ID_VIEW_ITEM_FIRST + item - 1);
+        RemoveCommand(ID_VIEW_ITEM_FIRST + item - 1);
     }
     for (Menu& each : m_menus) {
         tidySeparators(each.entries);
@@ -222,12 +222,12 @@ void MainMenuModel::SetAccessMode(int accessMode, const RadioImage& image) {
 void MainMenuModel::UpdateRadioMenus(int radioChannelValue) {
     m_capacity = channelCapacityForRadioChannel(radioChannelValue);
     if (radioChannelValue < DIRECT_CH_RADIO_CHANNEL) {
-        removeCommand(ID_COMMON_DIRECT_CH);
-    } else if (!has(ID_COMMON_DIRECT_CH)) {
+        RemoveCommand(ID_COMMON_DIRECT_CH);
+    } else if (!Has(ID_COMMON_DIRECT_CH)) {
         m_menus[COMMON_POSITION].entries.push_back(
             command(ID_COMMON_DIRECT_CH, text::MENU_COMMON_DIRECT_CH));
     }
-    const bool channelMenuShown = has(ID_CHANNEL_ALLOCATIONS);
+    const bool channelMenuShown = Has(ID_CHANNEL_ALLOCATIONS);
     if (radioChannelValue < CHANNEL_MENU_RADIO_CHANNEL) {
         if (channelMenuShown && static_cast<int>(m_menus.size()) > CHANNEL_POSITION) {
             m_menus.erase(m_menus.begin() + CHANNEL_POSITION);
@@ -238,13 +238,13 @@ void MainMenuModel::UpdateRadioMenus(int radioChannelValue) {
     }
 }
 
-bool MainMenuModel::has(int commandId) const {
+bool MainMenuModel::Has(int commandId) const {
     return std::any_of(m_menus.begin(), m_menus.end(),
                        [commandId](const Menu& each) { return contains(each.entries, commandId); });
 }
 
-bool MainMenuModel::isEnabled(int commandId) const {
-    if (!has(canonicalCommand(commandId))) {
+bool MainMenuModel::IsEnabled(int commandId) const {
+    if (!Has(CanonicalCommand(commandId))) {
         return commandId == ID_HELP || commandId == ID_RAW_EDITOR;
     }
     if (commandId == ID_CHANNEL_ALLOCATIONS) {
@@ -259,7 +259,7 @@ bool MainMenuModel::isEnabled(int commandId) const {
     return true;
 }
 
-std::string MainMenuModel::commandText(int commandId) const {
+std::string MainMenuModel::CommandText(int commandId) const {
     const MenuEntry* found = nullptr;
     for (const Menu& each : m_menus) {
         if ((found = find(each.entries, commandId)) != nullptr) {
@@ -269,7 +269,7 @@ std::string MainMenuModel::commandText(int commandId) const {
     if (found == nullptr) {
         return {};
     }
-    if (m_undoHistory != nullptr && isEnabled(commandId) &&
+    if (m_undoHistory != nullptr && IsEnabled(commandId) &&
         (commandId == ID_EDIT_UNDO || commandId == ID_EDIT_REDO)) {
         const bool undo = commandId == ID_EDIT_UNDO;
         return strprintf(
@@ -280,7 +280,7 @@ std::string MainMenuModel::commandText(int commandId) const {
     return std::string(found->text);
 }
 
-int MainMenuModel::position(std::string_view title) const {
+int MainMenuModel::Position(std::string_view title) const {
     for (std::size_t i = 0; i < m_menus.size(); ++i) {
         if (m_menus[i].title == title) {
             return static_cast<int>(i);
@@ -289,7 +289,7 @@ int MainMenuModel::position(std::string_view title) const {
     return -1;
 }
 
-int MainMenuModel::canonicalCommand(int commandId) {
+int MainMenuModel::CanonicalCommand(int commandId) {
     switch (commandId) {
     case ID_TOOLBAR_UPLOAD:
         return ID_RADIO_UPLOAD;
@@ -300,7 +300,7 @@ int MainMenuModel::canonicalCommand(int commandId) {
     }
 }
 
-std::vector<std::string_view> MainMenuModel::extraAccelerators(int commandId) {
+std::vector<std::string_view> MainMenuModel::ExtraAccelerators(int commandId) {
     switch (commandId) {
     case ID_EDIT_COPY:
         return {"Ctrl+Insert"};
@@ -315,7 +315,7 @@ std::vector<std::string_view> MainMenuModel::extraAccelerators(int commandId) {
     }
 }
 
-const std::vector<int>& MainMenuModel::toolbarCommands() {
+const std::vector<int>& MainMenuModel::ToolbarCommands() {
     static const std::vector<int> buttons{
         ID_FILE_NEW,       ID_FILE_OPEN,        ID_SEPARATOR, ID_FILE_SAVE,  ID_SEPARATOR,
         ID_EDIT_COPY,      ID_EDIT_PASTE,       ID_SEPARATOR, ID_FILE_PRINT, ID_SEPARATOR,
@@ -323,7 +323,7 @@ const std::vector<int>& MainMenuModel::toolbarCommands() {
     return buttons;
 }
 
-bool MainMenuModel::removeCommand(int commandId) {
+bool MainMenuModel::RemoveCommand(int commandId) {
     for (Menu& each : m_menus) {
         if (removeFrom(each.entries, commandId)) {
             return true;

@@ -98,26 +98,26 @@ public:
     // radio in the document; the Edit menu keeps following the same history.
     void SetAccessMode(int accessMode, const RadioImage& image);
 
-    const std::vector<Menu>& menus() const { return m_menus; }
-    bool has(int commandId) const;
-    bool isEnabled(int commandId) const;
+    const std::vector<Menu>& GetMenus() const { return m_menus; }
+    bool Has(int commandId) const;
+    bool IsEnabled(int commandId) const;
     // Edit > Undo and Redo follow this history: enabled when it has a step, named after it.
-    void setUndoHistory(const UndoHistory* history) { m_undoHistory = history; }
+    void SetUndoHistory(const UndoHistory* history) { m_undoHistory = history; }
     // The text a command's entry shows now ("&Undo Hardware page\tCtrl+Z"); empty when the
     // bar has no such command.
-    std::string commandText(int commandId) const;
+    std::string CommandText(int commandId) const;
     // The bar position of a menu by its title; -1 when the bar has no such menu.
-    int position(std::string_view title) const;
+    int Position(std::string_view title) const;
 
     // Commands that run another command's code (the toolbar's Upload and Download).
-    static int canonicalCommand(int commandId);
+    static int CanonicalCommand(int commandId);
     // Keys that run a command besides the one its menu text shows ("Ctrl+Insert" for Copy).
-    static std::vector<std::string_view> extraAccelerators(int commandId);
+    static std::vector<std::string_view> ExtraAccelerators(int commandId);
     // The toolbar's buttons in order; ID_SEPARATOR between groups.
-    static const std::vector<int>& toolbarCommands();
+    static const std::vector<int>& ToolbarCommands();
 
 private:
-    bool removeCommand(int commandId);
+    bool RemoveCommand(int commandId);
 
     std::vector<Menu> m_menus;
     int m_capacity = 0;

@@ -159,8 +159,8 @@ int RadioCommands::RunTransferJob(TransferDirection direction, RadioImage& image
     request->m_image = &image;
     SetRangeLists(*request, direction, m_accessMode.value());
 
-    CommJobContext context{m_accessMode.value(), m_programFolder, m_doc.word1Edited(),
-                           m_doc.hardwareEdited(), m_settings.verifyDownload};
+    CommJobContext context{m_accessMode.value(), m_programFolder, m_doc.GetWord1Edited(),
+                           m_doc.GetHardwareEdited(), m_settings.verifyDownload};
     context.cancel = m_cancel;
     context.reportUploadComplete = reportUploadComplete;
     HKQ70CommunicationDialog dialog(direction, port, m_link.progress, m_prompt, m_link.clock,
@@ -207,13 +207,13 @@ std::optional<int> RadioCommands::Upload() {
         return status;
     }
     RadioImage& image = m_doc.GetMainMemory();
-    m_doc.markReplaced();
+    m_doc.MarkReplaced();
     NormaliseUploadedImage(image);
-    m_doc.setCurrentFilePath(NO_FILE_MARKER);
+    m_doc.SetCurrentFilePath(NO_FILE_MARKER);
     // The radio's data exists nowhere else yet: closing must offer to save it.
-    m_doc.setDataModified(true);
-    m_doc.clearEditedFlags();
-    m_doc.undoHistory().clear();
+    m_doc.SetDataModified(true);
+    m_doc.ClearEditedFlags();
+    m_doc.GetUndoHistory().clear();
     AfterTransfer();
     return status;
 }
@@ -255,8 +255,8 @@ RadioCommands::OnRadioAlignment(const BasicAlignment::WindowRunner& runWindow) {
                         {m_link.device, m_link.clock, m_link.lastPortKind, m_link.progress},
                         {m_settings.portType, static_cast<std::uint32_t>(m_settings.baudRate),
                          static_cast<std::uint32_t>(m_settings.comPort), m_settings.portName},
-                        CommJobContext{m_accessMode.value(), m_programFolder, m_doc.word1Edited(),
-                                       m_doc.hardwareEdited()},
+                        CommJobContext{m_accessMode.value(), m_programFolder,
+                                       m_doc.GetWord1Edited(), m_doc.GetHardwareEdited()},
                         m_prompt);
     pass.SetJobExecutor(m_executor);
     pass.SetWriteBackExecutor(m_writeBackExecutor);

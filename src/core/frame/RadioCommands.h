@@ -47,14 +47,14 @@ public:
                   std::string programFolder, UserPrompt& prompt, DocumentListener& listener,
                   RadioLink link, SaveModifiedFunction saveModified);
 
-    void setJobExecutor(JobExecutor executor) { m_executor = std::move(executor); }
+    void SetJobExecutor(JobExecutor executor) { m_executor = std::move(executor); }
     // The alignment's write-backs, which are never stopped, run with this one when it is set
     // (the desktop shows them without Cancel), else with the job executor.
-    void setWriteBackExecutor(JobExecutor executor) { m_writeBackExecutor = std::move(executor); }
+    void SetWriteBackExecutor(JobExecutor executor) { m_writeBackExecutor = std::move(executor); }
     // The flag that stops a running transfer at its next block; none by default.
-    void setCancelFlag(const CancelFlag* cancel) { m_cancel = cancel; }
+    void SetCancelFlag(const CancelFlag* cancel) { m_cancel = cancel; }
     // True when the last transfer job ended because the flag asked it to stop.
-    bool lastJobCancelled() const { return m_lastJobCancelled; }
+    bool GetLastJobCancelled() const { return m_lastJobCancelled; }
 
     // Radio > Upload: the job's result, or nothing when the save prompt was cancelled. Only
     // a successful upload changes the document: it becomes the radio's untitled, modified

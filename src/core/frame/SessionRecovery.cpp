@@ -30,7 +30,7 @@ bool SessionRecovery::Keep(CKQ70Doc& doc, DocumentListener& view) const {
     // A value still being typed is part of the changes when it is one.
     view.commitValidPendingEdit();
     view.viewSaveData();
-    if (!doc.dataModified()) {
+    if (!doc.GetDataModified()) {
         return true;
     }
     const bool kept =
@@ -63,12 +63,12 @@ bool SessionRecovery::Restore(CKQ70Doc& doc, UserPrompt& prompt) const {
         return false;
     }
     const CKQ70Doc::ChangeScope scope(doc);
-    doc.markReplaced();
+    doc.MarkReplaced();
     doc.GetMainMemory() = image;
-    doc.undoHistory().clear();
-    doc.setCurrentFilePath(NO_FILE_MARKER);
-    doc.clearEditedFlags();
-    doc.setDataModified(true);
+    doc.GetUndoHistory().clear();
+    doc.SetCurrentFilePath(NO_FILE_MARKER);
+    doc.ClearEditedFlags();
+    doc.SetDataModified(true);
     if (std::remove(m_path.c_str()) != 0) {
         KQ70_LOG(LOG_WR, 0, "recovery file not removed: %s", m_path.c_str());
     }

@@ -5,7 +5,7 @@
 
 namespace kq70 {
 
-bool CancelFlag::RequestStop(UserPrompt& prompt) {
+bool CancelFlag::requestStop(UserPrompt& prompt) {
     if (writing() && prompt.messageBox(text::STOP_WHILE_WRITING, {}, MessageButtons::YesNo,
                                        MessageIcon::Question) != MessageAnswer::Yes) {
         return false;

@@ -27,7 +27,7 @@ public:
 
     // The user asked to stop: once the radio is being written, only after saying Yes to
     // what that leaves. True when the job was asked to stop.
-    bool RequestStop(UserPrompt& prompt);
+    bool requestStop(UserPrompt& prompt);
 
 private:
     // Lock-free, so setting it from a signal handler is safe.

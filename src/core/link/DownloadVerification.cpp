@@ -50,12 +50,12 @@ DownloadVerification::DownloadVerification(const RangeList& eepromWritten,
     : m_words(distinctUnits(eepromWritten, extraWords, EEPROM_WORDS - 1)),
       m_pages(distinctUnits(flashWritten, {}, HKqCommonCommunication::LAST_FLASH_PAGE)) {}
 
-DownloadVerification::Failure DownloadVerification::Unanswered(int area, std::uint8_t unit) {
+DownloadVerification::Failure DownloadVerification::unanswered(int area, std::uint8_t unit) {
     return Failure{area, unit, unitOffset(area, unit), true};
 }
 
 std::optional<DownloadVerification::Failure>
-DownloadVerification::CompareUnit(int area, std::uint8_t unit, const RadioImage& sent,
+DownloadVerification::compareUnit(int area, std::uint8_t unit, const RadioImage& sent,
                                   const RadioImage& readBack) {
     const std::size_t first = unitOffset(area, unit);
     const std::size_t size = area == AREA_EEPROM ? EEPROM_WORD_SIZE : FLASH_PAGE_SIZE;
@@ -67,7 +67,7 @@ DownloadVerification::CompareUnit(int area, std::uint8_t unit, const RadioImage&
     return std::nullopt;
 }
 
-std::string DownloadVerification::Message(const Failure& failure) {
+std::string DownloadVerification::message(const Failure& failure) {
     const char* unanswered = failure.unanswered ? text::VERIFY_NO_ANSWER.data() : "";
     if (failure.area == AREA_EEPROM) {
         return strprintf(text::VERIFY_FAILED_EEPROM_FORMAT.data(),

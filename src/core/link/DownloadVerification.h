@@ -37,13 +37,13 @@ public:
     const std::vector<std::uint8_t>& pages() const { return m_pages; }
 
     // The first byte of the unit that differs between what was sent and what came back.
-    static std::optional<Failure> CompareUnit(int area, std::uint8_t unit, const RadioImage& sent,
+    static std::optional<Failure> compareUnit(int area, std::uint8_t unit, const RadioImage& sent,
                                               const RadioImage& readBack);
     // A unit that gave no good answer to its read.
-    static Failure Unanswered(int area, std::uint8_t unit);
+    static Failure unanswered(int area, std::uint8_t unit);
     // "Verify failed" with the address the way the raw image editor labels it: the EEPROM
     // word, or the radio's flash address.
-    static std::string Message(const Failure& failure);
+    static std::string message(const Failure& failure);
 
 private:
     std::vector<std::uint8_t> m_words;

@@ -107,7 +107,7 @@ int HKQ70CommunicationDialog::RunJob(std::unique_ptr<HCommJob> job) {
 }
 
 std::string HKQ70CommunicationDialog::PortOpenError() {
-    const std::string hint = portPermissionHint(port().DeviceName());
+    const std::string hint = portPermissionHint(GetPort().DeviceName());
     return std::string(text::PORT_OPEN_ERROR) + (hint.empty() ? "" : "\r\n" + hint);
 }
 
@@ -116,7 +116,7 @@ int HKQ70CommunicationDialog::Abort(HCommRequest& request, std::string_view mess
     if (sendReset) {
         SendReset(request);
     }
-    port().Close();
+    GetPort().Close();
     request.m_message = message;
     return 1;
 }
@@ -161,7 +161,7 @@ bool HKQ70CommunicationDialog::Connect(HCommRequest& request, Clock::Duration pa
         Abort(request, message, false);
         return false;
     }
-    clock().sleep(pause);
+    GetClock().sleep(pause);
     return true;
 }
 
@@ -267,7 +267,7 @@ std::optional<int> HKQ70CommunicationDialog::ReadRadio(HCommRequest& request,
     if (!PassChecks(request)) {
         return 1;
     }
-    progress().setStatus(text::NOW_UPLOADING);
+    GetProgress().setStatus(text::NOW_UPLOADING);
     if (!ReadLists(request)) {
         return StoppedByCancel() ? Cancelled(request, false)
                                  : Abort(request, text::COMMUNICATION_ERROR, false);
@@ -294,7 +294,7 @@ int HKQ70CommunicationDialog::Upload(HCommRequest& request) {
     std::copy(received.begin(), received.end(), request.m_image->bytes().begin());
     CompleteChannelTable(*request.m_image);
     // No reset: the radio stays in clone mode, where a later job's probe finds it.
-    port().Close();
+    GetPort().Close();
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]Upload");
     return 0;
 }
@@ -328,7 +328,7 @@ int HKQ70CommunicationDialog::Download(HCommRequest& request) {
     if (!Connect(request, DOWNLOAD_PAUSE) || !PassChecks(request)) {
         return 1;
     }
-    progress().setStatus(text::NOW_DOWNLOADING);
+    GetProgress().setStatus(text::NOW_DOWNLOADING);
     if (!ReadLists(request)) {
         return StoppedByCancel() ? Cancelled(request, false)
                                  : Abort(request, text::COMMUNICATION_ERROR, false);
@@ -362,7 +362,7 @@ int HKQ70CommunicationDialog::Download(HCommRequest& request) {
     }
     request.m_message = text::DOWNLOAD_COMPLETE;
     SendReset(request);
-    port().Close();
+    GetPort().Close();
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]Download");
     return 0;
 }
@@ -418,17 +418,17 @@ bool HKQ70CommunicationDialog::WriteToRadio(HCommRequest& request) {
 bool HKQ70CommunicationDialog::VerifyRadio(HCommRequest& request) {
     const std::uint8_t writtenWords[] = {MARKER_WORD, LAST_EEPROM_WORD};
     const DownloadVerification plan(request.m_eepromWrite, request.m_flashWrite, writtenWords);
-    progress().setStatus(text::NOW_VERIFYING);
+    GetProgress().setStatus(text::NOW_VERIFYING);
     StartProgress(static_cast<int>(plan.pages().size()));
     auto readBack = std::make_unique<RadioImage>();
     const auto firstFailure = [&](int area, const std::vector<std::uint8_t>& units)
         -> std::optional<DownloadVerification::Failure> {
         for (const std::uint8_t unit : units) {
             if (!ReadList(area, {{unit, unit}}, *readBack, request)) {
-                return DownloadVerification::Unanswered(area, unit);
+                return DownloadVerification::unanswered(area, unit);
             }
             if (auto failure =
-                    DownloadVerification::CompareUnit(area, unit, *request.m_image, *readBack)) {
+                    DownloadVerification::compareUnit(area, unit, *request.m_image, *readBack)) {
                 return failure;
             }
         }
@@ -441,7 +441,7 @@ bool HKQ70CommunicationDialog::VerifyRadio(HCommRequest& request) {
     if (failure) {
         KQ70_LOG(LOG_ER, LOG_CHANNEL, "verify: area %d unit %02X differs at %04zX (answered %d)",
                  failure->area, failure->unit, failure->offset, failure->unanswered ? 0 : 1);
-        request.m_message = DownloadVerification::Message(*failure);
+        request.m_message = DownloadVerification::message(*failure);
         return false;
     }
     KQ70_LOG(LOG_D2, LOG_CHANNEL, "verify: %zu words and %zu pages as sent", plan.words().size(),
@@ -470,7 +470,7 @@ int HKQ70CommunicationDialog::RecoveryRead(HCommRequest& request) {
         return Cancelled(request, false); // nothing is repaired from a stopped read
     }
     // No reset: the radio waits in clone mode for the write or the close.
-    port().Close();
+    GetPort().Close();
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]RecoveryRead");
     return 0;
 }
@@ -492,7 +492,7 @@ int HKQ70CommunicationDialog::RecoveryWrite(HCommRequest& request) {
         KQ70_LOG(LOG_ER, LOG_CHANNEL, "RecoveryWrite: the radio read is no longer in clone mode");
         return Abort(request, text::ADJ_RECOVER_FAILED, false);
     }
-    clock().sleep(RECOVERY_PAUSE);
+    GetClock().sleep(RECOVERY_PAUSE);
     if (StopRequested()) {
         return Cancelled(request, false);
     }
@@ -505,7 +505,7 @@ int HKQ70CommunicationDialog::RecoveryWrite(HCommRequest& request) {
 // radio whose write went wrong never looks complete.
 int HKQ70CommunicationDialog::WriteRecoveredImage(HCommRequest& request) {
     RadioImage& image = *request.m_image;
-    progress().setStatus(text::NOW_DOWNLOADING);
+    GetProgress().setStatus(text::NOW_DOWNLOADING);
     PrepareWritePhase(request);
     image.setBe16(eepromWordOffset(MARKER_WORD), MARKER_IN_PROGRESS);
     if (!WriteBlock(AREA_EEPROM, MARKER_WORD, 0, image, &request)) {
@@ -534,7 +534,7 @@ int HKQ70CommunicationDialog::WriteRecoveredImage(HCommRequest& request) {
     }
     request.m_message = text::ADJ_RECOVERY_COMPLETE;
     SendReset(request);
-    port().Close();
+    GetPort().Close();
     return 0;
 }
 
@@ -580,7 +580,7 @@ int HKQ70CommunicationDialog::RecoveryClose(HCommRequest& request) {
         return Abort(request, PortOpenError(), false);
     }
     const bool sent = SendReset(request) == 0;
-    port().Close();
+    GetPort().Close();
     if (!sent) {
         request.m_message = text::COMMUNICATION_ERROR;
         return 1;
@@ -638,7 +638,7 @@ int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
 
     // From the first write on the radio no longer holds its own data: every failure is one
     // the caller answers by writing the former data back.
-    progress().setStatus(text::NOW_DOWNLOADING);
+    GetProgress().setStatus(text::NOW_DOWNLOADING);
     PrepareWritePhase(request);
     if (!WriteList(AREA_EEPROM, request.m_eepromWrite, image, request) ||
         !WriteList(AREA_FLASH, request.m_flashWrite, image, request)) {
@@ -649,7 +649,7 @@ int HKQ70CommunicationDialog::AlignmentStart(HCommRequest& request) {
         return ALIGNMENT_START_WRITTEN_FAILED;
     }
     SendReset(request);
-    port().Close();
+    GetPort().Close();
     request.SetBaudRate(ADJUSTMENT_BAUD_RATE);
     if (!OpenPortForJob(request)) {
         request.m_message = PortOpenError();
@@ -685,7 +685,7 @@ int HKQ70CommunicationDialog::WriteAlignmentBack(HCommRequest& request, bool mar
         return 1;
     }
     RadioImage& image = *request.m_image;
-    progress().setStatus(text::NOW_DOWNLOADING);
+    GetProgress().setStatus(text::NOW_DOWNLOADING);
     PrepareWritePhase(request);
     if (markers) {
         image.setBe16(eepromWordOffset(MARKER_WORD), MARKER_IN_PROGRESS);
@@ -706,7 +706,7 @@ int HKQ70CommunicationDialog::WriteAlignmentBack(HCommRequest& request, bool mar
     request.m_message =
         m_context.formerDataBack ? text::ALIGNMENT_FORMER_RESTORED : text::ALIGNMENT_FINISHED;
     SendReset(request);
-    port().Close();
+    GetPort().Close();
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]WriteAlignmentBack");
     return 0;
 }

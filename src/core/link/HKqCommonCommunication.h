@@ -89,9 +89,9 @@ public:
                    HCommRequest& request);
 
 protected:
-    HSerialPort& port() { return m_port; }
-    CommProgress& progress() { return m_progress; }
-    Clock& clock() { return m_clock; }
+    HSerialPort& GetPort() { return m_port; }
+    CommProgress& GetProgress() { return m_progress; }
+    Clock& GetClock() { return m_clock; }
     // A new phase of the progress bar: 0 to `high`, position 0.
     void StartProgress(int high);
     // True when the user asked the job to stop; remembered for StoppedByCancel().

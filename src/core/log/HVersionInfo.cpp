@@ -10,7 +10,7 @@ HVersionInfo::HVersionInfo() {
     m_strings.fill("-");
 }
 
-HVersionInfo HVersionInfo::fromBuild() {
+HVersionInfo HVersionInfo::FromBuild() {
     HVersionInfo info;
     info.m_strings[CompanyName] = "KQ70 project";
     info.m_strings[FileDescription] = "KQ70 programming and service tool";
@@ -23,7 +23,7 @@ HVersionInfo HVersionInfo::fromBuild() {
 }
 
 std::string programVersionLine(std::string_view program) {
-    return std::string(program) + " (KQ70) " + HVersionInfo::fromBuild().GetFileVersion();
+    return std::string(program) + " (KQ70) " + HVersionInfo::FromBuild().GetFileVersion();
 }
 
 } // namespace kq70

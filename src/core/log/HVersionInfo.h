@@ -27,10 +27,10 @@ public:
     };
 
     HVersionInfo(); // every string "-"
-    static HVersionInfo fromBuild();
+    static HVersionInfo FromBuild();
 
-    const std::string& get(Name name) const { return m_strings[name]; }
-    const std::string& GetFileVersion() const { return get(FileVersion); }
+    const std::string& Get(Name name) const { return m_strings[name]; }
+    const std::string& GetFileVersion() const { return Get(FileVersion); }
 
 private:
     std::array<std::string, NameCount> m_strings;

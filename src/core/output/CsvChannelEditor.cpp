@@ -81,7 +81,7 @@ CsvChannelEditor::CsvChannelEditor(RadioImage& image, int accessMode, UserPrompt
     : m_grid(std::make_unique<Grid>()), m_choosers(std::make_unique<Choosers>()),
       m_accessMode(accessMode),
       m_view(std::make_unique<CKQ70View>(*m_grid, prompt, *m_choosers, m_accessMode, m_settings)) {
-    m_view->setModifiedHandler([this] { m_changed = true; });
+    m_view->SetModifiedHandler([this] { m_changed = true; });
     m_view->OnUpdate(image);
     m_changed = false; // the view stored what it read
 }
@@ -110,7 +110,7 @@ std::string CsvChannelEditor::cellText(int channel, int column) const {
 void CsvChannelEditor::showEveryGroup() {
     for (int group = 0; group < data().groupCount(); ++group) {
         if (data().isGroupUsed(group)) {
-            m_view->selectGroup(group);
+            m_view->SelectGroup(group);
         }
     }
 }
@@ -120,10 +120,10 @@ bool CsvChannelEditor::goTo(int channel, int column) {
     if (group < 0) {
         return false;
     }
-    if (m_view->currentGroup() != group) {
-        m_view->selectGroup(group);
+    if (m_view->GetCurrentGroup() != group) {
+        m_view->SelectGroup(group);
     }
-    const int row = m_view->rowOfChannel(channel);
+    const int row = m_view->RowOfChannel(channel);
     m_grid->setRow(row);
     m_grid->setColumn(column);
     return row >= 0;
@@ -133,7 +133,7 @@ bool CsvChannelEditor::space(int channel, int column) {
     if (!goTo(channel, column)) {
         return false;
     }
-    m_view->onSpace();
+    m_view->OnSpace();
     return true;
 }
 
@@ -142,7 +142,7 @@ bool CsvChannelEditor::choosePmrChannel(int channel, int column, int pmrChannel)
         return false;
     }
     m_choosers->pmrAnswer = pmrChannel;
-    m_view->onEnter();
+    m_view->OnEnter();
     m_choosers->pmrAnswer.reset();
     return true;
 }
@@ -152,14 +152,14 @@ bool CsvChannelEditor::chooseTone(int channel, int column, ChannelChoosers::Tone
         return false;
     }
     m_choosers->toneAnswer = tone;
-    m_view->onEnter();
+    m_view->OnEnter();
     m_choosers->toneAnswer.reset();
     return true;
 }
 
 void CsvChannelEditor::dcsComplement(int channel) {
     if (goTo(channel, COL_DECODE)) {
-        m_view->onF3();
+        m_view->OnF3();
     }
 }
 

@@ -26,8 +26,8 @@ public:
     CsvChannelEditor(const CsvChannelEditor&) = delete;
     CsvChannelEditor& operator=(const CsvChannelEditor&) = delete;
 
-    const HChannelData& data() const { return m_view->channelData(); }
-    CellTextContext textContext() const { return m_view->textContext(); }
+    const HChannelData& data() const { return m_view->GetChannelData(); }
+    CellTextContext textContext() const { return m_view->GetTextContext(); }
     // The cell's text as the grid shows it (check marks as the listing writes them, v or -).
     std::string cellText(int channel, int column) const;
 

@@ -438,20 +438,20 @@ void CsvChannelImport::applyGroups() {
     for (const bool growing : {false, true}) {
         for (std::size_t k = 0; k < counts.size(); ++k) {
             const int group = static_cast<int>(k);
-            const int now = dialog.channelData().groupChannelCount(group);
+            const int now = dialog.GetChannelData().groupChannelCount(group);
             if (counts[k] == now || (counts[k] > now) != growing) {
                 continue;
             }
             const int id = HChannelAllocationDialog::IDC_COUNT + group;
-            if (!dialog.typeText(id, std::to_string(counts[k]))) {
+            if (!dialog.TypeText(id, std::to_string(counts[k]))) {
                 if (!locked) {
                     error(lineOfGroup(group), {}, std::string(text::CSV_IMPORT_ALLOCATION_LOCKED));
                 }
                 locked = true;
                 continue;
             }
-            dialog.countEditKillFocus(group);
-            const int given = dialog.channelData().groupChannelCount(group);
+            dialog.CountEditKillFocus(group);
+            const int given = dialog.GetChannelData().groupChannelCount(group);
             if (given != counts[k]) {
                 error(lineOfGroup(group), {},
                       strprintf(text::CSV_IMPORT_ALLOCATION_KEEPS.data(), group + 1, given,
@@ -461,15 +461,15 @@ void CsvChannelImport::applyGroups() {
     }
     for (const GroupLine& line : m_groupLines) {
         const int tagId = HChannelAllocationDialog::IDC_TAG + line.group;
-        if (line.tag != upper(rightTrimmed(dialog.shownValue(tagId))) &&
-            (!dialog.typeText(tagId, line.tag) ||
-             upper(rightTrimmed(dialog.shownValue(tagId))) != line.tag)) {
+        if (line.tag != upper(rightTrimmed(dialog.GetShownValue(tagId))) &&
+            (!dialog.TypeText(tagId, line.tag) ||
+             upper(rightTrimmed(dialog.GetShownValue(tagId))) != line.tag)) {
             error(line.line, {},
                   strprintf(text::CSV_IMPORT_TAG_NOT_TYPABLE.data(), line.tag.c_str()));
         }
         const int scanId = HChannelAllocationDialog::IDC_SCAN + line.group;
-        if (dialog.selectedItemValue(scanId).value_or(0) != (line.scan ? 1 : 0) &&
-            !dialog.selectItemValue(scanId, line.scan ? 1 : 0)) {
+        if (dialog.SelectedItemValue(scanId).value_or(0) != (line.scan ? 1 : 0) &&
+            !dialog.SelectItemValue(scanId, line.scan ? 1 : 0)) {
             error(line.line, {}, std::string(text::CSV_IMPORT_GROUP_SCAN_LOCKED));
         }
     }

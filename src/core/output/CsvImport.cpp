@@ -90,7 +90,7 @@ public:
     }
 
     const RadioImage& image() const { return m_doc.GetMainMemory(); }
-    bool hardwareEdited() const { return m_doc.hardwareEdited(); }
+    bool hardwareEdited() const { return m_doc.GetHardwareEdited(); }
     const std::vector<int>& unlistedChannels() const { return m_unlistedChannels; }
 
 private:

@@ -58,7 +58,7 @@ std::optional<double> storedValue(const EditDefinition& definition, const std::s
 }
 
 std::string shownNumber(const EditDefinition& definition, double stored) {
-    return trimmed(HDialog::formatEdit(definition, static_cast<std::int32_t>(std::clamp(
+    return trimmed(HDialog::FormatEdit(definition, static_cast<std::int32_t>(std::clamp(
                                                        stored, double{INT_MIN}, double{INT_MAX}))));
 }
 
@@ -80,9 +80,9 @@ CsvPageImport::CsvPageImport(HDialog& page, std::vector<CsvImportError>& errors)
     : m_page(page), m_errors(errors) {}
 
 const PageControl* CsvPageImport::controlOf(const HDialog& page, const std::string& caption) {
-    for (const PageControl& control : page.controls()) {
+    for (const PageControl& control : page.GetControls()) {
         if ((control.kind == ControlKind::Combo || control.kind == ControlKind::Edit) &&
-            HDialog::withoutAmpersands(control.label) == caption) {
+            HDialog::WithoutAmpersands(control.label) == caption) {
             return &control;
         }
     }
@@ -91,12 +91,12 @@ const PageControl* CsvPageImport::controlOf(const HDialog& page, const std::stri
 
 bool CsvPageImport::shows(const HDialog& page, const PageControl& control,
                           const std::string& value) {
-    const std::string shown = trimmed(page.shownValue(control.id));
+    const std::string shown = trimmed(page.GetShownValue(control.id));
     const std::string wanted = trimmed(value);
     if (shown == wanted) {
         return true;
     }
-    const EditDefinition* definition = page.editDefinition(control.id);
+    const EditDefinition* definition = page.GetEditDefinition(control.id);
     if (control.kind != ControlKind::Edit || definition == nullptr) {
         return false;
     }
@@ -154,7 +154,7 @@ bool CsvPageImport::set(const std::vector<CsvRow>& rows) {
 }
 
 CsvPageImport::Outcome CsvPageImport::trySet(const Change& change) {
-    const PageControl* control = m_page.control(change.id);
+    const PageControl* control = m_page.GetControl(change.id);
     if (control == nullptr) {
         return Outcome::Refused;
     }
@@ -169,7 +169,7 @@ CsvPageImport::Outcome CsvPageImport::tryCombo(const Change& change, const PageC
     const std::string wanted = trimmed(change.value);
     for (std::size_t k = 0; k < control.items.size(); ++k) {
         if (trimmed(control.items[k].text) == wanted) {
-            return m_page.selectIndex(change.id, static_cast<int>(k)) ? Outcome::Set
+            return m_page.SelectIndex(change.id, static_cast<int>(k)) ? Outcome::Set
                                                                       : Outcome::Waiting;
         }
     }
@@ -177,7 +177,7 @@ CsvPageImport::Outcome CsvPageImport::tryCombo(const Change& change, const PageC
 }
 
 CsvPageImport::Outcome CsvPageImport::tryEdit(const Change& change, const PageControl& control) {
-    const EditDefinition* definition = m_page.editDefinition(change.id);
+    const EditDefinition* definition = m_page.GetEditDefinition(change.id);
     const std::string wanted = trimmed(change.value);
     if (definition == nullptr) {
         return Outcome::Refused;
@@ -202,7 +202,7 @@ CsvPageImport::Outcome CsvPageImport::tryEdit(const Change& change, const PageCo
     // The edit drops what its filter refuses and cuts what is too long; the file's text must
     // come through whole.
     const std::string typed = definition->upperCase ? upper(wanted) : wanted;
-    if (!m_page.typeText(change.id, wanted) || control.text != typed) {
+    if (!m_page.TypeText(change.id, wanted) || control.text != typed) {
         error(change,
               strprintf(text::CSV_IMPORT_NOT_TYPABLE.data(), wanted.c_str(), definition->maxChars));
         return Outcome::Refused;
@@ -211,7 +211,7 @@ CsvPageImport::Outcome CsvPageImport::tryEdit(const Change& change, const PageCo
 }
 
 void CsvPageImport::reportWaiting(const Change& change) {
-    const PageControl* control = m_page.control(change.id);
+    const PageControl* control = m_page.GetControl(change.id);
     if (control == nullptr || !changeable(*control)) {
         error(change, std::string(text::CSV_IMPORT_LOCKED));
         return;
@@ -222,10 +222,10 @@ void CsvPageImport::reportWaiting(const Change& change) {
 
 void CsvPageImport::verify(const HDialog& reopened) {
     for (const Change& change : m_set) {
-        const PageControl* control = reopened.control(change.id);
+        const PageControl* control = reopened.GetControl(change.id);
         if (control != nullptr && !shows(reopened, *control, change.value)) {
             error(change, strprintf(text::CSV_IMPORT_PAGE_KEEPS.data(),
-                                    trimmed(reopened.shownValue(change.id)).c_str()));
+                                    trimmed(reopened.GetShownValue(change.id)).c_str()));
         }
     }
 }

@@ -73,17 +73,17 @@ void addIdentity(const RadioImage& image, ShownValues& values) {
 void addPage(HDialog& page, std::string_view title, ShownValues& values) {
     page.OnInitDialog();
     const std::string section(title);
-    for (const PageControl& control : page.controls()) {
+    for (const PageControl& control : page.GetControls()) {
         if (!control.visible ||
             (control.kind != ControlKind::Combo && control.kind != ControlKind::Edit)) {
             continue;
         }
-        std::string caption = HDialog::withoutAmpersands(control.label);
+        std::string caption = HDialog::WithoutAmpersands(control.label);
         if (caption.empty()) {
             caption = strprintf("#%d", control.id);
         }
         values.push_back({section + "|" + std::to_string(control.id), section, caption,
-                          page.shownValue(control.id)});
+                          page.GetShownValue(control.id)});
     }
 }
 
@@ -236,7 +236,7 @@ constexpr std::size_t PROBE_BLOCK = 16;
 
 } // namespace
 
-ImageComparison ImageComparison::Compare(const RadioImage& a, const RadioImage& b, int accessMode) {
+ImageComparison ImageComparison::compare(const RadioImage& a, const RadioImage& b, int accessMode) {
     ImageComparison result;
     const ShownValues shownA = shownValues(a, accessMode);
     const ShownValues shownB = shownValues(b, accessMode);

@@ -27,7 +27,7 @@ struct ComparisonEntry {
 class ImageComparison {
 public:
     // The pages and the grid as they show the images in `accessMode`.
-    static ImageComparison Compare(const RadioImage& a, const RadioImage& b, int accessMode);
+    static ImageComparison compare(const RadioImage& a, const RadioImage& b, int accessMode);
 
     const std::vector<ComparisonEntry>& entries() const { return m_entries; }
     // Differing bytes that no page, group line or grid cell shows.

@@ -31,9 +31,9 @@ struct LineLayout {
 // The three layouts of a listing line, each 49 characters wide. A section uses the first one
 // its captions and values fit, so its lines stay in the left column and line up.
 constexpr LineLayout LINE_LAYOUTS[] = {
-    {23, 20, &HDialog::listingLine23},
-    {29, 14, &HDialog::listingLine29},
-    {19, 24, &HDialog::listingLine19},
+    {23, 20, &HDialog::ListingLine23},
+    {29, 14, &HDialog::ListingLine29},
+    {19, 24, &HDialog::ListingLine19},
 };
 
 LineFormatter formatterFor(const std::vector<ParameterListing::Item>& items) {

@@ -31,7 +31,7 @@ constexpr std::initializer_list<std::size_t> PRINTED_MISC_LINES = {1, 3, 9, 12, 
 // The entries of a page opened as the user would see it.
 std::vector<Item> openedPageItems(HDialog& page) {
     page.OnInitDialog();
-    return page.listingItems();
+    return page.GetListingItems();
 }
 
 template <typename Page> std::vector<Item> pageItems(RadioImage& image, int accessMode) {

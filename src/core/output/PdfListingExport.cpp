@@ -14,10 +14,10 @@ PdfListingExport::PdfListingExport(UserPrompt& prompt, Render render)
     : m_prompt(prompt), m_render(std::move(render)) {}
 
 std::string PdfListingExport::suggestedPath(const CKQ70Doc& doc) {
-    if (doc.isUntitled() || doc.currentFilePath().empty()) {
+    if (doc.IsUntitled() || doc.GetCurrentFilePath().empty()) {
         return {};
     }
-    std::string path = doc.currentFilePath();
+    std::string path = doc.GetCurrentFilePath();
     const std::size_t slash = path.rfind('/');
     const std::size_t dot = path.rfind('.');
     if (dot != std::string::npos && (slash == std::string::npos || dot > slash + 1)) {

@@ -52,23 +52,23 @@ HChannelAllocationDialog::HChannelAllocationDialog(RadioImage& image, int access
 HChannelAllocationDialog::HChannelAllocationDialog(RadioImage& image, int accessMode,
                                                    Variant variant)
     : HDialog("HChannelAllocationDialog", image, accessMode), m_variant(variant) {
-    setHelpTopic(help::MAIN_WINDOW);
+    SetHelpTopic(help::MAIN_WINDOW);
     for (int g = 0; g < GROUPS; ++g) {
-        addStatic(IDC_GROUP_LABEL + g,
+        AddStatic(IDC_GROUP_LABEL + g,
                   std::string(text::GROUP_LABELS[static_cast<std::size_t>(g)]));
-        addEdit(IDC_COUNT + g, "CH", IDC_COUNT + g, COUNT_EDIT, m_groups,
+        AddEdit(IDC_COUNT + g, "CH", IDC_COUNT + g, COUNT_EDIT, m_groups,
                 index(HGroupParams::COUNT, g));
-        addEdit(IDC_TAG + g, "TAG", IDC_TAG + g, TAG_EDIT, m_groups, index(HGroupParams::TAG, g));
-        addCombo(IDC_SCAN + g, "Group SCAN", IDC_SCAN + g, GROUP_SCAN_COMBO, m_groups,
+        AddEdit(IDC_TAG + g, "TAG", IDC_TAG + g, TAG_EDIT, m_groups, index(HGroupParams::TAG, g));
+        AddCombo(IDC_SCAN + g, "Group SCAN", IDC_SCAN + g, GROUP_SCAN_COMBO, m_groups,
                  index(HGroupParams::SCAN, g));
     }
-    if (large()) {
-        addStatic(IDC_CHANNELS_LEFT, std::string(text::CHANNELS_LEFT));
+    if (IsLarge()) {
+        AddStatic(IDC_CHANNELS_LEFT, std::string(text::CHANNELS_LEFT));
     }
 }
 
 bool HChannelAllocationDialog::AcquireData() {
-    m_data.extract(image());
+    m_data.extract(GetImage());
     m_groups.readFrom(m_data.groups());
     // Tags are edited without the blanks that pad them to their stored length, so typing
     // after the last letter adds to the tag; StoreData pads them again.
@@ -84,16 +84,16 @@ bool HChannelAllocationDialog::AcquireData() {
 
 bool HChannelAllocationDialog::InitCombo() {
     HDialog::InitCombo();
-    if (!large()) {
+    if (!IsLarge()) {
         // Rows 4–16 exist in the small page but are never shown; row 3 only for 48 channels.
         for (int g = SMALL_ROWS; g < GROUPS; ++g) {
             for (const int id : {IDC_GROUP_LABEL + g, IDC_COUNT + g, IDC_TAG + g, IDC_SCAN + g}) {
-                setVisible(id, false, false);
+                SetVisible(id, false, false);
             }
         }
         if (m_radioChannel < RADIO_CHANNEL_48) {
-            setVisible(IDC_SCAN + 2, false, false);
-            setVisible(IDC_GROUP_LABEL + 2, false, false);
+            SetVisible(IDC_SCAN + 2, false, false);
+            SetVisible(IDC_GROUP_LABEL + 2, false, false);
         }
     }
     return true;
@@ -101,24 +101,24 @@ bool HChannelAllocationDialog::InitCombo() {
 
 bool HChannelAllocationDialog::InitEdit() {
     HDialog::InitEdit();
-    if (!large()) {
-        if (accessMode() == 0) {
+    if (!IsLarge()) {
+        if (GetAccessMode() == 0) {
             for (int g = 0; g < SMALL_ROWS; ++g) {
-                if (PageControl* edit = mutableControl(IDC_COUNT + g)) {
+                if (PageControl* edit = GetMutableControl(IDC_COUNT + g)) {
                     edit->enabled = false;
                 }
             }
         }
         if (m_radioChannel < RADIO_CHANNEL_48) {
-            setVisible(IDC_COUNT + 2, false, false);
-            setVisible(IDC_TAG + 2, false, false);
+            SetVisible(IDC_COUNT + 2, false, false);
+            SetVisible(IDC_TAG + 2, false, false);
         }
     }
     return true;
 }
 
 bool HChannelAllocationDialog::InitStatic() {
-    if (PageControl* label = mutableControl(IDC_CHANNELS_LEFT)) {
+    if (PageControl* label = GetMutableControl(IDC_CHANNELS_LEFT)) {
         label->label =
             strprintf(std::string(text::CHANNELS_LEFT_FORMAT).c_str(), m_data.channelsLeft());
     }
@@ -128,7 +128,7 @@ bool HChannelAllocationDialog::InitStatic() {
 bool HChannelAllocationDialog::SetDataCombo() {
     HDialog::SetDataCombo();
     for (int g = 0; g < GROUPS; ++g) {
-        PageControl* combo = mutableControl(IDC_SCAN + g);
+        PageControl* combo = GetMutableControl(IDC_SCAN + g);
         if (combo != nullptr && combo->visible) {
             combo->enabled = m_data.groupChannelCount(g) != 0;
         }
@@ -138,9 +138,9 @@ bool HChannelAllocationDialog::SetDataCombo() {
 
 bool HChannelAllocationDialog::SetDataEdit() {
     HDialog::SetDataEdit();
-    if (!large()) {
+    if (!IsLarge()) {
         for (int g = 0; g < SMALL_ROWS; ++g) {
-            PageControl* tag = mutableControl(IDC_TAG + g);
+            PageControl* tag = GetMutableControl(IDC_TAG + g);
             if (tag != nullptr && tag->visible) {
                 tag->enabled = m_data.groupChannelCount(g) != 0;
             }
@@ -149,8 +149,8 @@ bool HChannelAllocationDialog::SetDataEdit() {
     return true;
 }
 
-int HChannelAllocationDialog::shownCount(int group) const {
-    const PageControl* edit = control(IDC_COUNT + group);
+int HChannelAllocationDialog::ShownCount(int group) const {
+    const PageControl* edit = GetControl(IDC_COUNT + group);
     if (edit == nullptr) {
         return 0;
     }
@@ -165,81 +165,81 @@ int HChannelAllocationDialog::shownCount(int group) const {
     return count;
 }
 
-void HChannelAllocationDialog::setCountText(int group, int count) {
-    if (PageControl* edit = mutableControl(IDC_COUNT + group)) {
+void HChannelAllocationDialog::SetCountText(int group, int count) {
+    if (PageControl* edit = GetMutableControl(IDC_COUNT + group)) {
         edit->text = std::to_string(count);
     }
 }
 
-void HChannelAllocationDialog::enableForCount(int group, int count) {
-    PageControl* combo = mutableControl(IDC_SCAN + group);
+void HChannelAllocationDialog::EnableForCount(int group, int count) {
+    PageControl* combo = GetMutableControl(IDC_SCAN + group);
     if (combo != nullptr && combo->visible) {
         combo->enabled = count != 0;
     }
-    if (!large()) {
-        PageControl* tag = mutableControl(IDC_TAG + group);
+    if (!IsLarge()) {
+        PageControl* tag = GetMutableControl(IDC_TAG + group);
         if (tag != nullptr && tag->visible) {
             tag->enabled = count != 0;
         }
     }
 }
 
-void HChannelAllocationDialog::recompute(int group) {
+void HChannelAllocationDialog::Recompute(int group) {
     if (group < 0 || group >= GROUPS) {
         return;
     }
-    int n = shownCount(group);
+    int n = ShownCount(group);
     bool allZero = true;
     for (int g = 0; g < GROUPS; ++g) {
-        allZero = allZero && shownCount(g) == 0;
+        allZero = allZero && ShownCount(g) == 0;
     }
     if (n == 0 && allZero) {
         n = 1; // at least one channel stays allotted
     }
     HGroupTable& groups = m_data.groups();
-    if (large() && n > groups.count(group) && group < m_firstGrownGroup) {
+    if (IsLarge() && n > groups.count(group) && group < m_firstGrownGroup) {
         m_firstGrownGroup = group;
     }
     groups.setCount(group, 0);
-    if (large()) {
+    if (IsLarge()) {
         n = std::min(n, LARGEST_GROUP);
     }
     n = std::min(n, m_data.channelsLeft());
     groups.setCount(group, n);
-    setCountText(group, n);
-    const PageControl* combo = control(IDC_SCAN + group);
-    if (large() && n == 0 && combo != nullptr && combo->enabled) {
+    SetCountText(group, n);
+    const PageControl* combo = GetControl(IDC_SCAN + group);
+    if (IsLarge() && n == 0 && combo != nullptr && combo->enabled) {
         m_focusRequest = group + 1 < GROUPS ? IDC_COUNT + group + 1 : IDOK;
         m_pendingFocus = m_focusRequest;
     }
-    enableForCount(group, n);
-    if (large()) {
+    EnableForCount(group, n);
+    if (IsLarge()) {
         InitStatic();
     }
 }
 
-void HChannelAllocationDialog::countEditKillFocus(int group) {
-    recompute(group);
-    if (large() && shownCount(group) == 0) {
-        if (PageControl* combo = mutableControl(IDC_SCAN + group)) {
-            selectValue(*combo, 0);
+void HChannelAllocationDialog::CountEditKillFocus(int group) {
+    Recompute(group);
+    if (IsLarge() && ShownCount(group) == 0) {
+        if (PageControl* combo = GetMutableControl(IDC_SCAN + group)) {
+            SelectValue(*combo, 0);
         }
         m_groups.set(index(HGroupParams::SCAN, group), 0);
     }
 }
 
-bool HChannelAllocationDialog::countEditEnter(int group) {
-    recompute(group);
-    return !large();
+bool HChannelAllocationDialog::CountEditEnter(int group) {
+    Recompute(group);
+    return !IsLarge();
 }
 
 bool HChannelAllocationDialog::SaveDataEdit() {
     // A count typed but not yet recomputed is recomputed as the focus leaving it would.
     for (int g = 0; g < GROUPS; ++g) {
-        const PageControl* edit = control(IDC_COUNT + g);
+        const PageControl* edit = GetControl(IDC_COUNT + g);
         if (edit != nullptr && edit->visible && edit->enabled &&
-            shownCount(g) != m_data.groupChannelCount(g)) {
-            countEditKillFocus(g);
+            ShownCount(g) != m_data.groupChannelCount(g)) {
+            CountEditKillFocus(g);
         }
     }
     HDialog::SaveDataEdit();
@@ -254,7 +254,7 @@ bool HChannelAllocationDialog::StoreData() {
         tag.resize(HGroupTable::TAG_LENGTH, ' ');
         groups.setTag(g, tag);
     }
-    if (large()) {
+    if (IsLarge()) {
         for (int g = m_firstGrownGroup; g < GROUPS; ++g) {
             const int first = m_data.groupFirstChannel(g);
             for (int c = first; c < first + m_data.groupChannelCount(g); ++c) {
@@ -262,12 +262,12 @@ bool HChannelAllocationDialog::StoreData() {
             }
         }
     }
-    m_data.store(image());
+    m_data.store(GetImage());
     return true;
 }
 
 std::string HChannelAllocationDialog::GroupLine(int group) const {
-    return groupLine(group, shownValue(IDC_TAG + group), shownValue(IDC_SCAN + group));
+    return groupLine(group, GetShownValue(IDC_TAG + group), GetShownValue(IDC_SCAN + group));
 }
 
 } // namespace kq70

@@ -30,19 +30,19 @@ public:
     HChannelAllocationDialog(RadioImage& image, int accessMode);
     HChannelAllocationDialog(RadioImage& image, int accessMode, Variant variant);
 
-    Variant variant() const { return m_variant; }
+    Variant GetVariant() const { return m_variant; }
 
     // A count edit lost the focus: the group's count is recomputed.
-    void countEditKillFocus(int group);
+    void CountEditKillFocus(int group);
     // Enter in a count edit: the group is recomputed. True when the dialog then handles the
     // key as usual (the small variant: OK ends it); the large variant swallows it.
-    bool countEditEnter(int group);
+    bool CountEditEnter(int group);
     // Where the page moved the focus last (a count edit or IDOK); 0 when it did not.
-    int focusRequest() const { return m_focusRequest; }
+    int GetFocusRequest() const { return m_focusRequest; }
     // The focus move the window has not made yet (0 for none); taking it clears it.
-    int takeFocusRequest() { return std::exchange(m_pendingFocus, 0); }
-    int firstGrownGroup() const { return m_firstGrownGroup; }
-    const HChannelData& channelData() const { return m_data; }
+    int TakeFocusRequest() { return std::exchange(m_pendingFocus, 0); }
+    int GetFirstGrownGroup() const { return m_firstGrownGroup; }
+    const HChannelData& GetChannelData() const { return m_data; }
 
     // "GROUP %d: %-8s %s" with the group number, its tag edit's text and its combo's text.
     std::string GroupLine(int group) const;
@@ -58,11 +58,11 @@ protected:
     bool StoreData() override;
 
 private:
-    bool large() const { return m_variant == Variant::Large; }
-    void recompute(int group);
-    int shownCount(int group) const;
-    void setCountText(int group, int count);
-    void enableForCount(int group, int count);
+    bool IsLarge() const { return m_variant == Variant::Large; }
+    void Recompute(int group);
+    int ShownCount(int group) const;
+    void SetCountText(int group, int count);
+    void EnableForCount(int group, int count);
 
     Variant m_variant;
     HChannelData m_data;

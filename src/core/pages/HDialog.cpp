@@ -22,14 +22,14 @@ constexpr std::string_view ALPHA_TAG_SYMBOLS = "_:<> <>*+-/=";
 HDialog::HDialog(std::string className, RadioImage& image, int accessMode)
     : m_className(std::move(className)), m_image(image), m_accessMode(accessMode) {}
 
-bool HDialog::runSlot(const char* operation, bool (HDialog::*slot)()) {
+bool HDialog::RunSlot(const char* operation, bool (HDialog::*slot)()) {
     KQ70_LOG(LOG_D1, 0, "[IN]%s::%s", m_className.c_str(), operation);
     const bool result = (this->*slot)();
     KQ70_LOG(LOG_D1, 0, "[OUT]%s::%s", m_className.c_str(), operation);
     return result;
 }
 
-std::vector<HParams*> HDialog::boundObjects() const {
+std::vector<HParams*> HDialog::GetBoundObjects() const {
     std::vector<HParams*> objects;
     for (const Binding& binding : m_bindings) {
         if (binding.params != nullptr &&
@@ -41,14 +41,14 @@ std::vector<HParams*> HDialog::boundObjects() const {
 }
 
 bool HDialog::AcquireData() {
-    for (HParams* object : boundObjects()) {
+    for (HParams* object : GetBoundObjects()) {
         object->extract(m_image);
     }
     return true;
 }
 
 bool HDialog::StoreData() {
-    for (const HParams* object : boundObjects()) {
+    for (const HParams* object : GetBoundObjects()) {
         object->store(m_image);
     }
     return true;
@@ -56,21 +56,21 @@ bool HDialog::StoreData() {
 
 void HDialog::OnInitDialog() {
     KQ70_LOG(LOG_D4, 0, "[FUNC IN]%s", "HDialog::OnInitDialog");
-    runSlot("AcquireData", &HDialog::AcquireData);
-    runSlot("InitCombo", &HDialog::InitCombo);
-    runSlot("InitEdit", &HDialog::InitEdit);
-    runSlot("InitStatic", &HDialog::InitStatic);
-    runSlot("InitCheck", &HDialog::InitCheck);
-    runSlot("InitOther", &HDialog::InitOther);
-    runSlot("SetDataCombo", &HDialog::SetDataCombo);
-    runSlot("SetDataEdit", &HDialog::SetDataEdit);
-    runSlot("SetDataCheck", &HDialog::SetDataCheck);
-    runSlot("SetDataOther", &HDialog::SetDataOther);
-    markCombosWithoutTheirValue();
+    RunSlot("AcquireData", &HDialog::AcquireData);
+    RunSlot("InitCombo", &HDialog::InitCombo);
+    RunSlot("InitEdit", &HDialog::InitEdit);
+    RunSlot("InitStatic", &HDialog::InitStatic);
+    RunSlot("InitCheck", &HDialog::InitCheck);
+    RunSlot("InitOther", &HDialog::InitOther);
+    RunSlot("SetDataCombo", &HDialog::SetDataCombo);
+    RunSlot("SetDataEdit", &HDialog::SetDataEdit);
+    RunSlot("SetDataCheck", &HDialog::SetDataCheck);
+    RunSlot("SetDataOther", &HDialog::SetDataOther);
+    MarkCombosWithoutTheirValue();
     KQ70_LOG(LOG_D4, 0, "[FUNC OUT]%s", "HDialog::OnInitDialog");
 }
 
-void HDialog::markCombosWithoutTheirValue() {
+void HDialog::MarkCombosWithoutTheirValue() {
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         Binding& binding = m_bindings[i];
         if (binding.combo != nullptr) {
@@ -85,14 +85,14 @@ bool HDialog::OnOK() {
     if (!CheckBeforeOk()) {
         return false;
     }
-    runSlot("SaveDataCombo", &HDialog::SaveDataCombo);
-    runSlot("SaveDataEdit", &HDialog::SaveDataEdit);
-    runSlot("SaveDataCheck", &HDialog::SaveDataCheck);
-    runSlot("SaveDataOther", &HDialog::SaveDataOther);
-    return runSlot("StoreData", &HDialog::StoreData);
+    RunSlot("SaveDataCombo", &HDialog::SaveDataCombo);
+    RunSlot("SaveDataEdit", &HDialog::SaveDataEdit);
+    RunSlot("SaveDataCheck", &HDialog::SaveDataCheck);
+    RunSlot("SaveDataOther", &HDialog::SaveDataOther);
+    return RunSlot("StoreData", &HDialog::StoreData);
 }
 
-std::size_t HDialog::indexOf(int id) const {
+std::size_t HDialog::IndexOf(int id) const {
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         if (m_controls[i].id == id) {
             return i;
@@ -101,23 +101,23 @@ std::size_t HDialog::indexOf(int id) const {
     return m_controls.size();
 }
 
-const PageControl* HDialog::control(int id) const {
-    const std::size_t i = indexOf(id);
+const PageControl* HDialog::GetControl(int id) const {
+    const std::size_t i = IndexOf(id);
     return i < m_controls.size() ? &m_controls[i] : nullptr;
 }
 
-PageControl* HDialog::mutableControl(int id) {
-    const std::size_t i = indexOf(id);
+PageControl* HDialog::GetMutableControl(int id) {
+    const std::size_t i = IndexOf(id);
     return i < m_controls.size() ? &m_controls[i] : nullptr;
 }
 
-std::vector<ComboEntry>* HDialog::workingList(int id) {
-    const std::size_t i = indexOf(id);
+std::vector<ComboEntry>* HDialog::WorkingList(int id) {
+    const std::size_t i = IndexOf(id);
     return i < m_bindings.size() && m_bindings[i].combo != nullptr ? &m_bindings[i].workingList
                                                                    : nullptr;
 }
 
-PageControl& HDialog::addBound(int id, ControlKind kind, std::string label, int promptId,
+PageControl& HDialog::AddBound(int id, ControlKind kind, std::string label, int promptId,
                                Binding binding) {
     PageControl control;
     control.id = id;
@@ -129,7 +129,7 @@ PageControl& HDialog::addBound(int id, ControlKind kind, std::string label, int 
     return m_controls.back();
 }
 
-PageControl& HDialog::addCombo(int id, std::string label, int promptId,
+PageControl& HDialog::AddCombo(int id, std::string label, int promptId,
                                const ComboDefinition& definition, HParams& params,
                                std::size_t index) {
     Binding binding;
@@ -137,20 +137,20 @@ PageControl& HDialog::addCombo(int id, std::string label, int promptId,
     binding.workingList.assign(definition.entries.begin(), definition.entries.end());
     binding.params = &params;
     binding.index = index;
-    return addBound(id, ControlKind::Combo, std::move(label), promptId, std::move(binding));
+    return AddBound(id, ControlKind::Combo, std::move(label), promptId, std::move(binding));
 }
 
-PageControl& HDialog::addEdit(int id, std::string label, int promptId,
+PageControl& HDialog::AddEdit(int id, std::string label, int promptId,
                               const EditDefinition& definition, HParams& params,
                               std::size_t index) {
     Binding binding;
     binding.edit = &definition;
     binding.params = &params;
     binding.index = index;
-    return addBound(id, ControlKind::Edit, std::move(label), promptId, std::move(binding));
+    return AddBound(id, ControlKind::Edit, std::move(label), promptId, std::move(binding));
 }
 
-PageControl& HDialog::addStatic(int id, std::string label) {
+PageControl& HDialog::AddStatic(int id, std::string label) {
     PageControl control;
     control.id = id;
     control.kind = ControlKind::Static;
@@ -160,7 +160,7 @@ PageControl& HDialog::addStatic(int id, std::string label) {
     return m_controls.back();
 }
 
-std::vector<ComboItem> HDialog::buildItems(const Binding& binding) const {
+std::vector<ComboItem> HDialog::BuildItems(const Binding& binding) const {
     const ComboDefinition& definition = *binding.combo;
     std::vector<ComboItem> items;
     if (definition.kind == LIST_TEXT) {
@@ -191,7 +191,7 @@ std::vector<ComboItem> HDialog::buildItems(const Binding& binding) const {
     return items;
 }
 
-void HDialog::selectValue(PageControl& combo, std::int32_t itemValue) {
+void HDialog::SelectValue(PageControl& combo, std::int32_t itemValue) {
     combo.selectedIndex = -1;
     for (const std::int32_t wanted : {itemValue, std::int32_t{0}}) {
         for (std::size_t i = 0; i < combo.items.size(); ++i) {
@@ -203,8 +203,8 @@ void HDialog::selectValue(PageControl& combo, std::int32_t itemValue) {
     }
 }
 
-void HDialog::refillCombo(int id, std::int32_t itemValue) {
-    const std::size_t i = indexOf(id);
+void HDialog::RefillCombo(int id, std::int32_t itemValue) {
+    const std::size_t i = IndexOf(id);
     if (i >= m_controls.size() || m_bindings[i].combo == nullptr) {
         return;
     }
@@ -214,15 +214,15 @@ void HDialog::refillCombo(int id, std::int32_t itemValue) {
         return std::pair{item != nullptr, item != nullptr ? item->itemValue : 0};
     };
     const auto before = shown();
-    m_controls[i].items = buildItems(m_bindings[i]);
-    selectValue(m_controls[i], itemValue);
+    m_controls[i].items = BuildItems(m_bindings[i]);
+    SelectValue(m_controls[i], itemValue);
     if (m_userChange && shown() != before) {
         m_bindings[i].keepStored = false;
     }
 }
 
-void HDialog::setVisible(int id, bool visible, bool enabled) {
-    if (PageControl* c = mutableControl(id)) {
+void HDialog::SetVisible(int id, bool visible, bool enabled) {
+    if (PageControl* c = GetMutableControl(id)) {
         c->visible = visible;
         c->enabled = enabled;
     }
@@ -231,7 +231,7 @@ void HDialog::setVisible(int id, bool visible, bool enabled) {
 bool HDialog::InitCombo() {
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         if (m_bindings[i].combo != nullptr) {
-            m_controls[i].items = buildItems(m_bindings[i]);
+            m_controls[i].items = BuildItems(m_bindings[i]);
         }
     }
     return true;
@@ -251,7 +251,7 @@ bool HDialog::SetDataCombo() {
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         const Binding& binding = m_bindings[i];
         if (binding.combo != nullptr) {
-            selectValue(m_controls[i], binding.params->get(binding.index));
+            SelectValue(m_controls[i], binding.params->get(binding.index));
         }
     }
     return true;
@@ -265,7 +265,7 @@ bool HDialog::SetDataEdit() {
         }
         m_controls[i].text = binding.edit->kind == EDIT_TEXT
                                  ? binding.params->getText(binding.index)
-                                 : formatEdit(*binding.edit, binding.params->get(binding.index));
+                                 : FormatEdit(*binding.edit, binding.params->get(binding.index));
         binding.userEdited = false;
     }
     return true;
@@ -295,41 +295,41 @@ bool HDialog::SaveDataEdit() {
         }
         if (binding.edit->kind == EDIT_TEXT) {
             binding.params->setText(binding.index, m_controls[i].text);
-        } else if (const auto value = parseEdit(*binding.edit, m_controls[i].text)) {
+        } else if (const auto value = ParseEdit(*binding.edit, m_controls[i].text)) {
             binding.params->set(binding.index, *value);
         }
     }
     return true;
 }
 
-bool HDialog::selectIndex(int id, int index) {
-    PageControl* c = mutableControl(id);
+bool HDialog::SelectIndex(int id, int index) {
+    PageControl* c = GetMutableControl(id);
     if (c == nullptr || c->kind != ControlKind::Combo || !c->enabled || !c->visible || index < 0 ||
         index >= static_cast<int>(c->items.size())) {
         return false;
     }
     c->selectedIndex = index;
-    m_bindings[indexOf(id)].keepStored = false;
+    m_bindings[IndexOf(id)].keepStored = false;
     m_userChange = true;
     OnControlChanged(id);
     m_userChange = false;
     return true;
 }
 
-bool HDialog::selectItemValue(int id, std::int32_t itemValue) {
-    const PageControl* c = control(id);
+bool HDialog::SelectItemValue(int id, std::int32_t itemValue) {
+    const PageControl* c = GetControl(id);
     if (c == nullptr) {
         return false;
     }
     for (std::size_t i = 0; i < c->items.size(); ++i) {
         if (c->items[i].itemValue == itemValue) {
-            return selectIndex(id, static_cast<int>(i));
+            return SelectIndex(id, static_cast<int>(i));
         }
     }
     return false;
 }
 
-bool HDialog::filterAccepts(int filter, char ch) {
+bool HDialog::FilterAccepts(int filter, char ch) {
     switch (filter) {
     case FILTER_NUMERIC:
         return isAsciiDigit(ch) || ch == '.' || ch == '-';
@@ -344,8 +344,8 @@ bool HDialog::filterAccepts(int filter, char ch) {
     }
 }
 
-bool HDialog::typeText(int id, std::string_view typed) {
-    const std::size_t i = indexOf(id);
+bool HDialog::TypeText(int id, std::string_view typed) {
+    const std::size_t i = IndexOf(id);
     if (i >= m_controls.size() || m_controls[i].kind != ControlKind::Edit ||
         !m_controls[i].enabled || !m_controls[i].visible) {
         return false;
@@ -357,7 +357,7 @@ bool HDialog::typeText(int id, std::string_view typed) {
         if (upperCase) {
             ch = asciiUpper(ch);
         }
-        if (filterAccepts(edit.filter, ch)) {
+        if (FilterAccepts(edit.filter, ch)) {
             text.push_back(ch);
         }
     }
@@ -370,21 +370,21 @@ bool HDialog::typeText(int id, std::string_view typed) {
     return true;
 }
 
-std::optional<std::string> HDialog::promptText(int promptId) const {
+std::optional<std::string> HDialog::PromptText(int promptId) const {
     if (!Strings::has(promptId)) {
         return std::nullopt;
     }
     return std::string(Strings::get(promptId));
 }
 
-void HDialog::setFocus(int id) {
-    const PageControl* c = control(id);
+void HDialog::SetFocus(int id) {
+    const PageControl* c = GetControl(id);
     const int promptId = c != nullptr ? c->promptId : id;
     if (promptId == 0) {
         m_prompt = {" ", " "};
         return;
     }
-    const auto text = promptText(promptId);
+    const auto text = PromptText(promptId);
     if (!text) {
         return; // no prompt for this control: the previous one stays
     }
@@ -395,8 +395,8 @@ void HDialog::setFocus(int id) {
                                                          text->substr(lineFeed + 1)};
 }
 
-std::string HDialog::shownValue(int id) const {
-    const PageControl* c = control(id);
+std::string HDialog::GetShownValue(int id) const {
+    const PageControl* c = GetControl(id);
     if (c == nullptr) {
         return {};
     }
@@ -407,20 +407,20 @@ std::string HDialog::shownValue(int id) const {
     return c->text;
 }
 
-std::optional<std::int32_t> HDialog::selectedItemValue(int id) const {
-    const PageControl* c = control(id);
+std::optional<std::int32_t> HDialog::SelectedItemValue(int id) const {
+    const PageControl* c = GetControl(id);
     if (c == nullptr || c->selectedItem() == nullptr) {
         return std::nullopt;
     }
     return c->selectedItem()->itemValue;
 }
 
-const EditDefinition* HDialog::editDefinition(int id) const {
-    const std::size_t i = indexOf(id);
+const EditDefinition* HDialog::GetEditDefinition(int id) const {
+    const std::size_t i = IndexOf(id);
     return i < m_bindings.size() ? m_bindings[i].edit : nullptr;
 }
 
-std::string HDialog::withoutAmpersands(std::string_view label) {
+std::string HDialog::WithoutAmpersands(std::string_view label) {
     std::string out;
     for (const char ch : label) {
         if (ch != '&') {
@@ -430,50 +430,50 @@ std::string HDialog::withoutAmpersands(std::string_view label) {
     return out;
 }
 
-std::string HDialog::listingLine23(std::string_view label, std::string_view value) {
+std::string HDialog::ListingLine23(std::string_view label, std::string_view value) {
     return strprintf("%5s%-23s:%-20s", " ", std::string(label).c_str(), std::string(value).c_str());
 }
 
-std::string HDialog::listingLine29(std::string_view label, std::string_view value) {
+std::string HDialog::ListingLine29(std::string_view label, std::string_view value) {
     return strprintf("%5s%-29s:%-14s", " ", std::string(label).c_str(), std::string(value).c_str());
 }
 
-std::string HDialog::listingLine19(std::string_view label, std::string_view value) {
+std::string HDialog::ListingLine19(std::string_view label, std::string_view value) {
     return strprintf("%5s%-19s:%-24s", " ", std::string(label).c_str(), std::string(value).c_str());
 }
 
-std::vector<HDialog::ListingItem> HDialog::listingItems() const {
+std::vector<HDialog::ListingItem> HDialog::GetListingItems() const {
     std::vector<ListingItem> items;
     for (const PageControl& c : m_controls) {
         if (c.visible && !c.label.empty() &&
             (c.kind == ControlKind::Combo || c.kind == ControlKind::Edit)) {
-            items.push_back({withoutAmpersands(c.label), shownValue(c.id)});
+            items.push_back({WithoutAmpersands(c.label), GetShownValue(c.id)});
         }
     }
     return items;
 }
 
-std::vector<HDialog::ListingItem> HDialog::listingItemsByControl() const {
+std::vector<HDialog::ListingItem> HDialog::GetListingItemsByControl() const {
     std::vector<ListingItem> items;
     for (const PageControl& c : m_controls) {
         if (c.kind != ControlKind::Combo && c.kind != ControlKind::Edit) {
             continue;
         }
-        items.push_back(c.visible ? ListingItem{withoutAmpersands(c.label), shownValue(c.id)}
+        items.push_back(c.visible ? ListingItem{WithoutAmpersands(c.label), GetShownValue(c.id)}
                                   : ListingItem{});
     }
     return items;
 }
 
-std::vector<std::string> HDialog::listingLines() const {
+std::vector<std::string> HDialog::GetListingLines() const {
     std::vector<std::string> lines;
-    for (const ListingItem& item : listingItems()) {
-        lines.push_back(item.hasLine() ? listingLine23(item.caption, item.value) : std::string());
+    for (const ListingItem& item : GetListingItems()) {
+        lines.push_back(item.hasLine() ? ListingLine23(item.caption, item.value) : std::string());
     }
     return lines;
 }
 
-std::string HDialog::formatEdit(const EditDefinition& definition, std::int32_t value) {
+std::string HDialog::FormatEdit(const EditDefinition& definition, std::int32_t value) {
     if (definition.toText != nullptr) {
         return definition.toText(value);
     }
@@ -484,7 +484,7 @@ std::string HDialog::formatEdit(const EditDefinition& definition, std::int32_t v
     return strprintf(definition.format, value);
 }
 
-std::optional<std::int32_t> HDialog::parseEdit(const EditDefinition& definition,
+std::optional<std::int32_t> HDialog::ParseEdit(const EditDefinition& definition,
                                                std::string_view text) {
     if (definition.fromText != nullptr) {
         return definition.fromText(text);

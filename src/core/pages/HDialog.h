@@ -36,26 +36,26 @@ public:
     void OnCancel() {}
 
     // The user's changes. False when the control or entry does not exist or is disabled.
-    bool selectItemValue(int id, std::int32_t itemValue);
-    bool selectIndex(int id, int index);
+    bool SelectItemValue(int id, std::int32_t itemValue);
+    bool SelectIndex(int id, int index);
     // Text typed into an edit: letters are upper-cased where the edit asks for it,
     // characters the filter refuses are dropped, the rest is cut to the edit's maximum
     // length.
-    bool typeText(int id, std::string_view typed);
-    void setFocus(int id);
+    bool TypeText(int id, std::string_view typed);
+    void SetFocus(int id);
     // The two panes of the prompt line.
-    const std::pair<std::string, std::string>& promptLine() const { return m_prompt; }
+    const std::pair<std::string, std::string>& GetPromptLine() const { return m_prompt; }
 
-    const std::string& className() const { return m_className; }
+    const std::string& GetClassName() const { return m_className; }
     // The section of the help that explains the page.
-    std::string_view helpTopic() const { return m_helpTopic; }
-    const std::vector<PageControl>& controls() const { return m_controls; }
-    const PageControl* control(int id) const;
+    std::string_view GetHelpTopic() const { return m_helpTopic; }
+    const std::vector<PageControl>& GetControls() const { return m_controls; }
+    const PageControl* GetControl(int id) const;
     // The shown value of a control: a combo's selected text, an edit's text.
-    std::string shownValue(int id) const;
-    std::optional<std::int32_t> selectedItemValue(int id) const;
+    std::string GetShownValue(int id) const;
+    std::optional<std::int32_t> SelectedItemValue(int id) const;
     // An edit's definition (range, format, filter); nothing for any other control.
-    const EditDefinition* editDefinition(int id) const;
+    const EditDefinition* GetEditDefinition(int id) const;
 
     // One entry of the page in the listing and the CSV export: the caption (the label without
     // ampersands) and the shown value. An entry without a caption has no line.
@@ -65,26 +65,26 @@ public:
         bool hasLine() const { return !caption.empty(); }
     };
     // The page's entries in the listing; by default the shown combos and edits.
-    virtual std::vector<ListingItem> listingItems() const;
+    virtual std::vector<ListingItem> GetListingItems() const;
     // One entry per combo and edit in the order they were added, an empty one for a hidden
     // control, so the listing can pick a page's entries by position.
-    std::vector<ListingItem> listingItemsByControl() const;
+    std::vector<ListingItem> GetListingItemsByControl() const;
     // The entries as listing lines ("%5s%-23s:%-20s"), an empty line for an entry without one.
-    std::vector<std::string> listingLines() const;
-    static std::string listingLine23(std::string_view label, std::string_view value);
-    static std::string listingLine29(std::string_view label, std::string_view value);
-    static std::string listingLine19(std::string_view label, std::string_view value);
-    static std::string withoutAmpersands(std::string_view label);
+    std::vector<std::string> GetListingLines() const;
+    static std::string ListingLine23(std::string_view label, std::string_view value);
+    static std::string ListingLine29(std::string_view label, std::string_view value);
+    static std::string ListingLine19(std::string_view label, std::string_view value);
+    static std::string WithoutAmpersands(std::string_view label);
 
     // Formats a stored value as an edit of `definition` shows it.
-    static std::string formatEdit(const EditDefinition& definition, std::int32_t value);
+    static std::string FormatEdit(const EditDefinition& definition, std::int32_t value);
     // Reads an edit's text back into stored units, rounded to the nearest unit and kept
     // within the definition's range; nothing when it is not a number.
-    static std::optional<std::int32_t> parseEdit(const EditDefinition& definition,
+    static std::optional<std::int32_t> ParseEdit(const EditDefinition& definition,
                                                  std::string_view text);
 
     // The characters an edit with `filter` keeps.
-    static bool filterAccepts(int filter, char ch);
+    static bool FilterAccepts(int filter, char ch);
 
 protected:
     // The slots, in their order. The base versions do the generic work of the bindings; a
@@ -110,29 +110,29 @@ protected:
     // A dependency between controls: called after the user changed a control.
     virtual void OnControlChanged(int /*id*/) {}
     // The prompt text of an id; nothing when there is none.
-    virtual std::optional<std::string> promptText(int promptId) const;
+    virtual std::optional<std::string> PromptText(int promptId) const;
 
-    PageControl& addCombo(int id, std::string label, int promptId,
+    PageControl& AddCombo(int id, std::string label, int promptId,
                           const ComboDefinition& definition, HParams& params, std::size_t index);
-    PageControl& addEdit(int id, std::string label, int promptId, const EditDefinition& definition,
+    PageControl& AddEdit(int id, std::string label, int promptId, const EditDefinition& definition,
                          HParams& params, std::size_t index);
-    PageControl& addStatic(int id, std::string label);
+    PageControl& AddStatic(int id, std::string label);
 
-    PageControl* mutableControl(int id);
+    PageControl* GetMutableControl(int id);
     // The working copy of a text combo's entry list; hide or show entries, then refill.
-    std::vector<ComboEntry>* workingList(int id);
+    std::vector<ComboEntry>* WorkingList(int id);
     // Rebuilds a combo's entries from its definition and selects `itemValue` (or the
     // fallback entry of item value 0, or nothing). While the page follows the user's change
     // of another control, a combo whose selection this moves is saved as it then shows.
-    void refillCombo(int id, std::int32_t itemValue);
-    void selectValue(PageControl& combo, std::int32_t itemValue);
-    void setVisible(int id, bool visible, bool enabled);
+    void RefillCombo(int id, std::int32_t itemValue);
+    void SelectValue(PageControl& combo, std::int32_t itemValue);
+    void SetVisible(int id, bool visible, bool enabled);
 
-    void setHelpTopic(std::string_view topic) { m_helpTopic = topic; }
+    void SetHelpTopic(std::string_view topic) { m_helpTopic = topic; }
 
-    RadioImage& image() { return m_image; }
-    const RadioImage& image() const { return m_image; }
-    int accessMode() const { return m_accessMode; }
+    RadioImage& GetImage() { return m_image; }
+    const RadioImage& GetImage() const { return m_image; }
+    int GetAccessMode() const { return m_accessMode; }
 
 private:
     struct Binding {
@@ -148,14 +148,14 @@ private:
         bool keepStored = false;
     };
 
-    bool runSlot(const char* operation, bool (HDialog::*slot)());
-    void markCombosWithoutTheirValue();
+    bool RunSlot(const char* operation, bool (HDialog::*slot)());
+    void MarkCombosWithoutTheirValue();
     // The parameter objects the controls are bound to, each once, in binding order.
-    std::vector<HParams*> boundObjects() const;
-    PageControl& addBound(int id, ControlKind kind, std::string label, int promptId,
+    std::vector<HParams*> GetBoundObjects() const;
+    PageControl& AddBound(int id, ControlKind kind, std::string label, int promptId,
                           Binding binding);
-    std::size_t indexOf(int id) const;
-    std::vector<ComboItem> buildItems(const Binding& binding) const;
+    std::size_t IndexOf(int id) const;
+    std::vector<ComboItem> BuildItems(const Binding& binding) const;
 
     std::string m_className;
     std::string_view m_helpTopic = help::PAGES;

@@ -41,10 +41,10 @@ constexpr std::string_view ENTER_PANE = "\n<ENTER>";
 
 HDirectChDialog::HDirectChDialog(RadioImage& image, int accessMode, UserPrompt* prompt)
     : HDialog("HDirectChDialog", image, accessMode), m_prompt(prompt) {
-    setHelpTopic(help::PAGE_DIRECT_CH);
+    SetHelpTopic(help::PAGE_DIRECT_CH);
     for (std::size_t k = 0; k < P::DIRECT_CH_COUNT; ++k) {
-        addEdit(controlId(k), std::string(LABELS[k]), controlId(k), CHANNEL_NUMBER_EDIT, m_params,
-                P::channelIndex(k));
+        AddEdit(GetControlId(k), std::string(LABELS[k]), GetControlId(k), CHANNEL_NUMBER_EDIT,
+                m_params, P::channelIndex(k));
     }
 }
 
@@ -53,7 +53,7 @@ HDirectChDialog::HDirectChDialog(RadioImage& image, int accessMode, UserPrompt* 
 // hold it. An empty edit names no channel and keeps the record.
 bool HDirectChDialog::CheckBeforeOk() {
     for (std::size_t k = 0; k < P::DIRECT_CH_COUNT; ++k) {
-        const PageControl* edit = control(controlId(k));
+        const PageControl* edit = GetControl(GetControlId(k));
         if (edit == nullptr || edit->text.empty()) {
             continue;
         }
@@ -72,15 +72,15 @@ bool HDirectChDialog::CheckBeforeOk() {
                                           P::FIRST_CHANNEL_NUMBER, P::PROMPT_LAST_CHANNEL_NUMBER),
                 MessageIcon::Exclamation);
         }
-        setFocus(controlId(k));
+        SetFocus(GetControlId(k));
         return false;
     }
     return true;
 }
 
-std::optional<std::string> HDirectChDialog::promptText(int promptId) const {
+std::optional<std::string> HDirectChDialog::PromptText(int promptId) const {
     for (std::size_t k = 0; k < P::DIRECT_CH_COUNT; ++k) {
-        if (promptId == controlId(k)) {
+        if (promptId == GetControlId(k)) {
             return std::string(PROMPTS[k]) + std::string(ENTER_PANE);
         }
     }

@@ -21,13 +21,15 @@ public:
 
     HDirectChDialog(RadioImage& image, int accessMode, UserPrompt* prompt = nullptr);
 
-    static int controlId(std::size_t record) { return FIRST_CONTROL_ID + static_cast<int>(record); }
-    const HDirectChParams& params() const { return m_params; }
-    std::vector<ListingItem> listingItems() const override { return listingItemsByControl(); }
+    static int GetControlId(std::size_t record) {
+        return FIRST_CONTROL_ID + static_cast<int>(record);
+    }
+    const HDirectChParams& GetParams() const { return m_params; }
+    std::vector<ListingItem> GetListingItems() const override { return GetListingItemsByControl(); }
 
 protected:
     bool CheckBeforeOk() override;
-    std::optional<std::string> promptText(int promptId) const override;
+    std::optional<std::string> PromptText(int promptId) const override;
 
 private:
     HDirectChParams m_params;

@@ -152,25 +152,25 @@ std::string editLabel(const EditControl& edit) {
 
 HHardwareDialog::HHardwareDialog(CKQ70Doc& doc, int accessMode, UserPrompt& prompt)
     : HDialog("HHardwareDialog", doc.GetMainMemory(), accessMode), m_doc(doc), m_prompt(prompt) {
-    setHelpTopic(help::PAGE_HARDWARE);
+    SetHelpTopic(help::PAGE_HARDWARE);
     for (const ComboControl& combo : COMBOS) {
-        addCombo(combo.id, std::string(combo.label), combo.id, *combo.definition, m_params,
+        AddCombo(combo.id, std::string(combo.label), combo.id, *combo.definition, m_params,
                  static_cast<std::size_t>(combo.id - IDC_HW_FIRST_COMBO));
     }
     for (const EditControl& edit : EDITS) {
-        addEdit(edit.id, editLabel(edit), edit.id, *edit.definition, m_params, edit.value);
+        AddEdit(edit.id, editLabel(edit), edit.id, *edit.definition, m_params, edit.value);
     }
 }
 
 bool HHardwareDialog::AcquireData() {
-    m_params.extract(image());
+    m_params.extract(GetImage());
     m_asRead = m_params;
     m_bandChanged = m_radioChannelChanged = m_displayTypeChanged = false;
     return true;
 }
 
-void HHardwareDialog::filterChannelSteps(int band) {
-    std::vector<ComboEntry>* steps = workingList(IDC_HW_CHANNEL_STEP);
+void HHardwareDialog::FilterChannelSteps(int band) {
+    std::vector<ComboEntry>* steps = WorkingList(IDC_HW_CHANNEL_STEP);
     if (steps == nullptr) {
         return;
     }
@@ -199,21 +199,21 @@ void HHardwareDialog::filterChannelSteps(int band) {
 }
 
 bool HHardwareDialog::InitCombo() {
-    filterChannelSteps(m_params.get(HW_FREQUENCY_BAND));
+    FilterChannelSteps(m_params.get(HW_FREQUENCY_BAND));
     HDialog::InitCombo();
     for (const ComboControl& combo : COMBOS) {
-        setVisible(combo.id, combo.shown, combo.shown);
+        SetVisible(combo.id, combo.shown, combo.shown);
     }
     return true;
 }
 
 bool HHardwareDialog::InitEdit() {
     HDialog::InitEdit();
-    const int mode = accessMode();
+    const int mode = GetAccessMode();
     for (const EditControl& edit : EDITS) {
         const bool known = mode >= 0 && mode < static_cast<int>(edit.shownByMode.size());
         const bool shown = known && edit.shownByMode[static_cast<std::size_t>(mode)] != 0;
-        setVisible(edit.id, shown, shown && mode != ACCESS_NORMAL);
+        SetVisible(edit.id, shown, shown && mode != ACCESS_NORMAL);
     }
     return true;
 }
@@ -222,17 +222,17 @@ void HHardwareDialog::OnControlChanged(int id) {
     if (id != IDC_HW_FREQUENCY_BAND) {
         return;
     }
-    const auto band = selectedItemValue(IDC_HW_FREQUENCY_BAND);
-    filterChannelSteps(band.value_or(m_params.get(HW_FREQUENCY_BAND)));
-    const auto step = selectedItemValue(IDC_HW_CHANNEL_STEP);
-    refillCombo(IDC_HW_CHANNEL_STEP, step.value_or(m_params.get(HW_CHANNEL_STEP)));
+    const auto band = SelectedItemValue(IDC_HW_FREQUENCY_BAND);
+    FilterChannelSteps(band.value_or(m_params.get(HW_FREQUENCY_BAND)));
+    const auto step = SelectedItemValue(IDC_HW_CHANNEL_STEP);
+    RefillCombo(IDC_HW_CHANNEL_STEP, step.value_or(m_params.get(HW_CHANNEL_STEP)));
 }
 
-std::int32_t HHardwareDialog::limitToSave(int id, std::size_t index) const {
-    const PageControl* edit = control(id);
+std::int32_t HHardwareDialog::LimitToSave(int id, std::size_t index) const {
+    const PageControl* edit = GetControl(id);
     for (const EditControl& e : EDITS) {
         if (e.id == id && edit != nullptr && edit->visible) {
-            return HDialog::parseEdit(*e.definition, edit->text).value_or(m_params.get(index));
+            return HDialog::ParseEdit(*e.definition, edit->text).value_or(m_params.get(index));
         }
     }
     return m_params.get(index); // a hidden edit is never saved
@@ -241,13 +241,13 @@ std::int32_t HHardwareDialog::limitToSave(int id, std::size_t index) const {
 bool HHardwareDialog::CheckBeforeOk() {
     // Limits the user cannot see cannot be mended on this page, and are not saved from it:
     // checking them would leave only Cancel.
-    const PageControl* minEdit = control(IDC_HW_FREQUENCY_MIN);
-    const PageControl* maxEdit = control(IDC_HW_FREQUENCY_MAX);
+    const PageControl* minEdit = GetControl(IDC_HW_FREQUENCY_MIN);
+    const PageControl* maxEdit = GetControl(IDC_HW_FREQUENCY_MAX);
     if ((minEdit == nullptr || !minEdit->visible) && (maxEdit == nullptr || !maxEdit->visible)) {
         return true;
     }
-    const std::int32_t minimum = limitToSave(IDC_HW_FREQUENCY_MIN, HW_FREQUENCY_MIN);
-    const std::int32_t maximum = limitToSave(IDC_HW_FREQUENCY_MAX, HW_FREQUENCY_MAX);
+    const std::int32_t minimum = LimitToSave(IDC_HW_FREQUENCY_MIN, HW_FREQUENCY_MIN);
+    const std::int32_t maximum = LimitToSave(IDC_HW_FREQUENCY_MAX, HW_FREQUENCY_MAX);
     if (minimum > maximum) {
         m_prompt.message(text::MAX_MIN_FREQUENCY_ERROR, MessageIcon::Stop);
         return false;
@@ -256,8 +256,8 @@ bool HHardwareDialog::CheckBeforeOk() {
 }
 
 bool HHardwareDialog::StoreData() {
-    m_params.store(image());
-    clearKeysWithoutDisplay(image());
+    m_params.store(GetImage());
+    clearKeysWithoutDisplay(GetImage());
     // Compared in stored units: a value typed differently but stored alike is no change.
     const auto differs = [this](std::size_t i) {
         return m_params.storedValue(i) != m_asRead.storedValue(i);
@@ -270,12 +270,12 @@ bool HHardwareDialog::StoreData() {
     m_radioChannelChanged = differs(HW_RADIO_CHANNEL);
     m_displayTypeChanged = differs(HW_LCD_TYPE);
     if (changed) {
-        m_doc.setHardwareEdited(true);
+        m_doc.SetHardwareEdited(true);
     }
     return true;
 }
 
-std::optional<std::string> HHardwareDialog::promptText(int promptId) const {
+std::optional<std::string> HHardwareDialog::PromptText(int promptId) const {
     for (const ComboControl& combo : COMBOS) {
         if (combo.id == promptId) {
             return std::string(combo.prompt);

@@ -46,11 +46,11 @@ public:
 
     // Answers for the caller after OK: whether the band, the Radio Channel value or the LCD
     // type were changed. False before OK and after Cancel.
-    bool bandChanged() const { return m_bandChanged; }
-    bool radioChannelChanged() const { return m_radioChannelChanged; }
-    bool displayTypeChanged() const { return m_displayTypeChanged; }
+    bool BandChanged() const { return m_bandChanged; }
+    bool RadioChannelChanged() const { return m_radioChannelChanged; }
+    bool DisplayTypeChanged() const { return m_displayTypeChanged; }
 
-    const HHardwareParams& params() const { return m_params; }
+    const HHardwareParams& GetParams() const { return m_params; }
 
 protected:
     bool AcquireData() override;
@@ -59,13 +59,13 @@ protected:
     bool StoreData() override;
     bool CheckBeforeOk() override;
     void OnControlChanged(int id) override;
-    std::optional<std::string> promptText(int promptId) const override;
+    std::optional<std::string> PromptText(int promptId) const override;
 
 private:
     // Channel Step offers only the steps the band's synthesizer has.
-    void filterChannelSteps(int band);
+    void FilterChannelSteps(int band);
     // A frequency limit as OK will save it.
-    std::int32_t limitToSave(int id, std::size_t index) const;
+    std::int32_t LimitToSave(int id, std::size_t index) const;
 
     CKQ70Doc& m_doc;
     UserPrompt& m_prompt;

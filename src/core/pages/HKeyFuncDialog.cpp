@@ -88,14 +88,14 @@ constexpr std::array<Slot, HKeyFuncParams::KEY_SLOT_COUNT> CLAIM_ORDER{0, 1, 6, 
 
 HKeyFuncDialog::HKeyFuncDialog(RadioImage& image, int accessMode)
     : HDialog("HKeyFuncDialog", image, accessMode) {
-    setHelpTopic(help::PAGE_KEY_FUNCTION);
+    SetHelpTopic(help::PAGE_KEY_FUNCTION);
     for (Slot slot = 0; slot < HKeyFuncParams::KEY_SLOT_COUNT; ++slot) {
-        addCombo(controlId(slot), std::string(SLOT_LABELS[slot]), controlId(slot),
+        AddCombo(GetControlId(slot), std::string(SLOT_LABELS[slot]), GetControlId(slot),
                  KEY_FUNCTION_COMBO, m_params, slot);
     }
 }
 
-std::string_view HKeyFuncDialog::functionText(std::int32_t code) {
+std::string_view HKeyFuncDialog::FunctionText(std::int32_t code) {
     if (code < 0 || code >= static_cast<std::int32_t>(FUNCTION_COUNT)) {
         return {};
     }
@@ -103,15 +103,15 @@ std::string_view HKeyFuncDialog::functionText(std::int32_t code) {
 }
 
 bool HKeyFuncDialog::AcquireData() {
-    m_params.extract(image());
-    m_optionUnit = HMiscParams::optionUnitOf(image());
-    m_lcdType = lcdTypeOf(image());
-    m_capacity = channelCapacityForRadioChannel(radioChannelValueOf(image()));
-    m_firmwareVersion = HMarketingParams::firmwareVersionOf(image());
+    m_params.extract(GetImage());
+    m_optionUnit = HMiscParams::optionUnitOf(GetImage());
+    m_lcdType = lcdTypeOf(GetImage());
+    m_capacity = channelCapacityForRadioChannel(radioChannelValueOf(GetImage()));
+    m_firmwareVersion = HMarketingParams::firmwareVersionOf(GetImage());
     return true;
 }
 
-bool HKeyFuncDialog::offers(Slot slot, std::int32_t code) const {
+bool HKeyFuncDialog::Offers(Slot slot, std::int32_t code) const {
     if (code < 0 || code >= static_cast<std::int32_t>(FUNCTION_COUNT) ||
         slot >= HKeyFuncParams::KEY_SLOT_COUNT) {
         return false;
@@ -147,19 +147,19 @@ bool HKeyFuncDialog::offers(Slot slot, std::int32_t code) const {
 bool HKeyFuncDialog::InitCombo() {
     HDialog::InitCombo();
     for (Slot slot = 0; slot < HKeyFuncParams::KEY_SLOT_COUNT; ++slot) {
-        for (ComboEntry& entry : *workingList(controlId(slot))) {
-            entry.shown = offers(slot, entry.value);
+        for (ComboEntry& entry : *WorkingList(GetControlId(slot))) {
+            entry.shown = Offers(slot, entry.value);
         }
-        refillCombo(controlId(slot), HKeyFuncParams::KEY_NONE);
+        RefillCombo(GetControlId(slot), HKeyFuncParams::KEY_NONE);
         // The [A]–[D] keys are not edited here, whatever the radio.
         if (isLcdKeySlot(slot)) {
-            setVisible(controlId(slot), false, false);
+            SetVisible(GetControlId(slot), false, false);
         }
     }
     return true;
 }
 
-bool HKeyFuncDialog::takenByOtherSlot(Slot slot, std::int32_t code) const {
+bool HKeyFuncDialog::TakenByOtherSlot(Slot slot, std::int32_t code) const {
     for (Slot other = 0; other < m_chosen.size(); ++other) {
         if (other != slot && m_chosen[other] == code) {
             return true;
@@ -174,51 +174,51 @@ bool HKeyFuncDialog::SetDataCombo() {
     m_chosen.fill(HKeyFuncParams::KEY_NONE);
     for (const Slot slot : CLAIM_ORDER) {
         const std::int32_t code = m_params.get(slot);
-        if (code != HKeyFuncParams::KEY_NONE && offers(slot, code) &&
-            !takenByOtherSlot(slot, code)) {
+        if (code != HKeyFuncParams::KEY_NONE && Offers(slot, code) &&
+            !TakenByOtherSlot(slot, code)) {
             m_chosen[slot] = code;
         }
     }
     for (Slot slot = 0; slot < HKeyFuncParams::PRESS_SLOT_COUNT; ++slot) {
-        applyOptionSwitchInterlock(slot);
+        ApplyOptionSwitchInterlock(slot);
     }
-    rebuildLists();
+    RebuildLists();
     return true;
 }
 
-void HKeyFuncDialog::applyOptionSwitchInterlock(Slot pressSlot) {
+void HKeyFuncDialog::ApplyOptionSwitchInterlock(Slot pressSlot) {
     const Slot holdSlot = pressSlot + HKeyFuncParams::HOLD_SLOT_DISTANCE;
     const bool taken = m_chosen[pressSlot] == HKeyFuncParams::KEY_OPTION_SWITCH1;
     if (taken) {
         m_chosen[holdSlot] = HKeyFuncParams::KEY_NONE;
     }
-    const PageControl* hold = control(controlId(holdSlot));
+    const PageControl* hold = GetControl(GetControlId(holdSlot));
     if (hold != nullptr && hold->visible) {
-        setVisible(controlId(holdSlot), true, !taken);
+        SetVisible(GetControlId(holdSlot), true, !taken);
     }
 }
 
-void HKeyFuncDialog::rebuildLists() {
+void HKeyFuncDialog::RebuildLists() {
     for (Slot slot = 0; slot < HKeyFuncParams::KEY_SLOT_COUNT; ++slot) {
-        for (ComboEntry& entry : *workingList(controlId(slot))) {
-            entry.shown = offers(slot, entry.value) && (entry.value == HKeyFuncParams::KEY_NONE ||
-                                                        !takenByOtherSlot(slot, entry.value));
+        for (ComboEntry& entry : *WorkingList(GetControlId(slot))) {
+            entry.shown = Offers(slot, entry.value) && (entry.value == HKeyFuncParams::KEY_NONE ||
+                                                        !TakenByOtherSlot(slot, entry.value));
         }
-        refillCombo(controlId(slot), m_chosen[slot]);
+        RefillCombo(GetControlId(slot), m_chosen[slot]);
     }
 }
 
 void HKeyFuncDialog::OnControlChanged(int id) {
     const auto slot = static_cast<Slot>(id - FIRST_CONTROL_ID);
-    const auto code = selectedItemValue(id);
+    const auto code = SelectedItemValue(id);
     if (slot >= HKeyFuncParams::KEY_SLOT_COUNT || !code) {
         return;
     }
     m_chosen[slot] = *code;
     if (HKeyFuncParams::isPressSlot(slot)) {
-        applyOptionSwitchInterlock(slot);
+        ApplyOptionSwitchInterlock(slot);
     }
-    rebuildLists();
+    RebuildLists();
 }
 
 bool HKeyFuncDialog::SaveDataCombo() {
@@ -226,7 +226,7 @@ bool HKeyFuncDialog::SaveDataCombo() {
     // A disabled combo is not saved, so the press-and-hold slot an "Option Switch1" key
     // took is written here.
     for (Slot slot = 0; slot < HKeyFuncParams::PRESS_SLOT_COUNT; ++slot) {
-        const PageControl* press = control(controlId(slot));
+        const PageControl* press = GetControl(GetControlId(slot));
         if (press != nullptr && press->visible &&
             m_chosen[slot] == HKeyFuncParams::KEY_OPTION_SWITCH1) {
             m_params.set(slot + HKeyFuncParams::HOLD_SLOT_DISTANCE, HKeyFuncParams::KEY_NONE);
@@ -236,7 +236,7 @@ bool HKeyFuncDialog::SaveDataCombo() {
 }
 
 bool HKeyFuncDialog::StoreData() {
-    m_params.store(image());
+    m_params.store(GetImage());
     return true;
 }
 

@@ -96,19 +96,19 @@ public:
 
     HKeyFuncDialog(RadioImage& image, int accessMode);
 
-    static int controlId(std::size_t slot) { return FIRST_CONTROL_ID + static_cast<int>(slot); }
+    static int GetControlId(std::size_t slot) { return FIRST_CONTROL_ID + static_cast<int>(slot); }
     // The text of a function code; empty for a code outside the list.
-    static std::string_view functionText(std::int32_t code);
+    static std::string_view FunctionText(std::int32_t code);
 
-    const HKeyFuncParams& params() const { return m_params; }
+    const HKeyFuncParams& GetParams() const { return m_params; }
     // Whether the radio read by AcquireData can have `code` on `slot` at all, whatever the
     // other slots hold: the list shows the code by default or a rule of the radio's build
     // decides on it (option unit, display, capacity, firmware, press or hold), and no rule
     // refuses it.
-    bool offers(std::size_t slot, std::int32_t code) const;
+    bool Offers(std::size_t slot, std::int32_t code) const;
 
     // Lines 0, 1, 6 and 7 are the shown slots; the hidden slots give empty lines.
-    std::vector<ListingItem> listingItems() const override { return listingItemsByControl(); }
+    std::vector<ListingItem> GetListingItems() const override { return GetListingItemsByControl(); }
 
 protected:
     bool AcquireData() override;
@@ -119,11 +119,11 @@ protected:
     void OnControlChanged(int id) override;
 
 private:
-    bool takenByOtherSlot(std::size_t slot, std::int32_t code) const;
+    bool TakenByOtherSlot(std::size_t slot, std::int32_t code) const;
     // A press slot set to "Option Switch1" takes its press-and-hold slot: "None", disabled.
-    void applyOptionSwitchInterlock(std::size_t pressSlot);
+    void ApplyOptionSwitchInterlock(std::size_t pressSlot);
     // Shows in each slot what it offers and no other slot holds, then reselects its code.
-    void rebuildLists();
+    void RebuildLists();
 
     HKeyFuncParams m_params;
     std::int32_t m_optionUnit = 0;

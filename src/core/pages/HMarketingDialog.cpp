@@ -32,43 +32,43 @@ constexpr std::string_view ENTER_PANE = "\n<ENTER>";
 
 HMarketingDialog::HMarketingDialog(RadioImage& image, int accessMode)
     : HDialog("HMarketingDialog", image, accessMode) {
-    setHelpTopic(help::PAGE_MARKETING);
-    addEdit(controlId(P::MARKET_APPLICATION), "Market Application",
-            controlId(P::MARKET_APPLICATION), FOUR_DIGITS_EDIT, m_params, P::MARKET_APPLICATION);
-    addEdit(controlId(P::FIRMWARE_VERSION), "", controlId(P::FIRMWARE_VERSION), FOUR_DIGITS_EDIT,
-            m_params, P::FIRMWARE_VERSION);
-    addEdit(controlId(P::SERIAL_NUMBER), "Serial Number", controlId(P::SERIAL_NUMBER),
+    SetHelpTopic(help::PAGE_MARKETING);
+    AddEdit(GetControlId(P::MARKET_APPLICATION), "Market Application",
+            GetControlId(P::MARKET_APPLICATION), FOUR_DIGITS_EDIT, m_params, P::MARKET_APPLICATION);
+    AddEdit(GetControlId(P::FIRMWARE_VERSION), "", GetControlId(P::FIRMWARE_VERSION),
+            FOUR_DIGITS_EDIT, m_params, P::FIRMWARE_VERSION);
+    AddEdit(GetControlId(P::SERIAL_NUMBER), "Serial Number", GetControlId(P::SERIAL_NUMBER),
             SERIAL_NUMBER_EDIT, m_params, P::SERIAL_NUMBER);
-    addEdit(controlId(P::EEPROM_SERIAL_NUMBER), "", controlId(P::EEPROM_SERIAL_NUMBER),
+    AddEdit(GetControlId(P::EEPROM_SERIAL_NUMBER), "", GetControlId(P::EEPROM_SERIAL_NUMBER),
             SERIAL_NUMBER_EDIT, m_params, P::EEPROM_SERIAL_NUMBER);
 }
 
 bool HMarketingDialog::AcquireData() {
-    m_params.extract(image());
+    m_params.extract(GetImage());
     return true;
 }
 
 bool HMarketingDialog::InitEdit() {
     HDialog::InitEdit();
-    const bool editable = accessMode() != ACCESS_NORMAL;
-    setVisible(controlId(P::MARKET_APPLICATION), true, editable);
-    setVisible(controlId(P::SERIAL_NUMBER), true, editable);
+    const bool editable = GetAccessMode() != ACCESS_NORMAL;
+    SetVisible(GetControlId(P::MARKET_APPLICATION), true, editable);
+    SetVisible(GetControlId(P::SERIAL_NUMBER), true, editable);
     // The radio's own: the version comes with its data, the copy is made before each write.
-    setVisible(controlId(P::FIRMWARE_VERSION), false, false);
-    setVisible(controlId(P::EEPROM_SERIAL_NUMBER), false, false);
+    SetVisible(GetControlId(P::FIRMWARE_VERSION), false, false);
+    SetVisible(GetControlId(P::EEPROM_SERIAL_NUMBER), false, false);
     return true;
 }
 
 bool HMarketingDialog::StoreData() {
-    m_params.store(image());
+    m_params.store(GetImage());
     return true;
 }
 
-std::optional<std::string> HMarketingDialog::promptText(int promptId) const {
-    if (promptId == controlId(P::MARKET_APPLICATION)) {
+std::optional<std::string> HMarketingDialog::PromptText(int promptId) const {
+    if (promptId == GetControlId(P::MARKET_APPLICATION)) {
         return std::string(text::MARKET_APPLICATION) + std::string(ENTER_PANE);
     }
-    if (promptId == controlId(P::SERIAL_NUMBER)) {
+    if (promptId == GetControlId(P::SERIAL_NUMBER)) {
         return std::string(text::SERIAL_NUMBER) + std::string(ENTER_PANE);
     }
     return std::nullopt;

@@ -19,16 +19,18 @@ public:
 
     HMarketingDialog(RadioImage& image, int accessMode);
 
-    static int controlId(std::size_t index) { return FIRST_CONTROL_ID + static_cast<int>(index); }
-    const HMarketingParams& params() const { return m_params; }
+    static int GetControlId(std::size_t index) {
+        return FIRST_CONTROL_ID + static_cast<int>(index);
+    }
+    const HMarketingParams& GetParams() const { return m_params; }
     // One line per value: line 0 the market application, line 2 the serial number.
-    std::vector<ListingItem> listingItems() const override { return listingItemsByControl(); }
+    std::vector<ListingItem> GetListingItems() const override { return GetListingItemsByControl(); }
 
 protected:
     bool AcquireData() override;
     bool InitEdit() override;
     bool StoreData() override;
-    std::optional<std::string> promptText(int promptId) const override;
+    std::optional<std::string> PromptText(int promptId) const override;
 
 private:
     HMarketingParams m_params;

@@ -72,18 +72,18 @@ constexpr std::array<ComboControl, P::DEFAULT_SPLIT> COMBOS{{
 
 HMiscDialog::HMiscDialog(RadioImage& image, int accessMode)
     : HDialog("HMiscDialog", image, accessMode) {
-    setHelpTopic(help::PAGE_MISCELLANEOUS);
+    SetHelpTopic(help::PAGE_MISCELLANEOUS);
     for (const ComboControl& c : COMBOS) {
-        addCombo(controlId(c.index), std::string(c.label), controlId(c.index), *c.combo, m_params,
-                 c.index);
+        AddCombo(GetControlId(c.index), std::string(c.label), GetControlId(c.index), *c.combo,
+                 m_params, c.index);
     }
-    addEdit(controlId(P::DEFAULT_SPLIT), "Default Split", controlId(P::DEFAULT_SPLIT),
+    AddEdit(GetControlId(P::DEFAULT_SPLIT), "Default Split", GetControlId(P::DEFAULT_SPLIT),
             DEFAULT_SPLIT_EDIT, m_params, P::DEFAULT_SPLIT);
 }
 
-std::optional<std::string> HMiscDialog::promptText(int promptId) const {
+std::optional<std::string> HMiscDialog::PromptText(int promptId) const {
     for (const ComboControl& c : COMBOS) {
-        if (promptId == controlId(c.index) && !c.prompt.empty()) {
+        if (promptId == GetControlId(c.index) && !c.prompt.empty()) {
             return std::string(c.prompt);
         }
     }

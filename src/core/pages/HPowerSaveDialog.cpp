@@ -66,21 +66,21 @@ constexpr std::array<ComboControl, P::POWER_ON_TAG> COMBOS{{
 
 HPowerSaveDialog::HPowerSaveDialog(RadioImage& image, int accessMode)
     : HDialog("HPowerSaveDialog", image, accessMode) {
-    setHelpTopic(help::PAGE_POWER_SAVING);
+    SetHelpTopic(help::PAGE_POWER_SAVING);
     for (const ComboControl& c : COMBOS) {
-        addCombo(controlId(c.index), std::string(c.label), controlId(c.index), *c.combo, m_params,
-                 c.index);
+        AddCombo(GetControlId(c.index), std::string(c.label), GetControlId(c.index), *c.combo,
+                 m_params, c.index);
     }
-    addEdit(controlId(P::POWER_ON_TAG), "Power-ON Alpha Tag", controlId(P::POWER_ON_TAG),
+    AddEdit(GetControlId(P::POWER_ON_TAG), "Power-ON Alpha Tag", GetControlId(P::POWER_ON_TAG),
             POWER_ON_TAG_EDIT, m_params, P::POWER_ON_TAG);
 }
 
-std::optional<std::string> HPowerSaveDialog::promptText(int promptId) const {
-    if (promptId == controlId(P::POWER_ON_TAG)) {
+std::optional<std::string> HPowerSaveDialog::PromptText(int promptId) const {
+    if (promptId == GetControlId(P::POWER_ON_TAG)) {
         return std::string(text::PROMPT_POWER_ON_TAG);
     }
     for (const ComboControl& c : COMBOS) {
-        if (promptId == controlId(c.index) && !c.prompt.empty()) {
+        if (promptId == GetControlId(c.index) && !c.prompt.empty()) {
             return std::string(c.prompt);
         }
     }

@@ -18,13 +18,15 @@ public:
 
     HPowerSaveDialog(RadioImage& image, int accessMode);
 
-    static int controlId(std::size_t index) { return FIRST_CONTROL_ID + static_cast<int>(index); }
-    const HPowerSaveParams& params() const { return m_params; }
+    static int GetControlId(std::size_t index) {
+        return FIRST_CONTROL_ID + static_cast<int>(index);
+    }
+    const HPowerSaveParams& GetParams() const { return m_params; }
     // One line per value, in value order.
-    std::vector<ListingItem> listingItems() const override { return listingItemsByControl(); }
+    std::vector<ListingItem> GetListingItems() const override { return GetListingItemsByControl(); }
 
 protected:
-    std::optional<std::string> promptText(int promptId) const override;
+    std::optional<std::string> PromptText(int promptId) const override;
 
 private:
     HPowerSaveParams m_params;

@@ -95,22 +95,22 @@ HScanningDialog::HScanningDialog(RadioImage& image, int accessMode)
 
 HScanningDialog::HScanningDialog(RadioImage& image, int accessMode, ChannelsInUse channelsInUse)
     : HDialog("HScanningDialog", image, accessMode), m_channelsInUse(channelsInUse) {
-    setHelpTopic(help::PAGE_SCANNING);
+    SetHelpTopic(help::PAGE_SCANNING);
     for (std::size_t i = 0; i < CONTROLS.size(); ++i) {
-        addCombo(CONTROLS[i].id, CONTROLS[i].label, CONTROLS[i].id, *CONTROLS[i].definition,
+        AddCombo(CONTROLS[i].id, CONTROLS[i].label, CONTROLS[i].id, *CONTROLS[i].definition,
                  m_params, i);
     }
 }
 
 bool HScanningDialog::AcquireData() {
-    m_params.extract(image());
-    m_radioChannel = radioChannelValueOf(image());
+    m_params.extract(GetImage());
+    m_radioChannel = radioChannelValueOf(GetImage());
     return true;
 }
 
 bool HScanningDialog::InitCombo() {
     // Priority CH offers the programmed channels among the first 16.
-    if (std::vector<ComboEntry>* list = workingList(IDC_PRIORITY_CH)) {
+    if (std::vector<ComboEntry>* list = WorkingList(IDC_PRIORITY_CH)) {
         for (std::size_t k = 0; k < list->size() && k < m_channelsInUse.size(); ++k) {
             (*list)[k].shown = m_channelsInUse.test(k);
         }
@@ -118,51 +118,52 @@ bool HScanningDialog::InitCombo() {
     HDialog::InitCombo();
     for (const int hidden : {IDC_DUAL_WATCH_TIMER, IDC_TALK_BACK, IDC_REVERT_CHANNEL,
                              IDC_GROUP_SCAN, IDC_SCAN_DISPLAY}) {
-        setVisible(hidden, false, false);
+        SetVisible(hidden, false, false);
     }
-    if (accessMode() != ACCESS_MANUFACTURE) {
-        setVisible(IDC_RESUME_TIME_RX, false, false);
-        setVisible(IDC_RESUME_TIME_TX, false, false);
+    if (GetAccessMode() != ACCESS_MANUFACTURE) {
+        SetVisible(IDC_RESUME_TIME_RX, false, false);
+        SetVisible(IDC_RESUME_TIME_TX, false, false);
     }
     return true;
 }
 
 bool HScanningDialog::SetDataCombo() {
     HDialog::SetDataCombo();
-    enablePriorityChannel();
+    EnablePriorityChannel();
     return true;
 }
 
-void HScanningDialog::enablePriorityChannel() {
-    const bool on = selectedItemValue(IDC_PRIORITY_CHECK) == PRIORITY_CHECK_ENABLE;
-    setVisible(IDC_PRIORITY_CH, true, on);
+void HScanningDialog::EnablePriorityChannel() {
+    const bool on = SelectedItemValue(IDC_PRIORITY_CHECK) == PRIORITY_CHECK_ENABLE;
+    SetVisible(IDC_PRIORITY_CH, true, on);
 }
 
 void HScanningDialog::OnControlChanged(int id) {
     if (id == IDC_PRIORITY_CHECK) {
-        enablePriorityChannel();
+        EnablePriorityChannel();
     }
 }
 
 bool HScanningDialog::StoreData() {
-    m_params.store(image());
+    m_params.store(GetImage());
     return true;
 }
 
-std::optional<std::string> HScanningDialog::promptText(int promptId) const {
+std::optional<std::string> HScanningDialog::PromptText(int promptId) const {
     for (const ScanControl& control : CONTROLS) {
         if (control.id == promptId) {
             return std::string(control.prompt);
         }
     }
-    return HDialog::promptText(promptId);
+    return HDialog::PromptText(promptId);
 }
 
-std::vector<HDialog::ListingItem> HScanningDialog::listingItems() const {
+std::vector<HDialog::ListingItem> HScanningDialog::GetListingItems() const {
     std::vector<ListingItem> items;
-    for (const PageControl& c : controls()) {
+    for (const PageControl& c : GetControls()) {
         const bool noGroups = c.id == IDC_GROUP_SCAN && m_radioChannel < GROUP_SCAN_RADIO_CHANNEL;
-        items.push_back({withoutAmpersands(c.label), noGroups ? std::string() : shownValue(c.id)});
+        items.push_back(
+            {WithoutAmpersands(c.label), noGroups ? std::string() : GetShownValue(c.id)});
     }
     return items;
 }

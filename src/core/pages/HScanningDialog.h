@@ -34,8 +34,8 @@ public:
     // For readers of a whole image (listing, comparison): the in-use set comes from it.
     HScanningDialog(RadioImage& image, int accessMode);
 
-    const HScanParams& params() const { return m_params; }
-    std::vector<ListingItem> listingItems() const override;
+    const HScanParams& GetParams() const { return m_params; }
+    std::vector<ListingItem> GetListingItems() const override;
 
 protected:
     bool AcquireData() override;
@@ -43,10 +43,10 @@ protected:
     bool SetDataCombo() override;
     bool StoreData() override;
     void OnControlChanged(int id) override;
-    std::optional<std::string> promptText(int promptId) const override;
+    std::optional<std::string> PromptText(int promptId) const override;
 
 private:
-    void enablePriorityChannel();
+    void EnablePriorityChannel();
 
     HScanParams m_params;
     ChannelsInUse m_channelsInUse;

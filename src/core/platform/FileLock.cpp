@@ -25,7 +25,7 @@ bool pathNamesFile(const std::string& path, int fd) {
 
 } // namespace
 
-FileLock FileLock::Acquire(const std::string& path, std::chrono::milliseconds wait) {
+FileLock FileLock::acquire(const std::string& path, std::chrono::milliseconds wait) {
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
         RegularFile file = RegularFile::openForReading(path);

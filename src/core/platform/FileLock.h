@@ -19,7 +19,7 @@ public:
     };
 
     // Tries again until `wait` has passed; with zero, once.
-    static FileLock Acquire(const std::string& path, std::chrono::milliseconds wait);
+    static FileLock acquire(const std::string& path, std::chrono::milliseconds wait);
 
     FileLock() = default;
     ~FileLock();

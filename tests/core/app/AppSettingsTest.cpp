@@ -36,7 +36,7 @@ TEST(AppSettingsTest, LoadNormalisesAndStartupWritesThePortBack) {
         ScriptedPrompt prompt;
         CKQ70App app(folder.path(), log, prompt);
         ASSERT_EQ(app.InitInstance(""), CKQ70App::StartResult::Started);
-        const AppSettings& settings = app.settings();
+        const AppSettings& settings = app.GetSettings();
         EXPECT_EQ(settings.portType, c.portType) << c.stored;
         EXPECT_EQ(settings.comPort, c.comPort) << c.stored;
         EXPECT_EQ(settings.baudRate, c.baudRate) << c.stored;

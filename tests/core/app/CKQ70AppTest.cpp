@@ -42,9 +42,9 @@ TEST(CKQ70AppTest, CommandLineDecidesModeAndFileToOpen) {
         }
         CKQ70App app(folder.path(), log, prompt);
         ASSERT_EQ(app.InitInstance(c.line), CKQ70App::StartResult::Started);
-        EXPECT_EQ(app.accessMode().value(), c.mode) << c.line;
-        EXPECT_EQ(app.fileToOpen(), c.file) << c.line;
-        EXPECT_EQ(app.helpPath(), folder.file("KQ70.chm"));
+        EXPECT_EQ(app.GetAccessMode().value(), c.mode) << c.line;
+        EXPECT_EQ(app.GetFileToOpen(), c.file) << c.line;
+        EXPECT_EQ(app.GetHelpPath(), folder.file("KQ70.chm"));
     }
 }
 
@@ -92,7 +92,7 @@ TEST(CKQ70AppTest, ExitWritesItemsAndLogs) {
     ScriptedPrompt prompt;
     CKQ70App app(folder.path(), log, prompt);
     ASSERT_EQ(app.InitInstance(""), CKQ70App::StartResult::Started);
-    app.settings().items[16] = 0;
+    app.GetSettings().items[16] = 0;
     app.ExitInstance();
     EXPECT_EQ(IniFile(folder.file("KQ70.ini")).readInt("ITEM", "ITEM17", -1), 0);
     EXPECT_EQ(IniFile(folder.file("KQ70.ini")).readInt("ITEM", "ITEM1", -1), 1);
@@ -108,9 +108,9 @@ TEST(CKQ70AppTest, AdjustmentUnlockOnlyFromNormalMode) {
     CKQ70App app(folder.path(), log, prompt);
     ASSERT_EQ(app.InitInstance("/e"), CKQ70App::StartResult::Started);
     EXPECT_FALSE(app.UnlockAdjustmentMode()) << "E mode never asks";
-    app.accessMode().set(ACCESS_NORMAL);
+    app.GetAccessMode().set(ACCESS_NORMAL);
     EXPECT_TRUE(app.UnlockAdjustmentMode());
-    EXPECT_EQ(app.accessMode().value(), ACCESS_ADJUSTMENT);
+    EXPECT_EQ(app.GetAccessMode().value(), ACCESS_ADJUSTMENT);
 }
 
 } // namespace

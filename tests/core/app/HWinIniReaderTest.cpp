@@ -38,26 +38,26 @@ TEST_F(HWinIniReaderTest, GetIniIntAppliesOnlyTheBoundsThatAreSet) {
         EXPECT_EQ(reader.GetIniInt("Limits", c.key, c.minimum, c.maximum), c.expected)
             << c.key << " [" << c.minimum << "," << c.maximum << "]";
     }
-    EXPECT_TRUE(reader.missing().empty());
-    EXPECT_FALSE(reader.readError());
+    EXPECT_TRUE(reader.GetMissing().empty());
+    EXPECT_FALSE(reader.GetReadError());
 }
 
 TEST_F(HWinIniReaderTest, FailedReadsAreCollectedAndLogged) {
     HWinIniReader reader(folder.path(), log, 4);
     EXPECT_EQ(reader.GetIniInt("Limits", "absent", 1, 10), -1);
-    EXPECT_FALSE(reader.readError()) << "only a string read sets the read-error flag";
+    EXPECT_FALSE(reader.GetReadError()) << "only a string read sets the read-error flag";
     EXPECT_EQ(reader.GetIniString("Nowhere", "caption"), "");
-    EXPECT_TRUE(reader.readError());
-    EXPECT_EQ(reader.missing(),
+    EXPECT_TRUE(reader.GetReadError());
+    EXPECT_EQ(reader.GetMissing(),
               (std::vector<std::string>{"Limits", "absent", "Nowhere", "caption"}));
     EXPECT_EQ(reader.GetIniString("names", "CAPTION"), "Channel");
 
     const std::string text = TempFolder::readText(folder.file("dialog.log"));
-    const std::string failed = "[WR] [FILE:" + reader.path() +
+    const std::string failed = "[WR] [FILE:" + reader.GetPath() +
                                "][SEC:Limits][KEY:absent]\x92l\x82\xaa\x93\xc7\x82\xdd\x8e\xe6"
                                "\x82\xea\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81"
                                "B (File:[";
-    const std::string read = "[D2] [FILE:" + reader.path() +
+    const std::string read = "[D2] [FILE:" + reader.GetPath() +
                              "][SEC:names][KEY:CAPTION]Channel\x82\xf0\x93\xc7\x82\xdd\x8fo\x82"
                              "\xb5\x82\xdc\x82\xb5\x82\xbd (File:[";
     EXPECT_NE(text.find(failed), std::string::npos) << text;
@@ -66,8 +66,8 @@ TEST_F(HWinIniReaderTest, FailedReadsAreCollectedAndLogged) {
 
 TEST(HWinIniReaderPathTest, PathIsTheFolderWithOneSlash) {
     HLogPrint log;
-    EXPECT_EQ(HWinIniReader("/tmp/x", log, 0).path(), "/tmp/x/KQ70Win.ini");
-    EXPECT_EQ(HWinIniReader("/tmp/x/", log, 0).path(), "/tmp/x/KQ70Win.ini");
+    EXPECT_EQ(HWinIniReader("/tmp/x", log, 0).GetPath(), "/tmp/x/KQ70Win.ini");
+    EXPECT_EQ(HWinIniReader("/tmp/x/", log, 0).GetPath(), "/tmp/x/KQ70Win.ini");
 }
 
 } // namespace

@@ -40,7 +40,7 @@ RadioImage workImage() {
 
 void pressSpace(ChannelViewHarness& h, int row, int column) {
     h.at(row, column);
-    EXPECT_EQ(h.view->onSpace(), CKQ70View::KeyOutcome::Handled);
+    EXPECT_EQ(h.view->OnSpace(), CKQ70View::KeyOutcome::Handled);
 }
 
 TEST(CKQ70ViewTest, GridLayoutAfterRefresh) {
@@ -59,7 +59,7 @@ TEST(CKQ70ViewTest, GridLayoutAfterRefresh) {
     // Refresh selects the first data row, column 0.
     EXPECT_EQ(h.grid.row(), ROW1);
     EXPECT_EQ(h.grid.column(), 0);
-    EXPECT_EQ(view.currentChannel(), 0);
+    EXPECT_EQ(view.GetCurrentChannel(), 0);
     EXPECT_TRUE(h.grid.redraw());
     // Unprogrammed channel 4: grey everywhere but Dial Scan, check cells disabled but 12.
     const int row = ROW1 + 3;
@@ -94,8 +94,8 @@ TEST(CKQ70ViewTest, VisibilityByModeDisplayAndOptionUnit) {
         SCOPED_TRACE(c.mode);
         EXPECT_EQ(!h.grid.columnHidden(5), c.txShown);
         EXPECT_EQ(!h.grid.columnHidden(16), c.encryptionShown);
-        EXPECT_EQ(view.itemChecked(ChannelGridLayout::ITEM_ENCR), c.encryptionShown);
-        EXPECT_EQ(view.itemCommandEnabled(ChannelGridLayout::ITEM_ENCR), c.encryptionShown);
+        EXPECT_EQ(view.ItemChecked(ChannelGridLayout::ITEM_ENCR), c.encryptionShown);
+        EXPECT_EQ(view.ItemCommandEnabled(ChannelGridLayout::ITEM_ENCR), c.encryptionShown);
         if (c.lcd == 0) {
             EXPECT_EQ(h.settings.items[ChannelGridLayout::ITEM_TAG], 0);
         }
@@ -118,19 +118,19 @@ TEST(CKQ70ViewTest, HidingAnItemAndShowingItAgainRestoresItsColumns) {
         for (int c = 0; c < 22; ++c) {
             before[static_cast<std::size_t>(c)] = h.grid.columnHidden(c);
         }
-        view.toggleItem(item);
-        EXPECT_FALSE(view.itemChecked(item));
+        view.ToggleItem(item);
+        EXPECT_FALSE(view.ItemChecked(item));
         for (int c = 1; c < 22; ++c) {
             if (ChannelGridLayout::itemOfColumn(c) == item) {
                 EXPECT_TRUE(h.grid.columnHidden(c)) << c;
             }
         }
-        view.toggleItem(item);
+        view.ToggleItem(item);
         for (int c = 0; c < 22; ++c) {
             EXPECT_EQ(h.grid.columnHidden(c), before[static_cast<std::size_t>(c)]) << c;
         }
     }
-    EXPECT_FALSE(view.itemCommandEnabled(ChannelGridLayout::ITEM_PRI));
+    EXPECT_FALSE(view.ItemCommandEnabled(ChannelGridLayout::ITEM_PRI));
 }
 
 TEST(CKQ70ViewTest, InformationStripAndStatusText) {
@@ -152,7 +152,7 @@ TEST(CKQ70ViewTest, InformationStripAndStatusText) {
         h.settings.portType = 1;
         h.settings.portName = "/dev/ttyUSB0";
         CKQ70View& view = h.open(c.mode);
-        const CKQ70View::InfoStrip strip = view.infoStrip();
+        const CKQ70View::InfoStrip strip = view.GetInfoStrip();
         SCOPED_TRACE(c.radioChannel * 10 + c.mode);
         EXPECT_EQ(strip.channelCount.shown, c.countShown);
         EXPECT_EQ(strip.groupSelectorShown, c.selectorShown);
@@ -161,12 +161,12 @@ TEST(CKQ70ViewTest, InformationStripAndStatusText) {
         EXPECT_EQ(strip.bandName.text, "PMR446");
         EXPECT_EQ(strip.port.text, "/dev/ttyUSB0 (PGC-30)");
         EXPECT_EQ(strip.firmwareVersion.text, " 0.00");
-        EXPECT_EQ(view.statusText(),
+        EXPECT_EQ(view.GetStatusText(),
                   c.withGroupsStatus ? text::STATUS_HELP_WITH_GROUPS : text::STATUS_HELP);
     }
     ChannelViewHarness h(imageWithGroups({200, 40}));
     h.settings.comPort = 3;
-    const auto strip = h.open(1).infoStrip();
+    const auto strip = h.open(1).GetInfoStrip();
     EXPECT_EQ(strip.channelsLeft.text, "16 Channels Left");
     EXPECT_EQ(strip.channelCount.text, "256CH");
     EXPECT_EQ(strip.port.text, "/dev/ttyS2");
@@ -179,17 +179,17 @@ TEST(CKQ70ViewTest, GroupsF2AndSelector) {
     ChannelViewHarness h(imageWithGroups({3, 0, 5}));
     CKQ70View& view = h.open(1);
     EXPECT_EQ(h.grid.rowCount(), 2 + 3);
-    view.onF2();
-    EXPECT_EQ(view.currentGroup(), 2);
+    view.OnF2();
+    EXPECT_EQ(view.GetCurrentGroup(), 2);
     EXPECT_EQ(h.grid.rowCount(), 2 + 5);
     EXPECT_EQ(h.grid.textMatrix(ROW1, 0), "  4");
-    view.onF2(); // wraps round to the lowest used group
-    EXPECT_EQ(view.currentGroup(), 0);
-    view.selectGroup(1); // unused: Refresh takes the next used group
-    EXPECT_EQ(view.currentGroup(), 2);
+    view.OnF2(); // wraps round to the lowest used group
+    EXPECT_EQ(view.GetCurrentGroup(), 0);
+    view.SelectGroup(1); // unused: Refresh takes the next used group
+    EXPECT_EQ(view.GetCurrentGroup(), 2);
     h.at(ROW1 + 1, 4);
     view.rowColumnChange();
-    EXPECT_EQ(view.currentChannel(), 4);
+    EXPECT_EQ(view.GetCurrentChannel(), 4);
 }
 
 // Each cell action through the grid, checked in the image after the view saved.
@@ -223,10 +223,10 @@ TEST(CKQ70ViewTest, CellActionsChangeTheRecord) {
         EXPECT_EQ(h.saved().getValue(0, c.index), c.before);
         h.at(ROW1, c.column);
         if (c.input == Input::Space) {
-            h.view->onSpace();
+            h.view->OnSpace();
         } else {
             h.grid.setMouseRow(ROW1);
-            h.view->onDoubleClick();
+            h.view->OnDoubleClick();
         }
         EXPECT_EQ(h.saved().getValue(0, c.index), c.after);
         EXPECT_EQ(h.modifiedCount, 1);
@@ -244,11 +244,11 @@ TEST(CKQ70ViewTest, UnprogrammedRowsRefuseAllButColumnsZeroAndTwelve) {
             continue;
         }
         h.at(row, column);
-        view.onSpace();
-        view.onEnter();
+        view.OnSpace();
+        view.OnEnter();
         h.grid.setMouseRow(row);
-        view.onDoubleClick();
-        view.onF3();
+        view.OnDoubleClick();
+        view.OnF3();
         EXPECT_FALSE(h.grid.typeInto(view, row, column, "1")) << column;
     }
     EXPECT_FALSE(h.grid.typeInto(view, row, 4, "446.1"));
@@ -307,7 +307,7 @@ TEST(CKQ70ViewTest, DecodeAndEncodeTones) {
     // The decode chooser sets both sides; the encode chooser sets the mode with the code.
     h.choosers.toneAnswers = {Tone{ToneKind::Dcs, 0754}, Tone{ToneKind::Dcs, 0265}};
     h.at(ROW1, 6);
-    EXPECT_EQ(view.onEnter(), CKQ70View::KeyOutcome::Handled);
+    EXPECT_EQ(view.OnEnter(), CKQ70View::KeyOutcome::Handled);
     EXPECT_EQ(h.choosers.tonePresets.at(0).code, 670);
     d = h.saved();
     EXPECT_EQ(d.getValue(0, rxToneMode), 2);
@@ -315,14 +315,14 @@ TEST(CKQ70ViewTest, DecodeAndEncodeTones) {
     pressSpace(h, ROW1 + 8, 6); // channel 9 CTCSS → off
     pressSpace(h, ROW1 + 8, 7); // encode off → CTCSS
     h.at(ROW1 + 8, 7);
-    view.onEnter();
+    view.OnEnter();
     d = h.saved();
     EXPECT_EQ(d.getValue(8, txToneMode), 2) << "a DCS code is stored as DCS";
     EXPECT_EQ(d.getValue(8, txToneCode), 0265);
     // Cancelled chooser: nothing changes.
     const int before = h.modifiedCount;
     h.at(ROW1, 6);
-    view.onEnter();
+    view.OnEnter();
     EXPECT_EQ(h.modifiedCount, before);
 }
 
@@ -335,7 +335,7 @@ TEST(CKQ70ViewTest, F3ThreeTimesReturnsThePolarity) {
     // The encode polarity follows: inverted with the decode, then normal twice.
     const std::array<const char*, 3> encode = {"D- (023) I", "D- (023) N", "D- (023) N"};
     for (std::size_t i = 0; i < 3; ++i) {
-        view.onF3();
+        view.OnF3();
         EXPECT_EQ(h.grid.textMatrix(ROW1 + 2, 6), decode[i]) << i;
         EXPECT_EQ(h.grid.textMatrix(ROW1 + 2, 7), encode[i]) << i;
     }
@@ -344,7 +344,7 @@ TEST(CKQ70ViewTest, F3ThreeTimesReturnsThePolarity) {
     EXPECT_EQ(d.getValue(2, rxDcsBoth), 0);
     EXPECT_EQ(h.modifiedCount, 3);
     h.at(ROW1, 6); // CTCSS-free channel: no complement
-    view.onF3();
+    view.OnF3();
     EXPECT_EQ(h.modifiedCount, 3);
 }
 
@@ -421,9 +421,9 @@ TEST(CKQ70ViewTest, SignalTypeClearsAniAndTheChooserSetsTheNumber) {
     h.choosers.signalAnswers = {33, 7};
     h.at(ROW1, 19);
     h.grid.setMouseRow(ROW1);
-    view.onDoubleClick(); // 33 does not fit the record
+    view.OnDoubleClick(); // 33 does not fit the record
     EXPECT_EQ(h.grid.textMatrix(ROW1, 19), "-");
-    view.onDoubleClick();
+    view.OnDoubleClick();
     EXPECT_EQ(h.grid.textMatrix(ROW1, 19), "7");
     const HChannelData d = h.saved();
     EXPECT_EQ(d.getValue(0, signalType), 1);
@@ -436,7 +436,7 @@ TEST(CKQ70ViewTest, PmrChooserInTheUserModes) {
     CKQ70View& view = h.open(0);
     h.choosers.pmrAnswers = {5};
     h.at(ROW1 + 1, 4);
-    EXPECT_EQ(view.onEnter(), CKQ70View::KeyOutcome::Handled);
+    EXPECT_EQ(view.OnEnter(), CKQ70View::KeyOutcome::Handled);
     EXPECT_EQ(h.choosers.pmrPresets.at(0), 2);
     EXPECT_EQ(h.grid.textMatrix(ROW1 + 1, 4), "CH5 (446.05625)");
     const HChannelData d = h.saved();
@@ -446,7 +446,7 @@ TEST(CKQ70ViewTest, PmrChooserInTheUserModes) {
     ChannelViewHarness s(pmrImage());
     s.open(1);
     s.at(ROW1, 4);
-    EXPECT_EQ(s.view->onEnter(), CKQ70View::KeyOutcome::GridEdits);
+    EXPECT_EQ(s.view->OnEnter(), CKQ70View::KeyOutcome::GridEdits);
     EXPECT_TRUE(s.choosers.pmrPresets.empty());
 }
 
@@ -461,16 +461,16 @@ TEST(CKQ70ViewTest, KeysForTheFrame) {
     ChannelViewHarness h(pmrImage());
     CKQ70View& view = h.open(0);
     h.at(ROW1, 6);
-    EXPECT_EQ(view.helpTopic(), CKQ70View::HELP_TOPIC_BASE + 6);
-    EXPECT_EQ(view.onShiftF9(), CKQ70View::FrameRequest::RawImageEditor);
-    EXPECT_EQ(view.onShiftF10(), CKQ70View::FrameRequest::AdjustmentUnlock);
+    EXPECT_EQ(view.GetHelpTopic(), CKQ70View::HELP_TOPIC_BASE + 6);
+    EXPECT_EQ(view.OnShiftF9(), CKQ70View::FrameRequest::RawImageEditor);
+    EXPECT_EQ(view.OnShiftF10(), CKQ70View::FrameRequest::AdjustmentUnlock);
     h.at(ROW1, 3);
-    EXPECT_EQ(view.onEnter(), CKQ70View::KeyOutcome::GridEdits);
+    EXPECT_EQ(view.OnEnter(), CKQ70View::KeyOutcome::GridEdits);
     h.grid.setMouseRow(1); // a header row
-    EXPECT_EQ(view.onDoubleClick(), CKQ70View::KeyOutcome::Handled);
+    EXPECT_EQ(view.OnDoubleClick(), CKQ70View::KeyOutcome::Handled);
     EXPECT_EQ(h.modifiedCount, 0);
     ChannelViewHarness s(pmrImage());
-    EXPECT_EQ(s.open(1).onShiftF10(), CKQ70View::FrameRequest::None);
+    EXPECT_EQ(s.open(1).OnShiftF10(), CKQ70View::FrameRequest::None);
 }
 
 TEST(CKQ70ViewTest, InCellFilters) {
@@ -545,12 +545,12 @@ TEST(CKQ70ViewTest, CopyAndPaste) {
     ChannelViewHarness h(workImage());
     CKQ70View& view = h.open(1);
     h.grid.select({ROW1 + 2, 6, ROW1 + 2, 6});
-    EXPECT_EQ(view.copy(), "No.60 (D-023 N)");
-    EXPECT_EQ(view.copiedToneKind(), 'D');
-    EXPECT_EQ(view.copiedToneNumber(), 60);
+    EXPECT_EQ(view.Copy(), "No.60 (D-023 N)");
+    EXPECT_EQ(view.GetCopiedToneKind(), 'D');
+    EXPECT_EQ(view.GetCopiedToneNumber(), 60);
     // The tone goes to every programmed row of the selection; channel 4 is skipped.
     h.grid.select({ROW1, 6, ROW1 + 4, 6});
-    EXPECT_TRUE(view.paste("No.60 (D-023 N)\r\n"));
+    EXPECT_TRUE(view.Paste("No.60 (D-023 N)\r\n"));
     HChannelData d = h.saved();
     for (const int channel : {0, 1, 4}) {
         EXPECT_EQ(d.getValue(channel, rxToneMode), 2) << channel;
@@ -560,24 +560,24 @@ TEST(CKQ70ViewTest, CopyAndPaste) {
 
     // Frequencies keep their decimal point; the question is asked once.
     h.grid.select({ROW1, 4, ROW1, 4});
-    view.copy();
+    view.Copy();
     h.prompt.expectMessage("Do you copy Ch1 data to Ch 2-3?", MessageAnswer::Yes,
                            MessageIcon::Question, MessageButtons::YesNo);
     h.grid.select({ROW1 + 1, 4, ROW1 + 2, 4});
-    EXPECT_TRUE(view.paste("446.00625"));
+    EXPECT_TRUE(view.Paste("446.00625"));
     d = h.saved();
     EXPECT_EQ(d.getValue(1, rxFrequency), 446006250);
     EXPECT_EQ(d.getValue(2, rxFrequency), 446006250);
     h.prompt.expectMessage("", MessageAnswer::No);
     h.grid.select({ROW1 + 4, 4, ROW1 + 4, 4});
-    EXPECT_FALSE(view.paste("446.09375"));
+    EXPECT_FALSE(view.Paste("446.09375"));
     EXPECT_EQ(h.saved().getValue(4, rxFrequency), 446056250);
 
     // Text that does not parse leaves the cell unchanged; the tag is filtered and upper-cased.
     h.grid.select({ROW1, 7, ROW1, 7});
-    EXPECT_FALSE(view.paste("rubbish"));
+    EXPECT_FALSE(view.Paste("rubbish"));
     h.grid.select({ROW1, 3, ROW1, 3});
-    EXPECT_TRUE(view.paste("fire.1 ,x"));
+    EXPECT_TRUE(view.Paste("fire.1 ,x"));
     EXPECT_EQ(h.saved().getTag(0), "FIRE1 X ");
 }
 
@@ -587,14 +587,14 @@ TEST(CKQ70ViewTest, APastedFrequencyIsCheckedOnceForTheSelection) {
     h.prompt.expectMessage("", MessageAnswer::Yes);
     h.prompt.expectMessage(std::string(text::OUT_OF_FREQUENCY_RANGE));
     h.grid.select({ROW1, 4, ROW1 + 2, 4});
-    EXPECT_TRUE(view.paste("460.5"));
+    EXPECT_TRUE(view.Paste("460.5"));
     const HChannelData d = h.saved();
     for (int channel = 0; channel < 3; ++channel) {
         EXPECT_EQ(d.getValue(channel, rxFrequency), 456000000) << channel;
     }
     EXPECT_EQ(d.getValue(3, rxFrequency), 446043750);
     h.prompt.expectMessage("", MessageAnswer::Yes);
-    EXPECT_FALSE(view.paste("..")) << "no number: nothing changes";
+    EXPECT_FALSE(view.Paste("..")) << "no number: nothing changes";
 }
 
 TEST(CKQ70ViewTest, PastedPmrChannelTextGivesItsFrequency) {
@@ -602,7 +602,7 @@ TEST(CKQ70ViewTest, PastedPmrChannelTextGivesItsFrequency) {
     CKQ70View& view = h.open(1);
     h.prompt.expectMessage("", MessageAnswer::Yes);
     h.grid.select({ROW1, 4, ROW1, 4});
-    EXPECT_TRUE(view.paste("CH3 (446.03125)"));
+    EXPECT_TRUE(view.Paste("CH3 (446.03125)"));
     EXPECT_EQ(h.saved().getValue(0, rxFrequency), 446031250);
 }
 
@@ -690,7 +690,7 @@ TEST(CKQ70ViewTest, AnEditSetsBothSidesWhenTheOtherSideIsHidden) {
                 h.prompt.expectMessage("", MessageAnswer::Yes);
             }
             h.grid.select({ROW1 + 1, c.column, ROW1 + 1, c.column});
-            EXPECT_TRUE(view.paste(c.text));
+            EXPECT_TRUE(view.Paste(c.text));
         } else {
             EXPECT_TRUE(h.grid.typeInto(view, ROW1 + 1, c.column, c.text));
         }
@@ -715,11 +715,11 @@ TEST(CKQ70ViewTest, AlwaysHiddenItemsShowUncheckedAndKeepTheirFlags) {
     h.settings.items.fill(1);
     CKQ70View& view = h.open(1);
     std::array<int, ChannelGridLayout::ITEM_COUNT> none{};
-    view.setItems(none);
+    view.SetItems(none);
     for (int item = 0; item < ChannelGridLayout::ITEM_COUNT; ++item) {
         const bool fixed = ChannelGridLayout::alwaysHiddenItem(item);
         SCOPED_TRACE(item);
-        EXPECT_FALSE(view.itemChecked(item));
+        EXPECT_FALSE(view.ItemChecked(item));
         if (item != ChannelGridLayout::ITEM_TAG) { // the display type decides that flag
             EXPECT_EQ(h.settings.items[static_cast<std::size_t>(item)], fixed ? 1 : 0);
         }

@@ -49,7 +49,7 @@ TEST(CKQ70DocTest, SaveModifiedDataAnswers) {
     for (const Case& c : cases) {
         CKQ70Doc doc;
         doc.GetMainMemory().setByte(100, 0x5A);
-        doc.setDataModified(c.modified);
+        doc.SetDataModified(c.modified);
         ScriptedPrompt prompt;
         if (c.answer) {
             prompt.expectMessage("Do you want to save changes ?", *c.answer,
@@ -61,7 +61,7 @@ TEST(CKQ70DocTest, SaveModifiedDataAnswers) {
             return c.saveSucceeds.value_or(false);
         });
         EXPECT_EQ(result, c.result);
-        EXPECT_EQ(doc.dataModified(), c.stillModified);
+        EXPECT_EQ(doc.GetDataModified(), c.stillModified);
         EXPECT_EQ(saves, c.saveSucceeds ? 1 : 0);
         EXPECT_EQ(doc.GetMainMemory().byteAt(100), 0x5A);
     }
@@ -70,26 +70,26 @@ TEST(CKQ70DocTest, SaveModifiedDataAnswers) {
 TEST(CKQ70DocTest, SaveThroughSaveAsWritesTheFileAndClearsModified) {
     TempFolder folder;
     CKQ70Doc doc;
-    EXPECT_TRUE(doc.isUntitled());
-    doc.setDataModified(true);
+    EXPECT_TRUE(doc.IsUntitled());
+    doc.SetDataModified(true);
     ScriptedPrompt prompt;
     prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Yes);
     const std::string target = folder.file("saved.k70");
     ASSERT_TRUE(doc.SaveModifiedData(prompt, [&] {
-        doc.setCurrentFilePath(target);
+        doc.SetCurrentFilePath(target);
         return doc.WriteToFile(target, prompt);
     }));
-    EXPECT_FALSE(doc.dataModified());
+    EXPECT_FALSE(doc.GetDataModified());
     EXPECT_EQ(TempFolder::readBytes(target).size(), IMAGE_SIZE);
 }
 
 TEST(CKQ70DocTest, FailedWriteKeepsTheDocumentModified) {
     CKQ70Doc doc;
-    doc.setDataModified(true);
+    doc.SetDataModified(true);
     ScriptedPrompt prompt;
     prompt.expectMessage("", MessageAnswer::Ok, MessageIcon::Stop);
     EXPECT_FALSE(doc.WriteToFile("/nonexistent-folder/x.k70", prompt));
-    EXPECT_TRUE(doc.dataModified());
+    EXPECT_TRUE(doc.GetDataModified());
 }
 
 TEST(CKQ70DocTest, PrepareImageForWriteTouchesOnlyTheMirrors) {
@@ -109,7 +109,7 @@ TEST(CKQ70DocTest, PrepareImageForWriteTouchesOnlyTheMirrors) {
         }
         ASSERT_EQ(image.byteAt(i), expected) << "offset " << i;
     }
-    doc.clearEditedFlags();
+    doc.ClearEditedFlags();
     EXPECT_EQ(doc.GetMainMemory().data(), address);
 }
 
@@ -122,7 +122,7 @@ struct Listener : DocumentObserver {
         m_heard.push_back(m_name + " " + std::to_string(change.what));
         if (answerOnce) {
             answerOnce = false;
-            m_doc.setDataModified(true);
+            m_doc.SetDataModified(true);
         }
     }
     bool answerOnce = false;
@@ -138,15 +138,15 @@ TEST(CKQ70DocTest, ChangesAreAnnouncedOnceAScopeClosesAndInOrder) {
     std::vector<std::string> heard;
     Listener first(doc, heard, "first");
     Listener second(doc, heard, "second");
-    doc.addObserver(first);
-    doc.addObserver(second);
+    doc.AddObserver(first);
+    doc.AddObserver(second);
     const auto word = [](unsigned what) { return std::to_string(what); };
 
-    doc.setDataModified(false);             // no change, nothing said
+    doc.SetDataModified(false);             // no change, nothing said
     doc.GetMainMemory().setByte(0x0315, 1); // outside a scope: not looked at
     EXPECT_TRUE(heard.empty());
 
-    doc.setCurrentFilePath("a.k70");
+    doc.SetCurrentFilePath("a.k70");
     EXPECT_EQ(heard, (std::vector<std::string>{"first " + word(DocumentChange::PATH),
                                                "second " + word(DocumentChange::PATH)}));
     heard.clear();
@@ -155,9 +155,9 @@ TEST(CKQ70DocTest, ChangesAreAnnouncedOnceAScopeClosesAndInOrder) {
         {
             const CKQ70Doc::ChangeScope inner(doc);
             doc.GetMainMemory().setByte(0x0315, 2);
-            doc.setCurrentFilePath("b.k70");
+            doc.SetCurrentFilePath("b.k70");
         }
-        doc.setDataModified(true);
+        doc.SetDataModified(true);
         EXPECT_TRUE(heard.empty()) << "nothing before the outermost scope closes";
     }
     const unsigned all = DocumentChange::IMAGE | DocumentChange::PATH | DocumentChange::MODIFIED;
@@ -166,24 +166,24 @@ TEST(CKQ70DocTest, ChangesAreAnnouncedOnceAScopeClosesAndInOrder) {
     // A change made while hearing one is heard by everyone after the first.
     heard.clear();
     first.answerOnce = true;
-    doc.setDataModified(false);
+    doc.SetDataModified(false);
     EXPECT_EQ(heard, (std::vector<std::string>{"first " + word(DocumentChange::MODIFIED),
                                                "second " + word(DocumentChange::MODIFIED),
                                                "first " + word(DocumentChange::MODIFIED),
                                                "second " + word(DocumentChange::MODIFIED)}));
-    EXPECT_TRUE(doc.dataModified());
+    EXPECT_TRUE(doc.GetDataModified());
 
     // Another radio's data, or a replacement, is announced as a new document.
     heard.clear();
-    doc.removeObserver(second);
+    doc.RemoveObserver(second);
     {
         const CKQ70Doc::ChangeScope scope(doc);
         doc.GetMainMemory().setByte(0x26E9, 0x60); // the Radio Channel value
     }
-    doc.markReplaced();
+    doc.MarkReplaced();
     EXPECT_EQ(heard, (std::vector<std::string>{"first " + word(DocumentChange::EVERYTHING),
                                                "first " + word(DocumentChange::EVERYTHING)}));
-    doc.removeObserver(first);
+    doc.RemoveObserver(first);
 }
 
 } // namespace

@@ -118,8 +118,8 @@ TEST(RawImageEditorTest, OkSetsModifiedAndTheWord1FlagOnlyForBytes2And3) {
         ASSERT_TRUE(grid.typeInto(editor, c.row, c.column, "FF"));
         const std::uint8_t* address = doc.GetMainMemory().data();
         editor.applyTo(doc);
-        EXPECT_TRUE(doc.dataModified());
-        EXPECT_EQ(doc.word1Edited(), c.word1) << c.row << "," << c.column;
+        EXPECT_TRUE(doc.GetDataModified());
+        EXPECT_EQ(doc.GetWord1Edited(), c.word1) << c.row << "," << c.column;
         EXPECT_TRUE(doc.GetMainMemory() == editor.copy());
         EXPECT_EQ(doc.GetMainMemory().data(), address);
     }
@@ -135,8 +135,8 @@ TEST(RawImageEditorTest, CancelLeavesTheDocumentAlone) {
         ASSERT_TRUE(grid.typeInto(editor, 1, 3, "00"));
     } // Cancel: the editor goes without applyTo
     EXPECT_TRUE(doc.GetMainMemory() == sampleImage());
-    EXPECT_FALSE(doc.dataModified());
-    EXPECT_FALSE(doc.word1Edited());
+    EXPECT_FALSE(doc.GetDataModified());
+    EXPECT_FALSE(doc.GetWord1Edited());
 }
 
 } // namespace

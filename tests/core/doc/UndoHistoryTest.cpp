@@ -128,19 +128,19 @@ TEST(UndoHistoryTest, TheDocumentUndoesInPlaceAndKnowsWhatWasSaved) {
     const RadioImage opened = doc.GetMainMemory();
     EXPECT_FALSE(doc.Undo());
 
-    doc.undoHistory().record("Space on CH5 Sub Audio", doc.GetMainMemory(), doc.editFlags());
+    doc.GetUndoHistory().record("Space on CH5 Sub Audio", doc.GetMainMemory(), doc.GetEditFlags());
     doc.GetMainMemory() = edited(opened, 1);
-    doc.setDataModified(true);
+    doc.SetDataModified(true);
     ASSERT_TRUE(doc.WriteToFile(folder.file("a.k70"), prompt));
     const RadioImage saved = doc.GetMainMemory();
 
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(&doc.GetMainMemory(), address);
     EXPECT_EQ(doc.GetMainMemory(), opened);
-    EXPECT_TRUE(doc.dataModified()) << "the file holds the edited image now";
+    EXPECT_TRUE(doc.GetDataModified()) << "the file holds the edited image now";
     ASSERT_TRUE(doc.Redo());
     EXPECT_EQ(doc.GetMainMemory(), saved);
-    EXPECT_FALSE(doc.dataModified());
+    EXPECT_FALSE(doc.GetDataModified());
     EXPECT_FALSE(doc.Redo());
 }
 
@@ -148,14 +148,14 @@ TEST(UndoHistoryTest, TheDocumentUndoesInPlaceAndKnowsWhatWasSaved) {
 // leave that mark behind, nor a redone one lose it.
 TEST(UndoHistoryTest, TheEditedMarksFollowUndoAndRedo) {
     CKQ70Doc doc;
-    doc.undoHistory().record("Hardware page", doc.GetMainMemory(), doc.editFlags());
+    doc.GetUndoHistory().record("Hardware page", doc.GetMainMemory(), doc.GetEditFlags());
     doc.GetMainMemory() = edited(doc.GetMainMemory(), 2);
-    doc.setEditFlags({true, true, true});
+    doc.SetEditFlags({true, true, true});
 
     ASSERT_TRUE(doc.Undo());
-    EXPECT_EQ(doc.editFlags(), EditFlags{});
+    EXPECT_EQ(doc.GetEditFlags(), EditFlags{});
     ASSERT_TRUE(doc.Redo());
-    EXPECT_EQ(doc.editFlags(), (EditFlags{true, true, true}));
+    EXPECT_EQ(doc.GetEditFlags(), (EditFlags{true, true, true}));
 }
 
 } // namespace

@@ -79,7 +79,7 @@ protected:
         AdjustmentRecoverCommand command(
             settings, accessMode, home.path(), answers, listener,
             RadioLink{sim.link, sim.clock, lastKind, shown != nullptr ? *shown : progress});
-        command.setCancelFlag(cancel);
+        command.SetCancelFlag(cancel);
         return command.OnRadioAdjustmentRecover();
     }
 

@@ -44,7 +44,7 @@ TEST(AdjustmentUnlockTest, OnlyTheKeywordInNormalModeUnlocksAndEverythingFollows
         doc.GetMainMemory() = pmrImage();
         Window window;
         const CMainFrame frame(doc, h.mode, window);
-        const bool alignmentBefore = frame.menus().has(ID_RADIO_ALIGNMENT);
+        const bool alignmentBefore = frame.menus().Has(ID_RADIO_ALIGNMENT);
         if (c.asked) {
             h.prompt.expectPassword(c.entry);
         }
@@ -54,17 +54,17 @@ TEST(AdjustmentUnlockTest, OnlyTheKeywordInNormalModeUnlocksAndEverythingFollows
         EXPECT_TRUE(h.prompt.finished());
         const int expected = c.unlocked ? ACCESS_ADJUSTMENT : c.startMode;
         EXPECT_EQ(h.mode.value(), expected);
-        EXPECT_EQ(view.accessMode(), expected);
+        EXPECT_EQ(view.GetAccessMode(), expected);
         EXPECT_EQ(window.menus, c.unlocked ? 1 : 0);
         EXPECT_EQ(window.titles, c.unlocked ? 1 : 0);
         if (c.unlocked) {
             EXPECT_EQ(frame.modeTitle(), "KQ70 for QM-724 PMR446(A)");
             EXPECT_FALSE(alignmentBefore);
-            EXPECT_TRUE(frame.menus().has(ID_RADIO_ALIGNMENT));
+            EXPECT_TRUE(frame.menus().Has(ID_RADIO_ALIGNMENT));
             // Once unlocked, Shift+F10 asks for nothing more.
-            EXPECT_EQ(view.onShiftF10(), CKQ70View::FrameRequest::None);
+            EXPECT_EQ(view.OnShiftF10(), CKQ70View::FrameRequest::None);
         } else {
-            EXPECT_EQ(frame.menus().has(ID_RADIO_ALIGNMENT), alignmentBefore);
+            EXPECT_EQ(frame.menus().Has(ID_RADIO_ALIGNMENT), alignmentBefore);
         }
     }
 }

@@ -20,11 +20,11 @@ using Bound = BoundView;
 TEST(ChannelViewBindingTest, ViewChangesMarkTheDocumentModified) {
     Bound b(pmrImage());
     b.binding.documentChanged();
-    EXPECT_FALSE(b.doc.dataModified()) << "an image stored as it is needs no saving";
+    EXPECT_FALSE(b.doc.GetDataModified()) << "an image stored as it is needs no saving";
     b.grid.setRow(2);
     b.grid.setColumn(11);
-    b.view.onSpace();
-    EXPECT_TRUE(b.doc.dataModified());
+    b.view.OnSpace();
+    EXPECT_TRUE(b.doc.GetDataModified());
     b.binding.viewSaveData();
     HChannelData data;
     data.extract(b.doc.GetMainMemory());
@@ -50,32 +50,32 @@ TEST(ChannelViewBindingTest, TheViewFollowsTheDocumentsAnnouncements) {
         EXPECT_EQ(b.grid.rowCount(), rows) << "announced when the scope closes";
     }
     EXPECT_EQ(b.grid.rowCount(), 2 + 3);
-    b.view.selectGroup(1);
+    b.view.SelectGroup(1);
     {
         const CKQ70Doc::ChangeScope scope(b.doc);
         setHardwareValue(b.doc.GetMainMemory(), HW_RADIO_CHANNEL, 5);
     }
-    EXPECT_EQ(b.view.currentGroup(), 0) << "another radio's data starts at the first group";
+    EXPECT_EQ(b.view.GetCurrentGroup(), 0) << "another radio's data starts at the first group";
 }
 
 TEST(ChannelViewBindingTest, ChannelAllocationOkAndCancel) {
     Bound b(imageWithGroups({10, 6}));
     b.binding.documentChanged();
-    ASSERT_FALSE(b.doc.dataModified());
+    ASSERT_FALSE(b.doc.GetDataModified());
     const RadioImage before = b.doc.GetMainMemory();
     EXPECT_FALSE(b.binding.runChannelAllocation([](HChannelAllocationDialog& dialog) {
-        dialog.typeText(HChannelAllocationDialog::IDC_COUNT, "3");
-        dialog.countEditKillFocus(0);
+        dialog.TypeText(HChannelAllocationDialog::IDC_COUNT, "3");
+        dialog.CountEditKillFocus(0);
         return false; // Cancel
     }));
-    EXPECT_FALSE(b.doc.dataModified());
+    EXPECT_FALSE(b.doc.GetDataModified());
     EXPECT_EQ(firstDifference(b.doc.GetMainMemory(), before, 0, IMAGE_SIZE), "");
     EXPECT_TRUE(b.binding.runChannelAllocation([](HChannelAllocationDialog& dialog) {
-        dialog.typeText(HChannelAllocationDialog::IDC_COUNT, "3");
-        dialog.countEditKillFocus(0);
+        dialog.TypeText(HChannelAllocationDialog::IDC_COUNT, "3");
+        dialog.CountEditKillFocus(0);
         return dialog.OnOK();
     }));
-    EXPECT_TRUE(b.doc.dataModified());
+    EXPECT_TRUE(b.doc.GetDataModified());
     EXPECT_EQ(b.grid.rowCount(), 2 + 3) << "the view reloaded";
 }
 

@@ -60,7 +60,7 @@ protected:
     static CommonCommands::PageRunner choose(int id, std::int32_t itemValue) {
         return [id, itemValue](HDialog& page, std::string_view) {
             page.OnInitDialog();
-            EXPECT_TRUE(page.selectItemValue(id, itemValue));
+            EXPECT_TRUE(page.SelectItemValue(id, itemValue));
             return page.OnOK();
         };
     }
@@ -83,7 +83,7 @@ TEST_F(CommonCommandsTest, OptionUnitChangeResetsSignallingAndEncryptionOfEveryC
     EXPECT_EQ(channelValues(signalType), std::vector<std::int32_t>(capacity, 0));
     EXPECT_EQ(channelValues(signalNumber), std::vector<std::int32_t>(capacity, 0));
     EXPECT_EQ(channelValues(encryption), std::vector<std::int32_t>(capacity, 0));
-    EXPECT_TRUE(doc.dataModified());
+    EXPECT_TRUE(doc.GetDataModified());
     EXPECT_EQ(events.log, std::vector<std::string>{"save"});
     ASSERT_EQ(announced.changes.size(), 1u) << "the page and its consequences at once";
     EXPECT_TRUE(announced.changes[0].has(DocumentChange::IMAGE | DocumentChange::MODIFIED));
@@ -98,7 +98,7 @@ TEST_F(CommonCommandsTest, OptionUnitKeptLeavesTheChannelsAndTheFlagAlone) {
     ASSERT_TRUE(commands.OnMenuCommon(ID_COMMON_MISCELLANEOUS,
                                       choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_NONE)));
     EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
-    EXPECT_FALSE(doc.dataModified());
+    EXPECT_FALSE(doc.GetDataModified());
 }
 
 TEST_F(CommonCommandsTest, EncryptionOptionUnitTurnsEncryptionOnInEveryChannel) {
@@ -116,36 +116,36 @@ TEST_F(CommonCommandsTest, ChangedPageMarksTheDocumentModifiedAndCancelDoesNot) 
 
     auto cancelAfterChange = [](HDialog& page, std::string_view) {
         page.OnInitDialog();
-        page.selectIndex(page.controls().front().id, 1);
+        page.SelectIndex(page.GetControls().front().id, 1);
         page.OnCancel();
         return false;
     };
     EXPECT_FALSE(commands.OnMenuCommon(ID_COMMON_SCANNING, cancelAfterChange));
     EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
-    EXPECT_FALSE(doc.dataModified());
+    EXPECT_FALSE(doc.GetDataModified());
 
     // The first control of the page the user can change, set to its other entry.
     auto changeFirst = [](HDialog& page, std::string_view title) {
         EXPECT_EQ(title, "Scanning");
         page.OnInitDialog();
-        for (const PageControl& control : page.controls()) {
+        for (const PageControl& control : page.GetControls()) {
             if (control.kind == ControlKind::Combo && control.enabled && control.visible &&
                 control.items.size() > 1) {
-                page.selectIndex(control.id, control.selectedIndex == 0 ? 1 : 0);
+                page.SelectIndex(control.id, control.selectedIndex == 0 ? 1 : 0);
                 break;
             }
         }
         return page.OnOK();
     };
-    EXPECT_FALSE(doc.undoHistory().canUndo()) << "Cancel is no step";
+    EXPECT_FALSE(doc.GetUndoHistory().canUndo()) << "Cancel is no step";
     EXPECT_TRUE(commands.OnMenuCommon(ID_COMMON_SCANNING, changeFirst));
     EXPECT_FALSE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
-    EXPECT_TRUE(doc.dataModified());
+    EXPECT_TRUE(doc.GetDataModified());
     // OK with a change is one step, and undoing it gives back the page's values unsaved.
-    EXPECT_EQ(doc.undoHistory().undoDescription(), "Scanning page");
+    EXPECT_EQ(doc.GetUndoHistory().undoDescription(), "Scanning page");
     ASSERT_TRUE(doc.Undo());
     EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
-    EXPECT_FALSE(doc.dataModified());
+    EXPECT_FALSE(doc.GetDataModified());
 }
 
 TEST_F(CommonCommandsTest, HardwareOkWithoutBandChangeMarksModifiedAndStoresTheChannels) {
@@ -157,7 +157,7 @@ TEST_F(CommonCommandsTest, HardwareOkWithoutBandChangeMarksModifiedAndStoresTheC
         return page.OnOK();
     };
     ASSERT_TRUE(commands.OnMenuCommon(ID_COMMON_HARDWARE, pressOk));
-    EXPECT_TRUE(doc.dataModified());
+    EXPECT_TRUE(doc.GetDataModified());
     // Edits committed before the page, the channel data stored after it.
     EXPECT_EQ(events.log, (std::vector<std::string>{"save", "save"}));
     ASSERT_EQ(announced.changes.size(), 1u);
@@ -168,8 +168,8 @@ TEST_F(CommonCommandsTest, EveryOfferedPageHasATitleAndCommandsWithoutAPageDoNot
     for (int id :
          {ID_COMMON_HARDWARE, ID_COMMON_SCANNING, ID_COMMON_POWER_SAVING, ID_COMMON_KEY_FUNCTION,
           ID_COMMON_MARKETING, ID_COMMON_MISCELLANEOUS, ID_COMMON_DIRECT_CH}) {
-        EXPECT_NE(CommonCommands::createPage(id, doc, ACCESS_MANUFACTURE, prompt), nullptr) << id;
-        EXPECT_FALSE(CommonCommands::pageTitle(id).empty()) << id;
+        EXPECT_NE(CommonCommands::CreatePage(id, doc, ACCESS_MANUFACTURE, prompt), nullptr) << id;
+        EXPECT_FALSE(CommonCommands::PageTitle(id).empty()) << id;
     }
     const AccessMode normal(ACCESS_NORMAL);
     CommonCommands commands(doc, normal, prompt, events);

@@ -60,18 +60,18 @@ struct DocumentState {
     std::size_t undoSteps;
 
     explicit DocumentState(const CKQ70Doc& doc)
-        : image(doc.GetMainMemory()), path(doc.currentFilePath()), modified(doc.dataModified()),
-          word1Edited(doc.word1Edited()), hardwareEdited(doc.hardwareEdited()),
-          undoSteps(doc.undoHistory().undoCount()) {}
+        : image(doc.GetMainMemory()), path(doc.GetCurrentFilePath()),
+          modified(doc.GetDataModified()), word1Edited(doc.GetWord1Edited()),
+          hardwareEdited(doc.GetHardwareEdited()), undoSteps(doc.GetUndoHistory().undoCount()) {}
 };
 
 void expectUnchanged(const CKQ70Doc& doc, const DocumentState& was) {
     EXPECT_EQ(test::firstDifference(doc.GetMainMemory(), was.image, 0, IMAGE_SIZE), "");
-    EXPECT_EQ(doc.currentFilePath(), was.path);
-    EXPECT_EQ(doc.dataModified(), was.modified);
-    EXPECT_EQ(doc.word1Edited(), was.word1Edited);
-    EXPECT_EQ(doc.hardwareEdited(), was.hardwareEdited);
-    EXPECT_EQ(doc.undoHistory().undoCount(), was.undoSteps);
+    EXPECT_EQ(doc.GetCurrentFilePath(), was.path);
+    EXPECT_EQ(doc.GetDataModified(), was.modified);
+    EXPECT_EQ(doc.GetWord1Edited(), was.word1Edited);
+    EXPECT_EQ(doc.GetHardwareEdited(), was.hardwareEdited);
+    EXPECT_EQ(doc.GetUndoHistory().undoCount(), was.undoSteps);
 }
 
 class CompareCommandsTest : public ::testing::Test {
@@ -80,10 +80,10 @@ protected:
         BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
         // Stored once through the channel data, so the edits below change only what they set.
         setChannelValue(doc.GetMainMemory(), 0, scan, 0);
-        doc.setCurrentFilePath(home.file("mine.k70"));
-        doc.setDataModified(true);
-        doc.setHardwareEdited(true);
-        doc.undoHistory().record("Hardware page", doc.GetMainMemory(), {});
+        doc.SetCurrentFilePath(home.file("mine.k70"));
+        doc.SetDataModified(true);
+        doc.SetHardwareEdited(true);
+        doc.GetUndoHistory().record("Hardware page", doc.GetMainMemory(), {});
     }
 
     CKQ70Doc doc;
@@ -163,7 +163,7 @@ TEST_F(CompareCommandsTest, SummaryCountsValuesAndUnshownBytes) {
     for (const Case& c : cases) {
         RadioImage b = a;
         c.change(b);
-        const ImageComparison comparison = ImageComparison::Compare(a, b, ACCESS_NORMAL);
+        const ImageComparison comparison = ImageComparison::compare(a, b, ACCESS_NORMAL);
         EXPECT_EQ(CompareCommands::Summary(comparison), c.summary) << c.name;
     }
 }
@@ -176,9 +176,9 @@ protected:
         sim.radio.enterCloneMode();
         prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
         EXPECT_EQ(radio.OnRadioUpload(), 0);
-        doc.setCurrentFilePath(home.file("radio.k70"));
-        doc.setWord1Edited(true);
-        doc.undoHistory().record("Space on CH1 Scan", doc.GetMainMemory(), {});
+        doc.SetCurrentFilePath(home.file("radio.k70"));
+        doc.SetWord1Edited(true);
+        doc.GetUndoHistory().record("Space on CH1 Scan", doc.GetMainMemory(), {});
         events.log.clear();
     }
 

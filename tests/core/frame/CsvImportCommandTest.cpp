@@ -139,13 +139,13 @@ TEST(CsvImportCommandTest, AGoodImportIsOneUndoStepAndAsksAboutUnlistedChannels)
         EXPECT_EQ(valueOf(image, CH2, squelchLevel),
                   c.changed ? 9 : valueOf(edited.before, CH2, squelchLevel));
         EXPECT_EQ(valueOf(image, CH5, inUse), c.ch5InUse ? 1 : 0);
-        EXPECT_EQ(edited.bound.doc.dataModified(), c.changed);
-        EXPECT_EQ(edited.bound.doc.undoHistory().canUndo(), c.changed);
+        EXPECT_EQ(edited.bound.doc.GetDataModified(), c.changed);
+        EXPECT_EQ(edited.bound.doc.GetUndoHistory().canUndo(), c.changed);
         if (c.changed) {
-            EXPECT_EQ(edited.bound.doc.undoHistory().undoDescription(), text::STEP_IMPORT_CSV);
+            EXPECT_EQ(edited.bound.doc.GetUndoHistory().undoDescription(), text::STEP_IMPORT_CSV);
             EXPECT_TRUE(edited.bound.steps().OnEditUndo());
             EXPECT_EQ(firstDifference(image, edited.before, 0, IMAGE_SIZE), "");
-            EXPECT_FALSE(edited.bound.doc.dataModified());
+            EXPECT_FALSE(edited.bound.doc.GetDataModified());
         }
         EXPECT_TRUE(edited.bound.prompt.finished());
     }
@@ -165,8 +165,8 @@ TEST(CsvImportCommandTest, AnErrorChangesNothingAndListsLineColumnAndReason) {
     EXPECT_EQ(row[1], "SQ");
     EXPECT_EQ(row[2], strprintf(text::CSV_IMPORT_NOT_A_SQUELCH.data(), "99"));
     EXPECT_EQ(firstDifference(edited.bound.doc.GetMainMemory(), edited.before, 0, IMAGE_SIZE), "");
-    EXPECT_FALSE(edited.bound.doc.dataModified());
-    EXPECT_FALSE(edited.bound.doc.undoHistory().canUndo());
+    EXPECT_FALSE(edited.bound.doc.GetDataModified());
+    EXPECT_FALSE(edited.bound.doc.GetUndoHistory().canUndo());
 }
 
 } // namespace

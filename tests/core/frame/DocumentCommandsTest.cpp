@@ -77,15 +77,15 @@ protected:
 };
 
 TEST_F(DocumentCommandsTest, NewWithoutTemplatesBuildsAndWritesThePmr446Template) {
-    doc.setWord1Edited(true);
-    doc.setHardwareEdited(true);
+    doc.SetWord1Edited(true);
+    doc.SetHardwareEdited(true);
     ASSERT_TRUE(commands.OnFileNew());
     EXPECT_EQ(builtBands, std::vector<int>{12});
     EXPECT_TRUE(imageIs(builtMarker(12)));
-    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
     EXPECT_EQ(TempFolder::readBytes(home.file("default_pmr.k70")), fileBytes(10787, 0xAC));
-    EXPECT_FALSE(doc.word1Edited());
-    EXPECT_FALSE(doc.hardwareEdited());
+    EXPECT_FALSE(doc.GetWord1Edited());
+    EXPECT_FALSE(doc.GetHardwareEdited());
     EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
 }
 
@@ -103,20 +103,20 @@ TEST_F(DocumentCommandsTest, StartupDocumentTakesTheDisplayTypeThroughTheHardwar
         EXPECT_EQ(image.byteAt(0x0007), image.byteAt(0x26E9)) << "the mirror follows";
         EXPECT_EQ(image.byteAt(0x26E9) & 0xF8, builtMarker(12) & 0xF8) << "other bits kept";
         // The first start writes the template; later starts load it.
-        EXPECT_EQ(doc.currentFilePath(),
+        EXPECT_EQ(doc.GetCurrentFilePath(),
                   c.lcd == 0 ? std::string(NO_FILE_MARKER) : home.file("default_pmr.k70"));
     }
 }
 
 TEST_F(DocumentCommandsTest, NewLoadsAnExistingTemplateAndNamesIt) {
     TempFolder::writeBytes(home.file("default_pmr.k70"), fileBytes(10787, 0x42));
-    doc.setDataModified(true);
+    doc.SetDataModified(true);
     prompt.expectMessage("Do you want to save changes ?", MessageAnswer::No);
     ASSERT_TRUE(commands.OnFileNew());
     EXPECT_TRUE(builtBands.empty());
     EXPECT_TRUE(imageIs(0x42));
-    EXPECT_EQ(doc.currentFilePath(), home.file("default_pmr.k70"));
-    EXPECT_FALSE(doc.dataModified());
+    EXPECT_EQ(doc.GetCurrentFilePath(), home.file("default_pmr.k70"));
+    EXPECT_FALSE(doc.GetDataModified());
 
     // Saving over a template asks first; No leaves it byte-identical.
     doc.GetMainMemory().setByte(0, 1);
@@ -131,7 +131,7 @@ TEST_F(DocumentCommandsTest, AnyTemplateCodeTakesTheFirstDefinedBandInCodeOrder)
     TempFolder::writeBytes(home.file("defaultU350.k70"), fileBytes(10787, 0x09));
     TempFolder::writeBytes(home.file("defaultUD.k70"), fileBytes(10787, 0x05));
     EXPECT_TRUE(commands.FindDefaultFile(LOAD_ANY_TEMPLATE));
-    EXPECT_EQ(doc.currentFilePath(), home.file("defaultUD.k70"));
+    EXPECT_EQ(doc.GetCurrentFilePath(), home.file("defaultUD.k70"));
 
     TempFolder empty;
     AppSettings otherSettings;
@@ -152,7 +152,7 @@ TEST_F(DocumentCommandsTest, UnreadableTemplateIsReportedAndRewritten) {
     prompt.expectMessage(message(IDS_PROBLEM_READING_FILE, home.file("defaultUA.k70")));
     commands.NewDocumentWith(NO_FILE_MARKER, 4);
     EXPECT_EQ(builtBands, std::vector<int>{4});
-    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
     EXPECT_EQ(TempFolder::readBytes(home.file("defaultUA.k70")), fileBytes(10787, 0xA4));
 }
 
@@ -166,7 +166,7 @@ TEST_F(DocumentCommandsTest, TemplateThatCannotBeWrittenLeavesAnUntitledDocument
         message(IDS_PROBLEM_OPENING_FILE_FOR_WRITING, missing + "/default_pmr.k70"));
     homeless.NewDocumentWith(NO_FILE_MARKER, PMR446_BAND);
     EXPECT_TRUE(imageIs(builtMarker(12)));
-    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
 }
 
 TEST_F(DocumentCommandsTest, OpenRefusesBadFilesBeforeReadingThem) {
@@ -178,7 +178,7 @@ TEST_F(DocumentCommandsTest, OpenRefusesBadFilesBeforeReadingThem) {
     const Case cases[] = {{"radio.txt", 10787, IDS_PROBLEM_OPENING_FILE},
                           {"radio.k70", 10786, IDS_FILE_FORMAT_INVALID},
                           {"huge.K70", 20000, IDS_FILE_FORMAT_INVALID}};
-    doc.setDataModified(true); // no save prompt: the file is refused first
+    doc.SetDataModified(true); // no save prompt: the file is refused first
     announced.changes.clear();
     for (const Case& c : cases) {
         const std::string path = files.file(c.name);
@@ -190,8 +190,8 @@ TEST_F(DocumentCommandsTest, OpenRefusesBadFilesBeforeReadingThem) {
         prompt.expectMessage(message(c.message, path), MessageAnswer::Ok, MessageIcon::Stop);
         EXPECT_FALSE(commands.OnOpenNamedFile(path));
         EXPECT_TRUE(imageIs(0)) << c.name;
-        EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
-        EXPECT_TRUE(doc.dataModified());
+        EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
+        EXPECT_TRUE(doc.GetDataModified());
     }
     EXPECT_TRUE(announced.changes.empty()) << "the document was never touched";
 }
@@ -199,19 +199,19 @@ TEST_F(DocumentCommandsTest, OpenRefusesBadFilesBeforeReadingThem) {
 TEST_F(DocumentCommandsTest, OpenLoadsTheFileAndRemembersIt) {
     const std::string path = files.file("radio.k70");
     TempFolder::writeBytes(path, fileBytes(10787, 0x5C));
-    doc.setHardwareEdited(true);
+    doc.SetHardwareEdited(true);
     prompt.expectOpenFile(path);
     commands.OnFileOpen();
     EXPECT_TRUE(imageIs(0x5C));
-    EXPECT_EQ(doc.currentFilePath(), path);
-    EXPECT_FALSE(doc.hardwareEdited());
+    EXPECT_EQ(doc.GetCurrentFilePath(), path);
+    EXPECT_FALSE(doc.GetHardwareEdited());
     EXPECT_EQ(settings.recentFiles, std::vector<std::string>{path});
     EXPECT_EQ(IniFile(home.file("KQ70.ini")).readString("Recent File List", "File1", ""), path);
     EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
 
     prompt.expectOpenFile(std::nullopt); // Cancel changes nothing but the menus
     commands.OnFileOpen();
-    EXPECT_EQ(doc.currentFilePath(), path);
+    EXPECT_EQ(doc.GetCurrentFilePath(), path);
 }
 
 TEST_F(DocumentCommandsTest, ReopeningTheOpenFileOffersToSaveThenReloadsFromDisk) {
@@ -219,37 +219,37 @@ TEST_F(DocumentCommandsTest, ReopeningTheOpenFileOffersToSaveThenReloadsFromDisk
     TempFolder::writeBytes(path, fileBytes(10787, 0x11));
     ASSERT_TRUE(commands.OpenDocumentFile(path));
     doc.GetMainMemory().setByte(7, 0x99);
-    doc.setDataModified(true);
+    doc.SetDataModified(true);
     TempFolder::writeBytes(path, fileBytes(10787, 0x22)); // changed behind our back
 
     prompt.expectOpenFile(path).expectMessage("Do you want to save changes ?", MessageAnswer::No);
     commands.OnFileOpen();
     EXPECT_TRUE(imageIs(0x22));
-    EXPECT_FALSE(doc.dataModified());
+    EXPECT_FALSE(doc.GetDataModified());
 
     prompt.expectOpenFile(path);
     ASSERT_EQ(::truncate(path.c_str(), 10786), 0); // the open check refuses it first
     prompt.expectMessage(message(IDS_FILE_FORMAT_INVALID, path));
     commands.OnFileOpen();
     EXPECT_TRUE(imageIs(0x22));
-    EXPECT_EQ(doc.currentFilePath(), path);
+    EXPECT_EQ(doc.GetCurrentFilePath(), path);
 }
 
 TEST_F(DocumentCommandsTest, FileChosenFromTheRecentListOrDroppedAsksToSaveFirst) {
     const std::string path = files.file("other.k70");
     TempFolder::writeBytes(path, fileBytes(10787, 0x33));
     doc.GetMainMemory().setByte(7, 0x99);
-    doc.setDataModified(true);
+    doc.SetDataModified(true);
 
     prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Cancel);
     EXPECT_FALSE(commands.OnOpenNamedFile(path)); // the unsaved changes stay
     EXPECT_EQ(doc.GetMainMemory().byteAt(7), 0x99);
-    EXPECT_TRUE(doc.dataModified());
+    EXPECT_TRUE(doc.GetDataModified());
 
     prompt.expectMessage("Do you want to save changes ?", MessageAnswer::No);
     EXPECT_TRUE(commands.OnOpenNamedFile(path));
     EXPECT_TRUE(imageIs(0x33));
-    EXPECT_EQ(doc.currentFilePath(), path);
+    EXPECT_EQ(doc.GetCurrentFilePath(), path);
 }
 
 TEST_F(DocumentCommandsTest, NamedFileThatCannotBeReadFallsBackUntitled) {
@@ -258,7 +258,7 @@ TEST_F(DocumentCommandsTest, NamedFileThatCannotBeReadFallsBackUntitled) {
     prompt.expectMessage(message(IDS_PROBLEM_READING_FILE, shortFile));
     EXPECT_FALSE(commands.OpenDocumentFile(shortFile));
     EXPECT_EQ(builtBands, std::vector<int>{13});
-    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER) << "Save must never overwrite it";
+    EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER) << "Save must never overwrite it";
     EXPECT_EQ(TempFolder::readBytes(shortFile), fileBytes(5000, 0x10));
     EXPECT_FALSE(TempFolder::exists(home.file("default_pmr.k70")))
         << "the fallback is not written as a template";
@@ -267,17 +267,17 @@ TEST_F(DocumentCommandsTest, NamedFileThatCannotBeReadFallsBackUntitled) {
     const std::string missing = files.file("missing.k70");
     prompt.expectMessage(message(IDS_PROBLEM_OPENING_FILE, missing));
     EXPECT_FALSE(commands.OpenDocumentFile(missing));
-    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
 }
 
 TEST_F(DocumentCommandsTest, SaveOfAnUntitledDocumentGoesThroughSaveAs) {
-    doc.setDataModified(true);
+    doc.SetDataModified(true);
     const std::string path = files.file("new.k70");
     prompt.expectSaveFile(path);
     ASSERT_TRUE(commands.OnFileSave());
     EXPECT_EQ(TempFolder::readBytes(path).size(), 10787u);
-    EXPECT_FALSE(doc.dataModified());
-    EXPECT_EQ(doc.currentFilePath(), path);
+    EXPECT_FALSE(doc.GetDataModified());
+    EXPECT_EQ(doc.GetCurrentFilePath(), path);
     EXPECT_EQ(settings.recentFiles, std::vector<std::string>{path});
     EXPECT_EQ(listener.events.front(), "save") << "the view commits before the write";
 }
@@ -286,18 +286,18 @@ TEST_F(DocumentCommandsTest, SaveAsCancelledOrFailingKeepsTheOldPath) {
     const std::string old = files.file("old.k70");
     TempFolder::writeBytes(old, fileBytes(10787, 0x01));
     ASSERT_TRUE(commands.OpenDocumentFile(old));
-    doc.setDataModified(true);
+    doc.SetDataModified(true);
 
     prompt.expectSaveFile(std::nullopt);
     EXPECT_FALSE(commands.OnFileSaveAs());
-    EXPECT_EQ(doc.currentFilePath(), old);
+    EXPECT_EQ(doc.GetCurrentFilePath(), old);
 
     const std::string nowhere = files.file("gone/x.k70");
     prompt.expectSaveFile(nowhere).expectMessage(
         message(IDS_PROBLEM_OPENING_FILE_FOR_WRITING, nowhere));
     EXPECT_FALSE(commands.OnFileSaveAs());
-    EXPECT_EQ(doc.currentFilePath(), old);
-    EXPECT_TRUE(doc.dataModified());
+    EXPECT_EQ(doc.GetCurrentFilePath(), old);
+    EXPECT_TRUE(doc.GetDataModified());
     EXPECT_EQ(settings.recentFiles, std::vector<std::string>{old});
 
     const std::string locked = files.file("locked.k70");
@@ -306,16 +306,16 @@ TEST_F(DocumentCommandsTest, SaveAsCancelledOrFailingKeepsTheOldPath) {
     prompt.expectSaveFile(locked).expectMessage(message(IDS_FILE_READ_ONLY, locked));
     EXPECT_FALSE(commands.OnFileSaveAs());
     EXPECT_EQ(TempFolder::readBytes(locked), fileBytes(10787, 0x07));
-    EXPECT_EQ(doc.currentFilePath(), old);
+    EXPECT_EQ(doc.GetCurrentFilePath(), old);
 }
 
 TEST_F(DocumentCommandsTest, SavePromptYesWithCancelledSaveAsKeepsEverything) {
-    doc.setDataModified(true);
+    doc.SetDataModified(true);
     doc.GetMainMemory().setByte(3, 3);
     prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Yes)
         .expectSaveFile(std::nullopt);
     EXPECT_FALSE(commands.OnFileNew());
-    EXPECT_TRUE(doc.dataModified());
+    EXPECT_TRUE(doc.GetDataModified());
     EXPECT_EQ(doc.GetMainMemory().byteAt(3), 3);
     EXPECT_TRUE(builtBands.empty());
 }
@@ -328,9 +328,10 @@ TEST_F(DocumentCommandsTest, NewAndOpenClearTheUndoHistoryOnlyWhenTheyReplaceThe
     const std::string refused = files.file("radio.txt");
     TempFolder::writeBytes(refused, fileBytes(10787, 0x5C));
     const auto edit = [this] {
-        doc.undoHistory().record("Space on CH5 Sub Audio", doc.GetMainMemory(), doc.editFlags());
+        doc.GetUndoHistory().record("Space on CH5 Sub Audio", doc.GetMainMemory(),
+                                    doc.GetEditFlags());
         doc.GetMainMemory().setByte(0x0400, 0x77);
-        doc.setDataModified(true);
+        doc.SetDataModified(true);
     };
     struct Case {
         const char* name;
@@ -381,19 +382,19 @@ TEST_F(DocumentCommandsTest, NewAndOpenClearTheUndoHistoryOnlyWhenTheyReplaceThe
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         edit();
-        ASSERT_TRUE(doc.undoHistory().canUndo());
+        ASSERT_TRUE(doc.GetUndoHistory().canUndo());
         c.command();
-        EXPECT_EQ(doc.undoHistory().canUndo(), !c.cleared);
+        EXPECT_EQ(doc.GetUndoHistory().canUndo(), !c.cleared);
         EXPECT_EQ(doc.Undo(), !c.cleared);
-        doc.undoHistory().clear();
+        doc.GetUndoHistory().clear();
     }
 }
 
 TEST_F(DocumentCommandsTest, WriteDefaultFileWithoutANameIsReported) {
-    doc.setCurrentFilePath("/some/file.k70");
+    doc.SetCurrentFilePath("/some/file.k70");
     prompt.expectMessage(message(IDS_PROBLEM_OPENING_FILE, ""));
     commands.WriteDefaultFile("");
-    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
 }
 
 } // namespace
@@ -418,7 +419,7 @@ TEST(DocumentCommandsBuiltInTest, FirstNewDocumentIsTheUhfImageAsPmr446) {
     EXPECT_TRUE(doc.GetMainMemory() == expected);
     EXPECT_EQ(doc.GetMainMemory().byteAt(0x26E8) & 0x0F, 12);
     EXPECT_EQ(doc.GetMainMemory().be16(0x29EA), 0xC065) << "the UHF image";
-    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
+    EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
     EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
     const auto written = TempFolder::readBytes(home.file("default_pmr.k70"));
     ASSERT_EQ(written.size(), IMAGE_SIZE);

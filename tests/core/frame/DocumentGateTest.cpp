@@ -99,7 +99,7 @@ TEST_F(DocumentGateTest, EveryWayOfReplacingTheDocumentIsAnnouncedAlike) {
          }},
         {"Undo to another radio",
          [this, &sixteen] {
-             b.doc.undoHistory().record("Hardware page", sixteen, {});
+             b.doc.GetUndoHistory().record("Hardware page", sixteen, {});
              b.steps().OnEditUndo();
          }},
     };
@@ -109,9 +109,9 @@ TEST_F(DocumentGateTest, EveryWayOfReplacingTheDocumentIsAnnouncedAlike) {
             const CKQ70Doc::ChangeScope scope(b.doc);
             b.doc.GetMainMemory() = radioWithChannels(6);
         }
-        b.doc.setDataModified(false);
-        b.view.selectGroup(2);
-        ASSERT_TRUE(frame.menus().has(ID_COMMON_DIRECT_CH));
+        b.doc.SetDataModified(false);
+        b.view.SelectGroup(2);
+        ASSERT_TRUE(frame.menus().Has(ID_COMMON_DIRECT_CH));
         DocumentRecorder announced(b.doc);
         window = CountingWindow{};
 
@@ -123,9 +123,9 @@ TEST_F(DocumentGateTest, EveryWayOfReplacingTheDocumentIsAnnouncedAlike) {
         EXPECT_EQ(window.titles, 1);
         const int radioChannel = radioChannelValueOf(b.doc.GetMainMemory());
         EXPECT_LT(radioChannel, 6);
-        EXPECT_FALSE(frame.menus().has(ID_COMMON_DIRECT_CH));
-        EXPECT_EQ(frame.menus().position("Ch&annel") >= 0, radioChannel >= 4);
-        EXPECT_EQ(b.view.currentGroup(), 0) << "the view starts afresh";
+        EXPECT_FALSE(frame.menus().Has(ID_COMMON_DIRECT_CH));
+        EXPECT_EQ(frame.menus().Position("Ch&annel") >= 0, radioChannel >= 4);
+        EXPECT_EQ(b.view.GetCurrentGroup(), 0) << "the view starts afresh";
         EXPECT_EQ(b.grid.textMatrix(ROW1, COL_RX_FREQUENCY),
                   ChannelCellTexts::frequencyText(rxOf(b.doc.GetMainMemory(), 0)));
     }
@@ -152,7 +152,7 @@ TEST_F(DocumentGateTest, AValueBeingTypedIsTakenFirstOrRefusesTheCommand) {
         EXPECT_EQ(b.grid.editing(), !c.runs);
         if (c.runs) {
             EXPECT_EQ(seen, 446050000);
-            EXPECT_EQ(b.doc.undoHistory().undoDescription(), "Edit CH3 RX Frequency");
+            EXPECT_EQ(b.doc.GetUndoHistory().undoDescription(), "Edit CH3 RX Frequency");
         } else {
             EXPECT_FALSE(seen);
             EXPECT_EQ(b.grid.editText(), "4..4");
@@ -217,7 +217,7 @@ TEST_F(DocumentGateTest, AHeldDocumentRefusesEveryChangeAndStillReads) {
         EXPECT_TRUE(b.prompt.finished());
     }
     EXPECT_TRUE(b.doc.GetMainMemory() == before);
-    EXPECT_FALSE(b.doc.undoHistory().canUndo());
+    EXPECT_FALSE(b.doc.GetUndoHistory().canUndo());
 
     hold.set(false);
     EXPECT_TRUE(gate.run([] {}, ID_FILE_NEW));

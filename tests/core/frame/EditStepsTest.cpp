@@ -23,12 +23,12 @@ using Bound = BoundView;
 
 TEST(EditStepsTest, DescriptionsNameTheStep) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {EditSteps::cellStep("Space", 4, COL_DECODE), "Space on CH5 Sub Audio Dec"},
-        {EditSteps::cellStep("Enter", 0, COL_RX_FREQUENCY), "Enter on CH1 RX Frequency"},
-        {EditSteps::editStep(15, COL_TAG), "Edit CH16 TAG"},
-        {EditSteps::pasteStep(4), "Paste into 4 channels"},
-        {EditSteps::pasteStep(1), "Paste into 1 channel"},
-        {EditSteps::pageStep("Hardware"), "Hardware page"},
+        {EditSteps::CellStep("Space", 4, COL_DECODE), "Space on CH5 Sub Audio Dec"},
+        {EditSteps::CellStep("Enter", 0, COL_RX_FREQUENCY), "Enter on CH1 RX Frequency"},
+        {EditSteps::EditStep(15, COL_TAG), "Edit CH16 TAG"},
+        {EditSteps::PasteStep(4), "Paste into 4 channels"},
+        {EditSteps::PasteStep(1), "Paste into 1 channel"},
+        {EditSteps::PageStep("Hardware"), "Hardware page"},
     };
     for (const auto& [actual, expected] : cases) {
         EXPECT_EQ(actual, expected);
@@ -39,7 +39,7 @@ TEST(EditStepsTest, DescriptionsNameTheStep) {
 // byte for byte, with its modified flag, and the grid shows it again.
 TEST(EditStepsTest, GridStepsUndoneAndRedoneRestoreEveryImage) {
     Bound b(imageWithGroups({10, 6}));
-    ASSERT_FALSE(b.doc.dataModified());
+    ASSERT_FALSE(b.doc.GetDataModified());
     DocumentRecorder announced(b.doc);
     struct Taken {
         RadioImage image;
@@ -50,7 +50,7 @@ TEST(EditStepsTest, GridStepsUndoneAndRedoneRestoreEveryImage) {
     auto keep = [&] {
         b.binding.viewSaveData();
         states.push_back(
-            {b.doc.GetMainMemory(), b.doc.dataModified(), b.grid.textMatrix(ROW1 + 1, COL_TAG)});
+            {b.doc.GetMainMemory(), b.doc.GetDataModified(), b.grid.textMatrix(ROW1 + 1, COL_TAG)});
     };
     keep();
 
@@ -63,33 +63,33 @@ TEST(EditStepsTest, GridStepsUndoneAndRedoneRestoreEveryImage) {
     ASSERT_TRUE(b.binding.paste("YARD"));
     keep();
     ASSERT_TRUE(b.binding.runChannelAllocation([](auto& dialog) {
-        dialog.typeText(HChannelAllocationDialog::IDC_COUNT, "3");
-        dialog.countEditKillFocus(0);
+        dialog.TypeText(HChannelAllocationDialog::IDC_COUNT, "3");
+        dialog.CountEditKillFocus(0);
         return dialog.OnOK();
     }));
     keep();
 
     const std::vector<std::string> names = {"Space on CH1 Scan", "Edit CH2 TAG",
                                             "Paste into 4 channels", "Channel allocation"};
-    ASSERT_EQ(b.doc.undoHistory().undoCount(), names.size());
+    ASSERT_EQ(b.doc.GetUndoHistory().undoCount(), names.size());
     announced.changes.clear();
     for (std::size_t i = names.size(); i-- > 0;) {
-        EXPECT_EQ(b.doc.undoHistory().undoDescription(), names[i]);
+        EXPECT_EQ(b.doc.GetUndoHistory().undoDescription(), names[i]);
         ASSERT_TRUE(b.steps().OnEditUndo());
         const Taken& expected = states[i];
         EXPECT_EQ(firstDifference(b.doc.GetMainMemory(), expected.image, 0, IMAGE_SIZE), "")
             << "after undoing " << names[i];
-        EXPECT_EQ(b.doc.dataModified(), expected.modified) << names[i];
+        EXPECT_EQ(b.doc.GetDataModified(), expected.modified) << names[i];
         EXPECT_EQ(b.grid.textMatrix(ROW1 + 1, COL_TAG), expected.tagCell) << "view reloaded";
     }
-    EXPECT_FALSE(b.doc.dataModified()) << "back at the opened state";
+    EXPECT_FALSE(b.doc.GetDataModified()) << "back at the opened state";
     EXPECT_FALSE(b.steps().OnEditUndo());
     for (std::size_t i = 0; i < names.size(); ++i) {
-        EXPECT_EQ(b.doc.undoHistory().redoDescription(), names[i]);
+        EXPECT_EQ(b.doc.GetUndoHistory().redoDescription(), names[i]);
         ASSERT_TRUE(b.steps().OnEditRedo());
         EXPECT_EQ(firstDifference(b.doc.GetMainMemory(), states[i + 1].image, 0, IMAGE_SIZE), "")
             << "after redoing " << names[i];
-        EXPECT_TRUE(b.doc.dataModified());
+        EXPECT_TRUE(b.doc.GetDataModified());
     }
     EXPECT_FALSE(b.steps().OnEditRedo());
     // Each step taken back or done again is announced once: the view, the menus and the
@@ -121,14 +121,14 @@ TEST(EditStepsTest, InputThatChangesNothingIsNoStep) {
         {"an edit the view refuses", [&] { b.grid.typeInto(b.binding, 0, COL_TAG, "X"); }},
         {"channel allocation cancelled", [&] {
              b.binding.runChannelAllocation([](auto& dialog) {
-                 dialog.typeText(HChannelAllocationDialog::IDC_COUNT, "3");
-                 dialog.countEditKillFocus(0);
+                 dialog.TypeText(HChannelAllocationDialog::IDC_COUNT, "3");
+                 dialog.CountEditKillFocus(0);
                  return false;
              });
          }}};
     for (const auto& [name, input] : inputs) {
         input();
-        EXPECT_FALSE(b.doc.undoHistory().canUndo()) << name;
+        EXPECT_FALSE(b.doc.GetUndoHistory().canUndo()) << name;
     }
 }
 
@@ -140,7 +140,7 @@ TEST(EditStepsTest, UndoKeepsTheViewsUncommittedDataForRedo) {
     b.binding.onSpace();
     const RadioImage afterFirst = b.doc.GetMainMemory();
     b.at(ROW1 + 1, COL_SCAN);
-    b.view.onSpace(); // straight to the view: no step recorded
+    b.view.OnSpace(); // straight to the view: no step recorded
     ASSERT_TRUE(b.steps().OnEditUndo());
     ASSERT_TRUE(b.steps().OnEditRedo());
     b.binding.viewSaveData();
@@ -148,7 +148,7 @@ TEST(EditStepsTest, UndoKeepsTheViewsUncommittedDataForRedo) {
     data.extract(b.doc.GetMainMemory());
     HChannelData first;
     first.extract(afterFirst);
-    EXPECT_EQ(data.getValue(1, scan), b.view.channelData().getValue(1, scan));
+    EXPECT_EQ(data.getValue(1, scan), b.view.GetChannelData().getValue(1, scan));
     EXPECT_NE(data.getValue(1, scan), first.getValue(1, scan)) << "the second change is back";
 }
 

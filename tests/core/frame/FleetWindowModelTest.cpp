@@ -146,9 +146,9 @@ TEST(FleetWindowModelTest, CancelsAreShownAtOnceAndEscapeTwiceAbandonsNothing) {
 TEST(FleetWindowModelTest, RadiosAreProgrammedOnlyFromASavedDocument) {
     CKQ70Doc doc;
     EXPECT_EQ(FleetWindowModel::DocumentProblem(doc), std::string(text::FLEET_SAVE_FIRST));
-    doc.setCurrentFilePath("/data/radio.k70");
+    doc.SetCurrentFilePath("/data/radio.k70");
     EXPECT_EQ(FleetWindowModel::DocumentProblem(doc), std::nullopt);
-    doc.setDataModified(true);
+    doc.SetDataModified(true);
     EXPECT_EQ(FleetWindowModel::DocumentProblem(doc), std::string(text::FLEET_SAVE_FIRST));
 }
 

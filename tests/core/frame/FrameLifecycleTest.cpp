@@ -35,7 +35,7 @@ TEST(FrameLifecycleTest, CloseWhilePrintingIsRefusedWithoutTouchingTheDocument) 
 TEST(FrameLifecycleTest, CaptionNamesTheFileAndTheMode) {
     CKQ70Doc doc;
     EXPECT_EQ(FrameLifecycle::DocumentName(doc), "<none>");
-    doc.setCurrentFilePath("/home/dealer/radios/fleet 7.K70");
+    doc.SetCurrentFilePath("/home/dealer/radios/fleet 7.K70");
     EXPECT_EQ(FrameLifecycle::DocumentName(doc), "fleet 7.K70");
     EXPECT_EQ(FrameLifecycle::ModeTitle(ACCESS_NORMAL), "KQ70 for QM-724 PMR446");
     EXPECT_EQ(FrameLifecycle::ModeTitle(ACCESS_MANUFACTURE), "KQ70 for QM-724PMR446(M)");
@@ -105,7 +105,7 @@ TEST(FrameLifecycleTest, StripStatusBarAndBoxNameThePortAlike) {
         h.settings.portName = c.portName;
         h.settings.comPort = c.comPort;
         h.settings.portType = c.portType;
-        EXPECT_EQ(h.open(1).infoStrip().port.text, c.shown);
+        EXPECT_EQ(h.open(1).GetInfoStrip().port.text, c.shown);
         EXPECT_EQ(FrameLifecycle::PortStatus(h.settings), std::string("Port: ") + c.shown);
         CKQ70Doc doc;
         EXPECT_EQ(FrameLifecycle::InformationLines(doc, h.settings).at(2),

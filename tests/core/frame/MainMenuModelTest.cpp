@@ -23,7 +23,7 @@ const std::vector<int> COMMON_IDS{
 std::vector<int> commonCommands(const MainMenuModel& model) {
     std::vector<int> shown;
     for (int id : COMMON_IDS) {
-        if (model.has(id)) {
+        if (model.Has(id)) {
             shown.push_back(id);
         }
     }
@@ -32,7 +32,7 @@ std::vector<int> commonCommands(const MainMenuModel& model) {
 
 std::vector<std::string_view> barTitles(const MainMenuModel& model) {
     std::vector<std::string_view> titles;
-    for (const Menu& menu : model.menus()) {
+    for (const Menu& menu : model.GetMenus()) {
         titles.push_back(menu.title);
     }
     return titles;
@@ -70,13 +70,13 @@ TEST(MainMenuModelTest, CommonAndRadioCommandsByAccessModeAndRadioChannel) {
         MainMenuModel model(c.mode);
         model.UpdateRadioMenus(c.radioChannel);
         EXPECT_EQ(commonCommands(model), c.common);
-        EXPECT_EQ(model.has(ID_RADIO_ALIGNMENT), c.alignment);
-        EXPECT_EQ(model.has(ID_RADIO_ADJ_RECOVER), c.recover);
-        EXPECT_TRUE(model.has(ID_RADIO_UPLOAD));
-        EXPECT_TRUE(model.has(ID_RADIO_DOWNLOAD));
+        EXPECT_EQ(model.Has(ID_RADIO_ALIGNMENT), c.alignment);
+        EXPECT_EQ(model.Has(ID_RADIO_ADJ_RECOVER), c.recover);
+        EXPECT_TRUE(model.Has(ID_RADIO_UPLOAD));
+        EXPECT_TRUE(model.Has(ID_RADIO_DOWNLOAD));
         for (int gone : {ID_RADIO_CH_FINE_ALIGNMENT, ID_RADIO_ADJ_DEFAULT, ID_SIGNALLING_TYPE,
                          ID_SIGNALLING_5TONE_ENCODE}) {
-            EXPECT_FALSE(model.has(gone)) << gone;
+            EXPECT_FALSE(model.Has(gone)) << gone;
         }
     }
 }
@@ -103,8 +103,8 @@ TEST(MainMenuModelTest, ChannelMenuComesAndGoesAtPositionSixWithTheRadioChannel)
             expected.insert(expected.begin() + 6, text::MENU_CHANNEL);
         }
         EXPECT_EQ(barTitles(model), expected);
-        EXPECT_EQ(model.has(ID_CHANNEL_ALLOCATIONS), step.channelMenu);
-        EXPECT_EQ(model.isEnabled(ID_CHANNEL_ALLOCATIONS), step.allocationsEnabled);
+        EXPECT_EQ(model.Has(ID_CHANNEL_ALLOCATIONS), step.channelMenu);
+        EXPECT_EQ(model.IsEnabled(ID_CHANNEL_ALLOCATIONS), step.allocationsEnabled);
     }
 }
 
@@ -120,22 +120,22 @@ TEST(MainMenuModelTest, AnotherAccessModeRebuildsTheBarForTheSameRadio) {
     history.record("Hardware page", image, {});
 
     MainMenuModel model(ACCESS_NORMAL);
-    model.setUndoHistory(&history);
+    model.SetUndoHistory(&history);
     model.UpdateRadioMenus(image); // the radio channel comes from the image
-    EXPECT_TRUE(model.has(ID_COMMON_DIRECT_CH));
-    EXPECT_EQ(model.position(text::MENU_CHANNEL), 6);
-    ASSERT_FALSE(model.has(ID_RADIO_ALIGNMENT));
+    EXPECT_TRUE(model.Has(ID_COMMON_DIRECT_CH));
+    EXPECT_EQ(model.Position(text::MENU_CHANNEL), 6);
+    ASSERT_FALSE(model.Has(ID_RADIO_ALIGNMENT));
     model.SetAccessMode(ACCESS_ADJUSTMENT, image);
-    EXPECT_TRUE(model.has(ID_RADIO_ALIGNMENT));
-    EXPECT_FALSE(model.has(ID_RADIO_ADJ_RECOVER));
-    EXPECT_EQ(model.position(text::MENU_CHANNEL), 6);
-    EXPECT_TRUE(model.isEnabled(ID_EDIT_UNDO));
+    EXPECT_TRUE(model.Has(ID_RADIO_ALIGNMENT));
+    EXPECT_FALSE(model.Has(ID_RADIO_ADJ_RECOVER));
+    EXPECT_EQ(model.Position(text::MENU_CHANNEL), 6);
+    EXPECT_TRUE(model.IsEnabled(ID_EDIT_UNDO));
 }
 
 TEST(MainMenuModelTest, NoMenuStartsOrEndsWithASeparatorOrRepeatsOne) {
     for (int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE}) {
         MainMenuModel model(mode);
-        for (const Menu& menu : model.menus()) {
+        for (const Menu& menu : model.GetMenus()) {
             ASSERT_FALSE(menu.entries.empty()) << menu.title;
             EXPECT_NE(menu.entries.front().commandId, ID_SEPARATOR) << menu.title;
             EXPECT_FALSE(menu.entries.back().commandId == ID_SEPARATOR &&
@@ -146,24 +146,24 @@ TEST(MainMenuModelTest, NoMenuStartsOrEndsWithASeparatorOrRepeatsOne) {
 }
 
 TEST(MainMenuModelTest, ToolbarUploadAndDownloadRunTheRadioCommands) {
-    EXPECT_EQ(MainMenuModel::canonicalCommand(ID_TOOLBAR_UPLOAD), ID_RADIO_UPLOAD);
-    EXPECT_EQ(MainMenuModel::canonicalCommand(ID_TOOLBAR_DOWNLOAD), ID_RADIO_DOWNLOAD);
-    EXPECT_EQ(MainMenuModel::extraAccelerators(ID_EDIT_COPY),
+    EXPECT_EQ(MainMenuModel::CanonicalCommand(ID_TOOLBAR_UPLOAD), ID_RADIO_UPLOAD);
+    EXPECT_EQ(MainMenuModel::CanonicalCommand(ID_TOOLBAR_DOWNLOAD), ID_RADIO_DOWNLOAD);
+    EXPECT_EQ(MainMenuModel::ExtraAccelerators(ID_EDIT_COPY),
               std::vector<std::string_view>{"Ctrl+Insert"});
     MainMenuModel model(ACCESS_NORMAL);
-    EXPECT_TRUE(model.isEnabled(ID_TOOLBAR_UPLOAD));
-    EXPECT_FALSE(model.isEnabled(ID_COMMON_HARDWARE));
+    EXPECT_TRUE(model.IsEnabled(ID_TOOLBAR_UPLOAD));
+    EXPECT_FALSE(model.IsEnabled(ID_COMMON_HARDWARE));
 }
 
 TEST(MainMenuModelTest, UndoAndRedoFollowTheHistory) {
     MainMenuModel model(ACCESS_NORMAL);
-    EXPECT_FALSE(model.isEnabled(ID_EDIT_UNDO)) << "no history yet";
+    EXPECT_FALSE(model.IsEnabled(ID_EDIT_UNDO)) << "no history yet";
     UndoHistory history;
-    model.setUndoHistory(&history);
+    model.SetUndoHistory(&history);
     auto state = [&] {
         return std::vector<std::string>{
-            model.isEnabled(ID_EDIT_UNDO) ? "on" : "off", model.commandText(ID_EDIT_UNDO),
-            model.isEnabled(ID_EDIT_REDO) ? "on" : "off", model.commandText(ID_EDIT_REDO)};
+            model.IsEnabled(ID_EDIT_UNDO) ? "on" : "off", model.CommandText(ID_EDIT_UNDO),
+            model.IsEnabled(ID_EDIT_REDO) ? "on" : "off", model.CommandText(ID_EDIT_REDO)};
     };
     EXPECT_EQ(state(), (std::vector<std::string>{"off", "&Undo\tCtrl+Z", "off", "&Redo\tCtrl+Y"}));
 
@@ -177,11 +177,11 @@ TEST(MainMenuModelTest, UndoAndRedoFollowTheHistory) {
     history.undo(image, flags);
     EXPECT_EQ(state(), (std::vector<std::string>{"on", "&Undo Space on CH5 Sub Audio Dec\tCtrl+Z",
                                                  "on", "&Redo R&&D page\tCtrl+Y"}));
-    EXPECT_EQ(MainMenuModel::extraAccelerators(ID_EDIT_UNDO),
+    EXPECT_EQ(MainMenuModel::ExtraAccelerators(ID_EDIT_UNDO),
               std::vector<std::string_view>{"Alt+Backspace"});
-    EXPECT_EQ(MainMenuModel::extraAccelerators(ID_EDIT_REDO),
+    EXPECT_EQ(MainMenuModel::ExtraAccelerators(ID_EDIT_REDO),
               std::vector<std::string_view>{"Ctrl+Shift+Z"});
-    EXPECT_EQ(model.commandText(ID_COMMON_HARDWARE), "") << "not offered in this mode";
+    EXPECT_EQ(model.CommandText(ID_COMMON_HARDWARE), "") << "not offered in this mode";
 }
 
 } // namespace

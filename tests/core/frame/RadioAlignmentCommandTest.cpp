@@ -53,7 +53,7 @@ TEST(RadioAlignmentCommandTest, OfferedInTheAdjustmentModeOnlyAndLeavesTheDocume
     mode.set(ACCESS_ADJUSTMENT);
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
     int executed = 0;
-    commands.setJobExecutor([&executed](const std::function<int()>& job) {
+    commands.SetJobExecutor([&executed](const std::function<int()>& job) {
         ++executed;
         return job();
     });

@@ -52,14 +52,14 @@ protected:
         settings.portName = "/dev/ttyUSB0";
         settings.baudRate = 19200;
         settings.items[RadioCommands::TAG_COLUMN_ITEM] = 0;
-        doc.setCurrentFilePath(home.file("mine.k70"));
+        doc.SetCurrentFilePath(home.file("mine.k70"));
     }
 
     // A document on disk, with edits the upload must forget.
     void openDocument(const RadioImage& image) {
         doc.GetMainMemory() = image;
-        doc.setWord1Edited(true);
-        doc.setHardwareEdited(true);
+        doc.SetWord1Edited(true);
+        doc.SetHardwareEdited(true);
     }
 
     bool portOpened() const { return sim.link.openCount() > 0; }
@@ -83,7 +83,7 @@ protected:
                            RadioLink{sim.link, sim.clock, lastKind, progress},
                            [this] {
                                return doc.SaveModifiedData(prompt, [this] {
-                                   return doc.WriteToFile(doc.currentFilePath(), prompt);
+                                   return doc.WriteToFile(doc.GetCurrentFilePath(), prompt);
                                });
                            }};
 };
@@ -123,10 +123,10 @@ TEST_F(RadioCommandsTest, UploadMakesTheRadiosDataAnUntitledModifiedDocument) {
     RadioImage previous = test::radioWithChannels(6);
     previous.setBe32(TRAILER_OFFSET, 0x12345678);
     openDocument(previous);
-    doc.undoHistory().record("Hardware page", test::radioWithChannels(5), {});
+    doc.GetUndoHistory().record("Hardware page", test::radioWithChannels(5), {});
     sim.radio.switchOn(sim.clock.now());
     int executed = 0;
-    commands.setJobExecutor([&executed](const std::function<int()>& job) {
+    commands.SetJobExecutor([&executed](const std::function<int()>& job) {
         ++executed;
         return job();
     });
@@ -143,11 +143,11 @@ TEST_F(RadioCommandsTest, UploadMakesTheRadiosDataAnUntitledModifiedDocument) {
     EXPECT_EQ(miscValue(image, HMiscParams::ARTS_MODE), HMiscParams::ARTS_MODE_TX);
     EXPECT_EQ(miscValue(image, HMiscParams::ARTS_BEEP), 0) << "no ARTS beep in ARTS TX mode";
     EXPECT_EQ(image.be32(TRAILER_OFFSET), 0u) << "no default split";
-    EXPECT_EQ(doc.currentFilePath(), NO_FILE_MARKER);
-    EXPECT_TRUE(doc.dataModified()) << "closing offers to save the radio's data";
-    EXPECT_FALSE(doc.word1Edited());
-    EXPECT_FALSE(doc.hardwareEdited());
-    EXPECT_FALSE(doc.undoHistory().canUndo()) << "the old document's steps are gone";
+    EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
+    EXPECT_TRUE(doc.GetDataModified()) << "closing offers to save the radio's data";
+    EXPECT_FALSE(doc.GetWord1Edited());
+    EXPECT_FALSE(doc.GetHardwareEdited());
+    EXPECT_FALSE(doc.GetUndoHistory().canUndo()) << "the old document's steps are gone";
     EXPECT_EQ(settings.items[RadioCommands::TAG_COLUMN_ITEM], 1) << "the radio has a display";
     EXPECT_EQ(listener.events, std::vector<std::string>{"save"});
     // Once, as a new document: the view, the menus and the title follow.
@@ -163,7 +163,7 @@ TEST_F(RadioCommandsTest, UploadKeepsTheArtsBeepOutsideArtsTransmitMode) {
         sim.radio.enterCloneMode();
         settings.items[RadioCommands::TAG_COLUMN_ITEM] = 0;
         prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
-        doc.setDataModified(false);
+        doc.SetDataModified(false);
         EXPECT_EQ(commands.OnRadioUpload(), 0);
         EXPECT_EQ(miscValue(doc.GetMainMemory(), HMiscParams::ARTS_BEEP), 1) << mode;
         EXPECT_EQ(settings.items[RadioCommands::TAG_COLUMN_ITEM], 0) << "no display, no change";
@@ -173,7 +173,7 @@ TEST_F(RadioCommandsTest, UploadKeepsTheArtsBeepOutsideArtsTransmitMode) {
 TEST_F(RadioCommandsTest, UploadOffersToSaveChangesFirst) {
     const RadioImage previous = test::radioWithChannels(4);
     openDocument(previous);
-    doc.setDataModified(true);
+    doc.SetDataModified(true);
     sim.radio.enterCloneMode();
     announced.changes.clear();
 
@@ -181,7 +181,7 @@ TEST_F(RadioCommandsTest, UploadOffersToSaveChangesFirst) {
     EXPECT_EQ(commands.OnRadioUpload(), std::nullopt);
     EXPECT_FALSE(portOpened()) << "Cancel ends the command before the port is opened";
     EXPECT_EQ(doc.GetMainMemory(), previous);
-    EXPECT_TRUE(doc.dataModified());
+    EXPECT_TRUE(doc.GetDataModified());
     EXPECT_EQ(listener.events, std::vector<std::string>{"save"});
     EXPECT_TRUE(announced.changes.empty());
 
@@ -203,9 +203,9 @@ TEST_F(RadioCommandsTest, AFailedUploadChangesNothing) {
                              [this] { return doc.SaveModifiedData(prompt, nullptr); });
         const RadioImage previous = test::radioWithChannels(5);
         openDocument(previous);
-        doc.setDataModified(modified);
-        const std::string path = doc.currentFilePath();
-        doc.undoHistory().record("Hardware page", test::radioWithChannels(4), {});
+        doc.SetDataModified(modified);
+        const std::string path = doc.GetCurrentFilePath();
+        doc.GetUndoHistory().record("Hardware page", test::radioWithChannels(4), {});
         radio.radio.addFault({SimFaultKind::Silence, 150, 0});
         radio.radio.switchOn(radio.clock.now());
         announced.changes.clear();
@@ -217,11 +217,11 @@ TEST_F(RadioCommandsTest, AFailedUploadChangesNothing) {
                              MessageIcon::Stop);
         EXPECT_EQ(upload.OnRadioUpload(), 1);
         EXPECT_EQ(doc.GetMainMemory(), previous);
-        EXPECT_EQ(doc.currentFilePath(), path);
-        EXPECT_EQ(doc.dataModified(), modified);
-        EXPECT_TRUE(doc.word1Edited());
-        EXPECT_TRUE(doc.hardwareEdited());
-        EXPECT_TRUE(doc.undoHistory().canUndo()) << "steps of the document kept are kept";
+        EXPECT_EQ(doc.GetCurrentFilePath(), path);
+        EXPECT_EQ(doc.GetDataModified(), modified);
+        EXPECT_TRUE(doc.GetWord1Edited());
+        EXPECT_TRUE(doc.GetHardwareEdited());
+        EXPECT_TRUE(doc.GetUndoHistory().canUndo()) << "steps of the document kept are kept";
         EXPECT_EQ(settings.items[RadioCommands::TAG_COLUMN_ITEM], 0);
         EXPECT_TRUE(announced.changes.empty());
     }
@@ -315,28 +315,28 @@ TEST_F(RadioCommandsTest, AStoppedUploadIsNoFailureAndLeavesTheDocument) {
         SCOPED_TRACE(c.name);
         const RadioImage previous = test::radioWithChannels(6);
         openDocument(previous);
-        doc.setDataModified(false);
+        doc.SetDataModified(false);
         listener.events.clear();
         announced.changes.clear();
         CancelFlag flag;
         if (c.stop) {
             flag.request();
         }
-        commands.setCancelFlag(&flag);
+        commands.SetCancelFlag(&flag);
         prompt.expectMessage(std::string(c.message), MessageAnswer::Ok, MessageIcon::Stop);
 
         EXPECT_EQ(commands.OnRadioUpload(), 1);
 
-        EXPECT_EQ(commands.lastJobCancelled(), c.stop);
+        EXPECT_EQ(commands.GetLastJobCancelled(), c.stop);
         EXPECT_TRUE(doc.GetMainMemory() == previous);
-        EXPECT_EQ(doc.currentFilePath(), home.file("mine.k70"));
-        EXPECT_FALSE(doc.dataModified());
-        EXPECT_TRUE(doc.word1Edited());
-        EXPECT_TRUE(doc.hardwareEdited());
+        EXPECT_EQ(doc.GetCurrentFilePath(), home.file("mine.k70"));
+        EXPECT_FALSE(doc.GetDataModified());
+        EXPECT_TRUE(doc.GetWord1Edited());
+        EXPECT_TRUE(doc.GetHardwareEdited());
         EXPECT_EQ(listener.events, std::vector<std::string>{"save"});
         EXPECT_TRUE(announced.changes.empty());
         EXPECT_FALSE(sim.link.isOpen());
-        commands.setCancelFlag(nullptr);
+        commands.SetCancelFlag(nullptr);
     }
 }
 

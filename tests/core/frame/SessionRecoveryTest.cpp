@@ -32,12 +32,12 @@ TEST(SessionRecoveryTest, KeepsOnlyUnsavedChangesAndLeavesTheDocumentAsItIs) {
         SCOPED_TRACE(modified);
         TempFolder home;
         BoundView bound(pmrImage());
-        bound.doc.setCurrentFilePath(home.file("mine.k70"));
+        bound.doc.SetCurrentFilePath(home.file("mine.k70"));
         {
             const CKQ70Doc::ChangeScope scope(bound.doc); // the view follows
             bound.doc.GetMainMemory().bytes()[0x400] ^= 0xFF;
         }
-        bound.doc.setDataModified(modified);
+        bound.doc.SetDataModified(modified);
         const SessionRecovery recovery(home.path());
 
         EXPECT_TRUE(recovery.Keep(bound.doc, bound.binding));
@@ -48,8 +48,8 @@ TEST(SessionRecoveryTest, KeepsOnlyUnsavedChangesAndLeavesTheDocumentAsItIs) {
             EXPECT_EQ(TempFolder::readBytes(recovery.path()), bytesOf(bound.doc.GetMainMemory()));
         }
         EXPECT_FALSE(TempFolder::exists(home.file("mine.k70")));
-        EXPECT_EQ(bound.doc.currentFilePath(), home.file("mine.k70"));
-        EXPECT_EQ(bound.doc.dataModified(), modified);
+        EXPECT_EQ(bound.doc.GetCurrentFilePath(), home.file("mine.k70"));
+        EXPECT_EQ(bound.doc.GetDataModified(), modified);
     }
 }
 
@@ -64,7 +64,7 @@ TEST(SessionRecoveryTest, AValueBeingTypedIsKeptWhenItIsOne) {
         SCOPED_TRACE(c.typed);
         TempFolder home;
         BoundView bound(radioWithChannels(6));
-        bound.doc.setDataModified(true); // other changes are unsaved too
+        bound.doc.SetDataModified(true); // other changes are unsaved too
         const std::int32_t before = rxOf(bound.doc.GetMainMemory(), 2);
         ASSERT_TRUE(bound.grid.startTyping(bound.binding, ChannelGridLayout::FIRST_DATA_ROW + 2,
                                            COL_RX_FREQUENCY, c.typed));
@@ -115,7 +115,7 @@ TEST(SessionRecoveryTest, TheNextStartOffersTheKeptChanges) {
             TempFolder::writeBytes(recovery.path(), bytes);
         }
         BoundView bound(pmrImage());
-        bound.doc.setCurrentFilePath(home.file("mine.k70"));
+        bound.doc.SetCurrentFilePath(home.file("mine.k70"));
         if (c.fileThere) {
             bound.prompt.expectMessage(
                 strprintf(text::SESSION_RECOVERY_QUESTION.data(), recovery.path().c_str()),
@@ -131,8 +131,8 @@ TEST(SessionRecoveryTest, TheNextStartOffersTheKeptChanges) {
         EXPECT_EQ(restored, c.restored);
         EXPECT_EQ(TempFolder::exists(recovery.path()), c.fileThere && !c.restored);
         EXPECT_EQ(bound.doc.GetMainMemory() == kept, c.restored);
-        EXPECT_EQ(bound.doc.isUntitled(), c.restored);
-        EXPECT_EQ(bound.doc.dataModified(), c.restored);
+        EXPECT_EQ(bound.doc.IsUntitled(), c.restored);
+        EXPECT_EQ(bound.doc.GetDataModified(), c.restored);
         EXPECT_TRUE(bound.prompt.finished());
     }
 }

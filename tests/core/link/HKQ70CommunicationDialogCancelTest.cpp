@@ -134,7 +134,7 @@ TEST(HKQ70CommunicationDialogCancelTest, StoppingWhileWritingAsksFirst) {
             prompt.expectMessage(std::string(text::STOP_WHILE_WRITING), *c.answer,
                                  MessageIcon::Question, MessageButtons::YesNo);
         }
-        EXPECT_EQ(flag.RequestStop(prompt), c.stopped);
+        EXPECT_EQ(flag.requestStop(prompt), c.stopped);
         EXPECT_EQ(flag.requested(), c.stopped);
         EXPECT_TRUE(prompt.finished());
         flag.clear();

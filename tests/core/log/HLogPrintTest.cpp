@@ -119,14 +119,14 @@ TEST(HLogPrintTest, BannersCarryVersionsAndEndOnce) {
     writeLogSettings(folder, "DEF_LOG_NAME=kq.log\nLOG_LEVEL0=3\n");
     {
         HLogPrint log;
-        log.start(readLogSettings(folder.path()), HVersionInfo::fromBuild());
+        log.start(readLogSettings(folder.path()), HVersionInfo::FromBuild());
         log.end();
         log.print(LOG_ER, 0, "f", 1, "after the end");
     } // the destructor must not write a second end banner
     const auto lines = linesOf(folder.file("kq.log"));
     ASSERT_EQ(lines.size(), 2u);
     const std::string begins = "[D1] **************The log output begins.[Ver.1.01][Inner Ver." +
-                               HVersionInfo::fromBuild().GetFileVersion() +
+                               HVersionInfo::FromBuild().GetFileVersion() +
                                "] ***************** (File:[";
     EXPECT_NE(lines[0].find(begins), std::string::npos) << lines[0];
     EXPECT_NE(lines[0].find("(File:[src/core/log/HLogPrint.cpp] Line:["), std::string::npos)

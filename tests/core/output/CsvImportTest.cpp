@@ -108,9 +108,9 @@ std::string errorsText(const CsvImportResult& result) {
 RadioImage viewNormalised(const RadioImage& image, int mode) {
     ChannelViewHarness harness(image);
     CKQ70View& view = harness.open(mode);
-    for (int group = 0; group < view.channelData().groupCount(); ++group) {
-        if (view.channelData().isGroupUsed(group)) {
-            view.selectGroup(group);
+    for (int group = 0; group < view.GetChannelData().groupCount(); ++group) {
+        if (view.GetChannelData().isGroupUsed(group)) {
+            view.SelectGroup(group);
         }
     }
     view.OnSaveData();
@@ -181,36 +181,36 @@ RadioImage disturbed(const RadioImage& image, int mode) {
                              isFrequencyInRange(STORE_MAX_HZ, hardware);
     const std::int32_t optionUnit = HMiscParams::optionUnitOf(image);
     const bool encryptionShown = optionUnit != 0 && optionUnit != 4;
-    for (int group = 0; group < view.channelData().groupCount(); ++group) {
-        if (!view.channelData().isGroupUsed(group)) {
+    for (int group = 0; group < view.GetChannelData().groupCount(); ++group) {
+        if (!view.GetChannelData().isGroupUsed(group)) {
             continue;
         }
-        view.selectGroup(group);
+        view.SelectGroup(group);
         for (int row = 2; row < harness.grid.rowCount(); ++row) {
-            const int channel = view.channelOfRow(row);
-            if (!view.channelData().isInUse(channel)) {
+            const int channel = view.ChannelOfRow(row);
+            if (!view.GetChannelData().isInUse(channel)) {
                 continue; // not exported
             }
             for (const int column : {COL_POWER_SAVE_RX, COL_SCAN, COL_DIAL_SCAN, COL_TOT,
                                      COL_LOCK_OUT, COL_ARTS, COL_ENCRYPTION}) {
                 if (column != COL_ENCRYPTION || encryptionShown) {
                     harness.at(row, column);
-                    view.onSpace();
+                    view.OnSpace();
                 }
             }
             harness.grid.chooseComboData(
                 COL_SQUELCH,
-                std::to_string((view.channelData().getValue(channel, squelchLevel) + 1) % 16));
+                std::to_string((view.GetChannelData().getValue(channel, squelchLevel) + 1) % 16));
             view.afterEdit(row, COL_SQUELCH);
             if (frequencies) {
                 harness.grid.typeInto(view, row, COL_RX_FREQUENCY, "446.05");
             }
         }
         for (int row = 2; row < harness.grid.rowCount(); ++row) {
-            const int channel = view.channelOfRow(row);
-            if (channel % 8 == 1 && view.channelData().isInUse(channel)) {
+            const int channel = view.ChannelOfRow(row);
+            if (channel % 8 == 1 && view.GetChannelData().isInUse(channel)) {
                 harness.at(row, COL_CHANNEL);
-                view.onSpace();
+                view.OnSpace();
             }
         }
     }
@@ -268,8 +268,8 @@ using GridAction = std::function<void(ChannelViewHarness&, CKQ70View&, int row)>
 void onChannel(RadioImage& image, int mode, int channel, const GridAction& action) {
     ChannelViewHarness harness(image);
     CKQ70View& view = harness.open(mode);
-    view.selectGroup(view.channelData().groupOfChannel(channel));
-    action(harness, view, view.rowOfChannel(channel));
+    view.SelectGroup(view.GetChannelData().groupOfChannel(channel));
+    action(harness, view, view.RowOfChannel(channel));
     view.OnSaveData();
     EXPECT_TRUE(harness.prompt.finished());
     image = harness.image;
@@ -278,7 +278,7 @@ void onChannel(RadioImage& image, int mode, int channel, const GridAction& actio
 GridAction space(int column) {
     return [column](ChannelViewHarness& h, CKQ70View& view, int row) {
         h.at(row, column);
-        view.onSpace();
+        view.OnSpace();
     };
 }
 
@@ -286,7 +286,7 @@ GridAction chooseTone(ToneKind kind, std::int32_t code) {
     return [kind, code](ChannelViewHarness& h, CKQ70View& view, int row) {
         h.choosers.toneAnswers.push_back(ChannelChoosers::Tone{kind, code});
         h.at(row, COL_DECODE);
-        view.onEnter();
+        view.OnEnter();
     };
 }
 
@@ -330,7 +330,7 @@ TEST(CsvImportTest, AnEditedCellLandsAsTheGridOrThePageStoresIt) {
               actions({chooseTone(ToneKind::Dcs, 19),
                        [](ChannelViewHarness& h, CKQ70View& view, int row) {
                            h.at(row, COL_DECODE);
-                           view.onF3();
+                           view.OnF3();
                        }}))},
         {"a tone switched off", 1, "10", 3, "-----", grid(1, 9, space(COL_DECODE))},
         {"a PMR channel chosen", 0, "2", 1, "CH7",
@@ -338,7 +338,7 @@ TEST(CsvImportTest, AnEditedCellLandsAsTheGridOrThePageStoresIt) {
               [](ChannelViewHarness& h, CKQ70View& view, int row) {
                   h.choosers.pmrAnswers.push_back(7);
                   h.at(row, COL_RX_FREQUENCY);
-                  view.onEnter();
+                  view.OnEnter();
               })},
         {"a frequency kept with a warning", 1, "2", 1, "445.5",
          grid(1, 1, typed(COL_RX_FREQUENCY, "445.5", true))},
@@ -355,7 +355,7 @@ TEST(CsvImportTest, AnEditedCellLandsAsTheGridOrThePageStoresIt) {
          [](RadioImage& image) {
              HScanningDialog page(image, 0);
              page.OnInitDialog();
-             ASSERT_TRUE(page.selectItemValue(HScanningDialog::IDC_PRIORITY_CHECK, 3));
+             ASSERT_TRUE(page.SelectItemValue(HScanningDialog::IDC_PRIORITY_CHECK, 3));
              ASSERT_TRUE(page.OnOK());
          }},
         {"a page edit, as a spreadsheet writes the number", 1, "Ref XTAL", 1, "16.4",
@@ -365,7 +365,7 @@ TEST(CsvImportTest, AnEditedCellLandsAsTheGridOrThePageStoresIt) {
              test::ScriptedPrompt prompt;
              HHardwareDialog page(doc, 1, prompt);
              page.OnInitDialog();
-             ASSERT_TRUE(page.typeText(IDC_HW_REF_XTAL, "16.40"));
+             ASSERT_TRUE(page.TypeText(IDC_HW_REF_XTAL, "16.40"));
              ASSERT_TRUE(page.OnOK());
              image = doc.GetMainMemory();
          }},
@@ -541,8 +541,8 @@ TEST(CsvImportTest, GroupLinesSetTheGroupsAsTheAllocationDialogDoes) {
     RadioImage expected = image;
     HChannelAllocationDialog dialog(expected, 0);
     dialog.OnInitDialog();
-    ASSERT_TRUE(dialog.typeText(HChannelAllocationDialog::IDC_TAG + 1, "fire"));
-    ASSERT_TRUE(dialog.selectItemValue(HChannelAllocationDialog::IDC_SCAN + 1, 1));
+    ASSERT_TRUE(dialog.TypeText(HChannelAllocationDialog::IDC_TAG + 1, "fire"));
+    ASSERT_TRUE(dialog.SelectItemValue(HChannelAllocationDialog::IDC_SCAN + 1, 1));
     ASSERT_TRUE(dialog.OnOK());
     EXPECT_EQ(test::firstDifference(retagged.image, expected, 0, IMAGE_SIZE), "");
 

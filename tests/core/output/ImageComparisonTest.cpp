@@ -49,7 +49,7 @@ TEST(ImageComparisonTest, OneToneOnePageValueAndOneUnshownByte) {
     const std::size_t unshown = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 20 + 5;
     b.setByte(unshown, static_cast<std::uint8_t>(b.byteAt(unshown) ^ 0x5A));
 
-    const ImageComparison result = ImageComparison::Compare(a, b, ACCESS_NORMAL);
+    const ImageComparison result = ImageComparison::compare(a, b, ACCESS_NORMAL);
     ASSERT_EQ(result.entries().size(), 2u);
     EXPECT_EQ(result.entries()[0].section, text::POWER_SAVING_TITLE);
     EXPECT_EQ(result.entries()[0].caption, "Transmit Timer");
@@ -60,7 +60,7 @@ TEST(ImageComparisonTest, OneToneOnePageValueAndOneUnshownByte) {
     EXPECT_EQ(result.unshownDifferences(), 1u);
     EXPECT_FALSE(result.equal());
 
-    EXPECT_TRUE(ImageComparison::Compare(a, a, ACCESS_NORMAL).equal());
+    EXPECT_TRUE(ImageComparison::compare(a, a, ACCESS_NORMAL).equal());
 }
 
 // Each kind of difference lands in its section; bytes outside every editor only count.
@@ -107,7 +107,7 @@ TEST(ImageComparisonTest, EachDifferenceInItsSection) {
         SCOPED_TRACE(c.name);
         RadioImage b = a;
         c.change(b);
-        const ImageComparison result = ImageComparison::Compare(a, b, ACCESS_NORMAL);
+        const ImageComparison result = ImageComparison::compare(a, b, ACCESS_NORMAL);
         std::vector<std::string> captions;
         for (const ComparisonEntry& entry : result.entries()) {
             captions.push_back(entry.section + "/" + entry.caption);
@@ -122,7 +122,7 @@ TEST(ImageComparisonTest, EachDifferenceInItsSection) {
     hardware.extract(b);
     hardware.set(HW_RADIO_CHANNEL, 4); // 32 channels
     hardware.store(b);
-    const ImageComparison wider = ImageComparison::Compare(a, b, ACCESS_NORMAL);
+    const ImageComparison wider = ImageComparison::compare(a, b, ACCESS_NORMAL);
     int rowsOnlyInB = 0;
     for (const ComparisonEntry& entry : wider.entries()) {
         if (entry.channel > 16) {

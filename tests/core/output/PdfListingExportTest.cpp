@@ -36,7 +36,7 @@ TEST(PdfListingExportTest, SuggestedPathIsTheDataFileWithPdfExtension) {
     };
     for (const Case& c : cases) {
         CKQ70Doc doc;
-        doc.setCurrentFilePath(c.documentPath);
+        doc.SetCurrentFilePath(c.documentPath);
         EXPECT_EQ(PdfListingExport::suggestedPath(doc), c.suggested) << c.documentPath;
     }
 }
@@ -44,7 +44,7 @@ TEST(PdfListingExportTest, SuggestedPathIsTheDataFileWithPdfExtension) {
 TEST(PdfListingExportTest, WrittenFileHoldsTheDrawnBytesAndCancelDrawsNothing) {
     TempFolder folder;
     CKQ70Doc doc;
-    doc.setCurrentFilePath(folder.file("radio.k70"));
+    doc.SetCurrentFilePath(folder.file("radio.k70"));
     int drawn = 0;
     auto render = [&drawn] {
         ++drawn;

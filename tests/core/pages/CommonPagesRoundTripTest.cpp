@@ -84,7 +84,7 @@ TEST(CommonPagesRoundTripTest, OkWithoutAChangeLeavesTheImageAlone) {
             ASSERT_TRUE(page.OnOK());
             EXPECT_TRUE(doc.GetMainMemory() == defaultsImage(hardware))
                 << "hardware, mode " << mode;
-            EXPECT_FALSE(doc.hardwareEdited());
+            EXPECT_FALSE(doc.GetHardwareEdited());
         }
     }
 }

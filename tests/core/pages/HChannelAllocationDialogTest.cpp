@@ -20,36 +20,36 @@ HChannelData dataOf(const RadioImage& image) {
 }
 
 void typeCount(Dialog& dialog, int group, const std::string& text) {
-    ASSERT_TRUE(dialog.typeText(countId(group), text)) << group;
-    dialog.countEditKillFocus(group);
+    ASSERT_TRUE(dialog.TypeText(countId(group), text)) << group;
+    dialog.CountEditKillFocus(group);
 }
 
 TEST(HChannelAllocationDialogTest, LargeVariantCutsCountsToTheChannelsLeft) {
     RadioImage image = imageWithGroups({200, 56});
     Dialog dialog(image, 1);
-    ASSERT_EQ(dialog.variant(), Dialog::Variant::Large);
+    ASSERT_EQ(dialog.GetVariant(), Dialog::Variant::Large);
     dialog.OnInitDialog();
-    EXPECT_EQ(dialog.control(Dialog::IDC_CHANNELS_LEFT)->label, "0 Channels Left");
-    EXPECT_FALSE(dialog.control(Dialog::IDC_SCAN + 2)->enabled);
-    EXPECT_TRUE(dialog.control(Dialog::IDC_TAG + 2)->enabled) << "large page keeps tags enabled";
+    EXPECT_EQ(dialog.GetControl(Dialog::IDC_CHANNELS_LEFT)->label, "0 Channels Left");
+    EXPECT_FALSE(dialog.GetControl(Dialog::IDC_SCAN + 2)->enabled);
+    EXPECT_TRUE(dialog.GetControl(Dialog::IDC_TAG + 2)->enabled) << "large page keeps tags enabled";
     typeCount(dialog, 2, "100");
-    EXPECT_EQ(dialog.shownValue(countId(2)), "0");
-    EXPECT_EQ(dialog.control(Dialog::IDC_CHANNELS_LEFT)->label, "0 Channels Left");
+    EXPECT_EQ(dialog.GetShownValue(countId(2)), "0");
+    EXPECT_EQ(dialog.GetControl(Dialog::IDC_CHANNELS_LEFT)->label, "0 Channels Left");
     // Lowering group 2 frees channels that group 3 can then take, at most 255 a group.
     typeCount(dialog, 1, "6");
-    EXPECT_EQ(dialog.control(Dialog::IDC_CHANNELS_LEFT)->label, "50 Channels Left");
+    EXPECT_EQ(dialog.GetControl(Dialog::IDC_CHANNELS_LEFT)->label, "50 Channels Left");
     typeCount(dialog, 2, "30");
-    EXPECT_EQ(dialog.control(Dialog::IDC_CHANNELS_LEFT)->label, "20 Channels Left");
-    EXPECT_TRUE(dialog.control(Dialog::IDC_SCAN + 2)->enabled);
+    EXPECT_EQ(dialog.GetControl(Dialog::IDC_CHANNELS_LEFT)->label, "20 Channels Left");
+    EXPECT_TRUE(dialog.GetControl(Dialog::IDC_SCAN + 2)->enabled);
     typeCount(dialog, 0, "300");
-    EXPECT_EQ(dialog.shownValue(countId(0)), "220");
+    EXPECT_EQ(dialog.GetShownValue(countId(0)), "220");
 
     RadioImage whole = imageWithGroups({256});
     Dialog single(whole, 1);
     single.OnInitDialog();
     typeCount(single, 0, "300");
-    EXPECT_EQ(single.shownValue(countId(0)), "255");
-    EXPECT_EQ(single.control(Dialog::IDC_CHANNELS_LEFT)->label, "1 Channels Left");
+    EXPECT_EQ(single.GetShownValue(countId(0)), "255");
+    EXPECT_EQ(single.GetControl(Dialog::IDC_CHANNELS_LEFT)->label, "1 Channels Left");
 }
 
 TEST(HChannelAllocationDialogTest, SettingEveryCountToZeroKeepsOneChannel) {
@@ -59,10 +59,10 @@ TEST(HChannelAllocationDialogTest, SettingEveryCountToZeroKeepsOneChannel) {
         dialog.OnInitDialog();
         typeCount(dialog, 0, "0");
         typeCount(dialog, 1, "0");
-        EXPECT_EQ(dialog.shownValue(countId(0)), "0");
-        EXPECT_EQ(dialog.shownValue(countId(1)), "1") << large;
-        EXPECT_TRUE(dialog.control(Dialog::IDC_SCAN + 1)->enabled);
-        EXPECT_FALSE(dialog.control(Dialog::IDC_SCAN)->enabled);
+        EXPECT_EQ(dialog.GetShownValue(countId(0)), "0");
+        EXPECT_EQ(dialog.GetShownValue(countId(1)), "1") << large;
+        EXPECT_TRUE(dialog.GetControl(Dialog::IDC_SCAN + 1)->enabled);
+        EXPECT_FALSE(dialog.GetControl(Dialog::IDC_SCAN)->enabled);
         ASSERT_TRUE(dialog.OnOK());
         EXPECT_EQ(dataOf(image).groupChannelCount(1), 1);
         EXPECT_EQ(dataOf(image).groupChannelCount(0), 0);
@@ -83,7 +83,7 @@ TEST(HChannelAllocationDialogTest, RaisingACountMarksTheChannelsFromThatGroupOnI
     Dialog dialog(image, 1);
     dialog.OnInitDialog();
     typeCount(dialog, 4, "20");
-    EXPECT_EQ(dialog.firstGrownGroup(), 4);
+    EXPECT_EQ(dialog.GetFirstGrownGroup(), 4);
     ASSERT_TRUE(dialog.OnOK());
     const HChannelData data = dataOf(image);
     EXPECT_EQ(data.groupFirstChannel(5), 60);
@@ -97,7 +97,7 @@ TEST(HChannelAllocationDialogTest, RaisingACountMarksTheChannelsFromThatGroupOnI
     lowering.OnInitDialog();
     typeCount(lowering, 1, "5");
     ASSERT_TRUE(lowering.OnOK());
-    EXPECT_EQ(lowering.firstGrownGroup(), Dialog::NO_GROWN_GROUP);
+    EXPECT_EQ(lowering.GetFirstGrownGroup(), Dialog::NO_GROWN_GROUP);
     for (int c = 1; c < 60; ++c) {
         EXPECT_FALSE(dataOf(lowered).isInUse(c)) << c;
     }
@@ -110,16 +110,16 @@ TEST(HChannelAllocationDialogTest, ACountOfZeroResetsTheScanFlagInTheLargeVarian
     data.store(image);
     Dialog dialog(image, 1);
     dialog.OnInitDialog();
-    EXPECT_EQ(dialog.shownValue(Dialog::IDC_SCAN + 1), "SCAN");
+    EXPECT_EQ(dialog.GetShownValue(Dialog::IDC_SCAN + 1), "SCAN");
     typeCount(dialog, 1, "0");
-    EXPECT_EQ(dialog.shownValue(Dialog::IDC_SCAN + 1), "None");
-    EXPECT_FALSE(dialog.control(Dialog::IDC_SCAN + 1)->enabled);
-    EXPECT_EQ(dialog.focusRequest(), countId(2));
-    EXPECT_EQ(dialog.takeFocusRequest(), countId(2));
-    EXPECT_EQ(dialog.takeFocusRequest(), 0) << "a focus move is made once";
+    EXPECT_EQ(dialog.GetShownValue(Dialog::IDC_SCAN + 1), "None");
+    EXPECT_FALSE(dialog.GetControl(Dialog::IDC_SCAN + 1)->enabled);
+    EXPECT_EQ(dialog.GetFocusRequest(), countId(2));
+    EXPECT_EQ(dialog.TakeFocusRequest(), countId(2));
+    EXPECT_EQ(dialog.TakeFocusRequest(), 0) << "a focus move is made once";
     typeCount(dialog, 15, "0"); // already empty: the focus stays
-    EXPECT_EQ(dialog.focusRequest(), countId(2));
-    EXPECT_EQ(dialog.takeFocusRequest(), 0);
+    EXPECT_EQ(dialog.GetFocusRequest(), countId(2));
+    EXPECT_EQ(dialog.TakeFocusRequest(), 0);
     ASSERT_TRUE(dialog.OnOK());
     EXPECT_FALSE(dataOf(image).groups().scanFlag(1));
     EXPECT_EQ(dataOf(image).groupChannelCount(2), 10);
@@ -129,20 +129,20 @@ TEST(HChannelAllocationDialogTest, ACountOfZeroResetsTheScanFlagInTheLargeVarian
 TEST(HChannelAllocationDialogTest, SmallVariantRowsAndNormalMode) {
     RadioImage image = pmrImage(4);
     Dialog dialog(image, 0);
-    ASSERT_EQ(dialog.variant(), Dialog::Variant::Small);
+    ASSERT_EQ(dialog.GetVariant(), Dialog::Variant::Small);
     dialog.OnInitDialog();
     for (int g = 0; g < 16; ++g) {
         const bool shown = g < 2;
-        EXPECT_EQ(dialog.control(Dialog::IDC_GROUP_LABEL + g)->visible, shown) << g;
-        EXPECT_EQ(dialog.control(countId(g))->visible, shown) << g;
-        EXPECT_EQ(dialog.control(Dialog::IDC_TAG + g)->visible, shown) << g;
-        EXPECT_EQ(dialog.control(Dialog::IDC_SCAN + g)->visible, shown) << g;
-        EXPECT_FALSE(dialog.control(countId(g))->enabled) << "mode 0: no allocation";
+        EXPECT_EQ(dialog.GetControl(Dialog::IDC_GROUP_LABEL + g)->visible, shown) << g;
+        EXPECT_EQ(dialog.GetControl(countId(g))->visible, shown) << g;
+        EXPECT_EQ(dialog.GetControl(Dialog::IDC_TAG + g)->visible, shown) << g;
+        EXPECT_EQ(dialog.GetControl(Dialog::IDC_SCAN + g)->visible, shown) << g;
+        EXPECT_FALSE(dialog.GetControl(countId(g))->enabled) << "mode 0: no allocation";
     }
-    EXPECT_EQ(dialog.control(Dialog::IDC_CHANNELS_LEFT), nullptr);
-    EXPECT_FALSE(dialog.typeText(countId(0), "5"));
-    ASSERT_TRUE(dialog.typeText(Dialog::IDC_TAG, "fire"));
-    ASSERT_TRUE(dialog.selectItemValue(Dialog::IDC_SCAN, 1));
+    EXPECT_EQ(dialog.GetControl(Dialog::IDC_CHANNELS_LEFT), nullptr);
+    EXPECT_FALSE(dialog.TypeText(countId(0), "5"));
+    ASSERT_TRUE(dialog.TypeText(Dialog::IDC_TAG, "fire"));
+    ASSERT_TRUE(dialog.SelectItemValue(Dialog::IDC_SCAN, 1));
     EXPECT_EQ(dialog.GroupLine(0), "GROUP 1: FIRE     SCAN");
     ASSERT_TRUE(dialog.OnOK());
     const HChannelData data = dataOf(image);
@@ -153,28 +153,28 @@ TEST(HChannelAllocationDialogTest, SmallVariantRowsAndNormalMode) {
     RadioImage three = pmrImage(5);
     Dialog service(three, 1);
     service.OnInitDialog();
-    EXPECT_TRUE(service.control(countId(2))->visible);
-    EXPECT_TRUE(service.control(countId(0))->enabled);
-    EXPECT_FALSE(service.control(Dialog::IDC_TAG + 1)->enabled) << "group 2 holds no channels";
-    EXPECT_TRUE(service.typeText(countId(0), "40"));
-    EXPECT_TRUE(service.countEditEnter(0)) << "the small page lets OK end it";
-    EXPECT_EQ(service.shownValue(countId(0)), "40");
-    EXPECT_TRUE(service.typeText(countId(1), "20"));
-    service.countEditKillFocus(1);
-    EXPECT_EQ(service.shownValue(countId(1)), "8");
-    EXPECT_TRUE(service.control(Dialog::IDC_TAG + 1)->enabled);
-    service.setFocus(countId(1));
-    EXPECT_EQ(service.promptLine().first, "Edit Channel Number(1 - 255)");
-    EXPECT_EQ(service.promptLine().second, "<ENTER>");
+    EXPECT_TRUE(service.GetControl(countId(2))->visible);
+    EXPECT_TRUE(service.GetControl(countId(0))->enabled);
+    EXPECT_FALSE(service.GetControl(Dialog::IDC_TAG + 1)->enabled) << "group 2 holds no channels";
+    EXPECT_TRUE(service.TypeText(countId(0), "40"));
+    EXPECT_TRUE(service.CountEditEnter(0)) << "the small page lets OK end it";
+    EXPECT_EQ(service.GetShownValue(countId(0)), "40");
+    EXPECT_TRUE(service.TypeText(countId(1), "20"));
+    service.CountEditKillFocus(1);
+    EXPECT_EQ(service.GetShownValue(countId(1)), "8");
+    EXPECT_TRUE(service.GetControl(Dialog::IDC_TAG + 1)->enabled);
+    service.SetFocus(countId(1));
+    EXPECT_EQ(service.GetPromptLine().first, "Edit Channel Number(1 - 255)");
+    EXPECT_EQ(service.GetPromptLine().second, "<ENTER>");
 }
 
 TEST(HChannelAllocationDialogTest, EnterInTheLargeVariantKeepsTheDialogOpen) {
     RadioImage image = imageWithGroups({16});
     Dialog dialog(image, 1);
     dialog.OnInitDialog();
-    ASSERT_TRUE(dialog.typeText(countId(1), "8"));
-    EXPECT_FALSE(dialog.countEditEnter(1));
-    EXPECT_EQ(dialog.control(Dialog::IDC_CHANNELS_LEFT)->label, "232 Channels Left");
+    ASSERT_TRUE(dialog.TypeText(countId(1), "8"));
+    EXPECT_FALSE(dialog.CountEditEnter(1));
+    EXPECT_EQ(dialog.GetControl(Dialog::IDC_CHANNELS_LEFT)->label, "232 Channels Left");
 }
 
 TEST(HChannelAllocationDialogTest, CancelAndUntouchedOkLeaveTheImage) {
@@ -184,7 +184,7 @@ TEST(HChannelAllocationDialogTest, CancelAndUntouchedOkLeaveTheImage) {
         Dialog dialog(image, 1);
         dialog.OnInitDialog();
         typeCount(dialog, 0, "3");
-        dialog.typeText(Dialog::IDC_TAG + 1, "ABC");
+        dialog.TypeText(Dialog::IDC_TAG + 1, "ABC");
         dialog.OnCancel();
     }
     EXPECT_EQ(firstDifference(image, before, 0, IMAGE_SIZE), "");
@@ -198,7 +198,7 @@ TEST(HChannelAllocationDialogTest, OkRecomputesACountTypedWithoutLeavingTheEdit)
     RadioImage image = imageWithGroups({200, 56});
     Dialog dialog(image, 1);
     dialog.OnInitDialog();
-    ASSERT_TRUE(dialog.typeText(countId(2), "100"));
+    ASSERT_TRUE(dialog.TypeText(countId(2), "100"));
     ASSERT_TRUE(dialog.OnOK());
     const HChannelData data = dataOf(image);
     EXPECT_EQ(data.groupChannelCount(2), 0);
@@ -226,9 +226,9 @@ TEST(HChannelAllocationDialogTest, TagsAreEditedWithoutTheirPaddingAndStoredPadd
         data.store(image);
         Dialog dialog(image, 1);
         dialog.OnInitDialog();
-        EXPECT_EQ(dialog.control(Dialog::IDC_TAG + 1)->text, c.shown);
+        EXPECT_EQ(dialog.GetControl(Dialog::IDC_TAG + 1)->text, c.shown);
         if (c.typed != nullptr) {
-            ASSERT_TRUE(dialog.typeText(Dialog::IDC_TAG + 1, c.typed));
+            ASSERT_TRUE(dialog.TypeText(Dialog::IDC_TAG + 1, c.typed));
         }
         ASSERT_TRUE(dialog.OnOK());
         EXPECT_EQ(dataOf(image).groups().tag(1), c.after);

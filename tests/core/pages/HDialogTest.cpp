@@ -43,13 +43,13 @@ constexpr int TAG_ID = 2003;
 class SamplePage : public HDialog {
 public:
     SamplePage(RadioImage& image, int mode) : HDialog("HSampleDialog", image, mode) {
-        addCombo(MODE_ID, "&Mode", 0, MODE_COMBO, m_params, 0);
-        addCombo(LEVEL_ID, "&Level", 9999, LEVEL_COMBO, m_params, 1);
-        addEdit(FREQUENCY_ID, "&Frequency", IDS_PROBLEM_OPENING_FILE, FREQUENCY_EDIT, m_params, 2);
-        addEdit(TAG_ID, "T&ag", IDS_PROBLEM_READING_FILE, TAG_EDIT, m_params, 3);
+        AddCombo(MODE_ID, "&Mode", 0, MODE_COMBO, m_params, 0);
+        AddCombo(LEVEL_ID, "&Level", 9999, LEVEL_COMBO, m_params, 1);
+        AddEdit(FREQUENCY_ID, "&Frequency", IDS_PROBLEM_OPENING_FILE, FREQUENCY_EDIT, m_params, 2);
+        AddEdit(TAG_ID, "T&ag", IDS_PROBLEM_READING_FILE, TAG_EDIT, m_params, 3);
     }
 
-    void hide(int id) { setVisible(id, false, false); }
+    void hide(int id) { SetVisible(id, false, false); }
     int acquired = 0;
     int stored = 0;
     bool checksPass = true;
@@ -80,36 +80,36 @@ TEST(HDialogTest, ListsAreFilledFromTheirDefinitions) {
     RadioImage image = imageWithDefaults();
     SamplePage page(image, 0);
     page.OnInitDialog();
-    const PageControl* level = page.control(LEVEL_ID);
+    const PageControl* level = page.GetControl(LEVEL_ID);
     ASSERT_NE(level, nullptr);
     ASSERT_EQ(level->items.size(), 16u);
     for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(level->items[static_cast<std::size_t>(i)].text, std::to_string(i) + "  ");
         EXPECT_EQ(level->items[static_cast<std::size_t>(i)].itemValue, i);
     }
-    EXPECT_EQ(page.shownValue(MODE_ID), "Low");
-    EXPECT_EQ(page.shownValue(FREQUENCY_ID), "134.000");
-    EXPECT_EQ(page.shownValue(TAG_ID), "HELLO   ");
-    EXPECT_EQ(page.control(TAG_ID)->maxLength, 8);
+    EXPECT_EQ(page.GetShownValue(MODE_ID), "Low");
+    EXPECT_EQ(page.GetShownValue(FREQUENCY_ID), "134.000");
+    EXPECT_EQ(page.GetShownValue(TAG_ID), "HELLO   ");
+    EXPECT_EQ(page.GetControl(TAG_ID)->maxLength, 8);
 }
 
 void expectEditNumbers() {
     constexpr EditDefinition MHZ{
         .kind = EDIT_SCALED, .maxChars = 9, .format = "%-9.5f", .scale = 1000000};
-    EXPECT_EQ(HDialog::formatEdit(MHZ, 134000000), "134.00000");
-    EXPECT_EQ(HDialog::formatEdit(MHZ, 446006250), "446.00625");
+    EXPECT_EQ(HDialog::FormatEdit(MHZ, 134000000), "134.00000");
+    EXPECT_EQ(HDialog::FormatEdit(MHZ, 446006250), "446.00625");
     const std::pair<const char*, std::optional<std::int32_t>> parses[] = {
         {"130.0125", 130012500},      {"446.00625", 446006250}, {" +446.00625", 446006250},
         {"446.00625 MHz", 446006250}, {"-0.5", -500000},        {"446,00625", 446000000},
         {"abc", std::nullopt},        {"", std::nullopt},       {"1e400", std::nullopt},
     };
     for (const auto& [text, expected] : parses) {
-        EXPECT_EQ(HDialog::parseEdit(MHZ, text), expected) << text;
+        EXPECT_EQ(HDialog::ParseEdit(MHZ, text), expected) << text;
     }
     constexpr EditDefinition PLAIN{.kind = EDIT_INTEGER, .format = "%d"};
-    EXPECT_EQ(HDialog::formatEdit(PLAIN, -12), "-12");
-    EXPECT_EQ(HDialog::parseEdit(PLAIN, "42"), 42);
-    EXPECT_EQ(HDialog::parseEdit(PLAIN, "99999999999"), 2147483647);
+    EXPECT_EQ(HDialog::FormatEdit(PLAIN, -12), "-12");
+    EXPECT_EQ(HDialog::ParseEdit(PLAIN, "42"), 42);
+    EXPECT_EQ(HDialog::ParseEdit(PLAIN, "99999999999"), 2147483647);
 }
 
 TEST(HDialogTest, ScaledEditsShowAndParse) {
@@ -137,31 +137,31 @@ TEST(HDialogTest, NumericListWithAFirstEntryOfItsOwn) {
     static constexpr FieldDescriptor ONE[] = {numberField(0x10, 0, 8, 7)};
     struct Page : HDialog {
         explicit Page(RadioImage& image) : HDialog("HOne", image, 0) {
-            addCombo(1, "x", 0, SQUELCH, params, 0);
+            AddCombo(1, "x", 0, SQUELCH, params, 0);
         }
         HParams params{ONE};
     };
     RadioImage image;
     Page page(image);
     page.OnInitDialog();
-    const auto& items = page.control(1)->items;
+    const auto& items = page.GetControl(1)->items;
     ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(items[0].text, "Off");
     EXPECT_EQ(items[1].text, "1.5  sec");
     EXPECT_EQ(items[3].text, "2.5  sec");
     EXPECT_EQ(items[3].itemValue, 3);
-    EXPECT_EQ(page.shownValue(1), "Off") << "value 7 has no entry: the fallback of item 0";
+    EXPECT_EQ(page.GetShownValue(1), "Off") << "value 7 has no entry: the fallback of item 0";
 }
 
 TEST(HDialogTest, OkStoresWhatTheUserChose) {
     RadioImage image = imageWithDefaults();
     SamplePage page(image, 1);
     page.OnInitDialog();
-    ASSERT_TRUE(page.selectItemValue(MODE_ID, 5));
-    ASSERT_TRUE(page.selectIndex(LEVEL_ID, 9));
-    ASSERT_TRUE(page.typeText(FREQUENCY_ID, "130.0125"));
-    ASSERT_TRUE(page.typeText(TAG_ID, "ab c!?toolong"));
-    EXPECT_EQ(page.shownValue(TAG_ID), "ab ctool") << "filtered and cut to 8";
+    ASSERT_TRUE(page.SelectItemValue(MODE_ID, 5));
+    ASSERT_TRUE(page.SelectIndex(LEVEL_ID, 9));
+    ASSERT_TRUE(page.TypeText(FREQUENCY_ID, "130.0125"));
+    ASSERT_TRUE(page.TypeText(TAG_ID, "ab c!?toolong"));
+    EXPECT_EQ(page.GetShownValue(TAG_ID), "ab ctool") << "filtered and cut to 8";
     ASSERT_TRUE(page.OnOK());
 
     HParams back(SAMPLE_FIELDS);
@@ -184,7 +184,7 @@ TEST(HDialogTest, EditsAreKeptWithinTheirRange) {
         RadioImage image = imageWithDefaults();
         SamplePage page(image, 1);
         page.OnInitDialog();
-        ASSERT_TRUE(page.typeText(FREQUENCY_ID, c.typed));
+        ASSERT_TRUE(page.TypeText(FREQUENCY_ID, c.typed));
         ASSERT_TRUE(page.OnOK());
         HParams back(SAMPLE_FIELDS);
         back.extract(image);
@@ -198,10 +198,10 @@ TEST(HDialogTest, CancelFailedChecksAndHiddenControlsWriteNothing) {
         RadioImage image = original;
         SamplePage page(image, 1);
         page.OnInitDialog();
-        page.selectItemValue(MODE_ID, 0);
-        page.selectIndex(LEVEL_ID, 3);
-        page.typeText(FREQUENCY_ID, "200");
-        page.typeText(TAG_ID, "ZZ");
+        page.SelectItemValue(MODE_ID, 0);
+        page.SelectIndex(LEVEL_ID, 3);
+        page.TypeText(FREQUENCY_ID, "200");
+        page.TypeText(TAG_ID, "ZZ");
         page.OnCancel();
         EXPECT_TRUE(image == original);
     }
@@ -209,7 +209,7 @@ TEST(HDialogTest, CancelFailedChecksAndHiddenControlsWriteNothing) {
         RadioImage image = original;
         SamplePage page(image, 1);
         page.OnInitDialog();
-        page.typeText(FREQUENCY_ID, "200");
+        page.TypeText(FREQUENCY_ID, "200");
         page.checksPass = false;
         EXPECT_FALSE(page.OnOK()) << "a failed check keeps the page open";
         EXPECT_TRUE(image == original);
@@ -222,9 +222,9 @@ TEST(HDialogTest, CancelFailedChecksAndHiddenControlsWriteNothing) {
         const RadioImage odd = image;
         SamplePage page(image, 1);
         page.OnInitDialog();
-        EXPECT_EQ(page.shownValue(MODE_ID), "Off");
+        EXPECT_EQ(page.GetShownValue(MODE_ID), "Off");
         page.hide(MODE_ID);
-        EXPECT_FALSE(page.selectItemValue(MODE_ID, 2)) << "hidden controls take no input";
+        EXPECT_FALSE(page.SelectItemValue(MODE_ID, 2)) << "hidden controls take no input";
         ASSERT_TRUE(page.OnOK());
         EXPECT_TRUE(image == odd);
     }
@@ -247,29 +247,29 @@ TEST(HDialogTest, PromptLineSplitsAtTheFirstLineFeed) {
     RadioImage image = imageWithDefaults();
     SamplePage page(image, 1);
     page.OnInitDialog();
-    EXPECT_EQ(page.promptLine(), (std::pair<std::string, std::string>{" ", " "}));
-    page.setFocus(TAG_ID);
-    EXPECT_EQ(page.promptLine().first, "Problem reading from file\r");
-    EXPECT_EQ(page.promptLine().second, "File Name = %1");
-    page.setFocus(LEVEL_ID); // no text for its id: the prompt stays
-    EXPECT_EQ(page.promptLine().first, "Problem reading from file\r");
-    page.setFocus(MODE_ID); // id 0: blanks
-    EXPECT_EQ(page.promptLine(), (std::pair<std::string, std::string>{" ", " "}));
+    EXPECT_EQ(page.GetPromptLine(), (std::pair<std::string, std::string>{" ", " "}));
+    page.SetFocus(TAG_ID);
+    EXPECT_EQ(page.GetPromptLine().first, "Problem reading from file\r");
+    EXPECT_EQ(page.GetPromptLine().second, "File Name = %1");
+    page.SetFocus(LEVEL_ID); // no text for its id: the prompt stays
+    EXPECT_EQ(page.GetPromptLine().first, "Problem reading from file\r");
+    page.SetFocus(MODE_ID); // id 0: blanks
+    EXPECT_EQ(page.GetPromptLine(), (std::pair<std::string, std::string>{" ", " "}));
 }
 
 TEST(HDialogTest, ListingLinesAndFormatters) {
-    EXPECT_EQ(HDialog::listingLine23("Band", "UHF"),
+    EXPECT_EQ(HDialog::ListingLine23("Band", "UHF"),
               "     Band                   :UHF                 ");
-    EXPECT_EQ(HDialog::listingLine29("Band", "UHF").size(), 5u + 29 + 1 + 14);
-    EXPECT_EQ(HDialog::listingLine19("Band", "UHF").size(), 5u + 19 + 1 + 24);
-    EXPECT_EQ(HDialog::withoutAmpersands("T&ag && x"), "Tag  x");
+    EXPECT_EQ(HDialog::ListingLine29("Band", "UHF").size(), 5u + 29 + 1 + 14);
+    EXPECT_EQ(HDialog::ListingLine19("Band", "UHF").size(), 5u + 19 + 1 + 24);
+    EXPECT_EQ(HDialog::WithoutAmpersands("T&ag && x"), "Tag  x");
     RadioImage image = imageWithDefaults();
     SamplePage page(image, 1);
     page.OnInitDialog();
-    const auto lines = page.listingLines();
+    const auto lines = page.GetListingLines();
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], HDialog::listingLine23("Mode", "Low"));
-    EXPECT_EQ(lines[2], HDialog::listingLine23("Frequency", "134.000"));
+    EXPECT_EQ(lines[0], HDialog::ListingLine23("Mode", "Low"));
+    EXPECT_EQ(lines[2], HDialog::ListingLine23("Frequency", "134.000"));
 }
 
 TEST(HDialogTest, SlotsAreTracedInOrder) {

@@ -31,14 +31,14 @@ TEST(HDirectChDialogTest, ChannelNumbersAreStoredAsTypedOrRefused) {
         test::ScriptedPrompt prompt;
         HDirectChDialog page(image, ACCESS_NORMAL, &prompt);
         page.OnInitDialog();
-        EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(0)), "5");
-        EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(1)), "255");
-        ASSERT_TRUE(page.typeText(HDirectChDialog::controlId(1), c.typed));
+        EXPECT_EQ(page.GetShownValue(HDirectChDialog::GetControlId(0)), "5");
+        EXPECT_EQ(page.GetShownValue(HDirectChDialog::GetControlId(1)), "255");
+        ASSERT_TRUE(page.TypeText(HDirectChDialog::GetControlId(1), c.typed));
         if (c.stored < 0) {
             prompt.expectMessage(c.message);
             EXPECT_FALSE(page.OnOK()) << c.typed;
             EXPECT_TRUE(image == before) << c.typed;
-            EXPECT_EQ(page.promptLine().first, "Direct CH No#2(1 - 256)");
+            EXPECT_EQ(page.GetPromptLine().first, "Direct CH No#2(1 - 256)");
             continue;
         }
         ASSERT_TRUE(page.OnOK());
@@ -48,7 +48,7 @@ TEST(HDirectChDialogTest, ChannelNumbersAreStoredAsTypedOrRefused) {
         // What was stored shows again as typed.
         HDirectChDialog again(image, ACCESS_NORMAL);
         again.OnInitDialog();
-        EXPECT_EQ(again.shownValue(HDirectChDialog::controlId(1)), c.typed);
+        EXPECT_EQ(again.GetShownValue(HDirectChDialog::GetControlId(1)), c.typed);
     }
 }
 
@@ -65,12 +65,12 @@ TEST(HDirectChDialogTest, RecordsAndPrompts) {
 
     HDirectChDialog page(image, ACCESS_NORMAL);
     page.OnInitDialog();
-    page.setFocus(HDirectChDialog::controlId(1));
-    EXPECT_EQ(page.promptLine().first, "Direct CH No#2(1 - 256)");
-    EXPECT_EQ(page.promptLine().second, "<ENTER>");
+    page.SetFocus(HDirectChDialog::GetControlId(1));
+    EXPECT_EQ(page.GetPromptLine().first, "Direct CH No#2(1 - 256)");
+    EXPECT_EQ(page.GetPromptLine().second, "<ENTER>");
     // Letters are dropped as typed; an empty edit names no channel and keeps the record.
-    ASSERT_TRUE(page.typeText(HDirectChDialog::controlId(0), "x"));
-    EXPECT_EQ(page.shownValue(HDirectChDialog::controlId(0)), "");
+    ASSERT_TRUE(page.TypeText(HDirectChDialog::GetControlId(0), "x"));
+    EXPECT_EQ(page.GetShownValue(HDirectChDialog::GetControlId(0)), "");
     const RadioImage before = image;
     ASSERT_TRUE(page.OnOK());
     EXPECT_TRUE(image == before);

@@ -44,14 +44,14 @@ protected:
     bool InitCombo() override {
         HHardwareDialog::InitCombo();
         for (int id = IDC_HW_RADIO_CHANNEL; id <= IDC_HW_CTCSS_RELEASE_TIME; ++id) {
-            setVisible(id, true, true);
+            SetVisible(id, true, true);
         }
         return true;
     }
     bool InitEdit() override {
         HHardwareDialog::InitEdit();
-        setVisible(IDC_HW_FREQUENCY_MIN, true, true);
-        setVisible(IDC_HW_FREQUENCY_MAX, true, true);
+        SetVisible(IDC_HW_FREQUENCY_MIN, true, true);
+        SetVisible(IDC_HW_FREQUENCY_MAX, true, true);
         return true;
     }
 };
@@ -71,18 +71,18 @@ TEST(HHardwareDialogTest, ControlsFollowTheAccessMode) {
         test::ScriptedPrompt prompt;
         HHardwareDialog page(doc, mode, prompt);
         page.OnInitDialog();
-        ASSERT_EQ(page.controls().size(), 18u);
+        ASSERT_EQ(page.GetControls().size(), 18u);
         for (const int id : shownCombos) {
-            EXPECT_TRUE(page.control(id)->visible && page.control(id)->enabled) << id;
+            EXPECT_TRUE(page.GetControl(id)->visible && page.GetControl(id)->enabled) << id;
         }
         for (const int id : hidden) {
-            EXPECT_FALSE(page.control(id)->visible) << id;
+            EXPECT_FALSE(page.GetControl(id)->visible) << id;
         }
         for (const int id : shownEdits) {
-            EXPECT_TRUE(page.control(id)->visible) << id;
-            EXPECT_EQ(page.control(id)->enabled, mode != ACCESS_NORMAL) << mode << " " << id;
+            EXPECT_TRUE(page.GetControl(id)->visible) << id;
+            EXPECT_EQ(page.GetControl(id)->enabled, mode != ACCESS_NORMAL) << mode << " " << id;
         }
-        EXPECT_EQ(page.typeText(IDC_HW_REF_XTAL, "12.8"), mode != ACCESS_NORMAL);
+        EXPECT_EQ(page.TypeText(IDC_HW_REF_XTAL, "12.8"), mode != ACCESS_NORMAL);
     }
 }
 
@@ -102,7 +102,7 @@ TEST(HHardwareDialogTest, ChannelStepOffersTheStepsOfTheBand) {
         test::ScriptedPrompt prompt;
         HHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
         page.OnInitDialog();
-        EXPECT_EQ(itemTexts(*page.control(IDC_HW_CHANNEL_STEP)), steps) << "band " << band;
+        EXPECT_EQ(itemTexts(*page.GetControl(IDC_HW_CHANNEL_STEP)), steps) << "band " << band;
     }
     // A band chosen on the page filters again and keeps the step when it is still offered.
     CKQ70Doc doc;
@@ -111,12 +111,12 @@ TEST(HHardwareDialogTest, ChannelStepOffersTheStepsOfTheBand) {
     test::ScriptedPrompt prompt;
     AllShownHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
     page.OnInitDialog();
-    ASSERT_TRUE(page.selectItemValue(IDC_HW_FREQUENCY_BAND, 0));
-    EXPECT_EQ(page.control(IDC_HW_CHANNEL_STEP)->items.size(), 3u);
-    EXPECT_EQ(page.shownValue(IDC_HW_CHANNEL_STEP), "5,6.25kHz") << "10,12.5kHz is gone";
-    ASSERT_TRUE(page.selectItemValue(IDC_HW_CHANNEL_STEP, 2));
-    ASSERT_TRUE(page.selectItemValue(IDC_HW_FREQUENCY_BAND, 1));
-    EXPECT_EQ(page.shownValue(IDC_HW_CHANNEL_STEP), "5,6.25,2.5,1.25kHz");
+    ASSERT_TRUE(page.SelectItemValue(IDC_HW_FREQUENCY_BAND, 0));
+    EXPECT_EQ(page.GetControl(IDC_HW_CHANNEL_STEP)->items.size(), 3u);
+    EXPECT_EQ(page.GetShownValue(IDC_HW_CHANNEL_STEP), "5,6.25kHz") << "10,12.5kHz is gone";
+    ASSERT_TRUE(page.SelectItemValue(IDC_HW_CHANNEL_STEP, 2));
+    ASSERT_TRUE(page.SelectItemValue(IDC_HW_FREQUENCY_BAND, 1));
+    EXPECT_EQ(page.GetShownValue(IDC_HW_CHANNEL_STEP), "5,6.25,2.5,1.25kHz");
 }
 
 TEST(HHardwareDialogTest, TypedFrequenciesAreStoredInTheirUnits) {
@@ -143,13 +143,13 @@ TEST(HHardwareDialogTest, TypedFrequenciesAreStoredInTheirUnits) {
         test::ScriptedPrompt prompt;
         HHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
         page.OnInitDialog();
-        ASSERT_TRUE(page.typeText(c.id, c.typed));
+        ASSERT_TRUE(page.TypeText(c.id, c.typed));
         ASSERT_TRUE(page.OnOK());
         const RadioImage& image = doc.GetMainMemory();
         const std::uint16_t word = c.mask == 0x00FF ? image.byteAt(c.offset) : image.be16(c.offset);
         EXPECT_EQ(word & c.mask, c.stored) << c.typed;
-        EXPECT_EQ(doc.hardwareEdited(), c.edited) << c.typed;
-        EXPECT_FALSE(page.radioChannelChanged() || page.bandChanged());
+        EXPECT_EQ(doc.GetHardwareEdited(), c.edited) << c.typed;
+        EXPECT_FALSE(page.RadioChannelChanged() || page.BandChanged());
     }
 }
 
@@ -160,16 +160,16 @@ TEST(HHardwareDialogTest, AComboChangeIsStoredAndMarksTheHardwareEdited) {
     test::ScriptedPrompt prompt;
     HHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
     page.OnInitDialog();
-    ASSERT_TRUE(page.selectItemValue(IDC_HW_SQL_RELEASE_TIME, 4));
-    ASSERT_TRUE(page.selectItemValue(IDC_HW_KEYPAD, 1));
+    ASSERT_TRUE(page.SelectItemValue(IDC_HW_SQL_RELEASE_TIME, 4));
+    ASSERT_TRUE(page.SelectItemValue(IDC_HW_KEYPAD, 1));
     ASSERT_TRUE(page.OnOK());
     const RadioImage& image = doc.GetMainMemory();
     EXPECT_EQ(image.byteAt(0x2742) & 0x07, 4);
     EXPECT_EQ(image.byteAt(0x0203) & 0x80, 0x80);
     EXPECT_EQ(image.byteAt(0x0006), image.byteAt(0x26E8));
     EXPECT_EQ(image.byteAt(0x0007), image.byteAt(0x26E9));
-    EXPECT_TRUE(doc.hardwareEdited());
-    EXPECT_FALSE(page.radioChannelChanged() || page.bandChanged() || page.displayTypeChanged());
+    EXPECT_TRUE(doc.GetHardwareEdited());
+    EXPECT_FALSE(page.RadioChannelChanged() || page.BandChanged() || page.DisplayTypeChanged());
 }
 
 TEST(HHardwareDialogTest, HiddenValuesSurviveOkAndCancelInEveryMode) {
@@ -184,17 +184,17 @@ TEST(HHardwareDialogTest, HiddenValuesSurviveOkAndCancelInEveryMode) {
             test::ScriptedPrompt prompt;
             HHardwareDialog page(doc, mode, prompt);
             page.OnInitDialog();
-            EXPECT_EQ(page.shownValue(IDC_HW_RADIO_CHANNEL), "  1CH");
+            EXPECT_EQ(page.GetShownValue(IDC_HW_RADIO_CHANNEL), "  1CH");
             if (ok) {
                 EXPECT_TRUE(page.OnOK());
             } else {
-                page.selectItemValue(IDC_HW_SQL_ATTACK_TIME, 0);
-                page.typeText(IDC_HW_FIRST_IF, "10.7");
+                page.SelectItemValue(IDC_HW_SQL_ATTACK_TIME, 0);
+                page.TypeText(IDC_HW_FIRST_IF, "10.7");
                 page.OnCancel();
             }
             EXPECT_TRUE(doc.GetMainMemory() == before) << "mode " << mode << " ok " << ok;
-            EXPECT_FALSE(doc.hardwareEdited());
-            EXPECT_FALSE(page.radioChannelChanged() || page.bandChanged());
+            EXPECT_FALSE(doc.GetHardwareEdited());
+            EXPECT_FALSE(page.RadioChannelChanged() || page.BandChanged());
         }
     }
 }
@@ -217,7 +217,7 @@ TEST(HHardwareDialogTest, LcdTypeZeroClearsTheAToDKeys) {
             const int expected = lcd == 0 && keypad ? 0 : static_cast<int>(slot + 1);
             EXPECT_EQ(image.byteAt(0x0269 + slot), expected) << "lcd " << lcd << " slot " << slot;
         }
-        EXPECT_FALSE(doc.hardwareEdited()) << "the keys are not hardware values";
+        EXPECT_FALSE(doc.GetHardwareEdited()) << "the keys are not hardware values";
     }
 }
 
@@ -232,7 +232,7 @@ TEST(HHardwareDialogTest, MinimumAboveMaximumKeepsThePageOpen) {
         test::ScriptedPrompt prompt;
         HHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
         page.OnInitDialog();
-        ASSERT_TRUE(page.selectItemValue(IDC_HW_SQL_HYSTERESIS, 3));
+        ASSERT_TRUE(page.SelectItemValue(IDC_HW_SQL_HYSTERESIS, 3));
         EXPECT_TRUE(page.OnOK());
         EXPECT_EQ(doc.GetMainMemory().be16(0x2734), before.be16(0x2734));
         EXPECT_EQ(doc.GetMainMemory().be16(0x2736), before.be16(0x2736));
@@ -247,15 +247,15 @@ TEST(HHardwareDialogTest, MinimumAboveMaximumKeepsThePageOpen) {
                              MessageIcon::Stop);
         AllShownHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
         page.OnInitDialog();
-        ASSERT_TRUE(page.typeText(IDC_HW_FREQUENCY_MIN, "456"));
-        ASSERT_TRUE(page.typeText(IDC_HW_FREQUENCY_MAX, "436"));
+        ASSERT_TRUE(page.TypeText(IDC_HW_FREQUENCY_MIN, "456"));
+        ASSERT_TRUE(page.TypeText(IDC_HW_FREQUENCY_MAX, "436"));
         EXPECT_FALSE(page.OnOK());
-        ASSERT_TRUE(page.typeText(IDC_HW_FREQUENCY_MIN, "436"));
-        ASSERT_TRUE(page.typeText(IDC_HW_FREQUENCY_MAX, "456"));
+        ASSERT_TRUE(page.TypeText(IDC_HW_FREQUENCY_MIN, "436"));
+        ASSERT_TRUE(page.TypeText(IDC_HW_FREQUENCY_MAX, "456"));
         ASSERT_TRUE(page.OnOK());
         EXPECT_EQ(doc.GetMainMemory().be16(0x2734), 4360);
         EXPECT_EQ(doc.GetMainMemory().be16(0x2736), 4560);
-        EXPECT_TRUE(doc.hardwareEdited());
+        EXPECT_TRUE(doc.GetHardwareEdited());
     }
 }
 
@@ -277,12 +277,12 @@ TEST(HHardwareDialogTest, TheCallerLearnsOfBandRadioChannelAndDisplayChanges) {
         test::ScriptedPrompt prompt;
         AllShownHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
         page.OnInitDialog();
-        ASSERT_TRUE(page.selectItemValue(c.id, c.value));
+        ASSERT_TRUE(page.SelectItemValue(c.id, c.value));
         ASSERT_TRUE(page.OnOK());
-        EXPECT_EQ(page.bandChanged(), c.band) << c.id;
-        EXPECT_EQ(page.radioChannelChanged(), c.radioChannel) << c.id;
-        EXPECT_EQ(page.displayTypeChanged(), c.display) << c.id;
-        EXPECT_EQ(doc.hardwareEdited(), c.band || c.radioChannel || c.display) << c.id;
+        EXPECT_EQ(page.BandChanged(), c.band) << c.id;
+        EXPECT_EQ(page.RadioChannelChanged(), c.radioChannel) << c.id;
+        EXPECT_EQ(page.DisplayTypeChanged(), c.display) << c.id;
+        EXPECT_EQ(doc.GetHardwareEdited(), c.band || c.radioChannel || c.display) << c.id;
         EXPECT_EQ(doc.GetMainMemory().byteAt(0x0007), doc.GetMainMemory().byteAt(0x26E9));
     }
 }

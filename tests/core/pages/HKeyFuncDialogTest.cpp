@@ -45,7 +45,7 @@ HKeyFuncParams keysWith(std::initializer_list<std::pair<Slot, std::int32_t>> cod
 
 std::vector<std::int32_t> codesOf(const HDialog& page, Slot slot) {
     std::vector<std::int32_t> codes;
-    for (const ComboItem& item : page.control(HKeyFuncDialog::controlId(slot))->items) {
+    for (const ComboItem& item : page.GetControl(HKeyFuncDialog::GetControlId(slot))->items) {
         codes.push_back(item.itemValue);
     }
     return codes;
@@ -104,10 +104,10 @@ TEST(HKeyFuncDialogTest, SharedCodesAndUnknownCodes) {
     RadioImage image = imageOf({});
     HKeyFuncDialog page(image, ACCESS_NORMAL);
     page.OnInitDialog();
-    const auto& items = page.control(HKeyFuncDialog::controlId(6))->items;
-    EXPECT_EQ(HKeyFuncDialog::functionText(16), "Call");
-    EXPECT_EQ(HKeyFuncDialog::functionText(61), "Call");
-    EXPECT_EQ(HKeyFuncDialog::functionText(64), "");
+    const auto& items = page.GetControl(HKeyFuncDialog::GetControlId(6))->items;
+    EXPECT_EQ(HKeyFuncDialog::FunctionText(16), "Call");
+    EXPECT_EQ(HKeyFuncDialog::FunctionText(61), "Call");
+    EXPECT_EQ(HKeyFuncDialog::FunctionText(64), "");
     for (const ComboItem& item : items) {
         EXPECT_NE(item.text, "---");
     }
@@ -121,20 +121,20 @@ TEST(HKeyFuncDialogTest, OneKeyPerFunctionAndBack) {
     EXPECT_FALSE(listed(page, 1, 1));
     EXPECT_FALSE(listed(page, 7, 53));
 
-    ASSERT_TRUE(page.selectItemValue(HKeyFuncDialog::controlId(0), 3)); // SCAN
+    ASSERT_TRUE(page.SelectItemValue(HKeyFuncDialog::GetControlId(0), 3)); // SCAN
     for (const Slot other : {1, 6, 7}) {
         EXPECT_FALSE(listed(page, other, 3)) << other;
         EXPECT_TRUE(listed(page, other, 1)) << "MON is free again on " << other;
     }
-    ASSERT_TRUE(page.selectItemValue(HKeyFuncDialog::controlId(0), 2)); // LAMP
+    ASSERT_TRUE(page.SelectItemValue(HKeyFuncDialog::GetControlId(0), 2)); // LAMP
     EXPECT_TRUE(listed(page, 1, 3));
     EXPECT_FALSE(listed(page, 1, 2));
-    EXPECT_FALSE(page.selectItemValue(HKeyFuncDialog::controlId(1), 2)) << "LAMP is taken";
+    EXPECT_FALSE(page.SelectItemValue(HKeyFuncDialog::GetControlId(1), 2)) << "LAMP is taken";
 
     // A function offered on held keys only comes back to held keys only.
-    ASSERT_TRUE(page.selectItemValue(HKeyFuncDialog::controlId(7), 50)); // Lone Worker
+    ASSERT_TRUE(page.SelectItemValue(HKeyFuncDialog::GetControlId(7), 50)); // Lone Worker
     EXPECT_FALSE(listed(page, 6, 50));
-    ASSERT_TRUE(page.selectItemValue(HKeyFuncDialog::controlId(7), 0));
+    ASSERT_TRUE(page.SelectItemValue(HKeyFuncDialog::GetControlId(7), 0));
     EXPECT_TRUE(listed(page, 6, 50));
     EXPECT_FALSE(listed(page, 0, 50));
     EXPECT_FALSE(listed(page, 1, 50));
@@ -149,16 +149,16 @@ TEST(HKeyFuncDialogTest, OptionSwitch1TakesThePressAndHoldSlot) {
     HKeyFuncDialog page(image, ACCESS_NORMAL);
     page.OnInitDialog();
     EXPECT_FALSE(listed(page, 6, 27)) << "never on a held key";
-    ASSERT_TRUE(page.selectItemValue(HKeyFuncDialog::controlId(0), 27));
-    const PageControl* hold = page.control(HKeyFuncDialog::controlId(6));
+    ASSERT_TRUE(page.SelectItemValue(HKeyFuncDialog::GetControlId(0), 27));
+    const PageControl* hold = page.GetControl(HKeyFuncDialog::GetControlId(6));
     EXPECT_FALSE(hold->enabled);
-    EXPECT_EQ(page.shownValue(HKeyFuncDialog::controlId(6)), "None");
+    EXPECT_EQ(page.GetShownValue(HKeyFuncDialog::GetControlId(6)), "None");
     EXPECT_TRUE(listed(page, 7, 53)) << "SQL OFF was freed";
 
-    ASSERT_TRUE(page.selectItemValue(HKeyFuncDialog::controlId(0), 3));
-    EXPECT_TRUE(page.control(HKeyFuncDialog::controlId(6))->enabled);
-    ASSERT_TRUE(page.selectItemValue(HKeyFuncDialog::controlId(7), 35));
-    ASSERT_TRUE(page.selectItemValue(HKeyFuncDialog::controlId(1), 27));
+    ASSERT_TRUE(page.SelectItemValue(HKeyFuncDialog::GetControlId(0), 3));
+    EXPECT_TRUE(page.GetControl(HKeyFuncDialog::GetControlId(6))->enabled);
+    ASSERT_TRUE(page.SelectItemValue(HKeyFuncDialog::GetControlId(7), 35));
+    ASSERT_TRUE(page.SelectItemValue(HKeyFuncDialog::GetControlId(1), 27));
     ASSERT_TRUE(page.OnOK());
     EXPECT_EQ(image.byteAt(0x026A), 27);
     EXPECT_EQ(image.byteAt(0x0270), 0) << "the disabled held slot is stored as None";
@@ -168,15 +168,15 @@ TEST(HKeyFuncDialogTest, OptionSwitch1TakesThePressAndHoldSlot) {
     image.setByte(0x0270, 53);
     HKeyFuncDialog again(image, ACCESS_NORMAL);
     again.OnInitDialog();
-    EXPECT_FALSE(again.control(HKeyFuncDialog::controlId(7))->enabled);
-    EXPECT_TRUE(again.control(HKeyFuncDialog::controlId(6))->enabled);
+    EXPECT_FALSE(again.GetControl(HKeyFuncDialog::GetControlId(7))->enabled);
+    EXPECT_TRUE(again.GetControl(HKeyFuncDialog::GetControlId(6))->enabled);
     ASSERT_TRUE(again.OnOK());
     EXPECT_EQ(image.byteAt(0x0270), 0);
 
     RadioImage noSwitches = imageOf({.optionUnit = 2});
     HKeyFuncDialog other(noSwitches, ACCESS_NORMAL);
     other.OnInitDialog();
-    EXPECT_FALSE(other.selectItemValue(HKeyFuncDialog::controlId(0), 27));
+    EXPECT_FALSE(other.SelectItemValue(HKeyFuncDialog::GetControlId(0), 27));
 }
 
 // A code the slot cannot offer shows "None"; OK keeps it unless the user picks an entry, and
@@ -212,8 +212,8 @@ TEST(HKeyFuncDialogTest, StoredCodesTheRadioCannotHaveShowNoneAndAreKept) {
     RadioImage image = imageOf({.firmware = 100}, keysWith({{0, 63}}));
     HKeyFuncDialog page(image, ACCESS_NORMAL);
     page.OnInitDialog();
-    EXPECT_EQ(page.selectedItemValue(HKeyFuncDialog::controlId(0)), HKeyFuncParams::KEY_NONE);
-    ASSERT_TRUE(page.selectItemValue(HKeyFuncDialog::controlId(0), HKeyFuncParams::KEY_NONE));
+    EXPECT_EQ(page.SelectedItemValue(HKeyFuncDialog::GetControlId(0)), HKeyFuncParams::KEY_NONE);
+    ASSERT_TRUE(page.SelectItemValue(HKeyFuncDialog::GetControlId(0), HKeyFuncParams::KEY_NONE));
     ASSERT_TRUE(page.OnOK());
     EXPECT_EQ(image.byteAt(0x0269), 0);
 }
@@ -224,7 +224,7 @@ TEST(HKeyFuncDialogTest, OnlyTheSideKeysAreShown) {
     page.OnInitDialog();
     for (Slot slot = 0; slot < HKeyFuncParams::KEY_SLOT_COUNT; ++slot) {
         const bool side = slot == 0 || slot == 1 || slot == 6 || slot == 7;
-        const PageControl* combo = page.control(HKeyFuncDialog::controlId(slot));
+        const PageControl* combo = page.GetControl(HKeyFuncDialog::GetControlId(slot));
         EXPECT_EQ(combo->visible, side) << slot;
         EXPECT_EQ(combo->enabled, side) << slot;
     }

@@ -23,17 +23,17 @@ TEST(HMarketingDialogTest, ShowsAndStoresDigitsAndSerialCharacters) {
     RadioImage image = sampleImage();
     HMarketingDialog page(image, ACCESS_MANUFACTURE);
     page.OnInitDialog();
-    const int market = HMarketingDialog::controlId(P::MARKET_APPLICATION);
-    const int serial = HMarketingDialog::controlId(P::SERIAL_NUMBER);
-    EXPECT_EQ(page.shownValue(market), "0100");
-    EXPECT_EQ(page.shownValue(serial), "2A05C3F1");
-    EXPECT_FALSE(page.control(HMarketingDialog::controlId(P::FIRMWARE_VERSION))->visible);
-    EXPECT_FALSE(page.control(HMarketingDialog::controlId(P::EEPROM_SERIAL_NUMBER))->visible);
+    const int market = HMarketingDialog::GetControlId(P::MARKET_APPLICATION);
+    const int serial = HMarketingDialog::GetControlId(P::SERIAL_NUMBER);
+    EXPECT_EQ(page.GetShownValue(market), "0100");
+    EXPECT_EQ(page.GetShownValue(serial), "2A05C3F1");
+    EXPECT_FALSE(page.GetControl(HMarketingDialog::GetControlId(P::FIRMWARE_VERSION))->visible);
+    EXPECT_FALSE(page.GetControl(HMarketingDialog::GetControlId(P::EEPROM_SERIAL_NUMBER))->visible);
 
-    ASSERT_TRUE(page.typeText(market, "12a34"));
-    EXPECT_EQ(page.shownValue(market), "1234");
-    ASSERT_TRUE(page.typeText(serial, "3b-0c0011zz"));
-    EXPECT_EQ(page.shownValue(serial), "3B0C0011");
+    ASSERT_TRUE(page.TypeText(market, "12a34"));
+    EXPECT_EQ(page.GetShownValue(market), "1234");
+    ASSERT_TRUE(page.TypeText(serial, "3b-0c0011zz"));
+    EXPECT_EQ(page.GetShownValue(serial), "3B0C0011");
     ASSERT_TRUE(page.OnOK());
     EXPECT_EQ(image.be16(0x0000), 0x1234);
     EXPECT_EQ(image.be32(0x29EE), 0x3B0C0011u);
@@ -46,8 +46,8 @@ TEST(HMarketingDialogTest, NormalModeShowsTheValuesOnly) {
     const RadioImage before = image;
     HMarketingDialog page(image, ACCESS_NORMAL);
     page.OnInitDialog();
-    EXPECT_FALSE(page.typeText(HMarketingDialog::controlId(P::SERIAL_NUMBER), "00000000"));
-    EXPECT_FALSE(page.typeText(HMarketingDialog::controlId(P::MARKET_APPLICATION), "9"));
+    EXPECT_FALSE(page.TypeText(HMarketingDialog::GetControlId(P::SERIAL_NUMBER), "00000000"));
+    EXPECT_FALSE(page.TypeText(HMarketingDialog::GetControlId(P::MARKET_APPLICATION), "9"));
     ASSERT_TRUE(page.OnOK());
     EXPECT_TRUE(image == before);
 }

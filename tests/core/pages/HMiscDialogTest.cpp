@@ -23,13 +23,13 @@ TEST(HMiscDialogTest, UnlistedOptionUnitShowsNoneAndIsKeptUnlessPicked) {
         image.setByte(0x0265, 0xB1);
         HMiscDialog page(image, ACCESS_NORMAL);
         page.OnInitDialog();
-        const int option = HMiscDialog::controlId(P::OPTION_UNIT);
-        EXPECT_EQ(page.shownValue(option), "None");
-        const auto& items = page.control(HMiscDialog::controlId(P::ARTS_TX_TIME))->items;
+        const int option = HMiscDialog::GetControlId(P::OPTION_UNIT);
+        EXPECT_EQ(page.GetShownValue(option), "None");
+        const auto& items = page.GetControl(HMiscDialog::GetControlId(P::ARTS_TX_TIME))->items;
         ASSERT_EQ(items.size(), 2u);
         EXPECT_EQ(items[0].text, "25  sec");
         if (picked) {
-            ASSERT_TRUE(page.selectItemValue(option, 0));
+            ASSERT_TRUE(page.SelectItemValue(option, 0));
         }
         ASSERT_TRUE(page.OnOK());
         EXPECT_EQ(image.byteAt(0x0265), picked ? 0xB0 : 0xB1) << "the power saving bits stay";
@@ -56,10 +56,10 @@ TEST(HMiscDialogTest, DefaultSplitIsEditedInMegahertz) {
         image.setBe32(0x2A00, static_cast<std::uint32_t>(c.stored));
         HMiscDialog page(image, ACCESS_NORMAL);
         page.OnInitDialog();
-        const int split = HMiscDialog::controlId(P::DEFAULT_SPLIT);
-        EXPECT_EQ(page.shownValue(split), c.shown) << c.stored;
+        const int split = HMiscDialog::GetControlId(P::DEFAULT_SPLIT);
+        EXPECT_EQ(page.GetShownValue(split), c.shown) << c.stored;
         if (c.typed != nullptr) {
-            ASSERT_TRUE(page.typeText(split, c.typed));
+            ASSERT_TRUE(page.TypeText(split, c.typed));
         }
         ASSERT_TRUE(page.OnOK());
         EXPECT_EQ(static_cast<std::int32_t>(image.be32(0x2A00)), c.afterOk)

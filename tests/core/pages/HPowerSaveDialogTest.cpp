@@ -21,10 +21,10 @@ TEST(HPowerSaveDialogTest, PowerOnTagIsTypedInCapitals) {
     RadioImage image = defaultImage();
     HPowerSaveDialog page(image, ACCESS_NORMAL);
     page.OnInitDialog();
-    const int tag = HPowerSaveDialog::controlId(P::POWER_ON_TAG);
-    EXPECT_EQ(page.shownValue(tag), "SELFTEST");
-    ASSERT_TRUE(page.typeText(tag, "ab c"));
-    EXPECT_EQ(page.shownValue(tag), "AB C");
+    const int tag = HPowerSaveDialog::GetControlId(P::POWER_ON_TAG);
+    EXPECT_EQ(page.GetShownValue(tag), "SELFTEST");
+    ASSERT_TRUE(page.TypeText(tag, "ab c"));
+    EXPECT_EQ(page.GetShownValue(tag), "AB C");
     ASSERT_TRUE(page.OnOK());
     HPowerSaveParams back;
     back.extract(image);

@@ -39,10 +39,10 @@ TEST(HScanningDialogTest, PriorityCheckEnableSetsBitsThreeAndFour) {
     image.setByte(0x0206, 0x20); // bit 5 set, Dual Watch Timer 0
     D page(image, ACCESS_NORMAL, channelsInUse(image));
     page.OnInitDialog();
-    EXPECT_FALSE(page.control(D::IDC_PRIORITY_CH)->enabled);
-    ASSERT_TRUE(page.selectItemValue(D::IDC_PRIORITY_CHECK, PRIORITY_CHECK_ENABLE));
-    EXPECT_TRUE(page.control(D::IDC_PRIORITY_CH)->enabled) << "enabled at once";
-    ASSERT_TRUE(page.selectItemValue(D::IDC_PRIORITY_CH, 3));
+    EXPECT_FALSE(page.GetControl(D::IDC_PRIORITY_CH)->enabled);
+    ASSERT_TRUE(page.SelectItemValue(D::IDC_PRIORITY_CHECK, PRIORITY_CHECK_ENABLE));
+    EXPECT_TRUE(page.GetControl(D::IDC_PRIORITY_CH)->enabled) << "enabled at once";
+    ASSERT_TRUE(page.SelectItemValue(D::IDC_PRIORITY_CH, 3));
     ASSERT_TRUE(page.OnOK());
     EXPECT_EQ(image.byteAt(0x0206) & 0x38, 0x18);
     EXPECT_EQ(image.byteAt(0x0263), 3);
@@ -52,7 +52,7 @@ TEST(HScanningDialogTest, PriorityCheckEnableSetsBitsThreeAndFour) {
 
     D off(image, ACCESS_NORMAL, channelsInUse(image));
     off.OnInitDialog();
-    ASSERT_TRUE(off.selectItemValue(D::IDC_PRIORITY_CHECK, 0));
+    ASSERT_TRUE(off.SelectItemValue(D::IDC_PRIORITY_CHECK, 0));
     ASSERT_TRUE(off.OnOK());
     EXPECT_EQ(image.byteAt(0x0206) & 0x38, 0x00);
 }
@@ -67,10 +67,10 @@ TEST(HScanningDialogTest, PriorityListOffersProgrammedChannelsOnly) {
         RadioImage image = radioImage(c.stored);
         D page(image, ACCESS_NORMAL, channelsInUse(image));
         page.OnInitDialog();
-        const auto& items = page.control(D::IDC_PRIORITY_CH)->items;
+        const auto& items = page.GetControl(D::IDC_PRIORITY_CH)->items;
         ASSERT_EQ(items.size(), 4u);
         EXPECT_EQ(items.back().text, "CH4");
-        EXPECT_EQ(page.shownValue(D::IDC_PRIORITY_CH), c.shown) << c.stored;
+        EXPECT_EQ(page.GetShownValue(D::IDC_PRIORITY_CH), c.shown) << c.stored;
     }
 }
 
@@ -80,7 +80,7 @@ TEST(HScanningDialogTest, VisibleControlsByAccessMode) {
         D page(image, mode, channelsInUse(image));
         page.OnInitDialog();
         std::vector<int> visible;
-        for (const PageControl& c : page.controls()) {
+        for (const PageControl& c : page.GetControls()) {
             if (c.visible) {
                 visible.push_back(c.id);
             }
@@ -91,10 +91,10 @@ TEST(HScanningDialogTest, VisibleControlsByAccessMode) {
             expected.insert(expected.begin(), {D::IDC_RESUME_TIME_RX, D::IDC_RESUME_TIME_TX});
         }
         EXPECT_EQ(visible, expected) << "mode " << mode;
-        EXPECT_EQ(page.listingLines().size(), SCAN_VALUE_COUNT);
-        page.setFocus(D::IDC_PRIORITY_CHECK);
-        EXPECT_EQ(page.promptLine().first, "Priority Check(Disable/Enable)");
-        EXPECT_EQ(page.promptLine().second, "<SELECT>");
+        EXPECT_EQ(page.GetListingLines().size(), SCAN_VALUE_COUNT);
+        page.SetFocus(D::IDC_PRIORITY_CHECK);
+        EXPECT_EQ(page.GetPromptLine().first, "Priority Check(Disable/Enable)");
+        EXPECT_EQ(page.GetPromptLine().second, "<SELECT>");
     }
 }
 
@@ -126,15 +126,15 @@ TEST(HScanningDialogTest, GroupScanListingNeedsGroups) {
     RadioImage image = radioImage(0);
     D small(image, ACCESS_NORMAL, channelsInUse(image));
     small.OnInitDialog();
-    EXPECT_EQ(small.listingLines()[SCAN_GROUP_SCAN], HDialog::listingLine23("Group Scan", ""));
+    EXPECT_EQ(small.GetListingLines()[SCAN_GROUP_SCAN], HDialog::ListingLine23("Group Scan", ""));
     HHardwareParams hw;
     hw.extract(image);
     hw.set(HW_RADIO_CHANNEL, 4);
     hw.store(image);
     D large(image, ACCESS_NORMAL, channelsInUse(image));
     large.OnInitDialog();
-    EXPECT_EQ(large.listingLines()[SCAN_GROUP_SCAN],
-              HDialog::listingLine23("Group Scan", "Group Only"));
+    EXPECT_EQ(large.GetListingLines()[SCAN_GROUP_SCAN],
+              HDialog::ListingLine23("Group Scan", "Group Only"));
 }
 
 } // namespace
