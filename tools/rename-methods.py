@@ -250,6 +250,15 @@ PrintCommands printer GetPrinter
 PrintCommands committedListing CommittedListing
 PrintCommands printPages PrintPages
 PrintCommands printToFile PrintToFile
+CKQ70View commitValidPendingEdit CommitValidPendingEdit
+CKQ70View channelRange ChannelRange
+CKQ70View columnHidden ColumnHidden
+FleetWindowModel DocumentProblem documentProblem
+FleetWindowModel SimulatedRadioNumber simulatedRadioNumber
+SessionRecovery Keep keep
+SessionRecovery Offer offer
+SessionRecovery Restore restore
+DocumentGate ReadsOnly readsOnly
 """
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))

@@ -238,7 +238,7 @@ std::unique_ptr<FleetDownload> FleetWindow::makeFleet() {
     fleetSettings.portType = m_settings.portType;
     FleetLineFactory serial = SerialFleetLines();
     FleetLineFactory lines = [this, serial](const std::string& port) -> std::unique_ptr<FleetLine> {
-        const int number = FleetWindowModel::SimulatedRadioNumber(port);
+        const int number = FleetWindowModel::simulatedRadioNumber(port);
         if (number == 0) {
             return serial(port);
         }
@@ -262,7 +262,7 @@ void FleetWindow::start() {
     if (!m_model.startEnabled()) {
         return;
     }
-    if (const std::optional<std::string> problem = FleetWindowModel::DocumentProblem(m_doc)) {
+    if (const std::optional<std::string> problem = FleetWindowModel::documentProblem(m_doc)) {
         m_prompt.message(*problem, MessageIcon::Exclamation);
         return;
     }

@@ -349,10 +349,10 @@ QString MainWindow::informationText() const {
 void MainWindow::startWith(const std::string& fileToOpen) {
     runGated([this, &fileToOpen] { m_documents.StartWith(fileToOpen, m_settings.endLcdType); });
     const SessionRecovery recovery(m_documents.GetProgramFolder());
-    if (recovery.Offer(m_prompt)) {
+    if (recovery.offer(m_prompt)) {
         runGated([this, &recovery] {
             if (m_documents.SaveModifiedData()) {
-                recovery.Restore(m_doc, m_prompt);
+                recovery.restore(m_doc, m_prompt);
             }
         });
     }
@@ -374,7 +374,7 @@ void MainWindow::stopForSignal(int signal) {
 
 void MainWindow::keepUnsavedChanges() {
     if (m_stopSignal != 0) {
-        SessionRecovery(m_documents.GetProgramFolder()).Keep(m_doc, m_channelView->binding());
+        SessionRecovery(m_documents.GetProgramFolder()).keep(m_doc, m_channelView->binding());
     }
 }
 
@@ -771,7 +771,7 @@ FleetWindow* MainWindow::fleetWindow() const {
 // Radio > Program Several Radios: one window, beside the main window, which stays open for
 // reading; the document is held while the window's radios run.
 void MainWindow::showFleet() {
-    if (const std::optional<std::string> problem = FleetWindowModel::DocumentProblem(m_doc)) {
+    if (const std::optional<std::string> problem = FleetWindowModel::documentProblem(m_doc)) {
         m_prompt.message(*problem, MessageIcon::Exclamation);
         return;
     }

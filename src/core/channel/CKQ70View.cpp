@@ -165,12 +165,12 @@ void CKQ70View::ApplyVisibility() {
     }
     items[ChannelGridLayout::ITEM_ENCR] = GetEncryptionUnit() ? 1 : 0;
     for (int column = 1; column < CHANNEL_COLUMN_COUNT; ++column) {
-        m_grid.setColumnHidden(column, columnHidden(column));
+        m_grid.setColumnHidden(column, ColumnHidden(column));
     }
     m_grid.setColumnHidden(COL_CHANNEL, false);
 }
 
-bool CKQ70View::columnHidden(int column) const {
+bool CKQ70View::ColumnHidden(int column) const {
     if (column == COL_CHANNEL) {
         return false;
     }
@@ -846,7 +846,7 @@ bool CKQ70View::CommitPendingEdit() {
     return true;
 }
 
-void CKQ70View::commitValidPendingEdit() {
+void CKQ70View::CommitValidPendingEdit() {
     if (m_grid.editing() && !PendingEditProblem(m_grid.column(), m_grid.editText())) {
         m_grid.commitEdit();
     }
@@ -1001,14 +1001,14 @@ void CKQ70View::matchHiddenSide(int channel, int column) {
     case COL_RX_FREQUENCY:
     case COL_TX_FREQUENCY: {
         const bool rx = column == COL_RX_FREQUENCY;
-        if (columnHidden(rx ? COL_TX_FREQUENCY : COL_RX_FREQUENCY)) {
+        if (ColumnHidden(rx ? COL_TX_FREQUENCY : COL_RX_FREQUENCY)) {
             m_data.setValue(channel, rx ? txFrequency : rxFrequency,
                             m_data.getValue(channel, rx ? rxFrequency : txFrequency));
         }
         break;
     }
     case COL_DECODE:
-        if (columnHidden(COL_ENCODE)) {
+        if (ColumnHidden(COL_ENCODE)) {
             m_data.setValue(channel, txToneMode, m_data.getValue(channel, rxToneMode));
             m_data.setValue(channel, txToneCode, m_data.getValue(channel, rxToneCode));
             // Encode has no "both": only an inverted decode inverts the encode.
@@ -1041,7 +1041,7 @@ std::string CKQ70View::Copy() {
 }
 
 // "3" for one row, "3-5" for a block of rows; empty when no row holds a channel.
-std::string CKQ70View::channelRange(int firstRow, int lastRow) const {
+std::string CKQ70View::ChannelRange(int firstRow, int lastRow) const {
     const int first = ChannelOfRow(firstRow);
     const int last = ChannelOfRow(lastRow);
     if (first < 0) {
@@ -1059,10 +1059,10 @@ bool CKQ70View::Paste(const std::string& text) {
     }
     if (column == COL_RX_FREQUENCY) {
         std::string question =
-            substitute1(std::string(text::COPY_CHANNEL_DATA), channelRange(m_copyRow, m_copyRow));
+            substitute1(std::string(text::COPY_CHANNEL_DATA), ChannelRange(m_copyRow, m_copyRow));
         const std::size_t at = question.find("%2");
         if (at != std::string::npos) {
-            question.replace(at, 2, channelRange(selection.firstRow, selection.lastRow));
+            question.replace(at, 2, ChannelRange(selection.firstRow, selection.lastRow));
         }
         if (m_prompt.messageBox(question, {}, MessageButtons::YesNo, MessageIcon::Question) !=
             MessageAnswer::Yes) {

@@ -119,7 +119,7 @@ public:
     bool CommitPendingEdit();
     // The same without a word, for a program that must end now: text that is no value of the
     // cell is left as it is.
-    void commitValidPendingEdit();
+    void CommitValidPendingEdit();
     // What is wrong with `text` as the new value of a cell; nothing when Enter may take it.
     static std::optional<std::string_view> PendingEditProblem(int column, const std::string& text);
 
@@ -166,9 +166,9 @@ private:
     bool ParseInto(int channel, int column, const std::string& text);
     bool SetFromText(int channel, int column, const std::string& text);
     bool storeText(int channel, int column, const std::string& text);
-    std::string channelRange(int firstRow, int lastRow) const;
+    std::string ChannelRange(int firstRow, int lastRow) const;
     // The fixed rules and the item flags: whether `column` is hidden.
-    bool columnHidden(int column) const;
+    bool ColumnHidden(int column) const;
     // A typed or pasted value of one side goes to the other side too when that side's column
     // is hidden: a split the user cannot see is never made.
     void matchHiddenSide(int channel, int column);

@@ -65,7 +65,7 @@ bool ChannelViewBinding::commitPendingEdit() {
 }
 
 void ChannelViewBinding::commitValidPendingEdit() {
-    m_view.commitValidPendingEdit();
+    m_view.CommitValidPendingEdit();
 }
 
 bool ChannelViewBinding::runImageStep(const std::string& description,

@@ -11,7 +11,7 @@ namespace kq70 {
 DocumentGate::DocumentGate(CKQ70Doc& doc, DocumentListener& view) : m_doc(doc), m_view(view) {}
 
 bool DocumentGate::run(const std::function<void()>& command, int commandId) {
-    if (m_hold != nullptr && !ReadsOnly(commandId) && !m_hold->mayChange()) {
+    if (m_hold != nullptr && !readsOnly(commandId) && !m_hold->mayChange()) {
         return false;
     }
     if (!m_view.commitPendingEdit()) {
@@ -41,7 +41,7 @@ bool DocumentGate::gated(int commandId) {
     }
 }
 
-bool DocumentGate::ReadsOnly(int commandId) {
+bool DocumentGate::readsOnly(int commandId) {
     if (!gated(commandId)) {
         return true;
     }

@@ -32,7 +32,7 @@ public:
     static bool gated(int commandId);
     // Commands that only read the document or change how it is shown: they run while the
     // document is held.
-    static bool ReadsOnly(int commandId);
+    static bool readsOnly(int commandId);
 
 private:
     CKQ70Doc& m_doc;

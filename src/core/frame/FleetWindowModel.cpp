@@ -26,14 +26,14 @@ FleetWindowModel::FleetWindowModel(const std::vector<PortChoice>& choices) {
     }
 }
 
-std::optional<std::string> FleetWindowModel::DocumentProblem(const CKQ70Doc& doc) {
+std::optional<std::string> FleetWindowModel::documentProblem(const CKQ70Doc& doc) {
     if (doc.IsUntitled() || doc.GetDataModified()) {
         return format(text::FLEET_SAVE_FIRST);
     }
     return std::nullopt;
 }
 
-int FleetWindowModel::SimulatedRadioNumber(std::string_view port) {
+int FleetWindowModel::simulatedRadioNumber(std::string_view port) {
     const std::string prefix = strprintf(format(text::FLEET_SIMULATED_PORT_FORMAT).c_str(), 0);
     const std::string_view stem = std::string_view(prefix).substr(0, prefix.size() - 1);
     if (port.size() <= stem.size() || port.substr(0, stem.size()) != stem) {

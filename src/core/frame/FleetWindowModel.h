@@ -55,9 +55,9 @@ public:
 
     // Why radios cannot be programmed from `doc` now (it belongs to no file, or has changes
     // the file does not have: the record names the file by its bytes); nothing when they can.
-    static std::optional<std::string> DocumentProblem(const CKQ70Doc& doc);
+    static std::optional<std::string> documentProblem(const CKQ70Doc& doc);
     // The simulated radios' port names, "simulated radio 1" and on; 0 for a system port.
-    static int SimulatedRadioNumber(std::string_view port);
+    static int simulatedRadioNumber(std::string_view port);
 
     // Choosing.
     const std::vector<FleetPortEntry>& ports() const { return m_ports; }

@@ -26,7 +26,7 @@ bool isRegularFile(const std::string& path) {
 SessionRecovery::SessionRecovery(const std::string& programFolder)
     : m_path(programFolder + "/" + std::string(text::SESSION_RECOVERY_FILE_NAME)) {}
 
-bool SessionRecovery::Keep(CKQ70Doc& doc, DocumentListener& view) const {
+bool SessionRecovery::keep(CKQ70Doc& doc, DocumentListener& view) const {
     // A value still being typed is part of the changes when it is one.
     view.commitValidPendingEdit();
     view.viewSaveData();
@@ -40,7 +40,7 @@ bool SessionRecovery::Keep(CKQ70Doc& doc, DocumentListener& view) const {
     return kept;
 }
 
-std::optional<std::string> SessionRecovery::Offer(UserPrompt& prompt) const {
+std::optional<std::string> SessionRecovery::offer(UserPrompt& prompt) const {
     if (!isRegularFile(m_path)) {
         return std::nullopt;
     }
@@ -52,7 +52,7 @@ std::optional<std::string> SessionRecovery::Offer(UserPrompt& prompt) const {
     return m_path;
 }
 
-bool SessionRecovery::Restore(CKQ70Doc& doc, UserPrompt& prompt) const {
+bool SessionRecovery::restore(CKQ70Doc& doc, UserPrompt& prompt) const {
     const int status = OpenCheckStatus(m_path);
     if (status != DATA_FILE_OK) {
         ShowOpenStatusMessage(status, m_path, prompt);

@@ -60,7 +60,7 @@ TEST(FleetWindowModelTest, TellsASimulatedRadioFromASystemPort) {
         {"/dev/simulated radio 1", 0}, {"/dev/ttyUSB0", 0},
     };
     for (const auto& [port, number] : cases) {
-        EXPECT_EQ(FleetWindowModel::SimulatedRadioNumber(port), number) << port;
+        EXPECT_EQ(FleetWindowModel::simulatedRadioNumber(port), number) << port;
     }
 }
 
@@ -145,11 +145,11 @@ TEST(FleetWindowModelTest, CancelsAreShownAtOnceAndEscapeTwiceAbandonsNothing) {
 
 TEST(FleetWindowModelTest, RadiosAreProgrammedOnlyFromASavedDocument) {
     CKQ70Doc doc;
-    EXPECT_EQ(FleetWindowModel::DocumentProblem(doc), std::string(text::FLEET_SAVE_FIRST));
+    EXPECT_EQ(FleetWindowModel::documentProblem(doc), std::string(text::FLEET_SAVE_FIRST));
     doc.SetCurrentFilePath("/data/radio.k70");
-    EXPECT_EQ(FleetWindowModel::DocumentProblem(doc), std::nullopt);
+    EXPECT_EQ(FleetWindowModel::documentProblem(doc), std::nullopt);
     doc.SetDataModified(true);
-    EXPECT_EQ(FleetWindowModel::DocumentProblem(doc), std::string(text::FLEET_SAVE_FIRST));
+    EXPECT_EQ(FleetWindowModel::documentProblem(doc), std::string(text::FLEET_SAVE_FIRST));
 }
 
 } // namespace

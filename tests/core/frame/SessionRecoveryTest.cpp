@@ -40,7 +40,7 @@ TEST(SessionRecoveryTest, KeepsOnlyUnsavedChangesAndLeavesTheDocumentAsItIs) {
         bound.doc.SetDataModified(modified);
         const SessionRecovery recovery(home.path());
 
-        EXPECT_TRUE(recovery.Keep(bound.doc, bound.binding));
+        EXPECT_TRUE(recovery.keep(bound.doc, bound.binding));
 
         EXPECT_EQ(recovery.path(), home.file(std::string(text::SESSION_RECOVERY_FILE_NAME)));
         EXPECT_EQ(TempFolder::exists(recovery.path()), modified);
@@ -70,7 +70,7 @@ TEST(SessionRecoveryTest, AValueBeingTypedIsKeptWhenItIsOne) {
                                            COL_RX_FREQUENCY, c.typed));
         const SessionRecovery recovery(home.path());
 
-        EXPECT_TRUE(recovery.Keep(bound.doc, bound.binding));
+        EXPECT_TRUE(recovery.keep(bound.doc, bound.binding));
 
         EXPECT_TRUE(bound.prompt.finished()) << "nothing is asked";
         RadioImage kept = bound.doc.GetMainMemory();
@@ -125,8 +125,8 @@ TEST(SessionRecoveryTest, TheNextStartOffersTheKeptChanges) {
             bound.prompt.expectMessage({});
         }
 
-        const auto offered = recovery.Offer(bound.prompt);
-        const bool restored = offered && recovery.Restore(bound.doc, bound.prompt);
+        const auto offered = recovery.offer(bound.prompt);
+        const bool restored = offered && recovery.restore(bound.doc, bound.prompt);
 
         EXPECT_EQ(restored, c.restored);
         EXPECT_EQ(TempFolder::exists(recovery.path()), c.fileThere && !c.restored);
