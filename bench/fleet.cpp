@@ -12,13 +12,11 @@
 //
 // Run: build/<tree>/bench/fleet [--benchmark_filter=Fleet/verify:1]
 
-#include "SimulatorSeed.h"
+#include "BenchSupport.h"
 #include "doc/DataFile.h"
 #include "frame/FleetDownload.h"
 #include "frame/FleetReport.h"
-#include "params/HHardwareParams.h"
 #include "support/RadioSimProcess.h"
-#include "ui/UserPrompt.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,44 +25,16 @@
 #include <csignal>
 #include <cstdio>
 #include <string>
-#include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
 
 namespace kq70 {
 namespace {
 
-constexpr int RADIO_CHANNEL_256 = 6;
+using namespace bench;
+
 constexpr int RADIOS = 8;
 constexpr int BAUD = 9600;
-
-// Says Yes to the download's questions and shows nothing.
-class YesPrompt : public UserPrompt {
-public:
-    MessageAnswer messageBox(std::string_view, std::string_view, MessageButtons buttons,
-                             MessageIcon) override {
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
-    }
-    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> passwordEntry() override { return {}; }
-};
-
-RadioImage radioWith256Channels() {
-    RadioImage radio = makeSimulatorSeedImage();
-    HHardwareParams hardware;
-    hardware.extract(radio);
-    hardware.set(HW_RADIO_CHANNEL, RADIO_CHANNEL_256);
-    hardware.store(radio);
-    return radio;
-}
-
-double cpuSeconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 struct Run {
     double wall = 0;

@@ -15,6 +15,7 @@
 //
 // Run: build/<tree>/bench/transfer [--benchmark_filter=InProcess]
 
+#include "BenchSupport.h"
 #include "InProcessRadio.h"
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
@@ -27,11 +28,9 @@
 #include "link/HKqCommonCommunication.h"
 #include "link/HSerialPort.h"
 #include "link/LastPortKind.h"
-#include "params/HHardwareParams.h"
 #include "platform/PosixSerialDevice.h"
 #include "platform/SystemClock.h"
 #include "support/RadioSimProcess.h"
-#include "ui/UserPrompt.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,14 +38,14 @@
 #include <csignal>
 #include <cstdlib>
 #include <string>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace kq70 {
 namespace {
 
+using namespace bench;
+
 constexpr double BITS_PER_BYTE = 11.0;
-constexpr int RADIO_CHANNEL_256 = 6;
 
 // Counts the bytes that come off the lead; with the echo that is every byte on it.
 class CountingDevice : public SerialDevice {
@@ -86,27 +85,6 @@ public:
     void setPosition(int) override {}
 };
 
-// Says Yes to the download's questions and shows nothing.
-class YesPrompt : public UserPrompt {
-public:
-    MessageAnswer messageBox(std::string_view, std::string_view, MessageButtons buttons,
-                             MessageIcon) override {
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
-    }
-    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> passwordEntry() override { return {}; }
-};
-
-RadioImage radioWith256Channels() {
-    RadioImage radio = makeSimulatorSeedImage();
-    HHardwareParams hardware;
-    hardware.extract(radio);
-    hardware.set(HW_RADIO_CHANNEL, RADIO_CHANNEL_256);
-    hardware.store(radio);
-    return radio;
-}
-
 double protocolPause(TransferDirection direction) {
     const auto pause = direction == TRANSFER_UPLOAD ? HKQ70CommunicationDialog::UPLOAD_PAUSE
                                                     : HKQ70CommunicationDialog::DOWNLOAD_PAUSE;
@@ -115,13 +93,6 @@ double protocolPause(TransferDirection direction) {
 
 double wireLimit(std::size_t bytes, int baud, TransferDirection direction) {
     return static_cast<double>(bytes) * BITS_PER_BYTE / baud + protocolPause(direction);
-}
-
-double cpuSeconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 // One Radio menu command on `device`: 0 when the job succeeded.
