@@ -3,7 +3,7 @@
 # classes listed here. A new test joins by its name. scripts/test-threads runs them (ctest -L threads).
 set(KQ70_THREAD_SUITE_WORDS Log Cancel Interrupt Signal Thread Worker Fleet)
 set(KQ70_THREAD_GUI_CLASSES CommunicationWindowTest AlignmentWindowTest AlignmentPassTest
-    StopSignalTest FleetWindowTest)
+    StopSignalTest FleetWindowTest SeamContractTest)
 
 list(JOIN KQ70_THREAD_SUITE_WORDS "|" kq70_words)
 set(KQ70_THREAD_SUITE_REGEX

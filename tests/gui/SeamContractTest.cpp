@@ -3,15 +3,18 @@
 #include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
 #include "QtUserPrompt.h"
+#include "WorkerUserPrompt.h"
 #include "support/GridControlContract.h"
 #include "support/UserPromptContract.h"
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 using namespace kq70;
@@ -63,6 +66,18 @@ struct WindowPerson {
     int filesAsked = 0; // the contract opens twice, then saves twice
 };
 
+// The same person seen from a radio job's worker thread: the reply is arranged on the window
+// thread, where the dialogs open.
+struct PersonBehindTheWorker {
+    WindowPerson& person;
+
+    void willReply(Reply reply, Asked asked) {
+        QMetaObject::invokeMethod(
+            qApp, [this, reply, asked] { person.willReply(reply, asked); },
+            Qt::BlockingQueuedConnection);
+    }
+};
+
 } // namespace
 
 class SeamContractTest : public QObject {
@@ -71,6 +86,7 @@ class SeamContractTest : public QObject {
 private slots:
     void theGridKeepsTheGridControlContract();
     void theDialogsKeepTheUserPromptContract();
+    void theWorkersPromptKeepsItFromAnotherThread();
 };
 
 void SeamContractTest::theGridKeepsTheGridControlContract() {
@@ -90,6 +106,30 @@ void SeamContractTest::theDialogsKeepTheUserPromptContract() {
     WindowPerson person(path, fresh);
     const std::vector<std::string> broken =
         userPromptContractBreaches(prompt, person, path.toStdString(), fresh.toStdString());
+    QVERIFY2(broken.empty(), firstOf(broken).constData());
+}
+
+void SeamContractTest::theWorkersPromptKeepsItFromAnotherThread() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("radio.K70"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString fresh = folder.filePath(QStringLiteral("new.K70"));
+    QtUserPrompt window;
+    WorkerUserPrompt prompt(window);
+    WindowPerson person(path, fresh);
+    PersonBehindTheWorker behind{person};
+    std::vector<std::string> broken;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        broken =
+            userPromptContractBreaches(prompt, behind, path.toStdString(), fresh.toStdString());
+    }));
+    QEventLoop loop; // the window thread answers while the worker waits
+    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    loop.exec();
+    worker->wait();
     QVERIFY2(broken.empty(), firstOf(broken).constData());
 }
 
