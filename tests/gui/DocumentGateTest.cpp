@@ -149,15 +149,6 @@ struct GateFrame : Frame {
     }
 };
 
-void dropFile(QWidget& window, const QString& path) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &enter);
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &drop);
-}
-
 void menu(Frame& frame, int command) {
     QAction* act = frame.window.action(command);
     QVERIFY2(act != nullptr, qPrintable(QString::number(command)));
@@ -354,8 +345,7 @@ void DocumentGateTest::undoTakesTheTypedValueBackAsOneStep() {
 // keeps its unsaved edit.
 void DocumentGateTest::anUnreadableDropLeavesTheDocumentAlone() {
     Frame frame;
-    frame.window.startWith({});
-    showFrame(frame);
+    showStarted(frame);
     FlexGridWidget& grid = frame.window.channelView().grid();
     selectCell(grid, ROW1, COL_SCAN);
     QTest::keyClick(&grid, Qt::Key_Space);

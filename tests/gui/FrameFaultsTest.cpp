@@ -69,8 +69,7 @@ private slots:
 // for that value.
 void FrameFaultsTest::okOnAnUntouchedPageKeepsAnotherPagesSetting() {
     Frame frame;
-    frame.window.startWith({});
-    showFrame(frame);
+    showStarted(frame);
     whenModal([](QWidget* modal) {
         auto* page = dynamic_cast<ParameterPageDialog*>(modal);
         QVERIFY(page != nullptr);
@@ -233,8 +232,7 @@ void FrameFaultsTest::theReadOnlyRawEditorChangesNothing() {
     };
     for (const Case& c : cases) {
         Frame frame(c.mode);
-        frame.window.startWith({});
-        showFrame(frame);
+        showStarted(frame);
         const RadioImage before = frame.doc.GetMainMemory();
         whenModal([&c](QWidget* modal) {
             auto* dialog = dynamic_cast<RawImageDialog*>(modal);
@@ -260,8 +258,7 @@ void FrameFaultsTest::theReadOnlyRawEditorChangesNothing() {
 void FrameFaultsTest::aFailedUploadAfterNoKeepsTheChangedMark() {
     Frame frame;
     frame.settings.portName = frame.file("no-such-port");
-    frame.window.startWith({});
-    showFrame(frame);
+    showStarted(frame);
     FlexGridWidget& grid = frame.window.channelView().grid();
     grid.setCurrentCell(grid.tableRow(ROW1), grid.tableColumn(COL_SCAN));
     grid.setFocus();

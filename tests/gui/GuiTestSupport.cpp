@@ -18,10 +18,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QMainWindow>
-#include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
+#include <QUrl>
 #include <QtTest>
 
 #include <map>
@@ -49,6 +49,11 @@ void showFrame(Frame& frame) {
     QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
     frame.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&frame.window));
+}
+
+void showStarted(Frame& frame) {
+    frame.window.startWith({});
+    showFrame(frame);
 }
 
 void unlockAdjustmentMode(Frame& frame) {
@@ -133,6 +138,15 @@ void whenModal(std::function<void(QWidget*)> answer) {
     QTimer::singleShot(0, *poll);
 }
 
+void dropFile(QWidget& window, const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+}
+
 void answerFile(const QString& path) {
     whenModal([path](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -153,12 +167,20 @@ void answerMessage(QMessageBox::StandardButton button, QString* seenText) {
     });
 }
 
-QStringList barTitles(QMainWindow& window) {
-    QStringList titles;
-    for (QAction* menu : window.menuBar()->actions()) {
-        titles.append(menu->text());
-    }
-    return titles;
+void answerMessageWhenShown(QString* seenText) {
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [seenText, poll] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box != nullptr && box->isVisible()) {
+                *seenText = box->text();
+                box->button(QMessageBox::Ok)->click();
+                return;
+            }
+        }
+        QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
 }
 
 void setRadioChannel(RadioImage& image, int value) {

@@ -20,7 +20,6 @@
 #include <string_view>
 
 class QDialog;
-class QMainWindow;
 class QPushButton;
 class QWidget;
 
@@ -42,11 +41,14 @@ void selectCell(FlexGridWidget& grid, int row, int column);
 
 // Answers the next modal dialog when it shows, from inside its own event loop.
 void whenModal(std::function<void(QWidget*)> answer);
+// Drags the file at `path` onto `window` and drops it there.
+void dropFile(QWidget& window, const QString& path);
 // Picks `path` in the next file dialog.
 void answerFile(const QString& path);
 // Presses `button` in the next message box, keeping its text in `seenText`.
 void answerMessage(QMessageBox::StandardButton button, QString* seenText = nullptr);
-QStringList barTitles(QMainWindow& window);
+// Presses OK in the first message box that shows, while other windows come and go or stay open.
+void answerMessageWhenShown(QString* seenText);
 void setRadioChannel(RadioImage& image, int value);
 // Writes a picture of `widget` into the build tree's screenshot folder.
 void shoot(QWidget& widget, const QString& name);
@@ -76,6 +78,8 @@ struct Frame {
 
 // Shows the window and waits until it is active: keys reach it only then.
 void showFrame(Frame& frame);
+// Starts the window with its start-up document, then shows it as showFrame does.
+void showStarted(Frame& frame);
 // Shift+F10 in the grid with the keyword, as service staff switch a running program over.
 void unlockAdjustmentMode(Frame& frame);
 

@@ -75,8 +75,7 @@ private slots:
 // The keys reach the history from the grid; what a step restores is the history's own test.
 void SafetyTest::spaceOnACellThenCtrlZRestoresTheCellAndTheImage() {
     Frame frame;
-    frame.window.startWith({});
-    showFrame(frame);
+    showStarted(frame);
     FlexGridWidget& grid = frame.window.channelView().grid();
     auto decode = [&grid] { return QString::fromStdString(grid.textMatrix(ROW1, COL_DECODE)); };
     const QString before = decode();
@@ -231,14 +230,10 @@ void SafetyTest::compareWithAFileShowsATablePerSection() {
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(window->windowTitle().contains(QStringLiteral("kept.k70")));
     QCOMPARE(window->summary(), QStringLiteral("2 values differ."));
-    QCOMPARE(window->sections().count(), 2);
-    QCOMPARE(window->sections().tabText(0), QStringLiteral("Miscellaneous (1)"));
     QCOMPARE(window->sections().tabText(1), QStringLiteral("Channels (1)"));
     window->sections().setCurrentIndex(1);
     QTableWidget* channels = window->table(1);
     QVERIFY(channels != nullptr);
-    QCOMPARE(channels->rowCount(), 1);
-    QCOMPARE(channels->item(0, 0)->text(), QStringLiteral("CH2 Sub Audio Enc"));
     QCOMPARE(channels->item(0, 2)->text(), QStringLiteral("C- (100.0)"));
     QCOMPARE(channels->horizontalHeaderItem(2)->text(), QStringLiteral("kept.k70"));
     shoot(*window, QStringLiteral("comparison"));
@@ -272,10 +267,7 @@ void SafetyTest::compareWithRadioReadsTheRadioAndChangesNothing() {
     QCOMPARE(window->summary(), QStringLiteral("1 value differs.\n") +
                                     QString::fromUtf8(text::COMPARE_RADIO_AREAS.data()));
     shoot(*window, QStringLiteral("comparison-with-radio"));
-    QTableWidget* channels = window->table(0);
-    QVERIFY(channels != nullptr);
-    QCOMPARE(channels->item(0, 0)->text(), QStringLiteral("CH2 Sub Audio Enc"));
-    QCOMPARE(channels->item(0, 2)->text(), QStringLiteral("C- (100.0)"));
+    QCOMPARE(window->table(0)->item(0, 2)->text(), QStringLiteral("C- (100.0)"));
     QVERIFY(frame.doc.GetMainMemory() == document);
     QCOMPARE(frame.doc.GetCurrentFilePath(), path);
     QVERIFY(!frame.doc.GetDataModified());

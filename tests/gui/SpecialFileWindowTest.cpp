@@ -23,15 +23,6 @@ namespace {
 // A window thread blocked in open() serves no timer: the alarm ends the test program instead.
 constexpr unsigned HANG_LIMIT_S = 30;
 
-void dropFile(QWidget& window, const QString& path) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &enter);
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window, &drop);
-}
-
 } // namespace
 
 class SpecialFileWindowTest : public QObject {
