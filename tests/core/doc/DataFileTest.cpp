@@ -33,6 +33,11 @@ RadioImage imageFrom(const std::vector<std::uint8_t>& bytes) {
     return image;
 }
 
+long entries(const std::string& folder) {
+    return std::distance(std::filesystem::directory_iterator(folder),
+                         std::filesystem::directory_iterator());
+}
+
 std::string withPath(int id, const std::string& path) {
     return substitute1(Strings::get(id), path);
 }
@@ -61,11 +66,10 @@ TEST(DataFileTest, ReadAcceptsBothLayoutsAndRefusesEveryOtherSize) {
             EXPECT_TRUE(image == before) << "a refused file leaves the image untouched";
             continue;
         }
-        EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), image.data())) << c.size;
         // The older layout leaves the trailer extension as it was.
-        for (std::size_t i = c.size; i < IMAGE_SIZE; ++i) {
-            EXPECT_EQ(image.byteAt(i), before.byteAt(i)) << "offset " << i;
-        }
+        RadioImage expected = before;
+        std::copy(bytes.begin(), bytes.end(), expected.data());
+        EXPECT_TRUE(image == expected) << c.size;
     }
 }
 
@@ -142,10 +146,7 @@ TEST(DataFileTest, WriteProducesTheWholeImageAndReadsBack) {
     RadioImage back;
     ASSERT_TRUE(ReadDataFile(path, back, prompt));
     EXPECT_TRUE(back == image);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
-                            std::filesystem::directory_iterator()),
-              1)
-        << "no temporary file is left behind";
+    EXPECT_EQ(entries(folder.path()), 1) << "no temporary file is left behind";
 }
 
 TEST(DataFileTest, FailedWritesLeaveTheOldFileByteIdentical) {
@@ -179,10 +180,7 @@ TEST(DataFileTest, FailedWritesLeaveTheOldFileByteIdentical) {
                              MessageIcon::Stop);
         EXPECT_FALSE(WriteDataFile(path, image, prompt, *hooks));
         EXPECT_EQ(TempFolder::readBytes(path), oldBytes);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
-                                std::filesystem::directory_iterator()),
-                  1)
-            << "the temporary file is removed";
+        EXPECT_EQ(entries(folder.path()), 1) << "the temporary file is removed";
     }
 }
 
@@ -241,10 +239,7 @@ TEST(DataFileTest, WriteOverANonRegularPathIsRefusedAndLeavesItAlone) {
         EXPECT_EQ(after.st_ino, before.st_ino) << path;
         EXPECT_EQ(after.st_mode & S_IFMT, before.st_mode & S_IFMT) << path;
     }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
-                            std::filesystem::directory_iterator()),
-              4)
-        << "no temporary file is left behind";
+    EXPECT_EQ(entries(folder.path()), 4) << "no temporary file is left behind";
 }
 
 TEST(DataFileTest, WritableCheck) {

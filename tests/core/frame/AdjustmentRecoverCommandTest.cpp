@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -94,9 +96,9 @@ protected:
     }
 
     static void expectBlocksEqual(const RadioImage& radio) {
-        for (std::size_t i = 0; i < BLOCK_SIZE; ++i) {
-            ASSERT_EQ(radio.byteAt(EEPROM_BLOCK + i), radio.byteAt(FLASH_BLOCK + i)) << i;
-        }
+        EXPECT_TRUE(std::equal(radio.data() + EEPROM_BLOCK,
+                               radio.data() + EEPROM_BLOCK + BLOCK_SIZE,
+                               radio.data() + FLASH_BLOCK));
     }
 
     InProcessRadio sim;

@@ -2,31 +2,21 @@
 
 #include "app/AccessMode.h"
 #include "channel/HChannelData.h"
-#include "doc/DefaultImages.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
 #include "params/HMiscParams.h"
-#include "support/TestRadios.h"
+#include "support/ChannelViewHarness.h"
+#include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 
 namespace kq70 {
 namespace {
 
-constexpr int PMR446_BAND = 12;
-
-void setOptionUnit(RadioImage& image, std::int32_t value) {
-    HMiscParams misc;
-    misc.extract(image);
-    misc.set(HMiscParams::OPTION_UNIT, value);
-    misc.store(image);
-}
-
 // The PMR446 image with channel 1 carrying a mix of flags and channel 2 unprogrammed.
 RadioImage sampleImage(std::int32_t optionUnit) {
-    RadioImage image;
-    BuildDefaultImage(PMR446_BAND, image);
-    setOptionUnit(image, optionUnit);
+    RadioImage image = test::pmrImage();
+    test::setMiscValue(image, HMiscParams::OPTION_UNIT, optionUnit);
     HChannelData data;
     data.extract(image);
     data.setValue(0, powerSaveRx, 1);
@@ -74,26 +64,16 @@ TEST(ChannelListingTest, HeadersAndRulesByModeAndEncryption) {
         return header;
     };
     const Case cases[] = {
-        {ACCESS_NORMAL, 2,
-         "        RX/TX Channel   Sub Audio Dec/Enc Power     Dial                            ",
-         "Chn      (Frequency)     Code No.(Value)  Save   SC Scan TOT SQ Encryption BCLO ARTS", 84,
+        {ACCESS_NORMAL, 2, text::PRINT_HEADER_USER_ENCR_1, text::PRINT_HEADER_USER_ENCR_2, 84,
          with(false, true)},
-        {ACCESS_ADJUSTMENT, 0,
-         "        RX/TX Channel   Sub Audio Dec/Enc Power     Dial                 ",
-         "Chn      (Frequency)     Code No.(Value)  Save   SC Scan TOT SQ BCLO ARTS", 73,
+        {ACCESS_ADJUSTMENT, 0, text::PRINT_HEADER_USER_1, text::PRINT_HEADER_USER_2, 73,
          with(false, false)},
-        {ACCESS_MANUFACTURE, 3,
-         "        RX/TX Channel   Sub Audio Dec/Enc Power      Dial                            ",
-         "Chn      (Frequency)     Code No.(Value)  Save    SC Scan TOT SQ Encryption BCLO ARTS",
-         85, with(true, true)},
-        {ACCESS_E_MODE, 4,
-         "        RX/TX Channel   Sub Audio Dec/Enc Power      Dial                 ",
-         "Chn      (Frequency)     Code No.(Value)  Save    SC Scan TOT SQ BCLO ARTS", 74,
+        {ACCESS_MANUFACTURE, 3, text::PRINT_HEADER_SERVICE_ENCR_1,
+         text::PRINT_HEADER_SERVICE_ENCR_2, 85, with(true, true)},
+        {ACCESS_E_MODE, 4, text::PRINT_HEADER_SERVICE_1, text::PRINT_HEADER_SERVICE_2, 74,
          with(true, false)},
         // Option unit 1 is no "None": encryption counts as used, in the header and the rows.
-        {ACCESS_NORMAL, 1,
-         "        RX/TX Channel   Sub Audio Dec/Enc Power     Dial                            ",
-         "Chn      (Frequency)     Code No.(Value)  Save   SC Scan TOT SQ Encryption BCLO ARTS", 84,
+        {ACCESS_NORMAL, 1, text::PRINT_HEADER_USER_ENCR_1, text::PRINT_HEADER_USER_ENCR_2, 84,
          with(false, true)},
     };
     for (const Case& c : cases) {

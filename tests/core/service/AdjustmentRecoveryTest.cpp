@@ -50,6 +50,10 @@ void realignWorkingCopy(RadioImage& image) {
     backup.recomputeChecksum(image);
 }
 
+std::vector<std::uint8_t> bytes(const RadioImage& image, std::size_t offset, std::size_t count) {
+    return {image.data() + offset, image.data() + offset + count};
+}
+
 std::size_t recordOffset(int channel) {
     return CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * static_cast<std::size_t>(channel);
 }
@@ -152,15 +156,9 @@ TEST_F(AdjustmentRecoveryTest, FlashSoundRebuildsTheEepromPartFromIt) {
 
         ASSERT_TRUE(recovery.Recover(image, request, *spare));
         EXPECT_EQ(AdjustmentChecks::ReliabilityTest(image), AdjustmentChecks::BOTH_RIGHT);
-        for (std::size_t i = 0; i < BLOCK_SIZE; ++i) {
-            ASSERT_EQ(image.byteAt(EEPROM_BLOCK + i), image.byteAt(FLASH_BLOCK + i)) << i;
-        }
-        for (std::size_t i = 0; i < 8; ++i) {
-            EXPECT_EQ(image.byteAt(EEPROM_LEVELS + i), image.byteAt(FLASH_LEVELS + i)) << i;
-        }
-        for (std::size_t i = 0; i < 4; ++i) {
-            EXPECT_EQ(image.byteAt(EEPROM_SERIAL + i), image.byteAt(FLASH_SERIAL + i)) << i;
-        }
+        EXPECT_EQ(bytes(image, EEPROM_BLOCK, BLOCK_SIZE), bytes(image, FLASH_BLOCK, BLOCK_SIZE));
+        EXPECT_EQ(bytes(image, EEPROM_LEVELS, 8), bytes(image, FLASH_LEVELS, 8));
+        EXPECT_EQ(bytes(image, EEPROM_SERIAL, 4), bytes(image, FLASH_SERIAL, 4));
         EXPECT_EQ(image.be16(0x0006),
                   c.expectedHardwareWord != 0 ? c.expectedHardwareWord : image.be16(0x26E8));
         EXPECT_EQ(image.be16(0x0002), image.be16(0x29E8));
@@ -232,9 +230,7 @@ TEST_F(EepromRightTest, ASavedFileOfTheRadioRepairsTheFlashPart) {
         EXPECT_EQ(AdjustmentChecks::ReliabilityTest(image), AdjustmentChecks::BOTH_RIGHT);
         // The radio's EEPROM part as it was; the flash block is its shipping copy.
         EXPECT_EQ(firstDifference(image, radioBefore, 0, EEPROM_SIZE), "");
-        for (std::size_t i = 0; i < BLOCK_SIZE; ++i) {
-            ASSERT_EQ(image.byteAt(FLASH_BLOCK + i), image.byteAt(EEPROM_BLOCK + i)) << i;
-        }
+        EXPECT_EQ(bytes(image, FLASH_BLOCK, BLOCK_SIZE), bytes(image, EEPROM_BLOCK, BLOCK_SIZE));
         // Programmed channels come from the file, the one after the gap too; empty records
         // after the first gap are the band's defaults.
         RadioImage defaults;

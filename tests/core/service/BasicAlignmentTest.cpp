@@ -80,13 +80,19 @@ protected:
         *radioBefore = sim.radio.memory();
     }
 
+    std::unique_ptr<BasicAlignment>
+    makePass(CommProgress& stops, int accessMode = ACCESS_ADJUSTMENT, bool builtIn = true) {
+        return std::make_unique<BasicAlignment>(
+            *document, AlignmentLine{sim.link, sim.clock, lastKind, stops},
+            AlignmentPortSettings{0, 9600, 1, ""},
+            CommJobContext{accessMode, home.path(), false, false, true, builtIn}, prompt);
+    }
+
     BasicAlignment::Outcome run(const BasicAlignment::WindowRunner& window,
                                 int accessMode = ACCESS_ADJUSTMENT, bool builtIn = true) {
-        BasicAlignment pass(*document, {sim.link, sim.clock, lastKind, progress}, {0, 9600, 1, ""},
-                            CommJobContext{accessMode, home.path(), false, false, true, builtIn},
-                            prompt);
-        const auto outcome = pass.Run(window);
-        status = pass.PreparationStatus();
+        const auto pass = makePass(progress, accessMode, builtIn);
+        const auto outcome = pass->Run(window);
+        status = pass->PreparationStatus();
         return outcome;
     }
 
@@ -133,12 +139,11 @@ TEST_F(BasicAlignmentTest, APassKeepsTheRadiosProgrammingAndTakesTheNewAdjustmen
     const RadioImage& radio = sim.radio.memory();
     HAdustmentBackUpParams items;
     ASSERT_TRUE(items.verifyChecksum(radio));
-    for (std::size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(items.get(86 + i), results[i]) << 86 + i;
+    std::array<int, 9> stored{};
+    for (std::size_t i = 0; i < 9; ++i) {
+        stored[i] = items.get(i < 6 ? 86 + i : 13 + i - 6);
     }
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(items.get(13 + i), results[6 + i]) << 13 + i;
-    }
+    EXPECT_EQ(stored, results);
     // Channels, groups and the hardware block are the radio's own again.
     auto before = std::make_unique<HChannelData>();
     before->extract(*radioBefore);
@@ -171,11 +176,9 @@ TEST_F(BasicAlignmentTest, APassKeepsTheRadiosProgrammingAndTakesTheNewAdjustmen
 
 TEST_F(BasicAlignmentTest, WithTheBackupRecoveryTheWriteBackGoesBetweenTheMarkers) {
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
-    BasicAlignment pass(*document, {sim.link, sim.clock, lastKind, progress}, {0, 9600, 1, ""},
-                        CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true, true},
-                        prompt);
-    pass.SetRecoverBackup(true);
-    ASSERT_EQ(pass.Run([](HBasicAlignment&) { return true; }), BasicAlignment::Outcome::Aligned);
+    const auto pass = makePass(progress);
+    pass->SetRecoverBackup(true);
+    ASSERT_EQ(pass->Run([](HBasicAlignment&) { return true; }), BasicAlignment::Outcome::Aligned);
     std::vector<int> markers;
     for (const SimFrame& frame : sim.radio.transcript()) {
         if (frame.request[0] == CMD_EEPROM_WRITE && frame.request[2] == MARKER_WORD) {
@@ -188,16 +191,14 @@ TEST_F(BasicAlignmentTest, WithTheBackupRecoveryTheWriteBackGoesBetweenTheMarker
 TEST_F(BasicAlignmentTest, BothJobsAndTheRestartWaitRunThroughTheExecutorTheWindowDoesNot) {
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
     std::vector<std::string> steps;
-    BasicAlignment pass(*document, {sim.link, sim.clock, lastKind, progress}, {0, 9600, 1, ""},
-                        CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true, true},
-                        prompt);
-    pass.SetJobExecutor([&steps](const std::function<int()>& job) {
+    const auto pass = makePass(progress);
+    pass->SetJobExecutor([&steps](const std::function<int()>& job) {
         steps.push_back("job");
         const int result = job();
         steps.push_back(strprintf("status %d", result));
         return result;
     });
-    const auto outcome = pass.Run([&steps](HBasicAlignment&) {
+    const auto outcome = pass->Run([&steps](HBasicAlignment&) {
         steps.push_back("window");
         return true;
     });
@@ -260,20 +261,23 @@ TEST_F(BasicAlignmentTest, AFailureAfterTheFirstWriteWritesTheFormerDataBack) {
     EXPECT_EQ(firstDifference(sim.radio.memory(), *radioBefore, 0, IMAGE_SIZE), "");
 }
 
-TEST_F(BasicAlignmentTest, AMissingAdjustmentDefaultFileStopsBeforeAnyWrite) {
-    prompt.expectMessage(substitute1(Strings::get(IDS_ALIGNMENT_FILE_NOT_FOUND), "adj_pmr.w70"));
-    const auto outcome = run([](HBasicAlignment&) { return true; }, ACCESS_ADJUSTMENT, false);
-    EXPECT_EQ(outcome, BasicAlignment::Outcome::NotStarted);
-    EXPECT_EQ(status, 1);
-    EXPECT_TRUE(sent(RESET_COMMAND_BYTE));
-    EXPECT_FALSE(sent(CMD_FLASH_WRITE));
-    EXPECT_EQ(firstDifference(sim.radio.memory(), *radioBefore, 0, IMAGE_SIZE), "");
-}
-
-TEST_F(BasicAlignmentTest, AnUnreadableAdjustmentDefaultFileIsReportedToo) {
-    test::TempFolder::writeBytes(home.file("adj_pmr.w70"), std::vector<std::uint8_t>(100, 0));
-    prompt.expectMessage(substitute1(Strings::get(IDS_ALIGNMENT_FILE_NOT_FOUND), "adj_pmr.w70"));
-    EXPECT_EQ(run([](HBasicAlignment&) { return true; }), BasicAlignment::Outcome::NotStarted);
+// Without the built-in adjustment defaults the file is wanted; missing or unreadable, the
+// pass stops before any write.
+TEST_F(BasicAlignmentTest, AMissingOrUnreadableAdjustmentDefaultFileStopsBeforeAnyWrite) {
+    for (const bool unreadable : {false, true}) {
+        SCOPED_TRACE(unreadable);
+        if (unreadable) {
+            TempFolder::writeBytes(home.file("adj_pmr.w70"), std::vector<std::uint8_t>(100, 0));
+        }
+        prompt.expectMessage(
+            substitute1(Strings::get(IDS_ALIGNMENT_FILE_NOT_FOUND), "adj_pmr.w70"));
+        const auto outcome = run([](HBasicAlignment&) { return true; }, ACCESS_ADJUSTMENT, false);
+        EXPECT_EQ(outcome, BasicAlignment::Outcome::NotStarted);
+        EXPECT_EQ(status, 1);
+        EXPECT_TRUE(sent(RESET_COMMAND_BYTE));
+        EXPECT_FALSE(sent(CMD_FLASH_WRITE));
+        EXPECT_EQ(firstDifference(sim.radio.memory(), *radioBefore, 0, IMAGE_SIZE), "");
+    }
 }
 
 TEST_F(BasicAlignmentTest, AlignmentIsOfferedInTheAdjustmentModeOnly) {
@@ -304,10 +308,7 @@ class BasicAlignmentCancelTest : public BasicAlignmentTest {
 protected:
     BasicAlignment::Outcome runStoppable(const BasicAlignment::WindowRunner& window,
                                          CommProgress& stops) {
-        pass = std::make_unique<BasicAlignment>(
-            *document, AlignmentLine{sim.link, sim.clock, lastKind, stops},
-            AlignmentPortSettings{0, 9600, 1, ""},
-            CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true, true}, prompt);
+        pass = makePass(stops);
         pass->SetCancelFlag(&stop);
         return pass->Run(window);
     }
@@ -374,10 +375,7 @@ TEST_F(BasicAlignmentCancelTest, AStopAtAnyPointLeavesTheRadioWithItsOwnData) {
 TEST_F(BasicAlignmentCancelTest, AStopAtTheEndOfJobTwoOutlivesTheNextWindow) {
     prompt.expectMessage(std::string(text::ALIGNMENT_FORMER_RESTORED));
     std::vector<std::string> steps;
-    pass = std::make_unique<BasicAlignment>(
-        *document, AlignmentLine{sim.link, sim.clock, lastKind, progress},
-        AlignmentPortSettings{0, 9600, 1, ""},
-        CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true, true}, prompt);
+    pass = makePass(progress);
     pass->SetCancelFlag(&stop);
     pass->SetJobExecutor([this, &steps](const std::function<int()>& job) {
         stop.clear();
