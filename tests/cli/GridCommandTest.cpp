@@ -64,8 +64,6 @@ TEST_F(GridCommandTest, BuiltInImagesInModesZeroAndOne) {
     };
     const Case cases[] = {
         {{"--band", "12"}, {}, "CH1 (446.00625)", false},
-        {{"--band", "12"}, MANUFACTURE, "446.00625", true},
-        {{"--band", "5"}, {}, "446.00625", false}, // not a PMR446 radio: no channel names
         {{"--band", "0"}, MANUFACTURE, "436.00000", true},
     };
     int n = 0;

@@ -108,29 +108,23 @@ TEST_F(RadioSimulatorTest, DamagedFramesAndNoiseAreNotAnswered) {
     EXPECT_EQ(exchange(withChecksum(write), 8s).back(), NAK);
 }
 
+// What each fault does to its answer the link tests see; here that it hits its own frame
+// only, and that a write the radio did not hear is not stored.
 TEST_F(RadioSimulatorTest, ScriptedFaultsHitTheirFrame) {
     radio.enterCloneMode();
-    radio.addFault({SimFaultKind::BadChecksum, 1, 0});
-    radio.addFault({SimFaultKind::WrongCommand, 2, 0});
-    radio.addFault({SimFaultKind::Silence, 3, 0});
-    radio.addFault({SimFaultKind::Nak, 4, 0});
+    radio.addFault({SimFaultKind::Nak, 2, 0});
+    radio.addFault({SimFaultKind::Silence, 4, 0});
     const Bytes read = withChecksum({CMD_EEPROM_READ, 0x02, 0x02});
     const Bytes good{0xF0, 0x03, 0xC0, 0x83, 0x36};
-
-    auto answerTo = [&](Duration at) {
+    const auto answerTo = [&](Duration at) {
         const Bytes all = exchange(read, at);
         return Bytes(all.begin() + 4, all.end());
     };
-    EXPECT_EQ(answerTo(0s), (Bytes{0xF0, 0x03, 0xC0, 0x83, 0x37}));
-    EXPECT_EQ(answerTo(1s), (Bytes{0xF1, 0x03, 0xC0, 0x83, 0x37}));
-    EXPECT_EQ(answerTo(2s), Bytes{});
-    EXPECT_EQ(answerTo(3s), Bytes{NAK});
-    EXPECT_EQ(answerTo(4s), good);
-    EXPECT_EQ(radio.transcript()[2].fault, SimFaultKind::Silence);
-
-    // A write the radio did not hear is not stored.
-    radio.addFault({SimFaultKind::Silence, 6, 0});
-    exchange(withChecksum({CMD_EEPROM_WRITE, 0x04, 0x10, 0xAA, 0xBB}), 5s);
+    EXPECT_EQ(answerTo(0s), good);
+    EXPECT_EQ(answerTo(1s), Bytes{NAK});
+    EXPECT_EQ(answerTo(2s), good);
+    EXPECT_EQ(radio.transcript()[1].fault, SimFaultKind::Nak);
+    exchange(withChecksum({CMD_EEPROM_WRITE, 0x04, 0x10, 0xAA, 0xBB}), 3s);
     EXPECT_EQ(radio.memory().be16(0x20), 0);
 }
 
@@ -157,26 +151,6 @@ TEST_F(RadioSimulatorTest, ACorruptedStoreIsAcknowledgedButKeepsOneByteInverted)
     expected.setByte(0x21, 0xCB);
     expected.setByte(flashPageOffset(0x10) + 127, 0xA5);
     EXPECT_EQ(radio.memory(), expected) << "no other byte differs";
-}
-
-TEST_F(RadioSimulatorTest, HandshakeFaults) {
-    RadioSimulator noisy(makeSimulatorSeedImage());
-    noisy.addFault({SimFaultKind::GarbageBeforeCheck, 0, 2});
-    noisy.switchOn(Duration{0});
-    const Bytes first = values(noisy.takeOutput(300ms));
-    ASSERT_EQ(first.size(), 3u);
-    EXPECT_NE(first[0], CHECK_COMMAND);
-    EXPECT_NE(first[1], CHECK_COMMAND);
-    EXPECT_EQ(first[2], CHECK_COMMAND);
-
-    RadioSimulator mute(makeSimulatorSeedImage());
-    mute.addFault({SimFaultKind::NeverOffer, 0, 0});
-    mute.switchOn(Duration{0});
-    EXPECT_TRUE(mute.takeOutput(1h).empty());
-
-    RadioSimulator other(makeSimulatorSeedImage());
-    other.addFault({SimFaultKind::WrongProductCode, 0, 0});
-    EXPECT_NE(other.memory().be16(PRODUCT_CODE_OFFSET), 0xC083);
 }
 
 TEST_F(RadioSimulatorTest, ResetSwitchesOffAndTheRadioMayComeBack) {

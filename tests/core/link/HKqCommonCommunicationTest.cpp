@@ -121,50 +121,47 @@ TEST_F(HKqCommonCommunicationTest, WriteBlockStoresInTheRadio) {
                            sim.radio.memory().bytes().begin() + page));
 }
 
-TEST_F(HKqCommonCommunicationTest, BadAnswersFailAndLeaveTheBufferUntouched) {
+// A read fails on any answer but the right one and leaves the buffer as it was; a write
+// fails on anything but the radio's acknowledgement.
+TEST_F(HKqCommonCommunicationTest, ExchangesFailOnAnyButTheRightAnswer) {
     struct Case {
         SimFaultKind fault;
         int area;
-        std::uint32_t code; // left in the request; 99 means unchanged
+        bool write;
+        std::uint32_t code; // a read leaves it in the request; 99 means unchanged
     };
     const std::vector<Case> cases = {
-        {SimFaultKind::BadChecksum, AREA_EEPROM, 99},
-        {SimFaultKind::BadChecksum, AREA_FLASH, 99},
-        {SimFaultKind::WrongCommand, AREA_EEPROM, 99},
-        {SimFaultKind::WrongCommand, AREA_FLASH, 99},
-        {SimFaultKind::Silence, AREA_EEPROM, 2},
-        {SimFaultKind::Silence, AREA_FLASH, 2},
-        {SimFaultKind::Nak, AREA_FLASH, 2},
+        {SimFaultKind::BadChecksum, AREA_EEPROM, false, 99},
+        {SimFaultKind::BadChecksum, AREA_FLASH, false, 99},
+        {SimFaultKind::WrongCommand, AREA_EEPROM, false, 99},
+        {SimFaultKind::WrongCommand, AREA_FLASH, false, 99},
+        {SimFaultKind::Silence, AREA_EEPROM, false, 2},
+        {SimFaultKind::Silence, AREA_FLASH, false, 2},
+        {SimFaultKind::Nak, AREA_FLASH, false, 2},
+        {SimFaultKind::Nak, AREA_FLASH, true, 0},
+        {SimFaultKind::WrongCommand, AREA_FLASH, true, 0},
+        {SimFaultKind::BadChecksum, AREA_FLASH, true, 0},
+        {SimFaultKind::Silence, AREA_FLASH, true, 0},
+        {SimFaultKind::BadChecksum, AREA_EEPROM, true, 0},
+        {SimFaultKind::WrongCommand, AREA_EEPROM, true, 0},
+        {SimFaultKind::Nak, AREA_EEPROM, true, 0},
     };
     openInCloneMode();
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.fault) << " area " << c.area
+                                        << (c.write ? " write" : " read"));
         sim.radio.addFault({c.fault, sim.radio.framesTaken() + 1, 0});
+        if (c.write) {
+            EXPECT_FALSE(comm.WriteBlock(c.area, 0x10, 0, *image, &request));
+            continue;
+        }
         workBuffer->bytes()[0x2680] = 0x5C;
         const RadioImage before = *workBuffer;
         request.m_errorCode = 99;
         EXPECT_FALSE(comm.ReadBlock(c.area, 0x49, 0, *workBuffer, request));
-        EXPECT_EQ(*workBuffer, before) << static_cast<int>(c.fault);
-        EXPECT_EQ(request.m_errorCode, c.code) << static_cast<int>(c.fault);
+        EXPECT_EQ(*workBuffer, before);
+        EXPECT_EQ(request.m_errorCode, c.code);
         ASSERT_EQ(lastFrame().fault, c.fault);
-    }
-}
-
-TEST_F(HKqCommonCommunicationTest, WritesFailOnAnyButTheRightAnswer) {
-    struct Case {
-        SimFaultKind fault;
-        int area;
-    };
-    const std::vector<Case> cases = {
-        {SimFaultKind::Nak, AREA_FLASH},          {SimFaultKind::WrongCommand, AREA_FLASH},
-        {SimFaultKind::BadChecksum, AREA_FLASH},  {SimFaultKind::Silence, AREA_FLASH},
-        {SimFaultKind::BadChecksum, AREA_EEPROM}, {SimFaultKind::WrongCommand, AREA_EEPROM},
-        {SimFaultKind::Nak, AREA_EEPROM},
-    };
-    openInCloneMode();
-    for (const Case& c : cases) {
-        sim.radio.addFault({c.fault, sim.radio.framesTaken() + 1, 0});
-        EXPECT_FALSE(comm.WriteBlock(c.area, 0x10, 0, *image, &request))
-            << static_cast<int>(c.fault) << " area " << c.area;
     }
     EXPECT_TRUE(comm.WriteBlock(AREA_FLASH, 0x10, 0, *image, nullptr));
 }
