@@ -15,7 +15,10 @@
 #include <QInputDialog>
 #include <QTemporaryDir>
 #include <QThread>
+
 #include <QtTest>
+#include <mutex>
+#include <utility>
 
 using namespace kq70;
 using namespace kq70::test;
@@ -66,16 +69,45 @@ struct WindowPerson {
     int filesAsked = 0; // the contract opens twice, then saves twice
 };
 
-// The same person seen from a radio job's worker thread: the reply is arranged on the window
-// thread, where the dialogs open.
-struct PersonBehindTheWorker {
-    WindowPerson& person;
+// The same person seen from a radio job's worker thread. The worker learns the next reply
+// first; the window thread arranges it just before the dialog opens, as for a window's own
+// question, so the reply cannot meet the dialog that closed before.
+struct PersonBehindTheWorker : UserPrompt {
+    PersonBehindTheWorker(WindowPerson& windowPerson, UserPrompt& windowPrompt)
+        : person(windowPerson), window(windowPrompt) {}
 
-    void willReply(Reply reply, Asked asked) {
-        QMetaObject::invokeMethod(
-            qApp, [this, reply, asked] { person.willReply(reply, asked); },
-            Qt::BlockingQueuedConnection);
+    void willReply(Reply reply, Asked asked) { // on the worker
+        const std::lock_guard lock(mutex);
+        next = {reply, asked};
     }
+
+    MessageAnswer messageBox(std::string_view text, std::string_view caption,
+                             MessageButtons buttons, MessageIcon icon) override {
+        arrange();
+        return window.messageBox(text, caption, buttons, icon);
+    }
+    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override {
+        arrange();
+        return window.openFileDialog(request);
+    }
+    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override {
+        arrange();
+        return window.saveFileDialog(request);
+    }
+    std::optional<std::string> passwordEntry() override {
+        arrange();
+        return window.passwordEntry();
+    }
+
+    void arrange() { // on the window thread
+        const std::lock_guard lock(mutex);
+        person.willReply(next.first, next.second);
+    }
+
+    WindowPerson& person;
+    UserPrompt& window;
+    std::mutex mutex;
+    std::pair<Reply, Asked> next{Reply::Gone, Asked::Question};
 };
 
 } // namespace
@@ -117,9 +149,9 @@ void SeamContractTest::theWorkersPromptKeepsItFromAnotherThread() {
     file.close();
     const QString fresh = folder.filePath(QStringLiteral("new.K70"));
     QtUserPrompt window;
-    WorkerUserPrompt prompt(window);
     WindowPerson person(path, fresh);
-    PersonBehindTheWorker behind{person};
+    PersonBehindTheWorker behind(person, window);
+    WorkerUserPrompt prompt(behind);
     std::vector<std::string> broken;
     std::unique_ptr<QThread> worker(QThread::create([&] {
         broken =

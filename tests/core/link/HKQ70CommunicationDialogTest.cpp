@@ -625,6 +625,29 @@ protected:
     std::size_t writeFrames() const { return countFrames(sim.radio, isWrite); }
 };
 
+// The repair compares the whole channel table, so the read must take every record the
+// radio's capacity holds, whatever that capacity is.
+TEST_F(RecoveryJobsTest, TheReadTakesTheWholeChannelTableOfEveryCapacity) {
+    for (const int radioChannel : {0, 3, 6}) {
+        SCOPED_TRACE(radioChannel);
+        const RadioImage radio = test::radioWithChannels(radioChannel);
+        sim.radio.memory() = radio;
+        const auto buffer = readRadio();
+
+        const int capacity = channelCapacityForRadioChannel(radioChannel);
+        const std::size_t tableEnd = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * capacity;
+        EXPECT_EQ(firstDifference(*buffer, radio, 0, eepromWordOffset(0xFF)), "");
+        EXPECT_EQ(buffer->be16(eepromWordOffset(0xFF)), 0) << "the last word is not read";
+        EXPECT_EQ(firstDifference(*buffer, radio, FLASH_OFFSET, tableEnd - FLASH_OFFSET), "");
+        EXPECT_EQ(firstDifference(*buffer, radio, flashPageOffset(0x49),
+                                  flashPageOffset(0x50) - flashPageOffset(0x49)),
+                  "");
+        EXPECT_EQ(sim.radio.state(), SimState::CloneMode) << "no reset between read and write";
+        EXPECT_FALSE(port.IsOpen());
+        EXPECT_EQ(writeFrames(), 0u);
+    }
+}
+
 TEST_F(RecoveryJobsTest, TheWriteFindsTheRadioStillInCloneModeAndMarksItComplete) {
     auto buffer = readRadio();
     const unsigned handshakeBytes = sim.link.bytesWritten();
