@@ -9,22 +9,6 @@ namespace {
 
 using P = HMarketingParams;
 
-TEST(HMarketingParamsTest, FirmwareVersionIsFourDecimalDigits) {
-    const struct {
-        std::uint8_t high, low;
-        std::int32_t version;
-    } cases[] = {{0x01, 0x10, 110}, {0x01, 0x09, 109}, {0x12, 0x34, 1234}, {0x00, 0x00, 0}};
-    for (const auto& c : cases) {
-        RadioImage image;
-        image.setByte(0x29EC, c.high);
-        image.setByte(0x29ED, c.low);
-        EXPECT_EQ(HMarketingParams::firmwareVersionOf(image), c.version);
-        HMarketingParams params;
-        params.extract(image);
-        EXPECT_EQ(params.firmwareVersion(), c.version);
-    }
-}
-
 TEST(HMarketingParamsTest, StoreWritesOnlyWhatChanged) {
     // Erased memory holds nibbles that are no decimal digits; reading them and storing
     // back must not turn them into other digits.

@@ -1,8 +1,11 @@
 // One golden record per parameter object: the bytes a radio holds, the values they read as,
 // and the bytes those values store into blank memory. A field at the wrong offset or bit,
 // a lost store or a write outside the fields shows up here.
+#include "params/HHardwareParams.h"
 #include "params/HKeyFuncParams.h"
+#include "params/HMarketingParams.h"
 #include "params/HMiscParams.h"
+#include "params/HPagingCodeParams.h"
 #include "params/HPowerSaveParams.h"
 #include "params/HProgrammingPasswordParams.h"
 
@@ -93,6 +96,52 @@ const GoldenRecord RECORDS[] = {
       {0x29E7, 12, 12}},
      {1, 0},
      {{HProgrammingPasswordParams::PASSWORD, "1A2B3C"}}},
+    // Band 12 under a foreign high nibble, copied to the mirror at 0x0006; bits around the local
+    // offset, the squelch release time and the keypad belong to other values. The oscillator
+    // near 12.8 MHz in 40, 50, 20 and 10 kHz units (12 bits), the first IF near 45.05 MHz in 5,
+    // 6.25, 2.5 and 1.25 kHz units (each copy stores its own value), 436 to 470 MHz.
+    {"hardware",
+     [] { return std::make_unique<HHardwareParams>(); },
+     {{0x26E8, 0xAC, 0x0C}, {0x26E9, 0x63, 0x63}, {0x26EA, 0xB4, 0xB4}, {0x26EB, 100, 100},
+      {0x0006, 0x00, 0x0C}, {0x0007, 0x00, 0x63}, {0x29E8, 7, 7},       {0x272B, 0xFF, 0x01},
+      {0x2742, 0xF9, 0x01}, {0x2743, 0x5A, 0x5A}, {0x0203, 0xC5, 0x80}, {0x2713, 0xF1, 0x01},
+      {0x2714, 0x40, 0x40}, {0x2719, 0x01, 0x01}, {0x271A, 0x01, 0x01}, {0x271F, 0x02, 0x02},
+      {0x2720, 0x81, 0x81}, {0x2725, 0x05, 0x05}, {0x2726, 0x03, 0x03}, {0x272C, 0x23, 0x23},
+      {0x272D, 0x32, 0x32}, {0x272E, 0x1C, 0x1C}, {0x272F, 0x29, 0x29}, {0x2730, 0x46, 0x46},
+      {0x2731, 0x65, 0x65}, {0x2732, 0x8C, 0x8C}, {0x2733, 0xC9, 0xC9}, {0x2734, 0x11, 0x11},
+      {0x2735, 0x08, 0x08}, {0x2736, 0x12, 0x12}, {0x2737, 0x5C, 0x5C}, {0x26EE, 1, 1},
+      {0x26F2, 2, 2},       {0x26F6, 3, 3},       {0x26FA, 4, 4},       {0x2702, 5, 5},
+      {0x270A, 6, 6},       {0x26FE, 7, 7},       {0x2706, 8, 8},       {0x270E, 9, 9}},
+     {6,        12,       7,        1,        1,        2,        1,         5,         10,
+      1,        1,        1,        1,        12800000, 45050000, 436000000, 470000000, 100,
+      7209,     18021,    36041,    257,      641,      1283,     1,         1,         2,
+      3,        4,        5,        6,        7,        8,        9,         12800000,  12850000,
+      12820000, 12830000, 45050000, 45056250, 45052500, 45051250},
+     {}},
+    // Four decimal digits each, then the serial number and its copy.
+    {"marketing",
+     [] { return std::make_unique<HMarketingParams>(); },
+     {{0x0000, 0x12, 0x12},
+      {0x0001, 0x34, 0x34},
+      {0x29EC, 0x01, 0x01},
+      {0x29ED, 0x09, 0x09},
+      {0x29EE, 0x2A, 0x2A},
+      {0x29EF, 0x05, 0x05},
+      {0x29F0, 0xC3, 0xC3},
+      {0x29F1, 0xF1, 0xF1},
+      {0x016C, 0x11, 0x11},
+      {0x016D, 0x22, 0x22},
+      {0x016E, 0x33, 0x33},
+      {0x016F, 0x44, 0x44}},
+     {1234, 109, 0x2A05C3F1, 0x11223344},
+     {}},
+    {"last paging code",
+     [] { return std::make_unique<HPagingCodeParams>(9); },
+     {{0x26E6, 0xDA, 0xDA}, // flag, ENC & DEC, Alarm, digit A
+      {0x26E7, 0xBC, 0xBC}},
+     {0xA, HPagingCodeParams::DECODE_ACTION_ALARM, HPagingCodeParams::DECODE_STATUS_ENC_AND_DEC, 1,
+      0xB, 0xC},
+     {}},
 };
 
 TEST(ParamsGoldenRecordTest, BytesReadAsTheirValuesAndStoreBack) {
