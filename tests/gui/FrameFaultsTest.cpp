@@ -321,26 +321,23 @@ void FrameFaultsTest::strayKeysNeverStopADownload() {
                    ? QMessageBox::No
                    : QMessageBox::Yes;
     };
-    // A stray key goes where the focus is, else to the communication window.
-    const auto focused = [](CommunicationWindow& window) {
-        QWidget* focus = QApplication::focusWidget();
-        return focus != nullptr ? focus : static_cast<QWidget*>(&window);
-    };
     int step = 0;
     bool goingOn = false;
     driver.duringJob = [&](CommunicationWindow& window) {
         if (window.phaseCount() < 2 || window.progressValue() < 1) {
             if (step == 0 && window.progressValue() >= 1) { // keys while the radio is read
-                QTest::keyClick(focused(window), Qt::Key_Space);
-                QTest::keyClick(focused(window), Qt::Key_Return);
+                QWidget* focus = QApplication::focusWidget();
+                QTest::keyClick(focus != nullptr ? focus : &window, Qt::Key_Space);
+                QTest::keyClick(focus != nullptr ? focus : &window, Qt::Key_Return);
                 QTest::keyClicks(&window, QStringLiteral(" x "));
                 step = window.cancelRequested() ? -1 : 1;
             }
             return;
         }
         if (step == 1) { // while it is written
-            QTest::keyClick(focused(window), Qt::Key_Space);
-            QTest::keyClick(focused(window), Qt::Key_Enter);
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : &window, Qt::Key_Space);
+            QTest::keyClick(focus != nullptr ? focus : &window, Qt::Key_Enter);
             clickCancel(window);
             goingOn = !window.cancelRequested();
             step = 2;
