@@ -80,7 +80,9 @@ struct Bench {
         return found == counts.end() ? 0u : found->second;
     }
 
+    // Shows the window and opens the procedure's window from its START button.
     template <typename Dialog> Dialog* open(AlignmentProcedure procedure) {
+        window.show();
         window.startButton(procedure)->click();
         auto* dialog = dynamic_cast<Dialog*>(window.procedureWindow());
         if (dialog == nullptr || !QTest::qWaitForWindowExposed(dialog)) {
@@ -167,7 +169,6 @@ private slots:
 
     void cancelledVcoRunKeepsTheValues() {
         Bench b;
-        b.window.show();
         const int before = b.set.get(88);
         auto* vco = b.open<VcoAutoDialog>(AlignmentProcedure::RxVco);
         QVERIFY(vco != nullptr);
@@ -183,7 +184,6 @@ private slots:
 
     void manualVcoSliderMovedWithTheArrowKeysUpdatesTheReadings() {
         Bench b;
-        b.window.show();
         auto* manual = b.open<VcoManualDialog>(AlignmentProcedure::RxVcoManual);
         QVERIFY(manual != nullptr);
         waitIdle(*manual);
@@ -208,7 +208,6 @@ private slots:
 
     void txPowerTakesTheTypedLevelAndTheCloseButtonEndsTransmitting() {
         Bench b;
-        b.window.show();
         const int stored = b.set.get(18);
         auto* power = b.open<SliderAlignDialog>(AlignmentProcedure::TxPowerHigh);
         QVERIFY(power != nullptr);
@@ -244,7 +243,6 @@ private slots:
 
     void everyWayOfClosingATransmitWindowReturnsToReceive() {
         Bench b;
-        b.window.show();
         const std::function<void(SliderAlignDialog&)> closings[] = {
             [](SliderAlignDialog& d) { d.cancelButton().click(); },
             [](SliderAlignDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); },
@@ -265,7 +263,6 @@ private slots:
     void thresholdSqlShowsItsReadingsAndOkStoresTheResult() {
         Bench b;
         b.sim.adjustment.setSignalLevel(12);
-        b.window.show();
         auto* sql = b.open<MeasurementDialog>(AlignmentProcedure::ThresholdSqlWide);
         QVERIFY(sql != nullptr);
         QVERIFY(!sql->okButton().isVisible());
@@ -288,7 +285,6 @@ private slots:
     void closingDuringSamplingStopsTheRunAndStoresNothing() {
         for (const bool battery : {false, true}) {
             Bench b(true);
-            b.window.show();
             const int before = b.set.get(battery ? 95 : 6);
             ProcedureDialog* dialog =
                 battery ? static_cast<ProcedureDialog*>(
@@ -309,7 +305,6 @@ private slots:
 
     void rxTuneOverThreePoints() {
         Bench b;
-        b.window.show();
         auto* tune = b.open<RxTuneDialog>(AlignmentProcedure::RxTune);
         QVERIFY(tune != nullptr);
         shoot(*tune, QStringLiteral("rx-tune-dialog"));
@@ -349,7 +344,6 @@ private slots:
         }
         // The procedure window's Help button opens its own section.
         Bench b;
-        b.window.show();
         auto* battery = b.open<BatteryDialog>(AlignmentProcedure::Battery);
         QVERIFY(battery != nullptr);
         shoot(*battery, QStringLiteral("battery-dialog"));

@@ -88,6 +88,12 @@ int itemCommand(int item) {
     return ID_VIEW_ITEM_FIRST + item;
 }
 
+// Starts the window and shows it active, with its channel grid at hand.
+FlexGridWidget& startedGrid(Frame& frame) {
+    showStarted(frame);
+    return frame.window.channelView().grid();
+}
+
 // Offscreen, a window does not get the focus back by itself once a message box has gone.
 void reactivate(QWidget& window) {
     window.activateWindow();
@@ -100,26 +106,22 @@ class ChannelGridTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void spaceOnDecodeShowsCtcssAndASaveWritesItOnBothSides();
+    void spaceOnDecodeShowsCtcssThatSurvivesConfigureAndIsSavedOnBothSides();
     void doubleClickOnTheChannelNumberProgramsTheChannel();
     void openingAFileShowsItsChannels();
     void typedFrequenciesAreFilteredAndChecked();
     void f3ReachesTheDecodeColumnOnly();
     void copiedToneCellPastesIntoThreeRows();
     void viewItemCommandsHideAndShowColumns();
-    void shiftF10WithTheKeywordEntersAdjustmentMode();
-    void squelchIsChosenFromItsDropDown();
+    void returnOpensTheChooserOrTheDropDownOfACell();
     void functionKeysReachTheWindow();
     void channelAllocationReloadsTheGridAndTheStrip();
-    void gridEditsSurviveConfigure();
-    void theWindowsChoosersOpenFromTheGrid();
     void pmr446ScreenInNormalMode();
 };
 
-void ChannelGridTest::spaceOnDecodeShowsCtcssAndASaveWritesItOnBothSides() {
+void ChannelGridTest::spaceOnDecodeShowsCtcssThatSurvivesConfigureAndIsSavedOnBothSides() {
     Frame frame;
-    showStarted(frame);
-    FlexGridWidget& grid = frame.window.channelView().grid();
+    FlexGridWidget& grid = startedGrid(frame);
     QCOMPARE(grid.rowCount(), ROW1 + 16);
     QCOMPARE(cell(grid, ROW1, COL_DECODE), QStringLiteral("-----"));
     QVERIFY(!frame.doc.GetDataModified());
@@ -129,6 +131,11 @@ void ChannelGridTest::spaceOnDecodeShowsCtcssAndASaveWritesItOnBothSides() {
     QVERIFY(cell(grid, ROW1, COL_ENCODE).contains(QStringLiteral("67.0")));
     QVERIFY(frame.doc.GetDataModified());
     QVERIFY(frame.window.isWindowModified());
+
+    // File > Configure reloads the view with the port it names: the edit survives it.
+    whenModal([](QWidget* modal) { okButton(*static_cast<QDialog*>(modal))->click(); });
+    frame.window.runCommand(ID_FILE_CONFIGURE);
+    QCOMPARE(cell(grid, ROW1, COL_DECODE), QStringLiteral("No.10 (C-67.0)"));
 
     // The save commits the grid's edit before it writes.
     const QString path = QString::fromStdString(frame.file("tones.K70"));
@@ -220,8 +227,7 @@ void ChannelGridTest::openingAFileShowsItsChannels() {
 
 void ChannelGridTest::typedFrequenciesAreFilteredAndChecked() {
     Frame frame(ACCESS_MANUFACTURE);
-    showStarted(frame);
-    FlexGridWidget& grid = frame.window.channelView().grid();
+    FlexGridWidget& grid = startedGrid(frame);
     // Letters never reach the editor; a value outside the band is cut to its edge after the
     // message.
     selectCell(grid, ROW1, COL_RX_FREQUENCY);
@@ -277,8 +283,7 @@ void ChannelGridTest::f3ReachesTheDecodeColumnOnly() {
 
 void ChannelGridTest::copiedToneCellPastesIntoThreeRows() {
     Frame frame;
-    showStarted(frame);
-    FlexGridWidget& grid = frame.window.channelView().grid();
+    FlexGridWidget& grid = startedGrid(frame);
     const QString tone = cell(grid, ROW1 + 8, COL_DECODE);
     QCOMPARE(tone, QStringLiteral("No.10 (C-67.0)"));
 
@@ -307,8 +312,7 @@ void ChannelGridTest::copiedToneCellPastesIntoThreeRows() {
 
 void ChannelGridTest::viewItemCommandsHideAndShowColumns() {
     Frame frame;
-    showStarted(frame);
-    FlexGridWidget& grid = frame.window.channelView().grid();
+    FlexGridWidget& grid = startedGrid(frame);
     QAction* scan = frame.window.action(itemCommand(ChannelGridLayout::ITEM_SCAN));
     QVERIFY(scan != nullptr);
     QVERIFY(scan->isChecked());
@@ -339,19 +343,24 @@ void ChannelGridTest::viewItemCommandsHideAndShowColumns() {
     QVERIFY(!frame.window.action(itemCommand(ChannelGridLayout::ITEM_DIAL_SCAN))->isChecked());
 }
 
-void ChannelGridTest::shiftF10WithTheKeywordEntersAdjustmentMode() {
+void ChannelGridTest::returnOpensTheChooserOrTheDropDownOfACell() {
     Frame frame;
-    showStarted(frame);
-    QVERIFY(frame.window.windowTitle().endsWith(QStringLiteral("PMR446")));
-    unlockAdjustmentMode(frame);
-    QVERIFY(frame.window.windowTitle().endsWith(QStringLiteral("PMR446(A)")));
+    FlexGridWidget& grid = startedGrid(frame);
+    // The tone's chooser: Escape leaves the cell as it was.
+    const QString before = cell(grid, ROW1 + 8, COL_DECODE);
+    QString shownTitle;
+    whenModal([&shownTitle](QWidget* dialog) {
+        shownTitle = dialog->windowTitle();
+        QVERIFY(dialog->findChild<QListWidget*>(QStringLiteral("chooserList")) != nullptr);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    press(grid, ROW1 + 8, COL_DECODE, Qt::Key_Return);
+    QVERIFY(!shownTitle.isEmpty());
+    QCOMPARE(cell(grid, ROW1 + 8, COL_DECODE), before);
     QVERIFY(!frame.doc.GetDataModified());
-}
 
-void ChannelGridTest::squelchIsChosenFromItsDropDown() {
-    Frame frame;
-    showStarted(frame);
-    FlexGridWidget& grid = frame.window.channelView().grid();
+    // The squelch's drop-down.
+    reactivate(frame.window);
     QCOMPARE(cell(grid, ROW1 + 2, COL_SQUELCH), QStringLiteral("3"));
     press(grid, ROW1 + 2, COL_SQUELCH, Qt::Key_Return);
     auto* combo = grid.viewport()->findChild<QComboBox*>();
@@ -367,8 +376,7 @@ void ChannelGridTest::squelchIsChosenFromItsDropDown() {
 
 void ChannelGridTest::functionKeysReachTheWindow() {
     Frame frame;
-    showStarted(frame);
-    FlexGridWidget& grid = frame.window.channelView().grid();
+    FlexGridWidget& grid = startedGrid(frame);
     QCOMPARE(frame.window.statusBar()->currentMessage(),
              QStringLiteral("F1 for Help   F3 for DCS Complement   F10 for Menus"));
 
@@ -394,6 +402,12 @@ void ChannelGridTest::functionKeysReachTheWindow() {
     });
     emit grid.customContextMenuRequested(centreOf(grid, ROW1 + 8, COL_DECODE));
     QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("No.10 (C-67.0)")));
+
+    // Shift+F10 with the keyword switches to Adjustment mode without touching the data.
+    QVERIFY(frame.window.windowTitle().endsWith(QStringLiteral("PMR446")));
+    unlockAdjustmentMode(frame);
+    QVERIFY(frame.window.windowTitle().endsWith(QStringLiteral("PMR446(A)")));
+    QVERIFY(!frame.doc.GetDataModified());
 }
 
 void ChannelGridTest::channelAllocationReloadsTheGridAndTheStrip() {
@@ -435,39 +449,6 @@ void ChannelGridTest::channelAllocationReloadsTheGridAndTheStrip() {
     QCOMPARE(view.grid().rowCount(), ROW1 + 255);
     QVERIFY(view.stripText().contains(QStringLiteral("1 Channels Left")));
     QVERIFY(frame.window.isWindowModified());
-}
-
-void ChannelGridTest::gridEditsSurviveConfigure() {
-    Frame frame;
-    showStarted(frame);
-    FlexGridWidget& grid = frame.window.channelView().grid();
-    press(grid, ROW1, COL_DECODE, Qt::Key_Space);
-    const QString edited = cell(grid, ROW1, COL_DECODE);
-    QCOMPARE(edited, QStringLiteral("No.10 (C-67.0)"));
-
-    // File > Configure reloads the view with the port it names: the edit survives it.
-    whenModal([](QWidget* modal) { okButton(*static_cast<QDialog*>(modal))->click(); });
-    frame.window.runCommand(ID_FILE_CONFIGURE);
-    QCOMPARE(cell(grid, ROW1, COL_DECODE), edited);
-    frame.window.channelView().saveData();
-    QCOMPARE(channelsOf(frame.doc.GetMainMemory()).getValue(0, rxToneCode), 670);
-}
-
-void ChannelGridTest::theWindowsChoosersOpenFromTheGrid() {
-    Frame frame;
-    showStarted(frame);
-    FlexGridWidget& grid = frame.window.channelView().grid();
-    const QString before = cell(grid, ROW1 + 8, COL_DECODE);
-    QString shownTitle;
-    whenModal([&shownTitle](QWidget* dialog) {
-        shownTitle = dialog->windowTitle();
-        QVERIFY(dialog->findChild<QListWidget*>(QStringLiteral("chooserList")) != nullptr);
-        QTest::keyClick(dialog, Qt::Key_Escape);
-    });
-    press(grid, ROW1 + 8, COL_DECODE, Qt::Key_Return);
-    QVERIFY(!shownTitle.isEmpty());
-    QCOMPARE(cell(grid, ROW1 + 8, COL_DECODE), before);
-    QVERIFY(!frame.doc.GetDataModified());
 }
 
 void ChannelGridTest::pmr446ScreenInNormalMode() {

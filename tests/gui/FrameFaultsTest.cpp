@@ -49,6 +49,27 @@ std::int32_t powerOnCondition(const RadioImage& image) {
     return misc.get(HMiscParams::POWER_ON_CONDITION);
 }
 
+void clickCancel(CommunicationWindow& window) {
+    window.findChild<QPushButton*>(QStringLiteral("cancel"))->click();
+}
+
+// Counts the radio jobs and clicks Cancel once, when job `job` (from 1) is in its bar's phase
+// `phase` or later and the bar has moved.
+struct CancelInJob {
+    CancelInJob(RadioFrame& frame, Driver& driver, int job, int phase) {
+        frame.window.radio().setJobStartedHandler([this](CommunicationWindow&) { ++jobs; });
+        driver.duringJob = [this, job, phase](CommunicationWindow& window) {
+            if (!cancelled && jobs == job && window.phaseCount() >= phase &&
+                window.progressValue() >= 1) {
+                cancelled = true;
+                clickCancel(window);
+            }
+        };
+    }
+    int jobs = 0;
+    bool cancelled = false;
+};
+
 } // namespace
 
 class FrameFaultsTest : public QObject {
@@ -317,7 +338,7 @@ void FrameFaultsTest::strayKeysNeverStopADownload() {
             QWidget* focus = QApplication::focusWidget();
             QTest::keyClick(focus != nullptr ? focus : &window, Qt::Key_Space);
             QTest::keyClick(focus != nullptr ? focus : &window, Qt::Key_Enter);
-            window.findChild<QPushButton*>(QStringLiteral("cancel"))->click();
+            clickCancel(window);
             goingOn = !window.cancelRequested();
             step = 2;
         } else if (step == 2) {
@@ -352,25 +373,16 @@ void FrameFaultsTest::cancelStopsAdjustmentRecover() {
         RadioFrame frame(ACCESS_MANUFACTURE, true);
         frame.settings.baudRate = 38400;
         damageAdjustmentData(frame.sim().radio.memory(), AdjustmentDamage::Eeprom);
-        int jobs = 0;
-        frame.window.radio().setJobStartedHandler([&jobs](CommunicationWindow&) { ++jobs; });
         Driver driver(&frame.window.radio());
-        bool cancelled = false;
-        driver.duringJob = [&](CommunicationWindow& window) {
-            if (!cancelled && jobs == c.job + 1 && window.phaseCount() >= c.phase &&
-                window.progressValue() >= 1) {
-                cancelled = true;
-                window.findChild<QPushButton*>(QStringLiteral("cancel"))->click();
-            }
-        };
+        CancelInJob cancel(frame, driver, c.job + 1, c.phase);
 
         frame.window.runCommand(ID_RADIO_ADJ_RECOVER);
 
-        QVERIFY2(cancelled, c.name);
+        QVERIFY2(cancel.cancelled, c.name);
         QCOMPARE(driver.texts.last(), qt(c.result));
         QVERIFY2(!driver.texts.contains(qt(text::ADJ_RECOVERY_COMPLETE)), c.name);
         QCOMPARE(driver.texts.contains(qt(text::STOP_WHILE_WRITING)), c.job == 1);
-        QCOMPARE(jobs, c.job + 1);
+        QCOMPARE(cancel.jobs, c.job + 1);
         QVERIFY2(!frame.window.radio().port().simulatedRadio().link.isOpen(), c.name);
     }
 }
@@ -394,17 +406,8 @@ void FrameFaultsTest::cancelStopsTheAlignmentPass() {
         RadioFrame frame(ACCESS_ADJUSTMENT, true);
         frame.settings.baudRate = 38400;
         const RadioImage radioBefore = frame.sim().radio.memory();
-        int jobs = 0;
-        frame.window.radio().setJobStartedHandler([&jobs](CommunicationWindow&) { ++jobs; });
         Driver driver(&frame.window.radio());
-        bool cancelled = false;
-        driver.duringJob = [&](CommunicationWindow& window) {
-            if (!cancelled && jobs == 1 && window.phaseCount() >= c.phase &&
-                window.progressValue() >= 1) {
-                cancelled = true;
-                window.findChild<QPushButton*>(QStringLiteral("cancel"))->click();
-            }
-        };
+        CancelInJob cancel(frame, driver, 1, c.phase);
         bool windowShown = false;
         driver.onModal = [&windowShown](QWidget& modal) {
             if (auto* window = dynamic_cast<AlignmentWindow*>(&modal)) {
@@ -415,7 +418,7 @@ void FrameFaultsTest::cancelStopsTheAlignmentPass() {
 
         frame.window.runCommand(ID_RADIO_ALIGNMENT);
 
-        QVERIFY2(cancelled, c.name);
+        QVERIFY2(cancel.cancelled, c.name);
         QVERIFY2(!windowShown, c.name);
         QCOMPARE(driver.texts.mid(driver.texts.size() - c.endTexts.size()), c.endTexts);
         QVERIFY2(!driver.texts.contains(qt(text::STOP_WHILE_WRITING)), c.name);

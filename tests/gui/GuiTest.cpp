@@ -83,6 +83,10 @@ void GuiTest::everyPageOpenedAndAcceptedLeavesTheImageByteIdentical() {
                                        QString::fromUtf8(CommonCommands::PageTitle(id).data()));
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            if (mode == ACCESS_MANUFACTURE) {
+                shoot(dialog,
+                      QStringLiteral("page-%1").arg(QString::fromStdString(page->GetClassName())));
+            }
             QTest::mouseClick(okButton(dialog), Qt::LeftButton);
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QVERIFY2(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()),
@@ -267,15 +271,6 @@ void GuiTest::screenshotsOfTheMainScreens() {
     QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
     shoot(frame.window, QStringLiteral("main-window"));
 
-    for (int id : {ID_COMMON_HARDWARE, ID_COMMON_SCANNING, ID_COMMON_KEY_FUNCTION,
-                   ID_COMMON_MISCELLANEOUS, ID_COMMON_MARKETING, ID_COMMON_POWER_SAVING}) {
-        std::unique_ptr<HDialog> page =
-            CommonCommands::CreatePage(id, frame.doc, ACCESS_MANUFACTURE, frame.prompt);
-        ParameterPageDialog dialog(*page, QString::fromUtf8(CommonCommands::PageTitle(id).data()));
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        shoot(dialog, QStringLiteral("page-%1").arg(QString::fromStdString(page->GetClassName())));
-    }
     RawImageDialog raw(frame.doc, ACCESS_MANUFACTURE);
     raw.show();
     QVERIFY(QTest::qWaitForWindowExposed(&raw));

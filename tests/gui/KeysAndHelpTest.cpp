@@ -116,10 +116,9 @@ void KeysAndHelpTest::everyKeyTheHelpNamesWorks() {
         return [&frame, key] { QVERIFY2(windowHasKey(frame.window, key), qPrintable(key)); };
     };
     QMap<QString, std::function<void()>> checks;
-    checks[QStringLiteral("Ctrl+N")] = command(QStringLiteral("Ctrl+N"));
-    checks[QStringLiteral("Ctrl+O")] = command(QStringLiteral("Ctrl+O"));
-    checks[QStringLiteral("Ctrl+S")] = command(QStringLiteral("Ctrl+S"));
-    checks[QStringLiteral("Shift+F9")] = command(QStringLiteral("Shift+F9"));
+    for (const char* key : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Shift+F9"}) {
+        checks[QString::fromLatin1(key)] = command(QString::fromLatin1(key));
+    }
     checks[QStringLiteral("F10")] = [&frame, &grid] {
         focusCell(grid, ROW1, COL_DECODE);
         QTest::keyClick(&grid, Qt::Key_F10);

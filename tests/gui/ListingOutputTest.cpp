@@ -108,8 +108,7 @@ class ListingOutputTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void pdfExportHasThePagesTheCoreLaysOut();
-    void printDialogToAFileWritesTheSamePages();
+    void pdfExportAndPrintToAFileWriteTheCoresPages();
     void previewShowsEveryPageAndTheWindowStaysOpen();
     void printFromThePreviewWritesTheFileWholeOrNotAtAll();
     void csvExportIsTheCoreCsvByteForByte();
@@ -117,22 +116,19 @@ private slots:
     void printSetupChoosesThePrinterTheStripNames();
 };
 
-void ListingOutputTest::pdfExportHasThePagesTheCoreLaysOut() {
-    ListingFrame frame;
-    const QString path = frame.home.filePath(QStringLiteral("listing.pdf"));
-    answerFile(path);
-    frame.window.runCommand(ID_FILE_EXPORT_PDF);
-    const QByteArray pdf = readAll(path);
-    QVERIFY2(pdf.startsWith("%PDF-"), qPrintable(path));
-    QCOMPARE(pdfPageCount(pdf), corePageCount(frame));
-    QVERIFY(!frame.doc.GetDataModified());
-    QCOMPARE(filesIn(frame.home.path()).filter(QStringLiteral("listing")),
-             QStringList{QStringLiteral("listing.pdf")});
-}
-
-void ListingOutputTest::printDialogToAFileWritesTheSamePages() {
+void ListingOutputTest::pdfExportAndPrintToAFileWriteTheCoresPages() {
     ListingFrame frame;
     const int pages = corePageCount(frame);
+    const QString exported = frame.home.filePath(QStringLiteral("listing.pdf"));
+    answerFile(exported);
+    frame.window.runCommand(ID_FILE_EXPORT_PDF);
+    const QByteArray pdf = readAll(exported);
+    QVERIFY2(pdf.startsWith("%PDF-"), qPrintable(exported));
+    QCOMPARE(pdfPageCount(pdf), pages);
+    QCOMPARE(filesIn(frame.home.path()).filter(QStringLiteral("listing")),
+             QStringList{QStringLiteral("listing.pdf")});
+
+    // The print dialog to a file, every page or a range.
     struct Case {
         const char* file;
         int from; // 0: every page
