@@ -3,10 +3,14 @@
 #pragma once
 
 #include "SimulatorSeed.h"
+#include "doc/DataFile.h"
 #include "params/HHardwareParams.h"
 #include "ui/UserPrompt.h"
 
+#include <cstdlib>
+#include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace kq70::bench {
 
@@ -32,6 +36,35 @@ inline RadioImage radioWith256Channels() {
     hardware.store(radio);
     return radio;
 }
+
+// The radio's image written to a data file in a folder of its own, for kq70-radiosim --image;
+// both go when the benchmark ends.
+class RadioImageFile {
+public:
+    explicit RadioImageFile(const RadioImage& radio) {
+        if (::mkdtemp(m_folder) != nullptr) {
+            m_path = std::string(m_folder) + "/radio256.k70";
+            YesPrompt quiet;
+            m_written = WriteDataFile(m_path, radio, quiet);
+        }
+    }
+    ~RadioImageFile() {
+        if (!m_path.empty()) {
+            ::unlink(m_path.c_str());
+            ::rmdir(m_folder);
+        }
+    }
+    RadioImageFile(const RadioImageFile&) = delete;
+    RadioImageFile& operator=(const RadioImageFile&) = delete;
+
+    bool written() const { return m_written; }
+    const std::string& path() const { return m_path; }
+
+private:
+    char m_folder[32] = "/tmp/kq70-bench-XXXXXX";
+    std::string m_path;
+    bool m_written = false;
+};
 
 // CPU time of this process, every thread, in seconds.
 inline double cpuSeconds() {

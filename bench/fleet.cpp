@@ -72,17 +72,12 @@ Run writeRadios(const RadioImage& document, const std::vector<std::string>& port
 void Fleet(benchmark::State& state) {
     const bool verify = state.range(0) != 0;
     const RadioImage radio = radioWith256Channels();
-    char folder[] = "/tmp/kq70-bench-XXXXXX";
-    if (::mkdtemp(folder) == nullptr) {
-        state.SkipWithError("no temporary folder");
-        return;
-    }
-    const std::string imagePath = std::string(folder) + "/radio256.k70";
-    YesPrompt quiet;
-    if (!WriteDataFile(imagePath, radio, quiet)) {
+    const RadioImageFile image(radio);
+    if (!image.written()) {
         state.SkipWithError("the radio image could not be written");
         return;
     }
+    const std::string& imagePath = image.path();
     test::RadioSimProcess sim({"--count", std::to_string(RADIOS), "--image", imagePath, "--pace",
                                "--baud", std::to_string(BAUD), "--restart-ms", "500"});
     std::vector<std::string> ports;
@@ -106,8 +101,6 @@ void Fleet(benchmark::State& state) {
         state.counters["cpu_pct_eight"] = 100.0 * eight.cpu / eight.wall;
     }
     sim.finish(SIGTERM);
-    ::unlink(imagePath.c_str());
-    ::rmdir(folder);
 }
 
 BENCHMARK(Fleet)->ArgName("verify")->Arg(1)->Arg(0)->Iterations(1)->UseManualTime()->Unit(

@@ -150,17 +150,12 @@ void Pty(benchmark::State& state) {
     const int baud = static_cast<int>(state.range(1));
     const bool verify = state.range(2) != 0;
     const RadioImage radio = radioWith256Channels();
-    char folder[] = "/tmp/kq70-bench-XXXXXX";
-    if (::mkdtemp(folder) == nullptr) {
-        state.SkipWithError("no temporary folder");
-        return;
-    }
-    const std::string imagePath = std::string(folder) + "/radio256.k70";
-    YesPrompt quiet;
-    if (!WriteDataFile(imagePath, radio, quiet)) {
+    const RadioImageFile image(radio);
+    if (!image.written()) {
         state.SkipWithError("the radio image could not be written");
         return;
     }
+    const std::string& imagePath = image.path();
     test::RadioSimProcess sim({"--image", imagePath, "--pace", "--baud", std::to_string(baud)});
     const std::string port = sim.firstLine(10000);
     SystemClock clock;
@@ -198,8 +193,6 @@ void Pty(benchmark::State& state) {
         state.counters["cpu_pct"] = 100.0 * cpu / taken;
     }
     sim.finish(SIGTERM);
-    ::unlink(imagePath.c_str());
-    ::rmdir(folder);
 }
 
 void transferArguments(benchmark::internal::Benchmark* benchmark) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliAccessMode.h"
+#include "CliContext.h"
 
 #include <iosfwd>
 #include <optional>
@@ -17,13 +18,7 @@ namespace kq70 {
 // Nothing is written; when showing the file would change its image, the error stream says so.
 class GridCommand {
 public:
-    struct Context {
-        std::string programFolder;
-        std::istream& in;
-        std::ostream& out;
-        std::ostream& err;
-        bool interactive;
-    };
+    using Context = CliContext;
 
     void add(CLI::App& app);
     bool parsed() const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliAccessMode.h"
+#include "CliContext.h"
 
 #include <iosfwd>
 #include <string>
@@ -19,13 +20,7 @@ namespace kq70 {
 // stream.
 class ListingCommands {
 public:
-    struct Context {
-        std::string programFolder;
-        std::istream& in;
-        std::ostream& out;
-        std::ostream& err;
-        bool interactive;
-    };
+    using Context = CliContext;
 
     void add(CLI::App& app);
     bool parsed() const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CliContext.h"
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -44,16 +45,7 @@ public:
         std::optional<std::string> record;
     };
 
-    // Where a command runs: the program folder and the streams.
-    struct Context {
-        std::string programFolder;
-        std::istream& in;
-        std::ostream& out;
-        std::ostream& err;
-        bool interactive;
-        // Progress redrawn in place (the error stream is a terminal).
-        bool redrawProgress;
-    };
+    using Context = CliContext;
 
     void add(CLI::App& app);
     bool parsed() const;
