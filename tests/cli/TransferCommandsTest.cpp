@@ -53,14 +53,12 @@ TEST_F(TransferCommandsTest, UploadAndDownloadWithTheSimulatedRadio) {
     const CliRun upload = run({"upload", "--sim", "--sim-instant", "--baud", "38400", path});
     ASSERT_EQ(upload.code, 0) << upload.err;
     EXPECT_EQ(upload.out, "Saved " + path + "\n");
-    EXPECT_TRUE(contains(upload.err, text::NOW_UPLOADING));
-    EXPECT_TRUE(contains(upload.err, "100%"));
+    // The progress line is ended before the message.
     EXPECT_TRUE(contains(upload.err, "\n" + std::string(text::UPLOAD_COMPLETE) + "\n"));
     RadioImage uploaded;
     test::ScriptedPrompt quiet;
     ASSERT_TRUE(ReadDataFile(path, uploaded, quiet));
-    const RadioImage seed = makeSimulatorSeedImage();
-    EXPECT_EQ(test::firstDifference(uploaded, seed, 0, 0x0174), "");
+    EXPECT_EQ(test::firstDifference(uploaded, makeSimulatorSeedImage(), 0, 0x0174), "");
     // The port name the desktop program keeps for the simulated radio names it here too (at the
     // wire's pace).
     const std::string again = files.file("again.k70");
@@ -71,9 +69,6 @@ TEST_F(TransferCommandsTest, UploadAndDownloadWithTheSimulatedRadio) {
 
     const CliRun download = run({"download", "--sim", "--sim-instant", "--yes", path});
     EXPECT_EQ(download.code, 0) << download.err;
-    EXPECT_TRUE(contains(download.err, std::string(text::KQ70WIN_CAPTION) + ": " +
-                                           std::string(text::START_DOWNLOADING)));
-    EXPECT_TRUE(contains(download.err, text::NOW_DOWNLOADING));
     EXPECT_TRUE(contains(download.err, text::DOWNLOAD_COMPLETE));
 }
 
@@ -172,9 +167,6 @@ TEST_F(TransferCommandsTest, AProtectedAccessModeNeedsItsPassword) {
         {{"--mode", "1", "--mode-password", "quiet harbours"},
          1,
          "the password for access mode 1 is wrong"},
-        {{"--mode", "2", "--mode-password", "1234AB"},
-         1,
-         "the password for access mode 2 is wrong"},
         // Manufacture mode skips the radio's programming password.
         {{"--mode", "1", "--mode-password", "Quiet Harbours"}, 0, ""},
     };
@@ -269,77 +261,45 @@ TEST_F(TransferCommandsTest, PortsAreListedWithTheCableMarked) {
     EXPECT_EQ(listed.out.empty(), contains(listed.err, "no serial ports found"));
 }
 
-// Which copy the radio repairs from is the recovery's own rule; here the command's answers:
-// told yes, a file given or typed, or neither.
+// Which copy the radio repairs from, and what a refused answer leaves, is the recovery's own
+// rule; here the command's answers (told yes, a file given or typed, neither) and its mode.
 TEST_F(TransferCommandsTest, RecoverTakesItsAnswersFromTheCommandLineOrTheTerminal) {
-    const RadioImage seed = makeSimulatorSeedImage();
-    RadioImage flashDamaged = seed;
+    RadioImage flashDamaged = makeSimulatorSeedImage();
     damageAdjustmentData(flashDamaged, AdjustmentDamage::Flash);
-    const std::string saved = dataFile("saved.k70", seed);
-    const std::string complete(text::ADJ_RECOVERY_COMPLETE);
-    const std::string nothing = "nothing was written to the radio";
+    const std::string damaged = dataFile("flash.k70", flashDamaged);
+    const std::string saved = dataFile("saved.k70", makeSimulatorSeedImage());
+    const std::vector<std::string> manufacture = {"--mode", "1", "--mode-password",
+                                                  "Quiet Harbours"};
     struct Case {
         const char* name;
-        std::string simImage;
         std::vector<std::string> extra;
         std::string input; // typed on an interactive terminal; none means not interactive
         int code;
-        std::vector<std::string> messages;
+        bool inManufactureMode = true;
     };
     const std::vector<Case> cases = {
-        {"flash damaged, saved file",
-         dataFile("flash.k70", flashDamaged),
-         {"--yes", "--file", saved},
-         {},
-         0,
-         {"Load a Saved Data File?", "File to open: " + saved, complete}},
-        {"flash damaged, file typed",
-         files.file("flash.k70"),
-         {},
-         "y\n" + saved + "\n",
-         0,
-         {complete}},
-        {"not told yes", dataFile("sound.k70", seed), {}, {}, 1, {nothing}},
-        {"answered no", files.file("sound.k70"), {}, "n\n", 1, {nothing}},
+        {"saved file given", {"--yes", "--file", saved}, {}, 0},
+        {"file typed", {}, "y\n" + saved + "\n", 0},
+        {"not told yes", {}, {}, 1},
+        {"not in the manufacture mode", {"--yes"}, {}, 2, false},
+        {"a file that is not there", {"--file", files.file("missing.k70")}, {}, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<std::string> args = {"recover",     "--sim",           "--sim-instant",
-                                         "--sim-image", c.simImage,        "--mode",
-                                         "1",           "--mode-password", "Quiet Harbours"};
+        std::vector<std::string> args = {"recover", "--sim", "--sim-instant", "--sim-image",
+                                         damaged};
+        if (c.inManufactureMode) {
+            args.insert(args.end(), manufacture.begin(), manufacture.end());
+        }
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         const CliRun result = run(args, c.input, !c.input.empty());
         EXPECT_EQ(result.code, c.code) << result.err;
-        for (const std::string& message : c.messages) {
-            EXPECT_TRUE(contains(result.err, message)) << message << "\n" << result.err;
-        }
-        EXPECT_EQ(contains(result.err, complete), c.code == 0);
+        EXPECT_EQ(contains(result.err, text::ADJ_RECOVERY_COMPLETE), c.code == 0) << result.err;
+        EXPECT_EQ(contains(result.err, "nothing was written to the radio"), c.code == 1)
+            << result.err;
+        EXPECT_EQ(contains(result.err, text::SWITCH_RADIO_ON_TO_START), c.code != 2)
+            << "a refused command line stops before the radio";
     }
-}
-
-TEST_F(TransferCommandsTest, RecoverRunsInTheManufactureModeOnly) {
-    struct Case {
-        std::vector<std::string> modeArgs;
-        int code;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
-        {{}, 2, "manufacture mode only"},
-        {{"--mode", "2", "--mode-password", "1234AB"}, 2, "manufacture mode only"},
-        {{"--mode", "1", "--mode-password", "quiet harbours"},
-         1,
-         "password for access mode 1 is wrong"},
-    };
-    for (const Case& c : cases) {
-        std::vector<std::string> args = {"recover", "--sim", "--sim-instant", "--yes"};
-        args.insert(args.end(), c.modeArgs.begin(), c.modeArgs.end());
-        const CliRun result = run(args);
-        EXPECT_EQ(result.code, c.code) << result.err;
-        EXPECT_TRUE(contains(result.err, c.message)) << result.err;
-        EXPECT_FALSE(contains(result.err, text::SWITCH_RADIO_ON_TO_START)) << result.err;
-    }
-    EXPECT_EQ(run({"recover", "--sim", "--mode", "1", "--file", files.file("missing.k70")}).code,
-              2);
 }
 
 } // namespace
