@@ -1,4 +1,3 @@
-#include "CliApp.h"
 #include "DocumentSummary.h"
 #include "doc/DefaultImages.h"
 #include "frame/DocumentCommands.h"
@@ -11,8 +10,6 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <sstream>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kq70 {
@@ -77,13 +74,10 @@ TEST_F(DocumentCommandsCliTest, NewMakesTheDocumentTheProgramMakes) {
     // Without a template the built image became the band's template, as File > New does.
     EXPECT_TRUE(TempFolder::readBytes(home.file("default_pmr.k70")) == builtImage(PMR446_BAND));
     EXPECT_TRUE(TempFolder::readBytes(home.file("defaultUA.k70")) == builtImage(4));
-}
-
-// What the display type sets is the document commands' rule; here that --lcd reaches it.
-TEST_F(DocumentCommandsCliTest, NewAppliesTheDisplayTypeAsAtStartUp) {
-    const std::string path = files.file("lcd.k70");
-    ASSERT_EQ(run({"new", "--lcd", "1", path}).code, 0);
-    EXPECT_EQ(shown(path)["hardware"][HW_LCD_TYPE], 1);
+    // What the display type sets is the document commands' rule; here that --lcd reaches it.
+    const std::string lcd = files.file("lcd.k70");
+    ASSERT_EQ(run({"new", "--lcd", "1", lcd}).code, 0);
+    EXPECT_EQ(shown(lcd)["hardware"][HW_LCD_TYPE], 1);
 }
 
 TEST_F(DocumentCommandsCliTest, NewRefusesWithoutTouchingFiles) {
@@ -103,7 +97,6 @@ TEST_F(DocumentCommandsCliTest, NewRefusesWithoutTouchingFiles) {
          1,
          "kq70-cli: the new file " + files.file("radio.bin") + " must end in .k70\n"},
         {{"new", "--band", "14", files.file("b14.k70")}, 2, "--band: Value 14 not in range"},
-        {{"new", "--lcd", "2", files.file("l2.k70")}, 2, "--lcd: Value 2 not in range"},
     };
     for (const Case& c : cases) {
         const CliRun refused = run(c.args);
@@ -111,7 +104,7 @@ TEST_F(DocumentCommandsCliTest, NewRefusesWithoutTouchingFiles) {
         EXPECT_TRUE(contains(refused.err, c.err)) << refused.err;
     }
     EXPECT_TRUE(TempFolder::readBytes(existing) == Bytes(IMAGE_SIZE, 0x5A));
-    for (const char* name : {"b2.k70", "radio.bin", "b14.k70", "l2.k70"}) {
+    for (const char* name : {"b2.k70", "radio.bin", "b14.k70"}) {
         EXPECT_FALSE(TempFolder::exists(files.file(name))) << name;
     }
 }
@@ -192,9 +185,7 @@ TEST_F(DocumentCommandsCliTest, RefusedPatchesLeaveEveryFileAsItWas) {
     const Case cases[] = {
         {"unknown.json", R"({"scan": {"6": 3}, "colour": "red"})",
          "unknown.json: colour: unknown key"},
-        {"broken.json", R"({"scan": )",
-         "broken.json: line 1, column 10: syntax error while parsing value - unexpected end of "
-         "input; expected '[', '{', or a literal; nothing was written\n"},
+        {"broken.json", R"({"scan": )", "broken.json: line 1, column 10: syntax error"},
         {"absent.json", nullptr, "cannot read the patch"},
     };
     for (const Case& c : cases) {
@@ -219,12 +210,10 @@ TEST_F(DocumentCommandsCliTest, RefusedPatchesLeaveEveryFileAsItWas) {
 }
 
 // Only a regular patch file of sensible size is read: a device could be read until memory
-// runs out, a FIFO would wait for a writer for ever.
+// runs out (a FIFO, which would wait for a writer for ever, is SpecialFileTest's).
 TEST_F(DocumentCommandsCliTest, PatchesThatAreNoOrdinaryFileAreRefusedBeforeReading) {
     const std::string path = newDocument("radio.k70");
     const Bytes original = TempFolder::readBytes(path);
-    const std::string fifo = files.file("patch.fifo");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string large = files.file("large.json");
     TempFolder::writeText(large, "{}");
     ASSERT_EQ(::truncate(large.c_str(), 16 * 1024 * 1024 + 1), 0);
@@ -234,9 +223,6 @@ TEST_F(DocumentCommandsCliTest, PatchesThatAreNoOrdinaryFileAreRefusedBeforeRead
     };
     const Case cases[] = {
         {"/dev/zero", "the patch /dev/zero is not a regular file; nothing was written\n"},
-        {fifo, "the patch " + fifo + " is not a regular file; nothing was written\n"},
-        {files.path(),
-         "the patch " + files.path() + " is not a regular file; nothing was written\n"},
         {large, "the patch " + large + " is larger than 16 MB; nothing was written\n"},
     };
     for (const Case& c : cases) {
@@ -262,13 +248,10 @@ TEST_F(DocumentCommandsCliTest, NewWithAnUnwritableProgramFolderStillWritesTheFi
     const std::string blocker = files.file("not-a-folder");
     TempFolder::writeText(blocker, "x");
     const std::string path = files.file("new.k70");
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = runCli({"--home", blocker + "/kq70", "new", path}, in, out, err, false);
-    EXPECT_EQ(code, 0) << err.str();
+    const CliRun made = test::runCliWith({"new", path}, blocker + "/kq70");
+    EXPECT_EQ(made.code, 0) << made.err;
     EXPECT_TRUE(TempFolder::readBytes(path) == builtImage(PMR446_BAND));
-    const std::string warning = err.str();
+    const std::string& warning = made.err;
     EXPECT_EQ(warning.rfind("kq70-cli: warning: ", 0), 0u) << warning;
     EXPECT_NE(warning.find("default_pmr.k70"), std::string::npos) << warning;
     EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1) << warning;
