@@ -138,16 +138,7 @@ TEST(SignalTest, ATerminatedRecoveryResetsTheRadioAndWritesNothing) {
 class AlignmentInterruptTest : public ::testing::Test {
 protected:
     AlignmentInterruptTest() {
-        // Tight limits around the simulated VCO's target keep the real-time search short.
-        std::string limits = "[RX_VCO_INFO_PMR]\nVCO_STEP=1\n";
-        for (const auto& [point, low] : {std::pair{"HIGH", 120}, {"CENTER", 100}, {"LOW", 80}}) {
-            for (const char* bound : {"MIN1", "MIN2", "MAX1", "MAX2"}) {
-                const int value = bound[1] == 'I' ? low : low + 10;
-                limits +=
-                    std::string("VCO_") + point + "_" + bound + "=" + std::to_string(value) + "\n";
-            }
-        }
-        test::TempFolder::writeText(home.file("KQ70_ADJ.ini"), limits);
+        test::TempFolder::writeText(home.file("KQ70_ADJ.ini"), tightVcoLimits());
         port = sim->firstLine(10000);
     }
 

@@ -42,4 +42,19 @@ std::string firstDifference(const RadioImage& actual, const RadioImage& expected
     return {};
 }
 
+std::string tightVcoLimits() {
+    std::string limits;
+    for (const auto& [section, offset] :
+         {std::pair{"RX_VCO_INFO_PMR", 0}, std::pair{"TX_VCO_INFO_PMR", 10}}) {
+        limits += std::string("[") + section + "]\nVCO_STEP=1\n";
+        for (const auto& [point, low] : {std::pair{"HIGH", 120}, {"CENTER", 100}, {"LOW", 80}}) {
+            for (const char* bound : {"MIN1", "MIN2", "MAX1", "MAX2"}) {
+                const int value = low + offset + (bound[1] == 'A' ? 10 : 0);
+                limits += strprintf("VCO_%s_%s=%d\n", point, bound, value);
+            }
+        }
+    }
+    return limits;
+}
+
 } // namespace kq70::test

@@ -23,4 +23,8 @@ void setProgrammingPassword(RadioImage& image, const std::string& password);
 std::string firstDifference(const RadioImage& actual, const RadioImage& expected, std::size_t first,
                             std::size_t length);
 
+// KQ70_ADJ.ini sections with tight limits around the simulated VCO's targets (RX and TX): they
+// keep a real-time search short.
+std::string tightVcoLimits();
+
 } // namespace kq70::test
