@@ -49,12 +49,10 @@ TEST(JsonPatchTest, RefusedPatchesNameTheKeyAndLeaveTheImageAlone) {
         {R"([1])", "the patch must be one JSON object"},
         {R"({"frobnicate": 1})", "frobnicate: unknown key"},
         {R"({"capacity": 16})", "capacity: shown only; it cannot be set"},
-        {R"({"hardwareDerived": {"0": 1}})", "hardwareDerived: shown only; it cannot be set"},
         {R"({"firmwareVersion": 110})", "firmwareVersion: shown only; set marketing.1 instead"},
         {R"({"scan": [3]})", "scan: expected an object"},
         {R"({"scan": {"11": 1}})", "scan.11: index 11 is out of range (0-10)"},
         {R"({"scan": {"-1": 1}})", "scan.-1: a value index (0-10) is expected"},
-        {R"({"scan": {"6a": 1}})", "scan.6a: a value index (0-10) is expected"},
         {R"({"hardware": {"34": 1}})", "hardware.34: index 34 is out of range (0-33)"},
         {R"({"globals": {"7": 0}})", "globals.7: index 7 is out of range (0-6)"},
         {R"({"channels": {"index": 3}})", "channels: expected a list"},
@@ -73,8 +71,6 @@ TEST(JsonPatchTest, RefusedPatchesNameTheKeyAndLeaveTheImageAlone) {
         {R"({"directCh": {"0": [1]}})", "directCh.0: expected [group, channel]"},
         {R"({"adjustment": {"items": {"113": 0}}})",
          "adjustment.items.113: the checksum is computed from the other items"},
-        {R"({"shippingDefault": {"items": {"98": 0}}})",
-         "shippingDefault.items.98: the checksum is computed from the other items"},
         {R"({"shippingDefault": {"items": {"99": 0}}})",
          "shippingDefault.items.99: index 99 is out of range (0-98)"},
         {R"({"adjustment": {"checksumOk": true}})",
@@ -83,7 +79,6 @@ TEST(JsonPatchTest, RefusedPatchesNameTheKeyAndLeaveTheImageAlone) {
         // Types.
         {R"({"scan": {"6": "3"}})", "scan.6: expected an integer"},
         {R"({"scan": {"6": 3.0}})", "scan.6: expected an integer"},
-        {R"({"scan": {"6": true}})", "scan.6: expected an integer"},
         {R"({"scan": {"6": 4294967296}})", "scan.6: 4294967296 is too large for any value"},
         {R"({"channels": [{"index": "1"}]})", "channels[0].index: expected an integer"},
         {R"({"channels": [{"index": 1, "tag": 5}]})", "channels[0].tag: expected a text"},
@@ -106,8 +101,6 @@ TEST(JsonPatchTest, RefusedPatchesNameTheKeyAndLeaveTheImageAlone) {
         // Values that would not read back as given (which values a field holds is the field's
         // rule; here one case per way the patch finds out).
         {R"({"scan": {"6": 9}})", "scan.6: 9 cannot be stored; it would read back as 1"},
-        {R"({"keyFunction": {"0": -1}})",
-         "keyFunction.0: -1 cannot be stored; it would read back as 255"},
         {R"({"globals": {"1": 4}})", "globals.1: 4 cannot be stored; it would read back as 0"},
         {R"({"groups": [{"index": 0, "count": 17}]})",
          "groups[0].count: 17 cannot be stored; it would read back as 16"},
@@ -116,8 +109,6 @@ TEST(JsonPatchTest, RefusedPatchesNameTheKeyAndLeaveTheImageAlone) {
         {R"({"channels": [{"index": 0, "txFrequency": 480000000}]})",
          "channels[0].txFrequency: 480000000 is outside the radio's frequency range "
          "400.00000-470.00000 MHz"},
-        {R"({"channels": [{"index": 0, "rxFrequency": 460000000}]})",
-         "channels[0].rxFrequency: 460000000 cannot be stored; it would read back as 456000000"},
         {R"({"channels": [{"index": 0, "txToneMode": 1, "txToneCode": 671}]})",
          "channels[0].txToneCode: 671 is not a CTCSS tone (tenths of a hertz, e.g. 670 for 67.0 "
          "Hz)"},
@@ -297,12 +288,8 @@ TEST(JsonPatchTest, ApplyingAnAcceptedPatchAgainChangesNothing) {
     const char* const corpus[] = {
         "{}",
         R"({"hardware": {"0": 0}})", // fewer channels than the groups hold
-        R"({"hardware": {"0": 1}})",
-        R"({"hardware": {"0": 2}})",
         R"({"hardware": {"0": 4}})",
-        R"({"hardware": {"0": 5}})",
         R"({"hardware": {"0": 6}, "groups": [{"index": 1, "count": 8}]})",
-        R"({"hardware": {"5": 1}})",
         R"({"hardware": {"5": 2}})",
         R"({"hardware": {"14": 9000}})",
         R"({"hardware": {"3": 0}})",
@@ -413,10 +400,6 @@ TEST(JsonPatchTest, TextsThatAreNotOneJsonObjectSayWhereAndWhy) {
     const Case cases[] = {
         {"{\n  \"scan\": {\"6\": 1e400}}", "line 2, column 21: number overflow parsing '1e400'",
          nullptr},
-        {"{\"scan\": ",
-         "line 1, column 10: syntax error while parsing value - unexpected end of "
-         "input; expected '[', '{', or a literal",
-         nullptr},
         {"",
          "line 1, column 1: syntax error while parsing value - unexpected end of input; "
          "expected '[', '{', or a literal",
@@ -426,8 +409,6 @@ TEST(JsonPatchTest, TextsThatAreNotOneJsonObjectSayWhereAndWhy) {
          "end of input",
          nullptr},
         {R"({"scan": {"6": 1, "6": 2}})", nullptr, "scan.6: the key is given more than once"},
-        {R"({"scan": {"6": 1}, "scan": {"7": 2}})", nullptr,
-         "scan: the key is given more than once"},
         {R"({"channels": [{"index": 1}, {"index": 2, "tag": "A", "tag": "B"}]})", nullptr,
          "channels[1].tag: the key is given more than once"},
         // Nesting no patch needs is refused before it is parsed: 60 KB of brackets would
