@@ -1,7 +1,6 @@
 // Adjustment Recover as a service technician runs it: kq70-cli through the real serial code,
 // kq70-radiosim in a separate process on a pseudo-terminal holding a damaged flash copy.
 
-#include "CliApp.h"
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
 #include "service/AdjustmentChecks.h"
@@ -11,23 +10,15 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
-#include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <sstream>
 
 namespace kq70 {
 namespace {
 
 using namespace test;
-
-int runCommand(const std::vector<std::string>& args, std::string& err) {
-    const test::CliRun run = test::runCliWith(args);
-    err = run.err;
-    return run.code;
-}
 
 TEST(RecoverEndToEndTest, ADamagedFlashCopyIsRepairedOverAPseudoTerminal) {
     test::TempFolder home;
@@ -38,34 +29,27 @@ TEST(RecoverEndToEndTest, ADamagedFlashCopyIsRepairedOverAPseudoTerminal) {
     test::RadioSimProcess sim({"--damage", "flash", "--baud", "38400", "--restart-ms", "200"});
     const std::string port = sim.firstLine(10000);
     ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
-    std::string err;
-
-    const std::string before = home.file("before.k70");
-    const std::vector<std::string> upload = {"--home", home.path(), "upload", "--port",
-                                             port,     "--baud",    "38400"};
-    std::vector<std::string> uploadBefore = upload;
-    uploadBefore.push_back(before);
-    ASSERT_EQ(runCommand(uploadBefore, err), 0) << err;
+    // The radio's memory as an upload reads it now.
+    const auto upload = [&](const std::string& name, RadioImage& radio) {
+        const CliRun run =
+            runCliWith({"upload", "--port", port, "--baud", "38400", home.file(name)}, home.path());
+        ASSERT_EQ(run.code, 0) << run.err;
+        ASSERT_TRUE(ReadDataFile(home.file(name), radio, quiet));
+    };
     RadioImage damaged;
-    ASSERT_TRUE(ReadDataFile(before, damaged, quiet));
+    ASSERT_NO_FATAL_FAILURE(upload("before.k70", damaged));
     ASSERT_EQ(AdjustmentChecks::ReliabilityTest(damaged), AdjustmentChecks::EEPROM_RIGHT);
 
-    ASSERT_EQ(
-        runCommand({"--home", home.path(), "recover", "--port", port, "--baud", "38400", "--mode",
-                    "1", "--mode-password", "Quiet Harbours", "--file", saved, "--yes"},
-                   err),
-        0)
-        << err;
-    EXPECT_NE(err.find(text::ADJ_RECOVERY_COMPLETE), std::string::npos) << err;
+    const CliRun recover =
+        runCliWith({"recover", "--port", port, "--baud", "38400", "--mode", "1", "--mode-password",
+                    "Quiet Harbours", "--file", saved, "--yes"},
+                   home.path());
+    ASSERT_EQ(recover.code, 0) << recover.err;
 
     // The write ended with the reset; the radio comes back on and a fresh upload finds both
     // copies sound and the channels as they were.
-    const std::string after = home.file("after.k70");
-    std::vector<std::string> uploadAfter = upload;
-    uploadAfter.push_back(after);
-    ASSERT_EQ(runCommand(uploadAfter, err), 0) << err;
     RadioImage repaired;
-    ASSERT_TRUE(ReadDataFile(after, repaired, quiet));
+    ASSERT_NO_FATAL_FAILURE(upload("after.k70", repaired));
     EXPECT_EQ(AdjustmentChecks::ReliabilityTest(repaired), AdjustmentChecks::BOTH_RIGHT);
     EXPECT_EQ(
         test::firstDifference(repaired, seed, WORKING_ADJUSTMENT_OFFSET, ADJUSTMENT_DATA_SIZE + 2),

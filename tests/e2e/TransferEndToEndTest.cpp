@@ -3,7 +3,6 @@
 // read-back over a pseudo-terminal is the fleet run's faulty radio; what it leaves in the radio
 // is the communication dialog's test.
 
-#include "CliApp.h"
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
 #include "support/CliRun.h"
@@ -12,23 +11,15 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
-#include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <sstream>
 
 namespace kq70 {
 namespace {
 
 using namespace test;
-
-int runCommand(const std::vector<std::string>& args, std::string& err) {
-    const test::CliRun run = test::runCliWith(args);
-    err = run.err;
-    return run.code;
-}
 
 TEST(TransferEndToEndTest, UploadThenDownloadOverAPseudoTerminal) {
     test::TempFolder home;
@@ -36,11 +27,8 @@ TEST(TransferEndToEndTest, UploadThenDownloadOverAPseudoTerminal) {
     const std::string port = sim.firstLine(10000);
     ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
     const std::string path = home.file("radio.k70");
-    const std::vector<std::string> upload = {"--home", home.path(), "upload", "--port",
-                                             port,     "--baud",    "38400",  path};
-    std::string err;
-
-    ASSERT_EQ(runCommand(upload, err), 0) << err;
+    const std::vector<std::string> upload = {"upload", "--port", port, "--baud", "38400", path};
+    ASSERT_EQ(runCliWith(upload, home.path()).code, 0);
     test::ScriptedPrompt quiet;
     RadioImage image;
     ASSERT_TRUE(ReadDataFile(path, image, quiet));
@@ -51,15 +39,12 @@ TEST(TransferEndToEndTest, UploadThenDownloadOverAPseudoTerminal) {
     // A change the merge leaves alone goes into the radio and comes back.
     image.setByte(0x0020, 0xA5);
     ASSERT_TRUE(WriteDataFile(path, image, quiet));
-    ASSERT_EQ(runCommand({"--home", home.path(), "download", "--port", port, "--baud", "38400",
-                          "--yes", path},
-                         err),
-              0)
-        << err;
-    EXPECT_NE(err.find(text::DOWNLOAD_COMPLETE), std::string::npos);
+    const CliRun download =
+        runCliWith({"download", "--port", port, "--baud", "38400", "--yes", path}, home.path());
+    ASSERT_EQ(download.code, 0) << download.err;
 
     // The download ended with the reset; the radio comes back on and offers again.
-    ASSERT_EQ(runCommand(upload, err), 0) << err;
+    ASSERT_EQ(runCliWith(upload, home.path()).code, 0);
     RadioImage again;
     ASSERT_TRUE(ReadDataFile(path, again, quiet));
     EXPECT_EQ(again.byteAt(0x0020), 0xA5);
