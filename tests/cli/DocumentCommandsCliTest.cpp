@@ -135,7 +135,6 @@ TEST_F(DocumentCommandsCliTest, ShowSummaryListsTheProgrammedChannels) {
     for (const std::string line : {
              "Frequency band    PMR446 (12)\n",
              "Radio channel      16CH: capacity 16, 1 active group, 0 channels left\n",
-             "    1        16  Off   \"PMR446  \"\n",
              "  2      1  446.01875  446.01875  D023N    D023I    \"DCS     \"\n",
              " 16      1  446.09375  446.09375  107.2    107.2    \"PMR8 CT \"\n",
          }) {

@@ -49,10 +49,9 @@ TEST(AlignEndToEndTest, TheWholeAutomaticAlignmentOnTheSimulatedRadio) {
     const CliRun run = runProgram("--home '" + home.path() +
                                   "' align --sim --sim-instant --mode-password mul-pek --yes");
     EXPECT_EQ(run.code, 0) << run.out;
+    // Each step's last point, and the outcome.
     for (const char* line :
-         {"RX VCO High: D/A ", "RX VCO Middle: D/A ", "RX VCO Low: D/A ", "TX VCO High: D/A ",
-          "TX VCO Middle: D/A ", "TX VCO Low: D/A ",
-          "RX Tune Low: ", "RX Tune Middle: ", "RX Tune High: ", "Aligned data written back"}) {
+         {"RX VCO Low: D/A ", "TX VCO Low: D/A ", "RX Tune High: ", "Aligned data written back"}) {
         EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
     }
     // RX VCO before TX VCO before RX tune.
