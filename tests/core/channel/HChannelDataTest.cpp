@@ -274,12 +274,6 @@ TEST(HChannelDataTest, SignallingNumbersAndEncryption) {
     EXPECT_EQ(image.byteAt(CHANNEL_TABLE_OFFSET + 32 * 2 + 1) & 0x03, 3);
 }
 
-} // namespace
-} // namespace kq70
-
-namespace kq70 {
-namespace {
-
 // With every adjustment item 100 the point frequencies coincide, so every lookup gives the
 // point-3 value: 100, plus the centre value 100 for the values that add it back.
 TEST(HChannelDataTest, AlignmentBytesComeFromTheAdjustmentData) {
@@ -337,12 +331,6 @@ TEST(HChannelDataTest, AlignmentBytesComeFromTheAdjustmentData) {
         EXPECT_EQ(image.byteAt(CHANNEL_TABLE_OFFSET + 0x12), 9);
     }
 }
-
-} // namespace
-} // namespace kq70
-
-namespace kq70 {
-namespace {
 
 TEST(HChannelDataTest, PagesNeedADefinedPagingCode) {
     RadioImage image = imageWith({});

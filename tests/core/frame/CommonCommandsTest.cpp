@@ -5,7 +5,6 @@
 #include "doc/CKQ70Doc.h"
 #include "doc/DefaultImages.h"
 #include "frame/DocumentCommands.h"
-#include "frame/DocumentListener.h"
 #include "frame/MainMenuModel.h"
 #include "pages/HDialog.h"
 #include "pages/HHardwareDialog.h"
@@ -13,6 +12,7 @@
 #include "pages/HScanningDialog.h"
 #include "params/HMiscParams.h"
 #include "support/BoundView.h"
+#include "support/FrameFixtures.h"
 #include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +22,6 @@
 
 namespace kq70 {
 namespace {
-
-struct Events : DocumentListener {
-    void viewSaveData() override { log.push_back("save"); }
-    std::vector<std::string> log;
-};
 
 constexpr int OPTION_UNIT_COMBO = HMiscDialog::FIRST_CONTROL_ID + HMiscParams::OPTION_UNIT;
 
@@ -67,7 +62,7 @@ protected:
 
     CKQ70Doc doc;
     test::ScriptedPrompt prompt;
-    Events events;
+    test::SaveCounter events;
     test::DocumentRecorder announced{doc};
 };
 
@@ -84,7 +79,7 @@ TEST_F(CommonCommandsTest, OptionUnitChangeResetsSignallingAndEncryptionOfEveryC
     EXPECT_EQ(channelValues(signalNumber), std::vector<std::int32_t>(capacity, 0));
     EXPECT_EQ(channelValues(encryption), std::vector<std::int32_t>(capacity, 0));
     EXPECT_TRUE(doc.GetDataModified());
-    EXPECT_EQ(events.log, std::vector<std::string>{"save"});
+    EXPECT_EQ(events.saves, 1);
     ASSERT_EQ(announced.changes.size(), 1u) << "the page and its consequences at once";
     EXPECT_TRUE(announced.changes[0].has(DocumentChange::IMAGE | DocumentChange::MODIFIED));
 }
@@ -159,7 +154,7 @@ TEST_F(CommonCommandsTest, HardwareOkWithoutBandChangeMarksModifiedAndStoresTheC
     ASSERT_TRUE(commands.OnMenuCommon(ID_COMMON_HARDWARE, pressOk));
     EXPECT_TRUE(doc.GetDataModified());
     // Edits committed before the page, the channel data stored after it.
-    EXPECT_EQ(events.log, (std::vector<std::string>{"save", "save"}));
+    EXPECT_EQ(events.saves, 2);
     ASSERT_EQ(announced.changes.size(), 1u);
     EXPECT_FALSE(announced.changes[0].has(DocumentChange::IDENTITY)) << "the same radio";
 }
@@ -179,7 +174,7 @@ TEST_F(CommonCommandsTest, EveryOfferedPageHasATitleAndCommandsWithoutAPageDoNot
         return true;
     }));
     EXPECT_FALSE(ran);
-    EXPECT_TRUE(events.log.empty());
+    EXPECT_EQ(events.saves, 0);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "frame/CompareCommands.h"
 
-#include "InProcessRadio.h"
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "channel/HChannelData.h"
@@ -8,12 +7,10 @@
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "frame/DocumentCommands.h"
-#include "frame/DocumentListener.h"
 #include "frame/RadioCommands.h"
-#include "link/LastPortKind.h"
 #include "params/HMiscParams.h"
 #include "params/HPowerSaveParams.h"
-#include "support/RecordingProgress.h"
+#include "support/FrameFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
@@ -29,11 +26,6 @@ namespace kq70 {
 namespace {
 
 using test::ScriptedPrompt;
-
-struct Events : DocumentListener {
-    void viewSaveData() override { log.push_back("save"); }
-    std::vector<std::string> log;
-};
 
 void setChannelValue(RadioImage& image, int channel, int value, std::int32_t to) {
     auto channels = std::make_unique<HChannelData>();
@@ -88,7 +80,7 @@ protected:
 
     CKQ70Doc doc;
     ScriptedPrompt prompt;
-    Events events;
+    test::SaveCounter events;
     test::TempFolder home;
     AccessMode mode;
     CompareCommands commands{doc, mode, prompt, events};
@@ -117,7 +109,7 @@ TEST_F(CompareCommandsTest, AnotherFileIsComparedByWhatThePagesAndTheGridShow) {
     EXPECT_EQ(tables[1].rows[0].valueB, "C- (100.0)");
     EXPECT_EQ(CompareCommands::Summary(result->comparison), "2 values differ.");
     expectUnchanged(doc, was);
-    EXPECT_EQ(events.log, std::vector<std::string>{"save"}) << "the view's edits count";
+    EXPECT_EQ(events.saves, 1) << "the view's edits count";
 }
 
 TEST_F(CompareCommandsTest, UnreadableChoicesChangeNothing) {
@@ -168,7 +160,7 @@ TEST_F(CompareCommandsTest, SummaryCountsValuesAndUnshownBytes) {
     }
 }
 
-class CompareWithRadioTest : public ::testing::Test {
+class CompareWithRadioTest : public ::testing::Test, protected test::SimulatedRadioLink {
 protected:
     CompareWithRadioTest() {
         settings.portName = "/dev/ttyUSB0";
@@ -179,26 +171,16 @@ protected:
         doc.SetCurrentFilePath(home.file("radio.k70"));
         doc.SetWord1Edited(true);
         doc.GetUndoHistory().record("Space on CH1 Scan", doc.GetMainMemory(), {});
-        events.log.clear();
+        events.saves = 0;
     }
 
-    InProcessRadio sim;
-    LastPortKind lastKind;
-    test::RecordingProgress progress;
     ScriptedPrompt prompt;
     test::TempFolder home;
     CKQ70Doc doc;
     AppSettings settings;
     AccessMode accessMode;
-    Events events;
-    RadioCommands radio{doc,
-                        settings,
-                        accessMode,
-                        home.path(),
-                        prompt,
-                        events,
-                        RadioLink{sim.link, sim.clock, lastKind, progress},
-                        nullptr};
+    test::SaveCounter events;
+    RadioCommands radio{doc, settings, accessMode, home.path(), prompt, events, link(), nullptr};
     AccessMode mode;
     CompareCommands commands{doc, mode, prompt, events};
 };
@@ -222,8 +204,7 @@ TEST_F(CompareWithRadioTest, ShowsWhatTheRadioHoldsAndLeavesTheDocumentAlone) {
     EXPECT_EQ(changed->comparison.entries()[0].caption, "CH2 Sub Audio Enc");
     EXPECT_EQ(changed->comparison.entries()[0].valueB, "C- (100.0)");
     expectUnchanged(doc, was);
-    EXPECT_EQ(events.log, (std::vector<std::string>{"save", "save"}))
-        << "no reload, no title, no menus: nothing of the document changed";
+    EXPECT_EQ(events.saves, 2) << "no reload, no title, no menus: nothing of the document changed";
 }
 
 // What never goes over the wire (the trailer's default split) and what an Upload does not

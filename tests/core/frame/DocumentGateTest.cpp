@@ -1,6 +1,5 @@
 #include "frame/DocumentGate.h"
 
-#include "InProcessRadio.h"
 #include "channel/ChannelGridLayout.h"
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
@@ -8,10 +7,9 @@
 #include "frame/DocumentCommands.h"
 #include "frame/DocumentHold.h"
 #include "frame/RadioCommands.h"
-#include "link/LastPortKind.h"
 #include "platform/IniFile.h"
 #include "support/BoundView.h"
-#include "support/RecordingProgress.h"
+#include "support/FrameFixtures.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
 #include "ui/Strings.h"
@@ -49,27 +47,19 @@ std::int32_t rxOf(const RadioImage& image, int channel) {
 
 // A window's worth of parts over one document: the view, the frame with its menus, the gate
 // and the commands, in the manufacture mode, holding a 256-channel radio's data.
-class DocumentGateTest : public ::testing::Test {
+class DocumentGateTest : public ::testing::Test, protected SimulatedRadioLink {
 protected:
     DocumentGateTest() { settings.portName = "/dev/ttyUSB0"; }
 
     TempFolder home;
-    InProcessRadio sim;
-    LastPortKind lastKind;
-    RecordingProgress progress;
     BoundView b{radioWithChannels(6)};
     AppSettings settings;
     IniFile ini{home.file("KQ70.ini")};
     DocumentCommands documents{b.doc, b.prompt,          home.path(), settings,
                                ini,   BuildDefaultImage, b.binding};
-    RadioCommands radio{b.doc,
-                        settings,
-                        b.mode,
-                        home.path(),
-                        b.prompt,
-                        b.binding,
-                        RadioLink{sim.link, sim.clock, lastKind, progress},
-                        [this] { return documents.SaveModifiedData(); }};
+    RadioCommands radio{
+        b.doc,    settings,  b.mode, home.path(),
+        b.prompt, b.binding, link(), [this] { return documents.SaveModifiedData(); }};
     CountingWindow window;
     CMainFrame frame{b.doc, b.mode, window};
     DocumentGate gate{b.doc, b.binding};

@@ -148,8 +148,6 @@ TEST(MainMenuModelTest, NoMenuStartsOrEndsWithASeparatorOrRepeatsOne) {
 TEST(MainMenuModelTest, ToolbarUploadAndDownloadRunTheRadioCommands) {
     EXPECT_EQ(MainMenuModel::CanonicalCommand(ID_TOOLBAR_UPLOAD), ID_RADIO_UPLOAD);
     EXPECT_EQ(MainMenuModel::CanonicalCommand(ID_TOOLBAR_DOWNLOAD), ID_RADIO_DOWNLOAD);
-    EXPECT_EQ(MainMenuModel::ExtraAccelerators(ID_EDIT_COPY),
-              std::vector<std::string_view>{"Ctrl+Insert"});
     MainMenuModel model(ACCESS_NORMAL);
     EXPECT_TRUE(model.IsEnabled(ID_TOOLBAR_UPLOAD));
     EXPECT_FALSE(model.IsEnabled(ID_COMMON_HARDWARE));
@@ -177,10 +175,6 @@ TEST(MainMenuModelTest, UndoAndRedoFollowTheHistory) {
     history.undo(image, flags);
     EXPECT_EQ(state(), (std::vector<std::string>{"on", "&Undo Space on CH5 Sub Audio Dec\tCtrl+Z",
                                                  "on", "&Redo R&&D page\tCtrl+Y"}));
-    EXPECT_EQ(MainMenuModel::ExtraAccelerators(ID_EDIT_UNDO),
-              std::vector<std::string_view>{"Alt+Backspace"});
-    EXPECT_EQ(MainMenuModel::ExtraAccelerators(ID_EDIT_REDO),
-              std::vector<std::string_view>{"Ctrl+Shift+Z"});
     EXPECT_EQ(model.CommandText(ID_COMMON_HARDWARE), "") << "not offered in this mode";
 }
 

@@ -1,14 +1,11 @@
 // Radio > Alignment from the main window's radio commands.
 
-#include "InProcessRadio.h"
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
-#include "frame/DocumentListener.h"
 #include "frame/RadioCommands.h"
-#include "link/LastPortKind.h"
 #include "service/HBasicAlignment.h"
-#include "support/RecordingProgress.h"
+#include "support/FrameFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
@@ -19,17 +16,11 @@
 namespace kq70 {
 namespace {
 
-struct CountingListener : DocumentListener {
-    void viewSaveData() override { ++saves; }
-    int saves = 0;
-};
-
 TEST(RadioAlignmentCommandTest, OfferedInTheAdjustmentModeOnlyAndLeavesTheDocumentAlone) {
-    InProcessRadio sim;
+    test::SimulatedRadioLink radio;
+    InProcessRadio& sim = radio.sim;
     sim.radio.setRestartDelay(std::chrono::milliseconds(1000));
     sim.radio.switchOn(sim.clock.now());
-    LastPortKind lastKind;
-    test::RecordingProgress progress;
     test::ScriptedPrompt prompt;
     test::TempFolder home;
     CKQ70Doc doc;
@@ -38,9 +29,8 @@ TEST(RadioAlignmentCommandTest, OfferedInTheAdjustmentModeOnlyAndLeavesTheDocume
     AppSettings settings;
     settings.portName = "/dev/ttyUSB0";
     AccessMode mode;
-    CountingListener listener;
-    RadioCommands commands(doc, settings, mode, home.path(), prompt, listener,
-                           RadioLink{sim.link, sim.clock, lastKind, progress}, {});
+    test::SaveCounter listener;
+    RadioCommands commands(doc, settings, mode, home.path(), prompt, listener, radio.link(), {});
     int windows = 0;
     const auto window = [&windows](HBasicAlignment& w) {
         ++windows;

@@ -52,14 +52,7 @@ protected:
     RadioImage image = unlikeAnyRadio();
 };
 
-TEST_F(HKQ70CommunicationDialogTest, TitlesAndTheSlotsOfTheJobTable) {
-    const std::pair<int, std::string> titles[] = {
-        {0, "Upload"}, {1, "Download"}, {2, "Upload"}, {4, "Download"}};
-    for (const auto& [mode, title] : titles) {
-        HKQ70CommunicationDialog dialog(mode, port, progress, prompt, sim.clock, {});
-        const std::string padding(HKQ70CommunicationDialog::TITLE_WIDTH - title.size(), ' ');
-        EXPECT_EQ(dialog.GetTitle(), title + padding);
-    }
+TEST_F(HKQ70CommunicationDialogTest, SlotsOutsideTheJobTableFailQuietly) {
     // Slots nobody requests, one beyond the table, and a job that is no request fail quietly.
     for (const std::uint32_t job : {5u, 27u, 28u, 1000u}) {
         EXPECT_EQ(run(job), 1) << job;

@@ -78,20 +78,6 @@ TEST(HCsvFileWriterTest, LineRule) {
     }
 }
 
-TEST(HCsvFileWriterTest, DefaultSettingsWriteCrLfLinesAndOfferCsvFiles) {
-    ScriptedPrompt prompt;
-    HCsvFileWriter writer(prompt);
-    const std::map<std::string, std::string, std::less<>> expected{
-        {"ErrorCode", "None"}, {"FilePath", ""},      {"FileOpenType", "w"},
-        {"Dialog", "ON"},      {"Extension", ".csv"}, {"Filter", "text Files(*.csv)|*.csv||"},
-        {"Separator", ","},    {"Quotes", "\""},      {"DataEnd", "\r\n"},
-    };
-    EXPECT_EQ(writer.settings(), expected);
-    HTextFileWriter text(prompt);
-    EXPECT_EQ(text.getSetting(HTextFileWriter::FILTER), "text Files(*.txt)|*.txt||");
-    EXPECT_EQ(text.getSetting(HTextFileWriter::EXTENSION), ".txt");
-}
-
 // Records what the save dialog was asked for and answers with a path or Cancel.
 class RecordingPrompt : public ScriptedPrompt {
 public:

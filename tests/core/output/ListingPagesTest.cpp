@@ -135,12 +135,7 @@ TEST_F(ListingPagesTest, CommonDataPageLineByLine) {
         }
         expected.push_back(sectionLine("", 50)); // the last section ends one space wider
 
-        const ListingPages pages = listing(mode);
-        const std::vector<std::string>& page = pages.page(0);
-        ASSERT_EQ(page.size(), expected.size()) << "mode " << mode;
-        for (std::size_t k = 0; k < expected.size(); ++k) {
-            EXPECT_EQ(page[k], expected[k]) << "mode " << mode << ", line " << k;
-        }
+        EXPECT_EQ(listing(mode).page(0), expected) << "mode " << mode;
     }
 }
 
@@ -171,8 +166,6 @@ TEST_F(ListingPagesTest, ChannelPagesHold64LinesGroupLinesIncluded) {
             const auto& page = pages.page(static_cast<int>(p) + 1);
             ASSERT_EQ(page.size(), CHANNEL_HEADER_LINES + c.bodyLines[p])
                 << c.what << " page " << p + 2;
-            EXPECT_EQ(page[0], "                **********   CHANNEL DATA   **********");
-            EXPECT_EQ(page[3], std::string(73, '-'));
             for (std::size_t k = CHANNEL_HEADER_LINES; k < page.size(); ++k) {
                 groupLines += page[k].starts_with("GROUP ") ? 1 : 0;
                 channelLines += page[k].starts_with("GROUP ") ? 0 : 1;

@@ -1,9 +1,7 @@
 #include "pages/HDialog.h"
 #include "fields/HParams.h"
 #include "image/RadioImage.h"
-#include "log/HLogPrint.h"
 #include "support/ProcessLocale.h"
-#include "support/TempFolder.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
@@ -260,8 +258,6 @@ TEST(HDialogTest, PromptLineSplitsAtTheFirstLineFeed) {
 TEST(HDialogTest, ListingLinesAndFormatters) {
     EXPECT_EQ(HDialog::ListingLine23("Band", "UHF"),
               "     Band                   :UHF                 ");
-    EXPECT_EQ(HDialog::ListingLine29("Band", "UHF").size(), 5u + 29 + 1 + 14);
-    EXPECT_EQ(HDialog::ListingLine19("Band", "UHF").size(), 5u + 19 + 1 + 24);
     EXPECT_EQ(HDialog::WithoutAmpersands("T&ag && x"), "Tag  x");
     RadioImage image = imageWithDefaults();
     SamplePage page(image, 1);
@@ -270,27 +266,6 @@ TEST(HDialogTest, ListingLinesAndFormatters) {
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], HDialog::ListingLine23("Mode", "Low"));
     EXPECT_EQ(lines[2], HDialog::ListingLine23("Frequency", "134.000"));
-}
-
-TEST(HDialogTest, SlotsAreTracedInOrder) {
-    test::TempFolder folder;
-    HLogPrint::global().enableChannel(0, LOG_D1, folder.file("trace.log"));
-    RadioImage image = imageWithDefaults();
-    SamplePage page(image, 1);
-    page.OnInitDialog();
-    page.OnOK();
-    HLogPrint::global().enableChannel(0, 0, "");
-    const std::string log = test::TempFolder::readText(folder.file("trace.log"));
-    std::size_t at = 0;
-    for (const char* op : {"AcquireData", "InitCombo", "InitEdit", "InitStatic", "SetDataCombo",
-                           "SetDataEdit", "SaveDataCombo", "SaveDataEdit", "StoreData"}) {
-        for (const char* side : {"[IN]", "[OUT]"}) {
-            const std::string text = std::string("[D1] ") + side + "HSampleDialog::" + op + " ";
-            const std::size_t found = log.find(text, at);
-            ASSERT_NE(found, std::string::npos) << text;
-            at = found;
-        }
-    }
 }
 
 } // namespace

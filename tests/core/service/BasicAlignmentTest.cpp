@@ -41,6 +41,15 @@ constexpr int PROGRAMMING_VALUES[] = {
     squelchLevel, signalType, txToneMode,  txToneCode,  rxToneMode,  rxToneCode, rxFrequency,
     txFrequency,  scan,       encryption,  lockOut,     powerSaveRx, powerSaveTx};
 
+// The VCO items 86-91 and the receive tune items 13-15 that the automatic procedures align.
+template <typename Items> std::array<int, 9> alignedItems(const Items& items) {
+    std::array<int, 9> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        values[i] = items.get(i < 6 ? 86 + i : 13 + i - 6);
+    }
+    return values;
+}
+
 bool runAutomaticProcedures(HBasicAlignment& window) {
     for (const int direction : {VCO_RX, VCO_TX}) {
         auto vco = window.MakeVcoAuto(direction);
@@ -123,12 +132,7 @@ TEST_F(BasicAlignmentTest, APassKeepsTheRadiosProgrammingAndTakesTheNewAdjustmen
         EXPECT_EQ(window.Fields().size(), HBasicAlignment::FIELD_COUNT);
         EXPECT_TRUE(window.ChangeChannel(1));
         const bool ok = runAutomaticProcedures(window);
-        for (std::size_t i = 0; i < 6; ++i) {
-            results[i] = window.Context().set.get(86 + i);
-        }
-        for (std::size_t i = 0; i < 3; ++i) {
-            results[6 + i] = window.Context().set.get(13 + i);
-        }
+        results = alignedItems(window.Context().set);
         return ok;
     });
     ASSERT_EQ(outcome, BasicAlignment::Outcome::Aligned);
@@ -139,11 +143,7 @@ TEST_F(BasicAlignmentTest, APassKeepsTheRadiosProgrammingAndTakesTheNewAdjustmen
     const RadioImage& radio = sim.radio.memory();
     HAdustmentBackUpParams items;
     ASSERT_TRUE(items.verifyChecksum(radio));
-    std::array<int, 9> stored{};
-    for (std::size_t i = 0; i < 9; ++i) {
-        stored[i] = items.get(i < 6 ? 86 + i : 13 + i - 6);
-    }
-    EXPECT_EQ(stored, results);
+    EXPECT_EQ(alignedItems(items), results);
     // Channels, groups and the hardware block are the radio's own again.
     auto before = std::make_unique<HChannelData>();
     before->extract(*radioBefore);

@@ -36,20 +36,13 @@ TEST_F(HBasicAlignmentTest, EighteenFieldsInTheirOrderWithLevelsInTheChosenUnit)
     }
     EXPECT_EQ(items, (std::vector<std::size_t>{88, 87, 86, 91, 90, 89, 93, 13, 14, 15, 2, 6, 3, 7,
                                                0, 4, 1, 5}));
-    EXPECT_EQ(fields[0].caption, "RX VCO High");
     EXPECT_EQ(fields[0].text, "123");
     EXPECT_EQ(fields[10].text, "-5 dBuV (EMF)");
     window.SetDisplayUnit(1);
     EXPECT_EQ(window.Fields()[10].text, "-11 dBuV (PD)");
 }
 
-TEST_F(HBasicAlignmentTest, TwelveButtonsAndEveryProcedureOfTheFamily) {
-    const auto& buttons = HBasicAlignment::Buttons();
-    ASSERT_EQ(buttons.size(), 12u);
-    EXPECT_EQ(buttons[0].procedure, AlignmentProcedure::RxVco);
-    EXPECT_EQ(buttons[1].procedure, AlignmentProcedure::TxVco);
-    EXPECT_EQ(buttons[2].procedure, AlignmentProcedure::Frequency);
-    EXPECT_EQ(buttons[11].procedure, AlignmentProcedure::TxSaveNarrow);
+TEST_F(HBasicAlignmentTest, EveryProcedureOfTheFamilyIsMadeAsItsEntrySays) {
     // Every procedure can be made from the window, of the kind its entry names.
     for (const ProcedureEntry& entry : HBasicAlignment::AllProcedures()) {
         EXPECT_EQ(&HBasicAlignment::EntryOf(entry.procedure), &entry);
@@ -88,22 +81,17 @@ TEST_F(HBasicAlignmentTest, TwelveButtonsAndEveryProcedureOfTheFamily) {
 TEST(HBasicAlignmentSectionsTest, EveryProcedureOnceInTheSectionOfWhatItAligns) {
     const auto sections = HBasicAlignment::Sections();
     ASSERT_EQ(sections.size(), 4u);
-    struct Expectation {
-        const char* caption;
-        std::vector<ProcedureKind> kinds;
-    };
-    const Expectation expected[] = {
-        {"VCO", {ProcedureKind::VcoAuto, ProcedureKind::VcoManual}},
-        {"Receive", {ProcedureKind::Measurement, ProcedureKind::RxTune}},
-        {"Transmit", {ProcedureKind::Slider}},
-        {"Battery", {ProcedureKind::Battery}},
+    const std::vector<ProcedureKind> expected[] = {
+        {ProcedureKind::VcoAuto, ProcedureKind::VcoManual},
+        {ProcedureKind::Measurement, ProcedureKind::RxTune},
+        {ProcedureKind::Slider},
+        {ProcedureKind::Battery},
     };
     std::size_t total = 0;
     for (std::size_t i = 0; i < sections.size(); ++i) {
-        EXPECT_EQ(sections[i].caption, expected[i].caption);
         for (const ProcedureEntry& entry : sections[i].entries) {
-            EXPECT_NE(std::find(expected[i].kinds.begin(), expected[i].kinds.end(), entry.kind),
-                      expected[i].kinds.end())
+            EXPECT_NE(std::find(expected[i].begin(), expected[i].end(), entry.kind),
+                      expected[i].end())
                 << entry.caption;
         }
         total += sections[i].entries.size();

@@ -58,25 +58,5 @@ TEST(StringsTest, UnknownIdsGiveEmptyText) {
     }
 }
 
-// Each printed channel header line is exactly as wide as the rule under it, so the columns
-// of the channel rows line up with the header words.
-TEST(StringsTest, PrintedChannelHeadersMatchTheirRules) {
-    struct Header {
-        std::string_view line1;
-        std::string_view line2;
-        std::size_t rule;
-    };
-    const Header headers[] = {
-        {text::PRINT_HEADER_USER_ENCR_1, text::PRINT_HEADER_USER_ENCR_2, 84},
-        {text::PRINT_HEADER_USER_1, text::PRINT_HEADER_USER_2, 73},
-        {text::PRINT_HEADER_SERVICE_ENCR_1, text::PRINT_HEADER_SERVICE_ENCR_2, 85},
-        {text::PRINT_HEADER_SERVICE_1, text::PRINT_HEADER_SERVICE_2, 74},
-    };
-    for (const Header& h : headers) {
-        EXPECT_EQ(h.line1.size(), h.rule);
-        EXPECT_EQ(h.line2.size(), h.rule);
-    }
-}
-
 } // namespace
 } // namespace kq70
