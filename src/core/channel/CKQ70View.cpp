@@ -530,6 +530,7 @@ bool CKQ70View::CellAction(CellInput input, int row, int column) {
         (!m_data.isInUse(channel) && column != COL_CHANNEL && column != COL_DIAL_SCAN)) {
         return false;
     }
+    const ChannelValues before = ValuesOf(channel);
     bool changed = false;
     switch (column) {
     case COL_CHANNEL:
@@ -595,11 +596,28 @@ bool CKQ70View::CellAction(CellInput input, int row, int column) {
     default:
         break;
     }
+    // A chooser closed on the value the channel already had changes nothing.
+    if (changed && OnlyChangesItsChannel(column) && ValuesOf(channel) == before) {
+        changed = false;
+    }
     if (changed) {
         RefreshAfter(row, column);
         MarkModified();
     }
     return changed;
+}
+
+CKQ70View::ChannelValues CKQ70View::ValuesOf(int channel) const {
+    ChannelValues values{};
+    for (int index = 0; index < CHANNEL_VALUE_COUNT; ++index) {
+        values[static_cast<std::size_t>(index)] = m_data.getValue(channel, index);
+    }
+    return values;
+}
+
+bool CKQ70View::OnlyChangesItsChannel(int column) {
+    return column == COL_RX_FREQUENCY || column == COL_TX_FREQUENCY || column == COL_DECODE ||
+           column == COL_ENCODE || column == COL_SIGNAL_NUMBER;
 }
 
 bool CKQ70View::Flip(int channel, int index) {
