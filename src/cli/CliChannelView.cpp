@@ -1,5 +1,6 @@
 #include "CliChannelView.h"
 
+#include "app/AppSettings.h"
 #include "app/ProgramFolder.h"
 #include "image/RadioImage.h"
 #include "platform/IniFile.h"
@@ -11,11 +12,9 @@ namespace kq70 {
 
 namespace {
 
-constexpr const char* SETTINGS_FILE = "KQ70.ini";
-
 AppSettings loadedSettings(const std::string& programFolder) {
     AppSettings settings;
-    settings.load(IniFile(joinPath(programFolder, SETTINGS_FILE)));
+    settings.load(IniFile(joinPath(programFolder, SETTINGS_FILE_NAME)));
     return settings;
 }
 

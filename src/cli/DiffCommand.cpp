@@ -1,6 +1,7 @@
 #include "DiffCommand.h"
 
 #include "CliAccessMode.h"
+#include "JsonDocument.h"
 #include "TerminalPrompt.h"
 #include "app/AccessMode.h"
 #include "doc/DataFile.h"
@@ -16,8 +17,6 @@
 namespace kq70 {
 
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 constexpr int EXIT_EQUAL = 0;
 constexpr int EXIT_DIFFERENT = 1;

@@ -30,7 +30,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr const char* NEW_SETTINGS_FILE = "KQ70.ini"; // `new` reads and writes nothing in it
 constexpr int SHOW_JSON_INDENT = 2;
 constexpr std::size_t MAX_PATCH_SIZE = 16 * 1024 * 1024;
 // How long apply waits for another program that is changing the same file.
@@ -227,7 +226,8 @@ int DocumentCommandsCli::runNew(const std::string& programFolder, std::ostream& 
     }
     CKQ70Doc doc;
     AppSettings settings;
-    IniFile settingsFile(joinPath(programFolder, NEW_SETTINGS_FILE));
+    // `new` reads and writes nothing in it.
+    IniFile settingsFile(joinPath(programFolder, SETTINGS_FILE_NAME));
     DocumentListener listener;
     TemplateNotices notices(prompt, err);
     DocumentCommands commands(doc, notices, programFolder, settings, settingsFile,

@@ -1,6 +1,7 @@
 #include "DocumentSummary.h"
 
 #include "app/AccessMode.h"
+#include "channel/HChannelRecord.h"
 #include "doc/DocumentObjects.h"
 #include "pages/HHardwareDialog.h"
 #include "ui/StrPrintf.h"
@@ -10,8 +11,6 @@ namespace kq70 {
 namespace {
 
 constexpr double HZ_PER_MHZ = 1e6;
-constexpr int TONE_CTCSS = 1;
-constexpr int TONE_DCS = 2;
 constexpr int VERSION_DIGITS = 100;
 
 std::string line(const char* label, const std::string& value) {

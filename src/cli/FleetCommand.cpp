@@ -2,6 +2,7 @@
 
 #include "CliAccessMode.h"
 #include "InterruptCancel.h"
+#include "JsonDocument.h"
 #include "SimulatorSeed.h"
 #include "TerminalPrompt.h"
 #include "TransferLine.h"
@@ -30,9 +31,6 @@ namespace kq70 {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-constexpr const char* SETTINGS_FILE = "KQ70.ini";
 constexpr auto INTERRUPT_POLL = std::chrono::milliseconds(50);
 
 // A simulated radio in this process, paced at the wire's speed unless `instant`.
@@ -182,7 +180,7 @@ int FleetCommand::run() {
         return 1;
     }
     AppSettings settings;
-    settings.load(IniFile(joinPath(m_context.programFolder, SETTINGS_FILE)));
+    settings.load(IniFile(joinPath(m_context.programFolder, SETTINGS_FILE_NAME)));
     FleetSettings fleetSettings;
     fleetSettings.job.accessMode = accessMode.value();
     fleetSettings.job.programFolder = m_context.programFolder;

@@ -7,8 +7,6 @@ namespace kq70 {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
-
 // A page's values by index; text fields as their text.
 Json pageValues(const HParams& page, std::size_t count) {
     Json values = Json::array();

@@ -7,6 +7,9 @@
 
 namespace kq70 {
 
+// The command line's JSON: objects keep their keys in the order they were written.
+using Json = nlohmann::ordered_json;
+
 struct DocumentObjects;
 class HHardwareParams;
 class RadioImage;

@@ -19,7 +19,6 @@ namespace kq70 {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
 using Entry = JsonPatch::Entry;
 using Stage = Entry::Stage;
 using Part = DocumentPart;

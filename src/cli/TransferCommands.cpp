@@ -39,8 +39,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr const char* SETTINGS_FILE = "KQ70.ini";
-
 // With `severalRadios` (download) --port may be given again and again, and --sim takes an
 // optional count of simulated radios. These two sit on the command itself, not in a group,
 // so an optional count never takes the data file's name.
@@ -111,7 +109,7 @@ struct Transfer {
         if (!options.file.empty()) {
             terminal.setOpenFile(options.file);
         }
-        settings.load(IniFile(joinPath(context.programFolder, SETTINGS_FILE)));
+        settings.load(IniFile(joinPath(context.programFolder, SETTINGS_FILE_NAME)));
         if (options.baud) {
             settings.baudRate = *options.baud;
         }

@@ -3,6 +3,7 @@
 #include "BatteryDialog.h"
 #include "HelpWindow.h"
 #include "MeasurementDialog.h"
+#include "QtText.h"
 #include "RxTuneDialog.h"
 #include "SliderAlignDialog.h"
 #include "VcoAutoDialog.h"
@@ -32,10 +33,6 @@
 namespace kq70 {
 
 namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The value fields in three columns: the six VCO values, the reference and the tune values
 // with the UNIT box under them, and the eight levels.

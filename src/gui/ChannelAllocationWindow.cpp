@@ -1,5 +1,6 @@
 #include "ChannelAllocationWindow.h"
 
+#include "QtText.h"
 #include "channel/HGroupTable.h"
 #include "pages/HChannelAllocationDialog.h"
 #include "ui/Strings.h"
@@ -24,10 +25,6 @@ constexpr int GROUPS = HGroupTable::GROUP_COUNT;
 constexpr int LARGE_ROWS_PER_COLUMN = 8;
 // Grid columns of one block: label, count, tag, scan, and a gap before the next block.
 constexpr int BLOCK_COLUMNS = 5;
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;

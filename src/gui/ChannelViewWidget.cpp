@@ -1,6 +1,7 @@
 #include "ChannelViewWidget.h"
 
 #include "FlexGridWidget.h"
+#include "QtText.h"
 #include "channel/ChannelGridLayout.h"
 #include "ui/Strings.h"
 
@@ -17,10 +18,6 @@
 namespace kq70 {
 
 namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The menu text without its accelerator ("&Copy\tCtrl+C" gives "&Copy").
 QString menuLabel(std::string_view text) {

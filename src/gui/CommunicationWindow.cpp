@@ -20,7 +20,7 @@ namespace kq70 {
 
 namespace {
 
-constexpr int WINDOW_WIDTH = 380;
+constexpr int STATUS_MIN_WIDTH = 380;
 
 } // namespace
 
@@ -36,7 +36,7 @@ CommunicationWindow::CommunicationWindow(const QString& title, CancelFlag& cance
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setTextFormat(Qt::PlainText);
-    m_status->setMinimumWidth(WINDOW_WIDTH);
+    m_status->setMinimumWidth(STATUS_MIN_WIDTH);
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setRange(0, 1);

@@ -1,5 +1,6 @@
 #include "ComparisonWindow.h"
 
+#include "QtText.h"
 #include "ui/Strings.h"
 
 #include <QDialogButtonBox>
@@ -12,10 +13,6 @@
 namespace kq70 {
 
 namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QTableWidgetItem* cell(const std::string& text) {
     auto* item = new QTableWidgetItem(QString::fromStdString(text));

@@ -1,6 +1,7 @@
 #include "ConfigureDialog.h"
 
 #include "DialogButtons.h"
+#include "QtText.h"
 #include "app/AppSettings.h"
 #include "ui/Strings.h"
 
@@ -14,14 +15,6 @@
 #include <QPushButton>
 
 namespace kq70 {
-
-namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 ConfigureDialog::ConfigureDialog(AppSettings& settings, QWidget* parent, std::string sysClassTty,
                                  std::string deviceFolder)

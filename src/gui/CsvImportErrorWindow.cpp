@@ -1,4 +1,5 @@
 #include "CsvImportErrorWindow.h"
+#include "QtText.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -13,10 +14,6 @@ namespace {
 
 constexpr int WINDOW_WIDTH = 720;
 constexpr int WINDOW_HEIGHT = 360;
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "FleetWindow.h"
 
+#include "QtText.h"
 #include "SimulatedRadioLine.h"
 #include "SimulatorSeed.h"
 #include "app/AccessMode.h"
@@ -42,10 +43,6 @@ constexpr int COLUMN_RESULT = 4;
 constexpr int COLUMN_CANCEL = 5;
 constexpr int RENDER_DELAY_MS = 30; // progress comes per block; the rows are drawn at most so often
 constexpr auto LAST_JOB_ENDING = std::chrono::seconds(2);
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QPushButton* button(std::string_view text, const char* name, QWidget* parent) {
     auto* made = new QPushButton(qt(text), parent);

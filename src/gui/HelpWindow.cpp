@@ -1,5 +1,6 @@
 #include "HelpWindow.h"
 
+#include "QtText.h"
 #include "ui/Strings.h"
 
 #include <QEvent>
@@ -19,14 +20,6 @@ static void initGuiResources() {
 }
 
 namespace kq70 {
-
-namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 HelpWindow::HelpWindow(QWidget* parent)
     : QDialog(parent), m_home(parent), m_contents(new QListWidget(this)),

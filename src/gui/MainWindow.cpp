@@ -11,6 +11,7 @@
 #include "HelpWindow.h"
 #include "ParameterPageDialog.h"
 #include "PrintCommands.h"
+#include "QtText.h"
 #include "RadioSession.h"
 #include "RawImageDialog.h"
 #include "VisibleItemsDialog.h"
@@ -60,10 +61,6 @@
 namespace kq70 {
 
 namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // "&Save\tCtrl+S": the menu text and its accelerator.
 std::pair<QString, QString> splitMenuText(std::string_view text) {

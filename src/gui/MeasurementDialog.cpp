@@ -1,5 +1,6 @@
 #include "MeasurementDialog.h"
 
+#include "QtText.h"
 #include "service/HSqlAlignment.h"
 #include "ui/Strings.h"
 
@@ -13,10 +14,6 @@
 namespace kq70 {
 
 namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLineEdit* resultField(const char* name) {
     auto* field = new QLineEdit;

@@ -1,6 +1,7 @@
 #include "PrintSetupDialog.h"
 
 #include "DialogButtons.h"
+#include "QtText.h"
 #include "ui/Strings.h"
 
 #include <QComboBox>
@@ -17,10 +18,6 @@
 namespace kq70 {
 
 namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The paper sizes dealers print on; a printer's own odd sizes stay reachable through the
 // system's print dialog.

@@ -1,6 +1,7 @@
 #include "ProcedureDialog.h"
 
 #include "HelpWindow.h"
+#include "QtText.h"
 #include "service/DaSlider.h"
 #include "ui/Strings.h"
 
@@ -16,10 +17,6 @@
 namespace kq70 {
 
 namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int MINIMUM_WIDTH = 460;
 

@@ -1,6 +1,7 @@
 #include "QtChannelChoosers.h"
 
 #include "DialogButtons.h"
+#include "QtText.h"
 #include "channel/ChooserLists.h"
 #include "ui/Strings.h"
 
@@ -30,10 +31,6 @@ namespace {
 using Entries = std::vector<ChooserLists::Entry>;
 
 constexpr int VISIBLE_ROWS = 12;
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A list whose typing goes through ChooserLists::find, so a tone is found by its hertz or
 // octal code as well as by its code number.

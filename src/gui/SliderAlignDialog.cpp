@@ -1,5 +1,6 @@
 #include "SliderAlignDialog.h"
 
+#include "QtText.h"
 #include "service/HBasicAlignment.h"
 #include "service/HSliderAlignDialog.h"
 #include "ui/Strings.h"
@@ -19,14 +20,6 @@
 #include <QVBoxLayout>
 
 namespace kq70 {
-
-namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 SliderAlignDialog::SliderAlignDialog(std::unique_ptr<HSliderAlignDialog> procedure, QWidget* parent)
     : ProcedureDialog(QString::fromStdString(procedure->Title()), parent),

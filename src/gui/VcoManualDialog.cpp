@@ -1,5 +1,6 @@
 #include "VcoManualDialog.h"
 
+#include "QtText.h"
 #include "service/HVcoAlignDialog.h"
 #include "ui/Strings.h"
 
@@ -12,10 +13,6 @@
 namespace kq70 {
 
 namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLineEdit* readingField(const char* name) {
     auto* field = new QLineEdit;

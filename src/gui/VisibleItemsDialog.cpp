@@ -1,6 +1,7 @@
 #include "VisibleItemsDialog.h"
 
 #include "DialogButtons.h"
+#include "QtText.h"
 #include "channel/CKQ70View.h"
 #include "channel/ChannelGridLayout.h"
 #include "ui/Strings.h"
@@ -13,10 +14,6 @@
 namespace kq70 {
 
 namespace {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int BOXES_PER_COLUMN = 9;
 

@@ -43,6 +43,7 @@ Outputs runCommands(const TempFolder& folder, const std::string& tag) {
         {"apply", data, folder.file("patch.json"), "-o", folder.file(tag + ".k70")},
         {"export-csv", "--mode", "4", "--mode-password", "LOMARI-KE", data,
          folder.file(tag + "-e.csv")},
+        {"import-csv", data, folder.file("lower.csv"), "-o", folder.file(tag + "-csv.k70")},
     };
     Outputs outputs;
     for (const auto& command : commands) {
@@ -59,7 +60,7 @@ Outputs runCommands(const TempFolder& folder, const std::string& tag) {
         }
         outputs.printed.push_back(printed);
     }
-    for (const char* suffix : {".csv", ".k70", "-e.csv"}) {
+    for (const char* suffix : {".csv", ".k70", "-e.csv", "-csv.k70"}) {
         outputs.files.push_back(TempFolder::readBytes(folder.file(tag + suffix)));
     }
     return outputs;
@@ -71,6 +72,9 @@ TEST(LocaleTest, CommandsPrintAndWriteTheSameUnderEveryLocale) {
     ASSERT_TRUE(WriteDataFile(folder.file("radio.k70"), makeSimulatorSeedImage(), quiet));
     TempFolder::writeText(folder.file("patch.json"),
                           R"({"channels": [{"index": 1, "rxFrequency": 446012500}]})");
+    // A spreadsheet's tag in lower case, which the import takes in capitals.
+    TempFolder::writeText(folder.file("lower.csv"), "\"***Power Saving Parameters***\",\"\"\r\n"
+                                                    "\"Power-ON Alpha Tag\",\"mission\"\r\n");
     const Outputs plain = runCommands(folder, "plain");
     for (const char* language : LANGUAGES) {
         const test::ProcessLocale locale(language);

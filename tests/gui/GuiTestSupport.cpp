@@ -5,6 +5,7 @@
 #include "FlexGridWidget.h"
 #include "HelpWindow.h"
 #include "InProcessRadio.h"
+#include "QtText.h"
 #include "RadioPort.h"
 #include "RadioSession.h"
 #include "channel/HChannelData.h"
@@ -28,10 +29,6 @@
 #include <string>
 
 namespace kq70 {
-
-QString qt(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 HChannelData channelsOf(const RadioImage& image) {
     HChannelData data;

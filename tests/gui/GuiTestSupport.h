@@ -3,6 +3,7 @@
 #pragma once
 
 #include "MainWindow.h"
+#include "QtText.h"
 #include "QtUserPrompt.h"
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
@@ -35,7 +36,6 @@ struct InProcessRadio;
 // The grid's first channel row, under its two header rows.
 constexpr int ROW1 = 2;
 
-QString qt(std::string_view text);
 HChannelData channelsOf(const RadioImage& image);
 void selectCell(FlexGridWidget& grid, int row, int column);
 

@@ -204,6 +204,12 @@ void KeysAndHelpTest::f1InTheGridOpensTheColumnsSection() {
     QVERIFY(helpOf(frame.window) != nullptr);
     QCOMPARE(helpOf(frame.window)->browser().source().toString(),
              QStringLiteral("main-window.html#grid-tones"));
+    // The column's section is on the screen.
+    QTextBrowser& browser = helpOf(frame.window)->browser();
+    const QTextCursor heading =
+        browser.document()->find(QStringLiteral("Sub-audio tones and ARTS"));
+    QVERIFY(!heading.isNull());
+    QTRY_VERIFY(browser.viewport()->rect().contains(browser.cursorRect(heading)));
     // Every column, shown or not, has its section in the help.
     for (int column = 0; column < CHANNEL_COLUMN_COUNT; ++column) {
         QVERIFY2(helpSectionExists(CKQ70View::helpSection(CKQ70View::HELP_TOPIC_BASE + column)),

@@ -16,6 +16,9 @@ inline constexpr std::string_view SIMULATED_PORT_NAME = "simulated";
 // The program settings kept in "KQ70.ini": the port, the window size, the optional grid
 // columns, the band and LCD type the last run ended with, and the recent-file list.
 // Out-of-range values are normalised on load, never reported.
+// The settings file's name, in the program folder.
+inline constexpr const char* SETTINGS_FILE_NAME = "KQ70.ini";
+
 struct AppSettings {
     static constexpr int ITEM_COUNT = 17;
     static constexpr std::size_t RECENT_FILE_COUNT = 4;

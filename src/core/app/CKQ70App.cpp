@@ -1,5 +1,6 @@
 #include "app/CKQ70App.h"
 
+#include "app/AppSettings.h"
 #include "app/LogSettingsFile.h"
 #include "app/Passwords.h"
 #include "app/ProgramFolder.h"
@@ -10,7 +11,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr const char* SETTINGS_FILE = "KQ70.ini";
 constexpr const char* LOCK_FILE = "kq70.lock";
 constexpr const char* HELP_FILE = "KQ70.chm";
 
@@ -18,7 +18,7 @@ constexpr const char* HELP_FILE = "KQ70.chm";
 
 CKQ70App::CKQ70App(std::string programFolder, HLogPrint& log, UserPrompt& prompt)
     : m_programFolder(std::move(programFolder)), m_log(log), m_prompt(prompt),
-      m_settingsFile(joinPath(m_programFolder, SETTINGS_FILE)) {}
+      m_settingsFile(joinPath(m_programFolder, SETTINGS_FILE_NAME)) {}
 
 CKQ70App::StartResult CKQ70App::InitInstance(std::string_view commandLine) {
     m_log.start(readLogSettings(m_programFolder), HVersionInfo::FromBuild());

@@ -4,9 +4,11 @@
 #include "channel/ChannelGridLayout.h"
 #include "channel/ChooserLists.h"
 #include "channel/FrequencyCodec.h"
+#include "channel/HChannelRecord.h"
 #include "channel/ToneTables.h"
 #include "image/RadioImage.h"
 #include "log/HLogPrint.h"
+#include "params/HHardwareParams.h"
 #include "params/HScanParams.h"
 #include "ui/HelpTopics.h"
 #include "ui/StrPrintf.h"
@@ -23,9 +25,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr int TONE_OFF = 0;
-constexpr int TONE_CTCSS = 1;
-constexpr int TONE_DCS = 2;
 constexpr std::int32_t FIRST_CTCSS = 670;
 constexpr std::int32_t FIRST_DCS = 19; // 023
 constexpr int TAG_LENGTH = 8;
@@ -33,11 +32,8 @@ constexpr int FREQUENCY_EDIT_LENGTH = 9;
 constexpr std::int64_t PMR_LOW_HZ = 446000000;
 constexpr std::int64_t PMR_HIGH_HZ = 446100000;
 constexpr double HIGHEST_MHZ = 999.0;
-constexpr int PAGING_TYPE = 2;
-constexpr int OPTION_TYPE = 3;
 constexpr int FIRMWARE_WITH_GROUPS = 110;
 constexpr int RADIO_CHANNEL_WITH_GROUPS = 4;
-constexpr int RADIO_CHANNEL_256 = 6;
 constexpr int PRODUCT_TYPE_QM724 = 6;
 
 int toneMode(ToneKind kind) {
@@ -46,10 +42,6 @@ int toneMode(ToneKind kind) {
 
 ToneKind toneKind(int mode) {
     return mode == TONE_DCS ? ToneKind::Dcs : ToneKind::Ctcss;
-}
-
-bool isListed(ToneKind kind, std::int32_t code) {
-    return toneCodeNumber(kind, code).has_value();
 }
 
 std::optional<int> parseInt(std::string_view text) {
@@ -530,6 +522,7 @@ bool CKQ70View::CellAction(CellInput input, int row, int column) {
         (!m_data.isInUse(channel) && column != COL_CHANNEL && column != COL_DIAL_SCAN)) {
         return false;
     }
+    const ChannelValues before = ValuesOf(channel);
     bool changed = false;
     switch (column) {
     case COL_CHANNEL:
@@ -595,11 +588,28 @@ bool CKQ70View::CellAction(CellInput input, int row, int column) {
     default:
         break;
     }
+    // A chooser closed on the value the channel already had changes nothing.
+    if (changed && OnlyChangesItsChannel(column) && ValuesOf(channel) == before) {
+        changed = false;
+    }
     if (changed) {
         RefreshAfter(row, column);
         MarkModified();
     }
     return changed;
+}
+
+CKQ70View::ChannelValues CKQ70View::ValuesOf(int channel) const {
+    ChannelValues values{};
+    for (int index = 0; index < CHANNEL_VALUE_COUNT; ++index) {
+        values[static_cast<std::size_t>(index)] = m_data.getValue(channel, index);
+    }
+    return values;
+}
+
+bool CKQ70View::OnlyChangesItsChannel(int column) {
+    return column == COL_RX_FREQUENCY || column == COL_TX_FREQUENCY || column == COL_DECODE ||
+           column == COL_ENCODE || column == COL_SIGNAL_NUMBER;
 }
 
 bool CKQ70View::Flip(int channel, int index) {
@@ -676,7 +686,7 @@ bool CKQ70View::DecodeToneAction(CellInput input, int channel) {
         }
         const auto chosen =
             m_choosers.chooseTone({toneKind(mode), m_data.getValue(channel, rxToneCode)});
-        if (!chosen || !isListed(chosen->kind, chosen->code)) {
+        if (!chosen || !isListedTone(chosen->kind, chosen->code)) {
             return false;
         }
         m_data.setValue(channel, rxToneMode, toneMode(chosen->kind));
@@ -704,7 +714,7 @@ bool CKQ70View::EncodeToneAction(CellInput input, int channel) {
         }
         const auto chosen =
             m_choosers.chooseTone({toneKind(mode), m_data.getValue(channel, txToneCode)});
-        if (!chosen || !isListed(chosen->kind, chosen->code)) {
+        if (!chosen || !isListedTone(chosen->kind, chosen->code)) {
             return false;
         }
         // The mode follows the chosen kind, so a DCS code is never kept as a CTCSS tone.

@@ -157,6 +157,9 @@ private:
     bool CycleSignalType(int channel);
     bool ChooseSignalNumber(int channel);
     bool Flip(int channel, int index);
+    using ChannelValues = std::array<std::int32_t, CHANNEL_VALUE_COUNT>;
+    ChannelValues ValuesOf(int channel) const;
+    static bool OnlyChangesItsChannel(int column);
     bool ArtsAllowed(int channel) const;
     void ApplyArtsRule(int channel);
     bool DcsComplement(int channel);

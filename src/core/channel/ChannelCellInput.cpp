@@ -1,6 +1,7 @@
 #include "channel/ChannelCellInput.h"
 
 #include "channel/ChannelCellTexts.h"
+#include "channel/HChannelRecord.h"
 #include "channel/ToneTables.h"
 #include "ui/AsciiText.h"
 #include "ui/NumberParse.h"
@@ -13,12 +14,6 @@ namespace kq70 {
 namespace {
 
 constexpr std::string_view TAG_SYMBOLS = "_ <>*+-/=:";
-constexpr int TONE_CTCSS = 1;
-constexpr int TONE_DCS = 2;
-
-bool isListed(ToneKind kind, std::int32_t code) {
-    return toneCodeNumber(kind, code).has_value();
-}
 
 bool tagCharacter(int key) {
     return isAsciiAlnum(key) || TAG_SYMBOLS.find(static_cast<char>(key)) != std::string::npos;
@@ -40,7 +35,7 @@ std::optional<ChannelCellInput::Tone> parseCtcss(std::string_view text, std::siz
         return std::nullopt;
     }
     const auto tenths = static_cast<std::int32_t>(std::llround(*hz * 10.0));
-    if (!isListed(ToneKind::Ctcss, tenths)) {
+    if (!isListedTone(ToneKind::Ctcss, tenths)) {
         return std::nullopt;
     }
     return ChannelCellInput::Tone{TONE_CTCSS, tenths, 'N'};
@@ -58,7 +53,7 @@ std::optional<ChannelCellInput::Tone> parseDcs(std::string_view text, std::size_
         }
         code = code * 8 + (text[i] - '0');
     }
-    if (!isListed(ToneKind::Dcs, code)) {
+    if (!isListedTone(ToneKind::Dcs, code)) {
         return std::nullopt;
     }
     ChannelCellInput::Tone tone{TONE_DCS, code, 'N'};

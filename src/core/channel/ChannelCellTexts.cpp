@@ -1,6 +1,7 @@
 #include "channel/ChannelCellTexts.h"
 
 #include "channel/HChannelData.h"
+#include "channel/HChannelRecord.h"
 #include "channel/ToneTables.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
@@ -14,8 +15,6 @@ namespace {
 constexpr std::array<std::int64_t, ChannelCellTexts::PMR_CHANNEL_COUNT> PMR_FREQUENCIES = {
     446006250, 446018750, 446031250, 446043750, 446056250, 446068750, 446081250, 446093750};
 
-constexpr int TONE_CTCSS = 1;
-constexpr int TONE_DCS = 2;
 constexpr std::int32_t FOUR_DIGIT_TENTHS = 1000;
 
 double megahertz(std::int64_t hz) {

@@ -7,7 +7,7 @@ namespace kq70 {
 
 namespace {
 
-template <std::size_t N> std::string textList(const std::array<std::string_view, N>& texts) {
+template <std::size_t N> std::string comboTextList(const std::array<std::string_view, N>& texts) {
     std::string list;
     for (std::size_t i = 0; i < N; ++i) {
         list += "#" + std::to_string(i) + ";" + std::string(texts[i]) + "|";
@@ -55,7 +55,7 @@ int ChannelGridLayout::widthTwips(int column) {
 std::string ChannelGridLayout::comboList(int column) {
     switch (column) {
     case COL_BANDWIDTH:
-        return textList(text::BANDWIDTH_TEXTS);
+        return comboTextList(text::BANDWIDTH_TEXTS);
     case COL_SQUELCH: {
         std::string list;
         for (int level = 0; level <= 15; ++level) {
@@ -64,9 +64,9 @@ std::string ChannelGridLayout::comboList(int column) {
         return list;
     }
     case COL_ENCRYPTION:
-        return textList(text::ENCRYPTION_TEXTS);
+        return comboTextList(text::ENCRYPTION_TEXTS);
     case COL_SIGNAL_TYPE:
-        return textList(text::SIGNAL_TYPE_TEXTS);
+        return comboTextList(text::SIGNAL_TYPE_TEXTS);
     default:
         return {};
     }

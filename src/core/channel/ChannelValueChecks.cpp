@@ -1,6 +1,7 @@
 #include "channel/ChannelValueChecks.h"
 
 #include "channel/HChannelData.h"
+#include "channel/HChannelRecord.h"
 #include "channel/ToneTables.h"
 #include "fields/RadioCharacterCode.h"
 #include "params/HHardwareParams.h"
@@ -13,8 +14,6 @@ namespace kq70 {
 namespace {
 
 constexpr double HZ_PER_MHZ = 1e6;
-constexpr std::int32_t TONE_CTCSS = 1;
-constexpr std::int32_t TONE_DCS = 2;
 
 // A character in double quotes; one that prints nothing is written as its code.
 std::string quotedCharacter(char c) {

@@ -1,6 +1,7 @@
 #include "channel/ChooserLists.h"
 
 #include "channel/ChannelCellTexts.h"
+#include "channel/HChannelRecord.h"
 #include "ui/AsciiText.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
@@ -10,8 +11,6 @@ namespace kq70 {
 namespace {
 
 constexpr int SIGNALLING_TYPE = 1;
-constexpr int PAGING_TYPE = 2;
-constexpr int OPTION_TYPE = 3;
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     if (prefix.size() > text.size()) {

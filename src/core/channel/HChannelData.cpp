@@ -28,7 +28,6 @@ constexpr FieldDescriptor CHANNEL_GLOBAL_FIELDS[] = {
 static_assert(allValid(CHANNEL_GLOBAL_FIELDS));
 
 constexpr int LAST_STORED_VALUE = alignByte16;
-constexpr int PAGING_TYPE = 2;
 constexpr int MAX_PAGING_STORED = 9;
 
 // Lookup values of the adjustment data (the item groups in their order, then the three
@@ -43,7 +42,6 @@ constexpr std::size_t K_ALIGN_BYTE11 = 13;
 constexpr std::size_t K_RX_TUNE = 15;
 constexpr std::size_t K_RX_VCO = 16;
 constexpr std::size_t K_TX_VCO = 17;
-constexpr int NARROW = 2;
 constexpr int TONE_MODE_DCS = 2;
 
 HRecordFieldTable recordTable() {
@@ -224,7 +222,7 @@ void HChannelData::computeAlignment(HChannelRecord& record,
     const ChannelHardware& hw = m_hardware;
     const std::int64_t rx = v[rxFrequency];
     const std::int64_t tx = v[txFrequency];
-    const bool narrow = v[bandwidth] >= NARROW;
+    const bool narrow = v[bandwidth] >= BANDWIDTH_NARROW;
     const bool dcs = v[txToneMode] == TONE_MODE_DCS;
 
     v[rxTuneDa] =

@@ -73,6 +73,16 @@ enum ChannelValue : int {
 constexpr int CHANNEL_VALUE_COUNT = 57;
 constexpr int CHANNEL_COUNT = 256;
 
+// Values of txToneMode and rxToneMode.
+constexpr int TONE_OFF = 0;
+constexpr int TONE_CTCSS = 1;
+constexpr int TONE_DCS = 2;
+// Values of signalType beside 0 (none) and 1 (signal).
+constexpr int PAGING_TYPE = 2;
+constexpr int OPTION_TYPE = 3;
+// The bandwidth value of a narrow channel.
+constexpr int BANDWIDTH_NARROW = 2;
+
 // The 32-byte record, relative to its start (0x0315 + 32·i). Entry 46 is the tag.
 constexpr FieldDescriptor CHANNEL_RECORD_FIELDS[] = {
     numberField(0x00, 7, 1, 0), // 0 inUse

@@ -8,14 +8,15 @@ namespace kq70 {
 
 namespace {
 
-constexpr std::size_t GROUPS = HGroupTable::GROUP_COUNT;
+constexpr std::size_t GROUP_SLOTS = HGroupTable::GROUP_COUNT;
 
 constexpr std::array<FieldDescriptor, HGroupParams::VALUE_COUNT> makeFields() {
     std::array<FieldDescriptor, HGroupParams::VALUE_COUNT> fields{};
-    for (std::uint32_t g = 0; g < GROUPS; ++g) {
+    for (std::uint32_t g = 0; g < GROUP_SLOTS; ++g) {
         fields[g] = numberField(0x0305 + g, 0, 8, 0);
-        fields[GROUPS + g] = numberField(0x0028 + g / 8, 7 - g % 8, 1, 0);
-        fields[2 * GROUPS + g] = textField(0x0285 + 8 * g, HGroupTable::TAG_LENGTH, "        ");
+        fields[GROUP_SLOTS + g] = numberField(0x0028 + g / 8, 7 - g % 8, 1, 0);
+        fields[2 * GROUP_SLOTS + g] =
+            textField(0x0285 + 8 * g, HGroupTable::TAG_LENGTH, "        ");
     }
     return fields;
 }
@@ -28,7 +29,7 @@ static_assert(allValid(GROUP_FIELDS));
 HGroupParams::HGroupParams() : HParams(GROUP_FIELDS) {}
 
 void HGroupParams::readFrom(const HGroupTable& groups) {
-    for (std::size_t g = 0; g < GROUPS; ++g) {
+    for (std::size_t g = 0; g < GROUP_SLOTS; ++g) {
         const int group = static_cast<int>(g);
         set(COUNT + g, groups.count(group));
         set(SCAN + g, groups.scanFlag(group) ? 1 : 0);
@@ -37,7 +38,7 @@ void HGroupParams::readFrom(const HGroupTable& groups) {
 }
 
 void HGroupParams::writeTo(HGroupTable& groups) const {
-    for (std::size_t g = 0; g < GROUPS; ++g) {
+    for (std::size_t g = 0; g < GROUP_SLOTS; ++g) {
         const int group = static_cast<int>(g);
         groups.setCount(group, get(COUNT + g));
         groups.setScanFlag(group, get(SCAN + g) != 0);

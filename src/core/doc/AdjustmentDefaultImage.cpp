@@ -3,6 +3,7 @@
 #include "align/HAdustmentBackUpParams.h"
 #include "app/ProgramFolder.h"
 #include "channel/HChannelData.h"
+#include "channel/HChannelRecord.h"
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "image/RadioImage.h"
@@ -21,9 +22,6 @@ constexpr std::int32_t LOW_HZ = 446006250;
 constexpr std::int32_t MIDDLE_HZ = 446093750;
 constexpr std::int32_t HIGH_HZ = 446193750;
 constexpr int WIDE = 0;
-constexpr int NARROW = 2;
-constexpr int TONE_CTCSS = 1;
-constexpr int TONE_DCS = 2;
 constexpr std::int32_t CTCSS_88_5 = 885;
 constexpr std::int32_t DCS_023 = 023;
 
@@ -41,11 +39,11 @@ constexpr AlignmentChannel CHANNELS[] = {
     {MIDDLE_HZ, WIDE, true, 0, 0, "MIDDLE  "},
     {HIGH_HZ, WIDE, false, 0, 0, "HIGH    "},
     {MIDDLE_HZ, WIDE, false, TONE_CTCSS, CTCSS_88_5, "CTCSS W "},
-    {MIDDLE_HZ, NARROW, false, 0, 0, "NARROW  "},
+    {MIDDLE_HZ, BANDWIDTH_NARROW, false, 0, 0, "BANDWIDTH_NARROW  "},
     {MIDDLE_HZ, WIDE, false, TONE_DCS, DCS_023, "DCS W   "},
     {MIDDLE_HZ, WIDE, false, 0, 0, "HIPOWER "},
-    {MIDDLE_HZ, NARROW, false, TONE_CTCSS, CTCSS_88_5, "CTCSS N "},
-    {MIDDLE_HZ, NARROW, false, TONE_DCS, DCS_023, "DCS N   "},
+    {MIDDLE_HZ, BANDWIDTH_NARROW, false, TONE_CTCSS, CTCSS_88_5, "CTCSS N "},
+    {MIDDLE_HZ, BANDWIDTH_NARROW, false, TONE_DCS, DCS_023, "DCS N   "},
 };
 
 // Sign and magnitude: bit 7 set for a negative value.

@@ -118,6 +118,10 @@ bool CheckWritable(const std::string& path, UserPrompt& prompt) {
     return false;
 }
 
+FileDialogRequest dataFileDialog(const std::string& initialPath) {
+    return FileDialogRequest{"K70", std::string(text::DATA_FILE_FILTER), initialPath};
+}
+
 bool HasDataFileExtension(std::string_view path) {
     constexpr std::array<std::string_view, 4> extensions{".W70", ".K70", ".w70", ".k70"};
     if (path.size() < 4) {

@@ -11,6 +11,7 @@ namespace kq70 {
 
 class RadioImage;
 class UserPrompt;
+struct FileDialogRequest;
 
 // Data files are the radio memory image written out byte for byte: 10787 bytes, or 10768 in
 // the older layout without the trailer extension.
@@ -48,6 +49,9 @@ int CheckDataFile(const std::string& path, std::size_t expectedSize);
 int CheckReadable(const std::string& path);
 // True when the file is missing or may be written; a read-only file shows message 49.
 bool CheckWritable(const std::string& path, UserPrompt& prompt);
+
+// The file chooser of the data files, opening at `initialPath`.
+FileDialogRequest dataFileDialog(const std::string& initialPath = {});
 
 // True for the last four characters ".W70", ".K70", ".w70" or ".k70" exactly.
 bool HasDataFileExtension(std::string_view path);

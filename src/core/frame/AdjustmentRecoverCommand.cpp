@@ -18,16 +18,9 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
-constexpr int WM_JOB_MESSAGE = 0x401;
-
 // Log texts of the command's start and end ("start", "end"), in the log's Shift-JIS.
 constexpr const char* RECOVERY_START = "Adjustment Recovery\x8a\x4a\x8e\x6e";
 constexpr const char* RECOVERY_END = "Adjustment Recovery\x8f\x49\x97\xb9[STATUS:%d]";
-
-void logMessage(int message) {
-    KQ70_LOG(LOG_D2, LOG_CHANNEL, "[%s]%03d", "SendMessage", message);
-}
 
 } // namespace
 
@@ -52,7 +45,7 @@ AdjustmentRecoverCommand::OnRadioAdjustmentRecover() {
     }
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]OnMenuRadio");
     m_listener.viewSaveData();
-    logMessage(DocumentListener::WM_VIEW_SAVEDATA);
+    logViewMessage(DocumentListener::WM_VIEW_SAVEDATA);
     const Result result = Run();
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]OnMenuRadio");
     return result;
@@ -116,7 +109,7 @@ int AdjustmentRecoverCommand::RunJob(std::unique_ptr<HCommRequest> request) {
     context.cancel = request->m_jobNumber == JOB_RECOVERY_CLOSE ? nullptr : m_cancel;
     HKQ70CommunicationDialog dialog(TRANSFER_UPLOAD, port, m_link.progress, m_prompt, m_link.clock,
                                     std::move(context));
-    logMessage(WM_JOB_MESSAGE);
+    logViewMessage(DocumentListener::WM_JOB_MESSAGE);
     return m_executor([&dialog, &request] { return dialog.RunJob(std::move(request)); });
 }
 

@@ -17,9 +17,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr const char* DATA_FILE_EXTENSION = "K70";
-constexpr const char* DATA_FILE_FILTER = "KQ70 Files(*.K70)|*.K70||";
-
 std::string fileName(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -32,8 +29,7 @@ CompareCommands::CompareCommands(CKQ70Doc& doc, const AccessMode& accessMode, Us
     : m_doc(doc), m_accessMode(accessMode), m_prompt(prompt), m_view(view) {}
 
 std::optional<ComparisonResult> CompareCommands::OnFileCompare() {
-    const auto chosen =
-        m_prompt.openFileDialog(FileDialogRequest{DATA_FILE_EXTENSION, DATA_FILE_FILTER, {}});
+    const auto chosen = m_prompt.openFileDialog(dataFileDialog());
     if (!chosen) {
         return std::nullopt;
     }

@@ -16,13 +16,7 @@ namespace kq70 {
 
 namespace {
 
-constexpr const char* DATA_FILE_EXTENSION = "K70";
-constexpr const char* DATA_FILE_FILTER = "KQ70 Files(*.K70)|*.K70||";
 constexpr int WM_COMMAND = 0x111;
-
-FileDialogRequest dataFileDialog(const std::string& initialPath) {
-    return FileDialogRequest{DATA_FILE_EXTENSION, DATA_FILE_FILTER, initialPath};
-}
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "log/HLogPrint.h"
+
 namespace kq70 {
 
 // The document's view as the commands see it: the channel view keeps its own copy of the
@@ -10,6 +12,8 @@ class DocumentListener {
 public:
     static constexpr int WM_VIEW_UPDATEDATA = 2024;
     static constexpr int WM_VIEW_SAVEDATA = 2025;
+    // The message a radio job sends the window when it ends.
+    static constexpr int WM_JOB_MESSAGE = 0x401;
 
     virtual ~DocumentListener() = default;
     // Writes the view's channel data into the image.
@@ -20,5 +24,10 @@ public:
     // The same, asking nothing, when the program must end: text that is no value is left out.
     virtual void commitValidPendingEdit() {}
 };
+
+// Logs a message the radio commands send the view, as they always have.
+inline void logViewMessage(int message) {
+    KQ70_LOG(LOG_D2, LOG_CHANNEL, "[%s]%03d", "SendMessage", message);
+}
 
 } // namespace kq70

@@ -21,8 +21,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
-
 // Command bytes of the two write frames: the first one that goes out changes the radio.
 constexpr std::uint8_t EEPROM_WRITE_COMMAND = 0xF1;
 constexpr std::uint8_t FLASH_WRITE_COMMAND = 0xF3;

@@ -3,6 +3,7 @@
 #include "frame/FleetDownload.h"
 #include "frame/FleetReport.h"
 #include "log/HLogPrint.h"
+#include "platform/AtomicFile.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
@@ -43,24 +44,6 @@ std::string cellText(const std::string& cell) {
         }
     }
     return text;
-}
-
-bool writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            if (n == 0) {
-                errno = EIO;
-            }
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 std::string failure(const std::string& path, const std::string& reason) {
@@ -157,7 +140,8 @@ std::optional<std::string> FleetRecord::Append(const std::string& recordPath,
     for (const FleetRadioResult& result : results) {
         block += Line(Cells(result, dataFilePath, sha256));
     }
-    if (!writeAll(fd, block) || ::fsync(fd) != 0) {
+    if (!writeAll(fd, {reinterpret_cast<const std::uint8_t*>(block.data()), block.size()}) ||
+        ::fsync(fd) != 0) {
         const int error = errno;
         // No half line stays behind: the file goes back to what it held.
         if (::ftruncate(fd, info.st_size) != 0) {

@@ -18,7 +18,6 @@ constexpr int SIGNALLING_POSITION = 4;
 constexpr int CHANNEL_POSITION_AT_CREATION = 5; // in the bar without the Signalling menu
 constexpr int CHANNEL_POSITION = 6;
 constexpr int COMMON_POSITION = 3;
-constexpr int DIRECT_CH_RADIO_CHANNEL = 6;
 constexpr int CHANNEL_MENU_RADIO_CHANNEL = 4;
 constexpr int ALLOCATION_MIN_CAPACITY = 17;
 
@@ -111,12 +110,12 @@ bool removeFrom(std::vector<MenuEntry>& entries, int commandId) {
     return false;
 }
 
-const MenuEntry* find(const std::vector<MenuEntry>& entries, int commandId) {
+const MenuEntry* findEntry(const std::vector<MenuEntry>& entries, int commandId) {
     for (const MenuEntry& entry : entries) {
         if (entry.commandId == commandId && entry.popup.empty()) {
             return &entry;
         }
-        if (const MenuEntry* inner = find(entry.popup, commandId)) {
+        if (const MenuEntry* inner = findEntry(entry.popup, commandId)) {
             return inner;
         }
     }
@@ -137,10 +136,10 @@ std::string menuSafe(const std::string& description) {
     return safe;
 }
 
-bool contains(const std::vector<MenuEntry>& entries, int commandId) {
+bool containsCommand(const std::vector<MenuEntry>& entries, int commandId) {
     return std::any_of(entries.begin(), entries.end(), [commandId](const MenuEntry& entry) {
         return (entry.commandId == commandId && entry.popup.empty()) ||
-               contains(entry.popup, commandId);
+               containsCommand(entry.popup, commandId);
     });
 }
 
@@ -221,7 +220,7 @@ void MainMenuModel::SetAccessMode(int accessMode, const RadioImage& image) {
 
 void MainMenuModel::UpdateRadioMenus(int radioChannelValue) {
     m_capacity = channelCapacityForRadioChannel(radioChannelValue);
-    if (radioChannelValue < DIRECT_CH_RADIO_CHANNEL) {
+    if (radioChannelValue < RADIO_CHANNEL_256) {
         RemoveCommand(ID_COMMON_DIRECT_CH);
     } else if (!Has(ID_COMMON_DIRECT_CH)) {
         m_menus[COMMON_POSITION].entries.push_back(
@@ -239,8 +238,9 @@ void MainMenuModel::UpdateRadioMenus(int radioChannelValue) {
 }
 
 bool MainMenuModel::Has(int commandId) const {
-    return std::any_of(m_menus.begin(), m_menus.end(),
-                       [commandId](const Menu& each) { return contains(each.entries, commandId); });
+    return std::any_of(m_menus.begin(), m_menus.end(), [commandId](const Menu& each) {
+        return containsCommand(each.entries, commandId);
+    });
 }
 
 bool MainMenuModel::IsEnabled(int commandId) const {
@@ -262,7 +262,7 @@ bool MainMenuModel::IsEnabled(int commandId) const {
 std::string MainMenuModel::CommandText(int commandId) const {
     const MenuEntry* found = nullptr;
     for (const Menu& each : m_menus) {
-        if ((found = find(each.entries, commandId)) != nullptr) {
+        if ((found = findEntry(each.entries, commandId)) != nullptr) {
             break;
         }
     }

@@ -23,20 +23,11 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
-constexpr int WM_JOB_MESSAGE = 0x401;
-
 // Log texts of the transfer's start and end ("start", "end"), in the log's Shift-JIS.
 constexpr const char* UPLOAD_START = "Upload\x8a\x4a\x8e\x6e";
 constexpr const char* DOWNLOAD_START = "Download\x8a\x4a\x8e\x6e";
 constexpr const char* UPLOAD_END = "Upload\x8f\x49\x97\xb9[STATUS:%d]";
 constexpr const char* DOWNLOAD_END = "Download\x8f\x49\x97\xb9[STATUS:%d]";
-
-constexpr int LCD_TYPE_LCD = 1;
-
-void logMessage(int message) {
-    KQ70_LOG(LOG_D2, LOG_CHANNEL, "[%s]%03d", "SendMessage", message);
-}
 
 } // namespace
 
@@ -100,7 +91,7 @@ int RadioCommands::RunTransferJob(TransferDirection direction) {
 int RadioCommands::UploadForComparison(RadioImage& scratch) {
     // The view's edits are part of what the document holds.
     m_listener.viewSaveData();
-    logMessage(DocumentListener::WM_VIEW_SAVEDATA);
+    logViewMessage(DocumentListener::WM_VIEW_SAVEDATA);
     // The password check sees the document's password, as it would in an Upload.
     const RadioImage& document = m_doc.GetMainMemory();
     auto uploaded = std::make_unique<RadioImage>(document);
@@ -165,7 +156,7 @@ int RadioCommands::RunTransferJob(TransferDirection direction, RadioImage& image
     context.reportUploadComplete = reportUploadComplete;
     HKQ70CommunicationDialog dialog(direction, port, m_link.progress, m_prompt, m_link.clock,
                                     std::move(context));
-    logMessage(WM_JOB_MESSAGE);
+    logViewMessage(DocumentListener::WM_JOB_MESSAGE);
     const int status =
         m_executor([&dialog, &request] { return dialog.RunJob(std::move(request)); });
     m_lastJobCancelled = dialog.WasCancelled();
@@ -177,7 +168,7 @@ std::optional<int> RadioCommands::OnRadioUpload() {
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]OnMenuRadio");
     m_lastJobCancelled = false;
     m_listener.viewSaveData();
-    logMessage(DocumentListener::WM_VIEW_SAVEDATA);
+    logViewMessage(DocumentListener::WM_VIEW_SAVEDATA);
     // What the transfer did to the document is announced once it is over.
     const CKQ70Doc::ChangeScope scope(m_doc);
     const std::optional<int> result = Upload();
@@ -189,7 +180,7 @@ std::optional<int> RadioCommands::OnRadioDownload() {
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC IN]OnMenuRadio");
     m_lastJobCancelled = false;
     m_listener.viewSaveData();
-    logMessage(DocumentListener::WM_VIEW_SAVEDATA);
+    logViewMessage(DocumentListener::WM_VIEW_SAVEDATA);
     const CKQ70Doc::ChangeScope scope(m_doc);
     const std::optional<int> result = Download();
     KQ70_LOG(LOG_D1, LOG_CHANNEL, "[FUNC OUT]OnMenuRadio");
@@ -250,7 +241,7 @@ RadioCommands::OnRadioAlignment(const BasicAlignment::WindowRunner& runWindow) {
         return std::nullopt;
     }
     m_listener.viewSaveData();
-    logMessage(DocumentListener::WM_VIEW_SAVEDATA);
+    logViewMessage(DocumentListener::WM_VIEW_SAVEDATA);
     BasicAlignment pass(m_doc.GetMainMemory(),
                         {m_link.device, m_link.clock, m_link.lastPortKind, m_link.progress},
                         {m_settings.portType, static_cast<std::uint32_t>(m_settings.baudRate),

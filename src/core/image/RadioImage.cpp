@@ -89,11 +89,11 @@ int frequencyBandOf(const RadioImage& image) {
 }
 
 int radioChannelValueOf(const RadioImage& image) {
-    return (image.byteAt(0x26E9) >> 4) & 0x07;
+    return (image.byteAt(RADIO_CHANNEL_OFFSET) >> 4) & 0x07;
 }
 
 int lcdTypeOf(const RadioImage& image) {
-    return image.byteAt(0x26E9) & 0x01;
+    return image.byteAt(RADIO_CHANNEL_OFFSET) & 0x01;
 }
 
 } // namespace kq70

@@ -36,6 +36,9 @@ constexpr std::size_t WORD0_MIRROR_OFFSET = 0x0200;
 constexpr std::size_t CHANNEL_TABLE_OFFSET = 0x0315;
 constexpr std::size_t CHANNEL_RECORD_SIZE = 32;
 constexpr std::size_t HARDWARE_BLOCK_OFFSET = 0x26E8;
+// The hardware byte that holds the band and the radio-channel value, and its mirror.
+constexpr std::size_t RADIO_CHANNEL_OFFSET = HARDWARE_BLOCK_OFFSET + 1;
+constexpr std::size_t RADIO_CHANNEL_MIRROR_OFFSET = HARDWARE_MIRROR_OFFSET + 1;
 constexpr std::size_t CHANNEL_ALIGNMENT_OFFSET = 0x2780;
 constexpr std::size_t WORKING_ADJUSTMENT_OFFSET = 0x2980;
 constexpr std::size_t WORKING_CHECKSUM_OFFSET = 0x29DF;

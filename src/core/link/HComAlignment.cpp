@@ -11,7 +11,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
 constexpr std::size_t MIN_FRAME_SIZE = 3;
 constexpr int DOUBLE_READS = 2;
 

@@ -6,9 +6,7 @@
 
 namespace kq70 {
 
-namespace {
-constexpr int LOG_CHANNEL = 0;
-}
+namespace {}
 
 void HJobRunner::SetJob(std::size_t slot, JobFunction function) {
     if (slot < m_jobs.size()) {

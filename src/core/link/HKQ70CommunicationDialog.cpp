@@ -28,8 +28,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
-
 // The codes a radio of this family reports in EEPROM words 1 and 2.
 constexpr std::uint8_t PRODUCTION_CODE = 0x0C;
 constexpr std::uint8_t PRODUCTION_CODE_NORMAL_SUFFIX = 0x00;

@@ -20,7 +20,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
 constexpr auto ADJ_MODE_PAUSE = std::chrono::milliseconds(50);
 constexpr int CHANNEL_TABLE_FLASH_OFFSET = static_cast<int>(CHANNEL_TABLE_OFFSET - FLASH_OFFSET);
 

@@ -10,9 +10,7 @@
 
 namespace kq70 {
 
-namespace {
-constexpr int LOG_CHANNEL = 0;
-}
+namespace {}
 
 HSerialPort::HSerialPort(SerialDevice& device, LastPortKind& lastPortKind)
     : m_device(device), m_lastPortKind(lastPortKind), m_portKind(lastPortKind.get()) {}

@@ -96,6 +96,9 @@ private:
     std::string m_previous;
 };
 
+// The log channel of the program's own messages.
+constexpr int LOG_CHANNEL = 0;
+
 // Formats and writes one message to the process-wide log.
 void LogPrint(int level, int channel, const char* file, int line, const char* format, ...)
     __attribute__((format(printf, 5, 6)));

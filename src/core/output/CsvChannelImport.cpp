@@ -7,10 +7,12 @@
 #include "channel/ChannelValueChecks.h"
 #include "channel/FrequencyCodec.h"
 #include "channel/GroupLine.h"
+#include "channel/HChannelRecord.h"
 #include "image/RadioImage.h"
 #include "output/ChannelListing.h"
 #include "output/CsvChannelEditor.h"
 #include "pages/HChannelAllocationDialog.h"
+#include "ui/AsciiText.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
@@ -24,8 +26,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr int TONE_OFF = 0;
-constexpr int TONE_DCS = 2;
 constexpr int HIGHEST_SQUELCH = 15;
 constexpr int ENCRYPTION_SETTINGS = 4;
 constexpr int DCS_POLARITIES = 3;
@@ -69,13 +69,6 @@ bool isKnownTitle(std::string_view text) {
                        [text](const ChannelColumnInfo& c) { return c.csvTitle == text; });
 }
 
-std::string upper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
-
 std::string rightTrimmed(std::string_view text) {
     const std::size_t last = text.find_last_not_of(' ');
     return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
@@ -95,7 +88,7 @@ std::optional<int> wholeNumber(std::string_view text, int highest) {
 // The short forms a person types for a tone are made into the grid's own: "67.0" and
 // "C67.0" into "C-67.0", "D023N" into "D-023N".
 std::optional<ChannelCellInput::Tone> parseToneText(const std::string& text) {
-    std::string tone = upper(text);
+    std::string tone = asciiUpperCase(text);
     const bool digitsOnly =
         !tone.empty() && tone.find_first_not_of("0123456789.") == std::string::npos;
     if (digitsOnly) {
@@ -253,7 +246,7 @@ void CsvChannelImport::readGroupLine(const CsvRow& row) {
     }
     m_currentGroup = group;
     m_groupLines.push_back(
-        {row.line, group, upper(rightTrimmed(tag)), scanText == groupScanText(true)});
+        {row.line, group, asciiUpperCase(rightTrimmed(tag)), scanText == groupScanText(true)});
 }
 
 void CsvChannelImport::readChannelRow(const CsvRow& row) {
@@ -424,7 +417,8 @@ void CsvChannelImport::applyGroups() {
         changes = changes || counts[g] != data.groupChannelCount(static_cast<int>(g));
     }
     for (const GroupLine& line : m_groupLines) {
-        changes = changes || line.tag != upper(rightTrimmed(data.groups().tag(line.group))) ||
+        changes = changes ||
+                  line.tag != asciiUpperCase(rightTrimmed(data.groups().tag(line.group))) ||
                   line.scan != data.groups().scanFlag(line.group);
     }
     if (!changes) {
@@ -461,9 +455,9 @@ void CsvChannelImport::applyGroups() {
     }
     for (const GroupLine& line : m_groupLines) {
         const int tagId = HChannelAllocationDialog::IDC_TAG + line.group;
-        if (line.tag != upper(rightTrimmed(dialog.GetShownValue(tagId))) &&
+        if (line.tag != asciiUpperCase(rightTrimmed(dialog.GetShownValue(tagId))) &&
             (!dialog.TypeText(tagId, line.tag) ||
-             upper(rightTrimmed(dialog.GetShownValue(tagId))) != line.tag)) {
+             asciiUpperCase(rightTrimmed(dialog.GetShownValue(tagId))) != line.tag)) {
             error(line.line, {},
                   strprintf(text::CSV_IMPORT_TAG_NOT_TYPABLE.data(), line.tag.c_str()));
         }

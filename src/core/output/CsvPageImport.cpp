@@ -1,6 +1,7 @@
 #include "output/CsvPageImport.h"
 
 #include "pages/HDialog.h"
+#include "ui/AsciiText.h"
 #include "ui/NumberParse.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
@@ -16,13 +17,6 @@ namespace kq70 {
 namespace {
 
 constexpr const char* ENTRY_SEPARATOR = " / ";
-
-std::string upper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
 
 bool isNumberText(std::string_view text) {
     if (text.starts_with('-')) {
@@ -104,7 +98,7 @@ bool CsvPageImport::shows(const HDialog& page, const PageControl& control,
         const auto stored = storedValue(*definition, wanted);
         return stored && shownNumber(*definition, *stored) == shown;
     }
-    return definition->upperCase && upper(wanted) == shown;
+    return definition->upperCase && asciiUpperCase(wanted) == shown;
 }
 
 void CsvPageImport::error(const Change& change, std::string reason) {
@@ -201,7 +195,7 @@ CsvPageImport::Outcome CsvPageImport::tryEdit(const Change& change, const PageCo
     }
     // The edit drops what its filter refuses and cuts what is too long; the file's text must
     // come through whole.
-    const std::string typed = definition->upperCase ? upper(wanted) : wanted;
+    const std::string typed = definition->upperCase ? asciiUpperCase(wanted) : wanted;
     if (!m_page.TypeText(change.id, wanted) || control.text != typed) {
         error(change,
               strprintf(text::CSV_IMPORT_NOT_TYPABLE.data(), wanted.c_str(), definition->maxChars));

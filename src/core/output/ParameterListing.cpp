@@ -10,6 +10,7 @@
 #include "pages/HMiscDialog.h"
 #include "pages/HPowerSaveDialog.h"
 #include "pages/HScanningDialog.h"
+#include "params/HHardwareParams.h"
 #include "ui/Strings.h"
 
 #include <initializer_list>
@@ -21,7 +22,6 @@ namespace {
 using Item = ParameterListing::Item;
 
 // The Direct CH page exists from this Radio Channel value on.
-constexpr int DIRECT_CH_RADIO_CHANNEL = 6;
 
 // The key function page's shown slots, and the miscellaneous lines of the printed listing in
 // the order they are printed.
@@ -105,7 +105,7 @@ std::vector<ParameterListing::Section> ParameterListing::csvSections() const {
         {text::CSV_KEY_FUNCTION, listed(pageItems<HKeyFuncDialog>(image, m_accessMode))});
     sections.push_back(
         {text::CSV_MISCELLANEOUS, listed(pageItems<HMiscDialog>(image, m_accessMode))});
-    if (radioChannelValue() >= DIRECT_CH_RADIO_CHANNEL) {
+    if (radioChannelValue() >= RADIO_CHANNEL_256) {
         sections.push_back(
             {text::CSV_DIRECT_CH, listed(pageItems<HDirectChDialog>(image, m_accessMode))});
     }

@@ -15,7 +15,6 @@ constexpr int GROUPS = HGroupTable::GROUP_COUNT;
 constexpr int SMALL_ROWS = 3;
 constexpr int LARGEST_GROUP = 255;
 constexpr int RADIO_CHANNEL_48 = 5;
-constexpr int RADIO_CHANNEL_256 = 6;
 
 constexpr ComboEntry GROUP_SCAN_ENTRIES[] = {{text::GROUP_SCAN_TEXTS[0], 0},
                                              {text::GROUP_SCAN_TEXTS[1], 1}};

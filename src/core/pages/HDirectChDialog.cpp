@@ -35,7 +35,6 @@ constexpr std::array<std::string_view, P::DIRECT_CH_COUNT> LABELS{"Direct CH No#
                                                                   "Direct CH No#2"};
 constexpr std::array<std::string_view, P::DIRECT_CH_COUNT> PROMPTS{text::DIRECT_CH_1,
                                                                    text::DIRECT_CH_2};
-constexpr std::string_view ENTER_PANE = "\n<ENTER>";
 
 } // namespace
 
@@ -81,7 +80,7 @@ bool HDirectChDialog::CheckBeforeOk() {
 std::optional<std::string> HDirectChDialog::PromptText(int promptId) const {
     for (std::size_t k = 0; k < P::DIRECT_CH_COUNT; ++k) {
         if (promptId == GetControlId(k)) {
-            return std::string(PROMPTS[k]) + std::string(ENTER_PANE);
+            return std::string(PROMPTS[k]) + std::string(text::ENTER_PANE);
         }
     }
     return std::nullopt;

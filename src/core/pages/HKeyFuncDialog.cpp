@@ -1,6 +1,7 @@
 #include "pages/HKeyFuncDialog.h"
 
 #include "image/RadioImage.h"
+#include "params/HHardwareParams.h"
 #include "params/HMarketingParams.h"
 #include "params/HMiscParams.h"
 
@@ -50,7 +51,6 @@ constexpr std::int32_t KEY_ENCRYPTION = 8;
 constexpr std::int32_t KEY_OPTION_SWITCH2 = 28;
 
 // Functions that need the display and the [A]–[D] keys.
-constexpr int LCD_TYPE_LCD = 1;
 constexpr std::array<std::int32_t, 13> DISPLAY_FUNCTIONS{2,  10, 11, 12, 13, 21, 22,
                                                          23, 24, 38, 39, 43, 56};
 // Functions by the channel capacity they need.

@@ -26,8 +26,6 @@ constexpr EditDefinition SERIAL_NUMBER_EDIT{.kind = EDIT_INTEGER,
                                             .toText = &HMarketingParams::serialNumberText,
                                             .fromText = &HMarketingParams::serialNumberFromText};
 
-constexpr std::string_view ENTER_PANE = "\n<ENTER>";
-
 } // namespace
 
 HMarketingDialog::HMarketingDialog(RadioImage& image, int accessMode)
@@ -66,10 +64,10 @@ bool HMarketingDialog::StoreData() {
 
 std::optional<std::string> HMarketingDialog::PromptText(int promptId) const {
     if (promptId == GetControlId(P::MARKET_APPLICATION)) {
-        return std::string(text::MARKET_APPLICATION) + std::string(ENTER_PANE);
+        return std::string(text::MARKET_APPLICATION) + std::string(text::ENTER_PANE);
     }
     if (promptId == GetControlId(P::SERIAL_NUMBER)) {
-        return std::string(text::SERIAL_NUMBER) + std::string(ENTER_PANE);
+        return std::string(text::SERIAL_NUMBER) + std::string(text::ENTER_PANE);
     }
     return std::nullopt;
 }

@@ -53,6 +53,11 @@ enum HardwareValue : std::size_t {
     HW_FIRST_IF_1250_HZ = 41,
 };
 
+// HW_RADIO_CHANNEL of the 256-channel radio, the only one with a Direct Channel page.
+constexpr int RADIO_CHANNEL_256 = 6;
+// HW_LCD_TYPE of a radio with a display.
+constexpr int LCD_TYPE_LCD = 1;
+
 constexpr std::size_t HARDWARE_VALUE_COUNT = 34;      // stored values
 constexpr std::size_t HARDWARE_DERIVED_COUNT = 8;     // derived values 34–41
 constexpr std::size_t HARDWARE_TABLE_SIZE = 42;       // descriptor table entries

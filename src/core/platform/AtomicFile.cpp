@@ -15,22 +15,6 @@ namespace kq70 {
 
 namespace {
 
-bool writeAll(int fd, std::span<const std::uint8_t> data, const FileWriteHooks& hooks) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = hooks.write ? hooks.write(fd, data.data() + done, data.size() - done)
-                                      : ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Creates a new temporary file next to `target` with mode 0666, so the kernel applies the
 // process umask as for any new file; the umask itself is never read or changed, which
 // would race with other threads creating files.
@@ -60,6 +44,25 @@ bool keepExistingMode(int fd, const std::string& target) {
 }
 
 } // namespace
+
+bool writeAll(int fd, std::span<const std::uint8_t> data, const FileWriteHooks& hooks) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = hooks.write ? hooks.write(fd, data.data() + done, data.size() - done)
+                                      : ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            if (n == 0) {
+                errno = EIO;
+            }
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
 
 AtomicWriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
                                       const FileWriteHooks& hooks) {

@@ -16,6 +16,10 @@ struct FileWriteHooks {
     std::function<int(int fd)> sync;
 };
 
+// Writes all of `data` to `fd`, again after an interrupted call; false (with errno set, EIO for
+// a write that took nothing) when the rest cannot be written.
+bool writeAll(int fd, std::span<const std::uint8_t> data, const FileWriteHooks& hooks = {});
+
 enum class AtomicWriteResult {
     Ok,
     CannotCreate,    // the temporary file could not be made next to the target

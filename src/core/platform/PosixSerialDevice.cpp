@@ -20,8 +20,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
-
 bool speedFor(std::uint32_t baudRate, speed_t& speed) {
     switch (baudRate) {
     case 1200:

@@ -11,13 +11,9 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
-
 constexpr std::size_t EEPROM_LOT_OFFSET = MANUFACTURE_MIRROR_OFFSET + 1; // 0x16D
 constexpr std::size_t FLASH_LOT_OFFSET = MANUFACTURE_DATE_OFFSET + 1;    // 0x29EF
 constexpr std::size_t FLASH_HARDWARE_MARK_OFFSET = 0x26ED;
-constexpr std::size_t RADIO_CHANNEL_MIRROR_OFFSET = HARDWARE_MIRROR_OFFSET + 1; // 0x007
-constexpr std::size_t RADIO_CHANNEL_OFFSET = HARDWARE_BLOCK_OFFSET + 1;         // 0x26E9
 
 constexpr std::uint8_t ERASED_BYTE = 0xFF;
 constexpr std::uint16_t ERASED_WORD = 0xFFFF;

@@ -20,14 +20,10 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
-
 constexpr std::size_t SERIAL_SIZE = 4; // year and month, lot, two further serial bytes
 constexpr std::size_t SHIPPING_MARK_OFFSET = 0x0101;
 constexpr std::size_t HARDWARE_MIRROR_SIZE = 2;
-constexpr std::size_t RADIO_CHANNEL_MIRROR_OFFSET = HARDWARE_MIRROR_OFFSET + 1; // 0x007
-constexpr std::size_t RADIO_CHANNEL_OFFSET = HARDWARE_BLOCK_OFFSET + 1;         // 0x26E9
-constexpr std::size_t HARDWARE_OPTIONS_OFFSET = HARDWARE_BLOCK_OFFSET + 2;      // 0x26EA
+constexpr std::size_t HARDWARE_OPTIONS_OFFSET = HARDWARE_BLOCK_OFFSET + 2; // 0x26EA
 constexpr std::uint8_t HARDWARE_OPTION_BIT = 0x04;
 // The shipping-default byte that decides the hardware option bit (modulation balance at
 // the band centre).
@@ -187,8 +183,7 @@ bool AdjustmentRecovery::RecoveryOnEepromLight(RadioImage& image, HCommRequest& 
 }
 
 bool AdjustmentRecovery::LoadSavedFile(RadioImage& file) {
-    const FileDialogRequest dialog{"K70", std::string(text::DATA_FILE_FILTER), {}};
-    const std::optional<std::string> path = m_prompt.openFileDialog(dialog);
+    const std::optional<std::string> path = m_prompt.openFileDialog(dataFileDialog());
     if (!path) {
         return false;
     }

@@ -1,6 +1,7 @@
 #include "service/AlignmentChannelInfo.h"
 
 #include "channel/HChannelData.h"
+#include "channel/HChannelRecord.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
@@ -11,8 +12,6 @@ namespace kq70 {
 namespace {
 
 constexpr int NARROW_WIDTH = 2;
-constexpr int TONE_CTCSS = 1;
-constexpr int TONE_DCS = 2;
 
 } // namespace
 

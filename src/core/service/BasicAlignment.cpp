@@ -24,7 +24,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
 constexpr const char* FORMER_DATA_PREFIX = "align";
 constexpr const char* FORMER_DATA_EXTENSION = ".k70";
 constexpr std::size_t CHANNEL_ALIGNMENT_STRIDE = 2; // receive and transmit byte per channel

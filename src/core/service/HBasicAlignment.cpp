@@ -23,7 +23,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
 using AP = AlignmentProcedure;
 using PK = ProcedureKind;
 

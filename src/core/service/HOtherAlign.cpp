@@ -12,12 +12,6 @@
 
 namespace kq70 {
 
-namespace {
-
-constexpr int LOG_CHANNEL = 0;
-
-} // namespace
-
 HOtherAlign::HOtherAlign(const AlignmentContext& context) : m_context(context) {}
 
 std::string HOtherAlign::Title() const {

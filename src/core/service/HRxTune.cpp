@@ -13,7 +13,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
 constexpr int TUNE_STEPS = 256;
 
 } // namespace

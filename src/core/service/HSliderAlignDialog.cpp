@@ -1,6 +1,7 @@
 #include "service/HSliderAlignDialog.h"
 
 #include "align/HAdustmentBackUpParams.h"
+#include "channel/HChannelRecord.h"
 #include "link/HComAlignment.h"
 #include "log/HLogPrint.h"
 #include "service/AlignmentChannelInfo.h"
@@ -16,16 +17,13 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
-constexpr int TONE_DCS = 2;
-
 struct SliderRow {
     std::array<std::size_t, 2> items; // by variant
     std::array<int, 2> channels;      // default alignment channel by variant
     bool showsChangeFailure;          // a failed change is shown (126), not only logged
 };
 
-const SliderRow& rowOf(SliderProcedure procedure) {
+const SliderRow& sliderRowOf(SliderProcedure procedure) {
     static constexpr SliderRow ROWS[] = {
         {{ADJ_FREQ_DA, ADJ_FREQ_DA}, {1, 1}, false},
         {{ADJ_TX_POWER_HIGH, ADJ_TX_POWER_LOW}, {6, 1}, false},
@@ -60,7 +58,7 @@ std::optional<int> ctcssTenths(double hz) {
 HSliderAlignDialog::HSliderAlignDialog(const AlignmentContext& context, SliderProcedure procedure,
                                        int variant)
     : m_context(context), m_procedure(procedure), m_variant(variant == 1 ? 1 : 0),
-      m_channel(rowOf(procedure).channels[static_cast<std::size_t>(m_variant)]) {
+      m_channel(sliderRowOf(procedure).channels[static_cast<std::size_t>(m_variant)]) {
     m_buttons.okVisible = true;
     m_buttons.okEnabled = false;
 }
@@ -112,13 +110,13 @@ int HSliderAlignDialog::Value() const {
 }
 
 bool HSliderAlignDialog::AdjustsGroup() const {
-    const std::size_t item = rowOf(m_procedure).items[static_cast<std::size_t>(m_variant)];
+    const std::size_t item = sliderRowOf(m_procedure).items[static_cast<std::size_t>(m_variant)];
     return std::find(ADJ_GROUP_MIDDLE_ITEMS.begin(), ADJ_GROUP_MIDDLE_ITEMS.end(), item) !=
            ADJ_GROUP_MIDDLE_ITEMS.end();
 }
 
 std::size_t HSliderAlignDialog::Item() const {
-    const std::size_t item = rowOf(m_procedure).items[static_cast<std::size_t>(m_variant)];
+    const std::size_t item = sliderRowOf(m_procedure).items[static_cast<std::size_t>(m_variant)];
     return AdjustsGroup() ? item - 2 + static_cast<std::size_t>(m_point) : item;
 }
 
@@ -218,7 +216,7 @@ bool HSliderAlignDialog::SetValue(int value) {
         return true;
     }
     KQ70_LOG(LOG_WR, LOG_CHANNEL, "%s: value %d not sent", Title().c_str(), value);
-    if (rowOf(m_procedure).showsChangeFailure) {
+    if (sliderRowOf(m_procedure).showsChangeFailure) {
         m_context.prompt.message(Strings::get(IDS_CHANGE_PROCESSING_FAILED),
                                  MessageIcon::Exclamation);
     }

@@ -16,7 +16,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
 constexpr int TRIMMED_COUNT = SAMPLE_COUNT - 2;
 constexpr std::array<int, 2> DEFAULT_CHANNELS = {1, 4}; // wide, narrow
 
@@ -27,7 +26,7 @@ struct SqlRow {
     std::size_t modulationItem;
 };
 
-const SqlRow& rowOf(SqlProcedure procedure) {
+const SqlRow& sqlRowOf(SqlProcedure procedure) {
     static constexpr SqlRow ROWS[] = {
         {ADJ_THRESHOLD_NSQ_WIDE, ADJ_SG_THRESHOLD_NSQ_LEVEL, ADJ_SG_THRESHOLD_NSQ_DEVIATION,
          ADJ_SG_THRESHOLD_NSQ_MODULATION},
@@ -61,11 +60,11 @@ std::string HSqlAlignment::Title() const {
 }
 
 std::size_t HSqlAlignment::Item() const {
-    return rowOf(m_procedure).wideItem + ADJ_NARROW_STEP * static_cast<std::size_t>(m_variant);
+    return sqlRowOf(m_procedure).wideItem + ADJ_NARROW_STEP * static_cast<std::size_t>(m_variant);
 }
 
 std::vector<std::string> HSqlAlignment::GeneratorLines() const {
-    const SqlRow& row = rowOf(m_procedure);
+    const SqlRow& row = sqlRowOf(m_procedure);
     const auto variantItem = [this](std::size_t item) {
         return item + static_cast<std::size_t>(m_variant);
     };

@@ -12,7 +12,6 @@ namespace kq70 {
 
 namespace {
 
-constexpr int LOG_CHANNEL = 0;
 constexpr int POINTS_DONE = VCO_POINT_COUNT;
 constexpr int RAIL_LOW_VCV = 10;
 constexpr int RAIL_HIGH_VCV = 245;

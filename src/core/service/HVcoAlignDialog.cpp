@@ -13,12 +13,6 @@
 
 namespace kq70 {
 
-namespace {
-
-constexpr int LOG_CHANNEL = 0;
-
-} // namespace
-
 HVcoAlignDialog::HVcoAlignDialog(const AlignmentContext& context, int direction, int point)
     : m_context(context), m_direction(direction == VCO_TX ? VCO_TX : VCO_RX),
       m_point(std::clamp(point, 0, VCO_POINT_COUNT - 1)) {}

@@ -409,6 +409,8 @@ inline constexpr std::string_view PROMPT_ARTS_MODE = "ARTS Mode(TRX/TX/RX)\n<SEL
 
 // --- Marketing and Direct CH texts ------------------------------------------------
 // Single-line texts; a page that shows one in the prompt line adds the second pane itself.
+// Ends the prompt of a text field that is taken with Enter.
+inline constexpr std::string_view ENTER_PANE = "\n<ENTER>";
 inline constexpr std::string_view MARKET_APPLICATION = "Market Application  Max 4 Letters (0 - 9)";
 inline constexpr std::string_view SERIAL_NUMBER = "Serial Number (Programmed by Manufacturer)";
 inline constexpr std::string_view DIRECT_CH_1 = "Direct CH No#1(1 - 256)";

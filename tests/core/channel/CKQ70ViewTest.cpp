@@ -709,5 +709,52 @@ TEST(CKQ70ViewTest, AlwaysHiddenItemsShowUncheckedAndKeepTheirFlags) {
     }
 }
 
+// Each chooser asked twice: closed on the channel's own value it changes nothing; on another
+// value it changes the channel.
+TEST(CKQ70ViewTest, AChooserClosedOnTheCurrentValueChangesNothing) {
+    struct Case {
+        const char* name;
+        int row;
+        int column;
+        bool click;
+        int mode;
+    };
+    const Case cases[] = {{"pmr channel", ROW1, COL_RX_FREQUENCY, false, 0},
+                          {"decode tone", ROW1 + 2, COL_DECODE, false, 0},
+                          {"encode tone", ROW1 + 2, COL_ENCODE, false, 1},
+                          {"signal number", ROW1, COL_SIGNAL_NUMBER, true, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChannelViewHarness h(edited(workImage(), [](HChannelData& d) {
+            d.setValue(0, signalType, 1);
+            d.setValue(0, signalDisplayNumber, 3);
+        }));
+        CKQ70View& view = h.open(c.mode);
+        const auto choose = [&] {
+            h.at(c.row, c.column);
+            h.grid.setMouseRow(c.row);
+            c.click ? view.OnDoubleClick() : view.OnEnter();
+        };
+        choose(); // cancelled: shows what the chooser opens on
+        const RadioImage before = h.image;
+        ASSERT_EQ(h.choosers.pmrPresets.size() + h.choosers.tonePresets.size() +
+                      h.choosers.signalPresets.size(),
+                  1u);
+        if (c.column == COL_RX_FREQUENCY) {
+            h.choosers.pmrAnswers = {h.choosers.pmrPresets.at(0), 2};
+        } else if (c.click) {
+            h.choosers.signalAnswers = {h.choosers.signalPresets.at(0).second, 5};
+        } else {
+            h.choosers.toneAnswers = {h.choosers.tonePresets.at(0), Tone{ToneKind::Dcs, 0754}};
+        }
+        choose();
+        view.OnSaveData();
+        EXPECT_EQ(h.modifiedCount, 0);
+        EXPECT_EQ(firstDifference(h.image, before, 0, IMAGE_SIZE), "");
+        choose();
+        EXPECT_EQ(h.modifiedCount, 1);
+    }
+}
+
 } // namespace
 } // namespace kq70::test
