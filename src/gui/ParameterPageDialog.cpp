@@ -1,6 +1,7 @@
 #include "ParameterPageDialog.h"
 
 #include "DialogButtons.h"
+#include "QtText.h"
 #include "pages/HDialog.h"
 
 #include <QCheckBox>
@@ -20,10 +21,6 @@ namespace kq70 {
 namespace {
 
 constexpr int ROWS_PER_COLUMN = 14;
-
-QString qt(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Page labels carry the old ampersand mnemonics; they stay as the labels' mnemonics.
 int columnCount(int rows) {

@@ -14,8 +14,8 @@ namespace {
 // Compiles the language's UTF-8 locale into a folder shared by the test runs and returns
 // that folder, for LOCPATH; empty when it cannot be made.
 std::string compiledLocaleFolder(const std::string& language, const std::string& name) {
-    const std::string base =
-        std::string(P_tmpdir) + "/kq70-test-locale-" + std::to_string(getuid());
+    std::string base = P_tmpdir;
+    base += "/kq70-test-locale-" + std::to_string(getuid());
     const std::string target = base + "/" + name;
     struct stat info {};
     if (stat(target.c_str(), &info) == 0) {

@@ -24,7 +24,7 @@ Points pointsWith(const std::array<std::int64_t, 5>& frequenciesMhz, std::size_t
     return points;
 }
 
-struct Case {
+struct LookupCase {
     const char* name;
     std::size_t k;
     std::array<std::int64_t, 5> values;
@@ -32,8 +32,9 @@ struct Case {
     std::int64_t expected;
 };
 
-void check(const std::array<std::int64_t, 5>& frequenciesMhz, const std::vector<Case>& cases) {
-    for (const Case& c : cases) {
+void check(const std::array<std::int64_t, 5>& frequenciesMhz,
+           const std::vector<LookupCase>& cases) {
+    for (const LookupCase& c : cases) {
         const AdjustmentFrequencyLookup lookup(pointsWith(frequenciesMhz, c.k, c.values));
         EXPECT_EQ(lookup.valueAt(c.k, c.frequencyHz), c.expected)
             << c.name << " (value " << c.k << " at " << c.frequencyHz << " Hz)";
