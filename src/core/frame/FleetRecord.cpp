@@ -14,6 +14,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kq70 {
 
@@ -140,8 +141,8 @@ std::optional<std::string> FleetRecord::Append(const std::string& recordPath,
     for (const FleetRadioResult& result : results) {
         block += Line(Cells(result, dataFilePath, sha256));
     }
-    if (!writeAll(fd, {reinterpret_cast<const std::uint8_t*>(block.data()), block.size()}) ||
-        ::fsync(fd) != 0) {
+    const std::vector<std::uint8_t> bytes(block.begin(), block.end());
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
         const int error = errno;
         // No half line stays behind: the file goes back to what it held.
         if (::ftruncate(fd, info.st_size) != 0) {
