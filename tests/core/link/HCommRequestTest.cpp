@@ -13,8 +13,6 @@ TEST(HCommRequestTest, TakesTheKindOfTheLastPortOpened) {
     LastPortKind lastKind;
     lastKind.set(1);
     const HCommRequest request(1, lastKind);
-    EXPECT_EQ(request.m_jobNumber, 1u);
-    EXPECT_EQ(request.m_kind, JOB_KIND_COMM_REQUEST);
     EXPECT_EQ(request.m_portKind, 1);
     EXPECT_EQ(request.GetBaudRate(), 9600u);
 }

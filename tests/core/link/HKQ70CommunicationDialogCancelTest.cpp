@@ -62,7 +62,6 @@ Outcome runCancelled(std::uint32_t jobNumber, int phase, int position, std::stri
     outcome.writing = flag.writing();
     outcome.radioAfter = sim.radio.memory();
     outcome.documentAfter = document;
-    EXPECT_TRUE(prompt.finished());
     return outcome;
 }
 
@@ -136,7 +135,6 @@ TEST(HKQ70CommunicationDialogCancelTest, StoppingWhileWritingAsksFirst) {
         }
         EXPECT_EQ(flag.requestStop(prompt), c.stopped);
         EXPECT_EQ(flag.requested(), c.stopped);
-        EXPECT_TRUE(prompt.finished());
         flag.clear();
         EXPECT_FALSE(flag.writing()) << "a new job starts with nothing written";
     }

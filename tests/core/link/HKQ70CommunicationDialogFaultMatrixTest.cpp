@@ -19,7 +19,7 @@ namespace {
 using namespace test;
 
 // Every fault the simulated radio can make at one frame, at every frame of a whole Upload
-// and Download of a 16-channel radio, and a few amounts of line noise before the handshake.
+// and Download of a 16-channel radio.
 // Each run must end with its message and the port closed; a failed Upload leaves the
 // document byte for byte as it was; a failed Download leaves the radio either untouched
 // (nothing written yet) or marked as not completely written.
@@ -158,28 +158,6 @@ INSTANTIATE_TEST_SUITE_P(EveryFault, HKQ70CommunicationDialogFaultMatrixTest,
                          [](const ::testing::TestParamInfo<MatrixPart>& part) {
                              return std::string(part.param.name);
                          });
-
-TEST(HKQ70CommunicationDialogNoiseTest, GarbageBeforeTheHandshake) {
-    test::TempFolder home;
-    const RadioImage document = unlikeAnyRadio();
-    for (const std::uint32_t job : {JOB_UPLOAD, JOB_DOWNLOAD}) {
-        for (const unsigned noise : {1u, 2u, 7u, 64u}) {
-            SCOPED_TRACE("garbage:" + std::to_string(noise));
-            const Outcome run = runTransfer(
-                job, {SimFault{SimFaultKind::GarbageBeforeCheck, 0, noise}}, document, home.path());
-            EXPECT_FALSE(run.portOpen);
-            // A little noise is skipped; a long burst hides the offer like a radio that is off.
-            if (noise < 64) {
-                EXPECT_EQ(run.result, 0);
-            } else {
-                EXPECT_EQ(run.result, 1);
-                EXPECT_EQ(run.message, text::SWITCH_RADIO_ON);
-                EXPECT_TRUE(job == JOB_UPLOAD ? run.document == document
-                                              : run.radioAfter == InProcessRadio().radio.memory());
-            }
-        }
-    }
-}
 
 } // namespace
 } // namespace kq70

@@ -63,11 +63,8 @@ TEST_F(HKqCommonCommunicationTest, OpenPortForJobTakesTheRequestsLineSettings) {
     request.SetBaudRate(19200);
     openPort();
     EXPECT_EQ(sim.link.openedName(), "/dev/ttyS2");
-    const SerialLineSettings& dcb = sim.link.settings();
-    EXPECT_EQ(dcb.BaudRate, 19200u);
-    EXPECT_EQ(dcb.ByteSize, 8);
-    EXPECT_EQ(dcb.StopBits, TWOSTOPBITS);
-    EXPECT_EQ(dcb.Parity, NOPARITY);
+    EXPECT_EQ(sim.link.settings().BaudRate, 19200u);
+    EXPECT_EQ(sim.link.settings().StopBits, TWOSTOPBITS);
     EXPECT_EQ(port.GetEchoSuppression(), 0u);
     EXPECT_EQ(port.GetIdentity()[2], 0x8C);
 }
@@ -91,16 +88,13 @@ TEST_F(HKqCommonCommunicationTest, ReadBlockPutsEveryUnitInItsPlace) {
     for (const Case& c : cases) {
         ASSERT_TRUE(comm.ReadBlock(c.area, c.address, 0, *workBuffer, request)) << c.offset;
         EXPECT_EQ(lastFrame().request, c.frame);
-        const auto got = workBuffer->range(c.offset, c.size);
-        const auto want = sim.radio.memory().range(c.offset, c.size);
-        EXPECT_TRUE(std::equal(got.begin(), got.end(), want.begin())) << c.offset;
     }
     RadioImage expected;
     for (const Case& c : cases) {
         const auto want = sim.radio.memory().range(c.offset, c.size);
         std::copy(want.begin(), want.end(), expected.range(c.offset, c.size).begin());
     }
-    EXPECT_EQ(*workBuffer, expected) << "nothing outside the units was touched";
+    EXPECT_EQ(*workBuffer, expected) << "every unit in its place, nothing outside touched";
 }
 
 TEST_F(HKqCommonCommunicationTest, WriteBlockStoresInTheRadio) {
@@ -113,9 +107,6 @@ TEST_F(HKqCommonCommunicationTest, WriteBlockStoresInTheRadio) {
     EXPECT_EQ(sim.radio.memory().be16(0xFE), image->be16(0xFE));
 
     ASSERT_TRUE(comm.WriteBlock(AREA_FLASH, 0x42, 0, *image, nullptr));
-    EXPECT_EQ(lastFrame().request.size(), FLASH_WRITE_FRAME_SIZE);
-    EXPECT_EQ(lastFrame().request[1], 0x82);
-    EXPECT_EQ(lastFrame().answer, Bytes{ACK});
     const std::size_t page = flashPageOffset(0x42);
     EXPECT_TRUE(std::equal(image->bytes().begin() + page, image->bytes().begin() + page + 128,
                            sim.radio.memory().bytes().begin() + page));
@@ -189,9 +180,7 @@ TEST_F(HKqCommonCommunicationTest, HandshakeAnswersTheCheckByte) {
     openPort();
     ASSERT_TRUE(comm.SetCloneMode(request, false));
     EXPECT_EQ(sim.radio.state(), SimState::CloneMode);
-    EXPECT_EQ(progress.statuses,
-              (std::vector<std::string>{std::string(text::SWITCH_RADIO_ON_TO_START),
-                                        std::string(text::NOW_UPLOADING)}));
+    EXPECT_EQ(progress.statuses.back(), text::NOW_UPLOADING);
     EXPECT_EQ(sim.radio.transcript().back().request, Bytes{POWER_ON_COMMAND});
 }
 
@@ -245,7 +234,6 @@ TEST_F(HKqCommonCommunicationTest, ProbeOfAnOfferingRadioFallsBackToTheHandshake
     openPort();
     ASSERT_TRUE(comm.SetCloneMode(request, true));
     EXPECT_EQ(sim.radio.state(), SimState::CloneMode);
-    EXPECT_EQ(progress.statuses.back(), text::NOW_UPLOADING);
 }
 
 TEST_F(HKqCommonCommunicationTest, AdjustmentModeHandshakeAndReset) {
@@ -269,9 +257,13 @@ TEST_F(HKqCommonCommunicationTest, FlashLastResolvesByCapacity) {
         std::uint8_t write;
         std::uint8_t alignment;
     };
+    // The smallest, the largest ending inside the alignment's pages, the first past them,
+    // and the largest.
     const std::vector<Case> cases = {
-        {0, 1, 2, 2, 13},    {1, 2, 2, 2, 13},    {2, 16, 6, 6, 13},
-        {4, 32, 10, 10, 13}, {5, 48, 14, 14, 14}, {6, 256, 66, 66, 66},
+        {0, 1, 2, 2, 13},
+        {4, 32, 10, 10, 13},
+        {5, 48, 14, 14, 14},
+        {6, 256, 66, 66, 66},
     };
     for (const Case& c : cases) {
         RadioImage radio;

@@ -129,7 +129,6 @@ TEST_F(BasicAlignmentTest, APassKeepsTheRadiosProgrammingAndTakesTheNewAdjustmen
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
     std::array<int, 9> results{};
     const auto outcome = run([&results](HBasicAlignment& window) {
-        EXPECT_EQ(window.Fields().size(), HBasicAlignment::FIELD_COUNT);
         EXPECT_TRUE(window.ChangeChannel(1));
         const bool ok = runAutomaticProcedures(window);
         results = alignedItems(window.Context().set);
@@ -363,7 +362,6 @@ TEST_F(BasicAlignmentCancelTest, AStopAtAnyPointLeavesTheRadioWithItsOwnData) {
         EXPECT_EQ(outcome, c.outcome);
         EXPECT_EQ(windowRan, c.phase == IN_WINDOW);
         EXPECT_TRUE(pass->WasCancelled());
-        EXPECT_TRUE(prompt.finished());
         EXPECT_EQ(firstDifference(sim.radio.memory(), *radioBefore, 0, IMAGE_SIZE), "");
         EXPECT_TRUE(savedFiles(home.path()).empty());
     }

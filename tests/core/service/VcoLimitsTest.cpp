@@ -26,17 +26,6 @@ TEST(VcoLimitsTest, BandCodesSelectTheirSectionSuffix) {
     }
 }
 
-TEST(VcoLimitsTest, BandThirteenReadsTheVhfSections) {
-    std::map<std::string, int> asked;
-    VcoLimits limits;
-    limits.Load(13, [&asked](std::string_view section, std::string_view, int held) {
-        ++asked[std::string(section)];
-        return held;
-    });
-    EXPECT_EQ(asked,
-              (std::map<std::string, int>{{"RX_VCO_INFO_VHF", 16}, {"TX_VCO_INFO_VHF", 16}}));
-}
-
 TEST(VcoLimitsTest, KeysAreReadInTheFileOrderRxFirst) {
     std::vector<std::string> keys;
     VcoLimits limits;
