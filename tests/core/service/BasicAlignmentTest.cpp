@@ -14,6 +14,7 @@
 #include "service/HRxTune.h"
 #include "service/HVcoAlignAuto.h"
 #include "support/CancellingProgress.h"
+#include "support/CliRun.h"
 #include "support/CompletionMarker.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
@@ -24,7 +25,6 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <memory>
 #include <unistd.h>
 
@@ -287,20 +287,6 @@ TEST_F(BasicAlignmentTest, AlignmentIsOfferedInTheAdjustmentModeOnly) {
     EXPECT_TRUE(sim.radio.transcript().empty());
 }
 
-// The files the pass left in the program folder under the name of the radio's saved data.
-std::vector<std::string> savedFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            if (std::string(entry->d_name).starts_with("align-")) {
-                names.emplace_back(entry->d_name);
-            }
-        }
-        ::closedir(dir);
-    }
-    return names;
-}
-
 // A pass stopped by Cancel or a signal, or one whose radio vanishes: the radio's data is
 // saved before the radio changes, and goes back; the file stays only when it could not.
 class BasicAlignmentCancelTest : public BasicAlignmentTest {
@@ -363,7 +349,7 @@ TEST_F(BasicAlignmentCancelTest, AStopAtAnyPointLeavesTheRadioWithItsOwnData) {
         EXPECT_EQ(windowRan, c.phase == IN_WINDOW);
         EXPECT_TRUE(pass->WasCancelled());
         EXPECT_EQ(firstDifference(sim.radio.memory(), *radioBefore, 0, IMAGE_SIZE), "");
-        EXPECT_TRUE(savedFiles(home.path()).empty());
+        EXPECT_TRUE(filesIn(home.path(), "align-").empty());
     }
 }
 
@@ -396,7 +382,7 @@ TEST_F(BasicAlignmentCancelTest, AStopAtTheEndOfJobTwoOutlivesTheNextWindow) {
     EXPECT_EQ(outcome, BasicAlignment::Outcome::FormerRestored);
     EXPECT_EQ(steps, (std::vector<std::string>{"stoppable 0", "stoppable 0", "write-back"}));
     EXPECT_EQ(firstDifference(sim.radio.memory(), *radioBefore, 0, IMAGE_SIZE), "");
-    EXPECT_TRUE(savedFiles(home.path()).empty());
+    EXPECT_TRUE(filesIn(home.path(), "align-").empty());
 }
 
 TEST_F(BasicAlignmentCancelTest, ARadioThatVanishesLeavesItsDataInANamedFile) {
@@ -428,7 +414,7 @@ TEST_F(BasicAlignmentCancelTest, ARadioThatVanishesLeavesItsDataInANamedFile) {
             progress);
         EXPECT_EQ(outcome, BasicAlignment::Outcome::WriteBackFailed);
         const std::string saved = pass->FormerDataPath();
-        ASSERT_EQ(savedFiles(home.path()),
+        ASSERT_EQ(filesIn(home.path(), "align-"),
                   std::vector<std::string>{saved.substr(home.path().size() + 1)});
         EXPECT_EQ(prompt.asked().back().text,
                   substitute1(text::FORMER_DATA_NOT_WRITTEN_BACK, saved));

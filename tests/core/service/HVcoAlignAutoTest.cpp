@@ -100,7 +100,6 @@ TEST_F(HVcoAlignAutoTest, ThreeStepsThenOkStoresLowMiddleHighAndReturnsToTheChan
         setPoint(t.limits, p, {185 - 10 * p, 90, 90, 150, 150});
     }
     HVcoAlignAuto vco(t.context(), VCO_TX, 4);
-    EXPECT_EQ(vco.Title(), "TX VCO Adjustment");
     EXPECT_EQ(vco.DisplayLines()[0], "Start Adjustment of the Band High TX VCO?");
     EXPECT_EQ(vco.DisplayLines()[2], "Wide");
     for (int step = 0; step < 3; ++step) {
