@@ -122,6 +122,7 @@ TEST_F(AlignmentJobsTest, AlignmentEndWritesTheImageAndFinishes) {
     ASSERT_EQ(run(JOB_ALIGNMENT_END, *image, nullptr), 0);
     EXPECT_EQ(sim.radio.memory().byteAt(0x29D3), 0x44);
     EXPECT_TRUE(markerWrites().empty());
+    EXPECT_FALSE(port.IsOpen());
 }
 
 TEST_F(AlignmentJobsTest, TheMarkerVariantInvalidatesAndValidatesWordB8AroundTheWrite) {

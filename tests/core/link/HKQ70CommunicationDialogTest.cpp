@@ -609,6 +609,7 @@ TEST_F(RecoveryJobsTest, TheReadTakesTheWholeChannelTableOfEveryCapacity) {
                                   flashPageOffset(0x50) - flashPageOffset(0x49)),
                   "");
         EXPECT_EQ(writeFrames(), 0u);
+        EXPECT_FALSE(port.IsOpen());
     }
 }
 
@@ -627,6 +628,7 @@ TEST_F(RecoveryJobsTest, TheWriteFindsTheRadioStillInCloneModeAndMarksItComplete
     EXPECT_EQ(radio.be16(eepromWordOffset(MARKER_WORD)), MARKER_DONE);
     EXPECT_EQ(radio.be16(eepromWordOffset(0x7F)), 0xA55A);
     EXPECT_EQ(sim.radio.state(), SimState::Off) << "the write ends with the reset";
+    EXPECT_FALSE(port.IsOpen());
 }
 
 TEST_F(RecoveryJobsTest, AFailedOrLostWriteNeverLooksComplete) {

@@ -16,6 +16,7 @@ TEST(HOtherAlignTest, ThreeVoltageStepsKeepTheFirstTwoLevels) {
     int supply = 162;
     t.com.ad = [&supply](int) { return AdData{static_cast<std::uint8_t>(supply), 0, 0, 0, 0, 0}; };
     HOtherAlign battery(t.context());
+    EXPECT_EQ(battery.Title(), "Battery");
     const char* prompts[] = {"Set the Voltage to 6.5V.", "Set the Voltage to 5.5V.",
                              "Set the Voltage to 7.5V.", "Update of Adjustment Data"};
     const int supplies[] = {162, 137, 188};

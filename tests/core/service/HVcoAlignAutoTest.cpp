@@ -56,6 +56,7 @@ TEST_F(HVcoAlignAutoTest, WithoutLimitsTheSearchFindsNothingAndFailsWithAlignmen
     t.com.vco = linearVco; // never reaches 185 at D = 0
     t.prompt.expectMessage(std::string(Strings::get(IDS_ALIGNMENT_ERROR)));
     HVcoAlignAuto vco(t.context(), VCO_RX, 1);
+    EXPECT_EQ(vco.Title(), "RX VCO Adjustment");
     EXPECT_FALSE(vco.Start());
     EXPECT_EQ(vco.CurrentPoint(), VCO_HIGH);
     ASSERT_EQ(t.com.levels.size(), 1u); // one step, at D = 0
@@ -100,6 +101,7 @@ TEST_F(HVcoAlignAutoTest, ThreeStepsThenOkStoresLowMiddleHighAndReturnsToTheChan
         setPoint(t.limits, p, {185 - 10 * p, 90, 90, 150, 150});
     }
     HVcoAlignAuto vco(t.context(), VCO_TX, 4);
+    EXPECT_EQ(vco.Title(), "TX VCO Adjustment");
     EXPECT_EQ(vco.DisplayLines()[0], "Start Adjustment of the Band High TX VCO?");
     EXPECT_EQ(vco.DisplayLines()[2], "Wide");
     for (int step = 0; step < 3; ++step) {
