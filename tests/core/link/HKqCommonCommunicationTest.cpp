@@ -253,33 +253,25 @@ TEST_F(HKqCommonCommunicationTest, FlashLastResolvesByCapacity) {
     struct Case {
         int radioChannelValue;
         int capacity;
-        std::uint8_t read;
-        std::uint8_t write;
-        std::uint8_t alignment;
+        std::uint8_t last;      // of reads and writes alike
+        std::uint8_t alignment; // of the alignment jobs 2–4
     };
     // The smallest, the largest ending inside the alignment's pages, the first past them,
     // and the largest.
-    const std::vector<Case> cases = {
-        {0, 1, 2, 2, 13},
-        {4, 32, 10, 10, 13},
-        {5, 48, 14, 14, 14},
-        {6, 256, 66, 66, 66},
-    };
+    const Case cases[] = {{0, 1, 2, 13}, {4, 32, 10, 13}, {5, 48, 14, 14}, {6, 256, 66, 66}};
     for (const Case& c : cases) {
         RadioImage radio;
         radio.setByte(HARDWARE_BLOCK_OFFSET + 1,
                       static_cast<std::uint8_t>(c.radioChannelValue << 4));
         ASSERT_EQ(channelCapacityForRadioChannel(radioChannelValueOf(radio)), c.capacity);
         for (std::uint32_t job : {0u, 1u, 2u, 3u, 4u, 8u}) {
-            const bool alignment = job >= 2 && job <= 4;
+            const std::uint8_t last = job >= 2 && job <= 4 ? c.alignment : c.last;
             RangeList reads{{0x00, 0x01}, {0x02, 0xFF}, {0x42, 0x4F}};
             RangeList writes = reads;
             HKqCommonCommunication::ResolveFlashRanges(reads, radio, false, job);
             HKqCommonCommunication::ResolveFlashRanges(writes, radio, true, job);
-            const std::uint8_t expectRead = alignment ? c.alignment : c.read;
-            const std::uint8_t expectWrite = alignment ? c.alignment : c.write;
-            EXPECT_EQ(reads[1], (BlockRange{0x02, expectRead})) << c.capacity << " job " << job;
-            EXPECT_EQ(writes[1], (BlockRange{0x02, expectWrite})) << c.capacity << " job " << job;
+            EXPECT_EQ(reads[1], (BlockRange{0x02, last})) << c.capacity << " job " << job;
+            EXPECT_EQ(writes[1], (BlockRange{0x02, last})) << c.capacity << " job " << job;
             EXPECT_EQ(reads[2], (BlockRange{0x42, 0x4F})) << "explicit ranges stay";
         }
     }

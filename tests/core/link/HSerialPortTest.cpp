@@ -142,7 +142,6 @@ TEST_F(HSerialPortTest, SendMltDataWritesAtMost4096Bytes) {
     ASSERT_EQ(port.Open(), 0);
     EXPECT_EQ(port.SendMltData(std::vector<std::uint8_t>(4097, 0x11)), PORT_COMM_ERROR);
     EXPECT_EQ(sim.link.bytesWritten(), 0u);
-    EXPECT_EQ(sim.radio.bytesReceived(), 0u);
 
     EXPECT_EQ(port.SendMltData(std::vector<std::uint8_t>(4096, 0x11)), PORT_SUCCESS);
     EXPECT_EQ(sim.link.bytesWritten(), 4096u);

@@ -327,10 +327,7 @@ TEST_F(BasicAlignmentCancelTest, AStopAtAnyPointLeavesTheRadioWithItsOwnData) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        InProcessRadio fresh;
-        fresh.radio.setRestartDelay(std::chrono::milliseconds(1000));
-        fresh.radio.switchOn(fresh.clock.now());
-        std::swap(sim.radio.memory(), fresh.radio.memory());
+        sim.radio.memory() = *radioBefore;
         sim.radio.switchOn(sim.clock.now());
         stop.clear();
         for (const std::string& message : c.messages) {
@@ -393,8 +390,7 @@ TEST_F(BasicAlignmentCancelTest, ARadioThatVanishesLeavesItsDataInANamedFile) {
     for (const Case c :
          {Case{"during the adjustment", false}, Case{"during the write-back", true}}) {
         SCOPED_TRACE(c.name);
-        InProcessRadio fresh;
-        std::swap(sim.radio.memory(), fresh.radio.memory());
+        sim.radio.memory() = *radioBefore;
         sim.radio.switchOn(sim.clock.now());
         prompt.expectMessage({}); // the write-back's own failure
         prompt.expectMessage({});
