@@ -141,12 +141,8 @@ TEST_F(HSqlAlignmentTest, AFailedStartShowsInitialProcessing) {
 
 TEST_F(HSqlAlignmentTest, TheGeneratorSettingsComeFromTheProceduresItems) {
     HSqlAlignment sql(t.context(), SqlProcedure::ThresholdSql, 0);
-    const std::vector<std::string> lines = sql.GeneratorLines();
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "446.09375 MHz");
-    EXPECT_EQ(lines[1], "-8 dBuV (EMF)");
-    EXPECT_EQ(lines[2], " 3.0 kHz");
-    EXPECT_EQ(lines[3], " 1.0 kHz");
+    EXPECT_EQ(sql.GeneratorLines(),
+              (std::vector<std::string>{"446.09375 MHz", "-8 dBuV (EMF)", " 3.0 kHz", " 1.0 kHz"}));
     t.set.setDisplayUnit(4);
     EXPECT_EQ(sql.GeneratorLines()[1], "-121 dBm");
 }
