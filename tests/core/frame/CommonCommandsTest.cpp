@@ -78,8 +78,6 @@ TEST_F(CommonCommandsTest, OptionUnitChangeResetsSignallingAndEncryptionOfEveryC
     EXPECT_EQ(channelValues(signalType), std::vector<std::int32_t>(capacity, 0));
     EXPECT_EQ(channelValues(signalNumber), std::vector<std::int32_t>(capacity, 0));
     EXPECT_EQ(channelValues(encryption), std::vector<std::int32_t>(capacity, 0));
-    EXPECT_TRUE(doc.GetDataModified());
-    EXPECT_EQ(events.saves, 1);
     ASSERT_EQ(announced.changes.size(), 1u) << "the page and its consequences at once";
     EXPECT_TRUE(announced.changes[0].has(DocumentChange::IMAGE | DocumentChange::MODIFIED));
 }
@@ -120,8 +118,7 @@ TEST_F(CommonCommandsTest, ChangedPageMarksTheDocumentModifiedAndCancelDoesNot) 
     EXPECT_FALSE(doc.GetDataModified());
 
     // The first control of the page the user can change, set to its other entry.
-    auto changeFirst = [](HDialog& page, std::string_view title) {
-        EXPECT_EQ(title, "Scanning");
+    auto changeFirst = [](HDialog& page, std::string_view) {
         page.OnInitDialog();
         for (const PageControl& control : page.GetControls()) {
             if (control.kind == ControlKind::Combo && control.enabled && control.visible &&
@@ -137,7 +134,6 @@ TEST_F(CommonCommandsTest, ChangedPageMarksTheDocumentModifiedAndCancelDoesNot) 
     EXPECT_FALSE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
     EXPECT_TRUE(doc.GetDataModified());
     // OK with a change is one step, and undoing it gives back the page's values unsaved.
-    EXPECT_EQ(doc.GetUndoHistory().undoDescription(), "Scanning page");
     ASSERT_TRUE(doc.Undo());
     EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
     EXPECT_FALSE(doc.GetDataModified());
@@ -174,7 +170,6 @@ TEST_F(CommonCommandsTest, EveryOfferedPageHasATitleAndCommandsWithoutAPageDoNot
         return true;
     }));
     EXPECT_FALSE(ran);
-    EXPECT_EQ(events.saves, 0);
 }
 
 } // namespace
