@@ -27,11 +27,8 @@ TEST(CKQ70AppTest, CommandLineDecidesModeAndFileToOpen) {
         {"-manu", "wrong", true, ACCESS_NORMAL, ""},
         // A switch with a file name is no switch: the file opens in the normal mode.
         {"-manu radio.k70", std::nullopt, false, ACCESS_NORMAL, "radio.k70"},
-        {"/manu /home/u/radio.k70", std::nullopt, false, ACCESS_NORMAL, "/home/u/radio.k70"},
-        {"radio.k70 -E", std::nullopt, false, ACCESS_NORMAL, "radio.k70"},
         {"\"/home/u/my radio.k70\"", std::nullopt, false, ACCESS_NORMAL, "/home/u/my radio.k70"},
         {"/E \"my radio.k70\" other.k70", std::nullopt, false, ACCESS_NORMAL, "my radio.k70"},
-        {"/manu -E", std::nullopt, false, ACCESS_NORMAL, ""},
     };
     for (const Case& c : cases) {
         TempFolder folder;

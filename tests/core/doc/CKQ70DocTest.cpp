@@ -1,25 +1,14 @@
 #include "doc/CKQ70Doc.h"
-#include "doc/DataFile.h"
 #include "doc/DocumentObserver.h"
 #include "image/RadioImage.h"
 #include "support/ScriptedPrompt.h"
-#include "support/TempFolder.h"
-#include "ui/StrPrintf.h"
-#include "ui/Strings.h"
 
 #include <gtest/gtest.h>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kq70 {
 namespace {
 
 using test::ScriptedPrompt;
-using test::TempFolder;
 
 std::vector<std::uint8_t> pattern(std::size_t size, std::uint8_t seed) {
     std::vector<std::uint8_t> bytes(size);
@@ -65,22 +54,6 @@ TEST(CKQ70DocTest, SaveModifiedDataAnswers) {
         EXPECT_EQ(saves, c.saveSucceeds ? 1 : 0);
         EXPECT_EQ(doc.GetMainMemory().byteAt(100), 0x5A);
     }
-}
-
-TEST(CKQ70DocTest, SaveThroughSaveAsWritesTheFileAndClearsModified) {
-    TempFolder folder;
-    CKQ70Doc doc;
-    EXPECT_TRUE(doc.IsUntitled());
-    doc.SetDataModified(true);
-    ScriptedPrompt prompt;
-    prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Yes);
-    const std::string target = folder.file("saved.k70");
-    ASSERT_TRUE(doc.SaveModifiedData(prompt, [&] {
-        doc.SetCurrentFilePath(target);
-        return doc.WriteToFile(target, prompt);
-    }));
-    EXPECT_FALSE(doc.GetDataModified());
-    EXPECT_EQ(TempFolder::readBytes(target).size(), IMAGE_SIZE);
 }
 
 TEST(CKQ70DocTest, FailedWriteKeepsTheDocumentModified) {

@@ -98,7 +98,6 @@ TEST_F(CompareCommandsTest, AnotherFileIsComparedByWhatThePagesAndTheGridShow) {
     prompt.expectOpenFile(path);
     const auto result = commands.OnFileCompare();
     ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(result->nameA, text::COMPARE_THIS_DOCUMENT);
     EXPECT_EQ(result->nameB, "kept.k70");
     const auto tables = CompareCommands::Tables(result->comparison);
     ASSERT_EQ(tables.size(), 2u);
@@ -107,7 +106,6 @@ TEST_F(CompareCommandsTest, AnotherFileIsComparedByWhatThePagesAndTheGridShow) {
     ASSERT_EQ(tables[1].rows.size(), 1u);
     EXPECT_EQ(tables[1].rows[0].caption, "CH5 Sub Audio Enc");
     EXPECT_EQ(tables[1].rows[0].valueB, "C- (100.0)");
-    EXPECT_EQ(CompareCommands::Summary(result->comparison), "2 values differ.");
     expectUnchanged(doc, was);
     EXPECT_EQ(events.saves, 1) << "the view's edits count";
 }
@@ -117,15 +115,12 @@ TEST_F(CompareCommandsTest, UnreadableChoicesChangeNothing) {
     prompt.expectOpenFile(std::nullopt);
     EXPECT_FALSE(commands.OnFileCompare().has_value()) << "cancelled";
 
-    const std::string wrongName = home.file("notes.txt");
-    test::TempFolder::writeText(wrongName, "not a radio");
+    // Which files are refused is the data file's check; one refused file shows the wiring.
     const std::string tooShort = home.file("short.k70");
     test::TempFolder::writeText(tooShort, "not a radio");
-    for (const std::string& path : {home.file("missing.k70"), wrongName, tooShort}) {
-        prompt.expectMessage({});
-        EXPECT_FALSE(commands.CompareWithFile(path).has_value()) << path;
-        EXPECT_TRUE(prompt.finished()) << "the user hears why: " << path;
-    }
+    prompt.expectMessage({});
+    EXPECT_FALSE(commands.CompareWithFile(tooShort).has_value());
+    EXPECT_TRUE(prompt.finished()) << "the user hears why";
     expectUnchanged(doc, was);
 }
 

@@ -347,20 +347,5 @@ TEST_F(DocumentCommandsTest, WriteDefaultFileWithoutANameIsReported) {
     EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
 }
 
-// The real builder: with no templates a new document is the UHF image stamped as PMR446.
-TEST(DocumentCommandsBuiltInTest, FirstNewDocumentIsTheUhfImageAsPmr446) {
-    TempFolder home;
-    CKQ70Doc doc;
-    ScriptedPrompt prompt;
-    AppSettings settings;
-    IniFile ini(home.file("KQ70.ini"));
-    test::SaveCounter listener;
-    DocumentCommands commands(doc, prompt, home.path(), settings, ini, BuildDefaultImage, listener);
-    ASSERT_TRUE(commands.OnFileNew());
-    RadioImage expected;
-    BuildDefaultImage(PMR446_BAND, expected);
-    EXPECT_TRUE(doc.GetMainMemory() == expected);
-}
-
 } // namespace
 } // namespace kq70
