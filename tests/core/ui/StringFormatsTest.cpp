@@ -150,17 +150,5 @@ TEST(StringFormatsTest, MessageTextsHoldOnlyPlaceholders) {
     }
 }
 
-// The reader itself, on the forms the table uses and on those it must refuse.
-TEST(StringFormatsTest, ReaderTellsConversionsFromPlaceholders) {
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"100%% of %1", ""}, {"Ch%1 data to Ch %2?", ""}, {"%-8s|%02X|%03o", "suu"},
-        {"%*d", "ii"},       {"%zu %lld %5.1f", "zLf"},   {"%ld %hs %n %p", "????"},
-        {"ends in %", "?"},
-    };
-    for (const auto& [format, kinds] : cases) {
-        EXPECT_EQ(argumentKinds(format), kinds) << format;
-    }
-}
-
 } // namespace
 } // namespace kq70
