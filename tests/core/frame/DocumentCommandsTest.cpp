@@ -267,7 +267,7 @@ TEST_F(DocumentCommandsTest, SavePromptYesWithCancelledSaveAsKeepsEverything) {
 }
 
 // Steps of the document that was there cannot be undone into the one that replaced it; a
-// command that replaced nothing leaves them.
+// command that replaced nothing leaves them. Every replacement goes the same way.
 TEST_F(DocumentCommandsTest, NewAndOpenClearTheUndoHistoryOnlyWhenTheyReplaceTheDocument) {
     const std::string path = files.file("radio.k70");
     TempFolder::writeBytes(path, fileBytes(10787, 0x5C));
@@ -289,12 +289,6 @@ TEST_F(DocumentCommandsTest, NewAndOpenClearTheUndoHistoryOnlyWhenTheyReplaceThe
              EXPECT_FALSE(commands.OnFileNew());
          },
          false},
-        {"Open cancelled",
-         [&] {
-             prompt.expectOpenFile(std::nullopt);
-             commands.OnFileOpen();
-         },
-         false},
         {"New",
          [&] {
              prompt.expectMessage("Do you want to save changes ?", MessageAnswer::No);
@@ -302,13 +296,6 @@ TEST_F(DocumentCommandsTest, NewAndOpenClearTheUndoHistoryOnlyWhenTheyReplaceThe
          },
          true},
         {"Open",
-         [&] {
-             prompt.expectOpenFile(path).expectMessage("Do you want to save changes ?",
-                                                       MessageAnswer::No);
-             commands.OnFileOpen();
-         },
-         true},
-        {"reopening the open file",
          [&] {
              prompt.expectOpenFile(path).expectMessage("Do you want to save changes ?",
                                                        MessageAnswer::No);
