@@ -74,7 +74,6 @@ TEST_F(CommonCommandsTest, OptionUnitChangeResetsSignallingAndEncryptionOfEveryC
 
     ASSERT_TRUE(commands.OnMenuCommon(
         ID_COMMON_MISCELLANEOUS, choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_ENCRYPTION)));
-    EXPECT_EQ(HMiscParams::optionUnitOf(doc.GetMainMemory()), HMiscParams::OPTION_UNIT_ENCRYPTION);
     EXPECT_EQ(channelValues(signalType), std::vector<std::int32_t>(capacity, 0));
     EXPECT_EQ(channelValues(signalNumber), std::vector<std::int32_t>(capacity, 0));
     EXPECT_EQ(channelValues(encryption), std::vector<std::int32_t>(capacity, 0));

@@ -145,7 +145,6 @@ TEST(MainMenuModelTest, ToolbarUploadAndDownloadRunTheRadioCommands) {
     EXPECT_EQ(MainMenuModel::CanonicalCommand(ID_TOOLBAR_DOWNLOAD), ID_RADIO_DOWNLOAD);
     MainMenuModel model(ACCESS_NORMAL);
     EXPECT_TRUE(model.IsEnabled(ID_TOOLBAR_UPLOAD));
-    EXPECT_FALSE(model.IsEnabled(ID_COMMON_HARDWARE));
 }
 
 TEST(MainMenuModelTest, UndoAndRedoFollowTheHistory) {

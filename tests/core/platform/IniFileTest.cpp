@@ -18,7 +18,6 @@ TEST(IniFileTest, ReadsFollowProfileFileRules) {
     EXPECT_EQ(ini.readInt("initialize", "com_port", 1), 3) << "names ignore case";
     EXPECT_EQ(ini.readInt("INITIALIZE", "BaudRate", 9600), 19200) << "leading digits";
     EXPECT_EQ(ini.readInt("Initialize", "WORD", 77), 77) << "no digits: the default";
-    EXPECT_EQ(ini.readInt("Initialize", "EMPTY", 5), 5);
     EXPECT_EQ(ini.readInt("Initialize", "MISSING", -4), -4);
     EXPECT_EQ(ini.readInt("Other", "COM_PORT", 1), 9);
     EXPECT_EQ(ini.readString("Initialize", "NAME", ""), "two words") << "values are trimmed";
