@@ -26,8 +26,6 @@ std::uint8_t builtMarker(int band) {
     return static_cast<std::uint8_t>(0xA0 + band);
 }
 
-const DocumentChange REPLACED{DocumentChange::EVERYTHING};
-
 std::vector<std::uint8_t> fileBytes(std::size_t size, std::uint8_t value) {
     return std::vector<std::uint8_t>(size, value);
 }
@@ -78,7 +76,6 @@ TEST_F(DocumentCommandsTest, NewWithoutTemplatesBuildsAndWritesThePmr446Template
     EXPECT_TRUE(imageIs(builtMarker(12)));
     EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
     EXPECT_EQ(TempFolder::readBytes(home.file("default_pmr.k70")), fileBytes(10787, 0xAC));
-    EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
 }
 
 TEST_F(DocumentCommandsTest, StartupDocumentTakesTheDisplayTypeThroughTheHardwareFields) {
@@ -179,7 +176,6 @@ TEST_F(DocumentCommandsTest, OpenLoadsTheFileAndRemembersIt) {
     EXPECT_FALSE(doc.GetHardwareEdited());
     EXPECT_EQ(settings.recentFiles, std::vector<std::string>{path});
     EXPECT_EQ(IniFile(home.file("KQ70.ini")).readString("Recent File List", "File1", ""), path);
-    EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
 }
 
 TEST_F(DocumentCommandsTest, ReopeningTheOpenFileOffersToSaveThenReloadsFromDisk) {

@@ -27,6 +27,17 @@ std::vector<std::string> linesOf(const std::string& path) {
     return lines;
 }
 
+// Runs `body(t)` on `count` threads at once and waits for them all.
+template <typename Body> void onThreads(int count, Body body) {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < count; ++t) {
+        threads.emplace_back(body, t);
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+}
+
 void writeLogSettings(const TempFolder& folder, const std::string& body) {
     TempFolder::writeText(folder.file("INI_LOG.ini"), "[LOG_INFO]\n" + body);
 }
@@ -147,17 +158,11 @@ TEST(HLogPrintTest, LinesFromManyThreadsNeverInterleave) {
     HLogPrint log;
     log.enableChannel(0, LOG_D4, folder.file("threads.log"));
     const std::string payload(300, 'x');
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t) {
-        threads.emplace_back([&log, &payload, t] {
-            for (int i = 0; i < 50; ++i) {
-                log.print(LOG_D3, 0, "f", t, "%d:%s", t, payload.c_str());
-            }
-        });
-    }
-    for (auto& thread : threads) {
-        thread.join();
-    }
+    onThreads(4, [&log, &payload](int t) {
+        for (int i = 0; i < 50; ++i) {
+            log.print(LOG_D3, 0, "f", t, "%d:%s", t, payload.c_str());
+        }
+    });
     const auto lines = linesOf(folder.file("threads.log"));
     ASSERT_EQ(lines.size(), 200u);
     for (const auto& line : lines) {
@@ -171,22 +176,16 @@ TEST(HLogPrintTest, EachThreadsLinesCarryItsOwnTag) {
     TempFolder folder;
     HLogPrint log;
     log.enableChannel(0, LOG_D4, folder.file("tags.log"));
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 3; ++t) {
-        threads.emplace_back([&log, t] {
-            const LogThreadTag tag("/dev/pts/" + std::to_string(t));
-            for (int i = 0; i < 20; ++i) {
-                if (i == 10) {
-                    const LogThreadTag inner("inner");
-                    log.print(LOG_D3, 0, "f", 1, "%d nested", t);
-                }
-                log.print(LOG_D3, 0, "f", 1, "%d line", t);
+    onThreads(3, [&log](int t) {
+        const LogThreadTag tag("/dev/pts/" + std::to_string(t));
+        for (int i = 0; i < 20; ++i) {
+            if (i == 10) {
+                const LogThreadTag inner("inner");
+                log.print(LOG_D3, 0, "f", 1, "%d nested", t);
             }
-        });
-    }
-    for (auto& thread : threads) {
-        thread.join();
-    }
+            log.print(LOG_D3, 0, "f", 1, "%d line", t);
+        }
+    });
     log.print(LOG_D3, 0, "f", 1, "untagged");
     EXPECT_TRUE(LogThreadTag::current().empty());
 
@@ -217,20 +216,14 @@ TEST(HLogPrintTest, LoggingWhileAnotherThreadChangesTheChannel) {
             (void)log.path(0);
         }
     });
-    std::vector<std::thread> writers;
-    for (int t = 0; t < 2; ++t) {
-        writers.emplace_back([&log, t] {
-            for (int i = 0; i < 300; ++i) {
-                if (log.accepts(LOG_D2, 0)) {
-                    log.print(LOG_D2, 0, "f", t, "writer %d line %d", t, i);
-                }
-                log.print(LOG_ER, 0, "f", t, "writer %d error %d", t, i);
+    onThreads(2, [&log](int t) {
+        for (int i = 0; i < 300; ++i) {
+            if (log.accepts(LOG_D2, 0)) {
+                log.print(LOG_D2, 0, "f", t, "writer %d line %d", t, i);
             }
-        });
-    }
-    for (auto& writer : writers) {
-        writer.join();
-    }
+            log.print(LOG_ER, 0, "f", t, "writer %d error %d", t, i);
+        }
+    });
     stop = true;
     changer.join();
 
