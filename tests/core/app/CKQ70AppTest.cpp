@@ -24,7 +24,6 @@ TEST(CKQ70AppTest, CommandLineDecidesModeAndFileToOpen) {
         {"", std::nullopt, false, ACCESS_NORMAL, ""},
         {"/home/u/radio.k70", std::nullopt, false, ACCESS_NORMAL, "/home/u/radio.k70"},
         {"-E", "lomari-ke", true, ACCESS_E_MODE, ""},
-        {"-manu", "wrong", true, ACCESS_NORMAL, ""},
         // A switch with a file name is no switch: the file opens in the normal mode.
         {"-manu radio.k70", std::nullopt, false, ACCESS_NORMAL, "radio.k70"},
         {"\"/home/u/my radio.k70\"", std::nullopt, false, ACCESS_NORMAL, "/home/u/my radio.k70"},

@@ -136,7 +136,7 @@ TEST(ConfigureChoicesTest, VerifyChoiceIsKeptInTheSettingsFileAtOnce) {
     test::TempFolder folder;
     IniFile ini(folder.file("KQ70.ini"));
     AppSettings settings;
-    for (const bool verify : {false, true, false}) {
+    for (const bool verify : {false, true}) {
         EXPECT_TRUE(ConfigureChoices::StoreVerify(settings, ini, verify));
         EXPECT_EQ(settings.verifyDownload, verify);
         AppSettings reloaded;
