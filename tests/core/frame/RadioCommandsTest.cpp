@@ -9,6 +9,7 @@
 #include "params/HHardwareParams.h"
 #include "params/HMiscParams.h"
 #include "support/BoundView.h"
+#include "support/ChannelViewHarness.h"
 #include "support/FrameFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -24,13 +25,6 @@ namespace kq70 {
 namespace {
 
 using test::ScriptedPrompt;
-
-void setMisc(RadioImage& image, std::size_t index, std::int32_t value) {
-    HMiscParams misc;
-    misc.extract(image);
-    misc.set(index, value);
-    misc.store(image);
-}
 
 std::int32_t miscValue(const RadioImage& image, std::size_t index) {
     HMiscParams misc;
@@ -98,8 +92,8 @@ TEST_F(RadioCommandsTest, TheAreasAnUploadReads) {
 
 TEST_F(RadioCommandsTest, UploadMakesTheRadiosDataAnUntitledModifiedDocument) {
     RadioImage radio = sim.radio.memory();
-    setMisc(radio, HMiscParams::ARTS_MODE, HMiscParams::ARTS_MODE_TX);
-    setMisc(radio, HMiscParams::ARTS_BEEP, 1);
+    test::setMiscValue(radio, HMiscParams::ARTS_MODE, HMiscParams::ARTS_MODE_TX);
+    test::setMiscValue(radio, HMiscParams::ARTS_BEEP, 1);
     sim.radio.memory() = radio;
     RadioImage previous = test::radioWithChannels(6);
     previous.setBe32(TRAILER_OFFSET, 0x12345678);
@@ -131,8 +125,8 @@ TEST_F(RadioCommandsTest, UploadMakesTheRadiosDataAnUntitledModifiedDocument) {
 }
 
 TEST_F(RadioCommandsTest, UploadKeepsTheArtsBeepOutsideArtsTransmitMode) {
-    setMisc(sim.radio.memory(), HMiscParams::ARTS_MODE, HMiscParams::ARTS_MODE_TRX);
-    setMisc(sim.radio.memory(), HMiscParams::ARTS_BEEP, 1);
+    test::setMiscValue(sim.radio.memory(), HMiscParams::ARTS_MODE, HMiscParams::ARTS_MODE_TRX);
+    test::setMiscValue(sim.radio.memory(), HMiscParams::ARTS_BEEP, 1);
     test::setHardwareValue(sim.radio.memory(), HW_LCD_TYPE, 0);
     sim.radio.enterCloneMode();
     prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
