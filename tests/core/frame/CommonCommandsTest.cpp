@@ -9,7 +9,6 @@
 #include "pages/HDialog.h"
 #include "pages/HHardwareDialog.h"
 #include "pages/HMiscDialog.h"
-#include "pages/HScanningDialog.h"
 #include "params/HMiscParams.h"
 #include "support/BoundView.h"
 #include "support/FrameFixtures.h"
@@ -116,20 +115,9 @@ TEST_F(CommonCommandsTest, ChangedPageMarksTheDocumentModifiedAndCancelDoesNot) 
     EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
     EXPECT_FALSE(doc.GetDataModified());
 
-    // The first control of the page the user can change, set to its other entry.
-    auto changeFirst = [](HDialog& page, std::string_view) {
-        page.OnInitDialog();
-        for (const PageControl& control : page.GetControls()) {
-            if (control.kind == ControlKind::Combo && control.enabled && control.visible &&
-                control.items.size() > 1) {
-                page.SelectIndex(control.id, control.selectedIndex == 0 ? 1 : 0);
-                break;
-            }
-        }
-        return page.OnOK();
-    };
     EXPECT_FALSE(doc.GetUndoHistory().canUndo()) << "Cancel is no step";
-    EXPECT_TRUE(commands.OnMenuCommon(ID_COMMON_SCANNING, changeFirst));
+    EXPECT_TRUE(commands.OnMenuCommon(
+        ID_COMMON_MISCELLANEOUS, choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_ENCRYPTION)));
     EXPECT_FALSE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
     EXPECT_TRUE(doc.GetDataModified());
     // OK with a change is one step, and undoing it gives back the page's values unsaved.
