@@ -6,6 +6,7 @@
 #include "frame/DocumentCommands.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
+#include "support/TestRadios.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
@@ -109,10 +110,7 @@ TEST(MainMenuModelTest, ChannelMenuComesAndGoesAtPositionSixWithTheRadioChannel)
 TEST(MainMenuModelTest, AnotherAccessModeRebuildsTheBarForTheSameRadio) {
     RadioImage image;
     BuildDefaultImage(PMR446_BAND, image);
-    HHardwareParams hardware;
-    hardware.extract(image);
-    hardware.set(HW_RADIO_CHANNEL, 6);
-    hardware.store(image);
+    test::setHardwareValue(image, HW_RADIO_CHANNEL, 6);
     UndoHistory history;
     history.record("Hardware page", image, {});
 
