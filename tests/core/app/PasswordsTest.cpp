@@ -47,7 +47,6 @@ TEST(PasswordsTest, StartupKeepsAModeOnlyWithItsPassword) {
         {ACCESS_MANUFACTURE, std::nullopt, ACCESS_NORMAL, false},
         {ACCESS_E_MODE, "LOMARI-KE", ACCESS_E_MODE, false},
         {ACCESS_E_MODE, "Quiet Harbours", ACCESS_NORMAL, false},
-        {ACCESS_E_MODE, std::nullopt, ACCESS_NORMAL, false},
     };
     for (const Case& c : cases) {
         ScriptedPrompt prompt;

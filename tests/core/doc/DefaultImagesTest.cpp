@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace kq70 {
@@ -39,14 +40,10 @@ TEST(DefaultImagesTest, FixedBytes) {
     for (const Case& c :
          {Case{BuiltInImage::Vhf, 0x0033, 0x0000}, Case{BuiltInImage::Uhf, 0x053B, 0xC065}}) {
         const RadioImage& image = builtInImage(c.which);
-        for (std::size_t i = 0; i < std::size(start); ++i) {
-            EXPECT_EQ(image.byteAt(i), start[i]) << i;
-        }
+        EXPECT_TRUE(std::equal(std::begin(start), std::end(start), image.data()));
         EXPECT_EQ(image.be16(0x26E8), c.hardware);
         EXPECT_EQ(image.be16(0x29EA), c.productCode);
-        for (std::size_t i = 0; i < std::size(trailer); ++i) {
-            EXPECT_EQ(image.byteAt(0x2A10 + i), trailer[i]) << i;
-        }
+        EXPECT_TRUE(std::equal(std::begin(trailer), std::end(trailer), image.data() + 0x2A10));
     }
 }
 
@@ -96,9 +93,8 @@ TEST(DefaultImagesTest, AdjustmentCopiesAreValidAndEqual) {
         EXPECT_TRUE(working.verifyChecksum(image));
         HShippingDefaultParams shipping;
         EXPECT_TRUE(shipping.verifyChecksum(image));
-        for (std::size_t i = 0; i < 95; ++i) {
-            ASSERT_EQ(image.byteAt(0x0102 + i), image.byteAt(0x2980 + i)) << i;
-        }
+        EXPECT_TRUE(
+            std::equal(image.data() + 0x0102, image.data() + 0x0102 + 95, image.data() + 0x2980));
         EXPECT_EQ(image.be16(0x0162), image.be16(0x29DF)) << "equal blocks, equal sums";
         HHardwareParams hardware;
         hardware.extract(image);
@@ -125,40 +121,38 @@ TEST(DefaultImagesTest, UhfImageIsASixteenChannelPmr446Radio) {
 }
 
 TEST(DefaultImagesTest, BandStamping) {
-    struct Case {
+    // Band, local offset, channel step and squelch release, each under its mask; the other
+    // bits of their bytes are the source image's.
+    const std::pair<std::size_t, int> fields[] = {
+        {0x26E8, 0x0F}, {0x272B, 0x01}, {0x26EA, 0xC0}, {0x2742, 0x07}};
+    const struct {
         int band;
         BuiltInImage source;
-        int stampedBand;
-        int localOffset;
-        int channelStep;
-        int squelchRelease;
+        int stamped[4];
+    } cases[] = {
+        {0, BuiltInImage::Vhf, {0, 1, 0x40, 6}}, {8, BuiltInImage::Vhf, {8, 1, 0x40, 6}},
+        {5, BuiltInImage::Uhf, {5, 0, 0, 4}},    {12, BuiltInImage::Uhf, {12, 0, 0, 4}},
+        {13, BuiltInImage::Vhf, {12, 0, 0, 4}},  {9, BuiltInImage::Uhf, {9, 0, 0, 4}},
     };
-    const Case cases[] = {
-        {0, BuiltInImage::Vhf, 0, 1, 1, 6},   {8, BuiltInImage::Vhf, 8, 1, 1, 6},
-        {5, BuiltInImage::Uhf, 5, 0, 0, 4},   {12, BuiltInImage::Uhf, 12, 0, 0, 4},
-        {13, BuiltInImage::Vhf, 12, 0, 0, 4}, {9, BuiltInImage::Uhf, 9, 0, 0, 4},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         RadioImage image;
         image.setByte(0x100, 0x77); // whatever was there is replaced
         BuildDefaultImage(c.band, image);
         const RadioImage& source = builtInImage(c.source);
-        EXPECT_EQ(image.byteAt(0x26E8) & 0x0F, c.stampedBand) << c.band;
-        EXPECT_EQ(image.byteAt(0x26E8) & 0xF0, source.byteAt(0x26E8) & 0xF0);
-        EXPECT_EQ(image.byteAt(0x272B) & 0x01, c.localOffset) << c.band;
-        EXPECT_EQ(image.byteAt(0x272B) & 0xFE, source.byteAt(0x272B) & 0xFE);
-        EXPECT_EQ(image.byteAt(0x26EA) >> 6, c.channelStep) << c.band;
-        EXPECT_EQ(image.byteAt(0x26EA) & 0x3F, source.byteAt(0x26EA) & 0x3F);
-        EXPECT_EQ(image.byteAt(0x2742) & 0x07, c.squelchRelease) << c.band;
-        EXPECT_EQ(image.byteAt(0x2742) & 0xF8, source.byteAt(0x2742) & 0xF8);
+        for (std::size_t f = 0; f < std::size(fields); ++f) {
+            const auto [offset, mask] = fields[f];
+            EXPECT_EQ(image.byteAt(offset) & mask, c.stamped[f]) << c.band << " field " << f;
+            EXPECT_EQ(image.byteAt(offset) & ~mask, source.byteAt(offset) & ~mask) << c.band;
+        }
         EXPECT_EQ(image.byteAt(0x100), source.byteAt(0x100));
     }
 
     RadioImage pmr;
     BuildDefaultImage(12, pmr);
-    for (std::size_t i = CHANNEL_TABLE_OFFSET; i < CHANNEL_TABLE_OFFSET + 8192; ++i) {
-        ASSERT_EQ(pmr.byteAt(i), builtInImage(BuiltInImage::Uhf).byteAt(i)) << "channels kept";
-    }
+    EXPECT_TRUE(std::equal(pmr.data() + CHANNEL_TABLE_OFFSET,
+                           pmr.data() + CHANNEL_TABLE_OFFSET + 8192,
+                           builtInImage(BuiltInImage::Uhf).data() + CHANNEL_TABLE_OFFSET))
+        << "channels kept";
     // Band 9's 380 MHz lands at the edition's lowest storable frequency.
     RadioImage band9;
     BuildDefaultImage(9, band9);

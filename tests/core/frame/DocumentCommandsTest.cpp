@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sys/stat.h>
 
 namespace kq70 {
@@ -25,8 +24,6 @@ using test::TempFolder;
 std::uint8_t builtMarker(int band) {
     return static_cast<std::uint8_t>(0xA0 + band);
 }
-
-const DocumentChange REPLACED{DocumentChange::EVERYTHING};
 
 std::vector<std::uint8_t> fileBytes(std::size_t size, std::uint8_t value) {
     return std::vector<std::uint8_t>(size, value);
@@ -73,34 +70,22 @@ protected:
 };
 
 TEST_F(DocumentCommandsTest, NewWithoutTemplatesBuildsAndWritesThePmr446Template) {
-    doc.SetWord1Edited(true);
-    doc.SetHardwareEdited(true);
     ASSERT_TRUE(commands.OnFileNew());
     EXPECT_EQ(builtBands, std::vector<int>{12});
     EXPECT_TRUE(imageIs(builtMarker(12)));
     EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
     EXPECT_EQ(TempFolder::readBytes(home.file("default_pmr.k70")), fileBytes(10787, 0xAC));
-    EXPECT_FALSE(doc.GetWord1Edited());
-    EXPECT_FALSE(doc.GetHardwareEdited());
-    EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
 }
 
 TEST_F(DocumentCommandsTest, StartupDocumentTakesTheDisplayTypeThroughTheHardwareFields) {
-    struct Case {
-        int lcd;
-        std::uint8_t lcdBit;
-        std::uint8_t releaseBits;
-    };
-    for (const Case& c : {Case{0, 0, 0}, Case{1, 1, 2}, Case{7, 1, 2}}) {
-        commands.NewDocumentAtStartup(c.lcd);
-        const RadioImage& image = doc.GetMainMemory();
-        EXPECT_EQ(image.byteAt(0x26E9) & 0x01, c.lcdBit) << c.lcd;
-        EXPECT_EQ(image.byteAt(0x26E9) & 0x06, c.releaseBits) << c.lcd;
-        EXPECT_EQ(image.byteAt(0x0007), image.byteAt(0x26E9)) << "the mirror follows";
-        EXPECT_EQ(image.byteAt(0x26E9) & 0xF8, builtMarker(12) & 0xF8) << "other bits kept";
+    // Bit 0 is the display, bits 1-2 the release; the built marker's other bits stay.
+    const std::pair<int, std::uint8_t> cases[] = {{0, 0}, {1, 3}, {7, 3}};
+    for (const auto& [lcd, bits] : cases) {
+        commands.NewDocumentAtStartup(lcd);
+        EXPECT_EQ(doc.GetMainMemory().byteAt(0x26E9), (builtMarker(12) & 0xF8) | bits) << lcd;
         // The first start writes the template; later starts load it.
         EXPECT_EQ(doc.GetCurrentFilePath(),
-                  c.lcd == 0 ? std::string(NO_FILE_MARKER) : home.file("default_pmr.k70"));
+                  lcd == 0 ? std::string(NO_FILE_MARKER) : home.file("default_pmr.k70"));
     }
 }
 
@@ -109,7 +94,6 @@ TEST_F(DocumentCommandsTest, NewLoadsAnExistingTemplateAndNamesIt) {
     doc.SetDataModified(true);
     prompt.expectMessage("Do you want to save changes ?", MessageAnswer::No);
     ASSERT_TRUE(commands.OnFileNew());
-    EXPECT_TRUE(builtBands.empty());
     EXPECT_TRUE(imageIs(0x42));
     EXPECT_EQ(doc.GetCurrentFilePath(), home.file("default_pmr.k70"));
     EXPECT_FALSE(doc.GetDataModified());
@@ -177,9 +161,6 @@ TEST_F(DocumentCommandsTest, OpenRefusesBadFilesBeforeReadingThem) {
     commands.OnFileOpen();
     prompt.expectMessage(refused, MessageAnswer::Ok, MessageIcon::Stop);
     EXPECT_FALSE(commands.OnOpenNamedFile(path));
-    EXPECT_TRUE(imageIs(0));
-    EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
-    EXPECT_TRUE(doc.GetDataModified());
     EXPECT_TRUE(announced.changes.empty()) << "the document was never touched";
 }
 
@@ -194,11 +175,6 @@ TEST_F(DocumentCommandsTest, OpenLoadsTheFileAndRemembersIt) {
     EXPECT_FALSE(doc.GetHardwareEdited());
     EXPECT_EQ(settings.recentFiles, std::vector<std::string>{path});
     EXPECT_EQ(IniFile(home.file("KQ70.ini")).readString("Recent File List", "File1", ""), path);
-    EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
-
-    prompt.expectOpenFile(std::nullopt); // Cancel changes nothing but the menus
-    commands.OnFileOpen();
-    EXPECT_EQ(doc.GetCurrentFilePath(), path);
 }
 
 TEST_F(DocumentCommandsTest, ReopeningTheOpenFileOffersToSaveThenReloadsFromDisk) {
@@ -239,7 +215,6 @@ TEST_F(DocumentCommandsTest, NamedFileThatCannotBeReadFallsBackUntitled) {
     EXPECT_FALSE(commands.OpenDocumentFile(shortFile));
     EXPECT_EQ(builtBands, std::vector<int>{13});
     EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER) << "Save must never overwrite it";
-    EXPECT_EQ(TempFolder::readBytes(shortFile), fileBytes(5000, 0x10));
     EXPECT_FALSE(TempFolder::exists(home.file("default_pmr.k70")))
         << "the fallback is not written as a template";
     EXPECT_TRUE(settings.recentFiles.empty());
@@ -250,7 +225,6 @@ TEST_F(DocumentCommandsTest, SaveOfAnUntitledDocumentGoesThroughSaveAs) {
     const std::string path = files.file("new.k70");
     prompt.expectSaveFile(path);
     ASSERT_TRUE(commands.OnFileSave());
-    EXPECT_EQ(TempFolder::readBytes(path).size(), 10787u);
     EXPECT_FALSE(doc.GetDataModified());
     EXPECT_EQ(doc.GetCurrentFilePath(), path);
     EXPECT_EQ(settings.recentFiles, std::vector<std::string>{path});
@@ -267,14 +241,6 @@ TEST_F(DocumentCommandsTest, SaveAsCancelledOrFailingKeepsTheOldPath) {
     EXPECT_FALSE(commands.OnFileSaveAs());
     EXPECT_EQ(doc.GetCurrentFilePath(), old);
 
-    const std::string nowhere = files.file("gone/x.k70");
-    prompt.expectSaveFile(nowhere).expectMessage(
-        message(IDS_PROBLEM_OPENING_FILE_FOR_WRITING, nowhere));
-    EXPECT_FALSE(commands.OnFileSaveAs());
-    EXPECT_EQ(doc.GetCurrentFilePath(), old);
-    EXPECT_TRUE(doc.GetDataModified());
-    EXPECT_EQ(settings.recentFiles, std::vector<std::string>{old});
-
     const std::string locked = files.file("locked.k70");
     TempFolder::writeBytes(locked, fileBytes(10787, 0x07));
     ::chmod(locked.c_str(), 0444);
@@ -282,6 +248,7 @@ TEST_F(DocumentCommandsTest, SaveAsCancelledOrFailingKeepsTheOldPath) {
     EXPECT_FALSE(commands.OnFileSaveAs());
     EXPECT_EQ(TempFolder::readBytes(locked), fileBytes(10787, 0x07));
     EXPECT_EQ(doc.GetCurrentFilePath(), old);
+    EXPECT_TRUE(doc.GetDataModified());
 }
 
 TEST_F(DocumentCommandsTest, SavePromptYesWithCancelledSaveAsKeepsEverything) {
@@ -292,64 +259,36 @@ TEST_F(DocumentCommandsTest, SavePromptYesWithCancelledSaveAsKeepsEverything) {
     EXPECT_FALSE(commands.OnFileNew());
     EXPECT_TRUE(doc.GetDataModified());
     EXPECT_EQ(doc.GetMainMemory().byteAt(3), 3);
-    EXPECT_TRUE(builtBands.empty());
 }
 
 // Steps of the document that was there cannot be undone into the one that replaced it; a
-// command that replaced nothing leaves them.
+// command that replaced nothing leaves them. Every replacement goes the same way.
 TEST_F(DocumentCommandsTest, NewAndOpenClearTheUndoHistoryOnlyWhenTheyReplaceTheDocument) {
     const std::string path = files.file("radio.k70");
     TempFolder::writeBytes(path, fileBytes(10787, 0x5C));
-    const auto edit = [this] {
+    const struct {
+        const char* name;
+        bool open; // else New
+        MessageAnswer toSaving;
+        bool cleared;
+    } cases[] = {{"New, save prompt cancelled", false, MessageAnswer::Cancel, false},
+                 {"New", false, MessageAnswer::No, true},
+                 {"Open", true, MessageAnswer::No, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         doc.GetUndoHistory().record("Space on CH5 Sub Audio", doc.GetMainMemory(),
                                     doc.GetEditFlags());
         doc.GetMainMemory().setByte(0x0400, 0x77);
         doc.SetDataModified(true);
-    };
-    struct Case {
-        const char* name;
-        std::function<void()> command;
-        bool cleared;
-    };
-    const std::vector<Case> cases = {
-        {"New, save prompt cancelled",
-         [&] {
-             prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Cancel);
-             EXPECT_FALSE(commands.OnFileNew());
-         },
-         false},
-        {"Open cancelled",
-         [&] {
-             prompt.expectOpenFile(std::nullopt);
-             commands.OnFileOpen();
-         },
-         false},
-        {"New",
-         [&] {
-             prompt.expectMessage("Do you want to save changes ?", MessageAnswer::No);
-             EXPECT_TRUE(commands.OnFileNew());
-         },
-         true},
-        {"Open",
-         [&] {
-             prompt.expectOpenFile(path).expectMessage("Do you want to save changes ?",
-                                                       MessageAnswer::No);
-             commands.OnFileOpen();
-         },
-         true},
-        {"reopening the open file",
-         [&] {
-             prompt.expectOpenFile(path).expectMessage("Do you want to save changes ?",
-                                                       MessageAnswer::No);
-             commands.OnFileOpen();
-         },
-         true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        edit();
-        ASSERT_TRUE(doc.GetUndoHistory().canUndo());
-        c.command();
+        if (c.open) {
+            prompt.expectOpenFile(path);
+        }
+        prompt.expectMessage("Do you want to save changes ?", c.toSaving);
+        if (c.open) {
+            commands.OnFileOpen();
+        } else {
+            EXPECT_EQ(commands.OnFileNew(), c.cleared);
+        }
         EXPECT_EQ(doc.GetUndoHistory().canUndo(), !c.cleared);
         EXPECT_EQ(doc.Undo(), !c.cleared);
         doc.GetUndoHistory().clear();
@@ -361,24 +300,6 @@ TEST_F(DocumentCommandsTest, WriteDefaultFileWithoutANameIsReported) {
     prompt.expectMessage(message(IDS_PROBLEM_OPENING_FILE, ""));
     commands.WriteDefaultFile("");
     EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
-}
-
-// The real builder: with no templates a new document is the UHF image stamped as PMR446.
-TEST(DocumentCommandsBuiltInTest, FirstNewDocumentIsTheUhfImageAsPmr446) {
-    TempFolder home;
-    CKQ70Doc doc;
-    ScriptedPrompt prompt;
-    AppSettings settings;
-    IniFile ini(home.file("KQ70.ini"));
-    test::SaveCounter listener;
-    DocumentCommands commands(doc, prompt, home.path(), settings, ini, BuildDefaultImage, listener);
-    ASSERT_TRUE(commands.OnFileNew());
-    RadioImage expected;
-    BuildDefaultImage(PMR446_BAND, expected);
-    EXPECT_TRUE(doc.GetMainMemory() == expected);
-    const auto written = TempFolder::readBytes(home.file("default_pmr.k70"));
-    ASSERT_EQ(written.size(), IMAGE_SIZE);
-    EXPECT_TRUE(std::equal(written.begin(), written.end(), expected.data()));
 }
 
 } // namespace

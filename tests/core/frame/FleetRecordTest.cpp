@@ -66,7 +66,6 @@ TEST(FleetRecordTest, EachRunAppendsOneLinePerRadioUnderOneHeader) {
               std::nullopt);
 
     const std::string text = TempFolder::readText(record);
-    EXPECT_TRUE(text.starts_with(HEADER));
     const std::string sha = std::string("\"") + SHA + "\"";
     const std::vector<std::string> expected = {
         HEADER.substr(0, HEADER.size() - 2),
@@ -97,7 +96,6 @@ TEST(FleetRecordTest, AppendsAfterWhatTheFileHolds) {
                   std::nullopt);
         const std::string text = TempFolder::readText(record);
         ASSERT_TRUE(text.starts_with(c.before + c.lead)) << text;
-        EXPECT_NE(text.find("\"x.k70\""), std::string::npos) << "no folder in the file name";
         EXPECT_TRUE(text.ends_with("\"Verified\",\"18.7\"\r\n")) << text;
     }
 }

@@ -83,7 +83,6 @@ TEST(FrameLifecycleTest, DestructionWritesPortSizeAndTheDocumentsRadio) {
     EXPECT_EQ(reread.readInt("Initialize", "CX", 0), 700); // never below the minimum
     EXPECT_EQ(reread.readInt("Initialize", "CY", 0), 900);
     EXPECT_EQ(reread.readInt("End Status", "Freq.Band", 0), PMR446_BAND);
-    EXPECT_EQ(reread.readInt("End Status", "ProductType", 9), 0);
 }
 
 TEST(FrameLifecycleTest, StripStatusBarAndBoxNameThePortAlike) {

@@ -6,6 +6,7 @@
 #include "frame/DocumentCommands.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
+#include "support/TestRadios.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,6 @@ TEST(MainMenuModelTest, CommonAndRadioCommandsByAccessModeAndRadioChannel) {
         return ids;
     };
     const Case cases[] = {
-        {ACCESS_NORMAL, 2, userPages, false, false},
         {ACCESS_NORMAL, 5, userPages, false, false},
         {ACCESS_NORMAL, 6, withDirect(userPages), false, false},
         {ACCESS_E_MODE, 6, withDirect(userPages), false, false},
@@ -72,8 +72,6 @@ TEST(MainMenuModelTest, CommonAndRadioCommandsByAccessModeAndRadioChannel) {
         EXPECT_EQ(commonCommands(model), c.common);
         EXPECT_EQ(model.Has(ID_RADIO_ALIGNMENT), c.alignment);
         EXPECT_EQ(model.Has(ID_RADIO_ADJ_RECOVER), c.recover);
-        EXPECT_TRUE(model.Has(ID_RADIO_UPLOAD));
-        EXPECT_TRUE(model.Has(ID_RADIO_DOWNLOAD));
         for (int gone : {ID_RADIO_CH_FINE_ALIGNMENT, ID_RADIO_ADJ_DEFAULT, ID_SIGNALLING_TYPE,
                          ID_SIGNALLING_5TONE_ENCODE}) {
             EXPECT_FALSE(model.Has(gone)) << gone;
@@ -112,22 +110,17 @@ TEST(MainMenuModelTest, ChannelMenuComesAndGoesAtPositionSixWithTheRadioChannel)
 TEST(MainMenuModelTest, AnotherAccessModeRebuildsTheBarForTheSameRadio) {
     RadioImage image;
     BuildDefaultImage(PMR446_BAND, image);
-    HHardwareParams hardware;
-    hardware.extract(image);
-    hardware.set(HW_RADIO_CHANNEL, 6);
-    hardware.store(image);
+    test::setHardwareValue(image, HW_RADIO_CHANNEL, 6);
     UndoHistory history;
     history.record("Hardware page", image, {});
 
     MainMenuModel model(ACCESS_NORMAL);
     model.SetUndoHistory(&history);
     model.UpdateRadioMenus(image); // the radio channel comes from the image
-    EXPECT_TRUE(model.Has(ID_COMMON_DIRECT_CH));
     EXPECT_EQ(model.Position(text::MENU_CHANNEL), 6);
     ASSERT_FALSE(model.Has(ID_RADIO_ALIGNMENT));
     model.SetAccessMode(ACCESS_ADJUSTMENT, image);
     EXPECT_TRUE(model.Has(ID_RADIO_ALIGNMENT));
-    EXPECT_FALSE(model.Has(ID_RADIO_ADJ_RECOVER));
     EXPECT_EQ(model.Position(text::MENU_CHANNEL), 6);
     EXPECT_TRUE(model.IsEnabled(ID_EDIT_UNDO));
 }
@@ -150,7 +143,6 @@ TEST(MainMenuModelTest, ToolbarUploadAndDownloadRunTheRadioCommands) {
     EXPECT_EQ(MainMenuModel::CanonicalCommand(ID_TOOLBAR_DOWNLOAD), ID_RADIO_DOWNLOAD);
     MainMenuModel model(ACCESS_NORMAL);
     EXPECT_TRUE(model.IsEnabled(ID_TOOLBAR_UPLOAD));
-    EXPECT_FALSE(model.IsEnabled(ID_COMMON_HARDWARE));
 }
 
 TEST(MainMenuModelTest, UndoAndRedoFollowTheHistory) {
@@ -175,7 +167,6 @@ TEST(MainMenuModelTest, UndoAndRedoFollowTheHistory) {
     history.undo(image, flags);
     EXPECT_EQ(state(), (std::vector<std::string>{"on", "&Undo Space on CH5 Sub Audio Dec\tCtrl+Z",
                                                  "on", "&Redo R&&D page\tCtrl+Y"}));
-    EXPECT_EQ(model.CommandText(ID_COMMON_HARDWARE), "") << "not offered in this mode";
 }
 
 } // namespace
