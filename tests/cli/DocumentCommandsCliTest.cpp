@@ -110,13 +110,6 @@ TEST_F(DocumentCommandsCliTest, NewRefusesWithoutTouchingFiles) {
 TEST_F(DocumentCommandsCliTest, ShowJsonGivesTheFileSizeAndValues) {
     const std::string path = newDocument("radio.k70");
     EXPECT_EQ(shown(path)["size"], 10787);
-
-    // An older file without the trailer extension reads as ever.
-    Bytes legacy = TempFolder::readBytes(path);
-    legacy.resize(LEGACY_FILE_SIZE);
-    const std::string old = files.file("old.W70");
-    TempFolder::writeBytes(old, legacy);
-    EXPECT_EQ(shown(old)["size"], 10768);
 }
 
 TEST_F(DocumentCommandsCliTest, ShowSummaryListsTheProgrammedChannels) {

@@ -2,7 +2,6 @@
 // against kq70-radiosim in a separate process through the real serial code, the radio's
 // memory read back afterwards with kq70-cli upload.
 
-#include "CliApp.h"
 #include "SimulatorSeed.h"
 #include "align/HAdustmentBackUpParams.h"
 #include "channel/HChannelData.h"
@@ -16,9 +15,7 @@
 
 #include <array>
 #include <csignal>
-#include <cstdio>
 #include <memory>
-#include <sstream>
 
 namespace kq70 {
 namespace {
@@ -29,24 +26,10 @@ CliRun runCommand(const std::vector<std::string>& args) {
     return test::runCliWith(args);
 }
 
-// The program itself, its standard output captured.
-CliRun runProgram(const std::string& arguments) {
-    const std::string command = std::string(KQ70_CLI_PATH) + " " + arguments + " 2>/dev/null";
-    CliRun run{-1, {}, {}};
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        std::array<char, 256> buffer{};
-        while (std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) {
-            run.out += buffer.data();
-        }
-        run.code = WEXITSTATUS(::pclose(pipe));
-    }
-    return run;
-}
-
 TEST(AlignEndToEndTest, TheWholeAutomaticAlignmentOnTheSimulatedRadio) {
     test::TempFolder home;
-    const CliRun run = runProgram("--home '" + home.path() +
-                                  "' align --sim --sim-instant --mode-password mul-pek --yes");
+    const CliRun run = runCommand({"--home", home.path(), "align", "--sim", "--sim-instant",
+                                   "--mode-password", "mul-pek", "--yes"});
     EXPECT_EQ(run.code, 0) << run.out;
     // The last step's last point, and the outcome (the steps' order is the parser's test).
     EXPECT_LT(run.out.find("RX Tune High: "), run.out.find("Aligned data written back")) << run.out;
@@ -56,13 +39,17 @@ TEST(AlignEndToEndTest, TheWholeAutomaticAlignmentOnTheSimulatedRadio) {
 // A failed step is the pseudo-terminal case below.
 TEST(AlignEndToEndTest, RefusedStartsEndWithExitCodeOne) {
     test::TempFolder home;
-    const std::string base = "--home '" + home.path() + "' align --sim --sim-instant ";
+    const auto align = [&home](std::vector<std::string> more) {
+        std::vector<std::string> args = {"--home", home.path(), "align", "--sim", "--sim-instant"};
+        args.insert(args.end(), more.begin(), more.end());
+        return runCommand(args).code;
+    };
     // No keyword and no terminal to ask it on, or the wrong one: nothing is sent.
-    EXPECT_EQ(runProgram(base + "--yes").code, 1);
-    EXPECT_EQ(runProgram(base + "--mode-password MUL-PEX --yes").code, 1);
+    EXPECT_EQ(align({"--yes"}), 1);
+    EXPECT_EQ(align({"--mode-password", "MUL-PEX", "--yes"}), 1);
     // Not confirmed.
-    EXPECT_EQ(runProgram(base + "--mode-password MUL-PEK").code, 1);
-    EXPECT_EQ(runProgram(base + "--mode-password MUL-PEK --yes --steps vco-rx,bogus").code, 2);
+    EXPECT_EQ(align({"--mode-password", "MUL-PEK"}), 1);
+    EXPECT_EQ(align({"--mode-password", "MUL-PEK", "--yes", "--steps", "vco-rx,bogus"}), 2);
 }
 
 TEST(AlignEndToEndTest, AlignmentOverAPseudoTerminalKeepsTheChannelsAndStoresTheItems) {
