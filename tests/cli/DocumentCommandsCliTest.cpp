@@ -114,11 +114,16 @@ TEST_F(DocumentCommandsCliTest, ShowJsonGivesTheFileSizeAndValues) {
 
 TEST_F(DocumentCommandsCliTest, ShowSummaryListsTheProgrammedChannels) {
     const std::string path = newDocument("radio.k70");
+    const std::string patch = files.file("dcs.json");
+    TempFolder::writeText(patch, R"({"channels": [
+        {"index": 1, "txToneMode": 2, "txToneCode": 19, "txDcsInverted": 1, "tag": "DCS"}]})");
+    ASSERT_EQ(run({"apply", path, patch}).code, 0);
     const CliRun summary = run({"show", path});
     ASSERT_EQ(summary.code, 0) << summary.err;
     for (const std::string line : {
              "Frequency band    PMR446 (12)\n",
              "Radio channel      16CH: capacity 16, 1 active group, 0 channels left\n",
+             "  2      1  446.01875  446.01875  OFF      D023I    \"DCS     \"\n",
              " 16      1  446.09375  446.09375  107.2    107.2    \"PMR8 CT \"\n",
          }) {
         EXPECT_TRUE(contains(summary.out, line)) << line << summary.out;

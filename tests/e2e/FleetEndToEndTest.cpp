@@ -63,6 +63,7 @@ TEST(FleetEndToEndTest, FourRadiosOverPseudoTerminalsOneFaulty) {
         EXPECT_EQ(radio["serialNumber"], serials[k]);
         EXPECT_EQ(radio["result"],
                   k == 2 ? "Failed: Verify failed Address = Flash D105h" : "Verified");
+        EXPECT_EQ(radio["radioChanged"], true);
     }
     const std::string record = TempFolder::readText(home.file("r.csv"));
     EXPECT_TRUE(contains(record, "\"" + ports[2] + "\",\"45250144\",\"Failed: Verify failed"));

@@ -8,10 +8,9 @@
 #include "channel/ChannelCellInput.h"
 #include "channel/ChannelCellTexts.h"
 #include "channel/ChannelGridLayout.h"
-#include "doc/DataFile.h"
 #include "support/ChannelViewHarness.h"
+#include "support/DataFiles.h"
 #include "support/ProcessLocale.h"
-#include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -68,8 +67,7 @@ Outputs runCommands(const TempFolder& folder, const std::string& tag) {
 
 TEST(LocaleTest, CommandsPrintAndWriteTheSameUnderEveryLocale) {
     TempFolder folder;
-    test::ScriptedPrompt quiet;
-    ASSERT_TRUE(WriteDataFile(folder.file("radio.k70"), makeSimulatorSeedImage(), quiet));
+    test::writeDataFile(folder.file("radio.k70"), makeSimulatorSeedImage());
     TempFolder::writeText(folder.file("patch.json"),
                           R"({"channels": [{"index": 1, "rxFrequency": 446012500}]})");
     // A spreadsheet's tag in lower case, which the import takes in capitals.
