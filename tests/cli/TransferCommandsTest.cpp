@@ -67,7 +67,6 @@ TEST_F(TransferCommandsTest, DownloadAsksOnTheTerminalUnlessToldYes) {
 
     const CliRun answered = run({"download", "--sim", "--sim-instant", path}, "y\n", true);
     EXPECT_EQ(answered.code, 0) << answered.err;
-    EXPECT_TRUE(contains(answered.err, text::DOWNLOAD_COMPLETE));
 }
 
 // The read-back after a download follows VERIFY in KQ70.ini unless the command line says (how
