@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+
 namespace kq70 {
 namespace {
 
@@ -19,13 +21,9 @@ using test::CliRun;
 using test::contains;
 using test::TempFolder;
 
+// The record's lines, each ended by CR LF.
 std::size_t lineCount(const std::string& text) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
-         at = text.find("\r\n", at + 2)) {
-        ++count;
-    }
-    return count;
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
 class FleetCommandTest : public ::testing::Test {
