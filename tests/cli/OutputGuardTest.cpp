@@ -3,9 +3,8 @@
 
 #include "CliApp.h"
 #include "SimulatorSeed.h"
-#include "doc/DataFile.h"
 #include "support/CliRun.h"
-#include "support/ScriptedPrompt.h"
+#include "support/DataFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -27,11 +26,10 @@ constexpr const char* OWN_INPUT = "is also read by this command";
 class OutputGuardTest : public ::testing::Test {
 protected:
     OutputGuardTest() {
-        test::ScriptedPrompt quiet;
-        EXPECT_TRUE(WriteDataFile(data, makeSimulatorSeedImage(), quiet));
-        EXPECT_TRUE(WriteDataFile(patchNamedK70, makeSimulatorSeedImage(), quiet));
+        test::writeDataFile(data, makeSimulatorSeedImage());
+        test::writeDataFile(patchNamedK70, makeSimulatorSeedImage());
         TempFolder::writeText(readOnlyCsv, "kept\r\n");
-        EXPECT_TRUE(WriteDataFile(readOnlyK70, makeSimulatorSeedImage(), quiet));
+        test::writeDataFile(readOnlyK70, makeSimulatorSeedImage());
         EXPECT_EQ(::chmod(readOnlyCsv.c_str(), 0444), 0);
         EXPECT_EQ(::chmod(readOnlyK70.c_str(), 0444), 0);
         EXPECT_EQ(::symlink(data.c_str(), linkToData.c_str()), 0);

@@ -2,11 +2,10 @@
 // process of its own, kq70-cli writing them all at once through the real serial code.
 
 #include "SimulatorSeed.h"
-#include "doc/DataFile.h"
 #include "support/CliRun.h"
 #include "support/CompletionMarker.h"
+#include "support/DataFiles.h"
 #include "support/RadioSimProcess.h"
-#include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "ui/Strings.h"
 
@@ -21,11 +20,8 @@
 namespace kq70 {
 namespace {
 
+using test::contains;
 using test::TempFolder;
-
-bool contains(const std::string& text, std::string_view part) {
-    return text.find(part) != std::string::npos;
-}
 
 // Every path kq70-radiosim prints, one radio a line.
 std::vector<std::string> radioPaths(test::RadioSimProcess& sim, int count) {
@@ -37,12 +33,9 @@ std::vector<std::string> radioPaths(test::RadioSimProcess& sim, int count) {
 }
 
 std::string dataFile(const TempFolder& folder) {
-    test::ScriptedPrompt quiet;
     RadioImage document = makeSimulatorSeedImage();
     document.setByte(0x0020, 0xA5);
-    const std::string path = folder.file("radio.k70");
-    EXPECT_TRUE(WriteDataFile(path, document, quiet));
-    return path;
+    return test::writeDataFile(folder.file("radio.k70"), document);
 }
 
 // Four radios, the third of which stores a wrong byte: three verified, the third named with
@@ -118,10 +111,8 @@ TEST(FleetEndToEndTest, SigtermStopsEveryRadioAndSaysWhatBecameOfIt) {
         const test::CliRun upload =
             test::runCliWith({"upload", "--port", ports[0], "--baud", "38400", back}, home.path());
         ASSERT_EQ(upload.code, 0) << upload.err;
-        RadioImage radio;
-        test::ScriptedPrompt quiet;
-        ASSERT_TRUE(ReadDataFile(back, radio, quiet));
-        EXPECT_EQ(radio.be16(test::MARKER_OFFSET) == test::MARKER_IN_PROGRESS, saidIncomplete)
+        EXPECT_EQ(test::readDataFile(back).be16(test::MARKER_OFFSET) == test::MARKER_IN_PROGRESS,
+                  saidIncomplete)
             << errors;
     }
     const std::string record = TempFolder::readText(path + ".record.csv");

@@ -2,12 +2,11 @@
 // kq70-radiosim in a separate process on a pseudo-terminal holding a damaged flash copy.
 
 #include "SimulatorSeed.h"
-#include "doc/DataFile.h"
 #include "service/AdjustmentChecks.h"
 #include "support/CliRun.h"
 #include "support/CompletionMarker.h"
+#include "support/DataFiles.h"
 #include "support/RadioSimProcess.h"
-#include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
 
@@ -22,10 +21,8 @@ using namespace test;
 
 TEST(RecoverEndToEndTest, ADamagedFlashCopyIsRepairedOverAPseudoTerminal) {
     test::TempFolder home;
-    test::ScriptedPrompt quiet;
     const RadioImage seed = makeSimulatorSeedImage();
-    const std::string saved = home.file("saved.k70");
-    ASSERT_TRUE(WriteDataFile(saved, seed, quiet));
+    const std::string saved = writeDataFile(home.file("saved.k70"), seed);
     test::RadioSimProcess sim({"--damage", "flash", "--baud", "38400", "--restart-ms", "200"});
     const std::string port = sim.firstLine(10000);
     ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
@@ -34,7 +31,7 @@ TEST(RecoverEndToEndTest, ADamagedFlashCopyIsRepairedOverAPseudoTerminal) {
         const CliRun run =
             runCliWith({"upload", "--port", port, "--baud", "38400", home.file(name)}, home.path());
         ASSERT_EQ(run.code, 0) << run.err;
-        ASSERT_TRUE(ReadDataFile(home.file(name), radio, quiet));
+        radio = readDataFile(home.file(name));
     };
     RadioImage damaged;
     ASSERT_NO_FATAL_FAILURE(upload("before.k70", damaged));

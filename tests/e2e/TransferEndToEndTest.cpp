@@ -4,11 +4,10 @@
 // is the communication dialog's test.
 
 #include "SimulatorSeed.h"
-#include "doc/DataFile.h"
 #include "support/CliRun.h"
 #include "support/CompletionMarker.h"
+#include "support/DataFiles.h"
 #include "support/RadioSimProcess.h"
-#include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
 
@@ -29,24 +28,21 @@ TEST(TransferEndToEndTest, UploadThenDownloadOverAPseudoTerminal) {
     const std::string path = home.file("radio.k70");
     const std::vector<std::string> upload = {"upload", "--port", port, "--baud", "38400", path};
     ASSERT_EQ(runCliWith(upload, home.path()).code, 0);
-    test::ScriptedPrompt quiet;
-    RadioImage image;
-    ASSERT_TRUE(ReadDataFile(path, image, quiet));
+    RadioImage image = test::readDataFile(path);
     const RadioImage seed = makeSimulatorSeedImage();
     EXPECT_EQ(test::firstDifference(image, seed, 0, 0x0174), "");
     EXPECT_EQ(test::firstDifference(image, seed, FLASH_OFFSET, 0x0515 - FLASH_OFFSET), "");
 
     // A change the merge leaves alone goes into the radio and comes back.
     image.setByte(0x0020, 0xA5);
-    ASSERT_TRUE(WriteDataFile(path, image, quiet));
+    test::writeDataFile(path, image);
     const CliRun download =
         runCliWith({"download", "--port", port, "--baud", "38400", "--yes", path}, home.path());
     ASSERT_EQ(download.code, 0) << download.err;
 
     // The download ended with the reset; the radio comes back on and offers again.
     ASSERT_EQ(runCliWith(upload, home.path()).code, 0);
-    RadioImage again;
-    ASSERT_TRUE(ReadDataFile(path, again, quiet));
+    const RadioImage again = test::readDataFile(path);
     EXPECT_EQ(again.byteAt(0x0020), 0xA5);
     EXPECT_EQ(again.be16(MARKER_OFFSET), MARKER_DONE);
     EXPECT_EQ(again.be16(0x00FE), 0xA55A);

@@ -4,11 +4,11 @@
 #include "CliApp.h"
 #include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
-#include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "frame/DocumentCommands.h"
 #include "params/HHardwareParams.h"
 #include "platform/FileLock.h"
+#include "support/DataFiles.h"
 #include "support/RadioSimProcess.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -37,12 +37,11 @@ std::string groupTag(int group) {
 
 TEST(ConcurrencyTest, ConcurrentAppliesEachKeepTheirChangeOrSaySo) {
     TempFolder folder;
-    test::ScriptedPrompt quiet;
     RadioImage image;
     BuildDefaultImage(PMR446_BAND, image);
     test::setHardwareValue(image, HW_RADIO_CHANNEL, 6); // 256 channels in 16 groups
     const std::string shared = folder.file("shared.k70");
-    ASSERT_TRUE(WriteDataFile(shared, image, quiet));
+    test::writeDataFile(shared, image);
     for (int g = 0; g < WRITERS; ++g) {
         TempFolder::writeText(
             folder.file(strprintf("g%d.json", g)),
@@ -64,10 +63,8 @@ TEST(ConcurrencyTest, ConcurrentAppliesEachKeepTheirChangeOrSaySo) {
         codes[g] = writers[g]->finish(0);
     }
 
-    CKQ70Doc doc;
-    ASSERT_TRUE(ReadDataFile(shared, doc.GetMainMemory(), quiet));
     HChannelData channels;
-    channels.extract(doc.GetMainMemory());
+    channels.extract(test::readDataFile(shared));
     int kept = 0;
     for (int g = 0; g < WRITERS; ++g) {
         if (codes[g] == 0) {

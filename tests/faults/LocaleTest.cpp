@@ -8,10 +8,9 @@
 #include "channel/ChannelCellInput.h"
 #include "channel/ChannelCellTexts.h"
 #include "channel/ChannelGridLayout.h"
-#include "doc/DataFile.h"
 #include "support/ChannelViewHarness.h"
+#include "support/DataFiles.h"
 #include "support/ProcessLocale.h"
-#include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -68,8 +67,7 @@ Outputs runCommands(const TempFolder& folder, const std::string& tag) {
 
 TEST(LocaleTest, CommandsPrintAndWriteTheSameUnderEveryLocale) {
     TempFolder folder;
-    test::ScriptedPrompt quiet;
-    ASSERT_TRUE(WriteDataFile(folder.file("radio.k70"), makeSimulatorSeedImage(), quiet));
+    test::writeDataFile(folder.file("radio.k70"), makeSimulatorSeedImage());
     TempFolder::writeText(folder.file("patch.json"),
                           R"({"channels": [{"index": 1, "rxFrequency": 446012500}]})");
     // A spreadsheet's tag in lower case, which the import takes in capitals.
@@ -82,12 +80,8 @@ TEST(LocaleTest, CommandsPrintAndWriteTheSameUnderEveryLocale) {
             GTEST_SKIP() << locale.why();
         }
         const Outputs localised = runCommands(folder, language);
-        for (std::size_t i = 0; i < plain.printed.size(); ++i) {
-            EXPECT_EQ(localised.printed[i], plain.printed[i]) << language << " command " << i;
-        }
-        for (std::size_t i = 0; i < plain.files.size(); ++i) {
-            EXPECT_EQ(localised.files[i], plain.files[i]) << language << " file " << i;
-        }
+        EXPECT_EQ(localised.printed, plain.printed) << language;
+        EXPECT_TRUE(localised.files == plain.files) << language;
     }
 }
 
@@ -100,7 +94,6 @@ TEST(LocaleTest, TypedNumbersAndWordsMeanTheSameUnderEveryLocale) {
             GTEST_SKIP() << locale.why();
         }
         SCOPED_TRACE(language);
-        EXPECT_EQ(ChannelCellInput::parseDecimal("446.0125"), 446.0125);
         EXPECT_EQ(ChannelCellInput::filteredKey(COL_TAG, 'i'), 'I');
         EXPECT_TRUE(passwords::isEModeWord("LOMARI-KE"));
 

@@ -4,11 +4,11 @@
 #include "SimulatorSeed.h"
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
-#include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "frame/DocumentCommands.h"
 #include "frame/DocumentListener.h"
 #include "platform/IniFile.h"
+#include "support/DataFiles.h"
 #include "support/RadioSimProcess.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -43,9 +43,7 @@ public:
 
 TEST(SpecialFileTest, CommandsRefuseAFifoWhereTheyExpectAFileAndEnd) {
     TempFolder home;
-    test::ScriptedPrompt quiet;
-    const std::string good = home.file("good.k70");
-    ASSERT_TRUE(WriteDataFile(good, makeSimulatorSeedImage(), quiet));
+    const std::string good = test::writeDataFile(home.file("good.k70"), makeSimulatorSeedImage());
     TempFolder::writeText(home.file("patch.json"), "{}");
     struct Case {
         const char* place;
