@@ -31,10 +31,6 @@ TEST(ToneTablesTest, SnapWalksTheStoredOrder) {
 }
 
 TEST(ToneTablesTest, CodeNumbers) {
-    EXPECT_EQ(ctcssTable.front(), 670);
-    EXPECT_EQ(ctcssTable.back(), 2541);
-    EXPECT_EQ(dcsTable.front(), 19); // 023
-    EXPECT_EQ(dcsTable.back(), 492); // 754
     EXPECT_EQ(toneCodeNumber(ToneKind::Ctcss, 670), 10);
     EXPECT_EQ(toneCodeNumber(ToneKind::Ctcss, 2541), 59);
     EXPECT_EQ(toneCodeNumber(ToneKind::Dcs, 19), 60);

@@ -102,6 +102,13 @@ std::string errorsText(const CsvImportResult& result) {
     return text;
 }
 
+// The result holds one error, on `line` (from 1), whose reason contains `reason`.
+void expectOneError(const CsvImportResult& result, int line, const std::string& reason) {
+    ASSERT_EQ(result.errors.size(), 1u) << errorsText(result);
+    EXPECT_EQ(result.errors[0].line, line);
+    EXPECT_NE(result.errors[0].reason.find(reason), std::string::npos) << errorsText(result);
+}
+
 // The image as the channel view leaves it once every group has been shown and saved.
 RadioImage viewNormalised(const RadioImage& image, int mode) {
     ChannelViewHarness harness(image);
@@ -411,11 +418,8 @@ TEST(CsvImportTest, EveryBadCellIsReportedWithItsLineAndColumnAndNothingChanges)
         const int line = lineOf(rows, c.key);
         const CsvImportResult result =
             imported(image, ACCESS_MANUFACTURE, withCell(csv, c.key, c.cell, c.text));
-        ASSERT_EQ(result.errors.size(), 1u) << errorsText(result);
-        EXPECT_EQ(result.errors[0].line, line);
-        EXPECT_EQ(result.errors[0].column, c.column);
-        EXPECT_NE(result.errors[0].reason.find(c.reason), std::string::npos)
-            << result.errors[0].reason;
+        expectOneError(result, line, c.reason);
+        EXPECT_EQ(result.errors.at(0).column, c.column);
         EXPECT_EQ(test::firstDifference(result.image, image, 0, IMAGE_SIZE), "");
         everyError[static_cast<std::size_t>(line - 1)][c.cell] = c.text;
     }
@@ -562,11 +566,8 @@ TEST(CsvImportTest, GroupLinesSetTheGroupsAsTheAllocationDialogDoes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reason);
-        const CsvImportResult refused = imported(c.image, 0, written(c.rows));
-        ASSERT_EQ(refused.errors.size(), 1u) << errorsText(refused);
-        EXPECT_EQ(refused.errors[0].line, static_cast<int>(c.row) + 1);
-        EXPECT_NE(refused.errors[0].reason.find(c.reason), std::string::npos)
-            << errorsText(refused);
+        expectOneError(imported(c.image, 0, written(c.rows)), static_cast<int>(c.row) + 1,
+                       c.reason);
     }
 }
 
@@ -606,10 +607,7 @@ TEST(CsvImportTest, RowsAndTitlesOutOfPlaceAreReported) {
         SCOPED_TRACE(c.reason);
         Rows edited = rows;
         c.edit(edited);
-        const CsvImportResult result = imported(image, 0, written(edited));
-        ASSERT_EQ(result.errors.size(), 1u) << errorsText(result);
-        EXPECT_EQ(result.errors[0].line, static_cast<int>(c.row) + 1);
-        EXPECT_NE(result.errors[0].reason.find(c.reason), std::string::npos) << errorsText(result);
+        expectOneError(imported(image, 0, written(edited)), static_cast<int>(c.row) + 1, c.reason);
     }
     const CsvImportResult empty = imported(image, 0, "\r\n\r\n");
     ASSERT_EQ(empty.errors.size(), 1u);
