@@ -153,20 +153,17 @@ TEST_F(HKQ70OutputTest, ChannelSectionWithAndWithoutGroups) {
         int radioChannel;
         int mode;
         std::vector<std::string> firstCells; // first cell of each row of the section
-        std::size_t headerCells;
     };
     const Case cases[] = {
         {6,
          ACCESS_MANUFACTURE,
          {"***CHANNEL DATA***", "GROUP 1: DEPOT    None", "Chn", "  1", "  2",
-          "GROUP 3: YARD     SCAN", "Chn", "  3", ""},
-         11},
+          "GROUP 3: YARD     SCAN", "Chn", "  3", ""}},
         {4,
          ACCESS_NORMAL,
          {"***CHANNEL DATA***", "GROUP 1: DEPOT    None", "Chn", "  1", "  2",
-          "GROUP 2:          None", "Chn", "  3", ""},
-         10},
-        {3, ACCESS_E_MODE, {"***CHANNEL DATA***", "Chn", "  1", "  2", "  3", ""}, 11},
+          "GROUP 2:          None", "Chn", "  3", ""}},
+        {3, ACCESS_E_MODE, {"***CHANNEL DATA***", "Chn", "  1", "  2", "  3", ""}},
     };
     for (const Case& c : cases) {
         setRadioChannel(c.radioChannel);
@@ -193,8 +190,6 @@ TEST_F(HKQ70OutputTest, ChannelSectionWithAndWithoutGroups) {
             firstCells.push_back(row[0]);
             if (row[0].starts_with("GROUP") || row == std::vector<std::string>{""}) {
                 EXPECT_EQ(row.size(), 1u) << row[0];
-            } else if (row[0] != text::CSV_CHANNEL_DATA) {
-                EXPECT_EQ(row.size(), c.headerCells) << row[0];
             }
         }
         EXPECT_EQ(firstCells, c.firstCells) << "Radio Channel " << c.radioChannel;
