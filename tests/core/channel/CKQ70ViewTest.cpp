@@ -55,7 +55,6 @@ TEST(CKQ70ViewTest, GridLayoutAfterRefresh) {
     ChannelViewHarness h(workImage());
     CKQ70View& view = h.open(1);
     EXPECT_EQ(h.grid.rowCount(), 18); // two title rows and the group's 16 channels
-    // Refresh selects the first data row, column 0.
     EXPECT_EQ(h.grid.row(), ROW1);
     EXPECT_EQ(h.grid.column(), 0);
     EXPECT_EQ(view.GetCurrentChannel(), 0);
@@ -130,8 +129,7 @@ TEST(CKQ70ViewTest, InformationStripAndStatusText) {
                           {6, 0, true, false, false, true}, // firmware below 1.10 in mode 0
                           {4, 4, false, true, false, true}};
     for (const Case& c : cases) {
-        RadioImage image = pmrImage(c.radioChannel);
-        ChannelViewHarness h(image);
+        ChannelViewHarness h(pmrImage(c.radioChannel));
         h.settings.portType = 1;
         h.settings.portName = "/dev/ttyUSB0";
         CKQ70View& view = h.open(c.mode);
@@ -387,8 +385,7 @@ TEST(CKQ70ViewTest, EncryptionAndSignalTypeCycles) {
 }
 
 TEST(CKQ70ViewTest, SignalTypeClearsAniAndTheChooserSetsTheNumber) {
-    RadioImage image = edited(pmrImage(), [](HChannelData& d) { d.setValue(0, ani, 1); });
-    ChannelViewHarness h(image);
+    ChannelViewHarness h(edited(pmrImage(), [](HChannelData& d) { d.setValue(0, ani, 1); }));
     CKQ70View& view = h.open(1);
     pressSpace(h, ROW1, 18);
     EXPECT_EQ(h.grid.textMatrix(ROW1, 15), "-");

@@ -222,8 +222,6 @@ RadioImage disturbed(const RadioImage& image, int mode) {
     return harness.image;
 }
 
-// --- round trips ---------------------------------------------------------------------------
-
 // Every band and capacity, in the user, manufacture and E modes: an unedited export imports
 // to the image the channel view makes of it, byte for byte, exports again to the same file,
 // and so does the same file saved again by a spreadsheet program. Imported into the image
@@ -263,8 +261,6 @@ TEST_P(CsvImportRoundTrip, AnUneditedExportImportsToTheSameBytesAndTheSameFile) 
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryBand, CsvImportRoundTrip, testing::Values(0, 1, 4, 5, 6, 8, 9, 12));
-
-// --- edits ---------------------------------------------------------------------------------
 
 // A user's action on the grid row of `channel` (0-based) in the view over `image`.
 using GridAction = std::function<void(ChannelViewHarness&, CKQ70View&, int row)>;
@@ -431,8 +427,6 @@ TEST(CsvImportTest, EveryBadCellIsReportedWithItsLineAndColumnAndNothingChanges)
     EXPECT_EQ(test::firstDifference(result.image, image, 0, IMAGE_SIZE), "");
 }
 
-// --- channels in use, columns, groups --------------------------------------------------------
-
 Rows withoutRows(Rows rows, const std::vector<std::string>& keys) {
     std::erase_if(rows, [&keys](const std::vector<std::string>& row) {
         return !row.empty() && std::find(keys.begin(), keys.end(), trimmed(row[0])) != keys.end();
@@ -570,8 +564,6 @@ TEST(CsvImportTest, GroupLinesSetTheGroupsAsTheAllocationDialogDoes) {
                        c.reason);
     }
 }
-
-// --- the file ---------------------------------------------------------------------------------
 
 // Rows and column titles the export never writes for this radio and access mode.
 TEST(CsvImportTest, RowsAndTitlesOutOfPlaceAreReported) {

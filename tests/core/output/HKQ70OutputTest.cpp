@@ -25,8 +25,6 @@ using test::ScriptedPrompt;
 using test::TempFolder;
 
 constexpr int PMR446_BAND = 12;
-// The first channel line of a channel page, under the banner, the header and the rule.
-constexpr std::size_t CHANNEL_FIRST_ROW = 4;
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -233,8 +231,8 @@ TEST_F(HKQ70OutputTest, FailuresAreReportedAndLeaveTheTargetAlone) {
 }
 
 TEST_F(HKQ70OutputTest, ExportAndListingLeaveTheDocumentUntouched) {
-    // A frequency that is no PMR channel: the grid shows it as channel 1 and writes that back,
-    // the listing only shows it.
+    // A frequency that is no PMR channel: the grid shows it as channel 1 and writes that back;
+    // the export and the listing only show it.
     HChannelData data;
     data.extract(doc.GetMainMemory());
     data.setValue(3, rxFrequency, 446010000);
@@ -243,8 +241,7 @@ TEST_F(HKQ70OutputTest, ExportAndListingLeaveTheDocumentUntouched) {
     exported(ACCESS_MANUFACTURE);
     exported(ACCESS_NORMAL);
     ScriptedPrompt quiet;
-    const ListingPages pages(doc, ACCESS_NORMAL, "a.k70", quiet);
-    EXPECT_TRUE(pages.page(1)[CHANNEL_FIRST_ROW + 3].starts_with("  4 CH1 (446.00625)"));
+    const ListingPages listing(doc, ACCESS_NORMAL, "a.k70", quiet);
     EXPECT_EQ(test::firstDifference(doc.GetMainMemory(), before, 0, IMAGE_SIZE), "");
 }
 
