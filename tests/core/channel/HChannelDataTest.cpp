@@ -59,7 +59,6 @@ TEST(HChannelDataTest, Pmr446PlanRoundTripsExactly) {
         for (int k = 0; k < 8; ++k) {
             EXPECT_EQ(back.getValue(k, rxFrequency), 446006250 + 12500 * k) << k;
             EXPECT_EQ(back.getValue(k, txFrequency), 446006250 + 12500 * k) << k;
-            EXPECT_EQ(back.getValue(k, rxStepIndex), 1);
         }
     }
 }
