@@ -152,8 +152,7 @@ TEST(HHardwareDialogTest, AComboChangeIsStoredAndMarksTheHardwareEdited) {
     EXPECT_EQ(o.image().byteAt(0x2742) & 0x07, 4);
     EXPECT_EQ(o.image().byteAt(0x0203) & 0x80, 0x80);
     EXPECT_TRUE(o.doc.GetHardwareEdited());
-    EXPECT_FALSE(o.page.RadioChannelChanged() || o.page.BandChanged() ||
-                 o.page.DisplayTypeChanged());
+    EXPECT_FALSE(o.page.RadioChannelChanged() || o.page.BandChanged());
 }
 
 TEST(HHardwareDialogTest, HiddenValuesSurviveOkAndCancelInEveryMode) {
@@ -228,7 +227,7 @@ TEST(HHardwareDialogTest, MinimumAboveMaximumKeepsThePageOpen) {
     EXPECT_TRUE(o.doc.GetHardwareEdited());
 }
 
-TEST(HHardwareDialogTest, TheCallerLearnsOfBandRadioChannelAndDisplayChanges) {
+TEST(HHardwareDialogTest, TheCallerLearnsOfBandAndRadioChannelChanges) {
     struct Case {
         int id;
         std::int32_t value;
@@ -246,7 +245,6 @@ TEST(HHardwareDialogTest, TheCallerLearnsOfBandRadioChannelAndDisplayChanges) {
         ASSERT_TRUE(o.page.OnOK());
         EXPECT_EQ(o.page.BandChanged(), c.band) << c.id;
         EXPECT_EQ(o.page.RadioChannelChanged(), c.radioChannel) << c.id;
-        EXPECT_EQ(o.page.DisplayTypeChanged(), c.display) << c.id;
         EXPECT_EQ(o.doc.GetHardwareEdited(), c.band || c.radioChannel || c.display) << c.id;
     }
 }
