@@ -5,7 +5,6 @@
 #include "params/HScanParams.h"
 #include "support/ChannelViewHarness.h"
 #include "support/TestRadios.h"
-#include "ui/CheckCellPicture.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
@@ -419,13 +418,6 @@ TEST(CKQ70ViewTest, PmrChooserInTheUserModes) {
     s.at(ROW1, 4);
     EXPECT_EQ(s.view->OnEnter(), CKQ70View::KeyOutcome::GridEdits);
     EXPECT_TRUE(s.choosers.pmrPresets.empty());
-}
-
-TEST(CKQ70ViewTest, CheckCellPictures) {
-    EXPECT_EQ(checkCellPicture(true, true), CheckCellPicture::Tick);
-    EXPECT_EQ(checkCellPicture(false, true), CheckCellPicture::GreyTick);
-    EXPECT_EQ(checkCellPicture(false, false), CheckCellPicture::None);
-    EXPECT_EQ(checkCellPicture(true, false), CheckCellPicture::None);
 }
 
 TEST(CKQ70ViewTest, KeysForTheFrame) {
