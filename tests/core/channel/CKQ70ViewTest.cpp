@@ -490,7 +490,6 @@ TEST(CKQ70ViewTest, FrequencyValidation) {
         SCOPED_TRACE(std::string(c.typed) + " mode " + std::to_string(c.mode));
         EXPECT_TRUE(h.grid.typeInto(view, ROW1 + 1, 4, c.typed));
         EXPECT_EQ(h.saved().getValue(1, rxFrequency), c.hz);
-        EXPECT_GE(h.modifiedCount, 1);
     }
     ChannelViewHarness h(pmrImage());
     h.open(1);
