@@ -56,13 +56,17 @@ protected:
 
 // A document of default hardware values with `values` set, and the page opened on it.
 template <typename Page = HHardwareDialog> struct Opened {
-    Opened(int mode, Values values = {})
-        : page((HHardwareParams().store(doc.GetMainMemory()), setHardware(doc, values), doc), mode,
-               prompt) {
+    Opened(int mode, Values values = {}) : page(withDefaults(doc, values), mode, prompt) {
         page.OnInitDialog();
+    }
+    static CKQ70Doc& withDefaults(CKQ70Doc& target, Values values) {
+        HHardwareParams().store(target.GetMainMemory());
+        setHardware(target, values);
+        return target;
     }
     const RadioImage& image() { return doc.GetMainMemory(); }
 
+    // Declared before the page, which holds them.
     CKQ70Doc doc;
     test::ScriptedPrompt prompt;
     Page page;
