@@ -70,11 +70,12 @@ std::string written(const Rows& rows) {
     return text;
 }
 
-// The line (from 1) of the first row whose first cell reads `key`, ignoring blanks.
-int lineOf(const Rows& rows, const std::string& key) {
+// The index of the first row whose first cell reads `key` (or starts with it), ignoring blanks.
+std::size_t rowOf(const Rows& rows, const std::string& key, bool prefix = false) {
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        if (!rows[k].empty() && trimmed(rows[k][0]) == key) {
-            return static_cast<int>(k) + 1;
+        const std::string first = rows[k].empty() ? "" : trimmed(rows[k][0]);
+        if (prefix ? first.starts_with(key) : first == key) {
+            return k;
         }
     }
     ADD_FAILURE() << "no row " << key;
@@ -84,7 +85,7 @@ int lineOf(const Rows& rows, const std::string& key) {
 std::string withCell(const std::string& csv, const std::string& key, std::size_t cell,
                      const std::string& text) {
     Rows rows = rowsOf(csv);
-    rows[static_cast<std::size_t>(lineOf(rows, key) - 1)][cell] = text;
+    rows[rowOf(rows, key)][cell] = text;
     return written(rows);
 }
 
@@ -404,7 +405,7 @@ TEST(CsvImportTest, EveryBadCellIsReportedWithItsLineAndColumnAndNothingChanges)
     Rows everyError = rows;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key + " " + c.text);
-        const int line = lineOf(rows, c.key);
+        const int line = static_cast<int>(rowOf(rows, c.key)) + 1;
         const CsvImportResult result =
             imported(image, ACCESS_MANUFACTURE, withCell(csv, c.key, c.cell, c.text));
         expectOneError(result, line, c.reason);
@@ -456,8 +457,7 @@ TEST(CsvImportTest, UnlistedChannelsAreKeptOrMadeUnused) {
 TEST(CsvImportTest, ColumnsAreFoundByTheirTitles) {
     const RadioImage image = viewNormalised(test::pmrImage(), ACCESS_NORMAL);
     Rows rows = rowsOf(withCell(exported(image, 0), "6", 7, "9")); // SQ of channel 6
-    const int header = lineOf(rows, "Chn");
-    for (std::size_t k = static_cast<std::size_t>(header - 1); k < rows.size(); ++k) {
+    for (std::size_t k = rowOf(rows, "Chn"); k < rows.size(); ++k) {
         if (rows[k].size() > 7) {
             std::reverse(rows[k].begin(), rows[k].end());
             rows[k].erase(rows[k].begin() + 1); // "BCLO"
@@ -471,16 +471,6 @@ TEST(CsvImportTest, ColumnsAreFoundByTheirTitles) {
         view.afterEdit(row, COL_SQUELCH);
     });
     EXPECT_EQ(test::firstDifference(result.image, expected, 0, IMAGE_SIZE), "");
-}
-
-std::size_t indexStarting(const Rows& rows, const std::string& prefix) {
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        if (!rows[k].empty() && trimmed(rows[k][0]).starts_with(prefix)) {
-            return k;
-        }
-    }
-    ADD_FAILURE() << "no row " << prefix;
-    return 0;
 }
 
 // `count` rows from `from` put before the row at `to`.
@@ -499,7 +489,7 @@ Rows moved(Rows rows, std::size_t from, std::size_t count, std::size_t to) {
 TEST(CsvImportTest, GroupLinesSetTheGroupsAsTheAllocationDialogDoes) {
     const RadioImage image = viewNormalised(test::imageWithGroups({10, 10, 12}), ACCESS_NORMAL);
     const Rows rows = rowsOf(exported(image, 0));
-    const std::size_t group2 = indexStarting(rows, "GROUP 2:");
+    const std::size_t group2 = rowOf(rows, "GROUP 2:", true);
 
     // Channel 11 moved up into group 1: group 1 grows by one, group 2 starts a channel later.
     // The dialog programs every channel of a group from the first that grew; those the file
@@ -538,9 +528,9 @@ TEST(CsvImportTest, GroupLinesSetTheGroupsAsTheAllocationDialogDoes) {
     unknownGroup[group2][0] = "GROUP 17: X None";
     const RadioImage small = viewNormalised(test::imageWithGroups({8, 24}, 4), ACCESS_NORMAL);
     const Rows smallRows = rowsOf(exported(small, 0));
-    const std::size_t smallGroup2 = indexStarting(smallRows, "GROUP 2:");
+    const std::size_t smallGroup2 = rowOf(smallRows, "GROUP 2:", true);
     Rows sixteen = rowsOf(exported(viewNormalised(test::pmrImage(), 0), 0));
-    const std::size_t header = indexStarting(sixteen, "Chn");
+    const std::size_t header = rowOf(sixteen, "Chn", true);
     sixteen.insert(sixteen.begin() + static_cast<long>(header), {"GROUP 1: X None"});
     const std::vector<Case> cases = {
         {image, unknownGroup, group2, "this radio has groups 1-16, not group 17"},
@@ -561,8 +551,8 @@ TEST(CsvImportTest, GroupLinesSetTheGroupsAsTheAllocationDialogDoes) {
 TEST(CsvImportTest, RowsAndTitlesOutOfPlaceAreReported) {
     const RadioImage image = viewNormalised(test::pmrImage(), ACCESS_NORMAL);
     const Rows rows = rowsOf(exported(image, 0));
-    const std::size_t header = indexStarting(rows, "Chn");
-    const std::size_t scan = indexStarting(rows, "***Scan");
+    const std::size_t header = rowOf(rows, "Chn", true);
+    const std::size_t scan = rowOf(rows, "***Scan", true);
     struct Case {
         std::function<void(Rows&)> edit;
         std::size_t row;
