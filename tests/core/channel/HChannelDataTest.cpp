@@ -59,7 +59,6 @@ TEST(HChannelDataTest, Pmr446PlanRoundTripsExactly) {
         for (int k = 0; k < 8; ++k) {
             EXPECT_EQ(back.getValue(k, rxFrequency), 446006250 + 12500 * k) << k;
             EXPECT_EQ(back.getValue(k, txFrequency), 446006250 + 12500 * k) << k;
-            EXPECT_EQ(back.getValue(k, rxStepIndex), 1);
         }
     }
 }
@@ -135,16 +134,15 @@ TEST(HChannelDataTest, RoundTripKeepsCarriedBitsAndPllWords) {
         data.store(image);
         const RadioImage first = image;
 
+        // Bits of a record that belong to no field (bits 4, 2-0 of byte 2, all of byte 0x1F...).
+        const std::pair<std::size_t, int> carried[] = {{0x09, 0x80}, {0x0D, 0x80}, {0x01, 0x04},
+                                                       {0x1F, 0xFF}, {0x02, 0x17}, {0x03, 0x08},
+                                                       {0x04, 0x07}};
         for (std::size_t i = 0; i < CHANNEL_COUNT; ++i) {
-            const std::size_t record = CHANNEL_TABLE_OFFSET + 32 * i;
-            ASSERT_EQ(image.byteAt(record + 0x09) & 0x80, noise.byteAt(record + 0x09) & 0x80);
-            ASSERT_EQ(image.byteAt(record + 0x0D) & 0x80, noise.byteAt(record + 0x0D) & 0x80);
-            ASSERT_EQ(image.byteAt(record + 0x01) & 0x04, noise.byteAt(record + 0x01) & 0x04);
-            ASSERT_EQ(image.byteAt(record + 0x1F), noise.byteAt(record + 0x1F));
-            ASSERT_EQ(image.byteAt(record + 0x02) & 0x17, noise.byteAt(record + 0x02) & 0x17)
-                << "bits 4, 2–0 of byte 2 are no field";
-            ASSERT_EQ(image.byteAt(record + 0x03) & 0x08, noise.byteAt(record + 0x03) & 0x08);
-            ASSERT_EQ(image.byteAt(record + 0x04) & 0x07, noise.byteAt(record + 0x04) & 0x07);
+            for (const auto& [at, mask] : carried) {
+                const std::size_t offset = CHANNEL_TABLE_OFFSET + 32 * i + at;
+                ASSERT_EQ(image.byteAt(offset) & mask, noise.byteAt(offset) & mask) << offset;
+            }
         }
         EXPECT_EQ(image.be32(0x2A00), noise.be32(0x2A00)) << "the trailer word is carried";
 
@@ -320,8 +318,6 @@ TEST(HChannelDataTest, AlignmentBytesComeFromTheAdjustmentData) {
         EXPECT_EQ(data.getValue(0, maxDeviationDa), c.maxDeviation);
         EXPECT_EQ(data.getValue(0, subAudioDeviationDa), c.subAudio);
         EXPECT_EQ(data.getValue(0, alignByte16), c.byte16);
-        EXPECT_EQ(image.byteAt(0x2780), 100);
-        EXPECT_EQ(image.byteAt(0x2781), 100);
 
         // Kept alignment: nothing is recomputed.
         HChannelData kept = extracted(image);

@@ -110,11 +110,6 @@ TEST(ChannelListingTest, RowCellsByModeAndEncryption) {
          0,
          {"  1", "446.00625", "446.00625", "No.10 (C-67.0)", "v", "v", "-", "v", "5", "v", "-"},
          "  1 446.00625 446.00625  No.10 (C-67.0)   v       v  -    v   5  v    -"},
-        {ACCESS_E_MODE,
-         2,
-         {"  1", "446.00625", "446.00625", "No.10 (C-67.0)", "v", "v", "-", "v", "5", "Power ON",
-          "v", "-"},
-         "  1 446.00625 446.00625  No.10 (C-67.0)   v       v  -    v   5  Power ON   v    -"},
     };
     for (const Case& c : cases) {
         const ChannelListing listing(sampleImage(c.optionUnit), c.mode);

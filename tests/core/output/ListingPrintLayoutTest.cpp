@@ -21,7 +21,6 @@ TEST(ListingPrintLayoutTest, GeometryFollowsThePrinterFont) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.metrics.characterHeight);
         const ListingPrintLayout layout(c.metrics);
-        EXPECT_EQ(layout.lineHeight(), c.lineHeight);
         EXPECT_EQ(layout.leftMargin(), c.leftMargin);
         EXPECT_EQ(layout.fontHeight(), c.fontHeight);
         EXPECT_EQ(layout.lineTop(0), 0);

@@ -1,16 +1,13 @@
 #include "app/AccessMode.h"
 #include "channel/HChannelData.h"
-#include "doc/CKQ70Doc.h"
 #include "factory/FactoryImages.h"
 #include "image/RadioImage.h"
 #include "pages/HDirectChDialog.h"
-#include "pages/HHardwareDialog.h"
 #include "pages/HKeyFuncDialog.h"
 #include "pages/HMarketingDialog.h"
 #include "pages/HMiscDialog.h"
 #include "pages/HPowerSaveDialog.h"
 #include "pages/HScanningDialog.h"
-#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +38,8 @@ RadioImage defaultsImage(std::uint8_t hardwareByte, std::optional<std::uint8_t> 
 }
 
 // A page the user opens and closes with OK writes back exactly what it read: a value its list
-// has no entry for (shown as the list's first entry) is kept, not replaced by that entry.
+// has no entry for (shown as the list's first entry) is kept, not replaced by that entry. The
+// hardware page has its own test of this, with the values its lists lack.
 TEST(CommonPagesRoundTripTest, OkWithoutAChangeLeavesTheImageAlone) {
     using Make = std::function<std::unique_ptr<HDialog>(RadioImage&, int)>;
     const std::pair<const char*, Make> pages[] = {
@@ -76,15 +74,6 @@ TEST(CommonPagesRoundTripTest, OkWithoutAChangeLeavesTheImageAlone) {
                         << name << ", mode " << mode << ", fill " << (fill ? int(*fill) : -1);
                 }
             }
-            CKQ70Doc doc;
-            doc.GetMainMemory() = defaultsImage(hardware);
-            test::ScriptedPrompt prompt;
-            HHardwareDialog page(doc, mode, prompt);
-            page.OnInitDialog();
-            ASSERT_TRUE(page.OnOK());
-            EXPECT_TRUE(doc.GetMainMemory() == defaultsImage(hardware))
-                << "hardware, mode " << mode;
-            EXPECT_FALSE(doc.GetHardwareEdited());
         }
     }
 }

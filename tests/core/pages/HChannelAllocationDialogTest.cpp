@@ -87,7 +87,6 @@ TEST(HChannelAllocationDialogTest, RaisingACountMarksTheChannelsFromThatGroupOnI
     Dialog dialog(image, 1);
     dialog.OnInitDialog();
     typeCount(dialog, 4, "20");
-    EXPECT_EQ(dialog.GetFirstGrownGroup(), 4);
     ASSERT_TRUE(dialog.OnOK());
     const HChannelData data = dataOf(image);
     EXPECT_EQ(data.groupFirstChannel(5), 60);
@@ -101,7 +100,6 @@ TEST(HChannelAllocationDialogTest, RaisingACountMarksTheChannelsFromThatGroupOnI
     lowering.OnInitDialog();
     typeCount(lowering, 1, "5");
     ASSERT_TRUE(lowering.OnOK());
-    EXPECT_EQ(lowering.GetFirstGrownGroup(), Dialog::NO_GROWN_GROUP);
     for (int c = 1; c < 60; ++c) {
         EXPECT_FALSE(dataOf(lowered).isInUse(c)) << c;
     }
@@ -118,11 +116,9 @@ TEST(HChannelAllocationDialogTest, ACountOfZeroResetsTheScanFlagInTheLargeVarian
     typeCount(dialog, 1, "0");
     EXPECT_EQ(dialog.GetShownValue(Dialog::IDC_SCAN + 1), "None");
     EXPECT_FALSE(dialog.GetControl(Dialog::IDC_SCAN + 1)->enabled);
-    EXPECT_EQ(dialog.GetFocusRequest(), countId(2));
     EXPECT_EQ(dialog.TakeFocusRequest(), countId(2));
     EXPECT_EQ(dialog.TakeFocusRequest(), 0) << "a focus move is made once";
     typeCount(dialog, 15, "0"); // already empty: the focus stays
-    EXPECT_EQ(dialog.GetFocusRequest(), countId(2));
     EXPECT_EQ(dialog.TakeFocusRequest(), 0);
     ASSERT_TRUE(dialog.OnOK());
     EXPECT_FALSE(dataOf(image).groups().scanFlag(1));

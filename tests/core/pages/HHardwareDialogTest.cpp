@@ -12,12 +12,10 @@ namespace {
 
 constexpr int ALL_MODES[] = {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE};
 
-void storeDefaults(CKQ70Doc& doc) {
-    HHardwareParams().store(doc.GetMainMemory());
-}
+using Values = std::initializer_list<std::pair<HardwareValue, int>>;
 
 // Writes hardware values through the object, so the mirror bytes stay consistent.
-void setHardware(CKQ70Doc& doc, std::initializer_list<std::pair<HardwareValue, int>> values) {
+void setHardware(CKQ70Doc& doc, Values values) {
     HHardwareParams params;
     params.extract(doc.GetMainMemory());
     for (const auto& [index, value] : values) {
@@ -56,6 +54,24 @@ protected:
     }
 };
 
+// A document of default hardware values with `values` set, and the page opened on it.
+template <typename Page = HHardwareDialog> struct Opened {
+    Opened(int mode, Values values = {}) : page(withDefaults(doc, values), mode, prompt) {
+        page.OnInitDialog();
+    }
+    static CKQ70Doc& withDefaults(CKQ70Doc& target, Values values) {
+        HHardwareParams().store(target.GetMainMemory());
+        setHardware(target, values);
+        return target;
+    }
+    const RadioImage& image() { return doc.GetMainMemory(); }
+
+    // Declared before the page, which holds them.
+    CKQ70Doc doc;
+    test::ScriptedPrompt prompt;
+    Page page;
+};
+
 TEST(HHardwareDialogTest, ControlsFollowTheAccessMode) {
     const int shownCombos[] = {IDC_HW_LOCAL_OFFSET,    IDC_HW_SQL_RELEASE_TIME,
                                IDC_HW_SQL_ATTACK_TIME, IDC_HW_SQL_HYSTERESIS,
@@ -66,22 +82,18 @@ TEST(HHardwareDialogTest, ControlsFollowTheAccessMode) {
                           IDC_HW_FREQUENCY_MIN, IDC_HW_FREQUENCY_MAX};
     const int shownEdits[] = {IDC_HW_REF_XTAL, IDC_HW_FIRST_IF, IDC_HW_SCAN_PLL_B};
     for (const int mode : ALL_MODES) {
-        CKQ70Doc doc;
-        storeDefaults(doc);
-        test::ScriptedPrompt prompt;
-        HHardwareDialog page(doc, mode, prompt);
-        page.OnInitDialog();
+        Opened o(mode);
         for (const int id : shownCombos) {
-            EXPECT_TRUE(page.GetControl(id)->visible && page.GetControl(id)->enabled) << id;
+            EXPECT_TRUE(o.page.GetControl(id)->visible && o.page.GetControl(id)->enabled) << id;
         }
         for (const int id : hidden) {
-            EXPECT_FALSE(page.GetControl(id)->visible) << id;
+            EXPECT_FALSE(o.page.GetControl(id)->visible) << id;
         }
         for (const int id : shownEdits) {
-            EXPECT_TRUE(page.GetControl(id)->visible) << id;
-            EXPECT_EQ(page.GetControl(id)->enabled, mode != ACCESS_NORMAL) << mode << " " << id;
+            EXPECT_TRUE(o.page.GetControl(id)->visible) << id;
+            EXPECT_EQ(o.page.GetControl(id)->enabled, mode != ACCESS_NORMAL) << mode << " " << id;
         }
-        EXPECT_EQ(page.TypeText(IDC_HW_REF_XTAL, "12.8"), mode != ACCESS_NORMAL);
+        EXPECT_EQ(o.page.TypeText(IDC_HW_REF_XTAL, "12.8"), mode != ACCESS_NORMAL);
     }
 }
 
@@ -93,27 +105,18 @@ TEST(HHardwareDialogTest, ChannelStepOffersTheStepsOfTheBand) {
         {2, {"5,6.25kHz", "5,6.25,2.5kHz", "5,6.25,2.5,1.25kHz", "10,12.5kHz"}},
     };
     for (const auto& [band, steps] : cases) {
-        CKQ70Doc doc;
-        storeDefaults(doc);
-        setHardware(doc, {{HW_FREQUENCY_BAND, band}});
-        test::ScriptedPrompt prompt;
-        HHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
-        page.OnInitDialog();
-        EXPECT_EQ(itemTexts(*page.GetControl(IDC_HW_CHANNEL_STEP)), steps) << "band " << band;
+        Opened o(ACCESS_MANUFACTURE, {{HW_FREQUENCY_BAND, band}});
+        EXPECT_EQ(itemTexts(*o.page.GetControl(IDC_HW_CHANNEL_STEP)), steps) << "band " << band;
     }
     // A band chosen on the page filters again and keeps the step when it is still offered.
-    CKQ70Doc doc;
-    storeDefaults(doc);
-    setHardware(doc, {{HW_FREQUENCY_BAND, 4}, {HW_CHANNEL_STEP, 3}});
-    test::ScriptedPrompt prompt;
-    AllShownHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
-    page.OnInitDialog();
-    ASSERT_TRUE(page.SelectItemValue(IDC_HW_FREQUENCY_BAND, 0));
-    EXPECT_EQ(page.GetControl(IDC_HW_CHANNEL_STEP)->items.size(), 3u);
-    EXPECT_EQ(page.GetShownValue(IDC_HW_CHANNEL_STEP), "5,6.25kHz") << "10,12.5kHz is gone";
-    ASSERT_TRUE(page.SelectItemValue(IDC_HW_CHANNEL_STEP, 2));
-    ASSERT_TRUE(page.SelectItemValue(IDC_HW_FREQUENCY_BAND, 1));
-    EXPECT_EQ(page.GetShownValue(IDC_HW_CHANNEL_STEP), "5,6.25,2.5,1.25kHz");
+    Opened<AllShownHardwareDialog> o(ACCESS_MANUFACTURE,
+                                     {{HW_FREQUENCY_BAND, 4}, {HW_CHANNEL_STEP, 3}});
+    ASSERT_TRUE(o.page.SelectItemValue(IDC_HW_FREQUENCY_BAND, 0));
+    EXPECT_EQ(o.page.GetControl(IDC_HW_CHANNEL_STEP)->items.size(), 3u);
+    EXPECT_EQ(o.page.GetShownValue(IDC_HW_CHANNEL_STEP), "5,6.25kHz") << "10,12.5kHz is gone";
+    ASSERT_TRUE(o.page.SelectItemValue(IDC_HW_CHANNEL_STEP, 2));
+    ASSERT_TRUE(o.page.SelectItemValue(IDC_HW_FREQUENCY_BAND, 1));
+    EXPECT_EQ(o.page.GetShownValue(IDC_HW_CHANNEL_STEP), "5,6.25,2.5,1.25kHz");
 }
 
 TEST(HHardwareDialogTest, TypedFrequenciesAreStoredInTheirUnits) {
@@ -134,39 +137,26 @@ TEST(HHardwareDialogTest, TypedFrequenciesAreStoredInTheirUnits) {
         {IDC_HW_FIRST_IF, "50.85", 0x272C, 0xFFFF, 10170, false},
     };
     for (const Case& c : cases) {
-        CKQ70Doc doc;
-        storeDefaults(doc);
-        setHardware(doc, {{HW_REF_XTAL, 20000000}});
-        test::ScriptedPrompt prompt;
-        HHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
-        page.OnInitDialog();
-        ASSERT_TRUE(page.TypeText(c.id, c.typed));
-        ASSERT_TRUE(page.OnOK());
-        const RadioImage& image = doc.GetMainMemory();
-        const std::uint16_t word = c.mask == 0x00FF ? image.byteAt(c.offset) : image.be16(c.offset);
+        Opened o(ACCESS_MANUFACTURE, {{HW_REF_XTAL, 20000000}});
+        ASSERT_TRUE(o.page.TypeText(c.id, c.typed));
+        ASSERT_TRUE(o.page.OnOK());
+        const std::uint16_t word =
+            c.mask == 0x00FF ? o.image().byteAt(c.offset) : o.image().be16(c.offset);
         EXPECT_EQ(word & c.mask, c.stored) << c.typed;
-        EXPECT_EQ(doc.GetHardwareEdited(), c.edited) << c.typed;
-        EXPECT_FALSE(page.RadioChannelChanged() || page.BandChanged());
+        EXPECT_EQ(o.doc.GetHardwareEdited(), c.edited) << c.typed;
+        EXPECT_FALSE(o.page.RadioChannelChanged() || o.page.BandChanged());
     }
 }
 
 TEST(HHardwareDialogTest, AComboChangeIsStoredAndMarksTheHardwareEdited) {
-    CKQ70Doc doc;
-    storeDefaults(doc);
-    doc.GetMainMemory().setByte(0x0006, 0); // stale mirror
-    test::ScriptedPrompt prompt;
-    HHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
-    page.OnInitDialog();
-    ASSERT_TRUE(page.SelectItemValue(IDC_HW_SQL_RELEASE_TIME, 4));
-    ASSERT_TRUE(page.SelectItemValue(IDC_HW_KEYPAD, 1));
-    ASSERT_TRUE(page.OnOK());
-    const RadioImage& image = doc.GetMainMemory();
-    EXPECT_EQ(image.byteAt(0x2742) & 0x07, 4);
-    EXPECT_EQ(image.byteAt(0x0203) & 0x80, 0x80);
-    EXPECT_EQ(image.byteAt(0x0006), image.byteAt(0x26E8));
-    EXPECT_EQ(image.byteAt(0x0007), image.byteAt(0x26E9));
-    EXPECT_TRUE(doc.GetHardwareEdited());
-    EXPECT_FALSE(page.RadioChannelChanged() || page.BandChanged() || page.DisplayTypeChanged());
+    Opened o(ACCESS_MANUFACTURE);
+    ASSERT_TRUE(o.page.SelectItemValue(IDC_HW_SQL_RELEASE_TIME, 4));
+    ASSERT_TRUE(o.page.SelectItemValue(IDC_HW_KEYPAD, 1));
+    ASSERT_TRUE(o.page.OnOK());
+    EXPECT_EQ(o.image().byteAt(0x2742) & 0x07, 4);
+    EXPECT_EQ(o.image().byteAt(0x0203) & 0x80, 0x80);
+    EXPECT_TRUE(o.doc.GetHardwareEdited());
+    EXPECT_FALSE(o.page.RadioChannelChanged() || o.page.BandChanged());
 }
 
 TEST(HHardwareDialogTest, HiddenValuesSurviveOkAndCancelInEveryMode) {
@@ -174,24 +164,19 @@ TEST(HHardwareDialogTest, HiddenValuesSurviveOkAndCancelInEveryMode) {
     // fallbacks the combos show must not reach the image.
     for (const int mode : ALL_MODES) {
         for (const bool ok : {true, false}) {
-            CKQ70Doc doc;
-            storeDefaults(doc);
-            setHardware(doc, {{HW_RADIO_CHANNEL, 2}, {HW_FREQUENCY_BAND, 6}, {HW_CHANNEL_STEP, 1}});
-            const RadioImage before = doc.GetMainMemory();
-            test::ScriptedPrompt prompt;
-            HHardwareDialog page(doc, mode, prompt);
-            page.OnInitDialog();
-            EXPECT_EQ(page.GetShownValue(IDC_HW_RADIO_CHANNEL), "  1CH");
+            Opened o(mode, {{HW_RADIO_CHANNEL, 2}, {HW_FREQUENCY_BAND, 6}, {HW_CHANNEL_STEP, 1}});
+            const RadioImage before = o.image();
+            EXPECT_EQ(o.page.GetShownValue(IDC_HW_RADIO_CHANNEL), "  1CH");
             if (ok) {
-                EXPECT_TRUE(page.OnOK());
+                EXPECT_TRUE(o.page.OnOK());
             } else {
-                page.SelectItemValue(IDC_HW_SQL_ATTACK_TIME, 0);
-                page.TypeText(IDC_HW_FIRST_IF, "10.7");
-                page.OnCancel();
+                o.page.SelectItemValue(IDC_HW_SQL_ATTACK_TIME, 0);
+                o.page.TypeText(IDC_HW_FIRST_IF, "10.7");
+                o.page.OnCancel();
             }
-            EXPECT_TRUE(doc.GetMainMemory() == before) << "mode " << mode << " ok " << ok;
-            EXPECT_FALSE(doc.GetHardwareEdited());
-            EXPECT_FALSE(page.RadioChannelChanged() || page.BandChanged());
+            EXPECT_TRUE(o.image() == before) << "mode " << mode << " ok " << ok;
+            EXPECT_FALSE(o.doc.GetHardwareEdited());
+            EXPECT_FALSE(o.page.RadioChannelChanged() || o.page.BandChanged());
         }
     }
 }
@@ -199,7 +184,7 @@ TEST(HHardwareDialogTest, HiddenValuesSurviveOkAndCancelInEveryMode) {
 TEST(HHardwareDialogTest, LcdTypeZeroClearsTheAToDKeys) {
     for (const int lcd : {0, 1}) {
         CKQ70Doc doc;
-        storeDefaults(doc);
+        HHardwareParams().store(doc.GetMainMemory());
         setHardware(doc, {{HW_LCD_TYPE, lcd}});
         RadioImage& image = doc.GetMainMemory();
         for (std::size_t slot = 0; slot < 12; ++slot) {
@@ -222,41 +207,30 @@ TEST(HHardwareDialogTest, MinimumAboveMaximumKeepsThePageOpen) {
     {
         // Crossed limits in the image, on the page that hides them: the user cannot mend
         // them here, so they do not keep the page from closing, and stay as they were.
-        CKQ70Doc doc;
-        storeDefaults(doc);
-        setHardware(doc, {{HW_FREQUENCY_MIN, 456000000}, {HW_FREQUENCY_MAX, 436000000}});
-        const RadioImage before = doc.GetMainMemory();
-        test::ScriptedPrompt prompt;
-        HHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
-        page.OnInitDialog();
-        ASSERT_TRUE(page.SelectItemValue(IDC_HW_SQL_HYSTERESIS, 3));
-        EXPECT_TRUE(page.OnOK());
-        EXPECT_EQ(doc.GetMainMemory().be16(0x2734), before.be16(0x2734));
-        EXPECT_EQ(doc.GetMainMemory().be16(0x2736), before.be16(0x2736));
-        EXPECT_EQ(doc.GetMainMemory().byteAt(0x2743) & 0x0F, 3);
+        Opened o(ACCESS_MANUFACTURE,
+                 {{HW_FREQUENCY_MIN, 456000000}, {HW_FREQUENCY_MAX, 436000000}});
+        const RadioImage before = o.image();
+        ASSERT_TRUE(o.page.SelectItemValue(IDC_HW_SQL_HYSTERESIS, 3));
+        EXPECT_TRUE(o.page.OnOK());
+        EXPECT_EQ(o.image().be16(0x2734), before.be16(0x2734));
+        EXPECT_EQ(o.image().be16(0x2736), before.be16(0x2736));
+        EXPECT_EQ(o.image().byteAt(0x2743) & 0x0F, 3);
     }
-    {
-        // Limits typed on a page that shows them: refused, then corrected and stored.
-        CKQ70Doc doc;
-        storeDefaults(doc);
-        test::ScriptedPrompt prompt;
-        prompt.expectMessage(std::string(text::MAX_MIN_FREQUENCY_ERROR), MessageAnswer::Ok,
-                             MessageIcon::Stop);
-        AllShownHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
-        page.OnInitDialog();
-        ASSERT_TRUE(page.TypeText(IDC_HW_FREQUENCY_MIN, "456"));
-        ASSERT_TRUE(page.TypeText(IDC_HW_FREQUENCY_MAX, "436"));
-        EXPECT_FALSE(page.OnOK());
-        ASSERT_TRUE(page.TypeText(IDC_HW_FREQUENCY_MIN, "436"));
-        ASSERT_TRUE(page.TypeText(IDC_HW_FREQUENCY_MAX, "456"));
-        ASSERT_TRUE(page.OnOK());
-        EXPECT_EQ(doc.GetMainMemory().be16(0x2734), 4360);
-        EXPECT_EQ(doc.GetMainMemory().be16(0x2736), 4560);
-        EXPECT_TRUE(doc.GetHardwareEdited());
-    }
+    // Limits typed on a page that shows them: refused, then corrected and stored.
+    Opened<AllShownHardwareDialog> o(ACCESS_MANUFACTURE);
+    o.prompt.expectMessage(std::string(text::MAX_MIN_FREQUENCY_ERROR), MessageAnswer::Ok,
+                           MessageIcon::Stop);
+    ASSERT_TRUE(o.page.TypeText(IDC_HW_FREQUENCY_MIN, "456"));
+    ASSERT_TRUE(o.page.TypeText(IDC_HW_FREQUENCY_MAX, "436"));
+    EXPECT_FALSE(o.page.OnOK());
+    ASSERT_TRUE(o.page.TypeText(IDC_HW_FREQUENCY_MIN, "436"));
+    ASSERT_TRUE(o.page.TypeText(IDC_HW_FREQUENCY_MAX, "456"));
+    ASSERT_TRUE(o.page.OnOK());
+    EXPECT_EQ(o.image().be16(0x2734), 4360);
+    EXPECT_EQ(o.image().be16(0x2736), 4560);
 }
 
-TEST(HHardwareDialogTest, TheCallerLearnsOfBandRadioChannelAndDisplayChanges) {
+TEST(HHardwareDialogTest, TheCallerLearnsOfBandAndRadioChannelChanges) {
     struct Case {
         int id;
         std::int32_t value;
@@ -269,18 +243,12 @@ TEST(HHardwareDialogTest, TheCallerLearnsOfBandRadioChannelAndDisplayChanges) {
         {IDC_HW_RADIO_CHANNEL, 3, false, false, false}, // the value it had
     };
     for (const Case& c : cases) {
-        CKQ70Doc doc;
-        storeDefaults(doc);
-        test::ScriptedPrompt prompt;
-        AllShownHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
-        page.OnInitDialog();
-        ASSERT_TRUE(page.SelectItemValue(c.id, c.value));
-        ASSERT_TRUE(page.OnOK());
-        EXPECT_EQ(page.BandChanged(), c.band) << c.id;
-        EXPECT_EQ(page.RadioChannelChanged(), c.radioChannel) << c.id;
-        EXPECT_EQ(page.DisplayTypeChanged(), c.display) << c.id;
-        EXPECT_EQ(doc.GetHardwareEdited(), c.band || c.radioChannel || c.display) << c.id;
-        EXPECT_EQ(doc.GetMainMemory().byteAt(0x0007), doc.GetMainMemory().byteAt(0x26E9));
+        Opened<AllShownHardwareDialog> o(ACCESS_MANUFACTURE);
+        ASSERT_TRUE(o.page.SelectItemValue(c.id, c.value));
+        ASSERT_TRUE(o.page.OnOK());
+        EXPECT_EQ(o.page.BandChanged(), c.band) << c.id;
+        EXPECT_EQ(o.page.RadioChannelChanged(), c.radioChannel) << c.id;
+        EXPECT_EQ(o.doc.GetHardwareEdited(), c.band || c.radioChannel || c.display) << c.id;
     }
 }
 

@@ -91,34 +91,6 @@ TEST(HScanningDialogTest, VisibleControlsByAccessMode) {
             expected.insert(expected.begin(), {D::IDC_RESUME_TIME_RX, D::IDC_RESUME_TIME_TX});
         }
         EXPECT_EQ(visible, expected) << "mode " << mode;
-        EXPECT_EQ(page.GetListingLines().size(), SCAN_VALUE_COUNT);
-        page.SetFocus(D::IDC_PRIORITY_CHECK);
-        EXPECT_EQ(page.GetPromptLine().first, "Priority Check(Disable/Enable)");
-        EXPECT_EQ(page.GetPromptLine().second, "<SELECT>");
-    }
-}
-
-TEST(HScanningDialogTest, OkWithoutChangesLeavesTheImageByteIdentical) {
-    for (const int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE}) {
-        for (const int priority : {0, 2, 20}) {
-            // Priority Check off or on, with every other bit of the byte set or clear.
-            for (const std::uint8_t flags :
-                 {std::uint8_t{0x00}, std::uint8_t{0xC7}, std::uint8_t{0x18}, std::uint8_t{0xDF}}) {
-                RadioImage image = radioImage(priority);
-                image.setByte(0x0206, flags);
-                image.setByte(0x0207, 0xFF);
-                image.setByte(0x0264, 0xFF);
-                image.setByte(0x0202, 0xFF);
-                const RadioImage before = image;
-                D page(image, mode, channelsInUse(image));
-                page.OnInitDialog();
-                ASSERT_TRUE(page.OnOK());
-                // A priority channel with no entry shows the fallback, CH1, but keeps its
-                // value unless the user picks one.
-                EXPECT_TRUE(image == before)
-                    << "mode " << mode << " priority " << priority << " flags " << int(flags);
-            }
-        }
     }
 }
 
