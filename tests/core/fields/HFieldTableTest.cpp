@@ -37,15 +37,39 @@ struct NumberCase {
     std::vector<std::uint8_t> after;  // bytes at AT afterwards
 };
 
+FieldDescriptor with(FieldDescriptor d, FieldTransform transform, double factor) {
+    d.transform = transform;
+    d.factor = factor;
+    return d;
+}
+
+FieldDescriptor littleEndian(FieldDescriptor d) {
+    d.byteOrder = ByteOrder::LittleEndian;
+    return d;
+}
+
 FieldDescriptor inverted(FieldDescriptor d) {
     d.invert = true;
     return d;
 }
 
+FieldDescriptor keepingPosition(FieldDescriptor d) {
+    d.keepPosition = true;
+    return d;
+}
+
 // Each case reads a value, writes another and checks the whole image, so a wrong mask,
-// shift or byte order and any disturbed neighbour bit fail. (No table of the program uses the
-// transforms, the little-endian order or the kept bit position: those are not tested here.)
+// shift or byte order and any disturbed neighbour bit fail.
 TEST(HFieldTableTest, NumbersReadAndWriteExactlyTheirBits) {
+    const FieldDescriptor byte = numberField(AT, 0, 8);
+    const FieldDescriptor word = numberField(AT, 0, 16);
+    const FieldDescriptor shifted = with(numberField(AT, 1, 6), FieldTransform::Shift, 2);
+    const FieldDescriptor multiplied = with(word, FieldTransform::Multiply, 2.5);
+    const FieldDescriptor inexact = with(byte, FieldTransform::Multiply, 1.1);
+    const FieldDescriptor divided = with(word, FieldTransform::Divide, 10);
+    const FieldDescriptor signMagnitude = with(byte, FieldTransform::SignMagnitude, 0);
+    const FieldDescriptor signMagnitude5 =
+        with(numberField(AT, 2, 5), FieldTransform::SignMagnitude, 0);
     constexpr auto NEGATIVE = static_cast<std::int32_t>(0x89ABCDEF);
     // clang-format off
     const std::vector<NumberCase> cases = {
@@ -55,8 +79,19 @@ TEST(HFieldTableTest, NumbersReadAndWriteExactlyTheirBits) {
         {"invert",                         inverted(numberField(AT, 0, 1)),        {0xFE},                   1,        0,          {0xFF}},
         {"12 bits across two bytes",       numberField(AT, 0, 12),                 {0xA3, 0x45},             0x345,    0x9BC,      {0xA9, 0xBC}},
         {"9 bits at bit 3",                numberField(AT, 3, 9),                  {0x5A, 0xC3},             0x158,    0xA5,       {0x55, 0x2B}},
-        {"16 bits big-endian",             numberField(AT, 0, 16),                 {0x12, 0x34},             0x1234,   0xABCD,     {0xAB, 0xCD}},
+        {"16 bits big-endian",             word,                                   {0x12, 0x34},             0x1234,   0xABCD,     {0xAB, 0xCD}},
+        {"16 bits little-endian",          littleEndian(word),                     {0x12, 0x34},             0x3412,   0xABCD,     {0xCD, 0xAB}},
+        {"12 bits little-endian at bit 2", littleEndian(numberField(AT, 2, 12)),   {0x12, 0x34},             0xD04,    0x123,      {0x8E, 0x04}},
         {"32 bits",                        numberField(AT, 0, 32),                 {0x89, 0xAB, 0xCD, 0xEF}, NEGATIVE, 0x01020304, {1, 2, 3, 4}},
+        {"keep position",                  keepingPosition(numberField(AT, 6, 2)), {0xC5},                   0xC0,     0x40,       {0x45}},
+        {"shift keeps the low bits",       shifted,                                {0x36},                   6,        5,          {0x2E}},
+        {"shift masks within the field",   shifted,                                {0x36},                   6,        0xFF,       {0x7E}},
+        {"multiply",                       multiplied,                             {0x00, 0x64},             250,      1000,       {0x01, 0x90}},
+        {"multiply by an inexact factor",  inexact,                                {0x1E},                   33,       33,         {0x1E}},
+        {"divide",                         divided,                                {0x01, 0xF4},             50,       73,         {0x02, 0xDA}},
+        {"sign-magnitude negative",        signMagnitude,                          {0x85},                   -5,       -12,        {0x8C}},
+        {"sign-magnitude stays positive",  signMagnitude,                          {0x05},                   5,        200,        {0x48}},
+        {"sign-magnitude 5 bits at bit 2", signMagnitude5,                         {0xD9},                   -6,       3,          {0x8D}},
         {"BCD 0x25",                       bcdField(AT, 0, 8),                     {0x25},                   25,       37,         {0x37}},
         {"BCD cuts high digits",           bcdField(AT, 0, 8),                     {0x25},                   25,       1234,       {0x34}},
         {"BCD 12 bits at bit 4",           bcdField(AT, 4, 12),                    {0x12, 0x34},             123,      987,        {0x98, 0x74}},
@@ -76,6 +111,33 @@ TEST(HFieldTableTest, NumbersReadAndWriteExactlyTheirBits) {
         fields.setValue(0, c.written);
         EXPECT_EQ(image, expected);
     }
+}
+
+// Raw access sees the stored bits: no invert, no sign, no shift or scaling.
+TEST(HFieldTableTest, RawAccessBypassesInvertAndTransforms) {
+    const FieldDescriptor byte = numberField(AT, 0, 8);
+    const std::array<FieldDescriptor, 4> table{
+        with(byte, FieldTransform::SignMagnitude, 0),
+        with(numberField(AT + 1, 0, 8), FieldTransform::Shift, 2),
+        inverted(numberField(AT + 2, 3, 1)),
+        with(numberField(AT + 3, 0, 8), FieldTransform::Divide, 10),
+    };
+    RadioImage image = patternedImage();
+    putBytes(image, AT, {0x85, 0xB7, 0x08, 0xC8});
+    HFieldTable fields(table);
+    fields.init(image);
+    EXPECT_EQ(fields.readRaw(0), 0x85);
+    EXPECT_EQ(fields.readRaw(1), 0xB7);
+    EXPECT_EQ(fields.readRaw(2), 1);
+    EXPECT_EQ(fields.readRaw(3), 0xC8);
+
+    fields.writeRaw(0, 0x8C);
+    fields.writeRaw(1, 0x03);
+    fields.writeRaw(2, 0);
+    fields.writeRaw(3, 0x2A);
+    RadioImage expected = patternedImage();
+    putBytes(expected, AT, {0x8C, 0x03, 0x00, 0x2A});
+    EXPECT_EQ(image, expected);
 }
 
 TEST(HFieldTableTest, TextsUseTheRadioCharacterCode) {
@@ -131,8 +193,10 @@ TEST(HFieldTableTest, WritesThatMustNotHappenLeaveTheImageAlone) {
     fields.init(image);
 
     fields.setValue(0, 1);
+    fields.writeRaw(0, 1);
     fields.writeString(1, "ZZ");
     fields.setValue(3, 1);
+    fields.writeRaw(3, 1);
     fields.writeString(3, "ZZ");
     fields.setValue(1, 1);      // a text field takes no number
     fields.writeString(2, "Z"); // and a number field no text
@@ -141,14 +205,19 @@ TEST(HFieldTableTest, WritesThatMustNotHappenLeaveTheImageAlone) {
     HFieldTable readOnlyImage(table);
     readOnlyImage.init(static_cast<const RadioImage&>(image));
     readOnlyImage.setValue(2, 1);
+    readOnlyImage.writeRaw(2, 1);
     EXPECT_EQ(image, original);
     EXPECT_EQ(readOnlyImage.getValue(2), original.byteAt(AT + 8));
 
     EXPECT_EQ(fields.getValue(0), original.byteAt(AT));
     EXPECT_EQ(fields.getValue(3), -1);
+    EXPECT_EQ(fields.readRaw(3), -1);
     EXPECT_EQ(fields.getValue(1), -1);
     EXPECT_EQ(fields.readString(3), "");
     EXPECT_EQ(fields.readString(0), "");
+    EXPECT_EQ(fields.getDefault(0), 7);
+    EXPECT_EQ(fields.getDefault(2), 9);
+    EXPECT_EQ(fields.getDefault(3), -1);
 }
 
 // A descriptor that reaches past the image reads zeros there and writes only inside it.

@@ -95,6 +95,8 @@ TEST(HParamsTest, RecordObjectsReadAndWriteTheirOwnRecord) {
         /* 1 low nibble */ numberField(1, 0, 4),
     }};
     const RecordLayout records{.base = 0x0500, .strideBytes = 4};
+    const RecordLayout bits{.base = 0x0600, .strideBits = 1};
+    constexpr std::array<FieldDescriptor, 1> BIT_FIELDS = {{/* 0 scan */ numberField(0, 0, 1)}};
 
     RadioImage image;
     for (std::size_t record = 0; record < 3; ++record) {
@@ -102,12 +104,17 @@ TEST(HParamsTest, RecordObjectsReadAndWriteTheirOwnRecord) {
         channel.set(0, static_cast<std::int32_t>(0x10 + record));
         channel.set(1, 0xF);
         channel.store(image);
+        HParams scan(BIT_FIELDS,
+                     {.layout = bits, .select = RecordPlace::Select::ByBit, .record = record});
+        scan.set(0, record == 1 ? 1 : 0);
+        scan.store(image);
     }
     RadioImage expected;
     for (std::size_t record = 0; record < 3; ++record) {
         expected.setByte(0x0500 + 4 * record, static_cast<std::uint8_t>(0x10 + record));
         expected.setByte(0x0501 + 4 * record, 0x0F);
     }
+    expected.setByte(0x0600, 0x02);
     EXPECT_EQ(image, expected);
 
     HParams second(RECORD_FIELDS, {.layout = records, .record = 2});

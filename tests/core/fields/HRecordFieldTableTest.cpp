@@ -27,6 +27,9 @@ TEST(HRecordFieldTableTest, RecordsSelectedByByteFollowStrideAndBlocks) {
     };
     const std::vector<Case> cases = {
         {"32-byte records", {.base = BASE, .strideBytes = 32}, {{0, BASE + 1}, {3, BASE + 97}}},
+        {"blocks of 8 with a gap",
+         {.base = BASE, .strideBytes = 16, .blockGap = 0x80, .recordsPerBlock = 8},
+         {{7, BASE + 113}, {8, BASE + 0x80 + 129}, {17, BASE + 0x100 + 273}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -61,6 +64,9 @@ TEST(HRecordFieldTableTest, RecordsSelectedByBitFollowTheBitStride) {
         {"stride 16: every second byte",
          {.base = BASE, .strideBits = 16},
          {{0, BASE, 0}, {1, BASE + 2, 0}, {5, BASE + 10, 0}}},
+        {"word swap",
+         {.base = BASE, .strideBits = 1, .wordSwap = true},
+         {{0, BASE + 1, 0}, {7, BASE + 1, 7}, {8, BASE, 0}, {16, BASE + 3, 0}, {29, BASE + 2, 5}}},
     };
     const std::array<FieldDescriptor, 1> table{numberField(0, 0, 1)};
     for (const Case& c : cases) {

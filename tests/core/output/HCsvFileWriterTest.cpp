@@ -51,19 +51,30 @@ FileWriteHooks diskFullAfter(int allowed) {
                           {}};
 }
 
-// The program writes with the default separator, quotes and line end only.
 TEST(HCsvFileWriterTest, LineRule) {
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"Chn", "SC"}, "\"Chn\",\"SC\"\r\n"},
-        {{""}, "\"\"\r\n"},
-        {{"say \"hi\"", "1,2"}, "\"say \"hi\"\",\"1,2\"\r\n"},
-        {{" v ", "Enable "}, "\" v \",\"Enable \"\r\n"},
-        {{}, "\r\n"},
+    struct Case {
+        std::vector<std::string> cells;
+        std::string separator;
+        std::string quotes;
+        std::string dataEnd;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {{"Chn", "SC"}, ",", "\"", "\r\n", "\"Chn\",\"SC\"\r\n"},
+        {{""}, ",", "\"", "\r\n", "\"\"\r\n"},
+        {{"say \"hi\"", "1,2"}, ",", "\"", "\r\n", "\"say \"hi\"\",\"1,2\"\r\n"},
+        {{" v ", "Enable "}, ",", "\"", "\r\n", "\" v \",\"Enable \"\r\n"},
+        {{}, ",", "\"", "\r\n", "\r\n"},
+        {{"a", "b", "c"}, ";", "'", "\n", "'a';'b';'c'\n"},
+        {{"a", "b"}, "\t", "", "|", "a\tb|"},
     };
     ScriptedPrompt prompt;
-    const HCsvFileWriter writer(prompt);
-    for (const auto& [cells, expected] : cases) {
-        EXPECT_EQ(writer.csvLine(cells), expected);
+    for (const Case& c : cases) {
+        HCsvFileWriter writer(prompt);
+        writer.setSetting(HCsvFileWriter::SEPARATOR, c.separator);
+        writer.setSetting(HCsvFileWriter::QUOTES, c.quotes);
+        writer.setSetting(HCsvFileWriter::DATA_END, c.dataEnd);
+        EXPECT_EQ(writer.csvLine(c.cells), c.expected);
     }
 }
 
@@ -105,14 +116,26 @@ TEST(HCsvFileWriterTest, SaveDialogChoosesThePathAndCancelWritesNothing) {
 TEST(HCsvFileWriterTest, OpenFailuresSetErrorCode00AndTouchNothing) {
     TempFolder folder;
     ::mkdir(folder.file("folder.csv").c_str(), 0755);
+    struct Case {
+        std::string path;
+        std::string openType;
+    };
+    const Case cases[] = {
+        {"", "w"},
+        {folder.file("missing/out.csv"), "w"},
+        {folder.file("folder.csv"), "w"},
+        {"/dev/full", "w"},
+        {"/dev/null", "w"},
+        {folder.file("out.csv"), "r"},
+        {folder.file("out.csv"), "w+"},
+    };
     ScriptedPrompt prompt;
-    for (const std::string& path :
-         {std::string(), folder.file("missing/out.csv"), folder.file("folder.csv"),
-          std::string("/dev/full"), std::string("/dev/null")}) {
+    for (const Case& c : cases) {
         HCsvFileWriter writer(prompt);
-        aimAt(writer, path);
-        EXPECT_FALSE(writer.open()) << path;
-        EXPECT_EQ(writer.errorCode(), "00") << path;
+        aimAt(writer, c.path);
+        writer.setSetting(HTextFileWriter::FILE_OPEN_TYPE, c.openType);
+        EXPECT_FALSE(writer.open()) << c.path << " " << c.openType;
+        EXPECT_EQ(writer.errorCode(), "00") << c.path;
         EXPECT_FALSE(writer.writeRow({"x"}));
     }
     struct stat info {};
@@ -180,21 +203,32 @@ TEST(HCsvFileWriterTest, AbandonedWriterLeavesNoFile) {
     EXPECT_TRUE(folderEntries(folder.path()).empty());
 }
 
-TEST(HCsvFileWriterTest, FinishedFileReplacesTheOldOne) {
+TEST(HCsvFileWriterTest, FinishedFileReplacesTheOldOneOrAppendsToIt) {
     TempFolder folder;
     const std::string target = folder.file("radio.csv");
     ASSERT_EQ(::symlink(target.c_str(), folder.file("link.csv").c_str()), 0);
     ScriptedPrompt prompt;
-    // Written to the file itself and through a link to it.
-    for (const std::string& path : {target, folder.file("link.csv")}) {
+    struct Case {
+        std::string openType;
+        std::string path;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"w", target, "\"new\"\r\n"},
+        {"a", target, "old\r\n\"new\"\r\n"},
+        {"ab", target, "old\r\n\"new\"\r\n"},
+        {"wt", folder.file("link.csv"), "\"new\"\r\n"},
+    };
+    for (const Case& c : cases) {
         TempFolder::writeText(target, "old\r\n");
         ::chmod(target.c_str(), 0640);
         HCsvFileWriter writer(prompt);
-        aimAt(writer, path);
-        ASSERT_TRUE(writer.open()) << path;
+        aimAt(writer, c.path);
+        writer.setSetting(HTextFileWriter::FILE_OPEN_TYPE, c.openType);
+        ASSERT_TRUE(writer.open()) << c.openType;
         ASSERT_TRUE(writer.writeRow({"new"}));
         ASSERT_TRUE(writer.close());
-        EXPECT_EQ(TempFolder::readText(target), "\"new\"\r\n") << path;
+        EXPECT_EQ(TempFolder::readText(target), c.expected) << c.openType;
         struct stat info {};
         ASSERT_EQ(::lstat(folder.file("link.csv").c_str(), &info), 0);
         EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link stays a link";

@@ -111,6 +111,34 @@ TEST(HDialogTest, EditNumbersIgnoreACommaDecimalLocale) {
     expectEditNumbers();
 }
 
+TEST(HDialogTest, NumericListWithAFirstEntryOfItsOwn) {
+    static constexpr ComboDefinition SQUELCH{.kind = LIST_NUMERIC,
+                                             .count = 3,
+                                             .firstEntryText = "Off",
+                                             .firstEntryValue = 0,
+                                             .firstValueX10 = 15,
+                                             .stepX10 = 5,
+                                             .unit = "sec",
+                                             .oneDecimal = true};
+    static constexpr FieldDescriptor ONE[] = {numberField(0x10, 0, 8, 7)};
+    struct Page : HDialog {
+        explicit Page(RadioImage& image) : HDialog("HOne", image, 0) {
+            AddCombo(1, "x", 0, SQUELCH, params, 0);
+        }
+        HParams params{ONE};
+    };
+    RadioImage image;
+    Page page(image);
+    page.OnInitDialog();
+    const auto& items = page.GetControl(1)->items;
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0].text, "Off");
+    EXPECT_EQ(items[1].text, "1.5  sec");
+    EXPECT_EQ(items[3].text, "2.5  sec");
+    EXPECT_EQ(items[3].itemValue, 3);
+    EXPECT_EQ(page.GetShownValue(1), "Off") << "value 7 has no entry: the fallback of item 0";
+}
+
 TEST(HDialogTest, OkStoresWhatTheUserChose) {
     RadioImage image = imageWithDefaults();
     SamplePage page(image, 1);

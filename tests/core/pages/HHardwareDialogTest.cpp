@@ -156,7 +156,8 @@ TEST(HHardwareDialogTest, AComboChangeIsStoredAndMarksTheHardwareEdited) {
     EXPECT_EQ(o.image().byteAt(0x2742) & 0x07, 4);
     EXPECT_EQ(o.image().byteAt(0x0203) & 0x80, 0x80);
     EXPECT_TRUE(o.doc.GetHardwareEdited());
-    EXPECT_FALSE(o.page.RadioChannelChanged() || o.page.BandChanged());
+    EXPECT_FALSE(o.page.RadioChannelChanged() || o.page.BandChanged() ||
+                 o.page.DisplayTypeChanged());
 }
 
 TEST(HHardwareDialogTest, HiddenValuesSurviveOkAndCancelInEveryMode) {
@@ -230,7 +231,7 @@ TEST(HHardwareDialogTest, MinimumAboveMaximumKeepsThePageOpen) {
     EXPECT_EQ(o.image().be16(0x2736), 4560);
 }
 
-TEST(HHardwareDialogTest, TheCallerLearnsOfBandAndRadioChannelChanges) {
+TEST(HHardwareDialogTest, TheCallerLearnsOfBandRadioChannelAndDisplayChanges) {
     struct Case {
         int id;
         std::int32_t value;
@@ -248,6 +249,7 @@ TEST(HHardwareDialogTest, TheCallerLearnsOfBandAndRadioChannelChanges) {
         ASSERT_TRUE(o.page.OnOK());
         EXPECT_EQ(o.page.BandChanged(), c.band) << c.id;
         EXPECT_EQ(o.page.RadioChannelChanged(), c.radioChannel) << c.id;
+        EXPECT_EQ(o.page.DisplayTypeChanged(), c.display) << c.id;
         EXPECT_EQ(o.doc.GetHardwareEdited(), c.band || c.radioChannel || c.display) << c.id;
     }
 }

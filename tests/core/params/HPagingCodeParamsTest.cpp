@@ -10,15 +10,17 @@ namespace {
 using P = HPagingCodeParams;
 
 TEST(HPagingCodeParamsTest, RecordsDecode) {
-    // The decode action and status are values of the golden record.
     struct Case {
         std::uint8_t byte0, byte1;
         const char* code;
+        const char* action;
+        const char* status;
     };
     const Case cases[] = {
-        {0x12, 0x34, "234"}, {0x00, 0x00, "000"}, {0xFA, 0xBC, "ABC"},
-        {0x4F, 0xFE, "##*"}, {0x2F, 0xFF, ""}, // erased digits: not defined
-        {0xFF, 0xFF, ""},
+        {0x12, 0x34, "234", "Alarm", "ENC Only"}, {0x00, 0x00, "000", "Normal", "ENC Only"},
+        {0xFA, 0xBC, "ABC", "Kill", "ENC & DEC"}, {0x4F, 0xFE, "##*", "Normal", "ENC & DEC"},
+        {0x2F, 0xFF, "", "Stun", "ENC Only"}, // erased digits: not defined
+        {0xFF, 0xFF, "", "Kill", "ENC & DEC"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -30,6 +32,8 @@ TEST(HPagingCodeParamsTest, RecordsDecode) {
         EXPECT_EQ(params.codeText(), c.code);
         EXPECT_EQ(params.isDefined(), *c.code != '\0');
         EXPECT_EQ(P::isDefinedIn(image, 9), *c.code != '\0');
+        EXPECT_EQ(params.decodeActionText(), c.action);
+        EXPECT_EQ(params.decodeStatusText(), c.status);
     }
 }
 
