@@ -53,17 +53,6 @@ std::optional<int> toneCodeNumber(ToneKind kind, std::int32_t value) {
     return first + static_cast<int>(it - table.begin());
 }
 
-std::optional<std::int32_t> toneOfCodeNumber(int codeNumber) {
-    if (codeNumber >= CTCSS_FIRST_CODE_NUMBER && codeNumber < DCS_FIRST_CODE_NUMBER) {
-        return ctcssTable[static_cast<std::size_t>(codeNumber - CTCSS_FIRST_CODE_NUMBER)];
-    }
-    if (codeNumber >= DCS_FIRST_CODE_NUMBER &&
-        codeNumber < DCS_FIRST_CODE_NUMBER + static_cast<int>(DCS_COUNT)) {
-        return dcsTable[static_cast<std::size_t>(codeNumber - DCS_FIRST_CODE_NUMBER)];
-    }
-    return std::nullopt;
-}
-
 std::int32_t snapTone(ToneKind kind, std::int32_t value) {
     const auto table = tableOf(kind);
     if (value < table.front()) {

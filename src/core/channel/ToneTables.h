@@ -20,7 +20,6 @@ enum class ToneKind { Ctcss, Dcs };
 constexpr int CTCSS_FIRST_CODE_NUMBER = 10;
 constexpr int DCS_FIRST_CODE_NUMBER = 60;
 std::optional<int> toneCodeNumber(ToneKind kind, std::int32_t value);
-std::optional<std::int32_t> toneOfCodeNumber(int codeNumber);
 // True when `value` is one of the kind's listed tones.
 inline bool isListedTone(ToneKind kind, std::int32_t value) {
     return toneCodeNumber(kind, value).has_value();
