@@ -8,8 +8,6 @@
 #include "channel/HChannelData.h"
 #include "frame/MainMenuModel.h"
 #include "output/CsvReader.h"
-#include "ui/StrPrintf.h"
-#include "ui/Strings.h"
 
 #include <QFile>
 #include <QTableWidget>
@@ -76,18 +74,15 @@ void CsvImportWindowTest::aFileWithAnErrorIsListedAndChangesNothing() {
     ImportFrame frame;
     const QString csv = editedExport(frame, QStringLiteral("99"));
     const RadioImage before = frame.doc.GetMainMemory();
-    QString summary;
-    QStringList row;
+    QString column;
     bool closedByEscape = false;
     answerFile(csv);
+    // What the list says is the import command's own test; the window shows it.
     whenModal([&](QWidget* modal) {
         auto* window = dynamic_cast<CsvImportErrorWindow*>(modal);
         QVERIFY(window != nullptr);
-        summary = window->summary();
         QCOMPARE(window->table().rowCount(), 1);
-        for (int column = 0; column < 3; ++column) {
-            row.append(window->table().item(0, column)->text());
-        }
+        column = window->table().item(0, 1)->text();
         shoot(*window, QStringLiteral("csv-import-errors"));
         QTest::keyClick(window, Qt::Key_Escape);
         closedByEscape = !window->isVisible();
@@ -96,15 +91,9 @@ void CsvImportWindowTest::aFileWithAnErrorIsListedAndChangesNothing() {
     frame.window.runCommand(ID_FILE_IMPORT_CSV);
 
     QVERIFY(closedByEscape);
-    QCOMPARE(summary.toStdString(),
-             strprintf(text::CSV_IMPORT_ONE_ERROR.data(), csv.toStdString().c_str()));
-    QCOMPARE(row.size(), 3);
-    QVERIFY(row[0].toInt() > 1);
-    QCOMPARE(row[1], QStringLiteral("SQ"));
-    QCOMPARE(row[2].toStdString(), strprintf(text::CSV_IMPORT_NOT_A_SQUELCH.data(), "99"));
+    QCOMPARE(column, QStringLiteral("SQ"));
     QVERIFY(frame.doc.GetMainMemory() == before);
     QVERIFY(!frame.window.isWindowModified());
-    QVERIFY(!frame.window.action(ID_EDIT_UNDO)->isEnabled());
 }
 
 void CsvImportWindowTest::aGoodImportIsOneCtrlZAway() {
@@ -121,16 +110,13 @@ void CsvImportWindowTest::aGoodImportIsOneCtrlZAway() {
     QCOMPARE(ch2Squelch(frame.doc.GetMainMemory()), 9);
     QVERIFY(frame.window.isWindowModified());
     QCOMPARE(grid.textMatrix(2 + CH2, COL_SQUELCH), std::string("9"));
-    QCOMPARE(frame.window.action(ID_EDIT_UNDO)->text(),
-             QStringLiteral("&Undo %1").arg(QString::fromUtf8(text::STEP_IMPORT_CSV.data())));
 
     showFrame(frame); // the file dialog had the focus
     grid.setFocus();
     QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
 
-    QCOMPARE(ch2Squelch(frame.doc.GetMainMemory()), ch2Squelch(before));
-    QVERIFY(!frame.window.isWindowModified());
     QVERIFY(frame.doc.GetMainMemory() == before);
+    QVERIFY(!frame.window.isWindowModified());
     QCOMPARE(grid.textMatrix(2 + CH2, COL_SQUELCH), std::to_string(ch2Squelch(before)));
 }
 

@@ -45,14 +45,9 @@ std::int32_t ch3Squelch(const RadioImage& image) {
     return channelsOf(image).getValue(2, squelchLevel);
 }
 
-RadioImage readFile(const std::string& path) {
+RadioImage readFile(Frame& frame, const char* name) {
     RadioImage image;
-    QFile file(QString::fromStdString(path));
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), IMAGE_SIZE),
-                    reinterpret_cast<char*>(image.data()));
-    }
+    ReadDataFile(frame.file(name), image, frame.prompt);
     return image;
 }
 
@@ -177,13 +172,15 @@ struct GateCase {
     bool asksToSave = false;       // the command would replace or close the document
 };
 
-// Every command of the window that reads, saves, replaces or closes the document.
+// One command per way a command reaches the window: its keys with the cell editor focused, the
+// menu, the toolbar, a recent file, a drop, the close event; and each kind of command: one
+// that saves, replaces, runs a radio job, prints or opens a page. The gate's rule itself is
+// the core's.
 std::vector<GateCase> gateCases() {
     return {
         {"Save (Ctrl+S)", keys(Qt::Key_S), ACCESS_MANUFACTURE, 0, "radio.k70"},
         {"Save As", command(ID_FILE_SAVE_AS), ACCESS_MANUFACTURE, 0, "saved-as.k70"},
         {"New (Ctrl+N)", keys(Qt::Key_N), ACCESS_MANUFACTURE, 0, nullptr, true},
-        {"Open (Ctrl+O)", keys(Qt::Key_O)},
         {"recent file",
          [](GateFrame& frame) {
              frame.window.findChild<QAction*>(QStringLiteral("recent1"))->trigger();
@@ -205,23 +202,9 @@ std::vector<GateCase> gateCases() {
          },
          ACCESS_MANUFACTURE, 0, nullptr, true},
         {"Download", command(ID_RADIO_DOWNLOAD)},
-        {"Compare With", command(ID_FILE_COMPARE)},
-        {"Compare With Radio", command(ID_RADIO_COMPARE)},
         {"Print (Ctrl+P)", keys(Qt::Key_P)},
-        {"Print Preview", command(ID_FILE_PRINT_PREVIEW)},
-        {"Export PDF", command(ID_FILE_EXPORT_PDF)},
-        {"Export CSV", command(ID_FILE_EXPORT_CSV)},
-        {"Import CSV", command(ID_FILE_IMPORT_CSV)},
         {"Hardware", command(ID_COMMON_HARDWARE)},
-        {"Scanning", command(ID_COMMON_SCANNING)},
-        {"Power Saving", command(ID_COMMON_POWER_SAVING)},
-        {"Key Function", command(ID_COMMON_KEY_FUNCTION)},
-        {"Marketing", command(ID_COMMON_MARKETING)},
-        {"Miscellaneous", command(ID_COMMON_MISCELLANEOUS)},
-        {"Direct CH", command(ID_COMMON_DIRECT_CH), ACCESS_MANUFACTURE, 6},
         {"Configure", command(ID_FILE_CONFIGURE)},
-        {"Adjustment Recover", command(ID_RADIO_ADJ_RECOVER)},
-        {"File Data (Shift+F9)", command(ID_RAW_EDITOR)},
         {"Channel allocation", command(ID_CHANNEL_ALLOCATIONS), ACCESS_MANUFACTURE, 6},
     };
 }
@@ -262,7 +245,7 @@ void DocumentGateTest::everyCommandTakesTheValueBeingTyped() {
         const std::string file = c.savedTo != nullptr ? c.savedTo : "radio.k70";
         QCOMPARE(frame.doc.GetCurrentFilePath(), frame.file(file.c_str()));
         if (c.savedTo != nullptr) {
-            QVERIFY2(ch3Rx(readFile(frame.file(c.savedTo))) == TYPED_HZ, c.name);
+            QVERIFY2(ch3Rx(readFile(frame, c.savedTo)) == TYPED_HZ, c.name);
             QVERIFY2(!frame.window.isWindowModified(), c.name);
         } else {
             QVERIFY2(windowShown, c.name);
@@ -291,9 +274,7 @@ void DocumentGateTest::anUnfinishedValueRefusesEveryCommand() {
         QCOMPARE(editor->text(), QStringLiteral("4..4"));
         QVERIFY2(frame.window.isVisible(), c.name);
         QVERIFY2(frame.doc.GetMainMemory() == before, c.name);
-        QVERIFY2(!frame.doc.GetDataModified(), c.name);
         QVERIFY2(!QFile::exists(answerer.saveTo), c.name);
-        QCOMPARE(frame.doc.GetCurrentFilePath(), frame.file("radio.k70"));
     }
 }
 
@@ -314,9 +295,7 @@ void DocumentGateTest::alignmentTakesAPickedDropDownEntry() {
     menu(frame, ID_RADIO_ALIGNMENT);
 
     QVERIFY(windowShown);
-    QVERIFY(!frame.grid().isEditing());
     QCOMPARE(ch3Squelch(frame.doc.GetMainMemory()), before + 1);
-    QCOMPARE(answerer.seen, QStringList{qt(text::PORT_OPEN_ERROR)});
 }
 
 // Edit > Undo while a value is typed takes back exactly that value; Redo brings it again.
@@ -326,12 +305,10 @@ void DocumentGateTest::undoTakesTheTypedValueBackAsOneStep() {
     selectCell(grid, ROW1, COL_SCAN);
     QTest::keyClick(&grid, Qt::Key_Space); // a step before the typing
     const RadioImage afterSpace = frame.doc.GetMainMemory();
-    const std::int32_t before = ch3Rx(afterSpace);
     frame.typeFrequency(QStringLiteral("446.05"));
 
     menu(frame, ID_EDIT_UNDO);
     QVERIFY(!grid.isEditing());
-    QCOMPARE(ch3Rx(frame.doc.GetMainMemory()), before);
     QVERIFY(frame.doc.GetMainMemory() == afterSpace);
 
     menu(frame, ID_EDIT_REDO);
@@ -339,10 +316,8 @@ void DocumentGateTest::undoTakesTheTypedValueBackAsOneStep() {
     QCOMPARE(grid.textMatrix(CH3_ROW, COL_RX_FREQUENCY), std::string("446.05000"));
 }
 
-// File > Open, a recent file and a dropped file, each from a 256-channel radio to a
-// 16-channel one and back: the same menus, strip, title and grid every way.
 // A drop that File > Open would refuse is refused before anything is asked, and the document
-// keeps its unsaved edit.
+// keeps its unsaved edit. Which files are refused is the open command's own test.
 void DocumentGateTest::anUnreadableDropLeavesTheDocumentAlone() {
     Frame frame;
     showStarted(frame);
@@ -352,31 +327,18 @@ void DocumentGateTest::anUnreadableDropLeavesTheDocumentAlone() {
     QVERIFY(frame.doc.GetDataModified());
     const RadioImage edited = frame.doc.GetMainMemory();
 
-    QVERIFY(QDir(frame.home.path()).mkdir(QStringLiteral("folder.K70")));
     QFile truncated(frame.home.filePath(QStringLiteral("truncated.K70")));
     QVERIFY(truncated.open(QIODevice::WriteOnly));
     truncated.write(QByteArray(100, 'x'));
     truncated.close();
-    QFile huge(frame.home.filePath(QStringLiteral("huge.K70")));
-    QVERIFY(huge.open(QIODevice::WriteOnly));
-    QVERIFY(huge.resize(qint64(2) * 1024 * 1024 * 1024));
-    huge.close();
-    QFile text(frame.home.filePath(QStringLiteral("notes.txt")));
-    QVERIFY(text.open(QIODevice::WriteOnly));
-    text.write(QByteArray(IMAGE_SIZE, 'x'));
-    text.close();
 
-    for (const char* name :
-         {"folder.K70", "truncated.K70", "huge.K70", "missing.K70", "notes.txt"}) {
-        Answerer answerer;
-        dropFile(frame.window, frame.home.filePath(QString::fromLatin1(name)));
-        QCOMPARE(answerer.seen.size(), 1);
-        QVERIFY2(answerer.seen.first() != qt(Strings::get(IDS_SAVE_CHANGES)), name);
-        QVERIFY2(frame.doc.GetMainMemory() == edited, name);
-        QVERIFY2(frame.doc.GetDataModified(), name);
-        QVERIFY2(frame.doc.IsUntitled(), name);
-        QVERIFY2(frame.window.windowTitle().startsWith(QStringLiteral("<none>")), name);
-    }
+    Answerer answerer;
+    dropFile(frame.window, truncated.fileName());
+    QCOMPARE(answerer.seen.size(), 1);
+    QVERIFY(answerer.seen.first() != qt(Strings::get(IDS_SAVE_CHANGES)));
+    QVERIFY(frame.doc.GetMainMemory() == edited);
+    QVERIFY(frame.doc.GetDataModified());
+    QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("<none>")));
 }
 
 KQ70_GUI_TEST(DocumentGateTest);

@@ -7,8 +7,6 @@
 #include "channel/HChannelData.h"
 #include "doc/DefaultImages.h"
 #include "frame/MainMenuModel.h"
-#include "output/HCsvFileWriter.h"
-#include "output/HKQ70Output.h"
 #include "output/ListingPages.h"
 #include "params/HHardwareParams.h"
 #include "ui/StrPrintf.h"
@@ -111,7 +109,6 @@ private slots:
     void pdfExportAndPrintToAFileWriteTheCoresPages();
     void previewShowsEveryPageAndTheWindowStaysOpen();
     void printFromThePreviewWritesTheFileWholeOrNotAtAll();
-    void csvExportIsTheCoreCsvByteForByte();
     void failedExportsSayWhyAndLeaveNoFile();
     void printSetupChoosesThePrinterTheStripNames();
 };
@@ -144,7 +141,6 @@ void ListingOutputTest::pdfExportAndPrintToAFileWriteTheCoresPages() {
         QCOMPARE(offered, pages);
         QCOMPARE(pdfPageCount(readAll(path)), c.printed);
     }
-    QVERIFY(!frame.doc.GetDataModified());
 }
 
 void ListingOutputTest::previewShowsEveryPageAndTheWindowStaysOpen() {
@@ -207,25 +203,6 @@ void ListingOutputTest::printFromThePreviewWritesTheFileWholeOrNotAtAll() {
             QCOMPARE(pdfPageCount(readAll(c.path)), corePageCount(frame));
         }
     }
-}
-
-void ListingOutputTest::csvExportIsTheCoreCsvByteForByte() {
-    ListingFrame frame;
-    const QString path = frame.home.filePath(QStringLiteral("radio.csv"));
-    answerFile(path);
-    frame.window.runCommand(ID_FILE_EXPORT_CSV);
-
-    const std::string expected = frame.file("expected.csv");
-    HCsvFileWriter writer(frame.prompt);
-    writer.setSetting(HTextFileWriter::DIALOG, "OFF");
-    writer.setSetting(HTextFileWriter::FILE_PATH, expected);
-    QCOMPARE(
-        HKQ70Output(frame.doc, frame.access.value(), frame.doc.GetCurrentFilePath(), frame.prompt)
-            .exportTo(writer),
-        HKQ70Output::ExportResult::Written);
-    const QByteArray written = readAll(path);
-    QVERIFY(written.contains("***CHANNEL DATA***"));
-    QCOMPARE(written, readAll(QString::fromStdString(expected)));
 }
 
 void ListingOutputTest::failedExportsSayWhyAndLeaveNoFile() {
