@@ -18,13 +18,9 @@
 #include "image/RadioImage.h"
 #include "ui/Strings.h"
 
-#include <QApplication>
-#include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>

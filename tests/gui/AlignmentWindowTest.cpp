@@ -24,16 +24,13 @@
 #include "service/HVcoAlignDialog.h"
 #include "ui/Strings.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>

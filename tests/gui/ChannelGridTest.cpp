@@ -2,12 +2,10 @@
 #include "ChannelViewWidget.h"
 #include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
-#include "HelpWindow.h"
 #include "RawImageDialog.h"
 #include "channel/ChannelCellTexts.h"
 #include "channel/ChannelGridLayout.h"
 #include "channel/HChannelData.h"
-#include "channel/HChannelRecord.h"
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "frame/DocumentCommands.h"
@@ -19,13 +17,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 

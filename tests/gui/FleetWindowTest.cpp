@@ -9,7 +9,6 @@
 #include "ui/Strings.h"
 
 #include <QFile>
-#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>

@@ -17,23 +17,17 @@
 #include "channel/HChannelData.h"
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
-#include "frame/ConfigureChoices.h"
 #include "frame/DocumentCommands.h"
 #include "log/HLogPrint.h"
 #include "pages/HMiscDialog.h"
 #include "pages/HScanningDialog.h"
 #include "params/HMiscParams.h"
-#include "params/HScanParams.h"
-#include "service/AdjustmentChecks.h"
 #include "support/CompletionMarker.h"
 #include "ui/Strings.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QInputDialog>
-#include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include <functional>

@@ -20,28 +20,20 @@
 #include "log/HLogPrint.h"
 #include "pages/HDialog.h"
 #include "pages/HMiscDialog.h"
-#include "params/HHardwareParams.h"
 #include "params/HMiscParams.h"
 #include "platform/IniFile.h"
 #include "ui/Strings.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QtTest>
 
 #include <functional>

@@ -20,7 +20,6 @@
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QStatusTipEvent>

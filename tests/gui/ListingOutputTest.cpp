@@ -2,13 +2,11 @@
 // window's commands and their real dialogs.
 #include "ChannelViewWidget.h"
 #include "GuiTestSupport.h"
-#include "ListingPrinter.h"
 #include "MainWindow.h"
 #include "channel/HChannelData.h"
 #include "doc/DefaultImages.h"
 #include "frame/MainMenuModel.h"
 #include "output/ListingPages.h"
-#include "params/HHardwareParams.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
@@ -22,13 +20,10 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QPrinter>
 #include <QPrinterInfo>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
-#include <QTimer>
 #include <QtTest>
 
 using namespace kq70;

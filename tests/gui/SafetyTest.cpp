@@ -10,12 +10,10 @@
 #include "RadioSession.h"
 #include "RawImageDialog.h"
 #include "app/AppSettings.h"
-#include "channel/ChannelCellTexts.h"
 #include "channel/HChannelData.h"
 #include "doc/DataFile.h"
 #include "pages/HMiscDialog.h"
 #include "params/HMiscParams.h"
-#include "platform/IniFile.h"
 #include "ui/Strings.h"
 
 #include <QAction>
@@ -25,7 +23,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>

@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QInputDialog>
 #include <QTimer>
 #include <QtTest>
 
