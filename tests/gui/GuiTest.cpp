@@ -90,9 +90,7 @@ void GuiTest::keyboardEditInAPageReachesTheImageAndEnterDoesNotClose() {
     CKQ70Doc doc;
     BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
     HMiscDialog page(doc.GetMainMemory(), ACCESS_NORMAL);
-    QString helpTopic;
-    ParameterPageDialog dialog(page, QStringLiteral("Miscellaneous"), nullptr,
-                               [&helpTopic](const QString& topic) { helpTopic = topic; });
+    ParameterPageDialog dialog(page, QStringLiteral("Miscellaneous"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
 
@@ -101,7 +99,6 @@ void GuiTest::keyboardEditInAPageReachesTheImageAndEnterDoesNotClose() {
     QVERIFY(option != nullptr);
     option->setFocus();
     QTest::keyClick(option, Qt::Key_Down);
-    QCOMPARE(option->currentText(), QStringLiteral("Encryption Unit"));
     QTest::keyClick(option, Qt::Key_Return);
     QVERIFY(dialog.isVisible()); // Enter on a field is swallowed
 
@@ -122,8 +119,6 @@ void GuiTest::keyboardEditInAPageReachesTheImageAndEnterDoesNotClose() {
     QCOMPARE(split->text(), QStringLiteral("5.0")); // the filter dropped the letter
     QTest::keyClick(split, Qt::Key_Return);
     QVERIFY(dialog.isVisible());
-    QTest::keyClick(split, Qt::Key_F1);
-    QCOMPARE(helpTopic, QStringLiteral("pages#miscellaneous"));
 
     QTest::mouseClick(okButton(dialog), Qt::LeftButton);
     QCOMPARE(HMiscParams::optionUnitOf(doc.GetMainMemory()), HMiscParams::OPTION_UNIT_ENCRYPTION);

@@ -200,11 +200,11 @@ void KeysAndHelpTest::f1InTheGridOpensTheColumnsSection() {
     FlexGridWidget& grid = frame.window.channelView().grid();
     focusCell(grid, ROW1, COL_DECODE);
     QTest::keyClick(&grid, Qt::Key_F1);
-    QVERIFY(helpOf(frame.window) != nullptr);
-    QCOMPARE(helpOf(frame.window)->browser().source().toString(),
-             QStringLiteral("main-window.html#grid-tones"));
+    HelpWindow* help = helpOf(frame.window);
+    QVERIFY(help != nullptr);
+    QTextBrowser& browser = help->browser();
+    QCOMPARE(browser.source().toString(), QStringLiteral("main-window.html#grid-tones"));
     // The column's section is on the screen.
-    QTextBrowser& browser = helpOf(frame.window)->browser();
     const QTextCursor heading =
         browser.document()->find(QStringLiteral("Sub-audio tones and ARTS"));
     QVERIFY(!heading.isNull());
@@ -214,7 +214,6 @@ void KeysAndHelpTest::f1InTheGridOpensTheColumnsSection() {
         QVERIFY2(helpSectionExists(CKQ70View::helpSection(CKQ70View::HELP_TOPIC_BASE + column)),
                  qPrintable(QString::number(column)));
     }
-    auto* help = helpOf(frame.window);
     // The contents list shows its longest entry whole.
     auto* contents = help->findChild<QListWidget*>();
     for (int i = 0; i < contents->count(); ++i) {
