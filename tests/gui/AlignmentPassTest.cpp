@@ -18,8 +18,6 @@
 #include "image/RadioImage.h"
 #include "ui/Strings.h"
 
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
 
@@ -34,17 +32,6 @@ constexpr int PROGRAMMING_VALUES[] = {
     inUse,        bandwidth,  rxStepIndex, txStepIndex, txInhibit,   txPowerLow, tot,
     squelchLevel, signalType, txToneMode,  txToneCode,  rxToneMode,  rxToneCode, rxFrequency,
     txFrequency,  scan,       encryption,  lockOut,     powerSaveRx, powerSaveTx};
-
-QAction* menuAction(QMenuBar& bar, const QString& text) {
-    for (QMenu* menu : bar.findChildren<QMenu*>()) {
-        for (QAction* action : menu->actions()) {
-            if (action->text() == text) {
-                return action;
-            }
-        }
-    }
-    return nullptr;
-}
 
 // The RX VCO run through its three points and OK, then the alignment window's OK.
 void alignRxVco(AlignmentWindow& window) {
@@ -81,7 +68,7 @@ private slots:
         auto radioBefore = std::make_unique<RadioImage>(sim.radio.memory());
         auto documentBefore = std::make_unique<RadioImage>(frame.doc.GetMainMemory());
 
-        QAction* alignment = menuAction(*frame.window.menuBar(), qt(text::MENU_RADIO_ALIGNMENT));
+        QAction* alignment = frame.window.action(ID_RADIO_ALIGNMENT);
         QVERIFY(alignment != nullptr);
         // The windows of the jobs around the alignment are told apart from the alignment
         // window by their titles.

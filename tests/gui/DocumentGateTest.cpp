@@ -41,12 +41,6 @@ std::int32_t ch3Squelch(const RadioImage& image) {
     return channelsOf(image).getValue(2, squelchLevel);
 }
 
-RadioImage readFile(Frame& frame, const char* name) {
-    RadioImage image;
-    ReadDataFile(frame.file(name), image, frame.prompt);
-    return image;
-}
-
 // Answers every dialog a command opens the way that changes least (Cancel, No, OK; file
 // dialogs rejected unless a file to save to is given) and keeps what each one was.
 class Answerer : public QObject {
@@ -230,7 +224,9 @@ void DocumentGateTest::everyCommandTakesTheValueBeingTyped() {
         const std::string file = c.savedTo != nullptr ? c.savedTo : "radio.k70";
         QCOMPARE(frame.doc.GetCurrentFilePath(), frame.file(file.c_str()));
         if (c.savedTo != nullptr) {
-            QVERIFY2(ch3Rx(readFile(frame, c.savedTo)) == TYPED_HZ, c.name);
+            RadioImage saved;
+            QVERIFY2(ReadDataFile(frame.file(c.savedTo), saved, frame.prompt), c.name);
+            QVERIFY2(ch3Rx(saved) == TYPED_HZ, c.name);
             QVERIFY2(!frame.window.isWindowModified(), c.name);
         } else {
             QVERIFY2(windowShown, c.name);

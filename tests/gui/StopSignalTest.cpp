@@ -57,10 +57,6 @@ struct SignalFrame : Frame {
     StopSignals stops{[this](int signal) { window.stopForSignal(signal); }};
 };
 
-QAction* commandAction(MainWindow& window, int command) {
-    return window.findChild<QAction*>(QStringLiteral("command%1").arg(command));
-}
-
 } // namespace
 
 class StopSignalTest : public QObject {
@@ -167,7 +163,7 @@ void StopSignalTest::aStopSignalDuringTheAlignmentGivesTheRadioItsDataBack() {
     });
     poll.start(5);
 
-    QAction* alignment = commandAction(frame.window, ID_RADIO_ALIGNMENT);
+    QAction* alignment = frame.window.action(ID_RADIO_ALIGNMENT);
     QVERIFY(alignment != nullptr);
     alignment->trigger();
     poll.stop();
