@@ -194,8 +194,7 @@ void shoot(QWidget& widget, const QString& name) {
 }
 
 bool helpSectionExists(std::string_view topic) {
-    const QString target = HelpWindow::pageOfTopic(
-        QString::fromUtf8(topic.data(), static_cast<qsizetype>(topic.size())));
+    const QString target = HelpWindow::pageOfTopic(qt(topic));
     const auto hash = target.indexOf(QLatin1Char('#'));
     QFile page(QStringLiteral(":/help/") + target.left(hash));
     if (target == QStringLiteral("index.html") || hash < 0 || !page.open(QIODevice::ReadOnly)) {

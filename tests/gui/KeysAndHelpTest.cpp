@@ -150,9 +150,7 @@ void KeysAndHelpTest::everyKeyTheHelpNamesWorks() {
         OpenPage open(&topic);
         QVERIFY(QTest::qWaitForWindowActive(open.dialog.get()));
         QTest::keyClick(open.dialog.get(), Qt::Key_F1);
-        QCOMPARE(topic,
-                 QString::fromUtf8(open.page->GetHelpTopic().data(),
-                                   static_cast<qsizetype>(open.page->GetHelpTopic().size())));
+        QCOMPARE(topic, qt(open.page->GetHelpTopic()));
     };
 
     const QStringList promised = keysTheHelpNames();

@@ -61,28 +61,27 @@ class SafetyTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void undoAndRedoTakeBackAPageByKeyAndMenu();
+    void undoAndRedoKeysTakeBackAPage();
     void rawEditorOkIsOneStepAndCancelNone();
     void configureKeepsTheVerifyChoice();
     void compareWithAFileShowsATablePerSection();
     void compareWithRadioReadsTheRadioAndChangesNothing();
 };
 
-void SafetyTest::undoAndRedoTakeBackAPageByKeyAndMenu() {
+// The menu entries are the gate's undo case; what the menu names and what New forgets are the
+// history's and the menu model's tests.
+void SafetyTest::undoAndRedoKeysTakeBackAPage() {
     Frame frame;
     frame.window.startWith({});
     frame.window.show();
     QVERIFY(QTest::qWaitForWindowActive(&frame.window));
     // The menus are rebuilt after some commands: the entries are looked up each time.
-    auto undo = [&frame] { return frame.window.action(ID_EDIT_UNDO); };
     auto redo = [&frame] { return frame.window.action(ID_EDIT_REDO); };
-    QVERIFY(undo() != nullptr && redo() != nullptr);
+    QVERIFY(redo() != nullptr);
     const RadioImage opened = frame.doc.GetMainMemory();
     changeOptionUnit(frame);
     const RadioImage changed = frame.doc.GetMainMemory();
     QVERIFY(!(changed == opened));
-    // The entry names the step: the menu follows the history.
-    QCOMPARE(undo()->text(), QStringLiteral("&Undo Miscellaneous page"));
 
     struct Key {
         QKeyCombination key;
@@ -100,15 +99,6 @@ void SafetyTest::undoAndRedoTakeBackAPageByKeyAndMenu() {
         QCOMPARE(frame.window.isWindowModified(), !key.undone);
         QCOMPARE(redo()->isEnabled(), key.undone);
     }
-
-    // The menu entry does what the key does; New forgets every step.
-    frame.window.runCommand(ID_EDIT_UNDO);
-    QVERIFY(frame.doc.GetMainMemory() == opened);
-    frame.window.runCommand(ID_EDIT_REDO);
-    answerMessage(QMessageBox::No);
-    frame.window.runCommand(ID_FILE_NEW);
-    QVERIFY(!undo()->isEnabled());
-    QVERIFY(!redo()->isEnabled());
 }
 
 void SafetyTest::rawEditorOkIsOneStepAndCancelNone() {
