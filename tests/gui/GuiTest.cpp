@@ -51,7 +51,7 @@ private slots:
     void handedFileOpensOnceTheDialogIsClosed();
     void configureOffersTheSimulatedRadioWithoutPorts();
     void qtFiltersAndExtensions();
-    void startUpAsksThePasswordOfTheManufactureMode();
+    void startUpAsksThePasswordInAHiddenEntry();
     void aboutNamesTheVersionAndTheBuild();
     void screenshotsOfTheMainScreens();
 };
@@ -251,44 +251,25 @@ void GuiTest::screenshotsOfTheMainScreens() {
     shoot(configure, QStringLiteral("configure"));
 }
 
-void GuiTest::startUpAsksThePasswordOfTheManufactureMode() {
-    struct Case {
-        const char* commandLine;
-        QString password; // empty: Cancel
-        int mode;
-    };
-    const Case cases[] = {
-        {"/manu", QStringLiteral("Quiet Harbours"), ACCESS_MANUFACTURE},
-        {"-E", QString(), ACCESS_NORMAL},
-    };
-    for (const Case& c : cases) {
-        QTemporaryDir home;
-        QtUserPrompt prompt;
-        HLogPrint log;
-        CKQ70App app(home.path().toStdString(), log, prompt);
-        QString passwordTitle;
-        QString warning;
-        const QString password = c.password;
-        whenModal([&passwordTitle, &warning, password](QWidget* modal) {
-            passwordTitle = modal->windowTitle();
-            auto* edit = modal->findChild<QLineEdit*>();
-            QVERIFY(edit != nullptr);
-            QCOMPARE(edit->echoMode(), QLineEdit::Password);
-            if (password.isEmpty()) {
-                QTest::keyClick(modal, Qt::Key_Escape);
-                return;
-            }
-            QTest::keyClicks(edit, password);
-            QTest::keyClick(edit, Qt::Key_Return);
-            if (password == QStringLiteral("Quiet Harbours")) {
-                answerMessage(QMessageBox::Ok, &warning);
-            }
-        });
-        QCOMPARE(app.InitInstance(c.commandLine), CKQ70App::StartResult::Started);
-        QCOMPARE(passwordTitle, QStringLiteral("Password"));
-        QCOMPARE(app.GetAccessMode().value(), c.mode);
-        QCOMPARE(warning.isEmpty(), c.mode != ACCESS_MANUFACTURE);
-    }
+// Which word opens which mode, and the warning after it, are the passwords' own test.
+void GuiTest::startUpAsksThePasswordInAHiddenEntry() {
+    QTemporaryDir home;
+    QtUserPrompt prompt;
+    HLogPrint log;
+    CKQ70App app(home.path().toStdString(), log, prompt);
+    QString passwordTitle;
+    whenModal([&passwordTitle](QWidget* modal) {
+        passwordTitle = modal->windowTitle();
+        auto* edit = modal->findChild<QLineEdit*>();
+        QVERIFY(edit != nullptr);
+        QCOMPARE(edit->echoMode(), QLineEdit::Password);
+        QTest::keyClicks(edit, QStringLiteral("Quiet Harbours"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        answerMessage(QMessageBox::Ok);
+    });
+    QCOMPARE(app.InitInstance("/manu"), CKQ70App::StartResult::Started);
+    QCOMPARE(passwordTitle, QStringLiteral("Password"));
+    QCOMPARE(app.GetAccessMode().value(), int{ACCESS_MANUFACTURE});
 }
 
 void GuiTest::aboutNamesTheVersionAndTheBuild() {
