@@ -20,7 +20,6 @@
 #include <QTimer>
 #include <QtTest>
 
-
 namespace kq70 {
 
 namespace {

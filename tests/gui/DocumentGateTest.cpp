@@ -175,15 +175,12 @@ std::vector<GateCase> gateCases() {
          },
          nullptr, true},
         {"close event (Alt+F4)", [](GateFrame& frame) { frame.window.close(); }, nullptr, true},
-        {"File > Exit", command(ID_APP_EXIT), nullptr, true},
-        {"Upload", command(ID_RADIO_UPLOAD), nullptr, true},
         {"Upload on the toolbar",
          [](GateFrame& frame) {
              frame.window.findChild<QAction*>(QStringLiteral("toolbar%1").arg(ID_TOOLBAR_UPLOAD))
                  ->trigger();
          },
          nullptr, true},
-        {"Download", command(ID_RADIO_DOWNLOAD)},
         {"Hardware", command(ID_COMMON_HARDWARE)},
     };
 }
