@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(driver.texts.last(), qt(text::DOWNLOAD_COMPLETE));
         QVERIFY(std::ranges::equal(
             frame.sim().radio.memory().range(CHANNEL_TABLE_OFFSET, CHANNEL_RECORD_SIZE), record));
-        QVERIFY(!frame.portOpen());
+        QVERIFY(!frame.sim().link.isOpen());
     }
 
     // A paced upload: the program keeps serving events and the bar moves; keys typed at the
@@ -95,8 +95,6 @@ private slots:
     // it was.
     void cancelDuringAPacedUploadLeavesTheDocument() {
         RadioFrame frame(ACCESS_NORMAL, true);
-        frame.doc.SetCurrentFilePath(frame.file("mine.k70"));
-        frame.doc.SetDataModified(false);
         const RadioImage before = frame.doc.GetMainMemory();
         showFrame(frame);
         // Space on a decode cell would set a tone, were it to arrive.

@@ -78,10 +78,6 @@ InProcessRadio& RadioFrame::sim() {
     return window.radio().port().simulatedRadio();
 }
 
-bool RadioFrame::portOpen() {
-    return sim().link.isOpen();
-}
-
 Driver::Driver(RadioSession* session) : m_session(session) {
     connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
     m_timer.start(5);

@@ -87,7 +87,6 @@ void unlockAdjustmentMode(Frame& frame);
 struct RadioFrame : Frame {
     explicit RadioFrame(int mode = ACCESS_NORMAL, bool paced = false);
     InProcessRadio& sim();
-    bool portOpen();
 };
 
 // Answers message boxes with the button `choose` picks (Yes, else OK, by default) and keeps
