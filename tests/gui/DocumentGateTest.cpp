@@ -13,14 +13,12 @@
 #include "frame/MainMenuModel.h"
 #include "ui/Strings.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QTimer>
 #include <QtTest>
 
 #include <functional>
@@ -43,14 +41,27 @@ std::int32_t ch3Squelch(const RadioImage& image) {
 
 // Answers every dialog a command opens the way that changes least (Cancel, No, OK; file
 // dialogs rejected unless a file to save to is given) and keeps what each one was.
-class Answerer : public QObject {
+class Answerer : public Driver {
 public:
     Answerer() {
-        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
-        m_timer.start(5);
         qApp->installEventFilter(this);
+        choose = [](QMessageBox& box) {
+            return box.button(QMessageBox::Cancel) != nullptr ? QMessageBox::Cancel
+                                                              : QMessageBox::No;
+        };
+        onModal = [this](QWidget& modal) {
+            auto* files = qobject_cast<QFileDialog*>(&modal);
+            texts.append(files != nullptr ? QStringLiteral("file dialog")
+                                          : QString::fromLatin1(modal.metaObject()->className()));
+            if (files != nullptr && !saveTo.isEmpty() &&
+                files->acceptMode() == QFileDialog::AcceptSave) {
+                files->selectFile(saveTo);
+                QMetaObject::invokeMethod(files, "accept");
+            } else if (auto* dialog = qobject_cast<QDialog*>(&modal)) {
+                dialog->reject();
+            }
+        };
     }
-    QStringList seen;
     QString saveTo;
     // Called as the command's first window shows, before it takes the focus.
     std::function<void()> firstWindow;
@@ -64,36 +75,6 @@ protected:
         }
         return QObject::eventFilter(watched, event);
     }
-
-private:
-    void poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || modal->objectName() == QLatin1String("CommunicationWindow")) {
-            return; // a radio job ends its window itself
-        }
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            seen.append(box->text());
-            for (const auto button : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok}) {
-                if (QAbstractButton* b = box->button(button)) {
-                    b->click();
-                    return;
-                }
-            }
-        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-            seen.append(QStringLiteral("file dialog"));
-            if (!saveTo.isEmpty() && files->acceptMode() == QFileDialog::AcceptSave) {
-                files->selectFile(saveTo);
-                QMetaObject::invokeMethod(files, "accept");
-            } else {
-                files->reject();
-            }
-        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            seen.append(dialog->metaObject()->className());
-            dialog->reject();
-        }
-    }
-
-    QTimer m_timer;
 };
 
 // A window over a saved file of its own ("radio.k70", also the recent file), on a port that
@@ -229,8 +210,8 @@ void DocumentGateTest::everyCommandTakesTheValueBeingTyped() {
             QVERIFY2(windowShown, c.name);
             QVERIFY2(frame.window.isWindowModified(), c.name);
         }
-        QCOMPARE(!answerer.seen.isEmpty() &&
-                     answerer.seen.first() == qt(Strings::get(IDS_SAVE_CHANGES)),
+        QCOMPARE(!answerer.texts.isEmpty() &&
+                     answerer.texts.first() == qt(Strings::get(IDS_SAVE_CHANGES)),
                  c.asksToSave);
     }
 }
@@ -247,7 +228,7 @@ void DocumentGateTest::anUnfinishedValueRefusesEveryCommand() {
         c.trigger(frame);
 
         // The view's message and nothing else: the command did not run.
-        QCOMPARE(answerer.seen, QStringList{qt(text::FREQUENCY_EDIT_NOT_A_NUMBER)});
+        QCOMPARE(answerer.texts, QStringList{qt(text::FREQUENCY_EDIT_NOT_A_NUMBER)});
         QVERIFY2(frame.grid().isEditing(), c.name);
         QCOMPARE(editor->text(), QStringLiteral("4..4"));
         QVERIFY2(frame.window.isVisible(), c.name);
@@ -312,8 +293,8 @@ void DocumentGateTest::anUnreadableDropLeavesTheDocumentAlone() {
 
     Answerer answerer;
     dropFile(frame.window, truncated.fileName());
-    QCOMPARE(answerer.seen.size(), 1);
-    QVERIFY(answerer.seen.first() != qt(Strings::get(IDS_SAVE_CHANGES)));
+    QCOMPARE(answerer.texts.size(), 1);
+    QVERIFY(answerer.texts.first() != qt(Strings::get(IDS_SAVE_CHANGES)));
     QVERIFY(frame.doc.GetMainMemory() == edited);
     QVERIFY(frame.doc.GetDataModified());
     QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("<none>")));
