@@ -286,10 +286,12 @@ void ChannelGridTest::viewItemCommandsHideAndShowColumns() {
     QVERIFY(!grid.isColumnHidden(grid.tableColumn(COL_SCAN)));
     QVERIFY(scan->isChecked());
 
-    // The Visible dialog: Dial Scan unticked hides its column.
+    // The Visible dialog: Dial Scan unticked hides its column; a fixed one stays disabled.
     whenModal([](QWidget* modal) {
         auto* dial = modal->findChild<QCheckBox*>(QStringLiteral("item9"));
-        QVERIFY(dial != nullptr);
+        auto* pri = modal->findChild<QCheckBox*>(QStringLiteral("item1"));
+        QVERIFY(dial != nullptr && pri != nullptr);
+        QVERIFY(!pri->isEnabled());
         dial->setChecked(false);
         shoot(*modal, QStringLiteral("visible-items"));
         okButton(*static_cast<QDialog*>(modal))->click();

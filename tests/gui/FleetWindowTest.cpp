@@ -93,7 +93,7 @@ private slots:
         }
         QVERIFY2(cell(fleet, 2, 4).startsWith(QStringLiteral("Failed: Verify failed")),
                  qPrintable(cell(fleet, 2, 4)));
-        // The row and the record name the radio by its serial number.
+        // The row names the radio by its serial number.
         QCOMPARE(cell(fleet, 2, 3), QStringLiteral("45250144"));
         const std::string record = frame.dataFile + ".record.csv";
         QCOMPARE(recordLines(record).size(), 5); // the header and one line per radio

@@ -198,8 +198,10 @@ void GuiTest::configureOffersTheSimulatedRadioWithoutPorts() {
     ConfigureDialog dialog(settings, nullptr, noPorts.path().toStdString(),
                            noPorts.path().toStdString());
     QCOMPARE(dialog.ports().currentText(), QStringLiteral("Simulated radio"));
+    dialog.baudRates().setCurrentIndex(2);
     dialog.accept();
     QCOMPARE(settings.portName, std::string("simulated"));
+    QCOMPARE(settings.baudRate, 38400);
 
     AppSettings untouched;
     ConfigureDialog cancelled(untouched, nullptr, noPorts.path().toStdString());
