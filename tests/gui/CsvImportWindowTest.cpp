@@ -23,11 +23,6 @@ std::int32_t ch2Squelch(const RadioImage& image) {
     return channelsOf(image).getValue(CH2, squelchLevel);
 }
 
-QString readText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 // The window's own export with CH2's squelch cell replaced by `squelch`.
 QString editedExport(Frame& frame, const QString& squelch) {
     const QString exported = frame.home.filePath(QStringLiteral("export.csv"));
@@ -35,7 +30,7 @@ QString editedExport(Frame& frame, const QString& squelch) {
     frame.window.runCommand(ID_FILE_EXPORT_CSV);
     std::string out;
     int sq = -1;
-    for (CsvRow& row : CsvReader::rows(readText(exported).toStdString())) {
+    for (CsvRow& row : CsvReader::rows(fileBytes(exported).toStdString())) {
         if (!row.cells.empty() && row.cells[0] == "Chn") {
             sq = static_cast<int>(std::find(row.cells.begin(), row.cells.end(), "SQ") -
                                   row.cells.begin());

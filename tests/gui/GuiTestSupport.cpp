@@ -183,6 +183,11 @@ void setRadioChannel(RadioImage& image, int value) {
     hardware.store(image);
 }
 
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void shoot(QWidget& widget, const QString& name) {
     QTest::qWait(50); // let the layout settle after the first focus
     QDir().mkpath(QStringLiteral(KQ70_SCREENSHOT_DIR));

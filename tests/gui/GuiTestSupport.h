@@ -50,6 +50,8 @@ void answerMessage(QMessageBox::StandardButton button, QString* seenText = nullp
 // Presses OK in the first message box that shows, while other windows come and go or stay open.
 void answerMessageWhenShown(QString* seenText);
 void setRadioChannel(RadioImage& image, int value);
+// The whole file at `path`; nothing when it cannot be read.
+QByteArray fileBytes(const QString& path);
 // Writes a picture of `widget` into the build tree's screenshot folder.
 void shoot(QWidget& widget, const QString& name);
 QPushButton* okButton(QDialog& dialog);

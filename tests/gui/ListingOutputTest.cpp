@@ -53,11 +53,6 @@ struct ListingFrame : Frame {
     }
 };
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Page objects of a PDF ("/Type /Page", not the "/Type /Pages" tree above them).
 int pdfPageCount(const QByteArray& pdf) {
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
@@ -114,7 +109,7 @@ void ListingOutputTest::pdfExportAndPrintToAFileWriteTheCoresPages() {
     const QString exported = frame.home.filePath(QStringLiteral("listing.pdf"));
     answerFile(exported);
     frame.window.runCommand(ID_FILE_EXPORT_PDF);
-    const QByteArray pdf = readAll(exported);
+    const QByteArray pdf = fileBytes(exported);
     QVERIFY2(pdf.startsWith("%PDF-"), qPrintable(exported));
     QCOMPARE(pdfPageCount(pdf), pages);
     QCOMPARE(filesIn(frame.home.path()).filter(QStringLiteral("listing")),
@@ -134,7 +129,7 @@ void ListingOutputTest::pdfExportAndPrintToAFileWriteTheCoresPages() {
         answerPrintToFile(path, &offered, c.from, c.to);
         frame.window.runCommand(ID_FILE_PRINT);
         QCOMPARE(offered, pages);
-        QCOMPARE(pdfPageCount(readAll(path)), c.printed);
+        QCOMPARE(pdfPageCount(fileBytes(path)), c.printed);
     }
 }
 
@@ -195,7 +190,7 @@ void ListingOutputTest::printFromThePreviewWritesTheFileWholeOrNotAtAll() {
             QVERIFY(seen.startsWith(QStringLiteral("Problem opening file")));
             QVERIFY(!QFileInfo::exists(c.path));
         } else {
-            QCOMPARE(pdfPageCount(readAll(c.path)), corePageCount(frame));
+            QCOMPARE(pdfPageCount(fileBytes(c.path)), corePageCount(frame));
         }
     }
 }
@@ -250,7 +245,7 @@ void ListingOutputTest::printSetupChoosesThePrinterTheStripNames() {
     const QString path = frame.home.filePath(QStringLiteral("legal.pdf"));
     answerFile(path);
     frame.window.runCommand(ID_FILE_EXPORT_PDF);
-    const QByteArray pdf = readAll(path);
+    const QByteArray pdf = fileBytes(path);
     const auto box = pdf.indexOf("/MediaBox");
     QVERIFY2(pdf.contains("/MediaBox [0 0 612.000000 1008.000000]"), pdf.mid(box, 40).constData());
 }

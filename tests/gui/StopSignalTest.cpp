@@ -33,11 +33,6 @@ QByteArray bytesOf(const RadioImage& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), IMAGE_SIZE);
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The window's stop ended every event loop of the program; the next test needs them again.
 void endTheQuit() {
     QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
