@@ -11,7 +11,6 @@
 #include "RadioSession.h"
 #include "RawImageDialog.h"
 #include "SimulatorSeed.h"
-#include "VcoAutoDialog.h"
 #include "app/CKQ70App.h"
 #include "channel/ChannelGridLayout.h"
 #include "channel/HChannelData.h"
@@ -198,17 +197,7 @@ void FrameFaultsTest::leavingTheAlignmentWindowAsksBeforeDiscarding() {
             seen = true;
             QTRY_VERIFY(!window->busy());
             if (c.procedureDone) {
-                window->startButton(AlignmentProcedure::RxVco)->click();
-                auto* vco = dynamic_cast<VcoAutoDialog*>(window->procedureWindow());
-                QVERIFY(vco != nullptr);
-                for (int point = 0; point < 3; ++point) {
-                    QTRY_VERIFY(vco->startButton().isEnabled());
-                    vco->startButton().click();
-                    QTRY_VERIFY(!vco->busy());
-                }
-                QTRY_VERIFY(vco->okButton().isEnabled());
-                vco->okButton().click();
-                QTRY_VERIFY(window->procedureWindow() == nullptr);
+                alignRxVco(*window);
                 c.leave(*window);
                 stayedOpen = window->isVisible();
             }

@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 
+#include "AlignmentWindow.h"
 #include "ChannelViewWidget.h"
 #include "CommunicationWindow.h"
 #include "FlexGridWidget.h"
@@ -8,6 +9,7 @@
 #include "QtText.h"
 #include "RadioPort.h"
 #include "RadioSession.h"
+#include "VcoAutoDialog.h"
 #include "channel/HChannelData.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
@@ -66,6 +68,21 @@ void unlockAdjustmentMode(Frame& frame) {
     grid.setFocus();
     QTest::keyClick(&grid, Qt::Key_F10, Qt::ShiftModifier);
     QCOMPARE(frame.access.value(), int{ACCESS_ADJUSTMENT});
+}
+
+void alignRxVco(AlignmentWindow& window) {
+    QTRY_VERIFY(!window.busy());
+    window.startButton(AlignmentProcedure::RxVco)->click();
+    auto* vco = dynamic_cast<VcoAutoDialog*>(window.procedureWindow());
+    QVERIFY(vco != nullptr);
+    for (int point = 0; point < 3; ++point) {
+        QTRY_VERIFY(vco->startButton().isEnabled());
+        vco->startButton().click();
+        QTRY_VERIFY(!vco->busy());
+    }
+    QTRY_VERIFY(vco->okButton().isVisible() && vco->okButton().isEnabled());
+    vco->okButton().click();
+    QTRY_VERIFY(window.procedureWindow() == nullptr);
 }
 
 RadioFrame::RadioFrame(int mode, bool paced) : Frame(mode) {

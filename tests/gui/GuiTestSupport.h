@@ -26,6 +26,7 @@ class QWidget;
 
 namespace kq70 {
 
+class AlignmentWindow;
 class CommunicationWindow;
 class FlexGridWidget;
 class HChannelData;
@@ -82,6 +83,8 @@ struct Frame {
 void showFrame(Frame& frame);
 // Starts the window with its start-up document, then shows it as showFrame does.
 void showStarted(Frame& frame);
+// Runs the alignment window's RX VCO procedure through its three points and OK.
+void alignRxVco(AlignmentWindow& window);
 // Shift+F10 in the grid with the keyword, as service staff switch a running program over.
 void unlockAdjustmentMode(Frame& frame);
 
