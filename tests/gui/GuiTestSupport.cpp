@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 
+#include "AlignmentWindow.h"
 #include "ChannelViewWidget.h"
 #include "CommunicationWindow.h"
 #include "FlexGridWidget.h"
@@ -8,6 +9,7 @@
 #include "QtText.h"
 #include "RadioPort.h"
 #include "RadioSession.h"
+#include "VcoAutoDialog.h"
 #include "channel/HChannelData.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
@@ -68,6 +70,21 @@ void unlockAdjustmentMode(Frame& frame) {
     QCOMPARE(frame.access.value(), int{ACCESS_ADJUSTMENT});
 }
 
+void alignRxVco(AlignmentWindow& window) {
+    QTRY_VERIFY(!window.busy());
+    window.startButton(AlignmentProcedure::RxVco)->click();
+    auto* vco = dynamic_cast<VcoAutoDialog*>(window.procedureWindow());
+    QVERIFY(vco != nullptr);
+    for (int point = 0; point < 3; ++point) {
+        QTRY_VERIFY(vco->startButton().isEnabled());
+        vco->startButton().click();
+        QTRY_VERIFY(!vco->busy());
+    }
+    QTRY_VERIFY(vco->okButton().isVisible() && vco->okButton().isEnabled());
+    vco->okButton().click();
+    QTRY_VERIFY(window.procedureWindow() == nullptr);
+}
+
 RadioFrame::RadioFrame(int mode, bool paced) : Frame(mode) {
     settings.portName = std::string(SIMULATED_PORT_NAME);
     window.radio().port().setPaced(paced);
@@ -76,10 +93,6 @@ RadioFrame::RadioFrame(int mode, bool paced) : Frame(mode) {
 
 InProcessRadio& RadioFrame::sim() {
     return window.radio().port().simulatedRadio();
-}
-
-bool RadioFrame::portOpen() {
-    return sim().link.isOpen();
 }
 
 Driver::Driver(RadioSession* session) : m_session(session) {
@@ -187,6 +200,11 @@ void setRadioChannel(RadioImage& image, int value) {
     hardware.store(image);
 }
 
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void shoot(QWidget& widget, const QString& name) {
     QTest::qWait(50); // let the layout settle after the first focus
     QDir().mkpath(QStringLiteral(KQ70_SCREENSHOT_DIR));
@@ -194,8 +212,7 @@ void shoot(QWidget& widget, const QString& name) {
 }
 
 bool helpSectionExists(std::string_view topic) {
-    const QString target = HelpWindow::pageOfTopic(
-        QString::fromUtf8(topic.data(), static_cast<qsizetype>(topic.size())));
+    const QString target = HelpWindow::pageOfTopic(qt(topic));
     const auto hash = target.indexOf(QLatin1Char('#'));
     QFile page(QStringLiteral(":/help/") + target.left(hash));
     if (target == QStringLiteral("index.html") || hash < 0 || !page.open(QIODevice::ReadOnly)) {

@@ -26,6 +26,7 @@ class QWidget;
 
 namespace kq70 {
 
+class AlignmentWindow;
 class CommunicationWindow;
 class FlexGridWidget;
 class HChannelData;
@@ -50,6 +51,8 @@ void answerMessage(QMessageBox::StandardButton button, QString* seenText = nullp
 // Presses OK in the first message box that shows, while other windows come and go or stay open.
 void answerMessageWhenShown(QString* seenText);
 void setRadioChannel(RadioImage& image, int value);
+// The whole file at `path`; nothing when it cannot be read.
+QByteArray fileBytes(const QString& path);
 // Writes a picture of `widget` into the build tree's screenshot folder.
 void shoot(QWidget& widget, const QString& name);
 QPushButton* okButton(QDialog& dialog);
@@ -80,6 +83,8 @@ struct Frame {
 void showFrame(Frame& frame);
 // Starts the window with its start-up document, then shows it as showFrame does.
 void showStarted(Frame& frame);
+// Runs the alignment window's RX VCO procedure through its three points and OK.
+void alignRxVco(AlignmentWindow& window);
 // Shift+F10 in the grid with the keyword, as service staff switch a running program over.
 void unlockAdjustmentMode(Frame& frame);
 
@@ -87,7 +92,6 @@ void unlockAdjustmentMode(Frame& frame);
 struct RadioFrame : Frame {
     explicit RadioFrame(int mode = ACCESS_NORMAL, bool paced = false);
     InProcessRadio& sim();
-    bool portOpen();
 };
 
 // Answers message boxes with the button `choose` picks (Yes, else OK, by default) and keeps

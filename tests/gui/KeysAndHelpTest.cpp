@@ -20,7 +20,6 @@
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -151,9 +150,7 @@ void KeysAndHelpTest::everyKeyTheHelpNamesWorks() {
         OpenPage open(&topic);
         QVERIFY(QTest::qWaitForWindowActive(open.dialog.get()));
         QTest::keyClick(open.dialog.get(), Qt::Key_F1);
-        QCOMPARE(topic,
-                 QString::fromUtf8(open.page->GetHelpTopic().data(),
-                                   static_cast<qsizetype>(open.page->GetHelpTopic().size())));
+        QCOMPARE(topic, qt(open.page->GetHelpTopic()));
     };
 
     const QStringList promised = keysTheHelpNames();
@@ -201,11 +198,11 @@ void KeysAndHelpTest::f1InTheGridOpensTheColumnsSection() {
     FlexGridWidget& grid = frame.window.channelView().grid();
     focusCell(grid, ROW1, COL_DECODE);
     QTest::keyClick(&grid, Qt::Key_F1);
-    QVERIFY(helpOf(frame.window) != nullptr);
-    QCOMPARE(helpOf(frame.window)->browser().source().toString(),
-             QStringLiteral("main-window.html#grid-tones"));
+    HelpWindow* help = helpOf(frame.window);
+    QVERIFY(help != nullptr);
+    QTextBrowser& browser = help->browser();
+    QCOMPARE(browser.source().toString(), QStringLiteral("main-window.html#grid-tones"));
     // The column's section is on the screen.
-    QTextBrowser& browser = helpOf(frame.window)->browser();
     const QTextCursor heading =
         browser.document()->find(QStringLiteral("Sub-audio tones and ARTS"));
     QVERIFY(!heading.isNull());
@@ -215,7 +212,6 @@ void KeysAndHelpTest::f1InTheGridOpensTheColumnsSection() {
         QVERIFY2(helpSectionExists(CKQ70View::helpSection(CKQ70View::HELP_TOPIC_BASE + column)),
                  qPrintable(QString::number(column)));
     }
-    auto* help = helpOf(frame.window);
     // The contents list shows its longest entry whole.
     auto* contents = help->findChild<QListWidget*>();
     for (int i = 0; i < contents->count(); ++i) {
@@ -231,12 +227,8 @@ void KeysAndHelpTest::theKeyHintStaysAfterAMenu() {
     showStarted(frame);
     const QString hint = frame.window.statusBar()->currentMessage();
     QVERIFY(hint.contains(QStringLiteral("F10 for Menus")));
-    // Opening a menu and leaving it sends the window empty tips.
-    QMenu* file = frame.window.menuBar()->actions().first()->menu();
-    QVERIFY(file != nullptr);
+    // Opening a menu and leaving it sends the window a tip, then an empty one.
     QStatusTipEvent empty{QString()};
-    QApplication::sendEvent(&frame.window, &empty);
-    QCOMPARE(frame.window.statusBar()->currentMessage(), hint);
     QStatusTipEvent tip{QStringLiteral("Creates a new document")};
     QApplication::sendEvent(&frame.window, &tip);
     QCOMPARE(frame.window.statusBar()->currentMessage(), QStringLiteral("Creates a new document"));

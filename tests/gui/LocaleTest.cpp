@@ -32,14 +32,9 @@ void LocaleTest::aFrequencyTypedUnderAGermanLocaleIsStoredExactly() {
         QSKIP(german.why().c_str());
     }
     Frame frame(ACCESS_MANUFACTURE);
-    frame.window.startWith({});
-    frame.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
-    frame.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&frame.window));
+    showStarted(frame);
     FlexGridWidget& grid = frame.window.channelView().grid();
-    grid.setCurrentCell(grid.tableRow(ROW2), grid.tableColumn(COL_RX_FREQUENCY));
-    grid.setFocus();
+    selectCell(grid, ROW2, COL_RX_FREQUENCY);
 
     QTest::keyClicks(&grid, QStringLiteral("4"));
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());

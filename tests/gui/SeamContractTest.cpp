@@ -110,6 +110,15 @@ struct PersonBehindTheWorker : UserPrompt {
     std::pair<Reply, Asked> next{Reply::Gone, Asked::Question};
 };
 
+// A folder with a file an Open dialog can take (it only takes one that exists) and the name of
+// one to save.
+struct ContractFiles {
+    ContractFiles() { QFile(existing).open(QIODevice::WriteOnly); }
+    QTemporaryDir folder;
+    QString existing = folder.filePath(QStringLiteral("radio.K70"));
+    QString fresh = folder.filePath(QStringLiteral("new.K70"));
+};
+
 } // namespace
 
 class SeamContractTest : public QObject {
@@ -128,34 +137,24 @@ void SeamContractTest::theGridKeepsTheGridControlContract() {
 }
 
 void SeamContractTest::theDialogsKeepTheUserPromptContract() {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("radio.K70"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly)); // an Open dialog only takes a file that exists
-    file.close();
+    const ContractFiles files;
     QtUserPrompt prompt;
-    const QString fresh = folder.filePath(QStringLiteral("new.K70"));
-    WindowPerson person(path, fresh);
-    const std::vector<std::string> broken =
-        userPromptContractBreaches(prompt, person, path.toStdString(), fresh.toStdString());
+    WindowPerson person(files.existing, files.fresh);
+    const std::vector<std::string> broken = userPromptContractBreaches(
+        prompt, person, files.existing.toStdString(), files.fresh.toStdString());
     QVERIFY2(broken.empty(), firstOf(broken).constData());
 }
 
 void SeamContractTest::theWorkersPromptKeepsItFromAnotherThread() {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("radio.K70"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    const QString fresh = folder.filePath(QStringLiteral("new.K70"));
+    const ContractFiles files;
     QtUserPrompt window;
-    WindowPerson person(path, fresh);
+    WindowPerson person(files.existing, files.fresh);
     PersonBehindTheWorker behind(person, window);
     WorkerUserPrompt prompt(behind);
     std::vector<std::string> broken;
     std::unique_ptr<QThread> worker(QThread::create([&] {
-        broken =
-            userPromptContractBreaches(prompt, behind, path.toStdString(), fresh.toStdString());
+        broken = userPromptContractBreaches(prompt, behind, files.existing.toStdString(),
+                                            files.fresh.toStdString());
     }));
     QEventLoop loop; // the window thread answers while the worker waits
     connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);

@@ -3,13 +3,8 @@
 // and the document stays as it was.
 #include "GuiTestSupport.h"
 #include "frame/MainMenuModel.h"
-#include "ui/StrPrintf.h"
-#include "ui/Strings.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QMimeData>
-#include <QUrl>
 #include <QtTest>
 
 #include <functional>
