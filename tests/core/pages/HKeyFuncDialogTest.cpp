@@ -44,8 +44,8 @@ HKeyFuncParams keysWith(std::initializer_list<std::pair<Slot, std::int32_t>> cod
 }
 
 // The page opened on `start`.
-struct Opened {
-    explicit Opened(const RadioImage& start, int mode = ACCESS_NORMAL)
+struct OpenedKeyPage {
+    explicit OpenedKeyPage(const RadioImage& start, int mode = ACCESS_NORMAL)
         : image(start), page(image, mode) {
         page.OnInitDialog();
     }
@@ -102,7 +102,7 @@ TEST(HKeyFuncDialogTest, FunctionsFollowTheRadio) {
         {"firmware 1.10, hold", {3, 1, 6, 110}, 7, {62, 63}, {}},
     };
     for (const Case& c : cases) {
-        Opened o(imageOf(c.radio));
+        OpenedKeyPage o(imageOf(c.radio));
         for (const std::int32_t code : c.offered) {
             EXPECT_TRUE(listed(o.page, c.slot, code)) << c.what << ": code " << code;
         }
@@ -113,7 +113,7 @@ TEST(HKeyFuncDialogTest, FunctionsFollowTheRadio) {
 }
 
 TEST(HKeyFuncDialogTest, SharedCodesAndUnknownCodes) {
-    Opened o(imageOf({}));
+    OpenedKeyPage o(imageOf({}));
     const auto& items = o.page.GetControl(id(6))->items;
     EXPECT_EQ(HKeyFuncDialog::FunctionText(16), "Call");
     EXPECT_EQ(HKeyFuncDialog::FunctionText(61), "Call");
@@ -124,7 +124,7 @@ TEST(HKeyFuncDialogTest, SharedCodesAndUnknownCodes) {
 }
 
 TEST(HKeyFuncDialogTest, OneKeyPerFunctionAndBack) {
-    Opened o(imageOf({}));
+    OpenedKeyPage o(imageOf({}));
     // Filled from the image: MON on SIDE1, SQL OFF on SIDE1 held.
     EXPECT_FALSE(listed(o.page, 1, 1));
     EXPECT_FALSE(listed(o.page, 7, 53));
@@ -153,7 +153,7 @@ TEST(HKeyFuncDialogTest, OneKeyPerFunctionAndBack) {
 }
 
 TEST(HKeyFuncDialogTest, OptionSwitch1TakesThePressAndHoldSlot) {
-    Opened o(imageOf({}));
+    OpenedKeyPage o(imageOf({}));
     EXPECT_FALSE(listed(o.page, 6, 27)) << "never on a held key";
     ASSERT_TRUE(o.page.SelectItemValue(id(0), 27));
     const PageControl* hold = o.page.GetControl(id(6));
@@ -179,7 +179,7 @@ TEST(HKeyFuncDialogTest, OptionSwitch1TakesThePressAndHoldSlot) {
     ASSERT_TRUE(again.OnOK());
     EXPECT_EQ(o.image.byteAt(0x0270), 0);
 
-    Opened noSwitches(imageOf({.optionUnit = 2}));
+    OpenedKeyPage noSwitches(imageOf({.optionUnit = 2}));
     EXPECT_FALSE(noSwitches.page.SelectItemValue(id(0), 27));
 }
 
@@ -204,13 +204,13 @@ TEST(HKeyFuncDialogTest, StoredCodesTheRadioCannotHaveShowNoneAndAreKept) {
          {{0x026B, 10}, {0x026C, 3}, {0x0271, 53}, {0x026F, 53}, {0x0269, 3}}},
     };
     for (const Case& c : cases) {
-        Opened o(imageOf(c.radio, c.keys));
+        OpenedKeyPage o(imageOf(c.radio, c.keys));
         ASSERT_TRUE(o.page.OnOK());
         for (const auto& [offset, value] : c.afterOk) {
             EXPECT_EQ(o.image.byteAt(offset), value) << c.what << std::hex << " at " << offset;
         }
     }
-    Opened o(imageOf({.firmware = 100}, keysWith({{0, 63}})));
+    OpenedKeyPage o(imageOf({.firmware = 100}, keysWith({{0, 63}})));
     EXPECT_EQ(o.page.SelectedItemValue(id(0)), HKeyFuncParams::KEY_NONE);
     ASSERT_TRUE(o.page.SelectItemValue(id(0), HKeyFuncParams::KEY_NONE));
     ASSERT_TRUE(o.page.OnOK());
@@ -218,7 +218,7 @@ TEST(HKeyFuncDialogTest, StoredCodesTheRadioCannotHaveShowNoneAndAreKept) {
 }
 
 TEST(HKeyFuncDialogTest, OnlyTheSideKeysAreShown) {
-    Opened o(imageOf({}), ACCESS_MANUFACTURE);
+    OpenedKeyPage o(imageOf({}), ACCESS_MANUFACTURE);
     for (Slot slot = 0; slot < HKeyFuncParams::KEY_SLOT_COUNT; ++slot) {
         const bool side = slot == 0 || slot == 1 || slot == 6 || slot == 7;
         const PageControl* combo = o.page.GetControl(id(slot));
