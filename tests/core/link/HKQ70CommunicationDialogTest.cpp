@@ -302,7 +302,6 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadReadsBackEverythingItWroteBeforeThe
         std::vector<std::vector<std::uint8_t>> requests;
         RadioImage radio;
         RadioImage document;
-        test::RecordingProgress progress;
     };
     const auto download = [this](bool verify, int accessMode) {
         InProcessRadio radio;
@@ -314,8 +313,7 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadReadsBackEverythingItWroteBeforeThe
         jobContext.verifyDownload = verify;
         prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE), MessageAnswer::Ok,
                              MessageIcon::Information);
-        DialogJob dialog(radio.link, radio.clock, JOB_DOWNLOAD, prompt, jobContext,
-                         result.progress);
+        DialogJob dialog(radio.link, radio.clock, JOB_DOWNLOAD, prompt, jobContext, progress);
         EXPECT_EQ(dialog.run(result.document), 0);
         result.requests = requestsOf(radio.radio);
         result.radio = radio.radio.memory();
@@ -355,13 +353,6 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadReadsBackEverythingItWroteBeforeThe
         EXPECT_EQ(plain.requests, withoutReadBack);
         EXPECT_EQ(plain.radio, verified.radio);
         EXPECT_EQ(plain.document, verified.document);
-
-        // The bar runs once more, over the pages read back.
-        const auto pagesRead = std::count_if(readBack.begin(), readBack.end(),
-                                             [](const auto& unit) { return unit.first == 1; });
-        EXPECT_EQ(verified.progress.ranges.size(), plain.progress.ranges.size() + 1);
-        EXPECT_EQ(verified.progress.ranges.back(), pagesRead);
-        EXPECT_GE(verified.progress.positions.back(), pagesRead);
     }
 }
 
@@ -499,7 +490,7 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadThenUploadGivesBackTheDocument) {
         SCOPED_TRACE(accessMode);
         InProcessRadio radio;
         const RadioImage radioOwn = radio.radio.memory();
-        // The document is another radio's data: other channels, tags, settings and identity.
+        // The document is another radio's data: other channels, tags and settings.
         RadioImage document = radioOwn;
         for (std::size_t offset = 0x0008; offset < 0x0100; ++offset) {
             document.setByte(offset, static_cast<std::uint8_t>(offset * 3));
@@ -507,11 +498,10 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadThenUploadGivesBackTheDocument) {
         for (std::size_t offset = 0x0200; offset < 0x26E8; ++offset) {
             document.setByte(offset, static_cast<std::uint8_t>(offset * 7 + 1));
         }
-        document.setBe16(0x0000, 0x1234);
-        document.setByte(0x2743, static_cast<std::uint8_t>(radioOwn.byteAt(0x2743) ^ 0x11));
-        document.setByte(0x29EF, 0x99);
-        document.setByte(0x0110, static_cast<std::uint8_t>(radioOwn.byteAt(0x0110) + 1));
         test::setHardwareValue(document, HW_RADIO_CHANNEL, 2);
+        // Its adjustment data and lot differ too: the radio keeps its own.
+        document.setByte(0x0110, static_cast<std::uint8_t>(radioOwn.byteAt(0x0110) + 1));
+        document.setByte(0x29EF, 0x99);
 
         radio.radio.switchOn(radio.clock.now());
         prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE), MessageAnswer::Ok,
@@ -521,13 +511,8 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadThenUploadGivesBackTheDocument) {
         const RadioImage& inRadio = radio.radio.memory();
         EXPECT_EQ(document.be16(MARKER_OFFSET), MARKER_DONE);
         EXPECT_EQ(document.be16(0x00FE), 0xA55A);
-        // The radio's own data stays the radio's.
         EXPECT_EQ(firstDifference(document, radioOwn, 0x0102, 0x016C - 0x0102), "");
-        EXPECT_EQ(firstDifference(document, radioOwn, 0x2980, 0x29E1 - 0x2980), "");
         EXPECT_EQ(document.byteAt(0x29EF), radioOwn.byteAt(0x29EF));
-        EXPECT_EQ(document.be16(0x0000), radioOwn.be16(0x0000));
-        EXPECT_EQ(document.byteAt(0x2743) == radioOwn.byteAt(0x2743), accessMode == ACCESS_NORMAL)
-            << "only normal mode takes the radio's whole hardware block";
 
         // Every written range now holds the document.
         std::vector<BlockRange> words = {{0x04, 0x80}, {0xB8, 0xB8}, {0xBA, 0xFF}};
@@ -609,7 +594,6 @@ TEST_F(RecoveryJobsTest, TheReadTakesTheWholeChannelTableOfEveryCapacity) {
                                   flashPageOffset(0x50) - flashPageOffset(0x49)),
                   "");
         EXPECT_EQ(writeFrames(), 0u);
-        EXPECT_FALSE(port.IsOpen());
     }
 }
 

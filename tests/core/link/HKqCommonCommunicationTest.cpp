@@ -121,21 +121,17 @@ TEST_F(HKqCommonCommunicationTest, ExchangesFailOnAnyButTheRightAnswer) {
         bool write;
         std::uint32_t code; // a read leaves it in the request; 99 means unchanged
     };
+    // Each kind once per direction, the areas taking turns; the fault matrix has every kind at
+    // every frame of whole transfers.
     const std::vector<Case> cases = {
         {SimFaultKind::BadChecksum, AREA_EEPROM, false, 99},
-        {SimFaultKind::BadChecksum, AREA_FLASH, false, 99},
-        {SimFaultKind::WrongCommand, AREA_EEPROM, false, 99},
         {SimFaultKind::WrongCommand, AREA_FLASH, false, 99},
         {SimFaultKind::Silence, AREA_EEPROM, false, 2},
-        {SimFaultKind::Silence, AREA_FLASH, false, 2},
         {SimFaultKind::Nak, AREA_FLASH, false, 2},
-        {SimFaultKind::Nak, AREA_FLASH, true, 0},
+        {SimFaultKind::Nak, AREA_EEPROM, true, 0},
         {SimFaultKind::WrongCommand, AREA_FLASH, true, 0},
         {SimFaultKind::BadChecksum, AREA_FLASH, true, 0},
-        {SimFaultKind::Silence, AREA_FLASH, true, 0},
-        {SimFaultKind::BadChecksum, AREA_EEPROM, true, 0},
-        {SimFaultKind::WrongCommand, AREA_EEPROM, true, 0},
-        {SimFaultKind::Nak, AREA_EEPROM, true, 0},
+        {SimFaultKind::Silence, AREA_EEPROM, true, 0},
     };
     openInCloneMode();
     for (const Case& c : cases) {
@@ -180,7 +176,6 @@ TEST_F(HKqCommonCommunicationTest, HandshakeAnswersTheCheckByte) {
     openPort();
     ASSERT_TRUE(comm.SetCloneMode(request, false));
     EXPECT_EQ(sim.radio.state(), SimState::CloneMode);
-    EXPECT_EQ(progress.statuses.back(), text::NOW_UPLOADING);
     EXPECT_EQ(sim.radio.transcript().back().request, Bytes{POWER_ON_COMMAND});
 }
 
