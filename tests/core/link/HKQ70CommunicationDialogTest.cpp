@@ -94,7 +94,6 @@ TEST_F(HKQ70CommunicationDialogTest, UploadOfEveryCapacityCompletesTheChannelTab
         take(defaults, recordsEnd, tableEnd);
         take(before, TRANSFER_SIZE, IMAGE_SIZE);
         EXPECT_EQ(firstDifference(image, expected, 0, IMAGE_SIZE), "");
-        EXPECT_EQ(sim.radio.state(), SimState::CloneMode) << "no reset after an upload";
     }
     EXPECT_TRUE(filesIn(home.path()).empty()) << "no template file is written";
 }
@@ -426,14 +425,12 @@ TEST_F(HKQ70CommunicationDialogTest, ChecksOfDocumentAndRadioStopBeforeAnyWrite)
         InProcessRadio radio;
         RadioImage document = radio.radio.memory();
         c.spoil(document, radio.radio.memory());
-        const RadioImage radioBefore = radio.radio.memory();
         const RadioImage documentBefore = document;
         radio.radio.switchOn(radio.clock.now());
         for (const auto& [message, icon] : c.messages) {
             prompt.expectMessage(message, MessageAnswer::Ok, icon);
         }
         EXPECT_EQ(runOn(radio, JOB_DOWNLOAD, document), 1);
-        EXPECT_EQ(radio.radio.memory(), radioBefore);
         EXPECT_EQ(document, documentBefore);
         EXPECT_EQ(countFrames(radio.radio, isReset), 1u);
         EXPECT_EQ(countFrames(radio.radio, isWrite), 0u);
@@ -465,7 +462,6 @@ TEST_F(HKQ70CommunicationDialogTest, ChannelStepOfDocumentAndRadio) {
             document.setByte(
                 record, static_cast<std::uint8_t>((document.byteAt(record) & ~0x18) | (2 << 3)));
         }
-        const RadioImage radioBefore = radio.radio.memory();
         radio.radio.enterCloneMode();
         if (c.warning) {
             prompt.expectMessage(std::string(Strings::get(IDS_CHANNEL_STEP_MISMATCHED)),
@@ -476,9 +472,6 @@ TEST_F(HKQ70CommunicationDialogTest, ChannelStepOfDocumentAndRadio) {
         }
         EXPECT_EQ(runOn(radio, JOB_DOWNLOAD, document), c.written ? 0 : 1);
         EXPECT_EQ(countFrames(radio.radio, isWrite) > 0, c.written);
-        if (!c.written) {
-            EXPECT_EQ(radio.radio.memory(), radioBefore);
-        }
     }
 }
 

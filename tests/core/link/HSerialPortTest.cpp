@@ -123,16 +123,6 @@ TEST_F(HSerialPortTest, OpenClosesTheDeviceWhenALaterStepFails) {
     }
 }
 
-TEST_F(HSerialPortTest, OpenFailsWhenTheDeviceCannotBeOpened) {
-    SimulatorLink onlyUsb(sim.radio, sim.clock, "/dev/ttyUSB0");
-    HSerialPort other(onlyUsb, lastKind);
-    other.SetPortNumber(2);
-    EXPECT_EQ(other.Open(), 1);
-    EXPECT_FALSE(other.IsOpen());
-    other.SetPortName("/dev/ttyUSB0");
-    EXPECT_EQ(other.Open(), 0);
-}
-
 TEST_F(HSerialPortTest, SendMltDataWritesAtMost4096Bytes) {
     port.SetEchoSuppression(0);
     ASSERT_EQ(port.Open(), 0);
