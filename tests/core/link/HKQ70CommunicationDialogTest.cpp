@@ -53,10 +53,9 @@ protected:
 };
 
 TEST_F(HKQ70CommunicationDialogTest, SlotsOutsideTheJobTableFailQuietly) {
-    // Slots nobody requests, one beyond the table, and a job that is no request fail quietly.
-    for (const std::uint32_t job : {5u, 28u}) {
-        EXPECT_EQ(run(job), 1) << job;
-    }
+    // A slot nobody requests and a job that is no request fail quietly; the job runner's own
+    // test has the slots beyond the table.
+    EXPECT_EQ(run(5), 1);
     HKQ70CommunicationDialog dialog(0, port, progress, prompt, sim.clock, {});
     EXPECT_EQ(dialog.RunJob(std::make_unique<HCommJob>(JOB_UPLOAD)), 1);
     EXPECT_EQ(sim.link.openCount(), 0) << "no port is opened for a job that is not there";

@@ -217,8 +217,7 @@ TEST_F(HKqCommonCommunicationTest, HandshakeGivesUpAfterTenSilentReads) {
 TEST_F(HKqCommonCommunicationTest, ProbeFindsARadioStillInCloneMode) {
     openInCloneMode();
     ASSERT_TRUE(comm.SetCloneMode(request, true));
-    EXPECT_TRUE(progress.statuses.empty()) << "no handshake was needed";
-    ASSERT_EQ(sim.radio.transcript().size(), 1u);
+    ASSERT_EQ(sim.radio.transcript().size(), 1u) << "no handshake was needed";
     EXPECT_EQ(lastFrame().request, (Bytes{0xF0, 0x02, 0x00, 0xF2}));
     EXPECT_EQ(workBuffer->be16(0), sim.radio.memory().be16(0));
 }
@@ -237,7 +236,6 @@ TEST_F(HKqCommonCommunicationTest, AdjustmentModeHandshakeAndReset) {
     ASSERT_TRUE(comm.SetAdjMode(request));
     EXPECT_EQ(sim.radio.state(), SimState::AdjustmentMode);
     EXPECT_EQ(sim.clock.totalSlept(), 50ms);
-    EXPECT_EQ(sim.radio.transcript().back().request, Bytes{ADJ_MODE_COMMAND});
 
     EXPECT_EQ(comm.SendReset(request), 0);
     EXPECT_EQ(sim.radio.state(), SimState::Off);

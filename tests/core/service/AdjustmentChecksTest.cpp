@@ -46,10 +46,6 @@ void addToByte(RadioImage& image, std::size_t offset, int delta) {
     image.setByte(offset, static_cast<std::uint8_t>(image.byteAt(offset) + delta));
 }
 
-TEST(AdjustmentChecksTest, TheSimulatedRadioPassesBothChecks) {
-    EXPECT_EQ(AdjustmentChecks::ReliabilityTest(soundRadio()), AdjustmentChecks::BOTH_RIGHT);
-}
-
 TEST(AdjustmentChecksTest, EachSingleFaultFailsItsCopyWithItsLogLine) {
     struct Case {
         const char* name;
