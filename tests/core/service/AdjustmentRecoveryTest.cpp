@@ -148,12 +148,10 @@ TEST_F(AdjustmentRecoveryTest, FlashSoundRebuildsTheEepromPartFromIt) {
         image.setByte(0x0101, 0x77);
         const RadioImage before = image;
         request.m_eepromWrite.clear();
-        ScriptedPrompt answers;
-        answers.expectMessage(text(IDS_RECOVER_FROM_ADJ_DATA), MessageAnswer::Yes,
-                              MessageIcon::Question, MessageButtons::YesNo);
-        AdjustmentRecovery recovery(answers, home.path());
+        prompt.expectMessage(text(IDS_RECOVER_FROM_ADJ_DATA), MessageAnswer::Yes,
+                             MessageIcon::Question, MessageButtons::YesNo);
 
-        ASSERT_TRUE(recovery.Recover(image, request, *spare));
+        ASSERT_TRUE(recover(image));
         EXPECT_EQ(AdjustmentChecks::ReliabilityTest(image), AdjustmentChecks::BOTH_RIGHT);
         EXPECT_EQ(bytes(image, EEPROM_BLOCK, BLOCK_SIZE), bytes(image, FLASH_BLOCK, BLOCK_SIZE));
         EXPECT_EQ(bytes(image, EEPROM_LEVELS, 8), bytes(image, FLASH_LEVELS, 8));
@@ -218,14 +216,12 @@ TEST_F(EepromRightTest, ASavedFileOfTheRadioRepairsTheFlashPart) {
                                                        (c.expectedOptionBit ^ 0x04)));
         const std::string path = savedFile(file);
         request.m_flashWrite.clear();
-        ScriptedPrompt answers;
-        answers.expectMessage(text(IDS_LOAD_SAVED_DATA_FILE), MessageAnswer::Yes,
-                              MessageIcon::Question, MessageButtons::YesNo);
-        answers.expectOpenFile(path);
-        AdjustmentRecovery recovery(answers, home.path());
+        prompt.expectMessage(text(IDS_LOAD_SAVED_DATA_FILE), MessageAnswer::Yes,
+                             MessageIcon::Question, MessageButtons::YesNo);
+        prompt.expectOpenFile(path);
 
-        ASSERT_TRUE(recovery.Recover(image, request, *spare));
-        EXPECT_EQ(answers.asked()[1].text, text::DATA_FILE_FILTER);
+        ASSERT_TRUE(recover(image));
+        EXPECT_EQ(prompt.asked().back().text, text::DATA_FILE_FILTER);
         EXPECT_EQ(AdjustmentChecks::ReliabilityTest(image), AdjustmentChecks::BOTH_RIGHT);
         // The radio's EEPROM part as it was; the flash block is its shipping copy.
         EXPECT_EQ(firstDifference(image, radioBefore, 0, EEPROM_SIZE), "");
@@ -281,19 +277,17 @@ TEST_F(EepromRightTest, ARefusedFileOrAnswerStopsWithNothingToWrite) {
         if (c.badSize) {
             test::TempFolder::writeBytes(path, std::vector<std::uint8_t>(10786, 0));
         }
-        ScriptedPrompt answers;
-        answers.expectMessage(text(IDS_LOAD_SAVED_DATA_FILE),
-                              c.answerYes ? MessageAnswer::Yes : MessageAnswer::No);
+        prompt.expectMessage(text(IDS_LOAD_SAVED_DATA_FILE),
+                             c.answerYes ? MessageAnswer::Yes : MessageAnswer::No);
         if (c.answerYes) {
-            answers.expectOpenFile(c.chooseFile ? std::optional(path) : std::nullopt);
+            prompt.expectOpenFile(c.chooseFile ? std::optional(path) : std::nullopt);
         }
         for (const std::string& message : c.messages) {
-            answers.expectMessage(message);
+            prompt.expectMessage(message);
         }
-        answers.expectMessage(text(IDS_STOP_ADJ_RECOVERY));
-        AdjustmentRecovery recovery(answers, home.path());
+        prompt.expectMessage(text(IDS_STOP_ADJ_RECOVERY));
 
-        EXPECT_FALSE(recovery.Recover(image, request, *spare));
+        EXPECT_FALSE(recover(image));
         EXPECT_EQ(image, before);
         expectNothingToWrite();
     }
