@@ -117,8 +117,7 @@ TEST_F(AlignmentJobsTest, AlignmentEndWritesTheImageAndFinishes) {
     sim.radio.enterCloneMode();
     auto image = std::make_unique<RadioImage>(*radioBefore);
     image->setByte(0x29D3, 0x44);
-    prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED), MessageAnswer::Ok,
-                         MessageIcon::Information);
+    prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
     ASSERT_EQ(run(JOB_ALIGNMENT_END, *image, nullptr), 0);
     EXPECT_EQ(sim.radio.memory().byteAt(0x29D3), 0x44);
     EXPECT_TRUE(markerWrites().empty());
@@ -138,8 +137,7 @@ TEST_F(AlignmentJobsTest, AFailedWriteBackIsACommunicationError) {
     sim.radio.enterCloneMode();
     sim.radio.addFault({SimFaultKind::Silence, 3, 0});
     auto image = std::make_unique<RadioImage>(*radioBefore);
-    prompt.expectMessage(std::string(text::COMMUNICATION_ERROR), MessageAnswer::Ok,
-                         MessageIcon::Stop);
+    prompt.expectMessage(std::string(text::COMMUNICATION_ERROR));
     EXPECT_EQ(run(JOB_ALIGNMENT_END, *image, nullptr), 1);
 }
 

@@ -149,9 +149,7 @@ TEST_F(BasicAlignmentTest, APassKeepsTheRadiosProgrammingAndTakesTheNewAdjustmen
     EXPECT_NE(firstDifference(radio, *radioBefore, CHANNEL_TABLE_OFFSET, 32 * 16), "");
     EXPECT_EQ(firstDifference(radio, *radioBefore, HARDWARE_BLOCK_OFFSET, 0x273A - 0x26E8), "");
     EXPECT_EQ(firstDifference(radio, *radioBefore, 0, FLASH_OFFSET), "");
-    // Records beyond the capacity are as they were, byte for byte.
     EXPECT_EQ(firstDifference(radio, *radioBefore, CHANNEL_TABLE_OFFSET + 32 * 16, 32 * 240), "");
-    // The open document is not changed by a pass.
     EXPECT_EQ(firstDifference(*document, *documentBefore, 0, IMAGE_SIZE), "");
 }
 
