@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -399,80 +400,75 @@ TEST_F(HKQ70CommunicationDialogTest, AVerifyFailureLeavesTheRadioMarkedIncomplet
     }
 }
 
-// A document the radio cannot take stops the download before anything is written.
-TEST_F(HKQ70CommunicationDialogTest, ChecksOfDocumentAndRadioStopBeforeAnyWrite) {
-    const auto bandFour = [](RadioImage& document, RadioImage&) {
+// A document the radio cannot take stops the download before anything is written; a
+// warning lets it go on.
+TEST_F(HKQ70CommunicationDialogTest, ChecksOfDocumentAndRadioBeforeAnyWrite) {
+    using Spoil = std::function<void(RadioImage & document, RadioImage & radio)>;
+    // Channel steps of document and radio; `fineRow`: a channel of the document uses step row 2.
+    const auto steps = [](int documentStep, int radioStep, bool fineRow) -> Spoil {
+        return [=](RadioImage& document, RadioImage& radio) {
+            test::setHardwareValue(radio, HW_CHANNEL_STEP, radioStep);
+            document = radio;
+            test::setHardwareValue(document, HW_CHANNEL_STEP, documentStep);
+            const std::size_t record = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 15;
+            if (fineRow) {
+                document.setByte(record, static_cast<std::uint8_t>(
+                                             (document.byteAt(record) & ~0x18) | (2 << 3)));
+            }
+        };
+    };
+    const Spoil bandFour = [](RadioImage& document, RadioImage&) {
         test::setHardwareValue(document, HW_FREQUENCY_BAND, 4);
     };
-    const auto badAdjustment = [](RadioImage&, RadioImage& radio) {
+    const Spoil badAdjustment = [](RadioImage&, RadioImage& radio) {
         const std::size_t at = WORKING_ADJUSTMENT_OFFSET + 20;
         radio.setByte(at, radio.byteAt(at) ^ 0x01);
     };
+    const std::string stepMismatch(Strings::get(IDS_CHANNEL_STEP_MISMATCHED));
     struct Case {
-        void (*spoil)(RadioImage& document, RadioImage& radio);
+        const char* name;
+        Spoil spoil;
         std::vector<std::pair<std::string, MessageIcon>> messages;
+        bool written;
     };
     const Case cases[] = {
-        {bandFour, {{std::string(Strings::get(IDS_FREQUENCY_BAND_MISMATCHED)), MessageIcon::Stop}}},
-        {badAdjustment,
+        {"steps 0/0, fine row", steps(0, 0, true), {}, true},
+        {"steps 3/0", steps(3, 0, false), {{stepMismatch, MessageIcon::Exclamation}}, true},
+        {"steps 0/3", steps(0, 3, false), {}, true},
+        {"steps 0/3, fine row", steps(0, 3, true), {{stepMismatch, MessageIcon::Stop}}, false},
+        {"steps 1/3, fine row", steps(1, 3, true), {}, true},
+        {"steps 2/1, fine row", steps(2, 1, true), {}, true},
+        {"another band",
+         bandFour,
+         {{std::string(Strings::get(IDS_FREQUENCY_BAND_MISMATCHED)), MessageIcon::Stop}},
+         false},
+        {"radio's adjustment data damaged",
+         badAdjustment,
          {{std::string(Strings::get(IDS_ADJ_DATA_CHECKSUM_ERROR)), MessageIcon::Exclamation},
-          {std::string(text::ADJ_CHECKSUM_ERROR), MessageIcon::Stop}}},
+          {std::string(text::ADJ_CHECKSUM_ERROR), MessageIcon::Stop}},
+         false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.messages.front().first);
+        SCOPED_TRACE(c.name);
         InProcessRadio radio;
         RadioImage document = radio.radio.memory();
         c.spoil(document, radio.radio.memory());
         const RadioImage documentBefore = document;
-        radio.radio.switchOn(radio.clock.now());
+        radio.radio.enterCloneMode();
         for (const auto& [message, icon] : c.messages) {
             prompt.expectMessage(message, MessageAnswer::Ok, icon);
-        }
-        EXPECT_EQ(runOn(radio, JOB_DOWNLOAD, document), 1);
-        EXPECT_EQ(document, documentBefore);
-        EXPECT_EQ(countFrames(radio.radio, isReset), 1u);
-        EXPECT_EQ(countFrames(radio.radio, isWrite), 0u);
-    }
-}
-
-TEST_F(HKQ70CommunicationDialogTest, ChannelStepOfDocumentAndRadio) {
-    struct Case {
-        int documentStep;
-        int radioStep;
-        bool fineRow; // a channel of the document uses step row 2
-        std::optional<MessageIcon> warning;
-        bool written;
-    };
-    const std::vector<Case> cases = {
-        {0, 0, true, std::nullopt, true},  {3, 0, false, MessageIcon::Exclamation, true},
-        {0, 3, false, std::nullopt, true}, {0, 3, true, MessageIcon::Stop, false},
-        {1, 3, true, std::nullopt, true},  {2, 1, true, std::nullopt, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.documentStep << "/" << c.radioStep << " fine " << c.fineRow);
-        InProcessRadio radio;
-        test::setHardwareValue(radio.radio.memory(), HW_CHANNEL_STEP, c.radioStep);
-        RadioImage document = radio.radio.memory();
-        test::setHardwareValue(document, HW_CHANNEL_STEP, c.documentStep);
-        if (c.fineRow) {
-            const std::size_t record = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 15;
-            document.setByte(
-                record, static_cast<std::uint8_t>((document.byteAt(record) & ~0x18) | (2 << 3)));
-        }
-        radio.radio.enterCloneMode();
-        if (c.warning) {
-            prompt.expectMessage(std::string(Strings::get(IDS_CHANNEL_STEP_MISMATCHED)),
-                                 MessageAnswer::Ok, *c.warning);
         }
         if (c.written) {
             prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE));
         }
         EXPECT_EQ(runOn(radio, JOB_DOWNLOAD, document), c.written ? 0 : 1);
         EXPECT_EQ(countFrames(radio.radio, isWrite) > 0, c.written);
+        if (!c.written) {
+            EXPECT_EQ(document, documentBefore);
+            EXPECT_EQ(countFrames(radio.radio, isReset), 1u);
+        }
     }
 }
-
 // A document written into the radio and read back: the radio holds the document in every
 // range written and keeps its own data where the merge says so. The modes other than normal
 // share one set of lists.
