@@ -301,6 +301,7 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadReadsBackEverythingItWroteBeforeThe
         std::vector<std::vector<std::uint8_t>> requests;
         RadioImage radio;
         RadioImage document;
+        test::RecordingProgress progress;
     };
     const auto download = [this](bool verify, int accessMode) {
         InProcessRadio radio;
@@ -311,7 +312,8 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadReadsBackEverythingItWroteBeforeThe
         CommJobContext jobContext = context(accessMode);
         jobContext.verifyDownload = verify;
         prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE));
-        DialogJob dialog(radio.link, radio.clock, JOB_DOWNLOAD, prompt, jobContext, progress);
+        DialogJob dialog(radio.link, radio.clock, JOB_DOWNLOAD, prompt, jobContext,
+                         result.progress);
         EXPECT_EQ(dialog.run(result.document), 0);
         result.requests = requestsOf(radio.radio);
         result.radio = radio.radio.memory();
@@ -351,6 +353,13 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadReadsBackEverythingItWroteBeforeThe
         EXPECT_EQ(plain.requests, withoutReadBack);
         EXPECT_EQ(plain.radio, verified.radio);
         EXPECT_EQ(plain.document, verified.document);
+
+        // The bar runs once more, over the pages read back.
+        const auto pagesRead = std::count_if(readBack.begin(), readBack.end(),
+                                             [](const auto& unit) { return unit.first == 1; });
+        EXPECT_EQ(verified.progress.ranges.size(), plain.progress.ranges.size() + 1);
+        EXPECT_EQ(verified.progress.ranges.back(), pagesRead);
+        EXPECT_GE(verified.progress.positions.back(), pagesRead);
     }
 }
 
@@ -489,6 +498,7 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadThenUploadGivesBackTheDocument) {
         // Its adjustment data and lot differ too: the radio keeps its own.
         document.setByte(0x0110, static_cast<std::uint8_t>(radioOwn.byteAt(0x0110) + 1));
         document.setByte(0x29EF, 0x99);
+        document.setByte(0x2743, static_cast<std::uint8_t>(radioOwn.byteAt(0x2743) ^ 0x11));
 
         radio.radio.switchOn(radio.clock.now());
         prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE));
@@ -499,6 +509,8 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadThenUploadGivesBackTheDocument) {
         EXPECT_EQ(document.be16(0x00FE), 0xA55A);
         EXPECT_EQ(firstDifference(document, radioOwn, 0x0102, 0x016C - 0x0102), "");
         EXPECT_EQ(document.byteAt(0x29EF), radioOwn.byteAt(0x29EF));
+        EXPECT_EQ(document.byteAt(0x2743) == radioOwn.byteAt(0x2743), accessMode == ACCESS_NORMAL)
+            << "only normal mode takes the radio's whole hardware block";
 
         std::vector<BlockRange> words = {{0x04, 0x80}, {0xB8, 0xB8}, {0xBA, 0xFF}};
         if (accessMode != ACCESS_NORMAL) {
