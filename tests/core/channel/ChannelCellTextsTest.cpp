@@ -73,10 +73,6 @@ TEST(ChannelCellTextsTest, EnumeratedAndSignallingTexts) {
     EXPECT_EQ(ChannelCellTexts::bandwidthText(2), "N");
     EXPECT_EQ(ChannelCellTexts::bandwidthText(3), "");
     EXPECT_EQ(ChannelCellTexts::powerText(1), "L");
-    EXPECT_EQ(ChannelCellTexts::encryptionText(0), "OFF     ");
-    EXPECT_EQ(ChannelCellTexts::encryptionText(2), "Power ON");
-    EXPECT_EQ(ChannelCellTexts::signalTypeText(0), "------");
-    EXPECT_EQ(ChannelCellTexts::signalTypeText(3), "Option");
     struct Case {
         int type;
         int display;

@@ -112,30 +112,6 @@ TEST_F(HKQ70OutputTest, SectionsByAccessModeAndRadioChannel) {
     }
 }
 
-TEST_F(HKQ70OutputTest, ParameterSectionsListOnlyShownValues) {
-    for (const int radioChannel : {0, 6}) {
-        setRadioChannel(radioChannel);
-        const Rows rows = exported(ACCESS_MANUFACTURE);
-        bool inSection = false;
-        for (const auto& row : rows) {
-            if (row.size() == 2 && row[0].starts_with("***") && row[1].empty()) {
-                inSection = row[0] != text::CSV_CHANNEL_DATA && row[0] != text::CSV_TITLE;
-                continue;
-            }
-            if (!inSection) {
-                continue;
-            }
-            if (row == std::vector<std::string>{""}) {
-                inSection = false;
-                continue;
-            }
-            ASSERT_EQ(row.size(), 2u);
-            EXPECT_FALSE(row[0].empty());
-            EXPECT_FALSE(row[1].empty()) << row[0] << " has no value and no row";
-        }
-    }
-}
-
 // The rows from the channel banner to the end.
 Rows channelSection(const Rows& rows) {
     for (std::size_t k = 0; k < rows.size(); ++k) {
