@@ -48,12 +48,10 @@ TEST(ChannelCellTextsTest, DecodeTexts) {
         {CTCSS, 1000, false, false, "No.22 (C-100.0)"},
         {CTCSS, 2541, false, false, "No.59 (C-254.1)"},
         {CTCSS, 2520, false, false, "No.59 (C-254.1)"}, // unlisted: snapped
-        {CTCSS, 10, false, false, "No.10 (C-67.0)"},
         {DCS, 19, false, false, "No.60 (D-023 N)"},
         {DCS, 19, true, false, "No.60 (D-023 I)"},
         {DCS, 19, false, true, "No.60 (D-023 B)"},
         {DCS, 0754, true, true, "No.163 (D-754 I)"},
-        {DCS, 5, false, false, "No.60 (D-023 N)"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ChannelCellTexts::decodeToneText(c.mode, c.code, c.inverted, c.both), c.text)
@@ -73,10 +71,6 @@ TEST(ChannelCellTextsTest, EnumeratedAndSignallingTexts) {
     EXPECT_EQ(ChannelCellTexts::bandwidthText(2), "N");
     EXPECT_EQ(ChannelCellTexts::bandwidthText(3), "");
     EXPECT_EQ(ChannelCellTexts::powerText(1), "L");
-    EXPECT_EQ(ChannelCellTexts::encryptionText(0), "OFF     ");
-    EXPECT_EQ(ChannelCellTexts::encryptionText(2), "Power ON");
-    EXPECT_EQ(ChannelCellTexts::signalTypeText(0), "------");
-    EXPECT_EQ(ChannelCellTexts::signalTypeText(3), "Option");
     struct Case {
         int type;
         int display;

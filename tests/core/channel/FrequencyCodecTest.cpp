@@ -58,15 +58,5 @@ TEST(FrequencyCodecTest, ReceiveDividendEndingInNineIsRaised) {
     EXPECT_EQ(receiveFrequency(up, ifHz, true, 1, 0), 446006250);
 }
 
-TEST(FrequencyCodecTest, BandDefaults) {
-    const std::pair<int, std::int64_t> cases[] = {{0, 154100000}, {1, 154100000},  {4, 44010000},
-                                                  {5, 480500000}, {6, 400500000},  {8, 154100000},
-                                                  {9, 370100000}, {12, 480500000}, {2, 0},
-                                                  {11, 0},        {13, 0}};
-    for (const auto& [band, hz] : cases) {
-        EXPECT_EQ(bandDefaultFrequency(band), hz) << band;
-    }
-}
-
 } // namespace
 } // namespace kq70

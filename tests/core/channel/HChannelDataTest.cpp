@@ -45,24 +45,6 @@ TEST(HChannelDataTest, UnprogrammedPllReadsTheBandDefault) {
     }
 }
 
-TEST(HChannelDataTest, Pmr446PlanRoundTripsExactly) {
-    for (const int localOffset : {0, 1}) {
-        RadioImage image = imageWith({.localOffset = localOffset});
-        HChannelData data = extracted(image);
-        for (int k = 0; k < 8; ++k) {
-            data.setValue(k, inUse, 1);
-            data.setValue(k, rxFrequency, 446006250 + 12500 * k);
-            data.setValue(k, txFrequency, 446006250 + 12500 * k);
-        }
-        data.store(image);
-        const HChannelData back = extracted(image);
-        for (int k = 0; k < 8; ++k) {
-            EXPECT_EQ(back.getValue(k, rxFrequency), 446006250 + 12500 * k) << k;
-            EXPECT_EQ(back.getValue(k, txFrequency), 446006250 + 12500 * k) << k;
-        }
-    }
-}
-
 TEST(HChannelDataTest, EveryToneCodeSurvivesStoreAndExtract) {
     RadioImage image = imageWith({});
     HChannelData data = extracted(image);

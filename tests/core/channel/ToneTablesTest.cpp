@@ -30,16 +30,5 @@ TEST(ToneTablesTest, SnapWalksTheStoredOrder) {
     }
 }
 
-TEST(ToneTablesTest, CodeNumbers) {
-    // CTCSS tones are numbered from 10 in table order, DCS codes from 60.
-    for (std::size_t k = 0; k < ctcssTable.size(); ++k) {
-        EXPECT_EQ(toneCodeNumber(ToneKind::Ctcss, ctcssTable[k]), 10 + static_cast<int>(k)) << k;
-    }
-    for (std::size_t k = 0; k < dcsTable.size(); ++k) {
-        EXPECT_EQ(toneCodeNumber(ToneKind::Dcs, dcsTable[k]), 60 + static_cast<int>(k)) << k;
-    }
-    EXPECT_EQ(toneCodeNumber(ToneKind::Ctcss, 671), std::nullopt);
-}
-
 } // namespace
 } // namespace kq70

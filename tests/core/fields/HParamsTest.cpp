@@ -23,16 +23,6 @@ public:
     PageParams() : HParams(PAGE_FIELDS) {}
 };
 
-TEST(HParamsTest, BuiltWithTheTableDefaults) {
-    const PageParams page;
-    EXPECT_EQ(page.count(), 4U);
-    EXPECT_EQ(page.get(0), 1);
-    EXPECT_EQ(page.get(1), 0x123);
-    EXPECT_EQ(page.get(2), 42);
-    EXPECT_EQ(page.getText(3), "SELFTEST");
-    EXPECT_EQ(page.getText(0), "");
-}
-
 TEST(HParamsTest, StoreWritesTheFieldsAndNothingElse) {
     RadioImage image;
     for (std::size_t i = 0x03F0; i < 0x0420; ++i) {

@@ -27,11 +27,5 @@ TEST(RadioCharacterCodeTest, CharactersOutsideTheSetBecomeSpaces) {
     EXPECT_EQ(RadioCharacterCode::encode('\0'), RadioCharacterCode::SPACE);
 }
 
-TEST(RadioCharacterCodeTest, CodesFrom49AreNoCharacters) {
-    for (const int code : {49, 50, 0x7F, 0xFF}) {
-        EXPECT_EQ(RadioCharacterCode::decode(static_cast<std::uint8_t>(code)), '\0') << code;
-    }
-}
-
 } // namespace
 } // namespace kq70

@@ -43,10 +43,6 @@ TEST(HProgrammingPasswordParamsTest, BytesSharedWithThePowerOnPasswordSurvive) {
     params.store(image);
     EXPECT_EQ(image.byteAt(0x29E1), 0x05);
     EXPECT_EQ(image.byteAt(0x29E5), 0x5A);
-
-    ASSERT_TRUE(params.setPassword("000000"));
-    params.store(image);
-    EXPECT_EQ(image.byteAt(0x29E7), RadioCharacterCode::encode('0'));
 }
 
 } // namespace
