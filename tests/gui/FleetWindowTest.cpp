@@ -125,15 +125,12 @@ private slots:
         shoot(fleet, QStringLiteral("fleet-running"));
 
         QVERIFY(frame.window.documentHold().held());
-        const std::string path = frame.doc.GetCurrentFilePath();
-        const RadioImage before = frame.doc.GetMainMemory();
-        // Which commands a held document refuses is the gate's own test.
+        // Which commands a held document refuses, and that they change nothing, is the gate's
+        // own test.
         QString seen;
         answerMessage(QMessageBox::Ok, &seen);
         frame.window.runCommand(ID_FILE_NEW);
         QCOMPARE(seen, qt(text::DOCUMENT_HELD));
-        QCOMPARE(frame.doc.GetCurrentFilePath(), path);
-        QVERIFY(frame.doc.GetMainMemory() == before);
         answerMessage(QMessageBox::Ok);
         QVERIFY(!frame.window.close()); // the program does not end under running radios
 

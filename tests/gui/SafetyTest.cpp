@@ -1,4 +1,5 @@
-// Undo and redo, comparisons and the download read-back choice, driven as a user would.
+// Undo and redo, comparisons and the download read-back choice, driven as a user would. That
+// a comparison leaves the document alone is the compare commands' own test.
 #include "ChannelViewWidget.h"
 #include "ComparisonWindow.h"
 #include "ConfigureDialog.h"
@@ -157,8 +158,7 @@ void SafetyTest::configureKeepsTheVerifyChoice() {
 void SafetyTest::compareWithAFileShowsATablePerSection() {
     Frame frame;
     frame.window.startWith({});
-    const RadioImage document = frame.doc.GetMainMemory();
-    auto other = std::make_unique<RadioImage>(document);
+    auto other = std::make_unique<RadioImage>(frame.doc.GetMainMemory());
     giveSecondChannelATone(*other);
     const std::string path = frame.file("kept.k70");
     QVERIFY(WriteDataFile(path, *other, frame.prompt));
@@ -173,7 +173,6 @@ void SafetyTest::compareWithAFileShowsATablePerSection() {
     QVERIFY(channels != nullptr);
     QCOMPARE(channels->item(0, 2)->text(), QStringLiteral("C- (100.0)"));
     shoot(*window, QStringLiteral("comparison"));
-    QVERIFY(frame.doc.GetMainMemory() == document);
 }
 
 void SafetyTest::compareWithRadioReadsTheRadioAndChangesNothing() {
@@ -186,7 +185,6 @@ void SafetyTest::compareWithRadioReadsTheRadioAndChangesNothing() {
     answerFile(QString::fromStdString(frame.file("radio.k70")));
     frame.window.runCommand(ID_FILE_SAVE);
     QVERIFY(!frame.doc.GetDataModified());
-    const RadioImage document = frame.doc.GetMainMemory();
     // Someone changed a channel on the radio since.
     giveSecondChannelATone(frame.window.radio().port().simulatedRadio().radio.memory());
 
@@ -198,7 +196,6 @@ void SafetyTest::compareWithRadioReadsTheRadioAndChangesNothing() {
     QCOMPARE(answerer.texts, QStringList());
     shoot(*window, QStringLiteral("comparison-with-radio"));
     QCOMPARE(window->table(0)->item(0, 2)->text(), QStringLiteral("C- (100.0)"));
-    QVERIFY(frame.doc.GetMainMemory() == document);
     QVERIFY(!frame.window.isWindowModified());
 }
 
