@@ -17,8 +17,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <memory>
-
 namespace kq70 {
 
 class AlignmentPassTest : public QObject {

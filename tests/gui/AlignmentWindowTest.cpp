@@ -8,7 +8,6 @@
 #include "InProcessRadio.h"
 #include "MeasurementDialog.h"
 #include "ProcedureDialog.h"
-#include "QtUserPrompt.h"
 #include "RxTuneDialog.h"
 #include "SliderAlignDialog.h"
 #include "VcoAutoDialog.h"
@@ -20,8 +19,6 @@
 #include "link/HSerialPort.h"
 #include "link/LastPortKind.h"
 #include "platform/ManualClock.h"
-#include "service/HSliderAlignDialog.h"
-#include "service/HVcoAlignDialog.h"
 #include "ui/Strings.h"
 
 #include <QComboBox>
@@ -29,11 +26,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
 
-#include <memory>
 #include <thread>
 
 namespace kq70 {

@@ -21,10 +21,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
-
-#include <functional>
 
 using namespace kq70;
 

@@ -17,7 +17,6 @@
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 namespace kq70 {

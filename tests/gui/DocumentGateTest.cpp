@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include <functional>
 #include <utility>
 
 using namespace kq70;

@@ -54,7 +54,7 @@ struct FleetFrame : Frame {
     std::string dataFile;
 };
 
-QString cell(FleetWindow& fleet, int row, int column) {
+QString fleetCell(FleetWindow& fleet, int row, int column) {
     return fleet.findChild<QTableWidget*>(QStringLiteral("radios"))->item(row, column)->text();
 }
 
@@ -89,12 +89,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(fleet.model().phase() == FleetPhase::Finished, FINISH_MS);
 
         for (int row : {0, 1, 3}) {
-            QCOMPARE(cell(fleet, row, 4), qt(text::FLEET_VERIFIED));
+            QCOMPARE(fleetCell(fleet, row, 4), qt(text::FLEET_VERIFIED));
         }
-        QVERIFY2(cell(fleet, 2, 4).startsWith(QStringLiteral("Failed: Verify failed")),
-                 qPrintable(cell(fleet, 2, 4)));
+        QVERIFY2(fleetCell(fleet, 2, 4).startsWith(QStringLiteral("Failed: Verify failed")),
+                 qPrintable(fleetCell(fleet, 2, 4)));
         // The row names the radio by its serial number.
-        QCOMPARE(cell(fleet, 2, 3), QStringLiteral("45250144"));
+        QCOMPARE(fleetCell(fleet, 2, 3), QStringLiteral("45250144"));
         const std::string record = frame.dataFile + ".record.csv";
         QCOMPARE(recordLines(record).size(), 5); // the header and one line per radio
         QVERIFY(!frame.window.documentHold().held());

@@ -29,8 +29,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <functional>
-
 using namespace kq70;
 using namespace kq70::test;
 

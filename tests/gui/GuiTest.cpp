@@ -4,15 +4,10 @@
 #include "GuiTestSupport.h"
 #include "HelpWindow.h"
 #include "InstanceChannel.h"
-#include "MainWindow.h"
 #include "ParameterPageDialog.h"
-#include "QtUserPrompt.h"
 #include "RawImageDialog.h"
-#include "app/AccessMode.h"
-#include "app/AppSettings.h"
 #include "app/CKQ70App.h"
 #include "app/SingleInstanceLock.h"
-#include "doc/CKQ70Doc.h"
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "frame/CommonCommands.h"
@@ -21,22 +16,15 @@
 #include "pages/HDialog.h"
 #include "pages/HMiscDialog.h"
 #include "params/HMiscParams.h"
-#include "platform/IniFile.h"
 #include "ui/Strings.h"
 
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QtTest>
-
-#include <functional>
-#include <memory>
 
 using namespace kq70;
 

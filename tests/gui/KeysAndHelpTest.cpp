@@ -26,9 +26,6 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-#include <functional>
-#include <memory>
-
 using namespace kq70;
 
 namespace {

@@ -2,7 +2,6 @@
 // window's commands and their real dialogs.
 #include "ChannelViewWidget.h"
 #include "GuiTestSupport.h"
-#include "MainWindow.h"
 #include "channel/HChannelData.h"
 #include "doc/DefaultImages.h"
 #include "frame/MainMenuModel.h"
@@ -13,7 +12,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPageSize>

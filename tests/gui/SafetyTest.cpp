@@ -6,11 +6,9 @@
 #include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
 #include "InProcessRadio.h"
-#include "MainWindow.h"
 #include "ParameterPageDialog.h"
 #include "RadioSession.h"
 #include "RawImageDialog.h"
-#include "app/AppSettings.h"
 #include "channel/HChannelData.h"
 #include "doc/DataFile.h"
 #include "pages/HMiscDialog.h"
@@ -25,8 +23,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
-
-#include <memory>
 
 using namespace kq70;
 

@@ -2,7 +2,6 @@
 // promises as the command line's and the tests' own.
 #include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
-#include "QtUserPrompt.h"
 #include "WorkerUserPrompt.h"
 #include "support/GridControlContract.h"
 #include "support/UserPromptContract.h"
@@ -13,7 +12,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <QtTest>

@@ -18,11 +18,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QTimer>
 #include <QtTest>
 
 #include <csignal>
-#include <memory>
 #include <unistd.h>
 
 using namespace kq70;
