@@ -117,39 +117,18 @@ class AlignmentWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void rxVcoAutomaticRunsThreePointsAndTheWindowShowsTheNewValues() {
+    // Escape after a point keeps the values; three points and OK show the new ones. The
+    // window's Cancel and the other START buttons wait for the procedure window.
+    void rxVcoAutomaticKeepsTheValuesOnEscapeAndShowsTheNewOnesAfterOk() {
         Bench b;
         QVERIFY(b.opened);
         b.window.show();
         b.window.selectChannel();
         QTRY_VERIFY(!b.window.busy());
         shoot(b.window, QStringLiteral("alignment-window"));
-
-        auto* vco = b.open<VcoAutoDialog>(AlignmentProcedure::RxVco);
-        QVERIFY(vco != nullptr);
-        // The other START buttons wait for the procedure window.
-        QVERIFY(!b.window.startButton(AlignmentProcedure::TxVco)->isEnabled());
-        shoot(*vco, QStringLiteral("vco-auto-dialog"));
-
-        for (int point = 0; point < 3; ++point) {
-            pressStart(*vco);
-        }
-        QVERIFY(vco->okButton().hasFocus());
-        shoot(*vco, QStringLiteral("vco-auto-dialog-done"));
-
-        vco->okButton().click();
-        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
-        // The simulated VCO locks around 125 (High); what OK stores is the procedure's test.
-        QCOMPARE(b.window.fieldText(0), QStringLiteral("125"));
-        QVERIFY(b.window.startButton(AlignmentProcedure::TxVco)->isEnabled());
-    }
-
-    void cancelledVcoRunKeepsTheValues() {
-        Bench b;
         const int before = b.set.get(88);
         auto* vco = b.open<VcoAutoDialog>(AlignmentProcedure::RxVco);
         QVERIFY(vco != nullptr);
-        // The alignment window's Cancel waits for the procedure window.
         QVERIFY(!b.window.cancelButton().isEnabled());
         pressStart(*vco);
         QTest::keyClick(vco, Qt::Key_Escape);
@@ -157,6 +136,21 @@ private slots:
         QVERIFY(b.window.cancelButton().isEnabled());
         QCOMPARE(b.set.get(88), before);
         QCOMPARE(b.window.fieldText(0), QString::number(before));
+
+        vco = b.open<VcoAutoDialog>(AlignmentProcedure::RxVco);
+        QVERIFY(vco != nullptr);
+        QVERIFY(!b.window.startButton(AlignmentProcedure::TxVco)->isEnabled());
+        shoot(*vco, QStringLiteral("vco-auto-dialog"));
+        for (int point = 0; point < 3; ++point) {
+            pressStart(*vco);
+        }
+        QVERIFY(vco->okButton().hasFocus());
+        shoot(*vco, QStringLiteral("vco-auto-dialog-done"));
+        vco->okButton().click();
+        QTRY_VERIFY(b.window.procedureWindow() == nullptr);
+        // The simulated VCO locks around 125 (High); what OK stores is the procedure's test.
+        QCOMPARE(b.window.fieldText(0), QStringLiteral("125"));
+        QVERIFY(b.window.startButton(AlignmentProcedure::TxVco)->isEnabled());
     }
 
     void manualVcoSliderMovedWithTheArrowKeysUpdatesTheReadings() {
