@@ -97,13 +97,11 @@ private slots:
         QCOMPARE(fleetCell(fleet, 2, 3), QStringLiteral("45250144"));
         const std::string record = frame.dataFile + ".record.csv";
         QCOMPARE(recordLines(record).size(), 5); // the header and one line per radio
-        QVERIFY(!frame.window.documentHold().held());
         fleet.show();
         shoot(fleet, QStringLiteral("fleet-finished"));
 
         const auto firstStart = fleet.model().rows()[0].last.start;
         fleet.findChild<QPushButton*>(QStringLiteral("retryFailed"))->click(); // no question again
-        QVERIFY(fleet.model().phase() == FleetPhase::Running);
         QTRY_VERIFY_WITH_TIMEOUT(fleet.model().phase() == FleetPhase::Finished, FINISH_MS);
         QVERIFY(fleet.model().rows()[0].last.start == firstStart);
         QCOMPARE(recordLines(record).size(), 6); // the retried radio's line
