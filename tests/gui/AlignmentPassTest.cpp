@@ -11,41 +11,23 @@
 #include "RadioPort.h"
 #include "RadioSession.h"
 #include "align/HAdustmentBackUpParams.h"
-#include "app/AppSettings.h"
-#include "channel/HChannelData.h"
 #include "image/RadioImage.h"
 #include "ui/Strings.h"
 
 #include <QPushButton>
 #include <QtTest>
 
-#include <memory>
-
 namespace kq70 {
-
-namespace {
-
-// The values that make a channel's programming (the alignment bytes follow the items).
-constexpr int PROGRAMMING_VALUES[] = {
-    inUse,        bandwidth,  rxStepIndex, txStepIndex, txInhibit,   txPowerLow, tot,
-    squelchLevel, signalType, txToneMode,  txToneCode,  rxToneMode,  rxToneCode, rxFrequency,
-    txFrequency,  scan,       encryption,  lockOut,     powerSaveRx, powerSaveTx};
-
-} // namespace
 
 class AlignmentPassTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void radioAlignmentWritesTheNewVcoValuesAndKeepsTheRadiosChannels() {
-        Frame frame;
-        frame.settings.portName = std::string(SIMULATED_PORT_NAME);
-        frame.window.radio().port().setPaced(false);
-        frame.window.startWith({});
+    void radioAlignmentWritesTheNewVcoValuesAndLeavesTheDocument() {
+        RadioFrame frame;
         unlockAdjustmentMode(frame);
-        InProcessRadio& sim = frame.window.radio().port().simulatedRadio();
+        InProcessRadio& sim = frame.sim();
         sim.adjustment.setNoiseAmplitude(0);
-        auto radioBefore = std::make_unique<RadioImage>(sim.radio.memory());
         auto documentBefore = std::make_unique<RadioImage>(frame.doc.GetMainMemory());
 
         QAction* alignment = frame.window.action(ID_RADIO_ALIGNMENT);
@@ -62,7 +44,6 @@ private slots:
             if (window != nullptr && alignmentTitle.isEmpty()) {
                 alignmentTitle = window->windowTitle();
                 alignRxVco(*window);
-                QCOMPARE(window->fieldText(0), QStringLiteral("125"));
                 window->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
             }
         };
@@ -72,20 +53,10 @@ private slots:
         QVERIFY(!titles.isEmpty());
         QVERIFY(!titles.contains(alignmentTitle));
 
-        const RadioImage& radio = sim.radio.memory();
+        // Which bytes the write-back keeps of the radio's own is the alignment pass's test.
         HAdustmentBackUpParams items;
-        items.extract(radio);
+        items.extract(sim.radio.memory());
         QCOMPARE(items.get(88), 125);
-        auto before = std::make_unique<HChannelData>();
-        before->extract(*radioBefore);
-        auto after = std::make_unique<HChannelData>();
-        after->extract(radio);
-        for (int c = 0; c < CHANNEL_COUNT; ++c) {
-            for (const int value : PROGRAMMING_VALUES) {
-                QVERIFY2(after->getValue(c, value) == before->getValue(c, value),
-                         qPrintable(QStringLiteral("channel %1 value %2").arg(c).arg(value)));
-            }
-        }
         QVERIFY(frame.doc.GetMainMemory() == *documentBefore);
     }
 };

@@ -17,7 +17,6 @@
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 namespace kq70 {
@@ -46,13 +45,12 @@ bool sameChannels(const RadioImage& a, const RadioImage& b) {
     return std::ranges::equal(channelTable(a), channelTable(b));
 }
 
-// An edit no other image has: channel 1's record also in channel 0's place. Returns it.
-std::vector<std::uint8_t> copySecondChannelToFirst(RadioImage& image) {
+// An edit no other image has: channel 1's record also in channel 0's place.
+void copySecondChannelToFirst(RadioImage& image) {
     const auto second =
         image.range(CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE, CHANNEL_RECORD_SIZE);
     const std::vector<std::uint8_t> record(second.begin(), second.end());
     std::ranges::copy(record, image.range(CHANNEL_TABLE_OFFSET, CHANNEL_RECORD_SIZE).begin());
-    return record;
 }
 
 } // namespace
@@ -64,29 +62,21 @@ class CommunicationWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // An upload fills the document and leaves it untitled; a download writes an edit back.
-    void uploadThenDownloadCarryTheChannelsBothWays() {
+    // A download writes an edit of the uploaded document back (the upload's own result is
+    // the password test's).
+    void aDownloadWritesTheUploadedDocumentsEditBack() {
         RadioFrame frame;
-        copySecondChannelToFirst(frame.sim().radio.memory());
-        QVERIFY(!sameChannels(frame.doc.GetMainMemory(), frame.sim().radio.memory()));
         Driver driver(&frame.window.radio());
-
         frame.window.runCommand(ID_RADIO_UPLOAD);
-
-        QCOMPARE(driver.texts, QStringList{qt(text::UPLOAD_COMPLETE)});
-        QVERIFY(sameChannels(frame.doc.GetMainMemory(), frame.sim().radio.memory()));
-        QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("<none>")));
-
-        RadioImage& image = frame.doc.GetMainMemory();
-        const std::vector<std::uint8_t> record = copySecondChannelToFirst(image);
+        copySecondChannelToFirst(frame.doc.GetMainMemory());
+        QVERIFY(!sameChannels(frame.doc.GetMainMemory(), frame.sim().radio.memory()));
         frame.window.channelView().reload(); // the grid shows the edit, so its commit keeps it
         driver.texts.clear();
 
         frame.window.runCommand(ID_RADIO_DOWNLOAD);
 
         QCOMPARE(driver.texts.last(), qt(text::DOWNLOAD_COMPLETE));
-        QVERIFY(std::ranges::equal(
-            frame.sim().radio.memory().range(CHANNEL_TABLE_OFFSET, CHANNEL_RECORD_SIZE), record));
+        QVERIFY(sameChannels(frame.doc.GetMainMemory(), frame.sim().radio.memory()));
         QVERIFY(!frame.sim().link.isOpen());
     }
 
@@ -106,13 +96,11 @@ private slots:
         bool timerFiredDuringJob = false;
         QTimer::singleShot(
             300, [&] { timerFiredDuringJob = frame.window.radio().currentWindow() != nullptr; });
-        int highestPosition = 0;
         bool closeRefused = false;
         bool menuDisabled = false;
         bool acted = false;
         Driver driver(&frame.window.radio());
         driver.duringJob = [&](CommunicationWindow& window) {
-            highestPosition = std::max(highestPosition, window.progressValue());
             if (window.progressValue() < 2 || acted) {
                 return;
             }
@@ -130,7 +118,6 @@ private slots:
 
         QCOMPARE(driver.texts, QStringList{qt(text::UPLOAD_CANCELLED)});
         QVERIFY(timerFiredDuringJob);
-        QVERIFY(highestPosition >= 2);
         QCOMPARE(keys.presses, 0);
         QVERIFY(menuDisabled);
         QVERIFY(closeRefused);

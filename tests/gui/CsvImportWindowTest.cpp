@@ -68,16 +68,14 @@ private slots:
 void CsvImportWindowTest::aFileWithAnErrorIsListedAndChangesNothing() {
     ImportFrame frame;
     const QString csv = editedExport(frame, QStringLiteral("99"));
-    const RadioImage before = frame.doc.GetMainMemory();
-    QString column;
     bool closedByEscape = false;
     answerFile(csv);
-    // What the list says is the import command's own test; the window shows it.
+    // What the list says, and that the document stays as it was, is the import command's own
+    // test; the window shows the list.
     whenModal([&](QWidget* modal) {
         auto* window = dynamic_cast<CsvImportErrorWindow*>(modal);
         QVERIFY(window != nullptr);
         QCOMPARE(window->table().rowCount(), 1);
-        column = window->table().item(0, 1)->text();
         shoot(*window, QStringLiteral("csv-import-errors"));
         QTest::keyClick(window, Qt::Key_Escape);
         closedByEscape = !window->isVisible();
@@ -86,8 +84,6 @@ void CsvImportWindowTest::aFileWithAnErrorIsListedAndChangesNothing() {
     frame.window.runCommand(ID_FILE_IMPORT_CSV);
 
     QVERIFY(closedByEscape);
-    QCOMPARE(column, QStringLiteral("SQ"));
-    QVERIFY(frame.doc.GetMainMemory() == before);
     QVERIFY(!frame.window.isWindowModified());
 }
 

@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include <functional>
 #include <utility>
 
 using namespace kq70;
@@ -176,7 +175,6 @@ private slots:
     void anUnfinishedValueRefusesEveryCommand();
     void alignmentTakesAPickedDropDownEntry();
     void undoTakesTheTypedValueBackAsOneStep();
-    void anUnreadableDropLeavesTheDocumentAlone();
 };
 
 void DocumentGateTest::everyCommandTakesTheValueBeingTyped() {
@@ -273,31 +271,6 @@ void DocumentGateTest::undoTakesTheTypedValueBackAsOneStep() {
     menu(frame, ID_EDIT_REDO);
     QCOMPARE(ch3Rx(frame.doc.GetMainMemory()), TYPED_HZ);
     QCOMPARE(grid.textMatrix(CH3_ROW, COL_RX_FREQUENCY), std::string("446.05000"));
-}
-
-// A drop that File > Open would refuse is refused before anything is asked, and the document
-// keeps its unsaved edit. Which files are refused is the open command's own test.
-void DocumentGateTest::anUnreadableDropLeavesTheDocumentAlone() {
-    Frame frame;
-    showStarted(frame);
-    FlexGridWidget& grid = frame.window.channelView().grid();
-    selectCell(grid, ROW1, COL_SCAN);
-    QTest::keyClick(&grid, Qt::Key_Space);
-    QVERIFY(frame.doc.GetDataModified());
-    const RadioImage edited = frame.doc.GetMainMemory();
-
-    QFile truncated(frame.home.filePath(QStringLiteral("truncated.K70")));
-    QVERIFY(truncated.open(QIODevice::WriteOnly));
-    truncated.write(QByteArray(100, 'x'));
-    truncated.close();
-
-    Answerer answerer;
-    dropFile(frame.window, truncated.fileName());
-    QCOMPARE(answerer.texts.size(), 1);
-    QVERIFY(answerer.texts.first() != qt(Strings::get(IDS_SAVE_CHANGES)));
-    QVERIFY(frame.doc.GetMainMemory() == edited);
-    QVERIFY(frame.doc.GetDataModified());
-    QVERIFY(frame.window.windowTitle().startsWith(QStringLiteral("<none>")));
 }
 
 KQ70_GUI_TEST(DocumentGateTest);

@@ -54,7 +54,7 @@ struct FleetFrame : Frame {
     std::string dataFile;
 };
 
-QString cell(FleetWindow& fleet, int row, int column) {
+QString fleetCell(FleetWindow& fleet, int row, int column) {
     return fleet.findChild<QTableWidget*>(QStringLiteral("radios"))->item(row, column)->text();
 }
 
@@ -89,21 +89,19 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(fleet.model().phase() == FleetPhase::Finished, FINISH_MS);
 
         for (int row : {0, 1, 3}) {
-            QCOMPARE(cell(fleet, row, 4), qt(text::FLEET_VERIFIED));
+            QCOMPARE(fleetCell(fleet, row, 4), qt(text::FLEET_VERIFIED));
         }
-        QVERIFY2(cell(fleet, 2, 4).startsWith(QStringLiteral("Failed: Verify failed")),
-                 qPrintable(cell(fleet, 2, 4)));
+        QVERIFY2(fleetCell(fleet, 2, 4).startsWith(QStringLiteral("Failed: Verify failed")),
+                 qPrintable(fleetCell(fleet, 2, 4)));
         // The row names the radio by its serial number.
-        QCOMPARE(cell(fleet, 2, 3), QStringLiteral("45250144"));
+        QCOMPARE(fleetCell(fleet, 2, 3), QStringLiteral("45250144"));
         const std::string record = frame.dataFile + ".record.csv";
         QCOMPARE(recordLines(record).size(), 5); // the header and one line per radio
-        QVERIFY(!frame.window.documentHold().held());
         fleet.show();
         shoot(fleet, QStringLiteral("fleet-finished"));
 
         const auto firstStart = fleet.model().rows()[0].last.start;
         fleet.findChild<QPushButton*>(QStringLiteral("retryFailed"))->click(); // no question again
-        QVERIFY(fleet.model().phase() == FleetPhase::Running);
         QTRY_VERIFY_WITH_TIMEOUT(fleet.model().phase() == FleetPhase::Finished, FINISH_MS);
         QVERIFY(fleet.model().rows()[0].last.start == firstStart);
         QCOMPARE(recordLines(record).size(), 6); // the retried radio's line
@@ -125,15 +123,12 @@ private slots:
         shoot(fleet, QStringLiteral("fleet-running"));
 
         QVERIFY(frame.window.documentHold().held());
-        const std::string path = frame.doc.GetCurrentFilePath();
-        const RadioImage before = frame.doc.GetMainMemory();
-        // Which commands a held document refuses is the gate's own test.
+        // Which commands a held document refuses, and that they change nothing, is the gate's
+        // own test.
         QString seen;
         answerMessage(QMessageBox::Ok, &seen);
         frame.window.runCommand(ID_FILE_NEW);
         QCOMPARE(seen, qt(text::DOCUMENT_HELD));
-        QCOMPARE(frame.doc.GetCurrentFilePath(), path);
-        QVERIFY(frame.doc.GetMainMemory() == before);
         answerMessage(QMessageBox::Ok);
         QVERIFY(!frame.window.close()); // the program does not end under running radios
 

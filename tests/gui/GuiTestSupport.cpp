@@ -177,22 +177,6 @@ void answerMessage(QMessageBox::StandardButton button, QString* seenText) {
     });
 }
 
-void answerMessageWhenShown(QString* seenText) {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [seenText, poll] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            if (box != nullptr && box->isVisible()) {
-                *seenText = box->text();
-                box->button(QMessageBox::Ok)->click();
-                return;
-            }
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
-}
-
 void setRadioChannel(RadioImage& image, int value) {
     HHardwareParams hardware;
     hardware.extract(image);

@@ -48,8 +48,6 @@ void dropFile(QWidget& window, const QString& path);
 void answerFile(const QString& path);
 // Presses `button` in the next message box, keeping its text in `seenText`.
 void answerMessage(QMessageBox::StandardButton button, QString* seenText = nullptr);
-// Presses OK in the first message box that shows, while other windows come and go or stay open.
-void answerMessageWhenShown(QString* seenText);
 void setRadioChannel(RadioImage& image, int value);
 // The whole file at `path`; nothing when it cannot be read.
 QByteArray fileBytes(const QString& path);

@@ -1,15 +1,14 @@
-// Undo and redo, comparisons and the download read-back choice, driven as a user would.
+// Undo and redo, comparisons and the download read-back choice, driven as a user would. That
+// a comparison leaves the document alone is the compare commands' own test.
 #include "ChannelViewWidget.h"
 #include "ComparisonWindow.h"
 #include "ConfigureDialog.h"
 #include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
 #include "InProcessRadio.h"
-#include "MainWindow.h"
 #include "ParameterPageDialog.h"
 #include "RadioSession.h"
 #include "RawImageDialog.h"
-#include "app/AppSettings.h"
 #include "channel/HChannelData.h"
 #include "doc/DataFile.h"
 #include "pages/HMiscDialog.h"
@@ -24,8 +23,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
-
-#include <memory>
 
 using namespace kq70;
 
@@ -157,8 +154,7 @@ void SafetyTest::configureKeepsTheVerifyChoice() {
 void SafetyTest::compareWithAFileShowsATablePerSection() {
     Frame frame;
     frame.window.startWith({});
-    const RadioImage document = frame.doc.GetMainMemory();
-    auto other = std::make_unique<RadioImage>(document);
+    auto other = std::make_unique<RadioImage>(frame.doc.GetMainMemory());
     giveSecondChannelATone(*other);
     const std::string path = frame.file("kept.k70");
     QVERIFY(WriteDataFile(path, *other, frame.prompt));
@@ -173,7 +169,6 @@ void SafetyTest::compareWithAFileShowsATablePerSection() {
     QVERIFY(channels != nullptr);
     QCOMPARE(channels->item(0, 2)->text(), QStringLiteral("C- (100.0)"));
     shoot(*window, QStringLiteral("comparison"));
-    QVERIFY(frame.doc.GetMainMemory() == document);
 }
 
 void SafetyTest::compareWithRadioReadsTheRadioAndChangesNothing() {
@@ -186,7 +181,6 @@ void SafetyTest::compareWithRadioReadsTheRadioAndChangesNothing() {
     answerFile(QString::fromStdString(frame.file("radio.k70")));
     frame.window.runCommand(ID_FILE_SAVE);
     QVERIFY(!frame.doc.GetDataModified());
-    const RadioImage document = frame.doc.GetMainMemory();
     // Someone changed a channel on the radio since.
     giveSecondChannelATone(frame.window.radio().port().simulatedRadio().radio.memory());
 
@@ -198,7 +192,6 @@ void SafetyTest::compareWithRadioReadsTheRadioAndChangesNothing() {
     QCOMPARE(answerer.texts, QStringList());
     shoot(*window, QStringLiteral("comparison-with-radio"));
     QCOMPARE(window->table(0)->item(0, 2)->text(), QStringLiteral("C- (100.0)"));
-    QVERIFY(frame.doc.GetMainMemory() == document);
     QVERIFY(!frame.window.isWindowModified());
 }
 

@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QtTest>
 
-#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
