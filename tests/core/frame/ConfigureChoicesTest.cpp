@@ -139,6 +139,7 @@ TEST(ConfigureChoicesTest, VerifyChoiceIsKeptInTheSettingsFileAtOnce) {
     for (const bool verify : {false, true}) {
         EXPECT_TRUE(ConfigureChoices::StoreVerify(settings, ini, verify));
         EXPECT_EQ(settings.verifyDownload, verify);
+        EXPECT_EQ(ini.readString("Initialize", "VERIFY", "?"), verify ? "1" : "0");
         AppSettings reloaded;
         reloaded.load(ini);
         EXPECT_EQ(reloaded.verifyDownload, verify);

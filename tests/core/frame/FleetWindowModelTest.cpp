@@ -71,7 +71,6 @@ TEST(FleetWindowModelTest, ARunShowsEachRadioThenTheSummaryAndRetriesOnlyTheFail
     EXPECT_TRUE(model.cancelAllEnabled());
     EXPECT_EQ(model.closeAction(), FleetWindowAction::CancelAll)
         << "closing must not leave radios running unseen";
-    EXPECT_EQ(model.summary(), "0 of 3 radios finished");
 
     model.radioProgress(1, 700, 500); // past the end: kept within the bar
     model.radioIdentified(1, "45250144");

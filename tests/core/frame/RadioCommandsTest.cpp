@@ -209,7 +209,6 @@ TEST_F(RadioCommandsTest, DownloadAsksBeforeItSendsAnything) {
     };
     const std::vector<Case> cases = {
         {"No", false, {MessageAnswer::No}, false},
-        {"Yes", false, {MessageAnswer::Yes}, true},
         {"out of range, No", true, {MessageAnswer::Yes, MessageAnswer::No}, false},
         {"out of range, Yes", true, {MessageAnswer::Yes, MessageAnswer::Yes}, true},
     };
