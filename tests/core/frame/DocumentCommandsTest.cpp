@@ -164,7 +164,8 @@ TEST_F(DocumentCommandsTest, OpenRefusesBadFilesBeforeReadingThem) {
     EXPECT_TRUE(announced.changes.empty()) << "the document was never touched";
 }
 
-TEST_F(DocumentCommandsTest, OpenLoadsTheFileAndRemembersIt) {
+// Opening the open file again offers to save its changes, then reloads it from disk.
+TEST_F(DocumentCommandsTest, OpenLoadsTheFileAndRemembersItAndReopeningReloadsIt) {
     const std::string path = files.file("radio.k70");
     TempFolder::writeBytes(path, fileBytes(10787, 0x5C));
     doc.SetHardwareEdited(true);
@@ -175,16 +176,10 @@ TEST_F(DocumentCommandsTest, OpenLoadsTheFileAndRemembersIt) {
     EXPECT_FALSE(doc.GetHardwareEdited());
     EXPECT_EQ(settings.recentFiles, std::vector<std::string>{path});
     EXPECT_EQ(IniFile(home.file("KQ70.ini")).readString("Recent File List", "File1", ""), path);
-}
 
-TEST_F(DocumentCommandsTest, ReopeningTheOpenFileOffersToSaveThenReloadsFromDisk) {
-    const std::string path = files.file("radio.k70");
-    TempFolder::writeBytes(path, fileBytes(10787, 0x11));
-    ASSERT_TRUE(commands.OpenDocumentFile(path));
     doc.GetMainMemory().setByte(7, 0x99);
     doc.SetDataModified(true);
     TempFolder::writeBytes(path, fileBytes(10787, 0x22)); // changed behind our back
-
     prompt.expectOpenFile(path).expectMessage("Do you want to save changes ?", MessageAnswer::No);
     commands.OnFileOpen();
     EXPECT_TRUE(imageIs(0x22));
@@ -198,14 +193,9 @@ TEST_F(DocumentCommandsTest, FileChosenFromTheRecentListOrDroppedAsksToSaveFirst
     doc.SetDataModified(true);
 
     prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Cancel);
-    EXPECT_FALSE(commands.OnOpenNamedFile(path)); // the unsaved changes stay
+    EXPECT_FALSE(commands.OnOpenNamedFile(path));
     EXPECT_EQ(doc.GetMainMemory().byteAt(7), 0x99);
     EXPECT_TRUE(doc.GetDataModified());
-
-    prompt.expectMessage("Do you want to save changes ?", MessageAnswer::No);
-    EXPECT_TRUE(commands.OnOpenNamedFile(path));
-    EXPECT_TRUE(imageIs(0x33));
-    EXPECT_EQ(doc.GetCurrentFilePath(), path);
 }
 
 TEST_F(DocumentCommandsTest, NamedFileThatCannotBeReadFallsBackUntitled) {
@@ -220,6 +210,7 @@ TEST_F(DocumentCommandsTest, NamedFileThatCannotBeReadFallsBackUntitled) {
     EXPECT_TRUE(settings.recentFiles.empty());
 }
 
+// A cancelled or failing Save As keeps the document's path and its unsaved mark.
 TEST_F(DocumentCommandsTest, SaveOfAnUntitledDocumentGoesThroughSaveAs) {
     doc.SetDataModified(true);
     const std::string path = files.file("new.k70");
@@ -227,27 +218,19 @@ TEST_F(DocumentCommandsTest, SaveOfAnUntitledDocumentGoesThroughSaveAs) {
     ASSERT_TRUE(commands.OnFileSave());
     EXPECT_FALSE(doc.GetDataModified());
     EXPECT_EQ(doc.GetCurrentFilePath(), path);
-    EXPECT_EQ(settings.recentFiles, std::vector<std::string>{path});
     EXPECT_EQ(listener.saves, 1) << "the view commits before the write";
-}
 
-TEST_F(DocumentCommandsTest, SaveAsCancelledOrFailingKeepsTheOldPath) {
-    const std::string old = files.file("old.k70");
-    TempFolder::writeBytes(old, fileBytes(10787, 0x01));
-    ASSERT_TRUE(commands.OpenDocumentFile(old));
     doc.SetDataModified(true);
-
     prompt.expectSaveFile(std::nullopt);
     EXPECT_FALSE(commands.OnFileSaveAs());
-    EXPECT_EQ(doc.GetCurrentFilePath(), old);
-
+    EXPECT_EQ(doc.GetCurrentFilePath(), path);
     const std::string locked = files.file("locked.k70");
     TempFolder::writeBytes(locked, fileBytes(10787, 0x07));
     ::chmod(locked.c_str(), 0444);
     prompt.expectSaveFile(locked).expectMessage(message(IDS_FILE_READ_ONLY, locked));
     EXPECT_FALSE(commands.OnFileSaveAs());
     EXPECT_EQ(TempFolder::readBytes(locked), fileBytes(10787, 0x07));
-    EXPECT_EQ(doc.GetCurrentFilePath(), old);
+    EXPECT_EQ(doc.GetCurrentFilePath(), path);
     EXPECT_TRUE(doc.GetDataModified());
 }
 

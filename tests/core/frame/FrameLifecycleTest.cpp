@@ -67,19 +67,15 @@ TEST(FrameLifecycleTest, TheInitialSizeKeepsTheMinimumAndFitsTheScreen) {
     }
 }
 
-TEST(FrameLifecycleTest, DestructionWritesPortSizeAndTheDocumentsRadio) {
+TEST(FrameLifecycleTest, DestructionWritesTheSizeAndTheDocumentsRadio) {
     test::TempFolder home;
     IniFile ini(home.file("KQ70.ini"));
     AppSettings settings;
-    settings.comPort = 3;
-    settings.baudRate = 38400;
     CKQ70Doc doc;
     BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
 
     ASSERT_TRUE(FrameLifecycle::OnDestroy(settings, ini, doc, {640, 900}));
     IniFile reread(home.file("KQ70.ini"));
-    EXPECT_EQ(reread.readInt("Initialize", "COM_PORT", 0), 3);
-    EXPECT_EQ(reread.readInt("Initialize", "BAUDRATE", 0), 38400);
     EXPECT_EQ(reread.readInt("Initialize", "CX", 0), 700); // never below the minimum
     EXPECT_EQ(reread.readInt("Initialize", "CY", 0), 900);
     EXPECT_EQ(reread.readInt("End Status", "Freq.Band", 0), PMR446_BAND);

@@ -141,8 +141,6 @@ TEST(MainMenuModelTest, NoMenuStartsOrEndsWithASeparatorOrRepeatsOne) {
 TEST(MainMenuModelTest, ToolbarUploadAndDownloadRunTheRadioCommands) {
     EXPECT_EQ(MainMenuModel::CanonicalCommand(ID_TOOLBAR_UPLOAD), ID_RADIO_UPLOAD);
     EXPECT_EQ(MainMenuModel::CanonicalCommand(ID_TOOLBAR_DOWNLOAD), ID_RADIO_DOWNLOAD);
-    MainMenuModel model(ACCESS_NORMAL);
-    EXPECT_TRUE(model.IsEnabled(ID_TOOLBAR_UPLOAD));
 }
 
 TEST(MainMenuModelTest, UndoAndRedoFollowTheHistory) {

@@ -13,11 +13,10 @@ TEST(IniFileTest, ReadsFollowProfileFileRules) {
     TempFolder folder;
     const std::string path = folder.file("KQ70.ini");
     TempFolder::writeText(path, "; settings\n[Initialize]\nCOM_PORT =  3  \nBAUDRATE=19200x\n"
-                                "NAME=  two words  \nEMPTY=\nWORD=abc\n[Other]\nCOM_PORT=9\n");
+                                "NAME=  two words  \n[Other]\nCOM_PORT=9\n");
     const IniFile ini(path);
     EXPECT_EQ(ini.readInt("initialize", "com_port", 1), 3) << "names ignore case";
     EXPECT_EQ(ini.readInt("INITIALIZE", "BaudRate", 9600), 19200) << "leading digits";
-    EXPECT_EQ(ini.readInt("Initialize", "WORD", 77), 77) << "no digits: the default";
     EXPECT_EQ(ini.readInt("Initialize", "MISSING", -4), -4);
     EXPECT_EQ(ini.readInt("Other", "COM_PORT", 1), 9);
     EXPECT_EQ(ini.readString("Initialize", "NAME", ""), "two words") << "values are trimmed";

@@ -45,7 +45,12 @@ private:
 
 class PosixSerialDeviceTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_FALSE(pty.path().empty()); }
+    // `device` starts open on the line, configured with the default settings.
+    void SetUp() override {
+        ASSERT_FALSE(pty.path().empty());
+        ASSERT_TRUE(device.open(pty.path()));
+        ASSERT_TRUE(device.configure(SerialLineSettings{}));
+    }
 
     SystemClock clock;
     PtyPair pty;
@@ -53,7 +58,6 @@ protected:
 };
 
 TEST_F(PosixSerialDeviceTest, ConfiguresARawLineWithTheRequestedFraming) {
-    ASSERT_TRUE(device.open(pty.path()));
     SerialLineSettings settings;
     settings.BaudRate = 19200;
     settings.Parity = EVENPARITY;
@@ -67,9 +71,7 @@ TEST_F(PosixSerialDeviceTest, ConfiguresARawLineWithTheRequestedFraming) {
     EXPECT_NE(tio.c_cflag & CSTOPB, 0u);
     // A pseudo-terminal always runs without parity, so parity cannot be seen here.
     EXPECT_NE(tio.c_cflag & CLOCAL, 0u);
-    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
-    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | ICRNL), 0u);
-    EXPECT_EQ(tio.c_oflag & OPOST, 0u);
+    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u); // translations: MovesBytesBothWays
 
     for (auto bad : {SerialLineSettings{.BaudRate = 12345}, SerialLineSettings{.ByteSize = 9},
                      SerialLineSettings{.Parity = 7}}) {
@@ -78,8 +80,6 @@ TEST_F(PosixSerialDeviceTest, ConfiguresARawLineWithTheRequestedFraming) {
 }
 
 TEST_F(PosixSerialDeviceTest, MovesBytesBothWays) {
-    ASSERT_TRUE(device.open(pty.path()));
-    ASSERT_TRUE(device.configure(SerialLineSettings{}));
     const std::vector<std::uint8_t> out{0x00, 0x0D, 0x0A, 0x11, 0x13, 0xFF};
     std::size_t written = 0;
     ASSERT_TRUE(device.write(out, written));
@@ -97,8 +97,6 @@ TEST_F(PosixSerialDeviceTest, MovesBytesBothWays) {
 }
 
 TEST_F(PosixSerialDeviceTest, AReadEndsWhenTheLineFallsSilent) {
-    ASSERT_TRUE(device.open(pty.path()));
-    ASSERT_TRUE(device.configure(SerialLineSettings{}));
     const std::uint8_t two[] = {0x50, 0x51};
     ASSERT_EQ(::write(pty.master(), two, 2), 2);
     ::usleep(20000);
@@ -132,6 +130,7 @@ TEST_F(PosixSerialDeviceTest, BytesThatCameWhileTheReaderWasHeldUpAreRead) {
         int m_calls = 0;
         Duration m_time{0};
     };
+    ASSERT_TRUE(device.close()); // the line is the held-up reader's
     HeldUpClock heldUp(pty.master());
     PosixSerialDevice late(heldUp);
     ASSERT_TRUE(late.open(pty.path()));
@@ -148,8 +147,6 @@ TEST_F(PosixSerialDeviceTest, BytesThatCameWhileTheReaderWasHeldUpAreRead) {
 }
 
 TEST_F(PosixSerialDeviceTest, PurgeDropsWaitingInput) {
-    ASSERT_TRUE(device.open(pty.path()));
-    ASSERT_TRUE(device.configure(SerialLineSettings{}));
     const std::uint8_t stale[] = {1, 2, 3};
     ASSERT_EQ(::write(pty.master(), stale, 3), 3);
     ::usleep(20000);
@@ -163,7 +160,6 @@ TEST_F(PosixSerialDeviceTest, PurgeDropsWaitingInput) {
 }
 
 TEST_F(PosixSerialDeviceTest, TheLineIsNotShared) {
-    ASSERT_TRUE(device.open(pty.path()));
     PosixSerialDevice second(clock);
     EXPECT_FALSE(second.open(pty.path()));
     EXPECT_TRUE(device.close());
@@ -172,8 +168,6 @@ TEST_F(PosixSerialDeviceTest, TheLineIsNotShared) {
 }
 
 TEST_F(PosixSerialDeviceTest, AVanishedFarEndIsAnError) {
-    ASSERT_TRUE(device.open(pty.path()));
-    ASSERT_TRUE(device.configure(SerialLineSettings{}));
     EXPECT_TRUE(device.clearErrors());
     pty.closeMaster();
     EXPECT_FALSE(device.clearErrors());
@@ -183,13 +177,14 @@ TEST_F(PosixSerialDeviceTest, AVanishedFarEndIsAnError) {
 }
 
 TEST_F(PosixSerialDeviceTest, WhatIsNoTerminalOpensAsAnotherKind) {
-    EXPECT_FALSE(device.open("/nonexistent/ttyS0"));
-    ASSERT_TRUE(device.open("/dev/null"));
-    EXPECT_EQ(device.portKind(), PORT_KIND_OTHER);
-    EXPECT_FALSE(device.configure(SerialLineSettings{}));
+    PosixSerialDevice other(clock);
+    EXPECT_FALSE(other.open("/nonexistent/ttyS0"));
+    ASSERT_TRUE(other.open("/dev/null"));
+    EXPECT_EQ(other.portKind(), PORT_KIND_OTHER);
+    EXPECT_FALSE(other.configure(SerialLineSettings{}));
     std::uint8_t byte = 0;
     std::size_t received = 0;
-    EXPECT_TRUE(device.read(std::span(&byte, 1), received)) << "ends at once, does not spin";
+    EXPECT_TRUE(other.read(std::span(&byte, 1), received)) << "ends at once, does not spin";
     EXPECT_EQ(received, 0u);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,52 +35,23 @@ char kindOf(std::string_view length, char conversion) {
 // The argument kinds a printf format reads, in order. "%1" and "%2" are the message
 // texts' placeholders, which substitute1 replaces; they read no argument.
 std::string argumentKinds(std::string_view format) {
+    // Flags, width, precision, length and the conversion character of each "%".
+    static const std::regex spec(R"(%(%|([-+ #0]*)(\*|\d*)(\.(\*|\d*))?([hlzjtL]*)([\s\S]?)))");
+    const std::string text(format);
     std::string kinds;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format[i] != '%') {
+    for (std::sregex_iterator it(text.begin(), text.end(), spec), end; it != end; ++it) {
+        const std::smatch& m = *it;
+        if (m.str(1) == "%") {
             continue;
         }
-        std::size_t k = i + 1;
-        if (k < format.size() && format[k] == '%') {
-            i = k;
-            continue;
-        }
-        const std::size_t start = k;
-        while (k < format.size() &&
-               std::string_view("-+ #0").find(format[k]) != std::string_view::npos) {
-            ++k;
-        }
-        const bool flags = k > start;
-        const auto skipNumber = [&] {
-            if (k < format.size() && format[k] == '*') {
-                kinds += 'i';
-                ++k;
-                return;
-            }
-            while (k < format.size() && format[k] >= '0' && format[k] <= '9') {
-                ++k;
-            }
-        };
-        skipNumber();
-        const bool precision = k < format.size() && format[k] == '.';
-        if (precision) {
-            ++k;
-            skipNumber();
-        }
-        const std::size_t lengthStart = k;
-        while (k < format.size() &&
-               std::string_view("hlzjtL").find(format[k]) != std::string_view::npos) {
-            ++k;
-        }
-        const std::string_view length = format.substr(lengthStart, k - lengthStart);
-        const char conversion = k < format.size() ? format[k] : '\0';
+        kinds += std::string(static_cast<std::size_t>(m.str(3) == "*") + (m.str(5) == "*"), 'i');
+        const char conversion = m.length(7) > 0 ? m.str(7)[0] : '\0';
         const bool placeholder =
-            !flags && !precision && length.empty() && k > start &&
+            m.length(2) == 0 && !m[4].matched && m.length(6) == 0 && m.length(3) > 0 &&
             std::string_view("diouxXcsfFeEgGaAnp").find(conversion) == std::string_view::npos;
         if (!placeholder) {
-            kinds += kindOf(length, conversion);
+            kinds += kindOf(m.str(6), conversion);
         }
-        i = k;
     }
     return kinds;
 }
