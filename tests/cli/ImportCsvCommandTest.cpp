@@ -1,12 +1,8 @@
-#include "CliApp.h"
 #include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-
-#include <dirent.h>
-#include <sstream>
 
 namespace kq70 {
 namespace {

@@ -15,7 +15,7 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <dirent.h>
+#include <cstring>
 #include <memory>
 
 namespace kq70 {
@@ -63,13 +63,9 @@ std::function<bool(const std::string&)> midway(std::string_view status) {
     };
 }
 
-const char* signalName(int number) {
-    return number == SIGINT ? "SIGINT" : number == SIGTERM ? "SIGTERM" : "SIGHUP";
-}
-
 TEST(SignalTest, EveryStopSignalCancelsAnUploadAndSavesNothing) {
     for (const int number : {SIGINT, SIGTERM, SIGHUP}) {
-        SCOPED_TRACE(signalName(number));
+        SCOPED_TRACE(::strsignal(number));
         test::TempFolder home;
         test::TempFolder target;
         CliProcess cli(
@@ -104,7 +100,6 @@ TEST(SignalTest, AHangUpAfterTheFirstWriteLeavesTheRadioMarkedIncomplete) {
         EXPECT_TRUE(contains(cli.text, text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN)) << cli.text;
     }
 
-    // Read back: the radio knows its data is incomplete.
     const std::string readBack = home.file("back.k70");
     const CliRun upload =
         runCliWith({"upload", "--port", port, "--baud", "38400", readBack}, home.path());
