@@ -112,7 +112,6 @@ TEST_F(GridCommandTest, Refusals) {
     EXPECT_EQ(cli({"grid", "--mode", "1", path}).code, 1);
     EXPECT_EQ(cli({"grid", files.file("missing.k70")}).code, 1);
     EXPECT_EQ(cli({"grid", "--group", "17", path}).code, 2);
-    EXPECT_EQ(cli({"grid", "--mode", "3", path}).code, 2);
 }
 
 } // namespace

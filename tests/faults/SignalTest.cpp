@@ -121,9 +121,10 @@ TEST(SignalTest, ATerminatedRecoveryResetsTheRadioAndWritesNothing) {
 // radio in the middle of the pass; the radio is read back afterwards with kq70-cli upload.
 class AlignmentInterruptTest : public ::testing::Test {
 protected:
-    AlignmentInterruptTest() {
+    void SetUp() override {
         test::TempFolder::writeText(home.file("KQ70_ADJ.ini"), tightVcoLimits());
         port = sim->firstLine(10000);
+        ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
     }
 
     std::vector<std::string> align() const {
@@ -154,7 +155,6 @@ protected:
 };
 
 TEST_F(AlignmentInterruptTest, AStopInTheWindowOrWhileTheRadioIsWrittenGivesTheRadioItsData) {
-    ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
     struct Case {
         const char* where;
         int number;
@@ -177,7 +177,6 @@ TEST_F(AlignmentInterruptTest, AStopInTheWindowOrWhileTheRadioIsWrittenGivesTheR
 }
 
 TEST_F(AlignmentInterruptTest, ARadioThatVanishesLeavesItsDataInANamedFile) {
-    ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
     CliProcess cli(align());
     ASSERT_TRUE(cli.waitFor([](const std::string& line) { return contains(line, "RX VCO"); }))
         << cli.text;
