@@ -57,10 +57,8 @@ TEST_F(FleetCommandTest, SeveralSimulatedRadiosAsJsonAndInTheRecord) {
     // The radios' lines go to the error stream with --json.
     EXPECT_TRUE(contains(result.err, "simulated radio 2 serial 45250143: Verified")) << result.err;
 
-    const std::string text = TempFolder::readText(record);
-    EXPECT_EQ(lineCount(text), 4u) << text;
-    EXPECT_TRUE(contains(text, "\"radio.k70\",\"" + Sha256::hex(TempFolder::readBytes(path)) +
-                                   "\",\"simulated radio 3\",\"45250144\",\"Verified\","));
+    // What a record line holds is the record's own test.
+    EXPECT_EQ(lineCount(TempFolder::readText(record)), 4u);
 }
 
 // Without --json: a line per radio, then the summary and where the record is. A radio of

@@ -1,12 +1,8 @@
-#include "CliApp.h"
 #include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-
-#include <dirent.h>
-#include <sstream>
 
 namespace kq70 {
 namespace {
@@ -99,12 +95,11 @@ TEST_F(ImportCsvCommandTest, ABadCsvWritesNothingAndListsEveryError) {
     EXPECT_EQ(TempFolder::readBytes(radio), radioBytes);
     EXPECT_FALSE(TempFolder::exists(out));
 
-    // The service modes' CSV needs the mode, and the mode its password.
+    // The service modes' CSV is read in its mode (a wrong mode password is the transfer test's).
     EXPECT_EQ(
         run({"export-csv", "--mode", "1", "--mode-password", MANUFACTURE_PASSWORD, radio, csv})
             .code,
         0);
-    EXPECT_EQ(run({"import-csv", radio, csv, "--mode", "1", "--mode-password", "wrong"}).code, 1);
     const CliRun service =
         run({"import-csv", radio, csv, "--mode", "1", "--mode-password", MANUFACTURE_PASSWORD});
     EXPECT_EQ(service.code, 0) << service.err;

@@ -1,7 +1,6 @@
 // Outputs of kq70-cli never replace the command's own input, never replace a read-only file,
 // and follow a symbolic link to its target even when the target is not there yet.
 
-#include "CliApp.h"
 #include "SimulatorSeed.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
@@ -10,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -1,8 +1,6 @@
 #include "TransferCommands.h"
 
-#include "CliApp.h"
 #include "SimulatorSeed.h"
-#include "params/HHardwareParams.h"
 #include "platform/SerialDevice.h"
 #include "platform/SerialPortEnumerator.h"
 #include "support/CliRun.h"
@@ -32,7 +30,6 @@ protected:
         return test::runCliWith(std::move(args), home.path(), input, interactive);
     }
 
-    // A data file holding `image`.
     std::string dataFile(const std::string& name, const RadioImage& image) {
         return test::writeDataFile(files.file(name), image);
     }
@@ -154,7 +151,6 @@ TEST_F(TransferCommandsTest, AnOutputPathThatCannotBeSavedStopsTheUploadBeforeTh
     };
     const std::pair<std::string, std::string> cases[] = {
         {files.path(), cannotSave(files.path(), "it is not a regular file")},
-        {"/dev/full", cannotSave("/dev/full", "it is not a regular file")},
         {blocker + "/radio.k70",
          cannotSave(blocker + "/radio.k70", "the folder " + blocker + " cannot be written")},
         {readOnly, "The File's attribute is Read_Only."},

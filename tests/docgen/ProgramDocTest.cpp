@@ -1,12 +1,11 @@
-#include "CliApp.h"
 #include "ManPage.h"
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
-#include <sstream>
 
 namespace kq70 {
 namespace {
@@ -32,11 +31,9 @@ TEST(ProgramDocTest, RoffTextCannotStartARequestOrAnEscape) {
 }
 
 std::string cliDoc(const std::string& format) {
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    EXPECT_EQ(runCli({"--doc", format}, in, out, err, false), 0) << err.str();
-    return out.str();
+    const test::CliRun run = test::runCliWith({"--doc", format});
+    EXPECT_EQ(run.code, 0) << run.err;
+    return run.out;
 }
 
 // What bash offers after `words` (the last one being completed), with the script loaded.

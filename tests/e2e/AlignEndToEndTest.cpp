@@ -22,14 +22,10 @@ namespace {
 
 using test::CliRun;
 
-CliRun runCommand(const std::vector<std::string>& args) {
-    return test::runCliWith(args);
-}
-
 TEST(AlignEndToEndTest, TheWholeAutomaticAlignmentOnTheSimulatedRadio) {
     test::TempFolder home;
-    const CliRun run = runCommand({"--home", home.path(), "align", "--sim", "--sim-instant",
-                                   "--mode-password", "mul-pek", "--yes"});
+    const CliRun run = test::runCliWith({"--home", home.path(), "align", "--sim", "--sim-instant",
+                                         "--mode-password", "mul-pek", "--yes"});
     EXPECT_EQ(run.code, 0) << run.out;
     // The last step's last point, and the outcome (the steps' order is the parser's test).
     EXPECT_LT(run.out.find("RX Tune High: "), run.out.find("Aligned data written back")) << run.out;
@@ -42,13 +38,12 @@ TEST(AlignEndToEndTest, RefusedStartsEndWithExitCodeOne) {
     const auto align = [&home](std::vector<std::string> more) {
         std::vector<std::string> args = {"--home", home.path(), "align", "--sim", "--sim-instant"};
         args.insert(args.end(), more.begin(), more.end());
-        return runCommand(args).code;
+        return test::runCliWith(args).code;
     };
     // No keyword and no terminal to ask it on, or the wrong one: nothing is sent.
     EXPECT_EQ(align({"--yes"}), 1);
     EXPECT_EQ(align({"--mode-password", "MUL-PEX", "--yes"}), 1);
-    // Not confirmed.
-    EXPECT_EQ(align({"--mode-password", "MUL-PEK"}), 1);
+    EXPECT_EQ(align({"--mode-password", "MUL-PEK"}), 1); // not confirmed
     EXPECT_EQ(align({"--mode-password", "MUL-PEK", "--yes", "--steps", "vco-rx,bogus"}), 2);
 }
 
@@ -61,14 +56,14 @@ TEST(AlignEndToEndTest, AlignmentOverAPseudoTerminalKeepsTheChannelsAndStoresThe
     ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
 
     const CliRun run =
-        runCommand({"--home", home.path(), "align", "--port", port, "--mode-password", "MUL-PEK",
-                    "--yes", "--steps", "vco-tx,vco-rx"});
+        test::runCliWith({"--home", home.path(), "align", "--port", port, "--mode-password",
+                          "MUL-PEK", "--yes", "--steps", "vco-tx,vco-rx"});
     ASSERT_EQ(run.code, 0) << run.out << run.err;
     EXPECT_NE(run.out.find("TX VCO Low: D/A "), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("RX Tune"), std::string::npos) << run.out;
 
     const std::string path = home.file("after.k70");
-    const CliRun upload = runCommand({"--home", home.path(), "upload", "--port", port, path});
+    const CliRun upload = test::runCliWith({"--home", home.path(), "upload", "--port", port, path});
     ASSERT_EQ(upload.code, 0) << upload.err;
     const auto radio = std::make_unique<RadioImage>(test::readDataFile(path));
     const RadioImage seed = makeSimulatorSeedImage();
@@ -100,7 +95,7 @@ TEST(AlignEndToEndTest, ARadioThatRefusesTheChannelGetsItsFormerDataBack) {
     test::RadioSimProcess sim({"--restart-ms", "200", "--service-fault", "nak:30"});
     const std::string port = sim.firstLine(10000);
     ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
-    const CliRun run = runCommand(
+    const CliRun run = test::runCliWith(
         {"--home", home.path(), "align", "--port", port, "--mode-password", "MUL-PEK", "--yes"});
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(run.out.find("vco-rx: failed"), std::string::npos) << run.out;

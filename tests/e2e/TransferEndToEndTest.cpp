@@ -50,5 +50,11 @@ TEST(TransferEndToEndTest, UploadThenDownloadOverAPseudoTerminal) {
     EXPECT_EQ(sim.finish(SIGTERM), 0);
 }
 
+// kq70-radiosim refuses a fault it does not know instead of serving a radio without it.
+TEST(RadioSimProcessTest, RefusesAnUnknownFault) {
+    test::RadioSimProcess sim({"--fault", "loud@3"});
+    EXPECT_EQ(sim.finish(0), 2);
+}
+
 } // namespace
 } // namespace kq70

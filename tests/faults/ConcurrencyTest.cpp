@@ -1,7 +1,6 @@
 // Several programs changing one data file at the same time: each change survives, or the
 // program that could not make it says so.
 
-#include "CliApp.h"
 #include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DefaultImages.h"
@@ -19,7 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <unistd.h>
 
 namespace kq70 {

@@ -1,7 +1,6 @@
 // The program under the user's locale, as the desktop program's Qt sets it for the whole
 // process: numbers keep their decimal point and case mapping stays ASCII whatever the locale.
 
-#include "CliApp.h"
 #include "SimulatorSeed.h"
 #include "app/AccessMode.h"
 #include "app/Passwords.h"
@@ -9,13 +8,12 @@
 #include "channel/ChannelCellTexts.h"
 #include "channel/ChannelGridLayout.h"
 #include "support/ChannelViewHarness.h"
+#include "support/CliRun.h"
 #include "support/DataFiles.h"
 #include "support/ProcessLocale.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace kq70 {
 namespace {
@@ -46,14 +44,10 @@ Outputs runCommands(const TempFolder& folder, const std::string& tag) {
     };
     Outputs outputs;
     for (const auto& command : commands) {
-        std::vector<std::string> args = {"--home", folder.path()};
-        args.insert(args.end(), command.begin(), command.end());
-        std::istringstream in;
-        std::ostringstream out;
-        std::ostringstream err;
-        EXPECT_EQ(runCli(args, in, out, err, false), 0) << command.front() << ": " << err.str();
+        const test::CliRun run = test::runCliWith(command, folder.path());
+        EXPECT_EQ(run.code, 0) << command.front() << ": " << run.err;
         // Only the names of the written files differ.
-        std::string printed = out.str();
+        std::string printed = run.out;
         if (const std::size_t at = printed.find(tag); at != std::string::npos) {
             printed.replace(at, tag.size(), "TAG");
         }

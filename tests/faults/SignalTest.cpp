@@ -15,7 +15,7 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <dirent.h>
+#include <cstring>
 #include <memory>
 
 namespace kq70 {
@@ -63,13 +63,9 @@ std::function<bool(const std::string&)> midway(std::string_view status) {
     };
 }
 
-const char* signalName(int number) {
-    return number == SIGINT ? "SIGINT" : number == SIGTERM ? "SIGTERM" : "SIGHUP";
-}
-
 TEST(SignalTest, EveryStopSignalCancelsAnUploadAndSavesNothing) {
     for (const int number : {SIGINT, SIGTERM, SIGHUP}) {
-        SCOPED_TRACE(signalName(number));
+        SCOPED_TRACE(::strsignal(number));
         test::TempFolder home;
         test::TempFolder target;
         CliProcess cli(
@@ -104,7 +100,6 @@ TEST(SignalTest, AHangUpAfterTheFirstWriteLeavesTheRadioMarkedIncomplete) {
         EXPECT_TRUE(contains(cli.text, text::DOWNLOAD_CANCELLED_PARTLY_WRITTEN)) << cli.text;
     }
 
-    // Read back: the radio knows its data is incomplete.
     const std::string readBack = home.file("back.k70");
     const CliRun upload =
         runCliWith({"upload", "--port", port, "--baud", "38400", readBack}, home.path());
@@ -126,9 +121,10 @@ TEST(SignalTest, ATerminatedRecoveryResetsTheRadioAndWritesNothing) {
 // radio in the middle of the pass; the radio is read back afterwards with kq70-cli upload.
 class AlignmentInterruptTest : public ::testing::Test {
 protected:
-    AlignmentInterruptTest() {
+    void SetUp() override {
         test::TempFolder::writeText(home.file("KQ70_ADJ.ini"), tightVcoLimits());
         port = sim->firstLine(10000);
+        ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
     }
 
     std::vector<std::string> align() const {
@@ -159,7 +155,6 @@ protected:
 };
 
 TEST_F(AlignmentInterruptTest, AStopInTheWindowOrWhileTheRadioIsWrittenGivesTheRadioItsData) {
-    ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
     struct Case {
         const char* where;
         int number;
@@ -182,7 +177,6 @@ TEST_F(AlignmentInterruptTest, AStopInTheWindowOrWhileTheRadioIsWrittenGivesTheR
 }
 
 TEST_F(AlignmentInterruptTest, ARadioThatVanishesLeavesItsDataInANamedFile) {
-    ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
     CliProcess cli(align());
     ASSERT_TRUE(cli.waitFor([](const std::string& line) { return contains(line, "RX VCO"); }))
         << cli.text;

@@ -5,6 +5,7 @@
 #include "link/HSerialPort.h"
 #include "link/LastPortKind.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <deque>
@@ -89,11 +90,7 @@ public:
     }
 
     int count(std::uint8_t command) const {
-        int n = 0;
-        for (std::uint8_t c : commands) {
-            n += c == command ? 1 : 0;
-        }
-        return n;
+        return static_cast<int>(std::count(commands.begin(), commands.end(), command));
     }
 
 private:

@@ -55,10 +55,6 @@ std::string MemoryGrid::clip() const {
     return out;
 }
 
-void MemoryGrid::setColumnComboList(int column, const std::string& list) {
-    m_comboLists[column] = list;
-}
-
 std::string MemoryGrid::comboData(int column) const {
     const auto it = m_comboData.find(column);
     return it == m_comboData.end() ? std::string() : it->second;
@@ -67,11 +63,6 @@ std::string MemoryGrid::comboData(int column) const {
 bool MemoryGrid::columnHidden(int column) const {
     const auto it = m_hidden.find(column);
     return it != m_hidden.end() && it->second;
-}
-
-std::string MemoryGrid::comboList(int column) const {
-    const auto it = m_comboLists.find(column);
-    return it == m_comboLists.end() ? std::string() : it->second;
 }
 
 std::uint32_t MemoryGrid::backColour(int row, int column) const {

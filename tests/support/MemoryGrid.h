@@ -28,7 +28,7 @@ public:
     int fixedColumns() const override { return m_fixedColumns; }
     void setFixedColumns(int columns) override { m_fixedColumns = columns; }
 
-    void setTopRow(int row) override { m_topRow = row; }
+    void setTopRow(int /*row*/) override {}
     int row() const override { return m_row; }
     void setRow(int row) override { m_row = row; }
     int column() const override { return m_column; }
@@ -51,7 +51,7 @@ public:
     void setEditMaxLength(int length) override { m_editMaxLength = length; }
     void setMergeRow(int row, bool merge) override { m_mergedRows[row] = merge; }
 
-    void setColumnComboList(int column, const std::string& list) override;
+    void setColumnComboList(int /*column*/, const std::string& /*list*/) override {}
     std::string comboData(int column) const override;
     void setColumnHidden(int column, bool hidden) override { m_hidden[column] = hidden; }
     std::uint32_t foreColour() const override { return 0xFFFFFF; }
@@ -61,10 +61,8 @@ public:
     void select(Selection selection) { m_selection = selection; }
     void chooseComboData(int column, std::string data) { m_comboData[column] = std::move(data); }
     bool columnHidden(int column) const;
-    std::string comboList(int column) const;
     std::uint32_t backColour(int row, int column) const;
     CheckCell checkCell(int row, int column) const;
-    int topRow() const { return m_topRow; }
     int editMaxLength() const { return m_editMaxLength; }
     bool redraw() const { return m_redraw; }
 
@@ -86,7 +84,6 @@ private:
     int m_columns = 0;
     int m_fixedRows = 0;
     int m_fixedColumns = 0;
-    int m_topRow = 0;
     int m_row = 0;
     int m_column = 0;
     bool m_redraw = true;
@@ -99,7 +96,6 @@ private:
     std::map<Cell, std::string> m_text;
     std::map<Cell, std::uint32_t> m_back;
     std::map<Cell, CheckCell> m_checks;
-    std::map<int, std::string> m_comboLists;
     std::map<int, std::string> m_comboData;
     std::map<int, bool> m_hidden;
     std::map<int, bool> m_mergedRows;

@@ -111,12 +111,9 @@ RadioSimProcess::RadioSimProcess(std::vector<std::string> arguments)
 
 std::string RadioSimProcess::firstLine(int timeoutMs) {
     std::string line;
-    char c = 0;
-    pollfd pfd{output(), POLLIN, 0};
-    while (::poll(&pfd, 1, timeoutMs) == 1 && ::read(output(), &c, 1) == 1 && c != '\n') {
-        line += c;
-    }
-    return line;
+    waitForLine(
+        line, [](const std::string&) { return true; }, timeoutMs);
+    return line.ends_with('\n') ? line.substr(0, line.size() - 1) : line;
 }
 
 } // namespace kq70::test

@@ -19,8 +19,6 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // The reading end of the captured stream.
-    int output() const { return m_out; }
     void signal(int number) const;
     // The exit status after `number` (0 = none sent), -1 when it did not exit normally.
     int finish(int number);

@@ -7,17 +7,9 @@ namespace kq70::test {
 namespace {
 
 const char* kindName(ScriptedPrompt::Kind kind) {
-    switch (kind) {
-    case ScriptedPrompt::Kind::Message:
-        return "message box";
-    case ScriptedPrompt::Kind::OpenFile:
-        return "open dialog";
-    case ScriptedPrompt::Kind::SaveFile:
-        return "save dialog";
-    case ScriptedPrompt::Kind::Password:
-        return "password entry";
-    }
-    return "?";
+    static const char* const names[] = {"message box", "open dialog", "save dialog",
+                                        "password entry"};
+    return names[static_cast<int>(kind)];
 }
 
 } // namespace
@@ -32,12 +24,7 @@ ScriptedPrompt::~ScriptedPrompt() {
 ScriptedPrompt& ScriptedPrompt::expectMessage(std::string text, MessageAnswer answer,
                                               std::optional<MessageIcon> icon,
                                               std::optional<MessageButtons> buttons) {
-    Step step;
-    step.text = std::move(text);
-    step.answer = answer;
-    step.icon = icon;
-    step.buttons = buttons;
-    m_steps.push_back(std::move(step));
+    m_steps.push_back(Step{Kind::Message, std::move(text), icon, buttons, answer, {}});
     return *this;
 }
 
