@@ -124,6 +124,7 @@ class SeamContractTest : public QObject {
 
 private slots:
     void theGridKeepsTheGridControlContract();
+    void theDialogsKeepTheUserPromptContract();
     void theDialogsKeepTheUserPromptContractAskedFromAWorker();
 };
 
@@ -133,7 +134,17 @@ void SeamContractTest::theGridKeepsTheGridControlContract() {
     QVERIFY2(broken.empty(), firstOf(broken).constData());
 }
 
-// The worker's prompt hands every question to the window's dialogs: the one run checks both.
+// Questions asked on the window's own thread.
+void SeamContractTest::theDialogsKeepTheUserPromptContract() {
+    const ContractFiles files;
+    QtUserPrompt prompt;
+    WindowPerson person(files.existing, files.fresh);
+    const std::vector<std::string> broken = userPromptContractBreaches(
+        prompt, person, files.existing.toStdString(), files.fresh.toStdString());
+    QVERIFY2(broken.empty(), firstOf(broken).constData());
+}
+
+// The same questions from a worker, through its prompt, to the window's dialogs.
 void SeamContractTest::theDialogsKeepTheUserPromptContractAskedFromAWorker() {
     const ContractFiles files;
     QtUserPrompt window;
