@@ -95,13 +95,6 @@ HKeyFuncDialog::HKeyFuncDialog(RadioImage& image, int accessMode)
     }
 }
 
-std::string_view HKeyFuncDialog::FunctionText(std::int32_t code) {
-    if (code < 0 || code >= static_cast<std::int32_t>(FUNCTION_COUNT)) {
-        return {};
-    }
-    return FUNCTION_ENTRIES[static_cast<std::size_t>(code)].text;
-}
-
 bool HKeyFuncDialog::AcquireData() {
     m_params.extract(GetImage());
     m_optionUnit = HMiscParams::optionUnitOf(GetImage());

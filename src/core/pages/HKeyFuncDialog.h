@@ -97,8 +97,6 @@ public:
     HKeyFuncDialog(RadioImage& image, int accessMode);
 
     static int GetControlId(std::size_t slot) { return FIRST_CONTROL_ID + static_cast<int>(slot); }
-    // The text of a function code; empty for a code outside the list.
-    static std::string_view FunctionText(std::int32_t code);
 
     const HKeyFuncParams& GetParams() const { return m_params; }
     // Whether the radio read by AcquireData can have `code` on `slot` at all, whatever the

@@ -112,13 +112,6 @@ TEST(HKeyFuncDialogTest, FunctionsFollowTheRadio) {
     }
 }
 
-// (That no "---" code is offered is in FunctionsFollowTheRadio: code 14.)
-TEST(HKeyFuncDialogTest, SharedCodesAndUnknownCodes) {
-    EXPECT_EQ(HKeyFuncDialog::FunctionText(16), "Call");
-    EXPECT_EQ(HKeyFuncDialog::FunctionText(61), "Call");
-    EXPECT_EQ(HKeyFuncDialog::FunctionText(64), "");
-}
-
 TEST(HKeyFuncDialogTest, OneKeyPerFunctionAndBack) {
     OpenedKeyPage o(imageOf({}));
     // Filled from the image: MON on SIDE1, SQL OFF on SIDE1 held.
