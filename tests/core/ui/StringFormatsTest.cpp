@@ -36,10 +36,12 @@ char kindOf(std::string_view length, char conversion) {
 // texts' placeholders, which substitute1 replaces; they read no argument.
 std::string argumentKinds(std::string_view format) {
     // Flags, width, precision, length and the conversion character of each "%".
-    static const std::regex spec(R"(%(%|([-+ #0]*)(\*|\d*)(\.(\*|\d*))?([hlzjtL]*)([\s\S]?)))");
+    static const std::regex conversionPattern(
+        R"(%(%|([-+ #0]*)(\*|\d*)(\.(\*|\d*))?([hlzjtL]*)([\s\S]?)))");
     const std::string text(format);
     std::string kinds;
-    for (std::sregex_iterator it(text.begin(), text.end(), spec), end; it != end; ++it) {
+    for (std::sregex_iterator it(text.begin(), text.end(), conversionPattern), end; it != end;
+         ++it) {
         const std::smatch& m = *it;
         if (m.str(1) == "%") {
             continue;
