@@ -47,10 +47,8 @@ bool sameChannels(const RadioImage& a, const RadioImage& b) {
 
 // An edit no other image has: channel 1's record also in channel 0's place.
 void copySecondChannelToFirst(RadioImage& image) {
-    const auto second =
-        image.range(CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE, CHANNEL_RECORD_SIZE);
-    const std::vector<std::uint8_t> record(second.begin(), second.end());
-    std::ranges::copy(record, image.range(CHANNEL_TABLE_OFFSET, CHANNEL_RECORD_SIZE).begin());
+    std::ranges::copy(image.range(CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE, CHANNEL_RECORD_SIZE),
+                      image.range(CHANNEL_TABLE_OFFSET, CHANNEL_RECORD_SIZE).begin());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/AccessMode.h"
 #include "doc/CKQ70Doc.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestRadios.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
@@ -14,14 +15,10 @@ constexpr int ALL_MODES[] = {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMEN
 
 using Values = std::initializer_list<std::pair<HardwareValue, int>>;
 
-// Writes hardware values through the object, so the mirror bytes stay consistent.
 void setHardware(CKQ70Doc& doc, Values values) {
-    HHardwareParams params;
-    params.extract(doc.GetMainMemory());
     for (const auto& [index, value] : values) {
-        params.set(index, value);
+        test::setHardwareValue(doc.GetMainMemory(), index, value);
     }
-    params.store(doc.GetMainMemory());
 }
 
 std::vector<std::string> itemTexts(const PageControl& combo) {
