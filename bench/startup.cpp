@@ -7,6 +7,8 @@
 //
 // Run: build/<tree>/bench/startup
 
+#include "support/BuiltPrograms.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -21,7 +23,7 @@ extern char** environ;
 namespace {
 
 bool runKq70(const std::string& home) {
-    const std::string program = KQ70_GUI_PATH;
+    const std::string program = kq70::test::guiProgram();
     std::string homeArg = home;
     char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("--home"), homeArg.data(),
                     const_cast<char*>("--exit-when-shown"), nullptr};

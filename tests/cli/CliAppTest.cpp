@@ -1,4 +1,5 @@
 #include "image/RadioImage.h"
+#include "support/BuiltPrograms.h"
 #include "support/CliRun.h"
 #include "support/TempFolder.h"
 
@@ -93,8 +94,8 @@ TEST(CliAppTest, OutputThatCannotBeWrittenIsAFailure) {
     const std::vector<std::string> commands = {"--version", "show '" + path + "'",
                                                "show --json '" + path + "'", "upload --help"};
     for (const std::string& command : commands) {
-        const std::string line = std::string(KQ70_CLI_PATH) + " --home '" + home.path() + "' " +
-                                 command + " >/dev/full 2>'" + errors + "'";
+        const std::string line = test::cliProgram() + " --home '" + home.path() + "' " + command +
+                                 " >/dev/full 2>'" + errors + "'";
         EXPECT_EQ(WEXITSTATUS(std::system(line.c_str())), 1) << command;
         EXPECT_EQ(
             TempFolder::readText(errors).rfind("kq70-cli: the output could not be written", 0), 0u)

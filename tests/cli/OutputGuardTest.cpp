@@ -2,6 +2,7 @@
 // and follow a symbolic link to its target even when the target is not there yet.
 
 #include "SimulatorSeed.h"
+#include "support/BuiltPrograms.h"
 #include "support/CliRun.h"
 #include "support/DataFiles.h"
 #include "support/TempFolder.h"
@@ -76,8 +77,8 @@ TEST_F(OutputGuardTest, AnOutputOverAnInputOrAReadOnlyFileIsRefused) {
 TEST_F(OutputGuardTest, TheStandardOutputRedirectedIntoTheInputIsRefused) {
     const auto before = TempFolder::readBytes(data);
     for (const char* command : {"listing", "show"}) {
-        const std::string shell = std::string(KQ70_CLI_PATH) + " " + command + " '" + data +
-                                  "' >>'" + data + "' 2>/dev/null";
+        const std::string shell =
+            test::cliProgram() + " " + command + " '" + data + "' >>'" + data + "' 2>/dev/null";
         const int status = std::system(shell.c_str());
         EXPECT_EQ(WEXITSTATUS(status), 1) << command;
         EXPECT_EQ(TempFolder::readBytes(data), before) << command;

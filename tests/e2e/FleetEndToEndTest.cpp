@@ -2,6 +2,7 @@
 // process of its own, kq70-cli writing them all at once through the real serial code.
 
 #include "SimulatorSeed.h"
+#include "support/BuiltPrograms.h"
 #include "support/CliRun.h"
 #include "support/CompletionMarker.h"
 #include "support/DataFiles.h"
@@ -77,7 +78,7 @@ TEST(FleetEndToEndTest, SigtermStopsEveryRadioAndSaysWhatBecameOfIt) {
     const std::vector<std::string> ports = radioPaths(sim, 2);
     {
         // kq70-cli in a child process, its error stream (status and radio lines) on a pipe.
-        test::ChildProcess cli(KQ70_CLI_PATH,
+        test::ChildProcess cli(test::cliProgram(),
                                {"--home", home.path(), "download", "--port", ports[0], "--port",
                                 ports[1], "--baud", "38400", "--yes", "--json", path},
                                STDERR_FILENO);

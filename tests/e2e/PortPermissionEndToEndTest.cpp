@@ -1,4 +1,5 @@
 // A user outside the serial device's group learns which group to join.
+#include "support/BuiltPrograms.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -22,19 +23,20 @@ std::pair<int, std::string> runAsNobody(const std::vector<std::string>& argument
     if (::pipe(pipeFds) != 0) {
         return {-1, "pipe failed"};
     }
+    const std::string& program = test::cliProgram(); // not made in the child
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(pipeFds[1], STDERR_FILENO);
         const int devNull = ::open("/dev/null", O_RDWR);
         ::dup2(devNull, STDIN_FILENO);
         ::dup2(devNull, STDOUT_FILENO);
-        std::vector<char*> argv{const_cast<char*>(KQ70_CLI_PATH)};
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& argument : arguments) {
             argv.push_back(const_cast<char*>(argument.c_str()));
         }
         argv.push_back(nullptr);
         if (::setgroups(0, nullptr) == 0 && ::setgid(NOBODY) == 0 && ::setuid(NOBODY) == 0) {
-            ::execv(KQ70_CLI_PATH, argv.data());
+            ::execv(program.c_str(), argv.data());
         }
         ::_exit(127);
     }

@@ -7,6 +7,7 @@
 #include "frame/DocumentCommands.h"
 #include "params/HHardwareParams.h"
 #include "platform/FileLock.h"
+#include "support/BuiltPrograms.h"
 #include "support/DataFiles.h"
 #include "support/RadioSimProcess.h"
 #include "support/ScriptedPrompt.h"
@@ -49,7 +50,7 @@ TEST(ConcurrencyTest, ConcurrentAppliesEachKeepTheirChangeOrSaySo) {
     std::vector<std::unique_ptr<test::ChildProcess>> writers;
     for (int g = 0; g < WRITERS; ++g) {
         writers.push_back(std::make_unique<test::ChildProcess>(
-            KQ70_CLI_PATH,
+            test::cliProgram(),
             std::vector<std::string>{"--home", folder.path(), "apply", shared,
                                      folder.file(strprintf("g%d.json", g))},
             STDERR_FILENO));

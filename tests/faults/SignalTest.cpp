@@ -3,6 +3,7 @@
 // the radio knowing what it holds, and end the program with exit code 130.
 
 #include "SimulatorSeed.h"
+#include "support/BuiltPrograms.h"
 #include "support/CliRun.h"
 #include "support/CompletionMarker.h"
 #include "support/DataFiles.h"
@@ -30,7 +31,7 @@ constexpr int WAIT_MS = 60000;
 class CliProcess : public test::ChildProcess {
 public:
     explicit CliProcess(std::vector<std::string> arguments)
-        : ChildProcess(KQ70_CLI_PATH, std::move(arguments), BOTH_STREAMS) {}
+        : ChildProcess(test::cliProgram(), std::move(arguments), BOTH_STREAMS) {}
 
     bool waitFor(const std::function<bool(const std::string&)>& wanted) {
         return waitForLine(text, wanted, WAIT_MS);

@@ -8,6 +8,7 @@
 #include "frame/DocumentCommands.h"
 #include "frame/DocumentListener.h"
 #include "platform/IniFile.h"
+#include "support/BuiltPrograms.h"
 #include "support/DataFiles.h"
 #include "support/RadioSimProcess.h"
 #include "support/ScriptedPrompt.h"
@@ -51,7 +52,7 @@ TEST(SpecialFileTest, CommandsRefuseAFifoWhereTheyExpectAFileAndEnd) {
         std::vector<std::string> args;
         int code;
         std::string message;
-        const char* program = KQ70_CLI_PATH;
+        std::string program = test::cliProgram();
     };
     const auto in = [&home](const char* name) { return home.file(name); };
     using Args = std::vector<std::string>;
@@ -77,7 +78,7 @@ TEST(SpecialFileTest, CommandsRefuseAFifoWhereTheyExpectAFileAndEnd) {
          {"--image", in("sim.k70")},
          1,
          unopened,
-         KQ70_RADIOSIM_PATH},
+         test::radioSimProgram()},
         {"upload output", in("fifo-out.k70"), upload({in("fifo-out.k70")}), 1, irregular},
         {"data file", in("fifo-in.k70"), {"show", in("fifo-in.k70")}, 1, unreadable},
         {"patch", in("fifo.json"), {"apply", good, in("fifo.json")}, 1, irregular},
@@ -89,7 +90,7 @@ TEST(SpecialFileTest, CommandsRefuseAFifoWhereTheyExpectAFileAndEnd) {
     for (const Case& c : cases) {
         makeFifo(c.fifo);
         std::vector<std::string> args = c.args;
-        if (c.program == std::string(KQ70_CLI_PATH)) {
+        if (c.program == test::cliProgram()) {
             args.insert(args.begin(), {"--home", home.path()});
         }
         test::ChildProcess run(c.program, args, STDERR_FILENO);

@@ -16,6 +16,7 @@
 #include "pages/HDialog.h"
 #include "pages/HMiscDialog.h"
 #include "params/HMiscParams.h"
+#include "support/BuiltPrograms.h"
 #include "ui/Strings.h"
 
 #include <QComboBox>
@@ -148,7 +149,7 @@ void GuiTest::secondStartRaisesTheFirstWindow() {
         knocks.clear();
         QProcess second;
         second.setWorkingDirectory(home.path());
-        second.start(QStringLiteral(KQ70_GUI_PATH),
+        second.start(QString::fromStdString(kq70::test::guiProgram()),
                      QStringList{QStringLiteral("--home"), home.path()} + start.arguments);
         QVERIFY(second.waitForStarted());
         QTRY_COMPARE_WITH_TIMEOUT(knocks.size(), 1, 20000);

@@ -13,6 +13,7 @@
 #include "channel/HChannelData.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
+#include "support/BuiltPrograms.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -191,8 +192,10 @@ QByteArray fileBytes(const QString& path) {
 
 void shoot(QWidget& widget, const QString& name) {
     QTest::qWait(50); // let the layout settle after the first focus
-    QDir().mkpath(QStringLiteral(KQ70_SCREENSHOT_DIR));
-    widget.grab().save(QStringLiteral(KQ70_SCREENSHOT_DIR "/%1.png").arg(name));
+    const QString folder =
+        QString::fromStdString(test::besideThisProgram(KQ70_SCREENSHOTS_RELATIVE));
+    QDir().mkpath(folder);
+    widget.grab().save(folder + QStringLiteral("/%1.png").arg(name));
 }
 
 bool helpSectionExists(std::string_view topic) {

@@ -1,4 +1,5 @@
 #include "support/RadioSimProcess.h"
+#include "support/BuiltPrograms.h"
 
 #include <chrono>
 #include <csignal>
@@ -12,7 +13,7 @@ extern char** environ;
 
 namespace kq70::test {
 
-ChildProcess::ChildProcess(const char* program, std::vector<std::string> arguments,
+ChildProcess::ChildProcess(const std::string& program, std::vector<std::string> arguments,
                            int capturedStream) {
     int out[2];
     if (::pipe2(out, O_CLOEXEC) != 0) {
@@ -107,7 +108,7 @@ bool ChildProcess::waitForLine(std::string& text,
 }
 
 RadioSimProcess::RadioSimProcess(std::vector<std::string> arguments)
-    : ChildProcess(KQ70_RADIOSIM_PATH, std::move(arguments), STDOUT_FILENO) {}
+    : ChildProcess(radioSimProgram(), std::move(arguments), STDOUT_FILENO) {}
 
 std::string RadioSimProcess::firstLine(int timeoutMs) {
     std::string line;

@@ -14,7 +14,8 @@ class ChildProcess {
 public:
     static constexpr int BOTH_STREAMS = -1;
 
-    ChildProcess(const char* program, std::vector<std::string> arguments, int capturedStream);
+    ChildProcess(const std::string& program, std::vector<std::string> arguments,
+                 int capturedStream);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
