@@ -1,16 +1,9 @@
 // The communication dialog's alignment transfers: job 2 puts a radio into the adjustment
 // mode with the alignment channels, jobs 3 and 4 write a radio back after an alignment.
 
-#include "InProcessRadio.h"
-#include "align/HAdustmentBackUpParams.h"
+#include "DialogJobs.h"
 #include "app/AccessMode.h"
 #include "doc/AdjustmentDefaultImage.h"
-#include "link/CloneFrame.h"
-#include "link/HCommRequest.h"
-#include "link/HKQ70CommunicationDialog.h"
-#include "link/HSerialPort.h"
-#include "link/LastPortKind.h"
-#include "support/CompletionMarker.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -26,9 +19,7 @@ namespace {
 
 using namespace test;
 
-using test::firstDifference;
-
-class AlignmentJobsTest : public ::testing::Test {
+class AlignmentJobsTest : public ::testing::Test, protected RadioOnPort {
 protected:
     AlignmentJobsTest() {
         sim.radio.setRestartDelay(std::chrono::milliseconds(500));
@@ -52,20 +43,6 @@ protected:
         return dialog.RunJob(std::move(request));
     }
 
-    std::vector<std::uint16_t> markerWrites() const {
-        std::vector<std::uint16_t> values;
-        for (const SimFrame& frame : sim.radio.transcript()) {
-            if (frame.request[0] == CMD_EEPROM_WRITE && frame.request[2] == MARKER_WORD) {
-                values.push_back(
-                    static_cast<std::uint16_t>(frame.request[3] << 8 | frame.request[4]));
-            }
-        }
-        return values;
-    }
-
-    InProcessRadio sim;
-    LastPortKind lastKind;
-    HSerialPort port{sim.link, lastKind};
     test::RecordingProgress progress;
     test::ScriptedPrompt prompt;
     test::TempFolder home;
@@ -120,7 +97,7 @@ TEST_F(AlignmentJobsTest, AlignmentEndWritesTheImageAndFinishes) {
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
     ASSERT_EQ(run(JOB_ALIGNMENT_END, *image, nullptr), 0);
     EXPECT_EQ(sim.radio.memory().byteAt(0x29D3), 0x44);
-    EXPECT_TRUE(markerWrites().empty());
+    EXPECT_TRUE(markerWrites(sim.radio).empty());
     EXPECT_FALSE(port.IsOpen());
 }
 
@@ -129,7 +106,7 @@ TEST_F(AlignmentJobsTest, TheMarkerVariantInvalidatesAndValidatesWordB8AroundThe
     auto image = std::make_unique<RadioImage>(*radioBefore);
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
     ASSERT_EQ(run(JOB_ALIGNMENT_END_RECOVER_BACKUP, *image, nullptr), 0);
-    EXPECT_EQ(markerWrites(), (std::vector<std::uint16_t>{0xFFFF, 0x5AA5}));
+    EXPECT_EQ(markerWrites(sim.radio), (std::vector<std::uint16_t>{0xFFFF, 0x5AA5}));
     EXPECT_EQ(sim.radio.memory().be16(MARKER_OFFSET), MARKER_DONE);
 }
 

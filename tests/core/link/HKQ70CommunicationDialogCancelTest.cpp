@@ -3,9 +3,7 @@
 #include "DialogJobs.h"
 #include "app/AccessMode.h"
 #include "link/CancelFlag.h"
-#include "link/CommProgress.h"
 #include "support/CancellingProgress.h"
-#include "support/CompletionMarker.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "ui/Strings.h"
@@ -18,8 +16,6 @@ namespace kq70 {
 namespace {
 
 using namespace test;
-
-using test::CancellingProgress;
 
 struct Outcome {
     int result = 0;

@@ -7,7 +7,6 @@
 #include "frame/AdjustmentRecoverCommand.h"
 #include "params/HHardwareParams.h"
 #include "support/CliRun.h"
-#include "support/CompletionMarker.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -26,14 +25,12 @@ namespace {
 using namespace test;
 
 // The icon of a job's closing message is the job runner's (its own test); here only the text.
-class HKQ70CommunicationDialogTest : public ::testing::Test {
+class HKQ70CommunicationDialogTest : public ::testing::Test, protected RadioOnPort {
 protected:
     int run(std::uint32_t job, int accessMode = ACCESS_NORMAL) {
-        return DialogJob(sim.link, sim.clock, job, prompt, context(accessMode), progress)
-            .run(image);
+        return runOn(sim, job, image, accessMode);
     }
 
-    // Runs `job` on another radio.
     int runOn(InProcessRadio& radio, std::uint32_t job, RadioImage& document,
               int accessMode = ACCESS_NORMAL, UserPrompt* answers = nullptr) {
         return DialogJob(radio.link, radio.clock, job, answers ? *answers : prompt,
@@ -45,9 +42,6 @@ protected:
 
     void switchOn() { sim.radio.switchOn(sim.clock.now()); }
 
-    InProcessRadio sim{makeSimulatorSeedImage()};
-    LastPortKind lastKind;
-    HSerialPort port{sim.link, lastKind};
     test::RecordingProgress progress;
     ScriptedPrompt prompt;
     test::TempFolder home;
@@ -101,9 +95,7 @@ TEST_F(HKQ70CommunicationDialogTest, UploadOfEveryCapacityCompletesTheChannelTab
 TEST_F(HKQ70CommunicationDialogTest, UploadCompletionPrefersTheBandsTemplateAndSkipsUnknownBands) {
     RadioImage radio = test::radioWithChannels(2);
     RadioImage templateImage;
-    for (std::uint8_t& byte : templateImage.bytes()) {
-        byte = 0x5E;
-    }
+    std::fill(templateImage.bytes().begin(), templateImage.bytes().end(), 0x5E);
     ASSERT_TRUE(WriteDataFile(home.file("default_pmr.k70"), templateImage, prompt));
     const auto templateBytes = test::TempFolder::readBytes(home.file("default_pmr.k70"));
 
@@ -569,8 +561,6 @@ protected:
         EXPECT_EQ(runRecoveryJob(JOB_RECOVERY_READ, *buffer), 0);
         return buffer;
     }
-
-    std::size_t writeFrames() const { return countFrames(sim.radio, isWrite); }
 };
 
 // The repair compares the whole channel table, so the read must take every record the
@@ -590,7 +580,7 @@ TEST_F(RecoveryJobsTest, TheReadTakesTheWholeChannelTableOfEveryCapacity) {
         EXPECT_EQ(firstDifference(*buffer, radio, flashPageOffset(0x49),
                                   flashPageOffset(0x50) - flashPageOffset(0x49)),
                   "");
-        EXPECT_EQ(writeFrames(), 0u);
+        EXPECT_EQ(countFrames(sim.radio, isWrite), 0u);
     }
 }
 
@@ -650,7 +640,7 @@ TEST_F(RecoveryJobsTest, TheWriteGoesOnlyToTheRadioStillWaitingFromTheRead) {
 
     EXPECT_EQ(runRecoveryJob(JOB_RECOVERY_WRITE, *buffer, {{0, 255}}, {{0, 79}}), 1);
     EXPECT_EQ(sim.radio.memory(), before);
-    EXPECT_EQ(writeFrames(), 0u);
+    EXPECT_EQ(countFrames(sim.radio, isWrite), 0u);
 }
 
 } // namespace

@@ -1,17 +1,12 @@
 #include "link/HKqCommonCommunication.h"
 
-#include "InProcessRadio.h"
-#include "image/RadioImage.h"
-#include "link/CloneFrame.h"
-#include "link/HCommRequest.h"
-#include "link/HSerialPort.h"
-#include "link/LastPortKind.h"
+#include "DialogJobs.h"
 #include "support/RecordingProgress.h"
+#include "support/TestRadios.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -32,9 +27,9 @@ RadioImage patternedMemory() {
     return memory;
 }
 
-class HKqCommonCommunicationTest : public ::testing::Test {
+class HKqCommonCommunicationTest : public ::testing::Test, protected test::RadioOnPort {
 protected:
-    HKqCommonCommunicationTest() : sim(patternedMemory()) {
+    HKqCommonCommunicationTest() : RadioOnPort(patternedMemory()) {
         request.m_workBuffer = workBuffer.get();
         request.m_image = image.get();
     }
@@ -48,9 +43,6 @@ protected:
 
     const SimFrame& lastFrame() const { return sim.radio.transcript().back(); }
 
-    InProcessRadio sim;
-    LastPortKind lastKind;
-    HSerialPort port{sim.link, lastKind};
     test::RecordingProgress progress;
     HKqCommonCommunication comm{port, progress, sim.clock};
     std::unique_ptr<RadioImage> workBuffer = std::make_unique<RadioImage>();
@@ -107,9 +99,7 @@ TEST_F(HKqCommonCommunicationTest, WriteBlockStoresInTheRadio) {
     EXPECT_EQ(sim.radio.memory().be16(0xFE), image->be16(0xFE));
 
     ASSERT_TRUE(comm.WriteBlock(AREA_FLASH, 0x42, 0, *image, nullptr));
-    const std::size_t page = flashPageOffset(0x42);
-    EXPECT_TRUE(std::equal(image->bytes().begin() + page, image->bytes().begin() + page + 128,
-                           sim.radio.memory().bytes().begin() + page));
+    EXPECT_EQ(test::firstDifference(sim.radio.memory(), *image, flashPageOffset(0x42), 128), "");
 }
 
 // A read fails on any answer but the right one and leaves the buffer as it was; a write
@@ -286,12 +276,9 @@ TEST_F(HKqCommonCommunicationTest, UploadListsMoveTheRadioAndDriveTheProgress) {
     ASSERT_TRUE(comm.ReadList(AREA_FLASH, request.m_flashRead, *workBuffer, request));
     EXPECT_EQ(progress.positions.size(), 1u + 2u + 21u) << "start, every 64 words, every page";
     EXPECT_EQ(progress.positions.back(), 23);
-    const auto& memory = sim.radio.memory();
     for (const auto& [offset, size] :
          {std::pair{0x000, 0x174}, std::pair{0x200, 0x380}, std::pair{0x2300, 0x700}}) {
-        const auto got = workBuffer->range(offset, size);
-        const auto want = memory.range(offset, size);
-        EXPECT_TRUE(std::equal(got.begin(), got.end(), want.begin())) << offset;
+        EXPECT_EQ(test::firstDifference(*workBuffer, sim.radio.memory(), offset, size), "");
     }
     EXPECT_EQ(workBuffer->byteAt(0x174), 0) << "word 0xBA was not in the list";
     EXPECT_EQ(workBuffer->byteAt(0x580), 0) << "page 7 was not in the list";

@@ -1,12 +1,9 @@
 #include "link/HSerialPort.h"
 
-#include "InProcessRadio.h"
-#include "link/CloneFrame.h"
-#include "link/LastPortKind.h"
+#include "DialogJobs.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <vector>
 
 namespace kq70 {
@@ -14,18 +11,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class HSerialPortTest : public ::testing::Test {
-protected:
-    std::vector<std::uint8_t> readRequest(std::uint8_t command, std::uint8_t address) {
-        std::vector<std::uint8_t> frame{command, 0x02, address};
-        frame.push_back(frameChecksum(frame));
-        return frame;
-    }
-
-    InProcessRadio sim;
-    LastPortKind lastKind;
-    HSerialPort port{sim.link, lastKind};
-};
+class HSerialPortTest : public ::testing::Test, protected test::RadioOnPort {};
 
 TEST_F(HSerialPortTest, OpenFormsTheDeviceNameFromTheForcedPortNumber) {
     struct Case {
@@ -133,7 +119,7 @@ TEST_F(HSerialPortTest, SendMltDataWritesAtMost4096Bytes) {
 
 TEST_F(HSerialPortTest, EchoIsReadBackOnlyWhenNotSuppressed) {
     sim.radio.enterCloneMode();
-    const auto frame = readRequest(CMD_EEPROM_READ, 2);
+    const std::vector<std::uint8_t> frame{CMD_EEPROM_READ, 0x02, 0x02, 0xF4};
     ASSERT_EQ(port.Open(), 0);
 
     port.SetEchoSuppression(1);

@@ -11,7 +11,6 @@
 namespace kq70 {
 namespace {
 
-using test::ServiceTestContext;
 using AdData = test::FakeComAlignment::AdData;
 
 TEST(HSqlAlignmentSeriesTest, TheMeanLeavesOutTheLargestAndTheSmallestSample) {
@@ -54,7 +53,7 @@ protected:
         };
     }
 
-    ServiceTestContext t;
+    test::ServiceTestContext t;
     int reads = 0;
 };
 
