@@ -217,16 +217,15 @@ TEST_F(HKQ70CommunicationDialogTest, ProgrammingPassword) {
         test::setProgrammingPassword(radio.radio.memory(), "12AB34");
         radio.radio.enterCloneMode();
         ScriptedPrompt answers;
+        const std::string mismatch(Strings::get(IDS_PASSWORD_MISMATCHED));
         for (const auto& entry : c.entries) {
             answers.expectPassword(entry);
-            if (entry && std::string(*entry) != "12AB34" && std::string(*entry) != "12ab34") {
-                answers.expectMessage(std::string(Strings::get(IDS_PASSWORD_MISMATCHED)),
-                                      MessageAnswer::Ok, MessageIcon::Exclamation);
+            if (entry && *entry != "12AB34" && *entry != "12ab34") {
+                answers.expectMessage(mismatch, MessageAnswer::Ok, MessageIcon::Exclamation);
             }
         }
         if (c.mismatches == 4) {
-            answers.expectMessage(std::string(Strings::get(IDS_PASSWORD_MISMATCHED)),
-                                  MessageAnswer::Ok, MessageIcon::Exclamation);
+            answers.expectMessage(mismatch, MessageAnswer::Ok, MessageIcon::Exclamation);
         }
         if (c.result == 0) {
             answers.expectMessage(

@@ -187,8 +187,10 @@ TEST_F(HSerialPortTest, PurgeDropsWhatWaits) {
     EXPECT_EQ(sim.clock.now() - before, 50ms) << "only the next offer is read";
 }
 
-TEST_F(HSerialPortTest, CloseTwiceIsHarmlessAndDestructionCloses) {
+TEST_F(HSerialPortTest, ReopeningClosesFirstClosingTwiceIsHarmlessAndDestructionCloses) {
     ASSERT_EQ(port.Open(), 0);
+    EXPECT_EQ(port.Open(), 0);
+    EXPECT_EQ(sim.link.openCount(), 2);
     EXPECT_TRUE(port.Close());
     EXPECT_FALSE(sim.link.dtr()) << "DTR drops on close";
     EXPECT_FALSE(port.Close());
@@ -198,12 +200,6 @@ TEST_F(HSerialPortTest, CloseTwiceIsHarmlessAndDestructionCloses) {
         ASSERT_EQ(scoped.Open(), 0);
     }
     EXPECT_FALSE(sim.link.isOpen());
-}
-
-TEST_F(HSerialPortTest, ReopeningAnOpenPortClosesItFirst) {
-    ASSERT_EQ(port.Open(), 0);
-    EXPECT_EQ(port.Open(), 0);
-    EXPECT_EQ(sim.link.openCount(), 2);
 }
 
 TEST_F(HSerialPortTest, ProbePortReportsTheKindAndLeavesThePortClosed) {

@@ -17,9 +17,8 @@
 namespace kq70 {
 namespace {
 
-class HBasicAlignmentTest : public ::testing::Test {
+class HBasicAlignmentTest : public test::ServiceTest {
 protected:
-    test::ServiceTestContext t;
     HBasicAlignment window{t.com, t.set, *t.image, t.clock, t.prompt};
 };
 

@@ -38,22 +38,19 @@ TEST(HSqlAlignmentSeriesTest, TheMeanLeavesOutTheLargestAndTheSmallestSample) {
     }
 }
 
-class HSqlAlignmentTest : public ::testing::Test {
+class HSqlAlignmentTest : public test::ServiceTest {
 protected:
     // Sample n reads RSSI 10·(n+1) and NSQ 200 - n.
     void scriptReadings() {
         t.com.ad = [this](int) {
             const int n = reads++ / 2;
-            return AdData{0,
-                          static_cast<std::uint8_t>(200 - n),
-                          static_cast<std::uint8_t>(10 * (n + 1)),
-                          0,
-                          0,
-                          0};
+            AdData data{};
+            data[AD_NSQ] = static_cast<std::uint8_t>(200 - n);
+            data[AD_RSSI] = static_cast<std::uint8_t>(10 * (n + 1));
+            return data;
         };
     }
 
-    test::ServiceTestContext t;
     int reads = 0;
 };
 
