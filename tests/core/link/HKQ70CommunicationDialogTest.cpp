@@ -276,12 +276,10 @@ TEST_F(HKQ70CommunicationDialogTest, FailedExchangesEndTheJobWithTheirMessage) {
         RadioImage document = c.job == JOB_UPLOAD ? unlikeAnyRadio() : radio.radio.memory();
         prompt.expectMessage(c.message, MessageAnswer::Ok, MessageIcon::Stop);
         EXPECT_EQ(runOn(radio, c.job, document), 1);
-        const auto& frames = radio.radio.transcript();
-        const auto failed = std::find_if(frames.begin(), frames.end(),
-                                         [&c](const SimFrame& f) { return f.number == c.frame; });
-        ASSERT_NE(failed, frames.end());
-        EXPECT_EQ(failed->request[0], c.command) << "the fault hit the intended exchange";
-        EXPECT_EQ(frames.back().request[0] == RESET_COMMAND_BYTE, c.reset);
+        const auto requests = requestsOf(radio.radio);
+        ASSERT_GE(requests.size(), c.frame);
+        EXPECT_EQ(requests[c.frame - 1][0], c.command) << "the fault hit the intended exchange";
+        EXPECT_EQ(isReset(requests.back()), c.reset);
     }
 }
 
