@@ -77,12 +77,10 @@ TEST_F(HKqCommonCommunicationTest, ReadBlockPutsEveryUnitInItsPlace) {
         {AREA_FLASH, 0x49, 0x2680, 128, {0xF2, 0x02, 0x49, 0x3D}},
         {AREA_FLASH, 0x4F, 0x2980, 128, {0xF2, 0x02, 0x4F, 0x43}},
     };
+    RadioImage expected;
     for (const Case& c : cases) {
         ASSERT_TRUE(comm.ReadBlock(c.area, c.address, 0, *workBuffer, request)) << c.offset;
         EXPECT_EQ(lastFrame().request, c.frame);
-    }
-    RadioImage expected;
-    for (const Case& c : cases) {
         const auto want = sim.radio.memory().range(c.offset, c.size);
         std::copy(want.begin(), want.end(), expected.range(c.offset, c.size).begin());
     }
@@ -91,11 +89,9 @@ TEST_F(HKqCommonCommunicationTest, ReadBlockPutsEveryUnitInItsPlace) {
 
 TEST_F(HKqCommonCommunicationTest, WriteBlockStoresInTheRadio) {
     openInCloneMode();
-    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
-        image->setByte(i, static_cast<std::uint8_t>(0xA0 ^ i));
-    }
+    *image = test::unlikeAnyRadio();
     ASSERT_TRUE(comm.WriteBlock(AREA_EEPROM, 0x7F, 0, *image, &request));
-    EXPECT_EQ(lastFrame().request, (Bytes{0xF1, 0x04, 0x7F, 0x5E, 0x5F, 0x31}));
+    EXPECT_EQ(lastFrame().request, (Bytes{0xF1, 0x04, 0x7F, 0xCA, 0xC7, 0x05}));
     EXPECT_EQ(sim.radio.memory().be16(0xFE), image->be16(0xFE));
 
     ASSERT_TRUE(comm.WriteBlock(AREA_FLASH, 0x42, 0, *image, nullptr));

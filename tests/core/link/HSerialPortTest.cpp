@@ -68,7 +68,6 @@ TEST_F(HSerialPortTest, OpenRecordsThePortKindAndRefusesOtherDevices) {
     EXPECT_FALSE(port.Close());
 }
 
-// A device that opens but fails one later step of opening.
 class FailingStepDevice : public SimulatorLink {
 public:
     using SimulatorLink::SimulatorLink;

@@ -53,9 +53,7 @@ protected:
         sim.adjustment.setNoiseAmplitude(0);
         sim.radio.setRestartDelay(std::chrono::milliseconds(1000));
         sim.radio.switchOn(sim.clock.now());
-        for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
-            document->setByte(i, static_cast<std::uint8_t>(i * 7));
-        }
+        *document = unlikeAnyRadio();
         *documentBefore = *document;
         *radioBefore = sim.radio.memory();
     }
