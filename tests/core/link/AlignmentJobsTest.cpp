@@ -24,17 +24,16 @@ protected:
     AlignmentJobsTest() {
         sim.radio.setRestartDelay(std::chrono::milliseconds(500));
         sim.radio.switchOn(sim.clock.now());
-        *radioBefore = sim.radio.memory();
     }
 
-    int run(std::uint32_t job, RadioImage& image, RadioImage* work) {
+    int run(std::uint32_t job) {
         HKQ70CommunicationDialog dialog(static_cast<int>(job), port, progress, prompt, sim.clock,
                                         {ACCESS_ADJUSTMENT, home.path(), false, false, true});
         auto request = std::make_unique<HCommRequest>(job);
         request->SetBaudRate(19200);
-        request->m_image = &image;
-        request->m_workBuffer = work;
+        request->m_image = image.get();
         if (job == JOB_ALIGNMENT_START) {
+            request->m_workBuffer = work.get();
             request->m_flashRead = {{0x00, 0x01}, {0x02, 0xFF}, {0x49, 0x4F}};
             request->m_flashWrite = {{0x00, 0x01}, {0x02, 0xFF}, {0x4B, 0x4E}};
         } else {
@@ -46,13 +45,13 @@ protected:
     test::RecordingProgress progress;
     test::ScriptedPrompt prompt;
     test::TempFolder home;
-    std::unique_ptr<RadioImage> radioBefore = std::make_unique<RadioImage>();
+    std::unique_ptr<RadioImage> radioBefore = std::make_unique<RadioImage>(sim.radio.memory());
+    std::unique_ptr<RadioImage> image = std::make_unique<RadioImage>();
+    std::unique_ptr<RadioImage> work = std::make_unique<RadioImage>();
 };
 
 TEST_F(AlignmentJobsTest, AlignmentStartLeavesTheRadioInAdjustmentModeWithTheAlignmentChannels) {
-    auto image = std::make_unique<RadioImage>();
-    auto work = std::make_unique<RadioImage>();
-    ASSERT_EQ(run(JOB_ALIGNMENT_START, *image, work.get()), 0);
+    ASSERT_EQ(run(JOB_ALIGNMENT_START), 0);
     EXPECT_EQ(sim.radio.state(), SimState::AdjustmentMode);
     EXPECT_TRUE(port.IsOpen());
     EXPECT_EQ(port.GetDcb().BaudRate, 9600u);
@@ -84,18 +83,16 @@ TEST_F(AlignmentJobsTest, AnAdjustmentDefaultFileInTheProgramFolderComesFirst) {
     own->setByte(0x2A10, 0x0B); // the RX tune generator level
     test::TempFolder::writeBytes(home.file("adj_pmr.w70"),
                                  std::vector<std::uint8_t>(own->data(), own->data() + IMAGE_SIZE));
-    auto image = std::make_unique<RadioImage>();
-    auto work = std::make_unique<RadioImage>();
-    ASSERT_EQ(run(JOB_ALIGNMENT_START, *image, work.get()), 0);
+    ASSERT_EQ(run(JOB_ALIGNMENT_START), 0);
     EXPECT_EQ(image->byteAt(0x2A10), 0x0B);
 }
 
 TEST_F(AlignmentJobsTest, AlignmentEndWritesTheImageAndFinishes) {
     sim.radio.enterCloneMode();
-    auto image = std::make_unique<RadioImage>(*radioBefore);
+    *image = *radioBefore;
     image->setByte(0x29D3, 0x44);
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
-    ASSERT_EQ(run(JOB_ALIGNMENT_END, *image, nullptr), 0);
+    ASSERT_EQ(run(JOB_ALIGNMENT_END), 0);
     EXPECT_EQ(sim.radio.memory().byteAt(0x29D3), 0x44);
     EXPECT_TRUE(markerWrites(sim.radio).empty());
     EXPECT_FALSE(port.IsOpen());
@@ -103,9 +100,9 @@ TEST_F(AlignmentJobsTest, AlignmentEndWritesTheImageAndFinishes) {
 
 TEST_F(AlignmentJobsTest, TheMarkerVariantInvalidatesAndValidatesWordB8AroundTheWrite) {
     sim.radio.enterCloneMode();
-    auto image = std::make_unique<RadioImage>(*radioBefore);
+    *image = *radioBefore;
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
-    ASSERT_EQ(run(JOB_ALIGNMENT_END_RECOVER_BACKUP, *image, nullptr), 0);
+    ASSERT_EQ(run(JOB_ALIGNMENT_END_RECOVER_BACKUP), 0);
     EXPECT_EQ(markerWrites(sim.radio), (std::vector<std::uint16_t>{0xFFFF, 0x5AA5}));
     EXPECT_EQ(sim.radio.memory().be16(MARKER_OFFSET), MARKER_DONE);
 }
@@ -113,9 +110,9 @@ TEST_F(AlignmentJobsTest, TheMarkerVariantInvalidatesAndValidatesWordB8AroundThe
 TEST_F(AlignmentJobsTest, AFailedWriteBackIsACommunicationError) {
     sim.radio.enterCloneMode();
     sim.radio.addFault({SimFaultKind::Silence, 3, 0});
-    auto image = std::make_unique<RadioImage>(*radioBefore);
+    *image = *radioBefore;
     prompt.expectMessage(std::string(text::COMMUNICATION_ERROR));
-    EXPECT_EQ(run(JOB_ALIGNMENT_END, *image, nullptr), 1);
+    EXPECT_EQ(run(JOB_ALIGNMENT_END), 1);
 }
 
 } // namespace

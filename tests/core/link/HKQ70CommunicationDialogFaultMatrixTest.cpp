@@ -62,11 +62,6 @@ bool failureIsTolerated(const SimFrame& frame, bool firstWrite, SimFaultKind kin
            (firstWrite && kind != SimFaultKind::SwitchedOff);
 }
 
-// Faults that spoil only the answer: the radio has stored the frame all the same.
-bool radioStores(SimFaultKind kind) {
-    return kind == SimFaultKind::BadChecksum || kind == SimFaultKind::WrongCommand;
-}
-
 // The write that marks the radio as completely written.
 bool marksCompletion(const SimFrame& frame) {
     return frame.request.size() >= 5 && frame.request[0] == CMD_EEPROM_WRITE &&
@@ -80,6 +75,9 @@ class HKQ70CommunicationDialogFaultMatrixTest
 
 TEST_P(HKQ70CommunicationDialogFaultMatrixTest, FaultAtEveryFrame) {
     const auto [job, kind] = GetParam();
+    // Faults that spoil only the answer: the radio has stored the frame all the same.
+    const bool radioStores =
+        kind == SimFaultKind::BadChecksum || kind == SimFaultKind::WrongCommand;
     test::TempFolder home;
     const RadioImage document = unlikeAnyRadio();
     const Outcome clean = runTransfer(job, {}, document, home.path());
@@ -119,7 +117,7 @@ TEST_P(HKQ70CommunicationDialogFaultMatrixTest, FaultAtEveryFrame) {
                 EXPECT_TRUE(run.radioAfter == radioBefore) << "an upload writes nothing";
             } else if (!writeSeen) {
                 EXPECT_TRUE(run.radioAfter == radioBefore) << "nothing written yet";
-            } else if (!completionWritten && !(marksCompletion(frame) && radioStores(kind))) {
+            } else if (!completionWritten && !(marksCompletion(frame) && radioStores)) {
                 EXPECT_NE(run.radioAfter.be16(eepromWordOffset(MARKER_WORD)), MARKER_DONE)
                     << "a half-written radio must not look completely written";
             }

@@ -40,8 +40,6 @@ protected:
 
     CommJobContext context(int accessMode) const { return {accessMode, home.path(), false, false}; }
 
-    void switchOn() { sim.radio.switchOn(sim.clock.now()); }
-
     test::RecordingProgress progress;
     ScriptedPrompt prompt;
     test::TempFolder home;
@@ -66,7 +64,7 @@ TEST_F(HKQ70CommunicationDialogTest, UploadOfEveryCapacityCompletesTheChannelTab
         SCOPED_TRACE(radioChannel);
         const RadioImage radio = test::radioWithChannels(radioChannel);
         sim.radio.memory() = radio;
-        switchOn();
+        sim.radio.switchOn(sim.clock.now());
         image = unlikeAnyRadio();
         const RadioImage before = image;
         prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
@@ -548,7 +546,7 @@ protected:
 
     // Job 8 on the simulated radio as it is now; the radio is left in clone mode.
     std::unique_ptr<RadioImage> readRadio() {
-        switchOn();
+        sim.radio.switchOn(sim.clock.now());
         auto buffer = std::make_unique<RadioImage>();
         EXPECT_EQ(runRecoveryJob(JOB_RECOVERY_READ, *buffer), 0);
         return buffer;
@@ -626,7 +624,7 @@ TEST_F(RecoveryJobsTest, TheWriteGoesOnlyToTheRadioStillWaitingFromTheRead) {
     auto buffer = readRadio();
     // Switched off and on: whichever radio now offers a connection is not written.
     sim.radio.switchOff();
-    switchOn();
+    sim.radio.switchOn(sim.clock.now());
     const RadioImage before = sim.radio.memory();
     prompt.expectMessage(std::string(text::ADJ_RECOVER_FAILED));
 

@@ -19,20 +19,18 @@ namespace {
 class LogCapture {
 public:
     LogCapture()
-        : m_log(HLogPrint::global()), m_oldLevel(m_log.level(0)), m_oldPath(m_log.path(0)),
-          m_path(m_folder.file("checks.log")) {
-        m_log.enableChannel(0, LOG_D1, m_path);
+        : m_log(HLogPrint::global()), m_oldLevel(m_log.level(0)), m_oldPath(m_log.path(0)) {
+        m_log.enableChannel(0, LOG_D1, m_folder.file("checks.log"));
     }
     ~LogCapture() { m_log.enableChannel(0, m_oldLevel, m_oldPath); }
 
-    std::string text() const { return test::TempFolder::readText(m_path); }
+    std::string text() const { return test::TempFolder::readText(m_folder.file("checks.log")); }
 
 private:
     test::TempFolder m_folder;
     HLogPrint& m_log;
     int m_oldLevel;
     std::string m_oldPath;
-    std::string m_path;
 };
 
 void addToByte(RadioImage& image, std::size_t offset, int delta) {

@@ -53,9 +53,6 @@ protected:
         sim.adjustment.setNoiseAmplitude(0);
         sim.radio.setRestartDelay(std::chrono::milliseconds(1000));
         sim.radio.switchOn(sim.clock.now());
-        *document = unlikeAnyRadio();
-        *documentBefore = *document;
-        *radioBefore = sim.radio.memory();
     }
 
     std::unique_ptr<BasicAlignment>
@@ -79,9 +76,9 @@ protected:
     test::RecordingProgress progress;
     test::ScriptedPrompt prompt;
     test::TempFolder home;
-    std::unique_ptr<RadioImage> document = std::make_unique<RadioImage>();
-    std::unique_ptr<RadioImage> documentBefore = std::make_unique<RadioImage>();
-    std::unique_ptr<RadioImage> radioBefore = std::make_unique<RadioImage>();
+    std::unique_ptr<RadioImage> document = std::make_unique<RadioImage>(unlikeAnyRadio());
+    std::unique_ptr<RadioImage> documentBefore = std::make_unique<RadioImage>(*document);
+    std::unique_ptr<RadioImage> radioBefore = std::make_unique<RadioImage>(sim.radio.memory());
     int status = -1;
 };
 
@@ -319,20 +316,15 @@ TEST_F(BasicAlignmentCancelTest, AStopAtTheEndOfJobTwoOutlivesTheNextWindow) {
 }
 
 TEST_F(BasicAlignmentCancelTest, ARadioThatVanishesLeavesItsDataInANamedFile) {
-    struct Case {
-        const char* name;
-        bool duringWriteBack;
-    };
-    for (const Case c :
-         {Case{"during the adjustment", false}, Case{"during the write-back", true}}) {
-        SCOPED_TRACE(c.name);
+    for (const bool duringWriteBack : {false, true}) {
+        SCOPED_TRACE(duringWriteBack ? "during the write-back" : "during the adjustment");
         sim.radio.memory() = *radioBefore;
         sim.radio.switchOn(sim.clock.now());
         prompt.expectMessage({}); // the write-back's own failure
         prompt.expectMessage({});
         const auto outcome = runStoppable(
-            [this, &c](HBasicAlignment&) {
-                if (c.duringWriteBack) {
+            [this, duringWriteBack](HBasicAlignment&) {
+                if (duringWriteBack) {
                     sim.radio.addFault(
                         {SimFaultKind::SwitchedOff, sim.radio.framesTaken() + 12, 0});
                 } else {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace kq70 {
@@ -18,10 +19,8 @@ TEST(HSqlAlignmentSeriesTest, TheMeanLeavesOutTheLargestAndTheSmallestSample) {
         std::vector<int> samples;
         int mean;
     };
-    std::vector<int> rising;
-    for (int v = 10; v <= 200; v += 10) {
-        rising.push_back(v);
-    }
+    std::vector<int> rising(20);
+    std::generate(rising.begin(), rising.end(), [v = 0]() mutable { return v += 10; });
     const std::vector<Case> cases = {
         {std::vector<int>(20, 77), 77},
         {rising, 105},
