@@ -1,16 +1,9 @@
 // The communication dialog's alignment transfers: job 2 puts a radio into the adjustment
 // mode with the alignment channels, jobs 3 and 4 write a radio back after an alignment.
 
-#include "InProcessRadio.h"
-#include "align/HAdustmentBackUpParams.h"
+#include "DialogJobs.h"
 #include "app/AccessMode.h"
 #include "doc/AdjustmentDefaultImage.h"
-#include "link/CloneFrame.h"
-#include "link/HCommRequest.h"
-#include "link/HKQ70CommunicationDialog.h"
-#include "link/HSerialPort.h"
-#include "link/LastPortKind.h"
-#include "support/CompletionMarker.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -26,24 +19,21 @@ namespace {
 
 using namespace test;
 
-using test::firstDifference;
-
-class AlignmentJobsTest : public ::testing::Test {
+class AlignmentJobsTest : public ::testing::Test, protected RadioOnPort {
 protected:
     AlignmentJobsTest() {
         sim.radio.setRestartDelay(std::chrono::milliseconds(500));
         sim.radio.switchOn(sim.clock.now());
-        *radioBefore = sim.radio.memory();
     }
 
-    int run(std::uint32_t job, RadioImage& image, RadioImage* work) {
+    int run(std::uint32_t job) {
         HKQ70CommunicationDialog dialog(static_cast<int>(job), port, progress, prompt, sim.clock,
                                         {ACCESS_ADJUSTMENT, home.path(), false, false, true});
         auto request = std::make_unique<HCommRequest>(job);
         request->SetBaudRate(19200);
-        request->m_image = &image;
-        request->m_workBuffer = work;
+        request->m_image = image.get();
         if (job == JOB_ALIGNMENT_START) {
+            request->m_workBuffer = work.get();
             request->m_flashRead = {{0x00, 0x01}, {0x02, 0xFF}, {0x49, 0x4F}};
             request->m_flashWrite = {{0x00, 0x01}, {0x02, 0xFF}, {0x4B, 0x4E}};
         } else {
@@ -52,30 +42,16 @@ protected:
         return dialog.RunJob(std::move(request));
     }
 
-    std::vector<std::uint16_t> markerWrites() const {
-        std::vector<std::uint16_t> values;
-        for (const SimFrame& frame : sim.radio.transcript()) {
-            if (frame.request[0] == CMD_EEPROM_WRITE && frame.request[2] == MARKER_WORD) {
-                values.push_back(
-                    static_cast<std::uint16_t>(frame.request[3] << 8 | frame.request[4]));
-            }
-        }
-        return values;
-    }
-
-    InProcessRadio sim;
-    LastPortKind lastKind;
-    HSerialPort port{sim.link, lastKind};
     test::RecordingProgress progress;
     test::ScriptedPrompt prompt;
     test::TempFolder home;
-    std::unique_ptr<RadioImage> radioBefore = std::make_unique<RadioImage>();
+    std::unique_ptr<RadioImage> radioBefore = std::make_unique<RadioImage>(sim.radio.memory());
+    std::unique_ptr<RadioImage> image = std::make_unique<RadioImage>();
+    std::unique_ptr<RadioImage> work = std::make_unique<RadioImage>();
 };
 
 TEST_F(AlignmentJobsTest, AlignmentStartLeavesTheRadioInAdjustmentModeWithTheAlignmentChannels) {
-    auto image = std::make_unique<RadioImage>();
-    auto work = std::make_unique<RadioImage>();
-    ASSERT_EQ(run(JOB_ALIGNMENT_START, *image, work.get()), 0);
+    ASSERT_EQ(run(JOB_ALIGNMENT_START), 0);
     EXPECT_EQ(sim.radio.state(), SimState::AdjustmentMode);
     EXPECT_TRUE(port.IsOpen());
     EXPECT_EQ(port.GetDcb().BaudRate, 9600u);
@@ -107,38 +83,36 @@ TEST_F(AlignmentJobsTest, AnAdjustmentDefaultFileInTheProgramFolderComesFirst) {
     own->setByte(0x2A10, 0x0B); // the RX tune generator level
     test::TempFolder::writeBytes(home.file("adj_pmr.w70"),
                                  std::vector<std::uint8_t>(own->data(), own->data() + IMAGE_SIZE));
-    auto image = std::make_unique<RadioImage>();
-    auto work = std::make_unique<RadioImage>();
-    ASSERT_EQ(run(JOB_ALIGNMENT_START, *image, work.get()), 0);
+    ASSERT_EQ(run(JOB_ALIGNMENT_START), 0);
     EXPECT_EQ(image->byteAt(0x2A10), 0x0B);
 }
 
 TEST_F(AlignmentJobsTest, AlignmentEndWritesTheImageAndFinishes) {
     sim.radio.enterCloneMode();
-    auto image = std::make_unique<RadioImage>(*radioBefore);
+    *image = *radioBefore;
     image->setByte(0x29D3, 0x44);
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
-    ASSERT_EQ(run(JOB_ALIGNMENT_END, *image, nullptr), 0);
+    ASSERT_EQ(run(JOB_ALIGNMENT_END), 0);
     EXPECT_EQ(sim.radio.memory().byteAt(0x29D3), 0x44);
-    EXPECT_TRUE(markerWrites().empty());
+    EXPECT_TRUE(markerWrites(sim.radio).empty());
     EXPECT_FALSE(port.IsOpen());
 }
 
 TEST_F(AlignmentJobsTest, TheMarkerVariantInvalidatesAndValidatesWordB8AroundTheWrite) {
     sim.radio.enterCloneMode();
-    auto image = std::make_unique<RadioImage>(*radioBefore);
+    *image = *radioBefore;
     prompt.expectMessage(std::string(text::ALIGNMENT_FINISHED));
-    ASSERT_EQ(run(JOB_ALIGNMENT_END_RECOVER_BACKUP, *image, nullptr), 0);
-    EXPECT_EQ(markerWrites(), (std::vector<std::uint16_t>{0xFFFF, 0x5AA5}));
+    ASSERT_EQ(run(JOB_ALIGNMENT_END_RECOVER_BACKUP), 0);
+    EXPECT_EQ(markerWrites(sim.radio), (std::vector<std::uint16_t>{0xFFFF, 0x5AA5}));
     EXPECT_EQ(sim.radio.memory().be16(MARKER_OFFSET), MARKER_DONE);
 }
 
 TEST_F(AlignmentJobsTest, AFailedWriteBackIsACommunicationError) {
     sim.radio.enterCloneMode();
     sim.radio.addFault({SimFaultKind::Silence, 3, 0});
-    auto image = std::make_unique<RadioImage>(*radioBefore);
+    *image = *radioBefore;
     prompt.expectMessage(std::string(text::COMMUNICATION_ERROR));
-    EXPECT_EQ(run(JOB_ALIGNMENT_END, *image, nullptr), 1);
+    EXPECT_EQ(run(JOB_ALIGNMENT_END), 1);
 }
 
 } // namespace

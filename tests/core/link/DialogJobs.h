@@ -9,6 +9,7 @@
 #include "link/HKQ70CommunicationDialog.h"
 #include "link/HSerialPort.h"
 #include "link/LastPortKind.h"
+#include "support/CompletionMarker.h"
 
 #include <algorithm>
 #include <memory>
@@ -18,6 +19,15 @@
 namespace kq70::test {
 
 using Request = std::vector<std::uint8_t>;
+
+// A simulated radio and a port on its line.
+struct RadioOnPort {
+    explicit RadioOnPort(const RadioImage& memory = makeSimulatorSeedImage()) : sim(memory) {}
+
+    InProcessRadio sim;
+    LastPortKind lastKind;
+    HSerialPort port{sim.link, lastKind};
+};
 
 // A document image nothing like any radio, so every byte a job wrote into it shows.
 inline RadioImage unlikeAnyRadio() {
@@ -83,6 +93,17 @@ inline std::size_t countFrames(const RadioSimulator& radio, bool (*which)(const 
     const auto& frames = radio.transcript();
     return static_cast<std::size_t>(std::count_if(
         frames.begin(), frames.end(), [which](const SimFrame& f) { return which(f.request); }));
+}
+
+// The values the radio was sent for its completion marker, in order.
+inline std::vector<std::uint16_t> markerWrites(const RadioSimulator& radio) {
+    std::vector<std::uint16_t> values;
+    for (const Request& request : requestsOf(radio)) {
+        if (request[0] == CMD_EEPROM_WRITE && request[2] == MARKER_WORD) {
+            values.push_back(static_cast<std::uint16_t>(request[3] << 8 | request[4]));
+        }
+    }
+    return values;
 }
 
 } // namespace kq70::test

@@ -5,7 +5,6 @@
 #include "channel/HChannelData.h"
 #include "link/CommJobContext.h"
 #include "params/HHardwareParams.h"
-#include "params/HKeyFuncParams.h"
 #include "support/TestRadios.h"
 
 #include <gtest/gtest.h>

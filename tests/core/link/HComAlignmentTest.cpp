@@ -1,9 +1,6 @@
 #include "link/HComAlignment.h"
 
-#include "InProcessRadio.h"
-#include "link/CloneFrame.h"
-#include "link/HSerialPort.h"
-#include "link/LastPortKind.h"
+#include "DialogJobs.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +11,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class HComAlignmentTest : public ::testing::Test {
+class HComAlignmentTest : public ::testing::Test, protected test::RadioOnPort {
 protected:
     void SetUp() override {
         sim.adjustment.setNoiseAmplitude(0);
@@ -23,18 +20,6 @@ protected:
         ASSERT_EQ(port.Open(), 0);
     }
 
-    // Every frame the radio took, in order.
-    std::vector<Bytes> requests() const {
-        std::vector<Bytes> frames;
-        for (const SimFrame& frame : sim.radio.transcript()) {
-            frames.push_back(frame.request);
-        }
-        return frames;
-    }
-
-    InProcessRadio sim;
-    LastPortKind lastKind;
-    HSerialPort port{sim.link, lastKind};
     HComAlignment com{port, sim.clock};
 };
 
@@ -55,28 +40,25 @@ TEST_F(HComAlignmentTest, EveryCommandSendsItsFrameWithLengthAndChecksum) {
     for (std::size_t i = 0; i < std::size(answered); ++i) {
         EXPECT_TRUE(answered[i]) << "command " << i;
     }
-    EXPECT_EQ(requests(), (std::vector<Bytes>{{0x30, 0x03, 0x00, 0x02, 0x35},
-                                              {0x32, 0x03, 0x12, 0x80, 0xC7},
-                                              {0x33, 0x04, 0x01, 0x02, 0x03, 0x3D},
-                                              {0x34, 0x01, 0x35},
-                                              {0x35, 0x01, 0x36},
-                                              {0x36, 0x03, 0x03, 0xE8, 0x24},
-                                              {0x37, 0x03, 0x81, 0x23, 0xDE},
-                                              {0x37, 0x03, 0x00, 0x00, 0x3A},
-                                              {0x39, 0x02, 0x03, 0x3E},
-                                              {0x39, 0x02, 0x00, 0x3B},
-                                              {0x3B, 0x04, 0x80, 0x10, 0x00, 0xCF},
-                                              {0x31, 0x01, 0x32}}));
-    for (const SimFrame& frame : sim.radio.transcript()) {
-        EXPECT_TRUE(frame.checksumOk);
-    }
+    EXPECT_EQ(test::requestsOf(sim.radio), (std::vector<Bytes>{{0x30, 0x03, 0x00, 0x02, 0x35},
+                                                               {0x32, 0x03, 0x12, 0x80, 0xC7},
+                                                               {0x33, 0x04, 0x01, 0x02, 0x03, 0x3D},
+                                                               {0x34, 0x01, 0x35},
+                                                               {0x35, 0x01, 0x36},
+                                                               {0x36, 0x03, 0x03, 0xE8, 0x24},
+                                                               {0x37, 0x03, 0x81, 0x23, 0xDE},
+                                                               {0x37, 0x03, 0x00, 0x00, 0x3A},
+                                                               {0x39, 0x02, 0x03, 0x3E},
+                                                               {0x39, 0x02, 0x00, 0x3B},
+                                                               {0x3B, 0x04, 0x80, 0x10, 0x00, 0xCF},
+                                                               {0x31, 0x01, 0x32}}));
 }
 
 TEST_F(HComAlignmentTest, ARadioThatAnswersNakGetsTheFrameSixTimes) {
     sim.adjustment.addFault({SVC_CHANGE_CHANNEL, SimServiceFaultKind::Nak, 0});
     EXPECT_FALSE(com.ChangeChannel(0, 1));
     EXPECT_EQ(sim.adjustment.commandCounts().at(SVC_CHANGE_CHANNEL), 6u);
-    EXPECT_EQ(requests().size(), 6u);
+    EXPECT_EQ(test::requestsOf(sim.radio).size(), 6u);
 }
 
 TEST_F(HComAlignmentTest, AFaultThatPassesIsOvercomeByTheNextAttempt) {

@@ -9,16 +9,12 @@ namespace {
 
 // The line settings a request starts with are checked where the port is opened for a job;
 // the cable kind comes from the last port opened.
-TEST(HCommRequestTest, TakesTheKindOfTheLastPortOpened) {
+TEST(HCommRequestTest, TakesTheKindOfTheLastPortOpenedAndRemembersTheFormerBaudRate) {
     LastPortKind lastKind;
     lastKind.set(1);
-    const HCommRequest request(1, lastKind);
+    HCommRequest request(1, lastKind);
     EXPECT_EQ(request.m_portKind, 1);
     EXPECT_EQ(request.GetBaudRate(), 9600u);
-}
-
-TEST(HCommRequestTest, SettingTheBaudRateRemembersTheOldOne) {
-    HCommRequest request;
     request.SetBaudRate(38400);
     request.SetBaudRate(9600);
     EXPECT_EQ(request.GetBaudRate(), 9600u);

@@ -12,7 +12,6 @@
 namespace kq70 {
 namespace {
 
-// A request that tells the test when it is destroyed.
 class WatchedRequest : public HCommRequest {
 public:
     WatchedRequest(std::uint32_t jobNumber, bool& destroyed)

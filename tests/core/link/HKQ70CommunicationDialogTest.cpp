@@ -7,7 +7,6 @@
 #include "frame/AdjustmentRecoverCommand.h"
 #include "params/HHardwareParams.h"
 #include "support/CliRun.h"
-#include "support/CompletionMarker.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -26,14 +25,12 @@ namespace {
 using namespace test;
 
 // The icon of a job's closing message is the job runner's (its own test); here only the text.
-class HKQ70CommunicationDialogTest : public ::testing::Test {
+class HKQ70CommunicationDialogTest : public ::testing::Test, protected RadioOnPort {
 protected:
     int run(std::uint32_t job, int accessMode = ACCESS_NORMAL) {
-        return DialogJob(sim.link, sim.clock, job, prompt, context(accessMode), progress)
-            .run(image);
+        return runOn(sim, job, image, accessMode);
     }
 
-    // Runs `job` on another radio.
     int runOn(InProcessRadio& radio, std::uint32_t job, RadioImage& document,
               int accessMode = ACCESS_NORMAL, UserPrompt* answers = nullptr) {
         return DialogJob(radio.link, radio.clock, job, answers ? *answers : prompt,
@@ -43,11 +40,6 @@ protected:
 
     CommJobContext context(int accessMode) const { return {accessMode, home.path(), false, false}; }
 
-    void switchOn() { sim.radio.switchOn(sim.clock.now()); }
-
-    InProcessRadio sim{makeSimulatorSeedImage()};
-    LastPortKind lastKind;
-    HSerialPort port{sim.link, lastKind};
     test::RecordingProgress progress;
     ScriptedPrompt prompt;
     test::TempFolder home;
@@ -72,7 +64,7 @@ TEST_F(HKQ70CommunicationDialogTest, UploadOfEveryCapacityCompletesTheChannelTab
         SCOPED_TRACE(radioChannel);
         const RadioImage radio = test::radioWithChannels(radioChannel);
         sim.radio.memory() = radio;
-        switchOn();
+        sim.radio.switchOn(sim.clock.now());
         image = unlikeAnyRadio();
         const RadioImage before = image;
         prompt.expectMessage(std::string(text::UPLOAD_COMPLETE));
@@ -101,9 +93,7 @@ TEST_F(HKQ70CommunicationDialogTest, UploadOfEveryCapacityCompletesTheChannelTab
 TEST_F(HKQ70CommunicationDialogTest, UploadCompletionPrefersTheBandsTemplateAndSkipsUnknownBands) {
     RadioImage radio = test::radioWithChannels(2);
     RadioImage templateImage;
-    for (std::uint8_t& byte : templateImage.bytes()) {
-        byte = 0x5E;
-    }
+    std::fill(templateImage.bytes().begin(), templateImage.bytes().end(), 0x5E);
     ASSERT_TRUE(WriteDataFile(home.file("default_pmr.k70"), templateImage, prompt));
     const auto templateBytes = test::TempFolder::readBytes(home.file("default_pmr.k70"));
 
@@ -225,16 +215,15 @@ TEST_F(HKQ70CommunicationDialogTest, ProgrammingPassword) {
         test::setProgrammingPassword(radio.radio.memory(), "12AB34");
         radio.radio.enterCloneMode();
         ScriptedPrompt answers;
+        const std::string mismatch(Strings::get(IDS_PASSWORD_MISMATCHED));
         for (const auto& entry : c.entries) {
             answers.expectPassword(entry);
-            if (entry && std::string(*entry) != "12AB34" && std::string(*entry) != "12ab34") {
-                answers.expectMessage(std::string(Strings::get(IDS_PASSWORD_MISMATCHED)),
-                                      MessageAnswer::Ok, MessageIcon::Exclamation);
+            if (entry && *entry != "12AB34" && *entry != "12ab34") {
+                answers.expectMessage(mismatch, MessageAnswer::Ok, MessageIcon::Exclamation);
             }
         }
         if (c.mismatches == 4) {
-            answers.expectMessage(std::string(Strings::get(IDS_PASSWORD_MISMATCHED)),
-                                  MessageAnswer::Ok, MessageIcon::Exclamation);
+            answers.expectMessage(mismatch, MessageAnswer::Ok, MessageIcon::Exclamation);
         }
         if (c.result == 0) {
             answers.expectMessage(
@@ -246,8 +235,7 @@ TEST_F(HKQ70CommunicationDialogTest, ProgrammingPassword) {
             test::setProgrammingPassword(document, c.documentPassword);
         }
         EXPECT_EQ(runOn(radio, c.job, document, c.accessMode, &answers), c.result);
-        const auto& frames = radio.radio.transcript();
-        EXPECT_EQ(!frames.empty() && frames.back().request[0] == RESET_COMMAND_BYTE, c.reset);
+        EXPECT_EQ(countFrames(radio.radio, isReset), c.reset ? 1u : 0u);
     }
 }
 
@@ -285,12 +273,10 @@ TEST_F(HKQ70CommunicationDialogTest, FailedExchangesEndTheJobWithTheirMessage) {
         RadioImage document = c.job == JOB_UPLOAD ? unlikeAnyRadio() : radio.radio.memory();
         prompt.expectMessage(c.message, MessageAnswer::Ok, MessageIcon::Stop);
         EXPECT_EQ(runOn(radio, c.job, document), 1);
-        const auto& frames = radio.radio.transcript();
-        const auto failed = std::find_if(frames.begin(), frames.end(),
-                                         [&c](const SimFrame& f) { return f.number == c.frame; });
-        ASSERT_NE(failed, frames.end());
-        EXPECT_EQ(failed->request[0], c.command) << "the fault hit the intended exchange";
-        EXPECT_EQ(frames.back().request[0] == RESET_COMMAND_BYTE, c.reset);
+        const auto requests = requestsOf(radio.radio);
+        ASSERT_GE(requests.size(), c.frame);
+        EXPECT_EQ(requests[c.frame - 1][0], c.command) << "the fault hit the intended exchange";
+        EXPECT_EQ(isReset(requests.back()), c.reset);
     }
 }
 
@@ -345,8 +331,6 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadReadsBackEverythingItWroteBeforeThe
                   (std::vector<std::uint8_t>{0xF1, 0x04, 0xB8, 0x5A, 0xA5, 0xAC}));
         EXPECT_EQ(frames[frames.size() - 2][2], 0x7F);
         EXPECT_EQ(frames.back()[0], RESET_COMMAND_BYTE);
-        EXPECT_EQ(verified.radio.be16(eepromWordOffset(MARKER_WORD)), MARKER_DONE);
-        EXPECT_EQ(verified.radio.be16(eepromWordOffset(0x7F)), 0xA55A);
 
         std::vector<std::vector<std::uint8_t>> withoutReadBack(frames.begin(), lastWrite);
         withoutReadBack.insert(withoutReadBack.end(), frames.end() - 3, frames.end());
@@ -516,17 +500,15 @@ TEST_F(HKQ70CommunicationDialogTest, DownloadThenUploadGivesBackTheDocument) {
         if (accessMode != ACCESS_NORMAL) {
             words = {{0x01, 0x01}, {0x03, 0x03}, {0x04, 0x80}, {0xB6, 0xB8}, {0xBA, 0xFF}};
         }
+        // Image offsets of what was written: those words and flash pages 0x00–0x06, 0x42–0x4F.
+        std::vector<std::pair<std::size_t, std::size_t>> written = {
+            {flashPageOffset(0x00), flashPageOffset(0x07)},
+            {flashPageOffset(0x42), flashPageOffset(0x50)}};
         for (const BlockRange& range : words) {
-            const std::size_t first = eepromWordOffset(range.first);
-            EXPECT_EQ(
-                firstDifference(inRadio, document, first, eepromWordOffset(range.last + 1) - first),
-                "");
+            written.emplace_back(eepromWordOffset(range.first), eepromWordOffset(range.last + 1));
         }
-        for (const BlockRange& range : std::vector<BlockRange>{{0x00, 0x06}, {0x42, 0x4F}}) {
-            const std::size_t first = flashPageOffset(range.first);
-            EXPECT_EQ(
-                firstDifference(inRadio, document, first, flashPageOffset(range.last + 1) - first),
-                "");
+        for (const auto& [first, end] : written) {
+            EXPECT_EQ(firstDifference(inRadio, document, first, end - first), "") << first;
         }
 
         // Read back, the document comes out again wherever the upload reads what was written.
@@ -564,13 +546,11 @@ protected:
 
     // Job 8 on the simulated radio as it is now; the radio is left in clone mode.
     std::unique_ptr<RadioImage> readRadio() {
-        switchOn();
+        sim.radio.switchOn(sim.clock.now());
         auto buffer = std::make_unique<RadioImage>();
         EXPECT_EQ(runRecoveryJob(JOB_RECOVERY_READ, *buffer), 0);
         return buffer;
     }
-
-    std::size_t writeFrames() const { return countFrames(sim.radio, isWrite); }
 };
 
 // The repair compares the whole channel table, so the read must take every record the
@@ -590,7 +570,7 @@ TEST_F(RecoveryJobsTest, TheReadTakesTheWholeChannelTableOfEveryCapacity) {
         EXPECT_EQ(firstDifference(*buffer, radio, flashPageOffset(0x49),
                                   flashPageOffset(0x50) - flashPageOffset(0x49)),
                   "");
-        EXPECT_EQ(writeFrames(), 0u);
+        EXPECT_EQ(countFrames(sim.radio, isWrite), 0u);
     }
 }
 
@@ -644,13 +624,13 @@ TEST_F(RecoveryJobsTest, TheWriteGoesOnlyToTheRadioStillWaitingFromTheRead) {
     auto buffer = readRadio();
     // Switched off and on: whichever radio now offers a connection is not written.
     sim.radio.switchOff();
-    switchOn();
+    sim.radio.switchOn(sim.clock.now());
     const RadioImage before = sim.radio.memory();
     prompt.expectMessage(std::string(text::ADJ_RECOVER_FAILED));
 
     EXPECT_EQ(runRecoveryJob(JOB_RECOVERY_WRITE, *buffer, {{0, 255}}, {{0, 79}}), 1);
     EXPECT_EQ(sim.radio.memory(), before);
-    EXPECT_EQ(writeFrames(), 0u);
+    EXPECT_EQ(countFrames(sim.radio, isWrite), 0u);
 }
 
 } // namespace

@@ -1,12 +1,9 @@
 #include "link/HSerialPort.h"
 
-#include "InProcessRadio.h"
-#include "link/CloneFrame.h"
-#include "link/LastPortKind.h"
+#include "DialogJobs.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <vector>
 
 namespace kq70 {
@@ -14,18 +11,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class HSerialPortTest : public ::testing::Test {
-protected:
-    std::vector<std::uint8_t> readRequest(std::uint8_t command, std::uint8_t address) {
-        std::vector<std::uint8_t> frame{command, 0x02, address};
-        frame.push_back(frameChecksum(frame));
-        return frame;
-    }
-
-    InProcessRadio sim;
-    LastPortKind lastKind;
-    HSerialPort port{sim.link, lastKind};
-};
+class HSerialPortTest : public ::testing::Test, protected test::RadioOnPort {};
 
 TEST_F(HSerialPortTest, OpenFormsTheDeviceNameFromTheForcedPortNumber) {
     struct Case {
@@ -82,7 +68,6 @@ TEST_F(HSerialPortTest, OpenRecordsThePortKindAndRefusesOtherDevices) {
     EXPECT_FALSE(port.Close());
 }
 
-// A device that opens but fails one later step of opening.
 class FailingStepDevice : public SimulatorLink {
 public:
     using SimulatorLink::SimulatorLink;
@@ -133,7 +118,7 @@ TEST_F(HSerialPortTest, SendMltDataWritesAtMost4096Bytes) {
 
 TEST_F(HSerialPortTest, EchoIsReadBackOnlyWhenNotSuppressed) {
     sim.radio.enterCloneMode();
-    const auto frame = readRequest(CMD_EEPROM_READ, 2);
+    const std::vector<std::uint8_t> frame{CMD_EEPROM_READ, 0x02, 0x02, 0xF4};
     ASSERT_EQ(port.Open(), 0);
 
     port.SetEchoSuppression(1);
@@ -201,8 +186,10 @@ TEST_F(HSerialPortTest, PurgeDropsWhatWaits) {
     EXPECT_EQ(sim.clock.now() - before, 50ms) << "only the next offer is read";
 }
 
-TEST_F(HSerialPortTest, CloseTwiceIsHarmlessAndDestructionCloses) {
+TEST_F(HSerialPortTest, ReopeningClosesFirstClosingTwiceIsHarmlessAndDestructionCloses) {
     ASSERT_EQ(port.Open(), 0);
+    EXPECT_EQ(port.Open(), 0);
+    EXPECT_EQ(sim.link.openCount(), 2);
     EXPECT_TRUE(port.Close());
     EXPECT_FALSE(sim.link.dtr()) << "DTR drops on close";
     EXPECT_FALSE(port.Close());
@@ -212,12 +199,6 @@ TEST_F(HSerialPortTest, CloseTwiceIsHarmlessAndDestructionCloses) {
         ASSERT_EQ(scoped.Open(), 0);
     }
     EXPECT_FALSE(sim.link.isOpen());
-}
-
-TEST_F(HSerialPortTest, ReopeningAnOpenPortClosesItFirst) {
-    ASSERT_EQ(port.Open(), 0);
-    EXPECT_EQ(port.Open(), 0);
-    EXPECT_EQ(sim.link.openCount(), 2);
 }
 
 TEST_F(HSerialPortTest, ProbePortReportsTheKindAndLeavesThePortClosed) {

@@ -15,32 +15,23 @@
 namespace kq70 {
 namespace {
 
-using test::ScriptedPrompt;
-
 // Channel 0 of the log into a file of its own while the object lives.
 class LogCapture {
 public:
     LogCapture()
-        : m_log(HLogPrint::global()), m_oldLevel(m_log.level(0)), m_oldPath(m_log.path(0)),
-          m_path(m_folder.file("checks.log")) {
-        m_log.enableChannel(0, LOG_D1, m_path);
+        : m_log(HLogPrint::global()), m_oldLevel(m_log.level(0)), m_oldPath(m_log.path(0)) {
+        m_log.enableChannel(0, LOG_D1, m_folder.file("checks.log"));
     }
     ~LogCapture() { m_log.enableChannel(0, m_oldLevel, m_oldPath); }
 
-    std::string text() const { return test::TempFolder::readText(m_path); }
+    std::string text() const { return test::TempFolder::readText(m_folder.file("checks.log")); }
 
 private:
     test::TempFolder m_folder;
     HLogPrint& m_log;
     int m_oldLevel;
     std::string m_oldPath;
-    std::string m_path;
 };
-
-// A radio's data with both copies sound.
-RadioImage soundRadio() {
-    return makeSimulatorSeedImage();
-}
 
 void addToByte(RadioImage& image, std::size_t offset, int delta) {
     image.setByte(offset, static_cast<std::uint8_t>(image.byteAt(offset) + delta));
@@ -86,7 +77,7 @@ TEST(AdjustmentChecksTest, EachSingleFaultFailsItsCopyWithItsLogLine) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RadioImage image = soundRadio();
+        RadioImage image = makeSimulatorSeedImage();
         c.damage(image);
         LogCapture log;
         EXPECT_EQ(AdjustmentChecks::ReliabilityTest(image), c.expected);
@@ -96,7 +87,7 @@ TEST(AdjustmentChecksTest, EachSingleFaultFailsItsCopyWithItsLogLine) {
 
 TEST(AdjustmentChecksTest, AnErasedBandByteAndAWrongHardwareMarkAreBothLogged) {
     // The erased band byte alone, with the mark set, is a case of the table above.
-    RadioImage image = soundRadio();
+    RadioImage image = makeSimulatorSeedImage();
     image.setByte(0x26E8, 0xFF);
     image.setByte(0x26ED, 0x7F);
     LogCapture log;
@@ -127,12 +118,12 @@ TEST(AdjustmentChecksTest, LotNumbersAreCompared) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RadioImage image = soundRadio();
+        RadioImage image = makeSimulatorSeedImage();
         image.setByte(0x016C, c.eepromDate);
         image.setByte(0x016D, c.eepromLot);
         image.setByte(0x29EE, c.flashDate);
         image.setByte(0x29EF, c.flashLot);
-        ScriptedPrompt prompt;
+        test::ScriptedPrompt prompt;
         if (c.asks) {
             prompt.expectMessage(std::string(Strings::get(IDS_LOT_NUMBER_NG_CONTINUE)), c.answer,
                                  MessageIcon::Exclamation, MessageButtons::YesNo);
@@ -152,7 +143,7 @@ TEST(AdjustmentChecksTest, ASavedFileMustBeOfTheRadiosBandAndRadioChannelValue) 
         std::uint8_t fileModelByte; // 0x26E9
         bool expected;
     };
-    const RadioImage radio = soundRadio();
+    const RadioImage radio = makeSimulatorSeedImage();
     const std::uint8_t band = radio.byteAt(0x0006);
     const std::uint8_t model = radio.byteAt(0x0007);
     const Case cases[] = {
@@ -164,10 +155,10 @@ TEST(AdjustmentChecksTest, ASavedFileMustBeOfTheRadiosBandAndRadioChannelValue) 
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RadioImage file = soundRadio();
+        RadioImage file = makeSimulatorSeedImage();
         file.setByte(0x26E8, c.fileBandByte);
         file.setByte(0x26E9, c.fileModelByte);
-        ScriptedPrompt prompt;
+        test::ScriptedPrompt prompt;
         if (!c.expected) {
             prompt.expectMessage(std::string(Strings::get(IDS_HARDWARE_DATA_MISMATCHED)));
         }

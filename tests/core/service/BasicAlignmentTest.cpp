@@ -1,21 +1,16 @@
 #include "service/BasicAlignment.h"
 
-#include "InProcessRadio.h"
 #include "align/HAdustmentBackUpParams.h"
 #include "app/AccessMode.h"
 #include "channel/HChannelData.h"
-#include "doc/AdjustmentDefaultImage.h"
+#include "core/link/DialogJobs.h"
 #include "doc/DataFile.h"
 #include "link/CancelFlag.h"
-#include "link/CloneFrame.h"
-#include "link/HComAlignment.h"
-#include "link/LastPortKind.h"
 #include "service/HBasicAlignment.h"
 #include "service/HRxTune.h"
 #include "service/HVcoAlignAuto.h"
 #include "support/CancellingProgress.h"
 #include "support/CliRun.h"
-#include "support/CompletionMarker.h"
 #include "support/RecordingProgress.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -33,8 +28,6 @@ namespace {
 
 using namespace test;
 
-using test::firstDifference;
-
 // The VCO items 86-91 and the receive tune items 13-15 that the automatic procedures align.
 template <typename Items> std::array<int, 9> alignedItems(const Items& items) {
     std::array<int, 9> values{};
@@ -44,30 +37,14 @@ template <typename Items> std::array<int, 9> alignedItems(const Items& items) {
     return values;
 }
 
-bool runAutomaticProcedures(HBasicAlignment& window) {
-    for (const int direction : {VCO_RX, VCO_TX}) {
-        auto vco = window.MakeVcoAuto(direction);
-        for (int point = 0; point < VCO_POINT_COUNT; ++point) {
-            if (!vco->Start()) {
-                return false;
-            }
-        }
-        if (!vco->Ok()) {
-            return false;
-        }
-        window.AfterOk();
-    }
-    auto tune = window.MakeRxTune();
-    for (int point = 0; point < HRxTune::POINTS; ++point) {
-        if (!tune->Start()) {
+// Every point of an automatic procedure, then OK.
+template <typename Procedure> bool completes(Procedure& procedure, int points) {
+    for (int point = 0; point < points; ++point) {
+        if (!procedure.Start()) {
             return false;
         }
     }
-    if (!tune->Ok()) {
-        return false;
-    }
-    window.AfterOk();
-    return true;
+    return procedure.Ok();
 }
 
 class BasicAlignmentTest : public ::testing::Test {
@@ -76,11 +53,6 @@ protected:
         sim.adjustment.setNoiseAmplitude(0);
         sim.radio.setRestartDelay(std::chrono::milliseconds(1000));
         sim.radio.switchOn(sim.clock.now());
-        for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
-            document->setByte(i, static_cast<std::uint8_t>(i * 7));
-        }
-        *documentBefore = *document;
-        *radioBefore = sim.radio.memory();
     }
 
     std::unique_ptr<BasicAlignment>
@@ -99,23 +71,14 @@ protected:
         return outcome;
     }
 
-    bool sent(std::uint8_t command) const {
-        for (const SimFrame& frame : sim.radio.transcript()) {
-            if (!frame.request.empty() && frame.request[0] == command) {
-                return true;
-            }
-        }
-        return false;
-    }
-
     InProcessRadio sim;
     LastPortKind lastKind;
     test::RecordingProgress progress;
     test::ScriptedPrompt prompt;
     test::TempFolder home;
-    std::unique_ptr<RadioImage> document = std::make_unique<RadioImage>();
-    std::unique_ptr<RadioImage> documentBefore = std::make_unique<RadioImage>();
-    std::unique_ptr<RadioImage> radioBefore = std::make_unique<RadioImage>();
+    std::unique_ptr<RadioImage> document = std::make_unique<RadioImage>(unlikeAnyRadio());
+    std::unique_ptr<RadioImage> documentBefore = std::make_unique<RadioImage>(*document);
+    std::unique_ptr<RadioImage> radioBefore = std::make_unique<RadioImage>(sim.radio.memory());
     int status = -1;
 };
 
@@ -124,9 +87,14 @@ TEST_F(BasicAlignmentTest, APassKeepsTheRadiosProgrammingAndTakesTheNewAdjustmen
     std::array<int, 9> results{};
     const auto outcome = run([&results](HBasicAlignment& window) {
         EXPECT_TRUE(window.ChangeChannel(1));
-        const bool ok = runAutomaticProcedures(window);
+        for (const int direction : {VCO_RX, VCO_TX}) {
+            EXPECT_TRUE(completes(*window.MakeVcoAuto(direction), VCO_POINT_COUNT));
+            window.AfterOk();
+        }
+        EXPECT_TRUE(completes(*window.MakeRxTune(), HRxTune::POINTS));
+        window.AfterOk();
         results = alignedItems(window.Context().set);
-        return ok;
+        return true;
     });
     ASSERT_EQ(outcome, BasicAlignment::Outcome::Aligned);
     EXPECT_EQ(status, 0);
@@ -158,13 +126,7 @@ TEST_F(BasicAlignmentTest, WithTheBackupRecoveryTheWriteBackGoesBetweenTheMarker
     const auto pass = makePass(progress);
     pass->SetRecoverBackup(true);
     ASSERT_EQ(pass->Run([](HBasicAlignment&) { return true; }), BasicAlignment::Outcome::Aligned);
-    std::vector<int> markers;
-    for (const SimFrame& frame : sim.radio.transcript()) {
-        if (frame.request[0] == CMD_EEPROM_WRITE && frame.request[2] == MARKER_WORD) {
-            markers.push_back(frame.request[3] << 8 | frame.request[4]);
-        }
-    }
-    EXPECT_EQ(markers, (std::vector<int>{0xFFFF, 0x5AA5}));
+    EXPECT_EQ(markerWrites(sim.radio), (std::vector<std::uint16_t>{0xFFFF, 0x5AA5}));
 }
 
 TEST_F(BasicAlignmentTest, BothJobsAndTheRestartWaitRunThroughTheExecutorTheWindowDoesNot) {
@@ -209,26 +171,17 @@ TEST_F(BasicAlignmentTest, ACancelledWindowWritesTheFormerDataBack) {
 }
 
 TEST_F(BasicAlignmentTest, AFailureAfterTheFirstWriteWritesTheFormerDataBack) {
-    // Find where the first write of the alignment start falls, on a radio like this one.
-    unsigned firstWrite = 0;
-    {
-        InProcessRadio probe;
-        probe.radio.setRestartDelay(std::chrono::milliseconds(1000));
-        probe.radio.switchOn(probe.clock.now());
-        test::ScriptedPrompt quiet;
-        quiet.expectMessage({});
-        BasicAlignment pass(
-            *document, {probe.link, probe.clock, lastKind, progress}, {0, 9600, 1, ""},
-            CommJobContext{ACCESS_ADJUSTMENT, home.path(), false, false, true, true}, quiet);
-        pass.Run([](HBasicAlignment&) { return false; });
-        for (const SimFrame& frame : probe.radio.transcript()) {
-            if (firstWrite == 0 && frame.request[0] == CMD_FLASH_WRITE) {
-                firstWrite = frame.number;
-            }
-        }
-    }
-    ASSERT_GT(firstWrite, 0u);
-    sim.radio.addFault({SimFaultKind::Nak, firstWrite + 4, 0});
+    // A pass that ends at once shows where the first write of the alignment start falls.
+    prompt.expectMessage({});
+    run([](HBasicAlignment&) { return false; });
+    const auto requests = requestsOf(sim.radio);
+    const auto firstWrite = std::find_if(requests.begin(), requests.end(),
+                                         [](const Request& r) { return r[0] == CMD_FLASH_WRITE; });
+    ASSERT_NE(firstWrite, requests.end());
+    // The same pass again: the exchange four frames after its first write fails.
+    sim.radio.switchOn(sim.clock.now());
+    const auto firstWriteNumber = static_cast<unsigned>(firstWrite - requests.begin()) + 1;
+    sim.radio.addFault({SimFaultKind::Nak, sim.radio.framesTaken() + firstWriteNumber + 4, 0});
     prompt.expectMessage(std::string(text::COMMUNICATION_ERROR))
         .expectMessage(std::string(Strings::get(IDS_ALIGNMENT_PREPARATION_FAILED)))
         .expectMessage(std::string(text::ALIGNMENT_FORMER_RESTORED));
@@ -253,8 +206,8 @@ TEST_F(BasicAlignmentTest, AMissingOrUnreadableAdjustmentDefaultFileStopsBeforeA
         const auto outcome = run([](HBasicAlignment&) { return true; }, ACCESS_ADJUSTMENT, false);
         EXPECT_EQ(outcome, BasicAlignment::Outcome::NotStarted);
         EXPECT_EQ(status, 1);
-        EXPECT_TRUE(sent(RESET_COMMAND_BYTE));
-        EXPECT_FALSE(sent(CMD_FLASH_WRITE));
+        EXPECT_GT(countFrames(sim.radio, isReset), 0u);
+        EXPECT_EQ(countFrames(sim.radio, isWrite), 0u);
         EXPECT_EQ(firstDifference(sim.radio.memory(), *radioBefore, 0, IMAGE_SIZE), "");
     }
 }
@@ -363,25 +316,17 @@ TEST_F(BasicAlignmentCancelTest, AStopAtTheEndOfJobTwoOutlivesTheNextWindow) {
 }
 
 TEST_F(BasicAlignmentCancelTest, ARadioThatVanishesLeavesItsDataInANamedFile) {
-    struct Case {
-        const char* name;
-        bool duringWriteBack;
-    };
-    for (const Case c :
-         {Case{"during the adjustment", false}, Case{"during the write-back", true}}) {
-        SCOPED_TRACE(c.name);
+    for (const bool duringWriteBack : {false, true}) {
+        SCOPED_TRACE(duringWriteBack ? "during the write-back" : "during the adjustment");
         sim.radio.memory() = *radioBefore;
         sim.radio.switchOn(sim.clock.now());
         prompt.expectMessage({}); // the write-back's own failure
         prompt.expectMessage({});
         const auto outcome = runStoppable(
-            [this, &c](HBasicAlignment&) {
-                if (c.duringWriteBack) {
-                    unsigned last = 0;
-                    for (const SimFrame& frame : sim.radio.transcript()) {
-                        last = std::max(last, frame.number);
-                    }
-                    sim.radio.addFault({SimFaultKind::SwitchedOff, last + 12, 0});
+            [this, duringWriteBack](HBasicAlignment&) {
+                if (duringWriteBack) {
+                    sim.radio.addFault(
+                        {SimFaultKind::SwitchedOff, sim.radio.framesTaken() + 12, 0});
                 } else {
                     sim.radio.switchOff();
                 }

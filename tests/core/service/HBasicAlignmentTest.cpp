@@ -2,8 +2,6 @@
 
 #include "channel/HChannelData.h"
 #include "core/service/ServiceTestContext.h"
-#include "service/HOtherAlign.h"
-#include "service/HRxTune.h"
 #include "service/HSliderAlignDialog.h"
 #include "service/HSqlAlignment.h"
 #include "service/HVcoAlignAuto.h"
@@ -19,9 +17,8 @@
 namespace kq70 {
 namespace {
 
-class HBasicAlignmentTest : public ::testing::Test {
+class HBasicAlignmentTest : public test::ServiceTest {
 protected:
-    test::ServiceTestContext t;
     HBasicAlignment window{t.com, t.set, *t.image, t.clock, t.prompt};
 };
 
@@ -139,8 +136,9 @@ TEST_F(HBasicAlignmentTest, AFailedChannelChangeDisablesEverythingUntilOneSuccee
     EXPECT_EQ(t.set.get(88), 99);
 }
 
-TEST(HVcoAlignDialogTest, TheSliderSendsItsValueAndShowsWhatIsReadBack) {
-    test::ServiceTestContext t;
+using HVcoAlignDialogTest = test::ServiceTest;
+
+TEST_F(HVcoAlignDialogTest, TheSliderSendsItsValueAndShowsWhatIsReadBack) {
     t.set.set(90, 77);
     t.com.vco = [](int d) { return std::pair{255 - d, 230}; };
     HVcoAlignDialog dialog(t.context(), VCO_TX, VCO_MIDDLE);
@@ -157,8 +155,7 @@ TEST(HVcoAlignDialogTest, TheSliderSendsItsValueAndShowsWhatIsReadBack) {
     EXPECT_FALSE(t.com.transmitting);
 }
 
-TEST(HVcoAlignDialogTest, AFailedOpeningLeavesTheRadioReceiving) {
-    test::ServiceTestContext t;
+TEST_F(HVcoAlignDialogTest, AFailedOpeningLeavesTheRadioReceiving) {
     t.com.failing.insert(SVC_SET_ADJUST_LEVEL);
     HVcoAlignDialog dialog(t.context(), VCO_TX, VCO_LOW);
     EXPECT_FALSE(dialog.Open());
@@ -166,8 +163,7 @@ TEST(HVcoAlignDialogTest, AFailedOpeningLeavesTheRadioReceiving) {
     EXPECT_TRUE(t.com.levels.empty());
 }
 
-TEST(HVcoAlignDialogTest, TenFailedReadsShowTheValueSentAndNoLock) {
-    test::ServiceTestContext t;
+TEST_F(HVcoAlignDialogTest, TenFailedReadsShowTheValueSentAndNoLock) {
     t.com.failing.insert(SVC_READ_AD);
     HVcoAlignDialog dialog(t.context(), VCO_RX, VCO_HIGH);
     ASSERT_TRUE(dialog.Open());

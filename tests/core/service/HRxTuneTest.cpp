@@ -9,17 +9,13 @@
 namespace kq70 {
 namespace {
 
-using test::ServiceTestContext;
 using AdData = test::FakeComAlignment::AdData;
 
 AdData rssi(int value) {
     return AdData{0, 0, static_cast<std::uint8_t>(value), 0, 0, 0};
 }
 
-class HRxTuneTest : public ::testing::Test {
-protected:
-    ServiceTestContext t;
-};
+using HRxTuneTest = test::ServiceTest;
 
 TEST_F(HRxTuneTest, ThePlateauOfThePeakGivesItsMiddle) {
     // Rising to 150 at 60–64, then falling by 10 a step.

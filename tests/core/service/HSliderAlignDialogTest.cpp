@@ -10,12 +10,7 @@
 namespace kq70 {
 namespace {
 
-using test::ServiceTestContext;
-
-class HSliderAlignDialogTest : public ::testing::Test {
-protected:
-    ServiceTestContext t;
-};
+using HSliderAlignDialogTest = test::ServiceTest;
 
 TEST_F(HSliderAlignDialogTest, EveryProcedureHasItsItemChannelAndTitle) {
     struct Case {

@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace kq70 {
 namespace {
 
-using test::ServiceTestContext;
 using AdData = test::FakeComAlignment::AdData;
 
 TEST(HSqlAlignmentSeriesTest, TheMeanLeavesOutTheLargestAndTheSmallestSample) {
@@ -19,10 +19,8 @@ TEST(HSqlAlignmentSeriesTest, TheMeanLeavesOutTheLargestAndTheSmallestSample) {
         std::vector<int> samples;
         int mean;
     };
-    std::vector<int> rising;
-    for (int v = 10; v <= 200; v += 10) {
-        rising.push_back(v);
-    }
+    std::vector<int> rising(20);
+    std::generate(rising.begin(), rising.end(), [v = 0]() mutable { return v += 10; });
     const std::vector<Case> cases = {
         {std::vector<int>(20, 77), 77},
         {rising, 105},
@@ -39,22 +37,19 @@ TEST(HSqlAlignmentSeriesTest, TheMeanLeavesOutTheLargestAndTheSmallestSample) {
     }
 }
 
-class HSqlAlignmentTest : public ::testing::Test {
+class HSqlAlignmentTest : public test::ServiceTest {
 protected:
     // Sample n reads RSSI 10·(n+1) and NSQ 200 - n.
     void scriptReadings() {
         t.com.ad = [this](int) {
             const int n = reads++ / 2;
-            return AdData{0,
-                          static_cast<std::uint8_t>(200 - n),
-                          static_cast<std::uint8_t>(10 * (n + 1)),
-                          0,
-                          0,
-                          0};
+            AdData data{};
+            data[AD_NSQ] = static_cast<std::uint8_t>(200 - n);
+            data[AD_RSSI] = static_cast<std::uint8_t>(10 * (n + 1));
+            return data;
         };
     }
 
-    ServiceTestContext t;
     int reads = 0;
 };
 

@@ -8,8 +8,6 @@
 namespace kq70 {
 namespace {
 
-using test::ServiceTestContext;
-
 // Limits of one point for both directions.
 void setPoint(VcoLimits& limits, int point, VcoPointLimits p, int step = 1) {
     for (int d : {VCO_RX, VCO_TX}) {
@@ -23,10 +21,7 @@ std::pair<int, int> linearVco(int d) {
     return {std::clamp(300 - d, 0, 255), 230};
 }
 
-class HVcoAlignAutoTest : public ::testing::Test {
-protected:
-    ServiceTestContext t;
-};
+using HVcoAlignAutoTest = test::ServiceTest;
 
 TEST_F(HVcoAlignAutoTest, BothPassesMeetInTheMiddleOfWhatTheyFound) {
     // VCV sits at the target from 100 to 103: up from 90 stops at 100, down from 120 at 103.

@@ -9,6 +9,8 @@
 #include "support/FakeComAlignment.h"
 #include "support/ScriptedPrompt.h"
 
+#include <gtest/gtest.h>
+
 #include <memory>
 
 namespace kq70::test {
@@ -29,6 +31,11 @@ struct ServiceTestContext {
     ManualClock clock;
     ScriptedPrompt prompt;
     VcoLimits limits;
+};
+
+// A test of one procedure in such surroundings.
+struct ServiceTest : ::testing::Test {
+    ServiceTestContext t;
 };
 
 } // namespace kq70::test

@@ -5,16 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <string>
 
 namespace kq70 {
 namespace {
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path) << text;
-}
 
 TEST(VcoLimitsTest, BandCodesSelectTheirSectionSuffix) {
     const std::map<int, std::string_view> expected = {
@@ -60,11 +55,12 @@ TEST(VcoLimitsTest, StepsAndBoundsAreHeldInRange) {
 TEST(VcoLimitsTest, AFileWithoutATxSectionKeepsTheEarlierTxValues) {
     test::TempFolder folder;
     const std::string path = folder.file("KQ70_ADJ.ini");
-    writeFile(path, "[RX_VCO_INFO_PMR]\nVCO_STEP=2\nVCO_LOW_MIN1=10\n"
-                    "[TX_VCO_INFO_PMR]\nVCO_STEP=3\nVCO_LOW_MIN1=20\nVCO_HIGH_TARGET=170\n");
+    test::TempFolder::writeText(
+        path, "[RX_VCO_INFO_PMR]\nVCO_STEP=2\nVCO_LOW_MIN1=10\n"
+              "[TX_VCO_INFO_PMR]\nVCO_STEP=3\nVCO_LOW_MIN1=20\nVCO_HIGH_TARGET=170\n");
     VcoLimits limits;
     limits.LoadFile(path, 12);
-    writeFile(path, "[RX_VCO_INFO_PMR]\nVCO_STEP=5\n");
+    test::TempFolder::writeText(path, "[RX_VCO_INFO_PMR]\nVCO_STEP=5\n");
     limits.LoadFile(path, 12);
     EXPECT_EQ(limits.Get(VCO_RX).step, 5);
     EXPECT_EQ(limits.Get(VCO_RX).points[VCO_LOW].min1, 10);
@@ -88,7 +84,7 @@ TEST(VcoLimitsTest, TheProgramFolderFileTakesPrecedenceOverTheBuiltInOne) {
     }
     EXPECT_LT(builtIn.Get(VCO_RX).points[VCO_LOW].min1, builtIn.Get(VCO_RX).points[VCO_LOW].max1);
 
-    writeFile(folder.file("KQ70_ADJ.ini"), "[RX_VCO_INFO_PMR]\nVCO_STEP=9\n");
+    test::TempFolder::writeText(folder.file("KQ70_ADJ.ini"), "[RX_VCO_INFO_PMR]\nVCO_STEP=9\n");
     VcoLimits fromFile;
     fromFile.LoadForBand(folder.path(), 12);
     EXPECT_EQ(fromFile.Get(VCO_RX).step, 9);
