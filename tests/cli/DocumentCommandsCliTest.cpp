@@ -1,11 +1,8 @@
 #include "DocumentSummary.h"
 #include "doc/DefaultImages.h"
 #include "frame/DocumentCommands.h"
-#include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
-#include "support/CliRun.h"
-#include "support/DataFiles.h"
-#include "support/TempFolder.h"
+#include "support/CliFixture.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -17,27 +14,18 @@ namespace kq70 {
 namespace {
 
 using test::CliRun;
-
 using test::contains;
 using test::TempFolder;
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes imageBytes(const RadioImage& image) {
-    return Bytes(image.bytes().begin(), image.bytes().end());
-}
-
 Bytes builtImage(int band) {
     RadioImage image;
     BuildDefaultImage(band, image);
-    return imageBytes(image);
+    return Bytes(image.bytes().begin(), image.bytes().end());
 }
 
-class DocumentCommandsCliTest : public ::testing::Test {
+class DocumentCommandsCliTest : public test::CliFixture {
 protected:
-    CliRun run(std::vector<std::string> args) {
-        return test::runCliWith(std::move(args), home.path());
-    }
-
     // A PMR446 document made by `new`.
     std::string newDocument(const std::string& name) {
         const std::string path = files.file(name);
@@ -50,9 +38,6 @@ protected:
         EXPECT_EQ(shownRun.code, 0) << shownRun.err;
         return nlohmann::json::parse(shownRun.out);
     }
-
-    TempFolder home;
-    TempFolder files;
 };
 
 // Which template a band takes is the document commands' rule; here the options and what the

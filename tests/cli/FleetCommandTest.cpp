@@ -3,9 +3,7 @@
 #include "SimulatorSeed.h"
 #include "params/HHardwareParams.h"
 #include "platform/Sha256.h"
-#include "support/CliRun.h"
-#include "support/DataFiles.h"
-#include "support/TempFolder.h"
+#include "support/CliFixture.h"
 #include "support/TestRadios.h"
 #include "ui/Strings.h"
 
@@ -26,7 +24,7 @@ std::size_t lineCount(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
-class FleetCommandTest : public ::testing::Test {
+class FleetCommandTest : public test::CliFixture {
 protected:
     FleetCommandTest() {
         RadioImage document = makeSimulatorSeedImage();
@@ -34,10 +32,6 @@ protected:
         test::writeDataFile(path, document);
     }
 
-    CliRun run(std::vector<std::string> args) { return test::runCliWith(args, home.path()); }
-
-    TempFolder home;
-    TempFolder files;
     const std::string path = files.file("radio.k70");
     const std::string record = files.file("radio.k70.record.csv");
 };
@@ -66,7 +60,7 @@ TEST_F(FleetCommandTest, SeveralSimulatedRadiosAsJsonAndInTheRecord) {
 TEST_F(FleetCommandTest, LinesAndSummaryOnStdoutAndTheExitCode) {
     RadioImage otherBand = makeSimulatorSeedImage();
     test::setHardwareValue(otherBand, HW_FREQUENCY_BAND, 9);
-    const std::string vhf = test::writeDataFile(files.file("vhf.k70"), otherBand);
+    const std::string vhf = dataFile("vhf.k70", otherBand);
     const std::string elsewhere = files.file("elsewhere.csv");
 
     const CliRun failed = run({"download", "--sim", "2", "--sim-instant", "--sim-image", vhf,

@@ -3,9 +3,7 @@
 #include "SimulatorSeed.h"
 #include "platform/SerialDevice.h"
 #include "platform/SerialPortEnumerator.h"
-#include "support/CliRun.h"
-#include "support/DataFiles.h"
-#include "support/TempFolder.h"
+#include "support/CliFixture.h"
 #include "support/TestRadios.h"
 #include "ui/Strings.h"
 
@@ -19,24 +17,9 @@ namespace kq70 {
 namespace {
 
 using test::CliRun;
-
 using test::contains;
 using test::TempFolder;
-
-class TransferCommandsTest : public ::testing::Test {
-protected:
-    CliRun run(std::vector<std::string> args, const std::string& input = {},
-               bool interactive = false) {
-        return test::runCliWith(std::move(args), home.path(), input, interactive);
-    }
-
-    std::string dataFile(const std::string& name, const RadioImage& image) {
-        return test::writeDataFile(files.file(name), image);
-    }
-
-    TempFolder home;
-    TempFolder files;
-};
+using TransferCommandsTest = test::CliFixture;
 
 TEST_F(TransferCommandsTest, UploadAndDownloadWithTheSimulatedRadio) {
     const std::string path = files.file("radio.k70");
@@ -125,8 +108,7 @@ TEST_F(TransferCommandsTest, FailedJobsExitWithOneAndTheProgramsWords) {
         {upload(locked, {"--mode", "1", "--mode-password", "quiet harbours"}), 1,
          "the password for access mode 1 is wrong", false},
         // Manufacture mode skips the radio's programming password.
-        {upload(locked, {"--mode", "1", "--mode-password", "Quiet Harbours"}), 0,
-         std::string(text::UPLOAD_COMPLETE), true},
+        {upload(locked, test::inManufactureMode({})), 0, std::string(text::UPLOAD_COMPLETE), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -216,8 +198,6 @@ TEST_F(TransferCommandsTest, RecoverTakesItsAnswersFromTheCommandLineOrTheTermin
     damageAdjustmentData(flashDamaged, AdjustmentDamage::Flash);
     const std::string damaged = dataFile("flash.k70", flashDamaged);
     const std::string saved = dataFile("saved.k70", makeSimulatorSeedImage());
-    const std::vector<std::string> manufacture = {"--mode", "1", "--mode-password",
-                                                  "Quiet Harbours"};
     struct Case {
         const char* name;
         std::vector<std::string> extra;
@@ -237,7 +217,7 @@ TEST_F(TransferCommandsTest, RecoverTakesItsAnswersFromTheCommandLineOrTheTermin
         std::vector<std::string> args = {"recover", "--sim", "--sim-instant", "--sim-image",
                                          damaged};
         if (c.inManufactureMode) {
-            args.insert(args.end(), manufacture.begin(), manufacture.end());
+            args = test::inManufactureMode(args);
         }
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         const CliRun result = run(args, c.input, !c.input.empty());
