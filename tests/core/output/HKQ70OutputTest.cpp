@@ -24,8 +24,6 @@ namespace {
 using test::ScriptedPrompt;
 using test::TempFolder;
 
-constexpr int PMR446_BAND = 12;
-
 using Rows = std::vector<std::vector<std::string>>;
 
 Rows parseCsv(const std::string& csv) {
@@ -38,7 +36,7 @@ Rows parseCsv(const std::string& csv) {
 
 class HKQ70OutputTest : public ::testing::Test {
 protected:
-    HKQ70OutputTest() { BuildDefaultImage(PMR446_BAND, doc.GetMainMemory()); }
+    HKQ70OutputTest() { BuildDefaultImage(12, doc.GetMainMemory()); } // PMR446
 
     void setRadioChannel(int value) {
         test::setHardwareValue(doc.GetMainMemory(), HW_RADIO_CHANNEL, value);

@@ -10,12 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace kq70 {
 namespace {
 
 using test::ScriptedPrompt;
 
-constexpr int PMR446_BAND = 12;
 constexpr std::size_t CHANNEL_HEADER_LINES = 4; // banner, two header lines, rule
 
 // A line of the common-data sections: the left column (49 wide) and the empty right one.
@@ -95,7 +96,7 @@ const std::vector<std::string> COMMON_SECTIONS = {
 
 class ListingPagesTest : public ::testing::Test {
 protected:
-    ListingPagesTest() { BuildDefaultImage(PMR446_BAND, doc.GetMainMemory()); }
+    ListingPagesTest() { BuildDefaultImage(12, doc.GetMainMemory()); } // PMR446
 
     ListingPages listing(int mode, int linesPerPage = ListingPages::CHANNEL_LINES_PER_PAGE) {
         return ListingPages(doc, mode, "/home/dealer/radios/radio.k70", prompt, linesPerPage);
@@ -171,12 +172,9 @@ TEST_F(ListingPagesTest, ChannelPagesHold64LinesGroupLinesIncluded) {
                 channelLines += page[k].starts_with("GROUP ") ? 0 : 1;
             }
         }
-        int channels = 0;
-        for (const int size : c.groups) {
-            channels += size;
-        }
         EXPECT_EQ(groupLines, c.groupLines) << c.what;
-        EXPECT_EQ(channelLines, channels) << c.what << ": every channel printed once";
+        EXPECT_EQ(channelLines, std::accumulate(c.groups.begin(), c.groups.end(), 0))
+            << c.what << ": every channel printed once";
     }
     const ListingPages pages = listing(ACCESS_NORMAL);
     EXPECT_TRUE(pages.page(pages.pageCount()).empty()) << "no such page";
