@@ -26,7 +26,6 @@ Bytes builtImage(int band) {
 
 class DocumentCommandsCliTest : public test::CliFixture {
 protected:
-    // A PMR446 document made by `new`.
     std::string newDocument(const std::string& name) {
         const std::string path = files.file(name);
         EXPECT_EQ(run({"new", path}).code, 0);

@@ -1,4 +1,3 @@
-// kq70-cli grid: what it prints of a document, and what it refuses.
 #include "channel/HChannelData.h"
 #include "support/ChannelViewHarness.h"
 #include "support/CliFixture.h"
@@ -20,7 +19,6 @@ Args operator+(Args first, const Args& second) {
 
 class GridCommandTest : public test::CliFixture {
 protected:
-    // A document made by `new` with `options`.
     std::string newFile(const std::string& name, const Args& options) {
         const std::string path = files.file(name);
         EXPECT_EQ(run(Args{"new"} + options + Args{path}).code, 0);
@@ -79,7 +77,9 @@ TEST_F(GridCommandTest, GroupsOfA256ChannelRadio) {
     EXPECT_EQ(grid["groups"].size(), 2u);
 }
 
-TEST_F(GridCommandTest, SaysWhenShowingWouldChangeTheImage) {
+// A stored frequency the grid cannot show (440 MHz on a PMR446 radio) is shown and listed as
+// the grid shows it once the program has opened the file; the file itself is left alone.
+TEST_F(GridCommandTest, GridAndListingSayWhenShowingWouldChangeTheImage) {
     RadioImage image = test::pmrImage();
     HChannelData data;
     data.extract(image);
@@ -87,10 +87,13 @@ TEST_F(GridCommandTest, SaysWhenShowingWouldChangeTheImage) {
     data.store(image);
     const std::string path = dataFile("offplan.k70", image);
     const auto before = TempFolder::readBytes(path);
-    const CliRun normal = run({"grid", path});
-    EXPECT_EQ(normal.code, 0);
-    EXPECT_NE(normal.err.find("nothing was written"), std::string::npos) << normal.err;
-    EXPECT_TRUE(TempFolder::readBytes(path) == before);
+    for (const char* command : {"grid", "listing"}) {
+        const CliRun shown = run({command, path});
+        EXPECT_EQ(shown.code, 0) << command;
+        EXPECT_EQ(shown.out.find("440.00000"), std::string::npos) << command;
+        EXPECT_NE(shown.err.find("nothing was written"), std::string::npos) << shown.err;
+        EXPECT_TRUE(TempFolder::readBytes(path) == before) << command;
+    }
 }
 
 TEST_F(GridCommandTest, Refusals) {

@@ -1,5 +1,4 @@
 #include "app/AccessMode.h"
-#include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
@@ -32,14 +31,12 @@ std::string expectedListing(const std::string& path, int mode) {
     return text;
 }
 
-// `args` in the access `mode`.
 Args withMode(Args args, int mode) {
     return mode == ACCESS_NORMAL ? args : test::inManufactureMode(args);
 }
 
 class ListingCommandsTest : public test::CliFixture {
 protected:
-    // A data file of a built-in image stamped for `band`.
     std::string builtInFile(int band) {
         RadioImage image;
         BuildDefaultImage(band, image);
@@ -69,24 +66,6 @@ TEST_F(ListingCommandsTest, ExportAndListingInBothModes) {
         ASSERT_EQ(listing.code, 0) << what << listing.err;
         EXPECT_EQ(listing.out, expectedListing(input, mode)) << what;
     }
-}
-
-// A stored frequency the grid cannot show (440 MHz on a PMR446 radio) is listed as the grid
-// shows it once the program has opened the file; the file itself is left alone.
-TEST_F(ListingCommandsTest, ListsTheTextsTheGridShows) {
-    RadioImage image;
-    BuildDefaultImage(12, image);
-    HChannelData data;
-    data.extract(image);
-    data.setValue(1, rxFrequency, 440000000);
-    data.store(image);
-    const std::string input = dataFile("offplan.k70", image);
-    const std::string before = TempFolder::readText(input);
-    const CliRun listed = run({"listing", input});
-    ASSERT_EQ(listed.code, 0) << listed.err;
-    EXPECT_EQ(listed.out.find("440.00000"), std::string::npos);
-    EXPECT_NE(listed.err.find("nothing was written"), std::string::npos) << listed.err;
-    EXPECT_EQ(TempFolder::readText(input), before);
 }
 
 TEST_F(ListingCommandsTest, FailuresExitWithTheProgramsMessage) {
