@@ -1,4 +1,3 @@
-#include "image/RadioImage.h"
 #include "support/BuiltPrograms.h"
 #include "support/CliFixture.h"
 

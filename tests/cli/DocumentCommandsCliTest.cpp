@@ -42,12 +42,10 @@ protected:
 // Which template a band takes is the document commands' rule; here the options and what the
 // command writes.
 TEST_F(DocumentCommandsCliTest, NewMakesTheDocumentTheProgramMakes) {
-    for (const auto& [options, band] :
-         {std::pair<std::vector<std::string>, int>{{}, PMR446_BAND}, {{"--band", "4"}, 4}}) {
-        const std::string path = files.file("new.k70");
-        std::vector<std::string> args{"new", "--force"};
-        args.insert(args.end(), options.begin(), options.end());
-        args.push_back(path);
+    const std::string path = files.file("new.k70");
+    for (const auto& [args, band] :
+         {std::pair<test::Args, int>{{"new", "--force", path}, PMR446_BAND},
+          {{"new", "--force", "--band", "4", path}, 4}}) {
         const CliRun made = run(args);
         ASSERT_EQ(made.code, 0) << made.err;
         EXPECT_EQ(made.out, "Wrote " + path + " (10787 bytes)\n");

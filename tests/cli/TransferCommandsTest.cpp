@@ -55,21 +55,18 @@ TEST_F(TransferCommandsTest, DownloadVerifiesByTheSettingUnlessTold) {
     const std::string path = dataFile("radio.k70", makeSimulatorSeedImage());
     struct Case {
         const char* stored; // KQ70.ini's [Initialize] lines
-        std::vector<std::string> flags;
+        const char* flag;   // or --yes again, for none
         bool verified;
     };
     const std::vector<Case> cases = {
-        {"VERIFY=0\n", {}, false},
-        {"VERIFY=0\n", {"--verify"}, true},
-        {"", {"--no-verify"}, false},
+        {"VERIFY=0\n", "--yes", false},
+        {"VERIFY=0\n", "--verify", true},
+        {"", "--no-verify", false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.stored) + (c.flags.empty() ? "" : c.flags[0]));
+        SCOPED_TRACE(std::string(c.stored) + c.flag);
         TempFolder::writeText(home.file("KQ70.ini"), std::string("[Initialize]\n") + c.stored);
-        std::vector<std::string> args = {"download", "--sim", "--sim-instant", "--yes"};
-        args.insert(args.end(), c.flags.begin(), c.flags.end());
-        args.push_back(path);
-        const CliRun result = run(args);
+        const CliRun result = run({"download", "--sim", "--sim-instant", "--yes", c.flag, path});
         EXPECT_EQ(result.code, 0) << result.err;
         EXPECT_EQ(contains(result.err, text::NOW_VERIFYING), c.verified) << result.err;
     }

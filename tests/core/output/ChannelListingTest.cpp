@@ -2,7 +2,6 @@
 
 #include "app/AccessMode.h"
 #include "channel/HChannelData.h"
-#include "image/RadioImage.h"
 #include "params/HMiscParams.h"
 #include "support/ChannelViewHarness.h"
 #include "ui/Strings.h"

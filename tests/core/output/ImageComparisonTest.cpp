@@ -3,7 +3,6 @@
 #include "app/AccessMode.h"
 #include "channel/HChannelData.h"
 #include "doc/DefaultImages.h"
-#include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
 #include "params/HPowerSaveParams.h"
 #include "support/TestRadios.h"
