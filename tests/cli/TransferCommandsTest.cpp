@@ -211,13 +211,10 @@ TEST_F(TransferCommandsTest, RecoverTakesItsAnswersFromTheCommandLineOrTheTermin
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<std::string> args = {"recover", "--sim", "--sim-instant", "--sim-image",
-                                         damaged};
-        if (c.inManufactureMode) {
-            args = test::inManufactureMode(args);
-        }
+        test::Args args = {"recover", "--sim", "--sim-instant", "--sim-image", damaged};
         args.insert(args.end(), c.extra.begin(), c.extra.end());
-        const CliRun result = run(args, c.input, !c.input.empty());
+        const CliRun result = run(c.inManufactureMode ? test::inManufactureMode(args) : args,
+                                  c.input, !c.input.empty());
         EXPECT_EQ(result.code, c.code) << result.err;
         EXPECT_EQ(contains(result.err, text::ADJ_RECOVERY_COMPLETE), c.code == 0) << result.err;
         EXPECT_EQ(contains(result.err, text::SWITCH_RADIO_ON_TO_START), c.code != 2)

@@ -25,19 +25,17 @@ std::string sectionLine(std::string left, std::size_t width = 49) {
     return left + std::string(49, ' ');
 }
 
-std::vector<std::string> pageOneStart() {
-    return {
-        "",
-        "",
-        "                  ************  Orvalis QM-724 PMR446  ************",
-        "",
-        "     File Name              :radio.k70                       ",
-        "     Market Application     :0100                ",
-        "     Serial Number          :00000000            ",
-        "",
-        "                **********   COMMON DATA   **********",
-    };
-}
+const std::vector<std::string> PAGE_ONE_START = {
+    "",
+    "",
+    "                  ************  Orvalis QM-724 PMR446  ************",
+    "",
+    "     File Name              :radio.k70                       ",
+    "     Market Application     :0100                ",
+    "     Serial Number          :00000000            ",
+    "",
+    "                **********   COMMON DATA   **********",
+};
 
 const std::vector<std::string> HARDWARE_SECTION = {
     "---Hardware Parameters---",
@@ -126,7 +124,7 @@ protected:
 
 TEST_F(ListingPagesTest, CommonDataPageLineByLine) {
     for (const int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE}) {
-        std::vector<std::string> expected = pageOneStart();
+        std::vector<std::string> expected = PAGE_ONE_START;
         std::vector<std::string> sections = COMMON_SECTIONS;
         if (mode == ACCESS_MANUFACTURE) {
             sections.insert(sections.begin(), HARDWARE_SECTION.begin(), HARDWARE_SECTION.end());
