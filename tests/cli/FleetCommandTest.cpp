@@ -19,11 +19,6 @@ using test::CliRun;
 using test::contains;
 using test::TempFolder;
 
-// The record's lines, each ended by CR LF.
-std::size_t lineCount(const std::string& text) {
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-}
-
 class FleetCommandTest : public test::CliFixture {
 protected:
     FleetCommandTest() {
@@ -52,7 +47,8 @@ TEST_F(FleetCommandTest, SeveralSimulatedRadiosAsJsonAndInTheRecord) {
     EXPECT_TRUE(contains(result.err, "simulated radio 2 serial 45250143: Verified")) << result.err;
 
     // What a record line holds is the record's own test.
-    EXPECT_EQ(lineCount(TempFolder::readText(record)), 4u);
+    const std::string lines = TempFolder::readText(record);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 4);
 }
 
 // Without --json: a line per radio, then the summary and where the record is. A radio of
@@ -74,7 +70,8 @@ TEST_F(FleetCommandTest, LinesAndSummaryOnStdoutAndTheExitCode) {
                                      "mismatched!\nRecord: " +
                                          elsewhere + "\n"))
         << failed.out;
-    EXPECT_EQ(lineCount(TempFolder::readText(elsewhere)), 3u);
+    const std::string lines = TempFolder::readText(elsewhere);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 3);
     EXPECT_FALSE(TempFolder::exists(record));
 
     // A record that cannot be written is reported; the radios' results are still shown.

@@ -259,11 +259,9 @@ TEST(JsonPatchTest, ShownValuesAreAcceptedBackUnchanged) {
     const auto refused = JsonPatch(patch).apply(image);
     EXPECT_TRUE(refused.empty()) << joined(refused);
     // The hardware store brings its mirror in EEPROM word 3 up to date; nothing else moves.
-    for (std::size_t offset = 0; offset < IMAGE_SIZE; ++offset) {
-        if (offset != HARDWARE_MIRROR_OFFSET && offset != HARDWARE_MIRROR_OFFSET + 1) {
-            EXPECT_EQ(image.byteAt(offset), stored.byteAt(offset)) << std::hex << offset;
-        }
-    }
+    RadioImage expected = stored;
+    expected.setBe16(HARDWARE_MIRROR_OFFSET, image.be16(HARDWARE_MIRROR_OFFSET));
+    EXPECT_TRUE(image == expected);
 }
 
 // Applying what was accepted a second time changes nothing: the store rules that follow from
