@@ -157,11 +157,8 @@ TEST_F(DocumentCommandsCliTest, RefusedPatchesLeaveEveryFileAsItWas) {
         if (c.text != nullptr) {
             TempFolder::writeText(patch, c.text);
         }
-        for (const bool toOutput : {false, true}) {
-            std::vector<std::string> args{"apply", path, patch};
-            if (toOutput) {
-                args.insert(args.end(), {"-o", output});
-            }
+        for (const test::Args& args :
+             {test::Args{"apply", path, patch}, test::Args{"apply", path, patch, "-o", output}}) {
             const CliRun refused = run(args);
             EXPECT_EQ(refused.code, 1) << c.name;
             EXPECT_EQ(refused.out, "");

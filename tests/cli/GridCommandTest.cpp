@@ -43,10 +43,9 @@ TEST_F(GridCommandTest, BuiltInImagesInModesZeroAndOne) {
         {{"--band", "12"}, {}, "CH1 (446.00625)", false},
         {{"--band", "0"}, test::inManufactureMode({}), "436.00000", true},
     };
-    int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.newOptions[1] + (c.mode.empty() ? "" : " manufacture"));
-        const std::string path = newFile("built" + std::to_string(n++) + ".k70", c.newOptions);
+        const std::string path = newFile("band" + c.newOptions[1] + ".k70", c.newOptions);
         const nlohmann::json grid = gridJson(c.mode + Args{path});
         ASSERT_FALSE(grid.is_discarded());
         EXPECT_EQ(grid["columns"][5]["hidden"], !c.txShown);
