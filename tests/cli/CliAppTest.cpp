@@ -1,7 +1,5 @@
-#include "image/RadioImage.h"
 #include "support/BuiltPrograms.h"
-#include "support/CliRun.h"
-#include "support/TempFolder.h"
+#include "support/CliFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +11,9 @@ namespace {
 
 using test::CliRun;
 using test::TempFolder;
+using CliAppTest = test::CliFixture;
 
-TEST(CliAppTest, CheckReportsGoodFilesAndTheMessageForBadOnes) {
-    TempFolder home;
-    TempFolder files;
+TEST_F(CliAppTest, CheckReportsGoodFilesAndTheMessageForBadOnes) {
     struct Case {
         const char* name;
         std::size_t size;
@@ -32,14 +29,14 @@ TEST(CliAppTest, CheckReportsGoodFilesAndTheMessageForBadOnes) {
     for (const Case& c : cases) {
         const std::string path = files.file(c.name);
         TempFolder::writeBytes(path, std::vector<std::uint8_t>(c.size, 0x11));
-        const CliRun run = test::runCliWith({"--home", home.path(), "check", path});
-        EXPECT_EQ(run.code, c.code) << c.name;
-        EXPECT_EQ(run.out, c.out) << c.name;
-        EXPECT_EQ(run.err.empty(), c.code == 0) << c.name;
+        const CliRun checked = run({"check", path});
+        EXPECT_EQ(checked.code, c.code) << c.name;
+        EXPECT_EQ(checked.out, c.out) << c.name;
+        EXPECT_EQ(checked.err.empty(), c.code == 0) << c.name;
     }
 }
 
-TEST(CliAppTest, VersionHelpAndBadUsage) {
+TEST_F(CliAppTest, VersionHelpAndBadUsage) {
     const CliRun version = test::runCliWith({"--version"});
     EXPECT_EQ(version.code, 0);
     EXPECT_EQ(version.out, "kq70-cli (KQ70) " KQ70_TEST_PROJECT_VERSION "\n");
@@ -52,12 +49,10 @@ TEST(CliAppTest, VersionHelpAndBadUsage) {
     EXPECT_NE(test::runCliWith({"frobnicate"}).code, 0);
 }
 
-TEST(CliAppTest, LogLevelWritesALogWithItsBanners) {
-    TempFolder home;
-    TempFolder files;
+TEST_F(CliAppTest, LogLevelWritesALogWithItsBanners) {
     const std::string path = files.file("radio.k70");
     TempFolder::writeBytes(path, std::vector<std::uint8_t>(IMAGE_SIZE, 0));
-    ASSERT_EQ(test::runCliWith({"--home", home.path(), "--log-level", "6", "check", path}).code, 0);
+    ASSERT_EQ(run({"--log-level", "6", "check", path}).code, 0);
     // The log's own banners are the log's test; the closing one shows the program closed it.
     const std::string log = TempFolder::readText(home.file("kq70-cli.log"));
     EXPECT_NE(log.find("The log output ended."), std::string::npos) << log;
@@ -65,31 +60,26 @@ TEST(CliAppTest, LogLevelWritesALogWithItsBanners) {
 
 // Reading a file needs no settings write: a program folder that cannot be made is no reason
 // to refuse a read-only command.
-TEST(CliAppTest, ReadOnlyCommandsNeedNoUsableProgramFolder) {
-    TempFolder files;
+TEST_F(CliAppTest, ReadOnlyCommandsNeedNoUsableProgramFolder) {
     const std::string blocker = files.file("not-a-folder");
     TempFolder::writeText(blocker, "x");
-    const std::string home = blocker + "/kq70"; // under a file: can never be created
+    const std::string unusable = blocker + "/kq70"; // under a file: can never be created
     const std::string path = files.file("radio.k70");
-    ASSERT_EQ(test::runCliWith({"--home", files.path(), "new", path}).code, 0);
+    ASSERT_EQ(run({"new", path}).code, 0);
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"check", path}, {"show", path}, {"show", "--json", path}}) {
-        std::vector<std::string> full{"--home", home};
-        full.insert(full.end(), args.begin(), args.end());
-        const CliRun run = test::runCliWith(full);
-        EXPECT_EQ(run.code, 0) << args[0] << ": " << run.err;
-        EXPECT_NE(run.out, "") << args[0];
-        EXPECT_EQ(run.err, "") << args[0];
+        const CliRun read = test::runCliWith(args, unusable);
+        EXPECT_EQ(read.code, 0) << args[0] << ": " << read.err;
+        EXPECT_NE(read.out, "") << args[0];
+        EXPECT_EQ(read.err, "") << args[0];
     }
 }
 
 // The real program, as a user's script runs it.
 // Standard output on a full disk: what was asked for never arrived, so the command failed.
-TEST(CliAppTest, OutputThatCannotBeWrittenIsAFailure) {
-    TempFolder home;
-    TempFolder files;
+TEST_F(CliAppTest, OutputThatCannotBeWrittenIsAFailure) {
     const std::string path = files.file("radio.k70");
-    ASSERT_EQ(test::runCliWith({"--home", home.path(), "new", path}).code, 0);
+    ASSERT_EQ(run({"new", path}).code, 0);
     const std::string errors = files.file("stderr.txt");
     const std::vector<std::string> commands = {"--version", "show '" + path + "'",
                                                "show --json '" + path + "'", "upload --help"};

@@ -2,11 +2,8 @@
 
 #include "channel/HChannelData.h"
 #include "doc/DefaultImages.h"
-#include "image/RadioImage.h"
 #include "params/HPowerSaveParams.h"
-#include "support/CliRun.h"
-#include "support/DataFiles.h"
-#include "support/TempFolder.h"
+#include "support/CliFixture.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -17,10 +14,9 @@ namespace kq70 {
 namespace {
 
 using test::CliRun;
-
 using test::TempFolder;
 
-class DiffCommandTest : public ::testing::Test {
+class DiffCommandTest : public test::CliFixture {
 protected:
     DiffCommandTest() {
         BuildDefaultImage(12, base);
@@ -39,19 +35,8 @@ protected:
         changed.setByte(0x2A08, static_cast<std::uint8_t>(changed.byteAt(0x2A08) ^ 0xFF));
     }
 
-    std::string dataFile(const std::string& name, const RadioImage& image) {
-        return test::writeDataFile(files.file(name), image);
-    }
-
-    CliRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), "diff");
-        return test::runCliWith(std::move(args), home.path());
-    }
-
     RadioImage base;
     RadioImage changed;
-    TempFolder home;
-    TempFolder files;
 };
 
 TEST_F(DiffCommandTest, ExitCodesAreDiffs) {
@@ -71,13 +56,13 @@ TEST_F(DiffCommandTest, ExitCodesAreDiffs) {
         std::string err; // a part of the error stream
     };
     const std::vector<Case> cases = {
-        {{a, same}, 0, ""},
-        {{a, b}, 1, ""},
-        {{b, a, "--json"}, 1, ""},
-        {{a, b, "--mode", "1", "--mode-password", "Quiet Harbours"}, 1, ""},
-        {{a, missing}, 2, unread(missing)},
-        {{shortFile, a}, 2, unread(shortFile)},
-        {{a, b, "--mode", "1", "--mode-password", "wrong"}, 2, ""},
+        {{"diff", a, same}, 0, ""},
+        {{"diff", a, b}, 1, ""},
+        {{"diff", b, a, "--json"}, 1, ""},
+        {test::inManufactureMode({"diff", a, b}), 1, ""},
+        {{"diff", a, missing}, 2, unread(missing)},
+        {{"diff", shortFile, a}, 2, unread(shortFile)},
+        {{"diff", a, b, "--mode", "1", "--mode-password", "wrong"}, 2, ""},
     };
     for (const Case& c : cases) {
         const CliRun result = run(c.args);
@@ -90,7 +75,7 @@ TEST_F(DiffCommandTest, ExitCodesAreDiffs) {
 }
 
 TEST_F(DiffCommandTest, PrintsWhatThePagesAndTheGridShow) {
-    const CliRun text = run({dataFile("a.k70", base), dataFile("b.k70", changed)});
+    const CliRun text = run({"diff", dataFile("a.k70", base), dataFile("b.k70", changed)});
     EXPECT_EQ(text.code, 1);
     EXPECT_EQ(text.out, "[Power Saving]\n"
                         "Transmit Timer: \"1   min\" -> \"3   min\"\n"
@@ -99,7 +84,7 @@ TEST_F(DiffCommandTest, PrintsWhatThePagesAndTheGridShow) {
                         "[Not shown]\n"
                         "Bytes that differ: 1\n");
 
-    const CliRun json = run({files.file("b.k70"), files.file("a.k70"), "--json"});
+    const CliRun json = run({"diff", files.file("b.k70"), files.file("a.k70"), "--json"});
     const auto document = nlohmann::json::parse(json.out);
     EXPECT_FALSE(document["equal"].get<bool>());
     EXPECT_EQ(document["unshownBytes"], 1);

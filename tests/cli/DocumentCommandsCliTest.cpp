@@ -1,11 +1,8 @@
 #include "DocumentSummary.h"
 #include "doc/DefaultImages.h"
 #include "frame/DocumentCommands.h"
-#include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
-#include "support/CliRun.h"
-#include "support/DataFiles.h"
-#include "support/TempFolder.h"
+#include "support/CliFixture.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -17,28 +14,18 @@ namespace kq70 {
 namespace {
 
 using test::CliRun;
-
 using test::contains;
 using test::TempFolder;
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes imageBytes(const RadioImage& image) {
-    return Bytes(image.bytes().begin(), image.bytes().end());
-}
-
 Bytes builtImage(int band) {
     RadioImage image;
     BuildDefaultImage(band, image);
-    return imageBytes(image);
+    return Bytes(image.bytes().begin(), image.bytes().end());
 }
 
-class DocumentCommandsCliTest : public ::testing::Test {
+class DocumentCommandsCliTest : public test::CliFixture {
 protected:
-    CliRun run(std::vector<std::string> args) {
-        return test::runCliWith(std::move(args), home.path());
-    }
-
-    // A PMR446 document made by `new`.
     std::string newDocument(const std::string& name) {
         const std::string path = files.file(name);
         EXPECT_EQ(run({"new", path}).code, 0);
@@ -50,20 +37,15 @@ protected:
         EXPECT_EQ(shownRun.code, 0) << shownRun.err;
         return nlohmann::json::parse(shownRun.out);
     }
-
-    TempFolder home;
-    TempFolder files;
 };
 
 // Which template a band takes is the document commands' rule; here the options and what the
 // command writes.
 TEST_F(DocumentCommandsCliTest, NewMakesTheDocumentTheProgramMakes) {
-    for (const auto& [options, band] :
-         {std::pair<std::vector<std::string>, int>{{}, PMR446_BAND}, {{"--band", "4"}, 4}}) {
-        const std::string path = files.file("new.k70");
-        std::vector<std::string> args{"new", "--force"};
-        args.insert(args.end(), options.begin(), options.end());
-        args.push_back(path);
+    const std::string path = files.file("new.k70");
+    for (const auto& [args, band] :
+         {std::pair<test::Args, int>{{"new", "--force", path}, PMR446_BAND},
+          {{"new", "--force", "--band", "4", path}, 4}}) {
         const CliRun made = run(args);
         ASSERT_EQ(made.code, 0) << made.err;
         EXPECT_EQ(made.out, "Wrote " + path + " (10787 bytes)\n");
@@ -175,11 +157,8 @@ TEST_F(DocumentCommandsCliTest, RefusedPatchesLeaveEveryFileAsItWas) {
         if (c.text != nullptr) {
             TempFolder::writeText(patch, c.text);
         }
-        for (const bool toOutput : {false, true}) {
-            std::vector<std::string> args{"apply", path, patch};
-            if (toOutput) {
-                args.insert(args.end(), {"-o", output});
-            }
+        for (const test::Args& args :
+             {test::Args{"apply", path, patch}, test::Args{"apply", path, patch, "-o", output}}) {
             const CliRun refused = run(args);
             EXPECT_EQ(refused.code, 1) << c.name;
             EXPECT_EQ(refused.out, "");

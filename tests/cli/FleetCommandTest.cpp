@@ -3,9 +3,7 @@
 #include "SimulatorSeed.h"
 #include "params/HHardwareParams.h"
 #include "platform/Sha256.h"
-#include "support/CliRun.h"
-#include "support/DataFiles.h"
-#include "support/TempFolder.h"
+#include "support/CliFixture.h"
 #include "support/TestRadios.h"
 #include "ui/Strings.h"
 
@@ -21,12 +19,7 @@ using test::CliRun;
 using test::contains;
 using test::TempFolder;
 
-// The record's lines, each ended by CR LF.
-std::size_t lineCount(const std::string& text) {
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-}
-
-class FleetCommandTest : public ::testing::Test {
+class FleetCommandTest : public test::CliFixture {
 protected:
     FleetCommandTest() {
         RadioImage document = makeSimulatorSeedImage();
@@ -34,10 +27,6 @@ protected:
         test::writeDataFile(path, document);
     }
 
-    CliRun run(std::vector<std::string> args) { return test::runCliWith(args, home.path()); }
-
-    TempFolder home;
-    TempFolder files;
     const std::string path = files.file("radio.k70");
     const std::string record = files.file("radio.k70.record.csv");
 };
@@ -58,7 +47,8 @@ TEST_F(FleetCommandTest, SeveralSimulatedRadiosAsJsonAndInTheRecord) {
     EXPECT_TRUE(contains(result.err, "simulated radio 2 serial 45250143: Verified")) << result.err;
 
     // What a record line holds is the record's own test.
-    EXPECT_EQ(lineCount(TempFolder::readText(record)), 4u);
+    const std::string lines = TempFolder::readText(record);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 4);
 }
 
 // Without --json: a line per radio, then the summary and where the record is. A radio of
@@ -66,7 +56,7 @@ TEST_F(FleetCommandTest, SeveralSimulatedRadiosAsJsonAndInTheRecord) {
 TEST_F(FleetCommandTest, LinesAndSummaryOnStdoutAndTheExitCode) {
     RadioImage otherBand = makeSimulatorSeedImage();
     test::setHardwareValue(otherBand, HW_FREQUENCY_BAND, 9);
-    const std::string vhf = test::writeDataFile(files.file("vhf.k70"), otherBand);
+    const std::string vhf = dataFile("vhf.k70", otherBand);
     const std::string elsewhere = files.file("elsewhere.csv");
 
     const CliRun failed = run({"download", "--sim", "2", "--sim-instant", "--sim-image", vhf,
@@ -80,7 +70,8 @@ TEST_F(FleetCommandTest, LinesAndSummaryOnStdoutAndTheExitCode) {
                                      "mismatched!\nRecord: " +
                                          elsewhere + "\n"))
         << failed.out;
-    EXPECT_EQ(lineCount(TempFolder::readText(elsewhere)), 3u);
+    const std::string lines = TempFolder::readText(elsewhere);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 3);
     EXPECT_FALSE(TempFolder::exists(record));
 
     // A record that cannot be written is reported; the radios' results are still shown.

@@ -1,10 +1,6 @@
-// kq70-cli grid: what it prints of a document, and what it refuses.
 #include "channel/HChannelData.h"
-#include "image/RadioImage.h"
 #include "support/ChannelViewHarness.h"
-#include "support/CliRun.h"
-#include "support/DataFiles.h"
-#include "support/TempFolder.h"
+#include "support/CliFixture.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -12,40 +8,28 @@
 namespace kq70 {
 namespace {
 
+using test::Args;
 using test::CliRun;
 using test::TempFolder;
-using Args = std::vector<std::string>;
-
-const Args MANUFACTURE = {"--mode", "1", "--mode-password", "Quiet Harbours"};
 
 Args operator+(Args first, const Args& second) {
     first.insert(first.end(), second.begin(), second.end());
     return first;
 }
 
-class GridCommandTest : public ::testing::Test {
+class GridCommandTest : public test::CliFixture {
 protected:
-    CliRun cli(const Args& args) { return test::runCliWith(args, home.path()); }
-
-    // A document made by `new` with `options`.
     std::string newFile(const std::string& name, const Args& options) {
         const std::string path = files.file(name);
-        EXPECT_EQ(cli(Args{"new"} + options + Args{path}).code, 0);
+        EXPECT_EQ(run(Args{"new"} + options + Args{path}).code, 0);
         return path;
     }
 
-    std::string writeImage(const std::string& name, const RadioImage& image) {
-        return test::writeDataFile(files.file(name), image);
-    }
-
     nlohmann::json gridJson(const Args& args) {
-        const CliRun run = cli(Args{"grid", "--json"} + args);
-        EXPECT_EQ(run.code, 0) << run.err;
-        return nlohmann::json::parse(run.out, nullptr, false);
+        const CliRun grid = run(Args{"grid", "--json"} + args);
+        EXPECT_EQ(grid.code, 0) << grid.err;
+        return nlohmann::json::parse(grid.out, nullptr, false);
     }
-
-    TempFolder home;
-    TempFolder files;
 };
 
 TEST_F(GridCommandTest, BuiltInImagesInModesZeroAndOne) {
@@ -57,12 +41,11 @@ TEST_F(GridCommandTest, BuiltInImagesInModesZeroAndOne) {
     };
     const Case cases[] = {
         {{"--band", "12"}, {}, "CH1 (446.00625)", false},
-        {{"--band", "0"}, MANUFACTURE, "436.00000", true},
+        {{"--band", "0"}, test::inManufactureMode({}), "436.00000", true},
     };
-    int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.newOptions[1] + (c.mode.empty() ? "" : " manufacture"));
-        const std::string path = newFile("built" + std::to_string(n++) + ".k70", c.newOptions);
+        const std::string path = newFile("band" + c.newOptions[1] + ".k70", c.newOptions);
         const nlohmann::json grid = gridJson(c.mode + Args{path});
         ASSERT_FALSE(grid.is_discarded());
         EXPECT_EQ(grid["columns"][5]["hidden"], !c.txShown);
@@ -73,7 +56,7 @@ TEST_F(GridCommandTest, BuiltInImagesInModesZeroAndOne) {
 
 TEST_F(GridCommandTest, TableWithStripAndStatus) {
     const std::string path = newFile("pmr.k70", {"--band", "12"});
-    const CliRun p = cli({"grid", path});
+    const CliRun p = run({"grid", path});
     ASSERT_EQ(p.code, 0) << p.err;
     EXPECT_EQ(p.err, "");
     EXPECT_NE(p.out.find("Chn  (Frequency)      Code No.(Value)"), std::string::npos) << p.out;
@@ -85,33 +68,38 @@ TEST_F(GridCommandTest, TableWithStripAndStatus) {
 }
 
 TEST_F(GridCommandTest, GroupsOfA256ChannelRadio) {
-    const std::string path = writeImage("groups.k70", test::imageWithGroups({16, 0, 4}));
-    const nlohmann::json grid = gridJson(MANUFACTURE + Args{"--group", "3", path});
+    const std::string path = dataFile("groups.k70", test::imageWithGroups({16, 0, 4}));
+    const nlohmann::json grid = gridJson(test::inManufactureMode({"--group", "3", path}));
     EXPECT_EQ(grid["group"], 2);
     ASSERT_EQ(grid["rows"].size(), 4u);
     EXPECT_EQ(grid["rows"][0]["channel"], 17);
     EXPECT_EQ(grid["groups"].size(), 2u);
 }
 
-TEST_F(GridCommandTest, SaysWhenShowingWouldChangeTheImage) {
+// A stored frequency the grid cannot show (440 MHz on a PMR446 radio) is shown and listed as
+// the grid shows it once the program has opened the file; the file itself is left alone.
+TEST_F(GridCommandTest, GridAndListingSayWhenShowingWouldChangeTheImage) {
     RadioImage image = test::pmrImage();
     HChannelData data;
     data.extract(image);
     data.setValue(1, rxFrequency, 440000000);
     data.store(image);
-    const std::string path = writeImage("offplan.k70", image);
+    const std::string path = dataFile("offplan.k70", image);
     const auto before = TempFolder::readBytes(path);
-    const CliRun normal = cli({"grid", path});
-    EXPECT_EQ(normal.code, 0);
-    EXPECT_NE(normal.err.find("nothing was written"), std::string::npos) << normal.err;
-    EXPECT_TRUE(TempFolder::readBytes(path) == before);
+    for (const char* command : {"grid", "listing"}) {
+        const CliRun shown = run({command, path});
+        EXPECT_EQ(shown.code, 0) << command;
+        EXPECT_EQ(shown.out.find("440.00000"), std::string::npos) << command;
+        EXPECT_NE(shown.err.find("nothing was written"), std::string::npos) << shown.err;
+        EXPECT_TRUE(TempFolder::readBytes(path) == before) << command;
+    }
 }
 
 TEST_F(GridCommandTest, Refusals) {
     const std::string path = newFile("r.k70", {"--band", "12"});
-    EXPECT_EQ(cli({"grid", "--mode", "1", path}).code, 1);
-    EXPECT_EQ(cli({"grid", files.file("missing.k70")}).code, 1);
-    EXPECT_EQ(cli({"grid", "--group", "17", path}).code, 2);
+    EXPECT_EQ(run({"grid", "--mode", "1", path}).code, 1);
+    EXPECT_EQ(run({"grid", files.file("missing.k70")}).code, 1);
+    EXPECT_EQ(run({"grid", "--group", "17", path}).code, 2);
 }
 
 } // namespace

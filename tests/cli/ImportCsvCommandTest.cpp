@@ -1,5 +1,4 @@
-#include "support/CliRun.h"
-#include "support/TempFolder.h"
+#include "support/CliFixture.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -9,10 +8,7 @@ namespace {
 
 using test::CliRun;
 using test::filesIn;
-
 using test::TempFolder;
-
-constexpr const char* MANUFACTURE_PASSWORD = "Quiet Harbours";
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
@@ -20,7 +16,7 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
-class ImportCsvCommandTest : public ::testing::Test {
+class ImportCsvCommandTest : public test::CliFixture {
 protected:
     ImportCsvCommandTest() {
         EXPECT_EQ(run({"new", radio}).code, 0);
@@ -29,14 +25,8 @@ protected:
         radioBytes = TempFolder::readBytes(radio);
     }
 
-    CliRun run(std::vector<std::string> args) {
-        return test::runCliWith(std::move(args), home.path());
-    }
-
     void writeCsv(const std::string& text) const { TempFolder::writeText(csv, text); }
 
-    TempFolder home;
-    TempFolder files;
     const std::string radio = files.file("radio.k70");
     const std::string csv = files.file("radio.csv");
     std::string exportedCsv;
@@ -96,12 +86,8 @@ TEST_F(ImportCsvCommandTest, ABadCsvWritesNothingAndListsEveryError) {
     EXPECT_FALSE(TempFolder::exists(out));
 
     // The service modes' CSV is read in its mode (a wrong mode password is the transfer test's).
-    EXPECT_EQ(
-        run({"export-csv", "--mode", "1", "--mode-password", MANUFACTURE_PASSWORD, radio, csv})
-            .code,
-        0);
-    const CliRun service =
-        run({"import-csv", radio, csv, "--mode", "1", "--mode-password", MANUFACTURE_PASSWORD});
+    EXPECT_EQ(run(test::inManufactureMode({"export-csv", radio, csv})).code, 0);
+    const CliRun service = run(test::inManufactureMode({"import-csv", radio, csv}));
     EXPECT_EQ(service.code, 0) << service.err;
     EXPECT_EQ(TempFolder::readBytes(radio), radioBytes);
 }

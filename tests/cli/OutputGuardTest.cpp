@@ -3,9 +3,7 @@
 
 #include "SimulatorSeed.h"
 #include "support/BuiltPrograms.h"
-#include "support/CliRun.h"
-#include "support/DataFiles.h"
-#include "support/TempFolder.h"
+#include "support/CliFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +20,7 @@ using test::TempFolder;
 constexpr const char* READ_ONLY = "The File's attribute is Read_Only.";
 constexpr const char* OWN_INPUT = "is also read by this command";
 
-class OutputGuardTest : public ::testing::Test {
+class OutputGuardTest : public test::CliFixture {
 protected:
     OutputGuardTest() {
         test::writeDataFile(data, makeSimulatorSeedImage());
@@ -34,18 +32,11 @@ protected:
         EXPECT_EQ(::symlink(data.c_str(), linkToData.c_str()), 0);
     }
 
-    int run(std::vector<std::string> args, std::string& err) const {
-        const test::CliRun run = test::runCliWith(std::move(args), folder.path());
-        err = run.err;
-        return run.code;
-    }
-
-    TempFolder folder;
-    const std::string data = folder.file("radio.k70");
-    const std::string patchNamedK70 = folder.file("patch.k70");
-    const std::string readOnlyCsv = folder.file("locked.csv");
-    const std::string readOnlyK70 = folder.file("locked.k70");
-    const std::string linkToData = folder.file("link.csv");
+    const std::string data = files.file("radio.k70");
+    const std::string patchNamedK70 = files.file("patch.k70");
+    const std::string readOnlyCsv = files.file("locked.csv");
+    const std::string readOnlyK70 = files.file("locked.k70");
+    const std::string linkToData = files.file("link.csv");
 };
 
 TEST_F(OutputGuardTest, AnOutputOverAnInputOrAReadOnlyFileIsRefused) {
@@ -66,9 +57,10 @@ TEST_F(OutputGuardTest, AnOutputOverAnInputOrAReadOnlyFileIsRefused) {
     };
     for (const Case& c : cases) {
         const auto before = TempFolder::readBytes(c.untouched);
-        std::string err;
-        EXPECT_EQ(run(c.args, err), 1) << c.args.front() << ": " << err;
-        EXPECT_NE(err.find(c.message), std::string::npos) << c.args.front() << ": " << err;
+        const test::CliRun refused = run(c.args);
+        EXPECT_EQ(refused.code, 1) << c.args.front() << ": " << refused.err;
+        EXPECT_TRUE(test::contains(refused.err, c.message))
+            << c.args.front() << ": " << refused.err;
         EXPECT_EQ(TempFolder::readBytes(c.untouched), before) << c.args.front();
     }
 }
@@ -88,24 +80,24 @@ TEST_F(OutputGuardTest, TheStandardOutputRedirectedIntoTheInputIsRefused) {
 // A link whose target does not exist yet: the file is made where the link points, and the
 // link stays a link.
 TEST_F(OutputGuardTest, ADanglingLinkIsWrittenThroughToItsTarget) {
-    ASSERT_EQ(::mkdir(folder.file("real").c_str(), 0700), 0);
+    ASSERT_EQ(::mkdir(files.file("real").c_str(), 0700), 0);
     struct Case {
         std::vector<std::string> args;
         std::string link;
         std::string target;
     };
     const Case cases[] = {
-        {{"new", folder.file("new.k70")}, folder.file("new.k70"), "real/made.k70"},
-        {{"export-csv", data, folder.file("out.csv")}, folder.file("out.csv"), "real/out.csv"},
+        {{"new", files.file("new.k70")}, files.file("new.k70"), "real/made.k70"},
+        {{"export-csv", data, files.file("out.csv")}, files.file("out.csv"), "real/out.csv"},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(::symlink(c.target.c_str(), c.link.c_str()), 0);
-        std::string err;
-        EXPECT_EQ(run(c.args, err), 0) << err;
+        const test::CliRun made = run(c.args);
+        EXPECT_EQ(made.code, 0) << made.err;
         struct stat info {};
         ASSERT_EQ(::lstat(c.link.c_str(), &info), 0);
         EXPECT_TRUE(S_ISLNK(info.st_mode)) << c.link << " was replaced";
-        ASSERT_EQ(::stat(folder.file(c.target).c_str(), &info), 0) << c.target;
+        ASSERT_EQ(::stat(files.file(c.target).c_str(), &info), 0) << c.target;
         EXPECT_GT(info.st_size, 0);
     }
 }

@@ -3,9 +3,7 @@
 #include "SimulatorSeed.h"
 #include "platform/SerialDevice.h"
 #include "platform/SerialPortEnumerator.h"
-#include "support/CliRun.h"
-#include "support/DataFiles.h"
-#include "support/TempFolder.h"
+#include "support/CliFixture.h"
 #include "support/TestRadios.h"
 #include "ui/Strings.h"
 
@@ -19,24 +17,9 @@ namespace kq70 {
 namespace {
 
 using test::CliRun;
-
 using test::contains;
 using test::TempFolder;
-
-class TransferCommandsTest : public ::testing::Test {
-protected:
-    CliRun run(std::vector<std::string> args, const std::string& input = {},
-               bool interactive = false) {
-        return test::runCliWith(std::move(args), home.path(), input, interactive);
-    }
-
-    std::string dataFile(const std::string& name, const RadioImage& image) {
-        return test::writeDataFile(files.file(name), image);
-    }
-
-    TempFolder home;
-    TempFolder files;
-};
+using TransferCommandsTest = test::CliFixture;
 
 TEST_F(TransferCommandsTest, UploadAndDownloadWithTheSimulatedRadio) {
     const std::string path = files.file("radio.k70");
@@ -72,21 +55,18 @@ TEST_F(TransferCommandsTest, DownloadVerifiesByTheSettingUnlessTold) {
     const std::string path = dataFile("radio.k70", makeSimulatorSeedImage());
     struct Case {
         const char* stored; // KQ70.ini's [Initialize] lines
-        std::vector<std::string> flags;
+        const char* flag;   // or --yes again, for none
         bool verified;
     };
     const std::vector<Case> cases = {
-        {"VERIFY=0\n", {}, false},
-        {"VERIFY=0\n", {"--verify"}, true},
-        {"", {"--no-verify"}, false},
+        {"VERIFY=0\n", "--yes", false},
+        {"VERIFY=0\n", "--verify", true},
+        {"", "--no-verify", false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.stored) + (c.flags.empty() ? "" : c.flags[0]));
+        SCOPED_TRACE(std::string(c.stored) + c.flag);
         TempFolder::writeText(home.file("KQ70.ini"), std::string("[Initialize]\n") + c.stored);
-        std::vector<std::string> args = {"download", "--sim", "--sim-instant", "--yes"};
-        args.insert(args.end(), c.flags.begin(), c.flags.end());
-        args.push_back(path);
-        const CliRun result = run(args);
+        const CliRun result = run({"download", "--sim", "--sim-instant", "--yes", c.flag, path});
         EXPECT_EQ(result.code, 0) << result.err;
         EXPECT_EQ(contains(result.err, text::NOW_VERIFYING), c.verified) << result.err;
     }
@@ -125,8 +105,7 @@ TEST_F(TransferCommandsTest, FailedJobsExitWithOneAndTheProgramsWords) {
         {upload(locked, {"--mode", "1", "--mode-password", "quiet harbours"}), 1,
          "the password for access mode 1 is wrong", false},
         // Manufacture mode skips the radio's programming password.
-        {upload(locked, {"--mode", "1", "--mode-password", "Quiet Harbours"}), 0,
-         std::string(text::UPLOAD_COMPLETE), true},
+        {upload(locked, test::inManufactureMode({})), 0, std::string(text::UPLOAD_COMPLETE), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -216,8 +195,6 @@ TEST_F(TransferCommandsTest, RecoverTakesItsAnswersFromTheCommandLineOrTheTermin
     damageAdjustmentData(flashDamaged, AdjustmentDamage::Flash);
     const std::string damaged = dataFile("flash.k70", flashDamaged);
     const std::string saved = dataFile("saved.k70", makeSimulatorSeedImage());
-    const std::vector<std::string> manufacture = {"--mode", "1", "--mode-password",
-                                                  "Quiet Harbours"};
     struct Case {
         const char* name;
         std::vector<std::string> extra;
@@ -234,13 +211,10 @@ TEST_F(TransferCommandsTest, RecoverTakesItsAnswersFromTheCommandLineOrTheTermin
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<std::string> args = {"recover", "--sim", "--sim-instant", "--sim-image",
-                                         damaged};
-        if (c.inManufactureMode) {
-            args.insert(args.end(), manufacture.begin(), manufacture.end());
-        }
+        test::Args args = {"recover", "--sim", "--sim-instant", "--sim-image", damaged};
         args.insert(args.end(), c.extra.begin(), c.extra.end());
-        const CliRun result = run(args, c.input, !c.input.empty());
+        const CliRun result = run(c.inManufactureMode ? test::inManufactureMode(args) : args,
+                                  c.input, !c.input.empty());
         EXPECT_EQ(result.code, c.code) << result.err;
         EXPECT_EQ(contains(result.err, text::ADJ_RECOVERY_COMPLETE), c.code == 0) << result.err;
         EXPECT_EQ(contains(result.err, text::SWITCH_RADIO_ON_TO_START), c.code != 2)

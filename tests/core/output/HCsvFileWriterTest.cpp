@@ -1,36 +1,21 @@
 #include "output/HCsvFileWriter.h"
 
+#include "support/CliRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace kq70 {
 namespace {
 
+using test::filesIn;
 using test::ScriptedPrompt;
 using test::TempFolder;
-
-// The names in a folder, to see that no temporary file is left behind.
-std::vector<std::string> folderEntries(const std::string& path) {
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(path.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") {
-                names.push_back(name);
-            }
-        }
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // A writer that writes to `path` without asking.
 void aimAt(HTextFileWriter& writer, const std::string& path) {
@@ -98,7 +83,7 @@ TEST(HCsvFileWriterTest, SaveDialogChoosesThePathAndCancelWritesNothing) {
         EXPECT_EQ(writer.errorCode(), "None") << "a cancelled dialog is no failure";
         EXPECT_FALSE(writer.isOpen());
     }
-    EXPECT_TRUE(folderEntries(folder.path()).empty());
+    EXPECT_TRUE(filesIn(folder.path()).empty());
     {
         HCsvFileWriter writer(prompt);
         ASSERT_TRUE(writer.open());
@@ -141,7 +126,7 @@ TEST(HCsvFileWriterTest, OpenFailuresSetErrorCode00AndTouchNothing) {
     struct stat info {};
     ASSERT_EQ(::stat("/dev/full", &info), 0);
     EXPECT_TRUE(S_ISCHR(info.st_mode)) << "a device is never replaced";
-    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"folder.csv"});
+    EXPECT_EQ(filesIn(folder.path()), std::vector<std::string>{"folder.csv"});
 }
 
 TEST(HCsvFileWriterTest, FailedExportLeavesTheOldFileAndNoTemporaryFile) {
@@ -187,7 +172,7 @@ TEST(HCsvFileWriterTest, FailedExportLeavesTheOldFileAndNoTemporaryFile) {
         EXPECT_EQ(writer.errorCode(), "01") << c.what;
         writer.discard();
         EXPECT_EQ(TempFolder::readText(target), old) << c.what;
-        EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"radio.csv"}) << c.what;
+        EXPECT_EQ(filesIn(folder.path()), std::vector<std::string>{"radio.csv"}) << c.what;
     }
 }
 
@@ -200,7 +185,7 @@ TEST(HCsvFileWriterTest, AbandonedWriterLeavesNoFile) {
         ASSERT_TRUE(writer.open());
         ASSERT_TRUE(writer.writeRow({"unfinished"}));
     }
-    EXPECT_TRUE(folderEntries(folder.path()).empty());
+    EXPECT_TRUE(filesIn(folder.path()).empty());
 }
 
 TEST(HCsvFileWriterTest, FinishedFileReplacesTheOldOneOrAppendsToIt) {
@@ -235,7 +220,7 @@ TEST(HCsvFileWriterTest, FinishedFileReplacesTheOldOneOrAppendsToIt) {
         ASSERT_EQ(::stat(target.c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 0777, 0640u) << "permissions kept";
     }
-    EXPECT_EQ(folderEntries(folder.path()), (std::vector<std::string>{"link.csv", "radio.csv"}));
+    EXPECT_EQ(filesIn(folder.path()), (std::vector<std::string>{"link.csv", "radio.csv"}));
 }
 
 } // namespace

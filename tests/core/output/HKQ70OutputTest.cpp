@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 
@@ -23,8 +24,6 @@ namespace {
 
 using test::ScriptedPrompt;
 using test::TempFolder;
-
-constexpr int PMR446_BAND = 12;
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -38,7 +37,7 @@ Rows parseCsv(const std::string& csv) {
 
 class HKQ70OutputTest : public ::testing::Test {
 protected:
-    HKQ70OutputTest() { BuildDefaultImage(PMR446_BAND, doc.GetMainMemory()); }
+    HKQ70OutputTest() { BuildDefaultImage(12, doc.GetMainMemory()); } // PMR446
 
     void setRadioChannel(int value) {
         test::setHardwareValue(doc.GetMainMemory(), HW_RADIO_CHANNEL, value);
@@ -55,7 +54,6 @@ protected:
         return parseCsv(TempFolder::readText(folder.file("out.csv")));
     }
 
-    // The first cells of the section banners, in order.
     static std::vector<std::string> banners(const Rows& rows) {
         std::vector<std::string> found;
         for (const auto& row : rows) {
@@ -112,16 +110,6 @@ TEST_F(HKQ70OutputTest, SectionsByAccessModeAndRadioChannel) {
     }
 }
 
-// The rows from the channel banner to the end.
-Rows channelSection(const Rows& rows) {
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        if (rows[k][0] == text::CSV_CHANNEL_DATA) {
-            return Rows(rows.begin() + static_cast<std::ptrdiff_t>(k), rows.end());
-        }
-    }
-    return {};
-}
-
 // Each used group has its line and its column titles; an empty group has neither. (A radio
 // without groups has no group line: CsvImportRoundTrip reads such exports back.)
 TEST_F(HKQ70OutputTest, ChannelSectionListsTheUsedGroups) {
@@ -139,11 +127,14 @@ TEST_F(HKQ70OutputTest, ChannelSectionListsTheUsedGroups) {
     }
     data.store(doc.GetMainMemory());
 
+    const Rows rows = exported(ACCESS_MANUFACTURE);
     std::vector<std::string> firstCells;
-    for (const auto& row : channelSection(exported(ACCESS_MANUFACTURE))) {
-        firstCells.push_back(row[0]);
-        if (row[0].starts_with("GROUP") || row == std::vector<std::string>{""}) {
-            EXPECT_EQ(row.size(), 1u) << row[0];
+    for (auto row = std::find_if(rows.begin(), rows.end(),
+                                 [](const auto& r) { return r[0] == text::CSV_CHANNEL_DATA; });
+         row != rows.end(); ++row) {
+        firstCells.push_back(row->at(0));
+        if (row->at(0).starts_with("GROUP") || *row == std::vector<std::string>{""}) {
+            EXPECT_EQ(row->size(), 1u) << row->at(0);
         }
     }
     EXPECT_EQ(firstCells,

@@ -3,10 +3,9 @@
 #include "app/AccessMode.h"
 #include "channel/HChannelData.h"
 #include "doc/DefaultImages.h"
-#include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
 #include "params/HPowerSaveParams.h"
-#include "ui/Strings.h"
+#include "support/TestRadios.h"
 
 #include <gtest/gtest.h>
 
@@ -16,74 +15,49 @@
 namespace kq70 {
 namespace {
 
-// The built-in PMR446 image, stored once through the channel data so the edits below change
-// only what they set.
-RadioImage pmrImage() {
-    RadioImage image;
-    BuildDefaultImage(12, image);
+void editChannels(RadioImage& image, const std::function<void(HChannelData&)>& edit) {
     auto channels = std::make_unique<HChannelData>();
     channels->extract(image);
-    channels->store(image);
-    return image;
-}
-
-void setChannelValue(RadioImage& image, int channel, int value, std::int32_t to) {
-    auto channels = std::make_unique<HChannelData>();
-    channels->extract(image);
-    channels->setValue(channel, value, to);
+    edit(*channels);
     channels->store(image);
 }
 
-TEST(ImageComparisonTest, OneToneOnePageValueAndOneUnshownByte) {
-    const RadioImage a = pmrImage();
-    RadioImage b = a;
-    // CH5 encodes CTCSS 100.0 Hz instead of nothing.
-    setChannelValue(b, 4, txToneMode, 1);
-    setChannelValue(b, 4, txToneCode, 1000);
-    HPowerSaveParams powerSave;
-    powerSave.extract(b);
-    powerSave.set(HPowerSaveParams::TRANSMIT_TIMER,
-                  powerSave.get(HPowerSaveParams::TRANSMIT_TIMER) == 1 ? 2 : 1);
-    powerSave.store(b);
-    // A byte of a channel record beyond the radio's 16 channels.
-    const std::size_t unshown = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 20 + 5;
-    b.setByte(unshown, static_cast<std::uint8_t>(b.byteAt(unshown) ^ 0x5A));
-
-    const ImageComparison result = ImageComparison::compare(a, b, ACCESS_NORMAL);
-    ASSERT_EQ(result.entries().size(), 2u);
-    EXPECT_EQ(result.entries()[0].section, text::POWER_SAVING_TITLE);
-    EXPECT_EQ(result.entries()[0].caption, "Transmit Timer");
-    EXPECT_EQ(result.entries()[1].section, text::COMPARE_SECTION_CHANNELS);
-    EXPECT_EQ(result.entries()[1].caption, "CH5 Sub Audio Enc");
-    EXPECT_EQ(result.entries()[1].valueA, "-----");
-    EXPECT_EQ(result.entries()[1].valueB, "C- (100.0)");
-    EXPECT_EQ(result.unshownDifferences(), 1u);
-    EXPECT_FALSE(result.equal());
-
-    EXPECT_TRUE(ImageComparison::compare(a, a, ACCESS_NORMAL).equal());
-}
-
-// Each kind of difference lands in its section; bytes outside every editor only count.
+// Each kind of difference lands in its section with both sides' texts; bytes outside every
+// editor only count.
 TEST(ImageComparisonTest, EachDifferenceInItsSection) {
     struct Case {
         const char* name;
         std::function<void(RadioImage&)> change;
-        std::vector<std::string> captions; // "section/caption" of every entry
+        std::vector<std::string> entries; // "section/caption: A -> B" of every entry
         std::size_t unshown;
     };
     const std::vector<Case> cases = {
+        {"nothing", [](RadioImage&) {}, {}, 0},
+        {"a tone, a page value and a byte of a record beyond the 16 channels",
+         [](RadioImage& i) {
+             editChannels(i, [](HChannelData& channels) {
+                 channels.setValue(4, txToneMode, 1);
+                 channels.setValue(4, txToneCode, 1000);
+             });
+             HPowerSaveParams powerSave;
+             powerSave.extract(i);
+             powerSave.set(HPowerSaveParams::TRANSMIT_TIMER, 3);
+             powerSave.store(i);
+             const std::size_t unshown = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 20 + 5;
+             i.setByte(unshown, static_cast<std::uint8_t>(i.byteAt(unshown) ^ 0x5A));
+         },
+         {"Power Saving/Transmit Timer: 1   min -> 3   min",
+          "Channels/CH5 Sub Audio Enc: ----- -> C- (100.0)"},
+         1},
         {"product code",
          [](RadioImage& i) { i.setBe16(PRODUCT_CODE_OFFSET, 0xC084); },
-         {"Radio/Product code"},
+         {"Radio/Product code: 06 50 -> C0 84"},
          0},
         {"group tag",
          [](RadioImage& i) {
-             auto channels = std::make_unique<HChannelData>();
-             channels->extract(i);
-             channels->groups().setTag(0, "DEPOT");
-             channels->store(i);
+             editChannels(i, [](HChannelData& channels) { channels.groups().setTag(0, "DEPOT"); });
          },
-         {"Groups/Group 1"},
+         {"Groups/Group 1: 16 CH, GROUP 1: PMR446   None -> 16 CH, GROUP 1: DEPOT    None"},
          0},
         {"alignment bytes of two channels",
          [](RadioImage& i) {
@@ -102,26 +76,28 @@ TEST(ImageComparisonTest, EachDifferenceInItsSection) {
          {},
          CHANNEL_RECORD_SIZE},
     };
-    const RadioImage a = pmrImage();
+    // The built-in PMR446 image, stored once through the channel data so the edits change only
+    // what they set.
+    RadioImage a;
+    BuildDefaultImage(12, a);
+    editChannels(a, [](HChannelData&) {});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RadioImage b = a;
         c.change(b);
         const ImageComparison result = ImageComparison::compare(a, b, ACCESS_NORMAL);
-        std::vector<std::string> captions;
-        for (const ComparisonEntry& entry : result.entries()) {
-            captions.push_back(entry.section + "/" + entry.caption);
+        std::vector<std::string> entries;
+        for (const ComparisonEntry& e : result.entries()) {
+            entries.push_back(e.section + "/" + e.caption + ": " + e.valueA + " -> " + e.valueB);
         }
-        EXPECT_EQ(captions, c.captions);
+        EXPECT_EQ(entries, c.entries);
         EXPECT_EQ(result.unshownDifferences(), c.unshown);
+        EXPECT_EQ(result.equal(), entries.empty() && c.unshown == 0);
     }
 
     // More channels in B: the rows only B has are shown with nothing on A's side.
     RadioImage b = a;
-    HHardwareParams hardware;
-    hardware.extract(b);
-    hardware.set(HW_RADIO_CHANNEL, 4); // 32 channels
-    hardware.store(b);
+    test::setHardwareValue(b, HW_RADIO_CHANNEL, 4); // 32 channels
     const ImageComparison wider = ImageComparison::compare(a, b, ACCESS_NORMAL);
     int rowsOnlyInB = 0;
     for (const ComparisonEntry& entry : wider.entries()) {

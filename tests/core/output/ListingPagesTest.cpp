@@ -10,12 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace kq70 {
 namespace {
 
 using test::ScriptedPrompt;
 
-constexpr int PMR446_BAND = 12;
 constexpr std::size_t CHANNEL_HEADER_LINES = 4; // banner, two header lines, rule
 
 // A line of the common-data sections: the left column (49 wide) and the empty right one.
@@ -24,19 +25,17 @@ std::string sectionLine(std::string left, std::size_t width = 49) {
     return left + std::string(49, ' ');
 }
 
-std::vector<std::string> pageOneStart() {
-    return {
-        "",
-        "",
-        "                  ************  Orvalis QM-724 PMR446  ************",
-        "",
-        "     File Name              :radio.k70                       ",
-        "     Market Application     :0100                ",
-        "     Serial Number          :00000000            ",
-        "",
-        "                **********   COMMON DATA   **********",
-    };
-}
+const std::vector<std::string> PAGE_ONE_START = {
+    "",
+    "",
+    "                  ************  Orvalis QM-724 PMR446  ************",
+    "",
+    "     File Name              :radio.k70                       ",
+    "     Market Application     :0100                ",
+    "     Serial Number          :00000000            ",
+    "",
+    "                **********   COMMON DATA   **********",
+};
 
 const std::vector<std::string> HARDWARE_SECTION = {
     "---Hardware Parameters---",
@@ -95,7 +94,7 @@ const std::vector<std::string> COMMON_SECTIONS = {
 
 class ListingPagesTest : public ::testing::Test {
 protected:
-    ListingPagesTest() { BuildDefaultImage(PMR446_BAND, doc.GetMainMemory()); }
+    ListingPagesTest() { BuildDefaultImage(12, doc.GetMainMemory()); } // PMR446
 
     ListingPages listing(int mode, int linesPerPage = ListingPages::CHANNEL_LINES_PER_PAGE) {
         return ListingPages(doc, mode, "/home/dealer/radios/radio.k70", prompt, linesPerPage);
@@ -125,7 +124,7 @@ protected:
 
 TEST_F(ListingPagesTest, CommonDataPageLineByLine) {
     for (const int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE}) {
-        std::vector<std::string> expected = pageOneStart();
+        std::vector<std::string> expected = PAGE_ONE_START;
         std::vector<std::string> sections = COMMON_SECTIONS;
         if (mode == ACCESS_MANUFACTURE) {
             sections.insert(sections.begin(), HARDWARE_SECTION.begin(), HARDWARE_SECTION.end());
@@ -171,12 +170,9 @@ TEST_F(ListingPagesTest, ChannelPagesHold64LinesGroupLinesIncluded) {
                 channelLines += page[k].starts_with("GROUP ") ? 0 : 1;
             }
         }
-        int channels = 0;
-        for (const int size : c.groups) {
-            channels += size;
-        }
         EXPECT_EQ(groupLines, c.groupLines) << c.what;
-        EXPECT_EQ(channelLines, channels) << c.what << ": every channel printed once";
+        EXPECT_EQ(channelLines, std::accumulate(c.groups.begin(), c.groups.end(), 0))
+            << c.what << ": every channel printed once";
     }
     const ListingPages pages = listing(ACCESS_NORMAL);
     EXPECT_TRUE(pages.page(pages.pageCount()).empty()) << "no such page";

@@ -7,16 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <unistd.h>
 
 namespace kq70 {
 namespace {
 
 using test::filesIn;
-
 using test::ScriptedPrompt;
 using test::TempFolder;
 
