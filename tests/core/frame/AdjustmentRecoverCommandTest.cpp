@@ -6,7 +6,6 @@
 #include "core/link/DialogJobs.h"
 #include "doc/DataFile.h"
 #include "link/CancelFlag.h"
-#include "link/CloneFrame.h"
 #include "service/AdjustmentChecks.h"
 #include "support/CancellingProgress.h"
 #include "support/CompletionMarker.h"
@@ -18,10 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace kq70 {
 namespace {
@@ -29,8 +25,6 @@ namespace {
 using namespace test;
 
 using Outcome = AdjustmentRecoverCommand::Outcome;
-using test::firstDifference;
-using test::ScriptedPrompt;
 
 constexpr std::size_t FLASH_BLOCK = 0x2980;
 constexpr std::size_t BLOCK_SIZE = 95;

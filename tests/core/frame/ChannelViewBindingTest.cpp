@@ -15,10 +15,8 @@
 namespace kq70::test {
 namespace {
 
-using Bound = BoundView;
-
 TEST(ChannelViewBindingTest, ViewChangesMarkTheDocumentModified) {
-    Bound b(pmrImage());
+    BoundView b(pmrImage());
     b.binding.documentChanged();
     EXPECT_FALSE(b.doc.GetDataModified()) << "an image stored as it is needs no saving";
     b.grid.setRow(2);
@@ -30,7 +28,7 @@ TEST(ChannelViewBindingTest, ViewChangesMarkTheDocumentModified) {
 // The view follows what the document announces: a changed image is read again, one of another
 // radio starts afresh; a change made outside any announcement is not looked at.
 TEST(ChannelViewBindingTest, TheViewFollowsTheDocumentsAnnouncements) {
-    Bound b(imageWithGroups({10, 6}));
+    BoundView b(imageWithGroups({10, 6}));
     const int rows = b.grid.rowCount();
     const auto setFirstGroup = [&b](int count) {
         HChannelData data;
@@ -56,7 +54,7 @@ TEST(ChannelViewBindingTest, TheViewFollowsTheDocumentsAnnouncements) {
 
 // OK is a step of the edit steps' test; Cancel must leave every byte.
 TEST(ChannelViewBindingTest, ChannelAllocationCancelChangesNothing) {
-    Bound b(imageWithGroups({10, 6}));
+    BoundView b(imageWithGroups({10, 6}));
     b.binding.documentChanged();
     ASSERT_FALSE(b.doc.GetDataModified());
     const RadioImage before = b.doc.GetMainMemory();
@@ -73,7 +71,7 @@ TEST(ChannelViewBindingTest, TheLogShowsTheImageAndEveryViewMessage) {
     TempFolder folder;
     HLogPrint::global().enableChannel(0, LOG_D2, folder.file("trace.log"));
     {
-        Bound b(pmrImage());
+        BoundView b(pmrImage());
         b.binding.documentChanged();
         b.binding.documentChanged();
         b.binding.reload();

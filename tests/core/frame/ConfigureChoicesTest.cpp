@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace kq70 {
 namespace {
@@ -49,7 +48,7 @@ TEST(ConfigureChoicesTest, PortListMarksTheCableAndEndsWithTheSimulatedRadio) {
 TEST(ConfigureChoicesTest, TheConfiguredPortIsKeptUntilTheUserPicksAnother) {
     test::TempFolder folder;
     const std::string pseudoTerminal = folder.file("pts3");
-    std::ofstream(pseudoTerminal) << "";
+    test::TempFolder::writeText(pseudoTerminal, "");
     const std::string byId = "/dev/serial/by-id/usb-Maker_Cable_A1-if00-port0";
     const auto listed = ConfigureChoices::PortList(
         {{"ttyS0", "/dev/ttyS0", 0}, {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}}, {},
@@ -154,7 +153,7 @@ TEST(ConfigureChoicesTest, PermissionHintNamesTheDeviceAndItsGroup) {
               "(sudo usermod -aG dialout $USER), then log out and in again.");
     test::TempFolder folder;
     const std::string usable = folder.file("tty");
-    std::ofstream(usable) << "";
+    test::TempFolder::writeText(usable, "");
     EXPECT_EQ(ConfigureChoices::PermissionHint(PortChoice{usable, usable, false}), "");
     EXPECT_EQ(ConfigureChoices::PermissionHint(PortChoice{"x", folder.file("missing"), false}), "");
     EXPECT_EQ(ConfigureChoices::PermissionHint(PortChoice{"Simulated radio", "simulated", true}),

@@ -1,10 +1,10 @@
 #include "frame/CsvImportCommand.h"
 
-#include "channel/HChannelData.h"
 #include "output/CsvReader.h"
 #include "output/HCsvFileWriter.h"
 #include "output/HKQ70Output.h"
 #include "support/BoundView.h"
+#include "support/ChannelValues.h"
 #include "support/ChannelViewHarness.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
@@ -72,12 +72,6 @@ std::string written(const Rows& rows) {
     return text;
 }
 
-std::int32_t valueOf(const RadioImage& image, int channel, int field) {
-    HChannelData data;
-    data.extract(image);
-    return data.getValue(channel, field);
-}
-
 struct Edited {
     BoundView bound{pmrImage()};
     TempFolder folder;
@@ -127,12 +121,12 @@ TEST(CsvImportCommandTest, AGoodImportIsOneUndoStepAndAsksAboutUnlistedChannels)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Edited edited("9", c.dropCh5);
-        ASSERT_NE(valueOf(edited.before, CH2, squelchLevel), 9);
+        ASSERT_NE(channelValue(edited.before, CH2, squelchLevel), 9);
         EXPECT_EQ(edited.run(c.answer), c.changed);
         const RadioImage& image = edited.bound.doc.GetMainMemory();
-        EXPECT_EQ(valueOf(image, CH2, squelchLevel),
-                  c.changed ? 9 : valueOf(edited.before, CH2, squelchLevel));
-        EXPECT_EQ(valueOf(image, CH5, inUse), c.ch5InUse ? 1 : 0);
+        EXPECT_EQ(channelValue(image, CH2, squelchLevel),
+                  c.changed ? 9 : channelValue(edited.before, CH2, squelchLevel));
+        EXPECT_EQ(channelValue(image, CH5, inUse), c.ch5InUse ? 1 : 0);
         EXPECT_EQ(edited.bound.doc.GetUndoHistory().canUndo(), c.changed);
         if (c.changed) {
             EXPECT_TRUE(edited.bound.steps().OnEditUndo());

@@ -9,6 +9,7 @@
 #include "frame/RadioCommands.h"
 #include "platform/IniFile.h"
 #include "support/BoundView.h"
+#include "support/ChannelValues.h"
 #include "support/FrameFixtures.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
@@ -37,12 +38,6 @@ struct CountingWindow : FrameWindow {
 RadioImage stored(const RadioImage& image) {
     const BoundView shown(image);
     return shown.doc.GetMainMemory();
-}
-
-std::int32_t rxOf(const RadioImage& image, int channel) {
-    HChannelData data;
-    data.extract(image);
-    return data.getValue(channel, rxFrequency);
 }
 
 // A window's worth of parts over one document: the view, the frame with its menus, the gate
@@ -116,8 +111,9 @@ TEST_F(DocumentGateTest, EveryWayOfReplacingTheDocumentIsAnnouncedAlike) {
         EXPECT_FALSE(frame.menus().Has(ID_COMMON_DIRECT_CH));
         EXPECT_EQ(frame.menus().Position("Ch&annel") >= 0, radioChannel >= 4);
         EXPECT_EQ(b.view.GetCurrentGroup(), 0) << "the view starts afresh";
-        EXPECT_EQ(b.grid.textMatrix(ROW1, COL_RX_FREQUENCY),
-                  ChannelCellTexts::frequencyText(rxOf(b.doc.GetMainMemory(), 0)));
+        EXPECT_EQ(
+            b.grid.textMatrix(ROW1, COL_RX_FREQUENCY),
+            ChannelCellTexts::frequencyText(channelValue(b.doc.GetMainMemory(), 0, rxFrequency)));
     }
 }
 
@@ -137,7 +133,8 @@ TEST_F(DocumentGateTest, AValueBeingTypedIsTakenFirstOrRefusesTheCommand) {
                                    MessageAnswer::Ok, MessageIcon::Exclamation);
         }
         std::optional<std::int32_t> seen;
-        EXPECT_EQ(gate.run([&] { seen = rxOf(b.doc.GetMainMemory(), 2); }), c.runs);
+        EXPECT_EQ(gate.run([&] { seen = channelValue(b.doc.GetMainMemory(), 2, rxFrequency); }),
+                  c.runs);
         EXPECT_TRUE(b.prompt.finished());
         EXPECT_EQ(b.grid.editing(), !c.runs);
         if (c.runs) {

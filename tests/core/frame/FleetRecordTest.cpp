@@ -2,7 +2,6 @@
 
 #include "frame/FleetDownload.h"
 #include "support/TempFolder.h"
-#include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 

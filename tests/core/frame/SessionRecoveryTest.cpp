@@ -1,9 +1,9 @@
 #include "frame/SessionRecovery.h"
 
 #include "channel/ChannelGridLayout.h"
-#include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
 #include "support/BoundView.h"
+#include "support/ChannelValues.h"
 #include "support/ChannelViewHarness.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
@@ -14,12 +14,6 @@
 
 namespace kq70::test {
 namespace {
-
-std::int32_t rxOf(const RadioImage& image, int channel) {
-    HChannelData channels;
-    channels.extract(image);
-    return channels.getValue(channel, rxFrequency);
-}
 
 std::vector<std::uint8_t> bytesOf(const RadioImage& image) {
     return {image.bytes().begin(), image.bytes().end()};
@@ -63,7 +57,7 @@ TEST(SessionRecoveryTest, AValueBeingTypedIsKeptWhenItIsOne) {
         TempFolder home;
         BoundView bound(radioWithChannels(6));
         bound.doc.SetDataModified(true); // other changes are unsaved too
-        const std::int32_t before = rxOf(bound.doc.GetMainMemory(), 2);
+        const std::int32_t before = channelValue(bound.doc.GetMainMemory(), 2, rxFrequency);
         ASSERT_TRUE(bound.grid.startTyping(bound.binding, ChannelGridLayout::FIRST_DATA_ROW + 2,
                                            COL_RX_FREQUENCY, c.typed));
         const SessionRecovery recovery(home.path());
@@ -74,7 +68,7 @@ TEST(SessionRecoveryTest, AValueBeingTypedIsKeptWhenItIsOne) {
         const std::vector<std::uint8_t> bytes = TempFolder::readBytes(recovery.path());
         ASSERT_EQ(bytes.size(), kept.bytes().size());
         std::copy(bytes.begin(), bytes.end(), kept.bytes().begin());
-        EXPECT_EQ(rxOf(kept, 2), c.kept ? 446050000 : before);
+        EXPECT_EQ(channelValue(kept, 2, rxFrequency), c.kept ? 446050000 : before);
     }
 }
 
@@ -100,10 +94,7 @@ TEST(SessionRecoveryTest, TheNextStartOffersTheKeptChanges) {
         TempFolder home;
         const SessionRecovery recovery(home.path());
         RadioImage kept = pmrImage();
-        HChannelData channels;
-        channels.extract(kept);
-        channels.setValue(1, squelchLevel, (channels.getValue(1, squelchLevel) + 5) % 16);
-        channels.store(kept);
+        setChannelValue(kept, 1, squelchLevel, (channelValue(kept, 1, squelchLevel) + 5) % 16);
         std::vector<std::uint8_t> bytes = bytesOf(kept);
         if (c.damaged) {
             bytes.resize(100);
