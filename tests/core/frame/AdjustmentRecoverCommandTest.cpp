@@ -55,7 +55,6 @@ class AdjustmentRecoverCommandTest : public ::testing::Test, protected Simulated
 protected:
     AdjustmentRecoverCommandTest() { settings.portName = "/dev/ttyUSB0"; }
 
-    // Switches the simulated radio on with `memory` and runs the command.
     std::optional<AdjustmentRecoverCommand::Result> recover(const RadioImage& memory,
                                                             UserPrompt& answers,
                                                             const CancelFlag* cancel = nullptr,
@@ -72,13 +71,6 @@ protected:
     std::size_t writeFrames() const { return countFrames(sim.radio, isWrite); }
     std::size_t resetFrames() const { return countFrames(sim.radio, isReset); }
 
-    std::string savedFile(const RadioImage& image) {
-        ScriptedPrompt quiet;
-        const std::string path = home.file("saved.k70");
-        EXPECT_TRUE(WriteDataFile(path, image, quiet));
-        return path;
-    }
-
     test::TempFolder home;
     AppSettings settings;
     AccessMode accessMode{ACCESS_MANUFACTURE};
@@ -88,7 +80,9 @@ protected:
 
 TEST_F(AdjustmentRecoverCommandTest, ADamagedFlashCopyIsRepairedFromTheEepromCopy) {
     // The dealer's saved upload of the radio from before the fault.
-    const std::string path = savedFile(sound);
+    const std::string path = home.file("saved.k70");
+    ScriptedPrompt quiet;
+    ASSERT_TRUE(WriteDataFile(path, sound, quiet));
     RadioImage damaged = sound;
     damageAdjustmentData(damaged, AdjustmentDamage::Flash);
     ScriptedPrompt answers;

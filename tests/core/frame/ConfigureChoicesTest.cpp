@@ -12,10 +12,12 @@
 namespace kq70 {
 namespace {
 
+// A plain serial port and the programming cable, as the system lists them.
+const std::vector<SerialPortInfo> SYSTEM_PORTS{{"ttyS0", "/dev/ttyS0", 0},
+                                               {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}};
+
 TEST(ConfigureChoicesTest, PortListMarksTheCableAndEndsWithTheSimulatedRadio) {
-    const std::vector<SerialPortInfo> ports{{"ttyS0", "/dev/ttyS0", 0},
-                                            {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}};
-    const auto choices = ConfigureChoices::PortList(ports);
+    const auto choices = ConfigureChoices::PortList(SYSTEM_PORTS);
     ASSERT_EQ(choices.size(), 3u);
     EXPECT_EQ(choices[0].text, "/dev/ttyS0");
     EXPECT_EQ(choices[1].text, "/dev/ttyUSB0 (PGC-30)");
@@ -39,7 +41,6 @@ TEST(ConfigureChoicesTest, PortListMarksTheCableAndEndsWithTheSimulatedRadio) {
         settings.comPort = c.comPort;
         EXPECT_EQ(ConfigureChoices::SelectedPort(choices, settings), c.selected) << c.portName;
     }
-    // Without any serial port, the simulated radio is what is selected.
     const auto none = ConfigureChoices::PortList({});
     EXPECT_TRUE(
         none.at(static_cast<std::size_t>(ConfigureChoices::SelectedPort(none, {}))).simulated);
@@ -50,9 +51,8 @@ TEST(ConfigureChoicesTest, TheConfiguredPortIsKeptUntilTheUserPicksAnother) {
     const std::string pseudoTerminal = folder.file("pts3");
     test::TempFolder::writeText(pseudoTerminal, "");
     const std::string byId = "/dev/serial/by-id/usb-Maker_Cable_A1-if00-port0";
-    const auto listed = ConfigureChoices::PortList(
-        {{"ttyS0", "/dev/ttyS0", 0}, {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}}, {},
-        {{"ttyUSB0", byId, PORT_KIND_USB_CABLE}});
+    const auto listed =
+        ConfigureChoices::PortList(SYSTEM_PORTS, {}, {{"ttyUSB0", byId, PORT_KIND_USB_CABLE}});
     ASSERT_EQ(listed.size(), 4u);
     EXPECT_EQ(listed[2].text, byId + " (PGC-30)"); // beside its device path
 
@@ -107,9 +107,7 @@ TEST(ConfigureChoicesTest, UsbPortsAreNamedByTheirAdapter) {
 
     EXPECT_EQ(ConfigureChoices::UsbDescription(classTty.string(), "ttyS0"), "");
     EXPECT_EQ(ConfigureChoices::UsbDescription(classTty.string(), "ttyACM9"), "");
-    const auto choices = ConfigureChoices::PortList(
-        {{"ttyS0", "/dev/ttyS0", 0}, {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}},
-        classTty.string());
+    const auto choices = ConfigureChoices::PortList(SYSTEM_PORTS, classTty.string());
     EXPECT_EQ(choices[1].text, "/dev/ttyUSB0: FTDI FT232R USB UART (PGC-30)");
 }
 

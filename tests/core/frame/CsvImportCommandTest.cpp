@@ -38,15 +38,10 @@ Rows exportedRows(CKQ70Doc& doc, int mode, const TempFolder& folder) {
     return rows;
 }
 
-std::string trimmedCell(std::string text) {
-    std::erase(text, ' ');
-    return text;
-}
-
 // The row of channel `number` (from 1), and the index of the squelch column.
 std::vector<std::string>& channelRow(Rows& rows, int number) {
     const auto it = std::find_if(rows.begin(), rows.end(), [number](const auto& row) {
-        return !row.empty() && trimmedCell(row[0]) == std::to_string(number);
+        return !row.empty() && trimmed(row[0]) == std::to_string(number);
     });
     EXPECT_NE(it, rows.end()) << number;
     return *it;

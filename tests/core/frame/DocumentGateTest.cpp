@@ -33,13 +33,6 @@ struct CountingWindow : FrameWindow {
     void titleChanged() override { ++titles; }
 };
 
-// A radio's data as the channel view shows and stores it, so showing it again changes no
-// byte.
-RadioImage stored(const RadioImage& image) {
-    const BoundView shown(image);
-    return shown.doc.GetMainMemory();
-}
-
 // A window's worth of parts over one document: the view, the frame with its menus, the gate
 // and the commands, in the manufacture mode, holding a 256-channel radio's data.
 class DocumentGateTest : public ::testing::Test, protected SimulatedRadioLink {
@@ -64,7 +57,8 @@ protected:
 // replace the document: each is announced once, as a whole, and the view, the menus and the
 // title follow alike.
 TEST_F(DocumentGateTest, EveryWayOfReplacingTheDocumentIsAnnouncedAlike) {
-    const RadioImage sixteen = stored(radioWithChannels(3));
+    // As the channel view stores it, so showing it again changes no byte.
+    const RadioImage sixteen = BoundView(radioWithChannels(3)).doc.GetMainMemory();
     const std::string file = home.file("sixteen.k70");
     ASSERT_TRUE(WriteDataFile(file, sixteen, b.prompt));
     const std::pair<const char*, std::function<void()>> ways[] = {

@@ -3,20 +3,16 @@
 
 #include "frame/FleetDownload.h"
 
-#include "InProcessRadio.h"
 #include "SimulatedRadios.h"
 #include "SimulatorSeed.h"
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
-#include "frame/DocumentListener.h"
 #include "frame/FleetReport.h"
-#include "frame/RadioCommands.h"
-#include "link/LastPortKind.h"
 #include "params/HHardwareParams.h"
 #include "platform/SystemClock.h"
 #include "support/CompletionMarker.h"
-#include "support/RecordingProgress.h"
+#include "support/FrameFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestRadios.h"
 #include "ui/Strings.h"
@@ -57,8 +53,9 @@ RadioImage fleetDocument() {
 // What a single Download of `document` leaves in a radio that held `radio`.
 RadioImage singleDownload(const RadioImage& radio, const RadioImage& document,
                           const std::optional<std::string>& password) {
-    InProcessRadio sim(radio);
-    sim.radio.switchOn(sim.clock.now());
+    test::SimulatedRadioLink single;
+    single.sim.radio.memory() = radio;
+    single.sim.radio.switchOn(single.sim.clock.now());
     CKQ70Doc doc;
     doc.GetMainMemory() = document;
     AppSettings settings;
@@ -71,12 +68,10 @@ RadioImage singleDownload(const RadioImage& radio, const RadioImage& document,
     }
     prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE));
     DocumentListener listener;
-    LastPortKind lastPortKind;
-    test::RecordingProgress progress;
     RadioCommands commands(doc, settings, accessMode, "/nonexistent", prompt, listener,
-                           RadioLink{sim.link, sim.clock, lastPortKind, progress}, {});
+                           single.link(), {});
     EXPECT_EQ(commands.OnRadioDownload(), 0);
-    return sim.radio.memory();
+    return single.sim.radio.memory();
 }
 
 struct SimulatedRadio {
@@ -94,7 +89,6 @@ std::vector<SimulatedRadio> plainRadios(unsigned count) {
     return radios;
 }
 
-// Simulated radios, each on its own pseudo-terminal.
 class PtyFleet {
 public:
     explicit PtyFleet(const std::vector<SimulatedRadio>& radios) {
@@ -292,7 +286,6 @@ private:
     InProcessRadio m_sim;
 };
 
-// Every way a radio's download can end, each radio on its own line at once.
 TEST(FleetDownloadTest, EachRadioEndsWithItsOwnOutcome) {
     RadioImage otherBand = radioMemory(2);
     test::setHardwareValue(otherBand, HW_FREQUENCY_BAND, 4);
