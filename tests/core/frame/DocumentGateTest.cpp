@@ -10,6 +10,7 @@
 #include "platform/IniFile.h"
 #include "support/BoundView.h"
 #include "support/ChannelValues.h"
+#include "support/CountingWindow.h"
 #include "support/FrameFixtures.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
@@ -25,13 +26,6 @@ namespace {
 
 constexpr int ROW1 = ChannelGridLayout::FIRST_DATA_ROW;
 const DocumentChange REPLACED{DocumentChange::EVERYTHING};
-
-struct CountingWindow : FrameWindow {
-    int menus = 0;
-    int titles = 0;
-    void menusChanged() override { ++menus; }
-    void titleChanged() override { ++titles; }
-};
 
 // A window's worth of parts over one document: the view, the frame with its menus, the gate
 // and the commands, in the manufacture mode, holding a 256-channel radio's data.
