@@ -4,11 +4,11 @@
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "core/link/DialogJobs.h"
-#include "doc/DataFile.h"
 #include "link/CancelFlag.h"
 #include "service/AdjustmentChecks.h"
 #include "support/CancellingProgress.h"
 #include "support/CompletionMarker.h"
+#include "support/DataFiles.h"
 #include "support/FrameFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -80,9 +80,7 @@ protected:
 
 TEST_F(AdjustmentRecoverCommandTest, ADamagedFlashCopyIsRepairedFromTheEepromCopy) {
     // The dealer's saved upload of the radio from before the fault.
-    const std::string path = home.file("saved.k70");
-    ScriptedPrompt quiet;
-    ASSERT_TRUE(WriteDataFile(path, sound, quiet));
+    const std::string path = writeDataFile(home.file("saved.k70"), sound);
     RadioImage damaged = sound;
     damageAdjustmentData(damaged, AdjustmentDamage::Flash);
     ScriptedPrompt answers;

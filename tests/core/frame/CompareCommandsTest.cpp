@@ -3,7 +3,6 @@
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
-#include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "frame/DocumentCommands.h"
 #include "frame/RadioCommands.h"
@@ -11,6 +10,7 @@
 #include "params/HPowerSaveParams.h"
 #include "support/ChannelValues.h"
 #include "support/ChannelViewHarness.h"
+#include "support/DataFiles.h"
 #include "support/FrameFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -68,8 +68,7 @@ TEST_F(CompareCommandsTest, AnotherFileIsComparedByWhatThePagesAndTheGridShow) {
     setChannelValue(other, 4, txToneMode, 1);
     setChannelValue(other, 4, txToneCode, 1000);
     toggleTransmitTimer(other);
-    const std::string path = home.file("kept.k70");
-    ASSERT_TRUE(WriteDataFile(path, other, prompt));
+    const std::string path = test::writeDataFile(home.file("kept.k70"), other);
     const auto was = stateOf(doc);
 
     prompt.expectOpenFile(path);

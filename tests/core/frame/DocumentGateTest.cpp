@@ -1,7 +1,6 @@
 #include "frame/DocumentGate.h"
 
 #include "channel/ChannelGridLayout.h"
-#include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "frame/CMainFrame.h"
 #include "frame/DocumentCommands.h"
@@ -11,6 +10,7 @@
 #include "support/BoundView.h"
 #include "support/ChannelValues.h"
 #include "support/CountingWindow.h"
+#include "support/DataFiles.h"
 #include "support/FrameFixtures.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
@@ -53,8 +53,7 @@ protected:
 TEST_F(DocumentGateTest, EveryWayOfReplacingTheDocumentIsAnnouncedAlike) {
     // As the channel view stores it, so showing it again changes no byte.
     const RadioImage sixteen = BoundView(radioWithChannels(3)).doc.GetMainMemory();
-    const std::string file = home.file("sixteen.k70");
-    ASSERT_TRUE(WriteDataFile(file, sixteen, b.prompt));
+    const std::string file = writeDataFile(home.file("sixteen.k70"), sixteen);
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"New", [this] { documents.OnFileNew(); }},
         {"Open",

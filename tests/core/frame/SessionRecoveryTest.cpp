@@ -5,6 +5,7 @@
 #include "support/BoundView.h"
 #include "support/ChannelValues.h"
 #include "support/ChannelViewHarness.h"
+#include "support/DataFiles.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
 #include "ui/StrPrintf.h"
@@ -64,11 +65,8 @@ TEST(SessionRecoveryTest, AValueBeingTypedIsKeptWhenItIsOne) {
 
         EXPECT_TRUE(recovery.keep(bound.doc, bound.binding));
 
-        RadioImage kept = bound.doc.GetMainMemory();
-        const std::vector<std::uint8_t> bytes = TempFolder::readBytes(recovery.path());
-        ASSERT_EQ(bytes.size(), kept.bytes().size());
-        std::copy(bytes.begin(), bytes.end(), kept.bytes().begin());
-        EXPECT_EQ(channelValue(kept, 2, rxFrequency), c.kept ? 446050000 : before);
+        EXPECT_EQ(channelValue(readDataFile(recovery.path()), 2, rxFrequency),
+                  c.kept ? 446050000 : before);
     }
 }
 
