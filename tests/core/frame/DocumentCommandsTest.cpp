@@ -108,10 +108,8 @@ TEST_F(DocumentCommandsTest, AnyTemplateCodeTakesTheFirstDefinedBandInCodeOrder)
     EXPECT_TRUE(commands.FindDefaultFile(LOAD_ANY_TEMPLATE));
     EXPECT_EQ(doc.GetCurrentFilePath(), home.file("defaultUD.k70"));
 
-    TempFolder empty;
-    AppSettings otherSettings;
-    IniFile otherIni(empty.file("KQ70.ini"));
-    DocumentCommands bare(doc, prompt, empty.path(), otherSettings, otherIni, builder(), listener);
+    const TempFolder empty;
+    DocumentCommands bare(doc, prompt, empty.path(), settings, settingsFile, builder(), listener);
     TempFolder::writeBytes(empty.file("NotDefined"), FileBytes(10787, 0x01));
     EXPECT_FALSE(bare.FindDefaultFile(LOAD_ANY_TEMPLATE)) << "NotDefined is never a template";
     EXPECT_FALSE(bare.FindDefaultFile(2));
@@ -132,11 +130,8 @@ TEST_F(DocumentCommandsTest, UnreadableTemplateIsReportedAndRewritten) {
 }
 
 TEST_F(DocumentCommandsTest, TemplateThatCannotBeWrittenLeavesAnUntitledDocument) {
-    TempFolder gone;
-    const std::string missing = gone.file("no/such/folder");
-    AppSettings otherSettings;
-    IniFile otherIni(gone.file("KQ70.ini"));
-    DocumentCommands homeless(doc, prompt, missing, otherSettings, otherIni, builder(), listener);
+    const std::string missing = files.file("no/such/folder");
+    DocumentCommands homeless(doc, prompt, missing, settings, settingsFile, builder(), listener);
     prompt.expectMessage(
         message(IDS_PROBLEM_OPENING_FILE_FOR_WRITING, missing + "/default_pmr.k70"));
     homeless.NewDocumentWith(NO_FILE_MARKER, PMR446_BAND);
