@@ -176,7 +176,9 @@ TEST_F(DocumentCommandsTest, OpenLoadsTheFileAndRemembersItAndReopeningReloadsIt
     EXPECT_FALSE(doc.GetDataModified());
 }
 
-TEST_F(DocumentCommandsTest, FileChosenFromTheRecentListOrDroppedAsksToSaveFirst) {
+// A file from the recent list or dropped asks to save first; Cancel there, or at the Save As
+// that Yes leads to, keeps the document as it is.
+TEST_F(DocumentCommandsTest, ACancelledSaveQuestionOrSaveAsKeepsTheDocument) {
     const std::string path = files.file("other.k70");
     TempFolder::writeBytes(path, FileBytes(10787, 0x33));
     doc.GetMainMemory().setByte(7, 0x99);
@@ -184,6 +186,9 @@ TEST_F(DocumentCommandsTest, FileChosenFromTheRecentListOrDroppedAsksToSaveFirst
 
     prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Cancel);
     EXPECT_FALSE(commands.OnOpenNamedFile(path));
+    prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Yes)
+        .expectSaveFile(std::nullopt);
+    EXPECT_FALSE(commands.OnFileNew());
     EXPECT_EQ(doc.GetMainMemory().byteAt(7), 0x99);
     EXPECT_TRUE(doc.GetDataModified());
 }
@@ -222,16 +227,6 @@ TEST_F(DocumentCommandsTest, SaveOfAnUntitledDocumentGoesThroughSaveAs) {
     EXPECT_EQ(TempFolder::readBytes(locked), FileBytes(10787, 0x07));
     EXPECT_EQ(doc.GetCurrentFilePath(), path);
     EXPECT_TRUE(doc.GetDataModified());
-}
-
-TEST_F(DocumentCommandsTest, SavePromptYesWithCancelledSaveAsKeepsEverything) {
-    doc.SetDataModified(true);
-    doc.GetMainMemory().setByte(3, 3);
-    prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Yes)
-        .expectSaveFile(std::nullopt);
-    EXPECT_FALSE(commands.OnFileNew());
-    EXPECT_TRUE(doc.GetDataModified());
-    EXPECT_EQ(doc.GetMainMemory().byteAt(3), 3);
 }
 
 // Steps of the document that was there cannot be undone into the one that replaced it; a
