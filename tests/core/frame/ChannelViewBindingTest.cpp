@@ -81,22 +81,19 @@ TEST(ChannelViewBindingTest, TheLogShowsTheImageAndEveryViewMessage) {
     }
     HLogPrint::global().enableChannel(0, 0, "");
     const std::string log = TempFolder::readText(folder.file("trace.log"));
-    const struct {
-        const char* line;
-        std::size_t times;
-    } expected[] = {
+    const std::pair<const char*, std::size_t> expected[] = {
         {"[D1] GetMainMemory()\tm_pMainMemory = [", 1},
         {"[D2] [SendMessage]2025", 3}, // the first showing too
         {"[D2] [SendMessage]2024", 1},
         {"[D1] CMainFrame::OnDestroy()", 1},
     };
-    for (const auto& e : expected) {
+    for (const auto& [line, times] : expected) {
         std::size_t count = 0;
-        for (std::size_t at = log.find(e.line); at != std::string::npos;
-             at = log.find(e.line, at + 1)) {
+        for (std::size_t at = log.find(line); at != std::string::npos;
+             at = log.find(line, at + 1)) {
             ++count;
         }
-        EXPECT_EQ(count, e.times) << e.line << "\n" << log;
+        EXPECT_EQ(count, times) << line << "\n" << log;
     }
 }
 

@@ -107,24 +107,21 @@ TEST_F(DocumentGateTest, EveryWayOfReplacingTheDocumentIsAnnouncedAlike) {
 // A value still being typed goes into the document before the command runs; one that is no
 // value refuses the command with the view's message and leaves the cell open.
 TEST_F(DocumentGateTest, AValueBeingTypedIsTakenFirstOrRefusesTheCommand) {
-    struct Case {
-        const char* typed;
-        bool runs;
-    };
-    for (const Case& c : {Case{"446.05", true}, Case{"4..4", false}}) {
-        SCOPED_TRACE(c.typed);
+    const std::pair<const char*, bool> cases[] = {{"446.05", true}, {"4..4", false}};
+    for (const auto& [typed, runs] : cases) {
+        SCOPED_TRACE(typed);
         const RadioImage before = b.doc.GetMainMemory();
-        ASSERT_TRUE(b.grid.startTyping(b.binding, ROW1 + 2, COL_RX_FREQUENCY, c.typed));
-        if (!c.runs) {
+        ASSERT_TRUE(b.grid.startTyping(b.binding, ROW1 + 2, COL_RX_FREQUENCY, typed));
+        if (!runs) {
             b.prompt.expectMessage(std::string(text::FREQUENCY_EDIT_NOT_A_NUMBER),
                                    MessageAnswer::Ok, MessageIcon::Exclamation);
         }
         std::optional<std::int32_t> seen;
         EXPECT_EQ(gate.run([&] { seen = channelValue(b.doc.GetMainMemory(), 2, rxFrequency); }),
-                  c.runs);
+                  runs);
         EXPECT_TRUE(b.prompt.finished());
-        EXPECT_EQ(b.grid.editing(), !c.runs);
-        if (c.runs) {
+        EXPECT_EQ(b.grid.editing(), !runs);
+        if (runs) {
             EXPECT_EQ(seen, 446050000);
         } else {
             EXPECT_FALSE(seen);

@@ -70,18 +70,16 @@ TEST(FleetRecordTest, EachRunAppendsOneLinePerRadioUnderOneHeader) {
 // so the new line is a line of its own; nothing already there changes.
 TEST(FleetRecordTest, AppendsAfterWhatTheFileHolds) {
     TempFolder folder;
-    const struct {
-        std::string before;
-        std::string lead;
-    } cases[] = {{"", HEADER}, {HEADER, ""}, {HEADER + "\"cut", "\r\n"}};
-    for (const auto& c : cases) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", HEADER}, {HEADER, ""}, {HEADER + "\"cut", "\r\n"}};
+    for (const auto& [before, lead] : cases) {
         const std::string record = folder.file("record.csv");
-        TempFolder::writeText(record, c.before);
+        TempFolder::writeText(record, before);
         ASSERT_EQ(FleetRecord::Append(record, "/a/b/x.k70", SHA,
                                       {result("p", "1", FleetOutcome::Verified)}),
                   std::nullopt);
         const std::string text = TempFolder::readText(record);
-        ASSERT_TRUE(text.starts_with(c.before + c.lead)) << text;
+        ASSERT_TRUE(text.starts_with(before + lead)) << text;
         EXPECT_TRUE(text.ends_with("\"Verified\",\"18.7\"\r\n")) << text;
     }
 }

@@ -49,24 +49,21 @@ TEST(SessionRecoveryTest, KeepsOnlyUnsavedChangesAndLeavesTheDocumentAsItIs) {
 // A value still being typed when the program must end is kept when it is one; text that is
 // no value is left out without a question (nobody is there to answer it).
 TEST(SessionRecoveryTest, AValueBeingTypedIsKeptWhenItIsOne) {
-    struct Case {
-        const char* typed;
-        bool kept;
-    };
-    for (const Case& c : {Case{"446.05", true}, Case{"4..4", false}}) {
-        SCOPED_TRACE(c.typed);
+    const std::pair<const char*, bool> cases[] = {{"446.05", true}, {"4..4", false}};
+    for (const auto& [typed, kept] : cases) {
+        SCOPED_TRACE(typed);
         TempFolder home;
         BoundView bound(radioWithChannels(6));
         bound.doc.SetDataModified(true); // other changes are unsaved too
         const std::int32_t before = channelValue(bound.doc.GetMainMemory(), 2, rxFrequency);
         ASSERT_TRUE(bound.grid.startTyping(bound.binding, ChannelGridLayout::FIRST_DATA_ROW + 2,
-                                           COL_RX_FREQUENCY, c.typed));
+                                           COL_RX_FREQUENCY, typed));
         const SessionRecovery recovery(home.path());
 
         EXPECT_TRUE(recovery.keep(bound.doc, bound.binding));
 
         EXPECT_EQ(channelValue(readDataFile(recovery.path()), 2, rxFrequency),
-                  c.kept ? 446050000 : before);
+                  kept ? 446050000 : before);
     }
 }
 
