@@ -24,22 +24,17 @@ TEST(ConfigureChoicesTest, PortListMarksTheCableAndEndsWithTheSimulatedRadio) {
     EXPECT_EQ(choices[2].text, "Simulated radio");
     EXPECT_TRUE(choices[2].simulated);
 
-    struct Case {
-        std::string portName;
-        int comPort;
-        int selected;
+    const std::pair<std::string, int> cases[] = {
+        {"/dev/ttyUSB0", 1}, // the configured device
+        {"", 0},             // COM1 is /dev/ttyS0
+        {"/dev/ttyACM7", 0}, // gone: the first entry
+        {"simulated", 2},
     };
-    const Case cases[] = {
-        {"/dev/ttyUSB0", 1, 1}, // the configured device
-        {"", 1, 0},             // COM1 is /dev/ttyS0
-        {"/dev/ttyACM7", 1, 0}, // gone: the first entry
-        {"simulated", 1, 2},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [portName, selected] : cases) {
         AppSettings settings;
-        settings.portName = c.portName;
-        settings.comPort = c.comPort;
-        EXPECT_EQ(ConfigureChoices::SelectedPort(choices, settings), c.selected) << c.portName;
+        settings.portName = portName;
+        settings.comPort = 1;
+        EXPECT_EQ(ConfigureChoices::SelectedPort(choices, settings), selected) << portName;
     }
     const auto none = ConfigureChoices::PortList({});
     EXPECT_TRUE(

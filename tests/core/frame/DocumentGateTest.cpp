@@ -25,7 +25,6 @@ namespace kq70::test {
 namespace {
 
 constexpr int ROW1 = ChannelGridLayout::FIRST_DATA_ROW;
-const DocumentChange REPLACED{DocumentChange::EVERYTHING};
 
 // A window's worth of parts over one document: the view, the frame with its menus, the gate
 // and the commands, in the manufacture mode, holding a 256-channel radio's data.
@@ -90,7 +89,7 @@ TEST_F(DocumentGateTest, EveryWayOfReplacingTheDocumentIsAnnouncedAlike) {
         ASSERT_TRUE(gate.run(replace));
 
         EXPECT_TRUE(b.prompt.finished());
-        EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
+        EXPECT_EQ(announced.changes, std::vector{DocumentChange{DocumentChange::EVERYTHING}});
         EXPECT_EQ(window.menus, 1);
         EXPECT_EQ(window.titles, 1);
         const int radioChannel = radioChannelValueOf(b.doc.GetMainMemory());
