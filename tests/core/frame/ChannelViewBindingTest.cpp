@@ -17,10 +17,8 @@ namespace {
 
 TEST(ChannelViewBindingTest, ViewChangesMarkTheDocumentModified) {
     BoundView b(pmrImage());
-    b.binding.documentChanged();
     EXPECT_FALSE(b.doc.GetDataModified()) << "an image stored as it is needs no saving";
-    b.grid.setRow(2);
-    b.grid.setColumn(11);
+    b.at(2, 11);
     b.view.OnSpace();
     EXPECT_TRUE(b.doc.GetDataModified());
 }
@@ -55,7 +53,6 @@ TEST(ChannelViewBindingTest, TheViewFollowsTheDocumentsAnnouncements) {
 // OK is a step of the edit steps' test; Cancel must leave every byte.
 TEST(ChannelViewBindingTest, ChannelAllocationCancelChangesNothing) {
     BoundView b(imageWithGroups({10, 6}));
-    b.binding.documentChanged();
     ASSERT_FALSE(b.doc.GetDataModified());
     const RadioImage before = b.doc.GetMainMemory();
     EXPECT_FALSE(b.binding.runChannelAllocation([](HChannelAllocationDialog& dialog) {
