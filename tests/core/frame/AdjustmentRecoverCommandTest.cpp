@@ -4,12 +4,11 @@
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "core/link/DialogJobs.h"
-#include "doc/DataFile.h"
 #include "link/CancelFlag.h"
-#include "link/CloneFrame.h"
 #include "service/AdjustmentChecks.h"
 #include "support/CancellingProgress.h"
 #include "support/CompletionMarker.h"
+#include "support/DataFiles.h"
 #include "support/FrameFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -18,10 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace kq70 {
 namespace {
@@ -29,8 +25,6 @@ namespace {
 using namespace test;
 
 using Outcome = AdjustmentRecoverCommand::Outcome;
-using test::firstDifference;
-using test::ScriptedPrompt;
 
 constexpr std::size_t FLASH_BLOCK = 0x2980;
 constexpr std::size_t BLOCK_SIZE = 95;
@@ -61,7 +55,6 @@ class AdjustmentRecoverCommandTest : public ::testing::Test, protected Simulated
 protected:
     AdjustmentRecoverCommandTest() { settings.portName = "/dev/ttyUSB0"; }
 
-    // Switches the simulated radio on with `memory` and runs the command.
     std::optional<AdjustmentRecoverCommand::Result> recover(const RadioImage& memory,
                                                             UserPrompt& answers,
                                                             const CancelFlag* cancel = nullptr,
@@ -78,13 +71,6 @@ protected:
     std::size_t writeFrames() const { return countFrames(sim.radio, isWrite); }
     std::size_t resetFrames() const { return countFrames(sim.radio, isReset); }
 
-    std::string savedFile(const RadioImage& image) {
-        ScriptedPrompt quiet;
-        const std::string path = home.file("saved.k70");
-        EXPECT_TRUE(WriteDataFile(path, image, quiet));
-        return path;
-    }
-
     test::TempFolder home;
     AppSettings settings;
     AccessMode accessMode{ACCESS_MANUFACTURE};
@@ -94,7 +80,7 @@ protected:
 
 TEST_F(AdjustmentRecoverCommandTest, ADamagedFlashCopyIsRepairedFromTheEepromCopy) {
     // The dealer's saved upload of the radio from before the fault.
-    const std::string path = savedFile(sound);
+    const std::string path = writeDataFile(home.file("saved.k70"), sound);
     RadioImage damaged = sound;
     damageAdjustmentData(damaged, AdjustmentDamage::Flash);
     ScriptedPrompt answers;

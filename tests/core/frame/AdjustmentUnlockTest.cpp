@@ -5,18 +5,12 @@
 #include "frame/CMainFrame.h"
 #include "frame/MainMenuModel.h"
 #include "support/ChannelViewHarness.h"
+#include "support/CountingWindow.h"
 
 #include <gtest/gtest.h>
 
 namespace kq70::test {
 namespace {
-
-struct Window : FrameWindow {
-    int menus = 0;
-    int titles = 0;
-    void menusChanged() override { ++menus; }
-    void titleChanged() override { ++titles; }
-};
 
 // The unlock changes the run's one access mode; the view reads it and the frame follows it,
 // so nothing is copied by hand.
@@ -39,7 +33,7 @@ TEST(AdjustmentUnlockTest, OnlyTheKeywordInNormalModeUnlocksAndEverythingFollows
         CKQ70View& view = h.open(c.startMode);
         CKQ70Doc doc;
         doc.GetMainMemory() = pmrImage();
-        Window window;
+        CountingWindow window;
         const CMainFrame frame(doc, h.mode, window);
         const bool alignmentBefore = frame.menus().Has(ID_RADIO_ALIGNMENT);
         if (c.asked) {

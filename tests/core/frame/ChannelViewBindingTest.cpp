@@ -15,14 +15,10 @@
 namespace kq70::test {
 namespace {
 
-using Bound = BoundView;
-
 TEST(ChannelViewBindingTest, ViewChangesMarkTheDocumentModified) {
-    Bound b(pmrImage());
-    b.binding.documentChanged();
+    BoundView b(pmrImage());
     EXPECT_FALSE(b.doc.GetDataModified()) << "an image stored as it is needs no saving";
-    b.grid.setRow(2);
-    b.grid.setColumn(11);
+    b.at(2, 11);
     b.view.OnSpace();
     EXPECT_TRUE(b.doc.GetDataModified());
 }
@@ -30,7 +26,7 @@ TEST(ChannelViewBindingTest, ViewChangesMarkTheDocumentModified) {
 // The view follows what the document announces: a changed image is read again, one of another
 // radio starts afresh; a change made outside any announcement is not looked at.
 TEST(ChannelViewBindingTest, TheViewFollowsTheDocumentsAnnouncements) {
-    Bound b(imageWithGroups({10, 6}));
+    BoundView b(imageWithGroups({10, 6}));
     const int rows = b.grid.rowCount();
     const auto setFirstGroup = [&b](int count) {
         HChannelData data;
@@ -56,8 +52,7 @@ TEST(ChannelViewBindingTest, TheViewFollowsTheDocumentsAnnouncements) {
 
 // OK is a step of the edit steps' test; Cancel must leave every byte.
 TEST(ChannelViewBindingTest, ChannelAllocationCancelChangesNothing) {
-    Bound b(imageWithGroups({10, 6}));
-    b.binding.documentChanged();
+    BoundView b(imageWithGroups({10, 6}));
     ASSERT_FALSE(b.doc.GetDataModified());
     const RadioImage before = b.doc.GetMainMemory();
     EXPECT_FALSE(b.binding.runChannelAllocation([](HChannelAllocationDialog& dialog) {
@@ -73,7 +68,7 @@ TEST(ChannelViewBindingTest, TheLogShowsTheImageAndEveryViewMessage) {
     TempFolder folder;
     HLogPrint::global().enableChannel(0, LOG_D2, folder.file("trace.log"));
     {
-        Bound b(pmrImage());
+        BoundView b(pmrImage());
         b.binding.documentChanged();
         b.binding.documentChanged();
         b.binding.reload();
@@ -83,22 +78,19 @@ TEST(ChannelViewBindingTest, TheLogShowsTheImageAndEveryViewMessage) {
     }
     HLogPrint::global().enableChannel(0, 0, "");
     const std::string log = TempFolder::readText(folder.file("trace.log"));
-    const struct {
-        const char* line;
-        std::size_t times;
-    } expected[] = {
+    const std::pair<const char*, std::size_t> expected[] = {
         {"[D1] GetMainMemory()\tm_pMainMemory = [", 1},
         {"[D2] [SendMessage]2025", 3}, // the first showing too
         {"[D2] [SendMessage]2024", 1},
         {"[D1] CMainFrame::OnDestroy()", 1},
     };
-    for (const auto& e : expected) {
+    for (const auto& [line, times] : expected) {
         std::size_t count = 0;
-        for (std::size_t at = log.find(e.line); at != std::string::npos;
-             at = log.find(e.line, at + 1)) {
+        for (std::size_t at = log.find(line); at != std::string::npos;
+             at = log.find(line, at + 1)) {
             ++count;
         }
-        EXPECT_EQ(count, e.times) << e.line << "\n" << log;
+        EXPECT_EQ(count, times) << line << "\n" << log;
     }
 }
 

@@ -7,7 +7,6 @@
 #include "frame/DocumentCommands.h"
 #include "frame/MainMenuModel.h"
 #include "pages/HDialog.h"
-#include "pages/HHardwareDialog.h"
 #include "pages/HMiscDialog.h"
 #include "params/HMiscParams.h"
 #include "support/BoundView.h"
@@ -63,6 +62,8 @@ protected:
     test::ScriptedPrompt prompt;
     test::SaveCounter events;
     test::DocumentRecorder announced{doc};
+    AccessMode mode{ACCESS_NORMAL};
+    CommonCommands commands{doc, mode, prompt, events};
 };
 
 // OK with the option unit kept changes nothing; a changed one resets every channel's
@@ -71,12 +72,10 @@ TEST_F(CommonCommandsTest, OnlyAChangedOptionUnitResetsTheChannelsInOneStep) {
     giveChannelsSignalling();
     const RadioImage before = doc.GetMainMemory();
     const auto capacity = channelValues(signalType).size();
-    const AccessMode normal(ACCESS_NORMAL);
-    CommonCommands commands(doc, normal, prompt, events);
 
     ASSERT_TRUE(commands.OnMenuCommon(ID_COMMON_MISCELLANEOUS,
                                       choose(OPTION_UNIT_COMBO, HMiscParams::OPTION_UNIT_NONE)));
-    EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
+    EXPECT_TRUE(doc.GetMainMemory() == before);
     EXPECT_FALSE(doc.GetDataModified());
 
     announced.changes.clear();
@@ -88,7 +87,7 @@ TEST_F(CommonCommandsTest, OnlyAChangedOptionUnitResetsTheChannelsInOneStep) {
     ASSERT_EQ(announced.changes.size(), 1u) << "the page and its consequences at once";
     EXPECT_TRUE(announced.changes[0].has(DocumentChange::IMAGE | DocumentChange::MODIFIED));
     ASSERT_TRUE(doc.Undo());
-    EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
+    EXPECT_TRUE(doc.GetMainMemory() == before);
     EXPECT_FALSE(doc.GetDataModified());
 }
 
@@ -101,8 +100,6 @@ TEST_F(CommonCommandsTest, EncryptionOptionUnitTurnsEncryptionOnInEveryChannel) 
 }
 
 TEST_F(CommonCommandsTest, CancelAfterAChangeLeavesTheDocumentAndRecordsNoStep) {
-    const AccessMode normal(ACCESS_NORMAL);
-    CommonCommands commands(doc, normal, prompt, events);
     const RadioImage before = doc.GetMainMemory();
     auto cancelAfterChange = [](HDialog& page, std::string_view) {
         page.OnInitDialog();
@@ -111,14 +108,13 @@ TEST_F(CommonCommandsTest, CancelAfterAChangeLeavesTheDocumentAndRecordsNoStep) 
         return false;
     };
     EXPECT_FALSE(commands.OnMenuCommon(ID_COMMON_SCANNING, cancelAfterChange));
-    EXPECT_TRUE(std::ranges::equal(doc.GetMainMemory().bytes(), before.bytes()));
+    EXPECT_TRUE(doc.GetMainMemory() == before);
     EXPECT_FALSE(doc.GetDataModified());
     EXPECT_FALSE(doc.GetUndoHistory().canUndo());
 }
 
 TEST_F(CommonCommandsTest, HardwareOkWithoutBandChangeMarksModifiedAndStoresTheChannels) {
-    const AccessMode manufacture(ACCESS_MANUFACTURE);
-    CommonCommands commands(doc, manufacture, prompt, events);
+    mode.set(ACCESS_MANUFACTURE);
     auto pressOk = [](HDialog& page, std::string_view title) {
         EXPECT_EQ(title, "Hardware");
         page.OnInitDialog();
@@ -139,8 +135,6 @@ TEST_F(CommonCommandsTest, EveryOfferedPageHasATitleAndCommandsWithoutAPageDoNot
         EXPECT_NE(CommonCommands::CreatePage(id, doc, ACCESS_MANUFACTURE, prompt), nullptr) << id;
         EXPECT_FALSE(CommonCommands::PageTitle(id).empty()) << id;
     }
-    const AccessMode normal(ACCESS_NORMAL);
-    CommonCommands commands(doc, normal, prompt, events);
     bool ran = false;
     EXPECT_FALSE(commands.OnMenuCommon(ID_COMMON_OPTION, [&ran](HDialog&, std::string_view) {
         ran = true;

@@ -2,38 +2,31 @@
 
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
-#include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
-#include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "frame/DocumentCommands.h"
 #include "frame/RadioCommands.h"
 #include "params/HMiscParams.h"
 #include "params/HPowerSaveParams.h"
+#include "support/ChannelValues.h"
 #include "support/ChannelViewHarness.h"
+#include "support/DataFiles.h"
 #include "support/FrameFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
-#include "support/TestRadios.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kq70 {
 namespace {
 
 using test::ScriptedPrompt;
-
-void setChannelValue(RadioImage& image, int channel, int value, std::int32_t to) {
-    auto channels = std::make_unique<HChannelData>();
-    channels->extract(image);
-    channels->setValue(channel, value, to);
-    channels->store(image);
-}
+using test::setChannelValue;
 
 void toggleTransmitTimer(RadioImage& image) {
     HPowerSaveParams powerSave;
@@ -44,27 +37,10 @@ void toggleTransmitTimer(RadioImage& image) {
 }
 
 // What a document carries that a comparison must leave alone.
-struct DocumentState {
-    RadioImage image;
-    std::string path;
-    bool modified;
-    bool word1Edited;
-    bool hardwareEdited;
-    std::size_t undoSteps;
-
-    explicit DocumentState(const CKQ70Doc& doc)
-        : image(doc.GetMainMemory()), path(doc.GetCurrentFilePath()),
-          modified(doc.GetDataModified()), word1Edited(doc.GetWord1Edited()),
-          hardwareEdited(doc.GetHardwareEdited()), undoSteps(doc.GetUndoHistory().undoCount()) {}
-};
-
-void expectUnchanged(const CKQ70Doc& doc, const DocumentState& was) {
-    EXPECT_EQ(test::firstDifference(doc.GetMainMemory(), was.image, 0, IMAGE_SIZE), "");
-    EXPECT_EQ(doc.GetCurrentFilePath(), was.path);
-    EXPECT_EQ(doc.GetDataModified(), was.modified);
-    EXPECT_EQ(doc.GetWord1Edited(), was.word1Edited);
-    EXPECT_EQ(doc.GetHardwareEdited(), was.hardwareEdited);
-    EXPECT_EQ(doc.GetUndoHistory().undoCount(), was.undoSteps);
+auto stateOf(const CKQ70Doc& doc) {
+    return std::tuple(doc.GetMainMemory(), doc.GetCurrentFilePath(), doc.GetDataModified(),
+                      doc.GetWord1Edited(), doc.GetHardwareEdited(),
+                      doc.GetUndoHistory().undoCount());
 }
 
 class CompareCommandsTest : public ::testing::Test {
@@ -92,9 +68,8 @@ TEST_F(CompareCommandsTest, AnotherFileIsComparedByWhatThePagesAndTheGridShow) {
     setChannelValue(other, 4, txToneMode, 1);
     setChannelValue(other, 4, txToneCode, 1000);
     toggleTransmitTimer(other);
-    const std::string path = home.file("kept.k70");
-    ASSERT_TRUE(WriteDataFile(path, other, prompt));
-    const DocumentState was(doc);
+    const std::string path = test::writeDataFile(home.file("kept.k70"), other);
+    const auto was = stateOf(doc);
 
     prompt.expectOpenFile(path);
     const auto result = commands.OnFileCompare();
@@ -106,12 +81,12 @@ TEST_F(CompareCommandsTest, AnotherFileIsComparedByWhatThePagesAndTheGridShow) {
     EXPECT_EQ(tables[1].title, text::COMPARE_SECTION_CHANNELS);
     ASSERT_EQ(tables[1].rows.size(), 1u);
     EXPECT_EQ(tables[1].rows[0].caption, "CH5 Sub Audio Enc");
-    expectUnchanged(doc, was);
+    EXPECT_EQ(stateOf(doc), was);
     EXPECT_EQ(events.saves, 1) << "the view's edits count";
 }
 
 TEST_F(CompareCommandsTest, UnreadableChoicesChangeNothing) {
-    const DocumentState was(doc);
+    const auto was = stateOf(doc);
     prompt.expectOpenFile(std::nullopt);
     EXPECT_FALSE(commands.OnFileCompare().has_value()) << "cancelled";
 
@@ -121,7 +96,7 @@ TEST_F(CompareCommandsTest, UnreadableChoicesChangeNothing) {
     prompt.expectMessage({});
     EXPECT_FALSE(commands.CompareWithFile(tooShort).has_value());
     EXPECT_TRUE(prompt.finished()) << "the user hears why";
-    expectUnchanged(doc, was);
+    EXPECT_EQ(stateOf(doc), was);
 }
 
 TEST_F(CompareCommandsTest, SummaryCountsValuesAndUnshownBytes) {
@@ -173,15 +148,14 @@ protected:
     test::TempFolder home;
     CKQ70Doc doc;
     AppSettings settings;
-    AccessMode accessMode;
-    test::SaveCounter events;
-    RadioCommands radio{doc, settings, accessMode, home.path(), prompt, events, link(), nullptr};
     AccessMode mode;
+    test::SaveCounter events;
+    RadioCommands radio{doc, settings, mode, home.path(), prompt, events, link(), nullptr};
     CompareCommands commands{doc, mode, prompt, events};
 };
 
 TEST_F(CompareWithRadioTest, ShowsWhatTheRadioHoldsAndLeavesTheDocumentAlone) {
-    const DocumentState was(doc);
+    const auto was = stateOf(doc);
     // Someone changed a channel on the radio since the upload; equal data is the next test's.
     setChannelValue(sim.radio.memory(), 1, txToneMode, 1);
     setChannelValue(sim.radio.memory(), 1, txToneCode, 1000);
@@ -190,7 +164,7 @@ TEST_F(CompareWithRadioTest, ShowsWhatTheRadioHoldsAndLeavesTheDocumentAlone) {
     ASSERT_TRUE(changed.has_value());
     ASSERT_EQ(changed->comparison.entries().size(), 1u);
     EXPECT_EQ(changed->comparison.entries()[0].caption, "CH2 Sub Audio Enc");
-    expectUnchanged(doc, was);
+    EXPECT_EQ(stateOf(doc), was);
     EXPECT_EQ(events.saves, 1) << "no reload, no title, no menus: nothing of the document changed";
 }
 
@@ -216,13 +190,13 @@ TEST_F(CompareWithRadioTest, RightAfterAVerifiedDownloadNothingDiffers) {
 }
 
 TEST_F(CompareWithRadioTest, AFailedReadShowsNothingAndChangesNothing) {
-    const DocumentState was(doc);
+    const auto was = stateOf(doc);
     sim.radio.addFault({SimFaultKind::Silence, sim.radio.framesTaken() + 150, 0});
     sim.radio.switchOn(sim.clock.now());
     prompt.expectMessage(std::string(text::COMMUNICATION_ERROR), MessageAnswer::Ok,
                          MessageIcon::Stop);
     EXPECT_FALSE(commands.OnRadioCompare(radio).has_value());
-    expectUnchanged(doc, was);
+    EXPECT_EQ(stateOf(doc), was);
 }
 
 } // namespace

@@ -8,39 +8,34 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace kq70 {
 namespace {
 
+// A plain serial port and the programming cable, as the system lists them.
+const std::vector<SerialPortInfo> SYSTEM_PORTS{{"ttyS0", "/dev/ttyS0", 0},
+                                               {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}};
+
 TEST(ConfigureChoicesTest, PortListMarksTheCableAndEndsWithTheSimulatedRadio) {
-    const std::vector<SerialPortInfo> ports{{"ttyS0", "/dev/ttyS0", 0},
-                                            {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}};
-    const auto choices = ConfigureChoices::PortList(ports);
+    const auto choices = ConfigureChoices::PortList(SYSTEM_PORTS);
     ASSERT_EQ(choices.size(), 3u);
     EXPECT_EQ(choices[0].text, "/dev/ttyS0");
     EXPECT_EQ(choices[1].text, "/dev/ttyUSB0 (PGC-30)");
     EXPECT_EQ(choices[2].text, "Simulated radio");
     EXPECT_TRUE(choices[2].simulated);
 
-    struct Case {
-        std::string portName;
-        int comPort;
-        int selected;
+    const std::pair<std::string, int> cases[] = {
+        {"/dev/ttyUSB0", 1}, // the configured device
+        {"", 0},             // COM1 is /dev/ttyS0
+        {"/dev/ttyACM7", 0}, // gone: the first entry
+        {"simulated", 2},
     };
-    const Case cases[] = {
-        {"/dev/ttyUSB0", 1, 1}, // the configured device
-        {"", 1, 0},             // COM1 is /dev/ttyS0
-        {"/dev/ttyACM7", 1, 0}, // gone: the first entry
-        {"simulated", 1, 2},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [portName, selected] : cases) {
         AppSettings settings;
-        settings.portName = c.portName;
-        settings.comPort = c.comPort;
-        EXPECT_EQ(ConfigureChoices::SelectedPort(choices, settings), c.selected) << c.portName;
+        settings.portName = portName;
+        settings.comPort = 1;
+        EXPECT_EQ(ConfigureChoices::SelectedPort(choices, settings), selected) << portName;
     }
-    // Without any serial port, the simulated radio is what is selected.
     const auto none = ConfigureChoices::PortList({});
     EXPECT_TRUE(
         none.at(static_cast<std::size_t>(ConfigureChoices::SelectedPort(none, {}))).simulated);
@@ -49,11 +44,10 @@ TEST(ConfigureChoicesTest, PortListMarksTheCableAndEndsWithTheSimulatedRadio) {
 TEST(ConfigureChoicesTest, TheConfiguredPortIsKeptUntilTheUserPicksAnother) {
     test::TempFolder folder;
     const std::string pseudoTerminal = folder.file("pts3");
-    std::ofstream(pseudoTerminal) << "";
+    test::TempFolder::writeText(pseudoTerminal, "");
     const std::string byId = "/dev/serial/by-id/usb-Maker_Cable_A1-if00-port0";
-    const auto listed = ConfigureChoices::PortList(
-        {{"ttyS0", "/dev/ttyS0", 0}, {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}}, {},
-        {{"ttyUSB0", byId, PORT_KIND_USB_CABLE}});
+    const auto listed =
+        ConfigureChoices::PortList(SYSTEM_PORTS, {}, {{"ttyUSB0", byId, PORT_KIND_USB_CABLE}});
     ASSERT_EQ(listed.size(), 4u);
     EXPECT_EQ(listed[2].text, byId + " (PGC-30)"); // beside its device path
 
@@ -108,9 +102,7 @@ TEST(ConfigureChoicesTest, UsbPortsAreNamedByTheirAdapter) {
 
     EXPECT_EQ(ConfigureChoices::UsbDescription(classTty.string(), "ttyS0"), "");
     EXPECT_EQ(ConfigureChoices::UsbDescription(classTty.string(), "ttyACM9"), "");
-    const auto choices = ConfigureChoices::PortList(
-        {{"ttyS0", "/dev/ttyS0", 0}, {"ttyUSB0", "/dev/ttyUSB0", PORT_KIND_USB_CABLE}},
-        classTty.string());
+    const auto choices = ConfigureChoices::PortList(SYSTEM_PORTS, classTty.string());
     EXPECT_EQ(choices[1].text, "/dev/ttyUSB0: FTDI FT232R USB UART (PGC-30)");
 }
 
@@ -154,7 +146,7 @@ TEST(ConfigureChoicesTest, PermissionHintNamesTheDeviceAndItsGroup) {
               "(sudo usermod -aG dialout $USER), then log out and in again.");
     test::TempFolder folder;
     const std::string usable = folder.file("tty");
-    std::ofstream(usable) << "";
+    test::TempFolder::writeText(usable, "");
     EXPECT_EQ(ConfigureChoices::PermissionHint(PortChoice{usable, usable, false}), "");
     EXPECT_EQ(ConfigureChoices::PermissionHint(PortChoice{"x", folder.file("missing"), false}), "");
     EXPECT_EQ(ConfigureChoices::PermissionHint(PortChoice{"Simulated radio", "simulated", true}),

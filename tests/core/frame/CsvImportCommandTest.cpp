@@ -1,10 +1,10 @@
 #include "frame/CsvImportCommand.h"
 
-#include "channel/HChannelData.h"
 #include "output/CsvReader.h"
 #include "output/HCsvFileWriter.h"
 #include "output/HKQ70Output.h"
 #include "support/BoundView.h"
+#include "support/ChannelValues.h"
 #include "support/ChannelViewHarness.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
@@ -38,15 +38,10 @@ Rows exportedRows(CKQ70Doc& doc, int mode, const TempFolder& folder) {
     return rows;
 }
 
-std::string trimmedCell(std::string text) {
-    std::erase(text, ' ');
-    return text;
-}
-
 // The row of channel `number` (from 1), and the index of the squelch column.
 std::vector<std::string>& channelRow(Rows& rows, int number) {
     const auto it = std::find_if(rows.begin(), rows.end(), [number](const auto& row) {
-        return !row.empty() && trimmedCell(row[0]) == std::to_string(number);
+        return !row.empty() && trimmed(row[0]) == std::to_string(number);
     });
     EXPECT_NE(it, rows.end()) << number;
     return *it;
@@ -70,12 +65,6 @@ std::string written(const Rows& rows) {
         text += "\r\n";
     }
     return text;
-}
-
-std::int32_t valueOf(const RadioImage& image, int channel, int field) {
-    HChannelData data;
-    data.extract(image);
-    return data.getValue(channel, field);
 }
 
 struct Edited {
@@ -127,12 +116,12 @@ TEST(CsvImportCommandTest, AGoodImportIsOneUndoStepAndAsksAboutUnlistedChannels)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Edited edited("9", c.dropCh5);
-        ASSERT_NE(valueOf(edited.before, CH2, squelchLevel), 9);
+        ASSERT_NE(channelValue(edited.before, CH2, squelchLevel), 9);
         EXPECT_EQ(edited.run(c.answer), c.changed);
         const RadioImage& image = edited.bound.doc.GetMainMemory();
-        EXPECT_EQ(valueOf(image, CH2, squelchLevel),
-                  c.changed ? 9 : valueOf(edited.before, CH2, squelchLevel));
-        EXPECT_EQ(valueOf(image, CH5, inUse), c.ch5InUse ? 1 : 0);
+        EXPECT_EQ(channelValue(image, CH2, squelchLevel),
+                  c.changed ? 9 : channelValue(edited.before, CH2, squelchLevel));
+        EXPECT_EQ(channelValue(image, CH5, inUse), c.ch5InUse ? 1 : 0);
         EXPECT_EQ(edited.bound.doc.GetUndoHistory().canUndo(), c.changed);
         if (c.changed) {
             EXPECT_TRUE(edited.bound.steps().OnEditUndo());

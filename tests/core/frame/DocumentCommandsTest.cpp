@@ -1,7 +1,6 @@
 #include "frame/DocumentCommands.h"
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
-#include "doc/DefaultImages.h"
 #include "platform/IniFile.h"
 #include "support/BoundView.h"
 #include "support/FrameFixtures.h"
@@ -11,6 +10,8 @@
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <sys/stat.h>
 
@@ -25,9 +26,7 @@ std::uint8_t builtMarker(int band) {
     return static_cast<std::uint8_t>(0xA0 + band);
 }
 
-std::vector<std::uint8_t> fileBytes(std::size_t size, std::uint8_t value) {
-    return std::vector<std::uint8_t>(size, value);
-}
+using FileBytes = std::vector<std::uint8_t>;
 
 class DocumentCommandsTest : public ::testing::Test {
 protected:
@@ -45,12 +44,8 @@ protected:
     }
 
     bool imageIs(std::uint8_t value) const {
-        for (const std::uint8_t byte : doc.GetMainMemory().bytes()) {
-            if (byte != value) {
-                return false;
-            }
-        }
-        return true;
+        return std::ranges::all_of(doc.GetMainMemory().bytes(),
+                                   [value](std::uint8_t byte) { return byte == value; });
     }
 
     std::string message(int id, const std::string& path) const {
@@ -74,7 +69,7 @@ TEST_F(DocumentCommandsTest, NewWithoutTemplatesBuildsAndWritesThePmr446Template
     EXPECT_EQ(builtBands, std::vector<int>{12});
     EXPECT_TRUE(imageIs(builtMarker(12)));
     EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
-    EXPECT_EQ(TempFolder::readBytes(home.file("default_pmr.k70")), fileBytes(10787, 0xAC));
+    EXPECT_EQ(TempFolder::readBytes(home.file("default_pmr.k70")), FileBytes(10787, 0xAC));
 }
 
 TEST_F(DocumentCommandsTest, StartupDocumentTakesTheDisplayTypeThroughTheHardwareFields) {
@@ -90,7 +85,7 @@ TEST_F(DocumentCommandsTest, StartupDocumentTakesTheDisplayTypeThroughTheHardwar
 }
 
 TEST_F(DocumentCommandsTest, NewLoadsAnExistingTemplateAndNamesIt) {
-    TempFolder::writeBytes(home.file("default_pmr.k70"), fileBytes(10787, 0x42));
+    TempFolder::writeBytes(home.file("default_pmr.k70"), FileBytes(10787, 0x42));
     doc.SetDataModified(true);
     prompt.expectMessage("Do you want to save changes ?", MessageAnswer::No);
     ASSERT_TRUE(commands.OnFileNew());
@@ -103,45 +98,40 @@ TEST_F(DocumentCommandsTest, NewLoadsAnExistingTemplateAndNamesIt) {
     prompt.expectMessage(std::string(Strings::get(IDS_WRITE_DEFAULT_FILE)), MessageAnswer::No,
                          MessageIcon::Question, MessageButtons::YesNo);
     EXPECT_FALSE(commands.OnFileSave());
-    EXPECT_EQ(TempFolder::readBytes(home.file("default_pmr.k70")), fileBytes(10787, 0x42));
+    EXPECT_EQ(TempFolder::readBytes(home.file("default_pmr.k70")), FileBytes(10787, 0x42));
 }
 
 TEST_F(DocumentCommandsTest, AnyTemplateCodeTakesTheFirstDefinedBandInCodeOrder) {
-    TempFolder::writeBytes(home.file("NotDefined"), fileBytes(10787, 0x01));
-    TempFolder::writeBytes(home.file("defaultU350.k70"), fileBytes(10787, 0x09));
-    TempFolder::writeBytes(home.file("defaultUD.k70"), fileBytes(10787, 0x05));
+    TempFolder::writeBytes(home.file("NotDefined"), FileBytes(10787, 0x01));
+    TempFolder::writeBytes(home.file("defaultU350.k70"), FileBytes(10787, 0x09));
+    TempFolder::writeBytes(home.file("defaultUD.k70"), FileBytes(10787, 0x05));
     EXPECT_TRUE(commands.FindDefaultFile(LOAD_ANY_TEMPLATE));
     EXPECT_EQ(doc.GetCurrentFilePath(), home.file("defaultUD.k70"));
 
-    TempFolder empty;
-    AppSettings otherSettings;
-    IniFile otherIni(empty.file("KQ70.ini"));
-    DocumentCommands bare(doc, prompt, empty.path(), otherSettings, otherIni, builder(), listener);
-    TempFolder::writeBytes(empty.file("NotDefined"), fileBytes(10787, 0x01));
+    const TempFolder empty;
+    DocumentCommands bare(doc, prompt, empty.path(), settings, settingsFile, builder(), listener);
+    TempFolder::writeBytes(empty.file("NotDefined"), FileBytes(10787, 0x01));
     EXPECT_FALSE(bare.FindDefaultFile(LOAD_ANY_TEMPLATE)) << "NotDefined is never a template";
     EXPECT_FALSE(bare.FindDefaultFile(2));
     bare.NewDocumentWith(NO_FILE_MARKER, LOAD_ANY_TEMPLATE);
     EXPECT_EQ(builtBands.back(), 13);
     EXPECT_TRUE(TempFolder::exists(empty.file("default_pmr.k70")));
     bare.NewDocumentWith(NO_FILE_MARKER, 3); // an undefined band: nothing is written for it
-    EXPECT_EQ(TempFolder::readBytes(empty.file("NotDefined")), fileBytes(10787, 0x01));
+    EXPECT_EQ(TempFolder::readBytes(empty.file("NotDefined")), FileBytes(10787, 0x01));
 }
 
 TEST_F(DocumentCommandsTest, UnreadableTemplateIsReportedAndRewritten) {
-    TempFolder::writeBytes(home.file("defaultUA.k70"), fileBytes(100, 0x04));
+    TempFolder::writeBytes(home.file("defaultUA.k70"), FileBytes(100, 0x04));
     prompt.expectMessage(message(IDS_PROBLEM_READING_FILE, home.file("defaultUA.k70")));
     commands.NewDocumentWith(NO_FILE_MARKER, 4);
     EXPECT_EQ(builtBands, std::vector<int>{4});
     EXPECT_EQ(doc.GetCurrentFilePath(), NO_FILE_MARKER);
-    EXPECT_EQ(TempFolder::readBytes(home.file("defaultUA.k70")), fileBytes(10787, 0xA4));
+    EXPECT_EQ(TempFolder::readBytes(home.file("defaultUA.k70")), FileBytes(10787, 0xA4));
 }
 
 TEST_F(DocumentCommandsTest, TemplateThatCannotBeWrittenLeavesAnUntitledDocument) {
-    TempFolder gone;
-    const std::string missing = gone.file("no/such/folder");
-    AppSettings otherSettings;
-    IniFile otherIni(gone.file("KQ70.ini"));
-    DocumentCommands homeless(doc, prompt, missing, otherSettings, otherIni, builder(), listener);
+    const std::string missing = files.file("no/such/folder");
+    DocumentCommands homeless(doc, prompt, missing, settings, settingsFile, builder(), listener);
     prompt.expectMessage(
         message(IDS_PROBLEM_OPENING_FILE_FOR_WRITING, missing + "/default_pmr.k70"));
     homeless.NewDocumentWith(NO_FILE_MARKER, PMR446_BAND);
@@ -152,7 +142,7 @@ TEST_F(DocumentCommandsTest, TemplateThatCannotBeWrittenLeavesAnUntitledDocument
 // Which files are refused, and with which message, is the data file's check.
 TEST_F(DocumentCommandsTest, OpenRefusesBadFilesBeforeReadingThem) {
     const std::string path = files.file("radio.k70");
-    TempFolder::writeBytes(path, fileBytes(10786, 0x33));
+    TempFolder::writeBytes(path, FileBytes(10786, 0x33));
     doc.SetDataModified(true); // no save prompt: the file is refused first
     announced.changes.clear();
     // File > Open, and the same file from the recent-file list or dropped on the window.
@@ -167,7 +157,7 @@ TEST_F(DocumentCommandsTest, OpenRefusesBadFilesBeforeReadingThem) {
 // Opening the open file again offers to save its changes, then reloads it from disk.
 TEST_F(DocumentCommandsTest, OpenLoadsTheFileAndRemembersItAndReopeningReloadsIt) {
     const std::string path = files.file("radio.k70");
-    TempFolder::writeBytes(path, fileBytes(10787, 0x5C));
+    TempFolder::writeBytes(path, FileBytes(10787, 0x5C));
     doc.SetHardwareEdited(true);
     prompt.expectOpenFile(path);
     commands.OnFileOpen();
@@ -179,28 +169,33 @@ TEST_F(DocumentCommandsTest, OpenLoadsTheFileAndRemembersItAndReopeningReloadsIt
 
     doc.GetMainMemory().setByte(7, 0x99);
     doc.SetDataModified(true);
-    TempFolder::writeBytes(path, fileBytes(10787, 0x22)); // changed behind our back
+    TempFolder::writeBytes(path, FileBytes(10787, 0x22)); // changed behind our back
     prompt.expectOpenFile(path).expectMessage("Do you want to save changes ?", MessageAnswer::No);
     commands.OnFileOpen();
     EXPECT_TRUE(imageIs(0x22));
     EXPECT_FALSE(doc.GetDataModified());
 }
 
-TEST_F(DocumentCommandsTest, FileChosenFromTheRecentListOrDroppedAsksToSaveFirst) {
+// A file from the recent list or dropped asks to save first; Cancel there, or at the Save As
+// that Yes leads to, keeps the document as it is.
+TEST_F(DocumentCommandsTest, ACancelledSaveQuestionOrSaveAsKeepsTheDocument) {
     const std::string path = files.file("other.k70");
-    TempFolder::writeBytes(path, fileBytes(10787, 0x33));
+    TempFolder::writeBytes(path, FileBytes(10787, 0x33));
     doc.GetMainMemory().setByte(7, 0x99);
     doc.SetDataModified(true);
 
     prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Cancel);
     EXPECT_FALSE(commands.OnOpenNamedFile(path));
+    prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Yes)
+        .expectSaveFile(std::nullopt);
+    EXPECT_FALSE(commands.OnFileNew());
     EXPECT_EQ(doc.GetMainMemory().byteAt(7), 0x99);
     EXPECT_TRUE(doc.GetDataModified());
 }
 
 TEST_F(DocumentCommandsTest, NamedFileThatCannotBeReadFallsBackUntitled) {
     const std::string shortFile = files.file("short.k70");
-    TempFolder::writeBytes(shortFile, fileBytes(5000, 0x10));
+    TempFolder::writeBytes(shortFile, FileBytes(5000, 0x10));
     prompt.expectMessage(message(IDS_PROBLEM_READING_FILE, shortFile));
     EXPECT_FALSE(commands.OpenDocumentFile(shortFile));
     EXPECT_EQ(builtBands, std::vector<int>{13});
@@ -225,30 +220,20 @@ TEST_F(DocumentCommandsTest, SaveOfAnUntitledDocumentGoesThroughSaveAs) {
     EXPECT_FALSE(commands.OnFileSaveAs());
     EXPECT_EQ(doc.GetCurrentFilePath(), path);
     const std::string locked = files.file("locked.k70");
-    TempFolder::writeBytes(locked, fileBytes(10787, 0x07));
+    TempFolder::writeBytes(locked, FileBytes(10787, 0x07));
     ::chmod(locked.c_str(), 0444);
     prompt.expectSaveFile(locked).expectMessage(message(IDS_FILE_READ_ONLY, locked));
     EXPECT_FALSE(commands.OnFileSaveAs());
-    EXPECT_EQ(TempFolder::readBytes(locked), fileBytes(10787, 0x07));
+    EXPECT_EQ(TempFolder::readBytes(locked), FileBytes(10787, 0x07));
     EXPECT_EQ(doc.GetCurrentFilePath(), path);
     EXPECT_TRUE(doc.GetDataModified());
-}
-
-TEST_F(DocumentCommandsTest, SavePromptYesWithCancelledSaveAsKeepsEverything) {
-    doc.SetDataModified(true);
-    doc.GetMainMemory().setByte(3, 3);
-    prompt.expectMessage("Do you want to save changes ?", MessageAnswer::Yes)
-        .expectSaveFile(std::nullopt);
-    EXPECT_FALSE(commands.OnFileNew());
-    EXPECT_TRUE(doc.GetDataModified());
-    EXPECT_EQ(doc.GetMainMemory().byteAt(3), 3);
 }
 
 // Steps of the document that was there cannot be undone into the one that replaced it; a
 // command that replaced nothing leaves them. Every replacement goes the same way.
 TEST_F(DocumentCommandsTest, NewAndOpenClearTheUndoHistoryOnlyWhenTheyReplaceTheDocument) {
     const std::string path = files.file("radio.k70");
-    TempFolder::writeBytes(path, fileBytes(10787, 0x5C));
+    TempFolder::writeBytes(path, FileBytes(10787, 0x5C));
     const struct {
         const char* name;
         bool open; // else New

@@ -1,7 +1,6 @@
 #include "frame/DocumentGate.h"
 
 #include "channel/ChannelGridLayout.h"
-#include "doc/DataFile.h"
 #include "doc/DefaultImages.h"
 #include "frame/CMainFrame.h"
 #include "frame/DocumentCommands.h"
@@ -9,6 +8,9 @@
 #include "frame/RadioCommands.h"
 #include "platform/IniFile.h"
 #include "support/BoundView.h"
+#include "support/ChannelValues.h"
+#include "support/CountingWindow.h"
+#include "support/DataFiles.h"
 #include "support/FrameFixtures.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
@@ -23,27 +25,6 @@ namespace kq70::test {
 namespace {
 
 constexpr int ROW1 = ChannelGridLayout::FIRST_DATA_ROW;
-const DocumentChange REPLACED{DocumentChange::EVERYTHING};
-
-struct CountingWindow : FrameWindow {
-    int menus = 0;
-    int titles = 0;
-    void menusChanged() override { ++menus; }
-    void titleChanged() override { ++titles; }
-};
-
-// A radio's data as the channel view shows and stores it, so showing it again changes no
-// byte.
-RadioImage stored(const RadioImage& image) {
-    const BoundView shown(image);
-    return shown.doc.GetMainMemory();
-}
-
-std::int32_t rxOf(const RadioImage& image, int channel) {
-    HChannelData data;
-    data.extract(image);
-    return data.getValue(channel, rxFrequency);
-}
 
 // A window's worth of parts over one document: the view, the frame with its menus, the gate
 // and the commands, in the manufacture mode, holding a 256-channel radio's data.
@@ -69,9 +50,9 @@ protected:
 // replace the document: each is announced once, as a whole, and the view, the menus and the
 // title follow alike.
 TEST_F(DocumentGateTest, EveryWayOfReplacingTheDocumentIsAnnouncedAlike) {
-    const RadioImage sixteen = stored(radioWithChannels(3));
-    const std::string file = home.file("sixteen.k70");
-    ASSERT_TRUE(WriteDataFile(file, sixteen, b.prompt));
+    // As the channel view stores it, so showing it again changes no byte.
+    const RadioImage sixteen = BoundView(radioWithChannels(3)).doc.GetMainMemory();
+    const std::string file = writeDataFile(home.file("sixteen.k70"), sixteen);
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"New", [this] { documents.OnFileNew(); }},
         {"Open",
@@ -108,7 +89,7 @@ TEST_F(DocumentGateTest, EveryWayOfReplacingTheDocumentIsAnnouncedAlike) {
         ASSERT_TRUE(gate.run(replace));
 
         EXPECT_TRUE(b.prompt.finished());
-        EXPECT_EQ(announced.changes, std::vector<DocumentChange>{REPLACED});
+        EXPECT_EQ(announced.changes, std::vector{DocumentChange{DocumentChange::EVERYTHING}});
         EXPECT_EQ(window.menus, 1);
         EXPECT_EQ(window.titles, 1);
         const int radioChannel = radioChannelValueOf(b.doc.GetMainMemory());
@@ -116,31 +97,30 @@ TEST_F(DocumentGateTest, EveryWayOfReplacingTheDocumentIsAnnouncedAlike) {
         EXPECT_FALSE(frame.menus().Has(ID_COMMON_DIRECT_CH));
         EXPECT_EQ(frame.menus().Position("Ch&annel") >= 0, radioChannel >= 4);
         EXPECT_EQ(b.view.GetCurrentGroup(), 0) << "the view starts afresh";
-        EXPECT_EQ(b.grid.textMatrix(ROW1, COL_RX_FREQUENCY),
-                  ChannelCellTexts::frequencyText(rxOf(b.doc.GetMainMemory(), 0)));
+        EXPECT_EQ(
+            b.grid.textMatrix(ROW1, COL_RX_FREQUENCY),
+            ChannelCellTexts::frequencyText(channelValue(b.doc.GetMainMemory(), 0, rxFrequency)));
     }
 }
 
 // A value still being typed goes into the document before the command runs; one that is no
 // value refuses the command with the view's message and leaves the cell open.
 TEST_F(DocumentGateTest, AValueBeingTypedIsTakenFirstOrRefusesTheCommand) {
-    struct Case {
-        const char* typed;
-        bool runs;
-    };
-    for (const Case& c : {Case{"446.05", true}, Case{"4..4", false}}) {
-        SCOPED_TRACE(c.typed);
+    const std::pair<const char*, bool> cases[] = {{"446.05", true}, {"4..4", false}};
+    for (const auto& [typed, runs] : cases) {
+        SCOPED_TRACE(typed);
         const RadioImage before = b.doc.GetMainMemory();
-        ASSERT_TRUE(b.grid.startTyping(b.binding, ROW1 + 2, COL_RX_FREQUENCY, c.typed));
-        if (!c.runs) {
+        ASSERT_TRUE(b.grid.startTyping(b.binding, ROW1 + 2, COL_RX_FREQUENCY, typed));
+        if (!runs) {
             b.prompt.expectMessage(std::string(text::FREQUENCY_EDIT_NOT_A_NUMBER),
                                    MessageAnswer::Ok, MessageIcon::Exclamation);
         }
         std::optional<std::int32_t> seen;
-        EXPECT_EQ(gate.run([&] { seen = rxOf(b.doc.GetMainMemory(), 2); }), c.runs);
+        EXPECT_EQ(gate.run([&] { seen = channelValue(b.doc.GetMainMemory(), 2, rxFrequency); }),
+                  runs);
         EXPECT_TRUE(b.prompt.finished());
-        EXPECT_EQ(b.grid.editing(), !c.runs);
-        if (c.runs) {
+        EXPECT_EQ(b.grid.editing(), !runs);
+        if (runs) {
             EXPECT_EQ(seen, 446050000);
         } else {
             EXPECT_FALSE(seen);

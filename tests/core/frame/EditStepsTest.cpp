@@ -5,6 +5,7 @@
 #include "frame/ChannelViewBinding.h"
 #include "pages/HChannelAllocationDialog.h"
 #include "support/BoundView.h"
+#include "support/ChannelValues.h"
 #include "support/ChannelViewHarness.h"
 #include "support/TestRadios.h"
 
@@ -18,8 +19,6 @@ namespace kq70::test {
 namespace {
 
 constexpr int ROW1 = ChannelGridLayout::FIRST_DATA_ROW;
-
-using Bound = BoundView;
 
 TEST(EditStepsTest, DescriptionsNameTheStep) {
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -38,7 +37,7 @@ TEST(EditStepsTest, DescriptionsNameTheStep) {
 // Every kind of grid step, then all undone and redone: each intermediate image comes back
 // byte for byte, with its modified flag.
 TEST(EditStepsTest, GridStepsUndoneAndRedoneRestoreEveryImage) {
-    Bound b(imageWithGroups({10, 6}));
+    BoundView b(imageWithGroups({10, 6}));
     ASSERT_FALSE(b.doc.GetDataModified());
     DocumentRecorder announced(b.doc);
     struct Taken {
@@ -94,7 +93,7 @@ TEST(EditStepsTest, GridStepsUndoneAndRedoneRestoreEveryImage) {
 // One input per way into a step: a key run as a whole, a cell edit begun and ended, and one
 // begun but refused.
 TEST(EditStepsTest, InputThatChangesNothingIsNoStep) {
-    Bound b(imageWithGroups({10, 6}));
+    BoundView b(imageWithGroups({10, 6}));
     const std::vector<std::pair<std::string, std::function<void()>>> inputs = {
         {"Space on a header row",
          [&] {
@@ -116,7 +115,7 @@ TEST(EditStepsTest, InputThatChangesNothingIsNoStep) {
 // An edit the view had not yet written into the image when Undo came is part of the state
 // left: Redo brings it back.
 TEST(EditStepsTest, UndoKeepsTheViewsUncommittedDataForRedo) {
-    Bound b(imageWithGroups({10, 6}));
+    BoundView b(imageWithGroups({10, 6}));
     b.at(ROW1, COL_SCAN);
     b.binding.onSpace();
     const RadioImage afterFirst = b.doc.GetMainMemory();
@@ -125,12 +124,9 @@ TEST(EditStepsTest, UndoKeepsTheViewsUncommittedDataForRedo) {
     ASSERT_TRUE(b.steps().OnEditUndo());
     ASSERT_TRUE(b.steps().OnEditRedo());
     b.binding.viewSaveData();
-    HChannelData data;
-    data.extract(b.doc.GetMainMemory());
-    HChannelData first;
-    first.extract(afterFirst);
-    EXPECT_EQ(data.getValue(1, scan), b.view.GetChannelData().getValue(1, scan));
-    EXPECT_NE(data.getValue(1, scan), first.getValue(1, scan)) << "the second change is back";
+    const std::int32_t stored = channelValue(b.doc.GetMainMemory(), 1, scan);
+    EXPECT_EQ(stored, b.view.GetChannelData().getValue(1, scan));
+    EXPECT_NE(stored, channelValue(afterFirst, 1, scan)) << "the second change is back";
 }
 
 } // namespace

@@ -3,36 +3,32 @@
 
 #include "frame/FleetDownload.h"
 
-#include "InProcessRadio.h"
 #include "SimulatedRadios.h"
 #include "SimulatorSeed.h"
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
-#include "frame/DocumentListener.h"
 #include "frame/FleetReport.h"
-#include "frame/RadioCommands.h"
-#include "link/LastPortKind.h"
 #include "params/HHardwareParams.h"
 #include "platform/SystemClock.h"
-#include "support/RecordingProgress.h"
+#include "support/CompletionMarker.h"
+#include "support/FrameFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestRadios.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <set>
 
 namespace kq70 {
 namespace {
 
 using namespace std::chrono_literals;
 
-constexpr std::size_t MARKER_OFFSET = 0x0170; // EEPROM word 0xB8
 constexpr std::size_t DOCUMENT_BYTE = 0x0020; // a byte the merge leaves to the document
 // Frame 278 of a download to the simulated radio writes flash page 2; its byte 5 is image
 // offset 0x0305, radio address 0xD105.
@@ -57,8 +53,9 @@ RadioImage fleetDocument() {
 // What a single Download of `document` leaves in a radio that held `radio`.
 RadioImage singleDownload(const RadioImage& radio, const RadioImage& document,
                           const std::optional<std::string>& password) {
-    InProcessRadio sim(radio);
-    sim.radio.switchOn(sim.clock.now());
+    test::SimulatedRadioLink single;
+    single.sim.radio.memory() = radio;
+    single.sim.radio.switchOn(single.sim.clock.now());
     CKQ70Doc doc;
     doc.GetMainMemory() = document;
     AppSettings settings;
@@ -71,12 +68,10 @@ RadioImage singleDownload(const RadioImage& radio, const RadioImage& document,
     }
     prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE));
     DocumentListener listener;
-    LastPortKind lastPortKind;
-    test::RecordingProgress progress;
     RadioCommands commands(doc, settings, accessMode, "/nonexistent", prompt, listener,
-                           RadioLink{sim.link, sim.clock, lastPortKind, progress}, {});
+                           single.link(), {});
     EXPECT_EQ(commands.OnRadioDownload(), 0);
-    return sim.radio.memory();
+    return single.sim.radio.memory();
 }
 
 struct SimulatedRadio {
@@ -94,7 +89,6 @@ std::vector<SimulatedRadio> plainRadios(unsigned count) {
     return radios;
 }
 
-// Simulated radios, each on its own pseudo-terminal.
 class PtyFleet {
 public:
     explicit PtyFleet(const std::vector<SimulatedRadio>& radios) {
@@ -135,7 +129,7 @@ private:
 class WaitingObserver : public FleetObserver {
 public:
     void radioWritten(std::size_t radio) override {
-        note([&] { written.push_back(radio); });
+        note([&] { written.insert(radio); });
     }
     void passwordWanted(std::size_t radio) override {
         note([&] { passwords.push_back(radio); });
@@ -148,7 +142,7 @@ public:
 
     std::mutex mutex;
     std::condition_variable changed;
-    std::vector<std::size_t> written;
+    std::set<std::size_t> written;
     std::vector<std::size_t> passwords;
 
 private:
@@ -200,12 +194,8 @@ TEST(FleetDownloadTest, FourRadiosOneStoringAWrongByte) {
     const FleetRadioResult& faulty = results[2];
     EXPECT_EQ(faulty.outcome, FleetOutcome::Failed);
     EXPECT_EQ(faulty.serialNumber, "45250144");
-    EXPECT_EQ(fleet.memory(2).be16(MARKER_OFFSET), 0xFFFF);
+    EXPECT_EQ(fleet.memory(2).be16(test::MARKER_OFFSET), test::MARKER_IN_PROGRESS);
     EXPECT_EQ(observer.passwords, std::vector<std::size_t>{1});
-}
-
-bool has(const std::vector<std::size_t>& radios, std::size_t radio) {
-    return std::find(radios.begin(), radios.end(), radio) != radios.end();
 }
 
 TEST(FleetDownloadTest, UnpluggingOneMidWriteLeavesTheOthersVerified) {
@@ -218,7 +208,7 @@ TEST(FleetDownloadTest, UnpluggingOneMidWriteLeavesTheOthersVerified) {
     FleetDownload download(fleetDocument(), fleetSettings(), SerialFleetLines(), prompt, observer);
 
     ASSERT_TRUE(download.Start(fleet.ports));
-    ASSERT_TRUE(observer.waitUntil([&] { return has(observer.written, 1); }));
+    ASSERT_TRUE(observer.waitUntil([&] { return observer.written.contains(1); }));
     fleet.unplug(1);
     download.Wait();
 
@@ -247,8 +237,8 @@ TEST(FleetDownloadTest, CancelAllSaysWhichRadiosAreUntouchedAndWhichIncomplete) 
     FleetDownload download(fleetDocument(), fleetSettings(), SerialFleetLines(), prompt, observer);
 
     ASSERT_TRUE(download.Start(fleet.ports));
-    ASSERT_TRUE(
-        observer.waitUntil([&] { return has(observer.written, 0) && has(observer.written, 1); }));
+    ASSERT_TRUE(observer.waitUntil(
+        [&] { return observer.written.contains(0) && observer.written.contains(1); }));
     EXPECT_FALSE(download.Start(fleet.ports)) << "a second run while the first goes on";
     download.CancelAll();
     download.Wait();
@@ -264,7 +254,7 @@ TEST(FleetDownloadTest, CancelAllSaysWhichRadiosAreUntouchedAndWhichIncomplete) 
             << line;
         const RadioImage memory = fleet.memory(radio);
         if (written) {
-            EXPECT_EQ(memory.be16(MARKER_OFFSET), 0xFFFF) << radio;
+            EXPECT_EQ(memory.be16(test::MARKER_OFFSET), test::MARKER_IN_PROGRESS) << radio;
         } else {
             EXPECT_EQ(test::firstDifference(memory, radios[radio].memory, 0, TRANSFER_SIZE), "");
         }
@@ -274,7 +264,7 @@ TEST(FleetDownloadTest, CancelAllSaysWhichRadiosAreUntouchedAndWhichIncomplete) 
     fleet.setPacing(1, false);
     ASSERT_TRUE(download.Restart({0, 1}));
     download.Wait();
-    EXPECT_EQ(fleet.memory(0).be16(MARKER_OFFSET), 0x5AA5);
+    EXPECT_EQ(fleet.memory(0).be16(test::MARKER_OFFSET), test::MARKER_DONE);
     EXPECT_EQ(download.UnsuccessfulRadios(), (std::vector<std::size_t>{2, 3}));
 }
 
@@ -296,7 +286,6 @@ private:
     InProcessRadio m_sim;
 };
 
-// Every way a radio's download can end, each radio on its own line at once.
 TEST(FleetDownloadTest, EachRadioEndsWithItsOwnOutcome) {
     RadioImage otherBand = radioMemory(2);
     test::setHardwareValue(otherBand, HW_FREQUENCY_BAND, 4);

@@ -2,7 +2,6 @@
 
 #include "frame/FleetDownload.h"
 #include "support/TempFolder.h"
-#include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 
@@ -31,20 +30,10 @@ FleetRadioResult result(std::string port, std::string serial, FleetOutcome outco
     return r;
 }
 
-// The record's lines without their date cell, which depends on the clock and the zone.
-std::vector<std::string> linesWithoutDates(const std::string& text) {
-    const std::regex date(R"re(^"\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}",)re");
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t end = text.find("\r\n", at);
-        const std::string line = text.substr(at, end - at);
-        lines.push_back(line == HEADER.substr(0, HEADER.size() - 2)
-                            ? line
-                            : std::regex_replace(line, date, "DATE,"));
-        at = end == std::string::npos ? text.size() : end + 2;
-    }
-    return lines;
+// The record without its date cells, which depend on the clock and the zone.
+std::string withoutDates(const std::string& text) {
+    return std::regex_replace(text, std::regex(R"re("\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}",)re"),
+                              "DATE,");
 }
 
 TEST(FleetRecordTest, EachRunAppendsOneLinePerRadioUnderOneHeader) {
@@ -65,37 +54,32 @@ TEST(FleetRecordTest, EachRunAppendsOneLinePerRadioUnderOneHeader) {
                    result("/dev/ttyUSB4", "45250146", FleetOutcome::WrittenWithoutVerify)}),
               std::nullopt);
 
-    const std::string text = TempFolder::readText(record);
-    const std::string sha = std::string("\"") + SHA + "\"";
-    const std::vector<std::string> expected = {
-        HEADER.substr(0, HEADER.size() - 2),
-        "DATE,\"radio.k70\"," + sha + ",\"/dev/ttyUSB0\",\"45250142\",\"Verified\",\"18.7\"",
-        "DATE,\"radio.k70\"," + sha +
-            ",\"/dev/ttyUSB1\",\"45250143\",\"Failed: Hardware Type Mismatched!\",\"18.7\"",
-        "DATE,\"radio.k70\"," + sha + ",\"/dev/ttyUSB2\",\"\",\"Not answering\",\"18.7\"",
-        // A quote in a cell is doubled and a line break becomes a blank.
-        "DATE,\"radio.k70\"," + sha + ",\"COM \"\"3\"\" x\",\"45250145\",\"Cancelled\",\"18.7\"",
-        "DATE,\"radio.k70\"," + sha +
-            ",\"/dev/ttyUSB4\",\"45250146\",\"Written without verify\",\"18.7\""};
-    EXPECT_EQ(linesWithoutDates(text), expected);
+    const auto line = [](const std::string& cells) {
+        return "DATE,\"radio.k70\",\"" + std::string(SHA) + "\"," + cells + ",\"18.7\"\r\n";
+    };
+    EXPECT_EQ(withoutDates(TempFolder::readText(record)),
+              HEADER + line(R"("/dev/ttyUSB0","45250142","Verified")") +
+                  line(R"("/dev/ttyUSB1","45250143","Failed: Hardware Type Mismatched!")") +
+                  line(R"("/dev/ttyUSB2","","Not answering")") +
+                  // A quote in a cell is doubled and a line break becomes a blank.
+                  line(R"("COM ""3"" x","45250145","Cancelled")") +
+                  line(R"("/dev/ttyUSB4","45250146","Written without verify")"));
 }
 
 // An empty file gets the header; a file whose last line was cut short gets a line end first,
 // so the new line is a line of its own; nothing already there changes.
 TEST(FleetRecordTest, AppendsAfterWhatTheFileHolds) {
     TempFolder folder;
-    const struct {
-        std::string before;
-        std::string lead;
-    } cases[] = {{"", HEADER}, {HEADER, ""}, {HEADER + "\"cut", "\r\n"}};
-    for (const auto& c : cases) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", HEADER}, {HEADER, ""}, {HEADER + "\"cut", "\r\n"}};
+    for (const auto& [before, lead] : cases) {
         const std::string record = folder.file("record.csv");
-        TempFolder::writeText(record, c.before);
+        TempFolder::writeText(record, before);
         ASSERT_EQ(FleetRecord::Append(record, "/a/b/x.k70", SHA,
                                       {result("p", "1", FleetOutcome::Verified)}),
                   std::nullopt);
         const std::string text = TempFolder::readText(record);
-        ASSERT_TRUE(text.starts_with(c.before + c.lead)) << text;
+        ASSERT_TRUE(text.starts_with(before + lead)) << text;
         EXPECT_TRUE(text.ends_with("\"Verified\",\"18.7\"\r\n")) << text;
     }
 }

@@ -34,13 +34,10 @@ TEST(FleetWindowModelTest, OffersTheSystemPortsAndUpToEightSimulatedRadios) {
     EXPECT_FALSE(model.startEnabled());
     EXPECT_EQ(model.enterAction(), FleetWindowAction::None);
 
-    struct Case {
-        int asked;
-        int kept;
-    };
-    for (const Case c : {Case{3, 3}, Case{9, 8}, Case{-1, 0}, Case{8, 8}}) {
-        model.setSimulatedRadios(c.asked);
-        EXPECT_EQ(model.simulatedRadios(), c.kept) << c.asked;
+    const std::pair<int, int> asked[] = {{3, 3}, {9, 8}, {-1, 0}, {8, 8}};
+    for (const auto& [count, kept] : asked) {
+        model.setSimulatedRadios(count);
+        EXPECT_EQ(model.simulatedRadios(), kept) << count;
     }
     model.setSimulatedRadios(2);
     model.setChecked(1, true);

@@ -9,7 +9,6 @@
 #include "support/ChannelViewHarness.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
-#include "support/TestRadios.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>

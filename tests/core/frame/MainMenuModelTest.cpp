@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace kq70 {
@@ -23,19 +25,14 @@ const std::vector<int> COMMON_IDS{
 
 std::vector<int> commonCommands(const MainMenuModel& model) {
     std::vector<int> shown;
-    for (int id : COMMON_IDS) {
-        if (model.Has(id)) {
-            shown.push_back(id);
-        }
-    }
+    std::ranges::copy_if(COMMON_IDS, std::back_inserter(shown),
+                         [&model](int id) { return model.Has(id); });
     return shown;
 }
 
 std::vector<std::string_view> barTitles(const MainMenuModel& model) {
     std::vector<std::string_view> titles;
-    for (const Menu& menu : model.GetMenus()) {
-        titles.push_back(menu.title);
-    }
+    std::ranges::transform(model.GetMenus(), std::back_inserter(titles), &Menu::title);
     return titles;
 }
 

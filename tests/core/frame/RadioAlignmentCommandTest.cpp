@@ -1,5 +1,3 @@
-// Radio > Alignment from the main window's radio commands.
-
 #include "app/AccessMode.h"
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"

@@ -4,11 +4,8 @@
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
 #include "link/CancelFlag.h"
-#include "link/CloneFrame.h"
-#include "link/HCommRequest.h"
 #include "params/HHardwareParams.h"
 #include "params/HMiscParams.h"
-#include "support/BoundView.h"
 #include "support/ChannelViewHarness.h"
 #include "support/FrameFixtures.h"
 #include "support/ScriptedPrompt.h"
@@ -212,36 +209,33 @@ TEST_F(RadioCommandsTest, DownloadAsksBeforeItSendsAnything) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        InProcessRadio radio;
-        ScriptedPrompt answers;
-        RadioCommands download(doc, settings, accessMode, home.path(), answers, listener,
-                               RadioLink{radio.link, radio.clock, lastKind, progress}, {});
-        RadioImage document = radio.radio.memory();
+        RadioImage document = sim.radio.memory();
         document.setBe16(0x0000, 0x1234);
         if (c.outOfRange) {
             test::setHardwareValue(document, HW_FREQUENCY_MAX, 440000000);
         }
         doc.GetMainMemory() = document;
-        radio.radio.enterCloneMode();
-        const RadioImage radioBefore = radio.radio.memory();
+        sim.radio.enterCloneMode();
+        const RadioImage radioBefore = sim.radio.memory();
+        const auto opened = sim.link.openCount();
 
-        answers.expectMessage(std::string(text::START_DOWNLOADING), c.answers[0],
-                              MessageIcon::Question, MessageButtons::YesNo);
+        prompt.expectMessage(std::string(text::START_DOWNLOADING), c.answers[0],
+                             MessageIcon::Question, MessageButtons::YesNo);
         if (c.outOfRange) {
-            answers.expectMessage(std::string(text::OUT_OF_RANGE_CONTINUE), c.answers[1],
-                                  MessageIcon::Question, MessageButtons::YesNo);
+            prompt.expectMessage(std::string(text::OUT_OF_RANGE_CONTINUE), c.answers[1],
+                                 MessageIcon::Question, MessageButtons::YesNo);
         }
         if (c.sent) {
-            answers.expectMessage(std::string(text::DOWNLOAD_COMPLETE));
+            prompt.expectMessage(std::string(text::DOWNLOAD_COMPLETE));
         }
-        const std::optional<int> result = download.OnRadioDownload();
+        const std::optional<int> result = commands.OnRadioDownload();
         EXPECT_EQ(result, c.sent ? std::optional<int>(0) : std::nullopt);
-        EXPECT_EQ(radio.link.openCount() > 0, c.sent);
+        EXPECT_EQ(sim.link.openCount() > opened, c.sent);
         if (c.sent) {
-            EXPECT_EQ(radio.radio.memory().be16(WORD0_MIRROR_OFFSET), 0x1234)
+            EXPECT_EQ(sim.radio.memory().be16(WORD0_MIRROR_OFFSET), 0x1234)
                 << "the mirrors are made before the write";
         } else {
-            EXPECT_EQ(radio.radio.memory(), radioBefore);
+            EXPECT_EQ(sim.radio.memory(), radioBefore);
             EXPECT_EQ(doc.GetMainMemory(), document);
         }
     }

@@ -1,10 +1,11 @@
 #include "frame/SessionRecovery.h"
 
 #include "channel/ChannelGridLayout.h"
-#include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
 #include "support/BoundView.h"
+#include "support/ChannelValues.h"
 #include "support/ChannelViewHarness.h"
+#include "support/DataFiles.h"
 #include "support/TempFolder.h"
 #include "support/TestRadios.h"
 #include "ui/StrPrintf.h"
@@ -14,12 +15,6 @@
 
 namespace kq70::test {
 namespace {
-
-std::int32_t rxOf(const RadioImage& image, int channel) {
-    HChannelData channels;
-    channels.extract(image);
-    return channels.getValue(channel, rxFrequency);
-}
 
 std::vector<std::uint8_t> bytesOf(const RadioImage& image) {
     return {image.bytes().begin(), image.bytes().end()};
@@ -54,27 +49,21 @@ TEST(SessionRecoveryTest, KeepsOnlyUnsavedChangesAndLeavesTheDocumentAsItIs) {
 // A value still being typed when the program must end is kept when it is one; text that is
 // no value is left out without a question (nobody is there to answer it).
 TEST(SessionRecoveryTest, AValueBeingTypedIsKeptWhenItIsOne) {
-    struct Case {
-        const char* typed;
-        bool kept;
-    };
-    for (const Case& c : {Case{"446.05", true}, Case{"4..4", false}}) {
-        SCOPED_TRACE(c.typed);
+    const std::pair<const char*, bool> cases[] = {{"446.05", true}, {"4..4", false}};
+    for (const auto& [typed, kept] : cases) {
+        SCOPED_TRACE(typed);
         TempFolder home;
         BoundView bound(radioWithChannels(6));
         bound.doc.SetDataModified(true); // other changes are unsaved too
-        const std::int32_t before = rxOf(bound.doc.GetMainMemory(), 2);
+        const std::int32_t before = channelValue(bound.doc.GetMainMemory(), 2, rxFrequency);
         ASSERT_TRUE(bound.grid.startTyping(bound.binding, ChannelGridLayout::FIRST_DATA_ROW + 2,
-                                           COL_RX_FREQUENCY, c.typed));
+                                           COL_RX_FREQUENCY, typed));
         const SessionRecovery recovery(home.path());
 
         EXPECT_TRUE(recovery.keep(bound.doc, bound.binding));
 
-        RadioImage kept = bound.doc.GetMainMemory();
-        const std::vector<std::uint8_t> bytes = TempFolder::readBytes(recovery.path());
-        ASSERT_EQ(bytes.size(), kept.bytes().size());
-        std::copy(bytes.begin(), bytes.end(), kept.bytes().begin());
-        EXPECT_EQ(rxOf(kept, 2), c.kept ? 446050000 : before);
+        EXPECT_EQ(channelValue(readDataFile(recovery.path()), 2, rxFrequency),
+                  kept ? 446050000 : before);
     }
 }
 
@@ -100,10 +89,7 @@ TEST(SessionRecoveryTest, TheNextStartOffersTheKeptChanges) {
         TempFolder home;
         const SessionRecovery recovery(home.path());
         RadioImage kept = pmrImage();
-        HChannelData channels;
-        channels.extract(kept);
-        channels.setValue(1, squelchLevel, (channels.getValue(1, squelchLevel) + 5) % 16);
-        channels.store(kept);
+        setChannelValue(kept, 1, squelchLevel, (channelValue(kept, 1, squelchLevel) + 5) % 16);
         std::vector<std::uint8_t> bytes = bytesOf(kept);
         if (c.damaged) {
             bytes.resize(100);

@@ -34,12 +34,7 @@ TEST(StrPrintfTest, NumbersKeepTheirPointUnderACommaLocale) {
 }
 
 TEST(StrPrintfTest, Substitute1ReplacesEveryPercentOne) {
-    struct Case {
-        const char* text;
-        const char* argument;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const char* const cases[][3] = {
         {"Problem opening file\r\nFile Name = %1", "/a.k70",
          "Problem opening file\r\nFile Name = /a.k70"},
         {"%1 and %1", "x", "x and x"},
@@ -48,8 +43,8 @@ TEST(StrPrintfTest, Substitute1ReplacesEveryPercentOne) {
         {"ends with %", "x", "ends with %"},
         {"%1", "%1", "%1"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(substitute1(c.text, c.argument), c.expected) << c.text;
+    for (const auto& [text, argument, expected] : cases) {
+        EXPECT_EQ(substitute1(text, argument), expected) << text;
     }
 }
 
