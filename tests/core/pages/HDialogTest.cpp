@@ -63,10 +63,23 @@ RadioImage imageWithDefaults() {
     return image;
 }
 
+// The sample page opened on `start`.
+struct OpenedSample {
+    explicit OpenedSample(const RadioImage& start, int mode = 1) : image(start), page(image, mode) {
+        page.OnInitDialog();
+    }
+    std::int32_t stored(std::size_t index) {
+        HParams back(SAMPLE_FIELDS);
+        back.extract(image);
+        return back.get(index);
+    }
+    RadioImage image;
+    SamplePage page;
+};
+
 TEST(HDialogTest, ListsAreFilledFromTheirDefinitions) {
-    RadioImage image = imageWithDefaults();
-    SamplePage page(image, 0);
-    page.OnInitDialog();
+    OpenedSample o(imageWithDefaults(), 0);
+    const SamplePage& page = o.page;
     const PageControl* level = page.GetControl(LEVEL_ID);
     ASSERT_NE(level, nullptr);
     ASSERT_EQ(level->items.size(), 16u);
@@ -140,21 +153,16 @@ TEST(HDialogTest, NumericListWithAFirstEntryOfItsOwn) {
 }
 
 TEST(HDialogTest, OkStoresWhatTheUserChose) {
-    RadioImage image = imageWithDefaults();
-    SamplePage page(image, 1);
-    page.OnInitDialog();
-    ASSERT_TRUE(page.SelectItemValue(MODE_ID, 5));
-    ASSERT_TRUE(page.SelectIndex(LEVEL_ID, 9));
-    ASSERT_TRUE(page.TypeText(FREQUENCY_ID, "130.0125"));
-    ASSERT_TRUE(page.TypeText(TAG_ID, "ab c!?toolong"));
-    EXPECT_EQ(page.GetShownValue(TAG_ID), "ab ctool") << "filtered and cut to 8";
-    ASSERT_TRUE(page.OnOK());
-
-    HParams back(SAMPLE_FIELDS);
-    back.extract(image);
-    EXPECT_EQ(back.get(0), 5);
-    EXPECT_EQ(back.get(1), 9);
-    EXPECT_EQ(back.get(2), 1300125) << "rounded to the nearest unit, not truncated";
+    OpenedSample o(imageWithDefaults());
+    ASSERT_TRUE(o.page.SelectItemValue(MODE_ID, 5));
+    ASSERT_TRUE(o.page.SelectIndex(LEVEL_ID, 9));
+    ASSERT_TRUE(o.page.TypeText(FREQUENCY_ID, "130.0125"));
+    ASSERT_TRUE(o.page.TypeText(TAG_ID, "ab c!?toolong"));
+    EXPECT_EQ(o.page.GetShownValue(TAG_ID), "ab ctool") << "filtered and cut to 8";
+    ASSERT_TRUE(o.page.OnOK());
+    EXPECT_EQ(o.stored(0), 5);
+    EXPECT_EQ(o.stored(1), 9);
+    EXPECT_EQ(o.stored(2), 1300125) << "rounded to the nearest unit, not truncated";
 }
 
 TEST(HDialogTest, EditsAreKeptWithinTheirRange) {
@@ -165,71 +173,58 @@ TEST(HDialogTest, EditsAreKeptWithinTheirRange) {
     const Case cases[] = {
         {"999", 5000000}, {"1", 1000000}, {"-5", 1000000}, {"250.00004", 2500000}};
     for (const Case& c : cases) {
-        RadioImage image = imageWithDefaults();
-        SamplePage page(image, 1);
-        page.OnInitDialog();
-        ASSERT_TRUE(page.TypeText(FREQUENCY_ID, c.typed));
-        ASSERT_TRUE(page.OnOK());
-        HParams back(SAMPLE_FIELDS);
-        back.extract(image);
-        EXPECT_EQ(back.get(2), c.stored) << c.typed;
+        OpenedSample o(imageWithDefaults());
+        ASSERT_TRUE(o.page.TypeText(FREQUENCY_ID, c.typed));
+        ASSERT_TRUE(o.page.OnOK());
+        EXPECT_EQ(o.stored(2), c.stored) << c.typed;
     }
 }
 
 TEST(HDialogTest, CancelFailedChecksAndHiddenControlsWriteNothing) {
     const RadioImage original = imageWithDefaults();
     {
-        RadioImage image = original;
-        SamplePage page(image, 1);
-        page.OnInitDialog();
-        page.SelectItemValue(MODE_ID, 0);
-        page.SelectIndex(LEVEL_ID, 3);
-        page.TypeText(FREQUENCY_ID, "200");
-        page.TypeText(TAG_ID, "ZZ");
-        page.OnCancel();
-        EXPECT_TRUE(image == original);
+        OpenedSample o(original);
+        o.page.SelectItemValue(MODE_ID, 0);
+        o.page.SelectIndex(LEVEL_ID, 3);
+        o.page.TypeText(FREQUENCY_ID, "200");
+        o.page.TypeText(TAG_ID, "ZZ");
+        o.page.OnCancel();
+        EXPECT_TRUE(o.image == original);
     }
     {
-        RadioImage image = original;
-        SamplePage page(image, 1);
-        page.OnInitDialog();
-        page.TypeText(FREQUENCY_ID, "200");
-        page.checksPass = false;
-        EXPECT_FALSE(page.OnOK()) << "a failed check keeps the page open";
-        EXPECT_TRUE(image == original);
+        OpenedSample o(original);
+        o.page.TypeText(FREQUENCY_ID, "200");
+        o.page.checksPass = false;
+        EXPECT_FALSE(o.page.OnOK()) << "a failed check keeps the page open";
+        EXPECT_TRUE(o.image == original);
     }
     {
         // A stored value no entry carries: a hidden combo keeps it, OK changes no byte.
-        RadioImage image = original;
-        image.setByte(0x0100, static_cast<std::uint8_t>((image.byteAt(0x0100) & 0xF0) | 0x7));
-        const RadioImage odd = image;
-        SamplePage page(image, 1);
-        page.OnInitDialog();
-        EXPECT_EQ(page.GetShownValue(MODE_ID), "Off");
-        page.hide(MODE_ID);
-        EXPECT_FALSE(page.SelectItemValue(MODE_ID, 2)) << "hidden controls take no input";
-        ASSERT_TRUE(page.OnOK());
-        EXPECT_TRUE(image == odd);
+        RadioImage odd = original;
+        odd.setByte(0x0100, static_cast<std::uint8_t>((odd.byteAt(0x0100) & 0xF0) | 0x7));
+        OpenedSample o(odd);
+        EXPECT_EQ(o.page.GetShownValue(MODE_ID), "Off");
+        o.page.hide(MODE_ID);
+        EXPECT_FALSE(o.page.SelectItemValue(MODE_ID, 2)) << "hidden controls take no input";
+        ASSERT_TRUE(o.page.OnOK());
+        EXPECT_TRUE(o.image == odd);
     }
     {
         // An untouched edit keeps digits its format does not show.
-        RadioImage image = original;
+        RadioImage unshown = original;
         HParams params(SAMPLE_FIELDS);
-        params.extract(image);
+        params.extract(unshown);
         params.set(2, 1340001); // 134.0001 MHz shows as "134.000"
-        params.store(image);
-        const RadioImage before = image;
-        SamplePage page(image, 1);
-        page.OnInitDialog();
-        ASSERT_TRUE(page.OnOK());
-        EXPECT_TRUE(image == before);
+        params.store(unshown);
+        OpenedSample o(unshown);
+        ASSERT_TRUE(o.page.OnOK());
+        EXPECT_TRUE(o.image == unshown);
     }
 }
 
 TEST(HDialogTest, PromptLineSplitsAtTheFirstLineFeed) {
-    RadioImage image = imageWithDefaults();
-    SamplePage page(image, 1);
-    page.OnInitDialog();
+    OpenedSample o(imageWithDefaults());
+    SamplePage& page = o.page;
     EXPECT_EQ(page.GetPromptLine(), (std::pair<std::string, std::string>{" ", " "}));
     page.SetFocus(TAG_ID);
     EXPECT_EQ(page.GetPromptLine().first, "Problem reading from file\r");
