@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -100,9 +101,7 @@ TEST(HAdustmentBackUpParamsTest, WrittenItemsReadBackWithHigherBitsCut) {
 
 RadioImage imageWithBlockOf(std::uint8_t byte) {
     RadioImage image;
-    for (std::size_t i = 0; i < ADJUSTMENT_DATA_SIZE; ++i) {
-        image.setByte(WORKING_ADJUSTMENT_OFFSET + i, byte);
-    }
+    std::ranges::fill(image.range(WORKING_ADJUSTMENT_OFFSET, ADJUSTMENT_DATA_SIZE), byte);
     return image;
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace kq70 {
 namespace {
 
@@ -36,9 +38,7 @@ TEST(HShippingDefaultParamsTest, ItemsMirrorTheFlashCopyByteForByte) {
 
 TEST(HShippingDefaultParamsTest, ChecksumIsTheSumOfTheEepromBlock) {
     RadioImage image;
-    for (std::size_t i = 0; i < ADJUSTMENT_DATA_SIZE; ++i) {
-        image.setByte(SHIPPING_ADJUSTMENT_OFFSET + i, 0xFF);
-    }
+    std::ranges::fill(image.range(SHIPPING_ADJUSTMENT_OFFSET, ADJUSTMENT_DATA_SIZE), 0xFF);
     HShippingDefaultParams set;
     set.extract(image);
     set.recomputeChecksum(image);

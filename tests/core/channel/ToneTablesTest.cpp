@@ -1,5 +1,4 @@
 #include "channel/ToneTables.h"
-#include "channel/FrequencyCodec.h"
 
 #include <gtest/gtest.h>
 

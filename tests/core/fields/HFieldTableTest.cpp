@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -23,9 +24,7 @@ RadioImage patternedImage() {
 }
 
 void putBytes(RadioImage& image, std::size_t offset, const std::vector<std::uint8_t>& bytes) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        image.setByte(offset + i, bytes[i]);
-    }
+    std::ranges::copy(bytes, image.range(offset, bytes.size()).begin());
 }
 
 struct NumberCase {

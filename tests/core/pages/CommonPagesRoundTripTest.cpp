@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -28,11 +29,8 @@ RadioImage defaultsImage(std::uint8_t hardwareByte, std::optional<std::uint8_t> 
     image.setByte(0x26E9, hardwareByte);
     image.setByte(0x0007, hardwareByte); // the hardware block's mirror
     if (fill) {
-        for (const auto& [first, end] : {std::pair{0x0202, 0x0208}, std::pair{0x0262, 0x027D}}) {
-            for (std::size_t offset = first; offset < static_cast<std::size_t>(end); ++offset) {
-                image.setByte(offset, *fill);
-            }
-        }
+        std::ranges::fill(image.range(0x0202, 6), *fill);
+        std::ranges::fill(image.range(0x0262, 0x027D - 0x0262), *fill);
     }
     return image;
 }

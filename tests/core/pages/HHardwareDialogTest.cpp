@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace kq70 {
 namespace {
 
@@ -169,9 +171,8 @@ TEST(HHardwareDialogTest, LcdTypeZeroClearsTheAToDKeys) {
         HHardwareParams().store(doc.GetMainMemory());
         setHardware(doc, {{HW_LCD_TYPE, lcd}});
         RadioImage& image = doc.GetMainMemory();
-        for (std::size_t slot = 0; slot < 12; ++slot) {
-            image.setByte(0x0269 + slot, static_cast<std::uint8_t>(slot + 1));
-        }
+        const auto keys = image.range(0x0269, 12);
+        std::iota(keys.begin(), keys.end(), std::uint8_t{1});
         test::ScriptedPrompt prompt;
         HHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
         page.OnInitDialog();

@@ -57,17 +57,10 @@ int id(Slot slot) {
     return HKeyFuncDialog::GetControlId(slot);
 }
 
-std::vector<std::int32_t> codesOf(const HDialog& page, Slot slot) {
-    std::vector<std::int32_t> codes;
-    for (const ComboItem& item : page.GetControl(id(slot))->items) {
-        codes.push_back(item.itemValue);
-    }
-    return codes;
-}
-
 bool listed(const HDialog& page, Slot slot, std::int32_t code) {
-    const auto codes = codesOf(page, slot);
-    return std::find(codes.begin(), codes.end(), code) != codes.end();
+    const std::vector<ComboItem>& items = page.GetControl(id(slot))->items;
+    return std::any_of(items.begin(), items.end(),
+                       [code](const ComboItem& item) { return item.itemValue == code; });
 }
 
 TEST(HKeyFuncDialogTest, FunctionsFollowTheRadio) {
@@ -145,8 +138,7 @@ TEST(HKeyFuncDialogTest, OptionSwitch1TakesThePressAndHoldSlot) {
     OpenedKeyPage o(imageOf({}));
     EXPECT_FALSE(listed(o.page, 6, 27)) << "never on a held key";
     ASSERT_TRUE(o.page.SelectItemValue(id(0), 27));
-    const PageControl* hold = o.page.GetControl(id(6));
-    EXPECT_FALSE(hold->enabled);
+    EXPECT_FALSE(o.page.GetControl(id(6))->enabled);
     EXPECT_EQ(o.page.GetShownValue(id(6)), "None");
     EXPECT_TRUE(listed(o.page, 7, 53)) << "SQL OFF was freed";
 
