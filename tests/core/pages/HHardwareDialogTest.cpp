@@ -53,12 +53,14 @@ protected:
     }
 };
 
-// A document of default hardware values with `values` set, and the page opened on it.
+// A document of `start` with default hardware values and `values` set, and the page opened on it.
 template <typename Page = HHardwareDialog> struct Opened {
-    Opened(int mode, Values values = {}) : page(withDefaults(doc, values), mode, prompt) {
+    Opened(int mode, Values values = {}, const RadioImage& start = {})
+        : page(withDefaults(doc, values, start), mode, prompt) {
         page.OnInitDialog();
     }
-    static CKQ70Doc& withDefaults(CKQ70Doc& target, Values values) {
+    static CKQ70Doc& withDefaults(CKQ70Doc& target, Values values, const RadioImage& start) {
+        target.GetMainMemory() = start;
         HHardwareParams().store(target.GetMainMemory());
         setHardware(target, values);
         return target;
@@ -166,23 +168,19 @@ TEST(HHardwareDialogTest, HiddenValuesSurviveOkAndCancelInEveryMode) {
 }
 
 TEST(HHardwareDialogTest, LcdTypeZeroClearsTheAToDKeys) {
+    RadioImage withKeys;
+    const auto keys = withKeys.range(0x0269, 12);
+    std::iota(keys.begin(), keys.end(), std::uint8_t{1});
     for (const int lcd : {0, 1}) {
-        CKQ70Doc doc;
-        HHardwareParams().store(doc.GetMainMemory());
-        setHardware(doc, {{HW_LCD_TYPE, lcd}});
-        RadioImage& image = doc.GetMainMemory();
-        const auto keys = image.range(0x0269, 12);
-        std::iota(keys.begin(), keys.end(), std::uint8_t{1});
-        test::ScriptedPrompt prompt;
-        HHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
-        page.OnInitDialog();
-        ASSERT_TRUE(page.OnOK());
+        Opened o(ACCESS_MANUFACTURE, {{HW_LCD_TYPE, lcd}}, withKeys);
+        ASSERT_TRUE(o.page.OnOK());
         for (std::size_t slot = 0; slot < 12; ++slot) {
             const bool keypad = (slot >= 2 && slot <= 5) || slot >= 8;
             const int expected = lcd == 0 && keypad ? 0 : static_cast<int>(slot + 1);
-            EXPECT_EQ(image.byteAt(0x0269 + slot), expected) << "lcd " << lcd << " slot " << slot;
+            EXPECT_EQ(o.image().byteAt(0x0269 + slot), expected)
+                << "lcd " << lcd << " slot " << slot;
         }
-        EXPECT_FALSE(doc.GetHardwareEdited()) << "the keys are not hardware values";
+        EXPECT_FALSE(o.doc.GetHardwareEdited()) << "the keys are not hardware values";
     }
 }
 

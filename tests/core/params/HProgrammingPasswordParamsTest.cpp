@@ -1,20 +1,15 @@
 #include "params/HProgrammingPasswordParams.h"
 
-#include "fields/RadioCharacterCode.h"
 #include "image/RadioImage.h"
 
 #include <gtest/gtest.h>
+
+#include <numeric>
 
 namespace kq70 {
 namespace {
 
 using P = HProgrammingPasswordParams;
-
-void writeText(RadioImage& image, std::size_t offset, std::string_view text) {
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        image.setByte(offset + k, RadioCharacterCode::encode(text[k]));
-    }
-}
 
 TEST(HProgrammingPasswordParamsTest, PasswordsAreSixCharactersOf0To9AndAToD) {
     P params;
@@ -29,7 +24,8 @@ TEST(HProgrammingPasswordParamsTest, PasswordsAreSixCharactersOf0To9AndAToD) {
 TEST(HProgrammingPasswordParamsTest, BytesSharedWithThePowerOnPasswordSurvive) {
     RadioImage image;
     image.setByte(0x29E1, 0x01);
-    writeText(image, 0x29E2, "123");
+    const auto digits = image.range(0x29E2, 3); // "123" in the radio's character code
+    std::iota(digits.begin(), digits.end(), std::uint8_t{1});
     image.setByte(0x29E5, 0x5A); // power-on password digits, no characters
     image.setByte(0x29E6, 0x97);
     image.setByte(0x29E7, 0xF0);
