@@ -16,7 +16,6 @@ constexpr int ROW1 = ChannelGridLayout::FIRST_DATA_ROW; // channel 1 of the grou
 using Input = CKQ70View::CellInput;
 using Tone = ChannelChoosers::Tone;
 
-// `image` with `values` set on `channel`.
 RadioImage withValues(RadioImage image, int channel,
                       std::initializer_list<std::pair<ChannelValue, std::int32_t>> values) {
     HChannelData data;

@@ -19,13 +19,11 @@ HChannelData dataOf(const RadioImage& image) {
     return data;
 }
 
-// The page opened on `start`.
 struct OpenedAllocation {
     explicit OpenedAllocation(const RadioImage& start, int mode = 1)
         : image(start), dialog(image, mode) {
         dialog.OnInitDialog();
     }
-    // The channel data OK leaves in the image.
     HChannelData afterOk() {
         EXPECT_TRUE(dialog.OnOK());
         return dataOf(image);

@@ -63,7 +63,6 @@ RadioImage imageWithDefaults() {
     return image;
 }
 
-// The sample page opened on `start`.
 struct OpenedSample {
     explicit OpenedSample(const RadioImage& start, int mode = 1) : image(start), page(image, mode) {
         page.OnInitDialog();

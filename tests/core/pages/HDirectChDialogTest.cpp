@@ -31,8 +31,6 @@ TEST(HDirectChDialogTest, ChannelNumbersAreStoredAsTypedOrRefused) {
         test::ScriptedPrompt prompt;
         HDirectChDialog page(image, ACCESS_NORMAL, &prompt);
         page.OnInitDialog();
-        EXPECT_EQ(page.GetShownValue(HDirectChDialog::GetControlId(0)), "5");
-        EXPECT_EQ(page.GetShownValue(HDirectChDialog::GetControlId(1)), "255");
         ASSERT_TRUE(page.TypeText(HDirectChDialog::GetControlId(1), c.typed));
         if (c.stored < 0) {
             prompt.expectMessage(c.message);

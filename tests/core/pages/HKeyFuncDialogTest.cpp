@@ -43,7 +43,6 @@ HKeyFuncParams keysWith(std::initializer_list<std::pair<Slot, std::int32_t>> cod
     return keys;
 }
 
-// The page opened on `start`.
 struct OpenedKeyPage {
     explicit OpenedKeyPage(const RadioImage& start, int mode = ACCESS_NORMAL)
         : image(start), page(image, mode) {

@@ -35,7 +35,6 @@ HChannelData channelsOf(const RadioImage& image) {
     return channels;
 }
 
-// The page opened on `start`.
 struct OpenedScanPage {
     explicit OpenedScanPage(const RadioImage& start, int mode = ACCESS_NORMAL)
         : image(start), page(image, mode, channelsOf(image).firstSixteenInUse()) {
