@@ -33,10 +33,7 @@ constexpr EditDefinition FREQUENCY_EDIT{.kind = EDIT_SCALED,
 constexpr EditDefinition TAG_EDIT{
     .kind = EDIT_TEXT, .maxChars = 8, .format = "%s", .filter = FILTER_ALPHA_TAG};
 
-constexpr int MODE_ID = 2000;
-constexpr int LEVEL_ID = 2001;
-constexpr int FREQUENCY_ID = 2002;
-constexpr int TAG_ID = 2003;
+enum SampleId : int { MODE_ID = 2000, LEVEL_ID, FREQUENCY_ID, TAG_ID };
 
 class SamplePage : public HDialog {
 public:

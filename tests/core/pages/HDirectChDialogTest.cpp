@@ -9,8 +9,6 @@
 namespace kq70 {
 namespace {
 
-using P = HDirectChParams;
-
 TEST(HDirectChDialogTest, ChannelNumbersAreStoredAsTypedOrRefused) {
     struct Case {
         const char* typed;
@@ -55,10 +53,10 @@ TEST(HDirectChDialogTest, RecordsReadAndAnEmptyEditKeepsTheRecord) {
     image.setBe16(0x027B, 0x0107);
     HDirectChParams params;
     params.extract(image);
-    EXPECT_EQ(params.get(P::groupIndex(0)), 15);
-    EXPECT_EQ(params.get(P::channelIndex(0)), 2);
-    EXPECT_EQ(params.get(P::GROUP_2), 1);
-    EXPECT_EQ(params.get(P::CHANNEL_2), 7);
+    EXPECT_EQ(params.get(HDirectChParams::groupIndex(0)), 15);
+    EXPECT_EQ(params.get(HDirectChParams::channelIndex(0)), 2);
+    EXPECT_EQ(params.get(HDirectChParams::GROUP_2), 1);
+    EXPECT_EQ(params.get(HDirectChParams::CHANNEL_2), 7);
 
     HDirectChDialog page(image, ACCESS_NORMAL);
     page.OnInitDialog();
