@@ -52,11 +52,6 @@ FieldDescriptor inverted(FieldDescriptor d) {
     return d;
 }
 
-FieldDescriptor keepingPosition(FieldDescriptor d) {
-    d.keepPosition = true;
-    return d;
-}
-
 // Each case reads a value, writes another and checks the whole image, so a wrong mask,
 // shift or byte order and any disturbed neighbour bit fail.
 TEST(HFieldTableTest, NumbersReadAndWriteExactlyTheirBits) {
@@ -69,6 +64,8 @@ TEST(HFieldTableTest, NumbersReadAndWriteExactlyTheirBits) {
     const FieldDescriptor signMagnitude = with(byte, FieldTransform::SignMagnitude, 0);
     const FieldDescriptor signMagnitude5 =
         with(numberField(AT, 2, 5), FieldTransform::SignMagnitude, 0);
+    FieldDescriptor keepingPosition = numberField(AT, 6, 2);
+    keepingPosition.keepPosition = true;
     constexpr auto NEGATIVE = static_cast<std::int32_t>(0x89ABCDEF);
     // clang-format off
     const std::vector<NumberCase> cases = {
@@ -82,7 +79,7 @@ TEST(HFieldTableTest, NumbersReadAndWriteExactlyTheirBits) {
         {"16 bits little-endian",          littleEndian(word),                     {0x12, 0x34},             0x3412,   0xABCD,     {0xCD, 0xAB}},
         {"12 bits little-endian at bit 2", littleEndian(numberField(AT, 2, 12)),   {0x12, 0x34},             0xD04,    0x123,      {0x8E, 0x04}},
         {"32 bits",                        numberField(AT, 0, 32),                 {0x89, 0xAB, 0xCD, 0xEF}, NEGATIVE, 0x01020304, {1, 2, 3, 4}},
-        {"keep position",                  keepingPosition(numberField(AT, 6, 2)), {0xC5},                   0xC0,     0x40,       {0x45}},
+        {"keep position",                  keepingPosition,                        {0xC5},                   0xC0,     0x40,       {0x45}},
         {"shift keeps the low bits",       shifted,                                {0x36},                   6,        5,          {0x2E}},
         {"shift masks within the field",   shifted,                                {0x36},                   6,        0xFF,       {0x7E}},
         {"multiply",                       multiplied,                             {0x00, 0x64},             250,      1000,       {0x01, 0x90}},

@@ -17,20 +17,6 @@ constexpr int ALL_MODES[] = {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMEN
 
 using Values = std::initializer_list<std::pair<HardwareValue, int>>;
 
-void setHardware(CKQ70Doc& doc, Values values) {
-    for (const auto& [index, value] : values) {
-        test::setHardwareValue(doc.GetMainMemory(), index, value);
-    }
-}
-
-std::vector<std::string> itemTexts(const PageControl& combo) {
-    std::vector<std::string> texts;
-    for (const ComboItem& item : combo.items) {
-        texts.push_back(item.text);
-    }
-    return texts;
-}
-
 // The page with every control shown, as the dependencies between hidden controls can only
 // be reached this way.
 class AllShownHardwareDialog : public HHardwareDialog {
@@ -62,7 +48,9 @@ template <typename Page = HHardwareDialog> struct Opened {
     static CKQ70Doc& withDefaults(CKQ70Doc& target, Values values, const RadioImage& start) {
         target.GetMainMemory() = start;
         HHardwareParams().store(target.GetMainMemory());
-        setHardware(target, values);
+        for (const auto& [index, value] : values) {
+            test::setHardwareValue(target.GetMainMemory(), index, value);
+        }
         return target;
     }
     const RadioImage& image() { return doc.GetMainMemory(); }
@@ -95,7 +83,11 @@ TEST(HHardwareDialogTest, ChannelStepOffersTheStepsOfTheBand) {
     };
     for (const auto& [band, steps] : cases) {
         Opened o(ACCESS_MANUFACTURE, {{HW_FREQUENCY_BAND, band}});
-        EXPECT_EQ(itemTexts(*o.page.GetControl(IDC_HW_CHANNEL_STEP)), steps) << "band " << band;
+        std::vector<std::string> offered;
+        for (const ComboItem& item : o.page.GetControl(IDC_HW_CHANNEL_STEP)->items) {
+            offered.push_back(item.text);
+        }
+        EXPECT_EQ(offered, steps) << "band " << band;
     }
     // A band chosen on the page filters again and keeps the step when it is still offered.
     Opened<AllShownHardwareDialog> o(ACCESS_MANUFACTURE,
