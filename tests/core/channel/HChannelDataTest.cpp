@@ -168,9 +168,7 @@ TEST(HChannelDataTest, GroupsAreRepairedOnExtract) {
     }
 
     RadioImage image = imageWith({.radioChannel = 6});
-    HChannelData data = extracted(image);
-    EXPECT_EQ(data.groupChannelCount(0), 256);
-    data.store(image);
+    extracted(image).store(image);
     EXPECT_EQ(image.byteAt(0x0305), 0);
     EXPECT_EQ(extracted(image).groupChannelCount(0), 256);
 }

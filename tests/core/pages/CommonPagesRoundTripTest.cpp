@@ -35,20 +35,21 @@ RadioImage defaultsImage(std::uint8_t hardwareByte, std::optional<std::uint8_t> 
     return image;
 }
 
+template <typename Page> std::unique_ptr<HDialog> openPage(RadioImage& image, int mode) {
+    return std::make_unique<Page>(image, mode);
+}
+
 // A page the user opens and closes with OK writes back exactly what it read: a value its list
 // has no entry for (shown as the list's first entry) is kept, not replaced by that entry. The
 // hardware page has its own test of this, with the values its lists lack.
 TEST(CommonPagesRoundTripTest, OkWithoutAChangeLeavesTheImageAlone) {
     using Make = std::function<std::unique_ptr<HDialog>(RadioImage&, int)>;
     const std::pair<const char*, Make> pages[] = {
-        {"key function",
-         [](RadioImage& i, int m) { return std::make_unique<HKeyFuncDialog>(i, m); }},
-        {"power saving",
-         [](RadioImage& i, int m) { return std::make_unique<HPowerSaveDialog>(i, m); }},
-        {"miscellaneous", [](RadioImage& i, int m) { return std::make_unique<HMiscDialog>(i, m); }},
-        {"marketing",
-         [](RadioImage& i, int m) { return std::make_unique<HMarketingDialog>(i, m); }},
-        {"direct CH", [](RadioImage& i, int m) { return std::make_unique<HDirectChDialog>(i, m); }},
+        {"key function", openPage<HKeyFuncDialog>},
+        {"power saving", openPage<HPowerSaveDialog>},
+        {"miscellaneous", openPage<HMiscDialog>},
+        {"marketing", openPage<HMarketingDialog>},
+        {"direct CH", openPage<HDirectChDialog>},
         {"scanning",
          [](RadioImage& i, int m) {
              HChannelData channels;
