@@ -111,9 +111,8 @@ TEST(HFieldTableTest, NumbersReadAndWriteExactlyTheirBits) {
 
 // Raw access sees the stored bits: no invert, no sign, no shift or scaling.
 TEST(HFieldTableTest, RawAccessBypassesInvertAndTransforms) {
-    const FieldDescriptor byte = numberField(AT, 0, 8);
     const std::array<FieldDescriptor, 4> table{
-        with(byte, FieldTransform::SignMagnitude, 0),
+        with(numberField(AT, 0, 8), FieldTransform::SignMagnitude, 0),
         with(numberField(AT + 1, 0, 8), FieldTransform::Shift, 2),
         inverted(numberField(AT + 2, 3, 1)),
         with(numberField(AT + 3, 0, 8), FieldTransform::Divide, 10),
@@ -122,15 +121,12 @@ TEST(HFieldTableTest, RawAccessBypassesInvertAndTransforms) {
     putBytes(image, AT, {0x85, 0xB7, 0x08, 0xC8});
     HFieldTable fields(table);
     fields.init(image);
-    EXPECT_EQ(fields.readRaw(0), 0x85);
-    EXPECT_EQ(fields.readRaw(1), 0xB7);
-    EXPECT_EQ(fields.readRaw(2), 1);
-    EXPECT_EQ(fields.readRaw(3), 0xC8);
-
-    fields.writeRaw(0, 0x8C);
-    fields.writeRaw(1, 0x03);
-    fields.writeRaw(2, 0);
-    fields.writeRaw(3, 0x2A);
+    const std::pair<std::int32_t, std::int32_t> readAndWritten[] = {
+        {0x85, 0x8C}, {0xB7, 0x03}, {1, 0}, {0xC8, 0x2A}};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(fields.readRaw(i), readAndWritten[i].first) << i;
+        fields.writeRaw(i, readAndWritten[i].second);
+    }
     RadioImage expected = patternedImage();
     putBytes(expected, AT, {0x8C, 0x03, 0x00, 0x2A});
     EXPECT_EQ(image, expected);
