@@ -544,15 +544,14 @@ TEST(CKQ70ViewTest, ShowingADocumentMarksItModifiedOnlyWhenBytesChange) {
         setHardwareValue(image, HW_FREQUENCY_BAND, band);
         return withValues(image, 1, {{rxFrequency, 440000000}, {txFrequency, 440000000}});
     };
-    {
-        ChannelViewHarness h(offPlan(12));
-        h.open(0);
-        EXPECT_EQ(h.grid.textMatrix(ROW1 + 1, 4), "CH1 (446.00625)");
-        EXPECT_EQ(h.modifiedCount, 1);
-        HChannelData d;
-        d.extract(h.image);
-        EXPECT_EQ(d.getValue(1, rxFrequency), 446006250);
-    }
+    ChannelViewHarness pmr(offPlan(12));
+    pmr.open(0);
+    EXPECT_EQ(pmr.grid.textMatrix(ROW1 + 1, 4), "CH1 (446.00625)");
+    EXPECT_EQ(pmr.modifiedCount, 1);
+    HChannelData d;
+    d.extract(pmr.image);
+    EXPECT_EQ(d.getValue(1, rxFrequency), 446006250);
+
     // Other bands, and the service modes, show the frequency and leave the image alone.
     for (const auto& [band, mode] : {std::pair{5, 0}, std::pair{4, 2}, std::pair{12, 1}}) {
         ChannelViewHarness h(offPlan(band));

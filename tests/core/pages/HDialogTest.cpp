@@ -178,44 +178,39 @@ TEST(HDialogTest, EditsAreKeptWithinTheirRange) {
 
 TEST(HDialogTest, CancelFailedChecksAndHiddenControlsWriteNothing) {
     const RadioImage original = imageWithDefaults();
-    {
-        OpenedSample o(original);
-        o.page.SelectItemValue(MODE_ID, 0);
-        o.page.SelectIndex(LEVEL_ID, 3);
-        o.page.TypeText(FREQUENCY_ID, "200");
-        o.page.TypeText(TAG_ID, "ZZ");
-        o.page.OnCancel();
-        EXPECT_TRUE(o.image == original);
-    }
-    {
-        OpenedSample o(original);
-        o.page.TypeText(FREQUENCY_ID, "200");
-        o.page.checksPass = false;
-        EXPECT_FALSE(o.page.OnOK()) << "a failed check keeps the page open";
-        EXPECT_TRUE(o.image == original);
-    }
-    {
-        // A stored value no entry carries: a hidden combo keeps it, OK changes no byte.
-        RadioImage odd = original;
-        odd.setByte(0x0100, static_cast<std::uint8_t>((odd.byteAt(0x0100) & 0xF0) | 0x7));
-        OpenedSample o(odd);
-        EXPECT_EQ(o.page.GetShownValue(MODE_ID), "Off");
-        o.page.hide(MODE_ID);
-        EXPECT_FALSE(o.page.SelectItemValue(MODE_ID, 2)) << "hidden controls take no input";
-        ASSERT_TRUE(o.page.OnOK());
-        EXPECT_TRUE(o.image == odd);
-    }
-    {
-        // An untouched edit keeps digits its format does not show.
-        RadioImage unshown = original;
-        HParams params(SAMPLE_FIELDS);
-        params.extract(unshown);
-        params.set(2, 1340001); // 134.0001 MHz shows as "134.000"
-        params.store(unshown);
-        OpenedSample o(unshown);
-        ASSERT_TRUE(o.page.OnOK());
-        EXPECT_TRUE(o.image == unshown);
-    }
+    OpenedSample cancelled(original);
+    cancelled.page.SelectItemValue(MODE_ID, 0);
+    cancelled.page.SelectIndex(LEVEL_ID, 3);
+    cancelled.page.TypeText(FREQUENCY_ID, "200");
+    cancelled.page.TypeText(TAG_ID, "ZZ");
+    cancelled.page.OnCancel();
+    EXPECT_TRUE(cancelled.image == original);
+
+    OpenedSample failed(original);
+    failed.page.TypeText(FREQUENCY_ID, "200");
+    failed.page.checksPass = false;
+    EXPECT_FALSE(failed.page.OnOK()) << "a failed check keeps the page open";
+    EXPECT_TRUE(failed.image == original);
+
+    // A stored value no entry carries: a hidden combo keeps it, OK changes no byte.
+    RadioImage odd = original;
+    odd.setByte(0x0100, static_cast<std::uint8_t>((odd.byteAt(0x0100) & 0xF0) | 0x7));
+    OpenedSample hidden(odd);
+    EXPECT_EQ(hidden.page.GetShownValue(MODE_ID), "Off");
+    hidden.page.hide(MODE_ID);
+    EXPECT_FALSE(hidden.page.SelectItemValue(MODE_ID, 2)) << "hidden controls take no input";
+    ASSERT_TRUE(hidden.page.OnOK());
+    EXPECT_TRUE(hidden.image == odd);
+
+    // An untouched edit keeps digits its format does not show.
+    RadioImage unshown = original;
+    HParams params(SAMPLE_FIELDS);
+    params.extract(unshown);
+    params.set(2, 1340001); // 134.0001 MHz shows as "134.000"
+    params.store(unshown);
+    OpenedSample untouched(unshown);
+    ASSERT_TRUE(untouched.page.OnOK());
+    EXPECT_TRUE(untouched.image == unshown);
 }
 
 TEST(HDialogTest, PromptLineSplitsAtTheFirstLineFeed) {

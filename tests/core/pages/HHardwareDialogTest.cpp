@@ -177,18 +177,17 @@ TEST(HHardwareDialogTest, LcdTypeZeroClearsTheAToDKeys) {
 }
 
 TEST(HHardwareDialogTest, MinimumAboveMaximumKeepsThePageOpen) {
-    {
-        // Crossed limits in the image, on the page that hides them: the user cannot mend
-        // them here, so they do not keep the page from closing, and stay as they were.
-        Opened o(ACCESS_MANUFACTURE,
-                 {{HW_FREQUENCY_MIN, 456000000}, {HW_FREQUENCY_MAX, 436000000}});
-        const RadioImage before = o.image();
-        ASSERT_TRUE(o.page.SelectItemValue(IDC_HW_SQL_HYSTERESIS, 3));
-        EXPECT_TRUE(o.page.OnOK());
-        EXPECT_EQ(o.image().be16(0x2734), before.be16(0x2734));
-        EXPECT_EQ(o.image().be16(0x2736), before.be16(0x2736));
-        EXPECT_EQ(o.image().byteAt(0x2743) & 0x0F, 3);
-    }
+    // Crossed limits in the image, on the page that hides them: the user cannot mend them
+    // here, so they do not keep the page from closing, and stay as they were.
+    Opened crossed(ACCESS_MANUFACTURE,
+                   {{HW_FREQUENCY_MIN, 456000000}, {HW_FREQUENCY_MAX, 436000000}});
+    const RadioImage before = crossed.image();
+    ASSERT_TRUE(crossed.page.SelectItemValue(IDC_HW_SQL_HYSTERESIS, 3));
+    EXPECT_TRUE(crossed.page.OnOK());
+    EXPECT_EQ(crossed.image().be16(0x2734), before.be16(0x2734));
+    EXPECT_EQ(crossed.image().be16(0x2736), before.be16(0x2736));
+    EXPECT_EQ(crossed.image().byteAt(0x2743) & 0x0F, 3);
+
     // Limits typed on a page that shows them: refused, then corrected and stored.
     Opened<AllShownHardwareDialog> o(ACCESS_MANUFACTURE);
     o.prompt.expectMessage(std::string(text::MAX_MIN_FREQUENCY_ERROR), MessageAnswer::Ok,

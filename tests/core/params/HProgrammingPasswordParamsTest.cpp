@@ -9,10 +9,8 @@
 namespace kq70 {
 namespace {
 
-using P = HProgrammingPasswordParams;
-
 TEST(HProgrammingPasswordParamsTest, PasswordsAreSixCharactersOf0To9AndAToD) {
-    P params;
+    HProgrammingPasswordParams params;
     EXPECT_TRUE(params.setPassword("ab12cd"));
     EXPECT_EQ(params.password(), "AB12CD");
     for (const char* bad : {"AB12CE", "12345", "1234567", "12 456"}) {
@@ -30,12 +28,12 @@ TEST(HProgrammingPasswordParamsTest, BytesSharedWithThePowerOnPasswordSurvive) {
     image.setByte(0x29E6, 0x97);
     image.setByte(0x29E7, 0xF0);
     const RadioImage before = image;
-    P params;
+    HProgrammingPasswordParams params;
     params.extract(image);
     params.store(image);
     EXPECT_TRUE(image == before);
 
-    params.set(P::ENABLE, 1);
+    params.set(HProgrammingPasswordParams::ENABLE, 1);
     params.store(image);
     EXPECT_EQ(image.byteAt(0x29E1), 0x05);
     EXPECT_EQ(image.byteAt(0x29E5), 0x5A);
