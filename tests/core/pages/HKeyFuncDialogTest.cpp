@@ -152,12 +152,11 @@ TEST(HKeyFuncDialogTest, OptionSwitch1TakesThePressAndHoldSlot) {
 
     // Read from an image, a held slot behind "Option Switch1" is None and disabled.
     o.image.setByte(0x0270, 53);
-    HKeyFuncDialog again(o.image, ACCESS_NORMAL);
-    again.OnInitDialog();
-    EXPECT_FALSE(again.GetControl(id(7))->enabled);
-    EXPECT_TRUE(again.GetControl(id(6))->enabled);
-    ASSERT_TRUE(again.OnOK());
-    EXPECT_EQ(o.image.byteAt(0x0270), 0);
+    OpenedKeyPage again(o.image);
+    EXPECT_FALSE(again.page.GetControl(id(7))->enabled);
+    EXPECT_TRUE(again.page.GetControl(id(6))->enabled);
+    ASSERT_TRUE(again.page.OnOK());
+    EXPECT_EQ(again.image.byteAt(0x0270), 0);
 
     OpenedKeyPage noSwitches(imageOf({.optionUnit = 2}));
     EXPECT_FALSE(noSwitches.page.SelectItemValue(id(0), 27));
