@@ -143,7 +143,7 @@ TEST(HChannelDataTest, RoundTripKeepsCarriedBitsAndPllWords) {
 TEST(HChannelDataTest, GroupsAreRepairedOnExtract) {
     struct Case {
         int radioChannel;
-        std::vector<int> stored;
+        std::vector<std::uint8_t> stored;
         std::vector<int> expected;
     };
     const Case cases[] = {
@@ -155,9 +155,7 @@ TEST(HChannelDataTest, GroupsAreRepairedOnExtract) {
     };
     for (const Case& c : cases) {
         RadioImage image = imageWith({.radioChannel = c.radioChannel});
-        for (std::size_t g = 0; g < c.stored.size(); ++g) {
-            image.setByte(0x0305 + g, static_cast<std::uint8_t>(c.stored[g]));
-        }
+        std::ranges::copy(c.stored, image.range(0x0305, c.stored.size()).begin());
         image.setByte(0x0029, 0x40); // scan flag of group 9
         const HChannelData data = extracted(image);
         for (std::size_t g = 0; g < c.expected.size(); ++g) {
