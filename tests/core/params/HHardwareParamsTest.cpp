@@ -97,16 +97,14 @@ TEST(HHardwareParamsTest, HertzValuesAreStoredInTheirUnitsTruncating) {
 TEST(HHardwareParamsTest, StoreRewritesTheMirrorOfTheIdentityBytes) {
     RadioImage image = imageWithDefaults();
     image.setByte(0x26E8, 0x59);
-    image.setByte(0x0006, 0x00); // stale mirror
-    image.setByte(0x0007, 0xFF);
+    image.setBe16(0x0006, 0x00FF); // stale mirror
     HHardwareParams params;
     params.extract(image);
     params.set(HW_RADIO_CHANNEL, 6);
     params.set(HW_LCD_TYPE, 0);
     params.store(image);
     EXPECT_EQ(image.byteAt(0x26E8), 0x59) << "bits outside the band are kept";
-    EXPECT_EQ(image.byteAt(0x0006), image.byteAt(0x26E8));
-    EXPECT_EQ(image.byteAt(0x0007), image.byteAt(0x26E9));
+    EXPECT_EQ(image.be16(0x0006), image.be16(0x26E8));
 }
 
 } // namespace
