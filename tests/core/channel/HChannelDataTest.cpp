@@ -210,8 +210,7 @@ TEST(HChannelDataTest, ScanBitsLiveInTheBitmap) {
     HChannelData data = extracted(image);
     data.setValue(9, scan, 1);
     data.store(image);
-    EXPECT_EQ(image.byteAt(0x0009), 0x02);
-    EXPECT_EQ(image.byteAt(0x0008), 0x00);
+    EXPECT_EQ(image.be16(0x0008), 0x0002);
     EXPECT_EQ(extracted(image).getValue(9, scan), 1);
 }
 
