@@ -40,22 +40,22 @@ void typeCount(Dialog& dialog, int group, const std::string& text) {
 
 TEST(HChannelAllocationDialogTest, LargeVariantCutsCountsToTheChannelsLeft) {
     OpenedAllocation o(imageWithGroups({200, 56}));
-    Dialog& dialog = o.dialog;
-    ASSERT_EQ(dialog.GetVariant(), Dialog::Variant::Large);
+    ASSERT_EQ(o.dialog.GetVariant(), Dialog::Variant::Large);
     EXPECT_EQ(o.channelsLeft(), "0 Channels Left");
-    EXPECT_FALSE(dialog.GetControl(Dialog::IDC_SCAN + 2)->enabled);
-    EXPECT_TRUE(dialog.GetControl(Dialog::IDC_TAG + 2)->enabled) << "large page keeps tags enabled";
-    typeCount(dialog, 2, "100");
-    EXPECT_EQ(dialog.GetShownValue(countId(2)), "0");
+    EXPECT_FALSE(o.dialog.GetControl(Dialog::IDC_SCAN + 2)->enabled);
+    EXPECT_TRUE(o.dialog.GetControl(Dialog::IDC_TAG + 2)->enabled)
+        << "large page keeps tags enabled";
+    typeCount(o.dialog, 2, "100");
+    EXPECT_EQ(o.dialog.GetShownValue(countId(2)), "0");
     EXPECT_EQ(o.channelsLeft(), "0 Channels Left");
     // Lowering group 2 frees channels that group 3 can then take, at most 255 a group.
-    typeCount(dialog, 1, "6");
+    typeCount(o.dialog, 1, "6");
     EXPECT_EQ(o.channelsLeft(), "50 Channels Left");
-    typeCount(dialog, 2, "30");
+    typeCount(o.dialog, 2, "30");
     EXPECT_EQ(o.channelsLeft(), "20 Channels Left");
-    EXPECT_TRUE(dialog.GetControl(Dialog::IDC_SCAN + 2)->enabled);
-    typeCount(dialog, 0, "300");
-    EXPECT_EQ(dialog.GetShownValue(countId(0)), "220");
+    EXPECT_TRUE(o.dialog.GetControl(Dialog::IDC_SCAN + 2)->enabled);
+    typeCount(o.dialog, 0, "300");
+    EXPECT_EQ(o.dialog.GetShownValue(countId(0)), "220");
 
     OpenedAllocation single(imageWithGroups({256}));
     typeCount(single.dialog, 0, "300");
@@ -112,52 +112,50 @@ TEST(HChannelAllocationDialogTest, ACountOfZeroResetsTheScanFlagInTheLargeVarian
     data.groups().setScanFlag(1, true);
     data.store(image);
     OpenedAllocation o(image);
-    Dialog& dialog = o.dialog;
-    EXPECT_EQ(dialog.GetShownValue(Dialog::IDC_SCAN + 1), "SCAN");
-    typeCount(dialog, 1, "0");
-    EXPECT_EQ(dialog.GetShownValue(Dialog::IDC_SCAN + 1), "None");
-    EXPECT_FALSE(dialog.GetControl(Dialog::IDC_SCAN + 1)->enabled);
-    EXPECT_EQ(dialog.TakeFocusRequest(), countId(2));
-    EXPECT_EQ(dialog.TakeFocusRequest(), 0) << "a focus move is made once";
-    typeCount(dialog, 15, "0"); // already empty: the focus stays
-    EXPECT_EQ(dialog.TakeFocusRequest(), 0);
+    EXPECT_EQ(o.dialog.GetShownValue(Dialog::IDC_SCAN + 1), "SCAN");
+    typeCount(o.dialog, 1, "0");
+    EXPECT_EQ(o.dialog.GetShownValue(Dialog::IDC_SCAN + 1), "None");
+    EXPECT_FALSE(o.dialog.GetControl(Dialog::IDC_SCAN + 1)->enabled);
+    EXPECT_EQ(o.dialog.TakeFocusRequest(), countId(2));
+    EXPECT_EQ(o.dialog.TakeFocusRequest(), 0) << "a focus move is made once";
+    typeCount(o.dialog, 15, "0"); // already empty: the focus stays
+    EXPECT_EQ(o.dialog.TakeFocusRequest(), 0);
     EXPECT_FALSE(o.afterOk().groups().scanFlag(1));
 }
 
 TEST(HChannelAllocationDialogTest, SmallVariantRowsAndNormalMode) {
     OpenedAllocation o(pmrImage(4), 0);
-    Dialog& dialog = o.dialog;
-    ASSERT_EQ(dialog.GetVariant(), Dialog::Variant::Small);
+    ASSERT_EQ(o.dialog.GetVariant(), Dialog::Variant::Small);
     for (int g = 0; g < 16; ++g) {
         const bool shown = g < 2;
-        EXPECT_EQ(dialog.GetControl(Dialog::IDC_GROUP_LABEL + g)->visible, shown) << g;
-        EXPECT_EQ(dialog.GetControl(countId(g))->visible, shown) << g;
-        EXPECT_EQ(dialog.GetControl(Dialog::IDC_TAG + g)->visible, shown) << g;
-        EXPECT_EQ(dialog.GetControl(Dialog::IDC_SCAN + g)->visible, shown) << g;
-        EXPECT_FALSE(dialog.GetControl(countId(g))->enabled) << "mode 0: no allocation";
+        EXPECT_EQ(o.dialog.GetControl(Dialog::IDC_GROUP_LABEL + g)->visible, shown) << g;
+        EXPECT_EQ(o.dialog.GetControl(countId(g))->visible, shown) << g;
+        EXPECT_EQ(o.dialog.GetControl(Dialog::IDC_TAG + g)->visible, shown) << g;
+        EXPECT_EQ(o.dialog.GetControl(Dialog::IDC_SCAN + g)->visible, shown) << g;
+        EXPECT_FALSE(o.dialog.GetControl(countId(g))->enabled) << "mode 0: no allocation";
     }
-    EXPECT_EQ(dialog.GetControl(Dialog::IDC_CHANNELS_LEFT), nullptr);
-    EXPECT_FALSE(dialog.TypeText(countId(0), "5"));
-    ASSERT_TRUE(dialog.TypeText(Dialog::IDC_TAG, "fire"));
-    ASSERT_TRUE(dialog.SelectItemValue(Dialog::IDC_SCAN, 1));
-    EXPECT_EQ(dialog.GroupLine(0), "GROUP 1: FIRE     SCAN");
+    EXPECT_EQ(o.dialog.GetControl(Dialog::IDC_CHANNELS_LEFT), nullptr);
+    EXPECT_FALSE(o.dialog.TypeText(countId(0), "5"));
+    ASSERT_TRUE(o.dialog.TypeText(Dialog::IDC_TAG, "fire"));
+    ASSERT_TRUE(o.dialog.SelectItemValue(Dialog::IDC_SCAN, 1));
+    EXPECT_EQ(o.dialog.GroupLine(0), "GROUP 1: FIRE     SCAN");
     const HChannelData data = o.afterOk();
     EXPECT_EQ(data.groups().tag(0), "FIRE    ");
     EXPECT_TRUE(data.groups().scanFlag(0));
     EXPECT_EQ(data.groupChannelCount(0), 16) << "counts unchanged";
 
     OpenedAllocation three(pmrImage(5));
-    Dialog& service = three.dialog;
-    EXPECT_TRUE(service.GetControl(countId(2))->visible);
-    EXPECT_TRUE(service.GetControl(countId(0))->enabled);
-    EXPECT_FALSE(service.GetControl(Dialog::IDC_TAG + 1)->enabled) << "group 2 holds no channels";
-    EXPECT_TRUE(service.TypeText(countId(0), "40"));
-    EXPECT_TRUE(service.CountEditEnter(0)) << "the small page lets OK end it";
-    EXPECT_EQ(service.GetShownValue(countId(0)), "40");
-    EXPECT_TRUE(service.TypeText(countId(1), "20"));
-    service.CountEditKillFocus(1);
-    EXPECT_EQ(service.GetShownValue(countId(1)), "8");
-    EXPECT_TRUE(service.GetControl(Dialog::IDC_TAG + 1)->enabled);
+    EXPECT_TRUE(three.dialog.GetControl(countId(2))->visible);
+    EXPECT_TRUE(three.dialog.GetControl(countId(0))->enabled);
+    EXPECT_FALSE(three.dialog.GetControl(Dialog::IDC_TAG + 1)->enabled)
+        << "group 2 holds no channels";
+    EXPECT_TRUE(three.dialog.TypeText(countId(0), "40"));
+    EXPECT_TRUE(three.dialog.CountEditEnter(0)) << "the small page lets OK end it";
+    EXPECT_EQ(three.dialog.GetShownValue(countId(0)), "40");
+    EXPECT_TRUE(three.dialog.TypeText(countId(1), "20"));
+    three.dialog.CountEditKillFocus(1);
+    EXPECT_EQ(three.dialog.GetShownValue(countId(1)), "8");
+    EXPECT_TRUE(three.dialog.GetControl(Dialog::IDC_TAG + 1)->enabled);
 }
 
 TEST(HChannelAllocationDialogTest, CancelAndUntouchedOkLeaveTheImage) {

@@ -75,17 +75,16 @@ struct OpenedSample {
 
 TEST(HDialogTest, ListsAreFilledFromTheirDefinitions) {
     OpenedSample o(imageWithDefaults(), 0);
-    const SamplePage& page = o.page;
-    const PageControl* level = page.GetControl(LEVEL_ID);
+    const PageControl* level = o.page.GetControl(LEVEL_ID);
     ASSERT_NE(level, nullptr);
     ASSERT_EQ(level->items.size(), 16u);
     EXPECT_EQ(level->items[0].text, "0  ");
     EXPECT_EQ(level->items[15].text, "15  ");
     EXPECT_EQ(level->items[15].itemValue, 15);
-    EXPECT_EQ(page.GetShownValue(MODE_ID), "Low");
-    EXPECT_EQ(page.GetShownValue(FREQUENCY_ID), "134.000");
-    EXPECT_EQ(page.GetShownValue(TAG_ID), "HELLO   ");
-    EXPECT_EQ(page.GetControl(TAG_ID)->maxLength, 8);
+    EXPECT_EQ(o.page.GetShownValue(MODE_ID), "Low");
+    EXPECT_EQ(o.page.GetShownValue(FREQUENCY_ID), "134.000");
+    EXPECT_EQ(o.page.GetShownValue(TAG_ID), "HELLO   ");
+    EXPECT_EQ(o.page.GetControl(TAG_ID)->maxLength, 8);
 }
 
 void expectEditNumbers() {
@@ -215,15 +214,14 @@ TEST(HDialogTest, CancelFailedChecksAndHiddenControlsWriteNothing) {
 
 TEST(HDialogTest, PromptLineSplitsAtTheFirstLineFeed) {
     OpenedSample o(imageWithDefaults());
-    SamplePage& page = o.page;
-    EXPECT_EQ(page.GetPromptLine(), (std::pair<std::string, std::string>{" ", " "}));
-    page.SetFocus(TAG_ID);
-    EXPECT_EQ(page.GetPromptLine().first, "Problem reading from file\r");
-    EXPECT_EQ(page.GetPromptLine().second, "File Name = %1");
-    page.SetFocus(LEVEL_ID); // no text for its id: the prompt stays
-    EXPECT_EQ(page.GetPromptLine().first, "Problem reading from file\r");
-    page.SetFocus(MODE_ID); // id 0: blanks
-    EXPECT_EQ(page.GetPromptLine(), (std::pair<std::string, std::string>{" ", " "}));
+    EXPECT_EQ(o.page.GetPromptLine(), (std::pair<std::string, std::string>{" ", " "}));
+    o.page.SetFocus(TAG_ID);
+    EXPECT_EQ(o.page.GetPromptLine().first, "Problem reading from file\r");
+    EXPECT_EQ(o.page.GetPromptLine().second, "File Name = %1");
+    o.page.SetFocus(LEVEL_ID); // no text for its id: the prompt stays
+    EXPECT_EQ(o.page.GetPromptLine().first, "Problem reading from file\r");
+    o.page.SetFocus(MODE_ID); // id 0: blanks
+    EXPECT_EQ(o.page.GetPromptLine(), (std::pair<std::string, std::string>{" ", " "}));
 }
 
 // The listing's lines themselves are compared whole in ListingPagesTest.
