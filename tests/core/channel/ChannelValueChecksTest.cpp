@@ -36,16 +36,12 @@ TEST(ChannelValueChecksTest, FrequencyRangeIncludesBothLimits) {
     HHardwareParams hardware;
     hardware.set(HW_FREQUENCY_MIN, 400000000);
     hardware.set(HW_FREQUENCY_MAX, 470000000);
-    struct Case {
-        std::int64_t hz;
-        bool inRange;
-    };
-    const Case cases[] = {{399999999, false},   {400000000, true},  {446006250, true},
-                          {470000000, true},    {470000001, false}, {-1, false},
-                          {4700000000LL, false}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(isFrequencyInRange(c.hz, hardware), c.inRange) << c.hz;
-        EXPECT_EQ(frequencyRangeReason(c.hz, hardware).empty(), c.inRange) << c.hz;
+    const std::pair<std::int64_t, bool> cases[] = {
+        {399999999, false}, {400000000, true}, {446006250, true},    {470000000, true},
+        {470000001, false}, {-1, false},       {4700000000LL, false}};
+    for (const auto& [hz, inRange] : cases) {
+        EXPECT_EQ(isFrequencyInRange(hz, hardware), inRange) << hz;
+        EXPECT_EQ(frequencyRangeReason(hz, hardware).empty(), inRange) << hz;
     }
     EXPECT_EQ(frequencyRangeReason(480000000, hardware),
               "480000000 is outside the radio's frequency range 400.00000-470.00000 MHz");

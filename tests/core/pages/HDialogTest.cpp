@@ -161,17 +161,12 @@ TEST(HDialogTest, OkStoresWhatTheUserChose) {
 }
 
 TEST(HDialogTest, EditsAreKeptWithinTheirRange) {
-    struct Case {
-        const char* typed;
-        std::int32_t stored;
-    };
-    const Case cases[] = {
-        {"999", 5000000}, {"1", 1000000}, {"-5", 1000000}, {"250.00004", 2500000}};
-    for (const Case& c : cases) {
+    for (const auto& [typed, stored] :
+         {std::pair{"999", 5000000}, {"1", 1000000}, {"-5", 1000000}, {"250.00004", 2500000}}) {
         OpenedSample o(imageWithDefaults());
-        ASSERT_TRUE(o.page.TypeText(FREQUENCY_ID, c.typed));
+        ASSERT_TRUE(o.page.TypeText(FREQUENCY_ID, typed));
         ASSERT_TRUE(o.page.OnOK());
-        EXPECT_EQ(o.stored(2), c.stored) << c.typed;
+        EXPECT_EQ(o.stored(2), stored) << typed;
     }
 }
 

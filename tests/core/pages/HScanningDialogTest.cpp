@@ -65,17 +65,12 @@ TEST(HScanningDialogTest, PriorityCheckEnableSetsBitsThreeAndFour) {
 }
 
 TEST(HScanningDialogTest, PriorityListOffersProgrammedChannelsOnly) {
-    struct Case {
-        int stored;
-        const char* shown;
-    };
-    const Case cases[] = {{2, "CH3"}, {6, "CH1"}, {20, "CH1"}};
-    for (const Case& c : cases) {
-        OpenedScanPage o(radioImage(c.stored));
+    for (const auto& [stored, shown] : {std::pair{2, "CH3"}, {6, "CH1"}, {20, "CH1"}}) {
+        OpenedScanPage o(radioImage(stored));
         const auto& items = o.page.GetControl(D::IDC_PRIORITY_CH)->items;
         ASSERT_EQ(items.size(), 4u);
         EXPECT_EQ(items.back().text, "CH4");
-        EXPECT_EQ(o.page.GetShownValue(D::IDC_PRIORITY_CH), c.shown) << c.stored;
+        EXPECT_EQ(o.page.GetShownValue(D::IDC_PRIORITY_CH), shown) << stored;
     }
 }
 
