@@ -9,11 +9,8 @@ namespace kq70 {
 namespace {
 
 TEST(ChannelValueChecksTest, TagTexts) {
-    struct Case {
-        const char* text;
-        const char* reason; // empty: the radio holds it as given
-    };
-    const Case cases[] = {
+    // A text and the reason it is refused, empty where the radio holds it as given.
+    const std::pair<const char*, const char*> cases[] = {
         {"", ""},
         {"CH1 <>+-", ""},
         {"=*/[\\]:_", ""},
@@ -24,11 +21,11 @@ TEST(ChannelValueChecksTest, TagTexts) {
         {"A\tB", "the radio cannot show \"\\x09\" (digits, capitals and  <>+-=*/[\\]:_ only)"},
         {"\xC3\x84", "the radio cannot show \"\\xC3\" (digits, capitals and  <>+-=*/[\\]:_ only)"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(tagTextReason(c.text, 8), c.reason) << c.text;
-        EXPECT_EQ(firstUnshowable(c.text).has_value(),
-                  std::string(c.reason).find("cannot show") != std::string::npos)
-            << c.text;
+    for (const auto& [text, reason] : cases) {
+        EXPECT_EQ(tagTextReason(text, 8), reason) << text;
+        EXPECT_EQ(firstUnshowable(text).has_value(),
+                  std::string(reason).find("cannot show") != std::string::npos)
+            << text;
     }
 }
 
