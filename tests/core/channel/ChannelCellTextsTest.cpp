@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kq70 {
 namespace {
 
@@ -67,15 +69,11 @@ TEST(ChannelCellTextsTest, EnumeratedAndSignallingTexts) {
     EXPECT_EQ(ChannelCellTexts::bandwidthText(2), "N");
     EXPECT_EQ(ChannelCellTexts::bandwidthText(3), "");
     EXPECT_EQ(ChannelCellTexts::powerText(1), "L");
-    struct Case {
-        int type;
-        int display;
-        const char* text;
-    };
-    const Case cases[] = {{0, 0, "-"}, {1, 0, "-"},   {1, 7, "7"}, {2, 10, "0"},
-                          {2, 9, "9"}, {3, 10, "10"}, {3, 0, "-"}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(ChannelCellTexts::signalNumberText(c.type, c.display), c.text) << c.type;
+    const std::tuple<int, int, const char*> numbers[] = {{0, 0, "-"},  {1, 0, "-"}, {1, 7, "7"},
+                                                         {2, 10, "0"}, {2, 9, "9"}, {3, 10, "10"},
+                                                         {3, 0, "-"}};
+    for (const auto& [type, display, text] : numbers) {
+        EXPECT_EQ(ChannelCellTexts::signalNumberText(type, display), text) << type;
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kq70 {
 namespace {
 
@@ -45,12 +47,7 @@ TEST(ChannelValueChecksTest, FrequencyRangeIncludesBothLimits) {
 }
 
 TEST(ChannelValueChecksTest, ToneCodesBelongToTheirModesTable) {
-    struct Case {
-        std::int32_t mode;
-        std::int32_t code;
-        const char* reason;
-    };
-    const Case cases[] = {
+    const std::tuple<std::int32_t, std::int32_t, const char*> cases[] = {
         {0, 12345, ""}, // no tone: the code is carried, whatever it is
         {1, 670, ""},
         {1, 2541, ""},
@@ -60,8 +57,8 @@ TEST(ChannelValueChecksTest, ToneCodesBelongToTheirModesTable) {
         {2, 0, "0 is not a DCS code (the value of its octal digits, e.g. 19 for D023)"},
         {2, 670, "670 is not a DCS code (the value of its octal digits, e.g. 19 for D023)"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(toneCodeReason(c.mode, c.code), c.reason) << c.mode << " " << c.code;
+    for (const auto& [mode, code, reason] : cases) {
+        EXPECT_EQ(toneCodeReason(mode, code), reason) << mode << " " << code;
     }
     // A channel's transmit and receive tones are checked each against its own mode.
     HChannelData channels;
