@@ -12,18 +12,6 @@ namespace {
 
 constexpr std::int64_t MHZ = 1000000;
 
-using Points = std::array<AdjustmentPointRecord, LOOKUP_POINT_COUNT>;
-
-Points pointsWith(const std::array<std::int64_t, 5>& frequenciesMhz, std::size_t k,
-                  const std::array<std::int64_t, 5>& values) {
-    Points points{};
-    for (std::size_t p = 0; p < LOOKUP_POINT_COUNT; ++p) {
-        points[p][LOOKUP_FREQUENCY] = frequenciesMhz[p] * MHZ;
-        points[p][k] = values[p];
-    }
-    return points;
-}
-
 struct LookupCase {
     const char* name;
     std::size_t k;
@@ -35,7 +23,12 @@ struct LookupCase {
 void check(const std::array<std::int64_t, 5>& frequenciesMhz,
            const std::vector<LookupCase>& cases) {
     for (const LookupCase& c : cases) {
-        const AdjustmentFrequencyLookup lookup(pointsWith(frequenciesMhz, c.k, c.values));
+        std::array<AdjustmentPointRecord, LOOKUP_POINT_COUNT> points{};
+        for (std::size_t p = 0; p < LOOKUP_POINT_COUNT; ++p) {
+            points[p][LOOKUP_FREQUENCY] = frequenciesMhz[p] * MHZ;
+            points[p][c.k] = c.values[p];
+        }
+        const AdjustmentFrequencyLookup lookup(points);
         EXPECT_EQ(lookup.valueAt(c.k, c.frequencyHz), c.expected)
             << c.name << " (value " << c.k << " at " << c.frequencyHz << " Hz)";
     }

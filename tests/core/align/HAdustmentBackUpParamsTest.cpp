@@ -6,30 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
-#include <vector>
 
 namespace kq70 {
 namespace {
 
 bool isWordItem(std::size_t item) {
     return (item >= 8 && item <= 12) || item == ADJ_CHECKSUM;
-}
-
-// The bytes one item occupies, found by storing it alone over an empty image.
-std::vector<std::size_t> bytesOf(std::size_t item) {
-    HAdustmentBackUpParams set;
-    set.set(item, 0xFFFF);
-    RadioImage image;
-    set.store(image);
-    std::vector<std::size_t> offsets;
-    for (std::size_t i = 0; i < IMAGE_SIZE; ++i) {
-        if (image.byteAt(i) != 0) {
-            offsets.push_back(i);
-        }
-    }
-    return offsets;
 }
 
 TEST(HAdustmentBackUpParamsTest, ItemsLandAtTheirOffsets) {
@@ -61,16 +46,24 @@ TEST(HAdustmentBackUpParamsTest, ItemsLandAtTheirOffsets) {
     }
 }
 
-// Every item has bytes of its own, and together they cover exactly the adjustment areas.
+// Every item, stored alone over an empty image, has bytes of its own, and together they cover
+// exactly the adjustment areas.
 TEST(HAdustmentBackUpParamsTest, ItemsCoverTheAdjustmentAreasWithoutOverlap) {
     std::set<std::size_t> covered;
     for (std::size_t item = 0; item < ADJ_ITEM_COUNT; ++item) {
         SCOPED_TRACE(item);
-        const std::vector<std::size_t> offsets = bytesOf(item);
-        EXPECT_EQ(offsets.size(), isWordItem(item) ? 2U : 1U);
-        for (const std::size_t offset : offsets) {
-            EXPECT_TRUE(covered.insert(offset).second) << "offset " << offset << " shared";
+        HAdustmentBackUpParams alone;
+        alone.set(item, 0xFFFF);
+        RadioImage image;
+        alone.store(image);
+        std::size_t bytes = 0;
+        for (std::size_t offset = 0; offset < IMAGE_SIZE; ++offset) {
+            if (image.byteAt(offset) != 0) {
+                ++bytes;
+                EXPECT_TRUE(covered.insert(offset).second) << "offset " << offset << " shared";
+            }
         }
+        EXPECT_EQ(bytes, isWordItem(item) ? 2U : 1U);
     }
     std::set<std::size_t> areas;
     const std::pair<std::size_t, std::size_t> ranges[] = {
@@ -100,9 +93,7 @@ TEST(HAdustmentBackUpParamsTest, WrittenItemsReadBackWithHigherBitsCut) {
 
 RadioImage imageWithBlockOf(std::uint8_t byte) {
     RadioImage image;
-    for (std::size_t i = 0; i < ADJUSTMENT_DATA_SIZE; ++i) {
-        image.setByte(WORKING_ADJUSTMENT_OFFSET + i, byte);
-    }
+    std::ranges::fill(image.range(WORKING_ADJUSTMENT_OFFSET, ADJUSTMENT_DATA_SIZE), byte);
     return image;
 }
 

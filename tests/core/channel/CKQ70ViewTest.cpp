@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace kq70::test {
 namespace {
 
@@ -18,23 +16,21 @@ constexpr int ROW1 = ChannelGridLayout::FIRST_DATA_ROW; // channel 1 of the grou
 using Input = CKQ70View::CellInput;
 using Tone = ChannelChoosers::Tone;
 
-RadioImage edited(RadioImage image, const std::function<void(HChannelData&)>& edit) {
+RadioImage withValues(RadioImage image, int channel,
+                      std::initializer_list<std::pair<ChannelValue, std::int32_t>> values) {
     HChannelData data;
     data.extract(image);
-    edit(data);
+    for (const auto& [index, value] : values) {
+        data.setValue(channel, index, value);
+    }
     data.store(image);
     return image;
 }
 
 // The PMR image with channel 4 (row 5) unprogrammed and channel 3 (row 4) on DCS 023 both ways.
 RadioImage workImage() {
-    return edited(pmrImage(), [](HChannelData& d) {
-        d.setValue(3, inUse, 0);
-        d.setValue(2, rxToneMode, 2);
-        d.setValue(2, rxToneCode, 19);
-        d.setValue(2, txToneMode, 2);
-        d.setValue(2, txToneCode, 19);
-    });
+    return withValues(withValues(pmrImage(), 3, {{inUse, 0}}), 2,
+                      {{rxToneMode, 2}, {rxToneCode, 19}, {txToneMode, 2}, {txToneCode, 19}});
 }
 
 std::vector<bool> hiddenColumns(const ChannelViewHarness& h) {
@@ -320,12 +316,11 @@ TEST(CKQ70ViewTest, ArtsAllowanceByArtsMode) {
     const Case cases[] = {{0, 2, 2, true},  {0, 2, 1, false}, {0, 0, 2, false}, {1, 0, 2, true},
                           {1, 2, 1, false}, {2, 2, 0, true},  {2, 1, 2, false}, {3, 2, 2, false}};
     for (const Case& c : cases) {
-        RadioImage image = edited(pmrImage(), [&](HChannelData& d) {
-            d.setValue(0, rxToneMode, c.rxMode);
-            d.setValue(0, rxToneCode, c.rxMode == 2 ? 19 : 670);
-            d.setValue(0, txToneMode, c.txMode);
-            d.setValue(0, txToneCode, c.txMode == 2 ? 19 : 670);
-        });
+        RadioImage image = withValues(pmrImage(), 0,
+                                      {{rxToneMode, c.rxMode},
+                                       {rxToneCode, c.rxMode == 2 ? 19 : 670},
+                                       {txToneMode, c.txMode},
+                                       {txToneCode, c.txMode == 2 ? 19 : 670}});
         setMiscValue(image, HMiscParams::ARTS_MODE, c.artsMode);
         ChannelViewHarness h(image);
         h.open(1);
@@ -334,11 +329,7 @@ TEST(CKQ70ViewTest, ArtsAllowanceByArtsMode) {
             << c.artsMode << " " << c.rxMode << " " << c.txMode;
     }
     // A tone change that takes the allowance away clears ARTS.
-    RadioImage image = edited(pmrImage(), [](HChannelData& d) {
-        d.setValue(0, txToneMode, 2);
-        d.setValue(0, txToneCode, 19);
-        d.setValue(0, arts, 1);
-    });
+    RadioImage image = withValues(pmrImage(), 0, {{txToneMode, 2}, {txToneCode, 19}, {arts, 1}});
     setMiscValue(image, HMiscParams::ARTS_MODE, 1);
     ChannelViewHarness h(image);
     h.open(1);
@@ -373,7 +364,7 @@ TEST(CKQ70ViewTest, EncryptionAndSignalTypeCycles) {
 }
 
 TEST(CKQ70ViewTest, SignalTypeClearsAniAndTheChooserSetsTheNumber) {
-    ChannelViewHarness h(edited(pmrImage(), [](HChannelData& d) { d.setValue(0, ani, 1); }));
+    ChannelViewHarness h(withValues(pmrImage(), 0, {{ani, 1}}));
     CKQ70View& view = h.open(1);
     pressSpace(h, ROW1, 18);
     EXPECT_EQ(h.grid.textMatrix(ROW1, 15), "-");
@@ -551,20 +542,16 @@ TEST(CKQ70ViewTest, ShowingADocumentMarksItModifiedOnlyWhenBytesChange) {
     const auto offPlan = [](int band) {
         RadioImage image = pmrImage();
         setHardwareValue(image, HW_FREQUENCY_BAND, band);
-        return edited(image, [](HChannelData& d) {
-            d.setValue(1, rxFrequency, 440000000);
-            d.setValue(1, txFrequency, 440000000);
-        });
+        return withValues(image, 1, {{rxFrequency, 440000000}, {txFrequency, 440000000}});
     };
-    {
-        ChannelViewHarness h(offPlan(12));
-        h.open(0);
-        EXPECT_EQ(h.grid.textMatrix(ROW1 + 1, 4), "CH1 (446.00625)");
-        EXPECT_EQ(h.modifiedCount, 1);
-        HChannelData d;
-        d.extract(h.image);
-        EXPECT_EQ(d.getValue(1, rxFrequency), 446006250);
-    }
+    ChannelViewHarness pmr(offPlan(12));
+    pmr.open(0);
+    EXPECT_EQ(pmr.grid.textMatrix(ROW1 + 1, 4), "CH1 (446.00625)");
+    EXPECT_EQ(pmr.modifiedCount, 1);
+    HChannelData d;
+    d.extract(pmr.image);
+    EXPECT_EQ(d.getValue(1, rxFrequency), 446006250);
+
     // Other bands, and the service modes, show the frequency and leave the image alone.
     for (const auto& [band, mode] : {std::pair{5, 0}, std::pair{4, 2}, std::pair{12, 1}}) {
         ChannelViewHarness h(offPlan(band));
@@ -662,10 +649,8 @@ TEST(CKQ70ViewTest, AChooserClosedOnTheCurrentValueChangesNothing) {
                           {"signal number", ROW1, COL_SIGNAL_NUMBER, true, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ChannelViewHarness h(edited(workImage(), [](HChannelData& d) {
-            d.setValue(0, signalType, 1);
-            d.setValue(0, signalDisplayNumber, 3);
-        }));
+        ChannelViewHarness h(
+            withValues(workImage(), 0, {{signalType, 1}, {signalDisplayNumber, 3}}));
         CKQ70View& view = h.open(c.mode);
         const auto choose = [&] {
             h.at(c.row, c.column);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kq70 {
 namespace {
 
@@ -34,52 +36,44 @@ TEST(ChannelCellTextsTest, FrequencyCellsByModeAndBand) {
     }
 }
 
-TEST(ChannelCellTextsTest, DecodeTexts) {
+TEST(ChannelCellTextsTest, DecodeAndEncodeTexts) {
     struct Case {
         int mode;
         std::int32_t code;
         bool inverted;
         bool both;
-        const char* text;
+        const char* decode;
+        const char* encode; // nullptr: not checked
     };
     const Case cases[] = {
-        {0, 670, false, false, "-----"},
-        {CTCSS, 670, false, false, "No.10 (C-67.0)"},
-        {CTCSS, 1000, false, false, "No.22 (C-100.0)"},
-        {CTCSS, 2541, false, false, "No.59 (C-254.1)"},
-        {CTCSS, 2520, false, false, "No.59 (C-254.1)"}, // unlisted: snapped
-        {DCS, 19, false, false, "No.60 (D-023 N)"},
-        {DCS, 19, true, false, "No.60 (D-023 I)"},
-        {DCS, 19, false, true, "No.60 (D-023 B)"},
-        {DCS, 0754, true, true, "No.163 (D-754 I)"},
+        {0, 670, false, false, "-----", "-----"},
+        {CTCSS, 670, false, false, "No.10 (C-67.0)", "C- ( 67.0)"},
+        {CTCSS, 1000, false, false, "No.22 (C-100.0)", nullptr},
+        {CTCSS, 2541, false, false, "No.59 (C-254.1)", "C- (254.1)"},
+        {CTCSS, 2520, false, false, "No.59 (C-254.1)", nullptr}, // unlisted: snapped
+        {DCS, 19, false, false, "No.60 (D-023 N)", "D- (023) N"},
+        {DCS, 19, true, false, "No.60 (D-023 I)", nullptr},
+        {DCS, 19, false, true, "No.60 (D-023 B)", nullptr},
+        {DCS, 0754, true, true, "No.163 (D-754 I)", "D- (754) I"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ChannelCellTexts::decodeToneText(c.mode, c.code, c.inverted, c.both), c.text)
-            << c.mode << " " << c.code;
+        SCOPED_TRACE(std::to_string(c.mode) + " " + std::to_string(c.code));
+        EXPECT_EQ(ChannelCellTexts::decodeToneText(c.mode, c.code, c.inverted, c.both), c.decode);
+        if (c.encode != nullptr) {
+            EXPECT_EQ(ChannelCellTexts::encodeToneText(c.mode, c.code, c.inverted), c.encode);
+        }
     }
-}
-
-TEST(ChannelCellTextsTest, EncodeTexts) {
-    EXPECT_EQ(ChannelCellTexts::encodeToneText(0, 670, false), "-----");
-    EXPECT_EQ(ChannelCellTexts::encodeToneText(CTCSS, 670, false), "C- ( 67.0)");
-    EXPECT_EQ(ChannelCellTexts::encodeToneText(CTCSS, 2541, false), "C- (254.1)");
-    EXPECT_EQ(ChannelCellTexts::encodeToneText(DCS, 19, false), "D- (023) N");
-    EXPECT_EQ(ChannelCellTexts::encodeToneText(DCS, 0754, true), "D- (754) I");
 }
 
 TEST(ChannelCellTextsTest, EnumeratedAndSignallingTexts) {
     EXPECT_EQ(ChannelCellTexts::bandwidthText(2), "N");
     EXPECT_EQ(ChannelCellTexts::bandwidthText(3), "");
     EXPECT_EQ(ChannelCellTexts::powerText(1), "L");
-    struct Case {
-        int type;
-        int display;
-        const char* text;
-    };
-    const Case cases[] = {{0, 0, "-"}, {1, 0, "-"},   {1, 7, "7"}, {2, 10, "0"},
-                          {2, 9, "9"}, {3, 10, "10"}, {3, 0, "-"}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(ChannelCellTexts::signalNumberText(c.type, c.display), c.text) << c.type;
+    const std::tuple<int, int, const char*> numbers[] = {{0, 0, "-"},  {1, 0, "-"}, {1, 7, "7"},
+                                                         {2, 10, "0"}, {2, 9, "9"}, {3, 10, "10"},
+                                                         {3, 0, "-"}};
+    for (const auto& [type, display, text] : numbers) {
+        EXPECT_EQ(ChannelCellTexts::signalNumberText(type, display), text) << type;
     }
 }
 

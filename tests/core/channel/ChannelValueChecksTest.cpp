@@ -5,32 +5,29 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kq70 {
 namespace {
 
 TEST(ChannelValueChecksTest, TagTexts) {
-    struct Case {
-        const char* text;
-        std::size_t length;
-        const char* reason; // empty: the radio holds it as given
+    // A text and the reason it is refused, empty where the radio holds it as given.
+    const std::pair<const char*, const char*> cases[] = {
+        {"", ""},
+        {"CH1 <>+-", ""},
+        {"=*/[\\]:_", ""},
+        {"TOO LONG 1", "is longer than 8 characters"},
+        {"ABCDEFGHI", "is longer than 8 characters"},
+        {"Ch1", "the radio cannot show \"h\" (digits, capitals and  <>+-=*/[\\]:_ only)"},
+        {"A\"B", "the radio cannot show \"\\\"\" (digits, capitals and  <>+-=*/[\\]:_ only)"},
+        {"A\tB", "the radio cannot show \"\\x09\" (digits, capitals and  <>+-=*/[\\]:_ only)"},
+        {"\xC3\x84", "the radio cannot show \"\\xC3\" (digits, capitals and  <>+-=*/[\\]:_ only)"},
     };
-    const Case cases[] = {
-        {"", 8, ""},
-        {"CH1 <>+-", 8, ""},
-        {"=*/[\\]:_", 8, ""},
-        {"TOO LONG 1", 8, "is longer than 8 characters"},
-        {"ABCDEFGHI", 8, "is longer than 8 characters"},
-        {"Ch1", 8, "the radio cannot show \"h\" (digits, capitals and  <>+-=*/[\\]:_ only)"},
-        {"A\"B", 8, "the radio cannot show \"\\\"\" (digits, capitals and  <>+-=*/[\\]:_ only)"},
-        {"A\tB", 8, "the radio cannot show \"\\x09\" (digits, capitals and  <>+-=*/[\\]:_ only)"},
-        {"\xC3\x84", 8,
-         "the radio cannot show \"\\xC3\" (digits, capitals and  <>+-=*/[\\]:_ only)"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(tagTextReason(c.text, c.length), c.reason) << c.text;
-        EXPECT_EQ(firstUnshowable(c.text).has_value(),
-                  std::string(c.reason).find("cannot show") != std::string::npos)
-            << c.text;
+    for (const auto& [text, reason] : cases) {
+        EXPECT_EQ(tagTextReason(text, 8), reason) << text;
+        EXPECT_EQ(firstUnshowable(text).has_value(),
+                  std::string(reason).find("cannot show") != std::string::npos)
+            << text;
     }
 }
 
@@ -38,28 +35,19 @@ TEST(ChannelValueChecksTest, FrequencyRangeIncludesBothLimits) {
     HHardwareParams hardware;
     hardware.set(HW_FREQUENCY_MIN, 400000000);
     hardware.set(HW_FREQUENCY_MAX, 470000000);
-    struct Case {
-        std::int64_t hz;
-        bool inRange;
-    };
-    const Case cases[] = {{399999999, false},   {400000000, true},  {446006250, true},
-                          {470000000, true},    {470000001, false}, {-1, false},
-                          {4700000000LL, false}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(isFrequencyInRange(c.hz, hardware), c.inRange) << c.hz;
-        EXPECT_EQ(frequencyRangeReason(c.hz, hardware).empty(), c.inRange) << c.hz;
+    const std::pair<std::int64_t, bool> cases[] = {
+        {399999999, false}, {400000000, true}, {446006250, true},    {470000000, true},
+        {470000001, false}, {-1, false},       {4700000000LL, false}};
+    for (const auto& [hz, inRange] : cases) {
+        EXPECT_EQ(isFrequencyInRange(hz, hardware), inRange) << hz;
+        EXPECT_EQ(frequencyRangeReason(hz, hardware).empty(), inRange) << hz;
     }
     EXPECT_EQ(frequencyRangeReason(480000000, hardware),
               "480000000 is outside the radio's frequency range 400.00000-470.00000 MHz");
 }
 
 TEST(ChannelValueChecksTest, ToneCodesBelongToTheirModesTable) {
-    struct Case {
-        std::int32_t mode;
-        std::int32_t code;
-        const char* reason;
-    };
-    const Case cases[] = {
+    const std::tuple<std::int32_t, std::int32_t, const char*> cases[] = {
         {0, 12345, ""}, // no tone: the code is carried, whatever it is
         {1, 670, ""},
         {1, 2541, ""},
@@ -69,8 +57,8 @@ TEST(ChannelValueChecksTest, ToneCodesBelongToTheirModesTable) {
         {2, 0, "0 is not a DCS code (the value of its octal digits, e.g. 19 for D023)"},
         {2, 670, "670 is not a DCS code (the value of its octal digits, e.g. 19 for D023)"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(toneCodeReason(c.mode, c.code), c.reason) << c.mode << " " << c.code;
+    for (const auto& [mode, code, reason] : cases) {
+        EXPECT_EQ(toneCodeReason(mode, code), reason) << mode << " " << code;
     }
     // A channel's transmit and receive tones are checked each against its own mode.
     HChannelData channels;

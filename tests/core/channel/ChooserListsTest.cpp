@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace kq70::test {
 namespace {
 
@@ -25,34 +27,28 @@ TEST(ChooserListsTest, ListsShowWhatTheGridShowsAndReturnStoredValues) {
     EXPECT_EQ(dcs[0].value, 19);
     EXPECT_EQ(dcs.back().text, "No.163   D754");
 
-    struct Case {
-        int type;
-        std::size_t count;
-        std::string lastText;
-    };
-    for (const Case& c : {Case{1, 32, "32"}, Case{2, 10, "0"}, Case{3, 31, "31"}}) {
-        const Entries numbers = ChooserLists::signalNumbers(c.type);
-        ASSERT_EQ(numbers.size(), c.count) << c.type;
+    for (const auto& [type, count, last] :
+         {std::tuple{1, 32U, "32"}, {2, 10U, "0"}, {3, 31U, "31"}}) {
+        const Entries numbers = ChooserLists::signalNumbers(type);
+        ASSERT_EQ(numbers.size(), count) << type;
         EXPECT_EQ(numbers.front().value, 1);
-        EXPECT_EQ(numbers.back().text, c.lastText) << c.type;
-        EXPECT_EQ(numbers.back().value, static_cast<std::int32_t>(c.count));
+        EXPECT_EQ(numbers.back().text, last) << type;
+        EXPECT_EQ(numbers.back().value, static_cast<std::int32_t>(count));
     }
     EXPECT_TRUE(ChooserLists::signalNumbers(0).empty());
     EXPECT_TRUE(ChooserLists::signalNumbers(4).empty());
 }
 
 TEST(ChooserListsTest, PresetFindsTheValueOrFallsBackToTheFirstEntry) {
-    struct Case {
-        ToneKind kind;
-        std::int32_t code;
-        std::size_t index;
-    };
-    for (const Case& c : {Case{ToneKind::Ctcss, 670, 0}, Case{ToneKind::Ctcss, 1000, 12},
-                          Case{ToneKind::Ctcss, 0, 0}, Case{ToneKind::Ctcss, 99999, 49},
-                          Case{ToneKind::Dcs, 19, 0}, Case{ToneKind::Dcs, 0, 0}}) {
-        const std::size_t index = ChooserLists::tonePresetIndex(c.kind, c.code);
-        ASSERT_LT(index, ChooserLists::tones(c.kind).size());
-        EXPECT_EQ(ChooserLists::tones(c.kind)[index].value, snapTone(c.kind, c.code)) << c.code;
+    for (const auto& [kind, code] : {std::pair{ToneKind::Ctcss, 670},
+                                     {ToneKind::Ctcss, 1000},
+                                     {ToneKind::Ctcss, 0},
+                                     {ToneKind::Ctcss, 99999},
+                                     {ToneKind::Dcs, 19},
+                                     {ToneKind::Dcs, 0}}) {
+        const std::size_t index = ChooserLists::tonePresetIndex(kind, code);
+        ASSERT_LT(index, ChooserLists::tones(kind).size());
+        EXPECT_EQ(ChooserLists::tones(kind)[index].value, snapTone(kind, code)) << code;
     }
     EXPECT_EQ(ChooserLists::presetIndex(ChooserLists::pmrChannels(), 5), 4U);
     EXPECT_EQ(ChooserLists::presetIndex(ChooserLists::pmrChannels(), 9), 0U);

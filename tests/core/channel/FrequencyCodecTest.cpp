@@ -1,17 +1,15 @@
 #include "channel/FrequencyCodec.h"
-#include "channel/ToneTables.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace kq70 {
 namespace {
 
 TEST(FrequencyCodecTest, DividerSplitsAndJoins) {
     const PllWord word = splitDivider(70400);
-    EXPECT_EQ(word.a, 0);
-    EXPECT_EQ(word.m0, 0);
-    EXPECT_EQ(word.m1, 3);
-    EXPECT_EQ(word.high, 131);
+    EXPECT_EQ(std::tuple(word.a, word.m0, word.m1, word.high), std::tuple(0, 0, 3, 131));
     for (const std::int64_t n : {70400LL, 70401LL, 71361LL, 72959LL, 87200LL, 348800LL, 364800LL}) {
         EXPECT_EQ(joinDivider(splitDivider(n)), n) << n;
     }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace kq70 {
@@ -98,9 +99,7 @@ TEST(HChannelDataTest, RoundTripKeepsCarriedBitsAndPllWords) {
     std::mt19937 random(7);
     for (int channelStep = 0; channelStep < 4; ++channelStep) {
         RadioImage noise;
-        for (std::uint8_t& byte : noise.bytes()) {
-            byte = static_cast<std::uint8_t>(random());
-        }
+        std::ranges::generate(noise.bytes(), [&] { return static_cast<std::uint8_t>(random()); });
         RadioImage image = imageWith({.channelStep = channelStep}, noise);
         HChannelData data = extracted(image);
         const auto frequencies = unambiguousFrequencies(channelStep);
@@ -144,7 +143,7 @@ TEST(HChannelDataTest, RoundTripKeepsCarriedBitsAndPllWords) {
 TEST(HChannelDataTest, GroupsAreRepairedOnExtract) {
     struct Case {
         int radioChannel;
-        std::vector<int> stored;
+        std::vector<std::uint8_t> stored;
         std::vector<int> expected;
     };
     const Case cases[] = {
@@ -156,9 +155,7 @@ TEST(HChannelDataTest, GroupsAreRepairedOnExtract) {
     };
     for (const Case& c : cases) {
         RadioImage image = imageWith({.radioChannel = c.radioChannel});
-        for (std::size_t g = 0; g < c.stored.size(); ++g) {
-            image.setByte(0x0305 + g, static_cast<std::uint8_t>(c.stored[g]));
-        }
+        std::ranges::copy(c.stored, image.range(0x0305, c.stored.size()).begin());
         image.setByte(0x0029, 0x40); // scan flag of group 9
         const HChannelData data = extracted(image);
         for (std::size_t g = 0; g < c.expected.size(); ++g) {
@@ -169,9 +166,7 @@ TEST(HChannelDataTest, GroupsAreRepairedOnExtract) {
     }
 
     RadioImage image = imageWith({.radioChannel = 6});
-    HChannelData data = extracted(image);
-    EXPECT_EQ(data.groupChannelCount(0), 256);
-    data.store(image);
+    extracted(image).store(image);
     EXPECT_EQ(image.byteAt(0x0305), 0);
     EXPECT_EQ(extracted(image).groupChannelCount(0), 256);
 }
@@ -179,9 +174,7 @@ TEST(HChannelDataTest, GroupsAreRepairedOnExtract) {
 TEST(HChannelDataTest, GroupQueriesAndPriority) {
     RadioImage image = imageWith({.radioChannel = 6});
     const std::uint8_t counts[] = {10, 0, 5, 0, 20};
-    for (std::size_t g = 0; g < std::size(counts); ++g) {
-        image.setByte(0x0305 + g, counts[g]);
-    }
+    std::ranges::copy(counts, image.range(0x0305, std::size(counts)).begin());
     HChannelData data = extracted(image);
     EXPECT_EQ(data.capacity(), 256);
     EXPECT_EQ(data.groupCount(), 16);
@@ -217,8 +210,7 @@ TEST(HChannelDataTest, ScanBitsLiveInTheBitmap) {
     HChannelData data = extracted(image);
     data.setValue(9, scan, 1);
     data.store(image);
-    EXPECT_EQ(image.byteAt(0x0009), 0x02);
-    EXPECT_EQ(image.byteAt(0x0008), 0x00);
+    EXPECT_EQ(image.be16(0x0008), 0x0002);
     EXPECT_EQ(extracted(image).getValue(9, scan), 1);
 }
 
@@ -312,9 +304,8 @@ TEST(HChannelDataTest, AlignmentBytesComeFromTheAdjustmentData) {
 
 TEST(HChannelDataTest, PagesNeedADefinedPagingCode) {
     RadioImage image = imageWith({});
-    for (std::size_t k = 0; k < 10; ++k) { // erase every paging record, then define record 4
-        image.setBe16(0x26D4 + 2 * k, 0xFFFF);
-    }
+    // Every paging record erased, then record 4 defined.
+    std::ranges::fill(image.range(0x26D4, 20), 0xFF);
     image.setBe16(0x26D4 + 2 * 4, 0x1234);
     HChannelData data = extracted(image);
     struct Case {

@@ -1,18 +1,14 @@
 #include "channel/ToneTables.h"
-#include "channel/FrequencyCodec.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace kq70 {
 namespace {
 
 TEST(ToneTablesTest, SnapWalksTheStoredOrder) {
-    struct Case {
-        ToneKind kind;
-        std::int32_t value;
-        std::int32_t snapped;
-    };
-    const Case cases[] = {
+    const std::tuple<ToneKind, std::int32_t, std::int32_t> cases[] = {
         {ToneKind::Ctcss, 2520, 2541}, // between 229.1 and 254.1 in stored order
         {ToneKind::Ctcss, 100, 670},
         {ToneKind::Ctcss, 670, 670},
@@ -25,8 +21,8 @@ TEST(ToneTablesTest, SnapWalksTheStoredOrder) {
         {ToneKind::Dcs, 20, 21},
         {ToneKind::Dcs, 600, 492},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(snapTone(c.kind, c.value), c.snapped) << c.value;
+    for (const auto& [kind, value, snapped] : cases) {
+        EXPECT_EQ(snapTone(kind, value), snapped) << value;
     }
 }
 

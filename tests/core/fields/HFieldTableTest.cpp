@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -23,9 +24,7 @@ RadioImage patternedImage() {
 }
 
 void putBytes(RadioImage& image, std::size_t offset, const std::vector<std::uint8_t>& bytes) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        image.setByte(offset + i, bytes[i]);
-    }
+    std::ranges::copy(bytes, image.range(offset, bytes.size()).begin());
 }
 
 struct NumberCase {
@@ -53,11 +52,6 @@ FieldDescriptor inverted(FieldDescriptor d) {
     return d;
 }
 
-FieldDescriptor keepingPosition(FieldDescriptor d) {
-    d.keepPosition = true;
-    return d;
-}
-
 // Each case reads a value, writes another and checks the whole image, so a wrong mask,
 // shift or byte order and any disturbed neighbour bit fail.
 TEST(HFieldTableTest, NumbersReadAndWriteExactlyTheirBits) {
@@ -70,6 +64,8 @@ TEST(HFieldTableTest, NumbersReadAndWriteExactlyTheirBits) {
     const FieldDescriptor signMagnitude = with(byte, FieldTransform::SignMagnitude, 0);
     const FieldDescriptor signMagnitude5 =
         with(numberField(AT, 2, 5), FieldTransform::SignMagnitude, 0);
+    FieldDescriptor keepingPosition = numberField(AT, 6, 2);
+    keepingPosition.keepPosition = true;
     constexpr auto NEGATIVE = static_cast<std::int32_t>(0x89ABCDEF);
     // clang-format off
     const std::vector<NumberCase> cases = {
@@ -83,7 +79,7 @@ TEST(HFieldTableTest, NumbersReadAndWriteExactlyTheirBits) {
         {"16 bits little-endian",          littleEndian(word),                     {0x12, 0x34},             0x3412,   0xABCD,     {0xCD, 0xAB}},
         {"12 bits little-endian at bit 2", littleEndian(numberField(AT, 2, 12)),   {0x12, 0x34},             0xD04,    0x123,      {0x8E, 0x04}},
         {"32 bits",                        numberField(AT, 0, 32),                 {0x89, 0xAB, 0xCD, 0xEF}, NEGATIVE, 0x01020304, {1, 2, 3, 4}},
-        {"keep position",                  keepingPosition(numberField(AT, 6, 2)), {0xC5},                   0xC0,     0x40,       {0x45}},
+        {"keep position",                  keepingPosition,                        {0xC5},                   0xC0,     0x40,       {0x45}},
         {"shift keeps the low bits",       shifted,                                {0x36},                   6,        5,          {0x2E}},
         {"shift masks within the field",   shifted,                                {0x36},                   6,        0xFF,       {0x7E}},
         {"multiply",                       multiplied,                             {0x00, 0x64},             250,      1000,       {0x01, 0x90}},
@@ -115,9 +111,8 @@ TEST(HFieldTableTest, NumbersReadAndWriteExactlyTheirBits) {
 
 // Raw access sees the stored bits: no invert, no sign, no shift or scaling.
 TEST(HFieldTableTest, RawAccessBypassesInvertAndTransforms) {
-    const FieldDescriptor byte = numberField(AT, 0, 8);
     const std::array<FieldDescriptor, 4> table{
-        with(byte, FieldTransform::SignMagnitude, 0),
+        with(numberField(AT, 0, 8), FieldTransform::SignMagnitude, 0),
         with(numberField(AT + 1, 0, 8), FieldTransform::Shift, 2),
         inverted(numberField(AT + 2, 3, 1)),
         with(numberField(AT + 3, 0, 8), FieldTransform::Divide, 10),
@@ -126,15 +121,12 @@ TEST(HFieldTableTest, RawAccessBypassesInvertAndTransforms) {
     putBytes(image, AT, {0x85, 0xB7, 0x08, 0xC8});
     HFieldTable fields(table);
     fields.init(image);
-    EXPECT_EQ(fields.readRaw(0), 0x85);
-    EXPECT_EQ(fields.readRaw(1), 0xB7);
-    EXPECT_EQ(fields.readRaw(2), 1);
-    EXPECT_EQ(fields.readRaw(3), 0xC8);
-
-    fields.writeRaw(0, 0x8C);
-    fields.writeRaw(1, 0x03);
-    fields.writeRaw(2, 0);
-    fields.writeRaw(3, 0x2A);
+    const std::pair<std::int32_t, std::int32_t> readAndWritten[] = {
+        {0x85, 0x8C}, {0xB7, 0x03}, {1, 0}, {0xC8, 0x2A}};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(fields.readRaw(i), readAndWritten[i].first) << i;
+        fields.writeRaw(i, readAndWritten[i].second);
+    }
     RadioImage expected = patternedImage();
     putBytes(expected, AT, {0x8C, 0x03, 0x00, 0x2A});
     EXPECT_EQ(image, expected);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 namespace kq70 {
@@ -30,9 +31,7 @@ TEST(HParamsTest, StoreWritesTheFieldsAndNothingElse) {
     }
     image.setByte(0x0403, 0x59);
     const std::array<std::uint8_t, 8> radio{27, 10, 13, 18, 24, 36, 7, 49}; // "RADIO 7", end
-    for (std::size_t i = 0; i < radio.size(); ++i) {
-        image.setByte(0x0404 + i, radio[i]);
-    }
+    std::ranges::copy(radio, image.range(0x0404, radio.size()).begin());
     PageParams page;
     page.extract(image);
     EXPECT_EQ(page.get(0), 0);
@@ -56,9 +55,7 @@ TEST(HParamsTest, StoreWritesTheFieldsAndNothingElse) {
     expected.setByte(0x0402, 0xAB);
     expected.setByte(0x0403, 0x15);
     const std::array<std::uint8_t, 8> tag{12, 17, 36, 1, 36, 36, 36, 36};
-    for (std::size_t i = 0; i < tag.size(); ++i) {
-        expected.setByte(0x0404 + i, tag[i]);
-    }
+    std::ranges::copy(tag, expected.range(0x0404, tag.size()).begin());
     EXPECT_EQ(image, expected);
 
     PageParams again;

@@ -13,13 +13,14 @@ namespace {
 
 constexpr std::size_t BASE = 0x0300;
 
-struct Placed {
-    std::size_t record;
-    std::size_t byte; // where the record's first field lands
-};
-
-TEST(HRecordFieldTableTest, RecordsSelectedByByteFollowStrideAndBlocks) {
-    const std::array<FieldDescriptor, 1> table{numberField(1, 0, 8)};
+// A byte field at offset 1 of records selected by byte, a one-bit field of records selected
+// by bit (the layouts with a bit stride).
+TEST(HRecordFieldTableTest, RecordsFollowStrideBlocksAndBitStride) {
+    struct Placed {
+        std::size_t record;
+        std::size_t byte;
+        unsigned bit = 0; // of a record selected by bit
+    };
     struct Case {
         const char* name;
         RecordLayout layout;
@@ -30,34 +31,6 @@ TEST(HRecordFieldTableTest, RecordsSelectedByByteFollowStrideAndBlocks) {
         {"blocks of 8 with a gap",
          {.base = BASE, .strideBytes = 16, .blockGap = 0x80, .recordsPerBlock = 8},
          {{7, BASE + 113}, {8, BASE + 0x80 + 129}, {17, BASE + 0x100 + 273}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        for (const Placed& p : c.places) {
-            RadioImage image;
-            HRecordFieldTable fields(table, c.layout);
-            fields.init(image);
-            fields.selectRecordByByte(p.record);
-            fields.setValue(0, 0x5A);
-            RadioImage expected;
-            expected.setByte(p.byte, 0x5A);
-            EXPECT_EQ(image, expected) << "record " << p.record;
-        }
-    }
-}
-
-TEST(HRecordFieldTableTest, RecordsSelectedByBitFollowTheBitStride) {
-    struct Bit {
-        std::size_t record;
-        std::size_t byte;
-        unsigned bit;
-    };
-    struct Case {
-        const char* name;
-        RecordLayout layout;
-        std::vector<Bit> bits;
-    };
-    const std::vector<Case> cases = {
         {"bitmap, one bit per record",
          {.base = BASE, .strideBits = 1},
          {{0, BASE, 0}, {7, BASE, 7}, {8, BASE + 1, 0}, {13, BASE + 1, 5}, {255, BASE + 31, 7}}},
@@ -68,19 +41,26 @@ TEST(HRecordFieldTableTest, RecordsSelectedByBitFollowTheBitStride) {
          {.base = BASE, .strideBits = 1, .wordSwap = true},
          {{0, BASE + 1, 0}, {7, BASE + 1, 7}, {8, BASE, 0}, {16, BASE + 3, 0}, {29, BASE + 2, 5}}},
     };
-    const std::array<FieldDescriptor, 1> table{numberField(0, 0, 1)};
+    const std::array<FieldDescriptor, 1> byteTable{numberField(1, 0, 8)};
+    const std::array<FieldDescriptor, 1> bitTable{numberField(0, 0, 1)};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        for (const Bit& b : c.bits) {
+        const bool byBit = c.layout.strideBits != 0;
+        const std::int32_t value = byBit ? 1 : 0x5A;
+        for (const Placed& p : c.places) {
             RadioImage image;
-            HRecordFieldTable fields(table, c.layout);
+            HRecordFieldTable fields(byBit ? bitTable : byteTable, c.layout);
             fields.init(image);
-            fields.selectRecordByBit(b.record);
-            fields.setValue(0, 1);
+            if (byBit) {
+                fields.selectRecordByBit(p.record);
+            } else {
+                fields.selectRecordByByte(p.record);
+            }
+            fields.setValue(0, value);
             RadioImage expected;
-            expected.setByte(b.byte, static_cast<std::uint8_t>(1U << b.bit));
-            EXPECT_EQ(image, expected) << "record " << b.record;
-            EXPECT_EQ(fields.getValue(0), 1);
+            expected.setByte(p.byte, static_cast<std::uint8_t>(byBit ? 1U << p.bit : 0x5A));
+            EXPECT_EQ(image, expected) << "record " << p.record;
+            EXPECT_EQ(fields.getValue(0), value);
         }
     }
 }

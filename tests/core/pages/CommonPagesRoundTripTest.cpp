@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -28,13 +29,14 @@ RadioImage defaultsImage(std::uint8_t hardwareByte, std::optional<std::uint8_t> 
     image.setByte(0x26E9, hardwareByte);
     image.setByte(0x0007, hardwareByte); // the hardware block's mirror
     if (fill) {
-        for (const auto& [first, end] : {std::pair{0x0202, 0x0208}, std::pair{0x0262, 0x027D}}) {
-            for (std::size_t offset = first; offset < static_cast<std::size_t>(end); ++offset) {
-                image.setByte(offset, *fill);
-            }
-        }
+        std::ranges::fill(image.range(0x0202, 6), *fill);
+        std::ranges::fill(image.range(0x0262, 0x027D - 0x0262), *fill);
     }
     return image;
+}
+
+template <typename Page> std::unique_ptr<HDialog> openPage(RadioImage& image, int mode) {
+    return std::make_unique<Page>(image, mode);
 }
 
 // A page the user opens and closes with OK writes back exactly what it read: a value its list
@@ -43,14 +45,11 @@ RadioImage defaultsImage(std::uint8_t hardwareByte, std::optional<std::uint8_t> 
 TEST(CommonPagesRoundTripTest, OkWithoutAChangeLeavesTheImageAlone) {
     using Make = std::function<std::unique_ptr<HDialog>(RadioImage&, int)>;
     const std::pair<const char*, Make> pages[] = {
-        {"key function",
-         [](RadioImage& i, int m) { return std::make_unique<HKeyFuncDialog>(i, m); }},
-        {"power saving",
-         [](RadioImage& i, int m) { return std::make_unique<HPowerSaveDialog>(i, m); }},
-        {"miscellaneous", [](RadioImage& i, int m) { return std::make_unique<HMiscDialog>(i, m); }},
-        {"marketing",
-         [](RadioImage& i, int m) { return std::make_unique<HMarketingDialog>(i, m); }},
-        {"direct CH", [](RadioImage& i, int m) { return std::make_unique<HDirectChDialog>(i, m); }},
+        {"key function", openPage<HKeyFuncDialog>},
+        {"power saving", openPage<HPowerSaveDialog>},
+        {"miscellaneous", openPage<HMiscDialog>},
+        {"marketing", openPage<HMarketingDialog>},
+        {"direct CH", openPage<HDirectChDialog>},
         {"scanning",
          [](RadioImage& i, int m) {
              HChannelData channels;

@@ -19,89 +19,90 @@ HChannelData dataOf(const RadioImage& image) {
     return data;
 }
 
+struct OpenedAllocation {
+    explicit OpenedAllocation(const RadioImage& start, int mode = 1)
+        : image(start), dialog(image, mode) {
+        dialog.OnInitDialog();
+    }
+    HChannelData afterOk() {
+        EXPECT_TRUE(dialog.OnOK());
+        return dataOf(image);
+    }
+    std::string channelsLeft() const { return dialog.GetControl(Dialog::IDC_CHANNELS_LEFT)->label; }
+    RadioImage image;
+    Dialog dialog;
+};
+
 void typeCount(Dialog& dialog, int group, const std::string& text) {
     ASSERT_TRUE(dialog.TypeText(countId(group), text)) << group;
     dialog.CountEditKillFocus(group);
 }
 
 TEST(HChannelAllocationDialogTest, LargeVariantCutsCountsToTheChannelsLeft) {
-    RadioImage image = imageWithGroups({200, 56});
-    Dialog dialog(image, 1);
-    ASSERT_EQ(dialog.GetVariant(), Dialog::Variant::Large);
-    dialog.OnInitDialog();
-    EXPECT_EQ(dialog.GetControl(Dialog::IDC_CHANNELS_LEFT)->label, "0 Channels Left");
-    EXPECT_FALSE(dialog.GetControl(Dialog::IDC_SCAN + 2)->enabled);
-    EXPECT_TRUE(dialog.GetControl(Dialog::IDC_TAG + 2)->enabled) << "large page keeps tags enabled";
-    typeCount(dialog, 2, "100");
-    EXPECT_EQ(dialog.GetShownValue(countId(2)), "0");
-    EXPECT_EQ(dialog.GetControl(Dialog::IDC_CHANNELS_LEFT)->label, "0 Channels Left");
+    OpenedAllocation o(imageWithGroups({200, 56}));
+    ASSERT_EQ(o.dialog.GetVariant(), Dialog::Variant::Large);
+    EXPECT_EQ(o.channelsLeft(), "0 Channels Left");
+    EXPECT_FALSE(o.dialog.GetControl(Dialog::IDC_SCAN + 2)->enabled);
+    EXPECT_TRUE(o.dialog.GetControl(Dialog::IDC_TAG + 2)->enabled)
+        << "large page keeps tags enabled";
+    typeCount(o.dialog, 2, "100");
+    EXPECT_EQ(o.dialog.GetShownValue(countId(2)), "0");
+    EXPECT_EQ(o.channelsLeft(), "0 Channels Left");
     // Lowering group 2 frees channels that group 3 can then take, at most 255 a group.
-    typeCount(dialog, 1, "6");
-    EXPECT_EQ(dialog.GetControl(Dialog::IDC_CHANNELS_LEFT)->label, "50 Channels Left");
-    typeCount(dialog, 2, "30");
-    EXPECT_EQ(dialog.GetControl(Dialog::IDC_CHANNELS_LEFT)->label, "20 Channels Left");
-    EXPECT_TRUE(dialog.GetControl(Dialog::IDC_SCAN + 2)->enabled);
-    typeCount(dialog, 0, "300");
-    EXPECT_EQ(dialog.GetShownValue(countId(0)), "220");
+    typeCount(o.dialog, 1, "6");
+    EXPECT_EQ(o.channelsLeft(), "50 Channels Left");
+    typeCount(o.dialog, 2, "30");
+    EXPECT_EQ(o.channelsLeft(), "20 Channels Left");
+    EXPECT_TRUE(o.dialog.GetControl(Dialog::IDC_SCAN + 2)->enabled);
+    typeCount(o.dialog, 0, "300");
+    EXPECT_EQ(o.dialog.GetShownValue(countId(0)), "220");
 
-    RadioImage whole = imageWithGroups({256});
-    Dialog single(whole, 1);
-    single.OnInitDialog();
-    typeCount(single, 0, "300");
-    EXPECT_EQ(single.GetShownValue(countId(0)), "255");
-    EXPECT_EQ(single.GetControl(Dialog::IDC_CHANNELS_LEFT)->label, "1 Channels Left");
+    OpenedAllocation single(imageWithGroups({256}));
+    typeCount(single.dialog, 0, "300");
+    EXPECT_EQ(single.dialog.GetShownValue(countId(0)), "255");
+    EXPECT_EQ(single.channelsLeft(), "1 Channels Left");
     // Enter in a count keeps the large page open and recounts.
-    ASSERT_TRUE(single.TypeText(countId(1), "1"));
-    EXPECT_FALSE(single.CountEditEnter(1));
-    EXPECT_EQ(single.GetControl(Dialog::IDC_CHANNELS_LEFT)->label, "0 Channels Left");
+    ASSERT_TRUE(single.dialog.TypeText(countId(1), "1"));
+    EXPECT_FALSE(single.dialog.CountEditEnter(1));
+    EXPECT_EQ(single.channelsLeft(), "0 Channels Left");
 }
 
 TEST(HChannelAllocationDialogTest, SettingEveryCountToZeroKeepsOneChannel) {
     for (const bool large : {true, false}) {
-        RadioImage image = large ? imageWithGroups({10, 20}) : imageWithGroups({16, 16}, 4);
-        Dialog dialog(image, 1);
-        dialog.OnInitDialog();
-        typeCount(dialog, 0, "0");
-        typeCount(dialog, 1, "0");
-        EXPECT_EQ(dialog.GetShownValue(countId(0)), "0");
-        EXPECT_EQ(dialog.GetShownValue(countId(1)), "1") << large;
-        EXPECT_TRUE(dialog.GetControl(Dialog::IDC_SCAN + 1)->enabled);
-        EXPECT_FALSE(dialog.GetControl(Dialog::IDC_SCAN)->enabled);
-        ASSERT_TRUE(dialog.OnOK());
-        EXPECT_EQ(dataOf(image).groupChannelCount(1), 1);
-        EXPECT_EQ(dataOf(image).groupChannelCount(0), 0);
+        OpenedAllocation o(large ? imageWithGroups({10, 20}) : imageWithGroups({16, 16}, 4));
+        typeCount(o.dialog, 0, "0");
+        typeCount(o.dialog, 1, "0");
+        EXPECT_EQ(o.dialog.GetShownValue(countId(0)), "0");
+        EXPECT_EQ(o.dialog.GetShownValue(countId(1)), "1") << large;
+        EXPECT_TRUE(o.dialog.GetControl(Dialog::IDC_SCAN + 1)->enabled);
+        EXPECT_FALSE(o.dialog.GetControl(Dialog::IDC_SCAN)->enabled);
+        const HChannelData data = o.afterOk();
+        EXPECT_EQ(data.groupChannelCount(1), 1);
+        EXPECT_EQ(data.groupChannelCount(0), 0);
     }
 }
 
 TEST(HChannelAllocationDialogTest, RaisingACountMarksTheChannelsFromThatGroupOnInUse) {
-    const auto unprogrammed = [] {
+    const auto countTyped = [](int group, const char* count) {
         RadioImage image = imageWithGroups({10, 10, 10, 10, 10, 10});
-        HChannelData data = dataOf(image);
+        HChannelData unprogrammed = dataOf(image);
         for (int c = 0; c < 256; ++c) {
-            data.setValue(c, inUse, c == 0 ? 1 : 0);
+            unprogrammed.setValue(c, inUse, c == 0 ? 1 : 0);
         }
-        data.store(image);
-        return image;
+        unprogrammed.store(image);
+        OpenedAllocation o(image);
+        typeCount(o.dialog, group, count);
+        return o.afterOk();
     };
-    RadioImage image = unprogrammed();
-    Dialog dialog(image, 1);
-    dialog.OnInitDialog();
-    typeCount(dialog, 4, "20");
-    ASSERT_TRUE(dialog.OnOK());
-    const HChannelData data = dataOf(image);
-    EXPECT_EQ(data.groupFirstChannel(5), 60);
+    const HChannelData raised = countTyped(4, "20");
+    EXPECT_EQ(raised.groupFirstChannel(5), 60);
     // Groups 5 and 6 now hold channels 40–69; the channels after them belong to no group.
     for (int c = 1; c < 80; ++c) {
-        EXPECT_EQ(data.isInUse(c), c >= 40 && c < 70) << c;
+        EXPECT_EQ(raised.isInUse(c), c >= 40 && c < 70) << c;
     }
-
-    RadioImage lowered = unprogrammed();
-    Dialog lowering(lowered, 1);
-    lowering.OnInitDialog();
-    typeCount(lowering, 1, "5");
-    ASSERT_TRUE(lowering.OnOK());
+    const HChannelData lowered = countTyped(1, "5");
     for (int c = 1; c < 60; ++c) {
-        EXPECT_FALSE(dataOf(lowered).isInUse(c)) << c;
+        EXPECT_FALSE(lowered.isInUse(c)) << c;
     }
 }
 
@@ -110,83 +111,69 @@ TEST(HChannelAllocationDialogTest, ACountOfZeroResetsTheScanFlagInTheLargeVarian
     HChannelData data = dataOf(image);
     data.groups().setScanFlag(1, true);
     data.store(image);
-    Dialog dialog(image, 1);
-    dialog.OnInitDialog();
-    EXPECT_EQ(dialog.GetShownValue(Dialog::IDC_SCAN + 1), "SCAN");
-    typeCount(dialog, 1, "0");
-    EXPECT_EQ(dialog.GetShownValue(Dialog::IDC_SCAN + 1), "None");
-    EXPECT_FALSE(dialog.GetControl(Dialog::IDC_SCAN + 1)->enabled);
-    EXPECT_EQ(dialog.TakeFocusRequest(), countId(2));
-    EXPECT_EQ(dialog.TakeFocusRequest(), 0) << "a focus move is made once";
-    typeCount(dialog, 15, "0"); // already empty: the focus stays
-    EXPECT_EQ(dialog.TakeFocusRequest(), 0);
-    ASSERT_TRUE(dialog.OnOK());
-    EXPECT_FALSE(dataOf(image).groups().scanFlag(1));
+    OpenedAllocation o(image);
+    EXPECT_EQ(o.dialog.GetShownValue(Dialog::IDC_SCAN + 1), "SCAN");
+    typeCount(o.dialog, 1, "0");
+    EXPECT_EQ(o.dialog.GetShownValue(Dialog::IDC_SCAN + 1), "None");
+    EXPECT_FALSE(o.dialog.GetControl(Dialog::IDC_SCAN + 1)->enabled);
+    EXPECT_EQ(o.dialog.TakeFocusRequest(), countId(2));
+    EXPECT_EQ(o.dialog.TakeFocusRequest(), 0) << "a focus move is made once";
+    typeCount(o.dialog, 15, "0"); // already empty: the focus stays
+    EXPECT_EQ(o.dialog.TakeFocusRequest(), 0);
+    EXPECT_FALSE(o.afterOk().groups().scanFlag(1));
 }
 
 TEST(HChannelAllocationDialogTest, SmallVariantRowsAndNormalMode) {
-    RadioImage image = pmrImage(4);
-    Dialog dialog(image, 0);
-    ASSERT_EQ(dialog.GetVariant(), Dialog::Variant::Small);
-    dialog.OnInitDialog();
+    OpenedAllocation o(pmrImage(4), 0);
+    ASSERT_EQ(o.dialog.GetVariant(), Dialog::Variant::Small);
     for (int g = 0; g < 16; ++g) {
         const bool shown = g < 2;
-        EXPECT_EQ(dialog.GetControl(Dialog::IDC_GROUP_LABEL + g)->visible, shown) << g;
-        EXPECT_EQ(dialog.GetControl(countId(g))->visible, shown) << g;
-        EXPECT_EQ(dialog.GetControl(Dialog::IDC_TAG + g)->visible, shown) << g;
-        EXPECT_EQ(dialog.GetControl(Dialog::IDC_SCAN + g)->visible, shown) << g;
-        EXPECT_FALSE(dialog.GetControl(countId(g))->enabled) << "mode 0: no allocation";
+        EXPECT_EQ(o.dialog.GetControl(Dialog::IDC_GROUP_LABEL + g)->visible, shown) << g;
+        EXPECT_EQ(o.dialog.GetControl(countId(g))->visible, shown) << g;
+        EXPECT_EQ(o.dialog.GetControl(Dialog::IDC_TAG + g)->visible, shown) << g;
+        EXPECT_EQ(o.dialog.GetControl(Dialog::IDC_SCAN + g)->visible, shown) << g;
+        EXPECT_FALSE(o.dialog.GetControl(countId(g))->enabled) << "mode 0: no allocation";
     }
-    EXPECT_EQ(dialog.GetControl(Dialog::IDC_CHANNELS_LEFT), nullptr);
-    EXPECT_FALSE(dialog.TypeText(countId(0), "5"));
-    ASSERT_TRUE(dialog.TypeText(Dialog::IDC_TAG, "fire"));
-    ASSERT_TRUE(dialog.SelectItemValue(Dialog::IDC_SCAN, 1));
-    EXPECT_EQ(dialog.GroupLine(0), "GROUP 1: FIRE     SCAN");
-    ASSERT_TRUE(dialog.OnOK());
-    const HChannelData data = dataOf(image);
+    EXPECT_EQ(o.dialog.GetControl(Dialog::IDC_CHANNELS_LEFT), nullptr);
+    EXPECT_FALSE(o.dialog.TypeText(countId(0), "5"));
+    ASSERT_TRUE(o.dialog.TypeText(Dialog::IDC_TAG, "fire"));
+    ASSERT_TRUE(o.dialog.SelectItemValue(Dialog::IDC_SCAN, 1));
+    EXPECT_EQ(o.dialog.GroupLine(0), "GROUP 1: FIRE     SCAN");
+    const HChannelData data = o.afterOk();
     EXPECT_EQ(data.groups().tag(0), "FIRE    ");
     EXPECT_TRUE(data.groups().scanFlag(0));
     EXPECT_EQ(data.groupChannelCount(0), 16) << "counts unchanged";
 
-    RadioImage three = pmrImage(5);
-    Dialog service(three, 1);
-    service.OnInitDialog();
-    EXPECT_TRUE(service.GetControl(countId(2))->visible);
-    EXPECT_TRUE(service.GetControl(countId(0))->enabled);
-    EXPECT_FALSE(service.GetControl(Dialog::IDC_TAG + 1)->enabled) << "group 2 holds no channels";
-    EXPECT_TRUE(service.TypeText(countId(0), "40"));
-    EXPECT_TRUE(service.CountEditEnter(0)) << "the small page lets OK end it";
-    EXPECT_EQ(service.GetShownValue(countId(0)), "40");
-    EXPECT_TRUE(service.TypeText(countId(1), "20"));
-    service.CountEditKillFocus(1);
-    EXPECT_EQ(service.GetShownValue(countId(1)), "8");
-    EXPECT_TRUE(service.GetControl(Dialog::IDC_TAG + 1)->enabled);
+    OpenedAllocation three(pmrImage(5));
+    EXPECT_TRUE(three.dialog.GetControl(countId(2))->visible);
+    EXPECT_TRUE(three.dialog.GetControl(countId(0))->enabled);
+    EXPECT_FALSE(three.dialog.GetControl(Dialog::IDC_TAG + 1)->enabled)
+        << "group 2 holds no channels";
+    EXPECT_TRUE(three.dialog.TypeText(countId(0), "40"));
+    EXPECT_TRUE(three.dialog.CountEditEnter(0)) << "the small page lets OK end it";
+    EXPECT_EQ(three.dialog.GetShownValue(countId(0)), "40");
+    EXPECT_TRUE(three.dialog.TypeText(countId(1), "20"));
+    three.dialog.CountEditKillFocus(1);
+    EXPECT_EQ(three.dialog.GetShownValue(countId(1)), "8");
+    EXPECT_TRUE(three.dialog.GetControl(Dialog::IDC_TAG + 1)->enabled);
 }
 
 TEST(HChannelAllocationDialogTest, CancelAndUntouchedOkLeaveTheImage) {
-    RadioImage image = imageWithGroups({100, 50});
-    const RadioImage before = image;
-    {
-        Dialog dialog(image, 1);
-        dialog.OnInitDialog();
-        typeCount(dialog, 0, "3");
-        dialog.TypeText(Dialog::IDC_TAG + 1, "ABC");
-        dialog.OnCancel();
-    }
-    EXPECT_EQ(firstDifference(image, before, 0, IMAGE_SIZE), "");
-    Dialog dialog(image, 1);
-    dialog.OnInitDialog();
-    ASSERT_TRUE(dialog.OnOK());
-    EXPECT_EQ(firstDifference(image, before, 0, IMAGE_SIZE), "");
+    const RadioImage before = imageWithGroups({100, 50});
+    OpenedAllocation cancelled(before);
+    typeCount(cancelled.dialog, 0, "3");
+    cancelled.dialog.TypeText(Dialog::IDC_TAG + 1, "ABC");
+    cancelled.dialog.OnCancel();
+    EXPECT_EQ(firstDifference(cancelled.image, before, 0, IMAGE_SIZE), "");
+    OpenedAllocation untouched(before);
+    untouched.afterOk();
+    EXPECT_EQ(firstDifference(untouched.image, before, 0, IMAGE_SIZE), "");
 }
 
 TEST(HChannelAllocationDialogTest, OkRecomputesACountTypedWithoutLeavingTheEdit) {
-    RadioImage image = imageWithGroups({200, 56});
-    Dialog dialog(image, 1);
-    dialog.OnInitDialog();
-    ASSERT_TRUE(dialog.TypeText(countId(2), "100"));
-    ASSERT_TRUE(dialog.OnOK());
-    const HChannelData data = dataOf(image);
+    OpenedAllocation o(imageWithGroups({200, 56}));
+    ASSERT_TRUE(o.dialog.TypeText(countId(2), "100"));
+    const HChannelData data = o.afterOk();
     EXPECT_EQ(data.groupChannelCount(2), 0);
     EXPECT_EQ(data.channelsLeft(), 0);
 }
@@ -210,14 +197,12 @@ TEST(HChannelAllocationDialogTest, TagsAreEditedWithoutTheirPaddingAndStoredPadd
         HChannelData data = dataOf(image);
         data.groups().setTag(1, c.stored);
         data.store(image);
-        Dialog dialog(image, 1);
-        dialog.OnInitDialog();
-        EXPECT_EQ(dialog.GetControl(Dialog::IDC_TAG + 1)->text, c.shown);
+        OpenedAllocation o(image);
+        EXPECT_EQ(o.dialog.GetControl(Dialog::IDC_TAG + 1)->text, c.shown);
         if (c.typed != nullptr) {
-            ASSERT_TRUE(dialog.TypeText(Dialog::IDC_TAG + 1, c.typed));
+            ASSERT_TRUE(o.dialog.TypeText(Dialog::IDC_TAG + 1, c.typed));
         }
-        ASSERT_TRUE(dialog.OnOK());
-        EXPECT_EQ(dataOf(image).groups().tag(1), c.after);
+        EXPECT_EQ(o.afterOk().groups().tag(1), c.after);
     }
 }
 

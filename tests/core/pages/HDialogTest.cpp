@@ -33,10 +33,7 @@ constexpr EditDefinition FREQUENCY_EDIT{.kind = EDIT_SCALED,
 constexpr EditDefinition TAG_EDIT{
     .kind = EDIT_TEXT, .maxChars = 8, .format = "%s", .filter = FILTER_ALPHA_TAG};
 
-constexpr int MODE_ID = 2000;
-constexpr int LEVEL_ID = 2001;
-constexpr int FREQUENCY_ID = 2002;
-constexpr int TAG_ID = 2003;
+enum SampleId : int { MODE_ID = 2000, LEVEL_ID, FREQUENCY_ID, TAG_ID };
 
 class SamplePage : public HDialog {
 public:
@@ -63,20 +60,31 @@ RadioImage imageWithDefaults() {
     return image;
 }
 
+struct OpenedSample {
+    explicit OpenedSample(const RadioImage& start, int mode = 1) : image(start), page(image, mode) {
+        page.OnInitDialog();
+    }
+    std::int32_t stored(std::size_t index) {
+        HParams back(SAMPLE_FIELDS);
+        back.extract(image);
+        return back.get(index);
+    }
+    RadioImage image;
+    SamplePage page;
+};
+
 TEST(HDialogTest, ListsAreFilledFromTheirDefinitions) {
-    RadioImage image = imageWithDefaults();
-    SamplePage page(image, 0);
-    page.OnInitDialog();
-    const PageControl* level = page.GetControl(LEVEL_ID);
+    OpenedSample o(imageWithDefaults(), 0);
+    const PageControl* level = o.page.GetControl(LEVEL_ID);
     ASSERT_NE(level, nullptr);
     ASSERT_EQ(level->items.size(), 16u);
     EXPECT_EQ(level->items[0].text, "0  ");
     EXPECT_EQ(level->items[15].text, "15  ");
     EXPECT_EQ(level->items[15].itemValue, 15);
-    EXPECT_EQ(page.GetShownValue(MODE_ID), "Low");
-    EXPECT_EQ(page.GetShownValue(FREQUENCY_ID), "134.000");
-    EXPECT_EQ(page.GetShownValue(TAG_ID), "HELLO   ");
-    EXPECT_EQ(page.GetControl(TAG_ID)->maxLength, 8);
+    EXPECT_EQ(o.page.GetShownValue(MODE_ID), "Low");
+    EXPECT_EQ(o.page.GetShownValue(FREQUENCY_ID), "134.000");
+    EXPECT_EQ(o.page.GetShownValue(TAG_ID), "HELLO   ");
+    EXPECT_EQ(o.page.GetControl(TAG_ID)->maxLength, 8);
 }
 
 void expectEditNumbers() {
@@ -140,104 +148,75 @@ TEST(HDialogTest, NumericListWithAFirstEntryOfItsOwn) {
 }
 
 TEST(HDialogTest, OkStoresWhatTheUserChose) {
-    RadioImage image = imageWithDefaults();
-    SamplePage page(image, 1);
-    page.OnInitDialog();
-    ASSERT_TRUE(page.SelectItemValue(MODE_ID, 5));
-    ASSERT_TRUE(page.SelectIndex(LEVEL_ID, 9));
-    ASSERT_TRUE(page.TypeText(FREQUENCY_ID, "130.0125"));
-    ASSERT_TRUE(page.TypeText(TAG_ID, "ab c!?toolong"));
-    EXPECT_EQ(page.GetShownValue(TAG_ID), "ab ctool") << "filtered and cut to 8";
-    ASSERT_TRUE(page.OnOK());
-
-    HParams back(SAMPLE_FIELDS);
-    back.extract(image);
-    EXPECT_EQ(back.get(0), 5);
-    EXPECT_EQ(back.get(1), 9);
-    EXPECT_EQ(back.get(2), 1300125) << "rounded to the nearest unit, not truncated";
+    OpenedSample o(imageWithDefaults());
+    ASSERT_TRUE(o.page.SelectItemValue(MODE_ID, 5));
+    ASSERT_TRUE(o.page.SelectIndex(LEVEL_ID, 9));
+    ASSERT_TRUE(o.page.TypeText(FREQUENCY_ID, "130.0125"));
+    ASSERT_TRUE(o.page.TypeText(TAG_ID, "ab c!?toolong"));
+    EXPECT_EQ(o.page.GetShownValue(TAG_ID), "ab ctool") << "filtered and cut to 8";
+    ASSERT_TRUE(o.page.OnOK());
+    EXPECT_EQ(o.stored(0), 5);
+    EXPECT_EQ(o.stored(1), 9);
+    EXPECT_EQ(o.stored(2), 1300125) << "rounded to the nearest unit, not truncated";
 }
 
 TEST(HDialogTest, EditsAreKeptWithinTheirRange) {
-    struct Case {
-        const char* typed;
-        std::int32_t stored;
-    };
-    const Case cases[] = {
-        {"999", 5000000}, {"1", 1000000}, {"-5", 1000000}, {"250.00004", 2500000}};
-    for (const Case& c : cases) {
-        RadioImage image = imageWithDefaults();
-        SamplePage page(image, 1);
-        page.OnInitDialog();
-        ASSERT_TRUE(page.TypeText(FREQUENCY_ID, c.typed));
-        ASSERT_TRUE(page.OnOK());
-        HParams back(SAMPLE_FIELDS);
-        back.extract(image);
-        EXPECT_EQ(back.get(2), c.stored) << c.typed;
+    for (const auto& [typed, stored] :
+         {std::pair{"999", 5000000}, {"1", 1000000}, {"-5", 1000000}, {"250.00004", 2500000}}) {
+        OpenedSample o(imageWithDefaults());
+        ASSERT_TRUE(o.page.TypeText(FREQUENCY_ID, typed));
+        ASSERT_TRUE(o.page.OnOK());
+        EXPECT_EQ(o.stored(2), stored) << typed;
     }
 }
 
 TEST(HDialogTest, CancelFailedChecksAndHiddenControlsWriteNothing) {
     const RadioImage original = imageWithDefaults();
-    {
-        RadioImage image = original;
-        SamplePage page(image, 1);
-        page.OnInitDialog();
-        page.SelectItemValue(MODE_ID, 0);
-        page.SelectIndex(LEVEL_ID, 3);
-        page.TypeText(FREQUENCY_ID, "200");
-        page.TypeText(TAG_ID, "ZZ");
-        page.OnCancel();
-        EXPECT_TRUE(image == original);
-    }
-    {
-        RadioImage image = original;
-        SamplePage page(image, 1);
-        page.OnInitDialog();
-        page.TypeText(FREQUENCY_ID, "200");
-        page.checksPass = false;
-        EXPECT_FALSE(page.OnOK()) << "a failed check keeps the page open";
-        EXPECT_TRUE(image == original);
-    }
-    {
-        // A stored value no entry carries: a hidden combo keeps it, OK changes no byte.
-        RadioImage image = original;
-        image.setByte(0x0100, static_cast<std::uint8_t>((image.byteAt(0x0100) & 0xF0) | 0x7));
-        const RadioImage odd = image;
-        SamplePage page(image, 1);
-        page.OnInitDialog();
-        EXPECT_EQ(page.GetShownValue(MODE_ID), "Off");
-        page.hide(MODE_ID);
-        EXPECT_FALSE(page.SelectItemValue(MODE_ID, 2)) << "hidden controls take no input";
-        ASSERT_TRUE(page.OnOK());
-        EXPECT_TRUE(image == odd);
-    }
-    {
-        // An untouched edit keeps digits its format does not show.
-        RadioImage image = original;
-        HParams params(SAMPLE_FIELDS);
-        params.extract(image);
-        params.set(2, 1340001); // 134.0001 MHz shows as "134.000"
-        params.store(image);
-        const RadioImage before = image;
-        SamplePage page(image, 1);
-        page.OnInitDialog();
-        ASSERT_TRUE(page.OnOK());
-        EXPECT_TRUE(image == before);
-    }
+    OpenedSample cancelled(original);
+    cancelled.page.SelectItemValue(MODE_ID, 0);
+    cancelled.page.SelectIndex(LEVEL_ID, 3);
+    cancelled.page.TypeText(FREQUENCY_ID, "200");
+    cancelled.page.TypeText(TAG_ID, "ZZ");
+    cancelled.page.OnCancel();
+    EXPECT_TRUE(cancelled.image == original);
+
+    OpenedSample failed(original);
+    failed.page.TypeText(FREQUENCY_ID, "200");
+    failed.page.checksPass = false;
+    EXPECT_FALSE(failed.page.OnOK()) << "a failed check keeps the page open";
+    EXPECT_TRUE(failed.image == original);
+
+    // A stored value no entry carries: a hidden combo keeps it, OK changes no byte.
+    RadioImage odd = original;
+    odd.setByte(0x0100, static_cast<std::uint8_t>((odd.byteAt(0x0100) & 0xF0) | 0x7));
+    OpenedSample hidden(odd);
+    EXPECT_EQ(hidden.page.GetShownValue(MODE_ID), "Off");
+    hidden.page.hide(MODE_ID);
+    EXPECT_FALSE(hidden.page.SelectItemValue(MODE_ID, 2)) << "hidden controls take no input";
+    ASSERT_TRUE(hidden.page.OnOK());
+    EXPECT_TRUE(hidden.image == odd);
+
+    // An untouched edit keeps digits its format does not show.
+    RadioImage unshown = original;
+    HParams params(SAMPLE_FIELDS);
+    params.extract(unshown);
+    params.set(2, 1340001); // 134.0001 MHz shows as "134.000"
+    params.store(unshown);
+    OpenedSample untouched(unshown);
+    ASSERT_TRUE(untouched.page.OnOK());
+    EXPECT_TRUE(untouched.image == unshown);
 }
 
 TEST(HDialogTest, PromptLineSplitsAtTheFirstLineFeed) {
-    RadioImage image = imageWithDefaults();
-    SamplePage page(image, 1);
-    page.OnInitDialog();
-    EXPECT_EQ(page.GetPromptLine(), (std::pair<std::string, std::string>{" ", " "}));
-    page.SetFocus(TAG_ID);
-    EXPECT_EQ(page.GetPromptLine().first, "Problem reading from file\r");
-    EXPECT_EQ(page.GetPromptLine().second, "File Name = %1");
-    page.SetFocus(LEVEL_ID); // no text for its id: the prompt stays
-    EXPECT_EQ(page.GetPromptLine().first, "Problem reading from file\r");
-    page.SetFocus(MODE_ID); // id 0: blanks
-    EXPECT_EQ(page.GetPromptLine(), (std::pair<std::string, std::string>{" ", " "}));
+    OpenedSample o(imageWithDefaults());
+    EXPECT_EQ(o.page.GetPromptLine(), (std::pair<std::string, std::string>{" ", " "}));
+    o.page.SetFocus(TAG_ID);
+    EXPECT_EQ(o.page.GetPromptLine().first, "Problem reading from file\r");
+    EXPECT_EQ(o.page.GetPromptLine().second, "File Name = %1");
+    o.page.SetFocus(LEVEL_ID); // no text for its id: the prompt stays
+    EXPECT_EQ(o.page.GetPromptLine().first, "Problem reading from file\r");
+    o.page.SetFocus(MODE_ID); // id 0: blanks
+    EXPECT_EQ(o.page.GetPromptLine(), (std::pair<std::string, std::string>{" ", " "}));
 }
 
 // The listing's lines themselves are compared whole in ListingPagesTest.

@@ -8,26 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace kq70 {
 namespace {
 
 constexpr int ALL_MODES[] = {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE};
 
 using Values = std::initializer_list<std::pair<HardwareValue, int>>;
-
-void setHardware(CKQ70Doc& doc, Values values) {
-    for (const auto& [index, value] : values) {
-        test::setHardwareValue(doc.GetMainMemory(), index, value);
-    }
-}
-
-std::vector<std::string> itemTexts(const PageControl& combo) {
-    std::vector<std::string> texts;
-    for (const ComboItem& item : combo.items) {
-        texts.push_back(item.text);
-    }
-    return texts;
-}
 
 // The page with every control shown, as the dependencies between hidden controls can only
 // be reached this way.
@@ -51,14 +39,18 @@ protected:
     }
 };
 
-// A document of default hardware values with `values` set, and the page opened on it.
+// A document of `start` with default hardware values and `values` set, and the page opened on it.
 template <typename Page = HHardwareDialog> struct Opened {
-    Opened(int mode, Values values = {}) : page(withDefaults(doc, values), mode, prompt) {
+    Opened(int mode, Values values = {}, const RadioImage& start = {})
+        : page(withDefaults(doc, values, start), mode, prompt) {
         page.OnInitDialog();
     }
-    static CKQ70Doc& withDefaults(CKQ70Doc& target, Values values) {
+    static CKQ70Doc& withDefaults(CKQ70Doc& target, Values values, const RadioImage& start) {
+        target.GetMainMemory() = start;
         HHardwareParams().store(target.GetMainMemory());
-        setHardware(target, values);
+        for (const auto& [index, value] : values) {
+            test::setHardwareValue(target.GetMainMemory(), index, value);
+        }
         return target;
     }
     const RadioImage& image() { return doc.GetMainMemory(); }
@@ -91,7 +83,11 @@ TEST(HHardwareDialogTest, ChannelStepOffersTheStepsOfTheBand) {
     };
     for (const auto& [band, steps] : cases) {
         Opened o(ACCESS_MANUFACTURE, {{HW_FREQUENCY_BAND, band}});
-        EXPECT_EQ(itemTexts(*o.page.GetControl(IDC_HW_CHANNEL_STEP)), steps) << "band " << band;
+        std::vector<std::string> offered;
+        for (const ComboItem& item : o.page.GetControl(IDC_HW_CHANNEL_STEP)->items) {
+            offered.push_back(item.text);
+        }
+        EXPECT_EQ(offered, steps) << "band " << band;
     }
     // A band chosen on the page filters again and keeps the step when it is still offered.
     Opened<AllShownHardwareDialog> o(ACCESS_MANUFACTURE,
@@ -164,40 +160,34 @@ TEST(HHardwareDialogTest, HiddenValuesSurviveOkAndCancelInEveryMode) {
 }
 
 TEST(HHardwareDialogTest, LcdTypeZeroClearsTheAToDKeys) {
+    RadioImage withKeys;
+    const auto keys = withKeys.range(0x0269, 12);
+    std::iota(keys.begin(), keys.end(), std::uint8_t{1});
     for (const int lcd : {0, 1}) {
-        CKQ70Doc doc;
-        HHardwareParams().store(doc.GetMainMemory());
-        setHardware(doc, {{HW_LCD_TYPE, lcd}});
-        RadioImage& image = doc.GetMainMemory();
-        for (std::size_t slot = 0; slot < 12; ++slot) {
-            image.setByte(0x0269 + slot, static_cast<std::uint8_t>(slot + 1));
-        }
-        test::ScriptedPrompt prompt;
-        HHardwareDialog page(doc, ACCESS_MANUFACTURE, prompt);
-        page.OnInitDialog();
-        ASSERT_TRUE(page.OnOK());
+        Opened o(ACCESS_MANUFACTURE, {{HW_LCD_TYPE, lcd}}, withKeys);
+        ASSERT_TRUE(o.page.OnOK());
         for (std::size_t slot = 0; slot < 12; ++slot) {
             const bool keypad = (slot >= 2 && slot <= 5) || slot >= 8;
             const int expected = lcd == 0 && keypad ? 0 : static_cast<int>(slot + 1);
-            EXPECT_EQ(image.byteAt(0x0269 + slot), expected) << "lcd " << lcd << " slot " << slot;
+            EXPECT_EQ(o.image().byteAt(0x0269 + slot), expected)
+                << "lcd " << lcd << " slot " << slot;
         }
-        EXPECT_FALSE(doc.GetHardwareEdited()) << "the keys are not hardware values";
+        EXPECT_FALSE(o.doc.GetHardwareEdited()) << "the keys are not hardware values";
     }
 }
 
 TEST(HHardwareDialogTest, MinimumAboveMaximumKeepsThePageOpen) {
-    {
-        // Crossed limits in the image, on the page that hides them: the user cannot mend
-        // them here, so they do not keep the page from closing, and stay as they were.
-        Opened o(ACCESS_MANUFACTURE,
-                 {{HW_FREQUENCY_MIN, 456000000}, {HW_FREQUENCY_MAX, 436000000}});
-        const RadioImage before = o.image();
-        ASSERT_TRUE(o.page.SelectItemValue(IDC_HW_SQL_HYSTERESIS, 3));
-        EXPECT_TRUE(o.page.OnOK());
-        EXPECT_EQ(o.image().be16(0x2734), before.be16(0x2734));
-        EXPECT_EQ(o.image().be16(0x2736), before.be16(0x2736));
-        EXPECT_EQ(o.image().byteAt(0x2743) & 0x0F, 3);
-    }
+    // Crossed limits in the image, on the page that hides them: the user cannot mend them
+    // here, so they do not keep the page from closing, and stay as they were.
+    Opened crossed(ACCESS_MANUFACTURE,
+                   {{HW_FREQUENCY_MIN, 456000000}, {HW_FREQUENCY_MAX, 436000000}});
+    const RadioImage before = crossed.image();
+    ASSERT_TRUE(crossed.page.SelectItemValue(IDC_HW_SQL_HYSTERESIS, 3));
+    EXPECT_TRUE(crossed.page.OnOK());
+    EXPECT_EQ(crossed.image().be16(0x2734), before.be16(0x2734));
+    EXPECT_EQ(crossed.image().be16(0x2736), before.be16(0x2736));
+    EXPECT_EQ(crossed.image().byteAt(0x2743) & 0x0F, 3);
+
     // Limits typed on a page that shows them: refused, then corrected and stored.
     Opened<AllShownHardwareDialog> o(ACCESS_MANUFACTURE);
     o.prompt.expectMessage(std::string(text::MAX_MIN_FREQUENCY_ERROR), MessageAnswer::Ok,

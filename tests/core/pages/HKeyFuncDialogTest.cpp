@@ -43,7 +43,6 @@ HKeyFuncParams keysWith(std::initializer_list<std::pair<Slot, std::int32_t>> cod
     return keys;
 }
 
-// The page opened on `start`.
 struct OpenedKeyPage {
     explicit OpenedKeyPage(const RadioImage& start, int mode = ACCESS_NORMAL)
         : image(start), page(image, mode) {
@@ -57,17 +56,10 @@ int id(Slot slot) {
     return HKeyFuncDialog::GetControlId(slot);
 }
 
-std::vector<std::int32_t> codesOf(const HDialog& page, Slot slot) {
-    std::vector<std::int32_t> codes;
-    for (const ComboItem& item : page.GetControl(id(slot))->items) {
-        codes.push_back(item.itemValue);
-    }
-    return codes;
-}
-
 bool listed(const HDialog& page, Slot slot, std::int32_t code) {
-    const auto codes = codesOf(page, slot);
-    return std::find(codes.begin(), codes.end(), code) != codes.end();
+    const std::vector<ComboItem>& items = page.GetControl(id(slot))->items;
+    return std::any_of(items.begin(), items.end(),
+                       [code](const ComboItem& item) { return item.itemValue == code; });
 }
 
 TEST(HKeyFuncDialogTest, FunctionsFollowTheRadio) {
@@ -145,8 +137,7 @@ TEST(HKeyFuncDialogTest, OptionSwitch1TakesThePressAndHoldSlot) {
     OpenedKeyPage o(imageOf({}));
     EXPECT_FALSE(listed(o.page, 6, 27)) << "never on a held key";
     ASSERT_TRUE(o.page.SelectItemValue(id(0), 27));
-    const PageControl* hold = o.page.GetControl(id(6));
-    EXPECT_FALSE(hold->enabled);
+    EXPECT_FALSE(o.page.GetControl(id(6))->enabled);
     EXPECT_EQ(o.page.GetShownValue(id(6)), "None");
     EXPECT_TRUE(listed(o.page, 7, 53)) << "SQL OFF was freed";
 
@@ -161,12 +152,11 @@ TEST(HKeyFuncDialogTest, OptionSwitch1TakesThePressAndHoldSlot) {
 
     // Read from an image, a held slot behind "Option Switch1" is None and disabled.
     o.image.setByte(0x0270, 53);
-    HKeyFuncDialog again(o.image, ACCESS_NORMAL);
-    again.OnInitDialog();
-    EXPECT_FALSE(again.GetControl(id(7))->enabled);
-    EXPECT_TRUE(again.GetControl(id(6))->enabled);
-    ASSERT_TRUE(again.OnOK());
-    EXPECT_EQ(o.image.byteAt(0x0270), 0);
+    OpenedKeyPage again(o.image);
+    EXPECT_FALSE(again.page.GetControl(id(7))->enabled);
+    EXPECT_TRUE(again.page.GetControl(id(6))->enabled);
+    ASSERT_TRUE(again.page.OnOK());
+    EXPECT_EQ(again.image.byteAt(0x0270), 0);
 
     OpenedKeyPage noSwitches(imageOf({.optionUnit = 2}));
     EXPECT_FALSE(noSwitches.page.SelectItemValue(id(0), 27));

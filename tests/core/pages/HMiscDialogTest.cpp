@@ -8,8 +8,6 @@
 namespace kq70 {
 namespace {
 
-using P = HMiscParams;
-
 RadioImage defaultImage() {
     RadioImage image;
     HMiscParams().store(image);
@@ -23,7 +21,7 @@ TEST(HMiscDialogTest, UnlistedOptionUnitShowsNoneAndIsReplacedWhenPicked) {
     image.setByte(0x0265, 0xB1);
     HMiscDialog page(image, ACCESS_NORMAL);
     page.OnInitDialog();
-    const int option = HMiscDialog::GetControlId(P::OPTION_UNIT);
+    const int option = HMiscDialog::GetControlId(HMiscParams::OPTION_UNIT);
     EXPECT_EQ(page.GetShownValue(option), "None");
     ASSERT_TRUE(page.SelectItemValue(option, 0));
     ASSERT_TRUE(page.OnOK());
@@ -50,7 +48,7 @@ TEST(HMiscDialogTest, DefaultSplitIsEditedInMegahertz) {
         image.setBe32(0x2A00, static_cast<std::uint32_t>(c.stored));
         HMiscDialog page(image, ACCESS_NORMAL);
         page.OnInitDialog();
-        const int split = HMiscDialog::GetControlId(P::DEFAULT_SPLIT);
+        const int split = HMiscDialog::GetControlId(HMiscParams::DEFAULT_SPLIT);
         EXPECT_EQ(page.GetShownValue(split), c.shown) << c.stored;
         if (c.typed != nullptr) {
             ASSERT_TRUE(page.TypeText(split, c.typed));

@@ -3,6 +3,7 @@
 #include "channel/HChannelData.h"
 #include "image/RadioImage.h"
 #include "params/HHardwareParams.h"
+#include "support/TestRadios.h"
 
 #include <gtest/gtest.h>
 
@@ -28,59 +29,56 @@ RadioImage radioImage(int priorityChannel) {
     return image;
 }
 
-D::ChannelsInUse channelsInUse(const RadioImage& image) {
+HChannelData channelsOf(const RadioImage& image) {
     HChannelData channels;
     channels.extract(image);
-    return channels.firstSixteenInUse();
+    return channels;
 }
+
+struct OpenedScanPage {
+    explicit OpenedScanPage(const RadioImage& start, int mode = ACCESS_NORMAL)
+        : image(start), page(image, mode, channelsOf(image).firstSixteenInUse()) {
+        page.OnInitDialog();
+    }
+    RadioImage image;
+    D page;
+};
 
 TEST(HScanningDialogTest, PriorityCheckEnableSetsBitsThreeAndFour) {
     RadioImage image = radioImage(2);
     image.setByte(0x0206, 0x20); // bit 5 set, Dual Watch Timer 0
-    D page(image, ACCESS_NORMAL, channelsInUse(image));
-    page.OnInitDialog();
-    EXPECT_FALSE(page.GetControl(D::IDC_PRIORITY_CH)->enabled);
-    ASSERT_TRUE(page.SelectItemValue(D::IDC_PRIORITY_CHECK, PRIORITY_CHECK_ENABLE));
-    EXPECT_TRUE(page.GetControl(D::IDC_PRIORITY_CH)->enabled) << "enabled at once";
-    ASSERT_TRUE(page.SelectItemValue(D::IDC_PRIORITY_CH, 3));
-    ASSERT_TRUE(page.OnOK());
-    EXPECT_EQ(image.byteAt(0x0206) & 0x38, 0x18);
-    EXPECT_EQ(image.byteAt(0x0263), 3);
-    HChannelData channels;
-    channels.extract(image);
-    EXPECT_EQ(channels.getGlobal(GLOBAL_PRIORITY_SET), 1) << "the channel data sees it too";
+    OpenedScanPage on(image);
+    EXPECT_FALSE(on.page.GetControl(D::IDC_PRIORITY_CH)->enabled);
+    ASSERT_TRUE(on.page.SelectItemValue(D::IDC_PRIORITY_CHECK, PRIORITY_CHECK_ENABLE));
+    EXPECT_TRUE(on.page.GetControl(D::IDC_PRIORITY_CH)->enabled) << "enabled at once";
+    ASSERT_TRUE(on.page.SelectItemValue(D::IDC_PRIORITY_CH, 3));
+    ASSERT_TRUE(on.page.OnOK());
+    EXPECT_EQ(on.image.byteAt(0x0206) & 0x38, 0x18);
+    EXPECT_EQ(on.image.byteAt(0x0263), 3);
+    EXPECT_EQ(channelsOf(on.image).getGlobal(GLOBAL_PRIORITY_SET), 1)
+        << "the channel data sees it too";
 
-    D off(image, ACCESS_NORMAL, channelsInUse(image));
-    off.OnInitDialog();
-    ASSERT_TRUE(off.SelectItemValue(D::IDC_PRIORITY_CHECK, 0));
-    ASSERT_TRUE(off.OnOK());
-    EXPECT_EQ(image.byteAt(0x0206) & 0x38, 0x00);
+    OpenedScanPage off(on.image);
+    ASSERT_TRUE(off.page.SelectItemValue(D::IDC_PRIORITY_CHECK, 0));
+    ASSERT_TRUE(off.page.OnOK());
+    EXPECT_EQ(off.image.byteAt(0x0206) & 0x38, 0x00);
 }
 
 TEST(HScanningDialogTest, PriorityListOffersProgrammedChannelsOnly) {
-    struct Case {
-        int stored;
-        const char* shown;
-    };
-    const Case cases[] = {{2, "CH3"}, {6, "CH1"}, {20, "CH1"}};
-    for (const Case& c : cases) {
-        RadioImage image = radioImage(c.stored);
-        D page(image, ACCESS_NORMAL, channelsInUse(image));
-        page.OnInitDialog();
-        const auto& items = page.GetControl(D::IDC_PRIORITY_CH)->items;
+    for (const auto& [stored, shown] : {std::pair{2, "CH3"}, {6, "CH1"}, {20, "CH1"}}) {
+        OpenedScanPage o(radioImage(stored));
+        const auto& items = o.page.GetControl(D::IDC_PRIORITY_CH)->items;
         ASSERT_EQ(items.size(), 4u);
         EXPECT_EQ(items.back().text, "CH4");
-        EXPECT_EQ(page.GetShownValue(D::IDC_PRIORITY_CH), c.shown) << c.stored;
+        EXPECT_EQ(o.page.GetShownValue(D::IDC_PRIORITY_CH), shown) << stored;
     }
 }
 
 TEST(HScanningDialogTest, VisibleControlsByAccessMode) {
     for (const int mode : {ACCESS_NORMAL, ACCESS_MANUFACTURE, ACCESS_ADJUSTMENT, ACCESS_E_MODE}) {
-        RadioImage image = radioImage(0);
-        D page(image, mode, channelsInUse(image));
-        page.OnInitDialog();
+        OpenedScanPage o(radioImage(0), mode);
         std::vector<int> visible;
-        for (const PageControl& c : page.GetControls()) {
+        for (const PageControl& c : o.page.GetControls()) {
             if (c.visible) {
                 visible.push_back(c.id);
             }
@@ -97,13 +95,9 @@ TEST(HScanningDialogTest, VisibleControlsByAccessMode) {
 // A radio without groups lists no Group Scan line: the printed page's golden lines.
 TEST(HScanningDialogTest, GroupScanListingNeedsGroups) {
     RadioImage image = radioImage(0);
-    HHardwareParams hw;
-    hw.extract(image);
-    hw.set(HW_RADIO_CHANNEL, 4);
-    hw.store(image);
-    D page(image, ACCESS_NORMAL, channelsInUse(image));
-    page.OnInitDialog();
-    EXPECT_EQ(page.GetListingLines()[SCAN_GROUP_SCAN],
+    test::setHardwareValue(image, HW_RADIO_CHANNEL, 4);
+    OpenedScanPage o(image);
+    EXPECT_EQ(o.page.GetListingLines()[SCAN_GROUP_SCAN],
               HDialog::ListingLine23("Group Scan", "Group Only"));
 }
 

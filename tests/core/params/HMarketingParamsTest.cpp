@@ -13,9 +13,8 @@ TEST(HMarketingParamsTest, StoreWritesOnlyWhatChanged) {
     // Erased memory holds nibbles that are no decimal digits; reading them and storing
     // back must not turn them into other digits.
     RadioImage image;
-    for (std::size_t offset : {0x0000, 0x0001, 0x29EC, 0x29ED}) {
-        image.setByte(offset, 0xFF);
-    }
+    image.setBe16(0x0000, 0xFFFF);
+    image.setBe16(0x29EC, 0xFFFF);
     image.setBe32(0x29EE, 0x2A05C3F1);
     const RadioImage erased = image;
     HMarketingParams params;

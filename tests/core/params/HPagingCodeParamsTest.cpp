@@ -11,22 +11,21 @@ using P = HPagingCodeParams;
 
 TEST(HPagingCodeParamsTest, RecordsDecode) {
     struct Case {
-        std::uint8_t byte0, byte1;
+        std::uint16_t record;
         const char* code;
         const char* action;
         const char* status;
     };
     const Case cases[] = {
-        {0x12, 0x34, "234", "Alarm", "ENC Only"}, {0x00, 0x00, "000", "Normal", "ENC Only"},
-        {0xFA, 0xBC, "ABC", "Kill", "ENC & DEC"}, {0x4F, 0xFE, "##*", "Normal", "ENC & DEC"},
-        {0x2F, 0xFF, "", "Stun", "ENC Only"}, // erased digits: not defined
-        {0xFF, 0xFF, "", "Kill", "ENC & DEC"},
+        {0x1234, "234", "Alarm", "ENC Only"}, {0x0000, "000", "Normal", "ENC Only"},
+        {0xFABC, "ABC", "Kill", "ENC & DEC"}, {0x4FFE, "##*", "Normal", "ENC & DEC"},
+        {0x2FFF, "", "Stun", "ENC Only"}, // erased digits: not defined
+        {0xFFFF, "", "Kill", "ENC & DEC"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         RadioImage image;
-        image.setByte(0x26E6, c.byte0); // the last record
-        image.setByte(0x26E7, c.byte1);
+        image.setBe16(0x26E6, c.record); // the last record
         P params(9);
         params.extract(image);
         EXPECT_EQ(params.codeText(), c.code);
@@ -39,14 +38,12 @@ TEST(HPagingCodeParamsTest, RecordsDecode) {
 
 TEST(HPagingCodeParamsTest, CodesAreWrittenIntoTheirNibbles) {
     RadioImage image;
-    image.setByte(0x26D6, 0xD0); // record 1: flag, status and action Alarm
-    image.setByte(0x26D7, 0x00);
+    image.setBe16(0x26D6, 0xD000); // record 1: flag, status and action Alarm
     P params(1);
     params.extract(image);
     ASSERT_TRUE(params.setCodeText("1a*"));
     params.store(image);
-    EXPECT_EQ(image.byteAt(0x26D6), 0xD1);
-    EXPECT_EQ(image.byteAt(0x26D7), 0xAE);
+    EXPECT_EQ(image.be16(0x26D6), 0xD1AE);
     for (const char* bad : {"12", "1234", "12E", "1 2"}) {
         EXPECT_FALSE(params.setCodeText(bad)) << bad;
     }

@@ -32,7 +32,7 @@ struct GoldenRecord {
     std::function<std::unique_ptr<HParams>()> make;
     std::vector<Byte> bytes;
     std::vector<std::int32_t> values;
-    std::vector<std::pair<std::size_t, std::string>> texts;
+    std::vector<std::pair<std::size_t, std::string>> texts = {};
 };
 
 const GoldenRecord RECORDS[] = {
@@ -49,8 +49,7 @@ const GoldenRecord RECORDS[] = {
       {0x2A01, 0x01, 0x01},
       {0x2A02, 0x86, 0x86},
       {0x2A03, 0xA0, 0xA0}},
-     {2, 3, 1, 2, 1, 2, 1, 1, 1, 1, 1, 1, 100000},
-     {}},
+     {2, 3, 1, 2, 1, 2, 1, 1, 1, 1, 1, 1, 100000}},
     {"power saving",
      [] { return std::make_unique<HPowerSaveParams>(); },
      {{0x0203, 0xBB, 0x3B}, // the keypad holds bit 7
@@ -83,8 +82,7 @@ const GoldenRecord RECORDS[] = {
       {0x0273, 20, 20},
       {0x0274, 21, 21},
       {0x0275, 0x77, 0x00}},
-     {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21},
-     {}},
+     {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}},
     {"programming password",
      [] { return std::make_unique<HProgrammingPasswordParams>(); },
      {{0x29E1, 0xFF, 0x04}, // the other bits belong to the power-on password
@@ -116,8 +114,7 @@ const GoldenRecord RECORDS[] = {
       1,        1,        1,        1,        12800000, 45050000, 436000000, 470000000, 100,
       7209,     18021,    36041,    257,      641,      1283,     1,         1,         2,
       3,        4,        5,        6,        7,        8,        9,         12800000,  12850000,
-      12820000, 12830000, 45050000, 45056250, 45052500, 45051250},
-     {}},
+      12820000, 12830000, 45050000, 45056250, 45052500, 45051250}},
     // Four decimal digits each, then the serial number and its copy.
     {"marketing",
      [] { return std::make_unique<HMarketingParams>(); },
@@ -133,15 +130,13 @@ const GoldenRecord RECORDS[] = {
       {0x016D, 0x22, 0x22},
       {0x016E, 0x33, 0x33},
       {0x016F, 0x44, 0x44}},
-     {1234, 109, 0x2A05C3F1, 0x11223344},
-     {}},
+     {1234, 109, 0x2A05C3F1, 0x11223344}},
     {"last paging code",
      [] { return std::make_unique<HPagingCodeParams>(9); },
      {{0x26E6, 0xDA, 0xDA}, // flag, ENC & DEC, Alarm, digit A
       {0x26E7, 0xBC, 0xBC}},
      {0xA, HPagingCodeParams::DECODE_ACTION_ALARM, HPagingCodeParams::DECODE_STATUS_ENC_AND_DEC, 1,
-      0xB, 0xC},
-     {}},
+      0xB, 0xC}},
 };
 
 TEST(ParamsGoldenRecordTest, BytesReadAsTheirValuesAndStoreBack) {
