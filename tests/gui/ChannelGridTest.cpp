@@ -6,7 +6,6 @@
 #include "channel/ChannelGridLayout.h"
 #include "channel/HChannelData.h"
 #include "doc/DataFile.h"
-#include "doc/DefaultImages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,14 +49,8 @@ void editChannels(Frame& frame, const std::function<void(HChannelData&)>& edit) 
 
 // A 256-channel radio with 16 groups of 16 programmed channels on varied frequencies.
 RadioImage radioWith256Channels() {
-    RadioImage image;
-    BuildDefaultImage(PMR446_BAND, image);
-    setRadioChannel(image, 6);
-    HChannelData data;
-    data.extract(image);
-    for (int g = 0; g < HGroupTable::GROUP_COUNT; ++g) {
-        data.groups().setCount(g, 16);
-    }
+    RadioImage image = imageWithGroups(std::vector<int>(HGroupTable::GROUP_COUNT, 16), 6);
+    HChannelData data = channelsOf(image);
     for (int ch = 0; ch < data.capacity(); ++ch) {
         const std::int32_t hz = 440000000 + ch * 12500;
         data.setValue(ch, inUse, 1);

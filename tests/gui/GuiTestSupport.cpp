@@ -38,14 +38,14 @@ HChannelData channelsOf(const RadioImage& image) {
     return data;
 }
 
-RadioImage imageWithGroups(std::initializer_list<int> counts, int radioChannel) {
+RadioImage imageWithGroups(const std::vector<int>& counts, int radioChannel) {
     RadioImage image;
     BuildDefaultImage(PMR446_BAND, image);
     setRadioChannel(image, radioChannel);
     HChannelData data = channelsOf(image);
     for (int g = 0; g < HGroupTable::GROUP_COUNT; ++g) {
         const auto index = static_cast<std::size_t>(g);
-        data.groups().setCount(g, index < counts.size() ? counts.begin()[index] : 0);
+        data.groups().setCount(g, index < counts.size() ? counts[index] : 0);
     }
     data.store(image);
     return image;

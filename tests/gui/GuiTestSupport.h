@@ -17,9 +17,9 @@
 #include <QTimer>
 
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 class QDialog;
 class QPushButton;
@@ -41,7 +41,7 @@ constexpr int ROW1 = 2;
 HChannelData channelsOf(const RadioImage& image);
 // A PMR446 radio with Radio Channel `radioChannel` whose groups hold `counts` channels (the
 // rest none).
-RadioImage imageWithGroups(std::initializer_list<int> counts, int radioChannel);
+RadioImage imageWithGroups(const std::vector<int>& counts, int radioChannel);
 void selectCell(FlexGridWidget& grid, int row, int column);
 
 // Answers the next modal dialog when it shows, from inside its own event loop.
