@@ -3,21 +3,17 @@
 // write-back in another communication window.
 
 #include "AlignmentWindow.h"
-#include "ChannelViewWidget.h"
 #include "CommunicationWindow.h"
-#include "FlexGridWidget.h"
 #include "GuiTestSupport.h"
 #include "InProcessRadio.h"
-#include "RadioPort.h"
 #include "RadioSession.h"
 #include "align/HAdustmentBackUpParams.h"
-#include "image/RadioImage.h"
 #include "ui/Strings.h"
 
 #include <QPushButton>
 #include <QtTest>
 
-namespace kq70 {
+using namespace kq70;
 
 class AlignmentPassTest : public QObject {
     Q_OBJECT
@@ -61,8 +57,5 @@ private slots:
     }
 };
 
-} // namespace kq70
-
-using kq70::AlignmentPassTest;
 KQ70_GUI_TEST(AlignmentPassTest);
 #include "AlignmentPassTest.moc"

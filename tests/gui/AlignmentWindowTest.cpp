@@ -31,7 +31,7 @@
 
 #include <thread>
 
-namespace kq70 {
+using namespace kq70;
 
 namespace {
 
@@ -72,7 +72,6 @@ struct Bench {
         return found == counts.end() ? 0u : found->second;
     }
 
-    // Shows the window and opens the procedure's window from its START button.
     template <typename Dialog> Dialog* open(AlignmentProcedure procedure) {
         window.show();
         window.startButton(procedure)->click();
@@ -186,7 +185,6 @@ private slots:
         QCOMPARE(power->slider().value(), stored);
         shoot(*power, QStringLiteral("slider-dialog"));
 
-        // The typed number is taken with Enter, then with a double click.
         power->valueBox().setFocus();
         power->valueBox().setText(QStringLiteral("254"));
         QTest::keyClick(&power->valueBox(), Qt::Key_Return);
@@ -300,7 +298,6 @@ private slots:
         for (const ProcedureEntry& entry : HBasicAlignment::AllProcedures()) {
             QVERIFY2(helpSectionExists(HBasicAlignment::HelpTopicOf(entry.kind)), entry.caption);
         }
-        // The procedure window's Help button opens its own section.
         Bench b;
         auto* battery = b.open<BatteryDialog>(AlignmentProcedure::Battery);
         QVERIFY(battery != nullptr);
@@ -341,8 +338,5 @@ private slots:
     }
 };
 
-} // namespace kq70
-
-using kq70::AlignmentWindowTest;
 KQ70_GUI_TEST(AlignmentWindowTest);
 #include "AlignmentWindowTest.moc"

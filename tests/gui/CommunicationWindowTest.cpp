@@ -6,11 +6,8 @@
 #include "GuiTestSupport.h"
 #include "InProcessRadio.h"
 #include "RadioSession.h"
-#include "SimulatorSeed.h"
 #include "channel/ChannelCellTexts.h"
-#include "frame/MainMenuModel.h"
-#include "image/RadioImage.h"
-#include "params/HProgrammingPasswordParams.h"
+#include "support/TestRadios.h"
 #include "ui/Strings.h"
 
 #include <QApplication>
@@ -19,7 +16,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-namespace kq70 {
+using namespace kq70;
 
 namespace {
 
@@ -52,9 +49,6 @@ void copySecondChannelToFirst(RadioImage& image) {
 }
 
 } // namespace
-} // namespace kq70
-
-using namespace kq70;
 
 class CommunicationWindowTest : public QObject {
     Q_OBJECT
@@ -85,9 +79,7 @@ private slots:
         RadioFrame frame(ACCESS_NORMAL, true);
         const RadioImage before = frame.doc.GetMainMemory();
         showFrame(frame);
-        // Space on a decode cell would set a tone, were it to arrive.
         FlexGridWidget& grid = frame.window.channelView().grid();
-        grid.setCurrentCell(grid.tableRow(ROW1), grid.tableColumn(COL_DECODE));
         KeyCounter keys;
         grid.installEventFilter(&keys);
 
@@ -103,6 +95,7 @@ private slots:
                 return;
             }
             acted = true;
+            // Space on a decode cell would set a tone, were it to arrive.
             grid.setCurrentCell(grid.tableRow(ROW1), grid.tableColumn(COL_DECODE));
             QTest::keyClick(&grid, Qt::Key_Space);
             QTest::keyClicks(&grid, QStringLiteral("123"));
@@ -121,7 +114,6 @@ private slots:
         QVERIFY(closeRefused);
         QVERIFY(frame.doc.GetMainMemory() == before);
         QVERIFY(frame.window.menuBar()->isEnabled());
-        // Input reaches the grid again once the job is over.
         selectCell(grid, ROW1, COL_DECODE);
         QTest::keyClick(&grid, Qt::Key_Space);
         QCOMPARE(keys.presses, 1);
@@ -132,11 +124,7 @@ private slots:
     // worker's question on its own thread.
     void thePasswordAskedOnTheWorkerIsAnsweredOnTheWindowThread() {
         RadioFrame frame;
-        HProgrammingPasswordParams password;
-        password.extract(frame.sim().radio.memory());
-        password.set(HProgrammingPasswordParams::ENABLE, 1);
-        QVERIFY(password.setPassword("12AB34"));
-        password.store(frame.sim().radio.memory());
+        test::setProgrammingPassword(frame.sim().radio.memory(), "12AB34");
         Driver driver(&frame.window.radio());
         int entries = 0;
         bool onWindowThread = true;

@@ -6,7 +6,6 @@
 #include "GuiTestSupport.h"
 #include "channel/ChannelGridLayout.h"
 #include "channel/HChannelData.h"
-#include "frame/MainMenuModel.h"
 #include "output/CsvReader.h"
 
 #include <QFile>
@@ -51,65 +50,58 @@ QString editedExport(Frame& frame, const QString& squelch) {
     return path;
 }
 
-struct ImportFrame : Frame {
-    ImportFrame() : Frame(ACCESS_MANUFACTURE) { window.startWith({}); }
-};
-
 } // namespace
 
 class CsvImportWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void aFileWithAnErrorIsListedAndChangesNothing();
-    void aGoodImportIsOneCtrlZAway();
+    void aFileWithAnErrorIsListedAndChangesNothing() {
+        StartedFrame frame(ACCESS_MANUFACTURE);
+        const QString csv = editedExport(frame, QStringLiteral("99"));
+        bool closedByEscape = false;
+        answerFile(csv);
+        // What the list says, and that the document stays as it was, is the import command's own
+        // test; the window shows the list.
+        whenModal([&](QWidget* modal) {
+            auto* window = dynamic_cast<CsvImportErrorWindow*>(modal);
+            QVERIFY(window != nullptr);
+            QCOMPARE(window->table().rowCount(), 1);
+            shoot(*window, QStringLiteral("csv-import-errors"));
+            QTest::keyClick(window, Qt::Key_Escape);
+            closedByEscape = !window->isVisible();
+        });
+
+        frame.window.runCommand(ID_FILE_IMPORT_CSV);
+
+        QVERIFY(closedByEscape);
+        QVERIFY(!frame.window.isWindowModified());
+    }
+
+    void aGoodImportIsOneCtrlZAway() {
+        StartedFrame frame(ACCESS_MANUFACTURE);
+        const QString csv = editedExport(frame, QStringLiteral("9"));
+        const RadioImage before = frame.doc.GetMainMemory();
+        QVERIFY(ch2Squelch(before) != 9);
+        FlexGridWidget& grid = frame.window.channelView().grid();
+        showFrame(frame);
+
+        answerFile(csv);
+        frame.window.runCommand(ID_FILE_IMPORT_CSV);
+
+        QCOMPARE(ch2Squelch(frame.doc.GetMainMemory()), 9);
+        QVERIFY(frame.window.isWindowModified());
+        QCOMPARE(grid.textMatrix(2 + CH2, COL_SQUELCH), std::string("9"));
+
+        showFrame(frame); // the file dialog had the focus
+        grid.setFocus();
+        QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
+
+        QVERIFY(frame.doc.GetMainMemory() == before);
+        QVERIFY(!frame.window.isWindowModified());
+        QCOMPARE(grid.textMatrix(2 + CH2, COL_SQUELCH), std::to_string(ch2Squelch(before)));
+    }
 };
-
-void CsvImportWindowTest::aFileWithAnErrorIsListedAndChangesNothing() {
-    ImportFrame frame;
-    const QString csv = editedExport(frame, QStringLiteral("99"));
-    bool closedByEscape = false;
-    answerFile(csv);
-    // What the list says, and that the document stays as it was, is the import command's own
-    // test; the window shows the list.
-    whenModal([&](QWidget* modal) {
-        auto* window = dynamic_cast<CsvImportErrorWindow*>(modal);
-        QVERIFY(window != nullptr);
-        QCOMPARE(window->table().rowCount(), 1);
-        shoot(*window, QStringLiteral("csv-import-errors"));
-        QTest::keyClick(window, Qt::Key_Escape);
-        closedByEscape = !window->isVisible();
-    });
-
-    frame.window.runCommand(ID_FILE_IMPORT_CSV);
-
-    QVERIFY(closedByEscape);
-    QVERIFY(!frame.window.isWindowModified());
-}
-
-void CsvImportWindowTest::aGoodImportIsOneCtrlZAway() {
-    ImportFrame frame;
-    const QString csv = editedExport(frame, QStringLiteral("9"));
-    const RadioImage before = frame.doc.GetMainMemory();
-    QVERIFY(ch2Squelch(before) != 9);
-    FlexGridWidget& grid = frame.window.channelView().grid();
-    showFrame(frame);
-
-    answerFile(csv);
-    frame.window.runCommand(ID_FILE_IMPORT_CSV);
-
-    QCOMPARE(ch2Squelch(frame.doc.GetMainMemory()), 9);
-    QVERIFY(frame.window.isWindowModified());
-    QCOMPARE(grid.textMatrix(2 + CH2, COL_SQUELCH), std::string("9"));
-
-    showFrame(frame); // the file dialog had the focus
-    grid.setFocus();
-    QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
-
-    QVERIFY(frame.doc.GetMainMemory() == before);
-    QVERIFY(!frame.window.isWindowModified());
-    QCOMPARE(grid.textMatrix(2 + CH2, COL_SQUELCH), std::to_string(ch2Squelch(before)));
-}
 
 KQ70_GUI_TEST(CsvImportWindowTest);
 #include "CsvImportWindowTest.moc"

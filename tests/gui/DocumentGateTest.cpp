@@ -8,9 +8,6 @@
 #include "channel/ChannelGridLayout.h"
 #include "channel/HChannelData.h"
 #include "doc/DataFile.h"
-#include "doc/DefaultImages.h"
-#include "frame/DocumentCommands.h"
-#include "frame/MainMenuModel.h"
 #include "ui/Strings.h"
 
 #include <QAction>
@@ -42,7 +39,7 @@ std::int32_t ch3Squelch(const RadioImage& image) {
 // dialogs rejected unless a file to save to is given) and keeps what each one was.
 class Answerer : public Driver {
 public:
-    Answerer() {
+    explicit Answerer(QString file = {}) : saveTo(std::move(file)) {
         qApp->installEventFilter(this);
         choose = [](QMessageBox& box) {
             return box.button(QMessageBox::Cancel) != nullptr ? QMessageBox::Cancel
@@ -171,107 +168,100 @@ class DocumentGateTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyCommandTakesTheValueBeingTyped();
-    void anUnfinishedValueRefusesEveryCommand();
-    void alignmentTakesAPickedDropDownEntry();
-    void undoTakesTheTypedValueBackAsOneStep();
-};
+    void everyCommandTakesTheValueBeingTyped() {
+        for (const GateCase& c : gateCases()) {
+            GateFrame frame;
+            const std::int32_t before = ch3Rx(frame.doc.GetMainMemory());
+            QVERIFY(before != TYPED_HZ);
+            QVERIFY2(frame.typeFrequency(QStringLiteral("446.05")) != nullptr, c.name);
+            Answerer answerer(frame.home.filePath(QStringLiteral("saved-as.k70")));
+            bool windowShown = false;
+            answerer.firstWindow = [&] {
+                windowShown = true;
+                QVERIFY2(!frame.grid().isEditing(), c.name);
+                QVERIFY2(ch3Rx(frame.doc.GetMainMemory()) == TYPED_HZ, c.name);
+            };
 
-void DocumentGateTest::everyCommandTakesTheValueBeingTyped() {
-    for (const GateCase& c : gateCases()) {
-        GateFrame frame;
-        const std::int32_t before = ch3Rx(frame.doc.GetMainMemory());
-        QVERIFY(before != TYPED_HZ);
-        QVERIFY2(frame.typeFrequency(QStringLiteral("446.05")) != nullptr, c.name);
+            c.trigger(frame);
+
+            QVERIFY2(!frame.grid().isEditing(), c.name);
+            QVERIFY2(frame.window.isVisible(), c.name);
+            QVERIFY2(ch3Rx(frame.doc.GetMainMemory()) == TYPED_HZ, c.name);
+            const std::string file = c.savedTo != nullptr ? c.savedTo : "radio.k70";
+            QCOMPARE(frame.doc.GetCurrentFilePath(), frame.file(file.c_str()));
+            if (c.savedTo != nullptr) {
+                RadioImage saved;
+                QVERIFY2(ReadDataFile(frame.file(c.savedTo), saved, frame.prompt), c.name);
+                QVERIFY2(ch3Rx(saved) == TYPED_HZ, c.name);
+                QVERIFY2(!frame.window.isWindowModified(), c.name);
+            } else {
+                QVERIFY2(windowShown, c.name);
+                QVERIFY2(frame.window.isWindowModified(), c.name);
+            }
+            QCOMPARE(!answerer.texts.isEmpty() &&
+                         answerer.texts.first() == qt(Strings::get(IDS_SAVE_CHANGES)),
+                     c.asksToSave);
+        }
+    }
+
+    void anUnfinishedValueRefusesEveryCommand() {
+        for (const GateCase& c : gateCases()) {
+            GateFrame frame;
+            const RadioImage before = frame.doc.GetMainMemory();
+            QLineEdit* editor = frame.typeFrequency(QStringLiteral("4..4"));
+            QVERIFY2(editor != nullptr, c.name);
+            Answerer answerer(frame.home.filePath(QStringLiteral("saved-as.k70")));
+
+            c.trigger(frame);
+
+            // The view's message and nothing else: the command did not run.
+            QCOMPARE(answerer.texts, QStringList{qt(text::FREQUENCY_EDIT_NOT_A_NUMBER)});
+            QVERIFY2(frame.grid().isEditing(), c.name);
+            QCOMPARE(editor->text(), QStringLiteral("4..4"));
+            QVERIFY2(frame.window.isVisible(), c.name);
+            QVERIFY2(frame.doc.GetMainMemory() == before, c.name);
+            QVERIFY2(!QFile::exists(answerer.saveTo), c.name);
+        }
+    }
+
+    // In the adjustment mode a frequency is chosen, not typed: the open drop-down of a squelch
+    // cell is the value still being entered.
+    void alignmentTakesAPickedDropDownEntry() {
+        GateFrame frame(ACCESS_ADJUSTMENT);
+        const std::int32_t before = ch3Squelch(frame.doc.GetMainMemory());
+        QVERIFY(frame.pickSquelch() != nullptr);
         Answerer answerer;
-        answerer.saveTo = frame.home.filePath(QStringLiteral("saved-as.k70"));
         bool windowShown = false;
         answerer.firstWindow = [&] {
             windowShown = true;
-            QVERIFY2(!frame.grid().isEditing(), c.name);
-            QVERIFY2(ch3Rx(frame.doc.GetMainMemory()) == TYPED_HZ, c.name);
+            QVERIFY(!frame.grid().isEditing());
+            QCOMPARE(ch3Squelch(frame.doc.GetMainMemory()), before + 1);
         };
 
-        c.trigger(frame);
+        menu(frame, ID_RADIO_ALIGNMENT);
 
-        QVERIFY2(!frame.grid().isEditing(), c.name);
-        QVERIFY2(frame.window.isVisible(), c.name);
-        QVERIFY2(ch3Rx(frame.doc.GetMainMemory()) == TYPED_HZ, c.name);
-        const std::string file = c.savedTo != nullptr ? c.savedTo : "radio.k70";
-        QCOMPARE(frame.doc.GetCurrentFilePath(), frame.file(file.c_str()));
-        if (c.savedTo != nullptr) {
-            RadioImage saved;
-            QVERIFY2(ReadDataFile(frame.file(c.savedTo), saved, frame.prompt), c.name);
-            QVERIFY2(ch3Rx(saved) == TYPED_HZ, c.name);
-            QVERIFY2(!frame.window.isWindowModified(), c.name);
-        } else {
-            QVERIFY2(windowShown, c.name);
-            QVERIFY2(frame.window.isWindowModified(), c.name);
-        }
-        QCOMPARE(!answerer.texts.isEmpty() &&
-                     answerer.texts.first() == qt(Strings::get(IDS_SAVE_CHANGES)),
-                 c.asksToSave);
-    }
-}
-
-void DocumentGateTest::anUnfinishedValueRefusesEveryCommand() {
-    for (const GateCase& c : gateCases()) {
-        GateFrame frame;
-        const RadioImage before = frame.doc.GetMainMemory();
-        QLineEdit* editor = frame.typeFrequency(QStringLiteral("4..4"));
-        QVERIFY2(editor != nullptr, c.name);
-        Answerer answerer;
-        answerer.saveTo = frame.home.filePath(QStringLiteral("saved-as.k70"));
-
-        c.trigger(frame);
-
-        // The view's message and nothing else: the command did not run.
-        QCOMPARE(answerer.texts, QStringList{qt(text::FREQUENCY_EDIT_NOT_A_NUMBER)});
-        QVERIFY2(frame.grid().isEditing(), c.name);
-        QCOMPARE(editor->text(), QStringLiteral("4..4"));
-        QVERIFY2(frame.window.isVisible(), c.name);
-        QVERIFY2(frame.doc.GetMainMemory() == before, c.name);
-        QVERIFY2(!QFile::exists(answerer.saveTo), c.name);
-    }
-}
-
-// In the adjustment mode a frequency is chosen, not typed: the open drop-down of a squelch
-// cell is the value still being entered.
-void DocumentGateTest::alignmentTakesAPickedDropDownEntry() {
-    GateFrame frame(ACCESS_ADJUSTMENT);
-    const std::int32_t before = ch3Squelch(frame.doc.GetMainMemory());
-    QVERIFY(frame.pickSquelch() != nullptr);
-    Answerer answerer;
-    bool windowShown = false;
-    answerer.firstWindow = [&] {
-        windowShown = true;
-        QVERIFY(!frame.grid().isEditing());
+        QVERIFY(windowShown);
         QCOMPARE(ch3Squelch(frame.doc.GetMainMemory()), before + 1);
-    };
+    }
 
-    menu(frame, ID_RADIO_ALIGNMENT);
+    // Edit > Undo while a value is typed takes back exactly that value; Redo brings it again.
+    void undoTakesTheTypedValueBackAsOneStep() {
+        GateFrame frame;
+        FlexGridWidget& grid = frame.grid();
+        selectCell(grid, ROW1, COL_SCAN);
+        QTest::keyClick(&grid, Qt::Key_Space); // a step before the typing
+        const RadioImage afterSpace = frame.doc.GetMainMemory();
+        frame.typeFrequency(QStringLiteral("446.05"));
 
-    QVERIFY(windowShown);
-    QCOMPARE(ch3Squelch(frame.doc.GetMainMemory()), before + 1);
-}
+        menu(frame, ID_EDIT_UNDO);
+        QVERIFY(!grid.isEditing());
+        QVERIFY(frame.doc.GetMainMemory() == afterSpace);
 
-// Edit > Undo while a value is typed takes back exactly that value; Redo brings it again.
-void DocumentGateTest::undoTakesTheTypedValueBackAsOneStep() {
-    GateFrame frame;
-    FlexGridWidget& grid = frame.grid();
-    selectCell(grid, ROW1, COL_SCAN);
-    QTest::keyClick(&grid, Qt::Key_Space); // a step before the typing
-    const RadioImage afterSpace = frame.doc.GetMainMemory();
-    frame.typeFrequency(QStringLiteral("446.05"));
-
-    menu(frame, ID_EDIT_UNDO);
-    QVERIFY(!grid.isEditing());
-    QVERIFY(frame.doc.GetMainMemory() == afterSpace);
-
-    menu(frame, ID_EDIT_REDO);
-    QCOMPARE(ch3Rx(frame.doc.GetMainMemory()), TYPED_HZ);
-    QCOMPARE(grid.textMatrix(CH3_ROW, COL_RX_FREQUENCY), std::string("446.05000"));
-}
+        menu(frame, ID_EDIT_REDO);
+        QCOMPARE(ch3Rx(frame.doc.GetMainMemory()), TYPED_HZ);
+        QCOMPARE(grid.textMatrix(CH3_ROW, COL_RX_FREQUENCY), std::string("446.05000"));
+    }
+};
 
 KQ70_GUI_TEST(DocumentGateTest);
 

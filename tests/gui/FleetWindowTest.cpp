@@ -4,16 +4,13 @@
 #include "SimFault.h"
 #include "SimulatorSeed.h"
 #include "doc/DataFile.h"
-#include "frame/MainMenuModel.h"
-#include "image/RadioImage.h"
 #include "ui/Strings.h"
 
-#include <QFile>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 
-namespace kq70 {
+using namespace kq70;
 
 namespace {
 
@@ -23,9 +20,8 @@ constexpr std::size_t DOCUMENT_BYTE = 0x0020; // a byte the merge leaves to the 
 constexpr const char* WRONG_BYTE = "corrupt@278:5";
 
 // A main window whose document is the simulated radios' kind of data, saved in a file.
-struct FleetFrame : Frame {
+struct FleetFrame : StartedFrame {
     FleetFrame() {
-        window.startWith({});
         RadioImage document = makeSimulatorSeedImage();
         document.setByte(DOCUMENT_BYTE, 0xA5);
         dataFile = file("fleet.k70");
@@ -58,16 +54,6 @@ QString fleetCell(FleetWindow& fleet, int row, int column) {
     return fleet.findChild<QTableWidget*>(QStringLiteral("radios"))->item(row, column)->text();
 }
 
-QStringList recordLines(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
-    lines.removeAll(QString());
-    return lines;
-}
-
 } // namespace
 
 class FleetWindowTest : public QObject {
@@ -95,8 +81,8 @@ private slots:
                  qPrintable(fleetCell(fleet, 2, 4)));
         // The row names the radio by its serial number.
         QCOMPARE(fleetCell(fleet, 2, 3), QStringLiteral("45250144"));
-        const std::string record = frame.dataFile + ".record.csv";
-        QCOMPARE(recordLines(record).size(), 5); // the header and one line per radio
+        const QString record = qt(frame.dataFile + ".record.csv");
+        QCOMPARE(fileBytes(record).count("\r\n"), 5); // the header and one line per radio
         fleet.show();
         shoot(fleet, QStringLiteral("fleet-finished"));
 
@@ -104,7 +90,7 @@ private slots:
         fleet.findChild<QPushButton*>(QStringLiteral("retryFailed"))->click(); // no question again
         QTRY_VERIFY_WITH_TIMEOUT(fleet.model().phase() == FleetPhase::Finished, FINISH_MS);
         QVERIFY(fleet.model().rows()[0].last.start == firstStart);
-        QCOMPARE(recordLines(record).size(), 6); // the retried radio's line
+        QCOMPARE(fileBytes(record).count("\r\n"), 6); // the retried radio's line
     }
 
     // Mid-run the main window reads but its document cannot change; Escape does not leave the
@@ -160,7 +146,5 @@ private slots:
 };
 
 KQ70_GUI_TEST(FleetWindowTest);
-
-} // namespace kq70
 
 #include "FleetWindowTest.moc"

@@ -6,12 +6,11 @@
 #include "FlexGridWidget.h"
 #include "HelpWindow.h"
 #include "InProcessRadio.h"
-#include "QtText.h"
 #include "RadioPort.h"
 #include "RadioSession.h"
 #include "VcoAutoDialog.h"
 #include "channel/HChannelData.h"
-#include "image/RadioImage.h"
+#include "doc/DefaultImages.h"
 #include "params/HHardwareParams.h"
 #include "support/BuiltPrograms.h"
 
@@ -39,6 +38,19 @@ HChannelData channelsOf(const RadioImage& image) {
     return data;
 }
 
+RadioImage imageWithGroups(const std::vector<int>& counts, int radioChannel) {
+    RadioImage image;
+    BuildDefaultImage(PMR446_BAND, image);
+    setRadioChannel(image, radioChannel);
+    HChannelData data = channelsOf(image);
+    for (int g = 0; g < HGroupTable::GROUP_COUNT; ++g) {
+        const auto index = static_cast<std::size_t>(g);
+        data.groups().setCount(g, index < counts.size() ? counts[index] : 0);
+    }
+    data.store(image);
+    return image;
+}
+
 void selectCell(FlexGridWidget& grid, int row, int column) {
     grid.setCurrentCell(grid.tableRow(row), grid.tableColumn(column));
     grid.setFocus();
@@ -57,8 +69,7 @@ void showStarted(Frame& frame) {
 }
 
 void unlockAdjustmentMode(Frame& frame) {
-    frame.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame.window));
+    showFrame(frame);
     whenModal([](QWidget* modal) {
         auto* input = qobject_cast<QInputDialog*>(modal);
         QVERIFY(input != nullptr);

@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 class QDialog;
 class QPushButton;
@@ -38,6 +39,9 @@ struct InProcessRadio;
 constexpr int ROW1 = 2;
 
 HChannelData channelsOf(const RadioImage& image);
+// A PMR446 radio with Radio Channel `radioChannel` whose groups hold `counts` channels (the
+// rest none).
+RadioImage imageWithGroups(const std::vector<int>& counts, int radioChannel);
 void selectCell(FlexGridWidget& grid, int row, int column);
 
 // Answers the next modal dialog when it shows, from inside its own event loop.
@@ -77,10 +81,21 @@ struct Frame {
     MainWindow window;
 };
 
+// A main window started with its start-up document, not shown.
+struct StartedFrame : Frame {
+    explicit StartedFrame(int mode = ACCESS_NORMAL) : Frame(mode) { window.startWith({}); }
+};
+
 // Shows the window and waits until it is active: keys reach it only then.
 void showFrame(Frame& frame);
 // Starts the window with its start-up document, then shows it as showFrame does.
 void showStarted(Frame& frame);
+
+// A main window started and shown as showStarted leaves it.
+struct ShownFrame : Frame {
+    explicit ShownFrame(int mode = ACCESS_NORMAL) : Frame(mode) { showStarted(*this); }
+};
+
 // Runs the alignment window's RX VCO procedure through its three points and OK.
 void alignRxVco(AlignmentWindow& window);
 // Shift+F10 in the grid with the keyword, as service staff switch a running program over.

@@ -9,7 +9,6 @@
 #include "channel/ChannelCellTexts.h"
 #include "doc/DefaultImages.h"
 #include "frame/CommonCommands.h"
-#include "frame/MainMenuModel.h"
 #include "pages/HDialog.h"
 
 #include <QAction>
@@ -38,8 +37,7 @@ HelpWindow* helpOf(QWidget& window) {
 void focusCell(FlexGridWidget& grid, int row, int column) {
     grid.window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(grid.window()));
-    grid.setCurrentCell(grid.tableRow(row), grid.tableColumn(column));
-    grid.setFocus();
+    selectCell(grid, row, column);
 }
 
 // Every key combination the help pages name ("Ctrl+N", "Shift+F9", "F10", "Alt+O", ...).
@@ -85,6 +83,7 @@ struct OpenPage {
             [topic](const QString& asked) { *topic = asked; });
         dialog->show();
         dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     }
     CKQ70Doc doc;
     QtUserPrompt prompt;
@@ -98,139 +97,129 @@ class KeysAndHelpTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyKeyTheHelpNamesWorks();
-    void helpFromAPageIsOnTopOfItAndStaysWhenItCloses();
-    void f1InTheGridOpensTheColumnsSection();
-    void theKeyHintStaysAfterAMenu();
-};
-
-void KeysAndHelpTest::everyKeyTheHelpNamesWorks() {
-    Frame frame;
-    showStarted(frame);
-    FlexGridWidget& grid = frame.window.channelView().grid();
-    const auto command = [&frame](const QString& key) {
-        return [&frame, key] { QVERIFY2(windowHasKey(frame.window, key), qPrintable(key)); };
-    };
-    QMap<QString, std::function<void()>> checks;
-    for (const char* key : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Shift+F9"}) {
-        checks[QString::fromLatin1(key)] = command(QString::fromLatin1(key));
-    }
-    checks[QStringLiteral("F10")] = [&frame, &grid] {
-        focusCell(grid, ROW1, COL_DECODE);
-        QTest::keyClick(&grid, Qt::Key_F10);
-        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr);
-        QCOMPARE(frame.window.menuBar()->activeAction(), frame.window.menuBar()->actions().first());
-        shoot(frame.window, QStringLiteral("f10-opens-the-file-menu"));
-        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
-        QTest::keyClick(frame.window.menuBar(), Qt::Key_Escape);
-    };
-    checks[QStringLiteral("Shift+F10")] = [&grid] {
-        bool asked = false;
-        whenModal([&asked](QWidget* modal) {
-            asked = true;
-            static_cast<QDialog*>(modal)->reject();
-        });
-        focusCell(grid, ROW1, COL_DECODE);
-        QTest::keyClick(&grid, Qt::Key_F10, Qt::ShiftModifier);
-        QTRY_VERIFY(asked); // the adjustment-mode password
-    };
-    checks[QStringLiteral("Alt+O")] = [] {
-        QString topic;
-        OpenPage open(&topic);
-        QVERIFY(QTest::qWaitForWindowActive(open.dialog.get()));
-        // A mnemonic clicks its button after a short animation.
-        QTest::keyClick(open.dialog.get(), Qt::Key_O, Qt::AltModifier);
-        QTRY_COMPARE(open.dialog->result(), int(QDialog::Accepted));
-    };
-    checks[QStringLiteral("F1")] = [] {
-        QString topic;
-        OpenPage open(&topic);
-        QVERIFY(QTest::qWaitForWindowActive(open.dialog.get()));
-        QTest::keyClick(open.dialog.get(), Qt::Key_F1);
-        QCOMPARE(topic, qt(open.page->GetHelpTopic()));
-    };
-
-    const QStringList promised = keysTheHelpNames();
-    QVERIFY(promised.contains(QStringLiteral("Alt+O")));
-    for (const QString& key : promised) {
-        QVERIFY2(checks.contains(key), qPrintable(key + QStringLiteral(" has no check")));
-        checks[key]();
-        if (QTest::currentTestFailed()) {
-            return;
+    void everyKeyTheHelpNamesWorks() {
+        ShownFrame frame;
+        FlexGridWidget& grid = frame.window.channelView().grid();
+        const auto command = [&frame](const QString& key) {
+            return [&frame, key] { QVERIFY2(windowHasKey(frame.window, key), qPrintable(key)); };
+        };
+        QMap<QString, std::function<void()>> checks;
+        for (const char* key : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Shift+F9"}) {
+            checks[QString::fromLatin1(key)] = command(QString::fromLatin1(key));
         }
-        frame.window.activateWindow();
-    }
-}
+        checks[QStringLiteral("F10")] = [&frame, &grid] {
+            focusCell(grid, ROW1, COL_DECODE);
+            QTest::keyClick(&grid, Qt::Key_F10);
+            QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr);
+            QCOMPARE(frame.window.menuBar()->activeAction(),
+                     frame.window.menuBar()->actions().first());
+            shoot(frame.window, QStringLiteral("f10-opens-the-file-menu"));
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            QTest::keyClick(frame.window.menuBar(), Qt::Key_Escape);
+        };
+        checks[QStringLiteral("Shift+F10")] = [&grid] {
+            bool asked = false;
+            whenModal([&asked](QWidget* modal) {
+                asked = true;
+                static_cast<QDialog*>(modal)->reject();
+            });
+            focusCell(grid, ROW1, COL_DECODE);
+            QTest::keyClick(&grid, Qt::Key_F10, Qt::ShiftModifier);
+            QTRY_VERIFY(asked); // the adjustment-mode password
+        };
+        checks[QStringLiteral("Alt+O")] = [] {
+            QString topic;
+            OpenPage open(&topic);
+            // A mnemonic clicks its button after a short animation.
+            QTest::keyClick(open.dialog.get(), Qt::Key_O, Qt::AltModifier);
+            QTRY_COMPARE(open.dialog->result(), int(QDialog::Accepted));
+        };
+        checks[QStringLiteral("F1")] = [] {
+            QString topic;
+            OpenPage open(&topic);
+            QTest::keyClick(open.dialog.get(), Qt::Key_F1);
+            QCOMPARE(topic, qt(open.page->GetHelpTopic()));
+        };
 
-void KeysAndHelpTest::helpFromAPageIsOnTopOfItAndStaysWhenItCloses() {
-    Frame frame;
-    showStarted(frame);
-    bool checked = false;
-    whenModal([&frame, &checked](QWidget* page) {
-        QVERIFY(QTest::qWaitForWindowActive(page));
-        QTest::keyClick(page, Qt::Key_F1);
+        const QStringList promised = keysTheHelpNames();
+        QVERIFY(promised.contains(QStringLiteral("Alt+O")));
+        for (const QString& key : promised) {
+            QVERIFY2(checks.contains(key), qPrintable(key + QStringLiteral(" has no check")));
+            checks[key]();
+            if (QTest::currentTestFailed()) {
+                return;
+            }
+            frame.window.activateWindow();
+        }
+    }
+
+    void helpFromAPageIsOnTopOfItAndStaysWhenItCloses() {
+        ShownFrame frame;
+        bool checked = false;
+        whenModal([&frame, &checked](QWidget* page) {
+            QVERIFY(QTest::qWaitForWindowActive(page));
+            QTest::keyClick(page, Qt::Key_F1);
+            auto* help = helpOf(frame.window);
+            QVERIFY(help != nullptr);
+            QTRY_VERIFY(help->isVisible());
+            // The page's own window: on top of it, not blocked by it.
+            QCOMPARE(help->parentWidget(), page);
+            QVERIFY(QTest::qWaitForWindowActive(help));
+            shoot(*help, QStringLiteral("help-over-a-page"));
+            checked = true;
+            static_cast<QDialog*>(page)->reject();
+        });
+        frame.window.runCommand(ID_COMMON_SCANNING);
+        QVERIFY(checked);
         auto* help = helpOf(frame.window);
         QVERIFY(help != nullptr);
-        QTRY_VERIFY(help->isVisible());
-        // The page's own window: on top of it, not blocked by it.
-        QCOMPARE(help->parentWidget(), page);
-        QVERIFY(QTest::qWaitForWindowActive(help));
-        shoot(*help, QStringLiteral("help-over-a-page"));
-        checked = true;
-        static_cast<QDialog*>(page)->reject();
-    });
-    frame.window.runCommand(ID_COMMON_SCANNING);
-    QVERIFY(checked);
-    auto* help = helpOf(frame.window);
-    QVERIFY(help != nullptr);
-    QCOMPARE(help->parentWidget(), &frame.window);
-    QVERIFY(help->isVisible());
-    help->close();
-}
-
-void KeysAndHelpTest::f1InTheGridOpensTheColumnsSection() {
-    Frame frame(ACCESS_MANUFACTURE);
-    showStarted(frame);
-    FlexGridWidget& grid = frame.window.channelView().grid();
-    focusCell(grid, ROW1, COL_DECODE);
-    QTest::keyClick(&grid, Qt::Key_F1);
-    HelpWindow* help = helpOf(frame.window);
-    QVERIFY(help != nullptr);
-    QTextBrowser& browser = help->browser();
-    QCOMPARE(browser.source().toString(), QStringLiteral("main-window.html#grid-tones"));
-    // The column's section is on the screen.
-    const QTextCursor heading =
-        browser.document()->find(QStringLiteral("Sub-audio tones and ARTS"));
-    QVERIFY(!heading.isNull());
-    QTRY_VERIFY(browser.viewport()->rect().contains(browser.cursorRect(heading)));
-    // Every column, shown or not, has its section in the help.
-    for (int column = 0; column < CHANNEL_COLUMN_COUNT; ++column) {
-        QVERIFY2(helpSectionExists(CKQ70View::helpSection(CKQ70View::HELP_TOPIC_BASE + column)),
-                 qPrintable(QString::number(column)));
+        QCOMPARE(help->parentWidget(), &frame.window);
+        QVERIFY(help->isVisible());
+        help->close();
     }
-    // The contents list shows its longest entry whole.
-    auto* contents = help->findChild<QListWidget*>();
-    for (int i = 0; i < contents->count(); ++i) {
-        QVERIFY(contents->fontMetrics().horizontalAdvance(contents->item(i)->text()) <
-                contents->viewport()->width());
-    }
-    shoot(*help, QStringLiteral("help-grid-column"));
-    help->close();
-}
 
-void KeysAndHelpTest::theKeyHintStaysAfterAMenu() {
-    Frame frame;
-    showStarted(frame);
-    const QString hint = frame.window.statusBar()->currentMessage();
-    QVERIFY(hint.contains(QStringLiteral("F10 for Menus")));
-    // Opening a menu and leaving it sends the window a tip, then an empty one.
-    QStatusTipEvent empty{QString()};
-    QStatusTipEvent tip{QStringLiteral("Creates a new document")};
-    QApplication::sendEvent(&frame.window, &tip);
-    QCOMPARE(frame.window.statusBar()->currentMessage(), QStringLiteral("Creates a new document"));
-    QApplication::sendEvent(&frame.window, &empty);
-    QCOMPARE(frame.window.statusBar()->currentMessage(), hint);
-}
+    void f1InTheGridOpensTheColumnsSection() {
+        ShownFrame frame(ACCESS_MANUFACTURE);
+        FlexGridWidget& grid = frame.window.channelView().grid();
+        focusCell(grid, ROW1, COL_DECODE);
+        QTest::keyClick(&grid, Qt::Key_F1);
+        HelpWindow* help = helpOf(frame.window);
+        QVERIFY(help != nullptr);
+        QTextBrowser& browser = help->browser();
+        QCOMPARE(browser.source().toString(), QStringLiteral("main-window.html#grid-tones"));
+        // The column's section is on the screen.
+        const QTextCursor heading =
+            browser.document()->find(QStringLiteral("Sub-audio tones and ARTS"));
+        QVERIFY(!heading.isNull());
+        QTRY_VERIFY(browser.viewport()->rect().contains(browser.cursorRect(heading)));
+        // Every column, shown or not, has its section in the help.
+        for (int column = 0; column < CHANNEL_COLUMN_COUNT; ++column) {
+            QVERIFY2(helpSectionExists(CKQ70View::helpSection(CKQ70View::HELP_TOPIC_BASE + column)),
+                     qPrintable(QString::number(column)));
+        }
+        auto* contents = help->findChild<QListWidget*>();
+        for (int i = 0; i < contents->count(); ++i) {
+            QVERIFY(contents->fontMetrics().horizontalAdvance(contents->item(i)->text()) <
+                    contents->viewport()->width());
+        }
+        shoot(*help, QStringLiteral("help-grid-column"));
+        help->close();
+    }
+
+    void theKeyHintStaysAfterAMenu() {
+        ShownFrame frame;
+        const QString hint = frame.window.statusBar()->currentMessage();
+        QVERIFY(hint.contains(QStringLiteral("F10 for Menus")));
+        // Opening a menu and leaving it sends the window a tip, then an empty one.
+        QStatusTipEvent empty{QString()};
+        QStatusTipEvent tip{QStringLiteral("Creates a new document")};
+        QApplication::sendEvent(&frame.window, &tip);
+        QCOMPARE(frame.window.statusBar()->currentMessage(),
+                 QStringLiteral("Creates a new document"));
+        QApplication::sendEvent(&frame.window, &empty);
+        QCOMPARE(frame.window.statusBar()->currentMessage(), hint);
+    }
+};
 
 KQ70_GUI_TEST(KeysAndHelpTest);
 #include "KeysAndHelpTest.moc"

@@ -3,8 +3,6 @@
 #include "ChannelViewWidget.h"
 #include "GuiTestSupport.h"
 #include "channel/HChannelData.h"
-#include "doc/DefaultImages.h"
-#include "frame/MainMenuModel.h"
 #include "output/ListingPages.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
@@ -43,9 +41,8 @@ void allotChannels(CKQ70Doc& doc, int channels) {
 }
 
 // A started window over 65 channels in use, shown in the grid as after File > Open.
-struct ListingFrame : Frame {
+struct ListingFrame : StartedFrame {
     ListingFrame() {
-        window.startWith({});
         allotChannels(doc, LISTED_CHANNELS);
         window.channelView().reload();
     }
@@ -94,153 +91,143 @@ QAction* printActionOf(QPrintPreviewDialog& dialog) {
     return nullptr;
 }
 
-QStringList filesIn(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden);
-}
-
 } // namespace
 
 class ListingOutputTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void pdfExportAndPrintToAFileWriteTheCoresPages();
-    void previewShowsEveryPageAndPrintsThem();
-    void printFromThePreviewToAnUnwritablePlaceSaysSo();
-    void aFailedExportSaysWhyInOneBox();
-    void printSetupChoosesThePrinterTheStripNames();
+    void pdfExportAndPrintToAFileWriteTheCoresPages() {
+        ListingFrame frame;
+        const int pages = corePageCount(frame);
+        const QString exported = frame.home.filePath(QStringLiteral("listing.pdf"));
+        answerFile(exported);
+        frame.window.runCommand(ID_FILE_EXPORT_PDF);
+        const QByteArray pdf = fileBytes(exported);
+        QVERIFY2(pdf.startsWith("%PDF-"), qPrintable(exported));
+        QCOMPARE(pdfPageCount(pdf), pages);
+        QCOMPARE(QDir(frame.home.path())
+                     .entryList(QDir::Files | QDir::Hidden)
+                     .filter(QStringLiteral("listing")),
+                 QStringList{QStringLiteral("listing.pdf")});
+
+        struct Case {
+            const char* file;
+            int from; // 0: every page
+            int to;
+            int printed;
+        };
+        for (const Case& c : {Case{"all.pdf", 0, 0, pages}, Case{"range.pdf", 2, 3, 2},
+                              Case{"last.pdf", pages, pages, 1}}) {
+            const QString path = frame.home.filePath(QString::fromLatin1(c.file));
+            int offered = 0;
+            answerPrintToFile(path, &offered, c.from, c.to);
+            frame.window.runCommand(ID_FILE_PRINT);
+            QCOMPARE(offered, pages);
+            QCOMPARE(pdfPageCount(fileBytes(path)), c.printed);
+        }
+    }
+
+    // The preview shows the listing's pages, the program will not close under it, and its Print
+    // writes every page.
+    void previewShowsEveryPageAndPrintsThem() {
+        ListingFrame frame;
+        frame.window.show();
+        const QString path = frame.home.filePath(QStringLiteral("previewed.pdf"));
+        int shown = -1;
+        QString refusal;
+        whenModal([&frame, &path, &shown, &refusal](QWidget* modal) {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+            QVERIFY(preview != nullptr);
+            shown = preview->pageCount();
+            dialog->resize(900, 700);
+            shoot(*dialog, QStringLiteral("print-preview"));
+            preview->setCurrentPage(2);
+            shoot(*dialog, QStringLiteral("print-preview-channels"));
+            answerMessage(QMessageBox::Ok, &refusal);
+            QVERIFY(!frame.window.close());
+            answerPrintToFile(path);
+            printActionOf(*dialog)->trigger();
+        });
+        frame.window.runCommand(ID_FILE_PRINT_PREVIEW);
+        QCOMPARE(shown, corePageCount(frame));
+        QCOMPARE(refusal.toStdString(), std::string(text::CLOSE_WHILE_PRINTING));
+        QVERIFY(frame.window.isVisible());
+        QCOMPARE(pdfPageCount(fileBytes(path)), shown);
+    }
+
+    void printFromThePreviewToAnUnwritablePlaceSaysSo() {
+        ListingFrame frame;
+        const QString path = QStringLiteral("/sys/kq70-previewed.pdf");
+        Driver driver;
+        whenModal([&path](QWidget* modal) {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            answerPrintToFile(path);
+            printActionOf(*dialog)->trigger();
+        });
+        frame.window.runCommand(ID_FILE_PRINT_PREVIEW);
+        QCOMPARE(driver.texts.size(), 1);
+        QVERIFY(driver.texts.first().startsWith(QStringLiteral("Problem opening file")));
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
+    // Which failures are reported, and that they leave no file, is the exports' own test; the
+    // window's box shows the table's CR LF as one line break.
+    void aFailedExportSaysWhyInOneBox() {
+        StartedFrame frame;
+        // Nobody, not even the superuser, may make files here.
+        const QString path = QStringLiteral("/sys/kq70-listing.pdf");
+        QString seen;
+        answerFile(path);
+        answerMessage(QMessageBox::Ok, &seen);
+        frame.window.runCommand(ID_FILE_EXPORT_PDF);
+        const std::string expected =
+            substitute1(Strings::get(IDS_PROBLEM_OPENING_FILE_FOR_WRITING), path.toStdString());
+        QCOMPARE(seen, QString::fromStdString(expected).remove(QLatin1Char('\r')));
+    }
+
+    void printSetupChoosesThePrinterTheStripNames() {
+        StartedFrame frame;
+        const QStringList installed = QPrinterInfo::availablePrinterNames();
+        frame.window.setPrinterName(QPrinterInfo::defaultPrinterName().toStdString());
+        QString offered;
+        bool enabled = true;
+        whenModal([&offered, &enabled](QWidget* modal) {
+            auto* printers = modal->findChild<QComboBox*>(QStringLiteral("printers"));
+            auto* paper = modal->findChild<QComboBox*>(QStringLiteral("paper"));
+            QVERIFY(printers != nullptr && paper != nullptr);
+            printers->setCurrentIndex(printers->count() - 1);
+            offered = printers->currentText();
+            enabled = printers->isEnabled();
+            paper->setCurrentIndex(paper->findData(static_cast<int>(QPageSize::Legal)));
+            shoot(*modal, QStringLiteral("print-setup"));
+            QTest::keyClick(modal, Qt::Key_Return);
+        });
+        frame.window.runCommand(ID_FILE_PRINT_SETUP);
+        const QString strip = frame.window.channelView().stripText();
+        if (installed.isEmpty()) {
+            // Nothing to choose: the dialog says so and the strip names no printer.
+            QCOMPARE(enabled, false);
+            QCOMPARE(offered.toStdString(), std::string(text::PRINT_SETUP_NO_PRINTER));
+            QVERIFY(!strip.contains(offered));
+        } else {
+            QVERIFY(enabled);
+            QVERIFY(strip.contains(offered));
+        }
+
+        // The paper chosen there is the PDF's too (Legal: 8.5 by 14 inches).
+        const QString path = frame.home.filePath(QStringLiteral("legal.pdf"));
+        answerFile(path);
+        frame.window.runCommand(ID_FILE_EXPORT_PDF);
+        const QByteArray pdf = fileBytes(path);
+        const auto box = pdf.indexOf("/MediaBox");
+        QVERIFY2(pdf.contains("/MediaBox [0 0 612.000000 1008.000000]"),
+                 pdf.mid(box, 40).constData());
+    }
 };
-
-void ListingOutputTest::pdfExportAndPrintToAFileWriteTheCoresPages() {
-    ListingFrame frame;
-    const int pages = corePageCount(frame);
-    const QString exported = frame.home.filePath(QStringLiteral("listing.pdf"));
-    answerFile(exported);
-    frame.window.runCommand(ID_FILE_EXPORT_PDF);
-    const QByteArray pdf = fileBytes(exported);
-    QVERIFY2(pdf.startsWith("%PDF-"), qPrintable(exported));
-    QCOMPARE(pdfPageCount(pdf), pages);
-    QCOMPARE(filesIn(frame.home.path()).filter(QStringLiteral("listing")),
-             QStringList{QStringLiteral("listing.pdf")});
-
-    // The print dialog to a file, every page or a range.
-    struct Case {
-        const char* file;
-        int from; // 0: every page
-        int to;
-        int printed;
-    };
-    for (const Case& c : {Case{"all.pdf", 0, 0, pages}, Case{"range.pdf", 2, 3, 2},
-                          Case{"last.pdf", pages, pages, 1}}) {
-        const QString path = frame.home.filePath(QString::fromLatin1(c.file));
-        int offered = 0;
-        answerPrintToFile(path, &offered, c.from, c.to);
-        frame.window.runCommand(ID_FILE_PRINT);
-        QCOMPARE(offered, pages);
-        QCOMPARE(pdfPageCount(fileBytes(path)), c.printed);
-    }
-}
-
-// The preview shows the listing's pages, the program will not close under it, and its Print
-// writes every page.
-void ListingOutputTest::previewShowsEveryPageAndPrintsThem() {
-    ListingFrame frame;
-    frame.window.show();
-    const QString path = frame.home.filePath(QStringLiteral("previewed.pdf"));
-    int shown = -1;
-    QString refusal;
-    whenModal([&frame, &path, &shown, &refusal](QWidget* modal) {
-        auto* dialog = qobject_cast<QPrintPreviewDialog*>(modal);
-        QVERIFY(dialog != nullptr);
-        auto* preview = dialog->findChild<QPrintPreviewWidget*>();
-        QVERIFY(preview != nullptr);
-        shown = preview->pageCount();
-        dialog->resize(900, 700);
-        shoot(*dialog, QStringLiteral("print-preview"));
-        preview->setCurrentPage(2);
-        shoot(*dialog, QStringLiteral("print-preview-channels"));
-        answerMessage(QMessageBox::Ok, &refusal);
-        QVERIFY(!frame.window.close());
-        answerPrintToFile(path);
-        printActionOf(*dialog)->trigger();
-    });
-    frame.window.runCommand(ID_FILE_PRINT_PREVIEW);
-    QCOMPARE(shown, corePageCount(frame));
-    QCOMPARE(refusal.toStdString(), std::string(text::CLOSE_WHILE_PRINTING));
-    QVERIFY(frame.window.isVisible());
-    QCOMPARE(pdfPageCount(fileBytes(path)), shown);
-}
-
-void ListingOutputTest::printFromThePreviewToAnUnwritablePlaceSaysSo() {
-    ListingFrame frame;
-    const QString path = QStringLiteral("/sys/kq70-previewed.pdf");
-    Driver driver;
-    whenModal([&path](QWidget* modal) {
-        auto* dialog = qobject_cast<QPrintPreviewDialog*>(modal);
-        QVERIFY(dialog != nullptr);
-        answerPrintToFile(path);
-        printActionOf(*dialog)->trigger();
-    });
-    frame.window.runCommand(ID_FILE_PRINT_PREVIEW);
-    QCOMPARE(driver.texts.size(), 1);
-    QVERIFY(driver.texts.first().startsWith(QStringLiteral("Problem opening file")));
-    QVERIFY(!QFileInfo::exists(path));
-}
-
-// Which failures are reported, and that they leave no file, is the exports' own test; the
-// window's box shows the table's CR LF as one line break.
-void ListingOutputTest::aFailedExportSaysWhyInOneBox() {
-    Frame frame;
-    frame.window.startWith({});
-    // Nobody, not even the superuser, may make files here.
-    const QString path = QStringLiteral("/sys/kq70-listing.pdf");
-    QString seen;
-    answerFile(path);
-    answerMessage(QMessageBox::Ok, &seen);
-    frame.window.runCommand(ID_FILE_EXPORT_PDF);
-    const std::string expected =
-        substitute1(Strings::get(IDS_PROBLEM_OPENING_FILE_FOR_WRITING), path.toStdString());
-    QCOMPARE(seen, QString::fromStdString(expected).remove(QLatin1Char('\r')));
-}
-
-void ListingOutputTest::printSetupChoosesThePrinterTheStripNames() {
-    Frame frame;
-    frame.window.startWith({});
-    const QStringList installed = QPrinterInfo::availablePrinterNames();
-    frame.window.setPrinterName(QPrinterInfo::defaultPrinterName().toStdString());
-    QString offered;
-    bool enabled = true;
-    whenModal([&offered, &enabled](QWidget* modal) {
-        auto* printers = modal->findChild<QComboBox*>(QStringLiteral("printers"));
-        auto* paper = modal->findChild<QComboBox*>(QStringLiteral("paper"));
-        QVERIFY(printers != nullptr && paper != nullptr);
-        printers->setCurrentIndex(printers->count() - 1);
-        offered = printers->currentText();
-        enabled = printers->isEnabled();
-        paper->setCurrentIndex(paper->findData(static_cast<int>(QPageSize::Legal)));
-        shoot(*modal, QStringLiteral("print-setup"));
-        QTest::keyClick(modal, Qt::Key_Return);
-    });
-    frame.window.runCommand(ID_FILE_PRINT_SETUP);
-    const QString strip = frame.window.channelView().stripText();
-    if (installed.isEmpty()) {
-        // Nothing to choose: the dialog says so and the strip names no printer.
-        QCOMPARE(enabled, false);
-        QCOMPARE(offered.toStdString(), std::string(text::PRINT_SETUP_NO_PRINTER));
-        QVERIFY(!strip.contains(offered));
-    } else {
-        QVERIFY(enabled);
-        QVERIFY(strip.contains(offered));
-    }
-
-    // The paper chosen there is the PDF's too (Legal: 8.5 by 14 inches).
-    const QString path = frame.home.filePath(QStringLiteral("legal.pdf"));
-    answerFile(path);
-    frame.window.runCommand(ID_FILE_EXPORT_PDF);
-    const QByteArray pdf = fileBytes(path);
-    const auto box = pdf.indexOf("/MediaBox");
-    QVERIFY2(pdf.contains("/MediaBox [0 0 612.000000 1008.000000]"), pdf.mid(box, 40).constData());
-}
 
 KQ70_GUI_TEST(ListingOutputTest);
 #include "ListingOutputTest.moc"

@@ -23,32 +23,29 @@ class LocaleTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void aFrequencyTypedUnderAGermanLocaleIsStoredExactly();
-};
+    void aFrequencyTypedUnderAGermanLocaleIsStoredExactly() {
+        const test::ProcessLocale german("de_DE");
+        if (!german.active()) {
+            QSKIP(german.why().c_str());
+        }
+        ShownFrame frame(ACCESS_MANUFACTURE);
+        FlexGridWidget& grid = frame.window.channelView().grid();
+        selectCell(grid, ROW2, COL_RX_FREQUENCY);
 
-void LocaleTest::aFrequencyTypedUnderAGermanLocaleIsStoredExactly() {
-    const test::ProcessLocale german("de_DE");
-    if (!german.active()) {
-        QSKIP(german.why().c_str());
+        QTest::keyClicks(&grid, QStringLiteral("4"));
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor != nullptr);
+        QTest::keyClicks(editor, QStringLiteral("46.0125"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(QString::fromStdString(grid.textMatrix(ROW2, COL_RX_FREQUENCY)).trimmed(),
+                     QStringLiteral("446.01250"));
+
+        frame.window.channelView().saveData();
+        HChannelData stored;
+        stored.extract(frame.doc.GetMainMemory());
+        QCOMPARE(stored.getValue(1, rxFrequency), 446012500);
     }
-    Frame frame(ACCESS_MANUFACTURE);
-    showStarted(frame);
-    FlexGridWidget& grid = frame.window.channelView().grid();
-    selectCell(grid, ROW2, COL_RX_FREQUENCY);
-
-    QTest::keyClicks(&grid, QStringLiteral("4"));
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    QVERIFY(editor != nullptr);
-    QTest::keyClicks(editor, QStringLiteral("46.0125"));
-    QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_COMPARE(QString::fromStdString(grid.textMatrix(ROW2, COL_RX_FREQUENCY)).trimmed(),
-                 QStringLiteral("446.01250"));
-
-    frame.window.channelView().saveData();
-    HChannelData stored;
-    stored.extract(frame.doc.GetMainMemory());
-    QCOMPARE(stored.getValue(1, rxFrequency), 446012500);
-}
+};
 
 KQ70_GUI_TEST(LocaleTest);
 #include "LocaleTest.moc"

@@ -123,46 +123,42 @@ class SeamContractTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theGridKeepsTheGridControlContract();
-    void theDialogsKeepTheUserPromptContract();
-    void theDialogsKeepTheUserPromptContractAskedFromAWorker();
+    void theGridKeepsTheGridControlContract() {
+        FlexGridWidget grid;
+        const std::vector<std::string> broken = gridControlContractBreaches(grid);
+        QVERIFY2(broken.empty(), firstOf(broken).constData());
+    }
+
+    // Questions asked on the window's own thread.
+    void theDialogsKeepTheUserPromptContract() {
+        const ContractFiles files;
+        QtUserPrompt prompt;
+        WindowPerson person(files.existing, files.fresh);
+        const std::vector<std::string> broken = userPromptContractBreaches(
+            prompt, person, files.existing.toStdString(), files.fresh.toStdString());
+        QVERIFY2(broken.empty(), firstOf(broken).constData());
+    }
+
+    // The same questions from a worker, through its prompt, to the window's dialogs.
+    void theDialogsKeepTheUserPromptContractAskedFromAWorker() {
+        const ContractFiles files;
+        QtUserPrompt window;
+        WindowPerson person(files.existing, files.fresh);
+        PersonBehindTheWorker behind(person, window);
+        WorkerUserPrompt prompt(behind);
+        std::vector<std::string> broken;
+        std::unique_ptr<QThread> worker(QThread::create([&] {
+            broken = userPromptContractBreaches(prompt, behind, files.existing.toStdString(),
+                                                files.fresh.toStdString());
+        }));
+        QEventLoop loop; // the window thread answers while the worker waits
+        connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+        worker->start();
+        loop.exec();
+        worker->wait();
+        QVERIFY2(broken.empty(), firstOf(broken).constData());
+    }
 };
-
-void SeamContractTest::theGridKeepsTheGridControlContract() {
-    FlexGridWidget grid;
-    const std::vector<std::string> broken = gridControlContractBreaches(grid);
-    QVERIFY2(broken.empty(), firstOf(broken).constData());
-}
-
-// Questions asked on the window's own thread.
-void SeamContractTest::theDialogsKeepTheUserPromptContract() {
-    const ContractFiles files;
-    QtUserPrompt prompt;
-    WindowPerson person(files.existing, files.fresh);
-    const std::vector<std::string> broken = userPromptContractBreaches(
-        prompt, person, files.existing.toStdString(), files.fresh.toStdString());
-    QVERIFY2(broken.empty(), firstOf(broken).constData());
-}
-
-// The same questions from a worker, through its prompt, to the window's dialogs.
-void SeamContractTest::theDialogsKeepTheUserPromptContractAskedFromAWorker() {
-    const ContractFiles files;
-    QtUserPrompt window;
-    WindowPerson person(files.existing, files.fresh);
-    PersonBehindTheWorker behind(person, window);
-    WorkerUserPrompt prompt(behind);
-    std::vector<std::string> broken;
-    std::unique_ptr<QThread> worker(QThread::create([&] {
-        broken = userPromptContractBreaches(prompt, behind, files.existing.toStdString(),
-                                            files.fresh.toStdString());
-    }));
-    QEventLoop loop; // the window thread answers while the worker waits
-    connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    worker->start();
-    loop.exec();
-    worker->wait();
-    QVERIFY2(broken.empty(), firstOf(broken).constData());
-}
 
 KQ70_GUI_TEST(SeamContractTest);
 #include "SeamContractTest.moc"
