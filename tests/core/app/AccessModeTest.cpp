@@ -1,15 +1,9 @@
 #include "app/AccessMode.h"
-#include "app/Passwords.h"
-#include "app/WindowTitles.h"
-#include "support/ScriptedPrompt.h"
-#include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 
 namespace kq70 {
 namespace {
-
-using test::ScriptedPrompt;
 
 TEST(AccessModeTest, TheWholeCommandLineIsCompared) {
     struct Case {

@@ -1,6 +1,5 @@
 #include "app/AppSettings.h"
 #include "app/CKQ70App.h"
-#include "app/ProgramFolder.h"
 #include "log/HLogPrint.h"
 #include "platform/IniFile.h"
 #include "support/ScriptedPrompt.h"

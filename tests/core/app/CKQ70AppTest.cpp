@@ -1,5 +1,4 @@
 #include "app/CKQ70App.h"
-#include "app/ProgramFolder.h"
 #include "log/HLogPrint.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"

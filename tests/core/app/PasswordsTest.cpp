@@ -1,6 +1,5 @@
 #include "app/Passwords.h"
 #include "app/AccessMode.h"
-#include "app/WindowTitles.h"
 #include "support/ScriptedPrompt.h"
 #include "ui/Strings.h"
 

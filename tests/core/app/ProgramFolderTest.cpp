@@ -1,7 +1,4 @@
 #include "app/ProgramFolder.h"
-#include "app/CKQ70App.h"
-#include "log/HLogPrint.h"
-#include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +6,6 @@
 namespace kq70 {
 namespace {
 
-using test::ScriptedPrompt;
 using test::TempFolder;
 
 TEST(ProgramFolderTest, PrecedenceOfTheSources) {

@@ -11,14 +11,6 @@ namespace {
 
 using test::ScriptedPrompt;
 
-std::vector<std::uint8_t> pattern(std::size_t size, std::uint8_t seed) {
-    std::vector<std::uint8_t> bytes(size);
-    for (std::size_t i = 0; i < size; ++i) {
-        bytes[i] = static_cast<std::uint8_t>(seed + i * 7 + (i >> 8));
-    }
-    return bytes;
-}
-
 TEST(CKQ70DocTest, SaveModifiedDataAnswers) {
     struct Case {
         bool modified;
@@ -65,9 +57,7 @@ TEST(CKQ70DocTest, FailedWriteKeepsTheDocumentModified) {
 }
 
 TEST(CKQ70DocTest, PrepareImageForWriteTouchesOnlyTheMirrors) {
-    RadioImage image;
-    const auto bytes = pattern(IMAGE_SIZE, 11);
-    std::copy(bytes.begin(), bytes.end(), image.data());
+    RadioImage image = test::patternImage(11);
     RadioImage expected = image;
     expected.setBe32(0x016C, image.be32(0x29EE));
     expected.setBe16(0x0200, image.be16(0x0000));
