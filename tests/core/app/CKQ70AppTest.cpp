@@ -11,6 +11,14 @@ namespace {
 using test::ScriptedPrompt;
 using test::TempFolder;
 
+// The application over a folder of its own, not started yet.
+struct AppInFolder {
+    TempFolder folder;
+    HLogPrint log;
+    ScriptedPrompt prompt;
+    CKQ70App app{folder.path(), log, prompt};
+};
+
 TEST(CKQ70AppTest, CommandLineDecidesModeAndFileToOpen) {
     struct Case {
         const char* line;
@@ -24,17 +32,14 @@ TEST(CKQ70AppTest, CommandLineDecidesModeAndFileToOpen) {
         {"\"/home/u/my radio.k70\"", std::nullopt, ACCESS_NORMAL, "/home/u/my radio.k70"},
     };
     for (const Case& c : cases) {
-        TempFolder folder;
-        HLogPrint log;
-        ScriptedPrompt prompt;
+        AppInFolder a;
         if (c.password) {
-            prompt.expectPassword(c.password);
+            a.prompt.expectPassword(c.password);
         }
-        CKQ70App app(folder.path(), log, prompt);
-        ASSERT_EQ(app.InitInstance(c.line), CKQ70App::StartResult::Started);
-        EXPECT_EQ(app.GetAccessMode().value(), c.mode) << c.line;
-        EXPECT_EQ(app.GetFileToOpen(), c.file) << c.line;
-        EXPECT_EQ(app.GetHelpPath(), folder.file("KQ70.chm"));
+        ASSERT_EQ(a.app.InitInstance(c.line), CKQ70App::StartResult::Started);
+        EXPECT_EQ(a.app.GetAccessMode().value(), c.mode) << c.line;
+        EXPECT_EQ(a.app.GetFileToOpen(), c.file) << c.line;
+        EXPECT_EQ(a.app.GetHelpPath(), a.folder.file("KQ70.chm"));
     }
 }
 
@@ -60,46 +65,37 @@ TEST(CKQ70AppTest, JoinedArgumentsAreReadBackAsTheyWere) {
 }
 
 TEST(CKQ70AppTest, SecondInstanceOnTheSameFolderIsRefused) {
-    TempFolder folder;
-    HLogPrint log;
-    ScriptedPrompt prompt;
-    CKQ70App first(folder.path(), log, prompt);
-    ASSERT_EQ(first.InitInstance(""), CKQ70App::StartResult::Started);
+    AppInFolder first;
+    ASSERT_EQ(first.app.InitInstance(""), CKQ70App::StartResult::Started);
     {
-        CKQ70App second(folder.path(), log, prompt);
+        CKQ70App second(first.folder.path(), first.log, first.prompt);
         EXPECT_EQ(second.InitInstance(""), CKQ70App::StartResult::AlreadyRunning);
     }
     TempFolder other;
-    CKQ70App elsewhere(other.path(), log, prompt);
+    CKQ70App elsewhere(other.path(), first.log, first.prompt);
     EXPECT_EQ(elsewhere.InitInstance(""), CKQ70App::StartResult::Started);
 }
 
 TEST(CKQ70AppTest, ExitWritesItemsAndLogs) {
-    TempFolder folder;
-    TempFolder::writeText(folder.file("INI_LOG.ini"), "[LOG_INFO]\nDEF_LOG_NAME=app.log\n"
-                                                      "LOG_LEVEL0=3\n");
-    HLogPrint log;
-    ScriptedPrompt prompt;
-    CKQ70App app(folder.path(), log, prompt);
-    ASSERT_EQ(app.InitInstance(""), CKQ70App::StartResult::Started);
-    app.GetSettings().items[16] = 0;
-    app.ExitInstance();
-    EXPECT_EQ(IniFile(folder.file("KQ70.ini")).readInt("ITEM", "ITEM17", -1), 0);
-    EXPECT_NE(TempFolder::readText(folder.file("app.log")).find("[D1] ExitInstance()  (File:["),
+    AppInFolder a;
+    TempFolder::writeText(a.folder.file("INI_LOG.ini"),
+                          "[LOG_INFO]\nDEF_LOG_NAME=app.log\nLOG_LEVEL0=3\n");
+    ASSERT_EQ(a.app.InitInstance(""), CKQ70App::StartResult::Started);
+    a.app.GetSettings().items[16] = 0;
+    a.app.ExitInstance();
+    EXPECT_EQ(IniFile(a.folder.file("KQ70.ini")).readInt("ITEM", "ITEM17", -1), 0);
+    EXPECT_NE(TempFolder::readText(a.folder.file("app.log")).find("[D1] ExitInstance()  (File:["),
               std::string::npos);
 }
 
 TEST(CKQ70AppTest, AdjustmentUnlockOnlyFromNormalMode) {
-    TempFolder folder;
-    HLogPrint log;
-    ScriptedPrompt prompt;
-    prompt.expectPassword("lomari-ke").expectPassword("MUL-PEK");
-    CKQ70App app(folder.path(), log, prompt);
-    ASSERT_EQ(app.InitInstance("/e"), CKQ70App::StartResult::Started);
-    EXPECT_FALSE(app.UnlockAdjustmentMode()) << "E mode never asks";
-    app.GetAccessMode().set(ACCESS_NORMAL);
-    EXPECT_TRUE(app.UnlockAdjustmentMode());
-    EXPECT_EQ(app.GetAccessMode().value(), ACCESS_ADJUSTMENT);
+    AppInFolder a;
+    a.prompt.expectPassword("lomari-ke").expectPassword("MUL-PEK");
+    ASSERT_EQ(a.app.InitInstance("/e"), CKQ70App::StartResult::Started);
+    EXPECT_FALSE(a.app.UnlockAdjustmentMode()) << "E mode never asks";
+    a.app.GetAccessMode().set(ACCESS_NORMAL);
+    EXPECT_TRUE(a.app.UnlockAdjustmentMode());
+    EXPECT_EQ(a.app.GetAccessMode().value(), ACCESS_ADJUSTMENT);
 }
 
 } // namespace

@@ -57,11 +57,8 @@ protected:
 };
 
 TEST_F(PosixSerialDeviceTest, ConfiguresARawLineWithTheRequestedFraming) {
-    SerialLineSettings settings;
-    settings.BaudRate = 19200;
-    settings.Parity = EVENPARITY;
-    settings.StopBits = TWOSTOPBITS;
-    ASSERT_TRUE(device.configure(settings));
+    ASSERT_TRUE(
+        device.configure({.BaudRate = 19200, .Parity = EVENPARITY, .StopBits = TWOSTOPBITS}));
 
     termios tio{};
     ASSERT_EQ(::tcgetattr(pty.master(), &tio), 0);
