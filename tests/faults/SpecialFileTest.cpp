@@ -52,7 +52,7 @@ TEST(SpecialFileTest, CommandsRefuseAFifoWhereTheyExpectAFileAndEnd) {
         std::vector<std::string> args;
         int code;
         std::string message;
-        std::string program = test::cliProgram();
+        bool simulator = false; // kq70-radiosim instead of kq70-cli
     };
     const auto in = [&home](const char* name) { return home.file(name); };
     using Args = std::vector<std::string>;
@@ -73,12 +73,7 @@ TEST(SpecialFileTest, CommandsRefuseAFifoWhereTheyExpectAFileAndEnd) {
         {"log file", in("trace.log"), {"check", good}, 0, ""},
         {"simulated radio's image", in("image.k70"),
          upload({"--sim-image", in("image.k70"), in("o2.k70")}), 1, unopened},
-        {"simulator's image",
-         in("sim.k70"),
-         {"--image", in("sim.k70")},
-         1,
-         unopened,
-         test::radioSimProgram()},
+        {"simulator's image", in("sim.k70"), {"--image", in("sim.k70")}, 1, unopened, true},
         {"upload output", in("fifo-out.k70"), upload({in("fifo-out.k70")}), 1, irregular},
         {"data file", in("fifo-in.k70"), {"show", in("fifo-in.k70")}, 1, unreadable},
         {"patch", in("fifo.json"), {"apply", good, in("fifo.json")}, 1, irregular},
@@ -90,10 +85,11 @@ TEST(SpecialFileTest, CommandsRefuseAFifoWhereTheyExpectAFileAndEnd) {
     for (const Case& c : cases) {
         makeFifo(c.fifo);
         std::vector<std::string> args = c.args;
-        if (c.program == test::cliProgram()) {
+        if (!c.simulator) {
             args.insert(args.begin(), {"--home", home.path()});
         }
-        test::ChildProcess run(c.program, args, STDERR_FILENO);
+        test::ChildProcess run(c.simulator ? test::radioSimProgram() : test::cliProgram(), args,
+                               STDERR_FILENO);
         std::string errors;
         ASSERT_TRUE(run.readToEnd(errors, ENDS_WITHIN_MS)) << c.place << ": hangs\n" << errors;
         EXPECT_EQ(run.finish(0), c.code) << c.place << "\n" << errors;
