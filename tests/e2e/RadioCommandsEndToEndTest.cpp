@@ -1,11 +1,15 @@
-// kq70-cli align as service staff run it: against the simulated radio in the program, and
-// against kq70-radiosim in a separate process through the real serial code, the radio's
-// memory read back afterwards with kq70-cli upload.
+// Upload, download, Adjustment Recover and the automatic alignment as dealers and service staff
+// run them: kq70-cli's commands through the real serial code, kq70-radiosim in a separate
+// process on a pseudo-terminal (or the simulated radio in the program, where said).
+// A radio that fails the read-back over a pseudo-terminal is the fleet run's faulty radio; what it
+// leaves in the radio is the communication dialog's test.
 
 #include "SimulatorSeed.h"
 #include "align/HAdustmentBackUpParams.h"
 #include "channel/HChannelData.h"
+#include "service/AdjustmentChecks.h"
 #include "support/CliRun.h"
+#include "support/CompletionMarker.h"
 #include "support/DataFiles.h"
 #include "support/RadioSimProcess.h"
 #include "support/TempFolder.h"
@@ -20,7 +24,77 @@
 namespace kq70 {
 namespace {
 
-using test::CliRun;
+using namespace test;
+
+TEST(TransferEndToEndTest, UploadThenDownloadOverAPseudoTerminal) {
+    test::TempFolder home;
+    test::RadioSimProcess sim({"--baud", "38400", "--restart-ms", "200"});
+    const std::string port = sim.firstLine(10000);
+    ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
+    const std::string path = home.file("radio.k70");
+    const std::vector<std::string> upload = {"upload", "--port", port, "--baud", "38400", path};
+    ASSERT_EQ(runCliWith(upload, home.path()).code, 0);
+    RadioImage image = test::readDataFile(path);
+    const RadioImage seed = makeSimulatorSeedImage();
+    EXPECT_EQ(test::firstDifference(image, seed, 0, 0x0174), "");
+    EXPECT_EQ(test::firstDifference(image, seed, FLASH_OFFSET, 0x0515 - FLASH_OFFSET), "");
+
+    // A change the merge leaves alone goes into the radio and comes back.
+    image.setByte(0x0020, 0xA5);
+    test::writeDataFile(path, image);
+    const CliRun download =
+        runCliWith({"download", "--port", port, "--baud", "38400", "--yes", path}, home.path());
+    ASSERT_EQ(download.code, 0) << download.err;
+
+    // The download ended with the reset; the radio comes back on and offers again.
+    ASSERT_EQ(runCliWith(upload, home.path()).code, 0);
+    const RadioImage again = test::readDataFile(path);
+    EXPECT_EQ(again.byteAt(0x0020), 0xA5);
+    EXPECT_EQ(again.be16(MARKER_OFFSET), MARKER_DONE);
+    EXPECT_EQ(again.be16(0x00FE), 0xA55A);
+
+    EXPECT_EQ(sim.finish(SIGTERM), 0);
+}
+
+// The radio holds a damaged flash copy of its adjustment data.
+TEST(RecoverEndToEndTest, ADamagedFlashCopyIsRepairedOverAPseudoTerminal) {
+    test::TempFolder home;
+    const RadioImage seed = makeSimulatorSeedImage();
+    const std::string saved = writeDataFile(home.file("saved.k70"), seed);
+    test::RadioSimProcess sim({"--damage", "flash", "--baud", "38400", "--restart-ms", "200"});
+    const std::string port = sim.firstLine(10000);
+    ASSERT_EQ(port.rfind("/dev/pts/", 0), 0u) << port;
+    // The radio's memory as an upload reads it now.
+    const auto upload = [&](const std::string& name, RadioImage& radio) {
+        const CliRun run =
+            runCliWith({"upload", "--port", port, "--baud", "38400", home.file(name)}, home.path());
+        ASSERT_EQ(run.code, 0) << run.err;
+        radio = readDataFile(home.file(name));
+    };
+    RadioImage damaged;
+    ASSERT_NO_FATAL_FAILURE(upload("before.k70", damaged));
+    ASSERT_EQ(AdjustmentChecks::ReliabilityTest(damaged), AdjustmentChecks::EEPROM_RIGHT);
+
+    const CliRun recover =
+        runCliWith({"recover", "--port", port, "--baud", "38400", "--mode", "1", "--mode-password",
+                    "Quiet Harbours", "--file", saved, "--yes"},
+                   home.path());
+    ASSERT_EQ(recover.code, 0) << recover.err;
+
+    // The write ended with the reset; the radio comes back on and a fresh upload finds both
+    // copies sound and the channels as they were.
+    RadioImage repaired;
+    ASSERT_NO_FATAL_FAILURE(upload("after.k70", repaired));
+    EXPECT_EQ(AdjustmentChecks::ReliabilityTest(repaired), AdjustmentChecks::BOTH_RIGHT);
+    EXPECT_EQ(
+        test::firstDifference(repaired, seed, WORKING_ADJUSTMENT_OFFSET, ADJUSTMENT_DATA_SIZE + 2),
+        "");
+    const std::size_t channels = CHANNEL_TABLE_OFFSET + CHANNEL_RECORD_SIZE * 16;
+    EXPECT_EQ(test::firstDifference(repaired, damaged, FLASH_OFFSET, channels - FLASH_OFFSET), "");
+    EXPECT_EQ(repaired.be16(MARKER_OFFSET), MARKER_DONE);
+
+    EXPECT_EQ(sim.finish(SIGTERM), 0);
+}
 
 TEST(AlignEndToEndTest, TheWholeAutomaticAlignmentOnTheSimulatedRadio) {
     test::TempFolder home;
@@ -101,6 +175,12 @@ TEST(AlignEndToEndTest, ARadioThatRefusesTheChannelGetsItsFormerDataBack) {
     EXPECT_NE(run.out.find("vco-rx: failed"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("former data was written back"), std::string::npos) << run.out;
     EXPECT_EQ(sim.finish(SIGTERM), 0);
+}
+
+// kq70-radiosim refuses a fault it does not know instead of serving a radio without it.
+TEST(RadioSimProcessTest, RefusesAnUnknownFault) {
+    test::RadioSimProcess sim({"--fault", "loud@3"});
+    EXPECT_EQ(sim.finish(0), 2);
 }
 
 } // namespace
