@@ -1,5 +1,6 @@
 #include "platform/PosixSerialDevice.h"
 
+#include "platform/ManualClock.h"
 #include "platform/SystemClock.h"
 
 #include <gtest/gtest.h>
@@ -182,6 +183,19 @@ TEST_F(PosixSerialDeviceTest, WhatIsNoTerminalOpensAsAnotherKind) {
     std::size_t received = 0;
     EXPECT_TRUE(other.read(std::span(&byte, 1), received)) << "ends at once, does not spin";
     EXPECT_EQ(received, 0u);
+}
+
+TEST(ManualClockTest, TimeOnlyMovesForwardAndSleepsAreCounted) {
+    ManualClock clock;
+    EXPECT_EQ(clock.now(), Clock::Duration{0});
+    clock.sleep(500ms);
+    clock.advance(20ms);
+    clock.advanceTo(100ms); // the past: stays
+    EXPECT_EQ(clock.now(), 520ms);
+    clock.advanceTo(1s);
+    clock.sleep(-5ms);
+    EXPECT_EQ(clock.now(), 1s);
+    EXPECT_EQ(clock.totalSlept(), 500ms) << "waiting for the line is no sleep";
 }
 
 } // namespace
