@@ -77,7 +77,6 @@ TEST(FleetEndToEndTest, SigtermStopsEveryRadioAndSaysWhatBecameOfIt) {
                                "--fault", "2:nooffer"});
     const std::vector<std::string> ports = radioPaths(sim, 2);
     {
-        // kq70-cli in a child process, its error stream (status and radio lines) on a pipe.
         test::ChildProcess cli(test::cliProgram(),
                                {"--home", home.path(), "download", "--port", ports[0], "--port",
                                 ports[1], "--baud", "38400", "--yes", "--json", path},

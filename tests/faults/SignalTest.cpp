@@ -128,7 +128,6 @@ protected:
                 "--mode-password", "MUL-PEK",   "--yes", "--steps", "vco-rx"};
     }
 
-    // The radio's memory as an upload reads it now.
     RadioImage radioNow() const {
         const std::string path = home.file("after.k70");
         const CliRun upload = runCliWith({"upload", "--port", port, path}, home.path());

@@ -51,7 +51,6 @@ TEST(DefaultImagesTest, FixedBytes) {
 
 using Pass = std::function<void(RadioImage&)>;
 
-// Extracts `Params` from the image and stores it back.
 template <typename Params> Pass extractAndStore() {
     return [](RadioImage& image) {
         Params params;
