@@ -2,10 +2,8 @@
 // process: numbers keep their decimal point and case mapping stays ASCII whatever the locale.
 
 #include "SimulatorSeed.h"
-#include "app/AccessMode.h"
 #include "app/Passwords.h"
 #include "channel/ChannelCellInput.h"
-#include "channel/ChannelCellTexts.h"
 #include "channel/ChannelGridLayout.h"
 #include "support/ChannelViewHarness.h"
 #include "support/CliRun.h"

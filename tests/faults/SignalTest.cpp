@@ -46,21 +46,16 @@ public:
     std::string text;
 };
 
-// The percentage at the end of a progress line, or -1.
-int percentOf(const std::string& line) {
-    const std::size_t sign = line.rfind('%');
-    const std::size_t start = line.find_last_of(' ', sign);
-    if (sign == std::string::npos || start == std::string::npos) {
-        return -1;
-    }
-    return std::atoi(line.substr(start + 1, sign - start - 1).c_str());
-}
-
-// A progress line of `status` somewhere in the middle of its phase.
+// A progress line of `status` somewhere in the middle of its phase ("... 45%").
 std::function<bool(const std::string&)> midway(std::string_view status) {
     return [status](const std::string& line) {
-        const int percent = percentOf(line);
-        return contains(line, status) && percent >= 20 && percent < 100;
+        const std::size_t sign = line.rfind('%');
+        const std::size_t start = line.find_last_of(' ', sign);
+        if (!contains(line, status) || sign == std::string::npos || start == std::string::npos) {
+            return false;
+        }
+        const int percent = std::atoi(line.substr(start + 1, sign - start - 1).c_str());
+        return percent >= 20 && percent < 100;
     };
 }
 
@@ -133,7 +128,6 @@ protected:
                 "--mode-password", "MUL-PEK",   "--yes", "--steps", "vco-rx"};
     }
 
-    // The radio's memory as an upload reads it now.
     RadioImage radioNow() const {
         const std::string path = home.file("after.k70");
         const CliRun upload = runCliWith({"upload", "--port", port, path}, home.path());

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace kq70::test {
 
@@ -33,7 +32,7 @@ public:
     void setRow(int row) override { m_row = row; }
     int column() const override { return m_column; }
     void setColumn(int column) override { m_column = column; }
-    void setRedraw(bool on) override { m_redraw = on; }
+    void setRedraw(bool /*on*/) override {}
     int mouseRow() const override { return m_mouseRow; }
 
     std::string textMatrix(int row, int column) const override;
@@ -47,16 +46,15 @@ public:
         return m_selection.value_or(Selection{m_row, m_column, m_row, m_column});
     }
     std::string editText() const override { return m_editText; }
-    void setEditState(int state) override { m_editState = state; }
+    void setEditState(int /*state*/) override {}
     void setEditMaxLength(int length) override { m_editMaxLength = length; }
-    void setMergeRow(int row, bool merge) override { m_mergedRows[row] = merge; }
+    void setMergeRow(int /*row*/, bool /*merge*/) override {}
 
     void setColumnComboList(int /*column*/, const std::string& /*list*/) override {}
     std::string comboData(int column) const override;
     void setColumnHidden(int column, bool hidden) override { m_hidden[column] = hidden; }
     std::uint32_t foreColour() const override { return 0xFFFFFF; }
 
-    // Test controls.
     void setMouseRow(int row) { m_mouseRow = row; }
     void select(Selection selection) { m_selection = selection; }
     void chooseComboData(int column, std::string data) { m_comboData[column] = std::move(data); }
@@ -64,7 +62,6 @@ public:
     std::uint32_t backColour(int row, int column) const;
     CheckCell checkCell(int row, int column) const;
     int editMaxLength() const { return m_editMaxLength; }
-    bool redraw() const { return m_redraw; }
 
     // A user's edit of one cell: beforeEdit, every typed key through keyPressEdit (keys the
     // editor drops vanish; the cell editor keeps at most editMaxLength characters), then
@@ -86,9 +83,7 @@ private:
     int m_fixedColumns = 0;
     int m_row = 0;
     int m_column = 0;
-    bool m_redraw = true;
     int m_mouseRow = 0;
-    int m_editState = 0;
     int m_editMaxLength = 0;
     std::string m_editText;
     HGridEvents* m_openEdit = nullptr;
@@ -98,7 +93,6 @@ private:
     std::map<Cell, CheckCell> m_checks;
     std::map<int, std::string> m_comboData;
     std::map<int, bool> m_hidden;
-    std::map<int, bool> m_mergedRows;
 };
 
 } // namespace kq70::test

@@ -18,7 +18,6 @@ public:
     const std::string& path() const { return m_path; }
     std::string file(const std::string& name) const { return m_path + "/" + name; }
 
-    // Small helpers for test files.
     static void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
     static void writeText(const std::string& path, const std::string& text);
     static std::vector<std::uint8_t> readBytes(const std::string& path);

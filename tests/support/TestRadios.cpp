@@ -31,6 +31,21 @@ void setProgrammingPassword(RadioImage& image, const std::string& password) {
     params.store(image);
 }
 
+std::vector<std::uint8_t> bytePattern(std::size_t size, std::uint8_t seed) {
+    std::vector<std::uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<std::uint8_t>(seed + i * 7 + (i >> 8));
+    }
+    return bytes;
+}
+
+RadioImage patternImage(std::uint8_t seed) {
+    RadioImage image;
+    const auto bytes = bytePattern(IMAGE_SIZE, seed);
+    std::copy(bytes.begin(), bytes.end(), image.data());
+    return image;
+}
+
 std::string firstDifference(const RadioImage& actual, const RadioImage& expected, std::size_t first,
                             std::size_t length) {
     for (std::size_t offset = first; offset < first + length; ++offset) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kq70::test {
 
@@ -18,6 +19,10 @@ RadioImage radioWithChannels(int radioChannelValue);
 void setHardwareValue(RadioImage& image, std::size_t index, std::int32_t value);
 // Programming password switched on with `password`.
 void setProgrammingPassword(RadioImage& image, const std::string& password);
+
+// `size` bytes of a pattern that differs with `seed` and repeats nowhere near; an image of them.
+std::vector<std::uint8_t> bytePattern(std::size_t size, std::uint8_t seed);
+RadioImage patternImage(std::uint8_t seed);
 
 // "" when [first, first + length) of both images is equal, else where they first differ.
 std::string firstDifference(const RadioImage& actual, const RadioImage& expected, std::size_t first,

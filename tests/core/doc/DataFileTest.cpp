@@ -1,15 +1,15 @@
 #include "doc/DataFile.h"
-#include "doc/CKQ70Doc.h"
 #include "image/RadioImage.h"
+#include "support/CliRun.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
+#include "support/TestRadios.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,25 +18,6 @@ namespace {
 
 using test::ScriptedPrompt;
 using test::TempFolder;
-
-std::vector<std::uint8_t> pattern(std::size_t size, std::uint8_t seed) {
-    std::vector<std::uint8_t> bytes(size);
-    for (std::size_t i = 0; i < size; ++i) {
-        bytes[i] = static_cast<std::uint8_t>(seed + i * 7 + (i >> 8));
-    }
-    return bytes;
-}
-
-RadioImage imageFrom(const std::vector<std::uint8_t>& bytes) {
-    RadioImage image;
-    std::copy(bytes.begin(), bytes.end(), image.data());
-    return image;
-}
-
-long entries(const std::string& folder) {
-    return std::distance(std::filesystem::directory_iterator(folder),
-                         std::filesystem::directory_iterator());
-}
 
 // The data file's messages are stop messages naming the file.
 void expectStop(ScriptedPrompt& prompt, int id, const std::string& path = {}) {
@@ -53,9 +34,9 @@ TEST(DataFileTest, ReadAcceptsBothLayoutsAndRefusesEveryOtherSize) {
     for (const Case& c : cases) {
         TempFolder folder;
         const std::string path = folder.file("radio.k70");
-        const auto bytes = pattern(c.size, 3);
+        const auto bytes = test::bytePattern(c.size, 3);
         TempFolder::writeBytes(path, bytes);
-        const RadioImage before = imageFrom(pattern(IMAGE_SIZE, 200));
+        const RadioImage before = test::patternImage(200);
         RadioImage image = before;
         ScriptedPrompt prompt;
         if (!c.accepted) {
@@ -101,7 +82,7 @@ TEST(DataFileTest, OpenCheckMapsToTheRightMessage) {
     for (const Case& c : cases) {
         const std::string path = folder.file(c.name);
         if (c.size > 0) {
-            TempFolder::writeBytes(path, pattern(c.size, 1));
+            TempFolder::writeBytes(path, test::bytePattern(c.size, 1));
         }
         EXPECT_EQ(OpenCheckStatus(path), c.status) << c.name;
         ScriptedPrompt prompt;
@@ -135,18 +116,18 @@ TEST(DataFileTest, ExtensionAndDefaultNameTestsAreByteWise) {
 TEST(DataFileTest, WriteProducesTheWholeImageAndReadsBack) {
     TempFolder folder;
     const std::string path = folder.file("out.k70");
-    const RadioImage image = imageFrom(pattern(IMAGE_SIZE, 9));
+    const RadioImage image = test::patternImage(9);
     ScriptedPrompt prompt;
     ASSERT_TRUE(WriteDataFile(path, image, prompt));
     RadioImage back; // a file of any other size would be refused
     ASSERT_TRUE(ReadDataFile(path, back, prompt));
     EXPECT_TRUE(back == image);
-    EXPECT_EQ(entries(folder.path()), 1) << "no temporary file is left behind";
+    EXPECT_EQ(test::filesIn(folder.path()).size(), 1u) << "no temporary file is left behind";
 }
 
 TEST(DataFileTest, FailedWritesLeaveTheOldFileByteIdentical) {
-    const RadioImage image = imageFrom(pattern(IMAGE_SIZE, 77));
-    const auto oldBytes = pattern(IMAGE_SIZE, 5);
+    const RadioImage image = test::patternImage(77);
+    const auto oldBytes = test::bytePattern(IMAGE_SIZE, 5);
 
     // Writes that fail part-way: a disk that fills up, then one whose flush fails.
     FileWriteHooks fullDisk;
@@ -174,7 +155,7 @@ TEST(DataFileTest, FailedWritesLeaveTheOldFileByteIdentical) {
         expectStop(prompt, IDS_PROBLEM_WRITING_FILE);
         EXPECT_FALSE(WriteDataFile(path, image, prompt, *hooks));
         EXPECT_EQ(TempFolder::readBytes(path), oldBytes);
-        EXPECT_EQ(entries(folder.path()), 1) << "the temporary file is removed";
+        EXPECT_EQ(test::filesIn(folder.path()).size(), 1u) << "the temporary file is removed";
     }
 }
 
@@ -230,7 +211,7 @@ TEST(DataFileTest, WriteOverANonRegularPathIsRefusedAndLeavesItAlone) {
         ASSERT_EQ(::stat(node.c_str(), &after), 0);
         EXPECT_EQ(after.st_ino, before.st_ino) << path;
     }
-    EXPECT_EQ(entries(folder.path()), 4) << "no temporary file is left behind";
+    EXPECT_EQ(test::filesIn(folder.path()).size(), 4u) << "no temporary file is left behind";
 }
 
 TEST(DataFileTest, WritableCheck) {
@@ -238,8 +219,8 @@ TEST(DataFileTest, WritableCheck) {
     const std::string missing = folder.file("new.k70");
     const std::string normal = folder.file("normal.k70");
     const std::string readOnly = folder.file("locked.k70");
-    TempFolder::writeBytes(normal, pattern(10, 1));
-    TempFolder::writeBytes(readOnly, pattern(10, 1));
+    TempFolder::writeBytes(normal, test::bytePattern(10, 1));
+    TempFolder::writeBytes(readOnly, test::bytePattern(10, 1));
     ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
 
     ScriptedPrompt prompt;

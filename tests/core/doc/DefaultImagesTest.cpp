@@ -2,6 +2,7 @@
 #include "align/HAdustmentBackUpParams.h"
 #include "align/HShippingDefaultParams.h"
 #include "channel/HChannelData.h"
+#include "doc/AdjustmentDefaultImage.h"
 #include "factory/FactoryImages.h"
 #include "params/HDirectChParams.h"
 #include "params/HHardwareParams.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 namespace kq70 {
 namespace {
@@ -49,7 +51,6 @@ TEST(DefaultImagesTest, FixedBytes) {
 
 using Pass = std::function<void(RadioImage&)>;
 
-// Extracts `Params` from the image and stores it back.
 template <typename Params> Pass extractAndStore() {
     return [](RadioImage& image) {
         Params params;
@@ -183,6 +184,54 @@ TEST(DefaultImagesTest, BandDefaultPrefersAReadableTemplate) {
     TempFolder::writeBytes(folder.file("defaultUA.k70"), std::vector<std::uint8_t>(100, 0x3C));
     LoadBandDefaultImage(folder.path(), 4, image);
     EXPECT_TRUE(image == built) << "a short template is passed over";
+}
+
+TEST(AdjustmentDefaultImageTest, TheBuiltInFileHoldsAnAlignmentChannelForEveryProcedure) {
+    auto image = std::make_unique<RadioImage>();
+    makeAdjustmentDefaultImage(*image);
+    auto channels = std::make_unique<HChannelData>();
+    channels->extract(*image);
+    EXPECT_EQ(frequencyBandOf(*image), 12);
+    EXPECT_GE(channels->capacity(), ALIGN_CHANNEL_COUNT);
+    EXPECT_EQ(channels->groupChannelCount(0), ALIGN_CHANNEL_COUNT);
+    for (int c = 0; c < ALIGN_CHANNEL_COUNT; ++c) {
+        EXPECT_TRUE(channels->isInUse(c)) << c;
+        EXPECT_GE(channels->getValue(c, rxFrequency), 446000000) << c;
+        EXPECT_LE(channels->getValue(c, rxFrequency), 446200000) << c;
+    }
+    EXPECT_LT(channels->getValue(ALIGN_CHANNEL_LOW, rxFrequency),
+              channels->getValue(ALIGN_CHANNEL_MIDDLE, rxFrequency));
+    EXPECT_LT(channels->getValue(ALIGN_CHANNEL_MIDDLE, rxFrequency),
+              channels->getValue(ALIGN_CHANNEL_HIGH, rxFrequency));
+    EXPECT_GE(channels->getValue(ALIGN_CHANNEL_NARROW, bandwidth), 2);
+    EXPECT_EQ(channels->getValue(ALIGN_CHANNEL_HIGH_POWER, txPowerLow), 0);
+    EXPECT_EQ(channels->getValue(ALIGN_CHANNEL_MIDDLE, txPowerLow), 1);
+    EXPECT_EQ(channels->getValue(ALIGN_CHANNEL_CTCSS_WIDE, txToneMode), 1);
+    EXPECT_EQ(channels->getValue(ALIGN_CHANNEL_DCS_NARROW, txToneMode), 2);
+    HAdustmentBackUpParams items;
+    EXPECT_TRUE(items.verifyChecksum(*image));
+    EXPECT_NE(items.get(ADJ_SG_THRESHOLD_NSQ_LEVEL), 0);
+}
+
+TEST(AdjustmentDefaultImageTest, AFileInTheProgramFolderComesFirstAndABadOneIsReported) {
+    test::TempFolder folder;
+    auto image = std::make_unique<RadioImage>();
+    EXPECT_EQ(LoadAdjustmentDefaultImage(folder.path(), true, *image),
+              AdjustmentDefaultSource::BuiltIn);
+    EXPECT_EQ(LoadAdjustmentDefaultImage(folder.path(), false, *image),
+              AdjustmentDefaultSource::Missing);
+    std::vector<std::uint8_t> bytes(image->data(), image->data() + IMAGE_SIZE);
+    bytes[0x2A10] = 0x33;
+    test::TempFolder::writeBytes(folder.file("adj_pmr.w70"), bytes);
+    auto loaded = std::make_unique<RadioImage>();
+    EXPECT_EQ(LoadAdjustmentDefaultImage(folder.path(), true, *loaded),
+              AdjustmentDefaultSource::File);
+    EXPECT_EQ(loaded->byteAt(0x2A10), 0x33);
+    bytes.resize(500);
+    test::TempFolder::writeBytes(folder.file("adj_pmr.w70"), bytes);
+    EXPECT_EQ(LoadAdjustmentDefaultImage(folder.path(), true, *loaded),
+              AdjustmentDefaultSource::Unreadable);
+    EXPECT_EQ(loaded->byteAt(0x2A10), 0x33);
 }
 
 } // namespace

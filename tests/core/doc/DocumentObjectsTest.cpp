@@ -1,7 +1,6 @@
 #include "doc/DocumentObjects.h"
 
-#include "doc/DefaultImages.h"
-#include "image/RadioImage.h"
+#include "support/ChannelViewHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +9,6 @@
 
 namespace kq70 {
 namespace {
-
-RadioImage pmr446Image() {
-    RadioImage image;
-    BuildDefaultImage(12, image); // the PMR446 band
-    return image;
-}
 
 std::unique_ptr<DocumentObjects> objectsOf(const RadioImage& image) {
     auto objects = std::make_unique<DocumentObjects>();
@@ -26,7 +19,7 @@ std::unique_ptr<DocumentObjects> objectsOf(const RadioImage& image) {
 // Only edited parts are stored: a page whose bytes its editor would not write back as they
 // are (a power-on tag the radio cannot show) stays as read unless that page was edited.
 TEST(DocumentObjectsTest, OnlyEditedPartsAndThoseReadingThemAreStored) {
-    RadioImage original = pmr446Image();
+    RadioImage original = test::pmrImage();
     for (std::size_t k = 0; k < HPowerSaveParams::POWER_ON_TAG_LENGTH; ++k) {
         original.setByte(0x027D + k, 0x70);
     }
@@ -58,7 +51,7 @@ TEST(DocumentObjectsTest, OnlyEditedPartsAndThoseReadingThemAreStored) {
 // Stored hardware brings the rules that hang on it: the channel data is worked out again
 // under it, and a radio without a display loses its A-D key functions.
 TEST(DocumentObjectsTest, StoredHardwareCarriesItsRules) {
-    const RadioImage original = pmr446Image();
+    const RadioImage original = test::pmrImage();
     auto objects = objectsOf(original);
     objects->keyFunction.set(2, 5);
     objects->markEdited(DocumentPart::KeyFunction);
@@ -78,7 +71,7 @@ TEST(DocumentObjectsTest, StoredHardwareCarriesItsRules) {
 // An edited adjustment set gets a new checksum; one that was not edited keeps its bytes, a
 // wrong checksum included.
 TEST(DocumentObjectsTest, EditedAdjustmentSetsGetANewChecksum) {
-    RadioImage original = pmr446Image();
+    RadioImage original = test::pmrImage();
     original.setByte(WORKING_CHECKSUM_OFFSET, original.byteAt(WORKING_CHECKSUM_OFFSET) ^ 1);
     original.setByte(SHIPPING_CHECKSUM_OFFSET, original.byteAt(SHIPPING_CHECKSUM_OFFSET) ^ 1);
     auto objects = objectsOf(original);
@@ -92,7 +85,7 @@ TEST(DocumentObjectsTest, EditedAdjustmentSetsGetANewChecksum) {
 }
 
 TEST(DocumentObjectsTest, NothingEditedStoresNothing) {
-    const RadioImage original = pmr446Image();
+    const RadioImage original = test::pmrImage();
     auto objects = objectsOf(original);
     objects->scan.set(SCAN_PRIORITY_CHECK, 3); // changed but not marked
     RadioImage image = original;
@@ -129,7 +122,7 @@ TEST(DocumentObjectsTest, SharedBytesMoveTheValuesTheDocumentSaysTheyMay) {
          [](const DocumentObjects& o) { return o.miscellaneous.optionUnit(); },
          D::SharedPageValues},
     };
-    const RadioImage original = pmr446Image();
+    const RadioImage original = test::pmrImage();
     for (const Case& c : cases) {
         auto objects = objectsOf(original);
         EXPECT_FALSE(objects->mayChange(c.dependent)) << c.name;

@@ -18,6 +18,15 @@ RadioImage sampleImage() {
     return image;
 }
 
+// An editor of `image` in `mode` with its grid filled.
+struct FilledEditor {
+    FilledEditor(const RadioImage& image, int mode) : editor(image, mode, grid) {
+        editor.fillGrid();
+    }
+    MemoryGrid grid;
+    RawImageEditor editor;
+};
+
 TEST(RawImageEditorTest, DumpSizeAndLabelsByMode) {
     struct Case {
         int mode;
@@ -26,11 +35,9 @@ TEST(RawImageEditorTest, DumpSizeAndLabelsByMode) {
     };
     const Case cases[] = {{ACCESS_MANUFACTURE, 675, "0F820h"}, {ACCESS_NORMAL, 672, "0F7F0h"}};
     for (const Case& c : cases) {
-        MemoryGrid grid;
-        RawImageEditor editor(sampleImage(), c.mode, grid);
-        editor.fillGrid();
-        EXPECT_EQ(grid.rowCount(), 1 + c.dataRows) << c.mode;
-        EXPECT_EQ(grid.textMatrix(grid.rowCount() - 1, 0), c.lastLabel) << c.mode;
+        FilledEditor e(sampleImage(), c.mode);
+        EXPECT_EQ(e.grid.rowCount(), 1 + c.dataRows) << c.mode;
+        EXPECT_EQ(e.grid.textMatrix(c.dataRows, 0), c.lastLabel) << c.mode;
     }
     struct Label {
         int dataRow;
@@ -44,26 +51,22 @@ TEST(RawImageEditorTest, DumpSizeAndLabelsByMode) {
 }
 
 TEST(RawImageEditorTest, CellsShowTheBytesAndTheLastRowStopsAtTheImage) {
-    MemoryGrid grid;
-    const RadioImage image = sampleImage();
-    RawImageEditor editor(image, ACCESS_MANUFACTURE, grid);
-    editor.fillGrid();
-    EXPECT_EQ(grid.textMatrix(0, 1), "00");
-    EXPECT_EQ(grid.textMatrix(0, 16), "0F");
-    EXPECT_EQ(grid.textMatrix(1, 3), "1A");   // byte 2 = 26
-    EXPECT_EQ(grid.textMatrix(675, 3), "BA"); // byte 0x2A22: 10786 * 13 mod 256
-    EXPECT_EQ(grid.textMatrix(675, 4), "") << "no byte beyond the image";
-    EXPECT_FALSE(grid.typeInto(editor, 675, 4, "12")) << "cells beyond the image are not edited";
-    EXPECT_TRUE(editor.copy() == image);
+    FilledEditor e(sampleImage(), ACCESS_MANUFACTURE);
+    EXPECT_EQ(e.grid.textMatrix(0, 1), "00");
+    EXPECT_EQ(e.grid.textMatrix(0, 16), "0F");
+    EXPECT_EQ(e.grid.textMatrix(1, 3), "1A");   // byte 2 = 26
+    EXPECT_EQ(e.grid.textMatrix(675, 3), "BA"); // byte 0x2A22: 10786 * 13 mod 256
+    EXPECT_EQ(e.grid.textMatrix(675, 4), "") << "no byte beyond the image";
+    EXPECT_FALSE(e.grid.typeInto(e.editor, 675, 4, "12"))
+        << "cells beyond the image are not edited";
+    EXPECT_TRUE(e.editor.copy() == sampleImage());
 }
 
 TEST(RawImageEditorTest, NormalModeShowsButNeverEdits) {
-    MemoryGrid grid;
-    RawImageEditor editor(sampleImage(), ACCESS_NORMAL, grid);
-    editor.fillGrid();
-    EXPECT_FALSE(grid.typeInto(editor, 1, 1, "AB"));
-    EXPECT_FALSE(editor.validateEdit(1, 1, "AB")) << "not even by a direct validation";
-    EXPECT_TRUE(editor.copy() == sampleImage());
+    FilledEditor e(sampleImage(), ACCESS_NORMAL);
+    EXPECT_FALSE(e.grid.typeInto(e.editor, 1, 1, "AB"));
+    EXPECT_FALSE(e.editor.validateEdit(1, 1, "AB")) << "not even by a direct validation";
+    EXPECT_TRUE(e.editor.copy() == sampleImage());
 }
 
 TEST(RawImageEditorTest, EditsTakeTwoHexDigitsAndDropEverythingElse) {
@@ -79,13 +82,11 @@ TEST(RawImageEditorTest, EditsTakeTwoHexDigitsAndDropEverythingElse) {
         {"-1", true, 0x01, "01"},
     };
     for (const Case& c : cases) {
-        MemoryGrid grid;
-        RawImageEditor editor(sampleImage(), ACCESS_E_MODE, grid);
-        editor.fillGrid();
-        EXPECT_EQ(grid.typeInto(editor, 1, 3, c.typed), c.accepted) << c.typed;
-        EXPECT_EQ(editor.copy().byteAt(2), c.byte) << c.typed;
-        EXPECT_EQ(grid.textMatrix(1, 3), c.shown) << c.typed;
-        EXPECT_EQ(grid.editMaxLength(), 2);
+        FilledEditor e(sampleImage(), ACCESS_E_MODE);
+        EXPECT_EQ(e.grid.typeInto(e.editor, 1, 3, c.typed), c.accepted) << c.typed;
+        EXPECT_EQ(e.editor.copy().byteAt(2), c.byte) << c.typed;
+        EXPECT_EQ(e.grid.textMatrix(1, 3), c.shown) << c.typed;
+        EXPECT_EQ(e.grid.editMaxLength(), 2);
     }
     MemoryGrid grid;
     RawImageEditor editor(sampleImage(), ACCESS_ADJUSTMENT, grid);
@@ -105,14 +106,12 @@ TEST(RawImageEditorTest, OkSetsModifiedAndTheWord1FlagOnlyForBytes2And3) {
     for (const Case& c : cases) {
         CKQ70Doc doc;
         doc.GetMainMemory() = sampleImage();
-        MemoryGrid grid;
-        RawImageEditor editor(doc.GetMainMemory(), ACCESS_MANUFACTURE, grid);
-        editor.fillGrid();
-        ASSERT_TRUE(grid.typeInto(editor, c.row, c.column, "FF"));
-        editor.applyTo(doc);
+        FilledEditor e(doc.GetMainMemory(), ACCESS_MANUFACTURE);
+        ASSERT_TRUE(e.grid.typeInto(e.editor, c.row, c.column, "FF"));
+        e.editor.applyTo(doc);
         EXPECT_TRUE(doc.GetDataModified());
         EXPECT_EQ(doc.GetWord1Edited(), c.word1) << c.row << "," << c.column;
-        EXPECT_TRUE(doc.GetMainMemory() == editor.copy());
+        EXPECT_TRUE(doc.GetMainMemory() == e.editor.copy());
     }
 }
 

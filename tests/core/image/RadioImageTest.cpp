@@ -1,24 +1,9 @@
 #include "image/RadioImage.h"
-#include "doc/CKQ70Doc.h"
-#include "doc/DataFile.h"
-#include "support/ScriptedPrompt.h"
-#include "support/TempFolder.h"
-#include "ui/StrPrintf.h"
-#include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace kq70 {
 namespace {
-
-using test::ScriptedPrompt;
-using test::TempFolder;
 
 TEST(RadioImageTest, CheckedAccessNeverLeavesTheImage) {
     RadioImage image;

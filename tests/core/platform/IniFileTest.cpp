@@ -9,19 +9,24 @@ namespace {
 
 using test::TempFolder;
 
-TEST(IniFileTest, ReadsFollowProfileFileRules) {
+// A settings file holding `text`, in a folder of its own.
+struct IniText {
+    explicit IniText(const std::string& text) { TempFolder::writeText(path, text); }
     TempFolder folder;
     const std::string path = folder.file("KQ70.ini");
-    TempFolder::writeText(path, "; settings\n[Initialize]\nCOM_PORT =  3  \nBAUDRATE=19200x\n"
-                                "NAME=  two words  \n[Other]\nCOM_PORT=9\n");
-    const IniFile ini(path);
+};
+
+TEST(IniFileTest, ReadsFollowProfileFileRules) {
+    const IniText file("; settings\n[Initialize]\nCOM_PORT =  3  \nBAUDRATE=19200x\n"
+                       "NAME=  two words  \n[Other]\nCOM_PORT=9\n");
+    const IniFile ini(file.path);
     EXPECT_EQ(ini.readInt("initialize", "com_port", 1), 3) << "names ignore case";
     EXPECT_EQ(ini.readInt("INITIALIZE", "BaudRate", 9600), 19200) << "leading digits";
     EXPECT_EQ(ini.readInt("Initialize", "MISSING", -4), -4);
     EXPECT_EQ(ini.readInt("Other", "COM_PORT", 1), 9);
     EXPECT_EQ(ini.readString("Initialize", "NAME", ""), "two words") << "values are trimmed";
     EXPECT_EQ(ini.readString("Nowhere", "NAME", "fallback"), "fallback");
-    EXPECT_EQ(IniFile(folder.file("absent.ini")).readInt("Initialize", "COM_PORT", 6), 6);
+    EXPECT_EQ(IniFile(file.folder.file("absent.ini")).readInt("Initialize", "COM_PORT", 6), 6);
 }
 
 TEST(IniFileTest, LeadingIntegerParsing) {
@@ -44,16 +49,14 @@ TEST(IniFileTest, LeadingIntegerParsing) {
 }
 
 TEST(IniFileTest, WritingOneKeyKeepsEveryOtherLine) {
-    TempFolder folder;
-    const std::string path = folder.file("KQ70.ini");
-    TempFolder::writeText(path, "[Initialize]\nPORT_TYPE=1\nCOM_PORT=300\nBAUDRATE=9600\n"
-                                "[ITEM]\nITEM1=0\nITEM2=1\n[Recent File List]\nFile1=/a b/c.k70\n");
-    IniFile ini(path);
+    const IniText file("[Initialize]\nPORT_TYPE=1\nCOM_PORT=300\nBAUDRATE=9600\n"
+                       "[ITEM]\nITEM1=0\nITEM2=1\n[Recent File List]\nFile1=/a b/c.k70\n");
+    IniFile ini(file.path);
     ASSERT_TRUE(ini.writeInt("initialize", "com_port", 255));
     ASSERT_TRUE(ini.writeString("End Status", "LCDType", "1"));
 
     // The stored spelling of a key stays; a new section goes at the end.
-    EXPECT_EQ(TempFolder::readText(path),
+    EXPECT_EQ(TempFolder::readText(file.path),
               "[Initialize]\nPORT_TYPE=1\nCOM_PORT=255\nBAUDRATE=9600\n\n\n[ITEM]\nITEM1=0\n"
               "ITEM2=1\n\n\n[Recent File List]\nFile1=/a b/c.k70\n\n\n[End Status]\nLCDType=1\n");
 }
@@ -70,15 +73,13 @@ TEST(IniFileTest, MalformedLinesAreKeptVerbatimAcrossWrites) {
             const std::string text = (w == "top" ? line + "\n" : "") + "[A]\nx=1\n" +
                                      (w == "middle" ? line + "\n" : "") + "y=2\n[C]\nz=3\n" +
                                      (w == "end" ? line + "\n" : "");
-            TempFolder folder;
-            const std::string path = folder.file("KQ70.ini");
-            TempFolder::writeText(path, text);
-            IniFile ini(path);
+            const IniText file(text);
+            IniFile ini(file.path);
             ASSERT_TRUE(ini.writeString("A", "x", "9"));
-            const std::string once = TempFolder::readText(path);
+            const std::string once = TempFolder::readText(file.path);
             ASSERT_TRUE(ini.writeString("A", "x", "8"));
             ASSERT_TRUE(ini.writeString("C", "new", "4"));
-            const std::string thrice = TempFolder::readText(path);
+            const std::string thrice = TempFolder::readText(file.path);
 
             if (line.find('\r') == std::string::npos) {
                 EXPECT_NE(("\n" + once).find("\n" + line + "\n"), std::string::npos) << once;
@@ -111,14 +112,12 @@ TEST(IniFileTest, WriteCreatesMissingFileButNeverClobbersAnUnreadableOne) {
 
 // An editor that saves UTF-8 with a byte-order mark must not cost the first section.
 TEST(IniFileTest, AByteOrderMarkKeepsTheFirstSection) {
-    TempFolder folder;
-    const std::string path = folder.file("KQ70.ini");
-    TempFolder::writeText(path, "\xEF\xBB\xBF[Initialize]\r\nCOM_PORT=5\r\n");
-    IniFile ini(path);
+    const IniText file("\xEF\xBB\xBF[Initialize]\r\nCOM_PORT=5\r\n");
+    IniFile ini(file.path);
     EXPECT_EQ(ini.readInt("Initialize", "COM_PORT", 1), 5);
     ASSERT_TRUE(ini.writeInt("Initialize", "BAUDRATE", 19200));
     EXPECT_EQ(ini.readInt("Initialize", "COM_PORT", 1), 5);
-    EXPECT_EQ(TempFolder::readText(path).rfind("\xEF\xBB\xBF[Initialize]", 0), 0u)
+    EXPECT_EQ(TempFolder::readText(file.path).rfind("\xEF\xBB\xBF[Initialize]", 0), 0u)
         << "one mark, still first";
     EXPECT_EQ(IniFile::readIntFromText("\xEF\xBB\xBF[A]\nB=7\n", "A", "B", 0), 7);
 }
@@ -126,16 +125,14 @@ TEST(IniFileTest, AByteOrderMarkKeepsTheFirstSection) {
 // A settings file made read-only by its user is never rewritten; writing what it already
 // says is no failure.
 TEST(IniFileTest, AReadOnlyFileIsLeftAlone) {
-    TempFolder folder;
-    const std::string path = folder.file("KQ70.ini");
-    TempFolder::writeText(path, "[ITEM]\nITEM1=1\n");
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    IniFile ini(path);
+    const IniText file("[ITEM]\nITEM1=1\n");
+    ASSERT_EQ(::chmod(file.path.c_str(), 0444), 0);
+    IniFile ini(file.path);
     EXPECT_TRUE(ini.writeInt("ITEM", "ITEM1", 1));
     EXPECT_FALSE(ini.writeInt("ITEM", "ITEM1", 0));
-    EXPECT_EQ(TempFolder::readText(path), "[ITEM]\nITEM1=1\n");
+    EXPECT_EQ(TempFolder::readText(file.path), "[ITEM]\nITEM1=1\n");
     struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    ASSERT_EQ(::stat(file.path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0444u);
 }
 

@@ -1,23 +1,30 @@
-// A FIFO (or a device, a folder) where the program expects a file: every place a file is read
-// or written by name refuses it at once instead of waiting for the FIFO's other end.
+// Files that are not what the program expects. A FIFO (or a device, a folder) where the program
+// expects a file: every place a file is read or written by name refuses it at once instead of
+// waiting for the FIFO's other end. Several programs changing one data file at the same time:
+// each change survives, or the program that could not make it says so.
 
 #include "SimulatorSeed.h"
 #include "app/AppSettings.h"
+#include "channel/HChannelData.h"
 #include "doc/CKQ70Doc.h"
 #include "doc/DefaultImages.h"
 #include "frame/DocumentCommands.h"
 #include "frame/DocumentListener.h"
+#include "params/HHardwareParams.h"
+#include "platform/FileLock.h"
 #include "platform/IniFile.h"
 #include "support/BuiltPrograms.h"
 #include "support/DataFiles.h"
 #include "support/RadioSimProcess.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
+#include "support/TestRadios.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,7 +33,7 @@ namespace {
 
 using test::TempFolder;
 
-constexpr int ENDS_WITHIN_MS = 30000;
+constexpr int ENDS_WITHIN_MS = 60000;
 
 void makeFifo(const std::string& path) {
     ::unlink(path.c_str());
@@ -52,7 +59,7 @@ TEST(SpecialFileTest, CommandsRefuseAFifoWhereTheyExpectAFileAndEnd) {
         std::vector<std::string> args;
         int code;
         std::string message;
-        std::string program = test::cliProgram();
+        bool simulator = false; // kq70-radiosim instead of kq70-cli
     };
     const auto in = [&home](const char* name) { return home.file(name); };
     using Args = std::vector<std::string>;
@@ -73,12 +80,7 @@ TEST(SpecialFileTest, CommandsRefuseAFifoWhereTheyExpectAFileAndEnd) {
         {"log file", in("trace.log"), {"check", good}, 0, ""},
         {"simulated radio's image", in("image.k70"),
          upload({"--sim-image", in("image.k70"), in("o2.k70")}), 1, unopened},
-        {"simulator's image",
-         in("sim.k70"),
-         {"--image", in("sim.k70")},
-         1,
-         unopened,
-         test::radioSimProgram()},
+        {"simulator's image", in("sim.k70"), {"--image", in("sim.k70")}, 1, unopened, true},
         {"upload output", in("fifo-out.k70"), upload({in("fifo-out.k70")}), 1, irregular},
         {"data file", in("fifo-in.k70"), {"show", in("fifo-in.k70")}, 1, unreadable},
         {"patch", in("fifo.json"), {"apply", good, in("fifo.json")}, 1, irregular},
@@ -90,10 +92,11 @@ TEST(SpecialFileTest, CommandsRefuseAFifoWhereTheyExpectAFileAndEnd) {
     for (const Case& c : cases) {
         makeFifo(c.fifo);
         std::vector<std::string> args = c.args;
-        if (c.program == test::cliProgram()) {
+        if (!c.simulator) {
             args.insert(args.begin(), {"--home", home.path()});
         }
-        test::ChildProcess run(c.program, args, STDERR_FILENO);
+        test::ChildProcess run(c.simulator ? test::radioSimProgram() : test::cliProgram(), args,
+                               STDERR_FILENO);
         std::string errors;
         ASSERT_TRUE(run.readToEnd(errors, ENDS_WITHIN_MS)) << c.place << ": hangs\n" << errors;
         EXPECT_EQ(run.finish(0), c.code) << c.place << "\n" << errors;
@@ -132,6 +135,80 @@ TEST(SpecialFileTest, TheDocumentsLoadingStepsReportAFifo) {
     RadioImage builtIn;
     BuildDefaultImage(PMR446_BAND, builtIn);
     EXPECT_EQ(doc.GetMainMemory().bytes()[0x26E8], builtIn.bytes()[0x26E8]);
+}
+
+constexpr int WRITERS = 8;
+constexpr const char* BUSY = "is being changed by another program";
+
+std::string groupTag(int group) {
+    return strprintf("GROUP %d ", group);
+}
+
+TEST(ConcurrencyTest, ConcurrentAppliesEachKeepTheirChangeOrSaySo) {
+    TempFolder folder;
+    RadioImage image;
+    BuildDefaultImage(PMR446_BAND, image);
+    test::setHardwareValue(image, HW_RADIO_CHANNEL, 6); // 256 channels in 16 groups
+    const std::string shared = folder.file("shared.k70");
+    test::writeDataFile(shared, image);
+    for (int g = 0; g < WRITERS; ++g) {
+        TempFolder::writeText(
+            folder.file(strprintf("g%d.json", g)),
+            strprintf(R"({"groups": [{"index": %d, "tag": "%s"}]})", g, groupTag(g).c_str()));
+    }
+
+    std::vector<std::unique_ptr<test::ChildProcess>> writers;
+    for (int g = 0; g < WRITERS; ++g) {
+        writers.push_back(std::make_unique<test::ChildProcess>(
+            test::cliProgram(),
+            std::vector<std::string>{"--home", folder.path(), "apply", shared,
+                                     folder.file(strprintf("g%d.json", g))},
+            STDERR_FILENO));
+    }
+    std::vector<std::string> errors(WRITERS);
+    std::vector<int> codes(WRITERS);
+    for (int g = 0; g < WRITERS; ++g) {
+        ASSERT_TRUE(writers[g]->readToEnd(errors[g], ENDS_WITHIN_MS)) << g;
+        codes[g] = writers[g]->finish(0);
+    }
+
+    HChannelData channels;
+    channels.extract(test::readDataFile(shared));
+    int kept = 0;
+    for (int g = 0; g < WRITERS; ++g) {
+        if (codes[g] == 0) {
+            EXPECT_EQ(channels.groups().tag(g), groupTag(g)) << "group " << g << " was lost";
+            ++kept;
+        } else {
+            EXPECT_EQ(codes[g], 1) << errors[g];
+            EXPECT_NE(errors[g].find(BUSY), std::string::npos) << errors[g];
+        }
+    }
+    EXPECT_GT(kept, 0);
+}
+
+// The desktop program's Save never waits: while another program holds the file for a
+// change of its own, the save is refused and the file stays as the other program leaves it.
+TEST(ConcurrencyTest, ASaveIsRefusedWhileAnotherProgramChangesTheFile) {
+    TempFolder folder;
+    test::ScriptedPrompt prompt;
+    const std::string path = folder.file("radio.k70");
+    CKQ70Doc doc;
+    BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
+    ASSERT_TRUE(doc.WriteToFile(path, prompt));
+    const auto before = TempFolder::readBytes(path);
+    doc.GetMainMemory().setByte(0x0400, 0x42);
+    doc.SetDataModified(true);
+    {
+        const FileLock other = FileLock::acquire(path, std::chrono::milliseconds(0));
+        ASSERT_TRUE(other.locked());
+        prompt.expectMessage(substitute1(text::FILE_IN_USE, path));
+        EXPECT_FALSE(doc.WriteToFile(path, prompt));
+        EXPECT_TRUE(doc.GetDataModified());
+        EXPECT_EQ(TempFolder::readBytes(path), before);
+    }
+    EXPECT_TRUE(doc.WriteToFile(path, prompt));
+    EXPECT_EQ(TempFolder::readBytes(path)[0x0400], 0x42);
 }
 
 } // namespace
