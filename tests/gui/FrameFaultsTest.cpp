@@ -17,6 +17,7 @@
 #include "log/HLogPrint.h"
 #include "pages/HMiscDialog.h"
 #include "pages/HScanningDialog.h"
+#include "params/HHardwareParams.h"
 #include "params/HMiscParams.h"
 #include "support/CompletionMarker.h"
 #include "ui/Strings.h"
@@ -105,7 +106,7 @@ private slots:
         const std::string path = home.filePath(QStringLiteral("FILE.K70")).toStdString();
         RadioImage image;
         BuildDefaultImage(PMR446_BAND, image);
-        setRadioChannel(image, 4); // the start-up document has 3
+        test::setHardwareValue(image, HW_RADIO_CHANNEL, 4); // the start-up document has 3
         channelsOf(image).store(image);
         QtUserPrompt prompt;
         QVERIFY(WriteDataFile(path, image, prompt));

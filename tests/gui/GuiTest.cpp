@@ -14,6 +14,7 @@
 #include "log/HLogPrint.h"
 #include "pages/HDialog.h"
 #include "pages/HMiscDialog.h"
+#include "params/HHardwareParams.h"
 #include "params/HMiscParams.h"
 #include "support/BuiltPrograms.h"
 #include "ui/Strings.h"
@@ -40,7 +41,8 @@ private slots:
             for (int id : pages) {
                 CKQ70Doc doc;
                 BuildDefaultImage(PMR446_BAND, doc.GetMainMemory());
-                setRadioChannel(doc.GetMainMemory(), 6); // brings the hardware mirror up to date
+                test::setHardwareValue(doc.GetMainMemory(), HW_RADIO_CHANNEL,
+                                       6); // brings the hardware mirror up to date
                 const RadioImage before = doc.GetMainMemory();
                 QtUserPrompt prompt;
                 std::unique_ptr<HDialog> page = CommonCommands::CreatePage(id, doc, mode, prompt);

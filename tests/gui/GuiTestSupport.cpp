@@ -10,8 +10,6 @@
 #include "RadioSession.h"
 #include "VcoAutoDialog.h"
 #include "channel/HChannelData.h"
-#include "doc/DefaultImages.h"
-#include "params/HHardwareParams.h"
 #include "support/BuiltPrograms.h"
 
 #include <QApplication>
@@ -36,19 +34,6 @@ HChannelData channelsOf(const RadioImage& image) {
     HChannelData data;
     data.extract(image);
     return data;
-}
-
-RadioImage imageWithGroups(const std::vector<int>& counts, int radioChannel) {
-    RadioImage image;
-    BuildDefaultImage(PMR446_BAND, image);
-    setRadioChannel(image, radioChannel);
-    HChannelData data = channelsOf(image);
-    for (int g = 0; g < HGroupTable::GROUP_COUNT; ++g) {
-        const auto index = static_cast<std::size_t>(g);
-        data.groups().setCount(g, index < counts.size() ? counts[index] : 0);
-    }
-    data.store(image);
-    return image;
 }
 
 void selectCell(FlexGridWidget& grid, int row, int column) {
@@ -187,13 +172,6 @@ void answerMessage(QMessageBox::StandardButton button, QString* seenText) {
         }
         box->button(button)->click();
     });
-}
-
-void setRadioChannel(RadioImage& image, int value) {
-    HHardwareParams hardware;
-    hardware.extract(image);
-    hardware.set(HW_RADIO_CHANNEL, value);
-    hardware.store(image);
 }
 
 QByteArray fileBytes(const QString& path) {

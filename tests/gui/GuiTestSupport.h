@@ -9,6 +9,7 @@
 #include "app/AppSettings.h"
 #include "doc/CKQ70Doc.h"
 #include "platform/IniFile.h"
+#include "support/TestRadios.h"
 
 #include <QMessageBox>
 #include <QObject>
@@ -39,9 +40,7 @@ struct InProcessRadio;
 constexpr int ROW1 = 2;
 
 HChannelData channelsOf(const RadioImage& image);
-// A PMR446 radio with Radio Channel `radioChannel` whose groups hold `counts` channels (the
-// rest none).
-RadioImage imageWithGroups(const std::vector<int>& counts, int radioChannel);
+using test::imageWithGroups;
 void selectCell(FlexGridWidget& grid, int row, int column);
 
 // Answers the next modal dialog when it shows, from inside its own event loop.
@@ -52,7 +51,6 @@ void dropFile(QWidget& window, const QString& path);
 void answerFile(const QString& path);
 // Presses `button` in the next message box, keeping its text in `seenText`.
 void answerMessage(QMessageBox::StandardButton button, QString* seenText = nullptr);
-void setRadioChannel(RadioImage& image, int value);
 // The whole file at `path`; nothing when it cannot be read.
 QByteArray fileBytes(const QString& path);
 // Writes a picture of `widget` into the build tree's screenshot folder.

@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 #include "channel/HChannelData.h"
 #include "output/ListingPages.h"
+#include "params/HHardwareParams.h"
 #include "ui/StrPrintf.h"
 #include "ui/Strings.h"
 
@@ -30,7 +31,7 @@ constexpr int LISTED_CHANNELS = 65;
 
 // Radio Channel 6, one group holding the first `channels` channels, all in use.
 void allotChannels(CKQ70Doc& doc, int channels) {
-    setRadioChannel(doc.GetMainMemory(), 6);
+    test::setHardwareValue(doc.GetMainMemory(), HW_RADIO_CHANNEL, 6);
     HChannelData data;
     data.extract(doc.GetMainMemory());
     data.groups().setCount(0, channels);

@@ -7,6 +7,7 @@
 #include "support/MemoryGrid.h"
 #include "support/ScriptedChoosers.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TestRadios.h"
 
 #include <memory>
 
@@ -45,10 +46,5 @@ struct ChannelViewHarness {
         return data;
     }
 };
-
-// The built-in PMR446 image with `radioChannel` and the given group counts (the rest 0).
-RadioImage pmrImage(int radioChannel = 3);
-RadioImage imageWithGroups(std::initializer_list<int> counts, int radioChannel = 6);
-void setMiscValue(RadioImage& image, std::size_t index, std::int32_t value);
 
 } // namespace kq70::test

@@ -1,11 +1,34 @@
 #include "support/TestRadios.h"
 
 #include "SimulatorSeed.h"
+#include "channel/HChannelData.h"
+#include "doc/DefaultImages.h"
+#include "frame/DocumentCommands.h"
 #include "params/HHardwareParams.h"
+#include "params/HMiscParams.h"
 #include "params/HProgrammingPasswordParams.h"
 #include "ui/StrPrintf.h"
 
 namespace kq70::test {
+
+RadioImage pmrImage(int radioChannel) {
+    RadioImage image;
+    BuildDefaultImage(PMR446_BAND, image);
+    setHardwareValue(image, HW_RADIO_CHANNEL, radioChannel);
+    return image;
+}
+
+RadioImage imageWithGroups(const std::vector<int>& counts, int radioChannel) {
+    RadioImage image = pmrImage(radioChannel);
+    HChannelData data;
+    data.extract(image);
+    for (int g = 0; g < HGroupTable::GROUP_COUNT; ++g) {
+        const auto index = static_cast<std::size_t>(g);
+        data.groups().setCount(g, index < counts.size() ? counts[index] : 0);
+    }
+    data.store(image);
+    return image;
+}
 
 RadioImage radioWithChannels(int radioChannelValue) {
     RadioImage radio = makeSimulatorSeedImage();
@@ -21,6 +44,13 @@ void setHardwareValue(RadioImage& image, std::size_t index, std::int32_t value) 
     hardware.extract(image);
     hardware.set(index, value);
     hardware.store(image);
+}
+
+void setMiscValue(RadioImage& image, std::size_t index, std::int32_t value) {
+    HMiscParams misc;
+    misc.extract(image);
+    misc.set(index, value);
+    misc.store(image);
 }
 
 void setProgrammingPassword(RadioImage& image, const std::string& password) {

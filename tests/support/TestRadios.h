@@ -15,8 +15,14 @@ namespace kq70::test {
 // pattern no default image holds, so a record's origin shows.
 RadioImage radioWithChannels(int radioChannelValue);
 
+// The built-in PMR446 image with `radioChannel` and the given group counts (the rest 0).
+RadioImage pmrImage(int radioChannel = 3);
+RadioImage imageWithGroups(const std::vector<int>& counts, int radioChannel = 6);
+
 // Hardware value `index` (HW_*) set and stored, mirror included.
 void setHardwareValue(RadioImage& image, std::size_t index, std::int32_t value);
+// Miscellaneous value `index` (HMiscParams) set and stored.
+void setMiscValue(RadioImage& image, std::size_t index, std::int32_t value);
 // Programming password switched on with `password`.
 void setProgrammingPassword(RadioImage& image, const std::string& password);
 
