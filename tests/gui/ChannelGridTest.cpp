@@ -127,11 +127,8 @@ private slots:
         FlexGridWidget& grid = frame.window.channelView().grid();
         // Letters never reach the editor; a value outside the band is cut to its edge after the
         // message.
-        selectCell(grid, ROW1, COL_RX_FREQUENCY);
-        QTest::keyClicks(&grid, QStringLiteral("4"));
-        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QLineEdit* editor = typeIntoCell(grid, ROW1, COL_RX_FREQUENCY, QStringLiteral("4x4y5"));
         QVERIFY(editor != nullptr);
-        QTest::keyClicks(editor, QStringLiteral("x4y5"));
         QCOMPARE(editor->text(), QStringLiteral("445"));
         QString seen;
         answerMessage(QMessageBox::Ok, &seen);

@@ -87,13 +87,7 @@ struct GateFrame : Frame {
 
     // Types into CH3's receive frequency and leaves the cell open.
     QLineEdit* typeFrequency(const QString& text) {
-        selectCell(grid(), CH3_ROW, COL_RX_FREQUENCY);
-        QTest::keyClicks(&grid(), text.left(1));
-        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-        if (editor != nullptr) {
-            QTest::keyClicks(editor, text.mid(1));
-        }
-        return editor;
+        return typeIntoCell(grid(), CH3_ROW, COL_RX_FREQUENCY, text);
     }
     // Picks the next squelch level in CH3's drop-down and leaves it open.
     QComboBox* pickSquelch() {

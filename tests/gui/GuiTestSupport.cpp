@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
@@ -39,6 +40,16 @@ HChannelData channelsOf(const RadioImage& image) {
 void selectCell(FlexGridWidget& grid, int row, int column) {
     grid.setCurrentCell(grid.tableRow(row), grid.tableColumn(column));
     grid.setFocus();
+}
+
+QLineEdit* typeIntoCell(FlexGridWidget& grid, int row, int column, const QString& text) {
+    selectCell(grid, row, column);
+    QTest::keyClicks(&grid, text.left(1));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (editor != nullptr) {
+        QTest::keyClicks(editor, text.mid(1));
+    }
+    return editor;
 }
 
 void showFrame(Frame& frame) {

@@ -23,6 +23,7 @@
 #include <vector>
 
 class QDialog;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -42,6 +43,9 @@ constexpr int ROW1 = 2;
 HChannelData channelsOf(const RadioImage& image);
 using test::imageWithGroups;
 void selectCell(FlexGridWidget& grid, int row, int column);
+// Types `text` into the cell as a user does: the first key opens the cell's editor, the rest go
+// to it, which is left open. Null when no editor opened.
+QLineEdit* typeIntoCell(FlexGridWidget& grid, int row, int column, const QString& text);
 
 // Answers the next modal dialog when it shows, from inside its own event loop.
 void whenModal(std::function<void(QWidget*)> answer);

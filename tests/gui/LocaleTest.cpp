@@ -7,7 +7,6 @@
 #include "channel/HChannelData.h"
 #include "support/ProcessLocale.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -30,12 +29,8 @@ private slots:
         }
         ShownFrame frame(ACCESS_MANUFACTURE);
         FlexGridWidget& grid = frame.window.channelView().grid();
-        selectCell(grid, ROW2, COL_RX_FREQUENCY);
-
-        QTest::keyClicks(&grid, QStringLiteral("4"));
-        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QLineEdit* editor = typeIntoCell(grid, ROW2, COL_RX_FREQUENCY, QStringLiteral("446.0125"));
         QVERIFY(editor != nullptr);
-        QTest::keyClicks(editor, QStringLiteral("46.0125"));
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(QString::fromStdString(grid.textMatrix(ROW2, COL_RX_FREQUENCY)).trimmed(),
                      QStringLiteral("446.01250"));
